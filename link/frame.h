@@ -1,0 +1,57 @@
+#ifndef FRAME_H
+#define FRAME_H
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <optional>
+
+// The byte frames of the line protocol: requests 0x31, address, command,
+// [write signature], payload (big-endian), CRC-8; answers 0x3E, address,
+// command, data, CRC-8. The indicator and some online-device requests use the
+// start bytes the other way round.
+namespace frame {
+
+constexpr quint8 kRequestStart = 0x31;
+constexpr quint8 kAnswerStart = 0x3E;
+constexpr quint8 kSearchCommand = 0xFF;
+constexpr quint8 kReadAllDataCommand = 0xF0;
+constexpr quint8 kSerialAndFirmwareCommand = 0xFC;
+
+// Carried right after the command byte of every write request; devices refuse
+// writes without it. Kept here and nowhere else.
+constexpr quint8 kWriteSignature[3] = {0x5A, 0xC3, 0x96};
+
+// CRC-8/MAXIM (reflected polynomial 0x8C, initial 0, no final XOR).
+quint8 calc_crc8(const uchar *data, int len);
+quint8 calc_crc8(const QByteArray &data);
+
+// Appends the CRC-8 of everything in `bytes` and returns the finished frame.
+QByteArray withCrc(QByteArray bytes);
+
+// 0x31, FF, CRC: asks every device on the bus for its network number.
+QByteArray searchRequest();
+// start, address, command, payload, CRC.
+QByteArray request(quint8 address, quint8 command, const QByteArray &payload = QByteArray(),
+                   quint8 start = kRequestStart);
+// start, address, command, write signature, payload, CRC.
+QByteArray writeRequest(quint8 address, quint8 command, const QByteArray &payload = QByteArray(),
+                        quint8 start = kRequestStart);
+
+// True when `bytes` is at least start, address, command and CRC long, begins
+// with `start` and its last byte is the CRC-8 of the bytes before it.
+bool isValidAnswer(const QByteArray &bytes, quint8 start = kAnswerStart);
+
+// Big- and little-endian fields. Readers return nothing when the field would
+// run past the end of the data.
+void appendBe16(QByteArray &out, quint16 value);
+void appendBe32(QByteArray &out, quint32 value);
+std::optional<quint8> readU8(const QByteArray &data, int offset);
+std::optional<quint16> readBe16(const QByteArray &data, int offset);
+std::optional<quint32> readBe32(const QByteArray &data, int offset);
+std::optional<quint16> readLe16(const QByteArray &data, int offset);
+std::optional<quint32> readLe32(const QByteArray &data, int offset);
+
+} // namespace frame
+
+#endif // FRAME_H

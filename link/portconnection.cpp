@@ -1,0 +1,126 @@
+#include "link/portconnection.h"
+
+#include "link/linehangup.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QTimer>
+
+PortConnection::PortConnection(QObject *parent) : QObject(parent)
+{
+    serial = new QSerialPort(this);
+    // Without a parent on purpose: the timer only lives as long as this object.
+    readTimer = new QTimer();
+    readTimer->setInterval(kReadTickMs);
+    connect(serial, &QSerialPort::readyRead, this, &PortConnection::startReadAbsolutlyAllData, Qt::DirectConnection);
+    connect(serial, &QSerialPort::errorOccurred, this, &PortConnection::handleError, Qt::DirectConnection);
+}
+
+PortConnection::~PortConnection()
+{
+    delete readTimer;
+}
+
+QSerialPort *PortConnection::getSerialPort() const
+{
+    return serial;
+}
+
+QByteArray PortConnection::readData()
+{
+    QByteArray data = serial->readAll();
+    qDebug() << "time =" << QDateTime::currentMSecsSinceEpoch();
+    emit dataOut(data);
+    return data;
+}
+
+void PortConnection::writeData(QByteArray data)
+{
+    if (!serial) {
+        qDebug() << "port doesn't exist";
+        return;
+    }
+    if (serial->write(data) != data.size())
+        qDebug() << "send error";
+}
+
+void PortConnection::handleError(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::ResourceError:
+        dropLineAfterFailure();
+        break;
+    case QSerialPort::NoError:
+        emit signalHandleNoError();
+        break;
+    case QSerialPort::ReadError:
+        // On Linux a vanished line (hang-up, end of file) is reported as a read
+        // error over and over while the port stays open; treat it as the device
+        // going away, or the event loop spins on it.
+        if (serial->isOpen() && serialLineHungUp(serial->handle()))
+            dropLineAfterFailure();
+        break;
+    default:
+        break;
+    }
+}
+
+void PortConnection::dropLineAfterFailure()
+{
+    serial->flush();
+    serial->clearError();
+    serial->close();
+    serial->clear(QSerialPort::AllDirections);
+    emit signalHandleError();
+}
+
+void PortConnection::openSerialPort(QString portname)
+{
+    serial->setPortName(portname);
+    if (serial->open(QIODevice::ReadWrite)) {
+        serial->flush();
+        serial->setBaudRate(QSerialPort::Baud19200, QSerialPort::AllDirections);
+        serial->setDataBits(QSerialPort::Data8);
+        serial->setParity(QSerialPort::NoParity);
+        serial->setStopBits(QSerialPort::OneStop);
+        serial->setFlowControl(QSerialPort::NoFlowControl);
+        emit signalOpenPort(true);
+        qDebug() << "Open port" << portname;
+        emit signalWriteLog("Open port " + portname + "\r\n");
+    } else {
+        qDebug() << "Error open port" << portname;
+        emit signalWriteLog("Error open port " + portname + "\r\n");
+    }
+}
+
+void PortConnection::closeSerialPort()
+{
+    if (!serial->isOpen())
+        return;
+    serial->flush();
+    serial->close();
+    emit signalOpenPort(false);
+    emit signalWriteLog("Close port\r\n");
+}
+
+void PortConnection::startReadAbsolutlyAllData()
+{
+    disconnect(serial, &QSerialPort::readyRead, this, &PortConnection::startReadAbsolutlyAllData);
+    connect(readTimer, &QTimer::timeout, this, &PortConnection::readDataByTimer, Qt::UniqueConnection);
+    readTimer->start(kReadTickMs);
+}
+
+void PortConnection::readDataByTimer()
+{
+    const int before = receiveBuffer.size();
+    receiveBuffer.append(serial->readAll());
+    if (receiveBuffer.size() != before)
+        return;
+
+    disconnect(readTimer, &QTimer::timeout, this, &PortConnection::readDataByTimer);
+    readTimer->stop();
+    connect(serial, &QSerialPort::readyRead, this, &PortConnection::startReadAbsolutlyAllData,
+            Qt::UniqueConnection);
+    emit dataOut(receiveBuffer);
+    receiveBuffer.clear();
+}

@@ -1,0 +1,49 @@
+#ifndef PORTCONNECTION_H
+#define PORTCONNECTION_H
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+class QTimer;
+
+// The one owner of the serial line. The protocol has no length field, so an
+// answer is whatever arrives until a 10 ms tick brings no new byte.
+class PortConnection : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PortConnection(QObject *parent = nullptr);
+    ~PortConnection() override;
+
+    QSerialPort *getSerialPort() const;
+
+    // Interval of the silence that ends a chunk.
+    static constexpr int kReadTickMs = 10;
+
+signals:
+    void signalOpenPort(bool stateSerialPort);
+    void signalHandleError();
+    void signalHandleNoError();
+    void dataOut(QByteArray &data);
+    void signalWriteLog(QString message);
+
+public slots:
+    QByteArray readData();
+    void writeData(QByteArray data);
+    void handleError(QSerialPort::SerialPortError error);
+    void openSerialPort(QString portname);
+    void closeSerialPort();
+    void readDataByTimer();
+    void startReadAbsolutlyAllData();
+
+private:
+    void dropLineAfterFailure();
+
+    QSerialPort *serial = nullptr;
+    QTimer *readTimer = nullptr;
+    QByteArray receiveBuffer;
+};
+
+#endif // PORTCONNECTION_H

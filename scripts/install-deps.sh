@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the project needs to build, run and test.
+# Safe to run again: only missing packages are installed, and the package
+# index is refreshed at most once per run.
+set -euo pipefail
+
+PACKAGES=(
+    build-essential
+    cmake
+    pkg-config
+    qtbase5-dev
+    qtbase5-dev-tools
+    libqt5serialport5-dev
+    libqt5charts5-dev
+    libqt5svg5-dev
+    qttools5-dev
+    qttools5-dev-tools
+    libudev-dev
+    xvfb
+    xauth
+    # metric-compatible serif that stands in for the form's "Times New Roman"
+    fonts-liberation2
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages: ${missing[*]}" >&2
+    echo "Run this script as root to install them." >&2
+    exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"

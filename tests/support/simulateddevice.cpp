@@ -1,0 +1,191 @@
+#include "simulateddevice.h"
+
+#include "link/frame.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QSocketNotifier>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+constexpr int kLongestRequest = 96;
+
+bool isStartByte(quint8 b)
+{
+    return b == frame::kRequestStart || b == frame::kAnswerStart;
+}
+
+qint64 monotonicMs()
+{
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock.elapsed();
+}
+
+} // namespace
+
+SimulatedDevice::SimulatedDevice(QObject *parent) : QObject(parent), pty(std::make_unique<PseudoTerminal>())
+{
+    if (!pty->isValid())
+        return;
+    notifier = new QSocketNotifier(pty->masterHandle(), QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this] { readFromProgram(); });
+}
+
+SimulatedDevice::~SimulatedDevice()
+{
+    delete notifier;
+}
+
+QString SimulatedDevice::portPath() const
+{
+    return pty ? pty->slavePath() : QString();
+}
+
+bool SimulatedDevice::sendRaw(const QByteArray &bytes)
+{
+    return pty && pty->write(bytes);
+}
+
+void SimulatedDevice::hangUp()
+{
+    delete notifier;
+    notifier = nullptr;
+    if (pty)
+        pty->hangUp();
+}
+
+bool SimulatedDevice::waitForRequests(int n, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (received.size() < n && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return received.size() >= n;
+}
+
+QByteArray SimulatedDevice::framed(const QByteArray &bytes)
+{
+    return frame::withCrc(bytes);
+}
+
+QByteArray SimulatedDevice::answerFrame(quint8 net, quint8 command, const QByteArray &data)
+{
+    QByteArray bytes;
+    bytes.append(static_cast<char>(frame::kAnswerStart));
+    bytes.append(static_cast<char>(net));
+    bytes.append(static_cast<char>(command));
+    bytes.append(data);
+    return framed(bytes);
+}
+
+QByteArray SimulatedDevice::answerFor(const QByteArray &request)
+{
+    if (request.size() < 2)
+        return QByteArray();
+    // The search request has no address byte.
+    const quint8 command = static_cast<quint8>(request.size() == 3 ? request.at(1) : request.at(2));
+    return scripted.value(command);
+}
+
+int SimulatedDevice::requestLength(quint8 start, quint8 address, quint8 command) const
+{
+    Q_UNUSED(address)
+    Q_UNUSED(command)
+    if (start == frame::kRequestStart && address == frame::kSearchCommand)
+        return 3;
+    return -1;
+}
+
+void SimulatedDevice::readFromProgram()
+{
+    const QByteArray bytes = pty->readAvailable();
+    if (bytes.isEmpty()) {
+        // End of file or error on the master: the program closed the port.
+        return;
+    }
+    pending.append(bytes);
+    cutFrames();
+}
+
+void SimulatedDevice::cutFrames()
+{
+    for (;;) {
+        while (!pending.isEmpty() && !isStartByte(static_cast<quint8>(pending.at(0))))
+            pending.remove(0, 1);
+        if (pending.size() < 3)
+            return;
+
+        const quint8 start = static_cast<quint8>(pending.at(0));
+        const quint8 second = static_cast<quint8>(pending.at(1));
+        const quint8 third = static_cast<quint8>(pending.at(2));
+        int length = requestLength(start, second, third);
+        if (length < 0) {
+            for (int candidate = 3; candidate <= qMin(pending.size(), kLongestRequest); ++candidate) {
+                if (frame::calc_crc8(reinterpret_cast<const uchar *>(pending.constData()), candidate - 1) ==
+                    static_cast<quint8>(pending.at(candidate - 1))) {
+                    length = candidate;
+                    break;
+                }
+            }
+            if (length < 0) {
+                if (pending.size() >= kLongestRequest)
+                    pending.remove(0, 1); // not a frame: resynchronise
+                return;
+            }
+        }
+        if (pending.size() < length)
+            return;
+
+        const QByteArray request = pending.left(length);
+        pending.remove(0, length);
+        received.append(Request{request, monotonicMs()});
+        emit requestReceived(request);
+        reply(answerFor(request));
+    }
+}
+
+void SimulatedDevice::reply(const QByteArray &answer)
+{
+    if (answer.isEmpty() || !pty)
+        return;
+    switch (behaviour) {
+    case Behaviour::Answer:
+        pty->write(answer);
+        break;
+    case Behaviour::Silent:
+        break;
+    case Behaviour::BadCrc: {
+        QByteArray bad = answer;
+        bad[bad.size() - 1] = static_cast<char>(bad.at(bad.size() - 1) ^ 0x5A);
+        pty->write(bad);
+        break;
+    }
+    case Behaviour::Short:
+        pty->write(answer.left(answer.size() / 2));
+        break;
+    case Behaviour::Split: {
+        const int half = answer.size() / 2;
+        pty->write(answer.left(half));
+        const QByteArray rest = answer.mid(half);
+        QTimer::singleShot(splitPauseMs, this, [this, rest] {
+            if (pty)
+                pty->write(rest);
+        });
+        break;
+    }
+    case Behaviour::Garbage: {
+        QByteArray noise(answer.size(), Qt::Uninitialized);
+        for (char &c : noise)
+            c = static_cast<char>(QRandomGenerator::global()->bounded(256));
+        pty->write(noise);
+        break;
+    }
+    }
+}

@@ -1,0 +1,89 @@
+#ifndef SIMULATEDDEVICE_H
+#define SIMULATEDDEVICE_H
+
+#include "pseudoterminal.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+
+#include <memory>
+
+class QSocketNotifier;
+
+// A device on the far end of a pseudo-terminal. It cuts what the program
+// writes into request frames, records each with its arrival time and answers
+// in one write. Device-specific simulators override answerFor() (and, where a
+// command's length is known, requestLength()).
+class SimulatedDevice : public QObject
+{
+    Q_OBJECT
+public:
+    // How an answer leaves the device.
+    enum class Behaviour {
+        Answer,  // as built
+        Silent,  // no answer at all
+        BadCrc,  // last byte flipped
+        Short,   // only the first half
+        Split,   // first half, then the rest after a pause longer than a read tick
+        Garbage, // random bytes of the same length instead
+    };
+
+    struct Request
+    {
+        QByteArray bytes;
+        qint64 msecs = 0; // arrival, monotonic milliseconds
+    };
+
+    explicit SimulatedDevice(QObject *parent = nullptr);
+    ~SimulatedDevice() override;
+
+    bool isValid() const { return pty && pty->isValid(); }
+    QString portPath() const;
+
+    void setBehaviour(Behaviour value) { behaviour = value; }
+    int splitPauseMs = 40;
+
+    // Scripted answers by command byte, used by the default answerFor().
+    void setAnswer(quint8 command, const QByteArray &answer) { scripted.insert(command, answer); }
+    void clearAnswers() { scripted.clear(); }
+
+    // Sends bytes to the program in one write, outside any request.
+    bool sendRaw(const QByteArray &bytes);
+    void hangUp();
+
+    const QList<Request> &requests() const { return received; }
+    void clearRequests() { received.clear(); }
+    // Waits (processing events) until at least n requests were recorded.
+    bool waitForRequests(int n, int timeoutMs = 3000);
+
+    // A frame with the CRC-8 of its bytes appended.
+    static QByteArray framed(const QByteArray &bytes);
+    static QByteArray answerFrame(quint8 net, quint8 command, const QByteArray &data);
+
+signals:
+    void requestReceived(const QByteArray &request);
+
+protected:
+    // The answer to one request frame; empty for none.
+    virtual QByteArray answerFor(const QByteArray &request);
+    // Expected length of a request beginning with start and command, or -1 when
+    // unknown (the frame then ends at the first byte that is the CRC-8 of the
+    // bytes before it).
+    virtual int requestLength(quint8 start, quint8 address, quint8 command) const;
+
+private:
+    void readFromProgram();
+    void cutFrames();
+    void reply(const QByteArray &answer);
+
+    std::unique_ptr<PseudoTerminal> pty;
+    QSocketNotifier *notifier = nullptr;
+    QByteArray pending;
+    QList<Request> received;
+    QHash<quint8, QByteArray> scripted;
+    Behaviour behaviour = Behaviour::Answer;
+};
+
+#endif // SIMULATEDDEVICE_H
