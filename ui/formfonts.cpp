@@ -53,12 +53,27 @@ QString loadFace(const QString &path)
     return exact;
 }
 
-void mapFormFamily(const char *formFamily, const QString &family)
+// Returns whether the pair is new. Qt consults substitutes only when the requested family is missing,
+// so a system that really has the form's font keeps showing it.
+bool mapFormFamily(const char *formFamily, const QString &family)
 {
-    // Qt consults substitutes only when the requested family is missing, so a system that really
-    // has the form's font keeps showing it. Inserting the same pair twice changes nothing.
-    if (!family.isEmpty())
-        QFont::insertSubstitution(QString::fromLatin1(formFamily), family);
+    if (family.isEmpty())
+        return false;
+    const QString name = QString::fromLatin1(formFamily);
+    if (QFont::substitutes(name).contains(family, Qt::CaseInsensitive))
+        return false;
+    QFont::insertSubstitution(name, family);
+    return true;
+}
+
+// Fonts resolved before a substitution existed keep the fallback face in Qt's font caches, and adding
+// an application font does not drop those caches once the database is populated; removing one does.
+// So a throwaway copy of a bundled file is added and removed again.
+void dropCachedFonts(const QString &path)
+{
+    const int id = QFontDatabase::addApplicationFont(path);
+    if (id >= 0)
+        QFontDatabase::removeApplicationFont(id);
 }
 
 } // namespace
@@ -70,14 +85,31 @@ Families registerFormFonts()
         return {};
     initResourceBundle();
 
-    Families families;
-    families.title = loadFace(QString::fromLatin1(kTitleFile));
-    families.light = loadFace(QString::fromLatin1(kLightFile));
-    families.medium = loadFace(QString::fromLatin1(kMediumFile));
+    struct Face
+    {
+        const char *file;
+        const char *formFamily;
+        QString Families::*family;
+    };
+    // Title face first, as the main window registers them.
+    const Face faces[] = {{kTitleFile, kFormTitleFamily, &Families::title},
+                          {kLightFile, kFormLightFamily, &Families::light},
+                          {kMediumFile, kFormMediumFamily, &Families::medium}};
 
-    mapFormFamily(kFormTitleFamily, families.title);
-    mapFormFamily(kFormLightFamily, families.light);
-    mapFormFamily(kFormMediumFamily, families.medium);
+    Families families;
+    QString anyLoadedFile;
+    bool mapped = false;
+    for (const Face &face : faces) {
+        const QString path = QString::fromLatin1(face.file);
+        const QString family = loadFace(path);
+        families.*face.family = family;
+        if (family.isEmpty())
+            continue;
+        anyLoadedFile = path;
+        mapped |= mapFormFamily(face.formFamily, family);
+    }
+    if (mapped)
+        dropCachedFonts(anyLoadedFile);
     return families;
 }
 

@@ -1,0 +1,251 @@
+#ifndef RERIRUVOZIVE_H
+#define RERIRUVOZIVE_H
+
+#include <QByteArray>
+#include <QFont>
+#include <QMainWindow>
+#include <QPixmap>
+#include "app/answerroute.h"
+#include "app/portlist.h"
+#include <QString>
+#include <QTextStream>
+
+#include <memory>
+
+class BLEDevice;
+class BridgeGpio;
+class DeviceEventFilter;
+class FLSDevice;
+class KV380Device;
+class KVBLEDevice;
+class MirvelNet;
+class N7Device;
+class PLM300Device;
+class PortConnection;
+class QDialog;
+class QFile;
+class QLabel;
+class QPushButton;
+class QSettings;
+class QShortcut;
+class QTimer;
+class QTranslator;
+class QFOnline;
+class RingBuffer;
+class Switch;
+class Ui_Deruvivuriri;
+class WiredTagDevice;
+
+// The program's one main window and the hub of the system: it builds the form
+// and every device page, owns the port, turns the pages' requests into frames,
+// routes each answer to the active page, switches devices with the device
+// buttons and keeps the log file.
+class Reriruvozive : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit Reriruvozive(QWidget *parent = nullptr);
+    ~Reriruvozive() override;
+
+    void setDeviceEventFilterObject(DeviceEventFilter *filter);
+    void setTranslator(QTranslator *value);
+
+    QSettings *getSettings() const { return settings; }
+    QTranslator *getTranslator() const { return translator; }
+    QString getNameTempTarFile() const { return nameTempTarFile; }
+    QString getNameTempTarFileWithoutTilda() const { return nameTempTarFileWithoutTilda; }
+    void setNameTempTarFile(const QString &value) { nameTempTarFile = value; }
+    bool getCalibrationStarted() const { return calibrationStarted; }
+    void setCalibrationStarted(bool value) { calibrationStarted = value; }
+
+    // The bridge whose latch attaches the USB BLE base; the platform's by default.
+    void setBridgeGpio(std::unique_ptr<BridgeGpio> gpio);
+
+    // Read-only views for the status line and for tests.
+    Ui_Deruvivuriri *form() const { return ui; }
+    PortConnection *port() const { return portConnection; }
+    FLSDevice *fls() const { return flsDevice; }
+    BLEDevice *ble() const { return bleDevice; }
+    KV380Device *kv380() const { return kv380Device; }
+    PLM300Device *plm300() const { return plm300Device; }
+    N7Device *n7() const { return n7Device; }
+    QFOnline *online() const { return qfOnline; }
+    KVBLEDevice *kvble() const { return kvbleDevice; }
+    WiredTagDevice *wiredTag() const { return wiredTagDevice; }
+    QByteArray getSurveyQueue() const { return surveyQueue; }
+    int getSurveyQueueIndex() const { return surveyQueueIndex; }
+    int getCurrentNetNum() const { return currentNetNum; }
+    int getLevel(int device) const;
+    int rxCount() const;
+
+    // The device flags: which page's parser the answers go to.
+    answerroute::DeviceFlags deviceFlags() const;
+
+    static quint8 calc_crc8(const uchar *data, int len);
+
+signals:
+    void signalLogWritten(const QString &line);
+
+public slots:
+    // Bus requests and addressing.
+    void requestForSearchDevices();
+    void requestForGetAllDataFromDevice();
+    void requestForGetSerNumAndFirmWareVersion();
+    void requestForGetAllDataFromQFOnlineDevice();
+    void requestForGetAllDataFromDeviceAdvert();
+    void requestForGetAllDataFromDeviceN7();
+    void requestForGetCfgQFOnline();
+    void recieveNetNumFromChild(QByteArray data);
+    void recieveQueueSurveyDevice(int data);
+    int CompareNetNum(uchar netnum);
+
+    // Receive buffer and routing.
+    void getDataFromPort(QByteArray &data);
+    int parceDataFromCOMPort();
+    void cleanRingBuffer();
+    void delay(int time);
+
+    // Port list and port errors.
+    void updateSerialPorts();
+    void secondIntervalTask();
+    void handlerNoErrorSerial();
+    void handlerErrorSerial();
+    void timeOutOnTimer();
+
+    // Device switching.
+    void connectUSBBleDevice();
+    void conectAdvertDevice();
+    void connectKVBLEDevice();
+    void disconnectCurrentConnectedDevice();
+    void setParentForComponentsUI(QWidget *parentWidget);
+    void switchDeviceButtonIcon(QPushButton *button, bool on);
+    void setEnabledControlsForDevice(bool visible);
+    void setLevelFromAnotherDevice(int level, int device);
+    void UpdataValEngMenu();
+    void clickTabOnTabWidget(int index);
+    void createDialogConnectionToBLEFail();
+    void setEnabledDevBtn();
+    void setEnabledBLEBtn();
+    void setEnabledKV380Btn();
+    void setEnabledPLM300Btn();
+    void setEnabledN7Btn();
+    void setEnabledWMBtn();
+
+    // USB BLE base.
+    void attach_USBBLE_BASE();
+    void deattach_USBBLE_BASE();
+
+    // Log.
+    void recieveLogMessage(QString message);
+
+    // Look, language and service menu.
+    void setTitleMainWindow();
+    void disableComboboxChooseThemeAndChooseLanguage(bool serialPortState);
+    bool checkDarkTheme();
+    QString checkCurrentLanguage();
+    void setupBtnService(bool stateSerialPort);
+    void deleteLabelUpdate();
+
+    // Calibration services the form reaches.
+    void deletePortionTar();
+    void setLitrGallon(bool state);
+    void setNameTempTarFileWithoutTilda(QString value);
+
+    void initUIRC();
+
+private slots:
+    int writeLogFileNoParams();
+    int writeLogFile(QString message);
+
+    void on_comboBox_NetNumDUT_activated(int index);
+    void on_comboBox_SerialPort_activated(int index);
+    void on_pushButtonDeviceFLS_clicked(bool checked);
+    void on_pushButtonBLE_clicked(bool checked);
+    void on_pushButtonKV380_clicked(bool checked);
+    void on_pushButtonPLM300_clicked(bool checked);
+    void on_pushButtonN7_clicked(bool checked);
+    void on_pushButtonQFOnline_clicked(bool checked);
+    void on_pushButtonWiredTag_clicked(bool checked);
+    void on_pushButtonChoiceUSB_clicked();
+    void on_pushButtonChoiceAdvert_clicked();
+    void on_pushButtonChoiceKVBLE_clicked();
+    void on_comboBoxRangeDUT_activated(int index);
+    void on_comboBoxRangeBLE_activated(int index);
+    void on_pushButtonDropDownList_clicked();
+    void on_pushButtonPushUpList_clicked();
+
+private:
+    void setupFontApp();
+    void checkResolutionScreen();
+    void setupHotKey();
+    void setTimerSignalSlot();
+    void addEventFilter();
+    void checkNewVersionDeruvivuriri();
+    void applyStoredTheme();
+    void connectPages();
+    void openChosenPort();
+    bool noPorts() const { return serialPortList.isEmpty(); }
+    quint8 surveyAddress() const;
+    void appendLog(const QString &text);
+
+    bool litrGallonState = false;
+    QWidget *pageBeforeProgSetting = nullptr;
+    QSettings *settings = nullptr;
+    QString logMessage;
+    bool kv380UpEdited = false, kv380DownEdited = false, kv380DelayOnEdited = false, kv380DelayOffEdited = false,
+         kv380NetNumEdited = false;
+    bool plm300MaxEdited = false, plm300MinEdited = false, plm300SmoothingEdited = false, plm300PorogEdited = false,
+         plm300NetNumEdited = false;
+    bool helpPanelOpen = false;
+    QList<portlist::Port> serialPortList;
+    int currentPortIndex = 0;
+    quint8 currentNetNum = 0;
+    quint8 lastCommandWT = 0xFF;
+    int lastFullValue = 0;
+    int lastEmptyValue = 0;
+    bool twoSensorCalibration = false;
+    bool curDeviceConnected = false;
+    int surveyQueueIndex = 0;
+    QByteArray surveyQueue;
+    int currentSensorIndex = 0;
+    int levels[3] = {0, 0, 0};
+    bool deviceWT = false, deviceBLE = false, deviceFLS = false, deviceKV380 = false, devicePLM300 = false,
+         deviceQFOnline = false, deviceKVBLE = false, deviceN7 = false;
+    QFont mainFont;
+    QFont titleFont;
+    QTimer *birdsTimer = nullptr;
+    QTimer *logTimer = nullptr;
+    QTimer *secondTimer = nullptr;
+    RingBuffer *rxBuffer = nullptr;
+    QDialog *manualInputDialog = nullptr;
+    QFile *logFile = nullptr;
+    QTextStream logStream;
+    Ui_Deruvivuriri *ui = nullptr;
+    QShortcut *shortcutCtrlS = nullptr, *shortcutF1 = nullptr, *shortcutF2 = nullptr, *shortcutF3 = nullptr,
+              *shortcutF4 = nullptr;
+    Switch *litrGallonSwitch = nullptr;
+    QPixmap pixmapArrow, pixmapBird, pixmapBirdGreen;
+    QWidget *helpPopUp = nullptr;
+    DeviceEventFilter *deviceEventFilter = nullptr;
+    PortConnection *portConnection = nullptr;
+    QFOnline *qfOnline = nullptr;
+    FLSDevice *flsDevice = nullptr;
+    BLEDevice *bleDevice = nullptr;
+    KV380Device *kv380Device = nullptr;
+    PLM300Device *plm300Device = nullptr;
+    WiredTagDevice *wiredTagDevice = nullptr;
+    KVBLEDevice *kvbleDevice = nullptr;
+    N7Device *n7Device = nullptr;
+    MirvelNet *mirvelNet = nullptr;
+    QTranslator *translator = nullptr;
+    QPushButton *pushButtonForDeleteRows = nullptr;
+    int deleteRowIndex = 0;
+    QString nameTempTarFile, nameTempTarFileWithoutTilda;
+    bool calibrationStarted = false;
+    QLabel *labelUpdate = nullptr;
+    QTimer *bleFailTimer = nullptr;
+    QWidget *infoPopUp = nullptr;
+    std::unique_ptr<BridgeGpio> bridgeGpio;
+};
+
+#endif // RERIRUVOZIVE_H

@@ -1,0 +1,533 @@
+// Device buttons, page switching and the small slots that serve the pages.
+#include "app/reriruvozive.h"
+
+#include "deruvivuriri_form.h"
+#include "devices/angle/kv380device.h"
+#include "devices/angle/kvbledevice.h"
+#include "devices/ble/bledevice.h"
+#include "devices/fls/flsdevice.h"
+#include "devices/online/qfonline.h"
+#include "devices/other/n7device.h"
+#include "devices/other/plm300device.h"
+#include "devices/other/wiredtagdevice.h"
+#include "link/portconnection.h"
+#include "link/ringbuffer.h"
+#include "ui/dynamicqdialog.h"
+
+#include <QDebug>
+#include <QScrollBar>
+#include <QTimer>
+
+void Reriruvozive::openChosenPort()
+{
+    ui->comboBox_SerialPort->setDisabled(true);
+    currentPortIndex = ui->comboBox_SerialPort->currentIndex();
+    portConnection->openSerialPort(ui->comboBox_SerialPort->currentText());
+}
+
+void Reriruvozive::disconnectCurrentConnectedDevice()
+{
+    rxBuffer->clear();
+    surveyQueue.clear();
+    deattach_USBBLE_BASE();
+
+    if (deviceBLE) {
+        switchDeviceButtonIcon(ui->pushButtonBLE, false);
+        bleDevice->disconnectDevice();
+        bleDevice->disconnectDeviceAdvert();
+        deviceBLE = false;
+    }
+    if (deviceFLS) {
+        switchDeviceButtonIcon(ui->pushButtonDeviceFLS, false);
+        flsDevice->disconnectDevice();
+        deviceFLS = false;
+    }
+    if (devicePLM300) {
+        switchDeviceButtonIcon(ui->pushButtonPLM300, false);
+        plm300Device->disconnectDevice();
+        devicePLM300 = false;
+    }
+    if (deviceKV380) {
+        switchDeviceButtonIcon(ui->pushButtonKV380, false);
+        kv380Device->disconnectDevice();
+        deviceKV380 = false;
+    }
+    if (deviceQFOnline) {
+        switchDeviceButtonIcon(ui->pushButtonQFOnline, false);
+        qfOnline->disconnectDevice();
+        deviceQFOnline = false;
+    }
+    if (deviceKVBLE) {
+        switchDeviceButtonIcon(ui->pushButtonBLE, false);
+        kvbleDevice->disconnectDevice();
+        deviceKVBLE = false;
+    }
+    if (deviceN7) {
+        switchDeviceButtonIcon(ui->pushButtonN7, false);
+        // Hiding alone would leave its timers sending onto the next device's port.
+        n7Device->disconnectDevice();
+        n7Device->setVisiblePageWidgets(false);
+        deviceN7 = false;
+    }
+
+    portConnection->closeSerialPort();
+    ui->comboBox_SerialPort->setEnabled(true);
+    twoSensorCalibration = false;
+}
+
+void Reriruvozive::switchDeviceButtonIcon(QPushButton *button, bool on)
+{
+    const QString state = on ? "on" : "off";
+    const bool dark = checkDarkTheme();
+    if (button == ui->pushButtonDeviceFLS)
+        flsDevice->changeIconBtnConnectDevice(state, dark);
+    else if (button == ui->pushButtonBLE)
+        bleDevice->changeIconBtnConnectDevice(state, dark);
+    else if (button == ui->pushButtonKV380)
+        kv380Device->changeIconBtnConnectDevice(state, dark);
+    else if (button == ui->pushButtonQFOnline)
+        qfOnline->changeIconBtnConnectDevice(state, dark);
+    else if (button == ui->pushButtonPLM300)
+        plm300Device->changeIconBtnConnectDevice(state, dark);
+    else if (button == ui->pushButtonN7)
+        n7Device->changeIconBtnConnectDevice(state, dark);
+    else if (button != ui->pushButtonWiredTag)
+        return;
+    if (!on)
+        button->setChecked(false);
+}
+
+void Reriruvozive::setParentForComponentsUI(QWidget *parentWidget)
+{
+    ui->label_SerNumName->setParent(parentWidget);
+    ui->label_SerNumVal->setParent(parentWidget);
+    ui->line_4DUT->setParent(parentWidget);
+    ui->line_2DUT->setParent(parentWidget);
+    ui->line_4DUT->show();
+    ui->line_2DUT->show();
+    ui->ButtonTarirovka->show();
+    ui->pushButtonService->show();
+    ui->label_FirmwareName->setParent(parentWidget);
+    ui->label_FirmwareVal->setParent(parentWidget);
+    ui->label_TempNameDUT->setParent(parentWidget);
+    ui->label_TempValDUT->setParent(parentWidget);
+    ui->scrollAreaBtnsDevices->setParent(parentWidget);
+    ui->scrollAreaBtnsDevices->show();
+    ui->label_NaprNameQF260DUT->hide();
+    ui->label_NaprValQF260DUT->hide();
+    ui->groupBoxSerialPort->setParent(parentWidget);
+    ui->groupBoxSerialPort->show();
+    ui->pushButtonDropDownList->setParent(parentWidget);
+    ui->pushButtonPushUpList->setParent(parentWidget);
+    // Re-parented widgets stay hidden until shown; the scroll buttons belong
+    // to the device column and go with it.
+    ui->pushButtonDropDownList->show();
+    ui->pushButtonPushUpList->show();
+
+    if (parentWidget == ui->BLE_QF410 || parentWidget == ui->ChoiceBLE) {
+        ui->label_FirmwareName->setGeometry(210, 90, 28, 20);
+        ui->label_FirmwareVal->setGeometry(300, 90, 81, 20);
+        ui->label_SerNumName->hide();
+        ui->label_SerNumVal->hide();
+    } else {
+        ui->label_FirmwareName->setGeometry(280, 36, 28, 20);
+        ui->label_FirmwareVal->setGeometry(310, 36, 81, 20);
+        ui->label_SerNumName->setGeometry(280, 11, 21, 20);
+        ui->label_SerNumVal->setGeometry(310, 11, 81, 20);
+        ui->label_SerNumName->show();
+        ui->label_SerNumVal->show();
+    }
+    ui->label_FirmwareName->show();
+    ui->label_FirmwareVal->show();
+
+    ui->stackedWidget->setCurrentWidget(parentWidget);
+    updateSerialPorts();
+}
+
+void Reriruvozive::setEnabledControlsForDevice(bool visible)
+{
+    QList<QWidget *> labels;
+    if (deviceFLS)
+        labels = {ui->label_Alarm_6DUT, ui->label_Alarm_4DUT, ui->label_Alarm_3DUT, ui->label_Alarm_2DUT,
+                  ui->labelAlarmTypeFiltr};
+    else if (deviceBLE)
+        labels = {ui->label_Alarm_12BLE, ui->label_Alarm_10BLE};
+    else if (deviceKV380)
+        labels = {ui->label_Alarm_1KV380, ui->label_Alarm_2KV380, ui->label_Alarm_3KV380, ui->label_Alarm_4KV380};
+    else if (devicePLM300)
+        labels = {ui->label_Alarm_1PLM300, ui->label_Alarm_2PLM300, ui->label_Alarm_3PLM300, ui->label_Alarm_4PLM300,
+                  ui->label_Alarm_5PLM300};
+    else if (deviceN7)
+        labels = {ui->label_n7Alarm_1, ui->label_n7Alarm_3};
+    for (QWidget *label : labels)
+        label->setVisible(visible);
+}
+
+void Reriruvozive::on_pushButtonDeviceFLS_clicked(bool checked)
+{
+    if (noPorts())
+        return;
+    disconnectCurrentConnectedDevice();
+    flsDevice->showStatusMessage(tr("Подключите датчик"));
+    switchDeviceButtonIcon(ui->pushButtonDeviceFLS, checked);
+    if (checked) {
+        deviceFLS = true;
+        flsDevice->connectDevice();
+        setParentForComponentsUI(ui->DUT);
+        surveyQueueIndex = 0;
+        openChosenPort();
+    } else {
+        appendLog("FLS is disconnected");
+    }
+}
+
+void Reriruvozive::on_pushButtonBLE_clicked(bool checked)
+{
+    if (noPorts())
+        return;
+    disconnectCurrentConnectedDevice();
+    if (checked) {
+        deleteLabelUpdate();
+        setParentForComponentsUI(ui->ChoiceBLE);
+    } else {
+        deattach_USBBLE_BASE();
+        ui->ButtonTarirovka->show();
+        setParentForComponentsUI(ui->DUT);
+        appendLog("BLE is disconnected");
+        bleDevice->showStatusMessage(tr("Подключите датчик"));
+        bleDevice->showStatusMessageUp(" ");
+        bleDevice->resetSettingToDefault();
+    }
+}
+
+void Reriruvozive::on_pushButtonKV380_clicked(bool checked)
+{
+    if (noPorts())
+        return;
+    disconnectCurrentConnectedDevice();
+    switchDeviceButtonIcon(ui->pushButtonKV380, checked);
+    if (checked) {
+        kv380Device->setSearchInProgress(true);
+        flsDevice->setVisiblePageWidgets(false);
+        bleDevice->showUI(false);
+        wiredTagDevice->setWidgetsVisible(false);
+        flsDevice->resetAndStopTimerDeviceConnected();
+        bleDevice->resetAndStopTimerDeviceConnected();
+        setParentForComponentsUI(ui->KV380);
+        ui->comboBox_SerialPort->installEventFilter(this);
+        ui->label_NaprNameQF260DUT->hide();
+        ui->label_NaprValQF260DUT->hide();
+        deviceBLE = false;
+        deviceFLS = false;
+        deviceKV380 = true;
+        ui->comboBox_SerialPort->setDisabled(true);
+        currentPortIndex = ui->comboBox_SerialPort->currentIndex();
+        surveyQueue.clear();
+        portConnection->closeSerialPort();
+        portConnection->openSerialPort(ui->comboBox_SerialPort->currentText());
+        kv380Device->connectDevice();
+        kv380Device->setSyncSwitchesWithDevice(true);
+        ui->pushButtonDeviceFLS->setChecked(false);
+        ui->pushButtonBLE->setChecked(false);
+        ui->pushButtonWiredTag->setChecked(false);
+        ui->ButtonTarirovka->hide();
+        ui->pushButtonService->show();
+        kv380Device->showStatusMessage(tr("Подключите датчик"));
+        setEnabledControlsForDevice(false);
+        kv380Device->startSearchDevices();
+    } else {
+        deviceKV380 = false;
+        portConnection->closeSerialPort();
+        kv380Device->showStatusMessage(tr("Подключите датчик"));
+        kv380Device->showStatusMessageUp(" ");
+        ui->comboBox_SerialPort->setEnabled(true);
+        kv380Device->showUI(false);
+        twoSensorCalibration = false;
+        kv380Device->disconnectDevice();
+    }
+}
+
+void Reriruvozive::on_pushButtonPLM300_clicked(bool checked)
+{
+    if (noPorts())
+        return;
+    disconnectCurrentConnectedDevice();
+    switchDeviceButtonIcon(ui->pushButtonPLM300, checked);
+    if (checked) {
+        setParentForComponentsUI(ui->PLM300);
+        devicePLM300 = true;
+        plm300Device->connectDevice();
+        surveyQueueIndex = 0;
+        openChosenPort();
+    } else {
+        devicePLM300 = false;
+        portConnection->closeSerialPort();
+        plm300Device->showStatusMessage(tr("Подключите датчик"));
+        plm300Device->showStatusMessageUp(" ");
+        ui->comboBox_SerialPort->setEnabled(true);
+        plm300Device->showUI(false);
+        twoSensorCalibration = false;
+        plm300Device->disconnectDevice();
+    }
+}
+
+void Reriruvozive::on_pushButtonN7_clicked(bool checked)
+{
+    if (noPorts())
+        return;
+    disconnectCurrentConnectedDevice();
+    switchDeviceButtonIcon(ui->pushButtonN7, checked);
+    if (checked) {
+        deviceN7 = true;
+        n7Device->connectDevice();
+        setParentForComponentsUI(ui->N7);
+        openChosenPort();
+    } else {
+        deviceN7 = false;
+        portConnection->closeSerialPort();
+        n7Device->showStatusMessage(tr("Подключите датчик"));
+        n7Device->showStatusMessageUp(" ");
+        ui->comboBox_SerialPort->setEnabled(true);
+        n7Device->disconnectDevice();
+        n7Device->setVisiblePageWidgets(false);
+        twoSensorCalibration = false;
+    }
+}
+
+void Reriruvozive::on_pushButtonQFOnline_clicked(bool checked)
+{
+    if (noPorts())
+        return;
+    deleteLabelUpdate();
+    disconnectCurrentConnectedDevice();
+    switchDeviceButtonIcon(ui->pushButtonQFOnline, checked);
+    if (checked) {
+        ui->stackedWidget->setCurrentWidget(ui->QFOnline);
+        setParentForComponentsUI(ui->QFOnline);
+        deviceQFOnline = true;
+        qfOnline->connectDevice();
+        qfOnline->setNeedUpdataWindow(true);
+        surveyQueueIndex = 0;
+        openChosenPort();
+        qfOnline->cmdGetIMEIAndSIM();
+    }
+}
+
+void Reriruvozive::on_pushButtonWiredTag_clicked(bool checked)
+{
+    if (noPorts())
+        return;
+    setParentForComponentsUI(ui->WiredTag);
+    switchDeviceButtonIcon(ui->pushButtonWiredTag, checked);
+}
+
+void Reriruvozive::on_pushButtonChoiceUSB_clicked()
+{
+    attach_USBBLE_BASE();
+    setParentForComponentsUI(ui->BLE_QF410);
+    connectUSBBleDevice();
+    deviceBLE = true;
+    switchDeviceButtonIcon(ui->pushButtonBLE, true);
+}
+
+void Reriruvozive::on_pushButtonChoiceAdvert_clicked()
+{
+    deviceBLE = true;
+    setParentForComponentsUI(ui->BLE_QF410);
+    conectAdvertDevice();
+    switchDeviceButtonIcon(ui->pushButtonBLE, true);
+}
+
+void Reriruvozive::on_pushButtonChoiceKVBLE_clicked()
+{
+    attach_USBBLE_BASE();
+    deviceKVBLE = true;
+    setParentForComponentsUI(ui->KV_BLE);
+    ui->ButtonTarirovka->hide();
+    connectKVBLEDevice();
+}
+
+void Reriruvozive::connectUSBBleDevice()
+{
+    if (noPorts())
+        return;
+    bleDevice->setCurrentCommand(0xFF);
+    rxBuffer->clear();
+    surveyQueue.clear();
+    surveyQueueIndex = 0;
+    switchDeviceButtonIcon(ui->pushButtonBLE, true);
+    bleDevice->setAdvertMode(false);
+    if (QTimer *watchdog = bleDevice->getTimerDeviceConnected())
+        watchdog->stop();
+    deviceBLE = true;
+    openChosenPort();
+    bleDevice->setNeedUpdateWindow(true);
+    ui->pushBtnChangeBaseLinkIDBLE->show();
+    ui->ButtonTarirovka->show();
+    ui->pushButtonService->show();
+    bleDevice->showStatusMessageUp(tr("Ожидаем ответа от беспроводного датчика"));
+    bleDevice->showStatusMessage(tr("Подключите датчик"));
+    ui->label_NeedCalibDUT->hide();
+    ui->label_AlarmDUT->hide();
+    ui->label_NeedCalibBLE->hide();
+    ui->label_Alarm_9BLE->hide();
+    bleDevice->connectDevice();
+}
+
+void Reriruvozive::conectAdvertDevice()
+{
+    if (noPorts())
+        return;
+    switchDeviceButtonIcon(ui->pushButtonBLE, true);
+    bleDevice->setAdvertMode(true);
+    if (QTimer *watchdog = bleDevice->getTimerDeviceConnected())
+        watchdog->stop();
+    deviceBLE = true;
+    openChosenPort();
+    ui->ButtonTarirovka->show();
+    ui->pushButtonService->show();
+    ui->label_NeedCalibDUT->hide();
+    ui->label_AlarmDUT->hide();
+    ui->label_NeedCalibBLE->hide();
+    ui->label_Alarm_9BLE->hide();
+    bleDevice->connectDeviceAdvert();
+}
+
+void Reriruvozive::connectKVBLEDevice()
+{
+    kvbleDevice->showUI(true);
+    if (noPorts())
+        return;
+    kvbleDevice->setCurrentCommand(0xFF);
+    rxBuffer->clear();
+    surveyQueue.clear();
+    surveyQueueIndex = 0;
+    switchDeviceButtonIcon(ui->pushButtonBLE, true);
+    openChosenPort();
+    kvbleDevice->setNeedUpdateWindow(true);
+    kvbleDevice->connectDevice();
+}
+
+void Reriruvozive::on_comboBoxRangeDUT_activated(int index)
+{
+    if (index == 0 || index == 1) {
+        const bool wide = index == 1;
+        flsDevice->setRangeChangedTo4095(wide);
+        flsDevice->setRangeChangedTo1023(!wide);
+        flsDevice->setRange1023(!wide);
+        flsDevice->setRange4095(wide);
+    }
+    ui->label_Alarm_4DUT->setPixmap(pixmapBird);
+    ui->label_Alarm_4DUT->setVisible(true);
+    flsDevice->setParamChanged(true);
+}
+
+void Reriruvozive::on_comboBoxRangeBLE_activated(int index)
+{
+    if (index == 0 || index == 1) {
+        const bool wide = index == 1;
+        bleDevice->setRangeChangeTo1023(!wide);
+        bleDevice->setRangeChangeTo4095(wide);
+        bleDevice->setRange1023(!wide);
+        bleDevice->setRange4095(wide);
+    }
+    bleDevice->setSettingsChanged(true);
+    ui->label_Alarm_10BLE->setVisible(true);
+    ui->label_Alarm_10BLE->setPixmap(pixmapBird);
+}
+
+void Reriruvozive::on_pushButtonDropDownList_clicked()
+{
+    ui->scrollAreaBtnsDevices->verticalScrollBar()->setValue(180);
+}
+
+void Reriruvozive::on_pushButtonPushUpList_clicked()
+{
+    ui->scrollAreaBtnsDevices->verticalScrollBar()->setValue(-180);
+}
+
+void Reriruvozive::setLevelFromAnotherDevice(int level, int device)
+{
+    // The BLE page can report sensor number 3, which has no entry here.
+    if (device < 0 || device >= 3)
+        return;
+    levels[device] = level;
+}
+
+void Reriruvozive::UpdataValEngMenu()
+{
+    if (deviceFLS) {
+        lastFullValue = flsDevice->getFullValue();
+        lastEmptyValue = flsDevice->getEmptyValue();
+    } else if (deviceBLE) {
+        lastFullValue = bleDevice->getFullValue();
+        lastEmptyValue = bleDevice->getEmptyValue();
+    }
+    // The manual Full/Empty entry dialog shows the values once it exists.
+}
+
+void Reriruvozive::clickTabOnTabWidget(int index)
+{
+    qDebug() << "Clicked Tab№ " << index;
+}
+
+void Reriruvozive::createDialogConnectionToBLEFail()
+{
+    if (manualInputDialog) {
+        qDebug() << "createDialogConnectionToBLEFail custom";
+        manualInputDialog->close();
+        manualInputDialog->deleteLater();
+        manualInputDialog = nullptr;
+    }
+    if (QDialog *dialog = bleDevice->getConnectDialog()) {
+        qDebug() << "createDialogConnectionToBLEFail BLE";
+        bleDevice->restoreTimerDeviceConnected();
+        dialog->close();
+        dialog->deleteLater();
+        bleDevice->setConnectDialog(nullptr);
+    }
+    if (QDialog *dialog = kvbleDevice->getConnectDialog()) {
+        qDebug() << "createDialogConnectionToBLEFail KVBLE";
+        dialog->close();
+        dialog->deleteLater();
+        kvbleDevice->setConnectDialog(nullptr);
+    }
+    if (bleFailTimer) {
+        bleFailTimer->deleteLater();
+        bleFailTimer = nullptr;
+    }
+    auto *message = new DynamicQDialog(this, QString(), tr("Не удалось подключиться к датчику\nПовторите попытку"), false);
+    message->resize(300, 170);
+    message->exec();
+    message->deleteLater();
+}
+
+void Reriruvozive::setEnabledDevBtn()
+{
+    ui->pushButtonDeviceFLS->setDisabled(false);
+}
+
+void Reriruvozive::setEnabledBLEBtn()
+{
+    ui->pushButtonBLE->setDisabled(false);
+}
+
+void Reriruvozive::setEnabledKV380Btn()
+{
+    ui->pushButtonKV380->setDisabled(false);
+}
+
+void Reriruvozive::setEnabledPLM300Btn()
+{
+    ui->pushButtonPLM300->setDisabled(false);
+}
+
+void Reriruvozive::setEnabledN7Btn()
+{
+    ui->pushButtonN7->setDisabled(false);
+}
+
+void Reriruvozive::setEnabledWMBtn()
+{
+    ui->pushButtonWiredTag->setDisabled(false);
+}

@@ -1,0 +1,125 @@
+// The port list and the serial port's error reports.
+#include "app/reriruvozive.h"
+
+#include "app/portlist.h"
+#include "deruvivuriri_form.h"
+#include "devices/ble/bledevice.h"
+#include "devices/fls/flsdevice.h"
+#include "devices/angle/kv380device.h"
+#include "devices/other/n7device.h"
+#include "devices/other/plm300device.h"
+#include "link/portconnection.h"
+#include "ui/dynamicqdialog.h"
+
+#include <QApplication>
+#include <QSerialPort>
+
+void Reriruvozive::updateSerialPorts()
+{
+    serialPortList = portlist::availablePorts();
+    const QString remembered = ui->comboBox_SerialPort->currentText();
+
+    auto showHint = [this] {
+        titleFont.setPixelSize(20);
+        ui->comboBox_SerialPort->setFont(titleFont);
+        ui->comboBox_SerialPort->clear();
+        ui->comboBox_SerialPort->insertItem(0, tr("Подключите\nпреобразователь"));
+    };
+
+    if (serialPortList.isEmpty()) {
+        showHint();
+        return;
+    }
+
+    // A refresh must not cut the line of a device that is working on a port
+    // that is still there; only a port that vanished is closed.
+    QSerialPort *serial = portConnection->getSerialPort();
+    const bool activePortStays = serial->isOpen() && portlist::contains(serialPortList, serial->portName());
+    if (!activePortStays)
+        portConnection->closeSerialPort();
+    titleFont.setPixelSize(52);
+    ui->comboBox_SerialPort->setFont(titleFont);
+
+    if (serialPortList.size() == 1 && serialPortList.first().isBusy() && !activePortStays) {
+        showHint();
+        return;
+    }
+
+    ui->comboBox_SerialPort->clear();
+    for (const portlist::Port &info : serialPortList) {
+        const bool ours = activePortStays && portlist::sameDevice(info, serial->portName());
+        if (!info.isNull() && (ours || !info.isBusy()))
+            ui->comboBox_SerialPort->addItem(portlist::displayName(info));
+    }
+    ui->comboBox_SerialPort->setCurrentText(remembered);
+}
+
+void Reriruvozive::secondIntervalTask()
+{
+    if (portlist::availablePorts().isEmpty())
+        updateSerialPorts();
+}
+
+void Reriruvozive::on_comboBox_SerialPort_activated(int index)
+{
+    if (index != currentPortIndex)
+        currentPortIndex = ui->comboBox_SerialPort->currentIndex();
+}
+
+void Reriruvozive::handlerNoErrorSerial()
+{
+    if (flsDevice->isDeviceConnected())
+        flsDevice->resetDeviceIsConnected();
+    if (bleDevice->isDeviceConnected())
+        bleDevice->resetDeviceIsConnected();
+    if (kv380Device->isDeviceConnected())
+        kv380Device->resetDeviceIsConnected();
+    if (plm300Device->isDeviceConnected())
+        plm300Device->resetDeviceIsConnected();
+    if (n7Device->isDeviceConnected())
+        n7Device->resetDeviceIsConnected();
+}
+
+void Reriruvozive::handlerErrorSerial()
+{
+    struct Entry
+    {
+        bool flag;
+        QPushButton *button;
+        void (Reriruvozive::*slot)(bool);
+    };
+    const Entry order[] = {
+        {deviceFLS, ui->pushButtonDeviceFLS, &Reriruvozive::on_pushButtonDeviceFLS_clicked},
+        {deviceBLE, ui->pushButtonBLE, &Reriruvozive::on_pushButtonBLE_clicked},
+        {deviceKV380, ui->pushButtonKV380, &Reriruvozive::on_pushButtonKV380_clicked},
+        {devicePLM300, ui->pushButtonPLM300, &Reriruvozive::on_pushButtonPLM300_clicked},
+        {deviceQFOnline, ui->pushButtonQFOnline, &Reriruvozive::on_pushButtonQFOnline_clicked},
+        {deviceN7, ui->pushButtonN7, &Reriruvozive::on_pushButtonN7_clicked},
+    };
+    for (const Entry &e : order) {
+        if (!e.flag)
+            continue;
+        e.button->setChecked(false);
+        (this->*e.slot)(false);
+        break;
+    }
+    QApplication::beep();
+    updateSerialPorts();
+
+    // Prepared but not shown: the switched-off button and the beep already
+    // tell the user, and a modal box here would stop the port list refresh.
+    auto *message = new DynamicQDialog(this, QString(), tr("Проверьте подключение преобразователя!"), false);
+    message->resize(300, 150);
+    message->deleteLater();
+}
+
+void Reriruvozive::timeOutOnTimer()
+{
+    if (currentPortIndex < 0 || currentPortIndex >= serialPortList.size())
+        return;
+    portConnection->closeSerialPort();
+    portConnection->openSerialPort(portlist::displayName(serialPortList.at(currentPortIndex)));
+    ++currentPortIndex;
+    if (currentPortIndex >= serialPortList.size())
+        currentPortIndex = 0;
+}

@@ -1,0 +1,199 @@
+// Bus requests, addressing, the receive buffer and routing of answers.
+#include "app/reriruvozive.h"
+
+#include "deruvivuriri_form.h"
+#include "devices/angle/kv380device.h"
+#include "devices/angle/kvbledevice.h"
+#include "devices/ble/bledevice.h"
+#include "devices/fls/flsdevice.h"
+#include "devices/online/qfonline.h"
+#include "devices/other/n7device.h"
+#include "devices/other/plm300device.h"
+#include "devices/other/wiredtagdevice.h"
+#include "app/answerroute.h"
+#include "link/frame.h"
+#include "link/portconnection.h"
+#include "link/ringbuffer.h"
+
+#include <QDebug>
+#include <QEventLoop>
+#include <QTimer>
+
+quint8 Reriruvozive::calc_crc8(const uchar *data, int len)
+{
+    return frame::calc_crc8(data, len);
+}
+
+quint8 Reriruvozive::surveyAddress() const
+{
+    // A negative or stale index addresses 0, like an empty queue.
+    if (surveyQueueIndex < 0 || surveyQueueIndex >= surveyQueue.size())
+        return 0;
+    return static_cast<quint8>(surveyQueue.at(surveyQueueIndex));
+}
+
+void Reriruvozive::requestForSearchDevices()
+{
+    cleanRingBuffer();
+    surveyQueue.clear();
+    portConnection->writeData(frame::searchRequest());
+}
+
+void Reriruvozive::requestForGetAllDataFromDevice()
+{
+    portConnection->writeData(frame::request(surveyAddress(), frame::kReadAllDataCommand));
+}
+
+void Reriruvozive::requestForGetSerNumAndFirmWareVersion()
+{
+    portConnection->writeData(frame::request(surveyAddress(), frame::kSerialAndFirmwareCommand));
+}
+
+void Reriruvozive::requestForGetAllDataFromQFOnlineDevice()
+{
+    portConnection->writeData(frame::request(surveyAddress(), 0xA0));
+}
+
+void Reriruvozive::requestForGetAllDataFromDeviceAdvert()
+{
+    qDebug() << "survey queue" << surveyQueue.toHex(' ');
+    portConnection->writeData(frame::request(surveyAddress(), 0xA6));
+}
+
+void Reriruvozive::requestForGetAllDataFromDeviceN7()
+{
+    const int index = ui->comboBox_n7numberFLS->currentIndex();
+    const char sensor = (index >= 1 && index <= 3) ? static_cast<char>(index) : 0;
+    portConnection->writeData(frame::request(0xDE, 0xEE, QByteArray(1, sensor), frame::kAnswerStart));
+}
+
+void Reriruvozive::requestForGetCfgQFOnline()
+{
+    portConnection->writeData(frame::request(0xCA, 0xA2, QByteArray(5, '\0'), frame::kAnswerStart));
+    qfOnline->setShowCfgReadMessage(true);
+    qfOnline->setNeedUpdateCfgFields(true);
+}
+
+void Reriruvozive::recieveNetNumFromChild(QByteArray data)
+{
+    surveyQueue = data;
+    currentNetNum = data.isEmpty() ? 0 : static_cast<quint8>(data.at(0));
+}
+
+void Reriruvozive::recieveQueueSurveyDevice(int data)
+{
+    surveyQueueIndex = data;
+}
+
+int Reriruvozive::CompareNetNum(uchar netnum)
+{
+    // Only entries that exist take part; a short queue never matches beyond its end.
+    auto entry = [this](int i) { return i < surveyQueue.size() ? static_cast<uchar>(surveyQueue.at(i)) : -1; };
+    if (entry(2) == netnum)
+        return 2;
+    if (entry(1) == netnum)
+        return 1;
+    return 0;
+}
+
+void Reriruvozive::on_comboBox_NetNumDUT_activated(int index)
+{
+    currentNetNum = (index >= 0 && index < surveyQueue.size()) ? static_cast<quint8>(surveyQueue.at(index)) : 0;
+    ui->lineEditNetNumDUT->setText(ui->comboBox_NetNumDUT->currentText());
+    currentSensorIndex = CompareNetNum(currentNetNum);
+    flsDevice->setCurrentDeviceIndex(currentSensorIndex);
+    for (int i = 0; i < 2; ++i) {
+        emit flsDevice->signalRequestForGetSerNumAndFirmWareVersion();
+        flsDevice->setUpdateParamWidgets(true);
+        delay(100);
+        emit flsDevice->signalCheckIncommingData();
+    }
+    appendLog("Change current net num");
+}
+
+void Reriruvozive::setTimerSignalSlot()
+{
+    connect(portConnection, &PortConnection::dataOut, this, &Reriruvozive::getDataFromPort);
+    logTimer = new QTimer(this);
+    connect(logTimer, &QTimer::timeout, this, &Reriruvozive::writeLogFileNoParams);
+    logTimer->start(1000);
+}
+
+void Reriruvozive::getDataFromPort(QByteArray &data)
+{
+    // A chunk that does not fit is dropped whole.
+    rxBuffer->writeBytes(data.constData(), data.size());
+}
+
+int Reriruvozive::parceDataFromCOMPort()
+{
+    const int n = rxBuffer->count();
+    if (n <= 0)
+        return 0;
+    QByteArray bytes(n, Qt::Uninitialized);
+    if (!rxBuffer->readBytes(bytes.data(), n))
+        return 0;
+    char *buf = bytes.data();
+
+    using answerroute::Parser;
+    switch (answerroute::parserFor(deviceFlags())) {
+    case Parser::WiredTag:
+        lastCommandWT = wiredTagDevice->parseResponse(n, buf, lastCommandWT);
+        break;
+    case Parser::FLS:
+        flsDevice->run(n, buf);
+        break;
+    case Parser::BLE:
+        bleDevice->run(n, buf);
+        break;
+    case Parser::KV380:
+        kv380Device->run(n, buf);
+        break;
+    case Parser::PLM300:
+        plm300Device->run(n, buf);
+        break;
+    case Parser::QFOnline:
+        qfOnline->parseResponse(n, buf);
+        break;
+    case Parser::KVBLE:
+        kvbleDevice->run(n, buf);
+        break;
+    case Parser::N7:
+        n7Device->run(n, buf);
+        break;
+    case Parser::None:
+        break; // nobody listens: the bytes are dropped
+    }
+    return 0;
+}
+
+void Reriruvozive::cleanRingBuffer()
+{
+    rxBuffer->clear();
+}
+
+answerroute::DeviceFlags Reriruvozive::deviceFlags() const
+{
+    answerroute::DeviceFlags f;
+    f.wiredTag = deviceWT;
+    f.fls = deviceFLS;
+    f.ble = deviceBLE;
+    f.kv380 = deviceKV380;
+    f.plm300 = devicePLM300;
+    f.qfOnline = deviceQFOnline;
+    f.kvble = deviceKVBLE;
+    f.n7 = deviceN7;
+    return f;
+}
+
+int Reriruvozive::rxCount() const
+{
+    return rxBuffer->count();
+}
+
+void Reriruvozive::delay(int time)
+{
+    QEventLoop loop;
+    QTimer::singleShot(time, &loop, &QEventLoop::quit);
+    loop.exec();
+}

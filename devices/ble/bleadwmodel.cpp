@@ -1,0 +1,3 @@
+#include "devices/ble/bleadwmodel.h"
+
+BLEAdwModel::BLEAdwModel(QWidget *parent) : QWidget(parent) {}

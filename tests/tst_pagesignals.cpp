@@ -1,0 +1,290 @@
+#include "devices/angle/kv380device.h"
+#include "devices/angle/kvbledevice.h"
+#include "devices/ble/bleadwmodel.h"
+#include "devices/ble/bledevice.h"
+#include "devices/fls/flsdevice.h"
+#include "devices/online/qfonline.h"
+#include "devices/other/mirvelnet.h"
+#include "devices/other/n7device.h"
+#include "devices/other/plm300device.h"
+#include "devices/other/wiredtagdevice.h"
+#include "link/frame.h"
+
+#include <QLabel>
+#include <QMetaMethod>
+#include <QRandomGenerator>
+#include <QSerialPort>
+#include <QTimer>
+#include <QtTest>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The signals a device page may declare, in the column order of the
+// declarations table in declaresExactlyItsSignals_data().
+const char *const kSignalSet[] = {
+    "signalCheckIncommingData()",
+    "signalRequestForSearchDevices()",
+    "signalRequestForGetAllDataFromDevice()",
+    "signalRequestForGetSerNumAndFirmWareVersion()",
+    "callParceDataFromComPort()",
+    "copyNetNumToParent(QByteArray)",
+    "copyQueueSurveyDevice(int)",
+    "writeData(QByteArray)",
+    "copyLevelValueToMain(int,int)",
+    "signalWriteLog(QString)",
+};
+constexpr int kSignalSetSize = int(sizeof(kSignalSet) / sizeof(kSignalSet[0]));
+constexpr int kLevelColumn = 8;
+
+// Pages as the main window builds them, but without a form: nothing here may
+// need one before initUI.
+std::unique_ptr<QWidget> makePage(const QString &name, QSerialPort *port)
+{
+    if (name == "FLSDevice")
+        return std::make_unique<FLSDevice>(nullptr, port);
+    if (name == "BLEDevice")
+        return std::make_unique<BLEDevice>(nullptr, port);
+    if (name == "KV380Device")
+        return std::make_unique<KV380Device>(nullptr, port);
+    if (name == "KVBLEDevice")
+        return std::make_unique<KVBLEDevice>(nullptr, port);
+    if (name == "QFOnline")
+        return std::make_unique<QFOnline>(nullptr, port);
+    if (name == "PLM300Device")
+        return std::make_unique<PLM300Device>(nullptr, port);
+    if (name == "N7Device")
+        return std::make_unique<N7Device>(nullptr, port);
+    if (name == "WiredTagDevice")
+        return std::make_unique<WiredTagDevice>(nullptr);
+    if (name == "MirvelNet")
+        return std::make_unique<MirvelNet>(nullptr, port);
+    if (name == "BLEAdwModel")
+        return std::make_unique<BLEAdwModel>();
+    return nullptr;
+}
+
+// The answer parser of a page, called the way the main window's routing calls it.
+using Parser = std::function<void(int, char *)>;
+
+Parser parserOf(QWidget *page)
+{
+    if (auto *p = qobject_cast<FLSDevice *>(page))
+        return [p](int len, char *buf) { p->run(len, buf); };
+    if (auto *p = qobject_cast<BLEDevice *>(page))
+        return [p](int len, char *buf) { p->run(len, buf); };
+    if (auto *p = qobject_cast<KV380Device *>(page))
+        return [p](int len, char *buf) { p->run(len, buf); };
+    if (auto *p = qobject_cast<KVBLEDevice *>(page))
+        return [p](int len, char *buf) { p->run(len, buf); };
+    if (auto *p = qobject_cast<QFOnline *>(page))
+        return [p](int len, char *buf) { p->parseResponse(len, buf); };
+    if (auto *p = qobject_cast<PLM300Device *>(page))
+        return [p](int len, char *buf) { p->run(len, buf); };
+    if (auto *p = qobject_cast<N7Device *>(page))
+        return [p](int len, char *buf) { p->run(len, buf); };
+    if (auto *p = qobject_cast<WiredTagDevice *>(page)) {
+        // The routing feeds each result back in as the next last command.
+        auto command = std::make_shared<quint8>(0xFF);
+        return [p, command](int len, char *buf) { *command = p->parseResponse(len, buf, *command); };
+    }
+    return {};
+}
+
+QStringList ownSignals(const QMetaObject *mo)
+{
+    QStringList found;
+    for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
+        const QMetaMethod method = mo->method(i);
+        if (method.methodType() == QMetaMethod::Signal)
+            found << QString::fromLatin1(method.methodSignature());
+    }
+    found.sort();
+    return found;
+}
+
+} // namespace
+
+class TestPageSignals : public QObject
+{
+    Q_OBJECT
+private slots:
+    void declaresExactlyItsSignals_data();
+    void declaresExactlyItsSignals();
+    void parserSurvivesAnyChunk_data();
+    void parserSurvivesAnyChunk();
+    void wiredTagParserKeepsTheCommandOfAnEmptyChunk();
+    void objectsTheMainWindowReachesIntoExistFromConstruction();
+};
+
+void TestPageSignals::declaresExactlyItsSignals_data()
+{
+    QTest::addColumn<QString>("page");
+    // One character per entry of kSignalSet: Y declared, - not declared.
+    QTest::addColumn<QString>("declared");
+    QTest::addColumn<QStringList>("ownExtras");
+    QTest::addColumn<QString>("levelParameter");
+
+    QTest::newRow("FLSDevice") << "FLSDevice"
+                               << "YYYY-YYYYY"
+                               << QStringList{"signalCheckIncommingDataWhileUpdate()",
+                                              "signalEndUpdateFirmwareQFOnline()", "signalEndUpdateFirmwareKV380()",
+                                              "signalEndUpdateFirmwarePLM300()"}
+                               << "current";
+    QTest::newRow("BLEDevice") << "BLEDevice"
+                               << "YYYY-Y-YYY"
+                               << QStringList{"deviceIsConnectedToBase()",
+                                              "signalRequestForGetAllDataFromDeviceAdvert()",
+                                              "signalCopyQueueSurveyDevice(int)",
+                                              "signalFirstConnectingDeviceAdwert(bool)"}
+                               << "level";
+    QTest::newRow("KV380Device") << "KV380Device"
+                                 << "YYYYYYYY-Y" << QStringList() << QString();
+    QTest::newRow("KVBLEDevice") << "KVBLEDevice"
+                                 << "YYYY-YYY-Y" << QStringList() << QString();
+    QTest::newRow("QFOnline") << "QFOnline"
+                              << "YYYY-YYYYY"
+                              << QStringList{"signalRequestForGetAllDataFromQFOnlineDevice()",
+                                             "signalRequestForGetCfgQFOnline()"}
+                              << "current";
+    QTest::newRow("PLM300Device") << "PLM300Device"
+                                  << "YYYY-YYY-Y" << QStringList() << QString();
+    QTest::newRow("N7Device") << "N7Device"
+                              << "YYY----Y-Y" << QStringList() << QString();
+    QTest::newRow("WiredTagDevice") << "WiredTagDevice"
+                                    << "----YYYY-Y" << QStringList() << QString();
+    QTest::newRow("MirvelNet") << "MirvelNet"
+                               << "----------" << QStringList() << QString();
+    QTest::newRow("BLEAdwModel") << "BLEAdwModel"
+                                 << "--------Y-" << QStringList() << "level";
+}
+
+void TestPageSignals::declaresExactlyItsSignals()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, declared);
+    QFETCH(QStringList, ownExtras);
+    QFETCH(QString, levelParameter);
+    QCOMPARE(declared.size(), kSignalSetSize);
+
+    QSerialPort port;
+    const std::unique_ptr<QWidget> object = makePage(page, &port);
+    QVERIFY(object);
+    QVERIFY(object->parent() == nullptr);
+    const QMetaObject *mo = object->metaObject();
+    QCOMPARE(QString::fromLatin1(mo->className()), page);
+
+    QStringList expected = ownExtras;
+    for (int i = 0; i < kSignalSetSize; ++i) {
+        const QByteArray signature = QMetaObject::normalizedSignature(kSignalSet[i]);
+        const bool wanted = declared.at(i) == QLatin1Char('Y');
+        const bool present = mo->indexOfSignal(signature.constData()) >= 0;
+        QVERIFY2(
+            present == wanted,
+            qPrintable(QStringLiteral("%1 %2 %3").arg(page, wanted ? "lacks" : "must not declare", kSignalSet[i])));
+        if (wanted)
+            expected << QString::fromLatin1(signature);
+    }
+    for (const QString &extra : qAsConst(ownExtras))
+        QVERIFY2(mo->indexOfSignal(QMetaObject::normalizedSignature(qPrintable(extra)).constData()) >= 0,
+                 qPrintable(page + " lacks " + extra));
+    expected.sort();
+    // Nothing more: a stray overload would leave the main window's connection unmade.
+    QCOMPARE(ownSignals(mo), expected);
+
+    if (declared.at(kLevelColumn) == QLatin1Char('Y')) {
+        const QMetaMethod level = mo->method(mo->indexOfSignal("copyLevelValueToMain(int,int)"));
+        QCOMPARE(level.parameterNames(), (QList<QByteArray>{levelParameter.toLatin1(), "device"}));
+    }
+}
+
+void TestPageSignals::parserSurvivesAnyChunk_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<quint8>("startByte");
+    QTest::newRow("FLSDevice::run") << "FLSDevice" << frame::kAnswerStart;
+    QTest::newRow("BLEDevice::run") << "BLEDevice" << frame::kAnswerStart;
+    QTest::newRow("KV380Device::run") << "KV380Device" << frame::kAnswerStart;
+    QTest::newRow("KVBLEDevice::run") << "KVBLEDevice" << frame::kAnswerStart;
+    QTest::newRow("QFOnline::parseResponse") << "QFOnline" << frame::kAnswerStart;
+    QTest::newRow("PLM300Device::run") << "PLM300Device" << frame::kAnswerStart;
+    QTest::newRow("N7Device::run") << "N7Device" << frame::kRequestStart;
+    QTest::newRow("WiredTagDevice::parseResponse") << "WiredTagDevice" << frame::kAnswerStart;
+}
+
+void TestPageSignals::parserSurvivesAnyChunk()
+{
+    QFETCH(QString, page);
+    QFETCH(quint8, startByte);
+
+    QSerialPort port;
+    const std::unique_ptr<QWidget> object = makePage(page, &port);
+    QVERIFY(object);
+    const Parser parse = parserOf(object.get());
+    QVERIFY(parse);
+
+    char one = 0x3E;
+    parse(0, nullptr);
+    parse(0, &one);
+    parse(-1, nullptr);
+    parse(64, nullptr);
+
+    // A fixed seed keeps a failure reproducible.
+    QRandomGenerator rng(0x5eed1234u);
+    constexpr int kMaxLen = 4096;
+    std::vector<quint32> noise(kMaxLen / 4 + 1);
+    for (int round = 0; round < 10000; ++round) {
+        // Every other chunk looks like a frame (its start byte and a correct
+        // CRC-8 at the end) so that a parser gets past its first checks.
+        const bool framed = round % 2 == 1;
+        const int len = framed ? rng.bounded(4, 65) : rng.bounded(kMaxLen + 1);
+        rng.generate(noise.begin(), noise.begin() + (len + 3) / 4);
+        // Exactly len bytes on the heap, so that any read past them is caught
+        // by AddressSanitizer.
+        std::unique_ptr<char[]> chunk(new char[len]);
+        std::memcpy(chunk.get(), noise.data(), size_t(len));
+        if (framed) {
+            chunk[0] = char(startByte);
+            chunk[len - 1] = char(frame::calc_crc8(reinterpret_cast<const uchar *>(chunk.get()), len - 1));
+        }
+        parse(len, chunk.get());
+    }
+}
+
+void TestPageSignals::wiredTagParserKeepsTheCommandOfAnEmptyChunk()
+{
+    WiredTagDevice page(nullptr);
+    QCOMPARE(page.parseResponse(0, nullptr, 0xFF), quint8(0xFF));
+    QCOMPARE(page.parseResponse(0, nullptr, 0x06), quint8(0x06));
+    QCOMPARE(page.parseResponse(0, nullptr, 0x00), quint8(0x00));
+}
+
+void TestPageSignals::objectsTheMainWindowReachesIntoExistFromConstruction()
+{
+    QSerialPort port;
+
+    // The main window stops the BLE watchdog through this pointer.
+    BLEDevice ble(nullptr, &port);
+    QVERIFY(ble.getTimerDeviceConnected() != nullptr);
+    QVERIFY(!ble.getTimerDeviceConnected()->isActive());
+    ble.restoreTimerDeviceConnected();
+    QVERIFY(ble.getTimerDeviceConnected()->isActive());
+    QCOMPARE(ble.getTimerDeviceConnected()->interval(), 5000);
+    ble.resetAndStopTimerDeviceConnected();
+    QVERIFY(!ble.getTimerDeviceConnected()->isActive());
+
+    // The main window places these two labels on narrow screens.
+    FLSDevice fls(nullptr, &port);
+    QVERIFY(fls.getLabelStatusMessage() != nullptr);
+    QVERIFY(fls.getLabelStatusExtra() != nullptr);
+    QVERIFY(fls.getLabelStatusMessage() != fls.getLabelStatusExtra());
+    QVERIFY(fls.showStatusMessage(QStringLiteral("Подключите датчик")));
+    QCOMPARE(fls.getLabelStatusMessage()->text(), QStringLiteral("Подключите датчик"));
+}
+
+QTEST_MAIN(TestPageSignals)
+#include "tst_pagesignals.moc"
