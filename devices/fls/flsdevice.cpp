@@ -9,6 +9,9 @@
 namespace {
 
 constexpr int kConnectionWatchdogMs = 5000;
+constexpr int kGetDataMs = 1000;
+constexpr int kCheckDataMs = 100;
+constexpr int kSearchMs = 1000;
 
 // Model bytes the sensors report; anything else is a generic sensor.
 constexpr quint8 kModelQF410 = 0x01;
@@ -20,10 +23,25 @@ constexpr quint8 kModelsQF470[] = {0x60, 0x62, 0x63};
 
 FLSDevice::FLSDevice(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port)
 {
+    // The poll timers tick from the start; only connectDevice() gives their
+    // ticks something to do.
+    timerGetData = new QTimer();
+    timerCheckData = new QTimer();
+    timerSearch = new QTimer();
+    timerGetData->start(kGetDataMs);
+    timerCheckData->start(kCheckDataMs);
     timerDeviceConnected = new QTimer(this);
     timerDeviceConnected->setInterval(kConnectionWatchdogMs);
+    connect(timerDeviceConnected, &QTimer::timeout, this, &FLSDevice::resetDeviceIsConnected);
     labelStatusMessage = new QLabel(this);
     labelStatusExtra = new QLabel(this);
+}
+
+FLSDevice::~FLSDevice()
+{
+    delete timerGetData;
+    delete timerCheckData;
+    delete timerSearch;
 }
 
 int FLSDevice::run(int len, char *buf)
@@ -64,7 +82,43 @@ bool FLSDevice::setVisiblePageWidgets(bool visible)
 
 void FLSDevice::connectDevice()
 {
-    // Filled in with the page itself.
+    connect(timerGetData, &QTimer::timeout, this, &FLSDevice::signalRequestForGetAllDataFromDevice,
+            Qt::UniqueConnection);
+    connect(timerCheckData, &QTimer::timeout, this, &FLSDevice::checkIncommingData, Qt::UniqueConnection);
+    if (ui) {
+        ui->label_NeedCalibDUT->hide();
+        ui->label_AlarmDUT->hide();
+        ui->label_NaprNameQF260DUT->hide();
+        ui->label_NaprValQF260DUT->hide();
+    }
+    startSearchDevices();
+    restoreTimerDeviceConnected();
+    updateParamWidgets = true;
+}
+
+void FLSDevice::checkIncommingData()
+{
+    emit signalCheckIncommingData();
+}
+
+void FLSDevice::startSearchDevices()
+{
+    searchActive = true;
+    timerSearch->start(kSearchMs);
+    connect(timerSearch, &QTimer::timeout, this, &FLSDevice::signalRequestForSearchDevices, Qt::UniqueConnection);
+    emit signalRequestForSearchDevices();
+}
+
+void FLSDevice::stopSearchDevices()
+{
+    searchActive = false;
+    disconnect(timerSearch, &QTimer::timeout, this, &FLSDevice::signalRequestForSearchDevices);
+}
+
+void FLSDevice::restoreTimerDeviceConnected()
+{
+    timerDeviceConnected->blockSignals(false);
+    timerDeviceConnected->start(kConnectionWatchdogMs);
 }
 
 bool FLSDevice::showStatusMessage(QString message)
@@ -128,13 +182,32 @@ bool FLSDevice::hideBirds()
 
 void FLSDevice::disconnectDevice()
 {
-    // Filled in with the page itself.
+    disconnect(timerGetData, &QTimer::timeout, this, &FLSDevice::signalRequestForGetAllDataFromDevice);
+    disconnect(timerCheckData, &QTimer::timeout, this, &FLSDevice::checkIncommingData);
+    timerDeviceConnected->blockSignals(true);
+    timerDeviceConnected->stop();
+    setVisiblePageWidgets(false);
+    emit signalWriteLog("disconnect FLS device");
+    stopSearchDevices();
 }
 
 void FLSDevice::resetDeviceIsConnected()
 {
+    // Nothing answered for a whole watchdog period: back to searching. The
+    // watchdog keeps running, so each period brings a fresh search.
+    setVisiblePageWidgets(false);
     deviceConnected = false;
-    // Filled in with the page itself.
+    labelStatusExtra->setText(tr(" "));
+    showStatusMessage(tr("Подключите датчик"));
+    startSearchDevices();
+    updateParamWidgets = true;
+    if (ui) {
+        if (ui->label_NeedCalibDUT->isEnabled())
+            ui->label_NeedCalibDUT->hide();
+        if (ui->label_AlarmDUT->isEnabled())
+            ui->label_AlarmDUT->hide();
+    }
+    emit signalWriteLog("Device is not responding");
 }
 
 void FLSDevice::showConfigDescription()

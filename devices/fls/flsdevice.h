@@ -19,6 +19,7 @@ class FLSDevice : public QWidget
     Q_OBJECT
 public:
     FLSDevice(Ui_Deruvivuriri *form, QSerialPort *port);
+    ~FLSDevice() override;
 
     // Gets everything the receive buffer held: any number of frames or part of one.
     int run(int len, char *buf);
@@ -69,6 +70,10 @@ public slots:
     void checkPass();
     void startUpdateFirmware();
     void checkIncommingDataWhileUpdate();
+    void checkIncommingData();
+    void startSearchDevices();
+    void stopSearchDevices();
+    void restoreTimerDeviceConnected();
     // Called by name by the password dialog's buttons.
     void inputPass();
     void setPass();
@@ -94,7 +99,11 @@ private:
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
 
+    QTimer *timerGetData = nullptr;
+    QTimer *timerCheckData = nullptr;
+    QTimer *timerSearch = nullptr;
     QTimer *timerDeviceConnected = nullptr;
+    bool searchActive = false;
     // The main window places these two on narrow screens, so they exist from
     // construction on, even before the page is set up on the form.
     QLabel *labelStatusMessage = nullptr;

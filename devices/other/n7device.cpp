@@ -3,8 +3,42 @@
 #include "deruvivuriri_form.h"
 
 #include <QSerialPort>
+#include <QTimer>
 
-N7Device::N7Device(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port) {}
+namespace {
+constexpr int kRequestMs = 1000;
+constexpr int kCheckMs = 100;
+constexpr int kWatchdogMs = 5000;
+} // namespace
+
+N7Device::N7Device(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port)
+{
+    // The poll timers tick from the start; only connectDevice() gives their
+    // ticks something to do.
+    requestTimer = new QTimer();
+    checkTimer = new QTimer();
+    requestTimer->start(kRequestMs);
+    checkTimer->start(kCheckMs);
+    timerDeviceConnected = new QTimer(this);
+    connect(timerDeviceConnected, &QTimer::timeout, this, &N7Device::resetDeviceIsConnected);
+}
+
+N7Device::~N7Device()
+{
+    delete requestTimer;
+    delete checkTimer;
+}
+
+void N7Device::checkIncommingData()
+{
+    emit signalCheckIncommingData();
+}
+
+void N7Device::restoreTimerDeviceConnected()
+{
+    timerDeviceConnected->blockSignals(false);
+    timerDeviceConnected->start(kWatchdogMs);
+}
 
 int N7Device::run(int len, char *buf)
 {
@@ -29,12 +63,19 @@ void N7Device::changeIconBtnConnectDevice(QString state, bool darkTheme)
 
 void N7Device::connectDevice()
 {
-    // Filled in with the page itself.
+    connect(requestTimer, &QTimer::timeout, this, &N7Device::signalRequestForGetAllDataFromDevice,
+            Qt::UniqueConnection);
+    connect(checkTimer, &QTimer::timeout, this, &N7Device::checkIncommingData, Qt::UniqueConnection);
+    restoreTimerDeviceConnected();
 }
 
 void N7Device::disconnectDevice()
 {
-    // Filled in with the page itself.
+    disconnect(requestTimer, &QTimer::timeout, this, &N7Device::signalRequestForGetAllDataFromDevice);
+    disconnect(checkTimer, &QTimer::timeout, this, &N7Device::checkIncommingData);
+    timerDeviceConnected->blockSignals(true);
+    timerDeviceConnected->stop();
+    setVisiblePageWidgets(false);
 }
 
 bool N7Device::showStatusMessage(QString message)

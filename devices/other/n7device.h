@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QSerialPort;
+class QTimer;
 class Ui_Deruvivuriri;
 
 // Page of the fuel level indicator that keeps its own 40-row calibration
@@ -16,6 +17,7 @@ class N7Device : public QWidget
     Q_OBJECT
 public:
     N7Device(Ui_Deruvivuriri *form, QSerialPort *port);
+    ~N7Device() override;
 
     // Gets everything the receive buffer held: any number of frames or part of one.
     int run(int len, char *buf);
@@ -32,6 +34,8 @@ public slots:
     bool setVisiblePageWidgets(bool visible);
     bool resetDeviceIsConnected();
     bool hideBirds();
+    void checkIncommingData();
+    void restoreTimerDeviceConnected();
 
 signals:
     void signalCheckIncommingData();
@@ -44,6 +48,9 @@ private:
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
 
+    QTimer *requestTimer = nullptr;
+    QTimer *checkTimer = nullptr;
+    QTimer *timerDeviceConnected = nullptr;
     bool deviceConnected = false;
 };
 

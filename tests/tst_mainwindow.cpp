@@ -1,0 +1,402 @@
+#include "app/answerroute.h"
+#include "app/reriruvozive.h"
+#include "deruvivuriri_form.h"
+#include "link/bridgegpio.h"
+#include "link/frame.h"
+#include "link/portconnection.h"
+#include "simulateddevice.h"
+
+#include <QFile>
+#include <QSerialPort>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+struct LatchCall
+{
+    QString port;
+    quint16 mask = 0;
+    quint16 value = 0;
+};
+
+// Stands in for the bridge of a USB BLE base.
+class FakeBridgeGpio : public BridgeGpio
+{
+public:
+    explicit FakeBridgeGpio(QList<LatchCall> *calls, bool present = true) : calls(calls), present(present) {}
+    bool open(const QString &portName) override
+    {
+        opened = portName;
+        return present;
+    }
+    int writeLatch(quint16 mask, quint16 value) override
+    {
+        calls->append({opened, mask, value});
+        return 0;
+    }
+    void close() override { opened.clear(); }
+
+private:
+    QList<LatchCall> *calls;
+    bool present;
+    QString opened;
+};
+
+bool sawRequest(const SimulatedDevice &device, const QByteArray &frame)
+{
+    for (const SimulatedDevice::Request &r : device.requests()) {
+        if (r.bytes == frame)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(answerroute::DeviceFlags)
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void startsOnTheSensorPageAndLogsTheStart();
+    void titleIsReimposed();
+    void portListOffersTheNamedExtraPorts();
+    void wiredSensorButtonOpensThePortAndSearchesTheBus();
+    void busRequestsCarryTheSurveyAddress();
+    void indicatorRequestCarriesTheSensorSlot();
+    void routingPicksTheFirstSetFlag_data();
+    void routingPicksTheFirstSetFlag();
+    void receiveBufferDropsAChunkThatDoesNotFit();
+    void pressingTheActiveButtonAgainSwitchesOff();
+    void hangingUpSwitchesTheDeviceOffAndRefreshes();
+    void aPortListRefreshKeepsTheActivePortOpen();
+    void levelsIgnoreDeviceNumbersOutOfRange();
+    void compareNetNumLooksOnlyAtEntriesThatExist();
+    void indicatorSwitchedOffStopsPolling();
+    void bleBaseIsAttachedAndDetachedThroughTheLatch();
+    void aMissingBridgeBreaksNothing();
+
+private:
+    std::unique_ptr<SimulatedDevice> device;
+    std::unique_ptr<Reriruvozive> window;
+    QList<LatchCall> latchCalls;
+};
+
+void TestMainWindow::init()
+{
+    device = std::make_unique<SimulatedDevice>();
+    QVERIFY(device->isValid());
+    qputenv(portlist::kExtraPortsVariable, device->portPath().toLocal8Bit() + ":/dev/no-such-port-here");
+    latchCalls.clear();
+    window = std::make_unique<Reriruvozive>();
+    window->setBridgeGpio(std::make_unique<FakeBridgeGpio>(&latchCalls));
+}
+
+void TestMainWindow::cleanup()
+{
+    window.reset();
+    device.reset();
+}
+
+void TestMainWindow::startsOnTheSensorPageAndLogsTheStart()
+{
+    Ui_Deruvivuriri *ui = window->form();
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->DUT);
+    QVERIFY(ui->pushButtonWiredTag->isHidden());
+    QVERIFY(ui->label_NameButtWM->isHidden());
+    QCOMPARE(ui->comboBoxChooseLanguage->count(), 3);
+    QCOMPARE(ui->comboBoxChooseTheme->count(), 2);
+    QVERIFY(!window->port()->getSerialPort()->isOpen());
+
+    QFile log(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/log.txt");
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(log.readAll());
+    const QRegularExpression line(R"(\d{4}:\d\d:\d\d-\d\d:\d\d:\d\d -- Start Application\r\n$)");
+    QVERIFY2(line.match(text).hasMatch(), qPrintable(text.right(80)));
+}
+
+void TestMainWindow::titleIsReimposed()
+{
+    const QString title = QString("Мирвел Конфигуратор %1").arg(RERIRUVOZIVE_VERSION);
+    QCOMPARE(window->windowTitle(), title);
+    window->setWindowTitle("something else");
+    QCOMPARE(window->windowTitle(), title);
+}
+
+void TestMainWindow::portListOffersTheNamedExtraPorts()
+{
+    QComboBox *ports = window->form()->comboBox_SerialPort;
+    QVERIFY(ports->findText(device->portPath()) >= 0);
+    QCOMPARE(ports->findText("/dev/no-such-port-here"), -1);
+}
+
+void TestMainWindow::wiredSensorButtonOpensThePortAndSearchesTheBus()
+{
+    Ui_Deruvivuriri *ui = window->form();
+    ui->comboBox_SerialPort->setCurrentText(device->portPath());
+    ui->pushButtonDeviceFLS->click();
+
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+    QVERIFY(window->deviceFlags().fls);
+    QVERIFY(!ui->comboBox_SerialPort->isEnabled());
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->DUT);
+    QCOMPARE(ui->groupBoxSerialPort->parentWidget(), ui->DUT);
+
+    // The page starts searching before the port opens, so the search that
+    // reaches the bus is the one of the search timer's first tick.
+    QTRY_VERIFY_WITH_TIMEOUT(sawRequest(*device, QByteArray::fromHex("31ffdc")), 3000);
+    // With nobody found yet the page polls address 0.
+    QTRY_VERIFY_WITH_TIMEOUT(sawRequest(*device, frame::request(0x00, 0xF0)), 3000);
+}
+
+void TestMainWindow::busRequestsCarryTheSurveyAddress()
+{
+    window->form()->comboBox_SerialPort->setCurrentText(device->portPath());
+    window->port()->openSerialPort(device->portPath());
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+
+    window->recieveNetNumFromChild(QByteArray::fromHex("050709"));
+    QCOMPARE(window->getCurrentNetNum(), 0x05);
+    window->recieveQueueSurveyDevice(1);
+    window->requestForGetAllDataFromDevice();
+    window->recieveQueueSurveyDevice(3); // past the end
+    window->requestForGetSerNumAndFirmWareVersion();
+    window->recieveQueueSurveyDevice(-1);
+    window->requestForGetAllDataFromQFOnlineDevice();
+    window->recieveNetNumFromChild(QByteArray());
+    QCOMPARE(window->getCurrentNetNum(), 0);
+    window->recieveQueueSurveyDevice(0);
+    window->requestForGetAllDataFromDeviceAdvert();
+    window->requestForGetCfgQFOnline();
+
+    QVERIFY(device->waitForRequests(5));
+    QCOMPARE(device->requests().at(0).bytes, frame::withCrc(QByteArray::fromHex("3107f0")));
+    QCOMPARE(device->requests().at(1).bytes, frame::withCrc(QByteArray::fromHex("3100fc")));
+    QCOMPARE(device->requests().at(2).bytes, frame::withCrc(QByteArray::fromHex("3100a0")));
+    QCOMPARE(device->requests().at(3).bytes, frame::withCrc(QByteArray::fromHex("3100a6")));
+    QCOMPARE(device->requests().at(4).bytes, frame::withCrc(QByteArray::fromHex("3ecaa20000000000")));
+
+    // The search empties the survey queue and the receive buffer first.
+    window->recieveNetNumFromChild(QByteArray::fromHex("05"));
+    QByteArray stale("\x3e\x05", 2);
+    window->getDataFromPort(stale);
+    QCOMPARE(window->rxCount(), 2);
+    window->requestForSearchDevices();
+    QCOMPARE(window->rxCount(), 0);
+    QVERIFY(window->getSurveyQueue().isEmpty());
+    QVERIFY(device->waitForRequests(6));
+    QCOMPARE(device->requests().at(5).bytes, QByteArray::fromHex("31ffdc"));
+}
+
+void TestMainWindow::indicatorRequestCarriesTheSensorSlot()
+{
+    window->port()->openSerialPort(device->portPath());
+    QComboBox *slot = window->form()->comboBox_n7numberFLS;
+    slot->clear();
+    slot->addItems({"1", "2", "3", "4", "5", "6"});
+    for (int index : {0, 2, 3, 5}) {
+        slot->setCurrentIndex(index);
+        window->requestForGetAllDataFromDeviceN7();
+    }
+    QVERIFY(device->waitForRequests(4));
+    const QList<char> expected = {0, 2, 3, 0};
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(device->requests().at(i).bytes, frame::withCrc(QByteArray::fromHex("3edeee") + expected.at(i)));
+}
+
+void TestMainWindow::routingPicksTheFirstSetFlag_data()
+{
+    using answerroute::Parser;
+    QTest::addColumn<answerroute::DeviceFlags>("flags");
+    QTest::addColumn<int>("parser");
+    answerroute::DeviceFlags none;
+    answerroute::DeviceFlags flsAndBle;
+    flsAndBle.fls = flsAndBle.ble = true;
+    answerroute::DeviceFlags tagAndFls;
+    tagAndFls.wiredTag = tagAndFls.fls = true;
+    answerroute::DeviceFlags n7;
+    n7.n7 = true;
+    answerroute::DeviceFlags onlineAndKvble;
+    onlineAndKvble.qfOnline = onlineAndKvble.kvble = true;
+    QTest::newRow("none") << none << int(Parser::None);
+    QTest::newRow("fls before ble") << flsAndBle << int(Parser::FLS);
+    QTest::newRow("tag reader first") << tagAndFls << int(Parser::WiredTag);
+    QTest::newRow("indicator last") << n7 << int(Parser::N7);
+    QTest::newRow("online before kvble") << onlineAndKvble << int(Parser::QFOnline);
+}
+
+void TestMainWindow::routingPicksTheFirstSetFlag()
+{
+    QFETCH(answerroute::DeviceFlags, flags);
+    QFETCH(int, parser);
+    QCOMPARE(int(answerroute::parserFor(flags)), parser);
+}
+
+void TestMainWindow::receiveBufferDropsAChunkThatDoesNotFit()
+{
+    QByteArray tooBig(2049, '\x3e');
+    window->getDataFromPort(tooBig);
+    QCOMPARE(window->rxCount(), 0);
+    QByteArray full(2048, '\x3e');
+    window->getDataFromPort(full);
+    QCOMPARE(window->rxCount(), 2048);
+    // No page is active: a poll takes the bytes out and drops them.
+    window->parceDataFromCOMPort();
+    QCOMPARE(window->rxCount(), 0);
+
+    // A chunk from the line lands in the buffer untouched.
+    window->port()->openSerialPort(device->portPath());
+    const QByteArray answer = SimulatedDevice::answerFrame(0x05, 0xF0, QByteArray(20, '\x01'));
+    device->sendRaw(answer);
+    QTRY_COMPARE_WITH_TIMEOUT(window->rxCount(), answer.size(), 2000);
+}
+
+void TestMainWindow::pressingTheActiveButtonAgainSwitchesOff()
+{
+    Ui_Deruvivuriri *ui = window->form();
+    ui->comboBox_SerialPort->setCurrentText(device->portPath());
+    QSignalSpy logged(window.get(), &Reriruvozive::signalLogWritten);
+    ui->pushButtonDeviceFLS->click();
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+    ui->pushButtonDeviceFLS->click();
+    QVERIFY(!window->port()->getSerialPort()->isOpen());
+    QVERIFY(!window->deviceFlags().fls);
+    QVERIFY(ui->comboBox_SerialPort->isEnabled());
+    QVERIFY(!ui->pushButtonDeviceFLS->isChecked());
+    bool sawLine = false;
+    for (const QList<QVariant> &args : logged)
+        sawLine = sawLine || args.at(0).toString().endsWith(" -- FLS is disconnected");
+    QVERIFY(sawLine);
+}
+
+void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes()
+{
+    Ui_Deruvivuriri *ui = window->form();
+    ui->comboBox_SerialPort->setCurrentText(device->portPath());
+    ui->pushButtonDeviceFLS->click();
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+    QVERIFY(device->waitForRequests(1));
+
+    device->hangUp();
+    QTRY_VERIFY_WITH_TIMEOUT(!window->port()->getSerialPort()->isOpen(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->deviceFlags().fls, 3000);
+    QVERIFY(!ui->pushButtonDeviceFLS->isChecked());
+    QVERIFY(ui->comboBox_SerialPort->isEnabled());
+    // The vanished pseudo-terminal is no longer offered.
+    QTRY_COMPARE_WITH_TIMEOUT(ui->comboBox_SerialPort->findText(device->portPath()), -1, 3000);
+}
+
+void TestMainWindow::aPortListRefreshKeepsTheActivePortOpen()
+{
+    Ui_Deruvivuriri *ui = window->form();
+    ui->comboBox_SerialPort->setCurrentText(device->portPath());
+    ui->pushButtonDeviceFLS->click();
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+
+    window->updateSerialPorts(); // as on any USB device arriving or leaving
+
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+    QVERIFY(window->deviceFlags().fls);
+    QCOMPARE(ui->comboBox_SerialPort->currentText(), device->portPath());
+    device->clearRequests();
+    QVERIFY(device->waitForRequests(1, 3000)); // still talking to the device
+}
+
+void TestMainWindow::levelsIgnoreDeviceNumbersOutOfRange()
+{
+    window->setLevelFromAnotherDevice(500, 1);
+    QCOMPARE(window->getLevel(0), 0);
+    QCOMPARE(window->getLevel(1), 500);
+    QCOMPARE(window->getLevel(2), 0);
+    window->setLevelFromAnotherDevice(700, 3);
+    window->setLevelFromAnotherDevice(700, -1);
+    QCOMPARE(window->getLevel(0), 0);
+    QCOMPARE(window->getLevel(1), 500);
+    QCOMPARE(window->getLevel(2), 0);
+}
+
+void TestMainWindow::compareNetNumLooksOnlyAtEntriesThatExist()
+{
+    window->recieveNetNumFromChild(QByteArray::fromHex("05c8"));
+    QCOMPARE(window->CompareNetNum(0xC8), 1);
+    QCOMPARE(window->CompareNetNum(0x05), 0);
+    // Entry 2 does not exist, so address 0 must not match it.
+    QCOMPARE(window->CompareNetNum(0x00), 0);
+    window->recieveNetNumFromChild(QByteArray::fromHex("010203"));
+    QCOMPARE(window->CompareNetNum(0x03), 2);
+    window->recieveNetNumFromChild(QByteArray());
+    QCOMPARE(window->CompareNetNum(0x00), 0);
+}
+
+void TestMainWindow::indicatorSwitchedOffStopsPolling()
+{
+    Ui_Deruvivuriri *ui = window->form();
+    ui->comboBox_SerialPort->setCurrentText(device->portPath());
+    ui->pushButtonN7->click();
+    QVERIFY(window->deviceFlags().n7);
+    const QByteArray n7Request = frame::withCrc(QByteArray::fromHex("3edeee00"));
+    QTRY_VERIFY_WITH_TIMEOUT(sawRequest(*device, n7Request), 3000);
+
+    ui->pushButtonDeviceFLS->click(); // another device takes the line
+    QVERIFY(!window->deviceFlags().n7);
+    QVERIFY(window->deviceFlags().fls);
+    device->clearRequests();
+    QTest::qWait(2500);
+    QVERIFY(!sawRequest(*device, n7Request));
+    QVERIFY(sawRequest(*device, QByteArray::fromHex("31ffdc")));
+}
+
+void TestMainWindow::bleBaseIsAttachedAndDetachedThroughTheLatch()
+{
+    Ui_Deruvivuriri *ui = window->form();
+    ui->comboBox_SerialPort->setCurrentText(device->portPath());
+    ui->pushButtonBLE->click();
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->ChoiceBLE);
+    QVERIFY(!window->deviceFlags().ble); // only a choice sets it
+    latchCalls.clear();
+
+    ui->pushButtonChoiceUSB->click();
+    QVERIFY(window->deviceFlags().ble);
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->BLE_QF410);
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+    QCOMPARE(latchCalls.size(), 1);
+    QCOMPARE(latchCalls.at(0).port, device->portPath());
+    QCOMPARE(latchCalls.at(0).mask, quint16(0x30));
+    QCOMPARE(latchCalls.at(0).value, quint16(0x30));
+
+    latchCalls.clear();
+    ui->pushButtonDeviceFLS->click(); // every switch-off detaches the base
+    QVERIFY(!latchCalls.isEmpty());
+    QCOMPARE(latchCalls.at(0).mask, quint16(0x30));
+    QCOMPARE(latchCalls.at(0).value, quint16(0x00));
+    QVERIFY(window->deviceFlags().fls);
+    QVERIFY(!window->deviceFlags().ble);
+}
+
+void TestMainWindow::aMissingBridgeBreaksNothing()
+{
+    window->setBridgeGpio(std::make_unique<FakeBridgeGpio>(&latchCalls, false));
+    Ui_Deruvivuriri *ui = window->form();
+    ui->comboBox_SerialPort->setCurrentText(device->portPath());
+    ui->pushButtonBLE->click();
+    ui->pushButtonChoiceUSB->click();
+    QVERIFY(latchCalls.isEmpty());
+    QVERIFY(window->deviceFlags().ble);
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+
+    // And the real bridge layer, on a port with no bridge behind it.
+    window->setBridgeGpio(createPlatformBridgeGpio());
+    ui->pushButtonDeviceFLS->click();
+    QVERIFY(window->deviceFlags().fls);
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
