@@ -153,6 +153,11 @@ public slots:
 
     void initUIRC();
 
+    // ---- Help mode and pop-up (app/reriruvozive_help.cpp) ----
+    void slotShortcutF1();
+    void addEventFilter();
+    // ---- end of help mode ----
+
 private slots:
     int writeLogFileNoParams();
     int writeLogFile(QString message);
@@ -179,7 +184,6 @@ private:
     void checkResolutionScreen();
     void setupHotKey();
     void setTimerSignalSlot();
-    void addEventFilter();
     void checkNewVersionDeruvivuriri();
     void applyStoredTheme();
     void connectPages();
@@ -225,7 +229,9 @@ private:
               *shortcutF4 = nullptr;
     Switch *litrGallonSwitch = nullptr;
     QPixmap pixmapArrow, pixmapBird, pixmapBirdGreen;
+    // ---- Help mode members (app/reriruvozive_help.cpp) ----
     QWidget *helpPopUp = nullptr;
+    // ---- end of help mode members ----
     DeviceEventFilter *deviceEventFilter = nullptr;
     PortConnection *portConnection = nullptr;
     QFOnline *qfOnline = nullptr;

@@ -90,11 +90,6 @@ void Reriruvozive::setupBtnService(bool stateSerialPort)
     // The service menu is built with its own entries.
 }
 
-void Reriruvozive::addEventFilter()
-{
-    // Help mode installs its filter here.
-}
-
 void Reriruvozive::checkNewVersionDeruvivuriri()
 {
     // The update check is added with its notice.
