@@ -178,10 +178,17 @@ private slots:
     void on_comboBoxRangeBLE_activated(int index);
     void on_pushButtonDropDownList_clicked();
     void on_pushButtonPushUpList_clicked();
+    void on_comboBoxChooseLanguage_activated(int index);
+    void on_comboBoxChooseTheme_activated(int index);
+    void on_pushButtonProgSettingBack_clicked();
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
     void setupFontApp();
     void checkResolutionScreen();
+    static void squeezeVertically(QWidget *widget);
     void setupHotKey();
     void setTimerSignalSlot();
     void checkNewVersionDeruvivuriri();

@@ -6,6 +6,7 @@
 #include "link/portconnection.h"
 #include "simulateddevice.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSerialPort>
 #include <QStandardPaths>
@@ -82,6 +83,7 @@ private slots:
     void indicatorSwitchedOffStopsPolling();
     void bleBaseIsAttachedAndDetachedThroughTheLatch();
     void aMissingBridgeBreaksNothing();
+    void logLinesWaitWhileTheFileCannotBeOpened();
 
 private:
     std::unique_ptr<SimulatedDevice> device;
@@ -396,6 +398,30 @@ void TestMainWindow::aMissingBridgeBreaksNothing()
     ui->pushButtonDeviceFLS->click();
     QVERIFY(window->deviceFlags().fls);
     QVERIFY(window->port()->getSerialPort()->isOpen());
+}
+
+void TestMainWindow::logLinesWaitWhileTheFileCannotBeOpened()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString path = folder + "/log.txt";
+    QFile::remove(path);
+    // A directory in the file's place: opening for appending fails.
+    QVERIFY(QDir().mkpath(path));
+    window->recieveLogMessage("first");
+    window->recieveLogMessage("second\r\n");
+    QVERIFY(QDir(path).removeRecursively());
+
+    window->recieveLogMessage("third");
+    QFile log(path);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(log.readAll());
+    const QRegularExpression line(R"(^\d{4}:\d\d:\d\d-\d\d:\d\d:\d\d -- firstsecond\r\nthird\r\n$)");
+    QVERIFY2(line.match(text).hasMatch(), qPrintable(text));
+
+    // A tick with nothing pending leaves the file as it was.
+    QMetaObject::invokeMethod(window.get(), "writeLogFileNoParams");
+    log.seek(0);
+    QCOMPARE(QString::fromUtf8(log.readAll()), text);
 }
 
 QTEST_MAIN(TestMainWindow)
