@@ -1,3 +1,4 @@
+#include "app/bundle.h"
 #include "app/reriruvozive.h"
 #include "app/singleinstance.h"
 #include "link/deviceeventfilter.h"
@@ -29,8 +30,7 @@ QString translationFileFor(const QString &language)
 
 int main(int argc, char *argv[])
 {
-    Q_INIT_RESOURCE(resources);
-    Q_INIT_RESOURCE(translations);
+    initResourceBundle();
     auto translator = std::make_unique<QTranslator>();
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "1");

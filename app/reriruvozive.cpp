@@ -1,6 +1,8 @@
 // Construction and wiring of the main window.
 #include "app/reriruvozive.h"
 
+#include "app/bundle.h"
+
 #include "deruvivuriri_form.h"
 #include "devices/angle/kv380device.h"
 #include "devices/angle/kvbledevice.h"
@@ -26,6 +28,7 @@
 
 Reriruvozive::Reriruvozive(QWidget *parent) : QMainWindow(parent)
 {
+    initResourceBundle();
     ui = new Ui_Deruvivuriri;
     rxBuffer = new RingBuffer(2048, this);
     bridgeGpio = createPlatformBridgeGpio();

@@ -13,6 +13,7 @@
 #include <memory>
 
 class BLEDevice;
+class CustomPopUp;
 class BridgeGpio;
 class DeviceEventFilter;
 class FLSDevice;
@@ -24,6 +25,7 @@ class PLM300Device;
 class PortConnection;
 class QDialog;
 class QFile;
+class QFrame;
 class QLabel;
 class QPushButton;
 class QSettings;
@@ -153,10 +155,33 @@ public slots:
 
     void initUIRC();
 
-    // ---- Help mode and pop-up (app/reriruvozive_help.cpp) ----
+    // Help mode and pop-up.
     void slotShortcutF1();
+    void on_pushButton_Help_clicked();
+    void closeHelp();
     void addEventFilter();
-    // ---- end of help mode ----
+    void showHelp(QObject *object);
+    void setHelpView(QWidget *parent, QString text);
+    void setInvisibleLabelCopyMac();
+
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // Read-only views of help mode for the status line and for tests.
+    bool isHelpPanelOpen() const { return helpPanelOpen; }
+    QLabel *helpPanelLabel() const { return helpLabel; }
+    QPushButton *helpPanelBackButton() const { return helpBackBtn; }
+    CustomPopUp *currentPopUp() const { return helpPopUp; }
+
+private:
+    void openHelp();
+
+public slots:
+    // Hot keys.
+    void slotShortcutCtrlS();
+    void slotShortcutF2();
+    void slotShortcutF3();
+    void slotShortcutF4();
 
 private slots:
     int writeLogFileNoParams();
@@ -236,9 +261,16 @@ private:
               *shortcutF4 = nullptr;
     Switch *litrGallonSwitch = nullptr;
     QPixmap pixmapArrow, pixmapBird, pixmapBirdGreen;
-    // ---- Help mode members (app/reriruvozive_help.cpp) ----
-    QWidget *helpPopUp = nullptr;
-    // ---- end of help mode members ----
+    // Help mode.
+    QFrame *helpBorder = nullptr;
+    QLabel *helpLabel = nullptr;
+    QPushButton *helpBackBtn = nullptr;
+    CustomPopUp *helpPopUp = nullptr;
+    // What closing the help panel gives back: the window was 800 x 480 on a low
+    // desktop before the panel widened it.
+    QSize sizeBeforeHelp;
+    QSize minimumSizeBeforeHelp;
+    QSize maximumSizeBeforeHelp;
     DeviceEventFilter *deviceEventFilter = nullptr;
     PortConnection *portConnection = nullptr;
     QFOnline *qfOnline = nullptr;

@@ -1,17 +1,13 @@
 #include "formfonts.h"
 
+#include "app/bundle.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
 #include <QRawFont>
 
-// The bundle is compiled into a static library; naming its initialiser here keeps it linked into every
-// program that registers the form's fonts. Registering the same bundle again is a no-op in Qt.
-static void initResourceBundle()
-{
-    Q_INIT_RESOURCE(resources);
-}
 
 namespace formfonts {
 namespace {

@@ -1,0 +1,1132 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU" sourcelanguage="ru_RU">
+<context>
+    <name>DynamicQDialog</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FLSDevice</name>
+    <message>
+        <source> </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключите датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Один экземпляр приложения уже запущен</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Reriruvozive</name>
+    <message>
+        <source>Изменить сет. адрес</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Диапазон</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Степень фильтрации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калибровка
+датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Частота</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Напряжение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Записать параметры в устройство</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Требуется калибровка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Опросить сет. адрес</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Устройства в сети</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не стабилен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ДУТ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BLE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>КВ380</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Тарировка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сервис</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Справка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uвых =</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Тип фильтрации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GroupBox</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ser Num</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next Ser Num</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CNT=</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Фильтрация</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Адаптер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>скопировано</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите S/N датчика для подключения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установка нуля</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Угол, град</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Событие
+сработки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>бездействие</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вращение горизонтальное</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вращение вертикальное</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отвал</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Низ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Контроль угла</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Транспортировочный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Зад.выкл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ковш</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Верх</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Зад.вкл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAC адрес</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройка QF BLE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройка BLE приёмника</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройка KV BLE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Страница</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удалить порцию</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Добавить порцию</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Начать</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Возобновить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Завершить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>л</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Галлоны</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Шаг,</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ТАРИРОВКА</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Опросить сетевой
+адрес</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сетевой адрес</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Задержка вкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Задержка выкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Мусоровоз</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Самосвал</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Частотный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Мастер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Угол,град.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Загрузить таблицу из файла</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Задать адрес датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Опрашивать датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Задать/Ввести пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Номер датчика (1-4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохранить таблицу в файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Тарировочная таблица</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Опрашивается:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сет. адрес датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установки датчика:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Расстояние</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Максимум</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Минимум</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сглаживание</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IMEI:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Статус подключения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Трафик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Качество сигнала</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GPS/Глонасс</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uвх</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выбор оператора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пин код SIM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Точка доступа</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пользователь</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Период отправки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Протокол ЕГТС</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль доступа</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройки GSM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройки сервера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Читать</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Горизонт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройки RS485</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Данные</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2 канал</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4 канал</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3 канал</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Двигатель
+ЗАВЕДЁН</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Двигатель
+ЗАГЛУШЕН</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 канал</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройки датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Задать
+пустой</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Задать
+полный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Считыватель</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим считывателя</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Доп. параметры</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Задержка обнуления</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Привязать метку</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>№ ячейки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ID метки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Показать привязанные ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отвязать все метки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Частотный выход</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Текущий сетевой адрес</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Задать сетевой адрес</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Версия П.О.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Метка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры метки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Задать ID метки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Период</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Текущий ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Задержка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Мощность сигнала</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень сигнала</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Серийный номер метки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Считать</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Мост</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Данные со SLAVE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Частотный сигнал:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Серийный номер SLAVE:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень сигнала SLAVE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удалить датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Десятичный формат</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установка режима</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установить сер номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сменить сет.номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R-KEY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ДИСТАНЦИОННОЕ УПРАВЛЕНИЕ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сгенерировать</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите числовой пароль (макс. 9 цифр)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выберите уровень фильтрации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Скопируйте строку и вставьте её в файл для отправки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Расшифровать ответ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удаленнный сетевой номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выберете режим + диапазон</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ИНЖЕНЕРНЫЕ НАСТРОЙКИ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калибровать 
+ горизонтальное
+положение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ручной ввод Полный/Пустой</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пересчитать в литры / %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог срабатывания лампы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  Установить  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим Master</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим передачи угла наклона</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Инверсия индикатора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отключить термокомпенсацию</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Экодрайвинг</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Передавать cерийный номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчики Slave</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>НАСТРОЙКИ ПРОГРАММЫ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Язык</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Внешний вид</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ПРОШИВКА BLE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вход в режим 
+прошивки для адаптера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вход в режим 
+прошивки для BLE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PushButton</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TextLabel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>русский</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>английский</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>испанский</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>светлый</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>тёмный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим Считыватель</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим Метка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключите датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от беспроводного датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось подключиться к датчику
+Повторите попытку</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Мирвел Конфигуратор %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключите
+преобразователь</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Проверьте подключение преобразователя!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выставьте степень фильтрации в зависимости от условий дальнейшей эксплуатации Для медианной фильтрации:
+0-1 - стационарные емкости
+2-6 - транспорт, передвигающийся по хорошим дорогам
+7-12 - транспорт, передвигающийся по плохим дорогам, тракторы, сельхозтехника
+13-15 - для очень сильных вибраций и качек, карьерная и горно-шахтная спецтехника
+Для умной фильтрации выберите степень фильтрации в соответствии с объемом топливного бака</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим – секция выбора режима работы датчика. После изменения режима не забудьте сохранить                        изменения.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Фильтрация - функция усреднения значений за определённый промежуток времени для исключения влияния                         на показания механических воздействий на ёмкость с топливо или само топливо (например, вибрация,                                                                                                      непродолжительное движение транспортного средства по наклонной поверхности).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сетевой адрес – сетевой адрес подключенного датчика. По умолчанию сетевой адрес датчика 1 При                         необходимости изменения введите необходимый сетевой номер и сохраните изменения.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Мин. уровень – минимальное обработанное значение, которое формирует датчик в диапазоне от 0 до 1023.                         Для изменения введите необходимое число и сохраните изменения.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>СOМ* – виртуальный СОМ–порт для связи конфигуратора с ДУТ через преобразователь интерфейса. После                         подключения преобразователя интерфейса COM-порт определится автоматически, при условии, что                         корректно установлен драйвер устройства и в ПК не имеется больше виртуальных COM-портов. В противном                         случае нужный COM-порт необходимо выбрать из списка.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Обновить прошивку&lt;/b&gt; – позволяет обновить/сменить программное обеспечение датчика. Для запуска процесса                         прошивки отключите датчик от преобразователя интерфейса (программатора), выберите файл прошивки,                        затем подключите датчик обратно. Дождитесь пока строка прогресса заполнится на 100%.&lt;br&gt;                         &lt;b&gt;Отменить несохранённые настройки&lt;/b&gt; – позволяет отменить внесенные изменения при настройке датчика.                         Применяется в случае, если были внесены изменения (без записи в устройство), но в процессе                        конфигурирования специалист забыл какие именно настройки были подготовлены к изменению.&lt;br&gt;                         &lt;b&gt;Загрузить заводские настройки&lt;/b&gt; – позволяет вернуть настройки датчика до заводских.&lt;br&gt;                         &lt;b&gt;Инженерное меню&lt;/b&gt; – меню настроек дополнительных возможностей датчиков.                        &lt;b&gt;Безопасность&lt;/b&gt; - функция позволяет установить пароль на изменение настроек датчика. После установки                        пароль вступит в силу (не даст изменить настройки) как только отключить датчик от программы для                        настройки. Для изменения настроек необходимо сначала ввести пароль. Чтоб удалить пароль введите его и                        нажмите соответствующую кнопку.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Переход в раздел «Тарировка», где осуществляется и сохраняется порционное                         градуирование топливной емкости.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Инверсия индикатора – меняет логику работы выхода датчика, подключаемого к штатному стрелочному                         указателю авто. Функция необходима, если стрелочный индикатор уровня топлива работает с обратной                         логикой, то есть при полном баке сопротивление нулевое, а при пустом максимальное. Примером                         использование данной функции является подключение к стрелочному указателю авто семейства ГАЗ.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим передачи угла наклона – включает функцию передачи датчиком показание акселерометра. &lt;br&gt;Актуально                         для модели КФ-470. Передача значения угла отклонения осуществляется по протоколу LLS следующим                         сетевым адресом относительно адреса данных уровня топлива. Например, если данные по уровню топлива                         передаются по сетевому адресу 1, то значение угла будет по сетевому адресу 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим Master – переключает датчик в режим опроса интерфейса RS-485. В этом режиме есть возможность по                         интерфейсу RS-485 подключить к датчику Master до 7 датчиков Slave, работающих по протоколу LLS (если в                                                                                                                         датчике не установить режим Master, то он автоматически будет являться Slave устройством). В свою                         очередь датчик Master передает эти и свои данные по интерфейсу Пассивный RS-232 в формате ASCII без запроса от                         внешних устройств. Актуально для модели КФ-470.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отключить термокомпенсацию – позволяет отключить внутренний алгоритм коррекции уровня от изменения                         температуры. Использовать не рекомендуется.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Экодрайвинг – включает режим передачи данных по качеству вождения. Данные передаются по протоколу                         LLS в диапазоне от 0 до 15 Передача значения осуществляется следующим сетевым адресом относительно                         адреса данных уровня топлива. Например, если данные по уровню топлива передаются по сетевому адресу 1,                         то оценка качества вождения будет по сетевому адресу 2 Актуально для модели КФ-470.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог срабатывания лампы – устанавливает процентное соотношение минимального остатка топлива, при                         котором включится лампа аварийного остатка штатного индикатора уровня топлива.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выводит окно, где возможно осуществить ручную                         установку/редактирование конфигураций «Полный» и «Пустой».</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Включает функцию пересчета по тарировочной таблице и                         получения данных в литрах или процентах. Так же выводит окно для ввода и сохранения тарировочной                         таблицы в память датчика. Актуально для моделей КФ-410 и КФ-470.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дистанционное управление – меню, где есть возможность сформировать команду для запроса конфигурации                         и изменения некоторых параметров датчиков «Мирвел КФ», которые подключены к навигационному                         терминалу по интерфейсу RS-485. Сформированная команда отправляется посредством SMS, либо через                         сервер.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Объем заливаемой/сливаемой порции топлива при тарировании. При                         нажатии кнопки «Добавить строку» в таблицу автоматически записывается текущее значение датчика, а в                         столбец «Литры» записывается значение большее на шаг заправки.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Добавляет столбец с информацией о подключенном датчике для последующего                         заполнения данными по процессу тарирования.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удаляет последний столбец тарировочной таблицы, где находятся данные по тарируемому датчику</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Добавляет строку в тарировочную таблицу и вносит текущее показание уровня.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удаляет последнюю строку в тарировочной таблице</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохраняет тарировочную таблицу и завершает процесс тарирования.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Позволяет выбрать датчик из списка, если подключено несколько датчиков                         одновременно, для последующей настройки. При подключении к преобразователю интерфейса нескольких                         датчиков (с разными сетевыми адресами) в этой строке есть возможность переключаться между датчика                         выбрав необходимый сетевой адрес из списка.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохраняет изменения настроек в датчике.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Кнопка выбора интерфейса настройки датчиков уровня топлива.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отображает список сетевых адресов датчиков, подключенных к преобразователю интерфейса</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отображает текущий уровень топлива в выбранном диапазоне.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отображает частоту.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отображает напряжение.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Температура датчика.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Версия программного обеспечения (прошивки) датчика.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Серийный номер датчика.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Показатель RSSI, то есть уровень приема сигнала (полная мощность принимаемого приёмником сигнала).                        При значении менее -80дБм возможна потеря связи.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень заряда батареи. При значении менее 3,2В возможно отключение или некорректная работа датчика.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Функция позволяет сменить привязанный к базе датчик.                        Для этого необходимо ввести серийный номер датчика, который хотите привязать.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Кнопка запуска режима обновления программного обеспечения адаптера.                        Дальнейший алгоритм действий появится при нажатии на кнопку.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>кнопка запуска режима обновления программного обеспечения датчика.Дальнейший алгоритм действий появится при нажатии на кнопку.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Секция, где отображается версия программного обеспечения подключенного датчика.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Секция, где отображается версия программного обеспечения подключенного адаптера.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Индикация наличия/отсутствия пароля датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выбрать одно из подключенных устройство для его настройки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выбрать один из доступных режимов работы датчика - выбирайте в зависимости от того, какой интерфейс будет использоваться на принимающем устройстве</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройка выдачи уровня топлива в определенном диапазоне</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Один из двух доступных алгоритмов сглаживания
+Если при эксплуатации заправка будет производиться как на АЗС (со скоростью не более 50 л/мин), так и канистрами/ведрами, то выберите медианный алгоритм фильтрации
+Если заправка будет производиться только на АЗС (со скоростью не более 50 л/мин), то можно выбрать умный алгоритм фильтрации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>При необходимости Вы можете поменять сетевой адрес датчика в этом поле - просто введите новый адрес.Избегайте конфликта сетевых адресов с другими датчиками</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Только после нажатия этой кнопки новые настройки будут записаны в память устройства</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сетевые адреса всех доступных для подключения устройств</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Период отправки в секундах</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GPS/ГЛОНАСС - количество спутников GPS и ГЛОНАСС, участвующих в определении координат.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Качество сигнала - соотношение уровня приема сигнала от спутников к уровню помех. Чем выше коэффициент, тем лучше уровень приема сигнала. Хорошим уровнем приема сигнала считается коэффициент выше 30.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Статус подключения - информация об этапах запуска датчика и подключения к серверу.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Трафик - количество переданных сообщений на сервер с момента подачи питания</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uвх - напряжение питания датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выбор оператора - меню выбора оператора сотовой сети, чья SIM карта используется. Позволяет автоматически загрузить в настройки датчика стандартные настройки сотовой сети выбранного оператора. Для ручного настроек выберите &quot;Другой&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Точка доступа - настройка GPRS мобильного оператора, через которую пользователь подключается к услуге передачи данных.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пользователь - логин для подключения услуги передачи данных</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль - пароль для подключения услуги переадчи данных</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пин код SIM - пин код SIM карты (если проверка пин кода отключена, то пропустите этот пункт)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Адрес - IP адрес или доменное имя сервера, к которому подключается датчик для передачи данных</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порт - номер порта на сервере, на который передаются данные</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль доступа - пароль, по которому осуществляется регистрация на сервере (при необходимости использования указывается в настройках датчика и в настройках на сервере)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Протокол ЕГТС - переключение фомата передачи данных датчиком в формат протокола ЕГТС (по умолчанию используется протокол Wialon IPS)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Фильтрация - сглаживание измерений уровня топлива. Используется для фильтрации кратковременных скачков показаний уровня топлива при эксплуатации датчика на ТС (вибрация, колебания топлива в баке в движении ТС и т.п.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Включение или отключение протокола UDP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Измерительные трубки оторвались от платы в результате внешнего механического воздействия. Необходима замена датчика. Также проверьте правильность калибровок - вероятно, калибровка пустого бака неверна</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В пространство между двумя измерительными трубками попала вода, грязь или металлическая стружка. Необходима продувка/промывка. Также проверьте правильность калибровок - вероятно, калибровка полного бака неверна</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
