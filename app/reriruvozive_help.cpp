@@ -192,10 +192,7 @@ void Reriruvozive::setHelpView(QWidget *parent, QString text)
     helpPopUp->setPopupText(text);
     helpPopUp->setColorPalete(parent->palette());
 
-    const int characters = text.size();
-    int rows = characters / 25;
-    qDebug() << "heightHelpWindow = " << rows;
-    rows = helptexts::popUpRows(characters);
+    const int rows = helptexts::popUpRows(text.size());
     qDebug() << "heightHelpWindow = " << rows;
 
     // To the right of the widget, starting three widget heights above it.
