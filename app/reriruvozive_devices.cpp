@@ -18,6 +18,10 @@
 #include <QScrollBar>
 #include <QTimer>
 
+// Port guard: with no port to open, pressing a device button changes nothing.
+// Switching a device off needs no port: when the only converter is unplugged,
+// the device must still go off.
+
 void Reriruvozive::openChosenPort()
 {
     ui->comboBox_SerialPort->setDisabled(true);
@@ -165,7 +169,7 @@ void Reriruvozive::setEnabledControlsForDevice(bool visible)
 
 void Reriruvozive::on_pushButtonDeviceFLS_clicked(bool checked)
 {
-    if (noPorts())
+    if (checked && noPorts())
         return;
     disconnectCurrentConnectedDevice();
     flsDevice->showStatusMessage(tr("Подключите датчик"));
@@ -183,7 +187,7 @@ void Reriruvozive::on_pushButtonDeviceFLS_clicked(bool checked)
 
 void Reriruvozive::on_pushButtonBLE_clicked(bool checked)
 {
-    if (noPorts())
+    if (checked && noPorts())
         return;
     disconnectCurrentConnectedDevice();
     if (checked) {
@@ -202,7 +206,7 @@ void Reriruvozive::on_pushButtonBLE_clicked(bool checked)
 
 void Reriruvozive::on_pushButtonKV380_clicked(bool checked)
 {
-    if (noPorts())
+    if (checked && noPorts())
         return;
     disconnectCurrentConnectedDevice();
     switchDeviceButtonIcon(ui->pushButtonKV380, checked);
@@ -249,7 +253,7 @@ void Reriruvozive::on_pushButtonKV380_clicked(bool checked)
 
 void Reriruvozive::on_pushButtonPLM300_clicked(bool checked)
 {
-    if (noPorts())
+    if (checked && noPorts())
         return;
     disconnectCurrentConnectedDevice();
     switchDeviceButtonIcon(ui->pushButtonPLM300, checked);
@@ -273,7 +277,7 @@ void Reriruvozive::on_pushButtonPLM300_clicked(bool checked)
 
 void Reriruvozive::on_pushButtonN7_clicked(bool checked)
 {
-    if (noPorts())
+    if (checked && noPorts())
         return;
     disconnectCurrentConnectedDevice();
     switchDeviceButtonIcon(ui->pushButtonN7, checked);
@@ -296,7 +300,7 @@ void Reriruvozive::on_pushButtonN7_clicked(bool checked)
 
 void Reriruvozive::on_pushButtonQFOnline_clicked(bool checked)
 {
-    if (noPorts())
+    if (checked && noPorts())
         return;
     deleteLabelUpdate();
     disconnectCurrentConnectedDevice();

@@ -17,6 +17,17 @@
 void Reriruvozive::updateSerialPorts()
 {
     serialPortList = portlist::availablePorts();
+
+    // A refresh must not cut the line of a device that is working on a port
+    // that is still there. A port that vanished while open goes the way of a
+    // failed line: the active device is switched off (that refreshes again).
+    QSerialPort *serial = portConnection->getSerialPort();
+    if (serial->isOpen() && !portlist::contains(serialPortList, serial->portName())) {
+        portConnection->handleError(QSerialPort::ResourceError);
+        return;
+    }
+    const bool activePortStays = serial->isOpen();
+
     const QString remembered = ui->comboBox_SerialPort->currentText();
 
     auto showHint = [this] {
@@ -31,10 +42,6 @@ void Reriruvozive::updateSerialPorts()
         return;
     }
 
-    // A refresh must not cut the line of a device that is working on a port
-    // that is still there; only a port that vanished is closed.
-    QSerialPort *serial = portConnection->getSerialPort();
-    const bool activePortStays = serial->isOpen() && portlist::contains(serialPortList, serial->portName());
     if (!activePortStays)
         portConnection->closeSerialPort();
     titleFont.setPixelSize(52);

@@ -78,6 +78,7 @@ private slots:
     void pressingTheActiveButtonAgainSwitchesOff();
     void hangingUpSwitchesTheDeviceOffAndRefreshes();
     void aPortListRefreshKeepsTheActivePortOpen();
+    void aPortThatVanishedFromTheListSwitchesTheDeviceOff();
     void levelsIgnoreDeviceNumbersOutOfRange();
     void compareNetNumLooksOnlyAtEntriesThatExist();
     void indicatorSwitchedOffStopsPolling();
@@ -309,6 +310,24 @@ void TestMainWindow::aPortListRefreshKeepsTheActivePortOpen()
     QCOMPARE(ui->comboBox_SerialPort->currentText(), device->portPath());
     device->clearRequests();
     QVERIFY(device->waitForRequests(1, 3000)); // still talking to the device
+}
+
+void TestMainWindow::aPortThatVanishedFromTheListSwitchesTheDeviceOff()
+{
+    Ui_Deruvivuriri *ui = window->form();
+    ui->comboBox_SerialPort->setCurrentText(device->portPath());
+    ui->pushButtonDeviceFLS->click();
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+
+    // The system no longer lists the port, though the line has not failed yet.
+    qputenv(portlist::kExtraPortsVariable, QByteArray());
+    window->updateSerialPorts();
+
+    QVERIFY(!window->port()->getSerialPort()->isOpen());
+    QVERIFY(!window->deviceFlags().fls);
+    QVERIFY(!ui->pushButtonDeviceFLS->isChecked());
+    QVERIFY(ui->comboBox_SerialPort->isEnabled());
+    QCOMPARE(ui->comboBox_SerialPort->findText(device->portPath()), -1);
 }
 
 void TestMainWindow::levelsIgnoreDeviceNumbersOutOfRange()
