@@ -69,6 +69,8 @@ private slots:
     void sampleObjectsHaveTheirClassAndParent();
     void tabOrderRunsThroughThePanel();
     void initialStates();
+    void pointingHandCursorsGoWhereTheyBelong();
+    void formFontsGoWhereTheyBelong();
     void retranslateRestoresSourceTexts();
     void aWindowWithANameKeepsIt();
 
@@ -234,6 +236,41 @@ void TestForm::initialStates()
     QCOMPARE(ui->line_RedDUTBLE->styleSheet(), QString("background-color:#e32323"));
     QCOMPARE(ui->scrollAreaBtnsDevices->geometry(), QRect(699, 79, 97, 451));
     QCOMPARE(ui->pushButtonWiredTag->geometry(), QRect(540, 460, 90, 90));
+}
+
+void TestForm::pointingHandCursorsGoWhereTheyBelong()
+{
+    QMap<QString, int> byClass;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (isFormObject(w) && w->testAttribute(Qt::WA_SetCursor) && w->cursor().shape() == Qt::PointingHandCursor)
+            ++byClass[w->metaObject()->className()];
+    }
+    QCOMPARE(byClass.value("QPushButton"), 66);
+    QCOMPARE(byClass.value("QComboBox"), 23);
+    QCOMPARE(byClass.value("QCheckBox"), 3);
+    QCOMPARE(byClass.value("QLabel"), 2);
+    QCOMPARE(ui->labelCopyMAC->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(ui->labelCopyIMEI->cursor().shape(), Qt::PointingHandCursor);
+}
+
+void TestForm::formFontsGoWhereTheyBelong()
+{
+    int withFont = window->testAttribute(Qt::WA_SetFont) ? 1 : 0;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (isFormObject(w) && w->testAttribute(Qt::WA_SetFont))
+            ++withFont;
+    }
+    // 181 font settings; the two that set no attribute (comboBox_FiltrBLE,
+    // label_StableOnline) leave no mark on their widgets.
+    QCOMPARE(withFont, 179);
+    // Only the five write buttons are bold; the page titles turn bold off.
+    QVERIFY(ui->ButtonWriteParamKV380->font().bold());
+    QVERIFY(!ui->label_EngineerMenuDUT->font().bold());
+    QCOMPARE(ui->label_EngineerMenuDUT->font().family(), QString("BankGothic RUSS"));
+    // A font that sets nothing leaves the page's family in place.
+    QCOMPARE(ui->comboBox_FiltrBLE->font().family(), QString("Futura PT Light"));
+    QCOMPARE(ui->label_n7pic->font().family(), QString("Futura PT Medium"));
+    QCOMPARE(ui->label_n7pic->font().pointSize(), 24);
 }
 
 void TestForm::retranslateRestoresSourceTexts()
