@@ -2,6 +2,7 @@
 
 #include "deruvivuriri_form.h"
 
+#include <QDebug>
 #include <QLabel>
 #include <QSerialPort>
 #include <QTimer>
@@ -187,7 +188,7 @@ void FLSDevice::disconnectDevice()
     timerDeviceConnected->blockSignals(true);
     timerDeviceConnected->stop();
     setVisiblePageWidgets(false);
-    emit signalWriteLog("disconnect FLS device");
+    qDebug() << "disconnect FLS device";
     stopSearchDevices();
 }
 

@@ -101,7 +101,8 @@ bool N7Device::setVisiblePageWidgets(bool visible)
 
 bool N7Device::resetDeviceIsConnected()
 {
-    // Filled in with the page itself.
+    showStatusMessage(tr("Подключите датчик"));
+    emit signalWriteLog("Device is not responding");
     return true;
 }
 

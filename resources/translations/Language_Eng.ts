@@ -24,6 +24,13 @@
     </message>
 </context>
 <context>
+    <name>N7Device</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Connect the sensor</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Один экземпляр приложения уже запущен</source>
@@ -1139,6 +1146,87 @@ If the tank will be filled only at filling stations (at no more than 50 l/min), 
     <message>
         <source>В пространство между двумя измерительными трубками попала вода, грязь или металлическая стружка. Необходима продувка/промывка. Также проверьте правильность калибровок - вероятно, калибровка полного бака неверна</source>
         <translation>Water, dirt or metal chips have got between the two measuring tubes. Blow out or flush the sensor. Also check the calibration - the full tank calibration is probably wrong</translation>
+    </message>
+</context>
+<context>
+    <name>Security</name>
+    <message>
+        <source>Ввести пароль</source>
+        <translation>Enter password</translation>
+    </message>
+    <message>
+        <source>Установить пароль</source>
+        <translation>Set password</translation>
+    </message>
+    <message>
+        <source>Удалить пароль</source>
+        <translation>Delete password</translation>
+    </message>
+    <message>
+        <source>Изменение настроек устройства защищено паролем.
+Введите пароль</source>
+        <translation>Changing the device settings is password protected.
+Enter the password</translation>
+    </message>
+    <message>
+        <source>Изменение настроек датчика не защищено паролем
+Вы можете установить пароль или пропустить этот шаг</source>
+        <translation>Changing the sensor settings is not password protected
+You can set a password or skip this step</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>SecurityBLE</name>
+    <message>
+        <source>Ввести пароль датчика</source>
+        <translation>Enter sensor password</translation>
+    </message>
+    <message>
+        <source>Установить пароль датчика</source>
+        <translation>Set sensor password</translation>
+    </message>
+    <message>
+        <source>Удалить пароль датчика</source>
+        <translation>Delete sensor password</translation>
+    </message>
+    <message>
+        <source>Изменение настроек датчика защищено паролем.
+Введите пароль</source>
+        <translation>Changing the sensor settings is password protected.
+Enter the password</translation>
+    </message>
+    <message>
+        <source>Изменение настроек датчика не защищено паролем
+Вы можете установить пароль или пропустить этот шаг</source>
+        <translation>Changing the sensor settings is not password protected
+You can set a password or skip this step</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTar</name>
+    <message>
+        <source>Литры</source>
+        <translation>Liters</translation>
+    </message>
+    <message>
+        <source>Датчик#</source>
+        <translation>Sensor#</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Калиброван</source>
+        <translation>Calibrated</translation>
+    </message>
+    <message>
+        <source>Стабилен</source>
+        <translation>Stable</translation>
     </message>
 </context>
 </TS>

@@ -24,6 +24,13 @@
     </message>
 </context>
 <context>
+    <name>N7Device</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Conecte el sensor</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Один экземпляр приложения уже запущен</source>
@@ -1143,6 +1150,87 @@ Si el tanque se va a cargar solo en gasolineras (a no más de 50 l/min), se pued
     <message>
         <source>В пространство между двумя измерительными трубками попала вода, грязь или металлическая стружка. Необходима продувка/промывка. Также проверьте правильность калибровок - вероятно, калибровка полного бака неверна</source>
         <translation>Entre los dos tubos de medición ha entrado agua, suciedad o virutas metálicas. Es necesario soplarlo o lavarlo. Compruebe también las calibraciones: probablemente la calibración de tanque lleno es incorrecta</translation>
+    </message>
+</context>
+<context>
+    <name>Security</name>
+    <message>
+        <source>Ввести пароль</source>
+        <translation>Introducir contraseña</translation>
+    </message>
+    <message>
+        <source>Установить пароль</source>
+        <translation>Establecer contraseña</translation>
+    </message>
+    <message>
+        <source>Удалить пароль</source>
+        <translation>Eliminar contraseña</translation>
+    </message>
+    <message>
+        <source>Изменение настроек устройства защищено паролем.
+Введите пароль</source>
+        <translation>El cambio de ajustes del dispositivo está protegido con contraseña.
+Introduzca la contraseña</translation>
+    </message>
+    <message>
+        <source>Изменение настроек датчика не защищено паролем
+Вы можете установить пароль или пропустить этот шаг</source>
+        <translation>El cambio de ajustes del sensor no está protegido con contraseña
+Puede establecer una contraseña u omitir este paso</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
+    <name>SecurityBLE</name>
+    <message>
+        <source>Ввести пароль датчика</source>
+        <translation>Introducir contraseña del sensor</translation>
+    </message>
+    <message>
+        <source>Установить пароль датчика</source>
+        <translation>Establecer contraseña del sensor</translation>
+    </message>
+    <message>
+        <source>Удалить пароль датчика</source>
+        <translation>Eliminar contraseña del sensor</translation>
+    </message>
+    <message>
+        <source>Изменение настроек датчика защищено паролем.
+Введите пароль</source>
+        <translation>El cambio de ajustes del sensor está protegido con contraseña.
+Introduzca la contraseña</translation>
+    </message>
+    <message>
+        <source>Изменение настроек датчика не защищено паролем
+Вы можете установить пароль или пропустить этот шаг</source>
+        <translation>El cambio de ajustes del sensor no está protegido con contraseña
+Puede establecer una contraseña u omitir este paso</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTar</name>
+    <message>
+        <source>Литры</source>
+        <translation>Litros</translation>
+    </message>
+    <message>
+        <source>Датчик#</source>
+        <translation>Sensor#</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Nivel</translation>
+    </message>
+    <message>
+        <source>Калиброван</source>
+        <translation>Calibrado</translation>
+    </message>
+    <message>
+        <source>Стабилен</source>
+        <translation>Estable</translation>
     </message>
 </context>
 </TS>

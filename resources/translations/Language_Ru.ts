@@ -24,6 +24,13 @@
     </message>
 </context>
 <context>
+    <name>N7Device</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Один экземпляр приложения уже запущен</source>
@@ -1126,6 +1133,83 @@
     </message>
     <message>
         <source>В пространство между двумя измерительными трубками попала вода, грязь или металлическая стружка. Необходима продувка/промывка. Также проверьте правильность калибровок - вероятно, калибровка полного бака неверна</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Security</name>
+    <message>
+        <source>Ввести пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установить пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удалить пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменение настроек устройства защищено паролем.
+Введите пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменение настроек датчика не защищено паролем
+Вы можете установить пароль или пропустить этот шаг</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SecurityBLE</name>
+    <message>
+        <source>Ввести пароль датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установить пароль датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удалить пароль датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменение настроек датчика защищено паролем.
+Введите пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменение настроек датчика не защищено паролем
+Вы можете установить пароль или пропустить этот шаг</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTar</name>
+    <message>
+        <source>Литры</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик#</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калиброван</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Стабилен</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,0 +1,143 @@
+#include "ui/security.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QValidator>
+
+namespace {
+
+// Decimal digits only, and never more than the receiver can convert: the
+// pages turn the text into a 32-bit number and an unconvertible text becomes
+// 0, which the sensor takes for "no password". Refusing the digit that would
+// overflow keeps the user from setting a password other than the one typed.
+class PasswordValidator : public QValidator
+{
+public:
+    PasswordValidator(quint32 maximum, QObject *parent) : QValidator(parent), maximum(maximum) {}
+
+    State validate(QString &input, int &pos) const override
+    {
+        Q_UNUSED(pos)
+        if (input.isEmpty())
+            return Intermediate;
+        for (const QChar c : qAsConst(input)) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return Invalid;
+        }
+        bool ok = false;
+        const qulonglong value = input.toULongLong(&ok, 10);
+        return ok && value <= maximum ? Acceptable : Invalid;
+    }
+
+private:
+    quint32 maximum;
+};
+
+} // namespace
+
+QValidator *Security::passwordValidator(quint32 maximum, QObject *parent)
+{
+    return new PasswordValidator(maximum, parent);
+}
+
+Security::Security(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode)
+    : QDialog(parent), receiver(receiver)
+{
+    auto *grid = new QGridLayout;
+    auto *enter = new QPushButton(tr("Ввести пароль"), this);
+    auto *set = new QPushButton(tr("Установить пароль"), this);
+    auto *remove = new QPushButton(tr("Удалить пароль"), this);
+    enter->setCursor(Qt::PointingHandCursor);
+    set->setCursor(Qt::PointingHandCursor);
+    remove->setCursor(Qt::PointingHandCursor);
+
+    // Both fields exist in every mode so that the getters always answer; the
+    // field of a group that is not shown stays empty.
+    lineEditInputPass = new QLineEdit(this);
+    lineEditSetPass = new QLineEdit(this);
+    auto *protectedLabel = new QLabel(tr("Изменение настроек устройства защищено паролем.\nВведите пароль"), this);
+    auto *unprotectedLabel = new QLabel(
+        tr("Изменение настроек датчика не защищено паролем\nВы можете установить пароль или пропустить этот шаг"),
+        this);
+    protectedLabel->setAlignment(Qt::AlignCenter);
+    unprotectedLabel->setAlignment(Qt::AlignCenter);
+
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+
+    // The wired sensor and the online device take the password unsigned.
+    lineEditInputPass->setValidator(passwordValidator(0xFFFFFFFFu, lineEditInputPass));
+    lineEditSetPass->setValidator(passwordValidator(0xFFFFFFFFu, lineEditSetPass));
+
+    auto *close = new QPushButton(tr("Закрыть"), this);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    close->setCursor(Qt::PointingHandCursor);
+
+    // The receiver's slot, with its own waits and messages, runs to its end
+    // before the dialog closes.
+    connect(remove, &QPushButton::clicked, this, [this] { callReceiver("delPass"); });
+    connect(enter, &QPushButton::clicked, this, [this] { callReceiver("inputPass"); });
+    connect(set, &QPushButton::clicked, this, [this] { callReceiver("setPass"); });
+
+    if (protectedMode) {
+        grid->addWidget(protectedLabel, 0, 1, 1, 2);
+        grid->addWidget(lineEditInputPass, 1, 1, 1, 2, Qt::AlignCenter);
+        grid->addWidget(remove, 4, 2, 1, 1);
+        grid->addWidget(enter, 4, 1, 1, 1);
+        // With both groups the close button shares its cell: placed once.
+        if (!unprotectedMode)
+            grid->addWidget(close, 8, 2, 1, 1);
+    }
+    if (unprotectedMode) {
+        grid->addWidget(unprotectedLabel, 0, 1, 1, 2);
+        grid->addWidget(lineEditSetPass, 1, 1, 1, 2, Qt::AlignHCenter);
+        grid->addWidget(set, 3, 1, 1, 2, Qt::AlignHCenter);
+        grid->addWidget(close, 8, 2, 1, 1, Qt::AlignRight | Qt::AlignBottom);
+    }
+
+    // Every widget belongs to the dialog; those of a group that was not asked
+    // for stay hidden instead of showing up in a corner.
+    const QList<QWidget *> widgets{
+        enter, set, remove, lineEditInputPass, lineEditSetPass, protectedLabel, unprotectedLabel, close};
+    for (QWidget *w : widgets) {
+        if (grid->indexOf(w) < 0)
+            w->hide();
+    }
+
+    setLayout(grid);
+}
+
+Security::~Security() = default;
+
+QString Security::getLineEditInputPass()
+{
+    return lineEditInputPass->text();
+}
+
+QString Security::getLineEditSetPass()
+{
+    return lineEditSetPass->text();
+}
+
+void Security::callReceiver(const char *slot)
+{
+    // A click that arrives while the receiver is still waiting for the sensor
+    // would start a second password exchange in the middle of the first.
+    if (receiverBusy)
+        return;
+    QPointer<Security> self(this);
+    if (receiver) {
+        receiverBusy = true;
+        // A receiver without the slot is left alone: the click does nothing there.
+        if (receiver->metaObject()->indexOfMethod((QByteArray(slot) + "()").constData()) >= 0)
+            QMetaObject::invokeMethod(receiver, slot, Qt::DirectConnection);
+        else
+            qWarning("Security: the receiver has no slot %s()", slot);
+        if (!self)
+            return;
+        receiverBusy = false;
+    }
+    accept();
+}

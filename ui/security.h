@@ -1,0 +1,39 @@
+#ifndef SECURITY_H
+#define SECURITY_H
+
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+
+class QLineEdit;
+class QValidator;
+
+// Password dialog of the wired fuel sensor and the online device. It only
+// collects digits: its buttons call the receiver's slots inputPass(), setPass()
+// and delPass() by name, and the receiver reads the typed text back through
+// the getters. Each button closes the dialog once the receiver's slot is done.
+class Security : public QDialog
+{
+    Q_OBJECT
+public:
+    Security(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode);
+    ~Security() override;
+
+    // The digits-only validator of both password dialogs; maximum is the
+    // largest number the receiver converts.
+    static QValidator *passwordValidator(quint32 maximum, QObject *parent);
+
+public slots:
+    QString getLineEditInputPass();
+    QString getLineEditSetPass();
+
+private:
+    void callReceiver(const char *slot);
+
+    QLineEdit *lineEditInputPass = nullptr;
+    QLineEdit *lineEditSetPass = nullptr;
+    QPointer<QObject> receiver;
+    bool receiverBusy = false;
+};
+
+#endif // SECURITY_H

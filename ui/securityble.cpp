@@ -1,0 +1,122 @@
+#include "ui/securityble.h"
+
+#include "ui/security.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPushButton>
+
+SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode)
+    : QDialog(parent), receiver(receiver)
+{
+    auto *grid = new QGridLayout;
+    auto *enter = new QPushButton(tr("Ввести пароль датчика"), this);
+    auto *set = new QPushButton(tr("Установить пароль датчика"), this);
+    auto *remove = new QPushButton(tr("Удалить пароль датчика"), this);
+    for (QPushButton *b : {enter, set, remove}) {
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        b->setCursor(Qt::PointingHandCursor);
+    }
+
+    // Spaces the label from the field.
+    auto *spacing = new QFrame(this);
+
+    // Both fields exist in every mode so that the getters always answer.
+    lineEditInputPassBLE = new QLineEdit(this);
+    lineEditSetPassBLE = new QLineEdit(this);
+    lineEditInputPassBLE->setMinimumWidth(250);
+    lineEditSetPassBLE->setMinimumWidth(250);
+    auto *protectedLabel = new QLabel(tr("Изменение настроек датчика защищено паролем.\nВведите пароль"), this);
+    auto *unprotectedLabel = new QLabel(
+        tr("Изменение настроек датчика не защищено паролем\nВы можете установить пароль или пропустить этот шаг"),
+        this);
+    protectedLabel->setAlignment(Qt::AlignLeft);
+    unprotectedLabel->setAlignment(Qt::AlignLeft);
+
+    // The theme style sheet draws the picture by this name.
+    auto *picture = new QLabel(this);
+    picture->setObjectName("labelPicBle");
+
+    // The wireless sensors take the password as a signed number.
+    lineEditInputPassBLE->setValidator(Security::passwordValidator(0x7FFFFFFFu, lineEditInputPassBLE));
+    lineEditSetPassBLE->setValidator(Security::passwordValidator(0x7FFFFFFFu, lineEditSetPassBLE));
+
+    // A cross without caption; the theme style sheet draws it by its name.
+    auto *close = new QPushButton(this);
+    close->setObjectName("btnOkSecurityDialog");
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    close->setCursor(Qt::PointingHandCursor);
+
+    // These do not close the dialog: the answer comes later from the sensor
+    // and the user may try again.
+    connect(remove, &QPushButton::clicked, this, [this] { callReceiver("delPassBLE"); });
+    connect(enter, &QPushButton::clicked, this, [this] { callReceiver("inputPassBLE"); });
+    connect(set, &QPushButton::clicked, this, [this] { callReceiver("setPassBLE"); });
+
+    // With both groups the frame, the picture and the close button are shared;
+    // each is placed once, where the group added last puts it.
+    if (protectedMode) {
+        grid->addWidget(protectedLabel, 1, 0, 1, 4);
+        grid->addWidget(spacing, 2, 0, 1, 2);
+        if (!unprotectedMode)
+            grid->addWidget(picture, 1, 2, 1, 1, Qt::AlignRight);
+        grid->addWidget(lineEditInputPassBLE, 3, 0, 1, 2, Qt::AlignLeft);
+        grid->addWidget(remove, 4, 0, 1, 1);
+        grid->addWidget(enter, 4, 1, 1, 1);
+        if (!unprotectedMode)
+            grid->addWidget(close, 0, 3, 1, 1, Qt::AlignRight | Qt::AlignTop);
+    }
+    if (unprotectedMode) {
+        grid->addWidget(unprotectedLabel, 1, 0, 1, 4);
+        if (!protectedMode)
+            grid->addWidget(spacing, 2, 0, 1, 2);
+        grid->addWidget(picture, 1, 3, 1, 1, Qt::AlignRight);
+        grid->addWidget(lineEditSetPassBLE, 3, 0, 1, 2, Qt::AlignLeft);
+        grid->addWidget(set, 3, 2, 1, 2, Qt::AlignRight);
+        grid->addWidget(close, 0, 3, 1, 1, Qt::AlignRight | Qt::AlignTop);
+    }
+
+    // Widgets of a group that was not asked for stay hidden.
+    const QList<QWidget *> widgets{
+        enter,   set,  remove, spacing, lineEditInputPassBLE, lineEditSetPassBLE, protectedLabel, unprotectedLabel,
+        picture, close};
+    for (QWidget *w : widgets) {
+        if (grid->indexOf(w) < 0)
+            w->hide();
+    }
+
+    setLayout(grid);
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+}
+
+SecurityBLE::~SecurityBLE() = default;
+
+QString SecurityBLE::getLineEditInputPassBLE()
+{
+    return lineEditInputPassBLE->text();
+}
+
+QString SecurityBLE::getLineEditSetPassBLE()
+{
+    return lineEditSetPassBLE->text();
+}
+
+void SecurityBLE::callReceiver(const char *slot)
+{
+    // A click while the receiver's previous exchange is still running would
+    // interleave two password exchanges.
+    if (receiverBusy || !receiver)
+        return;
+    QPointer<SecurityBLE> self(this);
+    receiverBusy = true;
+    // A receiver without the slot is left alone: the click does nothing there.
+    if (receiver->metaObject()->indexOfMethod((QByteArray(slot) + "()").constData()) >= 0)
+        QMetaObject::invokeMethod(receiver, slot, Qt::DirectConnection);
+    else
+        qWarning("SecurityBLE: the receiver has no slot %s()", slot);
+    if (self)
+        receiverBusy = false;
+}

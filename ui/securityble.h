@@ -1,0 +1,35 @@
+#ifndef SECURITYBLE_H
+#define SECURITYBLE_H
+
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+
+class QLineEdit;
+
+// Password dialog of the wireless sensors behind the USB BLE base. Like
+// Security it only collects digits and calls the receiver's slots
+// inputPassBLE(), setPassBLE() and delPassBLE() by name, but it stays open
+// after each of them so that the user can try again; the close button, Escape
+// or the receiving page closes it.
+class SecurityBLE : public QDialog
+{
+    Q_OBJECT
+public:
+    SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode);
+    ~SecurityBLE() override;
+
+public slots:
+    QString getLineEditInputPassBLE();
+    QString getLineEditSetPassBLE();
+
+private:
+    void callReceiver(const char *slot);
+
+    QLineEdit *lineEditInputPassBLE = nullptr;
+    QLineEdit *lineEditSetPassBLE = nullptr;
+    QPointer<QObject> receiver;
+    bool receiverBusy = false;
+};
+
+#endif // SECURITYBLE_H
