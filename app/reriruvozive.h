@@ -63,7 +63,7 @@ public:
     // The bridge whose latch attaches the USB BLE base; the platform's by default.
     void setBridgeGpio(std::unique_ptr<BridgeGpio> gpio);
 
-    // Read-only views for the status line and for tests.
+    // Read-only views of the window's parts, for tests.
     Ui_Deruvivuriri *form() const { return ui; }
     PortConnection *port() const { return portConnection; }
     FLSDevice *fls() const { return flsDevice; }
@@ -167,7 +167,7 @@ public slots:
 public:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // Read-only views of help mode for the status line and for tests.
+    // Read-only views of help mode, for tests.
     bool isHelpPanelOpen() const { return helpPanelOpen; }
     QLabel *helpPanelLabel() const { return helpLabel; }
     QPushButton *helpPanelBackButton() const { return helpBackBtn; }
@@ -177,11 +177,12 @@ private:
     void openHelp();
 
 public slots:
-    // Hot keys.
+    // Service menu and hot keys (app/reriruvozive_service.cpp).
     void slotShortcutCtrlS();
     void slotShortcutF2();
     void slotShortcutF3();
     void slotShortcutF4();
+    // End of the service menu block.
 
 private slots:
     int writeLogFileNoParams();
