@@ -178,10 +178,32 @@ private:
 
 public slots:
     // Service menu and hot keys (app/reriruvozive_service.cpp).
+    void slotServiceBtn();
     void slotShortcutCtrlS();
     void slotShortcutF2();
     void slotShortcutF3();
     void slotShortcutF4();
+
+private:
+    void refreshCurDeviceConnected();
+    // Shows a DynamicQDialog with the message; returns what exec() returned.
+    int askService(const QString &message, bool withCancel);
+    void discardCurSetting();
+    void loadFactorySetting();
+    void openEngineerMenu();
+    void setupEngineerMenuDUT();
+    void openSecurity();
+    void openFirmwareUpdate();
+    // Runs the password dialog of a wireless sensor page (BLE base or angle sensor).
+    template <class Page> void runSecurityBLE(Page *page, QWidget *parentPage);
+
+    class QMenu *serviceMenu = nullptr;
+    // The password dialog of the "security" entry while it runs, null otherwise.
+    class SecurityBLE *securityBLEDialog = nullptr;
+    // Entries being served; a menu is never deleted while one of its entries runs.
+    int serviceDispatchDepth = 0;
+
+public slots:
     // End of the service menu block.
 
 private slots:

@@ -1,7 +1,38 @@
 // The service menu and the window-wide hot keys.
 #include "app/reriruvozive.h"
 
+#include "deruvivuriri_form.h"
+#include "devices/angle/kv380device.h"
+#include "devices/angle/kvbledevice.h"
+#include "devices/ble/bledevice.h"
+#include "devices/fls/flsdevice.h"
+#include "devices/online/qfonline.h"
+#include "devices/other/n7device.h"
+#include "devices/other/plm300device.h"
+#include "link/portconnection.h"
+#include "ui/dynamicqdialog.h"
+#include "ui/securityble.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
 #include <QShortcut>
+
+namespace {
+
+// Object names of the menu entries: the dispatcher tells the entries apart by them.
+const QString kEntryUpdate = QStringLiteral("update");
+const QString kEntryDiscard = QStringLiteral("discard");
+const QString kEntrySetFactory = QStringLiteral("setfactory");
+const QString kEntryEngineer = QStringLiteral("engineer");
+const QString kEntrySecurity = QStringLiteral("security");
+const QString kEntryProgSetting = QStringLiteral("prog_setting");
+const QString kEntryRemote = QStringLiteral("remote");
+
+constexpr int kDialogWidth = 300;
+constexpr int kDialogHeight = 170;
+
+} // namespace
 
 void Reriruvozive::setupHotKey()
 {
@@ -17,18 +48,269 @@ void Reriruvozive::setupHotKey()
     connect(shortcutF3, &QShortcut::activated, this, &Reriruvozive::slotShortcutF3);
 }
 
-// Writing settings, Full/Empty and the calibration come with their pages.
-void Reriruvozive::slotShortcutCtrlS() {}
+// Ctrl+S writes the active page's edited settings, and only when something
+// was edited: an unchanged page has nothing to send.
+void Reriruvozive::slotShortcutCtrlS()
+{
+    if ((deviceFLS && flsDevice->isParamChanged()) || (deviceBLE && bleDevice->getSettingsChanged())) {
+        // writeParamToDevice() is called here once the settings write of these pages exists.
+        return;
+    }
+    if (deviceKV380 && kv380Device->getSettingsChanged()) {
+        // writeParamToKV380() is called here once the angle sensor's settings write exists.
+        return;
+    }
+    if (devicePLM300 && plm300Device->getSettingsChanged()) {
+        // writeParamToPLM300() is called here once the PLM300 settings write exists.
+        return;
+    }
+}
 
-void Reriruvozive::slotShortcutF2() {}
+void Reriruvozive::slotShortcutF2()
+{
+    // on_Button_SetFullDUTOnline_clicked() is called here once the Full/Empty controls exist.
+}
 
-void Reriruvozive::slotShortcutF3() {}
+void Reriruvozive::slotShortcutF3()
+{
+    // on_Button_SetEmptyDUTOnline_clicked() is called here once the Full/Empty controls exist.
+}
 
-void Reriruvozive::slotShortcutF4() {}
+void Reriruvozive::slotShortcutF4()
+{
+    // on_ButtonTarirovka_clicked() is called here once the tank calibration exists.
+}
 
 void Reriruvozive::setupBtnService(bool stateSerialPort)
 {
-    Q_UNUSED(stateSerialPort)
-    // The service menu is built with its own entries.
+    auto *menu = new QMenu(this);
+    const auto addEntry = [this, menu](const QString &text, const QString &name) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, &Reriruvozive::slotServiceBtn);
+    };
+
+    if (!stateSerialPort) {
+        addEntry(tr("Настройки программы"), kEntryProgSetting);
+        // The online device has no service functions of its own.
+        if (!deviceQFOnline)
+            addEntry(tr("Дистанционное управление"), kEntryRemote);
+    } else {
+        // The button that puts a BLE sensor into its firmware mode needs a
+        // sensor linked to the base; the advertising list links none.
+        const bool advertising = bleDevice->isAdvertMode();
+        ui->pushBtnInUpdBLE->setVisible(!advertising);
+        if (!advertising && !deviceQFOnline) {
+            addEntry(tr("Отменить несохранённые настройки"), kEntryDiscard);
+            addEntry(tr("Загрузить заводские настройки"), kEntrySetFactory);
+            addEntry(tr("Инженерное меню"), kEntryEngineer);
+            addEntry(tr("Безопасность"), kEntrySecurity);
+        }
+    }
+    if (deviceBLE || deviceKVBLE)
+        addEntry(tr("Обновить прошивку"), kEntryUpdate);
+
+    // The menu of the previous port state goes, unless it is open or one of
+    // its entries is being served right now (the port may close while an
+    // entry's dialog runs): then it stays with the window until the end.
+    if (serviceMenu && serviceDispatchDepth == 0 && !serviceMenu->isVisible())
+        serviceMenu->deleteLater();
+    serviceMenu = menu;
+    ui->pushButtonService->setMenu(menu);
+    ui->pushButtonService->show();
 }
 
+void Reriruvozive::slotServiceBtn()
+{
+    deleteLabelUpdate();
+
+    const auto *action = qobject_cast<QAction *>(sender());
+    if (!action)
+        return;
+    const QString entry = action->objectName();
+
+    ++serviceDispatchDepth;
+    refreshCurDeviceConnected();
+    const bool portOpen = portConnection->getSerialPort()->isOpen();
+
+    if (entry == kEntryUpdate) {
+        openFirmwareUpdate();
+    } else if (entry == kEntryProgSetting) {
+        pageBeforeProgSetting = ui->stackedWidget->currentWidget();
+        ui->stackedWidget->setCurrentWidget(ui->ProgrammSetting);
+    } else if (entry == kEntryRemote) {
+        // Remote commands are typed for a tracker, not sent on the line, so
+        // the pages must stop polling; with the port open the menu does not
+        // offer the entry and it does nothing.
+        if (!portOpen) {
+            flsDevice->disconnectDevice();
+            bleDevice->disconnectDevice();
+            ui->stackedWidget->setCurrentWidget(ui->RemoteControl);
+        }
+    } else if (!curDeviceConnected) {
+        askService(tr("Подключите датчик"), false);
+    } else if (entry == kEntryDiscard) {
+        discardCurSetting();
+    } else if (entry == kEntrySetFactory) {
+        loadFactorySetting();
+    } else if (entry == kEntryEngineer) {
+        openEngineerMenu();
+    } else if (entry == kEntrySecurity) {
+        openSecurity();
+    }
+    --serviceDispatchDepth;
+}
+
+// The wired angle sensor, the PLM300 and the indicator pages keep a connected
+// flag of their own too; asking it keeps the answer from being the one of a
+// device chosen before. Without an active page no sensor answers.
+void Reriruvozive::refreshCurDeviceConnected()
+{
+    if (deviceFLS)
+        curDeviceConnected = flsDevice->isDeviceConnected();
+    else if (deviceBLE)
+        curDeviceConnected = bleDevice->isDeviceConnected();
+    else if (deviceQFOnline)
+        curDeviceConnected = qfOnline->isDeviceConnected();
+    else if (deviceKVBLE)
+        curDeviceConnected = kvbleDevice->isDeviceConnected();
+    else if (deviceKV380)
+        curDeviceConnected = kv380Device->isDeviceConnected();
+    else if (devicePLM300)
+        curDeviceConnected = plm300Device->isDeviceConnected();
+    else if (deviceN7)
+        curDeviceConnected = n7Device->isDeviceConnected();
+    else
+        curDeviceConnected = false;
+}
+
+int Reriruvozive::askService(const QString &message, bool withCancel)
+{
+    auto *dialog = new DynamicQDialog(this, QString(), message, withCancel);
+    dialog->resize(kDialogWidth, kDialogHeight);
+    dialog->setModal(true);
+    const int result = dialog->exec();
+    dialog->deleteLater();
+    return result;
+}
+
+void Reriruvozive::openFirmwareUpdate()
+{
+    if (deviceBLE || deviceKVBLE) {
+        ui->stackedWidget->setCurrentWidget(ui->UpdateFWBLE);
+        return;
+    }
+    // The wired devices share the wired sensor page's updater; it has to know
+    // whose bootloader it talks to and whose page to restart afterwards.
+    if (deviceKV380) {
+        kv380Device->disconnectDevice();
+        flsDevice->setUpdateFirmwareKV380(true);
+    } else if (devicePLM300) {
+        plm300Device->disconnectDevice();
+        flsDevice->setUpdateFirmwarePLM300(true);
+    } else if (deviceQFOnline) {
+        qfOnline->disconnectDevice();
+        flsDevice->setUpdateFirmwareQFOnline(true);
+    }
+    flsDevice->startUpdateFirmware();
+}
+
+void Reriruvozive::discardCurSetting()
+{
+    if (askService(tr("Вы хотите отменить изменения настроек?"), true) != QDialog::Accepted)
+        return;
+    if (deviceFLS)
+        flsDevice->showConfigDescription();
+    else if (deviceBLE)
+        bleDevice->escapeCurSetting();
+    else if (deviceKVBLE)
+        kvbleDevice->escapeCurSetting();
+    else if (deviceKV380)
+        kv380Device->escapeCurSetting();
+    else if (devicePLM300)
+        plm300Device->escapeCurSetting();
+    else if (deviceQFOnline)
+        qfOnline->escapeCurSetting();
+}
+
+// The BLE base page answers factory settings like the other pages without
+// them, so the entry it is offered with does not end in silence.
+void Reriruvozive::loadFactorySetting()
+{
+    if (askService(tr("Будут загружены заводские установки"), true) != QDialog::Accepted)
+        return;
+    if (deviceFLS)
+        flsDevice->applyConfigToWidgets();
+    else if (deviceBLE)
+        bleDevice->setFactorySetting();
+    else if (deviceKVBLE)
+        kvbleDevice->setFactorySetting();
+    else if (deviceKV380)
+        kv380Device->escapeCurSetting();
+    else if (devicePLM300)
+        plm300Device->setFactorySetting();
+    else if (deviceQFOnline)
+        qfOnline->setFactorySetting();
+}
+
+void Reriruvozive::openEngineerMenu()
+{
+    if (deviceFLS) {
+        setupEngineerMenuDUT();
+        ui->pushBtnManualInput->show();
+        ui->stackedWidget->setCurrentWidget(ui->EngineerMenuDUT);
+    } else if (deviceBLE && !bleDevice->isAdvertMode()) {
+        ui->stackedWidget->setCurrentWidget(ui->EnineerMenuBLE);
+    }
+}
+
+// Each model has its own set of engineer functions; the others stay greyed out.
+// A sensor of no known model gets only what every wired sensor has: the
+// manual Full/Empty entry.
+void Reriruvozive::setupEngineerMenuDUT()
+{
+    const bool qf470 = flsDevice->isQF470();
+    const bool qf410 = flsDevice->isQF410();
+    const bool qf260 = flsDevice->isQF260();
+
+    ui->groupBoxSetOutSer->setDisabled(!qf260);
+    ui->pushBtnCalcLtrPrc->setDisabled(!(qf470 || qf410));
+    ui->pushBtnCalibHorizState->setDisabled(!qf470);
+    ui->groupBoxAngle->setDisabled(!qf470);
+    ui->groupBox_Master->setDisabled(!qf470);
+    ui->groupBox_EkoDrive->setDisabled(!qf470);
+    ui->groupBoxInv->setDisabled(!qf410);
+    ui->groupBoxLamp->setDisabled(!qf410);
+    if (!qf470 && !qf410)
+        ui->pushButtonSetPercent->setDisabled(true);
+    if (flsDevice->isGenericFLS())
+        ui->pushBtnManualInput->setEnabled(true);
+}
+
+void Reriruvozive::openSecurity()
+{
+    if (deviceFLS) {
+        flsDevice->checkPass();
+    } else if (deviceBLE) {
+        // The advertising list links no sensor whose password could be set.
+        if (!bleDevice->isAdvertMode())
+            runSecurityBLE(bleDevice, ui->BLE_QF410);
+    } else if (deviceQFOnline) {
+        qfOnline->checkPass();
+    } else if (deviceKVBLE) {
+        runSecurityBLE(kvbleDevice, ui->KV_BLE);
+    }
+}
+
+template <class Page> void Reriruvozive::runSecurityBLE(Page *page, QWidget *parentPage)
+{
+    const bool isProtected = page->isPasswordProtected();
+    auto *dialog = new SecurityBLE(page, parentPage, isProtected, !isProtected);
+    securityBLEDialog = dialog;
+    // The page reads the typed password through the dialog while it runs.
+    page->setSecurityDialog(dialog);
+    dialog->exec();
+    dialog->deleteLater();
+    page->setSecurityDialog(nullptr);
+    securityBLEDialog = nullptr;
+}

@@ -14,7 +14,7 @@ ctest --test-dir "$root/build" --output-on-failure --parallel "$jobs"
 
 echo "== sanitizer build (ASan + UBSan)"
 "$root/scripts/build.sh" "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DRERIRUVOZIVE_SANITIZE=ON
-export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:fast_unwind_on_malloc=0"
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 ctest --test-dir "$root/build-sanitize" --output-on-failure --parallel "$jobs"

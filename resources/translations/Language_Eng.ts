@@ -1147,6 +1147,42 @@ If the tank will be filled only at filling stations (at no more than 50 l/min), 
         <source>В пространство между двумя измерительными трубками попала вода, грязь или металлическая стружка. Необходима продувка/промывка. Также проверьте правильность калибровок - вероятно, калибровка полного бака неверна</source>
         <translation>Water, dirt or metal chips have got between the two measuring tubes. Blow out or flush the sensor. Also check the calibration - the full tank calibration is probably wrong</translation>
     </message>
+    <message>
+        <source>Настройки программы</source>
+        <translation>Program settings</translation>
+    </message>
+    <message>
+        <source>Дистанционное управление</source>
+        <translation>Remote control</translation>
+    </message>
+    <message>
+        <source>Отменить несохранённые настройки</source>
+        <translation>Discard unsaved settings</translation>
+    </message>
+    <message>
+        <source>Загрузить заводские настройки</source>
+        <translation>Load factory settings</translation>
+    </message>
+    <message>
+        <source>Инженерное меню</source>
+        <translation>Engineer menu</translation>
+    </message>
+    <message>
+        <source>Безопасность</source>
+        <translation>Security</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку</source>
+        <translation>Update firmware</translation>
+    </message>
+    <message>
+        <source>Вы хотите отменить изменения настроек?</source>
+        <translation>Do you want to discard the settings changes?</translation>
+    </message>
+    <message>
+        <source>Будут загружены заводские установки</source>
+        <translation>Factory settings will be loaded</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

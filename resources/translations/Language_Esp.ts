@@ -1151,6 +1151,42 @@ Si el tanque se va a cargar solo en gasolineras (a no más de 50 l/min), se pued
         <source>В пространство между двумя измерительными трубками попала вода, грязь или металлическая стружка. Необходима продувка/промывка. Также проверьте правильность калибровок - вероятно, калибровка полного бака неверна</source>
         <translation>Entre los dos tubos de medición ha entrado agua, suciedad o virutas metálicas. Es necesario soplarlo o lavarlo. Compruebe también las calibraciones: probablemente la calibración de tanque lleno es incorrecta</translation>
     </message>
+    <message>
+        <source>Настройки программы</source>
+        <translation>Ajustes del programa</translation>
+    </message>
+    <message>
+        <source>Дистанционное управление</source>
+        <translation>Control remoto</translation>
+    </message>
+    <message>
+        <source>Отменить несохранённые настройки</source>
+        <translation>Descartar ajustes no guardados</translation>
+    </message>
+    <message>
+        <source>Загрузить заводские настройки</source>
+        <translation>Cargar ajustes de fábrica</translation>
+    </message>
+    <message>
+        <source>Инженерное меню</source>
+        <translation>Menú de ingeniero</translation>
+    </message>
+    <message>
+        <source>Безопасность</source>
+        <translation>Seguridad</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку</source>
+        <translation>Actualizar firmware</translation>
+    </message>
+    <message>
+        <source>Вы хотите отменить изменения настроек?</source>
+        <translation>¿Desea descartar los cambios de ajustes?</translation>
+    </message>
+    <message>
+        <source>Будут загружены заводские установки</source>
+        <translation>Se cargarán los ajustes de fábrica</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -1135,6 +1135,42 @@
         <source>В пространство между двумя измерительными трубками попала вода, грязь или металлическая стружка. Необходима продувка/промывка. Также проверьте правильность калибровок - вероятно, калибровка полного бака неверна</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Настройки программы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дистанционное управление</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отменить несохранённые настройки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Загрузить заводские настройки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Инженерное меню</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Безопасность</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Обновить прошивку</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вы хотите отменить изменения настроек?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Будут загружены заводские установки</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
