@@ -39,9 +39,4 @@ bool contains(const QList<Port> &ports, const QString &name)
     return false;
 }
 
-QString displayName(const Port &port)
-{
-    return port.name;
-}
-
 } // namespace portlist

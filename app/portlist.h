@@ -27,7 +27,6 @@ QList<Port> availablePorts();
 QString location(const QString &name);
 bool sameDevice(const Port &port, const QString &name);
 bool contains(const QList<Port> &ports, const QString &name);
-QString displayName(const Port &port);
 
 } // namespace portlist
 

@@ -75,7 +75,6 @@ public:
     KVBLEDevice *kvble() const { return kvbleDevice; }
     WiredTagDevice *wiredTag() const { return wiredTagDevice; }
     QByteArray getSurveyQueue() const { return surveyQueue; }
-    int getSurveyQueueIndex() const { return surveyQueueIndex; }
     int getCurrentNetNum() const { return currentNetNum; }
     int getLevel(int device) const;
     int rxCount() const;

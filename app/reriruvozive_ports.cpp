@@ -56,7 +56,7 @@ void Reriruvozive::updateSerialPorts()
     for (const portlist::Port &info : serialPortList) {
         const bool ours = activePortStays && portlist::sameDevice(info, serial->portName());
         if (!info.isNull() && (ours || !info.isBusy()))
-            ui->comboBox_SerialPort->addItem(portlist::displayName(info));
+            ui->comboBox_SerialPort->addItem(info.name);
     }
     ui->comboBox_SerialPort->setCurrentText(remembered);
 }
@@ -125,7 +125,7 @@ void Reriruvozive::timeOutOnTimer()
     if (currentPortIndex < 0 || currentPortIndex >= serialPortList.size())
         return;
     portConnection->closeSerialPort();
-    portConnection->openSerialPort(portlist::displayName(serialPortList.at(currentPortIndex)));
+    portConnection->openSerialPort(serialPortList.at(currentPortIndex).name);
     ++currentPortIndex;
     if (currentPortIndex >= serialPortList.size())
         currentPortIndex = 0;

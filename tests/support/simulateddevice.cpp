@@ -70,11 +70,6 @@ bool SimulatedDevice::waitForRequests(int n, int timeoutMs)
     return received.size() >= n;
 }
 
-QByteArray SimulatedDevice::framed(const QByteArray &bytes)
-{
-    return frame::withCrc(bytes);
-}
-
 QByteArray SimulatedDevice::answerFrame(quint8 net, quint8 command, const QByteArray &data)
 {
     QByteArray bytes;
@@ -82,7 +77,7 @@ QByteArray SimulatedDevice::answerFrame(quint8 net, quint8 command, const QByteA
     bytes.append(static_cast<char>(net));
     bytes.append(static_cast<char>(command));
     bytes.append(data);
-    return framed(bytes);
+    return frame::withCrc(bytes);
 }
 
 QByteArray SimulatedDevice::answerFor(const QByteArray &request)

@@ -58,8 +58,6 @@ public:
     // Waits (processing events) until at least n requests were recorded.
     bool waitForRequests(int n, int timeoutMs = 3000);
 
-    // A frame with the CRC-8 of its bytes appended.
-    static QByteArray framed(const QByteArray &bytes);
     static QByteArray answerFrame(quint8 net, quint8 command, const QByteArray &data);
 
 signals:
