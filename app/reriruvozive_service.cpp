@@ -220,7 +220,7 @@ void Reriruvozive::discardCurSetting()
     if (askService(tr("Вы хотите отменить изменения настроек?"), true) != QDialog::Accepted)
         return;
     if (deviceFLS)
-        flsDevice->showConfigDescription();
+        flsDevice->discardParamChanges();
     else if (deviceBLE)
         bleDevice->escapeCurSetting();
     else if (deviceKVBLE)
@@ -240,7 +240,7 @@ void Reriruvozive::loadFactorySetting()
     if (askService(tr("Будут загружены заводские установки"), true) != QDialog::Accepted)
         return;
     if (deviceFLS)
-        flsDevice->applyConfigToWidgets();
+        flsDevice->loadFactoryParams();
     else if (deviceBLE)
         bleDevice->setFactorySetting();
     else if (deviceKVBLE)

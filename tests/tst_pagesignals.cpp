@@ -133,7 +133,9 @@ void TestPageSignals::declaresExactlyItsSignals_data()
                                << "YYYY-YYYYY"
                                << QStringList{"signalCheckIncommingDataWhileUpdate()",
                                               "signalEndUpdateFirmwareQFOnline()", "signalEndUpdateFirmwareKV380()",
-                                              "signalEndUpdateFirmwarePLM300()"}
+                                              "signalEndUpdateFirmwarePLM300()", "signalGetDataForUpdateFirmware()",
+                                              "signalWasSetEmptyLevel(int)", "signalWasSetFullLevel(int)",
+                                              "signalUpdateCNTForAutoCalib()", "signalUpdateSlaveState()"}
                                << "current";
     QTest::newRow("BLEDevice") << "BLEDevice"
                                << "YYYY-Y-YYY"

@@ -2,7 +2,10 @@
 
 #include "deruvivuriri_form.h"
 
+#include "link/frame.h"
+
 #include <QDebug>
+#include <QEventLoop>
 #include <QLabel>
 #include <QSerialPort>
 #include <QTimer>
@@ -13,12 +16,6 @@ constexpr int kConnectionWatchdogMs = 5000;
 constexpr int kGetDataMs = 1000;
 constexpr int kCheckDataMs = 100;
 constexpr int kSearchMs = 1000;
-
-// Model bytes the sensors report; anything else is a generic sensor.
-constexpr quint8 kModelQF410 = 0x01;
-constexpr quint8 kModelQF210 = 0x02;
-constexpr quint8 kModelQF260 = 0x03;
-constexpr quint8 kModelsQF470[] = {0x60, 0x62, 0x63};
 
 } // namespace
 
@@ -45,40 +42,9 @@ FLSDevice::~FLSDevice()
     delete timerSearch;
 }
 
-int FLSDevice::run(int len, char *buf)
-{
-    Q_UNUSED(len)
-    Q_UNUSED(buf)
-    // Filled in with the page itself.
-    return 0;
-}
-
-void FLSDevice::setAnswerUpdateFirmware(char &answer)
-{
-    answerUpdateFirmware = answer;
-}
-
 void FLSDevice::setCurrentDeviceIndex(int index)
 {
     currentDeviceIndex = index;
-}
-
-void FLSDevice::setUpdateParamWidgets(bool value)
-{
-    updateParamWidgets = value;
-}
-
-bool FLSDevice::initUI()
-{
-    // Filled in with the page itself.
-    return true;
-}
-
-bool FLSDevice::setVisiblePageWidgets(bool visible)
-{
-    Q_UNUSED(visible)
-    // Filled in with the page itself.
-    return true;
 }
 
 void FLSDevice::connectDevice()
@@ -122,63 +88,15 @@ void FLSDevice::restoreTimerDeviceConnected()
     timerDeviceConnected->start(kConnectionWatchdogMs);
 }
 
-bool FLSDevice::showStatusMessage(QString message)
-{
-    labelStatusMessage->setText(message);
-    return true;
-}
-
 void FLSDevice::resetAndStopTimerDeviceConnected()
 {
     timerDeviceConnected->stop();
-}
-
-bool FLSDevice::isQF470() const
-{
-    for (quint8 model : kModelsQF470) {
-        if (modelByte == model)
-            return true;
-    }
-    return false;
-}
-
-bool FLSDevice::isQF410() const
-{
-    return modelByte == kModelQF410;
-}
-
-bool FLSDevice::isQF260() const
-{
-    return modelByte == kModelQF260;
-}
-
-bool FLSDevice::isQF210() const
-{
-    return modelByte == kModelQF210;
-}
-
-bool FLSDevice::isGenericFLS() const
-{
-    return !isQF470() && !isQF410() && !isQF260() && !isQF210();
 }
 
 int FLSDevice::setDefaultValuesToGuiField()
 {
     // Filled in with the page itself.
     return 1;
-}
-
-void FLSDevice::changeIconBtnConnectDevice(QString state, bool darkTheme)
-{
-    Q_UNUSED(state)
-    Q_UNUSED(darkTheme)
-    // Filled in with the page itself.
-}
-
-bool FLSDevice::hideBirds()
-{
-    // Filled in with the page itself.
-    return true;
 }
 
 void FLSDevice::disconnectDevice()
@@ -192,7 +110,7 @@ void FLSDevice::disconnectDevice()
     stopSearchDevices();
 }
 
-void FLSDevice::resetDeviceIsConnected()
+int FLSDevice::resetDeviceIsConnected()
 {
     // Nothing answered for a whole watchdog period: back to searching. The
     // watchdog keeps running, so each period brings a fresh search.
@@ -209,17 +127,7 @@ void FLSDevice::resetDeviceIsConnected()
             ui->label_AlarmDUT->hide();
     }
     emit signalWriteLog("Device is not responding");
-}
-
-void FLSDevice::showConfigDescription()
-{
-    // Filled in with the page itself.
-}
-
-bool FLSDevice::applyConfigToWidgets()
-{
-    // Filled in with the page itself.
-    return true;
+    return 1;
 }
 
 void FLSDevice::checkPass()
@@ -227,9 +135,10 @@ void FLSDevice::checkPass()
     // Filled in with the page itself.
 }
 
-void FLSDevice::startUpdateFirmware()
+bool FLSDevice::startUpdateFirmware()
 {
-    // Filled in with the page itself.
+    // Filled in with the firmware update.
+    return false;
 }
 
 void FLSDevice::checkIncommingDataWhileUpdate()
@@ -250,4 +159,60 @@ void FLSDevice::setPass()
 void FLSDevice::delPass()
 {
     // Filled in with the page itself.
+}
+
+int FLSDevice::resetSettingToDefault()
+{
+    return 1;
+}
+
+void FLSDevice::resetTimerDeviceConnected()
+{
+    timerDeviceConnected->start(kConnectionWatchdogMs);
+}
+
+void FLSDevice::timerIntervalGetDataStop()
+{
+    timerGetData->stop();
+}
+
+void FLSDevice::timerIntervalGetDataStart(uint interval)
+{
+    timerGetData->start(int(interval));
+}
+
+void FLSDevice::delay(int time)
+{
+    QEventLoop loop;
+    QTimer::singleShot(time, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void FLSDevice::writeLogFile() {}
+
+int FLSDevice::sendResetDevice(uchar netnum)
+{
+    Q_UNUSED(netnum)
+    return 1;
+}
+
+void FLSDevice::setConfigSlaveQF470(int config)
+{
+    qDebug() << "config = " << config;
+}
+
+void FLSDevice::setPeriodSendingSlaveASCiiQF470(int newPeriod)
+{
+    qDebug() << "newPeriod = " << newPeriod;
+}
+
+quint8 FLSDevice::indexOfNetNum(quint8 netNum) const
+{
+    Q_UNUSED(netNum)
+    return 1;
+}
+
+quint8 FLSDevice::calc_crc8(const uchar *data, int len) const
+{
+    return frame::calc_crc8(data, len);
 }

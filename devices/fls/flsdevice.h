@@ -2,78 +2,240 @@
 #define FLSDEVICE_H
 
 #include <QByteArray>
+#include <QFont>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
+#include <array>
+
+class LiterToPercent;
 class QLabel;
 class QSerialPort;
+class QStandardItemModel;
+class QStyledItemDelegate;
+class QTableView;
 class QTimer;
+class RingBuffer;
+class Security;
+class Switch;
 class Ui_Deruvivuriri;
+class WidgetTar;
+
+// The settings as last read from the selected sensor, handed to the main
+// window's parameter write.
+struct FLSParams
+{
+    quint8 mode = 0; // configuration byte A
+    quint8 configC = 0;
+    quint8 configB = 0;
+    quint8 sendSerNum = 0; // QF260 only, 0 for the other models
+    quint8 filtration = 0; // configuration byte B again
+    QString text;
+    quint8 netNum = 0;
+    int value1 = 0;
+    int value2 = 0;
+};
 
 // Page of the wired fuel level sensors on the RS-485/RS-232 bus. It drives the
 // main window's form, which it is given, and shares the main window's serial
-// port without owning it. The firmware updater it carries also serves the
-// other wired devices, which is why it reports the end of their updates.
+// port without owning it. Up to three sensors found on the bus are polled in
+// turn; the per-sensor arrays are indexed by the sensor's place in the search
+// answer. The firmware updater it carries also serves the other wired
+// devices, which is why it reports the end of their updates.
 class FLSDevice : public QWidget
 {
     Q_OBJECT
 public:
+    static constexpr int kMaxSensors = 3;
+
     FLSDevice(Ui_Deruvivuriri *form, QSerialPort *port);
     ~FLSDevice() override;
 
-    // Gets everything the receive buffer held: any number of frames or part of one.
+    // Gets everything the receive buffer held: a search answer, one answer
+    // frame, or anything else the line brought. Always returns 1.
     int run(int len, char *buf);
-    void setAnswerUpdateFirmware(char &answer);
-    void setCurrentDeviceIndex(int index);
-    void setUpdateParamWidgets(bool value);
 
-    bool initUI();
-    bool setVisiblePageWidgets(bool visible);
+    // Index 0..2 of a network number among the found sensors; 1 when it is none of them.
+    quint8 indexOfNetNum(quint8 netNum) const;
+    quint8 calc_crc8(const uchar *data, int len) const;
 
-    void connectDevice();
-    bool showStatusMessage(QString message);
-    void resetAndStopTimerDeviceConnected();
-    bool isDeviceConnected() const { return deviceConnected; }
-
-    int getFullValue() const { return fullValue; }
-    int getEmptyValue() const { return emptyValue; }
-    void setRangeChangedTo1023(bool value) { rangeChangedTo1023 = value; }
-    void setRangeChangedTo4095(bool value) { rangeChangedTo4095 = value; }
-    void setRange1023(bool value) { range1023 = value; }
-    void setRange4095(bool value) { range4095 = value; }
-    void setParamChanged(bool value) { paramChanged = value; }
-    bool isParamChanged() const { return paramChanged; }
-
-    bool isQF470() const;
-    bool isQF410() const;
-    bool isQF260() const;
-    bool isQF210() const;
-    bool isGenericFLS() const;
-
-    void setUpdateFirmwareKV380(bool value) { updateFirmwareKV380 = value; }
-    void setUpdateFirmwarePLM300(bool value) { updateFirmwarePLM300 = value; }
-    void setUpdateFirmwareQFOnline(bool value) { updateFirmwareQFOnline = value; }
-
-    QLabel *getLabelAlarm() const { return labelAlarm; }
+    // Accessors.
+    bool isNotCalibrated() const { return notCalibrated; }
     quint16 getLevel() const { return level; }
+    QLabel *getLabelAlarm() const { return labelAlarm; }
     QLabel *getLabelStatusMessage() const { return labelStatusMessage; }
     QLabel *getLabelStatusExtra() const { return labelStatusExtra; }
+    bool isUpdateFirmwarePLM300() const { return updateFirmwarePLM300; }
+    void setUpdateFirmwarePLM300(bool value) { updateFirmwarePLM300 = value; }
+    bool isUpdateFirmwareKV380() const { return updateFirmwareKV380; }
+    void setUpdateFirmwareKV380(bool value) { updateFirmwareKV380 = value; }
+    bool isUpdateFirmwareQFOnline() const { return updateFirmwareQFOnline; }
+    void setUpdateFirmwareQFOnline(bool value) { updateFirmwareQFOnline = value; }
+    bool isAutoCalibrationActive() const { return autoCalibrationActive; }
+    void setAutoCalibrationActive(bool value) { autoCalibrationActive = value; }
+    Switch *getSwitchInvers() const { return swInvers; }
+    Switch *getSwitchAngle() const { return swAngle; }
+    Switch *getSwitchMaster() const { return swMaster; }
+    Switch *getSwitchTermo() const { return swTermo; }
+    Switch *getSwitchEcoDrive() const { return swEcoDrive; }
+    Switch *getSwitchSendSerNum() const { return swSendSerNum; }
+    void setSwitchInvers(Switch *value) { swInvers = value; }
+    void setSwitchAngle(Switch *value) { swAngle = value; }
+    void setSwitchMaster(Switch *value) { swMaster = value; }
+    void setSwitchTermo(Switch *value) { swTermo = value; }
+    void setSwitchEcoDrive(Switch *value) { swEcoDrive = value; }
+    void setSwitchSendSerNum(Switch *value) { swSendSerNum = value; }
+    bool isPasswordEntered() const { return passwordEntered; }
+    void setPasswordEntered(bool value) { passwordEntered = value; }
+    bool isSearchActive() const { return searchActive; }
+    void setSearchActive(bool value) { searchActive = value; }
+    LiterToPercent *getLiterToPercent() const { return literToPercent; }
+    void setLiterToPercent(LiterToPercent *value) { literToPercent = value; }
+    int getCurrentDeviceIndex() const { return currentDeviceIndex; }
+    void setCurrentDeviceIndex(int index);
+    bool isSensorFound() const { return sensorFound; }
+    void setSensorFound(bool value) { sensorFound = value; }
+    int getEmptyValue() const { return emptyValue; }
+    void setEmptyValue(int value) { emptyValue = value; }
+    int getFullValue() const { return fullValue; }
+    void setFullValue(int value) { fullValue = value; }
+    quint8 getAnswerUpdateFirmware() const { return answerUpdateFirmware; }
+    void setAnswerUpdateFirmware(char &answer) { answerUpdateFirmware = quint8(answer); }
+    int getLastAnswer() const { return lastAnswer; }
+    void setLastAnswer(int &value) { lastAnswer = value; }
+    bool isNewFirmware() const { return newFirmware; }
+    void setNewFirmware(bool value) { newFirmware = value; }
+    bool isParamChanged() const { return paramChanged; }
+    void setParamChanged(bool value) { paramChanged = value; }
+    bool isRangeChangedTo1023() const { return rangeChangedTo1023; }
+    void setRangeChangedTo1023(bool value) { rangeChangedTo1023 = value; }
+    bool isRangeChangedTo4095() const { return rangeChangedTo4095; }
+    void setRangeChangedTo4095(bool value) { rangeChangedTo4095 = value; }
+    bool isRange1023() const { return range1023; }
+    void setRange1023(bool value) { range1023 = value; }
+    bool isRange4095() const { return range4095; }
+    void setRange4095(bool value) { range4095 = value; }
+    bool isLastBlockSent() const { return lastBlockSent; }
+    void setLastBlockSent(bool value) { lastBlockSent = value; }
+    int getFwWriteAddress() const { return fwWriteAddress; }
+    void setFwWriteAddress(int value) { fwWriteAddress = value; }
+    int getFwEndOffset() const { return fwEndOffset; }
+    void setFwEndOffset(int value) { fwEndOffset = value; }
+    int getFwBaseAddress() const { return fwBaseAddress; }
+    void setFwBaseAddress(int value) { fwBaseAddress = value; }
+    int getFwSkipA() const { return fwSkipA; }
+    void setFwSkipA(int value) { fwSkipA = value; }
+    int getFwSkipB() const { return fwSkipB; }
+    void setFwSkipB(int value) { fwSkipB = value; }
+    QTimer *getTimerErrorDisplay() const { return timerErrorDisplay; }
+    QTimer *getTimerAnswerTimeout() const { return timerAnswerTimeout; }
+    QByteArray getFirmwareData() const { return firmwareData; }
+    void setQF260(bool value) { modelQF260 = value; }
+    bool isGenericFLS() const { return modelGeneric; }
+    bool isQF470() const { return modelQF470; }
+    bool isQF260() const { return modelQF260; }
+    bool isQF210() const { return modelQF210; }
+    bool isQF410() const { return modelQF410; }
+    quint8 getLastCommand() const { return lastCommand; }
+    void setLastCommand(quint8 value) { lastCommand = value; }
+    FLSParams getParamsRead() const { return paramsRead; }
+    void setParamsRead(const FLSParams &value) { paramsRead = value; }
+    quint8 getCurrentNetNum() const { return currentNetNum; }
+    void setCurrentNetNum(quint8 value) { currentNetNum = value; }
+    bool isUpdateParamWidgets() const { return updateParamWidgets; }
+    void setUpdateParamWidgets(bool value) { updateParamWidgets = value; }
+    quint16 getCurrentFirmware() const { return currentFirmware; }
+    QStyledItemDelegate *getItemDelegateTar() const { return itemDelegateTar; }
+    QStandardItemModel *getModelTar() const { return modelTar; }
+    QTableView *getTableViewTar() const { return tableViewTar; }
+    WidgetTar *getWidgetTarLitres() const { return widgetTarLitres; }
+    WidgetTar *getWidgetTarSensor1() const { return widgetTarSensor1; }
+    WidgetTar *getWidgetTarSensor2() const { return widgetTarSensor2; }
+    WidgetTar *getWidgetTarSensor3() const { return widgetTarSensor3; }
+    bool isDeviceConnected() const { return deviceConnected; }
+    void setDeviceConnected(bool value) { deviceConnected = value; }
+    void setSecurityDialog(Security *dialog) { securityDialog = dialog; }
+    int getCurrentValue() const { return currentValue; }
+    quint8 getConfigByteA() const { return configByteA; }
+    void setConfigByteA(quint8 value) { configByteA = value; }
+    quint8 getConfigByteB() const { return configByteB; }
+    void setConfigByteB(quint8 value) { configByteB = value; }
+    quint8 getSlavePeriod() const { return slavePeriod; }
+    void setSlavePeriod(quint8 value) { slavePeriod = value; }
+    bool isNeedUpdateSlaveState() const { return needUpdateSlaveState; }
+    void setNeedUpdateSlaveState(bool value) { needUpdateSlaveState = value; }
+    float getOutputVoltage() const { return outputVoltage; }
+    int getStabilityGrade(int sensor) const;
 
 public slots:
-    int setDefaultValuesToGuiField();
-    void changeIconBtnConnectDevice(QString state, bool darkTheme);
-    bool hideBirds();
+    // Lifecycle.
+    void connectDevice();
     void disconnectDevice();
-    void resetDeviceIsConnected();
-    void showConfigDescription();
-    bool applyConfigToWidgets();
-    void checkPass();
-    void startUpdateFirmware();
-    void checkIncommingDataWhileUpdate();
-    void checkIncommingData();
+    int resetDeviceIsConnected();
+    int resetSettingToDefault();
+    int setDefaultValuesToGuiField();
     void startSearchDevices();
     void stopSearchDevices();
+    void resetAndStopTimerDeviceConnected();
     void restoreTimerDeviceConnected();
+    void resetTimerDeviceConnected();
+    void timerIntervalGetDataStop();
+    void timerIntervalGetDataStart(uint interval);
+    void checkIncommingData();
+    void checkIncommingDataWhileUpdate();
+    void delay(int time);
+    void writeLogFile();
+    int sendResetDevice(uchar netnum);
+
+    // QF470 slave sensors: nothing is sent, the sensor has no frame for them.
+    quint8 getStateSlaveQF470() const { return 34; }
+    void setConfigSlaveQF470(int config);
+    void setPeriodSendingSlaveASCiiQF470(int newPeriod);
+    quint8 *getSlaveAddress() { return slaveAddresses.data(); }
+
+    // Configuration bytes and mode switches.
+    void addSwitchToEngineerMenuWidget();
+    bool setVisibleSwitch(bool visible);
+    bool getStateSwAngle() const { return stateSwAngle; }
+    void setStateSwAngle(bool state) { stateSwAngle = state; }
+    bool getStateSwInvers() const { return stateSwInvers; }
+    void setStateSwInvers(bool state) { stateSwInvers = state; }
+    bool getStateSwLiterPercent() const { return stateSwLiterPercent; }
+    void setStateSwLiterPercent(bool state) { stateSwLiterPercent = state; }
+    bool getStateSwMaster() const { return stateSwMaster; }
+    void setStateSwMaster(bool state) { stateSwMaster = state; }
+    void functionSWMaster();
+    void functionSwInvers();
+    void functionSwAngle();
+    void functionSwLiterPercent();
+    void enableSendSerNumForQF260();
+    void setEcoDrive();
+    void disableTermo();
+    void functionSwitchLitres();
+    void functionSwitchPercents();
+    bool discardParamChanges();
+    bool loadFactoryParams();
+
+    // Widgets and status display.
+    bool initUI();
+    void initIcons();
+    void initStatusMessage();
+    bool setVisiblePageWidgets(bool visible);
+    bool setVisibleStatusLabels(bool visible);
+    bool showStatusMessage(QString message);
+    bool showStatusMessageUp(QString message);
+    void changeIconBtnConnectDevice(QString state, bool darkTheme);
+    void setColorLabelLevel(QString color);
+    void addAndPlacePictQuestion(QWidget *widget, QString name);
+    QWidget *findWidgetByName(QString name);
+    bool viewIconChangedParam(bool isNeed);
+    bool hideBirds();
+    bool clearTarWidget();
+
+    // Password procedure and firmware update; built with their own pages.
+    void checkPass();
+    bool startUpdateFirmware();
     // Called by name by the password dialog's buttons.
     void inputPass();
     void setPass();
@@ -81,51 +243,171 @@ public slots:
 
 signals:
     void signalCheckIncommingData();
+    void signalCheckIncommingDataWhileUpdate();
     void signalRequestForSearchDevices();
     void signalRequestForGetAllDataFromDevice();
+    void signalGetDataForUpdateFirmware();
     void signalRequestForGetSerNumAndFirmWareVersion();
     void copyNetNumToParent(QByteArray data);
     void copyQueueSurveyDevice(int data);
     void writeData(QByteArray data);
     void copyLevelValueToMain(int current, int device);
     void signalWriteLog(QString message);
-
-    void signalCheckIncommingDataWhileUpdate();
+    void signalWasSetEmptyLevel(int emptyVal);
+    void signalWasSetFullLevel(int fullVal);
+    void signalUpdateCNTForAutoCalib();
     void signalEndUpdateFirmwareQFOnline();
     void signalEndUpdateFirmwareKV380();
     void signalEndUpdateFirmwarePLM300();
+    void signalUpdateSlaveState();
 
 private:
+    // Answer intake and handlers.
+    void takeSearchAnswer(const QByteArray &chunk);
+    void takeFrame(const QByteArray &frame);
+    void handleAllData(const QByteArray &frame);
+    void handleSerialAndFirmware(const QByteArray &frame);
+    void handleLevelAck(quint8 command);
+    void handleHorizon();
+    void handlePassword(quint8 command);
+    void refreshParamWidgetsFirstHalf(const QByteArray &frame);
+    void refreshParamWidgetsSecondHalf(quint8 mode, QString &logText);
+    // 0xF2 with one bit of byte A or B flipped, relative to the sensor's own byte.
+    void sendConfigWrite(quint8 flipA, quint8 flipB);
+    QList<QLabel *> changeMarks() const;
+    void clearModelFlags();
+
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
 
+    // Bus and connection state.
+    QByteArray foundNetNums;
+    quint8 currentNetNum = 0;
+    int currentDeviceIndex = 0;
+    int answerIndex = 0;
+    bool searchActive = false;
+    bool sensorFound = false;
+    bool sensorFound2 = false;
+    bool deviceConnected = false;
+    int lastAnswer = 0;
+    quint8 lastCommand = 0xFF;
+    bool passwordEntered = false;
+
+    // Per-sensor readings, indexed by the place in foundNetNums.
+    std::array<qint8, kMaxSensors> temperatures{};
+    std::array<quint16, kMaxSensors> levelWords{};
+    std::array<qint32, kMaxSensors> cntValues{};
+    std::array<qint32, kMaxSensors> emptyValues{};
+    std::array<qint32, kMaxSensors> fullValues{};
+    std::array<quint8, kMaxSensors> configA{};
+    std::array<quint8, kMaxSensors> configB{};
+    std::array<quint8, kMaxSensors> configC{};
+    std::array<qint32, kMaxSensors> stabilityGrades{};
+    std::array<quint32, kMaxSensors> serialNumbers{};
+    std::array<quint16, kMaxSensors> firmwareVersions{};
+    std::array<RingBuffer *, kMaxSensors> cntHistory{};
+
+    // Copies for the selected sensor.
+    quint16 level = 0;
+    qint32 currentValue = 0;
+    qint32 emptyValue = 0;
+    qint32 fullValue = 0;
+    quint8 configByteA = 0;
+    quint8 configByteB = 0;
+    quint16 currentFirmware = 0;
+    float outputVoltage = 0.0f;
+    bool notCalibrated = false;
+    bool newFirmware = false;
+    bool modelQF410 = false;
+    bool modelQF210 = false;
+    bool modelQF260 = false;
+    bool modelQF470 = false;
+    bool modelGeneric = false;
+    FLSParams paramsRead;
+
+    // Parameter editing.
+    bool paramChanged = false;
+    bool updateParamWidgets = true;
+    bool range1023 = false;
+    bool range4095 = false;
+    bool rangeChangedTo1023 = false;
+    bool rangeChangedTo4095 = false;
+    bool stateSwAngle = false;
+    bool stateSwInvers = false;
+    bool stateSwLiterPercent = false;
+    bool stateSwMaster = false;
+    quint8 pendingConfigA = 0;
+    quint8 pendingConfigB = 0;
+    quint8 pendingConfigC = 0;
+    quint8 pendingFiltration = 0;
+    quint8 pendingNetNum = 0;
+    quint8 shownConfigA = 0;
+    quint8 shownConfigB = 0;
+    QString shownFilterType;
+    quint8 shownNetNum = 0;
+    quint8 sendSerNumByte = 0;
+    quint8 lastSendSerNumByte = 0;
+
+    // Level setting and calibration.
+    bool upLevelAcked = false;
+    bool downLevelAcked = false;
+    bool autoCalibrationActive = false;
+
+    // Firmware update.
+    bool updateFirmwareQFOnline = false;
+    bool updateFirmwareKV380 = false;
+    bool updateFirmwarePLM300 = false;
+    quint8 answerUpdateFirmware = 0;
+    bool lastBlockSent = false;
+    int blocksSent = 0;
+    int fwWriteAddress = 0;
+    int fwEndOffset = 0;
+    int fwBaseAddress = 0;
+    int fwSkipA = 0;
+    int fwSkipB = 0;
+    QByteArray firmwareData;
+    int updateStartTime = 0;
+    QLabel *labelBadFirmware = nullptr;
+
+    // Slave sensors of a QF470.
+    std::array<quint8, 7> slaveAddresses{{1, 2, 3, 4, 5, 6, 7}};
+    quint8 slavePeriod = 0;
+    bool needUpdateSlaveState = false;
+
+    // Objects held.
+    Switch *swInvers = nullptr;
+    Switch *swAngle = nullptr;
+    Switch *swMaster = nullptr;
+    Switch *swTermo = nullptr;
+    Switch *swEcoDrive = nullptr;
+    Switch *swSendSerNum = nullptr;
+    QLabel *labelAlarm = nullptr;
+    QLabel *labelStatusMessage = nullptr;
+    QLabel *labelStatusExtra = nullptr;
+    WidgetTar *widgetTarLitres = nullptr;
+    WidgetTar *widgetTarSensor1 = nullptr;
+    WidgetTar *widgetTarSensor2 = nullptr;
+    WidgetTar *widgetTarSensor3 = nullptr;
+    QTableView *tableViewTar = nullptr;
+    QStandardItemModel *modelTar = nullptr;
+    QStyledItemDelegate *itemDelegateTar = nullptr;
+    LiterToPercent *literToPercent = nullptr;
+    Security *securityDialog = nullptr;
+    QFont pageFont;
+
+    QPixmap pixArrowDown, pixLogo, pixLogo2, pixTemp, pixBtnFls, pixBtnFls2, pixAlarm, pixDevFonSmall,
+        pixDevFonRedSmall, pixDeviceFonDark, pixArrow, pixWriteParam, pixEmptyBtn, pixFullBtn, pixTarBtn, pixBird,
+        pixBirdGreen, pixLock, pixUnlock, pixQuestion;
+
+    // Timers.
     QTimer *timerGetData = nullptr;
     QTimer *timerCheckData = nullptr;
     QTimer *timerSearch = nullptr;
     QTimer *timerDeviceConnected = nullptr;
-    bool searchActive = false;
-    // The main window places these two on narrow screens, so they exist from
-    // construction on, even before the page is set up on the form.
-    QLabel *labelStatusMessage = nullptr;
-    QLabel *labelStatusExtra = nullptr;
-    QLabel *labelAlarm = nullptr;
-
-    char answerUpdateFirmware = 0;
-    int currentDeviceIndex = 0;
-    bool updateParamWidgets = false;
-    bool deviceConnected = false;
-    int fullValue = 0;
-    int emptyValue = 0;
-    quint16 level = 0;
-    quint8 modelByte = 0;
-    bool rangeChangedTo1023 = false;
-    bool rangeChangedTo4095 = false;
-    bool range1023 = false;
-    bool range4095 = false;
-    bool paramChanged = false;
-    bool updateFirmwareKV380 = false;
-    bool updateFirmwarePLM300 = false;
-    bool updateFirmwareQFOnline = false;
+    QTimer *timerUpdateFirmware = nullptr;
+    QTimer *timerCheckWhileUpdate = nullptr;
+    QTimer *timerAnswerTimeout = nullptr;
+    QTimer *timerErrorDisplay = nullptr;
 };
 
 #endif // FLSDEVICE_H
