@@ -277,6 +277,12 @@ private:
     QList<QLabel *> changeMarks() const;
     void clearModelFlags();
 
+    // --- private helpers of the answer intake (flsdevice_answers.cpp) ---
+    // --- end of answer intake helpers ---
+
+    // --- private helpers of the core, configuration and widgets ---
+    // --- end of core, configuration and widgets helpers ---
+
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
 
