@@ -26,6 +26,7 @@ class PortConnection;
 class QDialog;
 class QFile;
 class QFrame;
+class Loader;
 class QLabel;
 class QPushButton;
 class QSettings;
@@ -78,6 +79,8 @@ public:
     int getCurrentNetNum() const { return currentNetNum; }
     int getLevel(int device) const;
     int rxCount() const;
+    // The outcome notice of the update check while it is shown.
+    QLabel *updateNotice() const { return labelUpdate; }
 
     // The device flags: which page's parser the answers go to.
     answerroute::DeviceFlags deviceFlags() const;
@@ -310,6 +313,7 @@ private:
     QString nameTempTarFile, nameTempTarFileWithoutTilda;
     bool calibrationStarted = false;
     QLabel *labelUpdate = nullptr;
+    Loader *updateLoader = nullptr;
     QTimer *bleFailTimer = nullptr;
     QWidget *infoPopUp = nullptr;
     std::unique_ptr<BridgeGpio> bridgeGpio;

@@ -229,15 +229,3 @@ void Reriruvozive::disableComboboxChooseThemeAndChooseLanguage(bool serialPortSt
     qDebug() << (serialPortState ? "port is open" : "port is closed");
 }
 
-void Reriruvozive::checkNewVersionDeruvivuriri()
-{
-    // The update check is added with its notice.
-}
-
-void Reriruvozive::deleteLabelUpdate()
-{
-    if (labelUpdate) {
-        labelUpdate->deleteLater();
-        labelUpdate = nullptr;
-    }
-}

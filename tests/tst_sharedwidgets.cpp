@@ -1,9 +1,11 @@
 #include "app/bundle.h"
 #include "ui/customlineedit.h"
+#include "ui/dynamicqdialog.h"
 #include "ui/security.h"
 #include "ui/securityble.h"
 #include "ui/widgettar.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +16,8 @@
 #include <QToolButton>
 #include <QTranslator>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -191,6 +195,10 @@ private slots:
     void securityIgnoresAClickWhileTheReceiverRuns();
     void securityFieldsTakeDigitsOnly();
     void securityFieldsRefuseNumbersBeyondTheUnsignedRange();
+    void passwordsThatCannotBeSentAreRefusedWithAMessage_data();
+    void passwordsThatCannotBeSentAreRefusedWithAMessage();
+    void passwordReachesTheReceiverAsFourBytes_data();
+    void passwordReachesTheReceiverAsFourBytes();
     void protectedSecurityBleLayout();
     void unprotectedSecurityBleLayout();
     void securityBleButtonsReachTheReceiverAndStayOpen_data();
@@ -320,9 +328,6 @@ void TestSharedWidgets::securityButtonsReachTheReceiverThenClose_data()
     QTest::newRow("set") << false << "Установить пароль"
                          << "setPass"
                          << "4294967295";
-    QTest::newRow("empty field still submits") << true << "Ввести пароль"
-                                               << "inputPass"
-                                               << "";
 }
 
 void TestSharedWidgets::securityButtonsReachTheReceiverThenClose()
@@ -378,6 +383,7 @@ void TestSharedWidgets::securityReceiverWithoutSlotsIsHarmless()
         page.dialog = dialog;
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        visibleFields(dialog).first()->setText("7");
         buttonWithText(dialog, "Ввести пароль")->click();
         QCOMPARE(page.calls, QStringList{"inputPass"});
         QVERIFY(dialog.isNull());
@@ -390,6 +396,7 @@ void TestSharedWidgets::securityIgnoresAClickWhileTheReceiverRuns()
     Security dialog(&page, nullptr, true, false);
     page.dialog = &dialog;
     page.clickAgain = buttonWithText(&dialog, "Ввести пароль");
+    visibleFields(&dialog).first()->setText("42");
     QTimer::singleShot(0, &dialog, [&dialog] { buttonWithText(&dialog, "Ввести пароль")->click(); });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QCOMPARE(page.calls, QStringList{"inputPass"});
@@ -440,6 +447,97 @@ void TestSharedWidgets::securityFieldsRefuseNumbersBeyondTheUnsignedRange()
     field->insert("3000000000");
     dialog.getLineEditSetPass().toUInt(&ok, 10);
     QVERIFY(ok);
+}
+
+void TestSharedWidgets::passwordsThatCannotBeSentAreRefusedWithAMessage_data()
+{
+    QTest::addColumn<bool>("wireless");
+    QTest::addColumn<bool>("protectedMode");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("limit");
+    QTest::newRow("wired, empty enter") << false << true << "Ввести пароль"
+                                        << ""
+                                        << "4294967295";
+    QTest::newRow("wired, empty delete") << false << true << "Удалить пароль"
+                                         << ""
+                                         << "4294967295";
+    QTest::newRow("wired, empty set") << false << false << "Установить пароль"
+                                      << ""
+                                      << "4294967295";
+    QTest::newRow("wired, pasted beyond 32 bits") << false << false << "Установить пароль"
+                                                  << "4294967296"
+                                                  << "4294967295";
+    QTest::newRow("wired, pasted letters") << false << true << "Ввести пароль"
+                                           << "12ab"
+                                           << "4294967295";
+    QTest::newRow("wireless, empty enter") << true << true << "Ввести пароль датчика"
+                                           << ""
+                                           << "2147483647";
+    QTest::newRow("wireless, beyond signed range") << true << false << "Установить пароль датчика"
+                                                   << "2147483648"
+                                                   << "2147483647";
+}
+
+void TestSharedWidgets::passwordsThatCannotBeSentAreRefusedWithAMessage()
+{
+    QFETCH(bool, wireless);
+    QFETCH(bool, protectedMode);
+    QFETCH(QString, button);
+    QFETCH(QString, text);
+    QFETCH(QString, limit);
+
+    PasswordPage page;
+    std::unique_ptr<QDialog> dialog;
+    if (wireless)
+        dialog = std::make_unique<SecurityBLE>(&page, nullptr, protectedMode, !protectedMode);
+    else
+        dialog = std::make_unique<Security>(&page, nullptr, protectedMode, !protectedMode);
+    page.dialog = dialog.get();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    // setText passes by the validator, as a paste of a long number may.
+    visibleFields(dialog.get()).first()->setText(text);
+
+    QString message;
+    QTimer::singleShot(0, dialog.get(), [&message] {
+        auto *box = qobject_cast<DynamicQDialog *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        for (QLabel *label : box->findChildren<QLabel *>())
+            message += label->text();
+        box->accept();
+    });
+    buttonWithText(dialog.get(), button)->click();
+    QVERIFY(message.contains(limit));
+    // Nothing reached the page, and the dialog is still there for another try.
+    QVERIFY(page.calls.isEmpty());
+    QVERIFY(dialog->isVisible());
+}
+
+void TestSharedWidgets::passwordReachesTheReceiverAsFourBytes_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("zero typed") << "0" << QByteArray::fromHex("00000000");
+    QTest::newRow("small") << "1234" << QByteArray::fromHex("000004d2");
+    QTest::newRow("signed limit") << "2147483647" << QByteArray::fromHex("7fffffff");
+    QTest::newRow("unsigned limit") << "4294967295" << QByteArray::fromHex("ffffffff");
+}
+
+void TestSharedWidgets::passwordReachesTheReceiverAsFourBytes()
+{
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, bytes);
+    PasswordPage page;
+    Security dialog(&page, nullptr, true, false);
+    page.dialog = &dialog;
+    QTimer::singleShot(0, &dialog, [&] {
+        QTest::keyClicks(visibleFields(&dialog).first(), typed);
+        buttonWithText(&dialog, "Ввести пароль")->click();
+    });
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QCOMPARE(page.calls, QStringList{"inputPass"});
+    QCOMPARE(Security::passwordBytes(page.seenText), bytes);
 }
 
 void TestSharedWidgets::protectedSecurityBleLayout()
@@ -582,6 +680,7 @@ void TestSharedWidgets::securityBleReceiverWithoutSlotsIsHarmless()
     PasswordPage busy;
     SecurityBLE twice(&busy, nullptr, true, false);
     busy.dialog = &twice;
+    visibleFields(&twice).first()->setText("42");
     busy.clickAgain = buttonWithText(&twice, "Ввести пароль датчика");
     busy.clickAgain->click();
     QCOMPARE(busy.calls, QStringList{"inputPassBLE"});

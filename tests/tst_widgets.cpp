@@ -1,3 +1,4 @@
+#include "ui/dynamicdialogble.h"
 #include "ui/dynamicqdialog.h"
 #include "ui/switch.h"
 
@@ -15,6 +16,7 @@ private slots:
     void dialogWithCancelPutsItLeftOfOk();
     void dialogShowsTheMessageInTheLowerLabel();
     void cancelCaptionOnADialogWithoutCancelChangesNothing();
+    void wirelessDialogAnswersLikeTheMessageBoxInItsOwnLook();
     void switchSizeHintFollowsHeightAndMargin();
     void switchStateIsItsOwnNotTheCheckState();
     void switchOnTwiceAnimatesOnce();
@@ -83,6 +85,39 @@ void TestWidgets::cancelCaptionOnADialogWithoutCancelChangesNothing()
     const QList<QPushButton *> buttons = dialog.findChildren<QPushButton *>();
     QCOMPARE(buttons.size(), 1);
     QCOMPARE(buttons.first()->text(), QString("OK"));
+}
+
+void TestWidgets::wirelessDialogAnswersLikeTheMessageBoxInItsOwnLook()
+{
+    DynamicDialogBLE dialog(nullptr, "upper", "lower", true);
+    const QList<QPushButton *> buttons = dialog.findChildren<QPushButton *>();
+    QCOMPARE(buttons.size(), 2);
+    for (QPushButton *button : buttons) {
+        QVERIFY(button->objectName().isEmpty());
+        QVERIFY(button->styleSheet().contains("min-width: 118px;min-height: 36px;"));
+        QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+    }
+    for (QLabel *label : dialog.findChildren<QLabel *>()) {
+        QVERIFY(!label->wordWrap());
+        QVERIFY(label->objectName().isEmpty());
+    }
+    QVERIFY(dialog.objectName().isEmpty());
+    QVERIFY(dialog.styleSheet().isEmpty());
+    QVERIFY(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
+    dialog.SetTextBtnOk("Да");
+    dialog.SetTextBtnCncl("Нет");
+    QPushButton *cancel = buttons.at(0)->text() == "Нет" ? buttons.at(0) : buttons.at(1);
+    QPushButton *ok = cancel == buttons.at(0) ? buttons.at(1) : buttons.at(0);
+    QCOMPARE(ok->text(), QString("Да"));
+    QTimer::singleShot(0, ok, &QPushButton::click);
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QTimer::singleShot(0, cancel, &QPushButton::click);
+    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+
+    DynamicDialogBLE notice(nullptr, QString(), "text", false);
+    notice.SetTextBtnCncl("Нет");
+    QCOMPARE(notice.findChildren<QPushButton *>().size(), 1);
+    QCOMPARE(notice.findChild<QPushButton *>()->text(), QString("OK"));
 }
 
 void TestWidgets::switchSizeHintFollowsHeightAndMargin()

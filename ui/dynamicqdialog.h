@@ -17,6 +17,12 @@ public:
     DynamicQDialog(QWidget *parent, const QString &upperText, const QString &lowerText, bool withCancel);
     ~DynamicQDialog() override;
 
+    // Lays out texts and buttons in `dialog`. With ownLook the labels wrap and
+    // the parts get the object names the theme style sheet draws by; without
+    // it the buttons carry a fixed size of their own instead.
+    static void buildContent(QDialog *dialog, const QString &upperText, const QString &lowerText, bool withCancel,
+                             bool ownLook, QPushButton *&ok, QPushButton *&cancel);
+
 public slots:
     void SetTextBtnOk(QString text);
     void SetTextBtnCncl(QString text);

@@ -1,5 +1,7 @@
 #include "ui/security.h"
 
+#include "ui/dynamicqdialog.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +10,10 @@
 #include <QValidator>
 
 namespace {
+
+// The wired sensor and the online device take the password as an unsigned
+// 32-bit number.
+constexpr quint32 kUnsignedMaximum = 0xFFFFFFFFu;
 
 // Decimal digits only, and never more than the receiver can convert: the
 // pages turn the text into a 32-bit number and an unconvertible text becomes
@@ -43,6 +49,33 @@ QValidator *Security::passwordValidator(quint32 maximum, QObject *parent)
     return new PasswordValidator(maximum, parent);
 }
 
+bool Security::isSendablePassword(const QString &text, quint32 maximum)
+{
+    if (text.isEmpty() || text.size() > 10)
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return text.toULongLong() <= maximum;
+}
+
+QByteArray Security::passwordBytes(const QString &text)
+{
+    const quint32 value = quint32(text.toULongLong());
+    QByteArray bytes;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes.append(char((value >> shift) & 0xFF));
+    return bytes;
+}
+
+void Security::refusePassword(QWidget *parent, quint32 maximum)
+{
+    DynamicQDialog message(parent, QString(), tr("Введите пароль: число от 0 до %1").arg(maximum), false);
+    message.resize(300, 170);
+    message.exec();
+}
+
 Security::Security(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode)
     : QDialog(parent), receiver(receiver)
 {
@@ -68,8 +101,8 @@ Security::Security(QObject *receiver, QWidget *parent, bool protectedMode, bool 
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
 
     // The wired sensor and the online device take the password unsigned.
-    lineEditInputPass->setValidator(passwordValidator(0xFFFFFFFFu, lineEditInputPass));
-    lineEditSetPass->setValidator(passwordValidator(0xFFFFFFFFu, lineEditSetPass));
+    lineEditInputPass->setValidator(passwordValidator(kUnsignedMaximum, lineEditInputPass));
+    lineEditSetPass->setValidator(passwordValidator(kUnsignedMaximum, lineEditSetPass));
 
     auto *close = new QPushButton(tr("Закрыть"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -77,9 +110,9 @@ Security::Security(QObject *receiver, QWidget *parent, bool protectedMode, bool 
 
     // The receiver's slot, with its own waits and messages, runs to its end
     // before the dialog closes.
-    connect(remove, &QPushButton::clicked, this, [this] { callReceiver("delPass"); });
-    connect(enter, &QPushButton::clicked, this, [this] { callReceiver("inputPass"); });
-    connect(set, &QPushButton::clicked, this, [this] { callReceiver("setPass"); });
+    connect(remove, &QPushButton::clicked, this, [this] { callReceiver("delPass", lineEditInputPass); });
+    connect(enter, &QPushButton::clicked, this, [this] { callReceiver("inputPass", lineEditInputPass); });
+    connect(set, &QPushButton::clicked, this, [this] { callReceiver("setPass", lineEditSetPass); });
 
     if (protectedMode) {
         grid->addWidget(protectedLabel, 0, 1, 1, 2);
@@ -121,20 +154,29 @@ QString Security::getLineEditSetPass()
     return lineEditSetPass->text();
 }
 
-void Security::callReceiver(const char *slot)
+void Security::callReceiver(const char *slot, QLineEdit *field)
 {
     // A click that arrives while the receiver is still waiting for the sensor
     // would start a second password exchange in the middle of the first.
     if (receiverBusy)
         return;
     QPointer<Security> self(this);
-    if (receiver) {
+    // A receiver without the slot is left alone: the click only closes.
+    const bool reachable =
+        receiver && receiver->metaObject()->indexOfMethod((QByteArray(slot) + "()").constData()) >= 0;
+    if (receiver && !reachable)
+        qWarning("Security: the receiver has no slot %s()", slot);
+    if (reachable) {
         receiverBusy = true;
-        // A receiver without the slot is left alone: the click does nothing there.
-        if (receiver->metaObject()->indexOfMethod((QByteArray(slot) + "()").constData()) >= 0)
-            QMetaObject::invokeMethod(receiver, slot, Qt::DirectConnection);
-        else
-            qWarning("Security: the receiver has no slot %s()", slot);
+        // An empty field would reach the sensor as the password 0, "no
+        // password"; the dialog stays open for another try.
+        if (!isSendablePassword(field->text(), kUnsignedMaximum)) {
+            refusePassword(this, kUnsignedMaximum);
+            if (self)
+                receiverBusy = false;
+            return;
+        }
+        QMetaObject::invokeMethod(receiver, slot, Qt::DirectConnection);
         if (!self)
             return;
         receiverBusy = false;

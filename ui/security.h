@@ -1,6 +1,7 @@
 #ifndef SECURITY_H
 #define SECURITY_H
 
+#include <QByteArray>
 #include <QDialog>
 #include <QPointer>
 #include <QString>
@@ -23,12 +24,21 @@ public:
     // largest number the receiver converts.
     static QValidator *passwordValidator(quint32 maximum, QObject *parent);
 
+    // True when the text is a password the receiver can send: decimal digits
+    // only, not empty, and not above maximum.
+    static bool isSendablePassword(const QString &text, quint32 maximum);
+    // Tells the user why the typed password is not sent (a modal message).
+    static void refusePassword(QWidget *parent, quint32 maximum);
+    // The four bytes a password frame carries, most significant first. Only
+    // for a text isSendablePassword() took.
+    static QByteArray passwordBytes(const QString &text);
+
 public slots:
     QString getLineEditInputPass();
     QString getLineEditSetPass();
 
 private:
-    void callReceiver(const char *slot);
+    void callReceiver(const char *slot, QLineEdit *field);
 
     QLineEdit *lineEditInputPass = nullptr;
     QLineEdit *lineEditSetPass = nullptr;

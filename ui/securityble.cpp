@@ -9,6 +9,11 @@
 #include <QMetaObject>
 #include <QPushButton>
 
+namespace {
+// Largest password the wireless sensors take (a signed 32-bit number).
+constexpr quint32 kSignedMaximum = 0x7FFFFFFFu;
+} // namespace
+
 SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode)
     : QDialog(parent), receiver(receiver)
 {
@@ -41,8 +46,8 @@ SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode,
     picture->setObjectName("labelPicBle");
 
     // The wireless sensors take the password as a signed number.
-    lineEditInputPassBLE->setValidator(Security::passwordValidator(0x7FFFFFFFu, lineEditInputPassBLE));
-    lineEditSetPassBLE->setValidator(Security::passwordValidator(0x7FFFFFFFu, lineEditSetPassBLE));
+    lineEditInputPassBLE->setValidator(Security::passwordValidator(kSignedMaximum, lineEditInputPassBLE));
+    lineEditSetPassBLE->setValidator(Security::passwordValidator(kSignedMaximum, lineEditSetPassBLE));
 
     // A cross without caption; the theme style sheet draws it by its name.
     auto *close = new QPushButton(this);
@@ -52,9 +57,9 @@ SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode,
 
     // These do not close the dialog: the answer comes later from the sensor
     // and the user may try again.
-    connect(remove, &QPushButton::clicked, this, [this] { callReceiver("delPassBLE"); });
-    connect(enter, &QPushButton::clicked, this, [this] { callReceiver("inputPassBLE"); });
-    connect(set, &QPushButton::clicked, this, [this] { callReceiver("setPassBLE"); });
+    connect(remove, &QPushButton::clicked, this, [this] { callReceiver("delPassBLE", lineEditInputPassBLE); });
+    connect(enter, &QPushButton::clicked, this, [this] { callReceiver("inputPassBLE", lineEditInputPassBLE); });
+    connect(set, &QPushButton::clicked, this, [this] { callReceiver("setPassBLE", lineEditSetPassBLE); });
 
     // With both groups the frame, the picture and the close button are shared;
     // each is placed once, where the group added last puts it.
@@ -104,19 +109,25 @@ QString SecurityBLE::getLineEditSetPassBLE()
     return lineEditSetPassBLE->text();
 }
 
-void SecurityBLE::callReceiver(const char *slot)
+void SecurityBLE::callReceiver(const char *slot, QLineEdit *field)
 {
     // A click while the receiver's previous exchange is still running would
     // interleave two password exchanges.
     if (receiverBusy || !receiver)
         return;
+    // A receiver without the slot is left alone: the click does nothing there.
+    if (receiver->metaObject()->indexOfMethod((QByteArray(slot) + "()").constData()) < 0) {
+        qWarning("SecurityBLE: the receiver has no slot %s()", slot);
+        return;
+    }
     QPointer<SecurityBLE> self(this);
     receiverBusy = true;
-    // A receiver without the slot is left alone: the click does nothing there.
-    if (receiver->metaObject()->indexOfMethod((QByteArray(slot) + "()").constData()) >= 0)
+    // The wireless sensors take the password as a signed 32-bit number; an
+    // empty or larger one is not sent at all.
+    if (Security::isSendablePassword(field->text(), kSignedMaximum))
         QMetaObject::invokeMethod(receiver, slot, Qt::DirectConnection);
     else
-        qWarning("SecurityBLE: the receiver has no slot %s()", slot);
+        Security::refusePassword(this, kSignedMaximum);
     if (self)
         receiverBusy = false;
 }

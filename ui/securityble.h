@@ -24,7 +24,7 @@ public slots:
     QString getLineEditSetPassBLE();
 
 private:
-    void callReceiver(const char *slot);
+    void callReceiver(const char *slot, QLineEdit *field);
 
     QLineEdit *lineEditInputPassBLE = nullptr;
     QLineEdit *lineEditSetPassBLE = nullptr;

@@ -1,0 +1,242 @@
+#include "app/loader.h"
+#include "app/reriruvozive.h"
+#include "app/updatecheck.h"
+#include "deruvivuriri_form.h"
+#include "link/portconnection.h"
+
+#include <QLabel>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString kFailed = QStringLiteral("Не удалось проверить обновления");
+const QString kUpToDate = QStringLiteral("Вы используете актуальную версию ПО");
+const QString kNewer = QStringLiteral("Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки");
+
+// A one-file HTTP server on 127.0.0.1: every GET gets the same status and body.
+class VersionServer : public QObject
+{
+public:
+    VersionServer(QByteArray status, QByteArray body) : status(std::move(status)), body(std::move(body))
+    {
+        connect(&server, &QTcpServer::newConnection, this, &VersionServer::take);
+        server.listen(QHostAddress::LocalHost);
+    }
+
+    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
+    QByteArray lastRequest;
+
+private:
+    void take()
+    {
+        while (QTcpSocket *socket = server.nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+                lastRequest += socket->readAll();
+                if (!lastRequest.contains("\r\n\r\n"))
+                    return;
+                socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nContent-Length: " +
+                              QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+                socket->disconnectFromHost();
+            });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    }
+
+    QTcpServer server;
+    QByteArray status;
+    QByteArray body;
+};
+
+// A port on 127.0.0.1 where nothing listens.
+QString closedHost()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return QStringLiteral("127.0.0.1:%1").arg(port);
+}
+
+} // namespace
+
+class TestUpdateCheck : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void versionsCompareNumberByNumber_data();
+    void versionsCompareNumberByNumber();
+    void versionFileIsReadFromItsFirstWord_data();
+    void versionFileIsReadFromItsFirstWord();
+    void anyBodySurvivesTheParse();
+    void hostComesFromTheEnvironment();
+    void noticeTellsTheOutcome_data();
+    void noticeTellsTheOutcome();
+    void noServerAtAllIsAFailure();
+    void newerVersionLinksTheArchive();
+    void openingOrClosingThePortRemovesTheNotice();
+};
+
+void TestUpdateCheck::cleanup()
+{
+    qunsetenv("RERIRUVOZIVE_UPDATE_HOST");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestUpdateCheck::versionsCompareNumberByNumber_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<int>("sign");
+    QTest::newRow("equal") << "1.0.2.38" << "1.0.2.38" << 0;
+    QTest::newRow("next build") << "1.0.2.39" << "1.0.2.38" << 1;
+    QTest::newRow("next minor, shorter build") << "1.0.3.1" << "1.0.2.38" << 1;
+    QTest::newRow("two-digit part") << "1.0.10.1" << "1.0.2.38" << 1;
+    QTest::newRow("older") << "1.0.2.9" << "1.0.2.38" << -1;
+    QTest::newRow("major wins") << "2.0.0.0" << "1.9.99.99" << 1;
+}
+
+void TestUpdateCheck::versionsCompareNumberByNumber()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(int, sign);
+    const QVector<int> va = updatecheck::parseVersion(a);
+    const QVector<int> vb = updatecheck::parseVersion(b);
+    QCOMPARE(va.size(), 4);
+    QCOMPARE(vb.size(), 4);
+    const int result = updatecheck::compareVersions(va, vb);
+    QCOMPARE((result > 0) - (result < 0), sign);
+    QCOMPARE(-updatecheck::compareVersions(vb, va), updatecheck::compareVersions(va, vb));
+}
+
+void TestUpdateCheck::versionFileIsReadFromItsFirstWord_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("version"); // empty: no version
+    QTest::newRow("with line end") << QByteArray("1.0.2.39\r\n") << "1.0.2.39";
+    QTest::newRow("with more lines") << QByteArray("1.0.10.1\nchanges: many\n") << "1.0.10.1";
+    QTest::newRow("zero byte ends it") << QByteArray("1.0.3.1\0junk", 12) << "1.0.3.1";
+    QTest::newRow("seven bytes") << QByteArray("1.0.2.3") << "1.0.2.3";
+    QTest::newRow("six bytes") << QByteArray("1.0.2.") << "";
+    QTest::newRow("empty") << QByteArray() << "";
+    QTest::newRow("three parts") << QByteArray("1.0.238\n") << "";
+    QTest::newRow("five parts") << QByteArray("1.0.2.38.1\n") << "";
+    QTest::newRow("letters") << QByteArray("1.0.2.3a\n") << "";
+    QTest::newRow("sign") << QByteArray("1.0.-2.38\n") << "";
+    QTest::newRow("html error page") << QByteArray("<html><body>Not here</body></html>") << "";
+    QTest::newRow("huge part") << QByteArray("1.0.2.99999999999999\n") << "";
+}
+
+void TestUpdateCheck::versionFileIsReadFromItsFirstWord()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, version);
+    const QVector<int> parsed = updatecheck::parseVersionFile(body);
+    QCOMPARE(parsed, updatecheck::parseVersion(version));
+    QCOMPARE(parsed.isEmpty(), version.isEmpty());
+}
+
+void TestUpdateCheck::anyBodySurvivesTheParse()
+{
+    QRandomGenerator random(20261207);
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray body(int(random.bounded(0, 64)), Qt::Uninitialized);
+        for (char &c : body)
+            c = char(random.bounded(256));
+        if (i % 3 == 0 && body.size() > 8)
+            body.replace(0, 8, "1.0.2.3 ");
+        const QVector<int> parsed = updatecheck::parseVersionFile(body);
+        QVERIFY(parsed.isEmpty() || parsed.size() == 4);
+    }
+}
+
+void TestUpdateCheck::hostComesFromTheEnvironment()
+{
+    qunsetenv("RERIRUVOZIVE_UPDATE_HOST");
+    QCOMPARE(updatecheck::versionFileUrl().host(), QString::fromLatin1(updatecheck::kDefaultHost));
+    QCOMPARE(updatecheck::versionFileUrl().scheme(), QStringLiteral("http"));
+    QCOMPARE(updatecheck::archiveUrl().scheme(), QStringLiteral("https"));
+    qputenv("RERIRUVOZIVE_UPDATE_HOST", "127.0.0.1:8123");
+    QCOMPARE(updatecheck::versionFileUrl().toString(),
+             QStringLiteral("http://127.0.0.1:8123/download/_ftp/all/dut/ZEZ_Izezuzidivir.txt"));
+    QCOMPARE(updatecheck::archiveUrl().path(), QStringLiteral("/download/_ftp/all/dut/ZEZ_Izezuzidivir.zip"));
+}
+
+void TestUpdateCheck::noticeTellsTheOutcome_data()
+{
+    QTest::addColumn<QByteArray>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("older") << QByteArray("200 OK") << QByteArray("1.0.2.37\r\n") << kUpToDate;
+    QTest::newRow("equal") << QByteArray("200 OK") << QByteArray("1.0.2.38\r\n") << kUpToDate;
+    QTest::newRow("newer build") << QByteArray("200 OK") << QByteArray("1.0.2.39\r\n") << kNewer;
+    QTest::newRow("newer minor") << QByteArray("200 OK") << QByteArray("1.0.3.1\r\n") << kNewer;
+    QTest::newRow("two-digit part") << QByteArray("200 OK") << QByteArray("1.0.10.1\r\n") << kNewer;
+    QTest::newRow("short body") << QByteArray("200 OK") << QByteArray("1.0.2") << kFailed;
+    QTest::newRow("no version") << QByteArray("200 OK") << QByteArray("maintenance\r\n") << kFailed;
+    QTest::newRow("not found") << QByteArray("404 Not Found") << QByteArray("1.0.9.99\r\n") << kFailed;
+}
+
+void TestUpdateCheck::noticeTellsTheOutcome()
+{
+    QFETCH(QByteArray, status);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, text);
+    VersionServer server(status, body);
+    qputenv("RERIRUVOZIVE_UPDATE_HOST", server.host().toLatin1());
+    Reriruvozive window;
+    QVERIFY(window.updateNotice());
+    QVERIFY(window.updateNotice()->text().startsWith(text));
+    QVERIFY(server.lastRequest.startsWith("GET /download/_ftp/all/dut/ZEZ_Izezuzidivir.txt HTTP/1.1\r\n"));
+}
+
+void TestUpdateCheck::noServerAtAllIsAFailure()
+{
+    qputenv("RERIRUVOZIVE_UPDATE_HOST", closedHost().toLatin1());
+    QElapsedTimer clock;
+    clock.start();
+    Reriruvozive window;
+    QVERIFY(window.updateNotice());
+    QCOMPARE(window.updateNotice()->text(), kFailed);
+    // The program goes on: the window is built and works without the server.
+    QVERIFY(window.form()->stackedWidget->currentWidget());
+}
+
+void TestUpdateCheck::newerVersionLinksTheArchive()
+{
+    VersionServer server("200 OK", "1.0.2.39\n");
+    qputenv("RERIRUVOZIVE_UPDATE_HOST", server.host().toLatin1());
+    Reriruvozive window;
+    QLabel *notice = window.updateNotice();
+    QVERIFY(notice);
+    QCOMPARE(notice->textFormat(), Qt::RichText);
+    QVERIFY(notice->openExternalLinks());
+    QVERIFY(notice->text().contains(
+        QStringLiteral("href=\"https://%1/download/_ftp/all/dut/ZEZ_Izezuzidivir.zip\"").arg(server.host())));
+    QVERIFY(notice->text().contains(QStringLiteral("color:#E32323")));
+    QVERIFY(notice->text().contains(QStringLiteral(">Загрузить</a>")));
+    QCOMPARE(notice->size(), QSize(400, 300));
+}
+
+void TestUpdateCheck::openingOrClosingThePortRemovesTheNotice()
+{
+    qputenv("RERIRUVOZIVE_UPDATE_HOST", closedHost().toLatin1());
+    Reriruvozive window;
+    QPointer<QLabel> notice = window.updateNotice();
+    QVERIFY(notice);
+    emit window.port()->signalOpenPort(false);
+    QVERIFY(!window.updateNotice());
+    QTRY_VERIFY(!notice);
+    // A second removal finds nothing to remove.
+    window.deleteLabelUpdate();
+    QVERIFY(!window.updateNotice());
+}
+
+QTEST_MAIN(TestUpdateCheck)
+#include "tst_updatecheck.moc"
