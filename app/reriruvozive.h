@@ -91,6 +91,11 @@ signals:
     void signalLogWritten(const QString &line);
 
 public slots:
+    // The wired sensor's parameter widgets turned into configuration bytes.
+    uchar getMode();
+    uchar getFiltr();
+    uchar getTypeFiltr();
+    void convertFiltration(int levelFiltration);
     // Bus requests and addressing.
     void requestForSearchDevices();
     void requestForGetAllDataFromDevice();
@@ -225,6 +230,13 @@ private slots:
     void on_pushButtonChoiceAdvert_clicked();
     void on_pushButtonChoiceKVBLE_clicked();
     void on_comboBoxRangeDUT_activated(int index);
+    void on_comboBox_ModeDUT_activated(int index);
+    void on_comboBox_FiltrDUT_activated(int index);
+    void on_comboBoxTypeFiltration_activated(int index);
+    void on_lineEditNetNumDUT_textEdited(QString arg1);
+    void on_pushBtnEngineerBack_clicked();
+    int getFullVal() const { return lastFullValue; }
+    int getEmptyVal() const { return lastEmptyValue; }
     void on_comboBoxRangeBLE_activated(int index);
     void on_pushButtonDropDownList_clicked();
     void on_pushButtonPushUpList_clicked();
@@ -248,6 +260,7 @@ private:
     bool noPorts() const { return serialPortList.isEmpty(); }
     quint8 surveyAddress() const;
     void appendLog(const QString &text);
+    void markParamChanged(QLabel *mark);
 
     bool litrGallonState = false;
     QWidget *pageBeforeProgSetting = nullptr;
