@@ -2,7 +2,10 @@
 
 #include "deruvivuriri_form.h"
 
+#include "devices/fls/flsprotocol.h"
 #include "link/frame.h"
+#include "link/ringbuffer.h"
+#include "ui/switch.h"
 
 #include <QDebug>
 #include <QEventLoop>
@@ -16,6 +19,7 @@ constexpr int kConnectionWatchdogMs = 5000;
 constexpr int kGetDataMs = 1000;
 constexpr int kCheckDataMs = 100;
 constexpr int kSearchMs = 1000;
+constexpr int kCountHistory = 8; // counts averaged for the stability grade
 
 } // namespace
 
@@ -28,9 +32,17 @@ FLSDevice::FLSDevice(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr
     timerSearch = new QTimer();
     timerGetData->start(kGetDataMs);
     timerCheckData->start(kCheckDataMs);
+
+    // The watchdog, the count histories and the status lines exist from the
+    // start, so that the lifecycle and the answers work on a page whose
+    // widgets were never built; initUI only places the labels on the form.
     timerDeviceConnected = new QTimer(this);
     timerDeviceConnected->setInterval(kConnectionWatchdogMs);
     connect(timerDeviceConnected, &QTimer::timeout, this, &FLSDevice::resetDeviceIsConnected);
+    for (RingBuffer *&history : cntHistory) {
+        history = new RingBuffer(0, this);
+        history->initInts(kCountHistory);
+    }
     labelStatusMessage = new QLabel(this);
     labelStatusExtra = new QLabel(this);
 }
@@ -71,14 +83,22 @@ void FLSDevice::checkIncommingData()
 void FLSDevice::startSearchDevices()
 {
     searchActive = true;
+    // What the previous search found no longer holds; the answer to this one
+    // sets the flags again.
+    sensorFound = false;
+    sensorFound2 = false;
     timerSearch->start(kSearchMs);
+    // Started again while a search runs, it still sends one request per tick.
     connect(timerSearch, &QTimer::timeout, this, &FLSDevice::signalRequestForSearchDevices, Qt::UniqueConnection);
     emit signalRequestForSearchDevices();
 }
 
 void FLSDevice::stopSearchDevices()
 {
+    if (!timerSearch)
+        return;
     searchActive = false;
+    // The timer keeps running with nothing connected.
     disconnect(timerSearch, &QTimer::timeout, this, &FLSDevice::signalRequestForSearchDevices);
 }
 
@@ -90,12 +110,28 @@ void FLSDevice::restoreTimerDeviceConnected()
 
 void FLSDevice::resetAndStopTimerDeviceConnected()
 {
+    timerDeviceConnected->blockSignals(true);
     timerDeviceConnected->stop();
+}
+
+void FLSDevice::resetTimerDeviceConnected()
+{
+    timerDeviceConnected->start(kConnectionWatchdogMs);
 }
 
 int FLSDevice::setDefaultValuesToGuiField()
 {
-    // Filled in with the page itself.
+    if (!ui)
+        return 1;
+    const QString none = QStringLiteral("--");
+    ui->label_ValCurrent->setText(none);
+    ui->label_NaprValDUT->setText(none);
+    ui->label_UrovenDUT->setText(none);
+    ui->label_FreqValDUT->setText(none);
+    ui->label_FirmwareVal->setText(none);
+    ui->label_SerNumVal->setText(none);
+    ui->label_FirmwareVal->adjustSize();
+    ui->label_SerNumVal->adjustSize();
     return 1;
 }
 
@@ -107,17 +143,23 @@ void FLSDevice::disconnectDevice()
     timerDeviceConnected->stop();
     setVisiblePageWidgets(false);
     qDebug() << "disconnect FLS device";
+    resetSettingToDefault();
     stopSearchDevices();
 }
 
 int FLSDevice::resetDeviceIsConnected()
 {
     // Nothing answered for a whole watchdog period: back to searching. The
-    // watchdog keeps running, so each period brings a fresh search.
+    // watchdog keeps running, so each silent period brings a fresh search.
     setVisiblePageWidgets(false);
     deviceConnected = false;
-    labelStatusExtra->setText(tr(" "));
+    if (labelStatusExtra)
+        labelStatusExtra->setText(tr(" "));
     showStatusMessage(tr("Подключите датчик"));
+    sensorFound = false;
+    sensorFound2 = false;
+    answerIndex = 0;
+    viewIconChangedParam(false);
     startSearchDevices();
     updateParamWidgets = true;
     if (ui) {
@@ -127,6 +169,50 @@ int FLSDevice::resetDeviceIsConnected()
             ui->label_AlarmDUT->hide();
     }
     emit signalWriteLog("Device is not responding");
+    return 1;
+}
+
+int FLSDevice::resetSettingToDefault()
+{
+    for (Switch *sw : {swAngle, swTermo, swEcoDrive, swSendSerNum, swInvers, swMaster}) {
+        if (sw)
+            sw->setState(false);
+    }
+
+    currentNetNum = 0;
+    lastCommand = 0xFF;
+    updateParamWidgets = true;
+    paramChanged = false;
+    stateSwAngle = false;
+    stateSwInvers = false;
+    stateSwLiterPercent = false;
+    stateSwMaster = false;
+    searchActive = false;
+    notCalibrated = false;
+    emptyValue = 0;
+    fullValue = 0;
+    range1023 = false;
+    range4095 = false;
+    rangeChangedTo4095 = false;
+    rangeChangedTo1023 = false;
+    deviceConnected = false;
+    passwordEntered = false;
+    sensorFound = false;
+    sensorFound2 = false;
+    answerIndex = 0;
+
+    foundNetNums.clear();
+    emit copyNetNumToParent(foundNetNums);
+    emit copyQueueSurveyDevice(answerIndex);
+
+    setVisiblePageWidgets(false);
+    if (ui) {
+        ui->label_NeedCalibDUT->hide();
+        ui->label_AlarmDUT->hide();
+        ui->label_StableDUT->setText(tr("Не стабилен"));
+        ui->label_StableDUT->adjustSize();
+        ui->label_StableDUT->setStyleSheet("QLabel {color : #E32323;font-size:18px;}");
+    }
     return 1;
 }
 
@@ -161,16 +247,6 @@ void FLSDevice::delPass()
     // Filled in with the page itself.
 }
 
-int FLSDevice::resetSettingToDefault()
-{
-    return 1;
-}
-
-void FLSDevice::resetTimerDeviceConnected()
-{
-    timerDeviceConnected->start(kConnectionWatchdogMs);
-}
-
 void FLSDevice::timerIntervalGetDataStop()
 {
     timerGetData->stop();
@@ -188,11 +264,26 @@ void FLSDevice::delay(int time)
     loop.exec();
 }
 
-void FLSDevice::writeLogFile() {}
+void FLSDevice::writeLogFile()
+{
+    // A selection beyond the three polled sensors has no readings: zeros.
+    qint32 cnt = 0;
+    quint16 levelWord = 0;
+    qint8 temperature = 0;
+    if (currentDeviceIndex >= 0 && currentDeviceIndex < kMaxSensors) {
+        const auto i = size_t(currentDeviceIndex);
+        cnt = cntValues[i];
+        levelWord = levelWords[i];
+        temperature = temperatures[i];
+    }
+    emit signalWriteLog(QString("Current=%1 ,Level=%2 ,Temperature=%3").arg(cnt).arg(levelWord).arg(int(temperature)));
+}
 
 int FLSDevice::sendResetDevice(uchar netnum)
 {
-    Q_UNUSED(netnum)
+    const QByteArray request = fls::resetRequest(netnum);
+    emit writeData(request);
+    qDebug() << "send resset device" << request.toHex(' ');
     return 1;
 }
 
@@ -208,11 +299,20 @@ void FLSDevice::setPeriodSendingSlaveASCiiQF470(int newPeriod)
 
 quint8 FLSDevice::indexOfNetNum(quint8 netNum) const
 {
-    Q_UNUSED(netNum)
+    // A place past the end of the list counts as network number 0.
+    auto found = [this](int i) { return i < foundNetNums.size() ? quint8(foundNetNums.at(i)) : quint8(0); };
+    if (found(0) == netNum)
+        return 0;
+    if (found(1) == netNum)
+        return 1;
+    if (found(2) == netNum)
+        return 2;
     return 1;
 }
 
 quint8 FLSDevice::calc_crc8(const uchar *data, int len) const
 {
+    if (!data || len <= 0)
+        return 0;
     return frame::calc_crc8(data, len);
 }

@@ -278,9 +278,25 @@ private:
     void clearModelFlags();
 
     // --- private helpers of the answer intake (flsdevice_answers.cpp) ---
+    // Index of the sensor a directed answer comes from: its place among the
+    // found sensors, else the sensor being polled.
+    int answeringSensor(quint8 net) const;
+    bool isFoundNetNum(quint8 net) const;
+    WidgetTar *cardOf(int sensor) const;
+    int modelOfFlags() const; // an fls::Model
+    void takeReadings(const QByteArray &frame, QString &logText);
+    void updateStability(int sensor);
+    void showLevelState(int sensor, int selected);
+    void showCalibrationState(int sensor, int selected);
+    // byte23: the answer's byte 23, or -1 when the answer carries none.
+    void showSendSerNumAndVoltage(int byte23, int selected);
+    void showOutputValues(int selected);
     // --- end of answer intake helpers ---
 
     // --- private helpers of the core, configuration and widgets ---
+    // Network number of the sensor chosen in the network-number combo: the
+    // one whose bytes a configuration write carries.
+    quint8 selectedNetNum() const;
     // --- end of core, configuration and widgets helpers ---
 
     Ui_Deruvivuriri *ui = nullptr;

@@ -2,54 +2,681 @@
 // their handlers, and the parameter widgets refreshed from the all-data answer.
 #include "devices/fls/flsdevice.h"
 
+#include "deruvivuriri_form.h"
+
+#include "devices/fls/flsprotocol.h"
+#include "link/ringbuffer.h"
+#include "ui/dynamicqdialog.h"
+#include "ui/switch.h"
+#include "ui/widgettar.h"
+
+#include <QDebug>
+#include <QLabel>
+#include <QPalette>
+#include <QSerialPort>
+#include <QTimer>
+
+namespace {
+
+constexpr int kConnectionWatchdogMs = 5000;
+constexpr int kCheckOneSensorMs = 100;
+constexpr int kCheckSeveralSensorsMs = 600;
+constexpr int kAfterSerialRequestMs = 150;
+constexpr int kHistoryLength = 8;
+
+const char *const kAlarmColour = "#E32323";
+
+// Slave addresses a QF470 starts from after its slave table was changed.
+constexpr std::array<quint8, 7> kSlaveAddressesAfterUpdate{{0x05, 0x08, 0x0D, 0x22, 0x19, 0x10, 0x25}};
+
+int boundedIndex(int index)
+{
+    return qBound(0, index, FLSDevice::kMaxSensors - 1);
+}
+
+void setSwitch(Switch *sw, bool on)
+{
+    if (!sw)
+        return;
+    sw->setFlag(true);
+    sw->setState(on);
+}
+
+} // namespace
+
 int FLSDevice::run(int len, char *buf)
 {
-    Q_UNUSED(len)
-    Q_UNUSED(buf)
+    const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
+    if (searchActive)
+        takeSearchAnswer(chunk);
+    else
+        takeFrame(chunk);
     return 1;
 }
 
 void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
 {
-    Q_UNUSED(chunk)
+    const std::optional<QByteArray> found = fls::decodeSearchAnswer(chunk);
+    if (!found) {
+        // Not the bus's answer to the search: back to the disconnected state,
+        // the search goes on.
+        resetDeviceIsConnected();
+        return;
+    }
+
+    searchActive = false;
+    foundNetNums = *found;
+    // The new list replaces the old one entirely, so the flags and the polling
+    // place of the previous search must not survive it.
+    sensorFound = false;
+    sensorFound2 = false;
+    answerIndex = 0;
+    const int n = foundNetNums.size();
+    qDebug() << "device found";
+    qDebug() << "cnt=" << n;
+    qDebug() << "buf=" << chunk.toHex(' ');
+
+    stopSearchDevices();
+
+    const quint8 first = static_cast<quint8>(foundNetNums.at(0));
+    currentNetNum = first;
+    paramsRead.netNum = first;
+    pendingNetNum = first;
+    QString listText = QString::number(first);
+    if (ui) {
+        ui->lineEditNetNumDUT->setText(QString::number(first));
+        ui->comboBox_NetNumDUT->clear();
+    }
+    for (int i = 0; i < n; ++i) {
+        const quint8 net = static_cast<quint8>(foundNetNums.at(i));
+        if (ui)
+            ui->comboBox_NetNumDUT->addItem(QString::number(net));
+        if (i == 0) {
+            if (timerCheckData)
+                timerCheckData->start(kCheckOneSensorMs);
+            continue;
+        }
+        // Several sensors answer in turn, so the answers need longer.
+        if (timerCheckData)
+            timerCheckData->start(kCheckSeveralSensorsMs);
+        listText += QLatin1Char(',') + QString::number(net);
+        sensorFound = true;
+        if (i >= 2)
+            sensorFound2 = true;
+    }
+
+    emit copyQueueSurveyDevice(0);
+    emit copyNetNumToParent(foundNetNums);
+    if (ui)
+        ui->label_ListDevDUT->setText(listText);
+
+    emit signalRequestForGetSerNumAndFirmWareVersion();
+    delay(kAfterSerialRequestMs);
+    emit signalCheckIncommingData();
+    emit signalRequestForGetSerNumAndFirmWareVersion();
+    delay(kAfterSerialRequestMs);
 }
 
 void FLSDevice::takeFrame(const QByteArray &frame)
 {
-    Q_UNUSED(frame)
+    const std::optional<fls::AnswerHead> head = fls::acceptAnswer(frame);
+    if (!head)
+        return;
+
+    // A frame too short for its form is not handled, yet the sensor that sent
+    // it is alive, like one of another network number.
+    if (fls::isLongEnough(frame)) {
+        const quint8 expected = answerIndex >= 0 && answerIndex < foundNetNums.size()
+                                    ? static_cast<quint8>(foundNetNums.at(answerIndex))
+                                    : 0;
+        const bool fromPolled = head->net == expected;
+        if (head->command == fls::kAllDataCommand) {
+            // Polling moves on with each all-data answer, so only the polled
+            // sensor's counts.
+            if (fromPolled)
+                handleAllData(frame);
+        } else if (fromPolled || isFoundNetNum(head->net)) {
+            switch (head->command) {
+            case fls::kSerialAndFirmwareCommand:
+                handleSerialAndFirmware(frame);
+                break;
+            case fls::kCalibrationTableCommand:
+                lastAnswer = fls::kCalibrationTableCommand;
+                break;
+            case fls::kSetFullCommand:
+            case fls::kSetEmptyCommand:
+            case fls::kWriteFullCommand:
+            case fls::kWriteEmptyCommand:
+                handleLevelAck(head->command);
+                break;
+            case fls::kHorizonCommand:
+                handleHorizon();
+                break;
+            case fls::kPasswordTakenCommand:
+            case fls::kPasswordAcceptedCommand:
+            case fls::kPasswordRefusedCommand:
+                handlePassword(head->command);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+    deviceConnected = true;
+    if (timerDeviceConnected)
+        timerDeviceConnected->start(kConnectionWatchdogMs);
+}
+
+bool FLSDevice::isFoundNetNum(quint8 net) const
+{
+    return foundNetNums.left(kMaxSensors).contains(static_cast<char>(net));
+}
+
+int FLSDevice::answeringSensor(quint8 net) const
+{
+    return boundedIndex(isFoundNetNum(net) ? indexOfNetNum(net) : answerIndex);
+}
+
+WidgetTar *FLSDevice::cardOf(int sensor) const
+{
+    switch (sensor) {
+    case 0:
+        return widgetTarSensor1;
+    case 1:
+        return widgetTarSensor2;
+    case 2:
+        return widgetTarSensor3;
+    default:
+        return nullptr;
+    }
+}
+
+int FLSDevice::modelOfFlags() const
+{
+    fls::Model model = fls::Model::Unknown;
+    if (modelQF410)
+        model = fls::Model::QF410;
+    else if (modelQF210)
+        model = fls::Model::QF210;
+    else if (modelQF260)
+        model = fls::Model::QF260;
+    else if (modelQF470)
+        model = fls::Model::QF470;
+    else if (modelGeneric)
+        model = fls::Model::Generic;
+    return static_cast<int>(model);
 }
 
 void FLSDevice::handleAllData(const QByteArray &frame)
 {
-    Q_UNUSED(frame)
+    lastAnswer = fls::kAllDataCommand;
+    clearModelFlags();
+    const std::optional<fls::AllData> data = fls::decodeAllData(frame);
+    if (!data || data->dropped)
+        return;
+
+    const int s = boundedIndex(answerIndex);
+    const size_t si = size_t(s);
+
+    modelQF410 = data->model == fls::Model::QF410;
+    modelQF210 = data->model == fls::Model::QF210;
+    modelQF260 = data->model == fls::Model::QF260;
+    modelQF470 = data->model == fls::Model::QF470;
+    modelGeneric = data->model == fls::Model::Generic;
+    QString logText = QString::fromLatin1(fls::logPrefix(data->model));
+
+    // An answer whose form names no model carries nothing the page can
+    // trust; it only reaches the log and moves polling on.
+    if (data->model != fls::Model::Unknown)
+        takeReadings(frame, logText);
+
+    writeLogFile();
+
+    if (WidgetTar *card = cardOf(s)) {
+        card->setSerNum(static_cast<int>(serialNumbers[si]));
+        card->setLabel1Text(tr("Датчик#") + fls::serialText(serialNumbers[si]));
+    }
+    if (answerIndex <= 0)
+        answerIndex = sensorFound || sensorFound2 ? 1 : 0;
+    else if (answerIndex == 1)
+        answerIndex = sensorFound2 ? 2 : 0;
+    else
+        answerIndex = 0;
+    emit copyQueueSurveyDevice(answerIndex);
+}
+
+// Keeps the answering sensor's readings and shows what belongs on the page.
+void FLSDevice::takeReadings(const QByteArray &frame, QString &logText)
+{
+    const std::optional<fls::AllData> data = fls::decodeAllData(frame);
+    if (!data)
+        return;
+    const int s = boundedIndex(answerIndex);
+    const int c = boundedIndex(currentDeviceIndex);
+    const size_t si = size_t(s), ci = size_t(c);
+
+    temperatures[si] = data->temperature;
+    levelWords[si] = data->level;
+    cntValues[si] = data->count;
+    emptyValues[si] = data->empty;
+    fullValues[si] = data->full;
+    configA[si] = data->configA;
+    configB[si] = data->configB;
+    configByteA = configA[ci];
+    configByteB = configB[ci];
+    currentValue = cntValues[ci];
+    if (ui)
+        ui->label_86->setText(QString::number(currentValue));
+
+    if (autoCalibrationActive)
+        emit signalUpdateCNTForAutoCalib();
+
+    if (modelQF470 && needUpdateSlaveState) {
+        slaveAddresses = kSlaveAddressesAfterUpdate;
+        needUpdateSlaveState = false;
+        emit signalUpdateSlaveState();
+    }
+    const fls::ModeByte mode = fls::modeByte(data->model, currentFirmware, data->byte23, configC[si], configA[ci]);
+    if (mode.configC)
+        configC[si] = *mode.configC;
+
+    if (fls::isShown(data->model, mode.usesConfigC)) {
+        if (updateParamWidgets)
+            refreshParamWidgetsFirstHalf(frame);
+
+        if (ui) {
+            const QString temperature = QString::number(temperatures[ci]) + QStringLiteral("°C");
+            ui->label_TempValDUT->setText(temperature);
+            ui->label_TempVal_2->setText(temperature);
+            ui->label_ValCurrent->setText(QString::number(cntValues[ci]));
+        }
+
+        updateStability(s);
+        showLevelState(s, c);
+
+        if (ui) {
+            ui->label_UrovenDUT->setText(QString::number(levelWords[ci]));
+            ui->progressBarLevelDUT->setValue(levelWords[ci]);
+        }
+        if (WidgetTar *card = cardOf(s))
+            card->setLabel2Text(tr("Уровень ") + QString::number(levelWords[si]));
+        emit copyLevelValueToMain(levelWords[si], s);
+
+        emptyValue = emptyValues[ci];
+        fullValue = fullValues[ci];
+        if (downLevelAcked) {
+            downLevelAcked = false;
+            emit signalWasSetEmptyLevel(emptyValue);
+        }
+        if (upLevelAcked) {
+            upLevelAcked = false;
+            emit signalWasSetFullLevel(fullValue);
+        }
+
+        showCalibrationState(s, c);
+        showSendSerNumAndVoltage(data->byte23 ? int(*data->byte23) : -1, c);
+        showOutputValues(c);
+        if (updateParamWidgets)
+            refreshParamWidgetsSecondHalf(fls::clearedMode(data->model, mode.mode), logText);
+    }
+}
+
+void FLSDevice::updateStability(int sensor)
+{
+    RingBuffer *history = cntHistory[size_t(sensor)];
+    if (!history)
+        return;
+    // Each sensor is judged by its own counts only.
+    const int count = cntValues[size_t(sensor)];
+    history->writeInts(&count, 1);
+    if (history->count() < kHistoryLength)
+        return;
+    const int mean = static_cast<int>(history->average());
+    stabilityGrades[size_t(sensor)] = fls::stabilityGrade(mean, count, stabilityGrades[size_t(sensor)]);
+    int oldest = 0;
+    history->readInts(&oldest, 1);
+}
+
+void FLSDevice::showLevelState(int sensor, int selected)
+{
+    const quint16 word = levelWords[size_t(selected)];
+    level = word;
+    if (const char *alarm = fls::levelAlarmText(word)) {
+        setColorLabelLevel(QString::fromLatin1(kAlarmColour));
+        if (ui) {
+            ui->label_StableDUT->setText(tr(alarm));
+            ui->label_StableDUT->adjustSize();
+            if (labelAlarm) {
+                const QRect r = ui->label_StableDUT->geometry();
+                const int top = word == fls::kLevelBrokenTube ? r.top() + 3 : r.top() - 3;
+                labelAlarm->setGeometry(r.x() + r.width() + 4, top, 18, 18);
+                labelAlarm->show();
+            }
+        }
+    } else {
+        if (labelAlarm)
+            labelAlarm->hide();
+        const int grade = stabilityGrades[size_t(sensor)];
+        const char *colour = fls::stabilityColour(grade);
+        if (colour && sensor == selected) {
+            setColorLabelLevel(QString::fromLatin1(colour));
+            if (ui)
+                ui->label_StableDUT->setText(tr(fls::stabilityText(grade)));
+        }
+    }
+
+    // The card tells its own sensor's state, whichever sensor is selected.
+    WidgetTar *card = cardOf(sensor);
+    const int grade = stabilityGrades[size_t(sensor)];
+    const char *colour = fls::stabilityColour(grade);
+    if (card && colour && !fls::levelAlarmText(levelWords[size_t(sensor)])) {
+        card->setLabel4Text(tr(fls::stabilityText(grade)));
+        QPalette palette = card->palette();
+        palette.setColor(QPalette::Window, QColor(QString::fromLatin1(colour)));
+        card->setAutoFillBackground(true);
+        card->setPalette(palette);
+    }
+}
+
+void FLSDevice::showCalibrationState(int sensor, int selected)
+{
+    const size_t i = size_t(sensor);
+    const bool notCal = fls::isNotCalibrated(cntValues[i], emptyValues[i], fullValues[i]);
+    if (sensor == selected) {
+        notCalibrated = notCal;
+        if (ui) {
+            ui->label_NeedCalibDUT->setEnabled(true);
+            ui->label_AlarmDUT->setEnabled(true);
+            ui->label_NeedCalibDUT->setVisible(notCal);
+            ui->label_AlarmDUT->setVisible(notCal);
+        }
+    }
+    if (WidgetTar *card = cardOf(sensor))
+        card->setLabel3Text(notCal ? tr("Не калиброван") : tr("Калиброван"));
+}
+
+void FLSDevice::showSendSerNumAndVoltage(int byte23, int selected)
+{
+    if (!modelQF260) {
+        paramsRead.sendSerNum = 0;
+        if (ui) {
+            ui->label_NaprNameQF260DUT->hide();
+            ui->label_NaprValQF260DUT->hide();
+        }
+        return;
+    }
+    if (byte23 >= 0) {
+        const quint8 byte = static_cast<quint8>(byte23);
+        paramsRead.sendSerNum = byte;
+        if (byte != lastSendSerNumByte) {
+            lastSendSerNumByte = byte;
+            sendSerNumByte = byte;
+            setSwitch(swSendSerNum, byte & 0x10);
+        }
+    }
+    outputVoltage = fls::qf260Voltage(levelWords[size_t(selected)], range4095);
+    if (ui) {
+        ui->label_NaprValQF260DUT->setText(QString::number(double(outputVoltage), 'f', 2));
+        ui->label_NaprNameQF260DUT->show();
+        ui->label_NaprValQF260DUT->show();
+    }
+}
+
+void FLSDevice::showOutputValues(int selected)
+{
+    const size_t c = size_t(selected);
+    if (fls::isAnalogOutput(configA[c])) {
+        if (const auto volts = fls::analogVoltage(fls::Model(modelOfFlags()), levelWords[c], range4095))
+            outputVoltage = *volts;
+        if (ui)
+            ui->label_NaprValDUT->setText(QString::number(double(outputVoltage), 'f', 2));
+    } else if (fls::isFrequencyOutput(configA[c])) {
+        if (ui)
+            ui->label_FreqValDUT->setText(QString::number(fls::frequencyValue(levelWords[c])));
+    }
 }
 
 void FLSDevice::handleSerialAndFirmware(const QByteArray &frame)
 {
-    Q_UNUSED(frame)
+    const std::optional<fls::AnswerHead> head = fls::acceptAnswer(frame);
+    const std::optional<fls::SerialAndFirmware> answer = fls::decodeSerialAndFirmware(frame);
+    if (!head || !answer)
+        return;
+    lastAnswer = fls::kSerialAndFirmwareCommand;
+    deviceConnected = true;
+    if (timerDeviceConnected)
+        timerDeviceConnected->start(kConnectionWatchdogMs);
+
+    const size_t i = size_t(answeringSensor(head->net));
+    serialNumbers[i] = answer->serial;
+    firmwareVersions[i] = answer->firmware;
+
+    // Stored under the answering sensor, shown for the selected one.
+    const size_t c = size_t(boundedIndex(currentDeviceIndex));
+    currentFirmware = firmwareVersions[c];
+    if (ui) {
+        ui->label_SerNumVal->setText(fls::serialText(serialNumbers[c]));
+        ui->label_SerNumVal->adjustSize();
+        ui->label_FirmwareVal->setText(fls::firmwareText(firmwareVersions[c]));
+        ui->label_FirmwareVal->adjustSize();
+    }
+    emit signalRequestForGetAllDataFromDevice();
 }
 
 void FLSDevice::handleLevelAck(quint8 command)
 {
-    Q_UNUSED(command)
+    switch (command) {
+    case fls::kSetFullCommand:
+        qDebug() << "SET_UP_LEVEL";
+        upLevelAcked = true;
+        break;
+    case fls::kSetEmptyCommand:
+        qDebug() << "SET_DOWN_LEVEL";
+        downLevelAcked = true;
+        break;
+    case fls::kWriteFullCommand:
+        qDebug() << "SET_FULL_VAL = " << fullValue;
+        upLevelAcked = true;
+        break;
+    case fls::kWriteEmptyCommand:
+        qDebug() << "SET_EMPTY_VAL" << emptyValue;
+        downLevelAcked = true;
+        break;
+    default:
+        break;
+    }
 }
 
-void FLSDevice::handleHorizon() {}
+void FLSDevice::handleHorizon()
+{
+    // The user may read the message as long as he likes: the watchdog must
+    // not reset the page meanwhile.
+    if (timerDeviceConnected) {
+        timerDeviceConnected->blockSignals(true);
+        timerDeviceConnected->stop();
+    }
+    lastAnswer = fls::kHorizonCommand;
+    auto *dialog = new DynamicQDialog(this, QString(), tr("Установлен Горизонт"), false);
+    dialog->resize(300, 170);
+    dialog->exec();
+    dialog->deleteLater();
+    restoreTimerDeviceConnected();
+}
 
 void FLSDevice::handlePassword(quint8 command)
 {
-    Q_UNUSED(command)
+    lastAnswer = command;
+    if (command == fls::kPasswordAcceptedCommand)
+        passwordEntered = true;
+    else if (command == fls::kPasswordRefusedCommand)
+        passwordEntered = false;
+    if (ui) {
+        ui->label_LockDUT->setPixmap(command == fls::kPasswordRefusedCommand ? pixLock : pixUnlock);
+        ui->label_LockDUT->setVisible(true);
+    }
 }
 
 void FLSDevice::refreshParamWidgetsFirstHalf(const QByteArray &frame)
 {
-    Q_UNUSED(frame)
+    if (!ui)
+        return;
+    const auto model = fls::Model(modelOfFlags());
+    const std::optional<fls::AllData> data = fls::decodeAllData(frame);
+    ui->lineEdit_Lamp->setText(model == fls::Model::QF410 && data ? QString::number(data->byte21)
+                                                                  : QStringLiteral("0"));
+    ui->comboBox_ModeDUT->clear();
+    for (const char *text : fls::outputTypeList(model))
+        ui->comboBox_ModeDUT->addItem(tr(text));
+    if (model == fls::Model::Generic) {
+        ui->comboBox_FiltrDUT->clear();
+        ui->comboBox_FiltrDUT->addItems(fls::levelList(tr("Нет")));
+    }
 }
 
 void FLSDevice::refreshParamWidgetsSecondHalf(quint8 mode, QString &logText)
 {
-    Q_UNUSED(mode)
-    Q_UNUSED(logText)
+    const auto model = fls::Model(modelOfFlags());
+    const size_t c = size_t(boundedIndex(currentDeviceIndex));
+    const size_t s = size_t(boundedIndex(answerIndex));
+    const quint8 a = configA[c];
+    const quint8 b = configB[c];
+    const int f = fls::filterLevel(b);
+
+    setVisiblePageWidgets(true);
+
+    const fls::FilterTypes types = fls::filterTypes(model, currentFirmware);
+    if (types == fls::FilterTypes::SmartOnly || types == fls::FilterTypes::SmartAndMedian) {
+        if (ui) {
+            ui->comboBoxTypeFiltration->clear();
+            ui->comboBoxTypeFiltration->addItem(tr("Умная"));
+            if (types == fls::FilterTypes::SmartAndMedian)
+                ui->comboBoxTypeFiltration->addItem(tr("Медианная"));
+        }
+        if (b & fls::kMedianFilterBit) {
+            shownFilterType = tr("Медианная");
+            if (ui) {
+                ui->comboBox_FiltrDUT->clear();
+                ui->comboBox_FiltrDUT->addItems(fls::levelList(tr("Нет")));
+                ui->comboBoxTypeFiltration->setCurrentText(shownFilterType);
+                ui->comboBox_FiltrDUT->setCurrentIndex(f);
+            }
+        } else {
+            shownFilterType = tr("Умная");
+            if (ui) {
+                ui->comboBoxTypeFiltration->setCurrentText(shownFilterType);
+                ui->comboBox_FiltrDUT->clear();
+                for (const char *text : fls::tankClassList())
+                    ui->comboBox_FiltrDUT->addItem(tr(text));
+                ui->comboBox_FiltrDUT->setCurrentIndex(fls::tankClassIndex(f));
+            }
+        }
+    } else if (types == fls::FilterTypes::MedianOnly) {
+        shownFilterType = tr("Медианная");
+        if (ui) {
+            ui->comboBoxTypeFiltration->clear();
+            ui->comboBoxTypeFiltration->addItem(shownFilterType);
+            ui->comboBox_FiltrDUT->clear();
+            ui->comboBox_FiltrDUT->addItems(fls::levelList(tr("Нет")));
+            ui->comboBox_FiltrDUT->setCurrentIndex(f);
+        }
+    }
+
+    logText += QStringLiteral(" mode=%1;").arg(ui ? ui->comboBox_ModeDUT->currentIndex() : -1);
+    logText += QStringLiteral(" filtration=%1;").arg(ui ? ui->comboBox_FiltrDUT->currentIndex() : -1);
+
+    paramsRead.mode = a;
+    paramsRead.configC = configC[c];
+    paramsRead.configB = b;
+    paramsRead.filtration = b;
+    paramsRead.netNum = int(c) < foundNetNums.size() ? static_cast<quint8>(foundNetNums.at(int(c))) : 0;
+
+    if (model == fls::Model::QF410)
+        setSwitch(swInvers, a & 0x01);
+    if (model == fls::Model::QF470) {
+        setSwitch(swAngle, b & 0x10);
+        setSwitch(swEcoDrive, b & 0x20);
+        setSwitch(swMaster, a & 0x08);
+    }
+    pendingConfigA = a;
+    pendingConfigB = b;
+    setSwitch(swTermo, b & 0x80);
+
+    if (a & 0x80) {
+        range1023 = false;
+        range4095 = true;
+        pendingConfigA |= 0x80;
+        if (ui) {
+            ui->comboBoxRangeDUT->setCurrentIndex(1);
+            ui->progressBarLevelDUT->setMaximum(4095);
+            // A value above the old maximum was refused; give it again.
+            ui->progressBarLevelDUT->setValue(levelWords[c]);
+        }
+        logText += QStringLiteral("max level=4095;");
+    } else {
+        range1023 = true;
+        range4095 = false;
+        if (ui) {
+            ui->comboBoxRangeDUT->setCurrentIndex(0);
+            ui->progressBarLevelDUT->setMaximum(1023);
+            ui->progressBarLevelDUT->setValue(levelWords[c]);
+        }
+        logText += QStringLiteral("max level=1023;");
+    }
+
+    const fls::ModeDisplay display = fls::modeDisplay(mode, configC[s]);
+    if (ui) {
+        ui->comboBox_ModeDUT->setCurrentText(*display.text ? tr(display.text) : QString());
+        const bool levelPair = display.pair == fls::ValuePair::Level;
+        const bool frequencyPair = display.pair == fls::ValuePair::Frequency;
+        const bool voltagePair = display.pair == fls::ValuePair::Voltage;
+        ui->label_NameUrovenDUT->setVisible(levelPair);
+        ui->label_UrovenDUT->setVisible(levelPair);
+        ui->label_FreqNameDUT->setVisible(frequencyPair);
+        ui->label_FreqValDUT->setVisible(frequencyPair);
+        ui->label_NaprNameDUT->setVisible(voltagePair);
+        ui->label_NaprValDUT->setVisible(voltagePair);
+        if (levelPair) {
+            ui->label_NameUrovenDUT->raise();
+            ui->label_UrovenDUT->raise();
+        } else if (frequencyPair) {
+            ui->label_FreqValDUT->setText(QString::number(fls::frequencyValue(levelWords[c])));
+            ui->label_FreqNameDUT->raise();
+            ui->label_FreqValDUT->raise();
+        } else {
+            ui->label_NaprValDUT->setText(QString::number(double(outputVoltage), 'f', 2));
+            ui->label_NaprNameDUT->raise();
+            ui->label_NaprValDUT->raise();
+        }
+    }
+
+    logText += QStringLiteral("min level 1\r\n");
+
+    if (ui && serialPort)
+        ui->comboBox_SerialPort->setCurrentText(serialPort->portName());
+
+    shownConfigA = a;
+    shownConfigB = b;
+    shownNetNum = currentNetNum;
+
+    if (deviceConnected)
+        updateParamWidgets = false;
+
+    if (int(c) == indexOfNetNum(currentNetNum)) {
+        if (const std::optional<bool> isNew = fls::isNewFirmware(model, currentFirmware))
+            newFirmware = *isNew;
+        if (const char *status = fls::statusText(model))
+            showStatusMessage(tr(status));
+    }
+
+    logText += QStringLiteral("NetNum=%1, Empty=%2, Full=%3, Current=%4, Level=%5, Temperature=%6")
+                   .arg(currentNetNum)
+                   .arg(emptyValue)
+                   .arg(fullValue)
+                   .arg(cntValues[c])
+                   .arg(levelWords[c])
+                   .arg(temperatures[c]);
+    emit signalWriteLog(logText);
 }
 
 void FLSDevice::clearModelFlags()

@@ -2,31 +2,308 @@
 // write frames, discard changes and factory settings.
 #include "devices/fls/flsdevice.h"
 
-void FLSDevice::addSwitchToEngineerMenuWidget() {}
+#include "deruvivuriri_form.h"
+
+#include "devices/fls/flsprotocol.h"
+#include "ui/switch.h"
+
+#include <QDebug>
+#include <QHBoxLayout>
+#include <QLabel>
+
+#include <optional>
+
+namespace {
+
+// Bits of configuration byte A.
+constexpr quint8 kInversBit = 0x01;
+constexpr quint8 kMasterBit = 0x08;
+constexpr quint8 kPercentsBit = 0x20;
+constexpr quint8 kLitresBit = 0x40;
+constexpr quint8 kWideRangeBit = 0x80;
+// Bits of configuration byte B.
+constexpr quint8 kAngleBit = 0x10;
+constexpr quint8 kEcoDriveBit = 0x20;
+constexpr quint8 kTermoBit = 0x80;
+// Bit of the QF260 serial-number output byte.
+constexpr quint8 kSendSerNumBit = 0x10;
+
+// Configuration byte C travels only with a QF470 whose firmware is newer than this.
+constexpr quint16 kLastFirmwareWithoutC = 208;
+
+constexpr int kWriteWaitMs = 50;
+constexpr int kAngleSettleMs = 500;
+
+// Gives the combo exactly these items (refilled only when it holds others)
+// and selects the one at index.
+void showListItem(QComboBox *combo, const QStringList &texts, int index)
+{
+    QStringList held;
+    for (int i = 0; i < combo->count(); ++i)
+        held << combo->itemText(i);
+    if (held != texts) {
+        combo->clear();
+        combo->addItems(texts);
+    }
+    combo->setCurrentIndex(index);
+}
+
+// One row of the engineer menu: its label, a gap, then the switch.
+Switch *addRowSwitch(QObject *receiver, const char *slot, QWidget *parent, QPoint position, QHBoxLayout *row,
+                     QLabel *label, int spacing, QGroupBox *group)
+{
+    auto *sw = new Switch(parent);
+    sw->setMinimumSize(50, 25);
+    sw->setGeometry(position.x(), position.y(), 50, 25);
+    sw->setCheckable(true);
+    sw->setVisible(true);
+    sw->setFlag(true);
+    row->addWidget(label);
+    row->addSpacing(spacing);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(sw);
+    row->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    // A row already laid out inside the group box's own row widget stays
+    // there; only a free row becomes the group box's layout.
+    if (!row->parentWidget())
+        group->setLayout(row);
+    QObject::connect(sw, SIGNAL(toggled(bool)), receiver, slot);
+    return sw;
+}
+
+} // namespace
+
+void FLSDevice::addSwitchToEngineerMenuWidget()
+{
+    if (!ui)
+        return;
+    swSendSerNum = addRowSwitch(this, SLOT(enableSendSerNumForQF260()), ui->EngineerMenuDUT, {450, 370},
+                                ui->horizontalLayoutSetOutSer, ui->labelSetOutSer, 182, ui->groupBoxSetOutSer);
+    swInvers = addRowSwitch(this, SLOT(functionSwInvers()), ui->groupBoxInv, {390, 113}, ui->horizontalLayout_5,
+                            ui->label_InvIndicator, 182, ui->groupBoxInv);
+    swAngle = addRowSwitch(this, SLOT(functionSwAngle()), ui->EngineerMenuDUT, {390, 165}, ui->horizontalLayout_4,
+                           ui->label_ModeAngle, 100, ui->groupBoxAngle);
+    swMaster = addRowSwitch(this, SLOT(functionSWMaster()), ui->EngineerMenuDUT, {390, 217}, ui->horizontalLayout_2,
+                            ui->label_ModeMaster, 265, ui->groupBox_Master);
+    swTermo = addRowSwitch(this, SLOT(disableTermo()), ui->EngineerMenuDUT, {500, 230}, ui->horizontalLayout_3,
+                           ui->label_DelTermoComp, 95, ui->groupBox_DelTermo);
+    swEcoDrive = addRowSwitch(this, SLOT(setEcoDrive()), ui->EngineerMenuDUT, {500, 280}, ui->horizontalLayout_6,
+                              ui->label_EcoDriv, 270, ui->groupBox_EkoDrive);
+}
+
 bool FLSDevice::setVisibleSwitch(bool visible)
 {
-    Q_UNUSED(visible)
+    for (Switch *sw : {swInvers, swAngle, swMaster}) {
+        if (sw)
+            sw->setVisible(visible);
+    }
     return true;
 }
+
+// With several sensors on the bus the write goes to the one whose bytes it
+// carries, not to the first one found, which would take another sensor's
+// configuration.
+quint8 FLSDevice::selectedNetNum() const
+{
+    if (currentDeviceIndex > 0 && currentDeviceIndex < qMin(int(foundNetNums.size()), int(kMaxSensors)))
+        return quint8(foundNetNums.at(currentDeviceIndex));
+    return currentNetNum;
+}
+
 void FLSDevice::sendConfigWrite(quint8 flipA, quint8 flipB)
 {
-    Q_UNUSED(flipA)
-    Q_UNUSED(flipB)
+    // A selection beyond the three polled sensors has no bytes to start from.
+    if (currentDeviceIndex < 0 || currentDeviceIndex >= kMaxSensors) {
+        qDebug() << "no configuration bytes for sensor" << currentDeviceIndex;
+        return;
+    }
+    const auto c = size_t(currentDeviceIndex);
+    // The flip starts from the sensor's own byte, never from what a switch
+    // shows, so flipping twice before an answer sends the same frame twice.
+    pendingConfigA = configA[c] ^ flipA;
+    pendingConfigB = configB[c] ^ flipB;
+    std::optional<quint8> byteC;
+    if (modelQF470 && currentFirmware > kLastFirmwareWithoutC) {
+        byteC = configC[c];
+        pendingConfigC = configC[c];
+    }
+    emit writeData(fls::configWrite(selectedNetNum(), pendingConfigA, pendingConfigB, byteC));
+    delay(kWriteWaitMs);
 }
-void FLSDevice::functionSWMaster() {}
-void FLSDevice::functionSwInvers() {}
-void FLSDevice::functionSwAngle() {}
-void FLSDevice::functionSwLiterPercent() {}
-void FLSDevice::enableSendSerNumForQF260() {}
-void FLSDevice::setEcoDrive() {}
-void FLSDevice::disableTermo() {}
-void FLSDevice::functionSwitchLitres() {}
-void FLSDevice::functionSwitchPercents() {}
+
+// Every toggle asks for a parameter refresh, so that a switch whose change the
+// sensor refused goes back with the next all-data answer.
+
+void FLSDevice::functionSWMaster()
+{
+    sendConfigWrite(kMasterBit, 0);
+    updateParamWidgets = true;
+    emit signalCheckIncommingData();
+    emit signalWriteLog("Switch mode Master");
+}
+
+void FLSDevice::functionSwInvers()
+{
+    sendConfigWrite(kInversBit, 0);
+    updateParamWidgets = true;
+    emit signalCheckIncommingData();
+    emit signalWriteLog("Switch mode Inverse");
+}
+
+void FLSDevice::functionSwAngle()
+{
+    sendConfigWrite(0, kAngleBit);
+    // The sensor turns EcoDrive off in angle mode.
+    if (swEcoDrive) {
+        swEcoDrive->setState(false);
+        swEcoDrive->setFlag(true);
+    }
+    delay(kAngleSettleMs);
+    updateParamWidgets = true;
+    emit signalCheckIncommingData();
+    // The sensor comes back from the mode change as if new: search the bus again.
+    searchActive = true;
+    sensorFound = false;
+    sensorFound2 = false;
+    emit signalRequestForSearchDevices();
+    emit signalWriteLog("Switch mode Angle");
+}
+
+void FLSDevice::functionSwLiterPercent()
+{
+    emit signalWriteLog("Switch mode Liter/Percent");
+}
+
+void FLSDevice::enableSendSerNumForQF260()
+{
+    sendSerNumByte ^= kSendSerNumBit;
+    emit writeData(fls::sendSerNumWrite(selectedNetNum(), sendSerNumByte));
+    delay(kWriteWaitMs);
+    // The all-data answer sets the switch only when the sensor's byte differs
+    // from the last one seen; taking the byte just sent as the last one makes
+    // a refused change show at the next answer.
+    lastSendSerNumByte = sendSerNumByte;
+    updateParamWidgets = true;
+    emit signalCheckIncommingData();
+    emit signalWriteLog("Switch enable send SerNum for QF260");
+}
+
+void FLSDevice::setEcoDrive()
+{
+    sendConfigWrite(0, kEcoDriveBit);
+    updateParamWidgets = true;
+    emit signalCheckIncommingData();
+    emit signalWriteLog("Switch mode EcoDrive");
+}
+
+void FLSDevice::disableTermo()
+{
+    sendConfigWrite(0, kTermoBit);
+    updateParamWidgets = true;
+    emit signalCheckIncommingData();
+    emit signalWriteLog("Switch mode Termo");
+}
+
+void FLSDevice::functionSwitchLitres()
+{
+    sendConfigWrite(kLitresBit, 0);
+    updateParamWidgets = true;
+    emit signalCheckIncommingData();
+    emit signalWriteLog("Switch To Litres");
+}
+
+void FLSDevice::functionSwitchPercents()
+{
+    sendConfigWrite(kPercentsBit, 0);
+    updateParamWidgets = true;
+    emit signalCheckIncommingData();
+    emit signalWriteLog("Switch To Percents");
+}
+
 bool FLSDevice::discardParamChanges()
 {
+    if (!ui)
+        return true;
+
+    // The filter type first: the filter list depends on it.
+    ui->comboBoxTypeFiltration->setCurrentText(shownFilterType);
+
+    // The filter level goes back through the same lists the all-data answer
+    // puts up: the level list for a median filter and for the models that
+    // only have that one, the tank classes for the smart filter.
+    fls::Model model = fls::Model::Unknown;
+    if (modelQF410)
+        model = fls::Model::QF410;
+    else if (modelQF210)
+        model = fls::Model::QF210;
+    else if (modelQF260)
+        model = fls::Model::QF260;
+    else if (modelQF470)
+        model = fls::Model::QF470;
+    else if (modelGeneric)
+        model = fls::Model::Generic;
+    const int f = fls::filterLevel(shownConfigB);
+    const QStringList levels = fls::levelList(tr("Нет"));
+    QStringList tankClasses;
+    for (const char *text : fls::tankClassList())
+        tankClasses << tr(text);
+    switch (fls::filterTypes(model, currentFirmware)) {
+    case fls::FilterTypes::MedianOnly:
+        showListItem(ui->comboBox_FiltrDUT, levels, f);
+        break;
+    case fls::FilterTypes::Unchanged:
+        // An older QF210 has no filter widgets of its own to go back to.
+        if (model != fls::Model::Unknown)
+            break;
+        Q_FALLTHROUGH();
+    default:
+        if (shownConfigB & fls::kMedianFilterBit)
+            showListItem(ui->comboBox_FiltrDUT, levels, f);
+        else
+            showListItem(ui->comboBox_FiltrDUT, tankClasses, fls::tankClassIndex(f));
+        break;
+    }
+
+    // Only an interface code with a name selects an item.
+    if (const char *mode = fls::interfaceText(fls::interfaceCode(shownConfigA)))
+        ui->comboBox_ModeDUT->setCurrentText(tr(mode));
+    ui->comboBoxRangeDUT->setCurrentIndex((shownConfigA & kWideRangeBit) ? 1 : 0);
+    ui->lineEditNetNumDUT->setText(QString("%1").arg(shownNetNum));
+
+    for (QLabel *mark : changeMarks()) {
+        mark->setPixmap(pixBird);
+        mark->hide();
+    }
     return true;
 }
+
 bool FLSDevice::loadFactoryParams()
 {
+    shownConfigA = 0;
+    shownConfigB = 0;
+    if (ui)
+        shownNetNum = quint8(ui->lineEditNetNumDUT->text().toInt());
+    pendingConfigA = 0;
+    pendingConfigB = 0;
+    pendingFiltration &= 0xF0; // clears the filter level, keeps the other bits
+    pendingNetNum = 1;
+
+    range1023 = true;
+    range4095 = false;
+    rangeChangedTo4095 = false;
+    rangeChangedTo1023 = true;
+    if (ui) {
+        ui->comboBoxRangeDUT->setCurrentIndex(0);
+        ui->lineEditNetNumDUT->setText("1");
+        ui->comboBox_FiltrDUT->setCurrentText(tr("Нет"));
+        ui->comboBox_ModeDUT->setCurrentText(tr("Пассивный RS-485"));
+    }
+
+    // Every parameter is marked as changed until the user writes them.
+    for (QLabel *mark : changeMarks()) {
+        mark->setPixmap(pixBird);
+        mark->show();
+    }
+    paramChanged = true;
     return true;
 }
