@@ -5,11 +5,11 @@
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
-        <translation>OK</translation>
+        <translation type="vanished">OK</translation>
     </message>
     <message>
         <source>Отмена</source>
-        <translation>Cancel</translation>
+        <translation type="vanished">Cancel</translation>
     </message>
 </context>
 <context>
@@ -21,6 +21,138 @@
     <message>
         <source>Подключите датчик</source>
         <translation>Connect the sensor</translation>
+    </message>
+    <message>
+        <source>Не стабилен</source>
+        <translation>Non-stable</translation>
+    </message>
+    <message>
+        <source>Датчик#</source>
+        <translation>Sensor#</translation>
+    </message>
+    <message>
+        <source>Уровень </source>
+        <translation>Level </translation>
+    </message>
+    <message>
+        <source>Не калиброван</source>
+        <translation>Not calibrated</translation>
+    </message>
+    <message>
+        <source>Калиброван</source>
+        <translation>Calibrated</translation>
+    </message>
+    <message>
+        <source>Установлен Горизонт</source>
+        <translation>Horizon set</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Умная</source>
+        <translation>Smart</translation>
+    </message>
+    <message>
+        <source>Медианная</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>Пассивный RS-485</source>
+        <translation>Passive RS-485</translation>
+    </message>
+    <message>
+        <source>Заливом</source>
+        <translation>By filling</translation>
+    </message>
+    <message>
+        <source>Сливом</source>
+        <translation>By draining</translation>
+    </message>
+    <message>
+        <source>1-1023</source>
+        <translation>1-1023</translation>
+    </message>
+    <message>
+        <source>1-4095</source>
+        <translation>1-4095</translation>
+    </message>
+    <message>
+        <source>до 200 литров</source>
+        <translation>up to 200 litres</translation>
+    </message>
+    <message>
+        <source>от 200 до 1000 литров</source>
+        <translation>200 to 1000 litres</translation>
+    </message>
+    <message>
+        <source>более 1000 литров</source>
+        <translation>over 1000 litres</translation>
+    </message>
+    <message>
+        <source>Тяжёлые условия</source>
+        <translation>Harsh conditions</translation>
+    </message>
+    <message>
+        <source>Стабилен</source>
+        <translation>Stable</translation>
+    </message>
+    <message>
+        <source>Обрыв трубок</source>
+        <translation>Tube break</translation>
+    </message>
+    <message>
+        <source>Короткое замыкание</source>
+        <translation>Short circuit</translation>
+    </message>
+    <message>
+        <source>Аналоговый</source>
+        <translation>Analog</translation>
+    </message>
+    <message>
+        <source>Частотный</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>Импупльсный</source>
+        <translation>Pulse</translation>
+    </message>
+    <message>
+        <source>Активный RS-485</source>
+        <translation>Active RS-485</translation>
+    </message>
+    <message>
+        <source>Пассивный RS-232</source>
+        <translation>Passive RS-232</translation>
+    </message>
+    <message>
+        <source>Активный RS-232</source>
+        <translation>Active RS-232</translation>
+    </message>
+    <message>
+        <source>тяжёлые условия</source>
+        <translation>harsh conditions</translation>
+    </message>
+    <message>
+        <source>Подключен QF410</source>
+        <translation>QF410 connected</translation>
+    </message>
+    <message>
+        <source>Подключен QF210</source>
+        <translation>QF210 connected</translation>
+    </message>
+    <message>
+        <source>Подключен QF260</source>
+        <translation>QF260 connected</translation>
+    </message>
+    <message>
+        <source>Подключен QF470</source>
+        <translation>QF470 connected</translation>
+    </message>
+    <message>
+        <source>Датчик подключен</source>
+        <translation>Sensor connected</translation>
     </message>
 </context>
 <context>
@@ -1183,6 +1315,70 @@ If the tank will be filled only at filling stations (at no more than 50 l/min), 
         <source>Будут загружены заводские установки</source>
         <translation>Factory settings will be loaded</translation>
     </message>
+    <message>
+        <source>Пассивный RS-485</source>
+        <translation>Passive RS-485</translation>
+    </message>
+    <message>
+        <source>Аналоговый</source>
+        <translation>Analog</translation>
+    </message>
+    <message>
+        <source>Импупльсный</source>
+        <translation>Pulse</translation>
+    </message>
+    <message>
+        <source>Активный RS-485</source>
+        <translation>Active RS-485</translation>
+    </message>
+    <message>
+        <source>Пассивный RS-232</source>
+        <translation>Passive RS-232</translation>
+    </message>
+    <message>
+        <source>Активный RS-232</source>
+        <translation>Active RS-232</translation>
+    </message>
+    <message>
+        <source>Медианная</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>Умная</source>
+        <translation>Smart</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>до 200 литров</source>
+        <translation>up to 200 litres</translation>
+    </message>
+    <message>
+        <source>от 200 до 1000 литров</source>
+        <translation>200 to 1000 litres</translation>
+    </message>
+    <message>
+        <source>более 1000 литров</source>
+        <translation>over 1000 litres</translation>
+    </message>
+    <message>
+        <source>тяжёлые условия</source>
+        <translation>harsh conditions</translation>
+    </message>
+    <message>
+        <source>Не удалось проверить обновления</source>
+        <translation>Could not check for updates</translation>
+    </message>
+    <message>
+        <source>Вы используете актуальную версию ПО</source>
+        <translation>You are using the latest version</translation>
+    </message>
+    <message>
+        <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
+        <translation>A new version of the configurator is available. Visit our website to download it</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
@@ -1213,6 +1409,10 @@ You can set a password or skip this step</translation>
     <message>
         <source>Закрыть</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>Введите пароль: число от 0 до %1</source>
+        <translation>Enter the password: a number from 0 to %1</translation>
     </message>
 </context>
 <context>

@@ -5,11 +5,11 @@
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
-        <translation>Aceptar</translation>
+        <translation type="vanished">Aceptar</translation>
     </message>
     <message>
         <source>Отмена</source>
-        <translation>Cancelar</translation>
+        <translation type="vanished">Cancelar</translation>
     </message>
 </context>
 <context>
@@ -21,6 +21,138 @@
     <message>
         <source>Подключите датчик</source>
         <translation>Conecte el sensor</translation>
+    </message>
+    <message>
+        <source>Не стабилен</source>
+        <translation>No estable</translation>
+    </message>
+    <message>
+        <source>Датчик#</source>
+        <translation>Sensor#</translation>
+    </message>
+    <message>
+        <source>Уровень </source>
+        <translation>Nivel </translation>
+    </message>
+    <message>
+        <source>Не калиброван</source>
+        <translation>No calibrado</translation>
+    </message>
+    <message>
+        <source>Калиброван</source>
+        <translation>Calibrado</translation>
+    </message>
+    <message>
+        <source>Установлен Горизонт</source>
+        <translation>Horizonte establecido</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>Умная</source>
+        <translation>Inteligente</translation>
+    </message>
+    <message>
+        <source>Медианная</source>
+        <translation>Mediana</translation>
+    </message>
+    <message>
+        <source>Пассивный RS-485</source>
+        <translation>RS-485 pasivo</translation>
+    </message>
+    <message>
+        <source>Заливом</source>
+        <translation>Por llenado</translation>
+    </message>
+    <message>
+        <source>Сливом</source>
+        <translation>Por vaciado</translation>
+    </message>
+    <message>
+        <source>1-1023</source>
+        <translation>1-1023</translation>
+    </message>
+    <message>
+        <source>1-4095</source>
+        <translation>1-4095</translation>
+    </message>
+    <message>
+        <source>до 200 литров</source>
+        <translation>hasta 200 litros</translation>
+    </message>
+    <message>
+        <source>от 200 до 1000 литров</source>
+        <translation>de 200 a 1000 litros</translation>
+    </message>
+    <message>
+        <source>более 1000 литров</source>
+        <translation>más de 1000 litros</translation>
+    </message>
+    <message>
+        <source>Тяжёлые условия</source>
+        <translation>Condiciones duras</translation>
+    </message>
+    <message>
+        <source>Стабилен</source>
+        <translation>Estable</translation>
+    </message>
+    <message>
+        <source>Обрыв трубок</source>
+        <translation>Rotura de tubos</translation>
+    </message>
+    <message>
+        <source>Короткое замыкание</source>
+        <translation>Cortocircuito</translation>
+    </message>
+    <message>
+        <source>Аналоговый</source>
+        <translation>Analógico</translation>
+    </message>
+    <message>
+        <source>Частотный</source>
+        <translation>De frecuencia</translation>
+    </message>
+    <message>
+        <source>Импупльсный</source>
+        <translation>De impulsos</translation>
+    </message>
+    <message>
+        <source>Активный RS-485</source>
+        <translation>RS-485 activo</translation>
+    </message>
+    <message>
+        <source>Пассивный RS-232</source>
+        <translation>RS-232 pasivo</translation>
+    </message>
+    <message>
+        <source>Активный RS-232</source>
+        <translation>RS-232 activo</translation>
+    </message>
+    <message>
+        <source>тяжёлые условия</source>
+        <translation>condiciones duras</translation>
+    </message>
+    <message>
+        <source>Подключен QF410</source>
+        <translation>QF410 conectado</translation>
+    </message>
+    <message>
+        <source>Подключен QF210</source>
+        <translation>QF210 conectado</translation>
+    </message>
+    <message>
+        <source>Подключен QF260</source>
+        <translation>QF260 conectado</translation>
+    </message>
+    <message>
+        <source>Подключен QF470</source>
+        <translation>QF470 conectado</translation>
+    </message>
+    <message>
+        <source>Датчик подключен</source>
+        <translation>Sensor conectado</translation>
     </message>
 </context>
 <context>
@@ -1187,6 +1319,70 @@ Si el tanque se va a cargar solo en gasolineras (a no más de 50 l/min), se pued
         <source>Будут загружены заводские установки</source>
         <translation>Se cargarán los ajustes de fábrica</translation>
     </message>
+    <message>
+        <source>Пассивный RS-485</source>
+        <translation>RS-485 pasivo</translation>
+    </message>
+    <message>
+        <source>Аналоговый</source>
+        <translation>Analógico</translation>
+    </message>
+    <message>
+        <source>Импупльсный</source>
+        <translation>De impulsos</translation>
+    </message>
+    <message>
+        <source>Активный RS-485</source>
+        <translation>RS-485 activo</translation>
+    </message>
+    <message>
+        <source>Пассивный RS-232</source>
+        <translation>RS-232 pasivo</translation>
+    </message>
+    <message>
+        <source>Активный RS-232</source>
+        <translation>RS-232 activo</translation>
+    </message>
+    <message>
+        <source>Медианная</source>
+        <translation>Mediana</translation>
+    </message>
+    <message>
+        <source>Умная</source>
+        <translation>Inteligente</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>до 200 литров</source>
+        <translation>hasta 200 litros</translation>
+    </message>
+    <message>
+        <source>от 200 до 1000 литров</source>
+        <translation>de 200 a 1000 litros</translation>
+    </message>
+    <message>
+        <source>более 1000 литров</source>
+        <translation>más de 1000 litros</translation>
+    </message>
+    <message>
+        <source>тяжёлые условия</source>
+        <translation>condiciones duras</translation>
+    </message>
+    <message>
+        <source>Не удалось проверить обновления</source>
+        <translation>No se pudo comprobar si hay actualizaciones</translation>
+    </message>
+    <message>
+        <source>Вы используете актуальную версию ПО</source>
+        <translation>Está usando la versión más reciente</translation>
+    </message>
+    <message>
+        <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
+        <translation>Hay una nueva versión del configurador. Visite nuestro sitio web para descargarla</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
@@ -1217,6 +1413,10 @@ Puede establecer una contraseña u omitir este paso</translation>
     <message>
         <source>Закрыть</source>
         <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Введите пароль: число от 0 до %1</source>
+        <translation>Introduzca la contraseña: un número de 0 a %1</translation>
     </message>
 </context>
 <context>

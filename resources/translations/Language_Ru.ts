@@ -2,17 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="ru_RU">
 <context>
-    <name>DynamicQDialog</name>
-    <message>
-        <source>OK</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Отмена</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>FLSDevice</name>
     <message>
         <source> </source>
@@ -20,6 +9,138 @@
     </message>
     <message>
         <source>Подключите датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не стабилен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик#</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не калиброван</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калиброван</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установлен Горизонт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Умная</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Медианная</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пассивный RS-485</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Заливом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сливом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1-1023</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1-4095</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>до 200 литров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>от 200 до 1000 литров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>более 1000 литров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Тяжёлые условия</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Стабилен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Обрыв трубок</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Короткое замыкание</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Аналоговый</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Частотный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импупльсный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Активный RS-485</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пассивный RS-232</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Активный RS-232</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>тяжёлые условия</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключен QF410</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключен QF210</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключен QF260</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключен QF470</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик подключен</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1171,6 +1292,70 @@
         <source>Будут загружены заводские установки</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Пассивный RS-485</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Аналоговый</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импупльсный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Активный RS-485</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пассивный RS-232</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Активный RS-232</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Медианная</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Умная</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>до 200 литров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>от 200 до 1000 литров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>более 1000 литров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>тяжёлые условия</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось проверить обновления</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вы используете актуальную версию ПО</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
@@ -1198,6 +1383,10 @@
     </message>
     <message>
         <source>Закрыть</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите пароль: число от 0 до %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
