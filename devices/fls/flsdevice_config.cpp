@@ -28,9 +28,6 @@ constexpr quint8 kTermoBit = 0x80;
 // Bit of the QF260 serial-number output byte.
 constexpr quint8 kSendSerNumBit = 0x10;
 
-// Configuration byte C travels only with a QF470 whose firmware is newer than this.
-constexpr quint16 kLastFirmwareWithoutC = 208;
-
 constexpr int kWriteWaitMs = 50;
 constexpr int kAngleSettleMs = 500;
 
@@ -123,7 +120,7 @@ void FLSDevice::sendConfigWrite(quint8 flipA, quint8 flipB)
     pendingConfigA = configA[c] ^ flipA;
     pendingConfigB = configB[c] ^ flipB;
     std::optional<quint8> byteC;
-    if (modelQF470 && currentFirmware > kLastFirmwareWithoutC) {
+    if (modelQF470 && fls::hasConfigC(currentFirmware)) {
         byteC = configC[c];
         pendingConfigC = configC[c];
     }
@@ -231,17 +228,7 @@ bool FLSDevice::discardParamChanges()
     // The filter level goes back through the same lists the all-data answer
     // puts up: the level list for a median filter and for the models that
     // only have that one, the tank classes for the smart filter.
-    fls::Model model = fls::Model::Unknown;
-    if (modelQF410)
-        model = fls::Model::QF410;
-    else if (modelQF210)
-        model = fls::Model::QF210;
-    else if (modelQF260)
-        model = fls::Model::QF260;
-    else if (modelQF470)
-        model = fls::Model::QF470;
-    else if (modelGeneric)
-        model = fls::Model::Generic;
+    const auto model = static_cast<fls::Model>(modelOfFlags());
     const int f = fls::filterLevel(shownConfigB);
     const QStringList levels = fls::levelList(tr("Нет"));
     QStringList tankClasses;

@@ -309,6 +309,11 @@ ModeDisplay modeDisplay(quint8 mode, quint8 configC)
     return shown;
 }
 
+bool hasConfigC(quint16 firmware)
+{
+    return firmware > kConfigCFirmware;
+}
+
 ModeByte modeByte(Model model, quint16 firmware, std::optional<quint8> byte23, quint8 storedConfigC,
                   quint8 selectedConfigA)
 {
@@ -318,12 +323,12 @@ ModeByte modeByte(Model model, quint16 firmware, std::optional<quint8> byte23, q
         return r;
     }
     quint8 c = storedConfigC;
-    if (firmware > kConfigCFirmware && byte23) {
+    if (hasConfigC(firmware) && byte23) {
         c = *byte23;
         r.configC = c;
     }
     r.mode = c != 0 ? 0xFF : (selectedConfigA & 0x7F);
-    r.usesConfigC = firmware > kConfigCFirmware || c != 0;
+    r.usesConfigC = hasConfigC(firmware) || c != 0;
     return r;
 }
 

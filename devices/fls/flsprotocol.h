@@ -169,6 +169,10 @@ struct ModeDisplay
 };
 ModeDisplay modeDisplay(quint8 mode, quint8 configC);
 
+// True when a QF470 with this firmware keeps configuration byte C: it reads it
+// in its all-data answer and takes it back in every configuration write.
+bool hasConfigC(quint16 firmware);
+
 // Mode byte of an all-data answer. A QF470 with firmware above 208 keeps a
 // configuration byte C; while C is set the output is named by C, not by A.
 struct ModeByte
