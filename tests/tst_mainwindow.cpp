@@ -292,8 +292,13 @@ void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes()
     QTRY_VERIFY_WITH_TIMEOUT(!window->deviceFlags().fls, 3000);
     QVERIFY(!ui->pushButtonDeviceFLS->isChecked());
     QVERIFY(ui->comboBox_SerialPort->isEnabled());
-    // The vanished pseudo-terminal is no longer offered.
-    QTRY_COMPARE_WITH_TIMEOUT(ui->comboBox_SerialPort->findText(device->portPath()), -1, 3000);
+    // The kernel removes a hung-up pseudo-terminal's node some time after the
+    // last close, maybe after the error path's own refresh; the refresh that
+    // follows its removal (the device watcher's, for a real converter) no
+    // longer offers it.
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(device->portPath()), 3000);
+    window->updateSerialPorts();
+    QCOMPARE(ui->comboBox_SerialPort->findText(device->portPath()), -1);
 }
 
 void TestMainWindow::aPortListRefreshKeepsTheActivePortOpen()
