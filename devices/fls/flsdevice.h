@@ -20,6 +20,9 @@ class RingBuffer;
 class Security;
 class Switch;
 class Ui_Deruvivuriri;
+namespace fls {
+struct AllData;
+}
 class WidgetTar;
 
 // The settings as last read from the selected sensor, handed to the main
@@ -270,7 +273,7 @@ private:
     void handleLevelAck(quint8 command);
     void handleHorizon();
     void handlePassword(quint8 command);
-    void refreshParamWidgetsFirstHalf(const QByteArray &frame);
+    void refreshParamWidgetsFirstHalf(const fls::AllData &data);
     void refreshParamWidgetsSecondHalf(quint8 mode, QString &logText);
     // 0xF2 with one bit of byte A or B flipped, relative to the sensor's own byte.
     void sendConfigWrite(quint8 flipA, quint8 flipB);
@@ -284,7 +287,7 @@ private:
     bool isFoundNetNum(quint8 net) const;
     WidgetTar *cardOf(int sensor) const;
     int modelOfFlags() const; // an fls::Model
-    void takeReadings(const QByteArray &frame, QString &logText);
+    void takeReadings(const fls::AllData &data, QString &logText);
     void updateStability(int sensor);
     void showLevelState(int sensor, int selected);
     void showCalibrationState(int sensor, int selected);

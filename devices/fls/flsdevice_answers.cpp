@@ -229,7 +229,7 @@ void FLSDevice::handleAllData(const QByteArray &frame)
     // An answer whose form names no model carries nothing the page can
     // trust; it only reaches the log and moves polling on.
     if (data->model != fls::Model::Unknown)
-        takeReadings(frame, logText);
+        takeReadings(*data, logText);
 
     writeLogFile();
 
@@ -247,22 +247,19 @@ void FLSDevice::handleAllData(const QByteArray &frame)
 }
 
 // Keeps the answering sensor's readings and shows what belongs on the page.
-void FLSDevice::takeReadings(const QByteArray &frame, QString &logText)
+void FLSDevice::takeReadings(const fls::AllData &data, QString &logText)
 {
-    const std::optional<fls::AllData> data = fls::decodeAllData(frame);
-    if (!data)
-        return;
     const int s = boundedIndex(answerIndex);
     const int c = boundedIndex(currentDeviceIndex);
     const size_t si = size_t(s), ci = size_t(c);
 
-    temperatures[si] = data->temperature;
-    levelWords[si] = data->level;
-    cntValues[si] = data->count;
-    emptyValues[si] = data->empty;
-    fullValues[si] = data->full;
-    configA[si] = data->configA;
-    configB[si] = data->configB;
+    temperatures[si] = data.temperature;
+    levelWords[si] = data.level;
+    cntValues[si] = data.count;
+    emptyValues[si] = data.empty;
+    fullValues[si] = data.full;
+    configA[si] = data.configA;
+    configB[si] = data.configB;
     configByteA = configA[ci];
     configByteB = configB[ci];
     currentValue = cntValues[ci];
@@ -277,13 +274,13 @@ void FLSDevice::takeReadings(const QByteArray &frame, QString &logText)
         needUpdateSlaveState = false;
         emit signalUpdateSlaveState();
     }
-    const fls::ModeByte mode = fls::modeByte(data->model, currentFirmware, data->byte23, configC[si], configA[ci]);
+    const fls::ModeByte mode = fls::modeByte(data.model, currentFirmware, data.byte23, configC[si], configA[ci]);
     if (mode.configC)
         configC[si] = *mode.configC;
 
-    if (fls::isShown(data->model, mode.usesConfigC)) {
+    if (fls::isShown(data.model, mode.usesConfigC)) {
         if (updateParamWidgets)
-            refreshParamWidgetsFirstHalf(frame);
+            refreshParamWidgetsFirstHalf(data);
 
         if (ui) {
             const QString temperature = QString::number(temperatures[ci]) + QStringLiteral("°C");
@@ -315,10 +312,10 @@ void FLSDevice::takeReadings(const QByteArray &frame, QString &logText)
         }
 
         showCalibrationState(s, c);
-        showSendSerNumAndVoltage(data->byte23 ? int(*data->byte23) : -1, c);
+        showSendSerNumAndVoltage(data.byte23 ? int(*data.byte23) : -1, c);
         showOutputValues(c);
         if (updateParamWidgets)
-            refreshParamWidgetsSecondHalf(fls::clearedMode(data->model, mode.mode), logText);
+            refreshParamWidgetsSecondHalf(fls::clearedMode(data.model, mode.mode), logText);
     }
 }
 
@@ -517,14 +514,12 @@ void FLSDevice::handlePassword(quint8 command)
     }
 }
 
-void FLSDevice::refreshParamWidgetsFirstHalf(const QByteArray &frame)
+void FLSDevice::refreshParamWidgetsFirstHalf(const fls::AllData &data)
 {
     if (!ui)
         return;
     const auto model = fls::Model(modelOfFlags());
-    const std::optional<fls::AllData> data = fls::decodeAllData(frame);
-    ui->lineEdit_Lamp->setText(model == fls::Model::QF410 && data ? QString::number(data->byte21)
-                                                                  : QStringLiteral("0"));
+    ui->lineEdit_Lamp->setText(model == fls::Model::QF410 ? QString::number(data.byte21) : QStringLiteral("0"));
     ui->comboBox_ModeDUT->clear();
     for (const char *text : fls::outputTypeList(model))
         ui->comboBox_ModeDUT->addItem(tr(text));
