@@ -93,12 +93,6 @@ namespace {
 
 const QByteArray kSignature = QByteArray::fromHex("5AC396");
 
-QByteArray withCrc(QByteArray bytes)
-{
-    bytes.append(char(frame::calc_crc8(bytes)));
-    return bytes;
-}
-
 QByteArray serialAndFirmware(quint8 net, quint32 serial, quint16 firmware)
 {
     QByteArray f;
@@ -106,7 +100,7 @@ QByteArray serialAndFirmware(quint8 net, quint32 serial, quint16 firmware)
     for (int i = 0; i < 4; ++i)
         f.append(char(serial >> (8 * i)));
     f.append(char(firmware & 0xFF)).append(char(firmware >> 8));
-    return withCrc(f);
+    return frame::withCrc(f);
 }
 
 // An all-data answer of `length` bytes with the model byte at `modelAt`.
@@ -132,7 +126,7 @@ QByteArray allData(int length, int modelAt, quint8 model, quint8 a, quint8 b, qu
     if (length > 24)
         f[23] = char(byte23);
     f[modelAt] = char(model);
-    return withCrc(f);
+    return frame::withCrc(f);
 }
 
 // 0x31, net, command, the write signature, payload, CRC-8.
@@ -141,7 +135,7 @@ QByteArray writeFrame(quint8 net, quint8 command, const QByteArray &payload)
     QByteArray f;
     f.append(char(0x31)).append(char(net)).append(char(command));
     f.append(kSignature).append(payload);
-    return withCrc(f);
+    return frame::withCrc(f);
 }
 
 QByteArray bytes(std::initializer_list<int> values)
@@ -510,7 +504,7 @@ void TestFlsDevice::switchFramesGoToTheSelectedSensor()
     const auto from = [](quint8 net, QByteArray answer) {
         answer[1] = char(net);
         answer.chop(1);
-        return withCrc(answer);
+        return frame::withCrc(answer);
     };
     feed(from(5, allData(24, 21, 2, 0x00, 0x01, 0)));
     feed(from(9, allData(24, 21, 2, 0x10, 0x03, 0)));

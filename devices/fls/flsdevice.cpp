@@ -15,11 +15,9 @@
 
 namespace {
 
-constexpr int kConnectionWatchdogMs = 5000;
 constexpr int kGetDataMs = 1000;
 constexpr int kCheckDataMs = 100;
 constexpr int kSearchMs = 1000;
-constexpr int kCountHistory = 8; // counts averaged for the stability grade
 
 } // namespace
 

@@ -51,6 +51,10 @@ class FLSDevice : public QWidget
     Q_OBJECT
 public:
     static constexpr int kMaxSensors = 3;
+    // Without an accepted answer for this long the sensor counts as gone.
+    static constexpr int kConnectionWatchdogMs = 5000;
+    // Counts averaged for the stability grade.
+    static constexpr int kCountHistory = 8;
 
     FLSDevice(Ui_Deruvivuriri *form, QSerialPort *port);
     ~FLSDevice() override;
@@ -269,7 +273,7 @@ private:
     void takeSearchAnswer(const QByteArray &chunk);
     void takeFrame(const QByteArray &frame);
     void handleAllData(const QByteArray &frame);
-    void handleSerialAndFirmware(const QByteArray &frame);
+    void handleSerialAndFirmware(const QByteArray &frame, quint8 net);
     void handleLevelAck(quint8 command);
     void handleHorizon();
     void handlePassword(quint8 command);

@@ -18,11 +18,9 @@
 
 namespace {
 
-constexpr int kConnectionWatchdogMs = 5000;
 constexpr int kCheckOneSensorMs = 100;
 constexpr int kCheckSeveralSensorsMs = 600;
 constexpr int kAfterSerialRequestMs = 150;
-constexpr int kHistoryLength = 8;
 
 const char *const kAlarmColour = "#E32323";
 
@@ -138,7 +136,7 @@ void FLSDevice::takeFrame(const QByteArray &frame)
         } else if (fromPolled || isFoundNetNum(head->net)) {
             switch (head->command) {
             case fls::kSerialAndFirmwareCommand:
-                handleSerialAndFirmware(frame);
+                handleSerialAndFirmware(frame, head->net);
                 break;
             case fls::kCalibrationTableCommand:
                 lastAnswer = fls::kCalibrationTableCommand;
@@ -327,7 +325,7 @@ void FLSDevice::updateStability(int sensor)
     // Each sensor is judged by its own counts only.
     const int count = cntValues[size_t(sensor)];
     history->writeInts(&count, 1);
-    if (history->count() < kHistoryLength)
+    if (history->count() < kCountHistory)
         return;
     const int mean = static_cast<int>(history->average());
     stabilityGrades[size_t(sensor)] = fls::stabilityGrade(mean, count, stabilityGrades[size_t(sensor)]);
@@ -409,7 +407,7 @@ void FLSDevice::showSendSerNumAndVoltage(int byte23, int selected)
         if (byte != lastSendSerNumByte) {
             lastSendSerNumByte = byte;
             sendSerNumByte = byte;
-            setSwitch(swSendSerNum, byte & 0x10);
+            setSwitch(swSendSerNum, byte & fls::kSendSerNumBit);
         }
     }
     outputVoltage = fls::qf260Voltage(levelWords[size_t(selected)], range4095);
@@ -434,18 +432,17 @@ void FLSDevice::showOutputValues(int selected)
     }
 }
 
-void FLSDevice::handleSerialAndFirmware(const QByteArray &frame)
+void FLSDevice::handleSerialAndFirmware(const QByteArray &frame, quint8 net)
 {
-    const std::optional<fls::AnswerHead> head = fls::acceptAnswer(frame);
     const std::optional<fls::SerialAndFirmware> answer = fls::decodeSerialAndFirmware(frame);
-    if (!head || !answer)
+    if (!answer)
         return;
     lastAnswer = fls::kSerialAndFirmwareCommand;
     deviceConnected = true;
     if (timerDeviceConnected)
         timerDeviceConnected->start(kConnectionWatchdogMs);
 
-    const size_t i = size_t(answeringSensor(head->net));
+    const size_t i = size_t(answeringSensor(net));
     serialNumbers[i] = answer->serial;
     firmwareVersions[i] = answer->firmware;
 
@@ -587,20 +584,20 @@ void FLSDevice::refreshParamWidgetsSecondHalf(quint8 mode, QString &logText)
     paramsRead.netNum = int(c) < foundNetNums.size() ? static_cast<quint8>(foundNetNums.at(int(c))) : 0;
 
     if (model == fls::Model::QF410)
-        setSwitch(swInvers, a & 0x01);
+        setSwitch(swInvers, a & fls::kInversBit);
     if (model == fls::Model::QF470) {
-        setSwitch(swAngle, b & 0x10);
-        setSwitch(swEcoDrive, b & 0x20);
-        setSwitch(swMaster, a & 0x08);
+        setSwitch(swAngle, b & fls::kAngleBit);
+        setSwitch(swEcoDrive, b & fls::kEcoDriveBit);
+        setSwitch(swMaster, a & fls::kMasterBit);
     }
     pendingConfigA = a;
     pendingConfigB = b;
-    setSwitch(swTermo, b & 0x80);
+    setSwitch(swTermo, b & fls::kTermoBit);
 
-    if (a & 0x80) {
+    if (a & fls::kWideRangeBit) {
         range1023 = false;
         range4095 = true;
-        pendingConfigA |= 0x80;
+        pendingConfigA |= fls::kWideRangeBit;
         if (ui) {
             ui->comboBoxRangeDUT->setCurrentIndex(1);
             ui->progressBarLevelDUT->setMaximum(4095);

@@ -15,19 +15,6 @@
 
 namespace {
 
-// Bits of configuration byte A.
-constexpr quint8 kInversBit = 0x01;
-constexpr quint8 kMasterBit = 0x08;
-constexpr quint8 kPercentsBit = 0x20;
-constexpr quint8 kLitresBit = 0x40;
-constexpr quint8 kWideRangeBit = 0x80;
-// Bits of configuration byte B.
-constexpr quint8 kAngleBit = 0x10;
-constexpr quint8 kEcoDriveBit = 0x20;
-constexpr quint8 kTermoBit = 0x80;
-// Bit of the QF260 serial-number output byte.
-constexpr quint8 kSendSerNumBit = 0x10;
-
 constexpr int kWriteWaitMs = 50;
 constexpr int kAngleSettleMs = 500;
 
@@ -133,7 +120,7 @@ void FLSDevice::sendConfigWrite(quint8 flipA, quint8 flipB)
 
 void FLSDevice::functionSWMaster()
 {
-    sendConfigWrite(kMasterBit, 0);
+    sendConfigWrite(fls::kMasterBit, 0);
     updateParamWidgets = true;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode Master");
@@ -141,7 +128,7 @@ void FLSDevice::functionSWMaster()
 
 void FLSDevice::functionSwInvers()
 {
-    sendConfigWrite(kInversBit, 0);
+    sendConfigWrite(fls::kInversBit, 0);
     updateParamWidgets = true;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode Inverse");
@@ -149,7 +136,7 @@ void FLSDevice::functionSwInvers()
 
 void FLSDevice::functionSwAngle()
 {
-    sendConfigWrite(0, kAngleBit);
+    sendConfigWrite(0, fls::kAngleBit);
     // The sensor turns EcoDrive off in angle mode.
     if (swEcoDrive) {
         swEcoDrive->setState(false);
@@ -173,7 +160,7 @@ void FLSDevice::functionSwLiterPercent()
 
 void FLSDevice::enableSendSerNumForQF260()
 {
-    sendSerNumByte ^= kSendSerNumBit;
+    sendSerNumByte ^= fls::kSendSerNumBit;
     emit writeData(fls::sendSerNumWrite(selectedNetNum(), sendSerNumByte));
     delay(kWriteWaitMs);
     // The all-data answer sets the switch only when the sensor's byte differs
@@ -187,7 +174,7 @@ void FLSDevice::enableSendSerNumForQF260()
 
 void FLSDevice::setEcoDrive()
 {
-    sendConfigWrite(0, kEcoDriveBit);
+    sendConfigWrite(0, fls::kEcoDriveBit);
     updateParamWidgets = true;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode EcoDrive");
@@ -195,7 +182,7 @@ void FLSDevice::setEcoDrive()
 
 void FLSDevice::disableTermo()
 {
-    sendConfigWrite(0, kTermoBit);
+    sendConfigWrite(0, fls::kTermoBit);
     updateParamWidgets = true;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode Termo");
@@ -203,7 +190,7 @@ void FLSDevice::disableTermo()
 
 void FLSDevice::functionSwitchLitres()
 {
-    sendConfigWrite(kLitresBit, 0);
+    sendConfigWrite(fls::kLitresBit, 0);
     updateParamWidgets = true;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch To Litres");
@@ -211,7 +198,7 @@ void FLSDevice::functionSwitchLitres()
 
 void FLSDevice::functionSwitchPercents()
 {
-    sendConfigWrite(kPercentsBit, 0);
+    sendConfigWrite(fls::kPercentsBit, 0);
     updateParamWidgets = true;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch To Percents");
@@ -254,7 +241,7 @@ bool FLSDevice::discardParamChanges()
     // Only an interface code with a name selects an item.
     if (const char *mode = fls::interfaceText(fls::interfaceCode(shownConfigA)))
         ui->comboBox_ModeDUT->setCurrentText(tr(mode));
-    ui->comboBoxRangeDUT->setCurrentIndex((shownConfigA & kWideRangeBit) ? 1 : 0);
+    ui->comboBoxRangeDUT->setCurrentIndex((shownConfigA & fls::kWideRangeBit) ? 1 : 0);
     ui->lineEditNetNumDUT->setText(QString("%1").arg(shownNetNum));
 
     for (QLabel *mark : changeMarks()) {

@@ -45,6 +45,19 @@ constexpr quint8 kPulse = 0x06;
 constexpr quint8 kActiveRs485 = 0x10;
 constexpr quint8 kPassiveRs232 = 0x12;
 
+// The other bits of configuration byte A.
+constexpr quint8 kInversBit = 0x01;
+constexpr quint8 kMasterBit = 0x08;
+constexpr quint8 kPercentsBit = 0x20;
+constexpr quint8 kLitresBit = 0x40;
+constexpr quint8 kWideRangeBit = 0x80; // level range 1-4095, else 1-1023
+// Bits of configuration byte B besides the filter level and type.
+constexpr quint8 kAngleBit = 0x10;
+constexpr quint8 kEcoDriveBit = 0x20;
+constexpr quint8 kTermoBit = 0x80;
+// Bit of a QF260's serial-number output byte: the sensor sends its serial.
+constexpr quint8 kSendSerNumBit = 0x10;
+
 enum class Model { Unknown, QF410, QF210, QF260, QF470, Generic };
 
 // ---- Requests --------------------------------------------------------------
