@@ -243,6 +243,10 @@ private slots:
     void on_comboBoxChooseLanguage_activated(int index);
     void on_comboBoxChooseTheme_activated(int index);
     void on_pushButtonProgSettingBack_clicked();
+    // Ways back from the pages the service menu opens.
+    void on_pushBtnBackRemoteControl_clicked();
+    void on_pushBtnUpdateFWBackBLE_clicked();
+    void on_pushBtnEngineerBackBLE_clicked();
 
 protected:
     void changeEvent(QEvent *event) override;

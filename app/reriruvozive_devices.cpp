@@ -4,7 +4,9 @@
 #include "deruvivuriri_form.h"
 #include "devices/angle/kv380device.h"
 #include "devices/angle/kvbledevice.h"
+#include "devices/angle/kvbleprotocol.h"
 #include "devices/ble/bledevice.h"
+#include "devices/ble/bleprotocol.h"
 #include "devices/fls/flsdevice.h"
 #include "devices/online/qfonline.h"
 #include "devices/other/n7device.h"
@@ -355,7 +357,7 @@ void Reriruvozive::connectUSBBleDevice()
 {
     if (noPorts())
         return;
-    bleDevice->setCurrentCommand(0xFF);
+    bleDevice->setCurrentCommand(ble::kNoCommand);
     rxBuffer->clear();
     surveyQueue.clear();
     surveyQueueIndex = 0;
@@ -402,7 +404,7 @@ void Reriruvozive::connectKVBLEDevice()
     kvbleDevice->showUI(true);
     if (noPorts())
         return;
-    kvbleDevice->setCurrentCommand(0xFF);
+    kvbleDevice->setCurrentCommand(ble::kNoCommand);
     rxBuffer->clear();
     surveyQueue.clear();
     surveyQueueIndex = 0;

@@ -4,17 +4,23 @@
 
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
+#include "devices/fls/flsprotocol.h"
 #include "ui/switch.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 namespace {
 
-constexpr int kLevelCount = 16; // "Нет" and the levels 1 to 15
-
 bool switchOn(const Switch *sw)
 {
     return sw && sw->getState();
+}
+
+// The page fills the combos in its own translation context.
+QString pageText(const char *source)
+{
+    return QCoreApplication::translate("FLSDevice", source);
 }
 
 } // namespace
@@ -24,88 +30,52 @@ uchar Reriruvozive::getMode()
     if (!deviceFLS)
         return 0;
     const QString text = ui->comboBox_ModeDUT->currentText();
-    // Active RS-232 shares its code with active RS-485; configuration byte C
-    // tells them apart.
-    const QList<QPair<QString, uchar>> codes{
-        {tr("Пассивный RS-485"), 0x00}, {tr("Аналоговый"), 0x02},       {tr("Частотный"), 0x04},
-        {tr("Импупльсный"), 0x06},      {tr("Активный RS-485"), 0x10},  {tr("Пассивный RS-232"), 0x12},
-        {tr("Активный RS-232"), 0x10}};
-    uchar mode = 0x00;
-    for (const auto &code : codes) {
-        if (code.first == text) {
-            mode = code.second;
+    quint8 code = fls::kPassiveRs485;
+    for (const fls::OutputTypeCode &type : fls::outputTypeCodes()) {
+        if (pageText(type.text) == text) {
+            code = type.code;
             break;
         }
     }
-    if (switchOn(flsDevice->getSwitchMaster()))
-        mode ^= 0x08;
-    if (switchOn(flsDevice->getSwitchInvers()))
-        mode ^= 0x01;
-    return mode;
+    return fls::modeWithSwitches(code, switchOn(flsDevice->getSwitchMaster()),
+                                 switchOn(flsDevice->getSwitchInvers()));
 }
 
 uchar Reriruvozive::getFiltr()
 {
     if (!deviceFLS)
         return deviceBLE ? uchar(ui->comboBox_FiltrBLE->currentIndex()) : 0;
-    const int n = ui->comboBox_FiltrDUT->currentIndex();
-    int level = 0;
-    if (n >= 0 && n < kLevelCount) {
-        if (flsDevice->isGenericFLS()) {
-            level = n;
-        } else if (n >= 5) {
-            // Levels above the four tank classes need the newer firmware.
-            level = flsDevice->isNewFirmware() ? n : 0;
-        } else {
-            const bool median = ui->comboBoxTypeFiltration->currentText() == tr("Медианная");
-            // The smart filter's tank classes are levels 3, 6, 9 and 12.
-            level = median ? n : n * 3;
-        }
-    }
-    if (switchOn(flsDevice->getSwitchAngle()))
-        level ^= 0x10;
-    if (switchOn(flsDevice->getSwitchTermo()))
-        level += 0x80;
-    if (switchOn(flsDevice->getSwitchEcoDrive()))
-        level ^= 0x20;
-    return uchar(level & 0xFF);
+    const bool median = ui->comboBoxTypeFiltration->currentText() == pageText(fls::kMedianFilterText);
+    const quint8 level = fls::filterLevelCode(ui->comboBox_FiltrDUT->currentIndex(), flsDevice->isGenericFLS(),
+                                              median, flsDevice->isNewFirmware());
+    return fls::filterWithSwitches(level, switchOn(flsDevice->getSwitchAngle()),
+                                   switchOn(flsDevice->getSwitchTermo()), switchOn(flsDevice->getSwitchEcoDrive()));
 }
 
 uchar Reriruvozive::getTypeFiltr()
 {
     if (!deviceFLS)
         return 0;
-    return ui->comboBoxTypeFiltration->currentIndex() == 1 ? 0x40 : 0;
+    return fls::filterTypeBits(ui->comboBoxTypeFiltration->currentIndex());
 }
 
 void Reriruvozive::convertFiltration(int levelFiltration)
 {
     const QString type = ui->comboBoxTypeFiltration->currentText();
     QComboBox *combo = ui->comboBox_FiltrDUT;
-    if (type == tr("Умная")) {
+    int select = -1;
+    if (type == pageText(fls::kSmartFilterText)) {
         combo->clear();
-        combo->addItems({tr("Нет"), tr("до 200 литров"), tr("от 200 до 1000 литров"), tr("более 1000 литров"),
-                         tr("тяжёлые условия")});
-        if (levelFiltration == 0)
-            combo->setCurrentIndex(0);
-        else if (levelFiltration >= 1 && levelFiltration <= 4)
-            combo->setCurrentIndex(1);
-        else if (levelFiltration >= 5 && levelFiltration <= 8)
-            combo->setCurrentIndex(2);
-        else if (levelFiltration >= 9 && levelFiltration <= 11)
-            combo->setCurrentIndex(3);
-        else if (levelFiltration >= 12 && levelFiltration <= 15)
-            combo->setCurrentIndex(4);
-    } else if (type == tr("Медианная")) {
+        for (const char *text : fls::tankClassList())
+            combo->addItem(pageText(text));
+        select = fls::tankClassOfMedianLevel(levelFiltration);
+    } else if (type == pageText(fls::kMedianFilterText)) {
         combo->clear();
-        combo->addItem(tr("Нет"));
-        for (int i = 1; i < kLevelCount; ++i)
-            combo->addItem(QString::number(i));
-        // Each tank class becomes the middle of its range of levels.
-        const int byClass[] = {0, 2, 5, 8, 11};
-        if (levelFiltration >= 0 && levelFiltration <= 4)
-            combo->setCurrentIndex(byClass[levelFiltration]);
+        combo->addItems(fls::levelList(pageText("Нет")));
+        select = fls::medianLevelOfTankClass(levelFiltration);
     }
+    if (select >= 0)
+        combo->setCurrentIndex(select);
 }
 
 void Reriruvozive::markParamChanged(QLabel *mark)

@@ -11,6 +11,9 @@
 #include "devices/other/plm300device.h"
 #include "devices/other/wiredtagdevice.h"
 #include "app/answerroute.h"
+#include "devices/ble/bleprotocol.h"
+#include "devices/online/onlineprotocol.h"
+#include "devices/other/n7protocol.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
 #include "link/ringbuffer.h"
@@ -51,25 +54,23 @@ void Reriruvozive::requestForGetSerNumAndFirmWareVersion()
 
 void Reriruvozive::requestForGetAllDataFromQFOnlineDevice()
 {
-    portConnection->writeData(frame::request(surveyAddress(), 0xA0));
+    portConnection->writeData(online::statusRequest(surveyAddress()));
 }
 
 void Reriruvozive::requestForGetAllDataFromDeviceAdvert()
 {
     qDebug() << "survey queue" << surveyQueue.toHex(' ');
-    portConnection->writeData(frame::request(surveyAddress(), 0xA6));
+    portConnection->writeData(ble::advertListRequest(surveyAddress()));
 }
 
 void Reriruvozive::requestForGetAllDataFromDeviceN7()
 {
-    const int index = ui->comboBox_n7numberFLS->currentIndex();
-    const char sensor = (index >= 1 && index <= 3) ? static_cast<char>(index) : 0;
-    portConnection->writeData(frame::request(0xDE, 0xEE, QByteArray(1, sensor), frame::kAnswerStart));
+    portConnection->writeData(n7::readRequest(n7::sensorOfComboIndex(ui->comboBox_n7numberFLS->currentIndex())));
 }
 
 void Reriruvozive::requestForGetCfgQFOnline()
 {
-    portConnection->writeData(frame::request(0xCA, 0xA2, QByteArray(5, '\0'), frame::kAnswerStart));
+    portConnection->writeData(online::configReadRequest());
     qfOnline->setShowCfgReadMessage(true);
     qfOnline->setNeedUpdateCfgFields(true);
 }
@@ -103,7 +104,9 @@ void Reriruvozive::on_comboBox_NetNumDUT_activated(int index)
     currentSensorIndex = CompareNetNum(currentNetNum);
     flsDevice->setCurrentDeviceIndex(currentSensorIndex);
     for (int i = 0; i < 2; ++i) {
-        emit flsDevice->signalRequestForGetSerNumAndFirmWareVersion();
+        // The picked sensor's own serial and firmware are asked for: the
+        // survey index follows the polling and may name another sensor now.
+        portConnection->writeData(frame::request(currentNetNum, frame::kSerialAndFirmwareCommand));
         flsDevice->setUpdateParamWidgets(true);
         delay(100);
         emit flsDevice->signalCheckIncommingData();

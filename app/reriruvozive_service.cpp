@@ -314,3 +314,19 @@ template <class Page> void Reriruvozive::runSecurityBLE(Page *page, QWidget *par
     page->setSecurityDialog(nullptr);
     securityBLEDialog = nullptr;
 }
+
+void Reriruvozive::on_pushBtnBackRemoteControl_clicked()
+{
+    // Nothing typed on the remote page is reset: the user may come back to it.
+    ui->stackedWidget->setCurrentWidget(ui->DUT);
+}
+
+void Reriruvozive::on_pushBtnUpdateFWBackBLE_clicked()
+{
+    ui->stackedWidget->setCurrentWidget(ui->BLE_QF410);
+}
+
+void Reriruvozive::on_pushBtnEngineerBackBLE_clicked()
+{
+    ui->stackedWidget->setCurrentWidget(ui->BLE_QF410);
+}

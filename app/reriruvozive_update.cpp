@@ -20,8 +20,12 @@ void Reriruvozive::checkNewVersionDeruvivuriri()
     labelUpdate->setTextFormat(Qt::RichText);
     labelUpdate->setTextInteractionFlags(Qt::TextBrowserInteraction);
     labelUpdate->setOpenExternalLinks(true);
-    const int w = ui->DUT->width();
-    const int h = ui->DUT->height();
+    // The page takes the stacked widget's size only when the window is laid
+    // out; until then it reports a default size, so place by the size it
+    // is going to have.
+    const QSize page = ui->stackedWidget->contentsRect().size();
+    const int w = page.width();
+    const int h = page.height();
     labelUpdate->setGeometry(w / 2 - 200, h / 3, 400, 300);
     labelUpdate->show();
     labelUpdate->setWordWrap(true);

@@ -1,5 +1,7 @@
 #include "link/frame.h"
 
+#include <algorithm>
+
 namespace frame {
 
 namespace {
@@ -81,6 +83,79 @@ bool isValidAnswer(const QByteArray &bytes, quint8 start)
         return false;
     return calc_crc8(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size() - 1) ==
            byteAt(bytes, bytes.size() - 1);
+}
+
+namespace {
+
+// True when the `length` bytes at `at` begin with `start` and end with the
+// CRC-8 of the bytes before their last.
+bool isFrameAt(const QByteArray &chunk, int at, int length, quint8 start)
+{
+    if (length < 4 || !fits(chunk, at, length) || byteAt(chunk, at) != start)
+        return false;
+    const auto *data = reinterpret_cast<const uchar *>(chunk.constData()) + at;
+    return calc_crc8(data, length - 1) == data[length - 1];
+}
+
+// Lengths of an answer that may start at `at`, ascending, without repeats.
+std::vector<int> candidateLengths(const QByteArray &chunk, int at, const AnswerLengths &lengthsOf)
+{
+    if (!lengthsOf || !fits(chunk, at, 3))
+        return {};
+    std::vector<int> lengths = lengthsOf(byteAt(chunk, at + 2));
+    std::sort(lengths.begin(), lengths.end());
+    lengths.erase(std::unique(lengths.begin(), lengths.end()), lengths.end());
+    return lengths;
+}
+
+} // namespace
+
+QList<QByteArray> splitAnswers(const QByteArray &chunk, const AnswerLengths &lengthsOf, quint8 start)
+{
+    const int n = chunk.size();
+    if (n == 0)
+        return {};
+
+    // next[i]: length of the answer at i that leads to a whole split of the
+    // rest, shortest first; 0 when the bytes from i on do not split whole.
+    // Worked from the end, so every position is judged once.
+    std::vector<int> next(size_t(n) + 1, 0);
+    std::vector<bool> whole(size_t(n) + 1, false);
+    whole[size_t(n)] = true;
+    for (int i = n - 1; i >= 0; --i) {
+        for (int length : candidateLengths(chunk, i, lengthsOf)) {
+            if (i + length <= n && whole[size_t(i + length)] && isFrameAt(chunk, i, length, start)) {
+                next[size_t(i)] = length;
+                whole[size_t(i)] = true;
+                break;
+            }
+        }
+    }
+
+    QList<QByteArray> answers;
+    if (whole[0]) {
+        for (int i = 0; i < n; i += next[size_t(i)])
+            answers.append(chunk.mid(i, next[size_t(i)]));
+        return answers;
+    }
+
+    // No whole split: take the answers standing at the front, each followed
+    // by a start byte, and leave the rest in one piece.
+    int at = 0;
+    for (bool found = true; found && at < n;) {
+        found = false;
+        for (int length : candidateLengths(chunk, at, lengthsOf)) {
+            if (at + length < n && byteAt(chunk, at + length) == start && isFrameAt(chunk, at, length, start)) {
+                answers.append(chunk.mid(at, length));
+                at += length;
+                found = true;
+                break;
+            }
+        }
+    }
+    if (at < n)
+        answers.append(chunk.mid(at));
+    return answers;
 }
 
 void appendBe16(QByteArray &out, quint16 value)

@@ -4,7 +4,11 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <QList>
+
+#include <functional>
 #include <optional>
+#include <vector>
 
 // The byte frames of the line protocol: requests 0x31, address, command,
 // [write signature], payload (big-endian), CRC-8; answers 0x3E, address,
@@ -41,6 +45,22 @@ QByteArray writeRequest(quint8 address, quint8 command, const QByteArray &payloa
 // True when `bytes` is at least start, address, command and CRC long, begins
 // with `start` and its last byte is the CRC-8 of the bytes before it.
 bool isValidAnswer(const QByteArray &bytes, quint8 start = kAnswerStart);
+
+// The lengths a device's answers to one command come in; empty when the
+// command has no length of its own (such an answer is never split off).
+using AnswerLengths = std::function<std::vector<int>(quint8 command)>;
+
+// Cuts a chunk the line delivered into the answers it holds. Two whole answers
+// glued together still pass the CRC-8 check as one (a frame followed by its
+// own CRC leaves the register at 0), so a chunk is never judged by its CRC
+// alone: an answer ends where a prefix of a length known for its command
+// checks with its CRC and the next byte is a start byte (or the chunk ends).
+// When the whole chunk splits that way into answers, those are returned,
+// shortest first; otherwise the answers found at its front are split off and
+// the rest is returned as one last piece, for the page's own checks to judge.
+// An empty chunk gives nothing.
+QList<QByteArray> splitAnswers(const QByteArray &chunk, const AnswerLengths &lengthsOf,
+                               quint8 start = kAnswerStart);
 
 // Big- and little-endian fields. Readers return nothing when the field would
 // run past the end of the data.

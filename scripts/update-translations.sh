@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Refreshes resources/translations/*.ts from the sources: new texts appear as
-# unfinished entries, translations already made are kept. Texts that left the
-# code stay in the files marked "vanished" (lrelease skips them) so that a
-# translation is not lost while code is being moved; pass --prune to drop them.
+# unfinished entries, translations already made are kept, and texts that left
+# the code are dropped (the translation test refuses leftovers, since a text
+# the user sees but lupdate cannot find shows up as one). While moving a text
+# to another class, --keep leaves the old entries in place, marked "vanished",
+# so their translations can be copied over before the next plain run.
 #
-# Usage: bash scripts/update-translations.sh [--prune]
+# Usage: bash scripts/update-translations.sh [--keep]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
-prune=()
+prune=(-no-obsolete)
 case "${1:-}" in
     "") ;;
-    --prune) prune=(-no-obsolete) ;;
-    *) echo "usage: $0 [--prune]" >&2; exit 2 ;;
+    --keep) prune=() ;;
+    *) echo "usage: $0 [--keep]" >&2; exit 2 ;;
 esac
 
 lupdate="$(command -v lupdate || true)"

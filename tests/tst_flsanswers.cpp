@@ -2,6 +2,7 @@
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
 #include "link/frame.h"
+#include "pagefixture.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
 
@@ -176,6 +177,7 @@ private:
     QTimer *watchdog() const;
     QStringList shownValues() const;
 
+    std::unique_ptr<PageFixture<FLSDevice>> fixture;
     QWidget *window = nullptr;
     Ui_Deruvivuriri *ui = nullptr;
     FLSDevice *page = nullptr;
@@ -188,31 +190,23 @@ void TestFlsAnswers::initTestCase()
 
 void TestFlsAnswers::init()
 {
-    window = new QWidget;
-    ui = new Ui_Deruvivuriri;
-    ui->setupUi(window);
-    page = new FLSDevice(ui, nullptr);
-    page->initUI();
+    fixture = std::make_unique<PageFixture<FLSDevice>>();
+    window = fixture->window.get();
+    ui = fixture->ui.get();
+    page = fixture->page.get();
 }
 
 void TestFlsAnswers::cleanup()
 {
-    delete page;
-    delete window;
-    delete ui;
+    fixture.reset();
     page = nullptr;
     window = nullptr;
     ui = nullptr;
 }
 
-// Hands the page a copy of the chunk in a block of exactly its size, as the
-// main window hands over its receive buffer.
 void TestFlsAnswers::feed(const QByteArray &chunk)
 {
-    std::unique_ptr<char[]> buf(new char[size_t(qMax(1, chunk.size()))]);
-    if (!chunk.isEmpty())
-        memcpy(buf.get(), chunk.constData(), size_t(chunk.size()));
-    page->run(chunk.size(), chunk.isEmpty() ? nullptr : buf.get());
+    fixture->feed(chunk);
 }
 
 void TestFlsAnswers::search(const QByteArray &answer)

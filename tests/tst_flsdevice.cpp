@@ -2,6 +2,7 @@
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
 #include "link/frame.h"
+#include "pagefixture.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
 
@@ -84,6 +85,7 @@ private:
     // One sensor answers its serial number and firmware, then all its data.
     void connectAs(const QString &model, quint16 firmware, quint8 a, quint8 b, quint8 c = 0);
 
+    std::unique_ptr<PageFixture<FLSDevice>> fixture;
     QWidget *window = nullptr;
     Ui_Deruvivuriri *ui = nullptr;
     FLSDevice *page = nullptr;
@@ -214,27 +216,23 @@ void TestFlsDevice::initTestCase()
 
 void TestFlsDevice::init()
 {
-    window = new QWidget;
-    ui = new Ui_Deruvivuriri;
-    ui->setupUi(window);
-    page = new FLSDevice(ui, nullptr);
-    page->initUI();
+    fixture = std::make_unique<PageFixture<FLSDevice>>();
+    window = fixture->window.get();
+    ui = fixture->ui.get();
+    page = fixture->page.get();
 }
 
 void TestFlsDevice::cleanup()
 {
-    delete page;
-    delete window;
-    delete ui;
+    fixture.reset();
     page = nullptr;
     window = nullptr;
     ui = nullptr;
 }
 
-void TestFlsDevice::feed(const QByteArray &bytes)
+void TestFlsDevice::feed(const QByteArray &chunk)
 {
-    QByteArray copy = bytes;
-    page->run(copy.size(), copy.data());
+    fixture->feed(chunk);
 }
 
 void TestFlsDevice::connectAs(const QString &model, quint16 firmware, quint8 a, quint8 b, quint8 c)

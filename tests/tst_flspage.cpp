@@ -426,10 +426,10 @@ void TestFlsPage::masterSwitchSendsItsWriteAndFollowsTheSensor()
     QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(1, 0xF0) >= polls + 2, 4 * kPollMs);
     QVERIFY(master->getState());
 
-    // A sensor that refuses the change keeps its byte; the switch goes back.
+    // A sensor that refuses the change keeps its byte; the switch goes back
+    // (possibly already while the click's write waits for its answer).
     device->refuseWrites = true;
     QTest::mouseClick(master, Qt::LeftButton);
-    QVERIFY(!master->getState());
     QTRY_COMPARE_WITH_TIMEOUT(device->countRequests(1, 0xF2), 2, 2000);
     QCOMPARE(device->requestsTo(1, 0xF2).at(1).toHex(), hexFrame("3101f25ac396000300").toHex());
     QCOMPARE(device->sensor().configA, quint8(0x08));

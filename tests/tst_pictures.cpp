@@ -64,27 +64,10 @@ const char *const kProgramPictures[] = {
 
 const QStringList kSourceSuffixes = {"cpp", "h", "hpp", "ui", "qss", "css", "html"};
 
-QString searchUpwards(const QString &start)
-{
-    QDir dir(start);
-    for (;;) {
-        if (dir.exists(QStringLiteral("ui/deruvivuriri.ui")))
-            return dir.absolutePath();
-        if (!dir.cdUp())
-            return QString();
-    }
-}
-
-// The source tree: given at build time, or found above the test binary or the
-// working directory (the build trees live inside the source tree).
+// The source tree, named by the build.
 QString sourceRoot()
 {
-#ifdef SOURCE_ROOT
     return QStringLiteral(SOURCE_ROOT);
-#else
-    const QString fromBinary = searchUpwards(QCoreApplication::applicationDirPath());
-    return fromBinary.isEmpty() ? searchUpwards(QDir::currentPath()) : fromBinary;
-#endif
 }
 
 bool isSkippedDirectory(const QFileInfo &info)
@@ -224,7 +207,7 @@ void TestPictures::initTestCase()
 
 void TestPictures::sourcesNamePictures()
 {
-    QVERIFY2(!root.isEmpty(), "source tree not found above the test binary or the working directory");
+    QVERIFY2(!root.isEmpty(), "source tree not given by the build");
     // The main window alone loads the splash picture, the marks and the back arrow.
     QVERIFY2(namedInSources.contains(QStringLiteral(":/images/ico.ico")),
              qPrintable(QStringLiteral("scanned %1, found %2 picture paths").arg(root).arg(namedInSources.size())));

@@ -326,11 +326,11 @@ void TestTranslations::sourcesLeaveNothingUnfinished()
         QString error;
         const QList<Message> messages = readTs(ts, &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
+        // A text shown through a variable never reaches lupdate, and its entry
+        // turns "vanished" here: such leftovers fail as unfinished ones do.
         for (const Message &m : messages) {
-            if (m.type == "vanished" || m.type == "obsolete")
-                continue;
             QVERIFY2(m.type.isEmpty() && !m.translation.isEmpty(),
-                     qPrintable(name + ": " + m.context + " / " + m.source));
+                     qPrintable(name + ": " + m.context + " / " + m.source + " (" + m.type + ")"));
         }
     }
 }

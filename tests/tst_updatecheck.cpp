@@ -80,6 +80,7 @@ private slots:
     void noServerAtAllIsAFailure();
     void newerVersionLinksTheArchive();
     void openingOrClosingThePortRemovesTheNotice();
+    void noticeSitsInTheMiddleOfTheShownPage();
 };
 
 void TestUpdateCheck::cleanup()
@@ -236,6 +237,22 @@ void TestUpdateCheck::openingOrClosingThePortRemovesTheNotice()
     // A second removal finds nothing to remove.
     window.deleteLabelUpdate();
     QVERIFY(!window.updateNotice());
+}
+
+// The notice is placed while the window is still being built; it must sit
+// where the page will be once the window is shown, not where the page's
+// default size would put it.
+void TestUpdateCheck::noticeSitsInTheMiddleOfTheShownPage()
+{
+    qputenv("RERIRUVOZIVE_UPDATE_HOST", closedHost().toLatin1());
+    Reriruvozive window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QLabel *notice = window.updateNotice();
+    QVERIFY(notice);
+    const QSize page = window.form()->DUT->size();
+    QVERIFY2(page.width() > 640, qPrintable(QString::number(page.width())));
+    QCOMPARE(notice->geometry(), QRect(page.width() / 2 - 200, page.height() / 3, 400, 300));
 }
 
 QTEST_MAIN(TestUpdateCheck)

@@ -49,11 +49,11 @@ void DynamicQDialog::buildContent(QDialog *dialog, const QString &upperText, con
                 "QPushButton {min-width: 118px;min-height: 36px;border-style: solid;border-radius: 4px;}");
     };
     auto *buttons = new QHBoxLayout;
-    ok = new QPushButton(caption("OK"));
+    ok = new QPushButton(caption(QT_TRANSLATE_NOOP("DynamicQDialog", "OK")));
     dress(ok);
     cancel = nullptr;
     if (withCancel) {
-        cancel = new QPushButton(caption("Отмена"));
+        cancel = new QPushButton(caption(QT_TRANSLATE_NOOP("DynamicQDialog", "Отмена")));
         dress(cancel);
         connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
         buttons->addWidget(cancel);

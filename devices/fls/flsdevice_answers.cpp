@@ -5,6 +5,7 @@
 #include "deruvivuriri_form.h"
 
 #include "devices/fls/flsprotocol.h"
+#include "link/frame.h"
 #include "link/ringbuffer.h"
 #include "ui/dynamicqdialog.h"
 #include "ui/switch.h"
@@ -45,10 +46,15 @@ void setSwitch(Switch *sw, bool on)
 int FLSDevice::run(int len, char *buf)
 {
     const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
-    if (searchActive)
+    if (searchActive) {
         takeSearchAnswer(chunk);
-    else
-        takeFrame(chunk);
+        return 1;
+    }
+    // The converter or the line may glue several answers into one chunk
+    // (right after a search the serial and the first data answer often come
+    // together); each is handled on its own.
+    for (const QByteArray &answer : frame::splitAnswers(chunk, fls::answerLengths))
+        takeFrame(answer);
     return 1;
 }
 
@@ -272,12 +278,18 @@ void FLSDevice::takeReadings(const fls::AllData &data, QString &logText)
         needUpdateSlaveState = false;
         emit signalUpdateSlaveState();
     }
-    const fls::ModeByte mode = fls::modeByte(data.model, currentFirmware, data.byte23, configC[si], configA[ci]);
+    // Whether byte 23 is configuration byte C depends on the answering
+    // sensor's own firmware, not on the selected one's.
+    const fls::ModeByte mode =
+        fls::modeByte(data.model, firmwareVersions[si], data.byte23, configC[si], configA[ci]);
     if (mode.configC)
         configC[si] = *mode.configC;
 
+    // The parameter widgets show the selected sensor's settings, so only its
+    // own answer may refresh them.
+    const bool refreshParams = updateParamWidgets && s == c;
     if (fls::isShown(data.model, mode.usesConfigC)) {
-        if (updateParamWidgets)
+        if (refreshParams)
             refreshParamWidgetsFirstHalf(data);
 
         if (ui) {
@@ -312,7 +324,7 @@ void FLSDevice::takeReadings(const fls::AllData &data, QString &logText)
         showCalibrationState(s, c);
         showSendSerNumAndVoltage(data.byte23 ? int(*data.byte23) : -1, c);
         showOutputValues(c);
-        if (updateParamWidgets)
+        if (refreshParams)
             refreshParamWidgetsSecondHalf(fls::clearedMode(data.model, mode.mode), logText);
     }
 }
@@ -649,12 +661,15 @@ void FLSDevice::refreshParamWidgetsSecondHalf(quint8 mode, QString &logText)
 
     shownConfigA = a;
     shownConfigB = b;
-    shownNetNum = currentNetNum;
+    // The sensor picked in the network-number combo is the one shown, so its
+    // number and model are what the page names.
+    const quint8 shownNet = selectedNetNum();
+    shownNetNum = shownNet;
 
     if (deviceConnected)
         updateParamWidgets = false;
 
-    if (int(c) == indexOfNetNum(currentNetNum)) {
+    if (int(c) == indexOfNetNum(shownNet)) {
         if (const std::optional<bool> isNew = fls::isNewFirmware(model, currentFirmware))
             newFirmware = *isNew;
         if (const char *status = fls::statusText(model))
@@ -662,7 +677,7 @@ void FLSDevice::refreshParamWidgetsSecondHalf(quint8 mode, QString &logText)
     }
 
     logText += QStringLiteral("NetNum=%1, Empty=%2, Full=%3, Current=%4, Level=%5, Temperature=%6")
-                   .arg(currentNetNum)
+                   .arg(shownNet)
                    .arg(emptyValue)
                    .arg(fullValue)
                    .arg(cntValues[c])

@@ -2,7 +2,10 @@
 
 #include "link/frame.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace fls {
@@ -12,6 +15,7 @@ namespace {
 constexpr int kAllDataMinLength = 24; // byte 23 is the last one read
 constexpr int kSerialAndFirmwareLength = 10;
 constexpr int kShortAnswerLength = 4; // start, net, command, CRC-8
+constexpr int kCalibrationTableLength = 84;
 
 constexpr quint16 kNewFirmwareQF210QF410 = 194;
 constexpr quint16 kNewFirmwareQF260QF470 = 203;
@@ -77,6 +81,20 @@ int minimumAnswerLength(quint8 command)
         return kSerialAndFirmwareLength;
     default:
         return kShortAnswerLength;
+    }
+}
+
+std::vector<int> answerLengths(quint8 command)
+{
+    switch (command) {
+    case kAllDataCommand:
+        return {24, 25, 29, 38, 42, 45, 84};
+    case kSerialAndFirmwareCommand:
+        return {kSerialAndFirmwareLength};
+    case kCalibrationTableCommand:
+        return {kCalibrationTableLength};
+    default:
+        return {kShortAnswerLength};
     }
 }
 
@@ -373,6 +391,83 @@ std::vector<const char *> tankClassList()
     return {QT_TRANSLATE_NOOP("FLSDevice", "Нет"), QT_TRANSLATE_NOOP("FLSDevice", "до 200 литров"),
             QT_TRANSLATE_NOOP("FLSDevice", "от 200 до 1000 литров"),
             QT_TRANSLATE_NOOP("FLSDevice", "более 1000 литров"), QT_TRANSLATE_NOOP("FLSDevice", "тяжёлые условия")};
+}
+
+const char *const kSmartFilterText = QT_TRANSLATE_NOOP("FLSDevice", "Умная");
+const char *const kMedianFilterText = QT_TRANSLATE_NOOP("FLSDevice", "Медианная");
+
+const std::vector<OutputTypeCode> &outputTypeCodes()
+{
+    static const std::vector<OutputTypeCode> codes{
+        {QT_TRANSLATE_NOOP("FLSDevice", "Пассивный RS-485"), kPassiveRs485},
+        {QT_TRANSLATE_NOOP("FLSDevice", "Аналоговый"), kAnalog},
+        {QT_TRANSLATE_NOOP("FLSDevice", "Частотный"), kFrequency},
+        {QT_TRANSLATE_NOOP("FLSDevice", "Импупльсный"), kPulse},
+        {QT_TRANSLATE_NOOP("FLSDevice", "Активный RS-485"), kActiveRs485},
+        {QT_TRANSLATE_NOOP("FLSDevice", "Пассивный RS-232"), kPassiveRs232},
+        {QT_TRANSLATE_NOOP("FLSDevice", "Активный RS-232"), kActiveRs485}};
+    return codes;
+}
+
+quint8 modeWithSwitches(quint8 code, bool master, bool invers)
+{
+    if (master)
+        code ^= kMasterBit;
+    if (invers)
+        code ^= kInversBit;
+    return code;
+}
+
+quint8 filterLevelCode(int n, bool generic, bool median, bool newFirmware)
+{
+    constexpr int kLevels = 16; // "Нет" and the levels 1 to 15
+    constexpr int kTankClasses = 5;
+    constexpr int kLevelsPerTankClass = 3;
+    if (n < 0 || n >= kLevels)
+        return 0;
+    if (generic)
+        return quint8(n);
+    if (n >= kTankClasses)
+        return newFirmware ? quint8(n) : 0;
+    return quint8(median ? n : n * kLevelsPerTankClass);
+}
+
+quint8 filterWithSwitches(quint8 level, bool angle, bool termo, bool ecoDrive)
+{
+    int b = level;
+    if (angle)
+        b ^= kAngleBit;
+    if (termo)
+        b += kTermoBit;
+    if (ecoDrive)
+        b ^= kEcoDriveBit;
+    return quint8(b & 0xFF);
+}
+
+quint8 filterTypeBits(int typeIndex)
+{
+    return typeIndex == 1 ? kMedianFilterBit : 0;
+}
+
+int tankClassOfMedianLevel(int level)
+{
+    if (level == 0)
+        return 0;
+    if (level >= 1 && level <= 4)
+        return 1;
+    if (level >= 5 && level <= 8)
+        return 2;
+    if (level >= 9 && level <= 11)
+        return 3;
+    if (level >= 12 && level <= 15)
+        return 4;
+    return -1;
+}
+
+int medianLevelOfTankClass(int tankClass)
+{
+    constexpr int kMiddle[] = {0, 2, 5, 8, 11};
+    return tankClass >= 0 && tankClass < int(std::size(kMiddle)) ? kMiddle[tankClass] : -1;
 }
 
 QStringList levelList(const QString &none)

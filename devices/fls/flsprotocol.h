@@ -89,6 +89,9 @@ std::optional<AnswerHead> acceptAnswer(const QByteArray &frame);
 // Shortest frame of each answer form: everything its handler reads lies
 // before the CRC-8 or is the last byte read.
 int minimumAnswerLength(quint8 command);
+// Lengths the answers to a command come in on this bus (the long all-data
+// forms of other devices included), for cutting glued answers apart.
+std::vector<int> answerLengths(quint8 command);
 // True when the frame's command byte exists and the frame is at least as long
 // as that command's form.
 bool isLongEnough(const QByteArray &frame);
@@ -213,6 +216,42 @@ int tankClassIndex(int f);
 std::vector<const char *> tankClassList();
 // "Нет" (passed in translated) then "1" to "15": list position = filter level.
 QStringList levelList(const QString &none);
+
+// Filter type names (source texts, context "FLSDevice") as the page lists them.
+extern const char *const kSmartFilterText;
+extern const char *const kMedianFilterText;
+
+// ---- Parameter write: widgets to configuration bytes ----------------------
+
+// Output-type texts (source texts, context "FLSDevice") and the code of
+// configuration byte A each stands for. Active RS-232 shares its code with
+// active RS-485; configuration byte C tells them apart.
+struct OutputTypeCode
+{
+    const char *text;
+    quint8 code;
+};
+const std::vector<OutputTypeCode> &outputTypeCodes();
+// Byte A of the parameter write (without its range bit): the output code with
+// the Master and Invers bits of the switches.
+quint8 modeWithSwitches(quint8 code, bool master, bool invers);
+
+// Filter level code of the filtration combo's position n: a generic sensor
+// and the median filter take n as it is; the smart filter's tank classes 1..4
+// are levels 3, 6, 9 and 12; a known model takes levels 5..15 only with new
+// firmware. A position outside 0..15 gives 0.
+quint8 filterLevelCode(int n, bool generic, bool median, bool newFirmware);
+// Byte B of the parameter write (without the filter-type bit): the level code
+// with the Angle, thermo and EcoDrive bits of the switches.
+quint8 filterWithSwitches(quint8 level, bool angle, bool termo, bool ecoDrive);
+// Filter-type bit of byte B for the filter-type combo's position.
+quint8 filterTypeBits(int typeIndex);
+
+// Re-selection when the user switches the filter type: the tank class that a
+// median level falls in (9 to 11 are "more than 1000 l"), and the median
+// level in the middle of a tank class; -1 leaves the selection as it is.
+int tankClassOfMedianLevel(int level);
+int medianLevelOfTankClass(int tankClass);
 
 enum class FilterTypes { Unchanged, SmartOnly, SmartAndMedian, MedianOnly };
 FilterTypes filterTypes(Model model, quint16 firmware);

@@ -5,11 +5,11 @@
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
-        <translation type="vanished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Отмена</source>
-        <translation type="vanished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1314,58 +1314,6 @@ If the tank will be filled only at filling stations (at no more than 50 l/min), 
     <message>
         <source>Будут загружены заводские установки</source>
         <translation>Factory settings will be loaded</translation>
-    </message>
-    <message>
-        <source>Пассивный RS-485</source>
-        <translation>Passive RS-485</translation>
-    </message>
-    <message>
-        <source>Аналоговый</source>
-        <translation>Analog</translation>
-    </message>
-    <message>
-        <source>Импупльсный</source>
-        <translation>Pulse</translation>
-    </message>
-    <message>
-        <source>Активный RS-485</source>
-        <translation>Active RS-485</translation>
-    </message>
-    <message>
-        <source>Пассивный RS-232</source>
-        <translation>Passive RS-232</translation>
-    </message>
-    <message>
-        <source>Активный RS-232</source>
-        <translation>Active RS-232</translation>
-    </message>
-    <message>
-        <source>Медианная</source>
-        <translation>Median</translation>
-    </message>
-    <message>
-        <source>Умная</source>
-        <translation>Smart</translation>
-    </message>
-    <message>
-        <source>Нет</source>
-        <translation>None</translation>
-    </message>
-    <message>
-        <source>до 200 литров</source>
-        <translation>up to 200 litres</translation>
-    </message>
-    <message>
-        <source>от 200 до 1000 литров</source>
-        <translation>200 to 1000 litres</translation>
-    </message>
-    <message>
-        <source>более 1000 литров</source>
-        <translation>over 1000 litres</translation>
-    </message>
-    <message>
-        <source>тяжёлые условия</source>
-        <translation>harsh conditions</translation>
     </message>
     <message>
         <source>Не удалось проверить обновления</source>

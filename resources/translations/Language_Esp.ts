@@ -5,11 +5,11 @@
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
-        <translation type="vanished">Aceptar</translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>Отмена</source>
-        <translation type="vanished">Cancelar</translation>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>
@@ -1318,58 +1318,6 @@ Si el tanque se va a cargar solo en gasolineras (a no más de 50 l/min), se pued
     <message>
         <source>Будут загружены заводские установки</source>
         <translation>Se cargarán los ajustes de fábrica</translation>
-    </message>
-    <message>
-        <source>Пассивный RS-485</source>
-        <translation>RS-485 pasivo</translation>
-    </message>
-    <message>
-        <source>Аналоговый</source>
-        <translation>Analógico</translation>
-    </message>
-    <message>
-        <source>Импупльсный</source>
-        <translation>De impulsos</translation>
-    </message>
-    <message>
-        <source>Активный RS-485</source>
-        <translation>RS-485 activo</translation>
-    </message>
-    <message>
-        <source>Пассивный RS-232</source>
-        <translation>RS-232 pasivo</translation>
-    </message>
-    <message>
-        <source>Активный RS-232</source>
-        <translation>RS-232 activo</translation>
-    </message>
-    <message>
-        <source>Медианная</source>
-        <translation>Mediana</translation>
-    </message>
-    <message>
-        <source>Умная</source>
-        <translation>Inteligente</translation>
-    </message>
-    <message>
-        <source>Нет</source>
-        <translation>Ninguno</translation>
-    </message>
-    <message>
-        <source>до 200 литров</source>
-        <translation>hasta 200 litros</translation>
-    </message>
-    <message>
-        <source>от 200 до 1000 литров</source>
-        <translation>de 200 a 1000 litros</translation>
-    </message>
-    <message>
-        <source>более 1000 литров</source>
-        <translation>más de 1000 litros</translation>
-    </message>
-    <message>
-        <source>тяжёлые условия</source>
-        <translation>condiciones duras</translation>
     </message>
     <message>
         <source>Не удалось проверить обновления</source>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="ru_RU">
 <context>
+    <name>DynamicQDialog</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FLSDevice</name>
     <message>
         <source> </source>
@@ -1290,58 +1301,6 @@
     </message>
     <message>
         <source>Будут загружены заводские установки</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Пассивный RS-485</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Аналоговый</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Импупльсный</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Активный RS-485</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Пассивный RS-232</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Активный RS-232</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Медианная</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Умная</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Нет</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>до 200 литров</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>от 200 до 1000 литров</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>более 1000 литров</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>тяжёлые условия</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
