@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kGetDataMs = 1000;
 constexpr int kCheckDataMs = 100;
 constexpr int kSearchMs = 1000;
 
@@ -28,7 +27,7 @@ FLSDevice::FLSDevice(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr
     timerGetData = new QTimer();
     timerCheckData = new QTimer();
     timerSearch = new QTimer();
-    timerGetData->start(kGetDataMs);
+    timerGetData->start(kPollIntervalMs);
     timerCheckData->start(kCheckDataMs);
 
     // The watchdog, the count histories and the status lines exist from the
@@ -195,6 +194,7 @@ int FLSDevice::resetSettingToDefault()
     rangeChangedTo1023 = false;
     deviceConnected = false;
     passwordEntered = false;
+    storedPassword = 0;
     sensorFound = false;
     sensorFound2 = false;
     answerIndex = 0;
@@ -214,11 +214,6 @@ int FLSDevice::resetSettingToDefault()
     return 1;
 }
 
-void FLSDevice::checkPass()
-{
-    // Filled in with the page itself.
-}
-
 bool FLSDevice::startUpdateFirmware()
 {
     // Filled in with the firmware update.
@@ -228,21 +223,6 @@ bool FLSDevice::startUpdateFirmware()
 void FLSDevice::checkIncommingDataWhileUpdate()
 {
     emit signalCheckIncommingDataWhileUpdate();
-}
-
-void FLSDevice::inputPass()
-{
-    // Filled in with the page itself.
-}
-
-void FLSDevice::setPass()
-{
-    // Filled in with the page itself.
-}
-
-void FLSDevice::delPass()
-{
-    // Filled in with the page itself.
 }
 
 void FLSDevice::timerIntervalGetDataStop()

@@ -53,6 +53,8 @@ public:
     static constexpr int kMaxSensors = 3;
     // Without an accepted answer for this long the sensor counts as gone.
     static constexpr int kConnectionWatchdogMs = 5000;
+    // The all-data request goes out this often.
+    static constexpr int kPollIntervalMs = 1000;
     // Counts averaged for the stability grade.
     static constexpr int kCountHistory = 8;
 
@@ -94,6 +96,8 @@ public:
     void setSwitchEcoDrive(Switch *value) { swEcoDrive = value; }
     void setSwitchSendSerNum(Switch *value) { swSendSerNum = value; }
     bool isPasswordEntered() const { return passwordEntered; }
+    quint32 getStoredPassword() const { return storedPassword; }
+    quint8 getCurStep() const { return curStep; }
     void setPasswordEntered(bool value) { passwordEntered = value; }
     bool isSearchActive() const { return searchActive; }
     void setSearchActive(bool value) { searchActive = value; }
@@ -240,13 +244,20 @@ public slots:
     bool hideBirds();
     bool clearTarWidget();
 
-    // Password procedure and firmware update; built with their own pages.
+    // Password procedure (flsdevice_password.cpp) and firmware update.
     void checkPass();
     bool startUpdateFirmware();
     // Called by name by the password dialog's buttons.
     void inputPass();
     void setPass();
     void delPass();
+    // Sends one password frame (0xF7 set, 0xF8 enter) with the page's polling
+    // paused, and judges the sensor's answer to it: a new password shows the
+    // lock, a refusal the wrong-password message. Returns true.
+    bool sendPass(int pass, uchar step, uchar cmd);
+    // The step every write to the sensor runs first: while a password has
+    // been entered, it is sent again with 0xF8.
+    void passwordStep();
 
 signals:
     void signalCheckIncommingData();
@@ -283,6 +294,14 @@ private:
     void sendConfigWrite(quint8 flipA, quint8 flipB);
     QList<QLabel *> changeMarks() const;
     void clearModelFlags();
+    // Password exchange helpers (flsdevice_password.cpp).
+    void silenceForPassword();
+    void wakeAfterPassword();
+    // Parses what has already arrived, forgets the last answer, then sends
+    // the frame and parses what it brings: only the answer to this frame is
+    // judged.
+    int exchangeForAnswer(const QByteArray &frame, int waitMs);
+    void showWrongPassword();
 
     // --- private helpers of the answer intake (flsdevice_answers.cpp) ---
     // Index of the sensor a directed answer comes from: its place among the
@@ -321,6 +340,8 @@ private:
     int lastAnswer = 0;
     quint8 lastCommand = 0xFF;
     bool passwordEntered = false;
+    quint32 storedPassword = 0; // the password last taken from the dialog
+    quint8 curStep = 0;         // step counter of the firmware updater
 
     // Per-sensor readings, indexed by the place in foundNetNums.
     std::array<qint8, kMaxSensors> temperatures{};

@@ -46,6 +46,13 @@ QByteArray resetRequest(quint8 net)
     return frame::writeRequest(net, kResetCommand);
 }
 
+QByteArray passwordFrame(quint8 net, quint8 command, quint32 password)
+{
+    QByteArray payload;
+    frame::appendBe32(payload, password);
+    return frame::writeRequest(net, command, payload);
+}
+
 // ---- Answers ---------------------------------------------------------------
 
 std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk)

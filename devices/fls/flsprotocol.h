@@ -68,6 +68,11 @@ QByteArray configWrite(quint8 net, quint8 a, quint8 b, std::optional<quint8> c);
 QByteArray sendSerNumWrite(quint8 net, quint8 byte);
 // 0x88 reset of the sensor.
 QByteArray resetRequest(quint8 net);
+// Password frame: 0xF7 sets a new password (0: none), 0xF8 enters one; the
+// password travels most significant byte first.
+constexpr quint8 kSetPasswordCommand = 0xF7;
+constexpr quint8 kEnterPasswordCommand = 0xF8;
+QByteArray passwordFrame(quint8 net, quint8 command, quint32 password);
 
 // ---- Answers ---------------------------------------------------------------
 
