@@ -243,6 +243,15 @@ private slots:
     void on_comboBoxChooseLanguage_activated(int index);
     void on_comboBoxChooseTheme_activated(int index);
     void on_pushButtonProgSettingBack_clicked();
+    // Settings writes and level setting of the device pages, each in the
+    // page's own file (reriruvozive_<device>.cpp).
+    void writeParamToDevice();     // wired sensor and BLE fuel sensor (reriruvozive_flswrite.cpp)
+    void writeParamToBLE();        // BLE half of the write above (reriruvozive_ble.cpp)
+    void writeParamToKV380();      // reriruvozive_kv380.cpp
+    void writeParamToPLM300();     // reriruvozive_plm300.cpp
+    void on_Button_SetFullDUTOnline_clicked();  // reriruvozive_flswrite.cpp
+    void on_Button_SetEmptyDUTOnline_clicked(); // reriruvozive_flswrite.cpp
+    void on_ButtonTarirovka_clicked();          // reriruvozive_calibration.cpp
     // Ways back from the pages the service menu opens.
     void on_pushBtnBackRemoteControl_clicked();
     void on_pushBtnUpdateFWBackBLE_clicked();

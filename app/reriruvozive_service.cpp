@@ -52,33 +52,34 @@ void Reriruvozive::setupHotKey()
 // was edited: an unchanged page has nothing to send.
 void Reriruvozive::slotShortcutCtrlS()
 {
-    if ((deviceFLS && flsDevice->isParamChanged()) || (deviceBLE && bleDevice->getSettingsChanged())) {
-        // writeParamToDevice() is called here once the settings write of these pages exists.
-        return;
-    }
-    if (deviceKV380 && kv380Device->getSettingsChanged()) {
-        // writeParamToKV380() is called here once the angle sensor's settings write exists.
-        return;
-    }
-    if (devicePLM300 && plm300Device->getSettingsChanged()) {
-        // writeParamToPLM300() is called here once the PLM300 settings write exists.
-        return;
+    if (deviceFLS) {
+        if (flsDevice->isParamChanged())
+            writeParamToDevice();
+    } else if (deviceBLE) {
+        if (bleDevice->getSettingsChanged())
+            writeParamToDevice();
+    } else if (deviceKV380) {
+        if (kv380Device->getSettingsChanged())
+            writeParamToKV380();
+    } else if (devicePLM300) {
+        if (plm300Device->getSettingsChanged())
+            writeParamToPLM300();
     }
 }
 
 void Reriruvozive::slotShortcutF2()
 {
-    // on_Button_SetFullDUTOnline_clicked() is called here once the Full/Empty controls exist.
+    on_Button_SetFullDUTOnline_clicked();
 }
 
 void Reriruvozive::slotShortcutF3()
 {
-    // on_Button_SetEmptyDUTOnline_clicked() is called here once the Full/Empty controls exist.
+    on_Button_SetEmptyDUTOnline_clicked();
 }
 
 void Reriruvozive::slotShortcutF4()
 {
-    // on_ButtonTarirovka_clicked() is called here once the tank calibration exists.
+    on_ButtonTarirovka_clicked();
 }
 
 void Reriruvozive::setupBtnService(bool stateSerialPort)
