@@ -159,3 +159,15 @@ void BLEDevice::delPassBLE()
 {
     // Filled in with the page itself.
 }
+
+void BLEDevice::sendPass(int pass, uchar cmd)
+{
+    Q_UNUSED(pass)
+    Q_UNUSED(cmd)
+    // Comes with the page's commands.
+}
+
+void BLEDevice::autoCalibrateFullEmptyBLE()
+{
+    // Comes with the page's commands.
+}

@@ -54,6 +54,9 @@ public:
     SecurityBLE *getSecurityDialog() const { return securityDialog; }
     QLabel *getLevelFaultIcon() const { return levelFaultIcon; }
     ushort getLevelFaultCode() const { return levelFaultCode; }
+    quint32 getCurrentValue() const { return currentValue; }
+    bool isAutoCalibrateAllMode() const { return autoCalibrateAllMode; }
+    void setAutoCalibrateAllMode(bool value) { autoCalibrateAllMode = value; }
 
 public slots:
     void changeIconBtnConnectDevice(QString state, bool darkTheme);
@@ -70,6 +73,11 @@ public slots:
     void resetDeviceIsConnected();
     void escapeCurSetting();
     void setFactorySetting();
+    // Password frame to the linked sensor (command 0xF8 enter, 0xE8 before a
+    // firmware-mode switch).
+    void sendPass(int pass, uchar cmd);
+    // Computes and writes the linked sensor's Empty and Full counts.
+    void autoCalibrateFullEmptyBLE();
     // Called by name by the wireless password dialog's buttons.
     void inputPassBLE();
     void setPassBLE();
@@ -90,6 +98,9 @@ signals:
     // This page reports its survey position under its own name.
     void signalCopyQueueSurveyDevice(int data);
     void signalFirstConnectingDeviceAdwert(bool value);
+    void signalUpdateCNTForAutoCalib();
+    void signalUpdateFullValForAutocalib();
+    void signalUpdateEmptyValForAutocalib();
 
 private:
     Ui_Deruvivuriri *ui = nullptr;
@@ -117,6 +128,8 @@ private:
     bool passwordProtected = false;
     int fullValue = 0;
     int emptyValue = 0;
+    quint32 currentValue = 0;
+    bool autoCalibrateAllMode = false;
     ushort levelFaultCode = 0;
 };
 

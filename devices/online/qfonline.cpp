@@ -88,3 +88,8 @@ void QFOnline::delPass()
 {
     // Filled in with the page itself.
 }
+
+void QFOnline::autoCalibrateFullEmptyQFOnline()
+{
+    // Comes with the page.
+}

@@ -28,6 +28,10 @@ public:
     bool isDeviceConnected() const { return deviceConnected; }
     QLabel *getLevelFaultIcon() const { return levelFaultIcon; }
     quint16 getLevelFaultCode() const { return levelFaultCode; }
+    // Empty, Full and current count of the unit's current sensor.
+    int getEmptyValue() const { return emptyValue; }
+    int getFullValue() const { return fullValue; }
+    int getCntAutoCalib() const { return cntAutoCalib; }
 
 public slots:
     void setFontDevice(QFont font);
@@ -39,6 +43,7 @@ public slots:
     void escapeCurSetting();
     void setFactorySetting();
     void checkPass();
+    void autoCalibrateFullEmptyQFOnline();
     void addAndPlacePictQuestion(QWidget *widget, QString name);
     // Called by name by the password dialog's buttons.
     void inputPass();
@@ -66,6 +71,9 @@ private:
     QLabel *levelFaultIcon = nullptr;
     quint16 levelFaultCode = 0;
     bool deviceConnected = false;
+    int emptyValue = 0;
+    int fullValue = 0;
+    int cntAutoCalib = 0;
     bool needUpdateWindow = false;
     bool needUpdateCfgFields = true;
     bool showCfgReadMessage = false;
