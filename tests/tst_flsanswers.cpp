@@ -159,6 +159,8 @@ private slots:
     void droppedAndUnknownFormsAreNotShown();
     void qf260ShowsItsVoltageAndSendSerNumSwitch();
     void paramWidgetsFollowTheSensorOnce();
+    void paramWidgetsComeOnlyFromTheSelectedSensor();
+    void answersGluedInOneChunkAreEachTaken();
     void qf470WithoutByteCIsNotShown();
     void levelAcksAreReportedWithTheNextAnswer();
 
@@ -834,6 +836,72 @@ void TestFlsAnswers::paramWidgetsFollowTheSensorOnce()
     QCOMPARE(ui->comboBoxTypeFiltration->currentText(), QString::fromUtf8("Умная"));
     QCOMPARE(ui->comboBox_FiltrDUT->currentText(), QString::fromUtf8("от 200 до 1000 литров"));
     QCOMPARE(paramLogLines(log).size(), 2);
+}
+
+void TestFlsAnswers::paramWidgetsComeOnlyFromTheSelectedSensor()
+{
+    search(bytes({5, 9}));
+    feed(serialAnswer(5, 1, 204));
+    feed(serialAnswer(9, 2, 204));
+    Reading selected;
+    selected.net = 5;
+    selected.length = 25;
+    selected.modelByte = 3; // QF260
+    selected.b = 0x47;      // median filter, level 7
+    Reading other = selected;
+    other.net = 9;
+    other.a = 0x80; // wide range
+    other.b = 0x02; // smart filter, small tank
+
+    // The other sensor answers first while the page waits for a refresh: the
+    // widgets do not take its settings, and the refresh stays due.
+    page->setUpdateParamWidgets(true);
+    page->setCurrentDeviceIndex(0);
+    feed(allData(selected)); // polling order: the first sensor, then the second
+    page->setUpdateParamWidgets(true);
+    ui->comboBox_FiltrDUT->setCurrentIndex(0);
+    feed(allData(other));
+    QCOMPARE(ui->comboBox_FiltrDUT->currentIndex(), 0);
+    QCOMPARE(ui->comboBoxRangeDUT->currentIndex(), 0);
+    QVERIFY(page->isUpdateParamWidgets());
+    QCOMPARE(page->getParamsRead().netNum, quint8(5));
+
+    // The selected sensor's own answer refreshes them.
+    feed(allData(selected));
+    QCOMPARE(ui->comboBox_FiltrDUT->currentText(), QString("7"));
+    QVERIFY(!page->isUpdateParamWidgets());
+
+    // After a pick of the other sensor, its own answer shows its settings.
+    page->setCurrentDeviceIndex(1);
+    page->setUpdateParamWidgets(true);
+    feed(allData(other));
+    QCOMPARE(ui->comboBoxRangeDUT->currentIndex(), 1);
+    QCOMPARE(ui->comboBoxTypeFiltration->currentText(), QString::fromUtf8("Умная"));
+    QCOMPARE(ui->comboBox_FiltrDUT->currentText(), QString::fromUtf8("до 200 литров"));
+    QCOMPARE(page->getParamsRead().netNum, quint8(9));
+}
+
+// Right after a search the serial and the first data answer often reach the
+// page in one chunk; their CRC checks as one, yet each must be taken.
+void TestFlsAnswers::answersGluedInOneChunkAreEachTaken()
+{
+    search(bytes({5}));
+    Reading r;
+    r.net = 5;
+    r.length = 45;
+    r.modelByte = 1; // QF410
+    r.a = 0x84;
+    r.b = 0x06;
+    r.level = 432;
+    feed(serialAnswer(5, 4242, 195) + allData(r) + shortAnswer(5, 0xF8));
+    QCOMPARE(ui->label_SerNumVal->text(), QString("4242"));
+    QCOMPARE(ui->label_FirmwareVal->text(), QString("1.9.5"));
+    QCOMPARE(ui->label_UrovenDUT->text(), QString("432"));
+    QCOMPARE(ui->comboBoxRangeDUT->currentIndex(), 1);
+    QCOMPARE(ui->comboBox_ModeDUT->currentText(), QString::fromUtf8("Частотный"));
+    QCOMPARE(ui->comboBox_FiltrDUT->currentText(), QString::fromUtf8("от 200 до 1000 литров"));
+    QVERIFY(page->isQF410());
+    QVERIFY(page->isPasswordEntered());
 }
 
 void TestFlsAnswers::qf470WithoutByteCIsNotShown()

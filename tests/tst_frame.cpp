@@ -17,6 +17,9 @@ private slots:
     void answerCheckAcceptsOnlyWholeFramesWithTheirStartByte();
     void answerCheckSurvivesTruncatedOversizedAndRandomFrames();
     void fieldReadersStopAtTheEndOfTheData();
+    void gluedAnswersAreCutAtFrameBoundaries_data();
+    void gluedAnswersAreCutAtFrameBoundaries();
+    void cuttingNeverLosesOrAddsBytes();
 };
 
 void TestFrame::crcMatchesPublishedCheckValue()
@@ -125,6 +128,102 @@ void TestFrame::fieldReadersStopAtTheEndOfTheData()
     QVERIFY(!frame::readBe32(data, 2));
     QVERIFY(!frame::readLe32(data, -1));
     QVERIFY(!frame::readBe16(QByteArray(), 0));
+}
+
+namespace {
+
+// A device whose all-data answers come in 24 or 42 (and 84) bytes, whose
+// serial answer is 10 bytes and whose other answers carry no data.
+std::vector<int> lengthsOf(quint8 command)
+{
+    switch (command) {
+    case 0xF0:
+        return {24, 42, 84};
+    case 0xFC:
+        return {10};
+    case 0x77:
+        return {}; // no length of its own
+    default:
+        return {4};
+    }
+}
+
+QByteArray answerOf(quint8 command, int length, char fill = 0x11)
+{
+    QByteArray bytes(length - 1, fill);
+    bytes[0] = char(0x3E);
+    bytes[1] = 0x05;
+    bytes[2] = char(command);
+    return frame::withCrc(bytes);
+}
+
+} // namespace
+
+void TestFrame::gluedAnswersAreCutAtFrameBoundaries_data()
+{
+    QTest::addColumn<QByteArray>("chunk");
+    QTest::addColumn<QList<QByteArray>>("answers");
+
+    const QByteArray data24 = answerOf(0xF0, 24);
+    const QByteArray data42 = answerOf(0xF0, 42, 0x22);
+    const QByteArray data42b = answerOf(0xF0, 42, 0x33);
+    const QByteArray serial = answerOf(0xFC, 10);
+    const QByteArray ack = answerOf(0xF5, 4);
+    const QByteArray odd = answerOf(0xF0, 26); // valid, of no known length
+    QByteArray bad = data24;
+    bad[bad.size() - 1] = char(bad.at(bad.size() - 1) ^ 0x40);
+
+    QTest::newRow("one answer") << data24 << QList<QByteArray>{data24};
+    QTest::newRow("serial then data") << serial + data24 << QList<QByteArray>{serial, data24};
+    QTest::newRow("data then serial") << data24 + serial << QList<QByteArray>{data24, serial};
+    QTest::newRow("three answers") << ack + data24 + serial << QList<QByteArray>{ack, data24, serial};
+    // Two 42-byte answers are as long as one 84-byte answer, and their CRC
+    // checks as one: the boundary wins.
+    QTest::newRow("two halves of a long form") << data42 + data42b << QList<QByteArray>{data42, data42b};
+    QTest::newRow("an answer of no known length stays whole") << odd << QList<QByteArray>{odd};
+    QTest::newRow("a spoiled answer stays whole") << bad << QList<QByteArray>{bad};
+    QTest::newRow("answers in front of a spoiled one")
+        << serial + ack + bad << QList<QByteArray>{serial, ack, bad};
+    QTest::newRow("an answer and a stray tail") << data24 + QByteArray::fromHex("0102")
+                                                << QList<QByteArray>{data24 + QByteArray::fromHex("0102")};
+    QTest::newRow("a command without a length is not split off")
+        << answerOf(0x77, 6) + ack << QList<QByteArray>{answerOf(0x77, 6) + ack};
+    QTest::newRow("nothing") << QByteArray() << QList<QByteArray>{};
+}
+
+void TestFrame::gluedAnswersAreCutAtFrameBoundaries()
+{
+    QFETCH(QByteArray, chunk);
+    QFETCH(QList<QByteArray>, answers);
+    QCOMPARE(frame::splitAnswers(chunk, lengthsOf), answers);
+}
+
+void TestFrame::cuttingNeverLosesOrAddsBytes()
+{
+    auto *rng = QRandomGenerator::global();
+    const QList<QByteArray> pieces{answerOf(0xF0, 24), answerOf(0xFC, 10), answerOf(0xF5, 4),
+                                   QByteArray::fromHex("3e"), QByteArray::fromHex("3e05f0")};
+    for (int i = 0; i < 5000; ++i) {
+        QByteArray chunk;
+        const int parts = int(rng->bounded(6));
+        for (int p = 0; p < parts; ++p) {
+            if (rng->bounded(3) == 0) {
+                QByteArray noise(int(rng->bounded(30)), Qt::Uninitialized);
+                for (char &c : noise)
+                    c = char(rng->bounded(256));
+                chunk += noise;
+            } else {
+                chunk += pieces.at(int(rng->bounded(pieces.size())));
+            }
+        }
+        const QList<QByteArray> cut = frame::splitAnswers(chunk, lengthsOf);
+        QByteArray joined;
+        for (const QByteArray &piece : cut) {
+            QVERIFY(!piece.isEmpty());
+            joined += piece;
+        }
+        QCOMPARE(joined, chunk);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestFrame)

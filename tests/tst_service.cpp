@@ -136,6 +136,9 @@ private slots:
     void discardAndFactoryAskFirst_data();
     void discardAndFactoryAskFirst();
     void shortcutsExistWithTheirKeys();
+    void everyPageTheMenuOpensCanBeLeft_data();
+    void everyPageTheMenuOpensCanBeLeft();
+    void theWirelessEngineerPageCanBeLeft();
 
 private:
     Entries menuEntries() const;
@@ -539,6 +542,60 @@ void TestService::shortcutsExistWithTheirKeys()
     QVERIFY(!window->isHelpPanelOpen());
     QTest::keyClick(window.get(), Qt::Key_F1);
     QVERIFY(window->isHelpPanelOpen());
+}
+
+void TestService::everyPageTheMenuOpensCanBeLeft_data()
+{
+    QTest::addColumn<QString>("device"); // empty: the port stays closed
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<QString>("back");
+    QTest::addColumn<QString>("returned");
+    QTest::newRow("program settings") << "" << "prog_setting" << "ProgrammSetting" << "pushButtonProgSettingBack"
+                                      << "DUT";
+    QTest::newRow("remote control") << "" << "remote" << "RemoteControl" << "pushBtnBackRemoteControl" << "DUT";
+    QTest::newRow("BLE base update") << "ble" << "update" << "UpdateFWBLE" << "pushBtnUpdateFWBackBLE"
+                                     << "BLE_QF410";
+    QTest::newRow("wireless angle sensor update")
+        << "kvble" << "update" << "UpdateFWBLE" << "pushBtnUpdateFWBackBLE" << "BLE_QF410";
+}
+
+void TestService::everyPageTheMenuOpensCanBeLeft()
+{
+    QFETCH(QString, device);
+    QFETCH(QString, name);
+    QFETCH(QString, opened);
+    QFETCH(QString, back);
+    QFETCH(QString, returned);
+    if (!device.isEmpty())
+        choose(device);
+    ModalCloser closer;
+    QAction *action = entry(name);
+    QVERIFY(action);
+    action->trigger();
+    QCOMPARE(ui->stackedWidget->currentWidget()->objectName(), opened);
+
+    auto *button = window->findChild<QPushButton *>(back);
+    QVERIFY(button);
+    QVERIFY(button->isVisibleTo(ui->stackedWidget->currentWidget()));
+    button->click();
+    QCOMPARE(ui->stackedWidget->currentWidget()->objectName(), returned);
+    QVERIFY(closer.seen.isEmpty());
+}
+
+// The wireless engineer page opens only for a linked sensor; its way back
+// works whatever led there.
+void TestService::theWirelessEngineerPageCanBeLeft()
+{
+    choose("ble");
+    ui->stackedWidget->setCurrentWidget(ui->EnineerMenuBLE);
+    ui->pushBtnEngineerBackBLE->click();
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->BLE_QF410);
+
+    // The wired one returns to the wired page.
+    ui->stackedWidget->setCurrentWidget(ui->EngineerMenuDUT);
+    ui->pushBtnEngineerBack->click();
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->DUT);
 }
 
 QTEST_MAIN(TestService)

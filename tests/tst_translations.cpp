@@ -1,8 +1,10 @@
 #include "app/bundle.h"
 #include "deruvivuriri_form.h"
+#include "ui/dynamicqdialog.h"
 
 #include <QFile>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QSet>
 #include <QTabWidget>
 #include <QTranslator>
@@ -121,6 +123,8 @@ private slots:
     void compiledFilesMatchTheirSources_data();
     void compiledFilesMatchTheirSources();
     void sourcesLeaveNothingUnfinished();
+    void messageBoxButtonsSpeakTheChosenLanguage_data();
+    void messageBoxButtonsSpeakTheChosenLanguage();
 
 private:
     // Every text the form hands to the translator, in the form's context.
@@ -333,6 +337,27 @@ void TestTranslations::sourcesLeaveNothingUnfinished()
                      qPrintable(name + ": " + m.context + " / " + m.source + " (" + m.type + ")"));
         }
     }
+}
+
+void TestTranslations::messageBoxButtonsSpeakTheChosenLanguage_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("captions"); // Cancel, OK
+    QTest::newRow("ru") << "Language_Ru.qm" << QStringList{QString::fromUtf8("Отмена"), "OK"};
+    QTest::newRow("en") << "Language_Eng.qm" << QStringList{"Cancel", "OK"};
+    QTest::newRow("esp") << "Language_Esp.qm" << QStringList{"Cancelar", "Aceptar"};
+}
+
+void TestTranslations::messageBoxButtonsSpeakTheChosenLanguage()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, captions);
+    QVERIFY(install(file));
+    DynamicQDialog dialog(nullptr, QString(), QStringLiteral("text"), true);
+    QStringList shown;
+    for (QPushButton *button : dialog.findChildren<QPushButton *>())
+        shown << button->text();
+    QCOMPARE(shown, captions);
 }
 
 QTEST_MAIN(TestTranslations)

@@ -166,12 +166,39 @@ void SimulatedDevice::reply(const QByteArray &answer)
         pty->write(answer.left(answer.size() / 2));
         break;
     case Behaviour::Split: {
+        // A bare search answer (network numbers) has no frame to cut.
+        if (static_cast<quint8>(answer.at(0)) != frame::kAnswerStart) {
+            pty->write(answer);
+            break;
+        }
         const int half = answer.size() / 2;
         pty->write(answer.left(half));
         const QByteArray rest = answer.mid(half);
         QTimer::singleShot(splitPauseMs, this, [this, rest] {
             if (pty)
                 pty->write(rest);
+        });
+        break;
+    }
+    case Behaviour::Glued: {
+        // Only answer frames wait: a bare search answer (network numbers)
+        // leaves at once, as a bus would not hold it.
+        if (static_cast<quint8>(answer.at(0)) != frame::kAnswerStart) {
+            pty->write(answer);
+            break;
+        }
+        if (!heldAnswer.isEmpty()) {
+            pty->write(heldAnswer + answer);
+            heldAnswer.clear();
+            break;
+        }
+        heldAnswer = answer;
+        const int generation = ++heldGeneration;
+        QTimer::singleShot(glueHoldMs, this, [this, generation] {
+            if (generation == heldGeneration && !heldAnswer.isEmpty() && pty) {
+                pty->write(heldAnswer);
+                heldAnswer.clear();
+            }
         });
         break;
     }

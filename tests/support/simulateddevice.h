@@ -26,8 +26,9 @@ public:
         Silent,  // no answer at all
         BadCrc,  // last byte flipped
         Short,   // only the first half
-        Split,   // first half, then the rest after a pause longer than a read tick
+        Split,   // first half of an answer frame, then the rest after a pause longer than a read tick
         Garbage, // random bytes of the same length instead
+        Glued,   // each answer frame waits for the next one and leaves in one write with it
     };
 
     struct Request
@@ -44,6 +45,8 @@ public:
 
     void setBehaviour(Behaviour value) { behaviour = value; }
     int splitPauseMs = 40;
+    // A glued answer that no other follows leaves alone after this long.
+    int glueHoldMs = 1500;
 
     // Scripted answers by command byte, used by the default answerFor().
     void setAnswer(quint8 command, const QByteArray &answer) { scripted.insert(command, answer); }
@@ -81,6 +84,8 @@ private:
     QByteArray pending;
     QList<Request> received;
     QHash<quint8, QByteArray> scripted;
+    QByteArray heldAnswer;
+    int heldGeneration = 0;
     Behaviour behaviour = Behaviour::Answer;
 };
 
