@@ -63,6 +63,11 @@ void Reriruvozive::updateSerialPorts()
 
 void Reriruvozive::secondIntervalTask()
 {
+    // While ports are listed, the device watcher's notices of ports coming
+    // and going refresh the list; scanning the system every second would only
+    // cost time. With none listed the hint is kept up until one appears.
+    if (!serialPortList.isEmpty())
+        return;
     if (portlist::availablePorts().isEmpty())
         updateSerialPorts();
 }

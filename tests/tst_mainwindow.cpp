@@ -1,7 +1,10 @@
 #include "app/answerroute.h"
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
+#include "app/startup.h"
 #include "link/bridgegpio.h"
+#include "link/deviceeventfilter.h"
+#include "link/devicewatchsource.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
 #include "simulateddevice.h"
@@ -85,6 +88,8 @@ private slots:
     void bleBaseIsAttachedAndDetachedThroughTheLatch();
     void aMissingBridgeBreaksNothing();
     void logLinesWaitWhileTheFileCannotBeOpened();
+    void listedPortsAreRefreshedByNoticesNotByTheSecondTick();
+    void theUsersOpenGlChoiceIsKept();
 
 private:
     std::unique_ptr<SimulatedDevice> device;
@@ -446,6 +451,48 @@ void TestMainWindow::logLinesWaitWhileTheFileCannotBeOpened()
     QMetaObject::invokeMethod(window.get(), "writeLogFileNoParams");
     log.seek(0);
     QCOMPARE(QString::fromUtf8(log.readAll()), text);
+}
+
+namespace {
+
+class NoticeSource : public DeviceWatchSource
+{
+public:
+    void notice() { emit deviceChanged(); }
+};
+
+} // namespace
+
+// Scanning the system every second costs more than everything else the idle
+// program does; while ports are listed, the watcher's notices refresh them.
+void TestMainWindow::listedPortsAreRefreshedByNoticesNotByTheSecondTick()
+{
+    auto *source = new NoticeSource;
+    DeviceEventFilter watcher(source);
+    window->setDeviceEventFilterObject(&watcher);
+    Ui_Deruvivuriri *ui = window->form();
+    QVERIFY(ui->comboBox_SerialPort->findText(device->portPath()) >= 0);
+
+    SimulatedDevice plugged;
+    QVERIFY(plugged.isValid());
+    qputenv(portlist::kExtraPortsVariable, (device->portPath() + ":" + plugged.portPath()).toLocal8Bit());
+    window->secondIntervalTask();
+    QCOMPARE(ui->comboBox_SerialPort->findText(plugged.portPath()), -1);
+
+    source->notice(); // the converter arrived
+    QVERIFY(ui->comboBox_SerialPort->findText(plugged.portPath()) >= 0);
+}
+
+void TestMainWindow::theUsersOpenGlChoiceIsKept()
+{
+    const QByteArray before = qgetenv("QT_XCB_GL_INTEGRATION");
+    qunsetenv("QT_XCB_GL_INTEGRATION");
+    startup::avoidOpenGlIntegration();
+    QCOMPARE(qgetenv("QT_XCB_GL_INTEGRATION"), QByteArray("none"));
+    qputenv("QT_XCB_GL_INTEGRATION", "xcb_glx");
+    startup::avoidOpenGlIntegration();
+    QCOMPARE(qgetenv("QT_XCB_GL_INTEGRATION"), QByteArray("xcb_glx"));
+    qputenv("QT_XCB_GL_INTEGRATION", before);
 }
 
 QTEST_MAIN(TestMainWindow)
