@@ -178,15 +178,18 @@ void WiredTagDevice::takeSearchAnswer(const QByteArray &chunk)
         resetDeviceIsConnected();
         return;
     }
-    // The reader answers a search with its network number alone, one byte per
-    // reader on the bus.
-    searchAnswer = chunk;
-    netNum = static_cast<quint8>(chunk.at(0));
+    // A late answer to an earlier request (the acknowledgement of a mode
+    // write, say) may come before the numbers; it names no reader.
+    const std::optional<QByteArray> numbers = wiredtag::searchAnswerIn(chunk);
+    if (!numbers)
+        return;
+    searchAnswer = *numbers;
+    netNum = static_cast<quint8>(searchAnswer.at(0));
     emit writeData(wiredtag::readRequest(netNum));
     currentCommand = wiredtag::kReadCommand;
     if (ui)
         ui->lineEditSetNetNumWT->setText(QString::number(netNum));
-    if (chunk.size() >= 2)
+    if (searchAnswer.size() >= 2)
         secondDeviceFound = true;
     emit copyNetNumToParent(searchAnswer);
 }

@@ -106,6 +106,27 @@ std::vector<int> answerLengths(quint8 command)
     }
 }
 
+std::optional<QByteArray> searchAnswerIn(const QByteArray &chunk)
+{
+    QByteArray rest = chunk;
+    for (bool dropped = true; dropped;) {
+        dropped = false;
+        const std::optional<quint8> command = frame::readU8(rest, 2);
+        if (!command)
+            break;
+        for (int length : answerLengths(*command)) {
+            if (length <= rest.size() && frame::isValidAnswer(rest.left(length))) {
+                rest.remove(0, length);
+                dropped = true;
+                break;
+            }
+        }
+    }
+    if (rest.isEmpty())
+        return std::nullopt;
+    return rest;
+}
+
 std::optional<quint8> decodeMode(const QByteArray &frame)
 {
     if (frame.size() < minimumAnswerLength(kReadCommand))

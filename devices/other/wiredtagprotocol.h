@@ -55,6 +55,12 @@ int minimumAnswerLength(quint8 command);
 // answers apart.
 std::vector<int> answerLengths(quint8 command);
 
+// The network numbers a chunk taken in the search state names: one byte per
+// reader, no start byte, no CRC-8. Whole answer frames at its front are the
+// late answers of earlier requests and are left out; nothing when no bytes
+// remain.
+std::optional<QByteArray> searchAnswerIn(const QByteArray &chunk);
+
 // The mode byte of a read answer (byte 20); nothing when too short.
 std::optional<quint8> decodeMode(const QByteArray &frame);
 // The tag ID of a 0x06 answer (bytes 4-7) or a 0xE1 answer (bytes 3-6);
