@@ -1,5 +1,6 @@
 #include "remote/remoteanswer.h"
 
+#include "devices/fls/flsprotocol.h"
 #include "link/frame.h"
 #include "remote/remotecommand.h"
 
@@ -9,17 +10,6 @@
 namespace remote {
 
 namespace {
-
-// Answer commands the page reads.
-constexpr quint8 kLevelCommand = 0x06;
-constexpr quint8 kStateCommand = 0xF0;
-constexpr quint8 kModeCommand = 0xF2;
-constexpr quint8 kShiftFullCommand = 0xF4;
-constexpr quint8 kFullFromLevelCommand = 0xF5;
-constexpr quint8 kShiftEmptyCommand = 0xF9;
-constexpr quint8 kEmptyFromLevelCommand = 0xFA;
-constexpr quint8 kNetNumCommand = 0xFB;
-constexpr quint8 kFirmwareAndSerialCommand = 0xFC;
 
 // Field positions, counted from the first decoded byte.
 constexpr int kNetNumAt = 1;
@@ -45,27 +35,27 @@ int bytesNeeded(quint8 command)
     switch (command) {
     case kLevelCommand:
         return kLevelAt + 2;
-    case kStateCommand:
+    case fls::kAllDataCommand:
         return kStateFilterAt + 1;
-    case kModeCommand:
+    case fls::kConfigWriteCommand:
         return kValueAt + 1;
     case kShiftFullCommand:
-    case kFullFromLevelCommand:
+    case fls::kSetFullCommand:
     case kShiftEmptyCommand:
-    case kEmptyFromLevelCommand:
+    case fls::kSetEmptyCommand:
         return kValueAt + 4;
     case kNetNumCommand:
         return kCommandAt + 1;
-    case kFirmwareAndSerialCommand:
+    case fls::kSerialAndFirmwareCommand:
         return kFirmwareAt + 2;
     default:
         return 0;
     }
 }
 
-// Mode bits: the output interface in the low bits, 0x80 the 1-4095 range.
-constexpr quint8 kWideRangeBit = 0x80;
-constexpr quint8 kInterfaceMask = 0x7F;
+// Mode code: the output interface in the low bits, the wide-range bit for
+// 1-4095.
+constexpr quint8 kInterfaceMask = static_cast<quint8>(~fls::kWideRangeBit);
 
 struct Interface
 {
@@ -74,20 +64,20 @@ struct Interface
     bool localised;
 };
 const Interface kInterfaces[] = {
-    {0x00, "RS-485", false},
-    {0x02, QT_TRANSLATE_NOOP("RemoteCommand", "Аналоговый"), true},
-    {0x04, QT_TRANSLATE_NOOP("RemoteCommand", "Частотный"), true},
-    {0x06, QT_TRANSLATE_NOOP("RemoteCommand", "Импульсный"), true},
-    {0x10, QT_TRANSLATE_NOOP("RemoteCommand", "Активный RS-485"), true},
-    {0x12, "Пассивный RS-232", false},
+    {fls::kPassiveRs485, "RS-485", false},
+    {fls::kAnalog, QT_TRANSLATE_NOOP("RemoteCommand", "Аналоговый"), true},
+    {fls::kFrequency, QT_TRANSLATE_NOOP("RemoteCommand", "Частотный"), true},
+    {fls::kPulse, QT_TRANSLATE_NOOP("RemoteCommand", "Импульсный"), true},
+    {fls::kActiveRs485, QT_TRANSLATE_NOOP("RemoteCommand", "Активный RS-485"), true},
+    {fls::kPassiveRs232, "Пассивный RS-232", false},
 };
 
 const char *const kMedian = QT_TRANSLATE_NOOP("RemoteCommand", "Медианный");
 const char *const kIntelligent = QT_TRANSLATE_NOOP("RemoteCommand", "Интеллектуальный");
 
-// Filter codes: 0x41-0x4F median levels 1-15, the rest below.
-constexpr quint8 kMedianBit = 0x40;
-constexpr quint8 kMedianLast = 0x4F;
+// Filter codes: the median bit with levels 1-15, the rest below.
+constexpr quint8 kMedianBit = fls::kMedianFilterBit;
+constexpr quint8 kMedianLast = kMedianBit | 0x0F;
 // Older sensors report median level 5 without the median bit.
 constexpr quint8 kOldMedianFive = 0x05;
 
@@ -167,7 +157,7 @@ DecodedAnswer decodeAnswer(const QString &text)
         a.temperature = static_cast<qint8>(u8(kTemperatureAt));
         a.level = static_cast<qint16>(le16(kLevelAt));
         break;
-    case kStateCommand:
+    case fls::kAllDataCommand:
         a.netNum = u8(kNetNumAt);
         a.temperature = static_cast<qint8>(u8(kTemperatureAt));
         a.level = static_cast<qint16>(le16(kLevelAt));
@@ -177,21 +167,21 @@ DecodedAnswer decodeAnswer(const QString &text)
         a.modeCode = u8(kStateModeAt);
         a.filterCode = u8(kStateFilterAt);
         break;
-    case kModeCommand:
+    case fls::kConfigWriteCommand:
         a.modeCode = u8(kValueAt);
         break;
     case kShiftFullCommand:
-    case kFullFromLevelCommand:
+    case fls::kSetFullCommand:
         a.full = static_cast<qint32>(le32(kValueAt));
         break;
     case kShiftEmptyCommand:
-    case kEmptyFromLevelCommand:
+    case fls::kSetEmptyCommand:
         a.empty = static_cast<qint32>(le32(kValueAt));
         break;
     case kNetNumCommand:
         a.netNum = u8(kNetNumAt);
         break;
-    case kFirmwareAndSerialCommand:
+    case fls::kSerialAndFirmwareCommand:
         a.serial = le32(kSerialAt);
         a.firmware = le16(kFirmwareAt);
         break;
@@ -205,7 +195,7 @@ CodeTexts modeCodeTexts(quint8 code)
     for (const Interface &i : kInterfaces) {
         if (i.code == (code & kInterfaceMask)) {
             return {i.localised ? translated(i.text) : QString::fromUtf8(i.text),
-                    QString::fromLatin1((code & kWideRangeBit) ? "4095" : "1023")};
+                    QString::fromLatin1((code & fls::kWideRangeBit) ? "4095" : "1023")};
         }
     }
     return {translated(QT_TRANSLATE_NOOP("RemoteCommand", "Некорректный режим")),
@@ -247,7 +237,7 @@ QString answerReport(const Answer &a)
         lines << line(kTemperature, " = ", QString::number(a.temperature) + celsius)
               << line(kLevel, " = ", QString::number(a.level));
         break;
-    case kStateCommand: {
+    case fls::kAllDataCommand: {
         const CodeTexts mode = modeCodeTexts(a.modeCode);
         const CodeTexts filter = filterCodeTexts(a.filterCode);
         lines << line(kNetNum, " - ", QString::number(a.netNum))
@@ -258,23 +248,23 @@ QString answerReport(const Answer &a)
               << line(kFilterType, " - ", filter.first) << line(kFilterLevel, " - ", filter.second);
         break;
     }
-    case kModeCommand: {
+    case fls::kConfigWriteCommand: {
         const CodeTexts mode = modeCodeTexts(a.modeCode);
         lines << line(kMode, " - ", mode.first) << line(kRange, " - ", mode.second);
         break;
     }
     case kShiftFullCommand:
-    case kFullFromLevelCommand:
+    case fls::kSetFullCommand:
         lines << line(kFull, " = ", QString::number(a.full));
         break;
     case kShiftEmptyCommand:
-    case kEmptyFromLevelCommand:
+    case fls::kSetEmptyCommand:
         lines << line(kEmpty, " = ", QString::number(a.empty));
         break;
     case kNetNumCommand:
         lines << line(kNetNum, " = ", QString::number(a.netNum));
         break;
-    case kFirmwareAndSerialCommand:
+    case fls::kSerialAndFirmwareCommand:
         lines << line(kSerial, " - ", QString::number(a.serial)) << line(kFirmware, " - ", QString::number(a.firmware));
         break;
     }
@@ -287,7 +277,7 @@ QString answerTitle(quint8 command)
     const char *const title = QT_TRANSLATE_NOOP("RemoteCommand", "Ответ");
     // The level and Empty answers' boxes carry the translated title; the
     // others keep the source text.
-    if (command == kLevelCommand || command == kEmptyFromLevelCommand)
+    if (command == kLevelCommand || command == fls::kSetEmptyCommand)
         return translated(title);
     return QString::fromUtf8(title);
 }

@@ -1,21 +1,11 @@
 #include "remote/remotecommand.h"
 
+#include "devices/fls/flsprotocol.h"
 #include "link/frame.h"
 
 namespace remote {
 
 namespace {
-
-// Sensor commands the lines carry.
-constexpr quint8 kEnterPasswordCommand = 0xF8;
-constexpr quint8 kStateCommand = 0xF0;
-constexpr quint8 kFirmwareAndSerialCommand = 0xFC;
-constexpr quint8 kShiftEmptyCommand = 0xF9;
-constexpr quint8 kShiftFullCommand = 0xF4;
-constexpr quint8 kSetEmptyCommand = 0xED;
-constexpr quint8 kSetFullCommand = 0xEC;
-constexpr quint8 kSetModeCommand = 0xF2;
-constexpr quint8 kSetPasswordCommand = 0xF7;
 
 // What the value of a command turns into in the frame.
 enum class Payload { None, Word16, Word32, ModeAndFilter };
@@ -32,38 +22,38 @@ struct CommandForm
 };
 
 const CommandForm kCommands[kCommandCount] = {
-    {QT_TRANSLATE_NOOP("RemoteCommand", "Ввести пароль"), "S485=11:4:1500:19200:31", kEnterPasswordCommand, true,
+    {QT_TRANSLATE_NOOP("RemoteCommand", "Ввести пароль"), "S485=11:4:1500:19200:31", fls::kEnterPasswordCommand, true,
      Payload::Word32},
-    {QT_TRANSLATE_NOOP("RemoteCommand", "Запрос состояния"), "S485=4:23:1500:19200:31", kStateCommand, false,
+    {QT_TRANSLATE_NOOP("RemoteCommand", "Запрос состояния"), "S485=4:23:1500:19200:31", fls::kAllDataCommand, false,
      Payload::None},
     {QT_TRANSLATE_NOOP("RemoteCommand", "Запросить версию прошивки и серийный номер"), "S485=4:10:1500:19200:31",
-     kFirmwareAndSerialCommand, false, Payload::None},
+     fls::kSerialAndFirmwareCommand, false, Payload::None},
     {QT_TRANSLATE_NOOP("RemoteCommand", "Сдвинуть уровень пустого"), "S485=6:10:1500:19200:31", kShiftEmptyCommand,
      true, Payload::Word16},
     {QT_TRANSLATE_NOOP("RemoteCommand", "Сдвинуть уровень полного"), "S485=6:10:1500:19200:31", kShiftFullCommand, true,
      Payload::Word16},
-    {QT_TRANSLATE_NOOP("RemoteCommand", "Установить уровень пустого"), "S485=8:4:1500:19200:31", kSetEmptyCommand, true,
-     Payload::Word32},
-    {QT_TRANSLATE_NOOP("RemoteCommand", "Установить уровень полного"), "S485=8:4:1500:19200:31", kSetFullCommand, true,
-     Payload::Word32},
-    {QT_TRANSLATE_NOOP("RemoteCommand", "Установить режим"), "S485=8:4:1500:19200:31", kSetModeCommand, true,
+    {QT_TRANSLATE_NOOP("RemoteCommand", "Установить уровень пустого"), "S485=8:4:1500:19200:31",
+     fls::kWriteEmptyCommand, true, Payload::Word32},
+    {QT_TRANSLATE_NOOP("RemoteCommand", "Установить уровень полного"), "S485=8:4:1500:19200:31", fls::kWriteFullCommand,
+     true, Payload::Word32},
+    {QT_TRANSLATE_NOOP("RemoteCommand", "Установить режим"), "S485=8:4:1500:19200:31", fls::kConfigWriteCommand, true,
      Payload::ModeAndFilter},
-    {QT_TRANSLATE_NOOP("RemoteCommand", "Установить пароль"), "S485=8:4:1500:19200:31", kSetPasswordCommand, true,
+    {QT_TRANSLATE_NOOP("RemoteCommand", "Установить пароль"), "S485=8:4:1500:19200:31", fls::kSetPasswordCommand, true,
      Payload::Word32},
 };
 
-// Output mode and range: bit 0x80 selects the 1-4095 range, 0x10 the active
-// RS-485 output.
+// Output mode and range: the wide-range bit selects 1-4095, the interface
+// field active or passive RS-485.
 struct ModeForm
 {
     const char *text;
     quint8 code;
 };
 const ModeForm kModes[] = {
-    {QT_TRANSLATE_NOOP("RemoteCommand", "RS-485 + 1023"), 0x00},
-    {QT_TRANSLATE_NOOP("RemoteCommand", "Активный RS-485 + 1023"), 0x10},
-    {QT_TRANSLATE_NOOP("RemoteCommand", "RS-485 + 4095"), 0x80},
-    {QT_TRANSLATE_NOOP("RemoteCommand", "Активный RS-485 + 4095"), 0x90},
+    {QT_TRANSLATE_NOOP("RemoteCommand", "RS-485 + 1023"), fls::kPassiveRs485},
+    {QT_TRANSLATE_NOOP("RemoteCommand", "Активный RS-485 + 1023"), fls::kActiveRs485},
+    {QT_TRANSLATE_NOOP("RemoteCommand", "RS-485 + 4095"), fls::kPassiveRs485 | fls::kWideRangeBit},
+    {QT_TRANSLATE_NOOP("RemoteCommand", "Активный RS-485 + 4095"), fls::kActiveRs485 | fls::kWideRangeBit},
 };
 
 constexpr int kMedianType = 0;
@@ -73,9 +63,8 @@ const char *const kFilterTypes[] = {
     QT_TRANSLATE_NOOP("RemoteCommand", "Интеллектуальный"),
 };
 
-// Median filter levels 1 to 15 are sent with this bit set; level 0 is no
-// filtering at all.
-constexpr quint8 kMedianBit = 0x40;
+// Median filter levels 1 to 15 are sent with the median bit set; level 0 is
+// no filtering at all.
 constexpr int kMedianLevels = 16;
 
 struct IntelligentLevel
@@ -174,7 +163,7 @@ quint8 modeCode(int modeIndex)
 quint8 filterCode(int filterType, int levelIndex)
 {
     if (filterType == kMedianType && levelIndex > 0 && levelIndex < kMedianLevels)
-        return static_cast<quint8>(kMedianBit + levelIndex);
+        return static_cast<quint8>(fls::kMedianFilterBit + levelIndex);
     if (filterType == kIntelligentType && levelIndex > 0 && levelIndex < countOf(kIntelligentLevels))
         return kIntelligentLevels[levelIndex].code;
     return 0;

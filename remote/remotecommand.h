@@ -14,6 +14,13 @@
 // its inputs, calls these functions and shows the result.
 namespace remote {
 
+// Fuel sensor commands of the lines and answers that the wired sensor page
+// has no use for; the others are the wired sensor's own (devices/fls).
+inline constexpr quint8 kLevelCommand = 0x06;
+inline constexpr quint8 kShiftEmptyCommand = 0xF9;
+inline constexpr quint8 kShiftFullCommand = 0xF4;
+inline constexpr quint8 kNetNumCommand = 0xFB;
+
 // Translation context of the texts kept here.
 inline constexpr char kContext[] = "RemoteCommand";
 

@@ -1,4 +1,5 @@
 #include "devices/other/wiredtagprotocol.h"
+#include "exactframe.h"
 #include "link/frame.h"
 
 #include <QRandomGenerator>
@@ -34,24 +35,6 @@ QByteArray answer(quint8 command, int length, std::initializer_list<std::pair<in
     }
     return frame::withCrc(out);
 }
-
-// A copy of a frame in a heap block of exactly its size, so that a read past
-// its end is caught by the sanitizer.
-class ExactFrame
-{
-public:
-    explicit ExactFrame(const QByteArray &source)
-        : storage(new char[size_t(qMax(1, source.size()))]), size(source.size())
-    {
-        if (size > 0)
-            std::memcpy(storage.get(), source.constData(), size_t(size));
-    }
-    QByteArray view() const { return QByteArray::fromRawData(storage.get(), size); }
-
-private:
-    std::unique_ptr<char[]> storage;
-    int size;
-};
 
 } // namespace
 

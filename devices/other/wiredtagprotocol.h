@@ -1,6 +1,8 @@
 #ifndef WIREDTAGPROTOCOL_H
 #define WIREDTAGPROTOCOL_H
 
+#include "link/frame.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -14,9 +16,9 @@ namespace wiredtag {
 
 // The reader's commands; the page's current command is one of the first
 // three while it waits for an answer.
-constexpr quint8 kSearchCommand = 0xFF;
-constexpr quint8 kReadCommand = 0xF0;
-constexpr quint8 kSerialAndFirmwareCommand = 0xFC;
+constexpr quint8 kSearchCommand = frame::kSearchCommand;
+constexpr quint8 kReadCommand = frame::kReadAllDataCommand;
+constexpr quint8 kSerialAndFirmwareCommand = frame::kSerialAndFirmwareCommand;
 constexpr quint8 kReadTagIdCommand = 0x06;
 constexpr quint8 kSetTagIdCommand = 0xE1;
 constexpr quint8 kPasswordAcceptedCommand = 0xF8;

@@ -5,7 +5,6 @@
 namespace {
 
 constexpr quint8 kRequestStart = 0x31;
-constexpr quint8 kAnswerStart = 0x3E;
 constexpr quint8 kSearch = 0xFF;
 constexpr quint8 kRead = 0xF0;
 constexpr quint8 kSerial = 0xFC;
@@ -20,38 +19,17 @@ constexpr quint8 kSetNetNum = 0xFB;
 constexpr int kReadLength = 24;
 constexpr int kModeAt = 20;
 
-quint8 crcOf(const QByteArray &bytes, int len)
-{
-    return frame::calc_crc8(reinterpret_cast<const uchar *>(bytes.constData()), len);
-}
-
-QByteArray finished(QByteArray bytes)
-{
-    bytes.append(static_cast<char>(crcOf(bytes, bytes.size())));
-    return bytes;
-}
-
-QByteArray head(quint8 net, quint8 command)
+QByteArray le(quint32 value, int bytes)
 {
     QByteArray out;
-    out.append(static_cast<char>(kAnswerStart));
-    out.append(static_cast<char>(net));
-    out.append(static_cast<char>(command));
-    return out;
-}
-
-void appendLe(QByteArray &out, quint32 value, int bytes)
-{
     for (int i = 0; i < bytes; ++i)
         out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+    return out;
 }
 
 quint32 be32(const QByteArray &bytes, int at)
 {
-    quint32 value = 0;
-    for (int i = 0; i < 4; ++i)
-        value = (value << 8) | static_cast<quint8>(bytes.at(at + i));
-    return value;
+    return frame::readBe32(bytes, at).value_or(0);
 }
 
 } // namespace
@@ -106,7 +84,7 @@ QByteArray SimulatedWiredTag::answerFor(const QByteArray &request)
 {
     if (request.size() < 3 || static_cast<quint8>(request.at(0)) != kRequestStart)
         return QByteArray();
-    if (crcOf(request, request.size() - 1) != static_cast<quint8>(request.at(request.size() - 1)))
+    if (frame::calc_crc8(request.left(request.size() - 1)) != static_cast<quint8>(request.back()))
         return QByteArray();
 
     QByteArray answer;
@@ -136,43 +114,32 @@ QByteArray SimulatedWiredTag::frameFor(Reader &r, const QByteArray &request)
     const int payload = request.size() - 4;
     switch (command) {
     case kRead: {
-        QByteArray out = head(r.netNum, kRead);
-        out.append(QByteArray(kReadLength - 1 - out.size(), '\0'));
-        out[kModeAt] = static_cast<char>(r.mode);
-        return finished(out);
+        QByteArray data(kReadLength - 4, '\0');
+        data[kModeAt - 3] = static_cast<char>(r.mode);
+        return answerFrame(r.netNum, kRead, data);
     }
-    case kSerial: {
-        QByteArray out = head(r.netNum, kSerial);
-        appendLe(out, r.serial, 4);
-        appendLe(out, r.firmware, 2);
-        return finished(out);
-    }
-    case kReadTagId: {
-        QByteArray out = head(r.netNum, kReadTagId);
-        out.append('\0'); // byte 3 carries nothing the program reads
-        appendLe(out, r.tagId, 4);
-        return finished(out);
-    }
-    case kSetTagId: {
+    case kSerial:
+        return answerFrame(r.netNum, kSerial, le(r.serial, 4) + le(r.firmware, 2));
+    case kReadTagId:
+        // Byte 3 carries nothing the program reads.
+        return answerFrame(r.netNum, kReadTagId, QByteArray(1, '\0') + le(r.tagId, 4));
+    case kSetTagId:
         if (payload != 4)
             return QByteArray();
         r.tagId = be32(request, 3);
-        QByteArray out = head(r.netNum, kSetTagId);
-        appendLe(out, r.tagId, 4);
-        return finished(out);
-    }
+        return answerFrame(r.netNum, kSetTagId, le(r.tagId, 4));
     case kSetMode: {
         const quint8 mode = static_cast<quint8>(request.at(3));
         if (payload != 1 || mode > 1)
             return QByteArray();
         r.mode = mode;
-        return finished(head(r.netNum, kSetMode));
+        return answerFrame(r.netNum, kSetMode, QByteArray());
     }
     case kSetSerial:
         if (payload != 4)
             return QByteArray();
         r.serial = be32(request, 3);
-        return finished(head(r.netNum, kSetSerial));
+        return answerFrame(r.netNum, kSetSerial, QByteArray());
     case kSetNetNum: {
         const quint8 newNet = static_cast<quint8>(request.at(3));
         // 255 is the search's place in a request; no reader takes it.
@@ -193,7 +160,7 @@ QByteArray SimulatedWiredTag::spoil(QByteArray answer) const
     if (answer.size() < 4)
         return answer;
     if (shortFrames)
-        answer = finished(answer.left(3));
+        answer = frame::withCrc(answer.left(3));
     if (badCrc)
         answer[answer.size() - 1] = static_cast<char>(answer.at(answer.size() - 1) ^ 0x5A);
     return answer;
