@@ -16,9 +16,6 @@
 
 namespace {
 
-// The network number on the tracker's bus.
-constexpr int kNetNumTop = 255;
-
 QString translatedRemoteText(const QString &source)
 {
     return QCoreApplication::translate(remote::kContext, source.toUtf8().constData());
@@ -39,13 +36,14 @@ QValidator *patternValidator(const char *pattern, QObject *parent)
 
 void Reriruvozive::initUIRC()
 {
-    // The tag reader's mode list: position 0 the tag mode, 1 the reader mode.
+    // The tag reader's mode list, in the order of its positions.
     ui->comboBoxModeWT->addItem(tr("Режим Метка"));
     ui->comboBoxModeWT->addItem(tr("Режим Считыватель"));
 
     addRemoteItems(ui->comboBoxRemoteControl, remote::commandTexts());
     // The level list starts in the median form of the first filter type.
-    addRemoteItems(ui->comboBoxFiltrRemoteControl, remote::filterLevelTexts(0), remote::filterLevelsTranslated(0));
+    addRemoteItems(ui->comboBoxFiltrRemoteControl, remote::filterLevelTexts(remote::kMedianFilterType),
+                   remote::filterLevelsTranslated(remote::kMedianFilterType));
     for (QWidget *w : {static_cast<QWidget *>(ui->comboBoxFiltrRemoteControl),
                        static_cast<QWidget *>(ui->comboBoxTypeFiltrRemoteControl),
                        static_cast<QWidget *>(ui->label_4RC), static_cast<QWidget *>(ui->label_3RC),
@@ -55,7 +53,7 @@ void Reriruvozive::initUIRC()
     addRemoteItems(ui->comboBoxTypeFiltrRemoteControl, remote::filterTypeTexts());
 
     ui->lineEditNetNumRemoteControl->setValidator(
-        new BoundedIntValidator(0, kNetNumTop, ui->lineEditNetNumRemoteControl));
+        new BoundedIntValidator(0, remote::kNetNumTop, ui->lineEditNetNumRemoteControl));
     ui->lineEditPassRemoteControl->setValidator(
         patternValidator(remote::kPasswordPattern, ui->lineEditPassRemoteControl));
 
@@ -124,7 +122,7 @@ void Reriruvozive::on_pushButtonGenRemoteControl_clicked()
     const std::optional<remote::Command> command = remote::commandAt(ui->comboBoxRemoteControl->currentIndex());
     // A number beyond the bus's range cannot be typed; one put there another
     // way would address some other sensor, so no line is made for it.
-    if (!command || netNum > kNetNumTop)
+    if (!command || netNum > remote::kNetNumTop)
         return;
 
     remote::Inputs inputs;

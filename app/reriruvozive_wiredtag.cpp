@@ -15,10 +15,6 @@ namespace {
 // Time the reader gets to answer before the answer is taken.
 constexpr int kAnswerWaitMs = 50;
 
-// The mode list's positions, filled by initUIRC.
-constexpr int kTagModeIndex = 0;
-constexpr int kReaderModeIndex = 1;
-
 std::optional<uint> typedNumber(const QLineEdit *edit)
 {
     bool ok = false;
@@ -34,9 +30,9 @@ void Reriruvozive::on_pushButtonSetModeWT_clicked()
 {
     // By position, not by text: the list keeps the language it was filled in.
     const int index = ui->comboBoxModeWT->currentIndex();
-    if (index != kTagModeIndex && index != kReaderModeIndex)
+    if (index != wiredtag::kTagModeIndex && index != wiredtag::kReaderModeIndex)
         return;
-    portConnection->writeData(wiredtag::modeWrite(currentNetNum, index == kReaderModeIndex));
+    portConnection->writeData(wiredtag::modeWrite(currentNetNum, index == wiredtag::kReaderModeIndex));
     ui->label_PixSetModeWT->hide();
 }
 

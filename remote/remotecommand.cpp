@@ -56,8 +56,6 @@ const ModeForm kModes[] = {
     {QT_TRANSLATE_NOOP("RemoteCommand", "Активный RS-485 + 4095"), fls::kActiveRs485 | fls::kWideRangeBit},
 };
 
-constexpr int kMedianType = 0;
-constexpr int kIntelligentType = 1;
 const char *const kFilterTypes[] = {
     QT_TRANSLATE_NOOP("RemoteCommand", "Медианный"),
     QT_TRANSLATE_NOOP("RemoteCommand", "Интеллектуальный"),
@@ -138,10 +136,10 @@ QStringList filterTypeTexts()
 QStringList filterLevelTexts(int filterType)
 {
     QStringList out;
-    if (filterType == kMedianType) {
+    if (filterType == kMedianFilterType) {
         for (int level = 0; level < kMedianLevels; ++level)
             out << QString::number(level);
-    } else if (filterType == kIntelligentType) {
+    } else if (filterType == kIntelligentFilterType) {
         for (const IntelligentLevel &l : kIntelligentLevels)
             out << QString::fromUtf8(l.text);
     }
@@ -150,7 +148,7 @@ QStringList filterLevelTexts(int filterType)
 
 bool filterLevelsTranslated(int filterType)
 {
-    return filterType == kIntelligentType;
+    return filterType == kIntelligentFilterType;
 }
 
 quint8 modeCode(int modeIndex)
@@ -162,9 +160,9 @@ quint8 modeCode(int modeIndex)
 
 quint8 filterCode(int filterType, int levelIndex)
 {
-    if (filterType == kMedianType && levelIndex > 0 && levelIndex < kMedianLevels)
+    if (filterType == kMedianFilterType && levelIndex > 0 && levelIndex < kMedianLevels)
         return static_cast<quint8>(fls::kMedianFilterBit + levelIndex);
-    if (filterType == kIntelligentType && levelIndex > 0 && levelIndex < countOf(kIntelligentLevels))
+    if (filterType == kIntelligentFilterType && levelIndex > 0 && levelIndex < countOf(kIntelligentLevels))
         return kIntelligentLevels[levelIndex].code;
     return 0;
 }

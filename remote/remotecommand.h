@@ -24,6 +24,9 @@ inline constexpr quint8 kNetNumCommand = 0xFB;
 // Translation context of the texts kept here.
 inline constexpr char kContext[] = "RemoteCommand";
 
+// Highest network number on the tracker's bus.
+inline constexpr int kNetNumTop = 255;
+
 // Positions in the page's command list; the list order is fixed.
 enum class Command {
     EnterPassword = 0,
@@ -46,6 +49,9 @@ std::optional<Command> commandAt(int index);
 QStringList commandTexts();
 QStringList modeTexts();
 QStringList filterTypeTexts();
+// Filter type positions.
+inline constexpr int kMedianFilterType = 0;
+inline constexpr int kIntelligentFilterType = 1;
 // Filter levels of a filter type (0 median, 1 intelligent); empty for others.
 // Median levels are plain numbers and are not translated.
 QStringList filterLevelTexts(int filterType);

@@ -241,10 +241,10 @@ void WiredTagDevice::handleRead(const QByteArray &frame, bool crcGood)
     if (ui) {
         switch (wiredtag::modeFromByte(modes[0])) {
         case wiredtag::Mode::Tag:
-            ui->comboBoxModeWT->setCurrentIndex(0);
+            ui->comboBoxModeWT->setCurrentIndex(wiredtag::kTagModeIndex);
             break;
         case wiredtag::Mode::Reader:
-            ui->comboBoxModeWT->setCurrentIndex(1);
+            ui->comboBoxModeWT->setCurrentIndex(wiredtag::kReaderModeIndex);
             break;
         case wiredtag::Mode::Unknown:
             break;

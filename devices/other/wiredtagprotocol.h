@@ -32,6 +32,9 @@ constexpr quint8 kModeTagByte = 0x00;
 constexpr quint8 kModeReaderByte = 0x01;
 // 0 the tag mode, odd values the reader mode, anything else unknown.
 Mode modeFromByte(quint8 byte);
+// Positions of the two modes in the page's mode list.
+constexpr int kTagModeIndex = 0;
+constexpr int kReaderModeIndex = 1;
 
 // Highest network number the reader takes.
 constexpr int kNetNumTop = 254;
