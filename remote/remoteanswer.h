@@ -6,10 +6,10 @@
 
 // The fuel sensor's answer to a tracker line comes back to the engineer as
 // hexadecimal text, pasted into the remote page. These functions turn that
-// text into the answer's fields and into the report the page shows. Like the
-// tracker, they check no CRC-8, start byte or network number: the text is
-// read as an answer frame from its first hexadecimal digit on, fields
-// little-endian.
+// text into the answer's fields and into the report the page shows. The text
+// is read as an answer frame from its first hexadecimal digit on, fields
+// little-endian; its CRC-8, start byte and network number are not checked,
+// since what was typed or copied by hand is shown for the engineer to judge.
 namespace remote {
 
 enum class AnswerVerdict {
