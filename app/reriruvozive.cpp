@@ -332,15 +332,6 @@ int Reriruvozive::getLevel(int device) const
     return device >= 0 && device < 3 ? levels[device] : 0;
 }
 
-void Reriruvozive::initUIRC()
-{
-    // The remote command page's lists come with that page; the wired tag
-    // reader's mode list belongs here.
-    ui->comboBoxModeWT->clear();
-    ui->comboBoxModeWT->addItem(tr("Режим Считыватель"));
-    ui->comboBoxModeWT->addItem(tr("Режим Метка"));
-}
-
 void Reriruvozive::deletePortionTar()
 {
     // Filled in with the calibration.

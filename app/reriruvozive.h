@@ -160,7 +160,11 @@ public slots:
     void setLitrGallon(bool state);
     void setNameTempTarFileWithoutTilda(QString value);
 
+    // The remote command page (reriruvozive_remote.cpp): its lists, and the
+    // mode and filter codes of its current choices.
     void initUIRC();
+    unsigned char getModeRC();
+    unsigned char getFiltrRC();
 
     // Help mode and pop-up.
     void slotShortcutF1();
@@ -252,6 +256,22 @@ private slots:
     void on_Button_SetFullDUTOnline_clicked();  // reriruvozive_flswrite.cpp
     void on_Button_SetEmptyDUTOnline_clicked(); // reriruvozive_flswrite.cpp
     void on_ButtonTarirovka_clicked();          // reriruvozive_calibration.cpp
+    // The remote command page (reriruvozive_remote.cpp).
+    void on_comboBoxRemoteControl_activated(int index);
+    void on_comboBoxTypeFiltrRemoteControl_activated(int index);
+    void on_pushButtonGenRemoteControl_clicked();
+    void on_pushButtonReadRC_clicked();
+    // The wired tag reader's commands (reriruvozive_wiredtag.cpp).
+    void on_pushButtonSetModeWT_clicked();
+    void on_pushButton_SetSerWT_clicked();
+    void on_pushBtnSetNetNumWT_clicked();
+    void on_pushButtonReadIDWT_clicked();
+    void on_pushButtonSetIDWT_clicked();
+    void on_checkBoxInputFormatWT_stateChanged(int arg1);
+    void on_lineEditSetNetNumWT_textEdited(QString arg1);
+    void on_comboBoxModeWT_activated(QString arg1);
+    void on_lineEditSETIDWT_textEdited(QString arg1);
+    void on_lineEditSetSerNumWT_textEdited(QString arg1);
     // Ways back from the pages the service menu opens.
     void on_pushBtnBackRemoteControl_clicked();
     void on_pushBtnUpdateFWBackBLE_clicked();

@@ -1,4 +1,5 @@
 #include "devices/fls/flsprotocol.h"
+#include "exactframe.h"
 #include "link/frame.h"
 
 #include <QRandomGenerator>
@@ -31,25 +32,6 @@ QByteArray answer(quint8 command, int length, std::initializer_list<std::pair<in
         out[f.first] = char(f.second);
     return frame::withCrc(out);
 }
-
-// Holds a copy of a frame in a heap block of exactly its size, so a read one
-// byte past its end lands in the sanitizer's red zone instead of in spare
-// capacity of a QByteArray.
-class ExactFrame
-{
-public:
-    explicit ExactFrame(const QByteArray &source)
-        : storage(new char[size_t(qMax(1, source.size()))]), size(source.size())
-    {
-        if (size > 0)
-            memcpy(storage.get(), source.constData(), size_t(size));
-    }
-    QByteArray view() const { return QByteArray::fromRawData(storage.get(), size); }
-
-private:
-    std::unique_ptr<char[]> storage;
-    int size;
-};
 
 QByteArray randomBytes(QRandomGenerator &rng, int length)
 {

@@ -1,26 +1,301 @@
 #include "devices/other/wiredtagdevice.h"
 
 #include "deruvivuriri_form.h"
+#include "devices/fls/flsprotocol.h"
+#include "devices/other/wiredtagprotocol.h"
+#include "link/frame.h"
+#include "ui/boundedintvalidator.h"
+#include "ui/formfonts.h"
+
+#include <QLabel>
+#include <QRegularExpressionValidator>
+
+#include <initializer_list>
+
+namespace {
+
+constexpr int kStatusFontPointSize = 16;
+
+} // namespace
 
 WiredTagDevice::WiredTagDevice(Ui_Deruvivuriri *form) : QWidget(nullptr), ui(form) {}
 
-quint8 WiredTagDevice::parseResponse(int len, char *buf, quint8 lastCommand)
+// The status labels belong to the form's page and go with it.
+WiredTagDevice::~WiredTagDevice() = default;
+
+quint8 WiredTagDevice::calc_crc8(char *inputData, int len)
 {
-    Q_UNUSED(len)
-    Q_UNUSED(buf)
-    // Filled in with the page itself.
-    return lastCommand;
+    if (!inputData || len < 1)
+        return 0;
+    return frame::calc_crc8(reinterpret_cast<const uchar *>(inputData), len);
 }
+
+// ---- Set-up ----------------------------------------------------------------
 
 bool WiredTagDevice::initUI()
 {
-    // Filled in with the page itself.
+    if (!ui)
+        return true;
+    ui->pushButtonWiredTag->hide();
+    ui->line_UnderBtnWiredTag->hide();
+    initPictures();
+
+    ui->lineEditSETIDWT->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QString::fromLatin1(wiredtag::kHexTagIdPattern)), ui->lineEditSETIDWT));
+    ui->lineEditSetNetNumWT->setValidator(new BoundedIntValidator(0, wiredtag::kNetNumTop, ui->lineEditSetNetNumWT));
+
+    for (QLabel *mark :
+         {ui->label_PixSetNetNumWT, ui->label_PixSetModeWT, ui->label_PixSetIDWT, ui->label_PixSetSerNumWT}) {
+        mark->setPixmap(pixBird);
+        mark->hide();
+    }
+
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             ui->label_NameFW_WT, ui->label_SerNumWT, ui->label_ValFW_WT, ui->label_ValSerNumWT, ui->label_SetNetNumWT,
+             ui->label_SetModeWT, ui->labelReadIDWT, ui->label_SetSerWT, ui->lineEditSetSerNumWT,
+             ui->pushButton_SetSerWT, ui->pushButtonReadIDWT, ui->pushButtonSetIDWT, ui->lineEditSETIDWT,
+             ui->comboBoxModeWT, ui->pushButtonSetModeWT, ui->lineEditSetNetNumWT, ui->pushBtnSetNetNumWT,
+             ui->checkBoxInputFormatWT})
+        w->hide();
+
+    ui->pushButtonWiredTag->setIcon(QIcon(pixTag));
+    ui->pushButtonWiredTag->setIconSize(pixTag.size());
+
+    initStatusMessage();
+    return true;
+}
+
+void WiredTagDevice::initPictures()
+{
+    pixTag.load(":/images/tag.png");
+    pixBird.load(":/images/bird.png");
+}
+
+bool WiredTagDevice::initStatusMessage()
+{
+    if (!ui)
+        return false;
+    if (!labelStatusMessage)
+        labelStatusMessage = new QLabel(tr("Подключите датчик"), ui->WiredTag);
+    if (!labelStatusMessageUp)
+        labelStatusMessageUp = new QLabel(QString(), ui->WiredTag);
+    for (QLabel *label : {labelStatusMessageUp, labelStatusMessage}) {
+        label->installEventFilter(ui->WiredTag);
+        label->show();
+    }
+    labelStatusMessageUp->setGeometry(5, 554, 500, 20);
+    labelStatusMessage->setGeometry(5, 577, 500, 20);
+
+    // Registered once for the whole program; asking again adds no second copy.
+    const QString family = formfonts::registerFormFonts().light;
+    if (!family.isEmpty())
+        statusFont.setFamily(family);
+    statusFont.setPointSize(kStatusFontPointSize);
+    labelStatusMessageUp->setFont(statusFont);
+    labelStatusMessage->setFont(statusFont);
+    return true;
+}
+
+bool WiredTagDevice::showStatusMessageUp(QString message)
+{
+    if (!labelStatusMessageUp)
+        return false;
+    labelStatusMessageUp->setText(message);
+    return true;
+}
+
+bool WiredTagDevice::showStatusMessage(QString message)
+{
+    if (!labelStatusMessage)
+        return false;
+    labelStatusMessage->setText(message);
+    return true;
+}
+
+bool WiredTagDevice::setVisibleStatusLabels(bool visible)
+{
+    if (!labelStatusMessage || !labelStatusMessageUp)
+        return false;
+    labelStatusMessageUp->setVisible(visible);
+    labelStatusMessage->setVisible(visible);
     return true;
 }
 
 bool WiredTagDevice::setWidgetsVisible(bool visible)
 {
-    Q_UNUSED(visible)
-    // Filled in with the page itself.
+    if (ui) {
+        // The serial number entry and the change marks are not the page's
+        // everyday widgets and keep their own state.
+        for (QWidget *w : std::initializer_list<QWidget *>{
+                 ui->label_NameFW_WT, ui->label_SerNumWT, ui->label_ValFW_WT, ui->label_ValSerNumWT,
+                 ui->label_SetNetNumWT, ui->label_SetModeWT, ui->labelReadIDWT, ui->pushButtonReadIDWT,
+                 ui->pushButtonSetIDWT, ui->lineEditSETIDWT, ui->comboBoxModeWT, ui->pushButtonSetModeWT,
+                 ui->lineEditSetNetNumWT, ui->pushBtnSetNetNumWT, ui->checkBoxInputFormatWT})
+            w->setVisible(visible);
+    }
+    setVisibleStatusLabels(visible);
     return true;
+}
+
+bool WiredTagDevice::resetDeviceIsConnected()
+{
+    setWidgetsVisible(false);
+    deviceConnected = false;
+    showStatusMessageUp(QStringLiteral(" "));
+    showStatusMessage(tr("Подключите датчик"));
+    deviceIndex = 0;
+    currentCommand = wiredtag::kSearchCommand;
+    secondDeviceFound = false;
+    firstDataRequest = true;
+    emit signalWriteLog("Device is not responding");
+    return true;
+}
+
+// ---- Answers ---------------------------------------------------------------
+
+quint8 WiredTagDevice::parseResponse(int len, char *buf, quint8 lastCommand)
+{
+    currentCommand = lastCommand;
+    const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
+
+    if (currentCommand == wiredtag::kSearchCommand) {
+        takeSearchAnswer(chunk);
+        return currentCommand;
+    }
+    if (currentCommand != wiredtag::kReadCommand && currentCommand != wiredtag::kSerialAndFirmwareCommand)
+        return currentCommand;
+
+    // Answers left waiting in the receive buffer (the acknowledgement of a
+    // mode write, say) come glued to the next one; each is taken on its own.
+    for (const QByteArray &answer : frame::splitAnswers(chunk, wiredtag::answerLengths))
+        takeFrame(answer);
+    return currentCommand;
+}
+
+void WiredTagDevice::takeSearchAnswer(const QByteArray &chunk)
+{
+    if (chunk.isEmpty()) {
+        resetDeviceIsConnected();
+        return;
+    }
+    // A late answer to an earlier request (the acknowledgement of a mode
+    // write, say) may come before the numbers; it names no reader.
+    const std::optional<QByteArray> numbers = wiredtag::searchAnswerIn(chunk);
+    if (!numbers)
+        return;
+    searchAnswer = *numbers;
+    netNum = static_cast<quint8>(searchAnswer.at(0));
+    emit writeData(wiredtag::readRequest(netNum));
+    currentCommand = wiredtag::kReadCommand;
+    if (ui)
+        ui->lineEditSetNetNumWT->setText(QString::number(netNum));
+    if (searchAnswer.size() >= 2)
+        secondDeviceFound = true;
+    emit copyNetNumToParent(searchAnswer);
+}
+
+void WiredTagDevice::takeFrame(const QByteArray &frame)
+{
+    const std::optional<quint8> start = frame::readU8(frame, 0);
+    const std::optional<quint8> address = frame::readU8(frame, 1);
+    const std::optional<quint8> command = frame::readU8(frame, 2);
+    if (start != frame::kAnswerStart || address != netNum || !command)
+        return;
+    // An answer too short to hold its fields is no answer to what was asked.
+    const int minimum = wiredtag::minimumAnswerLength(*command);
+    if (minimum == 0 || frame.size() < minimum)
+        return;
+    const bool crcGood = frame::isValidAnswer(frame);
+
+    switch (*command) {
+    case wiredtag::kReadCommand:
+        handleRead(frame, crcGood);
+        break;
+    case wiredtag::kReadTagIdCommand:
+    case wiredtag::kSetTagIdCommand:
+        if (crcGood)
+            handleTagId(frame);
+        break;
+    case wiredtag::kPasswordAcceptedCommand:
+        if (crcGood)
+            currentCommand = wiredtag::kReadCommand;
+        break;
+    case wiredtag::kSerialAndFirmwareCommand:
+        if (crcGood)
+            handleSerialAndFirmware(frame);
+        break;
+    }
+}
+
+void WiredTagDevice::handleRead(const QByteArray &frame, bool crcGood)
+{
+    // The reader has answered the read even when the line spoilt the answer,
+    // so the page moves on to its serial number either way.
+    currentCommand = wiredtag::kSerialAndFirmwareCommand;
+    if (!crcGood)
+        return;
+    modes[deviceIndex % kDevices] = wiredtag::decodeMode(frame).value_or(0);
+    if (!firstDataRequest)
+        return;
+    firstDataRequest = false;
+    if (ui) {
+        switch (wiredtag::modeFromByte(modes[0])) {
+        case wiredtag::Mode::Tag:
+            ui->comboBoxModeWT->setCurrentIndex(wiredtag::kTagModeIndex);
+            break;
+        case wiredtag::Mode::Reader:
+            ui->comboBoxModeWT->setCurrentIndex(wiredtag::kReaderModeIndex);
+            break;
+        case wiredtag::Mode::Unknown:
+            break;
+        }
+    }
+    setWidgetsVisible(true);
+    showStatusMessage(tr("Датчик подключен"));
+}
+
+void WiredTagDevice::handleTagId(const QByteArray &frame)
+{
+    const std::optional<quint32> id = wiredtag::decodeTagId(frame);
+    if (!id)
+        return;
+    showTagId(*id);
+    if (static_cast<quint8>(frame.at(2)) == wiredtag::kReadTagIdCommand) {
+        deviceConnected = true;
+        showIdentityLabels();
+    }
+    currentCommand = wiredtag::kReadCommand;
+}
+
+void WiredTagDevice::handleSerialAndFirmware(const QByteArray &frame)
+{
+    const std::optional<fls::SerialAndFirmware> decoded = fls::decodeSerialAndFirmware(frame);
+    if (!decoded)
+        return;
+    firmwareVersion = decoded->firmware;
+    if (ui) {
+        ui->label_ValSerNumWT->setText(fls::serialText(decoded->serial));
+        ui->label_ValFW_WT->setText(fls::firmwareText(firmwareVersion));
+    }
+    deviceConnected = true;
+    showIdentityLabels();
+    currentCommand = wiredtag::kReadCommand;
+    // With more than one reader found, the main window addresses them in turn.
+    if (secondDeviceFound)
+        deviceIndex = deviceIndex == 0 ? 1 : 0;
+    emit copyQueueSurveyDevice(deviceIndex);
+}
+
+void WiredTagDevice::showTagId(quint32 id)
+{
+    if (ui)
+        ui->lineEditSETIDWT->setText(wiredtag::tagIdText(id, ui->checkBoxInputFormatWT->isChecked()));
+}
+
+void WiredTagDevice::showIdentityLabels()
+{
+    if (!ui)
+        return;
+    for (QWidget *w : {ui->label_NameFW_WT, ui->label_SerNumWT, ui->label_ValFW_WT, ui->label_ValSerNumWT})
+        w->show();
 }

@@ -154,6 +154,81 @@
         <source>Датчик подключен</source>
         <translation>Sensor connected</translation>
     </message>
+    <message>
+        <source>Ошибка
+Введён неверный пароль
+Попробуйте другой пароль</source>
+        <translation>Error
+Wrong password
+Try another password</translation>
+    </message>
+</context>
+<context>
+    <name>MirvelNet</name>
+    <message>
+        <source>№ Ячейки</source>
+        <translation>Cell No.</translation>
+    </message>
+    <message>
+        <source>ID метки</source>
+        <translation>Tag ID</translation>
+    </message>
+    <message>
+        <source>Считыватель</source>
+        <translation>Reader</translation>
+    </message>
+    <message>
+        <source>Считыватель-индикатор</source>
+        <translation>Reader with indicator</translation>
+    </message>
+    <message>
+        <source>Метка с питанием</source>
+        <translation>Powered tag</translation>
+    </message>
+    <message>
+        <source>Мост Slave</source>
+        <translation>Bridge Slave</translation>
+    </message>
+    <message>
+        <source>Мост Master</source>
+        <translation>Bridge Master</translation>
+    </message>
+    <message>
+        <source>Мост Slave Частотный выход</source>
+        <translation>Bridge Slave Frequency output</translation>
+    </message>
+    <message>
+        <source>Мост Master Частотный выход</source>
+        <translation>Bridge Master Frequency output</translation>
+    </message>
+    <message>
+        <source>Режим идентификации</source>
+        <translation>Identification mode</translation>
+    </message>
+    <message>
+        <source>Режим вертикального вращения</source>
+        <translation>Vertical rotation mode</translation>
+    </message>
+    <message>
+        <source>Режим горизонтального вращения</source>
+        <translation>Horizontal rotation mode</translation>
+    </message>
+    <message>
+        <source>Режим датчика угла</source>
+        <translation>Angle sensor mode</translation>
+    </message>
+    <message>
+        <source>Режим контроля переворота</source>
+        <translation>Rollover control mode</translation>
+    </message>
+    <message>
+        <source>Минимум. 18 метров.</source>
+        <translation>Minimum. 18 metres.</translation>
+    </message>
+    <message>
+        <source>Максимум. 50 метров.</source>
+        <translation>Maximum. 50 metres.</translation>
+    </message>
 </context>
 <context>
     <name>N7Device</name>
@@ -167,6 +242,197 @@
     <message>
         <source>Один экземпляр приложения уже запущен</source>
         <translation>The application is already running</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteCommand</name>
+    <message>
+        <source>Аналоговый</source>
+        <translation>Analog</translation>
+    </message>
+    <message>
+        <source>Частотный</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>Импульсный</source>
+        <translation>Pulse</translation>
+    </message>
+    <message>
+        <source>Активный RS-485</source>
+        <translation>Active RS-485</translation>
+    </message>
+    <message>
+        <source>Медианный</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>Интеллектуальный</source>
+        <translation>Smart</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>до 200 литров</source>
+        <translation>up to 200 litres</translation>
+    </message>
+    <message>
+        <source>от 200 до 1000 литров</source>
+        <translation>200 to 1000 litres</translation>
+    </message>
+    <message>
+        <source>больше 1000 литров</source>
+        <translation>over 1000 litres</translation>
+    </message>
+    <message>
+        <source>тяжёлые условия</source>
+        <translation>harsh conditions</translation>
+    </message>
+    <message>
+        <source>Некорректный режим</source>
+        <translation>Invalid mode</translation>
+    </message>
+    <message>
+        <source>Некорректный диапазон</source>
+        <translation>Invalid range</translation>
+    </message>
+    <message>
+        <source>Некорректный тип</source>
+        <translation>Invalid type</translation>
+    </message>
+    <message>
+        <source>Некорректный уровень</source>
+        <translation>Invalid level</translation>
+    </message>
+    <message>
+        <source>Температура</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Текущий</source>
+        <translation>Current</translation>
+    </message>
+    <message>
+        <source>Значение пустого</source>
+        <translation>Empty value</translation>
+    </message>
+    <message>
+        <source>Значение полного</source>
+        <translation>Full value</translation>
+    </message>
+    <message>
+        <source>Режим</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Диапазон</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>Тип сглаживания</source>
+        <translation>Smoothing type</translation>
+    </message>
+    <message>
+        <source>Уровень сглаживания</source>
+        <translation>Smoothing level</translation>
+    </message>
+    <message>
+        <source>Сетевой адрес</source>
+        <translation>Network address</translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>Версия микропрограммы</source>
+        <translation>Firmware version</translation>
+    </message>
+    <message>
+        <source>В ответе содержится:</source>
+        <translation>The answer contains:</translation>
+    </message>
+    <message>
+        <source>Ответ</source>
+        <translation>Answer</translation>
+    </message>
+    <message>
+        <source>Ввести пароль</source>
+        <translation>Enter password</translation>
+    </message>
+    <message>
+        <source>Запрос состояния</source>
+        <translation>State request</translation>
+    </message>
+    <message>
+        <source>Запросить версию прошивки и серийный номер</source>
+        <translation>Request firmware version and serial number</translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень пустого</source>
+        <translation>Shift the empty level</translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень полного</source>
+        <translation>Shift the full level</translation>
+    </message>
+    <message>
+        <source>Установить уровень пустого</source>
+        <translation>Set the empty level</translation>
+    </message>
+    <message>
+        <source>Установить уровень полного</source>
+        <translation>Set the full level</translation>
+    </message>
+    <message>
+        <source>Установить режим</source>
+        <translation>Set mode</translation>
+    </message>
+    <message>
+        <source>Установить пароль</source>
+        <translation>Set password</translation>
+    </message>
+    <message>
+        <source>RS-485 + 1023</source>
+        <translation>RS-485 + 1023</translation>
+    </message>
+    <message>
+        <source>Активный RS-485 + 1023</source>
+        <translation>Active RS-485 + 1023</translation>
+    </message>
+    <message>
+        <source>RS-485 + 4095</source>
+        <translation>RS-485 + 4095</translation>
+    </message>
+    <message>
+        <source>Активный RS-485 + 4095</source>
+        <translation>Active RS-485 + 4095</translation>
+    </message>
+    <message>
+        <source>более 1000 литров</source>
+        <translation>over 1000 litres</translation>
+    </message>
+    <message>
+        <source>Введите числовой пароль (макс. 9 цифр)</source>
+        <translation>Enter a numeric password (max. 9 digits)</translation>
+    </message>
+    <message>
+        <source>Введите смещение в у.е.</source>
+        <translation>Enter the offset in counts</translation>
+    </message>
+    <message>
+        <source>Введите значение пустого</source>
+        <translation>Enter the empty value</translation>
+    </message>
+    <message>
+        <source>Введите значение полного</source>
+        <translation>Enter the full value</translation>
     </message>
 </context>
 <context>
@@ -1327,6 +1593,16 @@ If the tank will be filled only at filling stations (at no more than 50 l/min), 
         <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
         <translation>A new version of the configurator is available. Visit our website to download it</translation>
     </message>
+    <message>
+        <source>Внимание!</source>
+        <translation>Attention!</translation>
+    </message>
+    <message>
+        <source>Введён некорректный ответ!
+Проверьте правильность ввода</source>
+        <translation>The answer entered is incorrect!
+Check what you entered</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
@@ -1411,6 +1687,17 @@ You can set a password or skip this step</translation>
     <message>
         <source>Стабилен</source>
         <translation>Stable</translation>
+    </message>
+</context>
+<context>
+    <name>WiredTagDevice</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Connect the sensor</translation>
+    </message>
+    <message>
+        <source>Датчик подключен</source>
+        <translation>Sensor connected</translation>
     </message>
 </context>
 </TS>

@@ -154,6 +154,81 @@
         <source>Датчик подключен</source>
         <translation>Sensor conectado</translation>
     </message>
+    <message>
+        <source>Ошибка
+Введён неверный пароль
+Попробуйте другой пароль</source>
+        <translation>Error
+Contraseña incorrecta
+Pruebe otra contraseña</translation>
+    </message>
+</context>
+<context>
+    <name>MirvelNet</name>
+    <message>
+        <source>№ Ячейки</source>
+        <translation>N.º de celda</translation>
+    </message>
+    <message>
+        <source>ID метки</source>
+        <translation>ID del Tag</translation>
+    </message>
+    <message>
+        <source>Считыватель</source>
+        <translation>Lectora</translation>
+    </message>
+    <message>
+        <source>Считыватель-индикатор</source>
+        <translation>Lectora con indicador</translation>
+    </message>
+    <message>
+        <source>Метка с питанием</source>
+        <translation>Tag alimentado</translation>
+    </message>
+    <message>
+        <source>Мост Slave</source>
+        <translation>Puente Slave</translation>
+    </message>
+    <message>
+        <source>Мост Master</source>
+        <translation>Puente Master</translation>
+    </message>
+    <message>
+        <source>Мост Slave Частотный выход</source>
+        <translation>Puente Slave Salida de frecuencia</translation>
+    </message>
+    <message>
+        <source>Мост Master Частотный выход</source>
+        <translation>Puente Master Salida de frecuencia</translation>
+    </message>
+    <message>
+        <source>Режим идентификации</source>
+        <translation>Modo de identificación</translation>
+    </message>
+    <message>
+        <source>Режим вертикального вращения</source>
+        <translation>Modo de rotación vertical</translation>
+    </message>
+    <message>
+        <source>Режим горизонтального вращения</source>
+        <translation>Modo de rotación horizontal</translation>
+    </message>
+    <message>
+        <source>Режим датчика угла</source>
+        <translation>Modo de sensor de ángulo</translation>
+    </message>
+    <message>
+        <source>Режим контроля переворота</source>
+        <translation>Modo de control de vuelco</translation>
+    </message>
+    <message>
+        <source>Минимум. 18 метров.</source>
+        <translation>Mínimo. 18 metros.</translation>
+    </message>
+    <message>
+        <source>Максимум. 50 метров.</source>
+        <translation>Máximo. 50 metros.</translation>
+    </message>
 </context>
 <context>
     <name>N7Device</name>
@@ -167,6 +242,197 @@
     <message>
         <source>Один экземпляр приложения уже запущен</source>
         <translation>La aplicación ya está en ejecución</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteCommand</name>
+    <message>
+        <source>Аналоговый</source>
+        <translation>Analógico</translation>
+    </message>
+    <message>
+        <source>Частотный</source>
+        <translation>De frecuencia</translation>
+    </message>
+    <message>
+        <source>Импульсный</source>
+        <translation>De impulsos</translation>
+    </message>
+    <message>
+        <source>Активный RS-485</source>
+        <translation>RS-485 activo</translation>
+    </message>
+    <message>
+        <source>Медианный</source>
+        <translation>Mediana</translation>
+    </message>
+    <message>
+        <source>Интеллектуальный</source>
+        <translation>Inteligente</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>до 200 литров</source>
+        <translation>hasta 200 litros</translation>
+    </message>
+    <message>
+        <source>от 200 до 1000 литров</source>
+        <translation>de 200 a 1000 litros</translation>
+    </message>
+    <message>
+        <source>больше 1000 литров</source>
+        <translation>más de 1000 litros</translation>
+    </message>
+    <message>
+        <source>тяжёлые условия</source>
+        <translation>condiciones duras</translation>
+    </message>
+    <message>
+        <source>Некорректный режим</source>
+        <translation>Modo incorrecto</translation>
+    </message>
+    <message>
+        <source>Некорректный диапазон</source>
+        <translation>Rango incorrecto</translation>
+    </message>
+    <message>
+        <source>Некорректный тип</source>
+        <translation>Tipo incorrecto</translation>
+    </message>
+    <message>
+        <source>Некорректный уровень</source>
+        <translation>Nivel incorrecto</translation>
+    </message>
+    <message>
+        <source>Температура</source>
+        <translation>Temperatura</translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation>Nivel</translation>
+    </message>
+    <message>
+        <source>Текущий</source>
+        <translation>Actual</translation>
+    </message>
+    <message>
+        <source>Значение пустого</source>
+        <translation>Valor de vacío</translation>
+    </message>
+    <message>
+        <source>Значение полного</source>
+        <translation>Valor de lleno</translation>
+    </message>
+    <message>
+        <source>Режим</source>
+        <translation>Modo</translation>
+    </message>
+    <message>
+        <source>Диапазон</source>
+        <translation>Rango</translation>
+    </message>
+    <message>
+        <source>Тип сглаживания</source>
+        <translation>Tipo de suavizado</translation>
+    </message>
+    <message>
+        <source>Уровень сглаживания</source>
+        <translation>Nivel de suavizado</translation>
+    </message>
+    <message>
+        <source>Сетевой адрес</source>
+        <translation>Dirección de red</translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation>Número de serie</translation>
+    </message>
+    <message>
+        <source>Версия микропрограммы</source>
+        <translation>Versión del firmware</translation>
+    </message>
+    <message>
+        <source>В ответе содержится:</source>
+        <translation>La respuesta contiene:</translation>
+    </message>
+    <message>
+        <source>Ответ</source>
+        <translation>Respuesta</translation>
+    </message>
+    <message>
+        <source>Ввести пароль</source>
+        <translation>Introducir contraseña</translation>
+    </message>
+    <message>
+        <source>Запрос состояния</source>
+        <translation>Solicitud de estado</translation>
+    </message>
+    <message>
+        <source>Запросить версию прошивки и серийный номер</source>
+        <translation>Solicitar versión del firmware y número de serie</translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень пустого</source>
+        <translation>Desplazar el nivel de vacío</translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень полного</source>
+        <translation>Desplazar el nivel de lleno</translation>
+    </message>
+    <message>
+        <source>Установить уровень пустого</source>
+        <translation>Establecer el nivel de vacío</translation>
+    </message>
+    <message>
+        <source>Установить уровень полного</source>
+        <translation>Establecer el nivel de lleno</translation>
+    </message>
+    <message>
+        <source>Установить режим</source>
+        <translation>Establecer modo</translation>
+    </message>
+    <message>
+        <source>Установить пароль</source>
+        <translation>Establecer contraseña</translation>
+    </message>
+    <message>
+        <source>RS-485 + 1023</source>
+        <translation>RS-485 + 1023</translation>
+    </message>
+    <message>
+        <source>Активный RS-485 + 1023</source>
+        <translation>RS-485 activo + 1023</translation>
+    </message>
+    <message>
+        <source>RS-485 + 4095</source>
+        <translation>RS-485 + 4095</translation>
+    </message>
+    <message>
+        <source>Активный RS-485 + 4095</source>
+        <translation>RS-485 activo + 4095</translation>
+    </message>
+    <message>
+        <source>более 1000 литров</source>
+        <translation>más de 1000 litros</translation>
+    </message>
+    <message>
+        <source>Введите числовой пароль (макс. 9 цифр)</source>
+        <translation>Introduzca contraseña (máximo 9 números)</translation>
+    </message>
+    <message>
+        <source>Введите смещение в у.е.</source>
+        <translation>Introduzca el desplazamiento en unidades</translation>
+    </message>
+    <message>
+        <source>Введите значение пустого</source>
+        <translation>Introduzca el valor de vacío</translation>
+    </message>
+    <message>
+        <source>Введите значение полного</source>
+        <translation>Introduzca el valor de lleno</translation>
     </message>
 </context>
 <context>
@@ -1331,6 +1597,16 @@ Si el tanque se va a cargar solo en gasolineras (a no más de 50 l/min), se pued
         <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
         <translation>Hay una nueva versión del configurador. Visite nuestro sitio web para descargarla</translation>
     </message>
+    <message>
+        <source>Внимание!</source>
+        <translation>¡Atención!</translation>
+    </message>
+    <message>
+        <source>Введён некорректный ответ!
+Проверьте правильность ввода</source>
+        <translation>¡La respuesta introducida es incorrecta!
+Compruebe lo introducido</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
@@ -1415,6 +1691,17 @@ Puede establecer una contraseña u omitir este paso</translation>
     <message>
         <source>Стабилен</source>
         <translation>Estable</translation>
+    </message>
+</context>
+<context>
+    <name>WiredTagDevice</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Conecte el sensor</translation>
+    </message>
+    <message>
+        <source>Датчик подключен</source>
+        <translation>Sensor conectado</translation>
     </message>
 </context>
 </TS>

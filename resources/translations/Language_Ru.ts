@@ -154,6 +154,79 @@
         <source>Датчик подключен</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Ошибка
+Введён неверный пароль
+Попробуйте другой пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MirvelNet</name>
+    <message>
+        <source>№ Ячейки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ID метки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Считыватель</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Считыватель-индикатор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Метка с питанием</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Мост Slave</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Мост Master</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Мост Slave Частотный выход</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Мост Master Частотный выход</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим идентификации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим вертикального вращения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим горизонтального вращения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим датчика угла</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим контроля переворота</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Минимум. 18 метров.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Максимум. 50 метров.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>N7Device</name>
@@ -166,6 +239,197 @@
     <name>QObject</name>
     <message>
         <source>Один экземпляр приложения уже запущен</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemoteCommand</name>
+    <message>
+        <source>Аналоговый</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Частотный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импульсный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Активный RS-485</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Медианный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Интеллектуальный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>до 200 литров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>от 200 до 1000 литров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>больше 1000 литров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>тяжёлые условия</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Некорректный режим</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Некорректный диапазон</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Некорректный тип</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Некорректный уровень</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Температура</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Текущий</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Значение пустого</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Значение полного</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Диапазон</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Тип сглаживания</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень сглаживания</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сетевой адрес</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Серийный номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Версия микропрограммы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В ответе содержится:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ответ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ввести пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запрос состояния</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запросить версию прошивки и серийный номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень пустого</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень полного</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установить уровень пустого</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установить уровень полного</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установить режим</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установить пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS-485 + 1023</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Активный RS-485 + 1023</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS-485 + 4095</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Активный RS-485 + 4095</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>более 1000 литров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите числовой пароль (макс. 9 цифр)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите смещение в у.е.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите значение пустого</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите значение полного</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1315,6 +1579,15 @@
         <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Внимание!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введён некорректный ответ!
+Проверьте правильность ввода</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
@@ -1394,6 +1667,17 @@
     </message>
     <message>
         <source>Стабилен</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WiredTagDevice</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик подключен</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,0 +1,122 @@
+// The wired tag reader's commands: mode, serial number, network number and
+// tag ID writes, and the tag ID read. The page decodes the answers.
+#include "app/reriruvozive.h"
+
+#include "deruvivuriri_form.h"
+#include "devices/other/wiredtagdevice.h"
+#include "devices/other/wiredtagprotocol.h"
+#include "link/portconnection.h"
+#include "ui/validatorswap.h"
+
+#include <QRegularExpressionValidator>
+
+namespace {
+
+// Time the reader gets to answer before the answer is taken.
+constexpr int kAnswerWaitMs = 50;
+
+std::optional<uint> typedNumber(const QLineEdit *edit)
+{
+    bool ok = false;
+    const uint value = edit->text().toUInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+void Reriruvozive::on_pushButtonSetModeWT_clicked()
+{
+    // By position, not by text: the list keeps the language it was filled in.
+    const int index = ui->comboBoxModeWT->currentIndex();
+    if (index != wiredtag::kTagModeIndex && index != wiredtag::kReaderModeIndex)
+        return;
+    portConnection->writeData(wiredtag::modeWrite(currentNetNum, index == wiredtag::kReaderModeIndex));
+    ui->label_PixSetModeWT->hide();
+}
+
+void Reriruvozive::on_pushButton_SetSerWT_clicked()
+{
+    // An empty or unreadable field is not sent: it would overwrite the
+    // reader's serial number with 0.
+    const std::optional<uint> serial = typedNumber(ui->lineEditSetSerNumWT);
+    if (!serial)
+        return;
+    portConnection->writeData(wiredtag::serialWrite(currentNetNum, *serial));
+    ui->label_PixSetSerNumWT->hide();
+}
+
+void Reriruvozive::on_pushBtnSetNetNumWT_clicked()
+{
+    // An empty field or a number the reader does not take would renumber it
+    // to something nobody chose.
+    const std::optional<uint> newNet = typedNumber(ui->lineEditSetNetNumWT);
+    if (!newNet || *newNet > uint(wiredtag::kNetNumTop))
+        return;
+    portConnection->writeData(wiredtag::netNumWrite(currentNetNum, static_cast<quint8>(*newNet)));
+    // The reader answers with its new number, as it answers a search.
+    lastCommandWT = wiredtag::kSearchCommand;
+    wiredTagDevice->setCurrentCommand(wiredtag::kSearchCommand);
+    delay(kAnswerWaitMs);
+    parceDataFromCOMPort();
+    ui->label_PixSetNetNumWT->hide();
+}
+
+void Reriruvozive::on_pushButtonReadIDWT_clicked()
+{
+    portConnection->writeData(wiredtag::readTagIdRequest(currentNetNum));
+    delay(kAnswerWaitMs);
+    parceDataFromCOMPort();
+}
+
+void Reriruvozive::on_pushButtonSetIDWT_clicked()
+{
+    // Text that does not read as a 32-bit number (empty, or more than eight
+    // hexadecimal digits) is not sent: the reader would take the ID 0.
+    const std::optional<quint32> id =
+        wiredtag::parseTagId(ui->lineEditSETIDWT->text(), ui->checkBoxInputFormatWT->isChecked());
+    if (!id)
+        return;
+    portConnection->writeData(wiredtag::tagIdWrite(currentNetNum, *id));
+    delay(kAnswerWaitMs);
+    parceDataFromCOMPort();
+    ui->label_PixSetIDWT->hide();
+}
+
+void Reriruvozive::on_checkBoxInputFormatWT_stateChanged(int arg1)
+{
+    Q_UNUSED(arg1)
+    QLineEdit *edit = ui->lineEditSETIDWT;
+    const bool decimal = ui->checkBoxInputFormatWT->isChecked();
+    edit->setText(wiredtag::convertTagIdText(edit->text(), decimal));
+    if (decimal)
+        replaceValidator(edit, new QIntValidator(1, wiredtag::kDecimalTagIdTop, edit));
+    else
+        replaceValidator(edit, new QRegularExpressionValidator(
+                                   QRegularExpression(QString::fromLatin1(wiredtag::kHexTagIdPattern)), edit));
+}
+
+void Reriruvozive::on_lineEditSetNetNumWT_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    ui->label_PixSetNetNumWT->show();
+}
+
+void Reriruvozive::on_comboBoxModeWT_activated(QString arg1)
+{
+    Q_UNUSED(arg1)
+    ui->label_PixSetModeWT->show();
+}
+
+void Reriruvozive::on_lineEditSETIDWT_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    ui->label_PixSetIDWT->show();
+}
+
+void Reriruvozive::on_lineEditSetSerNumWT_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    ui->label_PixSetSerNumWT->show();
+}
