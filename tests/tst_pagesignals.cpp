@@ -145,7 +145,7 @@ void TestPageSignals::declaresExactlyItsSignals_data()
                                               "signalFirstConnectingDeviceAdwert(bool)"}
                                << "level";
     QTest::newRow("KV380Device") << "KV380Device"
-                                 << "YYYYYYYY-Y" << QStringList() << QString();
+                                 << "YYYYYYYY-Y" << QStringList{"signalChangeCntUpdateUI()"} << QString();
     QTest::newRow("KVBLEDevice") << "KVBLEDevice"
                                  << "YYYY-YYY-Y" << QStringList() << QString();
     QTest::newRow("QFOnline") << "QFOnline"
