@@ -106,11 +106,13 @@ void KV380Device::handleData(const kv380::Data &data)
         qDebug() << "cntUpdateUI=" << cntUpdateUI;
         --cntUpdateUI;
         const bool lastRefresh = cntUpdateUI <= 0;
+        refreshSettings(data, lastRefresh);
+        // The switches stop following only after the last refreshing answer
+        // has set them, so that they agree with the picture it drew.
         if (lastRefresh) {
             updateUI = false;
             setSwitchesSyncEnabled(false);
         }
-        refreshSettings(data, lastRefresh);
     }
 
     // One line per sensor found: its serial part, then the settings of the
