@@ -156,6 +156,33 @@
     </message>
 </context>
 <context>
+    <name>KV380Device</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Connect the sensor</translation>
+    </message>
+    <message>
+        <source>Гц</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Подключен КВ-380</source>
+        <translation>KV-380 connected</translation>
+    </message>
+    <message>
+        <source>Дельта</source>
+        <translation>Delta</translation>
+    </message>
+    <message>
+        <source>Верх</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>This function is under development</translation>
+    </message>
+</context>
+<context>
     <name>N7Device</name>
     <message>
         <source>Подключите датчик</source>
@@ -1326,6 +1353,10 @@ If the tank will be filled only at filling stations (at no more than 50 l/min), 
     <message>
         <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
         <translation>A new version of the configurator is available. Visit our website to download it</translation>
+    </message>
+    <message>
+        <source>Значение вне допустимого диапазона</source>
+        <translation>Value outside the allowed range</translation>
     </message>
 </context>
 <context>

@@ -156,6 +156,33 @@
     </message>
 </context>
 <context>
+    <name>KV380Device</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Conecte el sensor</translation>
+    </message>
+    <message>
+        <source>Гц</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Подключен КВ-380</source>
+        <translation>KV-380 conectado</translation>
+    </message>
+    <message>
+        <source>Дельта</source>
+        <translation>Delta</translation>
+    </message>
+    <message>
+        <source>Верх</source>
+        <translation>Arriba</translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>Esta función está en desarrollo</translation>
+    </message>
+</context>
+<context>
     <name>N7Device</name>
     <message>
         <source>Подключите датчик</source>
@@ -1330,6 +1357,10 @@ Si el tanque se va a cargar solo en gasolineras (a no más de 50 l/min), se pued
     <message>
         <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
         <translation>Hay una nueva versión del configurador. Visite nuestro sitio web para descargarla</translation>
+    </message>
+    <message>
+        <source>Значение вне допустимого диапазона</source>
+        <translation>Valor fuera del rango permitido</translation>
     </message>
 </context>
 <context>

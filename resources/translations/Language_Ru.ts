@@ -156,6 +156,33 @@
     </message>
 </context>
 <context>
+    <name>KV380Device</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Гц</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключен КВ-380</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дельта</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Верх</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>N7Device</name>
     <message>
         <source>Подключите датчик</source>
@@ -1313,6 +1340,10 @@
     </message>
     <message>
         <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Значение вне допустимого диапазона</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
