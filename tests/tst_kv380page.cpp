@@ -192,9 +192,9 @@ void TestKv380Page::connectShowsTheFirstSensorAndFollowsItsTilt()
     QCOMPARE(ui->label_UrovenKV380->text(), QString("90"));
     QCOMPARE(ui->lineEditKV380Up->text(), QString("150"));
     QCOMPARE(ui->lineEditKV380Down->text(), QString("30"));
-    for (QWidget *w : std::initializer_list<QWidget *>{ui->label_UrovenKV380, ui->lineEditKV380Up,
-                                                       ui->ButtonWriteParamKV380, ui->buttonSetNullKV380,
-                                                       page->getSwitchMode1(), page->getPictureWidget()})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{ui->label_UrovenKV380, ui->lineEditKV380Up, ui->ButtonWriteParamKV380,
+                                          ui->buttonSetNullKV380, page->getSwitchMode1(), page->getPictureWidget()})
         QVERIFY2(shown(w), qPrintable(w->objectName()));
     QVERIFY(!shown(ui->lineEditKV380DelayOn)); // mode 1 has no delays
     QVERIFY(page->getSwitchMode1()->getState());
