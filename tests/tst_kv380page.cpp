@@ -376,8 +376,9 @@ void TestKv380Page::firmwareUpdateEndResumesThePage()
     page->disconnectDevice();
     window->fls()->setUpdateFirmwareKV380(true);
     QVERIFY(!shown(ui->lineEditKV380Up));
+    QTest::qWait(300); // a request already on the line arrives
     const int polls = device->countRequests(4, 0xF0);
-    QTest::qWait(2 * kPollMs);
+    QTest::qWait(3 * kPollMs / 2);
     QCOMPARE(device->countRequests(4, 0xF0), polls); // the bootloader has the line
 
     // The new firmware starts in another mode.

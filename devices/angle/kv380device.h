@@ -167,8 +167,7 @@ private:
     void clearPictureStyles();
     void setVisibleDelayFields(bool visible);
     void applyPicture(const QString &file);
-    void setFrequencyLayout();
-    void setStandardLayout();
+    void setPictureLayout(bool frequency);
     void showMasterSlaveAnimation(bool on);
     void setupModePictures();
     void updateAnglePicture();

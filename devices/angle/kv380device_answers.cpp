@@ -118,15 +118,7 @@ void KV380Device::handleData(const kv380::Data &data)
     // One line per sensor found: its serial part, then the settings of the
     // first data answer after it.
     if (connectionLogPending && deviceConnected) {
-        connectionLogText += QStringList{QStringLiteral("NetNum=%1").arg(netNum),
-                                         QStringLiteral("Down=%1").arg(lastDown),
-                                         QStringLiteral("Up=%1").arg(lastUp),
-                                         QStringLiteral("DelayOn=%1").arg(data.delayOn),
-                                         QStringLiteral("DelayOff=%1").arg(data.delayOff),
-                                         QStringLiteral("delayOffKov=%1").arg(data.delayOffKov),
-                                         QStringLiteral("delayOnKov=%1").arg(data.delayOnKov),
-                                         QStringLiteral("Mode=%1").arg(data.mode)}
-                                 .join(QStringLiteral(", "));
+        connectionLogText += kv380::connectionLogSettings(kv380::paramOf(data, netNum));
         emit signalWriteLog(connectionLogText);
         connectionLogPending = false;
         connectionLogText.clear();
@@ -150,14 +142,7 @@ void KV380Device::refreshSettings(const kv380::Data &data, bool lastRefresh)
         ui->lineEditKV380Down->setText(QString::number(lastDown));
         ui->lineEditKV380Up->setText(QString::number(lastUp));
     }
-    oldKV380param.up = data.up;
-    oldKV380param.down = data.down;
-    oldKV380param.delayOn = data.delayOn;
-    oldKV380param.delayOff = data.delayOff;
-    oldKV380param.delayOnKov = data.delayOnKov;
-    oldKV380param.delayOffKov = data.delayOffKov;
-    oldKV380param.netNum = netNum;
-    oldKV380param.mode = data.mode;
+    oldKV380param = kv380::paramOf(data, netNum);
 
     // The last refreshing answer redraws the mode only when it changed.
     if (lastRefresh && data.mode == rawModeRefreshed && data.mode != 0)

@@ -237,36 +237,22 @@ void KV380Device::applyPicture(const QString &file)
     pictureWidget->update();
 }
 
-void KV380Device::setFrequencyLayout()
+void KV380Device::setPictureLayout(bool frequency)
 {
     if (!ui)
         return;
+    // The frequency output shows degrees and hertz beside a larger picture
+    // instead of the angle field.
     if (pictureWidget) {
-        pictureWidget->setGeometry(kFrequencyPicture);
+        pictureWidget->setGeometry(frequency ? kFrequencyPicture : kStandardPicture);
         pictureWidget->update();
     }
-    labelFrequency->show();
-    labelDegrees->show();
-    ui->label_NameUrovenKV380->setEnabled(false);
-    ui->label_UrovenKV380->setEnabled(false);
-    ui->label_NameUrovenKV380->hide();
-    ui->label_UrovenKV380->hide();
-}
-
-void KV380Device::setStandardLayout()
-{
-    if (!ui)
-        return;
-    if (pictureWidget) {
-        pictureWidget->setGeometry(kStandardPicture);
-        pictureWidget->update();
-    }
-    labelFrequency->hide();
-    labelDegrees->hide();
-    ui->label_NameUrovenKV380->setEnabled(true);
-    ui->label_UrovenKV380->setEnabled(true);
-    ui->label_NameUrovenKV380->show();
-    ui->label_UrovenKV380->show();
+    labelFrequency->setVisible(frequency);
+    labelDegrees->setVisible(frequency);
+    ui->label_NameUrovenKV380->setEnabled(!frequency);
+    ui->label_UrovenKV380->setEnabled(!frequency);
+    ui->label_NameUrovenKV380->setVisible(!frequency);
+    ui->label_UrovenKV380->setVisible(!frequency);
 }
 
 void KV380Device::showMasterSlaveAnimation(bool on)
@@ -317,7 +303,7 @@ void KV380Device::setupModePictures()
             break;
         case kv380::kMode3:
             setVisibleDelayFields(false);
-            setFrequencyLayout();
+            setPictureLayout(true);
             load({Picture::Frequency});
             break;
         case kv380::kModeBlade:
@@ -346,11 +332,11 @@ void KV380Device::setupModePictures()
 
     if (master) {
         showMasterSlaveAnimation(true);
-        setStandardLayout();
+        setPictureLayout(false);
     } else if (mode == kv380::kMode3) {
         showMasterSlaveAnimation(false);
     } else {
-        setStandardLayout();
+        setPictureLayout(false);
         showMasterSlaveAnimation(false);
     }
 }

@@ -145,16 +145,43 @@ QString firmwareText(quint16 firmware)
     return QStringLiteral("%1.%2.%3").arg(firmware / 100 % 10).arg(firmware / 10 % 10).arg(firmware % 10);
 }
 
+KV380Param paramOf(const Data &data, quint8 net)
+{
+    KV380Param p;
+    p.up = data.up;
+    p.down = data.down;
+    p.delayOn = data.delayOn;
+    p.delayOff = data.delayOff;
+    p.delayOnKov = data.delayOnKov;
+    p.delayOffKov = data.delayOffKov;
+    p.netNum = net;
+    p.mode = data.mode;
+    return p;
+}
+
+namespace {
+
+QStringList settingsPieces(const KV380Param &p)
+{
+    return {QStringLiteral("Down=%1").arg(p.down),
+            QStringLiteral("Up=%1").arg(p.up),
+            QStringLiteral("DelayOn=%1").arg(p.delayOn),
+            QStringLiteral("DelayOff=%1").arg(p.delayOff),
+            QStringLiteral("delayOffKov=%1").arg(p.delayOffKov),
+            QStringLiteral("delayOnKov=%1").arg(p.delayOnKov),
+            QStringLiteral("Mode=%1").arg(p.mode)};
+}
+
+} // namespace
+
 QString paramLogLine(const KV380Param &p)
 {
-    return QStringList{QStringLiteral("Down=%1").arg(p.down),
-                       QStringLiteral("Up=%1").arg(p.up),
-                       QStringLiteral("DelayOn=%1").arg(p.delayOn),
-                       QStringLiteral("DelayOff=%1").arg(p.delayOff),
-                       QStringLiteral("delayOffKov=%1").arg(p.delayOffKov),
-                       QStringLiteral("delayOnKov=%1").arg(p.delayOnKov),
-                       QStringLiteral("Mode=%1").arg(p.mode)}
-        .join(QLatin1Char(','));
+    return settingsPieces(p).join(QLatin1Char(','));
+}
+
+QString connectionLogSettings(const KV380Param &p)
+{
+    return (QStringList{QStringLiteral("NetNum=%1").arg(p.netNum)} + settingsPieces(p)).join(QStringLiteral(", "));
 }
 
 QByteArray dataRequest(quint8 net)

@@ -129,8 +129,12 @@ std::optional<SerialAndFirmware> decodeSerialAndFirmware(const QByteArray &frame
 // "%1.%2.%3" of the last three decimal digits of a firmware version.
 QString firmwareText(quint16 firmware);
 
+// The parameter set a data answer reports for the sensor at a network number.
+KV380Param paramOf(const Data &data, quint8 net);
 // The parameter log line of a parameter set.
 QString paramLogLine(const KV380Param &param);
+// The settings part of the line logged when a sensor is found.
+QString connectionLogSettings(const KV380Param &param);
 
 // ---- Requests ---------------------------------------------------------------
 
