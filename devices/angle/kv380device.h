@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QFont>
 #include <QHash>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -168,6 +169,7 @@ private:
     void setVisibleDelayFields(bool visible);
     void applyPicture(const QString &file);
     void setPictureLayout(bool frequency);
+    QRect pictureRect(bool frequency);
     void showMasterSlaveAnimation(bool on);
     void setupModePictures();
     void updateAnglePicture();
@@ -222,6 +224,7 @@ private:
     QLabel *labelStatus = nullptr;
     QFont statusFont;
     QString shownPictureFile;
+    QRect standardPictureRect; // where the form put the picture
     // The pictures of the working mode as of the last refresh, by picture;
     // none while the sensor is a master (its animation shows instead).
     QHash<int, QString> modePictures;

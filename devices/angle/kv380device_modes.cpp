@@ -5,6 +5,7 @@
 
 #include "ui/switch.h"
 
+#include <QLabel>
 #include <QTimer>
 
 namespace {
@@ -12,18 +13,10 @@ namespace {
 constexpr int kSwitchPause = 1500; // a second mode command only after this
 constexpr int kAfterCommandMs = 100;
 
-struct SwitchPlace
-{
-    const char *name;
-    int x;
-    int y;
-};
-
-// In the order mode 1, mode 2, mode 3, blade, bucket, master.
-constexpr SwitchPlace kSwitchPlaces[] = {
-    {"switchMode1KV380", 165, 170},     {"switchMode2KV380", 165, 210},     {"switchMode3KV380", 165, 250},
-    {"switchModeOtvalKV380", 325, 210}, {"switchModeKovshKV380", 325, 170}, {"switchModeMasterKV380", 325, 250},
-};
+// Switch columns; each switch sits level with its caption (the main window
+// may have squeezed the form on a low screen before the switches are made).
+constexpr int kLeftColumn = 165;
+constexpr int kRightColumn = 325;
 constexpr QSize kSwitchSize{50, 25};
 
 } // namespace
@@ -40,14 +33,19 @@ int KV380Device::addSwitchToUI()
         return 1;
     Switch **switches[] = {&switchMode1KV380,     &switchMode2KV380,     &switchMode3KV380,
                            &switchModeOtvalKV380, &switchModeKovshKV380, &switchModeMasterKV380};
+    const char *const names[] = {"switchMode1KV380",     "switchMode2KV380",     "switchMode3KV380",
+                                 "switchModeOtvalKV380", "switchModeKovshKV380", "switchModeMasterKV380"};
+    QLabel *const captions[] = {ui->label_13, ui->label_15, ui->label_16, ui->label_18, ui->label_17, ui->label_19};
+    const int columns[] = {kLeftColumn, kLeftColumn, kLeftColumn, kRightColumn, kRightColumn, kRightColumn};
     using Command = int (KV380Device::*)();
     const Command commands[] = {&KV380Device::setMode1KV380,     &KV380Device::setMode2KV380,
                                 &KV380Device::setMode3KV380,     &KV380Device::setModeOtvalKV380,
                                 &KV380Device::setModeKovshKV380, &KV380Device::setModeMasterKV380};
     for (size_t i = 0; i < std::size(switches); ++i) {
         auto *sw = new Switch(ui->KV380);
-        sw->setObjectName(kSwitchPlaces[i].name);
-        sw->setGeometry(QRect(QPoint(kSwitchPlaces[i].x, kSwitchPlaces[i].y), kSwitchSize));
+        sw->setObjectName(names[i]);
+        const int y = captions[i]->y() + (captions[i]->height() - kSwitchSize.height()) / 2;
+        sw->setGeometry(QRect(QPoint(columns[i], y), kSwitchSize));
         sw->setCheckable(true);
         sw->hide();
         sw->setFlag(true);

@@ -237,6 +237,20 @@ void KV380Device::applyPicture(const QString &file)
     pictureWidget->update();
 }
 
+QRect KV380Device::pictureRect(bool frequency)
+{
+    // The main window squeezes the form on a low screen after the picture was
+    // placed: the place it has before the first layout is the standard one,
+    // and the frequency place is squeezed alike.
+    if (!standardPictureRect.isValid())
+        standardPictureRect = pictureWidget->geometry();
+    if (!frequency)
+        return standardPictureRect;
+    const double scale = double(standardPictureRect.y()) / kStandardPicture.y();
+    return QRect(kFrequencyPicture.x(), int(kFrequencyPicture.y() * scale), kFrequencyPicture.width(),
+                 int(kFrequencyPicture.height() * scale));
+}
+
 void KV380Device::setPictureLayout(bool frequency)
 {
     if (!ui)
@@ -244,7 +258,7 @@ void KV380Device::setPictureLayout(bool frequency)
     // The frequency output shows degrees and hertz beside a larger picture
     // instead of the angle field.
     if (pictureWidget) {
-        pictureWidget->setGeometry(frequency ? kFrequencyPicture : kStandardPicture);
+        pictureWidget->setGeometry(pictureRect(frequency));
         pictureWidget->update();
     }
     labelFrequency->setVisible(frequency);
