@@ -286,7 +286,9 @@ void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
 
     retype(ui->lineEditKV380Up, "120");
     retype(ui->lineEditKV380DelayOn, "12");
-    retype(ui->lineEditKV380Down, ""); // left empty: must not go out as 0
+    retype(ui->lineEditKV380Down, "");       // left empty: must not go out as 0
+    retype(ui->lineEdit_NetNumKV380, "256"); // nor as its low byte
+    QCOMPARE(ui->lineEdit_NetNumKV380->text(), QString("256"));
     QVERIFY(shown(ui->label_Alarm_1KV380));
     QVERIFY(shown(ui->label_Alarm_2KV380));
     QVERIFY(shown(ui->label_Alarm_3KV380));
@@ -303,7 +305,15 @@ void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
     QCOMPARE(hexOf(device->requestsTo(4, 0xE2).at(0)), hexFrame("3104e25ac396000c"));
     QCOMPARE(device->countRequests(4, 0xFA), 0);
     QTRY_COMPARE_WITH_TIMEOUT(closer.seen.size(), 1, kWriteMs);
-    QCOMPARE(closer.seen.at(0), QStringList({"Значение вне допустимого диапазона", "Низ"}));
+    QCOMPARE(closer.seen.at(0), QStringList({"Значение вне допустимого диапазона", "Низ, Сетевой адрес"}));
+    QCOMPARE(device->countRequests(4, 0xFB), 0);
+    // Written fields are marked so, the refused ones keep their changed mark.
+    const QImage written = QPixmap(":/images/bird_green.png").toImage();
+    const QImage changed = QPixmap(":/images/bird.png").toImage();
+    QCOMPARE(ui->label_Alarm_1KV380->pixmap()->toImage(), written);
+    QCOMPARE(ui->label_Alarm_3KV380->pixmap()->toImage(), written);
+    QCOMPARE(ui->label_Alarm_2KV380->pixmap()->toImage(), changed);
+    QCOMPARE(ui->label_Alarm_5KV380->pixmap()->toImage(), changed);
     // Nothing went out twice although the write was asked for twice.
     QCOMPARE(device->countRequests(4, 0xF5), 1);
     QCOMPARE(device->countRequests(4, 0xE2), 1);
