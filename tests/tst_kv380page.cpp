@@ -310,10 +310,10 @@ void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
     // Written fields are marked so, the refused ones keep their changed mark.
     const QImage written = QPixmap(":/images/bird_green.png").toImage();
     const QImage changed = QPixmap(":/images/bird.png").toImage();
-    QCOMPARE(ui->label_Alarm_1KV380->pixmap()->toImage(), written);
-    QCOMPARE(ui->label_Alarm_3KV380->pixmap()->toImage(), written);
-    QCOMPARE(ui->label_Alarm_2KV380->pixmap()->toImage(), changed);
-    QCOMPARE(ui->label_Alarm_5KV380->pixmap()->toImage(), changed);
+    QCOMPARE(ui->label_Alarm_1KV380->pixmap(Qt::ReturnByValue).toImage(), written);
+    QCOMPARE(ui->label_Alarm_3KV380->pixmap(Qt::ReturnByValue).toImage(), written);
+    QCOMPARE(ui->label_Alarm_2KV380->pixmap(Qt::ReturnByValue).toImage(), changed);
+    QCOMPARE(ui->label_Alarm_5KV380->pixmap(Qt::ReturnByValue).toImage(), changed);
     // Nothing went out twice although the write was asked for twice.
     QCOMPARE(device->countRequests(4, 0xF5), 1);
     QCOMPARE(device->countRequests(4, 0xE2), 1);
