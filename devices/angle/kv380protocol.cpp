@@ -161,7 +161,7 @@ KV380Param paramOf(const Data &data, quint8 net)
 
 namespace {
 
-QStringList settingsPieces(const KV380Param &p)
+QStringList settingsFields(const KV380Param &p)
 {
     return {QStringLiteral("Down=%1").arg(p.down),
             QStringLiteral("Up=%1").arg(p.up),
@@ -176,12 +176,12 @@ QStringList settingsPieces(const KV380Param &p)
 
 QString paramLogLine(const KV380Param &p)
 {
-    return settingsPieces(p).join(QLatin1Char(','));
+    return settingsFields(p).join(QLatin1Char(','));
 }
 
 QString connectionLogSettings(const KV380Param &p)
 {
-    return (QStringList{QStringLiteral("NetNum=%1").arg(p.netNum)} + settingsPieces(p)).join(QStringLiteral(", "));
+    return (QStringList{QStringLiteral("NetNum=%1").arg(p.netNum)} + settingsFields(p)).join(QStringLiteral(", "));
 }
 
 QByteArray dataRequest(quint8 net)
