@@ -252,6 +252,22 @@ private slots:
     void writeParamToDevice();     // wired sensor and BLE fuel sensor (reriruvozive_flswrite.cpp)
     void writeParamToBLE();        // BLE half of the write above (reriruvozive_ble.cpp)
     void writeParamToKV380();      // reriruvozive_kv380.cpp
+    // The wired angle sensor's settings fields and their setting commands
+    // (reriruvozive_kv380.cpp); a command returns false when its field holds
+    // no value it may send.
+    void on_lineEditKV380Up_textEdited(QString arg1);
+    void on_lineEditKV380Down_textEdited(QString arg1);
+    void on_lineEditKV380DelayOn_textEdited(QString arg1);
+    void on_lineEditKV380DelayOff_textEdited(QString arg1);
+    void on_lineEdit_NetNumKV380_textEdited(QString arg1);
+    void on_lineEditKV380Up_editingFinished();
+    void on_ButtonWriteParamKV380_clicked();
+    void on_buttonSetNullKV380_clicked();
+    bool ChangeUpKV380();
+    bool ChangeDownKV380();
+    bool ChangeDelayOnKV380();
+    bool ChangeDelayOffKV380();
+    bool ChangeNetNumKV380();
     void writeParamToPLM300();     // reriruvozive_plm300.cpp
     void on_Button_SetFullDUTOnline_clicked();  // reriruvozive_flswrite.cpp
     void on_Button_SetEmptyDUTOnline_clicked(); // reriruvozive_flswrite.cpp
@@ -294,6 +310,7 @@ private:
     quint8 surveyAddress() const;
     void appendLog(const QString &text);
     void markParamChanged(QLabel *mark);
+    bool changeDelayKV380(bool on); // reriruvozive_kv380.cpp
 
     bool litrGallonState = false;
     QWidget *pageBeforeProgSetting = nullptr;

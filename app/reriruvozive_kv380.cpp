@@ -1,7 +1,219 @@
-// The wired angle sensor page's part of the main window.
+// The wired angle sensor page's part of the main window: the settings fields'
+// edits, their setting commands, the parameter write and set-zero.
 #include "app/reriruvozive.h"
+
+#include "deruvivuriri_form.h"
+#include "devices/angle/kv380device.h"
+#include "devices/angle/kv380protocol.h"
+#include "link/portconnection.h"
+#include "ui/dynamicqdialog.h"
+
+#include <QDebug>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+// Pauses of the write: between two setting commands, and around the re-read.
+constexpr int kBetweenCommandsMs = 700;
+constexpr int kStepMs = 250;
+constexpr int kBeforeResumeMs = 1000;
+constexpr int kMarksShownMs = 1000;
+constexpr int kDialogWidth = 300;
+constexpr int kDialogHeight = 170;
+
+void markEdited(QLabel *mark, const QPixmap &picture, KV380Device *page, bool &pending)
+{
+    mark->setPixmap(picture);
+    mark->setVisible(true);
+    page->setSettingsChanged(true);
+    pending = true;
+}
+
+} // namespace
+
+void Reriruvozive::on_lineEditKV380Up_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    markEdited(ui->label_Alarm_1KV380, pixmapBird, kv380Device, kv380UpEdited);
+}
+
+void Reriruvozive::on_lineEditKV380Down_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    markEdited(ui->label_Alarm_2KV380, pixmapBird, kv380Device, kv380DownEdited);
+}
+
+void Reriruvozive::on_lineEditKV380DelayOn_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    markEdited(ui->label_Alarm_3KV380, pixmapBird, kv380Device, kv380DelayOnEdited);
+}
+
+void Reriruvozive::on_lineEditKV380DelayOff_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    markEdited(ui->label_Alarm_4KV380, pixmapBird, kv380Device, kv380DelayOffEdited);
+}
+
+void Reriruvozive::on_lineEdit_NetNumKV380_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    markEdited(ui->label_Alarm_5KV380, pixmapBird, kv380Device, kv380NetNumEdited);
+}
+
+void Reriruvozive::on_lineEditKV380Up_editingFinished()
+{
+    if (ui->lineEditKV380Up->text().isEmpty())
+        ui->lineEditKV380Up->setText(QString::number(kv380::kDefaultUpThreshold));
+}
+
+// Each setting command sends its field only when it holds a number of the
+// field's range; otherwise it stays pending with its changed mark, and false
+// tells the write to say so. Nothing waits for the sensor: the re-read after
+// the write shows what it took.
+
+bool Reriruvozive::ChangeUpKV380()
+{
+    const std::optional<int> value = kv380::fieldValue(ui->lineEditKV380Up->text(), kv380::kThresholdRange);
+    if (!value)
+        return false;
+    portConnection->writeData(kv380::upWrite(currentNetNum, quint16(*value)));
+    kv380UpEdited = false;
+    ui->label_Alarm_1KV380->setPixmap(pixmapBirdGreen);
+    return true;
+}
+
+bool Reriruvozive::ChangeDownKV380()
+{
+    const std::optional<int> value = kv380::fieldValue(ui->lineEditKV380Down->text(), kv380::kThresholdRange);
+    if (!value)
+        return false;
+    portConnection->writeData(kv380::downWrite(currentNetNum, quint16(*value)));
+    kv380DownEdited = false;
+    ui->label_Alarm_2KV380->setPixmap(pixmapBirdGreen);
+    return true;
+}
+
+bool Reriruvozive::changeDelayKV380(bool on)
+{
+    QLineEdit *field = on ? ui->lineEditKV380DelayOn : ui->lineEditKV380DelayOff;
+    bool &pending = on ? kv380DelayOnEdited : kv380DelayOffEdited;
+    const quint8 mode = kv380Device->getMode();
+    if (mode != kv380::kModeBlade && mode != kv380::kModeBucket) {
+        // The sensor has no delays in this mode (their fields are hidden):
+        // the edit is dropped, the fields are read again in a mode with them.
+        pending = false;
+        return true;
+    }
+    const std::optional<int> value = kv380::fieldValue(field->text(), kv380::kDelayRange);
+    const std::optional<QByteArray> request = value ? (on ? kv380::delayOnWrite(currentNetNum, mode, *value)
+                                                          : kv380::delayOffWrite(currentNetNum, mode, *value))
+                                                    : std::nullopt;
+    if (!request)
+        return false;
+    portConnection->writeData(*request);
+    pending = false;
+    (on ? ui->label_Alarm_3KV380 : ui->label_Alarm_4KV380)->setPixmap(pixmapBirdGreen);
+    return true;
+}
+
+bool Reriruvozive::ChangeDelayOnKV380()
+{
+    return changeDelayKV380(true);
+}
+
+bool Reriruvozive::ChangeDelayOffKV380()
+{
+    return changeDelayKV380(false);
+}
+
+bool Reriruvozive::ChangeNetNumKV380()
+{
+    const std::optional<int> value = kv380::fieldValue(ui->lineEdit_NetNumKV380->text(), kv380::kNetNumRange);
+    if (!value)
+        return false;
+    portConnection->writeData(kv380::netNumWrite(currentNetNum, quint8(*value)));
+    qDebug() << "writedata Net Num";
+    // The sensor answers under its new number from now on: the bus is
+    // searched again and the page takes the number found.
+    delay(kStepMs);
+    kv380Device->setSearchInProgress(true);
+    delay(kStepMs);
+    kv380Device->startSearchDevices();
+    delay(kStepMs);
+    kv380NetNumEdited = false;
+    ui->label_Alarm_5KV380->setPixmap(pixmapBirdGreen);
+    return true;
+}
 
 void Reriruvozive::writeParamToKV380()
 {
-    // Comes with the page.
+    // The waits below run the event loop: a second press or Ctrl+S must not
+    // start another write inside this one.
+    if (kv380Device->isWriteInProgress())
+        return;
+    kv380Device->setWriteInProgress(true);
+
+    kv380Device->resetAndStopTimerDeviceConnected();
+    kv380Device->timerIntervalGetDataStop();
+
+    struct Command
+    {
+        bool Reriruvozive::*pending;
+        bool (Reriruvozive::*send)();
+        QLabel *caption;
+    };
+    const Command commands[] = {
+        {&Reriruvozive::kv380UpEdited, &Reriruvozive::ChangeUpKV380, ui->label_27KV380},
+        {&Reriruvozive::kv380DownEdited, &Reriruvozive::ChangeDownKV380, ui->label_26KV380},
+        {&Reriruvozive::kv380DelayOnEdited, &Reriruvozive::ChangeDelayOnKV380, ui->label_26KV380_2},
+        {&Reriruvozive::kv380DelayOffEdited, &Reriruvozive::ChangeDelayOffKV380, ui->label_26KV380_3},
+        {&Reriruvozive::kv380NetNumEdited, &Reriruvozive::ChangeNetNumKV380, ui->label_lineEdit_NetNumKV380},
+    };
+    QList<const Command *> queue;
+    for (const Command &c : commands) {
+        if (this->*c.pending)
+            queue.append(&c);
+    }
+    QStringList refused;
+    while (!queue.isEmpty() && deviceKV380) {
+        const Command *c = queue.takeFirst();
+        if (!(this->*c->send)())
+            refused.append(c->caption->text());
+        delay(kBetweenCommandsMs);
+    }
+
+    delay(kStepMs);
+    kv380Device->setSyncSwitchesWithDevice(true);
+    delay(kStepMs);
+    // The page may have been left during the waits: its port is then another
+    // device's.
+    if (deviceKV380)
+        requestForGetAllDataFromDevice();
+    delay(kStepMs);
+    if (deviceKV380)
+        parceDataFromCOMPort();
+    delay(kBeforeResumeMs);
+    kv380Device->restoreTimerDeviceConnected();
+    kv380Device->timerIntervalGetDataStart(KV380Device::kCheckIntervalMs, KV380Device::kPollIntervalMs);
+    birdsTimer->start(kMarksShownMs);
+    kv380Device->setWriteInProgress(false);
+
+    if (!refused.isEmpty()) {
+        DynamicQDialog dialog(this, tr("Значение вне допустимого диапазона"), refused.join(QStringLiteral(", ")),
+                              false);
+        dialog.resize(kDialogWidth, kDialogHeight);
+        dialog.exec();
+    }
+}
+
+void Reriruvozive::on_ButtonWriteParamKV380_clicked()
+{
+    writeParamToKV380();
+}
+
+void Reriruvozive::on_buttonSetNullKV380_clicked()
+{
+    kv380Device->cmdSetNull();
 }

@@ -147,7 +147,7 @@ void TestPageSignals::declaresExactlyItsSignals_data()
                                               "signalUpdateEmptyValForAutocalib()"}
                                << "level";
     QTest::newRow("KV380Device") << "KV380Device"
-                                 << "YYYYYYYY-Y" << QStringList() << QString();
+                                 << "YYYYYYYY-Y" << QStringList{"signalChangeCntUpdateUI()"} << QString();
     QTest::newRow("KVBLEDevice") << "KVBLEDevice"
                                  << "YYYY-YYY-Y" << QStringList() << QString();
     QTest::newRow("QFOnline") << "QFOnline"

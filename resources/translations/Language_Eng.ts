@@ -164,6 +164,33 @@ Try another password</translation>
     </message>
 </context>
 <context>
+    <name>KV380Device</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Connect the sensor</translation>
+    </message>
+    <message>
+        <source>Гц</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Подключен КВ-380</source>
+        <translation>KV-380 connected</translation>
+    </message>
+    <message>
+        <source>Дельта</source>
+        <translation>Delta</translation>
+    </message>
+    <message>
+        <source>Верх</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>This function is under development</translation>
+    </message>
+</context>
+<context>
     <name>MirvelNet</name>
     <message>
         <source>№ Ячейки</source>
@@ -1602,6 +1629,10 @@ If the tank will be filled only at filling stations (at no more than 50 l/min), 
 Проверьте правильность ввода</source>
         <translation>The answer entered is incorrect!
 Check what you entered</translation>
+    </message>
+    <message>
+        <source>Значение вне допустимого диапазона</source>
+        <translation>Value outside the allowed range</translation>
     </message>
 </context>
 <context>

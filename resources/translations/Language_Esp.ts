@@ -164,6 +164,33 @@ Pruebe otra contraseña</translation>
     </message>
 </context>
 <context>
+    <name>KV380Device</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Conecte el sensor</translation>
+    </message>
+    <message>
+        <source>Гц</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Подключен КВ-380</source>
+        <translation>KV-380 conectado</translation>
+    </message>
+    <message>
+        <source>Дельта</source>
+        <translation>Delta</translation>
+    </message>
+    <message>
+        <source>Верх</source>
+        <translation>Arriba</translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>Esta función está en desarrollo</translation>
+    </message>
+</context>
+<context>
     <name>MirvelNet</name>
     <message>
         <source>№ Ячейки</source>
@@ -1606,6 +1633,10 @@ Si el tanque se va a cargar solo en gasolineras (a no más de 50 l/min), se pued
 Проверьте правильность ввода</source>
         <translation>¡La respuesta introducida es incorrecta!
 Compruebe lo introducido</translation>
+    </message>
+    <message>
+        <source>Значение вне допустимого диапазона</source>
+        <translation>Valor fuera del rango permitido</translation>
     </message>
 </context>
 <context>

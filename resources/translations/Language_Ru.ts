@@ -162,6 +162,33 @@
     </message>
 </context>
 <context>
+    <name>KV380Device</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Гц</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключен КВ-380</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дельта</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Верх</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MirvelNet</name>
     <message>
         <source>№ Ячейки</source>
@@ -1586,6 +1613,10 @@
     <message>
         <source>Введён некорректный ответ!
 Проверьте правильность ввода</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Значение вне допустимого диапазона</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
