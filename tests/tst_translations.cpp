@@ -2,10 +2,14 @@
 #include "deruvivuriri_form.h"
 #include "ui/dynamicqdialog.h"
 
+#include <QDirIterator>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTranslator>
 #include <QXmlStreamReader>
@@ -123,6 +127,7 @@ private slots:
     void compiledFilesMatchTheirSources_data();
     void compiledFilesMatchTheirSources();
     void sourcesLeaveNothingUnfinished();
+    void everyTextOfTheSourcesIsInTheTranslationFiles();
     void messageBoxButtonsSpeakTheChosenLanguage_data();
     void messageBoxButtonsSpeakTheChosenLanguage();
 
@@ -337,6 +342,55 @@ void TestTranslations::sourcesLeaveNothingUnfinished()
                      qPrintable(name + ": " + m.context + " / " + m.source + " (" + m.type + ")"));
         }
     }
+}
+
+// A text added to the code without refreshing the translation files would
+// show untranslated in every language; lupdate run over today's sources must
+// find nothing the English file lacks and nothing it has that left the code.
+void TestTranslations::everyTextOfTheSourcesIsInTheTranslationFiles()
+{
+    QString lupdate = QStandardPaths::findExecutable("lupdate");
+    if (lupdate.isEmpty())
+        lupdate = "/usr/lib/qt5/bin/lupdate";
+    QVERIFY2(QFile::exists(lupdate), "lupdate not found (Debian package qttools5-dev-tools)");
+
+    const QString root = QStringLiteral(SOURCE_ROOT);
+    QStringList sources{root + "/ui/deruvivuriri.ui"};
+    for (const char *dir : {"app", "ui", "link", "calibration", "devices", "remote"}) {
+        QDirIterator it(root + "/" + dir, {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            sources << it.next();
+    }
+    QTemporaryDir work;
+    QVERIFY(work.isValid());
+    const QString committed = root + "/resources/translations/Language_Eng.ts";
+    const QString refreshed = work.filePath("Language_Eng.ts");
+    QVERIFY(QFile::copy(committed, refreshed));
+
+    QProcess run;
+    run.setWorkingDirectory(root);
+    run.start(lupdate, QStringList{"-silent", "-I", root, "-locations", "none", "-no-ui-lines", "-source-language",
+                                   "ru_RU", "-target-language", "en", "-no-obsolete"}
+                           << sources << QStringList{"-ts", refreshed});
+    QVERIFY(run.waitForFinished(120000));
+    QCOMPARE(run.exitCode(), 0);
+
+    QString error;
+    const auto keys = [&error](const QString &path) {
+        QSet<QString> out;
+        for (const Message &m : readTs(path, &error))
+            out.insert(m.context + " / " + m.source + (m.comment.isEmpty() ? QString() : " / " + m.comment));
+        return out;
+    };
+    const QSet<QString> inFile = keys(committed);
+    const QSet<QString> inSources = keys(refreshed);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QStringList gaps;
+    for (const QString &key : inSources - inFile)
+        gaps << "not in the files: " + key;
+    for (const QString &key : inFile - inSources)
+        gaps << "no longer in the sources: " + key;
+    QVERIFY2(gaps.isEmpty(), qPrintable(gaps.join("\n") + "\nrun scripts/update-translations.sh"));
 }
 
 void TestTranslations::messageBoxButtonsSpeakTheChosenLanguage_data()
