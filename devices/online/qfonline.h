@@ -96,6 +96,7 @@ public:
     Switch *getSwitch(int index) const;
     QTimer *getWatchdogTimer() const { return watchdogTimer; }
     QTimer *getPollTimer() const { return pollTimer; }
+    QTimer *getCheckTimer() const { return checkTimer; }
     int getStabilityState(int slot) const;
 
 public slots:
