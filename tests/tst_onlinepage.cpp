@@ -6,11 +6,14 @@
 #include "link/frame.h"
 #include "link/portconnection.h"
 #include "simulatedonline.h"
+#include "ui/custompopup.h"
 #include "ui/dynamicqdialog.h"
 #include "ui/switch.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSerialPort>
@@ -38,6 +41,7 @@ private slots:
     void firmwareUpdateEndResumesPolling();
     void silentUnitLosesItsReadingsButIsStillPolled();
     void gluedAnswersAreAllTaken();
+    void questionMarksAndTheImeiCopyAnswerTheMouse();
 
 private:
     void connectPage();
@@ -365,6 +369,24 @@ void TestOnlinePage::gluedAnswersAreAllTaken()
     // The settings answer, which has no CRC, glued to a poll answer.
     ui->tabWidgetQFOnline->setCurrentIndex(1);
     QTRY_COMPARE_WITH_TIMEOUT(ui->lineEditOnlineAccessDot->text(), QString("internet"), kReadingsMs);
+}
+
+void TestOnlinePage::questionMarksAndTheImeiCopyAnswerTheMouse()
+{
+    // The marks sit beside their fields inside the tabs.
+    QLabel *mark = ui->GSM->findChild<QLabel *>("online_operator");
+    QVERIFY(mark);
+    QCOMPARE(ui->QFOnline->findChildren<QLabel *>(QRegularExpression("^online_")).size(), 17);
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(mark->mapToGlobal(QPoint(2, 2))));
+    QCoreApplication::sendEvent(mark, &enter);
+    QVERIFY(window->currentPopUp());
+    QVERIFY(window->currentPopUp()->popupText().startsWith("Выбор оператора"));
+
+    connectPage();
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_24->text(), QString("86123456789012A"), kAnswerMs);
+    QTest::mouseClick(ui->labelCopyIMEI, Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("86123456789012A"));
+    QVERIFY(!ui->label_CopyIMEIResult->isHidden());
 }
 
 QTEST_MAIN(TestOnlinePage)
