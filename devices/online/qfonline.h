@@ -13,6 +13,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 // Debug output of the page (hex dumps of answers and the like), off unless
 // enabled through the logging rules.
@@ -21,6 +22,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcOnline)
 class HidBridges;
 class InfoPopup;
 class QLabel;
+class QLineEdit;
 class QSerialPort;
 class QStandardItemModel;
 class QStyledItemDelegate;
@@ -199,12 +201,22 @@ private:
     // Sends one password frame and returns the answer to it (0 for none).
     quint8 exchangePassword(quint8 command, quint32 value);
     void showWrongPassword();
+    // Enters the password typed in the dialog's input field; false when it
+    // was refused before anything was sent.
+    bool enterTypedPassword();
     void showLock(bool locked);
     // The typed password as a number; nothing (after telling the user) for an
     // empty or oversized one.
     std::optional<quint32> typedPassword(const QString &text);
 
     // Widgets (qfonline_widgets.cpp).
+    // The form's fields of the block's texts.
+    struct TextField
+    {
+        QLineEdit *edit;
+        OnlineConfigBlock::Text text;
+    };
+    std::vector<TextField> textFields() const;
     void buildSwitches();
     void buildTabIcons();
     void buildCalibrationView();

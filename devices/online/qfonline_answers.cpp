@@ -191,17 +191,8 @@ void QFOnline::showConfigFields()
         sw->setState(firstMode & OnlineConfigBlock::kUdpBit);
     ui->lineEditOnlinePeriodSend->setText(QString::number(configBlock.period()));
 
-    const std::pair<QLineEdit *, Text> texts[] = {
-        {ui->lineEditOnlineAccessDot, Text::Apn},
-        {ui->lineEditOnlineUser, Text::ApnUser},
-        {ui->lineEditOnlinePassword, Text::ApnPassword},
-        {ui->lineEditOnlinePIN, Text::Pin},
-        {ui->lineEditOnlineServerAddress, Text::ServerAddress},
-        {ui->lineEditOnlineServerPort, Text::ServerPort},
-        {ui->lineEditOnlinePassAccessDevice, Text::ServerPassword},
-    };
-    for (const auto &field : texts)
-        field.first->setText(configBlock.text(field.second));
+    for (const TextField &field : textFields())
+        field.edit->setText(configBlock.text(field.text));
 
     const int item = online::operatorOfConfig(configBlock.text(Text::Apn), configBlock.text(Text::ApnUser));
     if (item < ui->comboBoxChooseOperator->count())

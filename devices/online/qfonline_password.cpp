@@ -92,16 +92,21 @@ void QFOnline::checkPass()
     emit signalWriteLog("Check password QFOnline");
 }
 
-void QFOnline::inputPass()
+bool QFOnline::enterTypedPassword()
 {
-    if (!securityDialog)
-        return;
     const std::optional<quint32> typed = typedPassword(securityDialog->getLineEditInputPass());
     if (!typed)
-        return;
+        return false;
     password = *typed;
     if (exchangePassword(online::kEnterPasswordCommand, password) == online::kPasswordRefusedCommand)
         showWrongPassword();
+    return true;
+}
+
+void QFOnline::inputPass()
+{
+    if (!securityDialog || !enterTypedPassword())
+        return;
     restoreTimerDeviceConnected();
     pollTimer->start(kPollIntervalMs);
 }
@@ -134,14 +139,8 @@ void QFOnline::sendPass(int pass, uchar step, uchar cmd)
 
 void QFOnline::delPass()
 {
-    if (!securityDialog)
+    if (!securityDialog || !enterTypedPassword())
         return;
-    const std::optional<quint32> typed = typedPassword(securityDialog->getLineEditInputPass());
-    if (!typed)
-        return;
-    password = *typed;
-    if (exchangePassword(online::kEnterPasswordCommand, password) == online::kPasswordRefusedCommand)
-        showWrongPassword();
     // The removal is tried even after a refusal; the unit refuses it too then.
     password = 0;
     const quint8 answer = exchangePassword(online::kSetPasswordCommand, password);

@@ -140,8 +140,17 @@ void QFOnline::initUI()
 
     // The unit keeps each text in a field of so many bytes: what does not
     // fit is not taken, rather than cut off unseen.
+    for (const TextField &field : textFields())
+        field.edit->setValidator(new ByteLengthValidator(OnlineConfigBlock::spanOf(field.text).width, field.edit));
+
+    placeQuestionMarks();
+    setHeight(ui->tabWidgetQFOnline, kGpsTabHeight);
+}
+
+std::vector<QFOnline::TextField> QFOnline::textFields() const
+{
     using Text = OnlineConfigBlock::Text;
-    const std::pair<QLineEdit *, Text> texts[] = {
+    return {
         {ui->lineEditOnlineAccessDot, Text::Apn},
         {ui->lineEditOnlineUser, Text::ApnUser},
         {ui->lineEditOnlinePassword, Text::ApnPassword},
@@ -150,11 +159,6 @@ void QFOnline::initUI()
         {ui->lineEditOnlineServerPort, Text::ServerPort},
         {ui->lineEditOnlinePassAccessDevice, Text::ServerPassword},
     };
-    for (const auto &field : texts)
-        field.first->setValidator(new ByteLengthValidator(OnlineConfigBlock::spanOf(field.second).width, field.first));
-
-    placeQuestionMarks();
-    setHeight(ui->tabWidgetQFOnline, kGpsTabHeight);
 }
 
 void QFOnline::buildSwitches()
