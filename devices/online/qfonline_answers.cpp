@@ -132,7 +132,9 @@ void QFOnline::handleStatus(const QByteArray &frame)
         label->adjustSize();
     if (const char *text = online::modemStateText(s->modemState))
         ui->label_StatusQFOnline->setText(tr(text));
+    // The state texts take two lines.
     ui->label_StatusQFOnline->setWordWrap(true);
+    ui->label_StatusQFOnline->adjustSize();
 }
 
 void QFOnline::handleConfig(const QByteArray &frame)
