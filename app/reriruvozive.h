@@ -17,6 +17,7 @@ class CustomPopUp;
 class BridgeGpio;
 class DeviceEventFilter;
 class FLSDevice;
+class InfoPopup;
 class KV380Device;
 class KVBLEDevice;
 class MirvelNet;
@@ -288,6 +289,27 @@ private slots:
     void on_comboBoxModeWT_activated(QString arg1);
     void on_lineEditSETIDWT_textEdited(QString arg1);
     void on_lineEditSetSerNumWT_textEdited(QString arg1);
+    // The online device page's tabs, buttons and fields (reriruvozive_online.cpp).
+    void on_tabWidgetQFOnline_currentChanged(int index);
+    void createDialogInfoUserForButtonClicked(QString message);
+    void on_pushButtonOnlineEngineOn_clicked();
+    void on_pushButtonOnlineEngineOff_clicked();
+    void on_pushButtonOnlineHorizont_clicked();
+    void on_pushButtonOnlineReadSetting_clicked();
+    void on_pushButtonOnlineWriteSetting_clicked();
+    void on_lineEditOnlineAccessDot_textEdited(QString arg1);
+    void on_lineEditOnlineUser_textEdited(QString arg1);
+    void on_lineEditOnlinePassword_textEdited(QString arg1);
+    void on_lineEditOnlinePIN_textEdited(QString arg1);
+    void on_lineEditOnlineServerAddress_textEdited(QString arg1);
+    void on_lineEditOnlineServerPort_textEdited(QString arg1);
+    void on_lineEditOnlinePassAccessDevice_textEdited(QString arg1);
+    void on_lineEditOnlinePeriodSend_textEdited(QString arg1);
+    void on_lineEditOnlineChanel1_textEdited(QString arg1);
+    void on_lineEditOnlineChanel2_textEdited(QString arg1);
+    void on_lineEditOnlineChanel3_textEdited(QString arg1);
+    void on_lineEditOnlineChanel4_textEdited(QString arg1);
+    void on_comboBoxChooseOperator_activated(int index);
     // Ways back from the pages the service menu opens.
     void on_pushBtnBackRemoteControl_clicked();
     void on_pushBtnUpdateFWBackBLE_clicked();
@@ -311,6 +333,8 @@ private:
     void appendLog(const QString &text);
     void markParamChanged(QLabel *mark);
     bool changeDelayKV380(bool on); // reriruvozive_kv380.cpp
+    // Sends a frame of the online page's buttons and tells the user it went out.
+    void sendOnlineCommand(const QByteArray &request, const QString &notice);
 
     bool litrGallonState = false;
     QWidget *pageBeforeProgSetting = nullptr;
@@ -378,7 +402,7 @@ private:
     QLabel *labelUpdate = nullptr;
     Loader *updateLoader = nullptr;
     QTimer *bleFailTimer = nullptr;
-    QWidget *infoPopUp = nullptr;
+    InfoPopup *infoPopUp = nullptr; // notices of the online page's buttons
     std::unique_ptr<BridgeGpio> bridgeGpio;
 };
 

@@ -52,22 +52,10 @@ void Reriruvozive::addEventFilter()
         markControls(page, mainFont);
 
     markControls(ui->QFOnline, mainFont);
-    // The online page's question marks sit deeper in its tabs than those of
-    // the other pages.
-    for (QObject *first : ui->QFOnline->children()) {
-        if (!first->isWidgetType())
-            continue;
-        first->installEventFilter(this);
-        for (QObject *second : first->children()) {
-            if (!second->isWidgetType())
-                continue;
-            second->installEventFilter(this);
-            for (QObject *third : second->children()) {
-                if (third->isWidgetType())
-                    third->installEventFilter(this);
-            }
-        }
-    }
+    // The online page's question marks and its IMEI copy label sit inside
+    // the pages of its tab widget, deeper than the other pages' controls.
+    for (QWidget *widget : ui->QFOnline->findChildren<QWidget *>())
+        widget->installEventFilter(this);
 
     for (QObject *page : ui->stackedWidget->children()) {
         page->installEventFilter(this);

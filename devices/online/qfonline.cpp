@@ -1,95 +1,281 @@
+// The online device page: construction, polling, connect and disconnect, the
+// answer watchdog, the notices and the service placeholders.
 #include "devices/online/qfonline.h"
 
 #include "deruvivuriri_form.h"
 
+#include "devices/online/hidbridges.h"
+#include "devices/online/onlineprotocol.h"
+#include "link/frame.h"
+#include "link/ringbuffer.h"
+#include "ui/dynamicqdialog.h"
+#include "ui/infopopup.h"
+
+#include <QDebug>
+#include <QEventLoop>
+#include <QLabel>
 #include <QSerialPort>
+#include <QTimer>
 
-QFOnline::QFOnline(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port) {}
+Q_LOGGING_CATEGORY(lcOnline, "reriruvozive.online", QtInfoMsg)
 
-int QFOnline::parseResponse(int len, char *buf)
+namespace {
+
+constexpr int kSearchMs = 1000;
+constexpr int kNoticeWidth = 300;
+constexpr int kNoticeHeight = 170;
+
+// The unit's cable carries this HID-to-UART bridge.
+constexpr quint16 kBridgeVendor = 0x10C4;
+constexpr quint16 kBridgeProduct = 0xEA80;
+
+} // namespace
+
+QFOnline::QFOnline(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), port(port)
 {
-    Q_UNUSED(len)
-    Q_UNUSED(buf)
-    // Filled in with the page itself.
-    return 0;
+    watchdogTimer = new QTimer(this);
+    pollTimer = new QTimer(this);
+    checkTimer = new QTimer(this);
+    searchTimer = new QTimer(this);
+    checkTimer->start(kCheckIntervalMs);
+    // The watchdog and the count histories exist from the start, so that the
+    // answers work on a page whose widgets were never built.
+    connect(watchdogTimer, &QTimer::timeout, this, &QFOnline::resetDeviceIsConnected);
+    for (size_t i = 0; i < ringBuffers.size(); ++i) {
+        ringBuffers[i] = new RingBuffer(0, this);
+        // The unit reports one sensor; the third place keeps no history.
+        if (i < 2)
+            ringBuffers[i]->initInts(kCountHistory);
+    }
+    infoPopup = new InfoPopup(this);
 }
 
-void QFOnline::initUI()
+QFOnline::~QFOnline() = default;
+
+Switch *QFOnline::getSwitch(int index) const
 {
-    // Filled in with the page itself.
+    return index >= 0 && index < kSwitches ? switches[size_t(index)] : nullptr;
 }
 
-void QFOnline::setFontDevice(QFont font)
+int QFOnline::getStabilityState(int slot) const
 {
-    Q_UNUSED(font)
-    // Filled in with the page itself.
+    return slot >= 0 && slot < kSlots ? slotValues[size_t(slot)].stability : 0;
 }
 
-void QFOnline::changeIconBtnConnectDevice(QString state, bool darkTheme)
+void QFOnline::checkIncommingData()
 {
-    Q_UNUSED(state)
-    Q_UNUSED(darkTheme)
-    // Filled in with the page itself.
+    emit signalCheckIncommingData();
+}
+
+quint8 QFOnline::calc_crc8(char *inputData, int len)
+{
+    if (!inputData || len < 1)
+        return 0;
+    return frame::calc_crc8(reinterpret_cast<const uchar *>(inputData), len);
+}
+
+void QFOnline::sendCommandByQueueForGetAllDataFromQFOnline()
+{
+    // Level and status in turn, one request a tick.
+    switch (pollStep) {
+    case 0:
+        emit signalRequestForGetAllDataFromDevice();
+        pollStep = 1;
+        break;
+    case 1:
+        emit signalRequestForGetAllDataFromQFOnlineDevice();
+        pollStep = 0;
+        break;
+    case 2:
+        pollStep = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void QFOnline::timerIntervalGetDataStop()
+{
+    pollTimer->stop();
+}
+
+void QFOnline::timerIntervalGetDataStart(uint interval)
+{
+    pollTimer->start(int(interval));
+}
+
+void QFOnline::restoreTimerDeviceConnected()
+{
+    watchdogTimer->blockSignals(false);
+    watchdogTimer->start(kWatchdogMs);
+}
+
+void QFOnline::resetTimerDeviceConnected()
+{
+    watchdogTimer->start(kWatchdogMs);
+}
+
+void QFOnline::resetAndStopTimerDeviceConnected()
+{
+    watchdogTimer->blockSignals(true);
+    watchdogTimer->stop();
+}
+
+void QFOnline::resetDeviceIsConnected()
+{
+    // A silent unit only loses its readings; polling goes on and the next
+    // level answer brings the temperature back.
+    setWidgetsVisible(false);
 }
 
 void QFOnline::connectDevice()
 {
-    // Filled in with the page itself.
-}
-
-void QFOnline::setNeedUpdataWindow(bool value)
-{
-    needUpdateWindow = value;
-}
-
-void QFOnline::cmdGetIMEIAndSIM()
-{
-    // Filled in with the page itself.
+    // Also reached at the end of a firmware update, possibly while already
+    // connected: each tick must still send one request.
+    connect(pollTimer, &QTimer::timeout, this, &QFOnline::sendCommandByQueueForGetAllDataFromQFOnline,
+            Qt::UniqueConnection);
+    connect(checkTimer, &QTimer::timeout, this, &QFOnline::checkIncommingData, Qt::UniqueConnection);
+    pollTimer->start(kPollIntervalMs);
+    if (ui) {
+        ui->label_NeedCalibDUT->hide();
+        ui->label_AlarmDUT->hide();
+        ui->label_NaprNameQF260DUT->hide();
+        ui->label_NaprValQF260DUT->hide();
+    }
+    // No search: the unit is always number 1, for the main window's frames
+    // and for the page's own.
+    netNumQueue = QByteArray(1, static_cast<char>(online::kNetNum));
+    netNum = online::kNetNum;
+    queueIndex = 0;
+    emit copyQueueSurveyDevice(0);
+    emit copyNetNumToParent(netNumQueue);
+    restoreTimerDeviceConnected();
+    needUpdateWindow = true;
+    firstStatusPending = true;
+    polling = true;
 }
 
 void QFOnline::disconnectDevice()
 {
-    // Filled in with the page itself.
+    polling = false;
+    disconnect(pollTimer, &QTimer::timeout, this, &QFOnline::sendCommandByQueueForGetAllDataFromQFOnline);
+    disconnect(checkTimer, &QTimer::timeout, this, &QFOnline::checkIncommingData);
+    resetAndStopTimerDeviceConnected();
+    setWidgetsVisible(false);
+    qCDebug(lcOnline) << "disconnect QFOnline device";
+    resetSettingToDefault();
+    stopSearchDevices();
+}
+
+void QFOnline::resetSettingToDefault()
+{
+    searchActive = false;
+    deviceConnected = false;
+    notCalibrated = false;
+    fullValue = 0;
+    emptyValue = 0;
+    netNum = 0;
+    queueIndex = 0;
+    channelWords.fill(0);
+    workingMode = 0;
+    workingModeKnown = false;
+    needUpdateWindow = true;
+    needUpdateCfgFields = true;
+    // The next unit on this line may be another one: its settings must be
+    // read before anything is written to it.
+    configBlock = OnlineConfigBlock();
+    configRead = false;
+
+    netNumQueue.clear();
+    emit copyNetNumToParent(netNumQueue);
+    emit copyQueueSurveyDevice(0);
+
+    setWidgetsVisible(false);
+    if (ui) {
+        ui->label_NeedCalibOnline->hide();
+        ui->label_AlarmDUTOnline->hide();
+        ui->label_StableOnline->setStyleSheet("QLabel {color : #E32323;font-size:18px;}");
+        ui->label_StableOnline->setText(tr("Не стабилен"));
+        ui->label_StableOnline->adjustSize();
+    }
+}
+
+void QFOnline::startSearchDevices()
+{
+    pollTimer->stop();
+    searchActive = true;
+    searchTimer->start(kSearchMs);
+    connect(searchTimer, &QTimer::timeout, this, &QFOnline::signalRequestForSearchDevices, Qt::UniqueConnection);
+    emit signalRequestForSearchDevices();
+}
+
+void QFOnline::stopSearchDevices()
+{
+    searchActive = false;
+    // The search timer keeps running with nothing connected.
+    disconnect(searchTimer, &QTimer::timeout, this, &QFOnline::signalRequestForSearchDevices);
+    pollTimer->start(kPollIntervalMs);
+}
+
+void QFOnline::cmdGetIMEIAndSIM()
+{
+    emit writeData(online::imeiRequest());
+}
+
+void QFOnline::setNewMode(uchar newMode)
+{
+    emit writeData(online::workingModeRequest(netNum, newMode));
+}
+
+void QFOnline::delay(int time)
+{
+    QEventLoop loop;
+    QTimer::singleShot(time, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void QFOnline::createDialogInfoUserForButtonClicked(QString message)
+{
+    infoPopup->show(message);
 }
 
 void QFOnline::escapeCurSetting()
 {
-    // Filled in with the page itself.
+    // The unit keeps no second copy of its settings to go back to.
+    auto *notice = new DynamicQDialog(this, tr("Функция в разработке"), QString(), false);
+    notice->resize(kNoticeWidth, kNoticeHeight);
+    notice->setModal(true);
+    notice->exec();
+    delete notice;
 }
 
 void QFOnline::setFactorySetting()
 {
-    // Filled in with the page itself.
-}
-
-void QFOnline::checkPass()
-{
-    // Filled in with the page itself.
-}
-
-void QFOnline::addAndPlacePictQuestion(QWidget *widget, QString name)
-{
-    Q_UNUSED(widget)
-    Q_UNUSED(name)
-    // Filled in with the page itself.
-}
-
-void QFOnline::inputPass()
-{
-    // Filled in with the page itself.
-}
-
-void QFOnline::setPass()
-{
-    // Filled in with the page itself.
-}
-
-void QFOnline::delPass()
-{
-    // Filled in with the page itself.
+    escapeCurSetting();
 }
 
 void QFOnline::autoCalibrateFullEmptyQFOnline()
 {
-    // Comes with the page.
+    // The unit has no calibration without fuel; Full and Empty are set from
+    // its current level instead.
+    escapeCurSetting();
+}
+
+QStringList QFOnline::findHidDevice(HidBridges *bridges)
+{
+    std::unique_ptr<HidBridges> platform;
+    if (!bridges) {
+        platform = createPlatformHidBridges();
+        bridges = platform.get();
+    }
+    QStringList lines;
+    const int n = bridges ? bridges->count(kBridgeVendor, kBridgeProduct) : 0;
+    for (int i = 0; i < n; ++i) {
+        const std::optional<QString> text = bridges->deviceString(i, kBridgeVendor, kBridgeProduct);
+        if (!text)
+            continue;
+        lines << QStringLiteral("find hid device=") + *text;
+        qDebug().noquote() << lines.last();
+    }
+    return lines;
 }

@@ -1,59 +1,163 @@
 #ifndef QFONLINE_H
 #define QFONLINE_H
 
+#include "devices/online/onlineconfigblock.h"
+
 #include <QByteArray>
 #include <QFont>
+#include <QLoggingCategory>
+#include <QPixmap>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
-class QLabel;
-class QSerialPort;
-class Ui_Deruvivuriri;
+#include <array>
+#include <optional>
+#include <vector>
 
-// Page of the GSM/GPS online fuel sensor: its status, modem and server
-// settings and its password. It drives the main window's form and shares the
-// main window's serial port (not owned).
+// Debug output of the page (hex dumps of answers and the like), off unless
+// enabled through the logging rules.
+Q_DECLARE_LOGGING_CATEGORY(lcOnline)
+
+class HidBridges;
+class InfoPopup;
+class QLabel;
+class QLineEdit;
+class QSerialPort;
+class QStandardItemModel;
+class QStyledItemDelegate;
+class QTableView;
+class QTimer;
+class RingBuffer;
+class Security;
+class Switch;
+class Ui_Deruvivuriri;
+class WidgetTar;
+
+// Page of the GSM/GPS online fuel sensor: its level, modem, server and GPS
+// state, its communication settings (one block read and written whole) and
+// its password. It drives the main window's form and shares the main
+// window's serial port (not owned). The unit is always network number 1; its
+// configuration requests go to its fixed unit address.
 class QFOnline : public QWidget
 {
     Q_OBJECT
 public:
-    QFOnline(Ui_Deruvivuriri *form, QSerialPort *port);
+    // Without a level answer for this long the readings are hidden.
+    static constexpr int kWatchdogMs = 5000;
+    // One request a second, level and status in turn.
+    static constexpr int kPollIntervalMs = 1000;
+    static constexpr int kCheckIntervalMs = 100;
+    // Counts averaged for the stability grade.
+    static constexpr int kCountHistory = 8;
+    // Sensor places the answers are kept for; the unit fills only the first.
+    static constexpr int kSlots = 3;
+    static constexpr int kSwitches = 7;
+    // The level display's colour while it shows a fault or no grade.
+    static constexpr const char *kAlarmColour = "#E32323";
+    // The switches in the order the configuration bit map lists them.
+    enum SwitchIndex { Channel1, Channel2, Channel3, Channel4, WorkingMode, Egts, Udp };
 
-    // Gets everything the receive buffer held: any number of frames or part of one.
+    QFOnline(Ui_Deruvivuriri *form, QSerialPort *port);
+    ~QFOnline() override;
+
+    // Gets everything the receive buffer held: any number of answers or part
+    // of one. Always returns 1.
     int parseResponse(int len, char *buf);
-    void setShowCfgReadMessage(bool value) { showCfgReadMessage = value; }
-    void setNeedUpdateCfgFields(bool value) { needUpdateCfgFields = value; }
+
+    // Lists the attached HID-to-UART bridges of the unit's cable on the debug
+    // output ("find hid device=" and the device's string) and returns the
+    // lines; with no listing given, the platform's.
+    static QStringList findHidDevice(HidBridges *bridges = nullptr);
 
     void initUI();
+    void setWidgetsVisible(bool show);
+
+    // Accessors.
     bool isDeviceConnected() const { return deviceConnected; }
+    bool isNotCalibrated() const { return notCalibrated; }
+    WidgetTar *getWidgetTar1() const { return widgetTar1; }
+    WidgetTar *getWidgetTar2() const { return widgetTar2; }
+    QStyledItemDelegate *getItemDelegate() const { return itemDelegate; }
+    QStandardItemModel *getTarModel() const { return tarModel; }
+    QTableView *getTarTableView() const { return tarTableView; }
+    int getCntAutoCalib() const { return cntAutoCalib; }
+    void setCntAutoCalib(int value) { cntAutoCalib = value; }
+    int getEmptyValue() const { return emptyValue; }
+    void setEmptyValue(int value) { emptyValue = value; }
+    int getFullValue() const { return fullValue; }
+    void setFullValue(int value) { fullValue = value; }
+    void setNeedUpdateCfgFields(bool value) { needUpdateCfgFields = value; }
+    void setShowCfgReadMessage(bool value) { showCfgReadMessage = value; }
     QLabel *getLevelFaultIcon() const { return levelFaultIcon; }
     quint16 getLevelFaultCode() const { return levelFaultCode; }
-    // Empty, Full and current count of the unit's current sensor.
-    int getEmptyValue() const { return emptyValue; }
-    int getFullValue() const { return fullValue; }
-    int getCntAutoCalib() const { return cntAutoCalib; }
+    uint getCmdToReturn() const { return cmdToReturn; }
+    const OnlineConfigBlock &getConfigBlock() const { return configBlock; }
+    // True once the unit's configuration was read since the page connected.
+    bool isConfigRead() const { return configRead; }
+    Switch *getSwitch(int index) const;
+    QTimer *getWatchdogTimer() const { return watchdogTimer; }
+    QTimer *getPollTimer() const { return pollTimer; }
+    QTimer *getCheckTimer() const { return checkTimer; }
+    int getStabilityState(int slot) const;
 
 public slots:
-    void setFontDevice(QFont font);
+    void initPictures();
     void changeIconBtnConnectDevice(QString state, bool darkTheme);
-    void connectDevice();
-    void setNeedUpdataWindow(bool value);
-    void cmdGetIMEIAndSIM();
+    void checkIncommingData();
+    quint8 calc_crc8(char *inputData, int len);
+    void setCmdToReturn(uint value) { cmdToReturn = value; }
+    void startSearchDevices();
+    void stopSearchDevices();
+    void restoreTimerDeviceConnected();
+    void resetAndStopTimerDeviceConnected();
     void disconnectDevice();
-    void escapeCurSetting();
-    void setFactorySetting();
-    void checkPass();
-    void autoCalibrateFullEmptyQFOnline();
-    void addAndPlacePictQuestion(QWidget *widget, QString name);
+    void connectDevice();
+    // Sends the whole configuration block; false when it was refused because
+    // the unit's own block was never read.
+    bool writeParam();
+    void setAddressAPI(QString address);
+    void setAdrdressDopDevice(uchar deviceID, QString deviceAddress);
+    void setModeDopDevice(uchar deviceID, uchar deviceMode);
+    void setDopPeriod(QString period);
+    void setPwdServer(QString password);
+    void setDeviceID(QString deviceNewID);
+    void setServerPort(QString port);
+    void setServerAddress(QString ipAddress);
+    void setPIN(QString pin);
+    void setPwdApi(QString pwdApi);
+    void setUserApi(QString userApi);
+    void sendPass(int pass, uchar step, uchar cmd);
     // Called by name by the password dialog's buttons.
     void inputPass();
-    void setPass();
+    void checkPass();
     void delPass();
+    void setPass();
+    void resetSettingToDefault();
+    void cmdGetIMEIAndSIM();
+    void setColorLabelLevel(QString color);
+    void timerIntervalGetDataStop();
+    void timerIntervalGetDataStart(uint interval);
+    void resetTimerDeviceConnected();
+    void setNeedUpdataWindow(bool value) { needUpdateWindow = value; }
+    void setFontDevice(QFont font);
+    void escapeCurSetting();
+    void setFactorySetting();
+    void autoCalibrateFullEmptyQFOnline();
+    void createDialogInfoUserForButtonClicked(QString message);
+    void resetDeviceIsConnected();
+    void setNewMode(uchar newMode);
+    void setNewCFGForSetting();
+    void sendCommandByQueueForGetAllDataFromQFOnline();
+    void delay(int time);
+    void addAndPlacePictQuestion(QWidget *widget, QString name);
 
 signals:
     void signalCheckIncommingData();
     void signalRequestForSearchDevices();
     void signalRequestForGetAllDataFromDevice();
+    void signalRequestForGetAllDataFromQFOnlineDevice();
+    void signalRequestForGetCfgQFOnline();
     void signalRequestForGetSerNumAndFirmWareVersion();
     void copyNetNumToParent(QByteArray data);
     void copyQueueSurveyDevice(int data);
@@ -61,22 +165,148 @@ signals:
     void copyLevelValueToMain(int current, int device);
     void signalWriteLog(QString message);
 
-    void signalRequestForGetAllDataFromQFOnlineDevice();
-    void signalRequestForGetCfgQFOnline();
-
 private:
-    Ui_Deruvivuriri *ui = nullptr;
-    QSerialPort *serialPort = nullptr; // shared with the main window, not owned
+    // One sensor place: what the last level answer said and the count history.
+    struct Slot
+    {
+        qint8 temperature = 0;
+        quint16 level = 0;
+        qint32 count = 0;
+        qint32 empty = 0;
+        qint32 full = 0;
+        quint16 firmware = 0;
+        qint32 serial = 0;
+        int stability = 0; // 0: fewer than eight counts seen yet
+    };
 
-    QLabel *levelFaultIcon = nullptr;
-    quint16 levelFaultCode = 0;
+    // Answers (qfonline_answers.cpp).
+    void takeSearchChunk(const QByteArray &chunk);
+    void takeFrame(const QByteArray &frame);
+    void handleStatus(const QByteArray &frame);
+    void handleConfig(const QByteArray &frame);
+    void handleImei(const QByteArray &frame);
+    void handleLevel(const QByteArray &frame);
+    void handlePassword(quint8 command);
+    void showConfigFields();
+    void showStability(int answering, int shown);
+    void showLevelFault(quint16 levelWord, const char *text);
+    void showCalibration(int answering, int shown);
+    int answeringSlot() const;
+
+    // Configuration (qfonline_config.cpp).
+    bool refuseUnreadConfig();
+    void sendConfigOnce();
+
+    // Password (qfonline_password.cpp).
+    // Sends one password frame and returns the answer to it (0 for none).
+    quint8 exchangePassword(quint8 command, quint32 value);
+    void showWrongPassword();
+    // Enters the password typed in the dialog's input field; false when it
+    // was refused before anything was sent.
+    bool enterTypedPassword();
+    void showLock(bool locked);
+    // The typed password as a number; nothing (after telling the user) for an
+    // empty or oversized one.
+    std::optional<quint32> typedPassword(const QString &text);
+
+    // Widgets (qfonline_widgets.cpp).
+    // The form's fields of the block's texts.
+    struct TextField
+    {
+        QLineEdit *edit;
+        OnlineConfigBlock::Text text;
+    };
+    std::vector<TextField> textFields() const;
+    void buildSwitches();
+    void buildTabIcons();
+    void buildCalibrationView();
+    void placeQuestionMarks();
+    void arrangeLabels();
+
+    Ui_Deruvivuriri *ui = nullptr;
+    QSerialPort *port = nullptr; // shared with the main window, not owned
+
+    QFont pageFont;
+
+    QTimer *watchdogTimer = nullptr;
+    QTimer *pollTimer = nullptr;
+    QTimer *checkTimer = nullptr;
+    QTimer *searchTimer = nullptr;
+    std::array<RingBuffer *, kSlots> ringBuffers{};
+
+    bool searchActive = false;
+    bool needUpdateWindow = true;
+    bool notCalibrated = false;
+    qint32 fullValue = 0;
+    qint32 emptyValue = 0;
+    qint32 cntAutoCalib = 0;
     bool deviceConnected = false;
-    int emptyValue = 0;
-    int fullValue = 0;
-    int cntAutoCalib = 0;
-    bool needUpdateWindow = false;
+    bool firstStatusPending = true;
+    QByteArray netNumQueue;
+    int queueIndex = 0;
+    quint8 netNum = 0;
+    uint cmdToReturn = 0;
+    quint16 levelFaultCode = 0;
     bool needUpdateCfgFields = true;
     bool showCfgReadMessage = false;
+    quint8 pollStep = 0;
+
+    std::array<Slot, kSlots> slotValues{};
+    int shownSlot = 0;
+    std::array<quint16, 8> channelWords{};
+    quint8 workingMode = 0;
+    // The mode byte is known only from a level answer; until then the mode
+    // switch has nothing to change a bit of.
+    bool workingModeKnown = false;
+
+    OnlineConfigBlock configBlock;
+    bool configRead = false;
+    // A write runs waits inside; a write asked for meanwhile runs after it.
+    bool writeRunning = false;
+    bool writeAgain = false;
+    // Between connectDevice and disconnectDevice: a write may give the poll back.
+    bool polling = false;
+
+    quint32 password = 0;
+    // Answer code of the last password frame, cleared before each is sent.
+    quint8 passwordAnswer = 0;
+    Security *securityDialog = nullptr;
+
+    InfoPopup *infoPopup = nullptr;
+    QLabel *captionLabel = nullptr;
+    QLabel *levelFaultIcon = nullptr;
+    WidgetTar *widgetTar1 = nullptr;
+    WidgetTar *widgetTar2 = nullptr;
+    QTableView *tarTableView = nullptr;
+    QStandardItemModel *tarModel = nullptr;
+    QStyledItemDelegate *itemDelegate = nullptr;
+    std::array<Switch *, kSwitches> switches{};
+
+    enum Picture {
+        PicDownArrow,
+        PicLogo,
+        PicDevice,
+        PicTemp,
+        PicButton,
+        PicButtonChecked,
+        PicAlarm,
+        PicBackSmall,
+        PicBackSmallRed,
+        PicBack,
+        PicArrow,
+        PicWriteParam,
+        PicEmptyButton,
+        PicFullButton,
+        PicTarButton,
+        PicBird,
+        PicBirdGreen,
+        PicLock,
+        PicUnlock,
+        PicQuestion,
+        PicCopy,
+        PictureCount
+    };
+    std::array<QPixmap, PictureCount> pictures;
 };
 
 #endif // QFONLINE_H

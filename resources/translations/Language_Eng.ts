@@ -265,6 +265,91 @@ Try another password</translation>
     </message>
 </context>
 <context>
+    <name>QFOnline</name>
+    <message>
+        <source>инициализация
+модема</source>
+        <translation>modem
+initialization</translation>
+    </message>
+    <message>
+        <source>чтение SIM
+карты</source>
+        <translation>reading the
+SIM card</translation>
+    </message>
+    <message>
+        <source>регистрация
+в сети</source>
+        <translation>network
+registration</translation>
+    </message>
+    <message>
+        <source>подключение
+к GPRS</source>
+        <translation>connecting
+to GPRS</translation>
+    </message>
+    <message>
+        <source>подключение
+к серверу</source>
+        <translation>connecting
+to the server</translation>
+    </message>
+    <message>
+        <source>регистрация
+на сервере</source>
+        <translation>registering
+on the server</translation>
+    </message>
+    <message>
+        <source>подключен
+к серверу</source>
+        <translation>connected
+to the server</translation>
+    </message>
+    <message>
+        <source>Не стабилен</source>
+        <translation>Non-stable</translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>Function under development</translation>
+    </message>
+    <message>
+        <source>Настройки прочитаны</source>
+        <translation>Settings read</translation>
+    </message>
+    <message>
+        <source>Не калиброван</source>
+        <translation>Not calibrated</translation>
+    </message>
+    <message>
+        <source>Калиброван</source>
+        <translation>Calibrated</translation>
+    </message>
+    <message>
+        <source>Сначала прочитайте настройки устройства</source>
+        <translation>Read the device settings first</translation>
+    </message>
+    <message>
+        <source>Устройство ещё не ответило</source>
+        <translation>The device has not answered yet</translation>
+    </message>
+    <message>
+        <source>Ошибка
+Введён неверный пароль
+Попробуйте другой пароль</source>
+        <translation>Error
+Wrong password entered
+Try another password</translation>
+    </message>
+    <message>
+        <source>другой</source>
+        <translation>other</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Один экземпляр приложения уже запущен</source>
@@ -1633,6 +1718,14 @@ Check what you entered</translation>
     <message>
         <source>Значение вне допустимого диапазона</source>
         <translation>Value outside the allowed range</translation>
+    </message>
+    <message>
+        <source>Калибровка произведена</source>
+        <translation>Calibration done</translation>
+    </message>
+    <message>
+        <source>Настройки записаны</source>
+        <translation>Settings written</translation>
     </message>
 </context>
 <context>

@@ -265,6 +265,91 @@ Pruebe otra contraseña</translation>
     </message>
 </context>
 <context>
+    <name>QFOnline</name>
+    <message>
+        <source>инициализация
+модема</source>
+        <translation>inicialización
+del módem</translation>
+    </message>
+    <message>
+        <source>чтение SIM
+карты</source>
+        <translation>lectura de la
+tarjeta SIM</translation>
+    </message>
+    <message>
+        <source>регистрация
+в сети</source>
+        <translation>registro
+en la red</translation>
+    </message>
+    <message>
+        <source>подключение
+к GPRS</source>
+        <translation>conexión
+a GPRS</translation>
+    </message>
+    <message>
+        <source>подключение
+к серверу</source>
+        <translation>conexión
+al servidor</translation>
+    </message>
+    <message>
+        <source>регистрация
+на сервере</source>
+        <translation>registro
+en el servidor</translation>
+    </message>
+    <message>
+        <source>подключен
+к серверу</source>
+        <translation>conectado
+al servidor</translation>
+    </message>
+    <message>
+        <source>Не стабилен</source>
+        <translation>No estable</translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>Función en desarrollo</translation>
+    </message>
+    <message>
+        <source>Настройки прочитаны</source>
+        <translation>Configuración leída</translation>
+    </message>
+    <message>
+        <source>Не калиброван</source>
+        <translation>No calibrado</translation>
+    </message>
+    <message>
+        <source>Калиброван</source>
+        <translation>Calibrado</translation>
+    </message>
+    <message>
+        <source>Сначала прочитайте настройки устройства</source>
+        <translation>Primero lea la configuración del dispositivo</translation>
+    </message>
+    <message>
+        <source>Устройство ещё не ответило</source>
+        <translation>El dispositivo aún no ha respondido</translation>
+    </message>
+    <message>
+        <source>Ошибка
+Введён неверный пароль
+Попробуйте другой пароль</source>
+        <translation>Error
+Se introdujo una contraseña incorrecta
+Pruebe otra contraseña</translation>
+    </message>
+    <message>
+        <source>другой</source>
+        <translation>otro</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Один экземпляр приложения уже запущен</source>
@@ -1637,6 +1722,14 @@ Compruebe lo introducido</translation>
     <message>
         <source>Значение вне допустимого диапазона</source>
         <translation>Valor fuera del rango permitido</translation>
+    </message>
+    <message>
+        <source>Калибровка произведена</source>
+        <translation>Calibración realizada</translation>
+    </message>
+    <message>
+        <source>Настройки записаны</source>
+        <translation>Configuración escrita</translation>
     </message>
 </context>
 <context>

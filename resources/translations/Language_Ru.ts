@@ -263,6 +263,82 @@
     </message>
 </context>
 <context>
+    <name>QFOnline</name>
+    <message>
+        <source>инициализация
+модема</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>чтение SIM
+карты</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>регистрация
+в сети</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>подключение
+к GPRS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>подключение
+к серверу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>регистрация
+на сервере</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>подключен
+к серверу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не стабилен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройки прочитаны</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не калиброван</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калиброван</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сначала прочитайте настройки устройства</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Устройство ещё не ответило</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка
+Введён неверный пароль
+Попробуйте другой пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>другой</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Один экземпляр приложения уже запущен</source>
@@ -1617,6 +1693,14 @@
     </message>
     <message>
         <source>Значение вне допустимого диапазона</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калибровка произведена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройки записаны</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

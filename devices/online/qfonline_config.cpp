@@ -1,0 +1,182 @@
+// The online unit's configuration block on the page: the field setters, the
+// write and the switches that change single bits of it.
+#include "devices/online/qfonline.h"
+
+#include "devices/online/onlineprotocol.h"
+#include "ui/switch.h"
+
+#include <QTimer>
+
+namespace {
+
+// The write goes out, the poll tick follows it, and the unit's answers to
+// both have arrived before the page goes on.
+constexpr int kAfterWriteMs = 50;
+constexpr int kAfterPollMs = 200;
+
+} // namespace
+
+void QFOnline::setAddressAPI(QString address)
+{
+    configBlock.setText(OnlineConfigBlock::Text::Apn, address);
+    qCDebug(lcOnline) << "APN" << configBlock.text(OnlineConfigBlock::Text::Apn);
+}
+
+void QFOnline::setUserApi(QString userApi)
+{
+    configBlock.setText(OnlineConfigBlock::Text::ApnUser, userApi);
+}
+
+void QFOnline::setPwdApi(QString pwdApi)
+{
+    configBlock.setText(OnlineConfigBlock::Text::ApnPassword, pwdApi);
+}
+
+void QFOnline::setPIN(QString pin)
+{
+    configBlock.setText(OnlineConfigBlock::Text::Pin, pin);
+}
+
+void QFOnline::setServerAddress(QString ipAddress)
+{
+    configBlock.setText(OnlineConfigBlock::Text::ServerAddress, ipAddress);
+}
+
+void QFOnline::setServerPort(QString port)
+{
+    configBlock.setText(OnlineConfigBlock::Text::ServerPort, port);
+}
+
+void QFOnline::setDeviceID(QString deviceNewID)
+{
+    configBlock.setText(OnlineConfigBlock::Text::DeviceId, deviceNewID);
+}
+
+void QFOnline::setPwdServer(QString password)
+{
+    configBlock.setText(OnlineConfigBlock::Text::ServerPassword, password);
+}
+
+void QFOnline::setDopPeriod(QString period)
+{
+    configBlock.setPeriodText(period);
+}
+
+void QFOnline::setModeDopDevice(uchar deviceID, uchar deviceMode)
+{
+    configBlock.setMode(deviceID, deviceMode);
+}
+
+void QFOnline::setAdrdressDopDevice(uchar deviceID, QString deviceAddress)
+{
+    configBlock.setAddressText(deviceID, deviceAddress);
+}
+
+bool QFOnline::refuseUnreadConfig()
+{
+    if (configRead)
+        return false;
+    // The block goes out whole: written before the unit's own was read, it
+    // would replace its APN, server and everything else with blanks.
+    createDialogInfoUserForButtonClicked(tr("Сначала прочитайте настройки устройства"));
+    emit signalWriteLog("QFOnline settings not written: not read from the device yet");
+    return true;
+}
+
+bool QFOnline::writeParam()
+{
+    if (refuseUnreadConfig())
+        return false;
+    // A write asked for during the waits of another (a second switch
+    // click) is sent right after it, with everything changed meanwhile.
+    if (writeRunning) {
+        writeAgain = true;
+        return true;
+    }
+    writeRunning = true;
+    do {
+        writeAgain = false;
+        sendConfigOnce();
+    } while (writeAgain);
+    writeRunning = false;
+    return true;
+}
+
+void QFOnline::sendConfigOnce()
+{
+    disconnect(pollTimer, &QTimer::timeout, this, &QFOnline::sendCommandByQueueForGetAllDataFromQFOnline);
+    pollTimer->stop();
+    configBlock.setFormat();
+    emit writeData(online::configWriteRequest(configBlock));
+    delay(kAfterWriteMs);
+    // The page may have been left during the wait: then nothing more goes
+    // out, and the poll stays with whoever took the line.
+    if (polling)
+        sendCommandByQueueForGetAllDataFromQFOnline();
+    delay(kAfterPollMs);
+    needUpdateCfgFields = true;
+    needUpdateWindow = true;
+    emit signalCheckIncommingData();
+    if (polling) {
+        connect(pollTimer, &QTimer::timeout, this, &QFOnline::sendCommandByQueueForGetAllDataFromQFOnline,
+                Qt::UniqueConnection);
+        pollTimer->start(kPollIntervalMs);
+    }
+}
+
+void QFOnline::setNewCFGForSetting()
+{
+    auto *sw = qobject_cast<Switch *>(sender());
+    int index = -1;
+    for (int i = 0; i < kSwitches; ++i) {
+        if (sw && switches[size_t(i)] == sw)
+            index = i;
+    }
+    if (index < 0)
+        return;
+
+    if (index == WorkingMode) {
+        if (!workingModeKnown) {
+            // The other bits of the mode byte are known only from a level
+            // answer; sending them as zeros would change the unit's mode.
+            sw->setState(!sw->getState());
+            createDialogInfoUserForButtonClicked(tr("Устройство ещё не ответило"));
+            return;
+        }
+        workingMode ^= online::kWorkingModeSwitchBit;
+        setNewMode(workingMode);
+        emit signalRequestForGetCfgQFOnline();
+        return;
+    }
+
+    if (refuseUnreadConfig()) {
+        sw->setState(!sw->getState());
+        emit signalRequestForGetCfgQFOnline();
+        return;
+    }
+    // Each switch turns its bit of the block as it stands, whatever the
+    // switch shows.
+    switch (index) {
+    case Channel1:
+    case Channel2:
+    case Channel3:
+    case Channel4:
+        configBlock.flipMode(index - Channel1, OnlineConfigBlock::kDeviceOnBit);
+        break;
+    case Egts:
+        configBlock.flipMode(0, OnlineConfigBlock::kEgtsBit);
+        break;
+    case Udp:
+        configBlock.flipMode(0, OnlineConfigBlock::kUdpBit);
+        break;
+    default:
+        break;
+    }
+    if (writeRunning) {
+        // The running write sends this change too and reads the block back.
+        writeAgain = true;
+        return;
+    }
+    writeParam();
+    emit signalRequestForGetCfgQFOnline();
+}

@@ -1,0 +1,154 @@
+// The online unit's access password: the probe behind the "security" menu
+// entry, and entering, setting and deleting it from the password dialog.
+#include "devices/online/qfonline.h"
+
+#include "deruvivuriri_form.h"
+
+#include "devices/online/onlineprotocol.h"
+#include "ui/dynamicqdialog.h"
+#include "ui/security.h"
+
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+constexpr int kPasswordAnswerMs = 100;
+constexpr quint32 kLargestPassword = 0xFFFFFFFFu;
+constexpr int kSecurityWidth = 250;
+constexpr int kSecurityHeight = 200;
+constexpr int kWrongPasswordWidth = 350;
+constexpr int kWrongPasswordHeight = 170;
+
+} // namespace
+
+quint8 QFOnline::exchangePassword(quint8 command, quint32 value)
+{
+    resetAndStopTimerDeviceConnected();
+    pollTimer->stop();
+    // An answer already on its way (to a poll, to an earlier frame) must not
+    // be taken for this frame's.
+    emit signalCheckIncommingData();
+    passwordAnswer = 0;
+    emit writeData(online::passwordRequest(netNum, command, value));
+    delay(kPasswordAnswerMs);
+    emit signalCheckIncommingData();
+    return passwordAnswer;
+}
+
+void QFOnline::showLock(bool locked)
+{
+    if (!ui)
+        return;
+    ui->label_LockOnline->setPixmap(locked ? pictures[PicLock] : pictures[PicUnlock]);
+    ui->label_LockOnline->setVisible(true);
+}
+
+void QFOnline::showWrongPassword()
+{
+    auto *dialog = new DynamicQDialog(ui ? static_cast<QWidget *>(ui->DUT) : this, QString(),
+                                      tr("Ошибка\nВведён неверный пароль\nПопробуйте другой пароль"), false);
+    dialog->resize(kWrongPasswordWidth, kWrongPasswordHeight);
+    dialog->exec();
+    dialog->deleteLater();
+}
+
+std::optional<quint32> QFOnline::typedPassword(const QString &text)
+{
+    // An empty field or a number beyond 32 bits would go out as 0, which
+    // the unit takes for "no password".
+    if (!Security::isSendablePassword(text, kLargestPassword)) {
+        Security::refusePassword(securityDialog ? static_cast<QWidget *>(securityDialog) : this, kLargestPassword);
+        return std::nullopt;
+    }
+    return quint32(text.toULongLong());
+}
+
+void QFOnline::checkPass()
+{
+    password = 0;
+    const quint8 answer = exchangePassword(online::kSetPasswordCommand, password);
+    QWidget *parent = ui ? ui->DUT : nullptr;
+    Security *dialog = nullptr;
+    if (answer == online::kSetPasswordCommand) {
+        // The unit took "no password": it has none, one may be set.
+        showLock(false);
+        qCDebug(lcOnline) << "SET_NEW_PASS";
+        dialog = new Security(this, parent, false, true);
+    } else if (answer == online::kPasswordRefusedCommand) {
+        qCDebug(lcOnline) << "WRONG_PASS";
+        showLock(true);
+        dialog = new Security(this, parent, true, false);
+    }
+    if (dialog) {
+        securityDialog = dialog;
+        dialog->resize(kSecurityWidth, kSecurityHeight);
+        dialog->exec();
+        securityDialog = nullptr;
+        dialog->deleteLater();
+    }
+    pollTimer->start(kPollIntervalMs);
+    restoreTimerDeviceConnected();
+    emit signalWriteLog("Check password QFOnline");
+}
+
+bool QFOnline::enterTypedPassword()
+{
+    const std::optional<quint32> typed = typedPassword(securityDialog->getLineEditInputPass());
+    if (!typed)
+        return false;
+    password = *typed;
+    if (exchangePassword(online::kEnterPasswordCommand, password) == online::kPasswordRefusedCommand)
+        showWrongPassword();
+    return true;
+}
+
+void QFOnline::inputPass()
+{
+    if (!securityDialog || !enterTypedPassword())
+        return;
+    restoreTimerDeviceConnected();
+    pollTimer->start(kPollIntervalMs);
+}
+
+void QFOnline::setPass()
+{
+    if (!securityDialog)
+        return;
+    const std::optional<quint32> typed = typedPassword(securityDialog->getLineEditSetPass());
+    if (!typed)
+        return;
+    if (ui)
+        ui->label_LockOnline->show();
+    password = *typed;
+    sendPass(int(password), online::kSetPasswordCommand, online::kSetPasswordCommand);
+    emit signalWriteLog("Set password QFOnline");
+}
+
+void QFOnline::sendPass(int pass, uchar step, uchar cmd)
+{
+    Q_UNUSED(step)
+    const quint8 answer = exchangePassword(cmd, quint32(pass));
+    if (answer == online::kSetPasswordCommand)
+        showLock(true); // protected from now on
+    else if (answer == online::kPasswordRefusedCommand)
+        showWrongPassword();
+    restoreTimerDeviceConnected();
+    pollTimer->start(kPollIntervalMs);
+}
+
+void QFOnline::delPass()
+{
+    if (!securityDialog || !enterTypedPassword())
+        return;
+    // The removal is tried even after a refusal; the unit refuses it too then.
+    password = 0;
+    const quint8 answer = exchangePassword(online::kSetPasswordCommand, password);
+    if (answer == online::kSetPasswordCommand)
+        qCDebug(lcOnline) << "пароль успешно удалён";
+    else if (answer == online::kPasswordRefusedCommand)
+        qCDebug(lcOnline) << "ошибка удаления пароля";
+    pollTimer->start(kPollIntervalMs);
+    restoreTimerDeviceConnected();
+    emit signalWriteLog("Delete password QFOnline");
+}
