@@ -1,0 +1,55 @@
+#ifndef TARFILE_H
+#define TARFILE_H
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The calibration run's files, free of widgets: one text format for the
+// temporary mirror, the finished copy and the CSV the user keeps, and their
+// names.
+//
+// A file holds one line per table row, no header. A line gives the sensor
+// readings in column order, then the volume, joined by ", " and ended by
+// CR LF; one sensor makes two fields, two sensors three.
+namespace tarfile {
+
+// A table row as the run keeps it: the volume first, then one reading per
+// sensor.
+using Row = QStringList;
+
+// The whole file for these rows (an empty file for none).
+QByteArray runText(const QList<Row> &rows);
+
+struct ParsedRun
+{
+    QList<Row> rows;      // in file order, volume first
+    int sensorCount = 0;  // taken from the first readable line; 0 when none is
+    int skippedLines = 0; // lines that were not read
+};
+
+// Reads a run file. Each line is read by its own field count (2: sensor 1
+// and volume, 3: sensor 1, sensor 2 and volume); a line whose count differs
+// from the first readable line's, or whose fields are not all numbers, is
+// skipped. Empty lines are not counted.
+ParsedRun parseRun(const QByteArray &data);
+
+// Names in the folder `dir`: the temporary mirror of one or two sensors, the
+// same pair the other way round, and the finished copy.
+QString tempName(const QString &dir, int serial1, std::optional<int> serial2 = std::nullopt);
+QString finishedName(const QString &dir, int serial1);
+// A temporary file's name with every "~" removed: its finished copy after a
+// restore.
+QString withoutTilde(const QString &path);
+// The name of the CSV the save dialog gave: ".csv" appended unless it ends so.
+QString withCsvSuffix(const QString &name);
+
+// Writes the whole file or leaves the old one untouched.
+bool writeWhole(const QString &path, const QByteArray &bytes);
+
+} // namespace tarfile
+
+#endif // TARFILE_H
