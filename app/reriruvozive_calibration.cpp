@@ -345,6 +345,8 @@ bool Reriruvozive::saveTempTarTable()
 
 void Reriruvozive::endingTar()
 {
+    if (!tarRun->hasTable())
+        return;
     const bool end = ask(this, QString(), tr("Вы хотите завершить тарировку?"), calibrationdialogs::kMessageSize,
                          tr("Да"), tr("Нет"));
     tarRun->setTwoSensors(flsDevice->isSensorFound());
@@ -383,6 +385,9 @@ void Reriruvozive::endingTar()
 
 void Reriruvozive::restoreTar()
 {
+    tarRun->bind(tarBindingOfSelectedPage());
+    if (!tarRun->hasTable())
+        return;
     tarRun->setTwoSensors(flsDevice->isSensorFound());
     const QString dir = tarFolder();
     const int s1 = tarSerial(0);
@@ -422,7 +427,6 @@ void Reriruvozive::restoreTar()
         tell(this, why);
     };
 
-    tarRun->bind(tarBindingOfSelectedPage());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         giveUp(tr("Не удалось открыть файл тарировки"));

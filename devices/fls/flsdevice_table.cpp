@@ -34,12 +34,14 @@ void FLSDevice::handleTableAnswer(quint8 command, quint8 net, const QByteArray &
         return;
     }
 
+    const std::optional<fls::SensorTarTable> table = fls::decodeTable(frame);
+    if (!table)
+        return;
     lastAnswer = fls::kCalibrationTableCommand;
     timerDeviceConnected->start(kConnectionWatchdogMs);
-    const std::optional<fls::SensorTarTable> table = fls::decodeTable(frame);
     // The dialog that asked may have been closed since: the values are
     // dropped with it.
-    if (!table || !literToPercent)
+    if (!literToPercent)
         return;
     for (int r = 0; r < fls::kTableRows; ++r)
         literToPercent->setTable(table->levels[size_t(r)], r, 0);
