@@ -1,7 +1,9 @@
 #include "calibration/tarfile.h"
 
 #include "calibration/cellnumber.h"
+#include "calibration/filereplace.h"
 
+#include <QFile>
 #include <QSaveFile>
 
 namespace tarfile {
@@ -93,6 +95,31 @@ bool writeWhole(const QString &path, const QByteArray &bytes)
         return false;
     }
     return file.commit();
+}
+
+bool writeMirror(const QString &path, const QByteArray &bytes)
+{
+    // Written beside it first and moved over it in one step: the mirror is
+    // always whole, the old one or the new one.
+    const QString fresh = path + QStringLiteral(".new");
+    QFile file(fresh);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    file.close();
+    if (!written || !replaceFile(fresh, path)) {
+        QFile::remove(fresh);
+        return false;
+    }
+    return true;
+}
+
+bool appendToMirror(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    return file.write(bytes) == bytes.size() && file.flush();
 }
 
 } // namespace tarfile

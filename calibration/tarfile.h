@@ -47,8 +47,18 @@ QString withoutTilde(const QString &path);
 // The name of the CSV the save dialog gave: ".csv" appended unless it ends so.
 QString withCsvSuffix(const QString &name);
 
-// Writes the whole file or leaves the old one untouched.
+// Writes the whole file or leaves the old one untouched, and waits until it
+// is on the disk: for the files the user keeps.
 bool writeWhole(const QString &path, const QByteArray &bytes);
+// Writes the whole file or leaves the old one untouched, without waiting for
+// the disk: for the run's mirror, rewritten at every portion, which must
+// survive the program going away at any moment and must not hold up the
+// screen.
+bool writeMirror(const QString &path, const QByteArray &bytes);
+// Adds lines at the end of a mirror that holds the rows before them, so that
+// a long run does not rewrite its whole table for each portion. Cut short,
+// it leaves a last line that reading skips.
+bool appendToMirror(const QString &path, const QByteArray &bytes);
 
 } // namespace tarfile
 

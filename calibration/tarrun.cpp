@@ -5,6 +5,7 @@
 #include "ui/switch.h"
 #include "ui/widgettar.h"
 
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -95,18 +96,22 @@ int TarRun::rowCount() const
     return held.model ? held.model->rowCount() : 0;
 }
 
+tarfile::Row TarRun::row(int r) const
+{
+    tarfile::Row out;
+    const QStandardItemModel *model = held.model;
+    for (int c = 0; c < model->columnCount(); ++c)
+        out.append(cells::text(model->index(r, c).data(Qt::DisplayRole)));
+    return out;
+}
+
 QList<tarfile::Row> TarRun::rows() const
 {
     QList<tarfile::Row> out;
     if (!held.model)
         return out;
-    const QStandardItemModel *model = held.model;
-    for (int r = 0; r < model->rowCount(); ++r) {
-        tarfile::Row row;
-        for (int c = 0; c < model->columnCount(); ++c)
-            row.append(cells::text(model->index(r, c).data(Qt::DisplayRole)));
-        out.append(row);
-    }
+    for (int r = 0; r < held.model->rowCount(); ++r)
+        out.append(row(r));
     return out;
 }
 
@@ -235,6 +240,7 @@ bool TarRun::addPortion(double volume, const int levels[kMaxSensors])
     if (sensors > 1)
         row.append(QString::number(levels[1]));
     appendRow(row);
+    portionPending = true;
     held.view->verticalScrollBar()->setPageStep(1);
     connect(held.model, &QStandardItemModel::dataChanged, this, &TarRun::saveTempTarTable, Qt::UniqueConnection);
     updateTableSize();
@@ -330,9 +336,29 @@ void TarRun::setFileNames(const QString &mirrorName, const QString &finishedName
 
 bool TarRun::writeMirror()
 {
+    const bool portionOnly = portionPending;
+    portionPending = false;
     if (mirror.isEmpty() || !hasTable())
         return false;
-    return tarfile::writeWhole(mirror, tarfile::runText(rows()));
+    const int n = rowCount();
+    bool written = false;
+    qint64 size = 0;
+    // A new portion alone adds its line to the mirror as it was last
+    // written; anything else rewrites it whole.
+    if (portionOnly && n > 0 && mirroredName == mirror && mirroredRows == n - 1 &&
+        QFileInfo(mirror).size() == mirroredBytes) {
+        const QByteArray line = tarfile::runText({row(n - 1)});
+        written = tarfile::appendToMirror(mirror, line);
+        size = mirroredBytes + line.size();
+    } else {
+        const QByteArray text = tarfile::runText(rows());
+        written = tarfile::writeMirror(mirror, text);
+        size = text.size();
+    }
+    mirroredName = mirror;
+    mirroredRows = written ? n : -1;
+    mirroredBytes = written ? size : -1;
+    return written;
 }
 
 void TarRun::saveTempTarTable()

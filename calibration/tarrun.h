@@ -120,6 +120,7 @@ public slots:
 
 private:
     void appendRow(const tarfile::Row &row);
+    tarfile::Row row(int r) const;
     void setVolumeTitle();
     int cardWidth(WidgetTar *card) const;
 
@@ -138,6 +139,12 @@ private:
     int rowToDelete = 0;
     QString mirror;
     QString finishedCopy;
+    // What the mirror holds since its last write, so that a new portion
+    // only adds its line.
+    QString mirroredName;
+    int mirroredRows = -1;
+    qint64 mirroredBytes = -1;
+    bool portionPending = false;
 };
 
 #endif // TARRUN_H

@@ -217,6 +217,16 @@ void TestCalibrationFiles::wholeFileIsReplacedOrLeftAlone()
     QVERIFY(!tarfile::writeWhole(dir.filePath("taken.csv"), "x"));
     QVERIFY(!tarfile::writeWhole(dir.filePath("missing/run.csv"), "x"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"run.csv"});
+
+    // The mirror the same way, and nothing of the new content left beside it.
+    const QString mirror = dir.filePath("~1.etr");
+    QVERIFY(tarfile::writeMirror(mirror, "1, 0\r\n"));
+    QVERIFY(tarfile::writeMirror(mirror, "1, 0\r\n2, 5\r\n"));
+    QFile mirrored(mirror);
+    QVERIFY(mirrored.open(QIODevice::ReadOnly));
+    QCOMPARE(mirrored.readAll(), QByteArray("1, 0\r\n2, 5\r\n"));
+    QVERIFY(!tarfile::writeMirror(dir.filePath("taken.csv"), "x"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"run.csv", "~1.etr"}));
 }
 
 void TestCalibrationFiles::sensorTableCsvRoundTripKeepsColumns()
