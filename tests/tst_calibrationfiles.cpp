@@ -2,6 +2,8 @@
 #include "calibration/myitemdelegateforcell.h"
 #include "calibration/sensortable.h"
 #include "calibration/tarfile.h"
+#include "calibration/tarrun.h"
+#include "ui/widgettar.h"
 
 #include <QLineEdit>
 #include <QRandomGenerator>
@@ -42,6 +44,9 @@ private slots:
     void cellEditorAdmits();
     void cellEditorCommitsNumbersAsTyped_data();
     void cellEditorCommitsNumbersAsTyped();
+
+    void nextVolumeCountsOnFromTheLastRow_data();
+    void nextVolumeCountsOnFromTheLastRow();
 };
 
 void TestCalibrationFiles::cellNumbers_data()
@@ -355,6 +360,46 @@ void TestCalibrationFiles::cellEditorCommitsNumbersAsTyped()
     QTest::keyClick(line, Qt::Key_Return);
     QTRY_COMPARE(model.index(0, 0).data().toString(), stored);
     QCOMPARE(cells::text(model.index(0, 0).data()), stored);
+}
+
+void TestCalibrationFiles::nextVolumeCountsOnFromTheLastRow_data()
+{
+    QTest::addColumn<bool>("drain");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<double>("step");
+    QTest::addColumn<double>("next"); // -1: the tank is empty
+    QTest::newRow("filling") << false << "0" << 5.0 << 5.0;
+    QTest::newRow("filling on from an edited volume") << false << "2.5" << 5.0 << 7.5;
+    QTest::newRow("filling on from a million") << false << "1000000" << 5.0 << 1000005.0;
+    QTest::newRow("filling on from a text cell") << false << "abc" << 5.0 << 5.0;
+    QTest::newRow("draining a step") << true << "1000" << 500.0 << 500.0;
+    QTest::newRow("draining the rest below a step") << true << "400" << 300.0 << 100.0;
+    QTest::newRow("draining exactly the rest") << true << "500" << 500.0 << -1.0;
+    QTest::newRow("draining more than the rest") << true << "3" << 12.0 << -1.0;
+    QTest::newRow("draining with no step") << true << "0" << 0.0 << -1.0;
+}
+
+void TestCalibrationFiles::nextVolumeCountsOnFromTheLastRow()
+{
+    QFETCH(bool, drain);
+    QFETCH(QString, last);
+    QFETCH(double, step);
+    QFETCH(double, next);
+    QWidget page;
+    TarRun run(&page);
+    TarBinding binding;
+    binding.view = new QTableView(&page);
+    binding.model = new QStandardItemModel(&page);
+    binding.volumeCard = new WidgetTar(&page, true);
+    binding.sensor1Card = new WidgetTar(&page, false);
+    run.bind(binding);
+    run.setDrainMode(drain);
+    QVERIFY(run.addFirstSensor(100));
+    binding.model->setData(binding.model->index(0, 0), last);
+    const std::optional<double> volume = run.nextVolume(step);
+    QCOMPARE(volume.has_value(), next >= 0);
+    if (volume)
+        QCOMPARE(*volume, next);
 }
 
 QTEST_MAIN(TestCalibrationFiles)
