@@ -33,6 +33,7 @@ private slots:
     void runFileSurvivesAnything();
     void fileNames_data();
     void fileNames();
+    void wholeFileIsReplacedOrLeftAlone_data();
     void wholeFileIsReplacedOrLeftAlone();
 
     void sensorTableCsvRoundTripKeepsColumns();
@@ -208,30 +209,30 @@ void TestCalibrationFiles::fileNames()
     QCOMPARE(made, expected);
 }
 
+void TestCalibrationFiles::wholeFileIsReplacedOrLeftAlone_data()
+{
+    QTest::addColumn<bool>("mirror");
+    QTest::newRow("a file the user keeps") << false;
+    QTest::newRow("the run's mirror") << true;
+}
+
 void TestCalibrationFiles::wholeFileIsReplacedOrLeftAlone()
 {
+    QFETCH(bool, mirror);
+    const auto write = mirror ? tarfile::writeMirror : tarfile::writeWhole;
     QTemporaryDir dir;
-    const QString path = dir.filePath("run.csv");
-    QVERIFY(tarfile::writeWhole(path, "old\r\n"));
-    QVERIFY(tarfile::writeWhole(path, "new\r\n"));
+    const QString path = dir.filePath("run");
+    QVERIFY(write(path, "old\r\n"));
+    QVERIFY(write(path, "new\r\n"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("new\r\n"));
-    // A folder of that name cannot be written: false, and nothing else there.
-    QVERIFY(QDir(dir.path()).mkdir("taken.csv"));
-    QVERIFY(!tarfile::writeWhole(dir.filePath("taken.csv"), "x"));
-    QVERIFY(!tarfile::writeWhole(dir.filePath("missing/run.csv"), "x"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"run.csv"});
-
-    // The mirror the same way, and nothing of the new content left beside it.
-    const QString mirror = dir.filePath("~1.etr");
-    QVERIFY(tarfile::writeMirror(mirror, "1, 0\r\n"));
-    QVERIFY(tarfile::writeMirror(mirror, "1, 0\r\n2, 5\r\n"));
-    QFile mirrored(mirror);
-    QVERIFY(mirrored.open(QIODevice::ReadOnly));
-    QCOMPARE(mirrored.readAll(), QByteArray("1, 0\r\n2, 5\r\n"));
-    QVERIFY(!tarfile::writeMirror(dir.filePath("taken.csv"), "x"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"run.csv", "~1.etr"}));
+    // A folder of that name cannot be written: false, and nothing else is
+    // left there, the new content beside the old included.
+    QVERIFY(QDir(dir.path()).mkdir("taken"));
+    QVERIFY(!write(dir.filePath("taken"), "x"));
+    QVERIFY(!write(dir.filePath("missing/run"), "x"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"run"});
 }
 
 void TestCalibrationFiles::sensorTableCsvRoundTripKeepsColumns()

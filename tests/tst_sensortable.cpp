@@ -110,6 +110,24 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The wired page on a form after a search found `found`, with the
+// litres/percent dialog open.
+struct PageWithDialog
+{
+    explicit PageWithDialog(const QByteArray &found = QByteArray(1, 1))
+        : page(fixture.page.get()), dialog(fixture.window.get(), true)
+    {
+        page->setSearchActive(true);
+        fixture.feed(found);
+        page->setLiterToPercent(&dialog);
+    }
+    void feed(const QByteArray &chunk) { fixture.feed(chunk); }
+
+    PageFixture<FLSDevice> fixture;
+    FLSDevice *page;
+    LiterToPercent dialog;
+};
+
 ModalScript::Action onDialog(std::function<void(LiterToPercent *)> work)
 {
     return [work](QWidget *w) { work(qobject_cast<LiterToPercent *>(w)); };
@@ -189,19 +207,16 @@ void TestSensorTable::answerDecoding()
 
 void TestSensorTable::answerFillsTheOpenDialog()
 {
-    PageFixture<FLSDevice> fixture;
-    FLSDevice *page = fixture.page.get();
-    page->setSearchActive(true);
-    fixture.feed(bytes({1}));
-    LiterToPercent dialog(fixture.window.get(), true);
-    page->setLiterToPercent(&dialog);
+    PageWithDialog on;
+    FLSDevice *page = on.page;
+    LiterToPercent &dialog = on.dialog;
     dialog.readTable();
     QCOMPARE(dialog.tableModel()->rowCount(), 0);
 
     script = std::make_unique<ModalScript>();
     script->thenShowing("Таблица успешно прочитана", ModalScript::accept());
     SimulatedFls::Sensor sensor;
-    fixture.feed(SimulatedFls::tableAnswer(sensor));
+    on.feed(SimulatedFls::tableAnswer(sensor));
     QVERIFY(script->finished());
     QCOMPARE(tableOf(&dialog), tableOf(sensor));
     QCOMPARE(page->getLastAnswer(), 0xEF);
@@ -210,17 +225,15 @@ void TestSensorTable::answerFillsTheOpenDialog()
 
 void TestSensorTable::answerAfterTheDialogClosedIsDropped()
 {
-    PageFixture<FLSDevice> fixture;
-    FLSDevice *page = fixture.page.get();
-    page->setSearchActive(true);
-    fixture.feed(bytes({1}));
-    auto *dialog = new LiterToPercent(fixture.window.get(), true);
+    PageWithDialog on;
+    FLSDevice *page = on.page;
+    auto *dialog = new LiterToPercent(on.fixture.window.get(), true);
     page->setLiterToPercent(dialog);
     delete dialog;
     QCOMPARE(page->getLiterToPercent(), static_cast<LiterToPercent *>(nullptr));
 
     script = std::make_unique<ModalScript>();
-    fixture.feed(SimulatedFls::tableAnswer(SimulatedFls::Sensor()));
+    on.feed(SimulatedFls::tableAnswer(SimulatedFls::Sensor()));
     QTest::qWait(100);
     QVERIFY(script->seen.isEmpty());
     QCOMPARE(page->getLastAnswer(), 0xEF);
@@ -236,17 +249,14 @@ void TestSensorTable::answerOfTheWrongSizeIsNotRead_data()
 void TestSensorTable::answerOfTheWrongSizeIsNotRead()
 {
     QFETCH(int, length);
-    PageFixture<FLSDevice> fixture;
-    FLSDevice *page = fixture.page.get();
-    page->setSearchActive(true);
-    fixture.feed(bytes({1}));
-    LiterToPercent dialog(fixture.window.get(), true);
-    page->setLiterToPercent(&dialog);
+    PageWithDialog on;
+    FLSDevice *page = on.page;
+    LiterToPercent &dialog = on.dialog;
     script = std::make_unique<ModalScript>();
 
     QByteArray body = bytes({0x3E, 1, 0xEF});
     body.append(QByteArray(length - 4, '\x07'));
-    fixture.feed(frame::withCrc(body));
+    on.feed(frame::withCrc(body));
     QTest::qWait(60);
     QVERIFY(script->seen.isEmpty());
     QCOMPARE(tableOf(&dialog), defaultRows());
@@ -256,12 +266,9 @@ void TestSensorTable::answerOfTheWrongSizeIsNotRead()
 
 void TestSensorTable::gluedAnswersAreBothTaken()
 {
-    PageFixture<FLSDevice> fixture;
-    FLSDevice *page = fixture.page.get();
-    page->setSearchActive(true);
-    fixture.feed(bytes({1}));
-    LiterToPercent dialog(fixture.window.get(), true);
-    page->setLiterToPercent(&dialog);
+    PageWithDialog on;
+    FLSDevice *page = on.page;
+    LiterToPercent &dialog = on.dialog;
     QSignalSpy levels(page, &FLSDevice::copyLevelValueToMain);
     script = std::make_unique<ModalScript>();
     script->thenShowing("Таблица успешно прочитана", ModalScript::accept());
@@ -271,7 +278,7 @@ void TestSensorTable::gluedAnswersAreBothTaken()
     sensor.form = 24;
     sensor.level = 432;
     sensor.tableValues[5] = 4242;
-    fixture.feed(SimulatedFls::tableAnswer(sensor) + SimulatedFls::allDataAnswer(sensor));
+    on.feed(SimulatedFls::tableAnswer(sensor) + SimulatedFls::allDataAnswer(sensor));
     QVERIFY(script->finished());
     QCOMPARE(dialog.getTable(5, 1), QString("4242"));
     QCOMPARE(levels.size(), 1);
@@ -280,12 +287,9 @@ void TestSensorTable::gluedAnswersAreBothTaken()
 
 void TestSensorTable::randomAnswersNeverReachTheDialog()
 {
-    PageFixture<FLSDevice> fixture;
-    FLSDevice *page = fixture.page.get();
-    page->setSearchActive(true);
-    fixture.feed(bytes({1}));
-    LiterToPercent dialog(fixture.window.get(), true);
-    page->setLiterToPercent(&dialog);
+    PageWithDialog on;
+    FLSDevice *page = on.page;
+    LiterToPercent &dialog = on.dialog;
     page->expectTableWriteAnswer(1);
     script = std::make_unique<ModalScript>();
 
@@ -300,7 +304,7 @@ void TestSensorTable::randomAnswersNeverReachTheDialog()
         body[0] = 0x3E;
         body[1] = char(i % 3 ? 1 : rng.bounded(256));
         body[2] = char(i % 2 ? 0xEF : 0xF1);
-        fixture.feed(i % 5 ? frame::withCrc(body) : body + '\x00');
+        on.feed(i % 5 ? frame::withCrc(body) : body + '\x00');
     }
     QVERIFY(script->seen.isEmpty());
     QCOMPARE(tableOf(&dialog), defaultRows());
@@ -308,20 +312,18 @@ void TestSensorTable::randomAnswersNeverReachTheDialog()
 
 void TestSensorTable::onlyTheAddressedSensorAcknowledgesTheWrite()
 {
-    PageFixture<FLSDevice> fixture;
-    FLSDevice *page = fixture.page.get();
-    page->setSearchActive(true);
-    fixture.feed(bytes({1, 2}));
+    PageWithDialog on(bytes({1, 2}));
+    FLSDevice *page = on.page;
     page->expectTableWriteAnswer(2);
-    fixture.feed(frame::withCrc(bytes({0x3E, 1, 0xF1})));
+    on.feed(frame::withCrc(bytes({0x3E, 1, 0xF1})));
     QVERIFY(!page->isTableWriteAcknowledged());
-    fixture.feed(frame::withCrc(bytes({0x3E, 2, 0xFD})));
+    on.feed(frame::withCrc(bytes({0x3E, 2, 0xFD})));
     QVERIFY(!page->isTableWriteAcknowledged());
     QByteArray badCrc = frame::withCrc(bytes({0x3E, 2, 0xF1}));
     badCrc[3] = char(badCrc.at(3) ^ 0x01);
-    fixture.feed(badCrc);
+    on.feed(badCrc);
     QVERIFY(!page->isTableWriteAcknowledged());
-    fixture.feed(frame::withCrc(bytes({0x3E, 2, 0xF1})));
+    on.feed(frame::withCrc(bytes({0x3E, 2, 0xF1})));
     QVERIFY(page->isTableWriteAcknowledged());
     // A new write forgets the last one's acknowledgement.
     page->expectTableWriteAnswer(2);
