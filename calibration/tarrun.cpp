@@ -55,7 +55,7 @@ void TarRun::bind(const TarBinding &binding)
     connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, &TarRun::setUnvisibleuttonForDeleteRows,
             Qt::UniqueConnection);
     // Until the first sensor is added there is nothing to show.
-    if (!started) {
+    if (sensors == 0) {
         if (held.volumeCard)
             held.volumeCard->hide();
         view->hide();
@@ -147,6 +147,7 @@ bool TarRun::addFirstSensor(int level)
     setVolumeTitle();
 
     // A table left by another run of the page starts afresh.
+    forgetMirror();
     model->setRowCount(0);
     model->setColumnCount(2);
     appendRow({cells::numberText(drain ? kDrainStart : kFillStart), QString::number(level)});
@@ -210,8 +211,11 @@ void TarRun::deleteSensor()
         if (w)
             w->hide();
     }
+    forgetMirror();
     held.model->setRowCount(0);
     started = false;
+    if (unit)
+        unit->setEnabled(true);
 }
 
 std::optional<double> TarRun::nextVolume(double step) const
@@ -268,6 +272,7 @@ bool TarRun::loadRows(const QList<tarfile::Row> &rows, int sensorCount)
         return false;
     QTableView *view = held.view;
     QStandardItemModel *model = held.model;
+    forgetMirror();
     model->setRowCount(0);
     model->setColumnCount(sensorCount + 1);
     for (const tarfile::Row &row : rows)
@@ -326,6 +331,12 @@ void TarRun::reset()
     unfinishedFound = false;
     if (unit)
         unit->setEnabled(true);
+}
+
+void TarRun::forgetMirror()
+{
+    mirroredRows = -1;
+    portionPending = false;
 }
 
 void TarRun::setFileNames(const QString &mirrorName, const QString &finishedName)

@@ -121,6 +121,8 @@ public slots:
 private:
     void appendRow(const tarfile::Row &row);
     tarfile::Row row(int r) const;
+    // The table no longer matches what the mirror holds: the next write is whole.
+    void forgetMirror();
     void setVolumeTitle();
     int cardWidth(WidgetTar *card) const;
 

@@ -172,6 +172,12 @@ void TestTarPage::oneSensorRunSurvivesARestartAndEndsInACsv()
     QCOMPARE(rows(), QStringList{"0/100"});
     // Only one sensor on the bus: there is no second one to add.
     QVERIFY(ui->pushButtonAdSensorTar->isHidden());
+    // Away and back before the first portion: the table begun is still shown.
+    ui->pushButtonBackTarir->click();
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->DUT);
+    ui->ButtonTarirovka->click();
+    QVERIFY(!window->fls()->getTableViewTar()->isHidden());
+    QCOMPARE(rows(), QStringList{"0/100"});
     QVERIFY(!ui->pushButtonAdPortionTar->isHidden());
 
     setLevel(0, 200);
