@@ -125,8 +125,9 @@ void TarGraph::buildChart(const QList<tarfile::Row> &rows, int sensorCount, bool
     }
     axisY->setRange(0, maxReading);
 
-    auto *view = new QChartView(this);
-    view->setChart(chart);
+    // Given the chart from the start: a chart set later leaves the view's
+    // own first chart behind.
+    auto *view = new QChartView(chart, this);
     const QColor background = darkTheme ? kDarkBackground : kLightBackground;
     chart->setPlotAreaBackgroundBrush(QBrush(background));
     chart->setPlotAreaBackgroundVisible(true);
