@@ -3,7 +3,9 @@
 #include "calibration/cellnumber.h"
 #include "calibration/filereplace.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace tarfile {
@@ -78,6 +80,13 @@ QString withoutTilde(const QString &path)
     // Only the file's own name: a folder may carry a "~" of its own.
     const int slash = path.lastIndexOf(QLatin1Char('/'));
     return path.left(slash + 1) + path.mid(slash + 1).remove(kTempPrefix);
+}
+
+bool isTempName(const QString &path, const QString &dir)
+{
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.absolutePath() == QDir(dir).absolutePath() &&
+           info.fileName().startsWith(kTempPrefix) && info.fileName().endsWith(kRunSuffix);
 }
 
 QString withCsvSuffix(const QString &name)

@@ -44,6 +44,9 @@ QString finishedName(const QString &dir, int serial1);
 // A temporary file's name with every "~" removed: its finished copy after a
 // restore.
 QString withoutTilde(const QString &path);
+// True for a temporary run file in `dir`, as the program names them: never
+// a file the user chose.
+bool isTempName(const QString &path, const QString &dir);
 // The name of the CSV the save dialog gave: ".csv" appended unless it ends so.
 QString withCsvSuffix(const QString &name);
 

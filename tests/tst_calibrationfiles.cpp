@@ -33,6 +33,7 @@ private slots:
     void runFileSurvivesAnything();
     void fileNames_data();
     void fileNames();
+    void onlyOurTemporaryFilesCountAsOurs();
     void wholeFileIsReplacedOrLeftAlone_data();
     void wholeFileIsReplacedOrLeftAlone();
 
@@ -207,6 +208,16 @@ void TestCalibrationFiles::fileNames()
     QFETCH(QString, made);
     QFETCH(QString, expected);
     QCOMPARE(made, expected);
+}
+
+void TestCalibrationFiles::onlyOurTemporaryFilesCountAsOurs()
+{
+    QVERIFY(tarfile::isTempName("/cfg/~12.etr", "/cfg"));
+    QVERIFY(tarfile::isTempName("/cfg/~1_2.etr", "/cfg/"));
+    QVERIFY(!tarfile::isTempName("/home/me/~12.etr", "/cfg"));
+    QVERIFY(!tarfile::isTempName("/cfg/12.etr", "/cfg"));
+    QVERIFY(!tarfile::isTempName("/cfg/~run.csv", "/cfg"));
+    QVERIFY(!tarfile::isTempName("", "/cfg"));
 }
 
 void TestCalibrationFiles::wholeFileIsReplacedOrLeftAlone_data()
