@@ -45,19 +45,7 @@ Reriruvozive::Reriruvozive(QWidget *parent) : QMainWindow(parent)
     pixmapBird = QPixmap(":/images/bird.png");
     pixmapBirdGreen = QPixmap(":/images/bird_green.png");
 
-    pushButtonForDeleteRows = new QPushButton(ui->Tarirovka);
-    pushButtonForDeleteRows->setObjectName("pushButtonForDeleteRows");
-    pushButtonForDeleteRows->setCursor(Qt::PointingHandCursor);
-    pushButtonForDeleteRows->hide();
-    connect(pushButtonForDeleteRows, &QPushButton::clicked, this, &Reriruvozive::deletePortionTar);
-
-    litrGallonSwitch = new Switch(ui->Tarirovka);
-    litrGallonSwitch->setMinimumSize(50, 25);
-    litrGallonSwitch->setGeometry(655, 260, 50, 25);
-    litrGallonSwitch->setCheckable(true);
-    litrGallonSwitch->setVisible(true);
-    litrGallonSwitch->setFlag(true);
-    connect(litrGallonSwitch, &Switch::toggled, this, &Reriruvozive::setLitrGallon);
+    setupTarRun();
 
     portConnection = new PortConnection();
     QSerialPort *serial = portConnection->getSerialPort();
@@ -332,18 +320,3 @@ int Reriruvozive::getLevel(int device) const
     return device >= 0 && device < 3 ? levels[device] : 0;
 }
 
-void Reriruvozive::deletePortionTar()
-{
-    // Filled in with the calibration.
-}
-
-void Reriruvozive::setLitrGallon(bool state)
-{
-    litrGallonState = state;
-    appendLog(state ? "Switch to Gallon" : "Switch to Liter");
-}
-
-void Reriruvozive::setNameTempTarFileWithoutTilda(QString value)
-{
-    nameTempTarFileWithoutTilda = value;
-}

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPointer>
 #include "app/answerroute.h"
 #include "app/portlist.h"
 #include <QString>
@@ -20,6 +21,7 @@ class FLSDevice;
 class InfoPopup;
 class KV380Device;
 class KVBLEDevice;
+class LiterToPercent;
 class MirvelNet;
 class N7Device;
 class PLM300Device;
@@ -37,6 +39,8 @@ class QTranslator;
 class QFOnline;
 class RingBuffer;
 class Switch;
+class TarRun;
+struct TarBinding;
 class Ui_Deruvivuriri;
 class WiredTagDevice;
 
@@ -56,11 +60,12 @@ public:
 
     QSettings *getSettings() const { return settings; }
     QTranslator *getTranslator() const { return translator; }
-    QString getNameTempTarFile() const { return nameTempTarFile; }
-    QString getNameTempTarFileWithoutTilda() const { return nameTempTarFileWithoutTilda; }
-    void setNameTempTarFile(const QString &value) { nameTempTarFile = value; }
-    bool getCalibrationStarted() const { return calibrationStarted; }
-    void setCalibrationStarted(bool value) { calibrationStarted = value; }
+    QString getNameTempTarFile() const;
+    QString getNameTempTarFileWithoutTilda() const;
+    bool getCalibrationStarted() const;
+    // The tank calibration run and the open litres/percent dialog, for tests.
+    TarRun *tar() const { return tarRun; }
+    LiterToPercent *literToPercentDialog() const;
 
     // The bridge whose latch attaches the USB BLE base; the platform's by default.
     void setBridgeGpio(std::unique_ptr<BridgeGpio> gpio);
@@ -156,10 +161,23 @@ public slots:
     void setupBtnService(bool stateSerialPort);
     void deleteLabelUpdate();
 
-    // Calibration services the form reaches.
+    // Tank calibration (app/reriruvozive_calibration.cpp).
+    void launchTarirovka();
+    void addSensorTar();
+    void addPortionTar();
     void deletePortionTar();
+    void deleteSensorTar();
     void setLitrGallon(bool state);
+    bool writeTarTableInFile();
+    bool saveTempTarTable();
+    void endingTar();
+    void restoreTar();
+    bool createFile(QString path, QString fileName);
     void setNameTempTarFileWithoutTilda(QString value);
+    void backToTar();
+    // The sensor's own litres/percent table.
+    void readTable();
+    void writeTable();
 
     // The remote command page (reriruvozive_remote.cpp): its lists, and the
     // mode and filter codes of its current choices.
@@ -310,6 +328,24 @@ private slots:
     void on_lineEditOnlineChanel3_textEdited(QString arg1);
     void on_lineEditOnlineChanel4_textEdited(QString arg1);
     void on_comboBoxChooseOperator_activated(int index);
+    // The calibration pages' buttons (reriruvozive_calibration.cpp).
+    void on_pushButtonAdSensorTar_clicked();
+    void on_pushButtonStartTarAdw_clicked();
+    void on_pushButtonAdPortionTar_clicked();
+    void on_pushButtonAdPortionAdw_clicked();
+    void on_pushButtonDelPortionTar_clicked();
+    void on_pushButtonDelPortionAdw_clicked();
+    void on_pushButtonDelSensorTar_clicked();
+    void on_comboBoxZalivSliv_activated(int index);
+    void on_pushButtonEndTar_clicked();
+    void on_pushButtonEndTarAdw_clicked();
+    void on_pushButtonRestoreTar_clicked();
+    void on_pushButtonRestoreTarAdw_clicked();
+    void on_pushButtonBackTarir_clicked();
+    void on_pushButtonBackTarirAdw_clicked();
+    void on_pushButtonGraphShow_clicked();
+    void on_pushButtonGraphShowAdw_clicked();
+    void on_pushBtnCalcLtrPrc_clicked();
     // Ways back from the pages the service menu opens.
     void on_pushBtnBackRemoteControl_clicked();
     void on_pushBtnUpdateFWBackBLE_clicked();
@@ -335,8 +371,13 @@ private:
     bool changeDelayKV380(bool on); // reriruvozive_kv380.cpp
     // Sends a frame of the online page's buttons and tells the user it went out.
     void sendOnlineCommand(const QByteArray &request, const QString &notice);
+    // Tank calibration helpers (app/reriruvozive_calibration.cpp).
+    void setupTarRun();
+    TarBinding tarBindingOfSelectedPage() const;
+    QString tarFolder() const;
+    int tarSerial(int sensor) const;
+    void showTarGraph();
 
-    bool litrGallonState = false;
     QWidget *pageBeforeProgSetting = nullptr;
     QSettings *settings = nullptr;
     QString logMessage;
@@ -371,7 +412,6 @@ private:
     Ui_Deruvivuriri *ui = nullptr;
     QShortcut *shortcutCtrlS = nullptr, *shortcutF1 = nullptr, *shortcutF2 = nullptr, *shortcutF3 = nullptr,
               *shortcutF4 = nullptr;
-    Switch *litrGallonSwitch = nullptr;
     QPixmap pixmapArrow, pixmapBird, pixmapBirdGreen;
     // Help mode.
     QFrame *helpBorder = nullptr;
@@ -395,10 +435,13 @@ private:
     N7Device *n7Device = nullptr;
     MirvelNet *mirvelNet = nullptr;
     QTranslator *translator = nullptr;
-    QPushButton *pushButtonForDeleteRows = nullptr;
-    int deleteRowIndex = 0;
-    QString nameTempTarFile, nameTempTarFileWithoutTilda;
-    bool calibrationStarted = false;
+    // Tank calibration: the run, the state of the device taken when the
+    // calibration button was pressed, and the open litres/percent dialog.
+    TarRun *tarRun = nullptr;
+    bool tarNotCalibrated = false;
+    bool deviceConnected = false;
+    QPointer<LiterToPercent> literToPercent;
+    QWidget *pageBeforeGraph = nullptr;
     QLabel *labelUpdate = nullptr;
     Loader *updateLoader = nullptr;
     QTimer *bleFailTimer = nullptr;

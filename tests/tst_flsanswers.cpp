@@ -1003,11 +1003,14 @@ void TestFlsAnswers::calibrationTableAnswerIsRecorded()
 {
     search(bytes({1}));
     const QStringList before = shownValues();
+    // A table answer too short for its 40 values is not read, yet keeps
+    // the sensor alive.
+    feed(frame::withCrc(bytes({0x3E, 1, 0xEF})));
+    QVERIFY(page->getLastAnswer() != 0xEF);
+    QVERIFY(page->isDeviceConnected());
     feed(frame::withCrc(bytes({0x3E, 1, 0xEF}).append(QByteArray(80, '\x01'))));
     QCOMPARE(page->getLastAnswer(), 0xEF);
     QCOMPARE(shownValues(), before);
-    feed(frame::withCrc(bytes({0x3E, 1, 0xEF})));
-    QCOMPARE(page->getLastAnswer(), 0xEF);
 }
 
 void TestFlsAnswers::horizonAnswerShowsItsMessage()

@@ -1,4 +1,5 @@
 #include "app/bundle.h"
+#include "calibration/myitemdelegateforcell.h"
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
 #include "link/frame.h"
@@ -8,7 +9,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QValidator>
 #include <QtTest>

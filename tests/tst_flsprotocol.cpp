@@ -207,7 +207,8 @@ private slots:
         QTest::addColumn<int>("length");
         QTest::newRow("all data") << 0xF0 << 24;
         QTest::newRow("serial") << 0xFC << 10;
-        for (int c : {0xF5, 0xFA, 0xED, 0xEC, 0xAA, 0xF7, 0xF8, 0xFD, 0xEF, 0xF1})
+        QTest::newRow("sensor table") << 0xEF << 84;
+        for (int c : {0xF5, 0xFA, 0xED, 0xEC, 0xAA, 0xF7, 0xF8, 0xFD, 0xF1})
             QTest::addRow("0x%02X", c) << c << 4;
     }
     void minimumLengthPerCommand()

@@ -4,16 +4,17 @@
 #include <QByteArray>
 #include <QFont>
 #include <QPixmap>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <array>
 
 class LiterToPercent;
+class MyItemDelegateForCell;
 class QLabel;
 class QSerialPort;
 class QStandardItemModel;
-class QStyledItemDelegate;
 class QTableView;
 class QTimer;
 class RingBuffer;
@@ -101,8 +102,14 @@ public:
     void setPasswordEntered(bool value) { passwordEntered = value; }
     bool isSearchActive() const { return searchActive; }
     void setSearchActive(bool value) { searchActive = value; }
-    LiterToPercent *getLiterToPercent() const { return literToPercent; }
-    void setLiterToPercent(LiterToPercent *value) { literToPercent = value; }
+    // The open litres/percent dialog, which the table answer fills; null
+    // once it is gone.
+    LiterToPercent *getLiterToPercent() const;
+    void setLiterToPercent(LiterToPercent *value);
+    // The sensor's own table write: names the sensor whose acknowledgement
+    // counts, and tells whether it came.
+    void expectTableWriteAnswer(quint8 net);
+    bool isTableWriteAcknowledged() const { return tableWriteAcknowledged; }
     int getCurrentDeviceIndex() const { return currentDeviceIndex; }
     void setCurrentDeviceIndex(int index);
     bool isSensorFound() const { return sensorFound; }
@@ -157,7 +164,7 @@ public:
     bool isUpdateParamWidgets() const { return updateParamWidgets; }
     void setUpdateParamWidgets(bool value) { updateParamWidgets = value; }
     quint16 getCurrentFirmware() const { return currentFirmware; }
-    QStyledItemDelegate *getItemDelegateTar() const { return itemDelegateTar; }
+    MyItemDelegateForCell *getItemDelegateTar() const { return itemDelegateTar; }
     QStandardItemModel *getModelTar() const { return modelTar; }
     QTableView *getTableViewTar() const { return tableViewTar; }
     WidgetTar *getWidgetTarLitres() const { return widgetTarLitres; }
@@ -288,6 +295,9 @@ private:
     void handleLevelAck(quint8 command);
     void handleHorizon();
     void handlePassword(quint8 command);
+    // The sensor's own table (flsdevice_table.cpp): its 0xEF answer and the
+    // acknowledgement of its 0xF1 write.
+    void handleTableAnswer(quint8 command, quint8 net, const QByteArray &frame);
     void refreshParamWidgetsFirstHalf(const fls::AllData &data);
     void refreshParamWidgetsSecondHalf(quint8 mode, QString &logText);
     // 0xF2 with one bit of byte A or B flipped, relative to the sensor's own byte.
@@ -440,8 +450,10 @@ private:
     WidgetTar *widgetTarSensor3 = nullptr;
     QTableView *tableViewTar = nullptr;
     QStandardItemModel *modelTar = nullptr;
-    QStyledItemDelegate *itemDelegateTar = nullptr;
-    LiterToPercent *literToPercent = nullptr;
+    MyItemDelegateForCell *itemDelegateTar = nullptr;
+    QPointer<LiterToPercent> literToPercent;
+    int tableWriteNet = -1; // none expected
+    bool tableWriteAcknowledged = false;
     Security *securityDialog = nullptr;
     QFont pageFont;
 

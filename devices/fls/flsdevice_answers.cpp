@@ -5,6 +5,7 @@
 #include "deruvivuriri_form.h"
 
 #include "devices/fls/flsprotocol.h"
+#include "devices/fls/flstable.h"
 #include "link/frame.h"
 #include "link/ringbuffer.h"
 #include "ui/dynamicqdialog.h"
@@ -145,7 +146,8 @@ void FLSDevice::takeFrame(const QByteArray &frame)
                 handleSerialAndFirmware(frame, head->net);
                 break;
             case fls::kCalibrationTableCommand:
-                lastAnswer = fls::kCalibrationTableCommand;
+            case fls::kTableWriteCommand:
+                handleTableAnswer(head->command, head->net, frame);
                 break;
             case fls::kSetFullCommand:
             case fls::kSetEmptyCommand:

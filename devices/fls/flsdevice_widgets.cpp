@@ -3,6 +3,7 @@
 
 #include "deruvivuriri_form.h"
 
+#include "calibration/myitemdelegateforcell.h"
 #include "ui/formfonts.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
@@ -13,7 +14,6 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QStandardItemModel>
-#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace {
@@ -56,7 +56,7 @@ bool FLSDevice::initUI()
                               litresWidth + sensor1Width + 3, kTarTableHeight);
     tableViewTar->setColumnWidth(0, litresWidth);
     tableViewTar->setColumnWidth(1, sensor1Width);
-    itemDelegateTar = new QStyledItemDelegate(tableViewTar);
+    itemDelegateTar = new MyItemDelegateForCell(tableViewTar);
     tableViewTar->setItemDelegate(itemDelegateTar);
     modelTar = new QStandardItemModel(ui->Tarirovka);
     tableViewTar->hide();

@@ -1,5 +1,6 @@
 #include "devices/fls/flsprotocol.h"
 
+#include "devices/fls/flstable.h"
 #include "link/frame.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,6 @@ namespace {
 constexpr int kAllDataMinLength = 24; // byte 23 is the last one read
 constexpr int kSerialAndFirmwareLength = 10;
 constexpr int kShortAnswerLength = 4; // start, net, command, CRC-8
-constexpr int kCalibrationTableLength = 84;
 
 constexpr quint16 kNewFirmwareQF210QF410 = 194;
 constexpr quint16 kNewFirmwareQF260QF470 = 203;
@@ -86,6 +86,8 @@ int minimumAnswerLength(quint8 command)
         return kAllDataMinLength;
     case kSerialAndFirmwareCommand:
         return kSerialAndFirmwareLength;
+    case kCalibrationTableCommand:
+        return kTableAnswerLength;
     default:
         return kShortAnswerLength;
     }
@@ -99,7 +101,7 @@ std::vector<int> answerLengths(quint8 command)
     case kSerialAndFirmwareCommand:
         return {kSerialAndFirmwareLength};
     case kCalibrationTableCommand:
-        return {kCalibrationTableLength};
+        return {kTableAnswerLength};
     default:
         return {kShortAnswerLength};
     }

@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru_RU">
 <context>
+    <name>CalibrationDialogs</name>
+    <message>
+        <source>Сохранить файл</source>
+        <translation>Save file</translation>
+    </message>
+    <message>
+        <source>.csv</source>
+        <translation>.csv</translation>
+    </message>
+    <message>
+        <source>Файл с таким именем уже существует.
+Заменить его?</source>
+        <translation>A file with this name already exists.
+Replace it?</translation>
+    </message>
+</context>
+<context>
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
@@ -162,6 +179,10 @@
 Wrong password
 Try another password</translation>
     </message>
+    <message>
+        <source>Таблица успешно прочитана</source>
+        <translation>Table read successfully</translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>
@@ -188,6 +209,79 @@ Try another password</translation>
     <message>
         <source>Функция в разработке</source>
         <translation>This function is under development</translation>
+    </message>
+</context>
+<context>
+    <name>LiterToPercent</name>
+    <message>
+        <source>Записать
+в датчик</source>
+        <translation>Write
+to sensor</translation>
+    </message>
+    <message>
+        <source>Считать
+из датчика</source>
+        <translation>Read
+from sensor</translation>
+    </message>
+    <message>
+        <source>Загрузить</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Выгрузить</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation>Liters</translation>
+    </message>
+    <message>
+        <source>Проценты</source>
+        <translation>Percent</translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Выберете файл для пересчёта</source>
+        <translation>Choose a file to convert</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл</source>
+        <translation>Could not open the file</translation>
+    </message>
+    <message>
+        <source>Строка %1 файла не прочитана.
+Таблица не изменена</source>
+        <translation>Line %1 of the file could not be read.
+The table is unchanged</translation>
+    </message>
+    <message>
+        <source>В файле больше 20 строк.
+Таблица не изменена</source>
+        <translation>The file has more than 20 rows.
+The table is unchanged</translation>
+    </message>
+    <message>
+        <source>Файл пуст.
+Таблица не изменена</source>
+        <translation>The file is empty.
+The table is unchanged</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл</source>
+        <translation>Could not save the file</translation>
     </message>
 </context>
 <context>
@@ -1727,6 +1821,102 @@ Check what you entered</translation>
         <source>Настройки записаны</source>
         <translation>Settings written</translation>
     </message>
+    <message>
+        <source>Тарировку рекомендуется делать
+при отключенном сглаживании</source>
+        <translation>Tank calibration is best done
+with smoothing turned off</translation>
+    </message>
+    <message>
+        <source>Вы уверены?</source>
+        <translation>Are you sure?</translation>
+    </message>
+    <message>
+        <source>Внимание!Датчик неоткалиброван на пустой-полный
+перейти к тарировке?</source>
+        <translation>Warning! The sensor is not calibrated empty/full
+Go on to tank calibration?</translation>
+    </message>
+    <message>
+        <source>Внимание! Найдена незаконченная тарировка. 
+Хотите её продолжить?</source>
+        <translation>Warning! An unfinished tank calibration was found. 
+Do you want to continue it?</translation>
+    </message>
+    <message>
+        <source>Добавить датчик</source>
+        <translation>Add sensor</translation>
+    </message>
+    <message>
+        <source>Подключен только один датчик</source>
+        <translation>Only one sensor is connected</translation>
+    </message>
+    <message>
+        <source>Возможно тарировка закончена. Или проверьте параметры тарировки
+Шаг тарировки должен быть меньше остатка топлива</source>
+        <translation>The calibration may be over. Or check the calibration settings
+The step must be smaller than the fuel left</translation>
+    </message>
+    <message>
+        <source>г</source>
+        <translation>gal</translation>
+    </message>
+    <message>
+        <source>В таблице не может быть менее 20 строк</source>
+        <translation>The table cannot have fewer than 20 rows</translation>
+    </message>
+    <message>
+        <source>В таблице могут быть только целые числа от 0 до 65535</source>
+        <translation>The table may hold only whole numbers from 0 to 65535</translation>
+    </message>
+    <message>
+        <source>Таблица успешно записана</source>
+        <translation>Table written successfully</translation>
+    </message>
+    <message>
+        <source>Датчик не подтвердил запись таблицы</source>
+        <translation>The sensor did not confirm the table write</translation>
+    </message>
+    <message>
+        <source>Вы хотите завершить тарировку?</source>
+        <translation>Do you want to finish the tank calibration?</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл тарировки.
+Тарировка не завершена</source>
+        <translation>Could not save the calibration file.
+The calibration is not finished</translation>
+    </message>
+    <message>
+        <source>Временный файл не был найден.
+Вы хотите открыть *.csv файл?</source>
+        <translation>No temporary file was found.
+Do you want to open a *.csv file?</translation>
+    </message>
+    <message>
+        <source>Выберете файл с расширением *.csv</source>
+        <translation>Choose a file with the *.csv extension</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл тарировки</source>
+        <translation>Could not open the calibration file</translation>
+    </message>
+    <message>
+        <source>Файл тарировки не содержит данных</source>
+        <translation>The calibration file holds no data</translation>
+    </message>
+    <message>
+        <source>Строки файла, которые не удалось прочитать, пропущены: %1</source>
+        <translation>Lines of the file that could not be read were skipped: %1</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
@@ -1788,6 +1978,40 @@ Enter the password</translation>
 Вы можете установить пароль или пропустить этот шаг</source>
         <translation>Changing the sensor settings is not password protected
 You can set a password or skip this step</translation>
+    </message>
+</context>
+<context>
+    <name>TarGraph</name>
+    <message>
+        <source>ВЕРНУТЬСЯ</source>
+        <translation>BACK</translation>
+    </message>
+    <message>
+        <source>Недостаточно данных для построения графика</source>
+        <translation>Not enough data to draw the graph</translation>
+    </message>
+    <message>
+        <source>График тарировки датчиков</source>
+        <translation>Sensor calibration graph</translation>
+    </message>
+    <message>
+        <source>Показания датчика</source>
+        <translation>Sensor reading</translation>
+    </message>
+    <message>
+        <source>Объём в литрах/галлонах</source>
+        <translation>Volume in liters/gallons</translation>
+    </message>
+</context>
+<context>
+    <name>TarRun</name>
+    <message>
+        <source>Галлоны</source>
+        <translation>Gallons</translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation>Liters</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_419" sourcelanguage="ru_RU">
 <context>
+    <name>CalibrationDialogs</name>
+    <message>
+        <source>Сохранить файл</source>
+        <translation>Guardar archivo</translation>
+    </message>
+    <message>
+        <source>.csv</source>
+        <translation>.csv</translation>
+    </message>
+    <message>
+        <source>Файл с таким именем уже существует.
+Заменить его?</source>
+        <translation>Ya existe un archivo con este nombre.
+¿Reemplazarlo?</translation>
+    </message>
+</context>
+<context>
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
@@ -162,6 +179,10 @@
 Contraseña incorrecta
 Pruebe otra contraseña</translation>
     </message>
+    <message>
+        <source>Таблица успешно прочитана</source>
+        <translation>Tabla leída correctamente</translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>
@@ -188,6 +209,79 @@ Pruebe otra contraseña</translation>
     <message>
         <source>Функция в разработке</source>
         <translation>Esta función está en desarrollo</translation>
+    </message>
+</context>
+<context>
+    <name>LiterToPercent</name>
+    <message>
+        <source>Записать
+в датчик</source>
+        <translation>Escribir
+en el sensor</translation>
+    </message>
+    <message>
+        <source>Считать
+из датчика</source>
+        <translation>Leer
+del sensor</translation>
+    </message>
+    <message>
+        <source>Загрузить</source>
+        <translation>Importar</translation>
+    </message>
+    <message>
+        <source>Выгрузить</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation>Litros</translation>
+    </message>
+    <message>
+        <source>Проценты</source>
+        <translation>Porcentaje</translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation>Nivel</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Выберете файл для пересчёта</source>
+        <translation>Elija un archivo para convertir</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл</source>
+        <translation>No se pudo abrir el archivo</translation>
+    </message>
+    <message>
+        <source>Строка %1 файла не прочитана.
+Таблица не изменена</source>
+        <translation>No se pudo leer la línea %1 del archivo.
+La tabla no ha cambiado</translation>
+    </message>
+    <message>
+        <source>В файле больше 20 строк.
+Таблица не изменена</source>
+        <translation>El archivo tiene más de 20 filas.
+La tabla no ha cambiado</translation>
+    </message>
+    <message>
+        <source>Файл пуст.
+Таблица не изменена</source>
+        <translation>El archivo está vacío.
+La tabla no ha cambiado</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл</source>
+        <translation>No se pudo guardar el archivo</translation>
     </message>
 </context>
 <context>
@@ -1731,6 +1825,102 @@ Compruebe lo introducido</translation>
         <source>Настройки записаны</source>
         <translation>Configuración escrita</translation>
     </message>
+    <message>
+        <source>Тарировку рекомендуется делать
+при отключенном сглаживании</source>
+        <translation>Se recomienda calibrar el tanque
+con el suavizado desactivado</translation>
+    </message>
+    <message>
+        <source>Вы уверены?</source>
+        <translation>¿Está seguro?</translation>
+    </message>
+    <message>
+        <source>Внимание!Датчик неоткалиброван на пустой-полный
+перейти к тарировке?</source>
+        <translation>¡Atención! El sensor no está calibrado vacío/lleno
+¿Pasar a la calibración del tanque?</translation>
+    </message>
+    <message>
+        <source>Внимание! Найдена незаконченная тарировка. 
+Хотите её продолжить?</source>
+        <translation>¡Atención! Se encontró una calibración sin terminar. 
+¿Desea continuarla?</translation>
+    </message>
+    <message>
+        <source>Добавить датчик</source>
+        <translation>Añadir sensor</translation>
+    </message>
+    <message>
+        <source>Подключен только один датчик</source>
+        <translation>Solo hay un sensor conectado</translation>
+    </message>
+    <message>
+        <source>Возможно тарировка закончена. Или проверьте параметры тарировки
+Шаг тарировки должен быть меньше остатка топлива</source>
+        <translation>Es posible que la calibración haya terminado. O revise los parámetros
+El paso debe ser menor que el combustible restante</translation>
+    </message>
+    <message>
+        <source>г</source>
+        <translation>gal</translation>
+    </message>
+    <message>
+        <source>В таблице не может быть менее 20 строк</source>
+        <translation>La tabla no puede tener menos de 20 filas</translation>
+    </message>
+    <message>
+        <source>В таблице могут быть только целые числа от 0 до 65535</source>
+        <translation>La tabla solo puede contener números enteros de 0 a 65535</translation>
+    </message>
+    <message>
+        <source>Таблица успешно записана</source>
+        <translation>Tabla escrita correctamente</translation>
+    </message>
+    <message>
+        <source>Датчик не подтвердил запись таблицы</source>
+        <translation>El sensor no confirmó la escritura de la tabla</translation>
+    </message>
+    <message>
+        <source>Вы хотите завершить тарировку?</source>
+        <translation>¿Desea terminar la calibración del tanque?</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл тарировки.
+Тарировка не завершена</source>
+        <translation>No se pudo guardar el archivo de calibración.
+La calibración no ha terminado</translation>
+    </message>
+    <message>
+        <source>Временный файл не был найден.
+Вы хотите открыть *.csv файл?</source>
+        <translation>No se encontró el archivo temporal.
+¿Desea abrir un archivo *.csv?</translation>
+    </message>
+    <message>
+        <source>Выберете файл с расширением *.csv</source>
+        <translation>Elija un archivo con la extensión *.csv</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл тарировки</source>
+        <translation>No se pudo abrir el archivo de calibración</translation>
+    </message>
+    <message>
+        <source>Файл тарировки не содержит данных</source>
+        <translation>El archivo de calibración no contiene datos</translation>
+    </message>
+    <message>
+        <source>Строки файла, которые не удалось прочитать, пропущены: %1</source>
+        <translation>Se omitieron las líneas del archivo que no se pudieron leer: %1</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
@@ -1792,6 +1982,40 @@ Introduzca la contraseña</translation>
 Вы можете установить пароль или пропустить этот шаг</source>
         <translation>El cambio de ajustes del sensor no está protegido con contraseña
 Puede establecer una contraseña u omitir este paso</translation>
+    </message>
+</context>
+<context>
+    <name>TarGraph</name>
+    <message>
+        <source>ВЕРНУТЬСЯ</source>
+        <translation>VOLVER</translation>
+    </message>
+    <message>
+        <source>Недостаточно данных для построения графика</source>
+        <translation>No hay datos suficientes para trazar el gráfico</translation>
+    </message>
+    <message>
+        <source>График тарировки датчиков</source>
+        <translation>Gráfico de calibración de los sensores</translation>
+    </message>
+    <message>
+        <source>Показания датчика</source>
+        <translation>Lectura del sensor</translation>
+    </message>
+    <message>
+        <source>Объём в литрах/галлонах</source>
+        <translation>Volumen en litros/galones</translation>
+    </message>
+</context>
+<context>
+    <name>TarRun</name>
+    <message>
+        <source>Галлоны</source>
+        <translation>Galones</translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation>Litros</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,22 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="ru_RU">
 <context>
+    <name>CalibrationDialogs</name>
+    <message>
+        <source>Сохранить файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>.csv</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл с таким именем уже существует.
+Заменить его?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
@@ -160,6 +176,10 @@
 Попробуйте другой пароль</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Таблица успешно прочитана</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>
@@ -185,6 +205,74 @@
     </message>
     <message>
         <source>Функция в разработке</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LiterToPercent</name>
+    <message>
+        <source>Записать
+в датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Считать
+из датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Загрузить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выгрузить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Проценты</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выберете файл для пересчёта</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Строка %1 файла не прочитана.
+Таблица не изменена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В файле больше 20 строк.
+Таблица не изменена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл пуст.
+Таблица не изменена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1703,6 +1791,96 @@
         <source>Настройки записаны</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Тарировку рекомендуется делать
+при отключенном сглаживании</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вы уверены?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Внимание!Датчик неоткалиброван на пустой-полный
+перейти к тарировке?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Внимание! Найдена незаконченная тарировка. 
+Хотите её продолжить?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Добавить датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключен только один датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Возможно тарировка закончена. Или проверьте параметры тарировки
+Шаг тарировки должен быть меньше остатка топлива</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>г</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В таблице не может быть менее 20 строк</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В таблице могут быть только целые числа от 0 до 65535</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица успешно записана</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик не подтвердил запись таблицы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вы хотите завершить тарировку?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл тарировки.
+Тарировка не завершена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Временный файл не был найден.
+Вы хотите открыть *.csv файл?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выберете файл с расширением *.csv</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл тарировки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл тарировки не содержит данных</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Строки файла, которые не удалось прочитать, пропущены: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
@@ -1759,6 +1937,40 @@
     <message>
         <source>Изменение настроек датчика не защищено паролем
 Вы можете установить пароль или пропустить этот шаг</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TarGraph</name>
+    <message>
+        <source>ВЕРНУТЬСЯ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Недостаточно данных для построения графика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>График тарировки датчиков</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Показания датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Объём в литрах/галлонах</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TarRun</name>
+    <message>
+        <source>Галлоны</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Литры</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

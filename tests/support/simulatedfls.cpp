@@ -19,6 +19,10 @@ constexpr quint8 kHorizon = 0xAA;
 constexpr quint8 kPasswordSet = 0xF7;
 constexpr quint8 kPasswordEnter = 0xF8;
 constexpr quint8 kRefused = 0xFD;
+constexpr quint8 kTableRead = 0xEF;
+constexpr quint8 kTableWrite = 0xF1;
+constexpr int kTableRows = 20;
+constexpr int kTableWriteLength = 87; // start, address, command, signature, 40 words, CRC
 
 // The signature every write carries after its command byte. Kept here on its
 // own, so that a fault in the program's copy is not mirrored by the device.
@@ -153,6 +157,23 @@ QByteArray SimulatedFls::serialAnswer(const Sensor &s)
     return body.finished();
 }
 
+QByteArray SimulatedFls::tableAnswer(const Sensor &s)
+{
+    // All levels, then all values, most significant byte first.
+    QByteArray out;
+    out.append(static_cast<char>(kAnswerStart));
+    out.append(static_cast<char>(s.netNum));
+    out.append(static_cast<char>(kTableRead));
+    for (const auto *column : {&s.tableLevels, &s.tableValues}) {
+        for (quint16 word : *column) {
+            out.append(static_cast<char>(word >> 8));
+            out.append(static_cast<char>(word & 0xFF));
+        }
+    }
+    out.append(static_cast<char>(crcOf(out, out.size())));
+    return out;
+}
+
 QByteArray SimulatedFls::searchAnswer() const
 {
     QByteArray numbers;
@@ -198,6 +219,11 @@ int SimulatedFls::requestLength(quint8 start, quint8 address, quint8 command) co
         return 4;
     case kSendSerNum:
         return 8; // start, address, command, signature, the byte, CRC
+    case kTableRead:
+        return 4;
+    case kTableWrite:
+        // Its 80 table bytes may hold a byte that looks like a CRC early on.
+        return kTableWriteLength;
     default:
         // Writes differ in length (a configuration write carries byte C only
         // for some sensors): the frame ends where its CRC fits.
@@ -303,6 +329,26 @@ QByteArray SimulatedFls::frameFor(Sensor &s, const QByteArray &request)
         s.password = be32(payload, 0);
         s.unlocked = true;
         return shortAnswer(s.netNum, kPasswordSet);
+    case kTableRead:
+        if (request.size() != 4)
+            return QByteArray();
+        return tableAnswer(s);
+    case kTableWrite: {
+        if (!signed_ || payload.size() != 4 * kTableRows || silentTableWrites)
+            return QByteArray();
+        if (refuseWrites || locked)
+            return shortAnswer(s.netNum, kRefused);
+        const auto word = [&payload](int i) {
+            return static_cast<quint16>((static_cast<quint8>(payload.at(2 * i)) << 8) |
+                                        static_cast<quint8>(payload.at(2 * i + 1)));
+        };
+        for (int r = 0; r < kTableRows; ++r) {
+            s.tableLevels[size_t(r)] = word(r);
+            s.tableValues[size_t(r)] = word(kTableRows + r);
+        }
+        appliedWrites.append(request);
+        return shortAnswer(s.netNum, kTableWrite);
+    }
     default:
         return QByteArray();
     }

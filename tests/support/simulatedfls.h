@@ -6,6 +6,8 @@
 #include <QList>
 #include <QtGlobal>
 
+#include <array>
+
 #include <optional>
 
 // Wired fuel level sensors sharing one bus on the far end of a
@@ -50,6 +52,11 @@ public:
         bool unlocked = false;                    // the password was entered since power-up
         bool silent = false;                      // this sensor alone stops answering
         LevelFault levelFault = LevelFault::None; // reported instead of the level while set
+        // Its own litres/percent table: 20 levels and the values belonging to them.
+        std::array<quint16, 20> tableLevels{{0,    100,  200,  300,  400,  500,  600,  700,  800,  900,
+                                             1000, 1100, 1200, 1300, 1400, 1500, 1600, 1700, 1800, 4095}};
+        std::array<quint16, 20> tableValues{{0,   5,   10,  15,  20,  25,  30,  35,  40,  45,
+                                             50,  55,  60,  65,  70,  75,  80,  85,  90,  100}};
     };
 
     explicit SimulatedFls(QObject *parent = nullptr);
@@ -66,10 +73,12 @@ public:
     bool shortFrames = false;            // all-data and serial answers cut short, with a valid CRC
     bool refuseWrites = false;           // write requests are refused with 0xFD
     bool searchAnswerAsFrame = false;    // a lone sensor at number 0 answers the search with 3E 00
+    bool silentTableWrites = false;      // a table write is neither taken nor answered
 
     // Frames the sensor would send, built from a sensor's fields.
     static QByteArray allDataAnswer(const Sensor &s);
     static QByteArray serialAnswer(const Sensor &s);
+    static QByteArray tableAnswer(const Sensor &s);
     QByteArray searchAnswer() const;
 
     // Requests to one network number with one command byte, in arrival order.
@@ -77,7 +86,7 @@ public:
     int countRequests(quint8 netNum, quint8 command) const { return requestsTo(netNum, command).size(); }
     int searchCount() const;
 
-    // Writes the sensor took in and applied (0xF2 and 0xD0), oldest first.
+    // Writes the sensor took in and applied (0xF2, 0xD0 and 0xF1), oldest first.
     QList<QByteArray> appliedWrites;
 
 protected:

@@ -1,0 +1,32 @@
+#ifndef CALIBRATIONDIALOGS_H
+#define CALIBRATIONDIALOGS_H
+
+#include <QSize>
+#include <QString>
+
+class QWidget;
+
+// The questions and messages of the calibration tables, all in the common
+// message dialog, and the save dialog of their CSV files.
+namespace calibrationdialogs {
+
+constexpr QSize kMessageSize(300, 170);
+constexpr QSize kQuestionSize(300, 150);
+
+// Shows a message with an OK button only.
+void tell(QWidget *parent, const QString &text, QSize size = kMessageSize);
+// Asks with OK and cancel; the button captions are replaced when given.
+// True when the user accepted.
+bool ask(QWidget *parent, const QString &upper, const QString &text, QSize size = kMessageSize,
+         const QString &okText = QString(), const QString &cancelText = QString());
+
+// Asks for the name of a CSV file to save (caption "Сохранить файл",
+// starting in "/"). ".csv" is appended to a name that does not end in it;
+// when a file of the name so made exists, which the save dialog did not ask
+// about, the user is asked whether to replace it. Empty when the user
+// cancelled or declined.
+QString askCsvSaveName(QWidget *parent);
+
+} // namespace calibrationdialogs
+
+#endif // CALIBRATIONDIALOGS_H

@@ -1,0 +1,538 @@
+#include "app/portlist.h"
+#include "app/reriruvozive.h"
+#include "calibration/targraph.h"
+#include "calibration/tarrun.h"
+#include "deruvivuriri_form.h"
+#include "devices/fls/flsdevice.h"
+#include "link/portconnection.h"
+#include "modalscript.h"
+#include "simulatedfls.h"
+#include "ui/switch.h"
+#include "ui/widgettar.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QSplineSeries>
+#include <QStandardItemModel>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QValueAxis>
+#include <QtTest>
+
+#include <memory>
+
+// A tank calibration end to end: the real main window, the real port on a
+// pseudo-terminal and simulated sensors whose levels the test moves, the
+// files on disk, the questions answered as a user would.
+class TestTarPage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void oneSensorRunSurvivesARestartAndEndsInACsv();
+    void twoSensorRunIsFoundUnderEitherNameAndGraphed();
+    void endingNeverLosesTheRun();
+    void runRestoredFromTheUsersCsvLeavesItAlone();
+    void malformedRunFilesAreNotTakenAsARun_data();
+    void malformedRunFilesAreNotTakenAsARun();
+    void graphSpansEveryRowAndGoesAway();
+    void withNoTableHeldTheButtonsDoNothing();
+
+private:
+    void openWindow(bool waitForSensors = true);
+    void setLevel(int sensor, quint16 level);
+    QStringList rows() const;
+    QString configFile(const QString &name) const { return folder + '/' + name; }
+    void clickRow(int row);
+
+    std::unique_ptr<SimulatedFls> device;
+    std::unique_ptr<Reriruvozive> window;
+    std::unique_ptr<ModalScript> script;
+    std::unique_ptr<QTemporaryDir> userDir;
+    Ui_Deruvivuriri *ui = nullptr;
+    QString folder;
+};
+
+namespace {
+
+constexpr int kConnectMs = 10000;
+constexpr int kLevelMs = 5000;
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+void TestTarPage::initTestCase()
+{
+    QCoreApplication::setOrganizationName("Mirvel");
+    QCoreApplication::setApplicationName("Reriruvozive-Mirvel");
+    folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QVERIFY(QDir().mkpath(folder));
+}
+
+void TestTarPage::init()
+{
+    QDir dir(folder);
+    for (const QString &name : dir.entryList({"*.etr"}, QDir::Files))
+        dir.remove(name);
+    userDir = std::make_unique<QTemporaryDir>();
+    device = std::make_unique<SimulatedFls>();
+    QVERIFY(device->isValid());
+    qputenv(portlist::kExtraPortsVariable, device->portPath().toLocal8Bit());
+    script = std::make_unique<ModalScript>();
+}
+
+void TestTarPage::cleanup()
+{
+    QVERIFY2(script->unexpected.isEmpty(), qPrintable(script->unexpected.join('\n')));
+    script.reset();
+    window.reset();
+    device.reset();
+    userDir.reset();
+    ui = nullptr;
+}
+
+void TestTarPage::openWindow(bool waitForSensors)
+{
+    window = std::make_unique<Reriruvozive>();
+    ui = window->form();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    ui->comboBox_SerialPort->setCurrentText(device->portPath());
+    ui->pushButtonDeviceFLS->click();
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+    if (!waitForSensors)
+        return;
+    FLSDevice *page = window->fls();
+    // The page asks a sensor for its serial once it is picked, as a user
+    // picks each sensor once.
+    QTRY_COMPARE_WITH_TIMEOUT(ui->comboBox_NetNumDUT->count(), device->sensors.size(), kConnectMs);
+    for (int i = device->sensors.size() - 1; i >= 0; --i) {
+        ui->comboBox_NetNumDUT->setCurrentIndex(i);
+        emit ui->comboBox_NetNumDUT->activated(i);
+        WidgetTar *card = i == 0 ? page->getWidgetTarSensor1() : page->getWidgetTarSensor2();
+        QTRY_COMPARE_WITH_TIMEOUT(card->getSerNum(), int(device->sensor(i).serial), kConnectMs);
+    }
+    for (int i = 0; i < device->sensors.size(); ++i) {
+        WidgetTar *card = i == 0 ? page->getWidgetTarSensor1() : page->getWidgetTarSensor2();
+        QTRY_COMPARE_WITH_TIMEOUT(card->getSerNum(), int(device->sensor(i).serial), kConnectMs);
+        QTRY_COMPARE_WITH_TIMEOUT(window->getLevel(i), int(device->sensor(i).level), kConnectMs);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(page->isDeviceConnected(), kConnectMs);
+}
+
+void TestTarPage::setLevel(int sensor, quint16 level)
+{
+    device->sensor(sensor).level = level;
+    QTRY_COMPARE_WITH_TIMEOUT(window->getLevel(sensor), int(level), kLevelMs);
+}
+
+QStringList TestTarPage::rows() const
+{
+    QStringList out;
+    for (const QStringList &row : window->tar()->rows())
+        out << row.join('/');
+    return out;
+}
+
+void TestTarPage::clickRow(int row)
+{
+    QTableView *view = window->fls()->getTableViewTar();
+    view->scrollTo(view->model()->index(row, 1));
+    const QRect cell = view->visualRect(view->model()->index(row, 1));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void TestTarPage::oneSensorRunSurvivesARestartAndEndsInACsv()
+{
+    openWindow();
+    TarRun *tar = window->tar();
+    setLevel(0, 100);
+    ui->ButtonTarirovka->click();
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->Tarirovka);
+    ui->pushButtonAdSensorTar->click();
+    QCOMPARE(rows(), QStringList{"0/100"});
+    // Only one sensor on the bus: there is no second one to add.
+    QVERIFY(ui->pushButtonAdSensorTar->isHidden());
+    // Away and back before the first portion: the table begun is still shown.
+    ui->pushButtonBackTarir->click();
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->DUT);
+    ui->ButtonTarirovka->click();
+    QVERIFY(!window->fls()->getTableViewTar()->isHidden());
+    QCOMPARE(rows(), QStringList{"0/100"});
+    QVERIFY(!ui->pushButtonAdPortionTar->isHidden());
+
+    setLevel(0, 200);
+    ui->pushButtonAdPortionTar->click();
+    const QString mirror = configFile("~12345.etr");
+    QCOMPARE(readFile(mirror), QByteArray("100, 0\r\n200, 5\r\n"));
+    QVERIFY(!tar->unitSwitch()->isEnabled());
+
+    ui->lineEditStepTar->setText("10");
+    setLevel(0, 300);
+    ui->pushButtonAdPortionTar->click();
+
+    // Draining: what is left is recorded, however little; an empty tank
+    // asks first.
+    emit ui->comboBoxZalivSliv->activated(1);
+    QCOMPARE(ui->lineEditStepTar->text(), QString("500"));
+    ui->lineEditStepTar->setText("12");
+    setLevel(0, 250);
+    ui->pushButtonAdPortionTar->click();
+    setLevel(0, 240);
+    script->thenShowing("Возможно тарировка закончена", ModalScript::accept());
+    ui->pushButtonAdPortionTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), (QStringList{"0/100", "5/200", "15/300", "3/250", "0/240"}));
+
+    // The portion of 5 was wrong: its row goes with the row delete button.
+    clickRow(1);
+    QVERIFY(!tar->rowDeleteButton()->isHidden());
+    tar->rowDeleteButton()->click();
+    QVERIFY(tar->rowDeleteButton()->isHidden());
+    QCOMPARE(rows(), (QStringList{"0/100", "15/300", "3/250", "0/240"}));
+    QCOMPARE(readFile(mirror), QByteArray("100, 0\r\n300, 15\r\n250, 3\r\n240, 0\r\n"));
+
+    // The last volume was 2.5, not 0: edited in its cell, mirrored at once,
+    // and the next portion counts on from it.
+    QTableView *view = window->fls()->getTableViewTar();
+    view->edit(view->model()->index(3, 0));
+    auto *editor = view->viewport()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, "2.5");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(readFile(mirror), QByteArray("100, 0\r\n300, 15\r\n250, 3\r\n240, 2.5\r\n"));
+    emit ui->comboBoxZalivSliv->activated(0);
+    QCOMPARE(ui->lineEditStepTar->text(), QString("5"));
+    setLevel(0, 260);
+    ui->pushButtonAdPortionTar->click();
+    const QStringList beforeCrash{"0/100", "15/300", "3/250", "2.5/240", "7.5/260"};
+    QCOMPARE(rows(), beforeCrash);
+    const QByteArray mirrored = readFile(mirror);
+    QCOMPARE(mirrored, QByteArray("100, 0\r\n300, 15\r\n250, 3\r\n240, 2.5\r\n260, 7.5\r\n"));
+
+    // The program goes away mid-run, as in a crash; the next start offers
+    // the run again, whole.
+    window.reset();
+    QCOMPARE(readFile(mirror), mirrored);
+    openWindow();
+    tar = window->tar();
+    script->thenShowing("Найдена незаконченная тарировка", ModalScript::accept());
+    window->slotShortcutF4();
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), beforeCrash);
+    QVERIFY(tar->isStarted());
+    QVERIFY(!ui->pushButtonAdPortionTar->isHidden());
+    QVERIFY(ui->pushButtonAdSensorTar->isHidden());
+
+    setLevel(0, 270);
+    ui->pushButtonAdPortionTar->click();
+    const QByteArray whole = "100, 0\r\n300, 15\r\n250, 3\r\n240, 2.5\r\n260, 7.5\r\n270, 12.5\r\n";
+    QCOMPARE(readFile(mirror), whole);
+
+    // Ending: the user's CSV holds the run, the mirror goes, the finished
+    // copy stays beside it, and the page is ready for the next tank.
+    script->thenShowing("Вы хотите завершить тарировку?", ModalScript::click("Да"))
+        .then("save dialog", ModalScript::fileDialog(), ModalScript::chooseFile(userDir->filePath("tank")));
+    ui->pushButtonEndTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(readFile(userDir->filePath("tank.csv")), whole);
+    QVERIFY(!QFile::exists(mirror));
+    QCOMPARE(readFile(configFile("12345.etr")), whole);
+    QCOMPARE(tar->rowCount(), 0);
+    QCOMPARE(tar->sensorCount(), 0);
+    QVERIFY(!tar->isStarted());
+    QVERIFY(tar->unitSwitch()->isEnabled());
+    QCOMPARE(ui->pushButtonAdSensorTar->text(), QString("Начать"));
+    QVERIFY(!ui->pushButtonRestoreTar->isHidden());
+
+    // The next launch finds nothing unfinished.
+    window->slotShortcutF4();
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->Tarirovka);
+    QVERIFY(script->seen.filter("незаконченная").size() == 1);
+}
+
+void TestTarPage::twoSensorRunIsFoundUnderEitherNameAndGraphed()
+{
+    device->sensor(0).serial = 1001;
+    device->sensor(0).level = 300;
+    SimulatedFls::Sensor second;
+    second.netNum = 2;
+    second.serial = 1002;
+    second.level = 700;
+    second.model = SimulatedFls::kModelQF210;
+    second.form = 24;
+    device->sensors.append(second);
+    openWindow();
+    TarRun *tar = window->tar();
+
+    ui->ButtonTarirovka->click();
+    ui->pushButtonAdSensorTar->click();
+    QVERIFY(!ui->pushButtonAdSensorTar->isHidden());
+    ui->pushButtonAdSensorTar->click();
+    QCOMPARE(rows(), QStringList{"0/300/700"});
+    QVERIFY(!window->fls()->getWidgetTarSensor2()->isHidden());
+    setLevel(0, 310);
+    setLevel(1, 710);
+    ui->pushButtonAdPortionTar->click();
+    QCOMPARE(readFile(configFile("~1001_1002.etr")), QByteArray("300, 700, 0\r\n310, 710, 5\r\n"));
+
+    // The run's file named with the serials the other way round is found too.
+    window.reset();
+    QVERIFY(QFile::rename(configFile("~1001_1002.etr"), configFile("~1002_1001.etr")));
+    openWindow();
+    tar = window->tar();
+    script->thenShowing("Найдена незаконченная тарировка", ModalScript::accept());
+    ui->ButtonTarirovka->click();
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), (QStringList{"0/300/700", "5/310/710"}));
+    QCOMPARE(tar->sensorCount(), 2);
+    setLevel(0, 320);
+    setLevel(1, 760);
+    ui->pushButtonAdPortionTar->click();
+    const QByteArray whole = "300, 700, 0\r\n310, 710, 5\r\n320, 760, 10\r\n";
+    QCOMPARE(readFile(configFile("~1001_1002.etr")), whole);
+    // Left behind, the old name would offer the run again after its end.
+    QVERIFY(!QFile::exists(configFile("~1002_1001.etr")));
+
+    // Two curves; the reading axis reaches the highest reading of either.
+    ui->pushButtonGraphShow->click();
+    auto *graph = qobject_cast<TarGraph *>(window->centralWidget());
+    QVERIFY(graph && graph->chart());
+    QCOMPARE(graph->chart()->series().size(), 2);
+    auto *second2 = qobject_cast<QtCharts::QSplineSeries *>(graph->chart()->series().at(1));
+    QCOMPARE(second2->count(), 3);
+    QCOMPARE(second2->at(2), QPointF(10, 760));
+    auto *readings = qobject_cast<QtCharts::QValueAxis *>(graph->chart()->axes(Qt::Vertical).first());
+    QCOMPARE(readings->max(), 760.0);
+    graph->backButton()->click();
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->Tarirovka);
+    QTRY_VERIFY(!window->centralWidget());
+
+    script->thenShowing("Вы хотите завершить тарировку?", ModalScript::accept())
+        .then("save dialog", ModalScript::fileDialog(), ModalScript::chooseFile(userDir->filePath("pair.csv")));
+    ui->pushButtonEndTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(readFile(userDir->filePath("pair.csv")), whole);
+    QCOMPARE(readFile(configFile("1001.etr")), whole);
+    QVERIFY(!QFile::exists(configFile("~1001_1002.etr")));
+    QCOMPARE(tar->sensorCount(), 0);
+    QVERIFY(window->fls()->getWidgetTarSensor2()->isHidden());
+}
+
+void TestTarPage::endingNeverLosesTheRun()
+{
+    openWindow();
+    TarRun *tar = window->tar();
+    ui->ButtonTarirovka->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdPortionTar->click();
+    const QString mirror = configFile("~12345.etr");
+    const QByteArray mirrored = "512, 0\r\n512, 5\r\n";
+    QCOMPARE(readFile(mirror), mirrored);
+    const auto runIsIntact = [&] {
+        QCOMPARE(rows(), (QStringList{"0/512", "5/512"}));
+        QVERIFY(tar->isStarted());
+        QCOMPARE(readFile(mirror), mirrored);
+    };
+
+    script->thenShowing("Вы хотите завершить тарировку?", ModalScript::click("Нет"));
+    ui->pushButtonEndTar->click();
+    QVERIFY(script->finished());
+    runIsIntact();
+
+    script->thenShowing("Вы хотите завершить тарировку?", ModalScript::accept())
+        .then("save dialog", ModalScript::fileDialog(), ModalScript::reject());
+    ui->pushButtonEndTar->click();
+    QVERIFY(script->finished());
+    runIsIntact();
+
+    // The name chosen cannot be written (a folder holds it): the user is
+    // told, the run goes on.
+    QVERIFY(QDir(userDir->path()).mkdir("taken.csv"));
+    script->thenShowing("Вы хотите завершить тарировку?", ModalScript::accept())
+        .then("save dialog", ModalScript::fileDialog(), ModalScript::chooseFile(userDir->filePath("taken")))
+        .thenShowing("Заменить его?", ModalScript::accept())
+        .thenShowing("Не удалось сохранить файл тарировки", ModalScript::accept());
+    ui->pushButtonEndTar->click();
+    QVERIFY2(script->finished(), qPrintable(script->nextStep()));
+    runIsIntact();
+
+    // An existing file is replaced once the save dialog has asked.
+    writeFile(userDir->filePath("old.csv"), "old\r\n");
+    script->thenShowing("Вы хотите завершить тарировку?", ModalScript::accept())
+        .then("save dialog", ModalScript::fileDialog(), ModalScript::chooseFile(userDir->filePath("old.csv")))
+        .then("replace?", ModalScript::className("QMessageBox"), ModalScript::click("&Yes"));
+    ui->pushButtonEndTar->click();
+    QVERIFY2(script->finished(), qPrintable(script->nextStep()));
+    QCOMPARE(readFile(userDir->filePath("old.csv")), mirrored);
+    QVERIFY(!tar->isStarted());
+    QVERIFY(!QFile::exists(mirror));
+}
+
+void TestTarPage::runRestoredFromTheUsersCsvLeavesItAlone()
+{
+    // An uncalibrated sensor with smoothing on: both are pointed out first.
+    device->sensor().full = device->sensor().empty;
+    device->sensor().configB = 0x03;
+    openWindow();
+    TarRun *tar = window->tar();
+    const QString userCsv = userDir->filePath("old run.csv");
+    const QByteArray userBytes = "100,0\n 150 , 10\n";
+    writeFile(userCsv, userBytes);
+
+    QTRY_VERIFY(ui->comboBox_FiltrDUT->currentIndex() != 0);
+    script->thenShowing("при отключенном сглаживании", ModalScript::accept())
+        .thenShowing("Датчик неоткалиброван", ModalScript::accept());
+    ui->ButtonTarirovka->click();
+    QVERIFY(script->finished());
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->Tarirovka);
+
+    script->thenShowing("Временный файл не был найден", ModalScript::accept())
+        .then("open dialog", ModalScript::fileDialog(), ModalScript::chooseFile(userCsv));
+    ui->pushButtonRestoreTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), (QStringList{"0/100", "10/150"}));
+    // The run is mirrored into the sensor's own file, never into the user's.
+    const QString mirror = configFile("~12345.etr");
+    QCOMPARE(readFile(mirror), QByteArray("100, 0\r\n150, 10\r\n"));
+    window->fls()->getModelTar()->setData(window->fls()->getModelTar()->index(1, 1), "155");
+    ui->pushButtonAdPortionTar->click();
+    QCOMPARE(readFile(mirror), QByteArray("100, 0\r\n155, 10\r\n512, 15\r\n"));
+    QCOMPARE(readFile(userCsv), userBytes);
+
+    script->thenShowing("Вы хотите завершить тарировку?", ModalScript::accept())
+        .then("save dialog", ModalScript::fileDialog(), ModalScript::chooseFile(userDir->filePath("new.csv")));
+    ui->pushButtonEndTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(readFile(userCsv), userBytes);
+    QCOMPARE(readFile(userDir->filePath("new.csv")), QByteArray("100, 0\r\n155, 10\r\n512, 15\r\n"));
+    QVERIFY(!QFile::exists(mirror));
+    QVERIFY(!tar->isStarted());
+}
+
+void TestTarPage::malformedRunFilesAreNotTakenAsARun_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("restored");
+    QTest::addColumn<QString>("told");
+    const QString nothing = "не содержит данных";
+    QTest::newRow("empty") << QByteArray() << QStringList{} << nothing;
+    QTest::newRow("binary") << QByteArray("\x00\xff\x13\x37,\x00\r\n", 8) << QStringList{} << nothing;
+    QTest::newRow("text") << QByteArray("volume, level\r\n") << QStringList{} << nothing;
+    QTest::newRow("huge numbers") << QByteArray("99999999999999999999, 5\r\n") << QStringList{} << nothing;
+    QTest::newRow("short and long lines among good ones")
+        << QByteArray("100, 0\r\n7\r\n1, 2, 3, 4\r\n200, 5\r\n") << QStringList{"0/100", "5/200"} << "пропущены: 2";
+}
+
+void TestTarPage::malformedRunFilesAreNotTakenAsARun()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, restored);
+    QFETCH(QString, told);
+    // Nothing answers, so the page knows no serial: the run's file is ~0.etr.
+    device->silent = true;
+    const QString file = configFile("~0.etr");
+    writeFile(file, content);
+    openWindow(false);
+    script->thenShowing("Найдена незаконченная тарировка", ModalScript::accept())
+        .thenShowing(told, ModalScript::accept());
+    window->launchTarirovka();
+    QVERIFY2(script->finished(), qPrintable(script->nextStep()));
+    QCOMPARE(rows(), restored);
+    QCOMPARE(window->tar()->isStarted(), !restored.isEmpty());
+    QCOMPARE(ui->pushButtonRestoreTar->isHidden(), !restored.isEmpty());
+    QCOMPARE(readFile(file), content);
+}
+
+void TestTarPage::graphSpansEveryRowAndGoesAway()
+{
+    device->silent = true;
+    openWindow(false);
+    window->launchTarirovka();
+
+    // Nothing in the table yet: a note instead of a chart.
+    ui->pushButtonGraphShow->click();
+    auto *graph = qobject_cast<TarGraph *>(window->centralWidget());
+    QVERIFY(graph);
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->GraphTar);
+    QVERIFY(!graph->chart());
+    QVERIFY(graph->messageLabel());
+    QPointer<TarGraph> gone(graph);
+    graph->backButton()->click();
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->Tarirovka);
+    QTRY_VERIFY(!gone);
+
+    // A drain run starts full and ends empty: its axes still hold every row.
+    emit ui->comboBoxZalivSliv->activated(1);
+    ui->lineEditStepTar->setText("400");
+    const int readings[] = {900, 600, 300, 50};
+    window->setLevelFromAnotherDevice(readings[0], 0);
+    ui->pushButtonAdSensorTar->click();
+    script->thenShowing("Возможно тарировка закончена", ModalScript::accept());
+    for (int i = 1; i < 4; ++i) {
+        window->setLevelFromAnotherDevice(readings[i], 0);
+        ui->pushButtonAdPortionTar->click();
+    }
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), (QStringList{"1000/900", "600/600", "200/300", "0/50"}));
+
+    ui->pushButtonGraphShow->click();
+    graph = qobject_cast<TarGraph *>(window->centralWidget());
+    QVERIFY(graph && graph->chart());
+    QCOMPARE(graph->chart()->series().size(), 1);
+    auto *curve = qobject_cast<QtCharts::QSplineSeries *>(graph->chart()->series().first());
+    QCOMPARE(curve->points(), (QList<QPointF>{{1000, 900}, {600, 600}, {200, 300}, {0, 50}}));
+    auto *volumes = qobject_cast<QtCharts::QValueAxis *>(graph->chart()->axes(Qt::Horizontal).first());
+    auto *levels = qobject_cast<QtCharts::QValueAxis *>(graph->chart()->axes(Qt::Vertical).first());
+    QCOMPARE(volumes->min(), 0.0);
+    QCOMPARE(volumes->max(), 1000.0);
+    QCOMPARE(levels->max(), 900.0);
+    gone = graph;
+    graph->backButton()->click();
+    QTRY_VERIFY(!gone);
+    QVERIFY(!window->centralWidget());
+}
+
+void TestTarPage::withNoTableHeldTheButtonsDoNothing()
+{
+    // No device chosen: no page lends a table.
+    window = std::make_unique<Reriruvozive>();
+    ui = window->form();
+    window->launchTarirovka();
+    window->setLevelFromAnotherDevice(5, 7);
+    window->setLevelFromAnotherDevice(5, -1);
+    for (QPushButton *button : {ui->pushButtonAdSensorTar, ui->pushButtonAdPortionTar, ui->pushButtonDelPortionTar,
+                                ui->pushButtonDelSensorTar, ui->pushButtonEndTar, ui->pushButtonRestoreTar,
+                                ui->pushButtonStartTarAdw, ui->pushButtonAdPortionAdw, ui->pushButtonDelPortionAdw,
+                                ui->pushButtonEndTarAdw, ui->pushButtonRestoreTarAdw})
+        button->click();
+    window->tar()->unitSwitch()->click();
+    window->tar()->rowDeleteButton()->click();
+    QVERIFY(script->seen.isEmpty());
+    QCOMPARE(window->tar()->rowCount(), 0);
+    QVERIFY(!window->tar()->isStarted());
+    QVERIFY(QDir(folder).entryList({"*.etr"}, QDir::Files).isEmpty());
+}
+
+QTEST_MAIN(TestTarPage)
+#include "tst_tarpage.moc"
