@@ -247,6 +247,9 @@ private slots:
     // page's own file (reriruvozive_<device>.cpp).
     void writeParamToDevice();     // wired sensor and BLE fuel sensor (reriruvozive_flswrite.cpp)
     void writeParamToBLE();        // BLE half of the write above (reriruvozive_ble.cpp)
+    void on_ButtonWriteParamBLE_clicked();        // reriruvozive_ble.cpp
+    void on_comboBox_FiltrBLE_activated(int index); // reriruvozive_ble.cpp
+    void on_pushBtnInUpdBLE_clicked();            // reriruvozive_ble.cpp
     void writeParamToKV380();      // reriruvozive_kv380.cpp
     void writeParamToPLM300();     // reriruvozive_plm300.cpp
     void on_Button_SetFullDUTOnline_clicked();  // reriruvozive_flswrite.cpp
@@ -343,6 +346,7 @@ private:
     QTimer *bleFailTimer = nullptr;
     QWidget *infoPopUp = nullptr;
     std::unique_ptr<BridgeGpio> bridgeGpio;
+    bool bleWriteRunning = false; // a BLE settings write waits for the base's report
 };
 
 #endif // RERIRUVOZIVE_H

@@ -142,7 +142,14 @@ void TestPageSignals::declaresExactlyItsSignals_data()
                                << QStringList{"deviceIsConnectedToBase()",
                                               "signalRequestForGetAllDataFromDeviceAdvert()",
                                               "signalCopyQueueSurveyDevice(int)",
-                                              "signalFirstConnectingDeviceAdwert(bool)"}
+                                              "signalFirstConnectingDeviceAdwert(bool)",
+                                              "errorConnectedToDeviceAdwert()",
+                                              "signalShowStatusMessageUp(QString)",
+                                              "signalClearRxBuf()",
+                                              "signalUpdateCNTForAutoCalib()",
+                                              "signalNewDeviceIsConnected()",
+                                              "signalUpdateFullValForAutocalib()",
+                                              "signalUpdateEmptyValForAutocalib()"}
                                << "level";
     QTest::newRow("KV380Device") << "KV380Device"
                                  << "YYYYYYYY-Y" << QStringList() << QString();
@@ -162,7 +169,7 @@ void TestPageSignals::declaresExactlyItsSignals_data()
     QTest::newRow("MirvelNet") << "MirvelNet"
                                << "----------" << QStringList() << QString();
     QTest::newRow("BLEAdwModel") << "BLEAdwModel"
-                                 << "--------Y-" << QStringList() << "level";
+                                 << "--------Y-" << QStringList{"deviceAdwertIsConnected()"} << "level";
 }
 
 void TestPageSignals::declaresExactlyItsSignals()
