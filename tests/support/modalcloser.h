@@ -33,6 +33,10 @@ public:
 
     // Runs inside the dialog's own event loop, before it is answered.
     std::function<void()> whileOpen;
+    // Asked first for each window seen: true leaves it open for now, unseen,
+    // so that a test can work in it (and so open further windows, which are
+    // answered like any other); it is asked again at the next look.
+    std::function<bool(QWidget *)> leaveOpen;
     QList<Seen> seen;
 
 private:
@@ -40,6 +44,8 @@ private:
     {
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible())
+            return;
+        if (leaveOpen && leaveOpen(modal))
             return;
         Seen s;
         s.className = QString::fromLatin1(modal->metaObject()->className());
