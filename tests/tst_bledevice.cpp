@@ -439,6 +439,11 @@ void TestBleDevice::levelFaultsShowTheirText()
     QCOMPARE(page->getLevelFaultCode(), ushort(level));
     QVERIFY(!page->getLevelFaultIcon()->isHidden());
     QCOMPARE(ui->label_UrovenBLE->text(), QString::number(level));
+    // A page that lost its sensor does not keep the fault's picture.
+    page->resetDeviceIsConnected();
+    QVERIFY(page->getLevelFaultIcon()->isHidden());
+    feed(data());
+    QVERIFY(!page->getLevelFaultIcon()->isHidden());
     sensor.level = 512;
     feed(data());
     QVERIFY(page->getLevelFaultIcon()->isHidden());

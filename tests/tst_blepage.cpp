@@ -29,6 +29,11 @@ private:
     QString upperStatus() const { return f->upperStatus(); }
     QString lowerStatus() const { return f->lowerStatus(); }
     int logged(const QString &text) const { return f->logged(text); }
+    bool statusLinesShown() const
+    {
+        return !ui->BLE_QF410->findChild<QLabel *>("labelStatusBLE")->isHidden() &&
+               !ui->BLE_QF410->findChild<QLabel *>("labelStatusUpBLE")->isHidden();
+    }
 
     std::unique_ptr<BleWindowFixture> f;
     SimulatedBase *base = nullptr;
@@ -70,6 +75,7 @@ void TestBlePage::connectBase()
 {
     QVERIFY(f->openPage());
     QCOMPARE(upperStatus(), QString("Ожидаем ответа от беспроводного датчика"));
+    QVERIFY(statusLinesShown());
 }
 
 void TestBlePage::linkedSensorShowsThroughTheBase()
@@ -177,6 +183,7 @@ void TestBlePage::silenceResetsThePageUntilTheBaseAnswersAgain()
     base->silent = true;
     QTRY_VERIFY_WITH_TIMEOUT(!page->isDeviceConnected(), kWatchdogMs + 3000);
     QCOMPARE(lowerStatus(), QString("Подключите датчик"));
+    QVERIFY(statusLinesShown());
     QVERIFY(ui->label_UrovenBLE->isHidden());
     QVERIFY(logged("Device is not responding") >= 1);
     // Polling goes on: the base is found again as soon as it answers.

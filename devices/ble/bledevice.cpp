@@ -225,6 +225,8 @@ void BLEDevice::connectDevice()
     dataSinceConnect = false;
     restoreTimerDeviceConnected();
     needUpdateWindow = true;
+    // The lines tell the user what the page waits for until the sensor shows.
+    setVisibleStatusLabels(true);
 }
 
 void BLEDevice::disconnectDevice()
@@ -269,6 +271,8 @@ void BLEDevice::disconnectDeviceAdvert()
 bool BLEDevice::resetDeviceIsConnected()
 {
     showUI(false);
+    // The page's widgets go, its status lines stay: they tell the user why.
+    setVisibleStatusLabels(true);
     deviceConnected = false;
     showStatusMessageUp(tr(" "));
     showStatusMessage(tr("Подключите датчик"));

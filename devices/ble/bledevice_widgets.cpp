@@ -94,9 +94,12 @@ bool BLEDevice::showUI(bool visible)
           static_cast<QWidget *>(ui->label_FirmwareValBLE), static_cast<QWidget *>(ui->label_SerNumNameBLE),
           static_cast<QWidget *>(ui->label_SerNumValBLE), static_cast<QWidget *>(ui->progressBarLevelBLE)})
         w->setVisible(visible);
-    // The calibration warning is the answers' business alone.
+    // The calibration warning and the level fault's help picture are the
+    // answers' business alone.
     ui->label_NeedCalibBLE->hide();
     ui->label_Alarm_9BLE->hide();
+    if (levelFaultIcon && !visible)
+        levelFaultIcon->hide();
     for (QWidget *w : {static_cast<QWidget *>(ui->line_8BLE_2),
                        static_cast<QWidget *>(ui->label_LockBLE_BLE),
                        static_cast<QWidget *>(ui->line_RedBaseBLE),
