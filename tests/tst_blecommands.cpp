@@ -21,9 +21,6 @@ private:
     void openSensor();
 
     std::unique_ptr<BleWindowFixture> f;
-    SimulatedBase *base = nullptr;
-    Ui_Deruvivuriri *ui = nullptr;
-    BLEDevice *page = nullptr;
 };
 
 namespace {
@@ -42,17 +39,11 @@ void TestBleCommands::init()
 {
     f = std::make_unique<BleWindowFixture>();
     QVERIFY(f->base->isValid());
-    base = f->base.get();
-    ui = f->ui;
-    page = f->page;
 }
 
 void TestBleCommands::cleanup()
 {
     f.reset();
-    base = nullptr;
-    ui = nullptr;
-    page = nullptr;
 }
 
 void TestBleCommands::openSensor()
@@ -63,33 +54,33 @@ void TestBleCommands::openSensor()
 
 void TestBleCommands::autoCalibrationWritesEmptyThenFull()
 {
-    base->sensor.current = 15000;
-    base->sensor.temperature = 21;
+    f->base->sensor.current = 15000;
+    f->base->sensor.temperature = 21;
     openSensor();
-    QSignalSpy fullShown(page, &BLEDevice::signalUpdateFullValForAutocalib);
-    page->autoCalibrateFullEmptyBLE();
+    QSignalSpy fullShown(f->page, &BLEDevice::signalUpdateFullValForAutocalib);
+    f->page->autoCalibrateFullEmptyBLE();
 
-    const QList<QByteArray> empties = base->requestsWith(0xED);
-    const QList<QByteArray> fulls = base->requestsWith(0xEC);
+    const QList<QByteArray> empties = f->base->requestsWith(0xED);
+    const QList<QByteArray> fulls = f->base->requestsWith(0xEC);
     QCOMPARE(empties.size(), 1);
     QCOMPARE(fulls.size(), 1);
     // 15000 - 6 * 21 + 100, and 2 * 15000 - 9770 - 21 * (6 - 15000 / 2400).
     QCOMPARE(payload(empties.at(0)), 14974u);
     QCOMPARE(payload(fulls.at(0)), 20230u);
     qint64 emptyAt = 0, fullAt = 0;
-    for (const SimulatedDevice::Request &r : base->requests()) {
+    for (const SimulatedDevice::Request &r : f->base->requests()) {
         if (r.bytes == empties.at(0))
             emptyAt = r.msecs;
         if (r.bytes == fulls.at(0))
             fullAt = r.msecs;
     }
     QVERIFY2(fullAt - emptyAt >= 4500, qPrintable(QString::number(fullAt - emptyAt)));
-    QCOMPARE(base->sensor.empty, 14974u);
-    QCOMPARE(base->sensor.full, 20230u);
+    QCOMPARE(f->base->sensor.empty, 14974u);
+    QCOMPARE(f->base->sensor.full, 20230u);
     // The next answer brings the new Full value; the dialog is told.
     QVERIFY(fullShown.count() >= 1);
-    QCOMPARE(page->getFullValue(), 20230u);
-    QTRY_COMPARE_WITH_TIMEOUT(page->getEmptyValue(), 14974u, 3000);
+    QCOMPARE(f->page->getFullValue(), 20230u);
+    QTRY_COMPARE_WITH_TIMEOUT(f->page->getEmptyValue(), 14974u, 3000);
     QCOMPARE(f->logged("Calibrate BLE successull"), 1);
 }
 
@@ -99,29 +90,29 @@ void TestBleCommands::updateEntryRestartsTheSensorWithACountdown()
     QAction *update = f->serviceEntry("update");
     QVERIFY(update);
     update->trigger();
-    QCOMPARE(ui->stackedWidget->currentWidget(), ui->UpdateFWBLE);
-    QVERIFY(!ui->pushBtnInUpdBLE->isHidden());
-    ui->pushBtnInUpdBLE->click();
-    QCOMPARE(base->countRequests(0xE6), 1);
-    QCOMPARE(base->requestsWith(0xE6).at(0).toHex(), frame::withCrc(QByteArray::fromHex("3103e65ac396")).toHex());
-    QVERIFY(ui->labelMsgUpdBLE->text().startsWith("Сейчас датчик будет перезагружен"));
-    QVERIFY(!ui->labelMsgUpdBLE->isHidden());
+    QCOMPARE(f->ui->stackedWidget->currentWidget(), f->ui->UpdateFWBLE);
+    QVERIFY(!f->ui->pushBtnInUpdBLE->isHidden());
+    f->ui->pushBtnInUpdBLE->click();
+    QCOMPARE(f->base->countRequests(0xE6), 1);
+    QCOMPARE(f->base->requestsWith(0xE6).at(0).toHex(), frame::withCrc(QByteArray::fromHex("3103e65ac396")).toHex());
+    QVERIFY(f->ui->labelMsgUpdBLE->text().startsWith("Сейчас датчик будет перезагружен"));
+    QVERIFY(!f->ui->labelMsgUpdBLE->isHidden());
     QCOMPARE(f->logged("Start update firmware BLE"), 1);
     // The base reports the restart: a 30 s countdown for the phone's updater.
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Успешная перезагрузка ВТ датчика"), 4000);
-    QVERIFY(!ui->labelTimerUpdFwBLE->isHidden());
-    QTRY_COMPARE_WITH_TIMEOUT(ui->labelTimerUpdFwBLE->text(), QString("29"), 4000);
-    QVERIFY(ui->labelMsgUpdBLE->text().startsWith("Если по истечении таймера"));
+    QVERIFY(!f->ui->labelTimerUpdFwBLE->isHidden());
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->labelTimerUpdFwBLE->text(), QString("29"), 4000);
+    QVERIFY(f->ui->labelMsgUpdBLE->text().startsWith("Если по истечении таймера"));
     QCOMPARE(f->logged("Reboot BLE successfull"), 1);
-    ui->pushBtnUpdateFWBackBLE->click();
-    QCOMPARE(ui->stackedWidget->currentWidget(), ui->BLE_QF410);
+    f->ui->pushBtnUpdateFWBackBLE->click();
+    QCOMPARE(f->ui->stackedWidget->currentWidget(), f->ui->BLE_QF410);
 }
 
 void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
 {
-    base->sensor.password = 777;
+    f->base->sensor.password = 777;
     openSensor();
-    QVERIFY(page->isPasswordProtected());
+    QVERIFY(f->page->isPasswordProtected());
     QVERIFY(f->serviceEntry("security"));
 
     // An empty field: the dialog says why, and nothing goes to the sensor.
@@ -129,19 +120,19 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     QCOMPARE(seen.size(), 2);
     QVERIFY(seen.at(0).texts.contains("Введите пароль: число от 0 до 2147483647"));
     QCOMPARE(seen.at(1).className, QString("SecurityBLE"));
-    QCOMPARE(base->countRequests(0xE8), 0);
+    QCOMPARE(f->base->countRequests(0xE8), 0);
 
     seen = f->runSecurityRow("778", "Ввести пароль датчика");
     QCOMPARE(seen.size(), 1);
-    QCOMPARE(base->countRequests(0xE8), 1);
+    QCOMPARE(f->base->countRequests(0xE8), 1);
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Введён не верный пароль датчика"), 4000);
-    QVERIFY(!page->getAcceptedPassword());
+    QVERIFY(!f->page->getAcceptedPassword());
 
     // The right one removes the password.
     f->runSecurityRow("777", "Удалить пароль датчика");
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Пароль ВТ датчика успешно удалён"), 5000);
-    QVERIFY(!base->sensor.password);
-    QVERIFY(!page->isPasswordProtected());
+    QVERIFY(!f->base->sensor.password);
+    QVERIFY(!f->page->isPasswordProtected());
     QCOMPARE(f->logged("Password successfully delete"), 1);
 }
 

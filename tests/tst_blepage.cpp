@@ -31,14 +31,11 @@ private:
     int logged(const QString &text) const { return f->logged(text); }
     bool statusLinesShown() const
     {
-        return !ui->BLE_QF410->findChild<QLabel *>("labelStatusBLE")->isHidden() &&
-               !ui->BLE_QF410->findChild<QLabel *>("labelStatusUpBLE")->isHidden();
+        return !f->ui->BLE_QF410->findChild<QLabel *>("labelStatusBLE")->isHidden() &&
+               !f->ui->BLE_QF410->findChild<QLabel *>("labelStatusUpBLE")->isHidden();
     }
 
     std::unique_ptr<BleWindowFixture> f;
-    SimulatedBase *base = nullptr;
-    Ui_Deruvivuriri *ui = nullptr;
-    BLEDevice *page = nullptr;
 };
 
 namespace {
@@ -58,17 +55,11 @@ void TestBlePage::init()
 {
     f = std::make_unique<BleWindowFixture>();
     QVERIFY(f->base->isValid());
-    base = f->base.get();
-    ui = f->ui;
-    page = f->page;
 }
 
 void TestBlePage::cleanup()
 {
     f.reset();
-    base = nullptr;
-    ui = nullptr;
-    page = nullptr;
 }
 
 void TestBlePage::connectBase()
@@ -80,7 +71,7 @@ void TestBlePage::connectBase()
 
 void TestBlePage::linkedSensorShowsThroughTheBase()
 {
-    SimulatedBase::LinkedSensor &s = base->sensor;
+    SimulatedBase::LinkedSensor &s = f->base->sensor;
     s.form = 49;
     s.temperature = 23;
     s.level = 640;
@@ -92,39 +83,39 @@ void TestBlePage::linkedSensorShowsThroughTheBase()
     s.firmware = 105;
     s.rssi = -58;
     s.battery = 34;
-    base->serial = 98765;
-    base->firmware = 207;
+    f->base->serial = 98765;
+    f->base->firmware = 207;
     connectBase();
 
     QTRY_COMPARE_WITH_TIMEOUT(lowerStatus(), QString("Подключен VO-DIZ"), kConnectMs);
     QCOMPARE(upperStatus(), QString("Связь с беспроводным датчиком установлена"));
-    QCOMPARE(ui->label_UrovenBLE->text(), QString("640"));
-    QCOMPARE(ui->label_TempValDUT->text(), QString("23°C"));
-    QCOMPARE(ui->label_BAT_VAL_BLE->text(), QString("3.4В"));
-    QCOMPARE(ui->label_RSSI_VAL_BLE->text(), QString("-58dB"));
-    QCOMPARE(ui->label_FirmwareValBLE->text(), QString("1.0.5"));
-    QCOMPARE(ui->label_MAC_BLE_VAL->text(), QString("0A:1B:2C:3D:4E:5F"));
-    QCOMPARE(ui->comboBox_FiltrBLE->currentIndex(), 5);
-    QCOMPARE(ui->comboBoxRangeBLE->currentIndex(), 1);
-    QVERIFY(!ui->ButtonWriteParamBLE->isHidden());
-    QVERIFY(page->isDeviceConnected());
+    QCOMPARE(f->ui->label_UrovenBLE->text(), QString("640"));
+    QCOMPARE(f->ui->label_TempValDUT->text(), QString("23°C"));
+    QCOMPARE(f->ui->label_BAT_VAL_BLE->text(), QString("3.4В"));
+    QCOMPARE(f->ui->label_RSSI_VAL_BLE->text(), QString("-58dB"));
+    QCOMPARE(f->ui->label_FirmwareValBLE->text(), QString("1.0.5"));
+    QCOMPARE(f->ui->label_MAC_BLE_VAL->text(), QString("0A:1B:2C:3D:4E:5F"));
+    QCOMPARE(f->ui->comboBox_FiltrBLE->currentIndex(), 5);
+    QCOMPARE(f->ui->comboBoxRangeBLE->currentIndex(), 1);
+    QVERIFY(!f->ui->ButtonWriteParamBLE->isHidden());
+    QVERIFY(f->page->isDeviceConnected());
     QCOMPARE(f->window->getLevel(0), 640);
 
     // The base's identity follows the first answer.
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_SerNumValBLE->text(), QString("98765"), kConnectMs);
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_FirmwareVal->text(), QString("2.0.7"), 3000);
-    QCOMPARE(cardLine(page->getWidgetTar1(), 0), QString("Датчик#98765"));
-    QVERIFY(!page->isAdvertMode());
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_SerNumValBLE->text(), QString("98765"), kConnectMs);
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_FirmwareVal->text(), QString("2.0.7"), 3000);
+    QCOMPARE(cardLine(f->page->getWidgetTar1(), 0), QString("Датчик#98765"));
+    QVERIFY(!f->page->isAdvertMode());
     // The probe found no password: the open lock shows.
-    QTRY_VERIFY_WITH_TIMEOUT(!ui->label_LockBLE_BLE->isHidden(), 4000);
-    QVERIFY(!page->isPasswordProtected());
-    QCOMPARE(base->countRequests(0xE9), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->ui->label_LockBLE_BLE->isHidden(), 4000);
+    QVERIFY(!f->page->isPasswordProtected());
+    QCOMPARE(f->base->countRequests(0xE9), 1);
     QTRY_COMPARE_WITH_TIMEOUT(logged("Net num=3, Empty=10000, Full=20000, Current=640, Level=640, Temperature=23, "
                                      "Serial number 98765, Version Firmware 207"),
                               1, 4000);
     // Eight equal raw values make the level stable.
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_StableBLE->text(), QString("Стабилен"), 12000);
-    for (const SimulatedDevice::Request &r : base->requests()) {
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_StableBLE->text(), QString("Стабилен"), 12000);
+    for (const SimulatedDevice::Request &r : f->base->requests()) {
         if (r.bytes.size() == 4 && quint8(r.bytes.at(2)) == 0xF0)
             QCOMPARE(quint8(r.bytes.at(1)), quint8(0x03));
     }
@@ -147,12 +138,12 @@ void TestBlePage::eachStatusCodeShowsItsTextOnce()
     connectBase();
     QTRY_COMPARE_WITH_TIMEOUT(lowerStatus(), QString("Подключен VO-DIZ"), kConnectMs);
     // The base repeats each outcome in three answers; the user is told once.
-    base->statusRepeats = 3;
+    f->base->statusRepeats = 3;
     for (const Outcome &o : outcomes) {
-        base->reportStatus(o.code);
+        f->base->reportStatus(o.code);
         QTRY_COMPARE_WITH_TIMEOUT(upperStatus(), QString::fromUtf8(o.text), 4000);
     }
-    QTRY_COMPARE_WITH_TIMEOUT(base->currentStatus(), quint8(0), 6000);
+    QTRY_COMPARE_WITH_TIMEOUT(f->base->currentStatus(), quint8(0), 6000);
     QTest::qWait(1100); // the last repeat's answer on its way
     for (const Outcome &o : outcomes)
         QCOMPARE(logged(QString::fromLatin1(o.log)), 1);
@@ -162,68 +153,68 @@ void TestBlePage::eachStatusCodeShowsItsTextOnce()
 
 void TestBlePage::wrongSensorKindShowsOneMessageAndStopsPolling()
 {
-    base->sensor.kind = SimulatedBase::kKindAngle;
+    f->base->sensor.kind = SimulatedBase::kKindAngle;
     ModalCloser closer;
     connectBase();
     QTRY_COMPARE_WITH_TIMEOUT(closer.seen.size(), 1, kConnectMs);
     QVERIFY(closer.seen.at(0).texts.contains("Подключенное устройство не соответствует выбранному"));
     QVERIFY(closer.seen.at(0).texts.contains("Подключите другое"));
-    const int polls = base->countRequests(0xF0);
+    const int polls = f->base->countRequests(0xF0);
     QTest::qWait(2500);
-    QCOMPARE(base->countRequests(0xF0), polls);
+    QCOMPARE(f->base->countRequests(0xF0), polls);
     QCOMPARE(closer.seen.size(), 1);
-    QVERIFY(ui->label_UrovenBLE->isHidden());
+    QVERIFY(f->ui->label_UrovenBLE->isHidden());
 }
 
 void TestBlePage::silenceResetsThePageUntilTheBaseAnswersAgain()
 {
     connectBase();
     QTRY_COMPARE_WITH_TIMEOUT(lowerStatus(), QString("Подключен VO-DIZ"), kConnectMs);
-    QVERIFY(!ui->label_UrovenBLE->isHidden());
-    base->silent = true;
-    QTRY_VERIFY_WITH_TIMEOUT(!page->isDeviceConnected(), kWatchdogMs + 3000);
+    QVERIFY(!f->ui->label_UrovenBLE->isHidden());
+    f->base->silent = true;
+    QTRY_VERIFY_WITH_TIMEOUT(!f->page->isDeviceConnected(), kWatchdogMs + 3000);
     QCOMPARE(lowerStatus(), QString("Подключите датчик"));
     QVERIFY(statusLinesShown());
-    QVERIFY(ui->label_UrovenBLE->isHidden());
+    QVERIFY(f->ui->label_UrovenBLE->isHidden());
     QVERIFY(logged("Device is not responding") >= 1);
     // Polling goes on: the base is found again as soon as it answers.
-    base->silent = false;
-    QTRY_VERIFY_WITH_TIMEOUT(page->isDeviceConnected(), 4000);
-    QTRY_VERIFY_WITH_TIMEOUT(!ui->label_UrovenBLE->isHidden(), 4000);
+    f->base->silent = false;
+    QTRY_VERIFY_WITH_TIMEOUT(f->page->isDeviceConnected(), 4000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->ui->label_UrovenBLE->isHidden(), 4000);
 }
 
 void TestBlePage::advertisingFirmwareSwitchesToTheList()
 {
-    base->firmware = 300;
+    f->base->firmware = 300;
     SimulatedBase::AdvertRecord second;
     second.name = "ZM_000456";
     second.netNumber = 9;
     second.rssi = -66;
     second.listNumber = 1;
     second.battery = 30;
-    base->advert[1] = second;
+    f->base->advert[1] = second;
     connectBase();
 
-    QTRY_VERIFY_WITH_TIMEOUT(page->isAdvertMode(), kConnectMs);
-    QTRY_VERIFY_WITH_TIMEOUT(base->countRequests(0xA6) >= 1, 4000);
-    QTRY_COMPARE_WITH_TIMEOUT(page->getAdwModel2()->getNameChar(), QString("ZM_000456"), 4000);
-    QCOMPARE(page->getAdwModel1()->getNameChar(), QString("QF_000123"));
-    QVERIFY(page->getAdwModel1()->getFlLinked());
-    QCOMPARE(page->getAdwModel2()->getBattery(), quint8(30));
-    QVERIFY(!page->getAdwModel3()->getFlConnectedDevice());
-    QVERIFY(!ui->ButtonTarirovka->isEnabled());
-    QVERIFY(ui->label_UrovenBLE->isHidden());
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_FirmwareVal->text(), QString("3.0.0"), 4000);
+    QTRY_VERIFY_WITH_TIMEOUT(f->page->isAdvertMode(), kConnectMs);
+    QTRY_VERIFY_WITH_TIMEOUT(f->base->countRequests(0xA6) >= 1, 4000);
+    QTRY_COMPARE_WITH_TIMEOUT(f->page->getAdwModel2()->getNameChar(), QString("ZM_000456"), 4000);
+    QCOMPARE(f->page->getAdwModel1()->getNameChar(), QString("QF_000123"));
+    QVERIFY(f->page->getAdwModel1()->getFlLinked());
+    QCOMPARE(f->page->getAdwModel2()->getBattery(), quint8(30));
+    QVERIFY(!f->page->getAdwModel3()->getFlConnectedDevice());
+    QVERIFY(!f->ui->ButtonTarirovka->isEnabled());
+    QVERIFY(f->ui->label_UrovenBLE->isHidden());
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_FirmwareVal->text(), QString("3.0.0"), 4000);
     // The service menu offers only what the advertising mode has.
     QVERIFY(f->serviceEntry("update"));
     QVERIFY(!f->serviceEntry("security"));
-    QCOMPARE(ui->pushButtonService->menu()->actions().size(), 1);
+    QCOMPARE(f->ui->pushButtonService->menu()->actions().size(), 1);
     // The list is asked for every second from now on, no more data.
-    const int data = base->countRequests(0xF0);
-    const int lists = base->countRequests(0xA6);
+    const int data = f->base->countRequests(0xF0);
+    const int lists = f->base->countRequests(0xA6);
     QTest::qWait(2200);
-    QCOMPARE(base->countRequests(0xF0), data);
-    QVERIFY(base->countRequests(0xA6) >= lists + 1);
+    QCOMPARE(f->base->countRequests(0xF0), data);
+    QVERIFY(f->base->countRequests(0xA6) >= lists + 1);
 }
 
 void TestBlePage::faultyAnswersNeverShowAReading_data()
@@ -241,28 +232,28 @@ void TestBlePage::faultyAnswersNeverShowAReading()
     QFETCH(QString, fault);
     QFETCH(bool, keptAlive);
     if (fault == "crc")
-        base->badCrc = true;
+        f->base->badCrc = true;
     else if (fault == "address")
-        base->foreignNetNum = 0x04;
+        f->base->foreignNetNum = 0x04;
     else
-        base->shortFrames = true;
+        f->base->shortFrames = true;
     connectBase();
-    QTRY_VERIFY_WITH_TIMEOUT(base->countRequests(0xF0) >= 2, kConnectMs);
-    QCOMPARE(page->isDeviceConnected(), keptAlive);
+    QTRY_VERIFY_WITH_TIMEOUT(f->base->countRequests(0xF0) >= 2, kConnectMs);
+    QCOMPARE(f->page->isDeviceConnected(), keptAlive);
     QCOMPARE(lowerStatus(), QString("Подключите датчик"));
-    QCOMPARE(page->getCurrentValue(), quint32(0));
-    QVERIFY(ui->label_UrovenBLE->isHidden());
-    QCOMPARE(base->countRequests(0xE9), 0);
+    QCOMPARE(f->page->getCurrentValue(), quint32(0));
+    QVERIFY(f->ui->label_UrovenBLE->isHidden());
+    QCOMPARE(f->base->countRequests(0xE9), 0);
 }
 
 void TestBlePage::gluedAnswersStillShowTheSensor()
 {
-    base->glued = true;
-    base->sensor.level = 321;
+    f->base->glued = true;
+    f->base->sensor.level = 321;
     connectBase();
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenBLE->text(), QString("321"), kConnectMs + 2000);
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_SerNumValBLE->text(), QString("4321"), kConnectMs);
-    QVERIFY(page->isDeviceConnected());
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_UrovenBLE->text(), QString("321"), kConnectMs + 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_SerNumValBLE->text(), QString("4321"), kConnectMs);
+    QVERIFY(f->page->isDeviceConnected());
 }
 
 QTEST_MAIN(TestBlePage)

@@ -26,9 +26,6 @@ private:
     void openSensor();
 
     std::unique_ptr<BleWindowFixture> f;
-    SimulatedBase *base = nullptr;
-    Ui_Deruvivuriri *ui = nullptr;
-    BLEDevice *page = nullptr;
 };
 
 namespace {
@@ -50,17 +47,11 @@ void TestBleWrite::init()
 {
     f = std::make_unique<BleWindowFixture>();
     QVERIFY(f->base->isValid());
-    base = f->base.get();
-    ui = f->ui;
-    page = f->page;
 }
 
 void TestBleWrite::cleanup()
 {
     f.reset();
-    base = nullptr;
-    ui = nullptr;
-    page = nullptr;
 }
 
 void TestBleWrite::choose(QComboBox *combo, int index)
@@ -79,72 +70,72 @@ void TestBleWrite::openSensor()
 void TestBleWrite::writeTakesTheSensorsNewModeThenARefusedOneFails()
 {
     openSensor();
-    QVERIFY(!page->getSettingsChanged());
+    QVERIFY(!f->page->getSettingsChanged());
     // Nothing edited: the button writes nothing.
-    ui->ButtonWriteParamBLE->click();
-    QCOMPARE(base->countRequests(0xF2), 0);
+    f->ui->ButtonWriteParamBLE->click();
+    QCOMPARE(f->base->countRequests(0xF2), 0);
 
-    choose(ui->comboBox_FiltrBLE, 5);
-    choose(ui->comboBoxRangeBLE, 1);
-    QVERIFY(page->getSettingsChanged());
-    QVERIFY(!ui->label_Alarm_12BLE->isHidden());
-    QVERIFY(!ui->label_Alarm_10BLE->isHidden());
+    choose(f->ui->comboBox_FiltrBLE, 5);
+    choose(f->ui->comboBoxRangeBLE, 1);
+    QVERIFY(f->page->getSettingsChanged());
+    QVERIFY(!f->ui->label_Alarm_12BLE->isHidden());
+    QVERIFY(!f->ui->label_Alarm_10BLE->isHidden());
     // A second press while the first write waits is not a second write.
-    QTimer::singleShot(300, ui->ButtonWriteParamBLE, &QPushButton::click);
-    ui->ButtonWriteParamBLE->click();
-    QCOMPARE(base->countRequests(0xF2), 1);
-    QCOMPARE(base->requestsWith(0xF2).at(0).toHex(), framed("3103f25ac3968005").toHex());
-    QCOMPARE(base->sensor.filter, quint8(5));
-    QCOMPARE(base->sensor.mode, quint8(0x80));
+    QTimer::singleShot(300, f->ui->ButtonWriteParamBLE, &QPushButton::click);
+    f->ui->ButtonWriteParamBLE->click();
+    QCOMPARE(f->base->countRequests(0xF2), 1);
+    QCOMPARE(f->base->requestsWith(0xF2).at(0).toHex(), framed("3103f25ac3968005").toHex());
+    QCOMPARE(f->base->sensor.filter, quint8(5));
+    QCOMPARE(f->base->sensor.mode, quint8(0x80));
     QCOMPARE(f->upperStatus(), QString("Режим работы ВТ датчика установлен"));
     QCOMPARE(f->logged("Write param to device succesfull"), 1);
-    QVERIFY(!page->getSettingsChanged());
-    QVERIFY(showsPicture(ui->label_Alarm_12BLE, ":/images/bird_green.png"));
-    QTRY_VERIFY_WITH_TIMEOUT(ui->label_Alarm_12BLE->isHidden(), 4000);
+    QVERIFY(!f->page->getSettingsChanged());
+    QVERIFY(showsPicture(f->ui->label_Alarm_12BLE, ":/images/bird_green.png"));
+    QTRY_VERIFY_WITH_TIMEOUT(f->ui->label_Alarm_12BLE->isHidden(), 4000);
     // The sensor's values come back on the page.
-    QTRY_COMPARE_WITH_TIMEOUT(ui->comboBox_FiltrBLE->currentIndex(), 5, 3000);
-    QCOMPARE(ui->comboBoxRangeBLE->currentIndex(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->comboBox_FiltrBLE->currentIndex(), 5, 3000);
+    QCOMPARE(f->ui->comboBoxRangeBLE->currentIndex(), 1);
 
     // The next write waits for its own report: the sensor refuses this one.
-    base->sensor.refuseMode = true;
-    choose(ui->comboBox_FiltrBLE, 2);
+    f->base->sensor.refuseMode = true;
+    choose(f->ui->comboBox_FiltrBLE, 2);
     ModalCloser closer;
-    ui->ButtonWriteParamBLE->click();
-    QCOMPARE(base->countRequests(0xF2), 2);
+    f->ui->ButtonWriteParamBLE->click();
+    QCOMPARE(f->base->countRequests(0xF2), 2);
     QCOMPARE(closer.seen.size(), 1);
     QVERIFY(closer.seen.at(0).texts.contains("Некоторые параметры не были записаны\nПовторите"));
     QCOMPARE(f->logged("Error write param to device"), 1);
     QCOMPARE(f->logged("Error set new mode BLE"), 1);
-    QVERIFY(page->getSettingsChanged());
-    QVERIFY(ui->label_Alarm_12BLE->isHidden());
-    QCOMPARE(base->sensor.filter, quint8(5));
+    QVERIFY(f->page->getSettingsChanged());
+    QVERIFY(f->ui->label_Alarm_12BLE->isHidden());
+    QCOMPARE(f->base->sensor.filter, quint8(5));
 }
 
 void TestBleWrite::protectedSensorGetsItsPasswordBeforeTheWrite()
 {
-    base->sensor.password = 1234;
+    f->base->sensor.password = 1234;
     openSensor();
-    QVERIFY(page->isPasswordProtected());
+    QVERIFY(f->page->isPasswordProtected());
 
     // The password is entered through the service menu's "security" row.
     const QList<ModalCloser::Seen> seen = f->runSecurityRow("1234", "Ввести пароль датчика");
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen.at(0).className, QString("SecurityBLE"));
-    QCOMPARE(base->requestsWith(0xE8).size(), 1);
+    QCOMPARE(f->base->requestsWith(0xE8).size(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Пароль принят"), 4000);
 
     // The sensor locks again (it restarted); the write presents the password first.
-    base->sensor.unlocked = false;
-    choose(ui->comboBox_FiltrBLE, 3);
-    ui->ButtonWriteParamBLE->click();
-    QCOMPARE(base->requestsWith(0xF8).size(), 1);
-    QCOMPARE(base->requestsWith(0xF8).at(0).toHex(), framed("3103f85ac396000004d2").toHex());
-    QCOMPARE(base->sensor.filter, quint8(3));
+    f->base->sensor.unlocked = false;
+    choose(f->ui->comboBox_FiltrBLE, 3);
+    f->ui->ButtonWriteParamBLE->click();
+    QCOMPARE(f->base->requestsWith(0xF8).size(), 1);
+    QCOMPARE(f->base->requestsWith(0xF8).at(0).toHex(), framed("3103f85ac396000004d2").toHex());
+    QCOMPARE(f->base->sensor.filter, quint8(3));
     QCOMPARE(f->logged("Write param to device succesfull"), 1);
     // The password frame went before the write.
     int enter = -1, write = -1;
-    for (int i = 0; i < base->requests().size(); ++i) {
-        const QByteArray &r = base->requests().at(i).bytes;
+    for (int i = 0; i < f->base->requests().size(); ++i) {
+        const QByteArray &r = f->base->requests().at(i).bytes;
         if (r.size() > 2 && quint8(r.at(2)) == 0xF8)
             enter = i;
         if (r.size() > 2 && quint8(r.at(2)) == 0xF2)
@@ -155,25 +146,25 @@ void TestBleWrite::protectedSensorGetsItsPasswordBeforeTheWrite()
 
 void TestBleWrite::fullAndEmptyFromTheLevelAreReported()
 {
-    base->sensor.current = 17000;
+    f->base->sensor.current = 17000;
     openSensor();
     // The frames the main window's Full and Empty commands send.
     f->window->port()->writeData(framed("3103f55ac396"));
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Калибровка уровня полного ВТ датчика произведена"), 4000);
-    QTRY_COMPARE_WITH_TIMEOUT(page->getFullValue(), quint32(17000), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(f->page->getFullValue(), quint32(17000), 3000);
     f->window->port()->writeData(framed("3103fa5ac396"));
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Калибровка уровня пустого ВТ датчика произведена"), 4000);
-    QTRY_COMPARE_WITH_TIMEOUT(page->getEmptyValue(), quint32(17000), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(f->page->getEmptyValue(), quint32(17000), 3000);
     QCOMPARE(f->logged("Calibrate BLE full successfull"), 1);
     QCOMPARE(f->logged("Calibrate BLE empty successfull"), 1);
 
     // A sensor that takes nothing without its password refuses them.
-    base->sensor.password = 42;
-    base->sensor.unlocked = false;
-    base->sensor.current = 18000;
+    f->base->sensor.password = 42;
+    f->base->sensor.unlocked = false;
+    f->base->sensor.current = 18000;
     f->window->port()->writeData(framed("3103f55ac396"));
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Введён не верный пароль датчика"), 4000);
-    QCOMPARE(base->sensor.full, quint32(17000));
+    QCOMPARE(f->base->sensor.full, quint32(17000));
 }
 
 QTEST_MAIN(TestBleWrite)
