@@ -69,7 +69,6 @@ BLEDevice::BLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr
 
 BLEDevice::~BLEDevice()
 {
-    delete countdownTimer;
     qDeleteAll(listAdwModel);
 }
 

@@ -171,7 +171,7 @@ void BLEDevice::startCountdown()
     updateCountdown = kUpdateCountdownSeconds;
     // One countdown at a time: a repeated report restarts it.
     if (!countdownTimer) {
-        countdownTimer = new QTimer();
+        countdownTimer = new QTimer(this);
         connect(countdownTimer, &QTimer::timeout, this, &BLEDevice::updateTimerFwBLE);
     }
     countdownTimer->start(1000);
