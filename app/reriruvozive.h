@@ -270,6 +270,9 @@ private slots:
     // page's own file (reriruvozive_<device>.cpp).
     void writeParamToDevice();     // wired sensor and BLE fuel sensor (reriruvozive_flswrite.cpp)
     void writeParamToBLE();        // BLE half of the write above (reriruvozive_ble.cpp)
+    void on_ButtonWriteParamBLE_clicked();        // reriruvozive_ble.cpp
+    void on_comboBox_FiltrBLE_activated(int index); // reriruvozive_ble.cpp
+    void on_pushBtnInUpdBLE_clicked();            // reriruvozive_ble.cpp
     void writeParamToKV380();      // reriruvozive_kv380.cpp
     // The wired angle sensor's settings fields and their setting commands
     // (reriruvozive_kv380.cpp); a command returns false when its field holds
@@ -447,6 +450,7 @@ private:
     QTimer *bleFailTimer = nullptr;
     InfoPopup *infoPopUp = nullptr; // notices of the online page's buttons
     std::unique_ptr<BridgeGpio> bridgeGpio;
+    bool bleWriteRunning = false; // a BLE settings write waits for the base's report
 };
 
 #endif // RERIRUVOZIVE_H

@@ -1,7 +1,110 @@
-// The BLE base page's part of the main window.
+// The BLE base page's part of the main window: its settings write, its
+// settings widgets and the wireless sensor's restart into its update mode.
 #include "app/reriruvozive.h"
+
+#include "deruvivuriri_form.h"
+#include "devices/ble/bledevice.h"
+#include "devices/ble/bleprotocol.h"
+#include "link/portconnection.h"
+#include "ui/dynamicqdialog.h"
+
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+// The base reports the sensor's new working mode within this many seconds.
+constexpr int kWriteCycles = 15;
+constexpr int kWriteCycleMs = 1000;
+constexpr int kWrittenMarkMs = 2000;
+constexpr int kUpdateFrameMs = 100;
+
+} // namespace
 
 void Reriruvozive::writeParamToBLE()
 {
-    // Comes with the page.
+    // Its waits run the event loop; a second press or Ctrl+S meanwhile
+    // would send a second write into the first one's answer.
+    if (bleWriteRunning)
+        return;
+    const int filter = ui->comboBox_FiltrBLE->currentIndex();
+    if (filter < 0)
+        return; // no settings read from the sensor yet
+    bleWriteRunning = true;
+
+    bleDevice->setWaitingReply(true);
+    // A protected sensor takes the write only after the password it accepted.
+    if (bleDevice->isPasswordProtected() && bleDevice->getAcceptedPassword())
+        bleDevice->sendPass(int(*bleDevice->getAcceptedPassword()), ble::kPasswordEnterCommand);
+
+    quint8 mode = 0;
+    if (bleDevice->isRangeChangeTo1023()) {
+        bleDevice->setRangeChangeTo1023(false);
+    } else if (bleDevice->isRangeChangeTo4095() || bleDevice->isRange4095()) {
+        bleDevice->setRangeChangeTo4095(false);
+        mode |= ble::kWideRangeBit;
+    }
+
+    // Only the report of this write counts, not one left from an earlier write.
+    bleDevice->setModeSet(false);
+    bleDevice->awaitCommandOutcome();
+    portConnection->writeData(ble::paramWrite(mode, quint8(filter)));
+    bleDevice->setCurrentCommand(ble::kDataCommand);
+    bleDevice->showStatusMessageUp(tr("Ожидаем ответа от датчика"));
+
+    for (int cycle = 1; cycle <= kWriteCycles; ++cycle) {
+        bleDevice->setNeedUpdateWindow(true);
+        bleDevice->setParamsAcknowledged(false);
+        delay(kWriteCycleMs);
+        bleDevice->setFirstDataRequest(true);
+        parceDataFromCOMPort();
+        if (bleDevice->isModeSet()) {
+            ui->label_Alarm_12BLE->setPixmap(pixmapBirdGreen);
+            ui->label_Alarm_10BLE->setPixmap(pixmapBirdGreen);
+            bleDevice->setSettingsChanged(false);
+            birdsTimer->start(kWrittenMarkMs);
+            appendLog("Write param to device succesfull");
+            break;
+        }
+        if (cycle == kWriteCycles) {
+            ui->label_Alarm_12BLE->hide();
+            ui->label_Alarm_10BLE->hide();
+            appendLog("Error write param to device");
+            auto *message =
+                new DynamicQDialog(this, QString(), tr("Некоторые параметры не были записаны\nПовторите"), false);
+            message->resize(300, 170);
+            message->exec();
+            message->deleteLater();
+        }
+    }
+    bleWriteRunning = false;
+}
+
+void Reriruvozive::on_ButtonWriteParamBLE_clicked()
+{
+    if (bleDevice->getSettingsChanged())
+        writeParamToBLE();
+}
+
+void Reriruvozive::on_comboBox_FiltrBLE_activated(int index)
+{
+    Q_UNUSED(index)
+    bleDevice->setSettingsChanged(true);
+    ui->label_Alarm_12BLE->setPixmap(pixmapBird);
+    ui->label_Alarm_12BLE->setVisible(true);
+}
+
+void Reriruvozive::on_pushBtnInUpdBLE_clicked()
+{
+    // The sensor restarts only for a caller that knows its password.
+    if (deviceBLE && bleDevice->isPasswordProtected() && bleDevice->getAcceptedPassword())
+        bleDevice->sendPass(int(*bleDevice->getAcceptedPassword()), ble::kSensorEnterPassword);
+    portConnection->writeData(ble::updateModeRequest(currentNetNum));
+    delay(kUpdateFrameMs);
+    ui->labelMsgUpdBLE->setWordWrap(true);
+    ui->labelMsgUpdBLE->setText(tr("Сейчас датчик будет перезагружен\nПосле успешной перезагрузки у вас есть "
+                                   "примерно\n30 секунд на запуск процесса обновления\nпрошивки в программе "
+                                   "NRFConnect."));
+    ui->labelMsgUpdBLE->show();
+    appendLog("Start update firmware BLE");
 }

@@ -143,7 +143,12 @@ void TestPageSignals::declaresExactlyItsSignals_data()
                                               "signalRequestForGetAllDataFromDeviceAdvert()",
                                               "signalCopyQueueSurveyDevice(int)",
                                               "signalFirstConnectingDeviceAdwert(bool)",
-                                              "signalUpdateCNTForAutoCalib()", "signalUpdateFullValForAutocalib()",
+                                              "errorConnectedToDeviceAdwert()",
+                                              "signalShowStatusMessageUp(QString)",
+                                              "signalClearRxBuf()",
+                                              "signalUpdateCNTForAutoCalib()",
+                                              "signalNewDeviceIsConnected()",
+                                              "signalUpdateFullValForAutocalib()",
                                               "signalUpdateEmptyValForAutocalib()"}
                                << "level";
     QTest::newRow("KV380Device") << "KV380Device"
@@ -164,7 +169,7 @@ void TestPageSignals::declaresExactlyItsSignals_data()
     QTest::newRow("MirvelNet") << "MirvelNet"
                                << "----------" << QStringList() << QString();
     QTest::newRow("BLEAdwModel") << "BLEAdwModel"
-                                 << "--------Y-" << QStringList() << "level";
+                                 << "--------Y-" << QStringList{"deviceAdwertIsConnected()"} << "level";
 }
 
 void TestPageSignals::declaresExactlyItsSignals()

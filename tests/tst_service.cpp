@@ -3,6 +3,7 @@
 #include "devices/ble/bledevice.h"
 #include "devices/fls/flsdevice.h"
 #include "link/portconnection.h"
+#include "modalcloser.h"
 #include "simulateddevice.h"
 
 #include <QAction>
@@ -31,60 +32,6 @@ const QPair<QString, QString> kSetFactory{"Загрузить заводские
 const QPair<QString, QString> kEngineer{"Инженерное меню", "engineer"};
 const QPair<QString, QString> kSecurity{"Безопасность", "security"};
 const QPair<QString, QString> kUpdate{"Обновить прошивку", "update"};
-
-// Answers every modal window that comes up while it runs, in turn: the
-// answers given (true accepts, false rejects), then rejects. It remembers
-// what each window showed, so that a test can tell which dialog came and
-// never blocks on one.
-class ModalCloser : public QObject
-{
-public:
-    struct Seen
-    {
-        QString className;
-        QStringList texts;
-        int buttons = 0;
-    };
-
-    explicit ModalCloser(QList<bool> answers = {}) : answers(std::move(answers))
-    {
-        connect(&timer, &QTimer::timeout, this, &ModalCloser::poll);
-        timer.start(20);
-    }
-
-    // Runs inside the dialog's own event loop, before it is answered.
-    std::function<void()> whileOpen;
-    QList<Seen> seen;
-
-private:
-    void poll()
-    {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        Seen s;
-        s.className = QString::fromLatin1(modal->metaObject()->className());
-        for (QLabel *label : modal->findChildren<QLabel *>()) {
-            if (!label->text().isEmpty())
-                s.texts << label->text();
-        }
-        s.buttons = modal->findChildren<QPushButton *>().size();
-        seen << s;
-        if (whileOpen)
-            whileOpen();
-        auto *dialog = qobject_cast<QDialog *>(modal);
-        const bool accept = !answers.isEmpty() && answers.takeFirst();
-        if (!dialog)
-            modal->close();
-        else if (accept)
-            dialog->accept();
-        else
-            dialog->reject();
-    }
-
-    QTimer timer;
-    QList<bool> answers;
-};
 
 void putInt(QByteArray &data, int at, qint32 value)
 {

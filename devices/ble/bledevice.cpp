@@ -1,173 +1,459 @@
+// The BLE base page: construction, its widgets on the form, and the link to
+// the base (connection, polling, search and watchdog).
 #include "devices/ble/bledevice.h"
 
 #include "deruvivuriri_form.h"
-#include "devices/ble/bleadwmodel.h"
 
-#include <QSerialPort>
+#include "devices/ble/bleadwmodel.h"
+#include "devices/ble/bleprotocol.h"
+#include "link/frame.h"
+#include "link/ringbuffer.h"
+#include "ui/formfonts.h"
+#include "ui/widgettar.h"
+
+#include <QDebug>
+#include <QEventLoop>
+#include <QLabel>
+#include <QScrollArea>
+#include <QStandardItemModel>
+#include <QStyledItemDelegate>
+#include <QTableView>
 #include <QTimer>
 
 namespace {
 
-constexpr int kConnectionWatchdogMs = 5000;
+constexpr int kTarCardsDrop = 74;   // the cards sit below the calibration page's controls
+constexpr int kTarTableHeight = 35; // one header row; the calibration run grows it
+constexpr int kValueFontPixels = 16;
+constexpr int kScrollContentWidth = 687;
+constexpr int kScrollContentHeight = 950;
+constexpr int kScrollAreaX = 5;
+constexpr int kScrollAreaY = 75;
+constexpr int kScrollAreaHeight = 500;
+
+// The page's device button colours: caption and underline.
+const char *const kButtonOnDark = "#E32323";
+const char *const kButtonOnLight = "#1f2222";
+const char *const kButtonOff = "#b9b9b9";
 
 } // namespace
 
 BLEDevice::BLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port)
 {
+    timerRequest = new QTimer(this);
+    timerCheck = new QTimer(this);
+    timerSearch = new QTimer(this);
     timerDeviceConnected = new QTimer(this);
     timerDeviceConnected->setInterval(kConnectionWatchdogMs);
+    timerStatusCmd = new QTimer(this);
+    timerStatusMsg = new QTimer(this);
+    connect(timerStatusCmd, &QTimer::timeout, this, &BLEDevice::setStatusCurCmdBLE);
+    connect(timerStatusMsg, &QTimer::timeout, this, &BLEDevice::setEnableShowMainStatusMsgBLE);
+    connect(timerDeviceConnected, &QTimer::timeout, this, &BLEDevice::resetDeviceIsConnected, Qt::UniqueConnection);
+
+    // The third sensor's buffer has no storage: it refuses every value, so
+    // the third sensor is never judged stable or not.
+    for (int i = 0; i < kSensors; ++i)
+        smoothingBuffers[size_t(i)] = new RingBuffer(0, this);
+    smoothingBuffers[0]->initInts(kStabilityWindow);
+    smoothingBuffers[1]->initInts(kStabilityWindow);
+
+    // The models carry no widget of their own; the main window connects
+    // their signals right after construction.
+    adwModel1 = new BLEAdwModel();
+    adwModel2 = new BLEAdwModel();
+    adwModel3 = new BLEAdwModel();
+    adwModel4 = new BLEAdwModel();
+    listAdwModel = {adwModel1, adwModel2, adwModel3, adwModel4};
 }
 
 BLEDevice::~BLEDevice()
 {
-    // The advertising models have no Qt parent.
-    delete adwModel1;
-    delete adwModel2;
-    delete adwModel3;
-    delete adwModel4;
+    qDeleteAll(listAdwModel);
 }
 
-int BLEDevice::run(int len, char *buf)
+quint8 BLEDevice::calc_crc8(const char *data, int length) const
 {
-    Q_UNUSED(len)
-    Q_UNUSED(buf)
-    // Filled in with the page itself.
-    return 0;
+    if (!data || length < 1)
+        return 0;
+    return frame::calc_crc8(reinterpret_cast<const uchar *>(data), length);
 }
 
 bool BLEDevice::initUI()
 {
-    // The main window connects the four models right after this call.
-    if (!adwModel1) {
-        adwModel1 = new BLEAdwModel();
-        adwModel2 = new BLEAdwModel();
-        adwModel3 = new BLEAdwModel();
-        adwModel4 = new BLEAdwModel();
-    }
-    // Filled in with the page itself.
+    initIcons();
+    const QString family = formfonts::registerFormFonts().light;
+    if (!family.isEmpty())
+        fontValue.setFamily(family);
+    fontValue.setPixelSize(kValueFontPixels);
+    if (!ui)
+        return true;
+
+    // Calibration view on the calibration page: the litres column, then the sensors.
+    widgetTar4 = new WidgetTar(ui->Tarirovka, true);
+    widgetTar1 = new WidgetTar(ui->Tarirovka, false);
+    widgetTar2 = new WidgetTar(ui->Tarirovka, false);
+    widgetTar3 = new WidgetTar(ui->Tarirovka, false);
+    const int litresWidth = widgetTar4->width();
+    const int sensorWidth = widgetTar1->width();
+    widgetTar4->move(widgetTar4->x(), widgetTar4->y() + kTarCardsDrop);
+    widgetTar1->move(widgetTar1->x() + litresWidth - 1, widgetTar1->y() + kTarCardsDrop);
+    widgetTar2->move(widgetTar2->x() + litresWidth + sensorWidth, widgetTar2->y() + kTarCardsDrop);
+    tarTableView = new QTableView(ui->Tarirovka);
+    tarTableView->setGeometry(widgetTar4->x(), widgetTar4->y() + widgetTar4->height() + 1,
+                              litresWidth + sensorWidth + 2, kTarTableHeight);
+    tarTableView->setColumnWidth(0, litresWidth);
+    tarTableView->setColumnWidth(1, sensorWidth);
+    itemDelegate = new QStyledItemDelegate(tarTableView);
+    tarModel = new QStandardItemModel(ui->Tarirovka);
+    tarTableView->hide();
+
+    ui->pushButtonBLE->show();
+    ui->line_UnderBtnBLE->show();
+    ui->progressBarLevelBLE->setTextVisible(false);
+    ui->progressBarLevelBLE->setMaximum(1023);
+    ui->label_CopyMacBLE->hide();
+    ui->label_TempValBLE->setFont(fontValue);
+    ui->label_TempNameBLE->setPixmap(pixTemp);
+    ui->labelTimerUpdFwBLE->hide();
+    ui->labelMsgUpdBLE->hide();
+    ui->label_NeedCalibBLE->hide();
+    ui->label_Alarm_9BLE->hide();
+    ui->label_Alarm_9BLE->setPixmap(pixAlarm);
+    ui->label_NameUrovenBLE->hide();
+    ui->label_UrovenBLE->hide();
+    // Index 0 is the range 1-1023, index 1 the range 1-4095.
+    ui->comboBoxRangeBLE->clear();
+    ui->comboBoxRangeBLE->addItem(tr("1-1023"));
+    ui->comboBoxRangeBLE->addItem(tr("1-4095"));
+
+    // The area that holds the advertising sensors' cards.
+    adwScrollArea = new QScrollArea(ui->BLE_QF410);
+    adwScrollContent = new QWidget();
+    adwScrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    adwScrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    adwScrollContent->setGeometry(0, 0, kScrollContentWidth, kScrollContentHeight);
+    adwScrollArea->setGeometry(kScrollAreaX, kScrollAreaY, kScrollContentWidth, kScrollAreaHeight);
+    adwScrollArea->setWidget(adwScrollContent);
+    adwScrollArea->hide();
+
+    // The advertising sensors' calibration page.
+    ui->lineEditStepTarAdw->setText("5");
+    ui->comboBoxZalivSlivAdw->clear();
+    ui->comboBoxZalivSlivAdw->addItem(tr("Заливом"));
+    ui->comboBoxZalivSlivAdw->addItem(tr("Сливом"));
+    ui->tabWidgetAdw->setTabText(3, tr("Датчик 4"));
+    ui->tabWidgetAdw->setTabText(2, tr("Датчик 3"));
+    ui->tabWidgetAdw->setTabText(1, tr("Датчик 2"));
+    ui->tabWidgetAdw->setTabText(0, tr("Датчик 1"));
+    ui->pushButtonDelPortionAdw->hide();
+    ui->pushButtonAdPortionAdw->hide();
+    ui->pushButtonEndTarAdw->hide();
+
+    ui->labelCopyMAC->setCursor(Qt::PointingHandCursor);
+
+    initStatusMessage();
+    showUI(false);
+    ui->label_Alarm_12BLE->hide();
+    ui->label_Alarm_10BLE->hide();
+
+    levelFaultIcon = new QLabel(ui->BLE_QF410);
+    levelFaultIcon->setPixmap(pixQuest);
+    levelFaultIcon->setScaledContents(true);
+    levelFaultIcon->hide();
+
+    ui->label_StableBLE->setWordWrap(true);
     return true;
 }
 
-bool BLEDevice::showUI(bool visible)
+void BLEDevice::initIcons()
 {
-    Q_UNUSED(visible)
-    // Filled in with the page itself.
-    return true;
+    pixTemp = QPixmap(":/images/temp.png");
+    pixAlarm = QPixmap(":/images/alarm.png");
+    pixLock = QPixmap(":/images/lock.png");
+    pixUnlock = QPixmap(":/images/unlock.png");
+    pixQuest = QPixmap(":/images/quest_pict.png");
+}
+
+void BLEDevice::checkIncommingData()
+{
+    emit signalCheckIncommingData();
 }
 
 void BLEDevice::changeIconBtnConnectDevice(QString state, bool darkTheme)
 {
-    Q_UNUSED(state)
-    Q_UNUSED(darkTheme)
-    // Filled in with the page itself.
+    QString colour;
+    if (state == QLatin1String("on"))
+        colour = darkTheme ? kButtonOnDark : kButtonOnLight;
+    else if (state == QLatin1String("off"))
+        colour = kButtonOff;
+    if (colour.isEmpty() || !ui)
+        return;
+    ui->label_NameButtBLE->setStyleSheet(QStringLiteral("QLabel {color : %1;}").arg(colour));
+    ui->line_UnderBtnBLE->setStyleSheet(QStringLiteral("QFrame {background-color :  %1;}").arg(colour));
 }
 
-bool BLEDevice::hideBirds()
+void BLEDevice::delay(int ms)
 {
-    // Filled in with the page itself.
-    return true;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
+
+// ---- Connection, polling and watchdog ---------------------------------------
 
 void BLEDevice::connectDevice()
 {
-    // Filled in with the page itself.
-}
+    // Connections are made once however often the page is connected: a
+    // second one would double every poll.
+    connect(timerCheck, &QTimer::timeout, this, &BLEDevice::checkIncommingData, Qt::UniqueConnection);
+    connect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDevice,
+            Qt::UniqueConnection);
+    connect(timerDeviceConnected, &QTimer::timeout, this, &BLEDevice::resetDeviceIsConnected, Qt::UniqueConnection);
+    timerRequest->start(kRequestIntervalMs);
+    timerCheck->start(kCheckIntervalMs);
 
-void BLEDevice::connectDeviceAdvert()
-{
-    // Filled in with the page itself.
+    netNumDevice = QByteArray(1, char(ble::kBaseAddress));
+    currentNetNum = ble::kBaseAddress;
+    emit copyNetNumToParent(netNumDevice);
+
+    // A base plugged in anew may relay another sensor: its password state,
+    // its summary line and its first data are learnt afresh.
+    initConnectionNewDevice();
+    connectionIdentity.clear();
+    dataSinceConnect = false;
+    restoreTimerDeviceConnected();
+    needUpdateWindow = true;
+    // The lines tell the user what the page waits for until the sensor shows.
+    setVisibleStatusLabels(true);
 }
 
 void BLEDevice::disconnectDevice()
 {
-    // Filled in with the page itself.
+    timerRequest->stop();
+    timerCheck->stop();
+    disconnect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDevice);
+    disconnect(timerCheck, &QTimer::timeout, this, &BLEDevice::checkIncommingData);
+    resetAndStopTimerDeviceConnected();
+    showUI(false);
+    stopSearchDevices();
+}
+
+void BLEDevice::connectDeviceAdvert()
+{
+    connect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDeviceAdvert,
+            Qt::UniqueConnection);
+    connect(timerCheck, &QTimer::timeout, this, &BLEDevice::checkIncommingData, Qt::UniqueConnection);
+    connect(timerDeviceConnected, &QTimer::timeout, this, &BLEDevice::resetDeviceIsConnected, Qt::UniqueConnection);
+    timerRequest->start(kRequestIntervalMs);
+    timerCheck->start(kCheckIntervalMs);
+    netNumDevice = QByteArray(1, char(ble::kAdvertAddress));
+    currentNetNum = ble::kAdvertAddress;
+    emit copyNetNumToParent(netNumDevice);
+    emit signalRequestForGetSerNumAndFirmWareVersion();
+    delay(200);
+    timerRequest->start(kRequestIntervalMs);
+    restoreTimerDeviceConnected();
+    needUpdateWindow = true;
+    advertMode = true;
 }
 
 void BLEDevice::disconnectDeviceAdvert()
 {
-    // Filled in with the page itself.
+    disconnect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDeviceAdvert);
+    disconnect(timerCheck, &QTimer::timeout, this, &BLEDevice::checkIncommingData);
+    resetAndStopTimerDeviceConnected();
+    showUI(false);
+    stopSearchDevices();
 }
 
-bool BLEDevice::showStatusMessage(QString message)
+bool BLEDevice::resetDeviceIsConnected()
 {
-    Q_UNUSED(message)
-    // Filled in with the page itself.
-    return false;
-}
-
-bool BLEDevice::showStatusMessageUp(QString message)
-{
-    Q_UNUSED(message)
-    // Filled in with the page itself.
-    return false;
-}
-
-void BLEDevice::resetAndStopTimerDeviceConnected()
-{
-    timerDeviceConnected->stop();
+    showUI(false);
+    // The page's widgets go, its status lines stay: they tell the user why.
+    setVisibleStatusLabels(true);
+    deviceConnected = false;
+    showStatusMessageUp(tr(" "));
+    showStatusMessage(tr("Подключите датчик"));
+    currentSlot = 0;
+    secondSensor = false;
+    thirdSensor = false;
+    if (ui) {
+        ui->label_Alarm_12BLE->hide();
+        ui->label_Alarm_10BLE->hide();
+    }
+    currentCommand = ble::kNoCommand;
+    needUpdateWindow = true;
+    emit signalWriteLog("Device is not responding");
+    return true;
 }
 
 void BLEDevice::restoreTimerDeviceConnected()
 {
+    timerDeviceConnected->blockSignals(false);
     timerDeviceConnected->start(kConnectionWatchdogMs);
 }
 
-void BLEDevice::resetSettingToDefault()
+void BLEDevice::resetAndStopTimerDeviceConnected()
 {
-    currentCommand = 0xFF;
-    deviceConnected = false;
-    advertMode = false;
+    timerDeviceConnected->blockSignals(true);
+    timerDeviceConnected->stop();
+}
+
+void BLEDevice::resetTimerDeviceConnected()
+{
+    timerDeviceConnected->start(kConnectionWatchdogMs);
+}
+
+void BLEDevice::timerIntervalRequestDataStart(uint interval)
+{
+    timerRequest->start(int(interval));
+}
+
+void BLEDevice::timerIntervalRequestDataStop()
+{
+    timerRequest->stop();
+}
+
+void BLEDevice::startSearchDevices()
+{
+    searching = true;
+    timerSearch->start(kRequestIntervalMs);
+    connect(timerSearch, &QTimer::timeout, this, &BLEDevice::signalRequestForSearchDevices, Qt::UniqueConnection);
+    emit signalRequestForSearchDevices();
+}
+
+void BLEDevice::stopSearchDevices()
+{
+    searching = false;
+    disconnect(timerSearch, &QTimer::timeout, this, &BLEDevice::signalRequestForSearchDevices);
+    timerSearch->stop();
+}
+
+int BLEDevice::CompareNetNum(int netnum)
+{
+    static const char *const kEntryNames[] = {"netNumDevice.at(FIRST_DEVICE)", "netNumDevice.at(SECOND_DEVICE)",
+                                              "netNumDevice.at(THIRD_DEVICE)"};
+    const int n = netNumDevice.size();
+    if (n < 1 || n > kSensors)
+        return 99;
+    qDebug() << kEntryNames[n - 1];
+    // Compared as signed bytes.
+    return int(qint8(netNumDevice.at(n - 1))) == netnum ? n - 1 : 99;
+}
+
+void BLEDevice::initConnectionNewDevice()
+{
+    updateCountdown = 0;
+    probePending = true;
+    probeAnswered = false;
+    waitingReply = false;
+    paramsAcknowledged = false;
+    sensorLinked = false;
+    noSensorLogged = false;
+    passwordCommandUsed = false;
+    inputRequested = false;
+    deleteRequested = false;
+    newPasswordRequested = false;
+    passwordSet = false;
+    acceptedPassword.reset();
+    lastCommandStatus.reset();
+    mainStatus = true;
+    deviceIsConnectedJustNow = true;
     needUpdateWindow = true;
+}
+
+bool BLEDevice::resetSettingToDefault()
+{
+    initConnectionNewDevice();
+    currentSlot = 0;
+    deviceConnected = false;
+    needCalibration = false;
     settingsChanged = false;
-    rangeChangeTo1023 = false;
-    rangeChangeTo4095 = false;
+    firstConnectingDeviceAdwert = false;
+    advertMode = false;
+    passwordProtected = false;
+    storedPassValid = false;
+    storedPass = 0;
+    newPass = 0;
+    emptyVal = 0;
+    fullValue = 0;
+    tarSessionValue = 0;
     range1023 = false;
     range4095 = false;
-    passwordProtected = false;
-    fullValue = 0;
-    emptyValue = 0;
-    // Filled in with the page itself.
+    rangeChangeTo1023 = false;
+    rangeChangeTo4095 = false;
+    currentNetNum = 0;
+    currentCommand = ble::kNoCommand;
+    cardsShown = true;
+    kindAccepted = false;
+    linkValid = false;
+    changeSlaveStateSuccessfully = false;
+    changeNameSlaveSuccessfully = false;
+    secondSensor = false;
+    thirdSensor = false;
+    connectionIdentity.clear();
+    dataSinceConnect = false;
+
+    showUI(false);
+    netNumDevice.clear();
+    emit copyNetNumToParent(netNumDevice);
+    emit signalCopyQueueSurveyDevice(0);
+    if (ui) {
+        ui->label_Alarm_12BLE->hide();
+        ui->label_Alarm_10BLE->hide();
+    }
+    for (BLEAdwModel *model : qAsConst(listAdwModel))
+        model->resetSettingToDefault();
+    if (ui) {
+        ui->pushButtonService->setEnabled(true);
+        ui->ButtonTarirovka->setEnabled(true);
+    }
+    return true;
 }
 
-void BLEDevice::resetDeviceIsConnected()
+std::optional<quint8> BLEDevice::expectedNetNum() const
 {
-    deviceConnected = false;
-    // Filled in with the page itself.
+    if (netNumDevice.isEmpty())
+        return std::nullopt;
+    const int i = currentSlot >= 0 && currentSlot < netNumDevice.size() ? currentSlot : 0;
+    return quint8(netNumDevice.at(i));
 }
 
-void BLEDevice::escapeCurSetting()
+std::optional<int> BLEDevice::storeSlot() const
 {
-    // Filled in with the page itself.
+    if (currentSlot < 0 || currentSlot >= kSensors)
+        return std::nullopt;
+    return currentSlot;
 }
 
-void BLEDevice::setFactorySetting()
+WidgetTar *BLEDevice::widgetTarOf(int sensor) const
 {
-    // Filled in with the page itself.
+    switch (sensor) {
+    case 0:
+        return widgetTar1;
+    case 1:
+        return widgetTar2;
+    case 2:
+        return widgetTar3;
+    default:
+        return nullptr;
+    }
 }
 
-void BLEDevice::inputPassBLE()
+int BLEDevice::getStability(int sensor) const
 {
-    // Filled in with the page itself.
+    return sensor >= 0 && sensor < kSensors ? sensors[size_t(sensor)].stability : 0;
 }
 
-void BLEDevice::setPassBLE()
+void BLEDevice::setFirstConnectingDeviceAdwert(bool value)
 {
-    // Filled in with the page itself.
+    firstConnectingDeviceAdwert = value;
+    if (value)
+        emit signalFirstConnectingDeviceAdwert(true);
 }
 
-void BLEDevice::delPassBLE()
+void BLEDevice::awaitCommandOutcome()
 {
-    // Filled in with the page itself.
-}
-
-void BLEDevice::sendPass(int pass, uchar cmd)
-{
-    Q_UNUSED(pass)
-    Q_UNUSED(cmd)
-    // Comes with the page's commands.
-}
-
-void BLEDevice::autoCalibrateFullEmptyBLE()
-{
-    // Comes with the page's commands.
+    lastCommandStatus.reset();
 }

@@ -2,86 +2,222 @@
 #define BLEDEVICE_H
 
 #include <QByteArray>
+#include <QFont>
+#include <QList>
+#include <QPixmap>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
+
+#include <array>
+#include <optional>
 
 class BLEAdwModel;
 class QDialog;
 class QLabel;
+class QScrollArea;
 class QSerialPort;
+class QStandardItemModel;
+class QStyledItemDelegate;
+class QTableView;
 class QTimer;
+class RingBuffer;
 class SecurityBLE;
 class Ui_Deruvivuriri;
+class WidgetTar;
+
+namespace ble {
+struct Data;
+}
+
+// The linked wireless sensor's settings as the page last read them: the
+// parameter write starts from a copy.
+struct BleSensorParams
+{
+    std::array<quint8, 5> settings{}; // 0: mode byte, 2 and 4: filter byte
+    QString text;
+    quint8 extra = 0;
+    int value1 = 0;
+    int value2 = 0;
+};
 
 // Page of the USB BLE base and the wireless sensors it relays: either the one
-// sensor linked to the base, or up to four sensors from the base's advertising
-// list. It drives the main window's form and shares its serial port (not owned).
+// fuel sensor linked to the base, polled at the base's address, or up to four
+// sensors from the base's advertising list. It drives the main window's form
+// and shares its serial port (not owned). The base reports the outcome of
+// every command relayed to the sensor as a status code in its next data
+// answers; the page shows, logs and records each outcome.
 class BLEDevice : public QWidget
 {
     Q_OBJECT
 public:
+    // Per-sensor stores: the base relays at most three sensors in turn.
+    static constexpr int kSensors = 3;
+    static constexpr int kRequestIntervalMs = 1000;
+    static constexpr int kCheckIntervalMs = 100;
+    static constexpr int kCheckIntervalAdvertMs = 600;
+    static constexpr int kConnectionWatchdogMs = 5000;
+    static constexpr int kStatusMessageMs = 5000;
+    static constexpr int kCommandStatusMs = 7000;
+    // Raw values averaged for the stability judgement.
+    static constexpr int kStabilityWindow = 8;
+    // Seconds the phone's updater has once the sensor restarted into its update mode.
+    static constexpr int kUpdateCountdownSeconds = 30;
+
     BLEDevice(Ui_Deruvivuriri *form, QSerialPort *port);
     ~BLEDevice() override;
 
-    // Gets everything the receive buffer held: any number of frames or part of one.
+    // Gets everything the receive buffer held: any number of frames or part
+    // of one. Returns the page's current command.
     int run(int len, char *buf);
 
-    bool initUI();
+    quint8 calc_crc8(const char *data, int length) const;
+
+    // Accessors.
+    int getCurrentCommand() const { return currentCommand; }
+    void setCurrentCommand(unsigned char command) { currentCommand = command; }
+    int getLastReplyCommand() const { return lastReplyCommand; }
+    void setLastReplyCommand(const int &value) { lastReplyCommand = value; }
+    bool isDeviceConnected() const { return deviceConnected; }
+    void setDeviceConnected(bool value) { deviceConnected = value; }
+    bool isNeedCalibration() const { return needCalibration; }
+    void setNeedCalibration(bool value) { needCalibration = value; }
+    bool isAdvertMode() const { return advertMode; }
+    void setAdvertMode(bool value) { advertMode = value; }
+    bool isFirstConnectingDeviceAdwert() const { return firstConnectingDeviceAdwert; }
+    void setFirstConnectingDeviceAdwert(bool value);
+    bool isNeedUpdateWindow() const { return needUpdateWindow; }
+    void setNeedUpdateWindow(bool value) { needUpdateWindow = value; }
+    bool isFirstDataRequest() const { return deviceIsConnectedJustNow; }
+    void setFirstDataRequest(bool value) { deviceIsConnectedJustNow = value; }
+    bool isWaitingReply() const { return waitingReply; }
+    void setWaitingReply(bool value) { waitingReply = value; }
+    bool isParamsAcknowledged() const { return paramsAcknowledged; }
+    void setParamsAcknowledged(bool value) { paramsAcknowledged = value; }
+    bool isModeSet() const { return modeSet; }
+    void setModeSet(bool value) { modeSet = value; }
+    bool getSettingsChanged() const { return settingsChanged; }
+    void setSettingsChanged(bool value) { settingsChanged = value; }
+    uchar getFoundNetNum() const { return foundNetNum; }
+    void setFoundNetNum(const uchar &value) { foundNetNum = value; }
+    bool isRange1023() const { return range1023; }
+    void setRange1023(bool value) { range1023 = value; }
+    bool isRange4095() const { return range4095; }
+    void setRange4095(bool value) { range4095 = value; }
+    bool isRangeChangeTo1023() const { return rangeChangeTo1023; }
+    void setRangeChangeTo1023(bool value) { rangeChangeTo1023 = value; }
+    bool isRangeChangeTo4095() const { return rangeChangeTo4095; }
+    void setRangeChangeTo4095(bool value) { rangeChangeTo4095 = value; }
+    quint32 getCurrentValue() const { return currentValue; }
+    quint32 getEmptyValue() const { return emptyVal; }
+    void setEmptyValue(quint32 value) { emptyVal = value; }
+    quint32 getFullValue() const { return fullValue; }
+    void setFullValue(quint32 value) { fullValue = value; }
+    ushort getLevelFaultCode() const { return levelFaultCode; }
+    QLabel *getLevelFaultIcon() const { return levelFaultIcon; }
+    BleSensorParams getParamsBLE() const { return paramsBLE; }
+    void setParamsBLE(const BleSensorParams &value) { paramsBLE = value; }
+    bool isPasswordProtected() const { return passwordProtected; }
+    void setPasswordProtected(bool value) { passwordProtected = value; }
+    bool isStoredPassValid() const { return storedPassValid; }
+    void setStoredPassValid(bool value) { storedPassValid = value; }
+    SecurityBLE *getSecurityDialog() const { return securityDialog; }
+    void setSecurityDialog(SecurityBLE *dialog) { securityDialog = dialog; }
+    bool isAutoCalibrateAllMode() const { return autoCalibrateAllMode; }
+    void setAutoCalibrateAllMode(bool value) { autoCalibrateAllMode = value; }
+    int getNeedUpdateFullValAutocalib() const { return needUpdateFullValAutocalib; }
+    void setNeedUpdateFullValAutocalib(int value) { needUpdateFullValAutocalib = value; }
+    int getNeedUpdateEmptyValAutocalib() const { return needUpdateEmptyValAutocalib; }
+    void setNeedUpdateEmptyValAutocalib(int value) { needUpdateEmptyValAutocalib = value; }
+    int getTarSessionValue() const { return tarSessionValue; }
+    WidgetTar *getWidgetTar1() const { return widgetTar1; }
+    WidgetTar *getWidgetTar2() const { return widgetTar2; }
+    WidgetTar *getWidgetTar3() const { return widgetTar3; }
+    WidgetTar *getWidgetTar4() const { return widgetTar4; }
+    QTableView *getTarTableView() const { return tarTableView; }
+    QStandardItemModel *getTarModel() const { return tarModel; }
+    QStyledItemDelegate *getItemDelegate() const { return itemDelegate; }
     BLEAdwModel *getAdwModel1() const { return adwModel1; }
     BLEAdwModel *getAdwModel2() const { return adwModel2; }
     BLEAdwModel *getAdwModel3() const { return adwModel3; }
     BLEAdwModel *getAdwModel4() const { return adwModel4; }
-
-    bool showUI(bool visible);
-    bool isDeviceConnected() const { return deviceConnected; }
-    void setCurrentCommand(unsigned char command) { currentCommand = command; }
-    void setAdvertMode(bool value) { advertMode = value; }
     QTimer *getTimerDeviceConnected() const { return timerDeviceConnected; }
-    void setNeedUpdateWindow(bool value) { needUpdateWindow = value; }
     QDialog *getConnectDialog() const { return connectDialog; }
     void setConnectDialog(QDialog *dialog) { connectDialog = dialog; }
-    int getFullValue() const { return fullValue; }
-    int getEmptyValue() const { return emptyValue; }
-    void setRangeChangeTo1023(bool value) { rangeChangeTo1023 = value; }
-    void setRangeChangeTo4095(bool value) { rangeChangeTo4095 = value; }
-    void setRange1023(bool value) { range1023 = value; }
-    void setRange4095(bool value) { range4095 = value; }
-    void setSettingsChanged(bool value) { settingsChanged = value; }
-    bool getSettingsChanged() const { return settingsChanged; }
-    bool isAdvertMode() const { return advertMode; }
-    bool isPasswordProtected() const { return passwordProtected; }
-    void setSecurityDialog(SecurityBLE *dialog) { securityDialog = dialog; }
-    SecurityBLE *getSecurityDialog() const { return securityDialog; }
-    QLabel *getLevelFaultIcon() const { return levelFaultIcon; }
-    ushort getLevelFaultCode() const { return levelFaultCode; }
-    quint32 getCurrentValue() const { return currentValue; }
-    bool isAutoCalibrateAllMode() const { return autoCalibrateAllMode; }
-    void setAutoCalibrateAllMode(bool value) { autoCalibrateAllMode = value; }
+
+    // The password the linked sensor last accepted in this session (entered,
+    // or newly set); the writes present it first. Nothing while none is known.
+    std::optional<quint32> getAcceptedPassword() const { return acceptedPassword; }
+    // Stability state of a sensor: 0 not judged yet, 1 unstable, 2 unsteady, 3 stable.
+    int getStability(int sensor) const;
+    // The next command status the base reports is taken as this command's
+    // outcome, even when it equals the last one reported.
+    void awaitCommandOutcome();
 
 public slots:
+    // Construction, wiring and the device button.
+    bool initUI();
+    void initIcons();
+    void checkIncommingData();
     void changeIconBtnConnectDevice(QString state, bool darkTheme);
-    bool hideBirds();
+    void delay(int ms);
+
+    // Connection, polling and watchdog.
     void connectDevice();
-    void connectDeviceAdvert();
     void disconnectDevice();
+    void connectDeviceAdvert();
     void disconnectDeviceAdvert();
-    bool showStatusMessage(QString message);
-    bool showStatusMessageUp(QString message);
-    void resetAndStopTimerDeviceConnected();
+    bool resetDeviceIsConnected();
     void restoreTimerDeviceConnected();
-    void resetSettingToDefault();
-    void resetDeviceIsConnected();
-    void escapeCurSetting();
-    void setFactorySetting();
-    // Password frame to the linked sensor (command 0xF8 enter, 0xE8 before a
-    // firmware-mode switch).
-    void sendPass(int pass, uchar cmd);
+    void resetAndStopTimerDeviceConnected();
+    void resetTimerDeviceConnected();
+    void timerIntervalRequestDataStart(uint interval);
+    void timerIntervalRequestDataStop();
+    void startSearchDevices();
+    void stopSearchDevices();
+    int CompareNetNum(int netnum);
+    void initConnectionNewDevice();
+    bool resetSettingToDefault();
+
+    // Status lines, widgets and look.
+    bool initStatusMessage();
+    bool showStatusMessageUp(QString message);
+    bool showStatusMessage(QString message);
+    bool setVisibleStatusLabels(bool visible);
+    void setEnableShowMainStatusMsgBLE();
+    void setStatusCurCmdBLE();
+    bool showUI(bool visible);
+    void setColorLabelLevel(QString color);
+    bool viewIconChangedParam(bool isNeed);
+    bool hideBirds();
+    bool checkDarkTheme();
+    void updateTimerFwBLE();
+    bool setUIID();
+    void setMACAddressDevice();
+    void setDefaultMACAddressDevice();
+    bool setCurLevel(ushort current, int device);
+    void writeLogFile();
+
+    // Advertising list mapping.
+    void mappingDataToAdwertDevices(const char *buf);
+    bool mappingDataToAdwertDevicesOld(const char *buf);
+    BLEAdwModel *getModelByNetNum(int netNum);
+    bool compareTwoMass(const char *mass1, const char *mass2, int dimens);
+
+    // Commands to the linked sensor.
+    bool sendClearPasswordCmd();
+    // Password frame to the linked sensor (0xE8 present, 0xE9 set, 0xF8
+    // enter before a write) with polling paused for its answer.
+    bool sendPass(int pass, uchar cmd);
+    bool setPass();
+    // Called by name by the wireless password dialog's buttons.
+    bool inputPassBLE();
+    bool setPassBLE();
+    bool delPassBLE();
     // Computes and writes the linked sensor's Empty and Full counts.
     void autoCalibrateFullEmptyBLE();
-    // Called by name by the wireless password dialog's buttons.
-    void inputPassBLE();
-    void setPassBLE();
-    void delPassBLE();
+    void escapeCurSetting();
+    void setFactorySetting();
 
 signals:
     void signalCheckIncommingData();
@@ -93,44 +229,204 @@ signals:
     void copyLevelValueToMain(int level, int device);
     void signalWriteLog(QString message);
 
-    void deviceIsConnectedToBase();
     void signalRequestForGetAllDataFromDeviceAdvert();
     // This page reports its survey position under its own name.
     void signalCopyQueueSurveyDevice(int data);
+    void errorConnectedToDeviceAdwert();
+    void signalShowStatusMessageUp(QString message);
+    void signalClearRxBuf();
     void signalFirstConnectingDeviceAdwert(bool value);
+    void deviceIsConnectedToBase();
     void signalUpdateCNTForAutoCalib();
+    void signalNewDeviceIsConnected();
     void signalUpdateFullValForAutocalib();
     void signalUpdateEmptyValForAutocalib();
 
 private:
+    // Answer intake (bledevice_answers.cpp).
+    void takeSearchAnswer(const QByteArray &chunk);
+    // False when the answer ended the connection.
+    bool takeFrame(const QByteArray &frame);
+    void takeAdvertChunk(const QByteArray &chunk);
+    void startAdvertMode();
+    void handleParamAck(const QByteArray &frame);
+    void handleSerialAndFirmware(const QByteArray &frame);
+    void handleSerialAndFirmwareAdvert(const QByteArray &frame);
+    void handleAdvertList(const QByteArray &frame);
+    void handleConfigAccepted();
+    void handleNameAccepted();
+    void storeIdentity(const QByteArray &frame);
+    void keepAlive();
+    // Network number every ordinary answer must carry; nothing while the list is empty.
+    std::optional<quint8> expectedNetNum() const;
+    // The current slot when it indexes the per-sensor stores; nothing otherwise.
+    std::optional<int> storeSlot() const;
+    WidgetTar *widgetTarOf(int sensor) const;
+
+    // Data answer, status codes and display (bledevice_data.cpp). Returns
+    // false when the answer ended the connection.
+    bool handleData(const QByteArray &frame);
+    void refuseWrongKind();
+    void storeData(int slot, const ble::Data &data);
+    void stepAutoCalibration();
+    void handleStatus(quint8 code);
+    void handleLinkReport();
+    void handlePasswordAccepted();
+    void handlePasswordRefused();
+    void handleRebooted();
+    void showCommandMessage(const QString &text);
+    void showData(int slot);
+    void showStability(int slot);
+    void showLevel(int slot);
+    void showCalibration(int slot);
+    void refreshWindow();
+    void logConnection();
+
+    // Commands (bledevice_commands.cpp).
+    void pausePolling();
+    void resumePolling();
+    // The typed password of the open dialog; nothing (and the user told
+    // why) when the dialog is gone or the text is no password.
+    std::optional<quint32> typedPassword(bool newPasswordField);
+    void startCommandStatusTimer();
+    void startCountdown();
+
+    QWidget *statusParent() const;
+
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
 
-    // The main window stops this watchdog itself, so it exists from construction on.
+    // Timers. The main window stops the watchdog itself, so all exist from construction on.
+    QTimer *timerRequest = nullptr;
+    QTimer *timerCheck = nullptr;
+    QTimer *timerSearch = nullptr;
     QTimer *timerDeviceConnected = nullptr;
+    QTimer *timerStatusCmd = nullptr;
+    QTimer *timerStatusMsg = nullptr;
+    QTimer *countdownTimer = nullptr; // only while the update countdown runs
+    std::array<RingBuffer *, kSensors> smoothingBuffers{};
+
+    // Objects on the form.
+    QFont fontValue;
+    QLabel *statusUp = nullptr;
+    QLabel *statusDown = nullptr;
+    QLabel *levelFaultIcon = nullptr;
+    WidgetTar *widgetTar1 = nullptr;
+    WidgetTar *widgetTar2 = nullptr;
+    WidgetTar *widgetTar3 = nullptr;
+    WidgetTar *widgetTar4 = nullptr;
+    QTableView *tarTableView = nullptr;
+    QStandardItemModel *tarModel = nullptr;
+    QStyledItemDelegate *itemDelegate = nullptr;
+    QScrollArea *adwScrollArea = nullptr;
+    QWidget *adwScrollContent = nullptr;
+    QPixmap pixTemp, pixAlarm, pixLock, pixUnlock, pixQuest;
+    QPointer<QDialog> wrongKindMessage;
+
+    // Advertising slots; slot 1 is the sensor linked to the base.
     BLEAdwModel *adwModel1 = nullptr;
     BLEAdwModel *adwModel2 = nullptr;
     BLEAdwModel *adwModel3 = nullptr;
     BLEAdwModel *adwModel4 = nullptr;
+    QList<BLEAdwModel *> listAdwModel;
+
     QDialog *connectDialog = nullptr;
     SecurityBLE *securityDialog = nullptr; // not owned
-    QLabel *levelFaultIcon = nullptr;
 
+    // Link and command state.
     int currentCommand = 0xFF; // 0xFF: idle or searching
+    int lastReplyCommand = 0;
     bool deviceConnected = false;
+    bool needCalibration = false;
     bool advertMode = false;
+    bool firstConnectingDeviceAdwert = false;
+    bool waitNewDeviceConnect = true;
     bool needUpdateWindow = true;
+    bool deviceIsConnectedJustNow = true;
+    bool waitingReply = false;
+    bool paramsAcknowledged = false;
+    bool modeSet = false;
     bool settingsChanged = false;
-    bool rangeChangeTo1023 = false;
-    bool rangeChangeTo4095 = false;
+    uchar foundNetNum = 0;
+    QByteArray netNumDevice;
+    int currentNetNum = 0;
+    bool searching = false;
+    int currentSlot = 0;
+    const int shownSensor = 0; // the page shows the first sensor
+
     bool range1023 = false;
     bool range4095 = false;
-    bool passwordProtected = false;
-    int fullValue = 0;
-    int emptyValue = 0;
+    bool rangeChangeTo1023 = false;
+    bool rangeChangeTo4095 = false;
+
+    // Decoded values.
     quint32 currentValue = 0;
-    bool autoCalibrateAllMode = false;
+    quint32 emptyVal = 0;
+    quint32 fullValue = 0;
     ushort levelFaultCode = 0;
+    BleSensorParams paramsBLE;
+    struct Sensor
+    {
+        qint8 temperature = 0;
+        quint16 level = 0;
+        quint32 current = 0;
+        quint32 empty = 0;
+        quint32 full = 0;
+        quint8 mode = 0;
+        quint8 filter = 0;
+        quint16 firmwareByte = 0;
+        qint16 rssi = 0;
+        qint8 battery = 0;
+        qint32 serial = 0;
+        quint16 firmware = 0;
+        int stability = 0;
+        quint16 levelCopy = 0;
+    };
+    std::array<Sensor, kSensors> sensors{};
+    quint16 pageFirmware = 0;
+    QByteArray sensorAddress = QByteArray(6, '\0');
+    QByteArray storedUuid = QByteArray(6, '\0');
+    bool kindAccepted = false;
+    bool linkValid = false;
+    // A data answer of the sensor arrived since the page connected.
+    bool dataSinceConnect = false;
+    bool cardsShown = true;
+    bool secondSensor = false;
+    bool thirdSensor = false;
+    bool changeSlaveStateSuccessfully = false;
+    bool changeNameSlaveSuccessfully = false;
+    // The 0xFC identity for the connection's log line, once it came.
+    QString connectionIdentity;
+
+    // Status lines and command outcomes.
+    bool mainStatus = true;
+    bool sensorLinked = false;
+    bool sensorAbsent = true;
+    bool noSensorLogged = false;
+    // Last command status taken; a base repeating it is not reported again.
+    std::optional<quint8> lastCommandStatus;
+    int updateCountdown = 0;
+
+    // Password state.
+    bool passwordProtected = false;
+    bool storedPassValid = false;
+    int storedPass = 0;
+    int newPass = 0;
+    std::optional<quint32> acceptedPassword;
+    bool probePending = true;
+    bool probeAnswered = false;
+    bool passwordCommandUsed = false;
+    bool inputRequested = false;
+    bool deleteRequested = false;
+    bool newPasswordRequested = false;
+    bool passwordSet = false;
+
+    // Automatic Empty/Full calibration.
+    bool autoCalibrateAllMode = false;
+    int needUpdateFullValAutocalib = 0;
+    int needUpdateEmptyValAutocalib = 0;
+    int tarSessionValue = 0;
+    bool calibrationRunning = false;
 };
 
 #endif // BLEDEVICE_H

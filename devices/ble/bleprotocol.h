@@ -2,19 +2,239 @@
 #define BLEPROTOCOL_H
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
+#include <optional>
+#include <vector>
+
 // Byte-level work of the USB BLE base and the wireless sensors it relays,
-// free of widgets: request builders, answer decoders, named commands.
+// free of widgets: request builders, answer decoders, named commands, the
+// advertising record and the base's status codes.
 namespace ble {
 
-// Read of the advertising list: up to four wireless sensors near the base.
+// The base answers at this address; the sensor linked to it is reached there.
+constexpr quint8 kBaseAddress = 0x03;
+// Address the advertising list is asked at.
+constexpr quint8 kAdvertAddress = 0x00;
+
+// Answers while the linked sensor is polled.
+constexpr quint8 kDataCommand = 0xF0;
+constexpr quint8 kParamWriteCommand = 0xF2;
+constexpr quint8 kPasswordSetAck = 0xF7;
+constexpr quint8 kPasswordEnterCommand = 0xF8; // request and its acknowledgement
+constexpr quint8 kSerialAndFirmwareCommand = 0xFC;
+constexpr quint8 kRefusedCommand = 0xFD;
+// Answers in advertising mode.
 constexpr quint8 kAdvertListCommand = 0xA6;
+constexpr quint8 kConfigAcceptedCommand = 0xEC;
+constexpr quint8 kNameAcceptedCommand = 0x8A;
+
+// Requests the base relays to the linked sensor.
+constexpr quint8 kSensorEnterPassword = 0xE8;
+constexpr quint8 kSensorSetPassword = 0xE9; // 0 removes the password
+constexpr quint8 kWriteEmptyCommand = 0xED;
+constexpr quint8 kWriteFullCommand = 0xEC;
+constexpr quint8 kUpdateModeCommand = 0xE6; // the sensor restarts for the phone's updater
+
 // The page's last-command field while no command waits for its answer.
 constexpr quint8 kNoCommand = 0xFF;
 
+// Answer lengths, CRC-8 included.
+constexpr int kShortAnswerLength = 4; // start, address, command, CRC-8
+constexpr int kParamAckLength = 6;
+constexpr int kSerialAndFirmwareLength = 10;
+constexpr int kAdvertRecordLength = 38;
+constexpr int kAdvertRecords = 4;
+constexpr int kAdvertFirstRecord = 3;
+constexpr int kAdvertListLength = kAdvertFirstRecord + kAdvertRecords * kAdvertRecordLength + 1; // 156
+
+// The data answer comes in these lengths; any other only shows the base is there.
+bool isDataLength(int length);
+// Lengths that carry the sensor's address after the status byte.
+bool hasAddress(int length);
+// Lengths the base's answers to a command come in, for cutting glued answers apart.
+std::vector<int> answerLengths(quint8 command);
+
+struct AnswerHead
+{
+    quint8 net = 0;
+    quint8 command = 0;
+};
+// Address and command of an answer whose start byte, length (at least four
+// bytes) and CRC-8 are right; nothing otherwise.
+std::optional<AnswerHead> acceptAnswer(const QByteArray &frame);
+
+// ---- Data answer (0xF0) ----------------------------------------------------
+
+// Sensor kinds the base reports for its linked sensor.
+constexpr quint8 kKindFirstLinked = 30;
+constexpr quint8 kKindLastLinked = 33;
+constexpr quint8 kKindFuel = 30;
+constexpr quint8 kKindFuelOther = 33;
+constexpr bool isLinkedKind(quint8 kind)
+{
+    return kind >= kKindFirstLinked && kind <= kKindLastLinked;
+}
+// The fuel sensors this page serves.
+constexpr bool isServedKind(quint8 kind)
+{
+    return kind == kKindFuel || kind == kKindFuelOther;
+}
+// Kind byte of a data answer; nothing when the frame ends before it.
+std::optional<quint8> sensorKind(const QByteArray &frame);
+
+// Level words the sensor sends instead of a level when its probe is faulty.
+constexpr quint16 kLevelBrokenTube = 6500;
+constexpr quint16 kLevelShortCircuit = 7000;
+// Bit of the mode byte: level range 1-4095, else 1-1023.
+constexpr quint8 kWideRangeBit = 0x80;
+// Low bits of the filter byte: the filter level, 0 = off.
+constexpr quint8 kFilterLevelMask = 0x0F;
+// Mode bytes that show or hide the level labels.
+constexpr quint8 kModeShowsLevel = 0;
+constexpr quint8 kModeHidesLevel = 4;
+
+struct Data
+{
+    qint8 temperature = 0;
+    quint16 level = 0;
+    quint32 current = 0; // shown as a signed number
+    quint32 empty = 0;
+    quint32 full = 0;
+    quint8 mode = 0;                   // byte 20
+    quint8 filter = 0;                 // byte 22
+    quint8 firmware = 0;               // byte 23
+    qint8 rssi = 0;                    // byte 28, dB
+    qint8 battery = 0;                 // byte 29, tenths of a volt; 0: no sensor linked
+    quint8 status = 0;                 // byte 36, outcome of the last command
+    std::optional<QByteArray> address; // bytes 38-43 of the long forms
+};
+// Decodes a data answer whose start byte, address and CRC were checked;
+// nothing unless its length is one the base sends.
+std::optional<Data> decodeData(const QByteArray &frame);
+
+// ---- Short answers ---------------------------------------------------------
+
+struct ParamAck
+{
+    quint8 mode = 0;
+    quint8 filter = 0;
+};
+// 0xF2: the mode and filter bytes the sensor took; nothing when too short.
+std::optional<ParamAck> decodeParamAck(const QByteArray &frame);
+
+// A base whose firmware word lies here lists advertising sensors instead of
+// relaying one linked sensor.
+constexpr quint16 kAdvertFirmwareFirst = 223;
+constexpr quint16 kAdvertFirmwareLast = 998;
+constexpr bool isAdvertFirmware(quint16 firmware)
+{
+    return firmware >= kAdvertFirmwareFirst && firmware <= kAdvertFirmwareLast;
+}
+
+// ---- Advertising list (0xA6) -----------------------------------------------
+
+// The four records of a list answer, back to back; nothing when the frame is
+// too short to hold them.
+std::optional<QByteArray> advertRecords(const QByteArray &frame);
+
+// One advertising record as it arrives (multi-byte fields little-endian).
+struct AdvertRecord
+{
+    qint8 temperature = 0;   // 0; ZM family: humidity
+    quint16 level = 0;       // 1-2; ZM family: temperature in tenths
+    quint32 reserved = 0;    // 3-6
+    quint8 rangeByte = 0;    // 7, bit 7: range 4095
+    quint8 smoothing = 0;    // 8
+    quint8 spare = 0;        // 9
+    quint8 netNumber = 0;    // 10
+    qint8 rssi = 0;          // 11, 0: empty slot
+    quint8 battery = 0;      // 12
+    QByteArray name;         // 13-21, nine characters
+    quint8 listNumber = 0;   // 22, 30 and above: no sensor
+    quint8 slotMask = 0;     // 23
+    quint8 mode = 0;         // 24, 31: the sensor linked to the base
+    quint16 illuminance = 0; // 31-32
+    quint32 pressure = 0;    // 33-36
+    quint8 paramSet = 0;     // 37
+};
+constexpr int kNameLength = 9;
+constexpr quint8 kLinkedMode = 31;
+constexpr quint8 kLastSensorNumber = 29;
+// Encrypted sensors carry one of these mode bytes.
+constexpr bool isEncryptedMode(quint8 mode)
+{
+    return mode >= 0xFA && mode <= 0xFE;
+}
+// Decodes the record at `offset`; fields that would lie past the data stay 0.
+AdvertRecord decodeAdvertRecord(const QByteArray &data, int offset = 0);
+// True when the name's six digits are not all "0": a sensor, not a free slot.
+bool hasSensorDigits(const QByteArray &name);
+// True for a whole name whose six digits are all "0": the slot is free.
+bool isFreeSlotName(const QByteArray &name);
+// Bit of slot n (1..4) in the slot mask: the slot sends extra parameters.
+constexpr quint8 extraParamBit(int slot)
+{
+    return quint8(1u << (slot + 2));
+}
+
+// ---- Status codes (byte 36 of the data answer) ------------------------------
+
+constexpr quint8 kStatusLinkReport = 0;
+constexpr quint8 kStatusPasswordAccepted = 3;
+constexpr quint8 kStatusDirectiveCalibration = 4;
+constexpr quint8 kStatusRebooted = 5;
+constexpr quint8 kStatusPasswordRefused = 10;
+constexpr quint8 kStatusModeSet = 15;
+constexpr quint8 kStatusModeNotSet = 16;
+constexpr quint8 kLastStatus = 16;
+
+// Texts of a status whose handling is a message: the message (source text,
+// context "BLEDevice"), the debug line and the log line (English).
+struct StatusText
+{
+    const char *message;
+    const char *debug;
+    const char *log;
+};
+// Nothing for the codes with handling of their own (0, 3, 5, 10) and for
+// undefined codes.
+std::optional<StatusText> statusText(quint8 code);
+
+// ---- Display rules ---------------------------------------------------------
+
+// "%1.%2" of the tens and units of a battery byte (tenths of a volt).
+QString batteryText(qint8 battery);
+// Six bytes as upper-case hexadecimal pairs joined by ":".
+QString addressText(const QByteArray &address);
+// A Full value within 1.3 to 2.2 times Empty passes for calibrated.
+bool isCalibrated(quint32 empty, quint32 full);
+// One line of the log after a (re)connection.
+QString connectionSummary(int netNum, quint32 empty, quint32 full, quint16 current, quint16 level, qint8 temperature);
+
+// ---- Requests --------------------------------------------------------------
+
+// start, address, command, write signature, value most significant byte first, CRC.
+QByteArray valueWrite(quint8 address, quint8 command, quint32 value);
 // 0x31, address, 0xA6, CRC.
 QByteArray advertListRequest(quint8 address);
+// Mode and filter bytes to the linked sensor.
+QByteArray paramWrite(quint8 mode, quint8 filter);
+// The password probe: "set no password" to the linked sensor; its outcome
+// tells whether the sensor is protected.
+QByteArray passwordProbe();
+// The linked sensor restarts into its update mode.
+QByteArray updateModeRequest(quint8 address);
+
+// Empty and Full of a fuel sensor computed from its raw value and temperature
+// with an empty tank (signed 32-bit arithmetic, wrapping like the sensor's).
+struct EmptyFull
+{
+    qint32 empty = 0;
+    qint32 full = 0;
+};
+EmptyFull autoCalibration(qint32 raw, qint8 temperature);
 
 } // namespace ble
 

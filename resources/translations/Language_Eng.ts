@@ -2,6 +2,197 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru_RU">
 <context>
+    <name>BLEDevice</name>
+    <message>
+        <source>1-1023</source>
+        <translation>1-1023</translation>
+    </message>
+    <message>
+        <source>1-4095</source>
+        <translation>1-4095</translation>
+    </message>
+    <message>
+        <source>Заливом</source>
+        <translation>By filling</translation>
+    </message>
+    <message>
+        <source>Сливом</source>
+        <translation>By draining</translation>
+    </message>
+    <message>
+        <source>Датчик 4</source>
+        <translation>Sensor 4</translation>
+    </message>
+    <message>
+        <source>Датчик 3</source>
+        <translation>Sensor 3</translation>
+    </message>
+    <message>
+        <source>Датчик 2</source>
+        <translation>Sensor 2</translation>
+    </message>
+    <message>
+        <source>Датчик 1</source>
+        <translation>Sensor 1</translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Connect the sensor</translation>
+    </message>
+    <message>
+        <source>Датчик#</source>
+        <translation>Sensor#</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ от беспроводного датчика</source>
+        <translation>Waiting for the wireless sensor's answer</translation>
+    </message>
+    <message>
+        <source>Нет показаний датчика
+Дождитесь их и повторите калибровку</source>
+        <translation>No sensor readings yet
+Wait for them and calibrate again</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от беспроводного датчика</source>
+        <translation>Waiting for the wireless sensor to answer</translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>This function is under development</translation>
+    </message>
+    <message>
+        <source>Подключите другое</source>
+        <translation>Connect another device</translation>
+    </message>
+    <message>
+        <source>Подключенное устройство не соответствует выбранному</source>
+        <translation>The connected device does not match the one chosen</translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком не установлена</source>
+        <translation>No link to the wireless sensor</translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком установлена</source>
+        <translation>Linked to the wireless sensor</translation>
+    </message>
+    <message>
+        <source>Подключен VO-DIZ</source>
+        <translation>VO-DIZ connected</translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation>Password accepted</translation>
+    </message>
+    <message>
+        <source>Пароль ВТ датчика успешно удалён</source>
+        <translation>The wireless sensor's password was removed</translation>
+    </message>
+    <message>
+        <source>Новый пароль ВТ датчика успешно установлен</source>
+        <translation>The wireless sensor's new password was set</translation>
+    </message>
+    <message>
+        <source>Введён не верный пароль датчика</source>
+        <translation>Wrong sensor password</translation>
+    </message>
+    <message>
+        <source>Успешная перезагрузка ВТ датчика</source>
+        <translation>The wireless sensor restarted</translation>
+    </message>
+    <message>
+        <source>Если по истечении таймера вы
+не увидели датчик в программе NRFConnect,
+то произошла ошибка в обновлении
+Повторите</source>
+        <translation>If you do not see the sensor in NRFConnect
+when the timer runs out,
+the update failed
+Try again</translation>
+    </message>
+    <message>
+        <source>В</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Уровень </source>
+        <translation>Level </translation>
+    </message>
+    <message>
+        <source>Калиброван</source>
+        <translation>Calibrated</translation>
+    </message>
+    <message>
+        <source>Не калиброван</source>
+        <translation>Not calibrated</translation>
+    </message>
+    <message>
+        <source>UUID ВТ датчика успешно изменен</source>
+        <translation>The wireless sensor's UUID was changed</translation>
+    </message>
+    <message>
+        <source>S/N ВТ датчика успешно изменен</source>
+        <translation>The wireless sensor's S/N was changed</translation>
+    </message>
+    <message>
+        <source>Директивная калибровка ВТ датчика произведена успешно</source>
+        <translation>The wireless sensor was calibrated</translation>
+    </message>
+    <message>
+        <source>Калибровка уровня полного ВТ датчика произведена</source>
+        <translation>The wireless sensor's Full level was calibrated</translation>
+    </message>
+    <message>
+        <source>Калибровка уровня пустого ВТ датчика произведена</source>
+        <translation>The wireless sensor's Empty level was calibrated</translation>
+    </message>
+    <message>
+        <source>Установлены заводские настройки ВТ датчика</source>
+        <translation>The wireless sensor is back to its factory settings</translation>
+    </message>
+    <message>
+        <source>Датчик переведен в режим сна</source>
+        <translation>The sensor went to sleep</translation>
+    </message>
+    <message>
+        <source>Ошибка изменения UUID ВТ датчика</source>
+        <translation>The wireless sensor's UUID could not be changed</translation>
+    </message>
+    <message>
+        <source>Ошибка изменения S/N ВТ датчика</source>
+        <translation>The wireless sensor's S/N could not be changed</translation>
+    </message>
+    <message>
+        <source>Ошибка изменения пароля ВТ датчика</source>
+        <translation>The wireless sensor's password could not be changed</translation>
+    </message>
+    <message>
+        <source>Ошибка директивной калибровки ВТ датчика</source>
+        <translation>The wireless sensor could not be calibrated</translation>
+    </message>
+    <message>
+        <source>Режим работы ВТ датчика установлен</source>
+        <translation>The wireless sensor's working mode was set</translation>
+    </message>
+    <message>
+        <source>Ошибка установки режима</source>
+        <translation>The working mode could not be set</translation>
+    </message>
+</context>
+<context>
     <name>CalibrationDialogs</name>
     <message>
         <source>Сохранить файл</source>
@@ -1916,6 +2107,26 @@ Do you want to open a *.csv file?</translation>
     <message>
         <source>Строки файла, которые не удалось прочитать, пропущены: %1</source>
         <translation>Lines of the file that could not be read were skipped: %1</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation>Waiting for the sensor to answer</translation>
+    </message>
+    <message>
+        <source>Некоторые параметры не были записаны
+Повторите</source>
+        <translation>Some settings were not written
+Try again</translation>
+    </message>
+    <message>
+        <source>Сейчас датчик будет перезагружен
+После успешной перезагрузки у вас есть примерно
+30 секунд на запуск процесса обновления
+прошивки в программе NRFConnect.</source>
+        <translation>The sensor will restart now
+Once it has restarted you have about
+30 seconds to start the firmware
+update in NRFConnect.</translation>
     </message>
 </context>
 <context>

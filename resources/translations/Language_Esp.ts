@@ -2,6 +2,197 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_419" sourcelanguage="ru_RU">
 <context>
+    <name>BLEDevice</name>
+    <message>
+        <source>1-1023</source>
+        <translation>1-1023</translation>
+    </message>
+    <message>
+        <source>1-4095</source>
+        <translation>1-4095</translation>
+    </message>
+    <message>
+        <source>Заливом</source>
+        <translation>Por llenado</translation>
+    </message>
+    <message>
+        <source>Сливом</source>
+        <translation>Por vaciado</translation>
+    </message>
+    <message>
+        <source>Датчик 4</source>
+        <translation>Sensor 4</translation>
+    </message>
+    <message>
+        <source>Датчик 3</source>
+        <translation>Sensor 3</translation>
+    </message>
+    <message>
+        <source>Датчик 2</source>
+        <translation>Sensor 2</translation>
+    </message>
+    <message>
+        <source>Датчик 1</source>
+        <translation>Sensor 1</translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Conecte el sensor</translation>
+    </message>
+    <message>
+        <source>Датчик#</source>
+        <translation>Sensor#</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ от беспроводного датчика</source>
+        <translation>Esperando la respuesta del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Нет показаний датчика
+Дождитесь их и повторите калибровку</source>
+        <translation>Aún no hay lecturas del sensor
+Espérelas y vuelva a calibrar</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от беспроводного датчика</source>
+        <translation>Esperando respuesta del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>Función en desarrollo</translation>
+    </message>
+    <message>
+        <source>Подключите другое</source>
+        <translation>Conecte otro dispositivo</translation>
+    </message>
+    <message>
+        <source>Подключенное устройство не соответствует выбранному</source>
+        <translation>El dispositivo conectado no coincide con el elegido</translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком не установлена</source>
+        <translation>Sin enlace con el sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком установлена</source>
+        <translation>Enlazado con el sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Подключен VO-DIZ</source>
+        <translation>VO-DIZ conectado</translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation>Contraseña aceptada</translation>
+    </message>
+    <message>
+        <source>Пароль ВТ датчика успешно удалён</source>
+        <translation>Se eliminó la contraseña del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Новый пароль ВТ датчика успешно установлен</source>
+        <translation>Se estableció la nueva contraseña del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Введён не верный пароль датчика</source>
+        <translation>Contraseña del sensor incorrecta</translation>
+    </message>
+    <message>
+        <source>Успешная перезагрузка ВТ датчика</source>
+        <translation>El sensor inalámbrico se reinició</translation>
+    </message>
+    <message>
+        <source>Если по истечении таймера вы
+не увидели датчик в программе NRFConnect,
+то произошла ошибка в обновлении
+Повторите</source>
+        <translation>Si al terminar el temporizador
+no ve el sensor en NRFConnect,
+la actualización falló
+Inténtelo de nuevo</translation>
+    </message>
+    <message>
+        <source>В</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Уровень </source>
+        <translation>Nivel </translation>
+    </message>
+    <message>
+        <source>Калиброван</source>
+        <translation>Calibrado</translation>
+    </message>
+    <message>
+        <source>Не калиброван</source>
+        <translation>No calibrado</translation>
+    </message>
+    <message>
+        <source>UUID ВТ датчика успешно изменен</source>
+        <translation>Se cambió el UUID del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>S/N ВТ датчика успешно изменен</source>
+        <translation>Se cambió el N/S del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Директивная калибровка ВТ датчика произведена успешно</source>
+        <translation>Se calibró el sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Калибровка уровня полного ВТ датчика произведена</source>
+        <translation>Se calibró el nivel Lleno del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Калибровка уровня пустого ВТ датчика произведена</source>
+        <translation>Se calibró el nivel Vacío del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Установлены заводские настройки ВТ датчика</source>
+        <translation>El sensor inalámbrico volvió a la configuración de fábrica</translation>
+    </message>
+    <message>
+        <source>Датчик переведен в режим сна</source>
+        <translation>El sensor pasó a modo de reposo</translation>
+    </message>
+    <message>
+        <source>Ошибка изменения UUID ВТ датчика</source>
+        <translation>No se pudo cambiar el UUID del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Ошибка изменения S/N ВТ датчика</source>
+        <translation>No se pudo cambiar el N/S del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Ошибка изменения пароля ВТ датчика</source>
+        <translation>No se pudo cambiar la contraseña del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Ошибка директивной калибровки ВТ датчика</source>
+        <translation>No se pudo calibrar el sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Режим работы ВТ датчика установлен</source>
+        <translation>Se estableció el modo de trabajo del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Ошибка установки режима</source>
+        <translation>No se pudo establecer el modo</translation>
+    </message>
+</context>
+<context>
     <name>CalibrationDialogs</name>
     <message>
         <source>Сохранить файл</source>
@@ -1920,6 +2111,26 @@ La calibración no ha terminado</translation>
     <message>
         <source>Строки файла, которые не удалось прочитать, пропущены: %1</source>
         <translation>Se omitieron las líneas del archivo que no se pudieron leer: %1</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation>Esperando la respuesta del sensor</translation>
+    </message>
+    <message>
+        <source>Некоторые параметры не были записаны
+Повторите</source>
+        <translation>Algunos parámetros no se escribieron
+Inténtelo de nuevo</translation>
+    </message>
+    <message>
+        <source>Сейчас датчик будет перезагружен
+После успешной перезагрузки у вас есть примерно
+30 секунд на запуск процесса обновления
+прошивки в программе NRFConnect.</source>
+        <translation>El sensor se reiniciará ahora
+Una vez reiniciado tiene unos
+30 segundos para iniciar la actualización
+del firmware en NRFConnect.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,193 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="ru_RU">
 <context>
+    <name>BLEDevice</name>
+    <message>
+        <source>1-1023</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1-4095</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Заливом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сливом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключите датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик#</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ от беспроводного датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет показаний датчика
+Дождитесь их и повторите калибровку</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от беспроводного датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключите другое</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключенное устройство не соответствует выбранному</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком не установлена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком установлена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключен VO-DIZ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль ВТ датчика успешно удалён</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Новый пароль ВТ датчика успешно установлен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введён не верный пароль датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Успешная перезагрузка ВТ датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Если по истечении таймера вы
+не увидели датчик в программе NRFConnect,
+то произошла ошибка в обновлении
+Повторите</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калиброван</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не калиброван</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UUID ВТ датчика успешно изменен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S/N ВТ датчика успешно изменен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Директивная калибровка ВТ датчика произведена успешно</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калибровка уровня полного ВТ датчика произведена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калибровка уровня пустого ВТ датчика произведена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установлены заводские настройки ВТ датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик переведен в режим сна</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка изменения UUID ВТ датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка изменения S/N ВТ датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка изменения пароля ВТ датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка директивной калибровки ВТ датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Режим работы ВТ датчика установлен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка установки режима</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CalibrationDialogs</name>
     <message>
         <source>Сохранить файл</source>
@@ -1879,6 +2066,22 @@
     </message>
     <message>
         <source>Строки файла, которые не удалось прочитать, пропущены: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Некоторые параметры не были записаны
+Повторите</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас датчик будет перезагружен
+После успешной перезагрузки у вас есть примерно
+30 секунд на запуск процесса обновления
+прошивки в программе NRFConnect.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

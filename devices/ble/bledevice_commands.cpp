@@ -1,0 +1,225 @@
+// Commands the page relays through the base to the linked sensor: the
+// password frames, the password probe and the Empty/Full calibration.
+#include "devices/ble/bledevice.h"
+
+#include "deruvivuriri_form.h"
+
+#include "devices/ble/bleprotocol.h"
+#include "ui/dynamicqdialog.h"
+#include "ui/security.h"
+#include "ui/securityble.h"
+
+#include <QDebug>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+// The wireless sensors take the password as a signed 32-bit number.
+constexpr quint32 kLargestPassword = 0x7FFFFFFFu;
+constexpr int kPasswordAnswerMs = 100;
+constexpr int kDeleteFirstStepMs = 2000;
+constexpr int kDeleteSecondStepMs = 200;
+constexpr int kCalibrationChecks = 5;
+constexpr int kCalibrationCheckMs = 1000;
+constexpr int kMessageWidth = 300;
+constexpr int kMessageHeight = 170;
+
+} // namespace
+
+void BLEDevice::pausePolling()
+{
+    resetAndStopTimerDeviceConnected();
+    timerRequest->stop();
+}
+
+void BLEDevice::resumePolling()
+{
+    restoreTimerDeviceConnected();
+    timerRequest->start(kRequestIntervalMs);
+}
+
+void BLEDevice::startCommandStatusTimer()
+{
+    timerStatusCmd->start(kCommandStatusMs);
+}
+
+std::optional<quint32> BLEDevice::typedPassword(bool newPasswordField)
+{
+    if (!securityDialog)
+        return std::nullopt;
+    const QString text =
+        newPasswordField ? securityDialog->getLineEditSetPassBLE() : securityDialog->getLineEditInputPassBLE();
+    // An empty field or a number the sensor cannot take is never sent as
+    // some other number.
+    if (!Security::isSendablePassword(text, kLargestPassword)) {
+        Security::refusePassword(securityDialog, kLargestPassword);
+        return std::nullopt;
+    }
+    return quint32(text.toULongLong());
+}
+
+bool BLEDevice::sendClearPasswordCmd()
+{
+    newPass = 0;
+    const QByteArray frame = ble::passwordProbe();
+    // Sent with every answer until settled, so it does not reopen the last
+    // outcome: a connection starts with none, and a link report ends it.
+    emit writeData(frame);
+    qDebug().noquote() << "out = " << frame.toHex();
+    currentCommand = ble::kSerialAndFirmwareCommand;
+    waitingReply = true;
+    return true;
+}
+
+bool BLEDevice::sendPass(int pass, uchar cmd)
+{
+    // Polling pauses for the answer; a page that was not polling stays so.
+    const bool polling = timerRequest->isActive();
+    pausePolling();
+    awaitCommandOutcome();
+    emit writeData(ble::valueWrite(quint8(currentNetNum), cmd, quint32(pass)));
+    delay(kPasswordAnswerMs);
+    waitingReply = true;
+    emit signalCheckIncommingData();
+    if (polling)
+        resumePolling();
+    return true;
+}
+
+bool BLEDevice::setPass()
+{
+    const std::optional<quint32> pass = typedPassword(false);
+    if (!pass)
+        return false;
+    storedPass = int(*pass);
+    return true;
+}
+
+bool BLEDevice::inputPassBLE()
+{
+    const std::optional<quint32> pass = typedPassword(false);
+    if (!pass)
+        return false;
+    newPass = int(*pass);
+    sendPass(newPass, ble::kSensorEnterPassword);
+    currentCommand = ble::kSerialAndFirmwareCommand;
+    // The sensor's answer is awaited like that of the other password
+    // commands, so that an accepted password is said to the user.
+    inputRequested = true;
+    waitingReply = true;
+    passwordCommandUsed = true;
+    mainStatus = false;
+    startCommandStatusTimer();
+    showStatusMessageUp(tr("Ожидаем ответ от беспроводного датчика"));
+    emit signalWriteLog("Input password BLE");
+    return true;
+}
+
+bool BLEDevice::setPassBLE()
+{
+    const std::optional<quint32> pass = typedPassword(true);
+    if (!pass)
+        return false;
+    if (ui)
+        ui->label_LockBLE_BLE->show();
+    if (storedPassValid)
+        sendPass(storedPass, ble::kPasswordEnterCommand);
+    newPass = int(*pass);
+    sendPass(newPass, ble::kSensorSetPassword);
+    passwordCommandUsed = true;
+    startCommandStatusTimer();
+    waitingReply = true;
+    newPasswordRequested = true;
+    mainStatus = false;
+    showStatusMessageUp(tr("Ожидаем ответ от беспроводного датчика"));
+    emit signalWriteLog("Set password BLE");
+    return true;
+}
+
+bool BLEDevice::delPassBLE()
+{
+    const std::optional<quint32> pass = typedPassword(false);
+    if (!pass)
+        return false;
+    newPass = int(*pass);
+    const bool polling = timerRequest->isActive();
+    pausePolling();
+    awaitCommandOutcome();
+    // The sensor first takes the present password, then "no password".
+    emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorEnterPassword, quint32(newPass)));
+    currentCommand = ble::kSerialAndFirmwareCommand;
+    delay(kDeleteFirstStepMs);
+    emit signalCheckIncommingData();
+    newPass = 0;
+    emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorSetPassword, 0));
+    currentCommand = ble::kSerialAndFirmwareCommand;
+    delay(kDeleteSecondStepMs);
+    emit signalCheckIncommingData();
+    if (polling)
+        resumePolling();
+    passwordCommandUsed = true;
+    startCommandStatusTimer();
+    showStatusMessageUp(tr("Ожидаем ответ от беспроводного датчика"));
+    deleteRequested = true;
+    waitingReply = true;
+    mainStatus = false;
+    emit signalWriteLog("Delete password BLE");
+    return true;
+}
+
+void BLEDevice::autoCalibrateFullEmptyBLE()
+{
+    // Its waits run the event loop: a second start meanwhile would mix the frames.
+    if (calibrationRunning)
+        return;
+    // Values computed from nothing would overwrite the sensor's own.
+    if (!dataSinceConnect) {
+        DynamicQDialog message(statusParent(), QString(),
+                               tr("Нет показаний датчика\nДождитесь их и повторите калибровку"), false);
+        message.resize(kMessageWidth, kMessageHeight);
+        message.exec();
+        return;
+    }
+    const Sensor &s = sensors[size_t(shownSensor)];
+    const ble::EmptyFull values = ble::autoCalibration(qint32(s.current), s.temperature);
+    const quint8 address = quint8(currentNetNum);
+    // A protected sensor takes the values only after its password.
+    const auto presentPassword = [this] {
+        if (passwordProtected && acceptedPassword)
+            sendPass(int(*acceptedPassword), ble::kPasswordEnterCommand);
+    };
+
+    calibrationRunning = true;
+    presentPassword();
+    awaitCommandOutcome();
+    emit writeData(ble::valueWrite(address, ble::kWriteEmptyCommand, quint32(values.empty)));
+    for (int i = 0; i < kCalibrationChecks; ++i) {
+        emit signalCheckIncommingData();
+        delay(kCalibrationCheckMs);
+    }
+    presentPassword();
+    awaitCommandOutcome();
+    emit writeData(ble::valueWrite(address, ble::kWriteFullCommand, quint32(values.full)));
+    timerStatusMsg->start(kStatusMessageMs);
+    showStatusMessage(tr("Ожидаем ответа от беспроводного датчика"));
+    needUpdateFullValAutocalib = 1;
+    for (int i = 0; i < kCalibrationChecks; ++i) {
+        emit signalCheckIncommingData();
+        delay(kCalibrationCheckMs);
+    }
+    qDebug() << "autocalibrate BLE";
+    calibrationRunning = false;
+}
+
+void BLEDevice::escapeCurSetting()
+{
+    DynamicQDialog message(statusParent(), QString(), tr("Функция в разработке"), false);
+    message.resize(kMessageWidth, kMessageHeight);
+    message.exec();
+}
+
+void BLEDevice::setFactorySetting()
+{
+    escapeCurSetting();
+}

@@ -1,0 +1,149 @@
+#ifndef BLEWINDOWFIXTURE_H
+#define BLEWINDOWFIXTURE_H
+
+#include "app/portlist.h"
+#include "app/reriruvozive.h"
+#include "deruvivuriri_form.h"
+#include "devices/ble/bledevice.h"
+#include "link/portconnection.h"
+#include "modalcloser.h"
+#include "simulatedbase.h"
+#include "ui/securityble.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QtTest>
+
+#include <memory>
+
+// The real main window with a simulated USB base on a pseudo-terminal, for
+// the BLE page's end-to-end tests. Build it in init(), drop it in cleanup().
+class BleWindowFixture
+{
+public:
+    // A connection takes a poll tick, the answer and the identity request.
+    static constexpr int kConnectMs = 6000;
+    // The watchdog runs 5 s from the last good answer.
+    static constexpr int kWatchdogMs = 5000;
+
+    BleWindowFixture() : base(std::make_unique<SimulatedBase>())
+    {
+        qputenv(portlist::kExtraPortsVariable, base->portPath().toLocal8Bit());
+        window = std::make_unique<Reriruvozive>();
+        ui = window->form();
+        page = window->ble();
+        logs = std::make_unique<QSignalSpy>(window.get(), &Reriruvozive::signalLogWritten);
+    }
+    ~BleWindowFixture()
+    {
+        logs.reset();
+        window.reset();
+        base.reset();
+    }
+    BleWindowFixture(const BleWindowFixture &) = delete;
+    BleWindowFixture &operator=(const BleWindowFixture &) = delete;
+
+    // BLE button, the choice page, the USB base: as a user opens the page.
+    // Returns false when a step does not lead where it should.
+    bool openPage()
+    {
+        ui->comboBox_SerialPort->setCurrentText(base->portPath());
+        if (ui->comboBox_SerialPort->currentText() != base->portPath())
+            return false;
+        ui->pushButtonBLE->click();
+        if (ui->stackedWidget->currentWidget() != ui->ChoiceBLE)
+            return false;
+        ui->pushButtonChoiceUSB->click();
+        return ui->stackedWidget->currentWidget() == ui->BLE_QF410 && window->port()->getSerialPort()->isOpen();
+    }
+
+    // The page shows the linked sensor and the lock its password state: the
+    // probe was answered.
+    bool waitForSensor()
+    {
+        return QTest::qWaitFor(
+            [this] {
+                return lowerStatus() == QStringLiteral("Подключен VO-DIZ") && !ui->label_LockBLE_BLE->isHidden() &&
+                       !ui->label_LockBLE_BLE->pixmap(Qt::ReturnByValue).isNull();
+            },
+            kConnectMs + 3000);
+    }
+
+    QString upperStatus() const { return statusLine("labelStatusUpBLE"); }
+    QString lowerStatus() const { return statusLine("labelStatusBLE"); }
+
+    // How often a text was written to the log.
+    int logged(const QString &text) const
+    {
+        int n = 0;
+        for (const QList<QVariant> &args : *logs) {
+            if (args.at(0).toString().endsWith(QStringLiteral(" -- ") + text))
+                ++n;
+        }
+        return n;
+    }
+
+    // The service menu's entry by its object name, or null.
+    QAction *serviceEntry(const QString &name) const
+    {
+        QMenu *menu = ui->pushButtonService->menu();
+        if (!menu)
+            return nullptr;
+        for (QAction *a : menu->actions()) {
+            if (a->objectName() == name)
+                return a;
+        }
+        return nullptr;
+    }
+
+    // Runs the service menu's password row as a user does: types the
+    // password into the dialog's first field and presses the button of that
+    // caption, then closes the dialog. Returns what each modal window showed,
+    // the password dialog last.
+    QList<ModalCloser::Seen> runSecurityRow(const QString &password, const QString &button)
+    {
+        QAction *security = serviceEntry(QStringLiteral("security"));
+        if (!security)
+            return {};
+        ModalCloser closer;
+        bool pressed = false;
+        closer.leaveOpen = [&pressed, password, button](QWidget *modal) {
+            auto *dialog = qobject_cast<SecurityBLE *>(modal);
+            if (!dialog || pressed)
+                return false;
+            pressed = true;
+            // Pressed from the dialog's own loop, not from the closer's look.
+            QTimer::singleShot(0, dialog, [dialog, password, button] {
+                dialog->findChildren<QLineEdit *>().at(0)->setText(password);
+                for (QPushButton *b : dialog->findChildren<QPushButton *>()) {
+                    if (b->text() == button)
+                        b->click();
+                }
+            });
+            return true;
+        };
+        security->trigger();
+        return closer.seen;
+    }
+
+    std::unique_ptr<SimulatedBase> base;
+    std::unique_ptr<Reriruvozive> window;
+    std::unique_ptr<QSignalSpy> logs;
+    Ui_Deruvivuriri *ui = nullptr;
+    BLEDevice *page = nullptr;
+
+private:
+    QString statusLine(const char *name) const
+    {
+        auto *label = ui->BLE_QF410->findChild<QLabel *>(QString::fromLatin1(name));
+        return label ? label->text() : QStringLiteral("(none)");
+    }
+};
+
+#endif // BLEWINDOWFIXTURE_H

@@ -1,0 +1,140 @@
+#include "blewindowfixture.h"
+#include "link/frame.h"
+
+#include <memory>
+
+// Commands relayed through the USB base to the linked sensor, end to end:
+// the Empty/Full calibration, the restart into the update mode and the
+// password row of the service menu.
+class TestBleCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void autoCalibrationWritesEmptyThenFull();
+    void updateEntryRestartsTheSensorWithACountdown();
+    void securityRowRefusesWrongAndEmptyPasswords();
+
+private:
+    void openSensor();
+
+    std::unique_ptr<BleWindowFixture> f;
+};
+
+namespace {
+
+quint32 payload(const QByteArray &frame)
+{
+    quint32 value = 0;
+    for (int i = 6; i < 10; ++i)
+        value = (value << 8) | quint8(frame.at(i));
+    return value;
+}
+
+} // namespace
+
+void TestBleCommands::init()
+{
+    f = std::make_unique<BleWindowFixture>();
+    QVERIFY(f->base->isValid());
+}
+
+void TestBleCommands::cleanup()
+{
+    f.reset();
+}
+
+void TestBleCommands::openSensor()
+{
+    QVERIFY(f->openPage());
+    QVERIFY(f->waitForSensor());
+}
+
+void TestBleCommands::autoCalibrationWritesEmptyThenFull()
+{
+    f->base->sensor.current = 15000;
+    f->base->sensor.temperature = 21;
+    openSensor();
+    QSignalSpy fullShown(f->page, &BLEDevice::signalUpdateFullValForAutocalib);
+    f->page->autoCalibrateFullEmptyBLE();
+
+    const QList<QByteArray> empties = f->base->requestsWith(0xED);
+    const QList<QByteArray> fulls = f->base->requestsWith(0xEC);
+    QCOMPARE(empties.size(), 1);
+    QCOMPARE(fulls.size(), 1);
+    // 15000 - 6 * 21 + 100, and 2 * 15000 - 9770 - 21 * (6 - 15000 / 2400).
+    QCOMPARE(payload(empties.at(0)), 14974u);
+    QCOMPARE(payload(fulls.at(0)), 20230u);
+    qint64 emptyAt = 0, fullAt = 0;
+    for (const SimulatedDevice::Request &r : f->base->requests()) {
+        if (r.bytes == empties.at(0))
+            emptyAt = r.msecs;
+        if (r.bytes == fulls.at(0))
+            fullAt = r.msecs;
+    }
+    QVERIFY2(fullAt - emptyAt >= 4500, qPrintable(QString::number(fullAt - emptyAt)));
+    QCOMPARE(f->base->sensor.empty, 14974u);
+    QCOMPARE(f->base->sensor.full, 20230u);
+    // The next answer brings the new Full value; the dialog is told.
+    QVERIFY(fullShown.count() >= 1);
+    QCOMPARE(f->page->getFullValue(), 20230u);
+    QTRY_COMPARE_WITH_TIMEOUT(f->page->getEmptyValue(), 14974u, 3000);
+    QCOMPARE(f->logged("Calibrate BLE successull"), 1);
+}
+
+void TestBleCommands::updateEntryRestartsTheSensorWithACountdown()
+{
+    openSensor();
+    QAction *update = f->serviceEntry("update");
+    QVERIFY(update);
+    update->trigger();
+    QCOMPARE(f->ui->stackedWidget->currentWidget(), f->ui->UpdateFWBLE);
+    QVERIFY(!f->ui->pushBtnInUpdBLE->isHidden());
+    f->ui->pushBtnInUpdBLE->click();
+    QCOMPARE(f->base->countRequests(0xE6), 1);
+    QCOMPARE(f->base->requestsWith(0xE6).at(0).toHex(), frame::withCrc(QByteArray::fromHex("3103e65ac396")).toHex());
+    QVERIFY(f->ui->labelMsgUpdBLE->text().startsWith("Сейчас датчик будет перезагружен"));
+    QVERIFY(!f->ui->labelMsgUpdBLE->isHidden());
+    QCOMPARE(f->logged("Start update firmware BLE"), 1);
+    // The base reports the restart: a 30 s countdown for the phone's updater.
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Успешная перезагрузка ВТ датчика"), 4000);
+    QVERIFY(!f->ui->labelTimerUpdFwBLE->isHidden());
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->labelTimerUpdFwBLE->text(), QString("29"), 4000);
+    QVERIFY(f->ui->labelMsgUpdBLE->text().startsWith("Если по истечении таймера"));
+    QCOMPARE(f->logged("Reboot BLE successfull"), 1);
+    f->ui->pushBtnUpdateFWBackBLE->click();
+    QCOMPARE(f->ui->stackedWidget->currentWidget(), f->ui->BLE_QF410);
+}
+
+void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
+{
+    f->base->sensor.password = 777;
+    openSensor();
+    QVERIFY(f->page->isPasswordProtected());
+    QVERIFY(f->serviceEntry("security"));
+
+    // An empty field: the dialog says why, and nothing goes to the sensor.
+    QList<ModalCloser::Seen> seen = f->runSecurityRow(QString(), "Ввести пароль датчика");
+    QCOMPARE(seen.size(), 2);
+    QVERIFY(seen.at(0).texts.contains("Введите пароль: число от 0 до 2147483647"));
+    QCOMPARE(seen.at(1).className, QString("SecurityBLE"));
+    QCOMPARE(f->base->countRequests(0xE8), 0);
+
+    seen = f->runSecurityRow("778", "Ввести пароль датчика");
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(f->base->countRequests(0xE8), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Введён не верный пароль датчика"), 4000);
+    QVERIFY(!f->page->getAcceptedPassword());
+
+    // The right one removes the password.
+    f->runSecurityRow("777", "Удалить пароль датчика");
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Пароль ВТ датчика успешно удалён"), 5000);
+    QVERIFY(!f->base->sensor.password);
+    QVERIFY(!f->page->isPasswordProtected());
+    QCOMPARE(f->logged("Password successfully delete"), 1);
+}
+
+QTEST_MAIN(TestBleCommands)
+#include "tst_blecommands.moc"
