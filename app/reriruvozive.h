@@ -252,6 +252,26 @@ private slots:
     void on_Button_SetFullDUTOnline_clicked();  // reriruvozive_flswrite.cpp
     void on_Button_SetEmptyDUTOnline_clicked(); // reriruvozive_flswrite.cpp
     void on_ButtonTarirovka_clicked();          // reriruvozive_calibration.cpp
+    // PLM300 settings (reriruvozive_plm300.cpp).
+    void on_lineEdit_max_PLM300_textEdited(QString arg1);
+    void on_lineEdit_min_PLM300_textEdited(QString arg1);
+    void on_lineEdit_smoothing_PLM300_textEdited(QString arg1);
+    void on_lineEdit_porog_PLM300_textEdited(QString arg1);
+    void on_lineEdit_netNumPLM300_textEdited(QString arg1);
+    void on_comboBox_modePLM300_activated(int index);
+    void on_ButtonWriteParamPLM300_clicked();
+    void ChangeMaxPLM300();
+    void ChangeMinPLM300();
+    void ChangeSmoothingPLM300();
+    void ChangePorogPLM300();
+    void ChangeNetNumPLM300();
+    // Indicator address, poll flag, mode and table (reriruvozive_n7.cpp).
+    void on_pushButton_n7WriteParam_clicked();
+    void writeParamToN7();
+    void on_comboBox_n7mode_activated(int index);
+    void on_lineEdit_n7NetNum_textEdited(QString arg1);
+    void on_pushButton_n7GetTarTable_clicked();
+    void on_pushButton_n7SetTarTable_clicked();
     // Ways back from the pages the service menu opens.
     void on_pushBtnBackRemoteControl_clicked();
     void on_pushBtnUpdateFWBackBLE_clicked();
@@ -274,6 +294,9 @@ private:
     quint8 surveyAddress() const;
     void appendLog(const QString &text);
     void markParamChanged(QLabel *mark);
+    // Indicator: the address to write and the table write frame.
+    quint16 chosenN7NetNum() const;
+    void buildN7WriteFrame(quint8 slot, quint16 netNum);
 
     bool litrGallonState = false;
     QWidget *pageBeforeProgSetting = nullptr;

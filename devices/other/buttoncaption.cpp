@@ -1,0 +1,45 @@
+#include "devices/other/buttoncaption.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace buttoncaption {
+
+namespace {
+
+constexpr int kCaptionWidth = 90;
+constexpr int kCaptionHeight = 17;
+// From the bottom edge of the button to the top of the caption.
+constexpr int kCaptionRise = 19;
+
+} // namespace
+
+QLabel *create(QPushButton *button, const QString &text, const QLabel *fontOf)
+{
+    auto *caption = new QLabel(text, button);
+    caption->setGeometry(0, button->height() - kCaptionRise, kCaptionWidth, kCaptionHeight);
+    caption->setAlignment(Qt::AlignCenter);
+    if (fontOf)
+        caption->setFont(fontOf->font());
+    // Clicks go to the button underneath.
+    caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return caption;
+}
+
+void colour(QLabel *caption, QFrame *underline, const QString &state, bool darkTheme)
+{
+    QString colour;
+    if (state == QLatin1String("on"))
+        colour = darkTheme ? QStringLiteral("#E32323") : QStringLiteral("#1f2222");
+    else if (state == QLatin1String("off"))
+        colour = QStringLiteral("#b9b9b9");
+    else
+        return;
+    if (caption)
+        caption->setStyleSheet(QStringLiteral("QLabel {color : %1;}").arg(colour));
+    if (underline)
+        underline->setStyleSheet(QStringLiteral("QFrame {background-color :  %1;}").arg(colour));
+}
+
+} // namespace buttoncaption
