@@ -190,10 +190,14 @@ void Reriruvozive::writeParamToPLM300()
     plm300Device->setSettingsChanged(false);
 
     // Read back what the sensor now holds; with the check timer stopped, the
-    // answers gathered meanwhile are handed over here.
+    // answers gathered meanwhile are handed over here. Answers to polls from
+    // before the write are still waiting: they would fill the settings with
+    // the old values, so they go, unless a search answer may be among them.
     delay(kStepMs);
     plm300Device->setFirstDataRequest(true);
     delay(kStepMs);
+    if (!plm300Device->isSearchActive())
+        cleanRingBuffer();
     requestForGetAllDataFromDevice();
     delay(kStepMs);
     parceDataFromCOMPort();

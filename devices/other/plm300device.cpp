@@ -147,6 +147,8 @@ void PLM300Device::setFirstDataRequest(bool value)
 int PLM300Device::resetDeviceIsConnected()
 {
     showUI(false);
+    // The notice is what the user has left to look at.
+    setVisibleStatusLabels(true);
     showStatusMessageUp(" ");
     showStatusMessage(tr("Подключите датчик"));
     emit signalWriteLog("Device is not responding");

@@ -115,11 +115,11 @@ QByteArray SimulatedPlm300::answerFor(const QByteArray &request)
     // The sensor ignores a request whose CRC does not fit.
     if (crcOf(request, request.size() - 1) != quint8(request.at(request.size() - 1)))
         return QByteArray();
-    QByteArray answer;
     if (request.size() == 3 && quint8(request.at(1)) == kSearch)
-        answer = QByteArray(1, char(netNum)) + otherNetNums;
-    else if (quint8(request.at(1)) == netNum)
-        answer = frameFor(request);
+        return QByteArray(1, char(netNum)) + otherNetNums;
+    if (quint8(request.at(1)) != netNum)
+        return QByteArray();
+    QByteArray answer = frameFor(request);
     if (answer.isEmpty() || !glued)
         return answer;
     // Held back: it leaves with the next answer, in one write.
