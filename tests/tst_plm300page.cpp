@@ -551,10 +551,10 @@ void TestPlm300Page::leavingThePageReportsNoLostSensor()
     // Another device opens the port; the PLM300 is no longer talked to.
     ui->pushButtonDeviceFLS->click();
     QVERIFY(window->port()->getSerialPort()->isOpen());
-    QVERIFY(!page->isDeviceConnected());
-    QVERIFY(!window->deviceFlags().plm300);
     for (const QList<QVariant> &line : qAsConst(log))
         QVERIFY2(!line.at(0).toString().contains("Device is not responding"), qPrintable(line.at(0).toString()));
+    QVERIFY(!page->isDeviceConnected());
+    QVERIFY(!window->deviceFlags().plm300);
 }
 
 void TestPlm300Page::endOfAFirmwareUpdateResumesThePage()

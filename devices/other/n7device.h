@@ -45,6 +45,7 @@ public:
     QString getTable(int row, int column) const;
     n7::Table table() const;
     QStandardItemModel *getModel() const { return model; }
+    QLabel *getLabelStatusMessage() const { return labelStatusMessage; }
 
     // Saves the table on show to a file the user picks. False only when the
     // file could not be written (nothing is left behind then); a cancelled

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 
 DialogDriver::DialogDriver(QStringList files) : files(std::move(files))
 {
@@ -35,6 +36,10 @@ void DialogDriver::poll()
             return;
         }
         fileDialog->selectFile(path);
+        // The dialog leaves its name field alone while the field has the
+        // focus; a user would type the name there.
+        if (auto *name = fileDialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(path);
         // Accepted the way its own button does, with its checks of the name.
         static_cast<QDialog *>(fileDialog)->accept();
         return;
