@@ -161,6 +161,81 @@
         <source>Подключите датчик</source>
         <translation>Connect the sensor</translation>
     </message>
+    <message>
+        <source>Ед. Датчика</source>
+        <translation>Sensor units</translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation>Liters</translation>
+    </message>
+    <message>
+        <source>N7</source>
+        <translation>N7</translation>
+    </message>
+    <message>
+        <source>Активный</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>Пассивный</source>
+        <translation>Passive</translation>
+    </message>
+    <message>
+        <source>Датчик 1</source>
+        <translation>Sensor 1</translation>
+    </message>
+    <message>
+        <source>Датчик 2</source>
+        <translation>Sensor 2</translation>
+    </message>
+    <message>
+        <source>Датчик 3</source>
+        <translation>Sensor 3</translation>
+    </message>
+    <message>
+        <source>Датчик 4</source>
+        <translation>Sensor 4</translation>
+    </message>
+    <message>
+        <source>Подключен Н7</source>
+        <translation>N7 connected</translation>
+    </message>
+    <message>
+        <source>Сохранить файл</source>
+        <translation>Save file</translation>
+    </message>
+    <message>
+        <source>Выберете файл для пересчёта</source>
+        <translation>Choose a file for conversion</translation>
+    </message>
+</context>
+<context>
+    <name>PLM300Device</name>
+    <message>
+        <source>PLM300</source>
+        <translation>PLM300</translation>
+    </message>
+    <message>
+        <source>Пассивный RS-485</source>
+        <translation>Passive RS-485</translation>
+    </message>
+    <message>
+        <source>Частотный режим</source>
+        <translation>Frequency mode</translation>
+    </message>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Connect the sensor</translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>Function under development</translation>
+    </message>
+    <message>
+        <source>Подключен ПЛМ-300</source>
+        <translation>PLM-300 connected</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -1326,6 +1401,16 @@ If the tank will be filled only at filling stations (at no more than 50 l/min), 
     <message>
         <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
         <translation>A new version of the configurator is available. Visit our website to download it</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить таблицу в файл</source>
+        <translation>Could not save the table to the file</translation>
+    </message>
+    <message>
+        <source>Недопустимое значение: %1
+Введите число от %2 до %3</source>
+        <translation>Invalid value: %1
+Enter a number from %2 to %3</translation>
     </message>
 </context>
 <context>
