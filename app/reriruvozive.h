@@ -11,6 +11,7 @@
 #include <QTextStream>
 
 #include <memory>
+#include <vector>
 
 class BLEDevice;
 class CustomPopUp;
@@ -294,6 +295,10 @@ private:
     quint8 surveyAddress() const;
     void appendLog(const QString &text);
     void markParamChanged(QLabel *mark);
+    // PLM300: each setting field with its limits, command and marks; sending one.
+    struct Plm300Field;
+    std::vector<Plm300Field> plm300Fields();
+    void sendPlm300Setting(const Plm300Field &field);
     // Indicator: the address to write and the table write frame.
     quint16 chosenN7NetNum() const;
     void buildN7WriteFrame(quint8 slot, quint16 netNum);

@@ -22,6 +22,9 @@ constexpr uint kCheckAfterWriteMs = 500;
 constexpr uint kPollAfterWriteMs = 1000;
 constexpr int kMarksShownMs = 500;
 
+// Places in plm300Fields(), which is in the order the sensor is written.
+enum FieldIndex { kMaximumField, kMinimumField, kSmoothingField, kThresholdField, kNetNumField };
+
 void showMark(QLabel *mark, const QPixmap &picture)
 {
     mark->setPixmap(picture);
@@ -82,51 +85,70 @@ void Reriruvozive::on_ButtonWriteParamPLM300_clicked()
     writeParamToPLM300();
 }
 
+// What the write sequence needs to know of each setting field.
+struct Reriruvozive::Plm300Field
+{
+    QLineEdit *edit;
+    QLabel *caption;
+    QLabel *mark;
+    plm300::Limits limits;
+    quint8 command; // of the setting frame; the network number has a frame of its own
+    bool *edited;
+    void (Reriruvozive::*writer)();
+};
+
+std::vector<Reriruvozive::Plm300Field> Reriruvozive::plm300Fields()
+{
+    return {
+        {ui->lineEdit_max_PLM300, ui->label_max_PLM300, ui->label_Alarm_1PLM300, plm300::kMaximumLimits,
+         plm300::kMaximumCommand, &plm300MaxEdited, &Reriruvozive::ChangeMaxPLM300},
+        {ui->lineEdit_min_PLM300, ui->label_min_PLM300, ui->label_Alarm_2PLM300, plm300::kMinimumLimits,
+         plm300::kMinimumCommand, &plm300MinEdited, &Reriruvozive::ChangeMinPLM300},
+        {ui->lineEdit_smoothing_PLM300, ui->label_smoothing_PLM300, ui->label_Alarm_3PLM300, plm300::kSmoothingLimits,
+         plm300::kSmoothingCommand, &plm300SmoothingEdited, &Reriruvozive::ChangeSmoothingPLM300},
+        {ui->lineEdit_porog_PLM300, ui->label_porog_PLM300, ui->label_Alarm_4PLM300, plm300::kThresholdLimits,
+         plm300::kThresholdCommand, &plm300PorogEdited, &Reriruvozive::ChangePorogPLM300},
+        {ui->lineEdit_netNumPLM300, ui->label_NetNumPLM300, ui->label_Alarm_5PLM300, plm300::kNetNumLimits,
+         plm300::kNetNumCommand, &plm300NetNumEdited, &Reriruvozive::ChangeNetNumPLM300},
+    };
+}
+
 // The writers run only from writeParamToPLM300, which has checked the fields;
 // still, a field without an acceptable number is never sent.
-void Reriruvozive::ChangeMaxPLM300()
+void Reriruvozive::sendPlm300Setting(const Plm300Field &field)
 {
-    const auto value = plm300::settingValue(ui->lineEdit_max_PLM300->text(), plm300::kMaximumLimits);
+    const std::optional<quint16> value = plm300::settingValue(field.edit->text(), field.limits);
     if (!value)
         return;
-    portConnection->writeData(plm300::settingWrite(currentNetNum, plm300::kMaximumCommand, *value));
-    plm300MaxEdited = false;
-    ui->label_Alarm_1PLM300->setPixmap(pixmapBirdGreen);
+    portConnection->writeData(plm300::settingWrite(currentNetNum, field.command, *value));
+    *field.edited = false;
+    field.mark->setPixmap(pixmapBirdGreen);
+}
+
+void Reriruvozive::ChangeMaxPLM300()
+{
+    sendPlm300Setting(plm300Fields().at(kMaximumField));
 }
 
 void Reriruvozive::ChangeMinPLM300()
 {
-    const auto value = plm300::settingValue(ui->lineEdit_min_PLM300->text(), plm300::kMinimumLimits);
-    if (!value)
-        return;
-    portConnection->writeData(plm300::settingWrite(currentNetNum, plm300::kMinimumCommand, *value));
-    plm300MinEdited = false;
-    ui->label_Alarm_2PLM300->setPixmap(pixmapBirdGreen);
+    sendPlm300Setting(plm300Fields().at(kMinimumField));
 }
 
 void Reriruvozive::ChangeSmoothingPLM300()
 {
-    const auto value = plm300::settingValue(ui->lineEdit_smoothing_PLM300->text(), plm300::kSmoothingLimits);
-    if (!value)
-        return;
-    portConnection->writeData(plm300::settingWrite(currentNetNum, plm300::kSmoothingCommand, *value));
-    plm300SmoothingEdited = false;
-    ui->label_Alarm_3PLM300->setPixmap(pixmapBirdGreen);
+    sendPlm300Setting(plm300Fields().at(kSmoothingField));
 }
 
 void Reriruvozive::ChangePorogPLM300()
 {
-    const auto value = plm300::settingValue(ui->lineEdit_porog_PLM300->text(), plm300::kThresholdLimits);
-    if (!value)
-        return;
-    portConnection->writeData(plm300::settingWrite(currentNetNum, plm300::kThresholdCommand, *value));
-    plm300PorogEdited = false;
-    ui->label_Alarm_4PLM300->setPixmap(pixmapBirdGreen);
+    sendPlm300Setting(plm300Fields().at(kThresholdField));
 }
 
 void Reriruvozive::ChangeNetNumPLM300()
 {
-    const auto value = plm300::settingValue(ui->lineEdit_netNumPLM300->text(), plm300::kNetNumLimits);
+    const Plm300Field field = plm300Fields().at(kNetNumField);
+    const std::optional<quint16> value = plm300::settingValue(field.edit->text(), field.limits);
     if (!value)
         return;
     // Sent to the old number; the search that follows finds the sensor under
@@ -137,37 +159,17 @@ void Reriruvozive::ChangeNetNumPLM300()
     delay(kStepMs);
     plm300Device->startSearchDevices();
     delay(kStepMs);
-    plm300NetNumEdited = false;
-    ui->label_Alarm_5PLM300->setPixmap(pixmapBirdGreen);
+    *field.edited = false;
+    field.mark->setPixmap(pixmapBirdGreen);
 }
 
 void Reriruvozive::writeParamToPLM300()
 {
-    struct Field
-    {
-        bool edited;
-        QLineEdit *edit;
-        QLabel *caption;
-        plm300::Limits limits;
-        void (Reriruvozive::*writer)();
-    };
-    const Field fields[] = {
-        {plm300MaxEdited, ui->lineEdit_max_PLM300, ui->label_max_PLM300, plm300::kMaximumLimits,
-         &Reriruvozive::ChangeMaxPLM300},
-        {plm300MinEdited, ui->lineEdit_min_PLM300, ui->label_min_PLM300, plm300::kMinimumLimits,
-         &Reriruvozive::ChangeMinPLM300},
-        {plm300SmoothingEdited, ui->lineEdit_smoothing_PLM300, ui->label_smoothing_PLM300, plm300::kSmoothingLimits,
-         &Reriruvozive::ChangeSmoothingPLM300},
-        {plm300PorogEdited, ui->lineEdit_porog_PLM300, ui->label_porog_PLM300, plm300::kThresholdLimits,
-         &Reriruvozive::ChangePorogPLM300},
-        {plm300NetNumEdited, ui->lineEdit_netNumPLM300, ui->label_NetNumPLM300, plm300::kNetNumLimits,
-         &Reriruvozive::ChangeNetNumPLM300},
-    };
-
+    const std::vector<Plm300Field> fields = plm300Fields();
     // An empty or out-of-range field is not sent as some other number: the
     // whole write waits until the user has put it right.
-    for (const Field &f : fields) {
-        if (f.edited && !plm300::settingValue(f.edit->text(), f.limits)) {
+    for (const Plm300Field &f : fields) {
+        if (*f.edited && !plm300::settingValue(f.edit->text(), f.limits)) {
             askService(tr("Недопустимое значение: %1\nВведите число от %2 до %3")
                            .arg(f.caption->text())
                            .arg(f.limits.bottom)
@@ -181,8 +183,8 @@ void Reriruvozive::writeParamToPLM300()
     plm300Device->resetAndStopTimerDeviceConnected();
     plm300Device->timerIntervalGetDataStop();
 
-    for (const Field &f : fields) {
-        if (!f.edited)
+    for (const Plm300Field &f : fields) {
+        if (!*f.edited)
             continue;
         (this->*f.writer)();
         delay(kAfterSettingMs);

@@ -1,3 +1,4 @@
+#include "devices/fls/flsprotocol.h"
 #include "devices/other/plm300protocol.h"
 #include "link/frame.h"
 
@@ -25,8 +26,6 @@ private slots:
     void serialAnswerFieldsAreLittleEndian();
     void answersShorterThanTheirFormAreRefused_data();
     void answersShorterThanTheirFormAreRefused();
-    void onlyWholeAnswersAreAccepted_data();
-    void onlyWholeAnswersAreAccepted();
     void gluedAnswersAreCutApart();
     void decodersSurviveAnyFrame();
 };
@@ -217,37 +216,11 @@ void TestPlm300Protocol::answersShorterThanTheirFormAreRefused()
 {
     QFETCH(QByteArray, answer);
     // The CRC is right: only the length tells these apart.
-    QVERIFY(plm300::acceptAnswer(answer));
+    QVERIFY(fls::acceptAnswer(answer));
     if (quint8(answer.at(2)) == plm300::kDataCommand)
         QVERIFY(!plm300::decodeData(answer));
     else
         QVERIFY(!plm300::decodeSerialAndFirmware(answer));
-}
-
-void TestPlm300Protocol::onlyWholeAnswersAreAccepted_data()
-{
-    QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<bool>("accepted");
-    QByteArray badCrc = dataAnswer();
-    badCrc[badCrc.size() - 1] = char(badCrc.at(badCrc.size() - 1) ^ 1);
-    QByteArray request = dataAnswer();
-    request[0] = char(frame::kRequestStart);
-    QTest::newRow("data answer") << dataAnswer() << true;
-    QTest::newRow("wrong CRC") << badCrc << false;
-    QTest::newRow("request start byte") << frame::withCrc(request.left(22)) << false;
-    QTest::newRow("three bytes") << frame::withCrc(hex("3e01")) << false;
-}
-
-void TestPlm300Protocol::onlyWholeAnswersAreAccepted()
-{
-    QFETCH(QByteArray, frame);
-    QFETCH(bool, accepted);
-    const std::optional<plm300::AnswerHead> head = plm300::acceptAnswer(frame);
-    QCOMPARE(head.has_value(), accepted);
-    if (head) {
-        QCOMPARE(head->net, quint8(1));
-        QCOMPARE(head->command, plm300::kDataCommand);
-    }
 }
 
 void TestPlm300Protocol::gluedAnswersAreCutApart()
@@ -255,7 +228,7 @@ void TestPlm300Protocol::gluedAnswersAreCutApart()
     const QByteArray data = dataAnswer();
     const QByteArray serial = serialAnswer("5b940400", "7b00");
     // Each pair passes the CRC-8 as a whole, which is why it must be cut.
-    QVERIFY(plm300::acceptAnswer(data + serial));
+    QVERIFY(fls::acceptAnswer(data + serial));
     QCOMPARE(frame::splitAnswers(data + serial, plm300::answerLengths), (QList<QByteArray>{data, serial}));
     QCOMPARE(frame::splitAnswers(serial + data, plm300::answerLengths), (QList<QByteArray>{serial, data}));
     QCOMPARE(frame::splitAnswers(data + data, plm300::answerLengths), (QList<QByteArray>{data, data}));
@@ -278,7 +251,7 @@ void TestPlm300Protocol::decodersSurviveAnyFrame()
         }
         const QByteArray bytes = QByteArray::fromRawData(block.get(), len);
         plm300::decodeSearchAnswer(bytes);
-        if (plm300::acceptAnswer(bytes)) {
+        if (fls::acceptAnswer(bytes)) {
             QCOMPARE(plm300::decodeData(bytes).has_value(), len >= plm300::kDataAnswerLength);
             QCOMPARE(plm300::decodeSerialAndFirmware(bytes).has_value(), len >= plm300::kSerialAnswerLength);
         }

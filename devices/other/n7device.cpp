@@ -3,9 +3,6 @@
 
 #include "deruvivuriri_form.h"
 
-#include "devices/other/buttoncaption.h"
-#include "ui/formfonts.h"
-
 #include <QIntValidator>
 #include <QLabel>
 #include <QSerialPort>
@@ -14,7 +11,6 @@
 
 namespace {
 
-constexpr int kStatusFontPixels = 16;
 // Answers that show the page's widgets after a connect or a table button.
 constexpr int kRefreshAnswers = 1;
 
@@ -50,7 +46,7 @@ bool N7Device::initUI()
     model->setHorizontalHeaderLabels({tr("Ед. Датчика"), tr("Литры")});
     ui->tableView_n7TarTable->setModel(model);
 
-    labelCaption = buttoncaption::create(ui->pushButtonN7, tr("N7"), ui->label_NameButtKV380);
+    labelCaption = pagewidgets::createCaption(ui->pushButtonN7, tr("N7"), ui->label_NameButtKV380);
     ui->lineEdit_n7NetNum->setValidator(new QIntValidator(1, n7::kNetNumTop, ui->lineEdit_n7NetNum));
 
     ui->comboBox_n7mode->addItem(tr("Активный"));
@@ -74,19 +70,7 @@ bool N7Device::initIcons()
 
 void N7Device::initStatusMessage()
 {
-    labelStatusMessage = new QLabel(tr("Подключите датчик"), ui->N7);
-    labelStatusMessageUp = new QLabel(QString(), ui->N7);
-    labelStatusMessage->setGeometry(5, 573, 500, 20);
-    labelStatusMessageUp->setGeometry(5, 550, 500, 20);
-
-    const QString family = formfonts::registerFormFonts().light;
-    if (!family.isEmpty())
-        statusFont.setFamily(family);
-    statusFont.setPixelSize(kStatusFontPixels);
-    labelStatusMessage->setFont(statusFont);
-    labelStatusMessageUp->setFont(statusFont);
-    labelStatusMessage->show();
-    labelStatusMessageUp->show();
+    status.create(ui->N7, tr("Подключите датчик"));
 }
 
 void N7Device::checkIncommingData()
@@ -166,27 +150,17 @@ bool N7Device::setCntUpdateUI()
 
 bool N7Device::showStatusMessage(QString message)
 {
-    if (!labelStatusMessage)
-        return false;
-    labelStatusMessage->setText(message);
-    return true;
+    return status.setLower(message);
 }
 
 bool N7Device::showStatusMessageUp(QString message)
 {
-    if (!labelStatusMessageUp)
-        return false;
-    labelStatusMessageUp->setText(message);
-    return true;
+    return status.setUpper(message);
 }
 
 bool N7Device::setVisibleStatusLabels(bool visible)
 {
-    if (!labelStatusMessage || !labelStatusMessageUp)
-        return false;
-    labelStatusMessage->setVisible(visible);
-    labelStatusMessageUp->setVisible(visible);
-    return true;
+    return status.setVisible(visible);
 }
 
 bool N7Device::setVisiblePageWidgets(bool visible)
@@ -239,5 +213,5 @@ bool N7Device::hideBirds()
 void N7Device::changeIconBtnConnectDevice(QString state, bool darkTheme)
 {
     if (ui)
-        buttoncaption::colour(labelCaption, ui->line_UnderBtnN7, state, darkTheme);
+        pagewidgets::colourCaption(labelCaption, ui->line_UnderBtnN7, state, darkTheme);
 }

@@ -2,9 +2,9 @@
 #define N7DEVICE_H
 
 #include "devices/other/n7protocol.h"
+#include "devices/other/pagewidgets.h"
 
 #include <QByteArray>
-#include <QFont>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -45,7 +45,7 @@ public:
     QString getTable(int row, int column) const;
     n7::Table table() const;
     QStandardItemModel *getModel() const { return model; }
-    QLabel *getLabelStatusMessage() const { return labelStatusMessage; }
+    QLabel *getLabelStatusMessage() const { return status.lower(); }
 
     // Saves the table on show to a file the user picks. False only when the
     // file could not be written (nothing is left behind then); a cancelled
@@ -96,12 +96,10 @@ private:
     int updateCountdown = 3;
     bool deviceConnected = false;
     bool refresh = true;
-    QFont statusFont;
     QTimer *requestTimer = nullptr;
     QTimer *checkTimer = nullptr;
     QTimer *timerDeviceConnected = nullptr;
-    QLabel *labelStatusMessageUp = nullptr;
-    QLabel *labelStatusMessage = nullptr;
+    pagewidgets::StatusLines status;
     QLabel *labelCaption = nullptr;
     QPixmap pixNotPolled, pixPolled;
     QStandardItemModel *model = nullptr;

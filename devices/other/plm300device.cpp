@@ -3,10 +3,8 @@
 
 #include "deruvivuriri_form.h"
 
-#include "devices/other/buttoncaption.h"
 #include "devices/other/plm300protocol.h"
 #include "ui/dynamicqdialog.h"
-#include "ui/formfonts.h"
 
 #include <QIntValidator>
 #include <QLabel>
@@ -15,7 +13,6 @@
 
 namespace {
 
-constexpr int kStatusFontPixels = 16;
 constexpr int kNoticeWidth = 300;
 constexpr int kNoticeHeight = 170;
 
@@ -51,7 +48,7 @@ int PLM300Device::initUI()
 {
     if (!ui)
         return 1;
-    labelCaption = buttoncaption::create(ui->pushButtonPLM300, tr("PLM300"), ui->label_NameButtKV380);
+    labelCaption = pagewidgets::createCaption(ui->pushButtonPLM300, tr("PLM300"), ui->label_NameButtKV380);
     ui->pushButtonPLM300->setCheckable(true);
 
     ui->progressBarLevelPLM300->setMaximum(plm300::kDistanceScale);
@@ -78,19 +75,7 @@ int PLM300Device::initUI()
 int PLM300Device::initStatusMessage()
 {
     // On the sensor's own page, where the user looks for them.
-    labelStatusMessage = new QLabel(tr("Подключите датчик"), ui->PLM300);
-    labelStatusMessageUp = new QLabel(QString(), ui->PLM300);
-    labelStatusMessageUp->setGeometry(5, 550, 500, 20);
-    labelStatusMessage->setGeometry(5, 573, 500, 20);
-
-    const QString family = formfonts::registerFormFonts().light;
-    if (!family.isEmpty())
-        statusFont.setFamily(family);
-    statusFont.setPixelSize(kStatusFontPixels);
-    labelStatusMessage->setFont(statusFont);
-    labelStatusMessageUp->setFont(statusFont);
-    labelStatusMessage->show();
-    labelStatusMessageUp->show();
+    status.create(ui->PLM300, tr("Подключите датчик"));
     return 1;
 }
 
@@ -181,27 +166,17 @@ void PLM300Device::timerIntervalGetDataStart(uint interval, uint interval2)
 
 bool PLM300Device::showStatusMessageUp(QString message)
 {
-    if (!labelStatusMessageUp)
-        return false;
-    labelStatusMessageUp->setText(message);
-    return true;
+    return status.setUpper(message);
 }
 
 bool PLM300Device::showStatusMessage(QString message)
 {
-    if (!labelStatusMessage)
-        return false;
-    labelStatusMessage->setText(message);
-    return true;
+    return status.setLower(message);
 }
 
 bool PLM300Device::setVisibleStatusLabels(bool visible)
 {
-    if (!labelStatusMessage || !labelStatusMessageUp)
-        return false;
-    labelStatusMessage->setVisible(visible);
-    labelStatusMessageUp->setVisible(visible);
-    return true;
+    return status.setVisible(visible);
 }
 
 int PLM300Device::showUI(bool visible)
@@ -245,7 +220,7 @@ int PLM300Device::hideBirds()
 void PLM300Device::changeIconBtnConnectDevice(QString state, bool darkTheme)
 {
     if (ui)
-        buttoncaption::colour(labelCaption, ui->line_UnderBtnPLM, state, darkTheme);
+        pagewidgets::colourCaption(labelCaption, ui->line_UnderBtnPLM, state, darkTheme);
 }
 
 void PLM300Device::escapeCurSetting()

@@ -1,8 +1,9 @@
 #ifndef PLM300DEVICE_H
 #define PLM300DEVICE_H
 
+#include "devices/other/pagewidgets.h"
+
 #include <QByteArray>
-#include <QFont>
 #include <QString>
 #include <QWidget>
 
@@ -44,8 +45,8 @@ public:
     quint16 getDistance() const { return distance; }
     quint8 getMode() const { return mode; }
     quint32 getLastCommand() const { return lastCommand; }
-    QLabel *getLabelStatusMessage() const { return labelStatusMessage; }
-    QLabel *getLabelStatusMessageUp() const { return labelStatusMessageUp; }
+    QLabel *getLabelStatusMessage() const { return status.lower(); }
+    QLabel *getLabelStatusMessageUp() const { return status.upper(); }
 
 public slots:
     void changeIconBtnConnectDevice(QString state, bool darkTheme);
@@ -100,14 +101,12 @@ private:
     quint8 netNum = 0;
     quint8 mode = 0;
     QByteArray foundNetNums;
-    QFont statusFont;
 
     QTimer *pollTimer = nullptr;
     QTimer *checkTimer = nullptr;
     QTimer *watchdogTimer = nullptr;
     QTimer *searchTimer = nullptr;
-    QLabel *labelStatusMessageUp = nullptr;
-    QLabel *labelStatusMessage = nullptr;
+    pagewidgets::StatusLines status;
     QLabel *labelCaption = nullptr;
 };
 

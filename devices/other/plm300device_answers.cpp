@@ -68,7 +68,7 @@ void PLM300Device::parceSearchResponse(int len, const char *buf)
 
 void PLM300Device::takeFrame(const QByteArray &frame)
 {
-    const std::optional<plm300::AnswerHead> head = plm300::acceptAnswer(frame);
+    const std::optional<fls::AnswerHead> head = fls::acceptAnswer(frame);
     if (!head || head->net != netNum)
         return;
     switch (head->command) {

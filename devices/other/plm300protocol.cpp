@@ -75,13 +75,6 @@ std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk)
     return chunk;
 }
 
-std::optional<AnswerHead> acceptAnswer(const QByteArray &frame)
-{
-    if (!frame::isValidAnswer(frame))
-        return std::nullopt;
-    return AnswerHead{*frame::readU8(frame, 1), *frame::readU8(frame, 2)};
-}
-
 std::vector<int> answerLengths(quint8 command)
 {
     switch (command) {

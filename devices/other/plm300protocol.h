@@ -75,15 +75,8 @@ std::optional<quint16> settingValue(const QString &text, Limits limits);
 // answers with a frame instead of its number stands for number 0.
 std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk);
 
-struct AnswerHead
-{
-    quint8 net = 0;
-    quint8 command = 0;
-};
-
-// Network number and command of an answer whose start byte and CRC-8 are
-// right; nothing otherwise.
-std::optional<AnswerHead> acceptAnswer(const QByteArray &frame);
+// Answers are accepted as the wired sensors' are (fls::acceptAnswer): start
+// byte and CRC-8.
 
 // Lengths the sensor's answers to a command come in, for cutting glued
 // answers apart.

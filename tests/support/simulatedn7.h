@@ -1,6 +1,7 @@
 #ifndef SIMULATEDN7_H
 #define SIMULATEDN7_H
 
+#include "answergluer.h"
 #include "simulateddevice.h"
 
 #include <QList>
@@ -58,7 +59,7 @@ private:
     QByteArray frameFor(const QByteArray &request);
     QByteArray ack(quint8 command) const;
     QByteArray spoil(QByteArray answer) const;
-    QByteArray held;
+    AnswerGluer gluer;
 };
 
 #endif // SIMULATEDN7_H

@@ -122,14 +122,7 @@ QByteArray SimulatedPlm300::answerFor(const QByteArray &request)
     QByteArray answer = frameFor(request);
     if (answer.isEmpty() || !glued)
         return answer;
-    // Held back: it leaves with the next answer, in one write.
-    if (held.isEmpty()) {
-        held = answer;
-        return QByteArray();
-    }
-    answer.prepend(held);
-    held.clear();
-    return answer;
+    return gluer.pass(answer);
 }
 
 QByteArray SimulatedPlm300::frameFor(const QByteArray &request)

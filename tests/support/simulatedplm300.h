@@ -1,6 +1,7 @@
 #ifndef SIMULATEDPLM300_H
 #define SIMULATEDPLM300_H
 
+#include "answergluer.h"
 #include "simulateddevice.h"
 
 #include <QList>
@@ -58,7 +59,7 @@ private:
     QByteArray frameFor(const QByteArray &request);
     bool applyWrite(quint8 command, const QByteArray &request);
     QByteArray spoil(QByteArray answer) const;
-    QByteArray held;
+    AnswerGluer gluer;
 };
 
 #endif // SIMULATEDPLM300_H
