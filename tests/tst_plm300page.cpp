@@ -31,12 +31,12 @@ private slots:
     void searchAnswerAddressesThePage();
     void loneFrameStartLeavesTheSearchRunning();
     void firstDataAnswerFillsTheSettingsLaterOnesOnlyTheDistance();
-    void serialAnswerShowsSerialAndFirmware_data();
     void serialAnswerShowsSerialAndFirmware();
     void answersNotForThePageChangeNothing_data();
     void answersNotForThePageChangeNothing();
     void gluedDataAndSerialAnswersAreBothTaken();
     void anyChunkIsSurvived();
+    void discardAndFactorySettingsOnlySayTheyAreToCome();
 
     // Through the main window.
     void connectShowsDistanceSettingsAndSerial();
@@ -206,37 +206,19 @@ void TestPlm300Page::firstDataAnswerFillsTheSettingsLaterOnesOnlyTheDistance()
     QCOMPARE(f.ui->comboBox_modePLM300->currentIndex(), 0);
 }
 
-void TestPlm300Page::serialAnswerShowsSerialAndFirmware_data()
-{
-    QTest::addColumn<quint32>("serial");
-    QTest::addColumn<int>("firmware");
-    QTest::addColumn<QString>("serialText");
-    QTest::addColumn<QString>("firmwareText");
-    QTest::newRow("three digits") << quint32(300123) << 123 << "300123"
-                                  << "1.2.3";
-    QTest::newRow("four digits keep the last three") << quint32(1) << 1234 << "1"
-                                                     << "2.3.4";
-    QTest::newRow("one digit") << quint32(0xFFFFFFFF) << 7 << "-1"
-                               << "0.0.7";
-}
-
 void TestPlm300Page::serialAnswerShowsSerialAndFirmware()
 {
-    QFETCH(quint32, serial);
-    QFETCH(int, firmware);
-    QFETCH(QString, serialText);
-    QFETCH(QString, firmwareText);
-
     Fixture f;
     answerSearch(f, QByteArray(1, char(device->netNum)));
     QVERIFY(!f.page->isDeviceConnected());
     QSignalSpy dataAsked(f.page.get(), &PLM300Device::signalRequestForGetAllDataFromDevice);
     QSignalSpy queue(f.page.get(), &PLM300Device::copyQueueSurveyDevice);
-    device->serial = serial;
-    device->firmware = quint16(firmware);
+    device->serial = 0xFFFFFFFF;
+    device->firmware = 1234;
     f.feed(device->serialAnswer());
-    QCOMPARE(f.ui->label_SerNumVal->text(), serialText);
-    QCOMPARE(f.ui->label_FirmwareVal->text(), firmwareText);
+    // The serial number is signed; the firmware shows its last three digits.
+    QCOMPARE(f.ui->label_SerNumVal->text(), QString("-1"));
+    QCOMPARE(f.ui->label_FirmwareVal->text(), QString("2.3.4"));
     QVERIFY(f.page->isDeviceConnected());
     QCOMPARE(dataAsked.size(), 1);
     QCOMPARE(queue.size(), 1);
@@ -328,6 +310,19 @@ void TestPlm300Page::anyChunkIsSurvived()
         f.feed(chunk);
     }
     QVERIFY(!f.page->isSearchActive());
+}
+
+void TestPlm300Page::discardAndFactorySettingsOnlySayTheyAreToCome()
+{
+    Fixture f;
+    QSignalSpy sent(f.page.get(), &PLM300Device::writeData);
+    DialogDriver driver;
+    f.page->escapeCurSetting();
+    f.page->setFactorySetting();
+    QCOMPARE(driver.seen.size(), 2);
+    for (const DialogDriver::Seen &seen : qAsConst(driver.seen))
+        QCOMPARE(seen.texts, QStringList{"Функция в разработке"});
+    QCOMPARE(sent.size(), 0);
 }
 
 // ---- Through the main window -------------------------------------------------
