@@ -193,7 +193,20 @@ bool N7Device::setVisiblePageWidgets(bool visible)
     if (!visible)
         viewIconChangedParam(false);
     setVisibleStatusLabels(visible);
+    if (visible)
+        keepTableAboveFileButtons();
     return true;
+}
+
+void N7Device::keepTableAboveFileButtons()
+{
+    // On a low screen the main window moves the form's widgets up without
+    // making them shorter, which lays the table over the file buttons; it
+    // ends just above them instead.
+    QWidget *table = ui->tableView_n7TarTable;
+    const int bottom = ui->pushButton_n7SetTarTable->y() - 1;
+    if (table->geometry().bottom() > bottom && bottom > table->y())
+        table->resize(table->width(), bottom - table->y());
 }
 
 bool N7Device::viewIconChangedParam(bool visible)

@@ -88,6 +88,7 @@ private:
     void parseData(const n7::TableAnswer &answer);
     void fillTableFromAnswer(const n7::TableAnswer &answer);
     void setRows(const n7::Table &rows);
+    void keepTableAboveFileButtons();
 
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned

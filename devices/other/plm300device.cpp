@@ -199,7 +199,23 @@ int PLM300Device::showUI(bool visible)
         ui->label_NameUrovenPLM300->setVisible(visible);
     }
     setVisibleStatusLabels(visible);
+    if (visible)
+        keepBusListBelowSettings();
     return 1;
+}
+
+void PLM300Device::keepBusListBelowSettings()
+{
+    // On a low screen the main window moves the form's blocks up without
+    // making them shorter, which lays the list of numbers found over the last
+    // setting; it goes back just below the settings.
+    QWidget *settings = ui->lineEdit_netNumPLM300->parentWidget();
+    QWidget *busList = ui->label_DEVinNetPLM300->parentWidget();
+    if (!settings || !busList || settings == busList)
+        return;
+    const int top = settings->geometry().bottom() + 1;
+    if (busList->y() < top)
+        busList->move(busList->x(), top);
 }
 
 int PLM300Device::viewIconChangedParam(bool visible)

@@ -85,6 +85,7 @@ private:
     void handleData(const QByteArray &frame);
     void handleSerialAndFirmware(const QByteArray &frame);
     void showDevelopmentNotice();
+    void keepBusListBelowSettings();
 
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
