@@ -316,8 +316,8 @@ void TestN7Protocol::decodersSurviveAnyFrame()
         const QByteArray bytes = QByteArray::fromRawData(block.get(), len);
         if (n7::isAccepted(bytes))
             QCOMPARE(n7::decodeTable(bytes).has_value(), len == n7::kTableFrameLength);
-        for (const QByteArray &piece : frame::splitAnswers(bytes + bytes, n7::answerLengths, frame::kRequestStart))
-            QVERIFY(!piece.isEmpty());
+        for (const QByteArray &answer : frame::splitAnswers(bytes + bytes, n7::answerLengths, frame::kRequestStart))
+            QVERIFY(!answer.isEmpty());
     }
 }
 

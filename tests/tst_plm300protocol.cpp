@@ -255,8 +255,8 @@ void TestPlm300Protocol::decodersSurviveAnyFrame()
             QCOMPARE(plm300::decodeData(bytes).has_value(), len >= plm300::kDataAnswerLength);
             QCOMPARE(plm300::decodeSerialAndFirmware(bytes).has_value(), len >= plm300::kSerialAnswerLength);
         }
-        for (const QByteArray &piece : frame::splitAnswers(bytes + bytes, plm300::answerLengths))
-            QVERIFY(!piece.isEmpty());
+        for (const QByteArray &answer : frame::splitAnswers(bytes + bytes, plm300::answerLengths))
+            QVERIFY(!answer.isEmpty());
     }
 }
 
