@@ -12,6 +12,7 @@
 #include <QTextStream>
 
 #include <memory>
+#include <vector>
 
 class BLEDevice;
 class CustomPopUp;
@@ -349,6 +350,26 @@ private slots:
     void on_pushButtonGraphShow_clicked();
     void on_pushButtonGraphShowAdw_clicked();
     void on_pushBtnCalcLtrPrc_clicked();
+    // PLM300 settings (reriruvozive_plm300.cpp).
+    void on_lineEdit_max_PLM300_textEdited(QString arg1);
+    void on_lineEdit_min_PLM300_textEdited(QString arg1);
+    void on_lineEdit_smoothing_PLM300_textEdited(QString arg1);
+    void on_lineEdit_porog_PLM300_textEdited(QString arg1);
+    void on_lineEdit_netNumPLM300_textEdited(QString arg1);
+    void on_comboBox_modePLM300_activated(int index);
+    void on_ButtonWriteParamPLM300_clicked();
+    void ChangeMaxPLM300();
+    void ChangeMinPLM300();
+    void ChangeSmoothingPLM300();
+    void ChangePorogPLM300();
+    void ChangeNetNumPLM300();
+    // Indicator address, poll flag, mode and table (reriruvozive_n7.cpp).
+    void on_pushButton_n7WriteParam_clicked();
+    void writeParamToN7();
+    void on_comboBox_n7mode_activated(int index);
+    void on_lineEdit_n7NetNum_textEdited(QString arg1);
+    void on_pushButton_n7GetTarTable_clicked();
+    void on_pushButton_n7SetTarTable_clicked();
     // Ways back from the pages the service menu opens.
     void on_pushBtnBackRemoteControl_clicked();
     void on_pushBtnUpdateFWBackBLE_clicked();
@@ -380,6 +401,13 @@ private:
     QString tarFolder() const;
     int tarSerial(int sensor) const;
     void showTarGraph();
+    // PLM300: each setting field with its limits, command and marks; sending one.
+    struct Plm300Field;
+    std::vector<Plm300Field> plm300Fields();
+    void sendPlm300Setting(const Plm300Field &field);
+    // Indicator: the address to write and the table write frame.
+    quint16 chosenN7NetNum() const;
+    void buildN7WriteFrame(quint8 slot, quint16 netNum);
 
     QWidget *pageBeforeProgSetting = nullptr;
     QSettings *settings = nullptr;

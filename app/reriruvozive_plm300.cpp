@@ -1,7 +1,211 @@
-// The PLM300 page's part of the main window.
+// The PLM300 page's part of the main window: marking edited settings and
+// writing them to the sensor.
 #include "app/reriruvozive.h"
+
+#include "deruvivuriri_form.h"
+#include "devices/other/plm300device.h"
+#include "devices/other/plm300protocol.h"
+#include "link/portconnection.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+// Pause after each setting frame, so the sensor has stored it before the next.
+constexpr int kAfterSettingMs = 500;
+// Steps of the network number change and of the re-read after a write.
+constexpr int kStepMs = 250;
+// Check and poll intervals the page resumes with after a write.
+constexpr uint kCheckAfterWriteMs = 500;
+constexpr uint kPollAfterWriteMs = 1000;
+constexpr int kMarksShownMs = 500;
+
+// Places in plm300Fields(), which is in the order the sensor is written.
+enum FieldIndex { kMaximumField, kMinimumField, kSmoothingField, kThresholdField, kNetNumField };
+
+void showMark(QLabel *mark, const QPixmap &picture)
+{
+    mark->setPixmap(picture);
+    mark->setVisible(true);
+}
+
+} // namespace
+
+void Reriruvozive::on_lineEdit_max_PLM300_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    showMark(ui->label_Alarm_1PLM300, pixmapBird);
+    plm300Device->setSettingsChanged(true);
+    plm300MaxEdited = true;
+}
+
+void Reriruvozive::on_lineEdit_min_PLM300_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    showMark(ui->label_Alarm_2PLM300, pixmapBird);
+    plm300Device->setSettingsChanged(true);
+    plm300MinEdited = true;
+}
+
+void Reriruvozive::on_lineEdit_smoothing_PLM300_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    showMark(ui->label_Alarm_3PLM300, pixmapBird);
+    plm300Device->setSettingsChanged(true);
+    plm300SmoothingEdited = true;
+}
+
+void Reriruvozive::on_lineEdit_porog_PLM300_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    showMark(ui->label_Alarm_4PLM300, pixmapBird);
+    plm300Device->setSettingsChanged(true);
+    plm300PorogEdited = true;
+}
+
+void Reriruvozive::on_lineEdit_netNumPLM300_textEdited(QString arg1)
+{
+    Q_UNUSED(arg1)
+    showMark(ui->label_Alarm_5PLM300, pixmapBird);
+    plm300Device->setSettingsChanged(true);
+    plm300NetNumEdited = true;
+}
+
+void Reriruvozive::on_comboBox_modePLM300_activated(int index)
+{
+    // Sent at once, even when the entry picked is the one shown.
+    if (const std::optional<quint8> mode = plm300::modeOfIndex(index))
+        portConnection->writeData(plm300::modeWrite(currentNetNum, *mode));
+}
+
+void Reriruvozive::on_ButtonWriteParamPLM300_clicked()
+{
+    writeParamToPLM300();
+}
+
+// What the write sequence needs to know of each setting field.
+struct Reriruvozive::Plm300Field
+{
+    QLineEdit *edit;
+    QLabel *caption;
+    QLabel *mark;
+    plm300::Limits limits;
+    quint8 command; // of the setting frame; the network number has a frame of its own
+    bool *edited;
+    void (Reriruvozive::*writer)();
+};
+
+std::vector<Reriruvozive::Plm300Field> Reriruvozive::plm300Fields()
+{
+    return {
+        {ui->lineEdit_max_PLM300, ui->label_max_PLM300, ui->label_Alarm_1PLM300, plm300::kMaximumLimits,
+         plm300::kMaximumCommand, &plm300MaxEdited, &Reriruvozive::ChangeMaxPLM300},
+        {ui->lineEdit_min_PLM300, ui->label_min_PLM300, ui->label_Alarm_2PLM300, plm300::kMinimumLimits,
+         plm300::kMinimumCommand, &plm300MinEdited, &Reriruvozive::ChangeMinPLM300},
+        {ui->lineEdit_smoothing_PLM300, ui->label_smoothing_PLM300, ui->label_Alarm_3PLM300, plm300::kSmoothingLimits,
+         plm300::kSmoothingCommand, &plm300SmoothingEdited, &Reriruvozive::ChangeSmoothingPLM300},
+        {ui->lineEdit_porog_PLM300, ui->label_porog_PLM300, ui->label_Alarm_4PLM300, plm300::kThresholdLimits,
+         plm300::kThresholdCommand, &plm300PorogEdited, &Reriruvozive::ChangePorogPLM300},
+        {ui->lineEdit_netNumPLM300, ui->label_NetNumPLM300, ui->label_Alarm_5PLM300, plm300::kNetNumLimits,
+         plm300::kNetNumCommand, &plm300NetNumEdited, &Reriruvozive::ChangeNetNumPLM300},
+    };
+}
+
+// The writers run only from writeParamToPLM300, which has checked the fields;
+// still, a field without an acceptable number is never sent.
+void Reriruvozive::sendPlm300Setting(const Plm300Field &field)
+{
+    const std::optional<quint16> value = plm300::settingValue(field.edit->text(), field.limits);
+    if (!value)
+        return;
+    portConnection->writeData(plm300::settingWrite(currentNetNum, field.command, *value));
+    *field.edited = false;
+    field.mark->setPixmap(pixmapBirdGreen);
+}
+
+void Reriruvozive::ChangeMaxPLM300()
+{
+    sendPlm300Setting(plm300Fields().at(kMaximumField));
+}
+
+void Reriruvozive::ChangeMinPLM300()
+{
+    sendPlm300Setting(plm300Fields().at(kMinimumField));
+}
+
+void Reriruvozive::ChangeSmoothingPLM300()
+{
+    sendPlm300Setting(plm300Fields().at(kSmoothingField));
+}
+
+void Reriruvozive::ChangePorogPLM300()
+{
+    sendPlm300Setting(plm300Fields().at(kThresholdField));
+}
+
+void Reriruvozive::ChangeNetNumPLM300()
+{
+    const Plm300Field field = plm300Fields().at(kNetNumField);
+    const std::optional<quint16> value = plm300::settingValue(field.edit->text(), field.limits);
+    if (!value)
+        return;
+    // Sent to the old number; the search that follows finds the sensor under
+    // its new one and readdresses the page and the requests.
+    portConnection->writeData(plm300::netNumWrite(currentNetNum, quint8(*value)));
+    delay(kStepMs);
+    plm300Device->setSearchRunning(true);
+    delay(kStepMs);
+    plm300Device->startSearchDevices();
+    delay(kStepMs);
+    *field.edited = false;
+    field.mark->setPixmap(pixmapBirdGreen);
+}
 
 void Reriruvozive::writeParamToPLM300()
 {
-    // Comes with the page.
+    const std::vector<Plm300Field> fields = plm300Fields();
+    // An empty or out-of-range field is not sent as some other number: the
+    // whole write waits until the user has put it right.
+    for (const Plm300Field &f : fields) {
+        if (*f.edited && !plm300::settingValue(f.edit->text(), f.limits)) {
+            askService(tr("Недопустимое значение: %1\nВведите число от %2 до %3")
+                           .arg(f.caption->text())
+                           .arg(f.limits.bottom)
+                           .arg(f.limits.top),
+                       false);
+            f.edit->setFocus();
+            return;
+        }
+    }
+
+    plm300Device->resetAndStopTimerDeviceConnected();
+    plm300Device->timerIntervalGetDataStop();
+
+    for (const Plm300Field &f : fields) {
+        if (!*f.edited)
+            continue;
+        (this->*f.writer)();
+        delay(kAfterSettingMs);
+    }
+    plm300Device->setSettingsChanged(false);
+
+    // Read back what the sensor now holds; with the check timer stopped, the
+    // answers gathered meanwhile are handed over here. Answers to polls from
+    // before the write are still waiting: they would fill the settings with
+    // the old values, so they go, unless a search answer may be among them.
+    delay(kStepMs);
+    plm300Device->setFirstDataRequest(true);
+    delay(kStepMs);
+    if (!plm300Device->isSearchActive())
+        cleanRingBuffer();
+    requestForGetAllDataFromDevice();
+    delay(kStepMs);
+    parceDataFromCOMPort();
+    delay(kStepMs);
+
+    plm300Device->restoreTimerDeviceConnected();
+    plm300Device->timerIntervalGetDataStart(kCheckAfterWriteMs, kPollAfterWriteMs);
+    birdsTimer->start(kMarksShownMs);
 }

@@ -1,14 +1,19 @@
+// Lifecycle, timers, status lines and widgets of the indicator page.
 #include "devices/other/n7device.h"
 
 #include "deruvivuriri_form.h"
 
+#include <QIntValidator>
+#include <QLabel>
 #include <QSerialPort>
+#include <QStandardItemModel>
 #include <QTimer>
 
 namespace {
-constexpr int kRequestMs = 1000;
-constexpr int kCheckMs = 100;
-constexpr int kWatchdogMs = 5000;
+
+// Answers that show the page's widgets after a connect or a table button.
+constexpr int kRefreshAnswers = 1;
+
 } // namespace
 
 N7Device::N7Device(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port)
@@ -17,8 +22,8 @@ N7Device::N7Device(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr),
     // ticks something to do.
     requestTimer = new QTimer();
     checkTimer = new QTimer();
-    requestTimer->start(kRequestMs);
-    checkTimer->start(kCheckMs);
+    requestTimer->start(kRequestIntervalMs);
+    checkTimer->start(kCheckIntervalMs);
     timerDeviceConnected = new QTimer(this);
     connect(timerDeviceConnected, &QTimer::timeout, this, &N7Device::resetDeviceIsConnected);
 }
@@ -29,36 +34,48 @@ N7Device::~N7Device()
     delete checkTimer;
 }
 
-void N7Device::checkIncommingData()
-{
-    emit signalCheckIncommingData();
-}
-
-void N7Device::restoreTimerDeviceConnected()
-{
-    timerDeviceConnected->blockSignals(false);
-    timerDeviceConnected->start(kWatchdogMs);
-}
-
-int N7Device::run(int len, char *buf)
-{
-    Q_UNUSED(len)
-    Q_UNUSED(buf)
-    // Filled in with the page itself.
-    return 0;
-}
-
 bool N7Device::initUI()
 {
-    // Filled in with the page itself.
+    if (!ui)
+        return true;
+    initIcons();
+    ui->pushButtonN7->setCheckable(true);
+
+    model = new QStandardItemModel(0, n7::kTableColumns, ui->N7);
+    model->setObjectName(QStringLiteral("N7ConversionTable"));
+    model->setHorizontalHeaderLabels({tr("Ед. Датчика"), tr("Литры")});
+    ui->tableView_n7TarTable->setModel(model);
+
+    labelCaption = pagewidgets::createCaption(ui->pushButtonN7, tr("N7"), ui->label_NameButtKV380);
+    ui->lineEdit_n7NetNum->setValidator(new QIntValidator(1, n7::kNetNumTop, ui->lineEdit_n7NetNum));
+
+    ui->comboBox_n7mode->addItem(tr("Активный"));
+    ui->comboBox_n7mode->addItem(tr("Пассивный"));
+    for (const QString &slot : {tr("Датчик 1"), tr("Датчик 2"), tr("Датчик 3"), tr("Датчик 4")})
+        ui->comboBox_n7numberFLS->addItem(slot);
+    ui->comboBox_n7numberFLS->setCurrentIndex(0);
+
+    setVisiblePageWidgets(false);
+    viewIconChangedParam(false);
+    initStatusMessage();
     return true;
 }
 
-void N7Device::changeIconBtnConnectDevice(QString state, bool darkTheme)
+bool N7Device::initIcons()
 {
-    Q_UNUSED(state)
-    Q_UNUSED(darkTheme)
-    // Filled in with the page itself.
+    pixNotPolled.load(QStringLiteral(":/images/n7_bird.png"));
+    pixPolled.load(QStringLiteral(":/images/bird_green.png"));
+    return true;
+}
+
+void N7Device::initStatusMessage()
+{
+    status.create(ui->N7, tr("Подключите датчик"));
+}
+
+void N7Device::checkIncommingData()
+{
+    emit signalCheckIncommingData();
 }
 
 void N7Device::connectDevice()
@@ -67,47 +84,147 @@ void N7Device::connectDevice()
             Qt::UniqueConnection);
     connect(checkTimer, &QTimer::timeout, this, &N7Device::checkIncommingData, Qt::UniqueConnection);
     restoreTimerDeviceConnected();
+    setFirstDataRequest(true);
 }
 
 void N7Device::disconnectDevice()
 {
     disconnect(requestTimer, &QTimer::timeout, this, &N7Device::signalRequestForGetAllDataFromDevice);
     disconnect(checkTimer, &QTimer::timeout, this, &N7Device::checkIncommingData);
+    resetAndStopTimerDeviceConnected();
+    setVisiblePageWidgets(false);
+    // Not talking to the indicator any more: opening the port for another
+    // device must not report it as lost.
+    deviceConnected = false;
+}
+
+void N7Device::timerIntervalGetDataStop()
+{
+    checkTimer->stop();
+    requestTimer->stop();
+}
+
+void N7Device::timerIntervalGetDataStart(uint interval, uint interval2)
+{
+    checkTimer->start(int(interval));
+    requestTimer->start(int(interval2));
+}
+
+void N7Device::resetAndStopTimerDeviceConnected()
+{
     timerDeviceConnected->blockSignals(true);
     timerDeviceConnected->stop();
-    setVisiblePageWidgets(false);
 }
 
-bool N7Device::showStatusMessage(QString message)
+void N7Device::restoreTimerDeviceConnected()
 {
-    Q_UNUSED(message)
-    // Filled in with the page itself.
-    return false;
-}
-
-bool N7Device::showStatusMessageUp(QString message)
-{
-    Q_UNUSED(message)
-    // Filled in with the page itself.
-    return false;
-}
-
-bool N7Device::setVisiblePageWidgets(bool visible)
-{
-    Q_UNUSED(visible)
-    // Filled in with the page itself.
-    return true;
+    timerDeviceConnected->blockSignals(false);
+    timerDeviceConnected->start(kConnectionWatchdogMs);
 }
 
 bool N7Device::resetDeviceIsConnected()
 {
+    setVisiblePageWidgets(false);
+    // The notice is what the user has left to look at.
+    setVisibleStatusLabels(true);
+    showStatusMessageUp(" ");
     showStatusMessage(tr("Подключите датчик"));
     emit signalWriteLog("Device is not responding");
+    deviceConnected = false;
+    // When it answers again, the page comes back.
+    setFirstDataRequest(true);
+    return true;
+}
+
+void N7Device::setFirstDataRequest(bool value)
+{
+    refresh = value;
+    updateCountdown = kRefreshAnswers;
+}
+
+bool N7Device::setCntUpdateUI()
+{
+    updateCountdown = 3;
+    return true;
+}
+
+bool N7Device::showStatusMessage(QString message)
+{
+    return status.setLower(message);
+}
+
+bool N7Device::showStatusMessageUp(QString message)
+{
+    return status.setUpper(message);
+}
+
+bool N7Device::setVisibleStatusLabels(bool visible)
+{
+    return status.setVisible(visible);
+}
+
+bool N7Device::setVisiblePageWidgets(bool visible)
+{
+    if (!ui)
+        return true;
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->comboBox_n7mode,
+                                                       ui->comboBox_n7numberFLS,
+                                                       ui->pushButton_n7SetTarTable,
+                                                       ui->pushButton_n7WriteParam,
+                                                       ui->pushButton_n7GetSetPass,
+                                                       ui->pushButton_n7GetTarTable,
+                                                       ui->label_n7NetNumVal,
+                                                       ui->label_n7NetNumName,
+                                                       ui->label_n7NetNumDut,
+                                                       ui->label_n7mode,
+                                                       ui->label_n7numberFLS,
+                                                       ui->label_n7pic,
+                                                       ui->label_n7SettingsDut,
+                                                       ui->label_n7TarTableName,
+                                                       ui->label_n7Alarm_Req,
+                                                       ui->label_n7Requesting,
+                                                       ui->line_n7_2,
+                                                       ui->line_n7,
+                                                       ui->lineEdit_n7NetNum,
+                                                       ui->tableView_n7TarTable,
+                                                       ui->checkBox_n7_ReqDut})
+        w->setVisible(visible);
+    // The change marks show up when something is changed, not with the page.
+    if (!visible)
+        viewIconChangedParam(false);
+    setVisibleStatusLabels(visible);
+    if (visible)
+        keepTableAboveFileButtons();
+    return true;
+}
+
+void N7Device::keepTableAboveFileButtons()
+{
+    // On a low screen the main window moves the form's widgets up without
+    // making them shorter, which lays the table over the file buttons; it
+    // ends just above them instead.
+    QWidget *table = ui->tableView_n7TarTable;
+    const int bottom = ui->pushButton_n7SetTarTable->y() - 1;
+    if (table->geometry().bottom() > bottom && bottom > table->y())
+        table->resize(table->width(), bottom - table->y());
+}
+
+bool N7Device::viewIconChangedParam(bool visible)
+{
+    if (!ui)
+        return true;
+    ui->label_n7Alarm_1->setVisible(visible);
+    ui->label_n7Alarm_3->setVisible(visible);
     return true;
 }
 
 bool N7Device::hideBirds()
 {
-    // Filled in with the page itself.
-    return true;
+    return viewIconChangedParam(false);
+}
+
+void N7Device::changeIconBtnConnectDevice(QString state, bool darkTheme)
+{
+    if (ui)
+        pagewidgets::colourCaption(labelCaption, ui->line_UnderBtnN7, state, darkTheme);
 }

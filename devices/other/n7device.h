@@ -1,11 +1,17 @@
 #ifndef N7DEVICE_H
 #define N7DEVICE_H
 
+#include "devices/other/n7protocol.h"
+#include "devices/other/pagewidgets.h"
+
 #include <QByteArray>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
+class QLabel;
 class QSerialPort;
+class QStandardItemModel;
 class QTimer;
 class Ui_Deruvivuriri;
 
@@ -16,6 +22,11 @@ class N7Device : public QWidget
 {
     Q_OBJECT
 public:
+    // Without an answer for this long the indicator counts as gone.
+    static constexpr int kConnectionWatchdogMs = 5000;
+    static constexpr int kRequestIntervalMs = 1000;
+    static constexpr int kCheckIntervalMs = 100;
+
     N7Device(Ui_Deruvivuriri *form, QSerialPort *port);
     ~N7Device() override;
 
@@ -24,6 +35,27 @@ public:
 
     bool initUI();
     bool isDeviceConnected() const { return deviceConnected; }
+    void setDeviceConnected(bool value) { deviceConnected = value; }
+    bool getFirstDataRequest() const { return refresh; }
+    void setFirstDataRequest(bool value);
+    bool setCntUpdateUI();
+
+    // The conversion table on show: cell access and the whole table.
+    void setTable(int val, int row, int column);
+    QString getTable(int row, int column) const;
+    n7::Table table() const;
+    QStandardItemModel *getModel() const { return model; }
+    QLabel *getLabelStatusMessage() const { return status.lower(); }
+
+    // Saves the table on show to a file the user picks. False only when the
+    // file could not be written (nothing is left behind then); a cancelled
+    // choice is no failure.
+    bool saveToFile();
+    // Replaces the table from a file the user picks; false when no file was read.
+    bool loadFile();
+    // The same without asking for a name.
+    bool saveTableTo(const QString &fileName);
+    bool loadTableFrom(const QString &fileName);
 
 public slots:
     void changeIconBtnConnectDevice(QString state, bool darkTheme);
@@ -31,10 +63,15 @@ public slots:
     void disconnectDevice();
     bool showStatusMessage(QString message);
     bool showStatusMessageUp(QString message);
+    bool setVisibleStatusLabels(bool visible);
     bool setVisiblePageWidgets(bool visible);
+    bool viewIconChangedParam(bool visible);
     bool resetDeviceIsConnected();
     bool hideBirds();
     void checkIncommingData();
+    void timerIntervalGetDataStop();
+    void timerIntervalGetDataStart(uint interval, uint interval2);
+    void resetAndStopTimerDeviceConnected();
     void restoreTimerDeviceConnected();
 
 signals:
@@ -45,13 +82,28 @@ signals:
     void signalWriteLog(QString message);
 
 private:
+    bool initIcons();
+    void initStatusMessage();
+    void takeAnswer(const QByteArray &answer);
+    void parseData(const n7::TableAnswer &answer);
+    void fillTableFromAnswer(const n7::TableAnswer &answer);
+    void setRows(const n7::Table &rows);
+    void keepTableAboveFileButtons();
+
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
 
+    // How many more answers show the page's widgets while the refresh flag is set.
+    int updateCountdown = 3;
+    bool deviceConnected = false;
+    bool refresh = true;
     QTimer *requestTimer = nullptr;
     QTimer *checkTimer = nullptr;
     QTimer *timerDeviceConnected = nullptr;
-    bool deviceConnected = false;
+    pagewidgets::StatusLines status;
+    QLabel *labelCaption = nullptr;
+    QPixmap pixNotPolled, pixPolled;
+    QStandardItemModel *model = nullptr;
 };
 
 #endif // N7DEVICE_H

@@ -2,7 +2,26 @@
 
 #include "link/frame.h"
 
+#include <QIODevice>
+
 namespace n7 {
+
+namespace {
+
+// Offsets of the table answer.
+constexpr int kNetNumAt = 3;
+constexpr int kPollFlagAt = 4;
+constexpr int kAnswerUnitsAt = 5;
+constexpr int kAnswerLitresAt = kAnswerUnitsAt + 2 * kTableRows;
+constexpr int kModeAt = kAnswerLitresAt + 2 * kTableRows;
+
+// A table file is a few hundred bytes; anything past this is not read.
+constexpr qint64 kMaxFileBytes = 1 << 20;
+
+const QString kFiller = QStringLiteral("0");
+const QString kFileSeparator = QStringLiteral("; ");
+
+} // namespace
 
 quint8 sensorOfComboIndex(int index)
 {
@@ -12,6 +31,138 @@ quint8 sensorOfComboIndex(int index)
 QByteArray readRequest(quint8 sensor)
 {
     return frame::request(kUnitAddress, kReadCommand, QByteArray(1, char(sensor)), frame::kAnswerStart);
+}
+
+QByteArray modeRequest(quint8 mode)
+{
+    return frame::request(kUnitAddress, kModeCommand, QByteArray(1, char(mode)), frame::kAnswerStart);
+}
+
+std::optional<quint8> modeOfIndex(int index)
+{
+    switch (index) {
+    case 0:
+        return kModeActive;
+    case 1:
+        return kModePassive;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<int> indexOfMode(quint8 mode)
+{
+    switch (mode) {
+    case kModeActive:
+        return 0;
+    case kModePassive:
+        return 1;
+    default:
+        return std::nullopt;
+    }
+}
+
+QByteArray tableWrite(quint8 sensor, quint8 netNum, bool poll, const Column &units, const Column &litres)
+{
+    QByteArray payload;
+    payload.append(char(sensor));
+    payload.append(char(netNum));
+    payload.append(char(poll ? 1 : 0));
+    for (quint16 value : units)
+        frame::appendBe16(payload, value);
+    for (quint16 value : litres)
+        frame::appendBe16(payload, value);
+    return frame::request(kUnitAddress, kWriteCommand, payload, frame::kAnswerStart);
+}
+
+quint16 cellValue(const QString &text)
+{
+    bool ok = false;
+    const uint value = text.trimmed().toUInt(&ok, 10);
+    return ok ? quint16(value & 0xFFFF) : 0;
+}
+
+quint16 chosenNetNum(bool typedEdited, const QString &typed, const QString &reported)
+{
+    if (typedEdited) {
+        const ushort value = typed.toUShort();
+        if (value != 0)
+            return value;
+    }
+    return reported.toUShort();
+}
+
+std::vector<int> answerLengths(quint8 command)
+{
+    switch (command) {
+    case kReadCommand:
+        return {kTableFrameLength};
+    case kWriteCommand:
+    case kModeCommand:
+        return {kAckLength};
+    default:
+        return {kAckLength, kTableFrameLength};
+    }
+}
+
+bool isAccepted(const QByteArray &frame)
+{
+    return frame::isValidAnswer(frame, frame::kRequestStart);
+}
+
+std::optional<TableAnswer> decodeTable(const QByteArray &frame)
+{
+    if (frame.size() != kTableFrameLength)
+        return std::nullopt;
+    TableAnswer t;
+    t.address = *frame::readU8(frame, 1);
+    t.netNum = *frame::readU8(frame, kNetNumAt);
+    t.pollFlag = *frame::readU8(frame, kPollFlagAt);
+    t.mode = *frame::readU8(frame, kModeAt);
+    for (int i = 0; i < kTableRows; ++i) {
+        t.units[size_t(i)] = *frame::readBe16(frame, kAnswerUnitsAt + 2 * i);
+        t.litres[size_t(i)] = *frame::readBe16(frame, kAnswerLitresAt + 2 * i);
+    }
+    return t;
+}
+
+Table readCsv(QIODevice &in)
+{
+    QString text = QString::fromUtf8(in.read(kMaxFileBytes));
+    // Spreadsheets often put a byte order mark in front.
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    QStringList lines = text.split(QLatin1Char('\n'));
+    // A final line end closes the last line; it does not open another.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+
+    Table table;
+    for (QString line : qAsConst(lines)) {
+        if (table.size() == kTableRows)
+            break;
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        QStringList cells = line.split(QLatin1Char(';'));
+        // The indicator's table has two columns; whatever follows is not part of it.
+        cells = cells.mid(0, kTableColumns);
+        while (cells.size() < kTableColumns)
+            cells.append(kFiller);
+        table.append(cells);
+    }
+    while (table.size() < kTableRows)
+        table.append(QStringList{kFiller, kFiller});
+    return table;
+}
+
+QByteArray csvText(const Table &table)
+{
+    QByteArray out;
+    for (const QStringList &row : table) {
+        out.append(row.join(kFileSeparator).toUtf8());
+        out.append("\r\n");
+    }
+    return out;
 }
 
 } // namespace n7

@@ -1,81 +1,258 @@
+// Lifecycle, timers, status lines and widgets of the PLM300 page.
 #include "devices/other/plm300device.h"
 
 #include "deruvivuriri_form.h"
 
+#include "devices/other/plm300protocol.h"
+#include "ui/dynamicqdialog.h"
+
+#include <QIntValidator>
+#include <QLabel>
 #include <QSerialPort>
+#include <QTimer>
 
-PLM300Device::PLM300Device(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port) {}
+namespace {
 
-int PLM300Device::run(int len, char *buf)
+constexpr int kNoticeWidth = 300;
+constexpr int kNoticeHeight = 170;
+
+void setRange(QLineEdit *edit, plm300::Limits limits)
 {
-    Q_UNUSED(len)
-    Q_UNUSED(buf)
-    // Filled in with the page itself.
-    return 0;
+    // Owned by the field, so it goes with the form.
+    edit->setValidator(new QIntValidator(limits.bottom, limits.top, edit));
+}
+
+} // namespace
+
+PLM300Device::PLM300Device(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port)
+{
+    // The poll and check timers tick for the life of the page; connecting the
+    // device only gives their ticks something to do.
+    pollTimer = new QTimer();
+    checkTimer = new QTimer();
+    watchdogTimer = new QTimer();
+    searchTimer = new QTimer();
+    pollTimer->start(kPollIntervalMs);
+    checkTimer->start(kCheckIntervalMs);
+}
+
+PLM300Device::~PLM300Device()
+{
+    delete pollTimer;
+    delete checkTimer;
+    delete watchdogTimer;
+    delete searchTimer;
 }
 
 int PLM300Device::initUI()
 {
-    // Filled in with the page itself.
+    if (!ui)
+        return 1;
+    labelCaption = pagewidgets::createCaption(ui->pushButtonPLM300, tr("PLM300"), ui->label_NameButtKV380);
+    ui->pushButtonPLM300->setCheckable(true);
+
+    ui->progressBarLevelPLM300->setMaximum(plm300::kDistanceScale);
+    ui->progressBarLevelPLM300->setMinimum(0);
+    ui->progressBarLevelPLM300->setValue(0);
+    ui->progressBarLevelPLM300->setTextVisible(false);
+    ui->lineEdit_max_PLM300->setFocus();
+
+    setRange(ui->lineEdit_max_PLM300, plm300::kMaximumLimits);
+    setRange(ui->lineEdit_min_PLM300, plm300::kMinimumLimits);
+    setRange(ui->lineEdit_smoothing_PLM300, plm300::kSmoothingLimits);
+    setRange(ui->lineEdit_netNumPLM300, plm300::kNetNumLimits);
+    setRange(ui->lineEdit_porog_PLM300, plm300::kThresholdLimits);
+
+    ui->comboBox_modePLM300->addItem(tr("Пассивный RS-485"));
+    ui->comboBox_modePLM300->addItem(tr("Частотный режим"));
+
+    initStatusMessage();
+    showUI(false);
+    viewIconChangedParam(false);
     return 1;
 }
 
-int PLM300Device::showUI(bool visible)
+int PLM300Device::initStatusMessage()
 {
-    Q_UNUSED(visible)
-    // Filled in with the page itself.
-    return 1;
-}
-
-void PLM300Device::changeIconBtnConnectDevice(QString state, bool darkTheme)
-{
-    Q_UNUSED(state)
-    Q_UNUSED(darkTheme)
-    // Filled in with the page itself.
-}
-
-int PLM300Device::hideBirds()
-{
-    // Filled in with the page itself.
+    // On the sensor's own page, where the user looks for them.
+    status.create(ui->PLM300, tr("Подключите датчик"));
     return 1;
 }
 
 void PLM300Device::connectDevice()
 {
-    // Filled in with the page itself.
+    connect(watchdogTimer, &QTimer::timeout, this, &PLM300Device::resetDeviceIsConnected, Qt::UniqueConnection);
+    connect(pollTimer, &QTimer::timeout, this, &PLM300Device::signalRequestForGetAllDataFromDevice,
+            Qt::UniqueConnection);
+    connect(checkTimer, &QTimer::timeout, this, &PLM300Device::checkIncommingData, Qt::UniqueConnection);
+    startSearchDevices();
+    restoreTimerDeviceConnected();
+    setFirstDataRequest(true);
 }
 
 void PLM300Device::disconnectDevice()
 {
-    // Filled in with the page itself.
+    disconnect(watchdogTimer, &QTimer::timeout, this, &PLM300Device::resetDeviceIsConnected);
+    disconnect(pollTimer, &QTimer::timeout, this, &PLM300Device::signalRequestForGetAllDataFromDevice);
+    disconnect(checkTimer, &QTimer::timeout, this, &PLM300Device::checkIncommingData);
+    resetAndStopTimerDeviceConnected();
+    showUI(false);
+    stopSearchDevices();
+    // Not talking to the sensor any more: opening the port for another device
+    // must not report this one as lost.
+    deviceConnected = false;
 }
 
-bool PLM300Device::showStatusMessage(QString message)
+void PLM300Device::checkIncommingData()
 {
-    Q_UNUSED(message)
-    // Filled in with the page itself.
-    return false;
+    emit signalCheckIncommingData();
 }
 
-bool PLM300Device::showStatusMessageUp(QString message)
+void PLM300Device::startSearchDevices()
 {
-    Q_UNUSED(message)
-    // Filled in with the page itself.
-    return false;
+    searchActive = true;
+    searchTimer->start(kSearchIntervalMs);
+    connect(searchTimer, &QTimer::timeout, this, &PLM300Device::signalRequestForSearchDevices, Qt::UniqueConnection);
+    emit signalRequestForSearchDevices();
+}
+
+void PLM300Device::stopSearchDevices()
+{
+    searchActive = false;
+    // The timer keeps running with nothing connected.
+    disconnect(searchTimer, &QTimer::timeout, this, &PLM300Device::signalRequestForSearchDevices);
+}
+
+void PLM300Device::setFirstDataRequest(bool value)
+{
+    firstData = value;
+    countdown = 1;
 }
 
 int PLM300Device::resetDeviceIsConnected()
 {
-    // Filled in with the page itself.
+    showUI(false);
+    // The notice is what the user has left to look at.
+    setVisibleStatusLabels(true);
+    showStatusMessageUp(" ");
+    showStatusMessage(tr("Подключите датчик"));
+    emit signalWriteLog("Device is not responding");
     return 1;
+}
+
+void PLM300Device::resetAndStopTimerDeviceConnected()
+{
+    watchdogTimer->blockSignals(true);
+    watchdogTimer->stop();
+}
+
+void PLM300Device::restoreTimerDeviceConnected()
+{
+    watchdogTimer->blockSignals(false);
+    watchdogTimer->start(kConnectionWatchdogMs);
+}
+
+void PLM300Device::timerIntervalGetDataStop()
+{
+    checkTimer->stop();
+    pollTimer->stop();
+}
+
+void PLM300Device::timerIntervalGetDataStart(uint interval, uint interval2)
+{
+    checkTimer->start(int(interval));
+    pollTimer->start(int(interval2));
+}
+
+bool PLM300Device::showStatusMessageUp(QString message)
+{
+    return status.setUpper(message);
+}
+
+bool PLM300Device::showStatusMessage(QString message)
+{
+    return status.setLower(message);
+}
+
+bool PLM300Device::setVisibleStatusLabels(bool visible)
+{
+    return status.setVisible(visible);
+}
+
+int PLM300Device::showUI(bool visible)
+{
+    if (!ui)
+        return 1;
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             ui->label_FirmwareName,     ui->label_FirmwareVal,         ui->label_SerNumName,
+             ui->label_SerNumVal,        ui->label_TempNamePLM300,      ui->label_TempValPLM300,
+             ui->line_2PLM300,           ui->label_ListDev_PLM300,      ui->label_DEVinNetPLM300,
+             ui->label_ReqNetNumPLM300,  ui->label_ModePLM300,          ui->comboBox_modePLM300,
+             ui->comboBox_netNumPLM300,  ui->label_SettingsPLM300,      ui->label_max_PLM300,
+             ui->lineEdit_max_PLM300,    ui->lineEdit_min_PLM300,       ui->label_min_PLM300,
+             ui->label_smoothing_PLM300, ui->lineEdit_smoothing_PLM300, ui->label_porog_PLM300,
+             ui->lineEdit_porog_PLM300,  ui->label_NetNumPLM300,        ui->lineEdit_netNumPLM300,
+             ui->progressBarLevelPLM300, ui->ButtonWriteParamPLM300})
+        w->setVisible(visible);
+    if (ui->label_UrovenPLM300->isEnabled()) {
+        ui->label_UrovenPLM300->setVisible(visible);
+        ui->label_NameUrovenPLM300->setVisible(visible);
+    }
+    setVisibleStatusLabels(visible);
+    if (visible)
+        keepBusListBelowSettings();
+    return 1;
+}
+
+void PLM300Device::keepBusListBelowSettings()
+{
+    // On a low screen the main window moves the form's blocks up without
+    // making them shorter, which lays the list of numbers found over the last
+    // setting; it goes back just below the settings.
+    QWidget *settings = ui->lineEdit_netNumPLM300->parentWidget();
+    QWidget *busList = ui->label_DEVinNetPLM300->parentWidget();
+    if (!settings || !busList || settings == busList)
+        return;
+    const int top = settings->geometry().bottom() + 1;
+    if (busList->y() < top)
+        busList->move(busList->x(), top);
+}
+
+int PLM300Device::viewIconChangedParam(bool visible)
+{
+    if (!ui)
+        return 1;
+    for (QLabel *mark : {ui->label_Alarm_1PLM300, ui->label_Alarm_2PLM300, ui->label_Alarm_3PLM300,
+                         ui->label_Alarm_4PLM300, ui->label_Alarm_5PLM300})
+        mark->setVisible(visible);
+    return 1;
+}
+
+int PLM300Device::hideBirds()
+{
+    return viewIconChangedParam(false);
+}
+
+void PLM300Device::changeIconBtnConnectDevice(QString state, bool darkTheme)
+{
+    if (ui)
+        pagewidgets::colourCaption(labelCaption, ui->line_UnderBtnPLM, state, darkTheme);
 }
 
 void PLM300Device::escapeCurSetting()
 {
-    // Filled in with the page itself.
+    showDevelopmentNotice();
 }
 
 void PLM300Device::setFactorySetting()
 {
-    // Filled in with the page itself.
+    showDevelopmentNotice();
+}
+
+void PLM300Device::showDevelopmentNotice()
+{
+    // The sensor keeps no copy of earlier settings to go back to.
+    DynamicQDialog notice(this, tr("Функция в разработке"), QString(), false);
+    notice.resize(kNoticeWidth, kNoticeHeight);
+    notice.exec();
 }

@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>Ожидаем ответ от беспроводного датчика</source>
-        <translation>Waiting for the wireless sensor's answer</translation>
+        <translation>Waiting for the wireless sensor&apos;s answer</translation>
     </message>
     <message>
         <source>Нет показаний датчика
@@ -91,11 +91,11 @@ Wait for them and calibrate again</translation>
     </message>
     <message>
         <source>Пароль ВТ датчика успешно удалён</source>
-        <translation>The wireless sensor's password was removed</translation>
+        <translation>The wireless sensor&apos;s password was removed</translation>
     </message>
     <message>
         <source>Новый пароль ВТ датчика успешно установлен</source>
-        <translation>The wireless sensor's new password was set</translation>
+        <translation>The wireless sensor&apos;s new password was set</translation>
     </message>
     <message>
         <source>Введён не верный пароль датчика</source>
@@ -141,11 +141,11 @@ Try again</translation>
     </message>
     <message>
         <source>UUID ВТ датчика успешно изменен</source>
-        <translation>The wireless sensor's UUID was changed</translation>
+        <translation>The wireless sensor&apos;s UUID was changed</translation>
     </message>
     <message>
         <source>S/N ВТ датчика успешно изменен</source>
-        <translation>The wireless sensor's S/N was changed</translation>
+        <translation>The wireless sensor&apos;s S/N was changed</translation>
     </message>
     <message>
         <source>Директивная калибровка ВТ датчика произведена успешно</source>
@@ -153,11 +153,11 @@ Try again</translation>
     </message>
     <message>
         <source>Калибровка уровня полного ВТ датчика произведена</source>
-        <translation>The wireless sensor's Full level was calibrated</translation>
+        <translation>The wireless sensor&apos;s Full level was calibrated</translation>
     </message>
     <message>
         <source>Калибровка уровня пустого ВТ датчика произведена</source>
-        <translation>The wireless sensor's Empty level was calibrated</translation>
+        <translation>The wireless sensor&apos;s Empty level was calibrated</translation>
     </message>
     <message>
         <source>Установлены заводские настройки ВТ датчика</source>
@@ -169,15 +169,15 @@ Try again</translation>
     </message>
     <message>
         <source>Ошибка изменения UUID ВТ датчика</source>
-        <translation>The wireless sensor's UUID could not be changed</translation>
+        <translation>The wireless sensor&apos;s UUID could not be changed</translation>
     </message>
     <message>
         <source>Ошибка изменения S/N ВТ датчика</source>
-        <translation>The wireless sensor's S/N could not be changed</translation>
+        <translation>The wireless sensor&apos;s S/N could not be changed</translation>
     </message>
     <message>
         <source>Ошибка изменения пароля ВТ датчика</source>
-        <translation>The wireless sensor's password could not be changed</translation>
+        <translation>The wireless sensor&apos;s password could not be changed</translation>
     </message>
     <message>
         <source>Ошибка директивной калибровки ВТ датчика</source>
@@ -185,7 +185,7 @@ Try again</translation>
     </message>
     <message>
         <source>Режим работы ВТ датчика установлен</source>
-        <translation>The wireless sensor's working mode was set</translation>
+        <translation>The wireless sensor&apos;s working mode was set</translation>
     </message>
     <message>
         <source>Ошибка установки режима</source>
@@ -547,6 +547,81 @@ The table is unchanged</translation>
     <message>
         <source>Подключите датчик</source>
         <translation>Connect the sensor</translation>
+    </message>
+    <message>
+        <source>Ед. Датчика</source>
+        <translation>Sensor units</translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation>Liters</translation>
+    </message>
+    <message>
+        <source>N7</source>
+        <translation>N7</translation>
+    </message>
+    <message>
+        <source>Активный</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>Пассивный</source>
+        <translation>Passive</translation>
+    </message>
+    <message>
+        <source>Датчик 1</source>
+        <translation>Sensor 1</translation>
+    </message>
+    <message>
+        <source>Датчик 2</source>
+        <translation>Sensor 2</translation>
+    </message>
+    <message>
+        <source>Датчик 3</source>
+        <translation>Sensor 3</translation>
+    </message>
+    <message>
+        <source>Датчик 4</source>
+        <translation>Sensor 4</translation>
+    </message>
+    <message>
+        <source>Подключен Н7</source>
+        <translation>N7 connected</translation>
+    </message>
+    <message>
+        <source>Сохранить файл</source>
+        <translation>Save file</translation>
+    </message>
+    <message>
+        <source>Выберете файл для пересчёта</source>
+        <translation>Choose a file for conversion</translation>
+    </message>
+</context>
+<context>
+    <name>PLM300Device</name>
+    <message>
+        <source>PLM300</source>
+        <translation>PLM300</translation>
+    </message>
+    <message>
+        <source>Пассивный RS-485</source>
+        <translation>Passive RS-485</translation>
+    </message>
+    <message>
+        <source>Частотный режим</source>
+        <translation>Frequency mode</translation>
+    </message>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Connect the sensor</translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>Function under development</translation>
+    </message>
+    <message>
+        <source>Подключен ПЛМ-300</source>
+        <translation>PLM-300 connected</translation>
     </message>
 </context>
 <context>
@@ -2127,6 +2202,16 @@ Try again</translation>
 Once it has restarted you have about
 30 seconds to start the firmware
 update in NRFConnect.</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить таблицу в файл</source>
+        <translation>Could not save the table to the file</translation>
+    </message>
+    <message>
+        <source>Недопустимое значение: %1
+Введите число от %2 до %3</source>
+        <translation>Invalid value: %1
+Enter a number from %2 to %3</translation>
     </message>
 </context>
 <context>

@@ -548,6 +548,81 @@ La tabla no ha cambiado</translation>
         <source>Подключите датчик</source>
         <translation>Conecte el sensor</translation>
     </message>
+    <message>
+        <source>Ед. Датчика</source>
+        <translation>Unidades del sensor</translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation>Litros</translation>
+    </message>
+    <message>
+        <source>N7</source>
+        <translation>N7</translation>
+    </message>
+    <message>
+        <source>Активный</source>
+        <translation>Activo</translation>
+    </message>
+    <message>
+        <source>Пассивный</source>
+        <translation>Pasivo</translation>
+    </message>
+    <message>
+        <source>Датчик 1</source>
+        <translation>Sensor 1</translation>
+    </message>
+    <message>
+        <source>Датчик 2</source>
+        <translation>Sensor 2</translation>
+    </message>
+    <message>
+        <source>Датчик 3</source>
+        <translation>Sensor 3</translation>
+    </message>
+    <message>
+        <source>Датчик 4</source>
+        <translation>Sensor 4</translation>
+    </message>
+    <message>
+        <source>Подключен Н7</source>
+        <translation>N7 conectado</translation>
+    </message>
+    <message>
+        <source>Сохранить файл</source>
+        <translation>Guardar archivo</translation>
+    </message>
+    <message>
+        <source>Выберете файл для пересчёта</source>
+        <translation>Elija un archivo para la conversión</translation>
+    </message>
+</context>
+<context>
+    <name>PLM300Device</name>
+    <message>
+        <source>PLM300</source>
+        <translation>PLM300</translation>
+    </message>
+    <message>
+        <source>Пассивный RS-485</source>
+        <translation>RS-485 pasivo</translation>
+    </message>
+    <message>
+        <source>Частотный режим</source>
+        <translation>Modo de frecuencia</translation>
+    </message>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Conecte el sensor</translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>Función en desarrollo</translation>
+    </message>
+    <message>
+        <source>Подключен ПЛМ-300</source>
+        <translation>PLM-300 conectado</translation>
+    </message>
 </context>
 <context>
     <name>QFOnline</name>
@@ -2131,6 +2206,16 @@ Inténtelo de nuevo</translation>
 Una vez reiniciado tiene unos
 30 segundos para iniciar la actualización
 del firmware en NRFConnect.</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить таблицу в файл</source>
+        <translation>No se pudo guardar la tabla en el archivo</translation>
+    </message>
+    <message>
+        <source>Недопустимое значение: %1
+Введите число от %2 до %3</source>
+        <translation>Valor no válido: %1
+Introduzca un número de %2 a %3</translation>
     </message>
 </context>
 <context>

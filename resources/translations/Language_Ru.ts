@@ -536,6 +536,81 @@
         <source>Подключите датчик</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Ед. Датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Активный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пассивный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключен Н7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохранить файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выберете файл для пересчёта</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PLM300Device</name>
+    <message>
+        <source>PLM300</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пассивный RS-485</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Частотный режим</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключите датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключен ПЛМ-300</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QFOnline</name>
@@ -2082,6 +2157,15 @@
 После успешной перезагрузки у вас есть примерно
 30 секунд на запуск процесса обновления
 прошивки в программе NRFConnect.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить таблицу в файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Недопустимое значение: %1
+Введите число от %2 до %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

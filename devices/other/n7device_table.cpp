@@ -1,0 +1,165 @@
+// Answer intake of the indicator page, its conversion table and the table's
+// files.
+#include "devices/other/n7device.h"
+
+#include "deruvivuriri_form.h"
+
+#include "link/frame.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QSaveFile>
+#include <QStandardItemModel>
+#include <QTimer>
+
+namespace {
+
+const QString kCsvSuffix = QStringLiteral(".csv");
+const QString kStartFolder = QStringLiteral("/");
+
+} // namespace
+
+int N7Device::run(int len, char *buf)
+{
+    const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
+    // An acknowledgement and the next table answer may come as one chunk.
+    for (const QByteArray &answer : frame::splitAnswers(chunk, n7::answerLengths, frame::kRequestStart))
+        takeAnswer(answer);
+    return 1;
+}
+
+void N7Device::takeAnswer(const QByteArray &answer)
+{
+    if (!n7::isAccepted(answer))
+        return;
+    // Whatever the indicator says, it is there.
+    deviceConnected = true;
+    if (timerDeviceConnected->isActive())
+        timerDeviceConnected->start(kConnectionWatchdogMs);
+
+    // Only a whole table from the indicator's own address is shown; an
+    // acknowledgement of a write is not a table.
+    const std::optional<n7::TableAnswer> table = n7::decodeTable(answer);
+    if (table && table->address == n7::kUnitAddress)
+        parseData(*table);
+
+    showStatusMessage(tr("Подключен Н7"));
+    showStatusMessageUp(" ");
+    if (refresh) {
+        if (--updateCountdown <= 0)
+            refresh = false;
+        setVisiblePageWidgets(true);
+    }
+}
+
+void N7Device::parseData(const n7::TableAnswer &answer)
+{
+    fillTableFromAnswer(answer);
+    if (!ui)
+        return;
+    // Modes the list does not name leave it as it is.
+    if (const std::optional<int> index = n7::indexOfMode(answer.mode))
+        ui->comboBox_n7mode->setCurrentIndex(*index);
+    if (answer.pollFlag == 0)
+        ui->label_n7Alarm_Req->setPixmap(pixNotPolled);
+    else if (answer.pollFlag == 1)
+        ui->label_n7Alarm_Req->setPixmap(pixPolled);
+    ui->label_n7NetNumVal->setText(QString::number(answer.netNum));
+}
+
+void N7Device::fillTableFromAnswer(const n7::TableAnswer &answer)
+{
+    for (int i = 0; i < n7::kTableRows; ++i)
+        setTable(answer.units[size_t(i)], i, n7::kUnitsColumn);
+    for (int i = 0; i < n7::kTableRows; ++i)
+        setTable(answer.litres[size_t(i)], i, n7::kLitresColumn);
+}
+
+void N7Device::setTable(int val, int row, int column)
+{
+    if (!model || row < 0 || column < 0 || column >= model->columnCount())
+        return;
+    while (model->rowCount() <= row && model->rowCount() < n7::kTableRows)
+        model->appendRow({new QStandardItem, new QStandardItem});
+    if (row >= model->rowCount())
+        return;
+    model->setItem(row, column, new QStandardItem(QString::number(val)));
+}
+
+QString N7Device::getTable(int row, int column) const
+{
+    if (!model)
+        return QString();
+    const QStandardItem *cell = model->item(row, column);
+    return cell ? cell->text() : QString();
+}
+
+n7::Table N7Device::table() const
+{
+    n7::Table rows;
+    if (!model)
+        return rows;
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            cells << getTable(r, c);
+        rows << cells;
+    }
+    return rows;
+}
+
+void N7Device::setRows(const n7::Table &rows)
+{
+    model->removeRows(0, model->rowCount());
+    for (const QStringList &cells : rows) {
+        QList<QStandardItem *> items;
+        for (const QString &text : cells)
+            items << new QStandardItem(text);
+        model->appendRow(items);
+    }
+    if (ui)
+        ui->tableView_n7TarTable->setModel(model);
+}
+
+bool N7Device::saveToFile()
+{
+    const QString name = QFileDialog::getSaveFileName(this, tr("Сохранить файл"), kStartFolder, kCsvSuffix);
+    if (name.isEmpty())
+        return true;
+    return saveTableTo(name);
+}
+
+bool N7Device::saveTableTo(const QString &fileName)
+{
+    QString name = fileName;
+    if (!name.endsWith(kCsvSuffix))
+        name += kCsvSuffix;
+    // Written aside and put in place whole: a failed save leaves no half file
+    // and keeps whatever the name held before.
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray text = n7::csvText(table());
+    if (file.write(text) != text.size())
+        return false;
+    return file.commit();
+}
+
+bool N7Device::loadFile()
+{
+    const QString name =
+        QFileDialog::getOpenFileName(nullptr, tr("Выберете файл для пересчёта"), kStartFolder, QStringLiteral("*.csv"));
+    return loadTableFrom(name);
+}
+
+bool N7Device::loadTableFrom(const QString &fileName)
+{
+    if (!model || fileName.isEmpty())
+        return false;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    setRows(n7::readCsv(file));
+    return true;
+}

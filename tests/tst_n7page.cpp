@@ -1,0 +1,566 @@
+#include "app/bundle.h"
+#include "app/portlist.h"
+#include "app/reriruvozive.h"
+#include "deruvivuriri_form.h"
+#include "devices/other/n7device.h"
+#include "dialogdriver.h"
+#include "link/frame.h"
+#include "link/portconnection.h"
+#include "pagefixture.h"
+#include "simulatedn7.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QRandomGenerator>
+#include <QSerialPort>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// The indicator page: its intake and table files on a bare form, then end to
+// end through the main window, the real port on a pseudo-terminal and a
+// simulated indicator.
+class TestN7Page : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    // The page on a form of its own.
+    void tableAnswerShowsAddressPollFlagModeAndTable();
+    void modeAndPollFlagBytes_data();
+    void modeAndPollFlagBytes();
+    void answersThatAreNoTableLeaveTheTable_data();
+    void answersThatAreNoTableLeaveTheTable();
+    void gluedAnswersAreBothTaken();
+    void widgetsComeBackOnlyWhenAsked();
+    void anyChunkIsSurvived();
+    void tableFilesAreWrittenWholeOrNotAtAll();
+
+    // Through the main window.
+    void fourSlotsAreReadByTheirNumber();
+    void addressAndPollFlagAreWritten();
+    void tableGoesThroughACsvFileAndBackIntoTheIndicator();
+    void malformedCsvsAreWrittenAsTheyRead_data();
+    void malformedCsvsAreWrittenAsTheyRead();
+    void failedSaveIsToldToTheUser();
+    void modeIsWrittenWhenPicked();
+    void silentIndicatorIsReportedAndComesBack();
+
+private:
+    void connectPage();
+    QString cell(int row, int column) const;
+    QString tablePath(const QString &name) const { return files.path() + "/" + name; }
+
+    QTemporaryDir files;
+    std::unique_ptr<SimulatedN7> device;
+    std::unique_ptr<Reriruvozive> window;
+    Ui_Deruvivuriri *ui = nullptr;
+    N7Device *page = nullptr;
+};
+
+namespace {
+
+constexpr int kConnectMs = 5000;
+constexpr int kPollMs = 1000;
+constexpr int kWatchdogMs = 5000;
+
+const QString kConnected = QStringLiteral("Подключен Н7");
+const QString kConnectSensor = QStringLiteral("Подключите датчик");
+
+using Fixture = PageFixture<N7Device>;
+
+// Distinct contents per slot, so that a table shown tells which slot it is.
+void fillSlots(SimulatedN7 &device)
+{
+    for (int slot = 0; slot < 4; ++slot) {
+        SimulatedN7::Sensor &s = device.sensors[size_t(slot)];
+        s.netNum = quint8(10 + slot);
+        s.poll = slot % 2;
+        for (int i = 0; i < SimulatedN7::kRows; ++i) {
+            s.units[size_t(i)] = quint16(100 * i + slot);
+            s.litres[size_t(i)] = quint16(1000 * slot + 5 * i);
+        }
+    }
+}
+
+QImage picture(const QLabel *label)
+{
+    return label->pixmap(Qt::ReturnByValue).toImage();
+}
+
+QByteArray withFreshCrc(const QByteArray &frame)
+{
+    return frame::withCrc(frame.left(frame.size() - 1));
+}
+
+void writeFile(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The table write the indicator should get, put together here from columns.
+QByteArray expectedWrite(quint8 slot, quint8 netNum, quint8 poll, const QList<int> &units, const QList<int> &litres)
+{
+    QByteArray bytes = QByteArray::fromHex("3edeef");
+    bytes.append(char(slot)).append(char(netNum)).append(char(poll));
+    for (const QList<int> *column : {&units, &litres}) {
+        for (int i = 0; i < 40; ++i) {
+            const int v = column->value(i);
+            bytes.append(char((v >> 8) & 0xFF)).append(char(v & 0xFF));
+        }
+    }
+    return frame::withCrc(bytes);
+}
+
+} // namespace
+
+void TestN7Page::initTestCase()
+{
+    initResourceBundle();
+    QVERIFY(files.isValid());
+}
+
+void TestN7Page::init()
+{
+    device = std::make_unique<SimulatedN7>();
+    QVERIFY(device->isValid());
+    fillSlots(*device);
+}
+
+void TestN7Page::cleanup()
+{
+    window.reset();
+    device.reset();
+    ui = nullptr;
+    page = nullptr;
+}
+
+QString TestN7Page::cell(int row, int column) const
+{
+    return page ? page->getTable(row, column) : QString();
+}
+
+void TestN7Page::tableAnswerShowsAddressPollFlagModeAndTable()
+{
+    Fixture f;
+    device->sensors[1].units[0] = 0x0000;
+    device->sensors[1].litres[0] = 0xFFFF;
+    device->mode = 1;
+    QCOMPARE(f.page->getModel()->rowCount(), 0);
+    f.feed(device->tableAnswer(1));
+
+    QCOMPARE(f.ui->label_n7NetNumVal->text(), QString("11"));
+    QCOMPARE(picture(f.ui->label_n7Alarm_Req), QPixmap(":/images/bird_green.png").toImage());
+    QCOMPARE(f.ui->comboBox_n7mode->currentText(), QString("Пассивный"));
+    QCOMPARE(f.page->getModel()->rowCount(), 40);
+    QCOMPARE(f.page->getTable(0, 0), QString("0"));
+    QCOMPARE(f.page->getTable(0, 1), QString("65535"));
+    QCOMPARE(f.page->getTable(39, 0), QString("3901"));
+    QCOMPARE(f.page->getTable(39, 1), QString("1195"));
+    QCOMPARE(f.page->getModel()->headerData(0, Qt::Horizontal).toString(), QString("Ед. Датчика"));
+    QCOMPARE(f.page->getModel()->headerData(1, Qt::Horizontal).toString(), QString("Литры"));
+    QCOMPARE(f.page->getLabelStatusMessage()->text(), kConnected);
+}
+
+void TestN7Page::modeAndPollFlagBytes_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("poll");
+    QTest::addColumn<int>("modeIndex");       // what the mode list shows after
+    QTest::addColumn<QString>("pollPicture"); // what the poll flag shows after
+    QTest::newRow("active, polled") << 0 << 1 << 0 << ":/images/bird_green.png";
+    QTest::newRow("passive, not polled") << 1 << 0 << 1 << ":/images/n7_bird.png";
+    // Values the page has no entry for leave what it showed before: passive
+    // and the not-polled picture.
+    for (int mode : {2, 3, 4, 5, 6, 0x80})
+        QTest::newRow(qPrintable(QString("mode %1, poll 2").arg(mode))) << mode << 2 << 1 << ":/images/n7_bird.png";
+}
+
+void TestN7Page::modeAndPollFlagBytes()
+{
+    QFETCH(int, mode);
+    QFETCH(int, poll);
+    QFETCH(int, modeIndex);
+    QFETCH(QString, pollPicture);
+
+    Fixture f;
+    device->mode = 1;
+    device->sensors[0].poll = 0;
+    f.feed(device->tableAnswer(0));
+    device->mode = quint8(mode);
+    device->sensors[0].poll = quint8(poll);
+    f.feed(device->tableAnswer(0));
+    QCOMPARE(f.ui->comboBox_n7mode->currentIndex(), modeIndex);
+    QCOMPARE(f.ui->comboBox_n7mode->count(), 2);
+    QCOMPARE(picture(f.ui->label_n7Alarm_Req), QPixmap(pollPicture).toImage());
+}
+
+void TestN7Page::answersThatAreNoTableLeaveTheTable_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("seen"); // the page knows the indicator is there
+    QTest::newRow("acknowledgement of a write") << "ack" << true;
+    QTest::newRow("table cut to 166 bytes") << "short" << true;
+    QTest::newRow("another address byte") << "address" << true;
+    QTest::newRow("wrong CRC") << "crc" << false;
+    QTest::newRow("a sensor's start byte") << "start" << false;
+}
+
+void TestN7Page::answersThatAreNoTableLeaveTheTable()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, seen);
+
+    Fixture f;
+    f.feed(device->tableAnswer(0));
+    QCOMPARE(f.page->getTable(5, 1), QString("25"));
+    f.page->showStatusMessage("--");
+
+    device->sensors[0].litres[5] = 999;
+    device->sensors[0].netNum = 77;
+    QByteArray answer = device->tableAnswer(0);
+    if (kind == "ack")
+        answer = frame::withCrc(QByteArray::fromHex("31deef"));
+    else if (kind == "short")
+        answer = withFreshCrc(answer.left(166));
+    else if (kind == "address")
+        answer = withFreshCrc(answer.replace(1, 1, QByteArray(1, char(0xDD))));
+    else if (kind == "crc")
+        answer[166] = char(answer.at(166) ^ 0x44);
+    else if (kind == "start")
+        answer = withFreshCrc(answer.replace(0, 1, QByteArray(1, char(frame::kAnswerStart))));
+    f.feed(answer);
+
+    QCOMPARE(f.page->getTable(5, 1), QString("25"));
+    QCOMPARE(f.ui->label_n7NetNumVal->text(), QString("10"));
+    QCOMPARE(f.page->getLabelStatusMessage()->text(), seen ? kConnected : QString("--"));
+}
+
+void TestN7Page::gluedAnswersAreBothTaken()
+{
+    Fixture f;
+    const QByteArray ack = frame::withCrc(QByteArray::fromHex("31deef"));
+    // Glued, the pair passes the CRC-8 as one frame of 171 bytes.
+    f.feed(ack + device->tableAnswer(2));
+    QCOMPARE(f.ui->label_n7NetNumVal->text(), QString("12"));
+    QCOMPARE(f.page->getTable(1, 0), QString("102"));
+
+    f.feed(device->tableAnswer(3) + device->tableAnswer(1));
+    QCOMPARE(f.ui->label_n7NetNumVal->text(), QString("11"));
+    QCOMPARE(f.page->getTable(1, 1), QString("1005"));
+}
+
+void TestN7Page::widgetsComeBackOnlyWhenAsked()
+{
+    Fixture f;
+    QVERIFY(f.ui->tableView_n7TarTable->isHidden());
+    QVERIFY(f.page->getFirstDataRequest());
+    f.page->setFirstDataRequest(true);
+    f.feed(device->tableAnswer(0));
+    QVERIFY(!f.ui->tableView_n7TarTable->isHidden());
+    QVERIFY(!f.ui->pushButton_n7WriteParam->isHidden());
+    QVERIFY(!f.page->getFirstDataRequest());
+    // The change marks are not part of it: they show when something changes.
+    QVERIFY(f.ui->label_n7Alarm_1->isHidden());
+    QVERIFY(f.ui->label_n7Alarm_3->isHidden());
+
+    f.page->setVisiblePageWidgets(false);
+    f.feed(device->tableAnswer(0));
+    QVERIFY(f.ui->tableView_n7TarTable->isHidden());
+}
+
+void TestN7Page::anyChunkIsSurvived()
+{
+    Fixture f;
+    QRandomGenerator rng(0x17u);
+    const QByteArray table = device->tableAnswer(0);
+    const QByteArray ack = frame::withCrc(QByteArray::fromHex("31def2"));
+    for (int round = 0; round < 1500; ++round) {
+        QByteArray chunk;
+        switch (round % 4) {
+        case 0: // truncated, with a CRC that fits what is left
+            chunk = withFreshCrc(table.left(rng.bounded(1, table.size() + 1)));
+            break;
+        case 1: // oversized
+            chunk = withFreshCrc(table + QByteArray(rng.bounded(1, 12), char(rng.bounded(256))));
+            break;
+        case 2: // glued to part of another
+            chunk = (round % 8 == 2 ? ack : table) + table.left(rng.bounded(1, 170));
+            break;
+        default: // random bytes behind the indicator's frame head
+            chunk = table.left(2);
+            for (int i = rng.bounded(0, 200); i > 0; --i)
+                chunk.append(char(rng.bounded(256)));
+            chunk = frame::withCrc(chunk);
+            break;
+        }
+        f.feed(chunk);
+    }
+    QCOMPARE(f.page->getModel()->rowCount(), 40);
+}
+
+void TestN7Page::tableFilesAreWrittenWholeOrNotAtAll()
+{
+    Fixture f;
+    f.feed(device->tableAnswer(0));
+
+    // The suffix is added when the name lacks it, in lower case.
+    QVERIFY(f.page->saveTableTo(tablePath("plain")));
+    QVERIFY(f.page->saveTableTo(tablePath("upper.CSV")));
+    QVERIFY(QFile::exists(tablePath("upper.CSV.csv")));
+    const QByteArray text = readFile(tablePath("plain.csv"));
+    QCOMPARE(text.count("\r\n"), 40);
+    QVERIFY2(text.startsWith("0; 0\r\n100; 5\r\n"), text.left(40).constData());
+
+    // A folder that is not there: false, and nothing left behind.
+    QVERIFY(!f.page->saveTableTo(tablePath("missing/table")));
+    QVERIFY(!QFile::exists(tablePath("missing")));
+    // A save that fails keeps what the name held.
+    QDir(files.path()).mkdir("taken.csv");
+    QVERIFY(!f.page->saveTableTo(tablePath("taken")));
+
+    // Back from the file: the same values, then the empty file's zeros.
+    device->sensors[0].litres.fill(1);
+    f.feed(device->tableAnswer(0));
+    QVERIFY(f.page->loadTableFrom(tablePath("plain.csv")));
+    QCOMPARE(f.page->getModel()->rowCount(), 40);
+    QCOMPARE(f.page->getTable(1, 0), QString("100"));
+    QCOMPARE(f.page->getTable(1, 1).trimmed(), QString("5"));
+    writeFile(tablePath("empty.csv"), QByteArray());
+    QVERIFY(f.page->loadTableFrom(tablePath("empty.csv")));
+    QCOMPARE(f.page->getModel()->rowCount(), 40);
+    QCOMPARE(f.page->getTable(39, 1), QString("0"));
+    // No file, no change.
+    QVERIFY(!f.page->loadTableFrom(tablePath("nothing-here.csv")));
+    QVERIFY(!f.page->loadTableFrom(QString()));
+    QCOMPARE(f.page->getModel()->rowCount(), 40);
+}
+
+// ---- Through the main window -------------------------------------------------
+
+void TestN7Page::connectPage()
+{
+    qputenv(portlist::kExtraPortsVariable, device->portPath().toLocal8Bit());
+    window = std::make_unique<Reriruvozive>();
+    ui = window->form();
+    page = window->n7();
+    QVERIFY(page);
+    ui->comboBox_SerialPort->setCurrentText(device->portPath());
+    QCOMPARE(ui->comboBox_SerialPort->currentText(), device->portPath());
+    ui->pushButtonN7->click();
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->N7);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, kConnectMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getModel()->rowCount(), 40, kPollMs);
+}
+
+void TestN7Page::fourSlotsAreReadByTheirNumber()
+{
+    connectPage();
+    QCOMPARE(ui->comboBox_n7numberFLS->count(), 4);
+    QCOMPARE(ui->label_n7NetNumVal->text(), QString("10"));
+    QCOMPARE(cell(2, 0), QString("200"));
+    QCOMPARE(cell(2, 1), QString("10"));
+    QVERIFY(!ui->tableView_n7TarTable->isHidden());
+
+    // The user picks the third sensor: its slot is read from now on.
+    ui->comboBox_n7numberFLS->setCurrentIndex(2);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("12"), 3 * kPollMs);
+    QCOMPARE(device->requestsWith(0xEE).last().toHex(), frame::withCrc(QByteArray::fromHex("3edeee02")).toHex());
+    QTRY_COMPARE_WITH_TIMEOUT(cell(2, 1), QString("2010"), kPollMs);
+    QCOMPARE(cell(39, 0), QString("3902"));
+    ui->comboBox_n7numberFLS->setCurrentIndex(3);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("13"), 3 * kPollMs);
+    QCOMPARE(cell(0, 1), QString("3000"));
+}
+
+void TestN7Page::addressAndPollFlagAreWritten()
+{
+    connectPage();
+    ui->comboBox_n7numberFLS->setCurrentIndex(1);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("11"), 3 * kPollMs);
+    QTest::keyClicks(ui->lineEdit_n7NetNum, "42");
+    QVERIFY(!ui->label_n7Alarm_3->isHidden());
+    ui->checkBox_n7_ReqDut->setChecked(true);
+    device->sensors[1].poll = 0;
+
+    ui->pushButton_n7WriteParam->click();
+    QCOMPARE(device->appliedWrites.size(), 1);
+    const QByteArray written = device->appliedWrites.first();
+    QCOMPARE(written.left(6).toHex(), QByteArray("3edeef012a01"));
+    QCOMPARE(device->sensors[1].netNum, quint8(42));
+    QCOMPARE(device->sensors[1].poll, quint8(1));
+    // The table went back as the indicator had it.
+    QCOMPARE(device->sensors[1].litres[7], quint16(1035));
+    QVERIFY(ui->lineEdit_n7NetNum->text().isEmpty());
+    QVERIFY(!ui->checkBox_n7_ReqDut->isChecked());
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("42"), 3 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(ui->label_n7Alarm_3->isHidden(), 2000);
+
+    // Nothing typed: the address the indicator reported is written back.
+    ui->pushButton_n7WriteParam->click();
+    QCOMPARE(device->appliedWrites.size(), 2);
+    QCOMPARE(device->appliedWrites.at(1).left(6).toHex(), QByteArray("3edeef012a00"));
+}
+
+void TestN7Page::tableGoesThroughACsvFileAndBackIntoTheIndicator()
+{
+    connectPage();
+    // The user edits a cell and writes at once (the next answer would show
+    // the indicator's own table again).
+    page->getModel()->item(3, 1)->setText("777");
+    ui->pushButton_n7WriteParam->click();
+    QCOMPARE(device->appliedWrites.size(), 1);
+    const QByteArray firstWrite = device->appliedWrites.first();
+    QCOMPARE(device->sensors[0].litres[3], quint16(777));
+    QTRY_COMPARE_WITH_TIMEOUT(cell(3, 1), QString("777"), 3 * kPollMs);
+
+    const QString path = tablePath("roundtrip.csv");
+    {
+        DialogDriver driver({path});
+        ui->pushButton_n7GetTarTable->click();
+        QCOMPARE(driver.seen.size(), 1);
+        QCOMPARE(driver.seen.at(0).className, QString("QFileDialog"));
+    }
+    const QByteArray text = readFile(path);
+    QCOMPARE(text.count("\r\n"), 40);
+    QVERIFY2(text.contains("\r\n300; 777\r\n"), text.constData());
+
+    // The indicator's table changes; the file brings the saved one back.
+    device->sensors[0].litres.fill(4);
+    device->sensors[0].units.fill(4);
+    QTRY_COMPARE_WITH_TIMEOUT(cell(3, 1), QString("4"), 3 * kPollMs);
+    {
+        DialogDriver driver({path});
+        ui->pushButton_n7SetTarTable->click();
+        QCOMPARE(driver.seen.size(), 1);
+    }
+    QCOMPARE(device->appliedWrites.size(), 2);
+    QCOMPARE(device->appliedWrites.at(1).toHex(' '), firstWrite.toHex(' '));
+    QCOMPARE(device->sensors[0].litres[3], quint16(777));
+    QCOMPARE(device->sensors[0].units[39], quint16(3900));
+    QTRY_COMPARE_WITH_TIMEOUT(cell(3, 1), QString("777"), 3 * kPollMs);
+
+    // A cancelled choice writes nothing.
+    {
+        DialogDriver driver;
+        ui->pushButton_n7SetTarTable->click();
+        QCOMPARE(driver.seen.size(), 1);
+    }
+    QCOMPARE(device->appliedWrites.size(), 2);
+}
+
+void TestN7Page::malformedCsvsAreWrittenAsTheyRead_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QList<int>>("units");
+    QTest::addColumn<QList<int>>("litres");
+
+    QTest::newRow("empty file: 80 zeros") << QByteArray() << QList<int>() << QList<int>();
+
+    // A header, a missing cell, a blank, a value past 16 bits, then more
+    // lines than the table has.
+    QByteArray text = "Ед. Датчика;Литры\r\n10\r\n20; 30\r\n70000;5\r\n";
+    QList<int> units{0, 10, 20, 4464};
+    QList<int> litres{0, 0, 30, 5};
+    for (int i = 4; i < 45; ++i) {
+        text += QByteArray::number(i) + ";" + QByteArray::number(2 * i) + "\n";
+        if (i < 40) {
+            units << i;
+            litres << 2 * i;
+        }
+    }
+    QTest::newRow("header, gaps and extra lines") << text << units << litres;
+}
+
+void TestN7Page::malformedCsvsAreWrittenAsTheyRead()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QList<int>, units);
+    QFETCH(QList<int>, litres);
+
+    const QString path = tablePath(QString("malformed-%1.csv").arg(units.size()));
+    writeFile(path, text);
+    connectPage();
+    {
+        DialogDriver driver({path});
+        ui->pushButton_n7SetTarTable->click();
+    }
+    QCOMPARE(device->appliedWrites.size(), 1);
+    // The slot's reported address and the unchecked poll flag go with it.
+    QCOMPARE(device->appliedWrites.first().toHex(' '), expectedWrite(0, 10, 0, units, litres).toHex(' '));
+}
+
+void TestN7Page::failedSaveIsToldToTheUser()
+{
+    connectPage();
+    // The name the user gives lies where a folder of that name stands.
+    QDir(files.path()).mkdir("folder.csv");
+    DialogDriver driver({tablePath("folder")});
+    ui->pushButton_n7GetTarTable->click();
+    QCOMPARE(driver.seen.size(), 2);
+    QCOMPARE(driver.seen.at(1).texts, QStringList({"Не удалось сохранить таблицу в файл"}));
+    QVERIFY(QFileInfo(tablePath("folder.csv")).isDir());
+    // The page goes on reading.
+    const int reads = device->countRequests(0xEE);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xEE) > reads, 3 * kPollMs);
+}
+
+void TestN7Page::modeIsWrittenWhenPicked()
+{
+    connectPage();
+    QCOMPARE(ui->comboBox_n7mode->currentIndex(), 0);
+    ui->comboBox_n7mode->setCurrentIndex(1);
+    emit ui->comboBox_n7mode->activated(1);
+    QCOMPARE(device->appliedWrites.size(), 1);
+    QCOMPARE(device->appliedWrites.first().toHex(), frame::withCrc(QByteArray::fromHex("3edef201")).toHex());
+    QCOMPARE(device->mode, quint8(1));
+    QTRY_VERIFY_WITH_TIMEOUT(ui->label_n7Alarm_1->isHidden(), 2000);
+    // The list follows what the indicator reports.
+    device->mode = 0;
+    QTRY_COMPARE_WITH_TIMEOUT(ui->comboBox_n7mode->currentIndex(), 0, 3 * kPollMs);
+}
+
+void TestN7Page::silentIndicatorIsReportedAndComesBack()
+{
+    connectPage();
+    QVERIFY(page->isDeviceConnected());
+    QSignalSpy log(window.get(), &Reriruvozive::signalLogWritten);
+    device->silent = true;
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnectSensor, kWatchdogMs + 2 * kPollMs);
+    QVERIFY(!page->getLabelStatusMessage()->isHidden());
+    QVERIFY(ui->tableView_n7TarTable->isHidden());
+    QVERIFY(!page->isDeviceConnected());
+    bool reported = false;
+    for (const QList<QVariant> &line : qAsConst(log))
+        reported = reported || line.at(0).toString().endsWith(" -- Device is not responding");
+    QVERIFY(reported);
+
+    device->silent = false;
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, 3 * kPollMs);
+    QVERIFY(!ui->tableView_n7TarTable->isHidden());
+
+    // Leaving the page: opening the port for another device reports nothing lost.
+    log.clear();
+    ui->pushButtonDeviceFLS->click();
+    QVERIFY(!page->isDeviceConnected());
+    for (const QList<QVariant> &line : qAsConst(log))
+        QVERIFY2(!line.at(0).toString().contains("Device is not responding"), qPrintable(line.at(0).toString()));
+}
+
+QTEST_MAIN(TestN7Page)
+#include "tst_n7page.moc"
