@@ -13,6 +13,7 @@
 #include <memory>
 
 class BLEDevice;
+class CustomDialogInput;
 class CustomPopUp;
 class BridgeGpio;
 class DeviceEventFilter;
@@ -28,6 +29,7 @@ class QFile;
 class QFrame;
 class Loader;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSettings;
 class QShortcut;
@@ -252,6 +254,27 @@ private slots:
     void on_Button_SetFullDUTOnline_clicked();  // reriruvozive_flswrite.cpp
     void on_Button_SetEmptyDUTOnline_clicked(); // reriruvozive_flswrite.cpp
     void on_ButtonTarirovka_clicked();          // reriruvozive_calibration.cpp
+    // Wired sensor procedures: parameter write and alarm level
+    // (reriruvozive_flswrite.cpp); Full and Empty, calibration without fuel,
+    // manual levels and horizon (reriruvozive_flslevels.cpp); slave sensors
+    // and serial number (reriruvozive_flsengineer.cpp).
+    void on_ButtonWriteParamDUT_clicked();
+    void on_ButtonWriteParamBLE_clicked();
+    void on_pushButtonSetPercent_clicked();
+    void setFull();
+    void setEmpty();
+    void on_pushButtonAutoCalibrate_clicked();
+    void on_pushButtonAutoCalibrateBLE_clicked();
+    void on_pushButtonAutoCalibrateQFOnline_clicked();
+    void autoCalibrateForAllDevices();
+    void autoCalibrateFLSOrBLE();
+    void on_pushBtnCalibHorizState_clicked();
+    void on_pushBtnManualInput_clicked();
+    void on_pushBtnManualInputBLE_clicked();
+    void setFullAndEmptyLevel();
+    void on_pushButton_SlaveSensors_clicked();
+    void on_setSerNum_clicked();
+    void on_pushButtonNextSerNum_clicked();
     // Ways back from the pages the service menu opens.
     void on_pushBtnBackRemoteControl_clicked();
     void on_pushBtnUpdateFWBackBLE_clicked();
@@ -274,6 +297,21 @@ private:
     quint8 surveyAddress() const;
     void appendLog(const QString &text);
     void markParamChanged(QLabel *mark);
+    // Wired sensor procedures.
+    void writeParamToFLS();
+    quint8 wiredNetNum() const;
+    void askLevelFromCurrent(bool full);
+    void setLevelFromCurrent(bool full);
+    QString levelConfirmation(bool full);
+    void refuseNumber(quint32 minimum, quint32 maximum);
+    void sendSerialNumber(bool next);
+    void fillSlaveDialogFromDevice(const QList<Switch *> &switches, QLineEdit *period,
+                                   const QList<QLineEdit *> &addresses);
+    // A write to the sensor is running: its waits serve the event loop, so a
+    // second press or Ctrl+S would start another one in its middle.
+    bool writeActionRunning = false;
+    // The wired page's password-entered flag as the last wired write found it.
+    bool passwordEnteredCopy = false;
 
     bool litrGallonState = false;
     QWidget *pageBeforeProgSetting = nullptr;
@@ -304,7 +342,7 @@ private:
     QTimer *logTimer = nullptr;
     QTimer *secondTimer = nullptr;
     RingBuffer *rxBuffer = nullptr;
-    QDialog *manualInputDialog = nullptr;
+    CustomDialogInput *manualInputDialog = nullptr;
     QFile *logFile = nullptr;
     QTextStream logStream;
     Ui_Deruvivuriri *ui = nullptr;

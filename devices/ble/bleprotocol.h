@@ -10,6 +10,10 @@ namespace ble {
 
 // Read of the advertising list: up to four wireless sensors near the base.
 constexpr quint8 kAdvertListCommand = 0xA6;
+// The linked sensor takes its present count as Full / Empty (write
+// requests, with the write signature).
+constexpr quint8 kSetFullCommand = 0xF5;
+constexpr quint8 kSetEmptyCommand = 0xFA;
 // The page's last-command field while no command waits for its answer.
 constexpr quint8 kNoCommand = 0xFF;
 

@@ -175,6 +175,13 @@ void FLSDevice::enableSendSerNumForQF260()
 void FLSDevice::setEcoDrive()
 {
     sendConfigWrite(0, fls::kEcoDriveBit);
+    // The sensor leaves angle mode for EcoDrive; the angle switch shows it
+    // at once and the sensor is given time to switch.
+    if (swAngle) {
+        swAngle->setState(false);
+        swAngle->setFlag(true);
+    }
+    delay(kAngleSettleMs);
     updateParamWidgets = true;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode EcoDrive");
@@ -185,7 +192,7 @@ void FLSDevice::disableTermo()
     sendConfigWrite(0, fls::kTermoBit);
     updateParamWidgets = true;
     emit signalCheckIncommingData();
-    emit signalWriteLog("Switch mode Termo");
+    emit signalWriteLog("Switch mode Termocompensation");
 }
 
 void FLSDevice::functionSwitchLitres()

@@ -47,7 +47,8 @@ public:
         quint8 lampThreshold = 0;                 // the alarm lamp threshold a QF410 reports
         quint8 sendSerNum = 0;                    // a QF260's serial-number output byte
         std::optional<quint32> password;          // when set, only 0xF8 with it unlocks writes
-        bool unlocked = false;                    // the password was entered since power-up
+        bool unlocked = false;                    // the password was entered since it was set
+        int horizonCalibrations = 0;              // 0xAA requests taken
         bool silent = false;                      // this sensor alone stops answering
         LevelFault levelFault = LevelFault::None; // reported instead of the level while set
     };
@@ -77,7 +78,7 @@ public:
     int countRequests(quint8 netNum, quint8 command) const { return requestsTo(netNum, command).size(); }
     int searchCount() const;
 
-    // Writes the sensor took in and applied (0xF2 and 0xD0), oldest first.
+    // Writes the sensor took in and applied, oldest first.
     QList<QByteArray> appliedWrites;
 
 protected:
