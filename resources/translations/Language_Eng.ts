@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru_RU">
 <context>
+    <name>CustomDialogInput</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Полный</source>
+        <translation>Full</translation>
+    </message>
+    <message>
+        <source>Пустой</source>
+        <translation>Empty</translation>
+    </message>
+</context>
+<context>
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
@@ -153,6 +172,20 @@
     <message>
         <source>Датчик подключен</source>
         <translation>Sensor connected</translation>
+    </message>
+    <message>
+        <source>Нет показаний датчика
+Калибровка не выполнена</source>
+        <translation>No readings from the sensor
+Calibration not done</translation>
+    </message>
+    <message>
+        <source>Ошибка
+Введён неверный пароль
+Попробуйте другой пароль</source>
+        <translation>Error
+Wrong password entered
+Try another password</translation>
     </message>
 </context>
 <context>
@@ -1326,6 +1359,118 @@ If the tank will be filled only at filling stations (at no more than 50 l/min), 
     <message>
         <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
         <translation>A new version of the configurator is available. Visit our website to download it</translation>
+    </message>
+    <message>
+        <source>Слейв 1</source>
+        <translation>Slave 1</translation>
+    </message>
+    <message>
+        <source>Слейв 2</source>
+        <translation>Slave 2</translation>
+    </message>
+    <message>
+        <source>Слейв 3</source>
+        <translation>Slave 3</translation>
+    </message>
+    <message>
+        <source>Слейв 4</source>
+        <translation>Slave 4</translation>
+    </message>
+    <message>
+        <source>Слейв 5</source>
+        <translation>Slave 5</translation>
+    </message>
+    <message>
+        <source>Слейв 6</source>
+        <translation>Slave 6</translation>
+    </message>
+    <message>
+        <source>Слейв 7</source>
+        <translation>Slave 7</translation>
+    </message>
+    <message>
+        <source>Установить
+период</source>
+        <translation>Set
+period</translation>
+    </message>
+    <message>
+        <source>Пустой</source>
+        <translation>Empty</translation>
+    </message>
+    <message>
+        <source>Полный</source>
+        <translation>Full</translation>
+    </message>
+    <message>
+        <source>Откалибровать</source>
+        <translation>Calibrate</translation>
+    </message>
+    <message>
+        <source>Калибровка без топлива</source>
+        <translation>Calibration without fuel</translation>
+    </message>
+    <message>
+        <source>Сейчас будет произведена автоматическая калибровка Пустой/Полный</source>
+        <translation>Automatic Empty/Full calibration is about to be performed</translation>
+    </message>
+    <message>
+        <source>Вы уверены?</source>
+        <translation>Are you sure?</translation>
+    </message>
+    <message>
+        <source>Значение &quot;Пустой&quot; не может быть больше &quot;Полный&quot;</source>
+        <translation>The &quot;Empty&quot; value cannot be greater than &quot;Full&quot;</translation>
+    </message>
+    <message>
+        <source>Установите корректное значение &quot;Пустой&quot;</source>
+        <translation>Set a valid &quot;Empty&quot; value</translation>
+    </message>
+    <message>
+        <source>Установите корректное значение &quot;Полный&quot;</source>
+        <translation>Set a valid &quot;Full&quot; value</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation>Waiting for the sensor to answer</translation>
+    </message>
+    <message>
+        <source>Введите число от %1 до %2</source>
+        <translation>Enter a number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень
+аварийного остатка топлива.
+
+Вы уверены?</source>
+        <translation>A new low fuel
+alarm level is about to be set.
+
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень &quot;Полный&quot;
+Вы уверены?</source>
+        <translation>A new &quot;Full&quot; level is about to be set
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень &quot;Пустой&quot;
+Вы уверены?</source>
+        <translation>A new &quot;Empty&quot; level is about to be set
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>Установку &quot;Полный&quot; рекомендуется делать
+при отключенном сглаживании</source>
+        <translation>It is recommended to set &quot;Full&quot;
+with smoothing switched off</translation>
+    </message>
+    <message>
+        <source>Установку &quot;Пустой&quot; рекомендуется делать
+при отключенном сглаживании</source>
+        <translation>It is recommended to set &quot;Empty&quot;
+with smoothing switched off</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_419" sourcelanguage="ru_RU">
 <context>
+    <name>CustomDialogInput</name>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Полный</source>
+        <translation>Lleno</translation>
+    </message>
+    <message>
+        <source>Пустой</source>
+        <translation>Vacío</translation>
+    </message>
+</context>
+<context>
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
@@ -153,6 +172,20 @@
     <message>
         <source>Датчик подключен</source>
         <translation>Sensor conectado</translation>
+    </message>
+    <message>
+        <source>Нет показаний датчика
+Калибровка не выполнена</source>
+        <translation>No hay lecturas del sensor
+Calibración no realizada</translation>
+    </message>
+    <message>
+        <source>Ошибка
+Введён неверный пароль
+Попробуйте другой пароль</source>
+        <translation>Error
+Contraseña incorrecta
+Pruebe otra contraseña</translation>
     </message>
 </context>
 <context>
@@ -1330,6 +1363,118 @@ Si el tanque se va a cargar solo en gasolineras (a no más de 50 l/min), se pued
     <message>
         <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
         <translation>Hay una nueva versión del configurador. Visite nuestro sitio web para descargarla</translation>
+    </message>
+    <message>
+        <source>Слейв 1</source>
+        <translation>Esclavo 1</translation>
+    </message>
+    <message>
+        <source>Слейв 2</source>
+        <translation>Esclavo 2</translation>
+    </message>
+    <message>
+        <source>Слейв 3</source>
+        <translation>Esclavo 3</translation>
+    </message>
+    <message>
+        <source>Слейв 4</source>
+        <translation>Esclavo 4</translation>
+    </message>
+    <message>
+        <source>Слейв 5</source>
+        <translation>Esclavo 5</translation>
+    </message>
+    <message>
+        <source>Слейв 6</source>
+        <translation>Esclavo 6</translation>
+    </message>
+    <message>
+        <source>Слейв 7</source>
+        <translation>Esclavo 7</translation>
+    </message>
+    <message>
+        <source>Установить
+период</source>
+        <translation>Establecer
+periodo</translation>
+    </message>
+    <message>
+        <source>Пустой</source>
+        <translation>Vacío</translation>
+    </message>
+    <message>
+        <source>Полный</source>
+        <translation>Lleno</translation>
+    </message>
+    <message>
+        <source>Откалибровать</source>
+        <translation>Calibrar</translation>
+    </message>
+    <message>
+        <source>Калибровка без топлива</source>
+        <translation>Calibración sin combustible</translation>
+    </message>
+    <message>
+        <source>Сейчас будет произведена автоматическая калибровка Пустой/Полный</source>
+        <translation>Se va a realizar la calibración automática Vacío/Lleno</translation>
+    </message>
+    <message>
+        <source>Вы уверены?</source>
+        <translation>¿Está seguro?</translation>
+    </message>
+    <message>
+        <source>Значение &quot;Пустой&quot; не может быть больше &quot;Полный&quot;</source>
+        <translation>El valor &quot;Vacío&quot; no puede ser mayor que &quot;Lleno&quot;</translation>
+    </message>
+    <message>
+        <source>Установите корректное значение &quot;Пустой&quot;</source>
+        <translation>Establezca un valor &quot;Vacío&quot; correcto</translation>
+    </message>
+    <message>
+        <source>Установите корректное значение &quot;Полный&quot;</source>
+        <translation>Establezca un valor &quot;Lleno&quot; correcto</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation>Esperando respuesta del sensor</translation>
+    </message>
+    <message>
+        <source>Введите число от %1 до %2</source>
+        <translation>Introduzca un número de %1 a %2</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень
+аварийного остатка топлива.
+
+Вы уверены?</source>
+        <translation>Se va a establecer un nuevo nivel
+de alarma de combustible bajo.
+
+¿Está seguro?</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень &quot;Полный&quot;
+Вы уверены?</source>
+        <translation>Se va a establecer un nuevo nivel &quot;Lleno&quot;
+¿Está seguro?</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень &quot;Пустой&quot;
+Вы уверены?</source>
+        <translation>Se va a establecer un nuevo nivel &quot;Vacío&quot;
+¿Está seguro?</translation>
+    </message>
+    <message>
+        <source>Установку &quot;Полный&quot; рекомендуется делать
+при отключенном сглаживании</source>
+        <translation>Se recomienda establecer &quot;Lleno&quot;
+con el suavizado desactivado</translation>
+    </message>
+    <message>
+        <source>Установку &quot;Пустой&quot; рекомендуется делать
+при отключенном сглаживании</source>
+        <translation>Se recomienda establecer &quot;Vacío&quot;
+con el suavizado desactivado</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="ru_RU">
 <context>
+    <name>CustomDialogInput</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Полный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пустой</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
@@ -152,6 +171,17 @@
     </message>
     <message>
         <source>Датчик подключен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет показаний датчика
+Калибровка не выполнена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка
+Введён неверный пароль
+Попробуйте другой пароль</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1313,6 +1343,110 @@
     </message>
     <message>
         <source>Доступна новая версия конфигуратора. Перейдите на наш сайт для загрузки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установить
+период</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пустой</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Полный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Откалибровать</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калибровка без топлива</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас будет произведена автоматическая калибровка Пустой/Полный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вы уверены?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Значение &quot;Пустой&quot; не может быть больше &quot;Полный&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установите корректное значение &quot;Пустой&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установите корректное значение &quot;Полный&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите число от %1 до %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень
+аварийного остатка топлива.
+
+Вы уверены?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень &quot;Полный&quot;
+Вы уверены?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень &quot;Пустой&quot;
+Вы уверены?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установку &quot;Полный&quot; рекомендуется делать
+при отключенном сглаживании</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установку &quot;Пустой&quot; рекомендуется делать
+при отключенном сглаживании</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
