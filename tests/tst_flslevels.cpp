@@ -1,6 +1,8 @@
+#include "app/portlist.h"
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
+#include "link/frame.h"
 #include "modalscript.h"
 #include "ui/switch.h"
 #include "wiredsession.h"
@@ -32,6 +34,7 @@ private slots:
     void horizonIsConfirmedOnScreen();
     void slaveDialogShowsTheMaskAndTheRefreshedAddresses();
     void engineerSwitchesWriteTheirBit();
+    void onlineUnitGetsTheShortLevelFrames();
 
 private:
     bool startSession(quint8 model = SimulatedFls::kModelQF470, int form = 29,
@@ -424,6 +427,37 @@ void TestFlsLevels::engineerSwitchesWriteTheirBit()
     QCOMPARE(s->sent(0xF2).last(), signedRequest(1, 0xF2, QByteArray::fromHex("00b300")));
     QTRY_COMPARE_WITH_TIMEOUT(s->device->sensor().configB, quint8(0xB3), 2000);
     QTRY_VERIFY_WITH_TIMEOUT(s->logSinceStart().contains(" -- Switch mode Termocompensation\r\n"), 2000);
+}
+
+void TestFlsLevels::onlineUnitGetsTheShortLevelFrames()
+{
+    SimulatedDevice unit;
+    QVERIFY(unit.isValid());
+    qputenv(portlist::kExtraPortsVariable, unit.portPath().toLocal8Bit());
+    Reriruvozive window;
+    window.form()->comboBox_SerialPort->setCurrentText(unit.portPath());
+    window.form()->pushButtonQFOnline->click();
+    QCOMPARE(window.form()->stackedWidget->currentWidget(), window.form()->QFOnline);
+
+    const auto levelFrames = [&unit] {
+        QList<QByteArray> out;
+        for (const SimulatedDevice::Request &r : unit.requests()) {
+            if (r.bytes.size() >= 3 && (quint8(r.bytes.at(2)) == 0xF5 || quint8(r.bytes.at(2)) == 0xFA))
+                out << r.bytes;
+        }
+        return out;
+    };
+    // No advice for the online unit: the confirmation alone.
+    for (QPushButton *button : {window.form()->Button_SetFullDUTOnline, window.form()->Button_SetEmptyDUTOnline}) {
+        ModalScript script({ModalScript::accept()});
+        button->click();
+        QCOMPARE(script.seen.size(), 1);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(levelFrames().size(), 2, 2000);
+    // Start, address, command and CRC-8: no write signature.
+    const QByteArray address(1, char(window.getCurrentNetNum()));
+    QCOMPARE(levelFrames().at(0).toHex(' '), frame::withCrc("\x31" + address + "\xf5").toHex(' '));
+    QCOMPARE(levelFrames().at(1).toHex(' '), frame::withCrc("\x31" + address + "\xfa").toHex(' '));
 }
 
 QTEST_MAIN(TestFlsLevels)
