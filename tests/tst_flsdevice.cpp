@@ -52,8 +52,8 @@ private slots:
     void termoEcoDriveLitresAndPercentsFlipTheirBits();
     void sendSerNumTwiceSetsThenClearsTheBit();
     void literPercentSwitchOnlyLogs();
-    void everyToggleAsksForAParameterRefresh_data();
-    void everyToggleAsksForAParameterRefresh();
+    void refusableTogglesAskForAParameterRefresh_data();
+    void refusableTogglesAskForAParameterRefresh();
     void aClickOnASwitchSendsItsFrame();
     void switchesSitInTheirRows();
     void discardRestoresTheFilterAsTheAnswerShowedIt_data();
@@ -621,15 +621,15 @@ void TestFlsDevice::literPercentSwitchOnlyLogs()
     QCOMPARE(log.at(0).at(0).toString(), QString("Switch mode Liter/Percent"));
 }
 
-void TestFlsDevice::everyToggleAsksForAParameterRefresh_data()
+void TestFlsDevice::refusableTogglesAskForAParameterRefresh_data()
 {
     QTest::addColumn<QString>("slot");
-    for (const char *slot : {"functionSWMaster", "functionSwInvers", "functionSwAngle", "setEcoDrive", "disableTermo",
-                             "enableSendSerNumForQF260", "functionSwitchLitres", "functionSwitchPercents"})
+    for (const char *slot :
+         {"functionSWMaster", "functionSwInvers", "functionSwAngle", "enableSendSerNumForQF260", "functionSwitchPercents"})
         QTest::newRow(slot) << slot;
 }
 
-void TestFlsDevice::everyToggleAsksForAParameterRefresh()
+void TestFlsDevice::refusableTogglesAskForAParameterRefresh()
 {
     QFETCH(QString, slot);
     connectAs("QF260", 250, 0x00, 0x00);

@@ -39,7 +39,6 @@ private slots:
 private:
     bool startSession(quint8 model = SimulatedFls::kModelQF470, int form = 29,
                       const QString &status = "Подключен QF470");
-    QAction *serviceEntry(const QString &name) const;
     void pressKey(Qt::Key key);
     void enterPassword(quint32 password);
 
@@ -53,20 +52,6 @@ const QString kEmptyAdvice = "Установку \"Пустой\" рекомен
 const QString kFullConfirmation = "Сейчас будет установлен новый уровень \"Полный\"\nВы уверены?";
 const QString kEmptyConfirmation = "Сейчас будет установлен новый уровень \"Пустой\"\nВы уверены?";
 
-QByteArray be32(quint32 value)
-{
-    QByteArray out;
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.append(char((value >> shift) & 0xFF));
-    return out;
-}
-
-bool shows(const QLabel *label, const char *picture)
-{
-    return label->isVisibleTo(label->parentWidget()) &&
-           label->pixmap(Qt::ReturnByValue).toImage() == QPixmap(picture).toImage();
-}
-
 QString labelText(QWidget *dialog, const char *name)
 {
     auto *label = dialog->findChild<QLabel *>(name);
@@ -78,26 +63,12 @@ QString labelText(QWidget *dialog, const char *name)
 bool TestFlsLevels::startSession(quint8 model, int form, const QString &status)
 {
     s = std::make_unique<WiredSession>();
-    if (!s->isValid())
-        return false;
-    s->device->sensor().model = model;
-    s->device->sensor().form = form;
-    return s->connect(status);
+    return s->isValid() && s->connectAs(model, form, status);
 }
 
 void TestFlsLevels::cleanup()
 {
     s.reset();
-}
-
-QAction *TestFlsLevels::serviceEntry(const QString &name) const
-{
-    QMenu *menu = s->ui->pushButtonService->menu();
-    for (QAction *action : menu ? menu->actions() : QList<QAction *>()) {
-        if (action->objectName() == name)
-            return action;
-    }
-    return nullptr;
 }
 
 void TestFlsLevels::pressKey(Qt::Key key)
@@ -109,7 +80,7 @@ void TestFlsLevels::pressKey(Qt::Key key)
 void TestFlsLevels::enterPassword(quint32 password)
 {
     ModalScript script({ModalScript::fillAndClick({QString::number(password)}, "Ввести пароль")});
-    serviceEntry("security")->trigger();
+    s->serviceEntry("security")->trigger();
     QVERIFY(s->page->isPasswordEntered());
 }
 
@@ -169,7 +140,7 @@ void TestFlsLevels::levelFramesFollowThePasswordAndMeetRefusalAndSilence()
         pressKey(Qt::Key_F2);
     }
     QTRY_COMPARE_WITH_TIMEOUT(s->writesSince(from), QList<quint8>({0xF5}), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(shows(s->ui->label_LockDUT, ":/images/lock.png"), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(showsPicture(s->ui->label_LockDUT, ":/images/lock.png"), 3000);
     QCOMPARE(sensor.full, 20000);
 
     // With the password entered it goes first, then the level.
@@ -289,7 +260,7 @@ void TestFlsLevels::calibrationDialogSetsALevelFromThePresentReading()
 void TestFlsLevels::manualLevelsAreCheckedThenWrittenEmptyFirst()
 {
     QVERIFY(startSession());
-    serviceEntry("engineer")->trigger();
+    s->serviceEntry("engineer")->trigger();
     QCOMPARE(s->ui->stackedWidget->currentWidget(), s->ui->EngineerMenuDUT);
 
     // The dialog shows the sensor's levels shortly after it opens; what is
@@ -359,7 +330,7 @@ void TestFlsLevels::horizonIsConfirmedOnScreen()
     {
         ModalScript script;
         s->ui->pushBtnCalibHorizState->click();
-        QTRY_VERIFY_WITH_TIMEOUT(shows(s->ui->label_LockDUT, ":/images/lock.png"), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(showsPicture(s->ui->label_LockDUT, ":/images/lock.png"), 3000);
         QVERIFY(script.seen.isEmpty());
     }
     QCOMPARE(s->device->sensor().horizonCalibrations, 1);
@@ -412,11 +383,8 @@ void TestFlsLevels::engineerSwitchesWriteTheirBit()
     s->device->sensor().configB = 0x13; // angle on, level 3
     QVERIFY(s->connect("Подключен QF470"));
     QTRY_VERIFY_WITH_TIMEOUT(s->page->getSwitchAngle()->getState(), 3000);
-    serviceEntry("engineer")->trigger();
+    s->serviceEntry("engineer")->trigger();
 
-    // No refresh of the widgets is due, so what the switches show comes
-    // from the click alone.
-    s->page->setUpdateParamWidgets(false);
     QTest::mouseClick(s->page->getSwitchEcoDrive(), Qt::LeftButton);
     // EcoDrive on, angle as the sensor has it; the angle switch shows off at once.
     QCOMPARE(s->sent(0xF2).last(), signedRequest(1, 0xF2, QByteArray::fromHex("003300")));

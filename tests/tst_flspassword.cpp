@@ -52,20 +52,6 @@ const QString kUnprotectedText =
     "Изменение настроек датчика не защищено паролем\nВы можете установить пароль или пропустить этот шаг";
 const QString kWrongPassword = "Ошибка\nВведён неверный пароль\nПопробуйте другой пароль";
 
-QByteArray be32(quint32 value)
-{
-    QByteArray out;
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.append(char((value >> shift) & 0xFF));
-    return out;
-}
-
-bool shows(const QLabel *label, const char *picture)
-{
-    return label->isVisibleTo(label->parentWidget()) &&
-           label->pixmap(Qt::ReturnByValue).toImage() == QPixmap(picture).toImage();
-}
-
 QByteArray shortAnswer(quint8 net, quint8 command)
 {
     return frame::withCrc(QByteArray::fromHex("3e") + QByteArray(1, char(net)) + QByteArray(1, char(command)));
@@ -86,12 +72,7 @@ void TestFlsPassword::cleanup()
 
 QAction *TestFlsPassword::securityEntry() const
 {
-    QMenu *menu = s->ui->pushButtonService->menu();
-    for (QAction *action : menu ? menu->actions() : QList<QAction *>()) {
-        if (action->objectName() == "security")
-            return action;
-    }
-    return nullptr;
+    return s->serviceEntry("security");
 }
 
 void TestFlsPassword::protect(quint32 password)
@@ -117,7 +98,7 @@ void TestFlsPassword::unprotectedSensorGetsTheTypedPassword()
     QCOMPARE(s->device->sensor().password, std::optional<quint32>(1234));
     QVERIFY(!s->page->isPasswordEntered());
     QCOMPARE(s->page->getStoredPassword(), 1234u);
-    QVERIFY(shows(s->ui->label_LockDUT, ":/images/lock.png"));
+    QVERIFY(showsPicture(s->ui->label_LockDUT, ":/images/lock.png"));
     QTRY_VERIFY_WITH_TIMEOUT(s->logSinceStart().contains(" -- Set password FLS\r\n"), 2000);
     QTRY_VERIFY_WITH_TIMEOUT(s->logSinceStart().contains(" -- Check password FLS\r\n"), 2000);
     // The page polls again.
@@ -150,7 +131,7 @@ void TestFlsPassword::enteredPasswordOpensTheSensorForWrites()
     QCOMPARE(s->sent(0xF8).last(), signedRequest(1, 0xF8, be32(typed.toUInt())));
     QCOMPARE(s->page->isPasswordEntered(), right);
     QCOMPARE(s->device->sensor().unlocked, right);
-    QVERIFY(shows(s->ui->label_LockDUT, right ? ":/images/unlock.png" : ":/images/lock.png"));
+    QVERIFY(showsPicture(s->ui->label_LockDUT, right ? ":/images/unlock.png" : ":/images/lock.png"));
 
     // The user changes the filtration and writes with Ctrl+S.
     const quint8 before = s->device->sensor().configB;
@@ -165,13 +146,13 @@ void TestFlsPassword::enteredPasswordOpensTheSensorForWrites()
         QCOMPARE(s->writesSince(from), QList<quint8>({0xF8, 0xF2, 0xF8, 0xFB}));
         QVERIFY(script.seen.isEmpty());
         QVERIFY(s->device->sensor().configB != before);
-        QVERIFY(shows(s->ui->label_Alarm_3DUT, ":/images/bird_green.png"));
+        QVERIFY(showsPicture(s->ui->label_Alarm_3DUT, ":/images/bird_green.png"));
     } else {
         // The locked sensor refuses; the user is told and nothing is marked written.
         QCOMPARE(s->writesSince(from), QList<quint8>({0xF2, 0xFB}));
         QCOMPARE(script.allTexts(), QStringList({kWrongPassword}));
         QCOMPARE(s->device->sensor().configB, before);
-        QVERIFY(shows(s->ui->label_Alarm_3DUT, ":/images/bird.png"));
+        QVERIFY(showsPicture(s->ui->label_Alarm_3DUT, ":/images/bird.png"));
     }
 }
 

@@ -31,7 +31,6 @@ private slots:
 
 private:
     bool startSession(quint8 model, int form, const QString &status);
-    QAction *serviceEntry(const QString &name) const;
     void pressCtrlS();
 
     std::unique_ptr<WiredSession> s;
@@ -47,12 +46,6 @@ QByteArray bytes(std::initializer_list<int> values)
     return out;
 }
 
-bool shows(const QLabel *label, const char *picture)
-{
-    return label->isVisibleTo(label->parentWidget()) &&
-           label->pixmap(Qt::ReturnByValue).toImage() == QPixmap(picture).toImage();
-}
-
 // Picks an item the way a user does: the combo shows it and says so.
 void pick(QComboBox *combo, int index)
 {
@@ -65,26 +58,12 @@ void pick(QComboBox *combo, int index)
 bool TestFlsWrite::startSession(quint8 model, int form, const QString &status)
 {
     s = std::make_unique<WiredSession>();
-    if (!s->isValid())
-        return false;
-    s->device->sensor().model = model;
-    s->device->sensor().form = form;
-    return s->connect(status);
+    return s->isValid() && s->connectAs(model, form, status);
 }
 
 void TestFlsWrite::cleanup()
 {
     s.reset();
-}
-
-QAction *TestFlsWrite::serviceEntry(const QString &name) const
-{
-    QMenu *menu = s->ui->pushButtonService->menu();
-    for (QAction *action : menu ? menu->actions() : QList<QAction *>()) {
-        if (action->objectName() == name)
-            return action;
-    }
-    return nullptr;
 }
 
 void TestFlsWrite::pressCtrlS()
@@ -104,7 +83,7 @@ void TestFlsWrite::ctrlSWritesTheEditedSettingsAndTheSensorReportsThem()
     QCOMPARE(s->ui->comboBox_FiltrDUT->count(), 16);
     pick(s->ui->comboBox_FiltrDUT, 7);
     QVERIFY(s->page->isParamChanged());
-    QVERIFY(shows(s->ui->label_Alarm_2DUT, ":/images/bird.png"));
+    QVERIFY(showsPicture(s->ui->label_Alarm_2DUT, ":/images/bird.png"));
 
     const int searches = s->device->searchCount();
     const int from = s->device->requests().size();
@@ -121,7 +100,7 @@ void TestFlsWrite::ctrlSWritesTheEditedSettingsAndTheSensorReportsThem()
     QCOMPARE(s->device->sensor().configA, quint8(0x02));
     QCOMPARE(s->device->sensor().configB, quint8(0x47));
     for (QLabel *mark : {s->ui->label_Alarm_2DUT, s->ui->label_Alarm_3DUT})
-        QVERIFY2(shows(mark, ":/images/bird_green.png"), qPrintable(mark->objectName()));
+        QVERIFY2(showsPicture(mark, ":/images/bird_green.png"), qPrintable(mark->objectName()));
     QTRY_VERIFY_WITH_TIMEOUT(s->ui->label_Alarm_2DUT->isHidden(), 3000);
 
     // The widgets show what the sensor now reports, also after another look.
@@ -140,7 +119,7 @@ void TestFlsWrite::newNetworkNumberIsFoundByTheSearchThatFollows()
     QVERIFY(startSession(SimulatedFls::kModelQF470, 29, "Подключен QF470"));
     s->ui->lineEditNetNumDUT->setText("7");
     emit s->ui->lineEditNetNumDUT->textEdited("7");
-    QVERIFY(shows(s->ui->label_Alarm_6DUT, ":/images/bird.png"));
+    QVERIFY(showsPicture(s->ui->label_Alarm_6DUT, ":/images/bird.png"));
 
     s->ui->ButtonWriteParamDUT->click();
 
@@ -210,7 +189,7 @@ void TestFlsWrite::writeDuringAWriteIsIgnored()
 void TestFlsWrite::alarmLevelIsConfirmedAndChecked()
 {
     QVERIFY(startSession(SimulatedFls::kModelQF410, 45, "Подключен QF410"));
-    serviceEntry("engineer")->trigger();
+    s->serviceEntry("engineer")->trigger();
     QVERIFY(s->ui->pushButtonSetPercent->isEnabled());
     const QString confirmation = "Сейчас будет установлен новый уровень\nаварийного остатка топлива.\n\nВы уверены?";
 

@@ -7,10 +7,12 @@
 #include "link/frame.h"
 #include "link/portconnection.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSerialPort>
 #include <QStandardPaths>
@@ -68,6 +70,23 @@ bool WiredSession::connect(const QString &status, int timeoutMs)
     return QTest::qWaitFor([this, &status] { return page->getLabelStatusMessage()->text() == status; }, timeoutMs);
 }
 
+bool WiredSession::connectAs(quint8 model, int form, const QString &status)
+{
+    device->sensor().model = model;
+    device->sensor().form = form;
+    return connect(status);
+}
+
+QAction *WiredSession::serviceEntry(const QString &name) const
+{
+    QMenu *menu = ui->pushButtonService->menu();
+    for (QAction *action : menu ? menu->actions() : QList<QAction *>()) {
+        if (action->objectName() == name)
+            return action;
+    }
+    return nullptr;
+}
+
 bool WiredSession::activate()
 {
     window->show();
@@ -114,4 +133,18 @@ QString signedRequest(quint8 net, quint8 command, const QByteArray &payload)
     bytes.append(QByteArray::fromHex("5ac396"));
     bytes.append(payload);
     return QString::fromLatin1(frame::withCrc(bytes).toHex(' '));
+}
+
+QByteArray be32(quint32 value)
+{
+    QByteArray out;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.append(char((value >> shift) & 0xFF));
+    return out;
+}
+
+bool showsPicture(const QLabel *label, const char *picture)
+{
+    return label->isVisibleTo(label->parentWidget()) &&
+           label->pixmap(Qt::ReturnByValue).toImage() == QPixmap(picture).toImage();
 }

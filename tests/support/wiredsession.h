@@ -10,6 +10,8 @@
 #include <memory>
 
 class FLSDevice;
+class QAction;
+class QLabel;
 class Reriruvozive;
 class Ui_Deruvivuriri;
 
@@ -28,8 +30,12 @@ public:
     // Picks the port and presses the wired sensor button; true once the
     // page's status line reads `status` (the model found).
     bool connect(const QString &status, int timeoutMs = 8000);
+    // The same, for a bus whose one sensor is of this model and answer form.
+    bool connectAs(quint8 model, int form, const QString &status);
     // The window is shown and active, so that its hot keys reach it.
     bool activate();
+    // The service menu's entry with this object name, as the menu now is.
+    QAction *serviceEntry(const QString &name) const;
 
     // What the log file got since the session began.
     QString logSinceStart() const;
@@ -52,5 +58,9 @@ private:
 // A write request as the sensor expects it: start, address, command, the
 // write signature, payload, CRC-8; as hex with spaces.
 QString signedRequest(quint8 net, quint8 command, const QByteArray &payload = QByteArray());
+// A 32-bit value as requests carry it, most significant byte first.
+QByteArray be32(quint32 value);
+// True when the label is shown (on its page) with this picture.
+bool showsPicture(const QLabel *label, const char *picture);
 
 #endif // WIREDSESSION_H
