@@ -176,21 +176,23 @@ void TestFlsLevels::calibrationWithoutFuelWritesBothLevelsAndShowsThem()
     QStringList opened, counted, written;
     bool activeWhileOpen = false;
     const int from = s->device->requests().size();
-    ModalScript script(
-        {[&](QWidget *dialog) {
-             opened << labelText(dialog, "labelCntAutoCalib") << labelText(dialog, "labelEmptyAutoCalib")
-                    << labelText(dialog, "labelFullAutoCalib");
-             activeWhileOpen = s->page->isAutoCalibrationActive();
-             // The next answer shows the bare count.
-             QTest::qWaitFor([dialog] { return labelText(dialog, "labelCntAutoCalib") == QString("15000"); }, 4000);
-             counted << labelText(dialog, "labelCntAutoCalib");
-             dialog->findChild<QPushButton *>("pushButtonAutoCalibStart")->click();
-             // The sensor's acknowledgements and next answer refresh the values.
-             QTest::qWaitFor([dialog] { return labelText(dialog, "labelFullAutoCalib") == QString("22146"); }, 4000);
-             written << labelText(dialog, "labelEmptyAutoCalib") << labelText(dialog, "labelFullAutoCalib");
-             static_cast<QDialog *>(dialog)->reject();
-         },
-         ModalScript::accept()});
+    ModalScript script({[&](QWidget *dialog) {
+                            opened << labelText(dialog, "labelCntAutoCalib") << labelText(dialog, "labelEmptyAutoCalib")
+                                   << labelText(dialog, "labelFullAutoCalib");
+                            activeWhileOpen = s->page->isAutoCalibrationActive();
+                            // The next answer shows the bare count.
+                            (void)QTest::qWaitFor(
+                                [dialog] { return labelText(dialog, "labelCntAutoCalib") == QString("15000"); }, 4000);
+                            counted << labelText(dialog, "labelCntAutoCalib");
+                            dialog->findChild<QPushButton *>("pushButtonAutoCalibStart")->click();
+                            // The sensor's acknowledgements and next answer refresh the values.
+                            (void)QTest::qWaitFor(
+                                [dialog] { return labelText(dialog, "labelFullAutoCalib") == QString("22146"); }, 4000);
+                            written << labelText(dialog, "labelEmptyAutoCalib")
+                                    << labelText(dialog, "labelFullAutoCalib");
+                            static_cast<QDialog *>(dialog)->reject();
+                        },
+                        ModalScript::accept()});
     s->ui->pushButtonAutoCalibrate->click();
 
     QCOMPARE(opened, QStringList({"CNT=15000", "10000", "20000"}));
@@ -268,7 +270,8 @@ void TestFlsLevels::manualLevelsAreCheckedThenWrittenEmptyFirst()
     QStringList shown;
     const auto typeAndOk = [&shown](const QString &full, const QString &empty) {
         return [&shown, full, empty](QWidget *dialog) {
-            QTest::qWaitFor([dialog] { return dialog->findChildren<QLineEdit *>().at(0)->text() == "20000"; }, 2000);
+            (void)QTest::qWaitFor([dialog] { return dialog->findChildren<QLineEdit *>().at(0)->text() == "20000"; },
+                                  2000);
             for (QLineEdit *field : dialog->findChildren<QLineEdit *>())
                 shown << field->text();
             ModalScript::fillAndClick({full, empty}, "OK")(dialog);
@@ -359,7 +362,7 @@ void TestFlsLevels::slaveDialogShowsTheMaskAndTheRefreshedAddresses()
                 b->click();
         }
         // The sensor's next answer refreshes the open dialog.
-        QTest::qWaitFor([fields] { return fields.at(1)->text() == "5"; }, 4000);
+        (void)QTest::qWaitFor([fields] { return fields.at(1)->text() == "5"; }, 4000);
         for (QLineEdit *f : fields)
             after << f->text();
         for (Switch *sw : switches)

@@ -87,7 +87,13 @@ CustomDialogInput::CustomDialogInput(QWidget *parent) : QDialog(parent)
     setLayout(grid);
 }
 
-CustomDialogInput::~CustomDialogInput() = default;
+CustomDialogInput::~CustomDialogInput()
+{
+    // Taken out of the grid, the Empty row belongs to nobody; its widgets
+    // are the dialog's and go with it.
+    if (emptyRow && !emptyRow->parent())
+        delete emptyRow;
+}
 
 void CustomDialogInput::updateValueLevel(int full, int empty)
 {
@@ -164,7 +170,8 @@ void CustomDialogInput::setNameEmpty(QString str)
 
 void CustomDialogInput::setInvisibleLayoutEmpty()
 {
-    grid->removeItem(emptyRow);
+    if (grid->indexOf(emptyRow) >= 0)
+        grid->removeItem(emptyRow);
 }
 
 void CustomDialogInput::setValueLevel()
