@@ -142,7 +142,9 @@ void TestPageSignals::declaresExactlyItsSignals_data()
                                << QStringList{"deviceIsConnectedToBase()",
                                               "signalRequestForGetAllDataFromDeviceAdvert()",
                                               "signalCopyQueueSurveyDevice(int)",
-                                              "signalFirstConnectingDeviceAdwert(bool)"}
+                                              "signalFirstConnectingDeviceAdwert(bool)",
+                                              "signalUpdateCNTForAutoCalib()", "signalUpdateFullValForAutocalib()",
+                                              "signalUpdateEmptyValForAutocalib()"}
                                << "level";
     QTest::newRow("KV380Device") << "KV380Device"
                                  << "YYYYYYYY-Y" << QStringList() << QString();
