@@ -179,7 +179,8 @@ void TestFlsPassword::removalNeedsTheRightPassword()
         texts = script.allTexts();
     }
 
-    QCOMPARE(s->writesSince(from), QList<quint8>({0xF7, 0xF8, 0xF7}));
+    // The probe, the password, and only when it opened the sensor, password 0.
+    QCOMPARE(s->writesSince(from), right ? QList<quint8>({0xF7, 0xF8, 0xF7}) : QList<quint8>({0xF7, 0xF8}));
     QCOMPARE(s->sent(0xF8).last(), signedRequest(1, 0xF8, be32(typed.toUInt())));
     QCOMPARE(s->sent(0xF7).last(), signedRequest(1, 0xF7, be32(0)));
     QCOMPARE(texts.contains(kWrongPassword), !right);

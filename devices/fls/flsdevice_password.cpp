@@ -182,18 +182,24 @@ bool FLSDevice::delPass()
         return false;
     storedPassword = *password;
     silenceForPassword();
-    // The password opens the sensor, then password 0 removes it; a wrong
-    // one is told, and the sensor refuses the removal that still follows.
-    if (exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kProbeMs) ==
-        fls::kPasswordRefusedCommand)
-        showWrongPassword();
+    // The password opens the sensor, then password 0 removes it. After a
+    // wrong password no removal is sent: a sensor still open from an earlier
+    // entry would take it.
+    const bool refused =
+        exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kProbeMs) ==
+        fls::kPasswordRefusedCommand;
     storedPassword = 0;
-    const int answer =
-        exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
-    if (answer == fls::kPasswordTakenCommand)
-        qDebug() << "пароль успешно удалён";
-    else if (answer == fls::kPasswordRefusedCommand)
+    if (refused) {
+        showWrongPassword();
         qDebug() << "ошибка удаления пароля";
+    } else {
+        const int answer =
+            exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
+        if (answer == fls::kPasswordTakenCommand)
+            qDebug() << "пароль успешно удалён";
+        else if (answer == fls::kPasswordRefusedCommand)
+            qDebug() << "ошибка удаления пароля";
+    }
     timerGetData->start(kPollIntervalMs);
     restoreTimerDeviceConnected();
     emit signalWriteLog("Delete password FLS");
