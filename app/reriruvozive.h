@@ -299,7 +299,7 @@ private:
     void markParamChanged(QLabel *mark);
     // Wired sensor procedures.
     void writeParamToFLS();
-    quint8 wiredNetNum() const;
+    quint8 sensorNetNum() const;
     void askLevelFromCurrent(bool full);
     void setLevelFromCurrent(bool full);
     QString levelConfirmation(bool full);

@@ -149,5 +149,5 @@ void Reriruvozive::sendSerialNumber(bool next)
         return;
     // The next number after the largest one is 0.
     const quint32 serial = next ? *typed + 1u : *typed;
-    portConnection->writeData(fls::serialNumberWrite(wiredNetNum(), serial));
+    portConnection->writeData(fls::serialNumberWrite(sensorNetNum(), serial));
 }

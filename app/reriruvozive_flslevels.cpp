@@ -181,7 +181,7 @@ void Reriruvozive::on_pushBtnCalibHorizState_clicked()
     if (!guard)
         return;
     flsDevice->passwordStep();
-    portConnection->writeData(fls::horizonRequest(wiredNetNum()));
+    portConnection->writeData(fls::horizonRequest(sensorNetNum()));
     delay(kHorizonAnswerMs);
     // The page confirms the horizon on screen when its answer is parsed.
     parceDataFromCOMPort();
@@ -237,7 +237,7 @@ void Reriruvozive::setFullAndEmptyLevel()
     appendLog("Manual input full and empty");
     const qint32 full = manualInputDialog->getFullValue();
     const qint32 empty = manualInputDialog->getEmptyValue();
-    const quint8 net = deviceFLS ? wiredNetNum() : currentNetNum;
+    const quint8 net = sensorNetNum();
 
     if (deviceFLS)
         flsDevice->passwordStep();

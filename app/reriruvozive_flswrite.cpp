@@ -29,10 +29,11 @@ constexpr int kWideRangeTop = 4095;
 
 } // namespace
 
-quint8 Reriruvozive::wiredNetNum() const
+quint8 Reriruvozive::sensorNetNum() const
 {
-    // The frames go to the sensor whose settings the page shows.
-    return flsDevice->getSelectedNetNum();
+    // On the wired page the frames go to the sensor whose settings the page
+    // shows, which need not be the first one found.
+    return deviceFLS ? flsDevice->getSelectedNetNum() : currentNetNum;
 }
 
 void Reriruvozive::refuseNumber(quint32 minimum, quint32 maximum)
@@ -61,7 +62,7 @@ void Reriruvozive::writeParamToFLS()
         refuseNumber(0, fls::kNetNumMax);
         return;
     }
-    const quint8 net = wiredNetNum();
+    const quint8 net = sensorNetNum();
 
     flsDevice->resetAndStopTimerDeviceConnected();
     flsDevice->timerIntervalGetDataStop();
@@ -151,7 +152,7 @@ void Reriruvozive::on_pushButtonSetPercent_clicked()
     if (!guard)
         return;
     flsDevice->passwordStep();
-    portConnection->writeData(fls::alarmLevelWrite(wiredNetNum(), quint8(*percent)));
+    portConnection->writeData(fls::alarmLevelWrite(sensorNetNum(), quint8(*percent)));
     delay(kWriteAnswerMs);
     parceDataFromCOMPort();
     appendLog("Set new alarm level fuel");
@@ -206,20 +207,20 @@ void Reriruvozive::setLevelFromCurrent(bool full)
         return;
     if (deviceFLS) {
         flsDevice->passwordStep();
-        const quint8 net = wiredNetNum();
+        const quint8 net = sensorNetNum();
         portConnection->writeData(full ? fls::fullFromLevelRequest(net) : fls::emptyFromLevelRequest(net));
         appendLog(full ? "Set full FLS" : "Set empty FLS");
     } else if (deviceBLE) {
         // The BLE sensor keeps its own password state on its page; no wired
         // password frame goes to the base.
         portConnection->writeData(
-            frame::writeRequest(currentNetNum, full ? ble::kSetFullCommand : ble::kSetEmptyCommand));
+            frame::writeRequest(sensorNetNum(), full ? ble::kSetFullCommand : ble::kSetEmptyCommand));
         bleDevice->showStatusMessageUp(tr("Ожидаем ответа от датчика"));
         appendLog(full ? "Set full BLE" : "Set empty BLE");
     } else if (deviceQFOnline) {
         // The online unit takes these commands without the write signature.
         portConnection->writeData(
-            frame::request(currentNetNum, full ? online::kSetFullCommand : online::kSetEmptyCommand));
+            frame::request(sensorNetNum(), full ? online::kSetFullCommand : online::kSetEmptyCommand));
         appendLog(full ? "Set full QFOnline" : "Set empty QFOnline");
     }
 }

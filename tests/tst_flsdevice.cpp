@@ -624,8 +624,8 @@ void TestFlsDevice::literPercentSwitchOnlyLogs()
 void TestFlsDevice::refusableTogglesAskForAParameterRefresh_data()
 {
     QTest::addColumn<QString>("slot");
-    for (const char *slot :
-         {"functionSWMaster", "functionSwInvers", "functionSwAngle", "enableSendSerNumForQF260", "functionSwitchPercents"})
+    for (const char *slot : {"functionSWMaster", "functionSwInvers", "functionSwAngle", "enableSendSerNumForQF260",
+                             "functionSwitchPercents"})
         QTest::newRow(slot) << slot;
 }
 

@@ -24,6 +24,7 @@ private slots:
 
     void ctrlSWritesTheEditedSettingsAndTheSensorReportsThem();
     void newNetworkNumberIsFoundByTheSearchThatFollows();
+    void writesGoToThePickedSensor();
     void networkNumbersTheSensorCannotTakeAreRefused();
     void writeDuringAWriteIsIgnored();
     void alarmLevelIsConfirmedAndChecked();
@@ -132,6 +133,33 @@ void TestFlsWrite::newNetworkNumberIsFoundByTheSearchThatFollows()
     const int polls = s->device->countRequests(7, 0xF0);
     QTRY_VERIFY_WITH_TIMEOUT(s->device->countRequests(7, 0xF0) > polls + 1, 4000);
     QCOMPARE(s->page->getLabelStatusMessage()->text(), QString("Подключен QF470"));
+}
+
+void TestFlsWrite::writesGoToThePickedSensor()
+{
+    s = std::make_unique<WiredSession>();
+    QVERIFY(s->isValid());
+    SimulatedFls::Sensor first;
+    first.netNum = 5;
+    SimulatedFls::Sensor second;
+    second.netNum = 9;
+    second.configB = 0x03;
+    s->device->sensors = {first, second};
+    QVERIFY(s->connect("Подключен QF470"));
+    QTRY_COMPARE_WITH_TIMEOUT(s->ui->comboBox_NetNumDUT->count(), 2, 4000);
+
+    // The user picks the second sensor, changes its filter and writes.
+    pick(s->ui->comboBox_NetNumDUT, 1);
+    QCOMPARE(s->ui->lineEditNetNumDUT->text(), QString("9"));
+    pick(s->ui->comboBox_FiltrDUT, 2);
+    const int from = s->device->requests().size();
+    s->ui->ButtonWriteParamDUT->click();
+
+    QCOMPARE(s->writesSince(from), QList<quint8>({0xF2, 0xFB}));
+    QCOMPARE(s->device->countRequests(9, 0xF2), 1);
+    QCOMPARE(s->sent(0xFB).last(), signedRequest(9, 0xFB, bytes({9})));
+    QCOMPARE(s->device->sensorAt(9)->configB, quint8(0x06));
+    QCOMPARE(s->device->sensorAt(5)->configB, quint8(0x00));
 }
 
 void TestFlsWrite::networkNumbersTheSensorCannotTakeAreRefused()
