@@ -158,10 +158,7 @@ void TestFlsPassword::enteredPasswordOpensTheSensorForWrites()
 
 void TestFlsPassword::removalNeedsTheRightPassword_data()
 {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("right");
-    QTest::newRow("right password") << "4321" << true;
-    QTest::newRow("wrong password") << "1111" << false;
+    enteredPasswordOpensTheSensorForWrites_data();
 }
 
 void TestFlsPassword::removalNeedsTheRightPassword()
