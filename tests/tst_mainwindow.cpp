@@ -290,10 +290,10 @@ void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes()
     QVERIFY(device->waitForRequests(1));
     // Tests running beside this one may be given the freed pseudo-terminal
     // number at once; only the removal of this node counts.
-    struct stat node {};
+    struct stat node = {};
     QCOMPARE(::stat(device->portPath().toLocal8Bit().constData(), &node), 0);
     const auto nodeGone = [&node, path = device->portPath().toLocal8Bit()] {
-        struct stat now {};
+        struct stat now = {};
         return ::stat(path.constData(), &now) != 0 || now.st_ctim.tv_sec != node.st_ctim.tv_sec ||
                now.st_ctim.tv_nsec != node.st_ctim.tv_nsec;
     };
