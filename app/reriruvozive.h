@@ -15,6 +15,7 @@
 #include <vector>
 
 class BLEDevice;
+class CustomDialogInput;
 class CustomPopUp;
 class BridgeGpio;
 class DeviceEventFilter;
@@ -32,6 +33,7 @@ class QFile;
 class QFrame;
 class Loader;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSettings;
 class QShortcut;
@@ -271,7 +273,7 @@ private slots:
     // page's own file (reriruvozive_<device>.cpp).
     void writeParamToDevice();     // wired sensor and BLE fuel sensor (reriruvozive_flswrite.cpp)
     void writeParamToBLE();        // BLE half of the write above (reriruvozive_ble.cpp)
-    void on_ButtonWriteParamBLE_clicked();        // reriruvozive_ble.cpp
+    void on_ButtonWriteParamBLE_clicked();        // reriruvozive_flswrite.cpp
     void on_comboBox_FiltrBLE_activated(int index); // reriruvozive_ble.cpp
     void on_pushBtnInUpdBLE_clicked();            // reriruvozive_ble.cpp
     void writeParamToKV380();      // reriruvozive_kv380.cpp
@@ -370,6 +372,26 @@ private slots:
     void on_lineEdit_n7NetNum_textEdited(QString arg1);
     void on_pushButton_n7GetTarTable_clicked();
     void on_pushButton_n7SetTarTable_clicked();
+    // Wired sensor procedures: parameter write and alarm level
+    // (reriruvozive_flswrite.cpp); Full and Empty, calibration without fuel,
+    // manual levels and horizon (reriruvozive_flslevels.cpp); slave sensors
+    // and serial number (reriruvozive_flsengineer.cpp).
+    void on_ButtonWriteParamDUT_clicked();
+    void on_pushButtonSetPercent_clicked();
+    void setFull();
+    void setEmpty();
+    void on_pushButtonAutoCalibrate_clicked();
+    void on_pushButtonAutoCalibrateBLE_clicked();
+    void on_pushButtonAutoCalibrateQFOnline_clicked();
+    void autoCalibrateForAllDevices();
+    void autoCalibrateFLSOrBLE();
+    void on_pushBtnCalibHorizState_clicked();
+    void on_pushBtnManualInput_clicked();
+    void on_pushBtnManualInputBLE_clicked();
+    void setFullAndEmptyLevel();
+    void on_pushButton_SlaveSensors_clicked();
+    void on_setSerNum_clicked();
+    void on_pushButtonNextSerNum_clicked();
     // Ways back from the pages the service menu opens.
     void on_pushBtnBackRemoteControl_clicked();
     void on_pushBtnUpdateFWBackBLE_clicked();
@@ -408,6 +430,21 @@ private:
     // Indicator: the address to write and the table write frame.
     quint16 chosenN7NetNum() const;
     void buildN7WriteFrame(quint8 slot, quint16 netNum);
+    // Wired sensor procedures.
+    void writeParamToFLS();
+    quint8 sensorNetNum() const;
+    void askLevelFromCurrent(bool full);
+    void setLevelFromCurrent(bool full);
+    QString levelConfirmation(bool full);
+    void refuseNumber(quint32 minimum, quint32 maximum);
+    void sendSerialNumber(bool next);
+    void fillSlaveDialogFromDevice(const QList<Switch *> &switches, QLineEdit *period,
+                                   const QList<QLineEdit *> &addresses);
+    // A write to the sensor is running: its waits serve the event loop, so a
+    // second press or Ctrl+S would start another one in its middle.
+    bool writeActionRunning = false;
+    // The wired page's password-entered flag as the last wired write found it.
+    bool passwordEnteredCopy = false;
 
     QWidget *pageBeforeProgSetting = nullptr;
     QSettings *settings = nullptr;
@@ -437,7 +474,7 @@ private:
     QTimer *logTimer = nullptr;
     QTimer *secondTimer = nullptr;
     RingBuffer *rxBuffer = nullptr;
-    QDialog *manualInputDialog = nullptr;
+    CustomDialogInput *manualInputDialog = nullptr;
     QFile *logFile = nullptr;
     QTextStream logStream;
     Ui_Deruvivuriri *ui = nullptr;

@@ -80,12 +80,6 @@ void Reriruvozive::writeParamToBLE()
     bleWriteRunning = false;
 }
 
-void Reriruvozive::on_ButtonWriteParamBLE_clicked()
-{
-    if (bleDevice->getSettingsChanged())
-        writeParamToBLE();
-}
-
 void Reriruvozive::on_comboBox_FiltrBLE_activated(int index)
 {
     Q_UNUSED(index)

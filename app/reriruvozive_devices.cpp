@@ -14,6 +14,7 @@
 #include "devices/other/wiredtagdevice.h"
 #include "link/portconnection.h"
 #include "link/ringbuffer.h"
+#include "ui/customdialoginput.h"
 #include "ui/dynamicqdialog.h"
 
 #include <QDebug>
@@ -469,7 +470,8 @@ void Reriruvozive::UpdataValEngMenu()
         lastFullValue = bleDevice->getFullValue();
         lastEmptyValue = bleDevice->getEmptyValue();
     }
-    // The manual Full/Empty entry dialog shows the values once it exists.
+    if (manualInputDialog)
+        manualInputDialog->updateValueLevel(lastFullValue, lastEmptyValue);
 }
 
 void Reriruvozive::clickTabOnTabWidget(int index)

@@ -37,8 +37,7 @@ uchar Reriruvozive::getMode()
             break;
         }
     }
-    return fls::modeWithSwitches(code, switchOn(flsDevice->getSwitchMaster()),
-                                 switchOn(flsDevice->getSwitchInvers()));
+    return fls::modeWithSwitches(code, switchOn(flsDevice->getSwitchMaster()), switchOn(flsDevice->getSwitchInvers()));
 }
 
 uchar Reriruvozive::getFiltr()
@@ -46,10 +45,10 @@ uchar Reriruvozive::getFiltr()
     if (!deviceFLS)
         return deviceBLE ? uchar(ui->comboBox_FiltrBLE->currentIndex()) : 0;
     const bool median = ui->comboBoxTypeFiltration->currentText() == pageText(fls::kMedianFilterText);
-    const quint8 level = fls::filterLevelCode(ui->comboBox_FiltrDUT->currentIndex(), flsDevice->isGenericFLS(),
-                                              median, flsDevice->isNewFirmware());
-    return fls::filterWithSwitches(level, switchOn(flsDevice->getSwitchAngle()),
-                                   switchOn(flsDevice->getSwitchTermo()), switchOn(flsDevice->getSwitchEcoDrive()));
+    const quint8 level = fls::filterLevelCode(ui->comboBox_FiltrDUT->currentIndex(), flsDevice->isGenericFLS(), median,
+                                              flsDevice->isNewFirmware());
+    return fls::filterWithSwitches(level, switchOn(flsDevice->getSwitchAngle()), switchOn(flsDevice->getSwitchTermo()),
+                                   switchOn(flsDevice->getSwitchEcoDrive()));
 }
 
 uchar Reriruvozive::getTypeFiltr()

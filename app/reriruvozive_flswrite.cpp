@@ -1,17 +1,226 @@
-// The wired sensor's parameter write and its Full/Empty levels.
+// The wired sensor's parameter write, its alarm level, and its Full and Empty
+// levels taken from the present reading.
 #include "app/reriruvozive.h"
+
+#include "app/writeactionguard.h"
+#include "deruvivuriri_form.h"
+#include "devices/ble/bledevice.h"
+#include "devices/ble/bleprotocol.h"
+#include "devices/fls/flsdevice.h"
+#include "devices/fls/flsprocedures.h"
+#include "devices/online/onlineprotocol.h"
+#include "link/frame.h"
+#include "link/portconnection.h"
+
+#include <QDebug>
+#include <QDialog>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+// The sensor answers a write within this time.
+constexpr int kWriteAnswerMs = 100;
+// How long the written marks stay before the tick timer hides them.
+constexpr int kWrittenMarkMs = 1000;
+// Levels of the wired sensor's range.
+constexpr int kNarrowRangeTop = 1023;
+constexpr int kWideRangeTop = 4095;
+
+} // namespace
+
+quint8 Reriruvozive::sensorNetNum() const
+{
+    // On the wired page the frames go to the sensor whose settings the page
+    // shows, which need not be the first one found.
+    return deviceFLS ? flsDevice->getSelectedNetNum() : currentNetNum;
+}
+
+void Reriruvozive::refuseNumber(quint32 minimum, quint32 maximum)
+{
+    askService(tr("Введите число от %1 до %2").arg(minimum).arg(maximum), false);
+}
 
 void Reriruvozive::writeParamToDevice()
 {
-    // Comes with the page.
+    if (!deviceFLS && !deviceBLE)
+        return;
+    WriteActionGuard guard(writeActionRunning);
+    if (!guard)
+        return;
+    if (deviceFLS)
+        writeParamToFLS();
+    else
+        writeParamToBLE();
+}
+
+void Reriruvozive::writeParamToFLS()
+{
+    // A number the sensor cannot take is never sent as 0 or as its low byte.
+    const std::optional<quint32> newNet = fls::decimalInRange(ui->lineEditNetNumDUT->text(), 0, fls::kNetNumMax);
+    if (!newNet) {
+        refuseNumber(0, fls::kNetNumMax);
+        return;
+    }
+    const quint8 net = sensorNetNum();
+
+    flsDevice->resetAndStopTimerDeviceConnected();
+    flsDevice->timerIntervalGetDataStop();
+    passwordEnteredCopy = flsDevice->isPasswordEntered();
+    if (passwordEnteredCopy)
+        flsDevice->passwordStep();
+
+    quint8 a = getMode();
+    const quint8 b = getFiltr() | getTypeFiltr();
+    // A pending change to the narrow range wins over one to the wide range.
+    if (flsDevice->isRangeChangedTo1023()) {
+        flsDevice->setRangeChangedTo1023(false);
+        ui->progressBarLevelDUT->setMaximum(kNarrowRangeTop);
+    } else if (flsDevice->isRangeChangedTo4095() || flsDevice->isRange4095()) {
+        flsDevice->setRangeChangedTo4095(false);
+        a |= fls::kWideRangeBit;
+        ui->progressBarLevelDUT->setMaximum(kWideRangeTop);
+    }
+
+    // Each write is judged by its own answer before anything else is asked.
+    const bool configRefused = flsDevice->writeRefused(fls::configWrite(net, a, b, std::nullopt), kWriteAnswerMs);
+    flsDevice->setUpdateParamWidgets(true);
+    requestForGetAllDataFromDevice();
+    delay(kWriteAnswerMs);
+    parceDataFromCOMPort();
+    if (configRefused)
+        flsDevice->showWrongPassword();
+
+    if (passwordEnteredCopy)
+        flsDevice->passwordStep();
+    // The number goes out even when unchanged; the search that follows finds
+    // the sensor under whatever number it now has.
+    const bool netRefused = flsDevice->writeRefused(fls::netNumWrite(net, quint8(*newNet)), kWriteAnswerMs);
+    if (netRefused && !configRefused)
+        flsDevice->showWrongPassword();
+    flsDevice->setSearchActive(true);
+    requestForSearchDevices();
+    delay(kWriteAnswerMs);
+    parceDataFromCOMPort();
+
+    flsDevice->setUpdateParamWidgets(true);
+    delay(kWriteAnswerMs);
+    requestForGetAllDataFromDevice();
+    delay(kWriteAnswerMs);
+    parceDataFromCOMPort();
+
+    // Only what the sensor took is marked as written; refused changes keep
+    // their pending marks.
+    if (!configRefused && !netRefused) {
+        for (QLabel *mark : {ui->label_Alarm_2DUT, ui->label_Alarm_3DUT, ui->label_Alarm_4DUT, ui->label_Alarm_6DUT})
+            mark->setPixmap(pixmapBirdGreen);
+        birdsTimer->start(kWrittenMarkMs);
+    }
+
+    flsDevice->restoreTimerDeviceConnected();
+    flsDevice->timerIntervalGetDataStart(FLSDevice::kPollIntervalMs);
+}
+
+void Reriruvozive::on_ButtonWriteParamDUT_clicked()
+{
+    if (!flsDevice->isParamChanged())
+        return;
+    writeParamToDevice();
+    qDebug() << "Write param is done+";
+}
+
+void Reriruvozive::on_ButtonWriteParamBLE_clicked()
+{
+    if (bleDevice->getSettingsChanged())
+        writeParamToDevice();
+}
+
+void Reriruvozive::on_pushButtonSetPercent_clicked()
+{
+    if (writeActionRunning)
+        return;
+    const std::optional<quint32> percent =
+        fls::decimalInRange(ui->lineEdit_Lamp->text(), fls::kAlarmLevelMin, fls::kAlarmLevelMax);
+    if (!percent) {
+        refuseNumber(fls::kAlarmLevelMin, fls::kAlarmLevelMax);
+        return;
+    }
+    if (askService(tr("Сейчас будет установлен новый уровень\nаварийного остатка топлива.\n\nВы уверены?"), true) !=
+        QDialog::Accepted)
+        return;
+    WriteActionGuard guard(writeActionRunning);
+    if (!guard)
+        return;
+    flsDevice->passwordStep();
+    portConnection->writeData(fls::alarmLevelWrite(sensorNetNum(), quint8(*percent)));
+    delay(kWriteAnswerMs);
+    parceDataFromCOMPort();
+    appendLog("Set new alarm level fuel");
+}
+
+QString Reriruvozive::levelConfirmation(bool full)
+{
+    return full ? tr("Сейчас будет установлен новый уровень \"Полный\"\nВы уверены?")
+                : tr("Сейчас будет установлен новый уровень \"Пустой\"\nВы уверены?");
+}
+
+void Reriruvozive::askLevelFromCurrent(bool full)
+{
+    // Without a sensor page there is no level to set, and during another
+    // write none is started.
+    if ((!deviceFLS && !deviceBLE && !deviceQFOnline) || writeActionRunning)
+        return;
+    if (!deviceQFOnline)
+        askService(full ? tr("Установку \"Полный\" рекомендуется делать\nпри отключенном сглаживании")
+                        : tr("Установку \"Пустой\" рекомендуется делать\nпри отключенном сглаживании"),
+                   false);
+    if (askService(levelConfirmation(full), true) == QDialog::Accepted)
+        setLevelFromCurrent(full);
 }
 
 void Reriruvozive::on_Button_SetFullDUTOnline_clicked()
 {
-    // Comes with the page.
+    askLevelFromCurrent(true);
 }
 
 void Reriruvozive::on_Button_SetEmptyDUTOnline_clicked()
 {
-    // Comes with the page.
+    askLevelFromCurrent(false);
+}
+
+void Reriruvozive::setFull()
+{
+    setLevelFromCurrent(true);
+}
+
+void Reriruvozive::setEmpty()
+{
+    setLevelFromCurrent(false);
+}
+
+// The answer is not awaited: the page's parser marks the level as set and
+// the next all-data answer reports it.
+void Reriruvozive::setLevelFromCurrent(bool full)
+{
+    WriteActionGuard guard(writeActionRunning);
+    if (!guard)
+        return;
+    if (deviceFLS) {
+        flsDevice->passwordStep();
+        const quint8 net = sensorNetNum();
+        portConnection->writeData(full ? fls::fullFromLevelRequest(net) : fls::emptyFromLevelRequest(net));
+        appendLog(full ? "Set full FLS" : "Set empty FLS");
+    } else if (deviceBLE) {
+        // The BLE sensor keeps its own password state on its page; no wired
+        // password frame goes to the base.
+        portConnection->writeData(
+            frame::writeRequest(sensorNetNum(), full ? ble::kSetFullCommand : ble::kSetEmptyCommand));
+        bleDevice->showStatusMessageUp(tr("Ожидаем ответа от датчика"));
+        appendLog(full ? "Set full BLE" : "Set empty BLE");
+    } else if (deviceQFOnline) {
+        // The online unit takes these commands without the write signature.
+        portConnection->writeData(
+            frame::request(sensorNetNum(), full ? online::kSetFullCommand : online::kSetEmptyCommand));
+        appendLog(full ? "Set full QFOnline" : "Set empty QFOnline");
+    }
 }

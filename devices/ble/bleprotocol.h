@@ -37,6 +37,10 @@ constexpr quint8 kWriteEmptyCommand = 0xED;
 constexpr quint8 kWriteFullCommand = 0xEC;
 constexpr quint8 kUpdateModeCommand = 0xE6; // the sensor restarts for the phone's updater
 
+// The linked sensor takes its present count as Full / Empty (write
+// requests, with the write signature).
+constexpr quint8 kSetFullCommand = 0xF5;
+constexpr quint8 kSetEmptyCommand = 0xFA;
 // The page's last-command field while no command waits for its answer.
 constexpr quint8 kNoCommand = 0xFF;
 

@@ -200,6 +200,7 @@ int FLSDevice::resetSettingToDefault()
     answerIndex = 0;
 
     foundNetNums.clear();
+    sensorModels.fill(static_cast<int>(fls::Model::Unknown));
     emit copyNetNumToParent(foundNetNums);
     emit copyQueueSurveyDevice(answerIndex);
 

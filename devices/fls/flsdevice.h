@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class LiterToPercent;
 class MyItemDelegateForCell;
@@ -160,6 +161,11 @@ public:
     FLSParams getParamsRead() const { return paramsRead; }
     void setParamsRead(const FLSParams &value) { paramsRead = value; }
     quint8 getCurrentNetNum() const { return currentNetNum; }
+    // Network number of the sensor picked in the network-number combo: the
+    // one the page shows and every write goes to.
+    quint8 getSelectedNetNum() const { return selectedNetNum(); }
+    // True once the picked sensor's all-data answer gave its readings.
+    bool hasReadingsOfSelected() const;
     void setCurrentNetNum(quint8 value) { currentNetNum = value; }
     bool isUpdateParamWidgets() const { return updateParamWidgets; }
     void setUpdateParamWidgets(bool value) { updateParamWidgets = value; }
@@ -254,10 +260,12 @@ public slots:
     // Password procedure (flsdevice_password.cpp) and firmware update.
     void checkPass();
     bool startUpdateFirmware();
-    // Called by name by the password dialog's buttons.
+    // Called by name by the password dialog's buttons; they read its fields
+    // and refuse a password the sensor cannot take. setPass and delPass give
+    // false (nothing sent) without an open dialog.
     void inputPass();
-    void setPass();
-    void delPass();
+    bool setPass();
+    bool delPass();
     // Sends one password frame (0xF7 set, 0xF8 enter) with the page's polling
     // paused, and judges the sensor's answer to it: a new password shows the
     // lock, a refusal the wrong-password message. Returns true.
@@ -265,6 +273,18 @@ public slots:
     // The step every write to the sensor runs first: while a password has
     // been entered, it is sent again with 0xF8.
     void passwordStep();
+    // Sends a write and tells whether the sensor refused it (0xFD) in the
+    // time given. Only answers that arrive after the send count, however
+    // they are glued to others.
+    bool writeRefused(const QByteArray &frame, int waitMs);
+    // "Wrong password" message over the page.
+    void showWrongPassword();
+
+    // Calibration without fuel of the picked sensor (flsdevice_levels.cpp):
+    // Empty and Full from its count and temperature, written with the
+    // password step before each frame. Refused with a message while the
+    // sensor has given no readings.
+    void autoCalibrateFullEmptyFLS();
 
 signals:
     void signalCheckIncommingData();
@@ -311,7 +331,11 @@ private:
     // the frame and parses what it brings: only the answer to this frame is
     // judged.
     int exchangeForAnswer(const QByteArray &frame, int waitMs);
-    void showWrongPassword();
+    // Runs the password dialog with the page as its receiver.
+    void runSecurityDialog(bool protectedMode);
+    // The password typed in a field of the dialog; a message and nothing
+    // when it cannot be sent.
+    std::optional<quint32> typedPassword(const QString &text);
 
     // --- private helpers of the answer intake (flsdevice_answers.cpp) ---
     // Index of the sensor a directed answer comes from: its place among the
@@ -348,6 +372,7 @@ private:
     bool sensorFound2 = false;
     bool deviceConnected = false;
     int lastAnswer = 0;
+    bool refusedSinceSend = false; // a 0xFD answer came after the last judged frame
     quint8 lastCommand = 0xFF;
     bool passwordEntered = false;
     quint32 storedPassword = 0; // the password last taken from the dialog
@@ -366,6 +391,9 @@ private:
     std::array<quint32, kMaxSensors> serialNumbers{};
     std::array<quint16, kMaxSensors> firmwareVersions{};
     std::array<RingBuffer *, kMaxSensors> cntHistory{};
+    // Model of each sensor's last readings (an fls::Model); Unknown until
+    // its first all-data answer.
+    std::array<int, kMaxSensors> sensorModels{};
 
     // Copies for the selected sensor.
     quint16 level = 0;

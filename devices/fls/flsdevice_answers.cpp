@@ -71,6 +71,8 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
 
     searchActive = false;
     foundNetNums = *found;
+    // The places of the list may hold other sensors now.
+    sensorModels.fill(static_cast<int>(fls::Model::Unknown));
     // The new list replaces the old one entirely, so the flags and the polling
     // place of the previous search must not survive it.
     sensorFound = false;
@@ -262,6 +264,7 @@ void FLSDevice::takeReadings(const fls::AllData &data, QString &logText)
     temperatures[si] = data.temperature;
     levelWords[si] = data.level;
     cntValues[si] = data.count;
+    sensorModels[si] = static_cast<int>(data.model);
     emptyValues[si] = data.empty;
     fullValues[si] = data.full;
     configA[si] = data.configA;
@@ -515,10 +518,12 @@ void FLSDevice::handleHorizon()
 void FLSDevice::handlePassword(quint8 command)
 {
     lastAnswer = command;
-    if (command == fls::kPasswordAcceptedCommand)
+    if (command == fls::kPasswordAcceptedCommand) {
         passwordEntered = true;
-    else if (command == fls::kPasswordRefusedCommand)
+    } else if (command == fls::kPasswordRefusedCommand) {
         passwordEntered = false;
+        refusedSinceSend = true;
+    }
     if (ui) {
         ui->label_LockDUT->setPixmap(command == fls::kPasswordRefusedCommand ? pixLock : pixUnlock);
         ui->label_LockDUT->setVisible(true);

@@ -115,8 +115,13 @@ void FLSDevice::sendConfigWrite(quint8 flipA, quint8 flipB)
     delay(kWriteWaitMs);
 }
 
-// Every toggle asks for a parameter refresh, so that a switch whose change the
-// sensor refused goes back with the next all-data answer.
+// The master, inversion, angle and serial-output toggles ask for a parameter
+// refresh, so that a switch whose change the sensor refused goes back with the
+// next all-data answer. EcoDrive, thermo-compensation and litres leave the
+// switches as the click left them until the page next refreshes them (the
+// angle switch EcoDrive turns off must not come back from an answer that
+// predates the change); percents asks for the refresh, which redraws the
+// level units.
 
 void FLSDevice::functionSWMaster()
 {
@@ -175,7 +180,13 @@ void FLSDevice::enableSendSerNumForQF260()
 void FLSDevice::setEcoDrive()
 {
     sendConfigWrite(0, fls::kEcoDriveBit);
-    updateParamWidgets = true;
+    // The sensor leaves angle mode for EcoDrive; the angle switch shows it
+    // at once and the sensor is given time to switch.
+    if (swAngle) {
+        swAngle->setState(false);
+        swAngle->setFlag(true);
+    }
+    delay(kAngleSettleMs);
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode EcoDrive");
 }
@@ -183,15 +194,13 @@ void FLSDevice::setEcoDrive()
 void FLSDevice::disableTermo()
 {
     sendConfigWrite(0, fls::kTermoBit);
-    updateParamWidgets = true;
     emit signalCheckIncommingData();
-    emit signalWriteLog("Switch mode Termo");
+    emit signalWriteLog("Switch mode Termocompensation");
 }
 
 void FLSDevice::functionSwitchLitres()
 {
     sendConfigWrite(fls::kLitresBit, 0);
-    updateParamWidgets = true;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch To Litres");
 }

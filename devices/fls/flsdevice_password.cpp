@@ -4,15 +4,20 @@
 
 #include "deruvivuriri_form.h"
 
+#include "devices/fls/flsprocedures.h"
 #include "devices/fls/flsprotocol.h"
 #include "ui/dynamicqdialog.h"
+#include "ui/security.h"
 
+#include <QDebug>
 #include <QLabel>
 #include <QTimer>
 
 namespace {
 
 constexpr int kPasswordAnswerMs = 100;
+// The probe and the removal give the sensor a little longer.
+constexpr int kProbeMs = 200;
 
 } // namespace
 
@@ -34,10 +39,19 @@ int FLSDevice::exchangeForAnswer(const QByteArray &frame, int waitMs)
     // not be taken for this frame's.
     emit signalCheckIncommingData();
     lastAnswer = 0;
+    refusedSinceSend = false;
     emit writeData(frame);
     delay(waitMs);
     emit signalCheckIncommingData();
     return lastAnswer;
+}
+
+bool FLSDevice::writeRefused(const QByteArray &frame, int waitMs)
+{
+    // The last-reply code alone could miss a refusal followed by a poll
+    // answer in the same chunk.
+    exchangeForAnswer(frame, waitMs);
+    return refusedSinceSend;
 }
 
 void FLSDevice::showWrongPassword()
@@ -73,19 +87,121 @@ void FLSDevice::passwordStep()
         sendPass(int(storedPassword), fls::kEnterPasswordCommand, fls::kEnterPasswordCommand);
 }
 
+void FLSDevice::runSecurityDialog(bool protectedMode)
+{
+    auto *dialog = new Security(this, ui ? static_cast<QWidget *>(ui->DUT) : this, protectedMode, !protectedMode);
+    securityDialog = dialog;
+    dialog->resize(250, 200);
+    dialog->exec();
+    dialog->deleteLater();
+    securityDialog = nullptr;
+}
+
 void FLSDevice::checkPass()
 {
-    // The whole procedure comes with the password dialog work.
+    // The probe sets password 0, which removes the password of a sensor that
+    // has been opened with it. Once the password was entered the sensor is
+    // known to be protected: the dialog opens for it without the probe, and
+    // the password stays for the writes that follow.
+    if (passwordEntered) {
+        qDebug() << "WRONG_PASS";
+        runSecurityDialog(true);
+        emit signalWriteLog("Check password FLS");
+        return;
+    }
+
+    storedPassword = 0;
+    silenceForPassword();
+    // The watchdog runs again, still mute: the dialog may stay open as long
+    // as the user likes.
+    timerDeviceConnected->start(kConnectionWatchdogMs);
+    const int answer =
+        exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
+    if (answer == fls::kPasswordTakenCommand) {
+        qDebug() << "SET_NEW_PASS";
+        runSecurityDialog(false);
+    } else if (answer == fls::kPasswordRefusedCommand) {
+        qDebug() << "WRONG_PASS";
+        if (ui) {
+            ui->label_LockDUT->setPixmap(pixLock);
+            ui->label_LockDUT->setVisible(true);
+        }
+        runSecurityDialog(true);
+    }
+    timerGetData->start(kPollIntervalMs);
+    restoreTimerDeviceConnected();
+    emit signalWriteLog("Check password FLS");
+}
+
+std::optional<quint32> FLSDevice::typedPassword(const QString &text)
+{
+    // An empty field would reach the sensor as password 0, "no password".
+    const std::optional<quint32> password = fls::decimalInRange(text, 0, fls::kUnsigned32Max);
+    if (!password)
+        Security::refusePassword(securityDialog ? static_cast<QWidget *>(securityDialog) : this, fls::kUnsigned32Max);
+    return password;
 }
 
 void FLSDevice::inputPass()
 {
+    if (!securityDialog)
+        return;
+    const std::optional<quint32> password = typedPassword(securityDialog->getLineEditInputPass());
+    if (!password)
+        return;
+    storedPassword = *password;
+    silenceForPassword();
+    const int answer = exchangeForAnswer(
+        fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kPasswordAnswerMs);
+    if (answer == fls::kPasswordRefusedCommand)
+        showWrongPassword();
+    wakeAfterPassword();
 }
 
-void FLSDevice::setPass()
+bool FLSDevice::setPass()
 {
+    if (!securityDialog)
+        return false;
+    const std::optional<quint32> password = typedPassword(securityDialog->getLineEditSetPass());
+    if (!password)
+        return false;
+    if (ui)
+        ui->label_LockDUT->setVisible(true);
+    storedPassword = *password;
+    sendPass(int(storedPassword), fls::kSetPasswordCommand, fls::kSetPasswordCommand);
+    emit signalWriteLog("Set password FLS");
+    return true;
 }
 
-void FLSDevice::delPass()
+bool FLSDevice::delPass()
 {
+    if (!securityDialog)
+        return false;
+    const std::optional<quint32> password = typedPassword(securityDialog->getLineEditInputPass());
+    if (!password)
+        return false;
+    storedPassword = *password;
+    silenceForPassword();
+    // The password opens the sensor, then password 0 removes it. After a
+    // wrong password no removal is sent: a sensor still open from an earlier
+    // entry would take it.
+    const bool refused =
+        exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kProbeMs) ==
+        fls::kPasswordRefusedCommand;
+    storedPassword = 0;
+    if (refused) {
+        showWrongPassword();
+        qDebug() << "ошибка удаления пароля";
+    } else {
+        const int answer =
+            exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
+        if (answer == fls::kPasswordTakenCommand)
+            qDebug() << "пароль успешно удалён";
+        else if (answer == fls::kPasswordRefusedCommand)
+            qDebug() << "ошибка удаления пароля";
+    }
+    timerGetData->start(kPollIntervalMs);
+    restoreTimerDeviceConnected();
+    emit signalWriteLog("Delete password FLS");
+    return true;
 }

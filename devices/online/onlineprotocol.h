@@ -20,6 +20,10 @@ namespace online {
 
 // The unit is always network number 1 on its line.
 constexpr quint8 kNetNum = 1;
+// The unit takes its present count as Full / Empty; these requests carry no
+// write signature.
+constexpr quint8 kSetFullCommand = 0xF5;
+constexpr quint8 kSetEmptyCommand = 0xFA;
 // The unit's fixed address for its configuration requests, which start with
 // the answer start byte.
 constexpr quint8 kUnitAddress = 0xCA;

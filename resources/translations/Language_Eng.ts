@@ -210,6 +210,25 @@ Replace it?</translation>
     </message>
 </context>
 <context>
+    <name>CustomDialogInput</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Полный</source>
+        <translation>Full</translation>
+    </message>
+    <message>
+        <source>Пустой</source>
+        <translation>Empty</translation>
+    </message>
+</context>
+<context>
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
@@ -373,6 +392,12 @@ Try another password</translation>
     <message>
         <source>Таблица успешно прочитана</source>
         <translation>Table read successfully</translation>
+    </message>
+    <message>
+        <source>Нет показаний датчика
+Калибровка не выполнена</source>
+        <translation>No readings from the sensor
+Calibration not done</translation>
     </message>
 </context>
 <context>
@@ -2212,6 +2237,110 @@ update in NRFConnect.</translation>
 Введите число от %2 до %3</source>
         <translation>Invalid value: %1
 Enter a number from %2 to %3</translation>
+    </message>
+    <message>
+        <source>Слейв 1</source>
+        <translation>Slave 1</translation>
+    </message>
+    <message>
+        <source>Слейв 2</source>
+        <translation>Slave 2</translation>
+    </message>
+    <message>
+        <source>Слейв 3</source>
+        <translation>Slave 3</translation>
+    </message>
+    <message>
+        <source>Слейв 4</source>
+        <translation>Slave 4</translation>
+    </message>
+    <message>
+        <source>Слейв 5</source>
+        <translation>Slave 5</translation>
+    </message>
+    <message>
+        <source>Слейв 6</source>
+        <translation>Slave 6</translation>
+    </message>
+    <message>
+        <source>Слейв 7</source>
+        <translation>Slave 7</translation>
+    </message>
+    <message>
+        <source>Установить
+период</source>
+        <translation>Set
+period</translation>
+    </message>
+    <message>
+        <source>Пустой</source>
+        <translation>Empty</translation>
+    </message>
+    <message>
+        <source>Полный</source>
+        <translation>Full</translation>
+    </message>
+    <message>
+        <source>Откалибровать</source>
+        <translation>Calibrate</translation>
+    </message>
+    <message>
+        <source>Калибровка без топлива</source>
+        <translation>Calibration without fuel</translation>
+    </message>
+    <message>
+        <source>Сейчас будет произведена автоматическая калибровка Пустой/Полный</source>
+        <translation>Automatic Empty/Full calibration is about to be performed</translation>
+    </message>
+    <message>
+        <source>Значение &quot;Пустой&quot; не может быть больше &quot;Полный&quot;</source>
+        <translation>The "Empty" value cannot be greater than "Full"</translation>
+    </message>
+    <message>
+        <source>Установите корректное значение &quot;Пустой&quot;</source>
+        <translation>Set a valid "Empty" value</translation>
+    </message>
+    <message>
+        <source>Установите корректное значение &quot;Полный&quot;</source>
+        <translation>Set a valid "Full" value</translation>
+    </message>
+    <message>
+        <source>Введите число от %1 до %2</source>
+        <translation>Enter a number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень
+аварийного остатка топлива.
+
+Вы уверены?</source>
+        <translation>A new low fuel
+alarm level is about to be set.
+
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень &quot;Полный&quot;
+Вы уверены?</source>
+        <translation>A new "Full" level is about to be set
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень &quot;Пустой&quot;
+Вы уверены?</source>
+        <translation>A new "Empty" level is about to be set
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>Установку &quot;Полный&quot; рекомендуется делать
+при отключенном сглаживании</source>
+        <translation>It is recommended to set "Full"
+with smoothing switched off</translation>
+    </message>
+    <message>
+        <source>Установку &quot;Пустой&quot; рекомендуется делать
+при отключенном сглаживании</source>
+        <translation>It is recommended to set "Empty"
+with smoothing switched off</translation>
     </message>
 </context>
 <context>

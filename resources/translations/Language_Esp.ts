@@ -210,6 +210,25 @@ Inténtelo de nuevo</translation>
     </message>
 </context>
 <context>
+    <name>CustomDialogInput</name>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Полный</source>
+        <translation>Lleno</translation>
+    </message>
+    <message>
+        <source>Пустой</source>
+        <translation>Vacío</translation>
+    </message>
+</context>
+<context>
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
@@ -373,6 +392,12 @@ Pruebe otra contraseña</translation>
     <message>
         <source>Таблица успешно прочитана</source>
         <translation>Tabla leída correctamente</translation>
+    </message>
+    <message>
+        <source>Нет показаний датчика
+Калибровка не выполнена</source>
+        <translation>No hay lecturas del sensor
+Calibración no realizada</translation>
     </message>
 </context>
 <context>
@@ -2216,6 +2241,110 @@ del firmware en NRFConnect.</translation>
 Введите число от %2 до %3</source>
         <translation>Valor no válido: %1
 Introduzca un número de %2 a %3</translation>
+    </message>
+    <message>
+        <source>Слейв 1</source>
+        <translation>Esclavo 1</translation>
+    </message>
+    <message>
+        <source>Слейв 2</source>
+        <translation>Esclavo 2</translation>
+    </message>
+    <message>
+        <source>Слейв 3</source>
+        <translation>Esclavo 3</translation>
+    </message>
+    <message>
+        <source>Слейв 4</source>
+        <translation>Esclavo 4</translation>
+    </message>
+    <message>
+        <source>Слейв 5</source>
+        <translation>Esclavo 5</translation>
+    </message>
+    <message>
+        <source>Слейв 6</source>
+        <translation>Esclavo 6</translation>
+    </message>
+    <message>
+        <source>Слейв 7</source>
+        <translation>Esclavo 7</translation>
+    </message>
+    <message>
+        <source>Установить
+период</source>
+        <translation>Establecer
+periodo</translation>
+    </message>
+    <message>
+        <source>Пустой</source>
+        <translation>Vacío</translation>
+    </message>
+    <message>
+        <source>Полный</source>
+        <translation>Lleno</translation>
+    </message>
+    <message>
+        <source>Откалибровать</source>
+        <translation>Calibrar</translation>
+    </message>
+    <message>
+        <source>Калибровка без топлива</source>
+        <translation>Calibración sin combustible</translation>
+    </message>
+    <message>
+        <source>Сейчас будет произведена автоматическая калибровка Пустой/Полный</source>
+        <translation>Se va a realizar la calibración automática Vacío/Lleno</translation>
+    </message>
+    <message>
+        <source>Значение &quot;Пустой&quot; не может быть больше &quot;Полный&quot;</source>
+        <translation>El valor "Vacío" no puede ser mayor que "Lleno"</translation>
+    </message>
+    <message>
+        <source>Установите корректное значение &quot;Пустой&quot;</source>
+        <translation>Establezca un valor "Vacío" correcto</translation>
+    </message>
+    <message>
+        <source>Установите корректное значение &quot;Полный&quot;</source>
+        <translation>Establezca un valor "Lleno" correcto</translation>
+    </message>
+    <message>
+        <source>Введите число от %1 до %2</source>
+        <translation>Introduzca un número de %1 a %2</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень
+аварийного остатка топлива.
+
+Вы уверены?</source>
+        <translation>Se va a establecer un nuevo nivel
+de alarma de combustible bajo.
+
+¿Está seguro?</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень &quot;Полный&quot;
+Вы уверены?</source>
+        <translation>Se va a establecer un nuevo nivel "Lleno"
+¿Está seguro?</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень &quot;Пустой&quot;
+Вы уверены?</source>
+        <translation>Se va a establecer un nuevo nivel "Vacío"
+¿Está seguro?</translation>
+    </message>
+    <message>
+        <source>Установку &quot;Полный&quot; рекомендуется делать
+при отключенном сглаживании</source>
+        <translation>Se recomienda establecer "Lleno"
+con el suavizado desactivado</translation>
+    </message>
+    <message>
+        <source>Установку &quot;Пустой&quot; рекомендуется делать
+при отключенном сглаживании</source>
+        <translation>Se recomienda establecer "Vacío"
+con el suavizado desactivado</translation>
     </message>
 </context>
 <context>

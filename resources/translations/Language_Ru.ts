@@ -205,6 +205,25 @@
     </message>
 </context>
 <context>
+    <name>CustomDialogInput</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Полный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пустой</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DynamicQDialog</name>
     <message>
         <source>OK</source>
@@ -365,6 +384,11 @@
     </message>
     <message>
         <source>Таблица успешно прочитана</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет показаний датчика
+Калибровка не выполнена</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2166,6 +2190,102 @@
     <message>
         <source>Недопустимое значение: %1
 Введите число от %2 до %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слейв 7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установить
+период</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пустой</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Полный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Откалибровать</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калибровка без топлива</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас будет произведена автоматическая калибровка Пустой/Полный</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Значение &quot;Пустой&quot; не может быть больше &quot;Полный&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установите корректное значение &quot;Пустой&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установите корректное значение &quot;Полный&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите число от %1 до %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень
+аварийного остатка топлива.
+
+Вы уверены?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень &quot;Полный&quot;
+Вы уверены?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен новый уровень &quot;Пустой&quot;
+Вы уверены?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установку &quot;Полный&quot; рекомендуется делать
+при отключенном сглаживании</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установку &quot;Пустой&quot; рекомендуется делать
+при отключенном сглаживании</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -23,6 +23,15 @@ constexpr quint8 kTableRead = 0xEF;
 constexpr quint8 kTableWrite = 0xF1;
 constexpr int kTableRows = 20;
 constexpr int kTableWriteLength = 87; // start, address, command, signature, 40 words, CRC
+constexpr quint8 kNetNumWrite = 0xFB;
+constexpr quint8 kAlarmLevelWrite = 0xEE;
+constexpr quint8 kSerialWrite = 0xF6;
+
+// Lengths of the writes whose form never varies: start, address, command,
+// signature, payload, CRC.
+constexpr int kBareWriteLength = 7;
+constexpr int kByteWriteLength = 8;
+constexpr int kWordWriteLength = 11;
 
 // The signature every write carries after its command byte. Kept here on its
 // own, so that a fault in the program's copy is not mirrored by the device.
@@ -224,6 +233,19 @@ int SimulatedFls::requestLength(quint8 start, quint8 address, quint8 command) co
     case kTableWrite:
         // Its 80 table bytes may hold a byte that looks like a CRC early on.
         return kTableWriteLength;
+    case kNetNumWrite:
+    case kAlarmLevelWrite:
+        return kByteWriteLength;
+    case kFullFromLevel:
+    case kEmptyFromLevel:
+    case kHorizon:
+        return kBareWriteLength;
+    case kFullValue:
+    case kEmptyValue:
+    case kPasswordSet:
+    case kPasswordEnter:
+    case kSerialWrite:
+        return kWordWriteLength;
     default:
         // Writes differ in length (a configuration write carries byte C only
         // for some sensors): the frame ends where its CRC fits.
@@ -299,12 +321,17 @@ QByteArray SimulatedFls::frameFor(Sensor &s, const QByteArray &request)
     case kFullFromLevel:
     case kEmptyFromLevel:
     case kHorizon:
+        if (!signed_ || !payload.isEmpty())
+            return QByteArray();
         if (refuseWrites || locked)
             return shortAnswer(s.netNum, kRefused);
         if (command == kFullFromLevel)
             s.full = s.count;
         else if (command == kEmptyFromLevel)
             s.empty = s.count;
+        else
+            ++s.horizonCalibrations;
+        appliedWrites.append(request);
         return shortAnswer(s.netNum, command);
     case kFullValue:
     case kEmptyValue:
@@ -313,22 +340,53 @@ QByteArray SimulatedFls::frameFor(Sensor &s, const QByteArray &request)
         if (refuseWrites || locked)
             return shortAnswer(s.netNum, kRefused);
         (command == kFullValue ? s.full : s.empty) = static_cast<qint32>(be32(payload, 0));
+        appliedWrites.append(request);
         return shortAnswer(s.netNum, command);
+    case kNetNumWrite:
+    case kAlarmLevelWrite:
+    case kSerialWrite: {
+        if (!signed_ || payload.size() != (command == kSerialWrite ? 4 : 1))
+            return QByteArray();
+        if (refuseWrites || locked)
+            return shortAnswer(s.netNum, kRefused);
+        // The acknowledgement still comes from the number the request went to.
+        const quint8 answeredFrom = s.netNum;
+        if (command == kNetNumWrite)
+            s.netNum = static_cast<quint8>(payload.at(0));
+        else if (command == kAlarmLevelWrite)
+            s.lampThreshold = static_cast<quint8>(payload.at(0));
+        else
+            s.serial = be32(payload, 0);
+        appliedWrites.append(request);
+        return shortAnswer(answeredFrom, command);
+    }
     case kPasswordEnter:
         if (!signed_ || payload.size() != 4)
             return QByteArray();
-        if (s.password && *s.password != be32(payload, 0))
+        // A wrong password locks a sensor that was open.
+        if (s.password && *s.password != be32(payload, 0)) {
+            s.unlocked = false;
             return shortAnswer(s.netNum, kRefused);
+        }
         s.unlocked = true;
         return shortAnswer(s.netNum, kPasswordEnter);
-    case kPasswordSet:
+    case kPasswordSet: {
         if (!signed_ || payload.size() != 4)
             return QByteArray();
         if (refuseWrites || locked)
             return shortAnswer(s.netNum, kRefused);
-        s.password = be32(payload, 0);
-        s.unlocked = true;
+        // Password 0 is none: it removes the password of an open sensor and
+        // leaves an unprotected one as it is. Any other number protects the
+        // sensor at once; the next write needs the password entered.
+        const quint32 value = be32(payload, 0);
+        if (value == 0) {
+            s.password.reset();
+        } else {
+            s.password = value;
+            s.unlocked = false;
+        }
         return shortAnswer(s.netNum, kPasswordSet);
+    }
     case kTableRead:
         if (request.size() != 4)
             return QByteArray();

@@ -49,7 +49,8 @@ public:
         quint8 lampThreshold = 0;                 // the alarm lamp threshold a QF410 reports
         quint8 sendSerNum = 0;                    // a QF260's serial-number output byte
         std::optional<quint32> password;          // when set, only 0xF8 with it unlocks writes
-        bool unlocked = false;                    // the password was entered since power-up
+        bool unlocked = false;                    // the password was entered since it was set
+        int horizonCalibrations = 0;              // 0xAA requests taken
         bool silent = false;                      // this sensor alone stops answering
         LevelFault levelFault = LevelFault::None; // reported instead of the level while set
         // Its own litres/percent table: 20 levels and the values belonging to them.
@@ -86,7 +87,7 @@ public:
     int countRequests(quint8 netNum, quint8 command) const { return requestsTo(netNum, command).size(); }
     int searchCount() const;
 
-    // Writes the sensor took in and applied (0xF2, 0xD0 and 0xF1), oldest first.
+    // Writes the sensor took in and applied, oldest first.
     QList<QByteArray> appliedWrites;
 
 protected:

@@ -1,0 +1,259 @@
+// Full and Empty levels by the main window: the calibration dialog with its
+// calibration without fuel, the levels typed by hand, and the horizon.
+#include "app/reriruvozive.h"
+
+#include "app/writeactionguard.h"
+#include "deruvivuriri_form.h"
+#include "devices/ble/bledevice.h"
+#include "devices/fls/flsdevice.h"
+#include "devices/fls/flsprocedures.h"
+#include "devices/online/qfonline.h"
+#include "link/portconnection.h"
+#include "ui/customdialoginput.h"
+#include "ui/dynamicqdialog.h"
+#include "ui/switch.h"
+
+#include <QDebug>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kWideControl = 150;
+constexpr int kBoxButtonWidth = 100;
+constexpr int kRowSpacing = 20;
+constexpr int kLevelAnswerMs = 200;
+constexpr int kHorizonAnswerMs = 100;
+// The BLE base relays the Empty write to its sensor and back: its answer is
+// looked for once a second, five times.
+constexpr int kBleAnswerChecks = 5;
+constexpr int kBleAnswerCheckMs = 1000;
+
+const Qt::WindowFlags kFramelessDialog =
+    Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint;
+
+} // namespace
+
+void Reriruvozive::on_pushButtonAutoCalibrate_clicked()
+{
+    autoCalibrateForAllDevices();
+}
+
+void Reriruvozive::on_pushButtonAutoCalibrateBLE_clicked()
+{
+    autoCalibrateForAllDevices();
+}
+
+void Reriruvozive::on_pushButtonAutoCalibrateQFOnline_clicked()
+{
+    autoCalibrateForAllDevices();
+}
+
+void Reriruvozive::autoCalibrateForAllDevices()
+{
+    QDialog dialog(this, kFramelessDialog);
+    dialog.setModal(true);
+    auto *emptyButton = new QPushButton(tr("Пустой"), &dialog);
+    auto *fullButton = new QPushButton(tr("Полный"), &dialog);
+    auto *calibrateButton = new QPushButton(tr("Откалибровать"), &dialog);
+    emptyButton->setObjectName("pushButtonAutoCalibEmpty");
+    fullButton->setObjectName("pushButtonAutoCalibFull");
+    calibrateButton->setObjectName("pushButtonAutoCalibStart");
+    for (QPushButton *b : {emptyButton, fullButton}) {
+        b->setMinimumWidth(kWideControl);
+        b->setEnabled(false);
+    }
+    auto *fullValue = new QLabel(&dialog);
+    auto *emptyValue = new QLabel(&dialog);
+    fullValue->setObjectName("labelFullAutoCalib");
+    emptyValue->setObjectName("labelEmptyAutoCalib");
+    for (QLabel *l : {fullValue, emptyValue}) {
+        l->setMinimumWidth(kWideControl);
+        l->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    }
+    auto *count = new QLabel(&dialog);
+    count->setObjectName("labelCntAutoCalib");
+    auto *withoutFuel = new Switch(&dialog);
+    withoutFuel->setObjectName("switchAutoCalibWithoutFuel");
+    withoutFuel->setFixedSize(50, 25);
+    withoutFuel->setState(true);
+    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    for (QAbstractButton *b : box->buttons())
+        b->setMinimumWidth(kBoxButtonWidth);
+
+    const auto countText = [](qint64 value) { return QStringLiteral("CNT=%1").arg(value); };
+    if (deviceBLE) {
+        bleDevice->setAutoCalibrateAllMode(true);
+        emptyValue->setNum(bleDevice->getEmptyValue());
+        fullValue->setNum(bleDevice->getFullValue());
+        count->setText(countText(bleDevice->getCurrentValue()));
+        connect(bleDevice, &BLEDevice::signalUpdateCNTForAutoCalib, &dialog,
+                [this, count] { count->setText(QString::number(bleDevice->getCurrentValue())); });
+        connect(bleDevice, &BLEDevice::signalUpdateEmptyValForAutocalib, &dialog, [this, emptyValue] {
+            emptyValue->setNum(bleDevice->getEmptyValue());
+            qDebug() << "label Empty was updated";
+        });
+        connect(bleDevice, &BLEDevice::signalUpdateFullValForAutocalib, &dialog, [this, fullValue] {
+            fullValue->setNum(bleDevice->getFullValue());
+            qDebug() << "label Full was updated";
+        });
+    } else if (deviceFLS) {
+        flsDevice->setAutoCalibrationActive(true);
+        emptyValue->setNum(flsDevice->getEmptyValue());
+        fullValue->setNum(flsDevice->getFullValue());
+        count->setText(countText(flsDevice->getCurrentValue()));
+        connect(flsDevice, &FLSDevice::signalUpdateCNTForAutoCalib, &dialog,
+                [this, count] { count->setNum(flsDevice->getCurrentValue()); });
+        connect(flsDevice, &FLSDevice::signalWasSetEmptyLevel, &dialog,
+                [this, emptyValue] { emptyValue->setNum(flsDevice->getEmptyValue()); });
+        connect(flsDevice, &FLSDevice::signalWasSetFullLevel, &dialog,
+                [this, fullValue] { fullValue->setNum(flsDevice->getFullValue()); });
+    } else if (deviceQFOnline) {
+        emptyValue->setNum(qfOnline->getEmptyValue());
+        fullValue->setNum(qfOnline->getFullValue());
+        count->setText(countText(qfOnline->getCntAutoCalib()));
+    }
+
+    // Whichever page it was opened for, no page stays in calibration mode.
+    connect(&dialog, &QDialog::finished, this, [this] {
+        bleDevice->setAutoCalibrateAllMode(false);
+        flsDevice->setAutoCalibrationActive(false);
+    });
+    // Switched on: calibration without fuel; off: Full and Empty from the
+    // present level.
+    connect(withoutFuel, &Switch::clicked, &dialog, [withoutFuel, emptyButton, fullButton, calibrateButton] {
+        const bool on = withoutFuel->getState();
+        emptyButton->setEnabled(!on);
+        fullButton->setEnabled(!on);
+        calibrateButton->setEnabled(on);
+    });
+    connect(fullButton, &QPushButton::clicked, this, [this] {
+        if (askService(levelConfirmation(true), true) == QDialog::Accepted)
+            setFull();
+    });
+    connect(emptyButton, &QPushButton::clicked, this, [this] {
+        if (askService(levelConfirmation(false), true) == QDialog::Accepted)
+            setEmpty();
+    });
+    connect(calibrateButton, &QPushButton::clicked, this, &Reriruvozive::autoCalibrateFLSOrBLE);
+    connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+
+    auto *form = new QFormLayout;
+    form->setVerticalSpacing(kRowSpacing);
+    form->addRow(new QLabel(tr("Калибровка без топлива"), &dialog), withoutFuel);
+    form->addRow(fullValue, emptyValue);
+    form->addRow(fullButton, emptyButton);
+    form->addRow(calibrateButton);
+    form->addRow(count, box);
+    dialog.setLayout(form);
+    dialog.exec();
+}
+
+void Reriruvozive::autoCalibrateFLSOrBLE()
+{
+    if (writeActionRunning)
+        return;
+    auto *confirmation = new DynamicQDialog(
+        this, tr("Сейчас будет произведена автоматическая калибровка Пустой/Полный"), tr("Вы уверены?"), false);
+    confirmation->resize(300, 170);
+    const int result = confirmation->exec();
+    confirmation->deleteLater();
+    if (result != QDialog::Accepted)
+        return;
+    WriteActionGuard guard(writeActionRunning);
+    if (!guard)
+        return;
+    if (deviceBLE)
+        bleDevice->autoCalibrateFullEmptyBLE();
+    else if (deviceFLS)
+        flsDevice->autoCalibrateFullEmptyFLS();
+    else if (deviceQFOnline)
+        qfOnline->autoCalibrateFullEmptyQFOnline();
+}
+
+void Reriruvozive::on_pushBtnCalibHorizState_clicked()
+{
+    WriteActionGuard guard(writeActionRunning);
+    if (!guard)
+        return;
+    flsDevice->passwordStep();
+    portConnection->writeData(fls::horizonRequest(sensorNetNum()));
+    delay(kHorizonAnswerMs);
+    // The page confirms the horizon on screen when its answer is parsed.
+    parceDataFromCOMPort();
+    appendLog("Horizont calibrate");
+}
+
+void Reriruvozive::on_pushBtnManualInput_clicked()
+{
+    auto *dialog = new CustomDialogInput(this);
+    manualInputDialog = dialog;
+    QPointer<CustomDialogInput> guard(dialog);
+    dialog->setTimerUpdateVal(this);
+    dialog->resize(300, 170);
+    const int result = dialog->exec();
+    // A failed BLE connection may close and release the dialog meanwhile.
+    if (guard) {
+        if (result == QDialog::Accepted)
+            setFullAndEmptyLevel();
+        dialog->deleteLater();
+    }
+    manualInputDialog = nullptr;
+}
+
+void Reriruvozive::on_pushBtnManualInputBLE_clicked()
+{
+    on_pushBtnManualInput_clicked();
+}
+
+void Reriruvozive::setFullAndEmptyLevel()
+{
+    if (!manualInputDialog)
+        return;
+    std::vector<fls::LevelProblem> problems =
+        fls::manualLevelProblems(manualInputDialog->getEmptyValue(), manualInputDialog->getFullValue());
+    for (fls::LevelProblem problem : problems) {
+        switch (problem) {
+        case fls::LevelProblem::EmptyAboveFull:
+            askService(tr("Значение \"Пустой\" не может быть больше \"Полный\""), false);
+            break;
+        case fls::LevelProblem::EmptyMissing:
+            askService(tr("Установите корректное значение \"Пустой\""), false);
+            break;
+        case fls::LevelProblem::FullMissing:
+            askService(tr("Установите корректное значение \"Полный\""), false);
+            break;
+        }
+    }
+    if (!problems.empty() || !manualInputDialog)
+        return;
+    WriteActionGuard guard(writeActionRunning);
+    if (!guard)
+        return;
+    appendLog("Manual input full and empty");
+    const qint32 full = manualInputDialog->getFullValue();
+    const qint32 empty = manualInputDialog->getEmptyValue();
+    const quint8 net = sensorNetNum();
+
+    if (deviceFLS)
+        flsDevice->passwordStep();
+    portConnection->writeData(fls::emptyWrite(net, empty));
+    if (deviceFLS) {
+        delay(kLevelAnswerMs);
+    } else if (deviceBLE) {
+        bleDevice->showStatusMessageUp(tr("Ожидаем ответа от датчика"));
+        for (int i = 0; i < kBleAnswerChecks; ++i) {
+            delay(kBleAnswerCheckMs);
+            parceDataFromCOMPort();
+        }
+    }
+    parceDataFromCOMPort();
+    flsDevice->passwordStep();
+    portConnection->writeData(fls::fullWrite(net, full));
+    delay(kLevelAnswerMs);
+    parceDataFromCOMPort();
+}

@@ -1,0 +1,47 @@
+// Empty and Full levels the page writes itself: the calibration without fuel.
+#include "devices/fls/flsdevice.h"
+
+#include "deruvivuriri_form.h"
+
+#include "devices/fls/flsprocedures.h"
+#include "ui/dynamicqdialog.h"
+
+#include <QDebug>
+
+namespace {
+
+// The sensor takes the Empty write before it is sent Full.
+constexpr int kBetweenLevelWritesMs = 200;
+
+} // namespace
+
+bool FLSDevice::hasReadingsOfSelected() const
+{
+    return currentDeviceIndex >= 0 && currentDeviceIndex < kMaxSensors &&
+           sensorModels[size_t(currentDeviceIndex)] != static_cast<int>(fls::Model::Unknown);
+}
+
+void FLSDevice::autoCalibrateFullEmptyFLS()
+{
+    // Without readings the levels would come from nothing (Empty 100, Full
+    // 0) and spoil the sensor's calibration.
+    if (!hasReadingsOfSelected()) {
+        auto *dialog = new DynamicQDialog(ui ? static_cast<QWidget *>(ui->DUT) : this, QString(),
+                                          tr("Нет показаний датчика\nКалибровка не выполнена"), false);
+        dialog->resize(300, 170);
+        dialog->exec();
+        dialog->deleteLater();
+        return;
+    }
+    const auto c = size_t(currentDeviceIndex);
+    const fls::AutoCalibration levels =
+        fls::autoCalibration(static_cast<fls::Model>(sensorModels[c]), temperatures[c], cntValues[c]);
+    const quint8 net = selectedNetNum();
+
+    passwordStep();
+    emit writeData(fls::emptyWrite(net, levels.empty));
+    delay(kBetweenLevelWritesMs);
+    passwordStep();
+    emit writeData(fls::fullWrite(net, levels.full));
+    qDebug() << "autocalibrate FLS";
+}

@@ -1,0 +1,314 @@
+#include "app/reriruvozive.h"
+#include "deruvivuriri_form.h"
+#include "devices/fls/flsdevice.h"
+#include "link/frame.h"
+#include "dialogsteps.h"
+#include "pagefixture.h"
+#include "wiredsession.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+// The wired sensor's access password as a user meets it: the "security"
+// entry of the service menu probes the sensor and opens the password dialog;
+// entering, setting and removing the password go to a simulated sensor that
+// keeps its own password and refuses writes while it is locked.
+class TestFlsPassword : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+
+    void unprotectedSensorGetsTheTypedPassword();
+    void enteredPasswordOpensTheSensorForWrites_data();
+    void enteredPasswordOpensTheSensorForWrites();
+    void removalNeedsTheRightPassword_data();
+    void removalNeedsTheRightPassword();
+    void passwordsTheSensorCannotTakeAreRefused_data();
+    void passwordsTheSensorCannotTakeAreRefused();
+    void securityAfterEntryKeepsThePassword();
+
+    // The page alone, fed answers directly.
+    void onlyAnAnswerAfterTheSendIsJudged();
+    void refusalGluedToAPollAnswerStillCounts();
+    void dialogSlotsWithoutADialogSendNothing();
+
+private:
+    bool startSession();
+    QAction *securityEntry() const;
+    void protect(quint32 password);
+
+    std::unique_ptr<WiredSession> s;
+};
+
+namespace {
+
+const QString kProtectedText = "Изменение настроек устройства защищено паролем.\nВведите пароль";
+const QString kUnprotectedText =
+    "Изменение настроек датчика не защищено паролем\nВы можете установить пароль или пропустить этот шаг";
+const QString kWrongPassword = "Ошибка\nВведён неверный пароль\nПопробуйте другой пароль";
+
+QByteArray shortAnswer(quint8 net, quint8 command)
+{
+    return frame::withCrc(QByteArray::fromHex("3e") + QByteArray(1, char(net)) + QByteArray(1, char(command)));
+}
+
+} // namespace
+
+bool TestFlsPassword::startSession()
+{
+    s = std::make_unique<WiredSession>();
+    return s->isValid() && s->connect("Подключен QF470");
+}
+
+void TestFlsPassword::cleanup()
+{
+    s.reset();
+}
+
+QAction *TestFlsPassword::securityEntry() const
+{
+    return s->serviceEntry("security");
+}
+
+void TestFlsPassword::protect(quint32 password)
+{
+    s->device->sensor().password = password;
+    s->device->sensor().unlocked = false;
+}
+
+void TestFlsPassword::unprotectedSensorGetsTheTypedPassword()
+{
+    QVERIFY(startSession());
+    QVERIFY(securityEntry());
+    DialogSteps script({DialogSteps::fillAndClick({"1234"}, "Установить пароль")});
+    const int from = s->device->requests().size();
+    securityEntry()->trigger();
+
+    QCOMPARE(script.seen.size(), 1);
+    QCOMPARE(script.seen.at(0).className, QString("Security"));
+    QVERIFY(script.seen.at(0).texts.contains(kUnprotectedText));
+    // The probe carries no password; then the one typed, high byte first.
+    QCOMPARE(s->writesSince(from), QList<quint8>({0xF7, 0xF7}));
+    QCOMPARE(s->sent(0xF7), QStringList({signedRequest(1, 0xF7, be32(0)), signedRequest(1, 0xF7, be32(1234))}));
+    QCOMPARE(s->device->sensor().password, std::optional<quint32>(1234));
+    QVERIFY(!s->page->isPasswordEntered());
+    QCOMPARE(s->page->getStoredPassword(), 1234u);
+    QVERIFY(showsPicture(s->ui->label_LockDUT, ":/images/lock.png"));
+    QTRY_VERIFY_WITH_TIMEOUT(s->logSinceStart().contains(" -- Set password FLS\r\n"), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(s->logSinceStart().contains(" -- Check password FLS\r\n"), 2000);
+    // The page polls again.
+    const int polls = s->device->countRequests(1, 0xF0);
+    QTRY_VERIFY_WITH_TIMEOUT(s->device->countRequests(1, 0xF0) > polls + 1, 4000);
+}
+
+void TestFlsPassword::enteredPasswordOpensTheSensorForWrites_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("right password") << "4321" << true;
+    QTest::newRow("wrong password") << "1111" << false;
+}
+
+void TestFlsPassword::enteredPasswordOpensTheSensorForWrites()
+{
+    QVERIFY(startSession());
+    QFETCH(QString, typed);
+    QFETCH(bool, right);
+    protect(4321);
+
+    {
+        DialogSteps script({DialogSteps::fillAndClick({typed}, "Ввести пароль"), DialogSteps::accept()});
+        securityEntry()->trigger();
+        QVERIFY(!script.seen.isEmpty());
+        QVERIFY(script.seen.at(0).texts.contains(kProtectedText));
+        QCOMPARE(script.allTexts().contains(kWrongPassword), !right);
+    }
+    QCOMPARE(s->sent(0xF8).last(), signedRequest(1, 0xF8, be32(typed.toUInt())));
+    QCOMPARE(s->page->isPasswordEntered(), right);
+    QCOMPARE(s->device->sensor().unlocked, right);
+    QVERIFY(showsPicture(s->ui->label_LockDUT, right ? ":/images/unlock.png" : ":/images/lock.png"));
+
+    // The user changes the filtration and writes with Ctrl+S.
+    const quint8 before = s->device->sensor().configB;
+    s->ui->comboBox_FiltrDUT->setCurrentIndex(2);
+    emit s->ui->comboBox_FiltrDUT->activated(2);
+    const int from = s->device->requests().size();
+    QVERIFY(s->activate());
+    DialogSteps script({DialogSteps::accept()});
+    QTest::keyClick(s->window.get(), Qt::Key_S, Qt::ControlModifier);
+    if (right) {
+        // The entered password goes again before each write.
+        QCOMPARE(s->writesSince(from), QList<quint8>({0xF8, 0xF2, 0xF8, 0xFB}));
+        QVERIFY(script.seen.isEmpty());
+        QVERIFY(s->device->sensor().configB != before);
+        QVERIFY(showsPicture(s->ui->label_Alarm_3DUT, ":/images/bird_green.png"));
+    } else {
+        // The locked sensor refuses; the user is told and nothing is marked written.
+        QCOMPARE(s->writesSince(from), QList<quint8>({0xF2, 0xFB}));
+        QCOMPARE(script.allTexts(), QStringList({kWrongPassword}));
+        QCOMPARE(s->device->sensor().configB, before);
+        QVERIFY(showsPicture(s->ui->label_Alarm_3DUT, ":/images/bird.png"));
+    }
+}
+
+void TestFlsPassword::removalNeedsTheRightPassword_data()
+{
+    enteredPasswordOpensTheSensorForWrites_data();
+}
+
+void TestFlsPassword::removalNeedsTheRightPassword()
+{
+    QVERIFY(startSession());
+    QFETCH(QString, typed);
+    QFETCH(bool, right);
+    protect(4321);
+
+    const int from = s->device->requests().size();
+    QStringList texts;
+    {
+        DialogSteps script({DialogSteps::fillAndClick({typed}, "Удалить пароль"), DialogSteps::accept()});
+        securityEntry()->trigger();
+        texts = script.allTexts();
+    }
+
+    // The probe, the password, and only when it opened the sensor, password 0.
+    QCOMPARE(s->writesSince(from), right ? QList<quint8>({0xF7, 0xF8, 0xF7}) : QList<quint8>({0xF7, 0xF8}));
+    QCOMPARE(s->sent(0xF8).last(), signedRequest(1, 0xF8, be32(typed.toUInt())));
+    QCOMPARE(s->sent(0xF7).last(), signedRequest(1, 0xF7, be32(0)));
+    QCOMPARE(texts.contains(kWrongPassword), !right);
+    QCOMPARE(s->device->sensor().password.has_value(), !right);
+    QCOMPARE(s->page->getStoredPassword(), 0u);
+    QTRY_VERIFY_WITH_TIMEOUT(s->logSinceStart().contains(" -- Delete password FLS\r\n"), 2000);
+
+    // Once removed, the probe finds an open sensor.
+    if (right) {
+        DialogSteps again({DialogSteps::click("Закрыть")});
+        securityEntry()->trigger();
+        QCOMPARE(again.seen.size(), 1);
+        QVERIFY(again.seen.at(0).texts.contains(kUnprotectedText));
+    }
+}
+
+void TestFlsPassword::passwordsTheSensorCannotTakeAreRefused_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("empty entry") << ""
+                                 << "Ввести пароль";
+    QTest::newRow("entry beyond 32 bits") << "4294967296"
+                                          << "Ввести пароль";
+    QTest::newRow("pasted text on removal") << "12ab"
+                                            << "Удалить пароль";
+    QTest::newRow("negative on removal") << "-5"
+                                         << "Удалить пароль";
+}
+
+void TestFlsPassword::passwordsTheSensorCannotTakeAreRefused()
+{
+    QVERIFY(startSession());
+    QFETCH(QString, typed);
+    QFETCH(QString, button);
+    protect(4321);
+
+    // Told why; the dialog stays for another try, which the user drops.
+    DialogSteps script(
+        {DialogSteps::fillAndClick({typed}, button), DialogSteps::accept(), DialogSteps::click("Закрыть")});
+    const int from = s->device->requests().size();
+    securityEntry()->trigger();
+
+    QCOMPARE(s->writesSince(from), QList<quint8>({0xF7})); // the probe alone
+    QCOMPARE(script.seen.size(), 3);
+    QCOMPARE(script.seen.at(1).texts, QStringList({"Введите пароль: число от 0 до 4294967295"}));
+    QCOMPARE(script.seen.at(2).className, QString("Security"));
+    QVERIFY(s->device->sensor().password.has_value());
+    QVERIFY(!s->page->isPasswordEntered());
+}
+
+void TestFlsPassword::securityAfterEntryKeepsThePassword()
+{
+    QVERIFY(startSession());
+    protect(4321);
+    {
+        DialogSteps script({DialogSteps::fillAndClick({"4321"}, "Ввести пароль")});
+        securityEntry()->trigger();
+    }
+    QVERIFY(s->page->isPasswordEntered());
+
+    // A probe now would set password 0 on the open sensor and so remove its
+    // password: the dialog opens for the protected sensor without one.
+    DialogSteps script({DialogSteps::click("Закрыть")});
+    const int from = s->device->requests().size();
+    securityEntry()->trigger();
+    QCOMPARE(script.seen.size(), 1);
+    QVERIFY(script.seen.at(0).texts.contains(kProtectedText));
+    QCOMPARE(s->writesSince(from), QList<quint8>());
+    QCOMPARE(s->device->sensor().password, std::optional<quint32>(4321));
+    QCOMPARE(s->page->getStoredPassword(), 4321u);
+}
+
+void TestFlsPassword::onlyAnAnswerAfterTheSendIsJudged()
+{
+    PageFixture<FLSDevice> f;
+    // A refusal that came before: the probe gets no answer of its own, so
+    // no dialog opens.
+    f.feed(shortAnswer(0, 0xFD));
+    QCOMPARE(f.page->getLastAnswer(), 0xFD);
+    {
+        DialogSteps script;
+        f.page->checkPass();
+        QVERIFY(script.seen.isEmpty());
+        QCOMPARE(f.page->getLastAnswer(), 0);
+    }
+
+    // An answer that comes during the wait is judged.
+    QTimer::singleShot(50, [&f] { f.feed(shortAnswer(0, 0xF7)); });
+    DialogSteps opened({DialogSteps::click("Закрыть")});
+    f.page->checkPass();
+    QCOMPARE(opened.seen.size(), 1);
+    QVERIFY(opened.seen.at(0).texts.contains(kUnprotectedText));
+}
+
+void TestFlsPassword::refusalGluedToAPollAnswerStillCounts()
+{
+    PageFixture<FLSDevice> f;
+    SimulatedFls::Sensor sensor;
+    sensor.netNum = 0;
+    sensor.model = SimulatedFls::kModelQF210;
+    sensor.form = 24;
+    const QByteArray poll = SimulatedFls::allDataAnswer(sensor);
+    const QByteArray write = QByteArray::fromHex(signedRequest(0, 0xF2, QByteArray(2, '\0')).toLatin1());
+
+    // A refusal that arrived before the write is not the write's.
+    f.feed(shortAnswer(0, 0xFD));
+    QVERIFY(!f.page->writeRefused(write, 50));
+
+    // Refusal and poll answer in one chunk, either way round: both handled.
+    for (const QByteArray &chunk : {shortAnswer(0, 0xFD) + poll, poll + shortAnswer(0, 0xFD)}) {
+        f.page->setPasswordEntered(true);
+        QTimer::singleShot(20, [&f, chunk] { f.feed(chunk); });
+        QVERIFY(f.page->writeRefused(write, 100));
+        QVERIFY(!f.page->isPasswordEntered());
+        QCOMPARE(f.ui->label_UrovenDUT->text(), QString::number(sensor.level));
+    }
+    // An acknowledgement glued to a poll answer is no refusal.
+    QTimer::singleShot(20, [&f, poll] { f.feed(shortAnswer(0, 0xF2) + poll); });
+    QVERIFY(!f.page->writeRefused(write, 100));
+}
+
+void TestFlsPassword::dialogSlotsWithoutADialogSendNothing()
+{
+    PageFixture<FLSDevice> f;
+    QSignalSpy writes(f.page.get(), &FLSDevice::writeData);
+    QVERIFY(!f.page->setPass());
+    QVERIFY(!f.page->delPass());
+    f.page->inputPass();
+    QCOMPARE(writes.count(), 0);
+}
+
+QTEST_MAIN(TestFlsPassword)
+#include "tst_flspassword.moc"
