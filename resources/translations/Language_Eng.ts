@@ -154,6 +154,38 @@
         <source>Датчик подключен</source>
         <translation>Sensor connected</translation>
     </message>
+    <message>
+        <source>Выберете файл прошивки</source>
+        <translation>Select a firmware file</translation>
+    </message>
+    <message>
+        <source>Переподключите питание датчика</source>
+        <translation>Switch the sensor&apos;s power off and on</translation>
+    </message>
+    <message>
+        <source>Файл прошивки должен соответствовать модели датчика
+Возможно, файл повреждён
+Выберите другой файл</source>
+        <translation>The firmware file must match the sensor model
+The file may be damaged
+Choose another file</translation>
+    </message>
+    <message>
+        <source>Ошибка в обновлении</source>
+        <translation>Update error</translation>
+    </message>
+    <message>
+        <source>Идёт обновление прошивки датчика</source>
+        <translation>Updating the sensor firmware</translation>
+    </message>
+    <message>
+        <source>Прошивка успешно обновлена</source>
+        <translation>Firmware updated successfully</translation>
+    </message>
+    <message>
+        <source>Прошивка не обновлена</source>
+        <translation>Firmware not updated</translation>
+    </message>
 </context>
 <context>
     <name>N7Device</name>

@@ -154,6 +154,38 @@
         <source>Датчик подключен</source>
         <translation>Sensor conectado</translation>
     </message>
+    <message>
+        <source>Выберете файл прошивки</source>
+        <translation>Seleccione un archivo de firmware</translation>
+    </message>
+    <message>
+        <source>Переподключите питание датчика</source>
+        <translation>Desconecte y vuelva a conectar la alimentación del sensor</translation>
+    </message>
+    <message>
+        <source>Файл прошивки должен соответствовать модели датчика
+Возможно, файл повреждён
+Выберите другой файл</source>
+        <translation>El archivo de firmware debe corresponder al modelo del sensor
+Es posible que el archivo esté dañado
+Elija otro archivo</translation>
+    </message>
+    <message>
+        <source>Ошибка в обновлении</source>
+        <translation>Error en la actualización</translation>
+    </message>
+    <message>
+        <source>Идёт обновление прошивки датчика</source>
+        <translation>Actualizando el firmware del sensor</translation>
+    </message>
+    <message>
+        <source>Прошивка успешно обновлена</source>
+        <translation>Firmware actualizado correctamente</translation>
+    </message>
+    <message>
+        <source>Прошивка не обновлена</source>
+        <translation>Firmware no actualizado</translation>
+    </message>
 </context>
 <context>
     <name>N7Device</name>
