@@ -261,6 +261,9 @@ void FLSDevice::initForUpdateFirmware()
 
     timerReadUpdate = new QTimer();
     timerStepUpdate = new QTimer();
+    // The pacing is the download's speed: coarse timers would stretch it.
+    timerReadUpdate->setTimerType(Qt::PreciseTimer);
+    timerStepUpdate->setTimerType(Qt::PreciseTimer);
     connect(timerReadUpdate, &QTimer::timeout, this, &FLSDevice::checkIncommingDataWhileUpdate);
     connect(timerStepUpdate, &QTimer::timeout, this, &FLSDevice::processUpdatePolling);
     timerStepUpdate->start(kStepStartMs);

@@ -63,6 +63,7 @@ void SimulatedBootloader::clearRecord()
     memory.clear();
     blockAddresses.clear();
     blockData.clear();
+    blockArrivalsMs.clear();
     dataBlocks = 0;
     refusals = 0;
     erased = false;
@@ -102,6 +103,7 @@ void SimulatedBootloader::startBooting()
     incoming.clear();
     blockAddresses.clear();
     blockData.clear();
+    blockArrivalsMs.clear();
     dataBlocks = 0;
     refusals = 0;
     const auto listen = [this, generation] {
@@ -114,9 +116,10 @@ void SimulatedBootloader::startBooting()
         QTimer::singleShot(bootDelayMs, this, listen);
 }
 
-void SimulatedBootloader::startApplication()
+void SimulatedBootloader::startApplication(double arrivalMs)
 {
     ++downloadsCompleted;
+    endArrivalMs = arrivalMs;
     const int generation = ++bootGeneration;
     state = Mode::Starting;
     incoming.clear();
@@ -220,7 +223,7 @@ void SimulatedBootloader::takeRom()
                 break;
             case kGo:
                 answer(acknowledge, at);
-                startApplication();
+                startApplication(at);
                 return;
             default:
                 ++refusals;
@@ -302,8 +305,10 @@ bool SimulatedBootloader::romDataWrite(const QByteArray &bytes, double arrivalMs
     }
     for (int i = 0; i < data.size(); ++i)
         memory.insert(address + quint32(i), byteAt(data, i));
-    if (flashBlock)
+    if (flashBlock) {
         blockAddresses.append(address);
+        blockArrivalsMs.append(arrivalMs);
+    }
     answer(acknowledge, arrivalMs);
     if (flashBlock && dataBlocks == silentAfterBlock) {
         state = Mode::Silent;
@@ -342,7 +347,7 @@ void SimulatedBootloader::takeBlocks()
             continue;
         }
         if (byteAt(f, 0) == kEndHeader) {
-            startApplication(); // the new firmware runs; the end frame gets no answer
+            startApplication(at); // the new firmware runs; the end frame gets no answer
             return;
         }
         if (++dataBlocks == refuseBlock) {
@@ -351,6 +356,7 @@ void SimulatedBootloader::takeBlocks()
             continue;
         }
         blockData.append(payload);
+        blockArrivalsMs.append(at);
         answer(acknowledge, at);
         if (dataBlocks == silentAfterBlock)
             state = Mode::Silent;

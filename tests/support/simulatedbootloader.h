@@ -51,6 +51,10 @@ public:
     bool erased = false;
     int downloadsCompleted = 0; // go or end frame taken
     QByteArray rawReceived;     // every byte sent while the sensor's own firmware was not running
+    // Arrival times on the device's clock (milliseconds), for measurements:
+    // of each data block taken and of the closing go or end frame.
+    QList<double> blockArrivalsMs;
+    double endArrivalMs = 0;
     QByteArray flash(quint32 from, int length) const;
     // Forgets what earlier downloads left.
     void clearRecord();
@@ -69,7 +73,7 @@ private:
     };
 
     void startBooting();
-    void startApplication();
+    void startApplication(double arrivalMs);
     void takeRom();
     void takeBlocks();
     bool romDataWrite(const QByteArray &bytes, double arrivalMs);
