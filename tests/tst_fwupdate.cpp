@@ -45,11 +45,12 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack_data
     QTest::addColumn<int>("dataSize");
     QTest::addColumn<int>("acknowledge");
     QTest::addColumn<QString>("shown");
-    // The QF210 ends with a padded block; the QF410's data fills whole
-    // blocks and is followed by a zero block, its bootloader acknowledging
-    // with the other byte.
-    QTest::newRow("QF210") << "QF210_2.1.bin" << int(SimulatedFls::kModelQF210) << 0x4A40 << 0x8A00u << 300 << 0x79
-                           << "Подключен QF210";
+    // The QF210 file ends with a padded block. The sensor last reported
+    // itself as a QF470, a model of the other dialect: the file decides.
+    // The QF410's data fills whole blocks and is followed by a zero block,
+    // its bootloader acknowledging with the other byte.
+    QTest::newRow("QF210 file, the bus reported a QF470")
+        << "QF210_2.1.bin" << int(SimulatedFls::kModelQF470) << 0x4A40 << 0x8A00u << 300 << 0x79 << "Подключен QF470";
     QTest::newRow("QF410, whole blocks") << "fw_qf410.cri" << int(SimulatedFls::kModelQF410) << 0x5040 << 0x9000u << 256
                                          << 0xA5 << "Подключен QF410";
 }
