@@ -73,6 +73,19 @@ private:
     bool &running;
 };
 
+// Stops a timer and lets it go. It may be running its own slot right now
+// (the download ends from its step), so it goes once control is back in the
+// event loop.
+void dropTimer(QTimer *&timer, QObject *receiver)
+{
+    if (!timer)
+        return;
+    timer->stop();
+    QObject::disconnect(timer, nullptr, receiver, nullptr);
+    timer->deleteLater();
+    timer = nullptr;
+}
+
 } // namespace
 
 bool FLSDevice::isBlockDialect() const
@@ -247,12 +260,8 @@ void FLSDevice::placeUpdateWidgets()
 
 void FLSDevice::initForUpdateFirmware()
 {
-    if (timerReadUpdate)
-        disconnect(timerReadUpdate, &QTimer::timeout, this, &FLSDevice::checkIncommingDataWhileUpdate);
-    if (timerStepUpdate)
-        disconnect(timerStepUpdate, &QTimer::timeout, this, &FLSDevice::processUpdatePolling);
-    delete timerReadUpdate;
-    delete timerStepUpdate;
+    dropTimer(timerReadUpdate, this);
+    dropTimer(timerStepUpdate, this);
 
     // The bootloader's bytes must reach the updater alone.
     stopSearchDevices();
@@ -443,30 +452,11 @@ void FLSDevice::finishUpdate()
 void FLSDevice::deInitAfterUpdate()
 {
     qDebug() << "deinitAfterUpdate";
-    // Called from the timers' own slots: they go once control is back in the
-    // event loop.
-    for (QTimer **timer : {&timerReadUpdate, &timerStepUpdate}) {
-        if (*timer) {
-            (*timer)->stop();
-            disconnect(*timer, nullptr, this, nullptr);
-            (*timer)->deleteLater();
-            *timer = nullptr;
-        }
-    }
-    for (QTimer **timer : {&timerErrorDisplay, &timerAnswerTimeout}) {
-        if (*timer) {
-            (*timer)->stop();
-            disconnect(*timer, nullptr, this, nullptr);
-            (*timer)->deleteLater();
-            *timer = nullptr;
-        }
-    }
-    streamFirmware.clear();
-    writeAddress = 0;
-    dataOffset = 0;
-    skipBlocks = 0;
-    extraBlocks = 0;
-    modelQF410 = modelQF210 = modelQF260 = modelQF470 = false;
+    dropTimer(timerReadUpdate, this);
+    dropTimer(timerStepUpdate, this);
+    dropTimer(timerErrorDisplay, this);
+    dropTimer(timerAnswerTimeout, this);
+    clearUpdateState();
 }
 
 void FLSDevice::clearUpdateState()
@@ -542,7 +532,6 @@ void FLSDevice::showErrorUpdateFirmware()
 void FLSDevice::leaveFailedUpdate()
 {
     deInitAfterUpdate();
-    clearUpdateState();
     curStep = kStepDone;
     handBackAfterUpdate();
 }
