@@ -249,12 +249,13 @@ void FLSDevice::placeUpdateWidgets()
         page = ui->KV380;
     if (ui->progressBarFirmwareDUT->parentWidget() != page)
         ui->progressBarFirmwareDUT->setParent(page);
-    if (!labelBadFirmware) {
+    if (!labelBadFirmware)
         labelBadFirmware = new QLabel(tr("Ошибка в обновлении"), page);
-        labelBadFirmware->setGeometry(290, 530, 300, 25);
-    } else if (labelBadFirmware->parentWidget() != page) {
+    else if (labelBadFirmware->parentWidget() != page)
         labelBadFirmware->setParent(page);
-    }
+    // The error shows where the progress was watched: the bar is hidden then.
+    const QRect bar = ui->progressBarFirmwareDUT->geometry();
+    labelBadFirmware->setGeometry(bar.x(), bar.y(), 300, 25);
     labelBadFirmware->hide();
 }
 
