@@ -53,8 +53,6 @@ private slots:
     void blockDialectFramesAreHeaderDataAndCrc();
     void filesWithoutDataAreNotUsable_data();
     void filesWithoutDataAreNotUsable();
-    void progressStepsMatchWhatADownloadSends_data();
-    void progressStepsMatchWhatADownloadSends();
     void anyFileIsCutIntoBlocksWithinItsBounds();
 };
 
@@ -86,22 +84,20 @@ void TestFirmwareImage::theFirstModelWordInThePathDecides()
 void TestFirmwareImage::romDataStartsWhereTheModelKeepsIt_data()
 {
     QTest::addColumn<Model>("model");
-    QTest::addColumn<int>("start");       // file offset of the first byte written, -1: no ROM layout
-    QTest::addColumn<uint>("firstBlock"); // flash address it goes to
-    QTest::newRow("QF210") << Model::QF210 << 0x4A40 << 0x8A00u;
-    QTest::newRow("QF410") << Model::QF410 << 0x5040 << 0x9000u;
-    QTest::newRow("PLM300: right after the header") << Model::PLM300 << 64 << 0x9000u;
-    QTest::newRow("angle sensor: right after the header") << Model::AngleMeter << 64 << 0x9000u;
-    QTest::newRow("QF260 speaks the block dialect") << Model::QF260 << -1 << 0u;
-    QTest::newRow("QF470 speaks the block dialect") << Model::QF470 << -1 << 0u;
-    QTest::newRow("online device speaks the block dialect") << Model::Online << -1 << 0u;
+    QTest::addColumn<int>("start"); // file offset of the first byte written, -1: no ROM layout
+    QTest::newRow("QF210") << Model::QF210 << 0x4A40;
+    QTest::newRow("QF410") << Model::QF410 << 0x5040;
+    QTest::newRow("PLM300: right after the header") << Model::PLM300 << 64;
+    QTest::newRow("angle sensor: right after the header") << Model::AngleMeter << 64;
+    QTest::newRow("QF260 speaks the block dialect") << Model::QF260 << -1;
+    QTest::newRow("QF470 speaks the block dialect") << Model::QF470 << -1;
+    QTest::newRow("online device speaks the block dialect") << Model::Online << -1;
 }
 
 void TestFirmwareImage::romDataStartsWhereTheModelKeepsIt()
 {
     QFETCH(Model, model);
     QFETCH(int, start);
-    QFETCH(uint, firstBlock);
     const std::optional<fwimage::RomLayout> layout = fwimage::romLayoutOf(model);
     QCOMPARE(fwimage::isBlockModel(model), start < 0);
     if (start < 0) {
@@ -110,7 +106,6 @@ void TestFirmwareImage::romDataStartsWhereTheModelKeepsIt()
     }
     QVERIFY(layout);
     QCOMPARE(fwimage::romDataStart(*layout), start);
-    QCOMPARE(layout->writeAddress, firstBlock);
     const QByteArray file = countingFile(start + 300);
     QCOMPARE(fwimage::romData(file, *layout), file.mid(start));
     // A file that ends before its data has none.
@@ -271,29 +266,6 @@ void TestFirmwareImage::filesWithoutDataAreNotUsable()
     QFETCH(bool, usable);
     const fwimage::RomLayout layout = fwimage::romLayoutOf(model).value_or(fwimage::RomLayout());
     QCOMPARE(fwimage::isUsableFile(countingFile(size), fwimage::isBlockModel(model), layout), usable);
-}
-
-void TestFirmwareImage::progressStepsMatchWhatADownloadSends_data()
-{
-    QTest::addColumn<Model>("model");
-    QTest::addColumn<int>("size");
-    QTest::addColumn<int>("steps");
-    // Erase, global erase, first write command, then ten steps for the option
-    // bytes, then one per block.
-    QTest::newRow("QF210, two blocks and a zero block") << Model::QF210 << 0x4A40 + 256 << 13 + 3;
-    QTest::newRow("QF210, a block and a padded one") << Model::QF210 << 0x4A40 + 200 << 13 + 2;
-    QTest::newRow("PLM300, header and 128 bytes") << Model::PLM300 << 64 + 128 << 13 + 2;
-    QTest::newRow("QF260, 130 bytes") << Model::QF260 << 130 << 3;
-    QTest::newRow("QF470, 128 bytes") << Model::QF470 << 128 << 3;
-}
-
-void TestFirmwareImage::progressStepsMatchWhatADownloadSends()
-{
-    QFETCH(Model, model);
-    QFETCH(int, size);
-    QFETCH(int, steps);
-    const fwimage::RomLayout layout = fwimage::romLayoutOf(model).value_or(fwimage::RomLayout());
-    QCOMPARE(fwimage::progressSteps(countingFile(size), fwimage::isBlockModel(model), layout), steps);
 }
 
 // Files of any size and content, cut in either dialect and with any model's
