@@ -196,10 +196,7 @@ void TestFwUpdateFailures::aBootloaderThatNeverAnswersTheSyncFailsWhateverTheLin
 
     // The sync byte was offered again and again and no command followed
     // (after the failure only the page's own search and polls go out).
-    int syncs = 0;
-    while (syncs < device->rawReceived.size() && quint8(device->rawReceived.at(syncs)) == 0x7F)
-        ++syncs;
-    QVERIFY2(syncs > 5, qPrintable(device->rawReceived.toHex(' ')));
+    QVERIFY2(leadingSyncs() > 5, qPrintable(device->rawReceived.toHex(' ')));
     QVERIFY(!device->rawReceived.contains(QByteArray::fromHex("43bc")));
     QCOMPARE(countInLog("Error update firmware"), 1);
 }

@@ -111,6 +111,15 @@ public:
         return label && !label->isHidden();
     }
 
+    // Sync bytes the device was sent before anything else of the download.
+    int leadingSyncs() const
+    {
+        int n = 0;
+        while (n < device->rawReceived.size() && quint8(device->rawReceived.at(n)) == 0x7F)
+            ++n;
+        return n;
+    }
+
     static QString logPath()
     {
         return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/log.txt";
