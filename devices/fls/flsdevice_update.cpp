@@ -164,6 +164,10 @@ bool FLSDevice::startUpdateFirmware()
         return false; // a newer start took over during the wait
 
     streamFirmware = file;
+    // What the sensor sent before its restart is no answer of the bootloader;
+    // left in the buffer it would hide the acknowledge of the sync byte.
+    emit signalCheckIncommingDataWhileUpdate();
+    statusUpdateFirmware = 0;
     emit writeData(QByteArray(1, char(fwimage::kSync)));
     curStep = kStepSync;
     progressCount = 0;

@@ -89,8 +89,11 @@ QByteArray SimulatedBootloader::answerFor(const QByteArray &request)
     if (!reset)
         return SimulatedFls::answerFor(request);
     const Sensor *s = sensorAt(byteAt(request, 1));
-    if (!silent && s && !s->silent)
-        startBooting();
+    if (silent || !s || s->silent)
+        return QByteArray();
+    if (lateAnswer)
+        sendRaw(allDataAnswer(*s));
+    startBooting();
     return QByteArray(); // a sensor restarting sends nothing
 }
 

@@ -36,6 +36,7 @@ public:
     int silentAfterBlock = -1; // the bootloader goes quiet after acknowledging this data block (1 = first)
     int refuseBlock = -1;      // this data block is refused
     int baud = 0;              // when set, answers leave as late as a line of this speed allows
+    bool lateAnswer = false;   // an all-data answer still on its way when the reset comes
 
     Mode mode() const { return state; }
     // Switching the power off and on: the sensor's own firmware runs again.
