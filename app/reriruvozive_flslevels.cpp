@@ -88,17 +88,17 @@ void Reriruvozive::autoCalibrateForAllDevices()
     const auto countText = [](qint64 value) { return QStringLiteral("CNT=%1").arg(value); };
     if (deviceBLE) {
         bleDevice->setAutoCalibrateAllMode(true);
-        emptyValue->setNum(bleDevice->getEmptyValue());
-        fullValue->setNum(bleDevice->getFullValue());
+        emptyValue->setText(QString::number(bleDevice->getEmptyValue()));
+        fullValue->setText(QString::number(bleDevice->getFullValue()));
         count->setText(countText(bleDevice->getCurrentValue()));
         connect(bleDevice, &BLEDevice::signalUpdateCNTForAutoCalib, &dialog,
                 [this, count] { count->setText(QString::number(bleDevice->getCurrentValue())); });
         connect(bleDevice, &BLEDevice::signalUpdateEmptyValForAutocalib, &dialog, [this, emptyValue] {
-            emptyValue->setNum(bleDevice->getEmptyValue());
+            emptyValue->setText(QString::number(bleDevice->getEmptyValue()));
             qDebug() << "label Empty was updated";
         });
         connect(bleDevice, &BLEDevice::signalUpdateFullValForAutocalib, &dialog, [this, fullValue] {
-            fullValue->setNum(bleDevice->getFullValue());
+            fullValue->setText(QString::number(bleDevice->getFullValue()));
             qDebug() << "label Full was updated";
         });
     } else if (deviceFLS) {

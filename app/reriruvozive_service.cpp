@@ -108,7 +108,10 @@ void Reriruvozive::setupBtnService(bool stateSerialPort)
             addEntry(tr("Безопасность"), kEntrySecurity);
         }
     }
-    if (deviceBLE || deviceKVBLE)
+    // Wireless devices are sent into their update mode even without a line;
+    // the wired ones take their firmware through the open port.
+    const bool wiredUpdate = stateSerialPort && (deviceFLS || deviceKV380 || devicePLM300 || deviceQFOnline);
+    if (deviceBLE || deviceKVBLE || wiredUpdate)
         addEntry(tr("Обновить прошивку"), kEntryUpdate);
 
     // The menu of the previous port state goes, unless it is open or one of

@@ -197,11 +197,13 @@ void TestService::anOpenPortOffersTheEntriesOfTheDevice_data()
     QTest::addColumn<bool>("firmwareModeButton");
 
     const Entries wired{kDiscard, kSetFactory, kEngineer, kSecurity};
-    QTest::newRow("wired fuel sensor") << "fls" << wired << true;
-    QTest::newRow("wired angle sensor") << "kv380" << wired << true;
-    QTest::newRow("PLM300") << "plm300" << wired << true;
+    // The wired devices whose bootloader the program can load are offered
+    // the firmware update too.
+    QTest::newRow("wired fuel sensor") << "fls" << (wired + Entries{kUpdate}) << true;
+    QTest::newRow("wired angle sensor") << "kv380" << (wired + Entries{kUpdate}) << true;
+    QTest::newRow("PLM300") << "plm300" << (wired + Entries{kUpdate}) << true;
     QTest::newRow("indicator") << "n7" << wired << true;
-    QTest::newRow("online device") << "online" << Entries() << true;
+    QTest::newRow("online device") << "online" << Entries{kUpdate} << true;
     QTest::newRow("BLE base") << "ble" << (wired + Entries{kUpdate}) << true;
     QTest::newRow("wireless angle sensor") << "kvble" << (wired + Entries{kUpdate}) << true;
     QTest::newRow("advertising sensors") << "advert" << Entries{kUpdate} << false;
@@ -226,7 +228,7 @@ void TestService::anOpenPortOffersTheEntriesOfTheDevice()
 void TestService::closingThePortWithTheOnlineDeviceLeavesProgramSettings()
 {
     choose("online");
-    QVERIFY(menuEntries().isEmpty());
+    QCOMPARE(menuEntries(), Entries({kUpdate}));
     window->port()->closeSerialPort();
     QCOMPARE(menuEntries(), Entries({kProgSetting}));
 }

@@ -49,6 +49,8 @@ FLSDevice::~FLSDevice()
     delete timerGetData;
     delete timerCheckData;
     delete timerSearch;
+    delete timerStepUpdate;
+    delete timerReadUpdate;
 }
 
 void FLSDevice::setCurrentDeviceIndex(int index)
@@ -213,17 +215,6 @@ int FLSDevice::resetSettingToDefault()
         ui->label_StableDUT->setStyleSheet("QLabel {color : #E32323;font-size:18px;}");
     }
     return 1;
-}
-
-bool FLSDevice::startUpdateFirmware()
-{
-    // Filled in with the firmware update.
-    return false;
-}
-
-void FLSDevice::checkIncommingDataWhileUpdate()
-{
-    emit signalCheckIncommingDataWhileUpdate();
 }
 
 void FLSDevice::timerIntervalGetDataStop()

@@ -2,6 +2,7 @@
 #define FLSDEVICE_H
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QPixmap>
 #include <QPointer>
@@ -119,8 +120,8 @@ public:
     void setEmptyValue(int value) { emptyValue = value; }
     int getFullValue() const { return fullValue; }
     void setFullValue(int value) { fullValue = value; }
-    quint8 getAnswerUpdateFirmware() const { return answerUpdateFirmware; }
-    void setAnswerUpdateFirmware(char &answer) { answerUpdateFirmware = quint8(answer); }
+    quint8 getStatusUpdateFirmware() const { return statusUpdateFirmware; }
+    void setAnswerUpdateFirmware(char &answer) { statusUpdateFirmware = quint8(answer); }
     int getLastAnswer() const { return lastAnswer; }
     void setLastAnswer(int &value) { lastAnswer = value; }
     bool isNewFirmware() const { return newFirmware; }
@@ -136,20 +137,10 @@ public:
     bool isRange4095() const { return range4095; }
     void setRange4095(bool value) { range4095 = value; }
     bool isLastBlockSent() const { return lastBlockSent; }
-    void setLastBlockSent(bool value) { lastBlockSent = value; }
-    int getFwWriteAddress() const { return fwWriteAddress; }
-    void setFwWriteAddress(int value) { fwWriteAddress = value; }
-    int getFwEndOffset() const { return fwEndOffset; }
-    void setFwEndOffset(int value) { fwEndOffset = value; }
-    int getFwBaseAddress() const { return fwBaseAddress; }
-    void setFwBaseAddress(int value) { fwBaseAddress = value; }
-    int getFwSkipA() const { return fwSkipA; }
-    void setFwSkipA(int value) { fwSkipA = value; }
-    int getFwSkipB() const { return fwSkipB; }
-    void setFwSkipB(int value) { fwSkipB = value; }
+    // True from a started download until it ends, completed or failed.
+    bool isUpdatingFirmware() const { return timerStepUpdate != nullptr; }
     QTimer *getTimerErrorDisplay() const { return timerErrorDisplay; }
     QTimer *getTimerAnswerTimeout() const { return timerAnswerTimeout; }
-    QByteArray getFirmwareData() const { return firmwareData; }
     void setQF260(bool value) { modelQF260 = value; }
     bool isGenericFLS() const { return modelGeneric; }
     bool isQF470() const { return modelQF470; }
@@ -286,6 +277,20 @@ public slots:
     // sensor has given no readings.
     void autoCalibrateFullEmptyFLS();
 
+    // Firmware update of the wired devices (flsdevice_update.cpp). The start
+    // asks for a file, puts the device into its bootloader and starts the
+    // step machine; it returns false when no download started.
+    void initForUpdateFirmware();
+    void processUpdatePolling();
+    void deInitAfterUpdate();
+    // XOR of the bytes at positions 0 to len; see fwimage::xorChecksum.
+    quint8 calcCheksum(QByteArray &inputData, int len);
+    // The two stages of a failed download.
+    void setInvisibleProgressBarFirmware();
+    void setVisibleLabelBadFirmW();
+    void setInVisibleLabelBadFirmW();
+    void showErrorUpdateFirmware();
+
 signals:
     void signalCheckIncommingData();
     void signalCheckIncommingDataWhileUpdate();
@@ -324,6 +329,19 @@ private:
     void sendConfigWrite(quint8 flipA, quint8 flipB);
     QList<QLabel *> changeMarks() const;
     void clearModelFlags();
+    // Firmware update helpers (flsdevice_update.cpp).
+    enum class UpdateAsker { WiredSensor, QFOnline, PLM300, KV380 };
+    bool isBlockDialect() const;
+    void refuseFirmwareFile(bool watchdogWasRunning);
+    void createUpdateErrorTimers();
+    void placeUpdateWidgets();
+    void runRomStep();
+    void runBlockStep();
+    void sendRomBlock();
+    void finishUpdate();
+    void leaveFailedUpdate();
+    void clearUpdateState();
+    void handBackAfterUpdate();
     // Password exchange helpers (flsdevice_password.cpp).
     void silenceForPassword();
     void wakeAfterPassword();
@@ -376,7 +394,7 @@ private:
     quint8 lastCommand = 0xFF;
     bool passwordEntered = false;
     quint32 storedPassword = 0; // the password last taken from the dialog
-    quint8 curStep = 0;         // step counter of the firmware updater
+    quint8 curStep = 0xFF;      // step of the firmware updater (the password frame keeps its step here too)
 
     // Per-sensor readings, indexed by the place in foundNetNums.
     std::array<qint8, kMaxSensors> temperatures{};
@@ -441,20 +459,25 @@ private:
     bool downLevelAcked = false;
     bool autoCalibrationActive = false;
 
-    // Firmware update.
+    // Firmware update. The page flags name the page that asked for the
+    // download; the online flag also chooses the block dialect.
     bool updateFirmwareQFOnline = false;
     bool updateFirmwareKV380 = false;
     bool updateFirmwarePLM300 = false;
-    quint8 answerUpdateFirmware = 0;
+    UpdateAsker updateAsker = UpdateAsker::WiredSensor;
+    quint8 statusUpdateFirmware = 0; // the bootloader's last answer byte
+    QByteArray streamFirmware;       // what is still to be sent
+    quint32 writeAddress = 0;        // ROM dialect: flash address of the next block
+    qint32 dataOffset = 0;
+    qint32 skipBlocks = 0;
+    qint32 extraBlocks = 0;
     bool lastBlockSent = false;
-    int blocksSent = 0;
-    int fwWriteAddress = 0;
-    int fwEndOffset = 0;
-    int fwBaseAddress = 0;
-    int fwSkipA = 0;
-    int fwSkipB = 0;
-    QByteArray firmwareData;
-    int updateStartTime = 0;
+    qint32 progressCount = 0;
+    qint64 timeStartUpdate = 0; // seconds since 1970 at the start
+    bool stepRunning = false;
+    bool updateFailed = false;
+    quint32 updateGeneration = 0; // a new start makes the steps of an older one stale
+    QElapsedTimer sinceLastStep;
     QLabel *labelBadFirmware = nullptr;
 
     // Slave sensors of a QF470.
@@ -494,8 +517,8 @@ private:
     QTimer *timerCheckData = nullptr;
     QTimer *timerSearch = nullptr;
     QTimer *timerDeviceConnected = nullptr;
-    QTimer *timerUpdateFirmware = nullptr;
-    QTimer *timerCheckWhileUpdate = nullptr;
+    QTimer *timerStepUpdate = nullptr; // no parent: exists only during a download
+    QTimer *timerReadUpdate = nullptr;
     QTimer *timerAnswerTimeout = nullptr;
     QTimer *timerErrorDisplay = nullptr;
 };

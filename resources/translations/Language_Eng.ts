@@ -399,6 +399,38 @@ Try another password</translation>
         <translation>No readings from the sensor
 Calibration not done</translation>
     </message>
+    <message>
+        <source>Выберете файл прошивки</source>
+        <translation>Select a firmware file</translation>
+    </message>
+    <message>
+        <source>Переподключите питание датчика</source>
+        <translation>Switch the sensor's power off and on</translation>
+    </message>
+    <message>
+        <source>Файл прошивки должен соответствовать модели датчика
+Возможно, файл повреждён
+Выберите другой файл</source>
+        <translation>The firmware file must match the sensor model
+The file may be damaged
+Choose another file</translation>
+    </message>
+    <message>
+        <source>Ошибка в обновлении</source>
+        <translation>Update error</translation>
+    </message>
+    <message>
+        <source>Идёт обновление прошивки датчика</source>
+        <translation>Updating the sensor firmware</translation>
+    </message>
+    <message>
+        <source>Прошивка успешно обновлена</source>
+        <translation>Firmware updated successfully</translation>
+    </message>
+    <message>
+        <source>Прошивка не обновлена</source>
+        <translation>Firmware not updated</translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>
@@ -2294,15 +2326,15 @@ period</translation>
     </message>
     <message>
         <source>Значение &quot;Пустой&quot; не может быть больше &quot;Полный&quot;</source>
-        <translation>The "Empty" value cannot be greater than "Full"</translation>
+        <translation>The &quot;Empty&quot; value cannot be greater than &quot;Full&quot;</translation>
     </message>
     <message>
         <source>Установите корректное значение &quot;Пустой&quot;</source>
-        <translation>Set a valid "Empty" value</translation>
+        <translation>Set a valid &quot;Empty&quot; value</translation>
     </message>
     <message>
         <source>Установите корректное значение &quot;Полный&quot;</source>
-        <translation>Set a valid "Full" value</translation>
+        <translation>Set a valid &quot;Full&quot; value</translation>
     </message>
     <message>
         <source>Введите число от %1 до %2</source>
@@ -2321,25 +2353,25 @@ Are you sure?</translation>
     <message>
         <source>Сейчас будет установлен новый уровень &quot;Полный&quot;
 Вы уверены?</source>
-        <translation>A new "Full" level is about to be set
+        <translation>A new &quot;Full&quot; level is about to be set
 Are you sure?</translation>
     </message>
     <message>
         <source>Сейчас будет установлен новый уровень &quot;Пустой&quot;
 Вы уверены?</source>
-        <translation>A new "Empty" level is about to be set
+        <translation>A new &quot;Empty&quot; level is about to be set
 Are you sure?</translation>
     </message>
     <message>
         <source>Установку &quot;Полный&quot; рекомендуется делать
 при отключенном сглаживании</source>
-        <translation>It is recommended to set "Full"
+        <translation>It is recommended to set &quot;Full&quot;
 with smoothing switched off</translation>
     </message>
     <message>
         <source>Установку &quot;Пустой&quot; рекомендуется делать
 при отключенном сглаживании</source>
-        <translation>It is recommended to set "Empty"
+        <translation>It is recommended to set &quot;Empty&quot;
 with smoothing switched off</translation>
     </message>
 </context>

@@ -399,6 +399,38 @@ Pruebe otra contraseña</translation>
         <translation>No hay lecturas del sensor
 Calibración no realizada</translation>
     </message>
+    <message>
+        <source>Выберете файл прошивки</source>
+        <translation>Seleccione un archivo de firmware</translation>
+    </message>
+    <message>
+        <source>Переподключите питание датчика</source>
+        <translation>Desconecte y vuelva a conectar la alimentación del sensor</translation>
+    </message>
+    <message>
+        <source>Файл прошивки должен соответствовать модели датчика
+Возможно, файл повреждён
+Выберите другой файл</source>
+        <translation>El archivo de firmware debe corresponder al modelo del sensor
+Es posible que el archivo esté dañado
+Elija otro archivo</translation>
+    </message>
+    <message>
+        <source>Ошибка в обновлении</source>
+        <translation>Error en la actualización</translation>
+    </message>
+    <message>
+        <source>Идёт обновление прошивки датчика</source>
+        <translation>Actualizando el firmware del sensor</translation>
+    </message>
+    <message>
+        <source>Прошивка успешно обновлена</source>
+        <translation>Firmware actualizado correctamente</translation>
+    </message>
+    <message>
+        <source>Прошивка не обновлена</source>
+        <translation>Firmware no actualizado</translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>
@@ -2298,15 +2330,15 @@ periodo</translation>
     </message>
     <message>
         <source>Значение &quot;Пустой&quot; не может быть больше &quot;Полный&quot;</source>
-        <translation>El valor "Vacío" no puede ser mayor que "Lleno"</translation>
+        <translation>El valor &quot;Vacío&quot; no puede ser mayor que &quot;Lleno&quot;</translation>
     </message>
     <message>
         <source>Установите корректное значение &quot;Пустой&quot;</source>
-        <translation>Establezca un valor "Vacío" correcto</translation>
+        <translation>Establezca un valor &quot;Vacío&quot; correcto</translation>
     </message>
     <message>
         <source>Установите корректное значение &quot;Полный&quot;</source>
-        <translation>Establezca un valor "Lleno" correcto</translation>
+        <translation>Establezca un valor &quot;Lleno&quot; correcto</translation>
     </message>
     <message>
         <source>Введите число от %1 до %2</source>
@@ -2325,25 +2357,25 @@ de alarma de combustible bajo.
     <message>
         <source>Сейчас будет установлен новый уровень &quot;Полный&quot;
 Вы уверены?</source>
-        <translation>Se va a establecer un nuevo nivel "Lleno"
+        <translation>Se va a establecer un nuevo nivel &quot;Lleno&quot;
 ¿Está seguro?</translation>
     </message>
     <message>
         <source>Сейчас будет установлен новый уровень &quot;Пустой&quot;
 Вы уверены?</source>
-        <translation>Se va a establecer un nuevo nivel "Vacío"
+        <translation>Se va a establecer un nuevo nivel &quot;Vacío&quot;
 ¿Está seguro?</translation>
     </message>
     <message>
         <source>Установку &quot;Полный&quot; рекомендуется делать
 при отключенном сглаживании</source>
-        <translation>Se recomienda establecer "Lleno"
+        <translation>Se recomienda establecer &quot;Lleno&quot;
 con el suavizado desactivado</translation>
     </message>
     <message>
         <source>Установку &quot;Пустой&quot; рекомендуется делать
 при отключенном сглаживании</source>
-        <translation>Se recomienda establecer "Vacío"
+        <translation>Se recomienda establecer &quot;Vacío&quot;
 con el suavizado desactivado</translation>
     </message>
 </context>

@@ -391,6 +391,36 @@
 Калибровка не выполнена</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Выберете файл прошивки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Переподключите питание датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл прошивки должен соответствовать модели датчика
+Возможно, файл повреждён
+Выберите другой файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка в обновлении</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Идёт обновление прошивки датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прошивка успешно обновлена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прошивка не обновлена</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>

@@ -105,6 +105,11 @@ void SimulatedDevice::readFromProgram()
         // End of file or error on the master: the program closed the port.
         return;
     }
+    takeBytes(bytes);
+}
+
+void SimulatedDevice::takeBytes(const QByteArray &bytes)
+{
     pending.append(bytes);
     cutFrames();
 }

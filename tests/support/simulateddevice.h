@@ -73,6 +73,10 @@ protected:
     // unknown (the frame then ends at the first byte that is the CRC-8 of the
     // bytes before it).
     virtual int requestLength(quint8 start, quint8 address, quint8 command) const;
+    // Everything the program wrote since the last call. The default cuts it
+    // into request frames; a device that also speaks unframed bytes (a
+    // bootloader) takes them here first.
+    virtual void takeBytes(const QByteArray &bytes);
 
 private:
     void readFromProgram();

@@ -1,0 +1,72 @@
+#ifndef FIRMWAREDIALOGS_H
+#define FIRMWAREDIALOGS_H
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTimer>
+
+// Plays the user at the dialogs of a firmware start: picks `file` in the file
+// dialog (cancels it when `file` is empty) and closes every message that
+// follows, keeping its texts. With vanishAfterChoosing the file is removed
+// right after it was picked, before the program can read it.
+class FirmwareDialogs : public QObject
+{
+public:
+    explicit FirmwareDialogs(QString file, bool vanishAfterChoosing = false)
+        : file(std::move(file)), vanish(vanishAfterChoosing)
+    {
+        connect(&timer, &QTimer::timeout, this, &FirmwareDialogs::poll);
+        timer.start(20);
+    }
+
+    int fileDialogs = 0;
+    QStringList messages;
+    QString directoryOffered; // where the file dialog opened
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        if (auto *chooser = qobject_cast<QFileDialog *>(modal)) {
+            ++fileDialogs;
+            directoryOffered = chooser->directory().absolutePath();
+            if (file.isEmpty()) {
+                chooser->reject();
+                return;
+            }
+            chooser->selectFile(file);
+            // The name field keeps what it shows while it has the focus; the
+            // user types the path there.
+            if (auto *name = chooser->findChild<QLineEdit *>("fileNameEdit"))
+                name->setText(file);
+            // The dialog's own accept checks the choice as its OK button does.
+            static_cast<QDialog *>(chooser)->accept();
+            if (vanish)
+                QFile::remove(file);
+            return;
+        }
+        QStringList texts;
+        for (QLabel *label : modal->findChildren<QLabel *>()) {
+            if (!label->text().isEmpty())
+                texts << label->text();
+        }
+        messages << texts.join('\n');
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->accept();
+        else
+            modal->close();
+    }
+
+    QString file;
+    bool vanish = false;
+    QTimer timer;
+};
+
+#endif // FIRMWAREDIALOGS_H

@@ -1,0 +1,155 @@
+#ifndef FWUPDATEFIXTURE_H
+#define FWUPDATEFIXTURE_H
+
+#include "app/portlist.h"
+#include "app/reriruvozive.h"
+#include "deruvivuriri_form.h"
+#include "devices/fls/flsdevice.h"
+#include "firmwaredialogs.h"
+#include "link/portconnection.h"
+#include "simulatedbootloader.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// The firmware download end to end: the real main window and port, a
+// simulated sensor on a pseudo-terminal that turns into its bootloader when
+// reset, and the service menu's update entry pressed as a user does.
+class FwUpdateFixture
+{
+public:
+    // Waits that leave room for a shared, slow machine.
+    static constexpr int kConnectMs = 8000;
+    static constexpr int kDownloadMs = 30000;
+    static constexpr int kFailureMs = 12000;
+
+    // A bus with one sensor of the model at the network number, ready to
+    // take a download in the dialect.
+    void setUp(SimulatedBootloader::Dialect dialect, quint8 model, quint8 netNum = 5)
+    {
+        device = std::make_unique<SimulatedBootloader>(dialect);
+        QVERIFY(device->isValid());
+        device->sensor().model = model;
+        device->sensor().netNum = netNum;
+        device->sensor().form = 29;
+        qputenv(portlist::kExtraPortsVariable, device->portPath().toLocal8Bit());
+        window = std::make_unique<Reriruvozive>();
+        ui = window->form();
+        page = window->fls();
+        ui->comboBox_SerialPort->setCurrentText(device->portPath());
+        QFile log(logPath());
+        logStart = log.exists() ? log.size() : 0;
+        QVERIFY(dir.isValid());
+    }
+
+    void tearDown()
+    {
+        window.reset();
+        device.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ui = nullptr;
+        page = nullptr;
+    }
+
+    // The wired sensor page finds the sensor.
+    void connectWiredSensor(const QString &shown)
+    {
+        ui->pushButtonDeviceFLS->click();
+        QVERIFY(window->port()->getSerialPort()->isOpen());
+        QTRY_COMPARE_WITH_TIMEOUT(status(), shown, kConnectMs);
+    }
+
+    QString writeFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return QString();
+        return path;
+    }
+
+    // Presses "Обновить прошивку" in the service menu (a FirmwareDialogs
+    // alive meanwhile answers the dialogs). Returns once the start is over;
+    // false when the menu has no such entry.
+    bool pressUpdate()
+    {
+        QMenu *menu = ui->pushButtonService->menu();
+        if (!menu)
+            return false;
+        for (QAction *action : menu->actions()) {
+            if (action->objectName() == QLatin1String("update")) {
+                action->trigger();
+                return true;
+            }
+        }
+        return false;
+    }
+
+    QString status() const { return page->getLabelStatusMessage()->text(); }
+
+    // The error line of a failed download, wherever it was put.
+    QLabel *errorLine() const
+    {
+        for (QLabel *label : window->findChildren<QLabel *>()) {
+            if (label->text() == QStringLiteral("Ошибка в обновлении"))
+                return label;
+        }
+        return nullptr;
+    }
+    bool errorLineShown() const
+    {
+        QLabel *label = errorLine();
+        return label && !label->isHidden();
+    }
+
+    // Sync bytes the device was sent before anything else of the download.
+    int leadingSyncs() const
+    {
+        int n = 0;
+        while (n < device->rawReceived.size() && quint8(device->rawReceived.at(n)) == 0x7F)
+            ++n;
+        return n;
+    }
+
+    static QString logPath()
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/log.txt";
+    }
+
+    QString logSinceStart() const
+    {
+        QFile log(logPath());
+        if (!log.open(QIODevice::ReadOnly))
+            return QString();
+        log.seek(logStart);
+        return QString::fromUtf8(log.readAll());
+    }
+
+    // A file whose bytes differ from their neighbours', so that a block sent
+    // at a wrong place or twice shows.
+    static QByteArray firmware(int size)
+    {
+        QByteArray out(size, '\0');
+        for (int i = 0; i < size; ++i)
+            out[i] = char((i * 13 + i / 256 + 1) & 0xFF);
+        return out;
+    }
+
+    std::unique_ptr<SimulatedBootloader> device;
+    std::unique_ptr<Reriruvozive> window;
+    Ui_Deruvivuriri *ui = nullptr;
+    FLSDevice *page = nullptr;
+    QTemporaryDir dir;
+    qint64 logStart = 0;
+};
+
+#endif // FWUPDATEFIXTURE_H

@@ -1,0 +1,237 @@
+#include "fwupdatefixture.h"
+#include "link/frame.h"
+
+#include <QProgressBar>
+#include <QSettings>
+#include <QSignalSpy>
+
+using Dialect = SimulatedBootloader::Dialect;
+
+// Completed downloads in both bootloader dialects, started from each page
+// that can ask for one.
+class TestFwUpdate : public QObject, public FwUpdateFixture
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { tearDown(); }
+
+    void romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack_data();
+    void romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack();
+    void blockDownloadSendsTheWholeFileThenTheSensorIsBack_data();
+    void blockDownloadSendsTheWholeFileThenTheSensorIsBack();
+    void theDownloadEndsOnThePageThatAskedForIt_data();
+    void theDownloadEndsOnThePageThatAskedForIt();
+};
+
+namespace {
+
+// What a ROM download writes to flash: the data, a short tail padded with
+// zeros, or an all-zero block after data that fills whole blocks.
+QByteArray romImage(const QByteArray &file, int dataStart)
+{
+    QByteArray data = file.mid(dataStart);
+    data.append(QByteArray(128 - data.size() % 128, '\0'));
+    return data;
+}
+
+} // namespace
+
+void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("dataStart");
+    QTest::addColumn<uint>("firstBlock");
+    QTest::addColumn<int>("dataSize");
+    QTest::addColumn<int>("acknowledge");
+    QTest::addColumn<QString>("shown");
+    // The QF210 file ends with a padded block. The sensor last reported
+    // itself as a QF470, a model of the other dialect: the file decides.
+    // The QF410's data fills whole blocks and is followed by a zero block,
+    // its bootloader acknowledging with the other byte.
+    QTest::newRow("QF210 file, the bus reported a QF470")
+        << "QF210_2.1.bin" << int(SimulatedFls::kModelQF470) << 0x4A40 << 0x8A00u << 300 << 0x79 << "Подключен QF470";
+    QTest::newRow("QF410, whole blocks") << "fw_qf410.cri" << int(SimulatedFls::kModelQF410) << 0x5040 << 0x9000u << 256
+                                         << 0xA5 << "Подключен QF410";
+}
+
+void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
+{
+    QFETCH(QString, name);
+    QFETCH(int, model);
+    QFETCH(int, dataStart);
+    QFETCH(uint, firstBlock);
+    QFETCH(int, dataSize);
+    QFETCH(int, acknowledge);
+    QFETCH(QString, shown);
+
+    setUp(Dialect::Rom, quint8(model));
+    // The bootloader starts a little after the reset: the sync byte has to
+    // be repeated until it answers.
+    device->bootDelayMs = 900;
+    device->startDelayMs = 1000;
+    device->acknowledge = quint8(acknowledge);
+    connectWiredSensor(shown);
+
+    const QByteArray file = firmware(dataStart + dataSize);
+    const QString path = writeFile(name, file);
+    FirmwareDialogs dialogs(path);
+    QVERIFY(pressUpdate());
+    QCOMPARE(dialogs.fileDialogs, 1);
+    QVERIFY(dialogs.messages.isEmpty());
+    QCOMPARE(device->countRequests(5, 0x88), 1);
+
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Прошивка успешно обновлена"), kDownloadMs);
+    QProgressBar *bar = ui->progressBarFirmwareDUT;
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+    QVERIFY(bar->isHidden());
+    QVERIFY(!page->isUpdatingFirmware());
+    QVERIFY(!errorLineShown());
+
+    QCOMPARE(device->downloadsCompleted, 1);
+    QVERIFY(device->erased);
+    QCOMPARE(device->refusals, 0);
+    QVERIFY2(leadingSyncs() >= 3, qPrintable(device->rawReceived.left(8).toHex(' ')));
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(device->memory.value(quint32(0x4803 + 2 * i)), quint8(file.at(19 + i)));
+    const QByteArray image = romImage(file, dataStart);
+    QList<quint32> addresses;
+    for (int at = 0; at < image.size(); at += 128)
+        addresses << firstBlock + quint32(at);
+    QCOMPARE(device->blockAddresses, addresses);
+    QCOMPARE(device->flash(firstBlock, image.size()), image);
+    QCOMPARE(device->flash(firstBlock + quint32(image.size()), 1), QByteArray(1, char(0xFF)));
+    QVERIFY(device->rawReceived.endsWith(QByteArray::fromHex("21de")));
+
+    const QString log = logSinceStart();
+    QVERIFY(log.contains("Starting update firmware"));
+    QVERIFY(log.contains(QRegularExpression("End update firmware \\d+ sec")));
+    QVERIFY(!log.contains("Error update firmware"));
+    QCOMPARE(QSettings().value("default_dir").toString(), path);
+
+    // The new firmware runs: the page finds the sensor and polls it again.
+    QTRY_COMPARE_WITH_TIMEOUT(status(), shown, kConnectMs);
+    const int polls = device->countRequests(5, 0xF0);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(5, 0xF0) > polls, kConnectMs);
+}
+
+void TestFwUpdate::blockDownloadSendsTheWholeFileThenTheSensorIsBack_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("acknowledge");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("lateAnswer");
+    // The bootloader answers the sync byte of the start at once; a sensor
+    // answer sent just before the restart must not hide that acknowledge.
+    QTest::newRow("QF260, a padded last block")
+        << "QF260.bin" << int(SimulatedFls::kModelQF260) << 130 << 0xA5 << "Подключен QF260" << true;
+    QTest::newRow("QF470, whole blocks and a zero block")
+        << "QF470_release.bin" << int(SimulatedFls::kModelQF470) << 640 << 0x79 << "Подключен QF470" << false;
+}
+
+void TestFwUpdate::blockDownloadSendsTheWholeFileThenTheSensorIsBack()
+{
+    QFETCH(QString, name);
+    QFETCH(int, model);
+    QFETCH(int, size);
+    QFETCH(int, acknowledge);
+    QFETCH(QString, shown);
+    QFETCH(bool, lateAnswer);
+
+    setUp(Dialect::Block, quint8(model));
+    device->startDelayMs = 1000;
+    device->lateAnswer = lateAnswer;
+    device->acknowledge = quint8(acknowledge);
+    connectWiredSensor(shown);
+
+    const QByteArray file = firmware(size);
+    FirmwareDialogs dialogs(writeFile(name, file));
+    QVERIFY(pressUpdate());
+    QCOMPARE(device->countRequests(5, 0x88), 1);
+
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Прошивка успешно обновлена"), kDownloadMs);
+    QCOMPARE(ui->progressBarFirmwareDUT->value(), ui->progressBarFirmwareDUT->maximum());
+    QVERIFY(ui->progressBarFirmwareDUT->isHidden());
+    QCOMPARE(device->downloadsCompleted, 1);
+    QCOMPARE(device->refusals, 0);
+    QCOMPARE(device->blockData, file + QByteArray(64 - size % 64, '\0'));
+    const QByteArray end = QByteArray::fromHex("d270") + QByteArray(64, '\0');
+    QVERIFY(device->rawReceived.endsWith(frame::withCrc(end)));
+
+    QTRY_COMPARE_WITH_TIMEOUT(status(), shown, kConnectMs);
+}
+
+void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("blockDialect");
+    QTest::addColumn<QString>("signal");
+    QTest::newRow("wired angle sensor") << "kv380"
+                                        << "AngleMeter_1.0.bin" << 64 + 200 << false << "kv380";
+    QTest::newRow("PLM300") << "plm300"
+                            << "PLM300.cri" << 64 + 128 << false << "plm300";
+    QTest::newRow("online device") << "online"
+                                   << "online_fw.bin" << 200 << true << "online";
+    // The online page's download always speaks the block dialect.
+    QTest::newRow("online device, a file named for another model") << "online"
+                                                                   << "QF210.bin" << 0x4A40 + 100 << true << "online";
+}
+
+void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, name);
+    QFETCH(int, size);
+    QFETCH(bool, blockDialect);
+    QFETCH(QString, signal);
+
+    // The wired sensor page is not in use, so the reset goes to number 0.
+    setUp(blockDialect ? Dialect::Block : Dialect::Rom, SimulatedFls::kModelGeneric, 0);
+    QSignalSpy online(page, &FLSDevice::signalEndUpdateFirmwareQFOnline);
+    QSignalSpy plm300(page, &FLSDevice::signalEndUpdateFirmwarePLM300);
+    QSignalSpy kv380(page, &FLSDevice::signalEndUpdateFirmwareKV380);
+    QWidget *askingPage = nullptr;
+    if (button == "kv380") {
+        ui->pushButtonKV380->click();
+        askingPage = ui->KV380;
+    } else if (button == "plm300") {
+        ui->pushButtonPLM300->click();
+        askingPage = ui->PLM300;
+    } else {
+        ui->pushButtonQFOnline->click();
+        askingPage = ui->QFOnline;
+    }
+    QVERIFY(window->port()->getSerialPort()->isOpen());
+
+    const QByteArray file = firmware(size);
+    FirmwareDialogs dialogs(writeFile(name, file));
+    QVERIFY(pressUpdate());
+    QVERIFY(dialogs.messages.isEmpty());
+    QCOMPARE(ui->progressBarFirmwareDUT->parentWidget(), askingPage);
+    QVERIFY(!ui->progressBarFirmwareDUT->isHidden());
+
+    QTRY_COMPARE_WITH_TIMEOUT(device->downloadsCompleted, 1, kDownloadMs);
+    QTRY_COMPARE_WITH_TIMEOUT(online.count() + plm300.count() + kv380.count(), 1, kDownloadMs);
+    QCOMPARE(online.count(), signal == "online" ? 1 : 0);
+    QCOMPARE(plm300.count(), signal == "plm300" ? 1 : 0);
+    QCOMPARE(kv380.count(), signal == "kv380" ? 1 : 0);
+    if (blockDialect)
+        QCOMPARE(device->blockData, file + QByteArray(64 - size % 64, '\0'));
+    else
+        QCOMPARE(device->flash(0x9000, size - 64), file.mid(64));
+    QCOMPARE(device->refusals, 0);
+
+    // The wired sensor page stays out of it: it does not start searching.
+    QVERIFY(!page->isSearchActive());
+    QCOMPARE(device->searchCount(), 0);
+    QVERIFY(!page->isUpdatingFirmware());
+    QVERIFY(ui->progressBarFirmwareDUT->isHidden());
+}
+
+QTEST_MAIN(TestFwUpdate)
+#include "tst_fwupdate.moc"

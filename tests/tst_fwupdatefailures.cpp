@@ -1,0 +1,205 @@
+#include "fwupdatefixture.h"
+
+#include <QProgressBar>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QSignalSpy>
+
+using Dialect = SimulatedBootloader::Dialect;
+
+// Downloads that fail, and files refused before anything is sent.
+class TestFwUpdateFailures : public QObject, public FwUpdateFixture
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { tearDown(); }
+
+    void silenceAfterBlock3FailsOnceThenTheNextDownloadIsWhole();
+    void aRefusedBlockFailsTheDownload();
+    void filesAreRefusedBeforeAnythingIsSent();
+    void aCancelledChoiceLeavesThePageWatchingItsSensor();
+    void aBootloaderThatNeverAnswersTheSyncFailsWhateverTheLineBrings();
+
+private:
+    void waitForFailure();
+    int countInLog(const QString &text) const { return logSinceStart().count(text); }
+};
+
+// Both error stages, in order, and the page given back.
+void TestFwUpdateFailures::waitForFailure()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(errorLineShown(), kFailureMs);
+    QVERIFY(ui->progressBarFirmwareDUT->isHidden());
+    QVERIFY(status() != QString("Прошивка не обновлена"));
+    QTRY_VERIFY_WITH_TIMEOUT(logSinceStart().contains("Error update firmware"), kFailureMs);
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Прошивка не обновлена"), kFailureMs);
+    QVERIFY(!errorLineShown());
+    QVERIFY(!page->isUpdatingFirmware());
+}
+
+void TestFwUpdateFailures::silenceAfterBlock3FailsOnceThenTheNextDownloadIsWhole()
+{
+    setUp(Dialect::Rom, SimulatedFls::kModelQF210);
+    device->silentAfterBlock = 3;
+    device->startDelayMs = 1000;
+    connectWiredSensor("Подключен QF210");
+
+    const QByteArray file = firmware(0x4A40 + 5 * 128 + 10);
+    FirmwareDialogs dialogs(writeFile("QF210.bin", file));
+    QVERIFY(pressUpdate());
+    waitForFailure();
+    // Each of the three blocks went once, at its own address; the write
+    // command after the silence was left unanswered and no address followed.
+    QCOMPARE(device->blockAddresses, QList<quint32>({0x8A00, 0x8A80, 0x8B00}));
+    QCOMPARE(device->rawReceived.count(QByteArray::fromHex("00008b00")), 1);
+    QVERIFY(!device->rawReceived.contains(QByteArray::fromHex("00008b80")));
+
+    // The page searches again; while the device keeps quiet the error stays
+    // reported once, with the seconds since the start.
+    const auto searches = [this] { return device->rawReceived.count(QByteArray::fromHex("31ffdc")); };
+    const int before = searches();
+    QTRY_VERIFY_WITH_TIMEOUT(searches() > before, kConnectMs);
+    const QString log = logSinceStart();
+    QCOMPARE(log.count("Error update firmware"), 1);
+    const QRegularExpressionMatch seconds = QRegularExpression("Error update firmware (\\d+) sec").match(log);
+    QVERIFY(seconds.hasMatch());
+    QVERIFY2(seconds.captured(1).toInt() < 60, qPrintable(seconds.captured(0)));
+    QVERIFY(!log.contains("End update firmware"));
+
+    // Power back on: the old firmware answers, the page is an ordinary page.
+    device->powerCycle();
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Подключен QF210"), kConnectMs);
+
+    // A second download starts afresh and writes the whole file.
+    device->silentAfterBlock = -1;
+    FirmwareDialogs again(writeFile("QF210.bin", file));
+    QVERIFY(pressUpdate());
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Прошивка успешно обновлена"), kDownloadMs);
+    QByteArray image = file.mid(0x4A40);
+    image.append(QByteArray(128 - image.size() % 128, '\0'));
+    QCOMPARE(device->blockAddresses.size(), image.size() / 128);
+    QCOMPARE(device->blockAddresses.first(), 0x8A00u);
+    QCOMPARE(device->flash(0x8A00, image.size()), image);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(device->memory.value(quint32(0x4803 + 2 * i)), quint8(file.at(19 + i)));
+    QCOMPARE(ui->progressBarFirmwareDUT->value(), ui->progressBarFirmwareDUT->maximum());
+    QCOMPARE(countInLog("Error update firmware"), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Подключен QF210"), kConnectMs);
+}
+
+void TestFwUpdateFailures::aRefusedBlockFailsTheDownload()
+{
+    setUp(Dialect::Block, SimulatedFls::kModelQF470);
+    device->refuseBlock = 2;
+    connectWiredSensor("Подключен QF470");
+
+    FirmwareDialogs dialogs(writeFile("QF470.bin", firmware(5 * 64)));
+    QVERIFY(pressUpdate());
+    waitForFailure();
+    QCOMPARE(device->refusals, 1);
+    QCOMPARE(device->blockData.size(), 64);
+    QCOMPARE(device->downloadsCompleted, 0);
+    QVERIFY(!logSinceStart().contains("End update firmware"));
+}
+
+// Each file is refused on the same page, one after the other: the page goes
+// on with its sensor after every refusal.
+void TestFwUpdateFailures::filesAreRefusedBeforeAnythingIsSent()
+{
+    struct Case
+    {
+        const char *what;
+        QString name; // empty: the dialog is cancelled
+        int size;
+        bool vanishes;
+    };
+    const QList<Case> cases = {
+        {"empty", "QF210.bin", 0, false},
+        {"ends where its data starts", "QF210.bin", 0x4A40, false},
+        {"less than a block", "QF470.bin", 63, false},
+        {"no model in the name", "sensor.bin", 0x5000, false},
+        {"unreadable", "QF410.bin", 0x6000, true},
+        {"cancelled", QString(), 0, false},
+    };
+
+    setUp(Dialect::Rom, SimulatedFls::kModelQF470);
+    connectWiredSensor("Подключен QF470");
+    for (const Case &c : cases) {
+        const QString path = c.name.isEmpty() ? QString() : writeFile(c.name, firmware(c.size));
+        FirmwareDialogs dialogs(path, c.vanishes);
+        QVERIFY2(pressUpdate(), c.what);
+        QVERIFY2(dialogs.fileDialogs == 1, c.what);
+        QVERIFY2(dialogs.messages == QStringList({"Файл прошивки должен соответствовать модели датчика\nВозможно, файл "
+                                                  "повреждён\nВыберите другой файл"}),
+                 c.what);
+        QVERIFY2(device->countRequests(5, 0x88) == 0, c.what);
+        QVERIFY2(device->rawReceived.isEmpty(), c.what);
+        QVERIFY2(!page->isUpdatingFirmware(), c.what);
+        QVERIFY2(ui->progressBarFirmwareDUT->isHidden(), c.what);
+        // The page goes on polling its sensor, with the model it reported.
+        const int polls = device->countRequests(5, 0xF0);
+        QTRY_VERIFY2_WITH_TIMEOUT(device->countRequests(5, 0xF0) > polls, c.what, kConnectMs);
+        QVERIFY2(status() == QString("Подключен QF470"), c.what);
+        QVERIFY2(page->isQF470(), c.what);
+    }
+}
+
+void TestFwUpdateFailures::aCancelledChoiceLeavesThePageWatchingItsSensor()
+{
+    setUp(Dialect::Rom, SimulatedFls::kModelQF210);
+    connectWiredSensor("Подключен QF210");
+    // The dialog opens where the last chosen file is.
+    const QString last = writeFile("QF210_old.bin", firmware(10));
+    QSettings().setValue("default_dir", last);
+    FirmwareDialogs dialogs{QString()};
+    QVERIFY(pressUpdate());
+    QCOMPARE(dialogs.directoryOffered, QFileInfo(last).absolutePath());
+    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(QSettings().value("default_dir").toString(), last);
+
+    // The watchdog still runs: a sensor falling silent is noticed.
+    device->sensor().silent = true;
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Подключите датчик"), kConnectMs);
+}
+
+// A bootloader that never answers the sync byte ends in the failure
+// display. Whatever the line brings meanwhile (short, long, glued or random
+// chunks without an acknowledge in them) moves nothing.
+void TestFwUpdateFailures::aBootloaderThatNeverAnswersTheSyncFailsWhateverTheLineBrings()
+{
+    setUp(Dialect::Rom, SimulatedFls::kModelQF210);
+    device->bootDelayMs = 3600 * 1000;
+    connectWiredSensor("Подключен QF210");
+    FirmwareDialogs dialogs(writeFile("QF210.bin", firmware(0x4A40 + 128)));
+    QVERIFY(pressUpdate());
+    QVERIFY(page->isUpdatingFirmware());
+
+    QSignalSpy chunks(window->port(), &PortConnection::dataOut);
+    QRandomGenerator random(22);
+    const QList<int> sizes = {1, 2, 3, 66, 67, 68, 129, 130, 131, 2047, 2048, 3000};
+    for (int size : sizes) {
+        QByteArray noise(size, Qt::Uninitialized);
+        for (char &c : noise) {
+            c = char(random.bounded(256));
+            if (quint8(c) == 0x79 || quint8(c) == 0xA5)
+                c = char(0x1F);
+        }
+        // One chunk at a time: each reaches the program on its own.
+        const int delivered = chunks.count();
+        QVERIFY(device->sendRaw(noise));
+        QTRY_VERIFY_WITH_TIMEOUT(chunks.count() > delivered || !page->isUpdatingFirmware(), kConnectMs);
+        QTRY_COMPARE_WITH_TIMEOUT(window->rxCount(), 0, kConnectMs);
+        if (page->isUpdatingFirmware())
+            QCOMPARE(int(page->getCurStep()), 1);
+    }
+    waitForFailure();
+
+    // The sync byte was offered again and again and no command followed
+    // (after the failure only the page's own search and polls go out).
+    QVERIFY2(leadingSyncs() > 5, qPrintable(device->rawReceived.toHex(' ')));
+    QVERIFY(!device->rawReceived.contains(QByteArray::fromHex("43bc")));
+    QCOMPARE(countInLog("Error update firmware"), 1);
+}
+
+QTEST_MAIN(TestFwUpdateFailures)
+#include "tst_fwupdatefailures.moc"
