@@ -4,22 +4,16 @@
 
 #include "devices/fls/flsdevice.h"
 #include "devices/fls/flsprotocol.h"
-#include "exactframe.h"
 #include "link/frame.h"
 #include "pagefixture.h"
-
-#include <QTimer>
 
 namespace {
 
 // The bus after a search: three sensors, numbers 1, 2 and 3.
 const QByteArray kFoundNetNums = QByteArray::fromHex("010203");
 
-void decode(const QByteArray &bytes)
+void decode(const QByteArray &f)
 {
-    const ExactFrame exact(bytes);
-    const QByteArray f = exact.view();
-
     if (const auto found = fls::decodeSearchAnswer(f))
         fuzz::require(!found->isEmpty(), "fls: a search answer that names no sensor was taken");
 
@@ -72,10 +66,7 @@ struct FlsPage
 
     void take(const QByteArray &chunk)
     {
-        // Timers never run between two chunks here: a watchdog that ran out
-        // during a dialog's loop would start a new search.
-        for (QTimer *timer : page->findChildren<QTimer *>())
-            timer->stop();
+        fuzz::stopTimers(page);
         // As right after a selection: the next answer refreshes the settings.
         page->setUpdateParamWidgets(true);
         fixture.feed(chunk);
@@ -96,13 +87,6 @@ struct FlsPage
 
 void fuzz::fuzzFls(const QByteArray &input)
 {
-    const QByteArray framed = withCrcAppended(input);
-    decode(input);
-    decode(framed);
-    for (const QByteArray &piece : frame::splitAnswers(input, fls::answerLengths))
-        decode(piece);
-
-    FlsPage &page = kept<FlsPage>();
-    page.take(input);
-    page.take(framed);
+    decodeEvery(input, fls::answerLengths, decode);
+    takeBoth<FlsPage>(input);
 }

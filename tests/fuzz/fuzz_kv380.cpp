@@ -4,22 +4,16 @@
 
 #include "devices/angle/kv380device.h"
 #include "devices/angle/kv380protocol.h"
-#include "exactframe.h"
 #include "link/frame.h"
 #include "pagefixture.h"
-
-#include <QTimer>
 
 namespace {
 
 // The bus after a search: two sensors, numbers 1 and 2; the first is polled.
 const QByteArray kFoundNetNums = QByteArray::fromHex("0102");
 
-void decode(const QByteArray &bytes)
+void decode(const QByteArray &f)
 {
-    const ExactFrame exact(bytes);
-    const QByteArray f = exact.view();
-
     if (const auto found = kv380::decodeSearchAnswer(f))
         fuzz::require(!found->isEmpty(), "kv380: a search answer that names no sensor was taken");
 
@@ -60,10 +54,7 @@ struct Kv380Page
 
     void take(const QByteArray &chunk)
     {
-        // Timers never run between two chunks here: a watchdog that ran out
-        // during a dialog's loop would start a new search.
-        for (QTimer *timer : page->findChildren<QTimer *>())
-            timer->stop();
+        fuzz::stopTimers(page);
         // As right after a selection: the next answers refresh the settings
         // and the switches.
         page->setSyncSwitchesWithDevice(true);
@@ -89,8 +80,7 @@ struct Kv380SearchingPage
     {
         if (!page->isSearchInProgress())
             page->startSearchDevices();
-        for (QTimer *timer : page->findChildren<QTimer *>())
-            timer->stop();
+        fuzz::stopTimers(page);
         fixture.feed(chunk);
         fuzz::settle();
         if (!page->isSearchInProgress()) {
@@ -105,14 +95,7 @@ struct Kv380SearchingPage
 
 void fuzz::fuzzKv380(const QByteArray &input)
 {
-    const QByteArray framed = withCrcAppended(input);
-    decode(input);
-    decode(framed);
-    for (const QByteArray &piece : frame::splitAnswers(input, kv380::answerLengths))
-        decode(piece);
-
-    Kv380Page &page = kept<Kv380Page>();
-    page.take(input);
-    page.take(framed);
+    decodeEvery(input, kv380::answerLengths, decode);
+    takeBoth<Kv380Page>(input);
     kept<Kv380SearchingPage>().take(input);
 }

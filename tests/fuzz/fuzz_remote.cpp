@@ -9,7 +9,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -43,8 +42,7 @@ struct RemotePage
     RemotePage()
     {
         // Nothing the window does on its own may interleave with the inputs.
-        for (QTimer *timer : window.findChildren<QTimer *>())
-            timer->stop();
+        fuzz::stopTimers(&window);
     }
 
     void take(const QString &text)

@@ -4,7 +4,6 @@
 
 #include "devices/other/wiredtagdevice.h"
 #include "devices/other/wiredtagprotocol.h"
-#include "exactframe.h"
 #include "link/frame.h"
 #include "pagefixture.h"
 
@@ -13,11 +12,8 @@ namespace {
 // The bus after a search: two readers, numbers 1 and 2.
 const QByteArray kFoundNetNums = QByteArray::fromHex("0102");
 
-void decode(const QByteArray &bytes)
+void decode(const QByteArray &f)
 {
-    const ExactFrame exact(bytes);
-    const QByteArray f = exact.view();
-
     if (const auto numbers = wiredtag::searchAnswerIn(f))
         fuzz::require(!numbers->isEmpty() && numbers->size() <= f.size(),
                       "wiredtag: a search answer names readers the chunk does not hold");
@@ -95,14 +91,7 @@ struct WiredTagSearchingPage
 
 void fuzz::fuzzWiredTag(const QByteArray &input)
 {
-    const QByteArray framed = withCrcAppended(input);
-    decode(input);
-    decode(framed);
-    for (const QByteArray &piece : frame::splitAnswers(input, wiredtag::answerLengths))
-        decode(piece);
-
-    WiredTagPage &page = kept<WiredTagPage>();
-    page.take(input);
-    page.take(framed);
+    decodeEvery(input, wiredtag::answerLengths, decode);
+    takeBoth<WiredTagPage>(input);
     kept<WiredTagSearchingPage>().take(input);
 }

@@ -1,12 +1,14 @@
 #include "fuzztargets.h"
 
 #include "app/bundle.h"
+#include "exactframe.h"
 #include "link/frame.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QPointer>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -128,6 +130,25 @@ void feedExactly(const QByteArray &chunk, const std::function<void(int, char *)>
     if (block)
         std::memcpy(block.get(), chunk.constData(), size_t(chunk.size()));
     parse(chunk.size(), block.get());
+}
+
+void decodeEvery(const QByteArray &input, const frame::AnswerLengths &lengths, void (*decode)(const QByteArray &))
+{
+    // Each in a block of exactly its size, so a read past its end is caught.
+    const auto decodeExactly = [decode](const QByteArray &bytes) {
+        const ExactFrame exact(bytes);
+        decode(exact.view());
+    };
+    decodeExactly(input);
+    decodeExactly(withCrcAppended(input));
+    for (const QByteArray &piece : frame::splitAnswers(input, lengths))
+        decodeExactly(piece);
+}
+
+void stopTimers(QObject *page)
+{
+    for (QTimer *timer : page->findChildren<QTimer *>())
+        timer->stop();
 }
 
 void settle()

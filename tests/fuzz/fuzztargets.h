@@ -1,7 +1,10 @@
 #ifndef FUZZTARGETS_H
 #define FUZZTARGETS_H
 
+#include "link/frame.h"
+
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -55,6 +58,15 @@ QByteArray withCrcAppended(const QByteArray &input);
 // past the chunk's end is caught.
 void feedExactly(const QByteArray &chunk, const std::function<void(int, char *)> &parse);
 
+// Hands decode() the input, the input with its CRC-8 appended and each piece
+// the shared splitter cuts the input into with the family's answer lengths,
+// each in a block of exactly its size.
+void decodeEvery(const QByteArray &input, const frame::AnswerLengths &lengths, void (*decode)(const QByteArray &bytes));
+
+// Timers never run between two chunks here: a page's watchdog that ran out
+// during a dialog's loop would start a new search in the middle of the inputs.
+void stopTimers(QObject *page);
+
 // What control going back to the event loop does between two chunks: objects
 // a handler let go with deleteLater() are deleted.
 void settle();
@@ -64,6 +76,9 @@ void settle();
 // drops every kept page; it runs before the application goes.
 template <class Session> Session &kept();
 void releasePages();
+
+// The kept page takes the input as it is, then with its CRC-8 appended.
+template <class Session> void takeBoth(const QByteArray &input);
 
 namespace detail {
 void keep(std::function<void()> release);
@@ -80,6 +95,13 @@ template <class Session> Session &kept()
         });
     }
     return *session;
+}
+
+template <class Session> void takeBoth(const QByteArray &input)
+{
+    Session &session = kept<Session>();
+    session.take(input);
+    session.take(withCrcAppended(input));
 }
 
 } // namespace fuzz
