@@ -128,7 +128,10 @@ std::optional<TableAnswer> decodeTable(const QByteArray &frame)
 
 Table readCsv(QIODevice &in)
 {
-    QString text = QString::fromUtf8(in.read(kMaxFileBytes));
+    // A file tells its size: reading asks for no more, since a read reserves
+    // all it asks for before it knows how much comes.
+    const qint64 room = in.isSequential() ? kMaxFileBytes : qBound<qint64>(0, in.size() - in.pos(), kMaxFileBytes);
+    QString text = QString::fromUtf8(in.read(room));
     // Spreadsheets often put a byte order mark in front.
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);

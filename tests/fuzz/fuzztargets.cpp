@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QHash>
 #include <QPointer>
 #include <QTimer>
 
@@ -21,8 +22,10 @@ namespace fuzz {
 const std::vector<Target> &targets()
 {
     static const std::vector<Target> table = {
-        {"fls", fuzzFls},       {"kv380", fuzzKv380},       {"wiredtag", fuzzWiredTag},
-        {"remote", fuzzRemote}, {"splitter", fuzzSplitter},
+        {"fls", fuzzFls},           {"kv380", fuzzKv380}, {"wiredtag", fuzzWiredTag}, {"remote", fuzzRemote},
+        {"splitter", fuzzSplitter}, {"table", fuzzTable}, {"ble", fuzzBle},           {"online", fuzzOnline},
+        {"plm300", fuzzPlm300},     {"n7", fuzzN7},       {"runfile", fuzzRunFile},   {"csv", fuzzCsv},
+        {"firmware", fuzzFirmware},
     };
     return table;
 }
@@ -149,6 +152,20 @@ void stopTimers(QObject *page)
 {
     for (QTimer *timer : page->findChildren<QTimer *>())
         timer->stop();
+}
+
+namespace {
+bool everyInput = false;
+}
+
+bool sampled(const QByteArray &input, uint oneIn)
+{
+    return everyInput || oneIn <= 1 || qHash(input, 0) % oneIn == 0;
+}
+
+void feedEveryInput()
+{
+    everyInput = true;
 }
 
 void settle()
