@@ -21,12 +21,24 @@ namespace fuzz {
 // build makes a program fuzz_<name> of each row it finds here.
 const std::vector<Target> &targets()
 {
+    // One row a line, so that rows added on different branches meet cleanly.
+    // clang-format off
     static const std::vector<Target> table = {
-        {"fls", fuzzFls},           {"kv380", fuzzKv380}, {"wiredtag", fuzzWiredTag}, {"remote", fuzzRemote},
-        {"splitter", fuzzSplitter}, {"table", fuzzTable}, {"ble", fuzzBle},           {"online", fuzzOnline},
-        {"plm300", fuzzPlm300},     {"n7", fuzzN7},       {"runfile", fuzzRunFile},   {"csv", fuzzCsv},
+        {"fls", fuzzFls},
+        {"kv380", fuzzKv380},
+        {"wiredtag", fuzzWiredTag},
+        {"remote", fuzzRemote},
+        {"splitter", fuzzSplitter},
+        {"table", fuzzTable},
+        {"ble", fuzzBle},
+        {"online", fuzzOnline},
+        {"plm300", fuzzPlm300},
+        {"n7", fuzzN7},
+        {"runfile", fuzzRunFile},
+        {"csv", fuzzCsv},
         {"firmware", fuzzFirmware},
     };
+    // clang-format on
     return table;
 }
 
