@@ -65,11 +65,12 @@ int orphanCards = 0;
 int nextCardNumber(QWidget *parent)
 {
     int built = 0;
+    // Called while the card is built: it is already among its parent's children.
     if (parent)
-        built = parent->findChildren<BLEAdwView *>(QString(), Qt::FindDirectChildrenOnly).size();
+        built = parent->findChildren<BLEAdwView *>(QString(), Qt::FindDirectChildrenOnly).size() - 1;
     else
         built = orphanCards++;
-    return qMin(built, BLEAdwView::kLastNumber);
+    return qBound(0, built, BLEAdwView::kLastNumber);
 }
 
 } // namespace
