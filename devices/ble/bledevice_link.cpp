@@ -27,6 +27,7 @@ constexpr int kButtonMinWidth = 100;
 constexpr int kRowSpacing = 20;
 constexpr int kLinkFrameMs = 100;
 constexpr int kSearchAnswerMs = 100;
+constexpr int kPollSettleMs = 50;
 constexpr int kRebootFrameMs = 200;
 constexpr int kMessageWidth = 300;
 constexpr int kMessageHeight = 170;
@@ -120,14 +121,23 @@ bool BLEDevice::changeUiidBleForBaseReboot()
     // One countdown at a time: a press while it runs does nothing.
     if (countdownTimer)
         return true;
+    // Polling waits, and an answer still on its way is taken first, so that
+    // the base's address comes alone.
+    const bool polling = timerRequest->isActive();
+    timerRequest->stop();
+    delay(kPollSettleMs);
+    emit signalCheckIncommingData();
     searching = true;
     emit signalRequestForSearchDevices();
     delay(kSearchAnswerMs);
+    emit signalCheckIncommingData();
     emit writeData(ble::linkIdWrite(foundNetNum, storedUuid));
     delay(kRebootFrameMs);
     emit signalCheckIncommingData();
     // The search emptied the main window's list of addresses.
     restoreSurveyAddress();
+    if (polling)
+        timerRequest->start(kRequestIntervalMs);
     startCountdown();
     if (ui) {
         ui->labelMsgUpdBLE->setWordWrap(true);
