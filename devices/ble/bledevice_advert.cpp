@@ -121,10 +121,10 @@ void BLEDevice::refreshCard(BLEAdwView *card, BLEAdwModel *model, bool dark)
         card->deviceIsConnected();
         card->showUI(true);
         card->showLabel(true, dark);
-        card->setTextBtnConnect(tr("Подключить другой"));
+        card->setTextBtnConnect(BLEAdwView::tr("Подключить другой"));
     } else {
         card->showLabel(false, dark);
-        card->setTextBtnConnect(tr("Подключить датчик"));
+        card->setTextBtnConnect(BLEAdwView::tr("Подключить датчик"));
     }
     card->getLineEditNetNum()->setText(ble::netNumberFieldText(model->getNetNumber(), model->getFlDopParam()));
     card->showFamily(model->getNameChar().toLocal8Bit());
@@ -251,7 +251,7 @@ bool BLEDevice::enableDopParamAdwert(int curDeviceWidget, bool enableDev, bool e
         return false;
     }
     if (!enableDev) {
-        card->setTextBtnConnect(tr("Подключить датчик"));
+        card->setTextBtnConnect(BLEAdwView::tr("Подключить датчик"));
         card->showLabel(false, checkDarkTheme());
         card->setFlRefresh(true);
         model->setFlConnectedDevice(false);
