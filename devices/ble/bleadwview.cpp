@@ -26,12 +26,13 @@ namespace {
 
 constexpr int kFirstCardX = 5;
 constexpr int kFirstCardY = 5;
+// Between the first card and the second.
+constexpr QRect kSeparator(0, kFirstCardY + BLEAdwView::kHeight, 692, 1);
+constexpr int kButtonGap = 8;
+constexpr int kChangeButtonX = 350;
 constexpr int kCardFontPixels = 12;
-constexpr int kSmallButtonPixels = 12;
-constexpr int kConnectButtonPixels = 16;
 constexpr int kDialogWidth = 450;
 constexpr int kDialogHeight = 150;
-constexpr QRect kSeparator(0, 310, 692, 1);
 constexpr QRect kFamilyPicture(10, 13, 75, 210);
 constexpr int kFamilyPictureMinWidth = 75;
 constexpr QRect kLevelBar(31, 57, 13, 154);
@@ -47,6 +48,9 @@ constexpr int kTarRowHeight = 35;
 const char *const kLabelStyle = "QLabel{color:main_color;font-size:16px;}";
 const char *const kEditStyle = "QLineEdit{border-color:main_color;color:main_color;font-size:16px;}";
 const char *const kValueStyle = "QLabel{font-size: 16px;}";
+// The theme style sheet sizes every button's text; these keep the card's sizes.
+const char *const kSmallButtonStyle = "QPushButton{font-size:12px;}";
+const char *const kLargeButtonStyle = "QPushButton{font-size:16px;}";
 const char *const kShownDark = "white";
 const char *const kShownLight = "#1f2222";
 const char *const kGreyed = "#b9b9b9";
@@ -121,7 +125,7 @@ void BLEAdwView::buildWidgets()
     picHumidity->setGeometry(260, 3, 18, 30);
     picHumidity->hide();
     labelTemper = valueLabel(QStringLiteral("25°C"), QRect(277, 18, 40, 20));
-    captionValue = valueLabel(tr("Уровень"), QRect(100, 50, 70, 20));
+    captionValue = valueLabel(tr("Уровень"), QRect(100, 50, 100, 20));
     labelLevel = valueLabel(QStringLiteral("1023"), QRect(200, 50, 40, 20), false);
     labelName = valueLabel(QStringLiteral("QF_100001"), QRect(250, 50, 90, 20));
 
@@ -135,10 +139,11 @@ void BLEAdwView::buildWidgets()
     for (const char *text : kParamSets)
         comboParamSet->addItem(tr(text));
 
-    captionIlluminance = valueLabel(tr("Освещенность"), QRect(100, 80, 100, 20));
-    labelIlluminance = valueLabel(QStringLiteral("0"), QRect(200, 80, 50, 20));
-    captionPressure = valueLabel(tr("Давление"), QRect(100, 110, 100, 20));
-    labelPressure = valueLabel(QStringLiteral("0"), QRect(200, 110, 50, 20));
+    // Wide enough for the captions at the card's text size.
+    captionIlluminance = valueLabel(tr("Освещенность"), QRect(100, 80, 115, 20));
+    labelIlluminance = valueLabel(QStringLiteral("0"), QRect(215, 80, 50, 20));
+    captionPressure = valueLabel(tr("Давление"), QRect(100, 110, 115, 20));
+    labelPressure = valueLabel(QStringLiteral("0"), QRect(215, 110, 50, 20));
 
     picEncryption = new QLabel(this);
     picEncryption->setObjectName("labelEncryption");
@@ -180,23 +185,19 @@ void BLEAdwView::buildWidgets()
     lineEditNetNum->setGeometry(350, 143, 115, 25);
     lineEditNetNum->setMinimumSize(70, 20);
 
-    QFont small = font();
-    small.setPixelSize(kSmallButtonPixels);
     btnChange = new QPushButton(tr("Изменить"), this);
-    btnChange->setGeometry(350, 180, 85, 25);
+    btnChange->setGeometry(kChangeButtonX, 180, 85, 25);
     btnChange->setMinimumSize(70, 28);
-    btnChange->setFont(small);
+    btnChange->setStyleSheet(kSmallButtonStyle);
     btnDisable = new QPushButton(tr("Отключить"), this);
     btnDisable->setGeometry(250, 180, 85, 25);
     btnDisable->setMinimumSize(70, 30);
-    btnDisable->setFont(small);
+    btnDisable->setStyleSheet(kSmallButtonStyle);
     btnConnect = new QPushButton(tr("Подключить датчик"), this);
     btnConnect->setMinimumSize(120, 25);
-    QFont large = font();
-    large.setPixelSize(kConnectButtonPixels);
-    btnConnect->setFont(large);
-    btnConnect->adjustSize();
+    btnConnect->setStyleSheet(kLargeButtonStyle);
     btnConnect->move(100, 180);
+    placeButtons();
 
     if (curDeviceWidget == 0 && parentWidget()) {
         separator = new QFrame(parentWidget());
@@ -262,7 +263,8 @@ void BLEAdwView::setDataFromModel(BLEAdwModel *value)
     levelBar->setMaximum(value->getLevelMax());
     levelBar->setValue(value->getLevel());
     const QString name = value->getNameChar();
-    labelName->setText(name);
+    // A cleared name is nine zero characters: nothing to show.
+    labelName->setText(QString(name).remove(QChar(0)));
     labelRssi->setText(QStringLiteral("%1").arg(value->getRssi()) + QStringLiteral("dB"));
     labelBattery->setText(ble::batteryText(qint8(value->getBattery())) + tr("В"));
 
@@ -342,7 +344,23 @@ void BLEAdwView::setTextBtnConnect(const QString &text)
     else if (text == tr("Подключить датчик"))
         btnDisable->hide();
     btnConnect->setText(text);
-    btnConnect->adjustSize();
+    placeButtons();
+}
+
+void BLEAdwView::placeButtons()
+{
+    // The buttons take the width of their texts, side by side, so that no
+    // text in any language hides another button.
+    for (QPushButton *b : {btnConnect, btnDisable, btnChange}) {
+        b->ensurePolished();
+        b->resize(qMax(b->minimumWidth(), b->sizeHint().width()), qMax(b->minimumHeight(), b->sizeHint().height()));
+    }
+    int right = btnConnect->geometry().right() + kButtonGap;
+    if (!btnDisable->isHidden()) {
+        btnDisable->move(right, btnDisable->y());
+        right = btnDisable->geometry().right() + kButtonGap;
+    }
+    btnChange->move(qMax(kChangeButtonX, right), btnChange->y());
 }
 
 void BLEAdwView::setEnableViewDopParam(bool enabled)
@@ -422,7 +440,6 @@ void BLEAdwView::createDialogConnectDevice()
             &AdwertDialog::setMessageErrorConnectDevice);
     connect(this, &BLEAdwView::deviceAdwertIsConnected, open, &QDialog::accept);
     open->resize(kDialogWidth, kDialogHeight);
-    open->setMaximumSize(kDialogWidth, kDialogHeight);
     dialog = open;
     requestedName.clear();
     emit signalResetConnectingDevice();

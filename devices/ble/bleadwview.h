@@ -130,6 +130,7 @@ protected:
 private:
     void buildWidgets();
     QLabel *valueLabel(const QString &text, const QRect &at, bool cardFont = true);
+    void placeButtons();
     // The sensor asked for in the open dialog now holds the slot.
     bool requestedSensorArrived() const;
 
