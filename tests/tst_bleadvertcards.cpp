@@ -42,6 +42,8 @@ private slots:
     void malformedListsLeaveTheCardsAsTheyWere_data();
     void malformedListsLeaveTheCardsAsTheyWere();
     void connectDialogClosesOnlyOnTheSensorAskedFor();
+    void aStaleAcknowledgementDoesNotPassForTheNextOne();
+    void cardsComeBackWhenASilentBaseAnswersAgain();
 
     void dialogCompletesATypedPrefix();
     void dialogAcceptsOnlyNamesOfTheFamilies_data();
@@ -334,6 +336,40 @@ void TestBleAdvertCards::connectDialogClosesOnlyOnTheSensorAskedFor()
     QCOMPARE(asked.at(0).at(0).toString(), QString("qf_000777"));
     QCOMPARE(asked.at(0).at(1).toInt(), 12);
     QCOMPARE(asked.at(0).at(2).toInt(), 1);
+}
+
+void TestBleAdvertCards::aStaleAcknowledgementDoesNotPassForTheNextOne()
+{
+    feed(list({sensor("QF_000123", 5), sensor("QF_000222", 20)}));
+    QSignalSpy sent(page, &BLEDevice::writeData);
+    QSignalSpy logs(page, &BLEDevice::signalWriteLog);
+    // An acknowledgement nobody waited for, then a configuration the base never answers.
+    feed(framed("3e05ec"));
+    QVERIFY(page->isConfigAccepted());
+    QVERIFY(!page->enableDopParamAdwert(1, true, true));
+    QCOMPARE(sent.count(), 1);
+    QCOMPARE(sent.at(0).at(0).toByteArray(), frame::withCrc(QByteArray::fromHex("3105ec5ac39611")));
+    QCOMPARE(logs.count(), 1);
+    QCOMPARE(logs.at(0).at(0).toString(), QString("Error change config master for adwertizing"));
+    // The page goes on listening.
+    QVERIFY(page->getTimerDeviceConnected()->isActive());
+    QVERIFY(!page->getTimerDeviceConnected()->signalsBlocked());
+}
+
+void TestBleAdvertCards::cardsComeBackWhenASilentBaseAnswersAgain()
+{
+    feed(list({sensor("QF_000123", 5), sensor("QF_000222", 20)}));
+    QVERIFY(!page->getAdwView2()->isHidden());
+    // The watchdog's turn: the base was silent too long.
+    page->resetDeviceIsConnected();
+    for (int slot = 0; slot < 4; ++slot)
+        QVERIFY(page->cardOf(slot)->isHidden());
+    feed(list({sensor("QF_000123", 5), sensor("QF_000222", 20)}));
+    for (int slot = 0; slot < 4; ++slot)
+        QVERIFY(!page->cardOf(slot)->isHidden());
+    QCOMPARE(page->getAdwView2()->connectButton()->text(), QString("Подключить другой"));
+    QVERIFY(page->getAdwView2()->getLineEditNetNum()->isEnabled());
+    QCOMPARE(page->getAdwView3()->connectButton()->text(), QString("Подключить датчик"));
 }
 
 // ---- The connect dialog on its own ---------------------------------------------------

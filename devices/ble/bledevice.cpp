@@ -273,6 +273,8 @@ bool BLEDevice::resetDeviceIsConnected()
 {
     showUI(false);
     hideCards();
+    // The base's next list brings the cards back.
+    cardsDue = advertMode;
     // The page's widgets go, its status lines stay: they tell the user why.
     setVisibleStatusLabels(true);
     deviceConnected = false;
@@ -397,6 +399,7 @@ bool BLEDevice::resetSettingToDefault()
     thirdSensor = false;
     connectionIdentity.clear();
     dataSinceConnect = false;
+    cardsDue = false;
 
     showUI(false);
     netNumDevice.clear();

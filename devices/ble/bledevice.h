@@ -373,6 +373,7 @@ private:
     BLEAdwView *adwView4 = nullptr;
     QList<BLEAdwView *> listAdwView;
     QPointer<QDialog> linkDialog; // the link ID dialog while it is open
+    bool cardsDue = false;        // the cards went with a silent base; its next list shows them
 
     QDialog *connectDialog = nullptr;
     SecurityBLE *securityDialog = nullptr; // not owned

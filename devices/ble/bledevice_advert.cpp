@@ -94,6 +94,12 @@ void BLEDevice::refreshCards()
 {
     const quint8 mask = adwModel1->getSlotMask();
     const bool dark = checkDarkTheme();
+    if (cardsDue) {
+        cardsDue = false;
+        showCardsForAdvertMode();
+        for (BLEAdwView *card : qAsConst(listAdwView))
+            card->setFlRefresh(true);
+    }
     for (int i = 0; i < listAdwModel.size(); ++i) {
         BLEAdwModel *model = listAdwModel.at(i);
         BLEAdwView *card = cardOf(i);
