@@ -79,7 +79,8 @@ QByteArray TestBleAdvertCards::list(const QList<SimulatedBase::AdvertRecord> &re
 {
     QByteArray body = QByteArray::fromHex("3e00a6");
     for (int slot = 0; slot < 4; ++slot)
-        body += SimulatedBase::recordBytes(slot < records.size() ? records.at(slot) : SimulatedAdvertBase::freeSlot(slot));
+        body +=
+            SimulatedBase::recordBytes(slot < records.size() ? records.at(slot) : SimulatedAdvertBase::freeSlot(slot));
     return frame::withCrc(body);
 }
 
@@ -424,13 +425,20 @@ void TestBleAdvertCards::dialogSendsTheNameAsTypedAndRefusesNoPassword_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("password");
     QTest::addColumn<int>("sent"); // -1: refused
-    QTest::newRow("name and password") << "QF_000777" << "4321" << 4321;
-    QTest::newRow("partial name") << "QF_" << "1" << 1;
-    QTest::newRow("no password") << "KV_000001" << "" << 0;
-    QTest::newRow("largest password") << "KV_000001" << "2147483647" << 2147483647;
-    QTest::newRow("too large") << "KV_000001" << "2147483648" << -1;
-    QTest::newRow("not a number") << "KV_000001" << "12ab" << -1;
-    QTest::newRow("negative") << "KV_000001" << "-5" << -1;
+    QTest::newRow("name and password") << "QF_000777"
+                                       << "4321" << 4321;
+    QTest::newRow("partial name") << "QF_"
+                                  << "1" << 1;
+    QTest::newRow("no password") << "KV_000001"
+                                 << "" << 0;
+    QTest::newRow("largest password") << "KV_000001"
+                                      << "2147483647" << 2147483647;
+    QTest::newRow("too large") << "KV_000001"
+                               << "2147483648" << -1;
+    QTest::newRow("not a number") << "KV_000001"
+                                  << "12ab" << -1;
+    QTest::newRow("negative") << "KV_000001"
+                              << "-5" << -1;
 }
 
 void TestBleAdvertCards::dialogSendsTheNameAsTypedAndRefusesNoPassword()

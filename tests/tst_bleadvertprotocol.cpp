@@ -209,7 +209,8 @@ void TestBleAdvertProtocol::slotRequestFrames_data()
     QTest::newRow("free slot") << ble::nameWrite(30, ble::kFreeSlotName)
                                << frame::withCrc(QByteArray::fromHex("311eea5ac396") + "QF_000000");
     // A name goes as typed, without terminator or length.
-    QTest::newRow("partial name") << ble::nameWrite(20, "QF_") << frame::withCrc(QByteArray::fromHex("3114ea5ac396") + "QF_");
+    QTest::newRow("partial name") << ble::nameWrite(20, "QF_")
+                                  << frame::withCrc(QByteArray::fromHex("3114ea5ac396") + "QF_");
     QTest::newRow("slot password") << ble::valueWrite(20, ble::kSensorPasswordCommand, 4321)
                                    << framed("3114a75ac396000010e1");
     // A negative password travels as its two's complement.

@@ -132,8 +132,7 @@ void TestBleBaseLink::updateModeRestartRunsOneCountdown()
     QVERIFY(searched);
     const QList<QByteArray> restarts = f->base->requestsWith(0xE4);
     QCOMPARE(restarts.size(), 1);
-    QCOMPARE(restarts.at(0).toHex(' '),
-             frame::withCrc(QByteArray::fromHex("3103e45ac396000000000000")).toHex(' '));
+    QCOMPARE(restarts.at(0).toHex(' '), frame::withCrc(QByteArray::fromHex("3103e45ac396000000000000")).toHex(' '));
     QVERIFY(base()->inUpdateMode());
     QVERIFY(f->ui->labelMsgUpdBLE->text().startsWith("Сейчас в мобильном приложении NRFConnect"));
     QVERIFY(!f->ui->labelMsgUpdBLE->isHidden());

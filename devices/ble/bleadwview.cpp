@@ -57,9 +57,12 @@ const char *const kGreyed = "#b9b9b9";
 
 // The values a climate sensor can send, by parameter set 0..5.
 const char *const kParamSets[] = {
-    QT_TRANSLATE_NOOP("BLEAdwView", "t °C, H %, U Volt, RSSI"), QT_TRANSLATE_NOOP("BLEAdwView", "Па, t °C, U Volt, RSSI"),
-    QT_TRANSLATE_NOOP("BLEAdwView", "t °C, H %, Hall 1/0, RSSI"), QT_TRANSLATE_NOOP("BLEAdwView", "Lux, H %, t °C, RSSI"),
-    QT_TRANSLATE_NOOP("BLEAdwView", "Па, H %, t °C, RSSI"), QT_TRANSLATE_NOOP("BLEAdwView", "t °C, Hall 1/0, Lux, RSSI"),
+    QT_TRANSLATE_NOOP("BLEAdwView", "t °C, H %, U Volt, RSSI"),
+    QT_TRANSLATE_NOOP("BLEAdwView", "Па, t °C, U Volt, RSSI"),
+    QT_TRANSLATE_NOOP("BLEAdwView", "t °C, H %, Hall 1/0, RSSI"),
+    QT_TRANSLATE_NOOP("BLEAdwView", "Lux, H %, t °C, RSSI"),
+    QT_TRANSLATE_NOOP("BLEAdwView", "Па, H %, t °C, RSSI"),
+    QT_TRANSLATE_NOOP("BLEAdwView", "t °C, Hall 1/0, Lux, RSSI"),
 };
 static_assert(sizeof(kParamSets) / sizeof(kParamSets[0]) == ble::kLastParamSet + 1, "one text per parameter set");
 
@@ -302,15 +305,14 @@ void BLEAdwView::showLabel(bool visible, bool darkTheme)
     const QString label = QString::fromLatin1(kLabelStyle).replace(QLatin1String("main_color"), colour);
     const QString edit = QString::fromLatin1(kEditStyle).replace(QLatin1String("main_color"), colour);
     lineEditNetNum->setStyleSheet(edit);
-    for (QWidget *w : {static_cast<QWidget *>(picBattery), static_cast<QWidget *>(picSignal),
-                       static_cast<QWidget *>(picTemper), static_cast<QWidget *>(picHumidity),
-                       static_cast<QWidget *>(this), static_cast<QWidget *>(captionValue),
-                       static_cast<QWidget *>(labelName), static_cast<QWidget *>(labelRssi),
-                       static_cast<QWidget *>(labelBattery), static_cast<QWidget *>(labelLevel),
-                       static_cast<QWidget *>(captionIlluminance), static_cast<QWidget *>(labelIlluminance),
-                       static_cast<QWidget *>(captionPressure), static_cast<QWidget *>(labelPressure),
-                       static_cast<QWidget *>(labelTemper), static_cast<QWidget *>(levelBar),
-                       static_cast<QWidget *>(textDop), static_cast<QWidget *>(switchDop)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(picBattery), static_cast<QWidget *>(picSignal), static_cast<QWidget *>(picTemper),
+          static_cast<QWidget *>(picHumidity), static_cast<QWidget *>(this), static_cast<QWidget *>(captionValue),
+          static_cast<QWidget *>(labelName), static_cast<QWidget *>(labelRssi), static_cast<QWidget *>(labelBattery),
+          static_cast<QWidget *>(labelLevel), static_cast<QWidget *>(captionIlluminance),
+          static_cast<QWidget *>(labelIlluminance), static_cast<QWidget *>(captionPressure),
+          static_cast<QWidget *>(labelPressure), static_cast<QWidget *>(labelTemper), static_cast<QWidget *>(levelBar),
+          static_cast<QWidget *>(textDop), static_cast<QWidget *>(switchDop)})
         w->setStyleSheet(label);
     btnChange->setVisible(visible);
     switchDop->setEnabled(visible);

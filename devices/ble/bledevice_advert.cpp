@@ -302,7 +302,8 @@ bool BLEDevice::recieveStringFromDialog(QString data, int password, int curDevic
     emit writeData(ble::valueWrite(address, ble::kSensorPasswordCommand, quint32(password)));
     delay(kPasswordAnswerMs);
     emit signalCheckIncommingData();
-    qDebug() << (changeNameSlaveSuccessfully ? "set Name + verify Pwd successfully" : "Error set new name + verify pwd");
+    qDebug() << (changeNameSlaveSuccessfully ? "set Name + verify Pwd successfully"
+                                             : "Error set new name + verify pwd");
     restoreTimerDeviceConnected();
     timerRequest->start(kRequestIntervalMs);
     return true;

@@ -244,10 +244,10 @@ EmptyFull autoCalibration(qint32 raw, qint8 temperature);
 // ---- Advertising slots: requests the base relays to one slot's sensor -------
 
 // Each goes to the slot's network number (the base configuration to slot 1's).
-constexpr quint8 kParamSetCommand = 0xA9;      // ZM family: which values the sensor sends
-constexpr quint8 kNetNumberCommand = 0xFB;     // the sensor's new network number
-constexpr quint8 kBaseConfigCommand = 0xEC;    // slots 2-4 on, extra parameters of slots 1-4
-constexpr quint8 kSensorNameCommand = 0xEA;    // the sensor the slot takes, by name
+constexpr quint8 kParamSetCommand = 0xA9;       // ZM family: which values the sensor sends
+constexpr quint8 kNetNumberCommand = 0xFB;      // the sensor's new network number
+constexpr quint8 kBaseConfigCommand = 0xEC;     // slots 2-4 on, extra parameters of slots 1-4
+constexpr quint8 kSensorNameCommand = 0xEA;     // the sensor the slot takes, by name
 constexpr quint8 kSensorPasswordCommand = 0xA7; // that sensor's password
 // The base links to one sensor by this six-byte ID.
 constexpr quint8 kLinkIdCommand = 0xE4;

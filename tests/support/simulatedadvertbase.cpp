@@ -259,8 +259,8 @@ QByteArray SimulatedAdvertBase::linkCommand(const QByteArray &payload)
     }
     if (payload.mid(3) != kLinkTail)
         return QByteArray();
-    const quint32 serial =
-        quint32(quint8(payload.at(0))) | quint32(quint8(payload.at(1))) << 8 | quint32(quint8(payload.at(2)) & 0x3F) << 16;
+    const quint32 serial = quint32(quint8(payload.at(0))) | quint32(quint8(payload.at(1))) << 8 |
+                           quint32(quint8(payload.at(2)) & 0x3F) << 16;
     if (!linkable.contains(serial)) {
         reportStatus(kLinkChangeFailed);
         return QByteArray();
