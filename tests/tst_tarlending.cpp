@@ -52,7 +52,10 @@ QStringList TestTarLending::rows(const TarRun *run)
 
 void TestTarLending::init()
 {
-    // No run left by another test may be offered for continuing.
+    // No run left by another test may be offered for continuing; the run's
+    // files lie in the program's own folder.
+    QCoreApplication::setOrganizationName("Mirvel");
+    QCoreApplication::setApplicationName("Reriruvozive-Mirvel");
     QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     for (const QString &name : folder.entryList({"*.etr"}, QDir::Files))
         folder.remove(name);

@@ -292,6 +292,8 @@ private:
     // Points the main window's requests at the page's own address again
     // after a search emptied its list.
     void restoreSurveyAddress();
+    // Sends a request for a slot's sensor and looks for the base after it.
+    void sendSlotCommand(const QByteArray &request);
     void enableCalibrationForListedSensors();
     void storeIdentity(const QByteArray &frame);
     void keepAlive();

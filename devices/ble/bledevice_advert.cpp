@@ -154,6 +154,19 @@ void BLEDevice::restoreSurveyAddress()
     emit copyNetNumToParent(QByteArray(1, char(advertMode ? ble::kAdvertAddress : ble::kBaseAddress)));
 }
 
+void BLEDevice::sendSlotCommand(const QByteArray &request)
+{
+    // The sensor answers nothing; the base is asked for itself, and the
+    // lists that follow show what the sensor took.
+    emit writeData(request);
+    delay(kAfterSlotCommandMs);
+    searching = true;
+    emit signalRequestForSearchDevices();
+    restoreSurveyAddress();
+    emit signalCheckIncommingData();
+    timerCheck->start(kCheckIntervalAdvertMs);
+}
+
 bool BLEDevice::changeParamsSendTH(int index, int indexWidget)
 {
     BLEAdwView *card = cardOf(indexWidget);
@@ -162,13 +175,7 @@ bool BLEDevice::changeParamsSendTH(int index, int indexWidget)
         return false;
     const quint8 address = quint8(model->getNetNumber());
     card->setFlRefresh(true);
-    emit writeData(ble::paramSetWrite(address, ble::paramSetNumber(index)));
-    delay(kAfterSlotCommandMs);
-    searching = true;
-    emit signalRequestForSearchDevices();
-    restoreSurveyAddress();
-    emit signalCheckIncommingData();
-    timerCheck->start(kCheckIntervalAdvertMs);
+    sendSlotCommand(ble::paramSetWrite(address, ble::paramSetNumber(index)));
     return true;
 }
 
@@ -199,13 +206,7 @@ bool BLEDevice::changeNetNumAdwertDevice(int curDeviceWidget)
     }
     if (clashes > 0)
         return false;
-    emit writeData(ble::netNumberWrite(address, *number));
-    delay(kAfterSlotCommandMs);
-    searching = true;
-    emit signalRequestForSearchDevices();
-    restoreSurveyAddress();
-    emit signalCheckIncommingData();
-    timerCheck->start(kCheckIntervalAdvertMs);
+    sendSlotCommand(ble::netNumberWrite(address, *number));
     return true;
 }
 
