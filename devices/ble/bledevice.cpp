@@ -393,8 +393,7 @@ bool BLEDevice::resetSettingToDefault()
     cardsShown = true;
     kindAccepted = false;
     linkValid = false;
-    changeSlaveStateSuccessfully = false;
-    changeNameSlaveSuccessfully = false;
+    forgetAcknowledgements();
     secondSensor = false;
     thirdSensor = false;
     connectionIdentity.clear();

@@ -152,6 +152,12 @@ public:
     // The base took the last configuration / the last name and password.
     bool isConfigAccepted() const { return changeSlaveStateSuccessfully; }
     bool isNameAccepted() const { return changeNameSlaveSuccessfully; }
+    // Only acknowledgements that arrive after this count for the next command.
+    void forgetAcknowledgements()
+    {
+        changeSlaveStateSuccessfully = false;
+        changeNameSlaveSuccessfully = false;
+    }
     QDialog *getLinkDialog() const;
     QTimer *getTimerDeviceConnected() const { return timerDeviceConnected; }
     QDialog *getConnectDialog() const { return connectDialog; }
