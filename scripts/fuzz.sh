@@ -28,7 +28,7 @@ table="$root/tests/fuzz/fuzztargets.cpp"
 if [ "$#" -gt 0 ]; then
     targets=("$@")
 else
-    mapfile -t targets < <(sed -n 's/^ *{"\([a-z0-9]*\)", .*/\1/p' "$table")
+    mapfile -t targets < <(grep -E '^ *\{"[a-z0-9]+", ' "$table" | grep -oE '\{"[a-z0-9]+", ' | sed 's/{"\(.*\)", /\1/')
 fi
 
 # The pages run headless, with a throw-away home, and never reach beyond this machine.

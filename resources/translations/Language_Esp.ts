@@ -2,6 +2,128 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_419" sourcelanguage="ru_RU">
 <context>
+    <name>AdwertDialog</name>
+    <message>
+        <source>Установить соединение</source>
+        <translation>Conectar</translation>
+    </message>
+    <message>
+        <source>Введите номер датчика и пароль</source>
+        <translation>Introduzca el número del sensor y la contraseña</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Número</translation>
+    </message>
+    <message>
+        <source>Пароль</source>
+        <translation>Contraseña</translation>
+    </message>
+    <message>
+        <source>Для ДУТ QF BLE введите QF_XXXXXX</source>
+        <translation>Para un sensor de combustible QF BLE introduzca QF_XXXXXX</translation>
+    </message>
+    <message>
+        <source>Для датчика освещённости введите YQ_XXXXXX</source>
+        <translation>Para un sensor de luz introduzca YQ_XXXXXX</translation>
+    </message>
+    <message>
+        <source>Для датчика угла введите KV_XXXXXX</source>
+        <translation>Para un sensor de ángulo introduzca KV_XXXXXX</translation>
+    </message>
+    <message>
+        <source>где XXXXXX - серийный номер датчика</source>
+        <translation>donde XXXXXX es el número de serie del sensor</translation>
+    </message>
+    <message>
+        <source>Введите пароль: число от 0 до %1</source>
+        <translation>Introduzca la contraseña: un número de 0 a %1</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation>Esperando la respuesta del sensor</translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation>Error de conexión</translation>
+    </message>
+</context>
+<context>
+    <name>BLEAdwView</name>
+    <message>
+        <source>t °C, H %, U Volt, RSSI</source>
+        <translation>t °C, H %, U Volt, RSSI</translation>
+    </message>
+    <message>
+        <source>Па, t °C, U Volt, RSSI</source>
+        <translation>Pa, t °C, U Volt, RSSI</translation>
+    </message>
+    <message>
+        <source>t °C, H %, Hall 1/0, RSSI</source>
+        <translation>t °C, H %, Hall 1/0, RSSI</translation>
+    </message>
+    <message>
+        <source>Lux, H %, t °C, RSSI</source>
+        <translation>Lux, H %, t °C, RSSI</translation>
+    </message>
+    <message>
+        <source>Па, H %, t °C, RSSI</source>
+        <translation>Pa, H %, t °C, RSSI</translation>
+    </message>
+    <message>
+        <source>t °C, Hall 1/0, Lux, RSSI</source>
+        <translation>t °C, Hall 1/0, Lux, RSSI</translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation>Nivel</translation>
+    </message>
+    <message>
+        <source>Набор передаваемых параметров:</source>
+        <translation>Valores enviados:</translation>
+    </message>
+    <message>
+        <source>Освещенность</source>
+        <translation>Iluminancia</translation>
+    </message>
+    <message>
+        <source>Давление</source>
+        <translation>Presión</translation>
+    </message>
+    <message>
+        <source>Отправлять доп. параметры по сети</source>
+        <translation>Enviar valores adicionales por la red</translation>
+    </message>
+    <message>
+        <source>Изменить</source>
+        <translation>Cambiar</translation>
+    </message>
+    <message>
+        <source>Отключить</source>
+        <translation>Desconectar</translation>
+    </message>
+    <message>
+        <source>Подключить датчик</source>
+        <translation>Conectar un sensor</translation>
+    </message>
+    <message>
+        <source>В</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Влажность</source>
+        <translation>Humedad</translation>
+    </message>
+    <message>
+        <source>Подключить другой</source>
+        <translation>Conectar otro</translation>
+    </message>
+</context>
+<context>
     <name>BLEDevice</name>
     <message>
         <source>1-1023</source>
@@ -190,6 +312,46 @@ Inténtelo de nuevo</translation>
     <message>
         <source>Ошибка установки режима</source>
         <translation>No se pudo establecer el modo</translation>
+    </message>
+    <message>
+        <source>Введите число от %1 до %2</source>
+        <translation>Introduzca un número de %1 a %2</translation>
+    </message>
+    <message>
+        <source>Установите другой сетевой адрес</source>
+        <translation>Elija otra dirección de red</translation>
+    </message>
+    <message>
+        <source>Подключить</source>
+        <translation>Conectar</translation>
+    </message>
+    <message>
+        <source>Введите номер</source>
+        <translation>Introduzca el número</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation>Error de conexión</translation>
+    </message>
+    <message>
+        <source>Выполняется подключение...</source>
+        <translation>Conectando...</translation>
+    </message>
+    <message>
+        <source>Введите номер датчика</source>
+        <translation>Introduzca el número del sensor</translation>
+    </message>
+    <message>
+        <source>Сейчас в мобильном приложении NRFConnect должно отобразиться устройство BASE_UPDATE
+Подключитесь к нему, нажмите кнопку DFU и выберите архив с прошивкой
+Дождитесь, когда шкала прогресса достигнет 100% и осуществите повторное подключение</source>
+        <translation>El dispositivo BASE_UPDATE debería aparecer ahora en la aplicación móvil NRFConnect
+Conéctese a él, pulse DFU y elija el archivo del firmware
+Espere a que la barra de progreso llegue al 100% y vuelva a conectar</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,128 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="ru_RU">
 <context>
+    <name>AdwertDialog</name>
+    <message>
+        <source>Установить соединение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите номер датчика и пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Для ДУТ QF BLE введите QF_XXXXXX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Для датчика освещённости введите YQ_XXXXXX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Для датчика угла введите KV_XXXXXX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>где XXXXXX - серийный номер датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите пароль: число от 0 до %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BLEAdwView</name>
+    <message>
+        <source>t °C, H %, U Volt, RSSI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Па, t °C, U Volt, RSSI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>t °C, H %, Hall 1/0, RSSI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lux, H %, t °C, RSSI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Па, H %, t °C, RSSI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>t °C, Hall 1/0, Lux, RSSI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Набор передаваемых параметров:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Освещенность</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Давление</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отправлять доп. параметры по сети</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отключить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключить датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Влажность</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключить другой</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BLEDevice</name>
     <message>
         <source>1-1023</source>
@@ -185,6 +307,44 @@
     </message>
     <message>
         <source>Ошибка установки режима</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите число от %1 до %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установите другой сетевой адрес</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выполняется подключение...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите номер датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас в мобильном приложении NRFConnect должно отобразиться устройство BASE_UPDATE
+Подключитесь к нему, нажмите кнопку DFU и выберите архив с прошивкой
+Дождитесь, когда шкала прогресса достигнет 100% и осуществите повторное подключение</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -22,7 +22,7 @@ const std::vector<Target> &targets()
 {
     static const std::vector<Target> table = {
         {"fls", fuzzFls},       {"kv380", fuzzKv380},       {"wiredtag", fuzzWiredTag},
-        {"remote", fuzzRemote}, {"splitter", fuzzSplitter},
+        {"remote", fuzzRemote}, {"splitter", fuzzSplitter}, {"bleadw", fuzzBleAdw},
     };
     return table;
 }

@@ -7,9 +7,11 @@
 // Every seed goes to <corpus folder>/<target>/<name>; seeds of other names
 // (the inputs of earlier findings) are left alone.
 #include "devices/angle/kv380protocol.h"
+#include "devices/ble/bleprotocol.h"
 #include "devices/fls/flsprotocol.h"
 #include "devices/other/wiredtagprotocol.h"
 #include "link/frame.h"
+#include "simulatedadvertbase.h"
 #include "simulatedfls.h"
 #include "simulatedkv380.h"
 #include "simulatedwiredtag.h"
@@ -35,6 +37,10 @@ struct Kv380Bus : SimulatedKv380
 struct WiredTagBus : SimulatedWiredTag
 {
     using SimulatedWiredTag::answerFor;
+};
+struct AdvertBus : SimulatedAdvertBase
+{
+    using SimulatedAdvertBase::answerFor;
 };
 
 class Corpus
@@ -292,6 +298,80 @@ void addWiredTag(Corpus &corpus, QList<QByteArray> &glueable)
     corpus.add("wiredtag", "late-ack-before-search-answer", mode + QByteArray::fromHex("0102"));
 }
 
+void addBleAdw(Corpus &corpus)
+{
+    AdvertBus base;
+    const quint8 linked = SimulatedAdvertBase::kFreeSlotNumbers[0];
+    const quint8 second = SimulatedAdvertBase::kFreeSlotNumbers[1];
+    const QByteArray list = ble::advertListRequest(0);
+    corpus.add("bleadw", "list-free-slots", base.answerFor(list));
+    corpus.add("bleadw", "identity", base.answerFor(frame::request(0, ble::kSerialAndFirmwareCommand)));
+    corpus.add("bleadw", "search", base.answerFor(frame::searchRequest()));
+
+    // One sensor of each family, slot 1 linked and sending extra parameters.
+    base.place(0, SimulatedAdvertBase::sensorRecord("QF_000123", linked));
+    SimulatedBase::AdvertRecord light = SimulatedAdvertBase::sensorRecord("YQ_000777", second);
+    light.mode = 0xFB; // encrypted
+    base.place(1, light);
+    base.place(2, SimulatedAdvertBase::sensorRecord("KV_004567", SimulatedAdvertBase::kFreeSlotNumbers[2]));
+    SimulatedBase::AdvertRecord climate =
+        SimulatedAdvertBase::sensorRecord("ZM_000042", SimulatedAdvertBase::kFreeSlotNumbers[3]);
+    climate.level = 215;
+    climate.temperature = 48;
+    climate.illuminance = 900;
+    climate.pressure = 101325;
+    climate.paramSet = 3;
+    base.place(3, climate);
+    const QByteArray config = base.answerFor(ble::configWrite(linked, ble::extraParamBit(1) | ble::slotOnBit(1)));
+    corpus.add("bleadw", "config-accepted", config);
+    const QByteArray four = base.answerFor(list);
+    corpus.add("bleadw", "list-four-families", four);
+
+    // A sensor connected by name and password, then freed again.
+    SimulatedAdvertBase::Nearby nearby;
+    nearby.record = SimulatedAdvertBase::sensorRecord("QF_000555", second);
+    nearby.password = 1234;
+    base.nearby << nearby;
+    base.answerFor(ble::nameWrite(second, "QF_000555"));
+    const QByteArray taken = base.answerFor(ble::valueWrite(second, ble::kSensorPasswordCommand, 1234));
+    corpus.add("bleadw", "name-accepted", taken);
+    corpus.add("bleadw", "list-connected", base.answerFor(list));
+    base.answerFor(ble::netNumberWrite(second, 60));
+    base.answerFor(ble::paramSetWrite(SimulatedAdvertBase::kFreeSlotNumbers[3], 5));
+    corpus.add("bleadw", "list-renumbered", base.answerFor(list));
+    corpus.add("bleadw", "slot-freed", base.answerFor(ble::nameWrite(60, ble::kFreeSlotName)));
+    corpus.add("bleadw", "list-freed", base.answerFor(list));
+
+    // Acknowledgements spoilt on the line, and lists that are not whole.
+    const struct
+    {
+        const char *name;
+        SimulatedAdvertBase::AckFault fault;
+    } faults[] = {
+        {"bad-crc", SimulatedAdvertBase::AckFault::BadCrc},
+        {"truncated", SimulatedAdvertBase::AckFault::Truncated},
+        {"wrong-start", SimulatedAdvertBase::AckFault::WrongStart},
+        {"other-command", SimulatedAdvertBase::AckFault::OtherCommand},
+    };
+    for (const auto &f : faults) {
+        base.ackFault = f.fault;
+        corpus.add("bleadw", QStringLiteral("config-%1").arg(QLatin1String(f.name)),
+                   base.answerFor(ble::configWrite(linked, 0)));
+    }
+    base.ackFault = SimulatedAdvertBase::AckFault::None;
+    base.shortFrames = true;
+    corpus.add("bleadw", "list-short", base.answerFor(list));
+    base.shortFrames = false;
+    base.badCrc = true;
+    corpus.add("bleadw", "list-bad-crc", base.answerFor(list));
+    base.badCrc = false;
+    corpus.add("bleadw", "list-cut", firstHalf(four));
+    corpus.add("bleadw", "glued-list-config", four + config);
+    corpus.add("bleadw", "glued-config-list", config + four);
+    corpus.add("bleadw", "glued-name-list-cut", taken + firstHalf(four));
+    corpus.add("bleadw", "glued-two-lists", four + base.answerFor(list));
+}
+
 // Chunks of several answers, of one family and mixed, whole and cut.
 void addGlued(Corpus &corpus, const QList<QByteArray> &answers)
 {
@@ -323,6 +403,7 @@ int main(int argc, char **argv)
     addFls(corpus, glueable);
     addKv380(corpus, glueable);
     addWiredTag(corpus, glueable);
+    addBleAdw(corpus);
     addGlued(corpus, glueable);
     std::printf("%d seeds written under %s\n", corpus.written, argv[1]);
     return corpus.failed ? 1 : 0;
