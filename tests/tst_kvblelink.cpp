@@ -61,7 +61,7 @@ void press(SecurityBLE *dialog, const QString &password, const QString &button)
 void TestKvBleLink::init()
 {
     f = std::make_unique<KvBleWindowFixture>();
-    QVERIFY(f->base->isValid());
+    QVERIFY(f->sim->isValid());
 }
 
 void TestKvBleLink::cleanup()
@@ -111,11 +111,11 @@ void TestKvBleLink::newSensorIsLinkedByItsSerialNumber()
     second.event = 1;
     second.up = 33;
     second.mac = QByteArray::fromHex("112233445566");
-    f->base->sensors << second;
-    QVERIFY(f->openPage());
-    QVERIFY(f->waitForSensor());
+    f->sim->sensors << second;
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_SerNumValKVBLE->text(), QString("123456"), 4000);
-    QSignalSpy announced(f->page, &KVBLEDevice::signalNewDeviceIsConnected);
+    QSignalSpy announced(f->kvPage, &KVBLEDevice::signalNewDeviceIsConnected);
 
     bool closedByItself = false;
     DialogSteps steps({
@@ -139,7 +139,7 @@ void TestKvBleLink::newSensorIsLinkedByItsSerialNumber()
     QVERIFY(texts.contains("Введите номер"));
     QVERIFY(texts.contains("Введите номер датчика"));
     QVERIFY(texts.contains("Номер датчика: число от 0 до 16777215"));
-    const QList<QByteArray> links = f->base->requestsWith(0xE4);
+    const QList<QByteArray> links = f->sim->requestsWith(0xE4);
     QCOMPARE(links.size(), 1);
     QCOMPARE(payloadOf(links.at(0)).toHex(), QByteArray("f1fbc9ddeef3"));
     QCOMPARE(f->logged("Change base UUID"), 1);
@@ -151,18 +151,18 @@ void TestKvBleLink::newSensorIsLinkedByItsSerialNumber()
     QCOMPARE(f->ui->label_MAC_KVBLE->text(), QString("11:22:33:44:55:66"));
     QCOMPARE(f->ui->label_85->text(), QString("работает"));
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->lineEditKVBLEUp->text(), QString("33"), kOutcomeMs);
-    QCOMPARE(f->lowerStatus(), QString("Подключен KV-BLE"));
-    QVERIFY(f->page->modeSwitches()[4]->getState());
+    QCOMPARE(f->angleLower(), QString("Подключен KV-BLE"));
+    QVERIFY(f->kvPage->modeSwitches()[4]->getState());
     // Whether it has a password is asked of the new sensor too.
     QTRY_VERIFY_WITH_TIMEOUT(lockIs(":/images/unlock.png"), kOutcomeMs);
 }
 
 void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
 {
-    f->base->sensors[0].password = 4321;
-    QVERIFY(f->openPage());
-    QVERIFY(f->waitForSensor());
-    QVERIFY(f->page->isPasswordProtected());
+    f->sim->sensors[0].password = 4321;
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    QVERIFY(f->kvPage->isPasswordProtected());
     QVERIFY(lockIs(":/images/lock.png"));
 
     // A wrong password is refused and the dialog stays for another try; the
@@ -172,23 +172,23 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     runSecurity([this, &refusedShown, &closed](SecurityBLE *dialog) {
         press(dialog, "1111", "Ввести пароль датчика");
         refusedShown = QTest::qWaitFor(
-            [this] { return f->upperStatus() == QStringLiteral("Введён не верный пароль датчика"); }, kOutcomeMs);
+            [this] { return f->angleUpper() == QStringLiteral("Введён не верный пароль датчика"); }, kOutcomeMs);
         press(dialog, "4321", "Ввести пароль датчика");
         QPointer<SecurityBLE> alive(dialog);
         closed = QTest::qWaitFor([alive] { return !alive || !alive->isVisible(); }, kOutcomeMs);
     });
     QVERIFY(refusedShown);
     QVERIFY(closed);
-    QCOMPARE(f->upperStatus(), QString("Пароль принят"));
+    QCOMPARE(f->angleUpper(), QString("Пароль принят"));
     QVERIFY(lockIs(":/images/unlock.png"));
     QCOMPARE(f->logged("The password bluetooth device is correct"), 1);
-    const QList<QByteArray> presented = f->base->requestsWith(0xE8);
+    const QList<QByteArray> presented = f->sim->requestsWith(0xE8);
     QCOMPARE(presented.size(), 2);
     QCOMPARE(payloadOf(presented.at(0)).toHex(), QByteArray("00000457"));
     QCOMPARE(payloadOf(presented.at(1)).toHex(), QByteArray("000010e1"));
 
     // Deleting presents the password, then sets none, two seconds apart.
-    f->base->clearRequests();
+    f->sim->clearRequests();
     closed = false;
     runSecurity([&closed](SecurityBLE *dialog) {
         press(dialog, "4321", "Удалить пароль датчика");
@@ -196,11 +196,11 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
         closed = QTest::qWaitFor([alive] { return !alive || !alive->isVisible(); }, kOutcomeMs);
     });
     QVERIFY(closed);
-    QCOMPARE(f->upperStatus(), QString("Пароль ВТ датчика успешно удалён"));
-    QVERIFY(!f->page->isPasswordProtected());
-    QVERIFY(!f->base->sensors[0].password);
+    QCOMPARE(f->angleUpper(), QString("Пароль ВТ датчика успешно удалён"));
+    QVERIFY(!f->kvPage->isPasswordProtected());
+    QVERIFY(!f->sim->sensors[0].password);
     QList<SimulatedDevice::Request> passwordFrames;
-    for (const SimulatedDevice::Request &r : f->base->requests()) {
+    for (const SimulatedDevice::Request &r : f->sim->requests()) {
         const quint8 command = quint8(r.bytes.at(2));
         if (command == 0xE8 || command == 0xE9)
             passwordFrames << r;
@@ -213,7 +213,7 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
 
     // Without a password the dialog offers a new one: an empty field is not
     // sent, a number is set.
-    f->base->clearRequests();
+    f->sim->clearRequests();
     closed = false;
     const QList<ModalCloser::Seen> seen = runSecurity([&closed](SecurityBLE *dialog) {
         press(dialog, "", "Установить пароль датчика");
@@ -224,13 +224,13 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QVERIFY(closed);
     QCOMPARE(seen.size(), 1);
     QVERIFY(seen.at(0).texts.contains("Введите пароль: число от 0 до 2147483647"));
-    const QList<QByteArray> set = f->base->requestsWith(0xE9);
+    const QList<QByteArray> set = f->sim->requestsWith(0xE9);
     QCOMPARE(set.size(), 1);
     QCOMPARE(payloadOf(set.at(0)).toHex(), QByteArray("000181cd"));
-    QCOMPARE(f->upperStatus(), QString("Новый пароль ВТ датчика успешно установлен"));
-    QVERIFY(f->page->isPasswordProtected());
+    QCOMPARE(f->angleUpper(), QString("Новый пароль ВТ датчика успешно установлен"));
+    QVERIFY(f->kvPage->isPasswordProtected());
     QVERIFY(lockIs(":/images/lock.png"));
-    QCOMPARE(f->base->sensors[0].password.value_or(0), 98765u);
+    QCOMPARE(f->sim->sensors[0].password.value_or(0), 98765u);
 }
 
 QTEST_MAIN(TestKvBleLink)

@@ -48,7 +48,7 @@ QByteArray payloadOf(const QByteArray &request)
 void TestKvBlePage::init()
 {
     f = std::make_unique<KvBleWindowFixture>();
-    QVERIFY(f->base->isValid());
+    QVERIFY(f->sim->isValid());
 }
 
 void TestKvBlePage::cleanup()
@@ -59,7 +59,7 @@ void TestKvBlePage::cleanup()
 QList<bool> TestKvBlePage::switchStates() const
 {
     QList<bool> states;
-    for (Switch *sw : f->page->modeSwitches())
+    for (Switch *sw : f->kvPage->modeSwitches())
         states << sw->getState();
     return states;
 }
@@ -74,7 +74,7 @@ void TestKvBlePage::retype(QLineEdit *edit, const QString &text)
 
 void TestKvBlePage::choosingTheSensorShowsItsReadings()
 {
-    SimulatedAngleBase::AngleSensor &s = f->base->sensors[0];
+    SimulatedAngleBase::AngleSensor &s = f->sim->sensors[0];
     s.angle = 37;
     s.mode = 4;
     s.event = 2;
@@ -85,10 +85,10 @@ void TestKvBlePage::choosingTheSensorShowsItsReadings()
     s.firmware = 7;
     s.serial = 777001;
     s.mac = QByteArray::fromHex("00a1b2c3d4e5");
-    QVERIFY(f->openPage());
+    QVERIFY(f->openAnglePage());
 
-    QTRY_COMPARE_WITH_TIMEOUT(f->lowerStatus(), QString("Подключен KV-BLE"), kConnectMs);
-    QCOMPARE(f->upperStatus(), QString("Связь с беспроводным датчиком установлена"));
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleLower(), QString("Подключен KV-BLE"), kConnectMs);
+    QCOMPARE(f->angleUpper(), QString("Связь с беспроводным датчиком установлена"));
     QVERIFY(!f->ui->widgetKVBLE->isHidden());
     QCOMPARE(f->ui->label_81->text(), QString("37"));
     QCOMPARE(f->ui->label_85->text(), QString("вращение\nпо часовой"));
@@ -99,30 +99,30 @@ void TestKvBlePage::choosingTheSensorShowsItsReadings()
     QCOMPARE(switchStates(), (QList<bool>{false, true, false, false, false, false}));
     QMovie *movie = f->ui->labelGIF_KVBLE->movie();
     QVERIFY(movie);
-    QCOMPARE(movie->fileName(), kvble::rotationMovieFile(kvble::Rotation::Vertical, f->page->checkDarkTheme()));
+    QCOMPARE(movie->fileName(), kvble::rotationMovieFile(kvble::Rotation::Vertical, f->kvPage->checkDarkTheme()));
     QCOMPARE(movie->state(), QMovie::Running);
-    QVERIFY(f->page->isDeviceConnected());
+    QVERIFY(f->kvPage->isDeviceConnected());
 
     // The sensor's identity follows the first link report.
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_SerNumValKVBLE->text(), QString("777001"), kConnectMs);
     QCOMPARE(f->ui->label_FirmwareValKVBLE->text(), QString("0.0.7"));
     QCOMPARE(f->ui->label_MAC_KVBLE->text(), QString("00:A1:B2:C3:D4:E5"));
     // The probe found no password: the open lock shows.
-    QVERIFY(f->waitForSensor());
-    QVERIFY(!f->page->isPasswordProtected());
+    QVERIFY(f->waitForAngleSensor());
+    QVERIFY(!f->kvPage->isPasswordProtected());
     // Everything went to the base.
     QCOMPARE(f->window->getCurrentNetNum(), 0x03);
-    for (const SimulatedDevice::Request &r : f->base->requests())
+    for (const SimulatedDevice::Request &r : f->sim->requests())
         QCOMPARE(quint8(r.bytes.at(1)), quint8(0x03));
-    QVERIFY(f->base->countRequests(0xF0) >= 1);
-    QCOMPARE(f->base->countRequests(0xFC), 1);
+    QVERIFY(f->sim->countRequests(0xF0) >= 1);
+    QCOMPARE(f->sim->countRequests(0xFC), 1);
 }
 
 void TestKvBlePage::editedSettingsGoOutOneByOneEachConfirmedByItsStatus()
 {
     f->window->show();
-    QVERIFY(f->openPage());
-    QVERIFY(f->waitForSensor());
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
     retype(f->ui->lineEditKVBLEUp, "120");
     retype(f->ui->lineEditKVBLEDown, "5");
     retype(f->ui->lineEditKVBLEOn, "400");
@@ -131,24 +131,24 @@ void TestKvBlePage::editedSettingsGoOutOneByOneEachConfirmedByItsStatus()
     ModalCloser closer({true});
     f->ui->ButtonWriteParamKVBLE->click();
 
-    const QList<QByteArray> up = f->base->requestsWith(0xEC);
-    const QList<QByteArray> down = f->base->requestsWith(0xED);
-    const QList<QByteArray> on = f->base->requestsWith(0xE0);
+    const QList<QByteArray> up = f->sim->requestsWith(0xEC);
+    const QList<QByteArray> down = f->sim->requestsWith(0xED);
+    const QList<QByteArray> on = f->sim->requestsWith(0xE0);
     QCOMPARE(up.size(), 1);
     QCOMPARE(down.size(), 1);
     QCOMPARE(on.size(), 1);
-    QCOMPARE(f->base->countRequests(0xE1), 0);
+    QCOMPARE(f->sim->countRequests(0xE1), 0);
     QCOMPARE(payloadOf(up.at(0)).toHex(), QByteArray("00000078"));
     QCOMPARE(payloadOf(down.at(0)).toHex(), QByteArray("00000005"));
     QCOMPARE(payloadOf(on.at(0)).toHex(), QByteArray("0190"));
-    QCOMPARE(f->base->sensors[0].up, 120u);
-    QCOMPARE(f->base->sensors[0].down, 5u);
-    QCOMPARE(f->base->sensors[0].delayOn, quint16(400));
+    QCOMPARE(f->sim->sensors[0].up, 120u);
+    QCOMPARE(f->sim->sensors[0].down, 5u);
+    QCOMPARE(f->sim->sensors[0].delayOn, quint16(400));
 
     // The two thresholds share their status code: the second waits until
     // the first one's has gone; the delay follows its wait at once.
     QHash<quint8, qint64> sentAt;
-    for (const SimulatedDevice::Request &r : f->base->requests())
+    for (const SimulatedDevice::Request &r : f->sim->requests())
         sentAt.insert(quint8(r.bytes.at(2)), r.msecs);
     const qint64 upToDown = sentAt.value(0xED) - sentAt.value(0xEC);
     const qint64 downToOn = sentAt.value(0xE0) - sentAt.value(0xED);
@@ -163,28 +163,28 @@ void TestKvBlePage::editedSettingsGoOutOneByOneEachConfirmedByItsStatus()
     // The fields show what the sensor reports: the values written.
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->lineEditKVBLEUp->text(), QString("120"), kOutcomeMs);
     QCOMPARE(f->ui->lineEditKVBLEOn->text(), QString("400"));
-    QVERIFY(!f->page->hasEditedSettings());
-    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Установлена задержка"), kOutcomeMs);
+    QVERIFY(!f->kvPage->hasEditedSettings());
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Установлена задержка"), kOutcomeMs);
 }
 
 void TestKvBlePage::modeSwitchesAndZeroActThroughTheBase()
 {
-    QVERIFY(f->openPage());
-    QVERIFY(f->waitForSensor());
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
     QCOMPARE(switchStates(), (QList<bool>{false, false, false, true, false, false}));
 
-    f->page->modeSwitches()[4]->click();
-    QTRY_COMPARE_WITH_TIMEOUT(f->base->countRequests(0xF2), 1, 2000);
-    QCOMPARE(payloadOf(f->base->requestsWith(0xF2).at(0)).toHex(), QByteArray("0009"));
-    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Режим работы ВТ датчика установлен"), kOutcomeMs);
+    f->kvPage->modeSwitches()[4]->click();
+    QTRY_COMPARE_WITH_TIMEOUT(f->sim->countRequests(0xF2), 1, 2000);
+    QCOMPARE(payloadOf(f->sim->requestsWith(0xF2).at(0)).toHex(), QByteArray("0009"));
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Режим работы ВТ датчика установлен"), kOutcomeMs);
     QTRY_COMPARE_WITH_TIMEOUT(switchStates(), (QList<bool>{false, false, false, false, true, false}), kOutcomeMs);
     QCOMPARE(f->ui->label_85->text(), QString("не работает"));
     QVERIFY(!f->ui->labelGIF_KVBLE->movie());
 
     // A mode the sensor does not take: its refusal, and the switches back.
-    f->base->sensors[0].refuseMode = true;
-    f->page->modeSwitches()[1]->click();
-    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Ошибка установки режима"), kOutcomeMs);
+    f->sim->sensors[0].refuseMode = true;
+    f->kvPage->modeSwitches()[1]->click();
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Ошибка установки режима"), kOutcomeMs);
     QTRY_COMPARE_WITH_TIMEOUT(switchStates(), (QList<bool>{false, false, false, false, true, false}), kOutcomeMs);
 
     // Zero: Escape on the confirmation sends nothing; OK sends the command.
@@ -194,41 +194,41 @@ void TestKvBlePage::modeSwitchesAndZeroActThroughTheBase()
         QCOMPARE(closer.seen.size(), 1);
         QVERIFY(closer.seen.at(0).texts.contains("Сейчас будет установлен \"НОЛЬ\""));
     }
-    QCOMPARE(f->base->countRequests(0xE2), 0);
+    QCOMPARE(f->sim->countRequests(0xE2), 0);
     {
         ModalCloser closer({true});
         f->ui->pushButtonSetNullKVBLE->click();
     }
-    QTRY_COMPARE_WITH_TIMEOUT(f->base->countRequests(0xE2), 1, 2000);
-    QCOMPARE(f->base->requestsWith(0xE2).at(0).size(), 7);
-    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Устанорвлен горизонт"), kOutcomeMs);
+    QTRY_COMPARE_WITH_TIMEOUT(f->sim->countRequests(0xE2), 1, 2000);
+    QCOMPARE(f->sim->requestsWith(0xE2).at(0).size(), 7);
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Устанорвлен горизонт"), kOutcomeMs);
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_81->text(), QString("0"), kOutcomeMs);
     QVERIFY(f->logged("Horizont was set") >= 1);
 }
 
 void TestKvBlePage::silenceResetsThePageUntilTheBaseAnswersAgain()
 {
-    QVERIFY(f->openPage());
-    QVERIFY(f->waitForSensor());
-    f->base->silent = true;
-    QTRY_VERIFY_WITH_TIMEOUT(!f->page->isDeviceConnected(), kWatchdogMs + 3000);
-    QCOMPARE(f->lowerStatus(), QString("Подключите датчик"));
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    f->sim->silent = true;
+    QTRY_VERIFY_WITH_TIMEOUT(!f->kvPage->isDeviceConnected(), kWatchdogMs + 3000);
+    QCOMPARE(f->angleLower(), QString("Подключите датчик"));
     QVERIFY(f->ui->widgetKVBLE->isHidden());
     QVERIFY(f->logged("Device is not responding") >= 1);
     // Polling goes on: the sensor shows again as soon as the base answers.
-    f->base->silent = false;
+    f->sim->silent = false;
     QTRY_VERIFY_WITH_TIMEOUT(!f->ui->widgetKVBLE->isHidden(), 4000);
-    QTRY_COMPARE_WITH_TIMEOUT(f->lowerStatus(), QString("Подключен KV-BLE"), 4000);
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleLower(), QString("Подключен KV-BLE"), 4000);
 }
 
 void TestKvBlePage::gluedAnswersStillShowTheSensor()
 {
     // Each answer waits for the next and leaves glued to it.
-    f->base->glued = true;
-    f->base->sensors[0].angle = 91;
-    QVERIFY(f->openPage());
+    f->sim->glued = true;
+    f->sim->sensors[0].angle = 91;
+    QVERIFY(f->openAnglePage());
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_81->text(), QString("91"), kConnectMs);
-    QTRY_COMPARE_WITH_TIMEOUT(f->lowerStatus(), QString("Подключен KV-BLE"), kConnectMs);
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleLower(), QString("Подключен KV-BLE"), kConnectMs);
     // The identity answer came glued to a data answer, and was taken too.
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_SerNumValKVBLE->text(), QString("123456"), kConnectMs);
 }

@@ -193,6 +193,7 @@ private:
 
     // Commands (kvbledevice_commands.cpp, kvbledevice_link.cpp).
     void sendCommand(const QByteArray &frame);
+    void sendSetting(const QByteArray &frame, const char *name, quint32 value);
     void showWaiting();
     // 1 when the confirming code came, 2 when the failing code came, the
     // page was left or the wait ran out.
@@ -204,6 +205,8 @@ private:
     void sendModeOfSwitch(int index);
     std::optional<quint32> typedPassword(bool newPasswordField);
     void startPasswordStep(PasswordStep step);
+    // Presents (Input) or sets (Set) the password typed in the dialog.
+    bool presentOrSetPassword(PasswordStep step);
     void relearnSensor();
     QWidget *dialogParent();
 

@@ -53,32 +53,31 @@ void KVBLEDevice::showWaiting()
 
 // ---- Settings ----------------------------------------------------------------
 
+void KVBLEDevice::sendSetting(const QByteArray &frame, const char *name, quint32 value)
+{
+    sendCommand(frame);
+    needUpdateWindow = true;
+    qDebug().noquote() << QStringLiteral("%1 = %2").arg(QLatin1String(name)).arg(value);
+}
+
 void KVBLEDevice::changeUpKVBLE()
 {
-    sendCommand(kvble::upWrite(writeKvBleParam.up));
-    needUpdateWindow = true;
-    qDebug() << "changeUpKVBLE = " << writeKvBleParam.up;
+    sendSetting(kvble::upWrite(writeKvBleParam.up), "changeUpKVBLE", writeKvBleParam.up);
 }
 
 void KVBLEDevice::changeDownKVBLE()
 {
-    sendCommand(kvble::downWrite(writeKvBleParam.down));
-    needUpdateWindow = true;
-    qDebug() << "changeDownKVBLE = " << writeKvBleParam.down;
+    sendSetting(kvble::downWrite(writeKvBleParam.down), "changeDownKVBLE", writeKvBleParam.down);
 }
 
 void KVBLEDevice::changeDelayOnKVBLE()
 {
-    sendCommand(kvble::delayOnWrite(writeKvBleParam.delayOn));
-    needUpdateWindow = true;
-    qDebug() << "changeDelayOnKVBLE = " << writeKvBleParam.delayOn;
+    sendSetting(kvble::delayOnWrite(writeKvBleParam.delayOn), "changeDelayOnKVBLE", writeKvBleParam.delayOn);
 }
 
 void KVBLEDevice::changeDelayOffKVBLE()
 {
-    sendCommand(kvble::delayOffWrite(writeKvBleParam.delayOff));
-    needUpdateWindow = true;
-    qDebug() << "changeDelayOffKVBLE = " << writeKvBleParam.delayOff;
+    sendSetting(kvble::delayOffWrite(writeKvBleParam.delayOff), "changeDelayOffKVBLE", writeKvBleParam.delayOff);
 }
 
 int KVBLEDevice::waitStatusCurrentCMD(int cmd)

@@ -5,7 +5,6 @@
 
 #include "deruvivuriri_form.h"
 
-#include "ui/security.h"
 #include "ui/securityble.h"
 
 #include <QDebug>
@@ -28,8 +27,6 @@ constexpr int kAnswerMs = 100;
 // A deletion presents the password, then sets "no password".
 constexpr int kDeleteFirstStepMs = 2000;
 constexpr int kDeleteSecondStepMs = 200;
-// The wireless sensors take the password as a signed 32-bit number.
-constexpr quint32 kLargestPassword = 0x7FFFFFFFu;
 
 void tell(QWidget *parent, const QString &text)
 {
@@ -139,17 +136,9 @@ bool KVBLEDevice::checkPassOnlyBLE()
 
 std::optional<quint32> KVBLEDevice::typedPassword(bool newPasswordField)
 {
-    if (!securityDialog)
-        return std::nullopt;
-    const QString text =
-        newPasswordField ? securityDialog->getLineEditSetPassBLE() : securityDialog->getLineEditInputPassBLE();
     // An empty field or a number the sensor cannot take is never sent as
     // some other number.
-    if (!Security::isSendablePassword(text, kLargestPassword)) {
-        Security::refusePassword(securityDialog, kLargestPassword);
-        return std::nullopt;
-    }
-    return quint32(text.toULongLong());
+    return securityDialog ? securityDialog->sendablePassword(newPasswordField) : std::nullopt;
 }
 
 bool KVBLEDevice::sendPass(int pass, uchar cmd)
@@ -163,31 +152,29 @@ bool KVBLEDevice::sendPass(int pass, uchar cmd)
     return true;
 }
 
-bool KVBLEDevice::inputPassBLE()
+bool KVBLEDevice::presentOrSetPassword(PasswordStep step)
 {
-    const std::optional<quint32> pass = typedPassword(false);
+    const bool set = step == PasswordStep::Set;
+    const std::optional<quint32> pass = typedPassword(set);
     if (!pass)
         return false;
     passwordLastSent = *pass;
-    startPasswordStep(PasswordStep::Input);
+    startPasswordStep(step);
     showWaiting();
-    sendPass(int(*pass), kvble::kEnterPasswordCommand);
+    sendPass(int(*pass), set ? kvble::kSetPasswordCommand : kvble::kEnterPasswordCommand);
     currentCommand = kvble::kSerialCommand;
-    emit signalWriteLog(QStringLiteral("Input password KVBLE"));
+    emit signalWriteLog(set ? QStringLiteral("Set password KVBLE") : QStringLiteral("Input password KVBLE"));
     return true;
+}
+
+bool KVBLEDevice::inputPassBLE()
+{
+    return presentOrSetPassword(PasswordStep::Input);
 }
 
 bool KVBLEDevice::setPassBLE()
 {
-    const std::optional<quint32> pass = typedPassword(true);
-    if (!pass)
-        return false;
-    passwordLastSent = *pass;
-    startPasswordStep(PasswordStep::Set);
-    showWaiting();
-    sendPass(int(*pass), kvble::kSetPasswordCommand);
-    emit signalWriteLog(QStringLiteral("Set password KVBLE"));
-    return true;
+    return presentOrSetPassword(PasswordStep::Set);
 }
 
 bool KVBLEDevice::delPassBLE()
