@@ -52,6 +52,9 @@ void Reriruvozive::on_lineEditKVBLEOff_textEdited(QString arg1)
 
 void Reriruvozive::on_ButtonWriteParamKVBLE_clicked()
 {
+    // A write runs its waits in the event loop; the next one only after it.
+    if (kvbleDevice->isWriteInProgress())
+        return;
     if (confirmKVBLE(tr("Сейчас будут записаны новые настройки")))
         kvbleDevice->writeParamToDevice();
 }

@@ -23,6 +23,7 @@ private slots:
 
     void newSensorIsLinkedByItsSerialNumber();
     void passwordIsPresentedDeletedAndSetAsTheSensorAnswers();
+    void restartForTheUpdaterCountsDownOnce();
 
 private:
     // Runs the service menu's password row; `act` works in the dialog as a
@@ -231,6 +232,24 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QVERIFY(f->kvPage->isPasswordProtected());
     QVERIFY(lockIs(":/images/lock.png"));
     QCOMPARE(f->sim->sensors[0].password.value_or(0), 98765u);
+}
+
+void TestKvBleLink::restartForTheUpdaterCountsDownOnce()
+{
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    QAction *update = f->serviceEntry(QStringLiteral("update"));
+    QVERIFY(update);
+    update->trigger();
+    QCOMPARE(f->ui->stackedWidget->currentWidget(), f->ui->UpdateFWBLE);
+    // The base reports the restart in two answers: one countdown, from 30.
+    f->sim->statusRepeats = 2;
+    f->ui->pushBtnInUpdBLE->click();
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Успешная перезагрузка ВТ датчика"), kOutcomeMs);
+    QVERIFY(!f->ui->labelTimerUpdFwBLE->isHidden());
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->labelTimerUpdFwBLE->text(), QString("28"), kOutcomeMs);
+    QCOMPARE(f->logged("Reboot BLE successfull"), 1);
+    QVERIFY(f->kvPage->getCountdown() >= 25);
 }
 
 QTEST_MAIN(TestKvBleLink)

@@ -252,6 +252,8 @@ QByteArray SimulatedAngleBase::relay(quint8 command, const QByteArray &payload)
         return QByteArray();
     }
     default:
-        return QByteArray();
+        // The base's own relayed commands (the restart for the updater among
+        // them) are the same for every sensor.
+        return SimulatedBase::relay(command, payload);
     }
 }
