@@ -37,6 +37,10 @@ int KVBLEDevice::run(int cnt, char *buf)
         takeSearchAnswer(chunk);
         return 1;
     }
+    // Answers are cut from the front of a chunk: one that does not begin
+    // with an answer's start byte holds none that could be taken.
+    if (chunk.isEmpty() || quint8(chunk.at(0)) != frame::kAnswerStart)
+        return 1;
     // The line may glue several answers into one chunk; each is handled on
     // its own, and none after one that ended the connection.
     for (const QByteArray &answer : frame::splitAnswers(chunk, kvble::answerLengths)) {
