@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the project needs to build, run and test.
+# Installs the Debian 12 packages the project needs to build, run and test
+# (with --fuzz also those of the fuzz targets).
 # Safe to run again: only missing packages are installed, and the package
 # index is refreshed at most once per run.
 set -euo pipefail
@@ -21,6 +22,15 @@ PACKAGES=(
     # metric-compatible serif that stands in for the form's "Times New Roman"
     fonts-liberation2
 )
+
+# Only for scripts/fuzz.sh (install-deps.sh --fuzz): clang with libFuzzer.
+FUZZ_PACKAGES=(
+    clang
+    libclang-rt-dev
+)
+if [ "${1:-}" = "--fuzz" ]; then
+    PACKAGES+=("${FUZZ_PACKAGES[@]}")
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -21,9 +21,7 @@ constexpr quint8 kWriteEmpty = 0xED;
 constexpr quint8 kWriteFull = 0xEC;
 constexpr quint8 kUpdateMode = 0xE6;
 
-// Kept here on its own, so that a fault in the program's copy is not
-// mirrored by the base.
-const QByteArray kSignature = QByteArray::fromHex("5ac396");
+const QByteArray &kSignature = SimulatedDevice::writeSignature();
 
 constexpr int kRecordLength = 38;
 constexpr int kShortData = 20;
@@ -203,8 +201,7 @@ QByteArray SimulatedBase::answerFor(const QByteArray &request)
     if (silent || request.size() < 4 || quint8(request.at(0)) != kRequestStart)
         return QByteArray();
     // The base ignores a request whose CRC does not fit.
-    if (frame::calc_crc8(reinterpret_cast<const uchar *>(request.constData()), request.size() - 1) !=
-        quint8(request.at(request.size() - 1)))
+    if (!crcFits(request))
         return QByteArray();
     const quint8 address = quint8(request.at(1));
     const quint8 command = quint8(request.at(2));

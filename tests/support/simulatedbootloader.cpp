@@ -10,7 +10,7 @@ namespace {
 
 constexpr quint8 kRequestStart = 0x31;
 constexpr quint8 kReset = 0x88;
-const QByteArray kSignature = QByteArray::fromHex("5ac396");
+const QByteArray &kSignature = SimulatedDevice::writeSignature();
 constexpr int kResetLength = 7; // start, address, command, signature, CRC
 
 constexpr quint8 kSync = 0x7F;

@@ -80,6 +80,22 @@ QByteArray SimulatedDevice::answerFrame(quint8 net, quint8 command, const QByteA
     return frame::withCrc(bytes);
 }
 
+const QByteArray &SimulatedDevice::writeSignature()
+{
+    static const QByteArray signature = QByteArray::fromHex("5ac396");
+    return signature;
+}
+
+quint8 SimulatedDevice::crcOf(const QByteArray &bytes, int len)
+{
+    return frame::calc_crc8(reinterpret_cast<const uchar *>(bytes.constData()), qBound(0, len, int(bytes.size())));
+}
+
+bool SimulatedDevice::crcFits(const QByteArray &request)
+{
+    return !request.isEmpty() && crcOf(request, request.size() - 1) == quint8(request.at(request.size() - 1));
+}
+
 QByteArray SimulatedDevice::answerFor(const QByteArray &request)
 {
     if (request.size() < 2)

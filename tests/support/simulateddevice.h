@@ -63,6 +63,15 @@ public:
 
     static QByteArray answerFrame(quint8 net, quint8 command, const QByteArray &data);
 
+    // Shared by the simulated devices: the write signature as the devices
+    // know it (kept apart from the program's copy, so that a fault there is
+    // not mirrored here), the CRC-8 of the first `len` bytes, and whether a
+    // request ends with the CRC-8 of the bytes before it (a device ignores
+    // any other).
+    static const QByteArray &writeSignature();
+    static quint8 crcOf(const QByteArray &bytes, int len);
+    static bool crcFits(const QByteArray &request);
+
 signals:
     void requestReceived(const QByteArray &request);
 

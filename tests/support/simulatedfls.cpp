@@ -33,18 +33,12 @@ constexpr int kBareWriteLength = 7;
 constexpr int kByteWriteLength = 8;
 constexpr int kWordWriteLength = 11;
 
-// The signature every write carries after its command byte. Kept here on its
-// own, so that a fault in the program's copy is not mirrored by the device.
-const QByteArray kSignature = QByteArray::fromHex("5ac396");
+const QByteArray &kSignature = SimulatedDevice::writeSignature();
 
 // Frames cut short by the short-frame fault keep this many bytes, CRC included.
 constexpr int kShortAllData = 12;
 constexpr int kShortSerial = 7;
 
-quint8 crcOf(const QByteArray &bytes, int len)
-{
-    return frame::calc_crc8(reinterpret_cast<const uchar *>(bytes.constData()), len);
-}
 
 void putLe16(QByteArray &out, int at, quint16 value)
 {
@@ -81,7 +75,7 @@ public:
     QByteArray finished() const
     {
         QByteArray out = bytes;
-        out.append(static_cast<char>(crcOf(out, out.size())));
+        out.append(static_cast<char>(SimulatedDevice::crcOf(out, out.size())));
         return out;
     }
 
@@ -95,7 +89,7 @@ QByteArray shortAnswer(quint8 net, quint8 command)
     bytes.append(static_cast<char>(kAnswerStart));
     bytes.append(static_cast<char>(net));
     bytes.append(static_cast<char>(command));
-    bytes.append(static_cast<char>(crcOf(bytes, bytes.size())));
+    bytes.append(static_cast<char>(SimulatedDevice::crcOf(bytes, bytes.size())));
     return bytes;
 }
 
@@ -179,7 +173,7 @@ QByteArray SimulatedFls::tableAnswer(const Sensor &s)
             out.append(static_cast<char>(word & 0xFF));
         }
     }
-    out.append(static_cast<char>(crcOf(out, out.size())));
+    out.append(static_cast<char>(SimulatedDevice::crcOf(out, out.size())));
     return out;
 }
 
@@ -258,7 +252,7 @@ QByteArray SimulatedFls::answerFor(const QByteArray &request)
     if (silent || request.size() < 3 || static_cast<quint8>(request.at(0)) != kRequestStart)
         return QByteArray();
     // A sensor ignores a request whose CRC does not fit.
-    if (crcOf(request, request.size() - 1) != static_cast<quint8>(request.at(request.size() - 1)))
+    if (!crcFits(request))
         return QByteArray();
     if (request.size() == 3 && static_cast<quint8>(request.at(1)) == kSearch)
         return searchAnswer();
@@ -286,7 +280,7 @@ QByteArray SimulatedFls::frameFor(Sensor &s, const QByteArray &request)
         if (!shortFrames)
             return allDataAnswer(s);
         QByteArray cut = allDataAnswer(s).left(kShortAllData - 1);
-        cut.append(static_cast<char>(crcOf(cut, cut.size())));
+        cut.append(static_cast<char>(SimulatedDevice::crcOf(cut, cut.size())));
         return cut;
     }
     case kSerial: {
@@ -295,7 +289,7 @@ QByteArray SimulatedFls::frameFor(Sensor &s, const QByteArray &request)
         if (!shortFrames)
             return serialAnswer(s);
         QByteArray cut = serialAnswer(s).left(kShortSerial - 1);
-        cut.append(static_cast<char>(crcOf(cut, cut.size())));
+        cut.append(static_cast<char>(SimulatedDevice::crcOf(cut, cut.size())));
         return cut;
     }
     case kConfigWrite:
@@ -416,7 +410,7 @@ QByteArray SimulatedFls::spoil(QByteArray answer) const
 {
     if (foreignNetNum && answer.size() >= 2) {
         answer[1] = static_cast<char>(*foreignNetNum);
-        answer[answer.size() - 1] = static_cast<char>(crcOf(answer, answer.size() - 1));
+        answer[answer.size() - 1] = static_cast<char>(SimulatedDevice::crcOf(answer, answer.size() - 1));
     }
     if (badCrc)
         answer[answer.size() - 1] = static_cast<char>(answer.at(answer.size() - 1) ^ 0x5A);

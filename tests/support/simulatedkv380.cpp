@@ -20,9 +20,7 @@ constexpr quint8 kBladeDelayOn = 0xE2;
 constexpr quint8 kBladeDelayOff = 0xE3;
 constexpr quint8 kRefused = 0xFD;
 
-// The signature every write carries after its command byte, kept here on its
-// own so that a fault in the program's copy is not mirrored by the sensor.
-const QByteArray kSignature = QByteArray::fromHex("5ac396");
+const QByteArray &kSignature = SimulatedDevice::writeSignature();
 
 constexpr int kDataLength = 28;
 constexpr int kSerialLength = 10;
@@ -35,14 +33,10 @@ constexpr int kMaxThreshold = 180;
 // 255 is the search request's address byte: a sensor there could not be asked.
 constexpr quint8 kUnusableNetNum = 0xFF;
 
-quint8 crcOf(const QByteArray &bytes, int len)
-{
-    return frame::calc_crc8(reinterpret_cast<const uchar *>(bytes.constData()), len);
-}
 
 QByteArray finished(QByteArray body)
 {
-    body.append(static_cast<char>(crcOf(body, body.size())));
+    body.append(static_cast<char>(SimulatedDevice::crcOf(body, body.size())));
     return body;
 }
 
@@ -181,7 +175,7 @@ QByteArray SimulatedKv380::answerFor(const QByteArray &request)
     if (silent || request.size() < 3 || quint8(request.at(0)) != kRequestStart)
         return QByteArray();
     // A sensor ignores a request whose CRC does not fit.
-    if (crcOf(request, request.size() - 1) != quint8(request.at(request.size() - 1)))
+    if (!crcFits(request))
         return QByteArray();
     if (request.size() == 3 && quint8(request.at(1)) == kSearch)
         return searchAnswer();

@@ -16,14 +16,10 @@ constexpr int kModeLength = 5;
 constexpr int kTableLength = 167;
 constexpr int kAckLength = 4;
 
-quint8 crcOf(const QByteArray &bytes, int len)
-{
-    return frame::calc_crc8(reinterpret_cast<const uchar *>(bytes.constData()), len);
-}
 
 QByteArray sealed(QByteArray body)
 {
-    body.append(char(crcOf(body, body.size())));
+    body.append(char(SimulatedDevice::crcOf(body, body.size())));
     return body;
 }
 
@@ -96,7 +92,7 @@ QByteArray SimulatedN7::answerFor(const QByteArray &request)
 {
     if (silent || request.size() < 4 || quint8(request.at(0)) != kRequestStart || quint8(request.at(1)) != kAddress)
         return QByteArray();
-    if (crcOf(request, request.size() - 1) != quint8(request.at(request.size() - 1)))
+    if (!crcFits(request))
         return QByteArray();
     QByteArray answer = frameFor(request);
     if (answer.isEmpty())
@@ -151,7 +147,7 @@ QByteArray SimulatedN7::spoil(QByteArray answer) const
 {
     if (foreignAddress) {
         answer[1] = char(*foreignAddress);
-        answer[answer.size() - 1] = char(crcOf(answer, answer.size() - 1));
+        answer[answer.size() - 1] = char(SimulatedDevice::crcOf(answer, answer.size() - 1));
     }
     if (badCrc)
         answer[answer.size() - 1] = char(answer.at(answer.size() - 1) ^ 0x5A);

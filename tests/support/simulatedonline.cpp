@@ -34,10 +34,6 @@ constexpr int kImeiLength = 40;
 constexpr int kImeiText = 36;
 constexpr int kSettingsAnswerLength = 171;
 
-quint8 crcOf(const QByteArray &bytes, int len)
-{
-    return frame::calc_crc8(reinterpret_cast<const uchar *>(bytes.constData()), len);
-}
 
 // An answer of a fixed length whose last byte is its CRC.
 class Answer
@@ -68,7 +64,7 @@ public:
     QByteArray finished() const
     {
         QByteArray out = bytes;
-        out.append(static_cast<char>(crcOf(out, out.size())));
+        out.append(static_cast<char>(SimulatedDevice::crcOf(out, out.size())));
         return out;
     }
 
@@ -175,7 +171,7 @@ QByteArray SimulatedOnline::answerFor(const QByteArray &request)
     if (silent || request.size() < 3)
         return QByteArray();
     // The unit ignores a request whose CRC does not fit.
-    if (crcOf(request, request.size() - 1) != static_cast<quint8>(request.at(request.size() - 1)))
+    if (!crcFits(request))
         return QByteArray();
     const quint8 start = static_cast<quint8>(request.at(0));
     if (start == kRequestStart && request.size() == 3 && static_cast<quint8>(request.at(1)) == kSearch)
@@ -316,7 +312,7 @@ QByteArray SimulatedOnline::spoil(QByteArray answer) const
     if (shortFrames) {
         answer.truncate(answer.size() / 2);
         if (hasCrc)
-            answer[answer.size() - 1] = static_cast<char>(crcOf(answer, answer.size() - 1));
+            answer[answer.size() - 1] = static_cast<char>(SimulatedDevice::crcOf(answer, answer.size() - 1));
     }
     if (badCrc && hasCrc)
         answer[answer.size() - 1] = static_cast<char>(answer.at(answer.size() - 1) ^ 0x5A);

@@ -21,10 +21,6 @@ constexpr int kSerialLength = 10;
 // Frames cut short by the short-frame fault keep this many bytes, CRC included.
 constexpr int kShortLength = 8;
 
-quint8 crcOf(const QByteArray &bytes, int len)
-{
-    return frame::calc_crc8(reinterpret_cast<const uchar *>(bytes.constData()), len);
-}
 
 void putLe16(QByteArray &out, int at, quint16 value)
 {
@@ -34,7 +30,7 @@ void putLe16(QByteArray &out, int at, quint16 value)
 
 QByteArray sealed(QByteArray body)
 {
-    body.append(char(crcOf(body, body.size())));
+    body.append(char(SimulatedDevice::crcOf(body, body.size())));
     return body;
 }
 
@@ -113,7 +109,7 @@ QByteArray SimulatedPlm300::answerFor(const QByteArray &request)
     if (silent || request.size() < 3 || quint8(request.at(0)) != kRequestStart)
         return QByteArray();
     // The sensor ignores a request whose CRC does not fit.
-    if (crcOf(request, request.size() - 1) != quint8(request.at(request.size() - 1)))
+    if (!crcFits(request))
         return QByteArray();
     if (request.size() == 3 && quint8(request.at(1)) == kSearch)
         return QByteArray(1, char(netNum)) + otherNetNums;
@@ -189,7 +185,7 @@ QByteArray SimulatedPlm300::spoil(QByteArray answer) const
         answer = sealed(answer.left(kShortLength - 1));
     if (foreignNetNum) {
         answer[1] = char(*foreignNetNum);
-        answer[answer.size() - 1] = char(crcOf(answer, answer.size() - 1));
+        answer[answer.size() - 1] = char(SimulatedDevice::crcOf(answer, answer.size() - 1));
     }
     if (badCrc)
         answer[answer.size() - 1] = char(answer.at(answer.size() - 1) ^ 0x5A);

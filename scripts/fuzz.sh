@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Fuzzes every answer parser: builds the libFuzzer targets (clang, with
+# AddressSanitizer and UndefinedBehaviorSanitizer) in build-fuzz/ and runs each
+# for a number of inputs on a copy of its seeds. Not part of CI.
+#
+#   scripts/fuzz.sh [runs] [target...]
+#
+# runs: inputs per target (default 1000000); targets: names from the table in
+# tests/fuzz/fuzztargets.cpp (default all). FUZZ_PARALLEL=n runs up to n
+# targets at once (default 1, at most 3); FUZZ_JOBS=n compile jobs (default 3).
+# Prints inputs, inputs per second and coverage per target. A finding's input
+# is kept in build-fuzz/findings/<target>/ and the script exits non-zero.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+runs="${1:-1000000}"
+shift || true
+parallel="${FUZZ_PARALLEL:-1}"
+[ "$parallel" -ge 1 ] && [ "$parallel" -le 3 ] || { echo "FUZZ_PARALLEL must be 1 to 3" >&2; exit 2; }
+
+"$root/scripts/install-deps.sh" --fuzz
+
+build="$root/build-fuzz"
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRERIRUVOZIVE_FUZZ=ON >/dev/null
+cmake --build "$build" --target fuzz_all --parallel "${FUZZ_JOBS:-3}"
+
+# The same rule the build uses to make one program per table row.
+table="$root/tests/fuzz/fuzztargets.cpp"
+if [ "$#" -gt 0 ]; then
+    targets=("$@")
+else
+    mapfile -t targets < <(sed -n 's/^ *{"\([a-z0-9]*\)", .*/\1/p' "$table")
+fi
+
+# The pages run headless, with a throw-away home, and never reach beyond this machine.
+home="$build/fuzz-home"
+mkdir -p "$home/config" "$home/data" "$home/cache"
+export QT_QPA_PLATFORM=offscreen HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+    XDG_CACHE_HOME="$home/cache" RERIRUVOZIVE_UPDATE_HOST=127.0.0.1:1
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+
+run_target() {
+    local name="$1"
+    local exe="$build/tests/fuzz/fuzz_$name"
+    local seeds="$root/tests/fuzz/corpus/$name"
+    local work="$build/fuzz-corpus/$name"
+    local findings="$build/findings/$name"
+    local log="$build/fuzz-logs/$name.log"
+    if [ ! -x "$exe" ] || [ ! -d "$seeds" ]; then
+        echo "$name: no such target (or no seeds in $seeds)" >"$log"
+        return 2
+    fi
+    rm -rf "$work"
+    mkdir -p "$work" "$findings"
+    cp "$seeds"/* "$work"/
+    "$exe" -runs="$runs" -print_final_stats=1 -artifact_prefix="$findings/" "$work" >"$log" 2>&1
+}
+
+# One line per target from its log: the last status line carries the coverage.
+report() {
+    local name="$1" rc="$2"
+    local log="$build/fuzz-logs/$name.log"
+    local inputs speed cov ft corp verdict
+    inputs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
+    speed="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)"
+    cov="$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)"
+    ft="$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)"
+    corp="$(grep -o 'corp: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)"
+    if [ "$rc" -eq 0 ]; then
+        verdict="no finding"
+    else
+        verdict="FINDING (exit $rc), see $log and $build/findings/$name/"
+    fi
+    printf '%-10s %10s inputs %8s inputs/s  coverage %5s edges %6s features  corpus %5s  %s\n' \
+        "$name" "${inputs:-?}" "${speed:-?}" "${cov:-?}" "${ft:-?}" "${corp:-?}" "$verdict"
+}
+
+mkdir -p "$build/fuzz-logs"
+declare -A pids=()
+failed=0
+finish_one() {
+    local pid name rc=0
+    wait -n -p pid || rc=$?
+    name="${pids[$pid]}"
+    unset "pids[$pid]"
+    report "$name" "$rc"
+    [ "$rc" -eq 0 ] || failed=1
+}
+
+echo "== fuzzing ${targets[*]}: $runs inputs each"
+for name in "${targets[@]}"; do
+    while [ "${#pids[@]}" -ge "$parallel" ]; do
+        finish_one
+    done
+    run_target "$name" &
+    pids[$!]="$name"
+done
+while [ "${#pids[@]}" -gt 0 ]; do
+    finish_one
+done
+exit "$failed"

@@ -1,0 +1,329 @@
+// Writes the fuzz targets' seed corpora: what the simulated devices send to
+// the requests the program makes, as whole answers, as the faults of the
+// line spoil them and glued together.
+//
+//   make_fuzz_seeds <corpus folder>     (tests/fuzz/corpus)
+//
+// Every seed goes to <corpus folder>/<target>/<name>; seeds of other names
+// (the inputs of earlier findings) are left alone.
+#include "devices/angle/kv380protocol.h"
+#include "devices/fls/flsprotocol.h"
+#include "devices/other/wiredtagprotocol.h"
+#include "link/frame.h"
+#include "simulatedfls.h"
+#include "simulatedkv380.h"
+#include "simulatedwiredtag.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace {
+
+// The simulators' answers without a pseudo-terminal in between.
+struct FlsBus : SimulatedFls
+{
+    using SimulatedFls::answerFor;
+};
+struct Kv380Bus : SimulatedKv380
+{
+    using SimulatedKv380::answerFor;
+};
+struct WiredTagBus : SimulatedWiredTag
+{
+    using SimulatedWiredTag::answerFor;
+};
+
+class Corpus
+{
+public:
+    explicit Corpus(const QString &root) : root(root) {}
+
+    void add(const char *target, const QString &name, const QByteArray &bytes)
+    {
+        if (bytes.isEmpty()) {
+            std::fprintf(stderr, "no answer for %s/%s\n", target, qPrintable(name));
+            failed = true;
+            return;
+        }
+        const QString folder = root + QLatin1Char('/') + QLatin1String(target);
+        QDir().mkpath(folder);
+        QSaveFile file(folder + QLatin1Char('/') + name);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+            std::fprintf(stderr, "cannot write %s/%s\n", target, qPrintable(name));
+            failed = true;
+            return;
+        }
+        ++written;
+    }
+
+    QString root;
+    int written = 0;
+    bool failed = false;
+};
+
+// A frame cut short, as a converter that lost the rest delivers it.
+QByteArray firstHalf(const QByteArray &frame)
+{
+    return frame.left(frame.size() / 2);
+}
+
+QByteArray hexText(const QByteArray &bytes, char separator, bool upper)
+{
+    const QByteArray hex = separator ? bytes.toHex(separator) : bytes.toHex();
+    return upper ? hex.toUpper() : hex;
+}
+
+// What a tracker reports of a fuel sensor's answer, in the forms engineers
+// paste it: plain, spaced, upper case, without the CRC-8.
+void addRemoteForms(Corpus &corpus, const QString &name, const QByteArray &answer)
+{
+    corpus.add("remote", name, hexText(answer, 0, false));
+    corpus.add("remote", name + QStringLiteral("-spaced"), hexText(answer, ' ', true));
+    corpus.add("remote", name + QStringLiteral("-without-crc"), hexText(answer.left(answer.size() - 1), 0, true));
+}
+
+void addFls(Corpus &corpus, QList<QByteArray> &glueable)
+{
+    FlsBus bus;
+    bus.sensors.clear();
+    struct Form
+    {
+        const char *name;
+        quint8 model;
+        int form;
+    };
+    const Form forms[] = {
+        {"qf410", SimulatedFls::kModelQF410, 24},     {"qf210", SimulatedFls::kModelQF210, 24},
+        {"qf260", SimulatedFls::kModelQF260, 25},     {"qf470", SimulatedFls::kModelQF470, 29},
+        {"generic", SimulatedFls::kModelGeneric, 29}, {"qf470-long", SimulatedFls::kModelQF470, 45},
+    };
+    SimulatedFls::Sensor second;
+    second.netNum = 2;
+    second.model = SimulatedFls::kModelQF210;
+    second.form = 24;
+    second.configA = fls::kAnalog | fls::kWideRangeBit;
+    second.configB = 0x43;
+    SimulatedFls::Sensor third;
+    third.netNum = 3;
+    third.model = SimulatedFls::kModelQF260;
+    third.form = 25;
+    third.configA = fls::kFrequency;
+    third.sendSerNum = fls::kSendSerNumBit;
+    bus.sensors << SimulatedFls::Sensor() << second << third;
+
+    corpus.add("fls", "search-three", bus.answerFor(frame::searchRequest()));
+    const QByteArray allData = frame::request(1, fls::kAllDataCommand);
+    const QByteArray serial = frame::request(1, fls::kSerialAndFirmwareCommand);
+    for (const Form &f : forms) {
+        SimulatedFls::Sensor &s = bus.sensor(0);
+        s.model = f.model;
+        s.form = f.form;
+        s.configA = fls::kPassiveRs485;
+        s.configC = 0x01;
+        s.firmware = f.model == SimulatedFls::kModelQF470 ? 209 : 195;
+        corpus.add("fls", QStringLiteral("all-data-%1").arg(QLatin1String(f.name)), bus.answerFor(allData));
+    }
+    bus.sensor(0) = SimulatedFls::Sensor();
+    const QByteArray data1 = bus.answerFor(allData);
+    const QByteArray serial1 = bus.answerFor(serial);
+    const QByteArray data2 = bus.answerFor(frame::request(2, fls::kAllDataCommand));
+    const QByteArray data3 = bus.answerFor(frame::request(3, fls::kAllDataCommand));
+    corpus.add("fls", "serial", serial1);
+    corpus.add("fls", "all-data-second-sensor", data2);
+    corpus.add("fls", "all-data-third-sensor", data3);
+    addRemoteForms(corpus, "all-data", data1);
+    addRemoteForms(corpus, "all-data-qf210", data2);
+    addRemoteForms(corpus, "serial", serial1);
+    glueable << data1 << serial1 << data2;
+
+    bus.sensor(0).levelFault = SimulatedFls::LevelFault::BrokenTube;
+    corpus.add("fls", "all-data-broken-tube", bus.answerFor(allData));
+    bus.sensor(0).levelFault = SimulatedFls::LevelFault::ShortCircuit;
+    corpus.add("fls", "all-data-short-circuit", bus.answerFor(allData));
+    bus.sensor(0).levelFault = SimulatedFls::LevelFault::None;
+    bus.sensor(0).count = 0;
+    bus.sensor(0).empty = 0;
+    bus.sensor(0).full = 0;
+    corpus.add("fls", "all-data-not-calibrated", bus.answerFor(allData));
+    bus.sensor(0) = SimulatedFls::Sensor();
+
+    // Acknowledgements of the writes and the password answers.
+    const QByteArray config = bus.answerFor(fls::configWrite(1, fls::kAnalog, 0x05, quint8(0)));
+    corpus.add("fls", "config-written", config);
+    addRemoteForms(corpus, "config-written", config);
+    corpus.add("fls", "full-from-level", bus.answerFor(frame::request(1, fls::kSetFullCommand)));
+    corpus.add("fls", "empty-from-level", bus.answerFor(frame::request(1, fls::kSetEmptyCommand)));
+    corpus.add("fls", "horizon", bus.answerFor(frame::request(1, fls::kHorizonCommand)));
+    QByteArray value;
+    frame::appendBe32(value, 30000);
+    corpus.add("fls", "full-written", bus.answerFor(frame::writeRequest(1, fls::kWriteFullCommand, value)));
+    corpus.add("fls", "empty-written", bus.answerFor(frame::writeRequest(1, fls::kWriteEmptyCommand, value)));
+    corpus.add("fls", "serial-output-written", bus.answerFor(fls::sendSerNumWrite(3, fls::kSendSerNumBit)));
+    corpus.add("fls", "password-set", bus.answerFor(fls::passwordFrame(1, fls::kSetPasswordCommand, 1234)));
+    corpus.add("fls", "password-entered", bus.answerFor(fls::passwordFrame(1, fls::kEnterPasswordCommand, 1234)));
+    corpus.add("fls", "password-refused", bus.answerFor(fls::passwordFrame(1, fls::kEnterPasswordCommand, 99)));
+    bus.sensor(0) = SimulatedFls::Sensor();
+    glueable << config;
+
+    // The line's faults.
+    bus.refuseWrites = true;
+    corpus.add("fls", "config-refused", bus.answerFor(fls::configWrite(1, 0, 0, std::nullopt)));
+    bus.refuseWrites = false;
+    bus.shortFrames = true;
+    corpus.add("fls", "all-data-short", bus.answerFor(allData));
+    corpus.add("fls", "serial-short", bus.answerFor(serial));
+    bus.shortFrames = false;
+    bus.badCrc = true;
+    corpus.add("fls", "all-data-bad-crc", bus.answerFor(allData));
+    bus.badCrc = false;
+    bus.foreignNetNum = 9;
+    corpus.add("fls", "all-data-foreign-sensor", bus.answerFor(allData));
+    bus.foreignNetNum.reset();
+    corpus.add("fls", "all-data-cut", firstHalf(data1));
+    corpus.add("fls", "glued-serial-all-data", serial1 + data1);
+    corpus.add("fls", "glued-all-data-three-sensors", data1 + data2 + data3);
+    corpus.add("fls", "glued-ack-all-data", config + data1);
+    corpus.add("fls", "glued-all-data-cut", data1 + firstHalf(data2));
+    bus.searchAnswerAsFrame = true;
+    bus.sensors = {SimulatedFls::Sensor()};
+    bus.sensor(0).netNum = 0;
+    corpus.add("fls", "search-lone-frame-start", bus.answerFor(frame::searchRequest()));
+}
+
+void addKv380(Corpus &corpus, QList<QByteArray> &glueable)
+{
+    Kv380Bus bus;
+    SimulatedKv380::Sensor second;
+    second.netNum = 2;
+    second.mode = SimulatedKv380::kModeBucket;
+    bus.sensors << second;
+
+    corpus.add("kv380", "search-two", bus.answerFor(frame::searchRequest()));
+    const QByteArray request = kv380::dataRequest(1);
+    struct Mode
+    {
+        const char *name;
+        quint8 mode;
+    };
+    const Mode modes[] = {
+        {"mode1", SimulatedKv380::kMode1},       {"mode2", SimulatedKv380::kMode2},
+        {"mode3", SimulatedKv380::kMode3},       {"blade", SimulatedKv380::kModeBlade},
+        {"bucket", SimulatedKv380::kModeBucket}, {"master", SimulatedKv380::kMode1 | SimulatedKv380::kMasterBit},
+    };
+    for (const Mode &m : modes) {
+        bus.sensor(0).mode = m.mode;
+        corpus.add("kv380", QStringLiteral("data-%1").arg(QLatin1String(m.name)), bus.answerFor(request));
+    }
+    bus.sensor(0).mode = SimulatedKv380::kMode2;
+    bus.sensor(0).angle = 175;
+    corpus.add("kv380", "data-tipper-raised", bus.answerFor(request));
+    bus.sensor(0) = SimulatedKv380::Sensor();
+    const QByteArray data = bus.answerFor(request);
+    const QByteArray serial = bus.answerFor(frame::request(1, kv380::kSerialCommand));
+    corpus.add("kv380", "serial", serial);
+    corpus.add("kv380", "data-second-sensor", bus.answerFor(kv380::dataRequest(2)));
+
+    // Acknowledgements of the writes.
+    const QByteArray zero = bus.answerFor(kv380::setZeroWrite(1));
+    corpus.add("kv380", "zero-set", zero);
+    corpus.add("kv380", "mode-written", bus.answerFor(kv380::modeWrite(1, SimulatedKv380::kModeBlade)));
+    corpus.add("kv380", "up-written", bus.answerFor(kv380::upWrite(1, 120)));
+    corpus.add("kv380", "down-written", bus.answerFor(kv380::downWrite(1, 20)));
+    corpus.add("kv380", "blade-delay-written", bus.answerFor(*kv380::delayOnWrite(1, kv380::kModeBlade, 300)));
+    bus.sensor(0).mode = SimulatedKv380::kModeBucket;
+    corpus.add("kv380", "bucket-delay-written", bus.answerFor(*kv380::delayOffWrite(1, kv380::kModeBucket, 9)));
+    corpus.add("kv380", "up-refused", bus.answerFor(kv380::upWrite(1, 250)));
+    corpus.add("kv380", "net-number-written", bus.answerFor(kv380::netNumWrite(2, 7)));
+    bus.sensor(0) = SimulatedKv380::Sensor();
+    glueable << data << serial << zero;
+
+    // The line's faults.
+    bus.refuseWrites = true;
+    corpus.add("kv380", "zero-refused", bus.answerFor(kv380::setZeroWrite(1)));
+    bus.refuseWrites = false;
+    bus.shortFrames = true;
+    corpus.add("kv380", "data-short", bus.answerFor(request));
+    corpus.add("kv380", "serial-short", bus.answerFor(frame::request(1, kv380::kSerialCommand)));
+    bus.shortFrames = false;
+    bus.badCrc = true;
+    corpus.add("kv380", "data-bad-crc", bus.answerFor(request));
+    bus.badCrc = false;
+    corpus.add("kv380", "data-cut", firstHalf(data));
+    corpus.add("kv380", "glued-serial-data", serial + data);
+    corpus.add("kv380", "glued-ack-data", zero + data);
+    corpus.add("kv380", "search-crossed-by-data", data);
+}
+
+void addWiredTag(Corpus &corpus, QList<QByteArray> &glueable)
+{
+    WiredTagBus bus;
+    SimulatedWiredTag::Reader second;
+    second.netNum = 2;
+    second.mode = 0;
+    bus.readers << second;
+
+    corpus.add("wiredtag", "search-two", bus.answerFor(frame::searchRequest()));
+    const QByteArray read = bus.answerFor(wiredtag::readRequest(1));
+    const QByteArray serial = bus.answerFor(frame::request(1, wiredtag::kSerialAndFirmwareCommand));
+    corpus.add("wiredtag", "read-reader-mode", read);
+    corpus.add("wiredtag", "read-tag-mode", bus.answerFor(wiredtag::readRequest(2)));
+    corpus.add("wiredtag", "serial", serial);
+    corpus.add("wiredtag", "tag-id", bus.answerFor(wiredtag::readTagIdRequest(1)));
+    corpus.add("wiredtag", "tag-id-written", bus.answerFor(wiredtag::tagIdWrite(1, 0xCAFE0001)));
+    const QByteArray mode = bus.answerFor(wiredtag::modeWrite(1, false));
+    corpus.add("wiredtag", "mode-written", mode);
+    corpus.add("wiredtag", "serial-written", bus.answerFor(wiredtag::serialWrite(1, 777)));
+    corpus.add("wiredtag", "net-number-written", bus.answerFor(wiredtag::netNumWrite(2, 5)));
+    glueable << read << serial << mode;
+
+    bus.badCrc = true;
+    corpus.add("wiredtag", "read-bad-crc", bus.answerFor(wiredtag::readRequest(1)));
+    bus.badCrc = false;
+    bus.shortFrames = true;
+    corpus.add("wiredtag", "read-short", bus.answerFor(wiredtag::readRequest(1)));
+    bus.shortFrames = false;
+    corpus.add("wiredtag", "read-cut", firstHalf(read));
+    corpus.add("wiredtag", "glued-ack-read", mode + read);
+    corpus.add("wiredtag", "glued-read-serial", read + serial);
+    corpus.add("wiredtag", "late-ack-before-search-answer", mode + QByteArray::fromHex("0102"));
+}
+
+// Chunks of several answers, of one family and mixed, whole and cut.
+void addGlued(Corpus &corpus, const QList<QByteArray> &answers)
+{
+    for (int i = 0; i < answers.size(); ++i) {
+        const QByteArray &a = answers.at(i);
+        const QByteArray &b = answers.at((i + 1) % answers.size());
+        corpus.add("splitter", QStringLiteral("answer-%1").arg(i), a);
+        corpus.add("splitter", QStringLiteral("glued-%1").arg(i), a + b);
+        corpus.add("splitter", QStringLiteral("glued-cut-%1").arg(i), a + firstHalf(b));
+        corpus.add("splitter", QStringLiteral("twice-%1").arg(i), a + a);
+    }
+    QByteArray all;
+    for (const QByteArray &a : answers)
+        all += a;
+    corpus.add("splitter", "all-glued", all);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+        return 2;
+    }
+    Corpus corpus(QString::fromLocal8Bit(argv[1]));
+    QList<QByteArray> glueable;
+    addFls(corpus, glueable);
+    addKv380(corpus, glueable);
+    addWiredTag(corpus, glueable);
+    addGlued(corpus, glueable);
+    std::printf("%d seeds written under %s\n", corpus.written, argv[1]);
+    return corpus.failed ? 1 : 0;
+}
