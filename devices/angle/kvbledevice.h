@@ -81,6 +81,8 @@ public:
     void setDelayOffEdited(bool value) { delayOffEdited = value; }
     bool hasEditedSettings() const { return upEdited || downEdited || delayOnEdited || delayOffEdited; }
     bool isWriteInProgress() const { return writeInProgress; }
+    bool isPolling() const { return polling; }
+    bool isSearchInProgress() const { return searching; }
 
     // What the page knows, for the main window and tests.
     int getStatusCode() const { return statusCode; }

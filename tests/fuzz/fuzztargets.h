@@ -38,6 +38,7 @@ void fuzzKv380(const QByteArray &input);
 void fuzzWiredTag(const QByteArray &input);
 void fuzzRemote(const QByteArray &input);
 void fuzzSplitter(const QByteArray &input);
+void fuzzKvble(const QByteArray &input);
 
 // ---- Shared by the target functions ---------------------------------------
 
