@@ -110,6 +110,9 @@ struct KvblePage
     void take(const QByteArray &chunk)
     {
         fuzz::stopTimers(page);
+        // Seconds pass between two chunks on the line: the last command's
+        // message has had its time and the link report may show again.
+        page->setEnableShowMainStatusMsgBLE();
         const Shown before = shown();
         fixture.feed(chunk);
         fuzz::settle();
