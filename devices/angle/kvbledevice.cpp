@@ -237,7 +237,8 @@ void KVBLEDevice::setFactorySetting()
 void KVBLEDevice::delay(int time)
 {
     QEventLoop loop;
-    QTimer::singleShot(time, &loop, &QEventLoop::quit);
+    // Precise: a coarse timer may end a two-second wait a tenth early.
+    QTimer::singleShot(time, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
