@@ -297,6 +297,15 @@ private slots:
     bool ChangeDelayOffKV380();
     bool ChangeNetNumKV380();
     void writeParamToPLM300();     // reriruvozive_plm300.cpp
+    // The wireless angle sensor's settings fields, write, zero and new
+    // sensor (reriruvozive_kvble.cpp).
+    void on_lineEditKVBLEUp_textEdited(QString arg1);
+    void on_lineEditKVBLEDown_textEdited(QString arg1);
+    void on_lineEditKVBLEOn_textEdited(QString arg1);
+    void on_lineEditKVBLEOff_textEdited(QString arg1);
+    void on_ButtonWriteParamKVBLE_clicked();
+    void on_pushButtonSetNullKVBLE_clicked();
+    void on_pushButtonConnectNewKVBLE_clicked();
     void on_Button_SetFullDUTOnline_clicked();  // reriruvozive_flswrite.cpp
     void on_Button_SetEmptyDUTOnline_clicked(); // reriruvozive_flswrite.cpp
     void on_ButtonTarirovka_clicked();          // reriruvozive_calibration.cpp
@@ -418,6 +427,7 @@ private:
     void appendLog(const QString &text);
     void markParamChanged(QLabel *mark);
     bool changeDelayKV380(bool on); // reriruvozive_kv380.cpp
+    bool confirmKVBLE(const QString &action); // reriruvozive_kvble.cpp
     // Sends a frame of the online page's buttons and tells the user it went out.
     void sendOnlineCommand(const QByteArray &request, const QString &notice);
     // Tank calibration helpers (app/reriruvozive_calibration.cpp).

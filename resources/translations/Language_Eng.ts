@@ -622,6 +622,161 @@ Choose another file</translation>
     </message>
 </context>
 <context>
+    <name>KVBLEDevice</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Connect the sensor</translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>This function is under development</translation>
+    </message>
+    <message>
+        <source>Подключенное устройство не соответствует выбранному</source>
+        <translation>The connected device does not match the one chosen</translation>
+    </message>
+    <message>
+        <source>Подключите другое</source>
+        <translation>Connect another device</translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком не установлена</source>
+        <translation>No link to the wireless sensor</translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком установлена</source>
+        <translation>Linked to the wireless sensor</translation>
+    </message>
+    <message>
+        <source>Подключен KV-BLE</source>
+        <translation>KV-BLE connected</translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation>Password accepted</translation>
+    </message>
+    <message>
+        <source>Новый пароль ВТ датчика успешно установлен</source>
+        <translation>The wireless sensor&apos;s new password was set</translation>
+    </message>
+    <message>
+        <source>Пароль ВТ датчика успешно удалён</source>
+        <translation>The wireless sensor&apos;s password was removed</translation>
+    </message>
+    <message>
+        <source>Введён не верный пароль датчика</source>
+        <translation>Wrong sensor password</translation>
+    </message>
+    <message>
+        <source>Успешная перезагрузка ВТ датчика</source>
+        <translation>The wireless sensor restarted</translation>
+    </message>
+    <message>
+        <source>Если по истечении таймера вы
+не увидели датчик в программе NRFConnect,
+то произошла ошибка в обновлении
+Повторите</source>
+        <translation>If you do not see the sensor in NRFConnect
+when the timer runs out,
+the update failed
+Try again</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ от беспроводного датчика</source>
+        <translation>Waiting for the wireless sensor&apos;s answer</translation>
+    </message>
+    <message>
+        <source>Значение вне допустимого диапазона</source>
+        <translation>Value outside the allowed range</translation>
+    </message>
+    <message>
+        <source>Идёт запись параметров</source>
+        <translation>Writing parameters</translation>
+    </message>
+    <message>
+        <source>После завершения операции это окно автоматически закроется</source>
+        <translation>This window closes by itself when the operation is over</translation>
+    </message>
+    <message>
+        <source>Подключить</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Введите номер</source>
+        <translation>Enter the number</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation>Connection error</translation>
+    </message>
+    <message>
+        <source>Введите номер датчика</source>
+        <translation>Enter the sensor number</translation>
+    </message>
+    <message>
+        <source>Номер датчика: число от 0 до %1</source>
+        <translation>Sensor number: a number from 0 to %1</translation>
+    </message>
+    <message>
+        <source>Выполняется подключение...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>Устанорвлен горизонт</source>
+        <translation>Horizon set</translation>
+    </message>
+    <message>
+        <source>Установлена задержка</source>
+        <translation>Delay set</translation>
+    </message>
+    <message>
+        <source>Ошибка установки задержки</source>
+        <translation>Error setting the delay</translation>
+    </message>
+    <message>
+        <source>бездействие</source>
+        <translation>idle</translation>
+    </message>
+    <message>
+        <source>вращение
+против часовой</source>
+        <translation>rotation
+anticlockwise</translation>
+    </message>
+    <message>
+        <source>вращение
+по часовой</source>
+        <translation>rotation
+clockwise</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>был превышен верхний
+и не ниже нижнего</source>
+        <translation>upper was exceeded
+and not below lower</translation>
+    </message>
+    <message>
+        <source>не работает</source>
+        <translation>not working</translation>
+    </message>
+    <message>
+        <source>работает</source>
+        <translation>working</translation>
+    </message>
+</context>
+<context>
     <name>LiterToPercent</name>
     <message>
         <source>Записать
@@ -2535,6 +2690,14 @@ with smoothing switched off</translation>
 при отключенном сглаживании</source>
         <translation>It is recommended to set &quot;Empty&quot;
 with smoothing switched off</translation>
+    </message>
+    <message>
+        <source>Сейчас будут записаны новые настройки</source>
+        <translation>The new settings will be written now</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен &quot;НОЛЬ&quot;</source>
+        <translation>The &quot;ZERO&quot; will be set now</translation>
     </message>
 </context>
 <context>

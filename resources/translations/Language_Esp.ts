@@ -622,6 +622,161 @@ Elija otro archivo</translation>
     </message>
 </context>
 <context>
+    <name>KVBLEDevice</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Conecte el sensor</translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>Función en desarrollo</translation>
+    </message>
+    <message>
+        <source>Подключенное устройство не соответствует выбранному</source>
+        <translation>El dispositivo conectado no coincide con el elegido</translation>
+    </message>
+    <message>
+        <source>Подключите другое</source>
+        <translation>Conecte otro dispositivo</translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком не установлена</source>
+        <translation>Sin enlace con el sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком установлена</source>
+        <translation>Enlazado con el sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Подключен KV-BLE</source>
+        <translation>KV-BLE conectado</translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation>Contraseña aceptada</translation>
+    </message>
+    <message>
+        <source>Новый пароль ВТ датчика успешно установлен</source>
+        <translation>Se estableció la nueva contraseña del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Пароль ВТ датчика успешно удалён</source>
+        <translation>Se eliminó la contraseña del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Введён не верный пароль датчика</source>
+        <translation>Contraseña del sensor incorrecta</translation>
+    </message>
+    <message>
+        <source>Успешная перезагрузка ВТ датчика</source>
+        <translation>El sensor inalámbrico se reinició</translation>
+    </message>
+    <message>
+        <source>Если по истечении таймера вы
+не увидели датчик в программе NRFConnect,
+то произошла ошибка в обновлении
+Повторите</source>
+        <translation>Si al terminar el temporizador
+no ve el sensor en NRFConnect,
+la actualización falló
+Inténtelo de nuevo</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ от беспроводного датчика</source>
+        <translation>Esperando la respuesta del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Значение вне допустимого диапазона</source>
+        <translation>Valor fuera del rango permitido</translation>
+    </message>
+    <message>
+        <source>Идёт запись параметров</source>
+        <translation>Escribiendo parámetros</translation>
+    </message>
+    <message>
+        <source>После завершения операции это окно автоматически закроется</source>
+        <translation>Esta ventana se cerrará sola al terminar la operación</translation>
+    </message>
+    <message>
+        <source>Подключить</source>
+        <translation>Conectar</translation>
+    </message>
+    <message>
+        <source>Введите номер</source>
+        <translation>Introduzca el número</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation>Error de conexión</translation>
+    </message>
+    <message>
+        <source>Введите номер датчика</source>
+        <translation>Introduzca el número del sensor</translation>
+    </message>
+    <message>
+        <source>Номер датчика: число от 0 до %1</source>
+        <translation>Número del sensor: un número de 0 a %1</translation>
+    </message>
+    <message>
+        <source>Выполняется подключение...</source>
+        <translation>Conectando...</translation>
+    </message>
+    <message>
+        <source>Устанорвлен горизонт</source>
+        <translation>Horizonte establecido</translation>
+    </message>
+    <message>
+        <source>Установлена задержка</source>
+        <translation>Retardo establecido</translation>
+    </message>
+    <message>
+        <source>Ошибка установки задержки</source>
+        <translation>Error al establecer el retardo</translation>
+    </message>
+    <message>
+        <source>бездействие</source>
+        <translation>inactivo</translation>
+    </message>
+    <message>
+        <source>вращение
+против часовой</source>
+        <translation>rotación
+antihoraria</translation>
+    </message>
+    <message>
+        <source>вращение
+по часовой</source>
+        <translation>rotación
+horaria</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>был превышен верхний
+и не ниже нижнего</source>
+        <translation>se superó el superior
+y no bajo el inferior</translation>
+    </message>
+    <message>
+        <source>не работает</source>
+        <translation>no funciona</translation>
+    </message>
+    <message>
+        <source>работает</source>
+        <translation>funciona</translation>
+    </message>
+</context>
+<context>
     <name>LiterToPercent</name>
     <message>
         <source>Записать
@@ -2539,6 +2694,14 @@ con el suavizado desactivado</translation>
 при отключенном сглаживании</source>
         <translation>Se recomienda establecer &quot;Vacío&quot;
 con el suavizado desactivado</translation>
+    </message>
+    <message>
+        <source>Сейчас будут записаны новые настройки</source>
+        <translation>Ahora se escribirán los nuevos ajustes</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен &quot;НОЛЬ&quot;</source>
+        <translation>Ahora se establecerá el &quot;CERO&quot;</translation>
     </message>
 </context>
 <context>

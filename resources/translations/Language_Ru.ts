@@ -610,6 +610,155 @@
     </message>
 </context>
 <context>
+    <name>KVBLEDevice</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключенное устройство не соответствует выбранному</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключите другое</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком не установлена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком установлена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключен KV-BLE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Новый пароль ВТ датчика успешно установлен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль ВТ датчика успешно удалён</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введён не верный пароль датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Успешная перезагрузка ВТ датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Если по истечении таймера вы
+не увидели датчик в программе NRFConnect,
+то произошла ошибка в обновлении
+Повторите</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ от беспроводного датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Значение вне допустимого диапазона</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Идёт запись параметров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>После завершения операции это окно автоматически закроется</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите номер датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Номер датчика: число от 0 до %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выполняется подключение...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Устанорвлен горизонт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установлена задержка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка установки задержки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>бездействие</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>вращение
+против часовой</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>вращение
+по часовой</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>был превышен верхний
+и не ниже нижнего</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>не работает</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>работает</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LiterToPercent</name>
     <message>
         <source>Записать
@@ -2476,6 +2625,14 @@
     <message>
         <source>Установку &quot;Пустой&quot; рекомендуется делать
 при отключенном сглаживании</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас будут записаны новые настройки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен &quot;НОЛЬ&quot;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -39,6 +39,7 @@ void fuzzWiredTag(const QByteArray &input);
 void fuzzRemote(const QByteArray &input);
 void fuzzSplitter(const QByteArray &input);
 void fuzzBleAdw(const QByteArray &input);
+void fuzzKvble(const QByteArray &input);
 
 // ---- Shared by the target functions ---------------------------------------
 

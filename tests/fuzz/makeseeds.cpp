@@ -7,11 +7,13 @@
 // Every seed goes to <corpus folder>/<target>/<name>; seeds of other names
 // (the inputs of earlier findings) are left alone.
 #include "devices/angle/kv380protocol.h"
+#include "devices/angle/kvbleprotocol.h"
 #include "devices/ble/bleprotocol.h"
 #include "devices/fls/flsprotocol.h"
 #include "devices/other/wiredtagprotocol.h"
 #include "link/frame.h"
 #include "simulatedadvertbase.h"
+#include "simulatedanglebase.h"
 #include "simulatedfls.h"
 #include "simulatedkv380.h"
 #include "simulatedwiredtag.h"
@@ -41,6 +43,10 @@ struct WiredTagBus : SimulatedWiredTag
 struct AdvertBus : SimulatedAdvertBase
 {
     using SimulatedAdvertBase::answerFor;
+};
+struct AngleBaseBus : SimulatedAngleBase
+{
+    using SimulatedAngleBase::answerFor;
 };
 
 class Corpus
@@ -372,6 +378,102 @@ void addBleAdw(Corpus &corpus)
     corpus.add("bleadw", "glued-two-lists", four + base.answerFor(list));
 }
 
+void addKvble(Corpus &corpus, QList<QByteArray> &glueable)
+{
+    AngleBaseBus bus;
+    SimulatedAngleBase::AngleSensor other;
+    other.serial = 654321;
+    other.mode = kvble::kModeBucket;
+    other.password = 1234;
+    bus.sensors << other;
+    const QByteArray request = frame::request(kvble::kBaseAddress, kvble::kDataCommand);
+    const QByteArray serialRequest = frame::request(kvble::kBaseAddress, kvble::kSerialCommand);
+
+    struct Mode
+    {
+        const char *name;
+        quint8 mode;
+        quint8 event;
+    };
+    const Mode modes[] = {
+        {"transport", kvble::kModeTransport, 0},
+        {"vertical-rotation", kvble::kModeVerticalRotation, 1},
+        {"horizontal-rotation", kvble::kModeHorizontalRotation, 2},
+        {"angle-control", kvble::kModeAngleControl, 1},
+        {"bucket", kvble::kModeBucket, 1},
+        {"blade", kvble::kModeBlade, 0},
+    };
+    for (const Mode &m : modes) {
+        bus.sensors[0].mode = m.mode;
+        bus.sensors[0].event = m.event;
+        corpus.add("kvble", QStringLiteral("data-%1").arg(QLatin1String(m.name)), bus.answerFor(request));
+    }
+    bus.sensors[0] = SimulatedAngleBase::AngleSensor();
+    const QByteArray data = bus.answerFor(request);
+    const QByteArray serial = bus.answerFor(serialRequest);
+    corpus.add("kvble", "serial", serial);
+
+    // Each command's outcome, as the status of the next data answer.
+    const auto outcome = [&](const char *name, const QByteArray &command) {
+        bus.answerFor(command);
+        corpus.add("kvble", QStringLiteral("data-%1").arg(QLatin1String(name)), bus.answerFor(request));
+        bus.answerFor(request); // the status's repeat
+    };
+    outcome("up-written", kvble::upWrite(120));
+    outcome("down-refused", kvble::downWrite(250));
+    outcome("delay-on-written", kvble::delayOnWrite(300));
+    outcome("delay-off-refused", kvble::delayOffWrite(0));
+    outcome("mode-written", kvble::modeWrite(kvble::kModeBlade));
+    outcome("mode-refused", kvble::modeWrite(3));
+    outcome("zero-set", kvble::zeroWrite());
+    outcome("no-password", kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
+    outcome("link-id-refused",
+            frame::writeRequest(kvble::kBaseAddress, kvble::kLinkIdCommand, QByteArray::fromHex("010203040506")));
+    outcome("link-id-changed", kvble::linkIdWrite(other.serial));
+    corpus.add("kvble", "data-relinking", bus.answerFor(request));
+    for (int i = 0; i < bus.relinkAnswers; ++i)
+        bus.answerFor(request);
+    corpus.add("kvble", "data-other-sensor", bus.answerFor(request));
+    corpus.add("kvble", "serial-other-sensor", bus.answerFor(serialRequest));
+    outcome("password-protected", kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
+    outcome("password-wrong", kvble::passwordWrite(kvble::kEnterPasswordCommand, 99));
+    outcome("password-accepted", kvble::passwordWrite(kvble::kEnterPasswordCommand, 1234));
+    bus.linked = -1;
+    corpus.add("kvble", "data-no-sensor", bus.answerFor(request));
+    bus.linked = 0;
+    glueable << data << serial;
+
+    // Other sensor kinds linked to the base.
+    for (const int form : {38, 42, 45, 84}) {
+        bus.otherKindForm = form;
+        corpus.add("kvble", QStringLiteral("other-kind-%1").arg(form), bus.answerFor(request));
+    }
+    bus.otherKindForm.reset();
+
+    // The line's faults.
+    bus.shortFrames = true;
+    corpus.add("kvble", "data-short", bus.answerFor(request));
+    corpus.add("kvble", "serial-short", bus.answerFor(serialRequest));
+    bus.shortFrames = false;
+    bus.badCrc = true;
+    corpus.add("kvble", "data-bad-crc", bus.answerFor(request));
+    bus.badCrc = false;
+    bus.foreignNetNum = 9;
+    corpus.add("kvble", "data-foreign-address", bus.answerFor(request));
+    bus.foreignNetNum.reset();
+    bus.form = 48;
+    corpus.add("kvble", "data-one-byte-short", bus.answerFor(request));
+    bus.form = 60;
+    corpus.add("kvble", "data-long", bus.answerFor(request));
+    bus.form = 49;
+    corpus.add("kvble", "data-cut", firstHalf(data));
+    corpus.add("kvble", "glued-data-serial", data + serial);
+    corpus.add("kvble", "glued-serial-data", serial + data);
+    corpus.add("kvble", "glued-data-twice", data + data);
+    corpus.add("kvble", "glued-data-cut", data + firstHalf(serial));
+    corpus.add("kvble", "search-answer", QByteArray::fromHex("03"));
+}
+
 // Chunks of several answers, of one family and mixed, whole and cut.
 void addGlued(Corpus &corpus, const QList<QByteArray> &answers)
 {
@@ -404,6 +506,7 @@ int main(int argc, char **argv)
     addKv380(corpus, glueable);
     addWiredTag(corpus, glueable);
     addBleAdw(corpus);
+    addKvble(corpus, glueable);
     addGlued(corpus, glueable);
     std::printf("%d seeds written under %s\n", corpus.written, argv[1]);
     return corpus.failed ? 1 : 0;

@@ -33,8 +33,8 @@ public:
     static constexpr int kWatchdogMs = 5000;
 
     BleWindowFixture() : BleWindowFixture(std::make_unique<SimulatedBase>()) {}
-    // With a base of a kind of its own on the far end.
-    explicit BleWindowFixture(std::unique_ptr<SimulatedBase> device) : base(std::move(device))
+    // Around a base that serves another linked sensor.
+    explicit BleWindowFixture(std::unique_ptr<SimulatedBase> other) : base(std::move(other))
     {
         qputenv(portlist::kExtraPortsVariable, base->portPath().toLocal8Bit());
         window = std::make_unique<Reriruvozive>();
