@@ -275,11 +275,8 @@ void Reriruvozive::connectPages()
     connect(wiredTagDevice, &WiredTagDevice::copyQueueSurveyDevice, this, &Reriruvozive::recieveQueueSurveyDevice);
 
     connect(flsDevice, &FLSDevice::copyLevelValueToMain, this, &Reriruvozive::setLevelFromAnotherDevice);
-    for (BLEAdwModel *model :
-         {bleDevice->getAdwModel1(), bleDevice->getAdwModel2(), bleDevice->getAdwModel3(), bleDevice->getAdwModel4()}) {
-        if (model)
-            connect(model, &BLEAdwModel::copyLevelValueToMain, this, &Reriruvozive::setLevelFromAnotherDevice);
-    }
+    connectAdvertLevels();
+    connect(qfOnline, &QFOnline::copyLevelValueToMain, this, &Reriruvozive::setLevelFromAnotherDevice);
     connect(bleDevice, &BLEDevice::copyLevelValueToMain, this, &Reriruvozive::setLevelFromAnotherDevice);
 
     connect(ui->tabWidgetAdw, &QTabWidget::currentChanged, this, &Reriruvozive::clickTabOnTabWidget);

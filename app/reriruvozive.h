@@ -276,6 +276,9 @@ private slots:
     void on_ButtonWriteParamBLE_clicked();        // reriruvozive_flswrite.cpp
     void on_comboBox_FiltrBLE_activated(int index); // reriruvozive_ble.cpp
     void on_pushBtnInUpdBLE_clicked();            // reriruvozive_ble.cpp
+    // The base's link ID and its update-mode restart (reriruvozive_bleadvert.cpp).
+    void on_pushBtnChangeBaseLinkIDBLE_clicked();
+    void on_pushBtnInUpdBase_clicked();
     void writeParamToKV380();      // reriruvozive_kv380.cpp
     // The wired angle sensor's settings fields and their setting commands
     // (reriruvozive_kv380.cpp); a command returns false when its field holds
@@ -294,6 +297,15 @@ private slots:
     bool ChangeDelayOffKV380();
     bool ChangeNetNumKV380();
     void writeParamToPLM300();     // reriruvozive_plm300.cpp
+    // The wireless angle sensor's settings fields, write, zero and new
+    // sensor (reriruvozive_kvble.cpp).
+    void on_lineEditKVBLEUp_textEdited(QString arg1);
+    void on_lineEditKVBLEDown_textEdited(QString arg1);
+    void on_lineEditKVBLEOn_textEdited(QString arg1);
+    void on_lineEditKVBLEOff_textEdited(QString arg1);
+    void on_ButtonWriteParamKVBLE_clicked();
+    void on_pushButtonSetNullKVBLE_clicked();
+    void on_pushButtonConnectNewKVBLE_clicked();
     void on_Button_SetFullDUTOnline_clicked();  // reriruvozive_flswrite.cpp
     void on_Button_SetEmptyDUTOnline_clicked(); // reriruvozive_flswrite.cpp
     void on_ButtonTarirovka_clicked();          // reriruvozive_calibration.cpp
@@ -415,6 +427,7 @@ private:
     void appendLog(const QString &text);
     void markParamChanged(QLabel *mark);
     bool changeDelayKV380(bool on); // reriruvozive_kv380.cpp
+    bool confirmKVBLE(const QString &action); // reriruvozive_kvble.cpp
     // Sends a frame of the online page's buttons and tells the user it went out.
     void sendOnlineCommand(const QByteArray &request, const QString &notice);
     // Tank calibration helpers (app/reriruvozive_calibration.cpp).
@@ -423,6 +436,15 @@ private:
     QString tarFolder() const;
     int tarSerial(int sensor) const;
     void showTarGraph();
+    // Advertising sensors (app/reriruvozive_bleadvert.cpp): their levels go
+    // to the calibration run, which takes the table of the slot's tab.
+    void connectAdvertLevels();
+    void takeAdvertLevel(int slot, int level);
+    int advertTarSlot() const;
+    TarBinding advertTarBinding() const;
+    // Starts the advertising page's run on the slot of the tab shown; false
+    // when that slot holds no sensor.
+    bool startAdvertTar();
     // PLM300: each setting field with its limits, command and marks; sending one.
     struct Plm300Field;
     std::vector<Plm300Field> plm300Fields();
@@ -516,6 +538,7 @@ private:
     InfoPopup *infoPopUp = nullptr; // notices of the online page's buttons
     std::unique_ptr<BridgeGpio> bridgeGpio;
     bool bleWriteRunning = false; // a BLE settings write waits for the base's report
+    int advertRunSlot = -1;       // the advertising slot a started run records
 };
 
 #endif // RERIRUVOZIVE_H

@@ -14,6 +14,7 @@
 #include "deruvivuriri_form.h"
 #include "devices/ble/bleadwmodel.h"
 #include "devices/ble/bledevice.h"
+#include "devices/ble/bleprotocol.h"
 #include "devices/fls/flsdevice.h"
 #include "devices/online/qfonline.h"
 #include "ui/switch.h"
@@ -37,24 +38,15 @@ const QString kStepFilling = QStringLiteral("5");
 const QString kStepDraining = QStringLiteral("500");
 enum FillOrDrain { Filling = 0, Draining = 1 }; // positions in comboBoxZalivSliv
 
-bool smoothingOn(const BLEAdwModel *slot)
+// Advertising sensors carry their smoothing setting in their records.
+bool advertisingSensorSmooths(const BLEDevice *ble)
 {
-    return slot && slot->isSmoothingOn();
-}
-
-bool smoothingOff(const BLEAdwModel *slot)
-{
-    return slot && !slot->isSmoothingOn();
-}
-
-// Advertising sensors carry their smoothing setting in their records; the
-// run starts at once unless only the first slots' sensors smooth.
-bool advertisingAllowsCalibration(const BLEDevice *ble)
-{
-    const BLEAdwModel *s1 = ble->getAdwModel1();
-    const BLEAdwModel *s2 = ble->getAdwModel2();
-    const bool firstSlotsSmooth = smoothingOn(s1) || (!s1 && (!s2 || smoothingOn(s2)));
-    return smoothingOff(ble->getAdwModel3()) || smoothingOff(ble->getAdwModel4()) || !firstSlotsSmooth;
+    for (int slot = 0; slot < ble::kSlots; ++slot) {
+        const BLEAdwModel *model = ble->modelOf(slot);
+        if (model && model->getFlConnectedDevice() && model->isSmoothingOn())
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -96,9 +88,6 @@ int Reriruvozive::tarSerial(int sensor) const
 TarBinding Reriruvozive::tarBindingOfSelectedPage() const
 {
     TarBinding binding;
-    // The BLE base page outside advertising mode and the online page lend
-    // their tables the same way once they keep one; until then, and in
-    // advertising mode, the run keeps what it holds.
     if (deviceFLS) {
         binding.view = flsDevice->getTableViewTar();
         binding.model = flsDevice->getModelTar();
@@ -106,6 +95,21 @@ TarBinding Reriruvozive::tarBindingOfSelectedPage() const
         binding.sensor1Card = flsDevice->getWidgetTarSensor1();
         binding.sensor2Card = flsDevice->getWidgetTarSensor2();
         binding.delegate = flsDevice->getItemDelegateTar();
+    } else if (deviceBLE && bleDevice->isAdvertMode()) {
+        binding = advertTarBinding();
+    } else if (deviceBLE) {
+        binding.view = bleDevice->getTarTableView();
+        binding.model = bleDevice->getTarModel();
+        binding.volumeCard = bleDevice->getWidgetTar4();
+        binding.sensor1Card = bleDevice->getWidgetTar1();
+        binding.sensor2Card = bleDevice->getWidgetTar2();
+        binding.delegate = bleDevice->getItemDelegate();
+    } else if (deviceQFOnline) {
+        // The run makes the cell editor for the online page's view.
+        binding.view = qfOnline->getTarTableView();
+        binding.model = qfOnline->getTarModel();
+        binding.volumeCard = qfOnline->getWidgetTar2();
+        binding.sensor1Card = qfOnline->getWidgetTar1();
     }
     return binding;
 }
@@ -124,8 +128,10 @@ void Reriruvozive::on_ButtonTarirovka_clicked()
         smoothing = ui->comboBox_FiltrBLE->currentIndex();
     } else if (deviceBLE) {
         deviceConnected = true;
-        if (advertisingAllowsCalibration(bleDevice))
-            launchTarirovka();
+        // Warned as on the other pages, the user then chooses the sensor's tab.
+        if (advertisingSensorSmooths(bleDevice))
+            tell(this, tr("Тарировку рекомендуется делать\nпри отключенном сглаживании"));
+        launchTarirovka();
         return;
     } else if (deviceQFOnline) {
         // The online page tells no calibration state of its own.
@@ -168,7 +174,7 @@ void Reriruvozive::launchTarirovka()
         qDebug() << "find notEnding Tar for 1 device with ser num =" << s1;
     }
 
-    ui->stackedWidget->setCurrentWidget(ui->Tarirovka);
+    ui->stackedWidget->setCurrentWidget(deviceBLE && bleDevice->isAdvertMode() ? ui->bleAdwertTar : ui->Tarirovka);
     if (tarRun->isUnfinishedFound() &&
         ask(this, QString(), tr("Внимание! Найдена незаконченная тарировка. \nХотите её продолжить?"),
             calibrationdialogs::kQuestionSize))
@@ -185,17 +191,15 @@ void Reriruvozive::addSensorTar()
         tarRun->setTwoSensors(flsDevice->isSensorFound());
     } else if (deviceBLE && bleDevice->isAdvertMode()) {
         // The sensor in the tab shown starts a table of its own.
-        const BLEAdwModel *adverts[] = {bleDevice->getAdwModel1(), bleDevice->getAdwModel2(), bleDevice->getAdwModel3(),
-                                        bleDevice->getAdwModel4()};
-        const int tab = ui->tabWidgetAdw->currentIndex();
-        if (tab >= 0 && tab < 4 && adverts[tab])
-            tarRun->reset();
+        if (!startAdvertTar())
+            return;
         ui->pushButtonDelPortionAdw->show();
         ui->pushButtonAdPortionAdw->show();
         ui->pushButtonEndTarAdw->show();
         ui->pushButtonStartTarAdw->hide();
         ui->pushButtonRestoreTarAdw->hide();
-    } else if (deviceQFOnline) {
+    } else if (deviceBLE || deviceQFOnline) {
+        // These pages read one sensor.
         tarRun->setTwoSensors(false);
     }
 

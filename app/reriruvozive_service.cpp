@@ -64,6 +64,9 @@ void Reriruvozive::slotShortcutCtrlS()
     } else if (devicePLM300) {
         if (plm300Device->getSettingsChanged())
             writeParamToPLM300();
+    } else if (deviceKVBLE) {
+        if (kvbleDevice->hasEditedSettings())
+            on_ButtonWriteParamKVBLE_clicked();
     }
 }
 

@@ -203,7 +203,7 @@ void TestBlePage::advertisingFirmwareSwitchesToTheList()
     QVERIFY(f->page->getAdwModel1()->getFlLinked());
     QCOMPARE(f->page->getAdwModel2()->getBattery(), quint8(30));
     QVERIFY(!f->page->getAdwModel3()->getFlConnectedDevice());
-    QVERIFY(!f->ui->ButtonTarirovka->isEnabled());
+    QVERIFY(f->ui->ButtonTarirovka->isEnabled());
     QVERIFY(f->ui->label_UrovenBLE->isHidden());
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_FirmwareVal->text(), QString("3.0.0"), 4000);
     // The service menu offers only what the advertising mode has.

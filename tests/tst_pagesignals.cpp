@@ -154,7 +154,7 @@ void TestPageSignals::declaresExactlyItsSignals_data()
     QTest::newRow("KV380Device") << "KV380Device"
                                  << "YYYYYYYY-Y" << QStringList{"signalChangeCntUpdateUI()"} << QString();
     QTest::newRow("KVBLEDevice") << "KVBLEDevice"
-                                 << "YYYY-YYY-Y" << QStringList() << QString();
+                                 << "YYYY-YYY-Y" << QStringList{"signalNewDeviceIsConnected()"} << QString();
     QTest::newRow("QFOnline") << "QFOnline"
                               << "YYYY-YYYYY"
                               << QStringList{"signalRequestForGetAllDataFromQFOnlineDevice()",

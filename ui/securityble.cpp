@@ -109,6 +109,16 @@ QString SecurityBLE::getLineEditSetPassBLE()
     return lineEditSetPassBLE->text();
 }
 
+std::optional<quint32> SecurityBLE::sendablePassword(bool newPasswordField)
+{
+    const QString text = newPasswordField ? getLineEditSetPassBLE() : getLineEditInputPassBLE();
+    if (!Security::isSendablePassword(text, kSignedMaximum)) {
+        Security::refusePassword(this, kSignedMaximum);
+        return std::nullopt;
+    }
+    return quint32(text.toULongLong());
+}
+
 void SecurityBLE::callReceiver(const char *slot, QLineEdit *field)
 {
     // A click while the receiver's previous exchange is still running would

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <optional>
+
 class QLineEdit;
 
 // Password dialog of the wireless sensors behind the USB BLE base. Like
@@ -18,6 +20,11 @@ class SecurityBLE : public QDialog
 public:
     SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode);
     ~SecurityBLE() override;
+
+    // The password typed into the enter-password field, or into the
+    // new-password field; nothing, and the user told why, when the text is
+    // no password the wireless sensors take (empty, or above 2147483647).
+    std::optional<quint32> sendablePassword(bool newPasswordField);
 
 public slots:
     QString getLineEditInputPassBLE();

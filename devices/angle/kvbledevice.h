@@ -1,28 +1,72 @@
 #ifndef KVBLEDEVICE_H
 #define KVBLEDEVICE_H
 
+#include "devices/angle/kvbleprotocol.h"
+
 #include <QByteArray>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QWidget>
 
+#include <array>
+#include <optional>
+
 class QDialog;
+class QLabel;
+class QLineEdit;
+class QMovie;
 class QSerialPort;
+class QTimer;
 class SecurityBLE;
+class Switch;
 class Ui_Deruvivuriri;
 
 // Page of the wireless angle/position sensor, reached through the USB BLE
-// base. It drives the main window's form and shares its serial port (not owned).
+// base. It drives the main window's form and shares its serial port (not
+// owned). Every request goes to the base at its fixed address, which relays
+// it to the sensor linked to it; the outcome of each command comes back as a
+// status code in the base's following data answers, which the page polls once
+// a second, shows and waits for.
 class KVBLEDevice : public QWidget
 {
     Q_OBJECT
 public:
-    KVBLEDevice(Ui_Deruvivuriri *form, QSerialPort *port);
+    static constexpr int kConnectionWatchdogMs = 5000;
+    static constexpr int kPollIntervalMs = 1000;
+    static constexpr int kCheckIntervalMs = 100;
+    static constexpr int kSearchIntervalMs = 1000;
+    // A status message stays this long before the link report may replace it.
+    static constexpr int kStatusMessageMs = 5000;
+    // A command's waiting text stays this long without an answer.
+    static constexpr int kCommandReplyMs = 7000;
+    // Seconds the phone's updater has once the sensor restarted for it.
+    static constexpr int kCountdownSeconds = 30;
+    // The new-device dialog says the link failed after this long without it.
+    static constexpr int kNewDeviceTimeoutMs = 60000;
+    // A parameter write looks for its status this often, this many times.
+    static constexpr int kStatusPollMs = 300;
+    static constexpr int kStatusPolls = 20;
+    // Two commands confirmed by the same code are this far apart, so that
+    // the first one's code has gone before the second is sent.
+    static constexpr int kSameCodePauseMs = 5000;
+    // A data answer taken sooner than this after a command was sent may
+    // answer a poll sent before it: its status tells nothing of the command.
+    static constexpr int kFreshAnswerMs = 300;
 
-    // Gets everything the receive buffer held: any number of frames or part of one.
+    KVBLEDevice(Ui_Deruvivuriri *form, QSerialPort *port);
+    ~KVBLEDevice() override;
+
+    // Gets everything the receive buffer held: any number of answers or part
+    // of one. Returns 0 after an answer of another sensor kind, else 1.
     int run(int cnt, char *buf);
 
     void setCurrentCommand(unsigned char command) { currentCommand = command; }
+    quint8 getCurrentCommand() const { return currentCommand; }
     void setNeedUpdateWindow(bool value) { needUpdateWindow = value; }
+    bool isNeedUpdateWindow() const { return needUpdateWindow; }
     QDialog *getConnectDialog() const { return connectDialog; }
     void setConnectDialog(QDialog *dialog) { connectDialog = dialog; }
     bool isDeviceConnected() const { return deviceConnected; }
@@ -30,17 +74,79 @@ public:
     void setSecurityDialog(SecurityBLE *dialog) { securityDialog = dialog; }
     SecurityBLE *getSecurityDialog() const { return securityDialog; }
 
+    // The settings fields the user edited since their last write.
+    void setUpEdited(bool value) { upEdited = value; }
+    void setDownEdited(bool value) { downEdited = value; }
+    void setDelayOnEdited(bool value) { delayOnEdited = value; }
+    void setDelayOffEdited(bool value) { delayOffEdited = value; }
+    bool hasEditedSettings() const { return upEdited || downEdited || delayOnEdited || delayOffEdited; }
+    bool isWriteInProgress() const { return writeInProgress; }
+    bool isPolling() const { return polling; }
+    bool isSearchInProgress() const { return searching; }
+
+    // What the page knows, for the main window and tests.
+    int getStatusCode() const { return statusCode; }
+    qint32 getSerialNumber() const { return serialNumber; }
+    KvBleParam getOldParam() const { return oldKvBleParam; }
+    KvBleParam getNewParam() const { return newKvBleParam; }
+    std::array<Switch *, 6> modeSwitches() const { return switches; }
+    QLabel *getLabelStatus() const { return statusDown; }
+    QLabel *getLabelStatusUp() const { return statusUp; }
+    int getCountdown() const { return countdown; }
+
 public slots:
+    // Lifecycle (kvbledevice.cpp).
     bool initUI();
+    bool initStatusMessage();
     int showUI(bool visible);
     void connectDevice();
     void disconnectDevice();
+    void checkIncommingData();
+    void startSearchDevices();
+    void stopSearchDevices();
+    void resetDeviceIsConnected();
+    void restoreTimerDeviceConnected();
+    void resetAndStopTimerDeviceConnected();
+    void resetTimerDeviceConnected();
+    bool showStatusMessageUp(QString message);
+    bool showStatusMessage(QString message);
+    bool resetSettingToDefault();
+    bool checkDarkTheme();
     void escapeCurSetting();
     void setFactorySetting();
+    void delay(int time);
+    void setStatusCurCmdBLE();
+    void setEnableShowMainStatusMsgBLE();
+    void updateTimerFwBLE();
+
+    // Settings, their write and the modes (kvbledevice_commands.cpp).
+    bool compareParam();
+    void setNewParam();
+    void changeUpKVBLE();
+    void changeDownKVBLE();
+    void changeDelayOnKVBLE();
+    void changeDelayOffKVBLE();
+    int waitStatusCurrentCMD(int cmd);
+    void writeParamToDevice();
+    int addSwitchToUI();
+    void sendCmdSetNewMode(uchar newMode);
+    void slotSwitch_0();
+    void slotSwitch_1();
+    void slotSwitch_2();
+    void slotSwitch_3();
+    void slotSwitch_4();
+    void slotSwitch_5();
+    void cmdSetNull();
+
+    // Link ID, new device and password (kvbledevice_link.cpp).
+    void connectNewDevice();
+    bool changeUiid(QString serialNum);
+    bool checkPassOnlyBLE();
     // Called by name by the wireless password dialog's buttons.
-    void inputPassBLE();
-    void setPassBLE();
-    void delPassBLE();
+    bool inputPassBLE();
+    bool setPassBLE();
+    bool delPassBLE();
+    bool sendPass(int pass, uchar cmd);
 
 signals:
     void signalCheckIncommingData();
@@ -51,17 +157,141 @@ signals:
     void copyQueueSurveyDevice(int data);
     void writeData(QByteArray data);
     void signalWriteLog(QString message);
+    void signalNewDeviceIsConnected();
 
 private:
-    Ui_Deruvivuriri *ui = nullptr;
-    QSerialPort *serialPort = nullptr; // shared with the main window, not owned
+    // Password exchange awaiting the sensor's status.
+    enum class PasswordStep {
+        None,
+        Probe,         // "no password": taken means none, refused means one is set
+        Input,         // the typed password presented
+        Set,           // a new password
+        DeletePresent, // first half of a deletion: the present password
+        Delete,        // second half: "no password"
+    };
 
+    // Answer intake and display (kvbledevice_answers.cpp).
+    void takeSearchAnswer(const QByteArray &chunk);
+    // False when the answer ended the connection.
+    bool takeFrame(const QByteArray &frame);
+    bool handleData(const QByteArray &frame);
+    void refuseOtherKind(const QByteArray &frame);
+    void handleSerial(const QByteArray &frame);
+    void showTriggerEvent(quint8 mode, quint8 event);
+    void refreshSettings();
+    void showRotation(quint8 mode);
+    void showDeviceInfo();
+    void handleStatus(int code);
+    void handleLinkReport(bool present);
+    void handlePasswordAccepted();
+    void handlePasswordRefused();
+    void handleRebooted();
+    void showStatusAction(const kvble::StatusAction &action);
+    void showCommandMessage(const QString &text);
+    void showLock(bool locked);
+    void clearDeviceInfo();
+    void keepAlive();
+    bool passwordAnswerFresh() const;
+
+    // Commands (kvbledevice_commands.cpp, kvbledevice_link.cpp).
+    void sendCommand(const QByteArray &frame);
+    void sendSetting(const QByteArray &frame, const char *name, quint32 value);
+    void showWaiting();
+    // 1 when the confirming code came, 2 when the failing code came, the
+    // page was left or the wait ran out.
+    int waitForOutcome(int confirm, std::optional<int> failure);
+    // Takes the settings field's value when it holds one the sensor takes;
+    // an edited field that holds none has its caption added to `refused`.
+    bool readField(QLineEdit *field, kv380::FieldRange range, bool edited, const QLabel *caption, quint32 &value,
+                   QStringList &refused);
+    void sendModeOfSwitch(int index);
+    std::optional<quint32> typedPassword(bool newPasswordField);
+    void startPasswordStep(PasswordStep step);
+    // Presents (Input) or sets (Set) the password typed in the dialog.
+    bool presentOrSetPassword(PasswordStep step);
+    void relearnSensor();
+    QWidget *dialogParent();
+
+    Ui_Deruvivuriri *ui = nullptr;
+    QSerialPort *serialPort = nullptr; // shared with the main window, never written through
+
+    // Timers, children of the page.
+    QTimer *timerDeviceConnected = nullptr;
+    QTimer *timerRequest = nullptr;
+    QTimer *timerCheck = nullptr;
+    QTimer *timerSearch = nullptr;
+    QTimer *timerStatusMsg = nullptr;
+    QTimer *timerCommandReply = nullptr;
+    QTimer *countdownTimer = nullptr; // only while the reboot countdown runs
+
+    // Objects on the form.
+    QLabel *statusUp = nullptr;
+    QLabel *statusDown = nullptr;
+    std::array<Switch *, 6> switches{};
+    QPixmap pixLock, pixUnlock;
+    QMovie *movieVertical = nullptr;
+    QMovie *movieHorizontal = nullptr;
+    QMovie *movieVerticalLight = nullptr;
+    QMovie *movieHorizontalLight = nullptr;
+    QMovie *currentVertical = nullptr;
+    QMovie *currentHorizontal = nullptr;
+    QPointer<QDialog> otherKindMessage;
+    QPointer<QDialog> newDeviceDialog;
     QDialog *connectDialog = nullptr;
     SecurityBLE *securityDialog = nullptr; // not owned
-    quint8 currentCommand = 0xFF;          // 0xFF: idle or searching
-    bool needUpdateWindow = false;
+
+    // Link state.
+    bool polling = false;
+    bool searching = false;
     bool deviceConnected = false;
+    bool needUpdateWindow = true;
+    bool mainStatus = true;
+    bool newDevice = true;        // the next link is announced as a new sensor
+    bool announceArmed = true;    // no link was announced since the last loss of one
+    bool deviceInfoShown = false; // MAC address, firmware and serial number follow the answers
+    bool absentLogged = false;
+    QByteArray netNumList;
+    const int deviceIndex = 0; // the page serves one sensor
+    quint8 currentCommand = kvble::kNoCommand;
+
+    // Values of the linked sensor.
+    qint32 serialNumber = 0;
+    quint16 serialWord = 0;
+    bool serialKnown = false;
+    quint8 firmware = 0;
+    quint16 angle = 0;
+    quint32 rawValue = 0;
+    qint8 signedValue = 0;
+    quint8 triggerEvent = 0;
+    quint8 mode = 0;
+    bool sensorPresent = false;
+    QByteArray mac = QByteArray(6, '\0');
+    int statusCode = 0;
+    int previousStatus = 0;
+    int countdown = 0;
+
+    // Settings shown, as last reported, and to be written.
+    KvBleParam oldKvBleParam;
+    KvBleParam newKvBleParam;
+    KvBleParam writeKvBleParam;
+    bool upEdited = false;
+    bool downEdited = false;
+    bool delayOnEdited = false;
+    bool delayOffEdited = false;
+    bool writeInProgress = false;
+
+    // Outcome of the last command: the codes the base reported in answers
+    // taken late enough after it went out.
+    QElapsedTimer commandSentAt;
+    QSet<int> codesSinceCommand;
+
+    // Password state.
+    bool protectionKnown = false;
     bool passwordProtected = false;
+    bool lockShown = false; // the closed lock is the picture
+    quint32 passwordLastSent = 0;
+    PasswordStep passwordStep = PasswordStep::None;
+    QElapsedTimer passwordSentAt;
 };
 
 #endif // KVBLEDEVICE_H

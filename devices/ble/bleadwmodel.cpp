@@ -69,6 +69,8 @@ void BLEAdwModel::setParamRecord(const QByteArray &record)
 
     if (f.flConnectedDevice && !wasConnected)
         emit deviceAdwertIsConnected();
+    if (f.flConnectedDevice)
+        emit copyLevelValueToMain(f.level, 0);
 }
 
 void BLEAdwModel::setParamNull()

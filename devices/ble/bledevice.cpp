@@ -4,7 +4,9 @@
 
 #include "deruvivuriri_form.h"
 
+#include "calibration/myitemdelegateforcell.h"
 #include "devices/ble/bleadwmodel.h"
+#include "devices/ble/bleadwview.h"
 #include "devices/ble/bleprotocol.h"
 #include "link/frame.h"
 #include "link/ringbuffer.h"
@@ -16,7 +18,6 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QStandardItemModel>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 
@@ -104,7 +105,7 @@ bool BLEDevice::initUI()
                               litresWidth + sensorWidth + 2, kTarTableHeight);
     tarTableView->setColumnWidth(0, litresWidth);
     tarTableView->setColumnWidth(1, sensorWidth);
-    itemDelegate = new QStyledItemDelegate(tarTableView);
+    itemDelegate = new MyItemDelegateForCell(tarTableView);
     tarModel = new QStandardItemModel(ui->Tarirovka);
     tarTableView->hide();
 
@@ -134,6 +135,7 @@ bool BLEDevice::initUI()
     adwScrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     adwScrollContent->setGeometry(0, 0, kScrollContentWidth, kScrollContentHeight);
     adwScrollArea->setGeometry(kScrollAreaX, kScrollAreaY, kScrollContentWidth, kScrollAreaHeight);
+    initAdvertCards();
     adwScrollArea->setWidget(adwScrollContent);
     adwScrollArea->hide();
 
@@ -270,6 +272,9 @@ void BLEDevice::disconnectDeviceAdvert()
 bool BLEDevice::resetDeviceIsConnected()
 {
     showUI(false);
+    hideCards();
+    // The base's next list brings the cards back.
+    cardsDue = advertMode;
     // The page's widgets go, its status lines stay: they tell the user why.
     setVisibleStatusLabels(true);
     deviceConnected = false;
@@ -388,12 +393,12 @@ bool BLEDevice::resetSettingToDefault()
     cardsShown = true;
     kindAccepted = false;
     linkValid = false;
-    changeSlaveStateSuccessfully = false;
-    changeNameSlaveSuccessfully = false;
+    forgetAcknowledgements();
     secondSensor = false;
     thirdSensor = false;
     connectionIdentity.clear();
     dataSinceConnect = false;
+    cardsDue = false;
 
     showUI(false);
     netNumDevice.clear();
@@ -403,6 +408,13 @@ bool BLEDevice::resetSettingToDefault()
         ui->label_Alarm_12BLE->hide();
         ui->label_Alarm_10BLE->hide();
     }
+    const bool dark = checkDarkTheme();
+    for (BLEAdwView *card : qAsConst(listAdwView))
+        card->showLabel(false, dark);
+    for (BLEAdwView *card : qAsConst(listAdwView))
+        card->showUI(false);
+    for (BLEAdwView *card : qAsConst(listAdwView))
+        card->resetSettingToDefault();
     for (BLEAdwModel *model : qAsConst(listAdwModel))
         model->resetSettingToDefault();
     if (ui) {

@@ -13,12 +13,13 @@
 #include <optional>
 
 class BLEAdwModel;
+class BLEAdwView;
+class MyItemDelegateForCell;
 class QDialog;
 class QLabel;
 class QScrollArea;
 class QSerialPort;
 class QStandardItemModel;
-class QStyledItemDelegate;
 class QTableView;
 class QTimer;
 class RingBuffer;
@@ -136,11 +137,28 @@ public:
     WidgetTar *getWidgetTar4() const { return widgetTar4; }
     QTableView *getTarTableView() const { return tarTableView; }
     QStandardItemModel *getTarModel() const { return tarModel; }
-    QStyledItemDelegate *getItemDelegate() const { return itemDelegate; }
+    MyItemDelegateForCell *getItemDelegate() const { return itemDelegate; }
     BLEAdwModel *getAdwModel1() const { return adwModel1; }
     BLEAdwModel *getAdwModel2() const { return adwModel2; }
     BLEAdwModel *getAdwModel3() const { return adwModel3; }
     BLEAdwModel *getAdwModel4() const { return adwModel4; }
+    BLEAdwView *getAdwView1() const { return adwView1; }
+    BLEAdwView *getAdwView2() const { return adwView2; }
+    BLEAdwView *getAdwView3() const { return adwView3; }
+    BLEAdwView *getAdwView4() const { return adwView4; }
+    // The advertising slot of index 0..3: its card and its model; null outside.
+    BLEAdwView *cardOf(int slot) const;
+    BLEAdwModel *modelOf(int slot) const;
+    // The base took the last configuration / the last name and password.
+    bool isConfigAccepted() const { return changeSlaveStateSuccessfully; }
+    bool isNameAccepted() const { return changeNameSlaveSuccessfully; }
+    // Only acknowledgements that arrive after this count for the next command.
+    void forgetAcknowledgements()
+    {
+        changeSlaveStateSuccessfully = false;
+        changeNameSlaveSuccessfully = false;
+    }
+    QDialog *getLinkDialog() const;
     QTimer *getTimerDeviceConnected() const { return timerDeviceConnected; }
     QDialog *getConnectDialog() const { return connectDialog; }
     void setConnectDialog(QDialog *dialog) { connectDialog = dialog; }
@@ -216,6 +234,18 @@ public slots:
     bool delPassBLE();
     // Computes and writes the linked sensor's Empty and Full counts.
     void autoCalibrateFullEmptyBLE();
+
+    // Commands to an advertising slot (bledevice_advert.cpp).
+    bool changeParamsSendTH(int index, int indexWidget);
+    bool changeNetNumAdwertDevice(int curDeviceWidget);
+    bool enableDopParamAdwert(int curDeviceWidget, bool enableDev, bool enableDop);
+    bool recieveStringFromDialog(QString data, int password, int curDeviceWidget);
+
+    // The base's link ID (bledevice_link.cpp): the sensor it links to, and
+    // its restart into its own update mode.
+    void connectNewDevice();
+    bool changeUiidBle(QString serialNum);
+    bool changeUiidBleForBaseReboot();
     void escapeCurSetting();
     void setFactorySetting();
 
@@ -255,6 +285,22 @@ private:
     void handleAdvertList(const QByteArray &frame);
     void handleConfigAccepted();
     void handleNameAccepted();
+    // Advertising cards (bledevice_advert.cpp).
+    void initAdvertCards();
+    void showCardsForAdvertMode();
+    void hideCards();
+    void refreshCards();
+    void refreshCard(BLEAdwView *card, BLEAdwModel *model, bool dark);
+    // Waits for the base's answer to a configuration; true when it took it.
+    bool checkAndWait();
+    // Frees a slot: the empty name to its sensor, then a fresh list.
+    void sendFreeSlotName(quint8 address);
+    // Points the main window's requests at the page's own address again
+    // after a search emptied its list.
+    void restoreSurveyAddress();
+    // Sends a request for a slot's sensor and looks for the base after it.
+    void sendSlotCommand(const QByteArray &request);
+    void enableCalibrationForListedSensors();
     void storeIdentity(const QByteArray &frame);
     void keepAlive();
     // Network number every ordinary answer must carry; nothing while the list is empty.
@@ -317,7 +363,7 @@ private:
     WidgetTar *widgetTar4 = nullptr;
     QTableView *tarTableView = nullptr;
     QStandardItemModel *tarModel = nullptr;
-    QStyledItemDelegate *itemDelegate = nullptr;
+    MyItemDelegateForCell *itemDelegate = nullptr;
     QScrollArea *adwScrollArea = nullptr;
     QWidget *adwScrollContent = nullptr;
     QPixmap pixTemp, pixAlarm, pixLock, pixUnlock, pixQuest;
@@ -329,6 +375,13 @@ private:
     BLEAdwModel *adwModel3 = nullptr;
     BLEAdwModel *adwModel4 = nullptr;
     QList<BLEAdwModel *> listAdwModel;
+    BLEAdwView *adwView1 = nullptr;
+    BLEAdwView *adwView2 = nullptr;
+    BLEAdwView *adwView3 = nullptr;
+    BLEAdwView *adwView4 = nullptr;
+    QList<BLEAdwView *> listAdwView;
+    QPointer<QDialog> linkDialog; // the link ID dialog while it is open
+    bool cardsDue = false;        // the cards went with a silent base; its next list shows them
 
     QDialog *connectDialog = nullptr;
     SecurityBLE *securityDialog = nullptr; // not owned

@@ -5,9 +5,11 @@
 #include "deruvivuriri_form.h"
 
 #include "devices/ble/bleadwmodel.h"
+#include "devices/ble/bleadwview.h"
 #include "devices/ble/bleprotocol.h"
 #include "devices/fls/flsprotocol.h"
 #include "link/frame.h"
+#include "ui/switch.h"
 #include "ui/widgettar.h"
 
 #include <QDebug>
@@ -158,6 +160,7 @@ void BLEDevice::handleSerialAndFirmware(const QByteArray &frame)
     if (!advertMode && cardsShown) {
         // The cards of a base that left the advertising mode go, once.
         cardsShown = false;
+        hideCards();
         if (adwScrollArea)
             adwScrollArea->hide();
     }
@@ -193,6 +196,7 @@ void BLEDevice::startAdvertMode()
     emit signalWriteLog(QStringLiteral("Connect adwertizing device. Connected %1 device(s)").arg(netNumDevice.size()));
 
     showUI(false);
+    showCardsForAdvertMode();
     if (adwScrollArea) {
         const QString background = checkDarkTheme() ? kDarkBackground : kLightBackground;
         adwScrollArea->setStyleSheet(QString::fromLatin1(kCardsSheet).arg(background));
@@ -255,6 +259,15 @@ void BLEDevice::handleConfigAccepted()
 {
     lastReplyCommand = ble::kConfigAcceptedCommand;
     changeSlaveStateSuccessfully = true;
+    // A switch moved by the user stays where the user put it; the cards
+    // follow the base's next list.
+    for (BLEAdwView *card : qAsConst(listAdwView)) {
+        if (card->getFlUserCmd()) {
+            card->setFlUserCmd(false);
+            card->setEnableViewDopParam(card->getSwitch()->getState());
+        }
+        card->setFlRefresh(true);
+    }
     qDebug() << "changeSlaveStateSuccessfully=" << changeSlaveStateSuccessfully;
 }
 
@@ -262,6 +275,10 @@ void BLEDevice::handleNameAccepted()
 {
     lastReplyCommand = ble::kNameAcceptedCommand;
     changeNameSlaveSuccessfully = true;
+    for (BLEAdwView *card : qAsConst(listAdwView)) {
+        card->setFlUserCmd(false);
+        card->setFlRefresh(true);
+    }
     qDebug() << "changeNameSlaveSuccessfully=" << changeNameSlaveSuccessfully;
 }
 
@@ -279,16 +296,7 @@ void BLEDevice::handleAdvertList(const QByteArray &frame)
     currentSlot = 0;
     emit signalCopyQueueSurveyDevice(0);
 
-    // Slot 1's record tells which slots send extra parameters.
-    const quint8 mask = adwModel1->getSlotMask();
-    for (int slot = 1; slot <= ble::kAdvertRecords; ++slot)
-        listAdwModel.at(slot - 1)->setFlDopParam(mask & ble::extraParamBit(slot));
-
-    // A slot named with six "0" digits is free.
-    for (BLEAdwModel *model : qAsConst(listAdwModel)) {
-        if (ble::isFreeSlotName(model->getNameChar().toLocal8Bit()))
-            model->setFlConnectedDevice(false);
-    }
+    refreshCards();
 
     if (ui && serialPort)
         ui->comboBox_SerialPort->setCurrentText(serialPort->portName());
@@ -302,6 +310,10 @@ void BLEDevice::mappingDataToAdwertDevices(const char *buf)
         listAdwModel.at(i)->setParamDevice(buf + i * ble::kAdvertRecordLength);
     // Slot 1 is the sensor linked to the base, whatever its mode byte says.
     adwModel1->setFlLinked(true);
+    if (adwView1)
+        adwView1->setFlLinked(true);
+    for (int i = 0; i < listAdwView.size(); ++i)
+        listAdwView.at(i)->setModel(listAdwModel.at(i));
 }
 
 bool BLEDevice::mappingDataToAdwertDevicesOld(const char *buf)
@@ -327,6 +339,10 @@ bool BLEDevice::mappingDataToAdwertDevicesOld(const char *buf)
         if (mask & ble::extraParamBit(slot))
             listAdwModel.at(slot - 1)->setFlDopParam(true);
     }
+    if (placed.getFlLinked() && adwView1)
+        adwView1->setFlLinked(true);
+    for (int i = 0; i < listAdwView.size(); ++i)
+        listAdwView.at(i)->setModel(listAdwModel.at(i));
     return true;
 }
 

@@ -2,6 +2,7 @@
 #define BLEPROTOCOL_H
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -239,6 +240,71 @@ struct EmptyFull
     qint32 full = 0;
 };
 EmptyFull autoCalibration(qint32 raw, qint8 temperature);
+
+// ---- Advertising slots: requests the base relays to one slot's sensor -------
+
+// Each goes to the slot's network number (the base configuration to slot 1's).
+constexpr quint8 kParamSetCommand = 0xA9;       // ZM family: which values the sensor sends
+constexpr quint8 kNetNumberCommand = 0xFB;      // the sensor's new network number
+constexpr quint8 kBaseConfigCommand = 0xEC;     // slots 2-4 on, extra parameters of slots 1-4
+constexpr quint8 kSensorNameCommand = 0xEA;     // the sensor the slot takes, by name
+constexpr quint8 kSensorPasswordCommand = 0xA7; // that sensor's password
+// The base links to one sensor by this six-byte ID.
+constexpr quint8 kLinkIdCommand = 0xE4;
+
+// A slot given this name is freed.
+const QByteArray kFreeSlotName = QByteArrayLiteral("QF_000000");
+// Parameter sets a climate sensor can send: 0 .. kLastParamSet.
+constexpr int kLastParamSet = 5;
+constexpr int kSlots = kAdvertRecords;
+// Network numbers are one byte.
+constexpr int kLargestNetNumber = 255;
+// Serial numbers fit the 24 bits of the link ID.
+constexpr quint32 kLargestSerial = 0xFFFFFF;
+constexpr int kLinkIdLength = 6;
+// Last byte of the base's link ID.
+constexpr quint8 kBaseLinkIdTail = 0xFF;
+
+// Sensor families, by the two letters that begin a sensor's name.
+enum class Family { Unknown, Fuel, Light, Angle, Climate };
+Family familyOf(const QByteArray &name);
+// The card tells a climate sensor by the second letter alone.
+bool showsClimateValues(const QByteArray &name);
+
+// Parameter set sent for a choice index: 1..5 as chosen, anything else 0.
+quint8 paramSetNumber(int index);
+// The base configuration byte with the bits of one slot (index 0..3) changed:
+// slots 2 to 4 are switched on or off by `enableDev`, each slot's extra
+// parameters by `enableDop`; slot 1 has no on/off bit. Bit 7 stays as read,
+// and an index outside 0..3 changes nothing.
+quint8 changedConfig(quint8 config, int slot, bool enableDev, bool enableDop);
+// Bit of slot index 1..3 (slots 2 to 4): the slot is switched on.
+constexpr quint8 slotOnBit(int slotIndex)
+{
+    return slotIndex >= 1 && slotIndex <= 3 ? quint8(1u << (slotIndex - 1)) : quint8(0);
+}
+
+// A typed network number: decimal digits only, 0..255; nothing otherwise.
+std::optional<quint8> typedNetNumber(const QString &text);
+// How many of the slots' numbers lie within one of `number`: a sensor sending
+// extra parameters uses its number and the next one, so a number that close
+// would clash.
+int netNumberClashes(int number, const QList<int> &inUse);
+// The network-number field of a card: N, or "N,N+1" with extra parameters.
+QString netNumberFieldText(int number, bool extraParams);
+
+// A typed serial number: decimal digits only, up to kLargestSerial; nothing otherwise.
+std::optional<quint32> typedSerial(const QString &text);
+// The six bytes that link the base to the sensor of a serial number: its low
+// three bytes (least significant first, the third ORed with 0xC0), 0xDD, 0xEE, `tail`.
+QByteArray linkId(quint32 serial, quint8 tail);
+
+QByteArray paramSetWrite(quint8 address, quint8 set);
+QByteArray netNumberWrite(quint8 address, quint8 number);
+QByteArray configWrite(quint8 address, quint8 config);
+// The name as it is, without terminator or length.
+QByteArray nameWrite(quint8 address, const QByteArray &name);
+QByteArray linkIdWrite(quint8 address, const QByteArray &id);
 
 } // namespace ble
 

@@ -252,6 +252,8 @@ void QFOnline::handleLevel(const QByteArray &frame)
     }
     if (widgetTar1)
         widgetTar1->setLabel2Text(QString::number(shown.level));
+    // A tank calibration on this page records the level its card shows.
+    emit copyLevelValueToMain(shown.level, 0);
 
     showStability(answering, shownSlot);
     showCalibration(answering, shownSlot);

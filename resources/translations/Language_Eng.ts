@@ -2,6 +2,128 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru_RU">
 <context>
+    <name>AdwertDialog</name>
+    <message>
+        <source>Установить соединение</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Введите номер датчика и пароль</source>
+        <translation>Enter the sensor number and password</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Пароль</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Для ДУТ QF BLE введите QF_XXXXXX</source>
+        <translation>For a QF BLE fuel sensor enter QF_XXXXXX</translation>
+    </message>
+    <message>
+        <source>Для датчика освещённости введите YQ_XXXXXX</source>
+        <translation>For a light sensor enter YQ_XXXXXX</translation>
+    </message>
+    <message>
+        <source>Для датчика угла введите KV_XXXXXX</source>
+        <translation>For an angle sensor enter KV_XXXXXX</translation>
+    </message>
+    <message>
+        <source>где XXXXXX - серийный номер датчика</source>
+        <translation>where XXXXXX is the sensor&apos;s serial number</translation>
+    </message>
+    <message>
+        <source>Введите пароль: число от 0 до %1</source>
+        <translation>Enter the password: a number from 0 to %1</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation>Waiting for the sensor to answer</translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation>Connection failed</translation>
+    </message>
+</context>
+<context>
+    <name>BLEAdwView</name>
+    <message>
+        <source>t °C, H %, U Volt, RSSI</source>
+        <translation>t °C, H %, U Volt, RSSI</translation>
+    </message>
+    <message>
+        <source>Па, t °C, U Volt, RSSI</source>
+        <translation>Pa, t °C, U Volt, RSSI</translation>
+    </message>
+    <message>
+        <source>t °C, H %, Hall 1/0, RSSI</source>
+        <translation>t °C, H %, Hall 1/0, RSSI</translation>
+    </message>
+    <message>
+        <source>Lux, H %, t °C, RSSI</source>
+        <translation>Lux, H %, t °C, RSSI</translation>
+    </message>
+    <message>
+        <source>Па, H %, t °C, RSSI</source>
+        <translation>Pa, H %, t °C, RSSI</translation>
+    </message>
+    <message>
+        <source>t °C, Hall 1/0, Lux, RSSI</source>
+        <translation>t °C, Hall 1/0, Lux, RSSI</translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Набор передаваемых параметров:</source>
+        <translation>Values sent:</translation>
+    </message>
+    <message>
+        <source>Освещенность</source>
+        <translation>Illuminance</translation>
+    </message>
+    <message>
+        <source>Давление</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <source>Отправлять доп. параметры по сети</source>
+        <translation>Send extra values over the network</translation>
+    </message>
+    <message>
+        <source>Изменить</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Отключить</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>Подключить датчик</source>
+        <translation>Connect a sensor</translation>
+    </message>
+    <message>
+        <source>В</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Влажность</source>
+        <translation>Humidity</translation>
+    </message>
+    <message>
+        <source>Подключить другой</source>
+        <translation>Connect another</translation>
+    </message>
+</context>
+<context>
     <name>BLEDevice</name>
     <message>
         <source>1-1023</source>
@@ -190,6 +312,46 @@ Try again</translation>
     <message>
         <source>Ошибка установки режима</source>
         <translation>The working mode could not be set</translation>
+    </message>
+    <message>
+        <source>Введите число от %1 до %2</source>
+        <translation>Enter a number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Установите другой сетевой адрес</source>
+        <translation>Choose another network address</translation>
+    </message>
+    <message>
+        <source>Подключить</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Введите номер</source>
+        <translation>Enter the number</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation>Connection failed</translation>
+    </message>
+    <message>
+        <source>Выполняется подключение...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>Введите номер датчика</source>
+        <translation>Enter the sensor number</translation>
+    </message>
+    <message>
+        <source>Сейчас в мобильном приложении NRFConnect должно отобразиться устройство BASE_UPDATE
+Подключитесь к нему, нажмите кнопку DFU и выберите архив с прошивкой
+Дождитесь, когда шкала прогресса достигнет 100% и осуществите повторное подключение</source>
+        <translation>The device BASE_UPDATE should now show in the NRFConnect phone application
+Connect to it, press DFU and choose the firmware archive
+Wait until the progress bar reaches 100% and connect again</translation>
     </message>
 </context>
 <context>
@@ -405,7 +567,7 @@ Calibration not done</translation>
     </message>
     <message>
         <source>Переподключите питание датчика</source>
-        <translation>Switch the sensor's power off and on</translation>
+        <translation>Switch the sensor&apos;s power off and on</translation>
     </message>
     <message>
         <source>Файл прошивки должен соответствовать модели датчика
@@ -457,6 +619,161 @@ Choose another file</translation>
     <message>
         <source>Функция в разработке</source>
         <translation>This function is under development</translation>
+    </message>
+</context>
+<context>
+    <name>KVBLEDevice</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Connect the sensor</translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>This function is under development</translation>
+    </message>
+    <message>
+        <source>Подключенное устройство не соответствует выбранному</source>
+        <translation>The connected device does not match the one chosen</translation>
+    </message>
+    <message>
+        <source>Подключите другое</source>
+        <translation>Connect another device</translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком не установлена</source>
+        <translation>No link to the wireless sensor</translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком установлена</source>
+        <translation>Linked to the wireless sensor</translation>
+    </message>
+    <message>
+        <source>Подключен KV-BLE</source>
+        <translation>KV-BLE connected</translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation>Password accepted</translation>
+    </message>
+    <message>
+        <source>Новый пароль ВТ датчика успешно установлен</source>
+        <translation>The wireless sensor&apos;s new password was set</translation>
+    </message>
+    <message>
+        <source>Пароль ВТ датчика успешно удалён</source>
+        <translation>The wireless sensor&apos;s password was removed</translation>
+    </message>
+    <message>
+        <source>Введён не верный пароль датчика</source>
+        <translation>Wrong sensor password</translation>
+    </message>
+    <message>
+        <source>Успешная перезагрузка ВТ датчика</source>
+        <translation>The wireless sensor restarted</translation>
+    </message>
+    <message>
+        <source>Если по истечении таймера вы
+не увидели датчик в программе NRFConnect,
+то произошла ошибка в обновлении
+Повторите</source>
+        <translation>If you do not see the sensor in NRFConnect
+when the timer runs out,
+the update failed
+Try again</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ от беспроводного датчика</source>
+        <translation>Waiting for the wireless sensor&apos;s answer</translation>
+    </message>
+    <message>
+        <source>Значение вне допустимого диапазона</source>
+        <translation>Value outside the allowed range</translation>
+    </message>
+    <message>
+        <source>Идёт запись параметров</source>
+        <translation>Writing parameters</translation>
+    </message>
+    <message>
+        <source>После завершения операции это окно автоматически закроется</source>
+        <translation>This window closes by itself when the operation is over</translation>
+    </message>
+    <message>
+        <source>Подключить</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Введите номер</source>
+        <translation>Enter the number</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation>Connection error</translation>
+    </message>
+    <message>
+        <source>Введите номер датчика</source>
+        <translation>Enter the sensor number</translation>
+    </message>
+    <message>
+        <source>Номер датчика: число от 0 до %1</source>
+        <translation>Sensor number: a number from 0 to %1</translation>
+    </message>
+    <message>
+        <source>Выполняется подключение...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>Устанорвлен горизонт</source>
+        <translation>Horizon set</translation>
+    </message>
+    <message>
+        <source>Установлена задержка</source>
+        <translation>Delay set</translation>
+    </message>
+    <message>
+        <source>Ошибка установки задержки</source>
+        <translation>Error setting the delay</translation>
+    </message>
+    <message>
+        <source>бездействие</source>
+        <translation>idle</translation>
+    </message>
+    <message>
+        <source>вращение
+против часовой</source>
+        <translation>rotation
+anticlockwise</translation>
+    </message>
+    <message>
+        <source>вращение
+по часовой</source>
+        <translation>rotation
+clockwise</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>был превышен верхний
+и не ниже нижнего</source>
+        <translation>upper was exceeded
+and not below lower</translation>
+    </message>
+    <message>
+        <source>не работает</source>
+        <translation>not working</translation>
+    </message>
+    <message>
+        <source>работает</source>
+        <translation>working</translation>
     </message>
 </context>
 <context>
@@ -2373,6 +2690,14 @@ with smoothing switched off</translation>
 при отключенном сглаживании</source>
         <translation>It is recommended to set &quot;Empty&quot;
 with smoothing switched off</translation>
+    </message>
+    <message>
+        <source>Сейчас будут записаны новые настройки</source>
+        <translation>The new settings will be written now</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен &quot;НОЛЬ&quot;</source>
+        <translation>The &quot;ZERO&quot; will be set now</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,128 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_419" sourcelanguage="ru_RU">
 <context>
+    <name>AdwertDialog</name>
+    <message>
+        <source>Установить соединение</source>
+        <translation>Conectar</translation>
+    </message>
+    <message>
+        <source>Введите номер датчика и пароль</source>
+        <translation>Introduzca el número del sensor y la contraseña</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Número</translation>
+    </message>
+    <message>
+        <source>Пароль</source>
+        <translation>Contraseña</translation>
+    </message>
+    <message>
+        <source>Для ДУТ QF BLE введите QF_XXXXXX</source>
+        <translation>Para un sensor de combustible QF BLE introduzca QF_XXXXXX</translation>
+    </message>
+    <message>
+        <source>Для датчика освещённости введите YQ_XXXXXX</source>
+        <translation>Para un sensor de luz introduzca YQ_XXXXXX</translation>
+    </message>
+    <message>
+        <source>Для датчика угла введите KV_XXXXXX</source>
+        <translation>Para un sensor de ángulo introduzca KV_XXXXXX</translation>
+    </message>
+    <message>
+        <source>где XXXXXX - серийный номер датчика</source>
+        <translation>donde XXXXXX es el número de serie del sensor</translation>
+    </message>
+    <message>
+        <source>Введите пароль: число от 0 до %1</source>
+        <translation>Introduzca la contraseña: un número de 0 a %1</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation>Esperando la respuesta del sensor</translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation>Error de conexión</translation>
+    </message>
+</context>
+<context>
+    <name>BLEAdwView</name>
+    <message>
+        <source>t °C, H %, U Volt, RSSI</source>
+        <translation>t °C, H %, U Volt, RSSI</translation>
+    </message>
+    <message>
+        <source>Па, t °C, U Volt, RSSI</source>
+        <translation>Pa, t °C, U Volt, RSSI</translation>
+    </message>
+    <message>
+        <source>t °C, H %, Hall 1/0, RSSI</source>
+        <translation>t °C, H %, Hall 1/0, RSSI</translation>
+    </message>
+    <message>
+        <source>Lux, H %, t °C, RSSI</source>
+        <translation>Lux, H %, t °C, RSSI</translation>
+    </message>
+    <message>
+        <source>Па, H %, t °C, RSSI</source>
+        <translation>Pa, H %, t °C, RSSI</translation>
+    </message>
+    <message>
+        <source>t °C, Hall 1/0, Lux, RSSI</source>
+        <translation>t °C, Hall 1/0, Lux, RSSI</translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation>Nivel</translation>
+    </message>
+    <message>
+        <source>Набор передаваемых параметров:</source>
+        <translation>Valores enviados:</translation>
+    </message>
+    <message>
+        <source>Освещенность</source>
+        <translation>Iluminancia</translation>
+    </message>
+    <message>
+        <source>Давление</source>
+        <translation>Presión</translation>
+    </message>
+    <message>
+        <source>Отправлять доп. параметры по сети</source>
+        <translation>Enviar valores adicionales por la red</translation>
+    </message>
+    <message>
+        <source>Изменить</source>
+        <translation>Cambiar</translation>
+    </message>
+    <message>
+        <source>Отключить</source>
+        <translation>Desconectar</translation>
+    </message>
+    <message>
+        <source>Подключить датчик</source>
+        <translation>Conectar un sensor</translation>
+    </message>
+    <message>
+        <source>В</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Влажность</source>
+        <translation>Humedad</translation>
+    </message>
+    <message>
+        <source>Подключить другой</source>
+        <translation>Conectar otro</translation>
+    </message>
+</context>
+<context>
     <name>BLEDevice</name>
     <message>
         <source>1-1023</source>
@@ -190,6 +312,46 @@ Inténtelo de nuevo</translation>
     <message>
         <source>Ошибка установки режима</source>
         <translation>No se pudo establecer el modo</translation>
+    </message>
+    <message>
+        <source>Введите число от %1 до %2</source>
+        <translation>Introduzca un número de %1 a %2</translation>
+    </message>
+    <message>
+        <source>Установите другой сетевой адрес</source>
+        <translation>Elija otra dirección de red</translation>
+    </message>
+    <message>
+        <source>Подключить</source>
+        <translation>Conectar</translation>
+    </message>
+    <message>
+        <source>Введите номер</source>
+        <translation>Introduzca el número</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation>Error de conexión</translation>
+    </message>
+    <message>
+        <source>Выполняется подключение...</source>
+        <translation>Conectando...</translation>
+    </message>
+    <message>
+        <source>Введите номер датчика</source>
+        <translation>Introduzca el número del sensor</translation>
+    </message>
+    <message>
+        <source>Сейчас в мобильном приложении NRFConnect должно отобразиться устройство BASE_UPDATE
+Подключитесь к нему, нажмите кнопку DFU и выберите архив с прошивкой
+Дождитесь, когда шкала прогресса достигнет 100% и осуществите повторное подключение</source>
+        <translation>El dispositivo BASE_UPDATE debería aparecer ahora en la aplicación móvil NRFConnect
+Conéctese a él, pulse DFU y elija el archivo del firmware
+Espere a que la barra de progreso llegue al 100% y vuelva a conectar</translation>
     </message>
 </context>
 <context>
@@ -457,6 +619,161 @@ Elija otro archivo</translation>
     <message>
         <source>Функция в разработке</source>
         <translation>Esta función está en desarrollo</translation>
+    </message>
+</context>
+<context>
+    <name>KVBLEDevice</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Conecte el sensor</translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation>Función en desarrollo</translation>
+    </message>
+    <message>
+        <source>Подключенное устройство не соответствует выбранному</source>
+        <translation>El dispositivo conectado no coincide con el elegido</translation>
+    </message>
+    <message>
+        <source>Подключите другое</source>
+        <translation>Conecte otro dispositivo</translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком не установлена</source>
+        <translation>Sin enlace con el sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком установлена</source>
+        <translation>Enlazado con el sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Подключен KV-BLE</source>
+        <translation>KV-BLE conectado</translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation>Contraseña aceptada</translation>
+    </message>
+    <message>
+        <source>Новый пароль ВТ датчика успешно установлен</source>
+        <translation>Se estableció la nueva contraseña del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Пароль ВТ датчика успешно удалён</source>
+        <translation>Se eliminó la contraseña del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Введён не верный пароль датчика</source>
+        <translation>Contraseña del sensor incorrecta</translation>
+    </message>
+    <message>
+        <source>Успешная перезагрузка ВТ датчика</source>
+        <translation>El sensor inalámbrico se reinició</translation>
+    </message>
+    <message>
+        <source>Если по истечении таймера вы
+не увидели датчик в программе NRFConnect,
+то произошла ошибка в обновлении
+Повторите</source>
+        <translation>Si al terminar el temporizador
+no ve el sensor en NRFConnect,
+la actualización falló
+Inténtelo de nuevo</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ от беспроводного датчика</source>
+        <translation>Esperando la respuesta del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Значение вне допустимого диапазона</source>
+        <translation>Valor fuera del rango permitido</translation>
+    </message>
+    <message>
+        <source>Идёт запись параметров</source>
+        <translation>Escribiendo parámetros</translation>
+    </message>
+    <message>
+        <source>После завершения операции это окно автоматически закроется</source>
+        <translation>Esta ventana se cerrará sola al terminar la operación</translation>
+    </message>
+    <message>
+        <source>Подключить</source>
+        <translation>Conectar</translation>
+    </message>
+    <message>
+        <source>Введите номер</source>
+        <translation>Introduzca el número</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation>Error de conexión</translation>
+    </message>
+    <message>
+        <source>Введите номер датчика</source>
+        <translation>Introduzca el número del sensor</translation>
+    </message>
+    <message>
+        <source>Номер датчика: число от 0 до %1</source>
+        <translation>Número del sensor: un número de 0 a %1</translation>
+    </message>
+    <message>
+        <source>Выполняется подключение...</source>
+        <translation>Conectando...</translation>
+    </message>
+    <message>
+        <source>Устанорвлен горизонт</source>
+        <translation>Horizonte establecido</translation>
+    </message>
+    <message>
+        <source>Установлена задержка</source>
+        <translation>Retardo establecido</translation>
+    </message>
+    <message>
+        <source>Ошибка установки задержки</source>
+        <translation>Error al establecer el retardo</translation>
+    </message>
+    <message>
+        <source>бездействие</source>
+        <translation>inactivo</translation>
+    </message>
+    <message>
+        <source>вращение
+против часовой</source>
+        <translation>rotación
+antihoraria</translation>
+    </message>
+    <message>
+        <source>вращение
+по часовой</source>
+        <translation>rotación
+horaria</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>был превышен верхний
+и не ниже нижнего</source>
+        <translation>se superó el superior
+y no bajo el inferior</translation>
+    </message>
+    <message>
+        <source>не работает</source>
+        <translation>no funciona</translation>
+    </message>
+    <message>
+        <source>работает</source>
+        <translation>funciona</translation>
     </message>
 </context>
 <context>
@@ -2377,6 +2694,14 @@ con el suavizado desactivado</translation>
 при отключенном сглаживании</source>
         <translation>Se recomienda establecer &quot;Vacío&quot;
 con el suavizado desactivado</translation>
+    </message>
+    <message>
+        <source>Сейчас будут записаны новые настройки</source>
+        <translation>Ahora se escribirán los nuevos ajustes</translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен &quot;НОЛЬ&quot;</source>
+        <translation>Ahora se establecerá el &quot;CERO&quot;</translation>
     </message>
 </context>
 <context>

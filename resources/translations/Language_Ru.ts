@@ -2,6 +2,128 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="ru_RU">
 <context>
+    <name>AdwertDialog</name>
+    <message>
+        <source>Установить соединение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите номер датчика и пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Для ДУТ QF BLE введите QF_XXXXXX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Для датчика освещённости введите YQ_XXXXXX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Для датчика угла введите KV_XXXXXX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>где XXXXXX - серийный номер датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите пароль: число от 0 до %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BLEAdwView</name>
+    <message>
+        <source>t °C, H %, U Volt, RSSI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Па, t °C, U Volt, RSSI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>t °C, H %, Hall 1/0, RSSI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lux, H %, t °C, RSSI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Па, H %, t °C, RSSI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>t °C, Hall 1/0, Lux, RSSI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Набор передаваемых параметров:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Освещенность</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Давление</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отправлять доп. параметры по сети</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отключить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключить датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Влажность</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключить другой</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BLEDevice</name>
     <message>
         <source>1-1023</source>
@@ -185,6 +307,44 @@
     </message>
     <message>
         <source>Ошибка установки режима</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите число от %1 до %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установите другой сетевой адрес</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выполняется подключение...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите номер датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас в мобильном приложении NRFConnect должно отобразиться устройство BASE_UPDATE
+Подключитесь к нему, нажмите кнопку DFU и выберите архив с прошивкой
+Дождитесь, когда шкала прогресса достигнет 100% и осуществите повторное подключение</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -446,6 +606,155 @@
     </message>
     <message>
         <source>Функция в разработке</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KVBLEDevice</name>
+    <message>
+        <source>Подключите датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Функция в разработке</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключенное устройство не соответствует выбранному</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключите другое</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком не установлена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Связь с беспроводным датчиком установлена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключен KV-BLE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Новый пароль ВТ датчика успешно установлен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль ВТ датчика успешно удалён</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введён не верный пароль датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Успешная перезагрузка ВТ датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Если по истечении таймера вы
+не увидели датчик в программе NRFConnect,
+то произошла ошибка в обновлении
+Повторите</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ от беспроводного датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Значение вне допустимого диапазона</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Идёт запись параметров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>После завершения операции это окно автоматически закроется</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка подключения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите номер датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Номер датчика: число от 0 до %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выполняется подключение...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Устанорвлен горизонт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установлена задержка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка установки задержки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>бездействие</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>вращение
+против часовой</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>вращение
+по часовой</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>был превышен верхний
+и не ниже нижнего</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>не работает</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>работает</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2316,6 +2625,14 @@
     <message>
         <source>Установку &quot;Пустой&quot; рекомендуется делать
 при отключенном сглаживании</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас будут записаны новые настройки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сейчас будет установлен &quot;НОЛЬ&quot;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -37,6 +37,8 @@ const std::vector<Target> &targets()
         {"runfile", fuzzRunFile},
         {"csv", fuzzCsv},
         {"firmware", fuzzFirmware},
+        {"kvble", fuzzKvble},
+        {"bleadw", fuzzBleAdw},
     };
     // clang-format on
     return table;

@@ -46,6 +46,8 @@ void fuzzN7(const QByteArray &input);
 void fuzzRunFile(const QByteArray &input);
 void fuzzCsv(const QByteArray &input);
 void fuzzFirmware(const QByteArray &input);
+void fuzzBleAdw(const QByteArray &input);
+void fuzzKvble(const QByteArray &input);
 
 // ---- Shared by the target functions ---------------------------------------
 

@@ -9,6 +9,7 @@
 #include "calibration/sensortable.h"
 #include "calibration/tarfile.h"
 #include "devices/angle/kv380protocol.h"
+#include "devices/angle/kvbleprotocol.h"
 #include "devices/ble/bleprotocol.h"
 #include "devices/fls/firmwareimage.h"
 #include "devices/fls/flsprotocol.h"
@@ -19,6 +20,8 @@
 #include "devices/other/plm300protocol.h"
 #include "devices/other/wiredtagprotocol.h"
 #include "link/frame.h"
+#include "simulatedadvertbase.h"
+#include "simulatedanglebase.h"
 #include "simulatedbase.h"
 #include "simulatedfls.h"
 #include "simulatedkv380.h"
@@ -64,6 +67,14 @@ struct Plm300Bus : SimulatedPlm300
 struct N7Bus : SimulatedN7
 {
     using SimulatedN7::answerFor;
+};
+struct AdvertBus : SimulatedAdvertBase
+{
+    using SimulatedAdvertBase::answerFor;
+};
+struct AngleBaseBus : SimulatedAngleBase
+{
+    using SimulatedAngleBase::answerFor;
 };
 
 class Corpus
@@ -642,6 +653,176 @@ void addFirmwareFiles(Corpus &corpus)
     corpus.add("firmware", "path", "/home/user/firmware/QF470_v2.bin");
 }
 
+void addBleAdw(Corpus &corpus)
+{
+    AdvertBus base;
+    const quint8 linked = SimulatedAdvertBase::kFreeSlotNumbers[0];
+    const quint8 second = SimulatedAdvertBase::kFreeSlotNumbers[1];
+    const QByteArray list = ble::advertListRequest(0);
+    corpus.add("bleadw", "list-free-slots", base.answerFor(list));
+    corpus.add("bleadw", "identity", base.answerFor(frame::request(0, ble::kSerialAndFirmwareCommand)));
+    corpus.add("bleadw", "search", base.answerFor(frame::searchRequest()));
+
+    // One sensor of each family, slot 1 linked and sending extra parameters.
+    base.place(0, SimulatedAdvertBase::sensorRecord("QF_000123", linked));
+    SimulatedBase::AdvertRecord light = SimulatedAdvertBase::sensorRecord("YQ_000777", second);
+    light.mode = 0xFB; // encrypted
+    base.place(1, light);
+    base.place(2, SimulatedAdvertBase::sensorRecord("KV_004567", SimulatedAdvertBase::kFreeSlotNumbers[2]));
+    SimulatedBase::AdvertRecord climate =
+        SimulatedAdvertBase::sensorRecord("ZM_000042", SimulatedAdvertBase::kFreeSlotNumbers[3]);
+    climate.level = 215;
+    climate.temperature = 48;
+    climate.illuminance = 900;
+    climate.pressure = 101325;
+    climate.paramSet = 3;
+    base.place(3, climate);
+    const QByteArray config = base.answerFor(ble::configWrite(linked, ble::extraParamBit(1) | ble::slotOnBit(1)));
+    corpus.add("bleadw", "config-accepted", config);
+    const QByteArray four = base.answerFor(list);
+    corpus.add("bleadw", "list-four-families", four);
+
+    // A sensor connected by name and password, then freed again.
+    SimulatedAdvertBase::Nearby nearby;
+    nearby.record = SimulatedAdvertBase::sensorRecord("QF_000555", second);
+    nearby.password = 1234;
+    base.nearby << nearby;
+    base.answerFor(ble::nameWrite(second, "QF_000555"));
+    const QByteArray taken = base.answerFor(ble::valueWrite(second, ble::kSensorPasswordCommand, 1234));
+    corpus.add("bleadw", "name-accepted", taken);
+    corpus.add("bleadw", "list-connected", base.answerFor(list));
+    base.answerFor(ble::netNumberWrite(second, 60));
+    base.answerFor(ble::paramSetWrite(SimulatedAdvertBase::kFreeSlotNumbers[3], 5));
+    corpus.add("bleadw", "list-renumbered", base.answerFor(list));
+    corpus.add("bleadw", "slot-freed", base.answerFor(ble::nameWrite(60, ble::kFreeSlotName)));
+    corpus.add("bleadw", "list-freed", base.answerFor(list));
+
+    // Acknowledgements spoilt on the line, and lists that are not whole.
+    const struct
+    {
+        const char *name;
+        SimulatedAdvertBase::AckFault fault;
+    } faults[] = {
+        {"bad-crc", SimulatedAdvertBase::AckFault::BadCrc},
+        {"truncated", SimulatedAdvertBase::AckFault::Truncated},
+        {"wrong-start", SimulatedAdvertBase::AckFault::WrongStart},
+        {"other-command", SimulatedAdvertBase::AckFault::OtherCommand},
+    };
+    for (const auto &f : faults) {
+        base.ackFault = f.fault;
+        corpus.add("bleadw", QStringLiteral("config-%1").arg(QLatin1String(f.name)),
+                   base.answerFor(ble::configWrite(linked, 0)));
+    }
+    base.ackFault = SimulatedAdvertBase::AckFault::None;
+    base.shortFrames = true;
+    corpus.add("bleadw", "list-short", base.answerFor(list));
+    base.shortFrames = false;
+    base.badCrc = true;
+    corpus.add("bleadw", "list-bad-crc", base.answerFor(list));
+    base.badCrc = false;
+    corpus.add("bleadw", "list-cut", firstHalf(four));
+    corpus.add("bleadw", "glued-list-config", four + config);
+    corpus.add("bleadw", "glued-config-list", config + four);
+    corpus.add("bleadw", "glued-name-list-cut", taken + firstHalf(four));
+    corpus.add("bleadw", "glued-two-lists", four + base.answerFor(list));
+}
+
+void addKvble(Corpus &corpus, QList<QByteArray> &glueable)
+{
+    AngleBaseBus bus;
+    SimulatedAngleBase::AngleSensor other;
+    other.serial = 654321;
+    other.mode = kvble::kModeBucket;
+    other.password = 1234;
+    bus.sensors << other;
+    const QByteArray request = frame::request(kvble::kBaseAddress, kvble::kDataCommand);
+    const QByteArray serialRequest = frame::request(kvble::kBaseAddress, kvble::kSerialCommand);
+
+    struct Mode
+    {
+        const char *name;
+        quint8 mode;
+        quint8 event;
+    };
+    const Mode modes[] = {
+        {"transport", kvble::kModeTransport, 0},
+        {"vertical-rotation", kvble::kModeVerticalRotation, 1},
+        {"horizontal-rotation", kvble::kModeHorizontalRotation, 2},
+        {"angle-control", kvble::kModeAngleControl, 1},
+        {"bucket", kvble::kModeBucket, 1},
+        {"blade", kvble::kModeBlade, 0},
+    };
+    for (const Mode &m : modes) {
+        bus.sensors[0].mode = m.mode;
+        bus.sensors[0].event = m.event;
+        corpus.add("kvble", QStringLiteral("data-%1").arg(QLatin1String(m.name)), bus.answerFor(request));
+    }
+    bus.sensors[0] = SimulatedAngleBase::AngleSensor();
+    const QByteArray data = bus.answerFor(request);
+    const QByteArray serial = bus.answerFor(serialRequest);
+    corpus.add("kvble", "serial", serial);
+
+    // Each command's outcome, as the status of the next data answer.
+    const auto outcome = [&](const char *name, const QByteArray &command) {
+        bus.answerFor(command);
+        corpus.add("kvble", QStringLiteral("data-%1").arg(QLatin1String(name)), bus.answerFor(request));
+        bus.answerFor(request); // the status's repeat
+    };
+    outcome("up-written", kvble::upWrite(120));
+    outcome("down-refused", kvble::downWrite(250));
+    outcome("delay-on-written", kvble::delayOnWrite(300));
+    outcome("delay-off-refused", kvble::delayOffWrite(0));
+    outcome("mode-written", kvble::modeWrite(kvble::kModeBlade));
+    outcome("mode-refused", kvble::modeWrite(3));
+    outcome("zero-set", kvble::zeroWrite());
+    outcome("no-password", kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
+    outcome("link-id-refused",
+            frame::writeRequest(kvble::kBaseAddress, kvble::kLinkIdCommand, QByteArray::fromHex("010203040506")));
+    outcome("link-id-changed", kvble::linkIdWrite(other.serial));
+    corpus.add("kvble", "data-relinking", bus.answerFor(request));
+    for (int i = 0; i < bus.relinkAnswers; ++i)
+        bus.answerFor(request);
+    corpus.add("kvble", "data-other-sensor", bus.answerFor(request));
+    corpus.add("kvble", "serial-other-sensor", bus.answerFor(serialRequest));
+    outcome("password-protected", kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
+    outcome("password-wrong", kvble::passwordWrite(kvble::kEnterPasswordCommand, 99));
+    outcome("password-accepted", kvble::passwordWrite(kvble::kEnterPasswordCommand, 1234));
+    bus.linked = -1;
+    corpus.add("kvble", "data-no-sensor", bus.answerFor(request));
+    bus.linked = 0;
+    glueable << data << serial;
+
+    // Other sensor kinds linked to the base.
+    for (const int form : {38, 42, 45, 84}) {
+        bus.otherKindForm = form;
+        corpus.add("kvble", QStringLiteral("other-kind-%1").arg(form), bus.answerFor(request));
+    }
+    bus.otherKindForm.reset();
+
+    // The line's faults.
+    bus.shortFrames = true;
+    corpus.add("kvble", "data-short", bus.answerFor(request));
+    corpus.add("kvble", "serial-short", bus.answerFor(serialRequest));
+    bus.shortFrames = false;
+    bus.badCrc = true;
+    corpus.add("kvble", "data-bad-crc", bus.answerFor(request));
+    bus.badCrc = false;
+    bus.foreignNetNum = 9;
+    corpus.add("kvble", "data-foreign-address", bus.answerFor(request));
+    bus.foreignNetNum.reset();
+    bus.form = 48;
+    corpus.add("kvble", "data-one-byte-short", bus.answerFor(request));
+    bus.form = 60;
+    corpus.add("kvble", "data-long", bus.answerFor(request));
+    bus.form = 49;
+    corpus.add("kvble", "data-cut", firstHalf(data));
+    corpus.add("kvble", "glued-data-serial", data + serial);
+    corpus.add("kvble", "glued-serial-data", serial + data);
+    corpus.add("kvble", "glued-data-twice", data + data);
+    corpus.add("kvble", "glued-data-cut", data + firstHalf(serial));
+    corpus.add("kvble", "search-answer", QByteArray::fromHex("03"));
+}
+
 // Chunks of several answers, of one family and mixed, whole and cut.
 void addGlued(Corpus &corpus, const QList<QByteArray> &answers)
 {
@@ -681,6 +862,8 @@ int main(int argc, char **argv)
     addRunFiles(corpus);
     addCsvFiles(corpus);
     addFirmwareFiles(corpus);
+    addBleAdw(corpus);
+    addKvble(corpus, glueable);
     addGlued(corpus, glueable);
     std::printf("%d seeds written under %s\n", corpus.written, argv[1]);
     return corpus.failed ? 1 : 0;

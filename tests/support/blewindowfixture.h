@@ -32,7 +32,9 @@ public:
     // The watchdog runs 5 s from the last good answer.
     static constexpr int kWatchdogMs = 5000;
 
-    BleWindowFixture() : base(std::make_unique<SimulatedBase>())
+    BleWindowFixture() : BleWindowFixture(std::make_unique<SimulatedBase>()) {}
+    // Around a base that serves another linked sensor.
+    explicit BleWindowFixture(std::unique_ptr<SimulatedBase> other) : base(std::move(other))
     {
         qputenv(portlist::kExtraPortsVariable, base->portPath().toLocal8Bit());
         window = std::make_unique<Reriruvozive>();

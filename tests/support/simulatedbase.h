@@ -107,7 +107,7 @@ public:
     bool glued = false;                  // each answer is held back and leaves glued to the next one
 
     // Frames the base would send, built from the fields above.
-    QByteArray dataAnswer() const { return dataFrame(sensor, currentStatus()); }
+    virtual QByteArray dataAnswer() const { return dataFrame(sensor, currentStatus()); }
     static QByteArray dataFrame(const LinkedSensor &s, quint8 status);
     QByteArray identityAnswer(quint8 address) const;
     QByteArray advertListAnswer(quint8 address) const;

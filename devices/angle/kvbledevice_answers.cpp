@@ -1,0 +1,410 @@
+// Answer intake of the wireless angle sensor page: the frame checks, the
+// base's data and serial-number answers, the status code of the last command
+// and what the page shows of the sensor.
+#include "devices/angle/kvbledevice.h"
+
+#include "deruvivuriri_form.h"
+
+#include "link/frame.h"
+#include "ui/dynamicqdialog.h"
+#include "ui/securityble.h"
+#include "ui/switch.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QMovie>
+#include <QTimer>
+
+namespace {
+
+// Every accepted answer in hexadecimal, for a developer who switches the
+// category on (QT_LOGGING_RULES="reriruvozive.kvble.answers.debug=true").
+Q_LOGGING_CATEGORY(lcAnswers, "reriruvozive.kvble.answers", QtInfoMsg)
+
+constexpr QSize kRotationSize{233, 133};
+constexpr int kMessageWidth = 300;
+constexpr int kMessageHeight = 170;
+constexpr int kCountdownTickMs = 1000;
+
+} // namespace
+
+int KVBLEDevice::run(int cnt, char *buf)
+{
+    const QByteArray chunk = buf && cnt > 0 ? QByteArray(buf, cnt) : QByteArray();
+    if (searching) {
+        takeSearchAnswer(chunk);
+        return 1;
+    }
+    // Answers are cut from the front of a chunk: one that does not begin
+    // with an answer's start byte holds none that could be taken.
+    if (chunk.isEmpty() || quint8(chunk.at(0)) != frame::kAnswerStart)
+        return 1;
+    // The line may glue several answers into one chunk; each is handled on
+    // its own, and none after one that ended the connection.
+    for (const QByteArray &answer : frame::splitAnswers(chunk, kvble::answerLengths)) {
+        if (!takeFrame(answer))
+            return 0;
+    }
+    return 1;
+}
+
+void KVBLEDevice::takeSearchAnswer(const QByteArray &chunk)
+{
+    const std::optional<QByteArray> found = kv380::decodeSearchAnswer(chunk);
+    if (!found) {
+        resetDeviceIsConnected();
+        return;
+    }
+    netNumList = *found;
+    stopSearchDevices();
+    searching = false;
+    // Whoever answered, the sensor is reached through the base.
+    emit writeData(frame::request(kvble::kBaseAddress, kvble::kDataCommand));
+    emit copyNetNumToParent(netNumList);
+    emit signalRequestForGetSerNumAndFirmWareVersion();
+}
+
+bool KVBLEDevice::takeFrame(const QByteArray &frame)
+{
+    const std::optional<ble::AnswerHead> head = ble::acceptAnswer(frame);
+    if (!head || head->net != kvble::kBaseAddress)
+        return true;
+    qCDebug(lcAnswers).noquote() << frame.toHex(' ');
+    switch (head->command) {
+    case kvble::kDataCommand:
+        return handleData(frame);
+    case kvble::kSerialCommand:
+        handleSerial(frame);
+        return true;
+    default:
+        // The relayed commands' own answers carry nothing: their outcome
+        // comes as a status code.
+        return true;
+    }
+}
+
+void KVBLEDevice::keepAlive()
+{
+    timerDeviceConnected->start(kConnectionWatchdogMs);
+}
+
+bool KVBLEDevice::handleData(const QByteArray &frame)
+{
+    if (kvble::isOtherKindLength(frame.size())) {
+        refuseOtherKind(frame);
+        return false;
+    }
+    const std::optional<kvble::Data> data = kvble::decodeData(frame);
+    if (!data)
+        return true; // too short to hold the fields: nothing of it is taken
+
+    showUI(true);
+    keepAlive();
+    mode = data->mode;
+    mac = data->mac;
+    triggerEvent = data->event;
+    angle = data->angle;
+    rawValue = data->raw;
+    newKvBleParam = data->param;
+    previousStatus = statusCode;
+    statusCode = data->status;
+    if (commandSentAt.isValid() && commandSentAt.elapsed() >= kFreshAnswerMs)
+        codesSinceCommand.insert(statusCode);
+    if (!compareParam()) {
+        needUpdateWindow = true;
+        setNewParam();
+    }
+    signedValue = data->signedValue;
+    sensorPresent = data->sensorPresent;
+    firmware = data->firmware;
+
+    if (ui)
+        ui->label_81->setText(QString::number(angle));
+    showTriggerEvent(mode, triggerEvent);
+    if (needUpdateWindow)
+        refreshSettings();
+    handleStatus(statusCode);
+    if (deviceInfoShown)
+        showDeviceInfo();
+
+    // Until the sensor tells whether it has a password, every answer brings
+    // the probe again; not while another command waits for its status, which
+    // the probe's outcome would take the place of.
+    const bool exchangeRunning = passwordStep != PasswordStep::None && passwordStep != PasswordStep::Probe;
+    if (!protectionKnown && sensorPresent && !exchangeRunning && !writeInProgress) {
+        checkPassOnlyBLE();
+        qDebug() << "checkPassOnlyBLE";
+    }
+    keepAlive();
+    return true;
+}
+
+void KVBLEDevice::refuseOtherKind(const QByteArray &frame)
+{
+    if (kvble::otherKindLinked(frame))
+        deviceConnected = true;
+    // Polling stops first, so that the answers still coming cannot open the
+    // message again: one message at a time.
+    disconnectDevice();
+    if (otherKindMessage || !ui)
+        return;
+    auto *message = new DynamicQDialog(ui->KV_BLE, tr("Подключенное устройство не соответствует выбранному"),
+                                       tr("Подключите другое"), false);
+    message->resize(kMessageWidth, kMessageHeight);
+    message->setAttribute(Qt::WA_DeleteOnClose);
+    message->setModal(true);
+    otherKindMessage = message;
+    message->open();
+}
+
+void KVBLEDevice::handleSerial(const QByteArray &frame)
+{
+    const std::optional<kvble::Serial> answer = kvble::decodeSerial(frame);
+    if (!answer)
+        return;
+    deviceConnected = true;
+    keepAlive();
+    serialNumber = answer->serial;
+    serialWord = answer->word;
+    serialKnown = true;
+}
+
+void KVBLEDevice::showTriggerEvent(quint8 workingMode, quint8 eventState)
+{
+    const char *text = kvble::eventText(workingMode, eventState);
+    if (text && ui)
+        ui->label_85->setText(tr(text));
+}
+
+void KVBLEDevice::refreshSettings()
+{
+    needUpdateWindow = false;
+    if (ui) {
+        ui->lineEditKVBLEUp->setText(QString::number(oldKvBleParam.up));
+        ui->lineEditKVBLEDown->setText(QString::number(oldKvBleParam.down));
+        ui->lineEditKVBLEOn->setText(QString::number(oldKvBleParam.delayOn));
+        ui->lineEditKVBLEOff->setText(QString::number(oldKvBleParam.delayOff));
+    }
+    for (size_t i = 0; i < switches.size(); ++i) {
+        if (switches[i])
+            switches[i]->setState(mode == kvble::kSwitchModes[i]);
+    }
+    showRotation(mode);
+}
+
+void KVBLEDevice::showRotation(quint8 workingMode)
+{
+    for (QMovie *movie : {currentVertical, currentHorizontal}) {
+        if (movie)
+            movie->stop();
+    }
+    currentVertical = nullptr;
+    currentHorizontal = nullptr;
+    const kvble::Rotation rotation = kvble::rotationOf(workingMode);
+    if (rotation == kvble::Rotation::None) {
+        if (ui)
+            ui->labelGIF_KVBLE->clear();
+        return;
+    }
+    // The theme is asked at each start, so a change shows at the next one.
+    const bool dark = checkDarkTheme();
+    QMovie *movie = nullptr;
+    if (rotation == kvble::Rotation::Vertical)
+        movie = currentVertical = dark ? movieVertical : movieVerticalLight;
+    else
+        movie = currentHorizontal = dark ? movieHorizontal : movieHorizontalLight;
+    movie->setScaledSize(kRotationSize);
+    if (ui)
+        ui->labelGIF_KVBLE->setMovie(movie);
+    movie->start();
+}
+
+void KVBLEDevice::showDeviceInfo()
+{
+    if (!ui)
+        return;
+    ui->label_MAC_KVBLE->setText(kvble::macText(mac));
+    ui->label_FirmwareValKVBLE->setText(kvble::firmwareText(firmware));
+    ui->label_SerNumValKVBLE->setText(serialKnown ? QString::number(serialNumber) : QStringLiteral("--"));
+}
+
+void KVBLEDevice::clearDeviceInfo()
+{
+    deviceInfoShown = false;
+    serialKnown = false;
+    if (!ui)
+        return;
+    ui->label_FirmwareValKVBLE->setText(QStringLiteral("--"));
+    ui->label_SerNumValKVBLE->setText(QStringLiteral("--"));
+    ui->label_MAC_KVBLE->setText(QStringLiteral("--:--:--:--:--:--"));
+}
+
+// ---- Status codes ------------------------------------------------------------
+
+void KVBLEDevice::showCommandMessage(const QString &text)
+{
+    mainStatus = false;
+    showStatusMessageUp(text);
+    timerStatusMsg->start(kStatusMessageMs);
+}
+
+void KVBLEDevice::showStatusAction(const kvble::StatusAction &action)
+{
+    showCommandMessage(QCoreApplication::translate(action.context, action.message));
+    emit signalWriteLog(QString::fromLatin1(action.log));
+    if (action.refreshesSettings)
+        needUpdateWindow = true;
+}
+
+void KVBLEDevice::handleStatus(int code)
+{
+    switch (code) {
+    case kvble::kStatusLinkReport:
+        handleLinkReport(sensorPresent);
+        return;
+    case kvble::kStatusPasswordAccepted:
+        handlePasswordAccepted();
+        return;
+    case kvble::kStatusPasswordRefused:
+        handlePasswordRefused();
+        return;
+    case kvble::kStatusRebooted:
+        // The base repeats the report in several answers; it is one restart.
+        if (previousStatus != kvble::kStatusRebooted)
+            handleRebooted();
+        return;
+    default:
+        break;
+    }
+    if (const std::optional<kvble::StatusAction> action = kvble::statusAction(code))
+        showStatusAction(*action);
+    if (code == kvble::kStatusPasswordChangeFailed && passwordStep != PasswordStep::Probe && passwordAnswerFresh())
+        passwordStep = PasswordStep::None;
+}
+
+void KVBLEDevice::handleLinkReport(bool present)
+{
+    if (!present) {
+        // Said once per loss, not with every answer that still finds no sensor.
+        if (!absentLogged)
+            emit signalWriteLog(QStringLiteral("KVBLE device not connected"));
+        absentLogged = true;
+        deviceConnected = false;
+        announceArmed = true;
+        showStatusMessageUp(tr("Связь с беспроводным датчиком не установлена"));
+        showStatusMessage(tr("Подключите датчик"));
+        clearDeviceInfo();
+        if (ui)
+            ui->label_LockKVBLE->hide();
+        return;
+    }
+    absentLogged = false;
+    if (!mainStatus)
+        return; // a command's message of the last seconds stays
+    showStatusMessageUp(tr("Связь с беспроводным датчиком установлена"));
+    showStatusMessage(tr("Подключен KV-BLE"));
+    deviceConnected = true;
+    // The sensor came back: its lock shows again as it was known.
+    if (protectionKnown && ui && ui->label_LockKVBLE->isHidden())
+        showLock(lockShown);
+    if (newDevice && announceArmed) {
+        emit signalNewDeviceIsConnected();
+        newDevice = false;
+        deviceInfoShown = true;
+        announceArmed = false;
+        emit signalRequestForGetSerNumAndFirmWareVersion();
+    }
+}
+
+bool KVBLEDevice::passwordAnswerFresh() const
+{
+    return passwordSentAt.isValid() && passwordSentAt.elapsed() >= kFreshAnswerMs;
+}
+
+void KVBLEDevice::showLock(bool locked)
+{
+    lockShown = locked;
+    if (!ui)
+        return;
+    ui->label_LockKVBLE->setPixmap(locked ? pixLock : pixUnlock);
+    ui->label_LockKVBLE->show();
+}
+
+void KVBLEDevice::handlePasswordAccepted()
+{
+    // Taken only as the answer of the exchange that waits for it, and only
+    // from an answer that came after its frame went out.
+    if (passwordStep == PasswordStep::None || !passwordAnswerFresh())
+        return;
+    switch (passwordStep) {
+    case PasswordStep::DeletePresent:
+        return; // the sensor took its password; "no password" follows
+    case PasswordStep::Probe:
+        passwordProtected = false;
+        showLock(false);
+        break;
+    case PasswordStep::Input:
+        passwordProtected = passwordLastSent != 0;
+        showLock(false);
+        showCommandMessage(tr("Пароль принят"));
+        emit signalWriteLog(QStringLiteral("The password bluetooth device is correct"));
+        break;
+    case PasswordStep::Set:
+        passwordProtected = passwordLastSent != 0;
+        showLock(passwordProtected);
+        showCommandMessage(tr("Новый пароль ВТ датчика успешно установлен"));
+        emit signalWriteLog(QStringLiteral("New password BLE device successfully set"));
+        break;
+    case PasswordStep::Delete:
+        passwordProtected = false;
+        showLock(false);
+        showCommandMessage(tr("Пароль ВТ датчика успешно удалён"));
+        emit signalWriteLog(QStringLiteral("Password successfully delete"));
+        break;
+    case PasswordStep::None:
+        break;
+    }
+    protectionKnown = true;
+    passwordStep = PasswordStep::None;
+    if (securityDialog)
+        securityDialog->accept();
+}
+
+void KVBLEDevice::handlePasswordRefused()
+{
+    if (passwordStep == PasswordStep::None || !passwordAnswerFresh())
+        return;
+    if (passwordStep == PasswordStep::Probe) {
+        qDebug() << "Датчик запаролен";
+    } else {
+        // The typed password was wrong: nothing asked for happened.
+        needUpdateWindow = true;
+        showCommandMessage(tr("Введён не верный пароль датчика"));
+    }
+    protectionKnown = true;
+    passwordProtected = true;
+    passwordStep = PasswordStep::None;
+    showLock(true);
+}
+
+void KVBLEDevice::handleRebooted()
+{
+    needUpdateWindow = true;
+    showCommandMessage(tr("Успешная перезагрузка ВТ датчика"));
+    emit signalWriteLog(QStringLiteral("Reboot BLE successfull"));
+    // One countdown: a new restart report starts it again from the top.
+    countdown = kCountdownSeconds;
+    if (!countdownTimer) {
+        countdownTimer = new QTimer(this);
+        connect(countdownTimer, &QTimer::timeout, this, &KVBLEDevice::updateTimerFwBLE);
+    }
+    countdownTimer->start(kCountdownTickMs);
+    if (!ui)
+        return;
+    ui->labelTimerUpdFwBLE->show();
+    ui->labelMsgUpdBLE->setText(tr("Если по истечении таймера вы\nне увидели датчик в программе NRFConnect,\nто "
+                                   "произошла ошибка в обновлении\nПовторите"));
+    ui->labelMsgUpdBLE->show();
+}

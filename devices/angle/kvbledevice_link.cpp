@@ -1,0 +1,205 @@
+// Which sensor the base links to, the dialog that links a new one by its
+// serial number, and the sensor's password: all relayed by the base, each
+// outcome told by a status code of its later data answers.
+#include "devices/angle/kvbledevice.h"
+
+#include "deruvivuriri_form.h"
+
+#include "ui/securityble.h"
+
+#include <QDebug>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegExpValidator>
+#include <QTimer>
+
+namespace {
+
+constexpr int kDialogMinimumWidth = 300;
+constexpr int kCloseMinimumWidth = 100;
+constexpr int kRowSpacing = 20;
+constexpr int kAnswerMs = 100;
+// A deletion presents the password, then sets "no password".
+constexpr int kDeleteFirstStepMs = 2000;
+constexpr int kDeleteSecondStepMs = 200;
+
+void tell(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace
+
+void KVBLEDevice::connectNewDevice()
+{
+    if (newDeviceDialog)
+        return;
+    // The base drops its link while it looks for the new sensor: that silence
+    // is no lost base.
+    resetAndStopTimerDeviceConnected();
+
+    auto *dialog = new QDialog(dialogParent());
+    dialog->setMinimumWidth(kDialogMinimumWidth);
+    dialog->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+    auto *connectButton = new QPushButton(tr("Подключить"), dialog);
+    connectButton->setCursor(Qt::PointingHandCursor);
+    auto *label = new QLabel(tr("Введите номер"), dialog);
+    label->setAlignment(Qt::AlignCenter);
+    auto *serialField = new QLineEdit(dialog);
+    serialField->setAlignment(Qt::AlignRight);
+    serialField->setValidator(
+        new QRegExpValidator(QRegExp(QStringLiteral("[0-9]+"), Qt::CaseSensitive, QRegExp::RegExp), serialField));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    buttons->setCursor(Qt::PointingHandCursor);
+    for (QAbstractButton *b : buttons->buttons()) {
+        b->setMinimumWidth(kCloseMinimumWidth);
+        b->setText(tr("Закрыть"));
+    }
+    auto *rows = new QFormLayout(dialog);
+    rows->addRow(QStringLiteral("S/N"), serialField);
+    rows->addRow(label);
+    rows->addRow(connectButton);
+    rows->addRow(buttons);
+    rows->setVerticalSpacing(kRowSpacing);
+
+    // Said again every minute without the new link; the dialog stays.
+    QTimer noLink;
+    noLink.setInterval(kNewDeviceTimeoutMs);
+    connect(&noLink, &QTimer::timeout, dialog, [this, label] {
+        label->setText(tr("Ошибка подключения"));
+        qDebug() << "Error connection";
+    });
+    noLink.start();
+
+    newDevice = true;
+    connect(this, &KVBLEDevice::signalNewDeviceIsConnected, dialog, &QDialog::accept);
+    connect(connectButton, &QPushButton::clicked, dialog, [this, dialog, serialField, label] {
+        const QString text = serialField->text();
+        if (text.isEmpty()) {
+            tell(dialog, tr("Введите номер датчика"));
+            return;
+        }
+        if (!kvble::serialNumberValue(text)) {
+            tell(dialog, tr("Номер датчика: число от 0 до %1").arg(kvble::kLargestSerial));
+            return;
+        }
+        label->setText(tr("Выполняется подключение..."));
+        changeUiid(text);
+    });
+    connect(buttons, &QDialogButtonBox::clicked, dialog, &QDialog::reject);
+
+    newDeviceDialog = dialog;
+    dialog->exec();
+    noLink.stop();
+    dialog->deleteLater();
+    restoreTimerDeviceConnected();
+}
+
+bool KVBLEDevice::changeUiid(QString serialNum)
+{
+    // A number that a link ID cannot carry would link the base to some other sensor.
+    const std::optional<quint32> serial = kvble::serialNumberValue(serialNum);
+    if (!serial)
+        return false;
+    sendCommand(kvble::linkIdWrite(*serial));
+    delay(kAnswerMs);
+    emit signalCheckIncommingData();
+    emit signalWriteLog(QStringLiteral("Change base UUID"));
+    // Another sensor may answer from now on: whether it has a password is
+    // asked anew.
+    protectionKnown = false;
+    passwordStep = PasswordStep::None;
+    mainStatus = true;
+    return true;
+}
+
+void KVBLEDevice::startPasswordStep(PasswordStep step)
+{
+    passwordStep = step;
+    passwordSentAt.start();
+}
+
+bool KVBLEDevice::checkPassOnlyBLE()
+{
+    passwordLastSent = 0;
+    startPasswordStep(PasswordStep::Probe);
+    sendCommand(kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
+    currentCommand = kvble::kSerialCommand;
+    return true;
+}
+
+std::optional<quint32> KVBLEDevice::typedPassword(bool newPasswordField)
+{
+    // An empty field or a number the sensor cannot take is never sent as
+    // some other number.
+    return securityDialog ? securityDialog->sendablePassword(newPasswordField) : std::nullopt;
+}
+
+bool KVBLEDevice::sendPass(int pass, uchar cmd)
+{
+    // The wait for the answer is no silence of the base.
+    resetAndStopTimerDeviceConnected();
+    sendCommand(kvble::passwordWrite(cmd, quint32(pass)));
+    delay(kAnswerMs);
+    emit signalCheckIncommingData();
+    restoreTimerDeviceConnected();
+    return true;
+}
+
+bool KVBLEDevice::presentOrSetPassword(PasswordStep step)
+{
+    const bool set = step == PasswordStep::Set;
+    const std::optional<quint32> pass = typedPassword(set);
+    if (!pass)
+        return false;
+    passwordLastSent = *pass;
+    startPasswordStep(step);
+    showWaiting();
+    sendPass(int(*pass), set ? kvble::kSetPasswordCommand : kvble::kEnterPasswordCommand);
+    currentCommand = kvble::kSerialCommand;
+    emit signalWriteLog(set ? QStringLiteral("Set password KVBLE") : QStringLiteral("Input password KVBLE"));
+    return true;
+}
+
+bool KVBLEDevice::inputPassBLE()
+{
+    return presentOrSetPassword(PasswordStep::Input);
+}
+
+bool KVBLEDevice::setPassBLE()
+{
+    return presentOrSetPassword(PasswordStep::Set);
+}
+
+bool KVBLEDevice::delPassBLE()
+{
+    const std::optional<quint32> pass = typedPassword(false);
+    if (!pass)
+        return false;
+    passwordLastSent = *pass;
+    showWaiting();
+    resetAndStopTimerDeviceConnected();
+    startPasswordStep(PasswordStep::DeletePresent);
+    sendCommand(kvble::passwordWrite(kvble::kEnterPasswordCommand, *pass));
+    currentCommand = kvble::kSerialCommand;
+    delay(kDeleteFirstStepMs);
+    emit signalCheckIncommingData();
+    // A refused password ends the deletion here: the sensor keeps it.
+    if (passwordStep == PasswordStep::DeletePresent) {
+        passwordLastSent = 0;
+        startPasswordStep(PasswordStep::Delete);
+        sendCommand(kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
+        currentCommand = kvble::kSerialCommand;
+        delay(kDeleteSecondStepMs);
+        emit signalCheckIncommingData();
+    }
+    restoreTimerDeviceConnected();
+    emit signalWriteLog(QStringLiteral("Delete password KVBLE"));
+    return true;
+}

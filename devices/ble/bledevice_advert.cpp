@@ -1,0 +1,311 @@
+// The advertising mode of the BLE base page: the four slot cards, how each
+// list answer brings them up to date, and the commands a card asks for
+// (parameter set, network number, base configuration, connect by name and
+// password). The base acknowledges only the configuration and the name; the
+// rest shows in the lists that follow.
+#include "devices/ble/bledevice.h"
+
+#include "deruvivuriri_form.h"
+
+#include "devices/ble/bleadwmodel.h"
+#include "devices/ble/bleadwview.h"
+#include "devices/ble/bleprotocol.h"
+#include "ui/dynamicqdialog.h"
+#include "ui/switch.h"
+
+#include <QDebug>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+constexpr int kAfterSlotCommandMs = 50;
+constexpr int kConfigAnswerMs = 600;
+constexpr int kFreeNameSettleMs = 200;
+constexpr int kFreeListAnswerMs = 600;
+constexpr int kBeforeNameMs = 100;
+constexpr int kBeforePasswordMs = 1000;
+constexpr int kPasswordAnswerMs = 500;
+constexpr int kMessageWidth = 300;
+constexpr int kMessageHeight = 170;
+
+void tell(QWidget *parent, const QString &text)
+{
+    DynamicQDialog message(parent, QString(), text, false);
+    message.resize(kMessageWidth, kMessageHeight);
+    message.exec();
+}
+
+} // namespace
+
+BLEAdwView *BLEDevice::cardOf(int slot) const
+{
+    return slot >= 0 && slot < listAdwView.size() ? listAdwView.at(slot) : nullptr;
+}
+
+BLEAdwModel *BLEDevice::modelOf(int slot) const
+{
+    return slot >= 0 && slot < listAdwModel.size() ? listAdwModel.at(slot) : nullptr;
+}
+
+// ---- Cards ------------------------------------------------------------------------
+
+void BLEDevice::initAdvertCards()
+{
+    if (!ui || !adwScrollContent)
+        return;
+    adwView1 = new BLEAdwView(ui, adwScrollContent);
+    adwView2 = new BLEAdwView(ui, adwScrollContent);
+    adwView3 = new BLEAdwView(ui, adwScrollContent);
+    adwView4 = new BLEAdwView(ui, adwScrollContent);
+    listAdwView = {adwView1, adwView2, adwView3, adwView4};
+    for (int i = 0; i < listAdwView.size(); ++i) {
+        BLEAdwView *card = listAdwView.at(i);
+        BLEAdwModel *model = listAdwModel.at(i);
+        card->showUI(false);
+        card->setModel(model);
+        connect(card, &BLEAdwView::signalResetConnectingDevice, model, &BLEAdwModel::resetFlConnectedDevice);
+        connect(card, &BLEAdwView::signalToMainToConnectDevice, this, &BLEDevice::recieveStringFromDialog);
+        connect(card, &BLEAdwView::signalEnableDopParam, this, &BLEDevice::enableDopParamAdwert);
+        connect(this, &BLEDevice::errorConnectedToDeviceAdwert, card, &BLEAdwView::errorConnectingToDevice);
+        connect(model, &BLEAdwModel::deviceAdwertIsConnected, card, &BLEAdwView::deviceIsConnected);
+        connect(card, &BLEAdwView::signalChangeNetNumAdwert, this, &BLEDevice::changeNetNumAdwertDevice);
+        connect(card, &BLEAdwView::signalChangeParamsTH, this, &BLEDevice::changeParamsSendTH);
+    }
+}
+
+void BLEDevice::showCardsForAdvertMode()
+{
+    const bool dark = checkDarkTheme();
+    for (BLEAdwView *card : qAsConst(listAdwView)) {
+        card->getSwitch()->setFlag(true);
+        card->showUI(true);
+        card->showLabel(false, dark);
+    }
+}
+
+void BLEDevice::hideCards()
+{
+    for (BLEAdwView *card : qAsConst(listAdwView))
+        card->showUI(false);
+}
+
+void BLEDevice::refreshCards()
+{
+    const quint8 mask = adwModel1->getSlotMask();
+    const bool dark = checkDarkTheme();
+    if (cardsDue) {
+        cardsDue = false;
+        showCardsForAdvertMode();
+        for (BLEAdwView *card : qAsConst(listAdwView))
+            card->setFlRefresh(true);
+    }
+    for (int i = 0; i < listAdwModel.size(); ++i) {
+        BLEAdwModel *model = listAdwModel.at(i);
+        BLEAdwView *card = cardOf(i);
+        // Slot 1's record tells which slots send extra parameters.
+        const bool extra = mask & ble::extraParamBit(i + 1);
+        model->setFlDopParam(extra);
+        if (!card)
+            continue;
+        card->setVisibleEncryption(ble::isEncryptedMode(model->getMode()));
+        card->setEnableViewDopParam(extra);
+        // A slot without a sensor (freed, or its sensor out of reach) is
+        // greyed again, whatever the card showed before.
+        if (!model->getFlConnectedDevice())
+            card->setFlRefresh(true);
+        if (card->getFlRefresh())
+            refreshCard(card, model, dark);
+    }
+    enableCalibrationForListedSensors();
+}
+
+void BLEDevice::refreshCard(BLEAdwView *card, BLEAdwModel *model, bool dark)
+{
+    if (model->getFlConnectedDevice()) {
+        card->setFlRefresh(false);
+        card->deviceIsConnected();
+        card->showUI(true);
+        card->showLabel(true, dark);
+        card->setTextBtnConnect(BLEAdwView::tr("Подключить другой"));
+    } else {
+        card->showLabel(false, dark);
+        card->setTextBtnConnect(BLEAdwView::tr("Подключить датчик"));
+    }
+    card->getLineEditNetNum()->setText(ble::netNumberFieldText(model->getNetNumber(), model->getFlDopParam()));
+    card->showFamily(model->getNameChar().toLocal8Bit());
+}
+
+void BLEDevice::enableCalibrationForListedSensors()
+{
+    if (!ui)
+        return;
+    // A tank can be calibrated from the advertising page once a slot holds a sensor.
+    bool listed = false;
+    for (const BLEAdwModel *model : qAsConst(listAdwModel))
+        listed = listed || model->getFlConnectedDevice();
+    ui->ButtonTarirovka->setEnabled(listed);
+}
+
+// ---- Commands ---------------------------------------------------------------------
+
+void BLEDevice::restoreSurveyAddress()
+{
+    emit copyNetNumToParent(QByteArray(1, char(advertMode ? ble::kAdvertAddress : ble::kBaseAddress)));
+}
+
+void BLEDevice::sendSlotCommand(const QByteArray &request)
+{
+    // The sensor answers nothing; the base is asked for itself, and the
+    // lists that follow show what the sensor took.
+    emit writeData(request);
+    delay(kAfterSlotCommandMs);
+    searching = true;
+    emit signalRequestForSearchDevices();
+    restoreSurveyAddress();
+    emit signalCheckIncommingData();
+    timerCheck->start(kCheckIntervalAdvertMs);
+}
+
+bool BLEDevice::changeParamsSendTH(int index, int indexWidget)
+{
+    BLEAdwView *card = cardOf(indexWidget);
+    BLEAdwModel *model = modelOf(indexWidget);
+    if (!card || !model)
+        return false;
+    const quint8 address = quint8(model->getNetNumber());
+    card->setFlRefresh(true);
+    sendSlotCommand(ble::paramSetWrite(address, ble::paramSetNumber(index)));
+    return true;
+}
+
+bool BLEDevice::changeNetNumAdwertDevice(int curDeviceWidget)
+{
+    BLEAdwView *card = cardOf(curDeviceWidget);
+    BLEAdwModel *model = modelOf(curDeviceWidget);
+    if (!card || !model)
+        return false;
+    const std::optional<quint8> number = ble::typedNetNumber(card->getLineEditNetNum()->text());
+    const quint8 address = quint8(model->getNetNumber());
+    card->setFlRefresh(true);
+    // An empty field or a number past one byte is never sent as some other number.
+    if (!number) {
+        resetAndStopTimerDeviceConnected();
+        tell(statusParent(), tr("Введите число от %1 до %2").arg(0).arg(ble::kLargestNetNumber));
+        restoreTimerDeviceConnected();
+        return false;
+    }
+    QList<int> inUse;
+    for (const BLEAdwModel *slot : qAsConst(listAdwModel))
+        inUse << slot->getNetNumber();
+    const int clashes = ble::netNumberClashes(*number, inUse);
+    for (int i = 0; i < clashes; ++i) {
+        resetAndStopTimerDeviceConnected();
+        tell(nullptr, tr("Установите другой сетевой адрес"));
+        restoreTimerDeviceConnected();
+    }
+    if (clashes > 0)
+        return false;
+    sendSlotCommand(ble::netNumberWrite(address, *number));
+    return true;
+}
+
+bool BLEDevice::checkAndWait()
+{
+    delay(kConfigAnswerMs);
+    emit signalCheckIncommingData();
+    return changeSlaveStateSuccessfully;
+}
+
+void BLEDevice::sendFreeSlotName(quint8 address)
+{
+    resetAndStopTimerDeviceConnected();
+    emit writeData(ble::nameWrite(address, ble::kFreeSlotName));
+    delay(kFreeNameSettleMs);
+    delay(kAfterSlotCommandMs);
+    emit signalRequestForGetAllDataFromDeviceAdvert();
+    delay(kFreeListAnswerMs);
+    emit signalCheckIncommingData();
+    restoreTimerDeviceConnected();
+}
+
+bool BLEDevice::enableDopParamAdwert(int curDeviceWidget, bool enableDev, bool enableDop)
+{
+    resetAndStopTimerDeviceConnected();
+    // An answer still waiting is taken first, so that it cannot pass for this one's.
+    emit signalCheckIncommingData();
+    BLEAdwView *card = cardOf(curDeviceWidget);
+    BLEAdwModel *model = modelOf(curDeviceWidget);
+    if (!card || !model) {
+        restoreTimerDeviceConnected();
+        return false;
+    }
+    card->setFlRefresh(true);
+    const quint8 address = quint8(model->getNetNumber());
+    const quint8 config = ble::changedConfig(adwModel1->getSlotMask(), curDeviceWidget, enableDev, enableDop);
+    currentSlot = curDeviceWidget;
+    if (!enableDev)
+        sendFreeSlotName(address);
+
+    // Only the base's answer to this configuration counts.
+    changeSlaveStateSuccessfully = false;
+    emit writeData(ble::configWrite(quint8(adwModel1->getNetNumber()), config));
+    const bool accepted = checkAndWait();
+    if (!accepted) {
+        emit signalWriteLog("Error change config master for adwertizing");
+        // The page goes on listening: a refused command never leaves it deaf.
+        restoreTimerDeviceConnected();
+        return false;
+    }
+    if (!enableDev) {
+        card->setTextBtnConnect(BLEAdwView::tr("Подключить датчик"));
+        card->showLabel(false, checkDarkTheme());
+        card->setFlRefresh(true);
+        model->setFlConnectedDevice(false);
+        model->setParamNull();
+        delay(kAfterSlotCommandMs);
+        delay(kAfterSlotCommandMs);
+    }
+    changeSlaveStateSuccessfully = false;
+    emit signalWriteLog("Change config master for adwertizing");
+    restoreTimerDeviceConnected();
+    return true;
+}
+
+bool BLEDevice::recieveStringFromDialog(QString data, int password, int curDeviceWidget)
+{
+    BLEAdwView *card = cardOf(curDeviceWidget);
+    BLEAdwModel *model = modelOf(curDeviceWidget);
+    if (!card || !model) {
+        emit errorConnectedToDeviceAdwert();
+        return false;
+    }
+    // The list pauses while the slot is set up.
+    timerRequest->stop();
+    resetAndStopTimerDeviceConnected();
+    if (!enableDopParamAdwert(curDeviceWidget, true, true)) {
+        emit errorConnectedToDeviceAdwert();
+        // A failed connection leaves the page polling, for another attempt.
+        timerRequest->start(kRequestIntervalMs);
+        restoreTimerDeviceConnected();
+        return false;
+    }
+    delay(kBeforeNameMs);
+    restoreTimerDeviceConnected();
+
+    const quint8 address = quint8(model->getNetNumber());
+    model->setNameForConnect(data);
+    card->setFlRefresh(true);
+    resetAndStopTimerDeviceConnected();
+    changeNameSlaveSuccessfully = false;
+    emit writeData(ble::nameWrite(address, data.toUtf8()));
+    delay(kBeforePasswordMs);
+    emit writeData(ble::valueWrite(address, ble::kSensorPasswordCommand, quint32(password)));
+    delay(kPasswordAnswerMs);
+    emit signalCheckIncommingData();
+    qDebug() << (changeNameSlaveSuccessfully ? "set Name + verify Pwd successfully"
+                                             : "Error set new name + verify pwd");
+    restoreTimerDeviceConnected();
+    timerRequest->start(kRequestIntervalMs);
+    return true;
+}

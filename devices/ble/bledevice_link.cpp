@@ -1,0 +1,152 @@
+// The base's link ID: which wireless sensor the base links to, chosen by the
+// sensor's serial number in a dialog, and the base's own restart into its
+// update mode, finished by the user on a phone while a countdown runs.
+#include "devices/ble/bledevice.h"
+
+#include "deruvivuriri_form.h"
+
+#include "devices/ble/bleprotocol.h"
+#include "ui/dynamicqdialog.h"
+
+#include <QDebug>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+
+namespace {
+
+constexpr int kLinkAnswerMs = 60000;
+constexpr int kDialogMinWidth = 300;
+constexpr int kButtonMinWidth = 100;
+constexpr int kRowSpacing = 20;
+constexpr int kLinkFrameMs = 100;
+constexpr int kSearchAnswerMs = 100;
+constexpr int kPollSettleMs = 50;
+constexpr int kRebootFrameMs = 200;
+constexpr int kMessageWidth = 300;
+constexpr int kMessageHeight = 170;
+
+} // namespace
+
+QDialog *BLEDevice::getLinkDialog() const
+{
+    return linkDialog;
+}
+
+void BLEDevice::connectNewDevice()
+{
+    if (linkDialog)
+        return;
+    resetAndStopTimerDeviceConnected();
+
+    QDialog dialog(statusParent());
+    dialog.setModal(true);
+    dialog.setMinimumWidth(kDialogMinWidth);
+    dialog.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+    auto *connectButton = new QPushButton(tr("Подключить"), &dialog);
+    connectButton->setCursor(Qt::PointingHandCursor);
+    auto *label = new QLabel(tr("Введите номер"), &dialog);
+    label->setAlignment(Qt::AlignCenter);
+    auto *number = new QLineEdit(&dialog);
+    number->setAlignment(Qt::AlignRight);
+    number->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]+")), number));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    buttons->setCursor(Qt::PointingHandCursor);
+    for (QAbstractButton *b : buttons->buttons()) {
+        b->setMinimumWidth(kButtonMinWidth);
+        b->setText(tr("Закрыть"));
+    }
+    auto *form = new QFormLayout(&dialog);
+    form->addRow(QStringLiteral("S/N"), number);
+    form->addRow(label);
+    form->addRow(connectButton);
+    form->addRow(buttons);
+    form->setVerticalSpacing(kRowSpacing);
+
+    // Said again each minute without the new sensor's report; the dialog stays.
+    QTimer noAnswer;
+    noAnswer.setInterval(kLinkAnswerMs);
+    connect(&noAnswer, &QTimer::timeout, &dialog, [label] {
+        label->setText(tr("Ошибка подключения"));
+        qDebug() << "Error connection";
+    });
+    waitNewDeviceConnect = true;
+    connect(this, &BLEDevice::signalNewDeviceIsConnected, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::clicked, &dialog, &QDialog::reject);
+    connect(connectButton, &QPushButton::clicked, &dialog, [this, label, number] {
+        if (changeUiidBle(number->text()))
+            label->setText(tr("Выполняется подключение..."));
+    });
+
+    noAnswer.start();
+    linkDialog = &dialog;
+    dialog.exec();
+    linkDialog = nullptr;
+    noAnswer.stop();
+    restoreTimerDeviceConnected();
+}
+
+bool BLEDevice::changeUiidBle(QString serialNum)
+{
+    // A number that is no serial would link the base to a sensor nobody asked for.
+    const std::optional<quint32> serial = ble::typedSerial(serialNum);
+    if (!serial) {
+        DynamicQDialog message(linkDialog ? static_cast<QWidget *>(linkDialog.data()) : statusParent(), QString(),
+                               tr("Введите номер датчика"), false);
+        message.resize(kMessageWidth, kMessageHeight);
+        message.exec();
+        return false;
+    }
+    awaitCommandOutcome();
+    emit writeData(ble::linkIdWrite(quint8(currentNetNum), ble::linkId(*serial, ble::kBaseLinkIdTail)));
+    delay(kLinkFrameMs);
+    emit signalCheckIncommingData();
+    emit signalWriteLog("Change base UUID");
+    // The new sensor's password and settings are learnt afresh from its first
+    // answers; the outcome of the link change still counts once.
+    const std::optional<quint8> outcome = lastCommandStatus;
+    initConnectionNewDevice();
+    lastCommandStatus = outcome;
+    return true;
+}
+
+bool BLEDevice::changeUiidBleForBaseReboot()
+{
+    // One countdown at a time: a press while it runs does nothing.
+    if (countdownTimer)
+        return true;
+    // Polling waits, and an answer still on its way is taken first, so that
+    // the base's address comes alone.
+    const bool polling = timerRequest->isActive();
+    timerRequest->stop();
+    delay(kPollSettleMs);
+    emit signalCheckIncommingData();
+    searching = true;
+    emit signalRequestForSearchDevices();
+    delay(kSearchAnswerMs);
+    emit signalCheckIncommingData();
+    emit writeData(ble::linkIdWrite(foundNetNum, storedUuid));
+    delay(kRebootFrameMs);
+    emit signalCheckIncommingData();
+    // The search emptied the main window's list of addresses.
+    restoreSurveyAddress();
+    if (polling)
+        timerRequest->start(kRequestIntervalMs);
+    startCountdown();
+    if (ui) {
+        ui->labelMsgUpdBLE->setWordWrap(true);
+        ui->labelMsgUpdBLE->setText(
+            tr("Сейчас в мобильном приложении NRFConnect должно отобразиться устройство BASE_UPDATE\nПодключитесь к "
+               "нему, нажмите кнопку DFU и выберите архив с прошивкой\nДождитесь, когда шкала прогресса достигнет "
+               "100% и осуществите повторное подключение"));
+        ui->labelMsgUpdBLE->show();
+    }
+    emit signalWriteLog("Update firmware base BLE");
+    return true;
+}

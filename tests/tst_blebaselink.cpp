@@ -1,0 +1,176 @@
+#include "blewindowfixture.h"
+#include "dialogsteps.h"
+#include "link/frame.h"
+#include "simulatedadvertbase.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <memory>
+
+// The base's own commands end to end, with the linked sensor polled through
+// it: linking the base to another sensor by serial number, restarting the
+// base into its update mode, and setting the linked sensor's password.
+class TestBleBaseLink : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void linkChangeTakesOnlyASerialAndEndsOnTheNewSensor();
+    void updateModeRestartRunsOneCountdown();
+    void newPasswordIsSaidSetOnlyOnceTheSensorConfirmedIt();
+
+private:
+    SimulatedAdvertBase *base() const { return static_cast<SimulatedAdvertBase *>(f->base.get()); }
+    void openSensor();
+    // Opens the password dialog, types into its field and presses the button.
+    void setPassword(const QString &password);
+
+    std::unique_ptr<BleWindowFixture> f;
+};
+
+namespace {
+
+constexpr int kAnswerMs = 4000;
+
+DialogSteps::Step waitForClose(int ms)
+{
+    return [ms](QWidget *w) {
+        QPointer<QWidget> window(w);
+        QVERIFY(QTest::qWaitFor([&window] { return !window || !window->isVisible(); }, ms));
+    };
+}
+
+} // namespace
+
+void TestBleBaseLink::init()
+{
+    auto device = std::make_unique<SimulatedAdvertBase>();
+    device->firmware = 105; // a base that relays its linked sensor
+    f = std::make_unique<BleWindowFixture>(std::move(device));
+    QVERIFY(f->base->isValid());
+}
+
+void TestBleBaseLink::cleanup()
+{
+    f.reset();
+}
+
+void TestBleBaseLink::openSensor()
+{
+    QVERIFY(f->openPage());
+    QVERIFY(f->waitForSensor());
+    QVERIFY(!f->page->isAdvertMode());
+}
+
+void TestBleBaseLink::setPassword(const QString &password)
+{
+    QAction *security = f->serviceEntry("security");
+    QVERIFY(security);
+    DialogSteps steps({[password](QWidget *w) {
+        for (QLineEdit *edit : w->findChildren<QLineEdit *>()) {
+            if (edit->isVisibleTo(w))
+                edit->setText(password);
+        }
+        for (QPushButton *b : w->findChildren<QPushButton *>()) {
+            if (b->text() == "Установить пароль датчика")
+                b->click();
+        }
+        w->close();
+    }});
+    security->trigger();
+    QCOMPARE(steps.stepsLeft(), 0);
+}
+
+void TestBleBaseLink::linkChangeTakesOnlyASerialAndEndsOnTheNewSensor()
+{
+    SimulatedBase::LinkedSensor next;
+    next.level = 777;
+    next.battery = 31;
+    base()->linkable.insert(1193046, next);
+    openSensor();
+    const int probes = f->base->countRequests(0xE9);
+
+    DialogSteps steps({
+        DialogSteps::fillAndClick({""}, "Подключить"),
+        DialogSteps::accept(), // "Введите номер датчика"
+        // Past the 24 bits of the link ID: it would link to another sensor.
+        DialogSteps::fillAndClick({"16777216"}, "Подключить"),
+        DialogSteps::accept(),
+        DialogSteps::fillAndClick({"1193046"}, "Подключить"),
+        waitForClose(15000),
+    });
+    f->ui->pushBtnChangeBaseLinkIDBLE->click();
+    QCOMPARE(steps.stepsLeft(), 0);
+    QCOMPARE(steps.seen.size(), 6);
+    QVERIFY(steps.seen.at(1).texts.contains("Введите номер датчика"));
+    QVERIFY(steps.seen.at(3).texts.contains("Введите номер датчика"));
+    QVERIFY(steps.seen.at(5).texts.contains("Выполняется подключение..."));
+
+    // One link ID, built from the serial's low bytes, to the base's address.
+    const QList<QByteArray> links = f->base->requestsWith(0xE4);
+    QCOMPARE(links.size(), 1);
+    QCOMPARE(links.at(0).toHex(' '), frame::withCrc(QByteArray::fromHex("3103e45ac3965634d2ddeeff")).toHex(' '));
+    QCOMPARE(f->logged("Change base UUID"), 1);
+    QCOMPARE(f->logged("UUID successfully changed"), 1);
+    // The dialog closed on the new sensor's report; its password is asked afresh.
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_UrovenBLE->text(), QString("777"), kAnswerMs);
+    QTRY_VERIFY_WITH_TIMEOUT(f->base->countRequests(0xE9) > probes, kAnswerMs);
+    QVERIFY(f->page->getTimerDeviceConnected()->isActive());
+}
+
+void TestBleBaseLink::updateModeRestartRunsOneCountdown()
+{
+    openSensor();
+    f->ui->pushBtnInUpdBase->click();
+    // The base is found first; its restart request carries the stored link ID, all zero.
+    bool searched = false;
+    for (const SimulatedDevice::Request &r : f->base->requests())
+        searched = searched || r.bytes == frame::searchRequest();
+    QVERIFY(searched);
+    const QList<QByteArray> restarts = f->base->requestsWith(0xE4);
+    QCOMPARE(restarts.size(), 1);
+    QCOMPARE(restarts.at(0).toHex(' '), frame::withCrc(QByteArray::fromHex("3103e45ac396000000000000")).toHex(' '));
+    QVERIFY(base()->inUpdateMode());
+    QVERIFY(f->ui->labelMsgUpdBLE->text().startsWith("Сейчас в мобильном приложении NRFConnect"));
+    QVERIFY(!f->ui->labelMsgUpdBLE->isHidden());
+    QVERIFY(!f->ui->labelTimerUpdFwBLE->isHidden());
+    QCOMPARE(f->logged("Update firmware base BLE"), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->labelTimerUpdFwBLE->text(), QString("30"), 2500);
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->labelTimerUpdFwBLE->text(), QString("29"), 2500);
+    // A second press while it counts sends nothing and starts no second countdown.
+    f->ui->pushBtnInUpdBase->click();
+    QCOMPARE(f->base->countRequests(0xE4), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->labelTimerUpdFwBLE->text(), QString("28"), 2500);
+    QTest::qWait(600);
+    QCOMPARE(f->ui->labelTimerUpdFwBLE->text(), QString("28"));
+    // Polling goes back to the base's own address.
+    QTRY_VERIFY_WITH_TIMEOUT(f->base->requestsWith(0xF0).last().at(1) == char(0x03), 2500);
+}
+
+void TestBleBaseLink::newPasswordIsSaidSetOnlyOnceTheSensorConfirmedIt()
+{
+    openSensor();
+    QVERIFY(!f->page->isPasswordProtected());
+    // The sensor takes the password but the base reports nothing: no success is said.
+    f->base->statusRepeats = 0;
+    setPassword("1234");
+    QCOMPARE(f->base->countRequests(0xE9), 2); // the probe, then the new password
+    QCOMPARE(f->upperStatus(), QString("Ожидаем ответ от беспроводного датчика"));
+    QTest::qWait(2500);
+    QCOMPARE(f->upperStatus(), QString("Ожидаем ответ от беспроводного датчика"));
+    QVERIFY(!f->page->getAcceptedPassword());
+
+    f->base->statusRepeats = 2;
+    setPassword("4321");
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Новый пароль ВТ датчика успешно установлен"), kAnswerMs);
+    QVERIFY(f->base->sensor.password == 4321u);
+    QVERIFY(f->page->getAcceptedPassword() == 4321u);
+    QVERIFY(f->page->isPasswordProtected());
+    QCOMPARE(f->logged("New password BLE device successfully set"), 1);
+}
+
+QTEST_MAIN(TestBleBaseLink)
+#include "tst_blebaselink.moc"

@@ -1,0 +1,258 @@
+#include "dialogsteps.h"
+#include "kvblewindowfixture.h"
+#include "modalcloser.h"
+#include "ui/securityble.h"
+#include "ui/switch.h"
+
+#include <QLineEdit>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+// Linking the base to another wireless angle sensor by its serial number and
+// the sensor's password, end to end: the real main window, its service menu
+// and dialogs, the real port on a pseudo-terminal and a simulated base with
+// two angle sensors on the far end.
+class TestKvBleLink : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void newSensorIsLinkedByItsSerialNumber();
+    void passwordIsPresentedDeletedAndSetAsTheSensorAnswers();
+    void restartForTheUpdaterCountsDownOnce();
+
+private:
+    // Runs the service menu's password row; `act` works in the dialog as a
+    // user would. The dialog is closed afterwards if the page left it open.
+    // Returns what every other window showed meanwhile.
+    QList<ModalCloser::Seen> runSecurity(const std::function<void(SecurityBLE *)> &act);
+    bool lockIs(const char *picture) const;
+
+    std::unique_ptr<KvBleWindowFixture> f;
+};
+
+namespace {
+
+constexpr int kOutcomeMs = 5000;
+
+QByteArray payloadOf(const QByteArray &request)
+{
+    return request.mid(6, request.size() - 7);
+}
+
+// Types into the dialog's shown field and presses the button of that caption.
+void press(SecurityBLE *dialog, const QString &password, const QString &button)
+{
+    for (QLineEdit *field : dialog->findChildren<QLineEdit *>()) {
+        if (field->isVisibleTo(dialog))
+            field->setText(password);
+    }
+    for (QPushButton *b : dialog->findChildren<QPushButton *>()) {
+        if (b->text() == button)
+            b->click();
+    }
+}
+
+} // namespace
+
+void TestKvBleLink::init()
+{
+    f = std::make_unique<KvBleWindowFixture>();
+    QVERIFY(f->sim->isValid());
+}
+
+void TestKvBleLink::cleanup()
+{
+    f.reset();
+}
+
+bool TestKvBleLink::lockIs(const char *picture) const
+{
+    const QLabel *lock = f->ui->label_LockKVBLE;
+    return !lock->isHidden() && lock->pixmap(Qt::ReturnByValue).toImage() == QPixmap(picture).toImage();
+}
+
+QList<ModalCloser::Seen> TestKvBleLink::runSecurity(const std::function<void(SecurityBLE *)> &act)
+{
+    QAction *security = f->serviceEntry(QStringLiteral("security"));
+    if (!security)
+        return {};
+    ModalCloser closer;
+    bool started = false;
+    closer.leaveOpen = [&started, act](QWidget *modal) {
+        auto *dialog = qobject_cast<SecurityBLE *>(modal);
+        if (!dialog)
+            return false;
+        if (!started) {
+            started = true;
+            // From the dialog's own loop, not from the closer's look.
+            QTimer::singleShot(0, dialog, [dialog, act] {
+                QPointer<SecurityBLE> alive(dialog);
+                act(dialog);
+                if (alive && alive->isVisible())
+                    alive->reject();
+            });
+        }
+        return true;
+    };
+    security->trigger();
+    return closer.seen;
+}
+
+void TestKvBleLink::newSensorIsLinkedByItsSerialNumber()
+{
+    SimulatedAngleBase::AngleSensor second;
+    second.serial = 654321;
+    second.angle = 88;
+    second.mode = 9;
+    second.event = 1;
+    second.up = 33;
+    second.mac = QByteArray::fromHex("112233445566");
+    f->sim->sensors << second;
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_SerNumValKVBLE->text(), QString("123456"), 4000);
+    QSignalSpy announced(f->kvPage, &KVBLEDevice::signalNewDeviceIsConnected);
+
+    bool closedByItself = false;
+    DialogSteps steps({
+        // Nothing typed, then a number no link ID carries: both refused.
+        DialogSteps::fillAndClick({""}, "Подключить"),
+        DialogSteps::accept(),
+        DialogSteps::fillAndClick({"16777216"}, "Подключить"),
+        DialogSteps::accept(),
+        // The dialog stays open until the base reports the new link.
+        [&closedByItself](QWidget *dialog) {
+            DialogSteps::fillAndClick({"654321"}, "Подключить")(dialog);
+            QPointer<QWidget> alive(dialog);
+            closedByItself = QTest::qWaitFor([alive] { return !alive || !alive->isVisible(); }, 20000);
+        },
+    });
+    f->ui->pushButtonConnectNewKVBLE->click();
+
+    QVERIFY(closedByItself);
+    QCOMPARE(announced.count(), 1);
+    const QStringList texts = steps.allTexts();
+    QVERIFY(texts.contains("Введите номер"));
+    QVERIFY(texts.contains("Введите номер датчика"));
+    QVERIFY(texts.contains("Номер датчика: число от 0 до 16777215"));
+    const QList<QByteArray> links = f->sim->requestsWith(0xE4);
+    QCOMPARE(links.size(), 1);
+    QCOMPARE(payloadOf(links.at(0)).toHex(), QByteArray("f1fbc9ddeef3"));
+    QCOMPARE(f->logged("Change base UUID"), 1);
+    QVERIFY(f->logged("UUID successfully changed") >= 1);
+
+    // The page now shows the other sensor, its identity asked anew.
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_81->text(), QString("88"), kOutcomeMs);
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_SerNumValKVBLE->text(), QString("654321"), kOutcomeMs);
+    QCOMPARE(f->ui->label_MAC_KVBLE->text(), QString("11:22:33:44:55:66"));
+    QCOMPARE(f->ui->label_85->text(), QString("работает"));
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->lineEditKVBLEUp->text(), QString("33"), kOutcomeMs);
+    QCOMPARE(f->angleLower(), QString("Подключен KV-BLE"));
+    QVERIFY(f->kvPage->modeSwitches()[4]->getState());
+    // Whether it has a password is asked of the new sensor too.
+    QTRY_VERIFY_WITH_TIMEOUT(lockIs(":/images/unlock.png"), kOutcomeMs);
+}
+
+void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
+{
+    f->sim->sensors[0].password = 4321;
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    QVERIFY(f->kvPage->isPasswordProtected());
+    QVERIFY(lockIs(":/images/lock.png"));
+
+    // A wrong password is refused and the dialog stays for another try; the
+    // right one is taken and the dialog closes.
+    bool refusedShown = false;
+    bool closed = false;
+    runSecurity([this, &refusedShown, &closed](SecurityBLE *dialog) {
+        press(dialog, "1111", "Ввести пароль датчика");
+        refusedShown = QTest::qWaitFor(
+            [this] { return f->angleUpper() == QStringLiteral("Введён не верный пароль датчика"); }, kOutcomeMs);
+        press(dialog, "4321", "Ввести пароль датчика");
+        QPointer<SecurityBLE> alive(dialog);
+        closed = QTest::qWaitFor([alive] { return !alive || !alive->isVisible(); }, kOutcomeMs);
+    });
+    QVERIFY(refusedShown);
+    QVERIFY(closed);
+    QCOMPARE(f->angleUpper(), QString("Пароль принят"));
+    QVERIFY(lockIs(":/images/unlock.png"));
+    QCOMPARE(f->logged("The password bluetooth device is correct"), 1);
+    const QList<QByteArray> presented = f->sim->requestsWith(0xE8);
+    QCOMPARE(presented.size(), 2);
+    QCOMPARE(payloadOf(presented.at(0)).toHex(), QByteArray("00000457"));
+    QCOMPARE(payloadOf(presented.at(1)).toHex(), QByteArray("000010e1"));
+
+    // Deleting presents the password, then sets none, two seconds apart.
+    f->sim->clearRequests();
+    closed = false;
+    runSecurity([&closed](SecurityBLE *dialog) {
+        press(dialog, "4321", "Удалить пароль датчика");
+        QPointer<SecurityBLE> alive(dialog);
+        closed = QTest::qWaitFor([alive] { return !alive || !alive->isVisible(); }, kOutcomeMs);
+    });
+    QVERIFY(closed);
+    QCOMPARE(f->angleUpper(), QString("Пароль ВТ датчика успешно удалён"));
+    QVERIFY(!f->kvPage->isPasswordProtected());
+    QVERIFY(!f->sim->sensors[0].password);
+    QList<SimulatedDevice::Request> passwordFrames;
+    for (const SimulatedDevice::Request &r : f->sim->requests()) {
+        const quint8 command = quint8(r.bytes.at(2));
+        if (command == 0xE8 || command == 0xE9)
+            passwordFrames << r;
+    }
+    QCOMPARE(passwordFrames.size(), 2);
+    QCOMPARE(payloadOf(passwordFrames.at(0).bytes).toHex(), QByteArray("000010e1"));
+    QCOMPARE(quint8(passwordFrames.at(1).bytes.at(2)), quint8(0xE9));
+    QCOMPARE(payloadOf(passwordFrames.at(1).bytes).toHex(), QByteArray("00000000"));
+    // Read on a loaded machine, the first frame may reach the base late.
+    const qint64 apart = passwordFrames.at(1).msecs - passwordFrames.at(0).msecs;
+    QVERIFY2(apart >= 1700, qPrintable(QString::number(apart)));
+
+    // Without a password the dialog offers a new one: an empty field is not
+    // sent, a number is set.
+    f->sim->clearRequests();
+    closed = false;
+    const QList<ModalCloser::Seen> seen = runSecurity([&closed](SecurityBLE *dialog) {
+        press(dialog, "", "Установить пароль датчика");
+        press(dialog, "98765", "Установить пароль датчика");
+        QPointer<SecurityBLE> alive(dialog);
+        closed = QTest::qWaitFor([alive] { return !alive || !alive->isVisible(); }, kOutcomeMs);
+    });
+    QVERIFY(closed);
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(seen.at(0).texts.contains("Введите пароль: число от 0 до 2147483647"));
+    const QList<QByteArray> set = f->sim->requestsWith(0xE9);
+    QCOMPARE(set.size(), 1);
+    QCOMPARE(payloadOf(set.at(0)).toHex(), QByteArray("000181cd"));
+    QCOMPARE(f->angleUpper(), QString("Новый пароль ВТ датчика успешно установлен"));
+    QVERIFY(f->kvPage->isPasswordProtected());
+    QVERIFY(lockIs(":/images/lock.png"));
+    QCOMPARE(f->sim->sensors[0].password.value_or(0), 98765u);
+}
+
+void TestKvBleLink::restartForTheUpdaterCountsDownOnce()
+{
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    QAction *update = f->serviceEntry(QStringLiteral("update"));
+    QVERIFY(update);
+    update->trigger();
+    QCOMPARE(f->ui->stackedWidget->currentWidget(), f->ui->UpdateFWBLE);
+    // The base reports the restart in two answers: one countdown, from 30.
+    f->sim->statusRepeats = 2;
+    f->ui->pushBtnInUpdBLE->click();
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Успешная перезагрузка ВТ датчика"), kOutcomeMs);
+    QVERIFY(!f->ui->labelTimerUpdFwBLE->isHidden());
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->labelTimerUpdFwBLE->text(), QString("28"), kOutcomeMs);
+    QCOMPARE(f->logged("Reboot BLE successfull"), 1);
+    QVERIFY(f->kvPage->getCountdown() >= 25);
+}
+
+QTEST_MAIN(TestKvBleLink)
+#include "tst_kvblelink.moc"
