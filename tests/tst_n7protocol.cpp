@@ -266,6 +266,9 @@ void TestN7Protocol::tableFilesAreRead_data()
     QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF"
                                                    "7;8\n")
                                      << QStringList{"7", "8"} << zeros;
+    QTest::newRow("repeated byte order marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                             "7;8\n")
+                                               << QStringList{"7", "8"} << zeros;
 }
 
 void TestN7Protocol::tableFilesAreRead()

@@ -63,5 +63,7 @@ void fuzz::fuzzRemote(const QByteArray &input)
     decodeReported(input);
     decodeReported(withCrcAppended(input));
 
-    kept<RemotePage>().take(typed);
+    // The button shows its verdict in a message box for almost every text.
+    if (sampled(input, 8))
+        kept<RemotePage>().take(typed);
 }

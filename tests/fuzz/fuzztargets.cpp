@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QHash>
 #include <QPointer>
 #include <QTimer>
 
@@ -20,8 +21,7 @@ namespace fuzz {
 // build makes a program fuzz_<name> of each row it finds here.
 const std::vector<Target> &targets()
 {
-    // One row per line: the build and scripts/fuzz.sh read the names from the
-    // lines' beginnings.
+    // One row a line, so that rows added on different branches meet cleanly.
     // clang-format off
     static const std::vector<Target> table = {
         {"fls", fuzzFls},
@@ -29,6 +29,14 @@ const std::vector<Target> &targets()
         {"wiredtag", fuzzWiredTag},
         {"remote", fuzzRemote},
         {"splitter", fuzzSplitter},
+        {"table", fuzzTable},
+        {"ble", fuzzBle},
+        {"online", fuzzOnline},
+        {"plm300", fuzzPlm300},
+        {"n7", fuzzN7},
+        {"runfile", fuzzRunFile},
+        {"csv", fuzzCsv},
+        {"firmware", fuzzFirmware},
         {"kvble", fuzzKvble},
         {"bleadw", fuzzBleAdw},
     };
@@ -158,6 +166,20 @@ void stopTimers(QObject *page)
 {
     for (QTimer *timer : page->findChildren<QTimer *>())
         timer->stop();
+}
+
+namespace {
+bool everyInput = false;
+}
+
+bool sampled(const QByteArray &input, uint oneIn)
+{
+    return everyInput || oneIn <= 1 || qHash(input, 0) % oneIn == 0;
+}
+
+void feedEveryInput()
+{
+    everyInput = true;
 }
 
 void settle()

@@ -38,6 +38,14 @@ void fuzzKv380(const QByteArray &input);
 void fuzzWiredTag(const QByteArray &input);
 void fuzzRemote(const QByteArray &input);
 void fuzzSplitter(const QByteArray &input);
+void fuzzTable(const QByteArray &input);
+void fuzzBle(const QByteArray &input);
+void fuzzOnline(const QByteArray &input);
+void fuzzPlm300(const QByteArray &input);
+void fuzzN7(const QByteArray &input);
+void fuzzRunFile(const QByteArray &input);
+void fuzzCsv(const QByteArray &input);
+void fuzzFirmware(const QByteArray &input);
 void fuzzBleAdw(const QByteArray &input);
 void fuzzKvble(const QByteArray &input);
 
@@ -68,6 +76,14 @@ void decodeEvery(const QByteArray &input, const frame::AnswerLengths &lengths, v
 // Timers never run between two chunks here: a page's watchdog that ran out
 // during a dialog's loop would start a new search in the middle of the inputs.
 void stopTimers(QObject *page);
+
+// True for about one input in `oneIn`, chosen by the input's own bytes so that
+// a run repeats: an intake that answers most inputs with a modal message box
+// (built, shown and dismissed for each) would hold the whole run to the speed
+// of the box; the decoders behind it still see every input.
+// The seed replay feeds every input: feedEveryInput() turns the sampling off.
+bool sampled(const QByteArray &input, uint oneIn);
+void feedEveryInput();
 
 // What control going back to the event loop does between two chunks: objects
 // a handler let go with deleteLater() are deleted.

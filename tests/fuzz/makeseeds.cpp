@@ -6,16 +6,28 @@
 //
 // Every seed goes to <corpus folder>/<target>/<name>; seeds of other names
 // (the inputs of earlier findings) are left alone.
+#include "calibration/sensortable.h"
+#include "calibration/tarfile.h"
 #include "devices/angle/kv380protocol.h"
 #include "devices/angle/kvbleprotocol.h"
 #include "devices/ble/bleprotocol.h"
+#include "devices/fls/firmwareimage.h"
 #include "devices/fls/flsprotocol.h"
+#include "devices/fls/flstable.h"
+#include "devices/online/onlineconfigblock.h"
+#include "devices/online/onlineprotocol.h"
+#include "devices/other/n7protocol.h"
+#include "devices/other/plm300protocol.h"
 #include "devices/other/wiredtagprotocol.h"
 #include "link/frame.h"
 #include "simulatedadvertbase.h"
 #include "simulatedanglebase.h"
+#include "simulatedbase.h"
 #include "simulatedfls.h"
 #include "simulatedkv380.h"
+#include "simulatedn7.h"
+#include "simulatedonline.h"
+#include "simulatedplm300.h"
 #include "simulatedwiredtag.h"
 
 #include <QCoreApplication>
@@ -39,6 +51,22 @@ struct Kv380Bus : SimulatedKv380
 struct WiredTagBus : SimulatedWiredTag
 {
     using SimulatedWiredTag::answerFor;
+};
+struct BaseBus : SimulatedBase
+{
+    using SimulatedBase::answerFor;
+};
+struct OnlineBus : SimulatedOnline
+{
+    using SimulatedOnline::answerFor;
+};
+struct Plm300Bus : SimulatedPlm300
+{
+    using SimulatedPlm300::answerFor;
+};
+struct N7Bus : SimulatedN7
+{
+    using SimulatedN7::answerFor;
 };
 struct AdvertBus : SimulatedAdvertBase
 {
@@ -167,9 +195,9 @@ void addFls(Corpus &corpus, QList<QByteArray> &glueable)
     const QByteArray config = bus.answerFor(fls::configWrite(1, fls::kAnalog, 0x05, quint8(0)));
     corpus.add("fls", "config-written", config);
     addRemoteForms(corpus, "config-written", config);
-    corpus.add("fls", "full-from-level", bus.answerFor(frame::request(1, fls::kSetFullCommand)));
-    corpus.add("fls", "empty-from-level", bus.answerFor(frame::request(1, fls::kSetEmptyCommand)));
-    corpus.add("fls", "horizon", bus.answerFor(frame::request(1, fls::kHorizonCommand)));
+    corpus.add("fls", "full-from-level", bus.answerFor(frame::writeRequest(1, fls::kSetFullCommand, QByteArray())));
+    corpus.add("fls", "empty-from-level", bus.answerFor(frame::writeRequest(1, fls::kSetEmptyCommand, QByteArray())));
+    corpus.add("fls", "horizon", bus.answerFor(frame::writeRequest(1, fls::kHorizonCommand, QByteArray())));
     QByteArray value;
     frame::appendBe32(value, 30000);
     corpus.add("fls", "full-written", bus.answerFor(frame::writeRequest(1, fls::kWriteFullCommand, value)));
@@ -302,6 +330,327 @@ void addWiredTag(Corpus &corpus, QList<QByteArray> &glueable)
     corpus.add("wiredtag", "glued-ack-read", mode + read);
     corpus.add("wiredtag", "glued-read-serial", read + serial);
     corpus.add("wiredtag", "late-ack-before-search-answer", mode + QByteArray::fromHex("0102"));
+}
+
+void addTable(Corpus &corpus, QList<QByteArray> &glueable)
+{
+    FlsBus bus;
+    bus.sensors.clear();
+    SimulatedFls::Sensor first;
+    SimulatedFls::Sensor second;
+    second.netNum = 2;
+    for (int r = 0; r < fls::kTableRows; ++r) {
+        second.tableLevels[size_t(r)] = quint16(4095 - 200 * r);
+        second.tableValues[size_t(r)] = quint16(60000 + r);
+    }
+    bus.sensors << first << second;
+
+    const QByteArray table = bus.answerFor(fls::tableReadRequest(1));
+    corpus.add("table", "table", table);
+    corpus.add("table", "table-second-sensor", bus.answerFor(fls::tableReadRequest(2)));
+    fls::SensorTarTable written;
+    for (int r = 0; r < fls::kTableRows; ++r) {
+        written.levels[size_t(r)] = quint16(50 * r);
+        written.values[size_t(r)] = quint16(7 * r);
+    }
+    const QByteArray ack = bus.answerFor(fls::tableWriteRequest(1, written));
+    corpus.add("table", "table-written", ack);
+    corpus.add("table", "table-written-second-sensor", bus.answerFor(fls::tableWriteRequest(2, written)));
+    corpus.add("table", "table-after-write", bus.answerFor(fls::tableReadRequest(1)));
+    const QByteArray data = bus.answerFor(frame::request(1, fls::kAllDataCommand));
+    glueable << table << ack;
+
+    bus.refuseWrites = true;
+    corpus.add("table", "table-write-refused", bus.answerFor(fls::tableWriteRequest(1, written)));
+    bus.refuseWrites = false;
+    bus.shortFrames = true;
+    corpus.add("table", "table-short", bus.answerFor(fls::tableReadRequest(1)));
+    bus.shortFrames = false;
+    bus.badCrc = true;
+    corpus.add("table", "table-bad-crc", bus.answerFor(fls::tableReadRequest(1)));
+    bus.badCrc = false;
+    bus.foreignNetNum = 9;
+    corpus.add("table", "table-foreign-sensor", bus.answerFor(fls::tableReadRequest(1)));
+    bus.foreignNetNum.reset();
+    corpus.add("table", "table-cut", firstHalf(table));
+    corpus.add("table", "glued-ack-table", ack + table);
+    corpus.add("table", "glued-table-all-data", table + data);
+    corpus.add("table", "glued-all-data-table-cut", data + firstHalf(table));
+}
+
+void addBle(Corpus &corpus, QList<QByteArray> &glueable)
+{
+    BaseBus bus;
+    const QByteArray dataRequest = frame::request(ble::kBaseAddress, ble::kDataCommand);
+    const QByteArray identity = bus.answerFor(frame::request(ble::kBaseAddress, ble::kSerialAndFirmwareCommand));
+    corpus.add("ble", "identity", identity);
+    for (int form : {38, 42, 45, 49, 84}) {
+        bus.sensor.form = form;
+        corpus.add("ble", QStringLiteral("data-%1").arg(form), bus.answerFor(dataRequest));
+    }
+    bus.sensor = SimulatedBase::LinkedSensor();
+    const QByteArray data = bus.answerFor(dataRequest);
+
+    struct Sensor
+    {
+        const char *name;
+        void (*change)(SimulatedBase::LinkedSensor &);
+    };
+    const Sensor sensors[] = {
+        {"data-broken-tube", [](SimulatedBase::LinkedSensor &s) { s.level = ble::kLevelBrokenTube; }},
+        {"data-short-circuit", [](SimulatedBase::LinkedSensor &s) { s.level = ble::kLevelShortCircuit; }},
+        {"data-wide-range", [](SimulatedBase::LinkedSensor &s) { s.mode = ble::kWideRangeBit; }},
+        {"data-not-calibrated", [](SimulatedBase::LinkedSensor &s) { s.full = s.empty; }},
+        {"data-angle-sensor", [](SimulatedBase::LinkedSensor &s) { s.kind = SimulatedBase::kKindAngle; }},
+        {"data-no-sensor", [](SimulatedBase::LinkedSensor &s) { s.battery = 0; }},
+        {"data-cold", [](SimulatedBase::LinkedSensor &s) { s.temperature = -40; }},
+    };
+    for (const Sensor &changed : sensors) {
+        bus.sensor = SimulatedBase::LinkedSensor();
+        changed.change(bus.sensor);
+        corpus.add("ble", changed.name, bus.answerFor(dataRequest));
+    }
+    bus.sensor = SimulatedBase::LinkedSensor();
+
+    // Outcomes of relayed commands, told in the next data answers.
+    const quint8 statuses[] = {SimulatedBase::Accepted,
+                               SimulatedBase::DirectiveCalibration,
+                               SimulatedBase::Rebooted,
+                               SimulatedBase::FullSet,
+                               SimulatedBase::EmptySet,
+                               SimulatedBase::Refused,
+                               SimulatedBase::ModeSet,
+                               SimulatedBase::ModeNotSet,
+                               SimulatedBase::PasswordChangeFailed};
+    for (quint8 status : statuses) {
+        bus.reportStatus(status);
+        corpus.add("ble", QStringLiteral("data-status-%1").arg(status), bus.answerFor(dataRequest));
+    }
+    bus.sensor = SimulatedBase::LinkedSensor();
+    const QByteArray param = bus.answerFor(ble::paramWrite(ble::kWideRangeBit, 3));
+    corpus.add("ble", "param-written", param);
+    bus.sensor.password = 1234;
+    corpus.add("ble", "password-refused",
+               bus.answerFor(ble::valueWrite(ble::kBaseAddress, ble::kPasswordEnterCommand, 99)));
+    const QByteArray entered = bus.answerFor(ble::valueWrite(ble::kBaseAddress, ble::kPasswordEnterCommand, 1234));
+    corpus.add("ble", "password-entered", entered);
+    bus.sensor = SimulatedBase::LinkedSensor();
+    glueable << data << identity << param;
+
+    // The line's faults.
+    bus.shortFrames = true;
+    corpus.add("ble", "data-short", bus.answerFor(dataRequest));
+    corpus.add("ble", "identity-short",
+               bus.answerFor(frame::request(ble::kBaseAddress, ble::kSerialAndFirmwareCommand)));
+    bus.shortFrames = false;
+    bus.badCrc = true;
+    corpus.add("ble", "data-bad-crc", bus.answerFor(dataRequest));
+    bus.badCrc = false;
+    bus.foreignNetNum = 7;
+    corpus.add("ble", "data-foreign-address", bus.answerFor(dataRequest));
+    bus.foreignNetNum.reset();
+    corpus.add("ble", "data-cut", firstHalf(data));
+    corpus.add("ble", "glued-data-twice", data + data);
+    corpus.add("ble", "glued-param-data", param + data);
+    corpus.add("ble", "glued-identity-data-cut", identity + firstHalf(data));
+    corpus.add("ble", "glued-entered-data", entered + data);
+}
+
+void addOnline(Corpus &corpus, QList<QByteArray> &glueable)
+{
+    OnlineBus bus;
+    bus.unit.record = SimulatedOnline::sampleRecord();
+    const QByteArray levelRequest = frame::request(online::kNetNum, online::kLevelCommand);
+    const QByteArray level = bus.answerFor(levelRequest);
+    const QByteArray status = bus.answerFor(online::statusRequest(online::kNetNum));
+    const QByteArray imei = bus.answerFor(online::imeiRequest());
+    const QByteArray config = bus.answerFor(online::configReadRequest());
+    corpus.add("online", "level", level);
+    corpus.add("online", "status", status);
+    corpus.add("online", "imei", imei);
+    corpus.add("online", "config", config);
+    bus.unit.level = 6500;
+    corpus.add("online", "level-broken-tube", bus.answerFor(levelRequest));
+    bus.unit.level = 7000;
+    corpus.add("online", "level-short-circuit", bus.answerFor(levelRequest));
+    bus.unit.level = 512;
+    bus.unit.full = bus.unit.empty;
+    corpus.add("online", "level-not-calibrated", bus.answerFor(levelRequest));
+    bus.unit = OnlineBus().unit;
+    bus.unit.record = SimulatedOnline::sampleRecord();
+    for (quint8 modem : {0, 1, 5, 17, 200}) {
+        bus.unit.modemState = modem;
+        corpus.add("online", QStringLiteral("status-modem-%1").arg(modem),
+                   bus.answerFor(online::statusRequest(online::kNetNum)));
+    }
+    bus.unit.modemState = 17;
+
+    OnlineConfigBlock block;
+    block.assign(bus.unit.record);
+    const QByteArray written = bus.answerFor(online::configWriteRequest(block));
+    corpus.add("online", "config-written", written);
+    corpus.add("online", "working-mode-set", bus.answerFor(online::workingModeRequest(online::kNetNum, 1)));
+    corpus.add("online", "horizon", bus.answerFor(online::horizonRequest()));
+    corpus.add("online", "engine-on", bus.answerFor(online::engineOnRequest(online::kNetNum)));
+    corpus.add("online", "engine-off", bus.answerFor(online::engineOffRequest(online::kNetNum)));
+    corpus.add("online", "password-set",
+               bus.answerFor(online::passwordRequest(online::kNetNum, online::kSetPasswordCommand, 1234)));
+    corpus.add("online", "password-refused",
+               bus.answerFor(online::passwordRequest(online::kNetNum, online::kEnterPasswordCommand, 99)));
+    corpus.add("online", "password-entered",
+               bus.answerFor(online::passwordRequest(online::kNetNum, online::kEnterPasswordCommand, 1234)));
+    corpus.add("online", "search-answer", bus.answerFor(frame::searchRequest()));
+    glueable << level << status << imei;
+
+    bus.shortFrames = true;
+    corpus.add("online", "level-short", bus.answerFor(levelRequest));
+    corpus.add("online", "status-short", bus.answerFor(online::statusRequest(online::kNetNum)));
+    corpus.add("online", "config-short", bus.answerFor(online::configReadRequest()));
+    bus.shortFrames = false;
+    bus.badCrc = true;
+    corpus.add("online", "level-bad-crc", bus.answerFor(levelRequest));
+    bus.badCrc = false;
+    corpus.add("online", "glued-level-status", level + status);
+    corpus.add("online", "glued-config-level", config + level);
+    corpus.add("online", "glued-written-config", written + config);
+    corpus.add("online", "glued-imei-config-cut", imei + firstHalf(config));
+    corpus.add("online", "level-cut", firstHalf(level));
+}
+
+void addPlm300(Corpus &corpus, QList<QByteArray> &glueable)
+{
+    Plm300Bus bus;
+    bus.otherNetNums = QByteArray(1, 2);
+    corpus.add("plm300", "search-two", bus.answerFor(frame::searchRequest()));
+    const QByteArray dataRequest = frame::request(1, plm300::kDataCommand);
+    const QByteArray data = bus.answerFor(dataRequest);
+    const QByteArray serial = bus.answerFor(frame::request(1, plm300::kSerialCommand));
+    corpus.add("plm300", "data", data);
+    corpus.add("plm300", "serial", serial);
+    bus.mode = plm300::kModeFrequency;
+    bus.distance = 399;
+    corpus.add("plm300", "data-frequency", bus.answerFor(dataRequest));
+    bus.mode = plm300::kModePassiveRs485;
+    // Writes are not acknowledged: the next data answer shows what was taken.
+    bus.maximum = 300;
+    bus.smoothing = 5;
+    bus.threshold = 40;
+    bus.mode = plm300::kModeFrequency;
+    corpus.add("plm300", "data-after-writes", bus.answerFor(dataRequest));
+    bus.mode = plm300::kModePassiveRs485;
+    glueable << data << serial;
+
+    bus.shortFrames = true;
+    corpus.add("plm300", "data-short", bus.answerFor(dataRequest));
+    bus.shortFrames = false;
+    bus.badCrc = true;
+    corpus.add("plm300", "data-bad-crc", bus.answerFor(dataRequest));
+    bus.badCrc = false;
+    bus.foreignNetNum = 9;
+    corpus.add("plm300", "data-foreign-sensor", bus.answerFor(dataRequest));
+    bus.foreignNetNum.reset();
+    corpus.add("plm300", "data-cut", firstHalf(data));
+    corpus.add("plm300", "glued-data-serial", data + serial);
+    corpus.add("plm300", "glued-serial-data", serial + data);
+    corpus.add("plm300", "search-lone-frame-start", QByteArray(1, char(frame::kAnswerStart)));
+}
+
+void addN7(Corpus &corpus, QList<QByteArray> &glueable)
+{
+    N7Bus bus;
+    for (int slot = 0; slot < 4; ++slot) {
+        SimulatedN7::Sensor &s = bus.sensors[size_t(slot)];
+        s.netNum = quint8(10 + slot);
+        s.poll = slot % 2;
+        for (int i = 0; i < SimulatedN7::kRows; ++i) {
+            s.units[size_t(i)] = quint16(100 * i + slot);
+            s.litres[size_t(i)] = quint16(1000 * slot + 5 * i);
+        }
+    }
+    const QByteArray table = bus.answerFor(n7::readRequest(0));
+    corpus.add("n7", "table", table);
+    corpus.add("n7", "table-slot-3", bus.answerFor(n7::readRequest(3)));
+    const QByteArray mode = bus.answerFor(n7::modeRequest(n7::kModePassive));
+    corpus.add("n7", "mode-set", mode);
+    corpus.add("n7", "table-passive", bus.answerFor(n7::readRequest(1)));
+    const QByteArray written = bus.answerFor(n7::tableWrite(2, 44, true, bus.sensors[0].units, bus.sensors[0].litres));
+    corpus.add("n7", "table-written", written);
+    glueable << table << mode;
+
+    bus.shortTables = true;
+    corpus.add("n7", "table-short", bus.answerFor(n7::readRequest(0)));
+    bus.shortTables = false;
+    bus.badCrc = true;
+    corpus.add("n7", "table-bad-crc", bus.answerFor(n7::readRequest(0)));
+    bus.badCrc = false;
+    bus.foreignAddress = 0x12;
+    corpus.add("n7", "table-foreign-address", bus.answerFor(n7::readRequest(0)));
+    bus.foreignAddress.reset();
+    corpus.add("n7", "table-cut", firstHalf(table));
+    corpus.add("n7", "glued-ack-table", mode + table);
+    corpus.add("n7", "glued-table-table-cut", table + firstHalf(table));
+}
+
+// The run's files as the run writes them, and as hands and other programs
+// leave them.
+void addRunFiles(Corpus &corpus)
+{
+    const QList<tarfile::Row> one = {{"0", "102"}, {"10", "205"}, {"20.5", "311"}, {"30", "418"}};
+    const QList<tarfile::Row> two = {{"0", "102", "98"}, {"10", "205", "199"}, {"20", "311", "305"}};
+    corpus.add("runfile", "one-sensor", tarfile::runText(one));
+    corpus.add("runfile", "two-sensors", tarfile::runText(two));
+    corpus.add("runfile", "lf-only", tarfile::runText(two).replace("\r\n", "\n"));
+    corpus.add("runfile", "mixed-widths", tarfile::runText(one) + tarfile::runText(two));
+    corpus.add("runfile", "text-lines", "level, volume\r\n" + tarfile::runText(one) + "abc, 1\r\n");
+    corpus.add("runfile", "cut-last-line", tarfile::runText(one) + "40, 5");
+    corpus.add("runfile", "exponents", "1e3, 2.5E2\r\n3e9, 1\r\n");
+    corpus.add("runfile", "blank-lines", "\r\n\r\n" + tarfile::runText(one) + "   \r\n");
+}
+
+// The table files as the program writes them, and as spreadsheets leave them.
+void addCsvFiles(Corpus &corpus)
+{
+    QList<QStringList> rows;
+    n7::Table n7Rows;
+    for (int r = 0; r < sensortable::kRows; ++r)
+        rows << QStringList{QString::number(200 * r), QString::number(5 * r)};
+    for (int r = 0; r < n7::kTableRows; ++r)
+        n7Rows << QStringList{QString::number(100 * r), QString::number(1000 + 7 * r)};
+    const QByteArray sensor = sensortable::csvText(rows);
+    corpus.add("csv", "sensor-table", sensor);
+    corpus.add("csv", "sensor-table-short", sensortable::csvText(rows.mid(0, 5)));
+    corpus.add("csv", "sensor-table-too-long", sensor + "1, 2\r\n");
+    corpus.add("csv", "sensor-table-bad-line", "1, 2\r\nx, 3\r\n");
+    corpus.add("csv", "indicator-table", n7::csvText(n7Rows));
+    corpus.add("csv", "indicator-table-bom", "\xEF\xBB\xBF" + n7::csvText(n7Rows.mid(0, 3)));
+    corpus.add("csv", "indicator-extra-cells", "1;2;3\n4\n;5\n");
+    corpus.add("csv", "lf-only", QByteArray(sensor).replace("\r\n", "\n"));
+}
+
+// Firmware files of every model: a header, the data past the model's data
+// start, a tail that fills no whole block.
+void addFirmwareFiles(Corpus &corpus)
+{
+    struct File
+    {
+        const char *name;
+        fwimage::Model model;
+    };
+    const File files[] = {{"qf210", fwimage::Model::QF210},
+                          {"qf410", fwimage::Model::QF410},
+                          {"plm300", fwimage::Model::PLM300},
+                          {"block", fwimage::Model::QF260}};
+    for (const File &f : files) {
+        const auto layout = fwimage::romLayoutOf(f.model);
+        const int start = layout ? fwimage::romDataStart(*layout) : 0;
+        QByteArray file(start + 3 * fwimage::kRomBlockSize + 17, '\0');
+        for (int i = 0; i < file.size(); ++i)
+            file[i] = char((i * 31 + 7) & 0xFF);
+        corpus.add("firmware", f.name, file);
+    }
+    corpus.add("firmware", "one-block", QByteArray(fwimage::kBlockSize, '\x5A'));
+    corpus.add("firmware", "header-only", QByteArray(fwimage::kHeaderSize, '\x01'));
+    corpus.add("firmware", "path", "/home/user/firmware/QF470_v2.bin");
 }
 
 void addBleAdw(Corpus &corpus)
@@ -505,6 +854,14 @@ int main(int argc, char **argv)
     addFls(corpus, glueable);
     addKv380(corpus, glueable);
     addWiredTag(corpus, glueable);
+    addTable(corpus, glueable);
+    addBle(corpus, glueable);
+    addOnline(corpus, glueable);
+    addPlm300(corpus, glueable);
+    addN7(corpus, glueable);
+    addRunFiles(corpus);
+    addCsvFiles(corpus);
+    addFirmwareFiles(corpus);
     addBleAdw(corpus);
     addKvble(corpus, glueable);
     addGlued(corpus, glueable);

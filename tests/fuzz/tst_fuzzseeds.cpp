@@ -29,6 +29,7 @@ private:
 void TestFuzzSeeds::initTestCase()
 {
     initResourceBundle();
+    fuzz::feedEveryInput();
     // The pages' debug lines for hundreds of answers would hide the result.
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     const QDir root(QStringLiteral(SEED_ROOT));
