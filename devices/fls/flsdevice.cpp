@@ -62,6 +62,7 @@ void FLSDevice::connectDevice()
 {
     connect(timerGetData, &QTimer::timeout, this, &FLSDevice::signalRequestForGetAllDataFromDevice,
             Qt::UniqueConnection);
+    connect(timerGetData, &QTimer::timeout, this, &FLSDevice::pollSent, Qt::UniqueConnection);
     connect(timerCheckData, &QTimer::timeout, this, &FLSDevice::checkIncommingData, Qt::UniqueConnection);
     if (ui) {
         ui->label_NeedCalibDUT->hide();
@@ -137,6 +138,7 @@ int FLSDevice::setDefaultValuesToGuiField()
 void FLSDevice::disconnectDevice()
 {
     disconnect(timerGetData, &QTimer::timeout, this, &FLSDevice::signalRequestForGetAllDataFromDevice);
+    disconnect(timerGetData, &QTimer::timeout, this, &FLSDevice::pollSent);
     disconnect(timerCheckData, &QTimer::timeout, this, &FLSDevice::checkIncommingData);
     timerDeviceConnected->blockSignals(true);
     timerDeviceConnected->stop();

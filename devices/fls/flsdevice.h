@@ -158,6 +158,7 @@ public:
     // True once the picked sensor's all-data answer gave its readings.
     bool hasReadingsOfSelected() const;
     void setCurrentNetNum(quint8 value) { currentNetNum = value; }
+    void pollSent() { refreshWaitsForPoll = false; }
     bool isUpdateParamWidgets() const { return updateParamWidgets; }
     void setUpdateParamWidgets(bool value) { updateParamWidgets = value; }
     quint16 getCurrentFirmware() const { return currentFirmware; }
@@ -434,6 +435,10 @@ private:
     // Parameter editing.
     bool paramChanged = false;
     bool updateParamWidgets = true;
+    // A toggle's refresh waits for the next poll: an answer to a poll sent
+    // before the write still carries the old bytes and would put the switch
+    // back for good.
+    bool refreshWaitsForPoll = false;
     bool range1023 = false;
     bool range4095 = false;
     bool rangeChangedTo1023 = false;

@@ -285,14 +285,13 @@ void FLSDevice::takeReadings(const fls::AllData &data, QString &logText)
     }
     // Whether byte 23 is configuration byte C depends on the answering
     // sensor's own firmware, not on the selected one's.
-    const fls::ModeByte mode =
-        fls::modeByte(data.model, firmwareVersions[si], data.byte23, configC[si], configA[ci]);
+    const fls::ModeByte mode = fls::modeByte(data.model, firmwareVersions[si], data.byte23, configC[si], configA[ci]);
     if (mode.configC)
         configC[si] = *mode.configC;
 
     // The parameter widgets show the selected sensor's settings, so only its
     // own answer may refresh them.
-    const bool refreshParams = updateParamWidgets && s == c;
+    const bool refreshParams = updateParamWidgets && !refreshWaitsForPoll && s == c;
     if (fls::isShown(data.model, mode.usesConfigC)) {
         if (refreshParams)
             refreshParamWidgetsFirstHalf(data);

@@ -127,6 +127,7 @@ void FLSDevice::functionSWMaster()
 {
     sendConfigWrite(fls::kMasterBit, 0);
     updateParamWidgets = true;
+    refreshWaitsForPoll = true;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode Master");
 }
@@ -135,6 +136,7 @@ void FLSDevice::functionSwInvers()
 {
     sendConfigWrite(fls::kInversBit, 0);
     updateParamWidgets = true;
+    refreshWaitsForPoll = true;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode Inverse");
 }
@@ -149,6 +151,7 @@ void FLSDevice::functionSwAngle()
     }
     delay(kAngleSettleMs);
     updateParamWidgets = true;
+    refreshWaitsForPoll = true;
     emit signalCheckIncommingData();
     // The sensor comes back from the mode change as if new: search the bus again.
     searchActive = true;
@@ -173,6 +176,7 @@ void FLSDevice::enableSendSerNumForQF260()
     // a refused change show at the next answer.
     lastSendSerNumByte = sendSerNumByte;
     updateParamWidgets = true;
+    refreshWaitsForPoll = true;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch enable send SerNum for QF260");
 }
@@ -209,6 +213,7 @@ void FLSDevice::functionSwitchPercents()
 {
     sendConfigWrite(fls::kPercentsBit, 0);
     updateParamWidgets = true;
+    refreshWaitsForPoll = true;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch To Percents");
 }
