@@ -19,8 +19,6 @@ constexpr int kBetweenCommandsMs = 700;
 constexpr int kStepMs = 250;
 constexpr int kBeforeResumeMs = 1000;
 constexpr int kMarksShownMs = 1000;
-constexpr int kDialogWidth = 300;
-constexpr int kDialogHeight = 170;
 
 void markEdited(QLabel *mark, const QPixmap &picture, KV380Device *page, bool &pending)
 {
@@ -201,10 +199,7 @@ void Reriruvozive::writeParamToKV380()
     kv380Device->setWriteInProgress(false);
 
     if (!refused.isEmpty()) {
-        DynamicQDialog dialog(this, tr("Значение вне допустимого диапазона"), refused.join(QStringLiteral(", ")),
-                              false);
-        dialog.resize(kDialogWidth, kDialogHeight);
-        dialog.exec();
+        DynamicQDialog::tell(this, tr("Значение вне допустимого диапазона"), refused.join(QStringLiteral(", ")));
     }
 }
 

@@ -8,17 +8,10 @@
 
 #include <QDebug>
 
-namespace {
-
-constexpr int kDialogWidth = 300;
-constexpr int kDialogHeight = 170;
-
-} // namespace
-
 bool Reriruvozive::confirmKVBLE(const QString &action)
 {
     DynamicQDialog dialog(this, action, tr("Вы уверены?"), false);
-    dialog.resize(kDialogWidth, kDialogHeight);
+    dialog.resize(DynamicQDialog::kMessageWidth, DynamicQDialog::kMessageHeight);
     return dialog.exec() == QDialog::Accepted;
 }
 

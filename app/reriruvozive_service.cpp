@@ -29,9 +29,6 @@ const QString kEntrySecurity = QStringLiteral("security");
 const QString kEntryProgSetting = QStringLiteral("prog_setting");
 const QString kEntryRemote = QStringLiteral("remote");
 
-constexpr int kDialogWidth = 300;
-constexpr int kDialogHeight = 170;
-
 } // namespace
 
 void Reriruvozive::setupHotKey()
@@ -194,7 +191,7 @@ void Reriruvozive::refreshCurDeviceConnected()
 int Reriruvozive::askService(const QString &message, bool withCancel)
 {
     auto *dialog = new DynamicQDialog(this, QString(), message, withCancel);
-    dialog->resize(kDialogWidth, kDialogHeight);
+    dialog->resize(DynamicQDialog::kMessageWidth, DynamicQDialog::kMessageHeight);
     dialog->setModal(true);
     const int result = dialog->exec();
     dialog->deleteLater();

@@ -16,8 +16,15 @@ DynamicQDialog::DynamicQDialog(QWidget *parent, const QString &upperText, const 
     setStyleSheet("QDialog {font-size:10px;}");
 }
 
-void DynamicQDialog::buildContent(QDialog *dialog, const QString &upperText, const QString &lowerText,
-                                  bool withCancel, bool ownLook, QPushButton *&ok, QPushButton *&cancel)
+void DynamicQDialog::tell(QWidget *parent, const QString &upperText, const QString &lowerText)
+{
+    DynamicQDialog message(parent, upperText, lowerText, false);
+    message.resize(kMessageWidth, kMessageHeight);
+    message.exec();
+}
+
+void DynamicQDialog::buildContent(QDialog *dialog, const QString &upperText, const QString &lowerText, bool withCancel,
+                                  bool ownLook, QPushButton *&ok, QPushButton *&cancel)
 {
     auto *grid = new QGridLayout;
     auto *texts = new QVBoxLayout;

@@ -17,6 +17,12 @@ public:
     DynamicQDialog(QWidget *parent, const QString &upperText, const QString &lowerText, bool withCancel);
     ~DynamicQDialog() override;
 
+    // The size the device pages give their messages.
+    static constexpr int kMessageWidth = 300;
+    static constexpr int kMessageHeight = 170;
+    // Shows a message with its OK button at that size and waits until it is closed.
+    static void tell(QWidget *parent, const QString &upperText, const QString &lowerText);
+
     // Lays out texts and buttons in `dialog`. With ownLook the labels wrap and
     // the parts get the object names the theme style sheet draws by; without
     // it the buttons carry a fixed size of their own instead.

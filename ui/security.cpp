@@ -71,9 +71,7 @@ QByteArray Security::passwordBytes(const QString &text)
 
 void Security::refusePassword(QWidget *parent, quint32 maximum)
 {
-    DynamicQDialog message(parent, QString(), tr("Введите пароль: число от 0 до %1").arg(maximum), false);
-    message.resize(300, 170);
-    message.exec();
+    DynamicQDialog::tell(parent, QString(), tr("Введите пароль: число от 0 до %1").arg(maximum));
 }
 
 Security::Security(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode)

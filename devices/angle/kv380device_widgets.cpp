@@ -28,8 +28,6 @@ constexpr int kStatusFontPixels = 16;
 constexpr QSize kMasterSlaveMovieSize{233, 207};
 constexpr int kBucketCheckMs = 3000;
 constexpr int kBucketFrameMs = 500;
-constexpr int kDialogWidth = 300;
-constexpr int kDialogHeight = 170;
 
 QString borderImage(const QString &file)
 {
@@ -423,7 +421,5 @@ void KV380Device::escapeCurSetting()
 {
     // Over the form, so that it sits on the window and takes its theme.
     QWidget *parent = ui ? static_cast<QWidget *>(ui->KV380) : this;
-    DynamicQDialog dialog(parent, tr("Функция в разработке"), QString(), false);
-    dialog.resize(kDialogWidth, kDialogHeight);
-    dialog.exec();
+    DynamicQDialog::tell(parent, tr("Функция в разработке"), QString());
 }

@@ -19,8 +19,6 @@ namespace {
 
 constexpr QRect kStatusLine{5, 573, 600, 20};
 constexpr QRect kStatusUpLine{5, 550, 600, 20};
-constexpr int kMessageWidth = 300;
-constexpr int kMessageHeight = 170;
 
 } // namespace
 
@@ -224,9 +222,7 @@ QWidget *KVBLEDevice::dialogParent()
 
 void KVBLEDevice::escapeCurSetting()
 {
-    DynamicQDialog message(dialogParent(), tr("Функция в разработке"), QString(), false);
-    message.resize(kMessageWidth, kMessageHeight);
-    message.exec();
+    DynamicQDialog::tell(dialogParent(), tr("Функция в разработке"), QString());
 }
 
 void KVBLEDevice::setFactorySetting()

@@ -24,8 +24,6 @@ namespace {
 Q_LOGGING_CATEGORY(lcAnswers, "reriruvozive.kvble.answers", QtInfoMsg)
 
 constexpr QSize kRotationSize{233, 133};
-constexpr int kMessageWidth = 300;
-constexpr int kMessageHeight = 170;
 constexpr int kCountdownTickMs = 1000;
 
 } // namespace
@@ -152,7 +150,7 @@ void KVBLEDevice::refuseOtherKind(const QByteArray &frame)
         return;
     auto *message = new DynamicQDialog(ui->KV_BLE, tr("Подключенное устройство не соответствует выбранному"),
                                        tr("Подключите другое"), false);
-    message->resize(kMessageWidth, kMessageHeight);
+    message->resize(DynamicQDialog::kMessageWidth, DynamicQDialog::kMessageHeight);
     message->setAttribute(Qt::WA_DeleteOnClose);
     message->setModal(true);
     otherKindMessage = message;

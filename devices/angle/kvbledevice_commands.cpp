@@ -21,8 +21,6 @@ constexpr QSize kSwitchMinimum{50, 25};
 // The mode switches stand in these rows of the page's grid, in this column.
 constexpr int kFirstSwitchRow = 2;
 constexpr int kSwitchColumn = 1;
-constexpr int kMessageWidth = 300;
-constexpr int kMessageHeight = 170;
 
 } // namespace
 
@@ -136,10 +134,8 @@ void KVBLEDevice::writeParamToDevice()
         values.delayOn = quint16(delayOn);
         values.delayOff = quint16(delayOff);
         if (!refused.isEmpty()) {
-            DynamicQDialog message(dialogParent(), tr("Значение вне допустимого диапазона"),
-                                   refused.join(QStringLiteral(", ")), false);
-            message.resize(kMessageWidth, kMessageHeight);
-            message.exec();
+            DynamicQDialog::tell(dialogParent(), tr("Значение вне допустимого диапазона"),
+                                 refused.join(QStringLiteral(", ")));
             return;
         }
     }
@@ -150,7 +146,7 @@ void KVBLEDevice::writeParamToDevice()
 
     auto progress = std::make_unique<DynamicQDialog>(
         nullptr, tr("Идёт запись параметров"), tr("После завершения операции это окно автоматически закроется"), false);
-    progress->resize(kMessageWidth, kMessageHeight);
+    progress->resize(DynamicQDialog::kMessageWidth, DynamicQDialog::kMessageHeight);
     progress->setModal(true);
     progress->show();
     needUpdateWindow = true;

@@ -1,5 +1,6 @@
 #include "devices/angle/kvbleprotocol.h"
 
+#include "devices/fls/flsprotocol.h"
 #include "link/frame.h"
 
 #include <QCoreApplication>
@@ -25,14 +26,8 @@ constexpr int kMacAt = 38;
 constexpr int kMacLength = 6;
 constexpr int kDelayOnAt = 44;
 constexpr int kDelayOffAt = 46;
-// Serial-number answer fields.
-constexpr int kSerialAt = 3;
-constexpr int kWordAt = 7;
-
-// The link ID: the serial number's three low bytes, the third marked with
-// these bits, then a fixed tail the base expects.
-constexpr quint8 kLinkIdMark = 0xC0;
-constexpr quint8 kLinkIdTail[] = {0xDD, 0xEE, 0xF3};
+// The last byte of the link ID, which tells the base an angle sensor.
+constexpr quint8 kLinkIdTail = 0xF3;
 
 // Statuses the base page tells in words of its own.
 const StatusAction kAngleStatuses[] = {
@@ -129,13 +124,11 @@ bool otherKindLinked(const QByteArray &frame)
 
 std::optional<Serial> decodeSerial(const QByteArray &frame)
 {
-    if (frame.size() < kSerialAnswerLength)
+    // The base answers 0xFC for every sensor kind in one layout.
+    const std::optional<fls::SerialAndFirmware> id = fls::decodeSerialAndFirmware(frame);
+    if (!id)
         return std::nullopt;
-    const auto serial = frame::readLe32(frame, kSerialAt);
-    const auto word = frame::readLe16(frame, kWordAt);
-    if (!serial || !word)
-        return std::nullopt;
-    return Serial{static_cast<qint32>(*serial), *word};
+    return Serial{static_cast<qint32>(id->serial), id->firmware};
 }
 
 const char *eventText(quint8 mode, quint8 event)
@@ -246,21 +239,12 @@ QByteArray passwordWrite(quint8 command, quint32 password)
 
 QByteArray linkIdWrite(quint32 serial)
 {
-    QByteArray id;
-    id.append(static_cast<char>(serial & 0xFF));
-    id.append(static_cast<char>((serial >> 8) & 0xFF));
-    id.append(static_cast<char>(((serial >> 16) & 0xFF) | kLinkIdMark));
-    for (quint8 b : kLinkIdTail)
-        id.append(static_cast<char>(b));
-    return frame::writeRequest(kBaseAddress, kLinkIdCommand, id);
+    return ble::linkIdWrite(kBaseAddress, ble::linkId(serial, kLinkIdTail));
 }
 
 std::optional<quint32> serialNumberValue(const QString &text)
 {
-    const std::optional<int> value = kv380::fieldValue(text, {0, int(kLargestSerial)});
-    if (!value)
-        return std::nullopt;
-    return quint32(*value);
+    return ble::typedSerial(text);
 }
 
 std::vector<WriteStep> writeSteps(bool up, bool down, bool delayOn, bool delayOff)

@@ -40,7 +40,7 @@ constexpr quint8 kBaseAddress = ble::kBaseAddress;
 
 // Answers of the base.
 constexpr quint8 kDataCommand = 0xF0;
-constexpr quint8 kSerialCommand = 0xFC;
+constexpr quint8 kSerialCommand = ble::kSerialAndFirmwareCommand;
 
 // Requests the base relays to the sensor (write requests, with the signature).
 constexpr quint8 kUpCommand = 0xEC;
@@ -49,13 +49,13 @@ constexpr quint8 kDelayOnCommand = 0xE0;
 constexpr quint8 kDelayOffCommand = 0xE1;
 constexpr quint8 kZeroCommand = 0xE2;
 constexpr quint8 kModeCommand = 0xF2;
-constexpr quint8 kLinkIdCommand = 0xE4;
+constexpr quint8 kLinkIdCommand = ble::kLinkIdCommand;
 constexpr quint8 kEnterPasswordCommand = ble::kSensorEnterPassword;
 constexpr quint8 kSetPasswordCommand = ble::kSensorSetPassword; // 0 removes the password
 
 // The angle sensor's data answer carries fields up to byte 47; the CRC-8 follows.
 constexpr int kDataAnswerLength = 49;
-constexpr int kSerialAnswerLength = 10;
+constexpr int kSerialAnswerLength = ble::kSerialAndFirmwareLength;
 
 // True for the lengths in which the base sends the data of another kind of
 // wireless sensor linked to it.
@@ -173,7 +173,7 @@ QByteArray linkIdWrite(quint32 serial);
 constexpr kv380::FieldRange kThresholdRange{1, 180};
 constexpr kv380::FieldRange kDelayRange{1, 65535};
 // Largest serial number a link ID carries.
-constexpr quint32 kLargestSerial = 0xFFFFFF;
+constexpr quint32 kLargestSerial = ble::kLargestSerial;
 
 // The serial number typed for a new link, or nothing when the text is no
 // plain decimal number a link ID can carry: such a text links to no sensor.

@@ -1,6 +1,7 @@
 #include "devices/ble/adwertdialog.h"
 
 #include "ui/formfonts.h"
+#include "ui/security.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -110,22 +111,15 @@ void AdwertDialog::getInputSerNumDevice()
     const QString typed = lineEditPassword->text();
     // No password is password 0; anything else must be a number the sensor
     // can take, never sent as some other number.
-    bool ok = typed.isEmpty();
-    qulonglong password = 0;
-    if (!ok && typed.size() <= 10) {
-        ok = true;
-        for (const QChar c : typed)
-            ok = ok && c >= QLatin1Char('0') && c <= QLatin1Char('9');
-        password = ok ? typed.toULongLong() : 0;
-        ok = ok && password <= kLargestPassword;
-    }
+    const bool ok = typed.isEmpty() || Security::isSendablePassword(typed, kLargestPassword);
     if (!ok) {
         labelMessage->setText(tr("Введите пароль: число от 0 до %1").arg(kLargestPassword));
         return;
     }
     restoreMessageConnectDevice();
     timerAnswer->start();
-    emit sendValueSerNumToConnect(lineEditNumber->text(), int(password));
+    const int password = typed.isEmpty() ? 0 : int(typed.toULongLong());
+    emit sendValueSerNumToConnect(lineEditNumber->text(), password);
 }
 
 void AdwertDialog::restoreMessageConnectDevice()

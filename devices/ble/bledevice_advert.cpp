@@ -26,15 +26,6 @@ constexpr int kFreeListAnswerMs = 600;
 constexpr int kBeforeNameMs = 100;
 constexpr int kBeforePasswordMs = 1000;
 constexpr int kPasswordAnswerMs = 500;
-constexpr int kMessageWidth = 300;
-constexpr int kMessageHeight = 170;
-
-void tell(QWidget *parent, const QString &text)
-{
-    DynamicQDialog message(parent, QString(), text, false);
-    message.resize(kMessageWidth, kMessageHeight);
-    message.exec();
-}
 
 } // namespace
 
@@ -191,7 +182,8 @@ bool BLEDevice::changeNetNumAdwertDevice(int curDeviceWidget)
     // An empty field or a number past one byte is never sent as some other number.
     if (!number) {
         resetAndStopTimerDeviceConnected();
-        tell(statusParent(), tr("Введите число от %1 до %2").arg(0).arg(ble::kLargestNetNumber));
+        DynamicQDialog::tell(statusParent(), QString(),
+                             tr("Введите число от %1 до %2").arg(0).arg(ble::kLargestNetNumber));
         restoreTimerDeviceConnected();
         return false;
     }
@@ -201,7 +193,7 @@ bool BLEDevice::changeNetNumAdwertDevice(int curDeviceWidget)
     const int clashes = ble::netNumberClashes(*number, inUse);
     for (int i = 0; i < clashes; ++i) {
         resetAndStopTimerDeviceConnected();
-        tell(nullptr, tr("Установите другой сетевой адрес"));
+        DynamicQDialog::tell(nullptr, QString(), tr("Установите другой сетевой адрес"));
         restoreTimerDeviceConnected();
     }
     if (clashes > 0)
@@ -263,8 +255,7 @@ bool BLEDevice::enableDopParamAdwert(int curDeviceWidget, bool enableDev, bool e
         card->setFlRefresh(true);
         model->setFlConnectedDevice(false);
         model->setParamNull();
-        delay(kAfterSlotCommandMs);
-        delay(kAfterSlotCommandMs);
+        delay(2 * kAfterSlotCommandMs);
     }
     changeSlaveStateSuccessfully = false;
     emit signalWriteLog("Change config master for adwertizing");

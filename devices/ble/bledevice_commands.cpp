@@ -22,8 +22,6 @@ constexpr int kDeleteFirstStepMs = 2000;
 constexpr int kDeleteSecondStepMs = 200;
 constexpr int kCalibrationChecks = 5;
 constexpr int kCalibrationCheckMs = 1000;
-constexpr int kMessageWidth = 300;
-constexpr int kMessageHeight = 170;
 
 } // namespace
 
@@ -175,10 +173,8 @@ void BLEDevice::autoCalibrateFullEmptyBLE()
         return;
     // Values computed from nothing would overwrite the sensor's own.
     if (!dataSinceConnect) {
-        DynamicQDialog message(statusParent(), QString(),
-                               tr("Нет показаний датчика\nДождитесь их и повторите калибровку"), false);
-        message.resize(kMessageWidth, kMessageHeight);
-        message.exec();
+        DynamicQDialog::tell(statusParent(), QString(),
+                             tr("Нет показаний датчика\nДождитесь их и повторите калибровку"));
         return;
     }
     const Sensor &s = sensors[size_t(shownSensor)];
@@ -214,9 +210,7 @@ void BLEDevice::autoCalibrateFullEmptyBLE()
 
 void BLEDevice::escapeCurSetting()
 {
-    DynamicQDialog message(statusParent(), QString(), tr("Функция в разработке"), false);
-    message.resize(kMessageWidth, kMessageHeight);
-    message.exec();
+    DynamicQDialog::tell(statusParent(), QString(), tr("Функция в разработке"));
 }
 
 void BLEDevice::setFactorySetting()

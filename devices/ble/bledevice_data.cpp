@@ -24,8 +24,6 @@ constexpr int kFaultIconSize = 18;
 constexpr int kFaultIconGap = 4;
 constexpr int kFaultIconDrop = 3;
 constexpr int kAutoCalibrationAnswers = 12;
-constexpr int kMessageWidth = 300;
-constexpr int kMessageHeight = 170;
 
 QString signedText(quint32 value)
 {
@@ -87,7 +85,7 @@ void BLEDevice::refuseWrongKind()
         return;
     auto *message = new DynamicQDialog(statusParent(), tr("Подключите другое"),
                                        tr("Подключенное устройство не соответствует выбранному"), false);
-    message->resize(kMessageWidth, kMessageHeight);
+    message->resize(DynamicQDialog::kMessageWidth, DynamicQDialog::kMessageHeight);
     message->setAttribute(Qt::WA_DeleteOnClose);
     message->setModal(true);
     wrongKindMessage = message;

@@ -29,8 +29,6 @@ constexpr int kLinkFrameMs = 100;
 constexpr int kSearchAnswerMs = 100;
 constexpr int kPollSettleMs = 50;
 constexpr int kRebootFrameMs = 200;
-constexpr int kMessageWidth = 300;
-constexpr int kMessageHeight = 170;
 
 } // namespace
 
@@ -97,10 +95,8 @@ bool BLEDevice::changeUiidBle(QString serialNum)
     // A number that is no serial would link the base to a sensor nobody asked for.
     const std::optional<quint32> serial = ble::typedSerial(serialNum);
     if (!serial) {
-        DynamicQDialog message(linkDialog ? static_cast<QWidget *>(linkDialog.data()) : statusParent(), QString(),
-                               tr("Введите номер датчика"), false);
-        message.resize(kMessageWidth, kMessageHeight);
-        message.exec();
+        DynamicQDialog::tell(linkDialog ? static_cast<QWidget *>(linkDialog.data()) : statusParent(), QString(),
+                             tr("Введите номер датчика"));
         return false;
     }
     awaitCommandOutcome();

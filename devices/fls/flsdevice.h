@@ -439,6 +439,7 @@ private:
     // before the write still carries the old bytes and would put the switch
     // back for good.
     bool refreshWaitsForPoll = false;
+    void refreshAfterNextPoll();
     bool range1023 = false;
     bool range4095 = false;
     bool rangeChangedTo1023 = false;

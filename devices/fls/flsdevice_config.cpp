@@ -123,11 +123,16 @@ void FLSDevice::sendConfigWrite(quint8 flipA, quint8 flipB)
 // predates the change); percents asks for the refresh, which redraws the
 // level units.
 
+void FLSDevice::refreshAfterNextPoll()
+{
+    updateParamWidgets = true;
+    refreshWaitsForPoll = true;
+}
+
 void FLSDevice::functionSWMaster()
 {
     sendConfigWrite(fls::kMasterBit, 0);
-    updateParamWidgets = true;
-    refreshWaitsForPoll = true;
+    refreshAfterNextPoll();
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode Master");
 }
@@ -135,8 +140,7 @@ void FLSDevice::functionSWMaster()
 void FLSDevice::functionSwInvers()
 {
     sendConfigWrite(fls::kInversBit, 0);
-    updateParamWidgets = true;
-    refreshWaitsForPoll = true;
+    refreshAfterNextPoll();
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode Inverse");
 }
@@ -150,8 +154,7 @@ void FLSDevice::functionSwAngle()
         swEcoDrive->setFlag(true);
     }
     delay(kAngleSettleMs);
-    updateParamWidgets = true;
-    refreshWaitsForPoll = true;
+    refreshAfterNextPoll();
     emit signalCheckIncommingData();
     // The sensor comes back from the mode change as if new: search the bus again.
     searchActive = true;
@@ -175,8 +178,7 @@ void FLSDevice::enableSendSerNumForQF260()
     // from the last one seen; taking the byte just sent as the last one makes
     // a refused change show at the next answer.
     lastSendSerNumByte = sendSerNumByte;
-    updateParamWidgets = true;
-    refreshWaitsForPoll = true;
+    refreshAfterNextPoll();
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch enable send SerNum for QF260");
 }
@@ -212,8 +214,7 @@ void FLSDevice::functionSwitchLitres()
 void FLSDevice::functionSwitchPercents()
 {
     sendConfigWrite(fls::kPercentsBit, 0);
-    updateParamWidgets = true;
-    refreshWaitsForPoll = true;
+    refreshAfterNextPoll();
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch To Percents");
 }
