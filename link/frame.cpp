@@ -98,9 +98,11 @@ bool isFrameAt(const QByteArray &chunk, int at, int length, quint8 start)
 }
 
 // Lengths of an answer that may start at `at`, ascending, without repeats.
-std::vector<int> candidateLengths(const QByteArray &chunk, int at, const AnswerLengths &lengthsOf)
+std::vector<int> candidateLengths(const QByteArray &chunk, int at, const AnswerLengths &lengthsOf, quint8 start)
 {
-    if (!lengthsOf || !fits(chunk, at, 3))
+    // No answer begins without its start byte; most positions of a chunk are
+    // not one, and asking the device's table there would cost a list each.
+    if (!lengthsOf || !fits(chunk, at, 3) || byteAt(chunk, at) != start)
         return {};
     std::vector<int> lengths = lengthsOf(byteAt(chunk, at + 2));
     std::sort(lengths.begin(), lengths.end());
@@ -123,7 +125,7 @@ QList<QByteArray> splitAnswers(const QByteArray &chunk, const AnswerLengths &len
     std::vector<bool> whole(size_t(n) + 1, false);
     whole[size_t(n)] = true;
     for (int i = n - 1; i >= 0; --i) {
-        for (int length : candidateLengths(chunk, i, lengthsOf)) {
+        for (int length : candidateLengths(chunk, i, lengthsOf, start)) {
             if (i + length <= n && whole[size_t(i + length)] && isFrameAt(chunk, i, length, start)) {
                 next[size_t(i)] = length;
                 whole[size_t(i)] = true;
@@ -144,7 +146,7 @@ QList<QByteArray> splitAnswers(const QByteArray &chunk, const AnswerLengths &len
     int at = 0;
     for (bool found = true; found && at < n;) {
         found = false;
-        for (int length : candidateLengths(chunk, at, lengthsOf)) {
+        for (int length : candidateLengths(chunk, at, lengthsOf, start)) {
             if (at + length < n && byteAt(chunk, at + length) == start && isFrameAt(chunk, at, length, start)) {
                 answers.append(chunk.mid(at, length));
                 at += length;

@@ -7,8 +7,11 @@
 #
 # runs: inputs per target (default 1000000); targets: names from the table in
 # tests/fuzz/fuzztargets.cpp (default all). FUZZ_PARALLEL=n runs up to n
-# targets at once (default 1, at most 3); FUZZ_JOBS=n compile jobs (default 3).
-# Prints inputs, inputs per second and coverage per target. A finding's input
+# targets at once (default 1, at most 3); FUZZ_WORKERS=n shares each target's
+# inputs among n processes on one corpus (default 1), each running runs/n;
+# FUZZ_JOBS=n compile jobs (default 3).
+# Prints inputs, inputs per second and coverage per target (with workers: the
+# inputs and speeds added up, the highest coverage). A finding's input
 # is kept in build-fuzz/findings/<target>/ and the script exits non-zero.
 #
 # Inputs are held to a few times the longest answer (or file) of the target's
@@ -20,6 +23,8 @@ runs="${1:-1000000}"
 shift || true
 parallel="${FUZZ_PARALLEL:-1}"
 [ "$parallel" -ge 1 ] && [ "$parallel" -le 3 ] || { echo "FUZZ_PARALLEL must be 1 to 3" >&2; exit 2; }
+workers="${FUZZ_WORKERS:-1}"
+[ "$workers" -ge 1 ] && [ "$workers" -le 8 ] || { echo "FUZZ_WORKERS must be 1 to 8" >&2; exit 2; }
 
 "$root/scripts/install-deps.sh" --fuzz
 
@@ -65,20 +70,31 @@ run_target() {
     rm -rf "$work"
     mkdir -p "$work" "$findings"
     cp "$seeds"/* "$work"/
-    "$exe" -runs="$runs" -max_len="${max_len[$name]:-4096}" -print_final_stats=1 -artifact_prefix="$findings/" \
-        "$work" >"$log" 2>&1
+    local options=(-max_len="${max_len[$name]:-4096}" -print_final_stats=1 -artifact_prefix="$findings/")
+    rm -rf "$log.d"
+    if [ "$workers" -eq 1 ]; then
+        "$exe" -runs="$runs" "${options[@]}" "$work" >"$log" 2>&1
+        return
+    fi
+    # libFuzzer writes each worker's log as fuzz-<n>.log in the folder it runs in.
+    mkdir -p "$log.d"
+    (cd "$log.d" && "$exe" -jobs="$workers" -workers="$workers" -runs="$(((runs + workers - 1) / workers))" \
+        "${options[@]}" "$work") >"$log" 2>&1
 }
 
 # One line per target from its log: the last status line carries the coverage.
 report() {
     local name="$1" rc="$2"
     local log="$build/fuzz-logs/$name.log"
-    local inputs speed cov ft corp verdict
-    inputs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
-    speed="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)"
-    cov="$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)"
-    ft="$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)"
-    corp="$(grep -o 'corp: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)"
+    local logs=("$log") inputs speed cov ft corp verdict
+    [ -d "$log.d" ] && logs=("$log.d"/fuzz-*.log)
+    inputs="$(for l in "${logs[@]}"; do sed -n 's/^stat::number_of_executed_units: *//p' "$l" | tail -1; done |
+        awk '{s += $1} END {if (NR) print s}')"
+    speed="$(for l in "${logs[@]}"; do sed -n 's/^stat::average_exec_per_sec: *//p' "$l" | tail -1; done |
+        awk '{s += $1} END {if (NR) print s}')"
+    cov="$(for l in "${logs[@]}"; do grep -o 'cov: [0-9]*' "$l" | tail -1 | cut -d' ' -f2; done | sort -n | tail -1)"
+    ft="$(for l in "${logs[@]}"; do grep -o 'ft: [0-9]*' "$l" | tail -1 | cut -d' ' -f2; done | sort -n | tail -1)"
+    corp="$(for l in "${logs[@]}"; do grep -o 'corp: [0-9]*' "$l" | tail -1 | cut -d' ' -f2; done | sort -n | tail -1)"
     if [ "$rc" -eq 0 ]; then
         verdict="no finding"
     else

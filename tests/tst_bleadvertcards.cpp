@@ -68,6 +68,17 @@ QByteArray framed(const char *hex)
     return frame::withCrc(QByteArray::fromHex(hex));
 }
 
+// The colour the user sees the card's sensor name in.
+QColor nameColour(BLEAdwView *card)
+{
+    for (QLabel *label : card->findChildren<QLabel *>())
+        if (label->text() == card->nameText()) {
+            label->ensurePolished();
+            return label->palette().color(QPalette::WindowText);
+        }
+    return {};
+}
+
 SimulatedBase::AdvertRecord sensor(const QByteArray &name, quint8 netNumber)
 {
     return SimulatedAdvertBase::sensorRecord(name, netNumber);
@@ -233,6 +244,13 @@ void TestBleAdvertCards::listAnswerRefreshesTheCards()
     QVERIFY(page->getAdwView3()->changeButton()->isHidden());
     QCOMPARE(page->getAdwView3()->getLineEditNetNum()->text(), QString("30"));
     QCOMPARE(page->getAdwView4()->getLineEditNetNum()->text(), QString("40,41"));
+    QCOMPARE(nameColour(page->getAdwView3()), nameColour(page->getAdwView2()));
+    QVERIFY(nameColour(page->getAdwView3()) != nameColour(page->getAdwView4()));
+
+    // Back in its slot, the sensor's card takes the shown colour again.
+    feed(list({linked, SimulatedAdvertBase::freeSlot(1), notEncrypted, encrypted}));
+    QCOMPARE(page->getAdwView3()->connectButton()->text(), QString("Подключить другой"));
+    QCOMPARE(nameColour(page->getAdwView3()), nameColour(page->getAdwView4()));
 }
 
 void TestBleAdvertCards::onlyWholeAcknowledgementsCount_data()

@@ -302,6 +302,19 @@ void BLEAdwView::setDataFromModel(BLEAdwModel *value)
 void BLEAdwView::showLabel(bool visible, bool darkTheme)
 {
     const QString colour = !visible ? kGreyed : (darkTheme ? kShownDark : kShownLight);
+    // Every list answer (once a second) comes here for each card; restyling
+    // some twenty widgets when the colour is the same would re-polish them all
+    // for nothing.
+    if (colour != appliedColour)
+        applyColour(colour);
+    btnChange->setVisible(visible);
+    switchDop->setEnabled(visible);
+    lineEditNetNum->setEnabled(visible);
+}
+
+void BLEAdwView::applyColour(const QString &colour)
+{
+    appliedColour = colour;
     const QString label = QString::fromLatin1(kLabelStyle).replace(QLatin1String("main_color"), colour);
     const QString edit = QString::fromLatin1(kEditStyle).replace(QLatin1String("main_color"), colour);
     lineEditNetNum->setStyleSheet(edit);
@@ -314,9 +327,6 @@ void BLEAdwView::showLabel(bool visible, bool darkTheme)
           static_cast<QWidget *>(labelPressure), static_cast<QWidget *>(labelTemper), static_cast<QWidget *>(levelBar),
           static_cast<QWidget *>(textDop), static_cast<QWidget *>(switchDop)})
         w->setStyleSheet(label);
-    btnChange->setVisible(visible);
-    switchDop->setEnabled(visible);
-    lineEditNetNum->setEnabled(visible);
 }
 
 void BLEAdwView::showUI(bool visible)

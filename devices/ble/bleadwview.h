@@ -131,6 +131,8 @@ private:
     void buildWidgets();
     QLabel *valueLabel(const QString &text, const QRect &at, bool cardFont = true);
     void placeButtons();
+    // Restyles the card's texts in this colour.
+    void applyColour(const QString &colour);
     // The sensor asked for in the open dialog now holds the slot.
     bool requestedSensorArrived() const;
 
@@ -141,6 +143,7 @@ private:
     BLEAdwModel *model = nullptr; // not owned
     Ui_Deruvivuriri *form = nullptr;
     QFont cardFont;
+    QString appliedColour; // the texts' colour now, so that a repeat is skipped
 
     QLabel *picSignal = nullptr;
     QLabel *labelRssi = nullptr;
