@@ -184,6 +184,10 @@ void feedEveryInput()
 
 void settle()
 {
+    // Left queued, the posted events would pile up over the run: every post
+    // and every delivery below walks the whole queue, so the run would slow
+    // down input by input.
+    QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

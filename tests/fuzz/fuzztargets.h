@@ -85,8 +85,9 @@ void stopTimers(QObject *page);
 bool sampled(const QByteArray &input, uint oneIn);
 void feedEveryInput();
 
-// What control going back to the event loop does between two chunks: objects
-// a handler let go with deleteLater() are deleted.
+// What control going back to the event loop does between two chunks: posted
+// events are delivered, and objects a handler let go with deleteLater() are
+// deleted.
 void settle();
 
 // A page built once, on the first input, and kept for the next ones (building
