@@ -9,8 +9,6 @@
 #include "link/frame.h"
 #include "pagefixture.h"
 
-#include <QCoreApplication>
-
 #include <array>
 
 namespace {
@@ -137,10 +135,6 @@ struct AdvertPage
         const auto before = slotNumbers();
         fuzz::stopTimers(page);
         fixture.feed(chunk);
-        // What the event loop does before the next chunk: the cards' queued
-        // repaints and animations run (left queued, each input would look
-        // like a leak to the fuzzer and cost it a leak search).
-        QCoreApplication::sendPostedEvents();
         fuzz::settle();
 
         fuzz::require(page->isAdvertMode(), "bleadw: an answer took the page out of the advertising mode");

@@ -184,9 +184,11 @@ void feedEveryInput()
 
 void settle()
 {
-    // Left queued, the posted events would pile up over the run: every post
-    // and every delivery below walks the whole queue, so the run would slow
-    // down input by input.
+    // Left queued, the posted events (the pages' repaints, animations and
+    // queued calls) would pile up over the run: every post and every delivery
+    // below walks the whole queue, so the run would slow down input by input,
+    // and each input would look like a leak to the fuzzer and cost it a leak
+    // search.
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
