@@ -23,6 +23,7 @@ private slots:
 
     void newSensorIsLinkedByItsSerialNumber();
     void passwordIsPresentedDeletedAndSetAsTheSensorAnswers();
+    void slowBaseStillConfirmsTheRightPassword();
     void restartForTheUpdaterCountsDownOnce();
 
 private:
@@ -234,6 +235,35 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QVERIFY(f->kvPage->isPasswordProtected());
     QVERIFY(lockIs(":/images/lock.png"));
     QCOMPARE(f->sim->sensors[0].password.value_or(0), 98765u);
+}
+
+void TestKvBleLink::slowBaseStillConfirmsTheRightPassword()
+{
+    f->sim->sensors[0].password = 4321;
+    // The base relays each password only after a while and meanwhile goes on
+    // reporting the outcome of the one before.
+    f->sim->relayDelayMs = 1500;
+    f->sim->statusRepeats = 6;
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    QVERIFY(lockIs(":/images/lock.png"));
+
+    bool refusedShown = false;
+    bool closed = false;
+    runSecurity([this, &refusedShown, &closed](SecurityBLE *dialog) {
+        press(dialog, "1111", "Ввести пароль датчика");
+        refusedShown = QTest::qWaitFor(
+            [this] { return f->angleUpper() == QStringLiteral("Введён не верный пароль датчика"); }, kOutcomeMs);
+        // Typed again at once: the first refusal is still being reported.
+        press(dialog, "4321", "Ввести пароль датчика");
+        QPointer<SecurityBLE> alive(dialog);
+        closed = QTest::qWaitFor([alive] { return !alive || !alive->isVisible(); }, kOutcomeMs);
+    });
+    QVERIFY(refusedShown);
+    QVERIFY(closed);
+    QCOMPARE(f->angleUpper(), QString("Пароль принят"));
+    QVERIFY(lockIs(":/images/unlock.png"));
+    QVERIFY(f->sim->sensors[0].unlocked);
 }
 
 void TestKvBleLink::restartForTheUpdaterCountsDownOnce()

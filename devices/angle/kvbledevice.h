@@ -291,6 +291,8 @@ private:
     bool lockShown = false; // the closed lock is the picture
     quint32 passwordLastSent = 0;
     PasswordStep passwordStep = PasswordStep::None;
+    // The running exchange was refused and no acceptance came after it.
+    bool passwordRefused = false;
     QElapsedTimer passwordSentAt;
 };
 

@@ -318,7 +318,12 @@ void KVBLEDevice::handleLinkReport(bool present)
 
 bool KVBLEDevice::passwordAnswerFresh() const
 {
-    return passwordSentAt.isValid() && passwordSentAt.elapsed() >= kFreshAnswerMs;
+    // Sooner it may answer a poll sent before the frame; later the wait for
+    // the sensor's answer is over.
+    if (!passwordSentAt.isValid())
+        return false;
+    const qint64 elapsed = passwordSentAt.elapsed();
+    return elapsed >= kFreshAnswerMs && elapsed < kCommandReplyMs;
 }
 
 void KVBLEDevice::showLock(bool locked)
@@ -336,6 +341,9 @@ void KVBLEDevice::handlePasswordAccepted()
     // from an answer that came after its frame went out.
     if (passwordStep == PasswordStep::None || !passwordAnswerFresh())
         return;
+    // A refusal reported earlier in the wait may be the base's late report
+    // of an earlier attempt: the sensor's acceptance wins over it.
+    passwordRefused = false;
     switch (passwordStep) {
     case PasswordStep::DeletePresent:
         return; // the sensor took its password; "no password" follows
@@ -372,8 +380,12 @@ void KVBLEDevice::handlePasswordAccepted()
 
 void KVBLEDevice::handlePasswordRefused()
 {
-    if (passwordStep == PasswordStep::None || !passwordAnswerFresh())
+    // One refusal per exchange, however many answers repeat it. The exchange
+    // still waits: a slow base may report the previous attempt's refusal
+    // before this one's acceptance, which then wins.
+    if (passwordStep == PasswordStep::None || passwordRefused || !passwordAnswerFresh())
         return;
+    passwordRefused = true;
     if (passwordStep == PasswordStep::Probe) {
         qDebug() << "Датчик запаролен";
     } else {
@@ -383,7 +395,6 @@ void KVBLEDevice::handlePasswordRefused()
     }
     protectionKnown = true;
     passwordProtected = true;
-    passwordStep = PasswordStep::None;
     showLock(true);
 }
 

@@ -122,6 +122,7 @@ bool KVBLEDevice::changeUiid(QString serialNum)
 void KVBLEDevice::startPasswordStep(PasswordStep step)
 {
     passwordStep = step;
+    passwordRefused = false;
     passwordSentAt.start();
 }
 
@@ -191,13 +192,15 @@ bool KVBLEDevice::delPassBLE()
     delay(kDeleteFirstStepMs);
     emit signalCheckIncommingData();
     // A refused password ends the deletion here: the sensor keeps it.
-    if (passwordStep == PasswordStep::DeletePresent) {
+    if (passwordStep == PasswordStep::DeletePresent && !passwordRefused) {
         passwordLastSent = 0;
         startPasswordStep(PasswordStep::Delete);
         sendCommand(kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
         currentCommand = kvble::kSerialCommand;
         delay(kDeleteSecondStepMs);
         emit signalCheckIncommingData();
+    } else if (passwordStep == PasswordStep::DeletePresent) {
+        passwordStep = PasswordStep::None;
     }
     restoreTimerDeviceConnected();
     emit signalWriteLog(QStringLiteral("Delete password KVBLE"));

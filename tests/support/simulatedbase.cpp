@@ -2,6 +2,8 @@
 
 #include "link/frame.h"
 
+#include <QTimer>
+
 namespace {
 
 constexpr quint8 kRequestStart = 0x31;
@@ -80,8 +82,14 @@ SimulatedBase::SimulatedBase(QObject *parent) : SimulatedDevice(parent)
 
 void SimulatedBase::reportStatus(quint8 code)
 {
-    status = code;
-    statusRepeatsLeft = statusRepeats;
+    const auto report = [this, code] {
+        status = code;
+        statusRepeatsLeft = statusRepeats;
+    };
+    if (relayDelayMs > 0)
+        QTimer::singleShot(relayDelayMs, this, report);
+    else
+        report();
 }
 
 QByteArray SimulatedBase::dataFrame(const LinkedSensor &s, quint8 status)

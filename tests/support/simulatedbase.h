@@ -95,7 +95,12 @@ public:
     // How many data answers carry a command's outcome before the base goes
     // back to its link report.
     int statusRepeats = 2;
-    // Makes the next data answers carry this status, as after a command.
+    // A slow base: a relayed command's outcome shows only this long after the
+    // command came; until then the answers carry what they carried before
+    // (an earlier command's outcome among them).
+    int relayDelayMs = 0;
+    // Makes the data answers carry this status, as after a command (once the
+    // relay delay has passed).
     void reportStatus(quint8 code);
     quint8 currentStatus() const { return statusRepeatsLeft > 0 ? status : quint8(LinkReport); }
 
