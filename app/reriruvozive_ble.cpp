@@ -93,6 +93,8 @@ void Reriruvozive::on_pushBtnInUpdBLE_clicked()
     // The sensor restarts only for a caller that knows its password.
     if (deviceBLE && bleDevice->isPasswordProtected() && bleDevice->getAcceptedPassword())
         bleDevice->sendPass(int(*bleDevice->getAcceptedPassword()), ble::kSensorEnterPassword);
+    // A second restart is reported like the first.
+    bleDevice->awaitCommandOutcome();
     portConnection->writeData(ble::updateModeRequest(currentNetNum));
     delay(kUpdateFrameMs);
     ui->labelMsgUpdBLE->setWordWrap(true);

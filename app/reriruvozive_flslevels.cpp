@@ -241,6 +241,10 @@ void Reriruvozive::setFullAndEmptyLevel()
 
     if (deviceFLS)
         flsDevice->passwordStep();
+    // A BLE sensor's outcome comes as the base's next report, even one that
+    // repeats the last.
+    if (deviceBLE)
+        bleDevice->awaitCommandOutcome();
     portConnection->writeData(fls::emptyWrite(net, empty));
     if (deviceFLS) {
         delay(kLevelAnswerMs);
@@ -253,6 +257,8 @@ void Reriruvozive::setFullAndEmptyLevel()
     }
     parceDataFromCOMPort();
     flsDevice->passwordStep();
+    if (deviceBLE)
+        bleDevice->awaitCommandOutcome();
     portConnection->writeData(fls::fullWrite(net, full));
     delay(kLevelAnswerMs);
     parceDataFromCOMPort();

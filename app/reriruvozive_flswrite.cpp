@@ -212,7 +212,9 @@ void Reriruvozive::setLevelFromCurrent(bool full)
         appendLog(full ? "Set full FLS" : "Set empty FLS");
     } else if (deviceBLE) {
         // The BLE sensor keeps its own password state on its page; no wired
-        // password frame goes to the base.
+        // password frame goes to the base. The base's next report is this
+        // command's outcome, even when it repeats the last one.
+        bleDevice->awaitCommandOutcome();
         portConnection->writeData(
             frame::writeRequest(sensorNetNum(), full ? ble::kSetFullCommand : ble::kSetEmptyCommand));
         bleDevice->showStatusMessageUp(tr("Ожидаем ответа от датчика"));

@@ -20,6 +20,7 @@ private slots:
     void writeTakesTheSensorsNewModeThenARefusedOneFails();
     void protectedSensorGetsItsPasswordBeforeTheWrite();
     void fullAndEmptyFromTheLevelAreReported();
+    void secondFullWhileTheFirstIsStillReportedIsConfirmed();
 
 private:
     void choose(QComboBox *combo, int index);
@@ -165,6 +166,32 @@ void TestBleWrite::fullAndEmptyFromTheLevelAreReported()
     f->window->port()->writeData(framed("3103f55ac396"));
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Введён не верный пароль датчика"), 4000);
     QCOMPARE(f->base->sensor.full, quint32(17000));
+}
+
+void TestBleWrite::secondFullWhileTheFirstIsStillReportedIsConfirmed()
+{
+    // The base goes on reporting an outcome for several answers.
+    f->base->statusRepeats = 8;
+    openSensor();
+    const QString done("Калибровка уровня полного ВТ датчика произведена");
+    {
+        ModalCloser closer({true, true}); // the advice, then the confirmation
+        f->window->slotShortcutF2();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), done, 4000);
+    QCOMPARE(f->logged("Calibrate BLE full successfull"), 1);
+
+    // Pressed again while the first Full's report still comes: the report
+    // after the press is this one's.
+    f->base->sensor.current = 16000;
+    {
+        ModalCloser closer({true, true});
+        f->window->slotShortcutF2();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(f->base->countRequests(0xF5), 2, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), done, 4000);
+    QCOMPARE(f->logged("Calibrate BLE full successfull"), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(f->page->getFullValue(), quint32(16000), 3000);
 }
 
 QTEST_MAIN(TestBleWrite)
