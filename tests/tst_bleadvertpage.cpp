@@ -4,6 +4,7 @@
 #include "devices/ble/bleadwview.h"
 #include "dialogsteps.h"
 #include "link/frame.h"
+#include "modalcloser.h"
 #include "simulatedadvertbase.h"
 #include "ui/switch.h"
 
@@ -31,6 +32,10 @@ private slots:
     void freeingASlotGreysItsCard();
     void acknowledgementsThatAreNoneFailTheConnection_data();
     void acknowledgementsThatAreNoneFailTheConnection();
+    void acknowledgementsAsTheBaseFramesThemConnectAndFree_data();
+    void acknowledgementsAsTheBaseFramesThemConnectAndFree();
+    void listsAfterASilenceBringTheCardsBackWithoutStatusLines();
+    void cardsStayLiveAfterAnotherPage();
 
 private:
     SimulatedAdvertBase *base() const { return static_cast<SimulatedAdvertBase *>(f->base.get()); }
@@ -115,10 +120,12 @@ void TestBleAdvertPage::fourSensorsShowAsCards()
     SimulatedAdvertBase::AdvertRecord angle = SimulatedAdvertBase::sensorRecord("KV_000789", 30);
     angle.level = 90;
     angle.rangeByte = 0x80;
+    angle.temperature = -12;
     base()->place(2, angle);
     SimulatedAdvertBase::AdvertRecord light = SimulatedAdvertBase::sensorRecord("YQ_000321", 40);
     light.mode = 0xFB; // encrypted
     light.rssi = -82;
+    light.battery = 200; // an unsigned byte: the tens of volts are not shown
     base()->place(3, light);
     openAdvertPage();
 
@@ -162,10 +169,13 @@ void TestBleAdvertPage::fourSensorsShowAsCards()
     QCOMPARE(angleCard->getLevelBar()->maximum(), 180);
     QVERIFY(!angleCard->getPicDeviceKVBLE()->isHidden());
     QVERIFY(angleCard->getPicTemper()->isHidden());
+    QVERIFY(!angleCard->getLabelTemper()->isHidden());
+    QCOMPARE(angleCard->getLabelTemper()->text(), QString("-12°C"));
     QVERIFY(angleCard->paramSetChoice()->isHidden());
 
     BLEAdwView *lightCard = card(3);
     QCOMPARE(lightCard->rssiText(), QString("-82dB"));
+    QCOMPARE(lightCard->batteryText(), QString("0.0В"));
     QVERIFY(lightCard->isEncryptionShown());
     QVERIFY(!fuelCard->isEncryptionShown());
     QCOMPARE(lightCard->getLineEditNetNum()->text(), QString("40,41"));
@@ -313,8 +323,7 @@ void TestBleAdvertPage::acknowledgementsThatAreNoneFailTheConnection_data()
 {
     QTest::addColumn<int>("fault");
     QTest::newRow("refused") << -1;
-    QTest::newRow("bad CRC") << int(SimulatedAdvertBase::AckFault::BadCrc);
-    QTest::newRow("wrong start byte") << int(SimulatedAdvertBase::AckFault::WrongStart);
+    QTest::newRow("another command") << int(SimulatedAdvertBase::AckFault::OtherCommand);
 }
 
 void TestBleAdvertPage::acknowledgementsThatAreNoneFailTheConnection()
@@ -348,6 +357,92 @@ void TestBleAdvertPage::acknowledgementsThatAreNoneFailTheConnection()
     const int lists = f->base->countRequests(0xA6);
     QTRY_VERIFY_WITH_TIMEOUT(f->base->countRequests(0xA6) >= lists + 2, kListMs);
     QVERIFY(!card(0)->isHidden());
+}
+
+void TestBleAdvertPage::acknowledgementsAsTheBaseFramesThemConnectAndFree_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::newRow("no CRC of their own") << int(SimulatedAdvertBase::AckFault::BadCrc);
+    QTest::newRow("three bytes") << int(SimulatedAdvertBase::AckFault::Truncated);
+    QTest::newRow("request start byte") << int(SimulatedAdvertBase::AckFault::WrongStart);
+}
+
+void TestBleAdvertPage::acknowledgementsAsTheBaseFramesThemConnectAndFree()
+{
+    QFETCH(int, fault);
+    base()->ackFault = SimulatedAdvertBase::AckFault(fault);
+    SimulatedAdvertBase::Nearby wanted;
+    wanted.record = SimulatedAdvertBase::sensorRecord("QF_000777", 20);
+    base()->nearby << wanted;
+    openAdvertPage();
+    BLEAdwView *slot2 = card(1);
+
+    DialogSteps steps({
+        DialogSteps::fillAndClick({"QF_000777", "0"}, "Установить соединение"),
+        waitForClose(kListMs),
+    });
+    slot2->connectButton()->click();
+    QCOMPARE(steps.stepsLeft(), 0);
+    QCOMPARE(f->base->countRequests(0xEA), 1);
+    QCOMPARE(f->base->countRequests(0xA7), 1);
+    QCOMPARE(slot2->nameText(), QString("QF_000777"));
+    QCOMPARE(slot2->connectButton()->text(), QString("Подключить другой"));
+
+    slot2->disableButton()->click();
+    QCOMPARE(slot2->connectButton()->text(), QString("Подключить датчик"));
+    QVERIFY(!f->page->modelOf(1)->getFlConnectedDevice());
+    QCOMPARE(f->logged("Change config master for adwertizing"), 2);
+    QCOMPARE(f->logged("Error change config master for adwertizing"), 0);
+    // The base freed the slot: the next lists keep it so.
+    const int lists = f->base->countRequests(0xA6);
+    QTRY_VERIFY_WITH_TIMEOUT(f->base->countRequests(0xA6) >= lists + 2, kListMs);
+    QCOMPARE(slot2->connectButton()->text(), QString("Подключить датчик"));
+}
+
+void TestBleAdvertPage::listsAfterASilenceBringTheCardsBackWithoutStatusLines()
+{
+    openAdvertPage();
+    QVERIFY(f->statusLabelsHidden());
+    // Silent for longer than the watchdog: the status lines say why the cards went.
+    base()->silent = true;
+    QTRY_VERIFY_WITH_TIMEOUT(card(0)->isHidden() && !f->statusLabelsHidden(), 2 * BleWindowFixture::kWatchdogMs);
+    QCOMPARE(f->lowerStatus(), QString("Подключите датчик"));
+
+    base()->silent = false;
+    QTRY_VERIFY_WITH_TIMEOUT(!card(0)->isHidden(), kListMs);
+    const int lists = f->base->countRequests(0xA6);
+    QTRY_VERIFY_WITH_TIMEOUT(f->base->countRequests(0xA6) >= lists + 2, kListMs);
+    QVERIFY(!card(0)->isHidden());
+    // Nothing stands over the cards.
+    QVERIFY(f->statusLabelsHidden());
+}
+
+void TestBleAdvertPage::cardsStayLiveAfterAnotherPage()
+{
+    // The base itself is chosen: its firmware tells the page to list sensors.
+    QVERIFY(f->openPage());
+    QTRY_VERIFY_WITH_TIMEOUT(!card(0)->isHidden() && card(0)->nameText() == "QF_000123", kListMs);
+    {
+        // The angle sensor page may find the base's answers not its own and say so.
+        ModalCloser closer;
+        f->ui->pushButtonKV380->click();
+        QCOMPARE(f->ui->stackedWidget->currentWidget(), f->ui->KV380);
+        QVERIFY(f->openPage());
+    }
+
+    // Back in the advertising mode: the list is polled, the sensor itself no more.
+    QTRY_VERIFY_WITH_TIMEOUT(!card(0)->isHidden() && card(0)->nameText() == "QF_000123", kListMs);
+    int lists = f->base->countRequests(0xA6);
+    QTRY_VERIFY_WITH_TIMEOUT(f->base->countRequests(0xA6) >= lists + 1, kListMs);
+    const int data = f->base->countRequests(0xF0);
+    lists = f->base->countRequests(0xA6);
+    QTRY_VERIFY_WITH_TIMEOUT(f->base->countRequests(0xA6) >= lists + 2, kListMs);
+    QCOMPARE(f->base->countRequests(0xF0), data);
+    // The cards follow the base and stand clean.
+    base()->advert[0].level = 901;
+    QTRY_COMPARE_WITH_TIMEOUT(card(0)->levelText(), QString("901"), kListMs);
+    QCOMPARE(card(0)->connectButton()->text(), QString("Подключить другой"));
+    QVERIFY(f->statusLabelsHidden());
 }
 
 QTEST_MAIN(TestBleAdvertPage)

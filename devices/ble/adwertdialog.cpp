@@ -23,8 +23,10 @@ constexpr int kCloseColumn = 12;
 const char *const kPrefixes[] = {"QF", "YQ", "KV", "ZM"};
 
 // Each letter position takes the letters of any family at that position, in
-// either case, so a name is accepted while it is typed.
-const char *const kNamePattern = "[QYKZqykz][FQVMfqvm]_[0-9]+";
+// either case, so a name is accepted while it is typed. No more digits than
+// an advertising record's name holds: a longer name could never be seen in
+// the slot, and the dialog would wait for it in vain.
+const char *const kNamePattern = "[QYKZqykz][FQVMfqvm]_[0-9]{1,6}";
 
 } // namespace
 

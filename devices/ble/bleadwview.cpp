@@ -269,7 +269,7 @@ void BLEAdwView::setDataFromModel(BLEAdwModel *value)
     // A cleared name is nine zero characters: nothing to show.
     labelName->setText(QString(name).remove(QChar(0)));
     labelRssi->setText(QStringLiteral("%1").arg(value->getRssi()) + QStringLiteral("dB"));
-    labelBattery->setText(ble::batteryText(qint8(value->getBattery())) + tr("В"));
+    labelBattery->setText(ble::batteryText(value->getBattery()) + tr("В"));
 
     const bool climate = ble::showsClimateValues(name.toLocal8Bit());
     if (!climate) {
@@ -552,7 +552,8 @@ void BLEAdwView::showFamily(const QByteArray &name)
     }
     for (QLabel *picture : {picDeviceFLS, picDeviceTH, picDeviceKVBLE})
         picture->setVisible(picture == shown);
-    const bool angle = shown == picDeviceKVBLE;
-    picTemper->setVisible(!angle);
-    labelTemper->setVisible(!angle);
+    // An angle sensor's card has no thermometer picture, but its temperature
+    // is shown like every family's.
+    picTemper->setVisible(shown != picDeviceKVBLE);
+    labelTemper->show();
 }

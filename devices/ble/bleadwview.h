@@ -59,7 +59,8 @@ public:
     // sensor's card), "Подключить датчик" hides it.
     void setTextBtnConnect(const QString &text);
     // The family picture by the name's prefix; an unknown family keeps the
-    // pictures and shows the temperature, an angle sensor has none.
+    // pictures; every family shows its temperature, an angle sensor without
+    // the thermometer picture.
     void showFamily(const QByteArray &name);
 
     QLabel *getPicDeviceFLS() const { return picDeviceFLS; }

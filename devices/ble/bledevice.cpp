@@ -206,6 +206,7 @@ void BLEDevice::delay(int ms)
 
 void BLEDevice::connectDevice()
 {
+    forgetAdvertSession();
     // Connections are made once however often the page is connected: a
     // second one would double every poll.
     connect(timerCheck, &QTimer::timeout, this, &BLEDevice::checkIncommingData, Qt::UniqueConnection);
@@ -239,10 +240,27 @@ void BLEDevice::disconnectDevice()
     resetAndStopTimerDeviceConnected();
     showUI(false);
     stopSearchDevices();
+    forgetAdvertSession();
+}
+
+void BLEDevice::forgetAdvertSession()
+{
+    // Whichever way the page was left (its own button, another device's
+    // button, the remote commands), the next connection learns the base's
+    // mode afresh: its first advertising answer sets the cards and the list
+    // polling up again instead of finding them set up for a session gone.
+    firstConnectingDeviceAdwert = false;
+    cardsDue = false;
+    cardsShown = true;
+    disconnect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDeviceAdvert);
+    hideCards();
+    if (adwScrollArea)
+        adwScrollArea->hide();
 }
 
 void BLEDevice::connectDeviceAdvert()
 {
+    forgetAdvertSession();
     connect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDeviceAdvert,
             Qt::UniqueConnection);
     connect(timerCheck, &QTimer::timeout, this, &BLEDevice::checkIncommingData, Qt::UniqueConnection);
@@ -267,6 +285,7 @@ void BLEDevice::disconnectDeviceAdvert()
     resetAndStopTimerDeviceConnected();
     showUI(false);
     stopSearchDevices();
+    forgetAdvertSession();
 }
 
 bool BLEDevice::resetDeviceIsConnected()
@@ -275,7 +294,8 @@ bool BLEDevice::resetDeviceIsConnected()
     hideCards();
     // The base's next list brings the cards back.
     cardsDue = advertMode;
-    // The page's widgets go, its status lines stay: they tell the user why.
+    // The page's widgets go, its status lines stay: they tell the user why
+    // until the base answers again.
     setVisibleStatusLabels(true);
     deviceConnected = false;
     showStatusMessageUp(tr(" "));

@@ -279,6 +279,8 @@ private:
     bool takeFrame(const QByteArray &frame);
     void takeAdvertChunk(const QByteArray &chunk);
     void startAdvertMode();
+    // What an advertising session set up, undone for the next connection.
+    void forgetAdvertSession();
     void handleParamAck(const QByteArray &frame);
     void handleSerialAndFirmware(const QByteArray &frame);
     void handleSerialAndFirmwareAdvert(const QByteArray &frame);

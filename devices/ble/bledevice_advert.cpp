@@ -72,7 +72,13 @@ void BLEDevice::showCardsForAdvertMode()
         card->getSwitch()->setFlag(true);
         card->showUI(true);
         card->showLabel(false, dark);
+        // Greyed until the next list says what the slot holds.
+        card->setFlRefresh(true);
     }
+    cardsShown = true;
+    // The cards stand where the status lines are: while the base lists its
+    // sensors, the cards tell the state.
+    setVisibleStatusLabels(false);
 }
 
 void BLEDevice::hideCards()
@@ -88,8 +94,6 @@ void BLEDevice::refreshCards()
     if (cardsDue) {
         cardsDue = false;
         showCardsForAdvertMode();
-        for (BLEAdwView *card : qAsConst(listAdwView))
-            card->setFlRefresh(true);
     }
     for (int i = 0; i < listAdwModel.size(); ++i) {
         BLEAdwModel *model = listAdwModel.at(i);

@@ -213,18 +213,23 @@ void BLEDevice::takeAdvertChunk(const QByteArray &chunk)
     if (!firstConnectingDeviceAdwert)
         startAdvertMode();
     for (const QByteArray &answer : frame::splitAnswers(chunk, ble::answerLengths)) {
-        // Start byte, length and CRC-8 come first: byte 2 of anything else
-        // means nothing.
+        // The base frames its acknowledgements loosely (no CRC-8 of its own
+        // on them): they are told by their command byte alone.
+        switch (ble::advertAcknowledgement(answer).value_or(0)) {
+        case ble::kConfigAcceptedCommand:
+            handleConfigAccepted();
+            continue;
+        case ble::kNameAcceptedCommand:
+            handleNameAccepted();
+            continue;
+        default:
+            break;
+        }
+        // Everything else carries data: start byte, length and CRC-8 come first.
         const std::optional<ble::AnswerHead> head = ble::acceptAnswer(answer);
         if (!head)
             continue;
         switch (head->command) {
-        case ble::kConfigAcceptedCommand:
-            handleConfigAccepted();
-            break;
-        case ble::kNameAcceptedCommand:
-            handleNameAccepted();
-            break;
         case ble::kAdvertListCommand:
             handleAdvertList(answer);
             break;

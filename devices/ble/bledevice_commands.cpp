@@ -210,7 +210,7 @@ void BLEDevice::autoCalibrateFullEmptyBLE()
 
 void BLEDevice::escapeCurSetting()
 {
-    DynamicQDialog::tell(statusParent(), QString(), tr("Функция в разработке"));
+    DynamicQDialog::tell(statusParent(), tr("Функция в разработке"), QString());
 }
 
 void BLEDevice::setFactorySetting()

@@ -12,6 +12,7 @@ namespace ble {
 namespace {
 
 constexpr std::array<int, 5> kDataLengths{{38, 42, 45, 49, 84}};
+constexpr int kCommandOffset = 2;
 constexpr int kKindOffset = 27;
 constexpr int kAddressOffset = 38;
 constexpr int kAddressLength = 6;
@@ -109,6 +110,14 @@ std::optional<AnswerHead> acceptAnswer(const QByteArray &frame)
     return AnswerHead{u8(frame, 1), u8(frame, 2)};
 }
 
+std::optional<quint8> advertAcknowledgement(const QByteArray &piece)
+{
+    const std::optional<quint8> command = frame::readU8(piece, kCommandOffset);
+    if (command == kConfigAcceptedCommand || command == kNameAcceptedCommand)
+        return command;
+    return std::nullopt;
+}
+
 std::optional<quint8> sensorKind(const QByteArray &frame)
 {
     // The frame's own CRC-8 sits at 27 in a 28-byte frame; shorter ones have no kind.
@@ -198,11 +207,10 @@ std::optional<StatusText> statusText(quint8 code)
     return kStatusTexts[code];
 }
 
-QString batteryText(qint8 battery)
+QString batteryText(int battery)
 {
     // Integer division truncating toward zero, as the sensor's own display does.
-    const int b = battery;
-    return QStringLiteral("%1.%2").arg(b / 10 % 10).arg(b % 10);
+    return QStringLiteral("%1.%2").arg(battery / 10 % 10).arg(battery % 10);
 }
 
 QString addressText(const QByteArray &address)

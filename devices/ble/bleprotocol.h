@@ -69,6 +69,11 @@ struct AnswerHead
 // Address and command of an answer whose start byte, length (at least four
 // bytes) and CRC-8 are right; nothing otherwise.
 std::optional<AnswerHead> acceptAnswer(const QByteArray &frame);
+// In the advertising mode the base's acknowledgements of a configuration
+// (0xEC) and of a name (0x8A) come without a frame of their own worth
+// checking: the command byte says it all. That byte, when a piece of at
+// least three bytes carries one of the two there; nothing otherwise.
+std::optional<quint8> advertAcknowledgement(const QByteArray &piece);
 
 // ---- Data answer (0xF0) ----------------------------------------------------
 
@@ -209,8 +214,10 @@ std::optional<StatusText> statusText(quint8 code);
 
 // ---- Display rules ---------------------------------------------------------
 
-// "%1.%2" of the tens and units of a battery byte (tenths of a volt).
-QString batteryText(qint8 battery);
+// "%1.%2" of the tens and units of a battery byte (tenths of a volt). The
+// linked sensor's data answer carries a signed byte, an advertising record an
+// unsigned one: each caller passes its byte as its own type reads it.
+QString batteryText(int battery);
 // Six bytes as upper-case hexadecimal pairs joined by ":".
 QString addressText(const QByteArray &address);
 // A Full value within 1.3 to 2.2 times Empty passes for calibrated.

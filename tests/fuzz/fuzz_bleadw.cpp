@@ -32,7 +32,7 @@ void decode(const QByteArray &f)
             ble::hasSensorDigits(r.name);
             ble::isFreeSlotName(r.name);
             ble::netNumberFieldText(r.netNumber, r.slotMask & ble::extraParamBit(slot + 1));
-            ble::batteryText(qint8(r.battery));
+            ble::batteryText(r.battery);
             BLEAdwModel model;
             model.setParamRecord(records->mid(slot * ble::kAdvertRecordLength, ble::kAdvertRecordLength));
             model.getNameChar();
@@ -46,13 +46,12 @@ void decode(const QByteArray &f)
     model.getNameChar();
 }
 
-// True when one of the chunk's answers is a whole, right acknowledgement
-// with this command.
-bool holdsAnswer(const QByteArray &chunk, quint8 command)
+// True when one of the chunk's pieces is an acknowledgement with this
+// command: the base's acknowledgements are told by their command byte alone.
+bool holdsAcknowledgement(const QByteArray &chunk, quint8 command)
 {
     for (const QByteArray &piece : frame::splitAnswers(chunk, ble::answerLengths)) {
-        const auto head = ble::acceptAnswer(piece);
-        if (head && head->command == command)
+        if (piece.size() >= 3 && quint8(piece.at(2)) == command)
             return true;
     }
     return false;
@@ -138,10 +137,10 @@ struct AdvertPage
         fuzz::settle();
 
         fuzz::require(page->isAdvertMode(), "bleadw: an answer took the page out of the advertising mode");
-        fuzz::require(!page->isConfigAccepted() || holdsAnswer(chunk, ble::kConfigAcceptedCommand),
-                      "bleadw: the configuration counted as accepted without a right acknowledgement");
-        fuzz::require(!page->isNameAccepted() || holdsAnswer(chunk, ble::kNameAcceptedCommand),
-                      "bleadw: the name counted as accepted without a right acknowledgement");
+        fuzz::require(!page->isConfigAccepted() || holdsAcknowledgement(chunk, ble::kConfigAcceptedCommand),
+                      "bleadw: the configuration counted as accepted without its acknowledgement");
+        fuzz::require(!page->isNameAccepted() || holdsAcknowledgement(chunk, ble::kNameAcceptedCommand),
+                      "bleadw: the name counted as accepted without its acknowledgement");
         const auto listed = lastListNumbers(chunk);
         fuzz::require(slotNumbers() == (listed ? *listed : before),
                       "bleadw: the slots do not hold what the last whole list said");

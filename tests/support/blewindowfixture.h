@@ -79,6 +79,16 @@ public:
 
     QString upperStatus() const { return statusLine("labelStatusUpBLE"); }
     QString lowerStatus() const { return statusLine("labelStatusBLE"); }
+    // Neither status line is on the page (the advertising cards stand there).
+    bool statusLabelsHidden() const
+    {
+        for (const char *name : {"labelStatusUpBLE", "labelStatusBLE"}) {
+            auto *label = ui->BLE_QF410->findChild<QLabel *>(QString::fromLatin1(name));
+            if (!label || !label->isHidden())
+                return false;
+        }
+        return true;
+    }
 
     // How often a text was written to the log.
     int logged(const QString &text) const
