@@ -176,6 +176,15 @@ void TestN7Protocol::addressWrittenIsTheTypedOneOrTheReportedOne_data()
                              << "7" << 7;
     QTest::newRow("nothing reported yet") << false << ""
                                           << "" << 0;
+    // -1: refused. The low byte of 300 is 44, some other sensor's address.
+    QTest::newRow("typed 300 past the field's check") << true << "300"
+                                                      << "7" << -1;
+    QTest::newRow("typed 256") << true << "256"
+                               << "7" << -1;
+    QTest::newRow("typed 255") << true << "255"
+                               << "7" << 255;
+    QTest::newRow("typed negative") << true << "-5"
+                                    << "7" << -1;
 }
 
 void TestN7Protocol::addressWrittenIsTheTypedOneOrTheReportedOne()
@@ -184,7 +193,8 @@ void TestN7Protocol::addressWrittenIsTheTypedOneOrTheReportedOne()
     QFETCH(QString, typed);
     QFETCH(QString, reported);
     QFETCH(int, netNum);
-    QCOMPARE(int(n7::chosenNetNum(edited, typed, reported)), netNum);
+    const std::optional<quint8> chosen = n7::chosenNetNum(edited, typed, reported);
+    QCOMPARE(chosen ? int(*chosen) : -1, netNum);
 }
 
 void TestN7Protocol::tableAnswerIsDecodedBigEndian()
