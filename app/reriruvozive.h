@@ -12,6 +12,7 @@
 #include <QTextStream>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class BLEDevice;
@@ -449,9 +450,15 @@ private:
     struct Plm300Field;
     std::vector<Plm300Field> plm300Fields();
     void sendPlm300Setting(const Plm300Field &field);
-    // Indicator: the address to write and the table write frame.
-    quint16 chosenN7NetNum() const;
-    void buildN7WriteFrame(quint8 slot, quint16 netNum);
+    // Indicator: the slot and address a write goes to, once both may be
+    // written (a refusal is told to the user), and the table write frame.
+    struct N7Target
+    {
+        quint8 slot;
+        quint8 netNum;
+    };
+    std::optional<N7Target> n7WriteTarget();
+    void buildN7WriteFrame(quint8 slot, quint8 netNum);
     // Wired sensor procedures.
     void writeParamToFLS();
     quint8 sensorNetNum() const;

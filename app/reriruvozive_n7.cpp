@@ -24,15 +24,33 @@ constexpr int kMarksShownMs = 500;
 
 } // namespace
 
-quint16 Reriruvozive::chosenN7NetNum() const
+std::optional<Reriruvozive::N7Target> Reriruvozive::n7WriteTarget()
 {
-    const quint16 netNum = n7::chosenNetNum(ui->lineEdit_n7NetNum->isModified(), ui->lineEdit_n7NetNum->text(),
-                                            ui->label_n7NetNumVal->text());
-    qDebug() << "netNum = " << netNum;
-    return netNum;
+    const quint8 slot = n7::sensorOfComboIndex(ui->comboBox_n7numberFLS->currentIndex());
+    // The indicator's answers carry no slot number: until the chosen slot's
+    // own answer has come, the address and table on show are another
+    // slot's, or none, and would overwrite this slot's.
+    if (n7Device->shownTableSlot() != slot) {
+        askService(tr("Данные выбранного датчика ещё не получены от индикатора.\nПовторите через несколько секунд"),
+                   false);
+        return std::nullopt;
+    }
+    const std::optional<quint8> netNum = n7::chosenNetNum(ui->lineEdit_n7NetNum->isModified(),
+                                                          ui->lineEdit_n7NetNum->text(), ui->label_n7NetNumVal->text());
+    if (!netNum) {
+        askService(tr("Недопустимое значение: %1\nВведите число от %2 до %3")
+                       .arg(ui->label_n7NetNumDut->text())
+                       .arg(1)
+                       .arg(n7::kNetNumTop),
+                   false);
+        ui->lineEdit_n7NetNum->setFocus();
+        return std::nullopt;
+    }
+    qDebug() << "netNum = " << *netNum;
+    return N7Target{slot, *netNum};
 }
 
-void Reriruvozive::buildN7WriteFrame(quint8 slot, quint16 netNum)
+void Reriruvozive::buildN7WriteFrame(quint8 slot, quint8 netNum)
 {
     n7::Column units{};
     n7::Column litres{};
@@ -40,7 +58,7 @@ void Reriruvozive::buildN7WriteFrame(quint8 slot, quint16 netNum)
         units[size_t(row)] = n7::cellValue(n7Device->getTable(row, n7::kUnitsColumn));
         litres[size_t(row)] = n7::cellValue(n7Device->getTable(row, n7::kLitresColumn));
     }
-    portConnection->writeData(n7::tableWrite(slot, quint8(netNum), ui->checkBox_n7_ReqDut->isChecked(), units, litres));
+    portConnection->writeData(n7::tableWrite(slot, netNum, ui->checkBox_n7_ReqDut->isChecked(), units, litres));
 }
 
 void Reriruvozive::on_pushButton_n7WriteParam_clicked()
@@ -50,9 +68,10 @@ void Reriruvozive::on_pushButton_n7WriteParam_clicked()
 
 void Reriruvozive::writeParamToN7()
 {
-    const quint16 netNum = chosenN7NetNum();
-    const quint8 slot = n7::sensorOfComboIndex(ui->comboBox_n7numberFLS->currentIndex());
-    buildN7WriteFrame(slot, netNum);
+    const std::optional<N7Target> target = n7WriteTarget();
+    if (!target)
+        return;
+    buildN7WriteFrame(target->slot, target->netNum);
     delay(kAfterWriteMs);
     ui->label_n7Alarm_3->setPixmap(pixmapBirdGreen);
     ui->label_n7Alarm_3->show();
@@ -94,13 +113,16 @@ void Reriruvozive::on_pushButton_n7GetTarTable_clicked()
 
 void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
 {
+    // Asked before the file is chosen: the poll stands still while the
+    // dialog is open, so nothing on show changes until the write.
+    const std::optional<N7Target> target = n7WriteTarget();
+    if (!target)
+        return;
     n7Device->resetAndStopTimerDeviceConnected();
     n7Device->timerIntervalGetDataStop();
     if (n7Device->loadFile()) {
-        const quint16 netNum = chosenN7NetNum();
-        const quint8 slot = n7::sensorOfComboIndex(ui->comboBox_n7numberFLS->currentIndex());
         delay(kBeforeTableWriteMs);
-        buildN7WriteFrame(slot, netNum);
+        buildN7WriteFrame(target->slot, target->netNum);
     }
     n7Device->setFirstDataRequest(true);
     delay(kAfterWriteMs);

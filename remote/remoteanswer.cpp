@@ -28,26 +28,33 @@ constexpr int kFirmwareAt = 7;
 // Shortest text worth decoding: anything shorter is taken for an empty input.
 constexpr int kShortestText = 10;
 
-// Bytes an answer must hold: one past the last byte its fields read. The CRC-8
-// after them is never read, so an answer pasted without it still decodes.
+// The CRC-8 that ends every answer.
+constexpr int kCrcBytes = 1;
+
+// Bytes an answer must hold: the whole answer as the sensor sends it, its
+// CRC-8 included. The CRC is never checked, but an answer pasted without it
+// is one cut short somewhere: a digit pair lost in the middle would shift
+// every field after it, and nothing could tell.
 int bytesNeeded(quint8 command)
 {
     switch (command) {
     case kLevelCommand:
-        return kLevelAt + 2;
+        // The level answer carries two bytes more than the page shows.
+        return kLevelAt + 2 + 2 + kCrcBytes;
     case fls::kAllDataCommand:
-        return kStateFilterAt + 1;
+        return kStateFilterAt + 1 + kCrcBytes;
     case fls::kConfigWriteCommand:
-        return kValueAt + 1;
+        return kValueAt + 1 + kCrcBytes;
     case kShiftFullCommand:
     case fls::kSetFullCommand:
     case kShiftEmptyCommand:
     case fls::kSetEmptyCommand:
-        return kValueAt + 4;
+        return kValueAt + 4 + kCrcBytes;
     case kNetNumCommand:
-        return kCommandAt + 1;
+        // The new number is the address byte; one more byte comes before the CRC-8.
+        return kCommandAt + 2 + kCrcBytes;
     case fls::kSerialAndFirmwareCommand:
-        return kFirmwareAt + 2;
+        return kFirmwareAt + 2 + kCrcBytes;
     default:
         return 0;
     }

@@ -50,5 +50,34 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -q
-apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+# On a fresh machine a package job started at boot (the daily index refresh,
+# unattended upgrades) may hold the package locks for a few minutes: wait for
+# it rather than fail. apt-get waits for the dpkg lock itself when given a
+# timeout; the index and download locks it does not wait for, so a run that
+# failed on a lock is tried again until the time is up.
+LOCK_WAIT_SECONDS="${LOCK_WAIT_SECONDS:-300}"
+lock_deadline=$((SECONDS + LOCK_WAIT_SECONDS))
+
+apt_get() {
+    local errors status left
+    errors="$(mktemp)"
+    while true; do
+        left=$((lock_deadline - SECONDS))
+        if [ "$left" -lt 0 ]; then
+            left=0
+        fi
+        status=0
+        apt-get -o DPkg::Lock::Timeout="$left" "$@" 2>"$errors" || status=$?
+        cat "$errors" >&2
+        if [ "$status" -eq 0 ] || ! grep -q "Could not get lock" "$errors" || [ "$SECONDS" -ge "$lock_deadline" ]; then
+            rm -f "$errors"
+            return "$status"
+        fi
+        echo "Another package job holds the package lock; waiting for it..." >&2
+        sleep 5
+    done
+}
+
+apt_get update -q
+apt_get install -y -q --no-install-recommends "${missing[@]}"

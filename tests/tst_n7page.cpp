@@ -45,6 +45,7 @@ private slots:
     // Through the main window.
     void fourSlotsAreReadByTheirNumber();
     void addressAndPollFlagAreWritten();
+    void writesWaitForTheChosenSlotsOwnAnswer();
     void tableGoesThroughACsvFileAndBackIntoTheIndicator();
     void malformedCsvsAreWrittenAsTheyRead_data();
     void malformedCsvsAreWrittenAsTheyRead();
@@ -72,6 +73,10 @@ constexpr int kWatchdogMs = 5000;
 
 const QString kConnected = QStringLiteral("Подключен Н7");
 const QString kConnectSensor = QStringLiteral("Подключите датчик");
+const QString kSlotNotRead =
+    QStringLiteral("Данные выбранного датчика ещё не получены от индикатора.\nПовторите через несколько секунд");
+const QString kAddressRefused =
+    QStringLiteral("Недопустимое значение: Задать адрес датчика\nВведите число от 1 до 255");
 
 using Fixture = PageFixture<N7Device>;
 
@@ -97,6 +102,20 @@ QImage picture(const QLabel *label)
 QByteArray withFreshCrc(const QByteArray &frame)
 {
     return frame::withCrc(frame.left(frame.size() - 1));
+}
+
+// The status lines must be readable: no widget the page shows lies under them.
+void checkStatusLinesAreClear(const Ui_Deruvivuriri *ui, const N7Device *page)
+{
+    const QList<const QLabel *> lines{page->getLabelStatusMessage(), page->getLabelStatusMessageUp()};
+    for (const QLabel *line : lines) {
+        QVERIFY(!line->isHidden());
+        for (const QWidget *w : ui->N7->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (w->isHidden() || lines.contains(qobject_cast<const QLabel *>(w)))
+                continue;
+            QVERIFY2(!line->geometry().intersects(w->geometry()), qPrintable(w->objectName()));
+        }
+    }
 }
 
 void writeFile(const QString &path, const QByteArray &text)
@@ -174,6 +193,7 @@ void TestN7Page::tableAnswerShowsAddressPollFlagModeAndTable()
     QCOMPARE(f.page->getModel()->headerData(0, Qt::Horizontal).toString(), QString("Ед. Датчика"));
     QCOMPARE(f.page->getModel()->headerData(1, Qt::Horizontal).toString(), QString("Литры"));
     QCOMPARE(f.page->getLabelStatusMessage()->text(), kConnected);
+    checkStatusLinesAreClear(f.ui.get(), f.page.get());
 }
 
 void TestN7Page::modeAndPollFlagBytes_data()
@@ -213,8 +233,9 @@ void TestN7Page::answersThatAreNoTableLeaveTheTable_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("seen"); // the page knows the indicator is there
-    QTest::newRow("acknowledgement of a write") << "ack" << true;
-    QTest::newRow("table cut to 166 bytes") << "short" << true;
+    // Shorter than a table: no table to show, and no sign of the indicator.
+    QTest::newRow("acknowledgement of a write") << "ack" << false;
+    QTest::newRow("table cut to 166 bytes") << "short" << false;
     QTest::newRow("another address byte") << "address" << true;
     QTest::newRow("wrong CRC") << "crc" << false;
     QTest::newRow("a sensor's start byte") << "start" << false;
@@ -376,6 +397,7 @@ void TestN7Page::fourSlotsAreReadByTheirNumber()
     QCOMPARE(cell(2, 0), QString("200"));
     QCOMPARE(cell(2, 1), QString("10"));
     QVERIFY(!ui->tableView_n7TarTable->isHidden());
+    checkStatusLinesAreClear(ui, page);
 
     // The user picks the third sensor: its slot is read from now on.
     ui->comboBox_n7numberFLS->setCurrentIndex(2);
@@ -393,6 +415,20 @@ void TestN7Page::addressAndPollFlagAreWritten()
     connectPage();
     ui->comboBox_n7numberFLS->setCurrentIndex(1);
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("11"), 3 * kPollMs);
+
+    // 300 cannot be typed; put there anyway it is refused, not cut to 44,
+    // by the write and by the table file alike.
+    QTest::keyClicks(ui->lineEdit_n7NetNum, "300");
+    QCOMPARE(ui->lineEdit_n7NetNum->text(), QString("30"));
+    ui->lineEdit_n7NetNum->setText("300");
+    ui->lineEdit_n7NetNum->setModified(true);
+    {
+        DialogDriver driver({tablePath("never-asked-for.csv")});
+        ui->pushButton_n7WriteParam->click();
+        ui->pushButton_n7SetTarTable->click();
+        QCOMPARE(driver.texts(), QStringList({kAddressRefused, kAddressRefused}));
+    }
+    ui->lineEdit_n7NetNum->clear();
     QTest::keyClicks(ui->lineEdit_n7NetNum, "42");
     QVERIFY(!ui->label_n7Alarm_3->isHidden());
     ui->checkBox_n7_ReqDut->setChecked(true);
@@ -415,6 +451,42 @@ void TestN7Page::addressAndPollFlagAreWritten()
     ui->pushButton_n7WriteParam->click();
     QCOMPARE(device->appliedWrites.size(), 2);
     QCOMPARE(device->appliedWrites.at(1).left(6).toHex(), QByteArray("3edeef012a00"));
+}
+
+void TestN7Page::writesWaitForTheChosenSlotsOwnAnswer()
+{
+    const QString path = tablePath("for-slot-4.csv");
+    writeFile(path, "7;8\r\n9;10\r\n");
+    connectPage();
+    QCOMPARE(ui->label_n7NetNumVal->text(), QString("10"));
+
+    // "Датчик 3" picked and written at once: what is on show is still
+    // slot 1's address and table.
+    {
+        DialogDriver driver;
+        ui->comboBox_n7numberFLS->setCurrentIndex(2);
+        ui->pushButton_n7WriteParam->click();
+        QCOMPARE(driver.texts(), QStringList({kSlotNotRead}));
+    }
+    // The same for a table file, refused before a file is asked for.
+    {
+        DialogDriver driver({path});
+        ui->comboBox_n7numberFLS->setCurrentIndex(3);
+        ui->pushButton_n7SetTarTable->click();
+        QCOMPARE(driver.texts(), QStringList({kSlotNotRead}));
+    }
+    QCOMPARE(device->appliedWrites.size(), 0);
+
+    // Once slot 4's own answer is on show, the file goes there with its address.
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("13"), 3 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(page->shownTableSlot() == quint8(3), 3 * kPollMs);
+    {
+        DialogDriver driver({path});
+        ui->pushButton_n7SetTarTable->click();
+        QCOMPARE(driver.seen.size(), 1);
+    }
+    QCOMPARE(device->appliedWrites.size(), 1);
+    QCOMPARE(device->appliedWrites.at(0).toHex(' '), expectedWrite(3, 13, 0, {7, 9}, {8, 10}).toHex(' '));
 }
 
 void TestN7Page::tableGoesThroughACsvFileAndBackIntoTheIndicator()
@@ -550,7 +622,15 @@ void TestN7Page::silentIndicatorIsReportedAndComesBack()
         reported = reported || line.at(0).toString().endsWith(" -- Device is not responding");
     QVERIFY(reported);
 
+    // Tables cut short are no sign of the indicator: no empty table is offered.
+    device->shortTables = true;
     device->silent = false;
+    const int reads = device->countRequests(0xEE);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xEE) >= reads + 3, 4 * kPollMs);
+    QCOMPARE(page->getLabelStatusMessage()->text(), kConnectSensor);
+    QVERIFY(ui->tableView_n7TarTable->isHidden());
+
+    device->shortTables = false;
     QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, 3 * kPollMs);
     QVERIFY(!ui->tableView_n7TarTable->isHidden());
 

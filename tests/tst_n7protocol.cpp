@@ -176,6 +176,11 @@ void TestN7Protocol::addressWrittenIsTheTypedOneOrTheReportedOne_data()
                              << "7" << 7;
     QTest::newRow("nothing reported yet") << false << ""
                                           << "" << 0;
+    // -1: refused, not cut to its low byte 44.
+    QTest::newRow("typed 300") << true << "300"
+                               << "7" << -1;
+    QTest::newRow("typed 255") << true << "255"
+                               << "7" << 255;
 }
 
 void TestN7Protocol::addressWrittenIsTheTypedOneOrTheReportedOne()
@@ -184,7 +189,8 @@ void TestN7Protocol::addressWrittenIsTheTypedOneOrTheReportedOne()
     QFETCH(QString, typed);
     QFETCH(QString, reported);
     QFETCH(int, netNum);
-    QCOMPARE(int(n7::chosenNetNum(edited, typed, reported)), netNum);
+    const std::optional<quint8> chosen = n7::chosenNetNum(edited, typed, reported);
+    QCOMPARE(chosen ? int(*chosen) : -1, netNum);
 }
 
 void TestN7Protocol::tableAnswerIsDecodedBigEndian()

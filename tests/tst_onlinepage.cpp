@@ -204,6 +204,19 @@ void TestOnlinePage::settingsAreReadEditedWrittenAndReadBack()
     typeInto(ui->lineEditOnlineAccessDot, "m2m.example");
     typeInto(ui->lineEditOnlineServerAddress, "srv.example.org");
     typeInto(ui->lineEditOnlinePeriodSend, "120");
+
+    // A channel address is one byte: 300 cannot be typed; put there anyway,
+    // or emptied, it holds the whole write back instead of going out as 44 or 0.
+    typeInto(ui->lineEditOnlineChanel1, "300");
+    QCOMPARE(ui->lineEditOnlineChanel1->text(), QString("30"));
+    for (const QString &text : {QString("300"), QString()}) {
+        ui->lineEditOnlineChanel1->setText(text);
+        emit ui->lineEditOnlineChanel1->textEdited(text);
+        ui->pushButtonOnlineWriteSetting->click();
+        QVERIFY(noticesShown().contains("Недопустимое значение: Адрес (1 канал)\nВведите число от 0 до 255"));
+        QVERIFY(!noticesShown().contains("Настройки записаны"));
+    }
+    typeInto(ui->lineEditOnlineChanel1, "255");
     ui->pushButtonOnlineWriteSetting->click();
     QVERIFY(noticesShown().contains("Настройки записаны"));
     QTRY_COMPARE_WITH_TIMEOUT(device->appliedRecords.size(), 1, kAnswerMs);
@@ -213,6 +226,7 @@ void TestOnlinePage::settingsAreReadEditedWrittenAndReadBack()
     SimulatedOnline::putText(expected, SimulatedOnline::kApn, "m2m.example");
     SimulatedOnline::putText(expected, SimulatedOnline::kServer, "srv.example.org");
     expected[SimulatedOnline::kPeriod] = 120;
+    expected[SimulatedOnline::kAddresses] = char(255);
     QCOMPARE(device->appliedRecords.first().toHex(' '), expected.toHex(' '));
 
     // Read back: the same settings come from the unit.
@@ -284,6 +298,15 @@ void TestOnlinePage::switchesChangeTheUnitAndFollowIt()
     // The read-back that follows shows the unit's address of the channel.
     QTRY_COMPARE_WITH_TIMEOUT(ui->lineEditOnlineChanel2->text(), QString("13"), kAnswerMs);
     QVERIFY(second->getState());
+
+    // An emptied channel address holds a switch's write back too; the switch goes back.
+    ui->lineEditOnlineChanel1->clear();
+    emit ui->lineEditOnlineChanel1->textEdited(QString());
+    const int polls = device->countRequests(0xF0);
+    QTest::mouseClick(second, Qt::LeftButton);
+    QVERIFY(second->getState());
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xF0) > polls, kAnswerMs);
+    QCOMPARE(device->appliedRecords.size(), 1);
 
     // The mode switch sends the mode alone.
     const int writes = device->appliedRecords.size();

@@ -438,31 +438,35 @@ void TestOnlineProtocol::periodAndAddressTexts_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("period");
-    QTest::addColumn<quint8>("address");
-    QTest::newRow("30") << "30" << hex("1e00") << quint8(30);
-    QTest::newRow("300") << "300" << hex("2c01") << quint8(44);
-    QTest::newRow("70000") << "70000" << hex("0000") << quint8(0x70);
-    QTest::newRow("-1") << "-1" << hex("ffff") << quint8(0xFF);
-    QTest::newRow("abc") << "abc" << hex("0000") << quint8(0);
-    QTest::newRow("empty") << "" << hex("0000") << quint8(0);
+    QTest::addColumn<int>("address"); // -1: refused, the byte stays as it was
+    QTest::newRow("30") << "30" << hex("1e00") << 30;
+    QTest::newRow("0") << "0" << hex("0000") << 0;
+    QTest::newRow("255") << "255" << hex("ff00") << 255;
+    // Not its low byte 44: that would be some other device's address.
+    QTest::newRow("300") << "300" << hex("2c01") << -1;
+    QTest::newRow("256") << "256" << hex("0001") << -1;
+    QTest::newRow("70000") << "70000" << hex("0000") << -1;
+    QTest::newRow("-1") << "-1" << hex("ffff") << -1;
+    QTest::newRow("abc") << "abc" << hex("0000") << -1;
+    QTest::newRow("empty") << "" << hex("0000") << -1;
 }
 
 void TestOnlineProtocol::periodAndAddressTexts()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, period);
-    QFETCH(quint8, address);
+    QFETCH(int, address);
     OnlineConfigBlock block;
     QVERIFY(block.assign(QByteArray(162, char(0x77))));
     block.setPeriodText(text);
     QCOMPARE(block.bytes().mid(142, 2).toHex(), period.toHex());
     QCOMPARE(block.bytes().mid(144, 2), QByteArray(2, char(0x77)));
     for (int device = 0; device < 8; ++device) {
-        block.setAddressText(device, text);
-        QCOMPARE(block.address(device), address);
+        QCOMPARE(block.setAddressText(device, text), address >= 0);
+        QCOMPARE(int(block.address(device)), address >= 0 ? address : 0x77);
     }
-    block.setAddressText(8, "5"); // beyond the eight devices: nothing
-    block.setAddressText(-1, "5");
+    QVERIFY(!block.setAddressText(8, "5")); // beyond the eight devices: nothing
+    QVERIFY(!block.setAddressText(-1, "5"));
     QCOMPARE(block.bytes().size(), 162);
     QCOMPARE(block.bytes().left(142), QByteArray(142, char(0x77)));
 }

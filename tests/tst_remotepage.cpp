@@ -316,6 +316,8 @@ void TestRemotePage::pastedAnswerIsDecodedInABox_data()
                            << head + "Температура = -25\u00B0\u0421\nУровень = 400";
     QTest::newRow("one digit short") << "3e01fc393000000a000" << int(QMessageBox::Warning) << "Внимание!"
                                      << "Введён некорректный ответ!\nПроверьте правильность ввода";
+    QTest::newRow("pasted without its CRC") << "3e01fc393000000a00" << int(QMessageBox::Warning) << "Внимание!"
+                                            << "Введён некорректный ответ!\nПроверьте правильность ввода";
     QTest::newRow("long text, few bytes") << "3e01fc          zz zz zz" << int(QMessageBox::Warning) << "Внимание!"
                                           << "Введён некорректный ответ!\nПроверьте правильность ввода";
     QTest::newRow("nine characters") << "3e07fb   " << int(QMessageBox::Information) << "Информация"

@@ -139,11 +139,20 @@ quint8 OnlineConfigBlock::address(int device) const
     return device >= 0 && device < kExtraDevices ? byteAt(kAddressesOffset + device) : 0;
 }
 
-void OnlineConfigBlock::setAddressText(int device, const QString &value)
+std::optional<quint8> OnlineConfigBlock::addressOfText(const QString &value)
 {
-    if (device < 0 || device >= kExtraDevices)
-        return;
     bool ok = false;
     const int number = value.toInt(&ok, 10);
-    setByte(kAddressesOffset + device, static_cast<quint8>(ok ? (number & 0xFF) : 0));
+    if (!ok || number < 0 || number > kAddressTop)
+        return std::nullopt;
+    return static_cast<quint8>(number);
+}
+
+bool OnlineConfigBlock::setAddressText(int device, const QString &value)
+{
+    const std::optional<quint8> number = addressOfText(value);
+    if (device < 0 || device >= kExtraDevices || !number)
+        return false;
+    setByte(kAddressesOffset + device, *number);
+    return true;
 }

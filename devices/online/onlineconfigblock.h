@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 // The online unit's communication settings: one fixed 162-byte record that
 // travels whole in both directions (read back in the 0xA2 answer, written with
 // the 0xA3 request). Text fields hold UTF-8 bytes, zero-filled behind the
@@ -26,6 +28,7 @@ public:
     static constexpr int kModesOffset = 146;
     static constexpr int kAddressesOffset = 154;
     static constexpr quint8 kDeviceOnBit = 0x01;
+    static constexpr int kAddressTop = 255;
     // Only in the first extra device's mode byte: the server protocol and transport.
     static constexpr quint8 kEgtsBit = 0x80;
     static constexpr quint8 kUdpBit = 0x40;
@@ -68,8 +71,12 @@ public:
     void setMode(int device, quint8 value);
     void flipMode(int device, quint8 bits);
     quint8 address(int device) const;
-    // The low 8 bits of a base-10 number; 0 for any other text.
-    void setAddressText(int device, const QString &value);
+    // A base-10 number from 0 to kAddressTop; nothing for any other text (a
+    // larger number's low byte would address some other device).
+    static std::optional<quint8> addressOfText(const QString &value);
+    // Stores the address a text gives; false, leaving the byte as it was,
+    // when it gives none.
+    bool setAddressText(int device, const QString &value);
 
 private:
     quint8 byteAt(int offset) const { return static_cast<quint8>(data.at(offset)); }

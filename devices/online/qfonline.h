@@ -195,6 +195,7 @@ private:
 
     // Configuration (qfonline_config.cpp).
     bool refuseUnreadConfig();
+    bool refuseUnusableAddress();
     void sendConfigOnce();
 
     // Password (qfonline_password.cpp).
@@ -217,6 +218,9 @@ private:
         OnlineConfigBlock::Text text;
     };
     std::vector<TextField> textFields() const;
+    // The four extra-device address fields, and how a message names one.
+    std::array<QLineEdit *, 4> addressFields() const;
+    QString addressFieldName(int channel) const;
     void buildSwitches();
     void buildTabIcons();
     void buildCalibrationView();
@@ -261,6 +265,9 @@ private:
 
     OnlineConfigBlock configBlock;
     bool configRead = false;
+    // An address field edited to something that is no address: the block
+    // keeps the unit's byte, and no write goes out until it is put right.
+    std::array<bool, 4> addressUnusable{};
     // A write runs waits inside; a write asked for meanwhile runs after it.
     bool writeRunning = false;
     bool writeAgain = false;

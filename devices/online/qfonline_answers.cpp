@@ -169,9 +169,10 @@ void QFOnline::showConfigFields()
     if (!ui)
         return;
     using Text = OnlineConfigBlock::Text;
-    QLineEdit *const addresses[] = {ui->lineEditOnlineChanel1, ui->lineEditOnlineChanel2, ui->lineEditOnlineChanel3,
-                                    ui->lineEditOnlineChanel4};
+    const std::array<QLineEdit *, 4> addresses = addressFields();
     QLabel *const values[] = {ui->label_50, ui->label_51, ui->label_52, ui->label_53};
+    // The fields show the block's addresses again.
+    addressUnusable.fill(false);
     for (int i = 0; i < 4; ++i) {
         const bool on = configBlock.mode(i) & OnlineConfigBlock::kDeviceOnBit;
         // The switch shows what the unit keeps, also when a change of it was

@@ -69,7 +69,9 @@ void QFOnline::setModeDopDevice(uchar deviceID, uchar deviceMode)
 
 void QFOnline::setAdrdressDopDevice(uchar deviceID, QString deviceAddress)
 {
-    configBlock.setAddressText(deviceID, deviceAddress);
+    const bool stored = configBlock.setAddressText(deviceID, deviceAddress);
+    if (deviceID < addressUnusable.size())
+        addressUnusable[deviceID] = !stored;
 }
 
 bool QFOnline::refuseUnreadConfig()
@@ -83,9 +85,27 @@ bool QFOnline::refuseUnreadConfig()
     return true;
 }
 
+bool QFOnline::refuseUnusableAddress()
+{
+    for (int channel = 0; channel < int(addressUnusable.size()); ++channel) {
+        if (!addressUnusable[size_t(channel)])
+            continue;
+        createDialogInfoUserForButtonClicked(tr("Недопустимое значение: %1\nВведите число от %2 до %3")
+                                                 .arg(addressFieldName(channel))
+                                                 .arg(0)
+                                                 .arg(OnlineConfigBlock::kAddressTop));
+        emit signalWriteLog(
+            QStringLiteral("QFOnline settings not written: the address of channel %1 is no number from 0 to %2")
+                .arg(channel + 1)
+                .arg(OnlineConfigBlock::kAddressTop));
+        return true;
+    }
+    return false;
+}
+
 bool QFOnline::writeParam()
 {
-    if (refuseUnreadConfig())
+    if (refuseUnreadConfig() || refuseUnusableAddress())
         return false;
     // A write asked for during the waits of another (a second switch
     // click) is sent right after it, with everything changed meanwhile.
@@ -152,6 +172,11 @@ void QFOnline::setNewCFGForSetting()
     if (refuseUnreadConfig()) {
         sw->setState(!sw->getState());
         emit signalRequestForGetCfgQFOnline();
+        return;
+    }
+    // The switch goes back; the typed address stays to be put right.
+    if (refuseUnusableAddress()) {
+        sw->setState(!sw->getState());
         return;
     }
     // Each switch turns its bit of the block as it stands, whatever the

@@ -5,6 +5,7 @@
 #include "deruvivuriri_form.h"
 
 #include "devices/online/onlineprotocol.h"
+#include "ui/boundedintvalidator.h"
 #include "ui/bytelengthvalidator.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
@@ -142,6 +143,9 @@ void QFOnline::initUI()
     // fit is not taken, rather than cut off unseen.
     for (const TextField &field : textFields())
         field.edit->setValidator(new ByteLengthValidator(OnlineConfigBlock::spanOf(field.text).width, field.edit));
+    // An address is one byte: a larger number cannot be typed.
+    for (QLineEdit *edit : addressFields())
+        edit->setValidator(new BoundedIntValidator(0, OnlineConfigBlock::kAddressTop, edit));
 
     placeQuestionMarks();
     setHeight(ui->tabWidgetQFOnline, kGpsTabHeight);
@@ -159,6 +163,20 @@ std::vector<QFOnline::TextField> QFOnline::textFields() const
         {ui->lineEditOnlineServerPort, Text::ServerPort},
         {ui->lineEditOnlinePassAccessDevice, Text::ServerPassword},
     };
+}
+
+std::array<QLineEdit *, 4> QFOnline::addressFields() const
+{
+    return {ui->lineEditOnlineChanel1, ui->lineEditOnlineChanel2, ui->lineEditOnlineChanel3, ui->lineEditOnlineChanel4};
+}
+
+QString QFOnline::addressFieldName(int channel) const
+{
+    if (!ui)
+        return QString::number(channel + 1);
+    const QLabel *const channels[] = {ui->label_58, ui->label_59, ui->label_60, ui->label_61};
+    // "Адрес (1 канал)": the column's heading and the row's.
+    return QStringLiteral("%1 (%2)").arg(ui->label_48->text(), channels[channel]->text());
 }
 
 void QFOnline::buildSwitches()

@@ -2,8 +2,8 @@
 #include "devices/other/n7device.h"
 
 #include "deruvivuriri_form.h"
+#include "ui/boundedintvalidator.h"
 
-#include <QIntValidator>
 #include <QLabel>
 #include <QSerialPort>
 #include <QStandardItemModel>
@@ -13,6 +13,13 @@ namespace {
 
 // Answers that show the page's widgets after a connect or a table button.
 constexpr int kRefreshAnswers = 1;
+
+// The status lines sit between the sensor's settings and the buttons of the
+// right-hand column, where nothing else is drawn (also on a form squeezed
+// for a low screen); at the foot of the page they would lie on the file
+// buttons.
+constexpr QRect kStatusUpLine{310, 378, 375, 18};
+constexpr QRect kStatusLine{310, 396, 375, 18};
 
 } // namespace
 
@@ -47,7 +54,9 @@ bool N7Device::initUI()
     ui->tableView_n7TarTable->setModel(model);
 
     labelCaption = pagewidgets::createCaption(ui->pushButtonN7, tr("N7"), ui->label_NameButtKV380);
-    ui->lineEdit_n7NetNum->setValidator(new QIntValidator(1, n7::kNetNumTop, ui->lineEdit_n7NetNum));
+    // A number above the top cannot be typed: its low byte would be some
+    // other sensor's address.
+    ui->lineEdit_n7NetNum->setValidator(new BoundedIntValidator(1, n7::kNetNumTop, ui->lineEdit_n7NetNum));
 
     ui->comboBox_n7mode->addItem(tr("Активный"));
     ui->comboBox_n7mode->addItem(tr("Пассивный"));
@@ -71,6 +80,8 @@ bool N7Device::initIcons()
 void N7Device::initStatusMessage()
 {
     status.create(ui->N7, tr("Подключите датчик"));
+    status.upper()->setGeometry(kStatusUpLine);
+    status.lower()->setGeometry(kStatusLine);
 }
 
 void N7Device::checkIncommingData()
@@ -80,8 +91,8 @@ void N7Device::checkIncommingData()
 
 void N7Device::connectDevice()
 {
-    connect(requestTimer, &QTimer::timeout, this, &N7Device::signalRequestForGetAllDataFromDevice,
-            Qt::UniqueConnection);
+    forgetTableSlot();
+    connect(requestTimer, &QTimer::timeout, this, &N7Device::requestTable, Qt::UniqueConnection);
     connect(checkTimer, &QTimer::timeout, this, &N7Device::checkIncommingData, Qt::UniqueConnection);
     restoreTimerDeviceConnected();
     setFirstDataRequest(true);
@@ -89,13 +100,31 @@ void N7Device::connectDevice()
 
 void N7Device::disconnectDevice()
 {
-    disconnect(requestTimer, &QTimer::timeout, this, &N7Device::signalRequestForGetAllDataFromDevice);
+    disconnect(requestTimer, &QTimer::timeout, this, &N7Device::requestTable);
     disconnect(checkTimer, &QTimer::timeout, this, &N7Device::checkIncommingData);
     resetAndStopTimerDeviceConnected();
     setVisiblePageWidgets(false);
     // Not talking to the indicator any more: opening the port for another
     // device must not report it as lost.
     deviceConnected = false;
+    forgetTableSlot();
+}
+
+void N7Device::requestTable()
+{
+    // The main window reads the same slot box for the request it sends.
+    const quint8 slot = n7::sensorOfComboIndex(ui ? ui->comboBox_n7numberFLS->currentIndex() : 0);
+    if (slotAsked && *slotAsked != slot)
+        slotsAskedDiffer = true;
+    slotAsked = slot;
+    emit signalRequestForGetAllDataFromDevice();
+}
+
+void N7Device::forgetTableSlot()
+{
+    slotAsked.reset();
+    slotsAskedDiffer = false;
+    tableSlot.reset();
 }
 
 void N7Device::timerIntervalGetDataStop()
@@ -131,6 +160,8 @@ bool N7Device::resetDeviceIsConnected()
     showStatusMessage(tr("Подключите датчик"));
     emit signalWriteLog("Device is not responding");
     deviceConnected = false;
+    // What it showed may be old by the time it answers again.
+    forgetTableSlot();
     // When it answers again, the page comes back.
     setFirstDataRequest(true);
     return true;

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 class QSerialPort;
 class QStandardItemModel;
@@ -46,6 +48,12 @@ public:
     n7::Table table() const;
     QStandardItemModel *getModel() const { return model; }
     QLabel *getLabelStatusMessage() const { return status.lower(); }
+    QLabel *getLabelStatusMessageUp() const { return status.upper(); }
+
+    // The sensor slot whose table and address are on show; nothing before
+    // the first table, and while the slot an answer belongs to is unknown
+    // (answers carry no slot number).
+    std::optional<quint8> shownTableSlot() const { return tableSlot; }
 
     // Saves the table on show to a file the user picks. False only when the
     // file could not be written (nothing is left behind then); a cancelled
@@ -81,6 +89,9 @@ signals:
     void writeData(QByteArray data);
     void signalWriteLog(QString message);
 
+private slots:
+    void requestTable();
+
 private:
     bool initIcons();
     void initStatusMessage();
@@ -89,6 +100,7 @@ private:
     void fillTableFromAnswer(const n7::TableAnswer &answer);
     void setRows(const n7::Table &rows);
     void keepTableAboveFileButtons();
+    void forgetTableSlot();
 
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
@@ -104,6 +116,12 @@ private:
     QLabel *labelCaption = nullptr;
     QPixmap pixNotPolled, pixPolled;
     QStandardItemModel *model = nullptr;
+
+    // Slots read since the last table answer: the answer belongs to one of
+    // them, so it is known to be a slot's own only when they are all the same.
+    std::optional<quint8> slotAsked;
+    bool slotsAskedDiffer = false;
+    std::optional<quint8> tableSlot;
 };
 
 #endif // N7DEVICE_H

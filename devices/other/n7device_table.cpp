@@ -31,7 +31,11 @@ int N7Device::run(int len, char *buf)
 
 void N7Device::takeAnswer(const QByteArray &answer)
 {
-    if (!n7::isAccepted(answer))
+    // Shorter than a table, a frame carries no table to show (an
+    // acknowledgement, or a table cut short): it says nothing about the
+    // indicator's state, and showing the page for it would offer a write of
+    // an empty table.
+    if (!n7::isAccepted(answer) || answer.size() < n7::kTableFrameLength)
         return;
     // Whatever the indicator says, it is there.
     deviceConnected = true;
@@ -41,8 +45,16 @@ void N7Device::takeAnswer(const QByteArray &answer)
     // Only a whole table from the indicator's own address is shown; an
     // acknowledgement of a write is not a table.
     const std::optional<n7::TableAnswer> table = n7::decodeTable(answer);
-    if (table && table->address == n7::kUnitAddress)
+    if (table && table->address == n7::kUnitAddress) {
         parseData(*table);
+        // With no read since the last table, this is a further answer to the
+        // same reads, of the same slot.
+        if (slotAsked) {
+            tableSlot = slotsAskedDiffer ? std::nullopt : slotAsked;
+            slotAsked.reset();
+            slotsAskedDiffer = false;
+        }
+    }
 
     showStatusMessage(tr("Подключен Н7"));
     showStatusMessageUp(" ");

@@ -82,14 +82,21 @@ quint16 cellValue(const QString &text)
     return ok ? quint16(value & 0xFFFF) : 0;
 }
 
-quint16 chosenNetNum(bool typedEdited, const QString &typed, const QString &reported)
+std::optional<quint8> chosenNetNum(bool typedEdited, const QString &typed, const QString &reported)
 {
+    auto readNumber = [](const QString &text) -> std::optional<qlonglong> {
+        bool ok = false;
+        const qlonglong value = text.trimmed().toLongLong(&ok, 10);
+        return ok ? std::optional<qlonglong>(value) : std::nullopt;
+    };
+    auto address = [](qlonglong value) -> std::optional<quint8> {
+        return value >= 0 && value <= kNetNumTop ? std::optional<quint8>(quint8(value)) : std::nullopt;
+    };
     if (typedEdited) {
-        const ushort value = typed.toUShort();
-        if (value != 0)
-            return value;
+        if (const std::optional<qlonglong> value = readNumber(typed); value && *value != 0)
+            return address(*value);
     }
-    return reported.toUShort();
+    return address(readNumber(reported).value_or(0));
 }
 
 std::vector<int> answerLengths(quint8 command)

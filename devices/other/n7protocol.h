@@ -68,8 +68,9 @@ QByteArray tableWrite(quint8 sensor, quint8 netNum, bool poll, const Column &uni
 quint16 cellValue(const QString &text);
 // The address to write: the typed one when the field was edited and holds a
 // number other than 0, else the one the indicator reported (0 when that is
-// no number either).
-quint16 chosenNetNum(bool typedEdited, const QString &typed, const QString &reported);
+// no number either). Nothing when the number is one no sensor can have: its
+// low byte would readdress the sensor to something nobody chose.
+std::optional<quint8> chosenNetNum(bool typedEdited, const QString &typed, const QString &reported);
 
 // ---- Answers ---------------------------------------------------------------
 

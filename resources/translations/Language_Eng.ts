@@ -1082,6 +1082,12 @@ Try another password</translation>
         <source>другой</source>
         <translation>other</translation>
     </message>
+    <message>
+        <source>Недопустимое значение: %1
+Введите число от %2 до %3</source>
+        <translation>Invalid value: %1
+Enter a number from %2 to %3</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -2698,6 +2704,12 @@ with smoothing switched off</translation>
     <message>
         <source>Сейчас будет установлен &quot;НОЛЬ&quot;</source>
         <translation>The &quot;ZERO&quot; will be set now</translation>
+    </message>
+    <message>
+        <source>Данные выбранного датчика ещё не получены от индикатора.
+Повторите через несколько секунд</source>
+        <translation>The selected sensor&apos;s data has not come from the indicator yet.
+Try again in a few seconds</translation>
     </message>
 </context>
 <context>

@@ -1082,6 +1082,12 @@ Pruebe otra contraseña</translation>
         <source>другой</source>
         <translation>otro</translation>
     </message>
+    <message>
+        <source>Недопустимое значение: %1
+Введите число от %2 до %3</source>
+        <translation>Valor no válido: %1
+Introduzca un número de %2 a %3</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -2702,6 +2708,12 @@ con el suavizado desactivado</translation>
     <message>
         <source>Сейчас будет установлен &quot;НОЛЬ&quot;</source>
         <translation>Ahora se establecerá el &quot;CERO&quot;</translation>
+    </message>
+    <message>
+        <source>Данные выбранного датчика ещё не получены от индикатора.
+Повторите через несколько секунд</source>
+        <translation>Los datos del sensor elegido aún no han llegado del indicador.
+Vuelva a intentarlo en unos segundos</translation>
     </message>
 </context>
 <context>

@@ -1050,6 +1050,11 @@
         <source>другой</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Недопустимое значение: %1
+Введите число от %2 до %3</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -2633,6 +2638,11 @@
     </message>
     <message>
         <source>Сейчас будет установлен &quot;НОЛЬ&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Данные выбранного датчика ещё не получены от индикатора.
+Повторите через несколько секунд</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
