@@ -1,5 +1,6 @@
 #include "app/portlist.h"
 #include "app/reriruvozive.h"
+#include "calibration/litertopercent.h"
 #include "calibration/targraph.h"
 #include "calibration/tarrun.h"
 #include "deruvivuriri_form.h"
@@ -38,6 +39,10 @@ private slots:
 
     void oneSensorRunSurvivesARestartAndEndsInACsv();
     void twoSensorRunIsFoundUnderEitherNameAndGraphed();
+    void removingSensorTwoMidRunKeepsEveryPortion();
+    void anotherSensorsRunIsNeitherOfferedNorTouched();
+    void declinedRunIsKeptWhereTheRestoreDialogOpensIt();
+    void spreadsheetFilesWithAByteOrderMarkLoadWhole();
     void endingNeverLosesTheRun();
     void runRestoredFromTheUsersCsvLeavesItAlone();
     void malformedRunFilesAreNotTakenAsARun_data();
@@ -91,7 +96,8 @@ void TestTarPage::initTestCase()
 void TestTarPage::init()
 {
     QDir dir(folder);
-    for (const QString &name : dir.entryList({"*.etr"}, QDir::Files))
+    // Runs left by an earlier test, kept aside ones too.
+    for (const QString &name : dir.entryList({"*.etr", "*.csv"}, QDir::Files))
         dir.remove(name);
     userDir = std::make_unique<QTemporaryDir>();
     device = std::make_unique<SimulatedFls>();
@@ -296,9 +302,12 @@ void TestTarPage::twoSensorRunIsFoundUnderEitherNameAndGraphed()
     ui->pushButtonAdPortionTar->click();
     QCOMPARE(readFile(configFile("~1001_1002.etr")), QByteArray("300, 700, 0\r\n310, 710, 5\r\n"));
 
-    // The run's file named with the serials the other way round is found too.
+    // A run begun with the sensors found the other way round names 1002
+    // first and holds its readings first; it is found, and each column
+    // holds one sensor's readings.
     window.reset();
-    QVERIFY(QFile::rename(configFile("~1001_1002.etr"), configFile("~1002_1001.etr")));
+    QVERIFY(QFile::remove(configFile("~1001_1002.etr")));
+    writeFile(configFile("~1002_1001.etr"), "700, 300, 0\r\n710, 310, 5\r\n");
     openWindow();
     tar = window->tar();
     script->thenShowing("Найдена незаконченная тарировка", ModalScript::accept());
@@ -337,6 +346,179 @@ void TestTarPage::twoSensorRunIsFoundUnderEitherNameAndGraphed()
     QVERIFY(!QFile::exists(configFile("~1001_1002.etr")));
     QCOMPARE(tar->sensorCount(), 0);
     QVERIFY(window->fls()->getWidgetTarSensor2()->isHidden());
+}
+
+void TestTarPage::removingSensorTwoMidRunKeepsEveryPortion()
+{
+    device->sensor(0).serial = 1001;
+    device->sensor(0).level = 1000;
+    SimulatedFls::Sensor second;
+    second.netNum = 2;
+    second.serial = 1002;
+    second.level = 2000;
+    device->sensors.append(second);
+    openWindow();
+    ui->ButtonTarirovka->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdPortionTar->click();
+    QCOMPARE(readFile(configFile("~1001_1002.etr")), QByteArray("1000, 2000, 0\r\n1000, 2000, 5\r\n"));
+
+    // Sensor 2 comes off the tank halfway: its column goes, the portions stay.
+    ui->pushButtonDelSensorTar->click();
+    const QString mirror = configFile("~1001.etr");
+    QCOMPARE(readFile(mirror), QByteArray("1000, 0\r\n1000, 5\r\n"));
+    QVERIFY(!QFile::exists(configFile("~1001_1002.etr")));
+    setLevel(0, 1250);
+    ui->pushButtonAdPortionTar->click();
+    setLevel(0, 1400);
+    ui->pushButtonAdPortionTar->click();
+    const QStringList all{"0/1000", "5/1000", "10/1250", "15/1400"};
+    QCOMPARE(rows(), all);
+
+    ui->pushButtonBackTarir->click();
+    script->thenShowing("Найдена незаконченная тарировка", ModalScript::accept());
+    ui->ButtonTarirovka->click();
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), all);
+
+    // Restarted with sensor 2 unplugged, the run is offered whole.
+    window.reset();
+    device->sensors.removeLast();
+    openWindow();
+    script->thenShowing("Найдена незаконченная тарировка", ModalScript::accept());
+    window->slotShortcutF4();
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), all);
+    QCOMPARE(window->tar()->sensorCount(), 1);
+    setLevel(0, 1550);
+    ui->pushButtonAdPortionTar->click();
+    QCOMPARE(readFile(mirror), QByteArray("1000, 0\r\n1000, 5\r\n1250, 10\r\n1400, 15\r\n1550, 20\r\n"));
+}
+
+void TestTarPage::anotherSensorsRunIsNeitherOfferedNorTouched()
+{
+    openWindow();
+    ui->ButtonTarirovka->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdPortionTar->click();
+    const QString first = configFile("~12345.etr");
+    const QByteArray firstRun = "512, 0\r\n512, 5\r\n";
+    QCOMPARE(readFile(first), firstRun);
+    // Away and back: the run on the page is offered; declined, it stays
+    // as it is, on the page and in its file.
+    ui->pushButtonBackTarir->click();
+    script->thenShowing("Найдена незаконченная тарировка", ModalScript::reject());
+    ui->ButtonTarirovka->click();
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), (QStringList{"0/512", "5/512"}));
+    QCOMPARE(readFile(first), firstRun);
+    // Its only sensor removed, the run is put aside for a later launch.
+    ui->pushButtonDelSensorTar->click();
+    QCOMPARE(readFile(first), firstRun);
+
+    // Another sensor on the line: nothing of the first one is offered, and
+    // its run does not touch the first one's file.
+    device->sensor().serial = 54321;
+    emit ui->comboBox_NetNumDUT->activated(0);
+    QTRY_COMPARE_WITH_TIMEOUT(window->fls()->getWidgetTarSensor1()->getSerNum(), 54321, kConnectMs);
+    ui->pushButtonBackTarir->click();
+    ui->ButtonTarirovka->click();
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->Tarirovka);
+    ui->pushButtonAdSensorTar->click();
+    setLevel(0, 600);
+    ui->pushButtonAdPortionTar->click();
+    QCOMPARE(readFile(configFile("~54321.etr")), QByteArray("512, 0\r\n600, 5\r\n"));
+    QCOMPARE(readFile(first), firstRun);
+    QCOMPARE(script->seen.filter("незаконченная").size(), 1);
+}
+
+void TestTarPage::declinedRunIsKeptWhereTheRestoreDialogOpensIt()
+{
+    openWindow();
+    ui->ButtonTarirovka->click();
+    ui->pushButtonAdSensorTar->click();
+    setLevel(0, 530);
+    ui->pushButtonAdPortionTar->click();
+    const QString mirror = configFile("~12345.etr");
+    const QByteArray unfinished = "512, 0\r\n530, 5\r\n";
+    QCOMPARE(readFile(mirror), unfinished);
+    const auto keptAside = [this] { return QDir(folder).entryList({"12345 *.csv"}, QDir::Files); };
+
+    // After a restart the user declines to continue and begins anew: the
+    // unfinished run moves aside, and the user is told where.
+    window.reset();
+    openWindow();
+    script->thenShowing("Найдена незаконченная тарировка", ModalScript::reject())
+        .thenShowing("Незаконченная тарировка сохранена", ModalScript::accept());
+    window->slotShortcutF4();
+    QVERIFY(script->finished());
+    QCOMPARE(keptAside().size(), 1);
+    const QString aside = configFile(keptAside().first());
+    QCOMPARE(readFile(aside), unfinished);
+    QVERIFY(!QFile::exists(mirror));
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdPortionTar->click();
+    QCOMPARE(readFile(mirror), QByteArray("530, 0\r\n530, 5\r\n"));
+    QCOMPARE(readFile(aside), unfinished);
+
+    // Put aside and begun anew without a restart: the new run's first
+    // portion moves the put-aside one out of its way too.
+    ui->pushButtonDelSensorTar->click();
+    QVERIFY(!ui->pushButtonAdSensorTar->isHidden());
+    ui->pushButtonAdSensorTar->click();
+    script->thenShowing("Незаконченная тарировка сохранена", ModalScript::accept());
+    ui->pushButtonAdPortionTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(keptAside().size(), 2);
+    QCOMPARE(readFile(mirror), QByteArray("530, 0\r\n530, 5\r\n"));
+
+    // That run ended, the first one opens again with the restore-from-file
+    // dialog.
+    script->thenShowing("Вы хотите завершить тарировку?", ModalScript::accept())
+        .then("save dialog", ModalScript::fileDialog(), ModalScript::chooseFile(userDir->filePath("new.csv")));
+    ui->pushButtonEndTar->click();
+    QVERIFY(script->finished());
+    QVERIFY(!QFile::exists(mirror));
+    script->thenShowing("Временный файл не был найден", ModalScript::accept())
+        .then("open dialog", ModalScript::fileDialog(), ModalScript::chooseFile(aside));
+    ui->pushButtonRestoreTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), (QStringList{"0/512", "5/530"}));
+    QCOMPARE(readFile(mirror), unfinished);
+}
+
+void TestTarPage::spreadsheetFilesWithAByteOrderMarkLoadWhole()
+{
+    openWindow();
+    // A run saved as CSV, then opened and saved again by a spreadsheet.
+    const QString runCsv = userDir->filePath("run.csv");
+    const QByteArray mark = QByteArray::fromHex("efbbbf");
+    writeFile(runCsv, mark + "100, 0\r\n150, 10\r\n");
+    ui->ButtonTarirovka->click();
+    script->thenShowing("Временный файл не был найден", ModalScript::accept())
+        .then("open dialog", ModalScript::fileDialog(), ModalScript::chooseFile(runCsv));
+    ui->pushButtonRestoreTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), (QStringList{"0/100", "10/150"}));
+
+    // The sensor's litres/percent table, the same way.
+    const QString tableCsv = userDir->filePath("table.csv");
+    QByteArray table = mark;
+    for (int i = 0; i < 20; ++i)
+        table += QByteArray::number(7 * i) + ", " + QByteArray::number(40 * i) + "\r\n";
+    writeFile(tableCsv, table);
+    QStringList loaded;
+    script->then("table dialog", ModalScript::className("LiterToPercent"), ModalScript::click("Загрузить"))
+        .then("open dialog", ModalScript::fileDialog(), ModalScript::chooseFile(tableCsv))
+        .then("table dialog", ModalScript::className("LiterToPercent"), [&](QWidget *w) {
+            auto *dialog = static_cast<LiterToPercent *>(w);
+            loaded << dialog->getTable(0, 0) << dialog->getTable(0, 1) << dialog->getTable(19, 1);
+            dialog->accept();
+        });
+    ui->pushBtnCalcLtrPrc->click();
+    QVERIFY2(script->finished(), qPrintable(script->nextStep()));
+    QCOMPARE(loaded, (QStringList{"0", "0", "133"}));
 }
 
 void TestTarPage::endingNeverLosesTheRun()

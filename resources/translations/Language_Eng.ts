@@ -2699,6 +2699,12 @@ with smoothing switched off</translation>
         <source>Сейчас будет установлен &quot;НОЛЬ&quot;</source>
         <translation>The &quot;ZERO&quot; will be set now</translation>
     </message>
+    <message>
+        <source>Незаконченная тарировка сохранена в файле
+%1</source>
+        <translation>The unfinished tank calibration was kept in the file
+%1</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2703,6 +2703,12 @@ con el suavizado desactivado</translation>
         <source>Сейчас будет установлен &quot;НОЛЬ&quot;</source>
         <translation>Ahora se establecerá el &quot;CERO&quot;</translation>
     </message>
+    <message>
+        <source>Незаконченная тарировка сохранена в файле
+%1</source>
+        <translation>La calibración sin terminar se guardó en el archivo
+%1</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2635,6 +2635,11 @@
         <source>Сейчас будет установлен &quot;НОЛЬ&quot;</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Незаконченная тарировка сохранена в файле
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
