@@ -18,5 +18,10 @@ bool syncToDisk(QFileDevice &file);
 // The same for a folder's list of names: a file moved or made in it stays
 // so after a power cut.
 bool syncFolder(const QString &path);
+// Hands what was written to an open file to the system, then has it put on
+// the disk beside the program's own work: a disk busy with other writes
+// may take longer than a frame of the screen for it. False when the file
+// could not be handed over.
+bool syncToDiskSoon(QFileDevice &file);
 
 #endif // FILEREPLACE_H

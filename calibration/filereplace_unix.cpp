@@ -1,6 +1,7 @@
 #include "calibration/filereplace.h"
 
 #include <QFile>
+#include <QThreadPool>
 
 #include <cstdio>
 
@@ -15,7 +16,7 @@ bool replaceFile(const QString &source, const QString &target)
 
 bool syncToDisk(QFileDevice &file)
 {
-    return file.flush() && file.handle() >= 0 && ::fsync(file.handle()) == 0;
+    return file.flush() && file.handle() >= 0 && ::fdatasync(file.handle()) == 0;
 }
 
 bool syncFolder(const QString &path)
@@ -26,4 +27,19 @@ bool syncFolder(const QString &path)
     const bool synced = ::fsync(fd) == 0;
     ::close(fd);
     return synced;
+}
+
+bool syncToDiskSoon(QFileDevice &file)
+{
+    if (!file.flush() || file.handle() < 0)
+        return false;
+    // A descriptor of its own: the file may be closed before the disk is done.
+    const int fd = ::dup(file.handle());
+    if (fd < 0)
+        return false;
+    QThreadPool::globalInstance()->start([fd] {
+        ::fdatasync(fd);
+        ::close(fd);
+    });
+    return true;
 }

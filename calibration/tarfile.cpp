@@ -200,7 +200,8 @@ bool appendToMirror(const QString &path, const QByteArray &bytes)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
-    return file.write(bytes) == bytes.size() && syncToDisk(file);
+    // A portion comes with each append: the screen does not wait for the disk.
+    return file.write(bytes) == bytes.size() && syncToDiskSoon(file);
 }
 
 } // namespace tarfile

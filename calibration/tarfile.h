@@ -76,9 +76,9 @@ bool writeWhole(const QString &path, const QByteArray &bytes);
 // the power, going away at any moment.
 bool writeMirror(const QString &path, const QByteArray &bytes);
 // Adds lines at the end of a mirror that holds the rows before them, so that
-// a long run does not rewrite its whole table for each portion, and waits
-// until they are on the disk. Cut short, it leaves a last line that reading
-// skips.
+// a long run does not rewrite its whole table for each portion, and has them
+// put on the disk at once, without the screen waiting for it. Cut short, it
+// leaves a last line that reading skips.
 bool appendToMirror(const QString &path, const QByteArray &bytes);
 
 } // namespace tarfile
