@@ -9,6 +9,7 @@
 #include "app/answerroute.h"
 #include "app/portlist.h"
 #include <QString>
+#include <QStringList>
 #include <QTextStream>
 
 #include <memory>
@@ -436,6 +437,20 @@ private:
     TarBinding tarBindingOfSelectedPage() const;
     QString tarFolder() const;
     int tarSerial(int sensor) const;
+    // What the selected page's sensors are called in the names of their
+    // runs' files, in card order (the wired page names both of its cards).
+    QStringList tarSensorIds() const;
+    QString tarMirrorName(int sensorCount) const;
+    // The unfinished run of the sensors on the bus: its file, or nothing;
+    // `swapped` tells a pair's file named the other way round.
+    QString findUnfinishedTar(bool *swapped) const;
+    // Mirrors the run into `name`; a run another file of that name holds is
+    // kept aside first, and the run's own former file goes once the new one
+    // holds it.
+    bool writeTarTableAs(const QString &name, const QString &finished);
+    // Moves an unfinished run out of a new run's way and tells the user where.
+    bool keepTarAside(const QString &path);
+    void showAdvertTarButtons(bool running);
     void showTarGraph();
     // Advertising sensors (app/reriruvozive_bleadvert.cpp): their levels go
     // to the calibration run, which takes the table of the slot's tab.

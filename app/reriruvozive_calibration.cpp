@@ -9,6 +9,7 @@
 #include "calibration/calibrationdialogs.h"
 #include "calibration/cellnumber.h"
 #include "calibration/myitemdelegateforcell.h"
+#include "calibration/tarfile.h"
 #include "calibration/targraph.h"
 #include "calibration/tarrun.h"
 #include "deruvivuriri_form.h"
@@ -80,9 +81,61 @@ QString Reriruvozive::tarFolder() const
 
 int Reriruvozive::tarSerial(int sensor) const
 {
-    // The wired page's cards name the files whatever page is calibrated.
     const WidgetTar *card = sensor == 0 ? flsDevice->getWidgetTarSensor1() : flsDevice->getWidgetTarSensor2();
     return card ? card->getSerNum() : 0;
+}
+
+QStringList Reriruvozive::tarSensorIds() const
+{
+    // Each page names its runs after the sensor it calibrates, so that one
+    // device's run is never offered to, or written over by, another's.
+    if (deviceBLE && bleDevice->isAdvertMode()) {
+        // An advertising sensor is known by the name it advertises.
+        const BLEAdwModel *model = bleDevice->modelOf(advertTarSlot());
+        return {QStringLiteral("adv-") + tarfile::fileNamePart(model ? model->getNameChar() : QString())};
+    }
+    if (deviceBLE)
+        return {QStringLiteral("ble-") + QString::number(bleDevice->getSensorSerial())};
+    if (deviceQFOnline) {
+        // The unit's serial comes only with a read of its settings; its IMEI
+        // comes with every connection.
+        const QString imei = tarfile::fileNamePart(qfOnline->getImei());
+        return {QStringLiteral("online-") + (imei.isEmpty() ? QStringLiteral("0") : imei)};
+    }
+    return {QString::number(tarSerial(0)), QString::number(tarSerial(1))};
+}
+
+QString Reriruvozive::tarMirrorName(int sensorCount) const
+{
+    QStringList ids = tarSensorIds();
+    while (ids.size() < sensorCount)
+        ids.append(QStringLiteral("0"));
+    return tarfile::tempName(tarFolder(), ids.mid(0, qMax(1, sensorCount)));
+}
+
+QString Reriruvozive::findUnfinishedTar(bool *swapped) const
+{
+    const QString dir = tarFolder();
+    const QStringList ids = tarSensorIds();
+    *swapped = false;
+    if (!deviceFLS || !tarRun->hasTwoSensors()) {
+        const QString one = tarfile::tempName(dir, QStringList{ids.first()});
+        return QFile::exists(one) ? one : QString();
+    }
+    const QString pair = tarfile::tempName(dir, QStringList{ids.at(0), ids.at(1)});
+    if (QFile::exists(pair))
+        return pair;
+    // The pair's run named the other way round holds sensor 2's readings
+    // first; one that holds a single sensor's is that sensor's alone.
+    const QString otherWay = tarfile::tempName(dir, QStringList{ids.at(1), ids.at(0)});
+    QFile file(otherWay);
+    if (file.open(QIODevice::ReadOnly) && tarfile::parseRun(file.readAll()).sensorCount == 2) {
+        *swapped = true;
+        return otherWay;
+    }
+    // Sensor 1's run, begun alone or left alone when sensor 2 was removed.
+    const QString first = tarfile::tempName(dir, QStringList{ids.at(0)});
+    return QFile::exists(first) ? first : QString();
 }
 
 TarBinding Reriruvozive::tarBindingOfSelectedPage() const
@@ -134,8 +187,7 @@ void Reriruvozive::on_ButtonTarirovka_clicked()
         launchTarirovka();
         return;
     } else if (deviceQFOnline) {
-        // The online page tells no calibration state of its own.
-        tarNotCalibrated = false;
+        tarNotCalibrated = qfOnline->isNotCalibrated();
         deviceConnected = qfOnline->isDeviceConnected();
         if (deviceConnected)
             launchTarirovka();
@@ -161,24 +213,32 @@ void Reriruvozive::launchTarirovka()
     tarRun->bind(tarBindingOfSelectedPage());
 
     tarRun->setTwoSensors(flsDevice->isSensorFound());
-    const QString dir = tarFolder();
-    const int s1 = tarSerial(0);
-    const int s2 = tarSerial(1);
-    if (tarRun->hasTwoSensors()) {
-        if (QFile::exists(tarfile::tempName(dir, s1, s2)) || QFile::exists(tarfile::tempName(dir, s2, s1))) {
-            tarRun->setUnfinishedFound(true);
-            qDebug() << "find notEnding Tar for 2 device with ser num =" << s1 << s2;
-        }
-    } else if (QFile::exists(tarfile::tempName(dir, s1))) {
-        tarRun->setUnfinishedFound(true);
-        qDebug() << "find notEnding Tar for 1 device with ser num =" << s1;
+    bool swapped = false;
+    const QString found = findUnfinishedTar(&swapped);
+    // A run found at an earlier launch may have ended or gone aside since.
+    tarRun->setUnfinishedFound(!found.isEmpty());
+    if (!found.isEmpty()) {
+        if (deviceFLS && tarRun->hasTwoSensors())
+            qDebug() << "find notEnding Tar for 2 device with ser num =" << tarSerial(0) << tarSerial(1);
+        else
+            qDebug() << "find notEnding Tar for 1 device with ser num =" << tarSensorIds().first();
     }
 
     ui->stackedWidget->setCurrentWidget(deviceBLE && bleDevice->isAdvertMode() ? ui->bleAdwertTar : ui->Tarirovka);
-    if (tarRun->isUnfinishedFound() &&
-        ask(this, QString(), tr("Внимание! Найдена незаконченная тарировка. \nХотите её продолжить?"),
-            calibrationdialogs::kQuestionSize))
+    if (!tarRun->isUnfinishedFound())
+        return;
+    if (ask(this, QString(), tr("Внимание! Найдена незаконченная тарировка. \nХотите её продолжить?"),
+            calibrationdialogs::kQuestionSize)) {
         restoreTar();
+        return;
+    }
+    // Declined: a new run will take the name, so the unfinished one moves
+    // aside where the restore-from-file dialog opens it. The run still on
+    // the page keeps its own file.
+    if (tarRun->ownsMirror() && tarRun->mirrorName() == found)
+        return;
+    if (keepTarAside(found))
+        tarRun->setUnfinishedFound(false);
 }
 
 void Reriruvozive::addSensorTar()
@@ -193,11 +253,7 @@ void Reriruvozive::addSensorTar()
         // The sensor in the tab shown starts a table of its own.
         if (!startAdvertTar())
             return;
-        ui->pushButtonDelPortionAdw->show();
-        ui->pushButtonAdPortionAdw->show();
-        ui->pushButtonEndTarAdw->show();
-        ui->pushButtonStartTarAdw->hide();
-        ui->pushButtonRestoreTarAdw->hide();
+        showAdvertTarButtons(true);
     } else if (deviceBLE || deviceQFOnline) {
         // These pages read one sensor.
         tarRun->setTwoSensors(false);
@@ -255,13 +311,20 @@ void Reriruvozive::deletePortionTar()
 
 void Reriruvozive::deleteSensorTar()
 {
+    const int before = tarRun->sensorCount();
     tarRun->deleteSensor();
+    // The portions recorded so far are mirrored again at once without the
+    // removed sensor's readings.
+    if (tarRun->sensorCount() == 1 && before == 2 && tarRun->isStarted())
+        writeTarTableInFile();
     if (tarRun->sensorCount() > 0)
         return;
     ui->pushButtonDelSensorTar->hide();
     ui->pushButtonAdPortionTar->hide();
     ui->pushButtonDelPortionTar->hide();
     ui->pushButtonAdSensorTar->setText(tr("Начать"));
+    // Idle again: a new table can begin at once, with one sensor on the bus too.
+    ui->pushButtonAdSensorTar->show();
     ui->pushButtonRestoreTar->show();
 }
 
@@ -360,6 +423,15 @@ void Reriruvozive::on_pushButtonBackTarir_clicked()
 void Reriruvozive::on_pushButtonBackTarirAdw_clicked()
 {
     ui->stackedWidget->setCurrentWidget(ui->BLE_QF410);
+}
+
+void Reriruvozive::showAdvertTarButtons(bool running)
+{
+    ui->pushButtonDelPortionAdw->setVisible(running);
+    ui->pushButtonAdPortionAdw->setVisible(running);
+    ui->pushButtonEndTarAdw->setVisible(running);
+    ui->pushButtonStartTarAdw->setVisible(!running);
+    ui->pushButtonRestoreTarAdw->setVisible(!running);
 }
 
 // ---- Graph -----------------------------------------------------------------

@@ -13,13 +13,20 @@
 #include "link/portconnection.h"
 #include "ui/switch.h"
 
+#include <QElapsedTimer>
+
 using calibrationdialogs::tell;
 
 namespace {
 
-// The sensor's answer to a table read or write comes well within these.
+// The sensor's answer to a table read comes well within this.
 constexpr int kTableReadWaitMs = 300;
-constexpr int kTableWriteWaitMs = 600;
+// A sensor acknowledges a table write once the table is in its flash. It is
+// given as long for that as the wired sensor is given to acknowledge a block
+// of a firmware download, and its acknowledgement is taken as soon as it
+// comes.
+constexpr int kTableWriteAnswerMs = 2000;
+constexpr int kTableWriteCheckMs = 50;
 constexpr QSize kLiterToPercentSize(500, 550);
 const QString kMissingCell = QStringLiteral("error");
 
@@ -94,8 +101,12 @@ void Reriruvozive::writeTable()
     const quint8 net = currentNetNum;
     flsDevice->expectTableWriteAnswer(net);
     portConnection->writeData(fls::tableWriteRequest(net, table));
-    delay(kTableWriteWaitMs);
-    parceDataFromCOMPort();
+    QElapsedTimer waited;
+    waited.start();
+    do {
+        delay(kTableWriteCheckMs);
+        parceDataFromCOMPort();
+    } while (!flsDevice->isTableWriteAcknowledged() && waited.elapsed() < kTableWriteAnswerMs);
     const bool written = flsDevice->isTableWriteAcknowledged();
     appendLog(written ? "Write tar table" : "Write tar table: not acknowledged");
     if (dialog)

@@ -7,8 +7,11 @@
 #include "calibration/tarfile.h"
 #include "calibration/tarrun.h"
 #include "deruvivuriri_form.h"
+#include "devices/ble/bleadwmodel.h"
+#include "devices/ble/bledevice.h"
 #include "devices/fls/flsdevice.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -36,20 +39,43 @@ bool Reriruvozive::writeTarTableInFile()
         qDebug() << "error create dir";
         return false;
     }
-    const int s1 = tarSerial(0);
+    // A run keeps the file it owns while its sensor columns stay as they
+    // are; a new run, or one whose columns changed, takes the name of its
+    // sensors.
+    const int sensors = tarRun->sensorCount();
     const QString name =
-        tarRun->hasTwoSensors() ? tarfile::tempName(dir, s1, tarSerial(1)) : tarfile::tempName(dir, s1);
-    const QString previous = tarRun->mirrorName();
-    tarRun->setFileNames(name, tarfile::finishedName(dir, s1));
-    if (!tarRun->writeMirror()) {
+        tarRun->ownsMirror() && tarRun->mirrorSensorCount() == sensors ? tarRun->mirrorName() : tarMirrorName(sensors);
+    if (!writeTarTableAs(name, tarfile::finishedName(dir, tarSensorIds().first()))) {
         qDebug() << "error write to file";
         return false;
     }
-    // A run restored from its file under the serials' other order lives on
-    // under this name; left behind, the old file would be offered again.
-    if (previous != name && tarfile::isTempName(previous, dir))
-        QFile::remove(previous);
     qDebug() << "success write to file";
+    return true;
+}
+
+bool Reriruvozive::writeTarTableAs(const QString &name, const QString &finished)
+{
+    const QString own = tarRun->ownsMirror() ? tarRun->mirrorName() : QString();
+    if (name != own && QFile::exists(name) && !keepTarAside(name))
+        return false;
+    tarRun->adoptMirror(name, finished);
+    if (!tarRun->writeMirror())
+        return false;
+    if (!own.isEmpty() && own != name && tarfile::isTempName(own, tarFolder()))
+        QFile::remove(own);
+    return true;
+}
+
+bool Reriruvozive::keepTarAside(const QString &path)
+{
+    const QString aside = tarfile::keepAside(path, QDateTime::currentDateTime());
+    if (aside.isEmpty()) {
+        qDebug() << "error keep unfinished tar" << path;
+        return false;
+    }
+    appendLog("Unfinished tar kept as " + aside);
+    tell(this, tr("Незаконченная тарировка сохранена в файле\n%1").arg(QDir::toNativeSeparators(aside)),
+         calibrationdialogs::kWideMessageSize);
     return true;
 }
 
@@ -82,12 +108,16 @@ void Reriruvozive::endingTar()
         tell(this, tr("Не удалось сохранить файл тарировки.\nТарировка не завершена"));
         return;
     }
-    // The finished copy is made once per sensor: an earlier one stays.
-    const QString finished = tarRun->finishedCopyName();
-    if (!finished.isEmpty() && !QFile::exists(finished) && !tarfile::writeWhole(finished, text))
-        qDebug() << "Error open file for save tar table";
-    if (tarfile::isTempName(tarRun->mirrorName(), tarFolder()))
-        QFile::remove(tarRun->mirrorName());
+    // Only the run's own mirror is its to finish: a name left from an
+    // earlier run may be another run's file by now.
+    if (tarRun->ownsMirror()) {
+        // The finished copy is made once per sensor: an earlier one stays.
+        const QString finished = tarRun->finishedCopyName();
+        if (!finished.isEmpty() && !QFile::exists(finished) && !tarfile::writeWhole(finished, text))
+            qDebug() << "Error open file for save tar table";
+        if (tarfile::isTempName(tarRun->mirrorName(), tarFolder()))
+            QFile::remove(tarRun->mirrorName());
+    }
 
     tarRun->reset();
     ui->pushButtonDelSensorTar->hide();
@@ -96,41 +126,33 @@ void Reriruvozive::endingTar()
     ui->pushButtonAdSensorTar->setText(tr("Начать"));
     ui->pushButtonAdSensorTar->show();
     ui->pushButtonRestoreTar->show();
+    // The advertising page is ready for its next sensor too.
+    showAdvertTarButtons(false);
 }
 
 void Reriruvozive::restoreTar()
 {
+    const int advertSlot = deviceBLE && bleDevice->isAdvertMode() ? advertTarSlot() : -1;
     tarRun->bind(tarBindingOfSelectedPage());
     if (!tarRun->hasTable())
         return;
     tarRun->setTwoSensors(flsDevice->isSensorFound());
-    const QString dir = tarFolder();
-    const int s1 = tarSerial(0);
-    const int s2 = tarSerial(1);
-    QString path;
+    bool swapped = false;
+    QString path = findUnfinishedTar(&swapped);
     QString finished = tarRun->finishedCopyName();
     bool chosenByUser = false;
-    if (!tarRun->hasTwoSensors()) {
-        path = tarfile::tempName(dir, s1);
-        if (QFile::exists(path)) {
-            finished = tarfile::withoutTilde(path);
-        } else {
-            if (!ask(this, QString(), tr("Временный файл не был найден.\nВы хотите открыть *.csv файл?")))
-                return;
-            path = QFileDialog::getOpenFileName(nullptr, tr("Выберете файл с расширением *.csv"),
-                                                settings->value("default_dir").toString(), QStringLiteral("*.csv"));
-            if (path.isEmpty())
-                return;
-            qDebug() << "restoreTarFileName";
-            chosenByUser = true;
-        }
-    } else {
-        path = tarfile::tempName(dir, s1, s2);
-        if (!QFile::exists(path))
-            path = tarfile::tempName(dir, s2, s1);
-        if (!QFile::exists(path))
-            return;
+    if (!path.isEmpty()) {
         finished = tarfile::withoutTilde(path);
+    } else {
+        // Runs kept aside, and runs saved before, are opened as files.
+        if (!ask(this, QString(), tr("Временный файл не был найден.\nВы хотите открыть *.csv файл?")))
+            return;
+        path = QFileDialog::getOpenFileName(nullptr, tr("Выберете файл с расширением *.csv"),
+                                            settings->value("default_dir").toString(), QStringLiteral("*.csv"));
+        if (path.isEmpty())
+            return;
+        qDebug() << "restoreTarFileName";
+        chosenByUser = true;
     }
 
     QWidget *const startButtons[] = {ui->pushButtonAdSensorTar, ui->pushButtonDelSensorTar, ui->pushButtonRestoreTar};
@@ -147,25 +169,41 @@ void Reriruvozive::restoreTar()
         giveUp(tr("Не удалось открыть файл тарировки"));
         return;
     }
-    const tarfile::ParsedRun parsed = tarfile::parseRun(file.readAll());
+    tarfile::ParsedRun parsed = tarfile::parseRun(file.readAll());
     file.close();
+    // The pair's file named the other way round holds sensor 2 first; the
+    // columns follow the cards, as the portions added from now on do.
+    if (swapped && parsed.sensorCount == 2) {
+        for (tarfile::Row &row : parsed.rows)
+            row.swapItemsAt(1, 2);
+    }
     if (parsed.rows.isEmpty() || !tarRun->loadRows(parsed.rows, parsed.sensorCount)) {
         giveUp(tr("Файл тарировки не содержит данных"));
         return;
     }
 
-    // The user's own file is only read: the run mirrors into the sensor's
-    // temporary file from now on.
     if (chosenByUser) {
+        // The user's own file is only read: the run mirrors into its
+        // sensors' temporary file from now on.
         if (finished.isEmpty())
-            finished = tarfile::finishedName(dir, s1);
-        QDir().mkpath(dir);
-        tarRun->setFileNames(tarfile::tempName(dir, s1), finished);
-        tarRun->writeMirror();
+            finished = tarfile::finishedName(tarFolder(), tarSensorIds().first());
+        QDir().mkpath(tarFolder());
+        writeTarTableAs(tarMirrorName(parsed.sensorCount), finished);
     } else {
-        tarRun->setFileNames(path, finished);
+        tarRun->adoptMirror(path, finished);
+        // Named the right way round from now on, as its columns are.
+        if (swapped)
+            writeTarTableAs(tarMirrorName(parsed.sensorCount),
+                            tarfile::finishedName(tarFolder(), tarSensorIds().first()));
     }
     ui->pushButtonAdPortionTar->show();
+    if (advertSlot >= 0) {
+        // The advertising page records this slot's sensor from now on.
+        advertRunSlot = advertSlot;
+        if (const BLEAdwModel *model = bleDevice->modelOf(advertSlot))
+            levels[0] = model->getLevel();
+        showAdvertTarButtons(true);
+    }
     if (parsed.skippedLines > 0)
         tell(this, tr("Строки файла, которые не удалось прочитать, пропущены: %1").arg(parsed.skippedLines));
 }
@@ -184,5 +222,5 @@ bool Reriruvozive::createFile(QString path, QString fileName)
 
 void Reriruvozive::setNameTempTarFileWithoutTilda(QString value)
 {
-    tarRun->setFileNames(tarRun->mirrorName(), value);
+    tarRun->setFinishedCopyName(value);
 }

@@ -1,11 +1,14 @@
 // Measures a long tank calibration through the real main window: the time
 // one press of "add portion" takes (the new row, the view fitted, the mirror
-// file rewritten, the screen repainted) near the start and near the end of a
-// run of many portions, and the time to open the graph of the whole table.
+// file brought up to date, the screen repainted) near the start and near the
+// end of a run of many portions, and the time to open the graph of the whole
+// table. Then the time the disk takes to hold one more line of the mirror for
+// good, which the program has done beside its screen after each portion.
 // The program's files go to a throw-away configuration folder; the port is a
 // pseudo-terminal whose far end stays silent.
 #include "app/portlist.h"
 #include "app/reriruvozive.h"
+#include "calibration/filereplace.h"
 #include "calibration/tarrun.h"
 #include "deruvivuriri_form.h"
 #include "simulatedfls.h"
@@ -13,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -110,6 +114,20 @@ int main(int argc, char *argv[])
     }
     const double graphLate = timed([&] { ui->pushButtonGraphShow->click(); }).withRepaint;
 
+    QList<double> disk;
+    const QString probe = home.filePath(QStringLiteral("probe.etr"));
+    QFile::copy(window.tar()->mirrorName(), probe);
+    for (int i = 0; i < sample; ++i) {
+        QFile file(probe);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+            break;
+        QElapsedTimer clock;
+        clock.start();
+        file.write("4095, 10000\r\n");
+        syncToDisk(file);
+        disk.append(clock.nsecsElapsed() / 1e6);
+    }
+
     const auto report = [](const char *what, const QString &range, const QList<double> &ms) {
         const Figures f = figuresOf(ms);
         std::printf("%-26s portions %-10s median %5.2f ms, 90%% below %5.2f ms, max %6.2f ms\n", what,
@@ -123,6 +141,9 @@ int main(int argc, char *argv[])
     report("add a portion (+repaint)", late, last);
     std::printf("open the graph at %d rows: %.1f ms; at %d rows: %.1f ms\n", sample + 1, graphEarly, portions + 1,
                 graphLate);
+    const Figures d = figuresOf(disk);
+    std::printf("one more line of the mirror on the disk (%d lines): median %.2f ms, 90%% below %.2f ms, max %.2f ms\n",
+                int(disk.size()), d.median, d.p90, d.max);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("peak memory: %.1f MB\n", usage.ru_maxrss / 1024.0);

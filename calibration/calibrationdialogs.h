@@ -12,6 +12,8 @@ namespace calibrationdialogs {
 
 constexpr QSize kMessageSize(300, 170);
 constexpr QSize kQuestionSize(300, 150);
+// For a message that names a file with its folder.
+constexpr QSize kWideMessageSize(460, 190);
 
 // Shows a message with an OK button only.
 void tell(QWidget *parent, const QString &text, QSize size = kMessageSize);

@@ -1,6 +1,7 @@
 #include "calibration/sensortable.h"
 
 #include "calibration/cellnumber.h"
+#include "calibration/textfile.h"
 
 #include <algorithm>
 
@@ -20,7 +21,7 @@ QByteArray csvText(const QList<QStringList> &rows)
 ParsedCsv parseCsv(const QByteArray &data)
 {
     ParsedCsv parsed;
-    const QList<QByteArray> lines = data.split('\n');
+    const QList<QByteArray> lines = textfile::withoutByteOrderMarks(data).split('\n');
     for (int i = 0; i < lines.size(); ++i) {
         QByteArray line = lines.at(i);
         if (line.endsWith('\r'))

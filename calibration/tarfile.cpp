@@ -2,6 +2,7 @@
 
 #include "calibration/cellnumber.h"
 #include "calibration/filereplace.h"
+#include "calibration/textfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,8 +38,16 @@ QByteArray runText(const QList<Row> &rows)
 
 ParsedRun parseRun(const QByteArray &data)
 {
+    struct Line
+    {
+        QStringList fields;
+        bool whole = false; // ended by a line end
+    };
+    QList<Line> readable;
     ParsedRun parsed;
-    for (QByteArray line : data.split('\n')) {
+    const QList<QByteArray> lines = textfile::withoutByteOrderMarks(data).split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        QByteArray line = lines.at(i);
         if (line.endsWith('\r'))
             line.chop(1);
         if (line.trimmed().isEmpty())
@@ -46,17 +55,36 @@ ParsedRun parseRun(const QByteArray &data)
         const QStringList fields = QString::fromLatin1(line).split(QLatin1Char(','));
         const int n = fields.size();
         bool numbers = n == 2 || n == 3;
-        for (int i = 0; numbers && i < n; ++i)
-            numbers = cells::number(fields.at(i)).has_value();
-        if (!numbers || (parsed.sensorCount && n - 1 != parsed.sensorCount)) {
+        for (int f = 0; numbers && f < n; ++f)
+            numbers = cells::number(fields.at(f)).has_value();
+        if (!numbers) {
             ++parsed.skippedLines;
             continue;
         }
-        parsed.sensorCount = n - 1;
+        readable.append({fields, i + 1 < lines.size()});
+    }
+    if (readable.isEmpty())
+        return parsed;
+
+    parsed.sensorCount = readable.last().fields.size() - 1;
+    for (auto line = readable.crbegin(); line != readable.crend(); ++line) {
+        if (line->whole) {
+            parsed.sensorCount = line->fields.size() - 1;
+            break;
+        }
+    }
+    for (const Line &line : qAsConst(readable)) {
+        const QStringList &fields = line.fields;
+        if (fields.size() - 1 < parsed.sensorCount) {
+            ++parsed.skippedLines;
+            continue;
+        }
+        // A reading beyond the run's sensors belongs to a sensor removed
+        // since: its column is gone.
         Row row;
         row.append(fields.last().trimmed());
-        for (int i = 0; i < n - 1; ++i)
-            row.append(fields.at(i).trimmed());
+        for (int f = 0; f < parsed.sensorCount; ++f)
+            row.append(fields.at(f).trimmed());
         parsed.rows.append(row);
     }
     return parsed;
@@ -64,15 +92,58 @@ ParsedRun parseRun(const QByteArray &data)
 
 QString tempName(const QString &dir, int serial1, std::optional<int> serial2)
 {
-    QString name = dir + QLatin1Char('/') + kTempPrefix + QString::number(serial1);
+    QStringList devices{QString::number(serial1)};
     if (serial2)
-        name += QLatin1Char('_') + QString::number(*serial2);
-    return name + kRunSuffix;
+        devices.append(QString::number(*serial2));
+    return tempName(dir, devices);
 }
 
 QString finishedName(const QString &dir, int serial1)
 {
-    return dir + QLatin1Char('/') + QString::number(serial1) + kRunSuffix;
+    return finishedName(dir, QString::number(serial1));
+}
+
+QString tempName(const QString &dir, const QStringList &devices)
+{
+    return dir + QLatin1Char('/') + kTempPrefix + devices.join(QLatin1Char('_')) + kRunSuffix;
+}
+
+QString finishedName(const QString &dir, const QString &device)
+{
+    return dir + QLatin1Char('/') + device + kRunSuffix;
+}
+
+QString fileNamePart(const QString &name)
+{
+    QString part = name.section(QChar(0), 0, 0).trimmed();
+    for (QChar &c : part) {
+        const bool kept =
+            (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+            (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('-') || c == QLatin1Char('_');
+        if (!kept)
+            c = QLatin1Char('_');
+    }
+    return part;
+}
+
+QString keepAside(const QString &path, const QDateTime &when)
+{
+    const QFileInfo info(path);
+    QString sensors = info.fileName();
+    sensors.remove(kTempPrefix);
+    sensors.chop(sensors.endsWith(kRunSuffix) ? kRunSuffix.size() : 0);
+    const QString base = info.absolutePath() + QLatin1Char('/') + sensors + QLatin1Char(' ') +
+                         when.toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
+    // rename() never replaces a file: another run kept aside in the same
+    // second keeps its name.
+    for (int n = 1; n < 100; ++n) {
+        const QString aside = base + (n > 1 ? QStringLiteral(" (%1)").arg(n) : QString()) + kCsvSuffix;
+        if (!QFileInfo::exists(aside) && QFile::rename(path, aside)) {
+            syncFolder(info.absolutePath());
+            return aside;
+        }
+    }
+    return QString();
 }
 
 QString withoutTilde(const QString &path)
@@ -114,12 +185,13 @@ bool writeMirror(const QString &path, const QByteArray &bytes)
     QFile file(fresh);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    const bool written = file.write(bytes) == bytes.size() && syncToDisk(file);
     file.close();
     if (!written || !replaceFile(fresh, path)) {
         QFile::remove(fresh);
         return false;
     }
+    syncFolder(QFileInfo(path).absolutePath());
     return true;
 }
 
@@ -128,7 +200,8 @@ bool appendToMirror(const QString &path, const QByteArray &bytes)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
-    return file.write(bytes) == bytes.size() && file.flush();
+    // A portion comes with each append: the screen does not wait for the disk.
+    return file.write(bytes) == bytes.size() && syncToDiskSoon(file);
 }
 
 } // namespace tarfile

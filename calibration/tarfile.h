@@ -2,6 +2,7 @@
 #define TARFILE_H
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -31,16 +32,33 @@ struct ParsedRun
     int skippedLines = 0; // lines that were not read
 };
 
-// Reads a run file. Each line is read by its own field count (2: sensor 1
-// and volume, 3: sensor 1, sensor 2 and volume); a line whose count differs
-// from the first readable line's, or whose fields are not all numbers, is
-// skipped. Empty lines are not counted.
+// Reads a run file. A line holds 2 (sensor 1 and volume) or 3 (sensor 1,
+// sensor 2 and volume) numbers; any other line is skipped. The run's sensors
+// are those of its last whole line, one that ends with a line end (a last
+// line without one may have been cut short): a run whose second sensor was
+// removed on the way holds its earlier portions with two readings, and they
+// are taken with sensor 1's reading alone. A line with fewer readings than
+// the run has is skipped. Empty lines are not counted.
 ParsedRun parseRun(const QByteArray &data);
 
 // Names in the folder `dir`: the temporary mirror of one or two sensors, the
 // same pair the other way round, and the finished copy.
 QString tempName(const QString &dir, int serial1, std::optional<int> serial2 = std::nullopt);
 QString finishedName(const QString &dir, int serial1);
+// The same for devices known by other names than a wired sensor's serial:
+// the mirror of a run whose columns belong to these devices, in column
+// order, and the finished copy of the first.
+QString tempName(const QString &dir, const QStringList &devices);
+QString finishedName(const QString &dir, const QString &device);
+// A device's name as a part of a file name: up to its first zero byte,
+// letters, digits, "-" and "_" kept and anything else made "_", so that no
+// name a device reports reaches outside the folder.
+QString fileNamePart(const QString &name);
+// Keeps an unfinished run that a new one would replace: moves its temporary
+// file to a CSV beside it named after its sensors and `when` (what the
+// restore-from-file dialog opens). The new name, or nothing when the file
+// could not be moved.
+QString keepAside(const QString &path, const QDateTime &when);
 // A temporary file's name with every "~" removed: its finished copy after a
 // restore.
 QString withoutTilde(const QString &path);
@@ -53,14 +71,14 @@ QString withCsvSuffix(const QString &name);
 // Writes the whole file or leaves the old one untouched, and waits until it
 // is on the disk: for the files the user keeps.
 bool writeWhole(const QString &path, const QByteArray &bytes);
-// Writes the whole file or leaves the old one untouched, without waiting for
-// the disk: for the run's mirror, rewritten at every portion, which must
-// survive the program going away at any moment and must not hold up the
-// screen.
+// Writes the whole file or leaves the old one untouched, and waits until it
+// is on the disk: for the run's mirror, which must survive the program, or
+// the power, going away at any moment.
 bool writeMirror(const QString &path, const QByteArray &bytes);
 // Adds lines at the end of a mirror that holds the rows before them, so that
-// a long run does not rewrite its whole table for each portion. Cut short,
-// it leaves a last line that reading skips.
+// a long run does not rewrite its whole table for each portion, and has them
+// put on the disk at once, without the screen waiting for it. Cut short, it
+// leaves a last line that reading skips.
 bool appendToMirror(const QString &path, const QByteArray &bytes);
 
 } // namespace tarfile

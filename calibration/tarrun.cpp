@@ -147,7 +147,7 @@ bool TarRun::addFirstSensor(int level)
     setVolumeTitle();
 
     // A table left by another run of the page starts afresh.
-    forgetMirror();
+    releaseMirror();
     model->setRowCount(0);
     model->setColumnCount(2);
     appendRow({cells::numberText(drain ? kDrainStart : kFillStart), QString::number(level)});
@@ -193,6 +193,9 @@ void TarRun::deleteSensor()
         if (held.sensor2Card)
             held.sensor2Card->hide();
         held.model->removeColumn(2);
+        // The lines mirrored so far carry the removed reading: the next
+        // write rewrites them all.
+        forgetMirror();
         const int w0 = cardWidth(held.volumeCard);
         const int w1 = cardWidth(held.sensor1Card);
         const QRect card = held.volumeCard ? held.volumeCard->geometry() : view->geometry();
@@ -211,7 +214,8 @@ void TarRun::deleteSensor()
         if (w)
             w->hide();
     }
-    forgetMirror();
+    // The run is put aside: its mirror stays for the next launch to offer.
+    releaseMirror();
     held.model->setRowCount(0);
     started = false;
     if (unit)
@@ -272,7 +276,7 @@ bool TarRun::loadRows(const QList<tarfile::Row> &rows, int sensorCount)
         return false;
     QTableView *view = held.view;
     QStandardItemModel *model = held.model;
-    forgetMirror();
+    releaseMirror();
     model->setRowCount(0);
     model->setColumnCount(sensorCount + 1);
     for (const tarfile::Row &row : rows)
@@ -329,6 +333,7 @@ void TarRun::reset()
     sensors = 0;
     started = false;
     unfinishedFound = false;
+    releaseMirror();
     if (unit)
         unit->setEnabled(true);
 }
@@ -339,17 +344,27 @@ void TarRun::forgetMirror()
     portionPending = false;
 }
 
-void TarRun::setFileNames(const QString &mirrorName, const QString &finishedName)
+void TarRun::releaseMirror()
 {
+    forgetMirror();
+    mirrorOwned = false;
+}
+
+void TarRun::adoptMirror(const QString &mirrorName, const QString &finishedName)
+{
+    if (mirrorName != mirror)
+        mirroredRows = -1;
     mirror = mirrorName;
     finishedCopy = finishedName;
+    mirrorOwned = true;
+    mirrorSensors = sensors;
 }
 
 bool TarRun::writeMirror()
 {
     const bool portionOnly = portionPending;
     portionPending = false;
-    if (mirror.isEmpty() || !hasTable())
+    if (!mirrorOwned || mirror.isEmpty() || !hasTable())
         return false;
     const int n = rowCount();
     bool written = false;

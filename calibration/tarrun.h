@@ -97,12 +97,19 @@ public:
     // Ends the run: every column and row goes, the unit may change again.
     void reset();
 
-    // The mirror file and the finished copy.
+    // The mirror file and the finished copy. The run writes only a mirror
+    // it owns: one it was restored from or has written itself. A new table,
+    // and a run put aside or ended, own none, so that nothing of this run
+    // reaches a file another run left.
     QString mirrorName() const { return mirror; }
     QString finishedCopyName() const { return finishedCopy; }
-    void setFileNames(const QString &mirrorName, const QString &finishedName);
-    // Rewrites the mirror from the table; false when there is none or it
-    // cannot be written.
+    bool ownsMirror() const { return mirrorOwned; }
+    // Sensor columns the table had when the run took its mirror.
+    int mirrorSensorCount() const { return mirrorSensors; }
+    void adoptMirror(const QString &mirrorName, const QString &finishedName);
+    void setFinishedCopyName(const QString &name) { finishedCopy = name; }
+    // Rewrites the mirror from the table; false when there is none, the run
+    // does not own it, or it cannot be written.
     bool writeMirror();
 
     // Size that shows all rows and columns of a view.
@@ -123,6 +130,8 @@ private:
     tarfile::Row row(int r) const;
     // The table no longer matches what the mirror holds: the next write is whole.
     void forgetMirror();
+    // The table is no longer the one the mirror holds.
+    void releaseMirror();
     void setVolumeTitle();
     int cardWidth(WidgetTar *card) const;
 
@@ -141,6 +150,8 @@ private:
     int rowToDelete = 0;
     QString mirror;
     QString finishedCopy;
+    bool mirrorOwned = false;
+    int mirrorSensors = 0;
     // What the mirror holds since its last write, so that a new portion
     // only adds its line.
     QString mirroredName;

@@ -147,8 +147,14 @@ void TestCalibrationFiles::runFileReadsEachLineByItsFields_data()
     QTest::newRow("short line") << QByteArray("1500, 200\r\n1600\r\n1700, 210\r\n") << 1
                                 << QStringList{"200/1500", "210/1700"} << 1;
     QTest::newRow("too many fields") << QByteArray("1, 2, 3, 4\r\n1500, 200\r\n") << 1 << QStringList{"200/1500"} << 1;
-    QTest::newRow("count differs from the first line")
-        << QByteArray("1500, 1480, 200\r\n1600, 205\r\n") << 2 << QStringList{"200/1500/1480"} << 1;
+    QTest::newRow("sensor 2 removed on the way") << QByteArray("1000, 2000, 0\r\n1100, 2000, 5\r\n1250, 10\r\n1400, 15")
+                                                 << 1 << QStringList{"0/1000", "5/1100", "10/1250", "15/1400"} << 0;
+    QTest::newRow("fewer readings than the run's sensors")
+        << QByteArray("1600, 205\r\n1500, 1480, 200\r\n") << 2 << QStringList{"200/1500/1480"} << 1;
+    QTest::newRow("last line cut short") << QByteArray("300, 700, 0\r\n310, 710, 5\r\n320, 7") << 2
+                                         << QStringList{"0/300/700", "5/310/710"} << 1;
+    QTest::newRow("byte order marks of a spreadsheet") << QByteArray::fromHex("efbbbfefbbbf") + "1500, 200\n1600, 205"
+                                                       << 1 << QStringList{"200/1500", "205/1600"} << 0;
     QTest::newRow("text") << QByteArray("abc, def\r\n") << 0 << QStringList{} << 1;
     QTest::newRow("huge number") << QByteArray("99999999999999999999, 5\r\n") << 0 << QStringList{} << 1;
     QTest::newRow("empty field") << QByteArray("1500, \r\n") << 0 << QStringList{} << 1;
@@ -262,8 +268,9 @@ void TestCalibrationFiles::sensorTableCsvRoundTripKeepsColumns()
 
 void TestCalibrationFiles::sensorTableCsvReadsFilesWrittenSo()
 {
-    // As a spreadsheet may keep it: no blank, plain line ends, no last one.
-    const sensortable::ParsedCsv parsed = sensortable::parseCsv("100,300\n 5 , 0");
+    // As a spreadsheet may keep it: a byte order mark, no blank, plain line
+    // ends, no last one.
+    const sensortable::ParsedCsv parsed = sensortable::parseCsv(QByteArray::fromHex("efbbbf") + "100,300\n 5 , 0");
     QVERIFY(parsed.ok());
     QCOMPARE(parsed.rows, (QList<QStringList>{{"300", "100"}, {"0", "5"}}));
 }

@@ -7,6 +7,7 @@
 #include "devices/ble/bleadwview.h"
 #include "devices/online/qfonline.h"
 #include "dialogsteps.h"
+#include "modalscript.h"
 #include "simulatedadvertbase.h"
 #include "simulatedonline.h"
 #include "ui/widgettar.h"
@@ -16,6 +17,7 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -39,6 +41,17 @@ private:
 namespace {
 
 constexpr int kAnswerMs = 6000;
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+QString runFile(const QString &name)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + '/' + name;
+}
 
 } // namespace
 
@@ -116,6 +129,21 @@ void TestTarLending::advertisingPageCalibratesTheSensorOfItsTab()
     ui->pushButtonAdPortionAdw->click();
     QCOMPARE(rows(run), (QStringList{"0/300", "5/420", "10/555"}));
     QVERIFY(run->isStarted());
+    // The run is named after the sensor it calibrates; ended, the page is
+    // ready for the next calibration at once.
+    QCOMPARE(readFile(runFile("~adv-QF_000222.etr")), QByteArray("300, 0\r\n420, 5\r\n555, 10\r\n"));
+    QTemporaryDir userDir;
+    ModalScript script;
+    script.thenShowing("Вы хотите завершить тарировку?", ModalScript::accept())
+        .then("save dialog", ModalScript::fileDialog(), ModalScript::chooseFile(userDir.filePath("tank")));
+    ui->pushButtonEndTarAdw->click();
+    QVERIFY(script.finished());
+    QVERIFY(ui->pushButtonAdPortionAdw->isHidden());
+    ui->tabWidgetAdw->setCurrentIndex(1);
+    QVERIFY(!ui->pushButtonStartTarAdw->isHidden());
+    ui->pushButtonStartTarAdw->click();
+    QCOMPARE(rows(run), QStringList{"0/555"});
+    QVERIFY(!ui->pushButtonAdPortionAdw->isHidden());
 }
 
 void TestTarLending::basePageLendsItsOwnTable()
@@ -139,6 +167,7 @@ void TestTarLending::basePageLendsItsOwnTable()
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenBLE->text(), QString("700"), kAnswerMs);
     ui->pushButtonAdPortionTar->click();
     QCOMPARE(rows(run), (QStringList{"0/640", "5/700"}));
+    QCOMPARE(readFile(runFile("~ble-4321.etr")), QByteArray("640, 0\r\n700, 5\r\n"));
     // One sensor behind the base: no second column.
     QCOMPARE(run->sensorCount(), 1);
     QVERIFY(!run->hasTwoSensors());
@@ -149,6 +178,8 @@ void TestTarLending::onlinePageLendsItsTableAndLevel()
     SimulatedOnline device;
     QVERIFY(device.isValid());
     device.unit.level = 812;
+    // Full and Empty alike: the unit was never calibrated.
+    device.unit.full = device.unit.empty;
     qputenv(portlist::kExtraPortsVariable, device.portPath().toLocal8Bit());
     Reriruvozive window;
     Ui_Deruvivuriri *ui = window.form();
@@ -158,8 +189,16 @@ void TestTarLending::onlinePageLendsItsTableAndLevel()
     ui->pushButtonQFOnline->click();
     QTRY_VERIFY_WITH_TIMEOUT(window.online()->isDeviceConnected(), kAnswerMs);
     QTRY_COMPARE_WITH_TIMEOUT(window.getLevel(0), 812, kAnswerMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!ui->label_NeedCalibOnline->isHidden(), kAnswerMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_24->text(), QString("86123456789012A"), kAnswerMs);
 
-    ui->ButtonTarirovka->click();
+    // The user is asked first, as on the other pages.
+    {
+        DialogSteps steps({DialogSteps::accept()});
+        ui->ButtonTarirovka->click();
+        QCOMPARE(steps.seen.size(), 1);
+        QVERIFY(steps.allTexts().join(' ').contains("Датчик неоткалиброван"));
+    }
     QCOMPARE(ui->stackedWidget->currentWidget(), ui->Tarirovka);
     ui->pushButtonAdSensorTar->click();
     TarRun *run = window.tar();
@@ -170,6 +209,7 @@ void TestTarLending::onlinePageLendsItsTableAndLevel()
     QTRY_COMPARE_WITH_TIMEOUT(window.getLevel(0), 900, kAnswerMs);
     ui->pushButtonAdPortionTar->click();
     QCOMPARE(rows(run), (QStringList{"0/812", "5/900"}));
+    QCOMPARE(readFile(runFile("~online-86123456789012A.etr")), QByteArray("812, 0\r\n900, 5\r\n"));
 }
 
 QTEST_MAIN(TestTarLending)

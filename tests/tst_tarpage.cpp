@@ -38,6 +38,9 @@ private slots:
 
     void oneSensorRunSurvivesARestartAndEndsInACsv();
     void twoSensorRunIsFoundUnderEitherNameAndGraphed();
+    void removingSensorTwoMidRunKeepsEveryPortion();
+    void anotherSensorsRunIsNeitherOfferedNorTouched();
+    void declinedRunIsKeptWhereTheRestoreDialogOpensIt();
     void endingNeverLosesTheRun();
     void runRestoredFromTheUsersCsvLeavesItAlone();
     void malformedRunFilesAreNotTakenAsARun_data();
@@ -91,7 +94,8 @@ void TestTarPage::initTestCase()
 void TestTarPage::init()
 {
     QDir dir(folder);
-    for (const QString &name : dir.entryList({"*.etr"}, QDir::Files))
+    // Runs left by an earlier test, kept aside ones too.
+    for (const QString &name : dir.entryList({"*.etr", "*.csv"}, QDir::Files))
         dir.remove(name);
     userDir = std::make_unique<QTemporaryDir>();
     device = std::make_unique<SimulatedFls>();
@@ -296,9 +300,12 @@ void TestTarPage::twoSensorRunIsFoundUnderEitherNameAndGraphed()
     ui->pushButtonAdPortionTar->click();
     QCOMPARE(readFile(configFile("~1001_1002.etr")), QByteArray("300, 700, 0\r\n310, 710, 5\r\n"));
 
-    // The run's file named with the serials the other way round is found too.
+    // A run begun with the sensors found the other way round names 1002
+    // first and holds its readings first; it is found, and each column
+    // holds one sensor's readings.
     window.reset();
-    QVERIFY(QFile::rename(configFile("~1001_1002.etr"), configFile("~1002_1001.etr")));
+    QVERIFY(QFile::remove(configFile("~1001_1002.etr")));
+    writeFile(configFile("~1002_1001.etr"), "700, 300, 0\r\n710, 310, 5\r\n");
     openWindow();
     tar = window->tar();
     script->thenShowing("Найдена незаконченная тарировка", ModalScript::accept());
@@ -337,6 +344,113 @@ void TestTarPage::twoSensorRunIsFoundUnderEitherNameAndGraphed()
     QVERIFY(!QFile::exists(configFile("~1001_1002.etr")));
     QCOMPARE(tar->sensorCount(), 0);
     QVERIFY(window->fls()->getWidgetTarSensor2()->isHidden());
+}
+
+void TestTarPage::removingSensorTwoMidRunKeepsEveryPortion()
+{
+    device->sensor(0).serial = 1001;
+    device->sensor(0).level = 1000;
+    SimulatedFls::Sensor second;
+    second.netNum = 2;
+    second.serial = 1002;
+    device->sensors.append(second);
+    openWindow();
+    ui->ButtonTarirovka->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdPortionTar->click();
+    // Sensor 2 comes off the tank halfway: its column goes, the portions stay.
+    ui->pushButtonDelSensorTar->click();
+    QVERIFY(!QFile::exists(configFile("~1001_1002.etr")));
+    setLevel(0, 1250);
+    ui->pushButtonAdPortionTar->click();
+    const QStringList all{"0/1000", "5/1000", "10/1250"};
+    QCOMPARE(rows(), all);
+
+    // Restarted with sensor 2 unplugged, the run is offered whole.
+    window.reset();
+    device->sensors.removeLast();
+    openWindow();
+    script->thenShowing("Найдена незаконченная тарировка", ModalScript::accept());
+    window->slotShortcutF4();
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), all);
+    ui->pushButtonAdPortionTar->click();
+    QCOMPARE(readFile(configFile("~1001.etr")), QByteArray("1000, 0\r\n1000, 5\r\n1250, 10\r\n1250, 15\r\n"));
+}
+
+void TestTarPage::anotherSensorsRunIsNeitherOfferedNorTouched()
+{
+    openWindow();
+    ui->ButtonTarirovka->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdPortionTar->click();
+    const QByteArray firstRun = "512, 0\r\n512, 5\r\n";
+    // Offered on the way back and declined, then put aside: its only sensor removed.
+    ui->pushButtonBackTarir->click();
+    script->thenShowing("Найдена незаконченная тарировка", ModalScript::reject());
+    ui->ButtonTarirovka->click();
+    QVERIFY(script->finished());
+    ui->pushButtonDelSensorTar->click();
+
+    // Another sensor on the line: the first one's run is neither offered
+    // nor touched by the new one.
+    device->sensor().serial = 54321;
+    emit ui->comboBox_NetNumDUT->activated(0);
+    QTRY_COMPARE_WITH_TIMEOUT(window->fls()->getWidgetTarSensor1()->getSerNum(), 54321, kConnectMs);
+    ui->pushButtonBackTarir->click();
+    ui->ButtonTarirovka->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdPortionTar->click();
+    QCOMPARE(readFile(configFile("~54321.etr")), firstRun);
+    QCOMPARE(readFile(configFile("~12345.etr")), firstRun);
+}
+
+void TestTarPage::declinedRunIsKeptWhereTheRestoreDialogOpensIt()
+{
+    openWindow();
+    ui->ButtonTarirovka->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdPortionTar->click();
+    const QString mirror = configFile("~12345.etr");
+    const QByteArray unfinished = "512, 0\r\n512, 5\r\n";
+    const auto keptAside = [this] { return QDir(folder).entryList({"12345 *.csv"}, QDir::Files); };
+
+    // After a restart the user declines to continue: the run moves aside,
+    // and the user is told where.
+    window.reset();
+    openWindow();
+    script->thenShowing("Найдена незаконченная тарировка", ModalScript::reject())
+        .thenShowing("Незаконченная тарировка сохранена", ModalScript::accept());
+    window->slotShortcutF4();
+    QVERIFY(script->finished());
+    QCOMPARE(keptAside().size(), 1);
+    const QString aside = configFile(keptAside().first());
+    QCOMPARE(readFile(aside), unfinished);
+
+    // A new run put aside and begun anew at once: the new one's first
+    // portion moves the put-aside one out of its way.
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdPortionTar->click();
+    ui->pushButtonDelSensorTar->click();
+    QVERIFY(!ui->pushButtonAdSensorTar->isHidden());
+    ui->pushButtonAdSensorTar->click();
+    script->thenShowing("Незаконченная тарировка сохранена", ModalScript::accept());
+    setLevel(0, 530);
+    ui->pushButtonAdPortionTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(keptAside().size(), 2);
+
+    // That run ended, the first one opens with the restore-from-file dialog.
+    script->thenShowing("Вы хотите завершить тарировку?", ModalScript::accept())
+        .then("save dialog", ModalScript::fileDialog(), ModalScript::chooseFile(userDir->filePath("new.csv")))
+        .thenShowing("Временный файл не был найден", ModalScript::accept())
+        .then("open dialog", ModalScript::fileDialog(), ModalScript::chooseFile(aside));
+    ui->pushButtonEndTar->click();
+    ui->pushButtonRestoreTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), (QStringList{"0/512", "5/512"}));
+    QCOMPARE(readFile(mirror), unfinished);
 }
 
 void TestTarPage::endingNeverLosesTheRun()
@@ -397,7 +511,8 @@ void TestTarPage::runRestoredFromTheUsersCsvLeavesItAlone()
     openWindow();
     TarRun *tar = window->tar();
     const QString userCsv = userDir->filePath("old run.csv");
-    const QByteArray userBytes = "100,0\n 150 , 10\n";
+    // Saved again by a spreadsheet, with its byte order mark.
+    const QByteArray userBytes = QByteArray::fromHex("efbbbf") + "100,0\n 150 , 10\n";
     writeFile(userCsv, userBytes);
 
     QTRY_VERIFY(ui->comboBox_FiltrDUT->currentIndex() != 0);

@@ -131,6 +131,8 @@ public:
     int getNeedUpdateEmptyValAutocalib() const { return needUpdateEmptyValAutocalib; }
     void setNeedUpdateEmptyValAutocalib(int value) { needUpdateEmptyValAutocalib = value; }
     int getTarSessionValue() const { return tarSessionValue; }
+    // Serial number of the sensor the page shows; 0 until it was read.
+    qint32 getSensorSerial() const { return sensors[size_t(shownSensor)].serial; }
     WidgetTar *getWidgetTar1() const { return widgetTar1; }
     WidgetTar *getWidgetTar2() const { return widgetTar2; }
     WidgetTar *getWidgetTar3() const { return widgetTar3; }

@@ -172,6 +172,7 @@ void QFOnline::resetSettingToDefault()
     searchActive = false;
     deviceConnected = false;
     notCalibrated = false;
+    imei.clear();
     fullValue = 0;
     emptyValue = 0;
     netNum = 0;

@@ -76,6 +76,8 @@ public:
     // Accessors.
     bool isDeviceConnected() const { return deviceConnected; }
     bool isNotCalibrated() const { return notCalibrated; }
+    // The unit's IMEI, asked for at every connection; empty until it answered.
+    QString getImei() const { return imei; }
     WidgetTar *getWidgetTar1() const { return widgetTar1; }
     WidgetTar *getWidgetTar2() const { return widgetTar2; }
     QStyledItemDelegate *getItemDelegate() const { return itemDelegate; }
@@ -241,6 +243,7 @@ private:
     bool searchActive = false;
     bool needUpdateWindow = true;
     bool notCalibrated = false;
+    QString imei;
     qint32 fullValue = 0;
     qint32 emptyValue = 0;
     qint32 cntAutoCalib = 0;

@@ -204,10 +204,13 @@ void QFOnline::showConfigFields()
 
 void QFOnline::handleImei(const QByteArray &frame)
 {
-    const std::optional<QString> imei = online::decodeImei(frame);
-    if (!imei || !ui)
+    const std::optional<QString> answer = online::decodeImei(frame);
+    if (!answer)
         return;
-    ui->label_24->setText(*imei);
+    imei = *answer;
+    if (!ui)
+        return;
+    ui->label_24->setText(imei);
     ui->label_24->adjustSize();
 }
 

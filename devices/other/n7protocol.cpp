@@ -1,5 +1,6 @@
 #include "devices/other/n7protocol.h"
 
+#include "calibration/textfile.h"
 #include "link/frame.h"
 
 #include <QIODevice>
@@ -138,13 +139,10 @@ Table readCsv(QIODevice &in)
     // A file tells its size: reading asks for no more, since a read reserves
     // all it asks for before it knows how much comes.
     const qint64 room = in.isSequential() ? kMaxFileBytes : qBound<qint64>(0, in.size() - in.pos(), kMaxFileBytes);
-    QString text = QString::fromUtf8(in.read(room));
-    // Spreadsheets often put a byte order mark in front, some more than one
-    // (files joined together). Every one goes: one left in the first cell
-    // would make it no number here, while the file saved from the table
-    // would lose it again and read back as a number.
-    while (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
+    // Every byte order mark in front goes: one left in the first cell would
+    // make it no number here, while the file saved from the table would lose
+    // it again and read back as a number.
+    QString text = QString::fromUtf8(textfile::withoutByteOrderMarks(in.read(room)));
     QStringList lines = text.split(QLatin1Char('\n'));
     // A final line end closes the last line; it does not open another.
     if (!lines.isEmpty() && lines.last().isEmpty())

@@ -2711,6 +2711,12 @@ with smoothing switched off</translation>
         <translation>The selected sensor&apos;s data has not come from the indicator yet.
 Try again in a few seconds</translation>
     </message>
+    <message>
+        <source>Незаконченная тарировка сохранена в файле
+%1</source>
+        <translation>The unfinished tank calibration was kept in the file
+%1</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

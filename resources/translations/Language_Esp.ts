@@ -2715,6 +2715,12 @@ con el suavizado desactivado</translation>
         <translation>Los datos del sensor elegido aún no han llegado del indicador.
 Vuelva a intentarlo en unos segundos</translation>
     </message>
+    <message>
+        <source>Незаконченная тарировка сохранена в файле
+%1</source>
+        <translation>La calibración sin terminar se guardó en el archivo
+%1</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2645,6 +2645,11 @@
 Повторите через несколько секунд</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Незаконченная тарировка сохранена в файле
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2,6 +2,8 @@
 
 #include "link/frame.h"
 
+#include <QTimer>
+
 namespace {
 
 constexpr quint8 kRequestStart = 0x31;
@@ -399,7 +401,13 @@ QByteArray SimulatedFls::frameFor(Sensor &s, const QByteArray &request)
             s.tableValues[size_t(r)] = word(kTableRows + r);
         }
         appliedWrites.append(request);
-        return shortAnswer(s.netNum, kTableWrite);
+        const QByteArray ack = shortAnswer(s.netNum, kTableWrite);
+        if (tableWriteAnswerMs > 0) {
+            // The table goes into the sensor's flash before it answers.
+            QTimer::singleShot(tableWriteAnswerMs, this, [this, ack] { sendRaw(spoil(ack)); });
+            return QByteArray();
+        }
+        return ack;
     }
     default:
         return QByteArray();

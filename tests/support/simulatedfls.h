@@ -75,6 +75,7 @@ public:
     bool refuseWrites = false;           // write requests are refused with 0xFD
     bool searchAnswerAsFrame = false;    // a lone sensor at number 0 answers the search with 3E 00
     bool silentTableWrites = false;      // a table write is neither taken nor answered
+    int tableWriteAnswerMs = 0;          // a table write is acknowledged this long after it came
 
     // Frames the sensor would send, built from a sensor's fields.
     static QByteArray allDataAnswer(const Sensor &s);
