@@ -29,6 +29,7 @@ void Reriruvozive::connectFirmwareUpdater()
         char first = bytes.at(0);
         firmwareUpdater->setAnswerUpdateFirmware(first);
     });
+    connect(firmwareUpdater, &FirmwareUpdater::started, this, &Reriruvozive::refreshUpdateEntry);
     connect(firmwareUpdater, &FirmwareUpdater::finished, this, &Reriruvozive::firmwareUpdateFinished);
 }
 
@@ -78,7 +79,6 @@ void Reriruvozive::openFirmwareUpdate()
     // The bootloader gets the line alone: the page stops polling it.
     stopPageForFirmware(request.page);
     firmwareUpdater->startUpdateFirmware(request, *file);
-    refreshUpdateEntry();
 }
 
 void Reriruvozive::stopPageForFirmware(FirmwareUpdater::Page page)
@@ -138,9 +138,8 @@ bool Reriruvozive::firmwareUpdateRefuses()
 
 void Reriruvozive::interruptFirmwareUpdate()
 {
-    if (!firmwareUpdater->isUpdatingFirmware())
+    if (!firmwareUpdater->interrupt())
         return;
-    firmwareUpdater->interrupt();
     // Told once the switch is done, over the page the user went to.
     QTimer::singleShot(0, this, [this] { askService(tr("Обновление прошивки прервано"), false); });
 }

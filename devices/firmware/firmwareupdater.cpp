@@ -42,6 +42,12 @@ constexpr int kResetWaitMs = 500;
 constexpr int kEndWaitMs = 500;
 constexpr int kMessageWidth = 350;
 constexpr int kMessageHeight = 170;
+// The updater's own status lines sit under the progress bar and keep the
+// last text this long after the download.
+constexpr int kOwnLineGap = 6;
+constexpr int kOwnLineHeight = 20;
+constexpr int kOwnLinesKeptMs = 5000;
+constexpr int kBarGap = 4;
 
 // Steps of the machine. The ROM dialect runs them all; the block dialect
 // sends every block at kStepBlocks and ends at kStepEnd.
@@ -163,8 +169,10 @@ bool FirmwareUpdater::startUpdateFirmware(const Request &asker, const File &file
     qDebug() << "Start update firmware";
     running = true;
     request = asker;
+    emit started(request.page);
     ++updateGeneration;
     deInitAfterUpdate();
+    curStep = 0; // the device restarts; no step yet
     const fwimage::RomLayout layout = fwimage::romLayoutOf(file.model).value_or(fwimage::RomLayout());
     // The online unit's bootloader speaks the block dialect whatever the file.
     blockDialect = fwimage::isBlockModel(file.model) || request.page == Page::Online;
@@ -193,9 +201,8 @@ bool FirmwareUpdater::startUpdateFirmware(const Request &asker, const File &file
     curStep = kStepSync;
     progressCount = 0;
     createUpdateErrorTimers();
-    showStatus(tr("Переподключите питание датчика"));
-
     placeUpdateWidgets();
+    showStatus(tr("Переподключите питание датчика"));
     if (ui) {
         ui->progressBarFirmwareDUT->setMinimum(0);
         ui->progressBarFirmwareDUT->setMaximum(fwimage::progressSteps(file.bytes, blockDialect, layout));
@@ -211,19 +218,27 @@ bool FirmwareUpdater::startUpdateFirmware(const Request &asker, const File &file
     return true;
 }
 
-void FirmwareUpdater::interrupt()
+bool FirmwareUpdater::interrupt()
 {
     if (!running)
-        return;
+        return false;
     ++updateGeneration;
+    // The closing frame went out: only the wait for the new firmware is cut.
+    const bool completed = curStep == kStepDone && !updateFailed;
     deInitAfterUpdate();
     curStep = kStepDone;
     if (ui)
         ui->progressBarFirmwareDUT->hide();
     setInVisibleLabelBadFirmW();
+    if (completed) {
+        end(true);
+        showStatus(tr("Прошивка успешно обновлена"));
+        return false;
+    }
     emit signalWriteLog(QString("Interrupted update firmware %1 sec").arg(nowSecs() - timeStartUpdate));
     showStatus(tr("Прошивка не обновлена"));
     end(false);
+    return true;
 }
 
 void FirmwareUpdater::createUpdateErrorTimers()
@@ -259,8 +274,17 @@ void FirmwareUpdater::placeUpdateWidgets()
     if (!ui || !request.formPage)
         return;
     QWidget *page = request.formPage;
-    if (ui->progressBarFirmwareDUT->parentWidget() != page)
-        ui->progressBarFirmwareDUT->setParent(page);
+    QProgressBar *progress = ui->progressBarFirmwareDUT;
+    if (!barPlace.isValid())
+        barPlace = progress->geometry();
+    if (progress->parentWidget() != page)
+        progress->setParent(page);
+    // Where the form puts it, unless the page's own status lines are there:
+    // then just above them.
+    QRect place = barPlace;
+    if (request.remarkLine && request.remarkLine->geometry().top() - kBarGap < place.bottom())
+        place.moveBottom(request.remarkLine->geometry().top() - kBarGap);
+    progress->setGeometry(place);
     if (!labelBadFirmware)
         labelBadFirmware = new QLabel(tr("Ошибка в обновлении"), page);
     else if (labelBadFirmware->parentWidget() != page)
@@ -504,6 +528,13 @@ void FirmwareUpdater::end(bool ok)
 {
     running = false;
     showRemark(QString());
+    if (!request.statusLine) {
+        const quint32 generation = updateGeneration;
+        QTimer::singleShot(kOwnLinesKeptMs, this, [this, generation] {
+            if (!running && generation == updateGeneration)
+                ownLines.setVisible(false);
+        });
+    }
     emit finished(request.page, ok);
 }
 
@@ -592,8 +623,19 @@ QLabel *FirmwareUpdater::statusLine()
 {
     if (request.statusLine)
         return request.statusLine;
-    if (!ownLines.lower() && request.formPage)
+    if (!request.formPage || !ui)
+        return nullptr;
+    if (!ownLines.lower())
         ownLines.create(request.formPage, QString());
+    // Under the progress bar, wherever the window has put it.
+    const QRect bar = ui->progressBarFirmwareDUT->geometry();
+    const int top = bar.bottom() + 1 + kOwnLineGap;
+    for (QLabel *line : {ownLines.upper(), ownLines.lower()}) {
+        if (line->parentWidget() != request.formPage)
+            line->setParent(request.formPage);
+    }
+    ownLines.upper()->setGeometry(bar.x(), top, ownLines.upper()->width(), kOwnLineHeight);
+    ownLines.lower()->setGeometry(bar.x(), top + kOwnLineHeight, ownLines.lower()->width(), kOwnLineHeight);
     return ownLines.lower();
 }
 

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 
 #include <optional>
@@ -71,8 +72,9 @@ public:
     // is running already, or it was interrupted during the restart.
     bool startUpdateFirmware(const Request &request, const File &file);
     // Ends a running download at once: nothing more is sent, and the asking
-    // page is told the download failed.
-    void interrupt();
+    // page is told the download failed. True when a download was cut short;
+    // one whose last frame had gone out already ends as completed.
+    bool interrupt();
 
     // From the start until the download is over, completed, failed or interrupted.
     bool isUpdatingFirmware() const { return running; }
@@ -98,6 +100,8 @@ signals:
     void signalWriteLog(QString message);
     // Asks for the bytes the line brought (answered with setAnswerUpdateFirmware).
     void signalCheckIncommingDataWhileUpdate();
+    // A download for `page` starts: from now until finished() it has the line.
+    void started(FirmwareUpdater::Page page);
     // The download made for `page` is over: ok when the new firmware went in.
     // Once for every started download.
     void finished(FirmwareUpdater::Page page, bool ok);
@@ -151,6 +155,7 @@ private:
     QString waitRemark; // with %1 for the seconds left
 
     QPointer<QLabel> labelBadFirmware;
+    QRect barPlace;                    // where the form put the progress bar
     pagewidgets::StatusLines ownLines; // for a page without status lines
 
     QTimer *timerStepUpdate = nullptr; // exist only during a download
