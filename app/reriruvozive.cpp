@@ -8,6 +8,7 @@
 #include "devices/angle/kvbledevice.h"
 #include "devices/ble/bleadwmodel.h"
 #include "devices/ble/bledevice.h"
+#include "devices/firmware/firmwareupdater.h"
 #include "devices/fls/flsdevice.h"
 #include "devices/online/qfonline.h"
 #include "devices/other/mirvelnet.h"
@@ -69,6 +70,7 @@ Reriruvozive::Reriruvozive(QWidget *parent) : QMainWindow(parent)
     n7Device->initUI();
     mirvelNet = new MirvelNet(ui, serial);
     mirvelNet->initUI();
+    firmwareUpdater = new FirmwareUpdater(ui);
 
     initUIRC();
 
@@ -166,6 +168,7 @@ Reriruvozive::~Reriruvozive()
     delete kvbleDevice;
     delete n7Device;
     delete mirvelNet;
+    delete firmwareUpdater;
     delete portConnection;
     delete secondTimer;
     delete birdsTimer;
@@ -175,16 +178,7 @@ Reriruvozive::~Reriruvozive()
 
 void Reriruvozive::connectPages()
 {
-    connect(flsDevice, &FLSDevice::signalCheckIncommingDataWhileUpdate, this, [this] {
-        // forwardBytesToFLSLambda: the bootloader answers one byte at a time.
-        const int n = rxBuffer->count();
-        if (n <= 0)
-            return;
-        QByteArray bytes(n, Qt::Uninitialized);
-        rxBuffer->readBytes(bytes.data(), n);
-        char first = bytes.at(0);
-        flsDevice->setAnswerUpdateFirmware(first);
-    });
+    connectFirmwareUpdater();
     connect(this, &QWidget::windowTitleChanged, this, &Reriruvozive::setTitleMainWindow);
 
     connect(kvbleDevice, &KVBLEDevice::writeData, portConnection, &PortConnection::writeData);
@@ -248,10 +242,6 @@ void Reriruvozive::connectPages()
     connect(n7Device, &N7Device::signalRequestForGetAllDataFromDevice, this,
             &Reriruvozive::requestForGetAllDataFromDeviceN7);
     connect(n7Device, &N7Device::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
-
-    connect(flsDevice, &FLSDevice::signalEndUpdateFirmwareQFOnline, qfOnline, &QFOnline::connectDevice);
-    connect(flsDevice, &FLSDevice::signalEndUpdateFirmwareKV380, kv380Device, &KV380Device::connectDevice);
-    connect(flsDevice, &FLSDevice::signalEndUpdateFirmwarePLM300, plm300Device, &PLM300Device::connectDevice);
 
     connect(bleDevice, &BLEDevice::writeData, portConnection, &PortConnection::writeData);
     connect(bleDevice, &BLEDevice::copyNetNumToParent, this, &Reriruvozive::recieveNetNumFromChild);

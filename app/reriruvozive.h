@@ -8,6 +8,7 @@
 #include <QPointer>
 #include "app/answerroute.h"
 #include "app/portlist.h"
+#include "devices/firmware/firmwareupdater.h"
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -86,6 +87,7 @@ public:
     QFOnline *online() const { return qfOnline; }
     KVBLEDevice *kvble() const { return kvbleDevice; }
     WiredTagDevice *wiredTag() const { return wiredTagDevice; }
+    FirmwareUpdater *firmware() const { return firmwareUpdater; }
     QByteArray getSurveyQueue() const { return surveyQueue; }
     int getCurrentNetNum() const { return currentNetNum; }
     int getLevel(int device) const;
@@ -228,7 +230,21 @@ private:
     void openEngineerMenu();
     void setupEngineerMenuDUT();
     void openSecurity();
+    // Firmware download of the wired devices (app/reriruvozive_firmware.cpp).
+    void connectFirmwareUpdater();
     void openFirmwareUpdate();
+    // The active wired page's request: whom the download is for, where it
+    // shows, and the model its sensor reported.
+    FirmwareUpdater::Request firmwareRequest() const;
+    void stopPageForFirmware(FirmwareUpdater::Page page);
+    // The line goes back to the page that asked, while the user is still on it.
+    void firmwareUpdateFinished(FirmwareUpdater::Page page, bool ok);
+    // While a download runs nothing else may be written to the line: tells
+    // the user so and returns true.
+    bool firmwareUpdateRefuses();
+    // A device switch ends a running download first and tells the user.
+    void interruptFirmwareUpdate();
+    void refreshUpdateEntry();
     // Runs the password dialog of a wireless sensor page (BLE base or angle sensor).
     template <class Page> void runSecurityBLE(Page *page, QWidget *parentPage);
 
@@ -545,6 +561,7 @@ private:
     WiredTagDevice *wiredTagDevice = nullptr;
     KVBLEDevice *kvbleDevice = nullptr;
     N7Device *n7Device = nullptr;
+    FirmwareUpdater *firmwareUpdater = nullptr;
     MirvelNet *mirvelNet = nullptr;
     QTranslator *translator = nullptr;
     // Tank calibration: the run, the state of the device taken when the

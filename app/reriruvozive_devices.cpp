@@ -77,6 +77,9 @@ void Reriruvozive::disconnectCurrentConnectedDevice()
         deviceN7 = false;
     }
 
+    // A download made for the page just left ends here: none of its frames
+    // may reach the device the user turns to.
+    interruptFirmwareUpdate();
     portConnection->closeSerialPort();
     ui->comboBox_SerialPort->setEnabled(true);
     twoSensorCalibration = false;

@@ -55,6 +55,8 @@ void Reriruvozive::on_pushButtonAutoCalibrateQFOnline_clicked()
 
 void Reriruvozive::autoCalibrateForAllDevices()
 {
+    if (firmwareUpdateRefuses())
+        return;
     QDialog dialog(this, kFramelessDialog);
     dialog.setModal(true);
     auto *emptyButton = new QPushButton(tr("Пустой"), &dialog);

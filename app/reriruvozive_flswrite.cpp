@@ -45,6 +45,8 @@ void Reriruvozive::writeParamToDevice()
 {
     if (!deviceFLS && !deviceBLE)
         return;
+    if (firmwareUpdateRefuses())
+        return;
     WriteActionGuard guard(writeActionRunning);
     if (!guard)
         return;
@@ -139,6 +141,8 @@ void Reriruvozive::on_pushButtonSetPercent_clicked()
 {
     if (writeActionRunning)
         return;
+    if (firmwareUpdateRefuses())
+        return;
     const std::optional<quint32> percent =
         fls::decimalInRange(ui->lineEdit_Lamp->text(), fls::kAlarmLevelMin, fls::kAlarmLevelMax);
     if (!percent) {
@@ -169,6 +173,8 @@ void Reriruvozive::askLevelFromCurrent(bool full)
     // Without a sensor page there is no level to set, and during another
     // write none is started.
     if ((!deviceFLS && !deviceBLE && !deviceQFOnline) || writeActionRunning)
+        return;
+    if (firmwareUpdateRefuses())
         return;
     if (!deviceQFOnline)
         askService(full ? tr("Установку \"Полный\" рекомендуется делать\nпри отключенном сглаживании")

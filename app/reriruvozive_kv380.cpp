@@ -151,6 +151,8 @@ void Reriruvozive::writeParamToKV380()
     // start another write inside this one.
     if (kv380Device->isWriteInProgress())
         return;
+    if (firmwareUpdateRefuses())
+        return;
     kv380Device->setWriteInProgress(true);
 
     kv380Device->resetAndStopTimerDeviceConnected();
@@ -210,5 +212,7 @@ void Reriruvozive::on_ButtonWriteParamKV380_clicked()
 
 void Reriruvozive::on_buttonSetNullKV380_clicked()
 {
+    if (firmwareUpdateRefuses())
+        return;
     kv380Device->cmdSetNull();
 }

@@ -55,6 +55,8 @@ void Reriruvozive::createDialogInfoUserForButtonClicked(QString message)
 
 void Reriruvozive::sendOnlineCommand(const QByteArray &request, const QString &notice)
 {
+    if (firmwareUpdateRefuses())
+        return;
     portConnection->writeData(request);
     // Without an open port nothing reached the unit; no notice says otherwise.
     if (portConnection->getSerialPort()->isOpen())
@@ -83,6 +85,8 @@ void Reriruvozive::on_pushButtonOnlineReadSetting_clicked()
 
 void Reriruvozive::on_pushButtonOnlineWriteSetting_clicked()
 {
+    if (firmwareUpdateRefuses())
+        return;
     // A refused write has told the user why itself.
     if (qfOnline->writeParam() && portConnection->getSerialPort()->isOpen())
         createDialogInfoUserForButtonClicked(tr("Настройки записаны"));

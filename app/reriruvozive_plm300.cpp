@@ -165,6 +165,8 @@ void Reriruvozive::ChangeNetNumPLM300()
 
 void Reriruvozive::writeParamToPLM300()
 {
+    if (firmwareUpdateRefuses())
+        return;
     const std::vector<Plm300Field> fields = plm300Fields();
     // An empty or out-of-range field is not sent as some other number: the
     // whole write waits until the user has put it right.

@@ -120,6 +120,8 @@ void Reriruvozive::setupBtnService(bool stateSerialPort)
     if (serviceMenu && serviceDispatchDepth == 0 && !serviceMenu->isVisible())
         serviceMenu->deleteLater();
     serviceMenu = menu;
+    // A second download cannot start while one runs.
+    refreshUpdateEntry();
     ui->pushButtonService->setMenu(menu);
     ui->pushButtonService->show();
 }
@@ -196,27 +198,6 @@ int Reriruvozive::askService(const QString &message, bool withCancel)
     const int result = dialog->exec();
     dialog->deleteLater();
     return result;
-}
-
-void Reriruvozive::openFirmwareUpdate()
-{
-    if (deviceBLE || deviceKVBLE) {
-        ui->stackedWidget->setCurrentWidget(ui->UpdateFWBLE);
-        return;
-    }
-    // The wired devices share the wired sensor page's updater; it has to know
-    // whose bootloader it talks to and whose page to restart afterwards.
-    if (deviceKV380) {
-        kv380Device->disconnectDevice();
-        flsDevice->setUpdateFirmwareKV380(true);
-    } else if (devicePLM300) {
-        plm300Device->disconnectDevice();
-        flsDevice->setUpdateFirmwarePLM300(true);
-    } else if (deviceQFOnline) {
-        qfOnline->disconnectDevice();
-        flsDevice->setUpdateFirmwareQFOnline(true);
-    }
-    flsDevice->startUpdateFirmware();
 }
 
 void Reriruvozive::discardCurSetting()

@@ -21,6 +21,8 @@ private slots:
     void blockDownloadSendsTheWholeFileThenTheSensorIsBack();
     void theDownloadEndsOnThePageThatAskedForIt_data();
     void theDownloadEndsOnThePageThatAskedForIt();
+    void aLateBootloaderIsWaitedForAndTakesTheWholeImage_data();
+    void aLateBootloaderIsWaitedForAndTakesTheWholeImage();
 };
 
 namespace {
@@ -45,12 +47,11 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack_data
     QTest::addColumn<int>("dataSize");
     QTest::addColumn<int>("acknowledge");
     QTest::addColumn<QString>("shown");
-    // The QF210 file ends with a padded block. The sensor last reported
-    // itself as a QF470, a model of the other dialect: the file decides.
-    // The QF410's data fills whole blocks and is followed by a zero block,
-    // its bootloader acknowledging with the other byte.
-    QTest::newRow("QF210 file, the bus reported a QF470")
-        << "QF210_2.1.bin" << int(SimulatedFls::kModelQF470) << 0x4A40 << 0x8A00u << 300 << 0x79 << "Подключен QF470";
+    // The QF210 file ends with a padded block. The QF410's data fills whole
+    // blocks and is followed by a zero block, its bootloader acknowledging
+    // with the other byte.
+    QTest::newRow("QF210, a padded last block")
+        << "QF210_2.1.bin" << int(SimulatedFls::kModelQF210) << 0x4A40 << 0x8A00u << 300 << 0x79 << "Подключен QF210";
     QTest::newRow("QF410, whole blocks") << "fw_qf410.cri" << int(SimulatedFls::kModelQF410) << 0x5040 << 0x9000u << 256
                                          << 0xA5 << "Подключен QF410";
 }
@@ -86,7 +87,7 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), bar->maximum());
     QVERIFY(bar->isHidden());
-    QVERIFY(!page->isUpdatingFirmware());
+    QVERIFY(!updater->isUpdatingFirmware());
     QVERIFY(!errorLineShown());
 
     QCOMPARE(device->downloadsCompleted, 1);
@@ -170,16 +171,18 @@ void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("size");
     QTest::addColumn<bool>("blockDialect");
-    QTest::addColumn<QString>("signal");
+    QTest::addColumn<FirmwareUpdater::Page>("asker");
     QTest::newRow("wired angle sensor") << "kv380"
-                                        << "AngleMeter_1.0.bin" << 64 + 200 << false << "kv380";
+                                        << "AngleMeter_1.0.bin" << 64 + 200 << false
+                                        << FirmwareUpdater::Page::AngleSensor;
     QTest::newRow("PLM300") << "plm300"
-                            << "PLM300.cri" << 64 + 128 << false << "plm300";
+                            << "PLM300.cri" << 64 + 128 << false << FirmwareUpdater::Page::PLM300;
     QTest::newRow("online device") << "online"
-                                   << "online_fw.bin" << 200 << true << "online";
+                                   << "online_fw.bin" << 200 << true << FirmwareUpdater::Page::Online;
     // The online page's download always speaks the block dialect.
-    QTest::newRow("online device, a file named for another model") << "online"
-                                                                   << "QF210.bin" << 0x4A40 + 100 << true << "online";
+    QTest::newRow("online device, a file named for another model")
+        << "online"
+        << "QF210.bin" << 0x4A40 + 100 << true << FirmwareUpdater::Page::Online;
 }
 
 void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
@@ -188,13 +191,11 @@ void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
     QFETCH(QString, name);
     QFETCH(int, size);
     QFETCH(bool, blockDialect);
-    QFETCH(QString, signal);
+    QFETCH(FirmwareUpdater::Page, asker);
 
     // The wired sensor page is not in use, so the reset goes to number 0.
     setUp(blockDialect ? Dialect::Block : Dialect::Rom, SimulatedFls::kModelGeneric, 0);
-    QSignalSpy online(page, &FLSDevice::signalEndUpdateFirmwareQFOnline);
-    QSignalSpy plm300(page, &FLSDevice::signalEndUpdateFirmwarePLM300);
-    QSignalSpy kv380(page, &FLSDevice::signalEndUpdateFirmwareKV380);
+    QSignalSpy finished(updater, &FirmwareUpdater::finished);
     QWidget *askingPage = nullptr;
     if (button == "kv380") {
         ui->pushButtonKV380->click();
@@ -214,12 +215,17 @@ void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
     QVERIFY(dialogs.messages.isEmpty());
     QCOMPARE(ui->progressBarFirmwareDUT->parentWidget(), askingPage);
     QVERIFY(!ui->progressBarFirmwareDUT->isHidden());
+    // The texts of the download show on the page the user is on.
+    const QString restart = QStringLiteral("Переподключите питание датчика");
+    QVERIFY2(shownOn(askingPage).contains(restart), qPrintable(shownOn(askingPage).join(" | ")));
+    QVERIFY(status() != restart);
 
     QTRY_COMPARE_WITH_TIMEOUT(device->downloadsCompleted, 1, kDownloadMs);
-    QTRY_COMPARE_WITH_TIMEOUT(online.count() + plm300.count() + kv380.count(), 1, kDownloadMs);
-    QCOMPARE(online.count(), signal == "online" ? 1 : 0);
-    QCOMPARE(plm300.count(), signal == "plm300" ? 1 : 0);
-    QCOMPARE(kv380.count(), signal == "kv380" ? 1 : 0);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kDownloadMs);
+    QCOMPARE(finished.at(0).at(0).value<FirmwareUpdater::Page>(), asker);
+    QCOMPARE(finished.at(0).at(1).toBool(), true);
+    QVERIFY(shownOn(askingPage).contains(QStringLiteral("Прошивка успешно обновлена")));
+    QVERIFY(status() != QStringLiteral("Прошивка успешно обновлена"));
     if (blockDialect)
         QCOMPARE(device->blockData, file + QByteArray(64 - size % 64, '\0'));
     else
@@ -229,8 +235,60 @@ void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
     // The wired sensor page stays out of it: it does not start searching.
     QVERIFY(!page->isSearchActive());
     QCOMPARE(device->searchCount(), 0);
-    QVERIFY(!page->isUpdatingFirmware());
+    QVERIFY(!updater->isUpdatingFirmware());
     QVERIFY(ui->progressBarFirmwareDUT->isHidden());
+}
+
+void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage_data()
+{
+    QTest::addColumn<int>("bootDelayMs");
+    QTest::addColumn<int>("lateBlock");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("waiting");
+    // The user takes a while to switch the sensor's power off and on: the
+    // sync byte is offered all that time, the time left counting down.
+    QTest::newRow("bootloader listening 10 s after the reset") << 10000 << -1 << "Переподключите питание датчика"
+                                                               << "Осталось (\\d+) с";
+    // The bootloader takes longer than usual over one block.
+    QTest::newRow("one block acknowledged 4.5 s late") << 0 << 3 << "Идёт обновление прошивки датчика"
+                                                       << "Ожидаем ответа от датчика, осталось (\\d+) с";
+}
+
+void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage()
+{
+    QFETCH(int, bootDelayMs);
+    QFETCH(int, lateBlock);
+    QFETCH(QString, status);
+    QFETCH(QString, waiting);
+
+    setUp(Dialect::Block, SimulatedFls::kModelQF470);
+    device->bootDelayMs = bootDelayMs;
+    device->lateBlock = lateBlock;
+    device->lateMs = 4500;
+    connectWiredSensor("Подключен QF470");
+    const QByteArray file = firmware(5 * 64 + 10);
+    FirmwareDialogs dialogs(writeFile("QF470.bin", file));
+    QVERIFY(pressUpdate());
+
+    // Waited for well past the first answer time-out, with the time left
+    // shown and no error.
+    const QRegularExpression left(QStringLiteral("^%1$").arg(waiting));
+    QTRY_VERIFY_WITH_TIMEOUT(left.match(page->getLabelStatusExtra()->text()).hasMatch() &&
+                                 left.match(page->getLabelStatusExtra()->text()).captured(1).toInt() <= 57,
+                             kDownloadMs);
+    QCOMPARE(this->status(), status);
+    QVERIFY(!errorLineShown());
+    QVERIFY(!ui->progressBarFirmwareDUT->isHidden());
+    QVERIFY(updater->isUpdatingFirmware());
+
+    QTRY_COMPARE_WITH_TIMEOUT(this->status(), QString("Прошивка успешно обновлена"), kDownloadMs);
+    QCOMPARE(device->blockData, file + QByteArray(64 - file.size() % 64, '\0'));
+    QCOMPARE(device->refusals, 0);
+    QCOMPARE(page->getLabelStatusExtra()->text(), QString());
+    QVERIFY(!logSinceStart().contains("Error update firmware"));
+    if (bootDelayMs > 0)
+        QVERIFY2(leadingSyncs() > 50, qPrintable(QString::number(leadingSyncs())));
+    QTRY_COMPARE_WITH_TIMEOUT(this->status(), QString("Подключен QF470"), kConnectMs);
 }
 
 QTEST_MAIN(TestFwUpdate)

@@ -389,7 +389,6 @@ void TestKv380Page::firmwareUpdateEndResumesThePage()
 
     // As the service menu's update does before the download.
     page->disconnectDevice();
-    window->fls()->setUpdateFirmwareKV380(true);
     QVERIFY(!shown(ui->lineEditKV380Up));
     QTest::qWait(300); // a request already on the line arrives
     const int polls = device->countRequests(4, 0xF0);
@@ -399,7 +398,7 @@ void TestKv380Page::firmwareUpdateEndResumesThePage()
     // The new firmware starts in another mode.
     device->sensor().firmware = 124;
     device->sensor().mode = SimulatedKv380::kMode2;
-    emit window->fls()->signalEndUpdateFirmwareKV380();
+    emit window->firmware()->finished(FirmwareUpdater::Page::AngleSensor, true);
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_FirmwareVal->text(), QString("1.2.4"), kConnectMs);
     QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatus()->text(), kConnected, kConnectMs);
     QVERIFY(shown(ui->lineEditKV380Up));

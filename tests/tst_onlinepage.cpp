@@ -354,7 +354,7 @@ void TestOnlinePage::firmwareUpdateEndResumesPolling()
     device->unit.level = 1777;
     device->clearRequests();
 
-    emit window->fls()->signalEndUpdateFirmwareQFOnline();
+    emit window->firmware()->finished(FirmwareUpdater::Page::Online, true);
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenDUTOnline->text(), QString("1777"), kReadingsMs);
     QVERIFY(!ui->tabWidgetQFOnline->isHidden());
     QCOMPARE(window->getSurveyQueue(), QByteArray(1, '\x01'));

@@ -131,10 +131,7 @@ void TestPageSignals::declaresExactlyItsSignals_data()
 
     QTest::newRow("FLSDevice") << "FLSDevice"
                                << "YYYY-YYYYY"
-                               << QStringList{"signalCheckIncommingDataWhileUpdate()",
-                                              "signalEndUpdateFirmwareQFOnline()", "signalEndUpdateFirmwareKV380()",
-                                              "signalEndUpdateFirmwarePLM300()", "signalGetDataForUpdateFirmware()",
-                                              "signalWasSetEmptyLevel(int)", "signalWasSetFullLevel(int)",
+                               << QStringList{"signalWasSetEmptyLevel(int)", "signalWasSetFullLevel(int)",
                                               "signalUpdateCNTForAutoCalib()", "signalUpdateSlaveState()"}
                                << "current";
     QTest::newRow("BLEDevice") << "BLEDevice"

@@ -565,7 +565,7 @@ void TestPlm300Page::endOfAFirmwareUpdateResumesThePage()
     device->distance = 333;
     device->firmware = 124;
 
-    emit window->fls()->signalEndUpdateFirmwarePLM300();
+    emit window->firmware()->finished(FirmwareUpdater::Page::PLM300, true);
     QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xFF) > searches, 2000);
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_FirmwareVal->text(), QString("1.2.4"), kConnectMs);
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenPLM300->text(), QString("333"), 2 * kPollMs);

@@ -49,8 +49,6 @@ FLSDevice::~FLSDevice()
     delete timerGetData;
     delete timerCheckData;
     delete timerSearch;
-    delete timerStepUpdate;
-    delete timerReadUpdate;
 }
 
 void FLSDevice::setCurrentDeviceIndex(int index)

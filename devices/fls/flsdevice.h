@@ -2,7 +2,6 @@
 #define FLSDEVICE_H
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QFont>
 #include <QPixmap>
 #include <QPointer>
@@ -26,6 +25,9 @@ class Ui_Deruvivuriri;
 namespace fls {
 struct AllData;
 }
+namespace fwimage {
+enum class Model;
+}
 class WidgetTar;
 
 // The settings as last read from the selected sensor, handed to the main
@@ -47,8 +49,7 @@ struct FLSParams
 // main window's form, which it is given, and shares the main window's serial
 // port without owning it. Up to three sensors found on the bus are polled in
 // turn; the per-sensor arrays are indexed by the sensor's place in the search
-// answer. The firmware updater it carries also serves the other wired
-// devices, which is why it reports the end of their updates.
+// answer.
 class FLSDevice : public QWidget
 {
     Q_OBJECT
@@ -78,12 +79,6 @@ public:
     QLabel *getLabelAlarm() const { return labelAlarm; }
     QLabel *getLabelStatusMessage() const { return labelStatusMessage; }
     QLabel *getLabelStatusExtra() const { return labelStatusExtra; }
-    bool isUpdateFirmwarePLM300() const { return updateFirmwarePLM300; }
-    void setUpdateFirmwarePLM300(bool value) { updateFirmwarePLM300 = value; }
-    bool isUpdateFirmwareKV380() const { return updateFirmwareKV380; }
-    void setUpdateFirmwareKV380(bool value) { updateFirmwareKV380 = value; }
-    bool isUpdateFirmwareQFOnline() const { return updateFirmwareQFOnline; }
-    void setUpdateFirmwareQFOnline(bool value) { updateFirmwareQFOnline = value; }
     bool isAutoCalibrationActive() const { return autoCalibrationActive; }
     void setAutoCalibrationActive(bool value) { autoCalibrationActive = value; }
     Switch *getSwitchInvers() const { return swInvers; }
@@ -120,8 +115,6 @@ public:
     void setEmptyValue(int value) { emptyValue = value; }
     int getFullValue() const { return fullValue; }
     void setFullValue(int value) { fullValue = value; }
-    quint8 getStatusUpdateFirmware() const { return statusUpdateFirmware; }
-    void setAnswerUpdateFirmware(char &answer) { statusUpdateFirmware = quint8(answer); }
     int getLastAnswer() const { return lastAnswer; }
     void setLastAnswer(int &value) { lastAnswer = value; }
     bool isNewFirmware() const { return newFirmware; }
@@ -136,11 +129,6 @@ public:
     void setRange1023(bool value) { range1023 = value; }
     bool isRange4095() const { return range4095; }
     void setRange4095(bool value) { range4095 = value; }
-    bool isLastBlockSent() const { return lastBlockSent; }
-    // True from a started download until it ends, completed or failed.
-    bool isUpdatingFirmware() const { return timerStepUpdate != nullptr; }
-    QTimer *getTimerErrorDisplay() const { return timerErrorDisplay; }
-    QTimer *getTimerAnswerTimeout() const { return timerAnswerTimeout; }
     void setQF260(bool value) { modelQF260 = value; }
     bool isGenericFLS() const { return modelGeneric; }
     bool isQF470() const { return modelQF470; }
@@ -152,6 +140,10 @@ public:
     FLSParams getParamsRead() const { return paramsRead; }
     void setParamsRead(const FLSParams &value) { paramsRead = value; }
     quint8 getCurrentNetNum() const { return currentNetNum; }
+    // The model that the sensor a firmware download restarts (the one at the
+    // current network number) reported of itself; None while it reported no
+    // model of a firmware file or does not answer (flsdevice_update.cpp).
+    fwimage::Model firmwareModel() const;
     // Network number of the sensor picked in the network-number combo: the
     // one the page shows and every write goes to.
     quint8 getSelectedNetNum() const { return selectedNetNum(); }
@@ -199,7 +191,6 @@ public slots:
     void timerIntervalGetDataStop();
     void timerIntervalGetDataStart(uint interval);
     void checkIncommingData();
-    void checkIncommingDataWhileUpdate();
     void delay(int time);
     void writeLogFile();
     int sendResetDevice(uchar netnum);
@@ -249,9 +240,8 @@ public slots:
     bool hideBirds();
     bool clearTarWidget();
 
-    // Password procedure (flsdevice_password.cpp) and firmware update.
+    // Password procedure (flsdevice_password.cpp).
     void checkPass();
-    bool startUpdateFirmware();
     // Called by name by the password dialog's buttons; they read its fields
     // and refuse a password the sensor cannot take. setPass and delPass give
     // false (nothing sent) without an open dialog.
@@ -278,26 +268,10 @@ public slots:
     // sensor has given no readings.
     void autoCalibrateFullEmptyFLS();
 
-    // Firmware update of the wired devices (flsdevice_update.cpp). The start
-    // asks for a file, puts the device into its bootloader and starts the
-    // step machine; it returns false when no download started.
-    void initForUpdateFirmware();
-    void processUpdatePolling();
-    void deInitAfterUpdate();
-    // XOR of the bytes at positions 0 to len; see fwimage::xorChecksum.
-    quint8 calcCheksum(QByteArray &inputData, int len);
-    // The two stages of a failed download.
-    void setInvisibleProgressBarFirmware();
-    void setVisibleLabelBadFirmW();
-    void setInVisibleLabelBadFirmW();
-    void showErrorUpdateFirmware();
-
 signals:
     void signalCheckIncommingData();
-    void signalCheckIncommingDataWhileUpdate();
     void signalRequestForSearchDevices();
     void signalRequestForGetAllDataFromDevice();
-    void signalGetDataForUpdateFirmware();
     void signalRequestForGetSerNumAndFirmWareVersion();
     void copyNetNumToParent(QByteArray data);
     void copyQueueSurveyDevice(int data);
@@ -307,9 +281,6 @@ signals:
     void signalWasSetEmptyLevel(int emptyVal);
     void signalWasSetFullLevel(int fullVal);
     void signalUpdateCNTForAutoCalib();
-    void signalEndUpdateFirmwareQFOnline();
-    void signalEndUpdateFirmwareKV380();
-    void signalEndUpdateFirmwarePLM300();
     void signalUpdateSlaveState();
 
 private:
@@ -330,19 +301,6 @@ private:
     void sendConfigWrite(quint8 flipA, quint8 flipB);
     QList<QLabel *> changeMarks() const;
     void clearModelFlags();
-    // Firmware update helpers (flsdevice_update.cpp).
-    enum class UpdateAsker { WiredSensor, QFOnline, PLM300, KV380 };
-    bool isBlockDialect() const;
-    void refuseFirmwareFile(bool watchdogWasRunning);
-    void createUpdateErrorTimers();
-    void placeUpdateWidgets();
-    void runRomStep();
-    void runBlockStep();
-    void sendRomBlock();
-    void finishUpdate();
-    void leaveFailedUpdate();
-    void clearUpdateState();
-    void handBackAfterUpdate();
     // Password exchange helpers (flsdevice_password.cpp).
     void silenceForPassword();
     void wakeAfterPassword();
@@ -395,7 +353,7 @@ private:
     quint8 lastCommand = 0xFF;
     bool passwordEntered = false;
     quint32 storedPassword = 0; // the password last taken from the dialog
-    quint8 curStep = 0xFF;      // step of the firmware updater (the password frame keeps its step here too)
+    quint8 curStep = 0xFF;      // the step byte of the last password frame
 
     // Per-sensor readings, indexed by the place in foundNetNums.
     std::array<qint8, kMaxSensors> temperatures{};
@@ -465,27 +423,6 @@ private:
     bool downLevelAcked = false;
     bool autoCalibrationActive = false;
 
-    // Firmware update. The page flags name the page that asked for the
-    // download; the online flag also chooses the block dialect.
-    bool updateFirmwareQFOnline = false;
-    bool updateFirmwareKV380 = false;
-    bool updateFirmwarePLM300 = false;
-    UpdateAsker updateAsker = UpdateAsker::WiredSensor;
-    quint8 statusUpdateFirmware = 0; // the bootloader's last answer byte
-    QByteArray streamFirmware;       // what is still to be sent
-    quint32 writeAddress = 0;        // ROM dialect: flash address of the next block
-    qint32 dataOffset = 0;
-    qint32 skipBlocks = 0;
-    qint32 extraBlocks = 0;
-    bool lastBlockSent = false;
-    qint32 progressCount = 0;
-    qint64 timeStartUpdate = 0; // seconds since 1970 at the start
-    bool stepRunning = false;
-    bool updateFailed = false;
-    quint32 updateGeneration = 0; // a new start makes the steps of an older one stale
-    QElapsedTimer sinceLastStep;
-    QLabel *labelBadFirmware = nullptr;
-
     // Slave sensors of a QF470.
     std::array<quint8, 7> slaveAddresses{{1, 2, 3, 4, 5, 6, 7}};
     quint8 slavePeriod = 0;
@@ -523,10 +460,6 @@ private:
     QTimer *timerCheckData = nullptr;
     QTimer *timerSearch = nullptr;
     QTimer *timerDeviceConnected = nullptr;
-    QTimer *timerStepUpdate = nullptr; // no parent: exists only during a download
-    QTimer *timerReadUpdate = nullptr;
-    QTimer *timerAnswerTimeout = nullptr;
-    QTimer *timerErrorDisplay = nullptr;
 };
 
 #endif // FLSDEVICE_H

@@ -561,13 +561,12 @@ Try another password</translation>
         <translation>No readings from the sensor
 Calibration not done</translation>
     </message>
+</context>
+<context>
+    <name>FirmwareUpdater</name>
     <message>
         <source>Выберете файл прошивки</source>
         <translation>Select a firmware file</translation>
-    </message>
-    <message>
-        <source>Переподключите питание датчика</source>
-        <translation>Switch the sensor&apos;s power off and on</translation>
     </message>
     <message>
         <source>Файл прошивки должен соответствовать модели датчика
@@ -576,6 +575,22 @@ Calibration not done</translation>
         <translation>The firmware file must match the sensor model
 The file may be damaged
 Choose another file</translation>
+    </message>
+    <message>
+        <source>Переподключите питание датчика</source>
+        <translation>Switch the sensor&apos;s power off and on</translation>
+    </message>
+    <message>
+        <source>Осталось %1 с</source>
+        <translation>%1 s left</translation>
+    </message>
+    <message>
+        <source>Прошивка не обновлена</source>
+        <translation>Firmware not updated</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика, осталось %1 с</source>
+        <translation>Waiting for the sensor to answer, %1 s left</translation>
     </message>
     <message>
         <source>Ошибка в обновлении</source>
@@ -588,10 +603,6 @@ Choose another file</translation>
     <message>
         <source>Прошивка успешно обновлена</source>
         <translation>Firmware updated successfully</translation>
-    </message>
-    <message>
-        <source>Прошивка не обновлена</source>
-        <translation>Firmware not updated</translation>
     </message>
 </context>
 <context>
@@ -2716,6 +2727,14 @@ Try again in a few seconds</translation>
 %1</source>
         <translation>The unfinished tank calibration was kept in the file
 %1</translation>
+    </message>
+    <message>
+        <source>Дождитесь окончания обновления прошивки</source>
+        <translation>Wait until the firmware update is over</translation>
+    </message>
+    <message>
+        <source>Обновление прошивки прервано</source>
+        <translation>The firmware update was interrupted</translation>
     </message>
 </context>
 <context>

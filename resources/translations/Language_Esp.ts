@@ -561,13 +561,12 @@ Pruebe otra contraseña</translation>
         <translation>No hay lecturas del sensor
 Calibración no realizada</translation>
     </message>
+</context>
+<context>
+    <name>FirmwareUpdater</name>
     <message>
         <source>Выберете файл прошивки</source>
         <translation>Seleccione un archivo de firmware</translation>
-    </message>
-    <message>
-        <source>Переподключите питание датчика</source>
-        <translation>Desconecte y vuelva a conectar la alimentación del sensor</translation>
     </message>
     <message>
         <source>Файл прошивки должен соответствовать модели датчика
@@ -576,6 +575,22 @@ Calibración no realizada</translation>
         <translation>El archivo de firmware debe corresponder al modelo del sensor
 Es posible que el archivo esté dañado
 Elija otro archivo</translation>
+    </message>
+    <message>
+        <source>Переподключите питание датчика</source>
+        <translation>Desconecte y vuelva a conectar la alimentación del sensor</translation>
+    </message>
+    <message>
+        <source>Осталось %1 с</source>
+        <translation>Quedan %1 s</translation>
+    </message>
+    <message>
+        <source>Прошивка не обновлена</source>
+        <translation>Firmware no actualizado</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика, осталось %1 с</source>
+        <translation>Esperando la respuesta del sensor, quedan %1 s</translation>
     </message>
     <message>
         <source>Ошибка в обновлении</source>
@@ -588,10 +603,6 @@ Elija otro archivo</translation>
     <message>
         <source>Прошивка успешно обновлена</source>
         <translation>Firmware actualizado correctamente</translation>
-    </message>
-    <message>
-        <source>Прошивка не обновлена</source>
-        <translation>Firmware no actualizado</translation>
     </message>
 </context>
 <context>
@@ -2720,6 +2731,14 @@ Vuelva a intentarlo en unos segundos</translation>
 %1</source>
         <translation>La calibración sin terminar se guardó en el archivo
 %1</translation>
+    </message>
+    <message>
+        <source>Дождитесь окончания обновления прошивки</source>
+        <translation>Espere a que termine la actualización del firmware</translation>
+    </message>
+    <message>
+        <source>Обновление прошивки прервано</source>
+        <translation>La actualización del firmware se interrumpió</translation>
     </message>
 </context>
 <context>

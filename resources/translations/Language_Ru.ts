@@ -551,8 +551,17 @@
 Калибровка не выполнена</source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>FirmwareUpdater</name>
     <message>
         <source>Выберете файл прошивки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл прошивки должен соответствовать модели датчика
+Возможно, файл повреждён
+Выберите другой файл</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -560,9 +569,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Файл прошивки должен соответствовать модели датчика
-Возможно, файл повреждён
-Выберите другой файл</source>
+        <source>Осталось %1 с</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прошивка не обновлена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидаем ответа от датчика, осталось %1 с</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -575,10 +590,6 @@
     </message>
     <message>
         <source>Прошивка успешно обновлена</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Прошивка не обновлена</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2648,6 +2659,14 @@
     <message>
         <source>Незаконченная тарировка сохранена в файле
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дождитесь окончания обновления прошивки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Обновление прошивки прервано</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -3,7 +3,7 @@
 // dialects, as the updater takes them step by step.
 #include "fuzztargets.h"
 
-#include "devices/fls/firmwareimage.h"
+#include "devices/firmware/firmwareimage.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "devices/angle/kv380protocol.h"
 #include "devices/angle/kvbleprotocol.h"
 #include "devices/ble/bleprotocol.h"
-#include "devices/fls/firmwareimage.h"
+#include "devices/firmware/firmwareimage.h"
 #include "devices/fls/flsprotocol.h"
 #include "devices/fls/flstable.h"
 #include "devices/online/onlineconfigblock.h"

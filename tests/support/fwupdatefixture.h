@@ -4,6 +4,7 @@
 #include "app/portlist.h"
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
+#include "devices/firmware/firmwareupdater.h"
 #include "devices/fls/flsdevice.h"
 #include "firmwaredialogs.h"
 #include "link/portconnection.h"
@@ -31,6 +32,8 @@ public:
     static constexpr int kConnectMs = 8000;
     static constexpr int kDownloadMs = 30000;
     static constexpr int kFailureMs = 12000;
+    // A bootloader that keeps quiet is given up after the updater's patience.
+    static constexpr int kGivenUpMs = FirmwareUpdater::kPatienceMs + kFailureMs;
 
     // A bus with one sensor of the model at the network number, ready to
     // take a download in the dialect.
@@ -41,10 +44,12 @@ public:
         device->sensor().model = model;
         device->sensor().netNum = netNum;
         device->sensor().form = 29;
-        qputenv(portlist::kExtraPortsVariable, device->portPath().toLocal8Bit());
+        const QStringList ports = QStringList(device->portPath()) + morePorts;
+        qputenv(portlist::kExtraPortsVariable, ports.join(':').toLocal8Bit());
         window = std::make_unique<Reriruvozive>();
         ui = window->form();
         page = window->fls();
+        updater = window->firmware();
         ui->comboBox_SerialPort->setCurrentText(device->portPath());
         QFile log(logPath());
         logStart = log.exists() ? log.size() : 0;
@@ -58,6 +63,7 @@ public:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ui = nullptr;
         page = nullptr;
+        updater = nullptr;
     }
 
     // The wired sensor page finds the sensor.
@@ -77,21 +83,37 @@ public:
         return path;
     }
 
+    QAction *updateEntry() const
+    {
+        QMenu *menu = ui->pushButtonService->menu();
+        for (QAction *action : menu ? menu->actions() : QList<QAction *>()) {
+            if (action->objectName() == QLatin1String("update"))
+                return action;
+        }
+        return nullptr;
+    }
+
     // Presses "Обновить прошивку" in the service menu (a FirmwareDialogs
     // alive meanwhile answers the dialogs). Returns once the start is over;
     // false when the menu has no such entry.
     bool pressUpdate()
     {
-        QMenu *menu = ui->pushButtonService->menu();
-        if (!menu)
+        QAction *action = updateEntry();
+        if (!action)
             return false;
-        for (QAction *action : menu->actions()) {
-            if (action->objectName() == QLatin1String("update")) {
-                action->trigger();
-                return true;
-            }
+        action->trigger();
+        return true;
+    }
+
+    // The texts a page shows: its visible labels.
+    static QStringList shownOn(QWidget *formPage)
+    {
+        QStringList texts;
+        for (QLabel *label : formPage->findChildren<QLabel *>()) {
+            if (label->isVisibleTo(formPage) && !label->text().isEmpty())
+                texts << label->text();
         }
-        return false;
+        return texts;
     }
 
     QString status() const { return page->getLabelStatusMessage()->text(); }
@@ -145,9 +167,11 @@ public:
     }
 
     std::unique_ptr<SimulatedBootloader> device;
+    QStringList morePorts; // listed beside the bootloader's line
     std::unique_ptr<Reriruvozive> window;
     Ui_Deruvivuriri *ui = nullptr;
     FLSDevice *page = nullptr;
+    FirmwareUpdater *updater = nullptr;
     QTemporaryDir dir;
     qint64 logStart = 0;
 };

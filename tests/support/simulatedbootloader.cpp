@@ -312,7 +312,7 @@ bool SimulatedBootloader::romDataWrite(const QByteArray &bytes, double arrivalMs
         blockAddresses.append(address);
         blockArrivalsMs.append(arrivalMs);
     }
-    answer(acknowledge, arrivalMs);
+    answer(acknowledge, arrivalMs + (flashBlock && dataBlocks == lateBlock ? lateMs : 0));
     if (flashBlock && dataBlocks == silentAfterBlock) {
         state = Mode::Silent;
         return false;
@@ -360,7 +360,7 @@ void SimulatedBootloader::takeBlocks()
         }
         blockData.append(payload);
         blockArrivalsMs.append(at);
-        answer(acknowledge, at);
+        answer(acknowledge, at + (dataBlocks == lateBlock ? lateMs : 0));
         if (dataBlocks == silentAfterBlock)
             state = Mode::Silent;
     }

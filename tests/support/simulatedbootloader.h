@@ -35,6 +35,8 @@ public:
     int startDelayMs = 0;      // after the last frame, time before the sensor answers again
     int silentAfterBlock = -1; // the bootloader goes quiet after acknowledging this data block (1 = first)
     int refuseBlock = -1;      // this data block is refused
+    int lateBlock = -1;        // this data block is acknowledged lateMs later than the others
+    int lateMs = 0;
     int baud = 0;              // when set, answers leave as late as a line of this speed allows
     bool lateAnswer = false;   // an all-data answer still on its way when the reset comes
 

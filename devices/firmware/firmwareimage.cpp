@@ -1,4 +1,4 @@
-#include "devices/fls/firmwareimage.h"
+#include "devices/firmware/firmwareimage.h"
 
 #include "link/frame.h"
 

@@ -1,0 +1,155 @@
+// Firmware download of the wired devices: the service menu's start, the
+// bootloader's answer bytes, the line given back at the end, and what is
+// refused or ended while a download runs.
+#include "app/reriruvozive.h"
+
+#include "deruvivuriri_form.h"
+#include "devices/angle/kv380device.h"
+#include "devices/fls/flsdevice.h"
+#include "devices/online/qfonline.h"
+#include "devices/other/plm300device.h"
+#include "link/portconnection.h"
+#include "link/ringbuffer.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTimer>
+
+void Reriruvozive::connectFirmwareUpdater()
+{
+    connect(firmwareUpdater, &FirmwareUpdater::writeData, portConnection, &PortConnection::writeData);
+    connect(firmwareUpdater, &FirmwareUpdater::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
+    connect(firmwareUpdater, &FirmwareUpdater::signalCheckIncommingDataWhileUpdate, this, [this] {
+        // forwardBytesToFLSLambda: the bootloader answers one byte at a time.
+        const int n = rxBuffer->count();
+        if (n <= 0)
+            return;
+        QByteArray bytes(n, Qt::Uninitialized);
+        rxBuffer->readBytes(bytes.data(), n);
+        char first = bytes.at(0);
+        firmwareUpdater->setAnswerUpdateFirmware(first);
+    });
+    connect(firmwareUpdater, &FirmwareUpdater::started, this, &Reriruvozive::refreshUpdateEntry);
+    connect(firmwareUpdater, &FirmwareUpdater::finished, this, &Reriruvozive::firmwareUpdateFinished);
+}
+
+FirmwareUpdater::Request Reriruvozive::firmwareRequest() const
+{
+    // The other wired devices are restarted by a reset addressed to 0 and
+    // name no model of their own.
+    FirmwareUpdater::Request request;
+    if (deviceKV380) {
+        request.page = FirmwareUpdater::Page::AngleSensor;
+        request.formPage = ui->KV380;
+        request.statusLine = kv380Device->getLabelStatus();
+        request.remarkLine = kv380Device->getLabelStatusUp();
+    } else if (devicePLM300) {
+        request.page = FirmwareUpdater::Page::PLM300;
+        request.formPage = ui->PLM300;
+        request.statusLine = plm300Device->getLabelStatusMessage();
+        request.remarkLine = plm300Device->getLabelStatusMessageUp();
+    } else if (deviceQFOnline) {
+        // The online page has no status lines; the updater brings its own.
+        request.page = FirmwareUpdater::Page::Online;
+        request.formPage = ui->QFOnline;
+    } else {
+        request.page = FirmwareUpdater::Page::WiredSensor;
+        request.formPage = ui->DUT;
+        request.statusLine = flsDevice->getLabelStatusMessage();
+        request.remarkLine = flsDevice->getLabelStatusExtra();
+        request.netNum = flsDevice->getCurrentNetNum();
+        request.reportedModel = flsDevice->firmwareModel();
+    }
+    return request;
+}
+
+void Reriruvozive::openFirmwareUpdate()
+{
+    if (deviceBLE || deviceKVBLE) {
+        ui->stackedWidget->setCurrentWidget(ui->UpdateFWBLE);
+        return;
+    }
+    if (firmwareUpdateRefuses())
+        return;
+    const FirmwareUpdater::Request request = firmwareRequest();
+    // Nothing is sent and the page goes on as before until a file is taken.
+    const std::optional<FirmwareUpdater::File> file = firmwareUpdater->chooseFirmwareFile(request);
+    if (!file || !portConnection->getSerialPort()->isOpen() || firmwareRequest().page != request.page)
+        return;
+    // The bootloader gets the line alone: the page stops polling it.
+    stopPageForFirmware(request.page);
+    firmwareUpdater->startUpdateFirmware(request, *file);
+}
+
+void Reriruvozive::stopPageForFirmware(FirmwareUpdater::Page page)
+{
+    switch (page) {
+    case FirmwareUpdater::Page::WiredSensor:
+        flsDevice->setDefaultValuesToGuiField();
+        flsDevice->disconnectDevice();
+        break;
+    case FirmwareUpdater::Page::AngleSensor:
+        kv380Device->disconnectDevice();
+        break;
+    case FirmwareUpdater::Page::PLM300:
+        plm300Device->disconnectDevice();
+        break;
+    case FirmwareUpdater::Page::Online:
+        qfOnline->disconnectDevice();
+        break;
+    }
+}
+
+void Reriruvozive::firmwareUpdateFinished(FirmwareUpdater::Page page, bool ok)
+{
+    Q_UNUSED(ok) // completed or failed, the page looks for its device again
+    refreshUpdateEntry();
+    // A page the user has left gets nothing: its frames would go to the
+    // device the user chose since, on whatever line that is.
+    switch (page) {
+    case FirmwareUpdater::Page::WiredSensor:
+        // Polling, watchdog and the search start again: the new firmware is
+        // found like a sensor just plugged in.
+        if (deviceFLS)
+            flsDevice->connectDevice();
+        break;
+    case FirmwareUpdater::Page::AngleSensor:
+        if (deviceKV380)
+            kv380Device->connectDevice();
+        break;
+    case FirmwareUpdater::Page::PLM300:
+        if (devicePLM300)
+            plm300Device->connectDevice();
+        break;
+    case FirmwareUpdater::Page::Online:
+        if (deviceQFOnline)
+            qfOnline->connectDevice();
+        break;
+    }
+}
+
+bool Reriruvozive::firmwareUpdateRefuses()
+{
+    if (!firmwareUpdater->isUpdatingFirmware())
+        return false;
+    askService(tr("Дождитесь окончания обновления прошивки"), false);
+    return true;
+}
+
+void Reriruvozive::interruptFirmwareUpdate()
+{
+    if (!firmwareUpdater->interrupt())
+        return;
+    // Told once the switch is done, over the page the user went to.
+    QTimer::singleShot(0, this, [this] { askService(tr("Обновление прошивки прервано"), false); });
+}
+
+void Reriruvozive::refreshUpdateEntry()
+{
+    if (!serviceMenu)
+        return;
+    for (QAction *action : serviceMenu->actions()) {
+        if (action->objectName() == QLatin1String("update"))
+            action->setEnabled(!firmwareUpdater->isUpdatingFirmware());
+    }
+}

@@ -1,0 +1,168 @@
+#ifndef FIRMWAREUPDATER_H
+#define FIRMWAREUPDATER_H
+
+#include "devices/firmware/firmwareimage.h"
+#include "devices/other/pagewidgets.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+
+class QLabel;
+class QTimer;
+class QWidget;
+class Ui_Deruvivuriri;
+
+// Firmware download into the serial bootloader of a wired device: the wired
+// fuel sensor, the wired angle sensor, the PLM300 and the online unit. A page
+// asks for it; the updater restarts the device into its bootloader, drives the
+// step machine of the bootloader's dialect, and shows its texts and progress
+// on that page. When the download is over it says so, for that page alone:
+// the line goes back to the page that asked, and to no other.
+class FirmwareUpdater : public QObject
+{
+    Q_OBJECT
+public:
+    // The page a download is made for.
+    enum class Page { WiredSensor, AngleSensor, PLM300, Online };
+    Q_ENUM(Page)
+
+    // What the asking page gives the updater.
+    struct Request
+    {
+        Page page = Page::WiredSensor;
+        quint8 netNum = 0; // the reset request goes to this number
+        // The model the connected sensor reported of itself; None when it
+        // reported none. A file for another model is refused.
+        fwimage::Model reportedModel = fwimage::Model::None;
+        QWidget *formPage = nullptr; // where the user looks: progress and error line go there
+        // The page's two status lines (the lower one for the state, the upper
+        // one for a remark); a page without them gets the updater's own.
+        QLabel *statusLine = nullptr;
+        QLabel *remarkLine = nullptr;
+    };
+
+    // A file the user chose and the download can take.
+    struct File
+    {
+        QByteArray bytes;
+        fwimage::Model model = fwimage::Model::None;
+    };
+
+    // Each answer of the bootloader is waited for this long: its first one
+    // after the reset (the user switches the device's power off and on
+    // meanwhile), and any one of the download that comes late.
+    static constexpr int kPatienceMs = 60000;
+
+    explicit FirmwareUpdater(Ui_Deruvivuriri *form, QObject *parent = nullptr);
+    ~FirmwareUpdater() override;
+
+    // Asks for the file and judges it before anything is sent: a file with
+    // no model word, one for another model than the sensor reported, one the
+    // download cannot use, and a cancelled choice give the mismatch message
+    // and nothing.
+    std::optional<File> chooseFirmwareFile(const Request &request);
+    // Restarts the device into its bootloader and starts the download; the
+    // asking page has let go of the line. False when no download started: one
+    // is running already, or it was interrupted during the restart.
+    bool startUpdateFirmware(const Request &request, const File &file);
+    // Ends a running download at once: nothing more is sent, and the asking
+    // page is told the download failed. True when a download was cut short;
+    // one whose last frame had gone out already ends as completed.
+    bool interrupt();
+
+    // From the start until the download is over, completed, failed or interrupted.
+    bool isUpdatingFirmware() const { return running; }
+    Page askingPage() const { return request.page; }
+    quint8 getCurStep() const { return curStep; }
+    // The first byte of what the line brought since the last look.
+    void setAnswerUpdateFirmware(char &answer);
+    // XOR of the bytes at positions 0 to len; see fwimage::xorChecksum.
+    quint8 calcCheksum(QByteArray &inputData, int len);
+
+public slots:
+    // Timer slots of the download.
+    void checkIncommingDataWhileUpdate();
+    void processUpdatePolling();
+    // The two stages of a failed download.
+    void setInvisibleProgressBarFirmware();
+    void setVisibleLabelBadFirmW();
+    void setInVisibleLabelBadFirmW();
+    void showErrorUpdateFirmware();
+
+signals:
+    void writeData(QByteArray data);
+    void signalWriteLog(QString message);
+    // Asks for the bytes the line brought (answered with setAnswerUpdateFirmware).
+    void signalCheckIncommingDataWhileUpdate();
+    // A download for `page` starts: from now until finished() it has the line.
+    void started(FirmwareUpdater::Page page);
+    // The download made for `page` is over: ok when the new firmware went in.
+    // Once for every started download.
+    void finished(FirmwareUpdater::Page page, bool ok);
+
+private:
+    void refuseFirmwareFile(QWidget *over);
+    void initForUpdateFirmware();
+    void deInitAfterUpdate();
+    void createUpdateErrorTimers();
+    void placeUpdateWidgets();
+    void runRomStep();
+    void runBlockStep();
+    bool sendRomBlock();
+    void finishUpdate();
+    void startFailure();
+    void leaveFailedUpdate();
+    void clearUpdateState();
+    void end(bool ok);
+    // Waiting for the bootloader, with the time left on the remark line.
+    void startWaiting(const QString &remark);
+    void stopWaiting();
+    void showTimeLeft();
+    void showStatus(const QString &text);
+    void showRemark(const QString &text);
+    QLabel *statusLine();
+    QLabel *remarkLine();
+
+    Ui_Deruvivuriri *ui = nullptr;
+    Request request;
+    bool running = false;
+    bool blockDialect = false;
+
+    // Step machine.
+    quint8 curStep = 0xFF;
+    quint8 statusUpdateFirmware = 0; // the bootloader's last answer byte
+    bool answerRefused = false;      // a byte other than an acknowledge came after the last step
+    QByteArray streamFirmware;       // what is still to be sent
+    quint32 writeAddress = 0;        // ROM dialect: flash address of the next block
+    qint32 dataOffset = 0;
+    qint32 skipBlocks = 0;
+    qint32 extraBlocks = 0;
+    bool lastBlockSent = false;
+    qint32 progressCount = 0;
+    qint64 timeStartUpdate = 0; // seconds since 1970 at the start
+    bool stepRunning = false;
+    bool updateFailed = false;
+    quint32 updateGeneration = 0; // a newer start or an interruption makes older steps stale
+    QElapsedTimer sinceLastStep;
+    // Patience: since the sync began or the last step went out.
+    QElapsedTimer waitClock;
+    QString waitRemark; // with %1 for the seconds left
+
+    QPointer<QLabel> labelBadFirmware;
+    QRect barPlace;                    // where the form put the progress bar
+    pagewidgets::StatusLines ownLines; // for a page without status lines
+
+    QTimer *timerStepUpdate = nullptr; // exist only during a download
+    QTimer *timerReadUpdate = nullptr;
+    QTimer *timerAnswerTimeout = nullptr;
+    QTimer *timerErrorDisplay = nullptr;
+    QTimer *timerTimeLeft = nullptr;
+};
+
+#endif // FIRMWAREUPDATER_H

@@ -1,0 +1,182 @@
+#include "devices/angle/kv380device.h"
+#include "fwupdatefixture.h"
+#include "simulatedkv380.h"
+
+#include <QSignalSpy>
+
+using Dialect = SimulatedBootloader::Dialect;
+
+// What the user may do while a download runs: switch to another device,
+// press the update entry again, or press a write key. The download has the
+// line alone, and a device switch gives the line to the new device alone.
+class TestFwUpdateWhileRunning : public QObject, public FwUpdateFixture
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { tearDown(); }
+
+    void aDeviceSwitchEndsTheDownloadAndTheNewDeviceHasItsLine();
+    void aSecondStartIsRefusedAndTheFirstDownloadCompletes();
+    void writesSendNothingIntoTheBootloader_data();
+    void writesSendNothingIntoTheBootloader();
+};
+
+namespace {
+
+const QString kWaitForTheDownload = QStringLiteral("Дождитесь окончания обновления прошивки");
+
+} // namespace
+
+void TestFwUpdateWhileRunning::aDeviceSwitchEndsTheDownloadAndTheNewDeviceHasItsLine()
+{
+    SimulatedKv380 angle;
+    QVERIFY(angle.isValid());
+    angle.sensor().netNum = 4;
+    morePorts << angle.portPath();
+    setUp(Dialect::Block, SimulatedFls::kModelQF470);
+    // The bootloader takes two blocks, then the download waits for it.
+    device->silentAfterBlock = 2;
+    connectWiredSensor("Подключен QF470");
+
+    FirmwareDialogs dialogs(writeFile("QF470.bin", firmware(8 * 64)));
+    QVERIFY(pressUpdate());
+    QTRY_COMPARE_WITH_TIMEOUT(device->dataBlocks, 2, kDownloadMs);
+    QVERIFY(updater->isUpdatingFirmware());
+
+    // The user picks the angle sensor's port and presses its button.
+    QSignalSpy finished(updater, &FirmwareUpdater::finished);
+    QSignalSpy downloadFrames(updater, &FirmwareUpdater::writeData);
+    QSignalSpy wiredPolls(page, &FLSDevice::signalRequestForGetAllDataFromDevice);
+    QSignalSpy wiredSearches(page, &FLSDevice::signalRequestForSearchDevices);
+    ui->comboBox_SerialPort->setCurrentText(angle.portPath());
+    QCOMPARE(ui->comboBox_SerialPort->currentText(), angle.portPath());
+    ui->pushButtonKV380->click();
+    QVERIFY(!updater->isUpdatingFirmware());
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(1).toBool(), false);
+    QTRY_VERIFY_WITH_TIMEOUT(dialogs.messages.contains("Обновление прошивки прервано"), kConnectMs);
+    QVERIFY(logSinceStart().contains("Interrupted update firmware"));
+    QVERIFY(ui->progressBarFirmwareDUT->isHidden());
+
+    // The angle sensor's page connects, and keeps its line long after a
+    // forsaken download would have given up and handed the line back.
+    KV380Device *anglePage = window->kv380();
+    QTRY_COMPARE_WITH_TIMEOUT(anglePage->getLabelStatus()->text(), QString("Подключен КВ-380"), kConnectMs);
+    const int from = angle.requests().size();
+    const int polls = angle.countRequests(4, 0xF0);
+    QTRY_VERIFY_WITH_TIMEOUT(angle.countRequests(4, 0xF0) >= polls + 6, 3 * kConnectMs);
+    for (const SimulatedDevice::Request &r : angle.requests().mid(from)) {
+        const quint8 net = quint8(r.bytes.at(1));
+        QVERIFY2(net == 4 || net == 0xFF, qPrintable(r.bytes.toHex(' ')));
+    }
+    QVERIFY(anglePage->isDeviceConnected());
+    QCOMPARE(anglePage->getLabelStatus()->text(), QString("Подключен КВ-380"));
+
+    // Nothing of the download or of the wired page went out since the switch.
+    QCOMPARE(downloadFrames.count(), 0);
+    QCOMPARE(wiredPolls.count(), 0);
+    QCOMPARE(wiredSearches.count(), 0);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(dialogs.messages.count("Обновление прошивки прервано"), 1);
+}
+
+void TestFwUpdateWhileRunning::aSecondStartIsRefusedAndTheFirstDownloadCompletes()
+{
+    setUp(Dialect::Block, SimulatedFls::kModelQF470);
+    // One block keeps the bootloader busy, so that the download is still
+    // running when the entry is pressed again.
+    device->lateBlock = 2;
+    device->lateMs = 3000;
+    connectWiredSensor("Подключен QF470");
+    const QByteArray file = firmware(6 * 64);
+    {
+        FirmwareDialogs dialogs(writeFile("QF470.bin", file));
+        QVERIFY(pressUpdate());
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(device->dataBlocks, 2, kDownloadMs);
+    QVERIFY(updater->isUpdatingFirmware());
+    QVERIFY(!updateEntry()->isEnabled());
+
+    // Reached all the same (a menu opened before the start), it refuses
+    // before any dialog.
+    FirmwareDialogs again(writeFile("QF470_other.bin", firmware(3 * 64)));
+    QVERIFY(pressUpdate());
+    QCOMPARE(again.fileDialogs, 0);
+    QCOMPARE(again.messages, QStringList({kWaitForTheDownload}));
+    QVERIFY(updater->isUpdatingFirmware());
+
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Прошивка успешно обновлена"), kDownloadMs);
+    QCOMPARE(device->countRequests(5, 0x88), 1);
+    QCOMPARE(device->downloadsCompleted, 1);
+    QCOMPARE(device->refusals, 0);
+    QCOMPARE(device->blockData, file + QByteArray(64, '\0'));
+    QVERIFY(updateEntry()->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Подключен QF470"), kConnectMs);
+}
+
+void TestFwUpdateWhileRunning::writesSendNothingIntoTheBootloader_data()
+{
+    QTest::addColumn<bool>("plm300");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("wired sensor page, F2") << false << int(Qt::Key_F2) << int(Qt::NoModifier);
+    QTest::newRow("wired sensor page, F3") << false << int(Qt::Key_F3) << int(Qt::NoModifier);
+    // A setting edited before the update and not yet written.
+    QTest::newRow("PLM300 page, Ctrl+S") << true << int(Qt::Key_S) << int(Qt::ControlModifier);
+}
+
+void TestFwUpdateWhileRunning::writesSendNothingIntoTheBootloader()
+{
+    QFETCH(bool, plm300);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+
+    // The PLM300 page restarts the device at number 0.
+    setUp(Dialect::Rom, plm300 ? SimulatedFls::kModelGeneric : SimulatedFls::kModelQF210, plm300 ? 0 : 5);
+    // The bootloader listens late: the keys are pressed while the sync byte
+    // is offered, and whatever they sent would lie before the first command.
+    device->bootDelayMs = 3000;
+    window->show();
+    QByteArray file;
+    QString name;
+    quint32 flashStart = 0;
+    int dataStart = 0;
+    if (plm300) {
+        ui->pushButtonPLM300->click();
+        QVERIFY(window->port()->getSerialPort()->isOpen());
+        QTest::keyClicks(ui->lineEdit_max_PLM300, "500");
+        file = firmware(64 + 200);
+        name = "PLM300.cri";
+        flashStart = 0x9000;
+        dataStart = 64;
+    } else {
+        connectWiredSensor("Подключен QF210");
+        file = firmware(0x4A40 + 200);
+        name = "QF210.bin";
+        flashStart = 0x8A00;
+        dataStart = 0x4A40;
+    }
+
+    FirmwareDialogs dialogs(writeFile(name, file));
+    QVERIFY(pressUpdate());
+    QVERIFY(updater->isUpdatingFirmware());
+    // The file dialog has gone; the keys go to the window.
+    QApplication::setActiveWindow(window.get());
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(dialogs.messages, QStringList({kWaitForTheDownload}));
+    QCOMPARE(int(updater->getCurStep()), 1);
+
+    QTRY_COMPARE_WITH_TIMEOUT(device->downloadsCompleted, 1, kDownloadMs);
+    QCOMPARE(device->refusals, 0);
+    // Before the erase command only sync bytes went out.
+    QVERIFY2(device->rawReceived.mid(leadingSyncs()).startsWith(QByteArray::fromHex("43bc")),
+             qPrintable(device->rawReceived.left(leadingSyncs() + 16).toHex(' ')));
+    QByteArray image = file.mid(dataStart);
+    image.append(QByteArray(128 - image.size() % 128, '\0'));
+    QCOMPARE(device->flash(flashStart, image.size()), image);
+    QCOMPARE(dialogs.messages.size(), 1);
+}
+
+QTEST_MAIN(TestFwUpdateWhileRunning)
+#include "tst_fwupdatewhilerunning.moc"
