@@ -45,6 +45,7 @@ void TestFwUpdateFailures::silenceAfterBlock3FailsOnceThenTheNextDownloadIsWhole
     setUp(Dialect::Rom, SimulatedFls::kModelQF210);
     device->silentAfterBlock = 3;
     device->startDelayMs = 1000;
+    updater->setPatienceMs(kShortPatienceMs);
     connectWiredSensor("Подключен QF210");
 
     const QByteArray file = firmware(0x4A40 + 5 * 128 + 10);
@@ -212,6 +213,7 @@ void TestFwUpdateFailures::aBootloaderThatNeverAnswersTheSyncIsGivenUpWhateverTh
 {
     setUp(Dialect::Rom, SimulatedFls::kModelQF210);
     device->bootDelayMs = 3600 * 1000;
+    updater->setPatienceMs(kShortPatienceMs);
     connectWiredSensor("Подключен QF210");
     FirmwareDialogs dialogs(writeFile("QF210.bin", firmware(0x4A40 + 128)));
     QElapsedTimer sinceStart;
@@ -239,7 +241,7 @@ void TestFwUpdateFailures::aBootloaderThatNeverAnswersTheSyncIsGivenUpWhateverTh
     }
     QCOMPARE(status(), QString("Переподключите питание датчика"));
     waitForFailure(kGivenUpMs);
-    QVERIFY2(sinceStart.elapsed() >= FirmwareUpdater::kPatienceMs, qPrintable(QString::number(sinceStart.elapsed())));
+    QVERIFY2(sinceStart.elapsed() >= kShortPatienceMs, qPrintable(QString::number(sinceStart.elapsed())));
 
     // The sync byte was offered again and again and no command followed
     // (after the failure only the page's own search and polls go out).

@@ -559,7 +559,7 @@ void FirmwareUpdater::stopWaiting()
 
 void FirmwareUpdater::showTimeLeft()
 {
-    const qint64 leftMs = kPatienceMs - waitClock.elapsed();
+    const qint64 leftMs = patienceMs - waitClock.elapsed();
     if (leftMs <= 0) {
         stopWaiting();
         startFailure();

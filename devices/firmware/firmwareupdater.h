@@ -58,6 +58,10 @@ public:
     // after the reset (the user switches the device's power off and on
     // meanwhile), and any one of the download that comes late.
     static constexpr int kPatienceMs = 60000;
+    // How long that is for this updater; a test of the failure path gives a
+    // shorter time than the user's.
+    void setPatienceMs(int ms) { patienceMs = ms; }
+    int getPatienceMs() const { return patienceMs; }
 
     explicit FirmwareUpdater(Ui_Deruvivuriri *form, QObject *parent = nullptr);
     ~FirmwareUpdater() override;
@@ -133,6 +137,7 @@ private:
     Request request;
     bool running = false;
     bool blockDialect = false;
+    int patienceMs = kPatienceMs;
 
     // Step machine.
     quint8 curStep = 0xFF;
