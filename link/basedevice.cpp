@@ -1,7 +1,207 @@
 #include "link/basedevice.h"
 
-BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr)
+#include "deruvivuriri_form.h"
+
+#include "link/frame.h"
+#include "ui/dynamicqdialog.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+
+constexpr int kWrongPasswordWidth = 350;
+constexpr int kWrongPasswordHeight = 170;
+
+} // namespace
+
+BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
+    : QWidget(nullptr), ui(form), serialPort(port), poll(new QTimer(this)), check(new QTimer(this)),
+      search(new QTimer(this)), watchdog(new QTimer(this))
 {
-    Q_UNUSED(form)
-    Q_UNUSED(port)
+    // Wired once; the timers themselves only run inside a session.
+    connect(poll, &QTimer::timeout, this, &BaseDevice::pollTick);
+    connect(check, &QTimer::timeout, this, &BaseDevice::checkIncommingData);
+    connect(search, &QTimer::timeout, this, &BaseDevice::signalRequestForSearchDevices);
+    connect(watchdog, &QTimer::timeout, this, &BaseDevice::watchdogRanOut);
+}
+
+BaseDevice::~BaseDevice() = default;
+
+void BaseDevice::connectDevice()
+{
+    sessionRunning = true;
+    poll->start(periods.poll);
+    check->start(periods.check);
+    startSearchDevices();
+    restoreTimerDeviceConnected();
+}
+
+void BaseDevice::disconnectDevice()
+{
+    sessionRunning = false;
+    poll->stop();
+    check->stop();
+    resetAndStopTimerDeviceConnected();
+    stopSearchDevices();
+    // Not talking to the device any more: opening the port for another one
+    // must not report this one as lost.
+    deviceConnected = false;
+}
+
+void BaseDevice::startSearchDevices()
+{
+    searchActive = true;
+    search->start(periods.search);
+    emit signalRequestForSearchDevices();
+}
+
+void BaseDevice::stopSearchDevices()
+{
+    searchActive = false;
+    search->stop();
+}
+
+void BaseDevice::restoreTimerDeviceConnected()
+{
+    watchdog->blockSignals(false);
+    watchdog->start(periods.watchdog);
+}
+
+void BaseDevice::resetAndStopTimerDeviceConnected()
+{
+    watchdog->blockSignals(true);
+    watchdog->stop();
+}
+
+void BaseDevice::resetTimerDeviceConnected()
+{
+    watchdog->start(periods.watchdog);
+}
+
+void BaseDevice::timerIntervalGetDataStart(uint checkMs, uint pollMs)
+{
+    check->start(int(checkMs));
+    poll->start(int(pollMs));
+}
+
+void BaseDevice::timerIntervalGetDataStop()
+{
+    check->stop();
+    poll->stop();
+}
+
+void BaseDevice::setCheckInterval(int ms)
+{
+    check->start(ms);
+}
+
+void BaseDevice::pausePolling()
+{
+    poll->stop();
+}
+
+void BaseDevice::resumePolling()
+{
+    if (sessionRunning)
+        poll->start(periods.poll);
+}
+
+void BaseDevice::checkIncommingData()
+{
+    emit signalCheckIncommingData();
+}
+
+int BaseDevice::run(int len, char *buf)
+{
+    const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
+    if (searchActive) {
+        takeSearchAnswer(chunk);
+        return 1;
+    }
+    // Two answers (a data answer and the main window's serial answer, say)
+    // often arrive as one chunk.
+    const auto lengths = [this](quint8 command) { return answerLengths(command); };
+    for (const QByteArray &answer : frame::splitAnswers(chunk, lengths))
+        takeFrame(answer);
+    return 1;
+}
+
+std::vector<int> BaseDevice::answerLengths(quint8 command) const
+{
+    Q_UNUSED(command)
+    return {};
+}
+
+void BaseDevice::takeFrame(const QByteArray &frame)
+{
+    Q_UNUSED(frame)
+}
+
+void BaseDevice::takeSearchAnswer(const QByteArray &chunk)
+{
+    Q_UNUSED(chunk)
+}
+
+void BaseDevice::pollTick()
+{
+    emit signalRequestForGetAllDataFromDevice();
+}
+
+void BaseDevice::watchdogRanOut()
+{
+    deviceConnected = false;
+    emit signalWriteLog("Device is not responding");
+}
+
+void BaseDevice::delay(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void BaseDevice::createStatusLines(QWidget *page, const QString &lowerText)
+{
+    status.create(page, lowerText);
+}
+
+bool BaseDevice::showStatusMessage(QString message)
+{
+    return status.setLower(message);
+}
+
+bool BaseDevice::showStatusMessageUp(QString message)
+{
+    return status.setUpper(message);
+}
+
+bool BaseDevice::setVisibleStatusLabels(bool visible)
+{
+    return status.setVisible(visible);
+}
+
+void BaseDevice::showMessage(const QString &upperText, const QString &lowerText, QWidget *parent)
+{
+    DynamicQDialog::tell(parent ? parent : this, upperText, lowerText);
+}
+
+void BaseDevice::showWrongPassword(QWidget *parent)
+{
+    DynamicQDialog message(parent ? parent : this, QString(),
+                           tr("Ошибка\nВведён неверный пароль\nПопробуйте другой пароль"), false);
+    message.resize(kWrongPasswordWidth, kWrongPasswordHeight);
+    message.exec();
+}
+
+void BaseDevice::exchange(const QByteArray &frame, int waitMs)
+{
+    resetAndStopTimerDeviceConnected();
+    poll->stop();
+    // An answer already on its way (to a poll, to an earlier frame) must not
+    // be taken for the answer to this frame.
+    emit signalCheckIncommingData();
+    emit writeData(frame);
+    delay(waitMs);
+    emit signalCheckIncommingData();
 }

@@ -1,35 +1,107 @@
 #ifndef BASEDEVICE_H
 #define BASEDEVICE_H
 
+#include "ui/statuslines.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QWidget>
 
+#include <vector>
+
 class Ui_Deruvivuriri;
 class QSerialPort;
+class QTimer;
 
-// The signal set through which every device page talks to the main window:
-// common bus requests, polling for received answers, its own frames, the
-// network numbers a search found, its level and its log lines. Pages declare
-// the same signals themselves; they may derive from this class.
+// The base of every device page. It owns the bus session a page needs: the
+// poll, check, search and watchdog timers, the search and its answer, the
+// answer intake (a received chunk cut into answers, each handed to the page),
+// the page's two status lines, one event-loop wait, one guard against a
+// second write while one runs and the password step. A page keeps only its
+// own answers, widgets and procedures, and talks to the main window through
+// the signals below.
+//
+// No timer runs until the page's port opens: connectDevice() starts the
+// session, disconnectDevice() ends it, so a program with nothing connected
+// sleeps.
 class BaseDevice : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(int deviceIndex READ getDeviceIndex WRITE setDeviceIndex)
-    Q_PROPERTY(int netNum READ getNetNum WRITE setNetNum)
 public:
+    // The periods of a session, named once. Tests may shorten them.
+    struct Intervals {
+        int poll = 1000;     // a data request to the device
+        int check = 100;     // a look at what the line received
+        int search = 1000;   // a bus search while nothing is found
+        int watchdog = 5000; // without an answer for this long the device counts as gone
+    };
+
     BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port);
+    ~BaseDevice() override;
 
     int getDeviceIndex() const { return deviceIndex; }
     void setDeviceIndex(int value) { deviceIndex = value; }
-    int getNetNum() const { return netNum; }
-    void setNetNum(int value) { netNum = value; }
 
-    virtual void initUI() = 0;
-    virtual void connectDevice() = 0;
-    virtual void disconnectDevice() = 0;
-    virtual bool isDeviceConnected() = 0;
-    virtual void showUI(bool visible) = 0;
+    const Intervals &intervals() const { return periods; }
+    // Takes effect at the next start of each timer.
+    void setIntervals(const Intervals &value) { periods = value; }
+
+    // Gets everything the receive buffer held. While a search runs the chunk
+    // is the search answer; otherwise it is cut at answer boundaries and each
+    // answer goes to takeFrame(). Always returns 1.
+    virtual int run(int len, char *buf);
+
+    bool isDeviceConnected() const { return deviceConnected; }
+    bool isSearchActive() const { return searchActive; }
+    bool isSessionRunning() const { return sessionRunning; }
+    bool isWriteInProgress() const { return writeRunning; }
+
+    QLabel *getLabelStatusMessage() const { return status.lower(); }
+    QLabel *getLabelStatusMessageUp() const { return status.upper(); }
+
+    // The project's message box with an OK button, sized to its text, over
+    // `parent` (the page itself when none is given); waits until closed.
+    void showMessage(const QString &upperText, const QString &lowerText, QWidget *parent = nullptr);
+    // "Ошибка / Введён неверный пароль / Попробуйте другой пароль".
+    void showWrongPassword(QWidget *parent = nullptr);
+
+    // Waits `ms` in a local event loop, so that answers keep coming in.
+    static void delay(int ms);
+
+    // Marks a write as running for as long as it lives; the page refuses a
+    // second one meanwhile (isWriteInProgress()).
+    class WriteGuard
+    {
+    public:
+        explicit WriteGuard(BaseDevice *page) : owner(page) { owner->writeRunning = true; }
+        ~WriteGuard() { owner->writeRunning = false; }
+        WriteGuard(const WriteGuard &) = delete;
+        WriteGuard &operator=(const WriteGuard &) = delete;
+
+    private:
+        BaseDevice *owner;
+    };
+
+public slots:
+    // Opens the session on the page's port: polling, checking, the search and
+    // the watchdog. Pages that override call these in their own order.
+    virtual void connectDevice();
+    virtual void disconnectDevice();
+
+    void startSearchDevices();
+    void stopSearchDevices();
+    // The watchdog: restarted by every answer that proves the device is there.
+    void restoreTimerDeviceConnected();
+    void resetAndStopTimerDeviceConnected();
+    void resetTimerDeviceConnected();
+    void timerIntervalGetDataStart(uint checkMs, uint pollMs);
+    void timerIntervalGetDataStop();
+    void checkIncommingData();
+
+    bool showStatusMessage(QString message);
+    bool showStatusMessageUp(QString message);
+    bool setVisibleStatusLabels(bool visible);
 
 signals:
     void signalCheckIncommingData();
@@ -44,10 +116,53 @@ signals:
     void signalWriteLog(QString message);
 
 protected:
+    // --- what a page supplies ---
+    // The lengths its answers to `command` come in (see frame::splitAnswers);
+    // empty: such an answer is never cut off a chunk.
+    virtual std::vector<int> answerLengths(quint8 command) const;
+    // One answer cut off a received chunk.
+    virtual void takeFrame(const QByteArray &frame);
+    // The chunk received while a search runs.
+    virtual void takeSearchAnswer(const QByteArray &chunk);
+    // One tick of the poll timer; by default the data request.
+    virtual void pollTick();
+    // The watchdog ran out.
+    virtual void watchdogRanOut();
+
+    // --- what the base gives a page ---
+    void setConnected(bool value) { deviceConnected = value; }
+    void setSearchActive(bool value) { searchActive = value; }
+    // Creates the status lines on `page`, the lower one saying `lowerText`.
+    void createStatusLines(QWidget *page, const QString &lowerText);
+    // The check timer alone, for pages whose answers take longer to come in.
+    void setCheckInterval(int ms);
+    void pausePolling();
+    void resumePolling();
+    QTimer *pollTimer() const { return poll; }
+    QTimer *checkTimer() const { return check; }
+    QTimer *watchdogTimer() const { return watchdog; }
+
+    // The password step every protected device shares: with the watchdog and
+    // polling stopped, what already arrived is taken, `frame` goes out, the
+    // page gets `waitMs` for the answer, and what came meanwhile is taken.
+    // Polling and the watchdog stay stopped; the page resumes them.
+    void exchange(const QByteArray &frame, int waitMs);
+
+    Ui_Deruvivuriri *ui = nullptr;
+    QSerialPort *serialPort = nullptr; // shared with the main window, not owned
+    StatusLines status;
     int deviceIndex = 0;
-    int netNum = 0;
-    bool connected = false;
-    bool searching = false;
+
+private:
+    Intervals periods;
+    QTimer *poll = nullptr;
+    QTimer *check = nullptr;
+    QTimer *search = nullptr;
+    QTimer *watchdog = nullptr;
+    bool deviceConnected = false;
+    bool searchActive = false;
+    bool sessionRunning = false;
+    bool writeRunning = false;
 };
 
 #endif // BASEDEVICE_H

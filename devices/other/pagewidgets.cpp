@@ -15,12 +15,6 @@ constexpr int kCaptionHeight = 17;
 // From the bottom edge of the button to the top of the caption.
 constexpr int kCaptionRise = 19;
 
-constexpr int kStatusX = 5;
-constexpr int kUpperStatusY = 550;
-constexpr int kLowerStatusY = 573;
-constexpr int kStatusWidth = 500;
-constexpr int kStatusHeight = 20;
-constexpr int kStatusFontPixels = 16;
 
 } // namespace
 
@@ -49,47 +43,6 @@ void colourCaption(QLabel *caption, QFrame *underline, const QString &state, boo
         caption->setStyleSheet(QStringLiteral("QLabel {color : %1;}").arg(colour));
     if (underline)
         underline->setStyleSheet(QStringLiteral("QFrame {background-color :  %1;}").arg(colour));
-}
-
-void StatusLines::create(QWidget *page, const QString &lowerText)
-{
-    lowerLabel = new QLabel(lowerText, page);
-    upperLabel = new QLabel(QString(), page);
-    upperLabel->setGeometry(kStatusX, kUpperStatusY, kStatusWidth, kStatusHeight);
-    lowerLabel->setGeometry(kStatusX, kLowerStatusY, kStatusWidth, kStatusHeight);
-    const QString family = formfonts::registerFormFonts().light;
-    if (!family.isEmpty())
-        font.setFamily(family);
-    font.setPixelSize(kStatusFontPixels);
-    for (QLabel *label : {lowerLabel, upperLabel}) {
-        label->setFont(font);
-        label->show();
-    }
-}
-
-bool StatusLines::setLower(const QString &text)
-{
-    if (!lowerLabel)
-        return false;
-    lowerLabel->setText(text);
-    return true;
-}
-
-bool StatusLines::setUpper(const QString &text)
-{
-    if (!upperLabel)
-        return false;
-    upperLabel->setText(text);
-    return true;
-}
-
-bool StatusLines::setVisible(bool visible)
-{
-    if (!lowerLabel || !upperLabel)
-        return false;
-    lowerLabel->setVisible(visible);
-    upperLabel->setVisible(visible);
-    return true;
 }
 
 } // namespace pagewidgets

@@ -1,7 +1,8 @@
 #ifndef PAGEWIDGETS_H
 #define PAGEWIDGETS_H
 
-#include <QFont>
+#include "ui/statuslines.h"
+
 #include <QString>
 
 class QFrame;
@@ -10,7 +11,7 @@ class QPushButton;
 class QWidget;
 
 // Widgets the PLM300 and indicator pages add to the form: the caption of
-// their device button and their two status lines.
+// their device button.
 namespace pagewidgets {
 
 // A centred caption along the bottom edge of the button, in the font of the
@@ -21,24 +22,7 @@ QLabel *createCaption(QPushButton *button, const QString &text, const QLabel *fo
 // any other state (compared exactly) leaves them as they are.
 void colourCaption(QLabel *caption, QFrame *underline, const QString &state, bool darkTheme);
 
-// Two lines of status text at the foot of a page: the lower one says whether
-// the device is connected, the upper one carries a passing remark. Until
-// create() the lines do not exist and every call reports false.
-class StatusLines
-{
-public:
-    void create(QWidget *page, const QString &lowerText);
-    bool setLower(const QString &text);
-    bool setUpper(const QString &text);
-    bool setVisible(bool visible);
-    QLabel *lower() const { return lowerLabel; }
-    QLabel *upper() const { return upperLabel; }
-
-private:
-    QLabel *lowerLabel = nullptr;
-    QLabel *upperLabel = nullptr;
-    QFont font;
-};
+using ::StatusLines;
 
 } // namespace pagewidgets
 

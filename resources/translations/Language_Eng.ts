@@ -355,6 +355,17 @@ Wait until the progress bar reaches 100% and connect again</translation>
     </message>
 </context>
 <context>
+    <name>BaseDevice</name>
+    <message>
+        <source>Ошибка
+Введён неверный пароль
+Попробуйте другой пароль</source>
+        <translation>Error
+Wrong password
+Try another password</translation>
+    </message>
+</context>
+<context>
     <name>CalibrationDialogs</name>
     <message>
         <source>Сохранить файл</source>

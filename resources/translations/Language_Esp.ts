@@ -355,6 +355,17 @@ Espere a que la barra de progreso llegue al 100% y vuelva a conectar</translatio
     </message>
 </context>
 <context>
+    <name>BaseDevice</name>
+    <message>
+        <source>Ошибка
+Введён неверный пароль
+Попробуйте другой пароль</source>
+        <translation>Error
+Contraseña incorrecta
+Pruebe otra contraseña</translation>
+    </message>
+</context>
+<context>
     <name>CalibrationDialogs</name>
     <message>
         <source>Сохранить файл</source>

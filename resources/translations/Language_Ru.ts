@@ -349,6 +349,15 @@
     </message>
 </context>
 <context>
+    <name>BaseDevice</name>
+    <message>
+        <source>Ошибка
+Введён неверный пароль
+Попробуйте другой пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CalibrationDialogs</name>
     <message>
         <source>Сохранить файл</source>
