@@ -2,6 +2,7 @@
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
+#include "devices/other/n7device.h"
 #include "devices/other/plm300device.h"
 #include "dialogdriver.h"
 #include "link/frame.h"
@@ -48,6 +49,7 @@ private slots:
     void silentSensorIsReportedLost();
     void leavingThePageReportsNoLostSensor();
     void endOfAFirmwareUpdateResumesThePage();
+    void noPageTimerRunsWhileThePortIsClosed();
 
 private:
     void connectPage();
@@ -572,6 +574,27 @@ void TestPlm300Page::endOfAFirmwareUpdateResumesThePage()
     QVERIFY(!ui->label_UrovenPLM300->isHidden());
     QCOMPARE(page->getLabelStatusMessage()->text(), kConnected);
     QVERIFY(page->isDeviceConnected());
+}
+
+void TestPlm300Page::noPageTimerRunsWhileThePortIsClosed()
+{
+    const auto running = [](const QWidget *p) {
+        int count = 0;
+        for (const QTimer *t : p->findChildren<QTimer *>())
+            count += t->isActive() ? 1 : 0;
+        return count;
+    };
+    qputenv(portlist::kExtraPortsVariable, device->portPath().toLocal8Bit());
+    auto idle = std::make_unique<Reriruvozive>();
+    QCOMPARE(running(idle->plm300()), 0);
+    QCOMPARE(running(idle->n7()), 0);
+    idle.reset();
+
+    connectPage();
+    QVERIFY(running(page) > 0);
+    ui->pushButtonPLM300->click();
+    QVERIFY(!window->port()->getSerialPort()->isOpen());
+    QCOMPARE(running(page), 0);
 }
 
 QTEST_MAIN(TestPlm300Page)

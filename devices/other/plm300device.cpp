@@ -1,20 +1,15 @@
-// Lifecycle, timers, status lines and widgets of the PLM300 page.
+// Lifecycle and widgets of the PLM300 page.
 #include "devices/other/plm300device.h"
 
 #include "deruvivuriri_form.h"
 
+#include "devices/other/pagewidgets.h"
 #include "devices/other/plm300protocol.h"
-#include "ui/dynamicqdialog.h"
 
 #include <QIntValidator>
 #include <QLabel>
-#include <QSerialPort>
-#include <QTimer>
 
 namespace {
-
-constexpr int kNoticeWidth = 300;
-constexpr int kNoticeHeight = 170;
 
 void setRange(QLineEdit *edit, plm300::Limits limits)
 {
@@ -24,25 +19,9 @@ void setRange(QLineEdit *edit, plm300::Limits limits)
 
 } // namespace
 
-PLM300Device::PLM300Device(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port)
-{
-    // The poll and check timers tick for the life of the page; connecting the
-    // device only gives their ticks something to do.
-    pollTimer = new QTimer();
-    checkTimer = new QTimer();
-    watchdogTimer = new QTimer();
-    searchTimer = new QTimer();
-    pollTimer->start(kPollIntervalMs);
-    checkTimer->start(kCheckIntervalMs);
-}
+PLM300Device::PLM300Device(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form, port) {}
 
-PLM300Device::~PLM300Device()
-{
-    delete pollTimer;
-    delete checkTimer;
-    delete watchdogTimer;
-    delete searchTimer;
-}
+PLM300Device::~PLM300Device() = default;
 
 int PLM300Device::initUI()
 {
@@ -66,67 +45,36 @@ int PLM300Device::initUI()
     ui->comboBox_modePLM300->addItem(tr("Пассивный RS-485"));
     ui->comboBox_modePLM300->addItem(tr("Частотный режим"));
 
-    initStatusMessage();
+    // On the sensor's own page, where the user looks for them.
+    createStatusLines(ui->PLM300, tr("Подключите датчик"));
     showUI(false);
     viewIconChangedParam(false);
     return 1;
 }
 
-int PLM300Device::initStatusMessage()
-{
-    // On the sensor's own page, where the user looks for them.
-    status.create(ui->PLM300, tr("Подключите датчик"));
-    return 1;
-}
-
 void PLM300Device::connectDevice()
 {
-    connect(watchdogTimer, &QTimer::timeout, this, &PLM300Device::resetDeviceIsConnected, Qt::UniqueConnection);
-    connect(pollTimer, &QTimer::timeout, this, &PLM300Device::signalRequestForGetAllDataFromDevice,
-            Qt::UniqueConnection);
-    connect(checkTimer, &QTimer::timeout, this, &PLM300Device::checkIncommingData, Qt::UniqueConnection);
-    startSearchDevices();
-    restoreTimerDeviceConnected();
+    BaseDevice::connectDevice();
     setFirstDataRequest(true);
 }
 
 void PLM300Device::disconnectDevice()
 {
-    disconnect(watchdogTimer, &QTimer::timeout, this, &PLM300Device::resetDeviceIsConnected);
-    disconnect(pollTimer, &QTimer::timeout, this, &PLM300Device::signalRequestForGetAllDataFromDevice);
-    disconnect(checkTimer, &QTimer::timeout, this, &PLM300Device::checkIncommingData);
-    resetAndStopTimerDeviceConnected();
+    BaseDevice::disconnectDevice();
     showUI(false);
-    stopSearchDevices();
-    // Not talking to the sensor any more: opening the port for another device
-    // must not report this one as lost.
-    deviceConnected = false;
-}
-
-void PLM300Device::checkIncommingData()
-{
-    emit signalCheckIncommingData();
-}
-
-void PLM300Device::startSearchDevices()
-{
-    searchActive = true;
-    searchTimer->start(kSearchIntervalMs);
-    connect(searchTimer, &QTimer::timeout, this, &PLM300Device::signalRequestForSearchDevices, Qt::UniqueConnection);
-    emit signalRequestForSearchDevices();
-}
-
-void PLM300Device::stopSearchDevices()
-{
-    searchActive = false;
-    // The timer keeps running with nothing connected.
-    disconnect(searchTimer, &QTimer::timeout, this, &PLM300Device::signalRequestForSearchDevices);
 }
 
 void PLM300Device::setFirstDataRequest(bool value)
 {
     firstData = value;
     countdown = 1;
+}
+
+void PLM300Device::watchdogRanOut()
+{
+    // Only the notice changes: unlike the base, the page counts the sensor as
+    // connected until it is left, as it always has.
+    resetDeviceIsConnected();
 }
 
 int PLM300Device::resetDeviceIsConnected()
@@ -138,45 +86,6 @@ int PLM300Device::resetDeviceIsConnected()
     showStatusMessage(tr("Подключите датчик"));
     emit signalWriteLog("Device is not responding");
     return 1;
-}
-
-void PLM300Device::resetAndStopTimerDeviceConnected()
-{
-    watchdogTimer->blockSignals(true);
-    watchdogTimer->stop();
-}
-
-void PLM300Device::restoreTimerDeviceConnected()
-{
-    watchdogTimer->blockSignals(false);
-    watchdogTimer->start(kConnectionWatchdogMs);
-}
-
-void PLM300Device::timerIntervalGetDataStop()
-{
-    checkTimer->stop();
-    pollTimer->stop();
-}
-
-void PLM300Device::timerIntervalGetDataStart(uint interval, uint interval2)
-{
-    checkTimer->start(int(interval));
-    pollTimer->start(int(interval2));
-}
-
-bool PLM300Device::showStatusMessageUp(QString message)
-{
-    return status.setUpper(message);
-}
-
-bool PLM300Device::showStatusMessage(QString message)
-{
-    return status.setLower(message);
-}
-
-bool PLM300Device::setVisibleStatusLabels(bool visible)
-{
-    return status.setVisible(visible);
 }
 
 int PLM300Device::showUI(bool visible)
@@ -239,20 +148,13 @@ void PLM300Device::changeIconBtnConnectDevice(QString state, bool darkTheme)
         pagewidgets::colourCaption(labelCaption, ui->line_UnderBtnPLM, state, darkTheme);
 }
 
+// The sensor keeps no copy of earlier settings to go back to.
 void PLM300Device::escapeCurSetting()
 {
-    showDevelopmentNotice();
+    showMessage(tr("Функция в разработке"), QString());
 }
 
 void PLM300Device::setFactorySetting()
 {
-    showDevelopmentNotice();
-}
-
-void PLM300Device::showDevelopmentNotice()
-{
-    // The sensor keeps no copy of earlier settings to go back to.
-    DynamicQDialog notice(this, tr("Функция в разработке"), QString(), false);
-    notice.resize(kNoticeWidth, kNoticeHeight);
-    notice.exec();
+    showMessage(tr("Функция в разработке"), QString());
 }

@@ -1,98 +1,64 @@
 #ifndef PLM300DEVICE_H
 #define PLM300DEVICE_H
 
-#include "devices/other/pagewidgets.h"
+#include "link/basedevice.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QWidget>
+
+#include <vector>
 
 class QLabel;
 class QSerialPort;
-class QTimer;
 class Ui_Deruvivuriri;
 
 // Page of the PLM300 sensor. It drives the main window's form and shares the
 // main window's serial port (not owned). The sensor is found by a bus search,
 // then polled for its data (0xF0) and its serial number and firmware (0xFC);
-// its settings are written by the main window.
-class PLM300Device : public QWidget
+// its settings are written by the main window. The session (timers, search,
+// intake, status lines) is the base's; the page supplies its answers.
+class PLM300Device : public BaseDevice
 {
     Q_OBJECT
 public:
-    // Only serial answers prove the sensor is there; without one for this long it counts as gone.
-    static constexpr int kConnectionWatchdogMs = 5000;
-    static constexpr int kPollIntervalMs = 1000;
-    static constexpr int kCheckIntervalMs = 100;
-    static constexpr int kSearchIntervalMs = 1000;
-
     PLM300Device(Ui_Deruvivuriri *form, QSerialPort *port);
     ~PLM300Device() override;
 
-    // Gets everything the receive buffer held: a search answer, any number of
-    // answer frames or part of one. Always returns 1.
-    int run(int len, char *buf);
-
     int initUI();
     int showUI(bool visible);
-    bool isDeviceConnected() const { return deviceConnected; }
     bool getSettingsChanged() const { return settingsChanged; }
     void setSettingsChanged(bool value) { settingsChanged = value; }
-    void setSearchRunning(bool value) { searchActive = value; }
-    bool isSearchActive() const { return searchActive; }
+    // The main window's network number write: the answer that follows is the
+    // sensor naming its new number, as in a search.
+    void setSearchRunning(bool value) { setSearchActive(value); }
     void setFirstDataRequest(bool value);
     quint8 getNetNum() const { return netNum; }
     quint16 getDistance() const { return distance; }
     quint8 getMode() const { return mode; }
     quint32 getLastCommand() const { return lastCommand; }
-    QLabel *getLabelStatusMessage() const { return status.lower(); }
-    QLabel *getLabelStatusMessageUp() const { return status.upper(); }
 
 public slots:
     void changeIconBtnConnectDevice(QString state, bool darkTheme);
     int hideBirds();
     int viewIconChangedParam(bool visible);
-    void connectDevice();
-    void disconnectDevice();
-    void checkIncommingData();
-    void startSearchDevices();
-    void stopSearchDevices();
-    bool showStatusMessage(QString message);
-    bool showStatusMessageUp(QString message);
-    bool setVisibleStatusLabels(bool visible);
+    void connectDevice() override;
+    void disconnectDevice() override;
     int resetDeviceIsConnected();
-    void resetAndStopTimerDeviceConnected();
-    void restoreTimerDeviceConnected();
-    void timerIntervalGetDataStop();
-    void timerIntervalGetDataStart(uint interval, uint interval2);
     void escapeCurSetting();
     void setFactorySetting();
 
-signals:
-    void signalCheckIncommingData();
-    void signalRequestForSearchDevices();
-    void signalRequestForGetAllDataFromDevice();
-    void signalRequestForGetSerNumAndFirmWareVersion();
-    void copyNetNumToParent(QByteArray data);
-    void copyQueueSurveyDevice(int data);
-    void writeData(QByteArray data);
-    void signalWriteLog(QString message);
+protected:
+    std::vector<int> answerLengths(quint8 command) const override;
+    void takeFrame(const QByteArray &frame) override;
+    void takeSearchAnswer(const QByteArray &chunk) override;
+    void watchdogRanOut() override;
 
 private:
-    int initStatusMessage();
-    void parceSearchResponse(int len, const char *buf);
-    void takeFrame(const QByteArray &frame);
     void handleData(const QByteArray &frame);
     void handleSerialAndFirmware(const QByteArray &frame);
-    void showDevelopmentNotice();
     void keepBusListBelowSettings();
 
-    Ui_Deruvivuriri *ui = nullptr;
-    QSerialPort *serialPort = nullptr; // shared with the main window, not owned
-
-    bool searchActive = false;
     bool firstData = true;
-    bool deviceConnected = false;
     bool settingsChanged = false;
     quint32 lastCommand = 0;
     // How many more data answers refill the settings after a (re)connect.
@@ -102,12 +68,6 @@ private:
     quint8 netNum = 0;
     quint8 mode = 0;
     QByteArray foundNetNums;
-
-    QTimer *pollTimer = nullptr;
-    QTimer *checkTimer = nullptr;
-    QTimer *watchdogTimer = nullptr;
-    QTimer *searchTimer = nullptr;
-    pagewidgets::StatusLines status;
     QLabel *labelCaption = nullptr;
 };
 

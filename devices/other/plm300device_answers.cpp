@@ -9,7 +9,6 @@
 #include "link/frame.h"
 
 #include <QLabel>
-#include <QTimer>
 
 namespace {
 
@@ -19,23 +18,15 @@ constexpr int kCheckSeveralSensorsMs = 600;
 
 } // namespace
 
-int PLM300Device::run(int len, char *buf)
+std::vector<int> PLM300Device::answerLengths(quint8 command) const
 {
-    if (searchActive) {
-        parceSearchResponse(len, buf);
-        return 1;
-    }
-    const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
     // The data answer to the page's own request and the serial answer to the
-    // main window's often arrive as one chunk.
-    for (const QByteArray &answer : frame::splitAnswers(chunk, plm300::answerLengths))
-        takeFrame(answer);
-    return 1;
+    // main window's often arrive as one chunk; these lengths cut them apart.
+    return plm300::answerLengths(command);
 }
 
-void PLM300Device::parceSearchResponse(int len, const char *buf)
+void PLM300Device::takeSearchAnswer(const QByteArray &chunk)
 {
-    const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
     const std::optional<QByteArray> found = plm300::decodeSearchAnswer(chunk);
     if (!found) {
         // Nobody named a number: the search goes on.
@@ -43,9 +34,8 @@ void PLM300Device::parceSearchResponse(int len, const char *buf)
         return;
     }
 
-    searchActive = false;
-    foundNetNums = *found;
     stopSearchDevices();
+    foundNetNums = *found;
     netNum = quint8(foundNetNums.at(0));
 
     // The first read goes out at once, before the main window's serial request.
@@ -60,7 +50,7 @@ void PLM300Device::parceSearchResponse(int len, const char *buf)
         ui->comboBox_netNumPLM300->addItems(numbers);
         ui->label_ListDev_PLM300->setText(numbers.join(QLatin1Char(',')));
     }
-    checkTimer->start(foundNetNums.size() > 1 ? kCheckSeveralSensorsMs : kCheckOneSensorMs);
+    setCheckInterval(foundNetNums.size() > 1 ? kCheckSeveralSensorsMs : kCheckOneSensorMs);
 
     emit copyNetNumToParent(foundNetNums);
     emit signalRequestForGetSerNumAndFirmWareVersion();
@@ -127,8 +117,9 @@ void PLM300Device::handleSerialAndFirmware(const QByteArray &frame)
         ui->label_SerNumVal->setText(fls::serialText(serial->serial));
         ui->label_FirmwareVal->setText(fls::firmwareText(firmware));
     }
-    deviceConnected = true;
-    watchdogTimer->start(kConnectionWatchdogMs);
+    // Only this answer proves the sensor is there.
+    setConnected(true);
+    resetTimerDeviceConnected();
     emit copyQueueSurveyDevice(0);
     emit signalRequestForGetAllDataFromDevice();
 }
