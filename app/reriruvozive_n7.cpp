@@ -17,10 +17,14 @@ namespace {
 constexpr int kAfterWriteMs = 1000;
 // Pause between choosing a table file and sending it.
 constexpr int kBeforeTableWriteMs = 2000;
-// Check and request intervals the page resumes with after a table button.
-constexpr uint kCheckIntervalMs = 100;
-constexpr uint kRequestIntervalMs = 1000;
 constexpr int kMarksShownMs = 500;
+
+// After a table button the page goes on as it does from a connect.
+void resumePolling(N7Device *page)
+{
+    page->restoreTimerDeviceConnected();
+    page->timerIntervalGetDataStart(uint(page->intervals().check), uint(page->intervals().poll));
+}
 
 } // namespace
 
@@ -107,8 +111,7 @@ void Reriruvozive::on_pushButton_n7GetTarTable_clicked()
         askService(tr("Не удалось сохранить таблицу в файл"), false);
     n7Device->setFirstDataRequest(true);
     delay(kAfterWriteMs);
-    n7Device->restoreTimerDeviceConnected();
-    n7Device->timerIntervalGetDataStart(kCheckIntervalMs, kRequestIntervalMs);
+    resumePolling(n7Device);
 }
 
 void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
@@ -126,6 +129,5 @@ void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
     }
     n7Device->setFirstDataRequest(true);
     delay(kAfterWriteMs);
-    n7Device->restoreTimerDeviceConnected();
-    n7Device->timerIntervalGetDataStart(kCheckIntervalMs, kRequestIntervalMs);
+    resumePolling(n7Device);
 }

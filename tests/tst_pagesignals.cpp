@@ -165,7 +165,7 @@ void TestPageSignals::declaresExactlyItsSignals_data()
     QTest::newRow("PLM300Device") << "PLM300Device"
                                   << "YYYYYYYYYY" << QStringList() << "level";
     QTest::newRow("N7Device") << "N7Device"
-                              << "YYY----Y-Y" << QStringList() << QString();
+                              << "YYYYYYYYYY" << QStringList() << "level";
     QTest::newRow("WiredTagDevice") << "WiredTagDevice"
                                     << "----YYYY-Y" << QStringList() << QString();
     QTest::newRow("MirvelNet") << "MirvelNet"

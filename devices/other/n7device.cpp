@@ -1,13 +1,12 @@
-// Lifecycle, timers, status lines and widgets of the indicator page.
+// Lifecycle, polling and widgets of the indicator page.
 #include "devices/other/n7device.h"
 
 #include "deruvivuriri_form.h"
+#include "devices/other/pagewidgets.h"
 #include "ui/boundedintvalidator.h"
 
 #include <QLabel>
-#include <QSerialPort>
 #include <QStandardItemModel>
-#include <QTimer>
 
 namespace {
 
@@ -23,23 +22,9 @@ constexpr QRect kStatusLine{310, 396, 375, 18};
 
 } // namespace
 
-N7Device::N7Device(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port)
-{
-    // The poll timers tick from the start; only connectDevice() gives their
-    // ticks something to do.
-    requestTimer = new QTimer();
-    checkTimer = new QTimer();
-    requestTimer->start(kRequestIntervalMs);
-    checkTimer->start(kCheckIntervalMs);
-    timerDeviceConnected = new QTimer(this);
-    connect(timerDeviceConnected, &QTimer::timeout, this, &N7Device::resetDeviceIsConnected);
-}
+N7Device::N7Device(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form, port) {}
 
-N7Device::~N7Device()
-{
-    delete requestTimer;
-    delete checkTimer;
-}
+N7Device::~N7Device() = default;
 
 bool N7Device::initUI()
 {
@@ -79,38 +64,29 @@ bool N7Device::initIcons()
 
 void N7Device::initStatusMessage()
 {
-    status.create(ui->N7, tr("Подключите датчик"));
+    createStatusLines(ui->N7, tr("Подключите датчик"));
     status.upper()->setGeometry(kStatusUpLine);
     status.lower()->setGeometry(kStatusLine);
-}
-
-void N7Device::checkIncommingData()
-{
-    emit signalCheckIncommingData();
 }
 
 void N7Device::connectDevice()
 {
     forgetTableSlot();
-    connect(requestTimer, &QTimer::timeout, this, &N7Device::requestTable, Qt::UniqueConnection);
-    connect(checkTimer, &QTimer::timeout, this, &N7Device::checkIncommingData, Qt::UniqueConnection);
+    // Not the base's session start: there is no search to run, the requests
+    // go out from the first tick.
+    timerIntervalGetDataStart(uint(intervals().check), uint(intervals().poll));
     restoreTimerDeviceConnected();
     setFirstDataRequest(true);
 }
 
 void N7Device::disconnectDevice()
 {
-    disconnect(requestTimer, &QTimer::timeout, this, &N7Device::requestTable);
-    disconnect(checkTimer, &QTimer::timeout, this, &N7Device::checkIncommingData);
-    resetAndStopTimerDeviceConnected();
+    BaseDevice::disconnectDevice();
     setVisiblePageWidgets(false);
-    // Not talking to the indicator any more: opening the port for another
-    // device must not report it as lost.
-    deviceConnected = false;
     forgetTableSlot();
 }
 
-void N7Device::requestTable()
+void N7Device::pollTick()
 {
     // The main window reads the same slot box for the request it sends.
     const quint8 slot = n7::sensorOfComboIndex(ui ? ui->comboBox_n7numberFLS->currentIndex() : 0);
@@ -127,28 +103,9 @@ void N7Device::forgetTableSlot()
     tableSlot.reset();
 }
 
-void N7Device::timerIntervalGetDataStop()
+void N7Device::watchdogRanOut()
 {
-    checkTimer->stop();
-    requestTimer->stop();
-}
-
-void N7Device::timerIntervalGetDataStart(uint interval, uint interval2)
-{
-    checkTimer->start(int(interval));
-    requestTimer->start(int(interval2));
-}
-
-void N7Device::resetAndStopTimerDeviceConnected()
-{
-    timerDeviceConnected->blockSignals(true);
-    timerDeviceConnected->stop();
-}
-
-void N7Device::restoreTimerDeviceConnected()
-{
-    timerDeviceConnected->blockSignals(false);
-    timerDeviceConnected->start(kConnectionWatchdogMs);
+    resetDeviceIsConnected();
 }
 
 bool N7Device::resetDeviceIsConnected()
@@ -159,7 +116,7 @@ bool N7Device::resetDeviceIsConnected()
     showStatusMessageUp(" ");
     showStatusMessage(tr("Подключите датчик"));
     emit signalWriteLog("Device is not responding");
-    deviceConnected = false;
+    setConnected(false);
     // What it showed may be old by the time it answers again.
     forgetTableSlot();
     // When it answers again, the page comes back.
@@ -177,21 +134,6 @@ bool N7Device::setCntUpdateUI()
 {
     updateCountdown = 3;
     return true;
-}
-
-bool N7Device::showStatusMessage(QString message)
-{
-    return status.setLower(message);
-}
-
-bool N7Device::showStatusMessageUp(QString message)
-{
-    return status.setUpper(message);
-}
-
-bool N7Device::setVisibleStatusLabels(bool visible)
-{
-    return status.setVisible(visible);
 }
 
 bool N7Device::setVisiblePageWidgets(bool visible)

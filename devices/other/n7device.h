@@ -2,42 +2,35 @@
 #define N7DEVICE_H
 
 #include "devices/other/n7protocol.h"
-#include "devices/other/pagewidgets.h"
+#include "link/basedevice.h"
 
 #include <QByteArray>
 #include <QPixmap>
 #include <QString>
-#include <QWidget>
 
 #include <optional>
 
 class QLabel;
 class QSerialPort;
 class QStandardItemModel;
-class QTimer;
 class Ui_Deruvivuriri;
 
 // Page of the fuel level indicator that keeps its own 40-row calibration
 // table. It drives the main window's form and shares the main window's serial
 // port (not owned). The indicator answers with frames that begin with 0x31.
-class N7Device : public QWidget
+// It sits at a fixed address, so its session has no search: the base's poll
+// asks for the table of the chosen slot, and any answer proves it is there.
+class N7Device : public BaseDevice
 {
     Q_OBJECT
 public:
-    // Without an answer for this long the indicator counts as gone.
-    static constexpr int kConnectionWatchdogMs = 5000;
-    static constexpr int kRequestIntervalMs = 1000;
-    static constexpr int kCheckIntervalMs = 100;
-
     N7Device(Ui_Deruvivuriri *form, QSerialPort *port);
     ~N7Device() override;
 
     // Gets everything the receive buffer held: any number of frames or part of one.
-    int run(int len, char *buf);
+    int run(int len, char *buf) override;
 
     bool initUI();
-    bool isDeviceConnected() const { return deviceConnected; }
-    void setDeviceConnected(bool value) { deviceConnected = value; }
     bool getFirstDataRequest() const { return refresh; }
     void setFirstDataRequest(bool value);
     bool setCntUpdateUI();
@@ -47,8 +40,6 @@ public:
     QString getTable(int row, int column) const;
     n7::Table table() const;
     QStandardItemModel *getModel() const { return model; }
-    QLabel *getLabelStatusMessage() const { return status.lower(); }
-    QLabel *getLabelStatusMessageUp() const { return status.upper(); }
 
     // The sensor slot whose table and address are on show; nothing before
     // the first table, and while the slot an answer belongs to is unknown
@@ -67,52 +58,31 @@ public:
 
 public slots:
     void changeIconBtnConnectDevice(QString state, bool darkTheme);
-    void connectDevice();
-    void disconnectDevice();
-    bool showStatusMessage(QString message);
-    bool showStatusMessageUp(QString message);
-    bool setVisibleStatusLabels(bool visible);
+    void connectDevice() override;
+    void disconnectDevice() override;
     bool setVisiblePageWidgets(bool visible);
     bool viewIconChangedParam(bool visible);
     bool resetDeviceIsConnected();
     bool hideBirds();
-    void checkIncommingData();
-    void timerIntervalGetDataStop();
-    void timerIntervalGetDataStart(uint interval, uint interval2);
-    void resetAndStopTimerDeviceConnected();
-    void restoreTimerDeviceConnected();
 
-signals:
-    void signalCheckIncommingData();
-    void signalRequestForSearchDevices();
-    void signalRequestForGetAllDataFromDevice();
-    void writeData(QByteArray data);
-    void signalWriteLog(QString message);
-
-private slots:
-    void requestTable();
+protected:
+    void takeFrame(const QByteArray &answer) override;
+    // Asks for the table of the slot chosen on the form.
+    void pollTick() override;
+    void watchdogRanOut() override;
 
 private:
     bool initIcons();
     void initStatusMessage();
-    void takeAnswer(const QByteArray &answer);
     void parseData(const n7::TableAnswer &answer);
     void fillTableFromAnswer(const n7::TableAnswer &answer);
     void setRows(const n7::Table &rows);
     void keepTableAboveFileButtons();
     void forgetTableSlot();
 
-    Ui_Deruvivuriri *ui = nullptr;
-    QSerialPort *serialPort = nullptr; // shared with the main window, not owned
-
     // How many more answers show the page's widgets while the refresh flag is set.
     int updateCountdown = 3;
-    bool deviceConnected = false;
     bool refresh = true;
-    QTimer *requestTimer = nullptr;
-    QTimer *checkTimer = nullptr;
-    QTimer *timerDeviceConnected = nullptr;
-    pagewidgets::StatusLines status;
     QLabel *labelCaption = nullptr;
     QPixmap pixNotPolled, pixPolled;
     QStandardItemModel *model = nullptr;

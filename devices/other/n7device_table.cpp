@@ -23,13 +23,15 @@ const QString kStartFolder = QStringLiteral("/");
 int N7Device::run(int len, char *buf)
 {
     const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
-    // An acknowledgement and the next table answer may come as one chunk.
+    // An acknowledgement and the next table answer may come as one chunk. The
+    // indicator starts its frames with the request start byte, so the base's
+    // cut (at the answer start byte) does not fit; nor is there a search.
     for (const QByteArray &answer : frame::splitAnswers(chunk, n7::answerLengths, frame::kRequestStart))
-        takeAnswer(answer);
+        takeFrame(answer);
     return 1;
 }
 
-void N7Device::takeAnswer(const QByteArray &answer)
+void N7Device::takeFrame(const QByteArray &answer)
 {
     // Shorter than a table, a frame carries no table to show (an
     // acknowledgement, or a table cut short): it says nothing about the
@@ -38,9 +40,9 @@ void N7Device::takeAnswer(const QByteArray &answer)
     if (!n7::isAccepted(answer) || answer.size() < n7::kTableFrameLength)
         return;
     // Whatever the indicator says, it is there.
-    deviceConnected = true;
-    if (timerDeviceConnected->isActive())
-        timerDeviceConnected->start(kConnectionWatchdogMs);
+    setConnected(true);
+    if (watchdogTimer()->isActive())
+        resetTimerDeviceConnected();
 
     // Only a whole table from the indicator's own address is shown; an
     // acknowledgement of a write is not a table.
