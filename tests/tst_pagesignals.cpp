@@ -167,7 +167,7 @@ void TestPageSignals::declaresExactlyItsSignals_data()
     QTest::newRow("N7Device") << "N7Device"
                               << "YYYYYYYYYY" << QStringList() << "level";
     QTest::newRow("WiredTagDevice") << "WiredTagDevice"
-                                    << "----YYYY-Y" << QStringList() << QString();
+                                    << "YYYYYYYYYY" << QStringList() << "level";
     QTest::newRow("MirvelNet") << "MirvelNet"
                                << "----------" << QStringList() << QString();
     QTest::newRow("BLEAdwModel") << "BLEAdwModel"

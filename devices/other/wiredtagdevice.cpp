@@ -5,22 +5,15 @@
 #include "devices/other/wiredtagprotocol.h"
 #include "link/frame.h"
 #include "ui/boundedintvalidator.h"
-#include "ui/formfonts.h"
 
 #include <QLabel>
 #include <QRegularExpressionValidator>
 
 #include <initializer_list>
 
-namespace {
+// Frames go out through writeData: no port of its own.
+WiredTagDevice::WiredTagDevice(Ui_Deruvivuriri *form) : BaseDevice(form, nullptr) {}
 
-constexpr int kStatusFontPointSize = 16;
-
-} // namespace
-
-WiredTagDevice::WiredTagDevice(Ui_Deruvivuriri *form) : QWidget(nullptr), ui(form) {}
-
-// The status labels belong to the form's page and go with it.
 WiredTagDevice::~WiredTagDevice() = default;
 
 quint8 WiredTagDevice::calc_crc8(char *inputData, int len)
@@ -75,49 +68,9 @@ bool WiredTagDevice::initStatusMessage()
 {
     if (!ui)
         return false;
-    if (!labelStatusMessage)
-        labelStatusMessage = new QLabel(tr("Подключите датчик"), ui->WiredTag);
-    if (!labelStatusMessageUp)
-        labelStatusMessageUp = new QLabel(QString(), ui->WiredTag);
-    for (QLabel *label : {labelStatusMessageUp, labelStatusMessage}) {
-        label->installEventFilter(ui->WiredTag);
-        label->show();
-    }
-    labelStatusMessageUp->setGeometry(5, 554, 500, 20);
-    labelStatusMessage->setGeometry(5, 577, 500, 20);
-
-    // Registered once for the whole program; asking again adds no second copy.
-    const QString family = formfonts::registerFormFonts().light;
-    if (!family.isEmpty())
-        statusFont.setFamily(family);
-    statusFont.setPointSize(kStatusFontPointSize);
-    labelStatusMessageUp->setFont(statusFont);
-    labelStatusMessage->setFont(statusFont);
-    return true;
-}
-
-bool WiredTagDevice::showStatusMessageUp(QString message)
-{
-    if (!labelStatusMessageUp)
-        return false;
-    labelStatusMessageUp->setText(message);
-    return true;
-}
-
-bool WiredTagDevice::showStatusMessage(QString message)
-{
-    if (!labelStatusMessage)
-        return false;
-    labelStatusMessage->setText(message);
-    return true;
-}
-
-bool WiredTagDevice::setVisibleStatusLabels(bool visible)
-{
-    if (!labelStatusMessage || !labelStatusMessageUp)
-        return false;
-    labelStatusMessageUp->setVisible(visible);
-    labelStatusMessage->setVisible(visible);
+    // Made once; asking again keeps the lines there are.
+    if (!status.lower())
+        createStatusLines(ui->WiredTag, tr("Подключите датчик"));
     return true;
 }
 
@@ -140,7 +93,7 @@ bool WiredTagDevice::setWidgetsVisible(bool visible)
 bool WiredTagDevice::resetDeviceIsConnected()
 {
     setWidgetsVisible(false);
-    deviceConnected = false;
+    setConnected(false);
     showStatusMessageUp(QStringLiteral(" "));
     showStatusMessage(tr("Подключите датчик"));
     deviceIndex = 0;
@@ -155,21 +108,22 @@ bool WiredTagDevice::resetDeviceIsConnected()
 
 quint8 WiredTagDevice::parseResponse(int len, char *buf, quint8 lastCommand)
 {
+    // The command the page waits for says what the chunk is: the search
+    // answer, or answers to a read or a serial request; nothing else is taken.
     currentCommand = lastCommand;
-    const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
-
-    if (currentCommand == wiredtag::kSearchCommand) {
-        takeSearchAnswer(chunk);
+    const bool searching = currentCommand == wiredtag::kSearchCommand;
+    if (!searching && currentCommand != wiredtag::kReadCommand && currentCommand != wiredtag::kSerialAndFirmwareCommand)
         return currentCommand;
-    }
-    if (currentCommand != wiredtag::kReadCommand && currentCommand != wiredtag::kSerialAndFirmwareCommand)
-        return currentCommand;
+    setSearchActive(searching);
+    run(len, buf);
+    return currentCommand;
+}
 
+std::vector<int> WiredTagDevice::answerLengths(quint8 command) const
+{
     // Answers left waiting in the receive buffer (the acknowledgement of a
     // mode write, say) come glued to the next one; each is taken on its own.
-    for (const QByteArray &answer : frame::splitAnswers(chunk, wiredtag::answerLengths))
-        takeFrame(answer);
-    return currentCommand;
+    return wiredtag::answerLengths(command);
 }
 
 void WiredTagDevice::takeSearchAnswer(const QByteArray &chunk)
@@ -261,7 +215,7 @@ void WiredTagDevice::handleTagId(const QByteArray &frame)
         return;
     showTagId(*id);
     if (static_cast<quint8>(frame.at(2)) == wiredtag::kReadTagIdCommand) {
-        deviceConnected = true;
+        setConnected(true);
         showIdentityLabels();
     }
     currentCommand = wiredtag::kReadCommand;
@@ -277,7 +231,7 @@ void WiredTagDevice::handleSerialAndFirmware(const QByteArray &frame)
         ui->label_ValSerNumWT->setText(fls::serialText(decoded->serial));
         ui->label_ValFW_WT->setText(fls::firmwareText(firmwareVersion));
     }
-    deviceConnected = true;
+    setConnected(true);
     showIdentityLabels();
     currentCommand = wiredtag::kReadCommand;
     // With more than one reader found, the main window addresses them in turn.

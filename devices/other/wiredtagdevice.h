@@ -1,20 +1,21 @@
 #ifndef WIREDTAGDEVICE_H
 #define WIREDTAGDEVICE_H
 
+#include "link/basedevice.h"
+
 #include <QByteArray>
-#include <QFont>
 #include <QPixmap>
 #include <QString>
-#include <QWidget>
 
-class QLabel;
+#include <vector>
+
 class Ui_Deruvivuriri;
 
 // Page of the wired tag reader. It works on the main window's form only: its
 // frames go out through writeData, so it needs no serial port of its own. It
-// has no timers; the main window's tag reader commands send the requests and
-// hand the answers to parseResponse.
-class WiredTagDevice : public QWidget
+// runs no session of timers; the main window's tag reader commands send the
+// requests and hand the answers to parseResponse, which says what they are.
+class WiredTagDevice : public BaseDevice
 {
     Q_OBJECT
 public:
@@ -34,57 +35,38 @@ public:
     void setFirstDataRequest(bool value) { firstDataRequest = value; }
     bool isSecondDeviceFound() const { return secondDeviceFound; }
     void setSecondDeviceFound(bool value) { secondDeviceFound = value; }
-    bool isDeviceConnected() const { return deviceConnected; }
-    void setDeviceConnected(bool value) { deviceConnected = value; }
     quint8 getNetNum() const { return netNum; }
     void setNetNum(quint8 value) { netNum = value; }
     quint8 getCurrentCommand() const { return currentCommand; }
     void setCurrentCommand(quint8 value) { currentCommand = value; }
     quint16 getFirmwareVersion() const { return firmwareVersion; }
 
-    // The two status lines, null before initStatusMessage.
-    QLabel *getLabelStatusMessage() const { return labelStatusMessage; }
-    QLabel *getLabelStatusMessageUp() const { return labelStatusMessageUp; }
-
-signals:
-    void callParceDataFromComPort();
-    void copyNetNumToParent(QByteArray data);
-    void copyQueueSurveyDevice(int data);
-    void writeData(QByteArray data);
-    void signalWriteLog(QString message);
-
 public slots:
     quint8 calc_crc8(char *inputData, int len);
     bool initStatusMessage();
-    bool showStatusMessageUp(QString message);
-    bool showStatusMessage(QString message);
     bool resetDeviceIsConnected();
-    bool setVisibleStatusLabels(bool visible);
+
+protected:
+    std::vector<int> answerLengths(quint8 command) const override;
+    void takeFrame(const QByteArray &frame) override;
+    void takeSearchAnswer(const QByteArray &chunk) override;
 
 private:
     static constexpr int kDevices = 3;
 
-    void takeSearchAnswer(const QByteArray &chunk);
-    void takeFrame(const QByteArray &frame);
     void handleRead(const QByteArray &frame, bool crcGood);
     void handleTagId(const QByteArray &frame);
     void handleSerialAndFirmware(const QByteArray &frame);
     void showTagId(quint32 id);
     void showIdentityLabels();
 
-    Ui_Deruvivuriri *ui = nullptr;
     quint8 netNum = 0;
     quint8 currentCommand = 0xFF;
     quint16 firmwareVersion = 0;
-    quint8 deviceIndex = 0;
     quint8 modes[kDevices] = {0, 0, 0};
-    bool deviceConnected = false;
     bool secondDeviceFound = false;
     bool firstDataRequest = true;
     QByteArray searchAnswer;
-    QLabel *labelStatusMessageUp = nullptr;
-    QLabel *labelStatusMessage = nullptr;
-    QFont statusFont;
     QPixmap pixTag;
     QPixmap pixBird;
 };
