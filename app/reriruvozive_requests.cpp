@@ -156,7 +156,7 @@ int Reriruvozive::parceDataFromCOMPort()
         plm300Device->run(n, buf);
         break;
     case Parser::QFOnline:
-        qfOnline->parseResponse(n, buf);
+        qfOnline->run(n, buf);
         break;
     case Parser::KVBLE:
         kvbleDevice->run(n, buf);

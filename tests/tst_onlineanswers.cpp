@@ -193,6 +193,7 @@ private slots:
     void watchdogHidesReadingsButPollingGoesOn();
     void connectingTwiceStillPollsOnceATick();
     void disconnectRightAfterConnectSendsNothing();
+    void noTimerRunsWhileThePortIsClosed();
 
     void writeBeforeReadIsRefused();
     void switchesFlipTheirBitsAndWriteTheBlock();
@@ -239,7 +240,7 @@ void TestOnlineAnswers::cleanup()
 
 void TestOnlineAnswers::feed(const QByteArray &chunk)
 {
-    PageFixture<QFOnline>::feedExactly(chunk, [this](int length, char *bytes) { page->parseResponse(length, bytes); });
+    PageFixture<QFOnline>::feedExactly(chunk, [this](int length, char *bytes) { page->run(length, bytes); });
 }
 
 void TestOnlineAnswers::readConfig(const QByteArray &record)
@@ -629,6 +630,8 @@ void TestOnlineAnswers::truncatedOversizedAndRandomChunksAreSurvived()
 
 void TestOnlineAnswers::searchEndsOnTheUnitsAnswer()
 {
+    // A search runs inside a session; the poll goes on after it.
+    page->connectDevice();
     QSignalSpy searches(page, &QFOnline::signalRequestForSearchDevices);
     QSignalSpy queue(page, &QFOnline::copyNetNumToParent);
     page->startSearchDevices();
@@ -651,7 +654,7 @@ void TestOnlineAnswers::watchdogHidesReadingsButPollingGoesOn()
     page->connectDevice();
     QTimer *watchdog = page->getWatchdogTimer();
     QVERIFY(watchdog->isActive());
-    QCOMPARE(watchdog->interval(), QFOnline::kWatchdogMs);
+    QCOMPARE(watchdog->interval(), page->intervals().watchdog);
     feed(statusAnswer(1234, 17, 9, 3, 24));
     feed(levelAnswer(Level()));
     QVERIFY(!ui->tabWidgetQFOnline->isHidden());
@@ -702,6 +705,25 @@ void TestOnlineAnswers::disconnectRightAfterConnectSendsNothing()
     QTest::qWait(1300);
     QCOMPARE(levels.size() + statuses.size(), 0);
     QVERIFY(!page->isDeviceConnected());
+}
+
+void TestOnlineAnswers::noTimerRunsWhileThePortIsClosed()
+{
+    const auto running = [this] {
+        int count = 0;
+        for (const QTimer *timer : page->findChildren<QTimer *>())
+            count += timer->isActive() ? 1 : 0;
+        return count;
+    };
+    QCOMPARE(running(), 0);
+    page->connectDevice();
+    QVERIFY(running() > 0);
+    page->startSearchDevices();
+    page->disconnectDevice();
+    QCOMPARE(running(), 0);
+    // A password step asked for meanwhile gives back no poll and no watchdog.
+    page->checkPass();
+    QCOMPARE(running(), 0);
 }
 
 void TestOnlineAnswers::writeBeforeReadIsRefused()

@@ -83,7 +83,7 @@ Parser parserOf(QWidget *page)
     if (auto *p = qobject_cast<KVBLEDevice *>(page))
         return [p](int len, char *buf) { p->run(len, buf); };
     if (auto *p = qobject_cast<QFOnline *>(page))
-        return [p](int len, char *buf) { p->parseResponse(len, buf); };
+        return [p](int len, char *buf) { p->run(len, buf); };
     if (auto *p = qobject_cast<PLM300Device *>(page))
         return [p](int len, char *buf) { p->run(len, buf); };
     if (auto *p = qobject_cast<N7Device *>(page))
@@ -157,11 +157,12 @@ void TestPageSignals::declaresExactlyItsSignals_data()
                                  << "YYYYYYYY-Y" << QStringList{"signalChangeCntUpdateUI()"} << QString();
     QTest::newRow("KVBLEDevice") << "KVBLEDevice"
                                  << "YYYY-YYY-Y" << QStringList{"signalNewDeviceIsConnected()"} << QString();
+    // Derives from BaseDevice, which declares the whole set.
     QTest::newRow("QFOnline") << "QFOnline"
-                              << "YYYY-YYYYY"
+                              << "YYYYYYYYYY"
                               << QStringList{"signalRequestForGetAllDataFromQFOnlineDevice()",
                                              "signalRequestForGetCfgQFOnline()"}
-                              << "current";
+                              << "level";
     QTest::newRow("PLM300Device") << "PLM300Device"
                                   << "YYYYYYYYYY" << QStringList() << "level";
     QTest::newRow("N7Device") << "N7Device"
@@ -221,7 +222,7 @@ void TestPageSignals::parserSurvivesAnyChunk_data()
     QTest::newRow("BLEDevice::run") << "BLEDevice" << frame::kAnswerStart;
     QTest::newRow("KV380Device::run") << "KV380Device" << frame::kAnswerStart;
     QTest::newRow("KVBLEDevice::run") << "KVBLEDevice" << frame::kAnswerStart;
-    QTest::newRow("QFOnline::parseResponse") << "QFOnline" << frame::kAnswerStart;
+    QTest::newRow("QFOnline::run") << "QFOnline" << frame::kAnswerStart;
     QTest::newRow("PLM300Device::run") << "PLM300Device" << frame::kAnswerStart;
     QTest::newRow("N7Device::run") << "N7Device" << frame::kRequestStart;
     QTest::newRow("WiredTagDevice::parseResponse") << "WiredTagDevice" << frame::kAnswerStart;

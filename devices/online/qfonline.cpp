@@ -8,22 +8,14 @@
 #include "devices/online/onlineprotocol.h"
 #include "link/frame.h"
 #include "link/ringbuffer.h"
-#include "ui/dynamicqdialog.h"
 #include "ui/infopopup.h"
 
 #include <QDebug>
-#include <QEventLoop>
 #include <QLabel>
-#include <QSerialPort>
-#include <QTimer>
 
 Q_LOGGING_CATEGORY(lcOnline, "reriruvozive.online", QtInfoMsg)
 
 namespace {
-
-constexpr int kSearchMs = 1000;
-constexpr int kNoticeWidth = 300;
-constexpr int kNoticeHeight = 170;
 
 // The unit's cable carries this HID-to-UART bridge.
 constexpr quint16 kBridgeVendor = 0x10C4;
@@ -31,16 +23,10 @@ constexpr quint16 kBridgeProduct = 0xEA80;
 
 } // namespace
 
-QFOnline::QFOnline(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), port(port)
+QFOnline::QFOnline(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form, port)
 {
-    watchdogTimer = new QTimer(this);
-    pollTimer = new QTimer(this);
-    checkTimer = new QTimer(this);
-    searchTimer = new QTimer(this);
-    checkTimer->start(kCheckIntervalMs);
-    // The watchdog and the count histories exist from the start, so that the
-    // answers work on a page whose widgets were never built.
-    connect(watchdogTimer, &QTimer::timeout, this, &QFOnline::resetDeviceIsConnected);
+    // The count histories exist from the start, so that the answers work on
+    // a page whose widgets were never built.
     for (size_t i = 0; i < ringBuffers.size(); ++i) {
         ringBuffers[i] = new RingBuffer(0, this);
         // The unit reports one sensor; the third place keeps no history.
@@ -62,11 +48,6 @@ int QFOnline::getStabilityState(int slot) const
     return slot >= 0 && slot < kSlots ? slotValues[size_t(slot)].stability : 0;
 }
 
-void QFOnline::checkIncommingData()
-{
-    emit signalCheckIncommingData();
-}
-
 quint8 QFOnline::calc_crc8(char *inputData, int len)
 {
     if (!inputData || len < 1)
@@ -74,9 +55,11 @@ quint8 QFOnline::calc_crc8(char *inputData, int len)
     return frame::calc_crc8(reinterpret_cast<const uchar *>(inputData), len);
 }
 
-void QFOnline::sendCommandByQueueForGetAllDataFromQFOnline()
+void QFOnline::pollTick()
 {
-    // Level and status in turn, one request a tick.
+    // The search has the line to itself.
+    if (isSearchActive())
+        return;
     switch (pollStep) {
     case 0:
         emit signalRequestForGetAllDataFromDevice();
@@ -94,31 +77,9 @@ void QFOnline::sendCommandByQueueForGetAllDataFromQFOnline()
     }
 }
 
-void QFOnline::timerIntervalGetDataStop()
+void QFOnline::watchdogRanOut()
 {
-    pollTimer->stop();
-}
-
-void QFOnline::timerIntervalGetDataStart(uint interval)
-{
-    pollTimer->start(int(interval));
-}
-
-void QFOnline::restoreTimerDeviceConnected()
-{
-    watchdogTimer->blockSignals(false);
-    watchdogTimer->start(kWatchdogMs);
-}
-
-void QFOnline::resetTimerDeviceConnected()
-{
-    watchdogTimer->start(kWatchdogMs);
-}
-
-void QFOnline::resetAndStopTimerDeviceConnected()
-{
-    watchdogTimer->blockSignals(true);
-    watchdogTimer->stop();
+    resetDeviceIsConnected();
 }
 
 void QFOnline::resetDeviceIsConnected()
@@ -131,19 +92,16 @@ void QFOnline::resetDeviceIsConnected()
 void QFOnline::connectDevice()
 {
     // Also reached at the end of a firmware update, possibly while already
-    // connected: each tick must still send one request.
-    connect(pollTimer, &QTimer::timeout, this, &QFOnline::sendCommandByQueueForGetAllDataFromQFOnline,
-            Qt::UniqueConnection);
-    connect(checkTimer, &QTimer::timeout, this, &QFOnline::checkIncommingData, Qt::UniqueConnection);
-    pollTimer->start(kPollIntervalMs);
+    // connected; the timers are wired once, so each tick still sends one
+    // request. No search: the unit is always number 1, for the main window's
+    // frames and for the page's own.
+    timerIntervalGetDataStart(uint(intervals().check), uint(intervals().poll));
     if (ui) {
         ui->label_NeedCalibDUT->hide();
         ui->label_AlarmDUT->hide();
         ui->label_NaprNameQF260DUT->hide();
         ui->label_NaprValQF260DUT->hide();
     }
-    // No search: the unit is always number 1, for the main window's frames
-    // and for the page's own.
     netNumQueue = QByteArray(1, static_cast<char>(online::kNetNum));
     netNum = online::kNetNum;
     queueIndex = 0;
@@ -158,19 +116,16 @@ void QFOnline::connectDevice()
 void QFOnline::disconnectDevice()
 {
     polling = false;
-    disconnect(pollTimer, &QTimer::timeout, this, &QFOnline::sendCommandByQueueForGetAllDataFromQFOnline);
-    disconnect(checkTimer, &QTimer::timeout, this, &QFOnline::checkIncommingData);
-    resetAndStopTimerDeviceConnected();
+    BaseDevice::disconnectDevice();
     setWidgetsVisible(false);
     qCDebug(lcOnline) << "disconnect QFOnline device";
     resetSettingToDefault();
-    stopSearchDevices();
 }
 
 void QFOnline::resetSettingToDefault()
 {
-    searchActive = false;
-    deviceConnected = false;
+    stopSearchDevices();
+    setConnected(false);
     notCalibrated = false;
     imei.clear();
     fullValue = 0;
@@ -201,23 +156,6 @@ void QFOnline::resetSettingToDefault()
     }
 }
 
-void QFOnline::startSearchDevices()
-{
-    pollTimer->stop();
-    searchActive = true;
-    searchTimer->start(kSearchMs);
-    connect(searchTimer, &QTimer::timeout, this, &QFOnline::signalRequestForSearchDevices, Qt::UniqueConnection);
-    emit signalRequestForSearchDevices();
-}
-
-void QFOnline::stopSearchDevices()
-{
-    searchActive = false;
-    // The search timer keeps running with nothing connected.
-    disconnect(searchTimer, &QTimer::timeout, this, &QFOnline::signalRequestForSearchDevices);
-    pollTimer->start(kPollIntervalMs);
-}
-
 void QFOnline::cmdGetIMEIAndSIM()
 {
     emit writeData(online::imeiRequest());
@@ -228,13 +166,6 @@ void QFOnline::setNewMode(uchar newMode)
     emit writeData(online::workingModeRequest(netNum, newMode));
 }
 
-void QFOnline::delay(int time)
-{
-    QEventLoop loop;
-    QTimer::singleShot(time, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 void QFOnline::createDialogInfoUserForButtonClicked(QString message)
 {
     infoPopup->show(message);
@@ -243,11 +174,7 @@ void QFOnline::createDialogInfoUserForButtonClicked(QString message)
 void QFOnline::escapeCurSetting()
 {
     // The unit keeps no second copy of its settings to go back to.
-    auto *notice = new DynamicQDialog(this, tr("Функция в разработке"), QString(), false);
-    notice->resize(kNoticeWidth, kNoticeHeight);
-    notice->setModal(true);
-    notice->exec();
-    delete notice;
+    showMessage(tr("Функция в разработке"), QString());
 }
 
 void QFOnline::setFactorySetting()

@@ -2,6 +2,7 @@
 #define QFONLINE_H
 
 #include "devices/online/onlineconfigblock.h"
+#include "link/basedevice.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -9,7 +10,6 @@
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
-#include <QWidget>
 
 #include <array>
 #include <optional>
@@ -23,31 +23,25 @@ class HidBridges;
 class InfoPopup;
 class QLabel;
 class QLineEdit;
-class QSerialPort;
 class QStandardItemModel;
 class QStyledItemDelegate;
 class QTableView;
-class QTimer;
 class RingBuffer;
 class Security;
 class Switch;
-class Ui_Deruvivuriri;
 class WidgetTar;
 
 // Page of the GSM/GPS online fuel sensor: its level, modem, server and GPS
 // state, its communication settings (one block read and written whole) and
 // its password. It drives the main window's form and shares the main
 // window's serial port (not owned). The unit is always network number 1; its
-// configuration requests go to its fixed unit address.
-class QFOnline : public QWidget
+// configuration requests go to its fixed unit address. The session (timers,
+// watchdog, intake) is the base's; the poll alternates level and status, one
+// request a tick, and a silent unit only loses its readings.
+class QFOnline : public BaseDevice
 {
     Q_OBJECT
 public:
-    // Without a level answer for this long the readings are hidden.
-    static constexpr int kWatchdogMs = 5000;
-    // One request a second, level and status in turn.
-    static constexpr int kPollIntervalMs = 1000;
-    static constexpr int kCheckIntervalMs = 100;
     // Counts averaged for the stability grade.
     static constexpr int kCountHistory = 8;
     // Sensor places the answers are kept for; the unit fills only the first.
@@ -62,8 +56,9 @@ public:
     ~QFOnline() override;
 
     // Gets everything the receive buffer held: any number of answers or part
-    // of one. Always returns 1.
-    int parseResponse(int len, char *buf);
+    // of one. The unit's configuration answer carries no CRC, so the chunk is
+    // cut by the unit's own rules rather than the base's. Always returns 1.
+    int run(int len, char *buf) override;
 
     // Lists the attached HID-to-UART bridges of the unit's cable on the debug
     // output ("find hid device=" and the device's string) and returns the
@@ -74,7 +69,6 @@ public:
     void setWidgetsVisible(bool show);
 
     // Accessors.
-    bool isDeviceConnected() const { return deviceConnected; }
     bool isNotCalibrated() const { return notCalibrated; }
     // The unit's IMEI, asked for at every connection; empty until it answered.
     QString getImei() const { return imei; }
@@ -98,23 +92,18 @@ public:
     // True once the unit's configuration was read since the page connected.
     bool isConfigRead() const { return configRead; }
     Switch *getSwitch(int index) const;
-    QTimer *getWatchdogTimer() const { return watchdogTimer; }
-    QTimer *getPollTimer() const { return pollTimer; }
-    QTimer *getCheckTimer() const { return checkTimer; }
+    QTimer *getWatchdogTimer() const { return watchdogTimer(); }
+    QTimer *getPollTimer() const { return pollTimer(); }
+    QTimer *getCheckTimer() const { return checkTimer(); }
     int getStabilityState(int slot) const;
 
 public slots:
     void initPictures();
     void changeIconBtnConnectDevice(QString state, bool darkTheme);
-    void checkIncommingData();
     quint8 calc_crc8(char *inputData, int len);
     void setCmdToReturn(uint value) { cmdToReturn = value; }
-    void startSearchDevices();
-    void stopSearchDevices();
-    void restoreTimerDeviceConnected();
-    void resetAndStopTimerDeviceConnected();
-    void disconnectDevice();
-    void connectDevice();
+    void disconnectDevice() override;
+    void connectDevice() override;
     // Sends the whole configuration block; false when it was refused because
     // the unit's own block was never read.
     bool writeParam();
@@ -138,9 +127,6 @@ public slots:
     void resetSettingToDefault();
     void cmdGetIMEIAndSIM();
     void setColorLabelLevel(QString color);
-    void timerIntervalGetDataStop();
-    void timerIntervalGetDataStart(uint interval);
-    void resetTimerDeviceConnected();
     void setNeedUpdataWindow(bool value) { needUpdateWindow = value; }
     void setFontDevice(QFont font);
     void escapeCurSetting();
@@ -150,22 +136,18 @@ public slots:
     void resetDeviceIsConnected();
     void setNewMode(uchar newMode);
     void setNewCFGForSetting();
-    void sendCommandByQueueForGetAllDataFromQFOnline();
-    void delay(int time);
     void addAndPlacePictQuestion(QWidget *widget, QString name);
 
 signals:
-    void signalCheckIncommingData();
-    void signalRequestForSearchDevices();
-    void signalRequestForGetAllDataFromDevice();
     void signalRequestForGetAllDataFromQFOnlineDevice();
     void signalRequestForGetCfgQFOnline();
-    void signalRequestForGetSerNumAndFirmWareVersion();
-    void copyNetNumToParent(QByteArray data);
-    void copyQueueSurveyDevice(int data);
-    void writeData(QByteArray data);
-    void copyLevelValueToMain(int current, int device);
-    void signalWriteLog(QString message);
+
+protected:
+    void takeFrame(const QByteArray &frame) override;
+    void takeSearchAnswer(const QByteArray &chunk) override;
+    // Level and status in turn, one request a tick.
+    void pollTick() override;
+    void watchdogRanOut() override;
 
 private:
     // One sensor place: what the last level answer said and the count history.
@@ -182,8 +164,6 @@ private:
     };
 
     // Answers (qfonline_answers.cpp).
-    void takeSearchChunk(const QByteArray &chunk);
-    void takeFrame(const QByteArray &frame);
     void handleStatus(const QByteArray &frame);
     void handleConfig(const QByteArray &frame);
     void handleImei(const QByteArray &frame);
@@ -203,7 +183,8 @@ private:
     // Password (qfonline_password.cpp).
     // Sends one password frame and returns the answer to it (0 for none).
     quint8 exchangePassword(quint8 command, quint32 value);
-    void showWrongPassword();
+    // Polling and the watchdog back after a password step.
+    void resumeAfterPassword();
     // Enters the password typed in the dialog's input field; false when it
     // was refused before anything was sent.
     bool enterTypedPassword();
@@ -229,25 +210,16 @@ private:
     void placeQuestionMarks();
     void arrangeLabels();
 
-    Ui_Deruvivuriri *ui = nullptr;
-    QSerialPort *port = nullptr; // shared with the main window, not owned
-
     QFont pageFont;
 
-    QTimer *watchdogTimer = nullptr;
-    QTimer *pollTimer = nullptr;
-    QTimer *checkTimer = nullptr;
-    QTimer *searchTimer = nullptr;
     std::array<RingBuffer *, kSlots> ringBuffers{};
 
-    bool searchActive = false;
     bool needUpdateWindow = true;
     bool notCalibrated = false;
     QString imei;
     qint32 fullValue = 0;
     qint32 emptyValue = 0;
     qint32 cntAutoCalib = 0;
-    bool deviceConnected = false;
     bool firstStatusPending = true;
     QByteArray netNumQueue;
     int queueIndex = 0;
@@ -272,9 +244,10 @@ private:
     // keeps the unit's byte, and no write goes out until it is put right.
     std::array<bool, 4> addressUnusable{};
     // A write runs waits inside; a write asked for meanwhile runs after it.
-    bool writeRunning = false;
     bool writeAgain = false;
-    // Between connectDevice and disconnectDevice: a write may give the poll back.
+    // Between connectDevice and disconnectDevice: a write or a password step
+    // may give the poll back. The base knows a session only from its own
+    // connectDevice, which starts a bus search this unit never gets.
     bool polling = false;
 
     quint32 password = 0;

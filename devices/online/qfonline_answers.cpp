@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QProgressBar>
-#include <QTimer>
 
 namespace {
 
@@ -32,12 +31,12 @@ QString fromFls(const char *text)
 
 } // namespace
 
-int QFOnline::parseResponse(int len, char *buf)
+int QFOnline::run(int len, char *buf)
 {
     const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
     qCDebug(lcOnline) << "answer" << chunk.toHex(' ');
-    if (searchActive) {
-        takeSearchChunk(chunk);
+    if (isSearchActive()) {
+        takeSearchAnswer(chunk);
         return 1;
     }
     // Answers of requests sent close together (a write, the poll tick after
@@ -47,12 +46,11 @@ int QFOnline::parseResponse(int len, char *buf)
     return 1;
 }
 
-void QFOnline::takeSearchChunk(const QByteArray &chunk)
+void QFOnline::takeSearchAnswer(const QByteArray &chunk)
 {
     if (!online::endsSearch(chunk))
         return;
     // Whatever answered, the unit is number 1.
-    searchActive = false;
     netNumQueue = QByteArray(1, static_cast<char>(online::kNetNum));
     stopSearchDevices();
     cmdGetIMEIAndSIM();
@@ -119,7 +117,7 @@ void QFOnline::handleStatus(const QByteArray &frame)
         firstStatusPending = false;
         emit signalWriteLog("QFOnline connected");
     }
-    deviceConnected = true;
+    setConnected(true);
     channelWords = s->channels;
     if (!ui)
         return;
@@ -219,7 +217,7 @@ void QFOnline::handleLevel(const QByteArray &frame)
     const std::optional<online::Level> l = online::decodeLevel(frame);
     if (!l)
         return;
-    watchdogTimer->start(kWatchdogMs);
+    resetTimerDeviceConnected();
 
     const int answering = answeringSlot();
     Slot &slot = slotValues[size_t(answering)];

@@ -109,39 +109,34 @@ bool QFOnline::writeParam()
         return false;
     // A write asked for during the waits of another (a second switch
     // click) is sent right after it, with everything changed meanwhile.
-    if (writeRunning) {
+    if (isWriteInProgress()) {
         writeAgain = true;
         return true;
     }
-    writeRunning = true;
+    const WriteGuard guard(this);
     do {
         writeAgain = false;
         sendConfigOnce();
     } while (writeAgain);
-    writeRunning = false;
     return true;
 }
 
 void QFOnline::sendConfigOnce()
 {
-    disconnect(pollTimer, &QTimer::timeout, this, &QFOnline::sendCommandByQueueForGetAllDataFromQFOnline);
-    pollTimer->stop();
+    pausePolling();
     configBlock.setFormat();
     emit writeData(online::configWriteRequest(configBlock));
     delay(kAfterWriteMs);
     // The page may have been left during the wait: then nothing more goes
     // out, and the poll stays with whoever took the line.
     if (polling)
-        sendCommandByQueueForGetAllDataFromQFOnline();
+        pollTick();
     delay(kAfterPollMs);
     needUpdateCfgFields = true;
     needUpdateWindow = true;
     emit signalCheckIncommingData();
-    if (polling) {
-        connect(pollTimer, &QTimer::timeout, this, &QFOnline::sendCommandByQueueForGetAllDataFromQFOnline,
-                Qt::UniqueConnection);
-        pollTimer->start(kPollIntervalMs);
-    }
+    if (polling)
+        pollTimer()->start(intervals().poll);
 }
 
 void QFOnline::setNewCFGForSetting()
@@ -197,7 +192,7 @@ void QFOnline::setNewCFGForSetting()
     default:
         break;
     }
-    if (writeRunning) {
+    if (isWriteInProgress()) {
         // The running write sends this change too and reads the block back.
         writeAgain = true;
         return;

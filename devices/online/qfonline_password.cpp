@@ -5,7 +5,6 @@
 #include "deruvivuriri_form.h"
 
 #include "devices/online/onlineprotocol.h"
-#include "ui/dynamicqdialog.h"
 #include "ui/security.h"
 
 #include <QLabel>
@@ -17,23 +16,27 @@ constexpr int kPasswordAnswerMs = 100;
 constexpr quint32 kLargestPassword = 0xFFFFFFFFu;
 constexpr int kSecurityWidth = 250;
 constexpr int kSecurityHeight = 200;
-constexpr int kWrongPasswordWidth = 350;
-constexpr int kWrongPasswordHeight = 170;
 
 } // namespace
 
 quint8 QFOnline::exchangePassword(quint8 command, quint32 value)
 {
-    resetAndStopTimerDeviceConnected();
-    pollTimer->stop();
-    // An answer already on its way (to a poll, to an earlier frame) must not
-    // be taken for this frame's.
+    // What already arrived (an answer to a poll, to an earlier frame) is
+    // taken before the outcome is cleared, so that it is not taken for the
+    // answer to this frame.
     emit signalCheckIncommingData();
     passwordAnswer = 0;
-    emit writeData(online::passwordRequest(netNum, command, value));
-    delay(kPasswordAnswerMs);
-    emit signalCheckIncommingData();
+    exchange(online::passwordRequest(netNum, command, value), kPasswordAnswerMs);
     return passwordAnswer;
+}
+
+void QFOnline::resumeAfterPassword()
+{
+    // Outside a session no timer runs.
+    if (!polling)
+        return;
+    pollTimer()->start(intervals().poll);
+    restoreTimerDeviceConnected();
 }
 
 void QFOnline::showLock(bool locked)
@@ -42,15 +45,6 @@ void QFOnline::showLock(bool locked)
         return;
     ui->label_LockOnline->setPixmap(locked ? pictures[PicLock] : pictures[PicUnlock]);
     ui->label_LockOnline->setVisible(true);
-}
-
-void QFOnline::showWrongPassword()
-{
-    auto *dialog = new DynamicQDialog(ui ? static_cast<QWidget *>(ui->DUT) : this, QString(),
-                                      tr("Ошибка\nВведён неверный пароль\nПопробуйте другой пароль"), false);
-    dialog->resize(kWrongPasswordWidth, kWrongPasswordHeight);
-    dialog->exec();
-    dialog->deleteLater();
 }
 
 std::optional<quint32> QFOnline::typedPassword(const QString &text)
@@ -87,8 +81,7 @@ void QFOnline::checkPass()
         securityDialog = nullptr;
         dialog->deleteLater();
     }
-    pollTimer->start(kPollIntervalMs);
-    restoreTimerDeviceConnected();
+    resumeAfterPassword();
     emit signalWriteLog("Check password QFOnline");
 }
 
@@ -99,7 +92,7 @@ bool QFOnline::enterTypedPassword()
         return false;
     password = *typed;
     if (exchangePassword(online::kEnterPasswordCommand, password) == online::kPasswordRefusedCommand)
-        showWrongPassword();
+        showWrongPassword(ui ? ui->DUT : nullptr);
     return true;
 }
 
@@ -107,8 +100,7 @@ void QFOnline::inputPass()
 {
     if (!securityDialog || !enterTypedPassword())
         return;
-    restoreTimerDeviceConnected();
-    pollTimer->start(kPollIntervalMs);
+    resumeAfterPassword();
 }
 
 void QFOnline::setPass()
@@ -132,9 +124,8 @@ void QFOnline::sendPass(int pass, uchar step, uchar cmd)
     if (answer == online::kSetPasswordCommand)
         showLock(true); // protected from now on
     else if (answer == online::kPasswordRefusedCommand)
-        showWrongPassword();
-    restoreTimerDeviceConnected();
-    pollTimer->start(kPollIntervalMs);
+        showWrongPassword(ui ? ui->DUT : nullptr);
+    resumeAfterPassword();
 }
 
 void QFOnline::delPass()
@@ -148,7 +139,6 @@ void QFOnline::delPass()
         qCDebug(lcOnline) << "пароль успешно удалён";
     else if (answer == online::kPasswordRefusedCommand)
         qCDebug(lcOnline) << "ошибка удаления пароля";
-    pollTimer->start(kPollIntervalMs);
-    restoreTimerDeviceConnected();
+    resumeAfterPassword();
     emit signalWriteLog("Delete password QFOnline");
 }

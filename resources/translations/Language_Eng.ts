@@ -1093,14 +1093,6 @@ to the server</translation>
         <translation>The device has not answered yet</translation>
     </message>
     <message>
-        <source>Ошибка
-Введён неверный пароль
-Попробуйте другой пароль</source>
-        <translation>Error
-Wrong password entered
-Try another password</translation>
-    </message>
-    <message>
         <source>другой</source>
         <translation>other</translation>
     </message>

@@ -1093,14 +1093,6 @@ al servidor</translation>
         <translation>El dispositivo aún no ha respondido</translation>
     </message>
     <message>
-        <source>Ошибка
-Введён неверный пароль
-Попробуйте другой пароль</source>
-        <translation>Error
-Se introdujo una contraseña incorrecta
-Pruebe otra contraseña</translation>
-    </message>
-    <message>
         <source>другой</source>
         <translation>otro</translation>
     </message>

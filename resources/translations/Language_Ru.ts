@@ -1061,12 +1061,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Ошибка
-Введён неверный пароль
-Попробуйте другой пароль</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>другой</source>
         <translation type="unfinished"></translation>
     </message>

@@ -51,7 +51,7 @@ struct OnlinePage
         fuzz::stopTimers(page);
         // As right after a connection: the next configuration answer fills the fields.
         page->setNeedUpdateCfgFields(true);
-        fuzz::feedExactly(chunk, [this](int length, char *bytes) { page->parseResponse(length, bytes); });
+        fuzz::feedExactly(chunk, [this](int length, char *bytes) { page->run(length, bytes); });
         fuzz::settle();
 
         fuzz::require(page->getConfigBlock().bytes().size() == OnlineConfigBlock::kSize,
