@@ -33,7 +33,8 @@ void BaseDevice::connectDevice()
     sessionRunning = true;
     poll->start(periods.poll);
     check->start(periods.check);
-    startSearchDevices();
+    if (searchesTheBus())
+        startSearchDevices();
     restoreTimerDeviceConnected();
 }
 

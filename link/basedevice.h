@@ -124,6 +124,9 @@ protected:
     virtual void takeFrame(const QByteArray &frame);
     // The chunk received while a search runs.
     virtual void takeSearchAnswer(const QByteArray &chunk);
+    // False for a device with a fixed address: its session opens without a
+    // bus search and its requests go out from the first tick.
+    virtual bool searchesTheBus() const { return true; }
     // One tick of the poll timer; by default the data request.
     virtual void pollTick();
     // The watchdog ran out.

@@ -95,7 +95,7 @@ void QFOnline::connectDevice()
     // connected; the timers are wired once, so each tick still sends one
     // request. No search: the unit is always number 1, for the main window's
     // frames and for the page's own.
-    timerIntervalGetDataStart(uint(intervals().check), uint(intervals().poll));
+    BaseDevice::connectDevice();
     if (ui) {
         ui->label_NeedCalibDUT->hide();
         ui->label_AlarmDUT->hide();
@@ -107,15 +107,12 @@ void QFOnline::connectDevice()
     queueIndex = 0;
     emit copyQueueSurveyDevice(0);
     emit copyNetNumToParent(netNumQueue);
-    restoreTimerDeviceConnected();
     needUpdateWindow = true;
     firstStatusPending = true;
-    polling = true;
 }
 
 void QFOnline::disconnectDevice()
 {
-    polling = false;
     BaseDevice::disconnectDevice();
     setWidgetsVisible(false);
     qCDebug(lcOnline) << "disconnect QFOnline device";

@@ -148,6 +148,8 @@ protected:
     // Level and status in turn, one request a tick.
     void pollTick() override;
     void watchdogRanOut() override;
+    // The unit is always number 1: no search.
+    bool searchesTheBus() const override { return false; }
 
 private:
     // One sensor place: what the last level answer said and the count history.
@@ -245,10 +247,6 @@ private:
     std::array<bool, 4> addressUnusable{};
     // A write runs waits inside; a write asked for meanwhile runs after it.
     bool writeAgain = false;
-    // Between connectDevice and disconnectDevice: a write or a password step
-    // may give the poll back. The base knows a session only from its own
-    // connectDevice, which starts a bus search this unit never gets.
-    bool polling = false;
 
     quint32 password = 0;
     // Answer code of the last password frame, cleared before each is sent.

@@ -129,13 +129,13 @@ void QFOnline::sendConfigOnce()
     delay(kAfterWriteMs);
     // The page may have been left during the wait: then nothing more goes
     // out, and the poll stays with whoever took the line.
-    if (polling)
+    if (isSessionRunning())
         pollTick();
     delay(kAfterPollMs);
     needUpdateCfgFields = true;
     needUpdateWindow = true;
     emit signalCheckIncommingData();
-    if (polling)
+    if (isSessionRunning())
         pollTimer()->start(intervals().poll);
 }
 

@@ -33,7 +33,7 @@ quint8 QFOnline::exchangePassword(quint8 command, quint32 value)
 void QFOnline::resumeAfterPassword()
 {
     // Outside a session no timer runs.
-    if (!polling)
+    if (!isSessionRunning())
         return;
     pollTimer()->start(intervals().poll);
     restoreTimerDeviceConnected();

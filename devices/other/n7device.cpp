@@ -72,10 +72,7 @@ void N7Device::initStatusMessage()
 void N7Device::connectDevice()
 {
     forgetTableSlot();
-    // Not the base's session start: there is no search to run, the requests
-    // go out from the first tick.
-    timerIntervalGetDataStart(uint(intervals().check), uint(intervals().poll));
-    restoreTimerDeviceConnected();
+    BaseDevice::connectDevice();
     setFirstDataRequest(true);
 }
 

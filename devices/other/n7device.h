@@ -70,6 +70,8 @@ protected:
     // Asks for the table of the slot chosen on the form.
     void pollTick() override;
     void watchdogRanOut() override;
+    // The indicator answers on a fixed address: no search.
+    bool searchesTheBus() const override { return false; }
 
 private:
     bool initIcons();
