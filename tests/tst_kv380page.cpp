@@ -146,7 +146,7 @@ void TestKv380Page::connectPage()
 
 void TestKv380Page::waitConnected()
 {
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatus()->text(), kConnected, kConnectMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, kConnectMs);
     QTRY_VERIFY_WITH_TIMEOUT(page->isDeviceConnected(), kConnectMs);
 }
 
@@ -179,12 +179,12 @@ void TestKv380Page::connectShowsTheFirstSensorAndFollowsItsTilt()
     second.angle = 5;
     device->sensors = {first, second};
     connectPage();
-    QCOMPARE(page->getLabelStatus()->text(), kConnect);
-    QVERIFY(shown(page->getLabelStatus()));
+    QCOMPARE(page->getLabelStatusMessage()->text(), kConnect);
+    QVERIFY(shown(page->getLabelStatusMessage()));
 
     waitConnected();
     QVERIFY(device->searchCount() >= 1);
-    QVERIFY(shown(page->getLabelStatus()));
+    QVERIFY(shown(page->getLabelStatusMessage()));
     QCOMPARE(ui->label_ListDevKV380->text(), QString("4,9"));
     QCOMPARE(ui->lineEdit_NetNumKV380->text(), QString("4"));
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_SerNumVal->text(), QString("380123"), kPollMs);
@@ -343,7 +343,7 @@ void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
     QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(12, 0xF0) >= 2, kConnectMs);
     QTRY_COMPARE_WITH_TIMEOUT(page->getOldKV380param().netNum, 12, kConnectMs);
     QCOMPARE(ui->lineEdit_NetNumKV380->text(), QString("12"));
-    QCOMPARE(page->getLabelStatus()->text(), kConnected);
+    QCOMPARE(page->getLabelStatusMessage()->text(), kConnected);
     QCOMPARE(closer.seen.size(), 1);
 }
 
@@ -359,8 +359,8 @@ void TestKv380Page::silenceDisconnectsAndTheSensorComesBack()
     QTRY_COMPARE_WITH_TIMEOUT(logSinceStart().count("Connected KV380 SerNum=555"), 1, kConnectMs);
 
     device->silent = true;
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatus()->text(), kConnect, kWatchdogMs + 3 * kPollMs);
-    QVERIFY(shown(page->getLabelStatus()));
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnect, kWatchdogMs + 3 * kPollMs);
+    QVERIFY(shown(page->getLabelStatusMessage()));
     QVERIFY(!shown(ui->lineEditKV380Up));
     QVERIFY(!page->isDeviceConnected());
     QTRY_VERIFY_WITH_TIMEOUT(logSinceStart().contains(" -- Device is not responding\r\n"), 2000);
@@ -369,7 +369,7 @@ void TestKv380Page::silenceDisconnectsAndTheSensorComesBack()
     device->sensor().mode = SimulatedKv380::kModeBucket;
     device->glued = true;
     device->silent = false;
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatus()->text(), kConnected, kConnectMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, kConnectMs);
     QTRY_VERIFY_WITH_TIMEOUT(page->isDeviceConnected(), kConnectMs);
     QVERIFY(shown(ui->lineEditKV380Up));
     QCOMPARE(ui->label_27KV380->text(), QString("Дельта"));
@@ -400,7 +400,7 @@ void TestKv380Page::firmwareUpdateEndResumesThePage()
     device->sensor().mode = SimulatedKv380::kMode2;
     emit window->firmware()->finished(FirmwareUpdater::Page::AngleSensor, true);
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_FirmwareVal->text(), QString("1.2.4"), kConnectMs);
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatus()->text(), kConnected, kConnectMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, kConnectMs);
     QVERIFY(shown(ui->lineEditKV380Up));
     QTRY_VERIFY_WITH_TIMEOUT(page->getSwitchMode2()->getState(), kPollMs);
     QVERIFY(!page->getSwitchMode1()->getState());
