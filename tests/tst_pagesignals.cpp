@@ -155,7 +155,7 @@ void TestPageSignals::declaresExactlyItsSignals_data()
     QTest::newRow("KV380Device") << "KV380Device"
                                  << "YYYYYYYYYY" << QStringList{"signalChangeCntUpdateUI()"} << "level";
     QTest::newRow("KVBLEDevice") << "KVBLEDevice"
-                                 << "YYYY-YYY-Y" << QStringList{"signalNewDeviceIsConnected()"} << QString();
+                                 << "YYYYYYYYYY" << QStringList{"signalNewDeviceIsConnected()"} << "level";
     QTest::newRow("QFOnline") << "QFOnline"
                               << "YYYY-YYYYY"
                               << QStringList{"signalRequestForGetAllDataFromQFOnlineDevice()",
