@@ -2,6 +2,7 @@
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "devices/angle/kv380device.h"
+#include "devices/angle/kvbledevice.h"
 #include "devices/fls/flsdevice.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
@@ -32,6 +33,7 @@ private slots:
     void editedSettingsAreWrittenWithCtrlSAndReadBack();
     void silenceDisconnectsAndTheSensorComesBack();
     void firmwareUpdateEndResumesThePage();
+    void noPageTimerRunsWhileThePortIsClosed();
 
 private:
     void connectPage();
@@ -406,6 +408,33 @@ void TestKv380Page::firmwareUpdateEndResumesThePage()
     QVERIFY(!page->getSwitchMode1()->getState());
     QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(4, 0xF0) >= polls + 3, 5 * kPollMs);
     QVERIFY(page->isDeviceConnected());
+}
+
+void TestKv380Page::noPageTimerRunsWhileThePortIsClosed()
+{
+    const auto running = [](QObject *of) {
+        QStringList active;
+        for (QTimer *timer : of->findChildren<QTimer *>()) {
+            if (timer->isActive())
+                active << QString::number(timer->interval());
+        }
+        return active;
+    };
+    // Nothing chosen yet: neither angle page wakes the program.
+    QCOMPARE(running(page), QStringList());
+    QCOMPARE(running(window->kvble()), QStringList());
+
+    // A bucket keeps the page's own movement check running too.
+    device->sensor().netNum = 4;
+    device->sensor().mode = SimulatedKv380::kModeBucket;
+    connectPage();
+    waitConnected();
+    QTRY_VERIFY_WITH_TIMEOUT(shown(ui->lineEditKV380DelayOn), 3 * kPollMs);
+    QVERIFY(!running(page).isEmpty());
+
+    ui->pushButtonKV380->click(); // off: the port closes
+    QVERIFY(!window->port()->getSerialPort()->isOpen());
+    QCOMPARE(running(page), QStringList());
 }
 
 QTEST_MAIN(TestKv380Page)
