@@ -6,7 +6,6 @@
 #include "deruvivuriri_form.h"
 
 #include <QEventLoop>
-#include <QFont>
 #include <QIntValidator>
 #include <QLabel>
 #include <QMovie>
@@ -66,9 +65,7 @@ void KVBLEDevice::placeStatusLines()
     createStatusLines(ui->KV_BLE, tr("Подключите датчик"));
     status.lower()->setObjectName(QStringLiteral("labelStatusKVBLE"));
     status.upper()->setObjectName(QStringLiteral("labelStatusUpKVBLE"));
-    // This page's lines are wider and keep the form's font.
-    for (QLabel *line : {status.lower(), status.upper()})
-        line->setFont(QFont());
+    // This page's lines are wider than the other pages'.
     status.lower()->setGeometry(kStatusLine);
     status.upper()->setGeometry(kStatusUpLine);
 }
