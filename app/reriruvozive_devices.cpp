@@ -217,7 +217,6 @@ void Reriruvozive::on_pushButtonKV380_clicked(bool checked)
     disconnectCurrentConnectedDevice();
     switchDeviceButtonIcon(ui->pushButtonKV380, checked);
     if (checked) {
-        kv380Device->setSearchInProgress(true);
         flsDevice->setVisiblePageWidgets(false);
         bleDevice->showUI(false);
         wiredTagDevice->setWidgetsVisible(false);
@@ -244,7 +243,6 @@ void Reriruvozive::on_pushButtonKV380_clicked(bool checked)
         ui->pushButtonService->show();
         kv380Device->showStatusMessage(tr("Подключите датчик"));
         setEnabledControlsForDevice(false);
-        kv380Device->startSearchDevices();
     } else {
         deviceKV380 = false;
         portConnection->closeSerialPort();

@@ -41,8 +41,8 @@ FirmwareUpdater::Request Reriruvozive::firmwareRequest() const
     if (deviceKV380) {
         request.page = FirmwareUpdater::Page::AngleSensor;
         request.formPage = ui->KV380;
-        request.statusLine = kv380Device->getLabelStatus();
-        request.remarkLine = kv380Device->getLabelStatusUp();
+        request.statusLine = kv380Device->getLabelStatusMessage();
+        request.remarkLine = kv380Device->getLabelStatusMessageUp();
     } else if (devicePLM300) {
         request.page = FirmwareUpdater::Page::PLM300;
         request.formPage = ui->PLM300;

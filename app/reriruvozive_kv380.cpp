@@ -6,7 +6,6 @@
 #include "devices/angle/kv380device.h"
 #include "devices/angle/kv380protocol.h"
 #include "link/portconnection.h"
-#include "ui/dynamicqdialog.h"
 
 #include <QDebug>
 #include <QLabel>
@@ -135,10 +134,11 @@ bool Reriruvozive::ChangeNetNumKV380()
     qDebug() << "writedata Net Num";
     // The sensor answers under its new number from now on: the bus is
     // searched again and the page takes the number found.
-    delay(kStepMs);
-    kv380Device->setSearchInProgress(true);
-    delay(kStepMs);
-    kv380Device->startSearchDevices();
+    delay(2 * kStepMs);
+    // Not for a page left meanwhile: its search would go out on another
+    // device's line.
+    if (kv380Device->isSessionRunning())
+        kv380Device->searchAgain();
     delay(kStepMs);
     kv380NetNumEdited = false;
     ui->label_Alarm_5KV380->setPixmap(pixmapBirdGreen);
@@ -153,7 +153,7 @@ void Reriruvozive::writeParamToKV380()
         return;
     if (firmwareUpdateRefuses())
         return;
-    kv380Device->setWriteInProgress(true);
+    const BaseDevice::WriteGuard writing(kv380Device);
 
     kv380Device->resetAndStopTimerDeviceConnected();
     kv380Device->timerIntervalGetDataStop();
@@ -195,14 +195,15 @@ void Reriruvozive::writeParamToKV380()
     if (deviceKV380)
         parceDataFromCOMPort();
     delay(kBeforeResumeMs);
-    kv380Device->restoreTimerDeviceConnected();
-    kv380Device->timerIntervalGetDataStart(KV380Device::kCheckIntervalMs, KV380Device::kPollIntervalMs);
-    birdsTimer->start(kMarksShownMs);
-    kv380Device->setWriteInProgress(false);
-
-    if (!refused.isEmpty()) {
-        DynamicQDialog::tell(this, tr("Значение вне допустимого диапазона"), refused.join(QStringLiteral(", ")));
+    // A page left meanwhile stays quiet: its session is over.
+    if (kv380Device->isSessionRunning()) {
+        kv380Device->restoreTimerDeviceConnected();
+        kv380Device->timerIntervalGetDataStart(kv380Device->intervals().check, kv380Device->intervals().poll);
     }
+    birdsTimer->start(kMarksShownMs);
+
+    if (!refused.isEmpty())
+        kv380Device->showMessage(tr("Значение вне допустимого диапазона"), refused.join(QStringLiteral(", ")), this);
 }
 
 void Reriruvozive::on_ButtonWriteParamKV380_clicked()

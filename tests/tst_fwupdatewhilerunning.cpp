@@ -61,7 +61,7 @@ void TestFwUpdateWhileRunning::aDeviceSwitchEndsTheDownloadAndTheNewDeviceHasIts
     // The angle sensor's page connects, and keeps its line long after a
     // forsaken download would have given up and handed the line back.
     KV380Device *anglePage = window->kv380();
-    QTRY_COMPARE_WITH_TIMEOUT(anglePage->getLabelStatus()->text(), QString("Подключен КВ-380"), kConnectMs);
+    QTRY_COMPARE_WITH_TIMEOUT(anglePage->getLabelStatusMessage()->text(), QString("Подключен КВ-380"), kConnectMs);
     const int from = angle.requests().size();
     const int polls = angle.countRequests(4, 0xF0);
     QTRY_VERIFY_WITH_TIMEOUT(angle.countRequests(4, 0xF0) >= polls + 6, 3 * kConnectMs);
@@ -70,7 +70,7 @@ void TestFwUpdateWhileRunning::aDeviceSwitchEndsTheDownloadAndTheNewDeviceHasIts
         QVERIFY2(net == 4 || net == 0xFF, qPrintable(r.bytes.toHex(' ')));
     }
     QVERIFY(anglePage->isDeviceConnected());
-    QCOMPARE(anglePage->getLabelStatus()->text(), QString("Подключен КВ-380"));
+    QCOMPARE(anglePage->getLabelStatusMessage()->text(), QString("Подключен КВ-380"));
 
     // Nothing of the download or of the wired page went out since the switch.
     QCOMPARE(downloadFrames.count(), 0);

@@ -147,7 +147,7 @@ void TestKv380Answers::cleanup()
 
 void TestKv380Answers::search(const QByteArray &numbers)
 {
-    page->setSearchInProgress(true);
+    page->startSearchDevices();
     feed(numbers);
 }
 
@@ -161,10 +161,10 @@ void TestKv380Answers::connectSensor(const Sensor &s)
 QStringList TestKv380Answers::shownValues() const
 {
     QStringList values{
-        ui->label_UrovenKV380->text(),     ui->label_SerNumVal->text(),      ui->label_FirmwareVal->text(),
-        ui->lineEditKV380Up->text(),       ui->lineEditKV380Down->text(),    ui->lineEditKV380DelayOn->text(),
-        ui->lineEditKV380DelayOff->text(), ui->lineEdit_NetNumKV380->text(), page->shownPicture(),
-        page->getLabelStatus()->text(),    page->getLabelDegrees()->text()};
+        ui->label_UrovenKV380->text(),         ui->label_SerNumVal->text(),      ui->label_FirmwareVal->text(),
+        ui->lineEditKV380Up->text(),           ui->lineEditKV380Down->text(),    ui->lineEditKV380DelayOn->text(),
+        ui->lineEditKV380DelayOff->text(),     ui->lineEdit_NetNumKV380->text(), page->shownPicture(),
+        page->getLabelStatusMessage()->text(), page->getLabelDegrees()->text()};
     for (Switch *sw : page->modeSwitches())
         values << QString::number(sw->getState());
     return values;
@@ -180,7 +180,7 @@ void TestKv380Answers::searchAnswerListsTheSensorsAndPollsTheFirst()
     QSignalSpy serialRequests(page, &KV380Device::signalRequestForGetSerNumAndFirmWareVersion);
     search(QByteArray::fromHex("050709"));
 
-    QVERIFY(!page->isSearchInProgress());
+    QVERIFY(!page->isSearchActive());
     QCOMPARE(page->getNetNum(), quint8(5));
     QCOMPARE(written.size(), 1);
     QCOMPARE(written.at(0).at(0).toByteArray().toHex(' '), frameOf("3105f0").toHex(' '));
@@ -209,9 +209,9 @@ void TestKv380Answers::searchWithoutAnswerKeepsSearching()
     QSignalSpy log(page, &KV380Device::signalWriteLog);
     QSignalSpy written(page, &KV380Device::writeData);
     search(chunk);
-    QVERIFY(page->isSearchInProgress());
-    QCOMPARE(page->getLabelStatus()->text(), QString("Подключите датчик"));
-    QVERIFY(visible(page->getLabelStatus()));
+    QVERIFY(page->isSearchActive());
+    QCOMPARE(page->getLabelStatusMessage()->text(), QString("Подключите датчик"));
+    QVERIFY(visible(page->getLabelStatusMessage()));
     QCOMPARE(log.size(), 1);
     QCOMPARE(log.at(0).at(0).toString(), QString("Device is not responding"));
     QVERIFY(written.isEmpty());
@@ -256,7 +256,7 @@ void TestKv380Answers::sensorIsShownWithItsSerialAndSettings()
     QCOMPARE(ui->lineEditKV380Up->text(), QString("160"));
     QCOMPARE(ui->lineEditKV380DelayOn->text(), QString("300"));
     QCOMPARE(ui->lineEditKV380DelayOff->text(), QString("7"));
-    QCOMPARE(page->getLabelStatus()->text(), QString("Подключен КВ-380"));
+    QCOMPARE(page->getLabelStatusMessage()->text(), QString("Подключен КВ-380"));
     for (QWidget *w : std::initializer_list<QWidget *>{
              ui->lineEditKV380Up, ui->lineEditKV380Down, ui->lineEditKV380DelayOn, ui->ButtonWriteParamKV380,
              ui->buttonSetNullKV380, ui->label_UrovenKV380, page->getSwitchOtval(), page->getPictureWidget()})
@@ -559,15 +559,15 @@ void TestKv380Answers::sensorBackAfterTheWatchdogIsShownAgain()
     QCOMPARE(log.at(0).at(0).toString(), QString("Device is not responding"));
     QVERIFY(!visible(ui->lineEditKV380Up));
     QVERIFY(!page->isDeviceConnected());
-    QCOMPARE(page->getLabelStatus()->text(), QString("Подключите датчик"));
-    QVERIFY(visible(page->getLabelStatus()));
+    QCOMPARE(page->getLabelStatusMessage()->text(), QString("Подключите датчик"));
+    QVERIFY(visible(page->getLabelStatusMessage()));
 
     // It answers again, now in bucket mode: shown, followed, asked who it is.
     s.mode = SimulatedKv380::kModeBucket;
     s.serial = 999;
     feed(SimulatedKv380::dataAnswer(s));
     QVERIFY(visible(ui->lineEditKV380Up));
-    QCOMPARE(page->getLabelStatus()->text(), QString("Подключен КВ-380"));
+    QCOMPARE(page->getLabelStatusMessage()->text(), QString("Подключен КВ-380"));
     QVERIFY(page->getSwitchKovsh()->getState());
     QCOMPARE(requests.size(), 1);
     feed(SimulatedKv380::serialAnswer(s));
@@ -635,7 +635,7 @@ void TestKv380Answers::connectingAgainConnectsEachTimerOnce()
     QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 4, 3000);
     // Once connected, each tick comes once; three connections would bring each three times.
     for (int i = 1; i < ticks.size(); ++i)
-        QVERIFY2(ticks.at(i) - ticks.at(i - 1) >= KV380Device::kCheckIntervalMs / 2,
+        QVERIFY2(ticks.at(i) - ticks.at(i - 1) >= page->intervals().check / 2,
                  qPrintable(QString("%1 then %2").arg(ticks.at(i - 1)).arg(ticks.at(i))));
     page->disconnectDevice();
 }

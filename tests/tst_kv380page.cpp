@@ -2,6 +2,7 @@
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "devices/angle/kv380device.h"
+#include "devices/angle/kvbledevice.h"
 #include "devices/fls/flsdevice.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
@@ -32,6 +33,7 @@ private slots:
     void editedSettingsAreWrittenWithCtrlSAndReadBack();
     void silenceDisconnectsAndTheSensorComesBack();
     void firmwareUpdateEndResumesThePage();
+    void noPageTimerRunsWhileThePortIsClosed();
 
 private:
     void connectPage();
@@ -146,7 +148,7 @@ void TestKv380Page::connectPage()
 
 void TestKv380Page::waitConnected()
 {
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatus()->text(), kConnected, kConnectMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, kConnectMs);
     QTRY_VERIFY_WITH_TIMEOUT(page->isDeviceConnected(), kConnectMs);
 }
 
@@ -179,12 +181,12 @@ void TestKv380Page::connectShowsTheFirstSensorAndFollowsItsTilt()
     second.angle = 5;
     device->sensors = {first, second};
     connectPage();
-    QCOMPARE(page->getLabelStatus()->text(), kConnect);
-    QVERIFY(shown(page->getLabelStatus()));
+    QCOMPARE(page->getLabelStatusMessage()->text(), kConnect);
+    QVERIFY(shown(page->getLabelStatusMessage()));
 
     waitConnected();
     QVERIFY(device->searchCount() >= 1);
-    QVERIFY(shown(page->getLabelStatus()));
+    QVERIFY(shown(page->getLabelStatusMessage()));
     QCOMPARE(ui->label_ListDevKV380->text(), QString("4,9"));
     QCOMPARE(ui->lineEdit_NetNumKV380->text(), QString("4"));
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_SerNumVal->text(), QString("380123"), kPollMs);
@@ -343,7 +345,7 @@ void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
     QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(12, 0xF0) >= 2, kConnectMs);
     QTRY_COMPARE_WITH_TIMEOUT(page->getOldKV380param().netNum, 12, kConnectMs);
     QCOMPARE(ui->lineEdit_NetNumKV380->text(), QString("12"));
-    QCOMPARE(page->getLabelStatus()->text(), kConnected);
+    QCOMPARE(page->getLabelStatusMessage()->text(), kConnected);
     QCOMPARE(closer.seen.size(), 1);
 }
 
@@ -359,8 +361,8 @@ void TestKv380Page::silenceDisconnectsAndTheSensorComesBack()
     QTRY_COMPARE_WITH_TIMEOUT(logSinceStart().count("Connected KV380 SerNum=555"), 1, kConnectMs);
 
     device->silent = true;
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatus()->text(), kConnect, kWatchdogMs + 3 * kPollMs);
-    QVERIFY(shown(page->getLabelStatus()));
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnect, kWatchdogMs + 3 * kPollMs);
+    QVERIFY(shown(page->getLabelStatusMessage()));
     QVERIFY(!shown(ui->lineEditKV380Up));
     QVERIFY(!page->isDeviceConnected());
     QTRY_VERIFY_WITH_TIMEOUT(logSinceStart().contains(" -- Device is not responding\r\n"), 2000);
@@ -369,7 +371,7 @@ void TestKv380Page::silenceDisconnectsAndTheSensorComesBack()
     device->sensor().mode = SimulatedKv380::kModeBucket;
     device->glued = true;
     device->silent = false;
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatus()->text(), kConnected, kConnectMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, kConnectMs);
     QTRY_VERIFY_WITH_TIMEOUT(page->isDeviceConnected(), kConnectMs);
     QVERIFY(shown(ui->lineEditKV380Up));
     QCOMPARE(ui->label_27KV380->text(), QString("Дельта"));
@@ -400,12 +402,39 @@ void TestKv380Page::firmwareUpdateEndResumesThePage()
     device->sensor().mode = SimulatedKv380::kMode2;
     emit window->firmware()->finished(FirmwareUpdater::Page::AngleSensor, true);
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_FirmwareVal->text(), QString("1.2.4"), kConnectMs);
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatus()->text(), kConnected, kConnectMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, kConnectMs);
     QVERIFY(shown(ui->lineEditKV380Up));
     QTRY_VERIFY_WITH_TIMEOUT(page->getSwitchMode2()->getState(), kPollMs);
     QVERIFY(!page->getSwitchMode1()->getState());
     QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(4, 0xF0) >= polls + 3, 5 * kPollMs);
     QVERIFY(page->isDeviceConnected());
+}
+
+void TestKv380Page::noPageTimerRunsWhileThePortIsClosed()
+{
+    const auto running = [](QObject *of) {
+        QStringList active;
+        for (QTimer *timer : of->findChildren<QTimer *>()) {
+            if (timer->isActive())
+                active << QString::number(timer->interval());
+        }
+        return active;
+    };
+    // Nothing chosen yet: neither angle page wakes the program.
+    QCOMPARE(running(page), QStringList());
+    QCOMPARE(running(window->kvble()), QStringList());
+
+    // A bucket keeps the page's own movement check running too.
+    device->sensor().netNum = 4;
+    device->sensor().mode = SimulatedKv380::kModeBucket;
+    connectPage();
+    waitConnected();
+    QTRY_VERIFY_WITH_TIMEOUT(shown(ui->lineEditKV380DelayOn), 3 * kPollMs);
+    QVERIFY(!running(page).isEmpty());
+
+    ui->pushButtonKV380->click(); // off: the port closes
+    QVERIFY(!window->port()->getSerialPort()->isOpen());
+    QCOMPARE(running(page), QStringList());
 }
 
 QTEST_MAIN(TestKv380Page)

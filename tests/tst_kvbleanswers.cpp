@@ -58,8 +58,8 @@ private:
         d.append("\x01\x02", 2);
         return SimulatedDevice::answerFrame(0x03, 0xFC, d);
     }
-    QString upper() const { return f->page->getLabelStatusUp()->text(); }
-    QString lower() const { return f->page->getLabelStatus()->text(); }
+    QString upper() const { return f->page->getLabelStatusMessageUp()->text(); }
+    QString lower() const { return f->page->getLabelStatusMessage()->text(); }
     QList<bool> switchStates() const;
     // Frames the page sent with this command byte.
     QList<QByteArray> sent(quint8 command) const;

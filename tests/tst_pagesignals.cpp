@@ -154,10 +154,9 @@ void TestPageSignals::declaresExactlyItsSignals_data()
                                               "signalUpdateEmptyValForAutocalib()"}
                                << "level";
     QTest::newRow("KV380Device") << "KV380Device"
-                                 << "YYYYYYYY-Y" << QStringList{"signalChangeCntUpdateUI()"} << QString();
+                                 << "YYYYYYYYYY" << QStringList{"signalChangeCntUpdateUI()"} << "level";
     QTest::newRow("KVBLEDevice") << "KVBLEDevice"
-                                 << "YYYY-YYY-Y" << QStringList{"signalNewDeviceIsConnected()"} << QString();
-    // Derives from BaseDevice, which declares the whole set.
+                                 << "YYYYYYYYYY" << QStringList{"signalNewDeviceIsConnected()"} << "level";
     QTest::newRow("QFOnline") << "QFOnline"
                               << "YYYYYYYYYY"
                               << QStringList{"signalRequestForGetAllDataFromQFOnlineDevice()",

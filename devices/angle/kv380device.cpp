@@ -7,23 +7,12 @@
 #include "ui/switch.h"
 
 #include <QDebug>
-#include <QEventLoop>
 #include <QLabel>
 #include <QMovie>
-#include <QSerialPort>
+#include <QSignalBlocker>
 #include <QTimer>
 
-KV380Device::KV380Device(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port)
-{
-    // The poll timers tick from the start; only connectDevice() gives their
-    // ticks something to do.
-    timerGetData = new QTimer(this);
-    timerCheckData = new QTimer(this);
-    timerResetDeviceConnected = new QTimer(this);
-    timerResetDeviceConnected->setInterval(kConnectionWatchdogMs);
-    timerGetData->start(kPollIntervalMs);
-    timerCheckData->start(kCheckIntervalMs);
-}
+KV380Device::KV380Device(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form, port) {}
 
 KV380Device::~KV380Device()
 {
@@ -35,51 +24,35 @@ KV380Device::~KV380Device()
 
 void KV380Device::connectDevice()
 {
-    // Called by the device button and again at the end of a firmware update,
-    // so each connection is made once however often it runs.
-    connect(timerResetDeviceConnected, &QTimer::timeout, this, &KV380Device::resetDeviceIsConnected,
-            Qt::UniqueConnection);
-    connect(timerGetData, &QTimer::timeout, this, &KV380Device::signalRequestForGetAllDataFromDevice,
-            Qt::UniqueConnection);
-    connect(timerCheckData, &QTimer::timeout, this, &KV380Device::checkIncommingData, Qt::UniqueConnection);
+    // Called by the device button and again at the end of a firmware update.
     // The sensor may come back from a firmware update with a new firmware,
     // or not at the number polled before: it is searched for and shown anew.
     setSyncSwitchesWithDevice(true);
-    startSearchDevices();
+    {
+        // The first search request goes a search period after the selection,
+        // as the search timer's first tick, not at once.
+        const QSignalBlocker quiet(this);
+        BaseDevice::connectDevice();
+    }
+    // The watchdog starts with the sensor's first answer: a search that finds
+    // nobody is not a sensor gone silent.
+    watchdogTimer()->stop();
 }
 
 void KV380Device::disconnectDevice()
 {
-    disconnect(timerResetDeviceConnected, &QTimer::timeout, this, &KV380Device::resetDeviceIsConnected);
-    disconnect(timerGetData, &QTimer::timeout, this, &KV380Device::signalRequestForGetAllDataFromDevice);
-    disconnect(timerCheckData, &QTimer::timeout, this, &KV380Device::checkIncommingData);
-    // A later selection starts without a watchdog left over from this one.
-    timerResetDeviceConnected->stop();
+    BaseDevice::disconnectDevice();
     if (modeKovshTimer)
         modeKovshTimer->stop();
     if (animationKovshTimer)
         animationKovshTimer->stop();
     showUI(false);
-    stopSearchDevices();
 }
 
-void KV380Device::startSearchDevices()
+void KV380Device::searchAgain()
 {
-    if (!timerSearch)
-        timerSearch = new QTimer(this);
-    searchInProgress = true;
-    timerSearch->start(kSearchIntervalMs);
-    connect(timerSearch, &QTimer::timeout, this, &KV380Device::signalRequestForSearchDevices, Qt::UniqueConnection);
-}
-
-void KV380Device::stopSearchDevices()
-{
-    if (!timerSearch)
-        return;
-    disconnect(timerSearch, &QTimer::timeout, this, &KV380Device::signalRequestForSearchDevices);
-    timerSearch->stop();
-    timerSearch->deleteLater();
-    timerSearch = nullptr;
+    const QSignalBlocker quiet(this);
+    startSearchDevices();
 }
 
 void KV380Device::setSyncSwitchesWithDevice(bool value)
@@ -98,44 +71,6 @@ void KV380Device::setCntUpdateUI()
     setSwitchesSyncEnabled(true);
 }
 
-void KV380Device::checkIncommingData()
-{
-    emit signalCheckIncommingData();
-}
-
-void KV380Device::timerIntervalGetDataStart(uint interval, uint interval2)
-{
-    timerCheckData->start(int(interval));
-    timerGetData->start(int(interval2));
-}
-
-void KV380Device::timerIntervalGetDataStop()
-{
-    timerCheckData->stop();
-    timerGetData->stop();
-}
-
-void KV380Device::resetTimerDeviceConnected()
-{
-    timerResetDeviceConnected->start(kConnectionWatchdogMs);
-}
-
-void KV380Device::resetAndStopTimerDeviceConnected()
-{
-    timerResetDeviceConnected->blockSignals(true);
-    qDebug() << "Block signals check";
-    timerResetDeviceConnected->stop();
-    qDebug() << "timerResetDeviceConnected check";
-}
-
-void KV380Device::restoreTimerDeviceConnected()
-{
-    timerResetDeviceConnected->blockSignals(false);
-    qDebug() << "Restore signals check";
-    timerResetDeviceConnected->start(kConnectionWatchdogMs);
-    qDebug() << "timerResetDeviceConnected check";
-}
-
 void KV380Device::resetDeviceIsConnected()
 {
     showUI(false);
@@ -148,9 +83,20 @@ void KV380Device::resetDeviceIsConnected()
     setSyncSwitchesWithDevice(true);
 }
 
+void KV380Device::watchdogRanOut()
+{
+    resetDeviceIsConnected();
+}
+
+void KV380Device::keepAlive()
+{
+    if (isSessionRunning())
+        resetTimerDeviceConnected();
+}
+
 void KV380Device::forgetSensor()
 {
-    deviceConnected = false;
+    setConnected(false);
     serialKnown = false;
     connectionLogPending = true;
     connectionLogText.clear();
@@ -172,11 +118,4 @@ bool KV380Device::checkCorrectWriteParam()
     dump("newKV380param", newKV380param);
     dump("oldKV380param", oldKV380param);
     return newKV380param == oldKV380param;
-}
-
-void KV380Device::delay(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }

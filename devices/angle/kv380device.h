@@ -2,22 +2,19 @@
 #define KV380DEVICE_H
 
 #include "devices/angle/kv380protocol.h"
+#include "link/basedevice.h"
 
 #include <QByteArray>
-#include <QFont>
 #include <QHash>
 #include <QRect>
 #include <QString>
-#include <QWidget>
 
 #include <array>
 
 class QLabel;
 class QMovie;
-class QSerialPort;
 class QTimer;
 class Switch;
-class Ui_Deruvivuriri;
 
 // Page of the wired angle/position sensor on the RS-485/RS-232 bus. It never
 // shows itself: it drives the widgets of the main window's form, which it is
@@ -26,18 +23,14 @@ class Ui_Deruvivuriri;
 // sensor a search finds is polled; its data answers refresh the settings
 // fields, the mode switches and the pictures for a few answers after the page
 // is selected, a mode is switched or parameters are written, so that the
-// user's edits are not overwritten by polling.
-class KV380Device : public QWidget
+// user's edits are not overwritten by polling. The watchdog runs from the
+// sensor's first answer on, not from the selection.
+class KV380Device : public BaseDevice
 {
     Q_OBJECT
 public:
-    // Without an accepted answer for this long the sensor counts as gone.
-    static constexpr int kConnectionWatchdogMs = 5000;
-    static constexpr int kPollIntervalMs = 1000;
-    static constexpr int kCheckIntervalMs = 100;
     // Several sensors answer a search in turn, so answers need longer.
     static constexpr int kCheckSeveralSensorsMs = 600;
-    static constexpr int kSearchIntervalMs = 1000;
     // Data answers that refresh the settings after a selection, a mode
     // command or a write.
     static constexpr int kRefreshAnswers = 3;
@@ -45,29 +38,21 @@ public:
     KV380Device(Ui_Deruvivuriri *form, QSerialPort *port);
     ~KV380Device() override;
 
-    // Gets everything the receive buffer held: a search answer, answer frames
-    // (several may come glued in one chunk), or anything else the line
-    // brought. Always returns 1.
-    int run(int len, char *buf);
-
     int initUI();
     int showUI(bool visible);
     int addSwitchToUI();
     bool setSwitchesSyncEnabled(bool on);
     int cmdSetNull();
-    static void delay(int ms);
+    // Starts the search again (after the sensor took a new number) without a
+    // request at once: as at a selection, the first one goes a search period
+    // later.
+    void searchAgain();
 
-    void setSearchInProgress(bool value) { searchInProgress = value; }
-    bool isSearchInProgress() const { return searchInProgress; }
     // Re-arms the refreshing answers; with true the switches follow the
     // sensor's mode again as well.
     void setSyncSwitchesWithDevice(bool value);
-    bool isDeviceConnected() const { return deviceConnected; }
     bool getSettingsChanged() const { return settingsChanged; }
     void setSettingsChanged(bool value) { settingsChanged = value; }
-    // A parameter write is running; a second one must not start inside it.
-    bool isWriteInProgress() const { return writeInProgress; }
-    void setWriteInProgress(bool value) { writeInProgress = value; }
     // Working mode (mode byte without the master bit) as of the last refresh.
     quint8 getMode() const { return mode; }
     quint8 getNetNum() const { return netNum; }
@@ -89,8 +74,6 @@ public:
     Switch *getSwitchKovsh() const { return switchModeKovshKV380; }
     Switch *getSwitchMaster() const { return switchModeMasterKV380; }
     // What the page shows, for tests and the help view.
-    QLabel *getLabelStatus() const { return labelStatus; }
-    QLabel *getLabelStatusUp() const { return labelStatusUp; }
     QLabel *getLabelDegrees() const { return labelDegrees; }
     QLabel *getLabelFrequency() const { return labelFrequency; }
     QWidget *getPictureWidget() const { return pictureWidget; }
@@ -100,24 +83,15 @@ public:
 
 public slots:
     // Lifecycle (kv380device.cpp).
-    void connectDevice();
-    void disconnectDevice();
-    void startSearchDevices();
-    void stopSearchDevices();
+    void connectDevice() override;
+    void disconnectDevice() override;
     void setCntUpdateUI();
-    void checkIncommingData();
-    void timerIntervalGetDataStart(uint interval, uint interval2);
-    void timerIntervalGetDataStop();
-    void resetTimerDeviceConnected();
-    void resetAndStopTimerDeviceConnected();
-    void restoreTimerDeviceConnected();
     void resetDeviceIsConnected();
 
     // Display (kv380device_widgets.cpp).
-    int initStatusMessage();
-    int showStatusMessageUp(QString message);
-    int showStatusMessage(QString message);
-    int setVisibleStatusLabels(bool visible);
+    // Unlike the base's, shows the lower line too: the message must be seen
+    // even while the page's widgets are hidden.
+    bool showStatusMessage(QString message);
     int viewIconChangedParam(bool visible);
     int hideBirds();
     int visibleLabalMasterSlave(bool visible);
@@ -141,21 +115,17 @@ public slots:
     bool checkCorrectWriteParam();
 
 signals:
-    void signalCheckIncommingData();
-    void signalRequestForSearchDevices();
-    void signalRequestForGetAllDataFromDevice();
-    void signalRequestForGetSerNumAndFirmWareVersion();
-    void callParceDataFromComPort();
-    void copyNetNumToParent(QByteArray data);
-    void copyQueueSurveyDevice(int data);
-    void writeData(QByteArray data);
-    void signalWriteLog(QString message);
     void signalChangeCntUpdateUI();
 
-private:
+protected:
     // Answer intake (kv380device_answers.cpp).
-    void parceSearchResponse(const QByteArray &chunk);
-    void takeFrame(const QByteArray &frame);
+    std::vector<int> answerLengths(quint8 command) const override;
+    void takeFrame(const QByteArray &frame) override;
+    void takeSearchAnswer(const QByteArray &chunk) override;
+    // Lifecycle (kv380device.cpp).
+    void watchdogRanOut() override;
+
+private:
     void handleData(const kv380::Data &data);
     void refreshSettings(const kv380::Data &data, bool lastRefresh);
     void followMode(quint8 rawMode);
@@ -163,8 +133,11 @@ private:
     // Forgets what belongs to the sensor polled so far: the next one found is
     // asked for its serial and firmware and logged again.
     void forgetSensor();
+    // Restarts the watchdog on an answer; outside a session there is none to restart.
+    void keepAlive();
 
     // Display helpers (kv380device_widgets.cpp).
+    void placeStatusLines();
     void clearPictureStyles();
     void setVisibleDelayFields(bool visible);
     void applyPicture(const QString &file);
@@ -177,11 +150,7 @@ private:
     // Mode commands (kv380device_modes.cpp).
     int sendMode(quint8 modeByte, const char *logText);
 
-    Ui_Deruvivuriri *ui = nullptr;
-    QSerialPort *serialPort = nullptr; // shared with the main window, never written through
-
     // Lifecycle and answers.
-    bool searchInProgress = false;
     bool serialKnown = false;
     quint32 lastAnswerCommand = 0;
     quint8 netNum = 0;
@@ -192,7 +161,6 @@ private:
     quint16 angle = 0;
     bool updateUI = true;
     int cntUpdateUI = 1;
-    bool deviceConnected = false;
     QByteArray foundNetNums;
     qint32 lastDown = 0;
     qint32 lastUp = 0;
@@ -206,7 +174,6 @@ private:
     KV380Param oldKV380param;
     KV380Param newKV380param;
     bool settingsChanged = false;
-    bool writeInProgress = false;
 
     // Mode switches.
     Switch *switchMode1KV380 = nullptr;
@@ -220,9 +187,6 @@ private:
     QWidget *pictureWidget = nullptr;
     QLabel *labelDegrees = nullptr;
     QLabel *labelFrequency = nullptr;
-    QLabel *labelStatusUp = nullptr;
-    QLabel *labelStatus = nullptr;
-    QFont statusFont;
     QString shownPictureFile;
     QRect standardPictureRect; // where the form put the picture
     // The pictures of the working mode as of the last refresh, by picture;
@@ -234,12 +198,6 @@ private:
     QTimer *animationKovshTimer = nullptr;
     int animationFrame = 0;
     quint16 previousAngle = 0;
-
-    // Timers of the lifecycle, children of the page.
-    QTimer *timerResetDeviceConnected = nullptr;
-    QTimer *timerGetData = nullptr;
-    QTimer *timerCheckData = nullptr;
-    QTimer *timerSearch = nullptr;
 };
 
 #endif // KV380DEVICE_H

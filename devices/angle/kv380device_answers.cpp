@@ -4,29 +4,17 @@
 
 #include "deruvivuriri_form.h"
 
-#include "link/frame.h"
 #include "ui/switch.h"
 
 #include <QDebug>
 #include <QLabel>
-#include <QTimer>
 
-int KV380Device::run(int len, char *buf)
+std::vector<int> KV380Device::answerLengths(quint8 command) const
 {
-    const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
-    if (searchInProgress) {
-        parceSearchResponse(chunk);
-        return 1;
-    }
-    // The line may deliver two answers in one chunk (the serial answer and a
-    // data answer right after a search, an acknowledgement and the next data
-    // answer); each is taken on its own.
-    for (const QByteArray &answer : frame::splitAnswers(chunk, kv380::answerLengths))
-        takeFrame(answer);
-    return 1;
+    return kv380::answerLengths(command);
 }
 
-void KV380Device::parceSearchResponse(const QByteArray &chunk)
+void KV380Device::takeSearchAnswer(const QByteArray &chunk)
 {
     const std::optional<QByteArray> found = kv380::decodeSearchAnswer(chunk);
     if (!found) {
@@ -35,7 +23,6 @@ void KV380Device::parceSearchResponse(const QByteArray &chunk)
         return;
     }
 
-    searchInProgress = false;
     foundNetNums = *found;
     stopSearchDevices();
     netNum = static_cast<quint8>(foundNetNums.at(0));
@@ -51,13 +38,11 @@ void KV380Device::parceSearchResponse(const QByteArray &chunk)
         const quint8 net = static_cast<quint8>(foundNetNums.at(i));
         if (ui)
             ui->comboBox_NetNumKV380->addItem(QString::number(net));
-        if (i == 0) {
-            timerCheckData->start(kCheckIntervalMs);
-            continue;
-        }
-        timerCheckData->start(kCheckSeveralSensorsMs);
-        listText += QLatin1Char(',') + QString::number(net);
+        if (i > 0)
+            listText += QLatin1Char(',') + QString::number(net);
     }
+    if (isSessionRunning())
+        setCheckInterval(foundNetNums.size() > 1 ? kCheckSeveralSensorsMs : intervals().check);
 
     // The main window's requests go to the first number found; the survey
     // index another page left behind would point past this list.
@@ -117,7 +102,7 @@ void KV380Device::handleData(const kv380::Data &data)
 
     // One line per sensor found: its serial part, then the settings of the
     // first data answer after it.
-    if (connectionLogPending && deviceConnected) {
+    if (connectionLogPending && isDeviceConnected()) {
         connectionLogText += kv380::connectionLogSettings(kv380::paramOf(data, netNum));
         emit signalWriteLog(connectionLogText);
         connectionLogPending = false;
@@ -125,7 +110,7 @@ void KV380Device::handleData(const kv380::Data &data)
     }
 
     updateAnglePicture();
-    resetTimerDeviceConnected();
+    keepAlive();
     if (!serialKnown)
         emit signalRequestForGetSerNumAndFirmWareVersion();
 }
@@ -187,12 +172,12 @@ void KV380Device::handleSerialAndFirmware(const kv380::SerialAndFirmware &answer
         ui->label_SerNumVal->setText(QString::number(serialNumber));
         ui->label_FirmwareVal->setText(firmwareText);
     }
-    deviceConnected = true;
+    setConnected(true);
     // Set, not appended: the serial may be asked twice before the next data
     // answer completes the line.
     if (connectionLogPending)
         connectionLogText = QStringLiteral("Connected KV380 SerNum=%1,Firmware=%2").arg(serialNumber).arg(firmwareText);
-    resetTimerDeviceConnected();
+    keepAlive();
     emit copyQueueSurveyDevice(0);
     emit signalRequestForGetAllDataFromDevice();
     serialKnown = true;

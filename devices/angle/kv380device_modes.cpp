@@ -96,7 +96,10 @@ int KV380Device::sendMode(quint8 modeByte, const char *logText)
     setSyncSwitchesWithDevice(true);
     delay(kAfterCommandMs);
     emit signalWriteLog(QString::fromLatin1(logText));
-    restoreTimerDeviceConnected();
+    // The page may have been left during the wait: no watchdog for a sensor
+    // no longer polled.
+    if (isSessionRunning())
+        restoreTimerDeviceConnected();
     return 1;
 }
 

@@ -5,8 +5,6 @@
 
 #include "deruvivuriri_form.h"
 
-#include "ui/dynamicqdialog.h"
-#include "ui/formfonts.h"
 #include "ui/switch.h"
 
 #include <QIntValidator>
@@ -24,7 +22,6 @@ constexpr QRect kFrequencyLabel{590, 200, 70, 25};
 // The status lines sit between the settings and the buttons of the page.
 constexpr QRect kStatusUpLine{20, 488, 410, 18};
 constexpr QRect kStatusLine{20, 506, 410, 20};
-constexpr int kStatusFontPixels = 16;
 constexpr QSize kMasterSlaveMovieSize{233, 207};
 constexpr int kBucketCheckMs = 3000;
 constexpr int kBucketFrameMs = 500;
@@ -72,7 +69,7 @@ int KV380Device::initUI()
     labelDegrees->hide();
     labelFrequency->hide();
 
-    initStatusMessage();
+    placeStatusLines();
     showUI(false);
     viewIconChangedParam(false);
     setVisibleDelayFields(false);
@@ -80,53 +77,22 @@ int KV380Device::initUI()
     return 1;
 }
 
-int KV380Device::initStatusMessage()
+void KV380Device::placeStatusLines()
 {
-    // On the page itself, so that the user sees them while it is shown.
-    QWidget *parent = ui ? static_cast<QWidget *>(ui->KV380) : this;
-    labelStatus = new QLabel(tr("Подключите датчик"), parent);
-    labelStatusUp = new QLabel(QString(), parent);
-    labelStatus->setObjectName("labelStatusKV380");
-    labelStatusUp->setObjectName("labelStatusUpKV380");
-    labelStatus->show();
-    labelStatusUp->show();
-    labelStatusUp->setGeometry(kStatusUpLine);
-    labelStatus->setGeometry(kStatusLine);
-
-    const QString family = formfonts::registerFormFonts().light;
-    if (!family.isEmpty())
-        statusFont.setFamily(family);
-    statusFont.setPixelSize(kStatusFontPixels);
-    labelStatus->setFont(statusFont);
-    labelStatusUp->setFont(statusFont);
-    return 1;
+    // On the page itself, so that the user sees them while it is shown,
+    // between the settings and the buttons of the page.
+    createStatusLines(ui ? static_cast<QWidget *>(ui->KV380) : this, tr("Подключите датчик"));
+    status.lower()->setObjectName("labelStatusKV380");
+    status.upper()->setObjectName("labelStatusUpKV380");
+    status.upper()->setGeometry(kStatusUpLine);
+    status.lower()->setGeometry(kStatusLine);
 }
 
-int KV380Device::showStatusMessageUp(QString message)
+bool KV380Device::showStatusMessage(QString message)
 {
-    if (!labelStatusUp)
-        return 0;
-    labelStatusUp->setText(message);
-    return 1;
-}
-
-int KV380Device::showStatusMessage(QString message)
-{
-    if (!labelStatus)
-        return 0;
-    // The message must be seen even while the page's widgets are hidden.
-    labelStatus->show();
-    labelStatus->setText(message);
-    return 1;
-}
-
-int KV380Device::setVisibleStatusLabels(bool visible)
-{
-    if (!labelStatus || !labelStatusUp)
-        return 0;
-    labelStatus->setVisible(visible);
-    labelStatusUp->setVisible(visible);
-    return 1;
+    if (QLabel *line = status.lower())
+        line->show();
+    return BaseDevice::showStatusMessage(message);
 }
 
 int KV380Device::showUI(bool visible)
@@ -420,6 +386,5 @@ void KV380Device::writeLogFile()
 void KV380Device::escapeCurSetting()
 {
     // Over the form, so that it sits on the window and takes its theme.
-    QWidget *parent = ui ? static_cast<QWidget *>(ui->KV380) : this;
-    DynamicQDialog::tell(parent, tr("Функция в разработке"), QString());
+    showMessage(tr("Функция в разработке"), QString(), ui ? ui->KV380 : nullptr);
 }

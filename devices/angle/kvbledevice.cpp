@@ -5,13 +5,10 @@
 
 #include "deruvivuriri_form.h"
 
-#include "ui/dynamicqdialog.h"
-
 #include <QEventLoop>
 #include <QIntValidator>
 #include <QLabel>
 #include <QMovie>
-#include <QSerialPort>
 #include <QSettings>
 #include <QTimer>
 
@@ -22,17 +19,8 @@ constexpr QRect kStatusUpLine{5, 550, 600, 20};
 
 } // namespace
 
-KVBLEDevice::KVBLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port)
+KVBLEDevice::KVBLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form, port)
 {
-    timerDeviceConnected = new QTimer(this);
-    timerRequest = new QTimer(this);
-    timerCheck = new QTimer(this);
-    timerSearch = new QTimer(this);
-    // The poll timers tick from the start; only connectDevice() gives their
-    // ticks something to do.
-    timerRequest->start(kPollIntervalMs);
-    timerCheck->start(kCheckIntervalMs);
-
     timerStatusMsg = new QTimer(this);
     timerCommandReply = new QTimer(this);
     timerStatusMsg->setSingleShot(true);
@@ -56,7 +44,7 @@ KVBLEDevice::~KVBLEDevice()
 bool KVBLEDevice::initUI()
 {
     addSwitchToUI();
-    initStatusMessage();
+    placeStatusLines();
     if (!ui)
         return true;
     ui->widgetKVBLE->hide();
@@ -70,19 +58,16 @@ bool KVBLEDevice::initUI()
     return true;
 }
 
-bool KVBLEDevice::initStatusMessage()
+void KVBLEDevice::placeStatusLines()
 {
     if (!ui)
-        return false;
-    statusDown = new QLabel(tr("Подключите датчик"), ui->KV_BLE);
-    statusUp = new QLabel(QString(), ui->KV_BLE);
-    statusDown->setObjectName(QStringLiteral("labelStatusKVBLE"));
-    statusUp->setObjectName(QStringLiteral("labelStatusUpKVBLE"));
-    statusDown->setGeometry(kStatusLine);
-    statusUp->setGeometry(kStatusUpLine);
-    statusDown->show();
-    statusUp->show();
-    return true;
+        return;
+    createStatusLines(ui->KV_BLE, tr("Подключите датчик"));
+    status.lower()->setObjectName(QStringLiteral("labelStatusKVBLE"));
+    status.upper()->setObjectName(QStringLiteral("labelStatusUpKVBLE"));
+    // This page's lines are wider than the other pages'.
+    status.lower()->setGeometry(kStatusLine);
+    status.upper()->setGeometry(kStatusUpLine);
 }
 
 int KVBLEDevice::showUI(bool visible)
@@ -94,14 +79,9 @@ int KVBLEDevice::showUI(bool visible)
 
 void KVBLEDevice::connectDevice()
 {
-    // Made once however often the page is chosen: a second connection would
-    // double every poll.
-    connect(timerRequest, &QTimer::timeout, this, &KVBLEDevice::signalRequestForGetAllDataFromDevice,
-            Qt::UniqueConnection);
-    connect(timerCheck, &QTimer::timeout, this, &KVBLEDevice::checkIncommingData, Qt::UniqueConnection);
-    connect(timerDeviceConnected, &QTimer::timeout, this, &KVBLEDevice::resetDeviceIsConnected, Qt::UniqueConnection);
-    timerRequest->start(kPollIntervalMs);
-    timerCheck->start(kCheckIntervalMs);
+    // Not the base's session start: that would search the bus, and the base
+    // answers at its fixed address.
+    timerIntervalGetDataStart(uint(intervals().check), uint(intervals().poll));
 
     // Every request goes to the base.
     netNumList = QByteArray(1, char(kvble::kBaseAddress));
@@ -115,15 +95,9 @@ void KVBLEDevice::connectDevice()
 
 void KVBLEDevice::disconnectDevice()
 {
-    timerRequest->stop();
-    timerCheck->stop();
-    disconnect(timerRequest, &QTimer::timeout, this, &KVBLEDevice::signalRequestForGetAllDataFromDevice);
-    disconnect(timerCheck, &QTimer::timeout, this, &KVBLEDevice::checkIncommingData);
-    disconnect(timerDeviceConnected, &QTimer::timeout, this, &KVBLEDevice::resetDeviceIsConnected);
-    resetAndStopTimerDeviceConnected();
+    BaseDevice::disconnectDevice();
     polling = false;
     showUI(false);
-    stopSearchDevices();
 }
 
 void KVBLEDevice::relearnSensor()
@@ -137,71 +111,27 @@ void KVBLEDevice::relearnSensor()
         ui->label_LockKVBLE->hide();
 }
 
-void KVBLEDevice::checkIncommingData()
-{
-    emit signalCheckIncommingData();
-}
-
-void KVBLEDevice::startSearchDevices()
-{
-    searching = true;
-    timerSearch->start(kSearchIntervalMs);
-    connect(timerSearch, &QTimer::timeout, this, &KVBLEDevice::signalRequestForSearchDevices, Qt::UniqueConnection);
-    emit signalRequestForSearchDevices();
-}
-
-void KVBLEDevice::stopSearchDevices()
-{
-    if (!timerSearch->isActive())
-        return;
-    searching = false;
-    disconnect(timerSearch, &QTimer::timeout, this, &KVBLEDevice::signalRequestForSearchDevices);
-    timerSearch->stop();
-}
-
 void KVBLEDevice::resetDeviceIsConnected()
 {
     showUI(false);
     showStatusMessageUp(tr(" "));
     showStatusMessage(tr("Подключите датчик"));
     currentCommand = kvble::kNoCommand;
-    deviceConnected = false;
+    setConnected(false);
     needUpdateWindow = true;
     emit signalWriteLog(QStringLiteral("Device is not responding"));
     // Polling goes on: the next answer brings the page back by itself.
 }
 
-void KVBLEDevice::restoreTimerDeviceConnected()
+void KVBLEDevice::watchdogRanOut()
 {
-    timerDeviceConnected->blockSignals(false);
-    timerDeviceConnected->start(kConnectionWatchdogMs);
+    resetDeviceIsConnected();
 }
 
-void KVBLEDevice::resetAndStopTimerDeviceConnected()
+void KVBLEDevice::resumeWatchdog()
 {
-    timerDeviceConnected->blockSignals(true);
-    timerDeviceConnected->stop();
-}
-
-void KVBLEDevice::resetTimerDeviceConnected()
-{
-    timerDeviceConnected->start(kConnectionWatchdogMs);
-}
-
-bool KVBLEDevice::showStatusMessageUp(QString message)
-{
-    if (!statusUp)
-        return false;
-    statusUp->setText(message);
-    return true;
-}
-
-bool KVBLEDevice::showStatusMessage(QString message)
-{
-    if (!statusDown)
-        return false;
-    statusDown->setText(message);
-    return true;
+    if (polling)
+        restoreTimerDeviceConnected();
 }
 
 bool KVBLEDevice::resetSettingToDefault()
@@ -222,7 +152,7 @@ QWidget *KVBLEDevice::dialogParent()
 
 void KVBLEDevice::escapeCurSetting()
 {
-    DynamicQDialog::tell(dialogParent(), tr("Функция в разработке"), QString());
+    showMessage(tr("Функция в разработке"), QString(), dialogParent());
 }
 
 void KVBLEDevice::setFactorySetting()
@@ -230,11 +160,10 @@ void KVBLEDevice::setFactorySetting()
     escapeCurSetting();
 }
 
-void KVBLEDevice::delay(int time)
+void KVBLEDevice::waitPrecisely(int ms)
 {
     QEventLoop loop;
-    // Precise: a coarse timer may end a two-second wait a tenth early.
-    QTimer::singleShot(time, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
 }
 

@@ -2,6 +2,7 @@
 #define KVBLEDEVICE_H
 
 #include "devices/angle/kvbleprotocol.h"
+#include "link/basedevice.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -9,7 +10,6 @@
 #include <QPointer>
 #include <QSet>
 #include <QString>
-#include <QWidget>
 
 #include <array>
 #include <optional>
@@ -18,26 +18,21 @@ class QDialog;
 class QLabel;
 class QLineEdit;
 class QMovie;
-class QSerialPort;
 class QTimer;
 class SecurityBLE;
 class Switch;
-class Ui_Deruvivuriri;
 
 // Page of the wireless angle/position sensor, reached through the USB BLE
 // base. It drives the main window's form and shares its serial port (not
 // owned). Every request goes to the base at its fixed address, which relays
 // it to the sensor linked to it; the outcome of each command comes back as a
 // status code in the base's following data answers, which the page polls once
-// a second, shows and waits for.
-class KVBLEDevice : public QWidget
+// a second, shows and waits for. Choosing the page starts polling the base,
+// without a bus search.
+class KVBLEDevice : public BaseDevice
 {
     Q_OBJECT
 public:
-    static constexpr int kConnectionWatchdogMs = 5000;
-    static constexpr int kPollIntervalMs = 1000;
-    static constexpr int kCheckIntervalMs = 100;
-    static constexpr int kSearchIntervalMs = 1000;
     // A status message stays this long before the link report may replace it.
     static constexpr int kStatusMessageMs = 5000;
     // A command's waiting text stays this long without an answer.
@@ -61,7 +56,7 @@ public:
 
     // Gets everything the receive buffer held: any number of answers or part
     // of one. Returns 0 after an answer of another sensor kind, else 1.
-    int run(int cnt, char *buf);
+    int run(int cnt, char *buf) override;
 
     void setCurrentCommand(unsigned char command) { currentCommand = command; }
     quint8 getCurrentCommand() const { return currentCommand; }
@@ -69,7 +64,6 @@ public:
     bool isNeedUpdateWindow() const { return needUpdateWindow; }
     QDialog *getConnectDialog() const { return connectDialog; }
     void setConnectDialog(QDialog *dialog) { connectDialog = dialog; }
-    bool isDeviceConnected() const { return deviceConnected; }
     bool isPasswordProtected() const { return passwordProtected; }
     void setSecurityDialog(SecurityBLE *dialog) { securityDialog = dialog; }
     SecurityBLE *getSecurityDialog() const { return securityDialog; }
@@ -80,9 +74,9 @@ public:
     void setDelayOnEdited(bool value) { delayOnEdited = value; }
     void setDelayOffEdited(bool value) { delayOffEdited = value; }
     bool hasEditedSettings() const { return upEdited || downEdited || delayOnEdited || delayOffEdited; }
-    bool isWriteInProgress() const { return writeInProgress; }
+    // Between choosing the page and leaving it (or an answer of another
+    // sensor kind ending the connection).
     bool isPolling() const { return polling; }
-    bool isSearchInProgress() const { return searching; }
 
     // What the page knows, for the main window and tests.
     int getStatusCode() const { return statusCode; }
@@ -90,31 +84,19 @@ public:
     KvBleParam getOldParam() const { return oldKvBleParam; }
     KvBleParam getNewParam() const { return newKvBleParam; }
     std::array<Switch *, 6> modeSwitches() const { return switches; }
-    QLabel *getLabelStatus() const { return statusDown; }
-    QLabel *getLabelStatusUp() const { return statusUp; }
     int getCountdown() const { return countdown; }
 
 public slots:
     // Lifecycle (kvbledevice.cpp).
     bool initUI();
-    bool initStatusMessage();
     int showUI(bool visible);
-    void connectDevice();
-    void disconnectDevice();
-    void checkIncommingData();
-    void startSearchDevices();
-    void stopSearchDevices();
+    void connectDevice() override;
+    void disconnectDevice() override;
     void resetDeviceIsConnected();
-    void restoreTimerDeviceConnected();
-    void resetAndStopTimerDeviceConnected();
-    void resetTimerDeviceConnected();
-    bool showStatusMessageUp(QString message);
-    bool showStatusMessage(QString message);
     bool resetSettingToDefault();
     bool checkDarkTheme();
     void escapeCurSetting();
     void setFactorySetting();
-    void delay(int time);
     void setStatusCurCmdBLE();
     void setEnableShowMainStatusMsgBLE();
     void updateTimerFwBLE();
@@ -149,15 +131,15 @@ public slots:
     bool sendPass(int pass, uchar cmd);
 
 signals:
-    void signalCheckIncommingData();
-    void signalRequestForSearchDevices();
-    void signalRequestForGetAllDataFromDevice();
-    void signalRequestForGetSerNumAndFirmWareVersion();
-    void copyNetNumToParent(QByteArray data);
-    void copyQueueSurveyDevice(int data);
-    void writeData(QByteArray data);
-    void signalWriteLog(QString message);
     void signalNewDeviceIsConnected();
+
+protected:
+    // Answer intake (kvbledevice_answers.cpp).
+    std::vector<int> answerLengths(quint8 command) const override;
+    void takeFrame(const QByteArray &frame) override;
+    void takeSearchAnswer(const QByteArray &chunk) override;
+    // Lifecycle (kvbledevice.cpp).
+    void watchdogRanOut() override;
 
 private:
     // Password exchange awaiting the sensor's status.
@@ -170,10 +152,16 @@ private:
         Delete,        // second half: "no password"
     };
 
+    // Lifecycle (kvbledevice.cpp).
+    void placeStatusLines();
+    // The watchdog again after a wait that was no silence of the base; not
+    // for a page left meanwhile.
+    void resumeWatchdog();
+    // Waits precisely: a coarse timer may end a two-second wait a tenth early.
+    static void waitPrecisely(int ms);
+
     // Answer intake and display (kvbledevice_answers.cpp).
-    void takeSearchAnswer(const QByteArray &chunk);
     // False when the answer ended the connection.
-    bool takeFrame(const QByteArray &frame);
     bool handleData(const QByteArray &frame);
     void refuseOtherKind(const QByteArray &frame);
     void handleSerial(const QByteArray &frame);
@@ -212,21 +200,12 @@ private:
     void relearnSensor();
     QWidget *dialogParent();
 
-    Ui_Deruvivuriri *ui = nullptr;
-    QSerialPort *serialPort = nullptr; // shared with the main window, never written through
-
-    // Timers, children of the page.
-    QTimer *timerDeviceConnected = nullptr;
-    QTimer *timerRequest = nullptr;
-    QTimer *timerCheck = nullptr;
-    QTimer *timerSearch = nullptr;
+    // Timers of the page's own, children of it.
     QTimer *timerStatusMsg = nullptr;
     QTimer *timerCommandReply = nullptr;
     QTimer *countdownTimer = nullptr; // only while the reboot countdown runs
 
     // Objects on the form.
-    QLabel *statusUp = nullptr;
-    QLabel *statusDown = nullptr;
     std::array<Switch *, 6> switches{};
     QPixmap pixLock, pixUnlock;
     QMovie *movieVertical = nullptr;
@@ -242,8 +221,9 @@ private:
 
     // Link state.
     bool polling = false;
-    bool searching = false;
-    bool deviceConnected = false;
+    // An answer of another sensor kind ended the connection: the rest of its
+    // chunk is not taken.
+    bool otherKindRefused = false;
     bool needUpdateWindow = true;
     bool mainStatus = true;
     bool newDevice = true;        // the next link is announced as a new sensor
@@ -251,7 +231,6 @@ private:
     bool deviceInfoShown = false; // MAC address, firmware and serial number follow the answers
     bool absentLogged = false;
     QByteArray netNumList;
-    const int deviceIndex = 0; // the page serves one sensor
     quint8 currentCommand = kvble::kNoCommand;
 
     // Values of the linked sensor.
@@ -278,7 +257,6 @@ private:
     bool downEdited = false;
     bool delayOnEdited = false;
     bool delayOffEdited = false;
-    bool writeInProgress = false;
 
     // Outcome of the last command: the codes the base reported in answers
     // taken late enough after it went out.

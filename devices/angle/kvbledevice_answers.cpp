@@ -30,22 +30,19 @@ constexpr int kCountdownTickMs = 1000;
 
 int KVBLEDevice::run(int cnt, char *buf)
 {
-    const QByteArray chunk = buf && cnt > 0 ? QByteArray(buf, cnt) : QByteArray();
-    if (searching) {
-        takeSearchAnswer(chunk);
-        return 1;
-    }
     // Answers are cut from the front of a chunk: one that does not begin
     // with an answer's start byte holds none that could be taken.
-    if (chunk.isEmpty() || quint8(chunk.at(0)) != frame::kAnswerStart)
+    const bool answerFirst = buf && cnt > 0 && quint8(buf[0]) == frame::kAnswerStart;
+    if (!isSearchActive() && !answerFirst)
         return 1;
-    // The line may glue several answers into one chunk; each is handled on
-    // its own, and none after one that ended the connection.
-    for (const QByteArray &answer : frame::splitAnswers(chunk, kvble::answerLengths)) {
-        if (!takeFrame(answer))
-            return 0;
-    }
-    return 1;
+    otherKindRefused = false;
+    BaseDevice::run(cnt, buf);
+    return otherKindRefused ? 0 : 1;
+}
+
+std::vector<int> KVBLEDevice::answerLengths(quint8 command) const
+{
+    return kvble::answerLengths(command);
 }
 
 void KVBLEDevice::takeSearchAnswer(const QByteArray &chunk)
@@ -57,35 +54,40 @@ void KVBLEDevice::takeSearchAnswer(const QByteArray &chunk)
     }
     netNumList = *found;
     stopSearchDevices();
-    searching = false;
     // Whoever answered, the sensor is reached through the base.
     emit writeData(frame::request(kvble::kBaseAddress, kvble::kDataCommand));
     emit copyNetNumToParent(netNumList);
     emit signalRequestForGetSerNumAndFirmWareVersion();
 }
 
-bool KVBLEDevice::takeFrame(const QByteArray &frame)
+void KVBLEDevice::takeFrame(const QByteArray &frame)
 {
+    // None after an answer that ended the connection.
+    if (otherKindRefused)
+        return;
     const std::optional<ble::AnswerHead> head = ble::acceptAnswer(frame);
     if (!head || head->net != kvble::kBaseAddress)
-        return true;
+        return;
     qCDebug(lcAnswers).noquote() << frame.toHex(' ');
     switch (head->command) {
     case kvble::kDataCommand:
-        return handleData(frame);
+        otherKindRefused = !handleData(frame);
+        break;
     case kvble::kSerialCommand:
         handleSerial(frame);
-        return true;
+        break;
     default:
         // The relayed commands' own answers carry nothing: their outcome
         // comes as a status code.
-        return true;
+        break;
     }
 }
 
 void KVBLEDevice::keepAlive()
 {
-    timerDeviceConnected->start(kConnectionWatchdogMs);
+    // Outside a session there is no watchdog to restart.
+    if (polling)
+        resetTimerDeviceConnected();
 }
 
 bool KVBLEDevice::handleData(const QByteArray &frame)
@@ -131,7 +133,7 @@ bool KVBLEDevice::handleData(const QByteArray &frame)
     // the probe again; not while another command waits for its status, which
     // the probe's outcome would take the place of.
     const bool exchangeRunning = passwordStep != PasswordStep::None && passwordStep != PasswordStep::Probe;
-    if (!protectionKnown && sensorPresent && !exchangeRunning && !writeInProgress) {
+    if (!protectionKnown && sensorPresent && !exchangeRunning && !isWriteInProgress()) {
         checkPassOnlyBLE();
         qDebug() << "checkPassOnlyBLE";
     }
@@ -141,11 +143,11 @@ bool KVBLEDevice::handleData(const QByteArray &frame)
 
 void KVBLEDevice::refuseOtherKind(const QByteArray &frame)
 {
-    if (kvble::otherKindLinked(frame))
-        deviceConnected = true;
     // Polling stops first, so that the answers still coming cannot open the
     // message again: one message at a time.
     disconnectDevice();
+    if (kvble::otherKindLinked(frame))
+        setConnected(true);
     if (otherKindMessage || !ui)
         return;
     auto *message = new DynamicQDialog(ui->KV_BLE, tr("Подключенное устройство не соответствует выбранному"),
@@ -162,7 +164,7 @@ void KVBLEDevice::handleSerial(const QByteArray &frame)
     const std::optional<kvble::Serial> answer = kvble::decodeSerial(frame);
     if (!answer)
         return;
-    deviceConnected = true;
+    setConnected(true);
     keepAlive();
     serialNumber = answer->serial;
     serialWord = answer->word;
@@ -289,7 +291,7 @@ void KVBLEDevice::handleLinkReport(bool present)
         if (!absentLogged)
             emit signalWriteLog(QStringLiteral("KVBLE device not connected"));
         absentLogged = true;
-        deviceConnected = false;
+        setConnected(false);
         announceArmed = true;
         showStatusMessageUp(tr("Связь с беспроводным датчиком не установлена"));
         showStatusMessage(tr("Подключите датчик"));
@@ -303,7 +305,7 @@ void KVBLEDevice::handleLinkReport(bool present)
         return; // a command's message of the last seconds stays
     showStatusMessageUp(tr("Связь с беспроводным датчиком установлена"));
     showStatusMessage(tr("Подключен KV-BLE"));
-    deviceConnected = true;
+    setConnected(true);
     // The sensor came back: its lock shows again as it was known.
     if (protectionKnown && ui && ui->label_LockKVBLE->isHidden())
         showLock(lockShown);

@@ -94,10 +94,10 @@ int KVBLEDevice::waitForOutcome(int confirm, std::optional<int> failure)
         // A refusal or a page left meanwhile ends the wait at once.
         if ((failure && codesSinceCommand.contains(*failure)) || !polling || poll == kStatusPolls)
             break;
-        delay(kStatusPollMs);
+        waitPrecisely(kStatusPollMs);
     }
     qDebug() << "returnStatus = " << result;
-    delay(kStatusPollMs);
+    waitPrecisely(kStatusPollMs);
     return result;
 }
 
@@ -119,7 +119,7 @@ void KVBLEDevice::writeParamToDevice()
 {
     // Its waits run the event loop: a second write meanwhile would send its
     // frames among this one's and take its status codes.
-    if (writeInProgress)
+    if (isWriteInProgress())
         return;
 
     KvBleParam values = writeKvBleParam;
@@ -134,15 +134,14 @@ void KVBLEDevice::writeParamToDevice()
         values.delayOn = quint16(delayOn);
         values.delayOff = quint16(delayOff);
         if (!refused.isEmpty()) {
-            DynamicQDialog::tell(dialogParent(), tr("Значение вне допустимого диапазона"),
-                                 refused.join(QStringLiteral(", ")));
+            showMessage(tr("Значение вне допустимого диапазона"), refused.join(QStringLiteral(", ")), dialogParent());
             return;
         }
     }
     writeKvBleParam = values;
     const std::vector<kvble::WriteStep> steps = kvble::writeSteps(upEdited, downEdited, delayOnEdited, delayOffEdited);
     upEdited = downEdited = delayOnEdited = delayOffEdited = false;
-    writeInProgress = true;
+    const WriteGuard writing(this);
 
     auto progress = std::make_unique<DynamicQDialog>(
         nullptr, tr("Идёт запись параметров"), tr("После завершения операции это окно автоматически закроется"), false);
@@ -154,7 +153,7 @@ void KVBLEDevice::writeParamToDevice()
 
     for (const kvble::WriteStep &step : steps) {
         if (step.pauseBefore)
-            delay(kSameCodePauseMs);
+            waitPrecisely(kSameCodePauseMs);
         // The page may have been left meanwhile: its port is then another device's.
         if (!polling)
             break;
@@ -181,7 +180,6 @@ void KVBLEDevice::writeParamToDevice()
             qDebug() << "Error with cmd " << Qt::hex << step.command;
     }
     progress->close();
-    writeInProgress = false;
 }
 
 // ---- Mode switches and zero ----------------------------------------------------

@@ -13,7 +13,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegExpValidator>
 #include <QTimer>
@@ -27,12 +26,6 @@ constexpr int kAnswerMs = 100;
 // A deletion presents the password, then sets "no password".
 constexpr int kDeleteFirstStepMs = 2000;
 constexpr int kDeleteSecondStepMs = 200;
-
-void tell(QWidget *parent, const QString &text)
-{
-    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
-    box.exec();
-}
 
 } // namespace
 
@@ -82,11 +75,11 @@ void KVBLEDevice::connectNewDevice()
     connect(connectButton, &QPushButton::clicked, dialog, [this, dialog, serialField, label] {
         const QString text = serialField->text();
         if (text.isEmpty()) {
-            tell(dialog, tr("Введите номер датчика"));
+            showMessage(tr("Введите номер датчика"), QString(), dialog);
             return;
         }
         if (!kvble::serialNumberValue(text)) {
-            tell(dialog, tr("Номер датчика: число от 0 до %1").arg(kvble::kLargestSerial));
+            showMessage(tr("Номер датчика: число от 0 до %1").arg(kvble::kLargestSerial), QString(), dialog);
             return;
         }
         label->setText(tr("Выполняется подключение..."));
@@ -98,7 +91,7 @@ void KVBLEDevice::connectNewDevice()
     dialog->exec();
     noLink.stop();
     dialog->deleteLater();
-    restoreTimerDeviceConnected();
+    resumeWatchdog();
 }
 
 bool KVBLEDevice::changeUiid(QString serialNum)
@@ -108,7 +101,7 @@ bool KVBLEDevice::changeUiid(QString serialNum)
     if (!serial)
         return false;
     sendCommand(kvble::linkIdWrite(*serial));
-    delay(kAnswerMs);
+    waitPrecisely(kAnswerMs);
     emit signalCheckIncommingData();
     emit signalWriteLog(QStringLiteral("Change base UUID"));
     // Another sensor may answer from now on: whether it has a password is
@@ -147,9 +140,9 @@ bool KVBLEDevice::sendPass(int pass, uchar cmd)
     // The wait for the answer is no silence of the base.
     resetAndStopTimerDeviceConnected();
     sendCommand(kvble::passwordWrite(cmd, quint32(pass)));
-    delay(kAnswerMs);
+    waitPrecisely(kAnswerMs);
     emit signalCheckIncommingData();
-    restoreTimerDeviceConnected();
+    resumeWatchdog();
     return true;
 }
 
@@ -189,7 +182,7 @@ bool KVBLEDevice::delPassBLE()
     startPasswordStep(PasswordStep::DeletePresent);
     sendCommand(kvble::passwordWrite(kvble::kEnterPasswordCommand, *pass));
     currentCommand = kvble::kSerialCommand;
-    delay(kDeleteFirstStepMs);
+    waitPrecisely(kDeleteFirstStepMs);
     emit signalCheckIncommingData();
     // A refused password ends the deletion here: the sensor keeps it.
     if (passwordStep == PasswordStep::DeletePresent && !passwordRefused) {
@@ -197,12 +190,12 @@ bool KVBLEDevice::delPassBLE()
         startPasswordStep(PasswordStep::Delete);
         sendCommand(kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
         currentCommand = kvble::kSerialCommand;
-        delay(kDeleteSecondStepMs);
+        waitPrecisely(kDeleteSecondStepMs);
         emit signalCheckIncommingData();
     } else if (passwordStep == PasswordStep::DeletePresent) {
         passwordStep = PasswordStep::None;
     }
-    restoreTimerDeviceConnected();
+    resumeWatchdog();
     emit signalWriteLog(QStringLiteral("Delete password KVBLE"));
     return true;
 }

@@ -48,7 +48,7 @@ struct Kv380Page
     {
         page->connectDevice();
         fixture.feed(kFoundNetNums);
-        fuzz::require(!page->isSearchInProgress(), "kv380: the search answer was not taken");
+        fuzz::require(!page->isSearchActive(), "kv380: the search answer was not taken");
         netNum = page->getNetNum();
     }
 
@@ -61,7 +61,7 @@ struct Kv380Page
         fixture.feed(chunk);
         fuzz::settle();
 
-        fuzz::require(!page->isSearchInProgress(), "kv380: an answer sent the page back to searching");
+        fuzz::require(!page->isSearchActive(), "kv380: an answer sent the page back to searching");
         fuzz::require(page->getNetNum() == netNum, "kv380: an answer changed the sensor the page talks to");
         fuzz::require(page->getFoundNetNums() == kFoundNetNums, "kv380: an answer changed the list of sensors found");
     }
@@ -78,12 +78,12 @@ struct Kv380SearchingPage
 
     void take(const QByteArray &chunk)
     {
-        if (!page->isSearchInProgress())
+        if (!page->isSearchActive())
             page->startSearchDevices();
         fuzz::stopTimers(page);
         fixture.feed(chunk);
         fuzz::settle();
-        if (!page->isSearchInProgress()) {
+        if (!page->isSearchActive()) {
             const QByteArray found = page->getFoundNetNums();
             fuzz::require(!found.isEmpty() && page->getNetNum() == quint8(found.at(0)),
                           "kv380: a search answer taken without polling the first sensor it names");

@@ -103,8 +103,8 @@ struct KvblePage
     Shown shown() const
     {
         const Ui_Deruvivuriri &ui = *fixture.ui;
-        return {ui.label_81->text(), ui.label_85->text(), page->getLabelStatusUp()->text(),
-                page->getLabelStatus()->text(), page->isDeviceConnected()};
+        return {ui.label_81->text(), ui.label_85->text(), page->getLabelStatusMessageUp()->text(),
+                page->getLabelStatusMessage()->text(), page->isDeviceConnected()};
     }
 
     void take(const QByteArray &chunk)
@@ -118,9 +118,10 @@ struct KvblePage
         fuzz::settle();
 
         fuzz::require(holdsAnAnswer(chunk) || shown() == before, "kvble: a chunk without an answer changed the page");
-        fuzz::require(!page->isSearchInProgress(), "kvble: an answer sent the page back to searching");
+        fuzz::require(!page->isSearchActive(), "kvble: an answer sent the page back to searching");
         fuzz::require(netNumsHanded == 0, "kvble: an answer changed the address the page talks to");
-        fuzz::require(page->getLabelStatusUp() && page->getLabelStatus(), "kvble: an answer took a status line");
+        fuzz::require(page->getLabelStatusMessageUp() && page->getLabelStatusMessage(),
+                      "kvble: an answer took a status line");
 
         // Another sensor kind behind the base stopped the polling behind its
         // message: the user closes it and chooses the sensor again.
@@ -150,13 +151,13 @@ struct KvbleSearchingPage
 
     void take(const QByteArray &chunk)
     {
-        if (!page->isSearchInProgress())
+        if (!page->isSearchActive())
             page->startSearchDevices();
         fuzz::stopTimers(page);
         handed.clear();
         fixture.feed(chunk);
         fuzz::settle();
-        if (!page->isSearchInProgress())
+        if (!page->isSearchActive())
             fuzz::require(!handed.isEmpty(), "kvble: a search answer was taken without naming a sensor");
     }
 };

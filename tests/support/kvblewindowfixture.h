@@ -43,8 +43,8 @@ public:
             kConnectMs + 3000);
     }
 
-    QString angleUpper() const { return kvPage->getLabelStatusUp()->text(); }
-    QString angleLower() const { return kvPage->getLabelStatus()->text(); }
+    QString angleUpper() const { return kvPage->getLabelStatusMessageUp()->text(); }
+    QString angleLower() const { return kvPage->getLabelStatusMessage()->text(); }
 
     SimulatedAngleBase *sim = nullptr;
     KVBLEDevice *kvPage = nullptr;
