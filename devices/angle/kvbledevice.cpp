@@ -79,24 +79,19 @@ int KVBLEDevice::showUI(bool visible)
 
 void KVBLEDevice::connectDevice()
 {
-    // Not the base's session start: that would search the bus, and the base
-    // answers at its fixed address.
-    timerIntervalGetDataStart(uint(intervals().check), uint(intervals().poll));
+    BaseDevice::connectDevice();
 
     // Every request goes to the base.
     netNumList = QByteArray(1, char(kvble::kBaseAddress));
     emit copyNetNumToParent(netNumList);
-    polling = true;
     // The base may relay another sensor than when the page was last chosen.
     relearnSensor();
-    restoreTimerDeviceConnected();
     needUpdateWindow = true;
 }
 
 void KVBLEDevice::disconnectDevice()
 {
     BaseDevice::disconnectDevice();
-    polling = false;
     showUI(false);
 }
 
@@ -130,7 +125,7 @@ void KVBLEDevice::watchdogRanOut()
 
 void KVBLEDevice::resumeWatchdog()
 {
-    if (polling)
+    if (isSessionRunning())
         restoreTimerDeviceConnected();
 }
 

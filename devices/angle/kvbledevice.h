@@ -76,7 +76,6 @@ public:
     bool hasEditedSettings() const { return upEdited || downEdited || delayOnEdited || delayOffEdited; }
     // Between choosing the page and leaving it (or an answer of another
     // sensor kind ending the connection).
-    bool isPolling() const { return polling; }
 
     // What the page knows, for the main window and tests.
     int getStatusCode() const { return statusCode; }
@@ -140,6 +139,8 @@ protected:
     void takeSearchAnswer(const QByteArray &chunk) override;
     // Lifecycle (kvbledevice.cpp).
     void watchdogRanOut() override;
+    // Every request goes to the base at its fixed address: no search.
+    bool searchesTheBus() const override { return false; }
 
 private:
     // Password exchange awaiting the sensor's status.
@@ -220,7 +221,6 @@ private:
     SecurityBLE *securityDialog = nullptr; // not owned
 
     // Link state.
-    bool polling = false;
     // An answer of another sensor kind ended the connection: the rest of its
     // chunk is not taken.
     bool otherKindRefused = false;

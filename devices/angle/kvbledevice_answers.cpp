@@ -86,7 +86,7 @@ void KVBLEDevice::takeFrame(const QByteArray &frame)
 void KVBLEDevice::keepAlive()
 {
     // Outside a session there is no watchdog to restart.
-    if (polling)
+    if (isSessionRunning())
         resetTimerDeviceConnected();
 }
 

@@ -92,7 +92,7 @@ int KVBLEDevice::waitForOutcome(int confirm, std::optional<int> failure)
             break;
         }
         // A refusal or a page left meanwhile ends the wait at once.
-        if ((failure && codesSinceCommand.contains(*failure)) || !polling || poll == kStatusPolls)
+        if ((failure && codesSinceCommand.contains(*failure)) || !isSessionRunning() || poll == kStatusPolls)
             break;
         waitPrecisely(kStatusPollMs);
     }
@@ -155,7 +155,7 @@ void KVBLEDevice::writeParamToDevice()
         if (step.pauseBefore)
             waitPrecisely(kSameCodePauseMs);
         // The page may have been left meanwhile: its port is then another device's.
-        if (!polling)
+        if (!isSessionRunning())
             break;
         switch (step.command) {
         case kvble::kUpCommand:

@@ -125,7 +125,7 @@ struct KvblePage
 
         // Another sensor kind behind the base stopped the polling behind its
         // message: the user closes it and chooses the sensor again.
-        if (!page->isPolling()) {
+        if (!page->isSessionRunning()) {
             for (QDialog *dialog : fixture.window->findChildren<QDialog *>())
                 dialog->close();
             fuzz::settle();
