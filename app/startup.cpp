@@ -1,9 +1,9 @@
 #include "app/startup.h"
 
-#include "app/bundle.h"
 #include "app/reriruvozive.h"
 #include "app/singleinstance.h"
 #include "link/deviceeventfilter.h"
+#include "resources/bundle.h"
 #include "ui/dynamicqdialog.h"
 
 #include <QApplication>
