@@ -1,7 +1,7 @@
 // Construction and wiring of the main window.
 #include "app/reriruvozive.h"
 
-#include "app/bundle.h"
+#include "resources/bundle.h"
 
 #include "deruvivuriri_form.h"
 #include "devices/angle/kv380device.h"

@@ -205,8 +205,7 @@ void Reriruvozive::on_ButtonTarirovka_clicked()
 void Reriruvozive::launchTarirovka()
 {
     if (tarNotCalibrated) {
-        if (!ask(this, tr("Вы уверены?"), tr("Внимание!Датчик неоткалиброван на пустой-полный\nперейти к тарировке?"),
-                 calibrationdialogs::kQuestionSize))
+        if (!ask(this, tr("Вы уверены?"), tr("Внимание!Датчик неоткалиброван на пустой-полный\nперейти к тарировке?")))
             return;
         appendLog("Going to Tar");
     }
@@ -227,8 +226,7 @@ void Reriruvozive::launchTarirovka()
     ui->stackedWidget->setCurrentWidget(deviceBLE && bleDevice->isAdvertMode() ? ui->bleAdwertTar : ui->Tarirovka);
     if (!tarRun->isUnfinishedFound())
         return;
-    if (ask(this, QString(), tr("Внимание! Найдена незаконченная тарировка. \nХотите её продолжить?"),
-            calibrationdialogs::kQuestionSize)) {
+    if (ask(this, QString(), tr("Внимание! Найдена незаконченная тарировка. \nХотите её продолжить?"))) {
         restoreTar();
         return;
     }

@@ -505,8 +505,8 @@ void Reriruvozive::createDialogConnectionToBLEFail()
         bleFailTimer->deleteLater();
         bleFailTimer = nullptr;
     }
-    auto *message = new DynamicQDialog(this, QString(), tr("Не удалось подключиться к датчику\nПовторите попытку"), false);
-    message->resize(300, 170);
+    auto *message =
+        new DynamicQDialog(this, QString(), tr("Не удалось подключиться к датчику\nПовторите попытку"), false);
     message->exec();
     message->deleteLater();
 }

@@ -121,7 +121,6 @@ void Reriruvozive::handlerErrorSerial()
     // Prepared but not shown: the switched-off button and the beep already
     // tell the user, and a modal box here would stop the port list refresh.
     auto *message = new DynamicQDialog(this, QString(), tr("Проверьте подключение преобразователя!"), false);
-    message->resize(300, 150);
     message->deleteLater();
 }
 

@@ -14,6 +14,7 @@
 #include "devices/ble/bleprotocol.h"
 #include "devices/online/onlineprotocol.h"
 #include "devices/other/n7protocol.h"
+#include "link/bus.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
 #include "link/ringbuffer.h"
@@ -44,12 +45,12 @@ void Reriruvozive::requestForSearchDevices()
 
 void Reriruvozive::requestForGetAllDataFromDevice()
 {
-    portConnection->writeData(frame::request(surveyAddress(), frame::kReadAllDataCommand));
+    portConnection->writeData(frame::request(surveyAddress(), bus::kAllDataCommand));
 }
 
 void Reriruvozive::requestForGetSerNumAndFirmWareVersion()
 {
-    portConnection->writeData(frame::request(surveyAddress(), frame::kSerialAndFirmwareCommand));
+    portConnection->writeData(frame::request(surveyAddress(), bus::kSerialAndFirmwareCommand));
 }
 
 void Reriruvozive::requestForGetAllDataFromQFOnlineDevice()
@@ -106,7 +107,7 @@ void Reriruvozive::on_comboBox_NetNumDUT_activated(int index)
     for (int i = 0; i < 2; ++i) {
         // The picked sensor's own serial and firmware are asked for: the
         // survey index follows the polling and may name another sensor now.
-        portConnection->writeData(frame::request(currentNetNum, frame::kSerialAndFirmwareCommand));
+        portConnection->writeData(frame::request(currentNetNum, bus::kSerialAndFirmwareCommand));
         flsDevice->setUpdateParamWidgets(true);
         delay(100);
         emit flsDevice->signalCheckIncommingData();

@@ -193,7 +193,6 @@ void Reriruvozive::refreshCurDeviceConnected()
 int Reriruvozive::askService(const QString &message, bool withCancel)
 {
     auto *dialog = new DynamicQDialog(this, QString(), message, withCancel);
-    dialog->resize(DynamicQDialog::kMessageWidth, DynamicQDialog::kMessageHeight);
     dialog->setModal(true);
     const int result = dialog->exec();
     dialog->deleteLater();

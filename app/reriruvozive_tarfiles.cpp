@@ -74,8 +74,7 @@ bool Reriruvozive::keepTarAside(const QString &path)
         return false;
     }
     appendLog("Unfinished tar kept as " + aside);
-    tell(this, tr("Незаконченная тарировка сохранена в файле\n%1").arg(QDir::toNativeSeparators(aside)),
-         calibrationdialogs::kWideMessageSize);
+    tell(this, tr("Незаконченная тарировка сохранена в файле\n%1").arg(QDir::toNativeSeparators(aside)));
     return true;
 }
 
@@ -88,8 +87,7 @@ void Reriruvozive::endingTar()
 {
     if (!tarRun->hasTable())
         return;
-    const bool end = ask(this, QString(), tr("Вы хотите завершить тарировку?"), calibrationdialogs::kMessageSize,
-                         tr("Да"), tr("Нет"));
+    const bool end = ask(this, QString(), tr("Вы хотите завершить тарировку?"), tr("Да"), tr("Нет"));
     tarRun->setTwoSensors(flsDevice->isSensorFound());
     tarRun->rowDeleteButton()->hide();
     if (!end)

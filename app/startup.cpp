@@ -1,9 +1,9 @@
 #include "app/startup.h"
 
-#include "app/bundle.h"
 #include "app/reriruvozive.h"
 #include "app/singleinstance.h"
 #include "link/deviceeventfilter.h"
+#include "resources/bundle.h"
 #include "ui/dynamicqdialog.h"
 
 #include <QApplication>
@@ -62,9 +62,8 @@ int run(int &argc, char **argv, const Hooks &hooks)
 
     SingleInstance instance;
     if (!instance.acquire()) {
-        auto *message = new DynamicQDialog(nullptr, QString(),
-                                           QObject::tr("Один экземпляр приложения уже запущен"), false);
-        message->resize(300, 170);
+        auto *message =
+            new DynamicQDialog(nullptr, QString(), QObject::tr("Один экземпляр приложения уже запущен"), false);
         message->setModal(true);
         message->exec();
         message->deleteLater();

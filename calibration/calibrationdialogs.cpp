@@ -18,10 +18,9 @@ QString trText(const char *text)
 }
 
 // The dialog may go with its parent while it runs.
-int run(DynamicQDialog *dialog, QSize size)
+int run(DynamicQDialog *dialog)
 {
     QPointer<DynamicQDialog> guard(dialog);
-    dialog->resize(size);
     const int result = dialog->exec();
     if (guard)
         guard->deleteLater();
@@ -30,20 +29,19 @@ int run(DynamicQDialog *dialog, QSize size)
 
 } // namespace
 
-void tell(QWidget *parent, const QString &text, QSize size)
+void tell(QWidget *parent, const QString &text)
 {
-    run(new DynamicQDialog(parent, QString(), text, false), size);
+    run(new DynamicQDialog(parent, QString(), text, false));
 }
 
-bool ask(QWidget *parent, const QString &upper, const QString &text, QSize size, const QString &okText,
-         const QString &cancelText)
+bool ask(QWidget *parent, const QString &upper, const QString &text, const QString &okText, const QString &cancelText)
 {
     auto *dialog = new DynamicQDialog(parent, upper, text, true);
     if (!okText.isEmpty())
         dialog->SetTextBtnOk(okText);
     if (!cancelText.isEmpty())
         dialog->SetTextBtnCncl(cancelText);
-    return run(dialog, size) == QDialog::Accepted;
+    return run(dialog) == QDialog::Accepted;
 }
 
 QString askCsvSaveName(QWidget *parent)

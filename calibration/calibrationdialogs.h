@@ -1,7 +1,6 @@
 #ifndef CALIBRATIONDIALOGS_H
 #define CALIBRATIONDIALOGS_H
 
-#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -10,17 +9,12 @@ class QWidget;
 // message dialog, and the save dialog of their CSV files.
 namespace calibrationdialogs {
 
-constexpr QSize kMessageSize(300, 170);
-constexpr QSize kQuestionSize(300, 150);
-// For a message that names a file with its folder.
-constexpr QSize kWideMessageSize(460, 190);
-
 // Shows a message with an OK button only.
-void tell(QWidget *parent, const QString &text, QSize size = kMessageSize);
+void tell(QWidget *parent, const QString &text);
 // Asks with OK and cancel; the button captions are replaced when given.
 // True when the user accepted.
-bool ask(QWidget *parent, const QString &upper, const QString &text, QSize size = kMessageSize,
-         const QString &okText = QString(), const QString &cancelText = QString());
+bool ask(QWidget *parent, const QString &upper, const QString &text, const QString &okText = QString(),
+         const QString &cancelText = QString());
 
 // Asks for the name of a CSV file to save (caption "Сохранить файл",
 // starting in "/"). ".csv" is appended to a name that does not end in it;

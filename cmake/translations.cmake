@@ -4,7 +4,7 @@
 # build tree.
 #
 # The bundle part is compiled into its own resource object named
-# "translations"; initResourceBundle() (app/bundle.h) registers it.
+# "translations"; initResourceBundle() (resources/bundle.h) registers it.
 
 set(TRANSLATION_SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/resources/translations)
 set(TRANSLATION_BINARY_DIR ${CMAKE_CURRENT_BINARY_DIR}/translations)

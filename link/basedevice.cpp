@@ -8,13 +8,6 @@
 #include <QEventLoop>
 #include <QTimer>
 
-namespace {
-
-constexpr int kWrongPasswordWidth = 350;
-constexpr int kWrongPasswordHeight = 170;
-
-} // namespace
-
 BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
     : QWidget(nullptr), ui(form), serialPort(port), poll(new QTimer(this)), check(new QTimer(this)),
       search(new QTimer(this)), watchdog(new QTimer(this))
@@ -191,7 +184,6 @@ void BaseDevice::showWrongPassword(QWidget *parent)
 {
     DynamicQDialog message(parent ? parent : this, QString(),
                            tr("Ошибка\nВведён неверный пароль\nПопробуйте другой пароль"), false);
-    message.resize(kWrongPasswordWidth, kWrongPasswordHeight);
     message.exec();
 }
 

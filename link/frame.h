@@ -19,8 +19,6 @@ namespace frame {
 constexpr quint8 kRequestStart = 0x31;
 constexpr quint8 kAnswerStart = 0x3E;
 constexpr quint8 kSearchCommand = 0xFF;
-constexpr quint8 kReadAllDataCommand = 0xF0;
-constexpr quint8 kSerialAndFirmwareCommand = 0xFC;
 
 // Carried right after the command byte of every write request; devices refuse
 // writes without it. Kept here and nowhere else.

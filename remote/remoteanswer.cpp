@@ -1,6 +1,7 @@
 #include "remote/remoteanswer.h"
 
 #include "devices/fls/flsprotocol.h"
+#include "link/bus.h"
 #include "link/frame.h"
 #include "remote/remotecommand.h"
 
@@ -41,7 +42,7 @@ int bytesNeeded(quint8 command)
     case kLevelCommand:
         // The level answer carries two bytes more than the page shows.
         return kLevelAt + 2 + 2 + kCrcBytes;
-    case fls::kAllDataCommand:
+    case bus::kAllDataCommand:
         return kStateFilterAt + 1 + kCrcBytes;
     case fls::kConfigWriteCommand:
         return kValueAt + 1 + kCrcBytes;
@@ -53,7 +54,7 @@ int bytesNeeded(quint8 command)
     case kNetNumCommand:
         // The new number is the address byte; one more byte comes before the CRC-8.
         return kCommandAt + 2 + kCrcBytes;
-    case fls::kSerialAndFirmwareCommand:
+    case bus::kSerialAndFirmwareCommand:
         return kFirmwareAt + 2 + kCrcBytes;
     default:
         return 0;
@@ -164,7 +165,7 @@ DecodedAnswer decodeAnswer(const QString &text)
         a.temperature = static_cast<qint8>(u8(kTemperatureAt));
         a.level = static_cast<qint16>(le16(kLevelAt));
         break;
-    case fls::kAllDataCommand:
+    case bus::kAllDataCommand:
         a.netNum = u8(kNetNumAt);
         a.temperature = static_cast<qint8>(u8(kTemperatureAt));
         a.level = static_cast<qint16>(le16(kLevelAt));
@@ -188,7 +189,7 @@ DecodedAnswer decodeAnswer(const QString &text)
     case kNetNumCommand:
         a.netNum = u8(kNetNumAt);
         break;
-    case fls::kSerialAndFirmwareCommand:
+    case bus::kSerialAndFirmwareCommand:
         a.serial = le32(kSerialAt);
         a.firmware = le16(kFirmwareAt);
         break;
@@ -244,7 +245,7 @@ QString answerReport(const Answer &a)
         lines << line(kTemperature, " = ", QString::number(a.temperature) + celsius)
               << line(kLevel, " = ", QString::number(a.level));
         break;
-    case fls::kAllDataCommand: {
+    case bus::kAllDataCommand: {
         const CodeTexts mode = modeCodeTexts(a.modeCode);
         const CodeTexts filter = filterCodeTexts(a.filterCode);
         lines << line(kNetNum, " - ", QString::number(a.netNum))
@@ -271,7 +272,7 @@ QString answerReport(const Answer &a)
     case kNetNumCommand:
         lines << line(kNetNum, " = ", QString::number(a.netNum));
         break;
-    case fls::kSerialAndFirmwareCommand:
+    case bus::kSerialAndFirmwareCommand:
         lines << line(kSerial, " - ", QString::number(a.serial)) << line(kFirmware, " - ", QString::number(a.firmware));
         break;
     }

@@ -1,6 +1,7 @@
 #include "remote/remotecommand.h"
 
 #include "devices/fls/flsprotocol.h"
+#include "link/bus.h"
 #include "link/frame.h"
 
 namespace remote {
@@ -24,10 +25,10 @@ struct CommandForm
 const CommandForm kCommands[kCommandCount] = {
     {QT_TRANSLATE_NOOP("RemoteCommand", "Ввести пароль"), "S485=11:4:1500:19200:31", fls::kEnterPasswordCommand, true,
      Payload::Word32},
-    {QT_TRANSLATE_NOOP("RemoteCommand", "Запрос состояния"), "S485=4:23:1500:19200:31", fls::kAllDataCommand, false,
+    {QT_TRANSLATE_NOOP("RemoteCommand", "Запрос состояния"), "S485=4:23:1500:19200:31", bus::kAllDataCommand, false,
      Payload::None},
     {QT_TRANSLATE_NOOP("RemoteCommand", "Запросить версию прошивки и серийный номер"), "S485=4:10:1500:19200:31",
-     fls::kSerialAndFirmwareCommand, false, Payload::None},
+     bus::kSerialAndFirmwareCommand, false, Payload::None},
     {QT_TRANSLATE_NOOP("RemoteCommand", "Сдвинуть уровень пустого"), "S485=6:10:1500:19200:31", kShiftEmptyCommand,
      true, Payload::Word16},
     {QT_TRANSLATE_NOOP("RemoteCommand", "Сдвинуть уровень полного"), "S485=6:10:1500:19200:31", kShiftFullCommand, true,

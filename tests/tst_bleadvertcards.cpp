@@ -1,4 +1,3 @@
-#include "app/bundle.h"
 #include "deruvivuriri_form.h"
 #include "devices/ble/adwertdialog.h"
 #include "devices/ble/bleadwmodel.h"
@@ -6,6 +5,7 @@
 #include "devices/ble/bledevice.h"
 #include "link/frame.h"
 #include "pagefixture.h"
+#include "resources/bundle.h"
 #include "simulatedadvertbase.h"
 #include "ui/switch.h"
 

@@ -1,9 +1,9 @@
-#include "app/bundle.h"
 #include "calibration/myitemdelegateforcell.h"
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
 #include "link/frame.h"
 #include "pagefixture.h"
+#include "resources/bundle.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
 

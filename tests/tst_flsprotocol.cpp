@@ -1,5 +1,6 @@
 #include "devices/fls/flsprotocol.h"
 #include "exactframe.h"
+#include "link/bus.h"
 #include "link/frame.h"
 
 #include <QRandomGenerator>
@@ -47,10 +48,10 @@ void decodeEverything(const QByteArray &source)
 {
     const ExactFrame exact(source);
     const QByteArray f = exact.view();
-    const auto search = fls::decodeSearchAnswer(f);
+    const auto search = bus::decodeSearchAnswer(f);
     if (f.isEmpty())
         QVERIFY(!search);
-    const auto head = fls::acceptAnswer(f);
+    const auto head = bus::acceptAnswer(f);
     if (f.size() < 4)
         QVERIFY(!head);
     const bool longEnough = fls::isLongEnough(f);
@@ -58,7 +59,7 @@ void decodeEverything(const QByteArray &source)
     QCOMPARE(bool(all), f.size() >= 24);
     if (all && f.size() <= 24)
         QVERIFY(!all->byte23);
-    const auto serial = fls::decodeSerialAndFirmware(f);
+    const auto serial = bus::decodeSerialAndFirmware(f);
     QCOMPARE(bool(serial), f.size() >= 10);
     if (f.size() < 3)
         QVERIFY(!longEnough);
@@ -159,15 +160,15 @@ private slots:
     // ---- search answers ----
     void searchAnswerListsEveryByte()
     {
-        const auto found = fls::decodeSearchAnswer(bytes({5, 7, 9}));
+        const auto found = bus::decodeSearchAnswer(bytes({5, 7, 9}));
         QVERIFY(found);
         QCOMPARE(*found, bytes({5, 7, 9}));
-        QCOMPARE(*fls::decodeSearchAnswer(bytes({0x12})), bytes({0x12}));
+        QCOMPARE(*bus::decodeSearchAnswer(bytes({0x12})), bytes({0x12}));
     }
     void searchAnswerOfFrameStartIsSensorZero()
     {
-        QCOMPARE(*fls::decodeSearchAnswer(bytes({0x3E, 0x00})), bytes({0}));
-        QCOMPARE(*fls::decodeSearchAnswer(bytes({0x3E, 0x42})), bytes({0}));
+        QCOMPARE(*bus::decodeSearchAnswer(bytes({0x3E, 0x00})), bytes({0}));
+        QCOMPARE(*bus::decodeSearchAnswer(bytes({0x3E, 0x42})), bytes({0}));
     }
     void noSearchAnswer_data()
     {
@@ -180,26 +181,26 @@ private slots:
     void noSearchAnswer()
     {
         QFETCH(QByteArray, chunk);
-        QVERIFY(!fls::decodeSearchAnswer(chunk));
+        QVERIFY(!bus::decodeSearchAnswer(chunk));
     }
 
     // ---- acceptance ----
     void answerAcceptedByStartAndCrc()
     {
         const QByteArray good = answer(0xF7, 4, {}, 5);
-        const auto head = fls::acceptAnswer(good);
+        const auto head = bus::acceptAnswer(good);
         QVERIFY(head);
         QCOMPARE(head->net, quint8(5));
         QCOMPARE(head->command, quint8(0xF7));
 
         QByteArray badCrc = good;
         badCrc[3] = char(quint8(badCrc.at(3)) ^ 0x01);
-        QVERIFY(!fls::acceptAnswer(badCrc));
+        QVERIFY(!bus::acceptAnswer(badCrc));
 
         QByteArray badStart = good;
         badStart[0] = 0x31;
-        QVERIFY(!fls::acceptAnswer(frame::withCrc(badStart.left(3))));
-        QVERIFY(!fls::acceptAnswer(frame::withCrc(bytes({0x3E, 1}))));
+        QVERIFY(!bus::acceptAnswer(frame::withCrc(badStart.left(3))));
+        QVERIFY(!bus::acceptAnswer(frame::withCrc(bytes({0x3E, 1}))));
     }
     void minimumLengthPerCommand_data()
     {
@@ -310,13 +311,13 @@ private slots:
     void serialAndFirmwareAnswer()
     {
         const QByteArray f = frame::withCrc(bytes({0x3E, 0x01, 0xFC, 0x39, 0x30, 0x00, 0x00, 0xD1, 0x00}));
-        const auto d = fls::decodeSerialAndFirmware(f);
+        const auto d = bus::decodeSerialAndFirmware(f);
         QVERIFY(d);
         QCOMPARE(d->serial, quint32(12345));
         QCOMPARE(d->firmware, quint16(209));
-        QCOMPARE(fls::serialText(d->serial), QString("12345"));
-        QCOMPARE(fls::firmwareText(d->firmware), QString("2.0.9"));
-        QVERIFY(!fls::decodeSerialAndFirmware(f.left(9)));
+        QCOMPARE(bus::serialText(d->serial), QString("12345"));
+        QCOMPARE(bus::firmwareText(d->firmware), QString("2.0.9"));
+        QVERIFY(!bus::decodeSerialAndFirmware(f.left(9)));
     }
     void firmwareTexts_data()
     {
@@ -332,15 +333,15 @@ private slots:
     {
         QFETCH(int, version);
         QFETCH(QString, text);
-        QCOMPARE(fls::firmwareText(quint16(version)), text);
+        QCOMPARE(bus::firmwareText(quint16(version)), text);
     }
     void serialWithHighByteIsNegative()
     {
         const QByteArray f = answer(0xFC, 10, {{3, 0x01}, {4, 0x00}, {5, 0x00}, {6, 0x80}});
-        const auto d = fls::decodeSerialAndFirmware(f);
+        const auto d = bus::decodeSerialAndFirmware(f);
         QVERIFY(d);
-        QCOMPARE(fls::serialText(d->serial), QString("-2147483647"));
-        QCOMPARE(fls::serialText(0xFFFFFFFFu), QString("-1"));
+        QCOMPARE(bus::serialText(d->serial), QString("-2147483647"));
+        QCOMPARE(bus::serialText(0xFFFFFFFFu), QString("-1"));
     }
 
     // ---- rules ----
@@ -542,12 +543,12 @@ private slots:
         const QByteArray serial = answer(0xFC, 10);
         for (int n = 0; n < serial.size(); ++n) {
             const ExactFrame exact(serial.left(n));
-            QVERIFY(!fls::decodeSerialAndFirmware(exact.view()));
+            QVERIFY(!bus::decodeSerialAndFirmware(exact.view()));
             QVERIFY(!fls::isLongEnough(exact.view()));
         }
         for (int n = 0; n < 4; ++n) {
             const ExactFrame exact(answer(0xF8, 4).left(n));
-            QVERIFY(!fls::acceptAnswer(exact.view()));
+            QVERIFY(!bus::acceptAnswer(exact.view()));
             QVERIFY(!fls::isLongEnough(exact.view()));
         }
     }
@@ -558,11 +559,11 @@ private slots:
         QVERIFY(d);
         QCOMPARE(d->level, quint16(0x0110));
         QCOMPARE(d->model, fls::Model::Unknown);
-        const auto s = fls::decodeSerialAndFirmware(answer(0xFC, 300, {{3, 7}}));
+        const auto s = bus::decodeSerialAndFirmware(answer(0xFC, 300, {{3, 7}}));
         QVERIFY(s);
         QCOMPARE(s->serial, quint32(7));
-        QVERIFY(fls::acceptAnswer(big));
-        QCOMPARE(fls::decodeSearchAnswer(QByteArray(300, 0x05))->size(), 300);
+        QVERIFY(bus::acceptAnswer(big));
+        QCOMPARE(bus::decodeSearchAnswer(QByteArray(300, 0x05))->size(), 300);
         decodeEverything(big);
     }
     void randomFramesNeverReadPastTheirEnd()

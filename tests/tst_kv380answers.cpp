@@ -1,8 +1,8 @@
-#include "app/bundle.h"
 #include "deruvivuriri_form.h"
 #include "devices/angle/kv380device.h"
 #include "link/frame.h"
 #include "pagefixture.h"
+#include "resources/bundle.h"
 #include "simulatedkv380.h"
 #include "ui/switch.h"
 

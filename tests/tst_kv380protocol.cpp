@@ -1,6 +1,6 @@
-#include "app/bundle.h"
 #include "devices/angle/kv380protocol.h"
 #include "link/frame.h"
+#include "resources/bundle.h"
 
 #include <QtTest>
 

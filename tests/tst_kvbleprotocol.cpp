@@ -1,6 +1,6 @@
-#include "app/bundle.h"
 #include "devices/angle/kvbleprotocol.h"
 #include "link/frame.h"
+#include "resources/bundle.h"
 
 #include <QFile>
 #include <QRandomGenerator>

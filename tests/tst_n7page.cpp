@@ -1,4 +1,3 @@
-#include "app/bundle.h"
 #include "app/portlist.h"
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
@@ -7,6 +6,7 @@
 #include "link/frame.h"
 #include "link/portconnection.h"
 #include "pagefixture.h"
+#include "resources/bundle.h"
 #include "simulatedn7.h"
 
 #include <QFile>

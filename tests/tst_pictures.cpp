@@ -3,7 +3,7 @@
 // splash icon is large enough; the picture files, the bundle and the drawings
 // the rasters are made from stay in step.
 
-#include "app/bundle.h"
+#include "resources/bundle.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "devices/fls/flsprotocol.h"
 #include "devices/other/plm300protocol.h"
+#include "link/bus.h"
 #include "link/frame.h"
 
 #include <QRandomGenerator>
@@ -216,7 +216,7 @@ void TestPlm300Protocol::answersShorterThanTheirFormAreRefused()
 {
     QFETCH(QByteArray, answer);
     // The CRC is right: only the length tells these apart.
-    QVERIFY(fls::acceptAnswer(answer));
+    QVERIFY(bus::acceptAnswer(answer));
     if (quint8(answer.at(2)) == plm300::kDataCommand)
         QVERIFY(!plm300::decodeData(answer));
     else
@@ -228,7 +228,7 @@ void TestPlm300Protocol::gluedAnswersAreCutApart()
     const QByteArray data = dataAnswer();
     const QByteArray serial = serialAnswer("5b940400", "7b00");
     // Each pair passes the CRC-8 as a whole, which is why it must be cut.
-    QVERIFY(fls::acceptAnswer(data + serial));
+    QVERIFY(bus::acceptAnswer(data + serial));
     QCOMPARE(frame::splitAnswers(data + serial, plm300::answerLengths), (QList<QByteArray>{data, serial}));
     QCOMPARE(frame::splitAnswers(serial + data, plm300::answerLengths), (QList<QByteArray>{serial, data}));
     QCOMPARE(frame::splitAnswers(data + data, plm300::answerLengths), (QList<QByteArray>{data, data}));
@@ -251,7 +251,7 @@ void TestPlm300Protocol::decodersSurviveAnyFrame()
         }
         const QByteArray bytes = QByteArray::fromRawData(block.get(), len);
         plm300::decodeSearchAnswer(bytes);
-        if (fls::acceptAnswer(bytes)) {
+        if (bus::acceptAnswer(bytes)) {
             QCOMPARE(plm300::decodeData(bytes).has_value(), len >= plm300::kDataAnswerLength);
             QCOMPARE(plm300::decodeSerialAndFirmware(bytes).has_value(), len >= plm300::kSerialAnswerLength);
         }

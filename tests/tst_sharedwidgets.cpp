@@ -1,4 +1,4 @@
-#include "app/bundle.h"
+#include "resources/bundle.h"
 #include "ui/customlineedit.h"
 #include "ui/dynamicqdialog.h"
 #include "ui/security.h"

@@ -1,5 +1,5 @@
-#include "app/bundle.h"
 #include "deruvivuriri_form.h"
+#include "resources/bundle.h"
 #include "ui/dynamicqdialog.h"
 
 #include <QDirIterator>

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QtTest>
 
@@ -17,6 +18,8 @@ private slots:
     void dialogShowsTheMessageInTheLowerLabel();
     void cancelCaptionOnADialogWithoutCancelChangesNothing();
     void wirelessDialogAnswersLikeTheMessageBoxInItsOwnLook();
+    void messageBoxIsSizedFromItsText_data();
+    void messageBoxIsSizedFromItsText();
     void switchSizeHintFollowsHeightAndMargin();
     void switchStateIsItsOwnNotTheCheckState();
     void switchOnTwiceAnimatesOnce();
@@ -118,6 +121,52 @@ void TestWidgets::wirelessDialogAnswersLikeTheMessageBoxInItsOwnLook()
     notice.SetTextBtnCncl("Нет");
     QCOMPARE(notice.findChildren<QPushButton *>().size(), 1);
     QCOMPARE(notice.findChild<QPushButton *>()->text(), QString("OK"));
+}
+
+void TestWidgets::messageBoxIsSizedFromItsText_data()
+{
+    QTest::addColumn<QString>("upper");
+    QTest::addColumn<QString>("lower");
+    QTest::addColumn<bool>("smallest"); // the text needs less than the smallest box
+    QTest::addColumn<bool>("fits");     // the screen holds the whole text
+    QTest::newRow("short") << QString() << "Подключите датчик" << true << true;
+    QTest::newRow("both texts short") << "Вы уверены?"
+                                      << "Функция в разработке" << true << true;
+    QTest::newRow("many lines") << "Ошибка" << QString("Введён неверный пароль\n").repeated(12) << false << true;
+    QTest::newRow("a path on one line") << QString()
+                                        << "Незаконченная тарировка сохранена в файле\n/home/engineer/tar/" +
+                                               QString(60, 'x') + ".csv"
+                                        << false << true;
+    QTest::newRow("more than a screen") << QString() << QString("Проверьте подключение преобразователя! ").repeated(600)
+                                        << false << false;
+}
+
+void TestWidgets::messageBoxIsSizedFromItsText()
+{
+    QFETCH(QString, upper);
+    QFETCH(QString, lower);
+    QFETCH(bool, smallest);
+    QFETCH(bool, fits);
+    DynamicQDialog dialog(nullptr, upper, lower, true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+    const QSize minimum(DynamicQDialog::kMessageWidth, DynamicQDialog::kMessageHeight);
+    if (smallest)
+        QCOMPARE(dialog.size(), minimum);
+    QVERIFY(dialog.width() >= minimum.width() && dialog.height() >= minimum.height());
+    const QRect screen = dialog.screen()->availableGeometry();
+    QVERIFY(dialog.width() <= screen.width() && dialog.height() <= screen.height());
+    if (!fits)
+        return;
+    // Every text shows whole: no label got less height than its text needs at
+    // its width, and no word runs past the label's right edge.
+    for (QLabel *label : dialog.findChildren<QLabel *>("textDialog")) {
+        QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(label->text().left(40)));
+        QVERIFY(label->width() >= label->minimumSizeHint().width());
+    }
+    for (QPushButton *button : dialog.findChildren<QPushButton *>())
+        QVERIFY(dialog.rect().contains(button->geometry()));
 }
 
 void TestWidgets::switchSizeHintFollowsHeightAndMargin()

@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 DynamicQDialog::DynamicQDialog(QWidget *parent, const QString &upperText, const QString &lowerText, bool withCancel)
@@ -14,13 +16,51 @@ DynamicQDialog::DynamicQDialog(QWidget *parent, const QString &upperText, const 
     buildContent(this, upperText, lowerText, withCancel, true, btnOk, btnCancel);
     setObjectName("modalDialog");
     setStyleSheet("QDialog {font-size:10px;}");
+    // The theme's fonts and paddings count in the size, so they are applied
+    // before it is taken. A caller that still resizes the box overrides it.
+    ensurePolished();
+    resize(sizeForTexts());
 }
 
 void DynamicQDialog::tell(QWidget *parent, const QString &upperText, const QString &lowerText)
 {
     DynamicQDialog message(parent, upperText, lowerText, false);
-    message.resize(kMessageWidth, kMessageHeight);
     message.exec();
+}
+
+int DynamicQDialog::naturalWidth(const QLabel *label)
+{
+    if (label->text().isEmpty())
+        return 0;
+    const QMargins margins = label->contentsMargins();
+    return label->fontMetrics().size(Qt::TextExpandTabs, label->text()).width() + margins.left() + margins.right() +
+           2 * label->margin() + qMax(label->indent(), 0);
+}
+
+QSize DynamicQDialog::sizeForTexts() const
+{
+    const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, kMessageWidth, kMessageHeight);
+    // A message as wide as the screen is hard to read; past two thirds of it
+    // the lines wrap and the box grows taller instead. Only a word that cannot
+    // wrap (a file path) widens it further, up to the screen's width.
+    const int readable = qMax(kMessageWidth, available.width() * 2 / 3);
+    const int widest = qMax(kMessageWidth, available.width());
+    const int tallest = qMax(kMessageHeight, available.height());
+
+    QLayout *grid = layout();
+    if (!grid)
+        return QSize(kMessageWidth, kMessageHeight);
+    // The widest line with the layout's margins around it, and what the
+    // layout cannot do without: the buttons side by side, the longest word.
+    const QMargins margins = grid->contentsMargins();
+    int textWidth = 0;
+    for (const QLabel *label : findChildren<QLabel *>())
+        textWidth = qMax(textWidth, naturalWidth(label));
+    const int lines = qMin(textWidth + margins.left() + margins.right(), readable);
+    const int width = qBound(kMessageWidth, qMax(lines, grid->totalMinimumSize().width()), widest);
+    const int height = grid->hasHeightForWidth() ? grid->totalHeightForWidth(width) : grid->totalSizeHint().height();
+    return QSize(width, qBound(kMessageHeight, height, tallest));
 }
 
 void DynamicQDialog::buildContent(QDialog *dialog, const QString &upperText, const QString &lowerText, bool withCancel,
@@ -70,7 +110,8 @@ void DynamicQDialog::buildContent(QDialog *dialog, const QString &upperText, con
     grid->addLayout(buttons, 1, 0, Qt::AlignRight | Qt::AlignBottom);
 
     dialog->setLayout(grid);
-    // Keeps the layout from imposing a minimum: the size a caller sets is shown.
+    // Keeps the layout from imposing a minimum: the size chosen for the texts
+    // (or one a caller sets) is the size shown.
     dialog->setMinimumHeight(1);
     dialog->setMinimumWidth(1);
 }

@@ -4,12 +4,15 @@
 #include <QDialog>
 #include <QString>
 
+class QLabel;
 class QPushButton;
 
 // The program's one message box: a frameless modal window with a text, an OK
 // button and, on request, a cancel button. Its look comes from the theme
 // style sheet through the object names "modalDialog", "textDialog" and
-// "btnDialog".
+// "btnDialog". It sizes itself from its texts: never smaller than
+// kMessageWidth x kMessageHeight, wider for long lines and taller for many,
+// and never larger than the screen allows (long lines then wrap).
 class DynamicQDialog : public QDialog
 {
     Q_OBJECT
@@ -17,10 +20,11 @@ public:
     DynamicQDialog(QWidget *parent, const QString &upperText, const QString &lowerText, bool withCancel);
     ~DynamicQDialog() override;
 
-    // The size the device pages give their messages.
+    // The smallest size of a message; the pages' layouts and wording were made
+    // for boxes of this size, so no message comes out smaller.
     static constexpr int kMessageWidth = 300;
     static constexpr int kMessageHeight = 170;
-    // Shows a message with its OK button at that size and waits until it is closed.
+    // Shows a message with its OK button and waits until it is closed.
     static void tell(QWidget *parent, const QString &upperText, const QString &lowerText);
 
     // Lays out texts and buttons in `dialog`. With ownLook the labels wrap and
@@ -34,6 +38,11 @@ public slots:
     void SetTextBtnCncl(QString text);
 
 private:
+    // The size the texts and buttons need, within the bounds above.
+    QSize sizeForTexts() const;
+    // Widest line a label shows when nothing wraps it.
+    static int naturalWidth(const QLabel *label);
+
     QPushButton *btnOk = nullptr;
     QPushButton *btnCancel = nullptr;
 };

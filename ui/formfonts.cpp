@@ -1,6 +1,6 @@
 #include "formfonts.h"
 
-#include "app/bundle.h"
+#include "resources/bundle.h"
 
 #include <QFont>
 #include <QFontDatabase>

@@ -14,7 +14,6 @@ void InfoPopup::show(const QString &message)
         popup->deleteLater();
     }
     auto *dialog = new DynamicQDialog(owner, message, QString(), false);
-    dialog->resize(kWidth, kHeight);
     dialog->setModal(true);
     dialog->show();
     popup = dialog;

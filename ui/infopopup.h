@@ -15,8 +15,6 @@ class InfoPopup : public QObject
     Q_OBJECT
 public:
     static constexpr int kShowMs = 3000;
-    static constexpr int kWidth = 300;
-    static constexpr int kHeight = 170;
 
     // The notices are the owner's children, as is this object.
     explicit InfoPopup(QWidget *owner);

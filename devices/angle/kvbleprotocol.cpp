@@ -1,6 +1,6 @@
 #include "devices/angle/kvbleprotocol.h"
 
-#include "devices/fls/flsprotocol.h"
+#include "link/bus.h"
 #include "link/frame.h"
 
 #include <QCoreApplication>
@@ -125,7 +125,7 @@ bool otherKindLinked(const QByteArray &frame)
 std::optional<Serial> decodeSerial(const QByteArray &frame)
 {
     // The base answers 0xFC for every sensor kind in one layout.
-    const std::optional<fls::SerialAndFirmware> id = fls::decodeSerialAndFirmware(frame);
+    const std::optional<bus::SerialAndFirmware> id = bus::decodeSerialAndFirmware(frame);
     if (!id)
         return std::nullopt;
     return Serial{static_cast<qint32>(id->serial), id->firmware};

@@ -40,8 +40,6 @@ constexpr int kBlockProgramMs = 100;
 // new firmware after the last frame.
 constexpr int kResetWaitMs = 500;
 constexpr int kEndWaitMs = 500;
-constexpr int kMessageWidth = 350;
-constexpr int kMessageHeight = 170;
 // The updater's own status lines sit under the progress bar and keep the
 // last text this long after the download.
 constexpr int kOwnLineGap = 6;
@@ -157,7 +155,6 @@ void FirmwareUpdater::refuseFirmwareFile(QWidget *over)
                                       tr("Файл прошивки должен соответствовать модели датчика\nВозможно, файл "
                                          "повреждён\nВыберите другой файл"),
                                       false);
-    dialog->resize(kMessageWidth, kMessageHeight);
     dialog->exec();
     dialog->deleteLater();
 }

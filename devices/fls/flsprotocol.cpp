@@ -1,6 +1,7 @@
 #include "devices/fls/flsprotocol.h"
 
 #include "devices/fls/flstable.h"
+#include "link/bus.h"
 #include "link/frame.h"
 
 #include <QCoreApplication>
@@ -14,7 +15,6 @@ namespace fls {
 namespace {
 
 constexpr int kAllDataMinLength = 24; // byte 23 is the last one read
-constexpr int kSerialAndFirmwareLength = 10;
 constexpr int kShortAnswerLength = 4; // start, net, command, CRC-8
 
 constexpr quint16 kNewFirmwareQF210QF410 = 194;
@@ -55,37 +55,13 @@ QByteArray passwordFrame(quint8 net, quint8 command, quint32 password)
 
 // ---- Answers ---------------------------------------------------------------
 
-std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk)
-{
-    if (chunk.isEmpty())
-        return std::nullopt;
-    if (static_cast<quint8>(chunk.at(0)) == frame::kAnswerStart) {
-        if (chunk.size() != 2)
-            return std::nullopt;
-        // A lone sensor answers with a frame start; its number is taken as 0.
-        return QByteArray(1, '\0');
-    }
-    return chunk;
-}
-
-std::optional<AnswerHead> acceptAnswer(const QByteArray &frame)
-{
-    if (!frame::isValidAnswer(frame))
-        return std::nullopt;
-    const auto net = frame::readU8(frame, 1);
-    const auto command = frame::readU8(frame, 2);
-    if (!net || !command)
-        return std::nullopt;
-    return AnswerHead{*net, *command};
-}
-
 int minimumAnswerLength(quint8 command)
 {
     switch (command) {
-    case kAllDataCommand:
+    case bus::kAllDataCommand:
         return kAllDataMinLength;
-    case kSerialAndFirmwareCommand:
-        return kSerialAndFirmwareLength;
+    case bus::kSerialAndFirmwareCommand:
+        return bus::kSerialAndFirmwareLength;
     case kCalibrationTableCommand:
         return kTableAnswerLength;
     default:
@@ -96,10 +72,10 @@ int minimumAnswerLength(quint8 command)
 std::vector<int> answerLengths(quint8 command)
 {
     switch (command) {
-    case kAllDataCommand:
+    case bus::kAllDataCommand:
         return {24, 25, 29, 38, 42, 45, 84};
-    case kSerialAndFirmwareCommand:
-        return {kSerialAndFirmwareLength};
+    case bus::kSerialAndFirmwareCommand:
+        return {bus::kSerialAndFirmwareLength};
     case kCalibrationTableCommand:
         return {kTableAnswerLength};
     default:
@@ -177,27 +153,6 @@ std::optional<AllData> decodeAllData(const QByteArray &frame)
     if (modelByte)
         d.model = modelFromByte(*modelByte);
     return d;
-}
-
-std::optional<SerialAndFirmware> decodeSerialAndFirmware(const QByteArray &frame)
-{
-    if (frame.size() < kSerialAndFirmwareLength)
-        return std::nullopt;
-    const auto serial = frame::readLe32(frame, 3);
-    const auto firmware = frame::readLe16(frame, 7);
-    if (!serial || !firmware)
-        return std::nullopt;
-    return SerialAndFirmware{*serial, *firmware};
-}
-
-QString firmwareText(quint16 version)
-{
-    return QStringLiteral("%1.%2.%3").arg(version / 100 % 10).arg(version / 10 % 10).arg(version % 10);
-}
-
-QString serialText(quint32 serial)
-{
-    return QStringLiteral("%1").arg(static_cast<qint32>(serial));
 }
 
 // ---- Rules -----------------------------------------------------------------

@@ -1,6 +1,8 @@
 #ifndef FLSPROTOCOL_H
 #define FLSPROTOCOL_H
 
+#include "link/bus.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -14,9 +16,19 @@
 // what the page shows. The page calls them; tests call them directly.
 namespace fls {
 
-// Answer commands.
-constexpr quint8 kAllDataCommand = 0xF0;
-constexpr quint8 kSerialAndFirmwareCommand = 0xFC;
+// The bus-wide answer rules, under the names the page files still use; they
+// keep those files compiling until they name bus:: themselves.
+using bus::acceptAnswer;
+using bus::AnswerHead;
+using bus::decodeSearchAnswer;
+using bus::decodeSerialAndFirmware;
+using bus::firmwareText;
+using bus::kAllDataCommand;
+using bus::kSerialAndFirmwareCommand;
+using bus::SerialAndFirmware;
+using bus::serialText;
+
+// Answer commands (the all-data and serial answers are bus::'s).
 constexpr quint8 kCalibrationTableCommand = 0xEF;
 constexpr quint8 kSetFullCommand = 0xF5;
 constexpr quint8 kSetEmptyCommand = 0xFA;
@@ -76,21 +88,6 @@ QByteArray passwordFrame(quint8 net, quint8 command, quint32 password);
 
 // ---- Answers ---------------------------------------------------------------
 
-// The network numbers a search answer lists, in answer order; nothing when the
-// chunk is no search answer (empty, or a frame start of another length than
-// two). The two bytes 0x3E, x stand for one sensor with network number 0.
-std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk);
-
-struct AnswerHead
-{
-    quint8 net = 0;
-    quint8 command = 0;
-};
-
-// Network number and command of an answer frame whose start byte and CRC-8
-// are right; nothing otherwise.
-std::optional<AnswerHead> acceptAnswer(const QByteArray &frame);
-
 // Shortest frame of each answer form: everything its handler reads lies
 // before the CRC-8 or is the last byte read.
 int minimumAnswerLength(quint8 command);
@@ -123,20 +120,6 @@ Model modelFromByte(quint8 byte);
 // 45: byte 27); long forms 38, 42, 45 and 84 whose byte 27 lies in 0x1E..0x21
 // come from other devices on the bus and are marked dropped.
 std::optional<AllData> decodeAllData(const QByteArray &frame);
-
-struct SerialAndFirmware
-{
-    quint32 serial = 0;
-    quint16 firmware = 0;
-};
-
-// Decodes a 0xFC answer (little-endian fields); nothing when too short.
-std::optional<SerialAndFirmware> decodeSerialAndFirmware(const QByteArray &frame);
-
-// "%1.%2.%3" of the last three decimal digits of a firmware version.
-QString firmwareText(quint16 version);
-// The serial number as the sensor means it: a signed 32-bit number.
-QString serialText(quint32 serial);
 
 // ---- Rules -----------------------------------------------------------------
 

@@ -75,7 +75,7 @@ std::optional<quint16> settingValue(const QString &text, Limits limits);
 // answers with a frame instead of its number stands for number 0.
 std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk);
 
-// Answers are accepted as the wired sensors' are (fls::acceptAnswer): start
+// Answers are accepted as the wired sensors' are (bus::acceptAnswer): start
 // byte and CRC-8.
 
 // Lengths the sensor's answers to a command come in, for cutting glued

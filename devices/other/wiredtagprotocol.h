@@ -1,6 +1,7 @@
 #ifndef WIREDTAGPROTOCOL_H
 #define WIREDTAGPROTOCOL_H
 
+#include "link/bus.h"
 #include "link/frame.h"
 
 #include <QByteArray>
@@ -17,8 +18,8 @@ namespace wiredtag {
 // The reader's commands; the page's current command is one of the first
 // three while it waits for an answer.
 constexpr quint8 kSearchCommand = frame::kSearchCommand;
-constexpr quint8 kReadCommand = frame::kReadAllDataCommand;
-constexpr quint8 kSerialAndFirmwareCommand = frame::kSerialAndFirmwareCommand;
+constexpr quint8 kReadCommand = bus::kAllDataCommand;
+constexpr quint8 kSerialAndFirmwareCommand = bus::kSerialAndFirmwareCommand;
 constexpr quint8 kReadTagIdCommand = 0x06;
 constexpr quint8 kSetTagIdCommand = 0xE1;
 constexpr quint8 kPasswordAcceptedCommand = 0xF8;

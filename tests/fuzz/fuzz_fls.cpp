@@ -4,6 +4,7 @@
 
 #include "devices/fls/flsdevice.h"
 #include "devices/fls/flsprotocol.h"
+#include "link/bus.h"
 #include "link/frame.h"
 #include "pagefixture.h"
 
@@ -14,15 +15,15 @@ const QByteArray kFoundNetNums = QByteArray::fromHex("010203");
 
 void decode(const QByteArray &f)
 {
-    if (const auto found = fls::decodeSearchAnswer(f))
+    if (const auto found = bus::decodeSearchAnswer(f))
         fuzz::require(!found->isEmpty(), "fls: a search answer that names no sensor was taken");
 
-    const auto head = fls::acceptAnswer(f);
+    const auto head = bus::acceptAnswer(f);
     fuzz::require(!head || frame::isValidAnswer(f), "fls: a frame with a wrong CRC-8 was accepted");
     fls::isLongEnough(f);
 
     if (const auto data = fls::decodeAllData(f)) {
-        fuzz::require(f.size() >= fls::minimumAnswerLength(fls::kAllDataCommand),
+        fuzz::require(f.size() >= fls::minimumAnswerLength(bus::kAllDataCommand),
                       "fls: an all-data answer shorter than its form was decoded");
         const fls::ModeByte mode = fls::modeByte(data->model, 0, data->byte23, 0, data->configA);
         const fls::ModeByte newMode = fls::modeByte(data->model, 0xFFFF, data->byte23, data->configB, data->configA);
@@ -40,9 +41,9 @@ void decode(const QByteArray &f)
         fls::logPrefix(data->model);
         fls::statusText(data->model);
     }
-    if (const auto answer = fls::decodeSerialAndFirmware(f)) {
-        fls::firmwareText(answer->firmware);
-        fls::serialText(answer->serial);
+    if (const auto answer = bus::decodeSerialAndFirmware(f)) {
+        bus::firmwareText(answer->firmware);
+        bus::serialText(answer->serial);
         fls::filterTypes(fls::modelFromByte(quint8(answer->firmware)), answer->firmware);
         fls::isNewFirmware(fls::Model::QF470, answer->firmware);
     }

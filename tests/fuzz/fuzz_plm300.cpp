@@ -3,9 +3,9 @@
 // and while it still searches.
 #include "fuzztargets.h"
 
-#include "devices/fls/flsprotocol.h"
 #include "devices/other/plm300device.h"
 #include "devices/other/plm300protocol.h"
+#include "link/bus.h"
 #include "link/frame.h"
 #include "pagefixture.h"
 
@@ -18,7 +18,7 @@ void decode(const QByteArray &f)
 {
     if (const auto found = plm300::decodeSearchAnswer(f))
         fuzz::require(!found->isEmpty(), "plm300: a search answer that names no sensor was taken");
-    const auto head = fls::acceptAnswer(f);
+    const auto head = bus::acceptAnswer(f);
     fuzz::require(!head || frame::isValidAnswer(f), "plm300: a frame with a wrong CRC-8 was accepted");
     if (const auto data = plm300::decodeData(f)) {
         fuzz::require(f.size() >= plm300::kDataAnswerLength, "plm300: a data answer shorter than its form was decoded");

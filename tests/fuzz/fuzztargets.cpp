@@ -1,8 +1,8 @@
 #include "fuzztargets.h"
 
-#include "app/bundle.h"
 #include "exactframe.h"
 #include "link/frame.h"
+#include "resources/bundle.h"
 
 #include <QApplication>
 #include <QDialog>

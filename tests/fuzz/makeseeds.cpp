@@ -19,6 +19,7 @@
 #include "devices/other/n7protocol.h"
 #include "devices/other/plm300protocol.h"
 #include "devices/other/wiredtagprotocol.h"
+#include "link/bus.h"
 #include "link/frame.h"
 #include "simulatedadvertbase.h"
 #include "simulatedanglebase.h"
@@ -156,8 +157,8 @@ void addFls(Corpus &corpus, QList<QByteArray> &glueable)
     bus.sensors << SimulatedFls::Sensor() << second << third;
 
     corpus.add("fls", "search-three", bus.answerFor(frame::searchRequest()));
-    const QByteArray allData = frame::request(1, fls::kAllDataCommand);
-    const QByteArray serial = frame::request(1, fls::kSerialAndFirmwareCommand);
+    const QByteArray allData = frame::request(1, bus::kAllDataCommand);
+    const QByteArray serial = frame::request(1, bus::kSerialAndFirmwareCommand);
     for (const Form &f : forms) {
         SimulatedFls::Sensor &s = bus.sensor(0);
         s.model = f.model;
@@ -170,8 +171,8 @@ void addFls(Corpus &corpus, QList<QByteArray> &glueable)
     bus.sensor(0) = SimulatedFls::Sensor();
     const QByteArray data1 = bus.answerFor(allData);
     const QByteArray serial1 = bus.answerFor(serial);
-    const QByteArray data2 = bus.answerFor(frame::request(2, fls::kAllDataCommand));
-    const QByteArray data3 = bus.answerFor(frame::request(3, fls::kAllDataCommand));
+    const QByteArray data2 = bus.answerFor(frame::request(2, bus::kAllDataCommand));
+    const QByteArray data3 = bus.answerFor(frame::request(3, bus::kAllDataCommand));
     corpus.add("fls", "serial", serial1);
     corpus.add("fls", "all-data-second-sensor", data2);
     corpus.add("fls", "all-data-third-sensor", data3);
@@ -357,7 +358,7 @@ void addTable(Corpus &corpus, QList<QByteArray> &glueable)
     corpus.add("table", "table-written", ack);
     corpus.add("table", "table-written-second-sensor", bus.answerFor(fls::tableWriteRequest(2, written)));
     corpus.add("table", "table-after-write", bus.answerFor(fls::tableReadRequest(1)));
-    const QByteArray data = bus.answerFor(frame::request(1, fls::kAllDataCommand));
+    const QByteArray data = bus.answerFor(frame::request(1, bus::kAllDataCommand));
     glueable << table << ack;
 
     bus.refuseWrites = true;

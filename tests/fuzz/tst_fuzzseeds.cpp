@@ -1,6 +1,6 @@
-#include "app/bundle.h"
 #include "exactframe.h"
 #include "fuzztargets.h"
+#include "resources/bundle.h"
 
 #include <QDir>
 #include <QFile>

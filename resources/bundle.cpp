@@ -1,4 +1,4 @@
-#include "app/bundle.h"
+#include "resources/bundle.h"
 
 #include <QtGlobal>
 
