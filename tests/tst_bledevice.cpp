@@ -869,6 +869,9 @@ void TestBleDevice::connectingTwiceStillPollsOncePerTick()
     QCOMPARE(checks.count(), 1);
     // And the watchdog still resets a silent page.
     QVERIFY(page->getTimerDeviceConnected()->isActive());
+    BaseDevice::Intervals shortWatchdog = page->intervals();
+    shortWatchdog.watchdog = 300;
+    page->setIntervals(shortWatchdog);
     page->disconnectDevice();
     page->connectDevice();
     logs->clear();
