@@ -48,10 +48,10 @@ struct BleSensorParams
 // every command relayed to the sensor as a status code in its next data
 // answers; the page shows, logs and records each outcome.
 //
-// The base talks at a fixed address, so a connection starts polling at once
-// and searches only on a command of the page; the session's timers are
-// BaseDevice's, the two timers of the status messages and the update
-// countdown are the page's.
+// The USB base answers at a fixed address, so a connection polls it at once
+// and the bus is searched only for a command of the page; the session's
+// timers are BaseDevice's, those of the command messages and the update
+// countdown the page's.
 class BLEDevice : public BaseDevice
 {
     Q_OBJECT
