@@ -576,7 +576,6 @@ private:
     QTimer *bleFailTimer = nullptr;
     InfoPopup *infoPopUp = nullptr; // notices of the online page's buttons
     std::unique_ptr<BridgeGpio> bridgeGpio;
-    bool bleWriteRunning = false; // a BLE settings write waits for the base's report
     int advertRunSlot = -1;       // the advertising slot a started run records
 };
 

@@ -6,7 +6,6 @@
 #include "devices/ble/bledevice.h"
 #include "devices/ble/bleprotocol.h"
 #include "link/portconnection.h"
-#include "ui/dynamicqdialog.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -25,12 +24,12 @@ void Reriruvozive::writeParamToBLE()
 {
     // Its waits run the event loop; a second press or Ctrl+S meanwhile
     // would send a second write into the first one's answer.
-    if (bleWriteRunning)
+    if (bleDevice->isWriteInProgress())
         return;
     const int filter = ui->comboBox_FiltrBLE->currentIndex();
     if (filter < 0)
         return; // no settings read from the sensor yet
-    bleWriteRunning = true;
+    const BaseDevice::WriteGuard guard(bleDevice);
 
     bleDevice->setWaitingReply(true);
     // A protected sensor takes the write only after the password it accepted.
@@ -70,14 +69,9 @@ void Reriruvozive::writeParamToBLE()
             ui->label_Alarm_12BLE->hide();
             ui->label_Alarm_10BLE->hide();
             appendLog("Error write param to device");
-            auto *message =
-                new DynamicQDialog(this, QString(), tr("Некоторые параметры не были записаны\nПовторите"), false);
-            message->resize(300, 170);
-            message->exec();
-            message->deleteLater();
+            bleDevice->showMessage(QString(), tr("Некоторые параметры не были записаны\nПовторите"), this);
         }
     }
-    bleWriteRunning = false;
 }
 
 void Reriruvozive::on_comboBox_FiltrBLE_activated(int index)

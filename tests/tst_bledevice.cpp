@@ -76,6 +76,7 @@ private slots:
     void autoCalibrationWithoutDataIsRefused();
     void discardAndFactorySettingsAreNotOfferedYet();
     void connectingTwiceStillPollsOncePerTick();
+    void noTimerRunsWhileThePageIsNotConnected();
 
     // Advertising list.
     void advertisingListFillsTheModels();
@@ -868,11 +869,36 @@ void TestBleDevice::connectingTwiceStillPollsOncePerTick()
     QCOMPARE(checks.count(), 1);
     // And the watchdog still resets a silent page.
     QVERIFY(page->getTimerDeviceConnected()->isActive());
+    BaseDevice::Intervals shortWatchdog = page->intervals();
+    shortWatchdog.watchdog = 300;
+    page->setIntervals(shortWatchdog);
     page->disconnectDevice();
     page->connectDevice();
     logs->clear();
     QTRY_COMPARE_WITH_TIMEOUT(logCount(*logs, "Device is not responding"), 1, 8000);
     QCOMPARE(lowerStatus(), QString("Подключите датчик"));
+}
+
+void TestBleDevice::noTimerRunsWhileThePageIsNotConnected()
+{
+    const auto runningTimers = [](const QObject *object) {
+        int running = 0;
+        for (const QTimer *timer : object->findChildren<QTimer *>())
+            running += timer->isActive() ? 1 : 0;
+        return running;
+    };
+    PageFixture<BLEDevice> unused;
+    QCOMPARE(runningTimers(unused.page.get()), 0);
+
+    page->connectDeviceAdvert();
+    QVERIFY(runningTimers(page) > 0);
+    page->disconnectDevice();
+    QCOMPARE(runningTimers(page), 0);
+    // An advertising answer still in the buffer switches the mode, but
+    // starts no look at the line.
+    page->setAdvertMode(true);
+    feed(framed("3e03f5"));
+    QCOMPARE(runningTimers(page), 0);
 }
 
 // ---- Advertising list ------------------------------------------------------------------------

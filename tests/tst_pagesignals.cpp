@@ -140,7 +140,7 @@ void TestPageSignals::declaresExactlyItsSignals_data()
                                               "signalUpdateCNTForAutoCalib()", "signalUpdateSlaveState()"}
                                << "current";
     QTest::newRow("BLEDevice") << "BLEDevice"
-                               << "YYYY-Y-YYY"
+                               << "YYYYYYYYYY"
                                << QStringList{"deviceIsConnectedToBase()",
                                               "signalRequestForGetAllDataFromDeviceAdvert()",
                                               "signalCopyQueueSurveyDevice(int)",

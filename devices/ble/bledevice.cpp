@@ -14,7 +14,6 @@
 #include "ui/widgettar.h"
 
 #include <QDebug>
-#include <QEventLoop>
 #include <QLabel>
 #include <QScrollArea>
 #include <QStandardItemModel>
@@ -39,18 +38,12 @@ const char *const kButtonOff = "#b9b9b9";
 
 } // namespace
 
-BLEDevice::BLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port)
+BLEDevice::BLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form, port)
 {
-    timerRequest = new QTimer(this);
-    timerCheck = new QTimer(this);
-    timerSearch = new QTimer(this);
-    timerDeviceConnected = new QTimer(this);
-    timerDeviceConnected->setInterval(kConnectionWatchdogMs);
     timerStatusCmd = new QTimer(this);
     timerStatusMsg = new QTimer(this);
     connect(timerStatusCmd, &QTimer::timeout, this, &BLEDevice::setStatusCurCmdBLE);
     connect(timerStatusMsg, &QTimer::timeout, this, &BLEDevice::setEnableShowMainStatusMsgBLE);
-    connect(timerDeviceConnected, &QTimer::timeout, this, &BLEDevice::resetDeviceIsConnected, Qt::UniqueConnection);
 
     // The third sensor's buffer has no storage: it refuses every value, so
     // the third sensor is never judged stable or not.
@@ -177,11 +170,6 @@ void BLEDevice::initIcons()
     pixQuest = QPixmap(":/images/quest_pict.png");
 }
 
-void BLEDevice::checkIncommingData()
-{
-    emit signalCheckIncommingData();
-}
-
 void BLEDevice::changeIconBtnConnectDevice(QString state, bool darkTheme)
 {
     QString colour;
@@ -195,26 +183,52 @@ void BLEDevice::changeIconBtnConnectDevice(QString state, bool darkTheme)
     ui->line_UnderBtnBLE->setStyleSheet(QStringLiteral("QFrame {background-color :  %1;}").arg(colour));
 }
 
-void BLEDevice::delay(int ms)
+// ---- Connection, polling and watchdog ---------------------------------------
+
+void BLEDevice::openSession(Polling mode)
 {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
+    // The base's own connectDevice() would search the bus first; this page
+    // talks to the base at its fixed address from the start.
+    polling = mode;
+    pollTimer()->start(intervals().poll);
+    setCheckInterval(intervals().check);
 }
 
-// ---- Connection, polling and watchdog ---------------------------------------
+void BLEDevice::restartPolling()
+{
+    if (polling != Polling::None)
+        pollTimer()->start(intervals().poll);
+}
+
+void BLEDevice::checkAtAdvertPace()
+{
+    if (polling != Polling::None)
+        setCheckInterval(kCheckIntervalAdvertMs);
+}
+
+void BLEDevice::pollTick()
+{
+    switch (polling) {
+    case Polling::Data:
+        emit signalRequestForGetAllDataFromDevice();
+        break;
+    case Polling::Advert:
+        emit signalRequestForGetAllDataFromDeviceAdvert();
+        break;
+    case Polling::None:
+        break;
+    }
+}
+
+void BLEDevice::watchdogRanOut()
+{
+    resetDeviceIsConnected();
+}
 
 void BLEDevice::connectDevice()
 {
     forgetAdvertSession();
-    // Connections are made once however often the page is connected: a
-    // second one would double every poll.
-    connect(timerCheck, &QTimer::timeout, this, &BLEDevice::checkIncommingData, Qt::UniqueConnection);
-    connect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDevice,
-            Qt::UniqueConnection);
-    connect(timerDeviceConnected, &QTimer::timeout, this, &BLEDevice::resetDeviceIsConnected, Qt::UniqueConnection);
-    timerRequest->start(kRequestIntervalMs);
-    timerCheck->start(kCheckIntervalMs);
+    openSession(Polling::Data);
 
     netNumDevice = QByteArray(1, char(ble::kBaseAddress));
     currentNetNum = ble::kBaseAddress;
@@ -233,10 +247,10 @@ void BLEDevice::connectDevice()
 
 void BLEDevice::disconnectDevice()
 {
-    timerRequest->stop();
-    timerCheck->stop();
-    disconnect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDevice);
-    disconnect(timerCheck, &QTimer::timeout, this, &BLEDevice::checkIncommingData);
+    // Not BaseDevice::disconnectDevice(): that one also forgets that the base
+    // answered, which this page leaves to its reset and its watchdog.
+    polling = Polling::None;
+    timerIntervalGetDataStop();
     resetAndStopTimerDeviceConnected();
     showUI(false);
     stopSearchDevices();
@@ -252,7 +266,8 @@ void BLEDevice::forgetAdvertSession()
     firstConnectingDeviceAdwert = false;
     cardsDue = false;
     cardsShown = true;
-    disconnect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDeviceAdvert);
+    if (polling == Polling::Advert)
+        polling = Polling::None;
     hideCards();
     if (adwScrollArea)
         adwScrollArea->hide();
@@ -261,18 +276,13 @@ void BLEDevice::forgetAdvertSession()
 void BLEDevice::connectDeviceAdvert()
 {
     forgetAdvertSession();
-    connect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDeviceAdvert,
-            Qt::UniqueConnection);
-    connect(timerCheck, &QTimer::timeout, this, &BLEDevice::checkIncommingData, Qt::UniqueConnection);
-    connect(timerDeviceConnected, &QTimer::timeout, this, &BLEDevice::resetDeviceIsConnected, Qt::UniqueConnection);
-    timerRequest->start(kRequestIntervalMs);
-    timerCheck->start(kCheckIntervalMs);
+    openSession(Polling::Advert);
     netNumDevice = QByteArray(1, char(ble::kAdvertAddress));
     currentNetNum = ble::kAdvertAddress;
     emit copyNetNumToParent(netNumDevice);
     emit signalRequestForGetSerNumAndFirmWareVersion();
     delay(200);
-    timerRequest->start(kRequestIntervalMs);
+    pollTimer()->start(intervals().poll);
     restoreTimerDeviceConnected();
     needUpdateWindow = true;
     advertMode = true;
@@ -280,12 +290,8 @@ void BLEDevice::connectDeviceAdvert()
 
 void BLEDevice::disconnectDeviceAdvert()
 {
-    disconnect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDeviceAdvert);
-    disconnect(timerCheck, &QTimer::timeout, this, &BLEDevice::checkIncommingData);
-    resetAndStopTimerDeviceConnected();
-    showUI(false);
-    stopSearchDevices();
-    forgetAdvertSession();
+    // Both modes end alike: whichever the page was in, it polls no more.
+    disconnectDevice();
 }
 
 bool BLEDevice::resetDeviceIsConnected()
@@ -297,7 +303,7 @@ bool BLEDevice::resetDeviceIsConnected()
     // The page's widgets go, its status lines stay: they tell the user why
     // until the base answers again.
     setVisibleStatusLabels(true);
-    deviceConnected = false;
+    setConnected(false);
     showStatusMessageUp(tr(" "));
     showStatusMessage(tr("Подключите датчик"));
     currentSlot = 0;
@@ -311,48 +317,6 @@ bool BLEDevice::resetDeviceIsConnected()
     needUpdateWindow = true;
     emit signalWriteLog("Device is not responding");
     return true;
-}
-
-void BLEDevice::restoreTimerDeviceConnected()
-{
-    timerDeviceConnected->blockSignals(false);
-    timerDeviceConnected->start(kConnectionWatchdogMs);
-}
-
-void BLEDevice::resetAndStopTimerDeviceConnected()
-{
-    timerDeviceConnected->blockSignals(true);
-    timerDeviceConnected->stop();
-}
-
-void BLEDevice::resetTimerDeviceConnected()
-{
-    timerDeviceConnected->start(kConnectionWatchdogMs);
-}
-
-void BLEDevice::timerIntervalRequestDataStart(uint interval)
-{
-    timerRequest->start(int(interval));
-}
-
-void BLEDevice::timerIntervalRequestDataStop()
-{
-    timerRequest->stop();
-}
-
-void BLEDevice::startSearchDevices()
-{
-    searching = true;
-    timerSearch->start(kRequestIntervalMs);
-    connect(timerSearch, &QTimer::timeout, this, &BLEDevice::signalRequestForSearchDevices, Qt::UniqueConnection);
-    emit signalRequestForSearchDevices();
-}
-
-void BLEDevice::stopSearchDevices()
-{
-    searching = false;
-    disconnect(timerSearch, &QTimer::timeout, this, &BLEDevice::signalRequestForSearchDevices);
-    timerSearch->stop();
 }
 
 int BLEDevice::CompareNetNum(int netnum)
@@ -392,7 +356,7 @@ bool BLEDevice::resetSettingToDefault()
 {
     initConnectionNewDevice();
     currentSlot = 0;
-    deviceConnected = false;
+    setConnected(false);
     needCalibration = false;
     settingsChanged = false;
     firstConnectingDeviceAdwert = false;

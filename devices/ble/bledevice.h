@@ -1,13 +1,14 @@
 #ifndef BLEDEVICE_H
 #define BLEDEVICE_H
 
+#include "link/basedevice.h"
+
 #include <QByteArray>
 #include <QFont>
 #include <QList>
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 
 #include <array>
 #include <optional>
@@ -18,13 +19,11 @@ class MyItemDelegateForCell;
 class QDialog;
 class QLabel;
 class QScrollArea;
-class QSerialPort;
 class QStandardItemModel;
 class QTableView;
 class QTimer;
 class RingBuffer;
 class SecurityBLE;
-class Ui_Deruvivuriri;
 class WidgetTar;
 
 namespace ble {
@@ -48,16 +47,19 @@ struct BleSensorParams
 // and shares its serial port (not owned). The base reports the outcome of
 // every command relayed to the sensor as a status code in its next data
 // answers; the page shows, logs and records each outcome.
-class BLEDevice : public QWidget
+//
+// The USB base answers at a fixed address, so a connection polls it at once
+// and the bus is searched only for a command of the page; the session's
+// timers are BaseDevice's, those of the command messages and the update
+// countdown the page's.
+class BLEDevice : public BaseDevice
 {
     Q_OBJECT
 public:
     // Per-sensor stores: the base relays at most three sensors in turn.
     static constexpr int kSensors = 3;
-    static constexpr int kRequestIntervalMs = 1000;
-    static constexpr int kCheckIntervalMs = 100;
+    // The advertising list is long and the base sends it slowly.
     static constexpr int kCheckIntervalAdvertMs = 600;
-    static constexpr int kConnectionWatchdogMs = 5000;
     static constexpr int kStatusMessageMs = 5000;
     static constexpr int kCommandStatusMs = 7000;
     // Raw values averaged for the stability judgement.
@@ -70,7 +72,7 @@ public:
 
     // Gets everything the receive buffer held: any number of frames or part
     // of one. Returns the page's current command.
-    int run(int len, char *buf);
+    int run(int len, char *buf) override;
 
     quint8 calc_crc8(const char *data, int length) const;
 
@@ -79,8 +81,6 @@ public:
     void setCurrentCommand(unsigned char command) { currentCommand = command; }
     int getLastReplyCommand() const { return lastReplyCommand; }
     void setLastReplyCommand(const int &value) { lastReplyCommand = value; }
-    bool isDeviceConnected() const { return deviceConnected; }
-    void setDeviceConnected(bool value) { deviceConnected = value; }
     bool isNeedCalibration() const { return needCalibration; }
     void setNeedCalibration(bool value) { needCalibration = value; }
     bool isAdvertMode() const { return advertMode; }
@@ -161,7 +161,8 @@ public:
         changeNameSlaveSuccessfully = false;
     }
     QDialog *getLinkDialog() const;
-    QTimer *getTimerDeviceConnected() const { return timerDeviceConnected; }
+    // The main window stops the watchdog itself before it opens the port.
+    QTimer *getTimerDeviceConnected() const { return watchdogTimer(); }
     QDialog *getConnectDialog() const { return connectDialog; }
     void setConnectDialog(QDialog *dialog) { connectDialog = dialog; }
 
@@ -178,32 +179,20 @@ public slots:
     // Construction, wiring and the device button.
     bool initUI();
     void initIcons();
-    void checkIncommingData();
     void changeIconBtnConnectDevice(QString state, bool darkTheme);
-    void delay(int ms);
 
-    // Connection, polling and watchdog.
-    void connectDevice();
-    void disconnectDevice();
+    // Connection, in the ordinary or the advertising mode.
+    void connectDevice() override;
+    void disconnectDevice() override;
     void connectDeviceAdvert();
     void disconnectDeviceAdvert();
     bool resetDeviceIsConnected();
-    void restoreTimerDeviceConnected();
-    void resetAndStopTimerDeviceConnected();
-    void resetTimerDeviceConnected();
-    void timerIntervalRequestDataStart(uint interval);
-    void timerIntervalRequestDataStop();
-    void startSearchDevices();
-    void stopSearchDevices();
     int CompareNetNum(int netnum);
     void initConnectionNewDevice();
     bool resetSettingToDefault();
 
     // Status lines, widgets and look.
     bool initStatusMessage();
-    bool showStatusMessageUp(QString message);
-    bool showStatusMessage(QString message);
-    bool setVisibleStatusLabels(bool visible);
     void setEnableShowMainStatusMsgBLE();
     void setStatusCurCmdBLE();
     bool showUI(bool visible);
@@ -252,15 +241,6 @@ public slots:
     void setFactorySetting();
 
 signals:
-    void signalCheckIncommingData();
-    void signalRequestForSearchDevices();
-    void signalRequestForGetAllDataFromDevice();
-    void signalRequestForGetSerNumAndFirmWareVersion();
-    void copyNetNumToParent(QByteArray data);
-    void writeData(QByteArray data);
-    void copyLevelValueToMain(int level, int device);
-    void signalWriteLog(QString message);
-
     void signalRequestForGetAllDataFromDeviceAdvert();
     // This page reports its survey position under its own name.
     void signalCopyQueueSurveyDevice(int data);
@@ -274,11 +254,25 @@ signals:
     void signalUpdateFullValForAutocalib();
     void signalUpdateEmptyValForAutocalib();
 
-private:
+protected:
     // Answer intake (bledevice_answers.cpp).
-    void takeSearchAnswer(const QByteArray &chunk);
-    // False when the answer ended the connection.
-    bool takeFrame(const QByteArray &frame);
+    void takeSearchAnswer(const QByteArray &chunk) override;
+    void takeFrame(const QByteArray &frame) override;
+    std::vector<int> answerLengths(quint8 command) const override;
+    // The data request of the mode the page polls in.
+    void pollTick() override;
+    void watchdogRanOut() override;
+
+private:
+    // What the poll timer asks the base for: nothing while the page is not
+    // connected, the linked sensor's data, or the advertising list.
+    enum class Polling { None, Data, Advert };
+    // Starts the session's timers for a connection in one of the modes.
+    void openSession(Polling mode);
+    // Polling again at its own pace, if the page is connected at all.
+    void restartPolling();
+    // The slow look at the line the advertising list needs.
+    void checkAtAdvertPace();
     void takeAdvertChunk(const QByteArray &chunk);
     void startAdvertMode();
     // What an advertising session set up, undone for the next connection.
@@ -313,9 +307,8 @@ private:
     std::optional<int> storeSlot() const;
     WidgetTar *widgetTarOf(int sensor) const;
 
-    // Data answer, status codes and display (bledevice_data.cpp). Returns
-    // false when the answer ended the connection.
-    bool handleData(const QByteArray &frame);
+    // Data answer, status codes and display (bledevice_data.cpp).
+    void handleData(const QByteArray &frame);
     void refuseWrongKind();
     void storeData(int slot, const ble::Data &data);
     void stepAutoCalibration();
@@ -332,9 +325,10 @@ private:
     void refreshWindow();
     void logConnection();
 
-    // Commands (bledevice_commands.cpp).
-    void pausePolling();
-    void resumePolling();
+    // Commands (bledevice_commands.cpp). Polling and the watchdog pause for
+    // a command's answer, and resume together.
+    void pauseLink();
+    void resumeLink();
     // The typed password of the open dialog; nothing (and the user told
     // why) when the dialog is gone or the text is no password.
     std::optional<quint32> typedPassword(bool newPasswordField);
@@ -343,14 +337,12 @@ private:
 
     QWidget *statusParent() const;
 
-    Ui_Deruvivuriri *ui = nullptr;
-    QSerialPort *serialPort = nullptr; // shared with the main window, not owned
+    Polling polling = Polling::None;
+    // An answer of a sensor of the wrong kind ended the connection: nothing
+    // after it in the same chunk is taken.
+    bool kindRefused = false;
 
-    // Timers. The main window stops the watchdog itself, so all exist from construction on.
-    QTimer *timerRequest = nullptr;
-    QTimer *timerCheck = nullptr;
-    QTimer *timerSearch = nullptr;
-    QTimer *timerDeviceConnected = nullptr;
+    // The page's own timers: how long a command's message stays.
     QTimer *timerStatusCmd = nullptr;
     QTimer *timerStatusMsg = nullptr;
     QTimer *countdownTimer = nullptr; // only while the update countdown runs
@@ -358,8 +350,6 @@ private:
 
     // Objects on the form.
     QFont fontValue;
-    QLabel *statusUp = nullptr;
-    QLabel *statusDown = nullptr;
     QLabel *levelFaultIcon = nullptr;
     WidgetTar *widgetTar1 = nullptr;
     WidgetTar *widgetTar2 = nullptr;
@@ -393,7 +383,6 @@ private:
     // Link and command state.
     int currentCommand = 0xFF; // 0xFF: idle or searching
     int lastReplyCommand = 0;
-    bool deviceConnected = false;
     bool needCalibration = false;
     bool advertMode = false;
     bool firstConnectingDeviceAdwert = false;
@@ -407,7 +396,6 @@ private:
     uchar foundNetNum = 0;
     QByteArray netNumDevice;
     int currentNetNum = 0;
-    bool searching = false;
     int currentSlot = 0;
     const int shownSensor = 0; // the page shows the first sensor
 
@@ -483,7 +471,6 @@ private:
     int needUpdateFullValAutocalib = 0;
     int needUpdateEmptyValAutocalib = 0;
     int tarSessionValue = 0;
-    bool calibrationRunning = false;
 };
 
 #endif // BLEDEVICE_H

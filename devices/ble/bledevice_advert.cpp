@@ -10,7 +10,6 @@
 #include "devices/ble/bleadwmodel.h"
 #include "devices/ble/bleadwview.h"
 #include "devices/ble/bleprotocol.h"
-#include "ui/dynamicqdialog.h"
 #include "ui/switch.h"
 
 #include <QDebug>
@@ -155,11 +154,11 @@ void BLEDevice::sendSlotCommand(const QByteArray &request)
     // lists that follow show what the sensor took.
     emit writeData(request);
     delay(kAfterSlotCommandMs);
-    searching = true;
+    setSearchActive(true);
     emit signalRequestForSearchDevices();
     restoreSurveyAddress();
     emit signalCheckIncommingData();
-    timerCheck->start(kCheckIntervalAdvertMs);
+    checkAtAdvertPace();
 }
 
 bool BLEDevice::changeParamsSendTH(int index, int indexWidget)
@@ -186,8 +185,7 @@ bool BLEDevice::changeNetNumAdwertDevice(int curDeviceWidget)
     // An empty field or a number past one byte is never sent as some other number.
     if (!number) {
         resetAndStopTimerDeviceConnected();
-        DynamicQDialog::tell(statusParent(), QString(),
-                             tr("Введите число от %1 до %2").arg(0).arg(ble::kLargestNetNumber));
+        showMessage(QString(), tr("Введите число от %1 до %2").arg(0).arg(ble::kLargestNetNumber), statusParent());
         restoreTimerDeviceConnected();
         return false;
     }
@@ -197,7 +195,7 @@ bool BLEDevice::changeNetNumAdwertDevice(int curDeviceWidget)
     const int clashes = ble::netNumberClashes(*number, inUse);
     for (int i = 0; i < clashes; ++i) {
         resetAndStopTimerDeviceConnected();
-        DynamicQDialog::tell(nullptr, QString(), tr("Установите другой сетевой адрес"));
+        showMessage(QString(), tr("Установите другой сетевой адрес"), statusParent());
         restoreTimerDeviceConnected();
     }
     if (clashes > 0)
@@ -276,12 +274,12 @@ bool BLEDevice::recieveStringFromDialog(QString data, int password, int curDevic
         return false;
     }
     // The list pauses while the slot is set up.
-    timerRequest->stop();
+    pausePolling();
     resetAndStopTimerDeviceConnected();
     if (!enableDopParamAdwert(curDeviceWidget, true, true)) {
         emit errorConnectedToDeviceAdwert();
         // A failed connection leaves the page polling, for another attempt.
-        timerRequest->start(kRequestIntervalMs);
+        restartPolling();
         restoreTimerDeviceConnected();
         return false;
     }
@@ -301,6 +299,6 @@ bool BLEDevice::recieveStringFromDialog(QString data, int password, int curDevic
     qDebug() << (changeNameSlaveSuccessfully ? "set Name + verify Pwd successfully"
                                              : "Error set new name + verify pwd");
     restoreTimerDeviceConnected();
-    timerRequest->start(kRequestIntervalMs);
+    restartPolling();
     return true;
 }

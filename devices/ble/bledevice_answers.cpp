@@ -17,7 +17,6 @@
 #include <QLoggingCategory>
 #include <QScrollArea>
 #include <QSerialPort>
-#include <QTimer>
 
 #include <cstring>
 
@@ -48,7 +47,7 @@ int BLEDevice::run(int len, char *buf)
 
     // A search answer is a number or two, not a frame; the same bytes are
     // then looked at as an answer too.
-    if (searching && chunk.size() <= 2)
+    if (isSearchActive() && chunk.size() <= 2)
         takeSearchAnswer(chunk);
 
     if (advertMode) {
@@ -57,11 +56,18 @@ int BLEDevice::run(int len, char *buf)
     }
     // The line may glue several answers into one chunk; each is handled on
     // its own, and none after one that ended the connection.
+    kindRefused = false;
     for (const QByteArray &answer : frame::splitAnswers(chunk, ble::answerLengths)) {
-        if (!takeFrame(answer))
+        takeFrame(answer);
+        if (kindRefused)
             return 0;
     }
     return currentCommand;
+}
+
+std::vector<int> BLEDevice::answerLengths(quint8 command) const
+{
+    return ble::answerLengths(command);
 }
 
 void BLEDevice::takeSearchAnswer(const QByteArray &chunk)
@@ -72,32 +78,32 @@ void BLEDevice::takeSearchAnswer(const QByteArray &chunk)
         resetDeviceIsConnected();
         return;
     }
-    searching = false;
     netNumDevice = *found;
     foundNetNum = uchar(netNumDevice.at(0));
     stopSearchDevices();
-    timerDeviceConnected->start(kConnectionWatchdogMs);
+    resetTimerDeviceConnected();
 }
 
 void BLEDevice::keepAlive()
 {
-    deviceConnected = true;
-    timerDeviceConnected->start(kConnectionWatchdogMs);
+    setConnected(true);
+    resetTimerDeviceConnected();
 }
 
-bool BLEDevice::takeFrame(const QByteArray &frame)
+void BLEDevice::takeFrame(const QByteArray &frame)
 {
     const std::optional<ble::AnswerHead> head = ble::acceptAnswer(frame);
     if (!head)
-        return true;
+        return;
     const std::optional<quint8> expected = expectedNetNum();
     if (!expected || head->net != *expected)
-        return true;
+        return;
 
     switch (head->command) {
     case ble::kDataCommand:
-        if (!handleData(frame))
-            return false;
+        handleData(frame);
+        if (kindRefused)
+            return;
         break;
     case ble::kParamWriteCommand:
         handleParamAck(frame);
@@ -114,7 +120,6 @@ bool BLEDevice::takeFrame(const QByteArray &frame)
         break;
     }
     keepAlive();
-    return true;
 }
 
 void BLEDevice::handleParamAck(const QByteArray &frame)
@@ -188,7 +193,7 @@ void BLEDevice::handleSerialAndFirmware(const QByteArray &frame)
 void BLEDevice::startAdvertMode()
 {
     netNumDevice.clear();
-    timerCheck->start(kCheckIntervalAdvertMs);
+    checkAtAdvertPace();
     emit signalRequestForGetSerNumAndFirmWareVersion();
     if (ui)
         ui->ButtonTarirovka->setEnabled(false);
@@ -203,9 +208,8 @@ void BLEDevice::startAdvertMode()
         adwScrollArea->show();
     }
     // From now on each tick asks for the advertising list.
-    disconnect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDevice);
-    connect(timerRequest, &QTimer::timeout, this, &BLEDevice::signalRequestForGetAllDataFromDeviceAdvert,
-            Qt::UniqueConnection);
+    if (polling != Polling::None)
+        polling = Polling::Advert;
 }
 
 void BLEDevice::takeAdvertChunk(const QByteArray &chunk)
@@ -235,7 +239,7 @@ void BLEDevice::takeAdvertChunk(const QByteArray &chunk)
             break;
         case ble::kDataCommand:
             lastReplyCommand = ble::kDataCommand;
-            timerDeviceConnected->start(kConnectionWatchdogMs);
+            resetTimerDeviceConnected();
             break;
         case ble::kSerialAndFirmwareCommand:
             handleSerialAndFirmwareAdvert(answer);
@@ -294,7 +298,7 @@ void BLEDevice::handleAdvertList(const QByteArray &frame)
     if (!records)
         return;
     lastReplyCommand = ble::kAdvertListCommand;
-    timerDeviceConnected->start(kConnectionWatchdogMs);
+    resetTimerDeviceConnected();
     mappingDataToAdwertDevices(records->constData());
 
     netNumDevice = QByteArray(1, char(adwModel1->getNetNumber()));

@@ -5,7 +5,6 @@
 #include "deruvivuriri_form.h"
 
 #include "devices/ble/bleprotocol.h"
-#include "ui/dynamicqdialog.h"
 #include "ui/security.h"
 #include "ui/securityble.h"
 
@@ -25,16 +24,16 @@ constexpr int kCalibrationCheckMs = 1000;
 
 } // namespace
 
-void BLEDevice::pausePolling()
+void BLEDevice::pauseLink()
 {
     resetAndStopTimerDeviceConnected();
-    timerRequest->stop();
+    pausePolling();
 }
 
-void BLEDevice::resumePolling()
+void BLEDevice::resumeLink()
 {
     restoreTimerDeviceConnected();
-    timerRequest->start(kRequestIntervalMs);
+    restartPolling();
 }
 
 void BLEDevice::startCommandStatusTimer()
@@ -72,16 +71,18 @@ bool BLEDevice::sendClearPasswordCmd()
 
 bool BLEDevice::sendPass(int pass, uchar cmd)
 {
+    // Not exchange(): the sensor's outcome comes in a later data answer, so
+    // what already arrived is taken after the wait, and polling resumes.
     // Polling pauses for the answer; a page that was not polling stays so.
-    const bool polling = timerRequest->isActive();
-    pausePolling();
+    const bool wasPolling = pollTimer()->isActive();
+    pauseLink();
     awaitCommandOutcome();
     emit writeData(ble::valueWrite(quint8(currentNetNum), cmd, quint32(pass)));
     delay(kPasswordAnswerMs);
     waitingReply = true;
     emit signalCheckIncommingData();
-    if (polling)
-        resumePolling();
+    if (wasPolling)
+        resumeLink();
     return true;
 }
 
@@ -141,8 +142,8 @@ bool BLEDevice::delPassBLE()
     if (!pass)
         return false;
     newPass = int(*pass);
-    const bool polling = timerRequest->isActive();
-    pausePolling();
+    const bool wasPolling = pollTimer()->isActive();
+    pauseLink();
     awaitCommandOutcome();
     // The sensor first takes the present password, then "no password".
     emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorEnterPassword, quint32(newPass)));
@@ -154,8 +155,8 @@ bool BLEDevice::delPassBLE()
     currentCommand = ble::kSerialAndFirmwareCommand;
     delay(kDeleteSecondStepMs);
     emit signalCheckIncommingData();
-    if (polling)
-        resumePolling();
+    if (wasPolling)
+        resumeLink();
     passwordCommandUsed = true;
     startCommandStatusTimer();
     showStatusMessageUp(tr("Ожидаем ответ от беспроводного датчика"));
@@ -168,13 +169,13 @@ bool BLEDevice::delPassBLE()
 
 void BLEDevice::autoCalibrateFullEmptyBLE()
 {
-    // Its waits run the event loop: a second start meanwhile would mix the frames.
-    if (calibrationRunning)
+    // Its waits run the event loop: a second start, or a settings write,
+    // meanwhile would mix the frames.
+    if (isWriteInProgress())
         return;
     // Values computed from nothing would overwrite the sensor's own.
     if (!dataSinceConnect) {
-        DynamicQDialog::tell(statusParent(), QString(),
-                             tr("Нет показаний датчика\nДождитесь их и повторите калибровку"));
+        showMessage(QString(), tr("Нет показаний датчика\nДождитесь их и повторите калибровку"), statusParent());
         return;
     }
     const Sensor &s = sensors[size_t(shownSensor)];
@@ -186,7 +187,7 @@ void BLEDevice::autoCalibrateFullEmptyBLE()
             sendPass(int(*acceptedPassword), ble::kPasswordEnterCommand);
     };
 
-    calibrationRunning = true;
+    const WriteGuard guard(this);
     presentPassword();
     awaitCommandOutcome();
     emit writeData(ble::valueWrite(address, ble::kWriteEmptyCommand, quint32(values.empty)));
@@ -205,12 +206,11 @@ void BLEDevice::autoCalibrateFullEmptyBLE()
         delay(kCalibrationCheckMs);
     }
     qDebug() << "autocalibrate BLE";
-    calibrationRunning = false;
 }
 
 void BLEDevice::escapeCurSetting()
 {
-    DynamicQDialog::tell(statusParent(), tr("Функция в разработке"), QString());
+    showMessage(tr("Функция в разработке"), QString(), statusParent());
 }
 
 void BLEDevice::setFactorySetting()

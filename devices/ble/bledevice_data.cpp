@@ -32,7 +32,7 @@ QString signedText(quint32 value)
 
 } // namespace
 
-bool BLEDevice::handleData(const QByteArray &frame)
+void BLEDevice::handleData(const QByteArray &frame)
 {
     lastReplyCommand = ble::kDataCommand;
     linkValid = false;
@@ -48,13 +48,13 @@ bool BLEDevice::handleData(const QByteArray &frame)
     }
     if (kind && !ble::isServedKind(*kind)) {
         refuseWrongKind();
-        return false;
+        return;
     }
     // Fields come only from the lengths the base sends; anything else only
     // shows that the base is there.
     const std::optional<ble::Data> data = kindAccepted ? ble::decodeData(frame) : std::nullopt;
     if (!data)
-        return true;
+        return;
 
     dataSinceConnect = true;
     keepAlive();
@@ -73,16 +73,18 @@ bool BLEDevice::handleData(const QByteArray &frame)
     handleStatus(data->status);
     if (slot)
         showData(*slot);
-    return true;
 }
 
 void BLEDevice::refuseWrongKind()
 {
     // Polling stops first, so that the answers still coming cannot open the
     // message again; one message at a time.
+    kindRefused = true;
     disconnectDevice();
     if (wrongKindMessage || !statusParent())
         return;
+    // Not showMessage(): the intake must not wait in a message box's loop
+    // while answers keep arriving, so this one is opened and left.
     auto *message = new DynamicQDialog(statusParent(), tr("Подключите другое"),
                                        tr("Подключенное устройство не соответствует выбранному"), false);
     message->resize(DynamicQDialog::kMessageWidth, DynamicQDialog::kMessageHeight);

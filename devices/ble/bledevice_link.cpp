@@ -6,7 +6,6 @@
 #include "deruvivuriri_form.h"
 
 #include "devices/ble/bleprotocol.h"
-#include "ui/dynamicqdialog.h"
 
 #include <QDebug>
 #include <QDialog>
@@ -95,8 +94,8 @@ bool BLEDevice::changeUiidBle(QString serialNum)
     // A number that is no serial would link the base to a sensor nobody asked for.
     const std::optional<quint32> serial = ble::typedSerial(serialNum);
     if (!serial) {
-        DynamicQDialog::tell(linkDialog ? static_cast<QWidget *>(linkDialog.data()) : statusParent(), QString(),
-                             tr("Введите номер датчика"));
+        showMessage(QString(), tr("Введите номер датчика"),
+                    linkDialog ? static_cast<QWidget *>(linkDialog.data()) : statusParent());
         return false;
     }
     awaitCommandOutcome();
@@ -119,11 +118,12 @@ bool BLEDevice::changeUiidBleForBaseReboot()
         return true;
     // Polling waits, and an answer still on its way is taken first, so that
     // the base's address comes alone.
-    const bool polling = timerRequest->isActive();
-    timerRequest->stop();
+    const bool wasPolling = pollTimer()->isActive();
+    pausePolling();
     delay(kPollSettleMs);
     emit signalCheckIncommingData();
-    searching = true;
+    // The answer is the base's address alone, taken by the search handler.
+    setSearchActive(true);
     emit signalRequestForSearchDevices();
     delay(kSearchAnswerMs);
     emit signalCheckIncommingData();
@@ -132,8 +132,8 @@ bool BLEDevice::changeUiidBleForBaseReboot()
     emit signalCheckIncommingData();
     // The search emptied the main window's list of addresses.
     restoreSurveyAddress();
-    if (polling)
-        timerRequest->start(kRequestIntervalMs);
+    if (wasPolling)
+        restartPolling();
     startCountdown();
     if (ui) {
         ui->labelMsgUpdBLE->setWordWrap(true);

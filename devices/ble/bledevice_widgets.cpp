@@ -13,11 +13,8 @@
 
 namespace {
 
-constexpr int kStatusX = 5;
-constexpr int kStatusUpY = 550;
-constexpr int kStatusDownY = 573;
+// The link texts of this page are longer than other pages' status lines.
 constexpr int kStatusWidth = 600;
-constexpr int kStatusHeight = 20;
 
 } // namespace
 
@@ -28,43 +25,13 @@ QWidget *BLEDevice::statusParent() const
 
 bool BLEDevice::initStatusMessage()
 {
-    if (!ui || statusDown)
+    if (!ui || status.lower())
         return false;
-    statusDown = new QLabel(tr("Подключите датчик"), ui->BLE_QF410);
-    statusUp = new QLabel(QString(), ui->BLE_QF410);
-    statusDown->setObjectName("labelStatusBLE");
-    statusUp->setObjectName("labelStatusUpBLE");
-    statusUp->setGeometry(kStatusX, kStatusUpY, kStatusWidth, kStatusHeight);
-    statusDown->setGeometry(kStatusX, kStatusDownY, kStatusWidth, kStatusHeight);
-    statusUp->setFont(fontValue);
-    statusDown->setFont(fontValue);
-    statusUp->show();
-    statusDown->show();
-    return true;
-}
-
-bool BLEDevice::showStatusMessageUp(QString message)
-{
-    if (!statusUp)
-        return false;
-    statusUp->setText(message);
-    return true;
-}
-
-bool BLEDevice::showStatusMessage(QString message)
-{
-    if (!statusDown)
-        return false;
-    statusDown->setText(message);
-    return true;
-}
-
-bool BLEDevice::setVisibleStatusLabels(bool visible)
-{
-    if (!statusUp || !statusDown)
-        return false;
-    statusUp->setVisible(visible);
-    statusDown->setVisible(visible);
+    createStatusLines(ui->BLE_QF410, tr("Подключите датчик"));
+    status.lower()->setObjectName("labelStatusBLE");
+    status.upper()->setObjectName("labelStatusUpBLE");
+    for (QLabel *line : {status.lower(), status.upper()})
+        line->resize(kStatusWidth, line->height());
     return true;
 }
 
