@@ -67,7 +67,7 @@ void Reriruvozive::writeParamToFLS()
     const quint8 net = sensorNetNum();
 
     flsDevice->resetAndStopTimerDeviceConnected();
-    flsDevice->timerIntervalGetDataStop();
+    flsDevice->pausePolling();
     passwordEnteredCopy = flsDevice->isPasswordEntered();
     if (passwordEnteredCopy)
         flsDevice->passwordStep();
@@ -91,7 +91,7 @@ void Reriruvozive::writeParamToFLS()
     delay(kWriteAnswerMs);
     parceDataFromCOMPort();
     if (configRefused)
-        flsDevice->showWrongPassword();
+        flsDevice->showWrongPassword(ui->DUT);
 
     if (passwordEnteredCopy)
         flsDevice->passwordStep();
@@ -99,7 +99,7 @@ void Reriruvozive::writeParamToFLS()
     // the sensor under whatever number it now has.
     const bool netRefused = flsDevice->writeRefused(fls::netNumWrite(net, quint8(*newNet)), kWriteAnswerMs);
     if (netRefused && !configRefused)
-        flsDevice->showWrongPassword();
+        flsDevice->showWrongPassword(ui->DUT);
     flsDevice->setSearchActive(true);
     requestForSearchDevices();
     delay(kWriteAnswerMs);
@@ -120,7 +120,7 @@ void Reriruvozive::writeParamToFLS()
     }
 
     flsDevice->restoreTimerDeviceConnected();
-    flsDevice->timerIntervalGetDataStart(FLSDevice::kPollIntervalMs);
+    flsDevice->resumePolling();
 }
 
 void Reriruvozive::on_ButtonWriteParamDUT_clicked()

@@ -344,7 +344,7 @@ void TestFlsDevice::disconnectingAnIdlePageSendsNothingAndForgetsTheBus()
                        page->getSwitchSendSerNum(), page->getSwitchInvers(), page->getSwitchMaster()})
         sw->setState(true);
     page->setParamChanged(true);
-    page->setDeviceConnected(true);
+    page->setConnected(true);
     page->setPasswordEntered(true);
     page->setRange4095(true);
     page->setStateSwMaster(true);
@@ -438,7 +438,7 @@ void TestFlsDevice::watchdogExpiryPromptsLogsAndSearchesAgainEachPeriod()
     QSignalSpy search(page, &FLSDevice::signalRequestForSearchDevices);
     page->connectDevice();
     page->stopSearchDevices(); // as a search answer would; the page then polls
-    page->setDeviceConnected(true);
+    page->setConnected(true);
     page->setSensorFound(true);
     page->setVisiblePageWidgets(true);
     page->showStatusMessage("Подключен QF210");
@@ -449,7 +449,7 @@ void TestFlsDevice::watchdogExpiryPromptsLogsAndSearchesAgainEachPeriod()
     QTRY_VERIFY_WITH_TIMEOUT(log.count() >= 1, 7000);
     QCOMPARE(log.at(0).at(0).toString(), QString("Device is not responding"));
     QCOMPARE(page->getLabelStatusMessage()->text(), QString("Подключите датчик"));
-    QCOMPARE(page->getLabelStatusExtra()->text(), QString(" "));
+    QCOMPARE(page->getLabelStatusMessageUp()->text(), QString(" "));
     QVERIFY(!page->isDeviceConnected());
     QVERIFY(!page->isSensorFound());
     QVERIFY(page->isSearchActive());
@@ -838,7 +838,7 @@ void TestFlsDevice::afterInitUiNothingOfThePageShows()
         QVERIFY2(!showsOn(w, ui->DUT), name);
     }
     QLabel *status = page->getLabelStatusMessage();
-    QLabel *extra = page->getLabelStatusExtra();
+    QLabel *extra = page->getLabelStatusMessageUp();
     QCOMPARE(status->parentWidget(), static_cast<QWidget *>(ui->DUT));
     QCOMPARE(extra->parentWidget(), static_cast<QWidget *>(ui->DUT));
     QVERIFY(!showsOn(status, ui->DUT));
@@ -858,7 +858,7 @@ void TestFlsDevice::showingThePageShowsItsWidgets()
     for (const char *name : kPageWidgets)
         QVERIFY2(showsOn(window->findChild<QWidget *>(name), ui->DUT), name);
     QVERIFY(showsOn(page->getLabelStatusMessage(), ui->DUT));
-    QVERIFY(showsOn(page->getLabelStatusExtra(), ui->DUT));
+    QVERIFY(showsOn(page->getLabelStatusMessageUp(), ui->DUT));
     // No QF260 connected: its voltage pair stays hidden.
     QVERIFY(!showsOn(ui->label_NaprNameQF260DUT, ui->DUT));
     QVERIFY(!showsOn(ui->label_NaprValQF260DUT, ui->DUT));
@@ -1053,7 +1053,7 @@ void TestFlsDevice::findWidgetByNameNeverGivesNull()
 void TestFlsDevice::statusLines()
 {
     QLabel *status = page->getLabelStatusMessage();
-    QLabel *extra = page->getLabelStatusExtra();
+    QLabel *extra = page->getLabelStatusMessageUp();
     QVERIFY(page->showStatusMessage("Подключен QF410"));
     QCOMPARE(status->text(), QString("Подключен QF410"));
     QVERIFY(showsOn(status, ui->DUT));
