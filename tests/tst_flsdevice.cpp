@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QTableView>
+#include <QTimer>
 #include <QValidator>
 #include <QtTest>
 
@@ -35,6 +36,7 @@ private slots:
     void newSearchForgetsTheSensorsFoundBefore();
     void connectHidesTheAlarmsAndSearchesAtOnce();
     void disconnectingAnIdlePageSendsNothingAndForgetsTheBus();
+    void noTimerRunsWhileThePortIsClosed();
     void resetSettingToDefaultKeepsTheSelectedSensor();
     void slaveStubsSendNothing();
     void crcOfNothingIsZeroAndAFrameWithItsCrcGivesZero();
@@ -371,6 +373,29 @@ void TestFlsDevice::disconnectingAnIdlePageSendsNothingAndForgetsTheBus()
     QVERIFY(!showsOn(page->getLabelStatusMessage(), ui->DUT));
 }
 
+void TestFlsDevice::noTimerRunsWhileThePortIsClosed()
+{
+    const auto running = [this] {
+        QStringList active;
+        for (const QTimer *t : page->findChildren<QTimer *>()) {
+            if (t->isActive())
+                active << QString::number(t->interval());
+        }
+        return active;
+    };
+    QCOMPARE(running(), QStringList());
+    page->connectDevice();
+    QVERIFY(!running().isEmpty());
+    page->disconnectDevice();
+    QCOMPARE(running(), QStringList());
+
+    // A search answer of several sensors after the port closed sets no period going.
+    page->setSearchActive(true);
+    feed(bytes({5, 9}));
+    QVERIFY(!page->isSearchActive());
+    QCOMPARE(running(), QStringList());
+}
+
 void TestFlsDevice::resetSettingToDefaultKeepsTheSelectedSensor()
 {
     page->setCurrentDeviceIndex(2);
@@ -436,6 +461,9 @@ void TestFlsDevice::watchdogExpiryPromptsLogsAndSearchesAgainEachPeriod()
 {
     QSignalSpy log(page, &FLSDevice::signalWriteLog);
     QSignalSpy search(page, &FLSDevice::signalRequestForSearchDevices);
+    BaseDevice::Intervals quick;
+    quick.watchdog = 500;
+    page->setIntervals(quick);
     page->connectDevice();
     page->stopSearchDevices(); // as a search answer would; the page then polls
     page->setConnected(true);
