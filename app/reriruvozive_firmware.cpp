@@ -56,7 +56,7 @@ FirmwareUpdater::Request Reriruvozive::firmwareRequest() const
         request.page = FirmwareUpdater::Page::WiredSensor;
         request.formPage = ui->DUT;
         request.statusLine = flsDevice->getLabelStatusMessage();
-        request.remarkLine = flsDevice->getLabelStatusExtra();
+        request.remarkLine = flsDevice->getLabelStatusMessageUp();
         request.netNum = flsDevice->getCurrentNetNum();
         request.reportedModel = flsDevice->firmwareModel();
     }

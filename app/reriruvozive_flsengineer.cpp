@@ -2,7 +2,6 @@
 // QF470 and serial-number programming.
 #include "app/reriruvozive.h"
 
-#include "app/writeactionguard.h"
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
 #include "devices/fls/flsprocedures.h"
@@ -144,9 +143,9 @@ void Reriruvozive::sendSerialNumber(bool next)
         refuseNumber(0, fls::kUnsigned32Max);
         return;
     }
-    WriteActionGuard guard(writeActionRunning);
-    if (!guard)
+    if (anyWriteRunning())
         return;
+    BaseDevice::WriteGuard guard(flsDevice);
     // The next number after the largest one is 0.
     const quint32 serial = next ? *typed + 1u : *typed;
     portConnection->writeData(fls::serialNumberWrite(sensorNetNum(), serial));

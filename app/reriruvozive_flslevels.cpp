@@ -21,6 +21,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <optional>
+
 namespace {
 
 constexpr int kWideControl = 150;
@@ -157,31 +159,33 @@ void Reriruvozive::autoCalibrateForAllDevices()
 
 void Reriruvozive::autoCalibrateFLSOrBLE()
 {
-    if (writeActionRunning)
+    if (anyWriteRunning())
         return;
     auto *confirmation = new DynamicQDialog(
         this, tr("Сейчас будет произведена автоматическая калибровка Пустой/Полный"), tr("Вы уверены?"), false);
     confirmation->resize(300, 170);
     const int result = confirmation->exec();
     confirmation->deleteLater();
-    if (result != QDialog::Accepted)
+    // Another write may have started while the question was up.
+    if (result != QDialog::Accepted || anyWriteRunning())
         return;
+    if (deviceFLS) {
+        BaseDevice::WriteGuard guard(flsDevice);
+        flsDevice->autoCalibrateFullEmptyFLS();
+        return;
+    }
     WriteActionGuard guard(writeActionRunning);
-    if (!guard)
-        return;
     if (deviceBLE)
         bleDevice->autoCalibrateFullEmptyBLE();
-    else if (deviceFLS)
-        flsDevice->autoCalibrateFullEmptyFLS();
     else if (deviceQFOnline)
         qfOnline->autoCalibrateFullEmptyQFOnline();
 }
 
 void Reriruvozive::on_pushBtnCalibHorizState_clicked()
 {
-    WriteActionGuard guard(writeActionRunning);
-    if (!guard)
+    if (anyWriteRunning())
         return;
+    BaseDevice::WriteGuard guard(flsDevice);
     flsDevice->passwordStep();
     portConnection->writeData(fls::horizonRequest(sensorNetNum()));
     delay(kHorizonAnswerMs);
@@ -231,11 +235,16 @@ void Reriruvozive::setFullAndEmptyLevel()
             break;
         }
     }
-    if (!problems.empty() || !manualInputDialog)
+    if (!problems.empty() || !manualInputDialog || anyWriteRunning())
         return;
-    WriteActionGuard guard(writeActionRunning);
-    if (!guard)
-        return;
+    // The wired page marks the write on its own guard, the BLE page's write
+    // on the main window's flag.
+    std::optional<BaseDevice::WriteGuard> pageWrite;
+    std::optional<WriteActionGuard> windowWrite;
+    if (deviceFLS)
+        pageWrite.emplace(flsDevice);
+    else
+        windowWrite.emplace(writeActionRunning);
     appendLog("Manual input full and empty");
     const qint32 full = manualInputDialog->getFullValue();
     const qint32 empty = manualInputDialog->getEmptyValue();

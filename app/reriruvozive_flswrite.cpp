@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <optional>
+
 namespace {
 
 // The sensor answers a write within this time.
@@ -36,6 +38,11 @@ quint8 Reriruvozive::sensorNetNum() const
     return deviceFLS ? flsDevice->getSelectedNetNum() : currentNetNum;
 }
 
+bool Reriruvozive::anyWriteRunning() const
+{
+    return writeActionRunning || flsDevice->isWriteInProgress();
+}
+
 void Reriruvozive::refuseNumber(quint32 minimum, quint32 maximum)
 {
     askService(tr("Введите число от %1 до %2").arg(minimum).arg(maximum), false);
@@ -45,15 +52,15 @@ void Reriruvozive::writeParamToDevice()
 {
     if (!deviceFLS && !deviceBLE)
         return;
-    if (firmwareUpdateRefuses())
+    if (firmwareUpdateRefuses() || anyWriteRunning())
         return;
-    WriteActionGuard guard(writeActionRunning);
-    if (!guard)
-        return;
-    if (deviceFLS)
+    if (deviceFLS) {
+        BaseDevice::WriteGuard guard(flsDevice);
         writeParamToFLS();
-    else
+    } else {
+        WriteActionGuard guard(writeActionRunning);
         writeParamToBLE();
+    }
 }
 
 void Reriruvozive::writeParamToFLS()
@@ -67,7 +74,7 @@ void Reriruvozive::writeParamToFLS()
     const quint8 net = sensorNetNum();
 
     flsDevice->resetAndStopTimerDeviceConnected();
-    flsDevice->timerIntervalGetDataStop();
+    flsDevice->pausePolling();
     passwordEnteredCopy = flsDevice->isPasswordEntered();
     if (passwordEnteredCopy)
         flsDevice->passwordStep();
@@ -91,7 +98,7 @@ void Reriruvozive::writeParamToFLS()
     delay(kWriteAnswerMs);
     parceDataFromCOMPort();
     if (configRefused)
-        flsDevice->showWrongPassword();
+        flsDevice->showWrongPassword(ui->DUT);
 
     if (passwordEnteredCopy)
         flsDevice->passwordStep();
@@ -99,7 +106,7 @@ void Reriruvozive::writeParamToFLS()
     // the sensor under whatever number it now has.
     const bool netRefused = flsDevice->writeRefused(fls::netNumWrite(net, quint8(*newNet)), kWriteAnswerMs);
     if (netRefused && !configRefused)
-        flsDevice->showWrongPassword();
+        flsDevice->showWrongPassword(ui->DUT);
     flsDevice->setSearchActive(true);
     requestForSearchDevices();
     delay(kWriteAnswerMs);
@@ -120,7 +127,7 @@ void Reriruvozive::writeParamToFLS()
     }
 
     flsDevice->restoreTimerDeviceConnected();
-    flsDevice->timerIntervalGetDataStart(FLSDevice::kPollIntervalMs);
+    flsDevice->resumePolling();
 }
 
 void Reriruvozive::on_ButtonWriteParamDUT_clicked()
@@ -139,7 +146,7 @@ void Reriruvozive::on_ButtonWriteParamBLE_clicked()
 
 void Reriruvozive::on_pushButtonSetPercent_clicked()
 {
-    if (writeActionRunning)
+    if (anyWriteRunning())
         return;
     if (firmwareUpdateRefuses())
         return;
@@ -152,9 +159,10 @@ void Reriruvozive::on_pushButtonSetPercent_clicked()
     if (askService(tr("Сейчас будет установлен новый уровень\nаварийного остатка топлива.\n\nВы уверены?"), true) !=
         QDialog::Accepted)
         return;
-    WriteActionGuard guard(writeActionRunning);
-    if (!guard)
+    // Another write may have started while the question was up.
+    if (anyWriteRunning())
         return;
+    BaseDevice::WriteGuard guard(flsDevice);
     flsDevice->passwordStep();
     portConnection->writeData(fls::alarmLevelWrite(sensorNetNum(), quint8(*percent)));
     delay(kWriteAnswerMs);
@@ -172,7 +180,7 @@ void Reriruvozive::askLevelFromCurrent(bool full)
 {
     // Without a sensor page there is no level to set, and during another
     // write none is started.
-    if ((!deviceFLS && !deviceBLE && !deviceQFOnline) || writeActionRunning)
+    if ((!deviceFLS && !deviceBLE && !deviceQFOnline) || anyWriteRunning())
         return;
     if (firmwareUpdateRefuses())
         return;
@@ -208,15 +216,18 @@ void Reriruvozive::setEmpty()
 // the next all-data answer reports it.
 void Reriruvozive::setLevelFromCurrent(bool full)
 {
-    WriteActionGuard guard(writeActionRunning);
-    if (!guard)
+    if (anyWriteRunning())
         return;
     if (deviceFLS) {
+        BaseDevice::WriteGuard guard(flsDevice);
         flsDevice->passwordStep();
         const quint8 net = sensorNetNum();
         portConnection->writeData(full ? fls::fullFromLevelRequest(net) : fls::emptyFromLevelRequest(net));
         appendLog(full ? "Set full FLS" : "Set empty FLS");
-    } else if (deviceBLE) {
+        return;
+    }
+    WriteActionGuard guard(writeActionRunning);
+    if (deviceBLE) {
         // The BLE sensor keeps its own password state on its page; no wired
         // password frame goes to the base. The base's next report is this
         // command's outcome, even when it repeats the last one.

@@ -130,7 +130,7 @@ void Reriruvozive::checkResolutionScreen()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (screen && screen->geometry().width() < 1600) {
-        if (QLabel *extra = flsDevice->getLabelStatusExtra())
+        if (QLabel *extra = flsDevice->getLabelStatusMessageUp())
             extra->setGeometry(5, 544, 500, 20);
         if (QLabel *status = flsDevice->getLabelStatusMessage())
             status->setGeometry(5, 567, 500, 20);

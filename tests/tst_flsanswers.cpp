@@ -114,6 +114,14 @@ QImage imageOf(const QLabel *label)
     return label->pixmap(Qt::ReturnByValue).toImage();
 }
 
+// The page with its session's watchdog in reach.
+class WatchedFls : public FLSDevice
+{
+public:
+    using BaseDevice::watchdogTimer;
+    using FLSDevice::FLSDevice;
+};
+
 } // namespace
 
 class TestFlsAnswers : public QObject
@@ -179,7 +187,7 @@ private:
     QTimer *watchdog() const;
     QStringList shownValues() const;
 
-    std::unique_ptr<PageFixture<FLSDevice>> fixture;
+    std::unique_ptr<PageFixture<WatchedFls>> fixture;
     QWidget *window = nullptr;
     Ui_Deruvivuriri *ui = nullptr;
     FLSDevice *page = nullptr;
@@ -192,7 +200,7 @@ void TestFlsAnswers::initTestCase()
 
 void TestFlsAnswers::init()
 {
-    fixture = std::make_unique<PageFixture<FLSDevice>>();
+    fixture = std::make_unique<PageFixture<WatchedFls>>();
     window = fixture->window.get();
     ui = fixture->ui.get();
     page = fixture->page.get();
@@ -220,11 +228,7 @@ void TestFlsAnswers::search(const QByteArray &answer)
 
 QTimer *TestFlsAnswers::watchdog() const
 {
-    for (QTimer *t : page->findChildren<QTimer *>()) {
-        if (t->interval() == 5000)
-            return t;
-    }
-    return nullptr;
+    return fixture->page->watchdogTimer();
 }
 
 QStringList TestFlsAnswers::shownValues() const
@@ -325,7 +329,7 @@ void TestFlsAnswers::noSearchAnswerResetsAndSearchGoesOn_data()
 void TestFlsAnswers::noSearchAnswerResetsAndSearchGoesOn()
 {
     QFETCH(QByteArray, chunk);
-    page->setDeviceConnected(true);
+    page->setConnected(true);
     page->setSearchActive(true);
     QSignalSpy netNums(page, &FLSDevice::copyNetNumToParent);
     feed(chunk);
@@ -342,7 +346,7 @@ void TestFlsAnswers::badCrcIsNoSignOfLife()
     QTimer *dog = watchdog();
     QVERIFY(dog);
     dog->stop();
-    page->setDeviceConnected(false);
+    page->setConnected(false);
     QByteArray bad = shortAnswer(1, 0xF8);
     bad[3] = char(quint8(bad.at(3)) ^ 0x40);
     feed(bad);
@@ -370,7 +374,7 @@ void TestFlsAnswers::otherNetworkNumberIsOnlyASignOfLife()
     const QStringList before = shownValues();
     QTimer *dog = watchdog();
     dog->stop();
-    page->setDeviceConnected(false);
+    page->setConnected(false);
     const int last = page->getLastAnswer();
 
     Reading other;
@@ -392,7 +396,7 @@ void TestFlsAnswers::unlistedCommandOnlyRestartsTheWatchdog()
     const QStringList before = shownValues();
     QTimer *dog = watchdog();
     dog->stop();
-    page->setDeviceConnected(false);
+    page->setConnected(false);
     feed(shortAnswer(1, 0xF1));
     feed(frame::withCrc(bytes({0x3E, 1, 0x42, 1, 2, 3})));
     QCOMPARE(page->getLastAnswer(), 0);
@@ -412,7 +416,7 @@ void TestFlsAnswers::answerShorterThanItsFormIsIgnoredButAlive()
     QSignalSpy queue(page, &FLSDevice::copyQueueSurveyDevice);
     QTimer *dog = watchdog();
     dog->stop();
-    page->setDeviceConnected(false);
+    page->setConnected(false);
 
     r.level = 1000;
     r.count = 30000;

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QTableView>
+#include <QTimer>
 #include <QValidator>
 #include <QtTest>
 
@@ -35,6 +36,7 @@ private slots:
     void newSearchForgetsTheSensorsFoundBefore();
     void connectHidesTheAlarmsAndSearchesAtOnce();
     void disconnectingAnIdlePageSendsNothingAndForgetsTheBus();
+    void noTimerRunsWhileThePortIsClosed();
     void resetSettingToDefaultKeepsTheSelectedSensor();
     void slaveStubsSendNothing();
     void crcOfNothingIsZeroAndAFrameWithItsCrcGivesZero();
@@ -344,7 +346,7 @@ void TestFlsDevice::disconnectingAnIdlePageSendsNothingAndForgetsTheBus()
                        page->getSwitchSendSerNum(), page->getSwitchInvers(), page->getSwitchMaster()})
         sw->setState(true);
     page->setParamChanged(true);
-    page->setDeviceConnected(true);
+    page->setConnected(true);
     page->setPasswordEntered(true);
     page->setRange4095(true);
     page->setStateSwMaster(true);
@@ -369,6 +371,29 @@ void TestFlsDevice::disconnectingAnIdlePageSendsNothingAndForgetsTheBus()
     QVERIFY(page->isUpdateParamWidgets());
     QCOMPARE(int(page->getLastCommand()), 0xFF);
     QVERIFY(!showsOn(page->getLabelStatusMessage(), ui->DUT));
+}
+
+void TestFlsDevice::noTimerRunsWhileThePortIsClosed()
+{
+    const auto running = [this] {
+        QStringList active;
+        for (const QTimer *t : page->findChildren<QTimer *>()) {
+            if (t->isActive())
+                active << QString::number(t->interval());
+        }
+        return active;
+    };
+    QCOMPARE(running(), QStringList());
+    page->connectDevice();
+    QVERIFY(!running().isEmpty());
+    page->disconnectDevice();
+    QCOMPARE(running(), QStringList());
+
+    // A search answer of several sensors after the port closed sets no period going.
+    page->setSearchActive(true);
+    feed(bytes({5, 9}));
+    QVERIFY(!page->isSearchActive());
+    QCOMPARE(running(), QStringList());
 }
 
 void TestFlsDevice::resetSettingToDefaultKeepsTheSelectedSensor()
@@ -436,9 +461,12 @@ void TestFlsDevice::watchdogExpiryPromptsLogsAndSearchesAgainEachPeriod()
 {
     QSignalSpy log(page, &FLSDevice::signalWriteLog);
     QSignalSpy search(page, &FLSDevice::signalRequestForSearchDevices);
+    BaseDevice::Intervals quick;
+    quick.watchdog = 500;
+    page->setIntervals(quick);
     page->connectDevice();
     page->stopSearchDevices(); // as a search answer would; the page then polls
-    page->setDeviceConnected(true);
+    page->setConnected(true);
     page->setSensorFound(true);
     page->setVisiblePageWidgets(true);
     page->showStatusMessage("Подключен QF210");
@@ -449,7 +477,7 @@ void TestFlsDevice::watchdogExpiryPromptsLogsAndSearchesAgainEachPeriod()
     QTRY_VERIFY_WITH_TIMEOUT(log.count() >= 1, 7000);
     QCOMPARE(log.at(0).at(0).toString(), QString("Device is not responding"));
     QCOMPARE(page->getLabelStatusMessage()->text(), QString("Подключите датчик"));
-    QCOMPARE(page->getLabelStatusExtra()->text(), QString(" "));
+    QCOMPARE(page->getLabelStatusMessageUp()->text(), QString(" "));
     QVERIFY(!page->isDeviceConnected());
     QVERIFY(!page->isSensorFound());
     QVERIFY(page->isSearchActive());
@@ -838,7 +866,7 @@ void TestFlsDevice::afterInitUiNothingOfThePageShows()
         QVERIFY2(!showsOn(w, ui->DUT), name);
     }
     QLabel *status = page->getLabelStatusMessage();
-    QLabel *extra = page->getLabelStatusExtra();
+    QLabel *extra = page->getLabelStatusMessageUp();
     QCOMPARE(status->parentWidget(), static_cast<QWidget *>(ui->DUT));
     QCOMPARE(extra->parentWidget(), static_cast<QWidget *>(ui->DUT));
     QVERIFY(!showsOn(status, ui->DUT));
@@ -858,7 +886,7 @@ void TestFlsDevice::showingThePageShowsItsWidgets()
     for (const char *name : kPageWidgets)
         QVERIFY2(showsOn(window->findChild<QWidget *>(name), ui->DUT), name);
     QVERIFY(showsOn(page->getLabelStatusMessage(), ui->DUT));
-    QVERIFY(showsOn(page->getLabelStatusExtra(), ui->DUT));
+    QVERIFY(showsOn(page->getLabelStatusMessageUp(), ui->DUT));
     // No QF260 connected: its voltage pair stays hidden.
     QVERIFY(!showsOn(ui->label_NaprNameQF260DUT, ui->DUT));
     QVERIFY(!showsOn(ui->label_NaprValQF260DUT, ui->DUT));
@@ -1053,7 +1081,7 @@ void TestFlsDevice::findWidgetByNameNeverGivesNull()
 void TestFlsDevice::statusLines()
 {
     QLabel *status = page->getLabelStatusMessage();
-    QLabel *extra = page->getLabelStatusExtra();
+    QLabel *extra = page->getLabelStatusMessageUp();
     QVERIFY(page->showStatusMessage("Подключен QF410"));
     QCOMPARE(status->text(), QString("Подключен QF410"));
     QVERIFY(showsOn(status, ui->DUT));

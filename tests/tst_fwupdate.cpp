@@ -273,8 +273,8 @@ void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage()
     // Waited for well past the first answer time-out, with the time left
     // shown and no error.
     const QRegularExpression left(QStringLiteral("^%1$").arg(waiting));
-    QTRY_VERIFY_WITH_TIMEOUT(left.match(page->getLabelStatusExtra()->text()).hasMatch() &&
-                                 left.match(page->getLabelStatusExtra()->text()).captured(1).toInt() <= 57,
+    QTRY_VERIFY_WITH_TIMEOUT(left.match(page->getLabelStatusMessageUp()->text()).hasMatch() &&
+                                 left.match(page->getLabelStatusMessageUp()->text()).captured(1).toInt() <= 57,
                              kDownloadMs);
     QCOMPARE(this->status(), status);
     QVERIFY(!errorLineShown());
@@ -284,7 +284,7 @@ void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage()
     QTRY_COMPARE_WITH_TIMEOUT(this->status(), QString("Прошивка успешно обновлена"), kDownloadMs);
     QCOMPARE(device->blockData, file + QByteArray(64 - file.size() % 64, '\0'));
     QCOMPARE(device->refusals, 0);
-    QCOMPARE(page->getLabelStatusExtra()->text(), QString());
+    QCOMPARE(page->getLabelStatusMessageUp()->text(), QString());
     QVERIFY(!logSinceStart().contains("Error update firmware"));
     if (bootDelayMs > 0)
         QVERIFY2(leadingSyncs() > 50, qPrintable(QString::number(leadingSyncs())));

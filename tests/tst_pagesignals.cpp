@@ -135,10 +135,10 @@ void TestPageSignals::declaresExactlyItsSignals_data()
     QTest::addColumn<QString>("levelParameter");
 
     QTest::newRow("FLSDevice") << "FLSDevice"
-                               << "YYYY-YYYYY"
+                               << "YYYYYYYYYY"
                                << QStringList{"signalWasSetEmptyLevel(int)", "signalWasSetFullLevel(int)",
                                               "signalUpdateCNTForAutoCalib()", "signalUpdateSlaveState()"}
-                               << "current";
+                               << "level";
     QTest::newRow("BLEDevice") << "BLEDevice"
                                << "YYYYYYYYYY"
                                << QStringList{"deviceIsConnectedToBase()",
@@ -291,8 +291,8 @@ void TestPageSignals::objectsTheMainWindowReachesIntoExistFromConstruction()
     // The main window places these two labels on narrow screens.
     FLSDevice fls(nullptr, &port);
     QVERIFY(fls.getLabelStatusMessage() != nullptr);
-    QVERIFY(fls.getLabelStatusExtra() != nullptr);
-    QVERIFY(fls.getLabelStatusMessage() != fls.getLabelStatusExtra());
+    QVERIFY(fls.getLabelStatusMessageUp() != nullptr);
+    QVERIFY(fls.getLabelStatusMessage() != fls.getLabelStatusMessageUp());
     QVERIFY(fls.showStatusMessage(QStringLiteral("Подключите датчик")));
     QCOMPARE(fls.getLabelStatusMessage()->text(), QStringLiteral("Подключите датчик"));
 }

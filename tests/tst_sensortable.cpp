@@ -596,7 +596,7 @@ void TestSensorTable::writeIsReportedAsTheSensorAnswered()
               }))
         .thenShowing("Таблица успешно записана", ModalScript::accept())
         .then("dialog", ModalScript::className("LiterToPercent"), ModalScript::accept());
-    page->timerIntervalGetDataStop(); // fewer polls between the writes
+    page->pausePolling(); // fewer polls between the writes
     window->form()->pushBtnCalcLtrPrc->click();
     QTRY_VERIFY2_WITH_TIMEOUT(script->finished(), qPrintable(script->nextStep()), kDialogMs);
 

@@ -8,48 +8,21 @@
 #include "ui/switch.h"
 
 #include <QDebug>
-#include <QEventLoop>
 #include <QLabel>
-#include <QSerialPort>
-#include <QTimer>
 
-namespace {
-
-constexpr int kCheckDataMs = 100;
-constexpr int kSearchMs = 1000;
-
-} // namespace
-
-FLSDevice::FLSDevice(Ui_Deruvivuriri *form, QSerialPort *port) : QWidget(nullptr), ui(form), serialPort(port)
+FLSDevice::FLSDevice(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form, port)
 {
-    // The poll timers tick from the start; only connectDevice() gives their
-    // ticks something to do.
-    timerGetData = new QTimer();
-    timerCheckData = new QTimer();
-    timerSearch = new QTimer();
-    timerGetData->start(kPollIntervalMs);
-    timerCheckData->start(kCheckDataMs);
-
-    // The watchdog, the count histories and the status lines exist from the
-    // start, so that the lifecycle and the answers work on a page whose
-    // widgets were never built; initUI only places the labels on the form.
-    timerDeviceConnected = new QTimer(this);
-    timerDeviceConnected->setInterval(kConnectionWatchdogMs);
-    connect(timerDeviceConnected, &QTimer::timeout, this, &FLSDevice::resetDeviceIsConnected);
+    // The count histories and the status lines exist from the start, so that
+    // the lifecycle and the answers work on a page whose widgets were never
+    // built; initUI only places the lines on the form.
     for (RingBuffer *&history : cntHistory) {
         history = new RingBuffer(0, this);
         history->initInts(kCountHistory);
     }
-    labelStatusMessage = new QLabel(this);
-    labelStatusExtra = new QLabel(this);
+    createStatusLines(this, QString());
 }
 
-FLSDevice::~FLSDevice()
-{
-    delete timerGetData;
-    delete timerCheckData;
-    delete timerSearch;
-}
+FLSDevice::~FLSDevice() = default;
 
 void FLSDevice::setCurrentDeviceIndex(int index)
 {
@@ -58,63 +31,34 @@ void FLSDevice::setCurrentDeviceIndex(int index)
 
 void FLSDevice::connectDevice()
 {
-    connect(timerGetData, &QTimer::timeout, this, &FLSDevice::signalRequestForGetAllDataFromDevice,
-            Qt::UniqueConnection);
-    connect(timerGetData, &QTimer::timeout, this, &FLSDevice::pollSent, Qt::UniqueConnection);
-    connect(timerCheckData, &QTimer::timeout, this, &FLSDevice::checkIncommingData, Qt::UniqueConnection);
     if (ui) {
         ui->label_NeedCalibDUT->hide();
         ui->label_AlarmDUT->hide();
         ui->label_NaprNameQF260DUT->hide();
         ui->label_NaprValQF260DUT->hide();
     }
-    startSearchDevices();
-    restoreTimerDeviceConnected();
+    sensorFound = false;
+    sensorFound2 = false;
+    BaseDevice::connectDevice();
     updateParamWidgets = true;
-}
-
-void FLSDevice::checkIncommingData()
-{
-    emit signalCheckIncommingData();
 }
 
 void FLSDevice::startSearchDevices()
 {
-    searchActive = true;
-    // What the previous search found no longer holds; the answer to this one
-    // sets the flags again.
     sensorFound = false;
     sensorFound2 = false;
-    timerSearch->start(kSearchMs);
-    // Started again while a search runs, it still sends one request per tick.
-    connect(timerSearch, &QTimer::timeout, this, &FLSDevice::signalRequestForSearchDevices, Qt::UniqueConnection);
-    emit signalRequestForSearchDevices();
+    BaseDevice::startSearchDevices();
 }
 
-void FLSDevice::stopSearchDevices()
+void FLSDevice::pollTick()
 {
-    if (!timerSearch)
-        return;
-    searchActive = false;
-    // The timer keeps running with nothing connected.
-    disconnect(timerSearch, &QTimer::timeout, this, &FLSDevice::signalRequestForSearchDevices);
+    BaseDevice::pollTick();
+    pollSent();
 }
 
-void FLSDevice::restoreTimerDeviceConnected()
+void FLSDevice::watchdogRanOut()
 {
-    timerDeviceConnected->blockSignals(false);
-    timerDeviceConnected->start(kConnectionWatchdogMs);
-}
-
-void FLSDevice::resetAndStopTimerDeviceConnected()
-{
-    timerDeviceConnected->blockSignals(true);
-    timerDeviceConnected->stop();
-}
-
-void FLSDevice::resetTimerDeviceConnected()
-{
-    timerDeviceConnected->start(kConnectionWatchdogMs);
+    resetDeviceIsConnected();
 }
 
 int FLSDevice::setDefaultValuesToGuiField()
@@ -135,15 +79,10 @@ int FLSDevice::setDefaultValuesToGuiField()
 
 void FLSDevice::disconnectDevice()
 {
-    disconnect(timerGetData, &QTimer::timeout, this, &FLSDevice::signalRequestForGetAllDataFromDevice);
-    disconnect(timerGetData, &QTimer::timeout, this, &FLSDevice::pollSent);
-    disconnect(timerCheckData, &QTimer::timeout, this, &FLSDevice::checkIncommingData);
-    timerDeviceConnected->blockSignals(true);
-    timerDeviceConnected->stop();
+    BaseDevice::disconnectDevice();
     setVisiblePageWidgets(false);
     qDebug() << "disconnect FLS device";
     resetSettingToDefault();
-    stopSearchDevices();
 }
 
 int FLSDevice::resetDeviceIsConnected()
@@ -151,9 +90,8 @@ int FLSDevice::resetDeviceIsConnected()
     // Nothing answered for a whole watchdog period: back to searching. The
     // watchdog keeps running, so each silent period brings a fresh search.
     setVisiblePageWidgets(false);
-    deviceConnected = false;
-    if (labelStatusExtra)
-        labelStatusExtra->setText(tr(" "));
+    setConnected(false);
+    showStatusMessageUp(tr(" "));
     showStatusMessage(tr("Подключите датчик"));
     sensorFound = false;
     sensorFound2 = false;
@@ -186,7 +124,7 @@ int FLSDevice::resetSettingToDefault()
     stateSwInvers = false;
     stateSwLiterPercent = false;
     stateSwMaster = false;
-    searchActive = false;
+    setSearchActive(false);
     notCalibrated = false;
     emptyValue = 0;
     fullValue = 0;
@@ -194,7 +132,7 @@ int FLSDevice::resetSettingToDefault()
     range4095 = false;
     rangeChangedTo4095 = false;
     rangeChangedTo1023 = false;
-    deviceConnected = false;
+    setConnected(false);
     passwordEntered = false;
     storedPassword = 0;
     sensorFound = false;
@@ -215,23 +153,6 @@ int FLSDevice::resetSettingToDefault()
         ui->label_StableDUT->setStyleSheet("QLabel {color : #E32323;font-size:18px;}");
     }
     return 1;
-}
-
-void FLSDevice::timerIntervalGetDataStop()
-{
-    timerGetData->stop();
-}
-
-void FLSDevice::timerIntervalGetDataStart(uint interval)
-{
-    timerGetData->start(int(interval));
-}
-
-void FLSDevice::delay(int time)
-{
-    QEventLoop loop;
-    QTimer::singleShot(time, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 void FLSDevice::writeLogFile()

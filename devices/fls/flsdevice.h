@@ -1,27 +1,26 @@
 #ifndef FLSDEVICE_H
 #define FLSDEVICE_H
 
+#include "link/basedevice.h"
+
 #include <QByteArray>
 #include <QFont>
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 
 #include <array>
 #include <optional>
+#include <vector>
 
 class LiterToPercent;
 class MyItemDelegateForCell;
 class QLabel;
-class QSerialPort;
 class QStandardItemModel;
 class QTableView;
-class QTimer;
 class RingBuffer;
 class Security;
 class Switch;
-class Ui_Deruvivuriri;
 namespace fls {
 struct AllData;
 }
@@ -49,25 +48,24 @@ struct FLSParams
 // main window's form, which it is given, and shares the main window's serial
 // port without owning it. Up to three sensors found on the bus are polled in
 // turn; the per-sensor arrays are indexed by the sensor's place in the search
-// answer.
-class FLSDevice : public QWidget
+// answer. The session (timers, search, watchdog, intake) is the base's.
+class FLSDevice : public BaseDevice
 {
     Q_OBJECT
 public:
     static constexpr int kMaxSensors = 3;
-    // Without an accepted answer for this long the sensor counts as gone.
-    static constexpr int kConnectionWatchdogMs = 5000;
-    // The all-data request goes out this often.
-    static constexpr int kPollIntervalMs = 1000;
     // Counts averaged for the stability grade.
     static constexpr int kCountHistory = 8;
 
     FLSDevice(Ui_Deruvivuriri *form, QSerialPort *port);
     ~FLSDevice() override;
 
-    // Gets everything the receive buffer held: a search answer, one answer
-    // frame, or anything else the line brought. Always returns 1.
-    int run(int len, char *buf);
+    // The main window's writes and the tests set these from outside.
+    using BaseDevice::setConnected;
+    using BaseDevice::setSearchActive;
+    // A write from the main window holds polling while it waits for its answers.
+    using BaseDevice::pausePolling;
+    using BaseDevice::resumePolling;
 
     // Index 0..2 of a network number among the found sensors; 1 when it is none of them.
     quint8 indexOfNetNum(quint8 netNum) const;
@@ -77,8 +75,6 @@ public:
     bool isNotCalibrated() const { return notCalibrated; }
     quint16 getLevel() const { return level; }
     QLabel *getLabelAlarm() const { return labelAlarm; }
-    QLabel *getLabelStatusMessage() const { return labelStatusMessage; }
-    QLabel *getLabelStatusExtra() const { return labelStatusExtra; }
     bool isAutoCalibrationActive() const { return autoCalibrationActive; }
     void setAutoCalibrationActive(bool value) { autoCalibrationActive = value; }
     Switch *getSwitchInvers() const { return swInvers; }
@@ -97,8 +93,6 @@ public:
     quint32 getStoredPassword() const { return storedPassword; }
     quint8 getCurStep() const { return curStep; }
     void setPasswordEntered(bool value) { passwordEntered = value; }
-    bool isSearchActive() const { return searchActive; }
-    void setSearchActive(bool value) { searchActive = value; }
     // The open litres/percent dialog, which the table answer fills; null
     // once it is gone.
     LiterToPercent *getLiterToPercent() const;
@@ -161,8 +155,6 @@ public:
     WidgetTar *getWidgetTarSensor1() const { return widgetTarSensor1; }
     WidgetTar *getWidgetTarSensor2() const { return widgetTarSensor2; }
     WidgetTar *getWidgetTarSensor3() const { return widgetTarSensor3; }
-    bool isDeviceConnected() const { return deviceConnected; }
-    void setDeviceConnected(bool value) { deviceConnected = value; }
     void setSecurityDialog(Security *dialog) { securityDialog = dialog; }
     int getCurrentValue() const { return currentValue; }
     quint8 getConfigByteA() const { return configByteA; }
@@ -178,20 +170,14 @@ public:
 
 public slots:
     // Lifecycle.
-    void connectDevice();
-    void disconnectDevice();
+    void connectDevice() override;
+    void disconnectDevice() override;
     int resetDeviceIsConnected();
     int resetSettingToDefault();
     int setDefaultValuesToGuiField();
+    // A new search forgets the sensors the last one found; its answer lists
+    // them again.
     void startSearchDevices();
-    void stopSearchDevices();
-    void resetAndStopTimerDeviceConnected();
-    void restoreTimerDeviceConnected();
-    void resetTimerDeviceConnected();
-    void timerIntervalGetDataStop();
-    void timerIntervalGetDataStart(uint interval);
-    void checkIncommingData();
-    void delay(int time);
     void writeLogFile();
     int sendResetDevice(uchar netnum);
 
@@ -229,9 +215,9 @@ public slots:
     void initIcons();
     void initStatusMessage();
     bool setVisiblePageWidgets(bool visible);
-    bool setVisibleStatusLabels(bool visible);
+    // The lines hide with the page's widgets; a message brings the lower one
+    // back on its own.
     bool showStatusMessage(QString message);
-    bool showStatusMessageUp(QString message);
     void changeIconBtnConnectDevice(QString state, bool darkTheme);
     void setColorLabelLevel(QString color);
     void addAndPlacePictQuestion(QWidget *widget, QString name);
@@ -259,8 +245,6 @@ public slots:
     // time given. Only answers that arrive after the send count, however
     // they are glued to others.
     bool writeRefused(const QByteArray &frame, int waitMs);
-    // "Wrong password" message over the page.
-    void showWrongPassword();
 
     // Calibration without fuel of the picked sensor (flsdevice_levels.cpp):
     // Empty and Full from its count and temperature, written with the
@@ -269,24 +253,21 @@ public slots:
     void autoCalibrateFullEmptyFLS();
 
 signals:
-    void signalCheckIncommingData();
-    void signalRequestForSearchDevices();
-    void signalRequestForGetAllDataFromDevice();
-    void signalRequestForGetSerNumAndFirmWareVersion();
-    void copyNetNumToParent(QByteArray data);
-    void copyQueueSurveyDevice(int data);
-    void writeData(QByteArray data);
-    void copyLevelValueToMain(int current, int device);
-    void signalWriteLog(QString message);
     void signalWasSetEmptyLevel(int emptyVal);
     void signalWasSetFullLevel(int fullVal);
     void signalUpdateCNTForAutoCalib();
     void signalUpdateSlaveState();
 
+protected:
+    // The session's hooks: the intake, the poll and the watchdog.
+    std::vector<int> answerLengths(quint8 command) const override;
+    void takeSearchAnswer(const QByteArray &chunk) override;
+    void takeFrame(const QByteArray &frame) override;
+    void pollTick() override;
+    void watchdogRanOut() override;
+
 private:
-    // Answer intake and handlers.
-    void takeSearchAnswer(const QByteArray &chunk);
-    void takeFrame(const QByteArray &frame);
+    // Answer handlers.
     void handleAllData(const QByteArray &frame);
     void handleSerialAndFirmware(const QByteArray &frame, quint8 net);
     void handleLevelAck(quint8 command);
@@ -306,8 +287,11 @@ private:
     void wakeAfterPassword();
     // Parses what has already arrived, forgets the last answer, then sends
     // the frame and parses what it brings: only the answer to this frame is
-    // judged.
+    // judged. The base's exchange() cannot forget the last answer between
+    // its first parse and the send, so the page keeps its own.
     int exchangeForAnswer(const QByteArray &frame, int waitMs);
+    // The page on the form the page's messages and dialogs go over.
+    QWidget *dialogParent();
     // Runs the password dialog with the page as its receiver.
     void runSecurityDialog(bool protectedMode);
     // The password typed in a field of the dialog; a message and nothing
@@ -336,18 +320,13 @@ private:
     quint8 selectedNetNum() const;
     // --- end of core, configuration and widgets helpers ---
 
-    Ui_Deruvivuriri *ui = nullptr;
-    QSerialPort *serialPort = nullptr; // shared with the main window, not owned
-
     // Bus and connection state.
     QByteArray foundNetNums;
     quint8 currentNetNum = 0;
     int currentDeviceIndex = 0;
     int answerIndex = 0;
-    bool searchActive = false;
     bool sensorFound = false;
     bool sensorFound2 = false;
-    bool deviceConnected = false;
     int lastAnswer = 0;
     bool refusedSinceSend = false; // a 0xFD answer came after the last judged frame
     quint8 lastCommand = 0xFF;
@@ -436,8 +415,6 @@ private:
     Switch *swEcoDrive = nullptr;
     Switch *swSendSerNum = nullptr;
     QLabel *labelAlarm = nullptr;
-    QLabel *labelStatusMessage = nullptr;
-    QLabel *labelStatusExtra = nullptr;
     WidgetTar *widgetTarLitres = nullptr;
     WidgetTar *widgetTarSensor1 = nullptr;
     WidgetTar *widgetTarSensor2 = nullptr;
@@ -454,12 +431,6 @@ private:
     QPixmap pixArrowDown, pixLogo, pixLogo2, pixTemp, pixBtnFls, pixBtnFls2, pixAlarm, pixDevFonSmall,
         pixDevFonRedSmall, pixDeviceFonDark, pixArrow, pixWriteParam, pixEmptyBtn, pixFullBtn, pixTarBtn, pixBird,
         pixBirdGreen, pixLock, pixUnlock, pixQuestion;
-
-    // Timers.
-    QTimer *timerGetData = nullptr;
-    QTimer *timerCheckData = nullptr;
-    QTimer *timerSearch = nullptr;
-    QTimer *timerDeviceConnected = nullptr;
 };
 
 #endif // FLSDEVICE_H

@@ -6,9 +6,7 @@
 
 #include "devices/fls/flsprotocol.h"
 #include "devices/fls/flstable.h"
-#include "link/frame.h"
 #include "link/ringbuffer.h"
-#include "ui/dynamicqdialog.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
 
@@ -16,7 +14,6 @@
 #include <QLabel>
 #include <QPalette>
 #include <QSerialPort>
-#include <QTimer>
 
 namespace {
 
@@ -44,19 +41,9 @@ void setSwitch(Switch *sw, bool on)
 
 } // namespace
 
-int FLSDevice::run(int len, char *buf)
+std::vector<int> FLSDevice::answerLengths(quint8 command) const
 {
-    const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
-    if (searchActive) {
-        takeSearchAnswer(chunk);
-        return 1;
-    }
-    // The converter or the line may glue several answers into one chunk
-    // (right after a search the serial and the first data answer often come
-    // together); each is handled on its own.
-    for (const QByteArray &answer : frame::splitAnswers(chunk, fls::answerLengths))
-        takeFrame(answer);
-    return 1;
+    return fls::answerLengths(command);
 }
 
 void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
@@ -69,7 +56,6 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
         return;
     }
 
-    searchActive = false;
     foundNetNums = *found;
     // The places of the list may hold other sensors now.
     sensorModels.fill(static_cast<int>(fls::Model::Unknown));
@@ -98,14 +84,12 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
         const quint8 net = static_cast<quint8>(foundNetNums.at(i));
         if (ui)
             ui->comboBox_NetNumDUT->addItem(QString::number(net));
-        if (i == 0) {
-            if (timerCheckData)
-                timerCheckData->start(kCheckOneSensorMs);
+        // Several sensors answer in turn, so the answers need longer. With
+        // the port closed no timer runs, whatever answer the page is given.
+        if (isSessionRunning())
+            setCheckInterval(i == 0 ? kCheckOneSensorMs : kCheckSeveralSensorsMs);
+        if (i == 0)
             continue;
-        }
-        // Several sensors answer in turn, so the answers need longer.
-        if (timerCheckData)
-            timerCheckData->start(kCheckSeveralSensorsMs);
         listText += QLatin1Char(',') + QString::number(net);
         sensorFound = true;
         if (i >= 2)
@@ -171,9 +155,8 @@ void FLSDevice::takeFrame(const QByteArray &frame)
         }
     }
 
-    deviceConnected = true;
-    if (timerDeviceConnected)
-        timerDeviceConnected->start(kConnectionWatchdogMs);
+    setConnected(true);
+    resetTimerDeviceConnected();
 }
 
 bool FLSDevice::isFoundNetNum(quint8 net) const
@@ -454,9 +437,8 @@ void FLSDevice::handleSerialAndFirmware(const QByteArray &frame, quint8 net)
     if (!answer)
         return;
     lastAnswer = fls::kSerialAndFirmwareCommand;
-    deviceConnected = true;
-    if (timerDeviceConnected)
-        timerDeviceConnected->start(kConnectionWatchdogMs);
+    setConnected(true);
+    resetTimerDeviceConnected();
 
     const size_t i = size_t(answeringSensor(net));
     serialNumbers[i] = answer->serial;
@@ -502,15 +484,9 @@ void FLSDevice::handleHorizon()
 {
     // The user may read the message as long as he likes: the watchdog must
     // not reset the page meanwhile.
-    if (timerDeviceConnected) {
-        timerDeviceConnected->blockSignals(true);
-        timerDeviceConnected->stop();
-    }
+    resetAndStopTimerDeviceConnected();
     lastAnswer = fls::kHorizonCommand;
-    auto *dialog = new DynamicQDialog(this, QString(), tr("Установлен Горизонт"), false);
-    dialog->resize(300, 170);
-    dialog->exec();
-    dialog->deleteLater();
+    showMessage(QString(), tr("Установлен Горизонт"));
     restoreTimerDeviceConnected();
 }
 
@@ -672,7 +648,7 @@ void FLSDevice::refreshParamWidgetsSecondHalf(quint8 mode, QString &logText)
     const quint8 shownNet = selectedNetNum();
     shownNetNum = shownNet;
 
-    if (deviceConnected)
+    if (isDeviceConnected())
         updateParamWidgets = false;
 
     if (int(c) == indexOfNetNum(shownNet)) {

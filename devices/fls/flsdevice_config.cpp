@@ -157,7 +157,7 @@ void FLSDevice::functionSwAngle()
     refreshAfterNextPoll();
     emit signalCheckIncommingData();
     // The sensor comes back from the mode change as if new: search the bus again.
-    searchActive = true;
+    setSearchActive(true);
     sensorFound = false;
     sensorFound2 = false;
     emit signalRequestForSearchDevices();

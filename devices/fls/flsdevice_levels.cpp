@@ -4,7 +4,6 @@
 #include "deruvivuriri_form.h"
 
 #include "devices/fls/flsprocedures.h"
-#include "ui/dynamicqdialog.h"
 
 #include <QDebug>
 
@@ -26,11 +25,7 @@ void FLSDevice::autoCalibrateFullEmptyFLS()
     // Without readings the levels would come from nothing (Empty 100, Full
     // 0) and spoil the sensor's calibration.
     if (!hasReadingsOfSelected()) {
-        auto *dialog = new DynamicQDialog(ui ? static_cast<QWidget *>(ui->DUT) : this, QString(),
-                                          tr("Нет показаний датчика\nКалибровка не выполнена"), false);
-        dialog->resize(300, 170);
-        dialog->exec();
-        dialog->deleteLater();
+        showMessage(QString(), tr("Нет показаний датчика\nКалибровка не выполнена"), dialogParent());
         return;
     }
     const auto c = size_t(currentDeviceIndex);

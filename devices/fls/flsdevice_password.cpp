@@ -6,12 +6,10 @@
 
 #include "devices/fls/flsprocedures.h"
 #include "devices/fls/flsprotocol.h"
-#include "ui/dynamicqdialog.h"
 #include "ui/security.h"
 
 #include <QDebug>
 #include <QLabel>
-#include <QTimer>
 
 namespace {
 
@@ -21,16 +19,21 @@ constexpr int kProbeMs = 200;
 
 } // namespace
 
+QWidget *FLSDevice::dialogParent()
+{
+    return ui ? static_cast<QWidget *>(ui->DUT) : this;
+}
+
 void FLSDevice::silenceForPassword()
 {
     resetAndStopTimerDeviceConnected();
-    timerGetData->stop();
+    pausePolling();
 }
 
 void FLSDevice::wakeAfterPassword()
 {
     restoreTimerDeviceConnected();
-    timerGetData->start(kPollIntervalMs);
+    resumePolling();
 }
 
 int FLSDevice::exchangeForAnswer(const QByteArray &frame, int waitMs)
@@ -54,15 +57,6 @@ bool FLSDevice::writeRefused(const QByteArray &frame, int waitMs)
     return refusedSinceSend;
 }
 
-void FLSDevice::showWrongPassword()
-{
-    auto *dialog = new DynamicQDialog(ui ? static_cast<QWidget *>(ui->DUT) : this, QString(),
-                                      tr("Ошибка\nВведён неверный пароль\nПопробуйте другой пароль"), false);
-    dialog->resize(350, 170);
-    dialog->exec();
-    dialog->deleteLater();
-}
-
 bool FLSDevice::sendPass(int pass, uchar step, uchar cmd)
 {
     silenceForPassword();
@@ -75,7 +69,7 @@ bool FLSDevice::sendPass(int pass, uchar step, uchar cmd)
             ui->label_LockDUT->setVisible(true);
         }
     } else if (answer == fls::kPasswordRefusedCommand) {
-        showWrongPassword();
+        showWrongPassword(dialogParent());
     }
     wakeAfterPassword();
     return true;
@@ -89,7 +83,7 @@ void FLSDevice::passwordStep()
 
 void FLSDevice::runSecurityDialog(bool protectedMode)
 {
-    auto *dialog = new Security(this, ui ? static_cast<QWidget *>(ui->DUT) : this, protectedMode, !protectedMode);
+    auto *dialog = new Security(this, dialogParent(), protectedMode, !protectedMode);
     securityDialog = dialog;
     dialog->resize(250, 200);
     dialog->exec();
@@ -114,7 +108,7 @@ void FLSDevice::checkPass()
     silenceForPassword();
     // The watchdog runs again, still mute: the dialog may stay open as long
     // as the user likes.
-    timerDeviceConnected->start(kConnectionWatchdogMs);
+    resetTimerDeviceConnected();
     const int answer =
         exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
     if (answer == fls::kPasswordTakenCommand) {
@@ -128,8 +122,7 @@ void FLSDevice::checkPass()
         }
         runSecurityDialog(true);
     }
-    timerGetData->start(kPollIntervalMs);
-    restoreTimerDeviceConnected();
+    wakeAfterPassword();
     emit signalWriteLog("Check password FLS");
 }
 
@@ -154,7 +147,7 @@ void FLSDevice::inputPass()
     const int answer = exchangeForAnswer(
         fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kPasswordAnswerMs);
     if (answer == fls::kPasswordRefusedCommand)
-        showWrongPassword();
+        showWrongPassword(dialogParent());
     wakeAfterPassword();
 }
 
@@ -190,7 +183,7 @@ bool FLSDevice::delPass()
         fls::kPasswordRefusedCommand;
     storedPassword = 0;
     if (refused) {
-        showWrongPassword();
+        showWrongPassword(dialogParent());
         qDebug() << "ошибка удаления пароля";
     } else {
         const int answer =
@@ -200,8 +193,7 @@ bool FLSDevice::delPass()
         else if (answer == fls::kPasswordRefusedCommand)
             qDebug() << "ошибка удаления пароля";
     }
-    timerGetData->start(kPollIntervalMs);
-    restoreTimerDeviceConnected();
+    wakeAfterPassword();
     emit signalWriteLog("Delete password FLS");
     return true;
 }

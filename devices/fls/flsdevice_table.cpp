@@ -7,8 +7,6 @@
 #include "devices/fls/flsprotocol.h"
 #include "devices/fls/flstable.h"
 
-#include <QTimer>
-
 LiterToPercent *FLSDevice::getLiterToPercent() const
 {
     return literToPercent;
@@ -38,7 +36,7 @@ void FLSDevice::handleTableAnswer(quint8 command, quint8 net, const QByteArray &
     if (!table)
         return;
     lastAnswer = fls::kCalibrationTableCommand;
-    timerDeviceConnected->start(kConnectionWatchdogMs);
+    resetTimerDeviceConnected();
     // The dialog that asked may have been closed since: the values are
     // dropped with it.
     if (!literToPercent)
@@ -48,7 +46,7 @@ void FLSDevice::handleTableAnswer(quint8 command, quint8 net, const QByteArray &
     for (int r = 0; r < fls::kTableRows; ++r)
         literToPercent->setTable(table->values[size_t(r)], r, 1);
     // The next poll comes a second after the table.
-    timerIntervalGetDataStart(kPollIntervalMs);
-    deviceConnected = true;
+    resumePolling();
+    setConnected(true);
     literToPercent->statusMessage(tr("Таблица успешно прочитана"));
 }

@@ -7,7 +7,7 @@
 
 fwimage::Model FLSDevice::firmwareModel() const
 {
-    if (!deviceConnected || !isFoundNetNum(currentNetNum))
+    if (!isDeviceConnected() || !isFoundNetNum(currentNetNum))
         return fwimage::Model::None;
     switch (static_cast<fls::Model>(sensorModels[indexOfNetNum(currentNetNum)])) {
     case fls::Model::QF210:

@@ -189,30 +189,24 @@ void FLSDevice::initStatusMessage()
 {
     if (!ui)
         return;
-    // The labels exist since construction (the main window may place them
-    // before this runs); here they move onto the page.
-    if (!labelStatusMessage)
-        labelStatusMessage = new QLabel(this);
-    if (!labelStatusExtra)
-        labelStatusExtra = new QLabel(this);
-    labelStatusMessage->setParent(ui->DUT);
-    labelStatusExtra->setParent(ui->DUT);
-    labelStatusMessage->setText(tr("Подключите датчик"));
-    labelStatusExtra->setText(QString());
-    labelStatusMessage->show();
-    labelStatusExtra->show();
+    // The lines exist since construction, in their place (the main window
+    // may place them before this runs); here they move onto the page.
+    for (QLabel *line : {status.lower(), status.upper()}) {
+        line->setParent(ui->DUT);
+        line->show();
+    }
+    showStatusMessage(tr("Подключите датчик"));
+    showStatusMessageUp(QString());
 
-    labelStatusExtra->setGeometry(5, 550, 500, 20);
-    labelStatusMessage->setGeometry(5, 573, 500, 20);
-
-    // Registered once for the whole program; asking again adds no second copy.
+    // This page's lines are larger and bold. Registered once for the whole
+    // program; asking again adds no second copy.
     const QString family = formfonts::registerFormFonts().light;
     if (!family.isEmpty())
         pageFont.setFamily(family);
     pageFont.setPixelSize(24);
     pageFont.setWeight(QFont::Bold);
-    labelStatusMessage->setFont(pageFont);
-    labelStatusExtra->setFont(pageFont);
+    for (QLabel *line : {status.lower(), status.upper()})
+        line->setFont(pageFont);
 }
 
 bool FLSDevice::setVisiblePageWidgets(bool visible)
@@ -275,30 +269,11 @@ bool FLSDevice::setVisiblePageWidgets(bool visible)
     return true;
 }
 
-bool FLSDevice::setVisibleStatusLabels(bool visible)
-{
-    if (!labelStatusMessage || !labelStatusExtra)
-        return false;
-    labelStatusMessage->setVisible(visible);
-    labelStatusExtra->setVisible(visible);
-    return true;
-}
-
 bool FLSDevice::showStatusMessage(QString message)
 {
-    if (!labelStatusMessage)
-        return false;
-    labelStatusMessage->show();
-    labelStatusMessage->setText(message);
-    return true;
-}
-
-bool FLSDevice::showStatusMessageUp(QString message)
-{
-    if (!labelStatusExtra)
-        return false;
-    labelStatusExtra->setText(message);
-    return true;
+    if (QLabel *line = status.lower())
+        line->show();
+    return BaseDevice::showStatusMessage(message);
 }
 
 void FLSDevice::changeIconBtnConnectDevice(QString state, bool darkTheme)

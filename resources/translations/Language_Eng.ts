@@ -555,14 +555,6 @@ Replace it?</translation>
         <translation>Sensor connected</translation>
     </message>
     <message>
-        <source>Ошибка
-Введён неверный пароль
-Попробуйте другой пароль</source>
-        <translation>Error
-Wrong password
-Try another password</translation>
-    </message>
-    <message>
         <source>Таблица успешно прочитана</source>
         <translation>Table read successfully</translation>
     </message>

@@ -555,14 +555,6 @@ Pruebe otra contraseña</translation>
         <translation>Sensor conectado</translation>
     </message>
     <message>
-        <source>Ошибка
-Введён неверный пароль
-Попробуйте другой пароль</source>
-        <translation>Error
-Contraseña incorrecta
-Pruebe otra contraseña</translation>
-    </message>
-    <message>
         <source>Таблица успешно прочитана</source>
         <translation>Tabla leída correctamente</translation>
     </message>

@@ -546,12 +546,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Ошибка
-Введён неверный пароль
-Попробуйте другой пароль</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Таблица успешно прочитана</source>
         <translation type="unfinished"></translation>
     </message>
