@@ -68,6 +68,7 @@ Reriruvozive::Reriruvozive(QWidget *parent) : QMainWindow(parent)
     kvbleDevice->initUI();
     n7Device = new N7Device(ui, serial);
     n7Device->initUI();
+    pages = {qfOnline, flsDevice, bleDevice, kv380Device, plm300Device, wiredTagDevice, kvbleDevice, n7Device};
     mirvelNet = new MirvelNet(ui, serial);
     mirvelNet->initUI();
     firmwareUpdater = new FirmwareUpdater(ui);
@@ -181,77 +182,29 @@ void Reriruvozive::connectPages()
     connectFirmwareUpdater();
     connect(this, &QWidget::windowTitleChanged, this, &Reriruvozive::setTitleMainWindow);
 
-    connect(kvbleDevice, &KVBLEDevice::writeData, portConnection, &PortConnection::writeData);
-    connect(kvbleDevice, &KVBLEDevice::copyNetNumToParent, this, &Reriruvozive::recieveNetNumFromChild);
-    connect(kvbleDevice, &KVBLEDevice::copyQueueSurveyDevice, this, &Reriruvozive::recieveQueueSurveyDevice);
-    connect(kvbleDevice, &KVBLEDevice::signalCheckIncommingData, this, &Reriruvozive::parceDataFromCOMPort);
-    connect(kvbleDevice, &KVBLEDevice::signalRequestForSearchDevices, this, &Reriruvozive::requestForSearchDevices);
-    connect(kvbleDevice, &KVBLEDevice::signalRequestForGetAllDataFromDevice, this,
-            &Reriruvozive::requestForGetAllDataFromDevice);
-    connect(kvbleDevice, &KVBLEDevice::signalRequestForGetSerNumAndFirmWareVersion, this,
-            &Reriruvozive::requestForGetSerNumAndFirmWareVersion);
-    connect(kvbleDevice, &KVBLEDevice::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
-
-    connect(kv380Device, &KV380Device::writeData, portConnection, &PortConnection::writeData);
-    connect(kv380Device, &KV380Device::copyNetNumToParent, this, &Reriruvozive::recieveNetNumFromChild);
-    connect(kv380Device, &KV380Device::copyQueueSurveyDevice, this, &Reriruvozive::recieveQueueSurveyDevice);
-    connect(kv380Device, &KV380Device::signalCheckIncommingData, this, &Reriruvozive::parceDataFromCOMPort);
-    connect(kv380Device, &KV380Device::signalRequestForSearchDevices, this, &Reriruvozive::requestForSearchDevices);
-    connect(kv380Device, &KV380Device::signalRequestForGetAllDataFromDevice, this,
-            &Reriruvozive::requestForGetAllDataFromDevice);
-    connect(kv380Device, &KV380Device::signalRequestForGetSerNumAndFirmWareVersion, this,
-            &Reriruvozive::requestForGetSerNumAndFirmWareVersion);
-    connect(kv380Device, &KV380Device::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
-
-    connect(plm300Device, &PLM300Device::writeData, portConnection, &PortConnection::writeData);
-    connect(plm300Device, &PLM300Device::copyNetNumToParent, this, &Reriruvozive::recieveNetNumFromChild);
-    connect(plm300Device, &PLM300Device::copyQueueSurveyDevice, this, &Reriruvozive::recieveQueueSurveyDevice);
-    connect(plm300Device, &PLM300Device::signalCheckIncommingData, this, &Reriruvozive::parceDataFromCOMPort);
-    connect(plm300Device, &PLM300Device::signalRequestForSearchDevices, this, &Reriruvozive::requestForSearchDevices);
-    connect(plm300Device, &PLM300Device::signalRequestForGetAllDataFromDevice, this,
-            &Reriruvozive::requestForGetAllDataFromDevice);
-    connect(plm300Device, &PLM300Device::signalRequestForGetSerNumAndFirmWareVersion, this,
-            &Reriruvozive::requestForGetSerNumAndFirmWareVersion);
-    connect(plm300Device, &PLM300Device::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
-
-    connect(flsDevice, &FLSDevice::writeData, portConnection, &PortConnection::writeData);
-    connect(flsDevice, &FLSDevice::copyNetNumToParent, this, &Reriruvozive::recieveNetNumFromChild);
-    connect(flsDevice, &FLSDevice::copyQueueSurveyDevice, this, &Reriruvozive::recieveQueueSurveyDevice);
-    connect(flsDevice, &FLSDevice::signalCheckIncommingData, this, &Reriruvozive::parceDataFromCOMPort);
-    connect(flsDevice, &FLSDevice::signalRequestForSearchDevices, this, &Reriruvozive::requestForSearchDevices);
-    connect(flsDevice, &FLSDevice::signalRequestForGetAllDataFromDevice, this,
-            &Reriruvozive::requestForGetAllDataFromDevice);
-    connect(flsDevice, &FLSDevice::signalRequestForGetSerNumAndFirmWareVersion, this,
-            &Reriruvozive::requestForGetSerNumAndFirmWareVersion);
-    connect(flsDevice, &FLSDevice::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
-
-    connect(qfOnline, &QFOnline::writeData, portConnection, &PortConnection::writeData);
-    connect(qfOnline, &QFOnline::copyNetNumToParent, this, &Reriruvozive::recieveNetNumFromChild);
-    connect(qfOnline, &QFOnline::copyQueueSurveyDevice, this, &Reriruvozive::recieveQueueSurveyDevice);
-    connect(qfOnline, &QFOnline::signalCheckIncommingData, this, &Reriruvozive::parceDataFromCOMPort);
-    connect(qfOnline, &QFOnline::signalRequestForSearchDevices, this, &Reriruvozive::requestForSearchDevices);
-    connect(qfOnline, &QFOnline::signalRequestForGetAllDataFromDevice, this,
-            &Reriruvozive::requestForGetAllDataFromDevice);
+    // What every page asks of the main window goes the same way; the
+    // indicator's data request names its slot, so it has a request of its own.
+    for (BaseDevice *page : qAsConst(pages)) {
+        connect(page, &BaseDevice::writeData, portConnection, &PortConnection::writeData);
+        connect(page, &BaseDevice::copyNetNumToParent, this, &Reriruvozive::recieveNetNumFromChild);
+        connect(page, &BaseDevice::copyQueueSurveyDevice, this, &Reriruvozive::recieveQueueSurveyDevice);
+        connect(page, &BaseDevice::signalCheckIncommingData, this, &Reriruvozive::parceDataFromCOMPort);
+        connect(page, &BaseDevice::signalRequestForSearchDevices, this, &Reriruvozive::requestForSearchDevices);
+        connect(page, &BaseDevice::signalRequestForGetSerNumAndFirmWareVersion, this,
+                &Reriruvozive::requestForGetSerNumAndFirmWareVersion);
+        connect(page, &BaseDevice::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
+        connect(page, &BaseDevice::copyLevelValueToMain, this, &Reriruvozive::setLevelFromAnotherDevice);
+        if (page == n7Device)
+            connect(page, &BaseDevice::signalRequestForGetAllDataFromDevice, this,
+                    &Reriruvozive::requestForGetAllDataFromDeviceN7);
+        else
+            connect(page, &BaseDevice::signalRequestForGetAllDataFromDevice, this,
+                    &Reriruvozive::requestForGetAllDataFromDevice);
+    }
     connect(qfOnline, &QFOnline::signalRequestForGetAllDataFromQFOnlineDevice, this,
             &Reriruvozive::requestForGetAllDataFromQFOnlineDevice);
     connect(qfOnline, &QFOnline::signalRequestForGetCfgQFOnline, this, &Reriruvozive::requestForGetCfgQFOnline);
-    connect(qfOnline, &QFOnline::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
-
-    connect(n7Device, &N7Device::writeData, portConnection, &PortConnection::writeData);
-    connect(n7Device, &N7Device::signalCheckIncommingData, this, &Reriruvozive::parceDataFromCOMPort);
-    connect(n7Device, &N7Device::signalRequestForGetAllDataFromDevice, this,
-            &Reriruvozive::requestForGetAllDataFromDeviceN7);
-    connect(n7Device, &N7Device::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
-
-    connect(bleDevice, &BLEDevice::writeData, portConnection, &PortConnection::writeData);
-    connect(bleDevice, &BLEDevice::copyNetNumToParent, this, &Reriruvozive::recieveNetNumFromChild);
     connect(bleDevice, &BLEDevice::signalCopyQueueSurveyDevice, this, &Reriruvozive::recieveQueueSurveyDevice);
-    connect(bleDevice, &BLEDevice::signalCheckIncommingData, this, &Reriruvozive::parceDataFromCOMPort);
-    connect(bleDevice, &BLEDevice::signalRequestForSearchDevices, this, &Reriruvozive::requestForSearchDevices);
-    connect(bleDevice, &BLEDevice::signalRequestForGetAllDataFromDevice, this,
-            &Reriruvozive::requestForGetAllDataFromDevice);
-    connect(bleDevice, &BLEDevice::signalRequestForGetSerNumAndFirmWareVersion, this,
-            &Reriruvozive::requestForGetSerNumAndFirmWareVersion);
     connect(bleDevice, &BLEDevice::deviceIsConnectedToBase, this, [this] {
         // stopBleFailTimerLambda: a connected sensor needs no failure report.
         if (bleFailTimer)
@@ -259,15 +212,7 @@ void Reriruvozive::connectPages()
     });
     connect(bleDevice, &BLEDevice::signalRequestForGetAllDataFromDeviceAdvert, this,
             &Reriruvozive::requestForGetAllDataFromDeviceAdvert);
-
-    connect(wiredTagDevice, &WiredTagDevice::writeData, portConnection, &PortConnection::writeData);
-    connect(wiredTagDevice, &WiredTagDevice::copyNetNumToParent, this, &Reriruvozive::recieveNetNumFromChild);
-    connect(wiredTagDevice, &WiredTagDevice::copyQueueSurveyDevice, this, &Reriruvozive::recieveQueueSurveyDevice);
-
-    connect(flsDevice, &FLSDevice::copyLevelValueToMain, this, &Reriruvozive::setLevelFromAnotherDevice);
     connectAdvertLevels();
-    connect(qfOnline, &QFOnline::copyLevelValueToMain, this, &Reriruvozive::setLevelFromAnotherDevice);
-    connect(bleDevice, &BLEDevice::copyLevelValueToMain, this, &Reriruvozive::setLevelFromAnotherDevice);
 
     connect(ui->tabWidgetAdw, &QTabWidget::currentChanged, this, &Reriruvozive::clickTabOnTabWidget);
 
@@ -275,8 +220,6 @@ void Reriruvozive::connectPages()
     connect(portConnection, &PortConnection::signalHandleError, this, &Reriruvozive::handlerErrorSerial);
 
     connect(portConnection, &PortConnection::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
-    connect(bleDevice, &BLEDevice::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
-    connect(wiredTagDevice, &WiredTagDevice::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
     connect(bleDevice, &BLEDevice::signalFirstConnectingDeviceAdwert, this, &Reriruvozive::setupBtnService);
 
     connect(portConnection, &PortConnection::signalOpenPort, this, &Reriruvozive::setupBtnService);

@@ -18,6 +18,7 @@
 #include <vector>
 
 class BLEDevice;
+class BaseDevice;
 class CustomDialogInput;
 class CustomPopUp;
 class BridgeGpio;
@@ -439,6 +440,9 @@ private:
     void checkNewVersionDeruvivuriri();
     void applyStoredTheme();
     void connectPages();
+    // The page whose device the user chose (the one the received bytes go
+    // to), or none.
+    BaseDevice *activePage() const;
     void openChosenPort();
     bool noPorts() const { return serialPortList.isEmpty(); }
     quint8 surveyAddress() const;
@@ -562,6 +566,8 @@ private:
     KV380Device *kv380Device = nullptr;
     PLM300Device *plm300Device = nullptr;
     WiredTagDevice *wiredTagDevice = nullptr;
+    // Every device page, for what the main window does the same way for each.
+    QList<BaseDevice *> pages;
     KVBLEDevice *kvbleDevice = nullptr;
     N7Device *n7Device = nullptr;
     FirmwareUpdater *firmwareUpdater = nullptr;

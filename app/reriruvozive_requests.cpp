@@ -139,36 +139,39 @@ int Reriruvozive::parceDataFromCOMPort()
         return 0;
     char *buf = bytes.data();
 
+    // The tag reader's answers are judged by the command it waits for.
+    if (answerroute::parserFor(deviceFlags()) == answerroute::Parser::WiredTag)
+        lastCommandWT = wiredTagDevice->parseResponse(n, buf, lastCommandWT);
+    else if (BaseDevice *page = activePage())
+        page->run(n, buf);
+    // With no page chosen nobody listens: the bytes are dropped.
+    return 0;
+}
+
+BaseDevice *Reriruvozive::activePage() const
+{
     using answerroute::Parser;
     switch (answerroute::parserFor(deviceFlags())) {
     case Parser::WiredTag:
-        lastCommandWT = wiredTagDevice->parseResponse(n, buf, lastCommandWT);
-        break;
+        return wiredTagDevice;
     case Parser::FLS:
-        flsDevice->run(n, buf);
-        break;
+        return flsDevice;
     case Parser::BLE:
-        bleDevice->run(n, buf);
-        break;
+        return bleDevice;
     case Parser::KV380:
-        kv380Device->run(n, buf);
-        break;
+        return kv380Device;
     case Parser::PLM300:
-        plm300Device->run(n, buf);
-        break;
+        return plm300Device;
     case Parser::QFOnline:
-        qfOnline->run(n, buf);
-        break;
+        return qfOnline;
     case Parser::KVBLE:
-        kvbleDevice->run(n, buf);
-        break;
+        return kvbleDevice;
     case Parser::N7:
-        n7Device->run(n, buf);
-        break;
+        return n7Device;
     case Parser::None:
-        break; // nobody listens: the bytes are dropped
+        break;
     }
-    return 0;
+    return nullptr;
 }
 
 void Reriruvozive::cleanRingBuffer()

@@ -70,17 +70,26 @@ public:
     static void delay(int ms);
 
     // Marks a write as running for as long as it lives; the page refuses a
-    // second one meanwhile (isWriteInProgress()).
+    // second one meanwhile (isWriteInProgress()). A guard made while another
+    // is alive owns nothing: it leaves the mark to the first, so the mark
+    // stays until the write that set it ends.
     class WriteGuard
     {
     public:
-        explicit WriteGuard(BaseDevice *page) : owner(page) { owner->writeRunning = true; }
-        ~WriteGuard() { owner->writeRunning = false; }
+        explicit WriteGuard(BaseDevice *page) : owner(page), owns(!page->writeRunning) { owner->writeRunning = true; }
+        ~WriteGuard()
+        {
+            if (owns)
+                owner->writeRunning = false;
+        }
         WriteGuard(const WriteGuard &) = delete;
         WriteGuard &operator=(const WriteGuard &) = delete;
+        // False when another write already held the mark.
+        explicit operator bool() const { return owns; }
 
     private:
         BaseDevice *owner;
+        bool owns;
     };
 
 public slots:

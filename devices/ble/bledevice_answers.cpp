@@ -8,6 +8,7 @@
 #include "devices/ble/bleadwview.h"
 #include "devices/ble/bleprotocol.h"
 #include "devices/fls/flsprotocol.h"
+#include "link/bus.h"
 #include "link/frame.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
@@ -73,7 +74,7 @@ std::vector<int> BLEDevice::answerLengths(quint8 command) const
 void BLEDevice::takeSearchAnswer(const QByteArray &chunk)
 {
     qDebug() << "search BLE cnt = " << chunk.size();
-    const std::optional<QByteArray> found = fls::decodeSearchAnswer(chunk);
+    const std::optional<QByteArray> found = bus::decodeSearchAnswer(chunk);
     if (!found) {
         resetDeviceIsConnected();
         return;
@@ -136,12 +137,12 @@ void BLEDevice::handleParamAck(const QByteArray &frame)
 
 void BLEDevice::storeIdentity(const QByteArray &frame)
 {
-    const std::optional<fls::SerialAndFirmware> id = fls::decodeSerialAndFirmware(frame);
+    const std::optional<bus::SerialAndFirmware> id = bus::decodeSerialAndFirmware(frame);
     if (!id)
         return;
     lastReplyCommand = ble::kSerialAndFirmwareCommand;
     keepAlive();
-    const fls::SerialAndFirmware identity = *id;
+    const bus::SerialAndFirmware identity = *id;
     const std::optional<int> slot = storeSlot();
     if (slot) {
         Sensor &s = sensors[size_t(*slot)];
@@ -261,7 +262,7 @@ void BLEDevice::handleSerialAndFirmwareAdvert(const QByteArray &frame)
     ui->label_FirmwareVal->setGeometry(kFirmwareValX, kFirmwareY, kFirmwareValWidth, kFirmwareHeight);
     ui->label_FirmwareName->show();
     ui->label_FirmwareVal->show();
-    ui->label_FirmwareVal->setText(fls::firmwareText(pageFirmware));
+    ui->label_FirmwareVal->setText(bus::firmwareText(pageFirmware));
 }
 
 void BLEDevice::handleConfigAccepted()

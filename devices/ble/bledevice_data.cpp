@@ -6,6 +6,7 @@
 
 #include "devices/ble/bleprotocol.h"
 #include "devices/fls/flsprotocol.h"
+#include "link/bus.h"
 #include "link/ringbuffer.h"
 #include "ui/dynamicqdialog.h"
 #include "ui/widgettar.h"
@@ -313,11 +314,11 @@ void BLEDevice::showData(int slot)
     setMACAddressDevice();
     if (ui) {
         ui->label_RSSI_VAL_BLE->setText(QString::number(s.rssi) + QStringLiteral("dB"));
-        ui->label_FirmwareValBLE->setText(fls::firmwareText(s.firmwareByte));
+        ui->label_FirmwareValBLE->setText(bus::firmwareText(s.firmwareByte));
         ui->label_SerNumValBLE->setText(QString::number(s.serial));
         ui->label_FirmwareVal->show();
         ui->label_FirmwareName->show();
-        ui->label_FirmwareVal->setText(fls::firmwareText(s.firmware));
+        ui->label_FirmwareVal->setText(bus::firmwareText(s.firmware));
         ui->label_BAT_VAL_BLE->setText(ble::batteryText(s.battery) + tr("В"));
         if (needUpdateWindow) {
             ui->comboBox_FiltrBLE->clear();

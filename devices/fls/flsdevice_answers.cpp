@@ -6,6 +6,7 @@
 
 #include "devices/fls/flsprotocol.h"
 #include "devices/fls/flstable.h"
+#include "link/bus.h"
 #include "link/ringbuffer.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
@@ -48,7 +49,7 @@ std::vector<int> FLSDevice::answerLengths(quint8 command) const
 
 void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
 {
-    const std::optional<QByteArray> found = fls::decodeSearchAnswer(chunk);
+    const std::optional<QByteArray> found = bus::decodeSearchAnswer(chunk);
     if (!found) {
         // Not the bus's answer to the search: back to the disconnected state,
         // the search goes on.
@@ -110,7 +111,7 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
 
 void FLSDevice::takeFrame(const QByteArray &frame)
 {
-    const std::optional<fls::AnswerHead> head = fls::acceptAnswer(frame);
+    const std::optional<bus::AnswerHead> head = bus::acceptAnswer(frame);
     if (!head)
         return;
 
@@ -121,14 +122,14 @@ void FLSDevice::takeFrame(const QByteArray &frame)
                                     ? static_cast<quint8>(foundNetNums.at(answerIndex))
                                     : 0;
         const bool fromPolled = head->net == expected;
-        if (head->command == fls::kAllDataCommand) {
+        if (head->command == bus::kAllDataCommand) {
             // Polling moves on with each all-data answer, so only the polled
             // sensor's counts.
             if (fromPolled)
                 handleAllData(frame);
         } else if (fromPolled || isFoundNetNum(head->net)) {
             switch (head->command) {
-            case fls::kSerialAndFirmwareCommand:
+            case bus::kSerialAndFirmwareCommand:
                 handleSerialAndFirmware(frame, head->net);
                 break;
             case fls::kCalibrationTableCommand:
@@ -201,7 +202,7 @@ int FLSDevice::modelOfFlags() const
 
 void FLSDevice::handleAllData(const QByteArray &frame)
 {
-    lastAnswer = fls::kAllDataCommand;
+    lastAnswer = bus::kAllDataCommand;
     clearModelFlags();
     const std::optional<fls::AllData> data = fls::decodeAllData(frame);
     if (!data || data->dropped)
@@ -226,7 +227,7 @@ void FLSDevice::handleAllData(const QByteArray &frame)
 
     if (WidgetTar *card = cardOf(s)) {
         card->setSerNum(static_cast<int>(serialNumbers[si]));
-        card->setLabel1Text(tr("Датчик#") + fls::serialText(serialNumbers[si]));
+        card->setLabel1Text(tr("Датчик#") + bus::serialText(serialNumbers[si]));
     }
     if (answerIndex <= 0)
         answerIndex = sensorFound || sensorFound2 ? 1 : 0;
@@ -433,10 +434,10 @@ void FLSDevice::showOutputValues(int selected)
 
 void FLSDevice::handleSerialAndFirmware(const QByteArray &frame, quint8 net)
 {
-    const std::optional<fls::SerialAndFirmware> answer = fls::decodeSerialAndFirmware(frame);
+    const std::optional<bus::SerialAndFirmware> answer = bus::decodeSerialAndFirmware(frame);
     if (!answer)
         return;
-    lastAnswer = fls::kSerialAndFirmwareCommand;
+    lastAnswer = bus::kSerialAndFirmwareCommand;
     setConnected(true);
     resetTimerDeviceConnected();
 
@@ -448,9 +449,9 @@ void FLSDevice::handleSerialAndFirmware(const QByteArray &frame, quint8 net)
     const size_t c = size_t(boundedIndex(currentDeviceIndex));
     currentFirmware = firmwareVersions[c];
     if (ui) {
-        ui->label_SerNumVal->setText(fls::serialText(serialNumbers[c]));
+        ui->label_SerNumVal->setText(bus::serialText(serialNumbers[c]));
         ui->label_SerNumVal->adjustSize();
-        ui->label_FirmwareVal->setText(fls::firmwareText(firmwareVersions[c]));
+        ui->label_FirmwareVal->setText(bus::firmwareText(firmwareVersions[c]));
         ui->label_FirmwareVal->adjustSize();
     }
     emit signalRequestForGetAllDataFromDevice();

@@ -16,18 +16,6 @@
 // what the page shows. The page calls them; tests call them directly.
 namespace fls {
 
-// The bus-wide answer rules, under the names the page files still use; they
-// keep those files compiling until they name bus:: themselves.
-using bus::acceptAnswer;
-using bus::AnswerHead;
-using bus::decodeSearchAnswer;
-using bus::decodeSerialAndFirmware;
-using bus::firmwareText;
-using bus::kAllDataCommand;
-using bus::kSerialAndFirmwareCommand;
-using bus::SerialAndFirmware;
-using bus::serialText;
-
 // Answer commands (the all-data and serial answers are bus::'s).
 constexpr quint8 kCalibrationTableCommand = 0xEF;
 constexpr quint8 kSetFullCommand = 0xF5;

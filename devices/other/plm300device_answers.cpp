@@ -6,6 +6,7 @@
 
 #include "devices/fls/flsprotocol.h"
 #include "devices/other/plm300protocol.h"
+#include "link/bus.h"
 #include "link/frame.h"
 
 #include <QLabel>
@@ -58,7 +59,7 @@ void PLM300Device::takeSearchAnswer(const QByteArray &chunk)
 
 void PLM300Device::takeFrame(const QByteArray &frame)
 {
-    const std::optional<fls::AnswerHead> head = fls::acceptAnswer(frame);
+    const std::optional<bus::AnswerHead> head = bus::acceptAnswer(frame);
     if (!head || head->net != netNum)
         return;
     switch (head->command) {
@@ -114,8 +115,8 @@ void PLM300Device::handleSerialAndFirmware(const QByteArray &frame)
     lastCommand = plm300::kSerialCommand;
     firmware = serial->firmware;
     if (ui) {
-        ui->label_SerNumVal->setText(fls::serialText(serial->serial));
-        ui->label_FirmwareVal->setText(fls::firmwareText(firmware));
+        ui->label_SerNumVal->setText(bus::serialText(serial->serial));
+        ui->label_FirmwareVal->setText(bus::firmwareText(firmware));
     }
     // Only this answer proves the sensor is there.
     setConnected(true);

@@ -3,6 +3,7 @@
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsprotocol.h"
 #include "devices/other/wiredtagprotocol.h"
+#include "link/bus.h"
 #include "link/frame.h"
 #include "ui/boundedintvalidator.h"
 
@@ -223,13 +224,13 @@ void WiredTagDevice::handleTagId(const QByteArray &frame)
 
 void WiredTagDevice::handleSerialAndFirmware(const QByteArray &frame)
 {
-    const std::optional<fls::SerialAndFirmware> decoded = fls::decodeSerialAndFirmware(frame);
+    const std::optional<bus::SerialAndFirmware> decoded = bus::decodeSerialAndFirmware(frame);
     if (!decoded)
         return;
     firmwareVersion = decoded->firmware;
     if (ui) {
-        ui->label_ValSerNumWT->setText(fls::serialText(decoded->serial));
-        ui->label_ValFW_WT->setText(fls::firmwareText(firmwareVersion));
+        ui->label_ValSerNumWT->setText(bus::serialText(decoded->serial));
+        ui->label_ValFW_WT->setText(bus::firmwareText(firmwareVersion));
     }
     setConnected(true);
     showIdentityLabels();
