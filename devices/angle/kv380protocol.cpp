@@ -71,13 +71,6 @@ std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk)
     return oneByte(0);
 }
 
-std::optional<AnswerHead> acceptAnswer(const QByteArray &frame)
-{
-    if (!frame::isValidAnswer(frame))
-        return std::nullopt;
-    return AnswerHead{quint8(frame.at(1)), quint8(frame.at(2))};
-}
-
 std::vector<int> answerLengths(quint8 command)
 {
     switch (command) {

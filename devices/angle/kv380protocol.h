@@ -1,6 +1,8 @@
 #ifndef KV380PROTOCOL_H
 #define KV380PROTOCOL_H
 
+#include "link/bus.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -87,15 +89,9 @@ constexpr int kBucketMovement = 10;
 // and its number).
 std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk);
 
-struct AnswerHead
-{
-    quint8 net = 0;
-    quint8 command = 0;
-};
-
-// Network number and command of an answer frame whose start byte and CRC-8
-// are right; nothing otherwise.
-std::optional<AnswerHead> acceptAnswer(const QByteArray &frame);
+// Answers are accepted by the rule every wired family shares.
+using bus::acceptAnswer;
+using bus::AnswerHead;
 
 // Lengths the sensor's answers to a command come in, for cutting glued
 // answers apart.

@@ -103,13 +103,6 @@ std::vector<int> answerLengths(quint8 command)
     }
 }
 
-std::optional<AnswerHead> acceptAnswer(const QByteArray &frame)
-{
-    if (!frame::isValidAnswer(frame))
-        return std::nullopt;
-    return AnswerHead{u8(frame, 1), u8(frame, 2)};
-}
-
 std::optional<quint8> advertAcknowledgement(const QByteArray &piece)
 {
     const std::optional<quint8> command = frame::readU8(piece, kCommandOffset);

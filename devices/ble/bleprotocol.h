@@ -1,6 +1,8 @@
 #ifndef BLEPROTOCOL_H
 #define BLEPROTOCOL_H
 
+#include "link/bus.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -61,14 +63,9 @@ bool hasAddress(int length);
 // Lengths the base's answers to a command come in, for cutting glued answers apart.
 std::vector<int> answerLengths(quint8 command);
 
-struct AnswerHead
-{
-    quint8 net = 0;
-    quint8 command = 0;
-};
-// Address and command of an answer whose start byte, length (at least four
-// bytes) and CRC-8 are right; nothing otherwise.
-std::optional<AnswerHead> acceptAnswer(const QByteArray &frame);
+// Answers are accepted by the rule every wired family shares.
+using bus::acceptAnswer;
+using bus::AnswerHead;
 // In the advertising mode the base's acknowledgements of a configuration
 // (0xEC) and of a name (0x8A) come without a frame of their own worth
 // checking: the command byte says it all. That byte, when a piece of at
