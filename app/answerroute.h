@@ -15,15 +15,15 @@ enum class Parser { None, WiredTag, FLS, BLE, KV380, PLM300, QFOnline, KVBLE, N7
 
 constexpr Parser parserFor(const DeviceFlags &f)
 {
-    return f.wiredTag  ? Parser::WiredTag
-           : f.fls     ? Parser::FLS
-           : f.ble     ? Parser::BLE
-           : f.kv380   ? Parser::KV380
-           : f.plm300  ? Parser::PLM300
+    return f.wiredTag   ? Parser::WiredTag
+           : f.fls      ? Parser::FLS
+           : f.ble      ? Parser::BLE
+           : f.kv380    ? Parser::KV380
+           : f.plm300   ? Parser::PLM300
            : f.qfOnline ? Parser::QFOnline
-           : f.kvble   ? Parser::KVBLE
-           : f.n7      ? Parser::N7
-                       : Parser::None;
+           : f.kvble    ? Parser::KVBLE
+           : f.n7       ? Parser::N7
+                        : Parser::None;
 }
 
 } // namespace answerroute

@@ -249,4 +249,3 @@ int Reriruvozive::getLevel(int device) const
 {
     return device >= 0 && device < 3 ? levels[device] : 0;
 }
-

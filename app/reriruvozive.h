@@ -1,14 +1,14 @@
 #ifndef RERIRUVOZIVE_H
 #define RERIRUVOZIVE_H
 
+#include "app/answerroute.h"
+#include "app/portlist.h"
+#include "devices/firmware/firmwareupdater.h"
 #include <QByteArray>
 #include <QFont>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QPointer>
-#include "app/answerroute.h"
-#include "app/portlist.h"
-#include "devices/firmware/firmwareupdater.h"
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -290,15 +290,15 @@ private slots:
     void on_pushButtonProgSettingBack_clicked();
     // Settings writes and level setting of the device pages, each in the
     // page's own file (reriruvozive_<device>.cpp).
-    void writeParamToDevice();     // wired sensor and BLE fuel sensor (reriruvozive_flswrite.cpp)
-    void writeParamToBLE();        // BLE half of the write above (reriruvozive_ble.cpp)
-    void on_ButtonWriteParamBLE_clicked();        // reriruvozive_flswrite.cpp
+    void writeParamToDevice();                      // wired sensor and BLE fuel sensor (reriruvozive_flswrite.cpp)
+    void writeParamToBLE();                         // BLE half of the write above (reriruvozive_ble.cpp)
+    void on_ButtonWriteParamBLE_clicked();          // reriruvozive_flswrite.cpp
     void on_comboBox_FiltrBLE_activated(int index); // reriruvozive_ble.cpp
-    void on_pushBtnInUpdBLE_clicked();            // reriruvozive_ble.cpp
+    void on_pushBtnInUpdBLE_clicked();              // reriruvozive_ble.cpp
     // The base's link ID and its update-mode restart (reriruvozive_bleadvert.cpp).
     void on_pushBtnChangeBaseLinkIDBLE_clicked();
     void on_pushBtnInUpdBase_clicked();
-    void writeParamToKV380();      // reriruvozive_kv380.cpp
+    void writeParamToKV380(); // reriruvozive_kv380.cpp
     // The wired angle sensor's settings fields and their setting commands
     // (reriruvozive_kv380.cpp); a command returns false when its field holds
     // no value it may send.
@@ -315,7 +315,7 @@ private slots:
     bool ChangeDelayOnKV380();
     bool ChangeDelayOffKV380();
     bool ChangeNetNumKV380();
-    void writeParamToPLM300();     // reriruvozive_plm300.cpp
+    void writeParamToPLM300(); // reriruvozive_plm300.cpp
     // The wireless angle sensor's settings fields, write, zero and new
     // sensor (reriruvozive_kvble.cpp).
     void on_lineEditKVBLEUp_textEdited(QString arg1);
@@ -448,7 +448,7 @@ private:
     quint8 surveyAddress() const;
     void appendLog(const QString &text);
     void markParamChanged(QLabel *mark);
-    bool changeDelayKV380(bool on); // reriruvozive_kv380.cpp
+    bool changeDelayKV380(bool on);           // reriruvozive_kv380.cpp
     bool confirmKVBLE(const QString &action); // reriruvozive_kvble.cpp
     // Sends a frame of the online page's buttons and tells the user it went out.
     void sendOnlineCommand(const QByteArray &request, const QString &notice);
@@ -585,7 +585,7 @@ private:
     QTimer *bleFailTimer = nullptr;
     InfoPopup *infoPopUp = nullptr; // notices of the online page's buttons
     std::unique_ptr<BridgeGpio> bridgeGpio;
-    int advertRunSlot = -1;       // the advertising slot a started run records
+    int advertRunSlot = -1; // the advertising slot a started run records
 };
 
 #endif // RERIRUVOZIVE_H

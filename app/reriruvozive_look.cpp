@@ -228,4 +228,3 @@ void Reriruvozive::disableComboboxChooseThemeAndChooseLanguage(bool serialPortSt
     ui->comboBoxChooseTheme->setDisabled(serialPortState);
     qDebug() << (serialPortState ? "port is open" : "port is closed");
 }
-

@@ -3,9 +3,9 @@
 
 #include "app/portlist.h"
 #include "deruvivuriri_form.h"
+#include "devices/angle/kv380device.h"
 #include "devices/ble/bledevice.h"
 #include "devices/fls/flsdevice.h"
-#include "devices/angle/kv380device.h"
 #include "devices/other/n7device.h"
 #include "devices/other/plm300device.h"
 #include "link/portconnection.h"

@@ -7,8 +7,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -39,9 +39,8 @@ int main(int argc, char *argv[])
     QElapsedTimer clock;
     qint64 sentAt = 0;
     QList<double> latencies;
-    QObject::connect(&port, &PortConnection::dataOut, [&](QByteArray &) {
-        latencies.append((clock.nsecsElapsed() - sentAt) / 1e6);
-    });
+    QObject::connect(&port, &PortConnection::dataOut,
+                     [&](QByteArray &) { latencies.append((clock.nsecsElapsed() - sentAt) / 1e6); });
     port.openSerialPort(device.portPath());
     if (!port.getSerialPort()->isOpen())
         return 1;

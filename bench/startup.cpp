@@ -8,8 +8,8 @@
 //    with a silent port open.
 // Needs an X server (run it under xvfb-run, see the README). Every run uses a
 // throw-away home, so the user's settings and log are not touched.
-#include "app/reriruvozive.h"
 #include "app/startup.h"
+#include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "simulatedfls.h"
 
@@ -233,7 +233,8 @@ int runParent(int argc, char **argv)
         }
         std::printf("%-8s start to window drawn: median %.0f ms (min %.0f, max %.0f, %d starts); RSS after start "
                     "%.1f MiB\n",
-                    qPrintable(kind), median(startMs), startMs.isEmpty() ? -1 : *std::min_element(startMs.begin(), startMs.end()),
+                    qPrintable(kind), median(startMs),
+                    startMs.isEmpty() ? -1 : *std::min_element(startMs.begin(), startMs.end()),
                     startMs.isEmpty() ? -1 : *std::max_element(startMs.begin(), startMs.end()), int(startMs.size()),
                     median(rss));
         std::fflush(stdout);

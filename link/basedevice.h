@@ -30,7 +30,8 @@ class BaseDevice : public QWidget
     Q_PROPERTY(int deviceIndex READ getDeviceIndex WRITE setDeviceIndex)
 public:
     // The periods of a session, named once. Tests may shorten them.
-    struct Intervals {
+    struct Intervals
+    {
         int poll = 1000;     // a data request to the device
         int check = 100;     // a look at what the line received
         int search = 1000;   // a bus search while nothing is found

@@ -57,8 +57,7 @@ using AnswerLengths = std::function<std::vector<int>(quint8 command)>;
 // shortest first; otherwise the answers found at its front are split off and
 // the rest is returned as one last piece, for the page's own checks to judge.
 // An empty chunk gives nothing.
-QList<QByteArray> splitAnswers(const QByteArray &chunk, const AnswerLengths &lengthsOf,
-                               quint8 start = kAnswerStart);
+QList<QByteArray> splitAnswers(const QByteArray &chunk, const AnswerLengths &lengthsOf, quint8 start = kAnswerStart);
 
 // Big- and little-endian fields. Readers return nothing when the field would
 // run past the end of the data.

@@ -119,8 +119,7 @@ void PortConnection::readDataByTimer()
 
     disconnect(readTimer, &QTimer::timeout, this, &PortConnection::readDataByTimer);
     readTimer->stop();
-    connect(serial, &QSerialPort::readyRead, this, &PortConnection::startReadAbsolutlyAllData,
-            Qt::UniqueConnection);
+    connect(serial, &QSerialPort::readyRead, this, &PortConnection::startReadAbsolutlyAllData, Qt::UniqueConnection);
     emit dataOut(receiveBuffer);
     receiveBuffer.clear();
 }

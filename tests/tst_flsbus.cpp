@@ -68,9 +68,9 @@ QStringList values(const char *serial, const char *firmware, const char *level, 
                    const char *filterType, const char *filter, int range, const char *lamp, const char *net,
                    const char *status)
 {
-    return {QString::fromUtf8(serial),     QString::fromUtf8(firmware), QString::fromUtf8(level),
-            QString::fromUtf8(mode),       QString::fromUtf8(filterType), QString::fromUtf8(filter),
-            QString::number(range),        QString::fromUtf8(lamp),     QString::fromUtf8(net),
+    return {QString::fromUtf8(serial), QString::fromUtf8(firmware),   QString::fromUtf8(level),
+            QString::fromUtf8(mode),   QString::fromUtf8(filterType), QString::fromUtf8(filter),
+            QString::number(range),    QString::fromUtf8(lamp),       QString::fromUtf8(net),
             QString::fromUtf8(status)};
 }
 

@@ -19,8 +19,8 @@ namespace {
 QByteArray allData(quint8 model, quint8 a = 0, quint8 b = 0)
 {
     QByteArray data(25, '\0');
-    data[17] = char(a);  // byte 20 of the frame
-    data[19] = char(b);  // byte 22
+    data[17] = char(a);     // byte 20 of the frame
+    data[19] = char(b);     // byte 22
     data[24] = char(model); // byte 27
     return SimulatedDevice::answerFrame(0x05, 0xF0, data);
 }

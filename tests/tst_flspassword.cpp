@@ -1,8 +1,8 @@
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
-#include "link/frame.h"
 #include "dialogsteps.h"
+#include "link/frame.h"
 #include "pagefixture.h"
 #include "wiredsession.h"
 

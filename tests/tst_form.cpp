@@ -120,10 +120,11 @@ void TestForm::everyObjectHasAUniqueName()
 
 void TestForm::pagesComeInOrderWithPageZeroCurrent()
 {
-    const QStringList expected = {"DUT",       "BLE_QF410",       "KV_BLE",          "ChoiceBLE",      "bleAdwertTar",
-                                  "KV380",     "N7",              "PLM300",          "QFOnline",       "MirvelNet",
-                                  "Tarirovka", "GraphTar",        "WiredTag",        "RemoteControl",  "EngineerMenuDUT",
-                                  "ProgrammSetting", "EnineerMenuBLE", "UpdateFWBLE", "ForTest"};
+    const QStringList expected = {
+        "DUT",      "BLE_QF410",     "KV_BLE",          "ChoiceBLE",       "bleAdwertTar",   "KV380",
+        "N7",       "PLM300",        "QFOnline",        "MirvelNet",       "Tarirovka",      "GraphTar",
+        "WiredTag", "RemoteControl", "EngineerMenuDUT", "ProgrammSetting", "EnineerMenuBLE", "UpdateFWBLE",
+        "ForTest"};
     QCOMPARE(ui->stackedWidget->count(), expected.size());
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(ui->stackedWidget->widget(i)->objectName(), expected.at(i));
@@ -140,12 +141,25 @@ void TestForm::eachPageHoldsItsObjects_data()
     QTest::addColumn<QString>("page");
     QTest::addColumn<int>("objects");
     QTest::addColumn<int>("spacers");
-    const QList<std::tuple<const char *, int, int>> rows = {
-        {"DUT", 91, 3},         {"BLE_QF410", 45, 1},      {"KV_BLE", 38, 8},        {"ChoiceBLE", 3, 0},
-        {"bleAdwertTar", 25, 4}, {"KV380", 36, 0},          {"N7", 23, 0},            {"PLM300", 42, 1},
-        {"QFOnline", 102, 1},   {"MirvelNet", 57, 0},      {"Tarirovka", 23, 1},     {"GraphTar", 0, 0},
-        {"WiredTag", 28, 0},    {"RemoteControl", 19, 1},  {"EngineerMenuDUT", 41, 1}, {"ProgrammSetting", 10, 0},
-        {"EnineerMenuBLE", 8, 0}, {"UpdateFWBLE", 6, 0},   {"ForTest", 27, 0}};
+    const QList<std::tuple<const char *, int, int>> rows = {{"DUT", 91, 3},
+                                                            {"BLE_QF410", 45, 1},
+                                                            {"KV_BLE", 38, 8},
+                                                            {"ChoiceBLE", 3, 0},
+                                                            {"bleAdwertTar", 25, 4},
+                                                            {"KV380", 36, 0},
+                                                            {"N7", 23, 0},
+                                                            {"PLM300", 42, 1},
+                                                            {"QFOnline", 102, 1},
+                                                            {"MirvelNet", 57, 0},
+                                                            {"Tarirovka", 23, 1},
+                                                            {"GraphTar", 0, 0},
+                                                            {"WiredTag", 28, 0},
+                                                            {"RemoteControl", 19, 1},
+                                                            {"EngineerMenuDUT", 41, 1},
+                                                            {"ProgrammSetting", 10, 0},
+                                                            {"EnineerMenuBLE", 8, 0},
+                                                            {"UpdateFWBLE", 6, 0},
+                                                            {"ForTest", 27, 0}};
     for (const auto &[page, objects, spacers] : rows)
         QTest::newRow(page) << QString(page) << objects << spacers;
 }
@@ -167,26 +181,66 @@ void TestForm::sampleObjectsHaveTheirClassAndParent_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("className");
     QTest::addColumn<QString>("parentName");
-    QTest::newRow("port combo") << "comboBox_SerialPort" << "QComboBox" << "groupBoxSerialPort";
-    QTest::newRow("device button") << "pushButtonBLE" << "QPushButton" << "scrollAreaWidgetContents";
-    QTest::newRow("level bar") << "progressBarLevelDUT" << "QProgressBar" << "DUT";
-    QTest::newRow("ble mac") << "labelCopyMAC" << "QLabel" << "BLE_QF410";
-    QTest::newRow("kvble widget") << "widgetKVBLE" << "QWidget" << "KV_BLE";
-    QTest::newRow("choice") << "pushButtonChoiceKVBLE" << "QPushButton" << "ChoiceBLE";
-    QTest::newRow("adw tabs") << "tabWidgetAdw" << "QTabWidget" << "bleAdwertTar";
-    QTest::newRow("kv380 up") << "lineEditKV380Up" << "QLineEdit" << "KV380";
-    QTest::newRow("n7 table") << "tableView_n7TarTable" << "QTableView" << "N7";
-    QTest::newRow("plm write") << "ButtonWriteParamPLM300" << "QPushButton" << "PLM300";
-    QTest::newRow("online tabs") << "tabWidgetQFOnline" << "QTabWidget" << "QFOnline";
-    QTest::newRow("mn tabs") << "tabWidgetMirvelNet" << "QTabWidget" << "MirvelNet";
-    QTest::newRow("tar step") << "lineEditStepTar" << "QLineEdit" << "Tarirovka";
-    QTest::newRow("tag button") << "pushButtonWiredTag" << "QPushButton" << "WiredTag";
-    QTest::newRow("rc generate") << "pushButtonGenRemoteControl" << "QPushButton" << "";
-    QTest::newRow("engineer back") << "pushBtnEngineerBack" << "QPushButton" << "";
-    QTest::newRow("language") << "comboBoxChooseLanguage" << "QComboBox" << "";
-    QTest::newRow("ble engineer") << "pushBtnManualInputBLE" << "QPushButton" << "";
-    QTest::newRow("update base") << "pushBtnInUpdBase" << "QPushButton" << "";
-    QTest::newRow("test page") << "pushButton" << "QPushButton" << "";
+    QTest::newRow("port combo") << "comboBox_SerialPort"
+                                << "QComboBox"
+                                << "groupBoxSerialPort";
+    QTest::newRow("device button") << "pushButtonBLE"
+                                   << "QPushButton"
+                                   << "scrollAreaWidgetContents";
+    QTest::newRow("level bar") << "progressBarLevelDUT"
+                               << "QProgressBar"
+                               << "DUT";
+    QTest::newRow("ble mac") << "labelCopyMAC"
+                             << "QLabel"
+                             << "BLE_QF410";
+    QTest::newRow("kvble widget") << "widgetKVBLE"
+                                  << "QWidget"
+                                  << "KV_BLE";
+    QTest::newRow("choice") << "pushButtonChoiceKVBLE"
+                            << "QPushButton"
+                            << "ChoiceBLE";
+    QTest::newRow("adw tabs") << "tabWidgetAdw"
+                              << "QTabWidget"
+                              << "bleAdwertTar";
+    QTest::newRow("kv380 up") << "lineEditKV380Up"
+                              << "QLineEdit"
+                              << "KV380";
+    QTest::newRow("n7 table") << "tableView_n7TarTable"
+                              << "QTableView"
+                              << "N7";
+    QTest::newRow("plm write") << "ButtonWriteParamPLM300"
+                               << "QPushButton"
+                               << "PLM300";
+    QTest::newRow("online tabs") << "tabWidgetQFOnline"
+                                 << "QTabWidget"
+                                 << "QFOnline";
+    QTest::newRow("mn tabs") << "tabWidgetMirvelNet"
+                             << "QTabWidget"
+                             << "MirvelNet";
+    QTest::newRow("tar step") << "lineEditStepTar"
+                              << "QLineEdit"
+                              << "Tarirovka";
+    QTest::newRow("tag button") << "pushButtonWiredTag"
+                                << "QPushButton"
+                                << "WiredTag";
+    QTest::newRow("rc generate") << "pushButtonGenRemoteControl"
+                                 << "QPushButton"
+                                 << "";
+    QTest::newRow("engineer back") << "pushBtnEngineerBack"
+                                   << "QPushButton"
+                                   << "";
+    QTest::newRow("language") << "comboBoxChooseLanguage"
+                              << "QComboBox"
+                              << "";
+    QTest::newRow("ble engineer") << "pushBtnManualInputBLE"
+                                  << "QPushButton"
+                                  << "";
+    QTest::newRow("update base") << "pushBtnInUpdBase"
+                                 << "QPushButton"
+                                 << "";
+    QTest::newRow("test page") << "pushButton"
+                               << "QPushButton"
+                               << "";
 }
 
 void TestForm::sampleObjectsHaveTheirClassAndParent()
@@ -203,8 +257,8 @@ void TestForm::sampleObjectsHaveTheirClassAndParent()
 
 void TestForm::tabOrderRunsThroughThePanel()
 {
-    const QList<QWidget *> order = {ui->comboBox_SerialPort, ui->ButtonTarirovka,   ui->lineEditNetNumDUT,
-                                    ui->comboBox_FiltrDUT,   ui->comboBox_ModeDUT,  ui->ButtonWriteParamDUT,
+    const QList<QWidget *> order = {ui->comboBox_SerialPort, ui->ButtonTarirovka,        ui->lineEditNetNumDUT,
+                                    ui->comboBox_FiltrDUT,   ui->comboBox_ModeDUT,       ui->ButtonWriteParamDUT,
                                     ui->pushButtonBackTarir, ui->pushButtonAutoCalibrate};
     // The next widget that Tab reaches: holders in between take no focus.
     auto nextTabStop = [](QWidget *w) {

@@ -182,10 +182,9 @@ void TestFrame::gluedAnswersAreCutAtFrameBoundaries_data()
     QTest::newRow("two halves of a long form") << data42 + data42b << QList<QByteArray>{data42, data42b};
     QTest::newRow("an answer of no known length stays whole") << odd << QList<QByteArray>{odd};
     QTest::newRow("a spoiled answer stays whole") << bad << QList<QByteArray>{bad};
-    QTest::newRow("answers in front of a spoiled one")
-        << serial + ack + bad << QList<QByteArray>{serial, ack, bad};
-    QTest::newRow("an answer and a stray tail") << data24 + QByteArray::fromHex("0102")
-                                                << QList<QByteArray>{data24 + QByteArray::fromHex("0102")};
+    QTest::newRow("answers in front of a spoiled one") << serial + ack + bad << QList<QByteArray>{serial, ack, bad};
+    QTest::newRow("an answer and a stray tail")
+        << data24 + QByteArray::fromHex("0102") << QList<QByteArray>{data24 + QByteArray::fromHex("0102")};
     QTest::newRow("a command without a length is not split off")
         << answerOf(0x77, 6) + ack << QList<QByteArray>{answerOf(0x77, 6) + ack};
     QTest::newRow("nothing") << QByteArray() << QList<QByteArray>{};
@@ -201,8 +200,8 @@ void TestFrame::gluedAnswersAreCutAtFrameBoundaries()
 void TestFrame::cuttingNeverLosesOrAddsBytes()
 {
     auto *rng = QRandomGenerator::global();
-    const QList<QByteArray> pieces{answerOf(0xF0, 24), answerOf(0xFC, 10), answerOf(0xF5, 4),
-                                   QByteArray::fromHex("3e"), QByteArray::fromHex("3e05f0")};
+    const QList<QByteArray> pieces{answerOf(0xF0, 24), answerOf(0xFC, 10), answerOf(0xF5, 4), QByteArray::fromHex("3e"),
+                                   QByteArray::fromHex("3e05f0")};
     for (int i = 0; i < 5000; ++i) {
         QByteArray chunk;
         const int parts = int(rng->bounded(6));

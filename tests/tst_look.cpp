@@ -70,8 +70,10 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("mainColor");
-    QTest::newRow("light") << 0 << "white" << "#fef7f1";
-    QTest::newRow("dark") << 1 << "dark" << "#1f2222";
+    QTest::newRow("light") << 0 << "white"
+                           << "#fef7f1";
+    QTest::newRow("dark") << 1 << "dark"
+                          << "#1f2222";
 }
 
 void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
@@ -107,8 +109,12 @@ void TestLook::languageChangesTheFormTextsAndTitle_data()
     QTest::addColumn<QString>("help");
     QTest::addColumn<QString>("range");
     QTest::addColumn<QString>("writeButton");
-    QTest::newRow("english") << 1 << "Help" << "Range" << "Save the paramenters to device";
-    QTest::newRow("spanish") << 2 << "Ayuda" << "Rango" << "Guardar ajustes en dispositivo";
+    QTest::newRow("english") << 1 << "Help"
+                             << "Range"
+                             << "Save the paramenters to device";
+    QTest::newRow("spanish") << 2 << "Ayuda"
+                             << "Rango"
+                             << "Guardar ajustes en dispositivo";
 }
 
 void TestLook::languageChangesTheFormTextsAndTitle()

@@ -1,7 +1,7 @@
 #include "app/answerroute.h"
 #include "app/reriruvozive.h"
-#include "deruvivuriri_form.h"
 #include "app/startup.h"
+#include "deruvivuriri_form.h"
 #include "link/bridgegpio.h"
 #include "link/deviceeventfilter.h"
 #include "link/devicewatchsource.h"
@@ -10,11 +10,11 @@
 #include "simulateddevice.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSerialPort>
 #include <QStandardPaths>
 #include <QThread>
-#include <QElapsedTimer>
 #include <QtTest>
 
 #include <memory>

@@ -500,13 +500,26 @@ void TestService::everyPageTheMenuOpensCanBeLeft_data()
     QTest::addColumn<QString>("opened");
     QTest::addColumn<QString>("back");
     QTest::addColumn<QString>("returned");
-    QTest::newRow("program settings") << "" << "prog_setting" << "ProgrammSetting" << "pushButtonProgSettingBack"
+    QTest::newRow("program settings") << ""
+                                      << "prog_setting"
+                                      << "ProgrammSetting"
+                                      << "pushButtonProgSettingBack"
                                       << "DUT";
-    QTest::newRow("remote control") << "" << "remote" << "RemoteControl" << "pushBtnBackRemoteControl" << "DUT";
-    QTest::newRow("BLE base update") << "ble" << "update" << "UpdateFWBLE" << "pushBtnUpdateFWBackBLE"
+    QTest::newRow("remote control") << ""
+                                    << "remote"
+                                    << "RemoteControl"
+                                    << "pushBtnBackRemoteControl"
+                                    << "DUT";
+    QTest::newRow("BLE base update") << "ble"
+                                     << "update"
+                                     << "UpdateFWBLE"
+                                     << "pushBtnUpdateFWBackBLE"
                                      << "BLE_QF410";
-    QTest::newRow("wireless angle sensor update")
-        << "kvble" << "update" << "UpdateFWBLE" << "pushBtnUpdateFWBackBLE" << "BLE_QF410";
+    QTest::newRow("wireless angle sensor update") << "kvble"
+                                                  << "update"
+                                                  << "UpdateFWBLE"
+                                                  << "pushBtnUpdateFWBackBLE"
+                                                  << "BLE_QF410";
 }
 
 void TestService::everyPageTheMenuOpensCanBeLeft()

@@ -4,13 +4,13 @@
 
 #include <QDirIterator>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QGroupBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtTest>

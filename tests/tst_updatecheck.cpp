@@ -94,12 +94,18 @@ void TestUpdateCheck::versionsCompareNumberByNumber_data()
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<int>("sign");
-    QTest::newRow("equal") << "1.0.2.38" << "1.0.2.38" << 0;
-    QTest::newRow("next build") << "1.0.2.39" << "1.0.2.38" << 1;
-    QTest::newRow("next minor, shorter build") << "1.0.3.1" << "1.0.2.38" << 1;
-    QTest::newRow("two-digit part") << "1.0.10.1" << "1.0.2.38" << 1;
-    QTest::newRow("older") << "1.0.2.9" << "1.0.2.38" << -1;
-    QTest::newRow("major wins") << "2.0.0.0" << "1.9.99.99" << 1;
+    QTest::newRow("equal") << "1.0.2.38"
+                           << "1.0.2.38" << 0;
+    QTest::newRow("next build") << "1.0.2.39"
+                                << "1.0.2.38" << 1;
+    QTest::newRow("next minor, shorter build") << "1.0.3.1"
+                                               << "1.0.2.38" << 1;
+    QTest::newRow("two-digit part") << "1.0.10.1"
+                                    << "1.0.2.38" << 1;
+    QTest::newRow("older") << "1.0.2.9"
+                           << "1.0.2.38" << -1;
+    QTest::newRow("major wins") << "2.0.0.0"
+                                << "1.9.99.99" << 1;
 }
 
 void TestUpdateCheck::versionsCompareNumberByNumber()

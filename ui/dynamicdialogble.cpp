@@ -4,8 +4,7 @@
 
 #include <QPushButton>
 
-DynamicDialogBLE::DynamicDialogBLE(QWidget *parent, const QString &upperText, const QString &lowerText,
-                                   bool withCancel)
+DynamicDialogBLE::DynamicDialogBLE(QWidget *parent, const QString &upperText, const QString &lowerText, bool withCancel)
     : QDialog(parent)
 {
     DynamicQDialog::buildContent(this, upperText, lowerText, withCancel, false, btnOk, btnCancel);

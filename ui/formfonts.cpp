@@ -8,7 +8,6 @@
 #include <QHash>
 #include <QRawFont>
 
-
 namespace formfonts {
 namespace {
 

@@ -362,14 +362,13 @@ const char *const kMedianFilterText = QT_TRANSLATE_NOOP("FLSDevice", "Медиа
 
 const std::vector<OutputTypeCode> &outputTypeCodes()
 {
-    static const std::vector<OutputTypeCode> codes{
-        {QT_TRANSLATE_NOOP("FLSDevice", "Пассивный RS-485"), kPassiveRs485},
-        {QT_TRANSLATE_NOOP("FLSDevice", "Аналоговый"), kAnalog},
-        {QT_TRANSLATE_NOOP("FLSDevice", "Частотный"), kFrequency},
-        {QT_TRANSLATE_NOOP("FLSDevice", "Импупльсный"), kPulse},
-        {QT_TRANSLATE_NOOP("FLSDevice", "Активный RS-485"), kActiveRs485},
-        {QT_TRANSLATE_NOOP("FLSDevice", "Пассивный RS-232"), kPassiveRs232},
-        {QT_TRANSLATE_NOOP("FLSDevice", "Активный RS-232"), kActiveRs485}};
+    static const std::vector<OutputTypeCode> codes{{QT_TRANSLATE_NOOP("FLSDevice", "Пассивный RS-485"), kPassiveRs485},
+                                                   {QT_TRANSLATE_NOOP("FLSDevice", "Аналоговый"), kAnalog},
+                                                   {QT_TRANSLATE_NOOP("FLSDevice", "Частотный"), kFrequency},
+                                                   {QT_TRANSLATE_NOOP("FLSDevice", "Импупльсный"), kPulse},
+                                                   {QT_TRANSLATE_NOOP("FLSDevice", "Активный RS-485"), kActiveRs485},
+                                                   {QT_TRANSLATE_NOOP("FLSDevice", "Пассивный RS-232"), kPassiveRs232},
+                                                   {QT_TRANSLATE_NOOP("FLSDevice", "Активный RS-232"), kActiveRs485}};
     return codes;
 }
 

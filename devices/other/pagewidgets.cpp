@@ -15,7 +15,6 @@ constexpr int kCaptionHeight = 17;
 // From the bottom edge of the button to the top of the caption.
 constexpr int kCaptionRise = 19;
 
-
 } // namespace
 
 QLabel *createCaption(QPushButton *button, const QString &text, const QLabel *fontOf)

@@ -37,8 +37,8 @@ public:
     int refuseBlock = -1;      // this data block is refused
     int lateBlock = -1;        // this data block is acknowledged lateMs later than the others
     int lateMs = 0;
-    int baud = 0;              // when set, answers leave as late as a line of this speed allows
-    bool lateAnswer = false;   // an all-data answer still on its way when the reset comes
+    int baud = 0;            // when set, answers leave as late as a line of this speed allows
+    bool lateAnswer = false; // an all-data answer still on its way when the reset comes
 
     Mode mode() const { return state; }
     // Switching the power off and on: the sensor's own firmware runs again.

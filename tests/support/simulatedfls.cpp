@@ -41,7 +41,6 @@ const QByteArray &kSignature = SimulatedDevice::writeSignature();
 constexpr int kShortAllData = 12;
 constexpr int kShortSerial = 7;
 
-
 void putLe16(QByteArray &out, int at, quint16 value)
 {
     out[at] = static_cast<char>(value & 0xFF);

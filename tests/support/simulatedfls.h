@@ -56,8 +56,8 @@ public:
         // Its own litres/percent table: 20 levels and the values belonging to them.
         std::array<quint16, 20> tableLevels{{0,    100,  200,  300,  400,  500,  600,  700,  800,  900,
                                              1000, 1100, 1200, 1300, 1400, 1500, 1600, 1700, 1800, 4095}};
-        std::array<quint16, 20> tableValues{{0,   5,   10,  15,  20,  25,  30,  35,  40,  45,
-                                             50,  55,  60,  65,  70,  75,  80,  85,  90,  100}};
+        std::array<quint16, 20> tableValues{
+            {0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90, 100}};
     };
 
     explicit SimulatedFls(QObject *parent = nullptr);

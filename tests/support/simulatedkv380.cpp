@@ -33,7 +33,6 @@ constexpr int kMaxThreshold = 180;
 // 255 is the search request's address byte: a sensor there could not be asked.
 constexpr quint8 kUnusableNetNum = 0xFF;
 
-
 QByteArray finished(QByteArray body)
 {
     body.append(static_cast<char>(SimulatedDevice::crcOf(body, body.size())));

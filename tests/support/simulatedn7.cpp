@@ -16,7 +16,6 @@ constexpr int kModeLength = 5;
 constexpr int kTableLength = 167;
 constexpr int kAckLength = 4;
 
-
 QByteArray sealed(QByteArray body)
 {
     body.append(char(SimulatedDevice::crcOf(body, body.size())));

@@ -34,7 +34,6 @@ constexpr int kImeiLength = 40;
 constexpr int kImeiText = 36;
 constexpr int kSettingsAnswerLength = 171;
 
-
 // An answer of a fixed length whose last byte is its CRC.
 class Answer
 {

@@ -21,7 +21,6 @@ constexpr int kSerialLength = 10;
 // Frames cut short by the short-frame fault keep this many bytes, CRC included.
 constexpr int kShortLength = 8;
 
-
 void putLe16(QByteArray &out, int at, quint16 value)
 {
     out[at] = char(value & 0xFF);
