@@ -19,6 +19,8 @@ PACKAGES=(
     libudev-dev
     xvfb
     xauth
+    # the layout check that opens the test run (scripts/check-format.sh)
+    clang-format
     # metric-compatible serif that stands in for the form's "Times New Roman"
     fonts-liberation2
 )

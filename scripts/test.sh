@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test: once in a plain build,
-# once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks that every C++ file keeps the project's
+# .clang-format, then builds and runs every test: once in a plain build, once
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
+
+echo "== layout (clang-format)"
+"$root/scripts/check-format.sh"
 
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
