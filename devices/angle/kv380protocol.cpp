@@ -133,11 +133,6 @@ std::optional<SerialAndFirmware> decodeSerialAndFirmware(const QByteArray &frame
     return SerialAndFirmware{static_cast<qint32>(*serial), *firmware};
 }
 
-QString firmwareText(quint16 firmware)
-{
-    return QStringLiteral("%1.%2.%3").arg(firmware / 100 % 10).arg(firmware / 10 % 10).arg(firmware % 10);
-}
-
 KV380Param paramOf(const Data &data, quint8 net)
 {
     KV380Param p;

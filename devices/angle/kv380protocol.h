@@ -122,8 +122,8 @@ struct SerialAndFirmware
 // Decodes a serial/firmware answer; nothing when it is too short.
 std::optional<SerialAndFirmware> decodeSerialAndFirmware(const QByteArray &frame);
 
-// "%1.%2.%3" of the last three decimal digits of a firmware version.
-QString firmwareText(quint16 firmware);
+// Firmware versions read as on every wired device.
+using bus::firmwareText;
 
 // The parameter set a data answer reports for the sensor at a network number.
 KV380Param paramOf(const Data &data, quint8 net);
