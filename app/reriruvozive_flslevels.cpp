@@ -163,7 +163,6 @@ void Reriruvozive::autoCalibrateFLSOrBLE()
         return;
     auto *confirmation = new DynamicQDialog(
         this, tr("Сейчас будет произведена автоматическая калибровка Пустой/Полный"), tr("Вы уверены?"), false);
-    confirmation->resize(300, 170);
     const int result = confirmation->exec();
     confirmation->deleteLater();
     // Another write may have started while the question was up.

@@ -11,7 +11,6 @@
 bool Reriruvozive::confirmKVBLE(const QString &action)
 {
     DynamicQDialog dialog(this, action, tr("Вы уверены?"), false);
-    dialog.resize(DynamicQDialog::kMessageWidth, DynamicQDialog::kMessageHeight);
     return dialog.exec() == QDialog::Accepted;
 }
 

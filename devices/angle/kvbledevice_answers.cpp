@@ -152,7 +152,6 @@ void KVBLEDevice::refuseOtherKind(const QByteArray &frame)
         return;
     auto *message = new DynamicQDialog(ui->KV_BLE, tr("Подключенное устройство не соответствует выбранному"),
                                        tr("Подключите другое"), false);
-    message->resize(DynamicQDialog::kMessageWidth, DynamicQDialog::kMessageHeight);
     message->setAttribute(Qt::WA_DeleteOnClose);
     message->setModal(true);
     otherKindMessage = message;

@@ -145,7 +145,6 @@ void KVBLEDevice::writeParamToDevice()
 
     auto progress = std::make_unique<DynamicQDialog>(
         nullptr, tr("Идёт запись параметров"), tr("После завершения операции это окно автоматически закроется"), false);
-    progress->resize(DynamicQDialog::kMessageWidth, DynamicQDialog::kMessageHeight);
     progress->setModal(true);
     progress->show();
     needUpdateWindow = true;

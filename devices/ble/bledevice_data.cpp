@@ -88,7 +88,6 @@ void BLEDevice::refuseWrongKind()
     // while answers keep arriving, so this one is opened and left.
     auto *message = new DynamicQDialog(statusParent(), tr("Подключите другое"),
                                        tr("Подключенное устройство не соответствует выбранному"), false);
-    message->resize(DynamicQDialog::kMessageWidth, DynamicQDialog::kMessageHeight);
     message->setAttribute(Qt::WA_DeleteOnClose);
     message->setModal(true);
     wrongKindMessage = message;
