@@ -2,7 +2,7 @@
 #define FIRMWAREUPDATER_H
 
 #include "devices/firmware/firmwareimage.h"
-#include "devices/other/pagewidgets.h"
+#include "ui/statuslines.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -160,8 +160,8 @@ private:
     QString waitRemark; // with %1 for the seconds left
 
     QPointer<QLabel> labelBadFirmware;
-    QRect barPlace;                    // where the form put the progress bar
-    pagewidgets::StatusLines ownLines; // for a page without status lines
+    QRect barPlace;       // where the form put the progress bar
+    StatusLines ownLines; // for a page without status lines
 
     QTimer *timerStepUpdate = nullptr; // exist only during a download
     QTimer *timerReadUpdate = nullptr;

@@ -1,8 +1,6 @@
 #ifndef PAGEWIDGETS_H
 #define PAGEWIDGETS_H
 
-#include "ui/statuslines.h"
-
 #include <QString>
 
 class QFrame;
@@ -21,8 +19,6 @@ QLabel *createCaption(QPushButton *button, const QString &text, const QLabel *fo
 // "on" colours caption and underline in the theme's accent, "off" greys them;
 // any other state (compared exactly) leaves them as they are.
 void colourCaption(QLabel *caption, QFrame *underline, const QString &state, bool darkTheme);
-
-using ::StatusLines;
 
 } // namespace pagewidgets
 

@@ -14,10 +14,6 @@ constexpr int kSmoothingAt = 18;
 constexpr int kModeAt = 20;
 constexpr int kThresholdAt = 21;
 
-// Field offsets of the 0xFC answer.
-constexpr int kSerialAt = 3;
-constexpr int kFirmwareAt = 7;
-
 } // namespace
 
 QByteArray settingWrite(quint8 net, quint8 command, quint16 value)
@@ -99,13 +95,6 @@ std::optional<Data> decodeData(const QByteArray &frame)
     d.mode = *frame::readU8(frame, kModeAt);
     d.threshold = *frame::readU8(frame, kThresholdAt);
     return d;
-}
-
-std::optional<SerialAndFirmware> decodeSerialAndFirmware(const QByteArray &frame)
-{
-    if (frame.size() < kSerialAnswerLength)
-        return std::nullopt;
-    return SerialAndFirmware{*frame::readLe32(frame, kSerialAt), *frame::readLe16(frame, kFirmwareAt)};
 }
 
 } // namespace plm300

@@ -1,6 +1,8 @@
 #ifndef PLM300PROTOCOL_H
 #define PLM300PROTOCOL_H
 
+#include "link/bus.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -16,7 +18,7 @@ namespace plm300 {
 
 // Answer commands.
 constexpr quint8 kDataCommand = 0xF0;
-constexpr quint8 kSerialCommand = 0xFC;
+constexpr quint8 kSerialCommand = bus::kSerialAndFirmwareCommand;
 
 // Write commands.
 constexpr quint8 kMaximumCommand = 0xF5;
@@ -32,7 +34,7 @@ constexpr quint8 kModeFrequency = 0x04;
 
 // The answers as the sensor sends them; a shorter one lacks fields.
 constexpr int kDataAnswerLength = 23;
-constexpr int kSerialAnswerLength = 10;
+constexpr int kSerialAnswerLength = bus::kSerialAndFirmwareLength;
 
 // Full scale of the distance bar.
 constexpr int kDistanceScale = 400;
@@ -95,14 +97,9 @@ struct Data
 // Decodes a 0xF0 answer already accepted; nothing when it is too short.
 std::optional<Data> decodeData(const QByteArray &frame);
 
-struct SerialAndFirmware
-{
-    quint32 serial = 0;
-    quint16 firmware = 0;
-};
-
-// Decodes a 0xFC answer already accepted; nothing when it is too short.
-std::optional<SerialAndFirmware> decodeSerialAndFirmware(const QByteArray &frame);
+// The 0xFC answer reads as on every wired device.
+using bus::decodeSerialAndFirmware;
+using bus::SerialAndFirmware;
 
 } // namespace plm300
 
