@@ -69,6 +69,7 @@ Reriruvozive::Reriruvozive(QWidget *parent) : QMainWindow(parent)
     n7Device = new N7Device(ui, serial);
     n7Device->initUI();
     pages = {qfOnline, flsDevice, bleDevice, kv380Device, plm300Device, wiredTagDevice, kvbleDevice, n7Device};
+    setupDevices();
     mirvelNet = new MirvelNet(ui, serial);
     mirvelNet->initUI();
     firmwareUpdater = new FirmwareUpdater(ui);

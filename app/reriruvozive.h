@@ -237,6 +237,7 @@ private:
     // The active wired page's request: whom the download is for, where it
     // shows, and the model its sensor reported.
     FirmwareUpdater::Request firmwareRequest() const;
+    BaseDevice *firmwarePage(FirmwareUpdater::Page page) const;
     void stopPageForFirmware(FirmwareUpdater::Page page);
     // The line goes back to the page that asked, while the user is still on it.
     void firmwareUpdateFinished(FirmwareUpdater::Page page, bool ok);
@@ -443,6 +444,26 @@ private:
     // The page whose device the user chose (the one the received bytes go
     // to), or none.
     BaseDevice *activePage() const;
+    // A device the user picks with a device button: its flag, page and
+    // button, the marks beside its edited settings, the main window's write
+    // of those settings (none: the page writes its own), and the button slot
+    // that switches it off when the port fails (none: it stays as it is).
+    struct DeviceEntry
+    {
+        bool Reriruvozive::*flag;
+        BaseDevice *page;
+        QPushButton *button;
+        QList<QWidget *> editMarks;
+        void (Reriruvozive::*writeSettings)();
+        void (Reriruvozive::*switchOffOnPortError)(bool);
+    };
+    // In the order a switch-off goes through them.
+    std::vector<DeviceEntry> devices;
+    void setupDevices();
+    const DeviceEntry *activeDevice() const;
+    // The one place the device flags change: `flag` set (none: no device),
+    // every other clear.
+    void setDeviceFlag(bool Reriruvozive::*flag);
     void openChosenPort();
     bool noPorts() const { return serialPortList.isEmpty(); }
     quint8 surveyAddress() const;

@@ -32,50 +32,64 @@ void Reriruvozive::openChosenPort()
     portConnection->openSerialPort(ui->comboBox_SerialPort->currentText());
 }
 
+void Reriruvozive::setupDevices()
+{
+    const auto add = [this](bool Reriruvozive::*flag, BaseDevice *page, QPushButton *button, QList<QWidget *> marks,
+                            void (Reriruvozive::*write)(), void (Reriruvozive::*offOnPortError)(bool)) {
+        devices.push_back({flag, page, button, marks, write, offOnPortError});
+    };
+    add(&Reriruvozive::deviceBLE, bleDevice, ui->pushButtonBLE, {ui->label_Alarm_12BLE, ui->label_Alarm_10BLE},
+        &Reriruvozive::writeParamToDevice, &Reriruvozive::on_pushButtonBLE_clicked);
+    add(&Reriruvozive::deviceFLS, flsDevice, ui->pushButtonDeviceFLS,
+        {ui->label_Alarm_6DUT, ui->label_Alarm_4DUT, ui->label_Alarm_3DUT, ui->label_Alarm_2DUT,
+         ui->labelAlarmTypeFiltr},
+        &Reriruvozive::writeParamToDevice, &Reriruvozive::on_pushButtonDeviceFLS_clicked);
+    add(&Reriruvozive::devicePLM300, plm300Device, ui->pushButtonPLM300,
+        {ui->label_Alarm_1PLM300, ui->label_Alarm_2PLM300, ui->label_Alarm_3PLM300, ui->label_Alarm_4PLM300,
+         ui->label_Alarm_5PLM300},
+        &Reriruvozive::writeParamToPLM300, &Reriruvozive::on_pushButtonPLM300_clicked);
+    add(&Reriruvozive::deviceKV380, kv380Device, ui->pushButtonKV380,
+        {ui->label_Alarm_1KV380, ui->label_Alarm_2KV380, ui->label_Alarm_3KV380, ui->label_Alarm_4KV380},
+        &Reriruvozive::writeParamToKV380, &Reriruvozive::on_pushButtonKV380_clicked);
+    // The online page writes its settings itself, field by field.
+    add(&Reriruvozive::deviceQFOnline, qfOnline, ui->pushButtonQFOnline, {}, nullptr,
+        &Reriruvozive::on_pushButtonQFOnline_clicked);
+    // The wireless angle sensor shares the BLE button, and a port error
+    // leaves it as it is.
+    add(&Reriruvozive::deviceKVBLE, kvbleDevice, ui->pushButtonBLE, {}, &Reriruvozive::on_ButtonWriteParamKVBLE_clicked,
+        nullptr);
+    add(&Reriruvozive::deviceN7, n7Device, ui->pushButtonN7, {ui->label_n7Alarm_1, ui->label_n7Alarm_3}, nullptr,
+        &Reriruvozive::on_pushButtonN7_clicked);
+}
+
+const Reriruvozive::DeviceEntry *Reriruvozive::activeDevice() const
+{
+    for (const DeviceEntry &d : devices) {
+        if (this->*d.flag)
+            return &d;
+    }
+    return nullptr;
+}
+
+void Reriruvozive::setDeviceFlag(bool Reriruvozive::*flag)
+{
+    for (const DeviceEntry &d : devices)
+        this->*d.flag = d.flag == flag;
+}
+
 void Reriruvozive::disconnectCurrentConnectedDevice()
 {
     rxBuffer->clear();
     surveyQueue.clear();
     deattach_USBBLE_BASE();
 
-    if (deviceBLE) {
-        switchDeviceButtonIcon(ui->pushButtonBLE, false);
-        bleDevice->disconnectDevice();
-        bleDevice->disconnectDeviceAdvert();
-        deviceBLE = false;
+    for (const DeviceEntry &d : devices) {
+        if (!(this->*d.flag))
+            continue;
+        switchDeviceButtonIcon(d.button, false);
+        d.page->switchOff();
     }
-    if (deviceFLS) {
-        switchDeviceButtonIcon(ui->pushButtonDeviceFLS, false);
-        flsDevice->disconnectDevice();
-        deviceFLS = false;
-    }
-    if (devicePLM300) {
-        switchDeviceButtonIcon(ui->pushButtonPLM300, false);
-        plm300Device->disconnectDevice();
-        devicePLM300 = false;
-    }
-    if (deviceKV380) {
-        switchDeviceButtonIcon(ui->pushButtonKV380, false);
-        kv380Device->disconnectDevice();
-        deviceKV380 = false;
-    }
-    if (deviceQFOnline) {
-        switchDeviceButtonIcon(ui->pushButtonQFOnline, false);
-        qfOnline->disconnectDevice();
-        deviceQFOnline = false;
-    }
-    if (deviceKVBLE) {
-        switchDeviceButtonIcon(ui->pushButtonBLE, false);
-        kvbleDevice->disconnectDevice();
-        deviceKVBLE = false;
-    }
-    if (deviceN7) {
-        switchDeviceButtonIcon(ui->pushButtonN7, false);
-        // Hiding alone would leave its timers sending onto the next device's port.
-        n7Device->disconnectDevice();
-        n7Device->setVisiblePageWidgets(false);
-        deviceN7 = false;
-    }
+    setDeviceFlag(nullptr);
 
     // A download made for the page just left ends here: none of its frames
     // may reach the device the user turns to.
@@ -156,21 +170,10 @@ void Reriruvozive::setParentForComponentsUI(QWidget *parentWidget)
 
 void Reriruvozive::setEnabledControlsForDevice(bool visible)
 {
-    QList<QWidget *> labels;
-    if (deviceFLS)
-        labels = {ui->label_Alarm_6DUT, ui->label_Alarm_4DUT, ui->label_Alarm_3DUT, ui->label_Alarm_2DUT,
-                  ui->labelAlarmTypeFiltr};
-    else if (deviceBLE)
-        labels = {ui->label_Alarm_12BLE, ui->label_Alarm_10BLE};
-    else if (deviceKV380)
-        labels = {ui->label_Alarm_1KV380, ui->label_Alarm_2KV380, ui->label_Alarm_3KV380, ui->label_Alarm_4KV380};
-    else if (devicePLM300)
-        labels = {ui->label_Alarm_1PLM300, ui->label_Alarm_2PLM300, ui->label_Alarm_3PLM300, ui->label_Alarm_4PLM300,
-                  ui->label_Alarm_5PLM300};
-    else if (deviceN7)
-        labels = {ui->label_n7Alarm_1, ui->label_n7Alarm_3};
-    for (QWidget *label : labels)
-        label->setVisible(visible);
+    if (const DeviceEntry *d = activeDevice()) {
+        for (QWidget *mark : d->editMarks)
+            mark->setVisible(visible);
+    }
 }
 
 void Reriruvozive::on_pushButtonDeviceFLS_clicked(bool checked)
@@ -181,7 +184,7 @@ void Reriruvozive::on_pushButtonDeviceFLS_clicked(bool checked)
     flsDevice->showStatusMessage(tr("Подключите датчик"));
     switchDeviceButtonIcon(ui->pushButtonDeviceFLS, checked);
     if (checked) {
-        deviceFLS = true;
+        setDeviceFlag(&Reriruvozive::deviceFLS);
         flsDevice->connectDevice();
         setParentForComponentsUI(ui->DUT);
         surveyQueueIndex = 0;
@@ -226,9 +229,7 @@ void Reriruvozive::on_pushButtonKV380_clicked(bool checked)
         ui->comboBox_SerialPort->installEventFilter(this);
         ui->label_NaprNameQF260DUT->hide();
         ui->label_NaprValQF260DUT->hide();
-        deviceBLE = false;
-        deviceFLS = false;
-        deviceKV380 = true;
+        setDeviceFlag(&Reriruvozive::deviceKV380);
         ui->comboBox_SerialPort->setDisabled(true);
         currentPortIndex = ui->comboBox_SerialPort->currentIndex();
         surveyQueue.clear();
@@ -244,7 +245,6 @@ void Reriruvozive::on_pushButtonKV380_clicked(bool checked)
         kv380Device->showStatusMessage(tr("Подключите датчик"));
         setEnabledControlsForDevice(false);
     } else {
-        deviceKV380 = false;
         portConnection->closeSerialPort();
         kv380Device->showStatusMessage(tr("Подключите датчик"));
         kv380Device->showStatusMessageUp(" ");
@@ -263,12 +263,11 @@ void Reriruvozive::on_pushButtonPLM300_clicked(bool checked)
     switchDeviceButtonIcon(ui->pushButtonPLM300, checked);
     if (checked) {
         setParentForComponentsUI(ui->PLM300);
-        devicePLM300 = true;
+        setDeviceFlag(&Reriruvozive::devicePLM300);
         plm300Device->connectDevice();
         surveyQueueIndex = 0;
         openChosenPort();
     } else {
-        devicePLM300 = false;
         portConnection->closeSerialPort();
         plm300Device->showStatusMessage(tr("Подключите датчик"));
         plm300Device->showStatusMessageUp(" ");
@@ -286,18 +285,16 @@ void Reriruvozive::on_pushButtonN7_clicked(bool checked)
     disconnectCurrentConnectedDevice();
     switchDeviceButtonIcon(ui->pushButtonN7, checked);
     if (checked) {
-        deviceN7 = true;
+        setDeviceFlag(&Reriruvozive::deviceN7);
         n7Device->connectDevice();
         setParentForComponentsUI(ui->N7);
         openChosenPort();
     } else {
-        deviceN7 = false;
         portConnection->closeSerialPort();
         n7Device->showStatusMessage(tr("Подключите датчик"));
         n7Device->showStatusMessageUp(" ");
         ui->comboBox_SerialPort->setEnabled(true);
-        n7Device->disconnectDevice();
-        n7Device->setVisiblePageWidgets(false);
+        n7Device->switchOff();
         twoSensorCalibration = false;
     }
 }
@@ -312,7 +309,7 @@ void Reriruvozive::on_pushButtonQFOnline_clicked(bool checked)
     if (checked) {
         ui->stackedWidget->setCurrentWidget(ui->QFOnline);
         setParentForComponentsUI(ui->QFOnline);
-        deviceQFOnline = true;
+        setDeviceFlag(&Reriruvozive::deviceQFOnline);
         qfOnline->connectDevice();
         qfOnline->setNeedUpdataWindow(true);
         surveyQueueIndex = 0;
@@ -334,13 +331,13 @@ void Reriruvozive::on_pushButtonChoiceUSB_clicked()
     attach_USBBLE_BASE();
     setParentForComponentsUI(ui->BLE_QF410);
     connectUSBBleDevice();
-    deviceBLE = true;
+    setDeviceFlag(&Reriruvozive::deviceBLE);
     switchDeviceButtonIcon(ui->pushButtonBLE, true);
 }
 
 void Reriruvozive::on_pushButtonChoiceAdvert_clicked()
 {
-    deviceBLE = true;
+    setDeviceFlag(&Reriruvozive::deviceBLE);
     setParentForComponentsUI(ui->BLE_QF410);
     conectAdvertDevice();
     switchDeviceButtonIcon(ui->pushButtonBLE, true);
@@ -349,7 +346,7 @@ void Reriruvozive::on_pushButtonChoiceAdvert_clicked()
 void Reriruvozive::on_pushButtonChoiceKVBLE_clicked()
 {
     attach_USBBLE_BASE();
-    deviceKVBLE = true;
+    setDeviceFlag(&Reriruvozive::deviceKVBLE);
     setParentForComponentsUI(ui->KV_BLE);
     ui->ButtonTarirovka->hide();
     connectKVBLEDevice();
@@ -367,7 +364,7 @@ void Reriruvozive::connectUSBBleDevice()
     bleDevice->setAdvertMode(false);
     if (QTimer *watchdog = bleDevice->getTimerDeviceConnected())
         watchdog->stop();
-    deviceBLE = true;
+    setDeviceFlag(&Reriruvozive::deviceBLE);
     openChosenPort();
     bleDevice->setNeedUpdateWindow(true);
     ui->pushBtnChangeBaseLinkIDBLE->show();
@@ -390,7 +387,7 @@ void Reriruvozive::conectAdvertDevice()
     bleDevice->setAdvertMode(true);
     if (QTimer *watchdog = bleDevice->getTimerDeviceConnected())
         watchdog->stop();
-    deviceBLE = true;
+    setDeviceFlag(&Reriruvozive::deviceBLE);
     openChosenPort();
     ui->ButtonTarirovka->show();
     ui->pushButtonService->show();

@@ -81,23 +81,26 @@ void Reriruvozive::openFirmwareUpdate()
     firmwareUpdater->startUpdateFirmware(request, *file);
 }
 
-void Reriruvozive::stopPageForFirmware(FirmwareUpdater::Page page)
+BaseDevice *Reriruvozive::firmwarePage(FirmwareUpdater::Page page) const
 {
     switch (page) {
     case FirmwareUpdater::Page::WiredSensor:
-        flsDevice->setDefaultValuesToGuiField();
-        flsDevice->disconnectDevice();
-        break;
+        return flsDevice;
     case FirmwareUpdater::Page::AngleSensor:
-        kv380Device->disconnectDevice();
-        break;
+        return kv380Device;
     case FirmwareUpdater::Page::PLM300:
-        plm300Device->disconnectDevice();
-        break;
+        return plm300Device;
     case FirmwareUpdater::Page::Online:
-        qfOnline->disconnectDevice();
-        break;
+        return qfOnline;
     }
+    return flsDevice;
+}
+
+void Reriruvozive::stopPageForFirmware(FirmwareUpdater::Page page)
+{
+    if (page == FirmwareUpdater::Page::WiredSensor)
+        flsDevice->setDefaultValuesToGuiField();
+    firmwarePage(page)->disconnectDevice();
 }
 
 void Reriruvozive::firmwareUpdateFinished(FirmwareUpdater::Page page, bool ok)
@@ -105,27 +108,12 @@ void Reriruvozive::firmwareUpdateFinished(FirmwareUpdater::Page page, bool ok)
     Q_UNUSED(ok) // completed or failed, the page looks for its device again
     refreshUpdateEntry();
     // A page the user has left gets nothing: its frames would go to the
-    // device the user chose since, on whatever line that is.
-    switch (page) {
-    case FirmwareUpdater::Page::WiredSensor:
-        // Polling, watchdog and the search start again: the new firmware is
-        // found like a sensor just plugged in.
-        if (deviceFLS)
-            flsDevice->connectDevice();
-        break;
-    case FirmwareUpdater::Page::AngleSensor:
-        if (deviceKV380)
-            kv380Device->connectDevice();
-        break;
-    case FirmwareUpdater::Page::PLM300:
-        if (devicePLM300)
-            plm300Device->connectDevice();
-        break;
-    case FirmwareUpdater::Page::Online:
-        if (deviceQFOnline)
-            qfOnline->connectDevice();
-        break;
-    }
+    // device the user chose since, on whatever line that is. The page that
+    // asked starts polling, watchdog and search again: the new firmware is
+    // found like a sensor just plugged in.
+    BaseDevice *asked = firmwarePage(page);
+    if (asked == activePage())
+        asked->connectDevice();
 }
 
 bool Reriruvozive::firmwareUpdateRefuses()

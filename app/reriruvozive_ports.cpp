@@ -94,26 +94,10 @@ void Reriruvozive::handlerNoErrorSerial()
 
 void Reriruvozive::handlerErrorSerial()
 {
-    struct Entry
-    {
-        bool flag;
-        QPushButton *button;
-        void (Reriruvozive::*slot)(bool);
-    };
-    const Entry order[] = {
-        {deviceFLS, ui->pushButtonDeviceFLS, &Reriruvozive::on_pushButtonDeviceFLS_clicked},
-        {deviceBLE, ui->pushButtonBLE, &Reriruvozive::on_pushButtonBLE_clicked},
-        {deviceKV380, ui->pushButtonKV380, &Reriruvozive::on_pushButtonKV380_clicked},
-        {devicePLM300, ui->pushButtonPLM300, &Reriruvozive::on_pushButtonPLM300_clicked},
-        {deviceQFOnline, ui->pushButtonQFOnline, &Reriruvozive::on_pushButtonQFOnline_clicked},
-        {deviceN7, ui->pushButtonN7, &Reriruvozive::on_pushButtonN7_clicked},
-    };
-    for (const Entry &e : order) {
-        if (!e.flag)
-            continue;
-        e.button->setChecked(false);
-        (this->*e.slot)(false);
-        break;
+    const DeviceEntry *d = activeDevice();
+    if (d && d->switchOffOnPortError) {
+        d->button->setChecked(false);
+        (this->*d->switchOffOnPortError)(false);
     }
     QApplication::beep();
     updateSerialPorts();

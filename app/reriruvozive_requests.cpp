@@ -140,9 +140,10 @@ int Reriruvozive::parceDataFromCOMPort()
     char *buf = bytes.data();
 
     // The tag reader's answers are judged by the command it waits for.
-    if (answerroute::parserFor(deviceFlags()) == answerroute::Parser::WiredTag)
+    BaseDevice *page = activePage();
+    if (page == wiredTagDevice)
         lastCommandWT = wiredTagDevice->parseResponse(n, buf, lastCommandWT);
-    else if (BaseDevice *page = activePage())
+    else if (page)
         page->run(n, buf);
     // With no page chosen nobody listens: the bytes are dropped.
     return 0;

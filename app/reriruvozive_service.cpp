@@ -49,22 +49,9 @@ void Reriruvozive::setupHotKey()
 // was edited: an unchanged page has nothing to send.
 void Reriruvozive::slotShortcutCtrlS()
 {
-    if (deviceFLS) {
-        if (flsDevice->isParamChanged())
-            writeParamToDevice();
-    } else if (deviceBLE) {
-        if (bleDevice->getSettingsChanged())
-            writeParamToDevice();
-    } else if (deviceKV380) {
-        if (kv380Device->getSettingsChanged())
-            writeParamToKV380();
-    } else if (devicePLM300) {
-        if (plm300Device->getSettingsChanged())
-            writeParamToPLM300();
-    } else if (deviceKVBLE) {
-        if (kvbleDevice->hasEditedSettings())
-            on_ButtonWriteParamKVBLE_clicked();
-    }
+    const DeviceEntry *d = activeDevice();
+    if (d && d->writeSettings && d->page->settingsEdited())
+        (this->*d->writeSettings)();
 }
 
 void Reriruvozive::slotShortcutF2()
@@ -167,27 +154,12 @@ void Reriruvozive::slotServiceBtn()
     --serviceDispatchDepth;
 }
 
-// The wired angle sensor, the PLM300 and the indicator pages keep a connected
-// flag of their own too; asking it keeps the answer from being the one of a
-// device chosen before. Without an active page no sensor answers.
+// Every page is asked, so that the answer is never the one of a device
+// chosen before. Without an active page no sensor answers.
 void Reriruvozive::refreshCurDeviceConnected()
 {
-    if (deviceFLS)
-        curDeviceConnected = flsDevice->isDeviceConnected();
-    else if (deviceBLE)
-        curDeviceConnected = bleDevice->isDeviceConnected();
-    else if (deviceQFOnline)
-        curDeviceConnected = qfOnline->isDeviceConnected();
-    else if (deviceKVBLE)
-        curDeviceConnected = kvbleDevice->isDeviceConnected();
-    else if (deviceKV380)
-        curDeviceConnected = kv380Device->isDeviceConnected();
-    else if (devicePLM300)
-        curDeviceConnected = plm300Device->isDeviceConnected();
-    else if (deviceN7)
-        curDeviceConnected = n7Device->isDeviceConnected();
-    else
-        curDeviceConnected = false;
+    const DeviceEntry *d = activeDevice();
+    curDeviceConnected = d && d->page->isDeviceConnected();
 }
 
 int Reriruvozive::askService(const QString &message, bool withCancel)
@@ -203,18 +175,8 @@ void Reriruvozive::discardCurSetting()
 {
     if (askService(tr("Вы хотите отменить изменения настроек?"), true) != QDialog::Accepted)
         return;
-    if (deviceFLS)
-        flsDevice->discardParamChanges();
-    else if (deviceBLE)
-        bleDevice->escapeCurSetting();
-    else if (deviceKVBLE)
-        kvbleDevice->escapeCurSetting();
-    else if (deviceKV380)
-        kv380Device->escapeCurSetting();
-    else if (devicePLM300)
-        plm300Device->escapeCurSetting();
-    else if (deviceQFOnline)
-        qfOnline->escapeCurSetting();
+    if (BaseDevice *page = activePage())
+        page->discardEdits();
 }
 
 // The BLE base page answers factory settings like the other pages without
@@ -223,18 +185,8 @@ void Reriruvozive::loadFactorySetting()
 {
     if (askService(tr("Будут загружены заводские установки"), true) != QDialog::Accepted)
         return;
-    if (deviceFLS)
-        flsDevice->loadFactoryParams();
-    else if (deviceBLE)
-        bleDevice->setFactorySetting();
-    else if (deviceKVBLE)
-        kvbleDevice->setFactorySetting();
-    else if (deviceKV380)
-        kv380Device->escapeCurSetting();
-    else if (devicePLM300)
-        plm300Device->setFactorySetting();
-    else if (deviceQFOnline)
-        qfOnline->setFactorySetting();
+    if (BaseDevice *page = activePage())
+        page->loadFactorySettings();
 }
 
 void Reriruvozive::openEngineerMenu()

@@ -70,6 +70,17 @@ public:
     // Waits `ms` in a local event loop, so that answers keep coming in.
     static void delay(int ms);
 
+    // --- what the main window asks of the active page ---
+    // The user changed settings the device has not been sent yet.
+    virtual bool settingsEdited() const { return false; }
+    // Drops those changes: the widgets show what the device last reported.
+    virtual void discardEdits() {}
+    // Puts the factory settings into the widgets, for the user to write.
+    virtual void loadFactorySettings() {}
+    // The user leaves the device: its session ends and what the page alone
+    // keeps running stops too.
+    virtual void switchOff() { disconnectDevice(); }
+
     // Marks a write as running for as long as it lives; the page refuses a
     // second one meanwhile (isWriteInProgress()). A guard made while another
     // is alive owns nothing: it leaves the mark to the first, so the mark

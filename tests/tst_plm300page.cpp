@@ -10,7 +10,9 @@
 #include "pagefixture.h"
 #include "simulatedplm300.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QRandomGenerator>
 #include <QSerialPort>
 #include <QSignalSpy>
@@ -50,6 +52,8 @@ private slots:
     void leavingThePageReportsNoLostSensor();
     void endOfAFirmwareUpdateResumesThePage();
     void noPageTimerRunsWhileThePortIsClosed();
+    void serviceEntriesReachTheActivePageOnly_data();
+    void serviceEntriesReachTheActivePageOnly();
 
 private:
     void connectPage();
@@ -595,6 +599,40 @@ void TestPlm300Page::noPageTimerRunsWhileThePortIsClosed()
     ui->pushButtonPLM300->click();
     QVERIFY(!window->port()->getSerialPort()->isOpen());
     QCOMPARE(running(page), 0);
+}
+
+void TestPlm300Page::serviceEntriesReachTheActivePageOnly_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("discard") << "discard"
+                             << "Вы хотите отменить изменения настроек?";
+    QTest::newRow("setfactory") << "setfactory"
+                                << "Будут загружены заводские установки";
+}
+
+void TestPlm300Page::serviceEntriesReachTheActivePageOnly()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, question);
+
+    connectPage();
+    // The wired page, not the one shown, holds an edit of its own.
+    window->fls()->setParamChanged(true);
+    ui->label_Alarm_4DUT->show();
+    QAction *action = nullptr;
+    for (QAction *a : ui->pushButtonService->menu()->actions()) {
+        if (a->objectName() == entry)
+            action = a;
+    }
+    QVERIFY(action);
+
+    DialogDriver driver;
+    action->trigger();
+    // The PLM300 page answers both entries itself; the wired page is left alone.
+    QCOMPARE(driver.texts(), (QStringList{question, "Функция в разработке"}));
+    QVERIFY(!ui->label_Alarm_4DUT->isHidden());
+    QCOMPARE(device->appliedWrites.size(), 0);
 }
 
 QTEST_MAIN(TestPlm300Page)

@@ -29,6 +29,12 @@ class KV380Device : public BaseDevice
 {
     Q_OBJECT
 public:
+    // What the main window asks of the active page.
+    bool settingsEdited() const override { return getSettingsChanged(); }
+    void discardEdits() override { escapeCurSetting(); }
+    // The sensor has no factory settings of its own: the page shows what it read.
+    void loadFactorySettings() override { escapeCurSetting(); }
+
     // Several sensors answer a search in turn, so answers need longer.
     static constexpr int kCheckSeveralSensorsMs = 600;
     // Data answers that refresh the settings after a selection, a mode

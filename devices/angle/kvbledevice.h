@@ -33,6 +33,11 @@ class KVBLEDevice : public BaseDevice
 {
     Q_OBJECT
 public:
+    // What the main window asks of the active page.
+    bool settingsEdited() const override { return hasEditedSettings(); }
+    void discardEdits() override { escapeCurSetting(); }
+    void loadFactorySettings() override { setFactorySetting(); }
+
     // A status message stays this long before the link report may replace it.
     static constexpr int kStatusMessageMs = 5000;
     // A command's waiting text stays this long without an answer.

@@ -56,6 +56,17 @@ class BLEDevice : public BaseDevice
 {
     Q_OBJECT
 public:
+    // What the main window asks of the active page.
+    bool settingsEdited() const override { return getSettingsChanged(); }
+    void discardEdits() override { escapeCurSetting(); }
+    void loadFactorySettings() override { setFactorySetting(); }
+    // The advertising list polls on a session of its own.
+    void switchOff() override
+    {
+        disconnectDevice();
+        disconnectDeviceAdvert();
+    }
+
     // Per-sensor stores: the base relays at most three sensors in turn.
     static constexpr int kSensors = 3;
     // The advertising list is long and the base sends it slowly.

@@ -53,6 +53,11 @@ class FLSDevice : public BaseDevice
 {
     Q_OBJECT
 public:
+    // What the main window asks of the active page.
+    bool settingsEdited() const override { return isParamChanged(); }
+    void discardEdits() override { discardParamChanges(); }
+    void loadFactorySettings() override { loadFactoryParams(); }
+
     static constexpr int kMaxSensors = 3;
     // Counts averaged for the stability grade.
     static constexpr int kCountHistory = 8;

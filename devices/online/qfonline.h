@@ -42,6 +42,10 @@ class QFOnline : public BaseDevice
 {
     Q_OBJECT
 public:
+    // What the main window asks of the active page.
+    void discardEdits() override { escapeCurSetting(); }
+    void loadFactorySettings() override { setFactorySetting(); }
+
     // Counts averaged for the stability grade.
     static constexpr int kCountHistory = 8;
     // Sensor places the answers are kept for; the unit fills only the first.

@@ -24,6 +24,14 @@ class N7Device : public BaseDevice
 {
     Q_OBJECT
 public:
+    // What the main window asks of the active page.
+    // Hidden widgets alone would leave its timers sending onto the next device's port.
+    void switchOff() override
+    {
+        disconnectDevice();
+        setVisiblePageWidgets(false);
+    }
+
     N7Device(Ui_Deruvivuriri *form, QSerialPort *port);
     ~N7Device() override;
 

@@ -21,6 +21,11 @@ class PLM300Device : public BaseDevice
 {
     Q_OBJECT
 public:
+    // What the main window asks of the active page.
+    bool settingsEdited() const override { return getSettingsChanged(); }
+    void discardEdits() override { escapeCurSetting(); }
+    void loadFactorySettings() override { setFactorySetting(); }
+
     PLM300Device(Ui_Deruvivuriri *form, QSerialPort *port);
     ~PLM300Device() override;
 
