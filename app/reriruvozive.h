@@ -526,10 +526,9 @@ private:
     void fillSlaveDialogFromDevice(const QList<Switch *> &switches, QLineEdit *period,
                                    const QList<QLineEdit *> &addresses);
     // A write to the sensor is running: its waits serve the event loop, so a
-    // second press or Ctrl+S would start another one in its middle. The wired
-    // page marks its writes on its own guard; this flag marks the writes the
-    // main window runs for the other pages.
-    bool writeActionRunning = false;
+    // second press or Ctrl+S would start another one in its middle. The
+    // wired and BLE pages carry the mark of the writes the main window runs
+    // for them.
     bool anyWriteRunning() const;
     // The wired page's password-entered flag as the last wired write found it.
     bool passwordEnteredCopy = false;

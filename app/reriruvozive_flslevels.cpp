@@ -2,7 +2,6 @@
 // calibration without fuel, the levels typed by hand, and the horizon.
 #include "app/reriruvozive.h"
 
-#include "app/writeactionguard.h"
 #include "deruvivuriri_form.h"
 #include "devices/ble/bledevice.h"
 #include "devices/fls/flsdevice.h"
@@ -173,7 +172,7 @@ void Reriruvozive::autoCalibrateFLSOrBLE()
         flsDevice->autoCalibrateFullEmptyFLS();
         return;
     }
-    WriteActionGuard guard(writeActionRunning);
+    // The BLE page marks its calibration as a write of its own.
     if (deviceBLE)
         bleDevice->autoCalibrateFullEmptyBLE();
     else if (deviceQFOnline)
@@ -236,14 +235,10 @@ void Reriruvozive::setFullAndEmptyLevel()
     }
     if (!problems.empty() || !manualInputDialog || anyWriteRunning())
         return;
-    // The wired page marks the write on its own guard, the BLE page's write
-    // on the main window's flag.
-    std::optional<BaseDevice::WriteGuard> pageWrite;
-    std::optional<WriteActionGuard> windowWrite;
-    if (deviceFLS)
-        pageWrite.emplace(flsDevice);
-    else
-        windowWrite.emplace(writeActionRunning);
+    // The write is marked on the page it goes to.
+    std::optional<BaseDevice::WriteGuard> guard;
+    if (BaseDevice *page = activePage())
+        guard.emplace(page);
     appendLog("Manual input full and empty");
     const qint32 full = manualInputDialog->getFullValue();
     const qint32 empty = manualInputDialog->getEmptyValue();

@@ -2,7 +2,6 @@
 // levels taken from the present reading.
 #include "app/reriruvozive.h"
 
-#include "app/writeactionguard.h"
 #include "deruvivuriri_form.h"
 #include "devices/ble/bledevice.h"
 #include "devices/ble/bleprotocol.h"
@@ -40,7 +39,7 @@ quint8 Reriruvozive::sensorNetNum() const
 
 bool Reriruvozive::anyWriteRunning() const
 {
-    return writeActionRunning || flsDevice->isWriteInProgress();
+    return flsDevice->isWriteInProgress() || bleDevice->isWriteInProgress();
 }
 
 void Reriruvozive::refuseNumber(quint32 minimum, quint32 maximum)
@@ -58,8 +57,7 @@ void Reriruvozive::writeParamToDevice()
         BaseDevice::WriteGuard guard(flsDevice);
         writeParamToFLS();
     } else {
-        WriteActionGuard guard(writeActionRunning);
-        writeParamToBLE();
+        writeParamToBLE(); // marks the write on the BLE page itself
     }
 }
 
@@ -226,7 +224,9 @@ void Reriruvozive::setLevelFromCurrent(bool full)
         appendLog(full ? "Set full FLS" : "Set empty FLS");
         return;
     }
-    WriteActionGuard guard(writeActionRunning);
+    std::optional<BaseDevice::WriteGuard> guard;
+    if (BaseDevice *page = activePage())
+        guard.emplace(page);
     if (deviceBLE) {
         // The BLE sensor keeps its own password state on its page; no wired
         // password frame goes to the base. The base's next report is this
