@@ -6,6 +6,7 @@
 #include "ui/dynamicqdialog.h"
 
 #include <QEventLoop>
+#include <QLabel>
 #include <QTimer>
 
 BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
@@ -27,8 +28,10 @@ void BaseDevice::connectDevice()
     poll->start(periods.poll);
     check->start(periods.check);
     if (searchesTheBus())
-        startSearchDevices();
+        startSearchDevices(searchesAtOnce());
     restoreTimerDeviceConnected();
+    if (watchdogFromFirstAnswer())
+        watchdog->stop();
 }
 
 void BaseDevice::disconnectDevice()
@@ -43,11 +46,13 @@ void BaseDevice::disconnectDevice()
     deviceConnected = false;
 }
 
-void BaseDevice::startSearchDevices()
+void BaseDevice::startSearchDevices(bool askNow)
 {
+    searchStarting();
     searchActive = true;
     search->start(periods.search);
-    emit signalRequestForSearchDevices();
+    if (askNow)
+        emit signalRequestForSearchDevices();
 }
 
 void BaseDevice::stopSearchDevices()
@@ -71,6 +76,18 @@ void BaseDevice::resetAndStopTimerDeviceConnected()
 void BaseDevice::resetTimerDeviceConnected()
 {
     watchdog->start(periods.watchdog);
+}
+
+void BaseDevice::keepAlive()
+{
+    if (sessionRunning)
+        resetTimerDeviceConnected();
+}
+
+void BaseDevice::resumeWatchdog()
+{
+    if (sessionRunning)
+        restoreTimerDeviceConnected();
 }
 
 void BaseDevice::timerIntervalGetDataStart(uint checkMs, uint pollMs)
@@ -148,10 +165,13 @@ void BaseDevice::watchdogRanOut()
     emit signalWriteLog("Device is not responding");
 }
 
-void BaseDevice::delay(int ms)
+void BaseDevice::delay(int ms, bool precisely)
 {
     QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    if (precisely)
+        QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    else
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
@@ -162,6 +182,8 @@ void BaseDevice::createStatusLines(QWidget *page, const QString &lowerText)
 
 bool BaseDevice::showStatusMessage(QString message)
 {
+    if (QLabel *line = status.lower(); line && messageRevealsLowerLine())
+        line->show();
     return status.setLower(message);
 }
 
@@ -191,9 +213,15 @@ void BaseDevice::exchange(const QByteArray &frame, int waitMs)
 {
     resetAndStopTimerDeviceConnected();
     poll->stop();
+    sendForAnswer(frame, waitMs);
+}
+
+void BaseDevice::sendForAnswer(const QByteArray &frame, int waitMs)
+{
     // An answer already on its way (to a poll, to an earlier frame) must not
     // be taken for the answer to this frame.
     emit signalCheckIncommingData();
+    forgetLastAnswer();
     emit writeData(frame);
     delay(waitMs);
     emit signalCheckIncommingData();

@@ -67,8 +67,10 @@ public:
     // "Ошибка / Введён неверный пароль / Попробуйте другой пароль".
     void showWrongPassword(QWidget *parent = nullptr);
 
-    // Waits `ms` in a local event loop, so that answers keep coming in.
-    static void delay(int ms);
+    // Waits `ms` in a local event loop, so that answers keep coming in. A
+    // wait of two seconds or more runs on a coarse timer, which may end it a
+    // tenth early, unless it is to be kept `precisely`.
+    static void delay(int ms, bool precisely = false);
 
     // Marks a write as running for as long as it lives; the page refuses a
     // second one meanwhile (isWriteInProgress()). A guard made while another
@@ -99,7 +101,10 @@ public slots:
     virtual void connectDevice();
     virtual void disconnectDevice();
 
-    void startSearchDevices();
+    // Searches the bus once a search period until an answer ends it; with
+    // `askNow` false the first request goes a period later, as the search
+    // timer's first tick.
+    void startSearchDevices(bool askNow = true);
     void stopSearchDevices();
     // The watchdog: restarted by every answer that proves the device is there.
     void restoreTimerDeviceConnected();
@@ -109,6 +114,8 @@ public slots:
     void timerIntervalGetDataStop();
     void checkIncommingData();
 
+    // The lower line; on a page whose messageRevealsLowerLine(), the line
+    // shows itself too.
     bool showStatusMessage(QString message);
     bool showStatusMessageUp(QString message);
     bool setVisibleStatusLabels(bool visible);
@@ -137,6 +144,21 @@ protected:
     // False for a device with a fixed address: its session opens without a
     // bus search and its requests go out from the first tick.
     virtual bool searchesTheBus() const { return true; }
+    // How the session opens on a bus search: false when its first request
+    // goes a search period after the selection, not at once.
+    virtual bool searchesAtOnce() const { return true; }
+    // True when the watchdog waits for the device's first answer instead of
+    // starting with the session: a search that finds nobody is then not a
+    // device gone silent (keepAlive() starts it).
+    virtual bool watchdogFromFirstAnswer() const { return false; }
+    // A search begins: what the last one found may be forgotten.
+    virtual void searchStarting() {}
+    // True when a status message must be seen even while the page's widgets,
+    // the status lines among them, are hidden.
+    virtual bool messageRevealsLowerLine() const { return false; }
+    // The page forgets the answer it took last, between the drain and the
+    // send of sendForAnswer(): only what answers the frame is judged.
+    virtual void forgetLastAnswer() {}
     // One tick of the poll timer; by default the data request.
     virtual void pollTick();
     // The watchdog ran out.
@@ -155,11 +177,21 @@ protected:
     QTimer *checkTimer() const { return check; }
     QTimer *watchdogTimer() const { return watchdog; }
 
+    // An answer proves the device is there: the watchdog starts again. Outside
+    // a session there is none to restart.
+    void keepAlive();
+    // The watchdog again, unmuted, after a wait that was no silence of the
+    // device; not for a page left meanwhile.
+    void resumeWatchdog();
+
     // The password step every protected device shares: with the watchdog and
-    // polling stopped, what already arrived is taken, `frame` goes out, the
-    // page gets `waitMs` for the answer, and what came meanwhile is taken.
-    // Polling and the watchdog stay stopped; the page resumes them.
+    // polling stopped, sendForAnswer(). Polling and the watchdog stay
+    // stopped; the page resumes them.
     void exchange(const QByteArray &frame, int waitMs);
+    // What already arrived is taken, the page forgets its last answer
+    // (forgetLastAnswer()), `frame` goes out, the page gets `waitMs` for the
+    // answer, and what came meanwhile is taken. Nothing is stopped.
+    void sendForAnswer(const QByteArray &frame, int waitMs);
 
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned

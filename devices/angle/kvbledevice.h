@@ -155,11 +155,6 @@ private:
 
     // Lifecycle (kvbledevice.cpp).
     void placeStatusLines();
-    // The watchdog again after a wait that was no silence of the base; not
-    // for a page left meanwhile.
-    void resumeWatchdog();
-    // Waits precisely: a coarse timer may end a two-second wait a tenth early.
-    static void waitPrecisely(int ms);
 
     // Answer intake and display (kvbledevice_answers.cpp).
     // False when the answer ended the connection.
@@ -179,7 +174,6 @@ private:
     void showCommandMessage(const QString &text);
     void showLock(bool locked);
     void clearDeviceInfo();
-    void keepAlive();
     bool passwordAnswerFresh() const;
 
     // Commands (kvbledevice_commands.cpp, kvbledevice_link.cpp).

@@ -83,13 +83,6 @@ void KVBLEDevice::takeFrame(const QByteArray &frame)
     }
 }
 
-void KVBLEDevice::keepAlive()
-{
-    // Outside a session there is no watchdog to restart.
-    if (isSessionRunning())
-        resetTimerDeviceConnected();
-}
-
 bool KVBLEDevice::handleData(const QByteArray &frame)
 {
     if (kvble::isOtherKindLength(frame.size())) {

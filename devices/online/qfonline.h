@@ -150,6 +150,8 @@ protected:
     void watchdogRanOut() override;
     // The unit is always number 1: no search.
     bool searchesTheBus() const override { return false; }
+    // Only the answer to a password frame is judged.
+    void forgetLastAnswer() override { passwordAnswer = 0; }
 
 private:
     // One sensor place: what the last level answer said and the count history.
