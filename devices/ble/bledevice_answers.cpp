@@ -85,7 +85,7 @@ void BLEDevice::takeSearchAnswer(const QByteArray &chunk)
     resetTimerDeviceConnected();
 }
 
-void BLEDevice::keepAlive()
+void BLEDevice::markAnswered()
 {
     setConnected(true);
     resetTimerDeviceConnected();
@@ -120,7 +120,7 @@ void BLEDevice::takeFrame(const QByteArray &frame)
     default:
         break;
     }
-    keepAlive();
+    markAnswered();
 }
 
 void BLEDevice::handleParamAck(const QByteArray &frame)
@@ -141,7 +141,7 @@ void BLEDevice::storeIdentity(const QByteArray &frame)
     if (!id)
         return;
     lastReplyCommand = ble::kSerialAndFirmwareCommand;
-    keepAlive();
+    markAnswered();
     const bus::SerialAndFirmware identity = *id;
     const std::optional<int> slot = storeSlot();
     if (slot) {

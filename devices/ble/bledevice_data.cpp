@@ -41,7 +41,7 @@ void BLEDevice::handleData(const QByteArray &frame)
     const bool known = ble::isDataLength(frame.size());
     if (known && kind && ble::isLinkedKind(*kind)) {
         linkValid = true;
-        keepAlive();
+        markAnswered();
         if (ble::isServedKind(*kind))
             kindAccepted = true;
         if (ui)
@@ -58,7 +58,7 @@ void BLEDevice::handleData(const QByteArray &frame)
         return;
 
     dataSinceConnect = true;
-    keepAlive();
+    markAnswered();
     const std::optional<int> slot = storeSlot();
     if (slot)
         storeData(*slot, *data);
