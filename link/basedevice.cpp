@@ -132,10 +132,19 @@ int BaseDevice::run(int len, char *buf)
     }
     // Two answers (a data answer and the main window's serial answer, say)
     // often arrive as one chunk.
-    const auto lengths = [this](quint8 command) { return answerLengths(command); };
-    for (const QByteArray &answer : frame::splitAnswers(chunk, lengths))
+    intakeStopped = false;
+    for (const QByteArray &answer : splitChunk(chunk)) {
         takeFrame(answer);
+        if (intakeStopped)
+            return 0;
+    }
     return 1;
+}
+
+QList<QByteArray> BaseDevice::splitChunk(const QByteArray &chunk) const
+{
+    const auto lengths = [this](quint8 command) { return answerLengths(command); };
+    return frame::splitAnswers(chunk, lengths);
 }
 
 std::vector<int> BaseDevice::answerLengths(quint8 command) const

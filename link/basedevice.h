@@ -4,6 +4,7 @@
 #include "ui/statuslines.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -49,8 +50,9 @@ public:
     void setIntervals(const Intervals &value) { periods = value; }
 
     // Gets everything the receive buffer held. While a search runs the chunk
-    // is the search answer; otherwise it is cut at answer boundaries and each
-    // answer goes to takeFrame(). Always returns 1.
+    // is the search answer; otherwise it is cut into answers (splitChunk())
+    // and each goes to takeFrame(). Returns 0 when an answer stopped the
+    // intake (stopIntake()), else 1.
     virtual int run(int len, char *buf);
 
     bool isDeviceConnected() const { return deviceConnected; }
@@ -137,6 +139,9 @@ protected:
     // The lengths its answers to `command` come in (see frame::splitAnswers);
     // empty: such an answer is never cut off a chunk.
     virtual std::vector<int> answerLengths(quint8 command) const;
+    // A received chunk cut into answers; by default at the lengths of
+    // answerLengths() behind the answer start byte (see frame::splitAnswers).
+    virtual QList<QByteArray> splitChunk(const QByteArray &chunk) const;
     // One answer cut off a received chunk.
     virtual void takeFrame(const QByteArray &frame);
     // The chunk received while a search runs.
@@ -165,6 +170,9 @@ protected:
     virtual void watchdogRanOut();
 
     // --- what the base gives a page ---
+    // An answer ended the connection: nothing after it in the same chunk is
+    // taken.
+    void stopIntake() { intakeStopped = true; }
     void setConnected(bool value) { deviceConnected = value; }
     void setSearchActive(bool value) { searchActive = value; }
     // Creates the status lines on `page`, the lower one saying `lowerText`.
@@ -208,6 +216,7 @@ private:
     bool searchActive = false;
     bool sessionRunning = false;
     bool writeRunning = false;
+    bool intakeStopped = false;
 };
 
 #endif // BASEDEVICE_H

@@ -215,9 +215,6 @@ private:
     SecurityBLE *securityDialog = nullptr; // not owned
 
     // Link state.
-    // An answer of another sensor kind ended the connection: the rest of its
-    // chunk is not taken.
-    bool otherKindRefused = false;
     bool needUpdateWindow = true;
     bool mainStatus = true;
     bool newDevice = true;        // the next link is announced as a new sensor

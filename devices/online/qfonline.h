@@ -56,8 +56,7 @@ public:
     ~QFOnline() override;
 
     // Gets everything the receive buffer held: any number of answers or part
-    // of one. The unit's configuration answer carries no CRC, so the chunk is
-    // cut by the unit's own rules rather than the base's. Always returns 1.
+    // of one, each written to the debug output first. Always returns 1.
     int run(int len, char *buf) override;
 
     // Lists the attached HID-to-UART bridges of the unit's cable on the debug
@@ -143,6 +142,9 @@ signals:
     void signalRequestForGetCfgQFOnline();
 
 protected:
+    // The unit's configuration answer carries no CRC, so the chunk is cut by
+    // the unit's own rules rather than the base's.
+    QList<QByteArray> splitChunk(const QByteArray &chunk) const override;
     void takeFrame(const QByteArray &frame) override;
     void takeSearchAnswer(const QByteArray &chunk) override;
     // Level and status in turn, one request a tick.
