@@ -130,15 +130,20 @@ int BaseDevice::run(int len, char *buf)
         takeSearchAnswer(chunk);
         return 1;
     }
+    return takeAnswers(chunk) ? 1 : 0;
+}
+
+bool BaseDevice::takeAnswers(const QByteArray &chunk)
+{
     // Two answers (a data answer and the main window's serial answer, say)
     // often arrive as one chunk.
     intakeStopped = false;
     for (const QByteArray &answer : splitChunk(chunk)) {
         takeFrame(answer);
         if (intakeStopped)
-            return 0;
+            return false;
     }
-    return 1;
+    return true;
 }
 
 QList<QByteArray> BaseDevice::splitChunk(const QByteArray &chunk) const

@@ -170,9 +170,13 @@ protected:
     virtual void watchdogRanOut();
 
     // --- what the base gives a page ---
+    // The answers of a chunk (splitChunk()) handed to takeFrame() in turn;
+    // false when one of them stopped the intake.
+    bool takeAnswers(const QByteArray &chunk);
     // An answer ended the connection: nothing after it in the same chunk is
     // taken.
     void stopIntake() { intakeStopped = true; }
+    bool isIntakeStopped() const { return intakeStopped; }
     void setConnected(bool value) { deviceConnected = value; }
     void setSearchActive(bool value) { searchActive = value; }
     // Creates the status lines on `page`, the lower one saying `lowerText`.

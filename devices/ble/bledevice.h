@@ -337,9 +337,6 @@ private:
     QWidget *statusParent() const;
 
     Polling polling = Polling::None;
-    // An answer of a sensor of the wrong kind ended the connection: nothing
-    // after it in the same chunk is taken.
-    bool kindRefused = false;
 
     // The page's own timers: how long a command's message stays.
     QTimer *timerStatusCmd = nullptr;

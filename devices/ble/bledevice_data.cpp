@@ -80,7 +80,7 @@ void BLEDevice::refuseWrongKind()
 {
     // Polling stops first, so that the answers still coming cannot open the
     // message again; one message at a time.
-    kindRefused = true;
+    stopIntake();
     disconnectDevice();
     if (wrongKindMessage || !statusParent())
         return;
