@@ -104,7 +104,9 @@ void BaseDevice::timerIntervalGetDataStop()
 
 void BaseDevice::setCheckInterval(int ms)
 {
-    check->start(ms);
+    // An answer taken after the port closed sets no period going.
+    if (sessionRunning)
+        check->start(ms);
 }
 
 void BaseDevice::pausePolling()

@@ -181,7 +181,8 @@ protected:
     void setSearchActive(bool value) { searchActive = value; }
     // Creates the status lines on `page`, the lower one saying `lowerText`.
     void createStatusLines(QWidget *page, const QString &lowerText);
-    // The check timer alone, for pages whose answers take longer to come in.
+    // The check timer alone, for pages whose answers take longer to come in;
+    // outside a session it stays stopped.
     void setCheckInterval(int ms);
     void pausePolling();
     void resumePolling();

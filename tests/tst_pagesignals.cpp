@@ -339,6 +339,17 @@ void TestPageSignals::sessionStepsCalledThroughTheBaseReachThePage()
     base->disconnectDevice();
     kv.keepAlive();
     QVERIFY(!kv.watchdogTimer()->isActive());
+
+    // A search answer taken after the port closed sets no period going.
+    PLM300Device plm(nullptr, &port);
+    plm.connectDevice();
+    plm.disconnectDevice();
+    plm.setSearchRunning(true);
+    QByteArray found("\x05\x09", 2);
+    plm.run(found.size(), found.data());
+    QVERIFY(!plm.isSearchActive());
+    for (const QTimer *timer : plm.findChildren<QTimer *>())
+        QVERIFY2(!timer->isActive(), qPrintable(QString::number(timer->interval())));
 }
 
 QTEST_MAIN(TestPageSignals)
