@@ -340,7 +340,8 @@ void TestPageSignals::sessionStepsCalledThroughTheBaseReachThePage()
     kv.keepAlive();
     QVERIFY(!kv.watchdogTimer()->isActive());
 
-    // A search answer taken after the port closed sets no period going.
+    // A search answer taken after the port closed sets no period going, nor
+    // does the sensor's serial answer start a watchdog.
     PLM300Device plm(nullptr, &port);
     plm.connectDevice();
     plm.disconnectDevice();
@@ -348,6 +349,9 @@ void TestPageSignals::sessionStepsCalledThroughTheBaseReachThePage()
     QByteArray found("\x05\x09", 2);
     plm.run(found.size(), found.data());
     QVERIFY(!plm.isSearchActive());
+    QByteArray serial = frame::withCrc(QByteArray::fromHex("3e05fc39300000d100"));
+    plm.run(serial.size(), serial.data());
+    QVERIFY(plm.isDeviceConnected());
     for (const QTimer *timer : plm.findChildren<QTimer *>())
         QVERIFY2(!timer->isActive(), qPrintable(QString::number(timer->interval())));
 }

@@ -35,8 +35,7 @@ void N7Device::takeFrame(const QByteArray &answer)
         return;
     // Whatever the indicator says, it is there.
     setConnected(true);
-    if (watchdogTimer()->isActive())
-        resetTimerDeviceConnected();
+    keepAlive();
 
     // Only a whole table from the indicator's own address is shown; an
     // acknowledgement of a write is not a table.
