@@ -215,7 +215,7 @@ void QFOnline::handleLevel(const QByteArray &frame)
     const std::optional<online::Level> l = online::decodeLevel(frame);
     if (!l)
         return;
-    resetTimerDeviceConnected();
+    keepAlive();
 
     const int answering = answeringSlot();
     Slot &slot = slotValues[size_t(answering)];
