@@ -6,6 +6,7 @@
 #include "ui/dynamicqdialog.h"
 
 #include <QEventLoop>
+#include <QLabel>
 #include <QTimer>
 
 BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
@@ -27,8 +28,10 @@ void BaseDevice::connectDevice()
     poll->start(periods.poll);
     check->start(periods.check);
     if (searchesTheBus())
-        startSearchDevices();
+        startSearchDevices(searchesAtOnce());
     restoreTimerDeviceConnected();
+    if (watchdogFromFirstAnswer())
+        watchdog->stop();
 }
 
 void BaseDevice::disconnectDevice()
@@ -43,11 +46,13 @@ void BaseDevice::disconnectDevice()
     deviceConnected = false;
 }
 
-void BaseDevice::startSearchDevices()
+void BaseDevice::startSearchDevices(bool askNow)
 {
+    searchStarting();
     searchActive = true;
     search->start(periods.search);
-    emit signalRequestForSearchDevices();
+    if (askNow)
+        emit signalRequestForSearchDevices();
 }
 
 void BaseDevice::stopSearchDevices()
@@ -73,6 +78,18 @@ void BaseDevice::resetTimerDeviceConnected()
     watchdog->start(periods.watchdog);
 }
 
+void BaseDevice::keepAlive()
+{
+    if (sessionRunning)
+        resetTimerDeviceConnected();
+}
+
+void BaseDevice::resumeWatchdog()
+{
+    if (sessionRunning)
+        restoreTimerDeviceConnected();
+}
+
 void BaseDevice::timerIntervalGetDataStart(uint checkMs, uint pollMs)
 {
     check->start(int(checkMs));
@@ -87,7 +104,9 @@ void BaseDevice::timerIntervalGetDataStop()
 
 void BaseDevice::setCheckInterval(int ms)
 {
-    check->start(ms);
+    // An answer taken after the port closed sets no period going.
+    if (sessionRunning)
+        check->start(ms);
 }
 
 void BaseDevice::pausePolling()
@@ -113,12 +132,26 @@ int BaseDevice::run(int len, char *buf)
         takeSearchAnswer(chunk);
         return 1;
     }
+    return takeAnswers(chunk) ? 1 : 0;
+}
+
+bool BaseDevice::takeAnswers(const QByteArray &chunk)
+{
     // Two answers (a data answer and the main window's serial answer, say)
     // often arrive as one chunk.
-    const auto lengths = [this](quint8 command) { return answerLengths(command); };
-    for (const QByteArray &answer : frame::splitAnswers(chunk, lengths))
+    intakeStopped = false;
+    for (const QByteArray &answer : splitChunk(chunk)) {
         takeFrame(answer);
-    return 1;
+        if (intakeStopped)
+            return false;
+    }
+    return true;
+}
+
+QList<QByteArray> BaseDevice::splitChunk(const QByteArray &chunk) const
+{
+    const auto lengths = [this](quint8 command) { return answerLengths(command); };
+    return frame::splitAnswers(chunk, lengths);
 }
 
 std::vector<int> BaseDevice::answerLengths(quint8 command) const
@@ -148,10 +181,13 @@ void BaseDevice::watchdogRanOut()
     emit signalWriteLog("Device is not responding");
 }
 
-void BaseDevice::delay(int ms)
+void BaseDevice::delay(int ms, bool precisely)
 {
     QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    if (precisely)
+        QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    else
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
@@ -162,6 +198,8 @@ void BaseDevice::createStatusLines(QWidget *page, const QString &lowerText)
 
 bool BaseDevice::showStatusMessage(QString message)
 {
+    if (QLabel *line = status.lower(); line && messageRevealsLowerLine())
+        line->show();
     return status.setLower(message);
 }
 
@@ -191,9 +229,15 @@ void BaseDevice::exchange(const QByteArray &frame, int waitMs)
 {
     resetAndStopTimerDeviceConnected();
     poll->stop();
+    sendForAnswer(frame, waitMs);
+}
+
+void BaseDevice::sendForAnswer(const QByteArray &frame, int waitMs)
+{
     // An answer already on its way (to a poll, to an earlier frame) must not
     // be taken for the answer to this frame.
     emit signalCheckIncommingData();
+    forgetLastAnswer();
     emit writeData(frame);
     delay(waitMs);
     emit signalCheckIncommingData();

@@ -4,6 +4,7 @@
 #include "ui/statuslines.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -49,8 +50,9 @@ public:
     void setIntervals(const Intervals &value) { periods = value; }
 
     // Gets everything the receive buffer held. While a search runs the chunk
-    // is the search answer; otherwise it is cut at answer boundaries and each
-    // answer goes to takeFrame(). Always returns 1.
+    // is the search answer; otherwise it is cut into answers (splitChunk())
+    // and each goes to takeFrame(). Returns 0 when an answer stopped the
+    // intake (stopIntake()), else 1.
     virtual int run(int len, char *buf);
 
     bool isDeviceConnected() const { return deviceConnected; }
@@ -67,8 +69,10 @@ public:
     // "Ошибка / Введён неверный пароль / Попробуйте другой пароль".
     void showWrongPassword(QWidget *parent = nullptr);
 
-    // Waits `ms` in a local event loop, so that answers keep coming in.
-    static void delay(int ms);
+    // Waits `ms` in a local event loop, so that answers keep coming in. A
+    // wait of two seconds or more runs on a coarse timer, which may end it a
+    // tenth early, unless it is to be kept `precisely`.
+    static void delay(int ms, bool precisely = false);
 
     // --- what the main window asks of the active page ---
     // The user changed settings the device has not been sent yet.
@@ -110,7 +114,10 @@ public slots:
     virtual void connectDevice();
     virtual void disconnectDevice();
 
-    void startSearchDevices();
+    // Searches the bus once a search period until an answer ends it; with
+    // `askNow` false the first request goes a period later, as the search
+    // timer's first tick.
+    void startSearchDevices(bool askNow = true);
     void stopSearchDevices();
     // The watchdog: restarted by every answer that proves the device is there.
     void restoreTimerDeviceConnected();
@@ -120,6 +127,8 @@ public slots:
     void timerIntervalGetDataStop();
     void checkIncommingData();
 
+    // The lower line; on a page whose messageRevealsLowerLine(), the line
+    // shows itself too.
     bool showStatusMessage(QString message);
     bool showStatusMessageUp(QString message);
     bool setVisibleStatusLabels(bool visible);
@@ -141,6 +150,9 @@ protected:
     // The lengths its answers to `command` come in (see frame::splitAnswers);
     // empty: such an answer is never cut off a chunk.
     virtual std::vector<int> answerLengths(quint8 command) const;
+    // A received chunk cut into answers; by default at the lengths of
+    // answerLengths() behind the answer start byte (see frame::splitAnswers).
+    virtual QList<QByteArray> splitChunk(const QByteArray &chunk) const;
     // One answer cut off a received chunk.
     virtual void takeFrame(const QByteArray &frame);
     // The chunk received while a search runs.
@@ -148,17 +160,40 @@ protected:
     // False for a device with a fixed address: its session opens without a
     // bus search and its requests go out from the first tick.
     virtual bool searchesTheBus() const { return true; }
+    // How the session opens on a bus search: false when its first request
+    // goes a search period after the selection, not at once.
+    virtual bool searchesAtOnce() const { return true; }
+    // True when the watchdog waits for the device's first answer instead of
+    // starting with the session: a search that finds nobody is then not a
+    // device gone silent (keepAlive() starts it).
+    virtual bool watchdogFromFirstAnswer() const { return false; }
+    // A search begins: what the last one found may be forgotten.
+    virtual void searchStarting() {}
+    // True when a status message must be seen even while the page's widgets,
+    // the status lines among them, are hidden.
+    virtual bool messageRevealsLowerLine() const { return false; }
+    // The page forgets the answer it took last, between the drain and the
+    // send of sendForAnswer(): only what answers the frame is judged.
+    virtual void forgetLastAnswer() {}
     // One tick of the poll timer; by default the data request.
     virtual void pollTick();
     // The watchdog ran out.
     virtual void watchdogRanOut();
 
     // --- what the base gives a page ---
+    // The answers of a chunk (splitChunk()) handed to takeFrame() in turn;
+    // false when one of them stopped the intake.
+    bool takeAnswers(const QByteArray &chunk);
+    // An answer ended the connection: nothing after it in the same chunk is
+    // taken.
+    void stopIntake() { intakeStopped = true; }
+    bool isIntakeStopped() const { return intakeStopped; }
     void setConnected(bool value) { deviceConnected = value; }
     void setSearchActive(bool value) { searchActive = value; }
     // Creates the status lines on `page`, the lower one saying `lowerText`.
     void createStatusLines(QWidget *page, const QString &lowerText);
-    // The check timer alone, for pages whose answers take longer to come in.
+    // The check timer alone, for pages whose answers take longer to come in;
+    // outside a session it stays stopped.
     void setCheckInterval(int ms);
     void pausePolling();
     void resumePolling();
@@ -166,11 +201,21 @@ protected:
     QTimer *checkTimer() const { return check; }
     QTimer *watchdogTimer() const { return watchdog; }
 
+    // An answer proves the device is there: the watchdog starts again. Outside
+    // a session there is none to restart.
+    void keepAlive();
+    // The watchdog again, unmuted, after a wait that was no silence of the
+    // device; not for a page left meanwhile.
+    void resumeWatchdog();
+
     // The password step every protected device shares: with the watchdog and
-    // polling stopped, what already arrived is taken, `frame` goes out, the
-    // page gets `waitMs` for the answer, and what came meanwhile is taken.
-    // Polling and the watchdog stay stopped; the page resumes them.
+    // polling stopped, sendForAnswer(). Polling and the watchdog stay
+    // stopped; the page resumes them.
     void exchange(const QByteArray &frame, int waitMs);
+    // What already arrived is taken, the page forgets its last answer
+    // (forgetLastAnswer()), `frame` goes out, the page gets `waitMs` for the
+    // answer, and what came meanwhile is taken. Nothing is stopped.
+    void sendForAnswer(const QByteArray &frame, int waitMs);
 
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
@@ -187,6 +232,7 @@ private:
     bool searchActive = false;
     bool sessionRunning = false;
     bool writeRunning = false;
+    bool intakeStopped = false;
 };
 
 #endif // BASEDEVICE_H

@@ -112,6 +112,15 @@ QStringList ownSignals(const QMetaObject *mo)
     return found;
 }
 
+// The wired angle page with the base's watchdog within reach.
+class WatchedKv380 : public KV380Device
+{
+public:
+    using BaseDevice::keepAlive;
+    using BaseDevice::watchdogTimer;
+    using KV380Device::KV380Device;
+};
+
 } // namespace
 
 class TestPageSignals : public QObject
@@ -124,6 +133,7 @@ private slots:
     void parserSurvivesAnyChunk();
     void wiredTagParserKeepsTheCommandOfAnEmptyChunk();
     void objectsTheMainWindowReachesIntoExistFromConstruction();
+    void sessionStepsCalledThroughTheBaseReachThePage();
 };
 
 void TestPageSignals::declaresExactlyItsSignals_data()
@@ -295,6 +305,55 @@ void TestPageSignals::objectsTheMainWindowReachesIntoExistFromConstruction()
     QVERIFY(fls.getLabelStatusMessage() != fls.getLabelStatusMessageUp());
     QVERIFY(fls.showStatusMessage(QStringLiteral("Подключите датчик")));
     QCOMPARE(fls.getLabelStatusMessage()->text(), QStringLiteral("Подключите датчик"));
+}
+
+void TestPageSignals::sessionStepsCalledThroughTheBaseReachThePage()
+{
+    QSerialPort port;
+
+    // A search started through the base forgets the sensors the last one found.
+    FLSDevice fls(nullptr, &port);
+    BaseDevice *base = &fls;
+    fls.setSensorFound(true);
+    base->startSearchDevices();
+    QVERIFY(!fls.isSensorFound());
+    base->stopSearchDevices();
+    // A message through the base brings the page's hidden lower line back.
+    fls.setVisibleStatusLabels(false);
+    base->showStatusMessage(QStringLiteral("Подключите датчик"));
+    QVERIFY(!fls.getLabelStatusMessage()->isHidden());
+
+    // The angle page's session asks nothing at once, and its watchdog waits
+    // for the sensor's first answer; outside a session none is restarted.
+    WatchedKv380 kv(nullptr, &port);
+    base = &kv;
+    QSignalSpy searches(&kv, &BaseDevice::signalRequestForSearchDevices);
+    kv.keepAlive();
+    QVERIFY(!kv.watchdogTimer()->isActive());
+    base->connectDevice();
+    QCOMPARE(searches.count(), 0);
+    QVERIFY(kv.isSearchActive());
+    QVERIFY(!kv.watchdogTimer()->isActive());
+    kv.keepAlive();
+    QVERIFY(kv.watchdogTimer()->isActive());
+    base->disconnectDevice();
+    kv.keepAlive();
+    QVERIFY(!kv.watchdogTimer()->isActive());
+
+    // A search answer taken after the port closed sets no period going, nor
+    // does the sensor's serial answer start a watchdog.
+    PLM300Device plm(nullptr, &port);
+    plm.connectDevice();
+    plm.disconnectDevice();
+    plm.setSearchRunning(true);
+    QByteArray found("\x05\x09", 2);
+    plm.run(found.size(), found.data());
+    QVERIFY(!plm.isSearchActive());
+    QByteArray serial = frame::withCrc(QByteArray::fromHex("3e05fc39300000d100"));
+    plm.run(serial.size(), serial.data());
+    QVERIFY(plm.isDeviceConnected());
+    for (const QTimer *timer : plm.findChildren<QTimer *>())
+        QVERIFY2(!timer->isActive(), qPrintable(QString::number(timer->interval())));
 }
 
 QTEST_MAIN(TestPageSignals)

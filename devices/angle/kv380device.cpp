@@ -9,7 +9,6 @@
 #include <QDebug>
 #include <QLabel>
 #include <QMovie>
-#include <QSignalBlocker>
 #include <QTimer>
 
 KV380Device::KV380Device(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form, port) {}
@@ -28,15 +27,7 @@ void KV380Device::connectDevice()
     // The sensor may come back from a firmware update with a new firmware,
     // or not at the number polled before: it is searched for and shown anew.
     setSyncSwitchesWithDevice(true);
-    {
-        // The first search request goes a search period after the selection,
-        // as the search timer's first tick, not at once.
-        const QSignalBlocker quiet(this);
-        BaseDevice::connectDevice();
-    }
-    // The watchdog starts with the sensor's first answer: a search that finds
-    // nobody is not a sensor gone silent.
-    watchdogTimer()->stop();
+    BaseDevice::connectDevice();
 }
 
 void KV380Device::disconnectDevice()
@@ -51,8 +42,7 @@ void KV380Device::disconnectDevice()
 
 void KV380Device::searchAgain()
 {
-    const QSignalBlocker quiet(this);
-    startSearchDevices();
+    startSearchDevices(false);
 }
 
 void KV380Device::setSyncSwitchesWithDevice(bool value)
@@ -86,12 +76,6 @@ void KV380Device::resetDeviceIsConnected()
 void KV380Device::watchdogRanOut()
 {
     resetDeviceIsConnected();
-}
-
-void KV380Device::keepAlive()
-{
-    if (isSessionRunning())
-        resetTimerDeviceConnected();
 }
 
 void KV380Device::forgetSensor()

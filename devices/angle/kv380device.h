@@ -95,9 +95,6 @@ public slots:
     void resetDeviceIsConnected();
 
     // Display (kv380device_widgets.cpp).
-    // Unlike the base's, shows the lower line too: the message must be seen
-    // even while the page's widgets are hidden.
-    bool showStatusMessage(QString message);
     int viewIconChangedParam(bool visible);
     int hideBirds();
     int visibleLabalMasterSlave(bool visible);
@@ -130,6 +127,13 @@ protected:
     void takeSearchAnswer(const QByteArray &chunk) override;
     // Lifecycle (kv380device.cpp).
     void watchdogRanOut() override;
+    // The first search request goes a search period after the selection, as
+    // the search timer's first tick, not at once.
+    bool searchesAtOnce() const override { return false; }
+    // The watchdog starts with the sensor's first answer.
+    bool watchdogFromFirstAnswer() const override { return true; }
+    // The message must be seen even while the page's widgets are hidden.
+    bool messageRevealsLowerLine() const override { return true; }
 
 private:
     void handleData(const kv380::Data &data);
@@ -139,8 +143,6 @@ private:
     // Forgets what belongs to the sensor polled so far: the next one found is
     // asked for its serial and firmware and logged again.
     void forgetSensor();
-    // Restarts the watchdog on an answer; outside a session there is none to restart.
-    void keepAlive();
 
     // Display helpers (kv380device_widgets.cpp).
     void placeStatusLines();

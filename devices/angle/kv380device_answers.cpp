@@ -41,8 +41,7 @@ void KV380Device::takeSearchAnswer(const QByteArray &chunk)
         if (i > 0)
             listText += QLatin1Char(',') + QString::number(net);
     }
-    if (isSessionRunning())
-        setCheckInterval(foundNetNums.size() > 1 ? kCheckSeveralSensorsMs : intervals().check);
+    setCheckInterval(foundNetNums.size() > 1 ? kCheckSeveralSensorsMs : intervals().check);
 
     // The main window's requests go to the first number found; the survey
     // index another page left behind would point past this list.

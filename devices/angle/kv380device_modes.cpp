@@ -98,8 +98,7 @@ int KV380Device::sendMode(quint8 modeByte, const char *logText)
     emit signalWriteLog(QString::fromLatin1(logText));
     // The page may have been left during the wait: no watchdog for a sensor
     // no longer polled.
-    if (isSessionRunning())
-        restoreTimerDeviceConnected();
+    resumeWatchdog();
     return 1;
 }
 

@@ -88,13 +88,6 @@ void KV380Device::placeStatusLines()
     status.lower()->setGeometry(kStatusLine);
 }
 
-bool KV380Device::showStatusMessage(QString message)
-{
-    if (QLabel *line = status.lower())
-        line->show();
-    return BaseDevice::showStatusMessage(message);
-}
-
 int KV380Device::showUI(bool visible)
 {
     if (ui) {

@@ -5,7 +5,6 @@
 
 #include "deruvivuriri_form.h"
 
-#include <QEventLoop>
 #include <QIntValidator>
 #include <QLabel>
 #include <QMovie>
@@ -123,12 +122,6 @@ void KVBLEDevice::watchdogRanOut()
     resetDeviceIsConnected();
 }
 
-void KVBLEDevice::resumeWatchdog()
-{
-    if (isSessionRunning())
-        restoreTimerDeviceConnected();
-}
-
 bool KVBLEDevice::resetSettingToDefault()
 {
     return true;
@@ -153,13 +146,6 @@ void KVBLEDevice::escapeCurSetting()
 void KVBLEDevice::setFactorySetting()
 {
     escapeCurSetting();
-}
-
-void KVBLEDevice::waitPrecisely(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 void KVBLEDevice::setStatusCurCmdBLE()

@@ -160,11 +160,6 @@ private:
 
     // Lifecycle (kvbledevice.cpp).
     void placeStatusLines();
-    // The watchdog again after a wait that was no silence of the base; not
-    // for a page left meanwhile.
-    void resumeWatchdog();
-    // Waits precisely: a coarse timer may end a two-second wait a tenth early.
-    static void waitPrecisely(int ms);
 
     // Answer intake and display (kvbledevice_answers.cpp).
     // False when the answer ended the connection.
@@ -184,7 +179,6 @@ private:
     void showCommandMessage(const QString &text);
     void showLock(bool locked);
     void clearDeviceInfo();
-    void keepAlive();
     bool passwordAnswerFresh() const;
 
     // Commands (kvbledevice_commands.cpp, kvbledevice_link.cpp).
@@ -226,9 +220,6 @@ private:
     SecurityBLE *securityDialog = nullptr; // not owned
 
     // Link state.
-    // An answer of another sensor kind ended the connection: the rest of its
-    // chunk is not taken.
-    bool otherKindRefused = false;
     bool needUpdateWindow = true;
     bool mainStatus = true;
     bool newDevice = true;        // the next link is announced as a new sensor

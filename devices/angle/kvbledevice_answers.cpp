@@ -35,9 +35,7 @@ int KVBLEDevice::run(int cnt, char *buf)
     const bool answerFirst = buf && cnt > 0 && quint8(buf[0]) == frame::kAnswerStart;
     if (!isSearchActive() && !answerFirst)
         return 1;
-    otherKindRefused = false;
-    BaseDevice::run(cnt, buf);
-    return otherKindRefused ? 0 : 1;
+    return BaseDevice::run(cnt, buf);
 }
 
 std::vector<int> KVBLEDevice::answerLengths(quint8 command) const
@@ -62,16 +60,15 @@ void KVBLEDevice::takeSearchAnswer(const QByteArray &chunk)
 
 void KVBLEDevice::takeFrame(const QByteArray &frame)
 {
-    // None after an answer that ended the connection.
-    if (otherKindRefused)
-        return;
     const std::optional<ble::AnswerHead> head = ble::acceptAnswer(frame);
     if (!head || head->net != kvble::kBaseAddress)
         return;
     qCDebug(lcAnswers).noquote() << frame.toHex(' ');
     switch (head->command) {
     case kvble::kDataCommand:
-        otherKindRefused = !handleData(frame);
+        // None after an answer that ended the connection.
+        if (!handleData(frame))
+            stopIntake();
         break;
     case kvble::kSerialCommand:
         handleSerial(frame);
@@ -81,13 +78,6 @@ void KVBLEDevice::takeFrame(const QByteArray &frame)
         // comes as a status code.
         break;
     }
-}
-
-void KVBLEDevice::keepAlive()
-{
-    // Outside a session there is no watchdog to restart.
-    if (isSessionRunning())
-        resetTimerDeviceConnected();
 }
 
 bool KVBLEDevice::handleData(const QByteArray &frame)

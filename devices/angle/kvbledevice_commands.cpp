@@ -94,10 +94,10 @@ int KVBLEDevice::waitForOutcome(int confirm, std::optional<int> failure)
         // A refusal or a page left meanwhile ends the wait at once.
         if ((failure && codesSinceCommand.contains(*failure)) || !isSessionRunning() || poll == kStatusPolls)
             break;
-        waitPrecisely(kStatusPollMs);
+        delay(kStatusPollMs, true);
     }
     qDebug() << "returnStatus = " << result;
-    waitPrecisely(kStatusPollMs);
+    delay(kStatusPollMs, true);
     return result;
 }
 
@@ -152,7 +152,7 @@ void KVBLEDevice::writeParamToDevice()
 
     for (const kvble::WriteStep &step : steps) {
         if (step.pauseBefore)
-            waitPrecisely(kSameCodePauseMs);
+            delay(kSameCodePauseMs, true);
         // The page may have been left meanwhile: its port is then another device's.
         if (!isSessionRunning())
             break;

@@ -101,7 +101,7 @@ bool KVBLEDevice::changeUiid(QString serialNum)
     if (!serial)
         return false;
     sendCommand(kvble::linkIdWrite(*serial));
-    waitPrecisely(kAnswerMs);
+    delay(kAnswerMs, true);
     emit signalCheckIncommingData();
     emit signalWriteLog(QStringLiteral("Change base UUID"));
     // Another sensor may answer from now on: whether it has a password is
@@ -140,7 +140,7 @@ bool KVBLEDevice::sendPass(int pass, uchar cmd)
     // The wait for the answer is no silence of the base.
     resetAndStopTimerDeviceConnected();
     sendCommand(kvble::passwordWrite(cmd, quint32(pass)));
-    waitPrecisely(kAnswerMs);
+    delay(kAnswerMs, true);
     emit signalCheckIncommingData();
     resumeWatchdog();
     return true;
@@ -182,7 +182,7 @@ bool KVBLEDevice::delPassBLE()
     startPasswordStep(PasswordStep::DeletePresent);
     sendCommand(kvble::passwordWrite(kvble::kEnterPasswordCommand, *pass));
     currentCommand = kvble::kSerialCommand;
-    waitPrecisely(kDeleteFirstStepMs);
+    delay(kDeleteFirstStepMs, true);
     emit signalCheckIncommingData();
     // A refused password ends the deletion here: the sensor keeps it.
     if (passwordStep == PasswordStep::DeletePresent && !passwordRefused) {
@@ -190,7 +190,7 @@ bool KVBLEDevice::delPassBLE()
         startPasswordStep(PasswordStep::Delete);
         sendCommand(kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
         currentCommand = kvble::kSerialCommand;
-        waitPrecisely(kDeleteSecondStepMs);
+        delay(kDeleteSecondStepMs, true);
         emit signalCheckIncommingData();
     } else if (passwordStep == PasswordStep::DeletePresent) {
         passwordStep = PasswordStep::None;

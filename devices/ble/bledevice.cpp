@@ -185,21 +185,6 @@ void BLEDevice::changeIconBtnConnectDevice(QString state, bool darkTheme)
 
 // ---- Connection, polling and watchdog ---------------------------------------
 
-void BLEDevice::openSession(Polling mode)
-{
-    // The base's own connectDevice() would search the bus first; this page
-    // talks to the base at its fixed address from the start.
-    polling = mode;
-    pollTimer()->start(intervals().poll);
-    setCheckInterval(intervals().check);
-}
-
-void BLEDevice::restartPolling()
-{
-    if (polling != Polling::None)
-        pollTimer()->start(intervals().poll);
-}
-
 void BLEDevice::checkAtAdvertPace()
 {
     if (polling != Polling::None)
@@ -228,7 +213,8 @@ void BLEDevice::watchdogRanOut()
 void BLEDevice::connectDevice()
 {
     forgetAdvertSession();
-    openSession(Polling::Data);
+    polling = Polling::Data;
+    BaseDevice::connectDevice();
 
     netNumDevice = QByteArray(1, char(ble::kBaseAddress));
     currentNetNum = ble::kBaseAddress;
@@ -239,7 +225,6 @@ void BLEDevice::connectDevice()
     initConnectionNewDevice();
     connectionIdentity.clear();
     dataSinceConnect = false;
-    restoreTimerDeviceConnected();
     needUpdateWindow = true;
     // The lines tell the user what the page waits for until the sensor shows.
     setVisibleStatusLabels(true);
@@ -247,13 +232,14 @@ void BLEDevice::connectDevice()
 
 void BLEDevice::disconnectDevice()
 {
-    // Not BaseDevice::disconnectDevice(): that one also forgets that the base
-    // answered, which this page leaves to its reset and its watchdog.
+    // The end of the session forgets that the base answered; this page
+    // leaves that to its reset and its watchdog: a sensor of the wrong kind
+    // ends polling, yet the base is still there.
+    const bool baseAnswered = isDeviceConnected();
     polling = Polling::None;
-    timerIntervalGetDataStop();
-    resetAndStopTimerDeviceConnected();
+    BaseDevice::disconnectDevice();
+    setConnected(baseAnswered);
     showUI(false);
-    stopSearchDevices();
     forgetAdvertSession();
 }
 
@@ -276,7 +262,8 @@ void BLEDevice::forgetAdvertSession()
 void BLEDevice::connectDeviceAdvert()
 {
     forgetAdvertSession();
-    openSession(Polling::Advert);
+    polling = Polling::Advert;
+    BaseDevice::connectDevice();
     netNumDevice = QByteArray(1, char(ble::kAdvertAddress));
     currentNetNum = ble::kAdvertAddress;
     emit copyNetNumToParent(netNumDevice);

@@ -49,7 +49,7 @@ struct BleSensorParams
 // answers; the page shows, logs and records each outcome.
 //
 // The USB base answers at a fixed address, so a connection polls it at once
-// and the bus is searched only for a command of the page; the session's
+// and the bus is searched only for a command of the page; the session and its
 // timers are BaseDevice's, those of the command messages and the update
 // countdown the page's.
 class BLEDevice : public BaseDevice
@@ -273,15 +273,13 @@ protected:
     // The data request of the mode the page polls in.
     void pollTick() override;
     void watchdogRanOut() override;
+    // The base answers at a fixed address: a connection polls it at once.
+    bool searchesTheBus() const override { return false; }
 
 private:
     // What the poll timer asks the base for: nothing while the page is not
     // connected, the linked sensor's data, or the advertising list.
     enum class Polling { None, Data, Advert };
-    // Starts the session's timers for a connection in one of the modes.
-    void openSession(Polling mode);
-    // Polling again at its own pace, if the page is connected at all.
-    void restartPolling();
     // The slow look at the line the advertising list needs.
     void checkAtAdvertPace();
     void takeAdvertChunk(const QByteArray &chunk);
@@ -311,7 +309,8 @@ private:
     void sendSlotCommand(const QByteArray &request);
     void enableCalibrationForListedSensors();
     void storeIdentity(const QByteArray &frame);
-    void keepAlive();
+    // Any answer of the base proves it is there, in a session or not.
+    void markAnswered();
     // Network number every ordinary answer must carry; nothing while the list is empty.
     std::optional<quint8> expectedNetNum() const;
     // The current slot when it indexes the per-sensor stores; nothing otherwise.
@@ -349,9 +348,6 @@ private:
     QWidget *statusParent() const;
 
     Polling polling = Polling::None;
-    // An answer of a sensor of the wrong kind ended the connection: nothing
-    // after it in the same chunk is taken.
-    bool kindRefused = false;
 
     // The page's own timers: how long a command's message stays.
     QTimer *timerStatusCmd = nullptr;

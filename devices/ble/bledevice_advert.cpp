@@ -279,7 +279,7 @@ bool BLEDevice::recieveStringFromDialog(QString data, int password, int curDevic
     if (!enableDopParamAdwert(curDeviceWidget, true, true)) {
         emit errorConnectedToDeviceAdwert();
         // A failed connection leaves the page polling, for another attempt.
-        restartPolling();
+        resumePolling();
         restoreTimerDeviceConnected();
         return false;
     }
@@ -299,6 +299,6 @@ bool BLEDevice::recieveStringFromDialog(QString data, int password, int curDevic
     qDebug() << (changeNameSlaveSuccessfully ? "set Name + verify Pwd successfully"
                                              : "Error set new name + verify pwd");
     restoreTimerDeviceConnected();
-    restartPolling();
+    resumePolling();
     return true;
 }

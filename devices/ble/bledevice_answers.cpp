@@ -57,13 +57,7 @@ int BLEDevice::run(int len, char *buf)
     }
     // The line may glue several answers into one chunk; each is handled on
     // its own, and none after one that ended the connection.
-    kindRefused = false;
-    for (const QByteArray &answer : frame::splitAnswers(chunk, ble::answerLengths)) {
-        takeFrame(answer);
-        if (kindRefused)
-            return 0;
-    }
-    return currentCommand;
+    return takeAnswers(chunk) ? currentCommand : 0;
 }
 
 std::vector<int> BLEDevice::answerLengths(quint8 command) const
@@ -85,7 +79,7 @@ void BLEDevice::takeSearchAnswer(const QByteArray &chunk)
     resetTimerDeviceConnected();
 }
 
-void BLEDevice::keepAlive()
+void BLEDevice::markAnswered()
 {
     setConnected(true);
     resetTimerDeviceConnected();
@@ -103,7 +97,7 @@ void BLEDevice::takeFrame(const QByteArray &frame)
     switch (head->command) {
     case ble::kDataCommand:
         handleData(frame);
-        if (kindRefused)
+        if (isIntakeStopped())
             return;
         break;
     case ble::kParamWriteCommand:
@@ -120,7 +114,7 @@ void BLEDevice::takeFrame(const QByteArray &frame)
     default:
         break;
     }
-    keepAlive();
+    markAnswered();
 }
 
 void BLEDevice::handleParamAck(const QByteArray &frame)
@@ -141,7 +135,7 @@ void BLEDevice::storeIdentity(const QByteArray &frame)
     if (!id)
         return;
     lastReplyCommand = ble::kSerialAndFirmwareCommand;
-    keepAlive();
+    markAnswered();
     const bus::SerialAndFirmware identity = *id;
     const std::optional<int> slot = storeSlot();
     if (slot) {

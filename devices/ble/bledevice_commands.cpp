@@ -33,7 +33,7 @@ void BLEDevice::pauseLink()
 void BLEDevice::resumeLink()
 {
     restoreTimerDeviceConnected();
-    restartPolling();
+    resumePolling();
 }
 
 void BLEDevice::startCommandStatusTimer()

@@ -41,7 +41,7 @@ void BLEDevice::handleData(const QByteArray &frame)
     const bool known = ble::isDataLength(frame.size());
     if (known && kind && ble::isLinkedKind(*kind)) {
         linkValid = true;
-        keepAlive();
+        markAnswered();
         if (ble::isServedKind(*kind))
             kindAccepted = true;
         if (ui)
@@ -58,7 +58,7 @@ void BLEDevice::handleData(const QByteArray &frame)
         return;
 
     dataSinceConnect = true;
-    keepAlive();
+    markAnswered();
     const std::optional<int> slot = storeSlot();
     if (slot)
         storeData(*slot, *data);
@@ -80,7 +80,7 @@ void BLEDevice::refuseWrongKind()
 {
     // Polling stops first, so that the answers still coming cannot open the
     // message again; one message at a time.
-    kindRefused = true;
+    stopIntake();
     disconnectDevice();
     if (wrongKindMessage || !statusParent())
         return;

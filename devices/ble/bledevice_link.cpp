@@ -133,7 +133,7 @@ bool BLEDevice::changeUiidBleForBaseReboot()
     // The search emptied the main window's list of addresses.
     restoreSurveyAddress();
     if (wasPolling)
-        restartPolling();
+        resumePolling();
     startCountdown();
     if (ui) {
         ui->labelMsgUpdBLE->setWordWrap(true);

@@ -43,11 +43,10 @@ void FLSDevice::connectDevice()
     updateParamWidgets = true;
 }
 
-void FLSDevice::startSearchDevices()
+void FLSDevice::searchStarting()
 {
     sensorFound = false;
     sensorFound2 = false;
-    BaseDevice::startSearchDevices();
 }
 
 void FLSDevice::pollTick()

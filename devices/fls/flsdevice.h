@@ -180,9 +180,6 @@ public slots:
     int resetDeviceIsConnected();
     int resetSettingToDefault();
     int setDefaultValuesToGuiField();
-    // A new search forgets the sensors the last one found; its answer lists
-    // them again.
-    void startSearchDevices();
     void writeLogFile();
     int sendResetDevice(uchar netnum);
 
@@ -220,9 +217,6 @@ public slots:
     void initIcons();
     void initStatusMessage();
     bool setVisiblePageWidgets(bool visible);
-    // The lines hide with the page's widgets; a message brings the lower one
-    // back on its own.
-    bool showStatusMessage(QString message);
     void changeIconBtnConnectDevice(QString state, bool darkTheme);
     void setColorLabelLevel(QString color);
     void addAndPlacePictQuestion(QWidget *widget, QString name);
@@ -270,6 +264,14 @@ protected:
     void takeFrame(const QByteArray &frame) override;
     void pollTick() override;
     void watchdogRanOut() override;
+    // A new search forgets the sensors the last one found; its answer lists
+    // them again.
+    void searchStarting() override;
+    // The lines hide with the page's widgets; a message brings the lower one
+    // back on its own.
+    bool messageRevealsLowerLine() const override { return true; }
+    // Only the answer to a password frame or a write is judged.
+    void forgetLastAnswer() override;
 
 private:
     // Answer handlers.
@@ -288,12 +290,8 @@ private:
     QList<QLabel *> changeMarks() const;
     void clearModelFlags();
     // Password exchange helpers (flsdevice_password.cpp).
-    void silenceForPassword();
     void wakeAfterPassword();
-    // Parses what has already arrived, forgets the last answer, then sends
-    // the frame and parses what it brings: only the answer to this frame is
-    // judged. The base's exchange() cannot forget the last answer between
-    // its first parse and the send, so the page keeps its own.
+    // The base's password step; gives the code of the answer it brought.
     int exchangeForAnswer(const QByteArray &frame, int waitMs);
     // The page on the form the page's messages and dialogs go over.
     QWidget *dialogParent();

@@ -85,10 +85,8 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
         const quint8 net = static_cast<quint8>(foundNetNums.at(i));
         if (ui)
             ui->comboBox_NetNumDUT->addItem(QString::number(net));
-        // Several sensors answer in turn, so the answers need longer. With
-        // the port closed no timer runs, whatever answer the page is given.
-        if (isSessionRunning())
-            setCheckInterval(i == 0 ? kCheckOneSensorMs : kCheckSeveralSensorsMs);
+        // Several sensors answer in turn, so the answers need longer.
+        setCheckInterval(i == 0 ? kCheckOneSensorMs : kCheckSeveralSensorsMs);
         if (i == 0)
             continue;
         listText += QLatin1Char(',') + QString::number(net);

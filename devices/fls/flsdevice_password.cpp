@@ -24,42 +24,35 @@ QWidget *FLSDevice::dialogParent()
     return ui ? static_cast<QWidget *>(ui->DUT) : this;
 }
 
-void FLSDevice::silenceForPassword()
-{
-    resetAndStopTimerDeviceConnected();
-    pausePolling();
-}
-
 void FLSDevice::wakeAfterPassword()
 {
     restoreTimerDeviceConnected();
     resumePolling();
 }
 
-int FLSDevice::exchangeForAnswer(const QByteArray &frame, int waitMs)
+void FLSDevice::forgetLastAnswer()
 {
-    // An answer that was already on its way (a poll, an earlier frame's) must
-    // not be taken for this frame's.
-    emit signalCheckIncommingData();
     lastAnswer = 0;
     refusedSinceSend = false;
-    emit writeData(frame);
-    delay(waitMs);
-    emit signalCheckIncommingData();
+}
+
+int FLSDevice::exchangeForAnswer(const QByteArray &frame, int waitMs)
+{
+    exchange(frame, waitMs);
     return lastAnswer;
 }
 
 bool FLSDevice::writeRefused(const QByteArray &frame, int waitMs)
 {
     // The last-reply code alone could miss a refusal followed by a poll
-    // answer in the same chunk.
-    exchangeForAnswer(frame, waitMs);
+    // answer in the same chunk. A write leaves polling and the watchdog as
+    // its caller set them.
+    sendForAnswer(frame, waitMs);
     return refusedSinceSend;
 }
 
 bool FLSDevice::sendPass(int pass, uchar step, uchar cmd)
 {
-    silenceForPassword();
     curStep = step;
     const int answer = exchangeForAnswer(fls::passwordFrame(selectedNetNum(), cmd, quint32(pass)), kPasswordAnswerMs);
     if (answer == fls::kPasswordTakenCommand) {
@@ -105,12 +98,11 @@ void FLSDevice::checkPass()
     }
 
     storedPassword = 0;
-    silenceForPassword();
+    const int answer =
+        exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
     // The watchdog runs again, still mute: the dialog may stay open as long
     // as the user likes.
     resetTimerDeviceConnected();
-    const int answer =
-        exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
     if (answer == fls::kPasswordTakenCommand) {
         qDebug() << "SET_NEW_PASS";
         runSecurityDialog(false);
@@ -143,7 +135,6 @@ void FLSDevice::inputPass()
     if (!password)
         return;
     storedPassword = *password;
-    silenceForPassword();
     const int answer = exchangeForAnswer(
         fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kPasswordAnswerMs);
     if (answer == fls::kPasswordRefusedCommand)
@@ -174,7 +165,6 @@ bool FLSDevice::delPass()
     if (!password)
         return false;
     storedPassword = *password;
-    silenceForPassword();
     // The password opens the sensor, then password 0 removes it. After a
     // wrong password no removal is sent: a sensor still open from an earlier
     // entry would take it.

@@ -269,13 +269,6 @@ bool FLSDevice::setVisiblePageWidgets(bool visible)
     return true;
 }
 
-bool FLSDevice::showStatusMessage(QString message)
-{
-    if (QLabel *line = status.lower())
-        line->show();
-    return BaseDevice::showStatusMessage(message);
-}
-
 void FLSDevice::changeIconBtnConnectDevice(QString state, bool darkTheme)
 {
     if (!ui)

@@ -60,8 +60,7 @@ public:
     ~QFOnline() override;
 
     // Gets everything the receive buffer held: any number of answers or part
-    // of one. The unit's configuration answer carries no CRC, so the chunk is
-    // cut by the unit's own rules rather than the base's. Always returns 1.
+    // of one, each written to the debug output first. Always returns 1.
     int run(int len, char *buf) override;
 
     // Lists the attached HID-to-UART bridges of the unit's cable on the debug
@@ -147,6 +146,9 @@ signals:
     void signalRequestForGetCfgQFOnline();
 
 protected:
+    // The unit's configuration answer carries no CRC, so the chunk is cut by
+    // the unit's own rules rather than the base's.
+    QList<QByteArray> splitChunk(const QByteArray &chunk) const override;
     void takeFrame(const QByteArray &frame) override;
     void takeSearchAnswer(const QByteArray &chunk) override;
     // Level and status in turn, one request a tick.
@@ -154,6 +156,8 @@ protected:
     void watchdogRanOut() override;
     // The unit is always number 1: no search.
     bool searchesTheBus() const override { return false; }
+    // Only the answer to a password frame is judged.
+    void forgetLastAnswer() override { passwordAnswer = 0; }
 
 private:
     // One sensor place: what the last level answer said and the count history.

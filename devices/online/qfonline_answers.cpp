@@ -33,17 +33,15 @@ QString fromFls(const char *text)
 
 int QFOnline::run(int len, char *buf)
 {
-    const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
-    qCDebug(lcOnline) << "answer" << chunk.toHex(' ');
-    if (isSearchActive()) {
-        takeSearchAnswer(chunk);
-        return 1;
-    }
+    qCDebug(lcOnline) << "answer" << (buf && len > 0 ? QByteArray(buf, len) : QByteArray()).toHex(' ');
+    return BaseDevice::run(len, buf);
+}
+
+QList<QByteArray> QFOnline::splitChunk(const QByteArray &chunk) const
+{
     // Answers of requests sent close together (a write, the poll tick after
     // it, the read-back) may arrive in one chunk; each is handled on its own.
-    for (const QByteArray &answer : online::splitAnswers(chunk))
-        takeFrame(answer);
-    return 1;
+    return online::splitAnswers(chunk);
 }
 
 void QFOnline::takeSearchAnswer(const QByteArray &chunk)
@@ -217,7 +215,7 @@ void QFOnline::handleLevel(const QByteArray &frame)
     const std::optional<online::Level> l = online::decodeLevel(frame);
     if (!l)
         return;
-    resetTimerDeviceConnected();
+    keepAlive();
 
     const int answering = answeringSlot();
     Slot &slot = slotValues[size_t(answering)];

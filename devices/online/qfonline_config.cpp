@@ -135,8 +135,7 @@ void QFOnline::sendConfigOnce()
     needUpdateCfgFields = true;
     needUpdateWindow = true;
     emit signalCheckIncommingData();
-    if (isSessionRunning())
-        pollTimer()->start(intervals().poll);
+    resumePolling();
 }
 
 void QFOnline::setNewCFGForSetting()

@@ -21,11 +21,6 @@ constexpr int kSecurityHeight = 200;
 
 quint8 QFOnline::exchangePassword(quint8 command, quint32 value)
 {
-    // What already arrived (an answer to a poll, to an earlier frame) is
-    // taken before the outcome is cleared, so that it is not taken for the
-    // answer to this frame.
-    emit signalCheckIncommingData();
-    passwordAnswer = 0;
     exchange(online::passwordRequest(netNum, command, value), kPasswordAnswerMs);
     return passwordAnswer;
 }
@@ -33,10 +28,8 @@ quint8 QFOnline::exchangePassword(quint8 command, quint32 value)
 void QFOnline::resumeAfterPassword()
 {
     // Outside a session no timer runs.
-    if (!isSessionRunning())
-        return;
-    pollTimer()->start(intervals().poll);
-    restoreTimerDeviceConnected();
+    resumePolling();
+    resumeWatchdog();
 }
 
 void QFOnline::showLock(bool locked)

@@ -35,9 +35,6 @@ public:
     N7Device(Ui_Deruvivuriri *form, QSerialPort *port);
     ~N7Device() override;
 
-    // Gets everything the receive buffer held: any number of frames or part of one.
-    int run(int len, char *buf) override;
-
     bool initUI();
     bool getFirstDataRequest() const { return refresh; }
     void setFirstDataRequest(bool value);
@@ -74,6 +71,10 @@ public slots:
     bool hideBirds();
 
 protected:
+    // An acknowledgement and the next table answer may come as one chunk.
+    // The indicator starts its frames with the request start byte, so the
+    // base's cut (at the answer start byte) does not fit.
+    QList<QByteArray> splitChunk(const QByteArray &chunk) const override;
     void takeFrame(const QByteArray &answer) override;
     // Asks for the table of the slot chosen on the form.
     void pollTick() override;

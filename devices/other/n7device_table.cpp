@@ -20,15 +20,9 @@ const QString kStartFolder = QStringLiteral("/");
 
 } // namespace
 
-int N7Device::run(int len, char *buf)
+QList<QByteArray> N7Device::splitChunk(const QByteArray &chunk) const
 {
-    const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
-    // An acknowledgement and the next table answer may come as one chunk. The
-    // indicator starts its frames with the request start byte, so the base's
-    // cut (at the answer start byte) does not fit; nor is there a search.
-    for (const QByteArray &answer : frame::splitAnswers(chunk, n7::answerLengths, frame::kRequestStart))
-        takeFrame(answer);
-    return 1;
+    return frame::splitAnswers(chunk, n7::answerLengths, frame::kRequestStart);
 }
 
 void N7Device::takeFrame(const QByteArray &answer)
@@ -41,8 +35,7 @@ void N7Device::takeFrame(const QByteArray &answer)
         return;
     // Whatever the indicator says, it is there.
     setConnected(true);
-    if (watchdogTimer()->isActive())
-        resetTimerDeviceConnected();
+    keepAlive();
 
     // Only a whole table from the indicator's own address is shown; an
     // acknowledgement of a write is not a table.

@@ -120,7 +120,7 @@ void PLM300Device::handleSerialAndFirmware(const QByteArray &frame)
     }
     // Only this answer proves the sensor is there.
     setConnected(true);
-    resetTimerDeviceConnected();
+    keepAlive();
     emit copyQueueSurveyDevice(0);
     emit signalRequestForGetAllDataFromDevice();
 }
