@@ -4,6 +4,7 @@
 #include "devices/fls/flsdevice.h"
 #include "dialogsteps.h"
 #include "link/frame.h"
+#include "shortintervals.h"
 #include "ui/switch.h"
 #include "wiredsession.h"
 
@@ -63,7 +64,10 @@ QString labelText(QWidget *dialog, const char *name)
 bool TestFlsLevels::startSession(quint8 model, int form, const QString &status)
 {
     s = std::make_unique<WiredSession>();
-    return s->isValid() && s->connectAs(model, form, status);
+    if (!s->isValid())
+        return false;
+    shortintervals::apply(s->page);
+    return s->connectAs(model, form, status);
 }
 
 void TestFlsLevels::cleanup()
