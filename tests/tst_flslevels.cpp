@@ -4,7 +4,6 @@
 #include "devices/fls/flsdevice.h"
 #include "dialogsteps.h"
 #include "link/frame.h"
-#include "shortintervals.h"
 #include "ui/switch.h"
 #include "wiredsession.h"
 
@@ -64,10 +63,7 @@ QString labelText(QWidget *dialog, const char *name)
 bool TestFlsLevels::startSession(quint8 model, int form, const QString &status)
 {
     s = std::make_unique<WiredSession>();
-    if (!s->isValid())
-        return false;
-    shortintervals::apply(s->page);
-    return s->connectAs(model, form, status);
+    return s->isValid() && s->connectAs(model, form, status);
 }
 
 void TestFlsLevels::cleanup()
