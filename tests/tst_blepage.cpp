@@ -1,6 +1,7 @@
 #include "blewindowfixture.h"
 #include "devices/ble/bleadwmodel.h"
 #include "modalcloser.h"
+#include "shortintervals.h"
 #include "ui/widgettar.h"
 
 #include <memory>
@@ -41,7 +42,9 @@ private:
 namespace {
 
 constexpr int kConnectMs = BleWindowFixture::kConnectMs;
-constexpr int kWatchdogMs = BleWindowFixture::kWatchdogMs;
+// The page runs on short periods (see init()).
+constexpr int kPollMs = shortintervals::kPollMs;
+constexpr int kWatchdogMs = shortintervals::kWatchdogMs;
 
 QString cardLine(WidgetTar *card, int line)
 {
@@ -55,6 +58,7 @@ void TestBlePage::init()
 {
     f = std::make_unique<BleWindowFixture>();
     QVERIFY(f->base->isValid());
+    shortintervals::apply(f->page);
 }
 
 void TestBlePage::cleanup()
@@ -145,7 +149,7 @@ void TestBlePage::eachStatusCodeShowsItsTextOnce()
         QTRY_COMPARE_WITH_TIMEOUT(upperStatus(), QString::fromUtf8(o.text), 4000);
     }
     QTRY_COMPARE_WITH_TIMEOUT(f->base->currentStatus(), quint8(0), 6000);
-    QTest::qWait(1100); // the last repeat's answer on its way
+    QTest::qWait(kPollMs + 100); // the last repeat's answer on its way
     for (const Outcome &o : outcomes)
         QCOMPARE(logged(QString::fromLatin1(o.log)), 1);
     // Five seconds after the last message the link report shows again.
@@ -161,7 +165,7 @@ void TestBlePage::wrongSensorKindShowsOneMessageAndStopsPolling()
     QVERIFY(closer.seen.at(0).texts.contains("Подключенное устройство не соответствует выбранному"));
     QVERIFY(closer.seen.at(0).texts.contains("Подключите другое"));
     const int polls = f->base->countRequests(0xF0);
-    QTest::qWait(2500);
+    QTest::qWait(2 * kPollMs + kPollMs / 2);
     QCOMPARE(f->base->countRequests(0xF0), polls);
     QCOMPARE(closer.seen.size(), 1);
     QVERIFY(f->ui->label_UrovenBLE->isHidden());
@@ -210,10 +214,10 @@ void TestBlePage::advertisingFirmwareSwitchesToTheList()
     QVERIFY(f->serviceEntry("update"));
     QVERIFY(!f->serviceEntry("security"));
     QCOMPARE(f->ui->pushButtonService->menu()->actions().size(), 1);
-    // The list is asked for every second from now on, no more data.
+    // The list is asked for every poll from now on, no more data.
     const int data = f->base->countRequests(0xF0);
     const int lists = f->base->countRequests(0xA6);
-    QTest::qWait(2200);
+    QTest::qWait(2 * kPollMs + 200);
     QCOMPARE(f->base->countRequests(0xF0), data);
     QVERIFY(f->base->countRequests(0xA6) >= lists + 1);
 }

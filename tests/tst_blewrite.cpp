@@ -1,5 +1,6 @@
 #include "blewindowfixture.h"
 #include "link/frame.h"
+#include "shortintervals.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -48,6 +49,8 @@ void TestBleWrite::init()
 {
     f = std::make_unique<BleWindowFixture>();
     QVERIFY(f->base->isValid());
+    // Status reports come with the polls: shorter periods bring them sooner.
+    shortintervals::apply(f->page);
 }
 
 void TestBleWrite::cleanup()

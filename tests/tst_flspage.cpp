@@ -4,6 +4,7 @@
 #include "devices/fls/flsdevice.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
+#include "shortintervals.h"
 #include "simulatedfls.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
@@ -52,9 +53,12 @@ namespace {
 
 // A connect takes a search tick, the serial answer and a poll.
 constexpr int kConnectMs = 6000;
-// The watchdog runs 5 s from the last valid frame; the poll runs once a second.
-constexpr int kWatchdogMs = 5000;
-constexpr int kPollMs = 1000;
+// The page runs on short periods (see init()): the watchdog runs out a
+// second after the last valid frame, the poll runs five times a second.
+constexpr int kWatchdogMs = shortintervals::kWatchdogMs;
+constexpr int kPollMs = shortintervals::kPollMs;
+// Room for a loaded machine on top of the periods a wait is sized for.
+constexpr int kSlackMs = 2000;
 
 QString logPath()
 {
@@ -111,6 +115,7 @@ void TestFlsPage::init()
     ui = window->form();
     page = window->fls();
     QVERIFY(page);
+    shortintervals::apply(page);
     QFile log(logPath());
     logStart = log.exists() ? log.size() : 0;
 }
@@ -183,7 +188,7 @@ void TestFlsPage::connectShowsTheSensorThenItsStability()
     QTRY_VERIFY_WITH_TIMEOUT(logSinceStart().contains("Current=15000 ,Level=512 ,Temperature=25\r\n"), 3000);
 
     // The sensor keeps reading the same count: after eight answers it is stable.
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_StableDUT->text(), QString("Стабилен"), 12 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_StableDUT->text(), QString("Стабилен"), 12 * kPollMs + kSlackMs);
     QVERIFY2(device->countRequests(3, 0xF0) >= 8, qPrintable(QString::number(device->countRequests(3, 0xF0))));
     QCOMPARE(cardLine(page->getWidgetTarSensor1(), 3), QString("Стабилен"));
     QCOMPARE(page->getStabilityGrade(0), 3);
@@ -227,7 +232,7 @@ void TestFlsPage::silenceDisconnectsAndSearchesAgain()
     const int pollsBefore = device->countRequests(1, 0xF0);
 
     QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), QString("Подключите датчик"),
-                              kWatchdogMs + 2 * kPollMs);
+                              kWatchdogMs + 2 * kPollMs + kSlackMs);
     // The last valid answer came at most one poll before the line went quiet.
     QVERIFY2(quiet.elapsed() >= kWatchdogMs - kPollMs - 200, qPrintable(QString::number(quiet.elapsed())));
     if (byBadCrc)
@@ -235,7 +240,7 @@ void TestFlsPage::silenceDisconnectsAndSearchesAgain()
     QVERIFY(ui->label_UrovenDUT->isHidden());
     QVERIFY(!page->isDeviceConnected());
     QTRY_VERIFY_WITH_TIMEOUT(logSinceStart().contains(" -- Device is not responding\r\n"), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(device->searchCount() > searchesBefore, 2 * kPollMs + 500);
+    QTRY_VERIFY_WITH_TIMEOUT(device->searchCount() > searchesBefore, 2 * kPollMs + 500 + kSlackMs);
 
     // The sensor comes back: the page finds it again.
     device->silent = false;
@@ -261,7 +266,7 @@ void TestFlsPage::framesNotForThePageAreNotShownButKeepItAlive()
     device->sensor().level = 600;
     connectPage();
     QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), QString("Подключен QF410"), kConnectMs);
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenDUT->text(), QString("600"), 2 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenDUT->text(), QString("600"), 2 * kPollMs + kSlackMs);
 
     // Either way the sensor is talking, so the page stays connected.
     if (shortFrames)
@@ -273,7 +278,7 @@ void TestFlsPage::framesNotForThePageAreNotShownButKeepItAlive()
     QElapsedTimer since;
     since.start();
     QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(1, 0xF0) >= pollsBefore + 6 && since.elapsed() > kWatchdogMs + 500,
-                             kWatchdogMs + 4 * kPollMs);
+                             kWatchdogMs + 4 * kPollMs + kSlackMs);
     QCOMPARE(page->getLabelStatusMessage()->text(), QString("Подключен QF410"));
     QVERIFY(page->isDeviceConnected());
     QCOMPARE(ui->label_UrovenDUT->text(), QString("600"));
@@ -282,7 +287,7 @@ void TestFlsPage::framesNotForThePageAreNotShownButKeepItAlive()
     // Whole frames of the polled sensor again: the new level shows.
     device->shortFrames = false;
     device->foreignNetNum.reset();
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenDUT->text(), QString("900"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenDUT->text(), QString("900"), 3 * kPollMs + kSlackMs);
 }
 
 void TestFlsPage::twoSensorsArePolledInTurnOntoTheirOwnCards()
@@ -305,6 +310,17 @@ void TestFlsPage::twoSensorsArePolledInTurnOntoTheirOwnCards()
     second.count = 5000; // below its Empty: not calibrated
     device->sensors = {first, second};
     auto *needCalibShown = new ShowCounter(ui->label_NeedCalibDUT);
+    // With several sensors the page looks at the line only every 600 ms, and
+    // each answer it takes moves the poll on to the next sensor: a poll
+    // shorter than that asks one sensor again before its answer is taken.
+    // The turns are seen at a user's poll period, and with the watchdog
+    // that goes with it.
+    const BaseDevice::Intervals user;
+    const int kTurnPollMs = user.poll;
+    BaseDevice::Intervals periods = page->intervals();
+    periods.poll = user.poll;
+    periods.watchdog = user.watchdog;
+    page->setIntervals(periods);
     connectPage();
 
     QTRY_COMPARE_WITH_TIMEOUT(ui->comboBox_NetNumDUT->count(), 2, kConnectMs);
@@ -313,7 +329,8 @@ void TestFlsPage::twoSensorsArePolledInTurnOntoTheirOwnCards()
     QCOMPARE(ui->label_ListDevDUT->text(), QString("5,9"));
     QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), QString("Подключен QF410"), kConnectMs);
 
-    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(9, 0xF0) >= 4 && device->countRequests(5, 0xF0) >= 4, 10 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(9, 0xF0) >= 4 && device->countRequests(5, 0xF0) >= 4,
+                             10 * kTurnPollMs + kSlackMs);
     // Right after the search each serial answer asks for all data at once, on
     // top of the poll ticks; once those are through, the two take turns.
     const QList<quint8> polls = pollAddresses(*device);
@@ -324,8 +341,10 @@ void TestFlsPage::twoSensorsArePolledInTurnOntoTheirOwnCards()
     }
 
     // Each card carries its own sensor; the page shows the selected one.
-    QTRY_COMPARE_WITH_TIMEOUT(cardLine(page->getWidgetTarSensor1(), 1), QString("Уровень 300"), 2 * kPollMs);
-    QTRY_COMPARE_WITH_TIMEOUT(cardLine(page->getWidgetTarSensor2(), 1), QString("Уровень 700"), 2 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(cardLine(page->getWidgetTarSensor1(), 1), QString("Уровень 300"),
+                              2 * kTurnPollMs + kSlackMs);
+    QTRY_COMPARE_WITH_TIMEOUT(cardLine(page->getWidgetTarSensor2(), 1), QString("Уровень 700"),
+                              2 * kTurnPollMs + kSlackMs);
     QCOMPARE(cardLine(page->getWidgetTarSensor1(), 0), QString("Датчик#1111"));
     QCOMPARE(cardLine(page->getWidgetTarSensor1(), 2), QString("Калиброван"));
     QCOMPARE(cardLine(page->getWidgetTarSensor2(), 2), QString("Не калиброван"));
@@ -340,15 +359,16 @@ void TestFlsPage::twoSensorsArePolledInTurnOntoTheirOwnCards()
     // The user picks the second sensor.
     ui->comboBox_NetNumDUT->setCurrentIndex(1);
     emit ui->comboBox_NetNumDUT->activated(1);
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenDUT->text(), QString("700"), 3 * kPollMs);
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_TempValDUT->text(), QString("31°C"), 2 * kPollMs);
-    QTRY_VERIFY_WITH_TIMEOUT(!ui->label_NeedCalibDUT->isHidden(), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenDUT->text(), QString("700"), 3 * kTurnPollMs + kSlackMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_TempValDUT->text(), QString("31°C"), 2 * kTurnPollMs + kSlackMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!ui->label_NeedCalibDUT->isHidden(), 3 * kTurnPollMs + kSlackMs);
     QVERIFY(needCalibShown->shown > 0);
     QVERIFY(page->isNotCalibrated());
 
     // The first sensor's card still follows the first sensor.
     device->sensor(0).level = 333;
-    QTRY_COMPARE_WITH_TIMEOUT(cardLine(page->getWidgetTarSensor1(), 1), QString("Уровень 333"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(cardLine(page->getWidgetTarSensor1(), 1), QString("Уровень 333"),
+                              3 * kTurnPollMs + kSlackMs);
     QCOMPARE(ui->label_UrovenDUT->text(), QString("700"));
     QCOMPARE(cardLine(page->getWidgetTarSensor2(), 1), QString("Уровень 700"));
 }
@@ -367,26 +387,26 @@ void TestFlsPage::levelFaultsAndCalibrationStateAreShown()
     QVERIFY(page->getLabelAlarm()->isHidden());
 
     device->sensor().levelFault = SimulatedFls::LevelFault::BrokenTube;
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_StableDUT->text(), QString("Обрыв трубок"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_StableDUT->text(), QString("Обрыв трубок"), 3 * kPollMs + kSlackMs);
     QVERIFY(!page->getLabelAlarm()->isHidden());
 
     device->sensor().levelFault = SimulatedFls::LevelFault::ShortCircuit;
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_StableDUT->text(), QString("Короткое замыкание"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_StableDUT->text(), QString("Короткое замыкание"), 3 * kPollMs + kSlackMs);
     QVERIFY(!page->getLabelAlarm()->isHidden());
 
     device->sensor().levelFault = SimulatedFls::LevelFault::None;
-    QTRY_VERIFY_WITH_TIMEOUT(page->getLabelAlarm()->isHidden(), 3 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(page->getLabelAlarm()->isHidden(), 3 * kPollMs + kSlackMs);
     QCOMPARE(ui->label_UrovenDUT->text(), QString("512"));
     QVERIFY(ui->label_NeedCalibDUT->isHidden());
 
     // A count far below Empty: the sensor needs calibrating.
     device->sensor().count = 5000;
-    QTRY_VERIFY_WITH_TIMEOUT(!ui->label_NeedCalibDUT->isHidden(), 3 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!ui->label_NeedCalibDUT->isHidden(), 3 * kPollMs + kSlackMs);
     QVERIFY(page->isNotCalibrated());
     QCOMPARE(cardLine(page->getWidgetTarSensor1(), 2), QString("Не калиброван"));
 
     device->sensor().count = 15000;
-    QTRY_VERIFY_WITH_TIMEOUT(ui->label_NeedCalibDUT->isHidden(), 3 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(ui->label_NeedCalibDUT->isHidden(), 3 * kPollMs + kSlackMs);
     QVERIFY(!page->isNotCalibrated());
     QCOMPARE(cardLine(page->getWidgetTarSensor1(), 2), QString("Калиброван"));
 
@@ -417,10 +437,10 @@ void TestFlsPage::masterSwitchSendsItsWriteAndFollowsTheSensor()
     QTRY_COMPARE_WITH_TIMEOUT(device->countRequests(1, 0xF2), 1, 2000);
     QCOMPARE(device->requestsTo(1, 0xF2).at(0).toHex(), hexFrame("3101f25ac396080300").toHex());
     QCOMPARE(device->sensor().configA, quint8(0x08));
-    QTRY_VERIFY_WITH_TIMEOUT(master->getState(), 3 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(master->getState(), 3 * kPollMs + kSlackMs);
     // It stays on: the sensor now reports the bit.
     const int polls = device->countRequests(1, 0xF0);
-    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(1, 0xF0) >= polls + 2, 4 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(1, 0xF0) >= polls + 2, 4 * kPollMs + kSlackMs);
     QVERIFY(master->getState());
 
     // A sensor that refuses the change keeps its byte; the switch goes back
@@ -430,7 +450,7 @@ void TestFlsPage::masterSwitchSendsItsWriteAndFollowsTheSensor()
     QTRY_COMPARE_WITH_TIMEOUT(device->countRequests(1, 0xF2), 2, 2000);
     QCOMPARE(device->requestsTo(1, 0xF2).at(1).toHex(), hexFrame("3101f25ac396000300").toHex());
     QCOMPARE(device->sensor().configA, quint8(0x08));
-    QTRY_VERIFY_WITH_TIMEOUT(master->getState(), 3 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(master->getState(), 3 * kPollMs + kSlackMs);
 }
 
 QTEST_MAIN(TestFlsPage)

@@ -4,6 +4,7 @@
 #include "dialogsteps.h"
 #include "link/frame.h"
 #include "pagefixture.h"
+#include "shortintervals.h"
 #include "wiredsession.h"
 
 #include <QAction>
@@ -62,7 +63,10 @@ QByteArray shortAnswer(quint8 net, quint8 command)
 bool TestFlsPassword::startSession()
 {
     s = std::make_unique<WiredSession>();
-    return s->isValid() && s->connect("Подключен QF470");
+    if (!s->isValid())
+        return false;
+    shortintervals::apply(s->page);
+    return s->connect("Подключен QF470");
 }
 
 void TestFlsPassword::cleanup()

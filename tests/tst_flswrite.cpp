@@ -2,6 +2,7 @@
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
 #include "dialogsteps.h"
+#include "shortintervals.h"
 #include "wiredsession.h"
 
 #include <QAction>
@@ -59,7 +60,12 @@ void pick(QComboBox *combo, int index)
 bool TestFlsWrite::startSession(quint8 model, int form, const QString &status)
 {
     s = std::make_unique<WiredSession>();
-    return s->isValid() && s->connectAs(model, form, status);
+    if (!s->isValid())
+        return false;
+    // One sensor: the page runs on short periods. (With several, it looks at
+    // the line every 600 ms whatever its periods, so those keep a user's.)
+    shortintervals::apply(s->page);
+    return s->connectAs(model, form, status);
 }
 
 void TestFlsWrite::cleanup()

@@ -6,6 +6,7 @@
 #include "devices/fls/flsdevice.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
+#include "shortintervals.h"
 #include "simulatedkv380.h"
 #include "ui/switch.h"
 
@@ -52,8 +53,11 @@ namespace {
 
 // A connect takes a search tick, the answer, the serial and a poll.
 constexpr int kConnectMs = 8000;
-constexpr int kWatchdogMs = 5000;
-constexpr int kPollMs = 1000;
+// The page runs on short periods (see init()).
+constexpr int kWatchdogMs = shortintervals::kWatchdogMs;
+constexpr int kPollMs = shortintervals::kPollMs;
+// Room for a loaded machine on top of the periods a wait is sized for.
+constexpr int kSlackMs = 2000;
 // A write sends its commands 700 ms apart and re-reads 1.75 s after the last.
 constexpr int kWriteMs = 8000;
 
@@ -122,6 +126,7 @@ void TestKv380Page::init()
     ui = window->form();
     page = window->kv380();
     QVERIFY(page);
+    shortintervals::apply(page);
     window->show();
     QApplication::setActiveWindow(window.get());
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -189,7 +194,7 @@ void TestKv380Page::connectShowsTheFirstSensorAndFollowsItsTilt()
     QVERIFY(shown(page->getLabelStatusMessage()));
     QCOMPARE(ui->label_ListDevKV380->text(), QString("4,9"));
     QCOMPARE(ui->lineEdit_NetNumKV380->text(), QString("4"));
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_SerNumVal->text(), QString("380123"), kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_SerNumVal->text(), QString("380123"), kPollMs + kSlackMs);
     QCOMPARE(ui->label_FirmwareVal->text(), QString("1.2.3"));
     QCOMPARE(ui->label_UrovenKV380->text(), QString("90"));
     QCOMPARE(ui->lineEditKV380Up->text(), QString("150"));
@@ -205,10 +210,10 @@ void TestKv380Page::connectShowsTheFirstSensorAndFollowsItsTilt()
 
     // The user tilts the sensor: the angle and the picture follow.
     device->sensor(0).angle = 170;
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenKV380->text(), QString("170"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenKV380->text(), QString("170"), 3 * kPollMs + kSlackMs);
     QCOMPARE(page->shownPicture(), QString(":/images/kamazUp_white_theme.svg"));
     device->sensor(0).angle = 10;
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenKV380->text(), QString("10"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenKV380->text(), QString("10"), 3 * kPollMs + kSlackMs);
     QCOMPARE(page->shownPicture(), QString(":/images/kamazDown_white_theme.svg"));
 
     // Only the first sensor found is polled; the second is listed.
@@ -228,24 +233,25 @@ void TestKv380Page::modeSwitchesChangeTheModeAndZeroIsSet()
     device->sensor().angle = 35;
     connectPage();
     waitConnected();
-    QTRY_VERIFY_WITH_TIMEOUT(page->getSwitchMode1()->getState(), kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(page->getSwitchMode1()->getState(), kPollMs + kSlackMs);
 
     // Tipper: its mode byte goes out at once and the sensor takes it.
     QTest::mouseClick(page->getSwitchMode2(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(device->countRequests(4, 0xF2), 1, 2000);
     QCOMPARE(hexOf(device->requestsTo(4, 0xF2).at(0)), hexFrame("3104f25ac39602"));
-    QTRY_COMPARE_WITH_TIMEOUT(page->shownPicture(), QString(":/images/samos40_white_theme.svg"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->shownPicture(), QString(":/images/samos40_white_theme.svg"),
+                              3 * kPollMs + kSlackMs);
     QVERIFY(page->getSwitchMode2()->getState());
     QVERIFY(!page->getSwitchMode1()->getState());
     device->sensor().angle = 0;
-    QTRY_COMPARE_WITH_TIMEOUT(page->shownPicture(), QString(":/images/samos0_white_theme.svg"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->shownPicture(), QString(":/images/samos0_white_theme.svg"), 3 * kPollMs + kSlackMs);
 
     // Blade: the delays appear with the sensor's values.
     QTRY_VERIFY_WITH_TIMEOUT(page->getSwitchOtval()->isEnabled(), 3000);
     QTest::mouseClick(page->getSwitchOtval(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(device->countRequests(4, 0xF2), 2, 2000);
     QCOMPARE(hexOf(device->requestsTo(4, 0xF2).at(1)), hexFrame("3104f25ac39608"));
-    QTRY_VERIFY_WITH_TIMEOUT(shown(ui->lineEditKV380DelayOn), 3 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(shown(ui->lineEditKV380DelayOn), 3 * kPollMs + kSlackMs);
     QCOMPARE(ui->lineEditKV380DelayOn->text(), QString("5"));
     QCOMPARE(ui->lineEditKV380DelayOff->text(), QString("7"));
     QCOMPARE(page->shownPicture(), QString(":/images/otvalDown_white_theme.svg"));
@@ -256,7 +262,7 @@ void TestKv380Page::modeSwitchesChangeTheModeAndZeroIsSet()
     QTest::mouseClick(page->getSwitchMaster(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(device->countRequests(4, 0xF2), 3, 2000);
     QCOMPARE(hexOf(device->requestsTo(4, 0xF2).at(2)), hexFrame("3104f25ac39609"));
-    QTRY_VERIFY_WITH_TIMEOUT(shown(ui->label_3), 3 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(shown(ui->label_3), 3 * kPollMs + kSlackMs);
     QVERIFY(page->isMasterSlaveAnimationOn());
     QVERIFY(page->getSwitchMaster()->getState());
     QVERIFY(page->getSwitchOtval()->getState());
@@ -265,11 +271,11 @@ void TestKv380Page::modeSwitchesChangeTheModeAndZeroIsSet()
 
     // Set zero where the sensor stands now.
     device->sensor().angle = 50;
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenKV380->text(), QString("50"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenKV380->text(), QString("50"), 3 * kPollMs + kSlackMs);
     ui->buttonSetNullKV380->click();
     QTRY_COMPARE_WITH_TIMEOUT(device->countRequests(4, 0xF1), 1, 2000);
     QCOMPARE(hexOf(device->requestsTo(4, 0xF1).at(0)), hexFrame("3104f15ac396"));
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenKV380->text(), QString("0"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenKV380->text(), QString("0"), 3 * kPollMs + kSlackMs);
 }
 
 void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
@@ -284,7 +290,7 @@ void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
     // The refreshing answers after the selection are through (a fourth poll
     // means the third answer is in).
     const int polls = device->countRequests(4, 0xF0);
-    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(4, 0xF0) >= polls + 4, 6 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(4, 0xF0) >= polls + 4, 6 * kPollMs + kSlackMs);
     QVERIFY(shown(ui->lineEditKV380DelayOn));
 
     retype(ui->lineEditKV380Up, "120");
@@ -325,7 +331,7 @@ void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
     QCOMPARE(s.up, 120);
     QCOMPARE(s.delayOn, quint16(12));
     QCOMPARE(s.down, 30);
-    QTRY_COMPARE_WITH_TIMEOUT(page->getOldKV380param().up, 120, 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getOldKV380param().up, 120, 3 * kPollMs + kSlackMs);
     QCOMPARE(page->getOldKV380param().delayOn, 12);
     QCOMPARE(ui->lineEditKV380Up->text(), QString("120"));
     QCOMPARE(ui->lineEditKV380Down->text(), QString("30"));
@@ -361,7 +367,7 @@ void TestKv380Page::silenceDisconnectsAndTheSensorComesBack()
     QTRY_COMPARE_WITH_TIMEOUT(logSinceStart().count("Connected KV380 SerNum=555"), 1, kConnectMs);
 
     device->silent = true;
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnect, kWatchdogMs + 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnect, kWatchdogMs + 3 * kPollMs + kSlackMs);
     QVERIFY(shown(page->getLabelStatusMessage()));
     QVERIFY(!shown(ui->lineEditKV380Up));
     QVERIFY(!page->isDeviceConnected());
@@ -387,7 +393,7 @@ void TestKv380Page::firmwareUpdateEndResumesThePage()
     device->sensor().firmware = 123;
     connectPage();
     waitConnected();
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_FirmwareVal->text(), QString("1.2.3"), kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_FirmwareVal->text(), QString("1.2.3"), kPollMs + kSlackMs);
 
     // As the service menu's update does before the download.
     page->disconnectDevice();
@@ -404,9 +410,9 @@ void TestKv380Page::firmwareUpdateEndResumesThePage()
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_FirmwareVal->text(), QString("1.2.4"), kConnectMs);
     QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, kConnectMs);
     QVERIFY(shown(ui->lineEditKV380Up));
-    QTRY_VERIFY_WITH_TIMEOUT(page->getSwitchMode2()->getState(), kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(page->getSwitchMode2()->getState(), kPollMs + kSlackMs);
     QVERIFY(!page->getSwitchMode1()->getState());
-    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(4, 0xF0) >= polls + 3, 5 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(4, 0xF0) >= polls + 3, 5 * kPollMs + kSlackMs);
     QVERIFY(page->isDeviceConnected());
 }
 
@@ -429,7 +435,7 @@ void TestKv380Page::noPageTimerRunsWhileThePortIsClosed()
     device->sensor().mode = SimulatedKv380::kModeBucket;
     connectPage();
     waitConnected();
-    QTRY_VERIFY_WITH_TIMEOUT(shown(ui->lineEditKV380DelayOn), 3 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(shown(ui->lineEditKV380DelayOn), 3 * kPollMs + kSlackMs);
     QVERIFY(!running(page).isEmpty());
 
     ui->pushButtonKV380->click(); // off: the port closes

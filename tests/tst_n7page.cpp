@@ -7,6 +7,7 @@
 #include "link/portconnection.h"
 #include "pagefixture.h"
 #include "resources/bundle.h"
+#include "shortintervals.h"
 #include "simulatedn7.h"
 
 #include <QFile>
@@ -68,8 +69,11 @@ private:
 namespace {
 
 constexpr int kConnectMs = 5000;
-constexpr int kPollMs = 1000;
-constexpr int kWatchdogMs = 5000;
+// The page runs on short periods (see connectPage()).
+constexpr int kPollMs = shortintervals::kPollMs;
+constexpr int kWatchdogMs = shortintervals::kWatchdogMs;
+// Room for a loaded machine on top of the periods a wait is sized for.
+constexpr int kSlackMs = 2000;
 
 const QString kConnected = QStringLiteral("Подключен Н7");
 const QString kConnectSensor = QStringLiteral("Подключите датчик");
@@ -380,13 +384,14 @@ void TestN7Page::connectPage()
     ui = window->form();
     page = window->n7();
     QVERIFY(page);
+    shortintervals::apply(page);
     ui->comboBox_SerialPort->setCurrentText(device->portPath());
     QCOMPARE(ui->comboBox_SerialPort->currentText(), device->portPath());
     ui->pushButtonN7->click();
     QVERIFY(window->port()->getSerialPort()->isOpen());
     QCOMPARE(ui->stackedWidget->currentWidget(), ui->N7);
     QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, kConnectMs);
-    QTRY_COMPARE_WITH_TIMEOUT(page->getModel()->rowCount(), 40, kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getModel()->rowCount(), 40, kPollMs + kSlackMs);
 }
 
 void TestN7Page::fourSlotsAreReadByTheirNumber()
@@ -401,12 +406,12 @@ void TestN7Page::fourSlotsAreReadByTheirNumber()
 
     // The user picks the third sensor: its slot is read from now on.
     ui->comboBox_n7numberFLS->setCurrentIndex(2);
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("12"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("12"), 3 * kPollMs + kSlackMs);
     QCOMPARE(device->requestsWith(0xEE).last().toHex(), frame::withCrc(QByteArray::fromHex("3edeee02")).toHex());
-    QTRY_COMPARE_WITH_TIMEOUT(cell(2, 1), QString("2010"), kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(cell(2, 1), QString("2010"), kPollMs + kSlackMs);
     QCOMPARE(cell(39, 0), QString("3902"));
     ui->comboBox_n7numberFLS->setCurrentIndex(3);
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("13"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("13"), 3 * kPollMs + kSlackMs);
     QCOMPARE(cell(0, 1), QString("3000"));
 }
 
@@ -414,7 +419,7 @@ void TestN7Page::addressAndPollFlagAreWritten()
 {
     connectPage();
     ui->comboBox_n7numberFLS->setCurrentIndex(1);
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("11"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("11"), 3 * kPollMs + kSlackMs);
 
     // 300 cannot be typed; put there anyway it is refused, not cut to 44,
     // by the write and by the table file alike.
@@ -444,7 +449,7 @@ void TestN7Page::addressAndPollFlagAreWritten()
     QCOMPARE(device->sensors[1].litres[7], quint16(1035));
     QVERIFY(ui->lineEdit_n7NetNum->text().isEmpty());
     QVERIFY(!ui->checkBox_n7_ReqDut->isChecked());
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("42"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("42"), 3 * kPollMs + kSlackMs);
     QTRY_VERIFY_WITH_TIMEOUT(ui->label_n7Alarm_3->isHidden(), 2000);
 
     // Nothing typed: the address the indicator reported is written back.
@@ -478,8 +483,8 @@ void TestN7Page::writesWaitForTheChosenSlotsOwnAnswer()
     QCOMPARE(device->appliedWrites.size(), 0);
 
     // Once slot 4's own answer is on show, the file goes there with its address.
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("13"), 3 * kPollMs);
-    QTRY_VERIFY_WITH_TIMEOUT(page->shownTableSlot() == quint8(3), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("13"), 3 * kPollMs + kSlackMs);
+    QTRY_VERIFY_WITH_TIMEOUT(page->shownTableSlot() == quint8(3), 3 * kPollMs + kSlackMs);
     {
         DialogDriver driver({path});
         ui->pushButton_n7SetTarTable->click();
@@ -499,7 +504,7 @@ void TestN7Page::tableGoesThroughACsvFileAndBackIntoTheIndicator()
     QCOMPARE(device->appliedWrites.size(), 1);
     const QByteArray firstWrite = device->appliedWrites.first();
     QCOMPARE(device->sensors[0].litres[3], quint16(777));
-    QTRY_COMPARE_WITH_TIMEOUT(cell(3, 1), QString("777"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(cell(3, 1), QString("777"), 3 * kPollMs + kSlackMs);
 
     const QString path = tablePath("roundtrip.csv");
     {
@@ -515,7 +520,7 @@ void TestN7Page::tableGoesThroughACsvFileAndBackIntoTheIndicator()
     // The indicator's table changes; the file brings the saved one back.
     device->sensors[0].litres.fill(4);
     device->sensors[0].units.fill(4);
-    QTRY_COMPARE_WITH_TIMEOUT(cell(3, 1), QString("4"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(cell(3, 1), QString("4"), 3 * kPollMs + kSlackMs);
     {
         DialogDriver driver({path});
         ui->pushButton_n7SetTarTable->click();
@@ -525,7 +530,7 @@ void TestN7Page::tableGoesThroughACsvFileAndBackIntoTheIndicator()
     QCOMPARE(device->appliedWrites.at(1).toHex(' '), firstWrite.toHex(' '));
     QCOMPARE(device->sensors[0].litres[3], quint16(777));
     QCOMPARE(device->sensors[0].units[39], quint16(3900));
-    QTRY_COMPARE_WITH_TIMEOUT(cell(3, 1), QString("777"), 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(cell(3, 1), QString("777"), 3 * kPollMs + kSlackMs);
 
     // A cancelled choice writes nothing.
     {
@@ -589,7 +594,7 @@ void TestN7Page::failedSaveIsToldToTheUser()
     QVERIFY(QFileInfo(tablePath("folder.csv")).isDir());
     // The page goes on reading.
     const int reads = device->countRequests(0xEE);
-    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xEE) > reads, 3 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xEE) > reads, 3 * kPollMs + kSlackMs);
 }
 
 void TestN7Page::modeIsWrittenWhenPicked()
@@ -604,7 +609,7 @@ void TestN7Page::modeIsWrittenWhenPicked()
     QTRY_VERIFY_WITH_TIMEOUT(ui->label_n7Alarm_1->isHidden(), 2000);
     // The list follows what the indicator reports.
     device->mode = 0;
-    QTRY_COMPARE_WITH_TIMEOUT(ui->comboBox_n7mode->currentIndex(), 0, 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->comboBox_n7mode->currentIndex(), 0, 3 * kPollMs + kSlackMs);
 }
 
 void TestN7Page::silentIndicatorIsReportedAndComesBack()
@@ -613,7 +618,8 @@ void TestN7Page::silentIndicatorIsReportedAndComesBack()
     QVERIFY(page->isDeviceConnected());
     QSignalSpy log(window.get(), &Reriruvozive::signalLogWritten);
     device->silent = true;
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnectSensor, kWatchdogMs + 2 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnectSensor,
+                              kWatchdogMs + 2 * kPollMs + kSlackMs);
     QVERIFY(!page->getLabelStatusMessage()->isHidden());
     QVERIFY(ui->tableView_n7TarTable->isHidden());
     QVERIFY(!page->isDeviceConnected());
@@ -626,12 +632,12 @@ void TestN7Page::silentIndicatorIsReportedAndComesBack()
     device->shortTables = true;
     device->silent = false;
     const int reads = device->countRequests(0xEE);
-    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xEE) >= reads + 3, 4 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xEE) >= reads + 3, 4 * kPollMs + kSlackMs);
     QCOMPARE(page->getLabelStatusMessage()->text(), kConnectSensor);
     QVERIFY(ui->tableView_n7TarTable->isHidden());
 
     device->shortTables = false;
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, 3 * kPollMs + kSlackMs);
     QVERIFY(!ui->tableView_n7TarTable->isHidden());
 
     // Leaving the page: opening the port for another device reports nothing lost.

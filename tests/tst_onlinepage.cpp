@@ -5,6 +5,7 @@
 #include "devices/online/qfonline.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
+#include "shortintervals.h"
 #include "simulatedonline.h"
 #include "ui/custompopup.h"
 #include "ui/dynamicqdialog.h"
@@ -60,7 +61,8 @@ private:
 
 namespace {
 
-// The IMEI goes out with the button, then level and status in turn, one a second.
+// The IMEI goes out with the button, then level and status in turn, one a
+// poll (a second for a user; the page runs on short periods, see init()).
 constexpr int kReadingsMs = 6000;
 constexpr int kAnswerMs = 3000;
 
@@ -80,6 +82,7 @@ void TestOnlinePage::init()
     ui = window->form();
     page = window->online();
     QVERIFY(page);
+    shortintervals::apply(page);
     QFile log(logPath());
     logStart = log.exists() ? log.size() : 0;
 }

@@ -8,6 +8,7 @@
 #include "link/frame.h"
 #include "link/portconnection.h"
 #include "pagefixture.h"
+#include "shortintervals.h"
 #include "simulatedplm300.h"
 
 #include <QAction>
@@ -70,9 +71,14 @@ namespace {
 
 // A connect takes a search, its answer and a data and a serial answer.
 constexpr int kConnectMs = 6000;
-constexpr int kPollMs = 1000;
+// The page runs on short periods (see connectPage()).
+constexpr int kPollMs = shortintervals::kPollMs;
+// After a write the main window resumes polling at a second of its own.
+constexpr int kPollAfterWriteMs = 1000;
 // Only serial answers keep the page connected.
-constexpr int kWatchdogMs = 5000;
+constexpr int kWatchdogMs = shortintervals::kWatchdogMs;
+// Room for a loaded machine on top of the periods a wait is sized for.
+constexpr int kSlackMs = 2000;
 // Four settings, each followed by its pause, and the re-read after them.
 constexpr int kWriteMs = 6000;
 
@@ -340,6 +346,7 @@ void TestPlm300Page::connectPage()
     ui = window->form();
     page = window->plm300();
     QVERIFY(page);
+    shortintervals::apply(page);
     ui->comboBox_SerialPort->setCurrentText(device->portPath());
     QCOMPARE(ui->comboBox_SerialPort->currentText(), device->portPath());
     ui->pushButtonPLM300->click();
@@ -379,7 +386,7 @@ void TestPlm300Page::connectShowsDistanceSettingsAndSerial()
     connectPage();
 
     QCOMPARE(ui->label_ListDev_PLM300->text(), QString("9,12"));
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_SerNumVal->text(), QString("300123"), 2 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_SerNumVal->text(), QString("300123"), 2 * kPollMs + kSlackMs);
     QCOMPARE(ui->label_FirmwareVal->text(), QString("2.1.5"));
     QCOMPARE(ui->label_UrovenPLM300->text(), QString("187"));
     QCOMPARE(ui->lineEdit_min_PLM300->text(), QString("30"));
@@ -395,7 +402,7 @@ void TestPlm300Page::connectShowsDistanceSettingsAndSerial()
     // The distance follows the sensor; the settings the user may be editing do not.
     device->distance = 240;
     device->maximum = 399;
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenPLM300->text(), QString("240"), 4 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenPLM300->text(), QString("240"), 4 * kPollMs + kSlackMs);
     QCOMPARE(ui->progressBarLevelPLM300->value(), 240);
     QCOMPARE(ui->lineEdit_max_PLM300->text(), QString("350"));
     // Every request went to the sensor found, none to the second number listed.
@@ -428,14 +435,14 @@ void TestPlm300Page::editedSettingsAreWrittenInOrderAndReadBack()
     QCOMPARE(device->threshold, quint8(100));
     QCOMPARE(ui->lineEdit_max_PLM300->text(), QString("310"));
     QCOMPARE(ui->lineEdit_porog_PLM300->text(), QString("100"));
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenPLM300->text(), QString("205"), 2 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenPLM300->text(), QString("205"), 2 * kPollAfterWriteMs + kSlackMs);
     QTRY_VERIFY_WITH_TIMEOUT(ui->label_Alarm_1PLM300->isHidden(), 2000);
     QVERIFY(ui->label_Alarm_4PLM300->isHidden());
     QVERIFY(!page->getSettingsChanged());
 
     // Polling goes on, and Ctrl+S with nothing edited sends nothing.
     const int polls = device->countRequests(0xF0);
-    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xF0) >= polls + 2, 4 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xF0) >= polls + 2, 4 * kPollAfterWriteMs + kSlackMs);
     window->slotShortcutCtrlS();
     QCOMPARE(device->appliedWrites.size(), 4);
 
@@ -486,7 +493,7 @@ void TestPlm300Page::unacceptableFieldsAreRefusedWithAMessage()
     QVERIFY(!ui->label_Alarm_2PLM300->isHidden());
     QVERIFY(page->getSettingsChanged());
     const int polls = device->countRequests(0xF0);
-    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xF0) > polls, 3 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xF0) > polls, 3 * kPollMs + kSlackMs);
     QCOMPARE(page->getLabelStatusMessage()->text(), kConnected);
 }
 
@@ -518,12 +525,12 @@ void TestPlm300Page::newNetworkNumberIsFoundAgain()
     QCOMPARE(appliedHex(), (QStringList{hexFrame("3101fb07")}));
     QCOMPARE(device->netNum, quint8(7));
     QVERIFY(device->countRequests(0xFF) > searches);
-    QTRY_COMPARE_WITH_TIMEOUT(int(page->getNetNum()), 7, 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(int(page->getNetNum()), 7, 3 * kPollAfterWriteMs + kSlackMs);
     QCOMPARE(window->getCurrentNetNum(), 7);
     QCOMPARE(ui->lineEdit_netNumPLM300->text(), QString("7"));
     QCOMPARE(ui->label_ListDev_PLM300->text(), QString("7"));
     const int polls = device->countRequests(0xF0);
-    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xF0) >= polls + 2, 4 * kPollMs);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xF0) >= polls + 2, 4 * kPollAfterWriteMs + kSlackMs);
     QCOMPARE(quint8(device->requestsWith(0xF0).last().at(1)), quint8(7));
     QCOMPARE(page->getLabelStatusMessage()->text(), kConnected);
 }
@@ -534,7 +541,8 @@ void TestPlm300Page::silentSensorIsReportedLost()
     QSignalSpy log(window.get(), &Reriruvozive::signalLogWritten);
     // Data answers still come, serial answers no longer: only those count.
     device->serialSilent = true;
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnectSensor, kWatchdogMs + 3 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnectSensor,
+                              kWatchdogMs + 3 * kPollMs + kSlackMs);
     QVERIFY(ui->label_UrovenPLM300->isHidden());
     QVERIFY(ui->lineEdit_max_PLM300->isHidden());
     QVERIFY(!page->getLabelStatusMessage()->isHidden());
@@ -574,7 +582,7 @@ void TestPlm300Page::endOfAFirmwareUpdateResumesThePage()
     emit window->firmware()->finished(FirmwareUpdater::Page::PLM300, true);
     QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xFF) > searches, 2000);
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_FirmwareVal->text(), QString("1.2.4"), kConnectMs);
-    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenPLM300->text(), QString("333"), 2 * kPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenPLM300->text(), QString("333"), 2 * kPollMs + kSlackMs);
     QVERIFY(!ui->label_UrovenPLM300->isHidden());
     QCOMPARE(page->getLabelStatusMessage()->text(), kConnected);
     QVERIFY(page->isDeviceConnected());

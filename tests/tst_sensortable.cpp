@@ -597,6 +597,16 @@ void TestSensorTable::writeIsReportedAsTheSensorAnswered()
         .thenShowing("Таблица успешно записана", ModalScript::accept())
         .then("dialog", ModalScript::className("LiterToPercent"), ModalScript::accept());
     page->pausePolling(); // fewer polls between the writes
+    // With polling paused only the writes' own answers keep the page
+    // connected, and two writes in a row go unacknowledged. On a loaded
+    // machine those could outlast the watchdog: the page would go back to
+    // searching and take the slow sensor's acknowledgement for a search
+    // answer. Each write is judged by its acknowledgement alone, so the
+    // watchdog is given the whole script.
+    BaseDevice::Intervals periods = page->intervals();
+    periods.watchdog = kDialogMs;
+    page->setIntervals(periods);
+    page->resetTimerDeviceConnected();
     window->form()->pushBtnCalcLtrPrc->click();
     QTRY_VERIFY2_WITH_TIMEOUT(script->finished(), qPrintable(script->nextStep()), kDialogMs);
 

@@ -8,6 +8,7 @@
 #include "devices/fls/flsdevice.h"
 #include "firmwaredialogs.h"
 #include "link/portconnection.h"
+#include "shortintervals.h"
 #include "simulatedbootloader.h"
 
 #include <QAction>
@@ -51,6 +52,8 @@ public:
         window = std::make_unique<Reriruvozive>();
         ui = window->form();
         page = window->fls();
+        // The sensor is found, and found again after its download, sooner.
+        shortintervals::apply(page);
         updater = window->firmware();
         ui->comboBox_SerialPort->setCurrentText(device->portPath());
         QFile log(logPath());
