@@ -382,10 +382,9 @@ void TestBleAdvertPage::acknowledgementsAsTheBaseFramesThemConnectAndFree()
     SimulatedAdvertBase::Nearby wanted;
     wanted.record = SimulatedAdvertBase::sensorRecord("QF_000777", 20);
     base()->nearby << wanted;
-    // At a user's poll and watchdog. An acknowledgement under the request
-    // start byte that arrives in one chunk behind a list answer is not cut
-    // off it and goes unseen; a short poll makes such a chunk likely, and
-    // these rows are about how the base frames its acknowledgements.
+    // At a user's poll and watchdog: these rows are about how the base frames
+    // its acknowledgements, not about the pace, and a short poll glues more
+    // answers into one chunk on a loaded machine.
     const BaseDevice::Intervals user;
     BaseDevice::Intervals periods = f->page->intervals();
     periods.poll = user.poll;

@@ -211,7 +211,7 @@ void BLEDevice::takeAdvertChunk(const QByteArray &chunk)
 {
     if (!firstConnectingDeviceAdwert)
         startAdvertMode();
-    for (const QByteArray &answer : frame::splitAnswers(chunk, ble::answerLengths)) {
+    for (const QByteArray &answer : ble::splitAdvertChunk(chunk)) {
         // The base frames its acknowledgements loosely (no CRC-8 of its own
         // on them): they are told by their command byte alone.
         switch (ble::advertAcknowledgement(answer).value_or(0)) {

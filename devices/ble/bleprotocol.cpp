@@ -111,6 +111,38 @@ std::optional<quint8> advertAcknowledgement(const QByteArray &piece)
     return std::nullopt;
 }
 
+namespace {
+
+// Length of the whole answer at the front of `piece` that an acknowledgement
+// follows; 0 when there is none.
+int answerBeforeAcknowledgement(const QByteArray &piece)
+{
+    const std::optional<quint8> command = frame::readU8(piece, kCommandOffset);
+    if (!command)
+        return 0;
+    for (int length : answerLengths(*command)) {
+        if (length < piece.size() && frame::isValidAnswer(piece.left(length)) &&
+            advertAcknowledgement(piece.mid(length)))
+            return length;
+    }
+    return 0;
+}
+
+} // namespace
+
+QList<QByteArray> splitAdvertChunk(const QByteArray &chunk)
+{
+    QList<QByteArray> answers;
+    for (QByteArray piece : frame::splitAnswers(chunk, answerLengths)) {
+        for (int lead = answerBeforeAcknowledgement(piece); lead > 0; lead = answerBeforeAcknowledgement(piece)) {
+            answers.append(piece.left(lead));
+            piece = piece.mid(lead);
+        }
+        answers.append(piece);
+    }
+    return answers;
+}
+
 std::optional<quint8> sensorKind(const QByteArray &frame)
 {
     // The frame's own CRC-8 sits at 27 in a 28-byte frame; shorter ones have no kind.

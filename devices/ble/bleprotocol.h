@@ -71,6 +71,12 @@ using bus::AnswerHead;
 // checking: the command byte says it all. That byte, when a piece of at
 // least three bytes carries one of the two there; nothing otherwise.
 std::optional<quint8> advertAcknowledgement(const QByteArray &piece);
+// A chunk of the advertising mode cut into answers. The shared cut only
+// happens before an answer start byte, and an acknowledgement may come under
+// the request start byte or without a fitting CRC-8; glued behind a whole
+// answer it would be read as part of that answer and go unseen. So a whole
+// answer that leads such an acknowledgement is cut off it as well.
+QList<QByteArray> splitAdvertChunk(const QByteArray &chunk);
 
 // ---- Data answer (0xF0) ----------------------------------------------------
 
