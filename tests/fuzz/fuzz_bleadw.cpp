@@ -50,7 +50,7 @@ void decode(const QByteArray &f)
 // command: the base's acknowledgements are told by their command byte alone.
 bool holdsAcknowledgement(const QByteArray &chunk, quint8 command)
 {
-    for (const QByteArray &piece : frame::splitAnswers(chunk, ble::answerLengths)) {
+    for (const QByteArray &piece : ble::splitAdvertChunk(chunk)) {
         if (piece.size() >= 3 && quint8(piece.at(2)) == command)
             return true;
     }
@@ -62,7 +62,7 @@ bool holdsAcknowledgement(const QByteArray &chunk, quint8 command)
 std::optional<std::array<int, ble::kAdvertRecords>> lastListNumbers(const QByteArray &chunk)
 {
     std::optional<std::array<int, ble::kAdvertRecords>> numbers;
-    for (const QByteArray &piece : frame::splitAnswers(chunk, ble::answerLengths)) {
+    for (const QByteArray &piece : ble::splitAdvertChunk(chunk)) {
         const auto head = ble::acceptAnswer(piece);
         if (!head || head->command != ble::kAdvertListCommand)
             continue;
