@@ -70,8 +70,8 @@ public:
     void showWrongPassword(QWidget *parent = nullptr);
 
     // Waits `ms` in a local event loop, so that answers keep coming in. A
-    // wait of two seconds or more runs on a coarse timer, which may end it a
-    // tenth early, unless it is to be kept `precisely`.
+    // wait of two seconds or more runs on a coarse timer, which may end it up
+    // to a twentieth early, unless it is to be kept `precisely`.
     static void delay(int ms, bool precisely = false);
 
     // --- what the main window asks of the active page ---

@@ -19,9 +19,6 @@ constexpr int kDelayOnKovAt = 21;
 constexpr int kDelayOffKovAt = 22;
 constexpr int kDelayOnAt = 23;
 constexpr int kDelayOffAt = 25;
-// Serial answer fields.
-constexpr int kSerialAt = 3;
-constexpr int kFirmwareAt = 7;
 
 constexpr int kSearchLoneSensor = 2; // frame start and the number 0
 
@@ -124,13 +121,11 @@ std::optional<Data> decodeData(const QByteArray &frame)
 
 std::optional<SerialAndFirmware> decodeSerialAndFirmware(const QByteArray &frame)
 {
-    if (frame.size() < kSerialAnswerLength)
+    // The shared 0xFC layout; this sensor's serial is a signed number.
+    const std::optional<bus::SerialAndFirmware> id = bus::decodeSerialAndFirmware(frame);
+    if (!id)
         return std::nullopt;
-    const auto serial = frame::readLe32(frame, kSerialAt);
-    const auto firmware = frame::readLe16(frame, kFirmwareAt);
-    if (!serial || !firmware)
-        return std::nullopt;
-    return SerialAndFirmware{static_cast<qint32>(*serial), *firmware};
+    return SerialAndFirmware{static_cast<qint32>(id->serial), id->firmware};
 }
 
 KV380Param paramOf(const Data &data, quint8 net)

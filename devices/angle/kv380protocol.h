@@ -54,7 +54,7 @@ constexpr quint8 kRefusedCommand = 0xFD;
 // Shortest answers that carry every field the page reads: the data answer's
 // fields run to byte 26, the serial answer's to byte 8; the CRC-8 follows.
 constexpr int kDataAnswerLength = 28;
-constexpr int kSerialAnswerLength = 10;
+constexpr int kSerialAnswerLength = bus::kSerialAndFirmwareLength;
 // Acknowledgement of a write: start, address, command, CRC-8.
 constexpr int kAckLength = 4;
 
