@@ -18,8 +18,8 @@ constexpr int kAfterSettingMs = 500;
 // Steps of the network number change and of the re-read after a write.
 constexpr int kStepMs = 250;
 // Check and poll intervals the page resumes with after a write.
-constexpr uint kCheckAfterWriteMs = 500;
-constexpr uint kPollAfterWriteMs = 1000;
+constexpr int kCheckAfterWriteMs = 500;
+constexpr int kPollAfterWriteMs = 1000;
 constexpr int kMarksShownMs = 500;
 
 // Places in plm300Fields(), which is in the order the sensor is written.
@@ -154,11 +154,14 @@ void Reriruvozive::ChangeNetNumPLM300()
     // Sent to the old number; the search that follows finds the sensor under
     // its new one and readdresses the page and the requests.
     portConnection->writeData(plm300::netNumWrite(currentNetNum, quint8(*value)));
-    delay(kStepMs);
+    if (!plm300Device->waitInSession(kStepMs))
+        return;
     plm300Device->setSearchRunning(true);
-    delay(kStepMs);
+    if (!plm300Device->waitInSession(kStepMs))
+        return;
     plm300Device->startSearchDevices();
-    delay(kStepMs);
+    if (!plm300Device->waitInSession(kStepMs))
+        return;
     *field.edited = false;
     field.mark->setPixmap(pixmapBirdGreen);
 }
@@ -182,14 +185,16 @@ void Reriruvozive::writeParamToPLM300()
         }
     }
 
-    plm300Device->resetAndStopTimerDeviceConnected();
+    // Left during one of the waits below, the page sends and shows nothing more.
+    BaseDevice::SessionHold hold(plm300Device);
     plm300Device->timerIntervalGetDataStop();
 
     for (const Plm300Field &f : fields) {
         if (!*f.edited)
             continue;
         (this->*f.writer)();
-        delay(kAfterSettingMs);
+        if (!plm300Device->waitInSession(kAfterSettingMs))
+            return;
     }
     plm300Device->setSettingsChanged(false);
 
@@ -197,17 +202,21 @@ void Reriruvozive::writeParamToPLM300()
     // answers gathered meanwhile are handed over here. Answers to polls from
     // before the write are still waiting: they would fill the settings with
     // the old values, so they go, unless a search answer may be among them.
-    delay(kStepMs);
+    if (!plm300Device->waitInSession(kStepMs))
+        return;
     plm300Device->setFirstDataRequest(true);
-    delay(kStepMs);
+    if (!plm300Device->waitInSession(kStepMs))
+        return;
     if (!plm300Device->isSearchActive())
         cleanRingBuffer();
     requestForGetAllDataFromDevice();
-    delay(kStepMs);
+    if (!plm300Device->waitInSession(kStepMs))
+        return;
     parceDataFromCOMPort();
-    delay(kStepMs);
+    if (!plm300Device->waitInSession(kStepMs))
+        return;
 
-    plm300Device->restoreTimerDeviceConnected();
-    plm300Device->timerIntervalGetDataStart(kCheckAfterWriteMs, kPollAfterWriteMs);
+    hold.resumeAt(kCheckAfterWriteMs, kPollAfterWriteMs);
+    hold.release();
     birdsTimer->start(kMarksShownMs);
 }

@@ -24,6 +24,10 @@ BaseDevice::~BaseDevice() = default;
 
 void BaseDevice::connectDevice()
 {
+    // A procedure still waiting from an earlier session must not take this
+    // one for its own.
+    ++sessionNumber;
+    holds = 0;
     sessionRunning = true;
     poll->start(periods.poll);
     check->start(periods.check);
@@ -36,6 +40,8 @@ void BaseDevice::connectDevice()
 
 void BaseDevice::disconnectDevice()
 {
+    ++sessionNumber;
+    holds = 0;
     sessionRunning = false;
     poll->stop();
     check->stop();
@@ -48,6 +54,8 @@ void BaseDevice::disconnectDevice()
 
 void BaseDevice::startSearchDevices(bool askNow)
 {
+    if (!sessionRunning)
+        return;
     searchStarting();
     searchActive = true;
     search->start(periods.search);
@@ -63,6 +71,8 @@ void BaseDevice::stopSearchDevices()
 
 void BaseDevice::restoreTimerDeviceConnected()
 {
+    if (!sessionRunning)
+        return;
     watchdog->blockSignals(false);
     watchdog->start(periods.watchdog);
 }
@@ -75,23 +85,24 @@ void BaseDevice::resetAndStopTimerDeviceConnected()
 
 void BaseDevice::resetTimerDeviceConnected()
 {
-    watchdog->start(periods.watchdog);
+    if (sessionRunning)
+        watchdog->start(periods.watchdog);
 }
 
 void BaseDevice::keepAlive()
 {
-    if (sessionRunning)
-        resetTimerDeviceConnected();
+    resetTimerDeviceConnected();
 }
 
 void BaseDevice::resumeWatchdog()
 {
-    if (sessionRunning)
-        restoreTimerDeviceConnected();
+    restoreTimerDeviceConnected();
 }
 
 void BaseDevice::timerIntervalGetDataStart(uint checkMs, uint pollMs)
 {
+    if (!sessionRunning)
+        return;
     check->start(int(checkMs));
     poll->start(int(pollMs));
 }
@@ -191,6 +202,36 @@ void BaseDevice::delay(int ms, bool precisely)
     loop.exec();
 }
 
+bool BaseDevice::waitInSession(int ms, bool precisely)
+{
+    const quint64 session = currentSession();
+    delay(ms, precisely);
+    return isSessionStill(session);
+}
+
+BaseDevice::SessionHold::SessionHold(BaseDevice *page) : owner(page), session(page->currentSession())
+{
+    owner->resetAndStopTimerDeviceConnected();
+    owner->poll->stop();
+    if (session)
+        ++owner->holds;
+}
+
+void BaseDevice::SessionHold::release()
+{
+    if (!held)
+        return;
+    held = false;
+    // A hold from a session that ended counts for none that came after it.
+    if (!isAlive() || --owner->holds > 0)
+        return;
+    owner->restoreTimerDeviceConnected();
+    if (resumePollMs > 0)
+        owner->timerIntervalGetDataStart(uint(resumeCheckMs), uint(resumePollMs));
+    else
+        owner->timerIntervalGetDataStart(uint(owner->periods.check), uint(owner->periods.poll));
+}
+
 void BaseDevice::createStatusLines(QWidget *page, const QString &lowerText)
 {
     status.create(page, lowerText);
@@ -225,20 +266,24 @@ void BaseDevice::showWrongPassword(QWidget *parent)
     message.exec();
 }
 
-void BaseDevice::exchange(const QByteArray &frame, int waitMs)
+bool BaseDevice::exchange(const QByteArray &frame, int waitMs)
 {
     resetAndStopTimerDeviceConnected();
     poll->stop();
-    sendForAnswer(frame, waitMs);
+    return sendForAnswer(frame, waitMs);
 }
 
-void BaseDevice::sendForAnswer(const QByteArray &frame, int waitMs)
+bool BaseDevice::sendForAnswer(const QByteArray &frame, int waitMs)
 {
+    if (!sessionRunning)
+        return false;
     // An answer already on its way (to a poll, to an earlier frame) must not
     // be taken for the answer to this frame.
     emit signalCheckIncommingData();
     forgetLastAnswer();
     emit writeData(frame);
-    delay(waitMs);
+    if (!waitInSession(waitMs))
+        return false;
     emit signalCheckIncommingData();
+    return true;
 }

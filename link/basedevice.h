@@ -24,7 +24,10 @@ class QTimer;
 //
 // No timer runs until the page's port opens: connectDevice() starts the
 // session, disconnectDevice() ends it, so a program with nothing connected
-// sleeps.
+// sleeps. Every session has a number of its own. A procedure that waits
+// (waitInSession(), SessionHold) belongs to the session it began in: once the
+// user has left the page, or left and come back, the wait says so and the
+// procedure sends, restarts and shows nothing more.
 class BaseDevice : public QWidget
 {
     Q_OBJECT
@@ -58,6 +61,10 @@ public:
     bool isDeviceConnected() const { return deviceConnected; }
     bool isSearchActive() const { return searchActive; }
     bool isSessionRunning() const { return sessionRunning; }
+    // The running session's number; 0 outside a session.
+    quint64 currentSession() const { return sessionRunning ? sessionNumber : 0; }
+    // True while `session` (a currentSession() taken earlier) still runs.
+    bool isSessionStill(quint64 session) const { return session != 0 && session == currentSession(); }
     bool isWriteInProgress() const { return writeRunning; }
 
     QLabel *getLabelStatusMessage() const { return status.lower(); }
@@ -73,6 +80,11 @@ public:
     // wait of two seconds or more runs on a coarse timer, which may end it up
     // to a twentieth early, unless it is to be kept `precisely`.
     static void delay(int ms, bool precisely = false);
+    // delay() inside a procedure of this page: true when the session that
+    // ran before the wait still runs after it, false when the page was left
+    // meanwhile (or there was no session to begin with); the procedure then
+    // returns at once.
+    bool waitInSession(int ms, bool precisely = false);
 
     // --- what the main window asks of the active page ---
     // The user changed settings the device has not been sent yet.
@@ -108,6 +120,36 @@ public:
         bool owns;
     };
 
+    // Holds a session's polling and watchdog still while a procedure talks
+    // to the device, and lets them go on when it ends: only if the session
+    // it held still runs, so a page left meanwhile stays quiet. Holds nest;
+    // the last one to end resumes.
+    class SessionHold
+    {
+    public:
+        explicit SessionHold(BaseDevice *page);
+        ~SessionHold() { release(); }
+        SessionHold(const SessionHold &) = delete;
+        SessionHold &operator=(const SessionHold &) = delete;
+        // The session held still runs.
+        bool isAlive() const { return owner->isSessionStill(session); }
+        // The poll and check periods to resume at, when not the session's own.
+        void resumeAt(int checkMs, int pollMs)
+        {
+            resumeCheckMs = checkMs;
+            resumePollMs = pollMs;
+        }
+        // Resumes now instead of at the end of the hold.
+        void release();
+
+    private:
+        BaseDevice *owner;
+        quint64 session;
+        int resumeCheckMs = 0;
+        int resumePollMs = 0;
+        bool held = true;
+    };
+
 public slots:
     // Opens the session on the page's port: polling, checking, the search and
     // the watchdog. Pages that override call these in their own order.
@@ -116,10 +158,11 @@ public slots:
 
     // Searches the bus once a search period until an answer ends it; with
     // `askNow` false the first request goes a period later, as the search
-    // timer's first tick.
+    // timer's first tick. Outside a session nothing is searched.
     void startSearchDevices(bool askNow = true);
     void stopSearchDevices();
     // The watchdog: restarted by every answer that proves the device is there.
+    // The starts do nothing outside a session; stopping always works.
     void restoreTimerDeviceConnected();
     void resetAndStopTimerDeviceConnected();
     void resetTimerDeviceConnected();
@@ -210,12 +253,14 @@ protected:
 
     // The password step every protected device shares: with the watchdog and
     // polling stopped, sendForAnswer(). Polling and the watchdog stay
-    // stopped; the page resumes them.
-    void exchange(const QByteArray &frame, int waitMs);
+    // stopped; the page resumes them (or holds the session, SessionHold).
+    // False when the page was left during the wait.
+    bool exchange(const QByteArray &frame, int waitMs);
     // What already arrived is taken, the page forgets its last answer
     // (forgetLastAnswer()), `frame` goes out, the page gets `waitMs` for the
-    // answer, and what came meanwhile is taken. Nothing is stopped.
-    void sendForAnswer(const QByteArray &frame, int waitMs);
+    // answer, and what came meanwhile is taken. Nothing is stopped. False,
+    // with nothing taken, when the page was left during the wait.
+    bool sendForAnswer(const QByteArray &frame, int waitMs);
 
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
@@ -231,6 +276,8 @@ private:
     bool deviceConnected = false;
     bool searchActive = false;
     bool sessionRunning = false;
+    quint64 sessionNumber = 0;
+    int holds = 0; // SessionHolds alive in the running session
     bool writeRunning = false;
     bool intakeStopped = false;
 };

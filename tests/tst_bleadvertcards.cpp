@@ -362,6 +362,7 @@ void TestBleAdvertCards::connectDialogClosesOnlyOnTheSensorAskedFor()
 
 void TestBleAdvertCards::aStaleAcknowledgementDoesNotPassForTheNextOne()
 {
+    page->connectDevice(); // the page listens only inside a session
     feed(list({sensor("QF_000123", 5), sensor("QF_000222", 20)}));
     QSignalSpy sent(page, &BLEDevice::writeData);
     QSignalSpy logs(page, &BLEDevice::signalWriteLog);

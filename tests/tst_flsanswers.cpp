@@ -342,6 +342,7 @@ void TestFlsAnswers::noSearchAnswerResetsAndSearchGoesOn()
 
 void TestFlsAnswers::badCrcIsNoSignOfLife()
 {
+    page->connectDevice(); // the watchdog runs only inside a session
     search(bytes({1}));
     QTimer *dog = watchdog();
     QVERIFY(dog);
@@ -369,6 +370,7 @@ void TestFlsAnswers::badCrcIsNoSignOfLife()
 
 void TestFlsAnswers::otherNetworkNumberIsOnlyASignOfLife()
 {
+    page->connectDevice(); // the watchdog runs only inside a session
     search(bytes({1}));
     feed(allData({1}));
     const QStringList before = shownValues();
@@ -392,6 +394,7 @@ void TestFlsAnswers::otherNetworkNumberIsOnlyASignOfLife()
 
 void TestFlsAnswers::unlistedCommandOnlyRestartsTheWatchdog()
 {
+    page->connectDevice(); // the watchdog runs only inside a session
     search(bytes({1}));
     const QStringList before = shownValues();
     QTimer *dog = watchdog();
@@ -407,6 +410,7 @@ void TestFlsAnswers::unlistedCommandOnlyRestartsTheWatchdog()
 
 void TestFlsAnswers::answerShorterThanItsFormIsIgnoredButAlive()
 {
+    page->connectDevice(); // the watchdog runs only inside a session
     search(bytes({1}));
     feed(serialAnswer(1, 12345, 209));
     Reading r;
@@ -1019,6 +1023,7 @@ void TestFlsAnswers::calibrationTableAnswerIsRecorded()
 
 void TestFlsAnswers::horizonAnswerShowsItsMessage()
 {
+    page->connectDevice(); // the watchdog runs only inside a session
     search(bytes({1}));
     QTimer *dog = watchdog();
     QString seen;

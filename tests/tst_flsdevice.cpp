@@ -278,7 +278,7 @@ void TestFlsDevice::indexOfNetNumWithoutFoundSensors()
 
 void TestFlsDevice::indexOfNetNumAmongFoundSensors()
 {
-    page->startSearchDevices();
+    page->connectDevice();
     feed(bytes({5, 9, 12}));
     QVERIFY(!page->isSearchActive());
     QCOMPARE(int(page->indexOfNetNum(5)), 0);
@@ -291,7 +291,7 @@ void TestFlsDevice::indexOfNetNumAmongFoundSensors()
 void TestFlsDevice::searchStartedTwiceSendsOneRequestPerTick()
 {
     QSignalSpy search(page, &FLSDevice::signalRequestForSearchDevices);
-    page->startSearchDevices();
+    page->connectDevice(); // its search asks at once
     page->startSearchDevices();
     QCOMPARE(search.count(), 2);
     QVERIFY(page->isSearchActive());
@@ -308,7 +308,7 @@ void TestFlsDevice::searchStartedTwiceSendsOneRequestPerTick()
 
 void TestFlsDevice::newSearchForgetsTheSensorsFoundBefore()
 {
-    page->startSearchDevices();
+    page->connectDevice();
     feed(bytes({5, 9, 12}));
     QVERIFY(page->isSensorFound());
     page->startSearchDevices();

@@ -258,6 +258,9 @@ void TestFlsPassword::securityAfterEntryKeepsThePassword()
 void TestFlsPassword::onlyAnAnswerAfterTheSendIsJudged()
 {
     PageFixture<FLSDevice> f;
+    // A procedure's wait belongs to a session; this one has found its sensor.
+    f.page->connectDevice();
+    f.page->stopSearchDevices();
     // A refusal that came before: the probe gets no answer of its own, so
     // no dialog opens.
     f.feed(shortAnswer(0, 0xFD));
@@ -280,6 +283,9 @@ void TestFlsPassword::onlyAnAnswerAfterTheSendIsJudged()
 void TestFlsPassword::refusalGluedToAPollAnswerStillCounts()
 {
     PageFixture<FLSDevice> f;
+    // A procedure's wait belongs to a session; this one has found its sensor.
+    f.page->connectDevice();
+    f.page->stopSearchDevices();
     SimulatedFls::Sensor sensor;
     sensor.netNum = 0;
     sensor.model = SimulatedFls::kModelQF210;

@@ -147,6 +147,9 @@ void TestKv380Answers::cleanup()
 
 void TestKv380Answers::search(const QByteArray &numbers)
 {
+    // A search runs only inside a session.
+    if (!page->isSessionRunning())
+        page->connectDevice();
     page->startSearchDevices();
     feed(numbers);
 }

@@ -134,6 +134,7 @@ private slots:
     void wiredTagParserKeepsTheCommandOfAnEmptyChunk();
     void objectsTheMainWindowReachesIntoExistFromConstruction();
     void sessionStepsCalledThroughTheBaseReachThePage();
+    void waitOfALeftSessionRestartsNothing();
 };
 
 void TestPageSignals::declaresExactlyItsSignals_data()
@@ -292,11 +293,16 @@ void TestPageSignals::objectsTheMainWindowReachesIntoExistFromConstruction()
     BLEDevice ble(nullptr, &port);
     QVERIFY(ble.getTimerDeviceConnected() != nullptr);
     QVERIFY(!ble.getTimerDeviceConnected()->isActive());
+    // Outside a session there is no watchdog to restart.
+    ble.restoreTimerDeviceConnected();
+    QVERIFY(!ble.getTimerDeviceConnected()->isActive());
+    ble.connectDevice();
     ble.restoreTimerDeviceConnected();
     QVERIFY(ble.getTimerDeviceConnected()->isActive());
     QCOMPARE(ble.getTimerDeviceConnected()->interval(), 5000);
     ble.resetAndStopTimerDeviceConnected();
     QVERIFY(!ble.getTimerDeviceConnected()->isActive());
+    ble.disconnectDevice();
 
     // The main window places these two labels on narrow screens.
     FLSDevice fls(nullptr, &port);
@@ -314,10 +320,11 @@ void TestPageSignals::sessionStepsCalledThroughTheBaseReachThePage()
     // A search started through the base forgets the sensors the last one found.
     FLSDevice fls(nullptr, &port);
     BaseDevice *base = &fls;
+    base->connectDevice();
     fls.setSensorFound(true);
     base->startSearchDevices();
     QVERIFY(!fls.isSensorFound());
-    base->stopSearchDevices();
+    base->disconnectDevice();
     // A message through the base brings the page's hidden lower line back.
     fls.setVisibleStatusLabels(false);
     base->showStatusMessage(QStringLiteral("Подключите датчик"));
@@ -354,6 +361,65 @@ void TestPageSignals::sessionStepsCalledThroughTheBaseReachThePage()
     QVERIFY(plm.isDeviceConnected());
     for (const QTimer *timer : plm.findChildren<QTimer *>())
         QVERIFY2(!timer->isActive(), qPrintable(QString::number(timer->interval())));
+}
+
+void TestPageSignals::waitOfALeftSessionRestartsNothing()
+{
+    QSerialPort port;
+    PLM300Device plm(nullptr, &port);
+    BaseDevice::Intervals periods;
+    periods.poll = 300;
+    periods.search = 200;
+    periods.watchdog = 900;
+    plm.setIntervals(periods);
+    const auto running = [&plm] {
+        QList<int> periods;
+        for (const QTimer *timer : plm.findChildren<QTimer *>()) {
+            if (timer->isActive())
+                periods << timer->interval();
+        }
+        return periods;
+    };
+
+    // The user leaves while a procedure holds the session and waits: the
+    // wait says so, and neither the hold's end nor the restarts a procedure
+    // used to make afterwards set anything going.
+    plm.connectDevice();
+    {
+        BaseDevice::SessionHold hold(&plm);
+        QTimer::singleShot(0, &plm, [&plm] { plm.disconnectDevice(); });
+        QVERIFY(!plm.waitInSession(20));
+        QVERIFY(!hold.isAlive());
+    }
+    plm.restoreTimerDeviceConnected();
+    plm.resetTimerDeviceConnected();
+    plm.timerIntervalGetDataStart(100, 1000);
+    plm.startSearchDevices();
+    QCOMPARE(running(), QList<int>());
+
+    // Left and come back during the wait: the new session is not the one the
+    // procedure began in, and keeps its own periods.
+    plm.connectDevice();
+    {
+        BaseDevice::SessionHold hold(&plm);
+        hold.resumeAt(100, 7777);
+        QTimer::singleShot(0, &plm, [&plm] {
+            plm.disconnectDevice();
+            plm.connectDevice();
+        });
+        QVERIFY(!plm.waitInSession(20));
+    }
+    QVERIFY(!running().contains(7777));
+
+    // A hold the session outlives lets polling and the watchdog go on.
+    {
+        BaseDevice::SessionHold hold(&plm);
+        QVERIFY(plm.waitInSession(1));
+        QVERIFY(!running().contains(plm.intervals().poll));
+    }
+    QVERIFY(running().contains(plm.intervals().poll));
+    QVERIFY(running().contains(plm.intervals().watchdog));
+    plm.disconnectDevice();
 }
 
 QTEST_MAIN(TestPageSignals)

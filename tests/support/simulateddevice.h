@@ -88,6 +88,9 @@ protected:
     virtual void takeBytes(const QByteArray &bytes);
 
 private:
+    // Lets several devices answer on one line.
+    friend class SharedLine;
+
     void readFromProgram();
     void cutFrames();
     void reply(const QByteArray &answer);

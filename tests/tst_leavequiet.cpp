@@ -1,0 +1,203 @@
+#include "app/portlist.h"
+#include "app/reriruvozive.h"
+#include "deruvivuriri_form.h"
+#include "devices/other/n7device.h"
+#include "devices/other/plm300device.h"
+#include "link/basedevice.h"
+#include "link/portconnection.h"
+#include "modalcloser.h"
+#include "sharedline.h"
+#include "shortintervals.h"
+#include "simulatedn7.h"
+#include "simulatedplm300.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+// A page the user leaves while one of its procedures waits goes quiet: the
+// procedure stops at its next wait, nothing of the page reaches the line the
+// user gave to another device, none of its timers runs, it logs and shows
+// nothing, and the page the user turned to finds its device. Leaving by the
+// page's own button (switched off) counts the same.
+//
+// The left page's device and the next one hang on one line. The next one is
+// the indicator, whose requests start with 0x3E, so any frame starting with
+// 0x31 after the leave is the left page's; leaving the indicator, the next
+// one is the PLM300 and it is the other way round.
+namespace {
+
+constexpr quint8 kSensorRequestStart = 0x31;
+constexpr quint8 kIndicatorRequestStart = 0x3E;
+// A connect takes a search, its answer and the first data answers.
+constexpr int kConnectMs = 8000;
+// Long enough for every procedure here to have sent its next frame and
+// restarted its timers, had it gone on.
+constexpr int kQuietMs = 3000;
+
+const QString kPlm300Connected = QStringLiteral("Подключен ПЛМ-300");
+const QString kN7Connected = QStringLiteral("Подключен Н7");
+
+// One procedure with a wait, as a row of the table.
+struct Procedure
+{
+    // The device the page talks to.
+    std::function<std::unique_ptr<SimulatedDevice>()> device;
+    // The page, its device button and what its status line reads once it
+    // found the device.
+    std::function<BaseDevice *(Reriruvozive &)> page;
+    QPushButton *Ui_Deruvivuriri::*button = nullptr;
+    QString connected;
+    // Starts the procedure on the connected page and returns when it ended.
+    std::function<void(Reriruvozive &)> run;
+    // The user leaves this long after the start, inside the procedure's wait.
+    int leaveAfterMs = 300;
+    // First byte of the page's requests.
+    quint8 requestStart = kSensorRequestStart;
+};
+
+void type(QLineEdit *edit, const QString &text)
+{
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+// ---- the PLM300 ----
+
+Procedure plm300(std::function<void(Reriruvozive &)> run, int leaveAfterMs)
+{
+    Procedure p;
+    p.device = [] { return std::make_unique<SimulatedPlm300>(); };
+    p.page = [](Reriruvozive &w) -> BaseDevice * { return w.plm300(); };
+    p.button = &Ui_Deruvivuriri::pushButtonPLM300;
+    p.connected = kPlm300Connected;
+    p.run = std::move(run);
+    p.leaveAfterMs = leaveAfterMs;
+    return p;
+}
+
+void writePlm300Settings(Reriruvozive &w)
+{
+    type(w.form()->lineEdit_max_PLM300, "310");
+    type(w.form()->lineEdit_min_PLM300, "30");
+    w.form()->ButtonWriteParamPLM300->click();
+}
+
+void writePlm300NetNum(Reriruvozive &w)
+{
+    type(w.form()->lineEdit_netNumPLM300, "7");
+    w.form()->ButtonWriteParamPLM300->click();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Procedure)
+
+class TestLeaveQuiet : public QObject
+{
+    Q_OBJECT
+private slots:
+    void leftPageGoesQuiet_data();
+    void leftPageGoesQuiet();
+};
+
+void TestLeaveQuiet::leftPageGoesQuiet_data()
+{
+    QTest::addColumn<Procedure>("procedure");
+    QTest::addColumn<bool>("switchedOff"); // else another device's button
+
+    const QList<QPair<const char *, Procedure>> procedures = {
+        // Between the first setting frame and the second.
+        {"PLM300 settings write", plm300(writePlm300Settings, 300)},
+        // Between the number's frame and the search under the new number.
+        {"PLM300 network number write", plm300(writePlm300NetNum, 400)},
+    };
+    for (const auto &[name, procedure] : procedures) {
+        QTest::addRow("%s, another device", name) << procedure << false;
+        QTest::addRow("%s, switched off", name) << procedure << true;
+    }
+}
+
+void TestLeaveQuiet::leftPageGoesQuiet()
+{
+    QFETCH(Procedure, procedure);
+    QFETCH(bool, switchedOff);
+
+    const bool toPlm300 = procedure.requestStart == kIndicatorRequestStart;
+    std::unique_ptr<SimulatedDevice> device = procedure.device();
+    std::unique_ptr<SimulatedDevice> next;
+    if (toPlm300)
+        next = std::make_unique<SimulatedPlm300>();
+    else
+        next = std::make_unique<SimulatedN7>();
+    SharedLine line({device.get(), next.get()});
+    QVERIFY(line.isValid());
+
+    qputenv(portlist::kExtraPortsVariable, line.portPath().toLocal8Bit());
+    Reriruvozive window;
+    Ui_Deruvivuriri *ui = window.form();
+    BaseDevice *page = procedure.page(window);
+    BaseDevice *nextPage = toPlm300 ? static_cast<BaseDevice *>(window.plm300()) : window.n7();
+    QPushButton *nextButton = toPlm300 ? ui->pushButtonPLM300 : ui->pushButtonN7;
+    shortintervals::apply(page);
+    shortintervals::apply(nextPage);
+    ui->comboBox_SerialPort->setCurrentText(line.portPath());
+    QCOMPARE(ui->comboBox_SerialPort->currentText(), line.portPath());
+    (ui->*procedure.button)->click();
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), procedure.connected, kConnectMs);
+
+    // Boxes the procedure shows before the leave are its own business; any
+    // after it is closed and counted.
+    bool left = false;
+    ModalCloser boxes;
+    boxes.leaveOpen = [&left](QWidget *) { return !left; };
+    QSignalSpy pageLog(page, &BaseDevice::signalWriteLog);
+    int requestsBefore = 0;
+    QTimer::singleShot(procedure.leaveAfterMs, &window, [&] {
+        // What the page wrote before the leave reaches the line first.
+        QTest::qWait(30);
+        requestsBefore = line.requests().size();
+        pageLog.clear();
+        left = true;
+        (switchedOff ? (ui->*procedure.button) : nextButton)->click();
+    });
+    procedure.run(window);
+    QTRY_VERIFY(left);
+    if (!switchedOff)
+        QTRY_COMPARE_WITH_TIMEOUT(nextPage->getLabelStatusMessage()->text(), toPlm300 ? kPlm300Connected : kN7Connected,
+                                  kConnectMs);
+    QTest::qWait(kQuietMs);
+
+    QStringList strayFrames;
+    for (int i = requestsBefore; i < line.requests().size(); ++i) {
+        const QByteArray &request = line.requests().at(i).bytes;
+        if (quint8(request.at(0)) == procedure.requestStart)
+            strayFrames << QString::fromLatin1(request.toHex(' '));
+    }
+    QVERIFY2(strayFrames.isEmpty(), qPrintable(strayFrames.join(" | ")));
+    if (switchedOff)
+        QCOMPARE(line.requests().size(), requestsBefore);
+    QStringList running;
+    for (const QTimer *timer : page->findChildren<QTimer *>()) {
+        if (timer->isActive())
+            running << QString::number(timer->interval());
+    }
+    QVERIFY2(running.isEmpty(), qPrintable(running.join(", ")));
+    QVERIFY2(pageLog.isEmpty(), qPrintable(pageLog.value(0).value(0).toString()));
+    QStringList shown;
+    for (const ModalCloser::Seen &box : qAsConst(boxes.seen))
+        shown << box.texts.join(" / ");
+    QVERIFY2(shown.isEmpty(), qPrintable(shown.join(" | ")));
+    if (!switchedOff)
+        QVERIFY(nextPage->isDeviceConnected());
+}
+
+QTEST_MAIN(TestLeaveQuiet)
+#include "tst_leavequiet.moc"
