@@ -11,6 +11,7 @@
 #include "simulatedn7.h"
 #include "simulatedplm300.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSerialPort>
@@ -49,11 +50,12 @@ struct Procedure
 {
     // The device the page talks to.
     std::function<std::unique_ptr<SimulatedDevice>()> device;
-    // The page, its device button and what its status line reads once it
-    // found the device.
+    // The page and its device button (pressed again, it switches off).
     std::function<BaseDevice *(Reriruvozive &)> page;
     QPushButton *Ui_Deruvivuriri::*button = nullptr;
-    QString connected;
+    // Opens the page on the line, picked as the port, and waits until it
+    // found its device; true when it did.
+    std::function<bool(Reriruvozive &)> connect;
     // Starts the procedure on the connected page and returns when it ended.
     std::function<void(Reriruvozive &)> run;
     // The user leaves this long after the start, inside the procedure's wait.
@@ -62,12 +64,28 @@ struct Procedure
     quint8 requestStart = kSensorRequestStart;
 };
 
+// The usual way in: the device button, then the status line names the device.
+std::function<bool(Reriruvozive &)> pressUntil(QPushButton *Ui_Deruvivuriri::*button,
+                                               std::function<BaseDevice *(Reriruvozive &)> page,
+                                               const QString &connected)
+{
+    return [button, page, connected](Reriruvozive &w) {
+        (w.form()->*button)->click();
+        const QLabel *status = page(w)->getLabelStatusMessage();
+        return QTest::qWaitFor([&] { return status->text() == connected; }, kConnectMs);
+    };
+}
+
 void type(QLineEdit *edit, const QString &text)
 {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, text);
 }
+
+// ---- the wired fuel sensor ----
+
+// ---- the BLE base, its advertising mode and the wireless angle sensor ----
 
 // ---- the PLM300 ----
 
@@ -77,7 +95,7 @@ Procedure plm300(std::function<void(Reriruvozive &)> run, int leaveAfterMs)
     p.device = [] { return std::make_unique<SimulatedPlm300>(); };
     p.page = [](Reriruvozive &w) -> BaseDevice * { return w.plm300(); };
     p.button = &Ui_Deruvivuriri::pushButtonPLM300;
-    p.connected = kPlm300Connected;
+    p.connect = pressUntil(p.button, p.page, kPlm300Connected);
     p.run = std::move(run);
     p.leaveAfterMs = leaveAfterMs;
     return p;
@@ -96,6 +114,12 @@ void writePlm300NetNum(Reriruvozive &w)
     w.form()->ButtonWriteParamPLM300->click();
 }
 
+// ---- the indicator ----
+
+// ---- the wired angle sensor ----
+
+// ---- the online unit ----
+
 } // namespace
 
 Q_DECLARE_METATYPE(Procedure)
@@ -113,15 +137,36 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
     QTest::addColumn<Procedure>("procedure");
     QTest::addColumn<bool>("switchedOff"); // else another device's button
 
-    const QList<QPair<const char *, Procedure>> procedures = {
-        // Between the first setting frame and the second.
-        {"PLM300 settings write", plm300(writePlm300Settings, 300)},
-        // Between the number's frame and the search under the new number.
-        {"PLM300 network number write", plm300(writePlm300NetNum, 400)},
+    // Every procedure is left for another device; one of each page's also by
+    // its own button, switched off.
+    enum Leave { OtherDevice, AlsoSwitchedOff };
+    struct Row
+    {
+        const char *name;
+        Procedure procedure;
+        Leave leave;
     };
-    for (const auto &[name, procedure] : procedures) {
-        QTest::addRow("%s, another device", name) << procedure << false;
-        QTest::addRow("%s, switched off", name) << procedure << true;
+    const QList<Row> procedures = {
+        // ---- the wired fuel sensor ----
+
+        // ---- the BLE base, its advertising mode and the wireless angle sensor ----
+
+        // ---- the PLM300 ----
+        // Between the first setting frame and the second.
+        {"PLM300 settings write", plm300(writePlm300Settings, 300), AlsoSwitchedOff},
+        // Between the number's frame and the search under the new number.
+        {"PLM300 network number write", plm300(writePlm300NetNum, 400), OtherDevice},
+
+        // ---- the indicator ----
+
+        // ---- the wired angle sensor ----
+
+        // ---- the online unit ----
+    };
+    for (const Row &row : procedures) {
+        QTest::addRow("%s, another device", row.name) << row.procedure << false;
+        if (row.leave == AlsoSwitchedOff)
+            QTest::addRow("%s, switched off", row.name) << row.procedure << true;
     }
 }
 
@@ -150,8 +195,7 @@ void TestLeaveQuiet::leftPageGoesQuiet()
     shortintervals::apply(nextPage);
     ui->comboBox_SerialPort->setCurrentText(line.portPath());
     QCOMPARE(ui->comboBox_SerialPort->currentText(), line.portPath());
-    (ui->*procedure.button)->click();
-    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), procedure.connected, kConnectMs);
+    QVERIFY(procedure.connect(window));
 
     // Boxes the procedure shows before the leave are its own business; any
     // after it is closed and counted.
