@@ -123,34 +123,25 @@ void writePlm300NetNum(Reriruvozive &w)
 
 // ---- the indicator ----
 
-// Answers the indicator's file dialog once `when` holds: names `path` in it
-// and accepts it the way its own button does. Other windows it leaves alone.
-class FileDialogAnswer : public QObject
+// Presses `button` and, once `when` holds, names `path` in the file dialog it
+// opened and accepts it the way the dialog's own button does. Other windows
+// are left alone.
+void clickAnsweringFileDialog(QPushButton *button, const QString &path, const std::function<bool()> &when)
 {
-public:
-    FileDialogAnswer(QString path, std::function<bool()> when) : path(std::move(path)), when(std::move(when))
-    {
-        connect(&timer, &QTimer::timeout, this, &FileDialogAnswer::poll);
-        timer.start(20);
-    }
-
-private:
-    void poll()
-    {
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible() || !when())
             return;
-        timer.stop();
+        user.stop();
         dialog->selectFile(path);
         if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
             name->setText(path);
         static_cast<QDialog *>(dialog)->accept();
-    }
-
-    QString path;
-    std::function<bool()> when;
-    QTimer timer;
-};
+    });
+    user.start(20);
+    button->click();
+}
 
 QString scratchFile(const QString &name)
 {
@@ -179,8 +170,7 @@ void loadIndicatorTable(Reriruvozive &w)
     if (!file.open(QIODevice::WriteOnly) || file.write("1;2\r\n3;4\r\n") < 0)
         return;
     file.close();
-    FileDialogAnswer answer(path, [] { return true; });
-    w.form()->pushButton_n7SetTarTable->click();
+    clickAnsweringFileDialog(w.form()->pushButton_n7SetTarTable, path, [] { return true; });
 }
 
 // The user names the file only after the leave, and a folder stands where
@@ -188,8 +178,8 @@ void loadIndicatorTable(Reriruvozive &w)
 void saveIndicatorTableLate(Reriruvozive &w)
 {
     QDir().mkpath(scratchFile("taken.csv"));
-    FileDialogAnswer answer(scratchFile("taken"), [&w] { return !w.n7()->isSessionRunning(); });
-    w.form()->pushButton_n7GetTarTable->click();
+    clickAnsweringFileDialog(w.form()->pushButton_n7GetTarTable, scratchFile("taken"),
+                             [&w] { return !w.n7()->isSessionRunning(); });
 }
 
 // ---- the wired angle sensor ----

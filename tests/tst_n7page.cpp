@@ -614,8 +614,6 @@ void TestN7Page::csvFilesAreWrittenAsTheyReadOrRefusedWhole_data()
     QTest::newRow("a value past 16 bits")
         << QByteArray("10;20\r\n30;40\r\n50;60\r\n70000;5\r\n") << QList<int>() << QList<int>()
         << notWritten + "Недопустимое значение: «70000» в столбце «Ед. Датчика», строке 4" + range;
-    QTest::newRow("a decimal comma") << QByteArray("10;1,5\r\n") << QList<int>() << QList<int>()
-                                     << notWritten + "Недопустимое значение: «1,5» в столбце «Литры», строке 1" + range;
 }
 
 void TestN7Page::csvFilesAreWrittenAsTheyReadOrRefusedWhole()

@@ -152,7 +152,6 @@ void TestN7Protocol::cellsAreReadAsTheIndicatorStoresThem_data()
     QTest::newRow("one past the largest") << "65536" << -1;
     QTest::newRow("a header word") << "Литры" << -1;
     QTest::newRow("negative") << "-5" << -1;
-    QTest::newRow("signed") << "+5" << -1;
     QTest::newRow("fraction") << "12.5" << -1;
     QTest::newRow("decimal comma") << "1,5" << -1;
 }
