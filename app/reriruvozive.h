@@ -506,15 +506,19 @@ private:
     struct Plm300Field;
     std::vector<Plm300Field> plm300Fields();
     void sendPlm300Setting(const Plm300Field &field);
-    // Indicator: the slot and address a write goes to, once both may be
-    // written (a refusal is told to the user), and the table write frame.
+    // Indicator: whether the table on show is the chosen slot's, the slot
+    // and address a write goes to, once both may be written, and the table
+    // write frame, sent only when every cell fits (a refusal is told to the
+    // user).
     struct N7Target
     {
         quint8 slot;
         quint8 netNum;
     };
+    bool n7ShowsChosenSlot();
     std::optional<N7Target> n7WriteTarget();
-    void buildN7WriteFrame(quint8 slot, quint8 netNum);
+    bool buildN7WriteFrame(quint8 slot, quint8 netNum);
+    QString n7CellPlace(int row, int column, const QString &text) const;
     // Wired sensor procedures.
     void writeParamToFLS();
     quint8 sensorNetNum() const;

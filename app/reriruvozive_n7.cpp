@@ -9,6 +9,7 @@
 
 #include <QDebug>
 #include <QLabel>
+#include <QStandardItemModel>
 #include <QTimer>
 
 namespace {
@@ -19,26 +20,25 @@ constexpr int kAfterWriteMs = 1000;
 constexpr int kBeforeTableWriteMs = 2000;
 constexpr int kMarksShownMs = 500;
 
-// After a table button the page goes on as it does from a connect.
-void resumePolling(N7Device *page)
-{
-    page->restoreTimerDeviceConnected();
-    page->timerIntervalGetDataStart(uint(page->intervals().check), uint(page->intervals().poll));
-}
-
 } // namespace
 
-std::optional<Reriruvozive::N7Target> Reriruvozive::n7WriteTarget()
+bool Reriruvozive::n7ShowsChosenSlot()
 {
     const quint8 slot = n7::sensorOfComboIndex(ui->comboBox_n7numberFLS->currentIndex());
     // The indicator's answers carry no slot number: until the chosen slot's
     // own answer has come, the address and table on show are another
-    // slot's, or none, and would overwrite this slot's.
-    if (n7Device->shownTableSlot() != slot) {
-        askService(tr("Данные выбранного датчика ещё не получены от индикатора.\nПовторите через несколько секунд"),
-                   false);
+    // slot's, or none; written, they would overwrite this slot's, and saved,
+    // the file would hold another slot's table.
+    if (n7Device->shownTableSlot() == slot)
+        return true;
+    askService(tr("Данные выбранного датчика ещё не получены от индикатора.\nПовторите через несколько секунд"), false);
+    return false;
+}
+
+std::optional<Reriruvozive::N7Target> Reriruvozive::n7WriteTarget()
+{
+    if (!n7ShowsChosenSlot())
         return std::nullopt;
-    }
     const std::optional<quint8> netNum = n7::chosenNetNum(ui->lineEdit_n7NetNum->isModified(),
                                                           ui->lineEdit_n7NetNum->text(), ui->label_n7NetNumVal->text());
     if (!netNum) {
@@ -51,18 +51,37 @@ std::optional<Reriruvozive::N7Target> Reriruvozive::n7WriteTarget()
         return std::nullopt;
     }
     qDebug() << "netNum = " << *netNum;
-    return N7Target{slot, *netNum};
+    return N7Target{n7::sensorOfComboIndex(ui->comboBox_n7numberFLS->currentIndex()), *netNum};
 }
 
-void Reriruvozive::buildN7WriteFrame(quint8 slot, quint8 netNum)
+QString Reriruvozive::n7CellPlace(int row, int column, const QString &text) const
+{
+    const QString header = n7Device->getModel()->headerData(column, Qt::Horizontal).toString();
+    return tr("«%1» в столбце «%2», строке %3").arg(text.trimmed(), header).arg(row + 1);
+}
+
+bool Reriruvozive::buildN7WriteFrame(quint8 slot, quint8 netNum)
 {
     n7::Column units{};
     n7::Column litres{};
     for (int row = 0; row < n7::kTableRows; ++row) {
-        units[size_t(row)] = n7::cellValue(n7Device->getTable(row, n7::kUnitsColumn));
-        litres[size_t(row)] = n7::cellValue(n7Device->getTable(row, n7::kLitresColumn));
+        for (int column : {n7::kUnitsColumn, n7::kLitresColumn}) {
+            const QString text = n7Device->getTable(row, column);
+            const std::optional<quint16> value = n7::cellValue(text);
+            // Cut to 16 bits or sent as 0, the value would not be the one on show.
+            if (!value) {
+                askService(tr("Недопустимое значение: %1\nВведите число от %2 до %3")
+                               .arg(n7CellPlace(row, column, text))
+                               .arg(0)
+                               .arg(n7::kCellTop),
+                           false);
+                return false;
+            }
+            (column == n7::kUnitsColumn ? units : litres)[size_t(row)] = *value;
+        }
     }
     portConnection->writeData(n7::tableWrite(slot, netNum, ui->checkBox_n7_ReqDut->isChecked(), units, litres));
+    return true;
 }
 
 void Reriruvozive::on_pushButton_n7WriteParam_clicked()
@@ -75,8 +94,12 @@ void Reriruvozive::writeParamToN7()
     const std::optional<N7Target> target = n7WriteTarget();
     if (!target)
         return;
-    buildN7WriteFrame(target->slot, target->netNum);
-    delay(kAfterWriteMs);
+    const BaseDevice::WriteGuard writing(n7Device);
+    if (!writing || !buildN7WriteFrame(target->slot, target->netNum))
+        return;
+    // Left meanwhile, the page marks and clears nothing.
+    if (!n7Device->waitInSession(kAfterWriteMs))
+        return;
     ui->label_n7Alarm_3->setPixmap(pixmapBirdGreen);
     ui->label_n7Alarm_3->show();
     birdsTimer->start(kMarksShownMs);
@@ -86,11 +109,15 @@ void Reriruvozive::writeParamToN7()
 
 void Reriruvozive::on_comboBox_n7mode_activated(int index)
 {
+    const BaseDevice::WriteGuard writing(n7Device);
+    if (!writing)
+        return;
     if (const std::optional<quint8> mode = n7::modeOfIndex(index))
         portConnection->writeData(n7::modeRequest(*mode));
     ui->label_n7Alarm_1->setPixmap(pixmapBird);
     ui->label_n7Alarm_1->show();
-    delay(kAfterWriteMs);
+    if (!n7Device->waitInSession(kAfterWriteMs))
+        return;
     ui->label_n7Alarm_1->setPixmap(pixmapBirdGreen);
     birdsTimer->start(kMarksShownMs);
 }
@@ -104,14 +131,21 @@ void Reriruvozive::on_lineEdit_n7NetNum_textEdited(QString arg1)
 
 void Reriruvozive::on_pushButton_n7GetTarTable_clicked()
 {
-    // The table must not change under the file dialog.
-    n7Device->resetAndStopTimerDeviceConnected();
+    if (!n7ShowsChosenSlot())
+        return;
+    // The table must not change under the file dialog. Left meanwhile, the
+    // page restarts and shows nothing more.
+    BaseDevice::SessionHold hold(n7Device);
     n7Device->timerIntervalGetDataStop();
-    if (!n7Device->saveToFile())
+    const bool saved = n7Device->saveToFile();
+    // The file the user named is written even so; only the page says nothing
+    // over the one the user turned to.
+    if (!hold.isAlive())
+        return;
+    if (!saved)
         askService(tr("Не удалось сохранить таблицу в файл"), false);
     n7Device->setFirstDataRequest(true);
-    delay(kAfterWriteMs);
-    resumePolling(n7Device);
+    n7Device->waitInSession(kAfterWriteMs);
 }
 
 void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
@@ -121,13 +155,38 @@ void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
     const std::optional<N7Target> target = n7WriteTarget();
     if (!target)
         return;
-    n7Device->resetAndStopTimerDeviceConnected();
+    const BaseDevice::WriteGuard writing(n7Device);
+    if (!writing)
+        return;
+    // Left during the dialog or a wait, the page sends, restarts and shows
+    // nothing more.
+    BaseDevice::SessionHold hold(n7Device);
     n7Device->timerIntervalGetDataStop();
-    if (n7Device->loadFile()) {
-        delay(kBeforeTableWriteMs);
+    const N7Device::TableLoad load = n7Device->loadFile();
+    if (!hold.isAlive())
+        return;
+    // A file that is not the indicator's table is refused whole: nothing of
+    // it reaches the indicator cut or as zeros.
+    switch (load.outcome) {
+    case N7Device::TableLoad::Loaded:
+        if (!n7Device->waitInSession(kBeforeTableWriteMs))
+            return;
         buildN7WriteFrame(target->slot, target->netNum);
+        break;
+    case N7Device::TableLoad::NotText:
+        askService(tr("Таблица из файла не записана в индикатор\nФайл не читается как текст таблицы"), false);
+        break;
+    case N7Device::TableLoad::UnfitCell:
+        askService(
+            tr("Таблица из файла не записана в индикатор\nНедопустимое значение: %1\nДопустимы числа от %2 до %3")
+                .arg(n7CellPlace(load.cell.row, load.cell.column, load.cellText))
+                .arg(0)
+                .arg(n7::kCellTop),
+            false);
+        break;
+    case N7Device::TableLoad::NoFile:
+        break;
     }
     n7Device->setFirstDataRequest(true);
-    delay(kAfterWriteMs);
-    resumePolling(n7Device);
+    n7Device->waitInSession(kAfterWriteMs);
 }

@@ -17,9 +17,10 @@ namespace {
 constexpr int kAfterSettingMs = 500;
 // Steps of the network number change and of the re-read after a write.
 constexpr int kStepMs = 250;
-// Check and poll intervals the page resumes with after a write.
+// The check interval the page resumes with after a write. The poll goes on at
+// the session's own period: the serial answer each poll brings is what keeps
+// the watchdog from running out.
 constexpr int kCheckAfterWriteMs = 500;
-constexpr int kPollAfterWriteMs = 1000;
 constexpr int kMarksShownMs = 500;
 
 // Places in plm300Fields(), which is in the order the sensor is written.
@@ -185,6 +186,10 @@ void Reriruvozive::writeParamToPLM300()
         }
     }
 
+    // A second press during the waits below would send the settings over again.
+    const BaseDevice::WriteGuard writing(plm300Device);
+    if (!writing)
+        return;
     // Left during one of the waits below, the page sends and shows nothing more.
     BaseDevice::SessionHold hold(plm300Device);
     plm300Device->timerIntervalGetDataStop();
@@ -216,7 +221,7 @@ void Reriruvozive::writeParamToPLM300()
     if (!plm300Device->waitInSession(kStepMs))
         return;
 
-    hold.resumeAt(kCheckAfterWriteMs, kPollAfterWriteMs);
+    hold.resumeAt(kCheckAfterWriteMs, plm300Device->intervals().poll);
     hold.release();
     birdsTimer->start(kMarksShownMs);
 }

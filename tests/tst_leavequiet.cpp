@@ -11,11 +11,15 @@
 #include "simulatedn7.h"
 #include "simulatedplm300.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -62,6 +66,9 @@ struct Procedure
     int leaveAfterMs = 300;
     // First byte of the page's requests.
     quint8 requestStart = kSensorRequestStart;
+    // A file dialog the procedure opened before the leave is its own to
+    // answer, after the leave as well.
+    bool ownsFileDialogs = false;
 };
 
 // The usual way in: the device button, then the status line names the device.
@@ -116,6 +123,65 @@ void writePlm300NetNum(Reriruvozive &w)
 
 // ---- the indicator ----
 
+// Presses `button` and, once `when` holds, names `path` in the file dialog it
+// opened and accepts it the way the dialog's own button does. Other windows
+// are left alone.
+void clickAnsweringFileDialog(QPushButton *button, const QString &path, const std::function<bool()> &when)
+{
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible() || !when())
+            return;
+        user.stop();
+        dialog->selectFile(path);
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    user.start(20);
+    button->click();
+}
+
+QString scratchFile(const QString &name)
+{
+    static QTemporaryDir dir;
+    return dir.filePath(name);
+}
+
+Procedure indicator(std::function<void(Reriruvozive &)> run, int leaveAfterMs)
+{
+    Procedure p;
+    p.device = [] { return std::make_unique<SimulatedN7>(); };
+    p.page = [](Reriruvozive &w) -> BaseDevice * { return w.n7(); };
+    p.button = &Ui_Deruvivuriri::pushButtonN7;
+    p.connect = pressUntil(p.button, p.page, kN7Connected);
+    p.run = std::move(run);
+    p.leaveAfterMs = leaveAfterMs;
+    p.requestStart = kIndicatorRequestStart;
+    p.ownsFileDialogs = true;
+    return p;
+}
+
+void loadIndicatorTable(Reriruvozive &w)
+{
+    const QString path = scratchFile("table.csv");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write("1;2\r\n3;4\r\n") < 0)
+        return;
+    file.close();
+    clickAnsweringFileDialog(w.form()->pushButton_n7SetTarTable, path, [] { return true; });
+}
+
+// The user names the file only after the leave, and a folder stands where
+// the file would go: the save fails.
+void saveIndicatorTableLate(Reriruvozive &w)
+{
+    QDir().mkpath(scratchFile("taken.csv"));
+    clickAnsweringFileDialog(w.form()->pushButton_n7GetTarTable, scratchFile("taken"),
+                             [&w] { return !w.n7()->isSessionRunning(); });
+}
+
 // ---- the wired angle sensor ----
 
 // ---- the online unit ----
@@ -158,6 +224,10 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         {"PLM300 network number write", plm300(writePlm300NetNum, 400), OtherDevice},
 
         // ---- the indicator ----
+        // In the wait between the file and the table write.
+        {"indicator table from a file", indicator(loadIndicatorTable, 1000), OtherDevice},
+        // While its file dialog is still open (the converter may go meanwhile).
+        {"indicator table to a file", indicator(saveIndicatorTableLate, 300), AlsoSwitchedOff},
 
         // ---- the wired angle sensor ----
 
@@ -201,7 +271,9 @@ void TestLeaveQuiet::leftPageGoesQuiet()
     // after it is closed and counted.
     bool left = false;
     ModalCloser boxes;
-    boxes.leaveOpen = [&left](QWidget *) { return !left; };
+    boxes.leaveOpen = [&left, &procedure](QWidget *box) {
+        return !left || (procedure.ownsFileDialogs && qobject_cast<QFileDialog *>(box));
+    };
     QSignalSpy pageLog(page, &BaseDevice::signalWriteLog);
     int requestsBefore = 0;
     QTimer::singleShot(procedure.leaveAfterMs, &window, [&] {

@@ -12,10 +12,12 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRandomGenerator>
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -42,14 +44,15 @@ private slots:
     void widgetsComeBackOnlyWhenAsked();
     void anyChunkIsSurvived();
     void tableFilesAreWrittenWholeOrNotAtAll();
+    void cellEditorTakesOnlyWhatTheIndicatorHolds();
 
     // Through the main window.
     void fourSlotsAreReadByTheirNumber();
     void addressAndPollFlagAreWritten();
     void writesWaitForTheChosenSlotsOwnAnswer();
     void tableGoesThroughACsvFileAndBackIntoTheIndicator();
-    void malformedCsvsAreWrittenAsTheyRead_data();
-    void malformedCsvsAreWrittenAsTheyRead();
+    void csvFilesAreWrittenAsTheyReadOrRefusedWhole_data();
+    void csvFilesAreWrittenAsTheyReadOrRefusedWhole();
     void failedSaveIsToldToTheUser();
     void modeIsWrittenWhenPicked();
     void silentIndicatorIsReportedAndComesBack();
@@ -361,18 +364,42 @@ void TestN7Page::tableFilesAreWrittenWholeOrNotAtAll()
     // Back from the file: the same values, then the empty file's zeros.
     device->sensors[0].litres.fill(1);
     f.feed(device->tableAnswer(0));
-    QVERIFY(f.page->loadTableFrom(tablePath("plain.csv")));
+    QCOMPARE(f.page->loadTableFrom(tablePath("plain.csv")).outcome, N7Device::TableLoad::Loaded);
     QCOMPARE(f.page->getModel()->rowCount(), 40);
     QCOMPARE(f.page->getTable(1, 0), QString("100"));
     QCOMPARE(f.page->getTable(1, 1).trimmed(), QString("5"));
     writeFile(tablePath("empty.csv"), QByteArray());
-    QVERIFY(f.page->loadTableFrom(tablePath("empty.csv")));
+    QCOMPARE(f.page->loadTableFrom(tablePath("empty.csv")).outcome, N7Device::TableLoad::Loaded);
     QCOMPARE(f.page->getModel()->rowCount(), 40);
     QCOMPARE(f.page->getTable(39, 1), QString("0"));
     // No file, no change.
-    QVERIFY(!f.page->loadTableFrom(tablePath("nothing-here.csv")));
-    QVERIFY(!f.page->loadTableFrom(QString()));
+    QCOMPARE(f.page->loadTableFrom(tablePath("nothing-here.csv")).outcome, N7Device::TableLoad::NoFile);
+    QCOMPARE(f.page->loadTableFrom(QString()).outcome, N7Device::TableLoad::NoFile);
     QCOMPARE(f.page->getModel()->rowCount(), 40);
+}
+
+void TestN7Page::cellEditorTakesOnlyWhatTheIndicatorHolds()
+{
+    Fixture f;
+    f.feed(device->tableAnswer(0));
+    QTableView *view = f.ui->tableView_n7TarTable;
+    const QModelIndex litres4 = f.page->getModel()->index(4, 1);
+    QCOMPARE(f.page->getTable(4, 1), QString("20"));
+
+    // Each keystroke that would make the text something a table value
+    // cannot be (above 16 bits, a sign, a comma) is not taken.
+    QStringList typed;
+    for (const char *keys : {"70000", "-5", "1,5"}) {
+        view->edit(litres4);
+        auto *editor = view->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        editor->clear();
+        QTest::keyClicks(editor, keys);
+        typed << editor->text();
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(f.page->getTable(4, 1), typed.last());
+    }
+    QCOMPARE(typed, (QStringList{"7000", "5", "15"}));
 }
 
 // ---- Through the main window -------------------------------------------------
@@ -481,6 +508,16 @@ void TestN7Page::writesWaitForTheChosenSlotsOwnAnswer()
         QCOMPARE(driver.texts(), QStringList({kSlotNotRead}));
     }
     QCOMPARE(device->appliedWrites.size(), 0);
+    // And the save: the file would keep another slot's table under this one.
+    const QString tooSoon = tablePath("too-soon.csv");
+    {
+        DialogDriver driver({tooSoon});
+        ui->comboBox_n7numberFLS->setCurrentIndex(1);
+        ui->pushButton_n7GetTarTable->click();
+        QCOMPARE(driver.texts(), QStringList({kSlotNotRead}));
+    }
+    QVERIFY(!QFile::exists(tooSoon));
+    ui->comboBox_n7numberFLS->setCurrentIndex(3);
 
     // Once slot 4's own answer is on show, the file goes there with its address.
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_n7NetNumVal->text(), QString("13"), 3 * kPollMs + kSlackMs);
@@ -541,41 +578,64 @@ void TestN7Page::tableGoesThroughACsvFileAndBackIntoTheIndicator()
     QCOMPARE(device->appliedWrites.size(), 2);
 }
 
-void TestN7Page::malformedCsvsAreWrittenAsTheyRead_data()
+void TestN7Page::csvFilesAreWrittenAsTheyReadOrRefusedWhole_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QList<int>>("units");
     QTest::addColumn<QList<int>>("litres");
+    QTest::addColumn<QString>("refusal"); // empty: the file's table is written
 
-    QTest::newRow("empty file: 80 zeros") << QByteArray() << QList<int>() << QList<int>();
+    QTest::newRow("empty file: 80 zeros") << QByteArray() << QList<int>() << QList<int>() << QString();
 
-    // A header, a missing cell, a blank, a value past 16 bits, then more
-    // lines than the table has.
-    QByteArray text = "Ед. Датчика;Литры\r\n10\r\n20; 30\r\n70000;5\r\n";
-    QList<int> units{0, 10, 20, 4464};
-    QList<int> litres{0, 0, 30, 5};
-    for (int i = 4; i < 45; ++i) {
+    // A missing cell, a blank, then more lines than the table has.
+    QByteArray text = "10\r\n20; 30\r\n";
+    QList<int> units{10, 20};
+    QList<int> litres{0, 30};
+    for (int i = 2; i < 45; ++i) {
         text += QByteArray::number(i) + ";" + QByteArray::number(2 * i) + "\n";
         if (i < 40) {
             units << i;
             litres << 2 * i;
         }
     }
-    QTest::newRow("header, gaps and extra lines") << text << units << litres;
+    QTest::newRow("gaps and extra lines") << text << units << litres << QString();
+
+    // Read as far as they went, these reached the indicator as a cell or
+    // two and zeros, or with values cut to 16 bits or zeroed.
+    const QString notWritten = QStringLiteral("Таблица из файла не записана в индикатор\n");
+    const QString range = QStringLiteral("\nДопустимы числа от 0 до 65535");
+    QTest::newRow("a NUL byte") << QByteArray("1\0002;3\r\n", 8) << QList<int>() << QList<int>()
+                                << notWritten + "Файл не читается как текст таблицы";
+    QTest::newRow("UTF-16") << QByteArray("\xFF\xFE"
+                                          "1\0;\0"
+                                          "2\0\r\0\n\0",
+                                          12)
+                            << QList<int>() << QList<int>() << notWritten + "Файл не читается как текст таблицы";
+    QTest::newRow("a value past 16 bits")
+        << QByteArray("10;20\r\n30;40\r\n50;60\r\n70000;5\r\n") << QList<int>() << QList<int>()
+        << notWritten + "Недопустимое значение: «70000» в столбце «Ед. Датчика», строке 4" + range;
 }
 
-void TestN7Page::malformedCsvsAreWrittenAsTheyRead()
+void TestN7Page::csvFilesAreWrittenAsTheyReadOrRefusedWhole()
 {
     QFETCH(QByteArray, text);
     QFETCH(QList<int>, units);
     QFETCH(QList<int>, litres);
+    QFETCH(QString, refusal);
 
-    const QString path = tablePath(QString("malformed-%1.csv").arg(units.size()));
+    const QString path = tablePath(QString("loaded-%1.csv").arg(QString(QTest::currentDataTag()).replace(' ', '-')));
     writeFile(path, text);
     connectPage();
     {
         DialogDriver driver({path});
         ui->pushButton_n7SetTarTable->click();
+        QCOMPARE(driver.texts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    }
+    if (!refusal.isEmpty()) {
+        QCOMPARE(device->countRequests(0xEF), 0);
+        // The table on show stays the indicator's.
+        QCOMPARE(cell(3, 0), QString("300"));
+        return;
     }
     QCOMPARE(device->appliedWrites.size(), 1);
     // The slot's reported address and the unchecked poll flag go with it.

@@ -17,6 +17,7 @@
 #include <QRandomGenerator>
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -49,7 +50,8 @@ private slots:
     void unacceptableFieldsAreRefusedWithAMessage();
     void modeIsWrittenWhenPicked();
     void newNetworkNumberIsFoundAgain();
-    void silentSensorIsReportedLost();
+    void silentSensorIsReportedLostAndComesBack();
+    void requestsStayAtTwoAPollHoweverLongThePageIsOpen();
     void leavingThePageReportsNoLostSensor();
     void endOfAFirmwareUpdateResumesThePage();
     void noPageTimerRunsWhileThePortIsClosed();
@@ -73,7 +75,7 @@ namespace {
 constexpr int kConnectMs = 6000;
 // The page runs on short periods (see connectPage()).
 constexpr int kPollMs = shortintervals::kPollMs;
-// After a write the main window resumes polling at a second of its own.
+// Room for the re-read after a write, before polling resumes.
 constexpr int kPollAfterWriteMs = 1000;
 // Only serial answers keep the page connected.
 constexpr int kWatchdogMs = shortintervals::kWatchdogMs;
@@ -232,7 +234,8 @@ void TestPlm300Page::serialAnswerShowsSerialAndFirmware()
     QCOMPARE(f.ui->label_SerNumVal->text(), QString("-1"));
     QCOMPARE(f.ui->label_FirmwareVal->text(), QString("2.3.4"));
     QVERIFY(f.page->isDeviceConnected());
-    QCOMPARE(dataAsked.size(), 1);
+    // It ends the poll's chain: the next data request is the poll's own.
+    QCOMPARE(dataAsked.size(), 0);
     QCOMPARE(queue.size(), 1);
     QCOMPARE(queue.at(0).at(0).toInt(), 0);
 }
@@ -535,7 +538,7 @@ void TestPlm300Page::newNetworkNumberIsFoundAgain()
     QCOMPARE(page->getLabelStatusMessage()->text(), kConnected);
 }
 
-void TestPlm300Page::silentSensorIsReportedLost()
+void TestPlm300Page::silentSensorIsReportedLostAndComesBack()
 {
     connectPage();
     QSignalSpy log(window.get(), &Reriruvozive::signalLogWritten);
@@ -550,6 +553,41 @@ void TestPlm300Page::silentSensorIsReportedLost()
     for (const QList<QVariant> &line : qAsConst(log))
         reported = reported || line.at(0).toString().endsWith(" -- Device is not responding");
     QVERIFY(reported);
+
+    // It answers again, with a setting changed meanwhile: the page shows it
+    // connected, with what it now holds.
+    device->maximum = 333;
+    device->serialSilent = false;
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, 3 * kPollMs + kSlackMs);
+    QVERIFY(!ui->label_UrovenPLM300->isHidden());
+    QVERIFY(!ui->ButtonWriteParamPLM300->isHidden());
+    QCOMPARE(ui->lineEdit_max_PLM300->text(), QString("333"));
+}
+
+void TestPlm300Page::requestsStayAtTwoAPollHoweverLongThePageIsOpen()
+{
+    connectPage();
+    // Once the search is over, the poll is the page's one timer at its period.
+    QTimer *poll = nullptr;
+    for (QTimer *t : page->findChildren<QTimer *>()) {
+        if (t->isActive() && t->interval() == kPollMs)
+            poll = t;
+    }
+    QVERIFY(poll);
+    QSignalSpy polls(poll, &QTimer::timeout);
+    const auto asked = [this] { return device->countRequests(0xF0) + device->countRequests(0xFC); };
+    const int before = asked();
+    // Each answer asking at once for the other started one more chain of
+    // requests at every poll: twice the polls after a few, and growing.
+    constexpr int kPolls = 30;
+    QTRY_VERIFY_WITH_TIMEOUT(polls.size() >= kPolls, 2 * kPolls * kPollMs + kSlackMs);
+    const int perPoll = asked() - before;
+    QVERIFY2(perPoll <= 2 * polls.size() + 2,
+             qPrintable(QString("%1 requests in %2 polls").arg(perPoll).arg(polls.size())));
+    // And the readings keep coming.
+    device->distance = 271;
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenPLM300->text(), QString("271"), 3 * kPollMs + kSlackMs);
+    QCOMPARE(page->getLabelStatusMessage()->text(), kConnected);
 }
 
 void TestPlm300Page::leavingThePageReportsNoLostSensor()

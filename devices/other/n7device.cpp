@@ -2,6 +2,7 @@
 #include "devices/other/n7device.h"
 
 #include "deruvivuriri_form.h"
+#include "devices/other/n7celldelegate.h"
 #include "devices/other/pagewidgets.h"
 #include "ui/boundedintvalidator.h"
 
@@ -37,6 +38,7 @@ bool N7Device::initUI()
     model->setObjectName(QStringLiteral("N7ConversionTable"));
     model->setHorizontalHeaderLabels({tr("Ед. Датчика"), tr("Литры")});
     ui->tableView_n7TarTable->setModel(model);
+    ui->tableView_n7TarTable->setItemDelegate(new N7CellDelegate(ui->tableView_n7TarTable));
 
     labelCaption = pagewidgets::createCaption(ui->pushButtonN7, tr("N7"), ui->label_NameButtKV380);
     // A number above the top cannot be typed: its low byte would be some

@@ -51,15 +51,30 @@ public:
     // (answers carry no slot number).
     std::optional<quint8> shownTableSlot() const { return tableSlot; }
 
+    // What came of loading a table file.
+    struct TableLoad
+    {
+        enum Outcome {
+            NoFile,    // none picked, or it could not be opened
+            Loaded,    // the table on show is the file's
+            NotText,   // the file is no text
+            UnfitCell, // a cell holds what the indicator cannot
+        };
+        Outcome outcome = NoFile;
+        n7::CellPlace cell; // with UnfitCell
+        QString cellText;   // with UnfitCell
+    };
+
     // Saves the table on show to a file the user picks. False only when the
     // file could not be written (nothing is left behind then); a cancelled
     // choice is no failure.
     bool saveToFile();
-    // Replaces the table from a file the user picks; false when no file was read.
-    bool loadFile();
+    // Replaces the table from a file the user picks. A file that is not such
+    // a table leaves the table on show as it was.
+    TableLoad loadFile();
     // The same without asking for a name.
     bool saveTableTo(const QString &fileName);
-    bool loadTableFrom(const QString &fileName);
+    TableLoad loadTableFrom(const QString &fileName);
 
 public slots:
     void changeIconBtnConnectDevice(QString state, bool darkTheme);

@@ -153,20 +153,33 @@ bool N7Device::saveTableTo(const QString &fileName)
     return file.commit();
 }
 
-bool N7Device::loadFile()
+N7Device::TableLoad N7Device::loadFile()
 {
     const QString name =
         QFileDialog::getOpenFileName(nullptr, tr("Выберете файл для пересчёта"), kStartFolder, QStringLiteral("*.csv"));
     return loadTableFrom(name);
 }
 
-bool N7Device::loadTableFrom(const QString &fileName)
+N7Device::TableLoad N7Device::loadTableFrom(const QString &fileName)
 {
+    TableLoad load;
     if (!model || fileName.isEmpty())
-        return false;
+        return load;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    setRows(n7::readCsv(file));
-    return true;
+        return load;
+    const std::optional<n7::Table> rows = n7::readCsv(file);
+    if (!rows) {
+        load.outcome = TableLoad::NotText;
+        return load;
+    }
+    if (const std::optional<n7::CellPlace> unfit = n7::firstUnfitCell(*rows)) {
+        load.outcome = TableLoad::UnfitCell;
+        load.cell = *unfit;
+        load.cellText = rows->at(unfit->row).at(unfit->column);
+        return load;
+    }
+    setRows(*rows);
+    load.outcome = TableLoad::Loaded;
+    return load;
 }

@@ -4,6 +4,7 @@
 #include "link/frame.h"
 
 #include <QIODevice>
+#include <QTextCodec>
 
 namespace n7 {
 
@@ -18,6 +19,9 @@ constexpr int kModeAt = kAnswerLitresAt + 2 * kTableRows;
 
 // A table file is a few hundred bytes; anything past this is not read.
 constexpr qint64 kMaxFileBytes = 1 << 20;
+
+// The character set number of UTF-8.
+constexpr int kUtf8Mib = 106;
 
 const QString kFiller = QStringLiteral("0");
 const QString kFileSeparator = QStringLiteral("; ");
@@ -76,11 +80,21 @@ QByteArray tableWrite(quint8 sensor, quint8 netNum, bool poll, const Column &uni
     return frame::request(kUnitAddress, kWriteCommand, payload, frame::kAnswerStart);
 }
 
-quint16 cellValue(const QString &text)
+std::optional<quint16> cellValue(const QString &text)
 {
+    const QString digits = text.trimmed();
+    if (digits.isEmpty())
+        return quint16(0);
+    // Digits alone: toUInt() would also take a sign.
+    for (const QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
     bool ok = false;
-    const uint value = text.trimmed().toUInt(&ok, 10);
-    return ok ? quint16(value & 0xFFFF) : 0;
+    const qulonglong value = digits.toULongLong(&ok, 10);
+    if (!ok || value > kCellTop)
+        return std::nullopt;
+    return quint16(value);
 }
 
 std::optional<quint8> chosenNetNum(bool typedEdited, const QString &typed, const QString &reported)
@@ -134,7 +148,7 @@ std::optional<TableAnswer> decodeTable(const QByteArray &frame)
     return t;
 }
 
-Table readCsv(QIODevice &in)
+std::optional<Table> readCsv(QIODevice &in)
 {
     // A file tells its size: reading asks for no more, since a read reserves
     // all it asks for before it knows how much comes.
@@ -142,7 +156,13 @@ Table readCsv(QIODevice &in)
     // Every byte order mark in front goes: one left in the first cell would
     // make it no number here, while the file saved from the table would lose
     // it again and read back as a number.
-    QString text = QString::fromUtf8(textfile::withoutByteOrderMarks(in.read(room)));
+    const QByteArray bytes = textfile::withoutByteOrderMarks(in.read(room));
+    if (bytes.contains('\0'))
+        return std::nullopt;
+    QTextCodec::ConverterState state;
+    QString text = QTextCodec::codecForMib(kUtf8Mib)->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars > 0 || state.remainingChars > 0)
+        return std::nullopt;
     QStringList lines = text.split(QLatin1Char('\n'));
     // A final line end closes the last line; it does not open another.
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -164,6 +184,17 @@ Table readCsv(QIODevice &in)
     while (table.size() < kTableRows)
         table.append(QStringList{kFiller, kFiller});
     return table;
+}
+
+std::optional<CellPlace> firstUnfitCell(const Table &table)
+{
+    for (int r = 0; r < table.size(); ++r) {
+        for (int c = 0; c < table.at(r).size(); ++c) {
+            if (!cellValue(table.at(r).at(c)))
+                return CellPlace{r, c};
+        }
+    }
+    return std::nullopt;
 }
 
 QByteArray csvText(const Table &table)

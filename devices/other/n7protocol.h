@@ -42,6 +42,8 @@ constexpr int kAckLength = 4;
 
 // Highest address the indicator takes for a sensor.
 constexpr int kNetNumTop = 255;
+// A table value is 16 bits wide.
+constexpr int kCellTop = 0xFFFF;
 
 using Column = std::array<quint16, kTableRows>;
 
@@ -63,9 +65,10 @@ std::optional<int> indexOfMode(quint8 mode);
 QByteArray tableWrite(quint8 sensor, quint8 netNum, bool poll, const Column &units, const Column &litres);
 
 // A table cell as the indicator stores it: the text read as a whole decimal
-// number, blanks around it ignored, of which the low 16 bits are kept; a text
-// that is no such number counts as 0.
-quint16 cellValue(const QString &text);
+// number from 0 to kCellTop, blanks around it ignored; an empty cell is 0, as
+// a point a file leaves out. Nothing for any other text (a sign, a fraction,
+// a word, a number above 16 bits): it would reach the indicator cut or as 0.
+std::optional<quint16> cellValue(const QString &text);
 // The address to write: the typed one when the field was edited and holds a
 // number other than 0, else the one the indicator reported (0 when that is
 // no number either). Nothing when the number is one no sensor can have: its
@@ -104,8 +107,21 @@ using Table = QList<QStringList>;
 
 // Reads a table file: one row per line (LF or CR LF), cells split at ";" as
 // they stand. The first 40 lines count; missing rows are "0", "0" and a
-// missing cell is "0". Cells beyond the second are dropped.
-Table readCsv(QIODevice &in);
+// missing cell is "0". Cells beyond the second are dropped. Nothing when the
+// file is no UTF-8 text (a NUL byte, a UTF-16 file): read as text, it would
+// give a table of some of its cells and zeros.
+std::optional<Table> readCsv(QIODevice &in);
+
+// Where a cell sits in a table, counted from 0.
+struct CellPlace
+{
+    int row = 0;
+    int column = 0;
+};
+// The first cell, row by row, whose text the indicator cannot hold
+// (cellValue() gives nothing); nothing when every cell fits.
+std::optional<CellPlace> firstUnfitCell(const Table &table);
+
 // The text of a table file: per row the cells in column order joined by
 // "; ", each line ending with CR LF. readCsv reads it back in the same column
 // order; the blank after each ";" stays with the next cell, which cellValue

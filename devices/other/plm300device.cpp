@@ -90,6 +90,7 @@ int PLM300Device::resetDeviceIsConnected()
 
 int PLM300Device::showUI(bool visible)
 {
+    shown = visible;
     if (!ui)
         return 1;
     for (QWidget *w : std::initializer_list<QWidget *>{

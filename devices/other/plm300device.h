@@ -64,6 +64,8 @@ private:
     void keepBusListBelowSettings();
 
     bool firstData = true;
+    // The page's widgets are on show (showUI()).
+    bool shown = false;
     bool settingsChanged = false;
     quint32 lastCommand = 0;
     // How many more data answers refill the settings after a (re)connect.

@@ -4,7 +4,6 @@
 
 #include "deruvivuriri_form.h"
 
-#include "devices/fls/flsprotocol.h"
 #include "devices/other/plm300protocol.h"
 #include "link/bus.h"
 #include "link/frame.h"
@@ -118,9 +117,14 @@ void PLM300Device::handleSerialAndFirmware(const QByteArray &frame)
         ui->label_SerNumVal->setText(bus::serialText(serial->serial));
         ui->label_FirmwareVal->setText(bus::firmwareText(firmware));
     }
-    // Only this answer proves the sensor is there.
+    // Only this answer proves the sensor is there: a page hidden by a
+    // silence comes back with the settings of its next data answer.
     setConnected(true);
     keepAlive();
+    if (!shown)
+        setFirstDataRequest(true);
+    // The poll's chain (data, then serial) ends here. Asking for the data
+    // again at once would start one more chain at every poll, never ending,
+    // until the requests filled the bus.
     emit copyQueueSurveyDevice(0);
-    emit signalRequestForGetAllDataFromDevice();
 }

@@ -2731,6 +2731,24 @@ Try again in a few seconds</translation>
         <source>Обновление прошивки прервано</source>
         <translation>The firmware update was interrupted</translation>
     </message>
+    <message>
+        <source>«%1» в столбце «%2», строке %3</source>
+        <translation>“%1” in column “%2”, row %3</translation>
+    </message>
+    <message>
+        <source>Таблица из файла не записана в индикатор
+Файл не читается как текст таблицы</source>
+        <translation>The table from the file was not written to the indicator
+The file cannot be read as the text of a table</translation>
+    </message>
+    <message>
+        <source>Таблица из файла не записана в индикатор
+Недопустимое значение: %1
+Допустимы числа от %2 до %3</source>
+        <translation>The table from the file was not written to the indicator
+Invalid value: %1
+Numbers from %2 to %3 are allowed</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

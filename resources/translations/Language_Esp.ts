@@ -2735,6 +2735,24 @@ Vuelva a intentarlo en unos segundos</translation>
         <source>Обновление прошивки прервано</source>
         <translation>La actualización del firmware se interrumpió</translation>
     </message>
+    <message>
+        <source>«%1» в столбце «%2», строке %3</source>
+        <translation>«%1» en la columna «%2», fila %3</translation>
+    </message>
+    <message>
+        <source>Таблица из файла не записана в индикатор
+Файл не читается как текст таблицы</source>
+        <translation>La tabla del archivo no se escribió en el indicador
+El archivo no se puede leer como el texto de una tabla</translation>
+    </message>
+    <message>
+        <source>Таблица из файла не записана в индикатор
+Недопустимое значение: %1
+Допустимы числа от %2 до %3</source>
+        <translation>La tabla del archivo no se escribió en el indicador
+Valor no válido: %1
+Se admiten números de %2 a %3</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2666,6 +2666,21 @@
         <source>Обновление прошивки прервано</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>«%1» в столбце «%2», строке %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица из файла не записана в индикатор
+Файл не читается как текст таблицы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица из файла не записана в индикатор
+Недопустимое значение: %1
+Допустимы числа от %2 до %3</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
