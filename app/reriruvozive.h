@@ -529,10 +529,10 @@ private:
     void sendSerialNumber(bool next);
     void fillSlaveDialogFromDevice(const QList<Switch *> &switches, QLineEdit *period,
                                    const QList<QLineEdit *> &addresses);
-    // A write to the sensor is running: its waits serve the event loop, so a
-    // second press or Ctrl+S would start another one in its middle. The
-    // wired and BLE pages carry the mark of the writes the main window runs
-    // for them.
+    // A write to a device is running on any page: its waits serve the event
+    // loop, so a second press or Ctrl+S would start another one in its
+    // middle, and a write of a page just left ends only at its next wait.
+    // Each page carries the mark of its writes, the main window's included.
     bool anyWriteRunning() const;
     // The wired page's password-entered flag as the last wired write found it.
     bool passwordEnteredCopy = false;

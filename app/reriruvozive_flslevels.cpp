@@ -184,12 +184,17 @@ void Reriruvozive::on_pushBtnCalibHorizState_clicked()
     if (anyWriteRunning())
         return;
     BaseDevice::WriteGuard guard(flsDevice);
-    flsDevice->passwordStep();
+    // Left during a wait, the page sends and logs nothing more.
+    const quint64 session = flsDevice->currentSession();
+    if (!flsDevice->passwordStep())
+        return;
     portConnection->writeData(fls::horizonRequest(sensorNetNum()));
-    delay(kHorizonAnswerMs);
+    if (!flsDevice->waitInSession(kHorizonAnswerMs))
+        return;
     // The page confirms the horizon on screen when its answer is parsed.
     parceDataFromCOMPort();
-    appendLog("Horizont calibrate");
+    if (flsDevice->isSessionStill(session))
+        appendLog("Horizont calibrate");
 }
 
 void Reriruvozive::on_pushBtnManualInput_clicked()
@@ -235,36 +240,46 @@ void Reriruvozive::setFullAndEmptyLevel()
     }
     if (!problems.empty() || !manualInputDialog || anyWriteRunning())
         return;
-    // The write is marked on the page it goes to.
+    // The write is marked on the page it goes to, and belongs to the session
+    // it began in: left during a wait, the page sends nothing more (no Full
+    // level after the Empty one) and shows nothing.
+    BaseDevice *page = activePage();
     std::optional<BaseDevice::WriteGuard> guard;
-    if (BaseDevice *page = activePage())
+    if (page)
         guard.emplace(page);
+    const quint64 session = page ? page->currentSession() : 0;
+    const auto still = [page, session] { return page && page->isSessionStill(session); };
+    const auto wait = [page, &still](int ms) { return page && page->waitInSession(ms) && still(); };
     appendLog("Manual input full and empty");
     const qint32 full = manualInputDialog->getFullValue();
     const qint32 empty = manualInputDialog->getEmptyValue();
     const quint8 net = sensorNetNum();
 
-    if (deviceFLS)
-        flsDevice->passwordStep();
+    if (deviceFLS && !flsDevice->passwordStep())
+        return;
     // A BLE sensor's outcome comes as the base's next report, even one that
     // repeats the last.
     if (deviceBLE)
         bleDevice->awaitCommandOutcome();
     portConnection->writeData(fls::emptyWrite(net, empty));
     if (deviceFLS) {
-        delay(kLevelAnswerMs);
+        if (!wait(kLevelAnswerMs))
+            return;
     } else if (deviceBLE) {
         bleDevice->showStatusMessageUp(tr("Ожидаем ответа от датчика"));
         for (int i = 0; i < kBleAnswerChecks; ++i) {
-            delay(kBleAnswerCheckMs);
+            if (!wait(kBleAnswerCheckMs))
+                return;
             parceDataFromCOMPort();
         }
     }
     parceDataFromCOMPort();
-    flsDevice->passwordStep();
+    if (!still() || (deviceFLS && !flsDevice->passwordStep()))
+        return;
     if (deviceBLE)
         bleDevice->awaitCommandOutcome();
     portConnection->writeData(fls::fullWrite(net, full));
-    delay(kLevelAnswerMs);
+    if (!wait(kLevelAnswerMs))
+        return;
     parceDataFromCOMPort();
 }

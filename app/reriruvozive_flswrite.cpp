@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -39,7 +40,9 @@ quint8 Reriruvozive::sensorNetNum() const
 
 bool Reriruvozive::anyWriteRunning() const
 {
-    return flsDevice->isWriteInProgress() || bleDevice->isWriteInProgress();
+    // A page left during its write still has the write on the stack until
+    // its next wait returns.
+    return std::any_of(pages.cbegin(), pages.cend(), [](const BaseDevice *page) { return page->isWriteInProgress(); });
 }
 
 void Reriruvozive::refuseNumber(quint32 minimum, quint32 maximum)
@@ -71,11 +74,18 @@ void Reriruvozive::writeParamToFLS()
     }
     const quint8 net = sensorNetNum();
 
+    // The write belongs to the session it began in. Once the user has left
+    // the page, at any of the waits below, it sends, marks, restarts and
+    // shows nothing more: the line is the next device's.
+    const quint64 session = flsDevice->currentSession();
+    const auto left = [this, session] { return !flsDevice->isSessionStill(session); };
+    const auto wait = [this, &left](int ms) { return flsDevice->waitInSession(ms) && !left(); };
+
     flsDevice->resetAndStopTimerDeviceConnected();
     flsDevice->pausePolling();
     passwordEnteredCopy = flsDevice->isPasswordEntered();
-    if (passwordEnteredCopy)
-        flsDevice->passwordStep();
+    if (passwordEnteredCopy && !flsDevice->passwordStep())
+        return;
 
     quint8 a = getMode();
     const quint8 b = getFiltr() | getTypeFiltr();
@@ -91,30 +101,42 @@ void Reriruvozive::writeParamToFLS()
 
     // Each write is judged by its own answer before anything else is asked.
     const bool configRefused = flsDevice->writeRefused(fls::configWrite(net, a, b, std::nullopt), kWriteAnswerMs);
+    if (left())
+        return;
     flsDevice->setUpdateParamWidgets(true);
     requestForGetAllDataFromDevice();
-    delay(kWriteAnswerMs);
+    if (!wait(kWriteAnswerMs))
+        return;
     parceDataFromCOMPort();
     if (configRefused)
         flsDevice->showWrongPassword(ui->DUT);
 
-    if (passwordEnteredCopy)
-        flsDevice->passwordStep();
+    if (left() || (passwordEnteredCopy && !flsDevice->passwordStep()))
+        return;
     // The number goes out even when unchanged; the search that follows finds
     // the sensor under whatever number it now has.
     const bool netRefused = flsDevice->writeRefused(fls::netNumWrite(net, quint8(*newNet)), kWriteAnswerMs);
+    if (left())
+        return;
     if (netRefused && !configRefused)
         flsDevice->showWrongPassword(ui->DUT);
+    if (left())
+        return;
     flsDevice->setSearchActive(true);
     requestForSearchDevices();
-    delay(kWriteAnswerMs);
+    if (!wait(kWriteAnswerMs))
+        return;
     parceDataFromCOMPort();
 
     flsDevice->setUpdateParamWidgets(true);
-    delay(kWriteAnswerMs);
+    if (!wait(kWriteAnswerMs))
+        return;
     requestForGetAllDataFromDevice();
-    delay(kWriteAnswerMs);
+    if (!wait(kWriteAnswerMs))
+        return;
     parceDataFromCOMPort();
+    if (left())
+        return;
 
     // Only what the sensor took is marked as written; refused changes keep
     // their pending marks.
@@ -161,9 +183,11 @@ void Reriruvozive::on_pushButtonSetPercent_clicked()
     if (anyWriteRunning())
         return;
     BaseDevice::WriteGuard guard(flsDevice);
-    flsDevice->passwordStep();
+    if (!flsDevice->passwordStep())
+        return;
     portConnection->writeData(fls::alarmLevelWrite(sensorNetNum(), quint8(*percent)));
-    delay(kWriteAnswerMs);
+    if (!flsDevice->waitInSession(kWriteAnswerMs))
+        return;
     parceDataFromCOMPort();
     appendLog("Set new alarm level fuel");
 }
@@ -218,7 +242,9 @@ void Reriruvozive::setLevelFromCurrent(bool full)
         return;
     if (deviceFLS) {
         BaseDevice::WriteGuard guard(flsDevice);
-        flsDevice->passwordStep();
+        // Left during the password step, the level goes nowhere.
+        if (!flsDevice->passwordStep())
+            return;
         const quint8 net = sensorNetNum();
         portConnection->writeData(full ? fls::fullFromLevelRequest(net) : fls::emptyFromLevelRequest(net));
         appendLog(full ? "Set full FLS" : "Set empty FLS");

@@ -23,6 +23,13 @@
 #include <QEventLoop>
 #include <QTimer>
 
+namespace {
+
+// The picked sensor answers its serial request within this time.
+constexpr int kNetNumAnswerMs = 100;
+
+} // namespace
+
 quint8 Reriruvozive::calc_crc8(const uchar *data, int len)
 {
     return frame::calc_crc8(data, len);
@@ -104,13 +111,18 @@ void Reriruvozive::on_comboBox_NetNumDUT_activated(int index)
     ui->lineEditNetNumDUT->setText(ui->comboBox_NetNumDUT->currentText());
     currentSensorIndex = CompareNetNum(currentNetNum);
     flsDevice->setCurrentDeviceIndex(currentSensorIndex);
+    // Left during a wait, the page asks the next device's line nothing.
+    const quint64 session = flsDevice->currentSession();
     for (int i = 0; i < 2; ++i) {
         // The picked sensor's own serial and firmware are asked for: the
         // survey index follows the polling and may name another sensor now.
         portConnection->writeData(frame::request(currentNetNum, bus::kSerialAndFirmwareCommand));
         flsDevice->setUpdateParamWidgets(true);
-        delay(100);
+        if (!flsDevice->waitInSession(kNetNumAnswerMs))
+            return;
         emit flsDevice->signalCheckIncommingData();
+        if (!flsDevice->isSessionStill(session))
+            return;
     }
     appendLog("Change current net num");
 }

@@ -65,7 +65,8 @@ void Reriruvozive::readTable()
 {
     flsDevice->resetTimerDeviceConnected();
     portConnection->writeData(fls::tableReadRequest(currentNetNum));
-    delay(kTableReadWaitMs);
+    if (!flsDevice->waitInSession(kTableReadWaitMs))
+        return;
     parceDataFromCOMPort();
     appendLog("Read tar table");
 }
@@ -97,16 +98,23 @@ void Reriruvozive::writeTable()
         table.values[size_t(r)] = *value;
     }
 
-    flsDevice->passwordStep();
+    // The page may be left (its port lost) during a wait: then no table goes
+    // out after it and no outcome is told.
+    const quint64 session = flsDevice->currentSession();
+    if (!flsDevice->passwordStep())
+        return;
     const quint8 net = currentNetNum;
     flsDevice->expectTableWriteAnswer(net);
     portConnection->writeData(fls::tableWriteRequest(net, table));
     QElapsedTimer waited;
     waited.start();
     do {
-        delay(kTableWriteCheckMs);
+        if (!flsDevice->waitInSession(kTableWriteCheckMs) || !flsDevice->isSessionStill(session))
+            return;
         parceDataFromCOMPort();
     } while (!flsDevice->isTableWriteAcknowledged() && waited.elapsed() < kTableWriteAnswerMs);
+    if (!flsDevice->isSessionStill(session))
+        return;
     const bool written = flsDevice->isTableWriteAcknowledged();
     appendLog(written ? "Write tar table" : "Write tar table: not acknowledged");
     if (dialog)

@@ -254,6 +254,7 @@ void TestFlsAnswers::searchAnswerListsTheSensors()
     QSignalSpy netNums(page, &FLSDevice::copyNetNumToParent);
     QSignalSpy queue(page, &FLSDevice::copyQueueSurveyDevice);
     QSignalSpy serialRequests(page, &FLSDevice::signalRequestForGetSerNumAndFirmWareVersion);
+    page->connectDevice(); // the found sensors are asked inside a session
     search(bytes({5, 7, 9}));
 
     QCOMPARE(ui->comboBox_NetNumDUT->count(), 3);

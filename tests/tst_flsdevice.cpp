@@ -87,6 +87,9 @@ private:
     void feed(const QByteArray &bytes);
     // One sensor answers its serial number and firmware, then all its data.
     void connectAs(const QString &model, quint16 firmware, quint8 a, quint8 b, quint8 c = 0);
+    // The switches' waits belong to a session: one runs with its timers held
+    // still, so that only what a switch sends is counted.
+    void openQuietSession();
 
     std::unique_ptr<PageFixture<FLSDevice>> fixture;
     QWidget *window = nullptr;
@@ -238,8 +241,17 @@ void TestFlsDevice::feed(const QByteArray &chunk)
     fixture->feed(chunk);
 }
 
+void TestFlsDevice::openQuietSession()
+{
+    page->connectDevice();
+    page->stopSearchDevices();
+    page->timerIntervalGetDataStop();
+    page->resetAndStopTimerDeviceConnected();
+}
+
 void TestFlsDevice::connectAs(const QString &model, quint16 firmware, quint8 a, quint8 b, quint8 c)
 {
+    openQuietSession();
     feed(serialAndFirmware(0, 4321, firmware));
     if (model == "QF210")
         feed(allData(24, 21, 2, a, b, 0));
@@ -541,6 +553,7 @@ void TestFlsDevice::masterFlipStartsFromTheSensorsByte()
 void TestFlsDevice::switchFramesGoToTheSelectedSensor()
 {
     // Two sensors, 5 and 9, with their own configuration bytes.
+    openQuietSession();
     page->setSearchActive(true);
     feed(bytes({5, 9}));
     const auto from = [](quint8 net, QByteArray answer) {
@@ -644,6 +657,7 @@ void TestFlsDevice::termoEcoDriveLitresAndPercentsFlipTheirBits()
 
 void TestFlsDevice::sendSerNumTwiceSetsThenClearsTheBit()
 {
+    openQuietSession();
     QSignalSpy writes(page, &FLSDevice::writeData);
     QSignalSpy log(page, &FLSDevice::signalWriteLog);
     page->enableSendSerNumForQF260();

@@ -1,21 +1,28 @@
 #include "app/portlist.h"
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
+#include "devices/fls/flsdevice.h"
 #include "devices/other/n7device.h"
 #include "devices/other/plm300device.h"
+#include "dialogsteps.h"
 #include "link/basedevice.h"
 #include "link/portconnection.h"
 #include "modalcloser.h"
 #include "sharedline.h"
 #include "shortintervals.h"
+#include "simulatedfls.h"
 #include "simulatedn7.h"
 #include "simulatedplm300.h"
+#include "ui/switch.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSerialPort>
 #include <QSignalSpy>
@@ -64,6 +71,10 @@ struct Procedure
     std::function<void(Reriruvozive &)> run;
     // The user leaves this long after the start, inside the procedure's wait.
     int leaveAfterMs = 300;
+    // When not -1: leaveAfterMs counts from the page's first request with
+    // this command byte on the line, for a procedure whose frames follow
+    // dialogs of their own.
+    int leaveAfterCommand = -1;
     // First byte of the page's requests.
     quint8 requestStart = kSensorRequestStart;
     // A file dialog the procedure opened before the leave is its own to
@@ -91,6 +102,64 @@ void type(QLineEdit *edit, const QString &text)
 }
 
 // ---- the wired fuel sensor ----
+
+Procedure wiredSensor(std::function<void(Reriruvozive &)> run, int leaveAfterMs, int leaveAfterCommand = -1)
+{
+    Procedure p;
+    p.device = [] { return std::make_unique<SimulatedFls>(); };
+    p.page = [](Reriruvozive &w) -> BaseDevice * { return w.fls(); };
+    p.button = &Ui_Deruvivuriri::pushButtonDeviceFLS;
+    p.connect = pressUntil(p.button, p.page, QStringLiteral("Подключен QF470"));
+    p.run = std::move(run);
+    p.leaveAfterMs = leaveAfterMs;
+    p.leaveAfterCommand = leaveAfterCommand;
+    return p;
+}
+
+void pickServiceEntry(Reriruvozive &w, const QString &name)
+{
+    for (QAction *action : w.form()->pushButtonService->menu()->actions()) {
+        if (action->objectName() == name)
+            action->trigger();
+    }
+}
+
+void writeFlsSettings(Reriruvozive &w)
+{
+    type(w.form()->lineEditNetNumDUT, "1");
+    w.form()->ButtonWriteParamDUT->click();
+}
+
+void writeFlsSettingsAfterPassword(Reriruvozive &w)
+{
+    // As the password dialog leaves the page once the password was taken.
+    w.fls()->setPasswordEntered(true);
+    writeFlsSettings(w);
+}
+
+void checkFlsPassword(Reriruvozive &w)
+{
+    pickServiceEntry(w, "security");
+}
+
+void writeFlsLevelsByHand(Reriruvozive &w)
+{
+    pickServiceEntry(w, "engineer");
+    DialogSteps levels({DialogSteps::fillAndClick({"4000", "1000"}, "OK")});
+    w.form()->pushBtnManualInput->click();
+}
+
+void pickFlsSensor(Reriruvozive &w)
+{
+    emit w.form()->comboBox_NetNumDUT->activated(0);
+}
+
+void switchFlsToAngleMode(Reriruvozive &w)
+{
+    pickServiceEntry(w, "engineer");
+    Switch *angle = w.fls()->getSwitchAngle();
+    QTest::mouseClick(angle, Qt::LeftButton, Qt::NoModifier, angle->rect().center());
+}
 
 // ---- the BLE base, its advertising mode and the wireless angle sensor ----
 
@@ -214,6 +283,19 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
     };
     const QList<Row> procedures = {
         // ---- the wired fuel sensor ----
+        // Between the configuration frame and the network number's.
+        {"wired sensor settings write", wiredSensor(writeFlsSettings, 100), OtherDevice},
+        // Inside the password step the write runs first.
+        {"wired sensor settings write after the password", wiredSensor(writeFlsSettingsAfterPassword, 20, 0xF8),
+         OtherDevice},
+        // Inside the probe of the security entry, before its dialog.
+        {"wired sensor password check", wiredSensor(checkFlsPassword, 100), AlsoSwitchedOff},
+        // Between the Empty level's frame and the Full level's.
+        {"wired sensor levels typed by hand", wiredSensor(writeFlsLevelsByHand, 20, 0xED), OtherDevice},
+        // Between the picked sensor's two serial requests.
+        {"wired sensor picked in the list", wiredSensor(pickFlsSensor, 40), OtherDevice},
+        // While the sensor settles into angle mode, before the search for it.
+        {"wired sensor angle mode", wiredSensor(switchFlsToAngleMode, 200), OtherDevice},
 
         // ---- the BLE base, its advertising mode and the wireless angle sensor ----
 
@@ -276,14 +358,26 @@ void TestLeaveQuiet::leftPageGoesQuiet()
     };
     QSignalSpy pageLog(page, &BaseDevice::signalWriteLog);
     int requestsBefore = 0;
-    QTimer::singleShot(procedure.leaveAfterMs, &window, [&] {
+    const auto leave = [&] {
         // What the page wrote before the leave reaches the line first.
         QTest::qWait(30);
         requestsBefore = line.requests().size();
         pageLog.clear();
         left = true;
         (switchedOff ? (ui->*procedure.button) : nextButton)->click();
-    });
+    };
+    if (procedure.leaveAfterCommand < 0) {
+        QTimer::singleShot(procedure.leaveAfterMs, &window, leave);
+    } else {
+        connect(&line, &SimulatedDevice::requestReceived, &window,
+                [&, armed = false](const QByteArray &request) mutable {
+                    if (armed || request.size() < 3 || quint8(request.at(0)) != procedure.requestStart ||
+                        quint8(request.at(2)) != procedure.leaveAfterCommand)
+                        return;
+                    armed = true;
+                    QTimer::singleShot(procedure.leaveAfterMs, &window, leave);
+                });
+    }
     procedure.run(window);
     QTRY_VERIFY(left);
     if (!switchedOff)

@@ -235,11 +235,13 @@ public slots:
     bool delPass();
     // Sends one password frame (0xF7 set, 0xF8 enter) with the page's polling
     // paused, and judges the sensor's answer to it: a new password shows the
-    // lock, a refusal the wrong-password message. Returns true.
+    // lock, a refusal the wrong-password message. Returns true; false when
+    // the page was left meanwhile, which judges, shows and restarts nothing.
     bool sendPass(int pass, uchar step, uchar cmd);
     // The step every write to the sensor runs first: while a password has
-    // been entered, it is sent again with 0xF8.
-    void passwordStep();
+    // been entered, it is sent again with 0xF8. False when the page was left
+    // during its wait: the write that asked for it goes no further.
+    bool passwordStep();
     // Sends a write and tells whether the sensor refused it (0xFD) in the
     // time given. Only answers that arrive after the send count, however
     // they are glued to others.
@@ -285,14 +287,17 @@ private:
     void handleTableAnswer(quint8 command, quint8 net, const QByteArray &frame);
     void refreshParamWidgetsFirstHalf(const fls::AllData &data);
     void refreshParamWidgetsSecondHalf(quint8 mode, QString &logText);
-    // 0xF2 with one bit of byte A or B flipped, relative to the sensor's own byte.
-    void sendConfigWrite(quint8 flipA, quint8 flipB);
+    // 0xF2 with one bit of byte A or B flipped, relative to the sensor's own
+    // byte, and a short wait for the answer; false when the page was left
+    // during it.
+    bool sendConfigWrite(quint8 flipA, quint8 flipB);
     QList<QLabel *> changeMarks() const;
     void clearModelFlags();
     // Password exchange helpers (flsdevice_password.cpp).
     void wakeAfterPassword();
-    // The base's password step; gives the code of the answer it brought.
-    int exchangeForAnswer(const QByteArray &frame, int waitMs);
+    // The base's password step; gives the code of the answer it brought,
+    // nothing when the page was left during the wait.
+    std::optional<int> exchangeForAnswer(const QByteArray &frame, int waitMs);
     // The page on the form the page's messages and dialogs go over.
     QWidget *dialogParent();
     // Runs the password dialog with the page as its receiver.

@@ -100,11 +100,14 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
     if (ui)
         ui->label_ListDevDUT->setText(listText);
 
+    // The sensors found belong to this session: left meanwhile, the page
+    // asks the next device's line nothing.
     emit signalRequestForGetSerNumAndFirmWareVersion();
-    delay(kAfterSerialRequestMs);
+    if (!waitInSession(kAfterSerialRequestMs))
+        return;
     emit signalCheckIncommingData();
     emit signalRequestForGetSerNumAndFirmWareVersion();
-    delay(kAfterSerialRequestMs);
+    waitInSession(kAfterSerialRequestMs);
 }
 
 void FLSDevice::takeFrame(const QByteArray &frame)
@@ -483,10 +486,12 @@ void FLSDevice::handleHorizon()
 {
     // The user may read the message as long as he likes: the watchdog must
     // not reset the page meanwhile.
+    const quint64 session = currentSession();
     resetAndStopTimerDeviceConnected();
     lastAnswer = fls::kHorizonCommand;
     showMessage(QString(), tr("Установлен Горизонт"));
-    restoreTimerDeviceConnected();
+    if (isSessionStill(session))
+        restoreTimerDeviceConnected();
 }
 
 void FLSDevice::handlePassword(quint8 command)

@@ -94,12 +94,12 @@ quint8 FLSDevice::selectedNetNum() const
     return currentNetNum;
 }
 
-void FLSDevice::sendConfigWrite(quint8 flipA, quint8 flipB)
+bool FLSDevice::sendConfigWrite(quint8 flipA, quint8 flipB)
 {
     // A selection beyond the three polled sensors has no bytes to start from.
     if (currentDeviceIndex < 0 || currentDeviceIndex >= kMaxSensors) {
         qDebug() << "no configuration bytes for sensor" << currentDeviceIndex;
-        return;
+        return true;
     }
     const auto c = size_t(currentDeviceIndex);
     // The flip starts from the sensor's own byte, never from what a switch
@@ -112,7 +112,7 @@ void FLSDevice::sendConfigWrite(quint8 flipA, quint8 flipB)
         pendingConfigC = configC[c];
     }
     emit writeData(fls::configWrite(selectedNetNum(), pendingConfigA, pendingConfigB, byteC));
-    delay(kWriteWaitMs);
+    return waitInSession(kWriteWaitMs);
 }
 
 // The master, inversion, angle and serial-output toggles ask for a parameter
@@ -121,7 +121,8 @@ void FLSDevice::sendConfigWrite(quint8 flipA, quint8 flipB)
 // switches as the click left them until the page next refreshes them (the
 // angle switch EcoDrive turns off must not come back from an answer that
 // predates the change); percents asks for the refresh, which redraws the
-// level units.
+// level units. A toggle whose page was left during its wait asks, sends and
+// logs nothing more.
 
 void FLSDevice::refreshAfterNextPoll()
 {
@@ -131,7 +132,8 @@ void FLSDevice::refreshAfterNextPoll()
 
 void FLSDevice::functionSWMaster()
 {
-    sendConfigWrite(fls::kMasterBit, 0);
+    if (!sendConfigWrite(fls::kMasterBit, 0))
+        return;
     refreshAfterNextPoll();
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode Master");
@@ -139,7 +141,8 @@ void FLSDevice::functionSWMaster()
 
 void FLSDevice::functionSwInvers()
 {
-    sendConfigWrite(fls::kInversBit, 0);
+    if (!sendConfigWrite(fls::kInversBit, 0))
+        return;
     refreshAfterNextPoll();
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode Inverse");
@@ -147,13 +150,15 @@ void FLSDevice::functionSwInvers()
 
 void FLSDevice::functionSwAngle()
 {
-    sendConfigWrite(0, fls::kAngleBit);
+    if (!sendConfigWrite(0, fls::kAngleBit))
+        return;
     // The sensor turns EcoDrive off in angle mode.
     if (swEcoDrive) {
         swEcoDrive->setState(false);
         swEcoDrive->setFlag(true);
     }
-    delay(kAngleSettleMs);
+    if (!waitInSession(kAngleSettleMs))
+        return;
     refreshAfterNextPoll();
     emit signalCheckIncommingData();
     // The sensor comes back from the mode change as if new: search the bus again.
@@ -173,7 +178,8 @@ void FLSDevice::enableSendSerNumForQF260()
 {
     sendSerNumByte ^= fls::kSendSerNumBit;
     emit writeData(fls::sendSerNumWrite(selectedNetNum(), sendSerNumByte));
-    delay(kWriteWaitMs);
+    if (!waitInSession(kWriteWaitMs))
+        return;
     // The all-data answer sets the switch only when the sensor's byte differs
     // from the last one seen; taking the byte just sent as the last one makes
     // a refused change show at the next answer.
@@ -185,35 +191,40 @@ void FLSDevice::enableSendSerNumForQF260()
 
 void FLSDevice::setEcoDrive()
 {
-    sendConfigWrite(0, fls::kEcoDriveBit);
+    if (!sendConfigWrite(0, fls::kEcoDriveBit))
+        return;
     // The sensor leaves angle mode for EcoDrive; the angle switch shows it
     // at once and the sensor is given time to switch.
     if (swAngle) {
         swAngle->setState(false);
         swAngle->setFlag(true);
     }
-    delay(kAngleSettleMs);
+    if (!waitInSession(kAngleSettleMs))
+        return;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode EcoDrive");
 }
 
 void FLSDevice::disableTermo()
 {
-    sendConfigWrite(0, fls::kTermoBit);
+    if (!sendConfigWrite(0, fls::kTermoBit))
+        return;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode Termocompensation");
 }
 
 void FLSDevice::functionSwitchLitres()
 {
-    sendConfigWrite(fls::kLitresBit, 0);
+    if (!sendConfigWrite(fls::kLitresBit, 0))
+        return;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch To Litres");
 }
 
 void FLSDevice::functionSwitchPercents()
 {
-    sendConfigWrite(fls::kPercentsBit, 0);
+    if (!sendConfigWrite(fls::kPercentsBit, 0))
+        return;
     refreshAfterNextPoll();
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch To Percents");

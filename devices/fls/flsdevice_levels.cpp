@@ -33,10 +33,13 @@ void FLSDevice::autoCalibrateFullEmptyFLS()
         fls::autoCalibration(static_cast<fls::Model>(sensorModels[c]), temperatures[c], cntValues[c]);
     const quint8 net = selectedNetNum();
 
-    passwordStep();
+    // Left during a wait, the page sends neither level to the device the
+    // user turned to.
+    if (!passwordStep())
+        return;
     emit writeData(fls::emptyWrite(net, levels.empty));
-    delay(kBetweenLevelWritesMs);
-    passwordStep();
+    if (!waitInSession(kBetweenLevelWritesMs) || !passwordStep())
+        return;
     emit writeData(fls::fullWrite(net, levels.full));
     qDebug() << "autocalibrate FLS";
 }

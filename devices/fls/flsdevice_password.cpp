@@ -36,9 +36,10 @@ void FLSDevice::forgetLastAnswer()
     refusedSinceSend = false;
 }
 
-int FLSDevice::exchangeForAnswer(const QByteArray &frame, int waitMs)
+std::optional<int> FLSDevice::exchangeForAnswer(const QByteArray &frame, int waitMs)
 {
-    exchange(frame, waitMs);
+    if (!exchange(frame, waitMs))
+        return std::nullopt;
     return lastAnswer;
 }
 
@@ -54,24 +55,33 @@ bool FLSDevice::writeRefused(const QByteArray &frame, int waitMs)
 bool FLSDevice::sendPass(int pass, uchar step, uchar cmd)
 {
     curStep = step;
-    const int answer = exchangeForAnswer(fls::passwordFrame(selectedNetNum(), cmd, quint32(pass)), kPasswordAnswerMs);
-    if (answer == fls::kPasswordTakenCommand) {
+    const quint64 session = currentSession();
+    const std::optional<int> answer =
+        exchangeForAnswer(fls::passwordFrame(selectedNetNum(), cmd, quint32(pass)), kPasswordAnswerMs);
+    // Left during the wait: the answer, if any, is the next device's business.
+    if (!answer)
+        return false;
+    if (*answer == fls::kPasswordTakenCommand) {
         // The sensor took a new password: it is protected from now on.
         if (ui) {
             ui->label_LockDUT->setPixmap(pixLock);
             ui->label_LockDUT->setVisible(true);
         }
-    } else if (answer == fls::kPasswordRefusedCommand) {
+    } else if (*answer == fls::kPasswordRefusedCommand) {
         showWrongPassword(dialogParent());
     }
+    // The port may have gone while the message was up.
+    if (!isSessionStill(session))
+        return false;
     wakeAfterPassword();
     return true;
 }
 
-void FLSDevice::passwordStep()
+bool FLSDevice::passwordStep()
 {
-    if (passwordEntered)
-        sendPass(int(storedPassword), fls::kEnterPasswordCommand, fls::kEnterPasswordCommand);
+    if (!passwordEntered)
+        return true;
+    return sendPass(int(storedPassword), fls::kEnterPasswordCommand, fls::kEnterPasswordCommand);
 }
 
 void FLSDevice::runSecurityDialog(bool protectedMode)
@@ -89,24 +99,29 @@ void FLSDevice::checkPass()
     // The probe sets password 0, which removes the password of a sensor that
     // has been opened with it. Once the password was entered the sensor is
     // known to be protected: the dialog opens for it without the probe, and
-    // the password stays for the writes that follow.
+    // the password stays for the writes that follow. The port may go while
+    // the dialog is open: then the page says nothing more.
+    const quint64 session = currentSession();
     if (passwordEntered) {
         qDebug() << "WRONG_PASS";
         runSecurityDialog(true);
-        emit signalWriteLog("Check password FLS");
+        if (isSessionStill(session))
+            emit signalWriteLog("Check password FLS");
         return;
     }
 
     storedPassword = 0;
-    const int answer =
+    const std::optional<int> answer =
         exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
+    if (!answer)
+        return;
     // The watchdog runs again, still mute: the dialog may stay open as long
     // as the user likes.
     resetTimerDeviceConnected();
-    if (answer == fls::kPasswordTakenCommand) {
+    if (*answer == fls::kPasswordTakenCommand) {
         qDebug() << "SET_NEW_PASS";
         runSecurityDialog(false);
-    } else if (answer == fls::kPasswordRefusedCommand) {
+    } else if (*answer == fls::kPasswordRefusedCommand) {
         qDebug() << "WRONG_PASS";
         if (ui) {
             ui->label_LockDUT->setPixmap(pixLock);
@@ -114,6 +129,8 @@ void FLSDevice::checkPass()
         }
         runSecurityDialog(true);
     }
+    if (!isSessionStill(session))
+        return;
     wakeAfterPassword();
     emit signalWriteLog("Check password FLS");
 }
@@ -135,9 +152,11 @@ void FLSDevice::inputPass()
     if (!password)
         return;
     storedPassword = *password;
-    const int answer = exchangeForAnswer(
+    const std::optional<int> answer = exchangeForAnswer(
         fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kPasswordAnswerMs);
-    if (answer == fls::kPasswordRefusedCommand)
+    if (!answer)
+        return;
+    if (*answer == fls::kPasswordRefusedCommand)
         showWrongPassword(dialogParent());
     wakeAfterPassword();
 }
@@ -152,8 +171,8 @@ bool FLSDevice::setPass()
     if (ui)
         ui->label_LockDUT->setVisible(true);
     storedPassword = *password;
-    sendPass(int(storedPassword), fls::kSetPasswordCommand, fls::kSetPasswordCommand);
-    emit signalWriteLog("Set password FLS");
+    if (sendPass(int(storedPassword), fls::kSetPasswordCommand, fls::kSetPasswordCommand))
+        emit signalWriteLog("Set password FLS");
     return true;
 }
 
@@ -168,19 +187,23 @@ bool FLSDevice::delPass()
     // The password opens the sensor, then password 0 removes it. After a
     // wrong password no removal is sent: a sensor still open from an earlier
     // entry would take it.
-    const bool refused =
-        exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kProbeMs) ==
-        fls::kPasswordRefusedCommand;
+    const std::optional<int> entered =
+        exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kProbeMs);
+    // Left during a wait: no removal goes to the device the user turned to.
+    if (!entered)
+        return true;
     storedPassword = 0;
-    if (refused) {
+    if (*entered == fls::kPasswordRefusedCommand) {
         showWrongPassword(dialogParent());
         qDebug() << "ошибка удаления пароля";
     } else {
-        const int answer =
+        const std::optional<int> answer =
             exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
-        if (answer == fls::kPasswordTakenCommand)
+        if (!answer)
+            return true;
+        if (*answer == fls::kPasswordTakenCommand)
             qDebug() << "пароль успешно удалён";
-        else if (answer == fls::kPasswordRefusedCommand)
+        else if (*answer == fls::kPasswordRefusedCommand)
             qDebug() << "ошибка удаления пароля";
     }
     wakeAfterPassword();

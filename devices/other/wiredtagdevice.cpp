@@ -1,16 +1,27 @@
 #include "devices/other/wiredtagdevice.h"
 
 #include "deruvivuriri_form.h"
-#include "devices/fls/flsprotocol.h"
 #include "devices/other/wiredtagprotocol.h"
 #include "link/bus.h"
 #include "link/frame.h"
 #include "ui/boundedintvalidator.h"
 
+#include <QFont>
 #include <QLabel>
+#include <QPoint>
 #include <QRegularExpressionValidator>
 
 #include <initializer_list>
+
+namespace {
+
+// This page's status lines sit a few pixels lower than the other pages',
+// below its lowest row of controls, and their font is sized in points.
+constexpr QPoint kUpperStatusAt(5, 554);
+constexpr QPoint kLowerStatusAt(5, 577);
+constexpr int kStatusFontPoints = 16;
+
+} // namespace
 
 // Frames go out through writeData: no port of its own.
 WiredTagDevice::WiredTagDevice(Ui_Deruvivuriri *form) : BaseDevice(form, nullptr) {}
@@ -70,8 +81,15 @@ bool WiredTagDevice::initStatusMessage()
     if (!ui)
         return false;
     // Made once; asking again keeps the lines there are.
-    if (!status.lower())
-        createStatusLines(ui->WiredTag, tr("Подключите датчик"));
+    if (status.lower())
+        return true;
+    createStatusLines(ui->WiredTag, tr("Подключите датчик"));
+    status.upper()->move(kUpperStatusAt);
+    status.lower()->move(kLowerStatusAt);
+    QFont font = status.lower()->font();
+    font.setPointSize(kStatusFontPoints);
+    status.upper()->setFont(font);
+    status.lower()->setFont(font);
     return true;
 }
 
