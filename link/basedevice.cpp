@@ -226,10 +226,13 @@ void BaseDevice::SessionHold::release()
     if (!isAlive() || --owner->holds > 0)
         return;
     owner->restoreTimerDeviceConnected();
-    if (resumePollMs > 0)
+    if (resumePollMs > 0) {
         owner->timerIntervalGetDataStart(uint(resumeCheckMs), uint(resumePollMs));
-    else
-        owner->timerIntervalGetDataStart(uint(owner->periods.check), uint(owner->periods.poll));
+        return;
+    }
+    // The check keeps the period the page gave it (setCheckInterval()).
+    owner->check->start();
+    owner->poll->start(owner->periods.poll);
 }
 
 void BaseDevice::createStatusLines(QWidget *page, const QString &lowerText)

@@ -133,7 +133,8 @@ public:
         SessionHold &operator=(const SessionHold &) = delete;
         // The session held still runs.
         bool isAlive() const { return owner->isSessionStill(session); }
-        // The poll and check periods to resume at, when not the session's own.
+        // The poll and check periods to resume at, when not the session's
+        // poll period and the check period the page last set.
         void resumeAt(int checkMs, int pollMs)
         {
             resumeCheckMs = checkMs;
