@@ -29,33 +29,53 @@ constexpr int kFirmwareAt = 7;
 // Shortest text worth decoding: anything shorter is taken for an empty input.
 constexpr int kShortestText = 10;
 
-// The CRC-8 that ends every answer.
-constexpr int kCrcBytes = 1;
-
-// Bytes an answer must hold: the whole answer as the sensor sends it, its
-// CRC-8 included. The CRC is never checked, but an answer pasted without it
-// is one cut short somewhere: a digit pair lost in the middle would shift
-// every field after it, and nothing could tell.
-int bytesNeeded(quint8 command)
+// Shortest text each answer is taken from, counted in characters of the
+// pasted text as the tracker hands it over (separators included); a shorter
+// text is refused for that command even when its digits would do.
+int charactersNeeded(quint8 command)
 {
     switch (command) {
     case kLevelCommand:
-        // The level answer carries two bytes more than the page shows.
-        return kLevelAt + 2 + 2 + kCrcBytes;
+        return 18;
     case bus::kAllDataCommand:
-        return kStateFilterAt + 1 + kCrcBytes;
-    case fls::kConfigWriteCommand:
-        return kValueAt + 1 + kCrcBytes;
+        return 48;
     case kShiftFullCommand:
     case fls::kSetFullCommand:
     case kShiftEmptyCommand:
     case fls::kSetEmptyCommand:
-        return kValueAt + 4 + kCrcBytes;
-    case kNetNumCommand:
-        // The new number is the address byte; one more byte comes before the CRC-8.
-        return kCommandAt + 2 + kCrcBytes;
+        return 16;
     case bus::kSerialAndFirmwareCommand:
-        return kFirmwareAt + 2 + kCrcBytes;
+        return 20;
+    case fls::kConfigWriteCommand:
+    case kNetNumCommand:
+        return kShortestText;
+    default:
+        return 0;
+    }
+}
+
+// Decoded bytes the command's fields reach to. The text's length says
+// nothing about them, since characters that are no hexadecimal digit are
+// skipped: a long text may still decode to too few bytes, and no field is
+// ever read past the decoded ones.
+int fieldBytes(quint8 command)
+{
+    switch (command) {
+    case kLevelCommand:
+        return kLevelAt + 2;
+    case bus::kAllDataCommand:
+        return kStateFilterAt + 1;
+    case fls::kConfigWriteCommand:
+        return kValueAt + 1;
+    case kShiftFullCommand:
+    case fls::kSetFullCommand:
+    case kShiftEmptyCommand:
+    case fls::kSetEmptyCommand:
+        return kValueAt + 4;
+    case kNetNumCommand:
+        return kCommandAt + 1;
+    case bus::kSerialAndFirmwareCommand:
+        return kFirmwareAt + 2;
     default:
         return 0;
     }
@@ -150,8 +170,8 @@ DecodedAnswer decodeAnswer(const QString &text)
     const std::optional<quint8> command = frame::readU8(bytes, kCommandAt);
     if (!command)
         return out;
-    const int needed = bytesNeeded(*command);
-    if (needed == 0 || bytes.size() < needed)
+    const int characters = charactersNeeded(*command);
+    if (characters == 0 || text.size() < characters || bytes.size() < fieldBytes(*command))
         return out;
 
     Answer &a = out.answer;

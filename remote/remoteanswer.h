@@ -16,8 +16,8 @@ enum class AnswerVerdict {
     TooShortText,  // nine characters or fewer: there is nothing to decode
     NoAnswerStart, // no "3e" in the text: it is no answer (a generated line, say)
     Incorrect,     // a command byte this page does not know, an odd number of
-                   // hexadecimal digits, or fewer bytes than the command's
-                   // whole answer, its CRC-8 included
+                   // hexadecimal digits, a text shorter than the command's
+                   // answer, or too few decoded bytes for its fields
     Decoded,
 };
 
@@ -44,8 +44,8 @@ struct DecodedAnswer
 
 // Reads pasted text. Characters that are not hexadecimal digits are skipped;
 // the "3e" only tells an answer from other text, decoding always starts at the
-// first digit. The bytes decoded must make up the command's whole answer with
-// its CRC-8, though the CRC is not checked.
+// first digit. The text must be as long, in characters, as the command's
+// answer is written, and the bytes decoded must hold every field shown.
 DecodedAnswer decodeAnswer(const QString &text);
 
 // Texts of a mode code (output mode and level range) and of a filter code

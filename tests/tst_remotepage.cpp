@@ -316,13 +316,14 @@ void TestRemotePage::pastedAnswerIsDecodedInABox_data()
                            << head + "Температура = -25\u00B0\u0421\nУровень = 400";
     QTest::newRow("one digit short") << "3e01fc393000000a000" << int(QMessageBox::Warning) << "Внимание!"
                                      << "Введён некорректный ответ!\nПроверьте правильность ввода";
-    QTest::newRow("pasted without its CRC") << "3e01fc393000000a00" << int(QMessageBox::Warning) << "Внимание!"
-                                            << "Введён некорректный ответ!\nПроверьте правильность ввода";
+    QTest::newRow("eighteen of twenty characters") << "3e01fc393000000a00" << int(QMessageBox::Warning) << "Внимание!"
+                                                   << "Введён некорректный ответ!\nПроверьте правильность ввода";
     QTest::newRow("long text, few bytes") << "3e01fc          zz zz zz" << int(QMessageBox::Warning) << "Внимание!"
                                           << "Введён некорректный ответ!\nПроверьте правильность ввода";
     QTest::newRow("nine characters") << "3e07fb   " << int(QMessageBox::Information) << "Информация"
                                      << "Строка ввода ответа пустая\nили ответ слишком короткий!\n"
                                         "Проверьте правильность ввода.";
+    QTest::newRow("ten characters, spaces after") << "3e07fb    " << about << "Ответ" << head + "Сетевой адрес = 7";
     QTest::newRow("generated line") << "S485=4:23:1500:19200:3105f0fe" << -1 << ""
                                     << "";
 }

