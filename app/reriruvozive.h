@@ -471,8 +471,11 @@ private:
     void markParamChanged(QLabel *mark);
     bool changeDelayKV380(bool on);           // reriruvozive_kv380.cpp
     bool confirmKVBLE(const QString &action); // reriruvozive_kvble.cpp
-    // Sends a frame of the online page's buttons and tells the user it went out.
-    void sendOnlineCommand(const QByteArray &request, const QString &notice);
+    // Sends a frame of the online page's buttons and tells the user how the
+    // unit took it: `notice` once it acknowledged it with an answer repeating
+    // `command`.
+    void sendOnlineCommand(const QByteArray &request, quint8 command, const QString &notice);
+    void tellOnline(const QString &text);
     // Tank calibration helpers (app/reriruvozive_calibration.cpp).
     void setupTarRun();
     TarBinding tarBindingOfSelectedPage() const;

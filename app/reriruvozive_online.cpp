@@ -53,29 +53,41 @@ void Reriruvozive::createDialogInfoUserForButtonClicked(QString message)
     infoPopUp->show(message);
 }
 
-void Reriruvozive::sendOnlineCommand(const QByteArray &request, const QString &notice)
+void Reriruvozive::tellOnline(const QString &text)
 {
-    if (firmwareUpdateRefuses())
+    // Empty for a page left meanwhile, or a command never sent: nothing is
+    // told over another page.
+    if (!text.isEmpty())
+        createDialogInfoUserForButtonClicked(text);
+}
+
+void Reriruvozive::sendOnlineCommand(const QByteArray &request, quint8 command, const QString &notice)
+{
+    if (firmwareUpdateRefuses() || anyWriteRunning())
         return;
-    portConnection->writeData(request);
-    // Without an open port nothing reached the unit; no notice says otherwise.
-    if (portConnection->getSerialPort()->isOpen())
-        createDialogInfoUserForButtonClicked(notice);
+    // Without an open port nothing reaches the unit: the port tells why, and
+    // no notice says otherwise.
+    if (!portConnection->getSerialPort()->isOpen()) {
+        portConnection->writeData(request);
+        return;
+    }
+    const BaseDevice::WriteGuard guard(qfOnline);
+    tellOnline(QFOnline::outcomeText(qfOnline->sendCommand(request, command), notice));
 }
 
 void Reriruvozive::on_pushButtonOnlineEngineOn_clicked()
 {
-    sendOnlineCommand(online::engineOnRequest(currentNetNum), tr("Калибровка произведена"));
+    sendOnlineCommand(online::engineOnRequest(currentNetNum), online::kEngineOnCommand, tr("Калибровка произведена"));
 }
 
 void Reriruvozive::on_pushButtonOnlineEngineOff_clicked()
 {
-    sendOnlineCommand(online::engineOffRequest(currentNetNum), tr("Калибровка произведена"));
+    sendOnlineCommand(online::engineOffRequest(currentNetNum), online::kEngineOffCommand, tr("Калибровка произведена"));
 }
 
 void Reriruvozive::on_pushButtonOnlineHorizont_clicked()
 {
-    sendOnlineCommand(online::horizonRequest(), tr("Калибровка произведена"));
+    sendOnlineCommand(online::horizonRequest(), online::kHorizonCommand, tr("Калибровка произведена"));
 }
 
 void Reriruvozive::on_pushButtonOnlineReadSetting_clicked()
@@ -85,11 +97,15 @@ void Reriruvozive::on_pushButtonOnlineReadSetting_clicked()
 
 void Reriruvozive::on_pushButtonOnlineWriteSetting_clicked()
 {
-    if (firmwareUpdateRefuses())
+    if (firmwareUpdateRefuses() || anyWriteRunning())
         return;
-    // A refused write has told the user why itself.
-    if (qfOnline->writeParam() && portConnection->getSerialPort()->isOpen())
-        createDialogInfoUserForButtonClicked(tr("Настройки записаны"));
+    // Without an open port nothing reaches the unit and nothing is told; a
+    // refused write has told the user why itself.
+    if (!portConnection->getSerialPort()->isOpen()) {
+        qfOnline->writeParam();
+        return;
+    }
+    tellOnline(QFOnline::outcomeText(qfOnline->writeSettings(), tr("Настройки записаны")));
 }
 
 void Reriruvozive::on_lineEditOnlineAccessDot_textEdited(QString arg1)

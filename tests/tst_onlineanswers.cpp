@@ -3,6 +3,7 @@
 #include "link/frame.h"
 #include "pagefixture.h"
 #include "resources/bundle.h"
+#include "shortintervals.h"
 #include "ui/dynamicqdialog.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
@@ -207,6 +208,10 @@ private:
     void feed(const QByteArray &chunk);
     void readConfig(const QByteArray &record);
     QList<QByteArray> framesWith(quint8 command) const;
+    // The poll goes on: a request leaves within a few of its periods.
+    bool pollGoesOn();
+    // The watchdog runs: readings on show are hidden once it runs out.
+    bool watchdogWatches();
 
     std::unique_ptr<PageFixture<QFOnline>> fixture;
     Ui_Deruvivuriri *ui = nullptr;
@@ -225,6 +230,7 @@ void TestOnlineAnswers::init()
     fixture = std::make_unique<PageFixture<QFOnline>>();
     ui = fixture->ui.get();
     page = fixture->page.get();
+    shortintervals::apply(page);
     written = std::make_unique<QSignalSpy>(page, &QFOnline::writeData);
     logged = std::make_unique<QSignalSpy>(page, &QFOnline::signalWriteLog);
 }
@@ -248,6 +254,19 @@ void TestOnlineAnswers::readConfig(const QByteArray &record)
     page->setNeedUpdateCfgFields(true);
     feed(configAnswer(record));
     QVERIFY(page->isConfigRead());
+}
+
+bool TestOnlineAnswers::pollGoesOn()
+{
+    QSignalSpy levels(page, &QFOnline::signalRequestForGetAllDataFromDevice);
+    QSignalSpy statuses(page, &QFOnline::signalRequestForGetAllDataFromQFOnlineDevice);
+    return QTest::qWaitFor([&] { return levels.size() + statuses.size() > 0; }, 5 * page->intervals().poll);
+}
+
+bool TestOnlineAnswers::watchdogWatches()
+{
+    page->setWidgetsVisible(true);
+    return QTest::qWaitFor([this] { return ui->tabWidgetQFOnline->isHidden(); }, 3 * page->intervals().watchdog);
 }
 
 QList<QByteArray> TestOnlineAnswers::framesWith(quint8 command) const
@@ -643,7 +662,7 @@ void TestOnlineAnswers::searchEndsOnTheUnitsAnswer()
     // Whatever answered, the unit is number 1, and its IMEI is asked for.
     QCOMPARE(framesWith(0xA7).size(), 1);
     QCOMPARE(queue.last().at(0).toByteArray(), QByteArray(1, '\x01'));
-    QVERIFY(page->getPollTimer()->isActive());
+    QVERIFY(pollGoesOn());
     // After the search answers are parsed as frames again.
     feed(levelAnswer(Level()));
     QCOMPARE(ui->label_UrovenDUTOnline->text(), QString("512"));
@@ -652,46 +671,62 @@ void TestOnlineAnswers::searchEndsOnTheUnitsAnswer()
 void TestOnlineAnswers::watchdogHidesReadingsButPollingGoesOn()
 {
     page->connectDevice();
-    QTimer *watchdog = page->getWatchdogTimer();
-    QVERIFY(watchdog->isActive());
-    QCOMPARE(watchdog->interval(), page->intervals().watchdog);
     feed(statusAnswer(1234, 17, 9, 3, 24));
     feed(levelAnswer(Level()));
     QVERIFY(!ui->tabWidgetQFOnline->isHidden());
 
-    // What the watchdog runs when five seconds pass without a level answer.
-    page->resetDeviceIsConnected();
-    QVERIFY(ui->tabWidgetQFOnline->isHidden());
+    // No level answer for a watchdog period.
+    QTRY_VERIFY_WITH_TIMEOUT(ui->tabWidgetQFOnline->isHidden(), 3 * page->intervals().watchdog);
     QVERIFY(ui->label_TempValDUT->isHidden());
     QVERIFY(page->isDeviceConnected());
-    QVERIFY(page->getPollTimer()->isActive());
+    QVERIFY(pollGoesOn());
 
-    // The next level answer brings the temperature back; the rest waits
-    // until the window is to be refreshed again.
-    feed(levelAnswer(Level()));
+    // The unit answers again: its page is back whole, with its values.
+    Level back;
+    back.level = 777;
+    feed(levelAnswer(back));
     QVERIFY(!ui->label_TempValDUT->isHidden());
-    QVERIFY(ui->tabWidgetQFOnline->isHidden());
-    page->setNeedUpdataWindow(true);
-    feed(levelAnswer(Level()));
     QVERIFY(!ui->tabWidgetQFOnline->isHidden());
+    QVERIFY(!ui->label_UrovenDUTOnline->isHidden());
+    QCOMPARE(ui->label_UrovenDUTOnline->text(), QString("777"));
 }
 
 void TestOnlineAnswers::connectingTwiceStillPollsOnceATick()
 {
+    // Two emissions from one timer tick come without the event loop running
+    // between them: a zero-time reset armed by the first cannot have run.
+    struct TickCounter
+    {
+        int emitted = 0;
+        int twiceInATick = 0;
+        bool inTick = false;
+        void count(QObject *context)
+        {
+            ++emitted;
+            twiceInATick += inTick ? 1 : 0;
+            inTick = true;
+            QTimer::singleShot(0, context, [this] { inTick = false; });
+        }
+    };
+    TickCounter requests;
+    TickCounter checks;
     QSignalSpy levels(page, &QFOnline::signalRequestForGetAllDataFromDevice);
     QSignalSpy statuses(page, &QFOnline::signalRequestForGetAllDataFromQFOnlineDevice);
-    QSignalSpy checks(page, &QFOnline::signalCheckIncommingData);
-    QSignalSpy pollTicks(page->getPollTimer(), &QTimer::timeout);
-    QSignalSpy checkTicks(page->getCheckTimer(), &QTimer::timeout);
+    connect(page, &QFOnline::signalRequestForGetAllDataFromDevice, this, [&] { requests.count(this); });
+    connect(page, &QFOnline::signalRequestForGetAllDataFromQFOnlineDevice, this, [&] { requests.count(this); });
+    connect(page, &QFOnline::signalCheckIncommingData, this, [&] { checks.count(this); });
     page->connectDevice();
     // The end of a firmware update connects again.
     page->connectDevice();
-    QTRY_VERIFY_WITH_TIMEOUT(pollTicks.size() >= 2, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(requests.emitted >= 4 && checks.emitted >= 4, 5000);
     // One request a tick, level and status in turn.
-    QCOMPARE(levels.size() + statuses.size(), pollTicks.size());
+    QCOMPARE(requests.twiceInATick, 0);
     QVERIFY(levels.size() >= 1);
     QVERIFY(statuses.size() >= 1);
-    QCOMPARE(checks.size(), checkTicks.size());
+    QCOMPARE(checks.twiceInATick, 0);
+    // The counters' resets still pending run before the counters go.
+    page->disconnectDevice();
+    QTest::qWait(20);
 }
 
 void TestOnlineAnswers::disconnectRightAfterConnectSendsNothing()
@@ -825,7 +860,7 @@ void TestOnlineAnswers::writeAskedForDuringAWriteFollowsIt()
     // The second write carries both changes.
     QCOMPARE(quint8(writes.at(1).at(3 + 147)), quint8(1));
     QCOMPARE(quint8(writes.at(1).at(3 + 149)), quint8(1));
-    QVERIFY(page->getPollTimer()->isActive());
+    QVERIFY(pollGoesOn());
 }
 
 void TestOnlineAnswers::servicePlaceholdersShowOneNotice_data()
@@ -851,7 +886,7 @@ void TestOnlineAnswers::servicePlaceholdersShowOneNotice()
     QCOMPARE(watcher.seen, QStringList{"Функция в разработке"});
     QCOMPARE(written->size(), 0);
     QCOMPARE(page->getConfigBlock().bytes(), before);
-    QVERIFY(page->getPollTimer()->isActive());
+    QVERIFY(pollGoesOn());
 }
 
 void TestOnlineAnswers::passwordOutcomeComesOnlyFromItsOwnAnswer()
@@ -865,9 +900,8 @@ void TestOnlineAnswers::passwordOutcomeComesOnlyFromItsOwnAnswer()
     QVERIFY2(watcher.seen.isEmpty(), qPrintable(watcher.seen.join(';')));
     QCOMPARE(framesWith(0xF7), (QList<QByteArray>{frame::withCrc(QByteArray("\x31\x01\xf7\0\0\0\0", 7))}));
     QCOMPARE(logged->last().at(0).toString(), QString("Check password QFOnline"));
-    QVERIFY(page->getPollTimer()->isActive());
-    QVERIFY(page->getWatchdogTimer()->isActive());
-    QVERIFY(!page->getWatchdogTimer()->signalsBlocked());
+    QVERIFY(pollGoesOn());
+    QVERIFY(watchdogWatches());
 }
 
 QTEST_MAIN(TestOnlineAnswers)

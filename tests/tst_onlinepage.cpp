@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSerialPort>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -39,6 +40,8 @@ private slots:
     void operatorPresetAndTooLongTextsReachTheUnitCut();
     void switchesChangeTheUnitAndFollowIt();
     void calibrationButtonsTellOnlyWhatWentOut();
+    void commandsAreToldDoneOnlyOnTheUnitsAnswer_data();
+    void commandsAreToldDoneOnlyOnTheUnitsAnswer();
     void firmwareUpdateEndResumesPolling();
     void silentUnitLosesItsReadingsButIsStillPolled();
     void gluedAnswersAreAllTaken();
@@ -218,6 +221,18 @@ void TestOnlinePage::settingsAreReadEditedWrittenAndReadBack()
         QVERIFY(noticesShown().contains("Недопустимое значение: Адрес (1 канал)\nВведите число от 0 до 255"));
         QVERIFY(!noticesShown().contains("Настройки записаны"));
     }
+    // A sending period the field cannot hold is refused the same way.
+    const QString periodRefused = "Недопустимое значение: Период отправки\nВведите число от -32768 до 32767";
+    for (const QString &text : {QString("70000"), QString("abc"), QString(), QString("32768")}) {
+        ui->lineEditOnlinePeriodSend->setText(text);
+        emit ui->lineEditOnlinePeriodSend->textEdited(text);
+        ui->pushButtonOnlineWriteSetting->click();
+        QVERIFY2(noticesShown().contains(periodRefused), qPrintable(text));
+        QVERIFY(!noticesShown().contains("Настройки записаны"));
+    }
+    QCOMPARE(device->countRequests(0xA3), 0);
+    typeInto(ui->lineEditOnlinePeriodSend, "120");
+
     typeInto(ui->lineEditOnlineChanel1, "255");
     ui->pushButtonOnlineWriteSetting->click();
     QVERIFY(noticesShown().contains("Настройки записаны"));
@@ -345,6 +360,47 @@ void TestOnlinePage::calibrationButtonsTellOnlyWhatWentOut()
     QVERIFY(!noticesShown().contains("Настройки записаны"));
 }
 
+void TestOnlinePage::commandsAreToldDoneOnlyOnTheUnitsAnswer_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("locked"); // else it carries the command out without a word
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<QString>("notTold");
+
+    const QString calibrated = "Калибровка произведена";
+    const QString silent = "Устройство не ответило";
+    const QString refused = "Устройство отклонило команду";
+    QTest::newRow("engine on, unanswered") << "pushButtonOnlineEngineOn" << false << silent << calibrated;
+    QTest::newRow("engine off, unanswered") << "pushButtonOnlineEngineOff" << false << silent << calibrated;
+    QTest::newRow("horizon, unanswered") << "pushButtonOnlineHorizont" << false << silent << calibrated;
+    QTest::newRow("settings write, unanswered")
+        << "pushButtonOnlineWriteSetting" << false << silent << QString("Настройки записаны");
+    QTest::newRow("horizon, refused") << "pushButtonOnlineHorizont" << true << refused << calibrated;
+    QTest::newRow("settings write, refused")
+        << "pushButtonOnlineWriteSetting" << true << refused << QString("Настройки записаны");
+}
+
+void TestOnlinePage::commandsAreToldDoneOnlyOnTheUnitsAnswer()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, locked);
+    QFETCH(QString, told);
+    QFETCH(QString, notTold);
+    connectPage();
+    waitForReadings();
+    openSettingsTab();
+    for (DynamicQDialog *d : window->findChildren<DynamicQDialog *>())
+        d->close();
+    if (locked)
+        device->unit.password = 4321;
+    else
+        device->commandsUnanswered = true;
+
+    window->findChild<QPushButton *>(button)->click();
+    QTRY_VERIFY_WITH_TIMEOUT(noticesShown().contains(told), kAnswerMs);
+    QVERIFY2(!noticesShown().contains(notTold), qPrintable(noticesShown().join('|')));
+}
+
 void TestOnlinePage::firmwareUpdateEndResumesPolling()
 {
     connectPage();
@@ -384,11 +440,15 @@ void TestOnlinePage::silentUnitLosesItsReadingsButIsStillPolled()
     QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xF0) + device->countRequests(0xA0) >= polls + 6, 4000);
     QVERIFY(page->isDeviceConnected());
 
-    // Back again: the temperature returns with the next level answer.
+    // Back again: the page shows the unit whole, with its values.
     device->silent = false;
+    device->unit.level = 640;
     ui->label_TempValDUT->setText(QString());
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_TempValDUT->text(), QString("21°C"), kAnswerMs);
     QVERIFY(!ui->label_TempValDUT->isHidden());
+    QTRY_VERIFY_WITH_TIMEOUT(!ui->tabWidgetQFOnline->isHidden(), kAnswerMs);
+    QVERIFY(!ui->label_UrovenDUTOnline->isHidden());
+    QCOMPARE(ui->label_UrovenDUTOnline->text(), QString("640"));
 }
 
 void TestOnlinePage::gluedAnswersAreAllTaken()

@@ -4,6 +4,7 @@
 #include "devices/online/qfonline.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
+#include "shortintervals.h"
 #include "simulatedonline.h"
 #include "ui/dynamicqdialog.h"
 #include "ui/security.h"
@@ -20,6 +21,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 // The online unit's password through the real main window and a simulated
@@ -41,6 +43,10 @@ private:
     void connectPage();
     bool lockShows(const char *picture) const;
     QList<QByteArray> passwordFrames() const;
+    int polls() const { return device->countRequests(0xF0) + device->countRequests(0xA0); }
+    // The session went on after the password steps: the unit is polled, and
+    // a silent unit loses its readings (the watchdog runs).
+    bool pollAndWatchdogGoOn();
 
     std::unique_ptr<SimulatedOnline> device;
     std::unique_ptr<Reriruvozive> window;
@@ -70,8 +76,13 @@ public:
     QStringList dialogTexts; // labels of each password dialog seen
     QStringList messages;    // texts of the message boxes
     int fieldsShown = -1;
-    bool watchdogStoppedMeanwhile = false;
-    QTimer *watchdog = nullptr;
+    // When set, the first dialog stays open this long before its button is
+    // pressed; heldMeanwhile then tells whether the page kept its readings
+    // and polled nothing all the while (polling and watchdog held).
+    int holdOpenMs = 0;
+    std::function<int()> polls;
+    QWidget *readings = nullptr;
+    bool heldMeanwhile = false;
 
 private:
     bool seenBefore(QWidget *modal) const
@@ -103,8 +114,7 @@ private:
         }
         if (security) {
             dialogTexts << texts.join('|');
-            if (watchdog)
-                watchdogStoppedMeanwhile = !watchdog->isActive();
+            const int pollsAtOpen = polls ? polls() : 0;
             QList<QLineEdit *> fields;
             for (QLineEdit *e : security->findChildren<QLineEdit *>()) {
                 if (e->isVisibleTo(security))
@@ -113,9 +123,14 @@ private:
             fieldsShown = fields.size();
             if (!fields.isEmpty())
                 fields.first()->setText(typed);
+            const int wait = dialogTexts.size() == 1 ? holdOpenMs : 0;
             for (QPushButton *b : security->findChildren<QPushButton *>()) {
                 if (b->text() == button && b->isVisibleTo(security)) {
-                    QTimer::singleShot(0, b, &QPushButton::click);
+                    QTimer::singleShot(wait, b, [this, b, pollsAtOpen, wait] {
+                        if (wait > 0 && polls && readings)
+                            heldMeanwhile = !readings->isHidden() && polls() == pollsAtOpen;
+                        b->click();
+                    });
                     break;
                 }
             }
@@ -147,6 +162,7 @@ void TestOnlinePassword::init()
     window = std::make_unique<Reriruvozive>();
     ui = window->form();
     page = window->online();
+    shortintervals::apply(page);
 }
 
 void TestOnlinePassword::cleanup()
@@ -170,6 +186,18 @@ bool TestOnlinePassword::lockShows(const char *picture) const
            shown.toImage() == QPixmap(QString(":/images/") + picture).toImage();
 }
 
+bool TestOnlinePassword::pollAndWatchdogGoOn()
+{
+    const int before = polls();
+    if (!QTest::qWaitFor([&] { return polls() > before; }, kAnswerMs))
+        return false;
+    device->silent = true;
+    const bool hidden = QTest::qWaitFor([this] { return ui->tabWidgetQFOnline->isHidden(); }, kAnswerMs);
+    device->silent = false;
+    // And the unit is back.
+    return hidden && QTest::qWaitFor([this] { return !ui->tabWidgetQFOnline->isHidden(); }, kAnswerMs);
+}
+
 QList<QByteArray> TestOnlinePassword::passwordFrames() const
 {
     QList<QByteArray> frames;
@@ -187,13 +215,15 @@ void TestOnlinePassword::protectedUnitRefusesAWrongPasswordAndTakesTheRightOne()
     connectPage();
     {
         PasswordUser user("1111", "Ввести пароль");
-        user.watchdog = page->getWatchdogTimer();
+        user.holdOpenMs = 3 * shortintervals::kWatchdogMs / 2;
+        user.polls = [this] { return polls(); };
+        user.readings = ui->tabWidgetQFOnline;
         // What the "security" entry of the service menu runs for this page.
         page->checkPass();
         QCOMPARE(user.dialogTexts.size(), 1);
         QVERIFY(user.dialogTexts.first().contains("защищено паролем"));
         QCOMPARE(user.fieldsShown, 1);
-        QVERIFY(user.watchdogStoppedMeanwhile);
+        QVERIFY(user.heldMeanwhile);
         QCOMPARE(user.messages, QStringList{"Ошибка\nВведён неверный пароль\nПопробуйте другой пароль"});
     }
     QVERIFY(!device->unit.unlocked);
@@ -208,8 +238,7 @@ void TestOnlinePassword::protectedUnitRefusesAWrongPasswordAndTakesTheRightOne()
     QVERIFY(device->unit.unlocked);
     QVERIFY(lockShows("unlock.png"));
     QCOMPARE(passwordFrames().last(), frame::withCrc(QByteArray::fromHex("3101f8000010e1")));
-    QVERIFY(page->getPollTimer()->isActive());
-    QVERIFY(page->getWatchdogTimer()->isActive());
+    QVERIFY(pollAndWatchdogGoOn());
 
     // Unlocked, the unit takes its settings.
     ui->tabWidgetQFOnline->setCurrentIndex(1);
@@ -275,7 +304,8 @@ void TestOnlinePassword::emptyPasswordIsNotSent()
     // Only the probe went out; the unit still has no password.
     QCOMPARE(passwordFrames().size(), 1);
     QVERIFY(!device->unit.password);
-    QVERIFY(page->getPollTimer()->isActive());
+    const int before = polls();
+    QTRY_VERIFY_WITH_TIMEOUT(polls() > before, kAnswerMs);
 }
 
 QTEST_MAIN(TestOnlinePassword)

@@ -445,10 +445,12 @@ void TestOnlineProtocol::periodAndAddressTexts_data()
     // Not its low byte 44: that would be some other device's address.
     QTest::newRow("300") << "300" << hex("2c01") << -1;
     QTest::newRow("256") << "256" << hex("0001") << -1;
-    QTest::newRow("70000") << "70000" << hex("0000") << -1;
+    // A period the field cannot hold leaves the unit's as it was.
+    QTest::newRow("70000") << "70000" << hex("7777") << -1;
+    QTest::newRow("32768") << "32768" << hex("7777") << -1;
     QTest::newRow("-1") << "-1" << hex("ffff") << -1;
-    QTest::newRow("abc") << "abc" << hex("0000") << -1;
-    QTest::newRow("empty") << "" << hex("0000") << -1;
+    QTest::newRow("abc") << "abc" << hex("7777") << -1;
+    QTest::newRow("empty") << "" << hex("7777") << -1;
 }
 
 void TestOnlineProtocol::periodAndAddressTexts()

@@ -109,13 +109,24 @@ qint16 OnlineConfigBlock::period() const
     return static_cast<qint16>(byteAt(kPeriodOffset) | (byteAt(kPeriodOffset + 1) << 8));
 }
 
-void OnlineConfigBlock::setPeriodText(const QString &value)
+std::optional<qint16> OnlineConfigBlock::periodOfText(const QString &value)
 {
     bool ok = false;
-    const short number = value.toShort(&ok, 10);
-    const auto word = static_cast<quint16>(ok ? number : 0);
+    const int number = value.toInt(&ok, 10);
+    if (!ok || number < kPeriodBottom || number > kPeriodTop)
+        return std::nullopt;
+    return static_cast<qint16>(number);
+}
+
+bool OnlineConfigBlock::setPeriodText(const QString &value)
+{
+    const std::optional<qint16> number = periodOfText(value);
+    if (!number)
+        return false;
+    const auto word = static_cast<quint16>(*number);
     setByte(kPeriodOffset, word & 0xFF);
     setByte(kPeriodOffset + 1, word >> 8);
+    return true;
 }
 
 quint8 OnlineConfigBlock::mode(int device) const

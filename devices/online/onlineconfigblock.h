@@ -63,8 +63,14 @@ public:
     void setFormat() { setByte(kFormatOffset, kFormat); }
 
     qint16 period() const;
-    // A base-10 16-bit signed number; 0 for any other text.
-    void setPeriodText(const QString &value);
+    static constexpr int kPeriodBottom = -32768;
+    static constexpr int kPeriodTop = 32767;
+    // A base-10 16-bit signed number; nothing for any other text (a larger
+    // number would go out as its low bits, an empty one as 0).
+    static std::optional<qint16> periodOfText(const QString &value);
+    // Stores the period a text gives; false, leaving the field as it was,
+    // when it gives none.
+    bool setPeriodText(const QString &value);
 
     // Extra devices 0..7; other numbers are ignored (read as 0).
     quint8 mode(int device) const;

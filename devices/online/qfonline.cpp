@@ -84,9 +84,10 @@ void QFOnline::watchdogRanOut()
 
 void QFOnline::resetDeviceIsConnected()
 {
-    // A silent unit only loses its readings; polling goes on and the next
-    // level answer brings the temperature back.
+    // A silent unit only loses its readings; polling goes on, and once the
+    // unit answers again its next level answer shows the page whole.
     setWidgetsVisible(false);
+    needUpdateWindow = true;
 }
 
 void QFOnline::connectDevice()

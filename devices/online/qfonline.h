@@ -56,8 +56,28 @@ public:
     // The switches in the order the configuration bit map lists them.
     enum SwitchIndex { Channel1, Channel2, Channel3, Channel4, WorkingMode, Egts, Udp };
 
+    // What became of a command sent to the unit.
+    enum class CommandOutcome {
+        Acknowledged, // the unit answered it
+        Refused,      // the unit refused it (its password was not entered)
+        Silent,       // no answer in time
+        Left,         // the page was left meanwhile: nothing more is told
+        NotSent,      // refused before sending; the page told why
+        Queued,       // goes out with the write already running
+    };
+
     QFOnline(Ui_Deruvivuriri *form, QSerialPort *port);
     ~QFOnline() override;
+
+    // Sends one command frame to the unit and waits for its answer, one that
+    // repeats `command`, with polling held meanwhile.
+    CommandOutcome sendCommand(const QByteArray &request, quint8 command);
+    // The configuration write of the write button: writeParam(), and the
+    // unit's acknowledgement awaited.
+    CommandOutcome writeSettings();
+    // What the user is told of an outcome; `doneText` for an acknowledged
+    // command, nothing for one that was never sent or whose page was left.
+    static QString outcomeText(CommandOutcome outcome, const QString &doneText);
 
     // Gets everything the receive buffer held: any number of answers or part
     // of one, each written to the debug output first. Always returns 1.
@@ -95,9 +115,6 @@ public:
     // True once the unit's configuration was read since the page connected.
     bool isConfigRead() const { return configRead; }
     Switch *getSwitch(int index) const;
-    QTimer *getWatchdogTimer() const { return watchdogTimer(); }
-    QTimer *getPollTimer() const { return pollTimer(); }
-    QTimer *getCheckTimer() const { return checkTimer(); }
     int getStabilityState(int slot) const;
 
 public slots:
@@ -187,16 +204,20 @@ private:
 
     // Configuration (qfonline_config.cpp).
     bool refuseUnreadConfig();
+    CommandOutcome writeBlock(bool awaitAnswer);
+    // Waits until the unit answered `command` (or refused), at most `ms`.
+    CommandOutcome awaitCommandAnswer(quint8 command, int ms);
+    bool refuseUnusableInput();
+    bool refuseUnusablePeriod();
     bool refuseUnusableAddress();
-    void sendConfigOnce();
+    CommandOutcome sendConfigOnce(bool awaitAnswer);
 
     // Password (qfonline_password.cpp).
-    // Sends one password frame and returns the answer to it (0 for none).
-    quint8 exchangePassword(quint8 command, quint32 value);
-    // Polling and the watchdog back after a password step.
-    void resumeAfterPassword();
+    // Sends one password frame and returns the answer to it (0 for none);
+    // nothing when the page was left during the wait.
+    std::optional<quint8> exchangePassword(quint8 command, quint32 value);
     // Enters the password typed in the dialog's input field; false when it
-    // was refused before anything was sent.
+    // was refused before anything was sent, or the page was left meanwhile.
     bool enterTypedPassword();
     void showLock(bool locked);
     // The typed password as a number; nothing (after telling the user) for an
@@ -214,6 +235,7 @@ private:
     // The four extra-device address fields, and how a message names one.
     std::array<QLineEdit *, 4> addressFields() const;
     QString addressFieldName(int channel) const;
+    QString periodFieldName() const;
     void buildSwitches();
     void buildTabIcons();
     void buildCalibrationView();
@@ -253,8 +275,13 @@ private:
     // An address field edited to something that is no address: the block
     // keeps the unit's byte, and no write goes out until it is put right.
     std::array<bool, 4> addressUnusable{};
+    // The same for the sending period.
+    bool periodUnusable = false;
     // A write runs waits inside; a write asked for meanwhile runs after it.
     bool writeAgain = false;
+    // Code of the last answer to a command (a write, a calibration, the
+    // mode) or of a refusal; cleared before each command is sent.
+    quint8 commandAnswer = 0;
 
     quint32 password = 0;
     // Answer code of the last password frame, cleared before each is sent.

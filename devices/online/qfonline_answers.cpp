@@ -91,15 +91,23 @@ void QFOnline::takeFrame(const QByteArray &frame)
     case online::kLevelCommand:
         handleLevel(frame);
         break;
+    case online::kPasswordRefusedCommand:
+        // A command of the unit's refused for want of the password, or a
+        // password refused.
+        commandAnswer = command;
+        handlePassword(command);
+        break;
     case online::kSetPasswordCommand:
     case online::kEnterPasswordCommand:
-    case online::kPasswordRefusedCommand:
         handlePassword(command);
         break;
     case online::kConfigWriteCommand:
     case online::kHorizonCommand:
     case online::kWorkingModeCommand:
-        // The request's own notice was shown when it was sent.
+    case online::kEngineOnCommand:
+    case online::kEngineOffCommand:
+        // The command waiting for it tells the user.
+        commandAnswer = command;
         break;
     default:
         break;
@@ -169,6 +177,7 @@ void QFOnline::showConfigFields()
     QLabel *const values[] = {ui->label_50, ui->label_51, ui->label_52, ui->label_53};
     // The fields show the block's addresses again.
     addressUnusable.fill(false);
+    periodUnusable = false;
     for (int i = 0; i < 4; ++i) {
         const bool on = configBlock.mode(i) & OnlineConfigBlock::kDeviceOnBit;
         // The switch shows what the unit keeps, also when a change of it was

@@ -13,6 +13,11 @@ namespace {
 // both have arrived before the page goes on.
 constexpr int kAfterWriteMs = 50;
 constexpr int kAfterPollMs = 200;
+// The unit acknowledges a command well within this; after it, it counts as
+// not having answered.
+constexpr int kCommandAnswerMs = 2000;
+// How often a waiting command looks whether its answer came.
+constexpr int kAnswerLookMs = 50;
 
 } // namespace
 
@@ -59,7 +64,7 @@ void QFOnline::setPwdServer(QString password)
 
 void QFOnline::setDopPeriod(QString period)
 {
-    configBlock.setPeriodText(period);
+    periodUnusable = !configBlock.setPeriodText(period);
 }
 
 void QFOnline::setModeDopDevice(uchar deviceID, uchar deviceMode)
@@ -85,6 +90,26 @@ bool QFOnline::refuseUnreadConfig()
     return true;
 }
 
+bool QFOnline::refuseUnusableInput()
+{
+    return refuseUnusablePeriod() || refuseUnusableAddress();
+}
+
+bool QFOnline::refuseUnusablePeriod()
+{
+    if (!periodUnusable)
+        return false;
+    // Sent as 0 or as its low bits, the unit would report at some other pace.
+    createDialogInfoUserForButtonClicked(tr("Недопустимое значение: %1\nВведите число от %2 до %3")
+                                             .arg(periodFieldName())
+                                             .arg(OnlineConfigBlock::kPeriodBottom)
+                                             .arg(OnlineConfigBlock::kPeriodTop));
+    emit signalWriteLog(QStringLiteral("QFOnline settings not written: the sending period is no number from %1 to %2")
+                            .arg(OnlineConfigBlock::kPeriodBottom)
+                            .arg(OnlineConfigBlock::kPeriodTop));
+    return true;
+}
+
 bool QFOnline::refuseUnusableAddress()
 {
     for (int channel = 0; channel < int(addressUnusable.size()); ++channel) {
@@ -105,37 +130,91 @@ bool QFOnline::refuseUnusableAddress()
 
 bool QFOnline::writeParam()
 {
-    if (refuseUnreadConfig() || refuseUnusableAddress())
-        return false;
+    return writeBlock(false) != CommandOutcome::NotSent;
+}
+
+QFOnline::CommandOutcome QFOnline::writeSettings()
+{
+    return writeBlock(true);
+}
+
+QFOnline::CommandOutcome QFOnline::writeBlock(bool awaitAnswer)
+{
+    if (refuseUnreadConfig() || refuseUnusableInput())
+        return CommandOutcome::NotSent;
     // A write asked for during the waits of another (a second switch
     // click) is sent right after it, with everything changed meanwhile.
     if (isWriteInProgress()) {
         writeAgain = true;
-        return true;
+        return CommandOutcome::Queued;
     }
     const WriteGuard guard(this);
+    CommandOutcome outcome = CommandOutcome::Acknowledged;
     do {
         writeAgain = false;
-        sendConfigOnce();
-    } while (writeAgain);
-    return true;
+        outcome = sendConfigOnce(awaitAnswer);
+    } while (writeAgain && outcome != CommandOutcome::Left);
+    return outcome;
 }
 
-void QFOnline::sendConfigOnce()
+QFOnline::CommandOutcome QFOnline::sendConfigOnce(bool awaitAnswer)
 {
-    pausePolling();
+    // Left during a wait, the page sends nothing more and the hold gives
+    // the poll back to no one.
+    const SessionHold hold(this);
     configBlock.setFormat();
+    commandAnswer = 0;
     emit writeData(online::configWriteRequest(configBlock));
-    delay(kAfterWriteMs);
-    // The page may have been left during the wait: then nothing more goes
-    // out, and the poll stays with whoever took the line.
-    if (isSessionRunning())
-        pollTick();
-    delay(kAfterPollMs);
+    if (!waitInSession(kAfterWriteMs))
+        return CommandOutcome::Left;
+    pollTick();
+    if (!waitInSession(kAfterPollMs))
+        return CommandOutcome::Left;
     needUpdateCfgFields = true;
     needUpdateWindow = true;
     emit signalCheckIncommingData();
-    resumePolling();
+    if (!awaitAnswer)
+        return CommandOutcome::Acknowledged;
+    return awaitCommandAnswer(online::kConfigWriteCommand, kCommandAnswerMs - kAfterWriteMs - kAfterPollMs);
+}
+
+QFOnline::CommandOutcome QFOnline::sendCommand(const QByteArray &request, quint8 command)
+{
+    const SessionHold hold(this);
+    // What already arrived answers something else.
+    emit signalCheckIncommingData();
+    commandAnswer = 0;
+    emit writeData(request);
+    return awaitCommandAnswer(command, kCommandAnswerMs);
+}
+
+QFOnline::CommandOutcome QFOnline::awaitCommandAnswer(quint8 command, int ms)
+{
+    for (int waited = 0;; waited += kAnswerLookMs) {
+        if (commandAnswer == command)
+            return CommandOutcome::Acknowledged;
+        if (commandAnswer == online::kPasswordRefusedCommand)
+            return CommandOutcome::Refused;
+        if (waited >= ms)
+            return CommandOutcome::Silent;
+        if (!waitInSession(kAnswerLookMs))
+            return CommandOutcome::Left;
+        emit signalCheckIncommingData();
+    }
+}
+
+QString QFOnline::outcomeText(CommandOutcome outcome, const QString &doneText)
+{
+    switch (outcome) {
+    case CommandOutcome::Acknowledged:
+        return doneText;
+    case CommandOutcome::Refused:
+        return tr("Устройство отклонило команду");
+    case CommandOutcome::Silent:
+        return tr("Устройство не ответило");
+    default:
+        return QString();
+    }
 }
 
 void QFOnline::setNewCFGForSetting()
@@ -168,8 +247,8 @@ void QFOnline::setNewCFGForSetting()
         emit signalRequestForGetCfgQFOnline();
         return;
     }
-    // The switch goes back; the typed address stays to be put right.
-    if (refuseUnusableAddress()) {
+    // The switch goes back; the typed value stays to be put right.
+    if (refuseUnusableInput()) {
         sw->setState(!sw->getState());
         return;
     }
@@ -196,6 +275,9 @@ void QFOnline::setNewCFGForSetting()
         writeAgain = true;
         return;
     }
+    const quint64 session = currentSession();
     writeParam();
-    emit signalRequestForGetCfgQFOnline();
+    // Left during the write, the read-back would go to whoever took the line.
+    if (isSessionStill(session))
+        emit signalRequestForGetCfgQFOnline();
 }

@@ -19,17 +19,11 @@ constexpr int kSecurityHeight = 200;
 
 } // namespace
 
-quint8 QFOnline::exchangePassword(quint8 command, quint32 value)
+std::optional<quint8> QFOnline::exchangePassword(quint8 command, quint32 value)
 {
-    exchange(online::passwordRequest(netNum, command, value), kPasswordAnswerMs);
+    if (!exchange(online::passwordRequest(netNum, command, value), kPasswordAnswerMs))
+        return std::nullopt;
     return passwordAnswer;
-}
-
-void QFOnline::resumeAfterPassword()
-{
-    // Outside a session no timer runs.
-    resumePolling();
-    resumeWatchdog();
 }
 
 void QFOnline::showLock(bool locked)
@@ -53,16 +47,21 @@ std::optional<quint32> QFOnline::typedPassword(const QString &text)
 
 void QFOnline::checkPass()
 {
+    // Polling and the watchdog stay held until the dialog is done, and come
+    // back only if the page was not left meanwhile.
+    const SessionHold hold(this);
     password = 0;
-    const quint8 answer = exchangePassword(online::kSetPasswordCommand, password);
+    const std::optional<quint8> answer = exchangePassword(online::kSetPasswordCommand, password);
+    if (!answer)
+        return;
     QWidget *parent = ui ? ui->DUT : nullptr;
     Security *dialog = nullptr;
-    if (answer == online::kSetPasswordCommand) {
+    if (*answer == online::kSetPasswordCommand) {
         // The unit took "no password": it has none, one may be set.
         showLock(false);
         qCDebug(lcOnline) << "SET_NEW_PASS";
         dialog = new Security(this, parent, false, true);
-    } else if (answer == online::kPasswordRefusedCommand) {
+    } else if (*answer == online::kPasswordRefusedCommand) {
         qCDebug(lcOnline) << "WRONG_PASS";
         showLock(true);
         dialog = new Security(this, parent, true, false);
@@ -74,8 +73,8 @@ void QFOnline::checkPass()
         securityDialog = nullptr;
         dialog->deleteLater();
     }
-    resumeAfterPassword();
-    emit signalWriteLog("Check password QFOnline");
+    if (hold.isAlive())
+        emit signalWriteLog("Check password QFOnline");
 }
 
 bool QFOnline::enterTypedPassword()
@@ -84,16 +83,20 @@ bool QFOnline::enterTypedPassword()
     if (!typed)
         return false;
     password = *typed;
-    if (exchangePassword(online::kEnterPasswordCommand, password) == online::kPasswordRefusedCommand)
+    const std::optional<quint8> answer = exchangePassword(online::kEnterPasswordCommand, password);
+    if (!answer)
+        return false;
+    if (*answer == online::kPasswordRefusedCommand)
         showWrongPassword(ui ? ui->DUT : nullptr);
     return true;
 }
 
 void QFOnline::inputPass()
 {
-    if (!securityDialog || !enterTypedPassword())
+    if (!securityDialog)
         return;
-    resumeAfterPassword();
+    const SessionHold hold(this);
+    enterTypedPassword();
 }
 
 void QFOnline::setPass()
@@ -103,35 +106,43 @@ void QFOnline::setPass()
     const std::optional<quint32> typed = typedPassword(securityDialog->getLineEditSetPass());
     if (!typed)
         return;
+    const quint64 session = currentSession();
     if (ui)
         ui->label_LockOnline->show();
     password = *typed;
     sendPass(int(password), online::kSetPasswordCommand, online::kSetPasswordCommand);
-    emit signalWriteLog("Set password QFOnline");
+    if (isSessionStill(session))
+        emit signalWriteLog("Set password QFOnline");
 }
 
 void QFOnline::sendPass(int pass, uchar step, uchar cmd)
 {
     Q_UNUSED(step)
-    const quint8 answer = exchangePassword(cmd, quint32(pass));
-    if (answer == online::kSetPasswordCommand)
+    const SessionHold hold(this);
+    const std::optional<quint8> answer = exchangePassword(cmd, quint32(pass));
+    if (!answer)
+        return;
+    if (*answer == online::kSetPasswordCommand)
         showLock(true); // protected from now on
-    else if (answer == online::kPasswordRefusedCommand)
+    else if (*answer == online::kPasswordRefusedCommand)
         showWrongPassword(ui ? ui->DUT : nullptr);
-    resumeAfterPassword();
 }
 
 void QFOnline::delPass()
 {
-    if (!securityDialog || !enterTypedPassword())
+    if (!securityDialog)
+        return;
+    const SessionHold hold(this);
+    if (!enterTypedPassword() || !hold.isAlive())
         return;
     // The removal is tried even after a refusal; the unit refuses it too then.
     password = 0;
-    const quint8 answer = exchangePassword(online::kSetPasswordCommand, password);
-    if (answer == online::kSetPasswordCommand)
+    const std::optional<quint8> answer = exchangePassword(online::kSetPasswordCommand, password);
+    if (!answer)
+        return;
+    if (*answer == online::kSetPasswordCommand)
         qCDebug(lcOnline) << "пароль успешно удалён";
-    else if (answer == online::kPasswordRefusedCommand)
+    else if (*answer == online::kPasswordRefusedCommand)
         qCDebug(lcOnline) << "ошибка удаления пароля";
-    resumeAfterPassword();
     emit signalWriteLog("Delete password QFOnline");
 }

@@ -146,6 +146,8 @@ void QFOnline::initUI()
     // An address is one byte: a larger number cannot be typed.
     for (QLineEdit *edit : addressFields())
         edit->setValidator(new BoundedIntValidator(0, OnlineConfigBlock::kAddressTop, edit));
+    ui->lineEditOnlinePeriodSend->setValidator(new BoundedIntValidator(
+        OnlineConfigBlock::kPeriodBottom, OnlineConfigBlock::kPeriodTop, ui->lineEditOnlinePeriodSend));
 
     placeQuestionMarks();
     setHeight(ui->tabWidgetQFOnline, kGpsTabHeight);
@@ -177,6 +179,11 @@ QString QFOnline::addressFieldName(int channel) const
     const QLabel *const channels[] = {ui->label_58, ui->label_59, ui->label_60, ui->label_61};
     // "Адрес (1 канал)": the column's heading and the row's.
     return QStringLiteral("%1 (%2)").arg(ui->label_48->text(), channels[channel]->text());
+}
+
+QString QFOnline::periodFieldName() const
+{
+    return ui ? ui->label_68->text() : QString();
 }
 
 void QFOnline::buildSwitches()

@@ -1094,6 +1094,14 @@ to the server</translation>
         <translation>Invalid value: %1
 Enter a number from %2 to %3</translation>
     </message>
+    <message>
+        <source>Устройство отклонило команду</source>
+        <translation>The device refused the command</translation>
+    </message>
+    <message>
+        <source>Устройство не ответило</source>
+        <translation>The device did not answer</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -1094,6 +1094,14 @@ al servidor</translation>
         <translation>Valor no válido: %1
 Introduzca un número de %2 a %3</translation>
     </message>
+    <message>
+        <source>Устройство отклонило команду</source>
+        <translation>El dispositivo rechazó el comando</translation>
+    </message>
+    <message>
+        <source>Устройство не ответило</source>
+        <translation>El dispositivo no respondió</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

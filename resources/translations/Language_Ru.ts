@@ -1063,6 +1063,14 @@
 Введите число от %2 до %3</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Устройство отклонило команду</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Устройство не ответило</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -181,6 +181,14 @@ QByteArray SimulatedOnline::answerFor(const QByteArray &request)
     QByteArray answer = frameFor(request);
     if (answer.isEmpty())
         return answer;
+    if (commandsUnanswered) {
+        const quint8 command = static_cast<quint8>(request.at(2));
+        for (quint8 c :
+             {kConfigWrite, kWorkingMode, kHorizon, kEngineOn, kEngineOff, kFullFromLevel, kEmptyFromLevel}) {
+            if (command == c)
+                return QByteArray();
+        }
+    }
     answer = spoil(answer);
     if (!glued)
         return answer;

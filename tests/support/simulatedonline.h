@@ -69,10 +69,11 @@ public:
     Unit unit;
 
     // Fault switches, all off by default.
-    bool silent = false;      // no answer at all
-    bool badCrc = false;      // every answer leaves with a wrong last byte
-    bool shortFrames = false; // answers cut to half, those with a CRC closed with a right one
-    bool glued = false;       // each answer is held back and sent with the next one
+    bool silent = false;             // no answer at all
+    bool badCrc = false;             // every answer leaves with a wrong last byte
+    bool shortFrames = false;        // answers cut to half, those with a CRC closed with a right one
+    bool glued = false;              // each answer is held back and sent with the next one
+    bool commandsUnanswered = false; // carries out writes, modes and calibrations, but answers none
 
     explicit SimulatedOnline(QObject *parent = nullptr);
 
