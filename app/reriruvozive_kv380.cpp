@@ -133,13 +133,14 @@ bool Reriruvozive::ChangeNetNumKV380()
     portConnection->writeData(kv380::netNumWrite(currentNetNum, quint8(*value)));
     qDebug() << "writedata Net Num";
     // The sensor answers under its new number from now on: the bus is
-    // searched again and the page takes the number found.
-    delay(2 * kStepMs);
-    // Not for a page left meanwhile: its search would go out on another
-    // device's line.
-    if (kv380Device->isSessionRunning())
-        kv380Device->searchAgain();
-    delay(kStepMs);
+    // searched again and the page takes the number found. A page left
+    // meanwhile searches nothing on another device's line; the write that
+    // called this sees the leave at its next wait and stops there.
+    if (!kv380Device->waitInSession(2 * kStepMs))
+        return true;
+    kv380Device->searchAgain();
+    if (!kv380Device->waitInSession(kStepMs))
+        return true;
     kv380NetNumEdited = false;
     ui->label_Alarm_5KV380->setPixmap(pixmapBirdGreen);
     return true;
@@ -148,15 +149,20 @@ bool Reriruvozive::ChangeNetNumKV380()
 void Reriruvozive::writeParamToKV380()
 {
     // The waits below run the event loop: a second press or Ctrl+S must not
-    // start another write inside this one.
-    if (kv380Device->isWriteInProgress())
+    // start another write inside this one, nor this one inside another page's.
+    if (anyWriteRunning())
         return;
     if (firmwareUpdateRefuses())
         return;
     const BaseDevice::WriteGuard writing(kv380Device);
-
-    kv380Device->resetAndStopTimerDeviceConnected();
+    // Polling and the watchdog wait for the write; they come back only if
+    // the page is still the one in use.
+    BaseDevice::SessionHold hold(kv380Device);
+    // What comes in is read at the end of the write, not meanwhile.
     kv380Device->timerIntervalGetDataStop();
+    // False once the page was left (or left and chosen again): the write
+    // then sends, reads and tells nothing more.
+    const auto stillHere = [this, &hold](int ms) { return kv380Device->waitInSession(ms) && hold.isAlive(); };
 
     struct Command
     {
@@ -177,29 +183,26 @@ void Reriruvozive::writeParamToKV380()
             queue.append(&c);
     }
     QStringList refused;
-    while (!queue.isEmpty() && deviceKV380) {
+    while (!queue.isEmpty()) {
         const Command *c = queue.takeFirst();
         if (!(this->*c->send)())
             refused.append(c->caption->text());
-        delay(kBetweenCommandsMs);
+        if (!stillHere(kBetweenCommandsMs))
+            return;
     }
 
-    delay(kStepMs);
+    if (!stillHere(kStepMs))
+        return;
     kv380Device->setSyncSwitchesWithDevice(true);
-    delay(kStepMs);
-    // The page may have been left during the waits: its port is then another
-    // device's.
-    if (deviceKV380)
-        requestForGetAllDataFromDevice();
-    delay(kStepMs);
-    if (deviceKV380)
-        parceDataFromCOMPort();
-    delay(kBeforeResumeMs);
-    // A page left meanwhile stays quiet: its session is over.
-    if (kv380Device->isSessionRunning()) {
-        kv380Device->restoreTimerDeviceConnected();
-        kv380Device->timerIntervalGetDataStart(kv380Device->intervals().check, kv380Device->intervals().poll);
-    }
+    if (!stillHere(kStepMs))
+        return;
+    requestForGetAllDataFromDevice();
+    if (!stillHere(kStepMs))
+        return;
+    parceDataFromCOMPort();
+    if (!stillHere(kBeforeResumeMs))
+        return;
+    hold.release();
     birdsTimer->start(kMarksShownMs);
 
     if (!refused.isEmpty())

@@ -1,7 +1,9 @@
 #include "app/portlist.h"
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
+#include "devices/angle/kv380device.h"
 #include "devices/fls/flsdevice.h"
+#include "devices/online/qfonline.h"
 #include "devices/other/n7device.h"
 #include "devices/other/plm300device.h"
 #include "dialogsteps.h"
@@ -11,8 +13,11 @@
 #include "sharedline.h"
 #include "shortintervals.h"
 #include "simulatedfls.h"
+#include "simulatedkv380.h"
 #include "simulatedn7.h"
+#include "simulatedonline.h"
 #include "simulatedplm300.h"
+#include "ui/dynamicqdialog.h"
 #include "ui/switch.h"
 
 #include <QAction>
@@ -26,6 +31,7 @@
 #include <QPushButton>
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -80,7 +86,17 @@ struct Procedure
     // A file dialog the procedure opened before the leave is its own to
     // answer, after the leave as well.
     bool ownsFileDialogs = false;
+    // When set, tells the page's requests from the next page's, for a page
+    // whose requests do not all start with requestStart.
+    std::function<bool(const QByteArray &)> isOwnFrame;
 };
+
+bool isPageFrame(const Procedure &p, const QByteArray &request)
+{
+    if (p.isOwnFrame)
+        return p.isOwnFrame(request);
+    return !request.isEmpty() && quint8(request.at(0)) == p.requestStart;
+}
 
 // The usual way in: the device button, then the status line names the device.
 std::function<bool(Reriruvozive &)> pressUntil(QPushButton *Ui_Deruvivuriri::*button,
@@ -253,7 +269,84 @@ void saveIndicatorTableLate(Reriruvozive &w)
 
 // ---- the wired angle sensor ----
 
+Procedure angleSensor(std::function<void(Reriruvozive &)> run, int leaveAfterMs)
+{
+    Procedure p;
+    p.device = [] { return std::make_unique<SimulatedKv380>(); };
+    p.page = [](Reriruvozive &w) -> BaseDevice * { return w.kv380(); };
+    p.button = &Ui_Deruvivuriri::pushButtonKV380;
+    p.connect = pressUntil(p.button, p.page, QStringLiteral("Подключен КВ-380"));
+    p.run = std::move(run);
+    p.leaveAfterMs = leaveAfterMs;
+    return p;
+}
+
+// The upper threshold lies beyond its range: the box that tells so at the
+// end of the write has no business over another page.
+void writeAngleSensorSettings(Reriruvozive &w)
+{
+    type(w.form()->lineEditKV380Up, "999");
+    type(w.form()->lineEditKV380Down, "20");
+    w.form()->ButtonWriteParamKV380->click();
+}
+
 // ---- the online unit ----
+
+// The unit carries its commands out without a word, so the page waits the
+// longest for their answers. It is always number 1, and its settings and
+// calibration frames go to its unit address.
+Procedure onlineUnit(std::function<void(Reriruvozive &)> run, int leaveAfterMs)
+{
+    Procedure p;
+    p.device = [] {
+        auto unit = std::make_unique<SimulatedOnline>();
+        unit->commandsUnanswered = true;
+        return unit;
+    };
+    p.page = [](Reriruvozive &w) -> BaseDevice * { return w.online(); };
+    p.button = &Ui_Deruvivuriri::pushButtonQFOnline;
+    // Connected once its readings show; its settings are read before any write.
+    p.connect = [](Reriruvozive &w) {
+        Ui_Deruvivuriri *ui = w.form();
+        ui->pushButtonQFOnline->click();
+        if (!QTest::qWaitFor([&] { return w.online()->isDeviceConnected() && !ui->tabWidgetQFOnline->isHidden(); },
+                             kConnectMs))
+            return false;
+        ui->tabWidgetQFOnline->setCurrentIndex(1);
+        const auto readNotice = [&w]() -> QWidget * {
+            for (QObject *owner : {static_cast<QObject *>(&w), static_cast<QObject *>(w.online())}) {
+                for (DynamicQDialog *notice : owner->findChildren<DynamicQDialog *>()) {
+                    if (notice->isVisible())
+                        return notice;
+                }
+            }
+            return nullptr;
+        };
+        // The read's notice was the connect's, not the procedure's.
+        if (!QTest::qWaitFor([&] { return w.online()->isConfigRead() && readNotice(); }, kConnectMs))
+            return false;
+        readNotice()->close();
+        return true;
+    };
+    p.run = std::move(run);
+    p.leaveAfterMs = leaveAfterMs;
+    p.isOwnFrame = [](const QByteArray &request) {
+        return request.size() >= 2 &&
+               (quint8(request.at(0)) == kSensorRequestStart || quint8(request.at(1)) == SimulatedOnline::kUnitAddress);
+    };
+    return p;
+}
+
+void writeOnlineSettings(Reriruvozive &w)
+{
+    type(w.form()->lineEditOnlineServerPort, "20400");
+    w.form()->pushButtonOnlineWriteSetting->click();
+}
+
+void setOnlineHorizon(Reriruvozive &w)
+{
+    w.form()->pushButtonOnlineHorizont->click();
+}
 
 } // namespace
 
@@ -312,8 +405,13 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         {"indicator table to a file", indicator(saveIndicatorTableLate, 300), AlsoSwitchedOff},
 
         // ---- the wired angle sensor ----
+        // Between the upper threshold, refused, and the lower one's frame.
+        {"angle sensor settings write", angleSensor(writeAngleSensorSettings, 300), AlsoSwitchedOff},
 
         // ---- the online unit ----
+        // While the write waits for the unit to acknowledge it.
+        {"online unit settings write", onlineUnit(writeOnlineSettings, 400), AlsoSwitchedOff},
+        {"online unit horizon", onlineUnit(setOnlineHorizon, 300), OtherDevice},
     };
     for (const Row &row : procedures) {
         QTest::addRow("%s, another device", row.name) << row.procedure << false;
@@ -371,7 +469,7 @@ void TestLeaveQuiet::leftPageGoesQuiet()
     } else {
         connect(&line, &SimulatedDevice::requestReceived, &window,
                 [&, armed = false](const QByteArray &request) mutable {
-                    if (armed || request.size() < 3 || quint8(request.at(0)) != procedure.requestStart ||
+                    if (armed || request.size() < 3 || !isPageFrame(procedure, request) ||
                         quint8(request.at(2)) != procedure.leaveAfterCommand)
                         return;
                     armed = true;
@@ -388,7 +486,7 @@ void TestLeaveQuiet::leftPageGoesQuiet()
     QStringList strayFrames;
     for (int i = requestsBefore; i < line.requests().size(); ++i) {
         const QByteArray &request = line.requests().at(i).bytes;
-        if (quint8(request.at(0)) == procedure.requestStart)
+        if (isPageFrame(procedure, request))
             strayFrames << QString::fromLatin1(request.toHex(' '));
     }
     QVERIFY2(strayFrames.isEmpty(), qPrintable(strayFrames.join(" | ")));

@@ -94,10 +94,11 @@ int KV380Device::sendMode(quint8 modeByte, const char *logText)
     emit writeData(kv380::modeWrite(netNum, modeToWrite));
     // The switches show what the sensor took, not what was clicked.
     setSyncSwitchesWithDevice(true);
-    delay(kAfterCommandMs);
+    // Left during the wait, the page logs nothing and starts no watchdog
+    // for a sensor no longer polled.
+    if (!waitInSession(kAfterCommandMs))
+        return 1;
     emit signalWriteLog(QString::fromLatin1(logText));
-    // The page may have been left during the wait: no watchdog for a sensor
-    // no longer polled.
     resumeWatchdog();
     return 1;
 }
@@ -138,6 +139,6 @@ int KV380Device::setModeMasterKV380()
 int KV380Device::cmdSetNull()
 {
     emit writeData(kv380::setZeroWrite(netNum));
-    delay(kAfterCommandMs);
+    waitInSession(kAfterCommandMs);
     return 1;
 }

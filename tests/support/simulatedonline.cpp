@@ -151,6 +151,9 @@ int SimulatedOnline::requestLength(quint8 start, quint8 address, quint8 command)
         return command == kPasswordSet || command == kPasswordEnter ? 8 : 4;
     }
     if (start == kAnswerStart) {
+        // Frames to other devices on a shared line are theirs to measure.
+        if (address != kUnitAddress && address != kNetNum)
+            return -1;
         switch (command) {
         case kConfigRead:
             return 9;
