@@ -290,6 +290,12 @@ void writeAngleSensorSettings(Reriruvozive &w)
     w.form()->ButtonWriteParamKV380->click();
 }
 
+void switchAngleSensorMode(Reriruvozive &w)
+{
+    Switch *mode = w.kv380()->getSwitchMode2();
+    QTest::mouseClick(mode, Qt::LeftButton, Qt::NoModifier, mode->rect().center());
+}
+
 // ---- the online unit ----
 
 // The unit carries its commands out without a word, so the page waits the
@@ -407,6 +413,8 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         // ---- the wired angle sensor ----
         // Between the upper threshold, refused, and the lower one's frame.
         {"angle sensor settings write", angleSensor(writeAngleSensorSettings, 300), AlsoSwitchedOff},
+        // While the mode frame settles, before its log line.
+        {"angle sensor mode", angleSensor(switchAngleSensorMode, 20), OtherDevice},
 
         // ---- the online unit ----
         // While the write waits for the unit to acknowledge it.
