@@ -160,6 +160,29 @@ QList<QByteArray> splitAnswers(const QByteArray &chunk, const AnswerLengths &len
     return answers;
 }
 
+SearchChunk splitSearchChunk(const QByteArray &chunk, const AnswerLengths &lengthsOf, quint8 start)
+{
+    SearchChunk parts;
+    const int n = chunk.size();
+    for (int at = 0; at < n;) {
+        int taken = 0;
+        for (int length : candidateLengths(chunk, at, lengthsOf, start)) {
+            if (isFrameAt(chunk, at, length, start)) {
+                taken = length;
+                break;
+            }
+        }
+        if (taken > 0) {
+            parts.answers.append(chunk.mid(at, taken));
+            at += taken;
+        } else {
+            parts.numbers.append(chunk.at(at));
+            ++at;
+        }
+    }
+    return parts;
+}
+
 void appendBe16(QByteArray &out, quint16 value)
 {
     out.append(static_cast<char>(value >> 8));

@@ -59,6 +59,18 @@ using AnswerLengths = std::function<std::vector<int>(quint8 command)>;
 // An empty chunk gives nothing.
 QList<QByteArray> splitAnswers(const QByteArray &chunk, const AnswerLengths &lengthsOf, quint8 start = kAnswerStart);
 
+// A search answer is no frame: each device that heard the search answers
+// with its network number, one bare byte. A request that crossed the search
+// brings its answer frame into the same chunk, before or after the numbers.
+// Cuts those frames out (a length known for its command whose CRC-8 checks)
+// and keeps the other bytes, in order, as the numbers.
+struct SearchChunk
+{
+    QList<QByteArray> answers;
+    QByteArray numbers;
+};
+SearchChunk splitSearchChunk(const QByteArray &chunk, const AnswerLengths &lengthsOf, quint8 start = kAnswerStart);
+
 // Big- and little-endian fields. Readers return nothing when the field would
 // run past the end of the data.
 void appendBe16(QByteArray &out, quint16 value);

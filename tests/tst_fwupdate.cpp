@@ -1,5 +1,7 @@
+#include "devices/angle/kv380device.h"
 #include "fwupdatefixture.h"
 #include "link/frame.h"
+#include "simulatedkv380.h"
 
 #include <QProgressBar>
 #include <QSettings>
@@ -21,6 +23,7 @@ private slots:
     void blockDownloadSendsTheWholeFileThenTheSensorIsBack();
     void theDownloadEndsOnThePageThatAskedForIt_data();
     void theDownloadEndsOnThePageThatAskedForIt();
+    void theAnglePageFollowsItsSensorAfterItsDownload();
     void aLateBootloaderIsWaitedForAndTakesTheWholeImage_data();
     void aLateBootloaderIsWaitedForAndTakesTheWholeImage();
 };
@@ -179,10 +182,6 @@ void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt_data()
                             << "PLM300.cri" << 64 + 128 << false << FirmwareUpdater::Page::PLM300;
     QTest::newRow("online device") << "online"
                                    << "online_fw.bin" << 200 << true << FirmwareUpdater::Page::Online;
-    // The online page's download always speaks the block dialect.
-    QTest::newRow("online device, a file named for another model")
-        << "online"
-        << "QF210.bin" << 0x4A40 + 100 << true << FirmwareUpdater::Page::Online;
 }
 
 void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
@@ -237,6 +236,29 @@ void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
     QCOMPARE(device->searchCount(), 0);
     QVERIFY(!updater->isUpdatingFirmware());
     QVERIFY(ui->progressBarFirmwareDUT->isHidden());
+}
+
+// The sensor's new firmware comes up with its old network number, which
+// the page still polled before the download: the page finds it again and
+// follows its angle.
+void TestFwUpdate::theAnglePageFollowsItsSensorAfterItsDownload()
+{
+    setUp(Dialect::Rom, SimulatedFls::kModelGeneric, 0);
+    SimulatedKv380 angleSensor;
+    angleSensor.sensor().netNum = 3;
+    device->application = &angleSensor;
+    ui->pushButtonKV380->click();
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenKV380->text(), QString("90"), kConnectMs);
+
+    FirmwareDialogs dialogs(writeFile("AngleMeter_2.0.bin", firmware(64 + 300)));
+    QVERIFY(pressUpdate());
+    QTRY_COMPARE_WITH_TIMEOUT(device->downloadsCompleted, 1, kDownloadMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!updater->isUpdatingFirmware(), kDownloadMs);
+
+    angleSensor.sensor().angle = 120;
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenKV380->text(), QString("120"), kConnectMs);
+    QCOMPARE(device->countRequests(0, 0xF0), 0);
+    QCOMPARE(window->kv380()->getNetNum(), quint8(3));
 }
 
 void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage_data()

@@ -153,35 +153,50 @@ void TestFwUpdateFailures::filesAreRefusedBeforeAnythingIsSent()
 
 void TestFwUpdateFailures::aFileForAnotherModelThanTheSensorsIsRefusedBeforeTheReset_data()
 {
-    QTest::addColumn<int>("model");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("model"); // -1: no sensor answers
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("size");
+    const QString wired = "pushButtonDeviceFLS";
     // A file of the other bootloader dialect, and one of the same dialect.
-    QTest::newRow("QF210 file, a QF470 on the bus") << int(SimulatedFls::kModelQF470) << "Подключен QF470"
+    QTest::newRow("QF210 file, a QF470 on the bus") << wired << int(SimulatedFls::kModelQF470) << "Подключен QF470"
                                                     << "QF210_2.1.bin" << 0x4A40 + 300;
-    QTest::newRow("QF410 file, a QF210 on the bus") << int(SimulatedFls::kModelQF210) << "Подключен QF210"
+    QTest::newRow("QF410 file, a QF210 on the bus") << wired << int(SimulatedFls::kModelQF210) << "Подключен QF210"
                                                     << "fw_qf410.cri" << 0x5040 + 300;
+    // Each page takes its own family's files alone, whatever answers.
+    QTest::newRow("QF210, angle page") << "pushButtonKV380" << -1 << QString() << "QF210_fuel.bin" << 0x4A40 + 300;
+    QTest::newRow("QF260, angle page") << "pushButtonKV380" << -1 << QString() << "QF260_fuel.bin" << 640;
+    QTest::newRow("angle sensor, wired page, no sensor") << wired << -1 << QString() << "AngleMeter.bin" << 64 + 300;
+    QTest::newRow("QF210, online page") << "pushButtonQFOnline" << -1 << QString() << "QF210.bin" << 0x4A40 + 100;
+    QTest::newRow("angle sensor, PLM300 page") << "pushButtonPLM300" << -1 << QString() << "AngleMeter.bin" << 300;
 }
 
 void TestFwUpdateFailures::aFileForAnotherModelThanTheSensorsIsRefusedBeforeTheReset()
 {
+    QFETCH(QString, button);
     QFETCH(int, model);
     QFETCH(QString, shown);
     QFETCH(QString, name);
     QFETCH(int, size);
 
-    setUp(Dialect::Rom, quint8(model));
-    connectWiredSensor(shown);
+    setUp(Dialect::Rom, quint8(qMax(model, 0)));
+    device->silent = model < 0;
+    window->findChild<QPushButton *>(button)->click();
+    if (model >= 0)
+        QTRY_COMPARE_WITH_TIMEOUT(status(), shown, kConnectMs);
     FirmwareDialogs dialogs(writeFile(name, firmware(size)));
     QVERIFY(pressUpdate());
     QCOMPARE(dialogs.fileDialogs, 1);
     QCOMPARE(dialogs.messages, QStringList({"Файл прошивки должен соответствовать модели датчика\nВозможно, файл "
                                             "повреждён\nВыберите другой файл"}));
-    QCOMPARE(device->countRequests(5, 0x88), 0);
+    for (const SimulatedDevice::Request &request : device->requests())
+        QVERIFY(request.bytes.size() < 3 || quint8(request.bytes.at(2)) != 0x88);
     QVERIFY(device->rawReceived.isEmpty());
     QVERIFY(!updater->isUpdatingFirmware());
     QVERIFY(!logSinceStart().contains("Starting update firmware"));
+    if (model < 0)
+        return;
     const int polls = device->countRequests(5, 0xF0);
     QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(5, 0xF0) > polls, kConnectMs);
     QCOMPARE(status(), shown);

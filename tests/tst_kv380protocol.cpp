@@ -181,6 +181,12 @@ void TestKv380Protocol::searchAnswerNamesTheSensors_data()
     // A data request that crossed the search brings its sender's whole answer.
     QTest::newRow("whole answer of sensor 6")
         << dataAnswer(28, 6, 1, 2, 3, 0, 0, 0, 0, 0) << true << QByteArray::fromHex("06");
+    // Glued to the numbers, such an answer names no sensor of its own.
+    QTest::newRow("an answer glued before the number")
+        << dataAnswer(28, 1, 95, 2, 3, 0, 0, 0, 0, 0) + QByteArray::fromHex("01") << true << QByteArray::fromHex("01");
+    QTest::newRow("numbers glued before an answer")
+        << QByteArray::fromHex("0107") + dataAnswer(28, 1, 95, 2, 3, 0, 0, 0, 0, 0) << true
+        << QByteArray::fromHex("0107");
 }
 
 void TestKv380Protocol::searchAnswerNamesTheSensors()

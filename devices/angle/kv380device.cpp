@@ -73,6 +73,13 @@ void KV380Device::resetDeviceIsConnected()
     setSyncSwitchesWithDevice(true);
 }
 
+void KV380Device::pollTick()
+{
+    if (isSearchActive())
+        return;
+    BaseDevice::pollTick();
+}
+
 void KV380Device::watchdogRanOut()
 {
     resetDeviceIsConnected();

@@ -127,6 +127,9 @@ protected:
     void takeSearchAnswer(const QByteArray &chunk) override;
     // Lifecycle (kv380device.cpp).
     void watchdogRanOut() override;
+    // No poll while a search runs: its answer would come glued to the search
+    // answer, and it would go to the number of the sensor polled before.
+    void pollTick() override;
     // The first search request goes a search period after the selection, as
     // the search timer's first tick, not at once.
     bool searchesAtOnce() const override { return false; }

@@ -57,6 +57,11 @@ std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk)
 {
     if (chunk.isEmpty())
         return std::nullopt;
+    // A poll that crossed the search glues its answer to the numbers: the
+    // numbers count, and only a chunk of answers alone names their sender.
+    const frame::SearchChunk parts = frame::splitSearchChunk(chunk, answerLengths);
+    if (!parts.answers.isEmpty())
+        return parts.numbers.isEmpty() ? oneByte(quint8(parts.answers.first().at(1))) : parts.numbers;
     if (quint8(chunk.at(0)) != frame::kAnswerStart)
         return chunk;
     if (chunk.size() == 1)

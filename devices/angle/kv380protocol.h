@@ -83,10 +83,11 @@ constexpr int kBucketMovement = 10;
 // ---- Answers ----------------------------------------------------------------
 
 // The network numbers a search answer lists, in answer order, or nothing when
-// the chunk tells of no sensor (empty, or a lone frame start). A chunk that
-// begins with a frame start is one sensor: the one whose whole answer frame it
-// is, else the sensor with network number 0 (its answer is the frame start
-// and its number).
+// the chunk tells of no sensor (empty, or a lone frame start). Whole answer
+// frames glued before or after the numbers are cut out and dropped; a chunk
+// of such frames alone names the sender of the first. Any other chunk that
+// begins with a frame start is the sensor with network number 0 (its answer
+// is the frame start and its number).
 std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk);
 
 // Answers are accepted by the rule every wired family shares.

@@ -64,6 +64,11 @@ bool isBlockModel(Model model)
     return model == Model::QF260 || model == Model::QF470 || model == Model::Online;
 }
 
+bool isWiredSensorModel(Model model)
+{
+    return model == Model::QF210 || model == Model::QF260 || model == Model::QF410 || model == Model::QF470;
+}
+
 std::optional<RomLayout> romLayoutOf(Model model)
 {
     switch (model) {

@@ -27,6 +27,8 @@ Model modelOfPath(const QString &path);
 
 // Models whose bootloader speaks the block dialect.
 bool isBlockModel(Model model);
+// The wired fuel sensors' models.
+bool isWiredSensorModel(Model model);
 
 // Where the ROM dialect puts a model's file: the flash address of the first
 // data block and the file window the data is cut from.

@@ -129,11 +129,8 @@ std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const R
     // leaves the device in its bootloader.
     File file;
     file.model = fwimage::modelOfPath(path);
-    // A sensor that named its model takes only that model's firmware: a file
-    // of the other dialect would fail once the device sits in its bootloader.
-    const bool otherModel = asker.reportedModel != fwimage::Model::None && file.model != asker.reportedModel;
     bool readable = false;
-    if (file.model != fwimage::Model::None && !otherModel) {
+    if (takesModel(asker, file.model)) {
         QFile input(path);
         if (input.open(QIODevice::ReadOnly)) {
             file.bytes = input.readAll();
@@ -147,6 +144,28 @@ std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const R
         return std::nullopt;
     }
     return file;
+}
+
+bool FirmwareUpdater::takesModel(const Request &asker, fwimage::Model model)
+{
+    // Each page's devices take only their own family's firmware: another
+    // family's file would be written with the wrong layout, or in a dialect
+    // the bootloader does not speak, and leave the device in its bootloader.
+    switch (asker.page) {
+    case Page::AngleSensor:
+        return model == fwimage::Model::AngleMeter;
+    case Page::PLM300:
+        return model == fwimage::Model::PLM300;
+    case Page::Online:
+        return model == fwimage::Model::Online;
+    case Page::WiredSensor:
+        break;
+    }
+    if (!fwimage::isWiredSensorModel(model))
+        return false;
+    // A sensor that named its model takes only that model's firmware: a file
+    // of the other dialect would fail once the device sits in its bootloader.
+    return asker.reportedModel == fwimage::Model::None || model == asker.reportedModel;
 }
 
 void FirmwareUpdater::refuseFirmwareFile(QWidget *over)

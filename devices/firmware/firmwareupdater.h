@@ -67,10 +67,15 @@ public:
     ~FirmwareUpdater() override;
 
     // Asks for the file and judges it before anything is sent: a file with
-    // no model word, one for another model than the sensor reported, one the
-    // download cannot use, and a cancelled choice give the mismatch message
-    // and nothing.
+    // no model word, one of a family the asking page does not serve, one for
+    // another model than the sensor reported, one the download cannot use,
+    // and a cancelled choice give the mismatch message and nothing.
     std::optional<File> chooseFirmwareFile(const Request &request);
+    // Whether a file named for `model` may go into the asking page's device:
+    // the angle, PLM300 and online pages take their own model alone, the
+    // wired sensor page the wired fuel sensors' models, and only the model
+    // its sensor reported when it reported one.
+    static bool takesModel(const Request &request, fwimage::Model model);
     // Restarts the device into its bootloader and starts the download; the
     // asking page has let go of the line. False when no download started: one
     // is running already, or it was interrupted during the restart.

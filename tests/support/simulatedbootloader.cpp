@@ -75,6 +75,8 @@ int SimulatedBootloader::requestLength(quint8 start, quint8 address, quint8 comm
 {
     if (start == kRequestStart && command == kReset && address != 0xFF)
         return kResetLength;
+    if (application)
+        return application->requestLength(start, address, command);
     return SimulatedFls::requestLength(start, address, command);
 }
 
@@ -87,7 +89,7 @@ QByteArray SimulatedBootloader::answerFor(const QByteArray &request)
                        frame::calc_crc8(reinterpret_cast<const uchar *>(request.constData()), kResetLength - 1) ==
                            byteAt(request, kResetLength - 1);
     if (!reset)
-        return SimulatedFls::answerFor(request);
+        return application ? application->answerFor(request) : SimulatedFls::answerFor(request);
     const Sensor *s = sensorAt(byteAt(request, 1));
     if (silent || !s || s->silent)
         return QByteArray();

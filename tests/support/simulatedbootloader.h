@@ -39,6 +39,10 @@ public:
     int lateMs = 0;
     int baud = 0;            // when set, answers leave as late as a line of this speed allows
     bool lateAnswer = false; // an all-data answer still on its way when the reset comes
+    // The firmware that runs between downloads when the device is no wired
+    // fuel sensor: the line's requests go to it, and only the reset, to a
+    // number of the sensors above, restarts the device into its bootloader.
+    SimulatedDevice *application = nullptr;
 
     Mode mode() const { return state; }
     // Switching the power off and on: the sensor's own firmware runs again.

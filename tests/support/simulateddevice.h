@@ -90,6 +90,8 @@ protected:
 private:
     // Lets several devices answer on one line.
     friend class SharedLine;
+    // Lets a bootloader run another device's firmware between downloads.
+    friend class SimulatedBootloader;
 
     void readFromProgram();
     void cutFrames();
