@@ -60,11 +60,14 @@ public:
     bool settingsEdited() const override { return getSettingsChanged(); }
     void discardEdits() override { escapeCurSetting(); }
     void loadFactorySettings() override { setFactorySetting(); }
-    // The advertising list polls on a session of its own.
+    // The advertising list polls on a session of its own. Left, the page
+    // no longer speaks for the base: opening the port for another device
+    // must not report it as lost.
     void switchOff() override
     {
         disconnectDevice();
         disconnectDeviceAdvert();
+        setConnected(false);
     }
 
     // Per-sensor stores: the base relays at most three sensors in turn.
