@@ -122,8 +122,9 @@ bool KVBLEDevice::readField(QLineEdit *field, kv380::FieldRange range, bool edit
 void KVBLEDevice::writeParamToDevice()
 {
     // Its waits run the event loop: a second write meanwhile would send its
-    // frames among this one's and take its status codes.
-    if (isWriteInProgress())
+    // frames among this one's and take its status codes. A page left while
+    // the user confirmed writes nothing: the port is another device's.
+    if (isWriteInProgress() || !isSessionRunning())
         return;
 
     KvBleParam values = writeKvBleParam;
@@ -213,6 +214,8 @@ int KVBLEDevice::addSwitchToUI()
 
 void KVBLEDevice::sendCmdSetNewMode(uchar newMode)
 {
+    if (!isSessionRunning())
+        return;
     const QByteArray frame = kvble::modeWrite(newMode);
     sendCommand(frame);
     qDebug().noquote() << frame.toHex(' ');
@@ -261,6 +264,9 @@ void KVBLEDevice::slotSwitch_5()
 
 void KVBLEDevice::cmdSetNull()
 {
+    // A page left while the user confirmed sends nothing.
+    if (!isSessionRunning())
+        return;
     sendCommand(kvble::zeroWrite());
     showWaiting();
     qDebug() << "Set NULL for KVBLE";

@@ -180,8 +180,9 @@ bool BLEDevice::delPassBLE()
 void BLEDevice::autoCalibrateFullEmptyBLE()
 {
     // Its waits run the event loop: a second start, or a settings write,
-    // meanwhile would mix the frames.
-    if (isWriteInProgress())
+    // meanwhile would mix the frames. A page left while the user confirmed
+    // writes and tells nothing.
+    if (isWriteInProgress() || !isSessionRunning())
         return;
     // Values computed from nothing would overwrite the sensor's own.
     if (!dataSinceConnect) {
