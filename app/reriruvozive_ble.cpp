@@ -23,8 +23,9 @@ constexpr int kUpdateFrameMs = 100;
 void Reriruvozive::writeParamToBLE()
 {
     // Its waits run the event loop; a second press or Ctrl+S meanwhile
-    // would send a second write into the first one's answer.
-    if (bleDevice->isWriteInProgress())
+    // would send a second write into the first one's answer, and a write of
+    // a page just left may still be on its way to its next wait.
+    if (anyWriteRunning() || !bleDevice->isSessionRunning())
         return;
     const int filter = ui->comboBox_FiltrBLE->currentIndex();
     if (filter < 0)
@@ -33,8 +34,10 @@ void Reriruvozive::writeParamToBLE()
 
     bleDevice->setWaitingReply(true);
     // A protected sensor takes the write only after the password it accepted.
-    if (bleDevice->isPasswordProtected() && bleDevice->getAcceptedPassword())
-        bleDevice->sendPass(int(*bleDevice->getAcceptedPassword()), ble::kPasswordEnterCommand);
+    // Left during a wait, the write sends, marks and tells nothing more.
+    if (bleDevice->isPasswordProtected() && bleDevice->getAcceptedPassword() &&
+        !bleDevice->sendPass(int(*bleDevice->getAcceptedPassword()), ble::kPasswordEnterCommand))
+        return;
 
     quint8 mode = 0;
     if (bleDevice->isRangeChangeTo1023()) {
@@ -54,7 +57,8 @@ void Reriruvozive::writeParamToBLE()
     for (int cycle = 1; cycle <= kWriteCycles; ++cycle) {
         bleDevice->setNeedUpdateWindow(true);
         bleDevice->setParamsAcknowledged(false);
-        delay(kWriteCycleMs);
+        if (!bleDevice->waitInSession(kWriteCycleMs))
+            return;
         bleDevice->setFirstDataRequest(true);
         parceDataFromCOMPort();
         if (bleDevice->isModeSet()) {
@@ -84,13 +88,20 @@ void Reriruvozive::on_comboBox_FiltrBLE_activated(int index)
 
 void Reriruvozive::on_pushBtnInUpdBLE_clicked()
 {
-    // The sensor restarts only for a caller that knows its password.
-    if (deviceBLE && bleDevice->isPasswordProtected() && bleDevice->getAcceptedPassword())
-        bleDevice->sendPass(int(*bleDevice->getAcceptedPassword()), ble::kSensorEnterPassword);
+    // The restart belongs to the page it was asked on.
+    BaseDevice *page = activePage();
+    if (!page || !page->isSessionRunning())
+        return;
+    // The sensor restarts only for a caller that knows its password. Left
+    // during a wait, the page sends and shows nothing more.
+    if (deviceBLE && bleDevice->isPasswordProtected() && bleDevice->getAcceptedPassword() &&
+        !bleDevice->sendPass(int(*bleDevice->getAcceptedPassword()), ble::kSensorEnterPassword))
+        return;
     // A second restart is reported like the first.
     bleDevice->awaitCommandOutcome();
     portConnection->writeData(ble::updateModeRequest(currentNetNum));
-    delay(kUpdateFrameMs);
+    if (!page->waitInSession(kUpdateFrameMs))
+        return;
     ui->labelMsgUpdBLE->setWordWrap(true);
     ui->labelMsgUpdBLE->setText(tr("Сейчас датчик будет перезагружен\nПосле успешной перезагрузки у вас есть "
                                    "примерно\n30 секунд на запуск процесса обновления\nпрошивки в программе "

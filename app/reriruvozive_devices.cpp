@@ -362,8 +362,8 @@ void Reriruvozive::connectUSBBleDevice()
     surveyQueueIndex = 0;
     switchDeviceButtonIcon(ui->pushButtonBLE, true);
     bleDevice->setAdvertMode(false);
-    if (QTimer *watchdog = bleDevice->getTimerDeviceConnected())
-        watchdog->stop();
+    // Opening the port is no silence of the base.
+    bleDevice->resetAndStopTimerDeviceConnected();
     setDeviceFlag(&Reriruvozive::deviceBLE);
     openChosenPort();
     bleDevice->setNeedUpdateWindow(true);
@@ -385,8 +385,8 @@ void Reriruvozive::conectAdvertDevice()
         return;
     switchDeviceButtonIcon(ui->pushButtonBLE, true);
     bleDevice->setAdvertMode(true);
-    if (QTimer *watchdog = bleDevice->getTimerDeviceConnected())
-        watchdog->stop();
+    // Opening the port is no silence of the base.
+    bleDevice->resetAndStopTimerDeviceConnected();
     setDeviceFlag(&Reriruvozive::deviceBLE);
     openChosenPort();
     ui->ButtonTarirovka->show();

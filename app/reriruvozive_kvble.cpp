@@ -44,8 +44,9 @@ void Reriruvozive::on_lineEditKVBLEOff_textEdited(QString arg1)
 
 void Reriruvozive::on_ButtonWriteParamKVBLE_clicked()
 {
-    // A write runs its waits in the event loop; the next one only after it.
-    if (kvbleDevice->isWriteInProgress())
+    // A write runs its waits in the event loop; the next one only after it,
+    // and after that of a page just left.
+    if (anyWriteRunning())
         return;
     if (confirmKVBLE(tr("Сейчас будут записаны новые настройки")))
         kvbleDevice->writeParamToDevice();

@@ -1,6 +1,7 @@
 #include "blewindowfixture.h"
 #include "dialogsteps.h"
 #include "link/frame.h"
+#include "silencewatch.h"
 #include "simulatedadvertbase.h"
 
 #include <QLineEdit>
@@ -90,6 +91,8 @@ void TestBleBaseLink::linkChangeTakesOnlyASerialAndEndsOnTheNewSensor()
     next.level = 777;
     next.battery = 31;
     base()->linkable.insert(1193046, next);
+    // Longer than a poll period, shorter than the user's.
+    silencewatch::shortenWatchdog(f->page, 2500);
     openSensor();
     const int probes = f->base->countRequests(0xE9);
 
@@ -118,7 +121,10 @@ void TestBleBaseLink::linkChangeTakesOnlyASerialAndEndsOnTheNewSensor()
     // The dialog closed on the new sensor's report; its password is asked afresh.
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_UrovenBLE->text(), QString("777"), kAnswerMs);
     QTRY_VERIFY_WITH_TIMEOUT(f->base->countRequests(0xE9) > probes, kAnswerMs);
-    QVERIFY(f->page->getTimerDeviceConnected()->isActive());
+    // The watchdog runs again once the dialog closed: a base gone silent is noticed.
+    silencewatch::Watch watch(f->page);
+    base()->silent = true;
+    QVERIFY(watch.noticedWithin(2500 + 2000));
 }
 
 void TestBleBaseLink::updateModeRestartRunsOneCountdown()

@@ -5,6 +5,7 @@
 #include "modalcloser.h"
 #include "pagefixture.h"
 #include "resources/bundle.h"
+#include "silencewatch.h"
 #include "simulatedbase.h"
 #include "ui/dynamicqdialog.h"
 #include "ui/securityble.h"
@@ -214,10 +215,19 @@ void TestBleDevice::framesThatFailAnyCheckChangeNothing()
 
 void TestBleDevice::anAnswerWithoutHandlerKeepsTheLinkAlive()
 {
-    page->getTimerDeviceConnected()->stop();
+    // A base gone silent first: the page counts it as gone.
+    silencewatch::shortenWatchdog(page, 300);
+    page->restoreTimerDeviceConnected();
+    {
+        silencewatch::Watch watch(page);
+        QVERIFY(watch.noticedWithin(3000));
+    }
+    QVERIFY(!page->isDeviceConnected());
+    silencewatch::Watch watch(page);
     feed(framed("3e03f5"));
     QVERIFY(page->isDeviceConnected());
-    QVERIFY(page->getTimerDeviceConnected()->isActive());
+    // The link is watched again: the silence after the answer is noticed.
+    QVERIFY(watch.noticedWithin(3000));
     QCOMPARE(page->getLastReplyCommand(), 0);
     feed(framed("3e03fd"));
     QCOMPARE(page->getLastReplyCommand(), 0xFD);
@@ -513,6 +523,7 @@ void TestBleDevice::wrongKindStopsPollingAndShowsOneMessage()
     QFETCH(int, kind);
     QFETCH(bool, keptAlive);
     sensor.kind = quint8(kind);
+    silencewatch::shortenWatchdog(page, 300);
     QSignalSpy polls(page, &BLEDevice::signalRequestForGetAllDataFromDevice);
     feed(data() + data());
     feed(data());
@@ -521,9 +532,11 @@ void TestBleDevice::wrongKindStopsPollingAndShowsOneMessage()
     QVERIFY(messages.at(0)->isVisible());
     QVERIFY(messages.at(0)->findChildren<QLabel *>().size() >= 2);
     QCOMPARE(page->isDeviceConnected(), keptAlive);
-    QVERIFY(!page->getTimerDeviceConnected()->isActive());
+    // No watchdog either: the silence that follows is no lost base.
+    silencewatch::Watch watch(page);
     QTest::qWait(1300);
     QCOMPARE(polls.count(), 0);
+    QCOMPARE(watch.silencesNoticed(), 0);
     messages.at(0)->accept();
     QTRY_VERIFY(ui->BLE_QF410->findChildren<DynamicQDialog *>().isEmpty());
 }
@@ -728,18 +741,26 @@ void TestBleDevice::rebootRunsOneCountdown()
 
 void TestBleDevice::passwordFramesPausePollingOnlyWhenItRuns()
 {
+    silencewatch::shortenWatchdog(page, 300);
     QVERIFY(page->sendPass(1234, 0xF8));
     QCOMPARE(sentWith(0xF8).size(), 1);
     QCOMPARE(sentWith(0xF8).at(0).toHex(), framed("3103f85ac396000004d2").toHex());
     QVERIFY(page->isWaitingReply());
-    QVERIFY(page->getTimerDeviceConnected()->isActive());
+    {
+        // Resumed after the answer: a silence is noticed again.
+        silencewatch::Watch watch(page);
+        QVERIFY(watch.noticedWithin(3000));
+    }
 
     page->disconnectDevice();
-    page->sendPass(1, 0xE8);
-    QVERIFY(!page->getTimerDeviceConnected()->isActive());
+    silencewatch::Watch watch(page);
+    // Outside a session nothing is sent, paused or resumed.
+    QVERIFY(!page->sendPass(1, 0xE8));
+    QCOMPARE(sentWith(0xE8).size(), 0);
     QSignalSpy polls(page, &BLEDevice::signalRequestForGetAllDataFromDevice);
     QTest::qWait(1200);
     QCOMPARE(polls.count(), 0);
+    QCOMPARE(watch.silencesNoticed(), 0);
 }
 
 void TestBleDevice::passwordDialogCommandsAndTheirOutcomes()
@@ -867,8 +888,12 @@ void TestBleDevice::connectingTwiceStillPollsOncePerTick()
     checks.clear();
     QVERIFY(checks.wait(1000));
     QCOMPARE(checks.count(), 1);
-    // And the watchdog still resets a silent page.
-    QVERIFY(page->getTimerDeviceConnected()->isActive());
+    // And the watchdog still resets a silent page: the one of the second
+    // connection runs its full period, then the one of a connection anew.
+    {
+        silencewatch::Watch watch(page);
+        QVERIFY(watch.noticedWithin(page->intervals().watchdog + 2000));
+    }
     BaseDevice::Intervals shortWatchdog = page->intervals();
     shortWatchdog.watchdog = 300;
     page->setIntervals(shortWatchdog);

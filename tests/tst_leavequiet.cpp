@@ -2,6 +2,10 @@
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "devices/angle/kv380device.h"
+#include "devices/angle/kvbledevice.h"
+#include "devices/ble/adwertdialog.h"
+#include "devices/ble/bleadwview.h"
+#include "devices/ble/bledevice.h"
 #include "devices/fls/flsdevice.h"
 #include "devices/online/qfonline.h"
 #include "devices/other/n7device.h"
@@ -12,12 +16,15 @@
 #include "modalcloser.h"
 #include "sharedline.h"
 #include "shortintervals.h"
+#include "simulatedadvertbase.h"
+#include "simulatedanglebase.h"
 #include "simulatedfls.h"
 #include "simulatedkv380.h"
 #include "simulatedn7.h"
 #include "simulatedonline.h"
 #include "simulatedplm300.h"
 #include "ui/dynamicqdialog.h"
+#include "ui/securityble.h"
 #include "ui/switch.h"
 
 #include <QAction>
@@ -38,6 +45,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // A page the user leaves while one of its procedures waits goes quiet: the
 // procedure stops at its next wait, nothing of the page reaches the line the
@@ -178,6 +186,149 @@ void switchFlsToAngleMode(Reriruvozive &w)
 }
 
 // ---- the BLE base, its advertising mode and the wireless angle sensor ----
+
+// The base on the line of the row that runs, for a procedure that silences it.
+SimulatedBase *baseOnLine = nullptr;
+
+// Once a modal window of type T is on top, `act` runs in it, once; other
+// windows are left alone. `start` opens the window and returns when it closed.
+template <class T> void actInModal(const std::function<void(T *)> &act, const std::function<void()> &start)
+{
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        user.stop();
+        act(dialog);
+    });
+    user.start(20);
+    start();
+}
+
+// The BLE button, then a choice of the BLE page, until `found` holds.
+std::function<bool(Reriruvozive &)> chooseBle(QPushButton *Ui_Deruvivuriri::*choice,
+                                              std::function<bool(Reriruvozive &)> found)
+{
+    return [choice, found](Reriruvozive &w) {
+        w.form()->pushButtonBLE->click();
+        (w.form()->*choice)->click();
+        return QTest::qWaitFor([&] { return found(w); }, kConnectMs);
+    };
+}
+
+Procedure bleBase(std::function<std::unique_ptr<SimulatedBase>()> device, std::function<void(Reriruvozive &)> run,
+                  int leaveAfterMs, int leaveAfterCommand = -1)
+{
+    Procedure p;
+    p.device = [device] {
+        std::unique_ptr<SimulatedBase> base = device();
+        baseOnLine = base.get();
+        return std::unique_ptr<SimulatedDevice>(std::move(base));
+    };
+    p.page = [](Reriruvozive &w) -> BaseDevice * { return w.ble(); };
+    p.button = &Ui_Deruvivuriri::pushButtonBLE;
+    p.run = std::move(run);
+    p.leaveAfterMs = leaveAfterMs;
+    p.leaveAfterCommand = leaveAfterCommand;
+    return p;
+}
+
+// The linked sensor, shown with its password state known.
+Procedure bleSensor(std::function<void(Reriruvozive &)> run, int leaveAfterMs, int leaveAfterCommand = -1,
+                    std::optional<quint32> password = std::nullopt)
+{
+    Procedure p = bleBase(
+        [password] {
+            auto base = std::make_unique<SimulatedBase>();
+            base->sensor.password = password;
+            return base;
+        },
+        std::move(run), leaveAfterMs, leaveAfterCommand);
+    p.connect = chooseBle(&Ui_Deruvivuriri::pushButtonChoiceUSB, [password](Reriruvozive &w) {
+        return w.ble()->getLabelStatusMessage()->text() == QStringLiteral("Подключен VO-DIZ") &&
+               w.ble()->isPasswordProtected() == bool(password) && !w.form()->label_LockBLE_BLE->isHidden();
+    });
+    return p;
+}
+
+// The advertising list, slot 3 holding a sensor.
+Procedure bleAdvert(std::function<void(Reriruvozive &)> run, int leaveAfterMs, int leaveAfterCommand)
+{
+    Procedure p = bleBase(
+        [] {
+            auto base = std::make_unique<SimulatedAdvertBase>();
+            base->place(2, SimulatedAdvertBase::sensorRecord("QF_000555", 30));
+            base->advert[0].slotMask = 0x22;
+            return base;
+        },
+        std::move(run), leaveAfterMs, leaveAfterCommand);
+    p.connect = chooseBle(&Ui_Deruvivuriri::pushButtonChoiceAdvert, [](Reriruvozive &w) {
+        const BLEAdwView *card = w.ble()->cardOf(2);
+        return card && !card->isHidden() && card->nameText() == QStringLiteral("QF_000555");
+    });
+    return p;
+}
+
+void writeBleSettingsToASilentBase(Reriruvozive &w)
+{
+    baseOnLine->silent = true;
+    QComboBox *filter = w.form()->comboBox_FiltrBLE;
+    filter->setCurrentIndex(3);
+    emit filter->activated(3);
+    w.form()->ButtonWriteParamBLE->click();
+}
+
+void removeBlePassword(Reriruvozive &w)
+{
+    actInModal<SecurityBLE>(
+        [](SecurityBLE *dialog) {
+            dialog->findChildren<QLineEdit *>().at(0)->setText("1234");
+            for (QPushButton *b : dialog->findChildren<QPushButton *>()) {
+                if (b->text() == QStringLiteral("Удалить пароль датчика"))
+                    b->click();
+            }
+        },
+        [&w] { pickServiceEntry(w, "security"); });
+}
+
+void freeBleSlot(Reriruvozive &w)
+{
+    w.ble()->cardOf(2)->disableButton()->click();
+}
+
+void connectBleSlotByName(Reriruvozive &w)
+{
+    actInModal<AdwertDialog>(
+        [](AdwertDialog *dialog) {
+            dialog->numberField()->setText("QF_000777");
+            dialog->passwordField()->setText("0");
+            dialog->connectButton()->click();
+        },
+        [&w] { w.ble()->cardOf(1)->connectButton()->click(); });
+}
+
+Procedure wirelessAngleSensor(std::function<void(Reriruvozive &)> run, int leaveAfterMs)
+{
+    Procedure p;
+    p.device = [] { return std::make_unique<SimulatedAngleBase>(); };
+    p.page = [](Reriruvozive &w) -> BaseDevice * { return w.kvble(); };
+    p.button = &Ui_Deruvivuriri::pushButtonBLE;
+    p.connect = chooseBle(&Ui_Deruvivuriri::pushButtonChoiceKVBLE, [](Reriruvozive &w) {
+        return w.kvble()->getLabelStatusMessage()->text() == QStringLiteral("Подключен KV-BLE");
+    });
+    p.run = std::move(run);
+    p.leaveAfterMs = leaveAfterMs;
+    return p;
+}
+
+void writeAngleThresholds(Reriruvozive &w)
+{
+    type(w.form()->lineEditKVBLEUp, "60");
+    type(w.form()->lineEditKVBLEDown, "30");
+    // Past the main window's question: the write itself.
+    w.kvble()->writeParamToDevice();
+}
 
 // ---- the PLM300 ----
 
@@ -397,6 +548,16 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         {"wired sensor angle mode", wiredSensor(switchFlsToAngleMode, 200), OtherDevice},
 
         // ---- the BLE base, its advertising mode and the wireless angle sensor ----
+        // A base that answers nothing: the write waits for the sensor's report.
+        {"BLE base settings write", bleSensor(writeBleSettingsToASilentBase, 1500), OtherDevice},
+        // Between the present password and "no password".
+        {"BLE base password removal", bleSensor(removeBlePassword, 300, 0xE8, 1234), AlsoSwitchedOff},
+        // Between the slot's free name and the base's configuration.
+        {"BLE base slot freed from its card", bleAdvert(freeBleSlot, 100, 0xEA), OtherDevice},
+        // Between the sensor's name and its password.
+        {"BLE base sensor connected by name", bleAdvert(connectBleSlotByName, 300, 0xEA), AlsoSwitchedOff},
+        // Between the thresholds' frames, while the first one's outcome is awaited.
+        {"wireless angle sensor settings write", wirelessAngleSensor(writeAngleThresholds, 1000), AlsoSwitchedOff},
 
         // ---- the PLM300 ----
         // Between the first setting frame and the second.

@@ -10,6 +10,7 @@
 #include "devices/other/wiredtagdevice.h"
 #include "link/basedevice.h"
 #include "link/frame.h"
+#include "silencewatch.h"
 
 #include <QLabel>
 #include <QMetaMethod>
@@ -289,19 +290,31 @@ void TestPageSignals::objectsTheMainWindowReachesIntoExistFromConstruction()
 {
     QSerialPort port;
 
-    // The main window stops the BLE watchdog through this pointer.
+    // The main window stops the BLE watchdog through the page's own call
+    // before it opens the port; the page notices a silence only while its
+    // watchdog runs.
     BLEDevice ble(nullptr, &port);
-    QVERIFY(ble.getTimerDeviceConnected() != nullptr);
-    QVERIFY(!ble.getTimerDeviceConnected()->isActive());
-    // Outside a session there is no watchdog to restart.
-    ble.restoreTimerDeviceConnected();
-    QVERIFY(!ble.getTimerDeviceConnected()->isActive());
-    ble.connectDevice();
-    ble.restoreTimerDeviceConnected();
-    QVERIFY(ble.getTimerDeviceConnected()->isActive());
-    QCOMPARE(ble.getTimerDeviceConnected()->interval(), 5000);
-    ble.resetAndStopTimerDeviceConnected();
-    QVERIFY(!ble.getTimerDeviceConnected()->isActive());
+    QCOMPARE(ble.intervals().watchdog, 5000);
+    silencewatch::shortenWatchdog(&ble, 100);
+    {
+        // Outside a session there is no watchdog to restart.
+        silencewatch::Watch watch(&ble);
+        ble.restoreTimerDeviceConnected();
+        QTest::qWait(400);
+        QCOMPARE(watch.silencesNoticed(), 0);
+    }
+    {
+        silencewatch::Watch watch(&ble);
+        ble.connectDevice();
+        ble.restoreTimerDeviceConnected();
+        QVERIFY(watch.noticedWithin(2000));
+    }
+    {
+        silencewatch::Watch watch(&ble);
+        ble.resetAndStopTimerDeviceConnected();
+        QTest::qWait(400);
+        QCOMPARE(watch.silencesNoticed(), 0);
+    }
     ble.disconnectDevice();
 
     // The main window places these two labels on narrow screens.

@@ -5,6 +5,8 @@
 
 #include "deruvivuriri_form.h"
 
+#include "ui/securityble.h"
+
 #include <QIntValidator>
 #include <QLabel>
 #include <QMovie>
@@ -92,6 +94,20 @@ void KVBLEDevice::disconnectDevice()
 {
     BaseDevice::disconnectDevice();
     showUI(false);
+    closeProcedureDialogs(); // A command's message has nobody to wait for any more.
+    setEnableShowMainStatusMsgBLE();
+}
+
+void KVBLEDevice::closeProcedureDialogs()
+{
+    // A dialog a procedure waits in would stay over the page the user
+    // turned to, and its procedure would go on once it is answered.
+    if (newDeviceDialog)
+        newDeviceDialog->reject();
+    if (securityDialog)
+        securityDialog->reject();
+    if (writeProgress)
+        writeProgress->close();
 }
 
 void KVBLEDevice::relearnSensor()

@@ -185,9 +185,12 @@ private:
     void sendCommand(const QByteArray &frame);
     void sendSetting(const QByteArray &frame, const char *name, quint32 value);
     void showWaiting();
-    // 1 when the confirming code came, 2 when the failing code came, the
-    // page was left or the wait ran out.
+    // 1 when the confirming code came, 2 when the failing code came or the
+    // wait ran out, kOutcomeLeft when the page was left during the wait.
+    static constexpr int kOutcomeLeft = 3;
     int waitForOutcome(int confirm, std::optional<int> failure);
+    // The dialogs a procedure of the page waits in close with the session.
+    void closeProcedureDialogs();
     // Takes the settings field's value when it holds one the sensor takes;
     // an edited field that holds none has its caption added to `refused`.
     bool readField(QLineEdit *field, kv380::FieldRange range, bool edited, const QLabel *caption, quint32 &value,
@@ -216,6 +219,7 @@ private:
     QMovie *currentHorizontal = nullptr;
     QPointer<QDialog> otherKindMessage;
     QPointer<QDialog> newDeviceDialog;
+    QPointer<QDialog> writeProgress; // while a settings write runs
     QDialog *connectDialog = nullptr;
     SecurityBLE *securityDialog = nullptr; // not owned
 

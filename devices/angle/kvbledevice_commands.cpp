@@ -80,7 +80,8 @@ void KVBLEDevice::changeDelayOffKVBLE()
 
 int KVBLEDevice::waitStatusCurrentCMD(int cmd)
 {
-    return waitForOutcome(cmd, std::nullopt);
+    const int outcome = waitForOutcome(cmd, std::nullopt);
+    return outcome == kOutcomeLeft ? 2 : outcome;
 }
 
 int KVBLEDevice::waitForOutcome(int confirm, std::optional<int> failure)
@@ -91,13 +92,16 @@ int KVBLEDevice::waitForOutcome(int confirm, std::optional<int> failure)
             result = 1;
             break;
         }
-        // A refusal or a page left meanwhile ends the wait at once.
-        if ((failure && codesSinceCommand.contains(*failure)) || !isSessionRunning() || poll == kStatusPolls)
+        if ((failure && codesSinceCommand.contains(*failure)) || poll == kStatusPolls)
             break;
-        delay(kStatusPollMs, true);
+        // A page left meanwhile ends the wait at once, the page's own session
+        // over, even when the user came back to the page since.
+        if (!waitInSession(kStatusPollMs, true))
+            return kOutcomeLeft;
     }
     qDebug() << "returnStatus = " << result;
-    delay(kStatusPollMs, true);
+    if (!waitInSession(kStatusPollMs, true))
+        return kOutcomeLeft;
     return result;
 }
 
@@ -118,8 +122,9 @@ bool KVBLEDevice::readField(QLineEdit *field, kv380::FieldRange range, bool edit
 void KVBLEDevice::writeParamToDevice()
 {
     // Its waits run the event loop: a second write meanwhile would send its
-    // frames among this one's and take its status codes.
-    if (isWriteInProgress())
+    // frames among this one's and take its status codes. A page left while
+    // the user confirmed writes nothing: the port is another device's.
+    if (isWriteInProgress() || !isSessionRunning())
         return;
 
     KvBleParam values = writeKvBleParam;
@@ -146,15 +151,16 @@ void KVBLEDevice::writeParamToDevice()
     auto progress = std::make_unique<DynamicQDialog>(
         nullptr, tr("Идёт запись параметров"), tr("После завершения операции это окно автоматически закроется"), false);
     progress->setModal(true);
+    // Leaving the page closes it at once, not at the write's next wait.
+    writeProgress = progress.get();
     progress->show();
     needUpdateWindow = true;
     showWaiting();
 
     for (const kvble::WriteStep &step : steps) {
-        if (step.pauseBefore)
-            delay(kSameCodePauseMs, true);
-        // The page may have been left meanwhile: its port is then another device's.
-        if (!isSessionRunning())
+        // The page may have been left meanwhile: its port is then another
+        // device's, and nothing more of this write goes out.
+        if (step.pauseBefore && !waitInSession(kSameCodePauseMs, true))
             break;
         switch (step.command) {
         case kvble::kUpCommand:
@@ -173,12 +179,16 @@ void KVBLEDevice::writeParamToDevice()
             break;
         }
         qDebug() << "send cmd in time = " << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz"));
-        if (waitForOutcome(step.confirm, step.failure) == 1)
+        const int outcome = waitForOutcome(step.confirm, step.failure);
+        if (outcome == kOutcomeLeft)
+            break;
+        if (outcome == 1)
             qDebug() << "write successfully";
         else
             qDebug() << "Error with cmd " << Qt::hex << step.command;
     }
     progress->close();
+    writeProgress = nullptr;
 }
 
 // ---- Mode switches and zero ----------------------------------------------------
@@ -204,6 +214,8 @@ int KVBLEDevice::addSwitchToUI()
 
 void KVBLEDevice::sendCmdSetNewMode(uchar newMode)
 {
+    if (!isSessionRunning())
+        return;
     const QByteArray frame = kvble::modeWrite(newMode);
     sendCommand(frame);
     qDebug().noquote() << frame.toHex(' ');
@@ -252,6 +264,9 @@ void KVBLEDevice::slotSwitch_5()
 
 void KVBLEDevice::cmdSetNull()
 {
+    // A page left while the user confirmed sends nothing.
+    if (!isSessionRunning())
+        return;
     sendCommand(kvble::zeroWrite());
     showWaiting();
     qDebug() << "Set NULL for KVBLE";

@@ -31,10 +31,11 @@ constexpr int kDeleteSecondStepMs = 200;
 
 void KVBLEDevice::connectNewDevice()
 {
-    if (newDeviceDialog)
+    if (newDeviceDialog || !isSessionRunning())
         return;
     // The base drops its link while it looks for the new sensor: that silence
     // is no lost base.
+    const quint64 session = currentSession();
     resetAndStopTimerDeviceConnected();
 
     auto *dialog = new QDialog(dialogParent());
@@ -82,8 +83,8 @@ void KVBLEDevice::connectNewDevice()
             showMessage(tr("Номер датчика: число от 0 до %1").arg(kvble::kLargestSerial), QString(), dialog);
             return;
         }
-        label->setText(tr("Выполняется подключение..."));
-        changeUiid(text);
+        if (changeUiid(text))
+            label->setText(tr("Выполняется подключение..."));
     });
     connect(buttons, &QDialogButtonBox::clicked, dialog, &QDialog::reject);
 
@@ -91,17 +92,20 @@ void KVBLEDevice::connectNewDevice()
     dialog->exec();
     noLink.stop();
     dialog->deleteLater();
-    resumeWatchdog();
+    // A page left while the dialog was up stays quiet.
+    if (isSessionStill(session))
+        resumeWatchdog();
 }
 
 bool KVBLEDevice::changeUiid(QString serialNum)
 {
     // A number that a link ID cannot carry would link the base to some other sensor.
     const std::optional<quint32> serial = kvble::serialNumberValue(serialNum);
-    if (!serial)
+    if (!serial || !isSessionRunning())
         return false;
     sendCommand(kvble::linkIdWrite(*serial));
-    delay(kAnswerMs, true);
+    if (!waitInSession(kAnswerMs, true))
+        return false;
     emit signalCheckIncommingData();
     emit signalWriteLog(QStringLiteral("Change base UUID"));
     // Another sensor may answer from now on: whether it has a password is
@@ -137,10 +141,14 @@ std::optional<quint32> KVBLEDevice::typedPassword(bool newPasswordField)
 
 bool KVBLEDevice::sendPass(int pass, uchar cmd)
 {
-    // The wait for the answer is no silence of the base.
+    // The wait for the answer is no silence of the base. Left during the
+    // wait, the page takes, restarts and sends nothing more.
+    if (!isSessionRunning())
+        return false;
     resetAndStopTimerDeviceConnected();
     sendCommand(kvble::passwordWrite(cmd, quint32(pass)));
-    delay(kAnswerMs, true);
+    if (!waitInSession(kAnswerMs, true))
+        return false;
     emit signalCheckIncommingData();
     resumeWatchdog();
     return true;
@@ -152,10 +160,13 @@ bool KVBLEDevice::presentOrSetPassword(PasswordStep step)
     const std::optional<quint32> pass = typedPassword(set);
     if (!pass)
         return false;
+    if (!isSessionRunning())
+        return false;
     passwordLastSent = *pass;
     startPasswordStep(step);
     showWaiting();
-    sendPass(int(*pass), set ? kvble::kSetPasswordCommand : kvble::kEnterPasswordCommand);
+    if (!sendPass(int(*pass), set ? kvble::kSetPasswordCommand : kvble::kEnterPasswordCommand))
+        return false;
     currentCommand = kvble::kSerialCommand;
     emit signalWriteLog(set ? QStringLiteral("Set password KVBLE") : QStringLiteral("Input password KVBLE"));
     return true;
@@ -174,7 +185,7 @@ bool KVBLEDevice::setPassBLE()
 bool KVBLEDevice::delPassBLE()
 {
     const std::optional<quint32> pass = typedPassword(false);
-    if (!pass)
+    if (!pass || !isSessionRunning())
         return false;
     passwordLastSent = *pass;
     showWaiting();
@@ -182,7 +193,8 @@ bool KVBLEDevice::delPassBLE()
     startPasswordStep(PasswordStep::DeletePresent);
     sendCommand(kvble::passwordWrite(kvble::kEnterPasswordCommand, *pass));
     currentCommand = kvble::kSerialCommand;
-    delay(kDeleteFirstStepMs, true);
+    if (!waitInSession(kDeleteFirstStepMs, true))
+        return false;
     emit signalCheckIncommingData();
     // A refused password ends the deletion here: the sensor keeps it.
     if (passwordStep == PasswordStep::DeletePresent && !passwordRefused) {
@@ -190,7 +202,8 @@ bool KVBLEDevice::delPassBLE()
         startPasswordStep(PasswordStep::Delete);
         sendCommand(kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
         currentCommand = kvble::kSerialCommand;
-        delay(kDeleteSecondStepMs, true);
+        if (!waitInSession(kDeleteSecondStepMs, true))
+            return false;
         emit signalCheckIncommingData();
     } else if (passwordStep == PasswordStep::DeletePresent) {
         passwordStep = PasswordStep::None;

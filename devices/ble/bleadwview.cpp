@@ -21,6 +21,7 @@
 #include <QSettings>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTimer>
 
 namespace {
 
@@ -419,6 +420,15 @@ QString BLEAdwView::pressureText() const
 AdwertDialog *BLEAdwView::connectDialog() const
 {
     return dialog;
+}
+
+void BLEAdwView::closeConnectDialog()
+{
+    if (!dialog)
+        return;
+    // Its answer timer would still tell of a failed connection.
+    dialog->answerTimer()->stop();
+    dialog->reject();
 }
 
 bool BLEAdwView::isEncryptionShown() const

@@ -85,6 +85,8 @@ public:
     QComboBox *paramSetChoice() const { return comboParamSet; }
     // The connect dialog while it is open.
     AdwertDialog *connectDialog() const;
+    // Closes the connect dialog, when open, without a word: its page was left.
+    void closeConnectDialog();
 
     // The slot's table on the advertising calibration page, hidden until a
     // calibration run takes it.

@@ -11,6 +11,7 @@
 #include "link/frame.h"
 #include "link/ringbuffer.h"
 #include "ui/formfonts.h"
+#include "ui/securityble.h"
 #include "ui/widgettar.h"
 
 #include <QDebug>
@@ -30,6 +31,8 @@ constexpr int kScrollContentHeight = 950;
 constexpr int kScrollAreaX = 5;
 constexpr int kScrollAreaY = 75;
 constexpr int kScrollAreaHeight = 500;
+// The base's identity answer comes before the list is asked for.
+constexpr int kAdvertIdentityMs = 200;
 
 // The page's device button colours: caption and underline.
 const char *const kButtonOnDark = "#E32323";
@@ -230,6 +233,18 @@ void BLEDevice::connectDevice()
     setVisibleStatusLabels(true);
 }
 
+void BLEDevice::closeProcedureDialogs()
+{
+    // A dialog a procedure waits in would stay over the page the user
+    // turned to, and its procedure would go on once it is answered.
+    if (linkDialog)
+        linkDialog->reject();
+    if (securityDialog)
+        securityDialog->reject();
+    for (BLEAdwView *card : qAsConst(listAdwView))
+        card->closeConnectDialog();
+}
+
 void BLEDevice::disconnectDevice()
 {
     // The end of the session forgets that the base answered; this page
@@ -241,6 +256,8 @@ void BLEDevice::disconnectDevice()
     setConnected(baseAnswered);
     showUI(false);
     forgetAdvertSession();
+    closeProcedureDialogs(); // A command's message has nobody to wait for any more.
+    setEnableShowMainStatusMsgBLE();
 }
 
 void BLEDevice::forgetAdvertSession()
@@ -268,11 +285,14 @@ void BLEDevice::connectDeviceAdvert()
     currentNetNum = ble::kAdvertAddress;
     emit copyNetNumToParent(netNumDevice);
     emit signalRequestForGetSerNumAndFirmWareVersion();
-    delay(200);
-    pollTimer()->start(intervals().poll);
+    // The mode is the page's from the start, so that a page left during the
+    // wait comes back to the list.
+    advertMode = true;
+    if (!waitInSession(kAdvertIdentityMs))
+        return;
+    resumePolling();
     restoreTimerDeviceConnected();
     needUpdateWindow = true;
-    advertMode = true;
 }
 
 void BLEDevice::disconnectDeviceAdvert()

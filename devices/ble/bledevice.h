@@ -60,11 +60,14 @@ public:
     bool settingsEdited() const override { return getSettingsChanged(); }
     void discardEdits() override { escapeCurSetting(); }
     void loadFactorySettings() override { setFactorySetting(); }
-    // The advertising list polls on a session of its own.
+    // The advertising list polls on a session of its own. Left, the page
+    // no longer speaks for the base: opening the port for another device
+    // must not report it as lost.
     void switchOff() override
     {
         disconnectDevice();
         disconnectDeviceAdvert();
+        setConnected(false);
     }
 
     // Per-sensor stores: the base relays at most three sensors in turn.
@@ -172,8 +175,6 @@ public:
         changeNameSlaveSuccessfully = false;
     }
     QDialog *getLinkDialog() const;
-    // The main window stops the watchdog itself before it opens the port.
-    QTimer *getTimerDeviceConnected() const { return watchdogTimer(); }
     QDialog *getConnectDialog() const { return connectDialog; }
     void setConnectDialog(QDialog *dialog) { connectDialog = dialog; }
 
@@ -227,7 +228,9 @@ public slots:
     // Commands to the linked sensor.
     bool sendClearPasswordCmd();
     // Password frame to the linked sensor (0xE8 present, 0xE9 set, 0xF8
-    // enter before a write) with polling paused for its answer.
+    // enter before a write) with polling paused for its answer. False when
+    // the page was left (before or during the wait): the caller goes no
+    // further.
     bool sendPass(int pass, uchar cmd);
     bool setPass();
     // Called by name by the wireless password dialog's buttons.
@@ -298,15 +301,23 @@ private:
     void hideCards();
     void refreshCards();
     void refreshCard(BLEAdwView *card, BLEAdwModel *model, bool dark);
-    // Waits for the base's answer to a configuration; true when it took it.
-    bool checkAndWait();
-    // Frees a slot: the empty name to its sensor, then a fresh list.
-    void sendFreeSlotName(quint8 address);
+    // Waits for the base's answer to a configuration; true when it took it,
+    // nothing when the page was left during the wait.
+    std::optional<bool> checkAndWait();
+    // Frees a slot: the empty name to its sensor, then a fresh list. False
+    // when the page was left during a wait.
+    bool sendFreeSlotName(quint8 address);
+    // A box over the page while the watchdog waits; false when the page was
+    // left while it was up.
+    bool tellWithWatchdogHeld(const QString &text);
     // Points the main window's requests at the page's own address again
     // after a search emptied its list.
     void restoreSurveyAddress();
-    // Sends a request for a slot's sensor and looks for the base after it.
-    void sendSlotCommand(const QByteArray &request);
+    // Sends a request for a slot's sensor and looks for the base after it;
+    // false when the page was left (before or during its wait).
+    bool sendSlotCommand(const QByteArray &request);
+    // The dialogs a procedure of the page waits in close with the session.
+    void closeProcedureDialogs();
     void enableCalibrationForListedSensors();
     void storeIdentity(const QByteArray &frame);
     // Any answer of the base proves it is there, in a session or not.

@@ -148,17 +148,21 @@ void BLEDevice::restoreSurveyAddress()
     emit copyNetNumToParent(QByteArray(1, char(advertMode ? ble::kAdvertAddress : ble::kBaseAddress)));
 }
 
-void BLEDevice::sendSlotCommand(const QByteArray &request)
+bool BLEDevice::sendSlotCommand(const QByteArray &request)
 {
     // The sensor answers nothing; the base is asked for itself, and the
     // lists that follow show what the sensor took.
+    if (!isSessionRunning())
+        return false;
     emit writeData(request);
-    delay(kAfterSlotCommandMs);
+    if (!waitInSession(kAfterSlotCommandMs))
+        return false;
     setSearchActive(true);
     emit signalRequestForSearchDevices();
     restoreSurveyAddress();
     emit signalCheckIncommingData();
     checkAtAdvertPace();
+    return true;
 }
 
 bool BLEDevice::changeParamsSendTH(int index, int indexWidget)
@@ -169,8 +173,7 @@ bool BLEDevice::changeParamsSendTH(int index, int indexWidget)
         return false;
     const quint8 address = quint8(model->getNetNumber());
     card->setFlRefresh(true);
-    sendSlotCommand(ble::paramSetWrite(address, ble::paramSetNumber(index)));
-    return true;
+    return sendSlotCommand(ble::paramSetWrite(address, ble::paramSetNumber(index)));
 }
 
 bool BLEDevice::changeNetNumAdwertDevice(int curDeviceWidget)
@@ -184,47 +187,62 @@ bool BLEDevice::changeNetNumAdwertDevice(int curDeviceWidget)
     card->setFlRefresh(true);
     // An empty field or a number past one byte is never sent as some other number.
     if (!number) {
-        resetAndStopTimerDeviceConnected();
-        showMessage(QString(), tr("Введите число от %1 до %2").arg(0).arg(ble::kLargestNetNumber), statusParent());
-        restoreTimerDeviceConnected();
+        tellWithWatchdogHeld(tr("Введите число от %1 до %2").arg(0).arg(ble::kLargestNetNumber));
         return false;
     }
     QList<int> inUse;
     for (const BLEAdwModel *slot : qAsConst(listAdwModel))
         inUse << slot->getNetNumber();
     const int clashes = ble::netNumberClashes(*number, inUse);
+    // The box is said once per clash; a page left meanwhile says no more.
     for (int i = 0; i < clashes; ++i) {
-        resetAndStopTimerDeviceConnected();
-        showMessage(QString(), tr("Установите другой сетевой адрес"), statusParent());
-        restoreTimerDeviceConnected();
+        if (!tellWithWatchdogHeld(tr("Установите другой сетевой адрес")))
+            return false;
     }
     if (clashes > 0)
         return false;
-    sendSlotCommand(ble::netNumberWrite(address, *number));
+    return sendSlotCommand(ble::netNumberWrite(address, *number));
+}
+
+bool BLEDevice::tellWithWatchdogHeld(const QString &text)
+{
+    // The user reading the box is no silence of the base.
+    const quint64 session = currentSession();
+    resetAndStopTimerDeviceConnected();
+    showMessage(QString(), text, statusParent());
+    if (!isSessionStill(session))
+        return false;
+    restoreTimerDeviceConnected();
     return true;
 }
 
-bool BLEDevice::checkAndWait()
+std::optional<bool> BLEDevice::checkAndWait()
 {
-    delay(kConfigAnswerMs);
+    if (!waitInSession(kConfigAnswerMs))
+        return std::nullopt;
     emit signalCheckIncommingData();
     return changeSlaveStateSuccessfully;
 }
 
-void BLEDevice::sendFreeSlotName(quint8 address)
+bool BLEDevice::sendFreeSlotName(quint8 address)
 {
     resetAndStopTimerDeviceConnected();
     emit writeData(ble::nameWrite(address, ble::kFreeSlotName));
-    delay(kFreeNameSettleMs);
-    delay(kAfterSlotCommandMs);
+    if (!waitInSession(kFreeNameSettleMs + kAfterSlotCommandMs))
+        return false;
     emit signalRequestForGetAllDataFromDeviceAdvert();
-    delay(kFreeListAnswerMs);
+    if (!waitInSession(kFreeListAnswerMs))
+        return false;
     emit signalCheckIncommingData();
     restoreTimerDeviceConnected();
+    return true;
 }
 
 bool BLEDevice::enableDopParamAdwert(int curDeviceWidget, bool enableDev, bool enableDop)
 {
+    // A card of a page already left asks for nothing.
+    if (!isSessionRunning())
+        return false;
     resetAndStopTimerDeviceConnected();
     // An answer still waiting is taken first, so that it cannot pass for this one's.
     emit signalCheckIncommingData();
@@ -238,14 +256,17 @@ bool BLEDevice::enableDopParamAdwert(int curDeviceWidget, bool enableDev, bool e
     const quint8 address = quint8(model->getNetNumber());
     const quint8 config = ble::changedConfig(adwModel1->getSlotMask(), curDeviceWidget, enableDev, enableDop);
     currentSlot = curDeviceWidget;
-    if (!enableDev)
-        sendFreeSlotName(address);
+    // Left during a wait, the page sends, logs and restarts nothing more.
+    if (!enableDev && !sendFreeSlotName(address))
+        return false;
 
     // Only the base's answer to this configuration counts.
     changeSlaveStateSuccessfully = false;
     emit writeData(ble::configWrite(quint8(adwModel1->getNetNumber()), config));
-    const bool accepted = checkAndWait();
-    if (!accepted) {
+    const std::optional<bool> accepted = checkAndWait();
+    if (!accepted)
+        return false;
+    if (!*accepted) {
         emit signalWriteLog("Error change config master for adwertizing");
         // The page goes on listening: a refused command never leaves it deaf.
         restoreTimerDeviceConnected();
@@ -257,7 +278,8 @@ bool BLEDevice::enableDopParamAdwert(int curDeviceWidget, bool enableDev, bool e
         card->setFlRefresh(true);
         model->setFlConnectedDevice(false);
         model->setParamNull();
-        delay(2 * kAfterSlotCommandMs);
+        if (!waitInSession(2 * kAfterSlotCommandMs))
+            return false;
     }
     changeSlaveStateSuccessfully = false;
     emit signalWriteLog("Change config master for adwertizing");
@@ -274,16 +296,23 @@ bool BLEDevice::recieveStringFromDialog(QString data, int password, int curDevic
         return false;
     }
     // The list pauses while the slot is set up.
+    const quint64 session = currentSession();
+    if (!session)
+        return false;
     pausePolling();
     resetAndStopTimerDeviceConnected();
     if (!enableDopParamAdwert(curDeviceWidget, true, true)) {
+        // A page left meanwhile tells its card nothing.
+        if (!isSessionStill(session))
+            return false;
         emit errorConnectedToDeviceAdwert();
         // A failed connection leaves the page polling, for another attempt.
         resumePolling();
         restoreTimerDeviceConnected();
         return false;
     }
-    delay(kBeforeNameMs);
+    if (!waitInSession(kBeforeNameMs))
+        return false;
     restoreTimerDeviceConnected();
 
     const quint8 address = quint8(model->getNetNumber());
@@ -292,9 +321,11 @@ bool BLEDevice::recieveStringFromDialog(QString data, int password, int curDevic
     resetAndStopTimerDeviceConnected();
     changeNameSlaveSuccessfully = false;
     emit writeData(ble::nameWrite(address, data.toUtf8()));
-    delay(kBeforePasswordMs);
+    if (!waitInSession(kBeforePasswordMs))
+        return false;
     emit writeData(ble::valueWrite(address, ble::kSensorPasswordCommand, quint32(password)));
-    delay(kPasswordAnswerMs);
+    if (!waitInSession(kPasswordAnswerMs))
+        return false;
     emit signalCheckIncommingData();
     qDebug() << (changeNameSlaveSuccessfully ? "set Name + verify Pwd successfully"
                                              : "Error set new name + verify pwd");

@@ -7,7 +7,6 @@
 #include "devices/ble/bleadwmodel.h"
 #include "devices/ble/bleadwview.h"
 #include "devices/ble/bleprotocol.h"
-#include "devices/fls/flsprotocol.h"
 #include "link/bus.h"
 #include "link/frame.h"
 #include "ui/switch.h"

@@ -74,11 +74,15 @@ bool BLEDevice::sendPass(int pass, uchar cmd)
     // Not exchange(): the sensor's outcome comes in a later data answer, so
     // what already arrived is taken after the wait, and polling resumes.
     // Polling pauses for the answer; a page that was not polling stays so.
+    // Left during the wait, the page takes, restarts and sends nothing more.
+    if (!isSessionRunning())
+        return false;
     const bool wasPolling = pollTimer()->isActive();
     pauseLink();
     awaitCommandOutcome();
     emit writeData(ble::valueWrite(quint8(currentNetNum), cmd, quint32(pass)));
-    delay(kPasswordAnswerMs);
+    if (!waitInSession(kPasswordAnswerMs))
+        return false;
     waitingReply = true;
     emit signalCheckIncommingData();
     if (wasPolling)
@@ -101,7 +105,8 @@ bool BLEDevice::inputPassBLE()
     if (!pass)
         return false;
     newPass = int(*pass);
-    sendPass(newPass, ble::kSensorEnterPassword);
+    if (!sendPass(newPass, ble::kSensorEnterPassword))
+        return false;
     currentCommand = ble::kSerialAndFirmwareCommand;
     // The sensor's answer is awaited like that of the other password
     // commands, so that an accepted password is said to the user.
@@ -122,10 +127,11 @@ bool BLEDevice::setPassBLE()
         return false;
     if (ui)
         ui->label_LockBLE_BLE->show();
-    if (storedPassValid)
-        sendPass(storedPass, ble::kPasswordEnterCommand);
+    if (storedPassValid && !sendPass(storedPass, ble::kPasswordEnterCommand))
+        return false;
     newPass = int(*pass);
-    sendPass(newPass, ble::kSensorSetPassword);
+    if (!sendPass(newPass, ble::kSensorSetPassword))
+        return false;
     passwordCommandUsed = true;
     startCommandStatusTimer();
     waitingReply = true;
@@ -141,6 +147,8 @@ bool BLEDevice::delPassBLE()
     const std::optional<quint32> pass = typedPassword(false);
     if (!pass)
         return false;
+    if (!isSessionRunning())
+        return false;
     newPass = int(*pass);
     const bool wasPolling = pollTimer()->isActive();
     pauseLink();
@@ -148,12 +156,14 @@ bool BLEDevice::delPassBLE()
     // The sensor first takes the present password, then "no password".
     emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorEnterPassword, quint32(newPass)));
     currentCommand = ble::kSerialAndFirmwareCommand;
-    delay(kDeleteFirstStepMs);
+    if (!waitInSession(kDeleteFirstStepMs))
+        return false;
     emit signalCheckIncommingData();
     newPass = 0;
     emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorSetPassword, 0));
     currentCommand = ble::kSerialAndFirmwareCommand;
-    delay(kDeleteSecondStepMs);
+    if (!waitInSession(kDeleteSecondStepMs))
+        return false;
     emit signalCheckIncommingData();
     if (wasPolling)
         resumeLink();
@@ -170,8 +180,9 @@ bool BLEDevice::delPassBLE()
 void BLEDevice::autoCalibrateFullEmptyBLE()
 {
     // Its waits run the event loop: a second start, or a settings write,
-    // meanwhile would mix the frames.
-    if (isWriteInProgress())
+    // meanwhile would mix the frames. A page left while the user confirmed
+    // writes and tells nothing.
+    if (isWriteInProgress() || !isSessionRunning())
         return;
     // Values computed from nothing would overwrite the sensor's own.
     if (!dataSinceConnect) {
@@ -182,20 +193,23 @@ void BLEDevice::autoCalibrateFullEmptyBLE()
     const ble::EmptyFull values = ble::autoCalibration(qint32(s.current), s.temperature);
     const quint8 address = quint8(currentNetNum);
     // A protected sensor takes the values only after its password.
+    // False when the page was left during its wait.
     const auto presentPassword = [this] {
-        if (passwordProtected && acceptedPassword)
-            sendPass(int(*acceptedPassword), ble::kPasswordEnterCommand);
+        return !(passwordProtected && acceptedPassword) || sendPass(int(*acceptedPassword), ble::kPasswordEnterCommand);
     };
 
     const WriteGuard guard(this);
-    presentPassword();
+    if (!presentPassword())
+        return;
     awaitCommandOutcome();
     emit writeData(ble::valueWrite(address, ble::kWriteEmptyCommand, quint32(values.empty)));
     for (int i = 0; i < kCalibrationChecks; ++i) {
         emit signalCheckIncommingData();
-        delay(kCalibrationCheckMs);
+        if (!waitInSession(kCalibrationCheckMs))
+            return;
     }
-    presentPassword();
+    if (!presentPassword())
+        return;
     awaitCommandOutcome();
     emit writeData(ble::valueWrite(address, ble::kWriteFullCommand, quint32(values.full)));
     timerStatusMsg->start(kStatusMessageMs);
@@ -203,7 +217,8 @@ void BLEDevice::autoCalibrateFullEmptyBLE()
     needUpdateFullValAutocalib = 1;
     for (int i = 0; i < kCalibrationChecks; ++i) {
         emit signalCheckIncommingData();
-        delay(kCalibrationCheckMs);
+        if (!waitInSession(kCalibrationCheckMs))
+            return;
     }
     qDebug() << "autocalibrate BLE";
 }

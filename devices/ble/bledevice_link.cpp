@@ -38,8 +38,11 @@ QDialog *BLEDevice::getLinkDialog() const
 
 void BLEDevice::connectNewDevice()
 {
-    if (linkDialog)
+    if (linkDialog || !isSessionRunning())
         return;
+    // The base drops its link while it looks for the new sensor: that
+    // silence is no lost base.
+    const quint64 session = currentSession();
     resetAndStopTimerDeviceConnected();
 
     QDialog dialog(statusParent());
@@ -86,7 +89,9 @@ void BLEDevice::connectNewDevice()
     dialog.exec();
     linkDialog = nullptr;
     noAnswer.stop();
-    restoreTimerDeviceConnected();
+    // A page left while the dialog was up stays quiet.
+    if (isSessionStill(session))
+        restoreTimerDeviceConnected();
 }
 
 bool BLEDevice::changeUiidBle(QString serialNum)
@@ -98,9 +103,12 @@ bool BLEDevice::changeUiidBle(QString serialNum)
                     linkDialog ? static_cast<QWidget *>(linkDialog.data()) : statusParent());
         return false;
     }
+    if (!isSessionRunning())
+        return false;
     awaitCommandOutcome();
     emit writeData(ble::linkIdWrite(quint8(currentNetNum), ble::linkId(*serial, ble::kBaseLinkIdTail)));
-    delay(kLinkFrameMs);
+    if (!waitInSession(kLinkFrameMs))
+        return false;
     emit signalCheckIncommingData();
     emit signalWriteLog("Change base UUID");
     // The new sensor's password and settings are learnt afresh from its first
@@ -116,19 +124,25 @@ bool BLEDevice::changeUiidBleForBaseReboot()
     // One countdown at a time: a press while it runs does nothing.
     if (countdownTimer)
         return true;
+    if (!isSessionRunning())
+        return false;
     // Polling waits, and an answer still on its way is taken first, so that
     // the base's address comes alone.
     const bool wasPolling = pollTimer()->isActive();
     pausePolling();
-    delay(kPollSettleMs);
+    // Left during a wait, the page sends, restarts and shows nothing more.
+    if (!waitInSession(kPollSettleMs))
+        return false;
     emit signalCheckIncommingData();
     // The answer is the base's address alone, taken by the search handler.
     setSearchActive(true);
     emit signalRequestForSearchDevices();
-    delay(kSearchAnswerMs);
+    if (!waitInSession(kSearchAnswerMs))
+        return false;
     emit signalCheckIncommingData();
     emit writeData(ble::linkIdWrite(foundNetNum, storedUuid));
-    delay(kRebootFrameMs);
+    if (!waitInSession(kRebootFrameMs))
+        return false;
     emit signalCheckIncommingData();
     // The search emptied the main window's list of addresses.
     restoreSurveyAddress();
