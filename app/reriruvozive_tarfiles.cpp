@@ -24,6 +24,9 @@ using calibrationdialogs::tell;
 
 namespace {
 
+// Skipped lines named in the restore's message; more are only counted.
+constexpr int kNamedLines = 10;
+
 bool holds(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -202,8 +205,18 @@ void Reriruvozive::restoreTar()
             levels[0] = model->getLevel();
         showAdvertTarButtons(true);
     }
-    if (parsed.skippedLines > 0)
-        tell(this, tr("Строки файла, которые не удалось прочитать, пропущены: %1").arg(parsed.skippedLines));
+    if (parsed.skippedLines > 0) {
+        // Named by number, so that the user finds them in the file.
+        QStringList numbers;
+        const QList<int> named = parsed.skippedLineNumbers.mid(0, kNamedLines);
+        for (int n : named)
+            numbers << QString::number(n);
+        if (parsed.skippedLineNumbers.size() > kNamedLines)
+            numbers << QStringLiteral("...");
+        tell(this, tr("Строки файла, которые не удалось прочитать, пропущены: %1\nНомера строк: %2")
+                       .arg(parsed.skippedLines)
+                       .arg(numbers.join(QStringLiteral(", "))));
+    }
 }
 
 bool Reriruvozive::createFile(QString path, QString fileName)

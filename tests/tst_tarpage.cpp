@@ -563,6 +563,11 @@ void TestTarPage::malformedRunFilesAreNotTakenAsARun_data()
     QTest::newRow("huge numbers") << QByteArray("99999999999999999999, 5\r\n") << QStringList{} << nothing;
     QTest::newRow("short and long lines among good ones")
         << QByteArray("100, 0\r\n7\r\n1, 2, 3, 4\r\n200, 5\r\n") << QStringList{"0/100", "5/200"} << "пропущены: 2";
+    QTest::newRow("decimal commas of a spreadsheet")
+        << QByteArray("1000, 0\r\n1100, 7,5\r\n1250, 12,5\r\n1400, 17\r\n")
+        << QStringList{"0/1000", "7.5/1100", "12.5/1250", "17/1400"} << QString();
+    QTest::newRow("decimal comma with no blank to tell it apart")
+        << QByteArray("1000,0\r\n1100,7,5\r\n1400,17\r\n") << QStringList{"0/1000", "17/1400"} << "Номера строк: 2";
 }
 
 void TestTarPage::malformedRunFilesAreNotTakenAsARun()
@@ -575,8 +580,9 @@ void TestTarPage::malformedRunFilesAreNotTakenAsARun()
     const QString file = configFile("~0.etr");
     writeFile(file, content);
     openWindow(false);
-    script->thenShowing("Найдена незаконченная тарировка", ModalScript::accept())
-        .thenShowing(told, ModalScript::accept());
+    script->thenShowing("Найдена незаконченная тарировка", ModalScript::accept());
+    if (!told.isEmpty())
+        script->thenShowing(told, ModalScript::accept());
     window->launchTarirovka();
     QVERIFY2(script->finished(), qPrintable(script->nextStep()));
     QCOMPARE(rows(), restored);

@@ -2566,10 +2566,6 @@ Do you want to open a *.csv file?</translation>
         <translation>The calibration file holds no data</translation>
     </message>
     <message>
-        <source>Строки файла, которые не удалось прочитать, пропущены: %1</source>
-        <translation>Lines of the file that could not be read were skipped: %1</translation>
-    </message>
-    <message>
         <source>Ожидаем ответа от датчика</source>
         <translation>Waiting for the sensor to answer</translation>
     </message>
@@ -2748,6 +2744,12 @@ The file cannot be read as the text of a table</translation>
         <translation>The table from the file was not written to the indicator
 Invalid value: %1
 Numbers from %2 to %3 are allowed</translation>
+    </message>
+    <message>
+        <source>Строки файла, которые не удалось прочитать, пропущены: %1
+Номера строк: %2</source>
+        <translation>Lines of the file that could not be read were skipped: %1
+Line numbers: %2</translation>
     </message>
 </context>
 <context>

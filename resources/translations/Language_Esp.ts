@@ -2570,10 +2570,6 @@ La calibración no ha terminado</translation>
         <translation>El archivo de calibración no contiene datos</translation>
     </message>
     <message>
-        <source>Строки файла, которые не удалось прочитать, пропущены: %1</source>
-        <translation>Se omitieron las líneas del archivo que no se pudieron leer: %1</translation>
-    </message>
-    <message>
         <source>Ожидаем ответа от датчика</source>
         <translation>Esperando la respuesta del sensor</translation>
     </message>
@@ -2752,6 +2748,12 @@ El archivo no se puede leer como el texto de una tabla</translation>
         <translation>La tabla del archivo no se escribió en el indicador
 Valor no válido: %1
 Se admiten números de %2 a %3</translation>
+    </message>
+    <message>
+        <source>Строки файла, которые не удалось прочитать, пропущены: %1
+Номера строк: %2</source>
+        <translation>Se omitieron las líneas del archivo que no se pudieron leer: %1
+Números de línea: %2</translation>
     </message>
 </context>
 <context>

@@ -2516,10 +2516,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Строки файла, которые не удалось прочитать, пропущены: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Ожидаем ответа от датчика</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2679,6 +2675,11 @@
         <source>Таблица из файла не записана в индикатор
 Недопустимое значение: %1
 Допустимы числа от %2 до %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Строки файла, которые не удалось прочитать, пропущены: %1
+Номера строк: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
