@@ -58,12 +58,20 @@ bool Reriruvozive::writeTarTableInFile()
 
 bool Reriruvozive::writeTarTableAs(const QString &name, const QString &finished)
 {
+    // Without its file the run goes on only on the screen: the user is told
+    // at each portion that nothing reaches the disk.
     const QString own = tarRun->ownsMirror() ? tarRun->mirrorName() : QString();
-    if (name != own && QFile::exists(name) && !keepTarAside(name))
+    if (name != own && QFile::exists(name) && !keepTarAside(name)) {
+        tell(this, tr("Не удалось переместить незаконченную тарировку\n%1\nТаблица не записывается в файл")
+                       .arg(QDir::toNativeSeparators(name)));
         return false;
+    }
     tarRun->adoptMirror(name, finished);
-    if (!tarRun->writeMirror())
+    if (!tarRun->writeMirror()) {
+        tell(this, tr("Не удалось записать файл тарировки\n%1\nТаблица не записывается в файл")
+                       .arg(QDir::toNativeSeparators(name)));
         return false;
+    }
     if (!own.isEmpty() && own != name && tarfile::isTempName(own, tarFolder()))
         QFile::remove(own);
     return true;

@@ -465,12 +465,19 @@ void TestTarPage::endingNeverLosesTheRun()
     TarRun *tar = window->tar();
     ui->ButtonTarirovka->click();
     ui->pushButtonAdSensorTar->click();
-    ui->pushButtonAdPortionTar->click();
+    // The run's file cannot be written (a folder holds the name it is
+    // written under first): the user is told; the next portion writes it.
     const QString mirror = configFile("~12345.etr");
-    const QByteArray mirrored = "512, 0\r\n512, 5\r\n";
+    QVERIFY(QDir().mkpath(mirror + ".new"));
+    script->thenShowing("Не удалось записать файл тарировки", ModalScript::accept());
+    ui->pushButtonAdPortionTar->click();
+    QVERIFY(script->finished());
+    QVERIFY(QDir().rmdir(mirror + ".new"));
+    ui->pushButtonAdPortionTar->click();
+    const QByteArray mirrored = "512, 0\r\n512, 5\r\n512, 10\r\n";
     QCOMPARE(readFile(mirror), mirrored);
     const auto runIsIntact = [&] {
-        QCOMPARE(rows(), (QStringList{"0/512", "5/512"}));
+        QCOMPARE(rows(), (QStringList{"0/512", "5/512", "10/512"}));
         QVERIFY(tar->isStarted());
         QCOMPARE(readFile(mirror), mirrored);
     };

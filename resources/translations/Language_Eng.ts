@@ -2751,6 +2751,22 @@ Numbers from %2 to %3 are allowed</translation>
         <translation>Lines of the file that could not be read were skipped: %1
 Line numbers: %2</translation>
     </message>
+    <message>
+        <source>Не удалось переместить незаконченную тарировку
+%1
+Таблица не записывается в файл</source>
+        <translation>The unfinished calibration could not be moved aside
+%1
+The table is not being written to a file</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл тарировки
+%1
+Таблица не записывается в файл</source>
+        <translation>The calibration file could not be written
+%1
+The table is not being written to a file</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

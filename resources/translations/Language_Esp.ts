@@ -2755,6 +2755,22 @@ Se admiten números de %2 a %3</translation>
         <translation>Se omitieron las líneas del archivo que no se pudieron leer: %1
 Números de línea: %2</translation>
     </message>
+    <message>
+        <source>Не удалось переместить незаконченную тарировку
+%1
+Таблица не записывается в файл</source>
+        <translation>No se pudo apartar la calibración sin terminar
+%1
+La tabla no se está guardando en un archivo</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл тарировки
+%1
+Таблица не записывается в файл</source>
+        <translation>No se pudo escribir el archivo de calibración
+%1
+La tabla no se está guardando en un archivo</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2682,6 +2682,18 @@
 Номера строк: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Не удалось переместить незаконченную тарировку
+%1
+Таблица не записывается в файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл тарировки
+%1
+Таблица не записывается в файл</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
