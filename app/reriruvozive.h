@@ -482,6 +482,11 @@ private:
     // runs' files, in card order (the wired page names both of its cards).
     QStringList tarSensorIds() const;
     QString tarMirrorName(int sensorCount) const;
+    // A run is named after its sensors' serials: a pair's after both of the
+    // wired page's, a BLE sensor's after its own. Those not come yet are
+    // asked for. PageLeft when the page was left meanwhile.
+    enum class TarSerials { Known, Unknown, PageLeft };
+    TarSerials askTarSerials();
     // The unfinished run of the sensors on the bus: its file, or nothing;
     // `swapped` tells a pair's file named the other way round.
     QString findUnfinishedTar(bool *swapped) const;

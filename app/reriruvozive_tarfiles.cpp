@@ -146,6 +146,17 @@ void Reriruvozive::restoreTar()
     if (!tarRun->hasTable())
         return;
     tarRun->setTwoSensors(flsDevice->isSensorFound());
+    const TarSerials serials = askTarSerials();
+    if (serials == TarSerials::PageLeft)
+        return;
+    // Another pair's run would answer to a name with an unknown serial:
+    // only sensor 1's own is looked for; a BLE sensor's is not looked for.
+    if (serials == TarSerials::Unknown && deviceFLS) {
+        tarRun->setTwoSensors(false);
+    } else if (serials == TarSerials::Unknown) {
+        tell(this, tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз"));
+        return;
+    }
     bool swapped = false;
     QString path = findUnfinishedTar(&swapped);
     QString finished = tarRun->finishedCopyName();

@@ -40,6 +40,7 @@ private slots:
     void oneSensorRunSurvivesARestartAndEndsInACsv();
     void twoSensorRunIsFoundUnderEitherNameAndGraphed();
     void removingSensorTwoMidRunKeepsEveryPortion();
+    void pairRunIsNamedAfterBothSerialsAndNotOfferedToAnotherPair();
     void anotherSensorsRunIsNeitherOfferedNorTouched();
     void declinedRunIsKeptWhereTheRestoreDialogOpensIt();
     void endingNeverLosesTheRun();
@@ -383,6 +384,36 @@ void TestTarPage::removingSensorTwoMidRunKeepsEveryPortion()
     QCOMPARE(rows(), all);
     ui->pushButtonAdPortionTar->click();
     QCOMPARE(readFile(configFile("~1001.etr")), QByteArray("1000, 0\r\n1000, 5\r\n1250, 10\r\n1250, 15\r\n"));
+}
+
+void TestTarPage::pairRunIsNamedAfterBothSerialsAndNotOfferedToAnotherPair()
+{
+    device->sensor(0).level = 1000;
+    SimulatedFls::Sensor second;
+    second.netNum = 2;
+    second.serial = 54321;
+    second.level = 2000;
+    device->sensors.append(second);
+    // Nobody picks sensor 2 on the page: its serial is asked all the same.
+    const auto openWithSecondSerial = [&](int serial) {
+        openWindow(false);
+        QTRY_COMPARE_WITH_TIMEOUT(window->fls()->getWidgetTarSensor2()->getSerNum(), serial, kConnectMs);
+        QTRY_COMPARE_WITH_TIMEOUT(window->getLevel(1), 2000, kConnectMs);
+    };
+    openWithSecondSerial(54321);
+    ui->ButtonTarirovka->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdPortionTar->click();
+    QCOMPARE(readFile(configFile("~12345_54321.etr")), QByteArray("1000, 2000, 0\r\n1000, 2000, 5\r\n"));
+
+    // Sensor 2 swapped for another: the first pair's run is not offered.
+    window.reset();
+    device->sensor(1).serial = 99999;
+    openWithSecondSerial(99999);
+    ui->ButtonTarirovka->click();
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->Tarirovka);
+    QVERIFY(!window->tar()->isUnfinishedFound());
 }
 
 void TestTarPage::anotherSensorsRunIsNeitherOfferedNorTouched()

@@ -139,6 +139,7 @@ int FLSDevice::resetSettingToDefault()
     answerIndex = 0;
 
     foundNetNums.clear();
+    serialKnown.fill(false);
     sensorModels.fill(static_cast<int>(fls::Model::Unknown));
     emit copyNetNumToParent(foundNetNums);
     emit copyQueueSurveyDevice(answerIndex);

@@ -109,6 +109,12 @@ public:
     int getCurrentDeviceIndex() const { return currentDeviceIndex; }
     void setCurrentDeviceIndex(int index);
     bool isSensorFound() const { return sensorFound; }
+    // The serial of the found sensor at this place has come since the last
+    // search: its card holds that sensor's and no earlier one's.
+    bool isSerialKnown(int sensor) const;
+    // Asks each found sensor whose serial has not come yet, one after
+    // another; false when the page was left meanwhile.
+    bool askMissingSerials();
     void setSensorFound(bool value) { sensorFound = value; }
     int getEmptyValue() const { return emptyValue; }
     void setEmptyValue(int value) { emptyValue = value; }
@@ -353,6 +359,7 @@ private:
     std::array<quint8, kMaxSensors> configC{};
     std::array<qint32, kMaxSensors> stabilityGrades{};
     std::array<quint32, kMaxSensors> serialNumbers{};
+    std::array<bool, kMaxSensors> serialKnown{};
     std::array<quint16, kMaxSensors> firmwareVersions{};
     std::array<RingBuffer *, kMaxSensors> cntHistory{};
     // Model of each sensor's last readings (an fls::Model); Unknown until

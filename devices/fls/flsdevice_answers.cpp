@@ -7,6 +7,7 @@
 #include "devices/fls/flsprotocol.h"
 #include "devices/fls/flstable.h"
 #include "link/bus.h"
+#include "link/frame.h"
 #include "link/ringbuffer.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
@@ -58,8 +59,10 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
     }
 
     foundNetNums = *found;
-    // The places of the list may hold other sensors now.
+    // The places of the list may hold other sensors now, with serials of
+    // their own.
     sensorModels.fill(static_cast<int>(fls::Model::Unknown));
+    serialKnown.fill(false);
     // The new list replaces the old one entirely, so the flags and the polling
     // place of the previous search must not survive it.
     sensorFound = false;
@@ -107,7 +110,32 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
         return;
     emit signalCheckIncommingData();
     emit signalRequestForGetSerNumAndFirmWareVersion();
-    waitInSession(kAfterSerialRequestMs);
+    if (!waitInSession(kAfterSerialRequestMs))
+        return;
+    // The others' serials too: a calibration names its runs after them.
+    askMissingSerials();
+}
+
+bool FLSDevice::isSerialKnown(int sensor) const
+{
+    return sensor >= 0 && sensor < kMaxSensors && sensor < foundNetNums.size() && serialKnown[size_t(sensor)];
+}
+
+bool FLSDevice::askMissingSerials()
+{
+    const quint64 session = currentSession();
+    const int n = qMin(int(foundNetNums.size()), int(kMaxSensors));
+    for (int i = 0; i < n && i < foundNetNums.size(); ++i) {
+        if (serialKnown[size_t(i)])
+            continue;
+        emit writeData(frame::request(quint8(foundNetNums.at(i)), bus::kSerialAndFirmwareCommand));
+        if (!waitInSession(kAfterSerialRequestMs))
+            return false;
+        emit signalCheckIncommingData();
+        if (!isSessionStill(session))
+            return false;
+    }
+    return true;
 }
 
 void FLSDevice::takeFrame(const QByteArray &frame)
@@ -445,6 +473,15 @@ void FLSDevice::handleSerialAndFirmware(const QByteArray &frame, quint8 net)
     const size_t i = size_t(answeringSensor(net));
     serialNumbers[i] = answer->serial;
     firmwareVersions[i] = answer->firmware;
+    if (isFoundNetNum(net) && i < size_t(foundNetNums.size())) {
+        serialKnown[i] = true;
+        // The card names the calibration's runs: it takes the serial now,
+        // not with the sensor's next readings.
+        if (WidgetTar *card = cardOf(int(i))) {
+            card->setSerNum(static_cast<int>(answer->serial));
+            card->setLabel1Text(tr("Датчик#") + bus::serialText(answer->serial));
+        }
+    }
 
     // Stored under the answering sensor, shown for the selected one.
     const size_t c = size_t(boundedIndex(currentDeviceIndex));

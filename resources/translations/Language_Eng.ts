@@ -2767,6 +2767,18 @@ The table is not being written to a file</translation>
 %1
 The table is not being written to a file</translation>
     </message>
+    <message>
+        <source>Датчик не сообщил серийный номер.
+Тарировка не начата, попробуйте ещё раз</source>
+        <translation>The sensor has not reported its serial number.
+The calibration was not started, try again</translation>
+    </message>
+    <message>
+        <source>Датчик 2 не сообщил серийный номер.
+Второй датчик не добавлен, попробуйте ещё раз</source>
+        <translation>Sensor 2 has not reported its serial number.
+The second sensor was not added, try again</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2771,6 +2771,18 @@ La tabla no se está guardando en un archivo</translation>
 %1
 La tabla no se está guardando en un archivo</translation>
     </message>
+    <message>
+        <source>Датчик не сообщил серийный номер.
+Тарировка не начата, попробуйте ещё раз</source>
+        <translation>El sensor no ha informado su número de serie.
+No se inició la calibración, inténtelo de nuevo</translation>
+    </message>
+    <message>
+        <source>Датчик 2 не сообщил серийный номер.
+Второй датчик не добавлен, попробуйте ещё раз</source>
+        <translation>El sensor 2 no ha informado su número de serie.
+No se añadió el segundo sensor, inténtelo de nuevo</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2694,6 +2694,16 @@
 Таблица не записывается в файл</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Датчик не сообщил серийный номер.
+Тарировка не начата, попробуйте ещё раз</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик 2 не сообщил серийный номер.
+Второй датчик не добавлен, попробуйте ещё раз</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
