@@ -487,6 +487,9 @@ private:
     // asked for. PageLeft when the page was left meanwhile.
     enum class TarSerials { Known, Unknown, PageLeft };
     TarSerials askTarSerials();
+    // The wired page's sensors of the run have levels of now and are the
+    // run's own; tells the user why not otherwise.
+    bool tarSensorsStillAnswer();
     // The unfinished run of the sensors on the bus: its file, or nothing;
     // `swapped` tells a pair's file named the other way round.
     QString findUnfinishedTar(bool *swapped) const;

@@ -323,6 +323,10 @@ void Reriruvozive::addSensorTar()
                 tell(this, tr("Датчик 2 не сообщил серийный номер.\nВторой датчик не добавлен, попробуйте ещё раз"));
                 break;
             }
+            if (!flsDevice->hasReadingSinceSearch(1)) {
+                tell(this, tr("Датчик 2 ещё не сообщил уровень.\nВторой датчик не добавлен, попробуйте ещё раз"));
+                break;
+            }
         }
         tarRun->addSecondSensor(levels[1]);
         break;
@@ -349,9 +353,35 @@ void Reriruvozive::addPortionTar()
         volume = 0.0;
     }
     // The readings are taken after any question, as they are then.
+    if (deviceFLS && !tarSensorsStillAnswer())
+        return;
     const int readings[TarRun::kMaxSensors] = {levels[0], levels[1]};
     if (tarRun->addPortion(*volume, readings))
         writeTarTableInFile();
+}
+
+bool Reriruvozive::tarSensorsStillAnswer()
+{
+    // A level kept from sensor 2 when the search no longer finds it, or
+    // from before the search that found it again, is no reading of the tank
+    // now. Sensor 1 lost, nothing answers and the page is disconnected.
+    for (int sensor = 1; sensor < tarRun->sensorCount(); ++sensor) {
+        if (flsDevice->hasReadingSinceSearch(sensor) && flsDevice->isSerialKnown(sensor))
+            continue;
+        tell(this,
+             tr("Датчик %1 не отвечает.\nПорция не записана: дождитесь его уровня или удалите датчик из тарировки")
+                 .arg(sensor + 1));
+        return false;
+    }
+    // The run's file is named after its sensors: other sensors found at
+    // their places are not the run's.
+    if (tarRun->ownsMirror() && tarRun->mirrorSensorCount() == tarRun->sensorCount() &&
+        tarfile::isTempName(tarRun->mirrorName(), tarFolder()) &&
+        tarRun->mirrorName() != tarMirrorName(tarRun->sensorCount())) {
+        tell(this, tr("Датчики на линии не те, с которыми начата тарировка.\nПорция не записана"));
+        return false;
+    }
+    return true;
 }
 
 void Reriruvozive::deletePortionTar()

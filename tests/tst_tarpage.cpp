@@ -41,6 +41,7 @@ private slots:
     void twoSensorRunIsFoundUnderEitherNameAndGraphed();
     void removingSensorTwoMidRunKeepsEveryPortion();
     void pairRunIsNamedAfterBothSerialsAndNotOfferedToAnotherPair();
+    void vanishedSensorIsNotRecordedAndIsFoundAgain();
     void anotherSensorsRunIsNeitherOfferedNorTouched();
     void declinedRunIsKeptWhereTheRestoreDialogOpensIt();
     void endingNeverLosesTheRun();
@@ -414,6 +415,47 @@ void TestTarPage::pairRunIsNamedAfterBothSerialsAndNotOfferedToAnotherPair()
     ui->ButtonTarirovka->click();
     QCOMPARE(ui->stackedWidget->currentWidget(), ui->Tarirovka);
     QVERIFY(!window->tar()->isUnfinishedFound());
+}
+
+void TestTarPage::vanishedSensorIsNotRecordedAndIsFoundAgain()
+{
+    // Lost, a sensor is dropped after the watchdog's period and found again
+    // a few polls after it answers: longer than a connection takes.
+    constexpr int kLostMs = 30000;
+    device->sensor(0).level = 1000;
+    SimulatedFls::Sensor second;
+    second.netNum = 2;
+    second.serial = 54321;
+    second.level = 2100;
+    device->sensors.append(second);
+    openWindow();
+    ui->ButtonTarirovka->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdSensorTar->click();
+    ui->pushButtonAdPortionTar->click();
+    const QStringList before{"0/1000/2100", "5/1000/2100"};
+    QCOMPARE(rows(), before);
+
+    // Sensor 2 stops answering and the search drops it: no portion takes
+    // its last level.
+    device->sensor(1).silent = true;
+    QTRY_VERIFY_WITH_TIMEOUT(!window->fls()->isSensorFound(), kLostMs);
+    device->sensor(0).level = 1200;
+    QTRY_COMPARE_WITH_TIMEOUT(window->getLevel(0), 1200, kLostMs);
+    script->thenShowing("Датчик 2 не отвечает", ModalScript::accept());
+    ui->pushButtonAdPortionTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(rows(), before);
+
+    // Back on the line, it is found again and its new level recorded.
+    device->sensor(1).level = 2300;
+    device->sensor(1).silent = false;
+    QTRY_COMPARE_WITH_TIMEOUT(window->getLevel(1), 2300, kLostMs);
+    QTRY_VERIFY_WITH_TIMEOUT(window->fls()->isSerialKnown(1), kLostMs);
+    ui->pushButtonAdPortionTar->click();
+    QCOMPARE(rows(), before + QStringList{"10/1200/2300"});
+    QCOMPARE(readFile(configFile("~12345_54321.etr")),
+             QByteArray("1000, 2100, 0\r\n1000, 2100, 5\r\n1200, 2300, 10\r\n"));
 }
 
 void TestTarPage::anotherSensorsRunIsNeitherOfferedNorTouched()

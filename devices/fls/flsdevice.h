@@ -112,6 +112,9 @@ public:
     // The serial of the found sensor at this place has come since the last
     // search: its card holds that sensor's and no earlier one's.
     bool isSerialKnown(int sensor) const;
+    // The found sensor at this place has reported its level since the last
+    // search: a level kept from before belongs to a sensor that may be gone.
+    bool hasReadingSinceSearch(int sensor) const;
     // Asks each found sensor whose serial has not come yet, one after
     // another; false when the page was left meanwhile.
     bool askMissingSerials();
@@ -360,6 +363,11 @@ private:
     std::array<qint32, kMaxSensors> stabilityGrades{};
     std::array<quint32, kMaxSensors> serialNumbers{};
     std::array<bool, kMaxSensors> serialKnown{};
+    std::array<bool, kMaxSensors> readingSinceSearch{};
+    // Sensors an earlier search found and the last one did not: now and
+    // then one is asked in place of a poll, and its answer brings a search.
+    QByteArray lostNetNums;
+    int pollsSinceProbe = 0;
     std::array<quint16, kMaxSensors> firmwareVersions{};
     std::array<RingBuffer *, kMaxSensors> cntHistory{};
     // Model of each sensor's last readings (an fls::Model); Unknown until

@@ -58,11 +58,21 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
         return;
     }
 
+    // Sensors found before and missing now are looked for later; one that
+    // is back is no longer lost.
+    const QByteArray before = lostNetNums + foundNetNums;
+    lostNetNums.clear();
+    for (char net : before) {
+        if (!found->contains(net) && !lostNetNums.contains(net))
+            lostNetNums.append(net);
+    }
+    pollsSinceProbe = 0;
     foundNetNums = *found;
     // The places of the list may hold other sensors now, with serials of
     // their own.
     sensorModels.fill(static_cast<int>(fls::Model::Unknown));
     serialKnown.fill(false);
+    readingSinceSearch.fill(false);
     // The new list replaces the old one entirely, so the flags and the polling
     // place of the previous search must not survive it.
     sensorFound = false;
@@ -121,6 +131,11 @@ bool FLSDevice::isSerialKnown(int sensor) const
     return sensor >= 0 && sensor < kMaxSensors && sensor < foundNetNums.size() && serialKnown[size_t(sensor)];
 }
 
+bool FLSDevice::hasReadingSinceSearch(int sensor) const
+{
+    return sensor >= 0 && sensor < kMaxSensors && sensor < foundNetNums.size() && readingSinceSearch[size_t(sensor)];
+}
+
 bool FLSDevice::askMissingSerials()
 {
     const quint64 session = currentSession();
@@ -143,6 +158,13 @@ void FLSDevice::takeFrame(const QByteArray &frame)
     const std::optional<bus::AnswerHead> head = bus::acceptAnswer(frame);
     if (!head)
         return;
+
+    if (lostNetNums.contains(char(head->net)) && !isFoundNetNum(head->net)) {
+        // A lost sensor answers again: a new search takes it back.
+        lostNetNums.clear();
+        startSearchDevices();
+        return;
+    }
 
     // A frame too short for its form is not handled, yet the sensor that sent
     // it is alive, like one of another network number.
@@ -325,6 +347,7 @@ void FLSDevice::takeReadings(const fls::AllData &data, QString &logText)
         }
         if (WidgetTar *card = cardOf(s))
             card->setLabel2Text(tr("Уровень ") + QString::number(levelWords[si]));
+        readingSinceSearch[si] = true;
         emit copyLevelValueToMain(levelWords[si], s);
 
         emptyValue = emptyValues[ci];

@@ -2779,6 +2779,24 @@ The calibration was not started, try again</translation>
         <translation>Sensor 2 has not reported its serial number.
 The second sensor was not added, try again</translation>
     </message>
+    <message>
+        <source>Датчик 2 ещё не сообщил уровень.
+Второй датчик не добавлен, попробуйте ещё раз</source>
+        <translation>Sensor 2 has not reported its level yet.
+The second sensor was not added, try again</translation>
+    </message>
+    <message>
+        <source>Датчик %1 не отвечает.
+Порция не записана: дождитесь его уровня или удалите датчик из тарировки</source>
+        <translation>Sensor %1 does not answer.
+The portion was not recorded: wait for its level or remove the sensor from the calibration</translation>
+    </message>
+    <message>
+        <source>Датчики на линии не те, с которыми начата тарировка.
+Порция не записана</source>
+        <translation>The sensors on the line are not the ones the calibration began with.
+The portion was not recorded</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2783,6 +2783,24 @@ No se inició la calibración, inténtelo de nuevo</translation>
         <translation>El sensor 2 no ha informado su número de serie.
 No se añadió el segundo sensor, inténtelo de nuevo</translation>
     </message>
+    <message>
+        <source>Датчик 2 ещё не сообщил уровень.
+Второй датчик не добавлен, попробуйте ещё раз</source>
+        <translation>El sensor 2 aún no ha informado su nivel.
+No se añadió el segundo sensor, inténtelo de nuevo</translation>
+    </message>
+    <message>
+        <source>Датчик %1 не отвечает.
+Порция не записана: дождитесь его уровня или удалите датчик из тарировки</source>
+        <translation>El sensor %1 no responde.
+La porción no se registró: espere su nivel o quite el sensor de la calibración</translation>
+    </message>
+    <message>
+        <source>Датчики на линии не те, с которыми начата тарировка.
+Порция не записана</source>
+        <translation>Los sensores de la línea no son aquellos con los que empezó la calibración.
+La porción no se registró</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

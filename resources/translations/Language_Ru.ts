@@ -2704,6 +2704,21 @@
 Второй датчик не добавлен, попробуйте ещё раз</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Датчик 2 ещё не сообщил уровень.
+Второй датчик не добавлен, попробуйте ещё раз</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик %1 не отвечает.
+Порция не записана: дождитесь его уровня или удалите датчик из тарировки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчики на линии не те, с которыми начата тарировка.
+Порция не записана</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
