@@ -244,8 +244,10 @@ void Reriruvozive::launchTarirovka()
     // Without sensor 2's serial the pair's run cannot be told from another
     // pair's: only sensor 1's own is looked for. A BLE sensor without its
     // serial is offered no run: every such sensor's would answer.
-    if (serials == TarSerials::Unknown && deviceFLS)
+    if (serials == TarSerials::Unknown && deviceFLS) {
         tarRun->setTwoSensors(false);
+        tell(this, tr("Датчик 2 не сообщил серийный номер.\nТарировка двух датчиков пока недоступна"));
+    }
     bool swapped = false;
     const QString found = serials == TarSerials::Known || deviceFLS ? findUnfinishedTar(&swapped) : QString();
     // A run found at an earlier launch may have ended or gone aside since.

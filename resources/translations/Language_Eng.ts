@@ -2797,6 +2797,12 @@ The portion was not recorded: wait for its level or remove the sensor from the c
         <translation>The sensors on the line are not the ones the calibration began with.
 The portion was not recorded</translation>
     </message>
+    <message>
+        <source>Датчик 2 не сообщил серийный номер.
+Тарировка двух датчиков пока недоступна</source>
+        <translation>Sensor 2 has not reported its serial number.
+A two-sensor calibration is not available yet</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2801,6 +2801,12 @@ La porción no se registró: espere su nivel o quite el sensor de la calibració
         <translation>Los sensores de la línea no son aquellos con los que empezó la calibración.
 La porción no se registró</translation>
     </message>
+    <message>
+        <source>Датчик 2 не сообщил серийный номер.
+Тарировка двух датчиков пока недоступна</source>
+        <translation>El sensor 2 no ha informado su número de serie.
+La calibración de dos sensores aún no está disponible</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

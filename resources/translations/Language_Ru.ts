@@ -2719,6 +2719,11 @@
 Порция не записана</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Датчик 2 не сообщил серийный номер.
+Тарировка двух датчиков пока недоступна</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
