@@ -325,7 +325,7 @@ void Reriruvozive::addSensorTar()
                 tell(this, tr("Датчик 2 не сообщил серийный номер.\nВторой датчик не добавлен, попробуйте ещё раз"));
                 break;
             }
-            if (!flsDevice->hasReadingSinceSearch(1)) {
+            if (!flsDevice->hasCurrentReading(1)) {
                 tell(this, tr("Датчик 2 ещё не сообщил уровень.\nВторой датчик не добавлен, попробуйте ещё раз"));
                 break;
             }
@@ -368,7 +368,7 @@ bool Reriruvozive::tarSensorsStillAnswer()
     // from before the search that found it again, is no reading of the tank
     // now. Sensor 1 lost, nothing answers and the page is disconnected.
     for (int sensor = 1; sensor < tarRun->sensorCount(); ++sensor) {
-        if (flsDevice->hasReadingSinceSearch(sensor) && flsDevice->isSerialKnown(sensor))
+        if (flsDevice->hasCurrentReading(sensor) && flsDevice->isSerialKnown(sensor))
             continue;
         tell(this,
              tr("Датчик %1 не отвечает.\nПорция не записана: дождитесь его уровня или удалите датчик из тарировки")

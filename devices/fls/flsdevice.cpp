@@ -65,6 +65,8 @@ void FLSDevice::pollTick()
         emit writeData(frame::request(quint8(lostNetNums.at(which)), bus::kSerialAndFirmwareCommand));
         return;
     }
+    if (answerIndex >= 0 && answerIndex < kMaxSensors)
+        ++pollsUnanswered[size_t(answerIndex)];
     BaseDevice::pollTick();
     pollSent();
 }
@@ -156,6 +158,7 @@ int FLSDevice::resetSettingToDefault()
     lostNetNums.clear();
     serialKnown.fill(false);
     readingSinceSearch.fill(false);
+    pollsUnanswered.fill(0);
     sensorModels.fill(static_cast<int>(fls::Model::Unknown));
     emit copyNetNumToParent(foundNetNums);
     emit copyQueueSurveyDevice(answerIndex);

@@ -113,8 +113,9 @@ public:
     // search: its card holds that sensor's and no earlier one's.
     bool isSerialKnown(int sensor) const;
     // The found sensor at this place has reported its level since the last
-    // search: a level kept from before belongs to a sensor that may be gone.
-    bool hasReadingSinceSearch(int sensor) const;
+    // search, and answers its polls: a level kept from before, or from a
+    // sensor that stopped answering, may belong to a sensor gone.
+    bool hasCurrentReading(int sensor) const;
     // Asks each found sensor whose serial has not come yet, one after
     // another; false when the page was left meanwhile.
     bool askMissingSerials();
@@ -364,6 +365,8 @@ private:
     std::array<quint32, kMaxSensors> serialNumbers{};
     std::array<bool, kMaxSensors> serialKnown{};
     std::array<bool, kMaxSensors> readingSinceSearch{};
+    // Polls sent to each sensor since its last all-data answer.
+    std::array<int, kMaxSensors> pollsUnanswered{};
     // Sensors an earlier search found and the last one did not: now and
     // then one is asked in place of a poll, and its answer brings a search.
     QByteArray lostNetNums;

@@ -73,6 +73,7 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
     sensorModels.fill(static_cast<int>(fls::Model::Unknown));
     serialKnown.fill(false);
     readingSinceSearch.fill(false);
+    pollsUnanswered.fill(0);
     // The new list replaces the old one entirely, so the flags and the polling
     // place of the previous search must not survive it.
     sensorFound = false;
@@ -131,9 +132,13 @@ bool FLSDevice::isSerialKnown(int sensor) const
     return sensor >= 0 && sensor < kMaxSensors && sensor < foundNetNums.size() && serialKnown[size_t(sensor)];
 }
 
-bool FLSDevice::hasReadingSinceSearch(int sensor) const
+bool FLSDevice::hasCurrentReading(int sensor) const
 {
-    return sensor >= 0 && sensor < kMaxSensors && sensor < foundNetNums.size() && readingSinceSearch[size_t(sensor)];
+    // The poll just sent, and one whose answer waits to be read, are no
+    // sign of a sensor gone.
+    constexpr int kPollsInFlight = 2;
+    return sensor >= 0 && sensor < kMaxSensors && sensor < foundNetNums.size() && readingSinceSearch[size_t(sensor)] &&
+           pollsUnanswered[size_t(sensor)] <= kPollsInFlight;
 }
 
 bool FLSDevice::askMissingSerials()
@@ -348,6 +353,7 @@ void FLSDevice::takeReadings(const fls::AllData &data, QString &logText)
         if (WidgetTar *card = cardOf(s))
             card->setLabel2Text(tr("Уровень ") + QString::number(levelWords[si]));
         readingSinceSearch[si] = true;
+        pollsUnanswered[si] = 0;
         emit copyLevelValueToMain(levelWords[si], s);
 
         emptyValue = emptyValues[ci];
