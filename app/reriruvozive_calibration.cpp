@@ -440,6 +440,11 @@ void Reriruvozive::on_pushButtonAdSensorTar_clicked()
 {
     ui->pushButtonRestoreTar->hide();
     addSensorTar();
+    if (tarRun->sensorCount() == 0) {
+        // Not begun (refused or no table): starting or restoring stays open.
+        ui->pushButtonRestoreTar->show();
+        return;
+    }
     if (!flsDevice->isSensorFound())
         ui->pushButtonAdSensorTar->hide();
 }
