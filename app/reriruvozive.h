@@ -485,6 +485,14 @@ private:
     // runs' files, in card order (the wired page names both of its cards).
     QStringList tarSensorIds() const;
     QString tarMirrorName(int sensorCount) const;
+    // A run is named after its sensors' serials: a pair's after both of the
+    // wired page's, a BLE sensor's after its own. Those not come yet are
+    // asked for. PageLeft when the page was left meanwhile.
+    enum class TarSerials { Known, Unknown, PageLeft };
+    TarSerials askTarSerials();
+    // The wired page's sensors of the run have levels of now and are the
+    // run's own; tells the user why not otherwise.
+    bool tarSensorsStillAnswer();
     // The unfinished run of the sensors on the bus: its file, or nothing;
     // `swapped` tells a pair's file named the other way round.
     QString findUnfinishedTar(bool *swapped) const;

@@ -35,6 +35,11 @@ using calibrationdialogs::tell;
 
 namespace {
 
+// Rounds of serial requests before a pair's run is refused its name.
+constexpr int kSerialAsks = 2;
+// A BLE sensor's serial comes through its base: it may take a while.
+constexpr int kBleSerialWaitMs = 3000;
+
 const QString kStepFilling = QStringLiteral("5");
 const QString kStepDraining = QStringLiteral("500");
 enum FillOrDrain { Filling = 0, Draining = 1 }; // positions in comboBoxZalivSliv
@@ -111,6 +116,27 @@ QString Reriruvozive::tarMirrorName(int sensorCount) const
     while (ids.size() < sensorCount)
         ids.append(QStringLiteral("0"));
     return tarfile::tempName(tarFolder(), ids.mid(0, qMax(1, sensorCount)));
+}
+
+Reriruvozive::TarSerials Reriruvozive::askTarSerials()
+{
+    if (deviceFLS) {
+        // A run of sensor 1 alone keeps the name it always had.
+        if (!tarRun->hasTwoSensors())
+            return TarSerials::Known;
+        const auto known = [this] { return flsDevice->isSerialKnown(0) && flsDevice->isSerialKnown(1); };
+        for (int round = 0; round < kSerialAsks && !known(); ++round) {
+            if (!flsDevice->askMissingSerials())
+                return TarSerials::PageLeft;
+        }
+        return known() ? TarSerials::Known : TarSerials::Unknown;
+    }
+    if (deviceBLE && !bleDevice->isAdvertMode()) {
+        if (!bleDevice->waitForSensorSerial(kBleSerialWaitMs))
+            return TarSerials::PageLeft;
+        return bleDevice->isSensorSerialKnown() ? TarSerials::Known : TarSerials::Unknown;
+    }
+    return TarSerials::Known;
 }
 
 QString Reriruvozive::findUnfinishedTar(bool *swapped) const
@@ -212,8 +238,18 @@ void Reriruvozive::launchTarirovka()
     tarRun->bind(tarBindingOfSelectedPage());
 
     tarRun->setTwoSensors(flsDevice->isSensorFound());
+    const TarSerials serials = askTarSerials();
+    if (serials == TarSerials::PageLeft)
+        return;
+    // Without sensor 2's serial the pair's run cannot be told from another
+    // pair's: only sensor 1's own is looked for. A BLE sensor without its
+    // serial is offered no run: every such sensor's would answer.
+    if (serials == TarSerials::Unknown && deviceFLS) {
+        tarRun->setTwoSensors(false);
+        tell(this, tr("Датчик 2 не сообщил серийный номер.\nТарировка двух датчиков пока недоступна"));
+    }
     bool swapped = false;
-    const QString found = findUnfinishedTar(&swapped);
+    const QString found = serials == TarSerials::Known || deviceFLS ? findUnfinishedTar(&swapped) : QString();
     // A run found at an earlier launch may have ended or gone aside since.
     tarRun->setUnfinishedFound(!found.isEmpty());
     if (!found.isEmpty()) {
@@ -259,6 +295,16 @@ void Reriruvozive::addSensorTar()
 
     switch (tarRun->sensorCount()) {
     case 0:
+        if (deviceBLE && !bleDevice->isAdvertMode()) {
+            // The run is named after the sensor's serial, or not begun.
+            const TarSerials serials = askTarSerials();
+            if (serials == TarSerials::PageLeft)
+                return;
+            if (serials == TarSerials::Unknown) {
+                tell(this, tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз"));
+                return;
+            }
+        }
         if (!tarRun->addFirstSensor(levels[0]))
             return;
         ui->pushButtonAdSensorTar->setText(tr("Добавить датчик"));
@@ -266,10 +312,25 @@ void Reriruvozive::addSensorTar()
         ui->pushButtonAdPortionTar->show();
         break;
     case 1:
-        if (tarRun->hasTwoSensors())
-            tarRun->addSecondSensor(levels[1]);
-        else
+        if (!tarRun->hasTwoSensors()) {
             tell(this, tr("Подключен только один датчик"));
+            break;
+        }
+        if (deviceFLS) {
+            // The pair's run is named after both serials, or not begun.
+            const TarSerials serials = askTarSerials();
+            if (serials == TarSerials::PageLeft)
+                return;
+            if (serials == TarSerials::Unknown) {
+                tell(this, tr("Датчик 2 не сообщил серийный номер.\nВторой датчик не добавлен, попробуйте ещё раз"));
+                break;
+            }
+            if (!flsDevice->hasCurrentReading(1)) {
+                tell(this, tr("Датчик 2 ещё не сообщил уровень.\nВторой датчик не добавлен, попробуйте ещё раз"));
+                break;
+            }
+        }
+        tarRun->addSecondSensor(levels[1]);
         break;
     default:
         break;
@@ -294,9 +355,35 @@ void Reriruvozive::addPortionTar()
         volume = 0.0;
     }
     // The readings are taken after any question, as they are then.
+    if (deviceFLS && !tarSensorsStillAnswer())
+        return;
     const int readings[TarRun::kMaxSensors] = {levels[0], levels[1]};
     if (tarRun->addPortion(*volume, readings))
         writeTarTableInFile();
+}
+
+bool Reriruvozive::tarSensorsStillAnswer()
+{
+    // A level kept from sensor 2 when the search no longer finds it, or
+    // from before the search that found it again, is no reading of the tank
+    // now. Sensor 1 lost, nothing answers and the page is disconnected.
+    for (int sensor = 1; sensor < tarRun->sensorCount(); ++sensor) {
+        if (flsDevice->hasCurrentReading(sensor) && flsDevice->isSerialKnown(sensor))
+            continue;
+        tell(this,
+             tr("Датчик %1 не отвечает.\nПорция не записана: дождитесь его уровня или удалите датчик из тарировки")
+                 .arg(sensor + 1));
+        return false;
+    }
+    // The run's file is named after its sensors: other sensors found at
+    // their places are not the run's.
+    if (tarRun->ownsMirror() && tarRun->mirrorSensorCount() == tarRun->sensorCount() &&
+        tarfile::isTempName(tarRun->mirrorName(), tarFolder()) &&
+        tarRun->mirrorName() != tarMirrorName(tarRun->sensorCount())) {
+        tell(this, tr("Датчики на линии не те, с которыми начата тарировка.\nПорция не записана"));
+        return false;
+    }
+    return true;
 }
 
 void Reriruvozive::deletePortionTar()
@@ -353,6 +440,11 @@ void Reriruvozive::on_pushButtonAdSensorTar_clicked()
 {
     ui->pushButtonRestoreTar->hide();
     addSensorTar();
+    if (tarRun->sensorCount() == 0) {
+        // Not begun (refused or no table): starting or restoring stays open.
+        ui->pushButtonRestoreTar->show();
+        return;
+    }
     if (!flsDevice->isSensorFound())
         ui->pushButtonAdSensorTar->hide();
 }

@@ -24,6 +24,9 @@ using calibrationdialogs::tell;
 
 namespace {
 
+// Skipped lines named in the restore's message; more are only counted.
+constexpr int kNamedLines = 10;
+
 bool holds(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -55,12 +58,20 @@ bool Reriruvozive::writeTarTableInFile()
 
 bool Reriruvozive::writeTarTableAs(const QString &name, const QString &finished)
 {
+    // Without its file the run goes on only on the screen: the user is told
+    // at each portion that nothing reaches the disk.
     const QString own = tarRun->ownsMirror() ? tarRun->mirrorName() : QString();
-    if (name != own && QFile::exists(name) && !keepTarAside(name))
+    if (name != own && QFile::exists(name) && !keepTarAside(name)) {
+        tell(this, tr("Не удалось переместить незаконченную тарировку\n%1\nТаблица не записывается в файл")
+                       .arg(QDir::toNativeSeparators(name)));
         return false;
+    }
     tarRun->adoptMirror(name, finished);
-    if (!tarRun->writeMirror())
+    if (!tarRun->writeMirror()) {
+        tell(this, tr("Не удалось записать файл тарировки\n%1\nТаблица не записывается в файл")
+                       .arg(QDir::toNativeSeparators(name)));
         return false;
+    }
     if (!own.isEmpty() && own != name && tarfile::isTempName(own, tarFolder()))
         QFile::remove(own);
     return true;
@@ -135,6 +146,17 @@ void Reriruvozive::restoreTar()
     if (!tarRun->hasTable())
         return;
     tarRun->setTwoSensors(flsDevice->isSensorFound());
+    const TarSerials serials = askTarSerials();
+    if (serials == TarSerials::PageLeft)
+        return;
+    // Another pair's run would answer to a name with an unknown serial:
+    // only sensor 1's own is looked for; a BLE sensor's is not looked for.
+    if (serials == TarSerials::Unknown && deviceFLS) {
+        tarRun->setTwoSensors(false);
+    } else if (serials == TarSerials::Unknown) {
+        tell(this, tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз"));
+        return;
+    }
     bool swapped = false;
     QString path = findUnfinishedTar(&swapped);
     QString finished = tarRun->finishedCopyName();
@@ -202,8 +224,18 @@ void Reriruvozive::restoreTar()
             levels[0] = model->getLevel();
         showAdvertTarButtons(true);
     }
-    if (parsed.skippedLines > 0)
-        tell(this, tr("Строки файла, которые не удалось прочитать, пропущены: %1").arg(parsed.skippedLines));
+    if (parsed.skippedLines > 0) {
+        // Named by number, so that the user finds them in the file.
+        QStringList numbers;
+        const QList<int> named = parsed.skippedLineNumbers.mid(0, kNamedLines);
+        for (int n : named)
+            numbers << QString::number(n);
+        if (parsed.skippedLineNumbers.size() > kNamedLines)
+            numbers << QStringLiteral("...");
+        tell(this, tr("Строки файла, которые не удалось прочитать, пропущены: %1\nНомера строк: %2")
+                       .arg(parsed.skippedLines)
+                       .arg(numbers.join(QStringLiteral(", "))));
+    }
 }
 
 bool Reriruvozive::createFile(QString path, QString fileName)

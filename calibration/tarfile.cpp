@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace tarfile {
 
 namespace {
@@ -18,6 +20,40 @@ const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 const QString kTempPrefix = QStringLiteral("~");
 const QString kRunSuffix = QStringLiteral(".etr");
 const QString kCsvSuffix = QStringLiteral(".csv");
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// A line's fields. Lines the program writes separate them with a comma and
+// a blank; a spreadsheet of a comma-decimal locale writes "7,5" in such a
+// line, and that comma, between two digits with no blank after it, is the
+// number's own. A line without the comma-blank separator splits at every
+// comma. `ownSeparators` is set when every separator is followed by a blank.
+QStringList splitFields(const QString &line, bool *ownSeparators)
+{
+    const QStringList parts = line.split(QLatin1Char(','));
+    const bool spaced = line.contains(QStringLiteral(", "));
+    QStringList fields;
+    *ownSeparators = true;
+    for (int i = 0; i < parts.size(); ++i) {
+        const QString &part = parts.at(i);
+        if (i == 0) {
+            fields.append(part);
+            continue;
+        }
+        const QString &before = fields.last();
+        if (spaced && !before.isEmpty() && isDigit(before.back()) && !part.isEmpty() && isDigit(part.front())) {
+            fields.last() += QLatin1Char('.') + part;
+            continue;
+        }
+        if (part.isEmpty() || !part.front().isSpace())
+            *ownSeparators = false;
+        fields.append(part);
+    }
+    return fields;
+}
 
 } // namespace
 
@@ -41,7 +77,9 @@ ParsedRun parseRun(const QByteArray &data)
     struct Line
     {
         QStringList fields;
-        bool whole = false; // ended by a line end
+        bool whole = false;         // ended by a line end
+        bool ownSeparators = false; // separated as the program writes
+        int number = 0;             // in the file, from 1
     };
     QList<Line> readable;
     ParsedRun parsed;
@@ -52,16 +90,18 @@ ParsedRun parseRun(const QByteArray &data)
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
-        const QStringList fields = QString::fromLatin1(line).split(QLatin1Char(','));
+        bool ownSeparators = false;
+        const QStringList fields = splitFields(QString::fromLatin1(line), &ownSeparators);
         const int n = fields.size();
         bool numbers = n == 2 || n == 3;
         for (int f = 0; numbers && f < n; ++f)
             numbers = cells::number(fields.at(f)).has_value();
         if (!numbers) {
             ++parsed.skippedLines;
+            parsed.skippedLineNumbers.append(i + 1);
             continue;
         }
-        readable.append({fields, i + 1 < lines.size()});
+        readable.append({fields, i + 1 < lines.size(), ownSeparators, i + 1});
     }
     if (readable.isEmpty())
         return parsed;
@@ -75,18 +115,24 @@ ParsedRun parseRun(const QByteArray &data)
     }
     for (const Line &line : qAsConst(readable)) {
         const QStringList &fields = line.fields;
-        if (fields.size() - 1 < parsed.sensorCount) {
+        // A reading beyond the run's sensors belongs to a sensor removed
+        // since, in a line as the program writes it: its column is gone.
+        // Another line with more fields than the run has columns may hold
+        // a number written with a decimal comma: it is not guessed at.
+        const bool short_ = fields.size() - 1 < parsed.sensorCount;
+        const bool foreignLong = fields.size() - 1 > parsed.sensorCount && !line.ownSeparators;
+        if (short_ || foreignLong) {
             ++parsed.skippedLines;
+            parsed.skippedLineNumbers.append(line.number);
             continue;
         }
-        // A reading beyond the run's sensors belongs to a sensor removed
-        // since: its column is gone.
         Row row;
         row.append(fields.last().trimmed());
         for (int f = 0; f < parsed.sensorCount; ++f)
             row.append(fields.at(f).trimmed());
         parsed.rows.append(row);
     }
+    std::sort(parsed.skippedLineNumbers.begin(), parsed.skippedLineNumbers.end());
     return parsed;
 }
 

@@ -27,18 +27,22 @@ QByteArray runText(const QList<Row> &rows);
 
 struct ParsedRun
 {
-    QList<Row> rows;      // in file order, volume first
-    int sensorCount = 0;  // taken from the first readable line; 0 when none is
-    int skippedLines = 0; // lines that were not read
+    QList<Row> rows;               // in file order, volume first
+    int sensorCount = 0;           // taken from the first readable line; 0 when none is
+    int skippedLines = 0;          // lines that were not read
+    QList<int> skippedLineNumbers; // their numbers in the file, from 1
 };
 
 // Reads a run file. A line holds 2 (sensor 1 and volume) or 3 (sensor 1,
-// sensor 2 and volume) numbers; any other line is skipped. The run's sensors
+// sensor 2 and volume) numbers; any other line is skipped. In a line whose
+// fields are separated by a comma and a blank, a comma between two digits
+// is a decimal comma: "1100, 7,5" is sensor 1 at 1100 and 7.5 units. The run's sensors
 // are those of its last whole line, one that ends with a line end (a last
 // line without one may have been cut short): a run whose second sensor was
 // removed on the way holds its earlier portions with two readings, and they
-// are taken with sensor 1's reading alone. A line with fewer readings than
-// the run has is skipped. Empty lines are not counted.
+// are taken with sensor 1's reading alone, when they are written as the
+// program writes them. A line with fewer readings than the run has, or with
+// more and separated otherwise, is skipped. Empty lines are not counted.
 ParsedRun parseRun(const QByteArray &data);
 
 // Names in the folder `dir`: the temporary mirror of one or two sensors, the

@@ -140,6 +140,23 @@ Procedure wiredSensor(std::function<void(Reriruvozive &)> run, int leaveAfterMs,
     return p;
 }
 
+// Two sensors, the second never tells its serial: a pair's calibration asks
+// for it before it names its run.
+Procedure wiredPairCalibration(int leaveAfterMs)
+{
+    Procedure p = wiredSensor([](Reriruvozive &w) { w.form()->ButtonTarirovka->click(); }, leaveAfterMs, 0xFC);
+    p.device = [] {
+        auto fls = std::make_unique<SimulatedFls>();
+        SimulatedFls::Sensor second;
+        second.netNum = 2;
+        second.serial = 54321;
+        second.serialSilent = true;
+        fls->sensors.append(second);
+        return fls;
+    };
+    return p;
+}
+
 void pickServiceEntry(Reriruvozive &w, const QString &name)
 {
     for (QAction *action : w.form()->pushButtonService->menu()->actions()) {
@@ -544,6 +561,8 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         {"wired sensor levels typed by hand", wiredSensor(writeFlsLevelsByHand, 20, 0xED), OtherDevice},
         // Between the picked sensor's two serial requests.
         {"wired sensor picked in the list", wiredSensor(pickFlsSensor, 40), OtherDevice},
+        // Between the serial requests to sensor 2 before a pair's run is named.
+        {"wired pair calibration", wiredPairCalibration(40), OtherDevice},
         // While the sensor settles into angle mode, before the search for it.
         {"wired sensor angle mode", wiredSensor(switchFlsToAngleMode, 200), OtherDevice},
 

@@ -30,6 +30,8 @@ constexpr int kScrollContentWidth = 687;
 constexpr int kScrollContentHeight = 950;
 constexpr int kScrollAreaX = 5;
 constexpr int kScrollAreaY = 75;
+// A serial request relayed by the base is answered within this time.
+constexpr int kSerialAskMs = 300;
 constexpr int kScrollAreaHeight = 500;
 // The base's identity answer comes before the list is asked for.
 constexpr int kAdvertIdentityMs = 200;
@@ -227,6 +229,8 @@ void BLEDevice::connectDevice()
     // its summary line and its first data are learnt afresh.
     initConnectionNewDevice();
     connectionIdentity.clear();
+    for (Sensor &s : sensors)
+        s.serialKnown = false;
     dataSinceConnect = false;
     needUpdateWindow = true;
     // The lines tell the user what the page waits for until the sensor shows.
@@ -243,6 +247,20 @@ void BLEDevice::closeProcedureDialogs()
         securityDialog->reject();
     for (BLEAdwView *card : qAsConst(listAdwView))
         card->closeConnectDialog();
+}
+
+bool BLEDevice::waitForSensorSerial(int ms)
+{
+    const quint64 session = currentSession();
+    for (int waited = 0; !isSensorSerialKnown() && waited < ms; waited += kSerialAskMs) {
+        emit signalRequestForGetSerNumAndFirmWareVersion();
+        if (!waitInSession(kSerialAskMs))
+            return false;
+        emit signalCheckIncommingData();
+        if (!isSessionStill(session))
+            return false;
+    }
+    return true;
 }
 
 void BLEDevice::disconnectDevice()

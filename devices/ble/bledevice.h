@@ -147,6 +147,12 @@ public:
     int getTarSessionValue() const { return tarSessionValue; }
     // Serial number of the sensor the page shows; 0 until it was read.
     qint32 getSensorSerial() const { return sensors[size_t(shownSensor)].serial; }
+    // The shown sensor's serial has come since the page connected: another
+    // sensor relayed before has not left its serial behind.
+    bool isSensorSerialKnown() const { return sensors[size_t(shownSensor)].serialKnown; }
+    // Asks the shown sensor's serial until it comes, for up to `ms`; false
+    // when the page was left meanwhile.
+    bool waitForSensorSerial(int ms);
     WidgetTar *getWidgetTar1() const { return widgetTar1; }
     WidgetTar *getWidgetTar2() const { return widgetTar2; }
     WidgetTar *getWidgetTar3() const { return widgetTar3; }
@@ -441,6 +447,7 @@ private:
         qint16 rssi = 0;
         qint8 battery = 0;
         qint32 serial = 0;
+        bool serialKnown = false;
         quint16 firmware = 0;
         int stability = 0;
         quint16 levelCopy = 0;

@@ -140,6 +140,7 @@ void BLEDevice::storeIdentity(const QByteArray &frame)
     if (slot) {
         Sensor &s = sensors[size_t(*slot)];
         s.serial = qint32(identity.serial);
+        s.serialKnown = true;
         s.firmware = identity.firmware;
     }
     pageFirmware = sensors[size_t(shownSensor)].firmware;

@@ -10,6 +10,13 @@
 #include <QDebug>
 #include <QLabel>
 
+namespace {
+
+// A lost sensor is asked once in this many polls.
+constexpr int kPollsPerLostProbe = 5;
+
+} // namespace
+
 FLSDevice::FLSDevice(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form, port)
 {
     // The count histories and the status lines exist from the start, so that
@@ -51,6 +58,15 @@ void FLSDevice::searchStarting()
 
 void FLSDevice::pollTick()
 {
+    // A sensor lost since an earlier search is asked now and then in place
+    // of a poll: one that answers again is searched for and polled anew.
+    if (!lostNetNums.isEmpty() && ++pollsSinceProbe % kPollsPerLostProbe == 0) {
+        const int which = (pollsSinceProbe / kPollsPerLostProbe) % lostNetNums.size();
+        emit writeData(frame::request(quint8(lostNetNums.at(which)), bus::kSerialAndFirmwareCommand));
+        return;
+    }
+    if (answerIndex >= 0 && answerIndex < kMaxSensors)
+        ++pollsUnanswered[size_t(answerIndex)];
     BaseDevice::pollTick();
     pollSent();
 }
@@ -139,6 +155,10 @@ int FLSDevice::resetSettingToDefault()
     answerIndex = 0;
 
     foundNetNums.clear();
+    lostNetNums.clear();
+    serialKnown.fill(false);
+    readingSinceSearch.fill(false);
+    pollsUnanswered.fill(0);
     sensorModels.fill(static_cast<int>(fls::Model::Unknown));
     emit copyNetNumToParent(foundNetNums);
     emit copyQueueSurveyDevice(answerIndex);

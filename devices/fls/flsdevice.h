@@ -109,6 +109,16 @@ public:
     int getCurrentDeviceIndex() const { return currentDeviceIndex; }
     void setCurrentDeviceIndex(int index);
     bool isSensorFound() const { return sensorFound; }
+    // The serial of the found sensor at this place has come since the last
+    // search: its card holds that sensor's and no earlier one's.
+    bool isSerialKnown(int sensor) const;
+    // The found sensor at this place has reported its level since the last
+    // search, and answers its polls: a level kept from before, or from a
+    // sensor that stopped answering, may belong to a sensor gone.
+    bool hasCurrentReading(int sensor) const;
+    // Asks each found sensor whose serial has not come yet, one after
+    // another; false when the page was left meanwhile.
+    bool askMissingSerials();
     void setSensorFound(bool value) { sensorFound = value; }
     int getEmptyValue() const { return emptyValue; }
     void setEmptyValue(int value) { emptyValue = value; }
@@ -353,6 +363,14 @@ private:
     std::array<quint8, kMaxSensors> configC{};
     std::array<qint32, kMaxSensors> stabilityGrades{};
     std::array<quint32, kMaxSensors> serialNumbers{};
+    std::array<bool, kMaxSensors> serialKnown{};
+    std::array<bool, kMaxSensors> readingSinceSearch{};
+    // Polls sent to each sensor since its last all-data answer.
+    std::array<int, kMaxSensors> pollsUnanswered{};
+    // Sensors an earlier search found and the last one did not: now and
+    // then one is asked in place of a poll, and its answer brings a search.
+    QByteArray lostNetNums;
+    int pollsSinceProbe = 0;
     std::array<quint16, kMaxSensors> firmwareVersions{};
     std::array<RingBuffer *, kMaxSensors> cntHistory{};
     // Model of each sensor's last readings (an fls::Model); Unknown until

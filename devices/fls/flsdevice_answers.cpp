@@ -7,6 +7,7 @@
 #include "devices/fls/flsprotocol.h"
 #include "devices/fls/flstable.h"
 #include "link/bus.h"
+#include "link/frame.h"
 #include "link/ringbuffer.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
@@ -57,9 +58,22 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
         return;
     }
 
+    // Sensors found before and missing now are looked for later; one that
+    // is back is no longer lost.
+    const QByteArray before = lostNetNums + foundNetNums;
+    lostNetNums.clear();
+    for (char net : before) {
+        if (!found->contains(net) && !lostNetNums.contains(net))
+            lostNetNums.append(net);
+    }
+    pollsSinceProbe = 0;
     foundNetNums = *found;
-    // The places of the list may hold other sensors now.
+    // The places of the list may hold other sensors now, with serials of
+    // their own.
     sensorModels.fill(static_cast<int>(fls::Model::Unknown));
+    serialKnown.fill(false);
+    readingSinceSearch.fill(false);
+    pollsUnanswered.fill(0);
     // The new list replaces the old one entirely, so the flags and the polling
     // place of the previous search must not survive it.
     sensorFound = false;
@@ -107,7 +121,41 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
         return;
     emit signalCheckIncommingData();
     emit signalRequestForGetSerNumAndFirmWareVersion();
-    waitInSession(kAfterSerialRequestMs);
+    if (!waitInSession(kAfterSerialRequestMs))
+        return;
+    // The others' serials too: a calibration names its runs after them.
+    askMissingSerials();
+}
+
+bool FLSDevice::isSerialKnown(int sensor) const
+{
+    return sensor >= 0 && sensor < kMaxSensors && sensor < foundNetNums.size() && serialKnown[size_t(sensor)];
+}
+
+bool FLSDevice::hasCurrentReading(int sensor) const
+{
+    // The poll just sent, and one whose answer waits to be read, are no
+    // sign of a sensor gone.
+    constexpr int kPollsInFlight = 2;
+    return sensor >= 0 && sensor < kMaxSensors && sensor < foundNetNums.size() && readingSinceSearch[size_t(sensor)] &&
+           pollsUnanswered[size_t(sensor)] <= kPollsInFlight;
+}
+
+bool FLSDevice::askMissingSerials()
+{
+    const quint64 session = currentSession();
+    const int n = qMin(int(foundNetNums.size()), int(kMaxSensors));
+    for (int i = 0; i < n && i < foundNetNums.size(); ++i) {
+        if (serialKnown[size_t(i)])
+            continue;
+        emit writeData(frame::request(quint8(foundNetNums.at(i)), bus::kSerialAndFirmwareCommand));
+        if (!waitInSession(kAfterSerialRequestMs))
+            return false;
+        emit signalCheckIncommingData();
+        if (!isSessionStill(session))
+            return false;
+    }
+    return true;
 }
 
 void FLSDevice::takeFrame(const QByteArray &frame)
@@ -115,6 +163,13 @@ void FLSDevice::takeFrame(const QByteArray &frame)
     const std::optional<bus::AnswerHead> head = bus::acceptAnswer(frame);
     if (!head)
         return;
+
+    if (lostNetNums.contains(char(head->net)) && !isFoundNetNum(head->net)) {
+        // A lost sensor answers again: a new search takes it back.
+        lostNetNums.clear();
+        startSearchDevices();
+        return;
+    }
 
     // A frame too short for its form is not handled, yet the sensor that sent
     // it is alive, like one of another network number.
@@ -297,6 +352,8 @@ void FLSDevice::takeReadings(const fls::AllData &data, QString &logText)
         }
         if (WidgetTar *card = cardOf(s))
             card->setLabel2Text(tr("Уровень ") + QString::number(levelWords[si]));
+        readingSinceSearch[si] = true;
+        pollsUnanswered[si] = 0;
         emit copyLevelValueToMain(levelWords[si], s);
 
         emptyValue = emptyValues[ci];
@@ -445,6 +502,15 @@ void FLSDevice::handleSerialAndFirmware(const QByteArray &frame, quint8 net)
     const size_t i = size_t(answeringSensor(net));
     serialNumbers[i] = answer->serial;
     firmwareVersions[i] = answer->firmware;
+    if (isFoundNetNum(net) && i < size_t(foundNetNums.size())) {
+        serialKnown[i] = true;
+        // The card names the calibration's runs: it takes the serial now,
+        // not with the sensor's next readings.
+        if (WidgetTar *card = cardOf(int(i))) {
+            card->setSerNum(static_cast<int>(answer->serial));
+            card->setLabel1Text(tr("Датчик#") + bus::serialText(answer->serial));
+        }
+    }
 
     // Stored under the answering sensor, shown for the selected one.
     const size_t c = size_t(boundedIndex(currentDeviceIndex));

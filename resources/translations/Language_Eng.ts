@@ -2574,10 +2574,6 @@ Do you want to open a *.csv file?</translation>
         <translation>The calibration file holds no data</translation>
     </message>
     <message>
-        <source>Строки файла, которые не удалось прочитать, пропущены: %1</source>
-        <translation>Lines of the file that could not be read were skipped: %1</translation>
-    </message>
-    <message>
         <source>Ожидаем ответа от датчика</source>
         <translation>Waiting for the sensor to answer</translation>
     </message>
@@ -2756,6 +2752,64 @@ The file cannot be read as the text of a table</translation>
         <translation>The table from the file was not written to the indicator
 Invalid value: %1
 Numbers from %2 to %3 are allowed</translation>
+    </message>
+    <message>
+        <source>Строки файла, которые не удалось прочитать, пропущены: %1
+Номера строк: %2</source>
+        <translation>Lines of the file that could not be read were skipped: %1
+Line numbers: %2</translation>
+    </message>
+    <message>
+        <source>Не удалось переместить незаконченную тарировку
+%1
+Таблица не записывается в файл</source>
+        <translation>The unfinished calibration could not be moved aside
+%1
+The table is not being written to a file</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл тарировки
+%1
+Таблица не записывается в файл</source>
+        <translation>The calibration file could not be written
+%1
+The table is not being written to a file</translation>
+    </message>
+    <message>
+        <source>Датчик не сообщил серийный номер.
+Тарировка не начата, попробуйте ещё раз</source>
+        <translation>The sensor has not reported its serial number.
+The calibration was not started, try again</translation>
+    </message>
+    <message>
+        <source>Датчик 2 не сообщил серийный номер.
+Второй датчик не добавлен, попробуйте ещё раз</source>
+        <translation>Sensor 2 has not reported its serial number.
+The second sensor was not added, try again</translation>
+    </message>
+    <message>
+        <source>Датчик 2 ещё не сообщил уровень.
+Второй датчик не добавлен, попробуйте ещё раз</source>
+        <translation>Sensor 2 has not reported its level yet.
+The second sensor was not added, try again</translation>
+    </message>
+    <message>
+        <source>Датчик %1 не отвечает.
+Порция не записана: дождитесь его уровня или удалите датчик из тарировки</source>
+        <translation>Sensor %1 does not answer.
+The portion was not recorded: wait for its level or remove the sensor from the calibration</translation>
+    </message>
+    <message>
+        <source>Датчики на линии не те, с которыми начата тарировка.
+Порция не записана</source>
+        <translation>The sensors on the line are not the ones the calibration began with.
+The portion was not recorded</translation>
+    </message>
+    <message>
+        <source>Датчик 2 не сообщил серийный номер.
+Тарировка двух датчиков пока недоступна</source>
+        <translation>Sensor 2 has not reported its serial number.
+A two-sensor calibration is not available yet</translation>
     </message>
 </context>
 <context>

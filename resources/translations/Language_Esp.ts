@@ -2578,10 +2578,6 @@ La calibración no ha terminado</translation>
         <translation>El archivo de calibración no contiene datos</translation>
     </message>
     <message>
-        <source>Строки файла, которые не удалось прочитать, пропущены: %1</source>
-        <translation>Se omitieron las líneas del archivo que no se pudieron leer: %1</translation>
-    </message>
-    <message>
         <source>Ожидаем ответа от датчика</source>
         <translation>Esperando la respuesta del sensor</translation>
     </message>
@@ -2760,6 +2756,64 @@ El archivo no se puede leer como el texto de una tabla</translation>
         <translation>La tabla del archivo no se escribió en el indicador
 Valor no válido: %1
 Se admiten números de %2 a %3</translation>
+    </message>
+    <message>
+        <source>Строки файла, которые не удалось прочитать, пропущены: %1
+Номера строк: %2</source>
+        <translation>Se omitieron las líneas del archivo que no se pudieron leer: %1
+Números de línea: %2</translation>
+    </message>
+    <message>
+        <source>Не удалось переместить незаконченную тарировку
+%1
+Таблица не записывается в файл</source>
+        <translation>No se pudo apartar la calibración sin terminar
+%1
+La tabla no se está guardando en un archivo</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл тарировки
+%1
+Таблица не записывается в файл</source>
+        <translation>No se pudo escribir el archivo de calibración
+%1
+La tabla no se está guardando en un archivo</translation>
+    </message>
+    <message>
+        <source>Датчик не сообщил серийный номер.
+Тарировка не начата, попробуйте ещё раз</source>
+        <translation>El sensor no ha informado su número de serie.
+No se inició la calibración, inténtelo de nuevo</translation>
+    </message>
+    <message>
+        <source>Датчик 2 не сообщил серийный номер.
+Второй датчик не добавлен, попробуйте ещё раз</source>
+        <translation>El sensor 2 no ha informado su número de serie.
+No se añadió el segundo sensor, inténtelo de nuevo</translation>
+    </message>
+    <message>
+        <source>Датчик 2 ещё не сообщил уровень.
+Второй датчик не добавлен, попробуйте ещё раз</source>
+        <translation>El sensor 2 aún no ha informado su nivel.
+No se añadió el segundo sensor, inténtelo de nuevo</translation>
+    </message>
+    <message>
+        <source>Датчик %1 не отвечает.
+Порция не записана: дождитесь его уровня или удалите датчик из тарировки</source>
+        <translation>El sensor %1 no responde.
+La porción no se registró: espere su nivel o quite el sensor de la calibración</translation>
+    </message>
+    <message>
+        <source>Датчики на линии не те, с которыми начата тарировка.
+Порция не записана</source>
+        <translation>Los sensores de la línea no son aquellos con los que empezó la calibración.
+La porción no se registró</translation>
+    </message>
+    <message>
+        <source>Датчик 2 не сообщил серийный номер.
+Тарировка двух датчиков пока недоступна</source>
+        <translation>El sensor 2 no ha informado su número de serie.
+La calibración de dos sensores aún no está disponible</translation>
     </message>
 </context>
 <context>

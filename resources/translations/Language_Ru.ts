@@ -2524,10 +2524,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Строки файла, которые не удалось прочитать, пропущены: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Ожидаем ответа от датчика</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2687,6 +2683,53 @@
         <source>Таблица из файла не записана в индикатор
 Недопустимое значение: %1
 Допустимы числа от %2 до %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Строки файла, которые не удалось прочитать, пропущены: %1
+Номера строк: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось переместить незаконченную тарировку
+%1
+Таблица не записывается в файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл тарировки
+%1
+Таблица не записывается в файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик не сообщил серийный номер.
+Тарировка не начата, попробуйте ещё раз</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик 2 не сообщил серийный номер.
+Второй датчик не добавлен, попробуйте ещё раз</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик 2 ещё не сообщил уровень.
+Второй датчик не добавлен, попробуйте ещё раз</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик %1 не отвечает.
+Порция не записана: дождитесь его уровня или удалите датчик из тарировки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчики на линии не те, с которыми начата тарировка.
+Порция не записана</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик 2 не сообщил серийный номер.
+Тарировка двух датчиков пока недоступна</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

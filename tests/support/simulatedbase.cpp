@@ -227,7 +227,7 @@ QByteArray SimulatedBase::answerFor(const QByteArray &request)
         shortLength = kShortData;
         if (statusRepeatsLeft > 0)
             --statusRepeatsLeft;
-    } else if (command == kIdentity && request.size() == 4) {
+    } else if (command == kIdentity && request.size() == 4 && !identitySilent) {
         answer = identityAnswer(address);
         shortLength = kShortIdentity;
     } else if (request.size() >= 7 && request.mid(3, 3) == kSignature) {

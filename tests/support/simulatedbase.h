@@ -110,6 +110,7 @@ public:
     std::optional<quint8> foreignNetNum; // answers name this address instead of the base's
     bool shortFrames = false;            // data, identity and list answers cut short, with a valid CRC
     bool glued = false;                  // each answer is held back and leaves glued to the next one
+    bool identitySilent = false;         // serial and firmware requests go unanswered
 
     // Frames the base would send, built from the fields above.
     virtual QByteArray dataAnswer() const { return dataFrame(sensor, currentStatus()); }

@@ -285,7 +285,7 @@ QByteArray SimulatedFls::frameFor(Sensor &s, const QByteArray &request)
         return cut;
     }
     case kSerial: {
-        if (request.size() != 4)
+        if (request.size() != 4 || s.serialSilent)
             return QByteArray();
         if (!shortFrames)
             return serialAnswer(s);

@@ -52,6 +52,7 @@ public:
         bool unlocked = false;                    // the password was entered since it was set
         int horizonCalibrations = 0;              // 0xAA requests taken
         bool silent = false;                      // this sensor alone stops answering
+        bool serialSilent = false;                // it leaves its serial requests unanswered
         LevelFault levelFault = LevelFault::None; // reported instead of the level while set
         // Its own litres/percent table: 20 levels and the values belonging to them.
         std::array<quint16, 20> tableLevels{{0,    100,  200,  300,  400,  500,  600,  700,  800,  900,
