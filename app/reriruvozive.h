@@ -490,6 +490,9 @@ private:
     // asked for. PageLeft when the page was left meanwhile.
     enum class TarSerials { Known, Unknown, PageLeft };
     TarSerials askTarSerials();
+    // askTarSerials() for a step that needs them: false, after telling the
+    // user `refusal` when they did not come, unless they are known.
+    bool tarSerialsReady(const QString &refusal);
     // The wired page's sensors of the run have levels of now and are the
     // run's own; tells the user why not otherwise.
     bool tarSensorsStillAnswer();
@@ -526,7 +529,8 @@ private:
         quint8 slot;
         quint8 netNum;
     };
-    bool n7ShowsChosenSlot();
+    // The chosen slot, once the table on show is its own (told otherwise).
+    std::optional<quint8> n7ChosenSlotShown();
     std::optional<N7Target> n7WriteTarget();
     bool buildN7WriteFrame(quint8 slot, quint8 netNum);
     QString n7CellPlace(int row, int column, const QString &text) const;

@@ -139,6 +139,20 @@ Reriruvozive::TarSerials Reriruvozive::askTarSerials()
     return TarSerials::Known;
 }
 
+bool Reriruvozive::tarSerialsReady(const QString &refusal)
+{
+    switch (askTarSerials()) {
+    case TarSerials::Known:
+        return true;
+    case TarSerials::Unknown:
+        tell(this, refusal);
+        return false;
+    case TarSerials::PageLeft:
+        break;
+    }
+    return false;
+}
+
 QString Reriruvozive::findUnfinishedTar(bool *swapped) const
 {
     const QString dir = tarFolder();
@@ -295,16 +309,10 @@ void Reriruvozive::addSensorTar()
 
     switch (tarRun->sensorCount()) {
     case 0:
-        if (deviceBLE && !bleDevice->isAdvertMode()) {
-            // The run is named after the sensor's serial, or not begun.
-            const TarSerials serials = askTarSerials();
-            if (serials == TarSerials::PageLeft)
-                return;
-            if (serials == TarSerials::Unknown) {
-                tell(this, tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз"));
-                return;
-            }
-        }
+        // The run is named after the sensor's serial, or not begun.
+        if (deviceBLE && !bleDevice->isAdvertMode() &&
+            !tarSerialsReady(tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз")))
+            return;
         if (!tarRun->addFirstSensor(levels[0]))
             return;
         ui->pushButtonAdSensorTar->setText(tr("Добавить датчик"));
@@ -318,13 +326,9 @@ void Reriruvozive::addSensorTar()
         }
         if (deviceFLS) {
             // The pair's run is named after both serials, or not begun.
-            const TarSerials serials = askTarSerials();
-            if (serials == TarSerials::PageLeft)
-                return;
-            if (serials == TarSerials::Unknown) {
-                tell(this, tr("Датчик 2 не сообщил серийный номер.\nВторой датчик не добавлен, попробуйте ещё раз"));
+            if (!tarSerialsReady(
+                    tr("Датчик 2 не сообщил серийный номер.\nВторой датчик не добавлен, попробуйте ещё раз")))
                 break;
-            }
             if (!flsDevice->hasCurrentReading(1)) {
                 tell(this, tr("Датчик 2 ещё не сообщил уровень.\nВторой датчик не добавлен, попробуйте ещё раз"));
                 break;

@@ -249,7 +249,7 @@ void Reriruvozive::setFullAndEmptyLevel()
         guard.emplace(page);
     const quint64 session = page ? page->currentSession() : 0;
     const auto still = [page, session] { return page && page->isSessionStill(session); };
-    const auto wait = [page, &still](int ms) { return page && page->waitInSession(ms) && still(); };
+    const auto wait = [page, session](int ms) { return page && page->waitInSession(session, ms); };
     appendLog("Manual input full and empty");
     const qint32 full = manualInputDialog->getFullValue();
     const qint32 empty = manualInputDialog->getEmptyValue();

@@ -79,7 +79,7 @@ void Reriruvozive::writeParamToFLS()
     // shows nothing more: the line is the next device's.
     const quint64 session = flsDevice->currentSession();
     const auto left = [this, session] { return !flsDevice->isSessionStill(session); };
-    const auto wait = [this, &left](int ms) { return flsDevice->waitInSession(ms) && !left(); };
+    const auto wait = [this, session](int ms) { return flsDevice->waitInSession(session, ms); };
 
     flsDevice->resetAndStopTimerDeviceConnected();
     flsDevice->pausePolling();

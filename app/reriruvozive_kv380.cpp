@@ -160,9 +160,8 @@ void Reriruvozive::writeParamToKV380()
     BaseDevice::SessionHold hold(kv380Device);
     // What comes in is read at the end of the write, not meanwhile.
     kv380Device->timerIntervalGetDataStop();
-    // False once the page was left (or left and chosen again): the write
-    // then sends, reads and tells nothing more.
-    const auto stillHere = [this, &hold](int ms) { return kv380Device->waitInSession(ms) && hold.isAlive(); };
+    // Each wait is false once the page was left (or left and chosen again):
+    // the write then sends, reads and tells nothing more.
 
     struct Command
     {
@@ -187,20 +186,20 @@ void Reriruvozive::writeParamToKV380()
         const Command *c = queue.takeFirst();
         if (!(this->*c->send)())
             refused.append(c->caption->text());
-        if (!stillHere(kBetweenCommandsMs))
+        if (!hold.wait(kBetweenCommandsMs))
             return;
     }
 
-    if (!stillHere(kStepMs))
+    if (!hold.wait(kStepMs))
         return;
     kv380Device->setSyncSwitchesWithDevice(true);
-    if (!stillHere(kStepMs))
+    if (!hold.wait(kStepMs))
         return;
     requestForGetAllDataFromDevice();
-    if (!stillHere(kStepMs))
+    if (!hold.wait(kStepMs))
         return;
     parceDataFromCOMPort();
-    if (!stillHere(kBeforeResumeMs))
+    if (!hold.wait(kBeforeResumeMs))
         return;
     hold.release();
     birdsTimer->start(kMarksShownMs);

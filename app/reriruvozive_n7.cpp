@@ -22,7 +22,7 @@ constexpr int kMarksShownMs = 500;
 
 } // namespace
 
-bool Reriruvozive::n7ShowsChosenSlot()
+std::optional<quint8> Reriruvozive::n7ChosenSlotShown()
 {
     const quint8 slot = n7::sensorOfComboIndex(ui->comboBox_n7numberFLS->currentIndex());
     // The indicator's answers carry no slot number: until the chosen slot's
@@ -30,14 +30,15 @@ bool Reriruvozive::n7ShowsChosenSlot()
     // slot's, or none; written, they would overwrite this slot's, and saved,
     // the file would hold another slot's table.
     if (n7Device->shownTableSlot() == slot)
-        return true;
+        return slot;
     askService(tr("Данные выбранного датчика ещё не получены от индикатора.\nПовторите через несколько секунд"), false);
-    return false;
+    return std::nullopt;
 }
 
 std::optional<Reriruvozive::N7Target> Reriruvozive::n7WriteTarget()
 {
-    if (!n7ShowsChosenSlot())
+    const std::optional<quint8> slot = n7ChosenSlotShown();
+    if (!slot)
         return std::nullopt;
     const std::optional<quint8> netNum = n7::chosenNetNum(ui->lineEdit_n7NetNum->isModified(),
                                                           ui->lineEdit_n7NetNum->text(), ui->label_n7NetNumVal->text());
@@ -51,7 +52,7 @@ std::optional<Reriruvozive::N7Target> Reriruvozive::n7WriteTarget()
         return std::nullopt;
     }
     qDebug() << "netNum = " << *netNum;
-    return N7Target{n7::sensorOfComboIndex(ui->comboBox_n7numberFLS->currentIndex()), *netNum};
+    return N7Target{*slot, *netNum};
 }
 
 QString Reriruvozive::n7CellPlace(int row, int column, const QString &text) const
@@ -131,7 +132,7 @@ void Reriruvozive::on_lineEdit_n7NetNum_textEdited(QString arg1)
 
 void Reriruvozive::on_pushButton_n7GetTarTable_clicked()
 {
-    if (!n7ShowsChosenSlot())
+    if (!n7ChosenSlotShown())
         return;
     // The table must not change under the file dialog. Left meanwhile, the
     // page restarts and shows nothing more.
@@ -145,7 +146,7 @@ void Reriruvozive::on_pushButton_n7GetTarTable_clicked()
     if (!saved)
         askService(tr("Не удалось сохранить таблицу в файл"), false);
     n7Device->setFirstDataRequest(true);
-    n7Device->waitInSession(kAfterWriteMs);
+    hold.wait(kAfterWriteMs);
 }
 
 void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
@@ -169,7 +170,7 @@ void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
     // it reaches the indicator cut or as zeros.
     switch (load.outcome) {
     case N7Device::TableLoad::Loaded:
-        if (!n7Device->waitInSession(kBeforeTableWriteMs))
+        if (!hold.wait(kBeforeTableWriteMs))
             return;
         buildN7WriteFrame(target->slot, target->netNum);
         break;
@@ -188,5 +189,5 @@ void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
         break;
     }
     n7Device->setFirstDataRequest(true);
-    n7Device->waitInSession(kAfterWriteMs);
+    hold.wait(kAfterWriteMs);
 }

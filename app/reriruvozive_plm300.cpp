@@ -198,7 +198,7 @@ void Reriruvozive::writeParamToPLM300()
         if (!*f.edited)
             continue;
         (this->*f.writer)();
-        if (!plm300Device->waitInSession(kAfterSettingMs))
+        if (!hold.wait(kAfterSettingMs))
             return;
     }
     plm300Device->setSettingsChanged(false);
@@ -207,18 +207,18 @@ void Reriruvozive::writeParamToPLM300()
     // answers gathered meanwhile are handed over here. Answers to polls from
     // before the write are still waiting: they would fill the settings with
     // the old values, so they go, unless a search answer may be among them.
-    if (!plm300Device->waitInSession(kStepMs))
+    if (!hold.wait(kStepMs))
         return;
     plm300Device->setFirstDataRequest(true);
-    if (!plm300Device->waitInSession(kStepMs))
+    if (!hold.wait(kStepMs))
         return;
     if (!plm300Device->isSearchActive())
         cleanRingBuffer();
     requestForGetAllDataFromDevice();
-    if (!plm300Device->waitInSession(kStepMs))
+    if (!hold.wait(kStepMs))
         return;
     parceDataFromCOMPort();
-    if (!plm300Device->waitInSession(kStepMs))
+    if (!hold.wait(kStepMs))
         return;
 
     hold.resumeAt(kCheckAfterWriteMs, plm300Device->intervals().poll);

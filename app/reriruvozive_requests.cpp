@@ -118,10 +118,7 @@ void Reriruvozive::on_comboBox_NetNumDUT_activated(int index)
         // survey index follows the polling and may name another sensor now.
         portConnection->writeData(frame::request(currentNetNum, bus::kSerialAndFirmwareCommand));
         flsDevice->setUpdateParamWidgets(true);
-        if (!flsDevice->waitInSession(kNetNumAnswerMs))
-            return;
-        emit flsDevice->signalCheckIncommingData();
-        if (!flsDevice->isSessionStill(session))
+        if (!flsDevice->waitAndTake(session, kNetNumAnswerMs))
             return;
     }
     appendLog("Change current net num");

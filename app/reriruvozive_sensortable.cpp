@@ -109,7 +109,7 @@ void Reriruvozive::writeTable()
     QElapsedTimer waited;
     waited.start();
     do {
-        if (!flsDevice->waitInSession(kTableWriteCheckMs) || !flsDevice->isSessionStill(session))
+        if (!flsDevice->waitInSession(session, kTableWriteCheckMs))
             return;
         parceDataFromCOMPort();
     } while (!flsDevice->isTableWriteAcknowledged() && waited.elapsed() < kTableWriteAnswerMs);

@@ -204,8 +204,22 @@ void BaseDevice::delay(int ms, bool precisely)
 
 bool BaseDevice::waitInSession(int ms, bool precisely)
 {
-    const quint64 session = currentSession();
+    return waitInSession(currentSession(), ms, precisely);
+}
+
+bool BaseDevice::waitInSession(quint64 session, int ms, bool precisely)
+{
+    if (!isSessionStill(session))
+        return false;
     delay(ms, precisely);
+    return isSessionStill(session);
+}
+
+bool BaseDevice::waitAndTake(quint64 session, int ms)
+{
+    if (!waitInSession(session, ms))
+        return false;
+    emit signalCheckIncommingData();
     return isSessionStill(session);
 }
 
@@ -278,15 +292,13 @@ bool BaseDevice::exchange(const QByteArray &frame, int waitMs)
 
 bool BaseDevice::sendForAnswer(const QByteArray &frame, int waitMs)
 {
-    if (!sessionRunning)
+    const quint64 session = currentSession();
+    if (!session)
         return false;
     // An answer already on its way (to a poll, to an earlier frame) must not
     // be taken for the answer to this frame.
     emit signalCheckIncommingData();
     forgetLastAnswer();
     emit writeData(frame);
-    if (!waitInSession(waitMs))
-        return false;
-    emit signalCheckIncommingData();
-    return true;
+    return waitAndTake(session, waitMs);
 }

@@ -85,6 +85,13 @@ public:
     // meanwhile (or there was no session to begin with); the procedure then
     // returns at once.
     bool waitInSession(int ms, bool precisely = false);
+    // The same for a procedure that took its session (currentSession()) when
+    // it began: false also when the page was left before this wait, during
+    // a box or a dialog, and then nothing is waited.
+    bool waitInSession(quint64 session, int ms, bool precisely = false);
+    // waitInSession(), then what the line brought meanwhile is taken (its
+    // answers may show a box); false when the page was left during either.
+    bool waitAndTake(quint64 session, int ms);
 
     // --- what the main window asks of the active page ---
     // The user changed settings the device has not been sent yet.
@@ -133,6 +140,8 @@ public:
         SessionHold &operator=(const SessionHold &) = delete;
         // The session held still runs.
         bool isAlive() const { return owner->isSessionStill(session); }
+        // A wait of the procedure holding the session (waitInSession()).
+        bool wait(int ms) { return owner->waitInSession(session, ms); }
         // The poll and check periods to resume at, when not the session's
         // poll period and the check period the page last set.
         void resumeAt(int checkMs, int pollMs)

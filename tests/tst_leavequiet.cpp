@@ -118,6 +118,22 @@ std::function<bool(Reriruvozive &)> pressUntil(QPushButton *Ui_Deruvivuriri::*bu
     };
 }
 
+// A page opened by its own device button, found once its status line names
+// the device.
+template <class Device>
+Procedure byButton(std::function<BaseDevice *(Reriruvozive &)> page, QPushButton *Ui_Deruvivuriri::*button,
+                   const QString &connected, std::function<void(Reriruvozive &)> run, int leaveAfterMs)
+{
+    Procedure p;
+    p.device = [] { return std::make_unique<Device>(); };
+    p.page = std::move(page);
+    p.button = button;
+    p.connect = pressUntil(button, p.page, connected);
+    p.run = std::move(run);
+    p.leaveAfterMs = leaveAfterMs;
+    return p;
+}
+
 void type(QLineEdit *edit, const QString &text)
 {
     edit->selectAll();
@@ -129,13 +145,9 @@ void type(QLineEdit *edit, const QString &text)
 
 Procedure wiredSensor(std::function<void(Reriruvozive &)> run, int leaveAfterMs, int leaveAfterCommand = -1)
 {
-    Procedure p;
-    p.device = [] { return std::make_unique<SimulatedFls>(); };
-    p.page = [](Reriruvozive &w) -> BaseDevice * { return w.fls(); };
-    p.button = &Ui_Deruvivuriri::pushButtonDeviceFLS;
-    p.connect = pressUntil(p.button, p.page, QStringLiteral("Подключен QF470"));
-    p.run = std::move(run);
-    p.leaveAfterMs = leaveAfterMs;
+    Procedure p = byButton<SimulatedFls>([](Reriruvozive &w) -> BaseDevice * { return w.fls(); },
+                                         &Ui_Deruvivuriri::pushButtonDeviceFLS, QStringLiteral("Подключен QF470"),
+                                         std::move(run), leaveAfterMs);
     p.leaveAfterCommand = leaveAfterCommand;
     return p;
 }
@@ -351,14 +363,9 @@ void writeAngleThresholds(Reriruvozive &w)
 
 Procedure plm300(std::function<void(Reriruvozive &)> run, int leaveAfterMs)
 {
-    Procedure p;
-    p.device = [] { return std::make_unique<SimulatedPlm300>(); };
-    p.page = [](Reriruvozive &w) -> BaseDevice * { return w.plm300(); };
-    p.button = &Ui_Deruvivuriri::pushButtonPLM300;
-    p.connect = pressUntil(p.button, p.page, kPlm300Connected);
-    p.run = std::move(run);
-    p.leaveAfterMs = leaveAfterMs;
-    return p;
+    return byButton<SimulatedPlm300>([](Reriruvozive &w) -> BaseDevice * { return w.plm300(); },
+                                     &Ui_Deruvivuriri::pushButtonPLM300, kPlm300Connected, std::move(run),
+                                     leaveAfterMs);
 }
 
 void writePlm300Settings(Reriruvozive &w)
@@ -404,13 +411,8 @@ QString scratchFile(const QString &name)
 
 Procedure indicator(std::function<void(Reriruvozive &)> run, int leaveAfterMs)
 {
-    Procedure p;
-    p.device = [] { return std::make_unique<SimulatedN7>(); };
-    p.page = [](Reriruvozive &w) -> BaseDevice * { return w.n7(); };
-    p.button = &Ui_Deruvivuriri::pushButtonN7;
-    p.connect = pressUntil(p.button, p.page, kN7Connected);
-    p.run = std::move(run);
-    p.leaveAfterMs = leaveAfterMs;
+    Procedure p = byButton<SimulatedN7>([](Reriruvozive &w) -> BaseDevice * { return w.n7(); },
+                                        &Ui_Deruvivuriri::pushButtonN7, kN7Connected, std::move(run), leaveAfterMs);
     p.requestStart = kIndicatorRequestStart;
     p.ownsFileDialogs = true;
     return p;
@@ -439,14 +441,9 @@ void saveIndicatorTableLate(Reriruvozive &w)
 
 Procedure angleSensor(std::function<void(Reriruvozive &)> run, int leaveAfterMs)
 {
-    Procedure p;
-    p.device = [] { return std::make_unique<SimulatedKv380>(); };
-    p.page = [](Reriruvozive &w) -> BaseDevice * { return w.kv380(); };
-    p.button = &Ui_Deruvivuriri::pushButtonKV380;
-    p.connect = pressUntil(p.button, p.page, QStringLiteral("Подключен КВ-380"));
-    p.run = std::move(run);
-    p.leaveAfterMs = leaveAfterMs;
-    return p;
+    return byButton<SimulatedKv380>([](Reriruvozive &w) -> BaseDevice * { return w.kv380(); },
+                                    &Ui_Deruvivuriri::pushButtonKV380, QStringLiteral("Подключен КВ-380"),
+                                    std::move(run), leaveAfterMs);
 }
 
 // The upper threshold lies beyond its range: the box that tells so at the

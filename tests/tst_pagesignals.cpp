@@ -421,6 +421,10 @@ void TestPageSignals::waitOfALeftSessionRestartsNothing()
             plm.connectDevice();
         });
         QVERIFY(!plm.waitInSession(20));
+        // The procedure's next wait, in the session that came back, is no
+        // wait of its own either.
+        QVERIFY(!hold.wait(1));
+        QVERIFY(plm.waitInSession(1));
     }
     QVERIFY(!running().contains(7777));
 

@@ -54,6 +54,8 @@ private slots:
 private:
     void openWindow(bool waitForSensors = true);
     void setLevel(int sensor, quint16 level);
+    // A second sensor on the bus, at number 2.
+    SimulatedFls::Sensor &addSecondSensor(quint32 serial, quint16 level);
     QStringList rows() const;
     QString configFile(const QString &name) const { return folder + '/' + name; }
     void clickRow(int row);
@@ -155,6 +157,16 @@ void TestTarPage::setLevel(int sensor, quint16 level)
 {
     device->sensor(sensor).level = level;
     QTRY_COMPARE_WITH_TIMEOUT(window->getLevel(sensor), int(level), kLevelMs);
+}
+
+SimulatedFls::Sensor &TestTarPage::addSecondSensor(quint32 serial, quint16 level)
+{
+    SimulatedFls::Sensor second;
+    second.netNum = 2;
+    second.serial = serial;
+    second.level = level;
+    device->sensors.append(second);
+    return device->sensors.last();
 }
 
 QStringList TestTarPage::rows() const
@@ -287,13 +299,9 @@ void TestTarPage::twoSensorRunIsFoundUnderEitherNameAndGraphed()
 {
     device->sensor(0).serial = 1001;
     device->sensor(0).level = 300;
-    SimulatedFls::Sensor second;
-    second.netNum = 2;
-    second.serial = 1002;
-    second.level = 700;
+    SimulatedFls::Sensor &second = addSecondSensor(1002, 700);
     second.model = SimulatedFls::kModelQF210;
     second.form = 24;
-    device->sensors.append(second);
     openWindow();
     TarRun *tar = window->tar();
 
@@ -358,10 +366,7 @@ void TestTarPage::removingSensorTwoMidRunKeepsEveryPortion()
 {
     device->sensor(0).serial = 1001;
     device->sensor(0).level = 1000;
-    SimulatedFls::Sensor second;
-    second.netNum = 2;
-    second.serial = 1002;
-    device->sensors.append(second);
+    addSecondSensor(1002, 512);
     openWindow();
     ui->ButtonTarirovka->click();
     ui->pushButtonAdSensorTar->click();
@@ -390,11 +395,7 @@ void TestTarPage::removingSensorTwoMidRunKeepsEveryPortion()
 void TestTarPage::pairRunIsNamedAfterBothSerialsAndNotOfferedToAnotherPair()
 {
     device->sensor(0).level = 1000;
-    SimulatedFls::Sensor second;
-    second.netNum = 2;
-    second.serial = 54321;
-    second.level = 2000;
-    device->sensors.append(second);
+    addSecondSensor(54321, 2000);
     // Nobody picks sensor 2 on the page: its serial is asked all the same.
     const auto openWithSecondSerial = [&](int serial) {
         openWindow(false);
@@ -423,11 +424,7 @@ void TestTarPage::vanishedSensorIsNotRecordedAndIsFoundAgain()
     // a few polls after it answers: longer than a connection takes.
     constexpr int kLostMs = 30000;
     device->sensor(0).level = 1000;
-    SimulatedFls::Sensor second;
-    second.netNum = 2;
-    second.serial = 54321;
-    second.level = 2100;
-    device->sensors.append(second);
+    addSecondSensor(54321, 2100);
     openWindow();
     ui->ButtonTarirovka->click();
     ui->pushButtonAdSensorTar->click();

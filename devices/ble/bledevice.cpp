@@ -254,10 +254,7 @@ bool BLEDevice::waitForSensorSerial(int ms)
     const quint64 session = currentSession();
     for (int waited = 0; !isSensorSerialKnown() && waited < ms; waited += kSerialAskMs) {
         emit signalRequestForGetSerNumAndFirmWareVersion();
-        if (!waitInSession(kSerialAskMs))
-            return false;
-        emit signalCheckIncommingData();
-        if (!isSessionStill(session))
+        if (!waitAndTake(session, kSerialAskMs))
             return false;
     }
     return true;

@@ -302,6 +302,8 @@ private:
     // during it.
     bool sendConfigWrite(quint8 flipA, quint8 flipB);
     QList<QLabel *> changeMarks() const;
+    // A place of the found sensors' list (and of the polled ones).
+    bool isFoundPlace(int sensor) const;
     void clearModelFlags();
     // Password exchange helpers (flsdevice_password.cpp).
     void wakeAfterPassword();

@@ -127,9 +127,14 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
     askMissingSerials();
 }
 
+bool FLSDevice::isFoundPlace(int sensor) const
+{
+    return sensor >= 0 && sensor < kMaxSensors && sensor < foundNetNums.size();
+}
+
 bool FLSDevice::isSerialKnown(int sensor) const
 {
-    return sensor >= 0 && sensor < kMaxSensors && sensor < foundNetNums.size() && serialKnown[size_t(sensor)];
+    return isFoundPlace(sensor) && serialKnown[size_t(sensor)];
 }
 
 bool FLSDevice::hasCurrentReading(int sensor) const
@@ -137,7 +142,7 @@ bool FLSDevice::hasCurrentReading(int sensor) const
     // The poll just sent, and one whose answer waits to be read, are no
     // sign of a sensor gone.
     constexpr int kPollsInFlight = 2;
-    return sensor >= 0 && sensor < kMaxSensors && sensor < foundNetNums.size() && readingSinceSearch[size_t(sensor)] &&
+    return isFoundPlace(sensor) && readingSinceSearch[size_t(sensor)] &&
            pollsUnanswered[size_t(sensor)] <= kPollsInFlight;
 }
 
@@ -145,14 +150,11 @@ bool FLSDevice::askMissingSerials()
 {
     const quint64 session = currentSession();
     const int n = qMin(int(foundNetNums.size()), int(kMaxSensors));
-    for (int i = 0; i < n && i < foundNetNums.size(); ++i) {
+    for (int i = 0; i < n; ++i) {
         if (serialKnown[size_t(i)])
             continue;
         emit writeData(frame::request(quint8(foundNetNums.at(i)), bus::kSerialAndFirmwareCommand));
-        if (!waitInSession(kAfterSerialRequestMs))
-            return false;
-        emit signalCheckIncommingData();
-        if (!isSessionStill(session))
+        if (!waitAndTake(session, kAfterSerialRequestMs))
             return false;
     }
     return true;
