@@ -224,7 +224,7 @@ void Reriruvozive::restoreTar()
             levels[0] = model->getLevel();
         showAdvertTarButtons(true);
     }
-    if (parsed.skippedLines > 0) {
+    if (parsed.skippedLines() > 0) {
         // Named by number, so that the user finds them in the file.
         QStringList numbers;
         const QList<int> named = parsed.skippedLineNumbers.mid(0, kNamedLines);
@@ -233,7 +233,7 @@ void Reriruvozive::restoreTar()
         if (parsed.skippedLineNumbers.size() > kNamedLines)
             numbers << QStringLiteral("...");
         tell(this, tr("Строки файла, которые не удалось прочитать, пропущены: %1\nНомера строк: %2")
-                       .arg(parsed.skippedLines)
+                       .arg(parsed.skippedLines())
                        .arg(numbers.join(QStringLiteral(", "))));
     }
 }

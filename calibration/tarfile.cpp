@@ -97,7 +97,6 @@ ParsedRun parseRun(const QByteArray &data)
         for (int f = 0; numbers && f < n; ++f)
             numbers = cells::number(fields.at(f)).has_value();
         if (!numbers) {
-            ++parsed.skippedLines;
             parsed.skippedLineNumbers.append(i + 1);
             continue;
         }
@@ -122,7 +121,6 @@ ParsedRun parseRun(const QByteArray &data)
         const bool short_ = fields.size() - 1 < parsed.sensorCount;
         const bool foreignLong = fields.size() - 1 > parsed.sensorCount && !line.ownSeparators;
         if (short_ || foreignLong) {
-            ++parsed.skippedLines;
             parsed.skippedLineNumbers.append(line.number);
             continue;
         }

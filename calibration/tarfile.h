@@ -29,8 +29,8 @@ struct ParsedRun
 {
     QList<Row> rows;               // in file order, volume first
     int sensorCount = 0;           // taken from the first readable line; 0 when none is
-    int skippedLines = 0;          // lines that were not read
-    QList<int> skippedLineNumbers; // their numbers in the file, from 1
+    QList<int> skippedLineNumbers; // lines that were not read, by their numbers in the file, from 1
+    int skippedLines() const { return skippedLineNumbers.size(); }
 };
 
 // Reads a run file. A line holds 2 (sensor 1 and volume) or 3 (sensor 1,

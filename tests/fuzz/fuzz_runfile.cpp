@@ -64,7 +64,7 @@ void fuzz::fuzzRunFile(const QByteArray &input)
     }
     // What the run writes of the rows it read reads back the same.
     const tarfile::ParsedRun again = tarfile::parseRun(tarfile::runText(parsed.rows));
-    require(again.rows == parsed.rows && again.sensorCount == parsed.sensorCount && again.skippedLines == 0,
+    require(again.rows == parsed.rows && again.sensorCount == parsed.sensorCount && again.skippedLines() == 0,
             "runfile: rows written and read back changed");
 
     kept<RunTable>().take(parsed);
