@@ -431,6 +431,7 @@ private slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void setupFontApp();

@@ -17,8 +17,10 @@
 #include "ui/customdialoginput.h"
 #include "ui/dynamicqdialog.h"
 
+#include <QCloseEvent>
 #include <QDebug>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 
 // Port guard: with no port to open, pressing a device button changes nothing.
@@ -536,4 +538,20 @@ void Reriruvozive::setEnabledN7Btn()
 void Reriruvozive::setEnabledWMBtn()
 {
     ui->pushButtonWiredTag->setDisabled(false);
+}
+
+void Reriruvozive::closeEvent(QCloseEvent *event)
+{
+    // Closing ends the application's event loops, the nested ones a waiting
+    // procedure sits in among them. Every session ends first, so that each
+    // wait wakes to a page already left and its procedure sends, logs and
+    // shows nothing more. A download is cut the same way, without reviving
+    // its page.
+    {
+        const QSignalBlocker quiet(firmwareUpdater);
+        firmwareUpdater->interrupt();
+    }
+    for (BaseDevice *page : qAsConst(pages))
+        page->endSession();
+    QMainWindow::closeEvent(event);
 }

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <algorithm>
+
 BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
     : QWidget(nullptr), ui(form), serialPort(port), poll(new QTimer(this)), check(new QTimer(this)),
       search(new QTimer(this)), watchdog(new QTimer(this))
@@ -26,6 +28,7 @@ void BaseDevice::connectDevice()
 {
     // A procedure still waiting from an earlier session must not take this
     // one for its own.
+    endSession();
     ++sessionNumber;
     holds = 0;
     sessionRunning = true;
@@ -40,6 +43,14 @@ void BaseDevice::connectDevice()
 
 void BaseDevice::disconnectDevice()
 {
+    endSession();
+    // Not talking to the device any more: opening the port for another one
+    // must not report this one as lost.
+    deviceConnected = false;
+}
+
+void BaseDevice::endSession()
+{
     ++sessionNumber;
     holds = 0;
     sessionRunning = false;
@@ -47,9 +58,10 @@ void BaseDevice::disconnectDevice()
     check->stop();
     resetAndStopTimerDeviceConnected();
     stopSearchDevices();
-    // Not talking to the device any more: opening the port for another one
-    // must not report this one as lost.
-    deviceConnected = false;
+    // A wait is a nested event loop: the one that began last ends first, and
+    // each of its procedures finds its session over.
+    for (QEventLoop *loop : waits)
+        loop->quit();
 }
 
 void BaseDevice::startSearchDevices(bool askNow)
@@ -87,16 +99,6 @@ void BaseDevice::resetTimerDeviceConnected()
 {
     if (sessionRunning)
         watchdog->start(periods.watchdog);
-}
-
-void BaseDevice::keepAlive()
-{
-    resetTimerDeviceConnected();
-}
-
-void BaseDevice::resumeWatchdog()
-{
-    restoreTimerDeviceConnected();
 }
 
 void BaseDevice::timerIntervalGetDataStart(uint checkMs, uint pollMs)
@@ -192,52 +194,75 @@ void BaseDevice::watchdogRanOut()
     emit signalWriteLog("Device is not responding");
 }
 
-void BaseDevice::delay(int ms, bool precisely)
+void BaseDevice::sleep(int ms, bool precisely)
 {
     QEventLoop loop;
-    if (precisely)
-        QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    else
-        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(precisely ? Qt::PreciseTimer : Qt::CoarseTimer);
+    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timer.start(ms);
+    waits.push_back(&loop);
     loop.exec();
+    waits.erase(std::find(waits.begin(), waits.end(), &loop));
 }
 
-bool BaseDevice::waitInSession(int ms, bool precisely)
+BaseDevice::Procedure::Procedure(BaseDevice *page, Kind kind) : owner(page), sessionId(page->currentSession())
 {
-    return waitInSession(currentSession(), ms, precisely);
+    if (!sessionId)
+        return;
+    if (kind == Kind::Started) {
+        if (owner->isProcedureRunning()) {
+            owner->tellProcedureRunning();
+            return;
+        }
+        owner->procedureSession = sessionId;
+        ownsRun = true;
+    }
+    began = true;
 }
 
-bool BaseDevice::waitInSession(quint64 session, int ms, bool precisely)
+BaseDevice::Procedure::~Procedure()
 {
-    if (!isSessionStill(session))
+    releaseLine();
+    // A procedure of a session that ended left its run with the session.
+    if (ownsRun && owner->procedureSession == sessionId)
+        owner->procedureSession = 0;
+}
+
+bool BaseDevice::Procedure::wait(int ms, bool precisely)
+{
+    if (!alive())
         return false;
-    delay(ms, precisely);
-    return isSessionStill(session);
+    owner->sleep(ms, precisely);
+    return alive();
 }
 
-bool BaseDevice::waitAndTake(quint64 session, int ms)
+bool BaseDevice::Procedure::waitAndTake(int ms)
 {
-    if (!waitInSession(session, ms))
+    if (!wait(ms))
         return false;
-    emit signalCheckIncommingData();
-    return isSessionStill(session);
+    emit owner->signalCheckIncommingData();
+    return alive();
 }
 
-BaseDevice::SessionHold::SessionHold(BaseDevice *page) : owner(page), session(page->currentSession())
+void BaseDevice::Procedure::holdLine()
 {
+    if (held || !alive())
+        return;
+    held = true;
+    ++owner->holds;
     owner->resetAndStopTimerDeviceConnected();
     owner->poll->stop();
-    if (session)
-        ++owner->holds;
 }
 
-void BaseDevice::SessionHold::release()
+void BaseDevice::Procedure::releaseLine()
 {
     if (!held)
         return;
     held = false;
     // A hold from a session that ended counts for none that came after it.
-    if (!isAlive() || --owner->holds > 0)
+    if (!alive() || --owner->holds > 0)
         return;
     owner->restoreTimerDeviceConnected();
     if (resumePollMs > 0) {
@@ -247,6 +272,41 @@ void BaseDevice::SessionHold::release()
     // The check keeps the period the page gave it (setCheckInterval()).
     owner->check->start();
     owner->poll->start(owner->periods.poll);
+}
+
+void BaseDevice::tellProcedureRunning()
+{
+    showStatusMessage(tr("Дождитесь окончания текущей операции"));
+}
+
+// The waits before procedures, kept on the new ones while pages move over.
+void BaseDevice::delay(int ms, bool precisely)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, precisely ? Qt::PreciseTimer : Qt::CoarseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool BaseDevice::waitInSession(int ms, bool precisely)
+{
+    Procedure run(this, Procedure::Kind::Step);
+    return run.wait(ms, precisely);
+}
+
+bool BaseDevice::waitInSession(quint64 session, int ms, bool precisely)
+{
+    if (!isSessionStill(session))
+        return false;
+    Procedure run(this, Procedure::Kind::Step);
+    return run.wait(ms, precisely);
+}
+
+bool BaseDevice::waitAndTake(quint64 session, int ms)
+{
+    if (!isSessionStill(session))
+        return false;
+    Procedure run(this, Procedure::Kind::Step);
+    return run.waitAndTake(ms);
 }
 
 void BaseDevice::createStatusLines(QWidget *page, const QString &lowerText)
@@ -283,6 +343,24 @@ void BaseDevice::showWrongPassword(QWidget *parent)
     message.exec();
 }
 
+bool BaseDevice::exchange(Procedure &run, const QByteArray &frame, int waitMs)
+{
+    run.holdLine();
+    return sendForAnswer(run, frame, waitMs);
+}
+
+bool BaseDevice::sendForAnswer(Procedure &run, const QByteArray &frame, int waitMs)
+{
+    if (!run.alive())
+        return false;
+    // An answer already on its way (to a poll, to an earlier frame) must not
+    // be taken for the answer to this frame.
+    emit signalCheckIncommingData();
+    forgetLastAnswer();
+    emit writeData(frame);
+    return run.waitAndTake(waitMs);
+}
+
 bool BaseDevice::exchange(const QByteArray &frame, int waitMs)
 {
     resetAndStopTimerDeviceConnected();
@@ -292,13 +370,6 @@ bool BaseDevice::exchange(const QByteArray &frame, int waitMs)
 
 bool BaseDevice::sendForAnswer(const QByteArray &frame, int waitMs)
 {
-    const quint64 session = currentSession();
-    if (!session)
-        return false;
-    // An answer already on its way (to a poll, to an earlier frame) must not
-    // be taken for the answer to this frame.
-    emit signalCheckIncommingData();
-    forgetLastAnswer();
-    emit writeData(frame);
-    return waitAndTake(session, waitMs);
+    Procedure run(this, Procedure::Kind::Step);
+    return sendForAnswer(run, frame, waitMs);
 }

@@ -12,22 +12,23 @@
 
 class Ui_Deruvivuriri;
 class QSerialPort;
+class QEventLoop;
 class QTimer;
 
 // The base of every device page. It owns the bus session a page needs: the
 // poll, check, search and watchdog timers, the search and its answer, the
 // answer intake (a received chunk cut into answers, each handed to the page),
-// the page's two status lines, one event-loop wait, one guard against a
-// second write while one runs and the password step. A page keeps only its
+// the page's two status lines, its procedures (their waits, one run at a
+// time) and the password step. A page keeps only its
 // own answers, widgets and procedures, and talks to the main window through
 // the signals below.
 //
 // No timer runs until the page's port opens: connectDevice() starts the
 // session, disconnectDevice() ends it, so a program with nothing connected
 // sleeps. Every session has a number of its own. A procedure that waits
-// (waitInSession(), SessionHold) belongs to the session it began in: once the
-// user has left the page, or left and come back, the wait says so and the
-// procedure sends, restarts and shows nothing more.
+// (Procedure) belongs to the session it began in: once the user has left the
+// page, or left and come back, its waits end and say so, and the procedure
+// sends, restarts and shows nothing more.
 class BaseDevice : public QWidget
 {
     Q_OBJECT
@@ -65,7 +66,10 @@ public:
     quint64 currentSession() const { return sessionRunning ? sessionNumber : 0; }
     // True while `session` (a currentSession() taken earlier) still runs.
     bool isSessionStill(quint64 session) const { return session != 0 && session == currentSession(); }
-    bool isWriteInProgress() const { return writeRunning; }
+    // A procedure the user started on this page runs in its session. A page
+    // left mid-procedure has none running from the moment it was left, even
+    // while the left procedure's stack still unwinds.
+    bool isProcedureRunning() const { return procedureSession != 0 && procedureSession == currentSession(); }
 
     QLabel *getLabelStatusMessage() const { return status.lower(); }
     QLabel *getLabelStatusMessageUp() const { return status.upper(); }
@@ -75,23 +79,6 @@ public:
     void showMessage(const QString &upperText, const QString &lowerText, QWidget *parent = nullptr);
     // "Ошибка / Введён неверный пароль / Попробуйте другой пароль".
     void showWrongPassword(QWidget *parent = nullptr);
-
-    // Waits `ms` in a local event loop, so that answers keep coming in. A
-    // wait of two seconds or more runs on a coarse timer, which may end it up
-    // to a twentieth early, unless it is to be kept `precisely`.
-    static void delay(int ms, bool precisely = false);
-    // delay() inside a procedure of this page: true when the session that
-    // ran before the wait still runs after it, false when the page was left
-    // meanwhile (or there was no session to begin with); the procedure then
-    // returns at once.
-    bool waitInSession(int ms, bool precisely = false);
-    // The same for a procedure that took its session (currentSession()) when
-    // it began: false also when the page was left before this wait, during
-    // a box or a dialog, and then nothing is waited.
-    bool waitInSession(quint64 session, int ms, bool precisely = false);
-    // waitInSession(), then what the line brought meanwhile is taken (its
-    // answers may show a box); false when the page was left during either.
-    bool waitAndTake(quint64 session, int ms);
 
     // --- what the main window asks of the active page ---
     // The user changed settings the device has not been sent yet.
@@ -103,62 +90,146 @@ public:
     // The user leaves the device: its session ends and what the page alone
     // keeps running stops too.
     virtual void switchOff() { disconnectDevice(); }
+    // Ends the session, if one runs, and wakes every wait of it, without
+    // anything else of disconnectDevice(): the main window closing ends
+    // every page's session first, so that no procedure sends or logs after.
+    void endSession();
 
-    // Marks a write as running for as long as it lives; the page refuses a
-    // second one meanwhile (isWriteInProgress()). A guard made while another
-    // is alive owns nothing: it leaves the mark to the first, so the mark
-    // stays until the write that set it ends.
-    class WriteGuard
+    // A procedure of this page: what a button, a dialog's button or a key
+    // starts, or a step of the intake, that talks to the device and waits for
+    // its answers. It takes the page's session when it begins, and every wait
+    // of it goes through it. The session's end (the user leaves the page or
+    // switches it off, the port hangs up, the main window closes) wakes every
+    // wait of the session at once, and each returns false: the procedure then
+    // returns, sending, restarting, logging and showing nothing more.
+    class Procedure
     {
     public:
-        explicit WriteGuard(BaseDevice *page) : owner(page), owns(!page->writeRunning) { owner->writeRunning = true; }
-        ~WriteGuard()
-        {
-            if (owns)
-                owner->writeRunning = false;
-        }
-        WriteGuard(const WriteGuard &) = delete;
-        WriteGuard &operator=(const WriteGuard &) = delete;
-        // False when another write already held the mark.
-        explicit operator bool() const { return owns; }
+        enum class Kind {
+            // Started by the user. One runs at a time on a page: a second
+            // start while one runs is refused and told
+            // (tellProcedureRunning()), and begins nothing.
+            Started,
+            // A step of the intake, or of a procedure already running (the
+            // serials asked after a search, say): it waits in the session and
+            // refuses nothing.
+            Step,
+        };
 
-    private:
-        BaseDevice *owner;
-        bool owns;
-    };
+        explicit Procedure(BaseDevice *page, Kind kind = Kind::Started);
+        ~Procedure();
+        Procedure(const Procedure &) = delete;
+        Procedure &operator=(const Procedure &) = delete;
 
-    // Holds a session's polling and watchdog still while a procedure talks
-    // to the device, and lets them go on when it ends: only if the session
-    // it held still runs, so a page left meanwhile stays quiet. Holds nest;
-    // the last one to end resumes.
-    class SessionHold
-    {
-    public:
-        explicit SessionHold(BaseDevice *page);
-        ~SessionHold() { release(); }
-        SessionHold(const SessionHold &) = delete;
-        SessionHold &operator=(const SessionHold &) = delete;
-        // The session held still runs.
-        bool isAlive() const { return owner->isSessionStill(session); }
-        // A wait of the procedure holding the session (waitInSession()).
-        bool wait(int ms) { return owner->waitInSession(session, ms); }
-        // The poll and check periods to resume at, when not the session's
-        // poll period and the check period the page last set.
+        // The procedure began: its page's session ran and, for a started one,
+        // no other procedure of the page ran. One that did not begin waits
+        // for nothing and is never alive.
+        explicit operator bool() const { return began; }
+        // Its session still runs.
+        bool alive() const { return began && owner->isSessionStill(sessionId); }
+        // Waits `ms` in a local event loop, so that answers keep coming in;
+        // true when the session still runs after it. Nothing is waited once
+        // the session ended, and the session's end cuts a wait short. A wait
+        // of two seconds or more runs on a coarse timer, which may end it up
+        // to a twentieth early, unless it is to be kept `precisely`.
+        bool wait(int ms, bool precisely = false);
+        // wait(), then what the line brought meanwhile is taken (its answers
+        // may show a box); false when the session ended during either.
+        bool waitAndTake(int ms);
+
+        // Holds polling and the watchdog still while the procedure talks to
+        // the device. They go on when the procedure ends (or at
+        // releaseLine()), only if its session still runs and no other hold of
+        // it is left: a step holding the line inside a procedure that holds
+        // it leaves the procedure's hold as it is.
+        void holdLine();
+        // The poll and check periods to go on at, when not the session's poll
+        // period and the check period the page last set.
         void resumeAt(int checkMs, int pollMs)
         {
             resumeCheckMs = checkMs;
             resumePollMs = pollMs;
         }
-        // Resumes now instead of at the end of the hold.
-        void release();
+        // Lets the line go now instead of at the procedure's end.
+        void releaseLine();
+        bool holdsLine() const { return held; }
+
+        BaseDevice *page() const { return owner; }
 
     private:
         BaseDevice *owner;
-        quint64 session;
+        quint64 sessionId;
+        bool began = false;
+        bool ownsRun = false;
+        bool held = false;
         int resumeCheckMs = 0;
         int resumePollMs = 0;
-        bool held = true;
     };
+
+    // --- the waits before procedures; every page moves to Procedure ---
+    [[deprecated("wait through a Procedure")]] static void delay(int ms, bool precisely = false);
+    [[deprecated("wait through a Procedure")]] bool waitInSession(int ms, bool precisely = false);
+    [[deprecated("wait through a Procedure")]] bool waitInSession(quint64 session, int ms, bool precisely = false);
+    [[deprecated("wait through a Procedure")]] bool waitAndTake(quint64 session, int ms);
+    [[deprecated("isProcedureRunning()")]] bool isWriteInProgress() const { return isProcedureRunning(); }
+    class [[deprecated("a Procedure")]] WriteGuard
+    {
+    public:
+        explicit WriteGuard(BaseDevice * page)
+            : owner(page), owns(!page->isProcedureRunning() && page->currentSession() != 0)
+        {
+            if (owns)
+                owner->procedureSession = owner->currentSession();
+            mine = owner->procedureSession;
+        }
+        ~WriteGuard()
+        {
+            if (owns && owner->procedureSession == mine)
+                owner->procedureSession = 0;
+        }
+        WriteGuard(const WriteGuard &) = delete;
+        WriteGuard &operator=(const WriteGuard &) = delete;
+        explicit operator bool() const
+        {
+            return owns;
+        }
+
+    private:
+        BaseDevice *owner;
+        bool owns;
+        quint64 mine = 0;
+    };
+    class [[deprecated("a Procedure holding the line")]] SessionHold
+    {
+    public:
+        explicit SessionHold(BaseDevice * page) : run(page, Procedure::Kind::Step)
+        {
+            run.holdLine();
+        }
+        bool isAlive() const
+        {
+            return run.alive();
+        }
+        bool wait(int ms)
+        {
+            return run.wait(ms);
+        }
+        void resumeAt(int checkMs, int pollMs)
+        {
+            run.resumeAt(checkMs, pollMs);
+        }
+        void release()
+        {
+            run.releaseLine();
+        }
+
+    private:
+        Procedure run;
+    };
+    [[deprecated("resetTimerDeviceConnected()")]] void keepAlive() { resetTimerDeviceConnected(); }
+    [[deprecated("restoreTimerDeviceConnected()")]] void resumeWatchdog() { restoreTimerDeviceConnected(); }
+    [[deprecated("exchange(Procedure &, ...)")]] bool exchange(const QByteArray &frame, int waitMs);
+    [[deprecated("sendForAnswer(Procedure &, ...)")]] bool sendForAnswer(const QByteArray &frame, int waitMs);
 
 public slots:
     // Opens the session on the page's port: polling, checking, the search and
@@ -171,10 +242,14 @@ public slots:
     // timer's first tick. Outside a session nothing is searched.
     void startSearchDevices(bool askNow = true);
     void stopSearchDevices();
-    // The watchdog: restarted by every answer that proves the device is there.
-    // The starts do nothing outside a session; stopping always works.
+    // The watchdog. The starts do nothing outside a session; stopping always
+    // works.
+    // Starts it again, heard: after a wait that was no silence of the device.
     void restoreTimerDeviceConnected();
+    // Stops it and mutes it until restoreTimerDeviceConnected().
     void resetAndStopTimerDeviceConnected();
+    // Starts it again as it is (a muted one stays mute): an answer proves the
+    // device is there.
     void resetTimerDeviceConnected();
     void timerIntervalGetDataStart(uint checkMs, uint pollMs);
     void timerIntervalGetDataStop();
@@ -218,7 +293,7 @@ protected:
     virtual bool searchesAtOnce() const { return true; }
     // True when the watchdog waits for the device's first answer instead of
     // starting with the session: a search that finds nobody is then not a
-    // device gone silent (keepAlive() starts it).
+    // device gone silent (resetTimerDeviceConnected() starts it).
     virtual bool watchdogFromFirstAnswer() const { return false; }
     // A search begins: what the last one found may be forgotten.
     virtual void searchStarting() {}
@@ -254,23 +329,19 @@ protected:
     QTimer *checkTimer() const { return check; }
     QTimer *watchdogTimer() const { return watchdog; }
 
-    // An answer proves the device is there: the watchdog starts again. Outside
-    // a session there is none to restart.
-    void keepAlive();
-    // The watchdog again, unmuted, after a wait that was no silence of the
-    // device; not for a page left meanwhile.
-    void resumeWatchdog();
-
-    // The password step every protected device shares: with the watchdog and
-    // polling stopped, sendForAnswer(). Polling and the watchdog stay
-    // stopped; the page resumes them (or holds the session, SessionHold).
-    // False when the page was left during the wait.
-    bool exchange(const QByteArray &frame, int waitMs);
+    // The password step every protected device shares: `run` holds the line
+    // (polling and the watchdog stay still until it ends), then
+    // sendForAnswer(). False when the session ended during the wait.
+    bool exchange(Procedure &run, const QByteArray &frame, int waitMs);
     // What already arrived is taken, the page forgets its last answer
-    // (forgetLastAnswer()), `frame` goes out, the page gets `waitMs` for the
+    // (forgetLastAnswer()), `frame` goes out, `run` waits `waitMs` for the
     // answer, and what came meanwhile is taken. Nothing is stopped. False,
-    // with nothing taken, when the page was left during the wait.
-    bool sendForAnswer(const QByteArray &frame, int waitMs);
+    // with nothing taken, when the session ended before or during the wait.
+    bool sendForAnswer(Procedure &run, const QByteArray &frame, int waitMs);
+    // A second start while a procedure runs: the page shows that one runs.
+    // By default the lower status line says so; a page whose procedure shows
+    // its own progress may show that instead.
+    virtual void tellProcedureRunning();
 
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
@@ -287,9 +358,13 @@ private:
     bool searchActive = false;
     bool sessionRunning = false;
     quint64 sessionNumber = 0;
-    int holds = 0; // SessionHolds alive in the running session
-    bool writeRunning = false;
+    int holds = 0;                   // procedures holding the line in the running session
+    quint64 procedureSession = 0;    // the session a started procedure runs in
+    std::vector<QEventLoop *> waits; // the waits of the running session, innermost last
     bool intakeStopped = false;
+
+    // One wait in a local event loop, cut short when the session ends.
+    void sleep(int ms, bool precisely);
 };
 
 #endif // BASEDEVICE_H

@@ -37,7 +37,6 @@ private slots:
     void connectHidesTheAlarmsAndSearchesAtOnce();
     void disconnectingAnIdlePageSendsNothingAndForgetsTheBus();
     void noTimerRunsWhileThePortIsClosed();
-    void aWriteStartedDuringAnotherLeavesTheMarkToIt();
     void resetSettingToDefaultKeepsTheSelectedSensor();
     void slaveStubsSendNothing();
     void crcOfNothingIsZeroAndAFrameWithItsCrcGivesZero();
@@ -384,21 +383,6 @@ void TestFlsDevice::disconnectingAnIdlePageSendsNothingAndForgetsTheBus()
     QVERIFY(page->isUpdateParamWidgets());
     QCOMPARE(int(page->getLastCommand()), 0xFF);
     QVERIFY(!showsOn(page->getLabelStatusMessage(), ui->DUT));
-}
-
-void TestFlsDevice::aWriteStartedDuringAnotherLeavesTheMarkToIt()
-{
-    {
-        BaseDevice::WriteGuard first(page);
-        QVERIFY(first);
-        {
-            BaseDevice::WriteGuard second(page);
-            QVERIFY(!second);
-        }
-        // The first write still runs: a third must still be refused.
-        QVERIFY(page->isWriteInProgress());
-    }
-    QVERIFY(!page->isWriteInProgress());
 }
 
 void TestFlsDevice::noTimerRunsWhileThePortIsClosed()

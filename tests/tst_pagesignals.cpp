@@ -12,6 +12,7 @@
 #include "link/frame.h"
 #include "silencewatch.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMetaMethod>
 #include <QRandomGenerator>
@@ -394,15 +395,22 @@ void TestPageSignals::waitOfALeftSessionRestartsNothing()
         return periods;
     };
 
-    // The user leaves while a procedure holds the session and waits: the
-    // wait says so, and neither the hold's end nor the restarts a procedure
-    // used to make afterwards set anything going.
+    // The user leaves while a procedure holds the line and waits: the wait
+    // ends at once, long before its time, and says so; neither the hold's
+    // end nor the restarts a procedure used to make afterwards set anything
+    // going.
     plm.connectDevice();
     {
-        BaseDevice::SessionHold hold(&plm);
-        QTimer::singleShot(0, &plm, [&plm] { plm.disconnectDevice(); });
-        QVERIFY(!plm.waitInSession(20));
-        QVERIFY(!hold.isAlive());
+        BaseDevice::Procedure run(&plm);
+        QVERIFY(run);
+        run.holdLine();
+        QTimer::singleShot(10, &plm, [&plm] { plm.disconnectDevice(); });
+        QElapsedTimer waited;
+        waited.start();
+        QVERIFY(!run.wait(60000));
+        QVERIFY(waited.elapsed() < 30000);
+        QVERIFY(!run.alive());
+        QVERIFY(!run.wait(1));
     }
     plm.restoreTimerDeviceConnected();
     plm.resetTimerDeviceConnected();
@@ -410,30 +418,44 @@ void TestPageSignals::waitOfALeftSessionRestartsNothing()
     plm.startSearchDevices();
     QCOMPARE(running(), QList<int>());
 
-    // Left and come back during the wait: the new session is not the one the
-    // procedure began in, and keeps its own periods.
+    // Left and come back during the wait: the page is free for a new start at
+    // once, while the left procedure is still on its way out; the new session
+    // is not the left one's and keeps its own periods.
     plm.connectDevice();
     {
-        BaseDevice::SessionHold hold(&plm);
-        hold.resumeAt(100, 7777);
-        QTimer::singleShot(0, &plm, [&plm] {
+        BaseDevice::Procedure run(&plm);
+        run.holdLine();
+        run.resumeAt(100, 7777);
+        bool secondBegan = false;
+        QTimer::singleShot(10, &plm, [&plm, &secondBegan] {
             plm.disconnectDevice();
             plm.connectDevice();
+            BaseDevice::Procedure second(&plm);
+            secondBegan = bool(second);
         });
-        QVERIFY(!plm.waitInSession(20));
-        // The procedure's next wait, in the session that came back, is no
-        // wait of its own either.
-        QVERIFY(!hold.wait(1));
-        QVERIFY(plm.waitInSession(1));
+        QVERIFY(!run.wait(60000));
+        QVERIFY(secondBegan);
     }
     QVERIFY(!running().contains(7777));
 
-    // A hold the session outlives lets polling and the watchdog go on.
+    // One run at a time: a second start while one runs begins nothing; a step of the running one waits in its session;
+    // the hold of a step inside a procedure that holds the line leaves that hold as it is.
     {
-        BaseDevice::SessionHold hold(&plm);
-        QVERIFY(plm.waitInSession(1));
+        BaseDevice::Procedure run(&plm);
+        run.holdLine();
+        BaseDevice::Procedure second(&plm);
+        QVERIFY(!second);
+        QVERIFY(!second.wait(1));
+        QVERIFY(plm.isProcedureRunning());
+        {
+            BaseDevice::Procedure step(&plm, BaseDevice::Procedure::Kind::Step);
+            QVERIFY(step.wait(1));
+            step.holdLine();
+        }
         QVERIFY(!running().contains(plm.intervals().poll));
+        QVERIFY(run.wait(1));
     }
+    QVERIFY(!plm.isProcedureRunning());
     QVERIFY(running().contains(plm.intervals().poll));
     QVERIFY(running().contains(plm.intervals().watchdog));
     plm.disconnectDevice();

@@ -19,6 +19,8 @@
 #include <QSettings>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 // The step timer starts slow, so that a bootloader already running has
@@ -67,13 +69,6 @@ const char *const kDefaultDirKey = "default_dir";
 qint64 nowSecs()
 {
     return QDateTime::currentSecsSinceEpoch();
-}
-
-void delay(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 // Runs while a step runs; the timers' ticks that come during the step's
@@ -202,9 +197,7 @@ bool FirmwareUpdater::startUpdateFirmware(const Request &asker, const File &file
     timeStartUpdate = nowSecs();
 
     emit writeData(fls::resetRequest(request.netNum));
-    const quint32 generation = updateGeneration;
-    delay(kResetWaitMs);
-    if (generation != updateGeneration)
+    if (!pause(kResetWaitMs))
         return false; // interrupted during the restart
 
     streamFirmware = file.bytes;
@@ -234,11 +227,25 @@ bool FirmwareUpdater::startUpdateFirmware(const Request &asker, const File &file
     return true;
 }
 
+bool FirmwareUpdater::pause(int ms)
+{
+    const quint32 generation = updateGeneration;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    waits.push_back(&loop);
+    loop.exec();
+    waits.erase(std::find(waits.begin(), waits.end(), &loop));
+    return generation == updateGeneration;
+}
+
 bool FirmwareUpdater::interrupt()
 {
     if (!running)
         return false;
     ++updateGeneration;
+    // The download's waits end now: the step that waits returns at once.
+    for (QEventLoop *loop : waits)
+        loop->quit();
     // The closing frame went out: only the wait for the new firmware is cut.
     const bool completed = curStep == kStepDone && !updateFailed;
     deInitAfterUpdate();
@@ -471,9 +478,7 @@ bool FirmwareUpdater::sendRomBlock()
     lastBlockSent = block.last;
     qDebug() << "streamFirmware.size" << streamFirmware.size();
     emit writeData(fwimage::romBlockWrite(block.bytes));
-    const quint32 generation = updateGeneration;
-    delay(kBlockProgramMs);
-    if (generation != updateGeneration)
+    if (!pause(kBlockProgramMs))
         return false;
     writeAddress += fwimage::kRomBlockSize;
     ++progressCount;
@@ -501,9 +506,7 @@ void FirmwareUpdater::finishUpdate()
     curStep = kStepDone;
     emit signalWriteLog(QString("End update firmware %1 sec").arg(nowSecs() - timeStartUpdate));
     emit writeData(endFrame);
-    const quint32 generation = updateGeneration;
-    delay(kEndWaitMs);
-    if (generation != updateGeneration)
+    if (!pause(kEndWaitMs))
         return;
     // What the bootloader said last is no answer for the page.
     emit signalCheckIncommingDataWhileUpdate();

@@ -12,7 +12,9 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
+class QEventLoop;
 class QLabel;
 class QTimer;
 class QWidget;
@@ -129,6 +131,9 @@ private:
     void leaveFailedUpdate();
     void clearUpdateState();
     void end(bool ok);
+    // Waits `ms` in a local event loop; false when the download was started
+    // anew or interrupted meanwhile, which ends the wait at once.
+    bool pause(int ms);
     // Waiting for the bootloader, with the time left on the remark line.
     void startWaiting(const QString &remark);
     void stopWaiting();
@@ -167,6 +172,8 @@ private:
     QPointer<QLabel> labelBadFirmware;
     QRect barPlace;       // where the form put the progress bar
     StatusLines ownLines; // for a page without status lines
+
+    std::vector<QEventLoop *> waits; // pause()s under way, innermost last
 
     QTimer *timerStepUpdate = nullptr; // exist only during a download
     QTimer *timerReadUpdate = nullptr;

@@ -364,6 +364,10 @@ Wait until the progress bar reaches 100% and connect again</translation>
 Wrong password
 Try another password</translation>
     </message>
+    <message>
+        <source>Дождитесь окончания текущей операции</source>
+        <translation>Wait until the operation in progress ends</translation>
+    </message>
 </context>
 <context>
     <name>CalibrationDialogs</name>

@@ -364,6 +364,10 @@ Espere a que la barra de progreso llegue al 100% y vuelva a conectar</translatio
 Contraseña incorrecta
 Pruebe otra contraseña</translation>
     </message>
+    <message>
+        <source>Дождитесь окончания текущей операции</source>
+        <translation>Espere a que termine la operación en curso</translation>
+    </message>
 </context>
 <context>
     <name>CalibrationDialogs</name>

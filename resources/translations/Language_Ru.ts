@@ -356,6 +356,10 @@
 Попробуйте другой пароль</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Дождитесь окончания текущей операции</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalibrationDialogs</name>
