@@ -4,6 +4,7 @@
 #include "app/answerroute.h"
 #include "app/portlist.h"
 #include "devices/firmware/firmwareupdater.h"
+#include "link/basedevice.h"
 #include <QByteArray>
 #include <QFont>
 #include <QMainWindow>
@@ -18,7 +19,6 @@
 #include <vector>
 
 class BLEDevice;
-class BaseDevice;
 class CustomDialogInput;
 class CustomPopUp;
 class BridgeGpio;
@@ -126,7 +126,6 @@ public slots:
     void getDataFromPort(QByteArray &data);
     int parceDataFromCOMPort();
     void cleanRingBuffer();
-    void delay(int time);
 
     // Port list and port errors.
     void updateSerialPorts();
@@ -420,7 +419,6 @@ private slots:
     void on_pushBtnCalibHorizState_clicked();
     void on_pushBtnManualInput_clicked();
     void on_pushBtnManualInputBLE_clicked();
-    void setFullAndEmptyLevel();
     void on_pushButton_SlaveSensors_clicked();
     void on_setSerNum_clicked();
     void on_pushButtonNextSerNum_clicked();
@@ -538,17 +536,21 @@ private:
     // Wired sensor procedures.
     void writeParamToFLS();
     quint8 sensorNetNum() const;
-    void askLevelFromCurrent(bool full);
-    void setLevelFromCurrent(bool full);
+    // Full or Empty from the present level, on the page in use, after the
+    // user's confirmation (and the advice on smoothing, when asked).
+    void askLevelFromCurrent(bool full, bool adviseSmoothing = true);
+    void setLevelFromCurrent(BaseDevice::Procedure &run, bool full);
+    // The levels typed in the manual input dialog, inside the procedure
+    // that opened it.
+    void setFullAndEmptyLevel(BaseDevice::Procedure &run);
     QString levelConfirmation(bool full);
     void refuseNumber(quint32 minimum, quint32 maximum);
     void sendSerialNumber(bool next);
     void fillSlaveDialogFromDevice(const QList<Switch *> &switches, QLineEdit *period,
                                    const QList<QLineEdit *> &addresses);
-    // A write to a device is running on any page: its waits serve the event
-    // loop, so a second press or Ctrl+S would start another one in its
-    // middle, and a write of a page just left ends only at its next wait.
-    // Each page carries the mark of its writes, the main window's included.
+    // A procedure is running on any page: its waits serve the event loop, so
+    // a second press or Ctrl+S would start another one in its middle. A page
+    // left has none running from the moment it was left.
     bool anyWriteRunning() const;
     // The wired page's password-entered flag as the last wired write found it.
     bool passwordEnteredCopy = false;

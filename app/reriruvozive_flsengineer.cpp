@@ -143,9 +143,10 @@ void Reriruvozive::sendSerialNumber(bool next)
         refuseNumber(0, fls::kUnsigned32Max);
         return;
     }
-    if (anyWriteRunning())
+    // Not in the middle of another procedure of the page.
+    const BaseDevice::Procedure run(flsDevice);
+    if (!run)
         return;
-    BaseDevice::WriteGuard guard(flsDevice);
     // The next number after the largest one is 0.
     const quint32 serial = next ? *typed + 1u : *typed;
     portConnection->writeData(fls::serialNumberWrite(sensorNetNum(), serial));

@@ -134,14 +134,9 @@ void Reriruvozive::autoCalibrateForAllDevices()
         fullButton->setEnabled(!on);
         calibrateButton->setEnabled(on);
     });
-    connect(fullButton, &QPushButton::clicked, this, [this] {
-        if (askService(levelConfirmation(true), true) == QDialog::Accepted)
-            setFull();
-    });
-    connect(emptyButton, &QPushButton::clicked, this, [this] {
-        if (askService(levelConfirmation(false), true) == QDialog::Accepted)
-            setEmpty();
-    });
+    // Each asks for its confirmation first.
+    connect(fullButton, &QPushButton::clicked, this, &Reriruvozive::setFull);
+    connect(emptyButton, &QPushButton::clicked, this, &Reriruvozive::setEmpty);
     connect(calibrateButton, &QPushButton::clicked, this, &Reriruvozive::autoCalibrateFLSOrBLE);
     connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
 
@@ -158,21 +153,30 @@ void Reriruvozive::autoCalibrateForAllDevices()
 
 void Reriruvozive::autoCalibrateFLSOrBLE()
 {
-    if (anyWriteRunning())
+    // On the wired page a procedure of its own, begun before the question.
+    std::optional<BaseDevice::Procedure> run;
+    if (deviceFLS) {
+        run.emplace(flsDevice);
+        if (!*run)
+            return;
+    } else if (anyWriteRunning()) {
         return;
+    }
     auto *confirmation = new DynamicQDialog(
         this, tr("Сейчас будет произведена автоматическая калибровка Пустой/Полный"), tr("Вы уверены?"), false);
     const int result = confirmation->exec();
     confirmation->deleteLater();
-    // Another write may have started while the question was up.
-    if (result != QDialog::Accepted || anyWriteRunning())
+    if (result != QDialog::Accepted)
         return;
-    if (deviceFLS) {
-        BaseDevice::WriteGuard guard(flsDevice);
-        flsDevice->autoCalibrateFullEmptyFLS();
+    if (run) {
+        if (run->alive())
+            flsDevice->autoCalibrateFullEmptyFLS(*run);
         return;
     }
-    // The BLE page marks its calibration as a write of its own.
+    // Another write may have started while the question was up. The BLE
+    // page marks its calibration as a write of its own.
+    if (anyWriteRunning())
+        return;
     if (deviceBLE)
         bleDevice->autoCalibrateFullEmptyBLE();
     else if (deviceQFOnline)
@@ -181,24 +185,26 @@ void Reriruvozive::autoCalibrateFLSOrBLE()
 
 void Reriruvozive::on_pushBtnCalibHorizState_clicked()
 {
-    if (anyWriteRunning())
-        return;
-    BaseDevice::WriteGuard guard(flsDevice);
     // Left during a wait, the page sends and logs nothing more.
-    const quint64 session = flsDevice->currentSession();
-    if (!flsDevice->passwordStep())
+    BaseDevice::Procedure run(flsDevice);
+    if (!run || !flsDevice->passwordStep(run))
         return;
     portConnection->writeData(fls::horizonRequest(sensorNetNum()));
-    if (!flsDevice->waitInSession(kHorizonAnswerMs))
-        return;
-    // The page confirms the horizon on screen when its answer is parsed.
-    parceDataFromCOMPort();
-    if (flsDevice->isSessionStill(session))
+    // The page confirms the horizon on screen when its answer is taken.
+    if (run.waitAndTake(kHorizonAnswerMs))
         appendLog("Horizont calibrate");
 }
 
 void Reriruvozive::on_pushBtnManualInput_clicked()
 {
+    // A procedure of the page in use from the dialog on: the levels typed go
+    // to the device the dialog was opened for, or nowhere.
+    BaseDevice *page = activePage();
+    if (!page)
+        return;
+    BaseDevice::Procedure run(page);
+    if (!run)
+        return;
     auto *dialog = new CustomDialogInput(this);
     manualInputDialog = dialog;
     QPointer<CustomDialogInput> guard(dialog);
@@ -208,7 +214,7 @@ void Reriruvozive::on_pushBtnManualInput_clicked()
     // A failed BLE connection may close and release the dialog meanwhile.
     if (guard) {
         if (result == QDialog::Accepted)
-            setFullAndEmptyLevel();
+            setFullAndEmptyLevel(run);
         dialog->deleteLater();
     }
     manualInputDialog = nullptr;
@@ -219,7 +225,7 @@ void Reriruvozive::on_pushBtnManualInputBLE_clicked()
     on_pushBtnManualInput_clicked();
 }
 
-void Reriruvozive::setFullAndEmptyLevel()
+void Reriruvozive::setFullAndEmptyLevel(BaseDevice::Procedure &run)
 {
     if (!manualInputDialog)
         return;
@@ -238,48 +244,40 @@ void Reriruvozive::setFullAndEmptyLevel()
             break;
         }
     }
-    if (!problems.empty() || !manualInputDialog || anyWriteRunning())
+    // Left during a wait, the page sends nothing more (no Full level after
+    // the Empty one) and shows nothing.
+    if (!problems.empty() || !manualInputDialog || !run.alive())
         return;
-    // The write is marked on the page it goes to, and belongs to the session
-    // it began in: left during a wait, the page sends nothing more (no Full
-    // level after the Empty one) and shows nothing.
-    BaseDevice *page = activePage();
-    std::optional<BaseDevice::WriteGuard> guard;
-    if (page)
-        guard.emplace(page);
-    const quint64 session = page ? page->currentSession() : 0;
-    const auto still = [page, session] { return page && page->isSessionStill(session); };
-    const auto wait = [page, session](int ms) { return page && page->waitInSession(session, ms); };
     appendLog("Manual input full and empty");
     const qint32 full = manualInputDialog->getFullValue();
     const qint32 empty = manualInputDialog->getEmptyValue();
     const quint8 net = sensorNetNum();
 
-    if (deviceFLS && !flsDevice->passwordStep())
-        return;
+    // The wired sensor gets its two levels with no poll between them; the
+    // BLE base reports the outcome in its polled answers.
+    if (deviceFLS) {
+        run.holdLine();
+        if (!flsDevice->passwordStep(run))
+            return;
+    }
     // A BLE sensor's outcome comes as the base's next report, even one that
     // repeats the last.
     if (deviceBLE)
         bleDevice->awaitCommandOutcome();
     portConnection->writeData(fls::emptyWrite(net, empty));
-    if (deviceFLS) {
-        if (!wait(kLevelAnswerMs))
-            return;
-    } else if (deviceBLE) {
+    if (deviceBLE) {
         bleDevice->showStatusMessageUp(tr("Ожидаем ответа от датчика"));
         for (int i = 0; i < kBleAnswerChecks; ++i) {
-            if (!wait(kBleAnswerCheckMs))
+            if (!run.waitAndTake(kBleAnswerCheckMs))
                 return;
-            parceDataFromCOMPort();
         }
+    } else if (deviceFLS && !run.waitAndTake(kLevelAnswerMs)) {
+        return;
     }
-    parceDataFromCOMPort();
-    if (!still() || (deviceFLS && !flsDevice->passwordStep()))
+    if (deviceFLS && !flsDevice->passwordStep(run))
         return;
     if (deviceBLE)
         bleDevice->awaitCommandOutcome();
     portConnection->writeData(fls::fullWrite(net, full));
-    if (!wait(kLevelAnswerMs))
-        return;
-    parceDataFromCOMPort();
+    run.waitAndTake(kLevelAnswerMs);
 }

@@ -40,9 +40,8 @@ quint8 Reriruvozive::sensorNetNum() const
 
 bool Reriruvozive::anyWriteRunning() const
 {
-    // A page left during its write still has the write on the stack until
-    // its next wait returns.
-    return std::any_of(pages.cbegin(), pages.cend(), [](const BaseDevice *page) { return page->isWriteInProgress(); });
+    // Only the page in use has a session, and with it a procedure that runs.
+    return std::any_of(pages.cbegin(), pages.cend(), [](const BaseDevice *page) { return page->isProcedureRunning(); });
 }
 
 void Reriruvozive::refuseNumber(quint32 minimum, quint32 maximum)
@@ -54,18 +53,23 @@ void Reriruvozive::writeParamToDevice()
 {
     if (!deviceFLS && !deviceBLE)
         return;
-    if (firmwareUpdateRefuses() || anyWriteRunning())
+    if (firmwareUpdateRefuses())
         return;
-    if (deviceFLS) {
-        BaseDevice::WriteGuard guard(flsDevice);
-        writeParamToFLS();
-    } else {
+    if (deviceFLS)
+        writeParamToFLS(); // a procedure of the wired page, which refuses a second one
+    else if (!anyWriteRunning())
         writeParamToBLE(); // marks the write on the BLE page itself
-    }
 }
 
 void Reriruvozive::writeParamToFLS()
 {
+    // The write belongs to the session it began in. Once the user has left
+    // the page, at any of the waits below, it sends, marks and shows nothing
+    // more: the line is the next device's. Polling and the watchdog stay
+    // still from its first frame to its last, the password steps included.
+    BaseDevice::Procedure run(flsDevice);
+    if (!run)
+        return;
     // A number the sensor cannot take is never sent as 0 or as its low byte.
     const std::optional<quint32> newNet = fls::decimalInRange(ui->lineEditNetNumDUT->text(), 0, fls::kNetNumMax);
     if (!newNet) {
@@ -74,17 +78,9 @@ void Reriruvozive::writeParamToFLS()
     }
     const quint8 net = sensorNetNum();
 
-    // The write belongs to the session it began in. Once the user has left
-    // the page, at any of the waits below, it sends, marks, restarts and
-    // shows nothing more: the line is the next device's.
-    const quint64 session = flsDevice->currentSession();
-    const auto left = [this, session] { return !flsDevice->isSessionStill(session); };
-    const auto wait = [this, session](int ms) { return flsDevice->waitInSession(session, ms); };
-
-    flsDevice->resetAndStopTimerDeviceConnected();
-    flsDevice->pausePolling();
+    run.holdLine();
     passwordEnteredCopy = flsDevice->isPasswordEntered();
-    if (passwordEnteredCopy && !flsDevice->passwordStep())
+    if (passwordEnteredCopy && !flsDevice->passwordStep(run))
         return;
 
     quint8 a = getMode();
@@ -100,54 +96,57 @@ void Reriruvozive::writeParamToFLS()
     }
 
     // Each write is judged by its own answer before anything else is asked.
-    const bool configRefused = flsDevice->writeRefused(fls::configWrite(net, a, b, std::nullopt), kWriteAnswerMs);
-    if (left())
+    const bool configRefused = flsDevice->writeRefused(run, fls::configWrite(net, a, b, std::nullopt), kWriteAnswerMs);
+    if (!run.alive())
         return;
     flsDevice->setUpdateParamWidgets(true);
     requestForGetAllDataFromDevice();
-    if (!wait(kWriteAnswerMs))
+    if (!run.waitAndTake(kWriteAnswerMs))
         return;
-    parceDataFromCOMPort();
-    if (configRefused)
+    if (configRefused) {
         flsDevice->showWrongPassword(ui->DUT);
+        if (!run.alive())
+            return;
+    }
 
-    if (left() || (passwordEnteredCopy && !flsDevice->passwordStep()))
+    if (passwordEnteredCopy && !flsDevice->passwordStep(run))
         return;
     // The number goes out even when unchanged; the search that follows finds
     // the sensor under whatever number it now has.
-    const bool netRefused = flsDevice->writeRefused(fls::netNumWrite(net, quint8(*newNet)), kWriteAnswerMs);
-    if (left())
+    const bool netRefused = flsDevice->writeRefused(run, fls::netNumWrite(net, quint8(*newNet)), kWriteAnswerMs);
+    if (!run.alive())
         return;
-    if (netRefused && !configRefused)
+    if (netRefused && !configRefused) {
         flsDevice->showWrongPassword(ui->DUT);
-    if (left())
-        return;
+        if (!run.alive())
+            return;
+    }
     flsDevice->setSearchActive(true);
     requestForSearchDevices();
-    if (!wait(kWriteAnswerMs))
+    if (!run.waitAndTake(kWriteAnswerMs))
         return;
-    parceDataFromCOMPort();
 
     flsDevice->setUpdateParamWidgets(true);
-    if (!wait(kWriteAnswerMs))
+    if (!run.wait(kWriteAnswerMs))
         return;
-    requestForGetAllDataFromDevice();
-    if (!wait(kWriteAnswerMs))
-        return;
-    parceDataFromCOMPort();
-    if (left())
+    // The sensor is heard again under its number, and answers the re-read.
+    const bool answered = flsDevice->reRead(run, kWriteAnswerMs) && flsDevice->isListed(quint8(*newNet));
+    if (!run.alive())
         return;
 
     // Only what the sensor took is marked as written; refused changes keep
-    // their pending marks.
-    if (!configRefused && !netRefused) {
-        for (QLabel *mark : {ui->label_Alarm_2DUT, ui->label_Alarm_3DUT, ui->label_Alarm_4DUT, ui->label_Alarm_6DUT})
-            mark->setPixmap(pixmapBirdGreen);
-        birdsTimer->start(kWrittenMarkMs);
+    // their pending marks, and so does a write the sensor left unanswered.
+    if (configRefused || netRefused)
+        return;
+    if (!answered) {
+        // The watchdog goes on meanwhile: a silent sensor is let go as ever.
+        run.releaseLine();
+        flsDevice->showMessage(QString(), tr("Датчик не ответил\nЗапись параметров не подтверждена"), ui->DUT);
+        return;
     }
-
-    flsDevice->restoreTimerDeviceConnected();
-    flsDevice->resumePolling();
+    for (QLabel *mark : {ui->label_Alarm_2DUT, ui->label_Alarm_3DUT, ui->label_Alarm_4DUT, ui->label_Alarm_6DUT})
+        mark->setPixmap(pixmapBirdGreen);
+    birdsTimer->start(kWrittenMarkMs);
 }
 
 void Reriruvozive::on_ButtonWriteParamDUT_clicked()
@@ -166,8 +165,6 @@ void Reriruvozive::on_ButtonWriteParamBLE_clicked()
 
 void Reriruvozive::on_pushButtonSetPercent_clicked()
 {
-    if (anyWriteRunning())
-        return;
     if (firmwareUpdateRefuses())
         return;
     const std::optional<quint32> percent =
@@ -176,19 +173,18 @@ void Reriruvozive::on_pushButtonSetPercent_clicked()
         refuseNumber(fls::kAlarmLevelMin, fls::kAlarmLevelMax);
         return;
     }
+    // Begun before the question, so that no other procedure starts while it
+    // is up.
+    BaseDevice::Procedure run(flsDevice);
+    if (!run)
+        return;
     if (askService(tr("Сейчас будет установлен новый уровень\nаварийного остатка топлива.\n\nВы уверены?"), true) !=
-        QDialog::Accepted)
-        return;
-    // Another write may have started while the question was up.
-    if (anyWriteRunning())
-        return;
-    BaseDevice::WriteGuard guard(flsDevice);
-    if (!flsDevice->passwordStep())
+            QDialog::Accepted ||
+        !flsDevice->passwordStep(run))
         return;
     portConnection->writeData(fls::alarmLevelWrite(sensorNetNum(), quint8(*percent)));
-    if (!flsDevice->waitInSession(kWriteAnswerMs))
+    if (!run.waitAndTake(kWriteAnswerMs))
         return;
-    parceDataFromCOMPort();
     appendLog("Set new alarm level fuel");
 }
 
@@ -198,20 +194,28 @@ QString Reriruvozive::levelConfirmation(bool full)
                 : tr("Сейчас будет установлен новый уровень \"Пустой\"\nВы уверены?");
 }
 
-void Reriruvozive::askLevelFromCurrent(bool full)
+void Reriruvozive::askLevelFromCurrent(bool full, bool adviseSmoothing)
 {
-    // Without a sensor page there is no level to set, and during another
-    // write none is started.
-    if ((!deviceFLS && !deviceBLE && !deviceQFOnline) || anyWriteRunning())
+    // Without a sensor page there is no level to set.
+    if (!deviceFLS && !deviceBLE && !deviceQFOnline)
         return;
     if (firmwareUpdateRefuses())
         return;
-    if (!deviceQFOnline)
+    // A procedure of the page in use, begun before its questions: during
+    // another one none is started.
+    BaseDevice *page = activePage();
+    if (!page)
+        return;
+    BaseDevice::Procedure run(page);
+    if (!run)
+        return;
+    if (adviseSmoothing && !deviceQFOnline) {
         askService(full ? tr("Установку \"Полный\" рекомендуется делать\nпри отключенном сглаживании")
                         : tr("Установку \"Пустой\" рекомендуется делать\nпри отключенном сглаживании"),
                    false);
+    }
     if (askService(levelConfirmation(full), true) == QDialog::Accepted)
-        setLevelFromCurrent(full);
+        setLevelFromCurrent(run, full);
 }
 
 void Reriruvozive::on_Button_SetFullDUTOnline_clicked()
@@ -226,33 +230,29 @@ void Reriruvozive::on_Button_SetEmptyDUTOnline_clicked()
 
 void Reriruvozive::setFull()
 {
-    setLevelFromCurrent(true);
+    askLevelFromCurrent(true, false);
 }
 
 void Reriruvozive::setEmpty()
 {
-    setLevelFromCurrent(false);
+    askLevelFromCurrent(false, false);
 }
 
 // The answer is not awaited: the page's parser marks the level as set and
 // the next all-data answer reports it.
-void Reriruvozive::setLevelFromCurrent(bool full)
+void Reriruvozive::setLevelFromCurrent(BaseDevice::Procedure &run, bool full)
 {
-    if (anyWriteRunning())
+    // Left while a question was up, the level goes nowhere.
+    if (!run.alive())
         return;
     if (deviceFLS) {
-        BaseDevice::WriteGuard guard(flsDevice);
-        // Left during the password step, the level goes nowhere.
-        if (!flsDevice->passwordStep())
+        if (!flsDevice->passwordStep(run))
             return;
         const quint8 net = sensorNetNum();
         portConnection->writeData(full ? fls::fullFromLevelRequest(net) : fls::emptyFromLevelRequest(net));
         appendLog(full ? "Set full FLS" : "Set empty FLS");
         return;
     }
-    std::optional<BaseDevice::WriteGuard> guard;
-    if (BaseDevice *page = activePage())
-        guard.emplace(page);
     if (deviceBLE) {
         // The BLE sensor keeps its own password state on its page; no wired
         // password frame goes to the base. The base's next report is this

@@ -20,7 +20,6 @@
 #include "link/ringbuffer.h"
 
 #include <QDebug>
-#include <QEventLoop>
 #include <QTimer>
 
 namespace {
@@ -107,18 +106,24 @@ int Reriruvozive::CompareNetNum(uchar netnum)
 
 void Reriruvozive::on_comboBox_NetNumDUT_activated(int index)
 {
+    // A pick is a procedure of the page: during another one, which talks to
+    // the sensor shown, the list goes back to that sensor.
+    BaseDevice::Procedure run(flsDevice);
+    if (!run) {
+        ui->comboBox_NetNumDUT->setCurrentIndex(flsDevice->getCurrentDeviceIndex());
+        return;
+    }
     currentNetNum = (index >= 0 && index < surveyQueue.size()) ? static_cast<quint8>(surveyQueue.at(index)) : 0;
     ui->lineEditNetNumDUT->setText(ui->comboBox_NetNumDUT->currentText());
     currentSensorIndex = CompareNetNum(currentNetNum);
     flsDevice->setCurrentDeviceIndex(currentSensorIndex);
     // Left during a wait, the page asks the next device's line nothing.
-    const quint64 session = flsDevice->currentSession();
     for (int i = 0; i < 2; ++i) {
         // The picked sensor's own serial and firmware are asked for: the
         // survey index follows the polling and may name another sensor now.
         portConnection->writeData(frame::request(currentNetNum, bus::kSerialAndFirmwareCommand));
         flsDevice->setUpdateParamWidgets(true);
-        if (!flsDevice->waitAndTake(session, kNetNumAnswerMs))
+        if (!run.waitAndTake(kNetNumAnswerMs))
             return;
     }
     appendLog("Change current net num");
@@ -206,11 +211,4 @@ answerroute::DeviceFlags Reriruvozive::deviceFlags() const
 int Reriruvozive::rxCount() const
 {
     return rxBuffer->count();
-}
-
-void Reriruvozive::delay(int time)
-{
-    QEventLoop loop;
-    QTimer::singleShot(time, &loop, &QEventLoop::quit);
-    loop.exec();
 }

@@ -63,16 +63,22 @@ void Reriruvozive::on_pushBtnCalcLtrPrc_clicked()
 
 void Reriruvozive::readTable()
 {
+    BaseDevice::Procedure run(flsDevice);
+    if (!run)
+        return;
     flsDevice->resetTimerDeviceConnected();
     portConnection->writeData(fls::tableReadRequest(currentNetNum));
-    if (!flsDevice->waitInSession(kTableReadWaitMs))
-        return;
-    parceDataFromCOMPort();
-    appendLog("Read tar table");
+    if (run.waitAndTake(kTableReadWaitMs))
+        appendLog("Read tar table");
 }
 
 void Reriruvozive::writeTable()
 {
+    // A second press while the sensor has not yet acknowledged the first
+    // table is told in the dialog and sends nothing.
+    BaseDevice::Procedure run(flsDevice);
+    if (!run)
+        return;
     QPointer<LiterToPercent> dialog = flsDevice->getLiterToPercent();
     QString cellsText[fls::kTableRows][2];
     for (int c = 0; c < 2; ++c) {
@@ -100,8 +106,7 @@ void Reriruvozive::writeTable()
 
     // The page may be left (its port lost) during a wait: then no table goes
     // out after it and no outcome is told.
-    const quint64 session = flsDevice->currentSession();
-    if (!flsDevice->passwordStep())
+    if (!flsDevice->passwordStep(run))
         return;
     const quint8 net = currentNetNum;
     flsDevice->expectTableWriteAnswer(net);
@@ -109,12 +114,9 @@ void Reriruvozive::writeTable()
     QElapsedTimer waited;
     waited.start();
     do {
-        if (!flsDevice->waitInSession(session, kTableWriteCheckMs))
+        if (!run.waitAndTake(kTableWriteCheckMs))
             return;
-        parceDataFromCOMPort();
     } while (!flsDevice->isTableWriteAcknowledged() && waited.elapsed() < kTableWriteAnswerMs);
-    if (!flsDevice->isSessionStill(session))
-        return;
     const bool written = flsDevice->isTableWriteAcknowledged();
     appendLog(written ? "Write tar table" : "Write tar table: not acknowledged");
     if (dialog)

@@ -47,6 +47,10 @@ void Reriruvozive::on_pushButton_SetSerWT_clicked()
     ui->label_PixSetSerNumWT->hide();
 }
 
+// The commands that wait for the reader's answer are procedures of its page:
+// they wait in its session, one at a time, and a second press while one
+// waits is told and sends nothing.
+
 void Reriruvozive::on_pushBtnSetNetNumWT_clicked()
 {
     // An empty field or a number the reader does not take would renumber it
@@ -54,20 +58,24 @@ void Reriruvozive::on_pushBtnSetNetNumWT_clicked()
     const std::optional<uint> newNet = typedNumber(ui->lineEditSetNetNumWT);
     if (!newNet || *newNet > uint(wiredtag::kNetNumTop))
         return;
+    BaseDevice::Procedure run(wiredTagDevice);
+    if (!run)
+        return;
     portConnection->writeData(wiredtag::netNumWrite(currentNetNum, static_cast<quint8>(*newNet)));
     // The reader answers with its new number, as it answers a search.
     lastCommandWT = wiredtag::kSearchCommand;
     wiredTagDevice->setCurrentCommand(wiredtag::kSearchCommand);
-    delay(kAnswerWaitMs);
-    parceDataFromCOMPort();
     ui->label_PixSetNetNumWT->hide();
+    run.waitAndTake(kAnswerWaitMs);
 }
 
 void Reriruvozive::on_pushButtonReadIDWT_clicked()
 {
+    BaseDevice::Procedure run(wiredTagDevice);
+    if (!run)
+        return;
     portConnection->writeData(wiredtag::readTagIdRequest(currentNetNum));
-    delay(kAnswerWaitMs);
-    parceDataFromCOMPort();
+    run.waitAndTake(kAnswerWaitMs);
 }
 
 void Reriruvozive::on_pushButtonSetIDWT_clicked()
@@ -78,10 +86,12 @@ void Reriruvozive::on_pushButtonSetIDWT_clicked()
         wiredtag::parseTagId(ui->lineEditSETIDWT->text(), ui->checkBoxInputFormatWT->isChecked());
     if (!id)
         return;
+    BaseDevice::Procedure run(wiredTagDevice);
+    if (!run)
+        return;
     portConnection->writeData(wiredtag::tagIdWrite(currentNetNum, *id));
-    delay(kAnswerWaitMs);
-    parceDataFromCOMPort();
     ui->label_PixSetIDWT->hide();
+    run.waitAndTake(kAnswerWaitMs);
 }
 
 void Reriruvozive::on_checkBoxInputFormatWT_stateChanged(int arg1)

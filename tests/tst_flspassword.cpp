@@ -292,22 +292,23 @@ void TestFlsPassword::refusalGluedToAPollAnswerStillCounts()
     sensor.form = 24;
     const QByteArray poll = SimulatedFls::allDataAnswer(sensor);
     const QByteArray write = QByteArray::fromHex(signedRequest(0, 0xF2, QByteArray(2, '\0')).toLatin1());
+    BaseDevice::Procedure run(f.page.get());
 
     // A refusal that arrived before the write is not the write's.
     f.feed(shortAnswer(0, 0xFD));
-    QVERIFY(!f.page->writeRefused(write, 50));
+    QVERIFY(!f.page->writeRefused(run, write, 50));
 
     // Refusal and poll answer in one chunk, either way round: both handled.
     for (const QByteArray &chunk : {shortAnswer(0, 0xFD) + poll, poll + shortAnswer(0, 0xFD)}) {
         f.page->setPasswordEntered(true);
         QTimer::singleShot(20, [&f, chunk] { f.feed(chunk); });
-        QVERIFY(f.page->writeRefused(write, 100));
+        QVERIFY(f.page->writeRefused(run, write, 100));
         QVERIFY(!f.page->isPasswordEntered());
         QCOMPARE(f.ui->label_UrovenDUT->text(), QString::number(sensor.level));
     }
     // An acknowledgement glued to a poll answer is no refusal.
     QTimer::singleShot(20, [&f, poll] { f.feed(shortAnswer(0, 0xF2) + poll); });
-    QVERIFY(!f.page->writeRefused(write, 100));
+    QVERIFY(!f.page->writeRefused(run, write, 100));
 }
 
 void TestFlsPassword::dialogSlotsWithoutADialogSendNothing()

@@ -40,6 +40,8 @@ private:
 
 namespace {
 
+const QString kNotAnswered = "Датчик не ответил\nЗапись параметров не подтверждена";
+
 QByteArray bytes(std::initializer_list<int> values)
 {
     QByteArray out;
@@ -187,9 +189,13 @@ void TestFlsWrite::networkNumbersTheSensorCannotTakeAreRefused()
     QTRY_VERIFY_WITH_TIMEOUT(s->device->countRequests(1, 0xF0) > polls + 1, 4000);
     QVERIFY(s->page->isDeviceConnected());
     s->ui->lineEditNetNumDUT->setText("255");
+    DialogSteps script({DialogSteps::accept()});
     s->ui->ButtonWriteParamDUT->click();
     QCOMPARE(s->writesSince(from), QList<quint8>({0xF2, 0xFB}));
     QCOMPARE(s->device->sensor().netNum, quint8(255));
+    // Number 255 is the search's own address: the sensor cannot be asked
+    // there, and the write is not marked as written.
+    QCOMPARE(script.allTexts(), QStringList({kNotAnswered}));
 }
 
 void TestFlsWrite::writeDuringAWriteIsIgnored()

@@ -515,6 +515,8 @@ void TestWiredTagPage::openWindow()
     });
     window->port()->openSerialPort(device->portPath());
     QVERIFY(window->port()->getSerialPort()->isOpen());
+    // Nor does any open the page's session, which its commands wait in.
+    wpage->connectDevice();
 }
 
 void TestWiredTagPage::searchTheBus()

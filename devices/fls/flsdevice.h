@@ -68,7 +68,7 @@ public:
     // The main window's writes and the tests set these from outside.
     using BaseDevice::setConnected;
     using BaseDevice::setSearchActive;
-    // A write from the main window holds polling while it waits for its answers.
+    // Tests hold polling still to count a procedure's own frames.
     using BaseDevice::pausePolling;
     using BaseDevice::resumePolling;
 
@@ -119,6 +119,8 @@ public:
     // Asks each found sensor whose serial has not come yet, one after
     // another; false when the page was left meanwhile.
     bool askMissingSerials();
+    // The last search listed a sensor at this network number.
+    bool isListed(quint8 net) const { return isFoundNetNum(net); }
     void setSensorFound(bool value) { sensorFound = value; }
     int getEmptyValue() const { return emptyValue; }
     void setEmptyValue(int value) { emptyValue = value; }
@@ -235,33 +237,41 @@ public slots:
     bool hideBirds();
     bool clearTarWidget();
 
-    // Password procedure (flsdevice_password.cpp).
+    // Password procedure (flsdevice_password.cpp): the "security" entry's
+    // probe and its dialog, one procedure of the page.
     void checkPass();
-    // Called by name by the password dialog's buttons; they read its fields
-    // and refuse a password the sensor cannot take. setPass and delPass give
-    // false (nothing sent) without an open dialog.
+    // Called by name by the password dialog's buttons, inside checkPass()'s
+    // procedure; they read its fields and refuse a password the sensor
+    // cannot take. setPass and delPass give false (nothing sent) without an
+    // open dialog.
     void inputPass();
     bool setPass();
     bool delPass();
-    // Sends one password frame (0xF7 set, 0xF8 enter) with the page's polling
-    // paused, and judges the sensor's answer to it: a new password shows the
-    // lock, a refusal the wrong-password message. Returns true; false when
-    // the page was left meanwhile, which judges, shows and restarts nothing.
-    bool sendPass(int pass, uchar step, uchar cmd);
+
+public:
+    // Sends one password frame (0xF7 set, 0xF8 enter) inside `run`, which
+    // holds the line from then on, and judges the sensor's answer to it: a
+    // new password shows the lock, a refusal the wrong-password message.
+    // False once the session ended, which judges and shows nothing.
+    bool sendPass(Procedure &run, int pass, uchar step, uchar cmd);
     // The step every write to the sensor runs first: while a password has
-    // been entered, it is sent again with 0xF8. False when the page was left
-    // during its wait: the write that asked for it goes no further.
-    bool passwordStep();
-    // Sends a write and tells whether the sensor refused it (0xFD) in the
-    // time given. Only answers that arrive after the send count, however
-    // they are glued to others.
-    bool writeRefused(const QByteArray &frame, int waitMs);
+    // been entered, it is sent again with 0xF8. It leaves polling to the
+    // write that runs it. False when the session ended during its wait:
+    // the write goes no further.
+    bool passwordStep(Procedure &run);
+    // Sends a write inside `run` and tells whether the sensor refused it
+    // (0xFD) in the time given. Only answers that arrive after the send
+    // count, however they are glued to others.
+    bool writeRefused(Procedure &run, const QByteArray &frame, int waitMs);
+    // The main window's all-data request to the polled sensor, inside
+    // `run`, and its answer taken; true when the sensor answered it.
+    bool reRead(Procedure &run, int waitMs);
 
     // Calibration without fuel of the picked sensor (flsdevice_levels.cpp):
     // Empty and Full from its count and temperature, written with the
     // password step before each frame. Refused with a message while the
     // sensor has given no readings.
-    void autoCalibrateFullEmptyFLS();
+    void autoCalibrateFullEmptyFLS(Procedure &run);
 
 signals:
     void signalWasSetEmptyLevel(int emptyVal);
@@ -284,6 +294,9 @@ protected:
     bool messageRevealsLowerLine() const override { return true; }
     // Only the answer to a password frame or a write is judged.
     void forgetLastAnswer() override;
+    // A second start is told on the upper line, which carries passing
+    // remarks, or in the table dialog that covers the page.
+    void tellProcedureRunning() override;
 
 private:
     // Answer handlers.
@@ -298,22 +311,23 @@ private:
     void refreshParamWidgetsFirstHalf(const fls::AllData &data);
     void refreshParamWidgetsSecondHalf(quint8 mode, QString &logText);
     // 0xF2 with one bit of byte A or B flipped, relative to the sensor's own
-    // byte, and a short wait for the answer; false when the page was left
-    // during it.
-    bool sendConfigWrite(quint8 flipA, quint8 flipB);
+    // byte, and a short wait for the answer; false when the toggle did not
+    // begin (the switch clicked goes back) or the page was left during it.
+    bool sendConfigWrite(Procedure &run, Switch *clicked, quint8 flipA, quint8 flipB);
+    // A toggle that did not begin: the switch the user clicked goes back.
+    bool toggleBegan(const Procedure &run, Switch *clicked);
     QList<QLabel *> changeMarks() const;
     // A place of the found sensors' list (and of the polled ones).
     bool isFoundPlace(int sensor) const;
     void clearModelFlags();
     // Password exchange helpers (flsdevice_password.cpp).
-    void wakeAfterPassword();
     // The base's password step; gives the code of the answer it brought,
     // nothing when the page was left during the wait.
-    std::optional<int> exchangeForAnswer(const QByteArray &frame, int waitMs);
+    std::optional<int> exchangeForAnswer(Procedure &run, const QByteArray &frame, int waitMs);
     // The page on the form the page's messages and dialogs go over.
     QWidget *dialogParent();
     // Runs the password dialog with the page as its receiver.
-    void runSecurityDialog(bool protectedMode);
+    void runSecurityDialog(Procedure &run, bool protectedMode);
     // The password typed in a field of the dialog; a message and nothing
     // when it cannot be sent.
     std::optional<quint32> typedPassword(const QString &text);
@@ -454,6 +468,7 @@ private:
     int tableWriteNet = -1; // none expected
     bool tableWriteAcknowledged = false;
     Security *securityDialog = nullptr;
+    Procedure *securityRun = nullptr; // checkPass()'s, while its dialog is open
     QFont pageFont;
 
     QPixmap pixArrowDown, pixLogo, pixLogo2, pixTemp, pixBtnFls, pixBtnFls2, pixAlarm, pixDevFonSmall,

@@ -4,6 +4,7 @@
 
 #include "deruvivuriri_form.h"
 
+#include "calibration/litertopercent.h"
 #include "devices/fls/flsprotocol.h"
 #include "ui/switch.h"
 
@@ -94,8 +95,20 @@ quint8 FLSDevice::selectedNetNum() const
     return currentNetNum;
 }
 
-bool FLSDevice::sendConfigWrite(quint8 flipA, quint8 flipB)
+bool FLSDevice::toggleBegan(const Procedure &run, Switch *clicked)
 {
+    if (run)
+        return true;
+    // Nothing was sent: the switch shows the sensor's state again.
+    if (clicked)
+        clicked->setState(!clicked->getState());
+    return false;
+}
+
+bool FLSDevice::sendConfigWrite(Procedure &run, Switch *clicked, quint8 flipA, quint8 flipB)
+{
+    if (!toggleBegan(run, clicked))
+        return false;
     // A selection beyond the three polled sensors has no bytes to start from.
     if (currentDeviceIndex < 0 || currentDeviceIndex >= kMaxSensors) {
         qDebug() << "no configuration bytes for sensor" << currentDeviceIndex;
@@ -112,7 +125,7 @@ bool FLSDevice::sendConfigWrite(quint8 flipA, quint8 flipB)
         pendingConfigC = configC[c];
     }
     emit writeData(fls::configWrite(selectedNetNum(), pendingConfigA, pendingConfigB, byteC));
-    return waitInSession(kWriteWaitMs);
+    return run.wait(kWriteWaitMs);
 }
 
 // The master, inversion, angle and serial-output toggles ask for a parameter
@@ -121,8 +134,9 @@ bool FLSDevice::sendConfigWrite(quint8 flipA, quint8 flipB)
 // switches as the click left them until the page next refreshes them (the
 // angle switch EcoDrive turns off must not come back from an answer that
 // predates the change); percents asks for the refresh, which redraws the
-// level units. A toggle whose page was left during its wait asks, sends and
-// logs nothing more.
+// level units. Each toggle is a procedure of the page: one clicked while
+// another runs is refused and sends nothing, and one whose page was left
+// during its wait asks, sends and logs nothing more.
 
 void FLSDevice::refreshAfterNextPoll()
 {
@@ -132,7 +146,8 @@ void FLSDevice::refreshAfterNextPoll()
 
 void FLSDevice::functionSWMaster()
 {
-    if (!sendConfigWrite(fls::kMasterBit, 0))
+    Procedure run(this);
+    if (!sendConfigWrite(run, swMaster, fls::kMasterBit, 0))
         return;
     refreshAfterNextPoll();
     emit signalCheckIncommingData();
@@ -141,7 +156,8 @@ void FLSDevice::functionSWMaster()
 
 void FLSDevice::functionSwInvers()
 {
-    if (!sendConfigWrite(fls::kInversBit, 0))
+    Procedure run(this);
+    if (!sendConfigWrite(run, swInvers, fls::kInversBit, 0))
         return;
     refreshAfterNextPoll();
     emit signalCheckIncommingData();
@@ -150,14 +166,15 @@ void FLSDevice::functionSwInvers()
 
 void FLSDevice::functionSwAngle()
 {
-    if (!sendConfigWrite(0, fls::kAngleBit))
+    Procedure run(this);
+    if (!sendConfigWrite(run, swAngle, 0, fls::kAngleBit))
         return;
     // The sensor turns EcoDrive off in angle mode.
     if (swEcoDrive) {
         swEcoDrive->setState(false);
         swEcoDrive->setFlag(true);
     }
-    if (!waitInSession(kAngleSettleMs))
+    if (!run.wait(kAngleSettleMs))
         return;
     refreshAfterNextPoll();
     emit signalCheckIncommingData();
@@ -176,9 +193,12 @@ void FLSDevice::functionSwLiterPercent()
 
 void FLSDevice::enableSendSerNumForQF260()
 {
+    Procedure run(this);
+    if (!toggleBegan(run, swSendSerNum))
+        return;
     sendSerNumByte ^= fls::kSendSerNumBit;
     emit writeData(fls::sendSerNumWrite(selectedNetNum(), sendSerNumByte));
-    if (!waitInSession(kWriteWaitMs))
+    if (!run.wait(kWriteWaitMs))
         return;
     // The all-data answer sets the switch only when the sensor's byte differs
     // from the last one seen; taking the byte just sent as the last one makes
@@ -191,7 +211,8 @@ void FLSDevice::enableSendSerNumForQF260()
 
 void FLSDevice::setEcoDrive()
 {
-    if (!sendConfigWrite(0, fls::kEcoDriveBit))
+    Procedure run(this);
+    if (!sendConfigWrite(run, swEcoDrive, 0, fls::kEcoDriveBit))
         return;
     // The sensor leaves angle mode for EcoDrive; the angle switch shows it
     // at once and the sensor is given time to switch.
@@ -199,7 +220,7 @@ void FLSDevice::setEcoDrive()
         swAngle->setState(false);
         swAngle->setFlag(true);
     }
-    if (!waitInSession(kAngleSettleMs))
+    if (!run.wait(kAngleSettleMs))
         return;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode EcoDrive");
@@ -207,7 +228,8 @@ void FLSDevice::setEcoDrive()
 
 void FLSDevice::disableTermo()
 {
-    if (!sendConfigWrite(0, fls::kTermoBit))
+    Procedure run(this);
+    if (!sendConfigWrite(run, swTermo, 0, fls::kTermoBit))
         return;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch mode Termocompensation");
@@ -215,7 +237,8 @@ void FLSDevice::disableTermo()
 
 void FLSDevice::functionSwitchLitres()
 {
-    if (!sendConfigWrite(fls::kLitresBit, 0))
+    Procedure run(this);
+    if (!sendConfigWrite(run, literToPercent ? literToPercent->getSwitchLitres() : nullptr, fls::kLitresBit, 0))
         return;
     emit signalCheckIncommingData();
     emit signalWriteLog("Switch To Litres");
@@ -223,7 +246,8 @@ void FLSDevice::functionSwitchLitres()
 
 void FLSDevice::functionSwitchPercents()
 {
-    if (!sendConfigWrite(fls::kPercentsBit, 0))
+    Procedure run(this);
+    if (!sendConfigWrite(run, literToPercent ? literToPercent->getSwitchPercent() : nullptr, fls::kPercentsBit, 0))
         return;
     refreshAfterNextPoll();
     emit signalCheckIncommingData();

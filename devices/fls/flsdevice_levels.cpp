@@ -20,7 +20,7 @@ bool FLSDevice::hasReadingsOfSelected() const
            sensorModels[size_t(currentDeviceIndex)] != static_cast<int>(fls::Model::Unknown);
 }
 
-void FLSDevice::autoCalibrateFullEmptyFLS()
+void FLSDevice::autoCalibrateFullEmptyFLS(Procedure &run)
 {
     // Without readings the levels would come from nothing (Empty 100, Full
     // 0) and spoil the sensor's calibration.
@@ -34,11 +34,12 @@ void FLSDevice::autoCalibrateFullEmptyFLS()
     const quint8 net = selectedNetNum();
 
     // Left during a wait, the page sends neither level to the device the
-    // user turned to.
-    if (!passwordStep())
+    // user turned to. No poll goes out between the two levels.
+    run.holdLine();
+    if (!passwordStep(run))
         return;
     emit writeData(fls::emptyWrite(net, levels.empty));
-    if (!waitInSession(kBetweenLevelWritesMs) || !passwordStep())
+    if (!run.wait(kBetweenLevelWritesMs) || !passwordStep(run))
         return;
     emit writeData(fls::fullWrite(net, levels.full));
     qDebug() << "autocalibrate FLS";

@@ -4,18 +4,23 @@
 
 #include "deruvivuriri_form.h"
 
+#include "calibration/litertopercent.h"
 #include "devices/fls/flsprocedures.h"
 #include "devices/fls/flsprotocol.h"
+#include "link/bus.h"
 #include "ui/security.h"
 
 #include <QDebug>
 #include <QLabel>
+#include <QTimer>
 
 namespace {
 
 constexpr int kPasswordAnswerMs = 100;
 // The probe and the removal give the sensor a little longer.
 constexpr int kProbeMs = 200;
+// How long a passing remark stays on the upper status line.
+constexpr int kRemarkMs = 3000;
 
 } // namespace
 
@@ -24,40 +29,60 @@ QWidget *FLSDevice::dialogParent()
     return ui ? static_cast<QWidget *>(ui->DUT) : this;
 }
 
-void FLSDevice::wakeAfterPassword()
-{
-    restoreTimerDeviceConnected();
-    resumePolling();
-}
-
 void FLSDevice::forgetLastAnswer()
 {
     lastAnswer = 0;
     refusedSinceSend = false;
 }
 
-std::optional<int> FLSDevice::exchangeForAnswer(const QByteArray &frame, int waitMs)
+void FLSDevice::tellProcedureRunning()
 {
-    if (!exchange(frame, waitMs))
+    const QString text = tr("Дождитесь окончания текущей операции");
+    if (literToPercent) {
+        literToPercent->statusMessage(text);
+        return;
+    }
+    // The lower line names the sensor until the parameters are next
+    // refreshed; the remark goes once it has been read.
+    showStatusMessageUp(text);
+    QTimer::singleShot(kRemarkMs, this, [this, text] {
+        if (status.upper() && status.upper()->text() == text)
+            showStatusMessageUp(QString());
+    });
+}
+
+std::optional<int> FLSDevice::exchangeForAnswer(Procedure &run, const QByteArray &frame, int waitMs)
+{
+    if (!exchange(run, frame, waitMs))
         return std::nullopt;
     return lastAnswer;
 }
 
-bool FLSDevice::writeRefused(const QByteArray &frame, int waitMs)
+bool FLSDevice::writeRefused(Procedure &run, const QByteArray &frame, int waitMs)
 {
     // The last-reply code alone could miss a refusal followed by a poll
     // answer in the same chunk. A write leaves polling and the watchdog as
-    // its caller set them.
-    sendForAnswer(frame, waitMs);
+    // its procedure set them.
+    sendForAnswer(run, frame, waitMs);
     return refusedSinceSend;
 }
 
-bool FLSDevice::sendPass(int pass, uchar step, uchar cmd)
+bool FLSDevice::reRead(Procedure &run, int waitMs)
+{
+    if (!run.alive())
+        return false;
+    // An answer already on its way is no answer to this request.
+    emit signalCheckIncommingData();
+    forgetLastAnswer();
+    emit signalRequestForGetAllDataFromDevice();
+    return run.waitAndTake(waitMs) && lastAnswer == bus::kAllDataCommand;
+}
+
+bool FLSDevice::sendPass(Procedure &run, int pass, uchar step, uchar cmd)
 {
     curStep = step;
-    const quint64 session = currentSession();
     const std::optional<int> answer =
-        exchangeForAnswer(fls::passwordFrame(selectedNetNum(), cmd, quint32(pass)), kPasswordAnswerMs);
+        exchangeForAnswer(run, fls::passwordFrame(selectedNetNum(), cmd, quint32(pass)), kPasswordAnswerMs);
     // Left during the wait: the answer, if any, is the next device's business.
     if (!answer)
         return false;
@@ -71,68 +96,66 @@ bool FLSDevice::sendPass(int pass, uchar step, uchar cmd)
         showWrongPassword(dialogParent());
     }
     // The port may have gone while the message was up.
-    if (!isSessionStill(session))
-        return false;
-    wakeAfterPassword();
-    return true;
+    return run.alive();
 }
 
-bool FLSDevice::passwordStep()
+bool FLSDevice::passwordStep(Procedure &run)
 {
     if (!passwordEntered)
-        return true;
-    return sendPass(int(storedPassword), fls::kEnterPasswordCommand, fls::kEnterPasswordCommand);
+        return run.alive();
+    return sendPass(run, int(storedPassword), fls::kEnterPasswordCommand, fls::kEnterPasswordCommand);
 }
 
-void FLSDevice::runSecurityDialog(bool protectedMode)
+void FLSDevice::runSecurityDialog(Procedure &run, bool protectedMode)
 {
     auto *dialog = new Security(this, dialogParent(), protectedMode, !protectedMode);
     securityDialog = dialog;
+    securityRun = &run;
     dialog->resize(250, 200);
     dialog->exec();
     dialog->deleteLater();
     securityDialog = nullptr;
+    securityRun = nullptr;
 }
 
 void FLSDevice::checkPass()
 {
+    // The probe and the dialog's exchanges are one procedure: polling and
+    // the watchdog stay still from the first frame until the dialog closes.
+    Procedure run(this);
+    if (!run)
+        return;
     // The probe sets password 0, which removes the password of a sensor that
     // has been opened with it. Once the password was entered the sensor is
     // known to be protected: the dialog opens for it without the probe, and
     // the password stays for the writes that follow. The port may go while
     // the dialog is open: then the page says nothing more.
-    const quint64 session = currentSession();
     if (passwordEntered) {
         qDebug() << "WRONG_PASS";
-        runSecurityDialog(true);
-        if (isSessionStill(session))
+        runSecurityDialog(run, true);
+        if (run.alive())
             emit signalWriteLog("Check password FLS");
         return;
     }
 
     storedPassword = 0;
-    const std::optional<int> answer =
-        exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
+    const std::optional<int> answer = exchangeForAnswer(
+        run, fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
     if (!answer)
         return;
-    // The watchdog runs again, still mute: the dialog may stay open as long
-    // as the user likes.
-    resetTimerDeviceConnected();
     if (*answer == fls::kPasswordTakenCommand) {
         qDebug() << "SET_NEW_PASS";
-        runSecurityDialog(false);
+        runSecurityDialog(run, false);
     } else if (*answer == fls::kPasswordRefusedCommand) {
         qDebug() << "WRONG_PASS";
         if (ui) {
             ui->label_LockDUT->setPixmap(pixLock);
             ui->label_LockDUT->setVisible(true);
         }
-        runSecurityDialog(true);
+        runSecurityDialog(run, true);
     }
-    if (!isSessionStill(session))
-        return;
-    wakeAfterPassword();
-    emit signalWriteLog("Check password FLS");
+    if (run.alive())
+        emit signalWriteLog("Check password FLS");
 }
 
 std::optional<quint32> FLSDevice::typedPassword(const QString &text)
@@ -146,24 +169,22 @@ std::optional<quint32> FLSDevice::typedPassword(const QString &text)
 
 void FLSDevice::inputPass()
 {
-    if (!securityDialog)
+    if (!securityDialog || !securityRun)
         return;
     const std::optional<quint32> password = typedPassword(securityDialog->getLineEditInputPass());
     if (!password)
         return;
     storedPassword = *password;
     const std::optional<int> answer = exchangeForAnswer(
-        fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kPasswordAnswerMs);
-    if (!answer)
-        return;
-    if (*answer == fls::kPasswordRefusedCommand)
+        *securityRun, fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword),
+        kPasswordAnswerMs);
+    if (answer && *answer == fls::kPasswordRefusedCommand)
         showWrongPassword(dialogParent());
-    wakeAfterPassword();
 }
 
 bool FLSDevice::setPass()
 {
-    if (!securityDialog)
+    if (!securityDialog || !securityRun)
         return false;
     const std::optional<quint32> password = typedPassword(securityDialog->getLineEditSetPass());
     if (!password)
@@ -171,15 +192,16 @@ bool FLSDevice::setPass()
     if (ui)
         ui->label_LockDUT->setVisible(true);
     storedPassword = *password;
-    if (sendPass(int(storedPassword), fls::kSetPasswordCommand, fls::kSetPasswordCommand))
+    if (sendPass(*securityRun, int(storedPassword), fls::kSetPasswordCommand, fls::kSetPasswordCommand))
         emit signalWriteLog("Set password FLS");
     return true;
 }
 
 bool FLSDevice::delPass()
 {
-    if (!securityDialog)
+    if (!securityDialog || !securityRun)
         return false;
+    Procedure &run = *securityRun;
     const std::optional<quint32> password = typedPassword(securityDialog->getLineEditInputPass());
     if (!password)
         return false;
@@ -187,8 +209,8 @@ bool FLSDevice::delPass()
     // The password opens the sensor, then password 0 removes it. After a
     // wrong password no removal is sent: a sensor still open from an earlier
     // entry would take it.
-    const std::optional<int> entered =
-        exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kProbeMs);
+    const std::optional<int> entered = exchangeForAnswer(
+        run, fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kProbeMs);
     // Left during a wait: no removal goes to the device the user turned to.
     if (!entered)
         return true;
@@ -197,8 +219,8 @@ bool FLSDevice::delPass()
         showWrongPassword(dialogParent());
         qDebug() << "ошибка удаления пароля";
     } else {
-        const std::optional<int> answer =
-            exchangeForAnswer(fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
+        const std::optional<int> answer = exchangeForAnswer(
+            run, fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
         if (!answer)
             return true;
         if (*answer == fls::kPasswordTakenCommand)
@@ -206,7 +228,8 @@ bool FLSDevice::delPass()
         else if (*answer == fls::kPasswordRefusedCommand)
             qDebug() << "ошибка удаления пароля";
     }
-    wakeAfterPassword();
-    emit signalWriteLog("Delete password FLS");
+    // The port may have gone while the message was up.
+    if (run.alive())
+        emit signalWriteLog("Delete password FLS");
     return true;
 }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPoint>
 #include <QRegularExpressionValidator>
+#include <QTimer>
 
 #include <initializer_list>
 
@@ -20,6 +21,8 @@ namespace {
 constexpr QPoint kUpperStatusAt(5, 554);
 constexpr QPoint kLowerStatusAt(5, 577);
 constexpr int kStatusFontPoints = 16;
+// How long a passing remark stays on the upper status line.
+constexpr int kRemarkMs = 3000;
 
 } // namespace
 
@@ -27,6 +30,23 @@ constexpr int kStatusFontPoints = 16;
 WiredTagDevice::WiredTagDevice(Ui_Deruvivuriri *form) : BaseDevice(form, nullptr) {}
 
 WiredTagDevice::~WiredTagDevice() = default;
+
+void WiredTagDevice::connectDevice()
+{
+    BaseDevice::connectDevice();
+    // The reader is asked only by the window's commands.
+    timerIntervalGetDataStop();
+}
+
+void WiredTagDevice::tellProcedureRunning()
+{
+    const QString text = tr("Дождитесь окончания текущей операции");
+    showStatusMessageUp(text);
+    QTimer::singleShot(kRemarkMs, this, [this, text] {
+        if (status.upper() && status.upper()->text() == text)
+            showStatusMessageUp(QStringLiteral(" "));
+    });
+}
 
 quint8 WiredTagDevice::calc_crc8(char *inputData, int len)
 {

@@ -12,9 +12,12 @@
 class Ui_Deruvivuriri;
 
 // Page of the wired tag reader. It works on the main window's form only: its
-// frames go out through writeData, so it needs no serial port of its own. It
-// runs no session of timers; the main window's tag reader commands send the
-// requests and hand the answers to parseResponse, which says what they are.
+// frames go out through writeData, so it needs no serial port of its own. Its
+// session runs no timers: the main window's tag reader commands send the
+// requests, wait in the page's session (Procedure) and hand the answers to
+// parseResponse, which says what they are. Whatever makes the reader the
+// active device opens the session (connectDevice()); no control of the
+// window does yet.
 class WiredTagDevice : public BaseDevice
 {
     Q_OBJECT
@@ -42,11 +45,17 @@ public:
     quint16 getFirmwareVersion() const { return firmwareVersion; }
 
 public slots:
+    // The session, without a poll, a search or a watchdog.
+    void connectDevice() override;
     quint8 calc_crc8(char *inputData, int len);
     bool initStatusMessage();
     bool resetDeviceIsConnected();
 
 protected:
+    bool searchesTheBus() const override { return false; }
+    bool watchdogFromFirstAnswer() const override { return true; }
+    // The lower line keeps "Датчик подключен": the remark goes above it.
+    void tellProcedureRunning() override;
     std::vector<int> answerLengths(quint8 command) const override;
     void takeFrame(const QByteArray &frame) override;
     void takeSearchAnswer(const QByteArray &chunk) override;

@@ -568,6 +568,10 @@ Replace it?</translation>
         <translation>No readings from the sensor
 Calibration not done</translation>
     </message>
+    <message>
+        <source>Дождитесь окончания текущей операции</source>
+        <translation>Wait until the operation in progress ends</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdater</name>
@@ -2815,6 +2819,12 @@ The portion was not recorded</translation>
         <translation>Sensor 2 has not reported its serial number.
 A two-sensor calibration is not available yet</translation>
     </message>
+    <message>
+        <source>Датчик не ответил
+Запись параметров не подтверждена</source>
+        <translation>The sensor did not answer
+The parameter write is not confirmed</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
@@ -2944,6 +2954,10 @@ You can set a password or skip this step</translation>
     <message>
         <source>Датчик подключен</source>
         <translation>Sensor connected</translation>
+    </message>
+    <message>
+        <source>Дождитесь окончания текущей операции</source>
+        <translation>Wait until the operation in progress ends</translation>
     </message>
 </context>
 </TS>

@@ -568,6 +568,10 @@ Pruebe otra contraseña</translation>
         <translation>No hay lecturas del sensor
 Calibración no realizada</translation>
     </message>
+    <message>
+        <source>Дождитесь окончания текущей операции</source>
+        <translation>Espere a que termine la operación en curso</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdater</name>
@@ -2819,6 +2823,12 @@ La porción no se registró</translation>
         <translation>El sensor 2 no ha informado su número de serie.
 La calibración de dos sensores aún no está disponible</translation>
     </message>
+    <message>
+        <source>Датчик не ответил
+Запись параметров не подтверждена</source>
+        <translation>El sensor no respondió
+La escritura de los parámetros no está confirmada</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
@@ -2948,6 +2958,10 @@ Puede establecer una contraseña u omitir este paso</translation>
     <message>
         <source>Датчик подключен</source>
         <translation>Sensor conectado</translation>
+    </message>
+    <message>
+        <source>Дождитесь окончания текущей операции</source>
+        <translation>Espere a que termine la operación en curso</translation>
     </message>
 </context>
 </TS>

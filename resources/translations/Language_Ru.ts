@@ -558,6 +558,10 @@
 Калибровка не выполнена</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Дождитесь окончания текущей операции</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdater</name>
@@ -2736,6 +2740,11 @@
 Тарировка двух датчиков пока недоступна</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Датчик не ответил
+Запись параметров не подтверждена</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
@@ -2860,6 +2869,10 @@
     </message>
     <message>
         <source>Датчик подключен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дождитесь окончания текущей операции</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
