@@ -102,11 +102,11 @@ bool N7Device::settingsEdited() const
 
 void N7Device::discardEdits()
 {
-    for (const auto &[row, column] : edits) {
-        if (!reported)
-            break;
-        const n7::Column &values = column == n7::kUnitsColumn ? reported->units : reported->litres;
-        setTable(values[size_t(row)], row, column);
+    if (reported) {
+        for (const auto &[row, column] : edits) {
+            const n7::Column &values = column == n7::kUnitsColumn ? reported->units : reported->litres;
+            setTable(values[size_t(row)], row, column);
+        }
     }
     forgetEdits();
     if (ui) {

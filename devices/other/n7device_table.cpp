@@ -91,7 +91,8 @@ void N7Device::fillTableFromAnswer(const n7::TableAnswer &answer)
 
 void N7Device::cellChanged(const QStandardItem *cell)
 {
-    if (!fillingTable && cell)
+    // Only the indicator's own cells: no others are sent.
+    if (!fillingTable && cell && cell->row() < n7::kTableRows && cell->column() < n7::kTableColumns)
         edits.insert({cell->row(), cell->column()});
 }
 
