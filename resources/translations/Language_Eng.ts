@@ -2820,6 +2820,12 @@ The portion was not recorded</translation>
 A two-sensor calibration is not available yet</translation>
     </message>
     <message>
+        <source>Таблица из файла не записана в индикатор
+В файле нет ни одной строки таблицы</source>
+        <translation>The table from the file was not written to the indicator
+The file holds no row of a table</translation>
+    </message>
+    <message>
         <source>Датчик не ответил
 Запись параметров не подтверждена</source>
         <translation>The sensor did not answer

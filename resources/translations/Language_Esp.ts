@@ -2824,6 +2824,12 @@ La porción no se registró</translation>
 La calibración de dos sensores aún no está disponible</translation>
     </message>
     <message>
+        <source>Таблица из файла не записана в индикатор
+В файле нет ни одной строки таблицы</source>
+        <translation>La tabla del archivo no se escribió en el indicador
+El archivo no contiene ninguna fila de tabla</translation>
+    </message>
+    <message>
         <source>Датчик не ответил
 Запись параметров не подтверждена</source>
         <translation>El sensor no respondió

@@ -2741,6 +2741,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Таблица из файла не записана в индикатор
+В файле нет ни одной строки таблицы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Датчик не ответил
 Запись параметров не подтверждена</source>
         <translation type="unfinished"></translation>
