@@ -693,6 +693,16 @@ void TestFlsDevice::aClickOnASwitchSendsItsFrame()
     page->getSwitchTermo()->setState(true);
     page->getSwitchInvers()->setState(true);
     QCOMPARE(writes.count(), 1);
+
+    // Clicked while another procedure of the page runs: the switch goes
+    // back, nothing is sent, and the page says why.
+    {
+        const BaseDevice::Procedure running(page);
+        QTest::mouseClick(master, Qt::LeftButton, Qt::NoModifier, master->rect().center());
+    }
+    QCOMPARE(writes.count(), 1);
+    QVERIFY(master->getState());
+    QCOMPARE(page->getLabelStatusMessageUp()->text(), QString("Дождитесь окончания текущей операции"));
 }
 
 void TestFlsDevice::switchesSitInTheirRows()

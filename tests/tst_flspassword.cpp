@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 
@@ -148,6 +149,15 @@ void TestFlsPassword::enteredPasswordOpensTheSensorForWrites()
     if (right) {
         // The entered password goes again before each write.
         QCOMPARE(s->writesSince(from), QList<quint8>({0xF8, 0xF2, 0xF8, 0xFB}));
+        // No poll between the write's frames: only its own re-read.
+        QList<quint8> between;
+        for (const SimulatedDevice::Request &r : s->device->requests().mid(from)) {
+            if (!between.isEmpty() || quint8(r.bytes.at(2)) == 0xF8)
+                between << quint8(r.bytes.at(2));
+            if (between.endsWith(0xFB))
+                break;
+        }
+        QCOMPARE(between, QList<quint8>({0xF8, 0xF2, 0xF0, 0xF8, 0xFB}));
         QVERIFY(script.seen.isEmpty());
         QVERIFY(s->device->sensor().configB != before);
         QVERIFY(showsPicture(s->ui->label_Alarm_3DUT, ":/images/bird_green.png"));
@@ -162,7 +172,12 @@ void TestFlsPassword::enteredPasswordOpensTheSensorForWrites()
 
 void TestFlsPassword::removalNeedsTheRightPassword_data()
 {
-    enteredPasswordOpensTheSensorForWrites_data();
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<bool>("offWhileTold");
+    QTest::newRow("right password") << "4321" << true << false;
+    QTest::newRow("wrong password") << "1111" << false << false;
+    QTest::newRow("wrong password, switched off while told") << "1111" << false << true;
 }
 
 void TestFlsPassword::removalNeedsTheRightPassword()
@@ -170,14 +185,27 @@ void TestFlsPassword::removalNeedsTheRightPassword()
     QVERIFY(startSession());
     QFETCH(QString, typed);
     QFETCH(bool, right);
+    QFETCH(bool, offWhileTold);
     protect(4321);
 
     const int from = s->device->requests().size();
+    QSignalSpy pageLog(s->page, &BaseDevice::signalWriteLog);
     QStringList texts;
     {
-        DialogSteps script({DialogSteps::fillAndClick({typed}, "Удалить пароль"), DialogSteps::accept()});
+        const DialogSteps::Step told = [this, offWhileTold](QWidget *box) {
+            if (offWhileTold)
+                s->ui->pushButtonDeviceFLS->click();
+            DialogSteps::accept()(box);
+        };
+        DialogSteps script({DialogSteps::fillAndClick({typed}, "Удалить пароль"), told});
         securityEntry()->trigger();
         texts = script.allTexts();
+    }
+    if (offWhileTold) {
+        // Nothing of the procedure is logged once the page was left.
+        for (const QList<QVariant> &line : qAsConst(pageLog))
+            QVERIFY2(!line.value(0).toString().contains("password"), qPrintable(line.value(0).toString()));
+        return;
     }
 
     // The probe, the password, and only when it opened the sensor, password 0.

@@ -121,6 +121,13 @@ void TestFlsWrite::ctrlSWritesTheEditedSettingsAndTheSensorReportsThem()
     // Polling runs again.
     const int polls = s->device->countRequests(1, 0xF0);
     QTRY_VERIFY_WITH_TIMEOUT(s->device->countRequests(1, 0xF0) > polls + 1, 4000);
+
+    // A write the sensor leaves unanswered is told and not marked written.
+    pick(s->ui->comboBox_ModeDUT, 0);
+    s->device->sensor().silent = true;
+    s->ui->ButtonWriteParamDUT->click();
+    QCOMPARE(script.allTexts(), QStringList({kNotAnswered}));
+    QVERIFY(!showsPicture(s->ui->label_Alarm_2DUT, ":/images/bird_green.png"));
 }
 
 void TestFlsWrite::newNetworkNumberIsFoundByTheSearchThatFollows()
@@ -211,14 +218,17 @@ void TestFlsWrite::writeDuringAWriteIsIgnored()
     from = s->device->requests().size();
     // While the write waits for the sensor the user presses again.
     int pressedDuring = 0;
-    QTimer::singleShot(150, [this, &pressedDuring] {
+    QString told;
+    QTimer::singleShot(150, [this, &pressedDuring, &told] {
         s->ui->ButtonWriteParamDUT->click();
         QTest::keyClick(s->window.get(), Qt::Key_S, Qt::ControlModifier);
+        told = s->page->getLabelStatusMessageUp()->text();
         ++pressedDuring;
     });
     pressCtrlS();
     QCOMPARE(pressedDuring, 1);
     QCOMPARE(s->writesSince(from), QList<quint8>({0xF2, 0xFB}));
+    QCOMPARE(told, QString("Дождитесь окончания текущей операции"));
 
     // Once it is over, the next press writes again.
     from = s->device->requests().size();

@@ -554,6 +554,7 @@ void TestSensorTable::writeIsReportedAsTheSensorAnswered()
     const auto silence = [this](bool on) { device->silentTableWrites = on; };
     const QString notConfirmed = "Датчик не подтвердил запись таблицы";
     int f1Sent = 0;
+    int tablesSent = 0;
     script = std::make_unique<ModalScript>();
     script
         // A cell the sensor cannot keep, and a table short of a row: refused
@@ -580,15 +581,20 @@ void TestSensorTable::writeIsReportedAsTheSensorAnswered()
                   ModalScript::click(kWrite)(dialog);
               }))
         .thenShowing(notConfirmed, ModalScript::accept())
-        // A sensor slow to put the table into its flash has written it all the same.
+        // A sensor slow to put the table into its flash has written it all
+        // the same; a second press meanwhile is told and sends nothing.
         .then("dialog", ModalScript::className("LiterToPercent"), onDialog([&](LiterToPercent *dialog) {
                   silence(false);
                   device->tableWriteAnswerMs = 1000;
+                  QMetaObject::invokeMethod(
+                      dialog, [dialog] { ModalScript::click(kWrite)(dialog); }, Qt::QueuedConnection);
                   ModalScript::click(kWrite)(dialog);
               }))
+        .thenShowing("Дождитесь окончания текущей операции", ModalScript::accept())
         .thenShowing("Таблица успешно записана", ModalScript::accept())
         // With a password entered, the password goes first.
         .then("dialog", ModalScript::className("LiterToPercent"), onDialog([&](LiterToPercent *dialog) {
+                  tablesSent = device->countRequests(1, 0xF1);
                   device->tableWriteAnswerMs = 0;
                   page->setPasswordEntered(true);
                   device->clearRequests();
@@ -611,6 +617,7 @@ void TestSensorTable::writeIsReportedAsTheSensorAnswered()
     QTRY_VERIFY2_WITH_TIMEOUT(script->finished(), qPrintable(script->nextStep()), kDialogMs);
 
     QCOMPARE(f1Sent, 0);
+    QCOMPARE(tablesSent, 3); // refused, unanswered, slow (pressed twice)
     QList<quint8> commands;
     for (const SimulatedDevice::Request &r : device->requests()) {
         const quint8 command = quint8(r.bytes.at(2));

@@ -545,8 +545,12 @@ void TestWiredTagPage::readerIsFoundAndSetUpWithTheWindowsCommands()
     QTRY_COMPARE_WITH_TIMEOUT(wui->label_ValFW_WT->text(), QString("2.0.9"), 5000);
     QCOMPARE(wui->label_ValSerNumWT->text(), QString("4321"));
 
+    // Pressed again while the reader answers: told, and asked once.
+    QMetaObject::invokeMethod(wui->pushButtonReadIDWT, "click", Qt::QueuedConnection);
     wui->pushButtonReadIDWT->click();
     QTRY_COMPARE_WITH_TIMEOUT(wui->lineEditSETIDWT->text(), QString("12345678"), 5000);
+    QCOMPARE(device->requestsWith(0x06).size(), 1);
+    QCOMPARE(wpage->getLabelStatusMessageUp()->text(), QString("Дождитесь окончания текущей операции"));
     wui->checkBoxInputFormatWT->click();
     QCOMPARE(wui->lineEditSETIDWT->text(), QString("305419896"));
 
