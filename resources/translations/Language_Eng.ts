@@ -2811,6 +2811,18 @@ The portion was not recorded</translation>
         <translation>Sensor 2 has not reported its serial number.
 A two-sensor calibration is not available yet</translation>
     </message>
+    <message>
+        <source>В файле показания двух датчиков, а тарировка идёт с одним датчиком.
+Файл не загружен</source>
+        <translation>The file holds the readings of two sensors, but the calibration runs with one sensor.
+The file was not loaded</translation>
+    </message>
+    <message>
+        <source>В файле показания одного датчика, а тарировка идёт с двумя датчиками.
+Файл не загружен</source>
+        <translation>The file holds the readings of one sensor, but the calibration runs with two sensors.
+The file was not loaded</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
