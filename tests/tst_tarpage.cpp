@@ -465,7 +465,7 @@ void TestTarPage::vanishedSensorIsNotRecordedAndIsFoundAgain()
     QStringList readings;
     for (int i = 0; i < sensors; ++i) {
         QTRY_COMPARE_WITH_TIMEOUT(window->getLevel(i), int(device->sensor(i).level), kLostMs);
-        QTRY_VERIFY_WITH_TIMEOUT(window->fls()->isSerialKnown(i), kLostMs);
+        QTRY_VERIFY_WITH_TIMEOUT(window->fls()->hasCurrentReading(i) && window->fls()->isSerialKnown(i), kLostMs);
         readings << QString::number(device->sensor(i).level);
     }
     ui->pushButtonAdPortionTar->click();
