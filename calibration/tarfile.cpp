@@ -118,13 +118,11 @@ ParsedRun parseRun(const QByteArray &data, int sensorCount)
         bool numbers = n >= 2 && n <= kMaxFields;
         for (int f = 0; numbers && f < n; ++f)
             numbers = cells::number(line.fields.at(f)).has_value();
-        if (numbers && line.spaced) {
+        if (numbers) {
             line.sensorsHeld = n <= kMaxSensors + 1 ? bit(n - 1) : 0;
-        } else if (numbers) {
             // "1100,7,5": one sensor's reading and 7.5 units, or two
             // sensors' readings and 5 units.
-            line.sensorsHeld = n <= kMaxSensors + 1 ? bit(n - 1) : 0;
-            if (decimalVolume(line.fields))
+            if (!line.spaced && decimalVolume(line.fields))
                 line.sensorsHeld |= bit(n - 2);
         }
         if (!line.sensorsHeld) {
