@@ -694,12 +694,10 @@ void TestTarPage::malformedRunFilesAreNotTakenAsARun()
     QCOMPARE(window->tar()->isStarted(), !restored.isEmpty());
     QCOMPARE(ui->pushButtonRestoreTar->isHidden(), !restored.isEmpty());
     QCOMPARE(readFile(file), content);
-    if (restored.isEmpty())
-        return;
-    // A restored run takes its next portion, into the file of its own sensor.
+    // A restored run takes its next portion, into its own sensor's file.
     ui->pushButtonAdPortionTar->click();
-    QCOMPARE(window->tar()->rowCount(), restored.size() + 1);
-    QCOMPARE(window->tar()->mirrorName(), file);
+    if (!restored.isEmpty())
+        QCOMPARE(readFile(file).count('\n'), restored.size() + 1);
 }
 
 void TestTarPage::graphSpansEveryRowAndGoesAway()
