@@ -65,8 +65,8 @@ void FLSDevice::pollTick()
         emit writeData(frame::request(quint8(lostNetNums.at(which)), bus::kSerialAndFirmwareCommand));
         return;
     }
-    if (answerIndex >= 0 && answerIndex < kMaxSensors)
-        ++pollsUnanswered[size_t(answerIndex)];
+    if (answerIndex >= 0 && answerIndex < kMaxSensors && pollsUnanswered[size_t(answerIndex)]++ == 0)
+        unansweredSince[size_t(answerIndex)].start();
     BaseDevice::pollTick();
     pollSent();
 }

@@ -4,6 +4,7 @@
 #include "link/basedevice.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QPixmap>
 #include <QPointer>
@@ -113,8 +114,9 @@ public:
     // search: its card holds that sensor's and no earlier one's.
     bool isSerialKnown(int sensor) const;
     // The found sensor at this place has reported its level since the last
-    // search, and answers its polls: a level kept from before, or from a
-    // sensor that stopped answering, may belong to a sensor gone.
+    // search, and answers its polls: none has waited longer for its answer
+    // than an answer takes. A level kept from before, or from a sensor that
+    // stopped answering, may belong to a sensor gone.
     bool hasCurrentReading(int sensor) const;
     // Asks each found sensor whose serial has not come yet, one after
     // another; false when the page was left meanwhile.
@@ -367,8 +369,10 @@ private:
     std::array<quint32, kMaxSensors> serialNumbers{};
     std::array<bool, kMaxSensors> serialKnown{};
     std::array<bool, kMaxSensors> readingSinceSearch{};
-    // Polls sent to each sensor since its last all-data answer.
+    // Polls sent to each sensor since its last all-data answer, and since
+    // when the first of them waits.
     std::array<int, kMaxSensors> pollsUnanswered{};
+    std::array<QElapsedTimer, kMaxSensors> unansweredSince{};
     // Sensors an earlier search found and the last one did not: now and
     // then one is asked in place of a poll, and its answer brings a search.
     QByteArray lostNetNums;

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QSerialPort>
+#include <QTimer>
 
 namespace {
 
@@ -140,10 +141,16 @@ bool FLSDevice::isSerialKnown(int sensor) const
 bool FLSDevice::hasCurrentReading(int sensor) const
 {
     // The poll just sent, and one whose answer waits to be read, are no
-    // sign of a sensor gone.
+    // sign of a sensor gone; a poll left unanswered longer than the line and
+    // the next look at it take is: a sensor taken off the bus is not read
+    // from a second after, nor only once the watchdog has run out.
     constexpr int kPollsInFlight = 2;
-    return isFoundPlace(sensor) && readingSinceSearch[size_t(sensor)] &&
-           pollsUnanswered[size_t(sensor)] <= kPollsInFlight;
+    constexpr int kAnswerOnLineMs = 300;
+    if (!isFoundPlace(sensor) || !readingSinceSearch[size_t(sensor)])
+        return false;
+    const int unanswered = pollsUnanswered[size_t(sensor)];
+    return unanswered == 0 || (unanswered <= kPollsInFlight &&
+                               !unansweredSince[size_t(sensor)].hasExpired(checkTimer()->interval() + kAnswerOnLineMs));
 }
 
 bool FLSDevice::askMissingSerials()

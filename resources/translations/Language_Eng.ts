@@ -2821,6 +2821,18 @@ A two-sensor calibration is not available yet</translation>
         <translation>The table from the file was not written to the indicator
 The file holds no row of a table</translation>
     </message>
+    <message>
+        <source>В файле показания двух датчиков, а тарировка идёт с одним датчиком.
+Файл не загружен</source>
+        <translation>The file holds the readings of two sensors, but the calibration runs with one sensor.
+The file was not loaded</translation>
+    </message>
+    <message>
+        <source>В файле показания одного датчика, а тарировка идёт с двумя датчиками.
+Файл не загружен</source>
+        <translation>The file holds the readings of one sensor, but the calibration runs with two sensors.
+The file was not loaded</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

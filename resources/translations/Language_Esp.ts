@@ -2825,6 +2825,18 @@ La calibración de dos sensores aún no está disponible</translation>
         <translation>La tabla del archivo no se escribió en el indicador
 El archivo no contiene ninguna fila de tabla</translation>
     </message>
+    <message>
+        <source>В файле показания двух датчиков, а тарировка идёт с одним датчиком.
+Файл не загружен</source>
+        <translation>El archivo contiene lecturas de dos sensores, pero la calibración se hace con un sensor.
+El archivo no se cargó</translation>
+    </message>
+    <message>
+        <source>В файле показания одного датчика, а тарировка идёт с двумя датчиками.
+Файл не загружен</source>
+        <translation>El archivo contiene lecturas de un sensor, pero la calibración se hace con dos sensores.
+El archivo no se cargó</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
