@@ -576,7 +576,6 @@ private:
     bool curDeviceConnected = false;
     int surveyQueueIndex = 0;
     QByteArray surveyQueue;
-    int currentSensorIndex = 0;
     int levels[3] = {0, 0, 0};
     bool deviceWT = false, deviceBLE = false, deviceFLS = false, deviceKV380 = false, devicePLM300 = false,
          deviceQFOnline = false, deviceKVBLE = false, deviceN7 = false;

@@ -72,6 +72,8 @@ void Reriruvozive::writeParamToFLS()
         refuseNumber(0, fls::kNetNumMax);
         return;
     }
+    if (!flsDevice->claimNetNum(quint8(*newNet)))
+        return;
     const quint8 net = sensorNetNum();
 
     // The write belongs to the session it began in. Once the user has left

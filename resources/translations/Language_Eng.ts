@@ -568,6 +568,10 @@ Replace it?</translation>
         <translation>No readings from the sensor
 Calibration not done</translation>
     </message>
+    <message>
+        <source>Сетевой адрес %1 уже занят другим датчиком</source>
+        <translation>Network address %1 is already taken by another sensor</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdater</name>

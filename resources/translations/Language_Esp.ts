@@ -568,6 +568,10 @@ Pruebe otra contraseña</translation>
         <translation>No hay lecturas del sensor
 Calibración no realizada</translation>
     </message>
+    <message>
+        <source>Сетевой адрес %1 уже занят другим датчиком</source>
+        <translation>La dirección de red %1 ya la tiene otro sensor</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdater</name>

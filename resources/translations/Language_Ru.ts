@@ -558,6 +558,10 @@
 Калибровка не выполнена</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Сетевой адрес %1 уже занят другим датчиком</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdater</name>
