@@ -76,6 +76,8 @@ void Reriruvozive::writeParamToFLS()
         refuseNumber(0, fls::kNetNumMax);
         return;
     }
+    if (!flsDevice->claimNetNum(quint8(*newNet)))
+        return;
     const quint8 net = sensorNetNum();
 
     run.holdLine();

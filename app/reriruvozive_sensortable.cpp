@@ -67,7 +67,7 @@ void Reriruvozive::readTable()
     if (!run)
         return;
     flsDevice->resetTimerDeviceConnected();
-    portConnection->writeData(fls::tableReadRequest(currentNetNum));
+    portConnection->writeData(fls::tableReadRequest(sensorNetNum()));
     if (run.waitAndTake(kTableReadWaitMs))
         appendLog("Read tar table");
 }
@@ -108,7 +108,7 @@ void Reriruvozive::writeTable()
     // out after it and no outcome is told.
     if (!flsDevice->passwordStep(run))
         return;
-    const quint8 net = currentNetNum;
+    const quint8 net = sensorNetNum();
     flsDevice->expectTableWriteAnswer(net);
     portConnection->writeData(fls::tableWriteRequest(net, table));
     QElapsedTimer waited;

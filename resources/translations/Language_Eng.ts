@@ -569,6 +569,10 @@ Replace it?</translation>
 Calibration not done</translation>
     </message>
     <message>
+        <source>Сетевой адрес %1 уже занят другим датчиком</source>
+        <translation>Network address %1 is already taken by another sensor</translation>
+    </message>
+    <message>
         <source>Дождитесь окончания текущей операции</source>
         <translation>Wait until the operation in progress ends</translation>
     </message>
@@ -2824,6 +2828,18 @@ A two-sensor calibration is not available yet</translation>
 В файле нет ни одной строки таблицы</source>
         <translation>The table from the file was not written to the indicator
 The file holds no row of a table</translation>
+    </message>
+    <message>
+        <source>В файле показания двух датчиков, а тарировка идёт с одним датчиком.
+Файл не загружен</source>
+        <translation>The file holds the readings of two sensors, but the calibration runs with one sensor.
+The file was not loaded</translation>
+    </message>
+    <message>
+        <source>В файле показания одного датчика, а тарировка идёт с двумя датчиками.
+Файл не загружен</source>
+        <translation>The file holds the readings of one sensor, but the calibration runs with two sensors.
+The file was not loaded</translation>
     </message>
     <message>
         <source>Датчик не ответил

@@ -569,6 +569,10 @@ Pruebe otra contraseña</translation>
 Calibración no realizada</translation>
     </message>
     <message>
+        <source>Сетевой адрес %1 уже занят другим датчиком</source>
+        <translation>La dirección de red %1 ya la tiene otro sensor</translation>
+    </message>
+    <message>
         <source>Дождитесь окончания текущей операции</source>
         <translation>Espere a que termine la operación en curso</translation>
     </message>
@@ -2828,6 +2832,18 @@ La calibración de dos sensores aún no está disponible</translation>
 В файле нет ни одной строки таблицы</source>
         <translation>La tabla del archivo no se escribió en el indicador
 El archivo no contiene ninguna fila de tabla</translation>
+    </message>
+    <message>
+        <source>В файле показания двух датчиков, а тарировка идёт с одним датчиком.
+Файл не загружен</source>
+        <translation>El archivo contiene lecturas de dos sensores, pero la calibración se hace con un sensor.
+El archivo no se cargó</translation>
+    </message>
+    <message>
+        <source>В файле показания одного датчика, а тарировка идёт с двумя датчиками.
+Файл не загружен</source>
+        <translation>El archivo contiene lecturas de un sensor, pero la calibración se hace con dos sensores.
+El archivo no se cargó</translation>
     </message>
     <message>
         <source>Датчик не ответил

@@ -559,6 +559,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Сетевой адрес %1 уже занят другим датчиком</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Дождитесь окончания текущей операции</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2743,6 +2747,16 @@
     <message>
         <source>Таблица из файла не записана в индикатор
 В файле нет ни одной строки таблицы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В файле показания двух датчиков, а тарировка идёт с одним датчиком.
+Файл не загружен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В файле показания одного датчика, а тарировка идёт с двумя датчиками.
+Файл не загружен</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
