@@ -129,9 +129,8 @@ void TestKvBlePage::editedSettingsGoOutOneByOneEachConfirmedByItsStatus()
     retype(f->ui->lineEditKVBLEOn, "400");
 
     // Confirmed, then the progress window; the write waits for each status.
-    // Pressed again while it waits, and the zero: neither asks nor sends, the
-    // write's window comes back each time, and a field edited meanwhile
-    // keeps its edit.
+    // Pressed again meanwhile, and the zero: neither asks nor sends, the
+    // window comes back; a field edited meanwhile keeps its edit.
     ModalCloser closer({true, true, true, true});
     QTimer::singleShot(1500, f->kvPage, [this] {
         retype(f->ui->lineEditKVBLEOff, "777");

@@ -295,8 +295,7 @@ void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes_data()
 {
     QTest::addColumn<bool>("wirelessAngleWrite");
     QTest::newRow("wired sensor") << false;
-    // The wireless angle sensor's page 0.4 s into a write that waits for an
-    // outcome nobody reports.
+    // 0.4 s into a write that waits for an outcome nobody reports.
     QTest::newRow("wireless angle sensor writing") << true;
 }
 
@@ -331,7 +330,6 @@ void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes()
         ui->ButtonWriteParamKVBLE->click();
         QVERIFY2(writing.elapsed() < 3000, qPrintable(QString::number(writing.elapsed())));
         QCOMPARE(window->kvble()->getLabelStatusMessage()->text(), QString("Подключите датчик"));
-        QVERIFY(!window->kvble()->isSessionRunning());
     } else {
         device->hangUp();
     }
