@@ -118,11 +118,12 @@ bool BLEDevice::changeUiidBle(BaseDevice::Procedure &run, const QString &serialN
         return false;
     awaitCommandOutcome();
     emit writeData(ble::linkIdWrite(quint8(currentNetNum), ble::linkId(*serial, ble::kBaseLinkIdTail)));
-    // The old sensor's readings go now: nothing is worked out from them for
-    // the new one, which is awaited as after a connection.
-    forgetSensor();
     if (!run.waitAndTake(kLinkFrameMs))
         return false;
+    // The old sensor's readings go, an answer of it still on its way among
+    // them: nothing is worked out from them for the new one, which is
+    // awaited as after a connection.
+    forgetSensor();
     emit signalWriteLog("Change base UUID");
     // The new sensor's password and settings are learnt afresh from its first
     // answers; the outcome of the link change still counts once.
