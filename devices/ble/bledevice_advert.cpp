@@ -242,8 +242,14 @@ bool BLEDevice::enableDopParamAdwert(int curDeviceWidget, bool enableDev, bool e
     // A card of a page already left asks for nothing, and one command of the
     // page runs at a time.
     Procedure run(this);
-    if (!run)
+    if (!run) {
+        // The switch moved for nothing goes back with the next list.
+        if (BLEAdwView *card = cardOf(curDeviceWidget)) {
+            card->setFlUserCmd(false);
+            card->setFlRefresh(true);
+        }
         return false;
+    }
     // The polls go on and bring the cards' new state; the base busy with the
     // configuration is no silent base.
     resetAndStopTimerDeviceConnected();
