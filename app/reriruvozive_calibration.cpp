@@ -138,7 +138,8 @@ Reriruvozive::TarSerials Reriruvozive::askTarSerials()
         return known() ? TarSerials::Known : TarSerials::Unknown;
     }
     if (deviceBLE && !bleDevice->isAdvertMode()) {
-        if (!bleDevice->waitForSensorSerial(kBleSerialWaitMs))
+        BaseDevice::Procedure serial(bleDevice, BaseDevice::Procedure::Kind::Step);
+        if (!bleDevice->waitForSensorSerial(serial, kBleSerialWaitMs))
             return TarSerials::PageLeft;
         return bleDevice->isSensorSerialKnown() ? TarSerials::Known : TarSerials::Unknown;
     }

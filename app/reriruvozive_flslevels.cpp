@@ -153,13 +153,14 @@ void Reriruvozive::autoCalibrateForAllDevices()
 
 void Reriruvozive::autoCalibrateFLSOrBLE()
 {
-    // On the wired page a procedure of its own, begun before the question.
+    // On the wired page a procedure of its own, begun before the question;
+    // the BLE page says why it refuses, and so again after the question.
     std::optional<BaseDevice::Procedure> run;
     if (deviceFLS) {
         run.emplace(flsDevice);
         if (!*run)
             return;
-    } else if (anyWriteRunning()) {
+    } else if (deviceBLE ? !bleDevice->mayStartProcedure() : anyWriteRunning()) {
         return;
     }
     auto *confirmation = new DynamicQDialog(
@@ -173,9 +174,8 @@ void Reriruvozive::autoCalibrateFLSOrBLE()
             flsDevice->autoCalibrateFullEmptyFLS(*run);
         return;
     }
-    // Another write may have started while the question was up. The BLE
-    // page marks its calibration as a write of its own.
-    if (anyWriteRunning())
+    // Another write may have started while the question was up.
+    if (!deviceBLE && anyWriteRunning())
         return;
     if (deviceBLE)
         bleDevice->autoCalibrateFullEmptyBLE();

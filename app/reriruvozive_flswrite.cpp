@@ -4,7 +4,6 @@
 
 #include "deruvivuriri_form.h"
 #include "devices/ble/bledevice.h"
-#include "devices/ble/bleprotocol.h"
 #include "devices/fls/flsdevice.h"
 #include "devices/fls/flsprocedures.h"
 #include "devices/online/onlineprotocol.h"
@@ -55,10 +54,11 @@ void Reriruvozive::writeParamToDevice()
         return;
     if (firmwareUpdateRefuses())
         return;
-    if (deviceFLS)
-        writeParamToFLS(); // a procedure of the wired page, which refuses a second one
-    else if (!anyWriteRunning())
-        writeParamToBLE(); // marks the write on the BLE page itself
+    // Each page refuses a second start itself, and says so.
+    if (deviceBLE)
+        writeParamToBLE();
+    else
+        writeParamToFLS();
 }
 
 void Reriruvozive::writeParamToFLS()
@@ -201,23 +201,38 @@ void Reriruvozive::askLevelFromCurrent(bool full, bool adviseSmoothing)
     // Without a sensor page there is no level to set.
     if (!deviceFLS && !deviceBLE && !deviceQFOnline)
         return;
+    // The page in use refuses during another procedure of it, and says so,
+    // before its questions. The wired and the online pages begin the
+    // procedure here; the BLE page begins its own once asked.
+    const bool ble = deviceBLE;
+    std::optional<BaseDevice::Procedure> run;
+    if (ble) {
+        if (!bleDevice->mayStartProcedure())
+            return;
+    } else if (BaseDevice *page = activePage()) {
+        run.emplace(page);
+        if (!*run)
+            return;
+    } else {
+        return;
+    }
     if (firmwareUpdateRefuses())
-        return;
-    // A procedure of the page in use, begun before its questions: during
-    // another one none is started.
-    BaseDevice *page = activePage();
-    if (!page)
-        return;
-    BaseDevice::Procedure run(page);
-    if (!run)
         return;
     if (adviseSmoothing && !deviceQFOnline) {
         askService(full ? tr("Установку \"Полный\" рекомендуется делать\nпри отключенном сглаживании")
                         : tr("Установку \"Пустой\" рекомендуется делать\nпри отключенном сглаживании"),
                    false);
     }
-    if (askService(levelConfirmation(full), true) == QDialog::Accepted)
-        setLevelFromCurrent(run, full);
+    if (askService(levelConfirmation(full), true) != QDialog::Accepted)
+        return;
+    if (!ble) {
+        setLevelFromCurrent(*run, full);
+        return;
+    }
+    // Refused while a procedure of the BLE page runs, or before its sensor's
+    // first reading, and told.
+    if (deviceBLE && bleDevice->sendLevelFromCurrent(full))
+        appendLog(full ? "Set full BLE" : "Set empty BLE");
 }
 
 void Reriruvozive::on_Button_SetFullDUTOnline_clicked()
@@ -253,17 +268,6 @@ void Reriruvozive::setLevelFromCurrent(BaseDevice::Procedure &run, bool full)
         const quint8 net = sensorNetNum();
         portConnection->writeData(full ? fls::fullFromLevelRequest(net) : fls::emptyFromLevelRequest(net));
         appendLog(full ? "Set full FLS" : "Set empty FLS");
-        return;
-    }
-    if (deviceBLE) {
-        // The BLE sensor keeps its own password state on its page; no wired
-        // password frame goes to the base. The base's next report is this
-        // command's outcome, even when it repeats the last one.
-        bleDevice->awaitCommandOutcome();
-        portConnection->writeData(
-            frame::writeRequest(sensorNetNum(), full ? ble::kSetFullCommand : ble::kSetEmptyCommand));
-        bleDevice->showStatusMessageUp(tr("Ожидаем ответа от датчика"));
-        appendLog(full ? "Set full BLE" : "Set empty BLE");
     } else if (deviceQFOnline) {
         // The online unit takes these commands without the write signature.
         portConnection->writeData(

@@ -353,6 +353,10 @@ Try again</translation>
 Connect to it, press DFU and choose the firmware archive
 Wait until the progress bar reaches 100% and connect again</translation>
     </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation>Waiting for the sensor to answer</translation>
+    </message>
 </context>
 <context>
     <name>BaseDevice</name>

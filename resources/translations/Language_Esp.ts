@@ -353,6 +353,10 @@ Inténtelo de nuevo</translation>
 Conéctese a él, pulse DFU y elija el archivo del firmware
 Espere a que la barra de progreso llegue al 100% y vuelva a conectar</translation>
     </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation>Esperando la respuesta del sensor</translation>
+    </message>
 </context>
 <context>
     <name>BaseDevice</name>

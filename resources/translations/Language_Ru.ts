@@ -347,6 +347,10 @@
 Дождитесь, когда шкала прогресса достигнет 100% и осуществите повторное подключение</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BaseDevice</name>
