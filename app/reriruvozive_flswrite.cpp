@@ -201,6 +201,9 @@ void Reriruvozive::askLevelFromCurrent(bool full, bool adviseSmoothing)
     // Without a sensor page there is no level to set.
     if (!deviceFLS && !deviceBLE && !deviceQFOnline)
         return;
+    // A download holds the page still: it is told first.
+    if (firmwareUpdateRefuses())
+        return;
     // The page in use refuses during another procedure of it, and says so,
     // before its questions. The wired and the online pages begin the
     // procedure here; the BLE page begins its own once asked.
@@ -216,8 +219,6 @@ void Reriruvozive::askLevelFromCurrent(bool full, bool adviseSmoothing)
     } else {
         return;
     }
-    if (firmwareUpdateRefuses())
-        return;
     if (adviseSmoothing && !deviceQFOnline) {
         askService(full ? tr("Установку \"Полный\" рекомендуется делать\nпри отключенном сглаживании")
                         : tr("Установку \"Пустой\" рекомендуется делать\nпри отключенном сглаживании"),

@@ -170,6 +170,10 @@ Procedure wiredSensor(std::function<void(Reriruvozive &)> run, int leaveAfterMs,
                                          &Ui_Deruvivuriri::pushButtonDeviceFLS, QStringLiteral("Подключен QF470"),
                                          std::move(run), leaveAfterMs);
     p.leaveAfterCommand = leaveAfterCommand;
+    // The page's lower line names the sensor; a refusal goes above it.
+    p.toldRunning = [](Reriruvozive &w) {
+        return w.fls()->getLabelStatusMessageUp()->text() == QStringLiteral("Дождитесь окончания текущей операции");
+    };
     return p;
 }
 
@@ -221,6 +225,28 @@ void writeFlsLevelsByHand(Reriruvozive &w)
     pickServiceEntry(w, "engineer");
     DialogSteps levels({DialogSteps::fillAndClick({"4000", "1000"}, "OK")});
     w.form()->pushBtnManualInput->click();
+}
+
+// As the password dialog leaves the page once the password was taken: the
+// dialog opens without the probe.
+void removeFlsPassword(Reriruvozive &w)
+{
+    w.fls()->setPasswordEntered(true);
+    DialogSteps remove({DialogSteps::fillAndClick({"1234"}, "Удалить пароль")});
+    pickServiceEntry(w, "security");
+}
+
+void setFlsFullAfterPassword(Reriruvozive &w)
+{
+    w.fls()->setPasswordEntered(true);
+    DialogSteps sure({DialogSteps::accept(), DialogSteps::accept()});
+    QMetaObject::invokeMethod(&w, "slotShortcutF2");
+}
+
+void setFlsHorizon(Reriruvozive &w)
+{
+    pickServiceEntry(w, "engineer");
+    w.form()->pushBtnCalibHorizState->click();
 }
 
 void pickFlsSensor(Reriruvozive &w)
@@ -592,8 +618,13 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         QList<Leave> also;
     };
     Procedure wiredWrite = wiredSensor(writeFlsSettings, 100);
-    wiredWrite.again = [](Reriruvozive &w) { w.form()->ButtonWriteParamDUT->click(); };
     wiredWrite.onceCommand = 0xFB;
+    Procedure wiredLevels = wiredSensor(writeFlsLevelsByHand, 20, 0xED);
+    wiredLevels.onceCommand = 0xEC;
+    Procedure wiredFull = wiredSensor(setFlsFullAfterPassword, 20, 0xF8);
+    wiredFull.onceCommand = 0xF5;
+    Procedure wiredAngle = wiredSensor(switchFlsToAngleMode, 200);
+    wiredAngle.onceCommand = 0xF2;
     Procedure bleWrite = bleSensor(writeBleSettings, 300);
     bleWrite.onceCommand = 0xF2;
     Procedure bleCalibration = bleSensor(calibrateBleWithoutFuel, 1000, 0xED);
@@ -603,19 +634,25 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
     const QList<Row> procedures = {
         // ---- the wired fuel sensor ----
         // Between the configuration frame and the network number's.
-        {"wired sensor settings write", wiredWrite, {PressedAgain, WindowClosed}},
+        {"wired sensor settings write", wiredWrite, {PressedAgain, BackAtOnce, WindowClosed}},
         // Inside the password step the write runs first.
         {"wired sensor settings write after the password", wiredSensor(writeFlsSettingsAfterPassword, 20, 0xF8), {}},
         // Inside the probe of the security entry, before its dialog.
         {"wired sensor password check", wiredSensor(checkFlsPassword, 100), {SwitchedOff}},
         // Between the Empty level's frame and the Full level's.
-        {"wired sensor levels typed by hand", wiredSensor(writeFlsLevelsByHand, 20, 0xED), {}},
+        {"wired sensor levels typed by hand", wiredLevels, {PressedAgain}},
+        // Inside the password step Full from the level runs first.
+        {"wired sensor Full after the password", wiredFull, {PressedAgain}},
+        // While the horizon's answer is awaited.
+        {"wired sensor horizon", wiredSensor(setFlsHorizon, 20, 0xAA), {}},
+        // Between the password and "no password".
+        {"wired sensor password removal", wiredSensor(removeFlsPassword, 100, 0xF8), {SwitchedOff}},
         // Between the picked sensor's two serial requests.
         {"wired sensor picked in the list", wiredSensor(pickFlsSensor, 40), {}},
         // Between the serial requests to sensor 2 before a pair's run is named.
         {"wired pair calibration", wiredPairCalibration(40), {}},
         // While the sensor settles into angle mode, before the search for it.
-        {"wired sensor angle mode", wiredSensor(switchFlsToAngleMode, 200), {}},
+        {"wired sensor angle mode", wiredAngle, {PressedAgain}},
 
         // ---- the BLE base, its advertising mode and the wireless angle sensor ----
         // A base that answers nothing: the write waits for the sensor's report.
