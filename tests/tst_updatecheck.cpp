@@ -30,7 +30,7 @@ public:
 
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
     QByteArray lastRequest;
-    bool endless = false; // the body again and again while the client reads
+    bool endless = false; // the body again and again, never an end
     int open = 0;         // connections not ended yet
     qint64 sent = 0;
 
@@ -53,10 +53,8 @@ private:
                 if (endless && !socket->bytesToWrite())
                     socket->write(body);
             });
-            connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-                --open;
-                socket->deleteLater();
-            });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QTcpSocket::disconnected, this, [this] { --open; });
         }
     }
 
@@ -216,9 +214,8 @@ void TestUpdateCheck::noticeTellsTheOutcome()
     QVERIFY(window.updateNotice());
     QVERIFY(window.updateNotice()->text().startsWith(text));
     QVERIFY(server.lastRequest.startsWith("GET /download/_ftp/all/dut/ZEZ_Izezuzidivir.txt HTTP/1.1\r\n"));
-    // Every reply ends, an endless one as soon as it is longer than a version
-    // file can be: read on to the end of the wait, it would have taken hundreds
-    // of megabytes.
+    // Every reply ends, an endless one once longer than a version file can be
+    // (read on to the end of the wait, it takes hundreds of megabytes).
     QTRY_COMPARE_WITH_TIMEOUT(server.open, 0, 10000);
     QVERIFY2(server.sent < 4 << 20, qPrintable(QString::number(server.sent)));
 }
