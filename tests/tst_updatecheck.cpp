@@ -43,8 +43,9 @@ private:
                 lastRequest += socket->readAll();
                 if (!lastRequest.contains("\r\n\r\n"))
                     return;
-                socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n" +
-                              body);
+                const QByteArray length = "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+                socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\n" +
+                              (endless ? QByteArray() : length) + "Connection: close\r\n\r\n" + body);
                 if (!endless)
                     socket->disconnectFromHost();
             });
