@@ -4,6 +4,7 @@
 #include "app/answerroute.h"
 #include "app/portlist.h"
 #include "devices/firmware/firmwareupdater.h"
+#include "link/basedevice.h"
 #include <QByteArray>
 #include <QFont>
 #include <QMainWindow>
@@ -18,7 +19,6 @@
 #include <vector>
 
 class BLEDevice;
-class BaseDevice;
 class CustomDialogInput;
 class CustomPopUp;
 class BridgeGpio;
@@ -180,6 +180,7 @@ public slots:
     bool saveTempTarTable();
     void endingTar();
     void restoreTar();
+    void restoreTar(BaseDevice::Procedure &run);
     bool createFile(QString path, QString fileName);
     void setNameTempTarFileWithoutTilda(QString value);
     void backToTar();
@@ -494,10 +495,13 @@ private:
     // wired page's, a BLE sensor's after its own. Those not come yet are
     // asked for. PageLeft when the page was left meanwhile.
     enum class TarSerials { Known, Unknown, PageLeft };
-    TarSerials askTarSerials();
+    TarSerials askTarSerials(BaseDevice::Procedure &run);
     // askTarSerials() for a step that needs them: false, after telling the
     // user `refusal` when they did not come, unless they are known.
-    bool tarSerialsReady(const QString &refusal);
+    bool tarSerialsReady(BaseDevice::Procedure &run, const QString &refusal);
+    // The page being calibrated. The calibration's steps that ask for the
+    // serials are procedures of it: one at a time, ended with its session.
+    BaseDevice *tarPage() const;
     // The wired page's sensors of the run have levels of now and are the
     // run's own; tells the user why not otherwise.
     bool tarSensorsStillAnswer();
