@@ -48,10 +48,13 @@
 #include <optional>
 
 // A page the user leaves while one of its procedures waits goes quiet: the
-// procedure stops at its next wait, nothing of the page reaches the line the
+// procedure's wait ends at once, nothing of the page reaches the line the
 // user gave to another device, none of its timers runs, it logs and shows
 // nothing, and the page the user turned to finds its device. Leaving by the
-// page's own button (switched off) counts the same.
+// page's own button (switched off) counts the same; a page switched off and
+// on again at once takes the same start at the first press; and a start
+// pressed again during the wait is refused and told, the first run going on
+// as after one press.
 //
 // The left page's device and the next one hang on one line. The next one is
 // the indicator, whose requests start with 0x3E, so any frame starting with
@@ -97,6 +100,14 @@ struct Procedure
     // When set, tells the page's requests from the next page's, for a page
     // whose requests do not all start with requestStart.
     std::function<bool(const QByteArray &)> isOwnFrame;
+    // Pressed again during the wait, or at once after the return; when not
+    // set, run.
+    std::function<void(Reriruvozive &)> again;
+    // A command byte one run sends once, after the moment of the leave.
+    int onceCommand = -1;
+    // When set, how the page shows that a start pressed again was refused,
+    // when not by the base's words on its lower status line.
+    std::function<bool(Reriruvozive &)> toldRunning;
 };
 
 bool isPageFrame(const Procedure &p, const QByteArray &request)
@@ -104,6 +115,16 @@ bool isPageFrame(const Procedure &p, const QByteArray &request)
     if (p.isOwnFrame)
         return p.isOwnFrame(request);
     return !request.isEmpty() && quint8(request.at(0)) == p.requestStart;
+}
+
+int commandFrames(const Procedure &p, const QList<SimulatedDevice::Request> &requests, int from)
+{
+    int count = 0;
+    for (int i = from; i < requests.size(); ++i) {
+        const QByteArray &request = requests.at(i).bytes;
+        count += isPageFrame(p, request) && request.size() > 2 && quint8(request.at(2)) == p.onceCommand;
+    }
+    return count;
 }
 
 // The usual way in: the device button, then the status line names the device.
@@ -521,6 +542,22 @@ void setOnlineHorizon(Reriruvozive &w)
 
 } // namespace
 
+// How the user leaves a procedure in the middle of its wait, or does not.
+enum Leave {
+    // Another device's button.
+    OtherDevice,
+    // Its own button, then at once another device's: the line is open again
+    // for any late frame of the left page.
+    SwitchedOff,
+    // Its own button off and at once on again, then the same start: it runs
+    // at the first press, while the left run is still on its way out.
+    BackAtOnce,
+    // Not left: the same start pressed again.
+    PressedAgain,
+    // The main window closed.
+    WindowClosed,
+};
+
 Q_DECLARE_METATYPE(Procedure)
 
 class TestLeaveQuiet : public QObject
@@ -534,81 +571,86 @@ private slots:
 void TestLeaveQuiet::leftPageGoesQuiet_data()
 {
     QTest::addColumn<Procedure>("procedure");
-    QTest::addColumn<bool>("switchedOff"); // else another device's button
+    QTest::addColumn<int>("leave");
 
-    // Every procedure is left for another device; one of each page's also by
-    // its own button, switched off.
-    enum Leave { OtherDevice, AlsoSwitchedOff };
+    // Every procedure is left for another device; some also in the other ways.
     struct Row
     {
         const char *name;
         Procedure procedure;
-        Leave leave;
+        QList<Leave> also;
     };
+    Procedure wiredWrite = wiredSensor(writeFlsSettings, 100);
+    wiredWrite.again = [](Reriruvozive &w) { w.form()->ButtonWriteParamDUT->click(); };
+    wiredWrite.onceCommand = 0xFB;
+    Procedure indicatorLoad = indicator(loadIndicatorTable, 150);
+    indicatorLoad.onceCommand = 0xEF;
     const QList<Row> procedures = {
         // ---- the wired fuel sensor ----
         // Between the configuration frame and the network number's.
-        {"wired sensor settings write", wiredSensor(writeFlsSettings, 100), OtherDevice},
+        {"wired sensor settings write", wiredWrite, {PressedAgain, WindowClosed}},
         // Inside the password step the write runs first.
-        {"wired sensor settings write after the password", wiredSensor(writeFlsSettingsAfterPassword, 20, 0xF8),
-         OtherDevice},
+        {"wired sensor settings write after the password", wiredSensor(writeFlsSettingsAfterPassword, 20, 0xF8), {}},
         // Inside the probe of the security entry, before its dialog.
-        {"wired sensor password check", wiredSensor(checkFlsPassword, 100), AlsoSwitchedOff},
+        {"wired sensor password check", wiredSensor(checkFlsPassword, 100), {SwitchedOff}},
         // Between the Empty level's frame and the Full level's.
-        {"wired sensor levels typed by hand", wiredSensor(writeFlsLevelsByHand, 20, 0xED), OtherDevice},
+        {"wired sensor levels typed by hand", wiredSensor(writeFlsLevelsByHand, 20, 0xED), {}},
         // Between the picked sensor's two serial requests.
-        {"wired sensor picked in the list", wiredSensor(pickFlsSensor, 40), OtherDevice},
+        {"wired sensor picked in the list", wiredSensor(pickFlsSensor, 40), {}},
         // Between the serial requests to sensor 2 before a pair's run is named.
-        {"wired pair calibration", wiredPairCalibration(40), OtherDevice},
+        {"wired pair calibration", wiredPairCalibration(40), {}},
         // While the sensor settles into angle mode, before the search for it.
-        {"wired sensor angle mode", wiredSensor(switchFlsToAngleMode, 200), OtherDevice},
+        {"wired sensor angle mode", wiredSensor(switchFlsToAngleMode, 200), {}},
 
         // ---- the BLE base, its advertising mode and the wireless angle sensor ----
         // A base that answers nothing: the write waits for the sensor's report.
-        {"BLE base settings write", bleSensor(writeBleSettingsToASilentBase, 1500), OtherDevice},
+        {"BLE base settings write", bleSensor(writeBleSettingsToASilentBase, 1500), {WindowClosed}},
         // Between the present password and "no password".
-        {"BLE base password removal", bleSensor(removeBlePassword, 300, 0xE8, 1234), AlsoSwitchedOff},
+        {"BLE base password removal", bleSensor(removeBlePassword, 300, 0xE8, 1234), {SwitchedOff}},
         // Between the slot's free name and the base's configuration.
-        {"BLE base slot freed from its card", bleAdvert(freeBleSlot, 100, 0xEA), OtherDevice},
+        {"BLE base slot freed from its card", bleAdvert(freeBleSlot, 100, 0xEA), {}},
         // Between the sensor's name and its password.
-        {"BLE base sensor connected by name", bleAdvert(connectBleSlotByName, 300, 0xEA), AlsoSwitchedOff},
+        {"BLE base sensor connected by name", bleAdvert(connectBleSlotByName, 300, 0xEA), {SwitchedOff}},
         // Between the thresholds' frames, while the first one's outcome is awaited.
-        {"wireless angle sensor settings write", wirelessAngleSensor(writeAngleThresholds, 1000), AlsoSwitchedOff},
+        {"wireless angle sensor settings write", wirelessAngleSensor(writeAngleThresholds, 1000), {SwitchedOff}},
 
         // ---- the PLM300 ----
         // Between the first setting frame and the second.
-        {"PLM300 settings write", plm300(writePlm300Settings, 300), AlsoSwitchedOff},
+        {"PLM300 settings write", plm300(writePlm300Settings, 300), {SwitchedOff}},
         // Between the number's frame and the search under the new number.
-        {"PLM300 network number write", plm300(writePlm300NetNum, 400), OtherDevice},
+        {"PLM300 network number write", plm300(writePlm300NetNum, 400), {}},
 
         // ---- the indicator ----
         // In the wait between the file and the table write.
-        {"indicator table from a file", indicator(loadIndicatorTable, 1000), OtherDevice},
+        {"indicator table from a file", indicatorLoad, {BackAtOnce}},
         // While its file dialog is still open (the converter may go meanwhile).
-        {"indicator table to a file", indicator(saveIndicatorTableLate, 300), AlsoSwitchedOff},
+        {"indicator table to a file", indicator(saveIndicatorTableLate, 300), {SwitchedOff}},
 
         // ---- the wired angle sensor ----
         // Between the upper threshold, refused, and the lower one's frame.
-        {"angle sensor settings write", angleSensor(writeAngleSensorSettings, 300), AlsoSwitchedOff},
+        {"angle sensor settings write", angleSensor(writeAngleSensorSettings, 300), {SwitchedOff}},
         // While the mode frame settles, before its log line.
-        {"angle sensor mode", angleSensor(switchAngleSensorMode, 20), OtherDevice},
+        {"angle sensor mode", angleSensor(switchAngleSensorMode, 20), {}},
 
         // ---- the online unit ----
         // While the write waits for the unit to acknowledge it.
-        {"online unit settings write", onlineUnit(writeOnlineSettings, 400), AlsoSwitchedOff},
-        {"online unit horizon", onlineUnit(setOnlineHorizon, 300), OtherDevice},
+        {"online unit settings write", onlineUnit(writeOnlineSettings, 400), {SwitchedOff, WindowClosed}},
+        {"online unit horizon", onlineUnit(setOnlineHorizon, 300), {}},
     };
+    const char *const how[] = {"another device", "switched off", "back at once", "pressed again", "window closed"};
     for (const Row &row : procedures) {
-        QTest::addRow("%s, another device", row.name) << row.procedure << false;
-        if (row.leave == AlsoSwitchedOff)
-            QTest::addRow("%s, switched off", row.name) << row.procedure << true;
+        QTest::addRow("%s, %s", row.name, how[OtherDevice]) << row.procedure << int(OtherDevice);
+        for (Leave leave : row.also)
+            QTest::addRow("%s, %s", row.name, how[leave]) << row.procedure << int(leave);
     }
 }
 
 void TestLeaveQuiet::leftPageGoesQuiet()
 {
     QFETCH(Procedure, procedure);
-    QFETCH(bool, switchedOff);
+    QFETCH(int, leave);
+    if (!procedure.again)
+        procedure.again = procedure.run;
 
     const bool toPlm300 = procedure.requestStart == kIndicatorRequestStart;
     std::unique_ptr<SimulatedDevice> device = procedure.device();
@@ -626,31 +668,68 @@ void TestLeaveQuiet::leftPageGoesQuiet()
     BaseDevice *page = procedure.page(window);
     BaseDevice *nextPage = toPlm300 ? static_cast<BaseDevice *>(window.plm300()) : window.n7();
     QPushButton *nextButton = toPlm300 ? ui->pushButtonPLM300 : ui->pushButtonN7;
+    QPushButton *ownButton = ui->*procedure.button;
     shortintervals::apply(page);
     shortintervals::apply(nextPage);
     ui->comboBox_SerialPort->setCurrentText(line.portPath());
     QCOMPARE(ui->comboBox_SerialPort->currentText(), line.portPath());
     QVERIFY(procedure.connect(window));
 
-    // Boxes the procedure shows before the leave are its own business; any
-    // after it is closed and counted.
+    // Boxes the procedure shows before the leave are its own business, and so
+    // is a refusal's; any other after it is closed and counted.
     bool left = false;
     ModalCloser boxes;
-    boxes.leaveOpen = [&left, &procedure](QWidget *box) {
+    boxes.leaveOpen = [&](QWidget *box) {
         return !left || (procedure.ownsFileDialogs && qobject_cast<QFileDialog *>(box));
     };
     QSignalSpy pageLog(page, &BaseDevice::signalWriteLog);
+    const int requestsAtStart = line.requests().size();
     int requestsBefore = 0;
-    const auto leave = [&] {
+    int boxesBefore = 0;
+    bool runningAtLeave = false;
+    bool told = false;
+    bool back = false;
+    const auto leaveNow = [&] {
         // What the page wrote before the leave reaches the line first.
         QTest::qWait(30);
         requestsBefore = line.requests().size();
         pageLog.clear();
+        runningAtLeave = page->isProcedureRunning();
         left = true;
-        (switchedOff ? (ui->*procedure.button) : nextButton)->click();
+        switch (Leave(leave)) {
+        case OtherDevice:
+            nextButton->click();
+            break;
+        case SwitchedOff:
+            ownButton->click();
+            nextButton->click();
+            break;
+        case BackAtOnce:
+            // The left run is still below on the stack while the page comes
+            // back and the same start runs again.
+            ownButton->click();
+            back = procedure.connect(window);
+            if (back)
+                procedure.again(window);
+            break;
+        case PressedAgain: {
+            const QString before = page->getLabelStatusMessage()->text();
+            procedure.again(window);
+            told =
+                procedure.toldRunning ? procedure.toldRunning(window) : page->getLabelStatusMessage()->text() != before;
+            boxesBefore = boxes.seen.size();
+            told = told || boxesBefore > 0;
+            break;
+        }
+        case WindowClosed:
+            // The test goes on after the close: the application stays.
+            QGuiApplication::setQuitOnLastWindowClosed(false);
+            window.close();
+            break;
+        }
     };
     if (procedure.leaveAfterCommand < 0) {
-        QTimer::singleShot(procedure.leaveAfterMs, &window, leave);
+        QTimer::singleShot(procedure.leaveAfterMs, &window, leaveNow);
     } else {
         connect(&line, &SimulatedDevice::requestReceived, &window,
                 [&, armed = false](const QByteArray &request) mutable {
@@ -658,12 +737,35 @@ void TestLeaveQuiet::leftPageGoesQuiet()
                         quint8(request.at(2)) != procedure.leaveAfterCommand)
                         return;
                     armed = true;
-                    QTimer::singleShot(procedure.leaveAfterMs, &window, leave);
+                    QTimer::singleShot(procedure.leaveAfterMs, &window, leaveNow);
                 });
     }
     procedure.run(window);
-    QTRY_VERIFY(left);
-    if (!switchedOff)
+    // The procedure ran until the leave: had it ended before, the row would
+    // prove nothing.
+    QVERIFY2(left, "the procedure ended before the leave");
+    QVERIFY2(runningAtLeave, "no procedure of the page ran at the leave");
+
+    if (leave == PressedAgain) {
+        QVERIFY2(told, "the second start was refused without a word");
+        QTest::qWait(kQuietMs);
+        QCOMPARE(commandFrames(procedure, line.requests(), requestsAtStart), 1);
+        QStringList shown;
+        for (int i = boxesBefore; i < boxes.seen.size(); ++i)
+            shown << boxes.seen.at(i).texts.join(" / ");
+        QVERIFY2(shown.isEmpty(), qPrintable(shown.join(" | ")));
+        QVERIFY(!page->isProcedureRunning());
+        QVERIFY(page->isDeviceConnected());
+        return;
+    }
+    if (leave == BackAtOnce) {
+        QVERIFY2(back, "the page did not find its device again");
+        QTRY_VERIFY(commandFrames(procedure, line.requests(), requestsBefore) > 0);
+        QVERIFY(!page->isProcedureRunning());
+        return;
+    }
+
+    if (leave != WindowClosed)
         QTRY_COMPARE_WITH_TIMEOUT(nextPage->getLabelStatusMessage()->text(), toPlm300 ? kPlm300Connected : kN7Connected,
                                   kConnectMs);
     QTest::qWait(kQuietMs);
@@ -675,8 +777,6 @@ void TestLeaveQuiet::leftPageGoesQuiet()
             strayFrames << QString::fromLatin1(request.toHex(' '));
     }
     QVERIFY2(strayFrames.isEmpty(), qPrintable(strayFrames.join(" | ")));
-    if (switchedOff)
-        QCOMPARE(line.requests().size(), requestsBefore);
     QStringList running;
     for (const QTimer *timer : page->findChildren<QTimer *>()) {
         if (timer->isActive())
@@ -688,8 +788,7 @@ void TestLeaveQuiet::leftPageGoesQuiet()
     for (const ModalCloser::Seen &box : qAsConst(boxes.seen))
         shown << box.texts.join(" / ");
     QVERIFY2(shown.isEmpty(), qPrintable(shown.join(" | ")));
-    if (!switchedOff)
-        QVERIFY(nextPage->isDeviceConnected());
+    QVERIFY(leave == WindowClosed || nextPage->isDeviceConnected());
 }
 
 QTEST_MAIN(TestLeaveQuiet)
