@@ -60,6 +60,8 @@ void Reriruvozive::setupDevices()
     // leaves it as it is.
     add(&Reriruvozive::deviceKVBLE, kvbleDevice, ui->pushButtonBLE, {}, &Reriruvozive::on_ButtonWriteParamKVBLE_clicked,
         nullptr);
+    // Ctrl+S writes nothing on the indicator's page: its table goes out by
+    // its own button.
     add(&Reriruvozive::deviceN7, n7Device, ui->pushButtonN7, {ui->label_n7Alarm_1, ui->label_n7Alarm_3}, nullptr,
         &Reriruvozive::on_pushButtonN7_clicked);
 }

@@ -96,11 +96,17 @@ void Reriruvozive::writeParamToN7()
     if (!run)
         return;
     const std::optional<N7Target> target = n7WriteTarget();
-    if (!target || !buildN7WriteFrame(target->slot, target->netNum))
+    if (!target)
+        return;
+    // The table on show goes out, the user's edits in it; they stay on show
+    // under the poll until the indicator has had the time to store them.
+    const N7Device::CellEdits sent = n7Device->editedCells();
+    if (!buildN7WriteFrame(target->slot, target->netNum))
         return;
     // Left meanwhile, the page marks and clears nothing.
     if (!run.wait(kAfterWriteMs))
         return;
+    n7Device->editsWritten(sent);
     ui->label_n7Alarm_3->setPixmap(pixmapBirdGreen);
     ui->label_n7Alarm_3->show();
     birdsTimer->start(kMarksShownMs);
@@ -170,11 +176,15 @@ void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
     // A file that is not the indicator's table is refused whole: nothing of
     // it reaches the indicator cut or as zeros.
     switch (load.outcome) {
-    case N7Device::TableLoad::Loaded:
+    case N7Device::TableLoad::Loaded: {
         if (!run.wait(kBeforeTableWriteMs))
             return;
-        buildN7WriteFrame(target->slot, target->netNum);
+        // Cells edited during the wait go out with the file's.
+        const N7Device::CellEdits sent = n7Device->editedCells();
+        if (buildN7WriteFrame(target->slot, target->netNum))
+            n7Device->editsWritten(sent);
         break;
+    }
     case N7Device::TableLoad::NotText:
         askService(tr("Таблица из файла не записана в индикатор\nФайл не читается как текст таблицы"), false);
         break;
@@ -185,6 +195,9 @@ void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
                 .arg(0)
                 .arg(n7::kCellTop),
             false);
+        break;
+    case N7Device::TableLoad::NoRows:
+        askService(tr("Таблица из файла не записана в индикатор\nВ файле нет ни одной строки таблицы"), false);
         break;
     case N7Device::TableLoad::NoFile:
         break;

@@ -39,8 +39,8 @@ class TestFirmwareImage : public QObject
 {
     Q_OBJECT
 private slots:
-    void theFirstModelWordInThePathDecides_data();
-    void theFirstModelWordInThePathDecides();
+    void theFileNameDecidesBeforeItsFolders_data();
+    void theFileNameDecidesBeforeItsFolders();
     void romDataStartsWhereTheModelKeepsIt_data();
     void romDataStartsWhereTheModelKeepsIt();
     void romFramesCarryTheirChecksums_data();
@@ -56,13 +56,14 @@ private slots:
     void anyFileIsCutIntoBlocksWithinItsBounds();
 };
 
-void TestFirmwareImage::theFirstModelWordInThePathDecides_data()
+void TestFirmwareImage::theFileNameDecidesBeforeItsFolders_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<Model>("model");
     QTest::newRow("file name") << "/fw/QF210_v3.bin" << Model::QF210;
     QTest::newRow("folder in lower case") << "/home/user/qf210/release.cri" << Model::QF210;
     QTest::newRow("two words: the earlier in the list") << "/fw/QF470/QF210.bin" << Model::QF210;
+    QTest::newRow("the file's word over its folder's") << "/fw/qf210dir/ANGLEMETER_fw.bin" << Model::AngleMeter;
     QTest::newRow("QF260") << "C:/fw/Qf260.bin" << Model::QF260;
     QTest::newRow("QF410") << "/fw/qf410-2.1.bin" << Model::QF410;
     QTest::newRow("QF470") << "/fw/QF470.cri" << Model::QF470;
@@ -74,7 +75,7 @@ void TestFirmwareImage::theFirstModelWordInThePathDecides_data()
     QTest::newRow("cancelled dialog") << QString() << Model::None;
 }
 
-void TestFirmwareImage::theFirstModelWordInThePathDecides()
+void TestFirmwareImage::theFileNameDecidesBeforeItsFolders()
 {
     QFETCH(QString, path);
     QFETCH(Model, model);

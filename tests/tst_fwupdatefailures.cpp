@@ -164,6 +164,9 @@ void TestFwUpdateFailures::aFileForAnotherModelThanTheSensorsIsRefusedBeforeTheR
                                                     << "QF210_2.1.bin" << 0x4A40 + 300;
     QTest::newRow("QF410 file, a QF210 on the bus") << wired << int(SimulatedFls::kModelQF210) << "Подключен QF210"
                                                     << "fw_qf410.cri" << 0x5040 + 300;
+    QTest::newRow("angle sensor file in a QF210 folder, a QF210 on the bus")
+        << wired << int(SimulatedFls::kModelQF210) << "Подключен QF210"
+        << "qf210dir/ANGLEMETER_fw.bin" << 0x4A40 + 300;
     // Each page takes its own family's files alone, whatever answers.
     QTest::newRow("QF210, angle page") << "pushButtonKV380" << -1 << QString() << "QF210_fuel.bin" << 0x4A40 + 300;
     QTest::newRow("QF260, angle page") << "pushButtonKV380" << -1 << QString() << "QF260_fuel.bin" << 640;

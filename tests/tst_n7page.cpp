@@ -361,7 +361,7 @@ void TestN7Page::tableFilesAreWrittenWholeOrNotAtAll()
     QDir(files.path()).mkdir("taken.csv");
     QVERIFY(!f.page->saveTableTo(tablePath("taken")));
 
-    // Back from the file: the same values, then the empty file's zeros.
+    // Back from the file: the same values; an empty file changes nothing.
     device->sensors[0].litres.fill(1);
     f.feed(device->tableAnswer(0));
     QCOMPARE(f.page->loadTableFrom(tablePath("plain.csv")).outcome, N7Device::TableLoad::Loaded);
@@ -369,9 +369,9 @@ void TestN7Page::tableFilesAreWrittenWholeOrNotAtAll()
     QCOMPARE(f.page->getTable(1, 0), QString("100"));
     QCOMPARE(f.page->getTable(1, 1).trimmed(), QString("5"));
     writeFile(tablePath("empty.csv"), QByteArray());
-    QCOMPARE(f.page->loadTableFrom(tablePath("empty.csv")).outcome, N7Device::TableLoad::Loaded);
+    QCOMPARE(f.page->loadTableFrom(tablePath("empty.csv")).outcome, N7Device::TableLoad::NoRows);
     QCOMPARE(f.page->getModel()->rowCount(), 40);
-    QCOMPARE(f.page->getTable(39, 1), QString("0"));
+    QCOMPARE(f.page->getTable(1, 0), QString("100"));
     // No file, no change.
     QCOMPARE(f.page->loadTableFrom(tablePath("nothing-here.csv")).outcome, N7Device::TableLoad::NoFile);
     QCOMPARE(f.page->loadTableFrom(QString()).outcome, N7Device::TableLoad::NoFile);
@@ -534,13 +534,18 @@ void TestN7Page::writesWaitForTheChosenSlotsOwnAnswer()
 void TestN7Page::tableGoesThroughACsvFileAndBackIntoTheIndicator()
 {
     connectPage();
-    // The user edits a cell and writes at once (the next answer would show
-    // the indicator's own table again).
+    // The user edits two cells: the poll leaves them as typed, and the write
+    // button writes them.
     page->getModel()->item(3, 1)->setText("777");
+    page->getModel()->item(9, 1)->setText("4444");
+    const int reads = device->countRequests(0xEE);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xEE) >= reads + 3, 4 * kPollMs + kSlackMs);
+    QCOMPARE(cell(9, 1), QString("4444"));
     ui->pushButton_n7WriteParam->click();
     QCOMPARE(device->appliedWrites.size(), 1);
     const QByteArray firstWrite = device->appliedWrites.first();
     QCOMPARE(device->sensors[0].litres[3], quint16(777));
+    QCOMPARE(device->sensors[0].litres[9], quint16(4444));
     QTRY_COMPARE_WITH_TIMEOUT(cell(3, 1), QString("777"), 3 * kPollMs + kSlackMs);
 
     const QString path = tablePath("roundtrip.csv");
@@ -576,6 +581,15 @@ void TestN7Page::tableGoesThroughACsvFileAndBackIntoTheIndicator()
         QCOMPARE(driver.seen.size(), 1);
     }
     QCOMPARE(device->appliedWrites.size(), 2);
+
+    // Discarded, an edit shows the indicator's value at once; one made
+    // before another slot is picked is not that slot's.
+    page->getModel()->item(5, 0)->setText("1");
+    page->discardEdits();
+    QCOMPARE(cell(5, 0), QString("500"));
+    page->getModel()->item(5, 0)->setText("1");
+    ui->comboBox_n7numberFLS->setCurrentIndex(1);
+    QTRY_COMPARE_WITH_TIMEOUT(cell(5, 0), QString("501"), 3 * kPollMs + kSlackMs);
 }
 
 void TestN7Page::csvFilesAreWrittenAsTheyReadOrRefusedWhole_data()
@@ -584,8 +598,6 @@ void TestN7Page::csvFilesAreWrittenAsTheyReadOrRefusedWhole_data()
     QTest::addColumn<QList<int>>("units");
     QTest::addColumn<QList<int>>("litres");
     QTest::addColumn<QString>("refusal"); // empty: the file's table is written
-
-    QTest::newRow("empty file: 80 zeros") << QByteArray() << QList<int>() << QList<int>() << QString();
 
     // A missing cell, a blank, then more lines than the table has.
     QByteArray text = "10\r\n20; 30\r\n";
@@ -604,6 +616,7 @@ void TestN7Page::csvFilesAreWrittenAsTheyReadOrRefusedWhole_data()
     // two and zeros, or with values cut to 16 bits or zeroed.
     const QString notWritten = QStringLiteral("Таблица из файла не записана в индикатор\n");
     const QString range = QStringLiteral("\nДопустимы числа от 0 до 65535");
+    const QString noRow = QStringLiteral("В файле нет ни одной строки таблицы");
     QTest::newRow("a NUL byte") << QByteArray("1\0002;3\r\n", 8) << QList<int>() << QList<int>()
                                 << notWritten + "Файл не читается как текст таблицы";
     QTest::newRow("UTF-16") << QByteArray("\xFF\xFE"
@@ -611,6 +624,9 @@ void TestN7Page::csvFilesAreWrittenAsTheyReadOrRefusedWhole_data()
                                           "2\0\r\0\n\0",
                                           12)
                             << QList<int>() << QList<int>() << notWritten + "Файл не читается как текст таблицы";
+    QTest::newRow("empty file") << QByteArray() << QList<int>() << QList<int>() << notWritten + noRow;
+    QTest::newRow("blank lines only") << QByteArray("\r\n \r\n\t\n") << QList<int>() << QList<int>()
+                                      << notWritten + noRow;
     QTest::newRow("a value past 16 bits")
         << QByteArray("10;20\r\n30;40\r\n50;60\r\n70000;5\r\n") << QList<int>() << QList<int>()
         << notWritten + "Недопустимое значение: «70000» в столбце «Ед. Датчика», строке 4" + range;

@@ -12,7 +12,7 @@ struct ModelWord
     Model model;
 };
 
-// Tested in this order; the first word found decides, so a path naming two
+// Tested in this order; the first word found decides, so a name naming two
 // models is taken as the earlier one.
 constexpr ModelWord kModelWords[] = {
     {"QF210", Model::QF210},   {"QF260", Model::QF260},   {"QF410", Model::QF410},           {"QF470", Model::QF470},
@@ -52,11 +52,19 @@ QByteArray blockFrame(quint8 header, const QByteArray &block)
 
 Model modelOfPath(const QString &path)
 {
-    for (const ModelWord &entry : kModelWords) {
-        if (path.contains(QLatin1String(entry.word), Qt::CaseInsensitive))
-            return entry.model;
-    }
-    return Model::None;
+    const auto firstWordIn = [](const QString &text) {
+        for (const ModelWord &entry : kModelWords) {
+            if (text.contains(QLatin1String(entry.word), Qt::CaseInsensitive))
+                return entry.model;
+        }
+        return Model::None;
+    };
+    // The file's own name outweighs the folder it was put in: another
+    // model's file kept in a folder named after this one is still the other
+    // model's firmware.
+    const int nameStart = qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))) + 1;
+    const Model named = firstWordIn(path.mid(nameStart));
+    return named != Model::None ? named : firstWordIn(path);
 }
 
 bool isBlockModel(Model model)

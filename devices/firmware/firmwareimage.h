@@ -19,10 +19,11 @@ namespace fwimage {
 // The device a file is for, as its path names it.
 enum class Model { None, QF210, QF260, QF410, QF470, Online, PLM300, AngleMeter };
 
-// The model word found first in the whole path (folders count), case
-// insensitive, the words tested in a fixed order: "QF210", "QF260", "QF410",
-// "QF470", "ONLINE", "PLM300", "ANGLEMETER". None when the path names none
-// (an empty path included).
+// The model word found first, case insensitive, the words tested in a fixed
+// order: "QF210", "QF260", "QF410", "QF470", "ONLINE", "PLM300",
+// "ANGLEMETER". The file's own name decides when it names a model; the
+// folders count only when it names none. None when the path names none (an
+// empty path included).
 Model modelOfPath(const QString &path);
 
 // Models whose bootloader speaks the block dialect.

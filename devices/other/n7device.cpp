@@ -6,6 +6,7 @@
 #include "devices/other/pagewidgets.h"
 #include "ui/boundedintvalidator.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QStandardItemModel>
 
@@ -50,6 +51,11 @@ bool N7Device::initUI()
     for (const QString &slot : {tr("Датчик 1"), tr("Датчик 2"), tr("Датчик 3"), tr("Датчик 4")})
         ui->comboBox_n7numberFLS->addItem(slot);
     ui->comboBox_n7numberFLS->setCurrentIndex(0);
+    connect(model, &QStandardItemModel::itemChanged, this, &N7Device::cellChanged);
+    // Edits belong to the table of the slot they were made in: written into
+    // another slot they would change a table nobody edited.
+    connect(ui->comboBox_n7numberFLS, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &N7Device::forgetEdits);
 
     setVisiblePageWidgets(false);
     viewIconChangedParam(false);
@@ -74,6 +80,8 @@ void N7Device::initStatusMessage()
 void N7Device::connectDevice()
 {
     forgetTableSlot();
+    forgetEdits();
+    reported.reset();
     BaseDevice::connectDevice();
     setFirstDataRequest(true);
 }
@@ -83,6 +91,28 @@ void N7Device::disconnectDevice()
     BaseDevice::disconnectDevice();
     setVisiblePageWidgets(false);
     forgetTableSlot();
+    // The next session shows the indicator's table as it is then.
+    forgetEdits();
+}
+
+bool N7Device::settingsEdited() const
+{
+    return !edits.empty() || (ui && ui->lineEdit_n7NetNum->isModified() && !ui->lineEdit_n7NetNum->text().isEmpty());
+}
+
+void N7Device::discardEdits()
+{
+    if (reported) {
+        for (const auto &[row, column] : edits) {
+            const n7::Column &values = column == n7::kUnitsColumn ? reported->units : reported->litres;
+            setTable(values[size_t(row)], row, column);
+        }
+    }
+    forgetEdits();
+    if (ui) {
+        ui->lineEdit_n7NetNum->clear();
+        ui->label_n7Alarm_3->hide();
+    }
 }
 
 void N7Device::pollTick()

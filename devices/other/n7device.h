@@ -8,10 +8,14 @@
 #include <QPixmap>
 #include <QString>
 
+#include <map>
 #include <optional>
+#include <set>
+#include <utility>
 
 class QLabel;
 class QSerialPort;
+class QStandardItem;
 class QStandardItemModel;
 class Ui_Deruvivuriri;
 
@@ -31,6 +35,12 @@ public:
         disconnectDevice();
         setVisiblePageWidgets(false);
     }
+    // Cells of the table the user changed, or an address typed, not yet
+    // written.
+    bool settingsEdited() const override;
+    // The edited cells show the indicator's last values again, and the
+    // address typed goes.
+    void discardEdits() override;
 
     N7Device(Ui_Deruvivuriri *form, QSerialPort *port);
     ~N7Device() override;
@@ -46,6 +56,15 @@ public:
     n7::Table table() const;
     QStandardItemModel *getModel() const { return model; }
 
+    // The cells the user edited, by row and column, with what they hold:
+    // the poll leaves them alone until they are written or discarded.
+    using CellEdits = std::map<std::pair<int, int>, QString>;
+    CellEdits editedCells() const;
+    // A write sent `sent` (taken before it went out): each of those cells
+    // that still holds what was sent goes back under the poll. One edited
+    // again meanwhile stays the user's.
+    void editsWritten(const CellEdits &sent);
+
     // The sensor slot whose table and address are on show; nothing before
     // the first table, and while the slot an answer belongs to is unknown
     // (answers carry no slot number).
@@ -59,6 +78,7 @@ public:
             Loaded,    // the table on show is the file's
             NotText,   // the file is no text
             UnfitCell, // a cell holds what the indicator cannot
+            NoRows,    // the file holds no row of a table
         };
         Outcome outcome = NoFile;
         n7::CellPlace cell; // with UnfitCell
@@ -105,6 +125,8 @@ private:
     void setRows(const n7::Table &rows);
     void keepTableAboveFileButtons();
     void forgetTableSlot();
+    void cellChanged(const QStandardItem *cell);
+    void forgetEdits();
 
     // How many more answers show the page's widgets while the refresh flag is set.
     int updateCountdown = 3;
@@ -118,6 +140,13 @@ private:
     std::optional<quint8> slotAsked;
     bool slotsAskedDiffer = false;
     std::optional<quint8> tableSlot;
+
+    // The places the user edited, and the table the indicator last reported
+    // (to show again when the edits are discarded).
+    std::set<std::pair<int, int>> edits;
+    std::optional<n7::TableAnswer> reported;
+    // Set while the page itself fills the table: those changes are no edits.
+    bool fillingTable = false;
 };
 
 #endif // N7DEVICE_H

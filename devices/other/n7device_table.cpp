@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QStandardItemModel>
 #include <QTimer>
 
@@ -80,16 +81,50 @@ void N7Device::parseData(const n7::TableAnswer &answer)
 
 void N7Device::fillTableFromAnswer(const n7::TableAnswer &answer)
 {
-    for (int i = 0; i < n7::kTableRows; ++i)
-        setTable(answer.units[size_t(i)], i, n7::kUnitsColumn);
-    for (int i = 0; i < n7::kTableRows; ++i)
-        setTable(answer.litres[size_t(i)], i, n7::kLitresColumn);
+    reported = answer;
+    // What the user typed stays on show: the next write sends it.
+    for (int column : {n7::kUnitsColumn, n7::kLitresColumn}) {
+        const n7::Column &values = column == n7::kUnitsColumn ? answer.units : answer.litres;
+        for (int i = 0; i < n7::kTableRows; ++i) {
+            if (!edits.count({i, column}))
+                setTable(values[size_t(i)], i, column);
+        }
+    }
+}
+
+void N7Device::cellChanged(const QStandardItem *cell)
+{
+    // Only the indicator's own cells: no others are sent.
+    if (!fillingTable && cell && cell->row() < n7::kTableRows && cell->column() < n7::kTableColumns)
+        edits.insert({cell->row(), cell->column()});
+}
+
+void N7Device::forgetEdits()
+{
+    edits.clear();
+}
+
+N7Device::CellEdits N7Device::editedCells() const
+{
+    CellEdits cells;
+    for (const auto &place : edits)
+        cells[place] = getTable(place.first, place.second);
+    return cells;
+}
+
+void N7Device::editsWritten(const CellEdits &sent)
+{
+    for (const auto &[place, text] : sent) {
+        if (getTable(place.first, place.second) == text)
+            edits.erase(place);
+    }
 }
 
 void N7Device::setTable(int val, int row, int column)
 {
     if (!model || row < 0 || column < 0 || column >= model->columnCount())
         return;
+    const QScopedValueRollback<bool> filling(fillingTable, true);
     while (model->rowCount() <= row && model->rowCount() < n7::kTableRows)
         model->appendRow({new QStandardItem, new QStandardItem});
     if (row >= model->rowCount())
@@ -121,6 +156,9 @@ n7::Table N7Device::table() const
 
 void N7Device::setRows(const n7::Table &rows)
 {
+    // The file's table replaces every cell, the edited ones too.
+    const QScopedValueRollback<bool> filling(fillingTable, true);
+    forgetEdits();
     model->removeRows(0, model->rowCount());
     for (const QStringList &cells : rows) {
         QList<QStandardItem *> items;
@@ -174,6 +212,10 @@ N7Device::TableLoad N7Device::loadTableFrom(const QString &fileName)
     const std::optional<n7::Table> rows = n7::readCsv(file);
     if (!rows) {
         load.outcome = TableLoad::NotText;
+        return load;
+    }
+    if (rows->isEmpty()) {
+        load.outcome = TableLoad::NoRows;
         return load;
     }
     if (const std::optional<n7::CellPlace> unfit = n7::firstUnfitCell(*rows)) {

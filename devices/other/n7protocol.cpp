@@ -169,11 +169,13 @@ std::optional<Table> readCsv(QIODevice &in)
         lines.removeLast();
 
     Table table;
+    bool anyRow = false;
     for (QString line : qAsConst(lines)) {
         if (table.size() == kTableRows)
             break;
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
+        anyRow = anyRow || !line.trimmed().isEmpty();
         QStringList cells = line.split(QLatin1Char(';'));
         // The indicator's table has two columns; whatever follows is not part of it.
         cells = cells.mid(0, kTableColumns);
@@ -181,6 +183,10 @@ std::optional<Table> readCsv(QIODevice &in)
             cells.append(kFiller);
         table.append(cells);
     }
+    // Filled up with zeros, a file without a single row would be a table
+    // nobody wrote.
+    if (!anyRow)
+        return Table();
     while (table.size() < kTableRows)
         table.append(QStringList{kFiller, kFiller});
     return table;

@@ -107,9 +107,10 @@ using Table = QList<QStringList>;
 
 // Reads a table file: one row per line (LF or CR LF), cells split at ";" as
 // they stand. The first 40 lines count; missing rows are "0", "0" and a
-// missing cell is "0". Cells beyond the second are dropped. Nothing when the
-// file is no UTF-8 text (a NUL byte, a UTF-16 file): read as text, it would
-// give a table of some of its cells and zeros.
+// missing cell is "0". Cells beyond the second are dropped. An empty table
+// when those lines hold nothing but blanks (an empty file included). Nothing
+// when the file is no UTF-8 text (a NUL byte, a UTF-16 file): read as text,
+// it would give a table of some of its cells and zeros.
 std::optional<Table> readCsv(QIODevice &in);
 
 // Where a cell sits in a table, counted from 0.

@@ -2819,6 +2819,12 @@ The portion was not recorded</translation>
         <translation>Sensor 2 has not reported its serial number.
 A two-sensor calibration is not available yet</translation>
     </message>
+    <message>
+        <source>Таблица из файла не записана в индикатор
+В файле нет ни одной строки таблицы</source>
+        <translation>The table from the file was not written to the indicator
+The file holds no row of a table</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2823,6 +2823,12 @@ La porción no se registró</translation>
         <translation>El sensor 2 no ha informado su número de serie.
 La calibración de dos sensores aún no está disponible</translation>
     </message>
+    <message>
+        <source>Таблица из файла не записана в индикатор
+В файле нет ни одной строки таблицы</source>
+        <translation>La tabla del archivo no se escribió en el indicador
+El archivo no contiene ninguna fila de tabla</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2740,6 +2740,11 @@
 Тарировка двух датчиков пока недоступна</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Таблица из файла не записана в индикатор
+В файле нет ни одной строки таблицы</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -62,10 +62,11 @@ struct TablePages
         // A file the indicator cannot take leaves the table as it was.
         const QList<QStringList> shown = cellsOf(indicator.page->getModel());
         const N7Device::TableLoad load = indicator.page->loadTableFrom(path);
-        const bool fits = n7Table && !n7::firstUnfitCell(*n7Table);
-        fuzz::require(load.outcome == (!n7Table ? N7Device::TableLoad::NotText
-                                       : fits   ? N7Device::TableLoad::Loaded
-                                                : N7Device::TableLoad::UnfitCell),
+        const bool fits = n7Table && !n7Table->isEmpty() && !n7::firstUnfitCell(*n7Table);
+        fuzz::require(load.outcome == (!n7Table             ? N7Device::TableLoad::NotText
+                                       : n7Table->isEmpty() ? N7Device::TableLoad::NoRows
+                                       : fits               ? N7Device::TableLoad::Loaded
+                                                            : N7Device::TableLoad::UnfitCell),
                       "csv: the indicator's page judged a file otherwise than its reader");
         fuzz::require(cellsOf(indicator.page->getModel()) == (fits ? *n7Table : shown),
                       "csv: the indicator's table is neither the file's nor the one it had");
@@ -91,7 +92,7 @@ void fuzz::fuzzCsv(const QByteArray &input)
 
     const std::optional<n7::Table> n7Table = readN7(input);
     if (n7Table) {
-        require(n7Table->size() == n7::kTableRows, "csv: the indicator's table lost its rows");
+        require(n7Table->isEmpty() || n7Table->size() == n7::kTableRows, "csv: the indicator's table lost its rows");
         for (const QStringList &row : *n7Table)
             require(row.size() == n7::kTableColumns, "csv: an indicator row of another width");
         // What the indicator's page saves of what it read gives the indicator

@@ -82,6 +82,7 @@ public:
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
         const QString path = dir.filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             return QString();
