@@ -63,7 +63,6 @@ public:
         Silent,       // no answer in time
         Left,         // the page was left meanwhile: nothing more is told
         NotSent,      // refused before sending; the page told why
-        Queued,       // goes out with the write already running
     };
 
     QFOnline(Ui_Deruvivuriri *form, QSerialPort *port);
