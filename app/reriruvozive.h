@@ -487,7 +487,11 @@ private:
     // What the selected page's sensors are called in the names of their
     // runs' files, in card order (the wired page names both of its cards).
     QStringList tarSensorIds() const;
-    QString tarMirrorName(int sensorCount) const;
+    // The sensors a new run of this many sensors is named after, in column
+    // order; none while one of them is unknown (a wired sensor whose serial
+    // has not come since the last search), so that no run is named after
+    // a serial of nobody.
+    QStringList tarRunDevices(int sensorCount) const;
     // A run is named after its sensors' serials: a pair's after both of the
     // wired page's, a BLE sensor's after its own. Those not come yet are
     // asked for. PageLeft when the page was left meanwhile.
@@ -500,12 +504,13 @@ private:
     // run's own; tells the user why not otherwise.
     bool tarSensorsStillAnswer();
     // The unfinished run of the sensors on the bus: its file, or nothing;
+    // `devices` are the run's sensors in column order, as many as it has;
     // `swapped` tells a pair's file named the other way round.
-    QString findUnfinishedTar(bool *swapped) const;
-    // Mirrors the run into `name`; a run another file of that name holds is
-    // kept aside first, and the run's own former file goes once the new one
-    // holds it.
-    bool writeTarTableAs(const QString &name, const QString &finished);
+    QString findUnfinishedTar(QStringList *devices, bool *swapped) const;
+    // Mirrors the run into the file named after `devices`; a run another
+    // file of that name holds is kept aside first, and the run's own former
+    // file goes once the new one holds it.
+    bool writeTarTableAs(const QStringList &devices, const QString &finished);
     // Moves an unfinished run out of a new run's way and tells the user where.
     bool keepTarAside(const QString &path);
     void showAdvertTarButtons(bool running);
@@ -573,7 +578,6 @@ private:
     bool curDeviceConnected = false;
     int surveyQueueIndex = 0;
     QByteArray surveyQueue;
-    int currentSensorIndex = 0;
     int levels[3] = {0, 0, 0};
     bool deviceWT = false, deviceBLE = false, deviceFLS = false, deviceKV380 = false, devicePLM300 = false,
          deviceQFOnline = false, deviceKVBLE = false, deviceN7 = false;

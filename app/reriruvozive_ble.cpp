@@ -22,22 +22,27 @@ constexpr int kUpdateFrameMs = 100;
 
 void Reriruvozive::writeParamToBLE()
 {
-    // Its waits run the event loop; a second press or Ctrl+S meanwhile
-    // would send a second write into the first one's answer, and a write of
-    // a page just left may still be on its way to its next wait.
-    if (anyWriteRunning() || !bleDevice->isSessionRunning())
+    // Its waits run the event loop; a second press or Ctrl+S meanwhile is
+    // refused by the page, which says so.
+    BaseDevice::Procedure run(bleDevice);
+    if (!run)
+        return;
+    // Settings read from another sensor, or from none, are not the linked one's.
+    if (!bleDevice->requireSensorReadings() || !run.alive())
         return;
     const int filter = ui->comboBox_FiltrBLE->currentIndex();
     if (filter < 0)
         return; // no settings read from the sensor yet
-    const BaseDevice::WriteGuard guard(bleDevice);
 
     bleDevice->setWaitingReply(true);
     // A protected sensor takes the write only after the password it accepted.
     // Left during a wait, the write sends, marks and tells nothing more.
-    if (bleDevice->isPasswordProtected() && bleDevice->getAcceptedPassword() &&
-        !bleDevice->sendPass(int(*bleDevice->getAcceptedPassword()), ble::kPasswordEnterCommand))
-        return;
+    if (bleDevice->isPasswordProtected() && bleDevice->getAcceptedPassword()) {
+        if (!bleDevice->sendPass(run, int(*bleDevice->getAcceptedPassword()), ble::kPasswordEnterCommand))
+            return;
+        // The sensor's report comes with the polls.
+        run.releaseLine();
+    }
 
     quint8 mode = 0;
     if (bleDevice->isRangeChangeTo1023()) {
@@ -57,10 +62,12 @@ void Reriruvozive::writeParamToBLE()
     for (int cycle = 1; cycle <= kWriteCycles; ++cycle) {
         bleDevice->setNeedUpdateWindow(true);
         bleDevice->setParamsAcknowledged(false);
-        if (!bleDevice->waitInSession(kWriteCycleMs))
+        if (!run.wait(kWriteCycleMs))
             return;
         bleDevice->setFirstDataRequest(true);
         parceDataFromCOMPort();
+        if (!run.alive())
+            return;
         if (bleDevice->isModeSet()) {
             ui->label_Alarm_12BLE->setPixmap(pixmapBirdGreen);
             ui->label_Alarm_10BLE->setPixmap(pixmapBirdGreen);
@@ -88,19 +95,23 @@ void Reriruvozive::on_comboBox_FiltrBLE_activated(int index)
 
 void Reriruvozive::on_pushBtnInUpdBLE_clicked()
 {
-    // The restart belongs to the page it was asked on.
+    // The restart belongs to the page it was asked on, one procedure of it
+    // at a time.
     BaseDevice *page = activePage();
-    if (!page || !page->isSessionRunning())
+    if (!page)
+        return;
+    BaseDevice::Procedure run(page);
+    if (!run)
         return;
     // The sensor restarts only for a caller that knows its password. Left
     // during a wait, the page sends and shows nothing more.
     if (deviceBLE && bleDevice->isPasswordProtected() && bleDevice->getAcceptedPassword() &&
-        !bleDevice->sendPass(int(*bleDevice->getAcceptedPassword()), ble::kSensorEnterPassword))
+        !bleDevice->sendPass(run, int(*bleDevice->getAcceptedPassword()), ble::kSensorEnterPassword))
         return;
     // A second restart is reported like the first.
     bleDevice->awaitCommandOutcome();
     portConnection->writeData(ble::updateModeRequest(currentNetNum));
-    if (!page->waitInSession(kUpdateFrameMs))
+    if (!run.wait(kUpdateFrameMs))
         return;
     ui->labelMsgUpdBLE->setWordWrap(true);
     ui->labelMsgUpdBLE->setText(tr("Сейчас датчик будет перезагружен\nПосле успешной перезагрузки у вас есть "

@@ -62,6 +62,9 @@ void Reriruvozive::setupTarRun()
     tarRun = new TarRun(ui->Tarirovka, this);
     connect(tarRun->rowDeleteButton(), &QPushButton::clicked, this, &Reriruvozive::deletePortionTar);
     connect(tarRun->unitSwitch(), &Switch::toggled, this, &Reriruvozive::setLitrGallon);
+    // Once the edit is over: the user is told, as for a portion, when the
+    // file still cannot hold it.
+    connect(tarRun, &TarRun::cellNotMirrored, this, &Reriruvozive::saveTempTarTable, Qt::QueuedConnection);
 }
 
 QString Reriruvozive::getNameTempTarFile() const
@@ -110,21 +113,24 @@ QStringList Reriruvozive::tarSensorIds() const
     return {QString::number(tarSerial(0)), QString::number(tarSerial(1))};
 }
 
-QString Reriruvozive::tarMirrorName(int sensorCount) const
+QStringList Reriruvozive::tarRunDevices(int sensorCount) const
 {
-    QStringList ids = tarSensorIds();
-    while (ids.size() < sensorCount)
-        ids.append(QStringLiteral("0"));
-    return tarfile::tempName(tarFolder(), ids.mid(0, qMax(1, sensorCount)));
+    const QStringList ids = tarSensorIds();
+    if (sensorCount < 1 || sensorCount > ids.size())
+        return {};
+    for (int sensor = 0; deviceFLS && sensor < sensorCount; ++sensor) {
+        if (!flsDevice->isSerialKnown(sensor))
+            return {};
+    }
+    return ids.mid(0, sensorCount);
 }
 
 Reriruvozive::TarSerials Reriruvozive::askTarSerials()
 {
     if (deviceFLS) {
-        // A run of sensor 1 alone keeps the name it always had.
-        if (!tarRun->hasTwoSensors())
-            return TarSerials::Known;
-        const auto known = [this] { return flsDevice->isSerialKnown(0) && flsDevice->isSerialKnown(1); };
+        const auto known = [this] {
+            return flsDevice->isSerialKnown(0) && (!tarRun->hasTwoSensors() || flsDevice->isSerialKnown(1));
+        };
         for (int round = 0; round < kSerialAsks && !known(); ++round) {
             if (!flsDevice->askMissingSerials())
                 return TarSerials::PageLeft;
@@ -132,7 +138,8 @@ Reriruvozive::TarSerials Reriruvozive::askTarSerials()
         return known() ? TarSerials::Known : TarSerials::Unknown;
     }
     if (deviceBLE && !bleDevice->isAdvertMode()) {
-        if (!bleDevice->waitForSensorSerial(kBleSerialWaitMs))
+        BaseDevice::Procedure serial(bleDevice, BaseDevice::Procedure::Kind::Step);
+        if (!bleDevice->waitForSensorSerial(serial, kBleSerialWaitMs))
             return TarSerials::PageLeft;
         return bleDevice->isSensorSerialKnown() ? TarSerials::Known : TarSerials::Unknown;
     }
@@ -153,29 +160,33 @@ bool Reriruvozive::tarSerialsReady(const QString &refusal)
     return false;
 }
 
-QString Reriruvozive::findUnfinishedTar(bool *swapped) const
+QString Reriruvozive::findUnfinishedTar(QStringList *devices, bool *swapped) const
 {
     const QString dir = tarFolder();
-    const QStringList ids = tarSensorIds();
     *swapped = false;
-    if (!deviceFLS || !tarRun->hasTwoSensors()) {
-        const QString one = tarfile::tempName(dir, QStringList{ids.first()});
+    // Sensor 1's run, begun alone or left alone when sensor 2 was removed.
+    const auto single = [&]() {
+        *devices = tarRunDevices(1);
+        const QString one = devices->isEmpty() ? QString() : tarfile::tempName(dir, *devices);
         return QFile::exists(one) ? one : QString();
-    }
-    const QString pair = tarfile::tempName(dir, QStringList{ids.at(0), ids.at(1)});
+    };
+    if (!deviceFLS || !tarRun->hasTwoSensors())
+        return single();
+    *devices = tarRunDevices(2);
+    if (devices->isEmpty())
+        return single();
+    const QString pair = tarfile::tempName(dir, *devices);
     if (QFile::exists(pair))
         return pair;
     // The pair's run named the other way round holds sensor 2's readings
     // first; one that holds a single sensor's is that sensor's alone.
-    const QString otherWay = tarfile::tempName(dir, QStringList{ids.at(1), ids.at(0)});
+    const QString otherWay = tarfile::tempName(dir, QStringList{devices->at(1), devices->at(0)});
     QFile file(otherWay);
-    if (file.open(QIODevice::ReadOnly) && tarfile::parseRun(file.readAll()).sensorCount == 2) {
+    if (file.open(QIODevice::ReadOnly) && tarfile::parseRun(file.readAll(), 2).sensorCount == 2) {
         *swapped = true;
         return otherWay;
     }
-    // Sensor 1's run, begun alone or left alone when sensor 2 was removed.
-    const QString first = tarfile::tempName(dir, QStringList{ids.at(0)});
-    return QFile::exists(first) ? first : QString();
+    return single();
 }
 
 TarBinding Reriruvozive::tarBindingOfSelectedPage() const
@@ -256,14 +267,15 @@ void Reriruvozive::launchTarirovka()
     if (serials == TarSerials::PageLeft)
         return;
     // Without sensor 2's serial the pair's run cannot be told from another
-    // pair's: only sensor 1's own is looked for. A BLE sensor without its
+    // pair's: only sensor 1's own is looked for. A sensor without its
     // serial is offered no run: every such sensor's would answer.
-    if (serials == TarSerials::Unknown && deviceFLS) {
+    if (serials == TarSerials::Unknown && deviceFLS && tarRun->hasTwoSensors() && flsDevice->isSerialKnown(0)) {
         tarRun->setTwoSensors(false);
         tell(this, tr("Датчик 2 не сообщил серийный номер.\nТарировка двух датчиков пока недоступна"));
     }
     bool swapped = false;
-    const QString found = serials == TarSerials::Known || deviceFLS ? findUnfinishedTar(&swapped) : QString();
+    QStringList devices;
+    const QString found = serials == TarSerials::Known || deviceFLS ? findUnfinishedTar(&devices, &swapped) : QString();
     // A run found at an earlier launch may have ended or gone aside since.
     tarRun->setUnfinishedFound(!found.isEmpty());
     if (!found.isEmpty()) {
@@ -368,26 +380,42 @@ void Reriruvozive::addPortionTar()
 
 bool Reriruvozive::tarSensorsStillAnswer()
 {
-    // A level kept from sensor 2 when the search no longer finds it, or
-    // from before the search that found it again, is no reading of the tank
-    // now. Sensor 1 lost, nothing answers and the page is disconnected.
-    for (int sensor = 1; sensor < tarRun->sensorCount(); ++sensor) {
-        if (flsDevice->hasCurrentReading(sensor) && flsDevice->isSerialKnown(sensor))
+    // A level kept from a sensor that stopped answering, or from before the
+    // search that found it again, is no reading of the tank now: each
+    // sensor of the run has to answer, with its serial told since the search.
+    const int count = tarRun->sensorCount();
+    const auto answers = [this](int place) {
+        return flsDevice->hasCurrentReading(place) && flsDevice->isSerialKnown(place);
+    };
+    // The run's sensors are those its file is named after, once it has one;
+    // a new search may have put another at a sensor's place.
+    const QStringList own =
+        tarRun->ownsMirror() && tarRun->mirrorSensorCount() == count && tarRun->mirrorDevices().size() == count
+            ? tarRun->mirrorDevices()
+            : QStringList();
+    const auto idAt = [this](int place) { return QString::number(tarSerial(place)); };
+    bool placesAnswer = true;
+    bool placesHoldTheRun = true;
+    for (int place = 0; place < count; ++place) {
+        placesAnswer = placesAnswer && answers(place);
+        placesHoldTheRun = placesHoldTheRun && (own.isEmpty() || idAt(place) == own.at(place));
+    }
+    if (placesAnswer && placesHoldTheRun)
+        return true;
+    // The one named is the run's sensor answering at no place of the cards.
+    for (int sensor = 0; !placesAnswer && sensor < count; ++sensor) {
+        bool found = own.isEmpty() && answers(sensor);
+        for (int place = 0; !own.isEmpty() && place < TarRun::kMaxSensors; ++place)
+            found = found || (answers(place) && idAt(place) == own.at(sensor));
+        if (found)
             continue;
         tell(this,
              tr("Датчик %1 не отвечает.\nПорция не записана: дождитесь его уровня или удалите датчик из тарировки")
                  .arg(sensor + 1));
         return false;
     }
-    // The run's file is named after its sensors: other sensors found at
-    // their places are not the run's.
-    if (tarRun->ownsMirror() && tarRun->mirrorSensorCount() == tarRun->sensorCount() &&
-        tarfile::isTempName(tarRun->mirrorName(), tarFolder()) &&
-        tarRun->mirrorName() != tarMirrorName(tarRun->sensorCount())) {
-        tell(this, tr("Датчики на линии не те, с которыми начата тарировка.\nПорция не записана"));
-        return false;
-    }
-    return true;
+    tell(this, tr("Датчики на линии не те, с которыми начата тарировка.\nПорция не записана"));
+    return false;
 }
 
 void Reriruvozive::deletePortionTar()

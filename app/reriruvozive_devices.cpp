@@ -56,10 +56,9 @@ void Reriruvozive::setupDevices()
     // The online page writes its settings itself, field by field.
     add(&Reriruvozive::deviceQFOnline, qfOnline, ui->pushButtonQFOnline, {}, nullptr,
         &Reriruvozive::on_pushButtonQFOnline_clicked);
-    // The wireless angle sensor shares the BLE button, and a port error
-    // leaves it as it is.
+    // The wireless angle sensor shares the BLE button.
     add(&Reriruvozive::deviceKVBLE, kvbleDevice, ui->pushButtonBLE, {}, &Reriruvozive::on_ButtonWriteParamKVBLE_clicked,
-        nullptr);
+        &Reriruvozive::on_pushButtonBLE_clicked);
     // Ctrl+S writes nothing on the indicator's page: its table goes out by
     // its own button.
     add(&Reriruvozive::deviceN7, n7Device, ui->pushButtonN7, {ui->label_n7Alarm_1, ui->label_n7Alarm_3}, nullptr,

@@ -158,14 +158,15 @@ void Reriruvozive::autoCalibrateForAllDevices()
 
 void Reriruvozive::autoCalibrateFLSOrBLE()
 {
-    if (anyWriteRunning())
+    // The BLE page says why it refuses, and so again after the question.
+    if (deviceBLE ? !bleDevice->mayStartProcedure() : anyWriteRunning())
         return;
     auto *confirmation = new DynamicQDialog(
         this, tr("Сейчас будет произведена автоматическая калибровка Пустой/Полный"), tr("Вы уверены?"), false);
     const int result = confirmation->exec();
     confirmation->deleteLater();
     // Another write may have started while the question was up.
-    if (result != QDialog::Accepted || anyWriteRunning())
+    if (result != QDialog::Accepted || (!deviceBLE && anyWriteRunning()))
         return;
     if (deviceFLS) {
         BaseDevice::WriteGuard guard(flsDevice);

@@ -4,7 +4,6 @@
 
 #include "deruvivuriri_form.h"
 #include "devices/ble/bledevice.h"
-#include "devices/ble/bleprotocol.h"
 #include "devices/fls/flsdevice.h"
 #include "devices/fls/flsprocedures.h"
 #include "devices/online/onlineprotocol.h"
@@ -54,13 +53,18 @@ void Reriruvozive::writeParamToDevice()
 {
     if (!deviceFLS && !deviceBLE)
         return;
-    if (firmwareUpdateRefuses() || anyWriteRunning())
+    if (firmwareUpdateRefuses())
+        return;
+    // The BLE page refuses a second start itself, and says so.
+    if (deviceBLE) {
+        writeParamToBLE();
+        return;
+    }
+    if (anyWriteRunning())
         return;
     if (deviceFLS) {
         BaseDevice::WriteGuard guard(flsDevice);
         writeParamToFLS();
-    } else {
-        writeParamToBLE(); // marks the write on the BLE page itself
     }
 }
 
@@ -72,6 +76,8 @@ void Reriruvozive::writeParamToFLS()
         refuseNumber(0, fls::kNetNumMax);
         return;
     }
+    if (!flsDevice->claimNetNum(quint8(*newNet)))
+        return;
     const quint8 net = sensorNetNum();
 
     // The write belongs to the session it began in. Once the user has left
@@ -202,7 +208,10 @@ void Reriruvozive::askLevelFromCurrent(bool full)
 {
     // Without a sensor page there is no level to set, and during another
     // write none is started.
-    if ((!deviceFLS && !deviceBLE && !deviceQFOnline) || anyWriteRunning())
+    if (!deviceFLS && !deviceBLE && !deviceQFOnline)
+        return;
+    // The BLE page says why it refuses.
+    if (deviceBLE ? !bleDevice->mayStartProcedure() : anyWriteRunning())
         return;
     if (firmwareUpdateRefuses())
         return;
@@ -238,6 +247,13 @@ void Reriruvozive::setEmpty()
 // the next all-data answer reports it.
 void Reriruvozive::setLevelFromCurrent(bool full)
 {
+    // The BLE page refuses while a procedure of it runs, or before its
+    // sensor's first reading, and says so.
+    if (deviceBLE) {
+        if (bleDevice->sendLevelFromCurrent(full))
+            appendLog(full ? "Set full BLE" : "Set empty BLE");
+        return;
+    }
     if (anyWriteRunning())
         return;
     if (deviceFLS) {
@@ -253,16 +269,7 @@ void Reriruvozive::setLevelFromCurrent(bool full)
     std::optional<BaseDevice::WriteGuard> guard;
     if (BaseDevice *page = activePage())
         guard.emplace(page);
-    if (deviceBLE) {
-        // The BLE sensor keeps its own password state on its page; no wired
-        // password frame goes to the base. The base's next report is this
-        // command's outcome, even when it repeats the last one.
-        bleDevice->awaitCommandOutcome();
-        portConnection->writeData(
-            frame::writeRequest(sensorNetNum(), full ? ble::kSetFullCommand : ble::kSetEmptyCommand));
-        bleDevice->showStatusMessageUp(tr("Ожидаем ответа от датчика"));
-        appendLog(full ? "Set full BLE" : "Set empty BLE");
-    } else if (deviceQFOnline) {
+    if (deviceQFOnline) {
         // The online unit takes these commands without the write signature.
         portConnection->writeData(
             frame::request(sensorNetNum(), full ? online::kSetFullCommand : online::kSetEmptyCommand));

@@ -132,49 +132,40 @@ bool Reriruvozive::ChangeNetNumKV380()
         return false;
     portConnection->writeData(kv380::netNumWrite(currentNetNum, quint8(*value)));
     qDebug() << "writedata Net Num";
-    // The sensor answers under its new number from now on: the bus is
-    // searched again and the page takes the number found. A page left
-    // meanwhile searches nothing on another device's line; the write that
-    // called this sees the leave at its next wait and stops there.
-    if (!kv380Device->waitInSession(2 * kStepMs))
-        return true;
-    kv380Device->searchAgain();
-    if (!kv380Device->waitInSession(kStepMs))
-        return true;
-    kv380NetNumEdited = false;
-    ui->label_Alarm_5KV380->setPixmap(pixmapBirdGreen);
+    // The write looks for the sensor under its new number, then marks it.
     return true;
 }
 
 void Reriruvozive::writeParamToKV380()
 {
-    // The waits below run the event loop: a second press or Ctrl+S must not
-    // start another write inside this one, nor this one inside another page's.
-    if (anyWriteRunning())
-        return;
     if (firmwareUpdateRefuses())
         return;
-    const BaseDevice::WriteGuard writing(kv380Device);
-    // Polling and the watchdog wait for the write; they come back only if
-    // the page is still the one in use.
-    BaseDevice::SessionHold hold(kv380Device);
-    // What comes in is read at the end of the write, not meanwhile.
+    // The waits below run the event loop: a second press or Ctrl+S must not
+    // start another write inside this one.
+    BaseDevice::Procedure run(kv380Device);
+    if (!run)
+        return;
+    // Polling and the watchdog wait for the write; what comes in is read at
+    // the end of the write, not meanwhile. Each wait is false once the page
+    // was left (or left and chosen again): the write then sends, reads and
+    // tells nothing more.
+    run.holdLine();
     kv380Device->timerIntervalGetDataStop();
-    // Each wait is false once the page was left (or left and chosen again):
-    // the write then sends, reads and tells nothing more.
 
     struct Command
     {
         bool Reriruvozive::*pending;
         bool (Reriruvozive::*send)();
         QLabel *caption;
+        QLabel *mark = nullptr; // marked here, once the sensor took its new number
     };
     const Command commands[] = {
         {&Reriruvozive::kv380UpEdited, &Reriruvozive::ChangeUpKV380, ui->label_27KV380},
         {&Reriruvozive::kv380DownEdited, &Reriruvozive::ChangeDownKV380, ui->label_26KV380},
         {&Reriruvozive::kv380DelayOnEdited, &Reriruvozive::ChangeDelayOnKV380, ui->label_26KV380_2},
         {&Reriruvozive::kv380DelayOffEdited, &Reriruvozive::ChangeDelayOffKV380, ui->label_26KV380_3},
-        {&Reriruvozive::kv380NetNumEdited, &Reriruvozive::ChangeNetNumKV380, ui->label_lineEdit_NetNumKV380},
+        {&Reriruvozive::kv380NetNumEdited, &Reriruvozive::ChangeNetNumKV380, ui->label_lineEdit_NetNumKV380,
+         ui->label_Alarm_5KV380},
     };
     QList<const Command *> queue;
     for (const Command &c : commands) {
@@ -184,24 +175,30 @@ void Reriruvozive::writeParamToKV380()
     QStringList refused;
     while (!queue.isEmpty()) {
         const Command *c = queue.takeFirst();
-        if (!(this->*c->send)())
+        if (!(this->*c->send)()) {
             refused.append(c->caption->text());
-        if (!hold.wait(kBetweenCommandsMs))
+        } else if (c->mark) {
+            if (!kv380Device->searchUnderNewNumber(run))
+                return;
+            this->*c->pending = false;
+            c->mark->setPixmap(pixmapBirdGreen);
+        }
+        if (!run.wait(kBetweenCommandsMs))
             return;
     }
 
-    if (!hold.wait(kStepMs))
+    if (!run.wait(kStepMs))
         return;
     kv380Device->setSyncSwitchesWithDevice(true);
-    if (!hold.wait(kStepMs))
+    if (!run.wait(kStepMs))
         return;
     requestForGetAllDataFromDevice();
-    if (!hold.wait(kStepMs))
+    if (!run.wait(kStepMs))
         return;
     parceDataFromCOMPort();
-    if (!hold.wait(kBeforeResumeMs))
+    if (!run.wait(kBeforeResumeMs))
         return;
-    hold.release();
+    run.releaseLine();
     birdsTimer->start(kMarksShownMs);
 
     if (!refused.isEmpty())

@@ -44,18 +44,20 @@ void Reriruvozive::on_lineEditKVBLEOff_textEdited(QString arg1)
 
 void Reriruvozive::on_ButtonWriteParamKVBLE_clicked()
 {
-    // A write runs its waits in the event loop; the next one only after it,
-    // and after that of a page just left.
-    if (anyWriteRunning())
-        return;
-    if (confirmKVBLE(tr("Сейчас будут записаны новые настройки")))
-        kvbleDevice->writeParamToDevice();
+    // Begun before the question: while a write runs, a second press asks
+    // nothing and shows the running one.
+    BaseDevice::Procedure run(kvbleDevice);
+    if (run && confirmKVBLE(tr("Сейчас будут записаны новые настройки")))
+        kvbleDevice->writeParamToDevice(run);
 }
 
 void Reriruvozive::on_pushButtonSetNullKVBLE_clicked()
 {
-    if (confirmKVBLE(tr("Сейчас будет установлен \"НОЛЬ\"")))
-        kvbleDevice->cmdSetNull();
+    // Refused like a second write while one runs: the zero command would
+    // clear the status codes the write waits for.
+    BaseDevice::Procedure run(kvbleDevice);
+    if (run && confirmKVBLE(tr("Сейчас будет установлен \"НОЛЬ\"")))
+        kvbleDevice->cmdSetNull(run);
 }
 
 void Reriruvozive::on_pushButtonConnectNewKVBLE_clicked()

@@ -23,13 +23,6 @@
 #include <QEventLoop>
 #include <QTimer>
 
-namespace {
-
-// The picked sensor answers its serial request within this time.
-constexpr int kNetNumAnswerMs = 100;
-
-} // namespace
-
 quint8 Reriruvozive::calc_crc8(const uchar *data, int len)
 {
     return frame::calc_crc8(data, len);
@@ -107,21 +100,7 @@ int Reriruvozive::CompareNetNum(uchar netnum)
 
 void Reriruvozive::on_comboBox_NetNumDUT_activated(int index)
 {
-    currentNetNum = (index >= 0 && index < surveyQueue.size()) ? static_cast<quint8>(surveyQueue.at(index)) : 0;
-    ui->lineEditNetNumDUT->setText(ui->comboBox_NetNumDUT->currentText());
-    currentSensorIndex = CompareNetNum(currentNetNum);
-    flsDevice->setCurrentDeviceIndex(currentSensorIndex);
-    // Left during a wait, the page asks the next device's line nothing.
-    const quint64 session = flsDevice->currentSession();
-    for (int i = 0; i < 2; ++i) {
-        // The picked sensor's own serial and firmware are asked for: the
-        // survey index follows the polling and may name another sensor now.
-        portConnection->writeData(frame::request(currentNetNum, bus::kSerialAndFirmwareCommand));
-        flsDevice->setUpdateParamWidgets(true);
-        if (!flsDevice->waitAndTake(session, kNetNumAnswerMs))
-            return;
-    }
-    appendLog("Change current net num");
+    flsDevice->pickSensor(index);
 }
 
 void Reriruvozive::setTimerSignalSlot()

@@ -64,7 +64,7 @@ void Reriruvozive::on_pushBtnCalcLtrPrc_clicked()
 void Reriruvozive::readTable()
 {
     flsDevice->resetTimerDeviceConnected();
-    portConnection->writeData(fls::tableReadRequest(currentNetNum));
+    portConnection->writeData(fls::tableReadRequest(sensorNetNum()));
     if (!flsDevice->waitInSession(kTableReadWaitMs))
         return;
     parceDataFromCOMPort();
@@ -103,7 +103,7 @@ void Reriruvozive::writeTable()
     const quint64 session = flsDevice->currentSession();
     if (!flsDevice->passwordStep())
         return;
-    const quint8 net = currentNetNum;
+    const quint8 net = sensorNetNum();
     flsDevice->expectTableWriteAnswer(net);
     portConnection->writeData(fls::tableWriteRequest(net, table));
     QElapsedTimer waited;

@@ -42,13 +42,17 @@ bool Reriruvozive::writeTarTableInFile()
         qDebug() << "error create dir";
         return false;
     }
-    // A run keeps the file it owns while its sensor columns stay as they
-    // are; a new run, or one whose columns changed, takes the name of its
-    // sensors.
+    // A run keeps the sensors it is named after, those of its columns left
+    // when sensor 2's goes; a new run takes the name of the sensors now.
     const int sensors = tarRun->sensorCount();
-    const QString name =
-        tarRun->ownsMirror() && tarRun->mirrorSensorCount() == sensors ? tarRun->mirrorName() : tarMirrorName(sensors);
-    if (!writeTarTableAs(name, tarfile::finishedName(dir, tarSensorIds().first()))) {
+    const QStringList kept = tarRun->mirrorDevices();
+    const QStringList devices =
+        tarRun->ownsMirror() && kept.size() >= sensors ? kept.mid(0, sensors) : tarRunDevices(sensors);
+    if (devices.isEmpty()) {
+        qDebug() << "error write to file: no serial to name it after";
+        return false;
+    }
+    if (!writeTarTableAs(devices, tarfile::finishedName(dir, devices.first()))) {
         qDebug() << "error write to file";
         return false;
     }
@@ -56,17 +60,19 @@ bool Reriruvozive::writeTarTableInFile()
     return true;
 }
 
-bool Reriruvozive::writeTarTableAs(const QString &name, const QString &finished)
+bool Reriruvozive::writeTarTableAs(const QStringList &devices, const QString &finished)
 {
     // Without its file the run goes on only on the screen: the user is told
-    // at each portion that nothing reaches the disk.
+    // at each portion, and at each edit of a cell, that nothing reaches the
+    // disk.
+    const QString name = tarfile::tempName(tarFolder(), devices);
     const QString own = tarRun->ownsMirror() ? tarRun->mirrorName() : QString();
     if (name != own && QFile::exists(name) && !keepTarAside(name)) {
         tell(this, tr("Не удалось переместить незаконченную тарировку\n%1\nТаблица не записывается в файл")
                        .arg(QDir::toNativeSeparators(name)));
         return false;
     }
-    tarRun->adoptMirror(name, finished);
+    tarRun->adoptMirror(name, finished, devices);
     if (!tarRun->writeMirror()) {
         tell(this, tr("Не удалось записать файл тарировки\n%1\nТаблица не записывается в файл")
                        .arg(QDir::toNativeSeparators(name)));
@@ -91,7 +97,9 @@ bool Reriruvozive::keepTarAside(const QString &path)
 
 bool Reriruvozive::saveTempTarTable()
 {
-    return tarRun->writeMirror();
+    // The run wrote an edited cell at once; this is the second try of one it
+    // could not, which tells the user, as a portion does, when it fails too.
+    return tarRun->isStarted() && writeTarTableInFile();
 }
 
 void Reriruvozive::endingTar()
@@ -150,20 +158,28 @@ void Reriruvozive::restoreTar()
     if (serials == TarSerials::PageLeft)
         return;
     // Another pair's run would answer to a name with an unknown serial:
-    // only sensor 1's own is looked for; a BLE sensor's is not looked for.
-    if (serials == TarSerials::Unknown && deviceFLS) {
+    // only sensor 1's own is looked for. A sensor without its serial gets
+    // no run: it would be named after nobody's.
+    if (serials == TarSerials::Unknown && deviceFLS && flsDevice->isSerialKnown(0)) {
         tarRun->setTwoSensors(false);
     } else if (serials == TarSerials::Unknown) {
         tell(this, tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз"));
         return;
     }
     bool swapped = false;
-    QString path = findUnfinishedTar(&swapped);
+    QStringList devices;
+    QString path = findUnfinishedTar(&devices, &swapped);
     QString finished = tarRun->finishedCopyName();
     bool chosenByUser = false;
     if (!path.isEmpty()) {
         finished = tarfile::withoutTilde(path);
     } else {
+        // A file the user keeps holds the run of the sensors on the bus now.
+        devices = tarRunDevices(deviceFLS && tarRun->hasTwoSensors() ? 2 : 1);
+        if (devices.isEmpty()) {
+            tell(this, tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз"));
+            return;
+        }
         // Runs kept aside, and runs saved before, are opened as files.
         if (!ask(this, QString(), tr("Временный файл не был найден.\nВы хотите открыть *.csv файл?")))
             return;
@@ -189,15 +205,25 @@ void Reriruvozive::restoreTar()
         giveUp(tr("Не удалось открыть файл тарировки"));
         return;
     }
-    tarfile::ParsedRun parsed = tarfile::parseRun(file.readAll());
+    // The file is read with the run's own number of sensors: nothing in it
+    // tells one sensor's decimal comma from a second sensor's reading.
+    const int sensors = devices.size();
+    tarfile::ParsedRun parsed = tarfile::parseRun(file.readAll(), sensors);
     file.close();
+    if (parsed.sensorCount != 0 && parsed.sensorCount != sensors) {
+        giveUp(sensors == 1 ? tr("В файле показания двух датчиков, а тарировка идёт с одним датчиком.\n"
+                                 "Файл не загружен")
+                            : tr("В файле показания одного датчика, а тарировка идёт с двумя датчиками.\n"
+                                 "Файл не загружен"));
+        return;
+    }
     // The pair's file named the other way round holds sensor 2 first; the
     // columns follow the cards, as the portions added from now on do.
-    if (swapped && parsed.sensorCount == 2) {
+    if (swapped) {
         for (tarfile::Row &row : parsed.rows)
             row.swapItemsAt(1, 2);
     }
-    if (parsed.rows.isEmpty() || !tarRun->loadRows(parsed.rows, parsed.sensorCount)) {
+    if (parsed.rows.isEmpty() || !tarRun->loadRows(parsed.rows, sensors)) {
         giveUp(tr("Файл тарировки не содержит данных"));
         return;
     }
@@ -206,15 +232,14 @@ void Reriruvozive::restoreTar()
         // The user's own file is only read: the run mirrors into its
         // sensors' temporary file from now on.
         if (finished.isEmpty())
-            finished = tarfile::finishedName(tarFolder(), tarSensorIds().first());
+            finished = tarfile::finishedName(tarFolder(), devices.first());
         QDir().mkpath(tarFolder());
-        writeTarTableAs(tarMirrorName(parsed.sensorCount), finished);
+        writeTarTableAs(devices, finished);
     } else {
-        tarRun->adoptMirror(path, finished);
+        tarRun->adoptMirror(path, finished, devices);
         // Named the right way round from now on, as its columns are.
         if (swapped)
-            writeTarTableAs(tarMirrorName(parsed.sensorCount),
-                            tarfile::finishedName(tarFolder(), tarSensorIds().first()));
+            writeTarTableAs(devices, tarfile::finishedName(tarFolder(), devices.first()));
     }
     ui->pushButtonAdPortionTar->show();
     if (advertSlot >= 0) {

@@ -5,12 +5,14 @@
 // table. Then the time the disk takes to hold one more line of the mirror for
 // good, which the program has done beside its screen after each portion.
 // The program's files go to a throw-away configuration folder; the port is a
-// pseudo-terminal whose far end stays silent.
+// pseudo-terminal with one simulated sensor on its far end, since a portion
+// takes only the level of a sensor that answers.
 #include "app/portlist.h"
 #include "app/reriruvozive.h"
 #include "calibration/filereplace.h"
 #include "calibration/tarrun.h"
 #include "deruvivuriri_form.h"
+#include "devices/fls/flsdevice.h"
 #include "simulatedfls.h"
 
 #include <QApplication>
@@ -78,13 +80,21 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "no pseudo-terminal\n");
         return 1;
     }
-    device.silent = true;
     qputenv(portlist::kExtraPortsVariable, device.portPath().toLocal8Bit());
     Reriruvozive window;
     Ui_Deruvivuriri *ui = window.form();
     window.show();
     ui->comboBox_SerialPort->setCurrentText(device.portPath());
     ui->pushButtonDeviceFLS->click();
+    QElapsedTimer found;
+    found.start();
+    while (!window.fls()->isSerialKnown(0) || !window.fls()->hasCurrentReading(0)) {
+        if (found.hasExpired(10000)) {
+            std::fprintf(stderr, "the sensor was not found\n");
+            return 1;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
     window.launchTarirovka();
     ui->pushButtonAdSensorTar->click();
     QCoreApplication::processEvents();

@@ -20,6 +20,10 @@ const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 const QString kTempPrefix = QStringLiteral("~");
 const QString kRunSuffix = QStringLiteral(".etr");
 const QString kCsvSuffix = QStringLiteral(".csv");
+// A run has at most two sensors; a line of bare commas with a decimal
+// comma in its volume has one part more.
+constexpr int kMaxSensors = 2;
+constexpr int kMaxFields = kMaxSensors + 2;
 
 bool isDigit(QChar c)
 {
@@ -55,6 +59,16 @@ QStringList splitFields(const QString &line, bool *ownSeparators)
     return fields;
 }
 
+// The last two parts of a line of bare commas may be one volume written
+// with a decimal comma.
+bool decimalVolume(const QStringList &parts)
+{
+    const auto digits = [](const QString &part) {
+        return !part.isEmpty() && std::all_of(part.cbegin(), part.cend(), isDigit);
+    };
+    return parts.size() >= 3 && digits(parts.at(parts.size() - 2)) && digits(parts.last());
+}
+
 } // namespace
 
 QByteArray runText(const QList<Row> &rows)
@@ -72,61 +86,93 @@ QByteArray runText(const QList<Row> &rows)
     return out;
 }
 
-ParsedRun parseRun(const QByteArray &data)
+ParsedRun parseRun(const QByteArray &data, int sensorCount)
 {
+    sensorCount = qBound(1, sensorCount, kMaxSensors);
     struct Line
     {
-        QStringList fields;
-        bool whole = false;         // ended by a line end
+        QStringList fields;         // a line of bare commas: its parts, a decimal comma not yet told
+        bool spaced = false;        // separated by a comma and a blank
         bool ownSeparators = false; // separated as the program writes
+        bool whole = false;         // ended by a line end
         int number = 0;             // in the file, from 1
+        int sensorsHeld = 0;        // the sensors it may hold readings of, a bit each
     };
+    const auto bit = [](int sensors) { return 1 << sensors; };
     QList<Line> readable;
     ParsedRun parsed;
     const QList<QByteArray> lines = textfile::withoutByteOrderMarks(data).split('\n');
     for (int i = 0; i < lines.size(); ++i) {
-        QByteArray line = lines.at(i);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (line.trimmed().isEmpty())
+        QByteArray bytes = lines.at(i);
+        if (bytes.endsWith('\r'))
+            bytes.chop(1);
+        if (bytes.trimmed().isEmpty())
             continue;
-        bool ownSeparators = false;
-        const QStringList fields = splitFields(QString::fromLatin1(line), &ownSeparators);
-        const int n = fields.size();
-        bool numbers = n == 2 || n == 3;
+        Line line;
+        line.number = i + 1;
+        line.whole = i + 1 < lines.size();
+        const QString text = QString::fromLatin1(bytes);
+        line.spaced = text.contains(kSeparator);
+        line.fields = line.spaced ? splitFields(text, &line.ownSeparators) : text.split(QLatin1Char(','));
+        const int n = line.fields.size();
+        bool numbers = n >= 2 && n <= kMaxFields;
         for (int f = 0; numbers && f < n; ++f)
-            numbers = cells::number(fields.at(f)).has_value();
-        if (!numbers) {
-            parsed.skippedLineNumbers.append(i + 1);
+            numbers = cells::number(line.fields.at(f)).has_value();
+        if (numbers) {
+            line.sensorsHeld = n <= kMaxSensors + 1 ? bit(n - 1) : 0;
+            // "1100,7,5": one sensor's reading and 7.5 units, or two
+            // sensors' readings and 5 units.
+            if (!line.spaced && decimalVolume(line.fields))
+                line.sensorsHeld |= bit(n - 2);
+        }
+        if (!line.sensorsHeld) {
+            parsed.skippedLineNumbers.append(line.number);
             continue;
         }
-        readable.append({fields, i + 1 < lines.size(), ownSeparators, i + 1});
+        readable.append(line);
     }
     if (readable.isEmpty())
         return parsed;
 
-    parsed.sensorCount = readable.last().fields.size() - 1;
-    for (auto line = readable.crbegin(); line != readable.crend(); ++line) {
-        if (line->whole) {
-            parsed.sensorCount = line->fields.size() - 1;
-            break;
+    // The file's sensors are those of its last whole line that tells them,
+    // one that ends with a line end (a last line without one may have been
+    // cut short); with no line that tells them, those of the run.
+    int lastTold = 0;
+    int lastWholeTold = 0;
+    for (const Line &line : qAsConst(readable)) {
+        for (int sensors = 1; sensors <= kMaxSensors; ++sensors) {
+            if (line.sensorsHeld != bit(sensors))
+                continue;
+            lastTold = sensors;
+            if (line.whole)
+                lastWholeTold = sensors;
         }
     }
+    parsed.sensorCount = lastWholeTold ? lastWholeTold : lastTold ? lastTold : sensorCount;
+    if (parsed.sensorCount != sensorCount) {
+        parsed.skippedLineNumbers.clear();
+        return parsed;
+    }
+
     for (const Line &line : qAsConst(readable)) {
-        const QStringList &fields = line.fields;
+        QStringList fields = line.fields;
+        if (!line.spaced && fields.size() == sensorCount + 2 && decimalVolume(fields)) {
+            const QString fraction = fields.takeLast();
+            fields.last() += QLatin1Char('.') + fraction;
+        }
         // A reading beyond the run's sensors belongs to a sensor removed
         // since, in a line as the program writes it: its column is gone.
         // Another line with more fields than the run has columns may hold
         // a number written with a decimal comma: it is not guessed at.
-        const bool short_ = fields.size() - 1 < parsed.sensorCount;
-        const bool foreignLong = fields.size() - 1 > parsed.sensorCount && !line.ownSeparators;
-        if (short_ || foreignLong) {
+        const bool short_ = fields.size() - 1 < sensorCount;
+        const bool foreignLong = fields.size() - 1 > sensorCount && !line.ownSeparators;
+        if (short_ || foreignLong || !cells::number(fields.last()).has_value()) {
             parsed.skippedLineNumbers.append(line.number);
             continue;
         }
         Row row;
         row.append(fields.last().trimmed());
-        for (int f = 0; f < parsed.sensorCount; ++f)
+        for (int f = 0; f < sensorCount; ++f)
             row.append(fields.at(f).trimmed());
         parsed.rows.append(row);
     }

@@ -27,23 +27,29 @@ QByteArray runText(const QList<Row> &rows);
 
 struct ParsedRun
 {
-    QList<Row> rows;               // in file order, volume first
-    int sensorCount = 0;           // taken from the first readable line; 0 when none is
+    QList<Row> rows;               // in file order, volume first, one reading per sensor of the run
+    int sensorCount = 0;           // sensors whose readings the file holds; 0 when no line is readable
     QList<int> skippedLineNumbers; // lines that were not read, by their numbers in the file, from 1
     int skippedLines() const { return skippedLineNumbers.size(); }
 };
 
-// Reads a run file. A line holds 2 (sensor 1 and volume) or 3 (sensor 1,
-// sensor 2 and volume) numbers; any other line is skipped. In a line whose
-// fields are separated by a comma and a blank, a comma between two digits
-// is a decimal comma: "1100, 7,5" is sensor 1 at 1100 and 7.5 units. The run's sensors
-// are those of its last whole line, one that ends with a line end (a last
-// line without one may have been cut short): a run whose second sensor was
-// removed on the way holds its earlier portions with two readings, and they
-// are taken with sensor 1's reading alone, when they are written as the
-// program writes them. A line with fewer readings than the run has, or with
-// more and separated otherwise, is skipped. Empty lines are not counted.
-ParsedRun parseRun(const QByteArray &data);
+// Reads a run file for a run of `sensorCount` sensors (1 or 2): the file
+// stores no number of sensors, and "1100,7,5" is one sensor at 1100 and 7.5
+// units, or two sensors and 5 units. A line holds 2 (sensor 1 and volume)
+// or 3 (sensor 1, sensor 2 and volume) numbers; any other line is skipped.
+// In a line whose fields are separated by a comma and a blank, a comma
+// between two digits is a decimal comma: "1100, 7,5" is sensor 1 at 1100
+// and 7.5 units; in a line of bare commas only the volume's can be, and
+// only by the run's sensors. The file's sensors are those of its last whole
+// line, one that ends with a line end (a last line without one may have
+// been cut short), that tells them; a file of another number of sensors
+// than the run's gives no rows, and its sensorCount tells the mismatch. A
+// run whose second sensor was removed on the way holds its earlier portions
+// with two readings, and they are taken with sensor 1's reading alone, when
+// they are written as the program writes them. A line with fewer readings
+// than the run has, or with more and separated otherwise, is skipped. Empty
+// lines are not counted.
+ParsedRun parseRun(const QByteArray &data, int sensorCount);
 
 // Names in the folder `dir`: the temporary mirror of one or two sensors, the
 // same pair the other way round, and the finished copy.

@@ -350,12 +350,13 @@ void TarRun::releaseMirror()
     mirrorOwned = false;
 }
 
-void TarRun::adoptMirror(const QString &mirrorName, const QString &finishedName)
+void TarRun::adoptMirror(const QString &mirrorName, const QString &finishedName, const QStringList &devices)
 {
     if (mirrorName != mirror)
         mirroredRows = -1;
     mirror = mirrorName;
     finishedCopy = finishedName;
+    mirrorIds = devices;
     mirrorOwned = true;
     mirrorSensors = sensors;
 }
@@ -389,7 +390,8 @@ bool TarRun::writeMirror()
 
 void TarRun::saveTempTarTable()
 {
-    writeMirror();
+    if (!writeMirror() && started)
+        emit cellNotMirrored();
 }
 
 QSize TarRun::getTableViewSize(const QTableView *view)

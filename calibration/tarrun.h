@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -104,9 +105,11 @@ public:
     QString mirrorName() const { return mirror; }
     QString finishedCopyName() const { return finishedCopy; }
     bool ownsMirror() const { return mirrorOwned; }
-    // Sensor columns the table had when the run took its mirror.
+    // Sensor columns the table had when the run took its mirror, and the
+    // sensors the mirror is named after, in column order: the run's own.
     int mirrorSensorCount() const { return mirrorSensors; }
-    void adoptMirror(const QString &mirrorName, const QString &finishedName);
+    QStringList mirrorDevices() const { return mirrorIds; }
+    void adoptMirror(const QString &mirrorName, const QString &finishedName, const QStringList &devices);
     void setFinishedCopyName(const QString &name) { finishedCopy = name; }
     // Rewrites the mirror from the table; false when there is none, the run
     // does not own it, or it cannot be written.
@@ -124,6 +127,10 @@ public slots:
     void updateTableSize();
     // Every later change of a cell goes to the mirror.
     void saveTempTarTable();
+
+signals:
+    // A cell of a recording run changed and its mirror does not hold it.
+    void cellNotMirrored();
 
 private:
     void appendRow(const tarfile::Row &row);
@@ -150,6 +157,7 @@ private:
     int rowToDelete = 0;
     QString mirror;
     QString finishedCopy;
+    QStringList mirrorIds;
     bool mirrorOwned = false;
     int mirrorSensors = 0;
     // What the mirror holds since its last write, so that a new portion

@@ -221,6 +221,7 @@ void TestBleAdvertPage::connectingASensorFillsItsSlot()
     QVERIFY(!slot2->getLineEditNetNum()->isEnabled());
 
     QString firstAnswer;
+    QString secondPress;
     int listsAfterRefusal = 0;
     DialogSteps steps({
         // The base does not take the configuration: the dialog says so and stays.
@@ -234,12 +235,18 @@ void TestBleAdvertPage::connectingASensorFillsItsSlot()
             QVERIFY(QTest::qWaitFor([&] { return f->base->countRequests(0xA6) > lists; }, 3000));
             listsAfterRefusal = f->base->countRequests(0xA6) - lists;
             base()->refuseConfig = false;
+            // Pressed twice: the second press, during the base's answer, is refused in the dialog.
+            QTimer::singleShot(400, w, [&secondPress, dialog] {
+                dialog->connectButton()->click();
+                secondPress = dialog->messageLabel()->text();
+            });
             DialogSteps::fillAndClick({"QF_000777", "4321"}, "Установить соединение")(w);
         },
         waitForClose(kListMs),
     });
     slot2->connectButton()->click();
     QCOMPARE(firstAnswer, QString("Ошибка подключения"));
+    QCOMPARE(secondPress, QString("Дождитесь окончания текущей операции"));
     QVERIFY(listsAfterRefusal > 0);
     QCOMPARE(steps.stepsLeft(), 0);
     QVERIFY(!slot2->connectDialog());

@@ -96,21 +96,23 @@ void TestBleBaseLink::linkChangeTakesOnlyASerialAndEndsOnTheNewSensor()
     openSensor();
     const int probes = f->base->countRequests(0xE9);
 
-    DialogSteps steps({
-        DialogSteps::fillAndClick({""}, "Подключить"),
-        DialogSteps::accept(), // "Введите номер датчика"
-        // Past the 24 bits of the link ID: it would link to another sensor.
-        DialogSteps::fillAndClick({"16777216"}, "Подключить"),
-        DialogSteps::accept(),
-        DialogSteps::fillAndClick({"1193046"}, "Подключить"),
-        waitForClose(15000),
-    });
-    f->ui->pushBtnChangeBaseLinkIDBLE->click();
-    QCOMPARE(steps.stepsLeft(), 0);
-    QCOMPARE(steps.seen.size(), 6);
-    QVERIFY(steps.seen.at(1).texts.contains("Введите номер датчика"));
-    QVERIFY(steps.seen.at(3).texts.contains("Введите номер датчика"));
-    QVERIFY(steps.seen.at(5).texts.contains("Выполняется подключение..."));
+    {
+        DialogSteps steps({
+            DialogSteps::fillAndClick({""}, "Подключить"),
+            DialogSteps::accept(), // "Введите номер датчика"
+            // Past the 24 bits of the link ID: it would link to another sensor.
+            DialogSteps::fillAndClick({"16777216"}, "Подключить"),
+            DialogSteps::accept(),
+            DialogSteps::fillAndClick({"1193046"}, "Подключить"),
+            waitForClose(15000),
+        });
+        f->ui->pushBtnChangeBaseLinkIDBLE->click();
+        QCOMPARE(steps.stepsLeft(), 0);
+        QCOMPARE(steps.seen.size(), 6);
+        QVERIFY(steps.seen.at(1).texts.contains("Введите номер датчика"));
+        QVERIFY(steps.seen.at(3).texts.contains("Введите номер датчика"));
+        QVERIFY(steps.seen.at(5).texts.contains("Выполняется подключение..."));
+    }
 
     // One link ID, built from the serial's low bytes, to the base's address.
     const QList<QByteArray> links = f->base->requestsWith(0xE4);
@@ -121,6 +123,27 @@ void TestBleBaseLink::linkChangeTakesOnlyASerialAndEndsOnTheNewSensor()
     // The dialog closed on the new sensor's report; its password is asked afresh.
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_UrovenBLE->text(), QString("777"), kAnswerMs);
     QTRY_VERIFY_WITH_TIMEOUT(f->base->countRequests(0xE9) > probes, kAnswerMs);
+
+    // Another sensor, the dialog closed at once: the readings of the one
+    // before go, and nothing is worked out from them until the new one reports.
+    SimulatedBase::LinkedSensor third;
+    third.level = 888;
+    base()->linkable.insert(4242, third);
+    {
+        DialogSteps relink({DialogSteps::fillAndClick({"4242"}, "Подключить"), DialogSteps::reject()});
+        f->ui->pushBtnChangeBaseLinkIDBLE->click();
+    }
+    QCOMPARE(f->ui->label_UrovenBLE->text(), QString("--"));
+    {
+        ModalCloser closer({true, true}); // Full's advice and question, then the refusal
+        f->window->slotShortcutF2();
+        f->page->autoCalibrateFullEmptyBLE();
+        QCOMPARE(closer.seen.size(), 4);
+        QVERIFY(closer.seen.at(2).texts.contains("Нет показаний датчика\nДождитесь их и повторите калибровку"));
+        QVERIFY(closer.seen.at(3).texts.contains("Нет показаний датчика\nДождитесь их и повторите калибровку"));
+    }
+    QCOMPARE(f->base->countRequests(0xF5) + f->base->countRequests(0xED), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->label_UrovenBLE->text(), QString("888"), 15000);
     // The watchdog runs again once the dialog closed: a base gone silent is noticed.
     silencewatch::Watch watch(f->page);
     base()->silent = true;

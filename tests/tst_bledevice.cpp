@@ -742,12 +742,15 @@ void TestBleDevice::rebootRunsOneCountdown()
 void TestBleDevice::passwordFramesPausePollingOnlyWhenItRuns()
 {
     silencewatch::shortenWatchdog(page, 300);
-    QVERIFY(page->sendPass(1234, 0xF8));
+    {
+        BaseDevice::Procedure run(page);
+        QVERIFY(page->sendPass(run, 1234, 0xF8));
+    }
     QCOMPARE(sentWith(0xF8).size(), 1);
     QCOMPARE(sentWith(0xF8).at(0).toHex(), framed("3103f85ac396000004d2").toHex());
     QVERIFY(page->isWaitingReply());
     {
-        // Resumed after the answer: a silence is noticed again.
+        // Resumed once the procedure ended: a silence is noticed again.
         silencewatch::Watch watch(page);
         QVERIFY(watch.noticedWithin(3000));
     }
@@ -755,7 +758,8 @@ void TestBleDevice::passwordFramesPausePollingOnlyWhenItRuns()
     page->disconnectDevice();
     silencewatch::Watch watch(page);
     // Outside a session nothing is sent, paused or resumed.
-    QVERIFY(!page->sendPass(1, 0xE8));
+    BaseDevice::Procedure run(page);
+    QVERIFY(!page->sendPass(run, 1, 0xE8));
     QCOMPARE(sentWith(0xE8).size(), 0);
     QSignalSpy polls(page, &BLEDevice::signalRequestForGetAllDataFromDevice);
     QTest::qWait(1200);

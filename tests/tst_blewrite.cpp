@@ -84,9 +84,14 @@ void TestBleWrite::writeTakesTheSensorsNewModeThenARefusedOneFails()
     QVERIFY(f->page->getSettingsChanged());
     QVERIFY(!f->ui->label_Alarm_12BLE->isHidden());
     QVERIFY(!f->ui->label_Alarm_10BLE->isHidden());
-    // A second press while the first write waits is not a second write.
-    QTimer::singleShot(300, f->ui->ButtonWriteParamBLE, &QPushButton::click);
+    // A second press while the first write waits is not a second write, and says so.
+    QString secondPress;
+    QTimer::singleShot(300, f->ui->ButtonWriteParamBLE, [&] {
+        f->ui->ButtonWriteParamBLE->click();
+        secondPress = f->lowerStatus();
+    });
     f->ui->ButtonWriteParamBLE->click();
+    QCOMPARE(secondPress, QString("Дождитесь окончания текущей операции"));
     QCOMPARE(f->base->countRequests(0xF2), 1);
     QCOMPARE(f->base->requestsWith(0xF2).at(0).toHex(), framed("3103f25ac3968005").toHex());
     QCOMPARE(f->base->sensor.filter, quint8(5));

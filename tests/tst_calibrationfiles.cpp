@@ -155,6 +155,10 @@ void TestCalibrationFiles::runFileReadsEachLineByItsFields_data()
                                          << QStringList{"0/300/700", "5/310/710"} << 1;
     QTest::newRow("byte order marks of a spreadsheet") << QByteArray::fromHex("efbbbfefbbbf") + "1500, 200\n1600, 205"
                                                        << 1 << QStringList{"200/1500", "205/1600"} << 0;
+    QTest::newRow("bare commas, one sensor: a decimal comma")
+        << QByteArray("1000,0\r\n1100,7,5\r\n") << 1 << QStringList{"0/1000", "7.5/1100"} << 0;
+    QTest::newRow("bare commas, two sensors")
+        << QByteArray("1000,2100,7\r\n1100,2200,7,5\r\n") << 2 << QStringList{"7/1000/2100", "7.5/1100/2200"} << 0;
     QTest::newRow("text") << QByteArray("abc, def\r\n") << 0 << QStringList{} << 1;
     QTest::newRow("huge number") << QByteArray("99999999999999999999, 5\r\n") << 0 << QStringList{} << 1;
     QTest::newRow("empty field") << QByteArray("1500, \r\n") << 0 << QStringList{} << 1;
@@ -168,7 +172,7 @@ void TestCalibrationFiles::runFileReadsEachLineByItsFields()
     QFETCH(int, sensors);
     QFETCH(QStringList, rows);
     QFETCH(int, skipped);
-    const tarfile::ParsedRun parsed = tarfile::parseRun(file);
+    const tarfile::ParsedRun parsed = tarfile::parseRun(file, qMax(1, sensors));
     QCOMPARE(parsed.sensorCount, sensors);
     QStringList got;
     for (const tarfile::Row &row : parsed.rows)
@@ -176,8 +180,11 @@ void TestCalibrationFiles::runFileReadsEachLineByItsFields()
     QCOMPARE(got, rows);
     QCOMPARE(parsed.skippedLines(), skipped);
     // What is read is written back as it was (blanks after commas included).
-    if (skipped == 0 && !rows.isEmpty() && file.endsWith("\r\n"))
+    if (skipped == 0 && !rows.isEmpty() && file.endsWith("\r\n") && file.count(',') == file.count(", ")) {
         QCOMPARE(tarfile::runText(parsed.rows), file);
+        // Read for a run of the other number of sensors, such a file gives none.
+        QCOMPARE(tarfile::parseRun(file, 3 - sensors).rows, QList<tarfile::Row>());
+    }
 }
 
 void TestCalibrationFiles::runFileSurvivesAnything()
@@ -187,7 +194,7 @@ void TestCalibrationFiles::runFileSurvivesAnything()
         QByteArray data(int(rng.bounded(200)), '\0');
         for (char &c : data)
             c = char(rng.bounded(i % 2 ? 256 : 64) + (i % 2 ? 0 : 32)); // binary, then printable
-        const tarfile::ParsedRun parsed = tarfile::parseRun(data);
+        const tarfile::ParsedRun parsed = tarfile::parseRun(data, i % 4 < 2 ? 1 : 2);
         for (const tarfile::Row &row : parsed.rows)
             QCOMPARE(row.size(), parsed.sensorCount + 1);
         sensortable::parseCsv(data);

@@ -317,6 +317,19 @@ void TestFlsAnswers::newSearchClearsFoundFlags()
     QCOMPARE(queue.count(), 2);
     QCOMPARE(queue.at(0).at(0).toInt(), 0);
     QCOMPARE(queue.at(1).at(0).toInt(), 0);
+
+    // A shorter list taken while the serials of a longer one are asked: what
+    // it no longer lists is not asked.
+    page->connectDevice();
+    QSignalSpy asked(page, &FLSDevice::writeData);
+    connect(page, &FLSDevice::writeData, page, [this] {
+        if (page->isSensorFound())
+            QTimer::singleShot(0, page, [this] { search(bytes({5})); });
+    });
+    search(bytes({5, 7, 9}));
+    QCOMPARE(asked.count(), 2);
+    for (const QList<QVariant> &request : qAsConst(asked))
+        QCOMPARE(int(request.at(0).toByteArray().at(1)), 5);
 }
 
 void TestFlsAnswers::noSearchAnswerResetsAndSearchGoesOn_data()

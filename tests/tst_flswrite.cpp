@@ -166,6 +166,32 @@ void TestFlsWrite::writesGoToThePickedSensor()
     QCOMPARE(s->sent(0xFB).last(), signedRequest(9, 0xFB, bytes({9})));
     QCOMPARE(s->device->sensorAt(9)->configB, quint8(0x06));
     QCOMPARE(s->device->sensorAt(5)->configB, quint8(0x00));
+
+    // The write's search, and the page switched off and on, leave it named,
+    // shown and written to; no write gives it the other sensor's number.
+    for (bool offAndOn : {false, true}) {
+        if (offAndOn) {
+            s->ui->pushButtonDeviceFLS->click();
+            s->ui->pushButtonDeviceFLS->click();
+            QTRY_VERIFY_WITH_TIMEOUT(s->page->isSensorFound(), 8000);
+        }
+        QCOMPARE(s->ui->lineEditNetNumDUT->text(), QString("9"));
+        QCOMPARE(s->ui->comboBox_NetNumDUT->currentText(), QString("9"));
+        pick(s->ui->comboBox_FiltrDUT, offAndOn ? 2 : 1);
+        s->ui->ButtonWriteParamDUT->click();
+        QCOMPARE(s->sent(0xFB).last(), signedRequest(9, 0xFB, bytes({9})));
+        QCOMPARE(s->device->sensorAt(9)->configB, quint8(offAndOn ? 0x06 : 0x03));
+    }
+    DialogSteps script({DialogSteps::accept()});
+    s->ui->lineEditNetNumDUT->setText("5");
+    const int before = s->device->requests().size();
+    s->ui->ButtonWriteParamDUT->click();
+    QCOMPARE(script.allTexts(), QStringList({"Сетевой адрес 5 уже занят другим датчиком"}));
+    QCOMPARE(s->writesSince(before), QList<quint8>());
+    // A number of its own: the page follows the sensor to it.
+    s->ui->lineEditNetNumDUT->setText("7");
+    s->ui->ButtonWriteParamDUT->click();
+    QCOMPARE(s->ui->comboBox_NetNumDUT->currentText(), QString("7"));
 }
 
 void TestFlsWrite::networkNumbersTheSensorCannotTakeAreRefused()

@@ -304,9 +304,15 @@ void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
     QVERIFY(!shown(ui->label_Alarm_4KV380));
     QVERIFY(page->getSettingsChanged());
 
-    // Ctrl+S; while it runs the user presses the write button as well.
+    // Ctrl+S; while it runs the user presses the write button as well, and
+    // the zero: both are refused, and told.
     ModalCloser closer;
-    QTimer::singleShot(200, ui->ButtonWriteParamKV380, &QPushButton::click);
+    QString told;
+    QTimer::singleShot(200, ui->ButtonWriteParamKV380, [&] {
+        ui->ButtonWriteParamKV380->click();
+        ui->buttonSetNullKV380->click();
+        told = page->getLabelStatusMessage()->text();
+    });
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
     QTRY_COMPARE_WITH_TIMEOUT(device->countRequests(4, 0xE2), 1, kWriteMs);
     QCOMPARE(device->countRequests(4, 0xF5), 1);
@@ -326,6 +332,8 @@ void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
     // Nothing went out twice although the write was asked for twice.
     QCOMPARE(device->countRequests(4, 0xF5), 1);
     QCOMPARE(device->countRequests(4, 0xE2), 1);
+    QCOMPARE(device->countRequests(4, 0xF1), 0);
+    QCOMPARE(told, QString("Дождитесь окончания текущей операции"));
 
     // The sensor took them; the page reads them back into its fields.
     QCOMPARE(s.up, 120);

@@ -542,7 +542,7 @@ void TestKvBleAnswers::writeWaitsForItsOwnStatusAndRunsOneAtATime()
     QCOMPARE(sent(0xEC).at(0), kvble::upWrite(100));
     QCOMPARE(sent(0xED).size(), 0);
     QVERIFY(page->hasEditedSettings()); // the lower threshold still waits for a write
-    QVERIFY(!page->isWriteInProgress());
+    QVERIFY(!page->isProcedureRunning());
     QCOMPARE(upper(), QString("Ошибка директивной калибровки ВТ датчика"));
 }
 

@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QMovie>
+#include <QTimer>
 
 #include <memory>
 
@@ -128,7 +129,14 @@ void TestKvBlePage::editedSettingsGoOutOneByOneEachConfirmedByItsStatus()
     retype(f->ui->lineEditKVBLEOn, "400");
 
     // Confirmed, then the progress window; the write waits for each status.
-    ModalCloser closer({true});
+    // Pressed again meanwhile, and the zero: neither asks nor sends, the
+    // window comes back; a field edited meanwhile keeps its edit.
+    ModalCloser closer({true, true, true, true});
+    QTimer::singleShot(1500, f->kvPage, [this] {
+        retype(f->ui->lineEditKVBLEOff, "777");
+        f->ui->ButtonWriteParamKVBLE->click();
+        QTimer::singleShot(300, f->ui->pushButtonSetNullKVBLE, &QPushButton::click);
+    });
     f->ui->ButtonWriteParamKVBLE->click();
 
     const QList<QByteArray> up = f->sim->requestsWith(0xEC);
@@ -138,6 +146,7 @@ void TestKvBlePage::editedSettingsGoOutOneByOneEachConfirmedByItsStatus()
     QCOMPARE(down.size(), 1);
     QCOMPARE(on.size(), 1);
     QCOMPARE(f->sim->countRequests(0xE1), 0);
+    QCOMPARE(f->sim->countRequests(0xE2), 0);
     QCOMPARE(payloadOf(up.at(0)).toHex(), QByteArray("00000078"));
     QCOMPARE(payloadOf(down.at(0)).toHex(), QByteArray("00000005"));
     QCOMPARE(payloadOf(on.at(0)).toHex(), QByteArray("0190"));
@@ -156,14 +165,15 @@ void TestKvBlePage::editedSettingsGoOutOneByOneEachConfirmedByItsStatus()
     QVERIFY2(downToOn < 4000, qPrintable(QString::number(downToOn)));
     QVERIFY(f->logged("Calibrate BLE successull") >= 2);
     QVERIFY(f->logged("The Delay was set") >= 1);
-    QVERIFY(closer.seen.size() >= 2);
+    QCOMPARE(closer.seen.size(), 4);
     QVERIFY(closer.seen.at(0).texts.contains("Сейчас будут записаны новые настройки"));
-    QVERIFY(closer.seen.at(1).texts.contains("Идёт запись параметров"));
+    for (int i = 1; i < 4; ++i)
+        QVERIFY(closer.seen.at(i).texts.contains("Идёт запись параметров"));
 
     // The fields show what the sensor reports: the values written.
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->lineEditKVBLEUp->text(), QString("120"), kOutcomeMs);
     QCOMPARE(f->ui->lineEditKVBLEOn->text(), QString("400"));
-    QVERIFY(!f->kvPage->hasEditedSettings());
+    QCOMPARE(f->ui->lineEditKVBLEOff->text(), QString("777"));
     QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Установлена задержка"), kOutcomeMs);
 }
 

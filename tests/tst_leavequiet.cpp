@@ -320,13 +320,24 @@ Procedure bleAdvert(std::function<void(Reriruvozive &)> run, int leaveAfterMs, i
     return p;
 }
 
-void writeBleSettingsToASilentBase(Reriruvozive &w)
+void writeBleSettings(Reriruvozive &w)
 {
-    baseOnLine->silent = true;
     QComboBox *filter = w.form()->comboBox_FiltrBLE;
     filter->setCurrentIndex(3);
     emit filter->activated(3);
     w.form()->ButtonWriteParamBLE->click();
+}
+
+void writeBleSettingsToASilentBase(Reriruvozive &w)
+{
+    baseOnLine->silent = true;
+    writeBleSettings(w);
+}
+
+void calibrateBleWithoutFuel(Reriruvozive &w)
+{
+    // Past the main window's question: the calibration itself.
+    w.ble()->autoCalibrateFullEmptyBLE();
 }
 
 void removeBlePassword(Reriruvozive &w)
@@ -583,6 +594,10 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
     Procedure wiredWrite = wiredSensor(writeFlsSettings, 100);
     wiredWrite.again = [](Reriruvozive &w) { w.form()->ButtonWriteParamDUT->click(); };
     wiredWrite.onceCommand = 0xFB;
+    Procedure bleWrite = bleSensor(writeBleSettings, 300);
+    bleWrite.onceCommand = 0xF2;
+    Procedure bleCalibration = bleSensor(calibrateBleWithoutFuel, 1000, 0xED);
+    bleCalibration.onceCommand = 0xEC;
     Procedure indicatorLoad = indicator(loadIndicatorTable, 150);
     indicatorLoad.onceCommand = 0xEF;
     Procedure plm300Write = plm300(writePlm300Settings, 300);
@@ -608,6 +623,10 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         // ---- the BLE base, its advertising mode and the wireless angle sensor ----
         // A base that answers nothing: the write waits for the sensor's report.
         {"BLE base settings write", bleSensor(writeBleSettingsToASilentBase, 1500), {WindowClosed}},
+        // While the write waits for the sensor's report of its new mode.
+        {"BLE base settings write answered", bleWrite, {PressedAgain, BackAtOnce}},
+        // Between the Empty value's frame and the Full value's.
+        {"BLE base calibration without fuel", bleCalibration, {PressedAgain}},
         // Between the present password and "no password".
         {"BLE base password removal", bleSensor(removeBlePassword, 300, 0xE8, 1234), {SwitchedOff}},
         // Between the slot's free name and the base's configuration.

@@ -2,11 +2,13 @@
 #include "app/reriruvozive.h"
 #include "app/startup.h"
 #include "deruvivuriri_form.h"
+#include "devices/angle/kvbledevice.h"
 #include "link/bridgegpio.h"
 #include "link/deviceeventfilter.h"
 #include "link/devicewatchsource.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
+#include "modalcloser.h"
 #include "simulateddevice.h"
 
 #include <QDir>
@@ -83,6 +85,7 @@ private slots:
     void routingPicksTheFirstSetFlag();
     void receiveBufferDropsAChunkThatDoesNotFit();
     void pressingTheActiveButtonAgainSwitchesOff();
+    void hangingUpSwitchesTheDeviceOffAndRefreshes_data();
     void hangingUpSwitchesTheDeviceOffAndRefreshes();
     void aPortListRefreshKeepsTheActivePortOpen();
     void aPortThatVanishedFromTheListSwitchesTheDeviceOff();
@@ -288,11 +291,23 @@ void TestMainWindow::pressingTheActiveButtonAgainSwitchesOff()
     QVERIFY(sawLine);
 }
 
+void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes_data()
+{
+    QTest::addColumn<bool>("wirelessAngleWrite");
+    QTest::newRow("wired sensor") << false;
+    // 0.4 s into a write that waits for an outcome nobody reports.
+    QTest::newRow("wireless angle sensor writing") << true;
+}
+
 void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes()
 {
+    QFETCH(bool, wirelessAngleWrite);
     Ui_Deruvivuriri *ui = window->form();
+    QPushButton *button = wirelessAngleWrite ? ui->pushButtonBLE : ui->pushButtonDeviceFLS;
     ui->comboBox_SerialPort->setCurrentText(device->portPath());
-    ui->pushButtonDeviceFLS->click();
+    button->click();
+    if (wirelessAngleWrite)
+        ui->pushButtonChoiceKVBLE->click();
     QVERIFY(window->port()->getSerialPort()->isOpen());
     QVERIFY(device->waitForRequests(1));
     // Tests running beside this one may be given the freed pseudo-terminal
@@ -305,10 +320,22 @@ void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes()
                now.st_ctim.tv_nsec != node.st_ctim.tv_nsec;
     };
 
-    device->hangUp();
+    if (wirelessAngleWrite) {
+        ui->lineEditKVBLEUp->setText("50");
+        window->kvble()->setUpEdited(true);
+        ModalCloser closer({true});
+        QTimer::singleShot(400, device.get(), &SimulatedDevice::hangUp);
+        QElapsedTimer writing;
+        writing.start();
+        ui->ButtonWriteParamKVBLE->click();
+        QVERIFY2(writing.elapsed() < 3000, qPrintable(QString::number(writing.elapsed())));
+        QCOMPARE(window->kvble()->getLabelStatusMessage()->text(), QString("Подключите датчик"));
+    } else {
+        device->hangUp();
+    }
     QTRY_VERIFY_WITH_TIMEOUT(!window->port()->getSerialPort()->isOpen(), 3000);
-    QTRY_VERIFY_WITH_TIMEOUT(!window->deviceFlags().fls, 3000);
-    QVERIFY(!ui->pushButtonDeviceFLS->isChecked());
+    QTRY_VERIFY_WITH_TIMEOUT(!window->deviceFlags().fls && !window->deviceFlags().kvble, 3000);
+    QVERIFY(!button->isChecked());
     QVERIFY(ui->comboBox_SerialPort->isEnabled());
     // The kernel removes a hung-up pseudo-terminal's node some time after the
     // last close, maybe after the error path's own refresh; the refresh that

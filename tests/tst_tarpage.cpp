@@ -41,6 +41,7 @@ private slots:
     void twoSensorRunIsFoundUnderEitherNameAndGraphed();
     void removingSensorTwoMidRunKeepsEveryPortion();
     void pairRunIsNamedAfterBothSerialsAndNotOfferedToAnotherPair();
+    void vanishedSensorIsNotRecordedAndIsFoundAgain_data();
     void vanishedSensorIsNotRecordedAndIsFoundAgain();
     void anotherSensorsRunIsNeitherOfferedNorTouched();
     void declinedRunIsKeptWhereTheRestoreDialogOpensIt();
@@ -418,41 +419,59 @@ void TestTarPage::pairRunIsNamedAfterBothSerialsAndNotOfferedToAnotherPair()
     QVERIFY(!window->tar()->isUnfinishedFound());
 }
 
+void TestTarPage::vanishedSensorIsNotRecordedAndIsFoundAgain_data()
+{
+    QTest::addColumn<int>("sensors");
+    QTest::addColumn<int>("vanishing");
+    QTest::newRow("sensor 2 of a pair") << 2 << 1;
+    QTest::newRow("sensor 1 of a pair") << 2 << 0;
+    QTest::newRow("the only sensor") << 1 << 0;
+}
+
 void TestTarPage::vanishedSensorIsNotRecordedAndIsFoundAgain()
 {
+    QFETCH(int, sensors);
+    QFETCH(int, vanishing);
     // Lost, a sensor is dropped after the watchdog's period and found again
     // a few polls after it answers: longer than a connection takes.
     constexpr int kLostMs = 30000;
     device->sensor(0).level = 1000;
-    addSecondSensor(54321, 2100);
+    if (sensors == 2)
+        addSecondSensor(54321, 2100);
     openWindow();
     ui->ButtonTarirovka->click();
-    ui->pushButtonAdSensorTar->click();
-    ui->pushButtonAdSensorTar->click();
+    for (int i = 0; i < sensors; ++i)
+        ui->pushButtonAdSensorTar->click();
     ui->pushButtonAdPortionTar->click();
-    const QStringList before{"0/1000/2100", "5/1000/2100"};
-    QCOMPARE(rows(), before);
+    const QStringList before = rows();
+    QCOMPARE(before.size(), 2);
 
-    // Sensor 2 stops answering and the search drops it: no portion takes
-    // its last level.
-    device->sensor(1).silent = true;
-    QTRY_VERIFY_WITH_TIMEOUT(!window->fls()->isSensorFound(), kLostMs);
-    device->sensor(0).level = 1200;
-    QTRY_COMPARE_WITH_TIMEOUT(window->getLevel(0), 1200, kLostMs);
-    script->thenShowing("Датчик 2 не отвечает", ModalScript::accept());
-    ui->pushButtonAdPortionTar->click();
-    QVERIFY(script->finished());
-    QCOMPARE(rows(), before);
+    // It stops answering: no portion takes its last level, as soon as its
+    // polls go unanswered, nor after the watchdog and a new search.
+    QSignalSpy log(window->fls(), &FLSDevice::signalWriteLog);
+    device->sensor(vanishing).silent = true;
+    QTRY_VERIFY_WITH_TIMEOUT(!window->fls()->hasCurrentReading(vanishing), kLostMs);
+    for (int press = 0; press < 2; ++press) {
+        script->thenShowing(QString("Датчик %1 не отвечает").arg(vanishing + 1), ModalScript::accept());
+        ui->pushButtonAdPortionTar->click();
+        QVERIFY(script->finished());
+        QCOMPARE(rows(), before);
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QVariantList{QString("Device is not responding")}), kLostMs);
+    }
 
     // Back on the line, it is found again and its new level recorded.
-    device->sensor(1).level = 2300;
-    device->sensor(1).silent = false;
-    QTRY_COMPARE_WITH_TIMEOUT(window->getLevel(1), 2300, kLostMs);
-    QTRY_VERIFY_WITH_TIMEOUT(window->fls()->isSerialKnown(1), kLostMs);
+    device->sensor(vanishing).level += 200;
+    device->sensor(vanishing).silent = false;
+    QStringList readings;
+    for (int i = 0; i < sensors; ++i) {
+        QTRY_COMPARE_WITH_TIMEOUT(window->getLevel(i), int(device->sensor(i).level), kLostMs);
+        QTRY_VERIFY_WITH_TIMEOUT(window->fls()->hasCurrentReading(i) && window->fls()->isSerialKnown(i), kLostMs);
+        readings << QString::number(device->sensor(i).level);
+    }
     ui->pushButtonAdPortionTar->click();
-    QCOMPARE(rows(), before + QStringList{"10/1200/2300"});
-    QCOMPARE(readFile(configFile("~12345_54321.etr")),
-             QByteArray("1000, 2100, 0\r\n1000, 2100, 5\r\n1200, 2300, 10\r\n"));
+    QCOMPARE(rows(), before + QStringList{"10/" + readings.join('/')});
+    QVERIFY(readFile(configFile(sensors == 2 ? "~12345_54321.etr" : "~12345.etr"))
+                .endsWith(readings.join(", ").toLatin1() + ", 10\r\n"));
 }
 
 void TestTarPage::anotherSensorsRunIsNeitherOfferedNorTouched()
@@ -546,6 +565,15 @@ void TestTarPage::endingNeverLosesTheRun()
     ui->pushButtonAdPortionTar->click();
     const QByteArray mirrored = "512, 0\r\n512, 5\r\n512, 10\r\n";
     QCOMPARE(readFile(mirror), mirrored);
+    // An edited cell the file cannot take is told as a portion is.
+    QVERIFY(QDir().mkpath(mirror + ".new"));
+    script->thenShowing("Не удалось записать файл тарировки", ModalScript::accept());
+    QStandardItemModel *model = window->fls()->getModelTar();
+    model->setData(model->index(2, 0), "12");
+    QTRY_VERIFY(script->finished());
+    QCOMPARE(readFile(mirror), mirrored);
+    QVERIFY(QDir().rmdir(mirror + ".new"));
+    model->setData(model->index(2, 0), "10");
     const auto runIsIntact = [&] {
         QCOMPARE(rows(), (QStringList{"0/512", "5/512", "10/512"}));
         QVERIFY(tar->isStarted());
@@ -643,8 +671,10 @@ void TestTarPage::malformedRunFilesAreNotTakenAsARun_data()
     QTest::newRow("decimal commas of a spreadsheet")
         << QByteArray("1000, 0\r\n1100, 7,5\r\n1250, 12,5\r\n1400, 17\r\n")
         << QStringList{"0/1000", "7.5/1100", "12.5/1250", "17/1400"} << QString();
-    QTest::newRow("decimal comma with no blank to tell it apart")
-        << QByteArray("1000,0\r\n1100,7,5\r\n1400,17\r\n") << QStringList{"0/1000", "17/1400"} << "Номера строк: 2";
+    // The run has one sensor: a volume of a decimal comma, not a second reading.
+    QTest::newRow("decimal comma with no blank") << QByteArray("1000,0\r\n1100,7,5\r\n1250,12,5\r\n")
+                                                 << QStringList{"0/1000", "7.5/1100", "12.5/1250"} << QString();
+    QTest::newRow("two sensors' readings") << QByteArray("1000, 2100, 0\r\n") << QStringList{} << "показания двух";
 }
 
 void TestTarPage::malformedRunFilesAreNotTakenAsARun()
@@ -652,26 +682,28 @@ void TestTarPage::malformedRunFilesAreNotTakenAsARun()
     QFETCH(QByteArray, content);
     QFETCH(QStringList, restored);
     QFETCH(QString, told);
-    // Nothing answers, so the page knows no serial: the run's file is ~0.etr.
-    device->silent = true;
-    const QString file = configFile("~0.etr");
+    const QString file = configFile("~12345.etr");
     writeFile(file, content);
-    openWindow(false);
+    openWindow();
     script->thenShowing("Найдена незаконченная тарировка", ModalScript::accept());
     if (!told.isEmpty())
         script->thenShowing(told, ModalScript::accept());
-    window->launchTarirovka();
+    ui->ButtonTarirovka->click();
     QVERIFY2(script->finished(), qPrintable(script->nextStep()));
     QCOMPARE(rows(), restored);
     QCOMPARE(window->tar()->isStarted(), !restored.isEmpty());
     QCOMPARE(ui->pushButtonRestoreTar->isHidden(), !restored.isEmpty());
     QCOMPARE(readFile(file), content);
+    // A restored run takes its next portion, into its own sensor's file.
+    ui->pushButtonAdPortionTar->click();
+    if (!restored.isEmpty())
+        QCOMPARE(readFile(file).count('\n'), restored.size() + 1);
 }
 
 void TestTarPage::graphSpansEveryRowAndGoesAway()
 {
-    device->silent = true;
-    openWindow(false);
+    device->sensor().level = 900;
+    openWindow();
     window->launchTarirovka();
 
     // Nothing in the table yet: a note instead of a chart.
@@ -689,12 +721,11 @@ void TestTarPage::graphSpansEveryRowAndGoesAway()
     // A drain run starts full and ends empty: its axes still hold every row.
     emit ui->comboBoxZalivSliv->activated(1);
     ui->lineEditStepTar->setText("400");
-    const int readings[] = {900, 600, 300, 50};
-    window->setLevelFromAnotherDevice(readings[0], 0);
+    const quint16 readings[] = {900, 600, 300, 50};
     ui->pushButtonAdSensorTar->click();
     script->thenShowing("Возможно тарировка закончена", ModalScript::accept());
     for (int i = 1; i < 4; ++i) {
-        window->setLevelFromAnotherDevice(readings[i], 0);
+        setLevel(0, readings[i]);
         ui->pushButtonAdPortionTar->click();
     }
     QVERIFY(script->finished());

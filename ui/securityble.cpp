@@ -21,6 +21,7 @@ SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode,
     auto *enter = new QPushButton(tr("Ввести пароль датчика"), this);
     auto *set = new QPushButton(tr("Установить пароль датчика"), this);
     auto *remove = new QPushButton(tr("Удалить пароль датчика"), this);
+    commandButtons = {enter, set, remove};
     for (QPushButton *b : {enter, set, remove}) {
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         b->setCursor(Qt::PointingHandCursor);
@@ -122,7 +123,8 @@ std::optional<quint32> SecurityBLE::sendablePassword(bool newPasswordField)
 void SecurityBLE::callReceiver(const char *slot, QLineEdit *field)
 {
     // A click while the receiver's previous exchange is still running would
-    // interleave two password exchanges.
+    // interleave two password exchanges: the buttons are greyed meanwhile,
+    // which shows that one runs.
     if (receiverBusy || !receiver)
         return;
     // A receiver without the slot is left alone: the click does nothing there.
@@ -132,12 +134,17 @@ void SecurityBLE::callReceiver(const char *slot, QLineEdit *field)
     }
     QPointer<SecurityBLE> self(this);
     receiverBusy = true;
+    for (QPushButton *b : qAsConst(commandButtons))
+        b->setEnabled(false);
     // The wireless sensors take the password as a signed 32-bit number; an
     // empty or larger one is not sent at all.
     if (Security::isSendablePassword(field->text(), kSignedMaximum))
         QMetaObject::invokeMethod(receiver, slot, Qt::DirectConnection);
     else
         Security::refusePassword(this, kSignedMaximum);
-    if (self)
-        receiverBusy = false;
+    if (!self)
+        return;
+    receiverBusy = false;
+    for (QPushButton *b : qAsConst(commandButtons))
+        b->setEnabled(true);
 }

@@ -2,12 +2,14 @@
 #define SECURITYBLE_H
 
 #include <QDialog>
+#include <QList>
 #include <QPointer>
 #include <QString>
 
 #include <optional>
 
 class QLineEdit;
+class QPushButton;
 
 // Password dialog of the wireless sensors behind the USB BLE base. Like
 // Security it only collects digits and calls the receiver's slots
@@ -37,6 +39,7 @@ private:
     QLineEdit *lineEditSetPassBLE = nullptr;
     QPointer<QObject> receiver;
     bool receiverBusy = false;
+    QList<QPushButton *> commandButtons; // greyed while the receiver's exchange runs
 };
 
 #endif // SECURITYBLE_H

@@ -40,9 +40,12 @@ void KV380Device::disconnectDevice()
     showUI(false);
 }
 
-void KV380Device::searchAgain()
+bool KV380Device::searchUnderNewNumber(BaseDevice::Procedure &run)
 {
+    if (!run.wait(kNewNumberSettleMs))
+        return false;
     startSearchDevices(false);
+    return run.wait(kAfterSearchStartMs);
 }
 
 void KV380Device::setSyncSwitchesWithDevice(bool value)

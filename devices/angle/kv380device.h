@@ -40,6 +40,10 @@ public:
     // Data answers that refresh the settings after a selection, a mode
     // command or a write.
     static constexpr int kRefreshAnswers = 3;
+    // After a new number was sent: the sensor settles, then the search
+    // starts, and the write goes on a moment later.
+    static constexpr int kNewNumberSettleMs = 500;
+    static constexpr int kAfterSearchStartMs = 250;
 
     KV380Device(Ui_Deruvivuriri *form, QSerialPort *port);
     ~KV380Device() override;
@@ -49,10 +53,11 @@ public:
     int addSwitchToUI();
     bool setSwitchesSyncEnabled(bool on);
     int cmdSetNull();
-    // Starts the search again (after the sensor took a new number) without a
-    // request at once: as at a selection, the first one goes a search period
-    // later.
-    void searchAgain();
+    // After the sensor was given a new number: it answers under that number
+    // from now on, so the bus is searched again (the first request a search
+    // period later, as at a selection) and the page takes the number found.
+    // False when the session ended during one of its waits.
+    bool searchUnderNewNumber(BaseDevice::Procedure &run);
 
     // Re-arms the refreshing answers; with true the switches follow the
     // sensor's mode again as well.

@@ -109,7 +109,7 @@ void KV380Device::handleData(const kv380::Data &data)
     }
 
     updateAnglePicture();
-    keepAlive();
+    resetTimerDeviceConnected();
     if (!serialKnown)
         emit signalRequestForGetSerNumAndFirmWareVersion();
 }
@@ -176,7 +176,7 @@ void KV380Device::handleSerialAndFirmware(const kv380::SerialAndFirmware &answer
     // answer completes the line.
     if (connectionLogPending)
         connectionLogText = QStringLiteral("Connected KV380 SerNum=%1,Firmware=%2").arg(serialNumber).arg(firmwareText);
-    keepAlive();
+    resetTimerDeviceConnected();
     emit copyQueueSurveyDevice(0);
     emit signalRequestForGetAllDataFromDevice();
     serialKnown = true;

@@ -89,6 +89,13 @@ void KV380Device::enableAllSwitches()
 
 int KV380Device::sendMode(quint8 modeByte, const char *logText)
 {
+    // A mode command amid a write would land among its frames.
+    Procedure run(this);
+    if (!run) {
+        // The click toggled the switch: it goes back to the sensor's mode.
+        setSyncSwitchesWithDevice(true);
+        return 1;
+    }
     resetAndStopTimerDeviceConnected();
     modeToWrite = modeByte;
     emit writeData(kv380::modeWrite(netNum, modeToWrite));
@@ -96,10 +103,10 @@ int KV380Device::sendMode(quint8 modeByte, const char *logText)
     setSyncSwitchesWithDevice(true);
     // Left during the wait, the page logs nothing and starts no watchdog
     // for a sensor no longer polled.
-    if (!waitInSession(kAfterCommandMs))
+    if (!run.wait(kAfterCommandMs))
         return 1;
     emit signalWriteLog(QString::fromLatin1(logText));
-    resumeWatchdog();
+    restoreTimerDeviceConnected();
     return 1;
 }
 
@@ -138,7 +145,10 @@ int KV380Device::setModeMasterKV380()
 
 int KV380Device::cmdSetNull()
 {
+    Procedure run(this);
+    if (!run)
+        return 1;
     emit writeData(kv380::setZeroWrite(netNum));
-    waitInSession(kAfterCommandMs);
+    run.wait(kAfterCommandMs);
     return 1;
 }

@@ -85,8 +85,10 @@ void KVBLEDevice::connectDevice()
     // Every request goes to the base.
     netNumList = QByteArray(1, char(kvble::kBaseAddress));
     emit copyNetNumToParent(netNumList);
-    // The base may relay another sensor than when the page was last chosen.
+    // The base may relay another sensor than when the page was last chosen;
+    // the fields show what it reports, not edits made for another.
     relearnSensor();
+    upEdited = downEdited = delayOnEdited = delayOffEdited = false;
     needUpdateWindow = true;
 }
 
@@ -96,6 +98,21 @@ void KVBLEDevice::disconnectDevice()
     showUI(false);
     closeProcedureDialogs(); // A command's message has nobody to wait for any more.
     setEnableShowMainStatusMsgBLE();
+    // Switched off, left, or its port gone: nothing answers here any more.
+    showStatusMessageUp(QStringLiteral(" "));
+    showStatusMessage(tr("Подключите датчик"));
+}
+
+void KVBLEDevice::tellProcedureRunning()
+{
+    // The write's box, put aside with its OK, comes back: it says what runs
+    // and closes when it is done.
+    if (writeProgress) {
+        writeProgress->show();
+        writeProgress->raise();
+        return;
+    }
+    BaseDevice::tellProcedureRunning();
 }
 
 void KVBLEDevice::closeProcedureDialogs()

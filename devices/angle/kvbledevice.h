@@ -90,6 +90,11 @@ public:
     std::array<Switch *, 6> modeSwitches() const { return switches; }
     int getCountdown() const { return countdown; }
 
+    // Steps of a procedure the main window began (before its question to
+    // the user): the write and the zero command.
+    void writeParamToDevice(Procedure &run);
+    void cmdSetNull(Procedure &run);
+
 public slots:
     // Lifecycle (kvbledevice.cpp).
     bool initUI();
@@ -122,7 +127,6 @@ public slots:
     void slotSwitch_3();
     void slotSwitch_4();
     void slotSwitch_5();
-    void cmdSetNull();
 
     // Link ID, new device and password (kvbledevice_link.cpp).
     void connectNewDevice();
@@ -132,7 +136,6 @@ public slots:
     bool inputPassBLE();
     bool setPassBLE();
     bool delPassBLE();
-    bool sendPass(int pass, uchar cmd);
 
 signals:
     void signalNewDeviceIsConnected();
@@ -146,6 +149,8 @@ protected:
     void watchdogRanOut() override;
     // Every request goes to the base at its fixed address: no search.
     bool searchesTheBus() const override { return false; }
+    // A write's own box shows that it runs.
+    void tellProcedureRunning() override;
 
 private:
     // Password exchange awaiting the sensor's status.
@@ -188,7 +193,7 @@ private:
     // 1 when the confirming code came, 2 when the failing code came or the
     // wait ran out, kOutcomeLeft when the page was left during the wait.
     static constexpr int kOutcomeLeft = 3;
-    int waitForOutcome(int confirm, std::optional<int> failure);
+    int waitForOutcome(Procedure &run, int confirm, std::optional<int> failure);
     // The dialogs a procedure of the page waits in close with the session.
     void closeProcedureDialogs();
     // Takes the settings field's value when it holds one the sensor takes;
@@ -198,6 +203,10 @@ private:
     void sendModeOfSwitch(int index);
     std::optional<quint32> typedPassword(bool newPasswordField);
     void startPasswordStep(PasswordStep step);
+    // A password frame and the short wait for its status; false when the
+    // session ended meanwhile.
+    bool sendPass(Procedure &run, int pass, uchar cmd);
+    bool changeUiid(Procedure &run, const QString &serialNum);
     // Presents (Input) or sets (Set) the password typed in the dialog.
     bool presentOrSetPassword(PasswordStep step);
     void relearnSensor();

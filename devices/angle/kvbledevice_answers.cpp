@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMovie>
 #include <QTimer>
@@ -91,7 +92,7 @@ bool KVBLEDevice::handleData(const QByteArray &frame)
         return true; // too short to hold the fields: nothing of it is taken
 
     showUI(true);
-    keepAlive();
+    resetTimerDeviceConnected();
     mode = data->mode;
     mac = data->mac;
     triggerEvent = data->event;
@@ -123,11 +124,11 @@ bool KVBLEDevice::handleData(const QByteArray &frame)
     // the probe again; not while another command waits for its status, which
     // the probe's outcome would take the place of.
     const bool exchangeRunning = passwordStep != PasswordStep::None && passwordStep != PasswordStep::Probe;
-    if (!protectionKnown && sensorPresent && !exchangeRunning && !isWriteInProgress()) {
+    if (!protectionKnown && sensorPresent && !exchangeRunning && !isProcedureRunning()) {
         checkPassOnlyBLE();
         qDebug() << "checkPassOnlyBLE";
     }
-    keepAlive();
+    resetTimerDeviceConnected();
     return true;
 }
 
@@ -154,7 +155,7 @@ void KVBLEDevice::handleSerial(const QByteArray &frame)
     if (!answer)
         return;
     setConnected(true);
-    keepAlive();
+    resetTimerDeviceConnected();
     serialNumber = answer->serial;
     serialWord = answer->word;
     serialKnown = true;
@@ -171,10 +172,15 @@ void KVBLEDevice::refreshSettings()
 {
     needUpdateWindow = false;
     if (ui) {
-        ui->lineEditKVBLEUp->setText(QString::number(oldKvBleParam.up));
-        ui->lineEditKVBLEDown->setText(QString::number(oldKvBleParam.down));
-        ui->lineEditKVBLEOn->setText(QString::number(oldKvBleParam.delayOn));
-        ui->lineEditKVBLEOff->setText(QString::number(oldKvBleParam.delayOff));
+        // A field the user edited and has not written yet keeps the edit.
+        const auto refresh = [](QLineEdit *field, bool edited, quint32 value) {
+            if (!edited)
+                field->setText(QString::number(value));
+        };
+        refresh(ui->lineEditKVBLEUp, upEdited, oldKvBleParam.up);
+        refresh(ui->lineEditKVBLEDown, downEdited, oldKvBleParam.down);
+        refresh(ui->lineEditKVBLEOn, delayOnEdited, oldKvBleParam.delayOn);
+        refresh(ui->lineEditKVBLEOff, delayOffEdited, oldKvBleParam.delayOff);
     }
     for (size_t i = 0; i < switches.size(); ++i) {
         if (switches[i])

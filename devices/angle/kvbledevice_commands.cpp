@@ -80,11 +80,14 @@ void KVBLEDevice::changeDelayOffKVBLE()
 
 int KVBLEDevice::waitStatusCurrentCMD(int cmd)
 {
-    const int outcome = waitForOutcome(cmd, std::nullopt);
+    Procedure run(this);
+    if (!run)
+        return 2;
+    const int outcome = waitForOutcome(run, cmd, std::nullopt);
     return outcome == kOutcomeLeft ? 2 : outcome;
 }
 
-int KVBLEDevice::waitForOutcome(int confirm, std::optional<int> failure)
+int KVBLEDevice::waitForOutcome(Procedure &run, int confirm, std::optional<int> failure)
 {
     int result = 2;
     for (int poll = 0;; ++poll) {
@@ -96,11 +99,11 @@ int KVBLEDevice::waitForOutcome(int confirm, std::optional<int> failure)
             break;
         // A page left meanwhile ends the wait at once, the page's own session
         // over, even when the user came back to the page since.
-        if (!waitInSession(kStatusPollMs, true))
+        if (!run.wait(kStatusPollMs, true))
             return kOutcomeLeft;
     }
     qDebug() << "returnStatus = " << result;
-    if (!waitInSession(kStatusPollMs, true))
+    if (!run.wait(kStatusPollMs, true))
         return kOutcomeLeft;
     return result;
 }
@@ -122,9 +125,17 @@ bool KVBLEDevice::readField(QLineEdit *field, kv380::FieldRange range, bool edit
 void KVBLEDevice::writeParamToDevice()
 {
     // Its waits run the event loop: a second write meanwhile would send its
-    // frames among this one's and take its status codes. A page left while
-    // the user confirmed writes nothing: the port is another device's.
-    if (isWriteInProgress() || !isSessionRunning())
+    // frames among this one's and take its status codes.
+    Procedure run(this);
+    if (run)
+        writeParamToDevice(run);
+}
+
+void KVBLEDevice::writeParamToDevice(Procedure &run)
+{
+    // A page left while the user confirmed writes nothing: the port is
+    // another device's.
+    if (!run.alive())
         return;
 
     KvBleParam values = writeKvBleParam;
@@ -146,7 +157,6 @@ void KVBLEDevice::writeParamToDevice()
     writeKvBleParam = values;
     const std::vector<kvble::WriteStep> steps = kvble::writeSteps(upEdited, downEdited, delayOnEdited, delayOffEdited);
     upEdited = downEdited = delayOnEdited = delayOffEdited = false;
-    const WriteGuard writing(this);
 
     auto progress = std::make_unique<DynamicQDialog>(
         nullptr, tr("Идёт запись параметров"), tr("После завершения операции это окно автоматически закроется"), false);
@@ -160,7 +170,7 @@ void KVBLEDevice::writeParamToDevice()
     for (const kvble::WriteStep &step : steps) {
         // The page may have been left meanwhile: its port is then another
         // device's, and nothing more of this write goes out.
-        if (step.pauseBefore && !waitInSession(kSameCodePauseMs, true))
+        if (step.pauseBefore && !run.wait(kSameCodePauseMs, true))
             break;
         switch (step.command) {
         case kvble::kUpCommand:
@@ -179,7 +189,7 @@ void KVBLEDevice::writeParamToDevice()
             break;
         }
         qDebug() << "send cmd in time = " << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz"));
-        const int outcome = waitForOutcome(step.confirm, step.failure);
+        const int outcome = waitForOutcome(run, step.confirm, step.failure);
         if (outcome == kOutcomeLeft)
             break;
         if (outcome == 1)
@@ -214,7 +224,9 @@ int KVBLEDevice::addSwitchToUI()
 
 void KVBLEDevice::sendCmdSetNewMode(uchar newMode)
 {
-    if (!isSessionRunning())
+    // Amid a write it would clear the codes the write waits for.
+    Procedure run(this);
+    if (!run)
         return;
     const QByteArray frame = kvble::modeWrite(newMode);
     sendCommand(frame);
@@ -262,10 +274,10 @@ void KVBLEDevice::slotSwitch_5()
     sendModeOfSwitch(5);
 }
 
-void KVBLEDevice::cmdSetNull()
+void KVBLEDevice::cmdSetNull(Procedure &run)
 {
     // A page left while the user confirmed sends nothing.
-    if (!isSessionRunning())
+    if (!run.alive())
         return;
     sendCommand(kvble::zeroWrite());
     showWaiting();

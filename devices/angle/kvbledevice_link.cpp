@@ -31,11 +31,13 @@ constexpr int kDeleteSecondStepMs = 200;
 
 void KVBLEDevice::connectNewDevice()
 {
-    if (newDeviceDialog || !isSessionRunning())
+    // The dialog's modal loop belongs to the procedure: nothing else of the
+    // page starts while it is up.
+    Procedure run(this);
+    if (!run)
         return;
     // The base drops its link while it looks for the new sensor: that silence
     // is no lost base.
-    const quint64 session = currentSession();
     resetAndStopTimerDeviceConnected();
 
     auto *dialog = new QDialog(dialogParent());
@@ -73,7 +75,7 @@ void KVBLEDevice::connectNewDevice()
 
     newDevice = true;
     connect(this, &KVBLEDevice::signalNewDeviceIsConnected, dialog, &QDialog::accept);
-    connect(connectButton, &QPushButton::clicked, dialog, [this, dialog, serialField, label] {
+    connect(connectButton, &QPushButton::clicked, dialog, [this, &run, dialog, connectButton, serialField, label] {
         const QString text = serialField->text();
         if (text.isEmpty()) {
             showMessage(tr("Введите номер датчика"), QString(), dialog);
@@ -83,8 +85,12 @@ void KVBLEDevice::connectNewDevice()
             showMessage(tr("Номер датчика: число от 0 до %1").arg(kvble::kLargestSerial), QString(), dialog);
             return;
         }
-        if (changeUiid(text))
-            label->setText(tr("Выполняется подключение..."));
+        // One link at a time: a second press while this one goes out would
+        // send it again.
+        label->setText(tr("Выполняется подключение..."));
+        connectButton->setEnabled(false);
+        changeUiid(run, text);
+        connectButton->setEnabled(true);
     });
     connect(buttons, &QDialogButtonBox::clicked, dialog, &QDialog::reject);
 
@@ -93,20 +99,25 @@ void KVBLEDevice::connectNewDevice()
     noLink.stop();
     dialog->deleteLater();
     // A page left while the dialog was up stays quiet.
-    if (isSessionStill(session))
-        resumeWatchdog();
+    if (run.alive())
+        restoreTimerDeviceConnected();
 }
 
 bool KVBLEDevice::changeUiid(QString serialNum)
 {
+    Procedure run(this);
+    return run && changeUiid(run, serialNum);
+}
+
+bool KVBLEDevice::changeUiid(Procedure &run, const QString &serialNum)
+{
     // A number that a link ID cannot carry would link the base to some other sensor.
     const std::optional<quint32> serial = kvble::serialNumberValue(serialNum);
-    if (!serial || !isSessionRunning())
+    if (!serial || !run.alive())
         return false;
     sendCommand(kvble::linkIdWrite(*serial));
-    if (!waitInSession(kAnswerMs, true))
+    if (!run.waitAndTake(kAnswerMs))
         return false;
-    emit signalCheckIncommingData();
     emit signalWriteLog(QStringLiteral("Change base UUID"));
     // Another sensor may answer from now on: whether it has a password is
     // asked anew.
@@ -139,33 +150,34 @@ std::optional<quint32> KVBLEDevice::typedPassword(bool newPasswordField)
     return securityDialog ? securityDialog->sendablePassword(newPasswordField) : std::nullopt;
 }
 
-bool KVBLEDevice::sendPass(int pass, uchar cmd)
+bool KVBLEDevice::sendPass(Procedure &run, int pass, uchar cmd)
 {
     // The wait for the answer is no silence of the base. Left during the
     // wait, the page takes, restarts and sends nothing more.
-    if (!isSessionRunning())
+    if (!run.alive())
         return false;
     resetAndStopTimerDeviceConnected();
     sendCommand(kvble::passwordWrite(cmd, quint32(pass)));
-    if (!waitInSession(kAnswerMs, true))
+    if (!run.waitAndTake(kAnswerMs))
         return false;
-    emit signalCheckIncommingData();
-    resumeWatchdog();
+    restoreTimerDeviceConnected();
     return true;
 }
 
 bool KVBLEDevice::presentOrSetPassword(PasswordStep step)
 {
+    // The dialog's buttons stay live while the exchange waits: one at a time.
+    Procedure run(this);
+    if (!run)
+        return false;
     const bool set = step == PasswordStep::Set;
     const std::optional<quint32> pass = typedPassword(set);
-    if (!pass)
-        return false;
-    if (!isSessionRunning())
+    if (!pass || !run.alive())
         return false;
     passwordLastSent = *pass;
     startPasswordStep(step);
     showWaiting();
-    if (!sendPass(int(*pass), set ? kvble::kSetPasswordCommand : kvble::kEnterPasswordCommand))
+    if (!sendPass(run, int(*pass), set ? kvble::kSetPasswordCommand : kvble::kEnterPasswordCommand))
         return false;
     currentCommand = kvble::kSerialCommand;
     emit signalWriteLog(set ? QStringLiteral("Set password KVBLE") : QStringLiteral("Input password KVBLE"));
@@ -184,8 +196,11 @@ bool KVBLEDevice::setPassBLE()
 
 bool KVBLEDevice::delPassBLE()
 {
+    Procedure run(this);
+    if (!run)
+        return false;
     const std::optional<quint32> pass = typedPassword(false);
-    if (!pass || !isSessionRunning())
+    if (!pass || !run.alive())
         return false;
     passwordLastSent = *pass;
     showWaiting();
@@ -193,22 +208,23 @@ bool KVBLEDevice::delPassBLE()
     startPasswordStep(PasswordStep::DeletePresent);
     sendCommand(kvble::passwordWrite(kvble::kEnterPasswordCommand, *pass));
     currentCommand = kvble::kSerialCommand;
-    if (!waitInSession(kDeleteFirstStepMs, true))
+    if (!run.wait(kDeleteFirstStepMs, true))
         return false;
     emit signalCheckIncommingData();
+    if (!run.alive())
+        return false;
     // A refused password ends the deletion here: the sensor keeps it.
     if (passwordStep == PasswordStep::DeletePresent && !passwordRefused) {
         passwordLastSent = 0;
         startPasswordStep(PasswordStep::Delete);
         sendCommand(kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
         currentCommand = kvble::kSerialCommand;
-        if (!waitInSession(kDeleteSecondStepMs, true))
+        if (!run.waitAndTake(kDeleteSecondStepMs))
             return false;
-        emit signalCheckIncommingData();
     } else if (passwordStep == PasswordStep::DeletePresent) {
         passwordStep = PasswordStep::None;
     }
-    resumeWatchdog();
+    restoreTimerDeviceConnected();
     emit signalWriteLog(QStringLiteral("Delete password KVBLE"));
     return true;
 }

@@ -249,15 +249,14 @@ void BLEDevice::closeProcedureDialogs()
         card->closeConnectDialog();
 }
 
-bool BLEDevice::waitForSensorSerial(int ms)
+bool BLEDevice::waitForSensorSerial(BaseDevice::Procedure &run, int ms)
 {
-    const quint64 session = currentSession();
     for (int waited = 0; !isSensorSerialKnown() && waited < ms; waited += kSerialAskMs) {
         emit signalRequestForGetSerNumAndFirmWareVersion();
-        if (!waitAndTake(session, kSerialAskMs))
+        if (!run.waitAndTake(kSerialAskMs))
             return false;
     }
-    return true;
+    return run.alive();
 }
 
 void BLEDevice::disconnectDevice()
@@ -270,6 +269,8 @@ void BLEDevice::disconnectDevice()
     BaseDevice::disconnectDevice();
     setConnected(baseAnswered);
     showUI(false);
+    refusalShown = false;
+    refusalRevealedLine = false;
     forgetAdvertSession();
     closeProcedureDialogs(); // A command's message has nobody to wait for any more.
     setEnableShowMainStatusMsgBLE();
@@ -303,7 +304,8 @@ void BLEDevice::connectDeviceAdvert()
     // The mode is the page's from the start, so that a page left during the
     // wait comes back to the list.
     advertMode = true;
-    if (!waitInSession(kAdvertIdentityMs))
+    Procedure identity(this, Procedure::Kind::Step);
+    if (!identity.wait(kAdvertIdentityMs))
         return;
     resumePolling();
     restoreTimerDeviceConnected();

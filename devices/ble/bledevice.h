@@ -150,9 +150,19 @@ public:
     // The shown sensor's serial has come since the page connected: another
     // sensor relayed before has not left its serial behind.
     bool isSensorSerialKnown() const { return sensors[size_t(shownSensor)].serialKnown; }
-    // Asks the shown sensor's serial until it comes, for up to `ms`; false
-    // when the page was left meanwhile.
-    bool waitForSensorSerial(int ms);
+    // Asks the shown sensor's serial until it comes, for up to `ms`, in
+    // `run`; false when the page was left meanwhile.
+    bool waitForSensorSerial(BaseDevice::Procedure &run, int ms);
+    // A reading of the sensor linked now came: values worked out from the
+    // page's readings belong to it. Without one the user is told to wait for
+    // it, and false returned.
+    bool requireSensorReadings();
+    // False, and the user told, while a procedure of the page runs: a start
+    // that asks questions first is refused before them.
+    bool mayStartProcedure();
+    // Full or Empty taken by the sensor from its present level; false when
+    // refused (another procedure runs, or the sensor has not reported yet).
+    bool sendLevelFromCurrent(bool full);
     WidgetTar *getWidgetTar1() const { return widgetTar1; }
     WidgetTar *getWidgetTar2() const { return widgetTar2; }
     WidgetTar *getWidgetTar3() const { return widgetTar3; }
@@ -234,11 +244,15 @@ public slots:
     // Commands to the linked sensor.
     bool sendClearPasswordCmd();
     // Password frame to the linked sensor (0xE8 present, 0xE9 set, 0xF8
-    // enter before a write) with polling paused for its answer. False when
-    // the page was left (before or during the wait): the caller goes no
-    // further.
-    bool sendPass(int pass, uchar cmd);
+    // enter before a write), a step of `run`, which holds the line for its
+    // answer until it lets it go or ends. False when the page was left
+    // (before or during the wait): the caller goes no further.
+    bool sendPass(BaseDevice::Procedure &run, int pass, uchar cmd);
     bool setPass();
+    // The link ID for the sensor of this serial number, a step of the new
+    // sensor dialog's `run`; false when the number was refused or the page
+    // left.
+    bool changeUiidBle(BaseDevice::Procedure &run, const QString &serialNum);
     // Called by name by the wireless password dialog's buttons.
     bool inputPassBLE();
     bool setPassBLE();
@@ -255,7 +269,6 @@ public slots:
     // The base's link ID (bledevice_link.cpp): the sensor it links to, and
     // its restart into its own update mode.
     void connectNewDevice();
-    bool changeUiidBle(QString serialNum);
     bool changeUiidBleForBaseReboot();
     void escapeCurSetting();
     void setFactorySetting();
@@ -284,6 +297,10 @@ protected:
     void watchdogRanOut() override;
     // The base answers at a fixed address: a connection polls it at once.
     bool searchesTheBus() const override { return false; }
+    // Said where the user looks: in the dialog a procedure of the page runs
+    // in, else on the lower status line until the running procedure ended,
+    // shown for that time over the advertising cards too.
+    void tellProcedureRunning() override;
 
 private:
     // What the poll timer asks the base for: nothing while the page is not
@@ -309,19 +326,22 @@ private:
     void refreshCard(BLEAdwView *card, BLEAdwModel *model, bool dark);
     // Waits for the base's answer to a configuration; true when it took it,
     // nothing when the page was left during the wait.
-    std::optional<bool> checkAndWait();
+    std::optional<bool> checkAndWait(BaseDevice::Procedure &run);
     // Frees a slot: the empty name to its sensor, then a fresh list. False
     // when the page was left during a wait.
-    bool sendFreeSlotName(quint8 address);
+    bool sendFreeSlotName(BaseDevice::Procedure &run, quint8 address);
+    // The base configuration for one slot, a step of `run` (the watchdog
+    // is the caller's); true when the base took it.
+    bool configureSlot(BaseDevice::Procedure &run, int curDeviceWidget, bool enableDev, bool enableDop);
     // A box over the page while the watchdog waits; false when the page was
     // left while it was up.
-    bool tellWithWatchdogHeld(const QString &text);
+    bool tellWithWatchdogHeld(BaseDevice::Procedure &run, const QString &text);
     // Points the main window's requests at the page's own address again
     // after a search emptied its list.
     void restoreSurveyAddress();
     // Sends a request for a slot's sensor and looks for the base after it;
     // false when the page was left (before or during its wait).
-    bool sendSlotCommand(const QByteArray &request);
+    bool sendSlotCommand(BaseDevice::Procedure &run, const QByteArray &request);
     // The dialogs a procedure of the page waits in close with the session.
     void closeProcedureDialogs();
     void enableCalibrationForListedSensors();
@@ -341,6 +361,14 @@ private:
     void stepAutoCalibration();
     void handleStatus(quint8 code);
     void handleLinkReport();
+    // The shown sensor's values give way to dashes: no sensor is linked.
+    void showNoSensor();
+    // Another sensor is linked: nothing of the one before stays, and its
+    // first answer is awaited as after a connection.
+    void forgetSensor();
+    // The refusal of a second start gives way to what the lower line said
+    // before, once nothing runs any more.
+    void endRefusal();
     void handlePasswordAccepted();
     void handlePasswordRefused();
     void handleRebooted();
@@ -352,10 +380,7 @@ private:
     void refreshWindow();
     void logConnection();
 
-    // Commands (bledevice_commands.cpp). Polling and the watchdog pause for
-    // a command's answer, and resume together.
-    void pauseLink();
-    void resumeLink();
+    // Commands (bledevice_commands.cpp).
     // The typed password of the open dialog; nothing (and the user told
     // why) when the dialog is gone or the text is no password.
     std::optional<quint32> typedPassword(bool newPasswordField);
@@ -473,6 +498,11 @@ private:
     bool sensorLinked = false;
     bool sensorAbsent = true;
     bool noSensorLogged = false;
+    // A second start was refused on the lower status line, shown for it
+    // over the cards when `refusalRevealedLine`.
+    bool refusalShown = false;
+    bool refusalRevealedLine = false;
+    QString lowerBeforeRefusal;
     // Last command status taken; a base repeating it is not reported again.
     std::optional<quint8> lastCommandStatus;
     int updateCountdown = 0;

@@ -148,36 +148,42 @@ void BLEDevice::restoreSurveyAddress()
     emit copyNetNumToParent(QByteArray(1, char(advertMode ? ble::kAdvertAddress : ble::kBaseAddress)));
 }
 
-bool BLEDevice::sendSlotCommand(const QByteArray &request)
+bool BLEDevice::sendSlotCommand(BaseDevice::Procedure &run, const QByteArray &request)
 {
     // The sensor answers nothing; the base is asked for itself, and the
     // lists that follow show what the sensor took.
-    if (!isSessionRunning())
+    if (!run.alive())
         return false;
     emit writeData(request);
-    if (!waitInSession(kAfterSlotCommandMs))
+    if (!run.wait(kAfterSlotCommandMs))
         return false;
     setSearchActive(true);
     emit signalRequestForSearchDevices();
     restoreSurveyAddress();
     emit signalCheckIncommingData();
     checkAtAdvertPace();
-    return true;
+    return run.alive();
 }
 
 bool BLEDevice::changeParamsSendTH(int index, int indexWidget)
 {
+    Procedure run(this);
+    if (!run)
+        return false;
     BLEAdwView *card = cardOf(indexWidget);
     BLEAdwModel *model = modelOf(indexWidget);
     if (!card || !model)
         return false;
     const quint8 address = quint8(model->getNetNumber());
     card->setFlRefresh(true);
-    return sendSlotCommand(ble::paramSetWrite(address, ble::paramSetNumber(index)));
+    return sendSlotCommand(run, ble::paramSetWrite(address, ble::paramSetNumber(index)));
 }
 
 bool BLEDevice::changeNetNumAdwertDevice(int curDeviceWidget)
 {
+    Procedure run(this);
+    if (!run)
+        return false;
     BLEAdwView *card = cardOf(curDeviceWidget);
     BLEAdwModel *model = modelOf(curDeviceWidget);
     if (!card || !model)
@@ -187,7 +193,7 @@ bool BLEDevice::changeNetNumAdwertDevice(int curDeviceWidget)
     card->setFlRefresh(true);
     // An empty field or a number past one byte is never sent as some other number.
     if (!number) {
-        tellWithWatchdogHeld(tr("Введите число от %1 до %2").arg(0).arg(ble::kLargestNetNumber));
+        tellWithWatchdogHeld(run, tr("Введите число от %1 до %2").arg(0).arg(ble::kLargestNetNumber));
         return false;
     }
     QList<int> inUse;
@@ -196,80 +202,88 @@ bool BLEDevice::changeNetNumAdwertDevice(int curDeviceWidget)
     const int clashes = ble::netNumberClashes(*number, inUse);
     // The box is said once per clash; a page left meanwhile says no more.
     for (int i = 0; i < clashes; ++i) {
-        if (!tellWithWatchdogHeld(tr("Установите другой сетевой адрес")))
+        if (!tellWithWatchdogHeld(run, tr("Установите другой сетевой адрес")))
             return false;
     }
     if (clashes > 0)
         return false;
-    return sendSlotCommand(ble::netNumberWrite(address, *number));
+    return sendSlotCommand(run, ble::netNumberWrite(address, *number));
 }
 
-bool BLEDevice::tellWithWatchdogHeld(const QString &text)
+bool BLEDevice::tellWithWatchdogHeld(BaseDevice::Procedure &run, const QString &text)
 {
     // The user reading the box is no silence of the base.
-    const quint64 session = currentSession();
     resetAndStopTimerDeviceConnected();
     showMessage(QString(), text, statusParent());
-    if (!isSessionStill(session))
+    if (!run.alive())
         return false;
     restoreTimerDeviceConnected();
     return true;
 }
 
-std::optional<bool> BLEDevice::checkAndWait()
+std::optional<bool> BLEDevice::checkAndWait(BaseDevice::Procedure &run)
 {
-    if (!waitInSession(kConfigAnswerMs))
+    if (!run.waitAndTake(kConfigAnswerMs))
         return std::nullopt;
-    emit signalCheckIncommingData();
     return changeSlaveStateSuccessfully;
 }
 
-bool BLEDevice::sendFreeSlotName(quint8 address)
+bool BLEDevice::sendFreeSlotName(BaseDevice::Procedure &run, quint8 address)
 {
-    resetAndStopTimerDeviceConnected();
     emit writeData(ble::nameWrite(address, ble::kFreeSlotName));
-    if (!waitInSession(kFreeNameSettleMs + kAfterSlotCommandMs))
+    if (!run.wait(kFreeNameSettleMs + kAfterSlotCommandMs))
         return false;
     emit signalRequestForGetAllDataFromDeviceAdvert();
-    if (!waitInSession(kFreeListAnswerMs))
-        return false;
-    emit signalCheckIncommingData();
-    restoreTimerDeviceConnected();
-    return true;
+    return run.waitAndTake(kFreeListAnswerMs);
 }
 
 bool BLEDevice::enableDopParamAdwert(int curDeviceWidget, bool enableDev, bool enableDop)
 {
-    // A card of a page already left asks for nothing.
-    if (!isSessionRunning())
+    // A card of a page already left asks for nothing, and one command of the
+    // page runs at a time.
+    Procedure run(this);
+    if (!run) {
+        // The switch moved for nothing goes back with the next list.
+        if (BLEAdwView *card = cardOf(curDeviceWidget)) {
+            card->setFlUserCmd(false);
+            card->setFlRefresh(true);
+        }
         return false;
+    }
+    // The polls go on and bring the cards' new state; the base busy with the
+    // configuration is no silent base.
     resetAndStopTimerDeviceConnected();
+    const bool taken = configureSlot(run, curDeviceWidget, enableDev, enableDop);
+    // The page goes on listening: a refused command never leaves it deaf.
+    if (run.alive())
+        restoreTimerDeviceConnected();
+    return taken;
+}
+
+bool BLEDevice::configureSlot(BaseDevice::Procedure &run, int curDeviceWidget, bool enableDev, bool enableDop)
+{
     // An answer still waiting is taken first, so that it cannot pass for this one's.
     emit signalCheckIncommingData();
     BLEAdwView *card = cardOf(curDeviceWidget);
     BLEAdwModel *model = modelOf(curDeviceWidget);
-    if (!card || !model) {
-        restoreTimerDeviceConnected();
+    if (!card || !model || !run.alive())
         return false;
-    }
     card->setFlRefresh(true);
     const quint8 address = quint8(model->getNetNumber());
     const quint8 config = ble::changedConfig(adwModel1->getSlotMask(), curDeviceWidget, enableDev, enableDop);
     currentSlot = curDeviceWidget;
     // Left during a wait, the page sends, logs and restarts nothing more.
-    if (!enableDev && !sendFreeSlotName(address))
+    if (!enableDev && !sendFreeSlotName(run, address))
         return false;
 
     // Only the base's answer to this configuration counts.
     changeSlaveStateSuccessfully = false;
     emit writeData(ble::configWrite(quint8(adwModel1->getNetNumber()), config));
-    const std::optional<bool> accepted = checkAndWait();
+    const std::optional<bool> accepted = checkAndWait(run);
     if (!accepted)
         return false;
     if (!*accepted) {
         emit signalWriteLog("Error change config master for adwertizing");
-        // The page goes on listening: a refused command never leaves it deaf.
-        restoreTimerDeviceConnected();
         return false;
     }
     if (!enableDev) {
@@ -278,58 +292,50 @@ bool BLEDevice::enableDopParamAdwert(int curDeviceWidget, bool enableDev, bool e
         card->setFlRefresh(true);
         model->setFlConnectedDevice(false);
         model->setParamNull();
-        if (!waitInSession(2 * kAfterSlotCommandMs))
+        if (!run.wait(2 * kAfterSlotCommandMs))
             return false;
     }
     changeSlaveStateSuccessfully = false;
     emit signalWriteLog("Change config master for adwertizing");
-    restoreTimerDeviceConnected();
     return true;
 }
 
 bool BLEDevice::recieveStringFromDialog(QString data, int password, int curDeviceWidget)
 {
+    // A second press while the first connection runs is refused, and told
+    // in the dialog: the first one goes on as after one press.
+    Procedure run(this);
+    if (!run)
+        return false;
     BLEAdwView *card = cardOf(curDeviceWidget);
     BLEAdwModel *model = modelOf(curDeviceWidget);
     if (!card || !model) {
         emit errorConnectedToDeviceAdwert();
         return false;
     }
-    // The list pauses while the slot is set up.
-    const quint64 session = currentSession();
-    if (!session)
-        return false;
-    pausePolling();
-    resetAndStopTimerDeviceConnected();
-    if (!enableDopParamAdwert(curDeviceWidget, true, true)) {
+    // The list pauses while the slot is set up, and goes on at the end, for
+    // another attempt after a failure too.
+    run.holdLine();
+    if (!configureSlot(run, curDeviceWidget, true, true)) {
         // A page left meanwhile tells its card nothing.
-        if (!isSessionStill(session))
-            return false;
-        emit errorConnectedToDeviceAdwert();
-        // A failed connection leaves the page polling, for another attempt.
-        resumePolling();
-        restoreTimerDeviceConnected();
+        if (run.alive())
+            emit errorConnectedToDeviceAdwert();
         return false;
     }
-    if (!waitInSession(kBeforeNameMs))
+    if (!run.wait(kBeforeNameMs))
         return false;
-    restoreTimerDeviceConnected();
 
     const quint8 address = quint8(model->getNetNumber());
     model->setNameForConnect(data);
     card->setFlRefresh(true);
-    resetAndStopTimerDeviceConnected();
     changeNameSlaveSuccessfully = false;
     emit writeData(ble::nameWrite(address, data.toUtf8()));
-    if (!waitInSession(kBeforePasswordMs))
+    if (!run.wait(kBeforePasswordMs))
         return false;
     emit writeData(ble::valueWrite(address, ble::kSensorPasswordCommand, quint32(password)));
-    if (!waitInSession(kPasswordAnswerMs))
+    if (!run.waitAndTake(kPasswordAnswerMs))
         return false;
-    emit signalCheckIncommingData();
     qDebug() << (changeNameSlaveSuccessfully ? "set Name + verify Pwd successfully"
                                              : "Error set new name + verify pwd");
-    restoreTimerDeviceConnected();
-    resumePolling();
     return true;
 }

@@ -294,6 +294,7 @@ void BLEDevice::handleAdvertList(const QByteArray &frame)
         return;
     lastReplyCommand = ble::kAdvertListCommand;
     resetTimerDeviceConnected();
+    endRefusal();
     mappingDataToAdwertDevices(records->constData());
 
     netNumDevice = QByteArray(1, char(adwModel1->getNetNumber()));

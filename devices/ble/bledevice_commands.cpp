@@ -24,18 +24,6 @@ constexpr int kCalibrationCheckMs = 1000;
 
 } // namespace
 
-void BLEDevice::pauseLink()
-{
-    resetAndStopTimerDeviceConnected();
-    pausePolling();
-}
-
-void BLEDevice::resumeLink()
-{
-    restoreTimerDeviceConnected();
-    resumePolling();
-}
-
 void BLEDevice::startCommandStatusTimer()
 {
     timerStatusCmd->start(kCommandStatusMs);
@@ -69,25 +57,23 @@ bool BLEDevice::sendClearPasswordCmd()
     return true;
 }
 
-bool BLEDevice::sendPass(int pass, uchar cmd)
+bool BLEDevice::sendPass(BaseDevice::Procedure &run, int pass, uchar cmd)
 {
     // Not exchange(): the sensor's outcome comes in a later data answer, so
-    // what already arrived is taken after the wait, and polling resumes.
-    // Polling pauses for the answer; a page that was not polling stays so.
-    // Left during the wait, the page takes, restarts and sends nothing more.
-    if (!isSessionRunning())
+    // what already arrived is taken after the wait. No poll goes out while
+    // the answer is awaited; the procedure lets the line go when it needs
+    // the polls again, or at its end. Left during the wait, the page takes,
+    // restarts and sends nothing more.
+    if (!run.alive())
         return false;
-    const bool wasPolling = pollTimer()->isActive();
-    pauseLink();
+    run.holdLine();
     awaitCommandOutcome();
     emit writeData(ble::valueWrite(quint8(currentNetNum), cmd, quint32(pass)));
-    if (!waitInSession(kPasswordAnswerMs))
+    if (!run.wait(kPasswordAnswerMs))
         return false;
     waitingReply = true;
     emit signalCheckIncommingData();
-    if (wasPolling)
-        resumeLink();
-    return true;
+    return run.alive();
 }
 
 bool BLEDevice::setPass()
@@ -101,11 +87,14 @@ bool BLEDevice::setPass()
 
 bool BLEDevice::inputPassBLE()
 {
+    Procedure run(this);
+    if (!run)
+        return false;
     const std::optional<quint32> pass = typedPassword(false);
     if (!pass)
         return false;
     newPass = int(*pass);
-    if (!sendPass(newPass, ble::kSensorEnterPassword))
+    if (!sendPass(run, newPass, ble::kSensorEnterPassword))
         return false;
     currentCommand = ble::kSerialAndFirmwareCommand;
     // The sensor's answer is awaited like that of the other password
@@ -122,15 +111,18 @@ bool BLEDevice::inputPassBLE()
 
 bool BLEDevice::setPassBLE()
 {
+    Procedure run(this);
+    if (!run)
+        return false;
     const std::optional<quint32> pass = typedPassword(true);
     if (!pass)
         return false;
     if (ui)
         ui->label_LockBLE_BLE->show();
-    if (storedPassValid && !sendPass(storedPass, ble::kPasswordEnterCommand))
+    if (storedPassValid && !sendPass(run, storedPass, ble::kPasswordEnterCommand))
         return false;
     newPass = int(*pass);
-    if (!sendPass(newPass, ble::kSensorSetPassword))
+    if (!sendPass(run, newPass, ble::kSensorSetPassword))
         return false;
     passwordCommandUsed = true;
     startCommandStatusTimer();
@@ -144,29 +136,26 @@ bool BLEDevice::setPassBLE()
 
 bool BLEDevice::delPassBLE()
 {
+    Procedure run(this);
+    if (!run)
+        return false;
     const std::optional<quint32> pass = typedPassword(false);
     if (!pass)
         return false;
-    if (!isSessionRunning())
-        return false;
     newPass = int(*pass);
-    const bool wasPolling = pollTimer()->isActive();
-    pauseLink();
+    // No poll goes out between the two frames; the line goes back at the end.
+    run.holdLine();
     awaitCommandOutcome();
     // The sensor first takes the present password, then "no password".
     emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorEnterPassword, quint32(newPass)));
     currentCommand = ble::kSerialAndFirmwareCommand;
-    if (!waitInSession(kDeleteFirstStepMs))
+    if (!run.waitAndTake(kDeleteFirstStepMs))
         return false;
-    emit signalCheckIncommingData();
     newPass = 0;
     emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorSetPassword, 0));
     currentCommand = ble::kSerialAndFirmwareCommand;
-    if (!waitInSession(kDeleteSecondStepMs))
+    if (!run.waitAndTake(kDeleteSecondStepMs))
         return false;
-    emit signalCheckIncommingData();
-    if (wasPolling)
-        resumeLink();
     passwordCommandUsed = true;
     startCommandStatusTimer();
     showStatusMessageUp(tr("Ожидаем ответ от беспроводного датчика"));
@@ -177,35 +166,57 @@ bool BLEDevice::delPassBLE()
     return true;
 }
 
+bool BLEDevice::requireSensorReadings()
+{
+    if (dataSinceConnect)
+        return true;
+    showMessage(QString(), tr("Нет показаний датчика\nДождитесь их и повторите калибровку"), statusParent());
+    return false;
+}
+
+bool BLEDevice::sendLevelFromCurrent(bool full)
+{
+    Procedure run(this);
+    if (!run || !requireSensorReadings() || !run.alive())
+        return false;
+    // The sensor keeps its own password state on this page; no wired
+    // password frame goes to the base. The base's next report is this
+    // command's outcome, even when it repeats the last one.
+    awaitCommandOutcome();
+    emit writeData(ble::levelFromCurrentRequest(quint8(currentNetNum), full));
+    showStatusMessageUp(tr("Ожидаем ответа от датчика"));
+    return true;
+}
+
 void BLEDevice::autoCalibrateFullEmptyBLE()
 {
     // Its waits run the event loop: a second start, or a settings write,
-    // meanwhile would mix the frames. A page left while the user confirmed
-    // writes and tells nothing.
-    if (isWriteInProgress() || !isSessionRunning())
+    // meanwhile would mix the frames.
+    Procedure run(this);
+    if (!run || !requireSensorReadings() || !run.alive())
         return;
-    // Values computed from nothing would overwrite the sensor's own.
-    if (!dataSinceConnect) {
-        showMessage(QString(), tr("Нет показаний датчика\nДождитесь их и повторите калибровку"), statusParent());
-        return;
-    }
     const Sensor &s = sensors[size_t(shownSensor)];
     const ble::EmptyFull values = ble::autoCalibration(qint32(s.current), s.temperature);
     const quint8 address = quint8(currentNetNum);
-    // A protected sensor takes the values only after its password.
-    // False when the page was left during its wait.
-    const auto presentPassword = [this] {
-        return !(passwordProtected && acceptedPassword) || sendPass(int(*acceptedPassword), ble::kPasswordEnterCommand);
+    // A protected sensor takes the values only after its password; the
+    // polls that bring the outcomes go on after it. False when the page was
+    // left during its wait.
+    const auto presentPassword = [this, &run] {
+        if (!(passwordProtected && acceptedPassword))
+            return true;
+        if (!sendPass(run, int(*acceptedPassword), ble::kPasswordEnterCommand))
+            return false;
+        run.releaseLine();
+        return true;
     };
 
-    const WriteGuard guard(this);
     if (!presentPassword())
         return;
     awaitCommandOutcome();
     emit writeData(ble::valueWrite(address, ble::kWriteEmptyCommand, quint32(values.empty)));
     for (int i = 0; i < kCalibrationChecks; ++i) {
         emit signalCheckIncommingData();
-        if (!waitInSession(kCalibrationCheckMs))
+        if (!run.wait(kCalibrationCheckMs))
             return;
     }
     if (!presentPassword())
@@ -217,7 +228,7 @@ void BLEDevice::autoCalibrateFullEmptyBLE()
     needUpdateFullValAutocalib = 1;
     for (int i = 0; i < kCalibrationChecks; ++i) {
         emit signalCheckIncommingData();
-        if (!waitInSession(kCalibrationCheckMs))
+        if (!run.wait(kCalibrationCheckMs))
             return;
     }
     qDebug() << "autocalibrate BLE";

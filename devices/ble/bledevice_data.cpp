@@ -35,6 +35,7 @@ QString signedText(quint32 value)
 
 void BLEDevice::handleData(const QByteArray &frame)
 {
+    endRefusal();
     lastReplyCommand = ble::kDataCommand;
     linkValid = false;
     const std::optional<quint8> kind = ble::sensorKind(frame);
@@ -57,7 +58,9 @@ void BLEDevice::handleData(const QByteArray &frame)
     if (!data)
         return;
 
-    dataSinceConnect = true;
+    // An answer naming no linked sensor is no reading of one.
+    if (data->battery != 0)
+        dataSinceConnect = true;
     markAnswered();
     const std::optional<int> slot = storeSlot();
     if (slot)
@@ -97,6 +100,10 @@ void BLEDevice::refuseWrongKind()
 void BLEDevice::storeData(int slot, const ble::Data &data)
 {
     Sensor &s = sensors[size_t(slot)];
+    s.battery = data.battery;
+    // Without a linked sensor the other fields are no sensor's values.
+    if (data.battery == 0)
+        return;
     s.temperature = data.temperature;
     s.level = data.level;
     s.current = data.current;
@@ -106,7 +113,6 @@ void BLEDevice::storeData(int slot, const ble::Data &data)
     s.filter = data.filter;
     s.firmwareByte = data.firmware;
     s.rssi = data.rssi;
-    s.battery = data.battery;
 }
 
 void BLEDevice::stepAutoCalibration()
@@ -188,22 +194,15 @@ void BLEDevice::handleLinkReport()
         showStatusMessageUp(tr("Связь с беспроводным датчиком не установлена"));
         showStatusMessage(tr("Подключите датчик"));
         sensorLinked = false;
-        if (ui) {
-            for (QLabel *label : {ui->label_SerNumValBLE, ui->label_StableBLE, ui->label_UrovenBLE,
-                                  ui->label_RSSI_VAL_BLE, ui->label_BAT_VAL_BLE, ui->label_FirmwareValBLE})
-                label->setText(QStringLiteral("--"));
-            ui->label_TempValBLE->setText(QStringLiteral("0"));
-            ui->label_LockBLE_BLE->setPixmap(pixUnlock);
-            ui->label_LockBLE_BLE->hide();
-            ui->comboBox_FiltrBLE->setCurrentIndex(0);
-        }
-        setDefaultMACAddressDevice();
+        showNoSensor();
         return;
     }
     if (!mainStatus)
         return; // a command message of the last seconds stays
     showStatusMessageUp(tr("Связь с беспроводным датчиком установлена"));
-    showStatusMessage(tr("Подключен VO-DIZ"));
+    // A refused second start is told until the running procedure ended.
+    if (!refusalShown)
+        showStatusMessage(tr("Подключен VO-DIZ"));
     if (!sensorLinked)
         emit deviceIsConnectedToBase();
     sensorLinked = true;
@@ -216,6 +215,41 @@ void BLEDevice::handleLinkReport()
         sensorAbsent = false;
         emit signalRequestForGetSerNumAndFirmWareVersion();
     }
+}
+
+void BLEDevice::showNoSensor()
+{
+    if (ui) {
+        for (QLabel *label : {ui->label_SerNumValBLE, ui->label_StableBLE, ui->label_UrovenBLE, ui->label_RSSI_VAL_BLE,
+                              ui->label_BAT_VAL_BLE, ui->label_FirmwareValBLE})
+            label->setText(QStringLiteral("--"));
+        ui->label_TempValBLE->setText(QStringLiteral("0"));
+        ui->label_LockBLE_BLE->setPixmap(pixUnlock);
+        ui->label_LockBLE_BLE->hide();
+        ui->comboBox_FiltrBLE->setCurrentIndex(0);
+    }
+    setDefaultMACAddressDevice();
+}
+
+void BLEDevice::forgetSensor()
+{
+    sensors.fill(Sensor());
+    for (RingBuffer *window : smoothingBuffers)
+        window->clear();
+    currentValue = 0;
+    emptyVal = 0;
+    fullValue = 0;
+    dataSinceConnect = false;
+    if (ui) {
+        ui->label_88->setText(signedText(currentValue));
+        ui->label_ValCurrentBLE->setText(signedText(currentValue));
+        ui->progressBarLevelBLE->setValue(0);
+        ui->label_NeedCalibBLE->hide();
+        ui->label_Alarm_9BLE->hide();
+    }
+    if (levelFaultIcon)
+        levelFaultIcon->hide();
+    showNoSensor();
 }
 
 void BLEDevice::handlePasswordAccepted()

@@ -38,11 +38,12 @@ QDialog *BLEDevice::getLinkDialog() const
 
 void BLEDevice::connectNewDevice()
 {
-    if (linkDialog || !isSessionRunning())
+    // The dialog is the procedure: no other starts while it is up.
+    Procedure run(this);
+    if (!run)
         return;
     // The base drops its link while it looks for the new sensor: that
-    // silence is no lost base.
-    const quint64 session = currentSession();
+    // silence is no lost base. The polls go on: they bring its report.
     resetAndStopTimerDeviceConnected();
 
     QDialog dialog(statusParent());
@@ -52,6 +53,7 @@ void BLEDevice::connectNewDevice()
     auto *connectButton = new QPushButton(tr("Подключить"), &dialog);
     connectButton->setCursor(Qt::PointingHandCursor);
     auto *label = new QLabel(tr("Введите номер"), &dialog);
+    label->setObjectName("linkDialogMessage");
     label->setAlignment(Qt::AlignCenter);
     auto *number = new QLineEdit(&dialog);
     number->setAlignment(Qt::AlignRight);
@@ -79,8 +81,17 @@ void BLEDevice::connectNewDevice()
     waitNewDeviceConnect = true;
     connect(this, &BLEDevice::signalNewDeviceIsConnected, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::clicked, &dialog, &QDialog::reject);
-    connect(connectButton, &QPushButton::clicked, &dialog, [this, label, number] {
-        if (changeUiidBle(number->text()))
+    // One link frame at a time: a press while one goes out is told so.
+    bool linking = false;
+    connect(connectButton, &QPushButton::clicked, &dialog, [this, &run, &linking, label, number] {
+        if (linking) {
+            tellProcedureRunning();
+            return;
+        }
+        linking = true;
+        const bool sent = changeUiidBle(run, number->text());
+        linking = false;
+        if (sent)
             label->setText(tr("Выполняется подключение..."));
     });
 
@@ -90,11 +101,11 @@ void BLEDevice::connectNewDevice()
     linkDialog = nullptr;
     noAnswer.stop();
     // A page left while the dialog was up stays quiet.
-    if (isSessionStill(session))
+    if (run.alive())
         restoreTimerDeviceConnected();
 }
 
-bool BLEDevice::changeUiidBle(QString serialNum)
+bool BLEDevice::changeUiidBle(BaseDevice::Procedure &run, const QString &serialNum)
 {
     // A number that is no serial would link the base to a sensor nobody asked for.
     const std::optional<quint32> serial = ble::typedSerial(serialNum);
@@ -103,13 +114,16 @@ bool BLEDevice::changeUiidBle(QString serialNum)
                     linkDialog ? static_cast<QWidget *>(linkDialog.data()) : statusParent());
         return false;
     }
-    if (!isSessionRunning())
+    if (!run.alive())
         return false;
     awaitCommandOutcome();
     emit writeData(ble::linkIdWrite(quint8(currentNetNum), ble::linkId(*serial, ble::kBaseLinkIdTail)));
-    if (!waitInSession(kLinkFrameMs))
+    if (!run.waitAndTake(kLinkFrameMs))
         return false;
-    emit signalCheckIncommingData();
+    // The old sensor's readings go, an answer of it still on its way among
+    // them: nothing is worked out from them for the new one, which is
+    // awaited as after a connection.
+    forgetSensor();
     emit signalWriteLog("Change base UUID");
     // The new sensor's password and settings are learnt afresh from its first
     // answers; the outcome of the link change still counts once.
@@ -121,33 +135,30 @@ bool BLEDevice::changeUiidBle(QString serialNum)
 
 bool BLEDevice::changeUiidBleForBaseReboot()
 {
-    // One countdown at a time: a press while it runs does nothing.
+    // One countdown at a time: a press while it runs does nothing, the
+    // countdown shows that it runs.
     if (countdownTimer)
         return true;
-    if (!isSessionRunning())
+    Procedure run(this);
+    if (!run)
         return false;
-    // Polling waits, and an answer still on its way is taken first, so that
-    // the base's address comes alone.
-    const bool wasPolling = pollTimer()->isActive();
-    pausePolling();
-    // Left during a wait, the page sends, restarts and shows nothing more.
-    if (!waitInSession(kPollSettleMs))
+    // No poll goes out, and an answer still on its way is taken first, so
+    // that the base's address comes alone. Left during a wait, the page
+    // sends, restarts and shows nothing more.
+    run.holdLine();
+    if (!run.waitAndTake(kPollSettleMs))
         return false;
-    emit signalCheckIncommingData();
     // The answer is the base's address alone, taken by the search handler.
     setSearchActive(true);
     emit signalRequestForSearchDevices();
-    if (!waitInSession(kSearchAnswerMs))
+    if (!run.waitAndTake(kSearchAnswerMs))
         return false;
-    emit signalCheckIncommingData();
     emit writeData(ble::linkIdWrite(foundNetNum, storedUuid));
-    if (!waitInSession(kRebootFrameMs))
+    if (!run.waitAndTake(kRebootFrameMs))
         return false;
-    emit signalCheckIncommingData();
     // The search emptied the main window's list of addresses.
     restoreSurveyAddress();
-    if (wasPolling)
-        resumePolling();
+    run.releaseLine();
     startCountdown();
     if (ui) {
         ui->labelMsgUpdBLE->setWordWrap(true);

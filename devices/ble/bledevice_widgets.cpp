@@ -5,8 +5,12 @@
 
 #include "deruvivuriri_form.h"
 
+#include "devices/ble/adwertdialog.h"
+#include "devices/ble/bleadwview.h"
 #include "devices/ble/bleprotocol.h"
 
+#include <QCoreApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QSettings>
 #include <QTimer>
@@ -33,6 +37,65 @@ bool BLEDevice::initStatusMessage()
     for (QLabel *line : {status.lower(), status.upper()})
         line->resize(kStatusWidth, line->height());
     return true;
+}
+
+namespace {
+
+QString procedureRunningText()
+{
+    return QCoreApplication::translate("BaseDevice", "Дождитесь окончания текущей операции");
+}
+
+} // namespace
+
+void BLEDevice::tellProcedureRunning()
+{
+    // The base's words, in the dialog the user pressed in when there is one.
+    const QString text = procedureRunningText();
+    if (linkDialog) {
+        if (auto *message = linkDialog->findChild<QLabel *>(QStringLiteral("linkDialogMessage")))
+            message->setText(text);
+        return;
+    }
+    for (BLEAdwView *card : qAsConst(listAdwView)) {
+        if (AdwertDialog *dialog = card->connectDialog()) {
+            dialog->messageLabel()->setText(text);
+            return;
+        }
+    }
+    QLabel *line = status.lower();
+    if (!line)
+        return;
+    // Over the advertising cards the line shows for the refusal alone.
+    if (!refusalShown) {
+        lowerBeforeRefusal = line->text();
+        refusalRevealedLine = line->isHidden();
+    }
+    refusalShown = true;
+    showStatusMessage(text);
+    line->show();
+}
+
+bool BLEDevice::mayStartProcedure()
+{
+    if (!isProcedureRunning())
+        return true;
+    tellProcedureRunning();
+    return false;
+}
+
+void BLEDevice::endRefusal()
+{
+    if (!refusalShown || isProcedureRunning())
+        return;
+    refusalShown = false;
+    // Unless something else was said on it meanwhile, the line is as before.
+    QLabel *line = status.lower();
+    if (!line || line->text() != procedureRunningText())
+        return;
+    line->setText(lowerBeforeRefusal);
+    if (refusalRevealedLine)
+        line->hide();
 }
 
 void BLEDevice::setEnableShowMainStatusMsgBLE()

@@ -294,6 +294,11 @@ QByteArray updateModeRequest(quint8 address)
     return frame::writeRequest(address, kUpdateModeCommand);
 }
 
+QByteArray levelFromCurrentRequest(quint8 address, bool full)
+{
+    return frame::writeRequest(address, full ? kSetFullCommand : kSetEmptyCommand);
+}
+
 EmptyFull autoCalibration(qint32 raw, qint8 temperature)
 {
     const qint64 l = raw;

@@ -241,6 +241,8 @@ QByteArray paramWrite(quint8 mode, quint8 filter);
 QByteArray passwordProbe();
 // The linked sensor restarts into its update mode.
 QByteArray updateModeRequest(quint8 address);
+// The linked sensor takes its present count as Full, or as Empty.
+QByteArray levelFromCurrentRequest(quint8 address, bool full);
 
 // Empty and Full of a fuel sensor computed from its raw value and temperature
 // with an empty tank (signed 32-bit arithmetic, wrapping like the sensor's).

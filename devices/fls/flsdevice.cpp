@@ -14,6 +14,8 @@ namespace {
 
 // A lost sensor is asked once in this many polls.
 constexpr int kPollsPerLostProbe = 5;
+// The picked sensor answers its serial request within this time.
+constexpr int kPickAnswerMs = 100;
 
 } // namespace
 
@@ -34,6 +36,71 @@ FLSDevice::~FLSDevice() = default;
 void FLSDevice::setCurrentDeviceIndex(int index)
 {
     currentDeviceIndex = index;
+    if (!isFoundPlace(index))
+        return;
+    currentNetNum = quint8(foundNetNums.at(index));
+    chosenNetNums = QByteArray(1, char(currentNetNum));
+}
+
+void FLSDevice::selectListed()
+{
+    int place = -1;
+    for (int i = 0; i < chosenNetNums.size() && place < 0; ++i)
+        place = foundNetNums.left(kMaxSensors).indexOf(chosenNetNums.at(i));
+    if (place >= 0) {
+        setCurrentDeviceIndex(place);
+        return;
+    }
+    // A choice no longer listed is forgotten: the page goes on with the
+    // first sensor, as its field says, and does not jump back to the chosen
+    // one when it is listed again.
+    chosenNetNums.clear();
+    currentDeviceIndex = 0;
+    currentNetNum = foundNetNums.isEmpty() ? 0 : quint8(foundNetNums.at(0));
+}
+
+void FLSDevice::showSelection()
+{
+    if (!ui || !isFoundPlace(currentDeviceIndex))
+        return;
+    ui->comboBox_NetNumDUT->setCurrentIndex(currentDeviceIndex);
+    ui->lineEditNetNumDUT->setText(QString::number(currentNetNum));
+}
+
+void FLSDevice::pickSensor(int index)
+{
+    // A pick during a procedure would send its remaining frames to another
+    // sensor than its first ones; a sensor past the polled ones has no
+    // readings to show.
+    Procedure run(this);
+    if (!run || !isFoundPlace(index)) {
+        if (ui && isFoundPlace(currentDeviceIndex))
+            ui->comboBox_NetNumDUT->setCurrentIndex(currentDeviceIndex);
+        return;
+    }
+    setCurrentDeviceIndex(index);
+    showSelection();
+    for (int i = 0; i < 2; ++i) {
+        // The picked sensor itself is asked: the polling may be at another
+        // sensor now.
+        emit writeData(frame::request(currentNetNum, bus::kSerialAndFirmwareCommand));
+        updateParamWidgets = true;
+        if (!run.waitAndTake(kPickAnswerMs))
+            return;
+    }
+    emit signalWriteLog("Change current net num");
+}
+
+bool FLSDevice::claimNetNum(quint8 newNet)
+{
+    for (int i = 0; i < foundNetNums.size(); ++i) {
+        if (i != currentDeviceIndex && quint8(foundNetNums.at(i)) == newNet) {
+            showMessage(QString(), tr("Сетевой адрес %1 уже занят другим датчиком").arg(newNet), dialogParent());
+            return false;
+        }
+    }
+    chosenNetNums = QByteArray(1, char(newNet)) + char(selectedNetNum());
+    return true;
 }
 
 void FLSDevice::connectDevice()
@@ -65,8 +132,8 @@ void FLSDevice::pollTick()
         emit writeData(frame::request(quint8(lostNetNums.at(which)), bus::kSerialAndFirmwareCommand));
         return;
     }
-    if (answerIndex >= 0 && answerIndex < kMaxSensors)
-        ++pollsUnanswered[size_t(answerIndex)];
+    if (answerIndex >= 0 && answerIndex < kMaxSensors && pollsUnanswered[size_t(answerIndex)]++ == 0)
+        unansweredSince[size_t(answerIndex)].start();
     BaseDevice::pollTick();
     pollSent();
 }

@@ -4,6 +4,7 @@
 #include "link/basedevice.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QPixmap>
 #include <QPointer>
@@ -107,17 +108,32 @@ public:
     void expectTableWriteAnswer(quint8 net);
     bool isTableWriteAcknowledged() const { return tableWriteAcknowledged; }
     int getCurrentDeviceIndex() const { return currentDeviceIndex; }
+    // The sensor at this place of the list becomes the one the page names,
+    // shows and addresses; a new list keeps it while it lists it.
     void setCurrentDeviceIndex(int index);
+    // The user picks the sensor at this place of the network-number combo:
+    // the page takes it and asks it for its serial and firmware. Refused
+    // while a procedure of the page runs, and for a place the page does not
+    // poll: the combo then shows the sensor the page still works with.
+    void pickSensor(int index);
+    // The network number a parameter write is to give the selected sensor.
+    // Refused with a message when another listed sensor has it: two sensors
+    // would answer at one number. Taken, the search after the write finds
+    // the selected sensor under it, or under its old number when it kept it.
+    bool claimNetNum(quint8 newNet);
     bool isSensorFound() const { return sensorFound; }
     // The serial of the found sensor at this place has come since the last
     // search: its card holds that sensor's and no earlier one's.
     bool isSerialKnown(int sensor) const;
     // The found sensor at this place has reported its level since the last
-    // search, and answers its polls: a level kept from before, or from a
-    // sensor that stopped answering, may belong to a sensor gone.
+    // search, and answers its polls: none has waited longer for its answer
+    // than an answer takes. A level kept from before, or from a sensor that
+    // stopped answering, may belong to a sensor gone.
     bool hasCurrentReading(int sensor) const;
     // Asks each found sensor whose serial has not come yet, one after
-    // another; false when the page was left meanwhile.
+    // another, as far as the list (which a search answer may replace during a
+    // wait) still goes; false when the page was left meanwhile.
+    bool askMissingSerials(Procedure &run);
     bool askMissingSerials();
     void setSensorFound(bool value) { sensorFound = value; }
     int getEmptyValue() const { return emptyValue; }
@@ -338,11 +354,21 @@ private:
     // Network number of the sensor chosen in the network-number combo: the
     // one whose bytes a configuration write carries.
     quint8 selectedNetNum() const;
+    // The place of the new list the page works with: the one the user chose,
+    // while listed, else the first.
+    void selectListed();
+    // The network-number field and combo name the selected sensor.
+    void showSelection();
     // --- end of core, configuration and widgets helpers ---
 
     // Bus and connection state.
     QByteArray foundNetNums;
+    // Network number of the selected sensor.
     quint8 currentNetNum = 0;
+    // The numbers the user chose the selected sensor by, the likeliest first
+    // (the number a write gives it, then its old one); empty: the first
+    // sensor listed. Kept while the page is switched off.
+    QByteArray chosenNetNums;
     int currentDeviceIndex = 0;
     int answerIndex = 0;
     bool sensorFound = false;
@@ -367,8 +393,10 @@ private:
     std::array<quint32, kMaxSensors> serialNumbers{};
     std::array<bool, kMaxSensors> serialKnown{};
     std::array<bool, kMaxSensors> readingSinceSearch{};
-    // Polls sent to each sensor since its last all-data answer.
+    // Polls sent to each sensor since its last all-data answer, and since
+    // when the first of them waits.
     std::array<int, kMaxSensors> pollsUnanswered{};
+    std::array<QElapsedTimer, kMaxSensors> unansweredSince{};
     // Sensors an earlier search found and the last one did not: now and
     // then one is asked in place of a poll, and its answer brings a search.
     QByteArray lostNetNums;

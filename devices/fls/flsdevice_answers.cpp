@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QSerialPort>
+#include <QTimer>
 
 namespace {
 
@@ -86,15 +87,16 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
 
     stopSearchDevices();
 
+    // One sensor is named, shown and addressed: the one the user chose while
+    // it is listed (after a write, under the number the write gave it), else
+    // the first.
+    selectListed();
+    paramsRead.netNum = currentNetNum;
+    pendingNetNum = currentNetNum;
     const quint8 first = static_cast<quint8>(foundNetNums.at(0));
-    currentNetNum = first;
-    paramsRead.netNum = first;
-    pendingNetNum = first;
     QString listText = QString::number(first);
-    if (ui) {
-        ui->lineEditNetNumDUT->setText(QString::number(first));
+    if (ui)
         ui->comboBox_NetNumDUT->clear();
-    }
     for (int i = 0; i < n; ++i) {
         const quint8 net = static_cast<quint8>(foundNetNums.at(i));
         if (ui)
@@ -109,6 +111,8 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
             sensorFound2 = true;
     }
 
+    showSelection();
+
     emit copyQueueSurveyDevice(0);
     emit copyNetNumToParent(foundNetNums);
     if (ui)
@@ -116,15 +120,16 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
 
     // The sensors found belong to this session: left meanwhile, the page
     // asks the next device's line nothing.
+    Procedure step(this, Procedure::Kind::Step);
     emit signalRequestForGetSerNumAndFirmWareVersion();
-    if (!waitInSession(kAfterSerialRequestMs))
+    if (!step.wait(kAfterSerialRequestMs))
         return;
     emit signalCheckIncommingData();
     emit signalRequestForGetSerNumAndFirmWareVersion();
-    if (!waitInSession(kAfterSerialRequestMs))
+    if (!step.wait(kAfterSerialRequestMs))
         return;
     // The others' serials too: a calibration names its runs after them.
-    askMissingSerials();
+    askMissingSerials(step);
 }
 
 bool FLSDevice::isFoundPlace(int sensor) const
@@ -140,21 +145,33 @@ bool FLSDevice::isSerialKnown(int sensor) const
 bool FLSDevice::hasCurrentReading(int sensor) const
 {
     // The poll just sent, and one whose answer waits to be read, are no
-    // sign of a sensor gone.
+    // sign of a sensor gone; a poll left unanswered longer than the line and
+    // the next look at it take is: a sensor taken off the bus is not read
+    // from a second after, nor only once the watchdog has run out.
     constexpr int kPollsInFlight = 2;
-    return isFoundPlace(sensor) && readingSinceSearch[size_t(sensor)] &&
-           pollsUnanswered[size_t(sensor)] <= kPollsInFlight;
+    constexpr int kAnswerOnLineMs = 300;
+    if (!isFoundPlace(sensor) || !readingSinceSearch[size_t(sensor)])
+        return false;
+    const int unanswered = pollsUnanswered[size_t(sensor)];
+    return unanswered == 0 || (unanswered <= kPollsInFlight &&
+                               !unansweredSince[size_t(sensor)].hasExpired(checkTimer()->interval() + kAnswerOnLineMs));
 }
 
 bool FLSDevice::askMissingSerials()
 {
-    const quint64 session = currentSession();
-    const int n = qMin(int(foundNetNums.size()), int(kMaxSensors));
-    for (int i = 0; i < n; ++i) {
+    Procedure step(this, Procedure::Kind::Step);
+    return askMissingSerials(step);
+}
+
+bool FLSDevice::askMissingSerials(Procedure &run)
+{
+    // A search answer taken during a wait may list fewer sensors, or others:
+    // the list is read again after every wait.
+    for (int i = 0; isFoundPlace(i); ++i) {
         if (serialKnown[size_t(i)])
             continue;
         emit writeData(frame::request(quint8(foundNetNums.at(i)), bus::kSerialAndFirmwareCommand));
-        if (!waitAndTake(session, kAfterSerialRequestMs))
+        if (!run.waitAndTake(kAfterSerialRequestMs))
             return false;
     }
     return true;
@@ -554,11 +571,11 @@ void FLSDevice::handleHorizon()
 {
     // The user may read the message as long as he likes: the watchdog must
     // not reset the page meanwhile.
-    const quint64 session = currentSession();
+    Procedure step(this, Procedure::Kind::Step);
     resetAndStopTimerDeviceConnected();
     lastAnswer = fls::kHorizonCommand;
     showMessage(QString(), tr("Установлен Горизонт"));
-    if (isSessionStill(session))
+    if (step.alive())
         restoreTimerDeviceConnected();
 }
 

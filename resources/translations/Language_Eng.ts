@@ -353,6 +353,10 @@ Try again</translation>
 Connect to it, press DFU and choose the firmware archive
 Wait until the progress bar reaches 100% and connect again</translation>
     </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation>Waiting for the sensor to answer</translation>
+    </message>
 </context>
 <context>
     <name>BaseDevice</name>
@@ -567,6 +571,10 @@ Replace it?</translation>
 Калибровка не выполнена</source>
         <translation>No readings from the sensor
 Calibration not done</translation>
+    </message>
+    <message>
+        <source>Сетевой адрес %1 уже занят другим датчиком</source>
+        <translation>Network address %1 is already taken by another sensor</translation>
     </message>
 </context>
 <context>
@@ -2824,6 +2832,18 @@ A two-sensor calibration is not available yet</translation>
 В файле нет ни одной строки таблицы</source>
         <translation>The table from the file was not written to the indicator
 The file holds no row of a table</translation>
+    </message>
+    <message>
+        <source>В файле показания двух датчиков, а тарировка идёт с одним датчиком.
+Файл не загружен</source>
+        <translation>The file holds the readings of two sensors, but the calibration runs with one sensor.
+The file was not loaded</translation>
+    </message>
+    <message>
+        <source>В файле показания одного датчика, а тарировка идёт с двумя датчиками.
+Файл не загружен</source>
+        <translation>The file holds the readings of one sensor, but the calibration runs with two sensors.
+The file was not loaded</translation>
     </message>
 </context>
 <context>

@@ -353,6 +353,10 @@ Inténtelo de nuevo</translation>
 Conéctese a él, pulse DFU y elija el archivo del firmware
 Espere a que la barra de progreso llegue al 100% y vuelva a conectar</translation>
     </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation>Esperando la respuesta del sensor</translation>
+    </message>
 </context>
 <context>
     <name>BaseDevice</name>
@@ -567,6 +571,10 @@ Pruebe otra contraseña</translation>
 Калибровка не выполнена</source>
         <translation>No hay lecturas del sensor
 Calibración no realizada</translation>
+    </message>
+    <message>
+        <source>Сетевой адрес %1 уже занят другим датчиком</source>
+        <translation>La dirección de red %1 ya la tiene otro sensor</translation>
     </message>
 </context>
 <context>
@@ -2828,6 +2836,18 @@ La calibración de dos sensores aún no está disponible</translation>
 В файле нет ни одной строки таблицы</source>
         <translation>La tabla del archivo no se escribió en el indicador
 El archivo no contiene ninguna fila de tabla</translation>
+    </message>
+    <message>
+        <source>В файле показания двух датчиков, а тарировка идёт с одним датчиком.
+Файл не загружен</source>
+        <translation>El archivo contiene lecturas de dos sensores, pero la calibración se hace con un sensor.
+El archivo no se cargó</translation>
+    </message>
+    <message>
+        <source>В файле показания одного датчика, а тарировка идёт с двумя датчиками.
+Файл не загружен</source>
+        <translation>El archivo contiene lecturas de un sensor, pero la calibración se hace con dos sensores.
+El archivo no se cargó</translation>
     </message>
 </context>
 <context>

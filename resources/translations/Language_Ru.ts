@@ -347,6 +347,10 @@
 Дождитесь, когда шкала прогресса достигнет 100% и осуществите повторное подключение</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Ожидаем ответа от датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BaseDevice</name>
@@ -556,6 +560,10 @@
     <message>
         <source>Нет показаний датчика
 Калибровка не выполнена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сетевой адрес %1 уже занят другим датчиком</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2743,6 +2751,16 @@
     <message>
         <source>Таблица из файла не записана в индикатор
 В файле нет ни одной строки таблицы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В файле показания двух датчиков, а тарировка идёт с одним датчиком.
+Файл не загружен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В файле показания одного датчика, а тарировка идёт с двумя датчиками.
+Файл не загружен</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
