@@ -393,11 +393,12 @@ private slots:
     void on_lineEdit_netNumPLM300_textEdited(QString arg1);
     void on_comboBox_modePLM300_activated(int index);
     void on_ButtonWriteParamPLM300_clicked();
-    void ChangeMaxPLM300();
-    void ChangeMinPLM300();
-    void ChangeSmoothingPLM300();
-    void ChangePorogPLM300();
-    void ChangeNetNumPLM300();
+    // The writers are steps of writeParamToPLM300's procedure.
+    void ChangeMaxPLM300(BaseDevice::Procedure &run);
+    void ChangeMinPLM300(BaseDevice::Procedure &run);
+    void ChangeSmoothingPLM300(BaseDevice::Procedure &run);
+    void ChangePorogPLM300(BaseDevice::Procedure &run);
+    void ChangeNetNumPLM300(BaseDevice::Procedure &run);
     // Indicator address, poll flag, mode and table (reriruvozive_n7.cpp).
     void on_pushButton_n7WriteParam_clicked();
     void writeParamToN7();
