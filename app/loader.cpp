@@ -16,7 +16,16 @@ Loader::~Loader() = default;
 
 void Loader::getData()
 {
-    manager->get(QNetworkRequest(updatecheck::versionFileUrl()));
+    // The reply is the manager's: a reply still running when the check goes
+    // (the window closes) is aborted with it.
+    QNetworkReply *running = manager->get(QNetworkRequest(updatecheck::versionFileUrl()));
+    // A reply keeps its whole body unless told otherwise; one byte past the
+    // largest reply is enough to know it is too long.
+    running->setReadBufferSize(updatecheck::kLargestReply + 1);
+    connect(running, &QNetworkReply::readyRead, running, [running] {
+        if (running->bytesAvailable() > updatecheck::kLargestReply)
+            running->abort();
+    });
 }
 
 void Loader::onResult(QNetworkReply *reply)

@@ -10,7 +10,7 @@ class QNetworkReply;
 
 // Fetches the version file of the update server once and keeps the version it
 // names. An empty version means the check failed (no network, no server, an
-// HTTP error or a body that names no version).
+// HTTP error, a body that names no version or one past the largest reply).
 class Loader : public QObject
 {
     Q_OBJECT

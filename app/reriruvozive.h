@@ -179,6 +179,7 @@ public slots:
     bool saveTempTarTable();
     void endingTar();
     void restoreTar();
+    void restoreTar(BaseDevice::Procedure &run);
     bool createFile(QString path, QString fileName);
     void setNameTempTarFileWithoutTilda(QString value);
     void backToTar();
@@ -391,11 +392,12 @@ private slots:
     void on_lineEdit_netNumPLM300_textEdited(QString arg1);
     void on_comboBox_modePLM300_activated(int index);
     void on_ButtonWriteParamPLM300_clicked();
-    void ChangeMaxPLM300();
-    void ChangeMinPLM300();
-    void ChangeSmoothingPLM300();
-    void ChangePorogPLM300();
-    void ChangeNetNumPLM300();
+    // The writers are steps of writeParamToPLM300's procedure.
+    void ChangeMaxPLM300(BaseDevice::Procedure &run);
+    void ChangeMinPLM300(BaseDevice::Procedure &run);
+    void ChangeSmoothingPLM300(BaseDevice::Procedure &run);
+    void ChangePorogPLM300(BaseDevice::Procedure &run);
+    void ChangeNetNumPLM300(BaseDevice::Procedure &run);
     // Indicator address, poll flag, mode and table (reriruvozive_n7.cpp).
     void on_pushButton_n7WriteParam_clicked();
     void writeParamToN7();
@@ -492,10 +494,13 @@ private:
     // wired page's, a BLE sensor's after its own. Those not come yet are
     // asked for. PageLeft when the page was left meanwhile.
     enum class TarSerials { Known, Unknown, PageLeft };
-    TarSerials askTarSerials();
+    TarSerials askTarSerials(BaseDevice::Procedure &run);
     // askTarSerials() for a step that needs them: false, after telling the
     // user `refusal` when they did not come, unless they are known.
-    bool tarSerialsReady(const QString &refusal);
+    bool tarSerialsReady(BaseDevice::Procedure &run, const QString &refusal);
+    // The page being calibrated. The calibration's steps that ask for the
+    // serials are procedures of it: one at a time, ended with its session.
+    BaseDevice *tarPage() const;
     // The wired page's sensors of the run have levels of now and are the
     // run's own; tells the user why not otherwise.
     bool tarSensorsStillAnswer();

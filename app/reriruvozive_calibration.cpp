@@ -125,30 +125,35 @@ QStringList Reriruvozive::tarRunDevices(int sensorCount) const
     return ids.mid(0, sensorCount);
 }
 
-Reriruvozive::TarSerials Reriruvozive::askTarSerials()
+BaseDevice *Reriruvozive::tarPage() const
+{
+    BaseDevice *page = activePage();
+    return page ? page : flsDevice;
+}
+
+Reriruvozive::TarSerials Reriruvozive::askTarSerials(BaseDevice::Procedure &run)
 {
     if (deviceFLS) {
         const auto known = [this] {
             return flsDevice->isSerialKnown(0) && (!tarRun->hasTwoSensors() || flsDevice->isSerialKnown(1));
         };
         for (int round = 0; round < kSerialAsks && !known(); ++round) {
-            if (!flsDevice->askMissingSerials())
+            if (!flsDevice->askMissingSerials(run))
                 return TarSerials::PageLeft;
         }
         return known() ? TarSerials::Known : TarSerials::Unknown;
     }
     if (deviceBLE && !bleDevice->isAdvertMode()) {
-        BaseDevice::Procedure serial(bleDevice, BaseDevice::Procedure::Kind::Step);
-        if (!bleDevice->waitForSensorSerial(serial, kBleSerialWaitMs))
+        if (!bleDevice->waitForSensorSerial(run, kBleSerialWaitMs))
             return TarSerials::PageLeft;
         return bleDevice->isSensorSerialKnown() ? TarSerials::Known : TarSerials::Unknown;
     }
     return TarSerials::Known;
 }
 
-bool Reriruvozive::tarSerialsReady(const QString &refusal)
+bool Reriruvozive::tarSerialsReady(BaseDevice::Procedure &run, const QString &refusal)
 {
-    switch (askTarSerials()) {
+    switch (askTarSerials(run)) {
     case TarSerials::Known:
         return true;
     case TarSerials::Unknown:
@@ -255,6 +260,11 @@ void Reriruvozive::on_ButtonTarirovka_clicked()
 
 void Reriruvozive::launchTarirovka()
 {
+    // Refused while another procedure of the page runs; a page without a
+    // session gets no serials, and so no run named after them.
+    BaseDevice::Procedure run(tarPage());
+    if (!run && run.page()->isProcedureRunning())
+        return;
     if (tarNotCalibrated) {
         if (!ask(this, tr("Вы уверены?"), tr("Внимание!Датчик неоткалиброван на пустой-полный\nперейти к тарировке?")))
             return;
@@ -263,7 +273,7 @@ void Reriruvozive::launchTarirovka()
     tarRun->bind(tarBindingOfSelectedPage());
 
     tarRun->setTwoSensors(flsDevice->isSensorFound());
-    const TarSerials serials = askTarSerials();
+    const TarSerials serials = askTarSerials(run);
     if (serials == TarSerials::PageLeft)
         return;
     // Without sensor 2's serial the pair's run cannot be told from another
@@ -289,7 +299,7 @@ void Reriruvozive::launchTarirovka()
     if (!tarRun->isUnfinishedFound())
         return;
     if (ask(this, QString(), tr("Внимание! Найдена незаконченная тарировка. \nХотите её продолжить?"))) {
-        restoreTar();
+        restoreTar(run);
         return;
     }
     // Declined: a new run will take the name, so the unfinished one moves
@@ -304,6 +314,9 @@ void Reriruvozive::launchTarirovka()
 void Reriruvozive::addSensorTar()
 {
     if (tarRun->isStarted())
+        return;
+    BaseDevice::Procedure run(tarPage());
+    if (!run && run.page()->isProcedureRunning())
         return;
     if (deviceFLS) {
         tarRun->setCards(flsDevice->getWidgetTarLitres(), flsDevice->getWidgetTarSensor1(),
@@ -323,7 +336,7 @@ void Reriruvozive::addSensorTar()
     case 0:
         // The run is named after the sensor's serial, or not begun.
         if (deviceBLE && !bleDevice->isAdvertMode() &&
-            !tarSerialsReady(tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз")))
+            !tarSerialsReady(run, tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз")))
             return;
         if (!tarRun->addFirstSensor(levels[0]))
             return;
@@ -339,7 +352,7 @@ void Reriruvozive::addSensorTar()
         if (deviceFLS) {
             // The pair's run is named after both serials, or not begun.
             if (!tarSerialsReady(
-                    tr("Датчик 2 не сообщил серийный номер.\nВторой датчик не добавлен, попробуйте ещё раз")))
+                    run, tr("Датчик 2 не сообщил серийный номер.\nВторой датчик не добавлен, попробуйте ещё раз")))
                 break;
             if (!flsDevice->hasCurrentReading(1)) {
                 tell(this, tr("Датчик 2 ещё не сообщил уровень.\nВторой датчик не добавлен, попробуйте ещё раз"));

@@ -92,17 +92,19 @@ void Reriruvozive::on_pushButton_n7WriteParam_clicked()
 
 void Reriruvozive::writeParamToN7()
 {
+    BaseDevice::Procedure run(n7Device);
+    if (!run)
+        return;
     const std::optional<N7Target> target = n7WriteTarget();
     if (!target)
         return;
-    const BaseDevice::WriteGuard writing(n7Device);
     // The table on show goes out, the user's edits in it; they stay on show
     // under the poll until the indicator has had the time to store them.
     const N7Device::CellEdits sent = n7Device->editedCells();
-    if (!writing || !buildN7WriteFrame(target->slot, target->netNum))
+    if (!buildN7WriteFrame(target->slot, target->netNum))
         return;
     // Left meanwhile, the page marks and clears nothing.
-    if (!n7Device->waitInSession(kAfterWriteMs))
+    if (!run.wait(kAfterWriteMs))
         return;
     n7Device->editsWritten(sent);
     ui->label_n7Alarm_3->setPixmap(pixmapBirdGreen);
@@ -114,14 +116,14 @@ void Reriruvozive::writeParamToN7()
 
 void Reriruvozive::on_comboBox_n7mode_activated(int index)
 {
-    const BaseDevice::WriteGuard writing(n7Device);
-    if (!writing)
+    BaseDevice::Procedure run(n7Device);
+    if (!run)
         return;
     if (const std::optional<quint8> mode = n7::modeOfIndex(index))
         portConnection->writeData(n7::modeRequest(*mode));
     ui->label_n7Alarm_1->setPixmap(pixmapBird);
     ui->label_n7Alarm_1->show();
-    if (!n7Device->waitInSession(kAfterWriteMs))
+    if (!run.wait(kAfterWriteMs))
         return;
     ui->label_n7Alarm_1->setPixmap(pixmapBirdGreen);
     birdsTimer->start(kMarksShownMs);
@@ -136,45 +138,46 @@ void Reriruvozive::on_lineEdit_n7NetNum_textEdited(QString arg1)
 
 void Reriruvozive::on_pushButton_n7GetTarTable_clicked()
 {
-    if (!n7ChosenSlotShown())
+    BaseDevice::Procedure run(n7Device);
+    if (!run || !n7ChosenSlotShown())
         return;
     // The table must not change under the file dialog. Left meanwhile, the
     // page restarts and shows nothing more.
-    BaseDevice::SessionHold hold(n7Device);
+    run.holdLine();
     n7Device->timerIntervalGetDataStop();
     const bool saved = n7Device->saveToFile();
     // The file the user named is written even so; only the page says nothing
     // over the one the user turned to.
-    if (!hold.isAlive())
+    if (!run.alive())
         return;
     if (!saved)
         askService(tr("Не удалось сохранить таблицу в файл"), false);
     n7Device->setFirstDataRequest(true);
-    hold.wait(kAfterWriteMs);
+    run.wait(kAfterWriteMs);
 }
 
 void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
 {
+    BaseDevice::Procedure run(n7Device);
+    if (!run)
+        return;
     // Asked before the file is chosen: the poll stands still while the
     // dialog is open, so nothing on show changes until the write.
     const std::optional<N7Target> target = n7WriteTarget();
     if (!target)
         return;
-    const BaseDevice::WriteGuard writing(n7Device);
-    if (!writing)
-        return;
     // Left during the dialog or a wait, the page sends, restarts and shows
     // nothing more.
-    BaseDevice::SessionHold hold(n7Device);
+    run.holdLine();
     n7Device->timerIntervalGetDataStop();
     const N7Device::TableLoad load = n7Device->loadFile();
-    if (!hold.isAlive())
+    if (!run.alive())
         return;
     // A file that is not the indicator's table is refused whole: nothing of
     // it reaches the indicator cut or as zeros.
     switch (load.outcome) {
     case N7Device::TableLoad::Loaded: {
-        if (!hold.wait(kBeforeTableWriteMs))
+        if (!run.wait(kBeforeTableWriteMs))
             return;
         // Cells edited during the wait go out with the file's.
         const N7Device::CellEdits sent = n7Device->editedCells();
@@ -200,5 +203,5 @@ void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
         break;
     }
     n7Device->setFirstDataRequest(true);
-    hold.wait(kAfterWriteMs);
+    run.wait(kAfterWriteMs);
 }

@@ -30,13 +30,14 @@ void Reriruvozive::on_tabWidgetQFOnline_currentChanged(int index)
         setHeight(ui->tabWidgetQFOnline, kGpsTabHeight);
         break;
     case 1:
-        // The settings tabs show what the unit keeps now.
-        if (qfOnline)
+        // The settings tabs show what the unit keeps now; a tab opened while
+        // the page talks to the unit sends nothing between its frames.
+        if (qfOnline && !qfOnline->isProcedureRunning())
             requestForGetCfgQFOnline();
         setHeight(ui->tabWidgetQFOnline, kGsmTabHeight);
         break;
     case 2:
-        if (qfOnline)
+        if (qfOnline && !qfOnline->isProcedureRunning())
             requestForGetCfgQFOnline();
         setHeight(ui->tabWidgetQFOnline, kRs485TabHeight);
         break;
@@ -63,7 +64,7 @@ void Reriruvozive::tellOnline(const QString &text)
 
 void Reriruvozive::sendOnlineCommand(const QByteArray &request, quint8 command, const QString &notice)
 {
-    if (firmwareUpdateRefuses() || anyWriteRunning())
+    if (firmwareUpdateRefuses())
         return;
     // Without an open port nothing reaches the unit: the port tells why, and
     // no notice says otherwise.
@@ -71,7 +72,6 @@ void Reriruvozive::sendOnlineCommand(const QByteArray &request, quint8 command, 
         portConnection->writeData(request);
         return;
     }
-    const BaseDevice::WriteGuard guard(qfOnline);
     tellOnline(QFOnline::outcomeText(qfOnline->sendCommand(request, command), notice));
 }
 
@@ -92,12 +92,15 @@ void Reriruvozive::on_pushButtonOnlineHorizont_clicked()
 
 void Reriruvozive::on_pushButtonOnlineReadSetting_clicked()
 {
-    requestForGetCfgQFOnline();
+    // Not between the frames of another exchange with the unit.
+    const BaseDevice::Procedure run(qfOnline);
+    if (run)
+        requestForGetCfgQFOnline();
 }
 
 void Reriruvozive::on_pushButtonOnlineWriteSetting_clicked()
 {
-    if (firmwareUpdateRefuses() || anyWriteRunning())
+    if (firmwareUpdateRefuses())
         return;
     // Without an open port nothing reaches the unit and nothing is told; a
     // refused write has told the user why itself.

@@ -76,6 +76,11 @@ void Reriruvozive::on_lineEdit_netNumPLM300_textEdited(QString arg1)
 
 void Reriruvozive::on_comboBox_modePLM300_activated(int index)
 {
+    // Not between the frames of a write; the list shows the sensor's mode
+    // again with the write's re-read.
+    const BaseDevice::Procedure run(plm300Device);
+    if (!run)
+        return;
     // Sent at once, even when the entry picked is the one shown.
     if (const std::optional<quint8> mode = plm300::modeOfIndex(index))
         portConnection->writeData(plm300::modeWrite(currentNetNum, *mode));
@@ -95,7 +100,7 @@ struct Reriruvozive::Plm300Field
     plm300::Limits limits;
     quint8 command; // of the setting frame; the network number has a frame of its own
     bool *edited;
-    void (Reriruvozive::*writer)();
+    void (Reriruvozive::*writer)(BaseDevice::Procedure &);
 };
 
 std::vector<Reriruvozive::Plm300Field> Reriruvozive::plm300Fields()
@@ -126,27 +131,27 @@ void Reriruvozive::sendPlm300Setting(const Plm300Field &field)
     field.mark->setPixmap(pixmapBirdGreen);
 }
 
-void Reriruvozive::ChangeMaxPLM300()
+void Reriruvozive::ChangeMaxPLM300(BaseDevice::Procedure &)
 {
     sendPlm300Setting(plm300Fields().at(kMaximumField));
 }
 
-void Reriruvozive::ChangeMinPLM300()
+void Reriruvozive::ChangeMinPLM300(BaseDevice::Procedure &)
 {
     sendPlm300Setting(plm300Fields().at(kMinimumField));
 }
 
-void Reriruvozive::ChangeSmoothingPLM300()
+void Reriruvozive::ChangeSmoothingPLM300(BaseDevice::Procedure &)
 {
     sendPlm300Setting(plm300Fields().at(kSmoothingField));
 }
 
-void Reriruvozive::ChangePorogPLM300()
+void Reriruvozive::ChangePorogPLM300(BaseDevice::Procedure &)
 {
     sendPlm300Setting(plm300Fields().at(kThresholdField));
 }
 
-void Reriruvozive::ChangeNetNumPLM300()
+void Reriruvozive::ChangeNetNumPLM300(BaseDevice::Procedure &run)
 {
     const Plm300Field field = plm300Fields().at(kNetNumField);
     const std::optional<quint16> value = plm300::settingValue(field.edit->text(), field.limits);
@@ -155,13 +160,13 @@ void Reriruvozive::ChangeNetNumPLM300()
     // Sent to the old number; the search that follows finds the sensor under
     // its new one and readdresses the page and the requests.
     portConnection->writeData(plm300::netNumWrite(currentNetNum, quint8(*value)));
-    if (!plm300Device->waitInSession(kStepMs))
+    if (!run.wait(kStepMs))
         return;
     plm300Device->setSearchRunning(true);
-    if (!plm300Device->waitInSession(kStepMs))
+    if (!run.wait(kStepMs))
         return;
     plm300Device->startSearchDevices();
-    if (!plm300Device->waitInSession(kStepMs))
+    if (!run.wait(kStepMs))
         return;
     *field.edited = false;
     field.mark->setPixmap(pixmapBirdGreen);
@@ -170,6 +175,11 @@ void Reriruvozive::ChangeNetNumPLM300()
 void Reriruvozive::writeParamToPLM300()
 {
     if (firmwareUpdateRefuses())
+        return;
+    // A second press during the waits below would send the settings over
+    // again. Left during one of them, the page sends and shows nothing more.
+    BaseDevice::Procedure run(plm300Device);
+    if (!run)
         return;
     const std::vector<Plm300Field> fields = plm300Fields();
     // An empty or out-of-range field is not sent as some other number: the
@@ -186,19 +196,14 @@ void Reriruvozive::writeParamToPLM300()
         }
     }
 
-    // A second press during the waits below would send the settings over again.
-    const BaseDevice::WriteGuard writing(plm300Device);
-    if (!writing)
-        return;
-    // Left during one of the waits below, the page sends and shows nothing more.
-    BaseDevice::SessionHold hold(plm300Device);
+    run.holdLine();
     plm300Device->timerIntervalGetDataStop();
 
     for (const Plm300Field &f : fields) {
         if (!*f.edited)
             continue;
-        (this->*f.writer)();
-        if (!hold.wait(kAfterSettingMs))
+        (this->*f.writer)(run);
+        if (!run.wait(kAfterSettingMs))
             return;
     }
     plm300Device->setSettingsChanged(false);
@@ -207,21 +212,21 @@ void Reriruvozive::writeParamToPLM300()
     // answers gathered meanwhile are handed over here. Answers to polls from
     // before the write are still waiting: they would fill the settings with
     // the old values, so they go, unless a search answer may be among them.
-    if (!hold.wait(kStepMs))
+    if (!run.wait(kStepMs))
         return;
     plm300Device->setFirstDataRequest(true);
-    if (!hold.wait(kStepMs))
+    if (!run.wait(kStepMs))
         return;
     if (!plm300Device->isSearchActive())
         cleanRingBuffer();
     requestForGetAllDataFromDevice();
-    if (!hold.wait(kStepMs))
+    if (!run.wait(kStepMs))
         return;
     parceDataFromCOMPort();
-    if (!hold.wait(kStepMs))
+    if (!run.wait(kStepMs))
         return;
 
-    hold.resumeAt(kCheckAfterWriteMs, plm300Device->intervals().poll);
-    hold.release();
+    run.resumeAt(kCheckAfterWriteMs, plm300Device->intervals().poll);
+    run.releaseLine();
     birdsTimer->start(kMarksShownMs);
 }

@@ -149,12 +149,20 @@ void Reriruvozive::endingTar()
 
 void Reriruvozive::restoreTar()
 {
+    BaseDevice::Procedure run(tarPage());
+    if (!run && run.page()->isProcedureRunning())
+        return;
+    restoreTar(run);
+}
+
+void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
+{
     const int advertSlot = deviceBLE && bleDevice->isAdvertMode() ? advertTarSlot() : -1;
     tarRun->bind(tarBindingOfSelectedPage());
     if (!tarRun->hasTable())
         return;
     tarRun->setTwoSensors(flsDevice->isSensorFound());
-    const TarSerials serials = askTarSerials();
+    const TarSerials serials = askTarSerials(run);
     if (serials == TarSerials::PageLeft)
         return;
     // Another pair's run would answer to a name with an unknown serial:

@@ -16,6 +16,10 @@ constexpr char kDefaultHost[] = "updates.reriruvozive.example.org";
 constexpr char kVersionFilePath[] = "/download/_ftp/all/dut/ZEZ_Izezuzidivir.txt";
 constexpr char kArchivePath[] = "/download/_ftp/all/dut/ZEZ_Izezuzidivir.zip";
 
+// The version file is a line; a reply longer than this is no version file, and
+// is not read on (a server sending without end would fill the memory).
+constexpr qint64 kLargestReply = 64 * 1024;
+
 QString host();
 QUrl versionFileUrl();
 QUrl archiveUrl();

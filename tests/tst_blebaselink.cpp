@@ -34,7 +34,9 @@ private:
 
 namespace {
 
-constexpr int kAnswerMs = 4000;
+// An answer relayed by the base comes with one of the next 1 s polls, after
+// the base's own reports; room for a loaded machine on top.
+constexpr int kAnswerMs = 8000;
 
 DialogSteps::Step waitForClose(int ms)
 {

@@ -25,6 +25,10 @@ private:
 
 namespace {
 
+// A command's outcome comes with one of the next 1 s polls, after the base's
+// own reports; room for a loaded machine on top.
+constexpr int kOutcomeMs = 8000;
+
 quint32 payload(const QByteArray &frame)
 {
     quint32 value = 0;
@@ -99,9 +103,9 @@ void TestBleCommands::updateEntryRestartsTheSensorWithACountdown()
     QVERIFY(!f->ui->labelMsgUpdBLE->isHidden());
     QCOMPARE(f->logged("Start update firmware BLE"), 1);
     // The base reports the restart: a 30 s countdown for the phone's updater.
-    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Успешная перезагрузка ВТ датчика"), 4000);
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Успешная перезагрузка ВТ датчика"), kOutcomeMs);
     QVERIFY(!f->ui->labelTimerUpdFwBLE->isHidden());
-    QTRY_COMPARE_WITH_TIMEOUT(f->ui->labelTimerUpdFwBLE->text(), QString("29"), 4000);
+    QTRY_COMPARE_WITH_TIMEOUT(f->ui->labelTimerUpdFwBLE->text(), QString("29"), kOutcomeMs);
     QVERIFY(f->ui->labelMsgUpdBLE->text().startsWith("Если по истечении таймера"));
     QCOMPARE(f->logged("Reboot BLE successfull"), 1);
     f->ui->pushBtnUpdateFWBackBLE->click();
@@ -125,12 +129,12 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     seen = f->runSecurityRow("778", "Ввести пароль датчика");
     QCOMPARE(seen.size(), 1);
     QCOMPARE(f->base->countRequests(0xE8), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Введён не верный пароль датчика"), 4000);
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Введён не верный пароль датчика"), kOutcomeMs);
     QVERIFY(!f->page->getAcceptedPassword());
 
     // The right one removes the password.
     f->runSecurityRow("777", "Удалить пароль датчика");
-    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Пароль ВТ датчика успешно удалён"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Пароль ВТ датчика успешно удалён"), kOutcomeMs);
     QVERIFY(!f->base->sensor.password);
     QVERIFY(!f->page->isPasswordProtected());
     QCOMPARE(f->logged("Password successfully delete"), 1);

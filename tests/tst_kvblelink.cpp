@@ -38,7 +38,9 @@ private:
 
 namespace {
 
-constexpr int kOutcomeMs = 5000;
+// A link change or a countdown takes several of the page's 1 s polls; room
+// for a loaded machine on top.
+constexpr int kOutcomeMs = 10000;
 
 QByteArray payloadOf(const QByteArray &request)
 {

@@ -35,8 +35,9 @@ namespace {
 
 constexpr int kConnectMs = KvBleWindowFixture::kConnectMs;
 constexpr int kWatchdogMs = KvBleWindowFixture::kWatchdogMs;
-// A write command's status comes with one of the next polls, a second apart.
-constexpr int kOutcomeMs = 4000;
+// A write command's status comes with one of the next polls, a second apart:
+// the limit leaves a loaded machine several of them.
+constexpr int kOutcomeMs = 8000;
 
 // Payload of a relayed request: what lies between the signature and the CRC.
 QByteArray payloadOf(const QByteArray &request)

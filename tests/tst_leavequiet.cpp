@@ -631,6 +631,9 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
     bleCalibration.onceCommand = 0xEC;
     Procedure indicatorLoad = indicator(loadIndicatorTable, 150);
     indicatorLoad.onceCommand = 0xEF;
+    Procedure plm300Write = plm300(writePlm300Settings, 300);
+    plm300Write.again = [](Reriruvozive &w) { w.form()->ButtonWriteParamPLM300->click(); };
+    plm300Write.onceCommand = 0xF5;
     const QList<Row> procedures = {
         // ---- the wired fuel sensor ----
         // Between the configuration frame and the network number's.
@@ -672,13 +675,13 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
 
         // ---- the PLM300 ----
         // Between the first setting frame and the second.
-        {"PLM300 settings write", plm300(writePlm300Settings, 300), {SwitchedOff}},
+        {"PLM300 settings write", plm300Write, {SwitchedOff, PressedAgain}},
         // Between the number's frame and the search under the new number.
         {"PLM300 network number write", plm300(writePlm300NetNum, 400), {}},
 
         // ---- the indicator ----
         // In the wait between the file and the table write.
-        {"indicator table from a file", indicatorLoad, {BackAtOnce}},
+        {"indicator table from a file", indicatorLoad, {BackAtOnce, PressedAgain}},
         // While its file dialog is still open (the converter may go meanwhile).
         {"indicator table to a file", indicator(saveIndicatorTableLate, 300), {SwitchedOff}},
 

@@ -21,6 +21,7 @@
 #include <QSerialPort>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -366,18 +367,22 @@ void TestOnlinePage::commandsAreToldDoneOnlyOnTheUnitsAnswer_data()
     QTest::addColumn<bool>("locked"); // else it carries the command out without a word
     QTest::addColumn<QString>("told");
     QTest::addColumn<QString>("notTold");
+    QTest::addColumn<int>("pressedAgain"); // the command the button sends once, or 0: pressed once
 
     const QString calibrated = "Калибровка произведена";
     const QString silent = "Устройство не ответило";
     const QString refused = "Устройство отклонило команду";
-    QTest::newRow("engine on, unanswered") << "pushButtonOnlineEngineOn" << false << silent << calibrated;
-    QTest::newRow("engine off, unanswered") << "pushButtonOnlineEngineOff" << false << silent << calibrated;
-    QTest::newRow("horizon, unanswered") << "pushButtonOnlineHorizont" << false << silent << calibrated;
-    QTest::newRow("settings write, unanswered")
-        << "pushButtonOnlineWriteSetting" << false << silent << QString("Настройки записаны");
-    QTest::newRow("horizon, refused") << "pushButtonOnlineHorizont" << true << refused << calibrated;
-    QTest::newRow("settings write, refused")
-        << "pushButtonOnlineWriteSetting" << true << refused << QString("Настройки записаны");
+    const QString written = "Настройки записаны";
+    QTest::newRow("engine on, unanswered") << "pushButtonOnlineEngineOn" << false << silent << calibrated << 0;
+    QTest::newRow("engine off, unanswered") << "pushButtonOnlineEngineOff" << false << silent << calibrated << 0;
+    QTest::newRow("horizon, unanswered") << "pushButtonOnlineHorizont" << false << silent << calibrated << 0;
+    QTest::newRow("settings write, unanswered") << "pushButtonOnlineWriteSetting" << false << silent << written << 0;
+    QTest::newRow("horizon, refused") << "pushButtonOnlineHorizont" << true << refused << calibrated << 0;
+    QTest::newRow("settings write, refused") << "pushButtonOnlineWriteSetting" << true << refused << written << 0;
+    // A second press while the first waits is told to wait and sends nothing.
+    QTest::newRow("engine off, pressed again") << "pushButtonOnlineEngineOff" << false << silent << calibrated << 0xE5;
+    QTest::newRow("settings write, pressed again")
+        << "pushButtonOnlineWriteSetting" << false << silent << written << 0xA3;
 }
 
 void TestOnlinePage::commandsAreToldDoneOnlyOnTheUnitsAnswer()
@@ -386,6 +391,7 @@ void TestOnlinePage::commandsAreToldDoneOnlyOnTheUnitsAnswer()
     QFETCH(bool, locked);
     QFETCH(QString, told);
     QFETCH(QString, notTold);
+    QFETCH(int, pressedAgain);
     connectPage();
     waitForReadings();
     openSettingsTab();
@@ -396,9 +402,20 @@ void TestOnlinePage::commandsAreToldDoneOnlyOnTheUnitsAnswer()
     else
         device->commandsUnanswered = true;
 
-    window->findChild<QPushButton *>(button)->click();
+    QPushButton *start = window->findChild<QPushButton *>(button);
+    QStringList toldMeanwhile;
+    if (pressedAgain)
+        QTimer::singleShot(300, start, [&] {
+            start->click();
+            toldMeanwhile = noticesShown();
+        });
+    start->click();
     QTRY_VERIFY_WITH_TIMEOUT(noticesShown().contains(told), kAnswerMs);
     QVERIFY2(!noticesShown().contains(notTold), qPrintable(noticesShown().join('|')));
+    if (pressedAgain) {
+        QVERIFY2(toldMeanwhile.contains("Дождитесь окончания текущей операции"), qPrintable(toldMeanwhile.join('|')));
+        QCOMPARE(device->countRequests(quint8(pressedAgain)), 1);
+    }
 }
 
 void TestOnlinePage::firmwareUpdateEndResumesPolling()

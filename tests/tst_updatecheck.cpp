@@ -30,20 +30,32 @@ public:
 
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
     QByteArray lastRequest;
+    bool endless = false; // the body again and again, never an end
+    int open = 0;         // connections not ended yet
+    qint64 sent = 0;
 
 private:
     void take()
     {
         while (QTcpSocket *socket = server.nextPendingConnection()) {
+            ++open;
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
                 lastRequest += socket->readAll();
                 if (!lastRequest.contains("\r\n\r\n"))
                     return;
-                socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nContent-Length: " +
-                              QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-                socket->disconnectFromHost();
+                const QByteArray length = "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+                socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\n" +
+                              (endless ? QByteArray() : length) + "Connection: close\r\n\r\n" + body);
+                if (!endless)
+                    socket->disconnectFromHost();
+            });
+            connect(socket, &QTcpSocket::bytesWritten, this, [this, socket](qint64 bytes) {
+                sent += bytes;
+                if (endless && !socket->bytesToWrite())
+                    socket->write(body);
             });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QTcpSocket::disconnected, this, [this] { --open; });
         }
     }
 
@@ -188,6 +200,7 @@ void TestUpdateCheck::noticeTellsTheOutcome_data()
     QTest::newRow("short body") << QByteArray("200 OK") << QByteArray("1.0.2") << kFailed;
     QTest::newRow("no version") << QByteArray("200 OK") << QByteArray("maintenance\r\n") << kFailed;
     QTest::newRow("not found") << QByteArray("404 Not Found") << QByteArray("1.0.9.99\r\n") << kFailed;
+    QTest::newRow("endless body") << QByteArray("200 OK") << QByteArray("1.0.2.39\r\n").leftJustified(4096) << kFailed;
 }
 
 void TestUpdateCheck::noticeTellsTheOutcome()
@@ -196,11 +209,16 @@ void TestUpdateCheck::noticeTellsTheOutcome()
     QFETCH(QByteArray, body);
     QFETCH(QString, text);
     VersionServer server(status, body);
+    server.endless = QTest::currentDataTag() == QLatin1String("endless body");
     qputenv("RERIRUVOZIVE_UPDATE_HOST", server.host().toLatin1());
     Reriruvozive window;
     QVERIFY(window.updateNotice());
     QVERIFY(window.updateNotice()->text().startsWith(text));
     QVERIFY(server.lastRequest.startsWith("GET /download/_ftp/all/dut/ZEZ_Izezuzidivir.txt HTTP/1.1\r\n"));
+    // Every reply ends, an endless one once longer than a version file can be
+    // (read on to the end of the wait, it takes hundreds of megabytes).
+    QTRY_COMPARE_WITH_TIMEOUT(server.open, 0, 10000);
+    QVERIFY2(server.sent < 4 << 20, qPrintable(QString::number(server.sent)));
 }
 
 void TestUpdateCheck::noServerAtAllIsAFailure()

@@ -169,6 +169,11 @@ void QFOnline::createDialogInfoUserForButtonClicked(QString message)
     infoPopup->show(message);
 }
 
+void QFOnline::tellProcedureRunning()
+{
+    createDialogInfoUserForButtonClicked(tr("Дождитесь окончания текущей операции"));
+}
+
 void QFOnline::escapeCurSetting()
 {
     // The unit keeps no second copy of its settings to go back to.

@@ -63,14 +63,14 @@ public:
         Silent,       // no answer in time
         Left,         // the page was left meanwhile: nothing more is told
         NotSent,      // refused before sending; the page told why
-        Queued,       // goes out with the write already running
     };
 
     QFOnline(Ui_Deruvivuriri *form, QSerialPort *port);
     ~QFOnline() override;
 
     // Sends one command frame to the unit and waits for its answer, one that
-    // repeats `command`, with polling held meanwhile.
+    // repeats `command`, with polling held meanwhile. A procedure of its own:
+    // NotSent while another one of the page runs.
     CommandOutcome sendCommand(const QByteArray &request, quint8 command);
     // The configuration write of the write button: writeParam(), and the
     // unit's acknowledgement awaited.
@@ -124,8 +124,9 @@ public slots:
     void setCmdToReturn(uint value) { cmdToReturn = value; }
     void disconnectDevice() override;
     void connectDevice() override;
-    // Sends the whole configuration block; false when it was refused because
-    // the unit's own block was never read.
+    // Sends the whole configuration block; false when it was refused: the
+    // unit's own block was never read, a field holds what the block cannot,
+    // or another procedure of the page runs.
     bool writeParam();
     void setAddressAPI(QString address);
     void setAdrdressDopDevice(uchar deviceID, QString deviceAddress);
@@ -175,6 +176,8 @@ protected:
     bool searchesTheBus() const override { return false; }
     // Only the answer to a password frame is judged.
     void forgetLastAnswer() override { passwordAnswer = 0; }
+    // The page has no status lines: a notice tells that one runs.
+    void tellProcedureRunning() override;
 
 private:
     // One sensor place: what the last level answer said and the count history.
@@ -204,21 +207,21 @@ private:
 
     // Configuration (qfonline_config.cpp).
     bool refuseUnreadConfig();
-    CommandOutcome writeBlock(bool awaitAnswer);
+    // The block's write as a step of `run`, which holds the line until it ends.
+    CommandOutcome sendConfig(BaseDevice::Procedure &run, bool awaitAnswer);
     // Waits until the unit answered `command` (or refused), at most `ms`.
-    CommandOutcome awaitCommandAnswer(quint8 command, int ms);
+    CommandOutcome awaitCommandAnswer(BaseDevice::Procedure &run, quint8 command, int ms);
     bool refuseUnusableInput();
     bool refuseUnusablePeriod();
     bool refuseUnusableAddress();
-    CommandOutcome sendConfigOnce(bool awaitAnswer);
 
     // Password (qfonline_password.cpp).
     // Sends one password frame and returns the answer to it (0 for none);
     // nothing when the page was left during the wait.
-    std::optional<quint8> exchangePassword(quint8 command, quint32 value);
+    std::optional<quint8> exchangePassword(BaseDevice::Procedure &run, quint8 command, quint32 value);
     // Enters the password typed in the dialog's input field; false when it
     // was refused before anything was sent, or the page was left meanwhile.
-    bool enterTypedPassword();
+    bool enterTypedPassword(BaseDevice::Procedure &run);
     void showLock(bool locked);
     // The typed password as a number; nothing (after telling the user) for an
     // empty or oversized one.
@@ -277,8 +280,6 @@ private:
     std::array<bool, 4> addressUnusable{};
     // The same for the sending period.
     bool periodUnusable = false;
-    // A write runs waits inside; a write asked for meanwhile runs after it.
-    bool writeAgain = false;
     // Code of the last answer to a command (a write, a calibration, the
     // mode) or of a refusal; cleared before each command is sent.
     quint8 commandAnswer = 0;
@@ -287,6 +288,9 @@ private:
     // Answer code of the last password frame, cleared before each is sent.
     quint8 passwordAnswer = 0;
     Security *securityDialog = nullptr;
+    // The password check's procedure while its dialog is open: the dialog's
+    // buttons are steps of it.
+    BaseDevice::Procedure *passwordRun = nullptr;
 
     InfoPopup *infoPopup = nullptr;
     QLabel *captionLabel = nullptr;

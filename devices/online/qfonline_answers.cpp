@@ -224,7 +224,7 @@ void QFOnline::handleLevel(const QByteArray &frame)
     const std::optional<online::Level> l = online::decodeLevel(frame);
     if (!l)
         return;
-    keepAlive();
+    resetTimerDeviceConnected();
 
     const int answering = answeringSlot();
     Slot &slot = slotValues[size_t(answering)];

@@ -130,65 +130,56 @@ bool QFOnline::refuseUnusableAddress()
 
 bool QFOnline::writeParam()
 {
-    return writeBlock(false) != CommandOutcome::NotSent;
+    Procedure run(this);
+    if (!run || refuseUnreadConfig() || refuseUnusableInput())
+        return false;
+    sendConfig(run, false);
+    return true;
 }
 
 QFOnline::CommandOutcome QFOnline::writeSettings()
 {
-    return writeBlock(true);
-}
-
-QFOnline::CommandOutcome QFOnline::writeBlock(bool awaitAnswer)
-{
-    if (refuseUnreadConfig() || refuseUnusableInput())
+    Procedure run(this);
+    if (!run || refuseUnreadConfig() || refuseUnusableInput())
         return CommandOutcome::NotSent;
-    // A write asked for during the waits of another (a second switch
-    // click) is sent right after it, with everything changed meanwhile.
-    if (isWriteInProgress()) {
-        writeAgain = true;
-        return CommandOutcome::Queued;
-    }
-    const WriteGuard guard(this);
-    CommandOutcome outcome = CommandOutcome::Acknowledged;
-    do {
-        writeAgain = false;
-        outcome = sendConfigOnce(awaitAnswer);
-    } while (writeAgain && outcome != CommandOutcome::Left);
-    return outcome;
+    return sendConfig(run, true);
 }
 
-QFOnline::CommandOutcome QFOnline::sendConfigOnce(bool awaitAnswer)
+QFOnline::CommandOutcome QFOnline::sendConfig(Procedure &run, bool awaitAnswer)
 {
-    // Left during a wait, the page sends nothing more and the hold gives
-    // the poll back to no one.
-    const SessionHold hold(this);
+    // The poll tick after the write is the write's own; no other goes out
+    // until the procedure ends.
+    run.holdLine();
     configBlock.setFormat();
     commandAnswer = 0;
     emit writeData(online::configWriteRequest(configBlock));
-    if (!waitInSession(kAfterWriteMs))
+    if (!run.wait(kAfterWriteMs))
         return CommandOutcome::Left;
     pollTick();
-    if (!waitInSession(kAfterPollMs))
+    if (!run.wait(kAfterPollMs))
         return CommandOutcome::Left;
     needUpdateCfgFields = true;
     needUpdateWindow = true;
     emit signalCheckIncommingData();
     if (!awaitAnswer)
         return CommandOutcome::Acknowledged;
-    return awaitCommandAnswer(online::kConfigWriteCommand, kCommandAnswerMs - kAfterWriteMs - kAfterPollMs);
+    return awaitCommandAnswer(run, online::kConfigWriteCommand, kCommandAnswerMs - kAfterWriteMs - kAfterPollMs);
 }
 
 QFOnline::CommandOutcome QFOnline::sendCommand(const QByteArray &request, quint8 command)
 {
-    const SessionHold hold(this);
+    Procedure run(this);
+    if (!run)
+        return CommandOutcome::NotSent;
+    run.holdLine();
     // What already arrived answers something else.
     emit signalCheckIncommingData();
     commandAnswer = 0;
     emit writeData(request);
-    return awaitCommandAnswer(command, kCommandAnswerMs);
+    return awaitCommandAnswer(run, command, kCommandAnswerMs);
 }
 
-QFOnline::CommandOutcome QFOnline::awaitCommandAnswer(quint8 command, int ms)
+QFOnline::CommandOutcome QFOnline::awaitCommandAnswer(Procedure &run, quint8 command, int ms)
 {
     for (int waited = 0;; waited += kAnswerLookMs) {
         if (commandAnswer == command)
@@ -197,9 +188,8 @@ QFOnline::CommandOutcome QFOnline::awaitCommandAnswer(quint8 command, int ms)
             return CommandOutcome::Refused;
         if (waited >= ms)
             return CommandOutcome::Silent;
-        if (!waitInSession(kAnswerLookMs))
+        if (!run.waitAndTake(kAnswerLookMs))
             return CommandOutcome::Left;
-        emit signalCheckIncommingData();
     }
 }
 
@@ -227,6 +217,12 @@ void QFOnline::setNewCFGForSetting()
     }
     if (index < 0)
         return;
+    // Flipped while another procedure of the page runs, the switch goes back.
+    Procedure run(this);
+    if (!run) {
+        sw->setState(!sw->getState());
+        return;
+    }
 
     if (index == WorkingMode) {
         if (!workingModeKnown) {
@@ -270,14 +266,8 @@ void QFOnline::setNewCFGForSetting()
     default:
         break;
     }
-    if (isWriteInProgress()) {
-        // The running write sends this change too and reads the block back.
-        writeAgain = true;
-        return;
-    }
-    const quint64 session = currentSession();
-    writeParam();
+    sendConfig(run, false);
     // Left during the write, the read-back would go to whoever took the line.
-    if (isSessionStill(session))
+    if (run.alive())
         emit signalRequestForGetCfgQFOnline();
 }

@@ -19,9 +19,9 @@ constexpr int kSecurityHeight = 200;
 
 } // namespace
 
-std::optional<quint8> QFOnline::exchangePassword(quint8 command, quint32 value)
+std::optional<quint8> QFOnline::exchangePassword(Procedure &run, quint8 command, quint32 value)
 {
-    if (!exchange(online::passwordRequest(netNum, command, value), kPasswordAnswerMs))
+    if (!exchange(run, online::passwordRequest(netNum, command, value), kPasswordAnswerMs))
         return std::nullopt;
     return passwordAnswer;
 }
@@ -47,11 +47,13 @@ std::optional<quint32> QFOnline::typedPassword(const QString &text)
 
 void QFOnline::checkPass()
 {
-    // Polling and the watchdog stay held until the dialog is done, and come
-    // back only if the page was not left meanwhile.
-    const SessionHold hold(this);
+    // Polling and the watchdog stay held from the probe until the dialog is
+    // done, and come back only if the page was not left meanwhile.
+    Procedure run(this);
+    if (!run)
+        return;
     password = 0;
-    const std::optional<quint8> answer = exchangePassword(online::kSetPasswordCommand, password);
+    const std::optional<quint8> answer = exchangePassword(run, online::kSetPasswordCommand, password);
     if (!answer)
         return;
     QWidget *parent = ui ? ui->DUT : nullptr;
@@ -68,22 +70,24 @@ void QFOnline::checkPass()
     }
     if (dialog) {
         securityDialog = dialog;
+        passwordRun = &run;
         dialog->resize(kSecurityWidth, kSecurityHeight);
         dialog->exec();
+        passwordRun = nullptr;
         securityDialog = nullptr;
         dialog->deleteLater();
     }
-    if (hold.isAlive())
+    if (run.alive())
         emit signalWriteLog("Check password QFOnline");
 }
 
-bool QFOnline::enterTypedPassword()
+bool QFOnline::enterTypedPassword(Procedure &run)
 {
     const std::optional<quint32> typed = typedPassword(securityDialog->getLineEditInputPass());
     if (!typed)
         return false;
     password = *typed;
-    const std::optional<quint8> answer = exchangePassword(online::kEnterPasswordCommand, password);
+    const std::optional<quint8> answer = exchangePassword(run, online::kEnterPasswordCommand, password);
     if (!answer)
         return false;
     if (*answer == online::kPasswordRefusedCommand)
@@ -91,35 +95,35 @@ bool QFOnline::enterTypedPassword()
     return true;
 }
 
+// The dialog's buttons: steps of the check that opened it, nothing outside it.
 void QFOnline::inputPass()
 {
-    if (!securityDialog)
+    if (!securityDialog || !passwordRun)
         return;
-    const SessionHold hold(this);
-    enterTypedPassword();
+    enterTypedPassword(*passwordRun);
 }
 
 void QFOnline::setPass()
 {
-    if (!securityDialog)
+    if (!securityDialog || !passwordRun)
         return;
     const std::optional<quint32> typed = typedPassword(securityDialog->getLineEditSetPass());
     if (!typed)
         return;
-    const quint64 session = currentSession();
     if (ui)
         ui->label_LockOnline->show();
     password = *typed;
     sendPass(int(password), online::kSetPasswordCommand, online::kSetPasswordCommand);
-    if (isSessionStill(session))
+    if (passwordRun && passwordRun->alive())
         emit signalWriteLog("Set password QFOnline");
 }
 
 void QFOnline::sendPass(int pass, uchar step, uchar cmd)
 {
     Q_UNUSED(step)
-    const SessionHold hold(this);
-    const std::optional<quint8> answer = exchangePassword(cmd, quint32(pass));
+    if (!passwordRun)
+        return;
+    const std::optional<quint8> answer = exchangePassword(*passwordRun, cmd, quint32(pass));
     if (!answer)
         return;
     if (*answer == online::kSetPasswordCommand)
@@ -130,14 +134,14 @@ void QFOnline::sendPass(int pass, uchar step, uchar cmd)
 
 void QFOnline::delPass()
 {
-    if (!securityDialog)
+    if (!securityDialog || !passwordRun)
         return;
-    const SessionHold hold(this);
-    if (!enterTypedPassword() || !hold.isAlive())
+    Procedure &run = *passwordRun;
+    if (!enterTypedPassword(run) || !run.alive())
         return;
     // The removal is tried even after a refusal; the unit refuses it too then.
     password = 0;
-    const std::optional<quint8> answer = exchangePassword(online::kSetPasswordCommand, password);
+    const std::optional<quint8> answer = exchangePassword(run, online::kSetPasswordCommand, password);
     if (!answer)
         return;
     if (*answer == online::kSetPasswordCommand)

@@ -36,7 +36,7 @@ void N7Device::takeFrame(const QByteArray &answer)
         return;
     // Whatever the indicator says, it is there.
     setConnected(true);
-    keepAlive();
+    resetTimerDeviceConnected();
 
     // Only a whole table from the indicator's own address is shown; an
     // acknowledgement of a write is not a table.
@@ -52,8 +52,11 @@ void N7Device::takeFrame(const QByteArray &answer)
         }
     }
 
-    showStatusMessage(tr("Подключен Н7"));
-    showStatusMessageUp(" ");
+    // A second start refused while a procedure runs stays told until it ends.
+    if (!isProcedureRunning()) {
+        showStatusMessage(tr("Подключен Н7"));
+        showStatusMessageUp(" ");
+    }
     if (refresh) {
         if (--updateCountdown <= 0)
             refresh = false;

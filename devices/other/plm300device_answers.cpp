@@ -120,7 +120,7 @@ void PLM300Device::handleSerialAndFirmware(const QByteArray &frame)
     // Only this answer proves the sensor is there: a page hidden by a
     // silence comes back with the settings of its next data answer.
     setConnected(true);
-    keepAlive();
+    resetTimerDeviceConnected();
     if (!shown)
         setFirstDataRequest(true);
     // The poll's chain (data, then serial) ends here. Asking for the data

@@ -1118,6 +1118,10 @@ Enter a number from %2 to %3</translation>
         <source>Устройство не ответило</source>
         <translation>The device did not answer</translation>
     </message>
+    <message>
+        <source>Дождитесь окончания текущей операции</source>
+        <translation>Wait until the operation in progress ends</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

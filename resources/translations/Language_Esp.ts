@@ -1118,6 +1118,10 @@ Introduzca un número de %2 a %3</translation>
         <source>Устройство не ответило</source>
         <translation>El dispositivo no respondió</translation>
     </message>
+    <message>
+        <source>Дождитесь окончания текущей операции</source>
+        <translation>Espere a que termine la operación en curso</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

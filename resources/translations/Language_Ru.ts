@@ -1087,6 +1087,10 @@
         <source>Устройство не ответило</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Дождитесь окончания текущей операции</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
