@@ -279,36 +279,6 @@ void BaseDevice::tellProcedureRunning()
     showStatusMessage(tr("Дождитесь окончания текущей операции"));
 }
 
-// The waits before procedures, kept on the new ones while pages move over.
-void BaseDevice::delay(int ms, bool precisely)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, precisely ? Qt::PreciseTimer : Qt::CoarseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool BaseDevice::waitInSession(int ms, bool precisely)
-{
-    Procedure run(this, Procedure::Kind::Step);
-    return run.wait(ms, precisely);
-}
-
-bool BaseDevice::waitInSession(quint64 session, int ms, bool precisely)
-{
-    if (!isSessionStill(session))
-        return false;
-    Procedure run(this, Procedure::Kind::Step);
-    return run.wait(ms, precisely);
-}
-
-bool BaseDevice::waitAndTake(quint64 session, int ms)
-{
-    if (!isSessionStill(session))
-        return false;
-    Procedure run(this, Procedure::Kind::Step);
-    return run.waitAndTake(ms);
-}
-
 void BaseDevice::createStatusLines(QWidget *page, const QString &lowerText)
 {
     status.create(page, lowerText);
@@ -359,17 +329,4 @@ bool BaseDevice::sendForAnswer(Procedure &run, const QByteArray &frame, int wait
     forgetLastAnswer();
     emit writeData(frame);
     return run.waitAndTake(waitMs);
-}
-
-bool BaseDevice::exchange(const QByteArray &frame, int waitMs)
-{
-    resetAndStopTimerDeviceConnected();
-    poll->stop();
-    return sendForAnswer(frame, waitMs);
-}
-
-bool BaseDevice::sendForAnswer(const QByteArray &frame, int waitMs)
-{
-    Procedure run(this, Procedure::Kind::Step);
-    return sendForAnswer(run, frame, waitMs);
 }

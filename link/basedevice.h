@@ -62,10 +62,6 @@ public:
     bool isDeviceConnected() const { return deviceConnected; }
     bool isSearchActive() const { return searchActive; }
     bool isSessionRunning() const { return sessionRunning; }
-    // The running session's number; 0 outside a session.
-    quint64 currentSession() const { return sessionRunning ? sessionNumber : 0; }
-    // True while `session` (a currentSession() taken earlier) still runs.
-    bool isSessionStill(quint64 session) const { return session != 0 && session == currentSession(); }
     // A procedure the user started on this page runs in its session. A page
     // left mid-procedure has none running from the moment it was left, even
     // while the left procedure's stack still unwinds.
@@ -165,71 +161,6 @@ public:
         int resumeCheckMs = 0;
         int resumePollMs = 0;
     };
-
-    // --- the waits before procedures; every page moves to Procedure ---
-    [[deprecated("wait through a Procedure")]] static void delay(int ms, bool precisely = false);
-    [[deprecated("wait through a Procedure")]] bool waitInSession(int ms, bool precisely = false);
-    [[deprecated("wait through a Procedure")]] bool waitInSession(quint64 session, int ms, bool precisely = false);
-    [[deprecated("wait through a Procedure")]] bool waitAndTake(quint64 session, int ms);
-    [[deprecated("isProcedureRunning()")]] bool isWriteInProgress() const { return isProcedureRunning(); }
-    class [[deprecated("a Procedure")]] WriteGuard
-    {
-    public:
-        explicit WriteGuard(BaseDevice * page)
-            : owner(page), owns(!page->isProcedureRunning() && page->currentSession() != 0)
-        {
-            if (owns)
-                owner->procedureSession = owner->currentSession();
-            mine = owner->procedureSession;
-        }
-        ~WriteGuard()
-        {
-            if (owns && owner->procedureSession == mine)
-                owner->procedureSession = 0;
-        }
-        WriteGuard(const WriteGuard &) = delete;
-        WriteGuard &operator=(const WriteGuard &) = delete;
-        explicit operator bool() const
-        {
-            return owns;
-        }
-
-    private:
-        BaseDevice *owner;
-        bool owns;
-        quint64 mine = 0;
-    };
-    class [[deprecated("a Procedure holding the line")]] SessionHold
-    {
-    public:
-        explicit SessionHold(BaseDevice * page) : run(page, Procedure::Kind::Step)
-        {
-            run.holdLine();
-        }
-        bool isAlive() const
-        {
-            return run.alive();
-        }
-        bool wait(int ms)
-        {
-            return run.wait(ms);
-        }
-        void resumeAt(int checkMs, int pollMs)
-        {
-            run.resumeAt(checkMs, pollMs);
-        }
-        void release()
-        {
-            run.releaseLine();
-        }
-
-    private:
-        Procedure run;
-    };
-    [[deprecated("resetTimerDeviceConnected()")]] void keepAlive() { resetTimerDeviceConnected(); }
-    [[deprecated("restoreTimerDeviceConnected()")]] void resumeWatchdog() { restoreTimerDeviceConnected(); }
-    [[deprecated("exchange(Procedure &, ...)")]] bool exchange(const QByteArray &frame, int waitMs);
-    [[deprecated("sendForAnswer(Procedure &, ...)")]] bool sendForAnswer(const QByteArray &frame, int waitMs);
 
 public slots:
     // Opens the session on the page's port: polling, checking, the search and
@@ -362,6 +293,11 @@ private:
     quint64 procedureSession = 0;    // the session a started procedure runs in
     std::vector<QEventLoop *> waits; // the waits of the running session, innermost last
     bool intakeStopped = false;
+
+    // The running session's number; 0 outside a session. A procedure takes
+    // it when it begins, and is alive while it is still the running one.
+    quint64 currentSession() const { return sessionRunning ? sessionNumber : 0; }
+    bool isSessionStill(quint64 session) const { return session != 0 && session == currentSession(); }
 
     // One wait in a local event loop, cut short when the session ends.
     void sleep(int ms, bool precisely);

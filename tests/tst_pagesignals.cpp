@@ -118,7 +118,6 @@ QStringList ownSignals(const QMetaObject *mo)
 class WatchedKv380 : public KV380Device
 {
 public:
-    using BaseDevice::keepAlive;
     using BaseDevice::watchdogTimer;
     using KV380Device::KV380Device;
 };
@@ -349,16 +348,16 @@ void TestPageSignals::sessionStepsCalledThroughTheBaseReachThePage()
     WatchedKv380 kv(nullptr, &port);
     base = &kv;
     QSignalSpy searches(&kv, &BaseDevice::signalRequestForSearchDevices);
-    kv.keepAlive();
+    kv.resetTimerDeviceConnected();
     QVERIFY(!kv.watchdogTimer()->isActive());
     base->connectDevice();
     QCOMPARE(searches.count(), 0);
     QVERIFY(kv.isSearchActive());
     QVERIFY(!kv.watchdogTimer()->isActive());
-    kv.keepAlive();
+    kv.resetTimerDeviceConnected();
     QVERIFY(kv.watchdogTimer()->isActive());
     base->disconnectDevice();
-    kv.keepAlive();
+    kv.resetTimerDeviceConnected();
     QVERIFY(!kv.watchdogTimer()->isActive());
 
     // A search answer taken after the port closed sets no period going, nor
