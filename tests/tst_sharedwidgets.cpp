@@ -32,6 +32,7 @@ public:
     QString seenText;
     bool dialogVisibleDuringCall = false;
     QPushButton *clickAgain = nullptr; // a second click while the slot still runs
+    bool againGreyed = false;          // which then showed that one runs
     bool deleteDialogInSlot = false;
 
 public slots:
@@ -53,6 +54,7 @@ private:
             seenText = name == "setPassBLE" ? s->getLineEditSetPassBLE() : s->getLineEditInputPassBLE();
         if (QPushButton *again = clickAgain) {
             clickAgain = nullptr;
+            againGreyed = !again->isEnabled();
             again->click();
         }
         if (deleteDialogInSlot) {
@@ -400,6 +402,7 @@ void TestSharedWidgets::securityIgnoresAClickWhileTheReceiverRuns()
     QTimer::singleShot(0, &dialog, [&dialog] { buttonWithText(&dialog, "Ввести пароль")->click(); });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QCOMPARE(page.calls, QStringList{"inputPass"});
+    QVERIFY(page.againGreyed);
 }
 
 void TestSharedWidgets::securityFieldsTakeDigitsOnly()

@@ -111,6 +111,7 @@ Security::Security(QObject *receiver, QWidget *parent, bool protectedMode, bool 
     connect(remove, &QPushButton::clicked, this, [this] { callReceiver("delPass", lineEditInputPass); });
     connect(enter, &QPushButton::clicked, this, [this] { callReceiver("inputPass", lineEditInputPass); });
     connect(set, &QPushButton::clicked, this, [this] { callReceiver("setPass", lineEditSetPass); });
+    commandButtons = {enter, set, remove};
 
     if (protectedMode) {
         grid->addWidget(protectedLabel, 0, 1, 1, 2);
@@ -155,7 +156,8 @@ QString Security::getLineEditSetPass()
 void Security::callReceiver(const char *slot, QLineEdit *field)
 {
     // A click that arrives while the receiver is still waiting for the sensor
-    // would start a second password exchange in the middle of the first.
+    // would start a second password exchange in the middle of the first: the
+    // buttons are greyed meanwhile, which shows that one runs.
     if (receiverBusy)
         return;
     QPointer<Security> self(this);
@@ -174,10 +176,14 @@ void Security::callReceiver(const char *slot, QLineEdit *field)
                 receiverBusy = false;
             return;
         }
+        for (QPushButton *b : qAsConst(commandButtons))
+            b->setEnabled(false);
         QMetaObject::invokeMethod(receiver, slot, Qt::DirectConnection);
         if (!self)
             return;
         receiverBusy = false;
+        for (QPushButton *b : qAsConst(commandButtons))
+            b->setEnabled(true);
     }
     accept();
 }

@@ -3,10 +3,12 @@
 
 #include <QByteArray>
 #include <QDialog>
+#include <QList>
 #include <QPointer>
 #include <QString>
 
 class QLineEdit;
+class QPushButton;
 class QValidator;
 
 // Password dialog of the wired fuel sensor and the online device. It only
@@ -44,6 +46,7 @@ private:
     QLineEdit *lineEditSetPass = nullptr;
     QPointer<QObject> receiver;
     bool receiverBusy = false;
+    QList<QPushButton *> commandButtons; // greyed while the receiver's exchange runs
 };
 
 #endif // SECURITY_H
