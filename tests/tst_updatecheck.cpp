@@ -211,9 +211,17 @@ void TestUpdateCheck::noticeTellsTheOutcome()
     VersionServer server(status, body);
     server.endless = QTest::currentDataTag() == QLatin1String("endless body");
     qputenv("RERIRUVOZIVE_UPDATE_HOST", server.host().toLatin1());
-    Reriruvozive window;
-    QVERIFY(window.updateNotice());
-    QVERIFY(window.updateNotice()->text().startsWith(text));
+    // The check waits a fixed half second while the window is built; on a
+    // loaded machine even a server that answers at once may miss it, and the
+    // next start takes the answer.
+    std::unique_ptr<Reriruvozive> window;
+    for (int start = 0; start < 3; ++start) {
+        window = std::make_unique<Reriruvozive>();
+        if (text == kFailed || !window->updateNotice() || !window->updateNotice()->text().startsWith(kFailed))
+            break;
+    }
+    QVERIFY(window->updateNotice());
+    QVERIFY(window->updateNotice()->text().startsWith(text));
     QVERIFY(server.lastRequest.startsWith("GET /download/_ftp/all/dut/ZEZ_Izezuzidivir.txt HTTP/1.1\r\n"));
     // Every reply ends, an endless one once longer than a version file can be
     // (read on to the end of the wait, it takes hundreds of megabytes).
