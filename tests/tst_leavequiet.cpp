@@ -617,35 +617,30 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         Procedure procedure;
         QList<Leave> also;
     };
-    Procedure wiredWrite = wiredSensor(writeFlsSettings, 100);
-    wiredWrite.onceCommand = 0xFB;
-    Procedure wiredLevels = wiredSensor(writeFlsLevelsByHand, 20, 0xED);
-    wiredLevels.onceCommand = 0xEC;
-    Procedure wiredFull = wiredSensor(setFlsFullAfterPassword, 20, 0xF8);
-    wiredFull.onceCommand = 0xF5;
-    Procedure wiredAngle = wiredSensor(switchFlsToAngleMode, 200);
-    wiredAngle.onceCommand = 0xF2;
-    Procedure bleWrite = bleSensor(writeBleSettings, 300);
-    bleWrite.onceCommand = 0xF2;
-    Procedure bleCalibration = bleSensor(calibrateBleWithoutFuel, 1000, 0xED);
-    bleCalibration.onceCommand = 0xEC;
-    Procedure indicatorLoad = indicator(loadIndicatorTable, 150);
-    indicatorLoad.onceCommand = 0xEF;
-    Procedure plm300Write = plm300(writePlm300Settings, 300);
+    // A row that sends `command` once per run, for the rows that start it
+    // again.
+    const auto once = [](Procedure p, int command) {
+        p.onceCommand = command;
+        return p;
+    };
+    Procedure plm300Write = once(plm300(writePlm300Settings, 300), 0xF5);
     plm300Write.again = [](Reriruvozive &w) { w.form()->ButtonWriteParamPLM300->click(); };
-    plm300Write.onceCommand = 0xF5;
     const QList<Row> procedures = {
         // ---- the wired fuel sensor ----
         // Between the configuration frame and the network number's.
-        {"wired sensor settings write", wiredWrite, {PressedAgain, BackAtOnce, WindowClosed}},
+        {"wired sensor settings write",
+         once(wiredSensor(writeFlsSettings, 100), 0xFB),
+         {PressedAgain, BackAtOnce, WindowClosed}},
         // Inside the password step the write runs first.
         {"wired sensor settings write after the password", wiredSensor(writeFlsSettingsAfterPassword, 20, 0xF8), {}},
         // Inside the probe of the security entry, before its dialog.
         {"wired sensor password check", wiredSensor(checkFlsPassword, 100), {SwitchedOff}},
         // Between the Empty level's frame and the Full level's.
-        {"wired sensor levels typed by hand", wiredLevels, {PressedAgain}},
+        {"wired sensor levels typed by hand", once(wiredSensor(writeFlsLevelsByHand, 20, 0xED), 0xEC), {PressedAgain}},
         // Inside the password step Full from the level runs first.
-        {"wired sensor Full after the password", wiredFull, {PressedAgain}},
+        {"wired sensor Full after the password",
+         once(wiredSensor(setFlsFullAfterPassword, 20, 0xF8), 0xF5),
+         {PressedAgain}},
         // While the horizon's answer is awaited.
         {"wired sensor horizon", wiredSensor(setFlsHorizon, 20, 0xAA), {}},
         // Between the password and "no password".
@@ -655,15 +650,17 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         // Between the serial requests to sensor 2 before a pair's run is named.
         {"wired pair calibration", wiredPairCalibration(40), {}},
         // While the sensor settles into angle mode, before the search for it.
-        {"wired sensor angle mode", wiredAngle, {PressedAgain}},
+        {"wired sensor angle mode", once(wiredSensor(switchFlsToAngleMode, 200), 0xF2), {PressedAgain}},
 
         // ---- the BLE base, its advertising mode and the wireless angle sensor ----
         // A base that answers nothing: the write waits for the sensor's report.
         {"BLE base settings write", bleSensor(writeBleSettingsToASilentBase, 1500), {WindowClosed}},
         // While the write waits for the sensor's report of its new mode.
-        {"BLE base settings write answered", bleWrite, {PressedAgain, BackAtOnce}},
+        {"BLE base settings write answered", once(bleSensor(writeBleSettings, 300), 0xF2), {PressedAgain, BackAtOnce}},
         // Between the Empty value's frame and the Full value's.
-        {"BLE base calibration without fuel", bleCalibration, {PressedAgain}},
+        {"BLE base calibration without fuel",
+         once(bleSensor(calibrateBleWithoutFuel, 1000, 0xED), 0xEC),
+         {PressedAgain}},
         // Between the present password and "no password".
         {"BLE base password removal", bleSensor(removeBlePassword, 300, 0xE8, 1234), {SwitchedOff}},
         // Between the slot's free name and the base's configuration.
@@ -681,7 +678,7 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
 
         // ---- the indicator ----
         // In the wait between the file and the table write.
-        {"indicator table from a file", indicatorLoad, {BackAtOnce, PressedAgain}},
+        {"indicator table from a file", once(indicator(loadIndicatorTable, 150), 0xEF), {BackAtOnce, PressedAgain}},
         // While its file dialog is still open (the converter may go meanwhile).
         {"indicator table to a file", indicator(saveIndicatorTableLate, 300), {SwitchedOff}},
 
