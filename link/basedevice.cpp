@@ -31,6 +31,7 @@ void BaseDevice::connectDevice()
     endSession();
     ++sessionNumber;
     holds = 0;
+    mutes = 0;
     sessionRunning = true;
     poll->start(periods.poll);
     check->start(periods.check);
@@ -53,6 +54,7 @@ void BaseDevice::endSession()
 {
     ++sessionNumber;
     holds = 0;
+    mutes = 0;
     sessionRunning = false;
     poll->stop();
     check->stop();
@@ -129,7 +131,8 @@ void BaseDevice::pausePolling()
 
 void BaseDevice::resumePolling()
 {
-    if (sessionRunning)
+    // A procedure holding the line resumes polling itself when it ends.
+    if (sessionRunning && holds == 0)
         poll->start(periods.poll);
 }
 
@@ -225,6 +228,7 @@ BaseDevice::Procedure::Procedure(BaseDevice *page, Kind kind) : owner(page), ses
 BaseDevice::Procedure::~Procedure()
 {
     releaseLine();
+    unmuteWatchdog();
     // A procedure of a session that ended left its run with the session.
     if (ownsRun && owner->procedureSession == sessionId)
         owner->procedureSession = 0;
@@ -238,9 +242,9 @@ bool BaseDevice::Procedure::wait(int ms, bool precisely)
     return alive();
 }
 
-bool BaseDevice::Procedure::waitAndTake(int ms)
+bool BaseDevice::Procedure::waitAndTake(int ms, bool precisely)
 {
-    if (!wait(ms))
+    if (!wait(ms, precisely))
         return false;
     emit owner->signalCheckIncommingData();
     return alive();
@@ -264,7 +268,8 @@ void BaseDevice::Procedure::releaseLine()
     // A hold from a session that ended counts for none that came after it.
     if (!alive() || --owner->holds > 0)
         return;
-    owner->restoreTimerDeviceConnected();
+    if (owner->mutes == 0)
+        owner->restoreTimerDeviceConnected();
     if (resumePollMs > 0) {
         owner->timerIntervalGetDataStart(uint(resumeCheckMs), uint(resumePollMs));
         return;
@@ -274,9 +279,34 @@ void BaseDevice::Procedure::releaseLine()
     owner->poll->start(owner->periods.poll);
 }
 
+void BaseDevice::Procedure::muteWatchdog()
+{
+    if (muted || !alive())
+        return;
+    muted = true;
+    ++owner->mutes;
+    owner->resetAndStopTimerDeviceConnected();
+}
+
+void BaseDevice::Procedure::unmuteWatchdog()
+{
+    if (!muted)
+        return;
+    muted = false;
+    // A mute from a session that ended counts for none that came after it.
+    if (!alive() || --owner->mutes > 0 || owner->holds > 0)
+        return;
+    owner->restoreTimerDeviceConnected();
+}
+
+QString BaseDevice::procedureRunningText()
+{
+    return tr("Дождитесь окончания текущей операции");
+}
+
 void BaseDevice::tellProcedureRunning()
 {
-    showStatusMessage(tr("Дождитесь окончания текущей операции"));
+    showStatusMessage(procedureRunningText());
 }
 
 void BaseDevice::createStatusLines(QWidget *page, const QString &lowerText)

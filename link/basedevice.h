@@ -131,7 +131,7 @@ public:
         bool wait(int ms, bool precisely = false);
         // wait(), then what the line brought meanwhile is taken (its answers
         // may show a box); false when the session ended during either.
-        bool waitAndTake(int ms);
+        bool waitAndTake(int ms, bool precisely = false);
 
         // Holds polling and the watchdog still while the procedure talks to
         // the device. They go on when the procedure ends (or at
@@ -149,6 +149,13 @@ public:
         // Lets the line go now instead of at the procedure's end.
         void releaseLine();
         bool holdsLine() const { return held; }
+        // Mutes the watchdog alone while polling goes on: a silence the
+        // procedure causes (the user reading a box, a device busy with a
+        // command) is no lost device. It is heard again when the procedure
+        // ends (or at unmuteWatchdog()), only if its session still runs and
+        // no other procedure of it holds the line or mutes the watchdog.
+        void muteWatchdog();
+        void unmuteWatchdog();
 
         BaseDevice *page() const { return owner; }
 
@@ -158,6 +165,7 @@ public:
         bool began = false;
         bool ownsRun = false;
         bool held = false;
+        bool muted = false;
         int resumeCheckMs = 0;
         int resumePollMs = 0;
     };
@@ -273,6 +281,8 @@ protected:
     // By default the lower status line says so; a page whose procedure shows
     // its own progress may show that instead.
     virtual void tellProcedureRunning();
+    // What tellProcedureRunning() says by default.
+    static QString procedureRunningText();
 
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
@@ -290,6 +300,7 @@ private:
     bool sessionRunning = false;
     quint64 sessionNumber = 0;
     int holds = 0;                   // procedures holding the line in the running session
+    int mutes = 0;                   // procedures muting the watchdog in the running session
     quint64 procedureSession = 0;    // the session a started procedure runs in
     std::vector<QEventLoop *> waits; // the waits of the running session, innermost last
     bool intakeStopped = false;

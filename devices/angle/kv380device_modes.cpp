@@ -96,7 +96,7 @@ int KV380Device::sendMode(quint8 modeByte, const char *logText)
         setSyncSwitchesWithDevice(true);
         return 1;
     }
-    resetAndStopTimerDeviceConnected();
+    run.muteWatchdog();
     modeToWrite = modeByte;
     emit writeData(kv380::modeWrite(netNum, modeToWrite));
     // The switches show what the sensor took, not what was clicked.
@@ -106,7 +106,6 @@ int KV380Device::sendMode(quint8 modeByte, const char *logText)
     if (!run.wait(kAfterCommandMs))
         return 1;
     emit signalWriteLog(QString::fromLatin1(logText));
-    restoreTimerDeviceConnected();
     return 1;
 }
 

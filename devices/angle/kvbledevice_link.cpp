@@ -38,7 +38,7 @@ void KVBLEDevice::connectNewDevice()
         return;
     // The base drops its link while it looks for the new sensor: that silence
     // is no lost base.
-    resetAndStopTimerDeviceConnected();
+    run.muteWatchdog();
 
     auto *dialog = new QDialog(dialogParent());
     dialog->setMinimumWidth(kDialogMinimumWidth);
@@ -97,10 +97,9 @@ void KVBLEDevice::connectNewDevice()
     newDeviceDialog = dialog;
     dialog->exec();
     noLink.stop();
-    dialog->deleteLater();
-    // A page left while the dialog was up stays quiet.
-    if (run.alive())
-        restoreTimerDeviceConnected();
+    // Gone before the procedure its button refers to: none of its handlers
+    // runs any more once exec() returned.
+    delete dialog;
 }
 
 bool KVBLEDevice::changeUiid(QString serialNum)
@@ -156,11 +155,11 @@ bool KVBLEDevice::sendPass(Procedure &run, int pass, uchar cmd)
     // wait, the page takes, restarts and sends nothing more.
     if (!run.alive())
         return false;
-    resetAndStopTimerDeviceConnected();
+    run.muteWatchdog();
     sendCommand(kvble::passwordWrite(cmd, quint32(pass)));
     if (!run.waitAndTake(kAnswerMs))
         return false;
-    restoreTimerDeviceConnected();
+    run.unmuteWatchdog();
     return true;
 }
 
@@ -204,14 +203,11 @@ bool KVBLEDevice::delPassBLE()
         return false;
     passwordLastSent = *pass;
     showWaiting();
-    resetAndStopTimerDeviceConnected();
+    run.muteWatchdog();
     startPasswordStep(PasswordStep::DeletePresent);
     sendCommand(kvble::passwordWrite(kvble::kEnterPasswordCommand, *pass));
     currentCommand = kvble::kSerialCommand;
-    if (!run.wait(kDeleteFirstStepMs, true))
-        return false;
-    emit signalCheckIncommingData();
-    if (!run.alive())
+    if (!run.waitAndTake(kDeleteFirstStepMs, true))
         return false;
     // A refused password ends the deletion here: the sensor keeps it.
     if (passwordStep == PasswordStep::DeletePresent && !passwordRefused) {
@@ -224,7 +220,7 @@ bool KVBLEDevice::delPassBLE()
     } else if (passwordStep == PasswordStep::DeletePresent) {
         passwordStep = PasswordStep::None;
     }
-    restoreTimerDeviceConnected();
+    run.unmuteWatchdog();
     emit signalWriteLog(QStringLiteral("Delete password KVBLE"));
     return true;
 }

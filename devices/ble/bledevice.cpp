@@ -269,8 +269,8 @@ void BLEDevice::disconnectDevice()
     BaseDevice::disconnectDevice();
     setConnected(baseAnswered);
     showUI(false);
-    refusalShown = false;
-    refusalRevealedLine = false;
+    // A refusal told during the session ended goes with it.
+    endRefusal();
     forgetAdvertSession();
     closeProcedureDialogs(); // A command's message has nobody to wait for any more.
     setEnableShowMainStatusMsgBLE();

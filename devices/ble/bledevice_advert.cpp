@@ -213,11 +213,11 @@ bool BLEDevice::changeNetNumAdwertDevice(int curDeviceWidget)
 bool BLEDevice::tellWithWatchdogHeld(BaseDevice::Procedure &run, const QString &text)
 {
     // The user reading the box is no silence of the base.
-    resetAndStopTimerDeviceConnected();
+    run.muteWatchdog();
     showMessage(QString(), text, statusParent());
     if (!run.alive())
         return false;
-    restoreTimerDeviceConnected();
+    run.unmuteWatchdog();
     return true;
 }
 
@@ -251,13 +251,10 @@ bool BLEDevice::enableDopParamAdwert(int curDeviceWidget, bool enableDev, bool e
         return false;
     }
     // The polls go on and bring the cards' new state; the base busy with the
-    // configuration is no silent base.
-    resetAndStopTimerDeviceConnected();
-    const bool taken = configureSlot(run, curDeviceWidget, enableDev, enableDop);
-    // The page goes on listening: a refused command never leaves it deaf.
-    if (run.alive())
-        restoreTimerDeviceConnected();
-    return taken;
+    // configuration is no silent base, and the page listens again when it
+    // ends: a refused command never leaves it deaf.
+    run.muteWatchdog();
+    return configureSlot(run, curDeviceWidget, enableDev, enableDop);
 }
 
 bool BLEDevice::configureSlot(BaseDevice::Procedure &run, int curDeviceWidget, bool enableDev, bool enableDop)

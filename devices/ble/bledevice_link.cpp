@@ -44,7 +44,7 @@ void BLEDevice::connectNewDevice()
         return;
     // The base drops its link while it looks for the new sensor: that
     // silence is no lost base. The polls go on: they bring its report.
-    resetAndStopTimerDeviceConnected();
+    run.muteWatchdog();
 
     QDialog dialog(statusParent());
     dialog.setModal(true);
@@ -100,9 +100,6 @@ void BLEDevice::connectNewDevice()
     dialog.exec();
     linkDialog = nullptr;
     noAnswer.stop();
-    // A page left while the dialog was up stays quiet.
-    if (run.alive())
-        restoreTimerDeviceConnected();
 }
 
 bool BLEDevice::changeUiidBle(BaseDevice::Procedure &run, const QString &serialNum)

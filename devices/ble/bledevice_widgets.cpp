@@ -9,7 +9,6 @@
 #include "devices/ble/bleadwview.h"
 #include "devices/ble/bleprotocol.h"
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QSettings>
@@ -38,15 +37,6 @@ bool BLEDevice::initStatusMessage()
         line->resize(kStatusWidth, line->height());
     return true;
 }
-
-namespace {
-
-QString procedureRunningText()
-{
-    return QCoreApplication::translate("BaseDevice", "Дождитесь окончания текущей операции");
-}
-
-} // namespace
 
 void BLEDevice::tellProcedureRunning()
 {

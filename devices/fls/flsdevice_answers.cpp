@@ -157,12 +157,6 @@ bool FLSDevice::hasCurrentReading(int sensor) const
                                !unansweredSince[size_t(sensor)].hasExpired(checkTimer()->interval() + kAnswerOnLineMs));
 }
 
-bool FLSDevice::askMissingSerials()
-{
-    Procedure step(this, Procedure::Kind::Step);
-    return askMissingSerials(step);
-}
-
 bool FLSDevice::askMissingSerials(Procedure &run)
 {
     // A search answer taken during a wait may list fewer sensors, or others:
@@ -572,11 +566,9 @@ void FLSDevice::handleHorizon()
     // The user may read the message as long as he likes: the watchdog must
     // not reset the page meanwhile.
     Procedure step(this, Procedure::Kind::Step);
-    resetAndStopTimerDeviceConnected();
+    step.muteWatchdog();
     lastAnswer = fls::kHorizonCommand;
     showMessage(QString(), tr("Установлен Горизонт"));
-    if (step.alive())
-        restoreTimerDeviceConnected();
 }
 
 void FLSDevice::handlePassword(quint8 command)
