@@ -155,11 +155,6 @@ QString Security::getLineEditSetPass()
 
 void Security::callReceiver(const char *slot, QLineEdit *field)
 {
-    // A click that arrives while the receiver is still waiting for the sensor
-    // would start a second password exchange in the middle of the first: the
-    // buttons are greyed meanwhile, which shows that one runs.
-    if (receiverBusy)
-        return;
     QPointer<Security> self(this);
     // A receiver without the slot is left alone: the click only closes.
     const bool reachable =
@@ -167,23 +162,28 @@ void Security::callReceiver(const char *slot, QLineEdit *field)
     if (receiver && !reachable)
         qWarning("Security: the receiver has no slot %s()", slot);
     if (reachable) {
-        receiverBusy = true;
+        // A click while the receiver still waits for the sensor would start a
+        // second password exchange in the middle of the first: the buttons
+        // are greyed meanwhile, which also shows that one runs.
+        setCommandsEnabled(false);
         // An empty field would reach the sensor as the password 0, "no
         // password"; the dialog stays open for another try.
         if (!isSendablePassword(field->text(), kUnsignedMaximum)) {
             refusePassword(this, kUnsignedMaximum);
             if (self)
-                receiverBusy = false;
+                setCommandsEnabled(true);
             return;
         }
-        for (QPushButton *b : qAsConst(commandButtons))
-            b->setEnabled(false);
         QMetaObject::invokeMethod(receiver, slot, Qt::DirectConnection);
         if (!self)
             return;
-        receiverBusy = false;
-        for (QPushButton *b : qAsConst(commandButtons))
-            b->setEnabled(true);
+        setCommandsEnabled(true);
     }
     accept();
+}
+
+void Security::setCommandsEnabled(bool enabled)
+{
+    for (QPushButton *b : qAsConst(commandButtons))
+        b->setEnabled(enabled);
 }

@@ -41,11 +41,11 @@ public slots:
 
 private:
     void callReceiver(const char *slot, QLineEdit *field);
+    void setCommandsEnabled(bool enabled);
 
     QLineEdit *lineEditInputPass = nullptr;
     QLineEdit *lineEditSetPass = nullptr;
     QPointer<QObject> receiver;
-    bool receiverBusy = false;
     QList<QPushButton *> commandButtons; // greyed while the receiver's exchange runs
 };
 

@@ -122,10 +122,7 @@ std::optional<quint32> SecurityBLE::sendablePassword(bool newPasswordField)
 
 void SecurityBLE::callReceiver(const char *slot, QLineEdit *field)
 {
-    // A click while the receiver's previous exchange is still running would
-    // interleave two password exchanges: the buttons are greyed meanwhile,
-    // which shows that one runs.
-    if (receiverBusy || !receiver)
+    if (!receiver)
         return;
     // A receiver without the slot is left alone: the click does nothing there.
     if (receiver->metaObject()->indexOfMethod((QByteArray(slot) + "()").constData()) < 0) {
@@ -133,18 +130,22 @@ void SecurityBLE::callReceiver(const char *slot, QLineEdit *field)
         return;
     }
     QPointer<SecurityBLE> self(this);
-    receiverBusy = true;
-    for (QPushButton *b : qAsConst(commandButtons))
-        b->setEnabled(false);
+    // A click while the receiver's previous exchange is still running would
+    // interleave two password exchanges: the buttons are greyed meanwhile,
+    // which also shows that one runs.
+    setCommandsEnabled(false);
     // The wireless sensors take the password as a signed 32-bit number; an
     // empty or larger one is not sent at all.
     if (Security::isSendablePassword(field->text(), kSignedMaximum))
         QMetaObject::invokeMethod(receiver, slot, Qt::DirectConnection);
     else
         Security::refusePassword(this, kSignedMaximum);
-    if (!self)
-        return;
-    receiverBusy = false;
+    if (self)
+        setCommandsEnabled(true);
+}
+
+void SecurityBLE::setCommandsEnabled(bool enabled)
+{
     for (QPushButton *b : qAsConst(commandButtons))
-        b->setEnabled(true);
+        b->setEnabled(enabled);
 }

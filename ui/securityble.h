@@ -34,11 +34,11 @@ public slots:
 
 private:
     void callReceiver(const char *slot, QLineEdit *field);
+    void setCommandsEnabled(bool enabled);
 
     QLineEdit *lineEditInputPassBLE = nullptr;
     QLineEdit *lineEditSetPassBLE = nullptr;
     QPointer<QObject> receiver;
-    bool receiverBusy = false;
     QList<QPushButton *> commandButtons; // greyed while the receiver's exchange runs
 };
 
