@@ -403,9 +403,7 @@ bool Reriruvozive::tarSensorsStillAnswer()
     // The run's sensors are those its file is named after, once it has one;
     // a new search may have put another at a sensor's place.
     const QStringList own =
-        tarRun->ownsMirror() && tarRun->mirrorSensorCount() == count && tarRun->mirrorDevices().size() == count
-            ? tarRun->mirrorDevices()
-            : QStringList();
+        tarRun->ownsMirror() && tarRun->mirrorDevices().size() == count ? tarRun->mirrorDevices() : QStringList();
     const auto idAt = [this](int place) { return QString::number(tarSerial(place)); };
     bool placesAnswer = true;
     bool placesHoldTheRun = true;

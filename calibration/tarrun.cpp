@@ -358,7 +358,6 @@ void TarRun::adoptMirror(const QString &mirrorName, const QString &finishedName,
     finishedCopy = finishedName;
     mirrorIds = devices;
     mirrorOwned = true;
-    mirrorSensors = sensors;
 }
 
 bool TarRun::writeMirror()

@@ -105,9 +105,8 @@ public:
     QString mirrorName() const { return mirror; }
     QString finishedCopyName() const { return finishedCopy; }
     bool ownsMirror() const { return mirrorOwned; }
-    // Sensor columns the table had when the run took its mirror, and the
-    // sensors the mirror is named after, in column order: the run's own.
-    int mirrorSensorCount() const { return mirrorSensors; }
+    // The sensors the mirror is named after, in column order: the run's own.
+    // The run takes its mirror with one for each sensor column it has then.
     QStringList mirrorDevices() const { return mirrorIds; }
     void adoptMirror(const QString &mirrorName, const QString &finishedName, const QStringList &devices);
     void setFinishedCopyName(const QString &name) { finishedCopy = name; }
@@ -159,7 +158,6 @@ private:
     QString finishedCopy;
     QStringList mirrorIds;
     bool mirrorOwned = false;
-    int mirrorSensors = 0;
     // What the mirror holds since its last write, so that a new portion
     // only adds its line.
     QString mirroredName;
