@@ -386,7 +386,7 @@ void Reriruvozive::addPortionTar()
     // The readings are taken after any question, as they are then.
     if (deviceFLS && !tarSensorsStillAnswer())
         return;
-    const int readings[TarRun::kMaxSensors] = {levels[0], levels[1]};
+    const int readings[tarfile::kMaxSensors] = {levels[0], levels[1]};
     if (tarRun->addPortion(*volume, readings))
         writeTarTableInFile();
 }
@@ -416,7 +416,7 @@ bool Reriruvozive::tarSensorsStillAnswer()
     // The one named is the run's sensor answering at no place of the cards.
     for (int sensor = 0; !placesAnswer && sensor < count; ++sensor) {
         bool found = own.isEmpty() && answers(sensor);
-        for (int place = 0; !own.isEmpty() && place < TarRun::kMaxSensors; ++place)
+        for (int place = 0; !own.isEmpty() && place < tarfile::kMaxSensors; ++place)
             found = found || (answers(place) && idAt(place) == own.at(sensor));
         if (found)
             continue;

@@ -43,7 +43,6 @@ class TarRun : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kMaxSensors = 2;
     static constexpr int kRowHeight = 35;
     // The view grows with its rows while it fits this far above the window's bottom.
     static constexpr int kWindowRoom = 210;
@@ -90,7 +89,7 @@ public:
     // volume. Nothing when draining leaves nothing in the tank.
     std::optional<double> nextVolume(double step) const;
     // Appends a portion with the sensors' levels and mirrors the table.
-    bool addPortion(double volume, const int levels[kMaxSensors]);
+    bool addPortion(double volume, const int levels[tarfile::kMaxSensors]);
     // Removes the row chosen with the delete button and mirrors the table.
     bool deletePortion();
     // Replaces the table with rows read from a file (volume first).
