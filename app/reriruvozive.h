@@ -176,7 +176,7 @@ public slots:
     void deleteSensorTar();
     void setLitrGallon(bool state);
     bool writeTarTableInFile();
-    bool saveTempTarTable();
+    void saveTempTarTable();
     void endingTar();
     void restoreTar();
     void restoreTar(BaseDevice::Procedure &run);

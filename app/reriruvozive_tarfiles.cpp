@@ -95,11 +95,12 @@ bool Reriruvozive::keepTarAside(const QString &path)
     return true;
 }
 
-bool Reriruvozive::saveTempTarTable()
+void Reriruvozive::saveTempTarTable()
 {
     // The run wrote an edited cell at once; this is the second try of one it
     // could not, which tells the user, as a portion does, when it fails too.
-    return tarRun->isStarted() && writeTarTableInFile();
+    if (tarRun->isStarted())
+        writeTarTableInFile();
 }
 
 void Reriruvozive::endingTar()
