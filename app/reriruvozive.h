@@ -176,10 +176,9 @@ public slots:
     void deleteSensorTar();
     void setLitrGallon(bool state);
     bool writeTarTableInFile();
-    bool saveTempTarTable();
+    void saveTempTarTable();
     void endingTar();
     void restoreTar();
-    void restoreTar(BaseDevice::Procedure &run);
     bool createFile(QString path, QString fileName);
     void setNameTempTarFileWithoutTilda(QString value);
     void backToTar();
@@ -501,12 +500,23 @@ private:
     // The page being calibrated. The calibration's steps that ask for the
     // serials are procedures of it: one at a time, ended with its session.
     BaseDevice *tarPage() const;
+    // Such a step is refused while another procedure of the page runs. On a
+    // page without a session it begins no procedure and goes on without
+    // serials, and so without a run named after them.
+    static bool tarStepRefused(const BaseDevice::Procedure &run) { return !run && run.page()->isProcedureRunning(); }
+    // The step began and the user left the page since, during one of its
+    // questions: it goes no further.
+    static bool tarPageLeft(const BaseDevice::Procedure &run) { return run && !run.alive(); }
+    // Restores the unfinished run of the sensors on the bus, or one from a
+    // file the user picks, inside the procedure `run` (the launch's own when
+    // the user chose to go on with it).
+    void restoreTar(BaseDevice::Procedure &run);
     // The wired page's sensors of the run have levels of now and are the
     // run's own; tells the user why not otherwise.
     bool tarSensorsStillAnswer();
     // The unfinished run of the sensors on the bus: its file, or nothing;
-    // `devices` are the run's sensors in column order, as many as it has;
-    // `swapped` tells a pair's file named the other way round.
+    // `devices`, when given, are the run's sensors in column order, as many
+    // as it has; `swapped` tells a pair's file named the other way round.
     QString findUnfinishedTar(QStringList *devices, bool *swapped) const;
     // Mirrors the run into the file named after `devices`; a run another
     // file of that name holds is kept aside first, and the run's own former

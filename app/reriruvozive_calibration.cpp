@@ -133,6 +133,8 @@ BaseDevice *Reriruvozive::tarPage() const
 
 Reriruvozive::TarSerials Reriruvozive::askTarSerials(BaseDevice::Procedure &run)
 {
+    if (tarPageLeft(run))
+        return TarSerials::PageLeft;
     if (deviceFLS) {
         const auto known = [this] {
             return flsDevice->isSerialKnown(0) && (!tarRun->hasTwoSensors() || flsDevice->isSerialKnown(1));
@@ -168,6 +170,9 @@ bool Reriruvozive::tarSerialsReady(BaseDevice::Procedure &run, const QString &re
 QString Reriruvozive::findUnfinishedTar(QStringList *devices, bool *swapped) const
 {
     const QString dir = tarFolder();
+    QStringList own;
+    if (!devices)
+        devices = &own;
     *swapped = false;
     // Sensor 1's run, begun alone or left alone when sensor 2 was removed.
     const auto single = [&]() {
@@ -260,13 +265,13 @@ void Reriruvozive::on_ButtonTarirovka_clicked()
 
 void Reriruvozive::launchTarirovka()
 {
-    // Refused while another procedure of the page runs; a page without a
-    // session gets no serials, and so no run named after them.
     BaseDevice::Procedure run(tarPage());
-    if (!run && run.page()->isProcedureRunning())
+    if (tarStepRefused(run))
         return;
     if (tarNotCalibrated) {
-        if (!ask(this, tr("Вы уверены?"), tr("Внимание!Датчик неоткалиброван на пустой-полный\nперейти к тарировке?")))
+        if (!ask(this, tr("Вы уверены?"),
+                 tr("Внимание!Датчик неоткалиброван на пустой-полный\nперейти к тарировке?")) ||
+            tarPageLeft(run))
             return;
         appendLog("Going to Tar");
     }
@@ -282,10 +287,11 @@ void Reriruvozive::launchTarirovka()
     if (serials == TarSerials::Unknown && deviceFLS && tarRun->hasTwoSensors() && flsDevice->isSerialKnown(0)) {
         tarRun->setTwoSensors(false);
         tell(this, tr("Датчик 2 не сообщил серийный номер.\nТарировка двух датчиков пока недоступна"));
+        if (tarPageLeft(run))
+            return;
     }
     bool swapped = false;
-    QStringList devices;
-    const QString found = serials == TarSerials::Known || deviceFLS ? findUnfinishedTar(&devices, &swapped) : QString();
+    const QString found = serials == TarSerials::Known || deviceFLS ? findUnfinishedTar(nullptr, &swapped) : QString();
     // A run found at an earlier launch may have ended or gone aside since.
     tarRun->setUnfinishedFound(!found.isEmpty());
     if (!found.isEmpty()) {
@@ -298,7 +304,10 @@ void Reriruvozive::launchTarirovka()
     ui->stackedWidget->setCurrentWidget(deviceBLE && bleDevice->isAdvertMode() ? ui->bleAdwertTar : ui->Tarirovka);
     if (!tarRun->isUnfinishedFound())
         return;
-    if (ask(this, QString(), tr("Внимание! Найдена незаконченная тарировка. \nХотите её продолжить?"))) {
+    const bool resume = ask(this, QString(), tr("Внимание! Найдена незаконченная тарировка. \nХотите её продолжить?"));
+    if (tarPageLeft(run))
+        return;
+    if (resume) {
         restoreTar(run);
         return;
     }
@@ -316,7 +325,7 @@ void Reriruvozive::addSensorTar()
     if (tarRun->isStarted())
         return;
     BaseDevice::Procedure run(tarPage());
-    if (!run && run.page()->isProcedureRunning())
+    if (tarStepRefused(run))
         return;
     if (deviceFLS) {
         tarRun->setCards(flsDevice->getWidgetTarLitres(), flsDevice->getWidgetTarSensor1(),
@@ -386,7 +395,7 @@ void Reriruvozive::addPortionTar()
     // The readings are taken after any question, as they are then.
     if (deviceFLS && !tarSensorsStillAnswer())
         return;
-    const int readings[TarRun::kMaxSensors] = {levels[0], levels[1]};
+    const int readings[tarfile::kMaxSensors] = {levels[0], levels[1]};
     if (tarRun->addPortion(*volume, readings))
         writeTarTableInFile();
 }
@@ -403,9 +412,7 @@ bool Reriruvozive::tarSensorsStillAnswer()
     // The run's sensors are those its file is named after, once it has one;
     // a new search may have put another at a sensor's place.
     const QStringList own =
-        tarRun->ownsMirror() && tarRun->mirrorSensorCount() == count && tarRun->mirrorDevices().size() == count
-            ? tarRun->mirrorDevices()
-            : QStringList();
+        tarRun->ownsMirror() && tarRun->mirrorDevices().size() == count ? tarRun->mirrorDevices() : QStringList();
     const auto idAt = [this](int place) { return QString::number(tarSerial(place)); };
     bool placesAnswer = true;
     bool placesHoldTheRun = true;
@@ -418,7 +425,7 @@ bool Reriruvozive::tarSensorsStillAnswer()
     // The one named is the run's sensor answering at no place of the cards.
     for (int sensor = 0; !placesAnswer && sensor < count; ++sensor) {
         bool found = own.isEmpty() && answers(sensor);
-        for (int place = 0; !own.isEmpty() && place < TarRun::kMaxSensors; ++place)
+        for (int place = 0; !own.isEmpty() && place < tarfile::kMaxSensors; ++place)
             found = found || (answers(place) && idAt(place) == own.at(sensor));
         if (found)
             continue;

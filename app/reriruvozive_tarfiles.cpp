@@ -95,11 +95,12 @@ bool Reriruvozive::keepTarAside(const QString &path)
     return true;
 }
 
-bool Reriruvozive::saveTempTarTable()
+void Reriruvozive::saveTempTarTable()
 {
     // The run wrote an edited cell at once; this is the second try of one it
     // could not, which tells the user, as a portion does, when it fails too.
-    return tarRun->isStarted() && writeTarTableInFile();
+    if (tarRun->isStarted())
+        writeTarTableInFile();
 }
 
 void Reriruvozive::endingTar()
@@ -150,7 +151,7 @@ void Reriruvozive::endingTar()
 void Reriruvozive::restoreTar()
 {
     BaseDevice::Procedure run(tarPage());
-    if (!run && run.page()->isProcedureRunning())
+    if (tarStepRefused(run))
         return;
     restoreTar(run);
 }
@@ -189,11 +190,12 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
             return;
         }
         // Runs kept aside, and runs saved before, are opened as files.
-        if (!ask(this, QString(), tr("Временный файл не был найден.\nВы хотите открыть *.csv файл?")))
+        if (!ask(this, QString(), tr("Временный файл не был найден.\nВы хотите открыть *.csv файл?")) ||
+            tarPageLeft(run))
             return;
         path = QFileDialog::getOpenFileName(nullptr, tr("Выберете файл с расширением *.csv"),
                                             settings->value("default_dir").toString(), QStringLiteral("*.csv"));
-        if (path.isEmpty())
+        if (path.isEmpty() || tarPageLeft(run))
             return;
         qDebug() << "restoreTarFileName";
         chosenByUser = true;

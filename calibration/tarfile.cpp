@@ -20,9 +20,7 @@ const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 const QString kTempPrefix = QStringLiteral("~");
 const QString kRunSuffix = QStringLiteral(".etr");
 const QString kCsvSuffix = QStringLiteral(".csv");
-// A run has at most two sensors; a line of bare commas with a decimal
-// comma in its volume has one part more.
-constexpr int kMaxSensors = 2;
+// A line of bare commas with a decimal comma in its volume has one part more.
 constexpr int kMaxFields = kMaxSensors + 2;
 
 bool isDigit(QChar c)
@@ -30,15 +28,15 @@ bool isDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-// A line's fields. Lines the program writes separate them with a comma and
-// a blank; a spreadsheet of a comma-decimal locale writes "7,5" in such a
+// The fields of a line that separates them with a comma and a blank, as the
+// program writes them (lines of bare commas are split at every comma by the
+// caller). A spreadsheet of a comma-decimal locale writes "7,5" in such a
 // line, and that comma, between two digits with no blank after it, is the
-// number's own. A line without the comma-blank separator splits at every
-// comma. `ownSeparators` is set when every separator is followed by a blank.
+// number's own. `ownSeparators` is set when every separator is followed by a
+// blank.
 QStringList splitFields(const QString &line, bool *ownSeparators)
 {
     const QStringList parts = line.split(QLatin1Char(','));
-    const bool spaced = line.contains(QStringLiteral(", "));
     QStringList fields;
     *ownSeparators = true;
     for (int i = 0; i < parts.size(); ++i) {
@@ -48,7 +46,7 @@ QStringList splitFields(const QString &line, bool *ownSeparators)
             continue;
         }
         const QString &before = fields.last();
-        if (spaced && !before.isEmpty() && isDigit(before.back()) && !part.isEmpty() && isDigit(part.front())) {
+        if (!before.isEmpty() && isDigit(before.back()) && !part.isEmpty() && isDigit(part.front())) {
             fields.last() += QLatin1Char('.') + part;
             continue;
         }

@@ -18,6 +18,9 @@
 // CR LF; one sensor makes two fields, two sensors three.
 namespace tarfile {
 
+// A run has at most this many sensors.
+constexpr int kMaxSensors = 2;
+
 // A table row as the run keeps it: the volume first, then one reading per
 // sensor.
 using Row = QStringList;

@@ -239,7 +239,7 @@ std::optional<double> TarRun::nextVolume(double step) const
     return rest;
 }
 
-bool TarRun::addPortion(double volume, const int levels[kMaxSensors])
+bool TarRun::addPortion(double volume, const int levels[tarfile::kMaxSensors])
 {
     if (!hasTable() || sensors == 0)
         return false;
@@ -272,7 +272,7 @@ bool TarRun::deletePortion()
 
 bool TarRun::loadRows(const QList<tarfile::Row> &rows, int sensorCount)
 {
-    if (!hasTable() || sensorCount < 1 || sensorCount > kMaxSensors)
+    if (!hasTable() || sensorCount < 1 || sensorCount > tarfile::kMaxSensors)
         return false;
     QTableView *view = held.view;
     QStandardItemModel *model = held.model;
@@ -358,7 +358,6 @@ void TarRun::adoptMirror(const QString &mirrorName, const QString &finishedName,
     finishedCopy = finishedName;
     mirrorIds = devices;
     mirrorOwned = true;
-    mirrorSensors = sensors;
 }
 
 bool TarRun::writeMirror()

@@ -43,7 +43,6 @@ class TarRun : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kMaxSensors = 2;
     static constexpr int kRowHeight = 35;
     // The view grows with its rows while it fits this far above the window's bottom.
     static constexpr int kWindowRoom = 210;
@@ -90,7 +89,7 @@ public:
     // volume. Nothing when draining leaves nothing in the tank.
     std::optional<double> nextVolume(double step) const;
     // Appends a portion with the sensors' levels and mirrors the table.
-    bool addPortion(double volume, const int levels[kMaxSensors]);
+    bool addPortion(double volume, const int levels[tarfile::kMaxSensors]);
     // Removes the row chosen with the delete button and mirrors the table.
     bool deletePortion();
     // Replaces the table with rows read from a file (volume first).
@@ -105,9 +104,8 @@ public:
     QString mirrorName() const { return mirror; }
     QString finishedCopyName() const { return finishedCopy; }
     bool ownsMirror() const { return mirrorOwned; }
-    // Sensor columns the table had when the run took its mirror, and the
-    // sensors the mirror is named after, in column order: the run's own.
-    int mirrorSensorCount() const { return mirrorSensors; }
+    // The sensors the mirror is named after, in column order: the run's own.
+    // The run takes its mirror with one for each sensor column it has then.
     QStringList mirrorDevices() const { return mirrorIds; }
     void adoptMirror(const QString &mirrorName, const QString &finishedName, const QStringList &devices);
     void setFinishedCopyName(const QString &name) { finishedCopy = name; }
@@ -159,7 +157,6 @@ private:
     QString finishedCopy;
     QStringList mirrorIds;
     bool mirrorOwned = false;
-    int mirrorSensors = 0;
     // What the mirror holds since its last write, so that a new portion
     // only adds its line.
     QString mirroredName;

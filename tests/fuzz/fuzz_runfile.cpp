@@ -55,7 +55,7 @@ void fuzz::fuzzRunFile(const QByteArray &input)
     // Read for a run of one sensor, then of two.
     const int sensors = 1 + input.size() % 2;
     const tarfile::ParsedRun parsed = tarfile::parseRun(input, sensors);
-    require(parsed.sensorCount >= 0 && parsed.sensorCount <= TarRun::kMaxSensors,
+    require(parsed.sensorCount >= 0 && parsed.sensorCount <= tarfile::kMaxSensors,
             "runfile: more sensors than a run has");
     require(parsed.rows.isEmpty() || parsed.sensorCount == sensors, "runfile: rows of another run's sensors");
     for (const tarfile::Row &row : parsed.rows) {
