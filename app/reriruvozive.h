@@ -391,12 +391,6 @@ private slots:
     void on_lineEdit_netNumPLM300_textEdited(QString arg1);
     void on_comboBox_modePLM300_activated(int index);
     void on_ButtonWriteParamPLM300_clicked();
-    // The writers are steps of writeParamToPLM300's procedure.
-    void ChangeMaxPLM300(BaseDevice::Procedure &run);
-    void ChangeMinPLM300(BaseDevice::Procedure &run);
-    void ChangeSmoothingPLM300(BaseDevice::Procedure &run);
-    void ChangePorogPLM300(BaseDevice::Procedure &run);
-    void ChangeNetNumPLM300(BaseDevice::Procedure &run);
     // Indicator address, poll flag, mode and table (reriruvozive_n7.cpp).
     void on_pushButton_n7WriteParam_clicked();
     void writeParamToN7();
@@ -539,6 +533,9 @@ private:
     struct Plm300Field;
     std::vector<Plm300Field> plm300Fields();
     void sendPlm300Setting(const Plm300Field &field);
+    // A step of writeParamToPLM300's procedure: the new network number, then
+    // the search under it.
+    void ChangeNetNumPLM300(BaseDevice::Procedure &run);
     // Indicator: whether the table on show is the chosen slot's, the slot
     // and address a write goes to, once both may be written, and the table
     // write frame, sent only when every cell fits (a refusal is told to the

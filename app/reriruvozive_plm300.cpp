@@ -15,16 +15,13 @@ namespace {
 
 // Pause after each setting frame, so the sensor has stored it before the next.
 constexpr int kAfterSettingMs = 500;
-// Steps of the network number change and of the re-read after a write.
+// Steps of the re-read after a write.
 constexpr int kStepMs = 250;
 // The check interval the page resumes with after a write. The poll goes on at
 // the session's own period: the serial answer each poll brings is what keeps
 // the watchdog from running out.
 constexpr int kCheckAfterWriteMs = 500;
 constexpr int kMarksShownMs = 500;
-
-// Places in plm300Fields(), which is in the order the sensor is written.
-enum FieldIndex { kMaximumField, kMinimumField, kSmoothingField, kThresholdField, kNetNumField };
 
 void showMark(QLabel *mark, const QPixmap &picture)
 {
@@ -100,27 +97,26 @@ struct Reriruvozive::Plm300Field
     plm300::Limits limits;
     quint8 command; // of the setting frame; the network number has a frame of its own
     bool *edited;
-    void (Reriruvozive::*writer)(BaseDevice::Procedure &);
 };
 
 std::vector<Reriruvozive::Plm300Field> Reriruvozive::plm300Fields()
 {
     return {
         {ui->lineEdit_max_PLM300, ui->label_max_PLM300, ui->label_Alarm_1PLM300, plm300::kMaximumLimits,
-         plm300::kMaximumCommand, &plm300MaxEdited, &Reriruvozive::ChangeMaxPLM300},
+         plm300::kMaximumCommand, &plm300MaxEdited},
         {ui->lineEdit_min_PLM300, ui->label_min_PLM300, ui->label_Alarm_2PLM300, plm300::kMinimumLimits,
-         plm300::kMinimumCommand, &plm300MinEdited, &Reriruvozive::ChangeMinPLM300},
+         plm300::kMinimumCommand, &plm300MinEdited},
         {ui->lineEdit_smoothing_PLM300, ui->label_smoothing_PLM300, ui->label_Alarm_3PLM300, plm300::kSmoothingLimits,
-         plm300::kSmoothingCommand, &plm300SmoothingEdited, &Reriruvozive::ChangeSmoothingPLM300},
+         plm300::kSmoothingCommand, &plm300SmoothingEdited},
         {ui->lineEdit_porog_PLM300, ui->label_porog_PLM300, ui->label_Alarm_4PLM300, plm300::kThresholdLimits,
-         plm300::kThresholdCommand, &plm300PorogEdited, &Reriruvozive::ChangePorogPLM300},
+         plm300::kThresholdCommand, &plm300PorogEdited},
         {ui->lineEdit_netNumPLM300, ui->label_NetNumPLM300, ui->label_Alarm_5PLM300, plm300::kNetNumLimits,
-         plm300::kNetNumCommand, &plm300NetNumEdited, &Reriruvozive::ChangeNetNumPLM300},
+         plm300::kNetNumCommand, &plm300NetNumEdited},
     };
 }
 
-// The writers run only from writeParamToPLM300, which has checked the fields;
-// still, a field without an acceptable number is never sent.
+// Runs only from writeParamToPLM300, which has checked the fields; still, a
+// field without an acceptable number is never sent.
 void Reriruvozive::sendPlm300Setting(const Plm300Field &field)
 {
     const std::optional<quint16> value = plm300::settingValue(field.edit->text(), field.limits);
@@ -131,45 +127,18 @@ void Reriruvozive::sendPlm300Setting(const Plm300Field &field)
     field.mark->setPixmap(pixmapBirdGreen);
 }
 
-void Reriruvozive::ChangeMaxPLM300(BaseDevice::Procedure &)
-{
-    sendPlm300Setting(plm300Fields().at(kMaximumField));
-}
-
-void Reriruvozive::ChangeMinPLM300(BaseDevice::Procedure &)
-{
-    sendPlm300Setting(plm300Fields().at(kMinimumField));
-}
-
-void Reriruvozive::ChangeSmoothingPLM300(BaseDevice::Procedure &)
-{
-    sendPlm300Setting(plm300Fields().at(kSmoothingField));
-}
-
-void Reriruvozive::ChangePorogPLM300(BaseDevice::Procedure &)
-{
-    sendPlm300Setting(plm300Fields().at(kThresholdField));
-}
-
 void Reriruvozive::ChangeNetNumPLM300(BaseDevice::Procedure &run)
 {
-    const Plm300Field field = plm300Fields().at(kNetNumField);
-    const std::optional<quint16> value = plm300::settingValue(field.edit->text(), field.limits);
+    const std::optional<quint16> value = plm300::settingValue(ui->lineEdit_netNumPLM300->text(), plm300::kNetNumLimits);
     if (!value)
         return;
     // Sent to the old number; the search that follows finds the sensor under
     // its new one and readdresses the page and the requests.
     portConnection->writeData(plm300::netNumWrite(currentNetNum, quint8(*value)));
-    if (!run.wait(kStepMs))
+    if (!plm300Device->searchUnderNewNumber(run))
         return;
-    plm300Device->setSearchRunning(true);
-    if (!run.wait(kStepMs))
-        return;
-    plm300Device->startSearchDevices();
-    if (!run.wait(kStepMs))
-        return;
-    *field.edited = false;
-    field.mark->setPixmap(pixmapBirdGreen);
+    plm300NetNumEdited = false;
+    ui->label_Alarm_5PLM300->setPixmap(pixmapBirdGreen);
 }
 
 void Reriruvozive::writeParamToPLM300()
@@ -202,7 +171,10 @@ void Reriruvozive::writeParamToPLM300()
     for (const Plm300Field &f : fields) {
         if (!*f.edited)
             continue;
-        (this->*f.writer)(run);
+        if (f.edited == &plm300NetNumEdited)
+            ChangeNetNumPLM300(run);
+        else
+            sendPlm300Setting(f);
         if (!run.wait(kAfterSettingMs))
             return;
     }

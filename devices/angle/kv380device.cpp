@@ -11,6 +11,15 @@
 #include <QMovie>
 #include <QTimer>
 
+namespace {
+
+// After a new number was sent: the sensor settles, then the search starts,
+// and the write goes on a moment later.
+constexpr int kNewNumberSettleMs = 500;
+constexpr int kAfterSearchStartMs = 250;
+
+} // namespace
+
 KV380Device::KV380Device(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form, port) {}
 
 KV380Device::~KV380Device()

@@ -40,10 +40,6 @@ public:
     // Data answers that refresh the settings after a selection, a mode
     // command or a write.
     static constexpr int kRefreshAnswers = 3;
-    // After a new number was sent: the sensor settles, then the search
-    // starts, and the write goes on a moment later.
-    static constexpr int kNewNumberSettleMs = 500;
-    static constexpr int kAfterSearchStartMs = 250;
 
     KV380Device(Ui_Deruvivuriri *form, QSerialPort *port);
     ~KV380Device() override;

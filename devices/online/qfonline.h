@@ -139,7 +139,7 @@ public slots:
     void setPIN(QString pin);
     void setPwdApi(QString pwdApi);
     void setUserApi(QString userApi);
-    void sendPass(int pass, uchar step, uchar cmd);
+    void sendPass(int pass, uchar cmd);
     // Called by name by the password dialog's buttons.
     void inputPass();
     void checkPass();
@@ -207,6 +207,9 @@ private:
 
     // Configuration (qfonline_config.cpp).
     bool refuseUnreadConfig();
+    // The block's write as a procedure of its own: NotSent when refused (see
+    // writeParam()), else as sendConfig().
+    CommandOutcome writeBlock(bool awaitAnswer);
     // The block's write as a step of `run`, which holds the line until it ends.
     CommandOutcome sendConfig(BaseDevice::Procedure &run, bool awaitAnswer);
     // Waits until the unit answered `command` (or refused), at most `ms`.

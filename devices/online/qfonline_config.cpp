@@ -128,21 +128,23 @@ bool QFOnline::refuseUnusableAddress()
     return false;
 }
 
-bool QFOnline::writeParam()
-{
-    Procedure run(this);
-    if (!run || refuseUnreadConfig() || refuseUnusableInput())
-        return false;
-    sendConfig(run, false);
-    return true;
-}
-
-QFOnline::CommandOutcome QFOnline::writeSettings()
+QFOnline::CommandOutcome QFOnline::writeBlock(bool awaitAnswer)
 {
     Procedure run(this);
     if (!run || refuseUnreadConfig() || refuseUnusableInput())
         return CommandOutcome::NotSent;
-    return sendConfig(run, true);
+    return sendConfig(run, awaitAnswer);
+}
+
+bool QFOnline::writeParam()
+{
+    // Without the answer awaited, only a refusal gives NotSent.
+    return writeBlock(false) != CommandOutcome::NotSent;
+}
+
+QFOnline::CommandOutcome QFOnline::writeSettings()
+{
+    return writeBlock(true);
 }
 
 QFOnline::CommandOutcome QFOnline::sendConfig(Procedure &run, bool awaitAnswer)

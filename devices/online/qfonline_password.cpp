@@ -113,14 +113,13 @@ void QFOnline::setPass()
     if (ui)
         ui->label_LockOnline->show();
     password = *typed;
-    sendPass(int(password), online::kSetPasswordCommand, online::kSetPasswordCommand);
-    if (passwordRun && passwordRun->alive())
+    sendPass(int(password), online::kSetPasswordCommand);
+    if (passwordRun->alive())
         emit signalWriteLog("Set password QFOnline");
 }
 
-void QFOnline::sendPass(int pass, uchar step, uchar cmd)
+void QFOnline::sendPass(int pass, uchar cmd)
 {
-    Q_UNUSED(step)
     if (!passwordRun)
         return;
     const std::optional<quint8> answer = exchangePassword(*passwordRun, cmd, quint32(pass));

@@ -11,6 +11,9 @@
 
 namespace {
 
+// Steps of the search after a new network number.
+constexpr int kNewNumberStepMs = 250;
+
 void setRange(QLineEdit *edit, plm300::Limits limits)
 {
     // Owned by the field, so it goes with the form.
@@ -22,6 +25,17 @@ void setRange(QLineEdit *edit, plm300::Limits limits)
 PLM300Device::PLM300Device(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form, port) {}
 
 PLM300Device::~PLM300Device() = default;
+
+bool PLM300Device::searchUnderNewNumber(BaseDevice::Procedure &run)
+{
+    if (!run.wait(kNewNumberStepMs))
+        return false;
+    setSearchActive(true);
+    if (!run.wait(kNewNumberStepMs))
+        return false;
+    startSearchDevices();
+    return run.wait(kNewNumberStepMs);
+}
 
 int PLM300Device::initUI()
 {

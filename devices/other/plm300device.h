@@ -33,9 +33,13 @@ public:
     int showUI(bool visible);
     bool getSettingsChanged() const { return settingsChanged; }
     void setSettingsChanged(bool value) { settingsChanged = value; }
-    // The main window's network number write: the answer that follows is the
-    // sensor naming its new number, as in a search.
+    // The answer that follows is the sensor naming its number, as in a search.
     void setSearchRunning(bool value) { setSearchActive(value); }
+    // After the sensor was sent a new network number: the answer it gives is
+    // taken as a search answer, and the bus is searched again, so the page
+    // and the requests go to the number found. False when the session ended
+    // during one of its waits.
+    bool searchUnderNewNumber(BaseDevice::Procedure &run);
     void setFirstDataRequest(bool value);
     quint8 getNetNum() const { return netNum; }
     quint16 getDistance() const { return distance; }
