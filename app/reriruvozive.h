@@ -535,7 +535,7 @@ private:
     void sendPlm300Setting(const Plm300Field &field);
     // A step of writeParamToPLM300's procedure: the new network number, then
     // the search under it.
-    void ChangeNetNumPLM300(BaseDevice::Procedure &run);
+    void ChangeNetNumPLM300(BaseDevice::Procedure &run, const Plm300Field &field);
     // Indicator: whether the table on show is the chosen slot's, the slot
     // and address a write goes to, once both may be written, and the table
     // write frame, sent only when every cell fits (a refusal is told to the

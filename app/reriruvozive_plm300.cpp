@@ -127,9 +127,9 @@ void Reriruvozive::sendPlm300Setting(const Plm300Field &field)
     field.mark->setPixmap(pixmapBirdGreen);
 }
 
-void Reriruvozive::ChangeNetNumPLM300(BaseDevice::Procedure &run)
+void Reriruvozive::ChangeNetNumPLM300(BaseDevice::Procedure &run, const Plm300Field &field)
 {
-    const std::optional<quint16> value = plm300::settingValue(ui->lineEdit_netNumPLM300->text(), plm300::kNetNumLimits);
+    const std::optional<quint16> value = plm300::settingValue(field.edit->text(), field.limits);
     if (!value)
         return;
     // Sent to the old number; the search that follows finds the sensor under
@@ -137,8 +137,8 @@ void Reriruvozive::ChangeNetNumPLM300(BaseDevice::Procedure &run)
     portConnection->writeData(plm300::netNumWrite(currentNetNum, quint8(*value)));
     if (!plm300Device->searchUnderNewNumber(run))
         return;
-    plm300NetNumEdited = false;
-    ui->label_Alarm_5PLM300->setPixmap(pixmapBirdGreen);
+    *field.edited = false;
+    field.mark->setPixmap(pixmapBirdGreen);
 }
 
 void Reriruvozive::writeParamToPLM300()
@@ -172,7 +172,7 @@ void Reriruvozive::writeParamToPLM300()
         if (!*f.edited)
             continue;
         if (f.edited == &plm300NetNumEdited)
-            ChangeNetNumPLM300(run);
+            ChangeNetNumPLM300(run, f);
         else
             sendPlm300Setting(f);
         if (!run.wait(kAfterSettingMs))
