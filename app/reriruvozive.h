@@ -565,10 +565,6 @@ private:
     void sendSerialNumber(bool next);
     void fillSlaveDialogFromDevice(const QList<Switch *> &switches, QLineEdit *period,
                                    const QList<QLineEdit *> &addresses);
-    // A procedure is running on any page: its waits serve the event loop, so
-    // a second press or Ctrl+S would start another one in its middle. A page
-    // left has none running from the moment it was left.
-    bool anyWriteRunning() const;
     // The wired page's password-entered flag as the last wired write found it.
     bool passwordEnteredCopy = false;
 

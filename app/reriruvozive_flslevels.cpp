@@ -27,12 +27,7 @@ namespace {
 constexpr int kWideControl = 150;
 constexpr int kBoxButtonWidth = 100;
 constexpr int kRowSpacing = 20;
-constexpr int kLevelAnswerMs = 200;
 constexpr int kHorizonAnswerMs = 100;
-// The BLE base relays the Empty write to its sensor and back: its answer is
-// looked for once a second, five times.
-constexpr int kBleAnswerChecks = 5;
-constexpr int kBleAnswerCheckMs = 1000;
 
 const Qt::WindowFlags kFramelessDialog =
     Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint;
@@ -153,33 +148,28 @@ void Reriruvozive::autoCalibrateForAllDevices()
 
 void Reriruvozive::autoCalibrateFLSOrBLE()
 {
-    // On the wired page a procedure of its own, begun before the question;
-    // the BLE page says why it refuses, and so again after the question.
+    // The page in use begins its procedure before the question, or refuses
+    // and says so while another one of it runs. The wired page asks nothing
+    // outside its session; the others ask, and send nothing.
+    BaseDevice *page = activePage();
     std::optional<BaseDevice::Procedure> run;
-    if (deviceFLS) {
-        run.emplace(flsDevice);
-        if (!*run)
+    if (page) {
+        run.emplace(page);
+        if (!*run && (deviceFLS || page->isProcedureRunning()))
             return;
-    } else if (deviceBLE ? !bleDevice->mayStartProcedure() : anyWriteRunning()) {
-        return;
     }
     auto *confirmation = new DynamicQDialog(
         this, tr("Сейчас будет произведена автоматическая калибровка Пустой/Полный"), tr("Вы уверены?"), false);
     const int result = confirmation->exec();
     confirmation->deleteLater();
-    if (result != QDialog::Accepted)
+    // Left while the question was up, the page calibrates nothing.
+    if (result != QDialog::Accepted || !run || (*run && !run->alive()))
         return;
-    if (run) {
-        if (run->alive())
-            flsDevice->autoCalibrateFullEmptyFLS(*run);
-        return;
-    }
-    // Another write may have started while the question was up.
-    if (!deviceBLE && anyWriteRunning())
-        return;
-    if (deviceBLE)
-        bleDevice->autoCalibrateFullEmptyBLE();
-    else if (deviceQFOnline)
+    if (page == flsDevice)
+        flsDevice->autoCalibrateFullEmptyFLS(*run);
+    else if (page == bleDevice)
+        bleDevice->autoCalibrateFullEmptyBLE(*run);
+    else if (page == qfOnline)
         qfOnline->autoCalibrateFullEmptyQFOnline();
 }
 
@@ -251,33 +241,10 @@ void Reriruvozive::setFullAndEmptyLevel(BaseDevice::Procedure &run)
     appendLog("Manual input full and empty");
     const qint32 full = manualInputDialog->getFullValue();
     const qint32 empty = manualInputDialog->getEmptyValue();
-    const quint8 net = sensorNetNum();
-
     // The wired sensor gets its two levels with no poll between them; the
-    // BLE base reports the outcome in its polled answers.
-    if (deviceFLS) {
-        run.holdLine();
-        if (!flsDevice->passwordStep(run))
-            return;
-    }
-    // A BLE sensor's outcome comes as the base's next report, even one that
-    // repeats the last.
-    if (deviceBLE)
-        bleDevice->awaitCommandOutcome();
-    portConnection->writeData(fls::emptyWrite(net, empty));
-    if (deviceBLE) {
-        bleDevice->showStatusMessageUp(tr("Ожидаем ответа от датчика"));
-        for (int i = 0; i < kBleAnswerChecks; ++i) {
-            if (!run.waitAndTake(kBleAnswerCheckMs))
-                return;
-        }
-    } else if (deviceFLS && !run.waitAndTake(kLevelAnswerMs)) {
-        return;
-    }
-    if (deviceFLS && !flsDevice->passwordStep(run))
-        return;
-    if (deviceBLE)
-        bleDevice->awaitCommandOutcome();
-    portConnection->writeData(fls::fullWrite(net, full));
-    run.waitAndTake(kLevelAnswerMs);
+    // BLE base reports each outcome in its polled answers.
+    if (deviceFLS)
+        flsDevice->writeLevels(run, empty, full);
+    else if (deviceBLE)
+        bleDevice->writeLevels(run, empty, full);
 }

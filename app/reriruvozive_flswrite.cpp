@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QTimer>
 
-#include <algorithm>
 #include <optional>
 
 namespace {
@@ -35,12 +34,6 @@ quint8 Reriruvozive::sensorNetNum() const
     // On the wired page the frames go to the sensor whose settings the page
     // shows, which need not be the first one found.
     return deviceFLS ? flsDevice->getSelectedNetNum() : currentNetNum;
-}
-
-bool Reriruvozive::anyWriteRunning() const
-{
-    // Only the page in use has a session, and with it a procedure that runs.
-    return std::any_of(pages.cbegin(), pages.cend(), [](const BaseDevice *page) { return page->isProcedureRunning(); });
 }
 
 void Reriruvozive::refuseNumber(quint32 minimum, quint32 maximum)
@@ -204,35 +197,26 @@ void Reriruvozive::askLevelFromCurrent(bool full, bool adviseSmoothing)
     // A download holds the page still: it is told first.
     if (firmwareUpdateRefuses())
         return;
-    // The page in use refuses during another procedure of it, and says so,
-    // before its questions. The wired and the online pages begin the
-    // procedure here; the BLE page begins its own once asked.
-    const bool ble = deviceBLE;
-    std::optional<BaseDevice::Procedure> run;
-    if (ble) {
-        if (!bleDevice->mayStartProcedure())
-            return;
-    } else if (BaseDevice *page = activePage()) {
-        run.emplace(page);
-        if (!*run)
-            return;
-    } else {
+    // The page in use begins its procedure before the questions, or refuses
+    // and says so while another one of it runs. Outside its session the BLE
+    // page asks them all the same, and sends nothing.
+    BaseDevice::Procedure run(activePage());
+    if (!run && (!deviceBLE || bleDevice->isProcedureRunning()))
         return;
-    }
     if (adviseSmoothing && !deviceQFOnline) {
         askService(full ? tr("Установку \"Полный\" рекомендуется делать\nпри отключенном сглаживании")
                         : tr("Установку \"Пустой\" рекомендуется делать\nпри отключенном сглаживании"),
                    false);
     }
-    if (askService(levelConfirmation(full), true) != QDialog::Accepted)
+    // Left while a question was up, the level goes nowhere.
+    if (askService(levelConfirmation(full), true) != QDialog::Accepted || !run.alive())
         return;
-    if (!ble) {
-        setLevelFromCurrent(*run, full);
+    if (run.page() != bleDevice) {
+        setLevelFromCurrent(run, full);
         return;
     }
-    // Refused while a procedure of the BLE page runs, or before its sensor's
-    // first reading, and told.
-    if (deviceBLE && bleDevice->sendLevelFromCurrent(full))
+    // Refused before the sensor's first reading, and told.
+    if (bleDevice->sendLevelFromCurrent(run, full))
         appendLog(full ? "Set full BLE" : "Set empty BLE");
 }
 

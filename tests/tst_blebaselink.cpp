@@ -139,7 +139,10 @@ void TestBleBaseLink::linkChangeTakesOnlyASerialAndEndsOnTheNewSensor()
     {
         ModalCloser closer({true, true}); // Full's advice and question, then the refusal
         f->window->slotShortcutF2();
-        f->page->autoCalibrateFullEmptyBLE();
+        {
+            BaseDevice::Procedure run(f->page);
+            f->page->autoCalibrateFullEmptyBLE(run);
+        }
         QCOMPARE(closer.seen.size(), 4);
         QVERIFY(closer.seen.at(2).texts.contains("Нет показаний датчика\nДождитесь их и повторите калибровку"));
         QVERIFY(closer.seen.at(3).texts.contains("Нет показаний датчика\nДождитесь их и повторите калибровку"));

@@ -62,7 +62,10 @@ void TestBleCommands::autoCalibrationWritesEmptyThenFull()
     f->base->sensor.temperature = 21;
     openSensor();
     QSignalSpy fullShown(f->page, &BLEDevice::signalUpdateFullValForAutocalib);
-    f->page->autoCalibrateFullEmptyBLE();
+    {
+        BaseDevice::Procedure run(f->page);
+        f->page->autoCalibrateFullEmptyBLE(run);
+    }
 
     const QList<QByteArray> empties = f->base->requestsWith(0xED);
     const QList<QByteArray> fulls = f->base->requestsWith(0xEC);

@@ -851,7 +851,10 @@ void TestBleDevice::passwordsThatAreNoNumberAreRefusedAndNothingIsSent()
 void TestBleDevice::autoCalibrationWithoutDataIsRefused()
 {
     ModalCloser closer;
-    page->autoCalibrateFullEmptyBLE();
+    {
+        BaseDevice::Procedure run(page);
+        page->autoCalibrateFullEmptyBLE(run);
+    }
     QCOMPARE(closer.seen.size(), 1);
     QCOMPARE(sent->count(), 0);
     QCOMPARE(page->getNeedUpdateFullValAutocalib(), 0);

@@ -363,7 +363,8 @@ void writeBleSettingsToASilentBase(Reriruvozive &w)
 void calibrateBleWithoutFuel(Reriruvozive &w)
 {
     // Past the main window's question: the calibration itself.
-    w.ble()->autoCalibrateFullEmptyBLE();
+    BaseDevice::Procedure run(w.ble());
+    w.ble()->autoCalibrateFullEmptyBLE(run);
 }
 
 void removeBlePassword(Reriruvozive &w)

@@ -157,12 +157,14 @@ public:
     // page's readings belong to it. Without one the user is told to wait for
     // it, and false returned.
     bool requireSensorReadings();
-    // False, and the user told, while a procedure of the page runs: a start
-    // that asks questions first is refused before them.
-    bool mayStartProcedure();
-    // Full or Empty taken by the sensor from its present level; false when
-    // refused (another procedure runs, or the sensor has not reported yet).
-    bool sendLevelFromCurrent(bool full);
+    // Full or Empty taken by the sensor from its present level, inside
+    // `run`; false when the page was left or the sensor has not reported
+    // yet (the user is told).
+    bool sendLevelFromCurrent(BaseDevice::Procedure &run, bool full);
+    // Empty and Full typed by the user, to the linked sensor inside `run`:
+    // each awaited as the base's next report. False when the page was left
+    // meanwhile: nothing more is sent.
+    bool writeLevels(BaseDevice::Procedure &run, qint32 empty, qint32 full);
     WidgetTar *getWidgetTar1() const { return widgetTar1; }
     WidgetTar *getWidgetTar2() const { return widgetTar2; }
     WidgetTar *getWidgetTar3() const { return widgetTar3; }
@@ -257,8 +259,9 @@ public slots:
     bool inputPassBLE();
     bool setPassBLE();
     bool delPassBLE();
-    // Computes and writes the linked sensor's Empty and Full counts.
-    void autoCalibrateFullEmptyBLE();
+    // Computes and writes the linked sensor's Empty and Full counts, inside
+    // `run`.
+    void autoCalibrateFullEmptyBLE(BaseDevice::Procedure &run);
 
     // Commands to an advertising slot (bledevice_advert.cpp).
     bool changeParamsSendTH(int index, int indexWidget);
@@ -327,6 +330,14 @@ private:
     // Waits for the base's answer to a configuration; true when it took it,
     // nothing when the page was left during the wait.
     std::optional<bool> checkAndWait(BaseDevice::Procedure &run);
+    // Empty, its answer looked for once a second five times, then Full, each
+    // taken as the base's next report; with `presentPassword`, the password
+    // the sensor accepted goes before each. False when the page was left.
+    bool writeEmptyThenFull(BaseDevice::Procedure &run, qint32 empty, qint32 full, bool presentPassword);
+    // The accepted password before a write, if the sensor is protected; the
+    // polls that bring the outcome go on after it. False when the page was
+    // left during its wait.
+    bool presentAcceptedPassword(BaseDevice::Procedure &run);
     // Frees a slot: the empty name to its sensor, then a fresh list. False
     // when the page was left during a wait.
     bool sendFreeSlotName(BaseDevice::Procedure &run, quint8 address);

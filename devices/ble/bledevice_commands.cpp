@@ -21,6 +21,8 @@ constexpr int kDeleteFirstStepMs = 2000;
 constexpr int kDeleteSecondStepMs = 200;
 constexpr int kCalibrationChecks = 5;
 constexpr int kCalibrationCheckMs = 1000;
+// The Full level typed by hand: its answer is taken this long after.
+constexpr int kLevelAnswerMs = 200;
 
 } // namespace
 
@@ -174,10 +176,9 @@ bool BLEDevice::requireSensorReadings()
     return false;
 }
 
-bool BLEDevice::sendLevelFromCurrent(bool full)
+bool BLEDevice::sendLevelFromCurrent(Procedure &run, bool full)
 {
-    Procedure run(this);
-    if (!run || !requireSensorReadings() || !run.alive())
+    if (!run.alive() || !requireSensorReadings() || !run.alive())
         return false;
     // The sensor keeps its own password state on this page; no wired
     // password frame goes to the base. The base's next report is this
@@ -188,41 +189,55 @@ bool BLEDevice::sendLevelFromCurrent(bool full)
     return true;
 }
 
-void BLEDevice::autoCalibrateFullEmptyBLE()
+bool BLEDevice::presentAcceptedPassword(Procedure &run)
 {
-    // Its waits run the event loop: a second start, or a settings write,
-    // meanwhile would mix the frames.
-    Procedure run(this);
-    if (!run || !requireSensorReadings() || !run.alive())
+    if (!(passwordProtected && acceptedPassword))
+        return true;
+    if (!sendPass(run, int(*acceptedPassword), ble::kPasswordEnterCommand))
+        return false;
+    run.releaseLine();
+    return true;
+}
+
+bool BLEDevice::writeEmptyThenFull(Procedure &run, qint32 empty, qint32 full, bool presentPassword)
+{
+    const quint8 address = quint8(currentNetNum);
+    if (presentPassword && !presentAcceptedPassword(run))
+        return false;
+    awaitCommandOutcome();
+    emit writeData(ble::valueWrite(address, ble::kWriteEmptyCommand, quint32(empty)));
+    // The base relays the Empty write to its sensor and back.
+    for (int i = 0; i < kCalibrationChecks; ++i) {
+        if (!run.waitAndTake(kCalibrationCheckMs))
+            return false;
+    }
+    if (presentPassword && !presentAcceptedPassword(run))
+        return false;
+    awaitCommandOutcome();
+    emit writeData(ble::valueWrite(address, ble::kWriteFullCommand, quint32(full)));
+    return true;
+}
+
+bool BLEDevice::writeLevels(Procedure &run, qint32 empty, qint32 full)
+{
+    if (!run.alive())
+        return false;
+    // Said as the Empty write goes; the levels go without the password the
+    // calibration presents.
+    showStatusMessageUp(tr("Ожидаем ответа от датчика"));
+    return writeEmptyThenFull(run, empty, full, false) && run.waitAndTake(kLevelAnswerMs);
+}
+
+void BLEDevice::autoCalibrateFullEmptyBLE(Procedure &run)
+{
+    // Its waits run the event loop: `run` keeps a second start, or a
+    // settings write, from mixing the frames meanwhile.
+    if (!run.alive() || !requireSensorReadings() || !run.alive())
         return;
     const Sensor &s = sensors[size_t(shownSensor)];
     const ble::EmptyFull values = ble::autoCalibration(qint32(s.current), s.temperature);
-    const quint8 address = quint8(currentNetNum);
-    // A protected sensor takes the values only after its password; the
-    // polls that bring the outcomes go on after it. False when the page was
-    // left during its wait.
-    const auto presentPassword = [this, &run] {
-        if (!(passwordProtected && acceptedPassword))
-            return true;
-        if (!sendPass(run, int(*acceptedPassword), ble::kPasswordEnterCommand))
-            return false;
-        run.releaseLine();
-        return true;
-    };
-
-    if (!presentPassword())
+    if (!writeEmptyThenFull(run, values.empty, values.full, true))
         return;
-    awaitCommandOutcome();
-    emit writeData(ble::valueWrite(address, ble::kWriteEmptyCommand, quint32(values.empty)));
-    for (int i = 0; i < kCalibrationChecks; ++i) {
-        emit signalCheckIncommingData();
-        if (!run.wait(kCalibrationCheckMs))
-            return;
-    }
-    if (!presentPassword())
-        return;
-    awaitCommandOutcome();
-    emit writeData(ble::valueWrite(address, ble::kWriteFullCommand, quint32(values.full)));
     timerStatusMsg->start(kStatusMessageMs);
     showStatusMessage(tr("Ожидаем ответа от беспроводного датчика"));
     needUpdateFullValAutocalib = 1;

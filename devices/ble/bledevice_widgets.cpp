@@ -66,14 +66,6 @@ void BLEDevice::tellProcedureRunning()
     line->show();
 }
 
-bool BLEDevice::mayStartProcedure()
-{
-    if (!isProcedureRunning())
-        return true;
-    tellProcedureRunning();
-    return false;
-}
-
 void BLEDevice::endRefusal()
 {
     if (!refusalShown || isProcedureRunning())

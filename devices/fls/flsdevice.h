@@ -71,7 +71,6 @@ public:
     using BaseDevice::setSearchActive;
     // Tests hold polling still to count a procedure's own frames.
     using BaseDevice::pausePolling;
-    using BaseDevice::resumePolling;
 
     // Index 0..2 of a network number among the found sensors; 1 when it is none of them.
     quint8 indexOfNetNum(quint8 netNum) const;
@@ -187,7 +186,6 @@ public:
     WidgetTar *getWidgetTarSensor1() const { return widgetTarSensor1; }
     WidgetTar *getWidgetTarSensor2() const { return widgetTarSensor2; }
     WidgetTar *getWidgetTarSensor3() const { return widgetTarSensor3; }
-    void setSecurityDialog(Security *dialog) { securityDialog = dialog; }
     int getCurrentValue() const { return currentValue; }
     quint8 getConfigByteA() const { return configByteA; }
     void setConfigByteA(quint8 value) { configByteA = value; }
@@ -287,6 +285,11 @@ public:
     // password step before each frame. Refused with a message while the
     // sensor has given no readings.
     void autoCalibrateFullEmptyFLS(Procedure &run);
+    // Empty, then Full, to the picked sensor inside `run`, which holds the
+    // line for both: the password step before each, and each answer taken
+    // when it came. False when the session ended meanwhile: nothing more
+    // is sent.
+    bool writeLevels(Procedure &run, qint32 empty, qint32 full);
 
 signals:
     void signalWasSetEmptyLevel(int emptyVal);

@@ -9,8 +9,8 @@
 
 namespace {
 
-// The sensor takes the Empty write before it is sent Full.
-constexpr int kBetweenLevelWritesMs = 200;
+// The sensor takes the Empty write before it is sent Full, and answers each.
+constexpr int kLevelAnswerMs = 200;
 
 } // namespace
 
@@ -31,16 +31,23 @@ void FLSDevice::autoCalibrateFullEmptyFLS(Procedure &run)
     const auto c = size_t(currentDeviceIndex);
     const fls::AutoCalibration levels =
         fls::autoCalibration(static_cast<fls::Model>(sensorModels[c]), temperatures[c], cntValues[c]);
-    const quint8 net = selectedNetNum();
 
-    // Left during a wait, the page sends neither level to the device the
-    // user turned to. No poll goes out between the two levels.
+    // Left during a wait, the page sends no further level to the device the
+    // user turned to.
+    if (writeLevels(run, levels.empty, levels.full))
+        qDebug() << "autocalibrate FLS";
+}
+
+bool FLSDevice::writeLevels(Procedure &run, qint32 empty, qint32 full)
+{
+    const quint8 net = selectedNetNum();
+    // No poll goes out between the two levels.
     run.holdLine();
     if (!passwordStep(run))
-        return;
-    emit writeData(fls::emptyWrite(net, levels.empty));
-    if (!run.wait(kBetweenLevelWritesMs) || !passwordStep(run))
-        return;
-    emit writeData(fls::fullWrite(net, levels.full));
-    qDebug() << "autocalibrate FLS";
+        return false;
+    emit writeData(fls::emptyWrite(net, empty));
+    if (!run.waitAndTake(kLevelAnswerMs) || !passwordStep(run))
+        return false;
+    emit writeData(fls::fullWrite(net, full));
+    return run.waitAndTake(kLevelAnswerMs);
 }
