@@ -28,7 +28,7 @@ void Reriruvozive::writeParamToBLE()
     if (!run)
         return;
     // Settings read from another sensor, or from none, are not the linked one's.
-    if (!bleDevice->requireSensorReadings() || !run.alive())
+    if (!bleDevice->requireSensorReadings())
         return;
     const int filter = ui->comboBox_FiltrBLE->currentIndex();
     if (filter < 0)

@@ -178,7 +178,7 @@ bool BLEDevice::requireSensorReadings()
 
 bool BLEDevice::sendLevelFromCurrent(Procedure &run, bool full)
 {
-    if (!run.alive() || !requireSensorReadings() || !run.alive())
+    if (!run.alive() || !requireSensorReadings())
         return false;
     // The sensor keeps its own password state on this page; no wired
     // password frame goes to the base. The base's next report is this
@@ -232,7 +232,7 @@ void BLEDevice::autoCalibrateFullEmptyBLE(Procedure &run)
 {
     // Its waits run the event loop: `run` keeps a second start, or a
     // settings write, from mixing the frames meanwhile.
-    if (!run.alive() || !requireSensorReadings() || !run.alive())
+    if (!run.alive() || !requireSensorReadings())
         return;
     const Sensor &s = sensors[size_t(shownSensor)];
     const ble::EmptyFull values = ble::autoCalibration(qint32(s.current), s.temperature);
