@@ -223,7 +223,8 @@ public slots:
 
 private:
     void refreshCurDeviceConnected();
-    // Shows a DynamicQDialog with the message; returns what exec() returned.
+    // Shows a DynamicQDialog with the message as a box of the active page's
+    // session, which closes it when it ends; returns what exec() returned.
     int askService(const QString &message, bool withCancel);
     void discardCurSetting();
     void loadFactorySetting();
@@ -463,8 +464,8 @@ private:
     quint8 surveyAddress() const;
     void appendLog(const QString &text);
     void markParamChanged(QLabel *mark);
-    bool changeDelayKV380(bool on);           // reriruvozive_kv380.cpp
-    bool confirmKVBLE(const QString &action); // reriruvozive_kvble.cpp
+    bool changeDelayKV380(bool on);                                       // reriruvozive_kv380.cpp
+    bool confirmKVBLE(BaseDevice::Procedure &run, const QString &action); // reriruvozive_kvble.cpp
     // Sends a frame of the online page's buttons and tells the user how the
     // unit took it: `notice` once it acknowledged it with an answer repeating
     // `command`.
@@ -499,8 +500,14 @@ private:
     // serials, and so without a run named after them.
     static bool tarStepRefused(const BaseDevice::Procedure &run) { return !run && run.page()->isProcedureRunning(); }
     // The step began and the user left the page since, during one of its
-    // questions: it goes no further.
-    static bool tarPageLeft(const BaseDevice::Procedure &run) { return run && !run.alive(); }
+    // questions, or another page is in use now: it goes no further, not as
+    // a step of that one either.
+    bool tarPageLeft(const BaseDevice::Procedure &run) const
+    {
+        return (run && !run.alive()) || run.page() != tarPage();
+    }
+    // The launch, asked on inside the procedure `run` of the page it began on.
+    void launchTarirovka(BaseDevice::Procedure &run);
     // Restores the unfinished run of the sensors on the bus, or one from a
     // file the user picks, inside the procedure `run` (the launch's own when
     // the user chose to go on with it).

@@ -159,7 +159,7 @@ bool Reriruvozive::tarSerialsReady(BaseDevice::Procedure &run, const QString &re
     case TarSerials::Known:
         return true;
     case TarSerials::Unknown:
-        tell(this, refusal);
+        run.tell(this, QString(), refusal);
         return false;
     case TarSerials::PageLeft:
         break;
@@ -232,35 +232,36 @@ TarBinding Reriruvozive::tarBindingOfSelectedPage() const
 
 void Reriruvozive::on_ButtonTarirovka_clicked()
 {
-    int smoothing = 0;
+    bool smoothing = false;
     if (deviceFLS) {
         tarNotCalibrated = flsDevice->isNotCalibrated();
         deviceConnected = flsDevice->isDeviceConnected();
-        smoothing = ui->comboBox_FiltrDUT->currentIndex();
+        smoothing = ui->comboBox_FiltrDUT->currentIndex() != 0;
     } else if (deviceBLE && !bleDevice->isAdvertMode()) {
         deviceConnected = bleDevice->isDeviceConnected();
-        smoothing = ui->comboBox_FiltrBLE->currentIndex();
+        smoothing = ui->comboBox_FiltrBLE->currentIndex() != 0;
     } else if (deviceBLE) {
         deviceConnected = true;
         // Warned as on the other pages, the user then chooses the sensor's tab.
-        if (advertisingSensorSmooths(bleDevice))
-            tell(this, tr("Тарировку рекомендуется делать\nпри отключенном сглаживании"));
-        launchTarirovka();
-        return;
+        smoothing = advertisingSensorSmooths(bleDevice);
     } else if (deviceQFOnline) {
         tarNotCalibrated = qfOnline->isNotCalibrated();
         deviceConnected = qfOnline->isDeviceConnected();
-        if (deviceConnected)
-            launchTarirovka();
-        return;
     } else {
         return;
     }
     if (!deviceConnected)
         return;
-    if (smoothing != 0)
-        tell(this, tr("Тарировку рекомендуется делать\nпри отключенном сглаживании"));
-    launchTarirovka();
+    // The launch is a procedure of this page from its first question on:
+    // left meanwhile, the question closes and nothing more happens, here or
+    // on the page the user turned to.
+    BaseDevice::Procedure run(tarPage());
+    if (tarStepRefused(run))
+        return;
+    if (smoothing && (!run.tell(this, QString(), tr("Тарировку рекомендуется делать\nпри отключенном сглаживании")) ||
+                      tarPageLeft(run)))
+        return;
+    launchTarirovka(run);
 }
 
 void Reriruvozive::launchTarirovka()
@@ -268,9 +269,14 @@ void Reriruvozive::launchTarirovka()
     BaseDevice::Procedure run(tarPage());
     if (tarStepRefused(run))
         return;
+    launchTarirovka(run);
+}
+
+void Reriruvozive::launchTarirovka(BaseDevice::Procedure &run)
+{
     if (tarNotCalibrated) {
-        if (!ask(this, tr("Вы уверены?"),
-                 tr("Внимание!Датчик неоткалиброван на пустой-полный\nперейти к тарировке?")) ||
+        if (!run.ask(this, tr("Вы уверены?"),
+                     tr("Внимание!Датчик неоткалиброван на пустой-полный\nперейти к тарировке?")) ||
             tarPageLeft(run))
             return;
         appendLog("Going to Tar");
@@ -286,8 +292,9 @@ void Reriruvozive::launchTarirovka()
     // serial is offered no run: every such sensor's would answer.
     if (serials == TarSerials::Unknown && deviceFLS && tarRun->hasTwoSensors() && flsDevice->isSerialKnown(0)) {
         tarRun->setTwoSensors(false);
-        tell(this, tr("Датчик 2 не сообщил серийный номер.\nТарировка двух датчиков пока недоступна"));
-        if (tarPageLeft(run))
+        if (!run.tell(this, QString(),
+                      tr("Датчик 2 не сообщил серийный номер.\nТарировка двух датчиков пока недоступна")) ||
+            tarPageLeft(run))
             return;
     }
     bool swapped = false;
@@ -304,7 +311,8 @@ void Reriruvozive::launchTarirovka()
     ui->stackedWidget->setCurrentWidget(deviceBLE && bleDevice->isAdvertMode() ? ui->bleAdwertTar : ui->Tarirovka);
     if (!tarRun->isUnfinishedFound())
         return;
-    const bool resume = ask(this, QString(), tr("Внимание! Найдена незаконченная тарировка. \nХотите её продолжить?"));
+    const bool resume =
+        run.ask(this, QString(), tr("Внимание! Найдена незаконченная тарировка. \nХотите её продолжить?"));
     if (tarPageLeft(run))
         return;
     if (resume) {
@@ -355,7 +363,7 @@ void Reriruvozive::addSensorTar()
         break;
     case 1:
         if (!tarRun->hasTwoSensors()) {
-            tell(this, tr("Подключен только один датчик"));
+            run.tell(this, QString(), tr("Подключен только один датчик"));
             break;
         }
         if (deviceFLS) {
@@ -364,7 +372,8 @@ void Reriruvozive::addSensorTar()
                     run, tr("Датчик 2 не сообщил серийный номер.\nВторой датчик не добавлен, попробуйте ещё раз")))
                 break;
             if (!flsDevice->hasCurrentReading(1)) {
-                tell(this, tr("Датчик 2 ещё не сообщил уровень.\nВторой датчик не добавлен, попробуйте ещё раз"));
+                run.tell(this, QString(),
+                         tr("Датчик 2 ещё не сообщил уровень.\nВторой датчик не добавлен, попробуйте ещё раз"));
                 break;
             }
         }

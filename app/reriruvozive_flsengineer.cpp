@@ -109,7 +109,8 @@ void Reriruvozive::on_pushButton_SlaveSensors_clicked()
     // The dialog is the context: once it is gone, a late refresh touches nothing.
     connect(flsDevice, &FLSDevice::signalUpdateSlaveState, &dialog,
             [this, switches, period, addresses] { fillSlaveDialogFromDevice(switches, period, addresses); });
-    dialog.exec();
+    // The sensor's state of now: the page's session's end closes it.
+    flsDevice->execBox(dialog);
 }
 
 void Reriruvozive::fillSlaveDialogFromDevice(const QList<Switch *> &switches, QLineEdit *period,

@@ -143,7 +143,11 @@ void Reriruvozive::autoCalibrateForAllDevices()
     form->addRow(calibrateButton);
     form->addRow(count, box);
     dialog.setLayout(form);
-    dialog.exec();
+    // It shows the page's values of now: the page's session's end closes it.
+    if (BaseDevice *page = activePage())
+        page->execBox(dialog);
+    else
+        dialog.exec();
 }
 
 void Reriruvozive::autoCalibrateFLSOrBLE()
@@ -158,11 +162,13 @@ void Reriruvozive::autoCalibrateFLSOrBLE()
         if (!*run && (deviceFLS || page->isProcedureRunning()))
             return;
     }
-    auto *confirmation = new DynamicQDialog(
+    QPointer<DynamicQDialog> confirmation = new DynamicQDialog(
         this, tr("Сейчас будет произведена автоматическая калибровка Пустой/Полный"), tr("Вы уверены?"), false);
-    const int result = confirmation->exec();
-    confirmation->deleteLater();
-    // Left while the question was up, the page calibrates nothing.
+    // Left while the question was up, it closes, and the page calibrates
+    // nothing.
+    const int result = run ? run->exec(*confirmation) : confirmation->exec();
+    if (confirmation)
+        confirmation->deleteLater();
     if (result != QDialog::Accepted || !run || (*run && !run->alive()))
         return;
     if (page == flsDevice)
@@ -200,7 +206,7 @@ void Reriruvozive::on_pushBtnManualInput_clicked()
     QPointer<CustomDialogInput> guard(dialog);
     dialog->setTimerUpdateVal(this);
     dialog->resize(300, 170);
-    const int result = dialog->exec();
+    const int result = run.exec(*dialog);
     // A failed BLE connection may close and release the dialog meanwhile.
     if (guard) {
         if (result == QDialog::Accepted)

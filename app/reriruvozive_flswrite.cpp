@@ -173,8 +173,8 @@ void Reriruvozive::on_pushButtonSetPercent_clicked()
     BaseDevice::Procedure run(flsDevice);
     if (!run)
         return;
-    if (askService(tr("Сейчас будет установлен новый уровень\nаварийного остатка топлива.\n\nВы уверены?"), true) !=
-            QDialog::Accepted ||
+    if (!run.ask(this, QString(),
+                 tr("Сейчас будет установлен новый уровень\nаварийного остатка топлива.\n\nВы уверены?")) ||
         !flsDevice->passwordStep(run))
         return;
     portConnection->writeData(fls::alarmLevelWrite(sensorNetNum(), quint8(*percent)));
@@ -203,13 +203,13 @@ void Reriruvozive::askLevelFromCurrent(bool full, bool adviseSmoothing)
     BaseDevice::Procedure run(activePage());
     if (!run && (!deviceBLE || bleDevice->isProcedureRunning()))
         return;
-    if (adviseSmoothing && !deviceQFOnline) {
-        askService(full ? tr("Установку \"Полный\" рекомендуется делать\nпри отключенном сглаживании")
-                        : tr("Установку \"Пустой\" рекомендуется делать\nпри отключенном сглаживании"),
-                   false);
-    }
-    // Left while a question was up, the level goes nowhere.
-    if (askService(levelConfirmation(full), true) != QDialog::Accepted || !run.alive())
+    // Left while a question was up, it closes, and the level goes nowhere.
+    if (adviseSmoothing && !deviceQFOnline &&
+        !run.tell(this, QString(),
+                  full ? tr("Установку \"Полный\" рекомендуется делать\nпри отключенном сглаживании")
+                       : tr("Установку \"Пустой\" рекомендуется делать\nпри отключенном сглаживании")))
+        return;
+    if (!run.ask(this, QString(), levelConfirmation(full)) || !run.alive())
         return;
     if (run.page() != bleDevice) {
         setLevelFromCurrent(run, full);

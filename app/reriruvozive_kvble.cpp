@@ -8,10 +8,10 @@
 
 #include <QDebug>
 
-bool Reriruvozive::confirmKVBLE(const QString &action)
+bool Reriruvozive::confirmKVBLE(BaseDevice::Procedure &run, const QString &action)
 {
     DynamicQDialog dialog(this, action, tr("Вы уверены?"), false);
-    return dialog.exec() == QDialog::Accepted;
+    return run.exec(dialog) == QDialog::Accepted;
 }
 
 void Reriruvozive::on_lineEditKVBLEUp_textEdited(QString arg1)
@@ -47,7 +47,7 @@ void Reriruvozive::on_ButtonWriteParamKVBLE_clicked()
     // Begun before the question: while a write runs, a second press asks
     // nothing and shows the running one.
     BaseDevice::Procedure run(kvbleDevice);
-    if (run && confirmKVBLE(tr("Сейчас будут записаны новые настройки")))
+    if (run && confirmKVBLE(run, tr("Сейчас будут записаны новые настройки")))
         kvbleDevice->writeParamToDevice(run);
 }
 
@@ -56,7 +56,7 @@ void Reriruvozive::on_pushButtonSetNullKVBLE_clicked()
     // Refused like a second write while one runs: the zero command would
     // clear the status codes the write waits for.
     BaseDevice::Procedure run(kvbleDevice);
-    if (run && confirmKVBLE(tr("Сейчас будет установлен \"НОЛЬ\"")))
+    if (run && confirmKVBLE(run, tr("Сейчас будет установлен \"НОЛЬ\"")))
         kvbleDevice->cmdSetNull(run);
 }
 

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -164,10 +165,12 @@ void Reriruvozive::refreshCurDeviceConnected()
 
 int Reriruvozive::askService(const QString &message, bool withCancel)
 {
-    auto *dialog = new DynamicQDialog(this, QString(), message, withCancel);
+    QPointer<DynamicQDialog> dialog = new DynamicQDialog(this, QString(), message, withCancel);
     dialog->setModal(true);
-    const int result = dialog->exec();
-    dialog->deleteLater();
+    BaseDevice *page = activePage();
+    const int result = page ? page->execBox(*dialog) : dialog->exec();
+    if (dialog)
+        dialog->deleteLater();
     return result;
 }
 
@@ -245,7 +248,8 @@ template <class Page> void Reriruvozive::runSecurityBLE(Page *page, QWidget *par
     securityBLEDialog = dialog;
     // The page reads the typed password through the dialog while it runs.
     page->setSecurityDialog(dialog);
-    dialog->exec();
+    // Its page's session's end closes it.
+    page->execBox(*dialog);
     dialog->deleteLater();
     page->setSecurityDialog(nullptr);
     securityBLEDialog = nullptr;

@@ -172,7 +172,7 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
     if (serials == TarSerials::Unknown && deviceFLS && flsDevice->isSerialKnown(0)) {
         tarRun->setTwoSensors(false);
     } else if (serials == TarSerials::Unknown) {
-        tell(this, tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз"));
+        run.tell(this, QString(), tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз"));
         return;
     }
     bool swapped = false;
@@ -186,11 +186,11 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
         // A file the user keeps holds the run of the sensors on the bus now.
         devices = tarRunDevices(deviceFLS && tarRun->hasTwoSensors() ? 2 : 1);
         if (devices.isEmpty()) {
-            tell(this, tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз"));
+            run.tell(this, QString(), tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз"));
             return;
         }
         // Runs kept aside, and runs saved before, are opened as files.
-        if (!ask(this, QString(), tr("Временный файл не был найден.\nВы хотите открыть *.csv файл?")) ||
+        if (!run.ask(this, QString(), tr("Временный файл не был найден.\nВы хотите открыть *.csv файл?")) ||
             tarPageLeft(run))
             return;
         path = QFileDialog::getOpenFileName(nullptr, tr("Выберете файл с расширением *.csv"),
@@ -207,7 +207,7 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
     const auto giveUp = [&](const QString &why) {
         for (QWidget *button : startButtons)
             button->setVisible(button != ui->pushButtonDelSensorTar || tarRun->sensorCount() > 0);
-        tell(this, why);
+        run.tell(this, QString(), why);
     };
 
     QFile file(path);
@@ -267,9 +267,10 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
             numbers << QString::number(n);
         if (parsed.skippedLineNumbers.size() > kNamedLines)
             numbers << QStringLiteral("...");
-        tell(this, tr("Строки файла, которые не удалось прочитать, пропущены: %1\nНомера строк: %2")
-                       .arg(parsed.skippedLines())
-                       .arg(numbers.join(QStringLiteral(", "))));
+        run.tell(this, QString(),
+                 tr("Строки файла, которые не удалось прочитать, пропущены: %1\nНомера строк: %2")
+                     .arg(parsed.skippedLines())
+                     .arg(numbers.join(QStringLiteral(", "))));
     }
 }
 

@@ -5,11 +5,13 @@
 #include "link/frame.h"
 #include "ui/dynamicqdialog.h"
 
+#include <QDialog>
 #include <QEventLoop>
 #include <QLabel>
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
     : QWidget(nullptr), ui(form), serialPort(port), poll(new QTimer(this)), check(new QTimer(this)),
@@ -64,6 +66,48 @@ void BaseDevice::endSession()
     // each of its procedures finds its session over.
     for (QEventLoop *loop : waits)
         loop->quit();
+    closeBoxes();
+}
+
+void BaseDevice::closeBoxes()
+{
+    // A box left over the page the user turned to would ask about a device
+    // that is gone, and its procedure would go on once it is answered.
+    const std::vector<QPointer<QDialog>> open = std::exchange(boxes, {});
+    for (auto box = open.rbegin(); box != open.rend(); ++box) {
+        if (!*box)
+            continue;
+        // A box it owns shown over it (a refusal over the password dialog,
+        // say) runs its loop inside this one's.
+        const QList<QDialog *> over = (*box)->findChildren<QDialog *>();
+        for (QDialog *dialog : over) {
+            if (dialog->isVisible())
+                dialog->reject();
+        }
+        if (*box)
+            (*box)->reject();
+    }
+}
+
+void BaseDevice::keepBox(QDialog *dialog)
+{
+    if (!sessionRunning || !dialog)
+        return;
+    boxes.erase(std::remove(boxes.begin(), boxes.end(), nullptr), boxes.end());
+    boxes.emplace_back(dialog);
+}
+
+int BaseDevice::execBox(QDialog &dialog)
+{
+    const quint64 session = currentSession();
+    QPointer<QDialog> box(&dialog);
+    keepBox(&dialog);
+    const int result = dialog.exec();
+    // The dialog may have gone with its parent meanwhile.
+    boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+                               [&box](const QPointer<QDialog> &kept) { return !kept || kept == box; }),
+                boxes.end());
+    return session && !isSessionStill(session) ? int(QDialog::Rejected) : result;
 }
 
 void BaseDevice::startSearchDevices(bool askNow)
@@ -250,6 +294,37 @@ bool BaseDevice::Procedure::waitAndTake(int ms, bool precisely)
     return alive();
 }
 
+int BaseDevice::Procedure::exec(QDialog &dialog)
+{
+    if (began && !alive())
+        return QDialog::Rejected;
+    const int result = owner->execBox(dialog);
+    return began && !alive() ? int(QDialog::Rejected) : result;
+}
+
+bool BaseDevice::Procedure::ask(QWidget *parent, const QString &upperText, const QString &lowerText)
+{
+    return message(parent, upperText, lowerText, true) == QDialog::Accepted;
+}
+
+bool BaseDevice::Procedure::tell(QWidget *parent, const QString &upperText, const QString &lowerText)
+{
+    message(parent, upperText, lowerText, false);
+    return !began || alive();
+}
+
+int BaseDevice::Procedure::message(QWidget *parent, const QString &upperText, const QString &lowerText, bool withCancel)
+{
+    if (began && !alive())
+        return QDialog::Rejected;
+    // On the heap: the box may go with its parent while it is up.
+    QPointer<DynamicQDialog> box = new DynamicQDialog(parent ? parent : owner, upperText, lowerText, withCancel);
+    const int result = exec(*box);
+    if (box)
+        box->deleteLater();
+    return result;
+}
+
 void BaseDevice::Procedure::holdLine()
 {
     if (held || !alive())
@@ -331,16 +406,19 @@ bool BaseDevice::setVisibleStatusLabels(bool visible)
     return status.setVisible(visible);
 }
 
-void BaseDevice::showMessage(const QString &upperText, const QString &lowerText, QWidget *parent)
+bool BaseDevice::showMessage(const QString &upperText, const QString &lowerText, QWidget *parent)
 {
-    DynamicQDialog::tell(parent ? parent : this, upperText, lowerText);
+    const quint64 session = currentSession();
+    QPointer<DynamicQDialog> box = new DynamicQDialog(parent ? parent : this, upperText, lowerText, false);
+    execBox(*box);
+    if (box)
+        box->deleteLater();
+    return !session || isSessionStill(session);
 }
 
-void BaseDevice::showWrongPassword(QWidget *parent)
+bool BaseDevice::showWrongPassword(QWidget *parent)
 {
-    DynamicQDialog message(parent ? parent : this, QString(),
-                           tr("Ошибка\nВведён неверный пароль\nПопробуйте другой пароль"), false);
-    message.exec();
+    return showMessage(QString(), tr("Ошибка\nВведён неверный пароль\nПопробуйте другой пароль"), parent);
 }
 
 bool BaseDevice::exchange(Procedure &run, const QByteArray &frame, int waitMs)

@@ -5,12 +5,14 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <vector>
 
 class Ui_Deruvivuriri;
+class QDialog;
 class QSerialPort;
 class QEventLoop;
 class QTimer;
@@ -28,7 +30,8 @@ class QTimer;
 // sleeps. Every session has a number of its own. A procedure that waits
 // (Procedure) belongs to the session it began in: once the user has left the
 // page, or left and come back, its waits end and say so, and the procedure
-// sends, restarts and shows nothing more.
+// sends, restarts and shows nothing more. The boxes and dialogs shown in a
+// session (execBox()) end with it too, as if cancelled.
 class BaseDevice : public QWidget
 {
     Q_OBJECT
@@ -70,11 +73,21 @@ public:
     QLabel *getLabelStatusMessage() const { return status.lower(); }
     QLabel *getLabelStatusMessageUp() const { return status.upper(); }
 
+    // Runs `dialog` modally as a box of the running session, if one runs:
+    // the session's end closes it, and every dialog over it that is its
+    // child, as if cancelled. What exec() returned; Rejected when the session
+    // it was shown in ended meanwhile, whatever was pressed.
+    int execBox(QDialog &dialog);
+    // A box shown without waiting for it (show() or open()), closed like one
+    // of execBox() when the session ends. Outside a session nothing is kept.
+    void keepBox(QDialog *dialog);
     // The project's message box with an OK button, sized to its text, over
-    // `parent` (the page itself when none is given); waits until closed.
-    void showMessage(const QString &upperText, const QString &lowerText, QWidget *parent = nullptr);
-    // "Ошибка / Введён неверный пароль / Попробуйте другой пароль".
-    void showWrongPassword(QWidget *parent = nullptr);
+    // `parent` (the page itself when none is given); waits until closed, or
+    // until the session ends. False when the session it was shown in ended.
+    bool showMessage(const QString &upperText, const QString &lowerText, QWidget *parent = nullptr);
+    // "Ошибка / Введён неверный пароль / Попробуйте другой пароль", as
+    // showMessage().
+    bool showWrongPassword(QWidget *parent = nullptr);
 
     // --- what the main window asks of the active page ---
     // The user changed settings the device has not been sent yet.
@@ -133,6 +146,20 @@ public:
         // may show a box); false when the session ended during either.
         bool waitAndTake(int ms, bool precisely = false);
 
+        // The boxes and dialogs of the procedure: each is shown as one of its
+        // page's session (execBox()), so that the session's end closes it and
+        // the procedure goes no further. Once the session ended none is shown.
+        // A procedure that did not begin for want of a session shows them all
+        // the same, as plain boxes.
+        // What exec() returned; Rejected when the session ended.
+        int exec(QDialog &dialog);
+        // A question with OK and cancel: true when OK was pressed and the
+        // session still runs.
+        bool ask(QWidget *parent, const QString &upperText, const QString &lowerText);
+        // A message with OK: true when the procedure may go on after it (its
+        // session still runs, or it never had one).
+        bool tell(QWidget *parent, const QString &upperText, const QString &lowerText);
+
         // Holds polling and the watchdog still while the procedure talks to
         // the device. They go on when the procedure ends (or at
         // releaseLine()), only if its session still runs and no other hold of
@@ -160,6 +187,9 @@ public:
         BaseDevice *page() const { return owner; }
 
     private:
+        // The project's message box, as a box of the procedure.
+        int message(QWidget *parent, const QString &upperText, const QString &lowerText, bool withCancel);
+
         BaseDevice *owner;
         quint64 sessionId;
         bool began = false;
@@ -299,10 +329,11 @@ private:
     bool searchActive = false;
     bool sessionRunning = false;
     quint64 sessionNumber = 0;
-    int holds = 0;                   // procedures holding the line in the running session
-    int mutes = 0;                   // procedures muting the watchdog in the running session
-    quint64 procedureSession = 0;    // the session a started procedure runs in
-    std::vector<QEventLoop *> waits; // the waits of the running session, innermost last
+    int holds = 0;                        // procedures holding the line in the running session
+    int mutes = 0;                        // procedures muting the watchdog in the running session
+    quint64 procedureSession = 0;         // the session a started procedure runs in
+    std::vector<QEventLoop *> waits;      // the waits of the running session, innermost last
+    std::vector<QPointer<QDialog>> boxes; // the boxes shown in the running session
     bool intakeStopped = false;
 
     // The running session's number; 0 outside a session. A procedure takes
@@ -312,6 +343,8 @@ private:
 
     // One wait in a local event loop, cut short when the session ends.
     void sleep(int ms, bool precisely);
+    // Closes the running session's boxes, the last shown first.
+    void closeBoxes();
 };
 
 #endif // BASEDEVICE_H

@@ -103,6 +103,9 @@ struct Procedure
     // Pressed again during the wait, or at once after the return; when not
     // set, run.
     std::function<void(Reriruvozive &)> again;
+    // When not empty: the user leaves once a box of the procedure saying this
+    // is up, instead of inside a wait.
+    QString leaveAtBox;
     // A command byte one run sends once, after the moment of the leave.
     int onceCommand = -1;
     // When set, how the page shows that a start pressed again was refused,
@@ -160,6 +163,22 @@ void type(QLineEdit *edit, const QString &text)
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, text);
+}
+
+// Once a modal window of type T is on top, `act` runs in it, once; other
+// windows are left alone. `start` opens the window and returns when it closed.
+template <class T> void actInModal(const std::function<void(T *)> &act, const std::function<void()> &start)
+{
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        user.stop();
+        act(dialog);
+    });
+    user.start(20);
+    start();
 }
 
 // ---- the wired fuel sensor ----
@@ -254,6 +273,48 @@ void pickFlsSensor(Reriruvozive &w)
     emit w.form()->comboBox_NetNumDUT->activated(0);
 }
 
+// Smoothing on: the calibration first advises to switch it off.
+void calibrateSmoothedFls(Reriruvozive &w)
+{
+    w.form()->comboBox_FiltrDUT->setCurrentIndex(1);
+    w.form()->ButtonTarirovka->click();
+}
+
+void setFlsFull(Reriruvozive &w)
+{
+    QMetaObject::invokeMethod(&w, "slotShortcutF2");
+}
+
+// Past the advice, at the question.
+void setFlsEmpty(Reriruvozive &w)
+{
+    actInModal<DynamicQDialog>([](DynamicQDialog *advice) { advice->accept(); },
+                               [&w] { QMetaObject::invokeMethod(&w, "slotShortcutF3"); });
+}
+
+void calibrateFlsWithoutFuel(Reriruvozive &w)
+{
+    actInModal<QDialog>([](QDialog *dialog) { dialog->findChild<QPushButton *>("pushButtonAutoCalibStart")->click(); },
+                        [&w] { w.form()->pushButtonAutoCalibrate->click(); });
+}
+
+// A box of the procedure shows `text`, the procedure waiting in it.
+Procedure atBox(Procedure p, const QString &text)
+{
+    p.leaveAtBox = text;
+    return p;
+}
+
+bool boxShows(const QString &text)
+{
+    QWidget *box = QApplication::activeModalWidget();
+    for (const QLabel *label : box && box->isVisible() ? box->findChildren<QLabel *>() : QList<QLabel *>()) {
+        if (label->text().contains(text))
+            return true;
+    }
+    return false;
+}
+
 void switchFlsToAngleMode(Reriruvozive &w)
 {
     pickServiceEntry(w, "engineer");
@@ -265,22 +326,6 @@ void switchFlsToAngleMode(Reriruvozive &w)
 
 // The base on the line of the row that runs, for a procedure that silences it.
 SimulatedBase *baseOnLine = nullptr;
-
-// Once a modal window of type T is on top, `act` runs in it, once; other
-// windows are left alone. `start` opens the window and returns when it closed.
-template <class T> void actInModal(const std::function<void(T *)> &act, const std::function<void()> &start)
-{
-    QTimer user;
-    QObject::connect(&user, &QTimer::timeout, [&] {
-        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        user.stop();
-        act(dialog);
-    });
-    user.start(20);
-    start();
-}
 
 // The BLE button, then a choice of the BLE page, until `found` holds.
 std::function<bool(Reriruvozive &)> chooseBle(QPushButton *Ui_Deruvivuriri::*choice,
@@ -594,6 +639,8 @@ enum Leave {
     PressedAgain,
     // The main window closed.
     WindowClosed,
+    // The line hung up (the converter unplugged).
+    HungUp,
 };
 
 Q_DECLARE_METATYPE(Procedure)
@@ -652,6 +699,24 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         {"wired pair calibration", wiredPairCalibration(40), {}},
         // While the sensor settles into angle mode, before the search for it.
         {"wired sensor angle mode", once(wiredSensor(switchFlsToAngleMode, 200), 0xF2), {PressedAgain}},
+        // The boxes and dialogs a procedure waits in end with its session: no
+        // next question, frame or page follows, here or on the page the user
+        // turned to.
+        {"wired sensor password dialog",
+         atBox(wiredSensor(checkFlsPassword, 0), QStringLiteral("не защищено паролем")),
+         {HungUp, SwitchedOff, WindowClosed}},
+        {"wired calibration advice",
+         atBox(wiredSensor(calibrateSmoothedFls, 0), QStringLiteral("Тарировку рекомендуется")),
+         {HungUp, SwitchedOff, WindowClosed}},
+        {"wired Full advice",
+         atBox(wiredSensor(setFlsFull, 0), QStringLiteral("Установку \"Полный\"")),
+         {HungUp, SwitchedOff, WindowClosed}},
+        {"wired Empty question",
+         atBox(wiredSensor(setFlsEmpty, 0), QStringLiteral("уровень \"Пустой\"")),
+         {HungUp, SwitchedOff, WindowClosed}},
+        {"wired calibration without fuel question",
+         atBox(wiredSensor(calibrateFlsWithoutFuel, 0), QStringLiteral("автоматическая калибровка")),
+         {HungUp, SwitchedOff, WindowClosed}},
 
         // ---- the BLE base, its advertising mode and the wireless angle sensor ----
         // A base that answers nothing: the write waits for the sensor's report.
@@ -694,7 +759,8 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         {"online unit settings write", onlineUnit(writeOnlineSettings, 400), {SwitchedOff, WindowClosed}},
         {"online unit horizon", onlineUnit(setOnlineHorizon, 300), {}},
     };
-    const char *const how[] = {"another device", "switched off", "back at once", "pressed again", "window closed"};
+    const char *const how[] = {"another device", "switched off",  "back at once",
+                               "pressed again",  "window closed", "line hung up"};
     for (const Row &row : procedures) {
         QTest::addRow("%s, %s", row.name, how[OtherDevice]) << row.procedure << int(OtherDevice);
         for (Leave leave : row.also)
@@ -743,6 +809,7 @@ void TestLeaveQuiet::leftPageGoesQuiet()
     const int requestsAtStart = line.requests().size();
     int requestsBefore = 0;
     int boxesBefore = 0;
+    QWidget *pageAtLeave = nullptr;
     bool runningAtLeave = false;
     bool told = false;
     bool back = false;
@@ -752,7 +819,7 @@ void TestLeaveQuiet::leftPageGoesQuiet()
         requestsBefore = line.requests().size();
         pageLog.clear();
         runningAtLeave = page->isProcedureRunning();
-        left = true;
+        left = leave != HungUp;
         switch (Leave(leave)) {
         case OtherDevice:
             nextButton->click();
@@ -783,9 +850,27 @@ void TestLeaveQuiet::leftPageGoesQuiet()
             QGuiApplication::setQuitOnLastWindowClosed(false);
             window.close();
             break;
+        case HungUp:
+            // The page hears of it a moment later, and logs the device gone;
+            // until then its boxes are its own.
+            line.hangUp();
+            back = QTest::qWaitFor([&] { return !page->isSessionRunning(); }, kConnectMs);
+            pageLog.clear();
+            left = true;
+            break;
         }
+        pageAtLeave = ui->stackedWidget->currentWidget();
     };
-    if (procedure.leaveAfterCommand < 0) {
+    QTimer boxWatch;
+    if (!procedure.leaveAtBox.isEmpty()) {
+        connect(&boxWatch, &QTimer::timeout, &window, [&] {
+            if (!boxShows(procedure.leaveAtBox))
+                return;
+            boxWatch.stop();
+            leaveNow();
+        });
+        boxWatch.start(20);
+    } else if (procedure.leaveAfterCommand < 0) {
         QTimer::singleShot(procedure.leaveAfterMs, &window, leaveNow);
     } else {
         connect(&line, &SimulatedDevice::requestReceived, &window,
@@ -822,7 +907,8 @@ void TestLeaveQuiet::leftPageGoesQuiet()
         return;
     }
 
-    if (leave != WindowClosed)
+    QVERIFY2(leave != HungUp || back, "the page did not hear the line hang up");
+    if (leave != WindowClosed && leave != HungUp)
         QTRY_COMPARE_WITH_TIMEOUT(nextPage->getLabelStatusMessage()->text(), toPlm300 ? kPlm300Connected : kN7Connected,
                                   kConnectMs);
     QTest::qWait(kQuietMs);
@@ -845,7 +931,8 @@ void TestLeaveQuiet::leftPageGoesQuiet()
     for (const ModalCloser::Seen &box : qAsConst(boxes.seen))
         shown << box.texts.join(" / ");
     QVERIFY2(shown.isEmpty(), qPrintable(shown.join(" | ")));
-    QVERIFY(leave == WindowClosed || nextPage->isDeviceConnected());
+    QCOMPARE(ui->stackedWidget->currentWidget(), pageAtLeave);
+    QVERIFY(leave == WindowClosed || leave == HungUp || nextPage->isDeviceConnected());
 }
 
 QTEST_MAIN(TestLeaveQuiet)

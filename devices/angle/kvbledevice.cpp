@@ -96,7 +96,6 @@ void KVBLEDevice::disconnectDevice()
 {
     BaseDevice::disconnectDevice();
     showUI(false);
-    closeProcedureDialogs(); // A command's message has nobody to wait for any more.
     setEnableShowMainStatusMsgBLE();
     // Switched off, left, or its port gone: nothing answers here any more.
     showStatusMessageUp(QStringLiteral(" "));
@@ -113,18 +112,6 @@ void KVBLEDevice::tellProcedureRunning()
         return;
     }
     BaseDevice::tellProcedureRunning();
-}
-
-void KVBLEDevice::closeProcedureDialogs()
-{
-    // A dialog a procedure waits in would stay over the page the user
-    // turned to, and its procedure would go on once it is answered.
-    if (newDeviceDialog)
-        newDeviceDialog->reject();
-    if (securityDialog)
-        securityDialog->reject();
-    if (writeProgress)
-        writeProgress->close();
 }
 
 void KVBLEDevice::relearnSensor()

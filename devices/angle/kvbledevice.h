@@ -194,8 +194,6 @@ private:
     // wait ran out, kOutcomeLeft when the page was left during the wait.
     static constexpr int kOutcomeLeft = 3;
     int waitForOutcome(Procedure &run, int confirm, std::optional<int> failure);
-    // The dialogs a procedure of the page waits in close with the session.
-    void closeProcedureDialogs();
     // Takes the settings field's value when it holds one the sensor takes;
     // an edited field that holds none has its caption added to `refused`.
     bool readField(QLineEdit *field, kv380::FieldRange range, bool edited, const QLabel *caption, quint32 &value,
@@ -227,7 +225,6 @@ private:
     QMovie *currentVertical = nullptr;
     QMovie *currentHorizontal = nullptr;
     QPointer<QDialog> otherKindMessage;
-    QPointer<QDialog> newDeviceDialog;
     QPointer<QDialog> writeProgress; // while a settings write runs
     QDialog *connectDialog = nullptr;
     SecurityBLE *securityDialog = nullptr; // not owned

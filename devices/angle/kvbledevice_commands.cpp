@@ -163,6 +163,7 @@ void KVBLEDevice::writeParamToDevice(Procedure &run)
     progress->setModal(true);
     // Leaving the page closes it at once, not at the write's next wait.
     writeProgress = progress.get();
+    keepBox(progress.get());
     progress->show();
     needUpdateWindow = true;
     showWaiting();

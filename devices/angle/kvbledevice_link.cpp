@@ -94,8 +94,7 @@ void KVBLEDevice::connectNewDevice()
     });
     connect(buttons, &QDialogButtonBox::clicked, dialog, &QDialog::reject);
 
-    newDeviceDialog = dialog;
-    dialog->exec();
+    run.exec(*dialog);
     noLink.stop();
     // Gone before the procedure its button refers to: none of its handlers
     // runs any more once exec() returned.

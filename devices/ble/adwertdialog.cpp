@@ -93,6 +93,12 @@ AdwertDialog::AdwertDialog(QWidget *parent) : QDialog(parent)
 
 AdwertDialog::~AdwertDialog() = default;
 
+void AdwertDialog::done(int result)
+{
+    timerAnswer->stop();
+    QDialog::done(result);
+}
+
 void AdwertDialog::autoReplaceInputText(QString text)
 {
     for (const char *prefix : kPrefixes) {

@@ -31,6 +31,9 @@ public:
     QPushButton *closeButton() const { return btnClose; }
     QTimer *answerTimer() const { return timerAnswer; }
 
+    // However it closes, no late failure is told from it.
+    void done(int result) override;
+
 signals:
     void sendValueSerNumToConnect(QString data, int password);
     void signalNotConnectedDevice();

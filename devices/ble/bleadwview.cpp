@@ -6,6 +6,7 @@
 #include "devices/ble/adwertdialog.h"
 #include "devices/ble/bleadwmodel.h"
 #include "devices/ble/bleprotocol.h"
+#include "link/basedevice.h"
 #include "ui/formfonts.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
@@ -422,15 +423,6 @@ AdwertDialog *BLEAdwView::connectDialog() const
     return dialog;
 }
 
-void BLEAdwView::closeConnectDialog()
-{
-    if (!dialog)
-        return;
-    // Its answer timer would still tell of a failed connection.
-    dialog->answerTimer()->stop();
-    dialog->reject();
-}
-
 bool BLEAdwView::isEncryptionShown() const
 {
     return !picEncryption->isHidden();
@@ -456,7 +448,8 @@ void BLEAdwView::createDialogConnectDevice()
 {
     if (dialog)
         return;
-    auto *open = new AdwertDialog();
+    // The main window's child: it goes with the window at the latest.
+    auto *open = new AdwertDialog(window());
     connect(open, &AdwertDialog::sendValueSerNumToConnect, this, &BLEAdwView::sendSignalToConnectDevice);
     connect(this, &BLEAdwView::sendSignalToDialogErrorConnectindToDevice, open,
             &AdwertDialog::setMessageErrorConnectDevice);
@@ -465,7 +458,10 @@ void BLEAdwView::createDialogConnectDevice()
     dialog = open;
     requestedName.clear();
     emit signalResetConnectingDevice();
-    open->exec();
+    if (page)
+        page->execBox(*open);
+    else
+        open->exec();
     dialog = nullptr;
     requestedName.clear();
     open->deleteLater();

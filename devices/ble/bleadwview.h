@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class AdwertDialog;
+class BaseDevice;
 class BLEAdwModel;
 class MyItemDelegateForCell;
 class QComboBox;
@@ -85,8 +86,9 @@ public:
     QComboBox *paramSetChoice() const { return comboParamSet; }
     // The connect dialog while it is open.
     AdwertDialog *connectDialog() const;
-    // Closes the connect dialog, when open, without a word: its page was left.
-    void closeConnectDialog();
+    // The page whose session the connect dialog belongs to: its end closes
+    // the dialog without a word.
+    void setPage(BaseDevice *value) { page = value; }
 
     // The slot's table on the advertising calibration page, hidden until a
     // calibration run takes it.
@@ -178,6 +180,7 @@ private:
     QFrame *separator = nullptr; // card 0 only
 
     QPointer<AdwertDialog> dialog;
+    BaseDevice *page = nullptr;
     QString requestedName; // sent from the open dialog, not yet seen in the slot
 
     WidgetTar *tarLitres = nullptr;

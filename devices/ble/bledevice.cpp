@@ -237,18 +237,6 @@ void BLEDevice::connectDevice()
     setVisibleStatusLabels(true);
 }
 
-void BLEDevice::closeProcedureDialogs()
-{
-    // A dialog a procedure waits in would stay over the page the user
-    // turned to, and its procedure would go on once it is answered.
-    if (linkDialog)
-        linkDialog->reject();
-    if (securityDialog)
-        securityDialog->reject();
-    for (BLEAdwView *card : qAsConst(listAdwView))
-        card->closeConnectDialog();
-}
-
 bool BLEDevice::waitForSensorSerial(BaseDevice::Procedure &run, int ms)
 {
     for (int waited = 0; !isSensorSerialKnown() && waited < ms; waited += kSerialAskMs) {
@@ -272,7 +260,6 @@ void BLEDevice::disconnectDevice()
     // A refusal told during the session ended goes with it.
     endRefusal();
     forgetAdvertSession();
-    closeProcedureDialogs(); // A command's message has nobody to wait for any more.
     setEnableShowMainStatusMsgBLE();
 }
 

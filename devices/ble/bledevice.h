@@ -353,8 +353,6 @@ private:
     // Sends a request for a slot's sensor and looks for the base after it;
     // false when the page was left (before or during its wait).
     bool sendSlotCommand(BaseDevice::Procedure &run, const QByteArray &request);
-    // The dialogs a procedure of the page waits in close with the session.
-    void closeProcedureDialogs();
     void enableCalibrationForListedSensors();
     void storeIdentity(const QByteArray &frame);
     // Any answer of the base proves it is there, in a session or not.

@@ -54,6 +54,7 @@ void BLEDevice::initAdvertCards()
         BLEAdwModel *model = listAdwModel.at(i);
         card->showUI(false);
         card->setModel(model);
+        card->setPage(this);
         connect(card, &BLEAdwView::signalResetConnectingDevice, model, &BLEAdwModel::resetFlConnectedDevice);
         connect(card, &BLEAdwView::signalToMainToConnectDevice, this, &BLEDevice::recieveStringFromDialog);
         connect(card, &BLEAdwView::signalEnableDopParam, this, &BLEDevice::enableDopParamAdwert);

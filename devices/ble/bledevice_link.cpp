@@ -97,7 +97,7 @@ void BLEDevice::connectNewDevice()
 
     noAnswer.start();
     linkDialog = &dialog;
-    dialog.exec();
+    run.exec(dialog);
     linkDialog = nullptr;
     noAnswer.stop();
 }

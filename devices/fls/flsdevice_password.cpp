@@ -112,7 +112,8 @@ void FLSDevice::runSecurityDialog(Procedure &run, bool protectedMode)
     securityDialog = dialog;
     securityRun = &run;
     dialog->resize(250, 200);
-    dialog->exec();
+    // A box of the procedure: the session's end closes it.
+    run.exec(*dialog);
     dialog->deleteLater();
     securityDialog = nullptr;
     securityRun = nullptr;

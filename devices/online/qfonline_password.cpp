@@ -72,7 +72,8 @@ void QFOnline::checkPass()
         securityDialog = dialog;
         passwordRun = &run;
         dialog->resize(kSecurityWidth, kSecurityHeight);
-        dialog->exec();
+        // A box of the procedure: the session's end closes it.
+        run.exec(*dialog);
         passwordRun = nullptr;
         securityDialog = nullptr;
         dialog->deleteLater();
