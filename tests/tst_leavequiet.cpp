@@ -165,22 +165,6 @@ void type(QLineEdit *edit, const QString &text)
     QTest::keyClicks(edit, text);
 }
 
-// Once a modal window of type T is on top, `act` runs in it, once; other
-// windows are left alone. `start` opens the window and returns when it closed.
-template <class T> void actInModal(const std::function<void(T *)> &act, const std::function<void()> &start)
-{
-    QTimer user;
-    QObject::connect(&user, &QTimer::timeout, [&] {
-        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        user.stop();
-        act(dialog);
-    });
-    user.start(20);
-    start();
-}
-
 // ---- the wired fuel sensor ----
 
 Procedure wiredSensor(std::function<void(Reriruvozive &)> run, int leaveAfterMs, int leaveAfterCommand = -1)
@@ -273,16 +257,41 @@ void pickFlsSensor(Reriruvozive &w)
     emit w.form()->comboBox_NetNumDUT->activated(0);
 }
 
+void switchFlsToAngleMode(Reriruvozive &w)
+{
+    pickServiceEntry(w, "engineer");
+    Switch *angle = w.fls()->getSwitchAngle();
+    QTest::mouseClick(angle, Qt::LeftButton, Qt::NoModifier, angle->rect().center());
+}
+
+// ---- the BLE base, its advertising mode and the wireless angle sensor ----
+
+// The base on the line of the row that runs, for a procedure that silences it.
+SimulatedBase *baseOnLine = nullptr;
+
+// Once a modal window of type T is on top, `act` runs in it, once; other
+// windows are left alone. `start` opens the window and returns when it closed.
+template <class T> void actInModal(const std::function<void(T *)> &act, const std::function<void()> &start)
+{
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        user.stop();
+        act(dialog);
+    });
+    user.start(20);
+    start();
+}
+
+// ---- boxes the wired sensor's procedures wait in ----
+
 // Smoothing on: the calibration first advises to switch it off.
 void calibrateSmoothedFls(Reriruvozive &w)
 {
     w.form()->comboBox_FiltrDUT->setCurrentIndex(1);
     w.form()->ButtonTarirovka->click();
-}
-
-void setFlsFull(Reriruvozive &w)
-{
-    QMetaObject::invokeMethod(&w, "slotShortcutF2");
 }
 
 // Past the advice, at the question.
@@ -297,35 +306,6 @@ void calibrateFlsWithoutFuel(Reriruvozive &w)
     actInModal<QDialog>([](QDialog *dialog) { dialog->findChild<QPushButton *>("pushButtonAutoCalibStart")->click(); },
                         [&w] { w.form()->pushButtonAutoCalibrate->click(); });
 }
-
-// A box of the procedure shows `text`, the procedure waiting in it.
-Procedure atBox(Procedure p, const QString &text)
-{
-    p.leaveAtBox = text;
-    return p;
-}
-
-bool boxShows(const QString &text)
-{
-    QWidget *box = QApplication::activeModalWidget();
-    for (const QLabel *label : box && box->isVisible() ? box->findChildren<QLabel *>() : QList<QLabel *>()) {
-        if (label->text().contains(text))
-            return true;
-    }
-    return false;
-}
-
-void switchFlsToAngleMode(Reriruvozive &w)
-{
-    pickServiceEntry(w, "engineer");
-    Switch *angle = w.fls()->getSwitchAngle();
-    QTest::mouseClick(angle, Qt::LeftButton, Qt::NoModifier, angle->rect().center());
-}
-
-// ---- the BLE base, its advertising mode and the wireless angle sensor ----
-
-// The base on the line of the row that runs, for a procedure that silences it.
-SimulatedBase *baseOnLine = nullptr;
 
 // The BLE button, then a choice of the BLE page, until `found` holds.
 std::function<bool(Reriruvozive &)> chooseBle(QPushButton *Ui_Deruvivuriri::*choice,
@@ -623,6 +603,11 @@ void setOnlineHorizon(Reriruvozive &w)
     w.form()->pushButtonOnlineHorizont->click();
 }
 
+void checkOnlinePassword(Reriruvozive &w)
+{
+    w.online()->checkPass();
+}
+
 } // namespace
 
 // How the user leaves a procedure in the middle of its wait, or does not.
@@ -671,6 +656,12 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         p.onceCommand = command;
         return p;
     };
+    const auto atBox = [](Procedure p, const char *text) {
+        p.leaveAtBox = QString::fromUtf8(text);
+        return p;
+    };
+    const auto setFlsFull = [](Reriruvozive &w) { QMetaObject::invokeMethod(&w, "slotShortcutF2"); };
+    const QList<Leave> ended = {HungUp, SwitchedOff, WindowClosed};
     Procedure plm300Write = once(plm300(writePlm300Settings, 300), 0xF5);
     plm300Write.again = [](Reriruvozive &w) { w.form()->ButtonWriteParamPLM300->click(); };
     const QList<Row> procedures = {
@@ -699,24 +690,13 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         {"wired pair calibration", wiredPairCalibration(40), {}},
         // While the sensor settles into angle mode, before the search for it.
         {"wired sensor angle mode", once(wiredSensor(switchFlsToAngleMode, 200), 0xF2), {PressedAgain}},
-        // The boxes and dialogs a procedure waits in end with its session: no
-        // next question, frame or page follows, here or on the page the user
-        // turned to.
-        {"wired sensor password dialog",
-         atBox(wiredSensor(checkFlsPassword, 0), QStringLiteral("не защищено паролем")),
-         {HungUp, SwitchedOff, WindowClosed}},
-        {"wired calibration advice",
-         atBox(wiredSensor(calibrateSmoothedFls, 0), QStringLiteral("Тарировку рекомендуется")),
-         {HungUp, SwitchedOff, WindowClosed}},
-        {"wired Full advice",
-         atBox(wiredSensor(setFlsFull, 0), QStringLiteral("Установку \"Полный\"")),
-         {HungUp, SwitchedOff, WindowClosed}},
-        {"wired Empty question",
-         atBox(wiredSensor(setFlsEmpty, 0), QStringLiteral("уровень \"Пустой\"")),
-         {HungUp, SwitchedOff, WindowClosed}},
-        {"wired calibration without fuel question",
-         atBox(wiredSensor(calibrateFlsWithoutFuel, 0), QStringLiteral("автоматическая калибровка")),
-         {HungUp, SwitchedOff, WindowClosed}},
+        // While a box of it is up: the box closes, and no question, frame or
+        // page follows, here or (the launch) on the page turned to.
+        {"wired sensor password dialog", atBox(wiredSensor(checkFlsPassword, 0), "не защищено паролем"), ended},
+        {"wired calibration advice", atBox(wiredSensor(calibrateSmoothedFls, 0), "Тарировку рекомендуется"), ended},
+        {"wired Full advice", atBox(wiredSensor(setFlsFull, 0), "Установку \"Полный\""), ended},
+        {"wired Empty question", atBox(wiredSensor(setFlsEmpty, 0), "уровень \"Пустой\""), ended},
+        {"wired calibration without fuel", atBox(wiredSensor(calibrateFlsWithoutFuel, 0), "калибровка Пустой"), ended},
 
         // ---- the BLE base, its advertising mode and the wireless angle sensor ----
         // A base that answers nothing: the write waits for the sensor's report.
@@ -758,6 +738,7 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         // While the write waits for the unit to acknowledge it.
         {"online unit settings write", onlineUnit(writeOnlineSettings, 400), {SwitchedOff, WindowClosed}},
         {"online unit horizon", onlineUnit(setOnlineHorizon, 300), {}},
+        {"online unit password dialog", atBox(onlineUnit(checkOnlinePassword, 0), "не защищено паролем"), ended},
     };
     const char *const how[] = {"another device", "switched off",  "back at once",
                                "pressed again",  "window closed", "line hung up"};
@@ -862,13 +843,16 @@ void TestLeaveQuiet::leftPageGoesQuiet()
         pageAtLeave = ui->stackedWidget->currentWidget();
     };
     QTimer boxWatch;
+    connect(&boxWatch, &QTimer::timeout, &window, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        for (const QLabel *label : box ? box->findChildren<QLabel *>() : QList<QLabel *>()) {
+            if (box->isVisible() && label->text().contains(procedure.leaveAtBox)) {
+                boxWatch.stop();
+                return leaveNow();
+            }
+        }
+    });
     if (!procedure.leaveAtBox.isEmpty()) {
-        connect(&boxWatch, &QTimer::timeout, &window, [&] {
-            if (!boxShows(procedure.leaveAtBox))
-                return;
-            boxWatch.stop();
-            leaveNow();
-        });
         boxWatch.start(20);
     } else if (procedure.leaveAfterCommand < 0) {
         QTimer::singleShot(procedure.leaveAfterMs, &window, leaveNow);
