@@ -3,7 +3,6 @@
 // sensors' levels and tables lent to the tank calibration run.
 #include "app/reriruvozive.h"
 
-#include "calibration/calibrationdialogs.h"
 #include "calibration/myitemdelegateforcell.h"
 #include "calibration/tarrun.h"
 #include "deruvivuriri_form.h"
@@ -74,7 +73,7 @@ bool Reriruvozive::startAdvertTar()
     const int slot = ui->tabWidgetAdw->currentIndex();
     const BLEAdwModel *model = bleDevice->modelOf(slot);
     if (!model || !model->getFlConnectedDevice()) {
-        calibrationdialogs::tell(this, tr("Подключите датчик"));
+        bleDevice->showMessage(QString(), tr("Подключите датчик"), this);
         return false;
     }
     // A table begun on another slot's tab gives way to this one.

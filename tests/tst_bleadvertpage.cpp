@@ -236,6 +236,8 @@ void TestBleAdvertPage::connectingASensorFillsItsSlot()
         [&](QWidget *w) {
             auto *dialog = qobject_cast<AdwertDialog *>(w);
             QVERIFY(dialog);
+            // It goes with the main window at the latest.
+            QVERIFY(f->window->findChildren<AdwertDialog *>().contains(dialog));
             firstAnswer = dialog->messageLabel()->text();
             // The list is polled again after the failure.
             const int lists = f->base->countRequests(0xA6);
