@@ -464,8 +464,9 @@ private:
     quint8 surveyAddress() const;
     void appendLog(const QString &text);
     void markParamChanged(QLabel *mark);
-    bool changeDelayKV380(bool on);                                       // reriruvozive_kv380.cpp
-    bool confirmKVBLE(BaseDevice::Procedure &run, const QString &action); // reriruvozive_kvble.cpp
+    bool changeDelayKV380(bool on); // reriruvozive_kv380.cpp
+    // reriruvozive_kvble.cpp
+    bool confirmKVBLE(BaseDevice::Procedure &run, const QString &action);
     // Sends a frame of the online page's buttons and tells the user how the
     // unit took it: `notice` once it acknowledged it with an answer repeating
     // `command`.

@@ -146,12 +146,12 @@ public:
         // may show a box); false when the session ended during either.
         bool waitAndTake(int ms, bool precisely = false);
 
-        // The boxes and dialogs of the procedure: each is shown as one of its
-        // page's session (execBox()), so that the session's end closes it and
-        // the procedure goes no further. Once the session ended none is shown.
-        // A procedure that did not begin for want of a session shows them all
-        // the same, as plain boxes.
-        // What exec() returned; Rejected when the session ended.
+        // The boxes and dialogs of the procedure, shown as boxes of its
+        // page's session (execBox()): the session's end closes them, and the
+        // procedure goes no further. None is shown once the session ended; a
+        // procedure that did not begin for want of a session shows them as
+        // plain boxes.
+        // Runs `dialog`: what exec() returned; Rejected when the session ended.
         int exec(QDialog &dialog);
         // A question with OK and cancel: true when OK was pressed and the
         // session still runs.
@@ -329,11 +329,12 @@ private:
     bool searchActive = false;
     bool sessionRunning = false;
     quint64 sessionNumber = 0;
-    int holds = 0;                        // procedures holding the line in the running session
-    int mutes = 0;                        // procedures muting the watchdog in the running session
-    quint64 procedureSession = 0;         // the session a started procedure runs in
-    std::vector<QEventLoop *> waits;      // the waits of the running session, innermost last
-    std::vector<QPointer<QDialog>> boxes; // the boxes shown in the running session
+    int holds = 0;                   // procedures holding the line in the running session
+    int mutes = 0;                   // procedures muting the watchdog in the running session
+    quint64 procedureSession = 0;    // the session a started procedure runs in
+    std::vector<QEventLoop *> waits; // the waits of the running session, innermost last
+    // The boxes shown in the running session, in the order they came.
+    std::vector<QPointer<QDialog>> boxes;
     bool intakeStopped = false;
 
     // The running session's number; 0 outside a session. A procedure takes
