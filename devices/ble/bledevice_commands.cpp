@@ -39,11 +39,10 @@ std::optional<quint32> BLEDevice::typedPassword(bool newPasswordField)
         newPasswordField ? securityDialog->getLineEditSetPassBLE() : securityDialog->getLineEditInputPassBLE();
     // An empty field or a number the sensor cannot take is never sent as
     // some other number.
-    if (!Security::isSendablePassword(text, kLargestPassword)) {
+    const std::optional<quint32> value = Security::passwordValue(text, kLargestPassword);
+    if (!value)
         Security::refusePassword(securityDialog, kLargestPassword);
-        return std::nullopt;
-    }
-    return quint32(text.toULongLong());
+    return value;
 }
 
 bool BLEDevice::sendClearPasswordCmd()
