@@ -635,7 +635,7 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         // Inside the password step the write runs first.
         {"wired sensor settings write after the password", wiredSensor(writeFlsSettingsAfterPassword, 20, 0xF8), {}},
         // Inside the probe of the security entry, before its dialog.
-        {"wired sensor password check", wiredSensor(checkFlsPassword, 100), {SwitchedOff}},
+        {"wired sensor password check", wiredSensor(checkFlsPassword, 100), {SwitchedOff, WindowClosed}},
         // Between the Empty level's frame and the Full level's.
         {"wired sensor levels typed by hand", once(wiredSensor(writeFlsLevelsByHand, 20, 0xED), 0xEC), {PressedAgain}},
         // Inside the password step Full from the level runs first.

@@ -270,9 +270,9 @@ bool FLSDevice::delPass()
             passwordEntered = false;
             openedSensors.forget(pickedSensorIdentity());
             qDebug() << "пароль успешно удалён";
-        }
-        else if (*answer == fls::kPasswordRefusedCommand)
+        } else if (*answer == fls::kPasswordRefusedCommand) {
             qDebug() << "ошибка удаления пароля";
+        }
     }
     // The port may have gone while the message was up.
     if (run.alive())
