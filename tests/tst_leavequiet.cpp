@@ -645,7 +645,7 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         // While the horizon's answer is awaited.
         {"wired sensor horizon", wiredSensor(setFlsHorizon, 20, 0xAA), {}},
         // Between the password and "no password".
-        {"wired sensor password removal", wiredSensor(removeFlsPassword, 100, 0xF8), {SwitchedOff}},
+        {"wired sensor password removal", wiredSensor(removeFlsPassword, 100, 0xF8), {SwitchedOff, WindowClosed}},
         // Between the picked sensor's two serial requests.
         {"wired sensor picked in the list", wiredSensor(pickFlsSensor, 40), {}},
         // Between the serial requests to sensor 2 before a pair's run is named.
