@@ -167,6 +167,9 @@ public slots:
     QString checkCurrentLanguage();
     void setupBtnService(bool stateSerialPort);
     void deleteLabelUpdate();
+    // Texts built in code, said again in the language just chosen.
+    void retranslateServiceMenu();
+    void retranslateRemotePage();
 
     // Tank calibration (app/reriruvozive_calibration.cpp).
     void launchTarirovka();
@@ -189,6 +192,8 @@ public slots:
     // The remote command page (reriruvozive_remote.cpp): its lists, and the
     // mode and filter codes of its current choices.
     void initUIRC();
+    // The value caption of the chosen command, in the current language.
+    void showRemoteCaption();
     unsigned char getModeRC();
     unsigned char getFiltrRC();
 

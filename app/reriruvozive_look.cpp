@@ -201,8 +201,13 @@ void Reriruvozive::on_comboBoxChooseLanguage_activated(int index)
 
 void Reriruvozive::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange && ui)
+    if (event->type() == QEvent::LanguageChange && ui) {
         ui->retranslateUi(this);
+        // The form's texts came back as the form has them; the service menu
+        // and the remote page's lists and caption are built in code.
+        retranslateServiceMenu();
+        retranslateRemotePage();
+    }
     QMainWindow::changeEvent(event);
 }
 

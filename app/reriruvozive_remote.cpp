@@ -27,6 +27,14 @@ void addRemoteItems(QComboBox *box, const QStringList &sources, bool translate =
         box->addItem(translate ? translatedRemoteText(source) : source);
 }
 
+// Says a list's items again in the current language; the list keeps its
+// items and the one chosen.
+void retranslateRemoteItems(QComboBox *box, const QStringList &sources)
+{
+    for (int i = 0; i < sources.size() && i < box->count(); ++i)
+        box->setItemText(i, translatedRemoteText(sources.at(i)));
+}
+
 QValidator *patternValidator(const char *pattern, QObject *parent)
 {
     return new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(pattern)), parent);
@@ -87,7 +95,7 @@ void Reriruvozive::on_comboBoxRemoteControl_activated(int index)
         replaceValidator(ui->lineEditPassRemoteControl,
                          patternValidator(input->pattern, ui->lineEditPassRemoteControl));
         ui->label_2RC->show();
-        ui->label_2RC->setText(translatedRemoteText(QString::fromUtf8(input->caption)));
+        showRemoteCaption();
     } else {
         // A request carries no value; what was typed stays for the next pick.
         ui->lineEditPassRemoteControl->hide();
@@ -95,6 +103,26 @@ void Reriruvozive::on_comboBoxRemoteControl_activated(int index)
     }
     for (QWidget *w : modeAndFilter)
         w->hide();
+}
+
+void Reriruvozive::showRemoteCaption()
+{
+    const std::optional<remote::Command> command = remote::commandAt(ui->comboBoxRemoteControl->currentIndex());
+    const std::optional<remote::ValueInput> input = command ? remote::valueInputOf(*command) : std::nullopt;
+    if (input)
+        ui->label_2RC->setText(translatedRemoteText(QString::fromUtf8(input->caption)));
+}
+
+void Reriruvozive::retranslateRemotePage()
+{
+    // The form put its own caption back: the chosen command's is shown.
+    showRemoteCaption();
+    retranslateRemoteItems(ui->comboBoxRemoteControl, remote::commandTexts());
+    retranslateRemoteItems(ui->comboBoxModeRemoteControl, remote::modeTexts());
+    retranslateRemoteItems(ui->comboBoxTypeFiltrRemoteControl, remote::filterTypeTexts());
+    const int filterType = ui->comboBoxTypeFiltrRemoteControl->currentIndex();
+    if (remote::filterLevelsTranslated(filterType))
+        retranslateRemoteItems(ui->comboBoxFiltrRemoteControl, remote::filterLevelTexts(filterType));
 }
 
 void Reriruvozive::on_comboBoxTypeFiltrRemoteControl_activated(int index)

@@ -30,6 +30,32 @@ const QString kEntrySecurity = QStringLiteral("security");
 const QString kEntryProgSetting = QStringLiteral("prog_setting");
 const QString kEntryRemote = QStringLiteral("remote");
 
+// The entries' texts, by object name, so that a language switch can say
+// them again in the new language.
+struct EntryText
+{
+    const QString &name;
+    const char *text;
+};
+const EntryText kEntryTexts[] = {
+    {kEntryUpdate, QT_TRANSLATE_NOOP("Reriruvozive", "Обновить прошивку")},
+    {kEntryDiscard, QT_TRANSLATE_NOOP("Reriruvozive", "Отменить несохранённые настройки")},
+    {kEntrySetFactory, QT_TRANSLATE_NOOP("Reriruvozive", "Загрузить заводские настройки")},
+    {kEntryEngineer, QT_TRANSLATE_NOOP("Reriruvozive", "Инженерное меню")},
+    {kEntrySecurity, QT_TRANSLATE_NOOP("Reriruvozive", "Безопасность")},
+    {kEntryProgSetting, QT_TRANSLATE_NOOP("Reriruvozive", "Настройки программы")},
+    {kEntryRemote, QT_TRANSLATE_NOOP("Reriruvozive", "Дистанционное управление")},
+};
+
+QString entryText(const QString &name)
+{
+    for (const EntryText &e : kEntryTexts) {
+        if (e.name == name)
+            return Reriruvozive::tr(e.text);
+    }
+    return QString();
+}
+
 } // namespace
 
 void Reriruvozive::setupHotKey()
@@ -73,34 +99,34 @@ void Reriruvozive::slotShortcutF4()
 void Reriruvozive::setupBtnService(bool stateSerialPort)
 {
     auto *menu = new QMenu(this);
-    const auto addEntry = [this, menu](const QString &text, const QString &name) {
-        QAction *action = menu->addAction(text);
+    const auto addEntry = [this, menu](const QString &name) {
+        QAction *action = menu->addAction(entryText(name));
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, &Reriruvozive::slotServiceBtn);
     };
 
     if (!stateSerialPort) {
-        addEntry(tr("Настройки программы"), kEntryProgSetting);
+        addEntry(kEntryProgSetting);
         // The online device has no service functions of its own.
         if (!deviceQFOnline)
-            addEntry(tr("Дистанционное управление"), kEntryRemote);
+            addEntry(kEntryRemote);
     } else {
         // The button that puts a BLE sensor into its firmware mode needs a
         // sensor linked to the base; the advertising list links none.
         const bool advertising = bleDevice->isAdvertMode();
         ui->pushBtnInUpdBLE->setVisible(!advertising);
         if (!advertising && !deviceQFOnline) {
-            addEntry(tr("Отменить несохранённые настройки"), kEntryDiscard);
-            addEntry(tr("Загрузить заводские настройки"), kEntrySetFactory);
-            addEntry(tr("Инженерное меню"), kEntryEngineer);
-            addEntry(tr("Безопасность"), kEntrySecurity);
+            addEntry(kEntryDiscard);
+            addEntry(kEntrySetFactory);
+            addEntry(kEntryEngineer);
+            addEntry(kEntrySecurity);
         }
     }
     // Wireless devices are sent into their update mode even without a line;
     // the wired ones take their firmware through the open port.
     const bool wiredUpdate = stateSerialPort && (deviceFLS || deviceKV380 || devicePLM300 || deviceQFOnline);
     if (deviceBLE || deviceKVBLE || wiredUpdate)
-        addEntry(tr("Обновить прошивку"), kEntryUpdate);
+        addEntry(kEntryUpdate);
 
     // The menu of the previous port state goes, unless it is open or one of
     // its entries is being served right now (the port may close while an
@@ -112,6 +138,14 @@ void Reriruvozive::setupBtnService(bool stateSerialPort)
     refreshUpdateEntry();
     ui->pushButtonService->setMenu(menu);
     ui->pushButtonService->show();
+}
+
+void Reriruvozive::retranslateServiceMenu()
+{
+    if (!serviceMenu)
+        return;
+    for (QAction *action : serviceMenu->actions())
+        action->setText(entryText(action->objectName()));
 }
 
 void Reriruvozive::slotServiceBtn()

@@ -204,6 +204,14 @@ void TestBleBaseLink::newPasswordIsSaidSetOnlyOnceTheSensorConfirmedIt()
     QVERIFY(f->page->getAcceptedPassword() == 4321u);
     QVERIFY(f->page->isPasswordProtected());
     QCOMPARE(f->logged("New password BLE device successfully set"), 1);
+
+    // Off and on, the sensor still open: the probe's "no password" would be its new one.
+    const int probes = f->base->countRequests(0xE9);
+    f->ui->pushButtonBLE->click();
+    openSensor();
+    QTRY_VERIFY_WITH_TIMEOUT(f->page->isPasswordProtected(), kAnswerMs);
+    QCOMPARE(f->base->countRequests(0xE9), probes);
+    QVERIFY(f->base->sensor.password == 4321u);
 }
 
 QTEST_MAIN(TestBleBaseLink)

@@ -135,6 +135,14 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Введён не верный пароль датчика"), kOutcomeMs);
     QVERIFY(!f->page->getAcceptedPassword());
 
+    // Opened with it, the sensor keeps it when a removal names another.
+    f->runSecurityRow("777", "Ввести пароль датчика");
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Пароль принят"), kOutcomeMs);
+    const int sets = f->base->countRequests(0xE9);
+    f->runSecurityRow("778", "Удалить пароль датчика");
+    QCOMPARE(f->base->countRequests(0xE9), sets);
+    QVERIFY(f->base->sensor.password == 777u);
+
     // The right one removes the password.
     f->runSecurityRow("777", "Удалить пароль датчика");
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Пароль ВТ датчика успешно удалён"), kOutcomeMs);

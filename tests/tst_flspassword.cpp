@@ -117,6 +117,7 @@ void TestFlsPassword::enteredPasswordOpensTheSensorForWrites_data()
     QTest::addColumn<bool>("right");
     QTest::newRow("right password") << "4321" << true;
     QTest::newRow("wrong password") << "1111" << false;
+    QTest::newRow("right password, leading zeros") << "00000000004321" << true;
 }
 
 void TestFlsPassword::enteredPasswordOpensTheSensorForWrites()
@@ -273,14 +274,33 @@ void TestFlsPassword::securityAfterEntryKeepsThePassword()
 
     // A probe now would set password 0 on the open sensor and so remove its
     // password: the dialog opens for the protected sensor without one.
-    DialogSteps script({DialogSteps::click("Закрыть")});
-    const int from = s->device->requests().size();
+    {
+        DialogSteps script({DialogSteps::click("Закрыть")});
+        const int from = s->device->requests().size();
+        securityEntry()->trigger();
+        QCOMPARE(script.seen.size(), 1);
+        QVERIFY(script.seen.at(0).texts.contains(kProtectedText));
+        QCOMPARE(s->writesSince(from), QList<quint8>());
+        QCOMPARE(s->device->sensor().password, std::optional<quint32>(4321));
+        QCOMPARE(s->page->getStoredPassword(), 4321u);
+    }
+
+    // Off and on: a new session, and the sensor is still open. Only the
+    // user's removal takes its password, after which it is probed again.
+    s->ui->pushButtonDeviceFLS->click();
+    QVERIFY(s->connect("Подключен QF470"));
+    QVERIFY(!s->page->isPasswordEntered());
+    {
+        DialogSteps removal({DialogSteps::fillAndClick({"4321"}, "Удалить пароль")});
+        const int before = s->device->requests().size();
+        securityEntry()->trigger();
+        QCOMPARE(s->writesSince(before), QList<quint8>({0xF8, 0xF7}));
+    }
+    QVERIFY(!s->device->sensor().password);
+    DialogSteps probed({DialogSteps::click("Закрыть")});
+    const int removed = s->device->requests().size();
     securityEntry()->trigger();
-    QCOMPARE(script.seen.size(), 1);
-    QVERIFY(script.seen.at(0).texts.contains(kProtectedText));
-    QCOMPARE(s->writesSince(from), QList<quint8>());
-    QCOMPARE(s->device->sensor().password, std::optional<quint32>(4321));
-    QCOMPARE(s->page->getStoredPassword(), 4321u);
+    QCOMPARE(s->writesSince(removed), QList<quint8>({0xF7}));
 }
 
 void TestFlsPassword::onlyAnAnswerAfterTheSendIsJudged()

@@ -266,6 +266,15 @@ void TestKvBleLink::slowBaseStillConfirmsTheRightPassword()
     QCOMPARE(f->angleUpper(), QString("Пароль принят"));
     QVERIFY(lockIs(":/images/unlock.png"));
     QVERIFY(f->sim->sensors[0].unlocked);
+
+    // Off and on, the sensor still open: the probe's "no password" would be its new one.
+    const int probes = f->sim->countRequests(0xE9);
+    f->ui->pushButtonBLE->click();
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    QVERIFY(f->kvPage->isPasswordProtected());
+    QCOMPARE(f->sim->countRequests(0xE9), probes);
+    QCOMPARE(f->sim->sensors[0].password.value_or(0), 4321u);
 }
 
 void TestKvBleLink::restartForTheUpdaterCountsDownOnce()

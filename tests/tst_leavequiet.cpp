@@ -673,7 +673,7 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         // Inside the password step the write runs first.
         {"wired sensor settings write after the password", wiredSensor(writeFlsSettingsAfterPassword, 20, 0xF8), {}},
         // Inside the probe of the security entry, before its dialog.
-        {"wired sensor password check", wiredSensor(checkFlsPassword, 100), {SwitchedOff}},
+        {"wired sensor password check", wiredSensor(checkFlsPassword, 100), {SwitchedOff, WindowClosed}},
         // Between the Empty level's frame and the Full level's.
         {"wired sensor levels typed by hand", once(wiredSensor(writeFlsLevelsByHand, 20, 0xED), 0xEC), {PressedAgain}},
         // Inside the password step Full from the level runs first.
@@ -683,7 +683,7 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         // While the horizon's answer is awaited.
         {"wired sensor horizon", wiredSensor(setFlsHorizon, 20, 0xAA), {}},
         // Between the password and "no password".
-        {"wired sensor password removal", wiredSensor(removeFlsPassword, 100, 0xF8), {SwitchedOff}},
+        {"wired sensor password removal", wiredSensor(removeFlsPassword, 100, 0xF8), {SwitchedOff, WindowClosed}},
         // Between the picked sensor's two serial requests.
         {"wired sensor picked in the list", wiredSensor(pickFlsSensor, 40), {}},
         // Between the serial requests to sensor 2 before a pair's run is named.

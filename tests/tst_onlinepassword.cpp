@@ -245,6 +245,19 @@ void TestOnlinePassword::protectedUnitRefusesAWrongPasswordAndTakesTheRightOne()
     QTRY_VERIFY_WITH_TIMEOUT(page->isConfigRead(), kAnswerMs);
     ui->pushButtonOnlineWriteSetting->click();
     QTRY_COMPARE_WITH_TIMEOUT(device->appliedRecords.size(), 1, kAnswerMs);
+
+    // Off and on, the unit still open: neither a probe nor a removal after
+    // a wrong password may take its password.
+    ui->pushButtonQFOnline->click();
+    connectPage();
+    const int before = passwordFrames().size();
+    {
+        PasswordUser user("1111", "Удалить пароль");
+        page->checkPass();
+        QCOMPARE(user.messages.size(), 1);
+    }
+    QCOMPARE(passwordFrames().mid(before), QList<QByteArray>({frame::withCrc(QByteArray::fromHex("3101f800000457"))}));
+    QCOMPARE(device->unit.password, std::optional<quint32>(4321));
 }
 
 void TestOnlinePassword::unprotectedUnitTakesANewPassword()

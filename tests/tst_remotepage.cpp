@@ -189,6 +189,10 @@ void TestRemotePage::eachCommandShowsItsInputsAndMakesItsLine()
     QVERIFY(ui->comboBoxModeRemoteControl->isHidden());
     if (takesValue) {
         QCOMPARE(ui->label_2RC->text(), caption);
+        // A language switch puts the form's texts back: the caption stays the command's.
+        QEvent languageChange(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(window.get(), &languageChange);
+        QCOMPARE(ui->label_2RC->text(), caption);
         QCOMPARE(ui->lineEditPassRemoteControl->text(), QString());
         QTest::keyClicks(ui->lineEditPassRemoteControl, value);
         QCOMPARE(ui->lineEditPassRemoteControl->text(), value);

@@ -298,6 +298,12 @@ void TestService::programSettingsOpenAndBackReturnsToThePageBefore()
     QVERIFY(settings);
     settings->trigger();
     QCOMPARE(ui->stackedWidget->currentWidget(), ui->ProgrammSetting);
+    // A language chosen here speaks in the menu at once, and back again.
+    for (const int language : {1, 0}) {
+        ui->comboBoxChooseLanguage->setCurrentIndex(language);
+        emit ui->comboBoxChooseLanguage->activated(language);
+        QTRY_COMPARE(entry("prog_setting")->text(), QString(language ? "Program settings" : "Настройки программы"));
+    }
     ui->pushButtonProgSettingBack->click();
     QCOMPARE(ui->stackedWidget->currentWidget(), ui->ChoiceBLE);
     QVERIFY(closer.seen.isEmpty()); // no sensor needed

@@ -525,6 +525,7 @@ void TestSharedWidgets::passwordReachesTheReceiverAsFourBytes_data()
     QTest::newRow("small") << "1234" << QByteArray::fromHex("000004d2");
     QTest::newRow("signed limit") << "2147483647" << QByteArray::fromHex("7fffffff");
     QTest::newRow("unsigned limit") << "4294967295" << QByteArray::fromHex("ffffffff");
+    QTest::newRow("leading zeros") << "00000000000001" << QByteArray::fromHex("00000001");
 }
 
 void TestSharedWidgets::passwordReachesTheReceiverAsFourBytes()

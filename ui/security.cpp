@@ -29,13 +29,7 @@ public:
         Q_UNUSED(pos)
         if (input.isEmpty())
             return Intermediate;
-        for (const QChar c : qAsConst(input)) {
-            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return Invalid;
-        }
-        bool ok = false;
-        const qulonglong value = input.toULongLong(&ok, 10);
-        return ok && value <= maximum ? Acceptable : Invalid;
+        return Security::passwordValue(input, maximum) ? Acceptable : Invalid;
     }
 
 private:
@@ -49,20 +43,38 @@ QValidator *Security::passwordValidator(quint32 maximum, QObject *parent)
     return new PasswordValidator(maximum, parent);
 }
 
-bool Security::isSendablePassword(const QString &text, quint32 maximum)
+std::optional<quint32> Security::passwordValue(const QString &text, quint32 maximum)
 {
-    if (text.isEmpty() || text.size() > 10)
-        return false;
+    if (text.isEmpty())
+        return std::nullopt;
+    // Ten digits hold every 32-bit number; the leading zeros before them
+    // change nothing, and more digits are refused before they are read, so
+    // that no conversion can overflow.
+    constexpr int kDigitsOf32Bits = 10;
+    int significant = 0;
+    quint64 value = 0;
     for (const QChar c : text) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
+            return std::nullopt;
+        if (significant == 0 && c == QLatin1Char('0'))
+            continue;
+        if (++significant > kDigitsOf32Bits)
+            return std::nullopt;
+        value = value * 10 + quint64(c.unicode() - '0');
     }
-    return text.toULongLong() <= maximum;
+    if (value > maximum)
+        return std::nullopt;
+    return quint32(value);
+}
+
+bool Security::isSendablePassword(const QString &text, quint32 maximum)
+{
+    return passwordValue(text, maximum).has_value();
 }
 
 QByteArray Security::passwordBytes(const QString &text)
 {
-    const quint32 value = quint32(text.toULongLong());
+    const quint32 value = passwordValue(text, kUnsignedMaximum).value_or(0);
     QByteArray bytes;
     for (int shift = 24; shift >= 0; shift -= 8)
         bytes.append(char((value >> shift) & 0xFF));

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <optional>
+
 class QLineEdit;
 class QPushButton;
 class QValidator;
@@ -26,8 +28,12 @@ public:
     // largest number the receiver converts.
     static QValidator *passwordValidator(quint32 maximum, QObject *parent);
 
-    // True when the text is a password the receiver can send: decimal digits
-    // only, not empty, and not above maximum.
+    // The number a typed password stands for: decimal digits only, not
+    // empty, and not above maximum; leading zeros are read as the number
+    // they make, however many. Nothing for any other text.
+    static std::optional<quint32> passwordValue(const QString &text, quint32 maximum);
+    // True when the text is a password the receiver can send (passwordValue()
+    // reads a number from it).
     static bool isSendablePassword(const QString &text, quint32 maximum);
     // Tells the user why the typed password is not sent (a modal message).
     static void refusePassword(QWidget *parent, quint32 maximum);

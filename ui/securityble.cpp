@@ -113,11 +113,10 @@ QString SecurityBLE::getLineEditSetPassBLE()
 std::optional<quint32> SecurityBLE::sendablePassword(bool newPasswordField)
 {
     const QString text = newPasswordField ? getLineEditSetPassBLE() : getLineEditInputPassBLE();
-    if (!Security::isSendablePassword(text, kSignedMaximum)) {
+    const std::optional<quint32> value = Security::passwordValue(text, kSignedMaximum);
+    if (!value)
         Security::refusePassword(this, kSignedMaximum);
-        return std::nullopt;
-    }
-    return quint32(text.toULongLong());
+    return value;
 }
 
 void SecurityBLE::callReceiver(const char *slot, QLineEdit *field)

@@ -3,6 +3,7 @@
 
 #include "devices/angle/kvbleprotocol.h"
 #include "link/basedevice.h"
+#include "link/openedsensors.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -185,6 +186,12 @@ private:
     void showLock(bool locked);
     void clearDeviceInfo();
     bool passwordAnswerFresh() const;
+    // The probe, unless the linked sensor was opened here (it then counts
+    // as protected) or its serial is to come first.
+    void probeUnlessOpened();
+    // The linked sensor's serial as the sensors opened here are kept by;
+    // empty while it has not come.
+    QString sensorIdentity() const;
 
     // Commands (kvbledevice_commands.cpp, kvbledevice_link.cpp).
     void sendCommand(const QByteArray &frame);
@@ -243,6 +250,8 @@ private:
     qint32 serialNumber = 0;
     quint16 serialWord = 0;
     bool serialKnown = false;
+    // Sensors opened with their password in this run, by their serial.
+    OpenedSensors openedSensors;
     quint8 firmware = 0;
     quint16 angle = 0;
     quint32 rawValue = 0;

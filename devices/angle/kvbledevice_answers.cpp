@@ -124,12 +124,36 @@ bool KVBLEDevice::handleData(const QByteArray &frame)
     // the probe again; not while another command waits for its status, which
     // the probe's outcome would take the place of.
     const bool exchangeRunning = passwordStep != PasswordStep::None && passwordStep != PasswordStep::Probe;
-    if (!protectionKnown && sensorPresent && !exchangeRunning && !isProcedureRunning()) {
-        checkPassOnlyBLE();
-        qDebug() << "checkPassOnlyBLE";
-    }
+    if (!protectionKnown && sensorPresent && !exchangeRunning && !isProcedureRunning())
+        probeUnlessOpened();
     resetTimerDeviceConnected();
     return true;
+}
+
+QString KVBLEDevice::sensorIdentity() const
+{
+    return serialKnown ? QString::number(serialNumber) : QString();
+}
+
+void KVBLEDevice::probeUnlessOpened()
+{
+    // The probe sets "no password", which a sensor opened with its password
+    // in this run (it stays open until it is powered off) takes for its new
+    // one: such a sensor is known to be protected and is not probed.
+    switch (openedSensors.probeFor(sensorIdentity())) {
+    case OpenedSensors::Probe::Allowed:
+        checkPassOnlyBLE();
+        qDebug() << "checkPassOnlyBLE";
+        break;
+    case OpenedSensors::Probe::Withheld:
+        protectionKnown = true;
+        passwordProtected = true;
+        showLock(true);
+        break;
+    case OpenedSensors::Probe::IdentityFirst:
+        emit signalRequestForGetSerNumAndFirmWareVersion();
+        break;
+    }
 }
 
 void KVBLEDevice::refuseOtherKind(const QByteArray &frame)
@@ -350,18 +374,26 @@ void KVBLEDevice::handlePasswordAccepted()
         break;
     case PasswordStep::Input:
         passwordProtected = passwordLastSent != 0;
+        // Open now, and so until it is powered off; no probe may reach it.
+        if (passwordProtected)
+            openedSensors.remember(sensorIdentity());
         showLock(false);
         showCommandMessage(tr("Пароль принят"));
         emit signalWriteLog(QStringLiteral("The password bluetooth device is correct"));
         break;
     case PasswordStep::Set:
         passwordProtected = passwordLastSent != 0;
+        if (passwordProtected)
+            openedSensors.remember(sensorIdentity());
+        else
+            openedSensors.forget(sensorIdentity());
         showLock(passwordProtected);
         showCommandMessage(tr("Новый пароль ВТ датчика успешно установлен"));
         emit signalWriteLog(QStringLiteral("New password BLE device successfully set"));
         break;
     case PasswordStep::Delete:
         passwordProtected = false;
+        openedSensors.forget(sensorIdentity());
         showLock(false);
         showCommandMessage(tr("Пароль ВТ датчика успешно удалён"));
         emit signalWriteLog(QStringLiteral("Password successfully delete"));

@@ -119,14 +119,15 @@ void AdwertDialog::getInputSerNumDevice()
     const QString typed = lineEditPassword->text();
     // No password is password 0; anything else must be a number the sensor
     // can take, never sent as some other number.
-    const bool ok = typed.isEmpty() || Security::isSendablePassword(typed, kLargestPassword);
-    if (!ok) {
+    const std::optional<quint32> value =
+        typed.isEmpty() ? std::optional<quint32>(0) : Security::passwordValue(typed, kLargestPassword);
+    if (!value) {
         labelMessage->setText(tr("Введите пароль: число от 0 до %1").arg(kLargestPassword));
         return;
     }
     restoreMessageConnectDevice();
     timerAnswer->start();
-    const int password = typed.isEmpty() ? 0 : int(typed.toULongLong());
+    const int password = int(*value);
     emit sendValueSerNumToConnect(lineEditNumber->text(), password);
 }
 

@@ -2,6 +2,7 @@
 #define BLEDEVICE_H
 
 #include "link/basedevice.h"
+#include "link/openedsensors.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -388,6 +389,12 @@ private:
     void showCalibration(int slot);
     void refreshWindow();
     void logConnection();
+    // The probe while it is pending, unless the linked sensor was opened
+    // here (it then counts as protected) or its serial is to come first.
+    void probeUnlessOpened();
+    // The shown sensor's serial as the sensors opened here are kept by;
+    // empty while it has not come.
+    QString shownSensorIdentity() const;
 
     // Commands (bledevice_commands.cpp).
     // The typed password of the open dialog; nothing (and the user told
@@ -529,6 +536,8 @@ private:
     bool deleteRequested = false;
     bool newPasswordRequested = false;
     bool passwordSet = false;
+    // Sensors opened with their password in this run, by their serial.
+    OpenedSensors openedSensors;
 
     // Automatic Empty/Full calibration.
     bool autoCalibrateAllMode = false;

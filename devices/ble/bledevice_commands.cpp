@@ -19,6 +19,8 @@ constexpr quint32 kLargestPassword = 0x7FFFFFFFu;
 constexpr int kPasswordAnswerMs = 100;
 constexpr int kDeleteFirstStepMs = 2000;
 constexpr int kDeleteSecondStepMs = 200;
+// A poll answer already on its way when the line is held.
+constexpr int kAnswerInFlightMs = 100;
 constexpr int kCalibrationChecks = 5;
 constexpr int kCalibrationCheckMs = 1000;
 // The Full level typed by hand: its answer is taken this long after.
@@ -39,11 +41,10 @@ std::optional<quint32> BLEDevice::typedPassword(bool newPasswordField)
         newPasswordField ? securityDialog->getLineEditSetPassBLE() : securityDialog->getLineEditInputPassBLE();
     // An empty field or a number the sensor cannot take is never sent as
     // some other number.
-    if (!Security::isSendablePassword(text, kLargestPassword)) {
+    const std::optional<quint32> value = Security::passwordValue(text, kLargestPassword);
+    if (!value)
         Security::refusePassword(securityDialog, kLargestPassword);
-        return std::nullopt;
-    }
-    return quint32(text.toULongLong());
+    return value;
 }
 
 bool BLEDevice::sendClearPasswordCmd()
@@ -145,14 +146,25 @@ bool BLEDevice::delPassBLE()
     if (!pass)
         return false;
     newPass = int(*pass);
-    // No poll goes out between the two frames; the line goes back at the end.
-    run.holdLine();
+    // The sensor first takes the present password, then "no password". The
+    // polls go on meanwhile: they bring its outcome. A refused password
+    // (told by its message) ends the removal: a sensor still open from an
+    // earlier entry would take "no password".
+    run.muteWatchdog();
     awaitCommandOutcome();
-    // The sensor first takes the present password, then "no password".
     emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorEnterPassword, quint32(newPass)));
     currentCommand = ble::kSerialAndFirmwareCommand;
     if (!run.waitAndTake(kDeleteFirstStepMs))
         return false;
+    if (lastCommandStatus == ble::kStatusPasswordRefused)
+        return true;
+    // No poll goes out before "no password", and the answer of one already
+    // sent, which may repeat the password's outcome, is taken first: the
+    // next outcome is the removal's. The line goes back at the end.
+    run.holdLine();
+    if (!run.waitAndTake(kAnswerInFlightMs))
+        return false;
+    awaitCommandOutcome();
     newPass = 0;
     emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorSetPassword, 0));
     currentCommand = ble::kSerialAndFirmwareCommand;

@@ -274,6 +274,10 @@ void BLEDevice::handlePasswordAccepted()
         return;
     }
     passwordProtected = newPass != 0;
+    // Open now, and so until it is powered off; no probe may reach it.
+    // Password 0 is none.
+    if ((inputRequested || newPasswordRequested) && newPass != 0)
+        openedSensors.remember(shownSensorIdentity());
     if (inputRequested) {
         inputRequested = false;
         passwordSet = false;
@@ -281,6 +285,8 @@ void BLEDevice::handlePasswordAccepted()
         showCommandMessage(tr("Пароль принят"));
         emit signalWriteLog("Password bluetooth device is correct");
     }
+    if (deleteRequested || (newPasswordRequested && newPass == 0))
+        openedSensors.forget(shownSensorIdentity());
     if (deleteRequested) {
         deleteRequested = false;
         passwordSet = false;
@@ -369,14 +375,43 @@ void BLEDevice::showData(int slot)
         refreshWindow();
 
     if (probePending) {
-        if (!storedPassValid) {
-            sendClearPasswordCmd();
-            qDebug() << "checkPassOnlyBLE";
-        } else {
+        if (!storedPassValid)
+            probeUnlessOpened();
+        else
             probeAnswered = true;
-        }
     }
     logConnection();
+}
+
+QString BLEDevice::shownSensorIdentity() const
+{
+    const Sensor &s = sensors[size_t(shownSensor)];
+    return s.serialKnown ? QString::number(s.serial) : QString();
+}
+
+void BLEDevice::probeUnlessOpened()
+{
+    // The probe sets "no password", which a sensor opened with its password
+    // in this run (it stays open until it is powered off) takes for its new
+    // one: such a sensor is known to be protected and is not probed.
+    switch (openedSensors.probeFor(shownSensorIdentity())) {
+    case OpenedSensors::Probe::Allowed:
+        sendClearPasswordCmd();
+        qDebug() << "checkPassOnlyBLE";
+        break;
+    case OpenedSensors::Probe::Withheld:
+        probePending = false;
+        probeAnswered = true;
+        passwordProtected = true;
+        if (ui) {
+            ui->label_LockBLE_BLE->setPixmap(pixLock);
+            ui->label_LockBLE_BLE->show();
+        }
+        break;
+    case OpenedSensors::Probe::IdentityFirst:
+        emit signalRequestForGetSerNumAndFirmWareVersion();
+        break;
+    }
 }
 
 void BLEDevice::showStability(int slot)

@@ -2,6 +2,7 @@
 #define FLSDEVICE_H
 
 #include "link/basedevice.h"
+#include "link/openedsensors.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -346,6 +347,12 @@ private:
     QWidget *dialogParent();
     // Runs the password dialog with the page as its receiver.
     void runSecurityDialog(Procedure &run, bool protectedMode);
+    // The serial of the picked sensor as the sensors opened here are kept
+    // by; empty while it has not come.
+    QString pickedSensorIdentity() const;
+    // Whether the probe may go to the picked sensor, its serial asked first
+    // when that matters; nothing when the page was left meanwhile.
+    std::optional<OpenedSensors::Probe> probeForPicked(Procedure &run);
     // The password typed in a field of the dialog; a message and nothing
     // when it cannot be sent.
     std::optional<quint32> typedPassword(const QString &text);
@@ -499,6 +506,7 @@ private:
     bool tableWriteAcknowledged = false;
     Security *securityDialog = nullptr;
     Procedure *securityRun = nullptr; // checkPass()'s, while its dialog is open
+    OpenedSensors openedSensors;      // opened with their password in this run
     QFont pageFont;
 
     QPixmap pixArrowDown, pixLogo, pixLogo2, pixTemp, pixBtnFls, pixBtnFls2, pixAlarm, pixDevFonSmall,

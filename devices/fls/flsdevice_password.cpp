@@ -119,6 +119,24 @@ void FLSDevice::runSecurityDialog(Procedure &run, bool protectedMode)
     securityRun = nullptr;
 }
 
+QString FLSDevice::pickedSensorIdentity() const
+{
+    if (!isSerialKnown(currentDeviceIndex))
+        return QString();
+    return QString::number(serialNumbers[size_t(currentDeviceIndex)]);
+}
+
+std::optional<OpenedSensors::Probe> FLSDevice::probeForPicked(Procedure &run)
+{
+    OpenedSensors::Probe probe = openedSensors.probeFor(pickedSensorIdentity());
+    if (probe == OpenedSensors::Probe::IdentityFirst) {
+        if (!askMissingSerials(run))
+            return std::nullopt;
+        probe = openedSensors.probeFor(pickedSensorIdentity());
+    }
+    return probe;
+}
+
 void FLSDevice::checkPass()
 {
     // The probe and the dialog's exchanges are one procedure: polling and
@@ -127,11 +145,18 @@ void FLSDevice::checkPass()
     if (!run)
         return;
     // The probe sets password 0, which removes the password of a sensor that
-    // has been opened with it. Once the password was entered the sensor is
+    // has been opened with it, in this session or an earlier one of this
+    // run (a sensor stays open until it is powered off). Such a sensor is
     // known to be protected: the dialog opens for it without the probe, and
-    // the password stays for the writes that follow. The port may go while
+    // a password entered now stays for the writes that follow. One whose
+    // serial does not come may be such a sensor too. The port may go while
     // the dialog is open: then the page says nothing more.
-    if (passwordEntered) {
+    std::optional<OpenedSensors::Probe> probe = OpenedSensors::Probe::Withheld;
+    if (!passwordEntered)
+        probe = probeForPicked(run);
+    if (!probe)
+        return;
+    if (*probe != OpenedSensors::Probe::Allowed) {
         qDebug() << "WRONG_PASS";
         runSecurityDialog(run, true);
         if (run.alive())
@@ -162,7 +187,7 @@ void FLSDevice::checkPass()
 std::optional<quint32> FLSDevice::typedPassword(const QString &text)
 {
     // An empty field would reach the sensor as password 0, "no password".
-    const std::optional<quint32> password = fls::decimalInRange(text, 0, fls::kUnsigned32Max);
+    const std::optional<quint32> password = Security::passwordValue(text, fls::kUnsigned32Max);
     if (!password)
         Security::refusePassword(securityDialog ? static_cast<QWidget *>(securityDialog) : this, fls::kUnsigned32Max);
     return password;
@@ -179,7 +204,12 @@ void FLSDevice::inputPass()
     const std::optional<int> answer = exchangeForAnswer(
         *securityRun, fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword),
         kPasswordAnswerMs);
-    if (answer && *answer == fls::kPasswordRefusedCommand)
+    if (!answer)
+        return;
+    // Open now, and so until it is powered off. Password 0 is none.
+    if (*answer == fls::kPasswordAcceptedCommand && storedPassword != 0)
+        openedSensors.remember(pickedSensorIdentity());
+    else if (*answer == fls::kPasswordRefusedCommand)
         showWrongPassword(dialogParent());
 }
 
@@ -193,8 +223,17 @@ bool FLSDevice::setPass()
     if (ui)
         ui->label_LockDUT->setVisible(true);
     storedPassword = *password;
-    if (sendPass(*securityRun, int(storedPassword), fls::kSetPasswordCommand, fls::kSetPasswordCommand))
-        emit signalWriteLog("Set password FLS");
+    if (!sendPass(*securityRun, int(storedPassword), fls::kSetPasswordCommand, fls::kSetPasswordCommand))
+        return true;
+    // The sensor that took a password may still be open: no probe may
+    // reach it any more. Password 0 is none.
+    if (lastAnswer == fls::kPasswordTakenCommand) {
+        if (storedPassword != 0)
+            openedSensors.remember(pickedSensorIdentity());
+        else
+            openedSensors.forget(pickedSensorIdentity());
+    }
+    emit signalWriteLog("Set password FLS");
     return true;
 }
 
@@ -220,14 +259,21 @@ bool FLSDevice::delPass()
         showWrongPassword(dialogParent());
         qDebug() << "ошибка удаления пароля";
     } else {
+        if (*entered == fls::kPasswordAcceptedCommand && *password != 0)
+            openedSensors.remember(pickedSensorIdentity());
         const std::optional<int> answer = exchangeForAnswer(
             run, fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
         if (!answer)
             return true;
-        if (*answer == fls::kPasswordTakenCommand)
+        if (*answer == fls::kPasswordTakenCommand) {
+            // Removed by the user: there is no password to enter any more,
+            // and the sensor may be probed again.
+            passwordEntered = false;
+            openedSensors.forget(pickedSensorIdentity());
             qDebug() << "пароль успешно удалён";
-        else if (*answer == fls::kPasswordRefusedCommand)
+        } else if (*answer == fls::kPasswordRefusedCommand) {
             qDebug() << "ошибка удаления пароля";
+        }
     }
     // The port may have gone while the message was up.
     if (run.alive())

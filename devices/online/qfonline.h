@@ -3,6 +3,7 @@
 
 #include "devices/online/onlineconfigblock.h"
 #include "link/basedevice.h"
+#include "link/openedsensors.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -294,6 +295,8 @@ private:
     // The password check's procedure while its dialog is open: the dialog's
     // buttons are steps of it.
     BaseDevice::Procedure *passwordRun = nullptr;
+    // Units opened with their password in this run, by their IMEI.
+    OpenedSensors openedUnits;
 
     InfoPopup *infoPopup = nullptr;
     QLabel *captionLabel = nullptr;

@@ -13,6 +13,8 @@
 namespace {
 
 constexpr int kPasswordAnswerMs = 100;
+// The IMEI answer is the unit's longest short answer.
+constexpr int kImeiAnswerMs = 300;
 constexpr quint32 kLargestPassword = 0xFFFFFFFFu;
 constexpr int kSecurityWidth = 250;
 constexpr int kSecurityHeight = 200;
@@ -38,11 +40,10 @@ std::optional<quint32> QFOnline::typedPassword(const QString &text)
 {
     // An empty field or a number beyond 32 bits would go out as 0, which
     // the unit takes for "no password".
-    if (!Security::isSendablePassword(text, kLargestPassword)) {
+    const std::optional<quint32> value = Security::passwordValue(text, kLargestPassword);
+    if (!value)
         Security::refusePassword(securityDialog ? static_cast<QWidget *>(securityDialog) : this, kLargestPassword);
-        return std::nullopt;
-    }
-    return quint32(text.toULongLong());
+    return value;
 }
 
 void QFOnline::checkPass()
@@ -52,10 +53,24 @@ void QFOnline::checkPass()
     Procedure run(this);
     if (!run)
         return;
-    password = 0;
-    const std::optional<quint8> answer = exchangePassword(run, online::kSetPasswordCommand, password);
-    if (!answer)
-        return;
+    // The probe sets "no password", which a unit opened with its password
+    // in this run (it stays open until it is powered off) takes for its new
+    // one: such a unit is known to be protected and is not probed. The
+    // IMEI tells it; one that does not come may be such a unit too.
+    OpenedSensors::Probe probe = openedUnits.probeFor(imei);
+    if (probe == OpenedSensors::Probe::IdentityFirst) {
+        cmdGetIMEIAndSIM();
+        if (!run.waitAndTake(kImeiAnswerMs))
+            return;
+        probe = openedUnits.probeFor(imei);
+    }
+    std::optional<quint8> answer = online::kPasswordRefusedCommand;
+    if (probe == OpenedSensors::Probe::Allowed) {
+        password = 0;
+        answer = exchangePassword(run, online::kSetPasswordCommand, password);
+        if (!answer)
+            return;
+    }
     QWidget *parent = ui ? ui->DUT : nullptr;
     Security *dialog = nullptr;
     if (*answer == online::kSetPasswordCommand) {
@@ -91,8 +106,13 @@ bool QFOnline::enterTypedPassword(Procedure &run)
     const std::optional<quint8> answer = exchangePassword(run, online::kEnterPasswordCommand, password);
     if (!answer)
         return false;
-    if (*answer == online::kPasswordRefusedCommand)
+    if (*answer == online::kEnterPasswordCommand) {
+        // Open now, and so until it is powered off. Password 0 is none.
+        if (password != 0)
+            openedUnits.remember(imei);
+    } else if (*answer == online::kPasswordRefusedCommand) {
         showWrongPassword(ui ? ui->DUT : nullptr);
+    }
     return true;
 }
 
@@ -126,10 +146,16 @@ void QFOnline::sendPass(int pass, uchar cmd)
     const std::optional<quint8> answer = exchangePassword(*passwordRun, cmd, quint32(pass));
     if (!answer)
         return;
-    if (*answer == online::kSetPasswordCommand)
+    if (*answer == online::kSetPasswordCommand) {
         showLock(true); // protected from now on
-    else if (*answer == online::kPasswordRefusedCommand)
+        // The unit may still be open: no probe may reach it any more.
+        if (pass != 0)
+            openedUnits.remember(imei);
+        else
+            openedUnits.forget(imei);
+    } else if (*answer == online::kPasswordRefusedCommand) {
         showWrongPassword(ui ? ui->DUT : nullptr);
+    }
 }
 
 void QFOnline::delPass()
@@ -139,14 +165,22 @@ void QFOnline::delPass()
     Procedure &run = *passwordRun;
     if (!enterTypedPassword(run) || !run.alive())
         return;
-    // The removal is tried even after a refusal; the unit refuses it too then.
-    password = 0;
-    const std::optional<quint8> answer = exchangePassword(run, online::kSetPasswordCommand, password);
-    if (!answer)
-        return;
-    if (*answer == online::kSetPasswordCommand)
-        qCDebug(lcOnline) << "пароль успешно удалён";
-    else if (*answer == online::kPasswordRefusedCommand)
+    // After a wrong password no removal goes: a unit still open from an
+    // earlier entry would take it.
+    if (passwordAnswer == online::kPasswordRefusedCommand) {
         qCDebug(lcOnline) << "ошибка удаления пароля";
+    } else {
+        password = 0;
+        const std::optional<quint8> answer = exchangePassword(run, online::kSetPasswordCommand, password);
+        if (!answer)
+            return;
+        if (*answer == online::kSetPasswordCommand) {
+            // Removed by the user: the unit may be probed again.
+            openedUnits.forget(imei);
+            qCDebug(lcOnline) << "пароль успешно удалён";
+        } else if (*answer == online::kPasswordRefusedCommand) {
+            qCDebug(lcOnline) << "ошибка удаления пароля";
+        }
+    }
     emit signalWriteLog("Delete password QFOnline");
 }
