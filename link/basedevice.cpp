@@ -343,6 +343,18 @@ void BaseDevice::showWrongPassword(QWidget *parent)
     message.exec();
 }
 
+bool BaseDevice::netNumFree(quint8 net, QWidget *parent)
+{
+    const QByteArray listed = listedNetNums();
+    for (int i = 0; i < listed.size(); ++i) {
+        if (i != ownListPlace() && quint8(listed.at(i)) == net) {
+            showMessage(QString(), tr("Сетевой адрес %1 уже занят другим датчиком").arg(net), parent);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool BaseDevice::exchange(Procedure &run, const QByteArray &frame, int waitMs)
 {
     run.holdLine();

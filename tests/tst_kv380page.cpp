@@ -219,6 +219,12 @@ void TestKv380Page::connectShowsTheFirstSensorAndFollowsItsTilt()
     // Only the first sensor found is polled; the second is listed.
     QCOMPARE(device->countRequests(9, 0xF0), 0);
     QCOMPARE(device->countRequests(9, 0xFC), 0);
+    // Its number is not given to the first: nothing is sent.
+    ModalCloser closer;
+    retype(ui->lineEdit_NetNumKV380, "9");
+    ui->ButtonWriteParamKV380->click();
+    QCOMPARE(closer.seen, QList<QStringList>({{"Сетевой адрес 9 уже занят другим датчиком"}}));
+    QCOMPARE(device->countRequests(4, 0xFB), 0);
     QTRY_VERIFY_WITH_TIMEOUT(logSinceStart().contains("Connected KV380 SerNum=380123,Firmware=1.2.3NetNum=4, Down=30, "
                                                       "Up=150, DelayOn=5, DelayOff=7, delayOffKov=3, delayOnKov=2, "
                                                       "Mode=0\r\n"),
@@ -361,6 +367,30 @@ void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
     QCOMPARE(ui->lineEdit_NetNumKV380->text(), QString("12"));
     QCOMPARE(page->getLabelStatusMessage()->text(), kConnected);
     QCOMPARE(closer.seen.size(), 1);
+
+    // A write left between its frames, the page off and on again: the next
+    // session sends only what was edited in it.
+    retype(ui->lineEditKV380Up, "100");
+    retype(ui->lineEditKV380Down, "50");
+    bool left = false;
+    connect(device.get(), &SimulatedDevice::requestReceived, ui->pushButtonKV380, [&](const QByteArray &r) {
+        if (!left && r.size() > 2 && quint8(r.at(2)) == 0xF5) {
+            left = true;
+            ui->pushButtonKV380->click();
+            ui->pushButtonKV380->click();
+        }
+    });
+    ui->ButtonWriteParamKV380->click();
+    QVERIFY(left);
+    waitConnected();
+    const int pollsBack = device->countRequests(12, 0xF0);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(12, 0xF0) >= pollsBack + 4, 6 * kPollMs + kSlackMs);
+    QCOMPARE(ui->lineEditKV380Down->text(), QString("40"));
+    QVERIFY(!shown(ui->label_Alarm_2KV380));
+    retype(ui->lineEditKV380Up, "110");
+    ui->ButtonWriteParamKV380->click();
+    QCOMPARE(s.up, 110);
+    QCOMPARE(device->countRequests(12, 0xFA), 0);
 }
 
 void TestKv380Page::silenceDisconnectsAndTheSensorComesBack()

@@ -455,6 +455,26 @@ void TestPlm300Page::editedSettingsAreWrittenInOrderAndReadBack()
     window->slotShortcutCtrlS();
     QCOMPARE(appliedHex().mid(4), (QStringList{hexFrame("3101ea000c")}));
     QCOMPARE(device->threshold, quint8(12));
+
+    // A write left between its frames, the page off and on again: the next
+    // session sends only what was edited in it.
+    type(ui->lineEdit_max_PLM300, "320");
+    type(ui->lineEdit_min_PLM300, "40");
+    bool left = false;
+    connect(device.get(), &SimulatedDevice::requestReceived, ui->pushButtonPLM300, [&](const QByteArray &r) {
+        if (!left && r.size() > 2 && quint8(r.at(2)) == 0xF5) {
+            left = true;
+            ui->pushButtonPLM300->click();
+            ui->pushButtonPLM300->click();
+        }
+    });
+    ui->ButtonWriteParamPLM300->click();
+    QVERIFY(left);
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, kConnectMs);
+    QCOMPARE(ui->lineEdit_min_PLM300->text(), QString("30"));
+    type(ui->lineEdit_porog_PLM300, "13");
+    ui->ButtonWriteParamPLM300->click();
+    QCOMPARE(appliedHex().mid(5), (QStringList{hexFrame("3101f50140"), hexFrame("3101ea000d")}));
 }
 
 void TestPlm300Page::unacceptableFieldsAreRefusedWithAMessage_data()
@@ -462,15 +482,18 @@ void TestPlm300Page::unacceptableFieldsAreRefusedWithAMessage_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("maximum emptied") << "max"
+    QTest::newRow("maximum emptied") << "lineEdit_max_PLM300"
                                      << ""
                                      << "Максимум";
-    QTest::newRow("maximum below its range") << "max"
+    QTest::newRow("maximum below its range") << "lineEdit_max_PLM300"
                                              << "5"
                                              << "Максимум";
-    QTest::newRow("threshold below its range") << "porog"
+    QTest::newRow("threshold below its range") << "lineEdit_porog_PLM300"
                                                << "3"
                                                << "Порог";
+    QTest::newRow("number another sensor holds") << "lineEdit_netNumPLM300"
+                                                 << "12"
+                                                 << "Сетевой адрес 12 уже занят другим датчиком";
 }
 
 void TestPlm300Page::unacceptableFieldsAreRefusedWithAMessage()
@@ -479,10 +502,11 @@ void TestPlm300Page::unacceptableFieldsAreRefusedWithAMessage()
     QFETCH(QString, typed);
     QFETCH(QString, caption);
 
+    device->otherNetNums = QByteArray::fromHex("0c");
     connectPage();
     // A good edit next to the bad one: nothing at all goes out.
     type(ui->lineEdit_min_PLM300, "30");
-    type(field == "max" ? ui->lineEdit_max_PLM300 : ui->lineEdit_porog_PLM300, typed);
+    type(window->findChild<QLineEdit *>(field), typed);
     const int requestsBefore = device->requests().size();
 
     DialogDriver driver;
