@@ -675,9 +675,7 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         // Between the first setting frame and the second.
         {"PLM300 settings write", plm300Write, {SwitchedOff, PressedAgain, WindowClosed}},
         // Between the number's frame and the search under the new number.
-        {"PLM300 network number write",
-         once(plm300(writePlm300NetNum, 400), 0xFB),
-         {SwitchedOff, PressedAgain, WindowClosed}},
+        {"PLM300 network number write", plm300(writePlm300NetNum, 400), {}},
 
         // ---- the indicator ----
         // In the wait between the file and the table write.
@@ -687,9 +685,7 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
 
         // ---- the wired angle sensor ----
         // Between the upper threshold, refused, and the lower one's frame.
-        {"angle sensor settings write",
-         once(angleSensor(writeAngleSensorSettings, 300), 0xFA),
-         {SwitchedOff, BackAtOnce, WindowClosed}},
+        {"angle sensor settings write", angleSensor(writeAngleSensorSettings, 300), {SwitchedOff, WindowClosed}},
         // While the mode frame settles, before its log line.
         {"angle sensor mode", angleSensor(switchAngleSensorMode, 20), {}},
 
