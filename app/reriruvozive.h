@@ -584,10 +584,6 @@ private:
     QWidget *pageBeforeProgSetting = nullptr;
     QSettings *settings = nullptr;
     QString logMessage;
-    bool kv380UpEdited = false, kv380DownEdited = false, kv380DelayOnEdited = false, kv380DelayOffEdited = false,
-         kv380NetNumEdited = false;
-    bool plm300MaxEdited = false, plm300MinEdited = false, plm300SmoothingEdited = false, plm300PorogEdited = false,
-         plm300NetNumEdited = false;
     bool helpPanelOpen = false;
     QList<portlist::Port> serialPortList;
     int currentPortIndex = 0;

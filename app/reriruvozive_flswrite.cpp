@@ -124,8 +124,9 @@ void Reriruvozive::writeParamToFLS()
     flsDevice->setUpdateParamWidgets(true);
     if (!run.wait(kWriteAnswerMs))
         return;
-    // The sensor is heard again under its number, and answers the re-read.
-    const bool answered = flsDevice->reRead(run, kWriteAnswerMs) && flsDevice->isListed(quint8(*newNet));
+    // The sensor written is found again under its number (the search made
+    // it the selected one), and answers the re-read.
+    const bool answered = flsDevice->reRead(run, kWriteAnswerMs) && flsDevice->getSelectedNetNum() == *newNet;
     if (!run.alive())
         return;
 

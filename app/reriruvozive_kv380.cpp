@@ -19,12 +19,14 @@ constexpr int kStepMs = 250;
 constexpr int kBeforeResumeMs = 1000;
 constexpr int kMarksShownMs = 1000;
 
-void markEdited(QLabel *mark, const QPixmap &picture, KV380Device *page, bool &pending)
+using Setting = KV380Device::Setting;
+
+void markEdited(QLabel *mark, const QPixmap &picture, KV380Device *page, Setting setting)
 {
     mark->setPixmap(picture);
     mark->setVisible(true);
     page->setSettingsChanged(true);
-    pending = true;
+    page->setEdited(setting, true);
 }
 
 } // namespace
@@ -32,31 +34,31 @@ void markEdited(QLabel *mark, const QPixmap &picture, KV380Device *page, bool &p
 void Reriruvozive::on_lineEditKV380Up_textEdited(QString arg1)
 {
     Q_UNUSED(arg1)
-    markEdited(ui->label_Alarm_1KV380, pixmapBird, kv380Device, kv380UpEdited);
+    markEdited(ui->label_Alarm_1KV380, pixmapBird, kv380Device, Setting::Up);
 }
 
 void Reriruvozive::on_lineEditKV380Down_textEdited(QString arg1)
 {
     Q_UNUSED(arg1)
-    markEdited(ui->label_Alarm_2KV380, pixmapBird, kv380Device, kv380DownEdited);
+    markEdited(ui->label_Alarm_2KV380, pixmapBird, kv380Device, Setting::Down);
 }
 
 void Reriruvozive::on_lineEditKV380DelayOn_textEdited(QString arg1)
 {
     Q_UNUSED(arg1)
-    markEdited(ui->label_Alarm_3KV380, pixmapBird, kv380Device, kv380DelayOnEdited);
+    markEdited(ui->label_Alarm_3KV380, pixmapBird, kv380Device, Setting::DelayOn);
 }
 
 void Reriruvozive::on_lineEditKV380DelayOff_textEdited(QString arg1)
 {
     Q_UNUSED(arg1)
-    markEdited(ui->label_Alarm_4KV380, pixmapBird, kv380Device, kv380DelayOffEdited);
+    markEdited(ui->label_Alarm_4KV380, pixmapBird, kv380Device, Setting::DelayOff);
 }
 
 void Reriruvozive::on_lineEdit_NetNumKV380_textEdited(QString arg1)
 {
     Q_UNUSED(arg1)
-    markEdited(ui->label_Alarm_5KV380, pixmapBird, kv380Device, kv380NetNumEdited);
+    markEdited(ui->label_Alarm_5KV380, pixmapBird, kv380Device, Setting::NetNum);
 }
 
 void Reriruvozive::on_lineEditKV380Up_editingFinished()
@@ -76,7 +78,7 @@ bool Reriruvozive::ChangeUpKV380()
     if (!value)
         return false;
     portConnection->writeData(kv380::upWrite(currentNetNum, quint16(*value)));
-    kv380UpEdited = false;
+    kv380Device->setEdited(Setting::Up, false);
     ui->label_Alarm_1KV380->setPixmap(pixmapBirdGreen);
     return true;
 }
@@ -87,7 +89,7 @@ bool Reriruvozive::ChangeDownKV380()
     if (!value)
         return false;
     portConnection->writeData(kv380::downWrite(currentNetNum, quint16(*value)));
-    kv380DownEdited = false;
+    kv380Device->setEdited(Setting::Down, false);
     ui->label_Alarm_2KV380->setPixmap(pixmapBirdGreen);
     return true;
 }
@@ -95,12 +97,12 @@ bool Reriruvozive::ChangeDownKV380()
 bool Reriruvozive::changeDelayKV380(bool on)
 {
     QLineEdit *field = on ? ui->lineEditKV380DelayOn : ui->lineEditKV380DelayOff;
-    bool &pending = on ? kv380DelayOnEdited : kv380DelayOffEdited;
+    const Setting setting = on ? Setting::DelayOn : Setting::DelayOff;
     const quint8 mode = kv380Device->getMode();
     if (mode != kv380::kModeBlade && mode != kv380::kModeBucket) {
         // The sensor has no delays in this mode (their fields are hidden):
         // the edit is dropped, the fields are read again in a mode with them.
-        pending = false;
+        kv380Device->setEdited(setting, false);
         return true;
     }
     const std::optional<int> value = kv380::fieldValue(field->text(), kv380::kDelayRange);
@@ -110,7 +112,7 @@ bool Reriruvozive::changeDelayKV380(bool on)
     if (!request)
         return false;
     portConnection->writeData(*request);
-    pending = false;
+    kv380Device->setEdited(setting, false);
     (on ? ui->label_Alarm_3KV380 : ui->label_Alarm_4KV380)->setPixmap(pixmapBirdGreen);
     return true;
 }
@@ -145,6 +147,13 @@ void Reriruvozive::writeParamToKV380()
     BaseDevice::Procedure run(kv380Device);
     if (!run)
         return;
+    // A number another sensor on the bus holds is not given: nothing goes
+    // out until the user has put it right.
+    if (kv380Device->isEdited(Setting::NetNum)) {
+        const std::optional<int> net = kv380::fieldValue(ui->lineEdit_NetNumKV380->text(), kv380::kNetNumRange);
+        if (net && !kv380Device->netNumFree(quint8(*net), this))
+            return;
+    }
     // Polling and the watchdog wait for the write; what comes in is read at
     // the end of the write, not meanwhile. Each wait is false once the page
     // was left (or left and chosen again): the write then sends, reads and
@@ -154,22 +163,21 @@ void Reriruvozive::writeParamToKV380()
 
     struct Command
     {
-        bool Reriruvozive::*pending;
+        Setting setting;
         bool (Reriruvozive::*send)();
         QLabel *caption;
         QLabel *mark = nullptr; // marked here, once the sensor took its new number
     };
     const Command commands[] = {
-        {&Reriruvozive::kv380UpEdited, &Reriruvozive::ChangeUpKV380, ui->label_27KV380},
-        {&Reriruvozive::kv380DownEdited, &Reriruvozive::ChangeDownKV380, ui->label_26KV380},
-        {&Reriruvozive::kv380DelayOnEdited, &Reriruvozive::ChangeDelayOnKV380, ui->label_26KV380_2},
-        {&Reriruvozive::kv380DelayOffEdited, &Reriruvozive::ChangeDelayOffKV380, ui->label_26KV380_3},
-        {&Reriruvozive::kv380NetNumEdited, &Reriruvozive::ChangeNetNumKV380, ui->label_lineEdit_NetNumKV380,
-         ui->label_Alarm_5KV380},
+        {Setting::Up, &Reriruvozive::ChangeUpKV380, ui->label_27KV380},
+        {Setting::Down, &Reriruvozive::ChangeDownKV380, ui->label_26KV380},
+        {Setting::DelayOn, &Reriruvozive::ChangeDelayOnKV380, ui->label_26KV380_2},
+        {Setting::DelayOff, &Reriruvozive::ChangeDelayOffKV380, ui->label_26KV380_3},
+        {Setting::NetNum, &Reriruvozive::ChangeNetNumKV380, ui->label_lineEdit_NetNumKV380, ui->label_Alarm_5KV380},
     };
     QList<const Command *> queue;
     for (const Command &c : commands) {
-        if (this->*c.pending)
+        if (kv380Device->isEdited(c.setting))
             queue.append(&c);
     }
     QStringList refused;
@@ -180,7 +188,7 @@ void Reriruvozive::writeParamToKV380()
         } else if (c->mark) {
             if (!kv380Device->searchUnderNewNumber(run))
                 return;
-            this->*c->pending = false;
+            kv380Device->setEdited(c->setting, false);
             c->mark->setPixmap(pixmapBirdGreen);
         }
         if (!run.wait(kBetweenCommandsMs))

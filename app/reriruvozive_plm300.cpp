@@ -23,10 +23,14 @@ constexpr int kStepMs = 250;
 constexpr int kCheckAfterWriteMs = 500;
 constexpr int kMarksShownMs = 500;
 
-void showMark(QLabel *mark, const QPixmap &picture)
+using Setting = PLM300Device::Setting;
+
+void markEdited(QLabel *mark, const QPixmap &picture, PLM300Device *page, Setting setting)
 {
     mark->setPixmap(picture);
     mark->setVisible(true);
+    page->setSettingsChanged(true);
+    page->setEdited(setting, true);
 }
 
 } // namespace
@@ -34,41 +38,31 @@ void showMark(QLabel *mark, const QPixmap &picture)
 void Reriruvozive::on_lineEdit_max_PLM300_textEdited(QString arg1)
 {
     Q_UNUSED(arg1)
-    showMark(ui->label_Alarm_1PLM300, pixmapBird);
-    plm300Device->setSettingsChanged(true);
-    plm300MaxEdited = true;
+    markEdited(ui->label_Alarm_1PLM300, pixmapBird, plm300Device, Setting::Maximum);
 }
 
 void Reriruvozive::on_lineEdit_min_PLM300_textEdited(QString arg1)
 {
     Q_UNUSED(arg1)
-    showMark(ui->label_Alarm_2PLM300, pixmapBird);
-    plm300Device->setSettingsChanged(true);
-    plm300MinEdited = true;
+    markEdited(ui->label_Alarm_2PLM300, pixmapBird, plm300Device, Setting::Minimum);
 }
 
 void Reriruvozive::on_lineEdit_smoothing_PLM300_textEdited(QString arg1)
 {
     Q_UNUSED(arg1)
-    showMark(ui->label_Alarm_3PLM300, pixmapBird);
-    plm300Device->setSettingsChanged(true);
-    plm300SmoothingEdited = true;
+    markEdited(ui->label_Alarm_3PLM300, pixmapBird, plm300Device, Setting::Smoothing);
 }
 
 void Reriruvozive::on_lineEdit_porog_PLM300_textEdited(QString arg1)
 {
     Q_UNUSED(arg1)
-    showMark(ui->label_Alarm_4PLM300, pixmapBird);
-    plm300Device->setSettingsChanged(true);
-    plm300PorogEdited = true;
+    markEdited(ui->label_Alarm_4PLM300, pixmapBird, plm300Device, Setting::Threshold);
 }
 
 void Reriruvozive::on_lineEdit_netNumPLM300_textEdited(QString arg1)
 {
     Q_UNUSED(arg1)
-    showMark(ui->label_Alarm_5PLM300, pixmapBird);
-    plm300Device->setSettingsChanged(true);
-    plm300NetNumEdited = true;
+    markEdited(ui->label_Alarm_5PLM300, pixmapBird, plm300Device, Setting::NetNum);
 }
 
 void Reriruvozive::on_comboBox_modePLM300_activated(int index)
@@ -96,22 +90,22 @@ struct Reriruvozive::Plm300Field
     QLabel *mark;
     plm300::Limits limits;
     quint8 command; // of the setting frame; the network number has a frame of its own
-    bool *edited;
+    PLM300Device::Setting setting;
 };
 
 std::vector<Reriruvozive::Plm300Field> Reriruvozive::plm300Fields()
 {
     return {
         {ui->lineEdit_max_PLM300, ui->label_max_PLM300, ui->label_Alarm_1PLM300, plm300::kMaximumLimits,
-         plm300::kMaximumCommand, &plm300MaxEdited},
+         plm300::kMaximumCommand, Setting::Maximum},
         {ui->lineEdit_min_PLM300, ui->label_min_PLM300, ui->label_Alarm_2PLM300, plm300::kMinimumLimits,
-         plm300::kMinimumCommand, &plm300MinEdited},
+         plm300::kMinimumCommand, Setting::Minimum},
         {ui->lineEdit_smoothing_PLM300, ui->label_smoothing_PLM300, ui->label_Alarm_3PLM300, plm300::kSmoothingLimits,
-         plm300::kSmoothingCommand, &plm300SmoothingEdited},
+         plm300::kSmoothingCommand, Setting::Smoothing},
         {ui->lineEdit_porog_PLM300, ui->label_porog_PLM300, ui->label_Alarm_4PLM300, plm300::kThresholdLimits,
-         plm300::kThresholdCommand, &plm300PorogEdited},
+         plm300::kThresholdCommand, Setting::Threshold},
         {ui->lineEdit_netNumPLM300, ui->label_NetNumPLM300, ui->label_Alarm_5PLM300, plm300::kNetNumLimits,
-         plm300::kNetNumCommand, &plm300NetNumEdited},
+         plm300::kNetNumCommand, Setting::NetNum},
     };
 }
 
@@ -123,7 +117,7 @@ void Reriruvozive::sendPlm300Setting(const Plm300Field &field)
     if (!value)
         return;
     portConnection->writeData(plm300::settingWrite(currentNetNum, field.command, *value));
-    *field.edited = false;
+    plm300Device->setEdited(field.setting, false);
     field.mark->setPixmap(pixmapBirdGreen);
 }
 
@@ -137,7 +131,7 @@ void Reriruvozive::ChangeNetNumPLM300(BaseDevice::Procedure &run, const Plm300Fi
     portConnection->writeData(plm300::netNumWrite(currentNetNum, quint8(*value)));
     if (!plm300Device->searchUnderNewNumber(run))
         return;
-    *field.edited = false;
+    plm300Device->setEdited(field.setting, false);
     field.mark->setPixmap(pixmapBirdGreen);
 }
 
@@ -154,7 +148,7 @@ void Reriruvozive::writeParamToPLM300()
     // An empty or out-of-range field is not sent as some other number: the
     // whole write waits until the user has put it right.
     for (const Plm300Field &f : fields) {
-        if (*f.edited && !plm300::settingValue(f.edit->text(), f.limits)) {
+        if (plm300Device->isEdited(f.setting) && !plm300::settingValue(f.edit->text(), f.limits)) {
             askService(tr("Недопустимое значение: %1\nВведите число от %2 до %3")
                            .arg(f.caption->text())
                            .arg(f.limits.bottom)
@@ -164,14 +158,21 @@ void Reriruvozive::writeParamToPLM300()
             return;
         }
     }
+    // Nor is a number another sensor on the bus holds.
+    if (plm300Device->isEdited(Setting::NetNum)) {
+        const std::optional<quint16> net =
+            plm300::settingValue(ui->lineEdit_netNumPLM300->text(), plm300::kNetNumLimits);
+        if (net && !plm300Device->netNumFree(quint8(*net), this))
+            return;
+    }
 
     run.holdLine();
     plm300Device->timerIntervalGetDataStop();
 
     for (const Plm300Field &f : fields) {
-        if (!*f.edited)
+        if (!plm300Device->isEdited(f.setting))
             continue;
-        if (f.edited == &plm300NetNumEdited)
+        if (f.setting == Setting::NetNum)
             ChangeNetNumPLM300(run, f);
         else
             sendPlm300Setting(f);

@@ -421,6 +421,18 @@ bool BaseDevice::showWrongPassword(QWidget *parent)
     return showMessage(QString(), tr("Ошибка\nВведён неверный пароль\nПопробуйте другой пароль"), parent);
 }
 
+bool BaseDevice::netNumFree(quint8 net, QWidget *parent)
+{
+    const QByteArray listed = listedNetNums();
+    for (int i = 0; i < listed.size(); ++i) {
+        if (i != ownListPlace() && quint8(listed.at(i)) == net) {
+            showMessage(QString(), tr("Сетевой адрес %1 уже занят другим датчиком").arg(net), parent);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool BaseDevice::exchange(Procedure &run, const QByteArray &frame, int waitMs)
 {
     run.holdLine();

@@ -88,6 +88,12 @@ public:
     // "Ошибка / Введён неверный пароль / Попробуйте другой пароль", as
     // showMessage().
     bool showWrongPassword(QWidget *parent = nullptr);
+    // Whether the sensor the page works with may be given network number
+    // `net`: false, after telling the user over `parent`, when another
+    // sensor the page's last search listed holds it. Two sensors at one
+    // number answer over each other, and neither can be asked until one of
+    // them leaves the bus.
+    bool netNumFree(quint8 net, QWidget *parent = nullptr);
 
     // --- what the main window asks of the active page ---
     // The user changed settings the device has not been sent yet.
@@ -272,6 +278,11 @@ protected:
     // The page forgets the answer it took last, between the drain and the
     // send of sendForAnswer(): only what answers the frame is judged.
     virtual void forgetLastAnswer() {}
+    // The network numbers the page's last search listed, and the place among
+    // them of the sensor the page works with; none on a page that searches
+    // no bus.
+    virtual QByteArray listedNetNums() const { return {}; }
+    virtual int ownListPlace() const { return 0; }
     // One tick of the poll timer; by default the data request.
     virtual void pollTick();
     // The watchdog ran out.

@@ -173,6 +173,8 @@ void TestFlsWrite::writesGoToThePickedSensor()
     QCOMPARE(s->writesSince(from), QList<quint8>({0xF2, 0xFB}));
     QCOMPARE(s->device->countRequests(9, 0xF2), 1);
     QCOMPARE(s->sent(0xFB).last(), signedRequest(9, 0xFB, bytes({9})));
+    // The write's last data request, its re-read, asks the sensor written.
+    QCOMPARE(s->sent(0xF0).last().left(8), QString("31 09 f0"));
     QCOMPARE(s->device->sensorAt(9)->configB, quint8(0x06));
     QCOMPARE(s->device->sensorAt(5)->configB, quint8(0x00));
 

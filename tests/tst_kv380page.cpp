@@ -219,6 +219,12 @@ void TestKv380Page::connectShowsTheFirstSensorAndFollowsItsTilt()
     // Only the first sensor found is polled; the second is listed.
     QCOMPARE(device->countRequests(9, 0xF0), 0);
     QCOMPARE(device->countRequests(9, 0xFC), 0);
+    // Its number is not given to the first: nothing is sent.
+    ModalCloser closer;
+    retype(ui->lineEdit_NetNumKV380, "9");
+    ui->ButtonWriteParamKV380->click();
+    QCOMPARE(closer.seen, QList<QStringList>({{"Сетевой адрес 9 уже занят другим датчиком"}}));
+    QCOMPARE(device->countRequests(4, 0xFB), 0);
     QTRY_VERIFY_WITH_TIMEOUT(logSinceStart().contains("Connected KV380 SerNum=380123,Firmware=1.2.3NetNum=4, Down=30, "
                                                       "Up=150, DelayOn=5, DelayOff=7, delayOffKov=3, delayOnKov=2, "
                                                       "Mode=0\r\n"),
@@ -361,6 +367,19 @@ void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
     QCOMPARE(ui->lineEdit_NetNumKV380->text(), QString("12"));
     QCOMPARE(page->getLabelStatusMessage()->text(), kConnected);
     QCOMPARE(closer.seen.size(), 1);
+    // A write left between its frames sends nothing of it in the next session.
+    retype(ui->lineEditKV380Up, "100");
+    retype(ui->lineEditKV380Down, "50");
+    connect(device.get(), &SimulatedDevice::requestReceived, page, [&, left = false](const QByteArray &r) mutable {
+        if (!left && (left = quint8(r.at(2)) == 0xF5)) {
+            ui->pushButtonKV380->click(); // off, and on again
+            ui->pushButtonKV380->click();
+        }
+    });
+    ui->ButtonWriteParamKV380->click();
+    waitConnected();
+    ui->ButtonWriteParamKV380->click();
+    QCOMPARE(device->countRequests(12, 0xFA), 0);
 }
 
 void TestKv380Page::silenceDisconnectsAndTheSensorComesBack()

@@ -669,7 +669,7 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
         // Between the configuration frame and the network number's.
         {"wired sensor settings write",
          once(wiredSensor(writeFlsSettings, 100), 0xFB),
-         {PressedAgain, BackAtOnce, WindowClosed}},
+         {SwitchedOff, PressedAgain, BackAtOnce, WindowClosed}},
         // Inside the password step the write runs first.
         {"wired sensor settings write after the password", wiredSensor(writeFlsSettingsAfterPassword, 20, 0xF8), {}},
         // Inside the probe of the security entry, before its dialog.
@@ -718,7 +718,7 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
 
         // ---- the PLM300 ----
         // Between the first setting frame and the second.
-        {"PLM300 settings write", plm300Write, {SwitchedOff, PressedAgain}},
+        {"PLM300 settings write", plm300Write, {SwitchedOff, PressedAgain, WindowClosed}},
         // Between the number's frame and the search under the new number.
         {"PLM300 network number write", plm300(writePlm300NetNum, 400), {}},
 
@@ -730,7 +730,7 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
 
         // ---- the wired angle sensor ----
         // Between the upper threshold, refused, and the lower one's frame.
-        {"angle sensor settings write", angleSensor(writeAngleSensorSettings, 300), {SwitchedOff}},
+        {"angle sensor settings write", angleSensor(writeAngleSensorSettings, 300), {SwitchedOff, WindowClosed}},
         // While the mode frame settles, before its log line.
         {"angle sensor mode", angleSensor(switchAngleSensorMode, 20), {}},
 

@@ -455,6 +455,19 @@ void TestPlm300Page::editedSettingsAreWrittenInOrderAndReadBack()
     window->slotShortcutCtrlS();
     QCOMPARE(appliedHex().mid(4), (QStringList{hexFrame("3101ea000c")}));
     QCOMPARE(device->threshold, quint8(12));
+    // A write left between its frames sends nothing of it in the next session.
+    type(ui->lineEdit_max_PLM300, "320");
+    type(ui->lineEdit_min_PLM300, "40");
+    connect(device.get(), &SimulatedDevice::requestReceived, page, [&, left = false](const QByteArray &r) mutable {
+        if (!left && (left = quint8(r.at(2)) == 0xF5)) {
+            ui->pushButtonPLM300->click(); // off, and on again
+            ui->pushButtonPLM300->click();
+        }
+    });
+    ui->ButtonWriteParamPLM300->click();
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, kConnectMs);
+    ui->ButtonWriteParamPLM300->click();
+    QCOMPARE(appliedHex().mid(5), (QStringList{hexFrame("3101f50140")}));
 }
 
 void TestPlm300Page::unacceptableFieldsAreRefusedWithAMessage_data()
@@ -471,6 +484,9 @@ void TestPlm300Page::unacceptableFieldsAreRefusedWithAMessage_data()
     QTest::newRow("threshold below its range") << "porog"
                                                << "3"
                                                << "Порог";
+    QTest::newRow("number another sensor holds") << "netNum"
+                                                 << "12"
+                                                 << "Сетевой адрес 12 уже занят другим датчиком";
 }
 
 void TestPlm300Page::unacceptableFieldsAreRefusedWithAMessage()
@@ -479,10 +495,12 @@ void TestPlm300Page::unacceptableFieldsAreRefusedWithAMessage()
     QFETCH(QString, typed);
     QFETCH(QString, caption);
 
+    device->otherNetNums = QByteArray::fromHex("0c");
     connectPage();
     // A good edit next to the bad one: nothing at all goes out.
     type(ui->lineEdit_min_PLM300, "30");
-    type(field == "max" ? ui->lineEdit_max_PLM300 : ui->lineEdit_porog_PLM300, typed);
+    type(window->findChild<QLineEdit *>(field == "netNum" ? "lineEdit_netNumPLM300" : "lineEdit_" + field + "_PLM300"),
+         typed);
     const int requestsBefore = device->requests().size();
 
     DialogDriver driver;

@@ -36,6 +36,9 @@ void KV380Device::connectDevice()
     // The sensor may come back from a firmware update with a new firmware,
     // or not at the number polled before: it is searched for and shown anew.
     setSyncSwitchesWithDevice(true);
+    // A write left in an earlier session leaves nothing to send in this one.
+    edited.fill(false);
+    viewIconChangedParam(false);
     BaseDevice::connectDevice();
 }
 

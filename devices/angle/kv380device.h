@@ -55,6 +55,14 @@ public:
     // False when the session ended during one of its waits.
     bool searchUnderNewNumber(BaseDevice::Procedure &run);
 
+    // The settings fields, in the order a write sends them.
+    enum class Setting { Up, Down, DelayOn, DelayOff, NetNum };
+    // A field the user edited and has not written yet. Edits belong to the
+    // session they were made in: a new one shows what the sensor reports and
+    // starts with none.
+    bool isEdited(Setting which) const { return edited[size_t(which)]; }
+    void setEdited(Setting which, bool value) { edited[size_t(which)] = value; }
+
     // Re-arms the refreshing answers; with true the switches follow the
     // sensor's mode again as well.
     void setSyncSwitchesWithDevice(bool value);
@@ -131,6 +139,8 @@ protected:
     // No poll while a search runs: its answer would come glued to the search
     // answer, and it would go to the number of the sensor polled before.
     void pollTick() override;
+    // The sensors the last search found; the first is the one polled.
+    QByteArray listedNetNums() const override { return foundNetNums; }
     // The first search request goes a search period after the selection, as
     // the search timer's first tick, not at once.
     bool searchesAtOnce() const override { return false; }
@@ -186,6 +196,7 @@ private:
     KV380Param oldKV380param;
     KV380Param newKV380param;
     bool settingsChanged = false;
+    std::array<bool, 5> edited{};
 
     // Mode switches.
     Switch *switchMode1KV380 = nullptr;

@@ -93,12 +93,8 @@ void FLSDevice::pickSensor(int index)
 
 bool FLSDevice::claimNetNum(quint8 newNet)
 {
-    for (int i = 0; i < foundNetNums.size(); ++i) {
-        if (i != currentDeviceIndex && quint8(foundNetNums.at(i)) == newNet) {
-            showMessage(QString(), tr("Сетевой адрес %1 уже занят другим датчиком").arg(newNet), dialogParent());
-            return false;
-        }
-    }
+    if (!netNumFree(newNet, dialogParent()))
+        return false;
     chosenNetNums = QByteArray(1, char(newNet)) + char(selectedNetNum());
     return true;
 }

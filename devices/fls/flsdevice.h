@@ -277,8 +277,9 @@ public:
     // (0xFD) in the time given. Only answers that arrive after the send
     // count, however they are glued to others.
     bool writeRefused(Procedure &run, const QByteArray &frame, int waitMs);
-    // The main window's all-data request to the polled sensor, inside
-    // `run`, and its answer taken; true when the sensor answered it.
+    // The all-data request to the selected sensor, inside `run`, and its
+    // answer taken as that sensor's, its settings widgets refreshed from it;
+    // true when it answered. Polling goes on from it.
     bool reRead(Procedure &run, int waitMs);
 
     // Calibration without fuel of the picked sensor (flsdevice_levels.cpp):
@@ -313,6 +314,9 @@ protected:
     bool messageRevealsLowerLine() const override { return true; }
     // Only the answer to a password frame or a write is judged.
     void forgetLastAnswer() override;
+    // Every sensor found, and the selected one's place among them.
+    QByteArray listedNetNums() const override { return foundNetNums; }
+    int ownListPlace() const override { return currentDeviceIndex; }
     // A second start is told on the upper line, which carries passing
     // remarks, or in the table dialog that covers the page.
     void tellProcedureRunning() override;

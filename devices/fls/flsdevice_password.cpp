@@ -8,6 +8,7 @@
 #include "devices/fls/flsprocedures.h"
 #include "devices/fls/flsprotocol.h"
 #include "link/bus.h"
+#include "link/frame.h"
 #include "ui/security.h"
 
 #include <QDebug>
@@ -69,12 +70,20 @@ bool FLSDevice::writeRefused(Procedure &run, const QByteArray &frame, int waitMs
 
 bool FLSDevice::reRead(Procedure &run, int waitMs)
 {
-    if (!run.alive())
+    // A search whose answer has not come would take the sensor's answer
+    // for its own.
+    if (!run.alive() || isSearchActive() || !isFoundPlace(currentDeviceIndex))
         return false;
     // An answer already on its way is no answer to this request.
     emit signalCheckIncommingData();
     forgetLastAnswer();
-    emit signalRequestForGetAllDataFromDevice();
+    // Polling may stand at another sensor of the list: the one asked is the
+    // one whose answer counts as the polled sensor's, and the main window's
+    // requests follow it.
+    answerIndex = currentDeviceIndex;
+    emit copyQueueSurveyDevice(answerIndex);
+    updateParamWidgets = true;
+    emit writeData(frame::request(selectedNetNum(), bus::kAllDataCommand));
     return run.waitAndTake(waitMs) && lastAnswer == bus::kAllDataCommand;
 }
 

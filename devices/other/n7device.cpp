@@ -81,6 +81,12 @@ void N7Device::connectDevice()
 {
     forgetTableSlot();
     forgetEdits();
+    // Nor a number typed in an earlier session, which a write left there
+    // may have sent already: the next write keeps the indicator's own.
+    if (ui) {
+        ui->lineEdit_n7NetNum->clear();
+        ui->label_n7Alarm_3->hide();
+    }
     reported.reset();
     BaseDevice::connectDevice();
     setFirstDataRequest(true);

@@ -68,6 +68,9 @@ int PLM300Device::initUI()
 
 void PLM300Device::connectDevice()
 {
+    // A write left in an earlier session leaves nothing to send in this one.
+    edited.fill(false);
+    viewIconChangedParam(false);
     BaseDevice::connectDevice();
     setFirstDataRequest(true);
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <vector>
 
 class QLabel;
@@ -33,6 +34,13 @@ public:
     int showUI(bool visible);
     bool getSettingsChanged() const { return settingsChanged; }
     void setSettingsChanged(bool value) { settingsChanged = value; }
+    // The settings fields, in the order a write sends them.
+    enum class Setting { Maximum, Minimum, Smoothing, Threshold, NetNum };
+    // A field the user edited and has not written yet. Edits belong to the
+    // session they were made in: a new one shows what the sensor reports and
+    // starts with none.
+    bool isEdited(Setting which) const { return edited[size_t(which)]; }
+    void setEdited(Setting which, bool value) { edited[size_t(which)] = value; }
     // The answer that follows is the sensor naming its number, as in a search.
     void setSearchRunning(bool value) { setSearchActive(value); }
     // After the sensor was sent a new network number: the answer it gives is
@@ -61,6 +69,8 @@ protected:
     void takeFrame(const QByteArray &frame) override;
     void takeSearchAnswer(const QByteArray &chunk) override;
     void watchdogRanOut() override;
+    // The sensors the last search found; the first is the one polled.
+    QByteArray listedNetNums() const override { return foundNetNums; }
 
 private:
     void handleData(const QByteArray &frame);
@@ -71,6 +81,7 @@ private:
     // The page's widgets are on show (showUI()).
     bool shown = false;
     bool settingsChanged = false;
+    std::array<bool, 5> edited{};
     quint32 lastCommand = 0;
     // How many more data answers refill the settings after a (re)connect.
     int countdown = 3;

@@ -372,6 +372,10 @@ Try another password</translation>
         <source>Дождитесь окончания текущей операции</source>
         <translation>Wait until the operation in progress ends</translation>
     </message>
+    <message>
+        <source>Сетевой адрес %1 уже занят другим датчиком</source>
+        <translation>Network address %1 is already taken by another sensor</translation>
+    </message>
 </context>
 <context>
     <name>CalibrationDialogs</name>
@@ -571,10 +575,6 @@ Replace it?</translation>
 Калибровка не выполнена</source>
         <translation>No readings from the sensor
 Calibration not done</translation>
-    </message>
-    <message>
-        <source>Сетевой адрес %1 уже занят другим датчиком</source>
-        <translation>Network address %1 is already taken by another sensor</translation>
     </message>
     <message>
         <source>Дождитесь окончания текущей операции</source>

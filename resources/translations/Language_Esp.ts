@@ -372,6 +372,10 @@ Pruebe otra contraseña</translation>
         <source>Дождитесь окончания текущей операции</source>
         <translation>Espere a que termine la operación en curso</translation>
     </message>
+    <message>
+        <source>Сетевой адрес %1 уже занят другим датчиком</source>
+        <translation>La dirección de red %1 ya la tiene otro sensor</translation>
+    </message>
 </context>
 <context>
     <name>CalibrationDialogs</name>
@@ -571,10 +575,6 @@ Pruebe otra contraseña</translation>
 Калибровка не выполнена</source>
         <translation>No hay lecturas del sensor
 Calibración no realizada</translation>
-    </message>
-    <message>
-        <source>Сетевой адрес %1 уже занят другим датчиком</source>
-        <translation>La dirección de red %1 ya la tiene otro sensor</translation>
     </message>
     <message>
         <source>Дождитесь окончания текущей операции</source>

@@ -364,6 +364,10 @@
         <source>Дождитесь окончания текущей операции</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Сетевой адрес %1 уже занят другим датчиком</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalibrationDialogs</name>
@@ -560,10 +564,6 @@
     <message>
         <source>Нет показаний датчика
 Калибровка не выполнена</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Сетевой адрес %1 уже занят другим датчиком</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
