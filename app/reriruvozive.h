@@ -518,9 +518,16 @@ private:
     // file the user picks, inside the procedure `run` (the launch's own when
     // the user chose to go on with it).
     void restoreTar(BaseDevice::Procedure &run);
-    // The wired page's sensors of the run have levels of now and are the
+    // The run's sensors have readings of now on the run's page and are the
     // run's own; tells the user why not otherwise.
     bool tarSensorsStillAnswer();
+    // The page's place of the run's sensor `sensor` (hasCurrentReading()):
+    // an advertising run reads the one slot it began on.
+    int tarReadingPlace(int sensor) const;
+    // The page knows which sensor is at the run's place `sensor` now: a
+    // wired sensor's serial came since the search, a BLE sensor's since it
+    // was linked.
+    bool tarSensorKnown(int sensor) const;
     // The unfinished run of the sensors on the bus: its file, or nothing;
     // `devices`, when given, are the run's sensors in column order, as many
     // as it has; `swapped` tells a pair's file named the other way round.
@@ -540,7 +547,8 @@ private:
     int advertTarSlot() const;
     TarBinding advertTarBinding() const;
     // Starts the advertising page's run on the slot of the tab shown; false
-    // when that slot holds no sensor.
+    // when that slot holds no sensor, or none the base listed since it last
+    // fell silent.
     bool startAdvertTar();
     // PLM300: each setting field with its limits, command and marks; sending one.
     struct Plm300Field;

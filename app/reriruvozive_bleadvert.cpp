@@ -72,7 +72,9 @@ bool Reriruvozive::startAdvertTar()
 {
     const int slot = ui->tabWidgetAdw->currentIndex();
     const BLEAdwModel *model = bleDevice->modelOf(slot);
-    if (!model || !model->getFlConnectedDevice()) {
+    // The start row takes the slot's level of now: a sensor the base has
+    // not listed since it last fell silent has none.
+    if (!model || !model->getFlConnectedDevice() || !bleDevice->hasCurrentReading(slot)) {
         bleDevice->showMessage(QString(), tr("Подключите датчик"), this);
         return false;
     }

@@ -355,6 +355,11 @@ void Reriruvozive::addSensorTar()
         if (deviceBLE && !bleDevice->isAdvertMode() &&
             !tarSerialsReady(run, tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз")))
             return;
+        // The start row takes a reading of now, as a portion does.
+        if (tarRun->hasTable() && !tarPage()->hasCurrentReading(tarReadingPlace(0))) {
+            tell(this, tr("Датчик ещё не сообщил уровень.\nТарировка не начата, попробуйте ещё раз"));
+            return;
+        }
         if (!tarRun->addFirstSensor(levels[0]))
             return;
         ui->pushButtonAdSensorTar->setText(tr("Добавить датчик"));
@@ -390,6 +395,9 @@ void Reriruvozive::addPortionTar()
 {
     if (!tarRun->hasTable() || tarRun->sensorCount() == 0 || tarRun->rowCount() == 0)
         return;
+    // A portion without readings of now is refused before anything is asked.
+    if (!tarSensorsStillAnswer())
+        return;
     QDir().mkpath(tarFolder());
     const double step = cells::number(ui->lineEditStepTar->text()).value_or(0.0);
     std::optional<double> volume = tarRun->nextVolume(step);
@@ -400,29 +408,49 @@ void Reriruvozive::addPortionTar()
                        "быть меньше остатка топлива"));
         box.exec();
         volume = 0.0;
+        // The readings are taken after the box, as they are then.
+        if (!tarSensorsStillAnswer())
+            return;
     }
-    // The readings are taken after any question, as they are then.
-    if (deviceFLS && !tarSensorsStillAnswer())
-        return;
     const int readings[tarfile::kMaxSensors] = {levels[0], levels[1]};
     if (tarRun->addPortion(*volume, readings))
         writeTarTableInFile();
 }
 
+int Reriruvozive::tarReadingPlace(int sensor) const
+{
+    if (deviceBLE && bleDevice->isAdvertMode())
+        return sensor == 0 ? advertTarSlot() : -1;
+    return sensor;
+}
+
+bool Reriruvozive::tarSensorKnown(int sensor) const
+{
+    if (deviceFLS)
+        return flsDevice->isSerialKnown(sensor);
+    if (deviceBLE && !bleDevice->isAdvertMode())
+        return bleDevice->isSensorSerialKnown();
+    return true;
+}
+
 bool Reriruvozive::tarSensorsStillAnswer()
 {
-    // A level kept from a sensor that stopped answering, or from before the
-    // search that found it again, is no reading of the tank now: each
-    // sensor of the run has to answer, with its serial told since the search.
+    // A level kept from a sensor that stopped answering (or a base that
+    // reports no sensor linked), or from before the page found it again, is
+    // no reading of the tank now: each sensor of the run has to have a
+    // reading of now on the run's page, which knows which sensor it is.
+    const BaseDevice *page = tarPage();
     const int count = tarRun->sensorCount();
-    const auto answers = [this](int place) {
-        return flsDevice->hasCurrentReading(place) && flsDevice->isSerialKnown(place);
+    const auto answers = [this, page](int place) {
+        return page->hasCurrentReading(tarReadingPlace(place)) && tarSensorKnown(place);
     };
     // The run's sensors are those its file is named after, once it has one;
-    // a new search may have put another at a sensor's place.
+    // a new search, or a sensor linked anew, may have put another at a
+    // sensor's place.
     const QStringList own =
         tarRun->ownsMirror() && tarRun->mirrorDevices().size() == count ? tarRun->mirrorDevices() : QStringList();
-    const auto idAt = [this](int place) { return QString::number(tarSerial(place)); };
+    const QStringList ids = tarSensorIds();
+    const auto idAt = [&ids](int place) { return place < ids.size() ? ids.at(place) : QString(); };
     bool placesAnswer = true;
     bool placesHoldTheRun = true;
     for (int place = 0; place < count; ++place) {

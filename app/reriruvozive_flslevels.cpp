@@ -162,6 +162,15 @@ void Reriruvozive::autoCalibrateFLSOrBLE()
         if (!*run && (deviceFLS || page->isProcedureRunning()))
             return;
     }
+    // A calibration bound to be refused says so before the question: without
+    // readings of now, or on the online unit, which has none without fuel.
+    if ((page == flsDevice && !flsDevice->requireSensorReadings()) ||
+        (page == bleDevice && !bleDevice->requireSensorReadings()))
+        return;
+    if (page == qfOnline) {
+        qfOnline->autoCalibrateFullEmptyQFOnline();
+        return;
+    }
     QPointer<DynamicQDialog> confirmation = new DynamicQDialog(
         this, tr("Сейчас будет произведена автоматическая калибровка Пустой/Полный"), tr("Вы уверены?"), false);
     // Left while the question was up, it closes, and the page calibrates
@@ -175,8 +184,6 @@ void Reriruvozive::autoCalibrateFLSOrBLE()
         flsDevice->autoCalibrateFullEmptyFLS(*run);
     else if (page == bleDevice)
         bleDevice->autoCalibrateFullEmptyBLE(*run);
-    else if (page == qfOnline)
-        qfOnline->autoCalibrateFullEmptyQFOnline();
 }
 
 void Reriruvozive::on_pushBtnCalibHorizState_clicked()

@@ -204,6 +204,10 @@ void Reriruvozive::askLevelFromCurrent(bool full, bool adviseSmoothing)
     BaseDevice::Procedure run(activePage());
     if (!run && (!deviceBLE || bleDevice->isProcedureRunning()))
         return;
+    // The BLE sensor takes no level before its first reading: said before
+    // anything is asked.
+    if (run.page() == bleDevice && !bleDevice->requireSensorReadings())
+        return;
     // Left while a question was up, it closes, and the level goes nowhere.
     if (adviseSmoothing && !deviceQFOnline &&
         !run.tell(this, QString(),
@@ -216,7 +220,7 @@ void Reriruvozive::askLevelFromCurrent(bool full, bool adviseSmoothing)
         setLevelFromCurrent(run, full);
         return;
     }
-    // Refused before the sensor's first reading, and told.
+    // Refused, and told, when the reading went while a question was up.
     if (bleDevice->sendLevelFromCurrent(run, full))
         appendLog(full ? "Set full BLE" : "Set empty BLE");
 }

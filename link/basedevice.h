@@ -105,6 +105,15 @@ public:
     // The user leaves the device: its session ends and what the page alone
     // keeps running stops too.
     virtual void switchOff() { disconnectDevice(); }
+    // The sensor at `place` (0: the first one the page reads) reported a
+    // reading in this session since it last fell silent, so that a value
+    // taken from the page (a calibration portion, a level worked out) is one
+    // of now. A page that reads no level has none.
+    virtual bool hasCurrentReading(int place) const
+    {
+        Q_UNUSED(place)
+        return false;
+    }
     // Ends the session, if one runs, and wakes every wait of it, without
     // anything else of disconnectDevice(): the main window closing ends
     // every page's session first, so that no procedure sends or logs after.

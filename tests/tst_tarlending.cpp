@@ -132,6 +132,17 @@ void TestTarLending::advertisingPageCalibratesTheSensorOfItsTab()
     // The run is named after the sensor it calibrates; ended, the page is
     // ready for the next calibration at once.
     QCOMPARE(readFile(runFile("~adv-QF_000222.etr")), QByteArray("300, 0\r\n420, 5\r\n555, 10\r\n"));
+    // The base silent past its watchdog: the sensor's last level is no portion.
+    base->silent = true;
+    QTRY_VERIFY_WITH_TIMEOUT(!f.statusLabelsHidden(), 2 * kAnswerMs);
+    {
+        DialogSteps steps({DialogSteps::accept()});
+        ui->pushButtonAdPortionAdw->click();
+        QVERIFY(steps.allTexts().join(' ').contains("Датчик 1 не отвечает"));
+    }
+    QCOMPARE(run->rowCount(), 3);
+    base->silent = false;
+    QTRY_VERIFY_WITH_TIMEOUT(f.statusLabelsHidden(), kAnswerMs);
     QTemporaryDir userDir;
     ModalScript script;
     script.thenShowing("Вы хотите завершить тарировку?", ModalScript::accept())
@@ -181,6 +192,22 @@ void TestTarLending::basePageLendsItsOwnTable()
     // One sensor behind the base: no second column.
     QCOMPARE(run->sensorCount(), 1);
     QVERIFY(!run->hasTwoSensors());
+    // With no sensor linked, then silent past its watchdog: no portion until it reports again.
+    script.thenShowing("Датчик 1 не отвечает", ModalScript::accept())
+        .thenShowing("Датчик 1 не отвечает", ModalScript::accept());
+    f.base->sensor.battery = 0;
+    QTRY_COMPARE_WITH_TIMEOUT(f.upperStatus(), QString("Связь с беспроводным датчиком не установлена"), kAnswerMs);
+    ui->pushButtonAdPortionTar->click();
+    f.base->sensor.battery = 36;
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenBLE->text(), QString("700"), kAnswerMs);
+    f.base->silent = true;
+    QTRY_VERIFY_WITH_TIMEOUT(ui->label_UrovenBLE->isHidden(), 2 * kAnswerMs);
+    ui->pushButtonAdPortionTar->click();
+    QVERIFY(script.finished());
+    f.base->silent = false;
+    QTRY_VERIFY_WITH_TIMEOUT(!ui->label_UrovenBLE->isHidden(), kAnswerMs);
+    ui->pushButtonAdPortionTar->click();
+    QCOMPARE(readFile(runFile("~ble-4321.etr")), QByteArray("640, 0\r\n700, 5\r\n700, 10\r\n"));
 }
 
 void TestTarLending::onlinePageLendsItsTableAndLevel()
@@ -220,6 +247,18 @@ void TestTarLending::onlinePageLendsItsTableAndLevel()
     ui->pushButtonAdPortionTar->click();
     QCOMPARE(rows(run), (QStringList{"0/812", "5/900"}));
     QCOMPARE(readFile(runFile("~online-86123456789012A.etr")), QByteArray("812, 0\r\n900, 5\r\n"));
+    // Silent past its watchdog, the unit's last level is no portion.
+    device.silent = true;
+    QTRY_VERIFY_WITH_TIMEOUT(ui->tabWidgetQFOnline->isHidden(), 2 * kAnswerMs);
+    {
+        DialogSteps steps({DialogSteps::accept()});
+        ui->pushButtonAdPortionTar->click();
+        QVERIFY(steps.allTexts().join(' ').contains("Датчик 1 не отвечает"));
+    }
+    device.silent = false;
+    QTRY_VERIFY_WITH_TIMEOUT(!ui->tabWidgetQFOnline->isHidden(), kAnswerMs);
+    ui->pushButtonAdPortionTar->click();
+    QCOMPARE(readFile(runFile("~online-86123456789012A.etr")), QByteArray("812, 0\r\n900, 5\r\n900, 10\r\n"));
 }
 
 QTEST_MAIN(TestTarLending)

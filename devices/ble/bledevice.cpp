@@ -231,7 +231,7 @@ void BLEDevice::connectDevice()
     connectionIdentity.clear();
     for (Sensor &s : sensors)
         s.serialKnown = false;
-    dataSinceConnect = false;
+    readingNow = false;
     needUpdateWindow = true;
     // The lines tell the user what the page waits for until the sensor shows.
     setVisibleStatusLabels(true);
@@ -256,6 +256,8 @@ void BLEDevice::disconnectDevice()
     polling = Polling::None;
     BaseDevice::disconnectDevice();
     setConnected(baseAnswered);
+    // The next session takes its own readings.
+    readingNow = false;
     showUI(false);
     // A refusal told during the session ended goes with it.
     endRefusal();
@@ -272,6 +274,7 @@ void BLEDevice::forgetAdvertSession()
     firstConnectingDeviceAdwert = false;
     cardsDue = false;
     cardsShown = true;
+    advertReadings.fill(false);
     if (polling == Polling::Advert)
         polling = Polling::None;
     hideCards();
@@ -315,6 +318,9 @@ bool BLEDevice::resetDeviceIsConnected()
     // until the base answers again.
     setVisibleStatusLabels(true);
     setConnected(false);
+    // What the base reported before it fell silent is no reading of now.
+    readingNow = false;
+    advertReadings.fill(false);
     showStatusMessageUp(tr(" "));
     showStatusMessage(tr("Подключите датчик"));
     currentSlot = 0;
@@ -392,7 +398,7 @@ bool BLEDevice::resetSettingToDefault()
     secondSensor = false;
     thirdSensor = false;
     connectionIdentity.clear();
-    dataSinceConnect = false;
+    readingNow = false;
     cardsDue = false;
 
     showUI(false);

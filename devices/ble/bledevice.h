@@ -73,6 +73,7 @@ public:
 
     // Per-sensor stores: the base relays at most three sensors in turn.
     static constexpr int kSensors = 3;
+    static constexpr int kAdvertSlots = 4;
     // The advertising list is long and the base sends it slowly.
     static constexpr int kCheckIntervalAdvertMs = 600;
     static constexpr int kStatusMessageMs = 5000;
@@ -158,6 +159,9 @@ public:
     // page's readings belong to it. Without one the user is told to wait for
     // it, and false returned.
     bool requireSensorReadings();
+    // Place 0 is the linked sensor; in the advertising mode a place is a
+    // slot of the list (0..3).
+    bool hasCurrentReading(int place) const override;
     // Full or Empty taken by the sensor from its present level, inside
     // `run`; false when the page was left or the sensor has not reported
     // yet (the user is told).
@@ -499,8 +503,12 @@ private:
     QByteArray storedUuid = QByteArray(6, '\0');
     bool kindAccepted = false;
     bool linkValid = false;
-    // A data answer of the sensor arrived since the page connected.
-    bool dataSinceConnect = false;
+    // A data answer of the linked sensor arrived in this session since the
+    // base last fell silent or reported no linked sensor.
+    bool readingNow = false;
+    // Each advertising slot held a sensor in the base's last list, taken
+    // since the base last fell silent.
+    std::array<bool, kAdvertSlots> advertReadings{};
     bool cardsShown = true;
     bool secondSensor = false;
     bool thirdSensor = false;

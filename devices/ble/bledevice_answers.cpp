@@ -33,6 +33,7 @@ constexpr int kFirmwareNameWidth = 28;
 constexpr int kFirmwareValWidth = 81;
 constexpr int kFirmwareHeight = 20;
 constexpr quint8 kOldLinkedExtraBit = 0x08;
+static_assert(BLEDevice::kAdvertSlots == ble::kAdvertRecords, "one reading flag per advertising slot");
 
 const char *const kCardsSheet = "QWidget{background-color:%1;}QPushButton{background-color:red;}";
 const char *const kDarkBackground = "#1f2222";
@@ -296,6 +297,8 @@ void BLEDevice::handleAdvertList(const QByteArray &frame)
     resetTimerDeviceConnected();
     endRefusal();
     mappingDataToAdwertDevices(records->constData());
+    for (int slot = 0; slot < kAdvertSlots; ++slot)
+        advertReadings[size_t(slot)] = listAdwModel.at(slot)->getFlConnectedDevice();
 
     netNumDevice = QByteArray(1, char(adwModel1->getNetNumber()));
     currentSlot = 0;

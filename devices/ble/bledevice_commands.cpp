@@ -180,9 +180,16 @@ bool BLEDevice::delPassBLE()
     return true;
 }
 
+bool BLEDevice::hasCurrentReading(int place) const
+{
+    if (advertMode)
+        return place >= 0 && place < kAdvertSlots && advertReadings[size_t(place)];
+    return place == shownSensor && readingNow;
+}
+
 bool BLEDevice::requireSensorReadings()
 {
-    if (dataSinceConnect)
+    if (readingNow)
         return true;
     showMessage(QString(), tr("Нет показаний датчика\nДождитесь их и повторите калибровку"), statusParent());
     return false;

@@ -58,9 +58,9 @@ void BLEDevice::handleData(const QByteArray &frame)
     if (!data)
         return;
 
-    // An answer naming no linked sensor is no reading of one.
-    if (data->battery != 0)
-        dataSinceConnect = true;
+    // An answer naming no linked sensor is no reading of one: the levels
+    // kept from before are no longer of now.
+    readingNow = data->battery != 0;
     markAnswered();
     const std::optional<int> slot = storeSlot();
     if (slot)
@@ -239,7 +239,7 @@ void BLEDevice::forgetSensor()
     currentValue = 0;
     emptyVal = 0;
     fullValue = 0;
-    dataSinceConnect = false;
+    readingNow = false;
     if (ui) {
         ui->label_88->setText(signedText(currentValue));
         ui->label_ValCurrentBLE->setText(signedText(currentValue));

@@ -129,7 +129,7 @@ public:
     // search, and answers its polls: none has waited longer for its answer
     // than an answer takes. A level kept from before, or from a sensor that
     // stopped answering, may belong to a sensor gone.
-    bool hasCurrentReading(int sensor) const;
+    bool hasCurrentReading(int sensor) const override;
     // Asks each found sensor whose serial has not come yet, one after
     // another, as far as the list (which a search answer may replace during a
     // wait) still goes; false when the page was left meanwhile.
@@ -175,6 +175,10 @@ public:
     quint8 getSelectedNetNum() const { return selectedNetNum(); }
     // True once the picked sensor's all-data answer gave its readings.
     bool hasReadingsOfSelected() const;
+    // The picked sensor's readings are of now (hasCurrentReading()): values
+    // worked out from them belong to the sensor as it is. Without them the
+    // user is told, and false returned.
+    bool requireSensorReadings();
     void setCurrentNetNum(quint8 value) { currentNetNum = value; }
     void pollSent() { refreshWaitsForPoll = false; }
     bool isUpdateParamWidgets() const { return updateParamWidgets; }

@@ -20,14 +20,21 @@ bool FLSDevice::hasReadingsOfSelected() const
            sensorModels[size_t(currentDeviceIndex)] != static_cast<int>(fls::Model::Unknown);
 }
 
-void FLSDevice::autoCalibrateFullEmptyFLS(Procedure &run)
+bool FLSDevice::requireSensorReadings()
 {
     // Without readings the levels would come from nothing (Empty 100, Full
-    // 0) and spoil the sensor's calibration.
-    if (!hasReadingsOfSelected()) {
-        showMessage(QString(), tr("Нет показаний датчика\nКалибровка не выполнена"), dialogParent());
+    // 0), or from a sensor that fell silent, and spoil the calibration.
+    if (hasReadingsOfSelected() && hasCurrentReading(currentDeviceIndex))
+        return true;
+    showMessage(QString(), tr("Нет показаний датчика\nКалибровка не выполнена"), dialogParent());
+    return false;
+}
+
+void FLSDevice::autoCalibrateFullEmptyFLS(Procedure &run)
+{
+    // Asked again: the readings may have gone while the question was up.
+    if (!requireSensorReadings())
         return;
-    }
     const auto c = size_t(currentDeviceIndex);
     const fls::AutoCalibration levels =
         fls::autoCalibration(static_cast<fls::Model>(sensorModels[c]), temperatures[c], cntValues[c]);

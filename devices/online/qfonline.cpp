@@ -88,6 +88,7 @@ void QFOnline::resetDeviceIsConnected()
     // unit answers again its next level answer shows the page whole.
     setWidgetsVisible(false);
     needUpdateWindow = true;
+    readingNow = false;
 }
 
 void QFOnline::connectDevice()
@@ -110,6 +111,7 @@ void QFOnline::connectDevice()
     emit copyNetNumToParent(netNumQueue);
     needUpdateWindow = true;
     firstStatusPending = true;
+    readingNow = false;
 }
 
 void QFOnline::disconnectDevice()
@@ -124,6 +126,7 @@ void QFOnline::resetSettingToDefault()
 {
     stopSearchDevices();
     setConnected(false);
+    readingNow = false;
     notCalibrated = false;
     imei.clear();
     fullValue = 0;

@@ -117,6 +117,9 @@ public:
     bool isConfigRead() const { return configRead; }
     Switch *getSwitch(int index) const;
     int getStabilityState(int slot) const;
+    // The unit's level answer came in this session since it last fell
+    // silent; the unit reports one sensor, place 0.
+    bool hasCurrentReading(int place) const override { return place == shownSlot && readingNow; }
 
 public slots:
     void initPictures();
@@ -271,6 +274,7 @@ private:
 
     std::array<Slot, kSlots> slotValues{};
     int shownSlot = 0;
+    bool readingNow = false;
     std::array<quint16, 8> channelWords{};
     quint8 workingMode = 0;
     // The mode byte is known only from a level answer; until then the mode

@@ -225,6 +225,7 @@ void QFOnline::handleLevel(const QByteArray &frame)
     if (!l)
         return;
     resetTimerDeviceConnected();
+    readingNow = true;
 
     const int answering = answeringSlot();
     Slot &slot = slotValues[size_t(answering)];

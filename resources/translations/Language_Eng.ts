@@ -2855,6 +2855,12 @@ The file was not loaded</translation>
         <translation>The sensor did not answer
 The parameter write is not confirmed</translation>
     </message>
+    <message>
+        <source>Датчик ещё не сообщил уровень.
+Тарировка не начата, попробуйте ещё раз</source>
+        <translation>The sensor has not reported its level yet.
+The calibration was not started, try again</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

@@ -2859,6 +2859,12 @@ El archivo no se cargó</translation>
         <translation>El sensor no respondió
 La escritura de los parámetros no está confirmada</translation>
     </message>
+    <message>
+        <source>Датчик ещё не сообщил уровень.
+Тарировка не начата, попробуйте ещё раз</source>
+        <translation>El sensor aún no ha informado su nivel.
+No se inició la calibración, inténtelo de nuevo</translation>
+    </message>
 </context>
 <context>
     <name>Security</name>

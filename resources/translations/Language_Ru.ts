@@ -2772,6 +2772,11 @@
 Запись параметров не подтверждена</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Датчик ещё не сообщил уровень.
+Тарировка не начата, попробуйте ещё раз</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Security</name>
