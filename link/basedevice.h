@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class Ui_Deruvivuriri;
@@ -65,7 +66,18 @@ public:
     // A procedure the user started on this page runs in its session. A page
     // left mid-procedure has none running from the moment it was left, even
     // while the left procedure's stack still unwinds.
-    bool isProcedureRunning() const { return procedureSession != 0 && procedureSession == currentSession(); }
+    bool isProcedureRunning() const
+    {
+        return lineLent || (procedureSession != 0 && procedureSession == currentSession());
+    }
+
+    // A procedure of the page that runs outside its session with the page's
+    // line lent to it (the firmware download): until the line is taken back,
+    // a start on the page is refused as a second start is, and `tell` says
+    // why (tellProcedureRunning() when none is given).
+    void lendLine(std::function<void()> tell = {});
+    void takeLineBack();
+    bool isLineLent() const { return lineLent; }
 
     QLabel *getLabelStatusMessage() const { return status.lower(); }
     QLabel *getLabelStatusMessageUp() const { return status.upper(); }
@@ -121,8 +133,8 @@ public:
         // no other procedure of the page ran. One that did not begin waits
         // for nothing and is never alive.
         explicit operator bool() const { return began; }
-        // Its session still runs.
-        bool alive() const { return began && owner->isSessionStill(sessionId); }
+        // Its session still runs, and it was not ended (end()).
+        bool alive() const { return began && !ended && owner->isSessionStill(sessionId); }
         // Waits `ms` in a local event loop, so that answers keep coming in;
         // true when the session still runs after it. Nothing is waited once
         // the session ended, and the session's end cuts a wait short. A wait
@@ -157,6 +169,17 @@ public:
         void muteWatchdog();
         void unmuteWatchdog();
 
+        // What the procedure found to show (a refusal its answer brought,
+        // say) is shown once the procedure has ended, at end() or at the end
+        // of its scope, in the order kept: the user's next press after the
+        // box starts at once. Nothing is shown once its session has ended.
+        void tellAfter(std::function<void()> tell);
+        // Ends the procedure before its scope does: the line and the watchdog
+        // go on as at its end, the page is free for the next start, no wait
+        // of it waits any more, and what it kept to tell is shown. True while
+        // its session still runs: the procedure may then show its own outcome.
+        bool end();
+
         BaseDevice *page() const { return owner; }
 
     private:
@@ -166,6 +189,8 @@ public:
         bool ownsRun = false;
         bool held = false;
         bool muted = false;
+        bool ended = false;
+        std::vector<std::function<void()>> told;
         int resumeCheckMs = 0;
         int resumePollMs = 0;
     };
@@ -277,6 +302,9 @@ protected:
     // answer, and what came meanwhile is taken. Nothing is stopped. False,
     // with nothing taken, when the session ended before or during the wait.
     bool sendForAnswer(Procedure &run, const QByteArray &frame, int waitMs);
+    // An answer handler's box: shown once the page's running procedure has
+    // ended (its tellAfter()), at once when none runs.
+    void tellAfterProcedure(std::function<void()> tell);
     // A second start while a procedure runs: the page shows that one runs.
     // By default the lower status line says so; a page whose procedure shows
     // its own progress may show that instead.
@@ -299,9 +327,12 @@ private:
     bool searchActive = false;
     bool sessionRunning = false;
     quint64 sessionNumber = 0;
-    int holds = 0;                   // procedures holding the line in the running session
-    int mutes = 0;                   // procedures muting the watchdog in the running session
-    quint64 procedureSession = 0;    // the session a started procedure runs in
+    int holds = 0;                // procedures holding the line in the running session
+    int mutes = 0;                // procedures muting the watchdog in the running session
+    quint64 procedureSession = 0; // the session a started procedure runs in
+    Procedure *running = nullptr; // that procedure
+    bool lineLent = false;
+    std::function<void()> lentTell;
     std::vector<QEventLoop *> waits; // the waits of the running session, innermost last
     bool intakeStopped = false;
 

@@ -518,15 +518,18 @@ void TestSensorTable::readEditWriteThroughTheMainWindow()
     const SimulatedFls::Sensor before = device->sensor();
     QList<QStringList> read;
     script = std::make_unique<ModalScript>();
+    // Write pressed at once after OK on the read's box: the read is over.
     script->then("dialog", ModalScript::className("LiterToPercent"), ModalScript::click(kRead))
-        .thenShowing("Таблица успешно прочитана", ModalScript::accept())
-        .then("dialog", ModalScript::className("LiterToPercent"), onDialog([&](LiterToPercent *dialog) {
-                  read = tableOf(dialog);
-                  QStandardItemModel *model = dialog->tableModel();
-                  model->setData(model->index(3, 1), "77");
-                  model->setData(model->index(19, 0), "65535");
-                  ModalScript::click(kWrite)(dialog);
-              }))
+        .thenShowing("Таблица успешно прочитана",
+                     [&](QWidget *box) {
+                         LiterToPercent *dialog = window->literToPercentDialog();
+                         read = tableOf(dialog);
+                         QStandardItemModel *model = dialog->tableModel();
+                         model->setData(model->index(3, 1), "77");
+                         model->setData(model->index(19, 0), "65535");
+                         ModalScript::accept()(box);
+                         ModalScript::click(kWrite)(dialog);
+                     })
         .thenShowing("Таблица успешно записана", ModalScript::accept())
         .then("dialog", ModalScript::className("LiterToPercent"), ModalScript::accept());
     window->form()->pushBtnCalcLtrPrc->click();

@@ -81,18 +81,13 @@ void QFOnline::checkPass()
         emit signalWriteLog("Check password QFOnline");
 }
 
-bool QFOnline::enterTypedPassword(Procedure &run)
+std::optional<quint8> QFOnline::enterTypedPassword(Procedure &run)
 {
     const std::optional<quint32> typed = typedPassword(securityDialog->getLineEditInputPass());
     if (!typed)
-        return false;
+        return std::nullopt;
     password = *typed;
-    const std::optional<quint8> answer = exchangePassword(run, online::kEnterPasswordCommand, password);
-    if (!answer)
-        return false;
-    if (*answer == online::kPasswordRefusedCommand)
-        showWrongPassword(ui ? ui->DUT : nullptr);
-    return true;
+    return exchangePassword(run, online::kEnterPasswordCommand, password);
 }
 
 // The dialog's buttons: steps of the check that opened it, nothing outside it.
@@ -100,7 +95,9 @@ void QFOnline::inputPass()
 {
     if (!securityDialog || !passwordRun)
         return;
-    enterTypedPassword(*passwordRun);
+    const std::optional<quint8> answer = enterTypedPassword(*passwordRun);
+    if (answer && *answer == online::kPasswordRefusedCommand)
+        showWrongPassword(ui ? ui->DUT : nullptr);
 }
 
 void QFOnline::setPass()
@@ -136,7 +133,8 @@ void QFOnline::delPass()
     if (!securityDialog || !passwordRun)
         return;
     Procedure &run = *passwordRun;
-    if (!enterTypedPassword(run) || !run.alive())
+    const std::optional<quint8> entered = enterTypedPassword(run);
+    if (!entered)
         return;
     // The removal is tried even after a refusal; the unit refuses it too then.
     password = 0;
@@ -148,4 +146,8 @@ void QFOnline::delPass()
     else if (*answer == online::kPasswordRefusedCommand)
         qCDebug(lcOnline) << "ошибка удаления пароля";
     emit signalWriteLog("Delete password QFOnline");
+    // Told after the removal's answer: no exchange of the dialog goes on
+    // under the box.
+    if (*entered == online::kPasswordRefusedCommand)
+        showWrongPassword(ui ? ui->DUT : nullptr);
 }
