@@ -327,14 +327,15 @@ private:
     bool searchActive = false;
     bool sessionRunning = false;
     quint64 sessionNumber = 0;
-    int holds = 0;                // procedures holding the line in the running session
-    int mutes = 0;                // procedures muting the watchdog in the running session
-    quint64 procedureSession = 0; // the session a started procedure runs in
-    Procedure *running = nullptr; // that procedure
-    bool lineLent = false;
-    std::function<void()> lentTell;
+    int holds = 0;                   // procedures holding the line in the running session
+    int mutes = 0;                   // procedures muting the watchdog in the running session
+    quint64 procedureSession = 0;    // the session a started procedure runs in
     std::vector<QEventLoop *> waits; // the waits of the running session, innermost last
     bool intakeStopped = false;
+
+    Procedure *running = nullptr; // the started procedure of procedureSession
+    bool lineLent = false;        // see lendLine()
+    std::function<void()> lentTell;
 
     // The running session's number; 0 outside a session. A procedure takes
     // it when it begins, and is alive while it is still the running one.
