@@ -249,6 +249,7 @@ private:
     // While a download runs nothing else may be written to the line: tells
     // the user so and returns true.
     bool firmwareUpdateRefuses();
+    void tellFirmwareUpdateRunning();
     // A device switch ends a running download first and tells the user.
     void interruptFirmwareUpdate();
     void refreshUpdateEntry();
@@ -559,8 +560,8 @@ private:
     void ChangeNetNumPLM300(BaseDevice::Procedure &run, const Plm300Field &field);
     // Indicator: whether the table on show is the chosen slot's, the slot
     // and address a write goes to, once both may be written, and the table
-    // write frame, sent only when every cell fits (a refusal is told to the
-    // user).
+    // write frame, sent only when every cell fits (a refusal ends `run` and
+    // is told to the user).
     struct N7Target
     {
         quint8 slot;
@@ -569,7 +570,7 @@ private:
     // The chosen slot, once the table on show is its own (told otherwise).
     std::optional<quint8> n7ChosenSlotShown();
     std::optional<N7Target> n7WriteTarget();
-    bool buildN7WriteFrame(quint8 slot, quint8 netNum);
+    bool buildN7WriteFrame(BaseDevice::Procedure &run, quint8 slot, quint8 netNum);
     QString n7CellPlace(int row, int column, const QString &text) const;
     // Wired sensor procedures.
     void writeParamToFLS();

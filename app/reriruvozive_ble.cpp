@@ -80,7 +80,10 @@ void Reriruvozive::writeParamToBLE()
             ui->label_Alarm_12BLE->hide();
             ui->label_Alarm_10BLE->hide();
             appendLog("Error write param to device");
-            bleDevice->showMessage(QString(), tr("Некоторые параметры не были записаны\nПовторите"), this);
+            // Told once the write is over: the next press after the box
+            // starts at once.
+            if (run.end())
+                bleDevice->showMessage(QString(), tr("Некоторые параметры не были записаны\nПовторите"), this);
         }
     }
 }

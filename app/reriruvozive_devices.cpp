@@ -552,7 +552,9 @@ void Reriruvozive::closeEvent(QCloseEvent *event)
         const QSignalBlocker quiet(firmwareUpdater);
         firmwareUpdater->interrupt();
     }
-    for (BaseDevice *page : qAsConst(pages))
+    for (BaseDevice *page : qAsConst(pages)) {
+        page->takeLineBack();
         page->endSession();
+    }
     QMainWindow::closeEvent(event);
 }

@@ -65,20 +65,36 @@ FirmwareUpdater::Request Reriruvozive::firmwareRequest() const
 
 void Reriruvozive::openFirmwareUpdate()
 {
+    // An update is a procedure of the page in use: while another of its
+    // procedures runs it is refused and told, as a second start is. Without
+    // a session (a wireless page is offered its update without a line) there
+    // is none to wait for.
     if (deviceBLE || deviceKVBLE) {
+        const BaseDevice::Procedure run(activePage());
+        if (!run && run.page()->isProcedureRunning())
+            return;
         ui->stackedWidget->setCurrentWidget(ui->UpdateFWBLE);
         return;
     }
     if (firmwareUpdateRefuses())
         return;
     const FirmwareUpdater::Request request = firmwareRequest();
-    // Nothing is sent and the page goes on as before until a file is taken.
-    const std::optional<FirmwareUpdater::File> file = firmwareUpdater->chooseFirmwareFile(request);
-    if (!file || !portConnection->getSerialPort()->isOpen() || firmwareRequest().page != request.page)
+    BaseDevice *page = firmwarePage(request.page);
+    BaseDevice::Procedure run(page);
+    if (!run && page->isProcedureRunning())
         return;
-    // The bootloader gets the line alone: the page stops polling it.
+    // Nothing is sent and the page goes on as before until a file is taken;
+    // a page left meanwhile is updated no more.
+    const std::optional<FirmwareUpdater::File> file = firmwareUpdater->chooseFirmwareFile(request);
+    if (!file || (run && !run.alive()) || !portConnection->getSerialPort()->isOpen() ||
+        firmwareRequest().page != request.page)
+        return;
+    // The bootloader gets the line alone: the page stops polling it, and its
+    // own procedures are refused until the download gives the line back.
+    page->lendLine([this] { tellFirmwareUpdateRunning(); });
     stopPageForFirmware(request.page);
-    firmwareUpdater->startUpdateFirmware(request, *file);
+    if (!firmwareUpdater->startUpdateFirmware(request, *file) && !firmwareUpdater->isUpdatingFirmware())
+        page->takeLineBack();
 }
 
 BaseDevice *Reriruvozive::firmwarePage(FirmwareUpdater::Page page) const
@@ -112,6 +128,7 @@ void Reriruvozive::firmwareUpdateFinished(FirmwareUpdater::Page page, bool ok)
     // asked starts polling, watchdog and search again: the new firmware is
     // found like a sensor just plugged in.
     BaseDevice *asked = firmwarePage(page);
+    asked->takeLineBack();
     if (asked == activePage())
         asked->connectDevice();
 }
@@ -120,8 +137,13 @@ bool Reriruvozive::firmwareUpdateRefuses()
 {
     if (!firmwareUpdater->isUpdatingFirmware())
         return false;
-    askService(tr("Дождитесь окончания обновления прошивки"), false);
+    tellFirmwareUpdateRunning();
     return true;
+}
+
+void Reriruvozive::tellFirmwareUpdateRunning()
+{
+    askService(tr("Дождитесь окончания обновления прошивки"), false);
 }
 
 void Reriruvozive::interruptFirmwareUpdate()

@@ -98,11 +98,10 @@ void Reriruvozive::writeParamToFLS()
     requestForGetAllDataFromDevice();
     if (!run.waitAndTake(kWriteAnswerMs))
         return;
-    if (configRefused) {
-        flsDevice->showWrongPassword(ui->DUT);
-        if (!run.alive())
-            return;
-    }
+    // Refusals are told once the write is over: a box now would leave it
+    // running under the user's next press.
+    if (configRefused)
+        run.tellAfter([this] { flsDevice->showWrongPassword(ui->DUT); });
 
     if (passwordEnteredCopy && !flsDevice->passwordStep(run))
         return;
@@ -111,11 +110,8 @@ void Reriruvozive::writeParamToFLS()
     const bool netRefused = flsDevice->writeRefused(run, fls::netNumWrite(net, quint8(*newNet)), kWriteAnswerMs);
     if (!run.alive())
         return;
-    if (netRefused && !configRefused) {
-        flsDevice->showWrongPassword(ui->DUT);
-        if (!run.alive())
-            return;
-    }
+    if (netRefused && !configRefused)
+        run.tellAfter([this] { flsDevice->showWrongPassword(ui->DUT); });
     flsDevice->setSearchActive(true);
     requestForSearchDevices();
     if (!run.waitAndTake(kWriteAnswerMs))
@@ -136,8 +132,8 @@ void Reriruvozive::writeParamToFLS()
         return;
     if (!answered) {
         // The watchdog goes on meanwhile: a silent sensor is let go as ever.
-        run.releaseLine();
-        flsDevice->showMessage(QString(), tr("Датчик не ответил\nЗапись параметров не подтверждена"), ui->DUT);
+        if (run.end())
+            flsDevice->showMessage(QString(), tr("Датчик не ответил\nЗапись параметров не подтверждена"), ui->DUT);
         return;
     }
     for (QLabel *mark : {ui->label_Alarm_2DUT, ui->label_Alarm_3DUT, ui->label_Alarm_4DUT, ui->label_Alarm_6DUT})

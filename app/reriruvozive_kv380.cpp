@@ -206,10 +206,11 @@ void Reriruvozive::writeParamToKV380()
     parceDataFromCOMPort();
     if (!run.wait(kBeforeResumeMs))
         return;
-    run.releaseLine();
     birdsTimer->start(kMarksShownMs);
 
-    if (!refused.isEmpty())
+    // Told once the write is over: the next press after the box starts at
+    // once.
+    if (run.end() && !refused.isEmpty())
         kv380Device->showMessage(tr("Значение вне допустимого диапазона"), refused.join(QStringLiteral(", ")), this);
 }
 

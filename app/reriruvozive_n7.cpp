@@ -61,7 +61,7 @@ QString Reriruvozive::n7CellPlace(int row, int column, const QString &text) cons
     return tr("«%1» в столбце «%2», строке %3").arg(text.trimmed(), header).arg(row + 1);
 }
 
-bool Reriruvozive::buildN7WriteFrame(quint8 slot, quint8 netNum)
+bool Reriruvozive::buildN7WriteFrame(BaseDevice::Procedure &run, quint8 slot, quint8 netNum)
 {
     n7::Column units{};
     n7::Column litres{};
@@ -69,13 +69,15 @@ bool Reriruvozive::buildN7WriteFrame(quint8 slot, quint8 netNum)
         for (int column : {n7::kUnitsColumn, n7::kLitresColumn}) {
             const QString text = n7Device->getTable(row, column);
             const std::optional<quint16> value = n7::cellValue(text);
-            // Cut to 16 bits or sent as 0, the value would not be the one on show.
+            // Cut to 16 bits or sent as 0, the value would not be the one on
+            // show. The page polls again while the box is up.
             if (!value) {
-                askService(tr("Недопустимое значение: %1\nВведите число от %2 до %3")
-                               .arg(n7CellPlace(row, column, text))
-                               .arg(0)
-                               .arg(n7::kCellTop),
-                           false);
+                if (run.end())
+                    askService(tr("Недопустимое значение: %1\nВведите число от %2 до %3")
+                                   .arg(n7CellPlace(row, column, text))
+                                   .arg(0)
+                                   .arg(n7::kCellTop),
+                               false);
                 return false;
             }
             (column == n7::kUnitsColumn ? units : litres)[size_t(row)] = *value;
@@ -101,7 +103,7 @@ void Reriruvozive::writeParamToN7()
     // The table on show goes out, the user's edits in it; they stay on show
     // under the poll until the indicator has had the time to store them.
     const N7Device::CellEdits sent = n7Device->editedCells();
-    if (!buildN7WriteFrame(target->slot, target->netNum))
+    if (!buildN7WriteFrame(run, target->slot, target->netNum))
         return;
     // Left meanwhile, the page marks and clears nothing.
     if (!run.wait(kAfterWriteMs))
@@ -150,9 +152,14 @@ void Reriruvozive::on_pushButton_n7GetTarTable_clicked()
     // over the one the user turned to.
     if (!run.alive())
         return;
-    if (!saved)
-        askService(tr("Не удалось сохранить таблицу в файл"), false);
     n7Device->setFirstDataRequest(true);
+    // The page polls again while the box is up, and the next press after it
+    // starts at once.
+    if (!saved) {
+        if (run.end())
+            askService(tr("Не удалось сохранить таблицу в файл"), false);
+        return;
+    }
     run.wait(kAfterWriteMs);
 }
 
@@ -174,34 +181,42 @@ void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
     if (!run.alive())
         return;
     // A file that is not the indicator's table is refused whole: nothing of
-    // it reaches the indicator cut or as zeros.
+    // it reaches the indicator cut or as zeros. A refusal is told once the
+    // page polls again, so that the next press after the box starts at once.
+    QString refusal;
     switch (load.outcome) {
     case N7Device::TableLoad::Loaded: {
         if (!run.wait(kBeforeTableWriteMs))
             return;
         // Cells edited during the wait go out with the file's.
         const N7Device::CellEdits sent = n7Device->editedCells();
-        if (buildN7WriteFrame(target->slot, target->netNum))
-            n7Device->editsWritten(sent);
-        break;
+        n7Device->setFirstDataRequest(true);
+        if (!buildN7WriteFrame(run, target->slot, target->netNum))
+            return;
+        n7Device->editsWritten(sent);
+        run.wait(kAfterWriteMs);
+        return;
     }
     case N7Device::TableLoad::NotText:
-        askService(tr("Таблица из файла не записана в индикатор\nФайл не читается как текст таблицы"), false);
+        refusal = tr("Таблица из файла не записана в индикатор\nФайл не читается как текст таблицы");
         break;
     case N7Device::TableLoad::UnfitCell:
-        askService(
-            tr("Таблица из файла не записана в индикатор\nНедопустимое значение: %1\nДопустимы числа от %2 до %3")
-                .arg(n7CellPlace(load.cell.row, load.cell.column, load.cellText))
-                .arg(0)
-                .arg(n7::kCellTop),
-            false);
+        refusal = tr("Таблица из файла не записана в индикатор\nНедопустимое значение: %1\nДопустимы числа от %2 до %3")
+                      .arg(n7CellPlace(load.cell.row, load.cell.column, load.cellText))
+                      .arg(0)
+                      .arg(n7::kCellTop);
         break;
     case N7Device::TableLoad::NoRows:
-        askService(tr("Таблица из файла не записана в индикатор\nВ файле нет ни одной строки таблицы"), false);
+        refusal = tr("Таблица из файла не записана в индикатор\nВ файле нет ни одной строки таблицы");
         break;
     case N7Device::TableLoad::NoFile:
         break;
     }
     n7Device->setFirstDataRequest(true);
+    if (!refusal.isEmpty()) {
+        if (run.end())
+            askService(refusal, false);
+        return;
+    }
     run.wait(kAfterWriteMs);
 }

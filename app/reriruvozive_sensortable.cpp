@@ -119,6 +119,8 @@ void Reriruvozive::writeTable()
     } while (!flsDevice->isTableWriteAcknowledged() && waited.elapsed() < kTableWriteAnswerMs);
     const bool written = flsDevice->isTableWriteAcknowledged();
     appendLog(written ? "Write tar table" : "Write tar table: not acknowledged");
-    if (dialog)
+    // Told once the write is over: the dialog's next button works at the
+    // first press after the box.
+    if (run.end() && dialog)
         dialog->statusMessage(written ? tr("Таблица успешно записана") : tr("Датчик не подтвердил запись таблицы"));
 }

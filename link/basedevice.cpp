@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QLabel>
+#include <QPointer>
 #include <QTimer>
 
 #include <algorithm>
@@ -256,6 +257,14 @@ void BaseDevice::sleep(int ms, bool precisely)
 
 BaseDevice::Procedure::Procedure(BaseDevice *page, Kind kind) : owner(page), sessionId(page->currentSession())
 {
+    // The page's line is another's for now, whether a session runs or not.
+    if (kind == Kind::Started && owner->lineLent) {
+        if (owner->lentTell)
+            owner->lentTell();
+        else
+            owner->tellProcedureRunning();
+        return;
+    }
     if (!sessionId)
         return;
     if (kind == Kind::Started) {
@@ -264,6 +273,7 @@ BaseDevice::Procedure::Procedure(BaseDevice *page, Kind kind) : owner(page), ses
             return;
         }
         owner->procedureSession = sessionId;
+        owner->running = this;
         ownsRun = true;
     }
     began = true;
@@ -271,11 +281,38 @@ BaseDevice::Procedure::Procedure(BaseDevice *page, Kind kind) : owner(page), ses
 
 BaseDevice::Procedure::~Procedure()
 {
+    end();
+}
+
+void BaseDevice::Procedure::tellAfter(std::function<void()> tell)
+{
+    if (alive())
+        told.push_back(std::move(tell));
+}
+
+bool BaseDevice::Procedure::end()
+{
+    if (ended || !began)
+        return false;
     releaseLine();
     unmuteWatchdog();
+    ended = true;
     // A procedure of a session that ended left its run with the session.
     if (ownsRun && owner->procedureSession == sessionId)
         owner->procedureSession = 0;
+    if (owner->running == this)
+        owner->running = nullptr;
+    ownsRun = false;
+    // A box waits for the user: the page may go meanwhile, or its session.
+    const QPointer<BaseDevice> page(owner);
+    const std::vector<std::function<void()>> tells = std::move(told);
+    told.clear();
+    for (const std::function<void()> &tell : tells) {
+        if (!page || !page->isSessionStill(sessionId))
+            return false;
+        tell();
+    }
+    return page && page->isSessionStill(sessionId);
 }
 
 bool BaseDevice::Procedure::wait(int ms, bool precisely)
@@ -372,6 +409,27 @@ void BaseDevice::Procedure::unmuteWatchdog()
     if (!alive() || --owner->mutes > 0 || owner->holds > 0)
         return;
     owner->restoreTimerDeviceConnected();
+}
+
+void BaseDevice::tellAfterProcedure(std::function<void()> tell)
+{
+    if (running && isProcedureRunning() && running->alive()) {
+        running->tellAfter(std::move(tell));
+        return;
+    }
+    tell();
+}
+
+void BaseDevice::lendLine(std::function<void()> tell)
+{
+    lineLent = true;
+    lentTell = std::move(tell);
+}
+
+void BaseDevice::takeLineBack()
+{
+    lineLent = false;
+    lentTell = nullptr;
 }
 
 QString BaseDevice::procedureRunningText()

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class Ui_Deruvivuriri;
@@ -68,7 +69,18 @@ public:
     // A procedure the user started on this page runs in its session. A page
     // left mid-procedure has none running from the moment it was left, even
     // while the left procedure's stack still unwinds.
-    bool isProcedureRunning() const { return procedureSession != 0 && procedureSession == currentSession(); }
+    bool isProcedureRunning() const
+    {
+        return lineLent || (procedureSession != 0 && procedureSession == currentSession());
+    }
+
+    // A procedure of the page that runs outside its session with the page's
+    // line lent to it (the firmware download): until the line is taken back,
+    // a start on the page is refused as a second start is, and `tell` says
+    // why (tellProcedureRunning() when none is given).
+    void lendLine(std::function<void()> tell = {});
+    void takeLineBack();
+    bool isLineLent() const { return lineLent; }
 
     QLabel *getLabelStatusMessage() const { return status.lower(); }
     QLabel *getLabelStatusMessageUp() const { return status.upper(); }
@@ -149,8 +161,8 @@ public:
         // no other procedure of the page ran. One that did not begin waits
         // for nothing and is never alive.
         explicit operator bool() const { return began; }
-        // Its session still runs.
-        bool alive() const { return began && owner->isSessionStill(sessionId); }
+        // Its session still runs, and it was not ended (end()).
+        bool alive() const { return began && !ended && owner->isSessionStill(sessionId); }
         // Waits `ms` in a local event loop, so that answers keep coming in;
         // true when the session still runs after it. Nothing is waited once
         // the session ended, and the session's end cuts a wait short. A wait
@@ -199,6 +211,17 @@ public:
         void muteWatchdog();
         void unmuteWatchdog();
 
+        // What the procedure found to show (a refusal its answer brought,
+        // say) is shown once the procedure has ended, at end() or at the end
+        // of its scope, in the order kept: the user's next press after the
+        // box starts at once. Nothing is shown once its session has ended.
+        void tellAfter(std::function<void()> tell);
+        // Ends the procedure before its scope does: the line and the watchdog
+        // go on as at its end, the page is free for the next start, no wait
+        // of it waits any more, and what it kept to tell is shown. True while
+        // its session still runs: the procedure may then show its own outcome.
+        bool end();
+
         BaseDevice *page() const { return owner; }
 
     private:
@@ -211,6 +234,8 @@ public:
         bool ownsRun = false;
         bool held = false;
         bool muted = false;
+        bool ended = false;
+        std::vector<std::function<void()>> told;
         int resumeCheckMs = 0;
         int resumePollMs = 0;
     };
@@ -327,6 +352,9 @@ protected:
     // answer, and what came meanwhile is taken. Nothing is stopped. False,
     // with nothing taken, when the session ended before or during the wait.
     bool sendForAnswer(Procedure &run, const QByteArray &frame, int waitMs);
+    // An answer handler's box: shown once the page's running procedure has
+    // ended (its tellAfter()), at once when none runs.
+    void tellAfterProcedure(std::function<void()> tell);
     // A second start while a procedure runs: the page shows that one runs.
     // By default the lower status line says so; a page whose procedure shows
     // its own progress may show that instead.
@@ -356,6 +384,10 @@ private:
     // The boxes shown in the running session, in the order they came.
     std::vector<QPointer<QDialog>> boxes;
     bool intakeStopped = false;
+
+    Procedure *running = nullptr; // the started procedure of procedureSession
+    bool lineLent = false;        // see lendLine()
+    std::function<void()> lentTell;
 
     // The running session's number; 0 outside a session. A procedure takes
     // it when it begins, and is alive while it is still the running one.

@@ -319,10 +319,16 @@ void TestFlsLevels::horizonIsConfirmedOnScreen()
 {
     QVERIFY(startSession());
     {
-        DialogSteps script({DialogSteps::accept()});
+        // Shown once the horizon's procedure is over: the next press starts.
+        bool over = false;
+        DialogSteps script({[&](QWidget *box) {
+            over = !s->page->isProcedureRunning();
+            DialogSteps::accept()(box);
+        }});
         s->ui->pushBtnCalibHorizState->click();
         QTRY_COMPARE_WITH_TIMEOUT(script.seen.size(), 1, 3000);
         QCOMPARE(script.seen.at(0).texts, QStringList({"Установлен Горизонт"}));
+        QVERIFY(over);
     }
     QCOMPARE(s->sent(0xAA), QStringList({signedRequest(1, 0xAA)}));
     QCOMPARE(s->device->sensor().horizonCalibrations, 1);

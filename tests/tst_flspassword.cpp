@@ -145,7 +145,11 @@ void TestFlsPassword::enteredPasswordOpensTheSensorForWrites()
     emit s->ui->comboBox_FiltrDUT->activated(2);
     const int from = s->device->requests().size();
     QVERIFY(s->activate());
-    DialogSteps script({DialogSteps::accept()});
+    bool writeOver = false;
+    DialogSteps script({[&](QWidget *box) {
+        writeOver = !s->page->isProcedureRunning();
+        DialogSteps::accept()(box);
+    }});
     QTest::keyClick(s->window.get(), Qt::Key_S, Qt::ControlModifier);
     if (right) {
         // The entered password goes again before each write.
@@ -163,9 +167,11 @@ void TestFlsPassword::enteredPasswordOpensTheSensorForWrites()
         QVERIFY(s->device->sensor().configB != before);
         QVERIFY(showsPicture(s->ui->label_Alarm_3DUT, ":/images/bird_green.png"));
     } else {
-        // The locked sensor refuses; the user is told and nothing is marked written.
+        // The locked sensor refuses; the user is told, once the write is
+        // over, and nothing is marked written.
         QCOMPARE(s->writesSince(from), QList<quint8>({0xF2, 0xFB}));
         QCOMPARE(script.allTexts(), QStringList({kWrongPassword}));
+        QVERIFY(writeOver);
         QCOMPARE(s->device->sensor().configB, before);
         QVERIFY(showsPicture(s->ui->label_Alarm_3DUT, ":/images/bird.png"));
     }

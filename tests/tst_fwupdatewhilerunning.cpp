@@ -57,6 +57,7 @@ void TestFwUpdateWhileRunning::aDeviceSwitchEndsTheDownloadAndTheNewDeviceHasIts
     QTRY_VERIFY_WITH_TIMEOUT(dialogs.messages.contains("Обновление прошивки прервано"), kConnectMs);
     QVERIFY(logSinceStart().contains("Interrupted update firmware"));
     QVERIFY(ui->progressBarFirmwareDUT->isHidden());
+    QVERIFY(!page->isProcedureRunning());
 
     // The angle sensor's page connects, and keeps its line long after a
     // forsaken download would have given up and handed the line back.
@@ -90,6 +91,23 @@ void TestFwUpdateWhileRunning::aSecondStartIsRefusedAndTheFirstDownloadCompletes
     connectWiredSensor("Подключен QF470");
     const QByteArray file = firmware(6 * 64);
     {
+        // Pressed while a settings write waits, the update is refused and
+        // told as a second start is; the write goes on to its last frame.
+        FirmwareDialogs duringWrite(writeFile("QF470.bin", file));
+        const auto press = connect(device.get(), &SimulatedDevice::requestReceived, [this](const QByteArray &r) {
+            if (quint8(r.at(2)) == 0xF2)
+                pressUpdate();
+        });
+        ui->comboBox_FiltrDUT->setCurrentIndex(2);
+        emit ui->comboBox_FiltrDUT->activated(2);
+        ui->ButtonWriteParamDUT->click();
+        disconnect(press);
+        QCOMPARE(duringWrite.fileDialogs, 0);
+        QCOMPARE(page->getLabelStatusMessageUp()->text(), QString("Дождитесь окончания текущей операции"));
+        QCOMPARE(device->countRequests(5, 0xFB), 1);
+        QVERIFY(!updater->isUpdatingFirmware());
+    }
+    {
         FirmwareDialogs dialogs(writeFile("QF470.bin", file));
         QVERIFY(pressUpdate());
     }
@@ -103,6 +121,9 @@ void TestFwUpdateWhileRunning::aSecondStartIsRefusedAndTheFirstDownloadCompletes
     QVERIFY(pressUpdate());
     QCOMPARE(again.fileDialogs, 0);
     QCOMPARE(again.messages, QStringList({kWaitForTheDownload}));
+    // The page's own procedures are refused and told likewise.
+    emit ui->comboBox_NetNumDUT->activated(0);
+    QCOMPARE(again.messages, QStringList({kWaitForTheDownload, kWaitForTheDownload}));
     QVERIFY(updater->isUpdatingFirmware());
 
     QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Прошивка успешно обновлена"), kDownloadMs);

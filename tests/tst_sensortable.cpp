@@ -518,15 +518,18 @@ void TestSensorTable::readEditWriteThroughTheMainWindow()
     const SimulatedFls::Sensor before = device->sensor();
     QList<QStringList> read;
     script = std::make_unique<ModalScript>();
+    // Write pressed at once after OK on the read's box: the read is over.
     script->then("dialog", ModalScript::className("LiterToPercent"), ModalScript::click(kRead))
-        .thenShowing("Таблица успешно прочитана", ModalScript::accept())
-        .then("dialog", ModalScript::className("LiterToPercent"), onDialog([&](LiterToPercent *dialog) {
-                  read = tableOf(dialog);
-                  QStandardItemModel *model = dialog->tableModel();
-                  model->setData(model->index(3, 1), "77");
-                  model->setData(model->index(19, 0), "65535");
-                  ModalScript::click(kWrite)(dialog);
-              }))
+        .thenShowing("Таблица успешно прочитана",
+                     [&](QWidget *box) {
+                         LiterToPercent *dialog = window->literToPercentDialog();
+                         read = tableOf(dialog);
+                         QStandardItemModel *model = dialog->tableModel();
+                         model->setData(model->index(3, 1), "77");
+                         model->setData(model->index(19, 0), "65535");
+                         ModalScript::accept()(box);
+                         ModalScript::click(kWrite)(dialog);
+                     })
         .thenShowing("Таблица успешно записана", ModalScript::accept())
         .then("dialog", ModalScript::className("LiterToPercent"), ModalScript::accept());
     window->form()->pushBtnCalcLtrPrc->click();
@@ -555,6 +558,7 @@ void TestSensorTable::writeIsReportedAsTheSensorAnswered()
     const QString notConfirmed = "Датчик не подтвердил запись таблицы";
     int f1Sent = 0;
     int tablesSent = 0;
+    bool toldAfterTheWrite = false;
     script = std::make_unique<ModalScript>();
     script
         // A cell the sensor cannot keep, and a table short of a row: refused
@@ -601,6 +605,18 @@ void TestSensorTable::writeIsReportedAsTheSensorAnswered()
                   ModalScript::click(kWrite)(dialog);
               }))
         .thenShowing("Таблица успешно записана", ModalScript::accept())
+        // A password the sensor no longer takes: the write goes on, and both
+        // refusals are told once it is over.
+        .then("dialog", ModalScript::className("LiterToPercent"), onDialog([&](LiterToPercent *dialog) {
+                  device->sensor().password = 99;
+                  ModalScript::click(kWrite)(dialog);
+              }))
+        .thenShowing("Введён неверный пароль",
+                     [&](QWidget *box) {
+                         toldAfterTheWrite = !page->isProcedureRunning();
+                         ModalScript::accept()(box);
+                     })
+        .thenShowing(notConfirmed, ModalScript::accept())
         .then("dialog", ModalScript::className("LiterToPercent"), ModalScript::accept());
     page->pausePolling(); // fewer polls between the writes
     // With polling paused only the writes' own answers keep the page
@@ -624,7 +640,8 @@ void TestSensorTable::writeIsReportedAsTheSensorAnswered()
         if (command == 0xF8 || command == 0xF1)
             commands.append(command);
     }
-    QCOMPARE(commands, (QList<quint8>{0xF8, 0xF1}));
+    QCOMPARE(commands, (QList<quint8>{0xF8, 0xF1, 0xF8, 0xF1}));
+    QVERIFY(toldAfterTheWrite);
     QCOMPARE(device->sensor().tableLevels[7], quint16(7));
     QCOMPARE(device->sensor().tableValues[0], quint16(1));
 }

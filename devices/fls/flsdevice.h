@@ -268,14 +268,14 @@ public slots:
 
 public:
     // Sends one password frame (0xF7 set, 0xF8 enter) inside `run`, which
-    // holds the line from then on, and judges the sensor's answer to it: a
-    // new password shows the lock, a refusal the wrong-password message.
-    // False once the session ended, which judges and shows nothing.
-    bool sendPass(Procedure &run, int pass, uchar step, uchar cmd);
+    // holds the line from then on; a new password shows the lock. The
+    // sensor's answer, for the caller to judge; nothing once the session
+    // ended.
+    std::optional<int> sendPass(Procedure &run, int pass, uchar step, uchar cmd);
     // The step every write to the sensor runs first: while a password has
     // been entered, it is sent again with 0xF8. It leaves polling to the
-    // write that runs it. False when the session ended during its wait:
-    // the write goes no further.
+    // write that runs it; a refusal is told when the write is over. False
+    // when the session ended during its wait: the write goes no further.
     bool passwordStep(Procedure &run);
     // Sends a write inside `run` and tells whether the sensor refused it
     // (0xFD) in the time given. Only answers that arrive after the send

@@ -563,12 +563,16 @@ void FLSDevice::handleLevelAck(quint8 command)
 
 void FLSDevice::handleHorizon()
 {
-    // The user may read the message as long as he likes: the watchdog must
-    // not reset the page meanwhile.
-    Procedure step(this, Procedure::Kind::Step);
-    step.muteWatchdog();
     lastAnswer = fls::kHorizonCommand;
-    showMessage(QString(), tr("Установлен Горизонт"));
+    // Told once the horizon's procedure is over, so that the next press
+    // after the box starts at once.
+    tellAfterProcedure([this] {
+        // The user may read the message as long as he likes: the watchdog
+        // must not reset the page meanwhile.
+        Procedure step(this, Procedure::Kind::Step);
+        step.muteWatchdog();
+        showMessage(QString(), tr("Установлен Горизонт"));
+    });
 }
 
 void FLSDevice::handlePassword(quint8 command)

@@ -87,32 +87,33 @@ bool FLSDevice::reRead(Procedure &run, int waitMs)
     return run.waitAndTake(waitMs) && lastAnswer == bus::kAllDataCommand;
 }
 
-bool FLSDevice::sendPass(Procedure &run, int pass, uchar step, uchar cmd)
+std::optional<int> FLSDevice::sendPass(Procedure &run, int pass, uchar step, uchar cmd)
 {
     curStep = step;
     const std::optional<int> answer =
         exchangeForAnswer(run, fls::passwordFrame(selectedNetNum(), cmd, quint32(pass)), kPasswordAnswerMs);
     // Left during the wait: the answer, if any, is the next device's business.
-    if (!answer)
-        return false;
-    if (*answer == fls::kPasswordTakenCommand) {
+    if (answer && *answer == fls::kPasswordTakenCommand && ui) {
         // The sensor took a new password: it is protected from now on.
-        if (ui) {
-            ui->label_LockDUT->setPixmap(pixLock);
-            ui->label_LockDUT->setVisible(true);
-        }
-    } else if (*answer == fls::kPasswordRefusedCommand) {
-        showWrongPassword(dialogParent());
+        ui->label_LockDUT->setPixmap(pixLock);
+        ui->label_LockDUT->setVisible(true);
     }
-    // The port may have gone while the message was up.
-    return run.alive();
+    return answer;
 }
 
 bool FLSDevice::passwordStep(Procedure &run)
 {
     if (!passwordEntered)
         return run.alive();
-    return sendPass(run, int(storedPassword), fls::kEnterPasswordCommand, fls::kEnterPasswordCommand);
+    const std::optional<int> answer =
+        sendPass(run, int(storedPassword), fls::kEnterPasswordCommand, fls::kEnterPasswordCommand);
+    if (!answer)
+        return false;
+    // The write goes on; a box now would leave it running under the user's
+    // next press.
+    if (*answer == fls::kPasswordRefusedCommand)
+        run.tellAfter([this] { showWrongPassword(dialogParent()); });
+    return true;
 }
 
 void FLSDevice::runSecurityDialog(Procedure &run, bool protectedMode)
@@ -232,17 +233,23 @@ bool FLSDevice::setPass()
     if (ui)
         ui->label_LockDUT->setVisible(true);
     storedPassword = *password;
-    if (!sendPass(*securityRun, int(storedPassword), fls::kSetPasswordCommand, fls::kSetPasswordCommand))
+    const std::optional<int> answer =
+        sendPass(*securityRun, int(storedPassword), fls::kSetPasswordCommand, fls::kSetPasswordCommand);
+    if (!answer)
         return true;
-    // The sensor that took a password may still be open: no probe may
-    // reach it any more. Password 0 is none.
-    if (lastAnswer == fls::kPasswordTakenCommand) {
+    if (*answer == fls::kPasswordTakenCommand) {
+        // The sensor that took a password may still be open: no probe may
+        // reach it any more. Password 0 is none.
         if (storedPassword != 0)
             openedSensors.remember(pickedSensorIdentity());
         else
             openedSensors.forget(pickedSensorIdentity());
+    } else if (*answer == fls::kPasswordRefusedCommand) {
+        showWrongPassword(dialogParent());
     }
-    emit signalWriteLog("Set password FLS");
+    // The port may have gone while the message was up.
+    if (securityRun && securityRun->alive())
+        emit signalWriteLog("Set password FLS");
     return true;
 }
 

@@ -7,6 +7,8 @@
 #include "devices/fls/flsprotocol.h"
 #include "devices/fls/flstable.h"
 
+#include <QPointer>
+
 LiterToPercent *FLSDevice::getLiterToPercent() const
 {
     return literToPercent;
@@ -48,5 +50,10 @@ void FLSDevice::handleTableAnswer(quint8 command, quint8 net, const QByteArray &
     // The next poll comes a second after the table.
     resumePolling();
     setConnected(true);
-    literToPercent->statusMessage(tr("Таблица успешно прочитана"));
+    // Told once the read is over, so that the dialog's next button works at
+    // the first press after the box.
+    tellAfterProcedure([dialog = QPointer<LiterToPercent>(literToPercent)] {
+        if (dialog)
+            dialog->statusMessage(tr("Таблица успешно прочитана"));
+    });
 }

@@ -226,9 +226,10 @@ private:
     // Sends one password frame and returns the answer to it (0 for none);
     // nothing when the page was left during the wait.
     std::optional<quint8> exchangePassword(BaseDevice::Procedure &run, quint8 command, quint32 value);
-    // Enters the password typed in the dialog's input field; false when it
-    // was refused before anything was sent, or the page was left meanwhile.
-    bool enterTypedPassword(BaseDevice::Procedure &run);
+    // Enters the password typed in the dialog's input field and returns the
+    // unit's answer; nothing when the field was refused before anything was
+    // sent, or the page was left meanwhile.
+    std::optional<quint8> enterTypedPassword(BaseDevice::Procedure &run);
     void showLock(bool locked);
     // The typed password as a number; nothing (after telling the user) for an
     // empty or oversized one.

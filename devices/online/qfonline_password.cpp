@@ -97,23 +97,17 @@ void QFOnline::checkPass()
         emit signalWriteLog("Check password QFOnline");
 }
 
-bool QFOnline::enterTypedPassword(Procedure &run)
+std::optional<quint8> QFOnline::enterTypedPassword(Procedure &run)
 {
     const std::optional<quint32> typed = typedPassword(securityDialog->getLineEditInputPass());
     if (!typed)
-        return false;
+        return std::nullopt;
     password = *typed;
     const std::optional<quint8> answer = exchangePassword(run, online::kEnterPasswordCommand, password);
-    if (!answer)
-        return false;
-    if (*answer == online::kEnterPasswordCommand) {
-        // Open now, and so until it is powered off. Password 0 is none.
-        if (password != 0)
-            openedUnits.remember(imei);
-    } else if (*answer == online::kPasswordRefusedCommand) {
-        showWrongPassword(ui ? ui->DUT : nullptr);
-    }
-    return true;
+    // Open now, and so until it is powered off. Password 0 is none.
+    if (answer && *answer == online::kEnterPasswordCommand && password != 0)
+        openedUnits.remember(imei);
+    return answer;
 }
 
 // The dialog's buttons: steps of the check that opened it, nothing outside it.
@@ -121,7 +115,9 @@ void QFOnline::inputPass()
 {
     if (!securityDialog || !passwordRun)
         return;
-    enterTypedPassword(*passwordRun);
+    const std::optional<quint8> answer = enterTypedPassword(*passwordRun);
+    if (answer && *answer == online::kPasswordRefusedCommand)
+        showWrongPassword(ui ? ui->DUT : nullptr);
 }
 
 void QFOnline::setPass()
@@ -163,11 +159,12 @@ void QFOnline::delPass()
     if (!securityDialog || !passwordRun)
         return;
     Procedure &run = *passwordRun;
-    if (!enterTypedPassword(run) || !run.alive())
+    const std::optional<quint8> entered = enterTypedPassword(run);
+    if (!entered)
         return;
     // After a wrong password no removal goes: a unit still open from an
     // earlier entry would take it.
-    if (passwordAnswer == online::kPasswordRefusedCommand) {
+    if (*entered == online::kPasswordRefusedCommand) {
         qCDebug(lcOnline) << "ошибка удаления пароля";
     } else {
         password = 0;
@@ -183,4 +180,8 @@ void QFOnline::delPass()
         }
     }
     emit signalWriteLog("Delete password QFOnline");
+    // Told after the removal's answer: no exchange of the dialog goes on
+    // under the box.
+    if (*entered == online::kPasswordRefusedCommand)
+        showWrongPassword(ui ? ui->DUT : nullptr);
 }
