@@ -709,7 +709,7 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
          once(bleSensor(calibrateBleWithoutFuel, 1000, 0xED), 0xEC),
          {PressedAgain}},
         // Between the present password and "no password".
-        {"BLE base password removal", bleSensor(removeBlePassword, 300, 0xE8, 1234), {SwitchedOff}},
+        {"BLE base password removal", bleSensor(removeBlePassword, 300, 0xE8, 1234), {SwitchedOff, WindowClosed}},
         // Between the slot's free name and the base's configuration.
         {"BLE base slot freed from its card", bleAdvert(freeBleSlot, 100, 0xEA), {}},
         // Between the sensor's name and its password.
