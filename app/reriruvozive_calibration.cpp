@@ -30,7 +30,6 @@
 #include <QStandardPaths>
 #include <QTableView>
 
-using calibrationdialogs::ask;
 using calibrationdialogs::tell;
 
 namespace {
@@ -356,8 +355,8 @@ void Reriruvozive::addSensorTar()
             !tarSerialsReady(run, tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз")))
             return;
         // The start row takes a reading of now, as a portion does.
-        if (tarRun->hasTable() && !tarPage()->hasCurrentReading(tarReadingPlace(0))) {
-            tell(this, tr("Датчик ещё не сообщил уровень.\nТарировка не начата, попробуйте ещё раз"));
+        if (tarRun->hasTable() && !run.page()->hasCurrentReading(tarReadingPlace(0))) {
+            run.tell(this, QString(), tr("Датчик ещё не сообщил уровень.\nТарировка не начата, попробуйте ещё раз"));
             return;
         }
         if (!tarRun->addFirstSensor(levels[0]))

@@ -190,12 +190,12 @@ void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
             return;
         // Cells edited during the wait go out with the file's.
         const N7Device::CellEdits sent = n7Device->editedCells();
+        // Polled again from the start, also under a refused cell's box.
         n7Device->setFirstDataRequest(true);
         if (!buildN7WriteFrame(run, target->slot, target->netNum))
             return;
         n7Device->editsWritten(sent);
-        run.wait(kAfterWriteMs);
-        return;
+        break;
     }
     case N7Device::TableLoad::NotText:
         refusal = tr("Таблица из файла не записана в индикатор\nФайл не читается как текст таблицы");

@@ -354,12 +354,8 @@ int BaseDevice::Procedure::message(QWidget *parent, const QString &upperText, co
 {
     if (began && !alive())
         return QDialog::Rejected;
-    // On the heap: the box may go with its parent while it is up.
-    QPointer<DynamicQDialog> box = new DynamicQDialog(parent ? parent : owner, upperText, lowerText, withCancel);
-    const int result = exec(*box);
-    if (box)
-        box->deleteLater();
-    return result;
+    const int result = owner->execMessage(parent, upperText, lowerText, withCancel);
+    return began && !alive() ? int(QDialog::Rejected) : result;
 }
 
 void BaseDevice::Procedure::holdLine()
@@ -464,13 +460,20 @@ bool BaseDevice::setVisibleStatusLabels(bool visible)
     return status.setVisible(visible);
 }
 
+int BaseDevice::execMessage(QWidget *parent, const QString &upperText, const QString &lowerText, bool withCancel)
+{
+    // On the heap: the box may go with its parent while it is up.
+    QPointer<DynamicQDialog> box = new DynamicQDialog(parent ? parent : this, upperText, lowerText, withCancel);
+    const int result = execBox(*box);
+    if (box)
+        box->deleteLater();
+    return result;
+}
+
 bool BaseDevice::showMessage(const QString &upperText, const QString &lowerText, QWidget *parent)
 {
     const quint64 session = currentSession();
-    QPointer<DynamicQDialog> box = new DynamicQDialog(parent ? parent : this, upperText, lowerText, false);
-    execBox(*box);
-    if (box)
-        box->deleteLater();
+    execMessage(parent, upperText, lowerText, false);
     return !session || isSessionStill(session);
 }
 

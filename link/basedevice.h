@@ -398,6 +398,9 @@ private:
     void sleep(int ms, bool precisely);
     // Closes the running session's boxes, the last shown first.
     void closeBoxes();
+    // The project's message box over `parent` (the page when none is
+    // given), as a box of the running session (execBox()).
+    int execMessage(QWidget *parent, const QString &upperText, const QString &lowerText, bool withCancel);
 };
 
 #endif // BASEDEVICE_H

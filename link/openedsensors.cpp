@@ -1,8 +1,10 @@
 #include "link/openedsensors.h"
 
-void OpenedSensors::remember(const QString &identity)
+void OpenedSensors::took(const QString &identity, quint32 password)
 {
-    if (!identity.isEmpty())
+    if (password == 0)
+        forget(identity);
+    else if (!identity.isEmpty())
         opened.insert(identity);
 }
 

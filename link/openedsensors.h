@@ -20,8 +20,11 @@ public:
         IdentityFirst // its identity is not known yet and some sensor was opened here
     };
 
-    // An empty identity (not known) is not kept.
-    void remember(const QString &identity);
+    // The sensor of this identity took `password`, entered or set, as the
+    // one it has: it is kept while that is a password, and forgotten for 0,
+    // which is none. An empty identity (not known) is not kept.
+    void took(const QString &identity, quint32 password);
+    // Its password was removed.
     void forget(const QString &identity);
     // Whether the protection probe may go to the sensor of this identity;
     // empty while the page does not know it.

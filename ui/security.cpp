@@ -74,10 +74,13 @@ bool Security::isSendablePassword(const QString &text, quint32 maximum)
 
 QByteArray Security::passwordBytes(const QString &text)
 {
-    const quint32 value = passwordValue(text, kUnsignedMaximum).value_or(0);
+    // A text that is no password is no password 0 either.
+    const std::optional<quint32> value = passwordValue(text, kUnsignedMaximum);
+    if (!value)
+        return {};
     QByteArray bytes;
     for (int shift = 24; shift >= 0; shift -= 8)
-        bytes.append(char((value >> shift) & 0xFF));
+        bytes.append(char((*value >> shift) & 0xFF));
     return bytes;
 }
 

@@ -37,8 +37,8 @@ public:
     static bool isSendablePassword(const QString &text, quint32 maximum);
     // Tells the user why the typed password is not sent (a modal message).
     static void refusePassword(QWidget *parent, quint32 maximum);
-    // The four bytes a password frame carries, most significant first. Only
-    // for a text isSendablePassword() took.
+    // The four bytes a password frame carries, most significant first; none
+    // for a text that is no password (passwordValue()).
     static QByteArray passwordBytes(const QString &text);
 
 public slots:

@@ -375,18 +375,14 @@ void KVBLEDevice::handlePasswordAccepted()
     case PasswordStep::Input:
         passwordProtected = passwordLastSent != 0;
         // Open now, and so until it is powered off; no probe may reach it.
-        if (passwordProtected)
-            openedSensors.remember(sensorIdentity());
+        openedSensors.took(sensorIdentity(), passwordLastSent);
         showLock(false);
         showCommandMessage(tr("Пароль принят"));
         emit signalWriteLog(QStringLiteral("The password bluetooth device is correct"));
         break;
     case PasswordStep::Set:
         passwordProtected = passwordLastSent != 0;
-        if (passwordProtected)
-            openedSensors.remember(sensorIdentity());
-        else
-            openedSensors.forget(sensorIdentity());
+        openedSensors.took(sensorIdentity(), passwordLastSent);
         showLock(passwordProtected);
         showCommandMessage(tr("Новый пароль ВТ датчика успешно установлен"));
         emit signalWriteLog(QStringLiteral("New password BLE device successfully set"));

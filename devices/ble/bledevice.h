@@ -396,6 +396,8 @@ private:
     // The probe while it is pending, unless the linked sensor was opened
     // here (it then counts as protected) or its serial is to come first.
     void probeUnlessOpened();
+    // The lock beside the sensor's readings, shown closed or open.
+    void showLock(bool locked);
     // The shown sensor's serial as the sensors opened here are kept by;
     // empty while it has not come.
     QString shownSensorIdentity() const;

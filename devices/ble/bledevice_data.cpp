@@ -262,10 +262,7 @@ void BLEDevice::handlePasswordAccepted()
         probeAnswered = true;
         probePending = false;
         passwordProtected = false;
-        if (ui) {
-            ui->label_LockBLE_BLE->setPixmap(pixUnlock);
-            ui->label_LockBLE_BLE->show();
-        }
+        showLock(false);
         return;
     }
     if (!passwordCommandUsed) {
@@ -275,9 +272,8 @@ void BLEDevice::handlePasswordAccepted()
     }
     passwordProtected = newPass != 0;
     // Open now, and so until it is powered off; no probe may reach it.
-    // Password 0 is none.
-    if ((inputRequested || newPasswordRequested) && newPass != 0)
-        openedSensors.remember(shownSensorIdentity());
+    if (inputRequested || newPasswordRequested)
+        openedSensors.took(shownSensorIdentity(), quint32(newPass));
     if (inputRequested) {
         inputRequested = false;
         passwordSet = false;
@@ -285,7 +281,7 @@ void BLEDevice::handlePasswordAccepted()
         showCommandMessage(tr("Пароль принят"));
         emit signalWriteLog("Password bluetooth device is correct");
     }
-    if (deleteRequested || (newPasswordRequested && newPass == 0))
+    if (deleteRequested)
         openedSensors.forget(shownSensorIdentity());
     if (deleteRequested) {
         deleteRequested = false;
@@ -303,10 +299,7 @@ void BLEDevice::handlePasswordAccepted()
     }
     mainStatus = false;
     timerStatusMsg->start(kStatusMessageMs);
-    if (ui) {
-        ui->label_LockBLE_BLE->setPixmap(passwordSet ? pixLock : pixUnlock);
-        ui->label_LockBLE_BLE->show();
-    }
+    showLock(passwordSet);
 }
 
 void BLEDevice::handlePasswordRefused()
@@ -323,10 +316,7 @@ void BLEDevice::handlePasswordRefused()
         needUpdateWindow = true;
         showCommandMessage(tr("Введён не верный пароль датчика"));
     }
-    if (ui) {
-        ui->label_LockBLE_BLE->setPixmap(pixLock);
-        ui->label_LockBLE_BLE->show();
-    }
+    showLock(true);
     probeAnswered = true;
 }
 
@@ -383,6 +373,14 @@ void BLEDevice::showData(int slot)
     logConnection();
 }
 
+void BLEDevice::showLock(bool locked)
+{
+    if (!ui)
+        return;
+    ui->label_LockBLE_BLE->setPixmap(locked ? pixLock : pixUnlock);
+    ui->label_LockBLE_BLE->show();
+}
+
 QString BLEDevice::shownSensorIdentity() const
 {
     const Sensor &s = sensors[size_t(shownSensor)];
@@ -403,10 +401,7 @@ void BLEDevice::probeUnlessOpened()
         probePending = false;
         probeAnswered = true;
         passwordProtected = true;
-        if (ui) {
-            ui->label_LockBLE_BLE->setPixmap(pixLock);
-            ui->label_LockBLE_BLE->show();
-        }
+        showLock(true);
         break;
     case OpenedSensors::Probe::IdentityFirst:
         emit signalRequestForGetSerNumAndFirmWareVersion();

@@ -134,8 +134,6 @@ public:
     // another, as far as the list (which a search answer may replace during a
     // wait) still goes; false when the page was left meanwhile.
     bool askMissingSerials(Procedure &run);
-    // The last search listed a sensor at this network number.
-    bool isListed(quint8 net) const { return isFoundNetNum(net); }
     void setSensorFound(bool value) { sensorFound = value; }
     int getEmptyValue() const { return emptyValue; }
     void setEmptyValue(int value) { emptyValue = value; }

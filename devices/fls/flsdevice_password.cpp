@@ -216,9 +216,9 @@ void FLSDevice::inputPass()
         kPasswordAnswerMs);
     if (!answer)
         return;
-    // Open now, and so until it is powered off. Password 0 is none.
-    if (*answer == fls::kPasswordAcceptedCommand && storedPassword != 0)
-        openedSensors.remember(pickedSensorIdentity());
+    // Open now, and so until it is powered off.
+    if (*answer == fls::kPasswordAcceptedCommand)
+        openedSensors.took(pickedSensorIdentity(), storedPassword);
     else if (*answer == fls::kPasswordRefusedCommand)
         showWrongPassword(dialogParent());
 }
@@ -239,11 +239,8 @@ bool FLSDevice::setPass()
         return true;
     if (*answer == fls::kPasswordTakenCommand) {
         // The sensor that took a password may still be open: no probe may
-        // reach it any more. Password 0 is none.
-        if (storedPassword != 0)
-            openedSensors.remember(pickedSensorIdentity());
-        else
-            openedSensors.forget(pickedSensorIdentity());
+        // reach it any more.
+        openedSensors.took(pickedSensorIdentity(), storedPassword);
     } else if (*answer == fls::kPasswordRefusedCommand) {
         showWrongPassword(dialogParent());
     }
@@ -275,8 +272,8 @@ bool FLSDevice::delPass()
         showWrongPassword(dialogParent());
         qDebug() << "ошибка удаления пароля";
     } else {
-        if (*entered == fls::kPasswordAcceptedCommand && *password != 0)
-            openedSensors.remember(pickedSensorIdentity());
+        if (*entered == fls::kPasswordAcceptedCommand)
+            openedSensors.took(pickedSensorIdentity(), *password);
         const std::optional<int> answer = exchangeForAnswer(
             run, fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
         if (!answer)

@@ -118,8 +118,8 @@ public:
     Switch *getSwitch(int index) const;
     int getStabilityState(int slot) const;
     // The unit's level answer came in this session since it last fell
-    // silent; the unit reports one sensor, place 0.
-    bool hasCurrentReading(int place) const override { return place == shownSlot && readingNow; }
+    // silent; the level it shows is the page's one place, 0.
+    bool hasCurrentReading(int place) const override { return place == 0 && readingNow; }
 
 public slots:
     void initPictures();

@@ -104,9 +104,9 @@ std::optional<quint8> QFOnline::enterTypedPassword(Procedure &run)
         return std::nullopt;
     password = *typed;
     const std::optional<quint8> answer = exchangePassword(run, online::kEnterPasswordCommand, password);
-    // Open now, and so until it is powered off. Password 0 is none.
-    if (answer && *answer == online::kEnterPasswordCommand && password != 0)
-        openedUnits.remember(imei);
+    // Open now, and so until it is powered off.
+    if (answer && *answer == online::kEnterPasswordCommand)
+        openedUnits.took(imei, password);
     return answer;
 }
 
@@ -145,10 +145,7 @@ void QFOnline::sendPass(int pass, uchar cmd)
     if (*answer == online::kSetPasswordCommand) {
         showLock(true); // protected from now on
         // The unit may still be open: no probe may reach it any more.
-        if (pass != 0)
-            openedUnits.remember(imei);
-        else
-            openedUnits.forget(imei);
+        openedUnits.took(imei, quint32(pass));
     } else if (*answer == online::kPasswordRefusedCommand) {
         showWrongPassword(ui ? ui->DUT : nullptr);
     }
