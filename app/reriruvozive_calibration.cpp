@@ -249,13 +249,13 @@ void Reriruvozive::on_ButtonTarirovka_clicked()
     } else {
         return;
     }
-    if (!deviceConnected)
-        return;
     // The launch is a procedure of this page from its first question on:
     // left meanwhile, the question closes and nothing more happens, here or
-    // on the page the user turned to.
+    // on the page the user turned to. It is begun before the sensor is
+    // looked at: a page lending its line to a firmware download has no
+    // sensor now, and its refusal says why.
     BaseDevice::Procedure run(tarPage());
-    if (tarStepRefused(run))
+    if (tarStepRefused(run) || !deviceConnected)
         return;
     if (smoothing && (!run.tell(this, QString(), tr("Тарировку рекомендуется делать\nпри отключенном сглаживании")) ||
                       tarPageLeft(run)))

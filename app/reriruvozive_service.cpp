@@ -175,6 +175,9 @@ void Reriruvozive::slotServiceBtn()
             bleDevice->disconnectDevice();
             ui->stackedWidget->setCurrentWidget(ui->RemoteControl);
         }
+    } else if (firmwareUpdateRefuses()) {
+        // The page's sensor is being updated, not missing: every entry below
+        // waits for the download.
     } else if (!curDeviceConnected) {
         askService(tr("Подключите датчик"), false);
     } else if (entry == kEntryDiscard) {

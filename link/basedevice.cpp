@@ -484,14 +484,15 @@ bool BaseDevice::showWrongPassword(QWidget *parent)
 
 bool BaseDevice::netNumFree(quint8 net, QWidget *parent)
 {
+    // A sensor off the bus for a moment keeps its number: given to another,
+    // both answer at it once the first is back.
+    bool taken = stillProbedNetNums().contains(char(net));
     const QByteArray listed = listedNetNums();
-    for (int i = 0; i < listed.size(); ++i) {
-        if (i != ownListPlace() && quint8(listed.at(i)) == net) {
-            showMessage(QString(), tr("Сетевой адрес %1 уже занят другим датчиком").arg(net), parent);
-            return false;
-        }
-    }
-    return true;
+    for (int i = 0; i < listed.size() && !taken; ++i)
+        taken = i != ownListPlace() && quint8(listed.at(i)) == net;
+    if (taken)
+        showMessage(QString(), tr("Сетевой адрес %1 уже занят другим датчиком").arg(net), parent);
+    return !taken;
 }
 
 bool BaseDevice::exchange(Procedure &run, const QByteArray &frame, int waitMs)

@@ -102,9 +102,9 @@ public:
     bool showWrongPassword(QWidget *parent = nullptr);
     // Whether the sensor the page works with may be given network number
     // `net`: false, after telling the user over `parent`, when another
-    // sensor the page's last search listed holds it. Two sensors at one
-    // number answer over each other, and neither can be asked until one of
-    // them leaves the bus.
+    // sensor the page's last search listed holds it, or one the page still
+    // looks for since it left the bus. Two sensors at one number answer over
+    // each other, and neither can be asked until one of them leaves the bus.
     bool netNumFree(quint8 net, QWidget *parent = nullptr);
 
     // --- what the main window asks of the active page ---
@@ -317,6 +317,10 @@ protected:
     // no bus.
     virtual QByteArray listedNetNums() const { return {}; }
     virtual int ownListPlace() const { return 0; }
+    // The network numbers of sensors an earlier search found and the last
+    // one did not, which the page still asks for: each may answer at its
+    // number again at any moment.
+    virtual QByteArray stillProbedNetNums() const { return {}; }
     // One tick of the poll timer; by default the data request.
     virtual void pollTick();
     // The watchdog ran out.

@@ -203,6 +203,15 @@ void TestFlsWrite::writesGoToThePickedSensor()
     s->ui->lineEditNetNumDUT->setText("7");
     s->ui->ButtonWriteParamDUT->click();
     QCOMPARE(s->ui->comboBox_NetNumDUT->currentText(), QString("7"));
+    // One off the bus since the write's search keeps its number; the one this sensor left is free.
+    s->device->sensorAt(5)->silent = true;
+    for (const char *net : {"7", "5", "9"}) {
+        s->ui->lineEditNetNumDUT->setText(net);
+        s->ui->ButtonWriteParamDUT->click();
+    }
+    QCOMPARE(script.allTexts().count("Сетевой адрес 5 уже занят другим датчиком"), 2);
+    QVERIFY(!s->sent(0xFB).contains(signedRequest(7, 0xFB, bytes({5}))));
+    QCOMPARE(s->ui->comboBox_NetNumDUT->currentText(), QString("9"));
 }
 
 void TestFlsWrite::networkNumbersTheSensorCannotTakeAreRefused()

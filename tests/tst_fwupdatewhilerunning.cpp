@@ -113,7 +113,7 @@ void TestFwUpdateWhileRunning::aSecondStartIsRefusedAndTheFirstDownloadCompletes
     }
     QTRY_COMPARE_WITH_TIMEOUT(device->dataBlocks, 2, kDownloadMs);
     QVERIFY(updater->isUpdatingFirmware());
-    QVERIFY(!updateEntry()->isEnabled());
+    QVERIFY(!serviceEntry("update")->isEnabled());
 
     // Reached all the same (a menu opened before the start), it refuses
     // before any dialog.
@@ -121,9 +121,12 @@ void TestFwUpdateWhileRunning::aSecondStartIsRefusedAndTheFirstDownloadCompletes
     QVERIFY(pressUpdate());
     QCOMPARE(again.fileDialogs, 0);
     QCOMPARE(again.messages, QStringList({kWaitForTheDownload}));
-    // The page's own procedures are refused and told likewise.
+    // The page's own procedures are refused and told likewise, "Тарировка" and the password among them.
     emit ui->comboBox_NetNumDUT->activated(0);
-    QCOMPARE(again.messages, QStringList({kWaitForTheDownload, kWaitForTheDownload}));
+    ui->ButtonTarirovka->click();
+    serviceEntry("security")->trigger();
+    QCOMPARE(again.messages,
+             QStringList({kWaitForTheDownload, kWaitForTheDownload, kWaitForTheDownload, kWaitForTheDownload}));
     QVERIFY(updater->isUpdatingFirmware());
 
     QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Прошивка успешно обновлена"), kDownloadMs);
@@ -131,7 +134,7 @@ void TestFwUpdateWhileRunning::aSecondStartIsRefusedAndTheFirstDownloadCompletes
     QCOMPARE(device->downloadsCompleted, 1);
     QCOMPARE(device->refusals, 0);
     QCOMPARE(device->blockData, file + QByteArray(64, '\0'));
-    QVERIFY(updateEntry()->isEnabled());
+    QVERIFY(serviceEntry("update")->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Подключен QF470"), kConnectMs);
 }
 

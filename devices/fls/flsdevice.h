@@ -319,6 +319,7 @@ protected:
     // Every sensor found, and the selected one's place among them.
     QByteArray listedNetNums() const override { return foundNetNums; }
     int ownListPlace() const override { return currentDeviceIndex; }
+    QByteArray stillProbedNetNums() const override { return lostNetNums; }
     // A second start is told on the upper line, which carries passing
     // remarks, or in the table dialog that covers the page.
     void tellProcedureRunning() override;
@@ -395,8 +396,9 @@ private:
     // Network number of the selected sensor.
     quint8 currentNetNum = 0;
     // The numbers the user chose the selected sensor by, the likeliest first
-    // (the number a write gives it, then its old one); empty: the first
-    // sensor listed. Kept while the page is switched off.
+    // (the number a write gives it, then its old one until a search finds it
+    // under the new one); empty: the first sensor listed. Kept while the
+    // page is switched off.
     QByteArray chosenNetNums;
     int currentDeviceIndex = 0;
     int answerIndex = 0;

@@ -67,6 +67,12 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
         if (!found->contains(net) && !lostNetNums.contains(net))
             lostNetNums.append(net);
     }
+    // Found under the number a write gave it, the sensor left its old one
+    // free: no sensor is lost there.
+    if (chosenNetNums.size() > 1 && found->contains(chosenNetNums.at(0))) {
+        lostNetNums.replace(chosenNetNums.mid(1, 1), QByteArray());
+        chosenNetNums.truncate(1);
+    }
     pollsSinceProbe = 0;
     foundNetNums = *found;
     // The places of the list may hold other sensors now, with serials of

@@ -89,11 +89,11 @@ public:
         return path;
     }
 
-    QAction *updateEntry() const
+    QAction *serviceEntry(const QString &name) const
     {
         QMenu *menu = ui->pushButtonService->menu();
         for (QAction *action : menu ? menu->actions() : QList<QAction *>()) {
-            if (action->objectName() == QLatin1String("update"))
+            if (action->objectName() == name)
                 return action;
         }
         return nullptr;
@@ -104,7 +104,7 @@ public:
     // false when the menu has no such entry.
     bool pressUpdate()
     {
-        QAction *action = updateEntry();
+        QAction *action = serviceEntry("update");
         if (!action)
             return false;
         action->trigger();
