@@ -14,6 +14,14 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+// An answer's way: the device's turnaround, the bytes on the line and the
+// silence that ends the chunk, with room for a busy event loop.
+constexpr int kAnswerOnLineMs = 300;
+
+} // namespace
+
 BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
     : QWidget(nullptr), ui(form), serialPort(port), poll(new QTimer(this)), check(new QTimer(this)),
       search(new QTimer(this)), watchdog(new QTimer(this))
@@ -68,6 +76,44 @@ void BaseDevice::endSession()
     for (QEventLoop *loop : waits)
         loop->quit();
     closeBoxes();
+    // What a session read is no reading of the next one's.
+    forgetReadings();
+}
+
+void BaseDevice::stampReading(int place)
+{
+    if (!sessionRunning || place < 0)
+        return;
+    if (size_t(place) >= readingTaken.size())
+        readingTaken.resize(size_t(place) + 1);
+    readingTaken[size_t(place)].start();
+}
+
+void BaseDevice::forgetReading(int place)
+{
+    if (place >= 0 && size_t(place) < readingTaken.size())
+        readingTaken[size_t(place)].invalidate();
+}
+
+void BaseDevice::forgetReadings()
+{
+    readingTaken.clear();
+}
+
+bool BaseDevice::hasCurrentReading(int place) const
+{
+    if (!sessionRunning || place < 0 || size_t(place) >= readingTaken.size())
+        return false;
+    const QElapsedTimer &taken = readingTaken[size_t(place)];
+    // A reading is replaced at the place's next turn: once that turn and its
+    // answer's way are over without one, the sensor no longer answers.
+    return taken.isValid() && !taken.hasExpired(readingRoundMs(place) + check->interval() + kAnswerOnLineMs);
+}
+
+int BaseDevice::readingRoundMs(int place) const
+{
+    Q_UNUSED(place)
+    return poll->interval();
 }
 
 void BaseDevice::closeBoxes()

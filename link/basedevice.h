@@ -4,6 +4,7 @@
 #include "ui/statuslines.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -117,15 +118,15 @@ public:
     // The user leaves the device: its session ends and what the page alone
     // keeps running stops too.
     virtual void switchOff() { disconnectDevice(); }
-    // The sensor at `place` (0: the first one the page reads) reported a
-    // reading in this session since it last fell silent, so that a value
-    // taken from the page (a calibration portion, a level worked out) is one
-    // of now. A page that reads no level has none.
-    virtual bool hasCurrentReading(int place) const
-    {
-        Q_UNUSED(place)
-        return false;
-    }
+    // The sensor at `place` (0: the first one the page reads) has a reading
+    // of now: the page took one in this session, since it last knew that
+    // sensor gone, no longer ago than the page reads that place again and
+    // the line brings the answer in (readingRoundMs(), the check period and
+    // the answer's way). A value taken from the page (a calibration portion,
+    // a level worked out) is taken only from such a reading; one kept from a
+    // sensor that fell silent is the tank as it was. A page that reads no
+    // level has none.
+    bool hasCurrentReading(int place) const;
     // Ends the session, if one runs, and wakes every wait of it, without
     // anything else of disconnectDevice(): the main window closing ends
     // every page's session first, so that no procedure sends or logs after.
@@ -323,10 +324,23 @@ protected:
     virtual QByteArray stillProbedNetNums() const { return {}; }
     // One tick of the poll timer; by default the data request.
     virtual void pollTick();
+    // How long after a reading of the sensor at `place` the page asks it
+    // again: by default one poll period, each tick reading every sensor the
+    // page shows.
+    virtual int readingRoundMs(int place) const;
     // The watchdog ran out.
     virtual void watchdogRanOut();
 
     // --- what the base gives a page ---
+    // The page took a reading of the sensor at `place`, a level it shows:
+    // from now on for a round (hasCurrentReading()). Outside a session no
+    // reading counts.
+    void stampReading(int place);
+    // The sensor at `place` is gone, or another one stands there now (the
+    // watchdog ran out, a new list, another sensor linked): the reading
+    // taken of it is none of now. The session's start and end forget all.
+    void forgetReading(int place);
+    void forgetReadings();
     // The answers of a chunk (splitChunk()) handed to takeFrame() in turn;
     // false when one of them stopped the intake.
     bool takeAnswers(const QByteArray &chunk);
@@ -388,6 +402,8 @@ private:
     // The boxes shown in the running session, in the order they came.
     std::vector<QPointer<QDialog>> boxes;
     bool intakeStopped = false;
+    // When the reading of each place was taken; an invalid timer: none.
+    std::vector<QElapsedTimer> readingTaken;
 
     Procedure *running = nullptr; // the started procedure of procedureSession
     bool lineLent = false;        // see lendLine()

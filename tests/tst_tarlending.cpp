@@ -208,6 +208,14 @@ void TestTarLending::basePageLendsItsOwnTable()
     QTRY_VERIFY_WITH_TIMEOUT(!ui->label_UrovenBLE->isHidden(), kAnswerMs);
     ui->pushButtonAdPortionTar->click();
     QCOMPARE(readFile(runFile("~ble-4321.etr")), QByteArray("640, 0\r\n700, 5\r\n700, 10\r\n"));
+    // Silent for three polls, well within its watchdog: the level shown before is no portion.
+    f.base->silent = true;
+    const int polls = f.base->countRequests(0xF0);
+    QTRY_VERIFY_WITH_TIMEOUT(f.base->countRequests(0xF0) >= polls + 3, kAnswerMs);
+    script.thenShowing("Датчик 1 не отвечает", ModalScript::accept());
+    ui->pushButtonAdPortionTar->click();
+    QVERIFY(script.finished());
+    QCOMPARE(readFile(runFile("~ble-4321.etr")), QByteArray("640, 0\r\n700, 5\r\n700, 10\r\n"));
 }
 
 void TestTarLending::onlinePageLendsItsTableAndLevel()
@@ -258,6 +266,14 @@ void TestTarLending::onlinePageLendsItsTableAndLevel()
     device.silent = false;
     QTRY_VERIFY_WITH_TIMEOUT(!ui->tabWidgetQFOnline->isHidden(), kAnswerMs);
     ui->pushButtonAdPortionTar->click();
+    QCOMPARE(readFile(runFile("~online-86123456789012A.etr")), QByteArray("812, 0\r\n900, 5\r\n900, 10\r\n"));
+    // Two level requests unanswered, well within its watchdog: the level shown before is no portion.
+    device.silent = true;
+    const int asked = device.countRequests(0xF0);
+    QTRY_VERIFY_WITH_TIMEOUT(device.countRequests(0xF0) >= asked + 2, kAnswerMs);
+    DialogSteps steps({DialogSteps::accept()});
+    ui->pushButtonAdPortionTar->click();
+    QVERIFY(steps.allTexts().join(' ').contains("Датчик 1 не отвечает"));
     QCOMPARE(readFile(runFile("~online-86123456789012A.etr")), QByteArray("812, 0\r\n900, 5\r\n900, 10\r\n"));
 }
 

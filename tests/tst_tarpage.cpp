@@ -423,15 +423,21 @@ void TestTarPage::vanishedSensorIsNotRecordedAndIsFoundAgain_data()
 {
     QTest::addColumn<int>("sensors");
     QTest::addColumn<int>("vanishing");
-    QTest::newRow("sensor 2 of a pair") << 2 << 1;
-    QTest::newRow("sensor 1 of a pair") << 2 << 0;
-    QTest::newRow("the only sensor") << 1 << 0;
+    QTest::addColumn<int>("inRun");    // the run's sensors, the first ones on the bus
+    QTest::addColumn<bool>("removed"); // the vanished one leaves the run after a refusal
+    QTest::newRow("sensor 2 of a pair") << 2 << 1 << 2 << false;
+    QTest::newRow("sensor 1 of a pair") << 2 << 0 << 2 << false;
+    QTest::newRow("the only sensor") << 1 << 0 << 1 << false;
+    QTest::newRow("sensor 2 beside a run of sensor 1") << 2 << 1 << 1 << false;
+    QTest::newRow("sensor 2 taken out of a pair's run") << 2 << 1 << 2 << true;
 }
 
 void TestTarPage::vanishedSensorIsNotRecordedAndIsFoundAgain()
 {
     QFETCH(int, sensors);
     QFETCH(int, vanishing);
+    QFETCH(int, inRun);
+    QFETCH(bool, removed);
     // Lost, a sensor is dropped after the watchdog's period and found again
     // a few polls after it answers: longer than a connection takes.
     constexpr int kLostMs = 30000;
@@ -440,37 +446,55 @@ void TestTarPage::vanishedSensorIsNotRecordedAndIsFoundAgain()
         addSecondSensor(54321, 2100);
     openWindow();
     ui->ButtonTarirovka->click();
-    for (int i = 0; i < sensors; ++i)
+    for (int i = 0; i < inRun; ++i)
         ui->pushButtonAdSensorTar->click();
     ui->pushButtonAdPortionTar->click();
-    const QStringList before = rows();
+    QStringList before = rows();
     QCOMPARE(before.size(), 2);
 
     // It stops answering: no portion takes its last level, as soon as its
-    // polls go unanswered, nor after the watchdog and a new search.
+    // polls go unanswered, nor after the watchdog and a new search; beside a
+    // sensor that answers, the page stays and asks it again at its turn.
     QSignalSpy log(window->fls(), &FLSDevice::signalWriteLog);
+    const quint8 lostNet = device->sensor(vanishing).netNum;
     device->sensor(vanishing).silent = true;
     QTRY_VERIFY_WITH_TIMEOUT(!window->fls()->hasCurrentReading(vanishing), kLostMs);
-    for (int press = 0; press < 2; ++press) {
+    for (int press = 0; vanishing < inRun && press < 2; ++press) {
         script->thenShowing(QString("Датчик %1 не отвечает").arg(vanishing + 1), ModalScript::accept());
         ui->pushButtonAdPortionTar->click();
         QVERIFY(script->finished());
         QCOMPARE(rows(), before);
-        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QVariantList{QString("Device is not responding")}), kLostMs);
+        const int asked = device->countRequests(lostNet, 0xF0);
+        QTRY_VERIFY_WITH_TIMEOUT(sensors == 1 ? log.contains(QVariantList{QString("Device is not responding")})
+                                              : device->countRequests(lostNet, 0xF0) > asked,
+                                 kLostMs);
     }
-
-    // Back on the line, it is found again and its new level recorded.
-    device->sensor(vanishing).level += 200;
-    device->sensor(vanishing).silent = false;
+    QCOMPARE(log.contains(QVariantList{QString("Device is not responding")}), sensors == 1);
+    if (removed) {
+        ui->pushButtonDelSensorTar->click();
+        inRun = 1;
+        before = QStringList{"0/1000", "5/1000"};
+    }
+    if (vanishing < inRun) {
+        // Back on the line, it is read again and its new level recorded.
+        device->sensor(vanishing).level += 200;
+        device->sensor(vanishing).silent = false;
+        for (int i = 0; i < inRun; ++i) {
+            QTRY_COMPARE_WITH_TIMEOUT(window->getLevel(i), int(device->sensor(i).level), kLostMs);
+            QTRY_VERIFY_WITH_TIMEOUT(window->fls()->hasCurrentReading(i) && window->fls()->isSerialKnown(i), kLostMs);
+        }
+    } else {
+        // Silent out of the run: sensor 1 is read between two of its turns.
+        device->sensor(0).level = 1100;
+        const int asked = device->countRequests(lostNet, 0xF0);
+        QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(lostNet, 0xF0) >= asked + 2, kLostMs);
+    }
     QStringList readings;
-    for (int i = 0; i < sensors; ++i) {
-        QTRY_COMPARE_WITH_TIMEOUT(window->getLevel(i), int(device->sensor(i).level), kLostMs);
-        QTRY_VERIFY_WITH_TIMEOUT(window->fls()->hasCurrentReading(i) && window->fls()->isSerialKnown(i), kLostMs);
+    for (int i = 0; i < inRun; ++i)
         readings << QString::number(device->sensor(i).level);
-    }
     ui->pushButtonAdPortionTar->click();
     QCOMPARE(rows(), before + QStringList{"10/" + readings.join('/')});
-    QVERIFY(readFile(configFile(sensors == 2 ? "~12345_54321.etr" : "~12345.etr"))
+    QVERIFY(readFile(configFile(inRun == 2 ? "~12345_54321.etr" : "~12345.etr"))
                 .endsWith(readings.join(", ").toLatin1() + ", 10\r\n"));
 }
 

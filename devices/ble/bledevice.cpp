@@ -231,7 +231,6 @@ void BLEDevice::connectDevice()
     connectionIdentity.clear();
     for (Sensor &s : sensors)
         s.serialKnown = false;
-    readingNow = false;
     needUpdateWindow = true;
     // The lines tell the user what the page waits for until the sensor shows.
     setVisibleStatusLabels(true);
@@ -256,8 +255,6 @@ void BLEDevice::disconnectDevice()
     polling = Polling::None;
     BaseDevice::disconnectDevice();
     setConnected(baseAnswered);
-    // The next session takes its own readings.
-    readingNow = false;
     showUI(false);
     // A refusal told during the session ended goes with it.
     endRefusal();
@@ -274,7 +271,6 @@ void BLEDevice::forgetAdvertSession()
     firstConnectingDeviceAdwert = false;
     cardsDue = false;
     cardsShown = true;
-    advertReadings.fill(false);
     if (polling == Polling::Advert)
         polling = Polling::None;
     hideCards();
@@ -319,8 +315,7 @@ bool BLEDevice::resetDeviceIsConnected()
     setVisibleStatusLabels(true);
     setConnected(false);
     // What the base reported before it fell silent is no reading of now.
-    readingNow = false;
-    advertReadings.fill(false);
+    forgetReadings();
     showStatusMessageUp(tr(" "));
     showStatusMessage(tr("Подключите датчик"));
     currentSlot = 0;
@@ -398,7 +393,7 @@ bool BLEDevice::resetSettingToDefault()
     secondSensor = false;
     thirdSensor = false;
     connectionIdentity.clear();
-    readingNow = false;
+    forgetReadings();
     cardsDue = false;
 
     showUI(false);

@@ -52,7 +52,9 @@ struct BleSensorParams
 // The USB base answers at a fixed address, so a connection polls it at once
 // and the bus is searched only for a command of the page; the session and its
 // timers are BaseDevice's, those of the command messages and the update
-// countdown the page's.
+// countdown the page's. Its reading places (hasCurrentReading()): place 0 is
+// the linked sensor; in the advertising mode a place is a slot of the list
+// (0..3).
 class BLEDevice : public BaseDevice
 {
     Q_OBJECT
@@ -159,9 +161,6 @@ public:
     // page's readings belong to it. Without one the user is told to wait for
     // it, and false returned.
     bool requireSensorReadings();
-    // Place 0 is the linked sensor; in the advertising mode a place is a
-    // slot of the list (0..3).
-    bool hasCurrentReading(int place) const override;
     // Full or Empty taken by the sensor from its present level, inside
     // `run`; false when the page was left or the sensor has not reported
     // yet (the user is told).
@@ -505,12 +504,6 @@ private:
     QByteArray storedUuid = QByteArray(6, '\0');
     bool kindAccepted = false;
     bool linkValid = false;
-    // A data answer of the linked sensor arrived in this session since the
-    // base last fell silent or reported no linked sensor.
-    bool readingNow = false;
-    // Each advertising slot held a sensor in the base's last list, taken
-    // since the base last fell silent.
-    std::array<bool, kAdvertSlots> advertReadings{};
     bool cardsShown = true;
     bool secondSensor = false;
     bool thirdSensor = false;

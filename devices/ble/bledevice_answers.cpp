@@ -297,8 +297,13 @@ void BLEDevice::handleAdvertList(const QByteArray &frame)
     resetTimerDeviceConnected();
     endRefusal();
     mappingDataToAdwertDevices(records->constData());
-    for (int slot = 0; slot < kAdvertSlots; ++slot)
-        advertReadings[size_t(slot)] = listAdwModel.at(slot)->getFlConnectedDevice();
+    // A slot the list leaves empty has no sensor to read.
+    for (int slot = 0; slot < kAdvertSlots; ++slot) {
+        if (listAdwModel.at(slot)->getFlConnectedDevice())
+            stampReading(slot);
+        else
+            forgetReading(slot);
+    }
 
     netNumDevice = QByteArray(1, char(adwModel1->getNetNumber()));
     currentSlot = 0;

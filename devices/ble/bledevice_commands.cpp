@@ -180,16 +180,11 @@ bool BLEDevice::delPassBLE()
     return true;
 }
 
-bool BLEDevice::hasCurrentReading(int place) const
-{
-    if (advertMode)
-        return place >= 0 && place < kAdvertSlots && advertReadings[size_t(place)];
-    return place == shownSensor && readingNow;
-}
-
 bool BLEDevice::requireSensorReadings()
 {
-    if (readingNow)
+    // In the advertising mode the places are the list's slots, and the page
+    // reads no linked sensor.
+    if (!advertMode && hasCurrentReading(shownSensor))
         return true;
     showMessage(QString(), tr("Нет показаний датчика\nДождитесь их и повторите калибровку"), statusParent());
     return false;

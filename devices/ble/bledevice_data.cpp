@@ -60,7 +60,10 @@ void BLEDevice::handleData(const QByteArray &frame)
 
     // An answer naming no linked sensor is no reading of one: the levels
     // kept from before are no longer of now.
-    readingNow = data->battery != 0;
+    if (data->battery != 0)
+        stampReading(shownSensor);
+    else
+        forgetReading(shownSensor);
     markAnswered();
     const std::optional<int> slot = storeSlot();
     if (slot)
@@ -239,7 +242,7 @@ void BLEDevice::forgetSensor()
     currentValue = 0;
     emptyVal = 0;
     fullValue = 0;
-    readingNow = false;
+    forgetReadings();
     if (ui) {
         ui->label_88->setText(signedText(currentValue));
         ui->label_ValCurrentBLE->setText(signedText(currentValue));

@@ -9,6 +9,7 @@
 
 #include <QDebug>
 #include <QLabel>
+#include <QTimer>
 
 namespace {
 
@@ -121,6 +122,7 @@ void FLSDevice::searchStarting()
 
 void FLSDevice::pollTick()
 {
+    passUnansweredPoll();
     // A sensor lost since an earlier search is asked now and then in place
     // of a poll: one that answers again is searched for and polled anew.
     if (!lostNetNums.isEmpty() && ++pollsSinceProbe % kPollsPerLostProbe == 0) {
@@ -128,10 +130,43 @@ void FLSDevice::pollTick()
         emit writeData(frame::request(quint8(lostNetNums.at(which)), bus::kSerialAndFirmwareCommand));
         return;
     }
-    if (answerIndex >= 0 && answerIndex < kMaxSensors && pollsUnanswered[size_t(answerIndex)]++ == 0)
-        unansweredSince[size_t(answerIndex)].start();
     BaseDevice::pollTick();
+    pollAwaited = true;
     pollSent();
+}
+
+void FLSDevice::passUnansweredPoll()
+{
+    // While a search runs the line carries its answer, and its list sets
+    // polling anew.
+    if (!pollAwaited || isSearchActive())
+        return;
+    // An answer already received is taken first: only a poll that brought
+    // nothing is passed.
+    emit signalCheckIncommingData();
+    if (!pollAwaited || isSearchActive())
+        return;
+    pollNextSensor();
+}
+
+void FLSDevice::pollNextSensor()
+{
+    if (answerIndex <= 0)
+        answerIndex = sensorFound || sensorFound2 ? 1 : 0;
+    else if (answerIndex == 1)
+        answerIndex = sensorFound2 ? 2 : 0;
+    else
+        answerIndex = 0;
+    pollAwaited = false;
+    emit copyQueueSurveyDevice(answerIndex);
+}
+
+int FLSDevice::readingRoundMs(int place) const
+{
+    Q_UNUSED(place)
+    const int polled = sensorFound2 ? 3 : sensorFound ? 2 : 1;
+    const int probes = lostNetNums.isEmpty() ? 0 : 1;
+    return (polled + probes) * pollTimer()->interval();
 }
 
 void FLSDevice::watchdogRanOut()
@@ -174,6 +209,9 @@ int FLSDevice::resetDeviceIsConnected()
     sensorFound = false;
     sensorFound2 = false;
     answerIndex = 0;
+    pollAwaited = false;
+    // Whoever answers the search may be another sensor.
+    forgetReadings();
     viewIconChangedParam(false);
     startSearchDevices();
     updateParamWidgets = true;
@@ -216,12 +254,12 @@ int FLSDevice::resetSettingToDefault()
     sensorFound = false;
     sensorFound2 = false;
     answerIndex = 0;
+    pollAwaited = false;
 
     foundNetNums.clear();
     lostNetNums.clear();
     serialKnown.fill(false);
-    readingSinceSearch.fill(false);
-    pollsUnanswered.fill(0);
+    forgetReadings();
     sensorModels.fill(static_cast<int>(fls::Model::Unknown));
     emit copyNetNumToParent(foundNetNums);
     emit copyQueueSurveyDevice(answerIndex);

@@ -5,7 +5,6 @@
 #include "link/openedsensors.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QFont>
 #include <QPixmap>
 #include <QPointer>
@@ -49,7 +48,8 @@ struct FLSParams
 // Page of the wired fuel level sensors on the RS-485/RS-232 bus. It drives the
 // main window's form, which it is given, and shares the main window's serial
 // port without owning it. Up to three sensors found on the bus are polled in
-// turn; the per-sensor arrays are indexed by the sensor's place in the search
+// turn, one a tick, a sensor that left its poll unanswered passed at the next
+// tick; the per-sensor arrays are indexed by the sensor's place in the search
 // answer. The session (timers, search, watchdog, intake) is the base's.
 class FLSDevice : public BaseDevice
 {
@@ -125,11 +125,6 @@ public:
     // The serial of the found sensor at this place has come since the last
     // search: its card holds that sensor's and no earlier one's.
     bool isSerialKnown(int sensor) const;
-    // The found sensor at this place has reported its level since the last
-    // search, and answers its polls: none has waited longer for its answer
-    // than an answer takes. A level kept from before, or from a sensor that
-    // stopped answering, may belong to a sensor gone.
-    bool hasCurrentReading(int sensor) const override;
     // Asks each found sensor whose serial has not come yet, one after
     // another, as far as the list (which a search answer may replace during a
     // wait) still goes; false when the page was left meanwhile.
@@ -307,6 +302,9 @@ protected:
     void takeSearchAnswer(const QByteArray &chunk) override;
     void takeFrame(const QByteArray &frame) override;
     void pollTick() override;
+    // The sensors polled take their turns one poll each; a lost sensor's
+    // probe takes one more now and then.
+    int readingRoundMs(int place) const override;
     void watchdogRanOut() override;
     // A new search forgets the sensors the last one found; its answer lists
     // them again.
@@ -368,6 +366,12 @@ private:
     // Index of the sensor a directed answer comes from: its place among the
     // found sensors, else the sensor being polled.
     int answeringSensor(quint8 net) const;
+    // Polling goes on with the next sensor of the list (answerIndex), and
+    // the main window's requests follow it.
+    void pollNextSensor();
+    // A sensor that left its poll unanswered keeps the others from being
+    // read no longer than one tick: the next tick asks the next sensor.
+    void passUnansweredPoll();
     bool isFoundNetNum(quint8 net) const;
     WidgetTar *cardOf(int sensor) const;
     int modelOfFlags() const; // an fls::Model
@@ -402,6 +406,9 @@ private:
     QByteArray chosenNetNums;
     int currentDeviceIndex = 0;
     int answerIndex = 0;
+    // The last poll went to the sensor at answerIndex and its answer has not
+    // been taken.
+    bool pollAwaited = false;
     bool sensorFound = false;
     bool sensorFound2 = false;
     int lastAnswer = 0;
@@ -423,11 +430,6 @@ private:
     std::array<qint32, kMaxSensors> stabilityGrades{};
     std::array<quint32, kMaxSensors> serialNumbers{};
     std::array<bool, kMaxSensors> serialKnown{};
-    std::array<bool, kMaxSensors> readingSinceSearch{};
-    // Polls sent to each sensor since its last all-data answer, and since
-    // when the first of them waits.
-    std::array<int, kMaxSensors> pollsUnanswered{};
-    std::array<QElapsedTimer, kMaxSensors> unansweredSince{};
     // Sensors an earlier search found and the last one did not: now and
     // then one is asked in place of a poll, and its answer brings a search.
     QByteArray lostNetNums;

@@ -74,18 +74,24 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
         chosenNetNums.truncate(1);
     }
     pollsSinceProbe = 0;
+    // A place that lists another network number now holds another sensor:
+    // its reading is not that one's. A place that kept its number keeps its
+    // reading, so that a sensor coming back leaves the others' as they are.
+    for (int i = 0; i < kMaxSensors; ++i) {
+        if (i >= found->size() || i >= foundNetNums.size() || found->at(i) != foundNetNums.at(i))
+            forgetReading(i);
+    }
     foundNetNums = *found;
     // The places of the list may hold other sensors now, with serials of
     // their own.
     sensorModels.fill(static_cast<int>(fls::Model::Unknown));
     serialKnown.fill(false);
-    readingSinceSearch.fill(false);
-    pollsUnanswered.fill(0);
     // The new list replaces the old one entirely, so the flags and the polling
     // place of the previous search must not survive it.
     sensorFound = false;
     sensorFound2 = false;
     answerIndex = 0;
+    pollAwaited = false;
     const int n = foundNetNums.size();
     qDebug() << "device found";
     qDebug() << "cnt=" << n;
@@ -146,21 +152,6 @@ bool FLSDevice::isFoundPlace(int sensor) const
 bool FLSDevice::isSerialKnown(int sensor) const
 {
     return isFoundPlace(sensor) && serialKnown[size_t(sensor)];
-}
-
-bool FLSDevice::hasCurrentReading(int sensor) const
-{
-    // The poll just sent, and one whose answer waits to be read, are no
-    // sign of a sensor gone; a poll left unanswered longer than the line and
-    // the next look at it take is: a sensor taken off the bus is not read
-    // from a second after, nor only once the watchdog has run out.
-    constexpr int kPollsInFlight = 2;
-    constexpr int kAnswerOnLineMs = 300;
-    if (!isFoundPlace(sensor) || !readingSinceSearch[size_t(sensor)])
-        return false;
-    const int unanswered = pollsUnanswered[size_t(sensor)];
-    return unanswered == 0 || (unanswered <= kPollsInFlight &&
-                               !unansweredSince[size_t(sensor)].hasExpired(checkTimer()->interval() + kAnswerOnLineMs));
 }
 
 bool FLSDevice::askMissingSerials(Procedure &run)
@@ -304,13 +295,7 @@ void FLSDevice::handleAllData(const QByteArray &frame)
         card->setSerNum(static_cast<int>(serialNumbers[si]));
         card->setLabel1Text(tr("Датчик#") + bus::serialText(serialNumbers[si]));
     }
-    if (answerIndex <= 0)
-        answerIndex = sensorFound || sensorFound2 ? 1 : 0;
-    else if (answerIndex == 1)
-        answerIndex = sensorFound2 ? 2 : 0;
-    else
-        answerIndex = 0;
-    emit copyQueueSurveyDevice(answerIndex);
+    pollNextSensor();
 }
 
 // Keeps the answering sensor's readings and shows what belongs on the page.
@@ -371,8 +356,7 @@ void FLSDevice::takeReadings(const fls::AllData &data, QString &logText)
         }
         if (WidgetTar *card = cardOf(s))
             card->setLabel2Text(tr("Уровень ") + QString::number(levelWords[si]));
-        readingSinceSearch[si] = true;
-        pollsUnanswered[si] = 0;
+        stampReading(s);
         emit copyLevelValueToMain(levelWords[si], s);
 
         emptyValue = emptyValues[ci];

@@ -81,6 +81,7 @@ bool FLSDevice::reRead(Procedure &run, int waitMs)
     // one whose answer counts as the polled sensor's, and the main window's
     // requests follow it.
     answerIndex = currentDeviceIndex;
+    pollAwaited = false;
     emit copyQueueSurveyDevice(answerIndex);
     updateParamWidgets = true;
     emit writeData(frame::request(selectedNetNum(), bus::kAllDataCommand));

@@ -12,6 +12,7 @@
 
 #include <QDebug>
 #include <QLabel>
+#include <QTimer>
 
 Q_LOGGING_CATEGORY(lcOnline, "reriruvozive.online", QtInfoMsg)
 
@@ -77,6 +78,12 @@ void QFOnline::pollTick()
     }
 }
 
+int QFOnline::readingRoundMs(int place) const
+{
+    Q_UNUSED(place)
+    return 2 * pollTimer()->interval();
+}
+
 void QFOnline::watchdogRanOut()
 {
     resetDeviceIsConnected();
@@ -88,7 +95,7 @@ void QFOnline::resetDeviceIsConnected()
     // unit answers again its next level answer shows the page whole.
     setWidgetsVisible(false);
     needUpdateWindow = true;
-    readingNow = false;
+    forgetReadings();
 }
 
 void QFOnline::connectDevice()
@@ -111,7 +118,6 @@ void QFOnline::connectDevice()
     emit copyNetNumToParent(netNumQueue);
     needUpdateWindow = true;
     firstStatusPending = true;
-    readingNow = false;
 }
 
 void QFOnline::disconnectDevice()
@@ -126,7 +132,7 @@ void QFOnline::resetSettingToDefault()
 {
     stopSearchDevices();
     setConnected(false);
-    readingNow = false;
+    forgetReadings();
     notCalibrated = false;
     imei.clear();
     fullValue = 0;

@@ -117,9 +117,6 @@ public:
     bool isConfigRead() const { return configRead; }
     Switch *getSwitch(int index) const;
     int getStabilityState(int slot) const;
-    // The unit's level answer came in this session since it last fell
-    // silent; the level it shows is the page's one place, 0.
-    bool hasCurrentReading(int place) const override { return place == 0 && readingNow; }
 
 public slots:
     void initPictures();
@@ -175,6 +172,9 @@ protected:
     void takeSearchAnswer(const QByteArray &chunk) override;
     // Level and status in turn, one request a tick.
     void pollTick() override;
+    // The level the unit shows is the page's one reading place, 0, asked
+    // every other tick.
+    int readingRoundMs(int place) const override;
     void watchdogRanOut() override;
     // The unit is always number 1: no search.
     bool searchesTheBus() const override { return false; }
@@ -275,7 +275,6 @@ private:
 
     std::array<Slot, kSlots> slotValues{};
     int shownSlot = 0;
-    bool readingNow = false;
     std::array<quint16, 8> channelWords{};
     quint8 workingMode = 0;
     // The mode byte is known only from a level answer; until then the mode

@@ -225,7 +225,7 @@ void QFOnline::handleLevel(const QByteArray &frame)
     if (!l)
         return;
     resetTimerDeviceConnected();
-    readingNow = true;
+    stampReading(0);
 
     const int answering = answeringSlot();
     Slot &slot = slotValues[size_t(answering)];
