@@ -271,7 +271,6 @@ void BLEDevice::handlePasswordAccepted()
         return;
     }
     passwordProtected = newPass != 0;
-    // Open now, and so until it is powered off; no probe may reach it.
     if (inputRequested || newPasswordRequested)
         openedSensors.took(shownSensorIdentity(), quint32(newPass));
     if (inputRequested) {
@@ -304,12 +303,15 @@ void BLEDevice::handlePasswordAccepted()
 
 void BLEDevice::handlePasswordRefused()
 {
+    passwordRefused = true;
     if (!probeAnswered) {
         probePending = false;
         passwordProtected = true;
         qDebug() << "Датчик запаролен";
     } else {
-        // The typed password was wrong: nothing asked for happened.
+        // The typed password was wrong: nothing asked for happened, and it
+        // opened nothing.
+        openedSensors.refused(shownSensorIdentity(), quint32(newPass));
         inputRequested = false;
         deleteRequested = false;
         newPasswordRequested = false;
