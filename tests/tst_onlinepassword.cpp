@@ -303,6 +303,14 @@ void TestOnlinePassword::deletingSendsTheEntryThenNoPassword()
         QCOMPARE(user.messages.size(), 1);
     }
     QCOMPARE(device->unit.password, std::optional<quint32>(99));
+
+    // The right one, its answer lost, was taken all the same: no probe follows.
+    device->silentPasswords = true;
+    for (int i = 0; i < 2; ++i) {
+        PasswordUser user("99", "Ввести пароль");
+        page->checkPass();
+    }
+    QCOMPARE(device->unit.password, std::optional<quint32>(99));
 }
 
 void TestOnlinePassword::emptyPasswordIsNotSent()
