@@ -364,6 +364,7 @@ void BLEDevice::initConnectionNewDevice()
     passwordSet = false;
     acceptedPassword.reset();
     lastCommandStatus.reset();
+    passwordAwaited.reset();
     mainStatus = true;
     deviceIsConnectedJustNow = true;
     needUpdateWindow = true;
@@ -469,4 +470,5 @@ void BLEDevice::setFirstConnectingDeviceAdwert(bool value)
 void BLEDevice::awaitCommandOutcome()
 {
     lastCommandStatus.reset();
+    passwordAwaited.reset();
 }

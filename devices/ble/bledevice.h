@@ -548,7 +548,9 @@ private:
     bool deleteRequested = false;
     bool newPasswordRequested = false;
     bool passwordSet = false;
-    // A refusal was reported since the last password frame went out.
+    // The password of the last frame while no other command went after it,
+    // and whether a refusal was reported since it went out.
+    std::optional<quint32> passwordAwaited;
     bool passwordRefused = false;
     // Sensors sent a password in this run, by their serial.
     OpenedSensors openedSensors;

@@ -311,7 +311,8 @@ void BLEDevice::handlePasswordRefused()
     } else {
         // The typed password was wrong: nothing asked for happened, and it
         // opened nothing.
-        openedSensors.refused(shownSensorIdentity(), quint32(newPass));
+        if (passwordAwaited)
+            openedSensors.refused(shownSensorIdentity(), *passwordAwaited);
         inputRequested = false;
         deleteRequested = false;
         newPasswordRequested = false;

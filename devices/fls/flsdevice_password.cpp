@@ -57,6 +57,8 @@ std::optional<int> FLSDevice::exchangePassword(Procedure &run, quint8 cmd, quint
     // The sensor may take the password while its answer is lost or comes
     // after the wait: it counts as taken from the moment it goes, until the
     // sensor refuses it.
+    if (!run.alive())
+        return std::nullopt;
     const QString identity = pickedSensorIdentity();
     openedSensors.sent(identity, password);
     if (!exchange(run, fls::passwordFrame(selectedNetNum(), cmd, password), waitMs))

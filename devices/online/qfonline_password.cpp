@@ -26,6 +26,8 @@ std::optional<quint8> QFOnline::exchangePassword(Procedure &run, quint8 command,
     // The unit may take the password while its answer is lost or comes after
     // the wait: it counts as taken from the moment it goes, until the unit
     // refuses it.
+    if (!run.alive())
+        return std::nullopt;
     const QString unit = imei;
     openedUnits.sent(unit, value);
     if (!exchange(run, online::passwordRequest(netNum, command, value), kPasswordAnswerMs))
