@@ -135,8 +135,7 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Введён не верный пароль датчика"), kOutcomeMs);
     QVERIFY(!f->page->getAcceptedPassword());
 
-    // Entered with its report lost, the password was taken all the same: no
-    // probe follows after off and on.
+    // Entered with its report lost, a password was taken all the same: no probe follows off and on.
     f->base->statusRepeats = 0;
     f->runSecurityRow("777", "Ввести пароль датчика");
     f->base->statusRepeats = 2;

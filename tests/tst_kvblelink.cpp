@@ -169,8 +169,7 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QVERIFY(f->kvPage->isPasswordProtected());
     QVERIFY(lockIs(":/images/lock.png"));
 
-    // Entered with its report lost, the password was taken all the same: no
-    // probe follows after off and on.
+    // Entered with its report lost, a password was taken all the same: no probe follows off and on.
     f->sim->statusRepeats = 0;
     runSecurity([](SecurityBLE *dialog) { press(dialog, "4321", "Ввести пароль датчика"); });
     f->sim->statusRepeats = 2;

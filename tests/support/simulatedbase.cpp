@@ -84,7 +84,7 @@ void SimulatedBase::reportStatus(quint8 code, int most)
 {
     const auto report = [this, code, most] {
         status = code;
-        statusRepeatsLeft = qMin(statusRepeats, most);
+        statusRepeatsLeft = most < 0 ? statusRepeats : qMin(statusRepeats, most);
     };
     if (relayDelayMs > 0)
         QTimer::singleShot(relayDelayMs, this, report);

@@ -364,7 +364,7 @@ QByteArray SimulatedFls::frameFor(Sensor &s, const QByteArray &request)
             return shortAnswer(s.netNum, kRefused);
         }
         s.unlocked = true;
-        return silentPasswords ? QByteArray() : shortAnswer(s.netNum, kPasswordEnter);
+        return shortAnswer(s.netNum, kPasswordEnter);
     case kPasswordSet: {
         if (!signed_ || payload.size() != 4)
             return QByteArray();
@@ -380,7 +380,7 @@ QByteArray SimulatedFls::frameFor(Sensor &s, const QByteArray &request)
             s.password = value;
             s.unlocked = false;
         }
-        return silentPasswords ? QByteArray() : shortAnswer(s.netNum, kPasswordSet);
+        return shortAnswer(s.netNum, kPasswordSet);
     }
     case kTableRead:
         if (request.size() != 4)

@@ -77,7 +77,6 @@ public:
     bool searchAnswerAsFrame = false;    // a lone sensor at number 0 answers the search with 3E 00
     bool silentTableWrites = false;      // a table write is neither taken nor answered
     int tableWriteAnswerMs = 0;          // a table write is acknowledged this long after it came
-    bool silentPasswords = false;        // a password it enters or sets goes unanswered
 
     // Frames the sensor would send, built from a sensor's fields.
     static QByteArray allDataAnswer(const Sensor &s);

@@ -254,7 +254,7 @@ QByteArray SimulatedOnline::frameFor(const QByteArray &request)
             if (unit.password && *unit.password != typed)
                 return shortAnswer(address, kRefused);
             unit.unlocked = true;
-            return silentPasswords ? QByteArray() : shortAnswer(address, kPasswordEnter);
+            return shortAnswer(address, kPasswordEnter);
         }
         case kPasswordSet: {
             if (locked)
@@ -264,7 +264,7 @@ QByteArray SimulatedOnline::frameFor(const QByteArray &request)
                 unit.password.reset();
             else
                 unit.password = value;
-            return silentPasswords ? QByteArray() : shortAnswer(address, kPasswordSet);
+            return shortAnswer(address, kPasswordSet);
         }
         default:
             return QByteArray();

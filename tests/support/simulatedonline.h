@@ -74,7 +74,6 @@ public:
     bool shortFrames = false;        // answers cut to half, those with a CRC closed with a right one
     bool glued = false;              // each answer is held back and sent with the next one
     bool commandsUnanswered = false; // carries out writes, modes and calibrations, but answers none
-    bool silentPasswords = false;    // a password it enters or sets goes unanswered
 
     explicit SimulatedOnline(QObject *parent = nullptr);
 
