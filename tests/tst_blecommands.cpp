@@ -135,12 +135,23 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Введён не верный пароль датчика"), kOutcomeMs);
     QVERIFY(!f->page->getAcceptedPassword());
 
+    // Entered with its report lost, a password was taken all the same: no probe follows off and on.
+    f->base->statusRepeats = 0;
+    f->runSecurityRow("777", "Ввести пароль датчика");
+    f->base->statusRepeats = 2;
+    const int probes = f->base->countRequests(0xE9);
+    f->ui->pushButtonBLE->click();
+    openSensor();
+    QTRY_VERIFY_WITH_TIMEOUT(f->page->isPasswordProtected(), kOutcomeMs);
+    QCOMPARE(f->base->countRequests(0xE9), probes);
+
     // Opened with it, the sensor keeps it when a removal names another.
     f->runSecurityRow("777", "Ввести пароль датчика");
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Пароль принят"), kOutcomeMs);
     const int sets = f->base->countRequests(0xE9);
     f->runSecurityRow("778", "Удалить пароль датчика");
     QCOMPARE(f->base->countRequests(0xE9), sets);
+    QCOMPARE(f->upperStatus(), QString("Введён не верный пароль датчика"));
     QVERIFY(f->base->sensor.password == 777u);
 
     // The right one removes the password.

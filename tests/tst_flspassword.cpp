@@ -231,6 +231,16 @@ void TestFlsPassword::removalNeedsTheRightPassword()
         QCOMPARE(again.seen.size(), 1);
         QVERIFY(again.seen.at(0).texts.contains(kUnprotectedText));
     }
+
+    // Entered with its answer lost, a password was taken all the same: no probe follows.
+    protect(4242);
+    s->device->unansweredCommands = {0xF8};
+    DialogSteps lost({DialogSteps::fillAndClick({"4242"}, "Ввести пароль"), DialogSteps::click("Закрыть")});
+    const int lostFrom = s->device->requests().size();
+    securityEntry()->trigger();
+    securityEntry()->trigger();
+    QCOMPARE(s->writesSince(lostFrom), QList<quint8>({0xF7, 0xF8}));
+    QVERIFY(lost.seen.at(1).texts.contains(kProtectedText));
 }
 
 void TestFlsPassword::passwordsTheSensorCannotTakeAreRefused_data()

@@ -169,6 +169,16 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QVERIFY(f->kvPage->isPasswordProtected());
     QVERIFY(lockIs(":/images/lock.png"));
 
+    // Entered with its report lost, a password was taken all the same: no probe follows off and on.
+    f->sim->statusRepeats = 0;
+    runSecurity([](SecurityBLE *dialog) { press(dialog, "4321", "Ввести пароль датчика"); });
+    f->sim->statusRepeats = 2;
+    f->sim->clearRequests();
+    f->ui->pushButtonBLE->click();
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    QCOMPARE(f->sim->countRequests(0xE9), 0);
+
     // A wrong password is refused and the dialog stays for another try; the
     // right one is taken and the dialog closes.
     bool refusedShown = false;

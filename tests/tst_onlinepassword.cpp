@@ -303,6 +303,16 @@ void TestOnlinePassword::deletingSendsTheEntryThenNoPassword()
         QCOMPARE(user.messages.size(), 1);
     }
     QCOMPARE(device->unit.password, std::optional<quint32>(99));
+
+    // The right one, its answer lost, was taken all the same: no probe follows.
+    device->unansweredCommands = {0xF8};
+    {
+        PasswordUser user("99", "Ввести пароль");
+        page->checkPass();
+    }
+    PasswordUser user("", "Закрыть");
+    page->checkPass();
+    QCOMPARE(device->unit.password, std::optional<quint32>(99));
 }
 
 void TestOnlinePassword::emptyPasswordIsNotSent()

@@ -208,6 +208,8 @@ private:
     void sendModeOfSwitch(int index);
     std::optional<quint32> typedPassword(bool newPasswordField);
     void startPasswordStep(PasswordStep step);
+    // A password frame with `pass` is about to go to the linked sensor.
+    void passwordGoesOut(quint32 pass);
     // A password frame and the short wait for its status; false when the
     // session ended meanwhile.
     bool sendPass(Procedure &run, int pass, uchar cmd);

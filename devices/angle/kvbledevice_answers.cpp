@@ -363,8 +363,11 @@ void KVBLEDevice::handlePasswordAccepted()
     if (passwordStep == PasswordStep::None || !passwordAnswerFresh())
         return;
     // A refusal reported earlier in the wait may be the base's late report
-    // of an earlier attempt: the sensor's acceptance wins over it.
+    // of an earlier attempt: the sensor's acceptance wins over it, and what
+    // it took stands ("no password" taken removed the password).
     passwordRefused = false;
+    if (passwordStep != PasswordStep::Probe)
+        openedSensors.took(sensorIdentity(), passwordLastSent);
     switch (passwordStep) {
     case PasswordStep::DeletePresent:
         return; // the sensor took its password; "no password" follows
@@ -374,22 +377,18 @@ void KVBLEDevice::handlePasswordAccepted()
         break;
     case PasswordStep::Input:
         passwordProtected = passwordLastSent != 0;
-        // Open now, and so until it is powered off; no probe may reach it.
-        openedSensors.took(sensorIdentity(), passwordLastSent);
         showLock(false);
         showCommandMessage(tr("Пароль принят"));
         emit signalWriteLog(QStringLiteral("The password bluetooth device is correct"));
         break;
     case PasswordStep::Set:
         passwordProtected = passwordLastSent != 0;
-        openedSensors.took(sensorIdentity(), passwordLastSent);
         showLock(passwordProtected);
         showCommandMessage(tr("Новый пароль ВТ датчика успешно установлен"));
         emit signalWriteLog(QStringLiteral("New password BLE device successfully set"));
         break;
     case PasswordStep::Delete:
         passwordProtected = false;
-        openedSensors.forget(sensorIdentity());
         showLock(false);
         showCommandMessage(tr("Пароль ВТ датчика успешно удалён"));
         emit signalWriteLog(QStringLiteral("Password successfully delete"));
@@ -414,7 +413,9 @@ void KVBLEDevice::handlePasswordRefused()
     if (passwordStep == PasswordStep::Probe) {
         qDebug() << "Датчик запаролен";
     } else {
-        // The typed password was wrong: nothing asked for happened.
+        // The typed password was wrong: nothing asked for happened, and it
+        // opened nothing.
+        openedSensors.refused(sensorIdentity(), passwordLastSent);
         needUpdateWindow = true;
         showCommandMessage(tr("Введён не верный пароль датчика"));
     }

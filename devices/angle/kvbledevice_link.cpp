@@ -155,11 +155,19 @@ bool KVBLEDevice::sendPass(Procedure &run, int pass, uchar cmd)
     if (!run.alive())
         return false;
     run.muteWatchdog();
+    passwordGoesOut(quint32(pass));
     sendCommand(kvble::passwordWrite(cmd, quint32(pass)));
     if (!run.waitAndTake(kAnswerMs))
         return false;
     run.unmuteWatchdog();
     return true;
+}
+
+void KVBLEDevice::passwordGoesOut(quint32 pass)
+{
+    // The sensor may take it while the base's report of it is lost or comes
+    // after the wait: it counts as taken from now on, until it is refused.
+    openedSensors.sent(sensorIdentity(), pass);
 }
 
 bool KVBLEDevice::presentOrSetPassword(PasswordStep step)
@@ -204,6 +212,7 @@ bool KVBLEDevice::delPassBLE()
     showWaiting();
     run.muteWatchdog();
     startPasswordStep(PasswordStep::DeletePresent);
+    passwordGoesOut(*pass);
     sendCommand(kvble::passwordWrite(kvble::kEnterPasswordCommand, *pass));
     currentCommand = kvble::kSerialCommand;
     if (!run.waitAndTake(kDeleteFirstStepMs, true))

@@ -359,6 +359,7 @@ void BLEDevice::initConnectionNewDevice()
     passwordSet = false;
     acceptedPassword.reset();
     lastCommandStatus.reset();
+    passwordAwaited.reset();
     mainStatus = true;
     deviceIsConnectedJustNow = true;
     needUpdateWindow = true;
@@ -464,4 +465,5 @@ void BLEDevice::setFirstConnectingDeviceAdwert(bool value)
 void BLEDevice::awaitCommandOutcome()
 {
     lastCommandStatus.reset();
+    passwordAwaited.reset();
 }

@@ -405,6 +405,8 @@ private:
     // The typed password of the open dialog; nothing (and the user told
     // why) when the dialog is gone or the text is no password.
     std::optional<quint32> typedPassword(bool newPasswordField);
+    // A password frame with `pass` is about to go to the linked sensor.
+    void passwordGoesOut(quint32 pass);
     void startCommandStatusTimer();
     void startCountdown();
 
@@ -539,7 +541,11 @@ private:
     bool deleteRequested = false;
     bool newPasswordRequested = false;
     bool passwordSet = false;
-    // Sensors opened with their password in this run, by their serial.
+    // The password of the last frame while no other command went after it,
+    // and whether a refusal was reported since it went out.
+    std::optional<quint32> passwordAwaited;
+    bool passwordRefused = false;
+    // Sensors sent a password in this run, by their serial.
     OpenedSensors openedSensors;
 
     // Automatic Empty/Full calibration.

@@ -71,12 +71,22 @@ bool BLEDevice::sendPass(BaseDevice::Procedure &run, int pass, uchar cmd)
         return false;
     run.holdLine();
     awaitCommandOutcome();
+    passwordGoesOut(quint32(pass));
     emit writeData(ble::valueWrite(quint8(currentNetNum), cmd, quint32(pass)));
     if (!run.wait(kPasswordAnswerMs))
         return false;
     waitingReply = true;
     emit signalCheckIncommingData();
     return run.alive();
+}
+
+void BLEDevice::passwordGoesOut(quint32 pass)
+{
+    // The sensor may take it while the base's report of it is lost or comes
+    // late: it counts as taken from now on, until a refusal is reported.
+    openedSensors.sent(shownSensorIdentity(), pass);
+    passwordAwaited = pass;
+    passwordRefused = false;
 }
 
 bool BLEDevice::setPass()
@@ -149,14 +159,17 @@ bool BLEDevice::delPassBLE()
     // The sensor first takes the present password, then "no password". The
     // polls go on meanwhile: they bring its outcome. A refused password
     // (told by its message) ends the removal: a sensor still open from an
-    // earlier entry would take "no password".
+    // earlier entry would take "no password". The base reports the refusal
+    // in one answer only, and later ones report the link again: it is the
+    // refusal noted as it came that counts.
     run.muteWatchdog();
     awaitCommandOutcome();
+    passwordGoesOut(quint32(newPass));
     emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorEnterPassword, quint32(newPass)));
     currentCommand = ble::kSerialAndFirmwareCommand;
     if (!run.waitAndTake(kDeleteFirstStepMs))
         return false;
-    if (lastCommandStatus == ble::kStatusPasswordRefused)
+    if (passwordRefused)
         return true;
     // No poll goes out before "no password", and the answer of one already
     // sent, which may repeat the password's outcome, is taken first: the

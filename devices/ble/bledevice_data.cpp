@@ -274,7 +274,6 @@ void BLEDevice::handlePasswordAccepted()
         return;
     }
     passwordProtected = newPass != 0;
-    // Open now, and so until it is powered off; no probe may reach it.
     if (inputRequested || newPasswordRequested)
         openedSensors.took(shownSensorIdentity(), quint32(newPass));
     if (inputRequested) {
@@ -307,12 +306,16 @@ void BLEDevice::handlePasswordAccepted()
 
 void BLEDevice::handlePasswordRefused()
 {
+    passwordRefused = true;
     if (!probeAnswered) {
         probePending = false;
         passwordProtected = true;
         qDebug() << "Датчик запаролен";
     } else {
-        // The typed password was wrong: nothing asked for happened.
+        // The typed password was wrong: nothing asked for happened, and it
+        // opened nothing.
+        if (passwordAwaited)
+            openedSensors.refused(shownSensorIdentity(), *passwordAwaited);
         inputRequested = false;
         deleteRequested = false;
         newPasswordRequested = false;

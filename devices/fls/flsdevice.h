@@ -345,9 +345,10 @@ private:
     bool isFoundPlace(int sensor) const;
     void clearModelFlags();
     // Password exchange helpers (flsdevice_password.cpp).
-    // The base's password step; gives the code of the answer it brought,
-    // nothing when the page was left during the wait.
-    std::optional<int> exchangeForAnswer(Procedure &run, const QByteArray &frame, int waitMs);
+    // The base's password step with one password frame to the picked
+    // sensor; gives the code of the answer it brought, nothing when the page
+    // was left during the wait. The sensors opened here follow it.
+    std::optional<int> exchangePassword(Procedure &run, quint8 cmd, quint32 password, int waitMs);
     // The page on the form the page's messages and dialogs go over.
     QWidget *dialogParent();
     // Runs the password dialog with the page as its receiver.

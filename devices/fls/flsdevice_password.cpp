@@ -52,10 +52,21 @@ void FLSDevice::tellProcedureRunning()
     });
 }
 
-std::optional<int> FLSDevice::exchangeForAnswer(Procedure &run, const QByteArray &frame, int waitMs)
+std::optional<int> FLSDevice::exchangePassword(Procedure &run, quint8 cmd, quint32 password, int waitMs)
 {
-    if (!exchange(run, frame, waitMs))
+    // The sensor may take the password while its answer is lost or comes
+    // after the wait: it counts as taken from the moment it goes, until the
+    // sensor refuses it.
+    if (!run.alive())
         return std::nullopt;
+    const QString identity = pickedSensorIdentity();
+    openedSensors.sent(identity, password);
+    if (!exchange(run, fls::passwordFrame(selectedNetNum(), cmd, password), waitMs))
+        return std::nullopt;
+    if (lastAnswer == fls::kPasswordRefusedCommand)
+        openedSensors.refused(identity, password);
+    else if (lastAnswer == fls::kPasswordTakenCommand && cmd == fls::kSetPasswordCommand)
+        openedSensors.took(identity, password);
     return lastAnswer;
 }
 
@@ -91,8 +102,7 @@ bool FLSDevice::reRead(Procedure &run, int waitMs)
 std::optional<int> FLSDevice::sendPass(Procedure &run, int pass, uchar step, uchar cmd)
 {
     curStep = step;
-    const std::optional<int> answer =
-        exchangeForAnswer(run, fls::passwordFrame(selectedNetNum(), cmd, quint32(pass)), kPasswordAnswerMs);
+    const std::optional<int> answer = exchangePassword(run, cmd, quint32(pass), kPasswordAnswerMs);
     // Left during the wait: the answer, if any, is the next device's business.
     if (answer && *answer == fls::kPasswordTakenCommand && ui) {
         // The sensor took a new password: it is protected from now on.
@@ -176,8 +186,7 @@ void FLSDevice::checkPass()
     }
 
     storedPassword = 0;
-    const std::optional<int> answer = exchangeForAnswer(
-        run, fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
+    const std::optional<int> answer = exchangePassword(run, fls::kSetPasswordCommand, storedPassword, kProbeMs);
     if (!answer)
         return;
     if (*answer == fls::kPasswordTakenCommand) {
@@ -212,15 +221,9 @@ void FLSDevice::inputPass()
     if (!password)
         return;
     storedPassword = *password;
-    const std::optional<int> answer = exchangeForAnswer(
-        *securityRun, fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword),
-        kPasswordAnswerMs);
-    if (!answer)
-        return;
-    // Open now, and so until it is powered off.
-    if (*answer == fls::kPasswordAcceptedCommand)
-        openedSensors.took(pickedSensorIdentity(), storedPassword);
-    else if (*answer == fls::kPasswordRefusedCommand)
+    const std::optional<int> answer =
+        exchangePassword(*securityRun, fls::kEnterPasswordCommand, storedPassword, kPasswordAnswerMs);
+    if (answer && *answer == fls::kPasswordRefusedCommand)
         showWrongPassword(dialogParent());
 }
 
@@ -238,13 +241,8 @@ bool FLSDevice::setPass()
         sendPass(*securityRun, int(storedPassword), fls::kSetPasswordCommand, fls::kSetPasswordCommand);
     if (!answer)
         return true;
-    if (*answer == fls::kPasswordTakenCommand) {
-        // The sensor that took a password may still be open: no probe may
-        // reach it any more.
-        openedSensors.took(pickedSensorIdentity(), storedPassword);
-    } else if (*answer == fls::kPasswordRefusedCommand) {
+    if (*answer == fls::kPasswordRefusedCommand)
         showWrongPassword(dialogParent());
-    }
     // The port may have gone while the message was up.
     if (securityRun && securityRun->alive())
         emit signalWriteLog("Set password FLS");
@@ -263,8 +261,7 @@ bool FLSDevice::delPass()
     // The password opens the sensor, then password 0 removes it. After a
     // wrong password no removal is sent: a sensor still open from an earlier
     // entry would take it.
-    const std::optional<int> entered = exchangeForAnswer(
-        run, fls::passwordFrame(selectedNetNum(), fls::kEnterPasswordCommand, storedPassword), kProbeMs);
+    const std::optional<int> entered = exchangePassword(run, fls::kEnterPasswordCommand, storedPassword, kProbeMs);
     // Left during a wait: no removal goes to the device the user turned to.
     if (!entered)
         return true;
@@ -273,17 +270,13 @@ bool FLSDevice::delPass()
         showWrongPassword(dialogParent());
         qDebug() << "ошибка удаления пароля";
     } else {
-        if (*entered == fls::kPasswordAcceptedCommand)
-            openedSensors.took(pickedSensorIdentity(), *password);
-        const std::optional<int> answer = exchangeForAnswer(
-            run, fls::passwordFrame(selectedNetNum(), fls::kSetPasswordCommand, storedPassword), kProbeMs);
+        const std::optional<int> answer = exchangePassword(run, fls::kSetPasswordCommand, storedPassword, kProbeMs);
         if (!answer)
             return true;
         if (*answer == fls::kPasswordTakenCommand) {
             // Removed by the user: there is no password to enter any more,
             // and the sensor may be probed again.
             passwordEntered = false;
-            openedSensors.forget(pickedSensorIdentity());
             qDebug() << "пароль успешно удалён";
         } else if (*answer == fls::kPasswordRefusedCommand) {
             qDebug() << "ошибка удаления пароля";

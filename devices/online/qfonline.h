@@ -224,7 +224,8 @@ private:
 
     // Password (qfonline_password.cpp).
     // Sends one password frame and returns the answer to it (0 for none);
-    // nothing when the page was left during the wait.
+    // nothing when the page was left during the wait. The units opened here
+    // follow it.
     std::optional<quint8> exchangePassword(BaseDevice::Procedure &run, quint8 command, quint32 value);
     // Enters the password typed in the dialog's input field and returns the
     // unit's answer; nothing when the field was refused before anything was

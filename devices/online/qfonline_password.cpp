@@ -23,8 +23,19 @@ constexpr int kSecurityHeight = 200;
 
 std::optional<quint8> QFOnline::exchangePassword(Procedure &run, quint8 command, quint32 value)
 {
+    // The unit may take the password while its answer is lost or comes after
+    // the wait: it counts as taken from the moment it goes, until the unit
+    // refuses it.
+    if (!run.alive())
+        return std::nullopt;
+    const QString unit = imei;
+    openedUnits.sent(unit, value);
     if (!exchange(run, online::passwordRequest(netNum, command, value), kPasswordAnswerMs))
         return std::nullopt;
+    if (passwordAnswer == online::kPasswordRefusedCommand)
+        openedUnits.refused(unit, value);
+    else if (passwordAnswer == online::kSetPasswordCommand && command == online::kSetPasswordCommand)
+        openedUnits.took(unit, value);
     return passwordAnswer;
 }
 
@@ -103,11 +114,7 @@ std::optional<quint8> QFOnline::enterTypedPassword(Procedure &run)
     if (!typed)
         return std::nullopt;
     password = *typed;
-    const std::optional<quint8> answer = exchangePassword(run, online::kEnterPasswordCommand, password);
-    // Open now, and so until it is powered off.
-    if (answer && *answer == online::kEnterPasswordCommand)
-        openedUnits.took(imei, password);
-    return answer;
+    return exchangePassword(run, online::kEnterPasswordCommand, password);
 }
 
 // The dialog's buttons: steps of the check that opened it, nothing outside it.
@@ -142,13 +149,10 @@ void QFOnline::sendPass(int pass, uchar cmd)
     const std::optional<quint8> answer = exchangePassword(*passwordRun, cmd, quint32(pass));
     if (!answer)
         return;
-    if (*answer == online::kSetPasswordCommand) {
+    if (*answer == online::kSetPasswordCommand)
         showLock(true); // protected from now on
-        // The unit may still be open: no probe may reach it any more.
-        openedUnits.took(imei, quint32(pass));
-    } else if (*answer == online::kPasswordRefusedCommand) {
+    else if (*answer == online::kPasswordRefusedCommand)
         showWrongPassword(ui ? ui->DUT : nullptr);
-    }
 }
 
 void QFOnline::delPass()
@@ -169,8 +173,6 @@ void QFOnline::delPass()
         if (!answer)
             return;
         if (*answer == online::kSetPasswordCommand) {
-            // Removed by the user: the unit may be probed again.
-            openedUnits.forget(imei);
             qCDebug(lcOnline) << "пароль успешно удалён";
         } else if (*answer == online::kPasswordRefusedCommand) {
             qCDebug(lcOnline) << "ошибка удаления пароля";

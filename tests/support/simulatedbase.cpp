@@ -80,11 +80,11 @@ SimulatedBase::SimulatedBase(QObject *parent) : SimulatedDevice(parent)
     advert = {linked, AdvertRecord(), AdvertRecord(), AdvertRecord()};
 }
 
-void SimulatedBase::reportStatus(quint8 code)
+void SimulatedBase::reportStatus(quint8 code, int most)
 {
-    const auto report = [this, code] {
+    const auto report = [this, code, most] {
         status = code;
-        statusRepeatsLeft = statusRepeats;
+        statusRepeatsLeft = most < 0 ? statusRepeats : qMin(statusRepeats, most);
     };
     if (relayDelayMs > 0)
         QTimer::singleShot(relayDelayMs, this, report);
@@ -281,7 +281,7 @@ QByteArray SimulatedBase::relay(quint8 command, const QByteArray &payload)
         if (payload.size() != 4)
             return QByteArray();
         if (!passwordFits(be32(payload, 0))) {
-            reportStatus(Refused);
+            reportStatus(Refused, 1); // in its next data answer only
             return QByteArray();
         }
         s.unlocked = true;

@@ -100,8 +100,8 @@ public:
     // (an earlier command's outcome among them).
     int relayDelayMs = 0;
     // Makes the data answers carry this status, as after a command (once the
-    // relay delay has passed).
-    void reportStatus(quint8 code);
+    // relay delay has passed), in at most `most` of them when given.
+    void reportStatus(quint8 code, int most = -1);
     quint8 currentStatus() const { return statusRepeatsLeft > 0 ? status : quint8(LinkReport); }
 
     // Fault switches, all off by default.

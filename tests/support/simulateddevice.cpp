@@ -163,7 +163,8 @@ void SimulatedDevice::cutFrames()
         pending.remove(0, length);
         received.append(Request{request, monotonicMs()});
         emit requestReceived(request);
-        reply(answerFor(request));
+        const QByteArray answer = answerFor(request);
+        reply(request.size() > 2 && unansweredCommands.contains(quint8(request.at(2))) ? QByteArray() : answer);
     }
 }
 

@@ -47,6 +47,8 @@ public:
     int splitPauseMs = 40;
     // A glued answer that no other follows leaves alone after this long.
     int glueHoldMs = 1500;
+    // Commands carried out whose answers are lost on the way back.
+    QList<quint8> unansweredCommands;
 
     // Scripted answers by command byte, used by the default answerFor().
     void setAnswer(quint8 command, const QByteArray &answer) { scripted.insert(command, answer); }
