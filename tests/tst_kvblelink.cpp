@@ -1,6 +1,7 @@
 #include "dialogsteps.h"
 #include "kvblewindowfixture.h"
 #include "modalcloser.h"
+#include "shortintervals.h"
 #include "ui/securityble.h"
 #include "ui/switch.h"
 
@@ -200,6 +201,24 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QCOMPARE(presented.size(), 2);
     QCOMPARE(payloadOf(presented.at(0)).toHex(), QByteArray("00000457"));
     QCOMPARE(payloadOf(presented.at(1)).toHex(), QByteArray("000010e1"));
+
+    // Polled often, the base reports a wrong password once and at once: the
+    // removal stops there, and the sensor, open from the entry, keeps its own.
+    shortintervals::apply(f->kvPage);
+    f->ui->pushButtonBLE->click();
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    f->sim->statusRepeats = 1;
+    f->sim->clearRequests();
+    runSecurity([](SecurityBLE *dialog) { press(dialog, "9", "Удалить пароль датчика"); });
+    QCOMPARE(f->sim->countRequests(0xE9), 0);
+    QCOMPARE(f->angleUpper(), QString("Введён не верный пароль датчика"));
+    QCOMPARE(f->sim->sensors[0].password.value_or(0), 4321u);
+    f->sim->statusRepeats = 2;
+    f->kvPage->setIntervals(BaseDevice::Intervals());
+    f->ui->pushButtonBLE->click();
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
 
     // Deleting presents the password, then sets none, two seconds apart.
     f->sim->clearRequests();

@@ -364,8 +364,10 @@ void KVBLEDevice::handlePasswordAccepted()
         return;
     // A refusal reported earlier in the wait may be the base's late report
     // of an earlier attempt: the sensor's acceptance wins over it, and what
-    // it took stands ("no password" taken removed the password).
-    passwordRefused = false;
+    // it took stands ("no password" taken removed the password). A removal
+    // stopped by a refusal stays stopped.
+    if (passwordStep != PasswordStep::DeletePresent)
+        passwordRefused = false;
     if (passwordStep != PasswordStep::Probe)
         openedSensors.took(sensorIdentity(), passwordLastSent);
     switch (passwordStep) {
@@ -407,15 +409,24 @@ void KVBLEDevice::handlePasswordRefused()
     // One refusal per exchange, however many answers repeat it. The exchange
     // still waits: a slow base may report the previous attempt's refusal
     // before this one's acceptance, which then wins.
-    if (passwordStep == PasswordStep::None || passwordRefused || !passwordAnswerFresh())
+    const bool fresh = passwordAnswerFresh();
+    // A removal stops at any refusal reported since its password went out,
+    // however soon: the base may report it in one answer only, and "no
+    // password" after a wrong one would reach a sensor still open from an
+    // earlier entry. Stopped by a late report of an earlier attempt, the
+    // user is told the password is wrong and tries again; nothing is lost.
+    const bool stopsRemoval = passwordStep == PasswordStep::DeletePresent && passwordSentAt.isValid() &&
+                              passwordSentAt.elapsed() < kCommandReplyMs;
+    if (passwordStep == PasswordStep::None || passwordRefused || !(fresh || stopsRemoval))
         return;
     passwordRefused = true;
     if (passwordStep == PasswordStep::Probe) {
         qDebug() << "Датчик запаролен";
     } else {
         // The typed password was wrong: nothing asked for happened, and it
-        // opened nothing.
-        openedSensors.refused(sensorIdentity(), passwordLastSent);
+        // opened nothing. Only a refusal that surely answers it says so.
+        if (fresh)
+            openedSensors.refused(sensorIdentity(), passwordLastSent);
         needUpdateWindow = true;
         showCommandMessage(tr("Введён не верный пароль датчика"));
     }
