@@ -185,6 +185,9 @@ private:
     void showCommandMessage(const QString &text);
     void showLock(bool locked);
     void clearDeviceInfo();
+    // The last password frame's answer may still come.
+    bool passwordAnswerAwaited() const;
+    // An answer taken now answers the last password frame.
     bool passwordAnswerFresh() const;
     // The probe, unless the linked sensor was opened here (it then counts
     // as protected) or its serial is to come first.

@@ -337,14 +337,16 @@ void KVBLEDevice::handleLinkReport(bool present)
     }
 }
 
+bool KVBLEDevice::passwordAnswerAwaited() const
+{
+    // Later the wait for the sensor's answer is over.
+    return passwordSentAt.isValid() && passwordSentAt.elapsed() < kCommandReplyMs;
+}
+
 bool KVBLEDevice::passwordAnswerFresh() const
 {
-    // Sooner it may answer a poll sent before the frame; later the wait for
-    // the sensor's answer is over.
-    if (!passwordSentAt.isValid())
-        return false;
-    const qint64 elapsed = passwordSentAt.elapsed();
-    return elapsed >= kFreshAnswerMs && elapsed < kCommandReplyMs;
+    // Sooner it may answer a poll sent before the frame.
+    return passwordAnswerAwaited() && passwordSentAt.elapsed() >= kFreshAnswerMs;
 }
 
 void KVBLEDevice::showLock(bool locked)
@@ -415,8 +417,7 @@ void KVBLEDevice::handlePasswordRefused()
     // password" after a wrong one would reach a sensor still open from an
     // earlier entry. Stopped by a late report of an earlier attempt, the
     // user is told the password is wrong and tries again; nothing is lost.
-    const bool stopsRemoval = passwordStep == PasswordStep::DeletePresent && passwordSentAt.isValid() &&
-                              passwordSentAt.elapsed() < kCommandReplyMs;
+    const bool stopsRemoval = passwordStep == PasswordStep::DeletePresent && passwordAnswerAwaited();
     if (passwordStep == PasswordStep::None || passwordRefused || !(fresh || stopsRemoval))
         return;
     passwordRefused = true;

@@ -283,9 +283,8 @@ void BLEDevice::handlePasswordAccepted()
         showCommandMessage(tr("Пароль принят"));
         emit signalWriteLog("Password bluetooth device is correct");
     }
-    if (deleteRequested)
-        openedSensors.forget(shownSensorIdentity());
     if (deleteRequested) {
+        openedSensors.forget(shownSensorIdentity());
         deleteRequested = false;
         passwordSet = false;
         acceptedPassword.reset();
