@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QDebug>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 PortConnection::PortConnection(QObject *parent) : QObject(parent)
@@ -46,6 +47,8 @@ void PortConnection::writeData(QByteArray data)
 
 void PortConnection::handleError(QSerialPort::SerialPortError error)
 {
+    if (closing && error != QSerialPort::NoError)
+        return;
     switch (error) {
     case QSerialPort::ResourceError:
         dropLineAfterFailure();
@@ -67,23 +70,31 @@ void PortConnection::handleError(QSerialPort::SerialPortError error)
 
 void PortConnection::dropLineAfterFailure()
 {
-    serial->flush();
+    // The line is gone: what waits to be written is discarded, never flushed
+    // (the write would fail and report the failure again), and the port closes once.
+    if (serial->isOpen()) {
+        const QScopedValueRollback<bool> closingNow(closing, true);
+        serial->clear(QSerialPort::AllDirections);
+        serial->close();
+    }
     serial->clearError();
-    serial->close();
-    serial->clear(QSerialPort::AllDirections);
     emit signalHandleError();
 }
 
 void PortConnection::openSerialPort(QString portname)
 {
     serial->setPortName(portname);
-    if (serial->open(QIODevice::ReadWrite)) {
+    const bool opened = serial->open(QIODevice::ReadWrite);
+    if (opened) {
         serial->flush();
         serial->setBaudRate(QSerialPort::Baud19200, QSerialPort::AllDirections);
         serial->setDataBits(QSerialPort::Data8);
         serial->setParity(QSerialPort::NoParity);
         serial->setStopBits(QSerialPort::OneStop);
         serial->setFlowControl(QSerialPort::NoFlowControl);
+    }
+    // A line that failed while it was being set up has been dropped already.
+    if (opened && serial->isOpen()) {
         emit signalOpenPort(true);
         qDebug() << "Open port" << portname;
         emit signalWriteLog("Open port " + portname + "\r\n");
@@ -95,10 +106,16 @@ void PortConnection::openSerialPort(QString portname)
 
 void PortConnection::closeSerialPort()
 {
-    if (!serial->isOpen())
+    if (!serial->isOpen() || closing)
         return;
-    serial->flush();
-    serial->close();
+    {
+        // What waits still goes out on a live line; on a dead one the write
+        // fails, and what it left is dropped with the port.
+        const QScopedValueRollback<bool> closingNow(closing, true);
+        if (!serial->flush())
+            serial->clear(QSerialPort::Output);
+        serial->close();
+    }
     emit signalOpenPort(false);
     emit signalWriteLog("Close port\r\n");
 }

@@ -44,6 +44,9 @@ private:
     QSerialPort *serial = nullptr;
     QTimer *readTimer = nullptr;
     QByteArray receiveBuffer;
+    // The port is being closed: whatever it reports meanwhile belongs to the
+    // close (on a dead line a write, tcsetattr or ioctl fails), not to a new failure.
+    bool closing = false;
 };
 
 #endif // PORTCONNECTION_H
