@@ -1,8 +1,11 @@
 #include "devices/angle/kv380device.h"
+#include "devices/firmware/firmwareimage.h"
 #include "fwupdatefixture.h"
 #include "simulatedkv380.h"
 
 #include <QSignalSpy>
+
+#include <list>
 
 using Dialect = SimulatedBootloader::Dialect;
 
@@ -33,7 +36,33 @@ void TestFwUpdateWhileRunning::aDeviceSwitchEndsTheDownloadAndTheNewDeviceHasIts
     QVERIFY(angle.isValid());
     angle.sensor().netNum = 4;
     morePorts << angle.portPath();
+    // Unplugged while the download's last frame still waits to be written (the erase, an option byte, a block's
+    // command, address or data), the download is told interrupted, the page goes off and the next port is taken
+    // at the first press.
+    const QList<int> framesAfterErase = {0, 2, 9, 13, 15, 21};
+    std::list<SimulatedBootloader> pulled;
+    for (int i = 0; i < framesAfterErase.size(); ++i)
+        morePorts << pulled.emplace_back(Dialect::Rom).portPath();
     setUp(Dialect::Block, SimulatedFls::kModelQF470);
+    auto line = pulled.begin();
+    for (const int after : framesAfterErase) {
+        line->sensor().model = SimulatedFls::kModelQF210;
+        ui->comboBox_SerialPort->setCurrentText(line->portPath());
+        connectWiredSensor("Подключен QF210");
+        FirmwareDialogs dialogs(writeFile("QF210.bin", firmware(0x4A40 + 300)));
+        int sinceErase = -1;
+        const auto pull = connect(updater, &FirmwareUpdater::writeData, [&](const QByteArray &frame) {
+            sinceErase = frame == fwimage::globalErase() ? 0 : sinceErase + (sinceErase >= 0);
+            if (sinceErase == after)
+                line->hangUp();
+        });
+        QVERIFY(pressUpdate());
+        QTRY_VERIFY_WITH_TIMEOUT(dialogs.messages.contains("Обновление прошивки прервано"), kDownloadMs);
+        QVERIFY(!ui->pushButtonDeviceFLS->isChecked());
+        disconnect(pull);
+        ++line;
+    }
+    ui->comboBox_SerialPort->setCurrentText(device->portPath());
     // The bootloader takes two blocks, then the download waits for it.
     device->silentAfterBlock = 2;
     connectWiredSensor("Подключен QF470");

@@ -294,17 +294,14 @@ void TestMainWindow::pressingTheActiveButtonAgainSwitchesOff()
 void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes_data()
 {
     QTest::addColumn<bool>("wirelessAngleWrite");
-    QTest::addColumn<bool>("frameWaiting");
-    QTest::newRow("wired sensor") << false << false;
-    QTest::newRow("wired sensor, a frame waiting to be written") << false << true;
+    QTest::newRow("wired sensor") << false;
     // 0.4 s into a write that waits for an outcome nobody reports.
-    QTest::newRow("wireless angle sensor writing") << true << false;
+    QTest::newRow("wireless angle sensor writing") << true;
 }
 
 void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes()
 {
     QFETCH(bool, wirelessAngleWrite);
-    QFETCH(bool, frameWaiting);
     Ui_Deruvivuriri *ui = window->form();
     QPushButton *button = wirelessAngleWrite ? ui->pushButtonBLE : ui->pushButtonDeviceFLS;
     ui->comboBox_SerialPort->setCurrentText(device->portPath());
@@ -334,8 +331,6 @@ void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes()
         QVERIFY2(writing.elapsed() < 3000, qPrintable(QString::number(writing.elapsed())));
         QCOMPARE(window->kvble()->getLabelStatusMessage()->text(), QString("Подключите датчик"));
     } else {
-        if (frameWaiting)
-            window->port()->writeData(QByteArray::fromHex("31ffdc"));
         device->hangUp();
     }
     QTRY_VERIFY_WITH_TIMEOUT(!window->port()->getSerialPort()->isOpen(), 3000);
