@@ -160,6 +160,20 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     QVERIFY(!f->base->sensor.password);
     QVERIFY(!f->page->isPasswordProtected());
     QCOMPARE(f->logged("Password successfully delete"), 1);
+
+    // Entered before the sensor's serial came, a password counts for it once the serial comes: no probe off and on.
+    f->base->sensor.password = 555;
+    f->base->sensor.unlocked = false;
+    f->base->identitySilent = true;
+    f->ui->pushButtonBLE->click();
+    openSensor();
+    f->runSecurityRow("555", "Ввести пароль датчика");
+    f->base->identitySilent = false;
+    const int sent = f->base->countRequests(0xE9);
+    f->ui->pushButtonBLE->click();
+    openSensor();
+    QTRY_VERIFY_WITH_TIMEOUT(f->page->isPasswordProtected(), kOutcomeMs);
+    QCOMPARE(f->base->countRequests(0xE9), sent);
 }
 
 QTEST_MAIN(TestBleCommands)

@@ -182,9 +182,11 @@ void TestFlsPassword::removalNeedsTheRightPassword_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("right");
     QTest::addColumn<bool>("offWhileTold");
-    QTest::newRow("right password") << "4321" << true << false;
-    QTest::newRow("wrong password") << "1111" << false << false;
-    QTest::newRow("wrong password, switched off while told") << "1111" << false << true;
+    QTest::addColumn<bool>("serialLate");
+    QTest::newRow("right password") << "4321" << true << false << false;
+    QTest::newRow("wrong password") << "1111" << false << false << false;
+    QTest::newRow("wrong password, switched off while told") << "1111" << false << true << false;
+    QTest::newRow("right password, then one entered before the serial came") << "4321" << true << false << true;
 }
 
 void TestFlsPassword::removalNeedsTheRightPassword()
@@ -193,6 +195,7 @@ void TestFlsPassword::removalNeedsTheRightPassword()
     QFETCH(QString, typed);
     QFETCH(bool, right);
     QFETCH(bool, offWhileTold);
+    QFETCH(bool, serialLate);
     protect(4321);
 
     const int from = s->device->requests().size();
@@ -232,12 +235,18 @@ void TestFlsPassword::removalNeedsTheRightPassword()
         QVERIFY(again.seen.at(0).texts.contains(kUnprotectedText));
     }
 
-    // Entered with its answer lost, a password was taken all the same: no probe follows.
+    // Entered with its answer lost, or before the sensor's serial came, a password was taken all the same: no probe.
     protect(4242);
     s->device->unansweredCommands = {0xF8};
+    if (serialLate) {
+        s->device->unansweredCommands << 0xFC;
+        s->ui->pushButtonDeviceFLS->click();
+        QVERIFY(s->connect("Подключен QF470"));
+    }
     DialogSteps lost({DialogSteps::fillAndClick({"4242"}, "Ввести пароль"), DialogSteps::click("Закрыть")});
     const int lostFrom = s->device->requests().size();
     securityEntry()->trigger();
+    s->device->unansweredCommands.clear();
     securityEntry()->trigger();
     QCOMPARE(s->writesSince(lostFrom), QList<quint8>({0xF7, 0xF8}));
     QVERIFY(lost.seen.at(1).texts.contains(kProtectedText));

@@ -247,7 +247,11 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QVERIFY2(apart >= 1700, qPrintable(QString::number(apart)));
 
     // Without a password the dialog offers a new one: an empty field is not
-    // sent, a number is set.
+    // sent, a number is set; set before the serial came, no probe follows it.
+    f->sim->identitySilent = true;
+    f->ui->pushButtonBLE->click();
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
     f->sim->clearRequests();
     closed = false;
     const QList<ModalCloser::Seen> seen = runSecurity([&closed](SecurityBLE *dialog) {
@@ -266,6 +270,11 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QVERIFY(f->kvPage->isPasswordProtected());
     QVERIFY(lockIs(":/images/lock.png"));
     QCOMPARE(f->sim->sensors[0].password.value_or(0), 98765u);
+    f->sim->identitySilent = false;
+    f->ui->pushButtonBLE->click();
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    QCOMPARE(f->sim->requestsWith(0xE9).size(), 1);
 }
 
 void TestKvBleLink::slowBaseStillConfirmsTheRightPassword()

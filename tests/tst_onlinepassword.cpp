@@ -212,6 +212,7 @@ QList<QByteArray> TestOnlinePassword::passwordFrames() const
 void TestOnlinePassword::protectedUnitRefusesAWrongPasswordAndTakesTheRightOne()
 {
     device->unit.password = 4321;
+    device->unansweredCommands = {0xA7}; // the IMEI comes only later
     connectPage();
     {
         PasswordUser user("1111", "Ввести пароль");
@@ -246,11 +247,17 @@ void TestOnlinePassword::protectedUnitRefusesAWrongPasswordAndTakesTheRightOne()
     ui->pushButtonOnlineWriteSetting->click();
     QTRY_COMPARE_WITH_TIMEOUT(device->appliedRecords.size(), 1, kAnswerMs);
 
+    // Once the IMEI has come, the password counts for that unit: no probe.
+    device->unansweredCommands.clear();
+    const int before = passwordFrames().size();
+    {
+        PasswordUser user("", "Закрыть");
+        page->checkPass();
+    }
     // Off and on, the unit still open: neither a probe nor a removal after
     // a wrong password may take its password.
     ui->pushButtonQFOnline->click();
     connectPage();
-    const int before = passwordFrames().size();
     {
         PasswordUser user("1111", "Удалить пароль");
         page->checkPass();

@@ -195,6 +195,8 @@ private:
     // The linked sensor's serial as the sensors opened here are kept by;
     // empty while it has not come.
     QString sensorIdentity() const;
+    // The linked sensor, by its serial; the page reaches one place.
+    OpenedSensors::Sensor openedSensor() const { return {sensorIdentity(), 0}; }
 
     // Commands (kvbledevice_commands.cpp, kvbledevice_link.cpp).
     void sendCommand(const QByteArray &frame);
@@ -288,6 +290,7 @@ private:
     bool passwordProtected = false;
     bool lockShown = false; // the closed lock is the picture
     quint32 passwordLastSent = 0;
+    OpenedSensors::Sent passwordSent = 0; // what the sensors opened here keep it by
     PasswordStep passwordStep = PasswordStep::None;
     // The running exchange was refused and no acceptance came after it.
     bool passwordRefused = false;

@@ -183,6 +183,8 @@ void KVBLEDevice::handleSerial(const QByteArray &frame)
     serialNumber = answer->serial;
     serialWord = answer->word;
     serialKnown = true;
+    // A password sent before the serial came went to this sensor.
+    openedSensors.identified(0, sensorIdentity());
 }
 
 void KVBLEDevice::showTriggerEvent(quint8 workingMode, quint8 eventState)
@@ -371,7 +373,7 @@ void KVBLEDevice::handlePasswordAccepted()
     if (passwordStep != PasswordStep::DeletePresent)
         passwordRefused = false;
     if (passwordStep != PasswordStep::Probe)
-        openedSensors.took(sensorIdentity(), passwordLastSent);
+        openedSensors.took(passwordSent);
     switch (passwordStep) {
     case PasswordStep::DeletePresent:
         return; // the sensor took its password; "no password" follows
@@ -427,7 +429,7 @@ void KVBLEDevice::handlePasswordRefused()
         // The typed password was wrong: nothing asked for happened, and it
         // opened nothing. Only a refusal that surely answers it says so.
         if (fresh)
-            openedSensors.refused(sensorIdentity(), passwordLastSent);
+            openedSensors.refused(passwordSent);
         needUpdateWindow = true;
         showCommandMessage(tr("Введён не верный пароль датчика"));
     }

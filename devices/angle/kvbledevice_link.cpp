@@ -167,7 +167,7 @@ void KVBLEDevice::passwordGoesOut(quint32 pass)
 {
     // The sensor may take it while the base's report of it is lost or comes
     // after the wait: it counts as taken from now on, until it is refused.
-    openedSensors.sent(sensorIdentity(), pass);
+    passwordSent = openedSensors.sent(openedSensor(), pass);
 }
 
 bool KVBLEDevice::presentOrSetPassword(PasswordStep step)
@@ -221,6 +221,7 @@ bool KVBLEDevice::delPassBLE()
     if (passwordStep == PasswordStep::DeletePresent && !passwordRefused) {
         passwordLastSent = 0;
         startPasswordStep(PasswordStep::Delete);
+        passwordGoesOut(0);
         sendCommand(kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
         currentCommand = kvble::kSerialCommand;
         if (!run.waitAndTake(kDeleteSecondStepMs))

@@ -400,6 +400,8 @@ private:
     // The shown sensor's serial as the sensors opened here are kept by;
     // empty while it has not come.
     QString shownSensorIdentity() const;
+    // The shown sensor, by its serial and its slot.
+    OpenedSensors::Sensor shownOpenedSensor() const { return {shownSensorIdentity(), shownSensor}; }
 
     // Commands (bledevice_commands.cpp).
     // The typed password of the open dialog; nothing (and the user told
@@ -542,10 +544,12 @@ private:
     bool newPasswordRequested = false;
     bool passwordSet = false;
     // The password of the last frame while no other command went after it,
-    // and whether a refusal was reported since it went out.
+    // the name it was sent under, and whether a refusal was reported since
+    // it went out.
     std::optional<quint32> passwordAwaited;
+    OpenedSensors::Sent passwordAwaitedSent = 0;
     bool passwordRefused = false;
-    // Sensors sent a password in this run, by their serial.
+    // Sensors sent a password in this run, by their serial or their slot.
     OpenedSensors openedSensors;
 
     // Automatic Empty/Full calibration.

@@ -143,6 +143,9 @@ void BLEDevice::storeIdentity(const QByteArray &frame)
         s.serial = qint32(identity.serial);
         s.serialKnown = true;
         s.firmware = identity.firmware;
+        // A password sent to this slot before its serial came went to this
+        // sensor.
+        openedSensors.identified(*slot, QString::number(s.serial));
     }
     pageFirmware = sensors[size_t(shownSensor)].firmware;
 }

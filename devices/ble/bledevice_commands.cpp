@@ -84,7 +84,7 @@ void BLEDevice::passwordGoesOut(quint32 pass)
 {
     // The sensor may take it while the base's report of it is lost or comes
     // late: it counts as taken from now on, until a refusal is reported.
-    openedSensors.sent(shownSensorIdentity(), pass);
+    passwordAwaitedSent = openedSensors.sent(shownOpenedSensor(), pass);
     passwordAwaited = pass;
     passwordRefused = false;
 }

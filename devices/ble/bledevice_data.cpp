@@ -275,7 +275,7 @@ void BLEDevice::handlePasswordAccepted()
     }
     passwordProtected = newPass != 0;
     if (inputRequested || newPasswordRequested)
-        openedSensors.took(shownSensorIdentity(), quint32(newPass));
+        openedSensors.took(passwordAwaitedSent);
     if (inputRequested) {
         inputRequested = false;
         passwordSet = false;
@@ -284,7 +284,7 @@ void BLEDevice::handlePasswordAccepted()
         emit signalWriteLog("Password bluetooth device is correct");
     }
     if (deleteRequested) {
-        openedSensors.forget(shownSensorIdentity());
+        openedSensors.forget(shownOpenedSensor());
         deleteRequested = false;
         passwordSet = false;
         acceptedPassword.reset();
@@ -314,7 +314,7 @@ void BLEDevice::handlePasswordRefused()
         // The typed password was wrong: nothing asked for happened, and it
         // opened nothing.
         if (passwordAwaited)
-            openedSensors.refused(shownSensorIdentity(), *passwordAwaited);
+            openedSensors.refused(passwordAwaitedSent);
         inputRequested = false;
         deleteRequested = false;
         newPasswordRequested = false;

@@ -502,6 +502,9 @@ void FLSDevice::handleSerialAndFirmware(const QByteArray &frame, quint8 net)
     setConnected(true);
     resetTimerDeviceConnected();
 
+    // A password sent to this number before its serial was known went to
+    // this sensor.
+    openedSensors.identified(net, QString::number(answer->serial));
     const size_t i = size_t(answeringSensor(net));
     serialNumbers[i] = answer->serial;
     firmwareVersions[i] = answer->firmware;

@@ -59,14 +59,13 @@ std::optional<int> FLSDevice::exchangePassword(Procedure &run, quint8 cmd, quint
     // sensor refuses it.
     if (!run.alive())
         return std::nullopt;
-    const QString identity = pickedSensorIdentity();
-    openedSensors.sent(identity, password);
+    const OpenedSensors::Sent sent = openedSensors.sent({pickedSensorIdentity(), selectedNetNum()}, password);
     if (!exchange(run, fls::passwordFrame(selectedNetNum(), cmd, password), waitMs))
         return std::nullopt;
     if (lastAnswer == fls::kPasswordRefusedCommand)
-        openedSensors.refused(identity, password);
+        openedSensors.refused(sent);
     else if (lastAnswer == fls::kPasswordTakenCommand && cmd == fls::kSetPasswordCommand)
-        openedSensors.took(identity, password);
+        openedSensors.took(sent);
     return lastAnswer;
 }
 

@@ -213,6 +213,7 @@ void QFOnline::handleImei(const QByteArray &frame)
     if (!answer)
         return;
     imei = *answer;
+    openedUnits.identified(0, imei);
     if (!ui)
         return;
     ui->label_24->setText(imei);

@@ -28,14 +28,14 @@ std::optional<quint8> QFOnline::exchangePassword(Procedure &run, quint8 command,
     // refuses it.
     if (!run.alive())
         return std::nullopt;
-    const QString unit = imei;
-    openedUnits.sent(unit, value);
+    // The page talks to one unit at a time: it has one place.
+    const OpenedSensors::Sent sent = openedUnits.sent({imei, 0}, value);
     if (!exchange(run, online::passwordRequest(netNum, command, value), kPasswordAnswerMs))
         return std::nullopt;
     if (passwordAnswer == online::kPasswordRefusedCommand)
-        openedUnits.refused(unit, value);
+        openedUnits.refused(sent);
     else if (passwordAnswer == online::kSetPasswordCommand && command == online::kSetPasswordCommand)
-        openedUnits.took(unit, value);
+        openedUnits.took(sent);
     return passwordAnswer;
 }
 
