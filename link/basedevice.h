@@ -65,6 +65,10 @@ public:
     virtual int run(int len, char *buf);
 
     bool isDeviceConnected() const { return deviceConnected; }
+    // The device answered and the page's session still runs: a page left,
+    // switched off or ended by an answer (a device of another kind) has
+    // nothing the user could ask of its device, whatever it last heard.
+    bool isDeviceInSession() const { return deviceConnected && sessionRunning; }
     bool isSearchActive() const { return searchActive; }
     bool isSessionRunning() const { return sessionRunning; }
     // A procedure the user started on this page runs in its session. A page
