@@ -541,10 +541,8 @@ private:
     bool deleteRequested = false;
     bool newPasswordRequested = false;
     bool passwordSet = false;
-    // The password of the last frame while no other command went after it,
-    // and whether a refusal was reported since it went out.
+    // The password of the last frame while no other command went after it.
     std::optional<quint32> passwordAwaited;
-    bool passwordRefused = false;
     // Sensors sent a password in this run, by their serial.
     OpenedSensors openedSensors;
 
