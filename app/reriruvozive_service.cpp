@@ -193,11 +193,12 @@ void Reriruvozive::slotServiceBtn()
 }
 
 // Every page is asked, so that the answer is never the one of a device
-// chosen before. Without an active page no sensor answers.
+// chosen before. Without an active page no sensor answers, nor on a page
+// whose session ended.
 void Reriruvozive::refreshCurDeviceConnected()
 {
     const DeviceEntry *d = activeDevice();
-    curDeviceConnected = d && d->page->isDeviceConnected();
+    curDeviceConnected = d && d->page->isDeviceInSession();
 }
 
 int Reriruvozive::askService(const QString &message, bool withCancel)

@@ -78,6 +78,10 @@ void BaseDevice::endSession()
     closeBoxes();
     // What a session read is no reading of the next one's.
     forgetReadings();
+    // Nor is an outcome it awaited.
+    awaiting = false;
+    awaited = Outcome::None;
+    lastSaid = Outcome::None;
 }
 
 void BaseDevice::stampReading(int place)
@@ -555,6 +559,41 @@ bool BaseDevice::sendForAnswer(Procedure &run, const QByteArray &frame, int wait
     // be taken for the answer to this frame.
     emit signalCheckIncommingData();
     forgetLastAnswer();
+    awaitOutcome();
     emit writeData(frame);
     return run.waitAndTake(waitMs);
+}
+
+void BaseDevice::awaitOutcome(bool inRuns)
+{
+    awaiting = sessionRunning;
+    awaited = Outcome::None;
+    earlierTakenRun = inRuns && lastSaid == Outcome::Taken;
+}
+
+void BaseDevice::outcomeSaid(Outcome said)
+{
+    lastSaid = said;
+    if (!awaiting || awaited == Outcome::Refused)
+        return;
+    if (said != Outcome::Taken) {
+        // A run of "taken" from before the frame ended here.
+        earlierTakenRun = false;
+        if (said == Outcome::Refused)
+            awaited = said;
+        return;
+    }
+    if (!earlierTakenRun)
+        awaited = said;
+}
+
+std::optional<BaseDevice::Outcome> BaseDevice::outcomeBeforeNext(Procedure &run)
+{
+    if (!run.alive())
+        return std::nullopt;
+    // An answer already here may be the refusal.
+    emit signalCheckIncommingData();
+    if (!run.alive())
+        return std::nullopt;
+    return awaited;
 }

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class Ui_Deruvivuriri;
@@ -65,6 +66,10 @@ public:
     virtual int run(int len, char *buf);
 
     bool isDeviceConnected() const { return deviceConnected; }
+    // The device answered and the page's session still runs: a page left,
+    // switched off or ended by an answer (a device of another kind) has
+    // nothing the user could ask of its device, whatever it last heard.
+    bool isDeviceInSession() const { return deviceConnected && sessionRunning; }
     bool isSearchActive() const { return searchActive; }
     bool isSessionRunning() const { return sessionRunning; }
     // A procedure the user started on this page runs in its session. A page
@@ -380,6 +385,31 @@ protected:
     // What tellProcedureRunning() says by default.
     static QString procedureRunningText();
 
+    // What became of a frame that decides whether the next one may go (a
+    // removal's password before its "no password").
+    enum class Outcome {
+        None,    // nothing said of it yet
+        Taken,   // the sensor took it, and nothing refused it since
+        Refused, // a refusal came since it went out
+    };
+    // Such a frame goes out now (sendForAnswer() says so of each of its
+    // frames): what was said before is of other frames. With `inRuns` its
+    // outcome comes in the answers to requests sent after it (the page took
+    // those of requests already on their way first), a base repeating each
+    // outcome in several of them: "taken" does not count while a run of
+    // "taken" reported before the frame goes on, which may be an earlier
+    // frame's. A refusal counts whenever it came.
+    void awaitOutcome(bool inRuns = false);
+    // The intake's facts, as answers come: what an answer said of the
+    // awaited frame (None: a report of something else). Nothing is awaited
+    // outside the session it went out in.
+    void outcomeSaid(Outcome said);
+    // The last look before a frame that may go only once the sensor took the
+    // awaited one: what the line brought is taken, then what became of that
+    // frame is told; nothing when the session ended. The caller writes its
+    // frame at once, with no wait between.
+    std::optional<Outcome> outcomeBeforeNext(Procedure &run);
+
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
     StatusLines status;
@@ -404,6 +434,13 @@ private:
     bool intakeStopped = false;
     // When the reading of each place was taken; an invalid timer: none.
     std::vector<QElapsedTimer> readingTaken;
+    // The awaited frame (awaitOutcome()), if one went out in the running
+    // session: what became of it, and whether a run of "taken" from before
+    // it still goes on.
+    bool awaiting = false;
+    Outcome awaited = Outcome::None;
+    bool earlierTakenRun = false;
+    Outcome lastSaid = Outcome::None; // what the last answer said
 
     Procedure *running = nullptr; // the started procedure of procedureSession
     bool lineLent = false;        // see lendLine()

@@ -1,5 +1,6 @@
 #include "blewindowfixture.h"
 #include "link/frame.h"
+#include "shortintervals.h"
 
 #include <memory>
 
@@ -153,6 +154,20 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     QCOMPARE(f->base->countRequests(0xE9), sets);
     QCOMPARE(f->upperStatus(), QString("Введён не верный пароль датчика"));
     QVERIFY(f->base->sensor.password == 777u);
+
+    // Polled often, a refusal reported around the end of the removal's wait keeps "no password" back too.
+    shortintervals::apply(f->page);
+    f->ui->pushButtonBLE->click();
+    openSensor();
+    for (int late : {1900, 2000, 2100}) {
+        QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Связь с беспроводным датчиком установлена"), kOutcomeMs);
+        f->base->relayDelayMs = late;
+        f->runSecurityRow("778", "Удалить пароль датчика");
+        QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Введён не верный пароль датчика"), kOutcomeMs);
+        QCOMPARE(f->base->countRequests(0xE9), sets);
+        QVERIFY(f->base->sensor.password == 777u);
+    }
+    f->base->relayDelayMs = 0;
 
     // The right one removes the password.
     f->runSecurityRow("777", "Удалить пароль датчика");

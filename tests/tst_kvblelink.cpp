@@ -214,6 +214,16 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QCOMPARE(f->sim->countRequests(0xE9), 0);
     QCOMPARE(f->angleUpper(), QString("Введён не верный пароль датчика"));
     QCOMPARE(f->sim->sensors[0].password.value_or(0), 4321u);
+    // So it does when reported at or after the end of the removal's wait.
+    for (int late : {2000, 2100, 2300}) {
+        QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Связь с беспроводным датчиком установлена"), kOutcomeMs);
+        f->sim->relayDelayMs = late;
+        runSecurity([](SecurityBLE *dialog) { press(dialog, "9", "Удалить пароль датчика"); });
+        QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Введён не верный пароль датчика"), kOutcomeMs);
+        QCOMPARE(f->sim->countRequests(0xE9), 0);
+        QCOMPARE(f->sim->sensors[0].password.value_or(0), 4321u);
+    }
+    f->sim->relayDelayMs = 0;
     f->sim->statusRepeats = 2;
     f->kvPage->setIntervals(BaseDevice::Intervals());
     f->ui->pushButtonBLE->click();

@@ -230,6 +230,13 @@ void TestKvBlePage::silenceResetsThePageUntilTheBaseAnswersAgain()
     f->sim->silent = false;
     QTRY_VERIFY_WITH_TIMEOUT(!f->ui->widgetKVBLE->isHidden(), 4000);
     QTRY_COMPARE_WITH_TIMEOUT(f->angleLower(), QString("Подключен KV-BLE"), 4000);
+    // A sensor of another kind ends the session: the service entries ask for a sensor, open nothing.
+    f->sim->otherKindForm = 38;
+    ModalCloser closer;
+    QTRY_COMPARE_WITH_TIMEOUT(closer.seen.size(), 1, 4000);
+    f->serviceEntry("security")->trigger();
+    QCOMPARE(closer.seen.size(), 2);
+    QCOMPARE(closer.seen.at(1).texts, QStringList({"Подключите датчик"}));
 }
 
 void TestKvBlePage::gluedAnswersStillShowTheSensor()

@@ -311,13 +311,13 @@ void TestOnlinePassword::deletingSendsTheEntryThenNoPassword()
     }
     QCOMPARE(device->unit.password, std::optional<quint32>(99));
 
-    // The right one, its answer lost, was taken all the same: no probe follows.
+    // The right one, its answer lost, was taken all the same: neither a probe nor a removal's "no password" follows.
     device->unansweredCommands = {0xF8};
     {
         PasswordUser user("99", "Ввести пароль");
         page->checkPass();
     }
-    PasswordUser user("", "Закрыть");
+    PasswordUser user("99", "Удалить пароль");
     page->checkPass();
     QCOMPARE(device->unit.password, std::optional<quint32>(99));
 }

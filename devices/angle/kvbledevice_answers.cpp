@@ -281,6 +281,10 @@ void KVBLEDevice::showStatusAction(const kvble::StatusAction &action)
 
 void KVBLEDevice::handleStatus(int code)
 {
+    // Every report, repeated or not, is a fact for the frame a removal awaits.
+    outcomeSaid(code == kvble::kStatusPasswordAccepted  ? Outcome::Taken
+                : code == kvble::kStatusPasswordRefused ? Outcome::Refused
+                                                        : Outcome::None);
     switch (code) {
     case kvble::kStatusLinkReport:
         handleLinkReport(sensorPresent);

@@ -210,15 +210,35 @@ bool KVBLEDevice::delPassBLE()
         return false;
     passwordLastSent = *pass;
     showWaiting();
+    // The answer of a poll already sent is taken first: every report after
+    // the password answers a poll sent after it. The polls go on meanwhile:
+    // they bring its outcome.
     run.muteWatchdog();
+    run.holdLine();
+    if (!run.waitAndTake(kAnswerMs))
+        return false;
     startPasswordStep(PasswordStep::DeletePresent);
     passwordGoesOut(*pass);
+    awaitOutcome(true);
     sendCommand(kvble::passwordWrite(kvble::kEnterPasswordCommand, *pass));
     currentCommand = kvble::kSerialCommand;
+    run.releaseLine();
     if (!run.waitAndTake(kDeleteFirstStepMs, true))
         return false;
-    // A refused password ends the deletion here: the sensor keeps it.
-    if (passwordStep == PasswordStep::DeletePresent && !passwordRefused) {
+    // No poll goes out before "no password", and the answer of one already
+    // sent, which may bring the password's outcome, is taken first. The
+    // line goes back at the end.
+    run.holdLine();
+    if (!run.waitAndTake(kAnswerMs))
+        return false;
+    // "No password" goes only to a sensor that took the password: after a
+    // refusal, or with no word of it yet, a sensor still open from an
+    // earlier entry would take it. Without a word the exchange still waits
+    // for one, as any password frame unanswered does.
+    const std::optional<Outcome> entered = outcomeBeforeNext(run);
+    if (!entered)
+        return false;
+    if (*entered == Outcome::Taken) {
         passwordLastSent = 0;
         startPasswordStep(PasswordStep::Delete);
         passwordGoesOut(0);
@@ -226,7 +246,7 @@ bool KVBLEDevice::delPassBLE()
         currentCommand = kvble::kSerialCommand;
         if (!run.waitAndTake(kDeleteSecondStepMs))
             return false;
-    } else if (passwordStep == PasswordStep::DeletePresent) {
+    } else if (*entered == Outcome::Refused) {
         passwordStep = PasswordStep::None;
     }
     run.unmuteWatchdog();

@@ -544,11 +544,9 @@ private:
     bool newPasswordRequested = false;
     bool passwordSet = false;
     // The password of the last frame while no other command went after it,
-    // the name it was sent under, and whether a refusal was reported since
-    // it went out.
+    // and the name it was sent under.
     std::optional<quint32> passwordAwaited;
     OpenedSensors::Sent passwordAwaitedSent = 0;
-    bool passwordRefused = false;
     // Sensors sent a password in this run, by their serial or their slot.
     OpenedSensors openedSensors;
 

@@ -86,7 +86,6 @@ void BLEDevice::passwordGoesOut(quint32 pass)
     // late: it counts as taken from now on, until a refusal is reported.
     passwordAwaitedSent = openedSensors.sent(shownOpenedSensor(), pass);
     passwordAwaited = pass;
-    passwordRefused = false;
 }
 
 bool BLEDevice::setPass()
@@ -157,26 +156,35 @@ bool BLEDevice::delPassBLE()
         return false;
     newPass = int(*pass);
     // The sensor first takes the present password, then "no password". The
-    // polls go on meanwhile: they bring its outcome. A refused password
-    // (told by its message) ends the removal: a sensor still open from an
-    // earlier entry would take "no password". The base reports the refusal
-    // in one answer only, and later ones report the link again: it is the
-    // refusal noted as it came that counts.
+    // answer of a poll already sent is taken first: every report after the
+    // password answers a poll sent after it. The polls go on meanwhile: they
+    // bring its outcome.
     run.muteWatchdog();
-    awaitCommandOutcome();
-    passwordGoesOut(quint32(newPass));
-    emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorEnterPassword, quint32(newPass)));
-    currentCommand = ble::kSerialAndFirmwareCommand;
-    if (!run.waitAndTake(kDeleteFirstStepMs))
-        return false;
-    if (passwordRefused)
-        return true;
-    // No poll goes out before "no password", and the answer of one already
-    // sent, which may repeat the password's outcome, is taken first: the
-    // next outcome is the removal's. The line goes back at the end.
     run.holdLine();
     if (!run.waitAndTake(kAnswerInFlightMs))
         return false;
+    awaitCommandOutcome();
+    passwordGoesOut(quint32(newPass));
+    awaitOutcome(true);
+    emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorEnterPassword, quint32(newPass)));
+    currentCommand = ble::kSerialAndFirmwareCommand;
+    run.releaseLine();
+    if (!run.waitAndTake(kDeleteFirstStepMs))
+        return false;
+    // No poll goes out before "no password", and the answer of one already
+    // sent, which may bring the password's outcome, is taken first. The
+    // line goes back at the end.
+    run.holdLine();
+    if (!run.waitAndTake(kAnswerInFlightMs))
+        return false;
+    // "No password" goes only to a sensor that took the password: after a
+    // refusal (told by its message), or with no word of it yet, a sensor
+    // still open from an earlier entry would take it.
+    const std::optional<Outcome> entered = outcomeBeforeNext(run);
+    if (!entered)
+        return false;
+    if (*entered != Outcome::Taken)
+        return true;
     awaitCommandOutcome();
     newPass = 0;
     emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorSetPassword, 0));

@@ -141,6 +141,10 @@ void BLEDevice::showCommandMessage(const QString &text)
 
 void BLEDevice::handleStatus(quint8 code)
 {
+    // Every report, repeated or not, is a fact for the frame a removal awaits.
+    outcomeSaid(code == ble::kStatusPasswordAccepted  ? Outcome::Taken
+                : code == ble::kStatusPasswordRefused ? Outcome::Refused
+                                                      : Outcome::None);
     if (code > ble::kLastStatus)
         return;
     if (code == ble::kStatusLinkReport) {
@@ -305,7 +309,6 @@ void BLEDevice::handlePasswordAccepted()
 
 void BLEDevice::handlePasswordRefused()
 {
-    passwordRefused = true;
     if (!probeAnswered) {
         probePending = false;
         passwordProtected = true;

@@ -577,6 +577,7 @@ void FLSDevice::handlePassword(quint8 command)
         passwordEntered = false;
         refusedSinceSend = true;
     }
+    outcomeSaid(command == fls::kPasswordRefusedCommand ? Outcome::Refused : Outcome::Taken);
     if (ui) {
         ui->label_LockDUT->setPixmap(command == fls::kPasswordRefusedCommand ? pixLock : pixUnlock);
         ui->label_LockDUT->setVisible(true);

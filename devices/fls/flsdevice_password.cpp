@@ -257,18 +257,21 @@ bool FLSDevice::delPass()
     if (!password)
         return false;
     storedPassword = *password;
-    // The password opens the sensor, then password 0 removes it. After a
-    // wrong password no removal is sent: a sensor still open from an earlier
-    // entry would take it.
-    const std::optional<int> entered = exchangePassword(run, fls::kEnterPasswordCommand, storedPassword, kProbeMs);
-    // Left during a wait: no removal goes to the device the user turned to.
-    if (!entered)
+    // The password opens the sensor, then password 0 removes it. Password 0
+    // goes only to a sensor that took the password: after a wrong one, or
+    // one whose answer is lost, a sensor still open from an earlier entry
+    // would take it. Left during a wait: nothing goes to the device the user
+    // turned to.
+    if (!exchangePassword(run, fls::kEnterPasswordCommand, storedPassword, kProbeMs))
         return true;
     storedPassword = 0;
-    if (*entered == fls::kPasswordRefusedCommand) {
+    const std::optional<Outcome> entered = outcomeBeforeNext(run);
+    if (!entered)
+        return true;
+    if (*entered == Outcome::Refused) {
         showWrongPassword(dialogParent());
         qDebug() << "ошибка удаления пароля";
-    } else {
+    } else if (*entered == Outcome::Taken) {
         const std::optional<int> answer = exchangePassword(run, fls::kSetPasswordCommand, storedPassword, kProbeMs);
         if (!answer)
             return true;

@@ -351,5 +351,6 @@ void QFOnline::showCalibration(int answering, int shown)
 void QFOnline::handlePassword(quint8 command)
 {
     passwordAnswer = command;
+    outcomeSaid(command == online::kPasswordRefusedCommand ? Outcome::Refused : Outcome::Taken);
     showLock(command == online::kPasswordRefusedCommand);
 }

@@ -160,15 +160,16 @@ void QFOnline::delPass()
     if (!securityDialog || !passwordRun)
         return;
     Procedure &run = *passwordRun;
-    const std::optional<quint8> entered = enterTypedPassword(run);
+    if (!enterTypedPassword(run))
+        return;
+    // "No password" goes only to a unit that took the password: after a
+    // wrong one, or one whose answer is lost, a unit still open from an
+    // earlier entry would take it.
+    password = 0;
+    const std::optional<Outcome> entered = outcomeBeforeNext(run);
     if (!entered)
         return;
-    // After a wrong password no removal goes: a unit still open from an
-    // earlier entry would take it.
-    if (*entered == online::kPasswordRefusedCommand) {
-        qCDebug(lcOnline) << "ошибка удаления пароля";
-    } else {
-        password = 0;
+    if (*entered == Outcome::Taken) {
         const std::optional<quint8> answer = exchangePassword(run, online::kSetPasswordCommand, password);
         if (!answer)
             return;
@@ -177,10 +178,12 @@ void QFOnline::delPass()
         } else if (*answer == online::kPasswordRefusedCommand) {
             qCDebug(lcOnline) << "ошибка удаления пароля";
         }
+    } else if (*entered == Outcome::Refused) {
+        qCDebug(lcOnline) << "ошибка удаления пароля";
     }
     emit signalWriteLog("Delete password QFOnline");
     // Told after the removal's answer: no exchange of the dialog goes on
     // under the box.
-    if (*entered == online::kPasswordRefusedCommand)
+    if (*entered == Outcome::Refused)
         showWrongPassword(ui ? ui->DUT : nullptr);
 }
