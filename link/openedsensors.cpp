@@ -20,6 +20,14 @@ void OpenedSensors::identified(int place, const QString &identity)
     }
 }
 
+void OpenedSensors::moved(int from, int to)
+{
+    for (Record &r : records) {
+        if (r.sensor.identity.isEmpty() && r.sensor.place == from)
+            r.sensor.place = to;
+    }
+}
+
 bool OpenedSensors::same(const Sensor &a, const Sensor &b)
 {
     if (a.identity.isEmpty() || b.identity.isEmpty())

@@ -47,6 +47,9 @@ public:
     // The sensor at `place` has this identity: what went there while it was
     // not known went to this sensor.
     void identified(int place, const QString &identity);
+    // The sensor at `from` is now reached at `to` (a new network number):
+    // what went to it while its identity was not known moves with it.
+    void moved(int from, int to);
     // The sensor answered that it took this password as the one it has: kept
     // while that is a password, and the sensor forgotten for 0, which is none.
     void took(Sent password);

@@ -298,11 +298,20 @@ void TestFlsPassword::securityAfterEntryKeepsThePassword()
 {
     QVERIFY(startSession());
     protect(4321);
+    // Entered while the sensor's serial goes unanswered, then written to another number before the serial comes.
+    s->device->unansweredCommands = {0xFC};
+    s->ui->pushButtonDeviceFLS->click();
+    QVERIFY(s->connect("Подключен QF470"));
     {
         DialogSteps script({DialogSteps::fillAndClick({"4321"}, "Ввести пароль")});
         securityEntry()->trigger();
     }
     QVERIFY(s->page->isPasswordEntered());
+    s->ui->lineEditNetNumDUT->setText("7");
+    emit s->ui->lineEditNetNumDUT->textEdited("7");
+    s->ui->ButtonWriteParamDUT->click();
+    QTRY_COMPARE_WITH_TIMEOUT(s->ui->comboBox_NetNumDUT->itemText(0), QString("7"), 4000);
+    s->device->unansweredCommands.clear();
 
     // A probe now would set password 0 on the open sensor and so remove its
     // password: the dialog opens for the protected sensor without one.

@@ -71,6 +71,7 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
     // free: no sensor is lost there.
     if (chosenNetNums.size() > 1 && found->contains(chosenNetNums.at(0))) {
         lostNetNums.replace(chosenNetNums.mid(1, 1), QByteArray());
+        openedSensors.moved(quint8(chosenNetNums.at(1)), quint8(chosenNetNums.at(0)));
         chosenNetNums.truncate(1);
     }
     pollsSinceProbe = 0;
