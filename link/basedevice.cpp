@@ -587,8 +587,12 @@ void BaseDevice::outcomeSaid(Outcome said)
         awaited = said;
 }
 
-std::optional<BaseDevice::Outcome> BaseDevice::outcomeBeforeNext(Procedure &run)
+std::optional<BaseDevice::Outcome> BaseDevice::outcomeBeforeNext(Procedure &run, int inFlightMs)
 {
+    if (inFlightMs > 0) {
+        run.holdLine();
+        run.waitAndTake(inFlightMs);
+    }
     if (!run.alive())
         return std::nullopt;
     // An answer already here may be the refusal.

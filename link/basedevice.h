@@ -406,9 +406,11 @@ protected:
     void outcomeSaid(Outcome said);
     // The last look before a frame that may go only once the sensor took the
     // awaited one: what the line brought is taken, then what became of that
-    // frame is told; nothing when the session ended. The caller writes its
-    // frame at once, with no wait between.
-    std::optional<Outcome> outcomeBeforeNext(Procedure &run);
+    // frame is told; nothing when the session ended. With `inFlightMs` no
+    // poll goes out from now on, and the answer of one already sent, which
+    // may bring the outcome, is waited for first (the hold ends with the
+    // procedure). The caller writes its frame at once, with no wait between.
+    std::optional<Outcome> outcomeBeforeNext(Procedure &run, int inFlightMs = 0);
 
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned

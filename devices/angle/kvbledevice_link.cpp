@@ -225,17 +225,11 @@ bool KVBLEDevice::delPassBLE()
     run.releaseLine();
     if (!run.waitAndTake(kDeleteFirstStepMs, true))
         return false;
-    // No poll goes out before "no password", and the answer of one already
-    // sent, which may bring the password's outcome, is taken first. The
-    // line goes back at the end.
-    run.holdLine();
-    if (!run.waitAndTake(kAnswerMs))
-        return false;
     // "No password" goes only to a sensor that took the password: after a
     // refusal, or with no word of it yet, a sensor still open from an
     // earlier entry would take it. Without a word the exchange still waits
     // for one, as any password frame unanswered does.
-    const std::optional<Outcome> entered = outcomeBeforeNext(run);
+    const std::optional<Outcome> entered = outcomeBeforeNext(run, kAnswerMs);
     if (!entered)
         return false;
     if (*entered == Outcome::Taken) {

@@ -171,16 +171,10 @@ bool BLEDevice::delPassBLE()
     run.releaseLine();
     if (!run.waitAndTake(kDeleteFirstStepMs))
         return false;
-    // No poll goes out before "no password", and the answer of one already
-    // sent, which may bring the password's outcome, is taken first. The
-    // line goes back at the end.
-    run.holdLine();
-    if (!run.waitAndTake(kAnswerInFlightMs))
-        return false;
     // "No password" goes only to a sensor that took the password: after a
     // refusal (told by its message), or with no word of it yet, a sensor
     // still open from an earlier entry would take it.
-    const std::optional<Outcome> entered = outcomeBeforeNext(run);
+    const std::optional<Outcome> entered = outcomeBeforeNext(run, kAnswerInFlightMs);
     if (!entered)
         return false;
     if (*entered != Outcome::Taken)
