@@ -79,7 +79,6 @@ void BaseDevice::endSession()
     // What a session read is no reading of the next one's.
     forgetReadings();
     // Nor is an outcome it awaited.
-    awaiting = false;
     awaited = Outcome::None;
     lastSaid = Outcome::None;
 }
@@ -566,7 +565,6 @@ bool BaseDevice::sendForAnswer(Procedure &run, const QByteArray &frame, int wait
 
 void BaseDevice::awaitOutcome(bool inRuns)
 {
-    awaiting = sessionRunning;
     awaited = Outcome::None;
     earlierTakenRun = inRuns && lastSaid == Outcome::Taken;
 }
@@ -574,7 +572,7 @@ void BaseDevice::awaitOutcome(bool inRuns)
 void BaseDevice::outcomeSaid(Outcome said)
 {
     lastSaid = said;
-    if (!awaiting || awaited == Outcome::Refused)
+    if (awaited == Outcome::Refused)
         return;
     if (said != Outcome::Taken) {
         // A run of "taken" from before the frame ended here.

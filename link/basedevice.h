@@ -401,8 +401,8 @@ protected:
     // frame's. A refusal counts whenever it came.
     void awaitOutcome(bool inRuns = false);
     // The intake's facts, as answers come: what an answer said of the
-    // awaited frame (None: a report of something else). Nothing is awaited
-    // outside the session it went out in.
+    // awaited frame (None: a report of something else). A session's end
+    // forgets it.
     void outcomeSaid(Outcome said);
     // The last look before a frame that may go only once the sensor took the
     // awaited one: what the line brought is taken, then what became of that
@@ -436,10 +436,8 @@ private:
     bool intakeStopped = false;
     // When the reading of each place was taken; an invalid timer: none.
     std::vector<QElapsedTimer> readingTaken;
-    // The awaited frame (awaitOutcome()), if one went out in the running
-    // session: what became of it, and whether a run of "taken" from before
-    // it still goes on.
-    bool awaiting = false;
+    // What became of the awaited frame (awaitOutcome()) of the running
+    // session, and whether a run of "taken" from before it still goes on.
     Outcome awaited = Outcome::None;
     bool earlierTakenRun = false;
     Outcome lastSaid = Outcome::None; // what the last answer said

@@ -4,6 +4,14 @@
 
 OpenedSensors::Sent OpenedSensors::sent(const Sensor &to, quint32 password)
 {
+    // Sent again, a password is the record it had: it counts again from now
+    // on, and the records stay as few as the passwords tried.
+    for (Record &r : records) {
+        if (r.password == password && same(r.sensor, to)) {
+            r.refused = false;
+            return r.name;
+        }
+    }
     // "No password" is kept too: once taken, it says where the sensor's
     // passwords are to be forgotten.
     records.push_back({++lastName, to, password});

@@ -77,7 +77,8 @@ private:
     // place while the identity is not known.
     static bool same(const Sensor &a, const Sensor &b);
 
-    // Every password sent in this run, until its sensor is forgotten.
+    // Every password sent in this run, one record for each sensor, until that
+    // sensor is forgotten.
     std::vector<Record> records;
     Sent lastName = 0;
 };
