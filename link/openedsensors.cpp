@@ -107,9 +107,9 @@ void OpenedSensors::forget(const Sensor &sensor)
     forgetLike({0, sensor, 0, lineNow()});
 }
 
-void OpenedSensors::forgetLike(const Record &sensor)
+void OpenedSensors::forgetLike(Record of)
 {
-    const Record of = sensor;
+    // A copy: `of` may be one of the records erased.
     records.erase(std::remove_if(records.begin(), records.end(), [&of](const Record &r) { return same(r, of); }),
                   records.end());
     mayBeOpened.erase(std::remove(mayBeOpened.begin(), mayBeOpened.end(), of.sensor.identity), mayBeOpened.end());

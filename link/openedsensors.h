@@ -93,7 +93,7 @@ private:
     // Waits for the identity of the sensor at `place` on the line of now.
     bool waitsAt(const Record &r, int place) const;
     // Forgets every record of the sensor this one went to.
-    void forgetLike(const Record &sensor);
+    void forgetLike(Record of);
 
     // Every password sent in this run, one record for each sensor, until that
     // sensor is forgotten.
