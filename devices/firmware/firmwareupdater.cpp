@@ -266,6 +266,7 @@ bool FirmwareUpdater::interrupt()
         ui->progressBarFirmwareDUT->hide();
     setInVisibleLabelBadFirmW();
     if (completed) {
+        noteClosingFrameWritten();
         outcome = tr("Прошивка успешно обновлена");
         end(true);
         showStatus(outcome);
@@ -526,7 +527,6 @@ void FirmwareUpdater::finishUpdate()
     if (!sendClosingFrame(endFrame))
         return;
     deInitAfterUpdate();
-    emit signalWriteLog(QString("End update firmware %1 sec").arg(nowSecs() - timeStartUpdate));
     if (!pause(kEndWaitMs))
         return;
     // What the bootloader said last is no answer for the page.
@@ -543,21 +543,23 @@ void FirmwareUpdater::finishUpdate()
 bool FirmwareUpdater::sendClosingFrame(const QByteArray &frame)
 {
     const quint32 generation = updateGeneration;
-    // writeData reaches the port at once: what it was handed meanwhile is
-    // this frame, or nothing when the port could not take it.
+    // writeData reaches the port at once: the frame ends this far into the
+    // port's stream, unless the port could not take it. A stream ended
+    // meanwhile (the port closed) tells whether it went out.
     const PortConnection::Mark before = line ? line->handedMark() : PortConnection::Mark();
+    if (line)
+        closingMark = PortConnection::Mark{before.stream, before.handed + frame.size()};
     emit writeData(frame);
-    if (line) {
-        const PortConnection::Mark after = line->handedMark();
-        if (after.stream == before.stream && after.handed - before.handed == frame.size())
-            closingMark = after;
-    }
+    if (line && line->handedMark().stream == before.stream && line->handedMark().handed != closingMark->handed)
+        closingMark.reset();
     // A line that takes no byte for the whole patience fails the download;
     // the frame it holds goes no more.
     QTimer patience;
     patience.setSingleShot(true);
     patience.start(patienceMs);
     while (!closingFrameWritten()) {
+        if (generation != updateGeneration)
+            return false;
         if (!patience.isActive()) {
             if (line)
                 line->dropUnwritten();
@@ -571,16 +573,24 @@ bool FirmwareUpdater::sendClosingFrame(const QByteArray &frame)
         waits.push_back(&loop);
         loop.exec();
         waits.erase(std::find(waits.begin(), waits.end(), &loop));
-        if (generation != updateGeneration)
-            return false;
     }
-    closingWritten = true;
+    if (generation != updateGeneration)
+        return false;
+    noteClosingFrameWritten();
     return true;
 }
 
 bool FirmwareUpdater::closingFrameWritten() const
 {
     return closingWritten || (closingMark && line && line->isWritten(*closingMark));
+}
+
+void FirmwareUpdater::noteClosingFrameWritten()
+{
+    if (closingWritten)
+        return;
+    closingWritten = true;
+    emit signalWriteLog(QString("End update firmware %1 sec").arg(nowSecs() - timeStartUpdate));
 }
 
 bool FirmwareUpdater::isSeen() const

@@ -142,6 +142,7 @@ private:
     // failed because the line took nothing for the whole patience.
     bool sendClosingFrame(const QByteArray &frame);
     bool closingFrameWritten() const;
+    void noteClosingFrameWritten(); // logs the download's end once
     void startFailure();
     void leaveFailedUpdate();
     void clearUpdateState();
