@@ -133,13 +133,12 @@ void Reriruvozive::firmwareUpdateFinished(FirmwareUpdater::Page page, bool ok)
     const bool seen = asked == activePage() && firmwareUpdater->isSeen();
     if (asked == activePage())
         asked->connectDevice();
-    if (seen)
-        return;
     // Its page is off or out of sight: the outcome is told in a box, once
     // a switch under way is done, over the page the user went to.
     const QString told =
         firmwareUpdater->wasInterrupted() ? tr("Обновление прошивки прервано") : firmwareUpdater->outcomeText();
-    QTimer::singleShot(0, this, [this, told] { askService(told, false); });
+    if (!seen && !told.isEmpty())
+        QTimer::singleShot(0, this, [this, told] { askService(told, false); });
 }
 
 bool Reriruvozive::firmwareUpdateRefuses()
