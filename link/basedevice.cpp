@@ -81,6 +81,7 @@ void BaseDevice::endSession()
     // Nor is an outcome it awaited.
     awaited = Outcome::None;
     lastSaid = Outcome::None;
+    emit sessionEnded();
 }
 
 void BaseDevice::stampReading(int place)

@@ -287,6 +287,9 @@ signals:
     void writeData(QByteArray data);
     void copyLevelValueToMain(int level, int device);
     void signalWriteLog(QString message);
+    // The running session ended (endSession()): what waited for an answer in
+    // it waits no more.
+    void sessionEnded();
 
 protected:
     // --- what a page supplies ---
