@@ -33,6 +33,8 @@ KVBLEDevice::KVBLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(
         kCommandReplyMs);
     connect(passwordQuestion, &PasswordQuestion::answered, this, &KVBLEDevice::passwordAnswered);
     connect(passwordQuestion, &PasswordQuestion::unanswered, this, &KVBLEDevice::passwordUnanswered);
+    // A message of a session that ended stays no longer than the session.
+    connect(this, &BaseDevice::sessionEnded, this, &KVBLEDevice::setEnableShowMainStatusMsgBLE);
 
     movieHorizontalLight = new QMovie(kvble::rotationMovieFile(kvble::Rotation::Horizontal, false), QByteArray(), this);
     movieVerticalLight = new QMovie(kvble::rotationMovieFile(kvble::Rotation::Vertical, false), QByteArray(), this);

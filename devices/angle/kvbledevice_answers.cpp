@@ -265,6 +265,8 @@ void KVBLEDevice::clearDeviceInfo()
 
 void KVBLEDevice::showCommandMessage(const QString &text)
 {
+    // The outcome came: the waiting text's own time is over.
+    timerCommandReply->stop();
     mainStatus = false;
     showStatusMessageUp(text);
     timerStatusMsg->start(kStatusMessageMs);

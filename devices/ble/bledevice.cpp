@@ -52,6 +52,8 @@ BLEDevice::BLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form
         kCommandStatusMs);
     connect(passwordQuestion, &PasswordQuestion::answered, this, &BLEDevice::passwordAnswered);
     connect(passwordQuestion, &PasswordQuestion::unanswered, this, &BLEDevice::passwordUnanswered);
+    // A message of a session that ended stays no longer than the session.
+    connect(this, &BaseDevice::sessionEnded, this, &BLEDevice::setEnableShowMainStatusMsgBLE);
 
     // The third sensor's buffer has no storage: it refuses every value, so
     // the third sensor is never judged stable or not.

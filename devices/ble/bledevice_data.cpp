@@ -288,6 +288,8 @@ void BLEDevice::passwordAnswered(int what, int code)
     // A write's own presentation tells nothing: the write tells its outcome.
     if (what == WriteFrame)
         return;
+    // What the sensor answered the dialog tells whether it has a password.
+    probePending = false;
     if (!taken) {
         needUpdateWindow = true;
         if (code == ble::kStatusPasswordRefused) {
