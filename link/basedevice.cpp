@@ -81,7 +81,7 @@ void BaseDevice::endSession()
     // Nor is an outcome it awaited.
     awaited = Outcome::None;
     lastSaid = Outcome::None;
-    emit sessionEnded();
+    sessionEnded();
 }
 
 void BaseDevice::stampReading(int place)

@@ -287,9 +287,6 @@ signals:
     void writeData(QByteArray data);
     void copyLevelValueToMain(int level, int device);
     void signalWriteLog(QString message);
-    // The running session ended (endSession()): what waited for an answer in
-    // it waits no more.
-    void sessionEnded();
 
 protected:
     // --- what a page supplies ---
@@ -338,6 +335,9 @@ protected:
     virtual int readingRoundMs(int place) const;
     // The watchdog ran out.
     virtual void watchdogRanOut();
+    // The running session ended (endSession()): what the page keeps of it
+    // beyond the base's (an answer it awaits, a message's time) ends too.
+    virtual void sessionEnded() {}
 
     // --- what the base gives a page ---
     // The page took a reading of the sensor at `place`, a level it shows:

@@ -11,12 +11,11 @@ constexpr int kInFlightMs = 100;
 
 } // namespace
 
-PasswordQuestion::PasswordQuestion(BaseDevice *page, QVector<int> answers, int answerMs)
-    : QObject(page), answerCodes(std::move(answers)), answerMs(answerMs), answerTime(new QTimer(this))
+PasswordQuestion::PasswordQuestion(QVector<int> answers, int answerMs, QObject *parent)
+    : QObject(parent), answerCodes(std::move(answers)), answerMs(answerMs), answerTime(new QTimer(this))
 {
     answerTime->setSingleShot(true);
     connect(answerTime, &QTimer::timeout, this, &PasswordQuestion::lapse);
-    connect(page, &BaseDevice::sessionEnded, this, &PasswordQuestion::reset);
     settled.start();
 }
 

@@ -25,10 +25,9 @@ class PasswordQuestion : public QObject
 {
     Q_OBJECT
 public:
-    // The password frames of `page`'s sensor. `answers`: the codes that
-    // answer a password frame; `answerMs`: how long a frame's answer is
-    // awaited. The end of the page's session forgets what was awaited.
-    PasswordQuestion(BaseDevice *page, QVector<int> answers, int answerMs);
+    // `answers`: the codes that answer a password frame; `answerMs`: how long
+    // a frame's answer is awaited.
+    PasswordQuestion(QVector<int> answers, int answerMs, QObject *parent = nullptr);
 
     // A frame may go now: none awaits its answer, and no answer from before
     // is still being reported.

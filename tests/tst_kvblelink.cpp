@@ -309,6 +309,18 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QCOMPARE(f->logged("The password bluetooth device is correct"), entered + 1);
     QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Пароль ВТ датчика успешно удалён"), kOutcomeMs);
     QVERIFY(!f->sim->sensors[0].password);
+
+    // Open through a silence past the watchdog, the dialog sends nothing to the silent base, and says why.
+    const int sets = f->sim->countRequests(0xE9);
+    const QList<ModalCloser::Seen> silent = runSecurity([this](SecurityBLE *dialog) {
+        f->sim->silent = true;
+        QVERIFY(QTest::qWaitFor([this] { return !f->kvPage->isDeviceConnected(); }, kOutcomeMs));
+        press(dialog, "77", "Установить пароль датчика");
+        f->sim->silent = false;
+    });
+    QCOMPARE(silent.size(), 1);
+    QCOMPARE(silent.at(0).texts, QStringList({"Подключите датчик"}));
+    QCOMPARE(f->sim->countRequests(0xE9), sets);
 }
 
 void TestKvBleLink::slowBaseStillConfirmsTheRightPassword()

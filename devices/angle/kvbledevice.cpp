@@ -29,12 +29,10 @@ KVBLEDevice::KVBLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(
     connect(timerStatusMsg, &QTimer::timeout, this, &KVBLEDevice::setEnableShowMainStatusMsgBLE);
     connect(timerCommandReply, &QTimer::timeout, this, &KVBLEDevice::setStatusCurCmdBLE);
     passwordQuestion = new PasswordQuestion(
-        this, {kvble::kStatusPasswordAccepted, kvble::kStatusPasswordRefused, kvble::kStatusPasswordChangeFailed},
-        kCommandReplyMs);
+        {kvble::kStatusPasswordAccepted, kvble::kStatusPasswordRefused, kvble::kStatusPasswordChangeFailed},
+        kCommandReplyMs, this);
     connect(passwordQuestion, &PasswordQuestion::answered, this, &KVBLEDevice::passwordAnswered);
     connect(passwordQuestion, &PasswordQuestion::unanswered, this, &KVBLEDevice::passwordUnanswered);
-    // A message of a session that ended stays no longer than the session.
-    connect(this, &BaseDevice::sessionEnded, this, &KVBLEDevice::setEnableShowMainStatusMsgBLE);
 
     movieHorizontalLight = new QMovie(kvble::rotationMovieFile(kvble::Rotation::Horizontal, false), QByteArray(), this);
     movieVerticalLight = new QMovie(kvble::rotationMovieFile(kvble::Rotation::Vertical, false), QByteArray(), this);
@@ -147,6 +145,12 @@ void KVBLEDevice::resetDeviceIsConnected()
 void KVBLEDevice::watchdogRanOut()
 {
     resetDeviceIsConnected();
+}
+
+void KVBLEDevice::sessionEnded()
+{
+    passwordQuestion->reset();
+    setEnableShowMainStatusMsgBLE();
 }
 
 bool KVBLEDevice::resetSettingToDefault()

@@ -149,6 +149,8 @@ protected:
     void takeSearchAnswer(const QByteArray &chunk) override;
     // Lifecycle (kvbledevice.cpp).
     void watchdogRanOut() override;
+    // What was asked in it is answered to none after it, and its message goes.
+    void sessionEnded() override;
     // Every request goes to the base at its fixed address: no search.
     bool searchesTheBus() const override { return false; }
     // A write's own box shows that it runs.

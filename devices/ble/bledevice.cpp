@@ -48,12 +48,10 @@ BLEDevice::BLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form
     timerStatusMsg = new QTimer(this);
     connect(timerStatusMsg, &QTimer::timeout, this, &BLEDevice::setEnableShowMainStatusMsgBLE);
     passwordQuestion = new PasswordQuestion(
-        this, {ble::kStatusPasswordAccepted, ble::kStatusPasswordRefused, ble::kStatusPasswordChangeFailed},
-        kCommandStatusMs);
+        {ble::kStatusPasswordAccepted, ble::kStatusPasswordRefused, ble::kStatusPasswordChangeFailed}, kCommandStatusMs,
+        this);
     connect(passwordQuestion, &PasswordQuestion::answered, this, &BLEDevice::passwordAnswered);
     connect(passwordQuestion, &PasswordQuestion::unanswered, this, &BLEDevice::passwordUnanswered);
-    // A message of a session that ended stays no longer than the session.
-    connect(this, &BaseDevice::sessionEnded, this, &BLEDevice::setEnableShowMainStatusMsgBLE);
 
     // The third sensor's buffer has no storage: it refuses every value, so
     // the third sensor is never judged stable or not.
@@ -218,6 +216,12 @@ void BLEDevice::pollTick()
 void BLEDevice::watchdogRanOut()
 {
     resetDeviceIsConnected();
+}
+
+void BLEDevice::sessionEnded()
+{
+    passwordQuestion->reset();
+    setEnableShowMainStatusMsgBLE();
 }
 
 void BLEDevice::connectDevice()

@@ -305,6 +305,8 @@ protected:
     // The data request of the mode the page polls in.
     void pollTick() override;
     void watchdogRanOut() override;
+    // What was asked in it is answered to none after it, and its message goes.
+    void sessionEnded() override;
     // The base answers at a fixed address: a connection polls it at once.
     bool searchesTheBus() const override { return false; }
     // Said where the user looks: in the dialog a procedure of the page runs
