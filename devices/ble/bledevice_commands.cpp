@@ -153,6 +153,8 @@ bool BLEDevice::setPassBLE()
     const std::optional<quint32> pass = typedPassword(true);
     if (!pass)
         return false;
+    if (ui)
+        ui->label_LockBLE_BLE->show();
     if (storedPassValid) {
         if (!sendPass(run, storedPass, ble::kPasswordEnterCommand))
             return false;
