@@ -88,6 +88,7 @@ void BaseDevice::endSession()
     // Nor is an outcome it awaited.
     awaited = Outcome::None;
     lastSaid = Outcome::None;
+    sessionEnded();
 }
 
 void BaseDevice::stampReading(int place)

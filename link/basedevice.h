@@ -336,6 +336,9 @@ protected:
     virtual int readingRoundMs(int place) const;
     // The watchdog ran out.
     virtual void watchdogRanOut();
+    // The running session ended (endSession()): what the page keeps of it
+    // beyond the base's (an answer it awaits, a message's time) ends too.
+    virtual void sessionEnded() {}
 
     // --- what the base gives a page ---
     // The page took a reading of the sensor at `place`, a level it shows:

@@ -199,6 +199,23 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     openSensor();
     QTRY_VERIFY_WITH_TIMEOUT(f->page->isPasswordProtected(), kOutcomeMs);
     QCOMPARE(f->base->countRequests(0xE9), sent);
+
+    // Entered, and removed with a wrong one while the entry's acceptance is late: the refusal, 2.2 s late, is its own.
+    f->base->relayDelayMs = 400;
+    f->base->refusalDelayMs = 2200;
+    f->runSecurityRow("555", "Ввести пароль датчика", "9", "Удалить пароль датчика");
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Введён не верный пароль датчика"), kOutcomeMs);
+    QCOMPARE(f->base->countRequests(0xE9), sent);
+    QVERIFY(f->base->sensor.password == 555u);
+
+    // Removed as soon as the entry is told taken, with a base that repeats each outcome in five answers.
+    f->base->relayDelayMs = 0;
+    f->base->statusRepeats = 5;
+    f->runSecurityRow("555", "Ввести пароль датчика");
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Пароль принят"), kOutcomeMs);
+    f->runSecurityRow("555", "Удалить пароль датчика");
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Пароль ВТ датчика успешно удалён"), kOutcomeMs);
+    QVERIFY(!f->base->sensor.password);
 }
 
 QTEST_MAIN(TestBleCommands)

@@ -223,8 +223,20 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
         QCOMPARE(f->sim->countRequests(0xE9), 0);
         QCOMPARE(f->sim->sensors[0].password.value_or(0), 4321u);
     }
-    f->sim->relayDelayMs = 0;
+    // Entered, and removed with a wrong one while the entry's acceptance is late: the refusal, 2.2 s late, is its own.
     f->sim->statusRepeats = 2;
+    f->sim->relayDelayMs = 400;
+    f->sim->refusalDelayMs = 2200;
+    runSecurity([](SecurityBLE *dialog) {
+        press(dialog, "4321", "Ввести пароль датчика");
+        QTest::qWait(200);
+        press(dialog, "9", "Удалить пароль датчика");
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Введён не верный пароль датчика"), kOutcomeMs);
+    QCOMPARE(f->sim->countRequests(0xE9), 0);
+    QCOMPARE(f->sim->sensors[0].password.value_or(0), 4321u);
+    f->sim->refusalDelayMs.reset();
+    f->sim->relayDelayMs = 0;
     f->kvPage->setIntervals(BaseDevice::Intervals());
     f->ui->pushButtonBLE->click();
     QVERIFY(f->openAnglePage());
@@ -298,6 +310,30 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QVERIFY(f->openAnglePage());
     QVERIFY(f->waitForAngleSensor());
     QCOMPARE(f->sim->requestsWith(0xE9).size(), 1);
+
+    // Removed right after an entry, with a base that repeats each outcome in five answers: each is told.
+    f->sim->statusRepeats = 5;
+    const int entered = f->logged("The password bluetooth device is correct");
+    runSecurity([](SecurityBLE *dialog) {
+        press(dialog, "98765", "Ввести пароль датчика");
+        QTest::qWait(200);
+        press(dialog, "98765", "Удалить пароль датчика");
+    });
+    QCOMPARE(f->logged("The password bluetooth device is correct"), entered + 1);
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Пароль ВТ датчика успешно удалён"), kOutcomeMs);
+    QVERIFY(!f->sim->sensors[0].password);
+
+    // Open through a silence past the watchdog, the dialog sends nothing to the silent base, and says why.
+    const int sets = f->sim->countRequests(0xE9);
+    const QList<ModalCloser::Seen> silent = runSecurity([this](SecurityBLE *dialog) {
+        f->sim->silent = true;
+        QVERIFY(QTest::qWaitFor([this] { return !f->kvPage->isDeviceConnected(); }, kOutcomeMs));
+        press(dialog, "77", "Установить пароль датчика");
+        f->sim->silent = false;
+    });
+    QCOMPARE(silent.size(), 1);
+    QCOMPARE(silent.at(0).texts, QStringList({"Подключите датчик"}));
+    QCOMPARE(f->sim->countRequests(0xE9), sets);
 }
 
 void TestKvBleLink::slowBaseStillConfirmsTheRightPassword()

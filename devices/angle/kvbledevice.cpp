@@ -28,6 +28,11 @@ KVBLEDevice::KVBLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(
     timerCommandReply->setSingleShot(true);
     connect(timerStatusMsg, &QTimer::timeout, this, &KVBLEDevice::setEnableShowMainStatusMsgBLE);
     connect(timerCommandReply, &QTimer::timeout, this, &KVBLEDevice::setStatusCurCmdBLE);
+    passwordQuestion = new PasswordQuestion(
+        {kvble::kStatusPasswordAccepted, kvble::kStatusPasswordRefused, kvble::kStatusPasswordChangeFailed},
+        kCommandReplyMs, this);
+    connect(passwordQuestion, &PasswordQuestion::answered, this, &KVBLEDevice::passwordAnswered);
+    connect(passwordQuestion, &PasswordQuestion::unanswered, this, &KVBLEDevice::passwordUnanswered);
 
     movieHorizontalLight = new QMovie(kvble::rotationMovieFile(kvble::Rotation::Horizontal, false), QByteArray(), this);
     movieVerticalLight = new QMovie(kvble::rotationMovieFile(kvble::Rotation::Vertical, false), QByteArray(), this);
@@ -119,7 +124,7 @@ void KVBLEDevice::relearnSensor()
     newDevice = true;
     announceArmed = true;
     protectionKnown = false;
-    passwordStep = PasswordStep::None;
+    passwordQuestion->reset();
     clearDeviceInfo();
     if (ui)
         ui->label_LockKVBLE->hide();
@@ -140,6 +145,12 @@ void KVBLEDevice::resetDeviceIsConnected()
 void KVBLEDevice::watchdogRanOut()
 {
     resetDeviceIsConnected();
+}
+
+void KVBLEDevice::sessionEnded()
+{
+    passwordQuestion->reset();
+    setEnableShowMainStatusMsgBLE();
 }
 
 bool KVBLEDevice::resetSettingToDefault()
@@ -172,10 +183,6 @@ void KVBLEDevice::setStatusCurCmdBLE()
 {
     timerCommandReply->stop();
     mainStatus = true;
-    // A password exchange left without an answer is over; the probe may go
-    // out again.
-    if (passwordStep != PasswordStep::Probe)
-        passwordStep = PasswordStep::None;
 }
 
 void KVBLEDevice::setEnableShowMainStatusMsgBLE()

@@ -4,6 +4,7 @@
 #include "devices/angle/kvbleprotocol.h"
 #include "link/basedevice.h"
 #include "link/openedsensors.h"
+#include "link/passwordquestion.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -148,15 +149,16 @@ protected:
     void takeSearchAnswer(const QByteArray &chunk) override;
     // Lifecycle (kvbledevice.cpp).
     void watchdogRanOut() override;
+    // What was asked in it is answered to none after it, and its message goes.
+    void sessionEnded() override;
     // Every request goes to the base at its fixed address: no search.
     bool searchesTheBus() const override { return false; }
     // A write's own box shows that it runs.
     void tellProcedureRunning() override;
 
 private:
-    // Password exchange awaiting the sensor's status.
-    enum class PasswordStep {
-        None,
+    // The password frames, named for their answers.
+    enum PasswordStep {
         Probe,         // "no password": taken means none, refused means one is set
         Input,         // the typed password presented
         Set,           // a new password
@@ -178,17 +180,14 @@ private:
     void showDeviceInfo();
     void handleStatus(int code);
     void handleLinkReport(bool present);
-    void handlePasswordAccepted();
-    void handlePasswordRefused();
+    // What the linked sensor answered a password frame, or that it did not.
+    void passwordAnswered(int step, int code);
+    void passwordUnanswered(int step);
     void handleRebooted();
     void showStatusAction(const kvble::StatusAction &action);
     void showCommandMessage(const QString &text);
     void showLock(bool locked);
     void clearDeviceInfo();
-    // The last password frame's answer may still come.
-    bool passwordAnswerAwaited() const;
-    // An answer taken now answers the last password frame.
-    bool passwordAnswerFresh() const;
     // The probe, unless the linked sensor was opened here (it then counts
     // as protected) or its serial is to come first.
     void probeUnlessOpened();
@@ -212,12 +211,12 @@ private:
                    QStringList &refused);
     void sendModeOfSwitch(int index);
     std::optional<quint32> typedPassword(bool newPasswordField);
-    void startPasswordStep(PasswordStep step);
     // A password frame with `pass` is about to go to the linked sensor.
     void passwordGoesOut(quint32 pass);
-    // A password frame and the short wait for its status; false when the
-    // session ended meanwhile.
-    bool sendPass(Procedure &run, int pass, uchar cmd);
+    // The password frame of a press of the password dialog, on its turn:
+    // waiting for the answer of the one before (the waiting text shows), and
+    // refused while the sensor does not answer. False when it did not go.
+    bool sendPass(Procedure &run, PasswordStep step, quint32 pass);
     bool changeUiid(Procedure &run, const QString &serialNum);
     // Presents (Input) or sets (Set) the password typed in the dialog.
     bool presentOrSetPassword(PasswordStep step);
@@ -289,10 +288,8 @@ private:
     bool lockShown = false; // the closed lock is the picture
     quint32 passwordLastSent = 0;
     OpenedSensors::Sent passwordSent = 0; // what the sensors opened here keep it by
-    PasswordStep passwordStep = PasswordStep::None;
-    // The running exchange was refused and no acceptance came after it.
-    bool passwordRefused = false;
-    QElapsedTimer passwordSentAt;
+    // One at a time: the base's status codes answer whichever went last.
+    PasswordQuestion *passwordQuestion = nullptr;
 };
 
 #endif // KVBLEDEVICE_H

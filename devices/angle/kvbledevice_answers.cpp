@@ -120,11 +120,10 @@ bool KVBLEDevice::handleData(const QByteArray &frame)
     if (deviceInfoShown)
         showDeviceInfo();
 
-    // Until the sensor tells whether it has a password, every answer brings
-    // the probe again; not while another command waits for its status, which
-    // the probe's outcome would take the place of.
-    const bool exchangeRunning = passwordStep != PasswordStep::None && passwordStep != PasswordStep::Probe;
-    if (!protectionKnown && sensorPresent && !exchangeRunning && !isProcedureRunning())
+    // Until the sensor tells whether it has a password, an answer brings the
+    // probe again once no password frame awaits its answer, the probe's own
+    // included, and no procedure of the page runs.
+    if (!protectionKnown && sensorPresent && passwordQuestion->mayAsk() && !isProcedureRunning())
         probeUnlessOpened();
     resetTimerDeviceConnected();
     return true;
@@ -266,6 +265,8 @@ void KVBLEDevice::clearDeviceInfo()
 
 void KVBLEDevice::showCommandMessage(const QString &text)
 {
+    // The outcome came: the waiting text's own time is over.
+    timerCommandReply->stop();
     mainStatus = false;
     showStatusMessageUp(text);
     timerStatusMsg->start(kStatusMessageMs);
@@ -281,19 +282,16 @@ void KVBLEDevice::showStatusAction(const kvble::StatusAction &action)
 
 void KVBLEDevice::handleStatus(int code)
 {
-    // Every report, repeated or not, is a fact for the frame a removal awaits.
-    outcomeSaid(code == kvble::kStatusPasswordAccepted  ? Outcome::Taken
-                : code == kvble::kStatusPasswordRefused ? Outcome::Refused
-                                                        : Outcome::None);
+    // Every report, repeated or not, is a fact for the password frame in
+    // flight; an acceptance or a refusal answering nothing asked is no
+    // outcome.
+    passwordQuestion->reported(code);
     switch (code) {
     case kvble::kStatusLinkReport:
         handleLinkReport(sensorPresent);
         return;
     case kvble::kStatusPasswordAccepted:
-        handlePasswordAccepted();
-        return;
     case kvble::kStatusPasswordRefused:
-        handlePasswordRefused();
         return;
     case kvble::kStatusRebooted:
         // The base repeats the report in several answers; it is one restart.
@@ -305,8 +303,6 @@ void KVBLEDevice::handleStatus(int code)
     }
     if (const std::optional<kvble::StatusAction> action = kvble::statusAction(code))
         showStatusAction(*action);
-    if (code == kvble::kStatusPasswordChangeFailed && passwordStep != PasswordStep::Probe && passwordAnswerFresh())
-        passwordStep = PasswordStep::None;
 }
 
 void KVBLEDevice::handleLinkReport(bool present)
@@ -343,18 +339,6 @@ void KVBLEDevice::handleLinkReport(bool present)
     }
 }
 
-bool KVBLEDevice::passwordAnswerAwaited() const
-{
-    // Later the wait for the sensor's answer is over.
-    return passwordSentAt.isValid() && passwordSentAt.elapsed() < kCommandReplyMs;
-}
-
-bool KVBLEDevice::passwordAnswerFresh() const
-{
-    // Sooner it may answer a poll sent before the frame.
-    return passwordAnswerAwaited() && passwordSentAt.elapsed() >= kFreshAnswerMs;
-}
-
 void KVBLEDevice::showLock(bool locked)
 {
     lockShown = locked;
@@ -364,82 +348,69 @@ void KVBLEDevice::showLock(bool locked)
     ui->label_LockKVBLE->show();
 }
 
-void KVBLEDevice::handlePasswordAccepted()
+void KVBLEDevice::passwordAnswered(int step, int code)
 {
-    // Taken only as the answer of the exchange that waits for it, and only
-    // from an answer that came after its frame went out.
-    if (passwordStep == PasswordStep::None || !passwordAnswerFresh())
+    if (!isSessionRunning())
         return;
-    // A refusal reported earlier in the wait may be the base's late report
-    // of an earlier attempt: the sensor's acceptance wins over it, and what
-    // it took stands ("no password" taken removed the password). A removal
-    // stopped by a refusal stays stopped.
-    if (passwordStep != PasswordStep::DeletePresent)
-        passwordRefused = false;
-    if (passwordStep != PasswordStep::Probe)
-        openedSensors.took(passwordSent);
-    switch (passwordStep) {
-    case PasswordStep::DeletePresent:
+    const bool taken = code == kvble::kStatusPasswordAccepted;
+    protectionKnown = true;
+    if (step == Probe) {
+        // "No password" taken: the sensor has none; refused: it has one.
+        passwordProtected = !taken;
+        if (!taken)
+            qDebug() << "Датчик запаролен";
+        showLock(!taken);
+        return;
+    }
+    if (!taken) {
+        needUpdateWindow = true;
+        // A failure is told by its code's own text, as every status code.
+        if (code != kvble::kStatusPasswordRefused)
+            return;
+        // The sensor has a password, and this one was wrong: nothing asked
+        // for happened, and it opened nothing.
+        openedSensors.refused(passwordSent);
+        passwordProtected = true;
+        showLock(true);
+        showCommandMessage(tr("Введён не верный пароль датчика"));
+        return;
+    }
+    openedSensors.took(passwordSent);
+    switch (step) {
+    case DeletePresent:
         return; // the sensor took its password; "no password" follows
-    case PasswordStep::Probe:
-        passwordProtected = false;
-        showLock(false);
-        break;
-    case PasswordStep::Input:
+    case Input:
         passwordProtected = passwordLastSent != 0;
         showLock(false);
         showCommandMessage(tr("Пароль принят"));
         emit signalWriteLog(QStringLiteral("The password bluetooth device is correct"));
         break;
-    case PasswordStep::Set:
+    case Set:
         passwordProtected = passwordLastSent != 0;
         showLock(passwordProtected);
         showCommandMessage(tr("Новый пароль ВТ датчика успешно установлен"));
         emit signalWriteLog(QStringLiteral("New password BLE device successfully set"));
         break;
-    case PasswordStep::Delete:
+    default:
         passwordProtected = false;
         showLock(false);
         showCommandMessage(tr("Пароль ВТ датчика успешно удалён"));
         emit signalWriteLog(QStringLiteral("Password successfully delete"));
         break;
-    case PasswordStep::None:
-        break;
     }
-    protectionKnown = true;
-    passwordStep = PasswordStep::None;
     if (securityDialog)
         securityDialog->accept();
 }
 
-void KVBLEDevice::handlePasswordRefused()
+void KVBLEDevice::passwordUnanswered(int step)
 {
-    // One refusal per exchange, however many answers repeat it. The exchange
-    // still waits: a slow base may report the previous attempt's refusal
-    // before this one's acceptance, which then wins.
-    const bool fresh = passwordAnswerFresh();
-    // A removal stops at any refusal reported since its password went out,
-    // however soon: the base may report it in one answer only, and "no
-    // password" after a wrong one would reach a sensor still open from an
-    // earlier entry. Stopped by a late report of an earlier attempt, the
-    // user is told the password is wrong and tries again; nothing is lost.
-    const bool stopsRemoval = passwordStep == PasswordStep::DeletePresent && passwordAnswerAwaited();
-    if (passwordStep == PasswordStep::None || passwordRefused || !(fresh || stopsRemoval))
+    // The probe goes again with a later answer.
+    if (!isSessionRunning() || step == Probe)
         return;
-    passwordRefused = true;
-    if (passwordStep == PasswordStep::Probe) {
-        qDebug() << "Датчик запаролен";
-    } else {
-        // The typed password was wrong: nothing asked for happened, and it
-        // opened nothing. Only a refusal that surely answers it says so.
-        if (fresh)
-            openedSensors.refused(passwordSent);
-        needUpdateWindow = true;
-        showCommandMessage(tr("Введён не верный пароль датчика"));
-    }
-    protectionKnown = true;
-    passwordProtected = true;
-    showLock(true);
+    // The password still counts as sent: the sensor may have taken it.
+    showCommandMessage(step == Delete ? tr("Удаление пароля ВТ датчика не подтверждено")
+                                      : tr("Беспроводной датчик не ответил"));
+    emit signalWriteLog(QStringLiteral("Password KVBLE not answered"));
 }
 
 void KVBLEDevice::handleRebooted()

@@ -23,9 +23,6 @@ constexpr int kDialogMinimumWidth = 300;
 constexpr int kCloseMinimumWidth = 100;
 constexpr int kRowSpacing = 20;
 constexpr int kAnswerMs = 100;
-// A deletion presents the password, then sets "no password".
-constexpr int kDeleteFirstStepMs = 2000;
-constexpr int kDeleteSecondStepMs = 200;
 
 } // namespace
 
@@ -120,22 +117,15 @@ bool KVBLEDevice::changeUiid(Procedure &run, const QString &serialNum)
     // Another sensor may answer from now on: whether it has a password is
     // asked anew.
     protectionKnown = false;
-    passwordStep = PasswordStep::None;
+    passwordQuestion->reset();
     mainStatus = true;
     return true;
-}
-
-void KVBLEDevice::startPasswordStep(PasswordStep step)
-{
-    passwordStep = step;
-    passwordRefused = false;
-    passwordSentAt.start();
 }
 
 bool KVBLEDevice::checkPassOnlyBLE()
 {
     passwordLastSent = 0;
-    startPasswordStep(PasswordStep::Probe);
+    passwordQuestion->asked(Probe);
     sendCommand(kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
     currentCommand = kvble::kSerialCommand;
     return true;
@@ -148,19 +138,38 @@ std::optional<quint32> KVBLEDevice::typedPassword(bool newPasswordField)
     return securityDialog ? securityDialog->sendablePassword(newPasswordField) : std::nullopt;
 }
 
-bool KVBLEDevice::sendPass(Procedure &run, int pass, uchar cmd)
+bool KVBLEDevice::sendPass(Procedure &run, PasswordStep step, quint32 pass)
 {
-    // The wait for the answer is no silence of the base. Left during the
-    // wait, the page takes, restarts and sends nothing more.
-    if (!run.alive())
+    showWaiting();
+    if (!passwordQuestion->waitTurn(run))
         return false;
-    run.muteWatchdog();
-    passwordGoesOut(quint32(pass));
-    sendCommand(kvble::passwordWrite(cmd, quint32(pass)));
-    if (!run.waitAndTake(kAnswerMs))
+    // Nothing goes to a sensor that does not answer: its outcome could not
+    // be told.
+    if (!isDeviceConnected()) {
+        run.releaseLine();
+        setEnableShowMainStatusMsgBLE();
+        run.tell(securityDialog ? static_cast<QWidget *>(securityDialog) : dialogParent(), QString(),
+                 tr("Подключите датчик"));
         return false;
-    run.unmuteWatchdog();
-    return true;
+    }
+    // A removal's "no password" goes only while the sensor's last answer is
+    // its taking of the removal's password: an answer reported since (a late
+    // refusal) stops it.
+    if (step == Delete && passwordQuestion->lastAnswer() != kvble::kStatusPasswordAccepted) {
+        run.releaseLine();
+        showCommandMessage(tr("Удаление пароля ВТ датчика не подтверждено"));
+        return false;
+    }
+    passwordLastSent = pass;
+    passwordQuestion->asked(step);
+    passwordGoesOut(pass);
+    sendCommand(kvble::passwordWrite(
+        step == Input || step == DeletePresent ? kvble::kEnterPasswordCommand : kvble::kSetPasswordCommand, pass));
+    currentCommand = kvble::kSerialCommand;
+    // The polls bring its answer; the waiting text stays as long as it is awaited.
+    run.releaseLine();
+    showWaiting();
+    return run.waitAndTake(kAnswerMs);
 }
 
 void KVBLEDevice::passwordGoesOut(quint32 pass)
@@ -176,28 +185,22 @@ bool KVBLEDevice::presentOrSetPassword(PasswordStep step)
     Procedure run(this);
     if (!run)
         return false;
-    const bool set = step == PasswordStep::Set;
+    const bool set = step == Set;
     const std::optional<quint32> pass = typedPassword(set);
-    if (!pass || !run.alive())
+    if (!pass || !run.alive() || !sendPass(run, step, *pass))
         return false;
-    passwordLastSent = *pass;
-    startPasswordStep(step);
-    showWaiting();
-    if (!sendPass(run, int(*pass), set ? kvble::kSetPasswordCommand : kvble::kEnterPasswordCommand))
-        return false;
-    currentCommand = kvble::kSerialCommand;
     emit signalWriteLog(set ? QStringLiteral("Set password KVBLE") : QStringLiteral("Input password KVBLE"));
     return true;
 }
 
 bool KVBLEDevice::inputPassBLE()
 {
-    return presentOrSetPassword(PasswordStep::Input);
+    return presentOrSetPassword(Input);
 }
 
 bool KVBLEDevice::setPassBLE()
 {
-    return presentOrSetPassword(PasswordStep::Set);
+    return presentOrSetPassword(Set);
 }
 
 bool KVBLEDevice::delPassBLE()
@@ -208,42 +211,17 @@ bool KVBLEDevice::delPassBLE()
     const std::optional<quint32> pass = typedPassword(false);
     if (!pass || !run.alive())
         return false;
-    passwordLastSent = *pass;
-    showWaiting();
-    // The answer of a poll already sent is taken first: every report after
-    // the password answers a poll sent after it. The polls go on meanwhile:
-    // they bring its outcome.
-    run.muteWatchdog();
-    run.holdLine();
-    if (!run.waitAndTake(kAnswerMs))
-        return false;
-    startPasswordStep(PasswordStep::DeletePresent);
-    passwordGoesOut(*pass);
-    awaitOutcome(true);
-    sendCommand(kvble::passwordWrite(kvble::kEnterPasswordCommand, *pass));
-    currentCommand = kvble::kSerialCommand;
-    run.releaseLine();
-    if (!run.waitAndTake(kDeleteFirstStepMs, true))
+    // The sensor first takes the present password, then "no password", each
+    // the one question its answers may be of.
+    if (!sendPass(run, DeletePresent, *pass) || !passwordQuestion->waitAnswer(run))
         return false;
     // "No password" goes only to a sensor that took the password: after a
-    // refusal, or with no word of it yet, a sensor still open from an
-    // earlier entry would take it. Without a word the exchange still waits
-    // for one, as any password frame unanswered does.
-    const std::optional<Outcome> entered = outcomeBeforeNext(run, kAnswerMs);
-    if (!entered)
+    // refusal, or with no word of it, a sensor still open from an earlier
+    // entry would take it. What came instead was told as it came.
+    if (passwordQuestion->lastAnswer() != kvble::kStatusPasswordAccepted)
+        return true;
+    if (!sendPass(run, Delete, 0))
         return false;
-    if (*entered == Outcome::Taken) {
-        passwordLastSent = 0;
-        startPasswordStep(PasswordStep::Delete);
-        passwordGoesOut(0);
-        sendCommand(kvble::passwordWrite(kvble::kSetPasswordCommand, 0));
-        currentCommand = kvble::kSerialCommand;
-        if (!run.waitAndTake(kDeleteSecondStepMs))
-            return false;
-    } else if (*entered == Outcome::Refused) {
-        passwordStep = PasswordStep::None;
-    }
-    run.unmuteWatchdog();
     emit signalWriteLog(QStringLiteral("Delete password KVBLE"));
     return true;
 }

@@ -45,10 +45,13 @@ const char *const kButtonOff = "#b9b9b9";
 
 BLEDevice::BLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form, port)
 {
-    timerStatusCmd = new QTimer(this);
     timerStatusMsg = new QTimer(this);
-    connect(timerStatusCmd, &QTimer::timeout, this, &BLEDevice::setStatusCurCmdBLE);
     connect(timerStatusMsg, &QTimer::timeout, this, &BLEDevice::setEnableShowMainStatusMsgBLE);
+    passwordQuestion = new PasswordQuestion(
+        {ble::kStatusPasswordAccepted, ble::kStatusPasswordRefused, ble::kStatusPasswordChangeFailed}, kCommandStatusMs,
+        this);
+    connect(passwordQuestion, &PasswordQuestion::answered, this, &BLEDevice::passwordAnswered);
+    connect(passwordQuestion, &PasswordQuestion::unanswered, this, &BLEDevice::passwordUnanswered);
 
     // The third sensor's buffer has no storage: it refuses every value, so
     // the third sensor is never judged stable or not.
@@ -215,6 +218,12 @@ void BLEDevice::watchdogRanOut()
     resetDeviceIsConnected();
 }
 
+void BLEDevice::sessionEnded()
+{
+    passwordQuestion->reset();
+    setEnableShowMainStatusMsgBLE();
+}
+
 void BLEDevice::connectDevice()
 {
     forgetAdvertSession();
@@ -347,19 +356,15 @@ void BLEDevice::initConnectionNewDevice()
 {
     updateCountdown = 0;
     probePending = true;
-    probeAnswered = false;
     waitingReply = false;
     paramsAcknowledged = false;
     sensorLinked = false;
     noSensorLogged = false;
-    passwordCommandUsed = false;
-    inputRequested = false;
-    deleteRequested = false;
-    newPasswordRequested = false;
     passwordSet = false;
     acceptedPassword.reset();
     lastCommandStatus.reset();
-    passwordAwaited.reset();
+    // Another sensor may answer from now on: nothing asked before is its.
+    passwordQuestion->reset();
     mainStatus = true;
     deviceIsConnectedJustNow = true;
     needUpdateWindow = true;
@@ -465,5 +470,4 @@ void BLEDevice::setFirstConnectingDeviceAdwert(bool value)
 void BLEDevice::awaitCommandOutcome()
 {
     lastCommandStatus.reset();
-    passwordAwaited.reset();
 }

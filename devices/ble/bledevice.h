@@ -3,6 +3,7 @@
 
 #include "link/basedevice.h"
 #include "link/openedsensors.h"
+#include "link/passwordquestion.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -79,6 +80,7 @@ public:
     // The advertising list is long and the base sends it slowly.
     static constexpr int kCheckIntervalAdvertMs = 600;
     static constexpr int kStatusMessageMs = 5000;
+    // A password frame's answer is awaited this long.
     static constexpr int kCommandStatusMs = 7000;
     // Raw values averaged for the stability judgement.
     static constexpr int kStabilityWindow = 8;
@@ -251,8 +253,9 @@ public slots:
     bool sendClearPasswordCmd();
     // Password frame to the linked sensor (0xE8 present, 0xE9 set, 0xF8
     // enter before a write), a step of `run`, which holds the line for its
-    // answer until it lets it go or ends. False when the page was left
-    // (before or during the wait): the caller goes no further.
+    // answer until it lets it go or ends; 0xE8 and 0xE9 wait for the answer
+    // of an earlier one first. False when the page was left (before or during
+    // a wait): the caller goes no further.
     bool sendPass(BaseDevice::Procedure &run, int pass, uchar cmd);
     bool setPass();
     // The link ID for the sensor of this serial number, a step of the new
@@ -302,6 +305,8 @@ protected:
     // The data request of the mode the page polls in.
     void pollTick() override;
     void watchdogRanOut() override;
+    // What was asked in it is answered to none after it, and its message goes.
+    void sessionEnded() override;
     // The base answers at a fixed address: a connection polls it at once.
     bool searchesTheBus() const override { return false; }
     // Said where the user looks: in the dialog a procedure of the page runs
@@ -382,8 +387,9 @@ private:
     // The refusal of a second start gives way to what the lower line said
     // before, once nothing runs any more.
     void endRefusal();
-    void handlePasswordAccepted();
-    void handlePasswordRefused();
+    // What the linked sensor answered a password frame, or that it did not.
+    void passwordAnswered(int what, int code);
+    void passwordUnanswered(int what);
     void handleRebooted();
     void showCommandMessage(const QString &text);
     void showData(int slot);
@@ -409,7 +415,10 @@ private:
     std::optional<quint32> typedPassword(bool newPasswordField);
     // A password frame with `pass` is about to go to the linked sensor.
     void passwordGoesOut(quint32 pass);
-    void startCommandStatusTimer();
+    // The password frame of a press of the password dialog, on its turn:
+    // waiting for the answer of the one before (the waiting text shows), and
+    // refused while the sensor does not answer. False when it did not go.
+    bool askPassword(BaseDevice::Procedure &run, int what, uchar cmd, quint32 pass);
     void startCountdown();
 
     QWidget *statusParent() const;
@@ -417,7 +426,6 @@ private:
     Polling polling = Polling::None;
 
     // The page's own timers: how long a command's message stays.
-    QTimer *timerStatusCmd = nullptr;
     QTimer *timerStatusMsg = nullptr;
     QTimer *countdownTimer = nullptr; // only while the update countdown runs
     std::array<RingBuffer *, kSensors> smoothingBuffers{};
@@ -537,15 +545,15 @@ private:
     int newPass = 0;
     std::optional<quint32> acceptedPassword;
     bool probePending = true;
-    bool probeAnswered = false;
-    bool passwordCommandUsed = false;
-    bool inputRequested = false;
-    bool deleteRequested = false;
-    bool newPasswordRequested = false;
     bool passwordSet = false;
-    // The password of the last frame while no other command went after it,
-    // and the name it was sent under.
-    std::optional<quint32> passwordAwaited;
+    // The password frames, named for their answers: the probe, the dialog's
+    // three presses (a removal presents the password, then sets none), and
+    // the writes' own presentation.
+    enum PasswordFrame { ProbeFrame, EnterFrame, SetFrame, RemoveEnterFrame, RemoveFrame, WriteFrame };
+    // One at a time: the base's status codes answer whichever went last.
+    PasswordQuestion *passwordQuestion = nullptr;
+    // The password of the frame in flight, and the name it was sent under.
+    quint32 passwordAwaited = 0;
     OpenedSensors::Sent passwordAwaitedSent = 0;
 
     // Automatic Empty/Full calibration.

@@ -17,21 +17,12 @@ namespace {
 // The wireless sensors take the password as a signed 32-bit number.
 constexpr quint32 kLargestPassword = 0x7FFFFFFFu;
 constexpr int kPasswordAnswerMs = 100;
-constexpr int kDeleteFirstStepMs = 2000;
-constexpr int kDeleteSecondStepMs = 200;
-// A poll answer already on its way when the line is held.
-constexpr int kAnswerInFlightMs = 100;
 constexpr int kCalibrationChecks = 5;
 constexpr int kCalibrationCheckMs = 1000;
 // The Full level typed by hand: its answer is taken this long after.
 constexpr int kLevelAnswerMs = 200;
 
 } // namespace
-
-void BLEDevice::startCommandStatusTimer()
-{
-    timerStatusCmd->start(kCommandStatusMs);
-}
 
 std::optional<quint32> BLEDevice::typedPassword(bool newPasswordField)
 {
@@ -49,10 +40,13 @@ std::optional<quint32> BLEDevice::typedPassword(bool newPasswordField)
 
 bool BLEDevice::sendClearPasswordCmd()
 {
+    // It waits for the answer of any password frame before it, and a
+    // procedure's own go first.
+    if (!passwordQuestion->mayAsk() || isProcedureRunning())
+        return false;
     newPass = 0;
     const QByteArray frame = ble::passwordProbe();
-    // Sent with every answer until settled, so it does not reopen the last
-    // outcome: a connection starts with none, and a link report ends it.
+    passwordQuestion->asked(ProbeFrame);
     emit writeData(frame);
     qDebug().noquote() << "out = " << frame.toHex();
     currentCommand = ble::kSerialAndFirmwareCommand;
@@ -69,8 +63,13 @@ bool BLEDevice::sendPass(BaseDevice::Procedure &run, int pass, uchar cmd)
     // restarts and sends nothing more.
     if (!run.alive())
         return false;
+    const bool statusAnswered = cmd == ble::kSensorEnterPassword || cmd == ble::kSensorSetPassword;
+    if (statusAnswered && !passwordQuestion->waitTurn(run))
+        return false;
     run.holdLine();
     awaitCommandOutcome();
+    if (statusAnswered)
+        passwordQuestion->asked(WriteFrame);
     passwordGoesOut(quint32(pass));
     emit writeData(ble::valueWrite(quint8(currentNetNum), cmd, quint32(pass)));
     if (!run.wait(kPasswordAnswerMs))
@@ -88,6 +87,43 @@ void BLEDevice::passwordGoesOut(quint32 pass)
     passwordAwaited = pass;
 }
 
+bool BLEDevice::askPassword(Procedure &run, int what, uchar cmd, quint32 pass)
+{
+    mainStatus = false;
+    showStatusMessageUp(tr("Ожидаем ответ от беспроводного датчика"));
+    if (!passwordQuestion->waitTurn(run))
+        return false;
+    // Nothing goes to a sensor that does not answer: its outcome could not
+    // be told.
+    if (!isDeviceConnected() || !sensorLinked) {
+        run.releaseLine();
+        setEnableShowMainStatusMsgBLE();
+        run.tell(securityDialog ? static_cast<QWidget *>(securityDialog) : statusParent(), QString(),
+                 tr("Подключите датчик"));
+        return false;
+    }
+    // A removal's "no password" goes only while the sensor's last answer is
+    // its taking of the removal's password: an answer reported since (a late
+    // refusal) stops it.
+    if (what == RemoveFrame && passwordQuestion->lastAnswer() != ble::kStatusPasswordAccepted) {
+        run.releaseLine();
+        showCommandMessage(tr("Удаление пароля ВТ датчика не подтверждено"));
+        return false;
+    }
+    awaitCommandOutcome();
+    passwordQuestion->asked(what);
+    passwordGoesOut(pass);
+    newPass = int(pass);
+    emit writeData(ble::valueWrite(quint8(currentNetNum), cmd, pass));
+    currentCommand = ble::kSerialAndFirmwareCommand;
+    // The polls bring its answer; the waiting text stays as long as it is
+    // awaited.
+    run.releaseLine();
+    mainStatus = false;
+    showStatusMessageUp(tr("Ожидаем ответ от беспроводного датчика"));
+    return run.waitAndTake(kPasswordAnswerMs);
+}
+
 bool BLEDevice::setPass()
 {
     const std::optional<quint32> pass = typedPassword(false);
@@ -103,20 +139,8 @@ bool BLEDevice::inputPassBLE()
     if (!run)
         return false;
     const std::optional<quint32> pass = typedPassword(false);
-    if (!pass)
+    if (!pass || !askPassword(run, EnterFrame, ble::kSensorEnterPassword, *pass))
         return false;
-    newPass = int(*pass);
-    if (!sendPass(run, newPass, ble::kSensorEnterPassword))
-        return false;
-    currentCommand = ble::kSerialAndFirmwareCommand;
-    // The sensor's answer is awaited like that of the other password
-    // commands, so that an accepted password is said to the user.
-    inputRequested = true;
-    waitingReply = true;
-    passwordCommandUsed = true;
-    mainStatus = false;
-    startCommandStatusTimer();
-    showStatusMessageUp(tr("Ожидаем ответ от беспроводного датчика"));
     emit signalWriteLog("Input password BLE");
     return true;
 }
@@ -131,17 +155,13 @@ bool BLEDevice::setPassBLE()
         return false;
     if (ui)
         ui->label_LockBLE_BLE->show();
-    if (storedPassValid && !sendPass(run, storedPass, ble::kPasswordEnterCommand))
+    if (storedPassValid) {
+        if (!sendPass(run, storedPass, ble::kPasswordEnterCommand))
+            return false;
+        run.releaseLine();
+    }
+    if (!askPassword(run, SetFrame, ble::kSensorSetPassword, *pass))
         return false;
-    newPass = int(*pass);
-    if (!sendPass(run, newPass, ble::kSensorSetPassword))
-        return false;
-    passwordCommandUsed = true;
-    startCommandStatusTimer();
-    waitingReply = true;
-    newPasswordRequested = true;
-    mainStatus = false;
-    showStatusMessageUp(tr("Ожидаем ответ от беспроводного датчика"));
     emit signalWriteLog("Set password BLE");
     return true;
 }
@@ -154,43 +174,17 @@ bool BLEDevice::delPassBLE()
     const std::optional<quint32> pass = typedPassword(false);
     if (!pass)
         return false;
-    newPass = int(*pass);
-    // The sensor first takes the present password, then "no password". The
-    // answer of a poll already sent is taken first: every report after the
-    // password answers a poll sent after it. The polls go on meanwhile: they
-    // bring its outcome.
-    run.muteWatchdog();
-    run.holdLine();
-    if (!run.waitAndTake(kAnswerInFlightMs))
-        return false;
-    awaitCommandOutcome();
-    passwordGoesOut(quint32(newPass));
-    awaitOutcome(true);
-    emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorEnterPassword, quint32(newPass)));
-    currentCommand = ble::kSerialAndFirmwareCommand;
-    run.releaseLine();
-    if (!run.waitAndTake(kDeleteFirstStepMs))
+    // The sensor first takes the present password, then "no password", each
+    // the one question its answers may be of.
+    if (!askPassword(run, RemoveEnterFrame, ble::kSensorEnterPassword, *pass) || !passwordQuestion->waitAnswer(run))
         return false;
     // "No password" goes only to a sensor that took the password: after a
-    // refusal (told by its message), or with no word of it yet, a sensor
-    // still open from an earlier entry would take it.
-    const std::optional<Outcome> entered = outcomeBeforeNext(run, kAnswerInFlightMs);
-    if (!entered)
-        return false;
-    if (*entered != Outcome::Taken)
+    // refusal, or with no word of it, a sensor still open from an earlier
+    // entry would take it. What came instead was told as it came.
+    if (passwordQuestion->lastAnswer() != ble::kStatusPasswordAccepted)
         return true;
-    awaitCommandOutcome();
-    newPass = 0;
-    emit writeData(ble::valueWrite(quint8(currentNetNum), ble::kSensorSetPassword, 0));
-    currentCommand = ble::kSerialAndFirmwareCommand;
-    if (!run.waitAndTake(kDeleteSecondStepMs))
+    if (!askPassword(run, RemoveFrame, ble::kSensorSetPassword, 0))
         return false;
-    passwordCommandUsed = true;
-    startCommandStatusTimer();
-    showStatusMessageUp(tr("Ожидаем ответ от беспроводного датчика"));
-    deleteRequested = true;
-    waitingReply = true;
-    mainStatus = false;
     emit signalWriteLog("Delete password BLE");
     return true;
 }

@@ -141,11 +141,15 @@ void BLEDevice::showCommandMessage(const QString &text)
 
 void BLEDevice::handleStatus(quint8 code)
 {
-    // Every report, repeated or not, is a fact for the frame a removal awaits.
-    outcomeSaid(code == ble::kStatusPasswordAccepted  ? Outcome::Taken
-                : code == ble::kStatusPasswordRefused ? Outcome::Refused
-                                                      : Outcome::None);
-    if (code > ble::kLastStatus)
+    // Every report, repeated or not, is a fact for the password frame in
+    // flight; one that answers it is told as that frame's outcome, and its
+    // repeats are no new outcome.
+    if (passwordQuestion->reported(code)) {
+        lastCommandStatus = code;
+        return;
+    }
+    // An acceptance answering nothing asked is no outcome.
+    if (code == ble::kStatusPasswordAccepted || code > ble::kLastStatus)
         return;
     if (code == ble::kStatusLinkReport) {
         handleLinkReport();
@@ -156,20 +160,20 @@ void BLEDevice::handleStatus(quint8 code)
         return;
     lastCommandStatus = code;
 
-    switch (code) {
-    case ble::kStatusPasswordAccepted:
-        qDebug() << "status = 3";
-        handlePasswordAccepted();
-        return;
-    case ble::kStatusPasswordRefused:
-        qDebug() << "status = 10";
-        handlePasswordRefused();
-        return;
-    case ble::kStatusRebooted:
+    if (code == ble::kStatusRebooted) {
         handleRebooted();
         return;
-    default:
-        break;
+    }
+    if (code == ble::kStatusPasswordRefused) {
+        // A command the locked sensor refused (Full, Empty); until the probe
+        // was answered, the probe's refusal still on its way.
+        if (!probePending) {
+            passwordProtected = true;
+            showLock(true);
+            needUpdateWindow = true;
+            showCommandMessage(tr("Введён не верный пароль датчика"));
+        }
+        return;
     }
     const std::optional<ble::StatusText> text = ble::statusText(code);
     if (!text)
@@ -259,73 +263,84 @@ void BLEDevice::forgetSensor()
     showNoSensor();
 }
 
-void BLEDevice::handlePasswordAccepted()
+void BLEDevice::passwordAnswered(int what, int code)
 {
-    if (!waitingReply)
+    if (!isSessionRunning())
         return;
-    waitingReply = false;
-    if (!probeAnswered) {
-        // The probe set "no password" and the sensor took it: it has none.
-        probeAnswered = true;
+    const bool taken = code == ble::kStatusPasswordAccepted;
+    if (what == ProbeFrame) {
+        // "No password" taken: the sensor has none; refused: it has one.
         probePending = false;
-        passwordProtected = false;
-        showLock(false);
+        passwordProtected = !taken;
+        if (!taken)
+            qDebug() << "Датчик запаролен";
+        showLock(!taken);
         return;
     }
-    if (!passwordCommandUsed) {
-        if (ui)
-            ui->label_LockBLE_BLE->show();
-        return;
-    }
-    passwordProtected = newPass != 0;
-    if (inputRequested || newPasswordRequested)
+    const quint32 pass = passwordAwaited;
+    if (taken) {
         openedSensors.took(passwordAwaitedSent);
-    if (inputRequested) {
-        inputRequested = false;
+    } else if (code == ble::kStatusPasswordRefused) {
+        // The typed password was wrong: nothing asked for happened, and it
+        // opened nothing.
+        openedSensors.refused(passwordAwaitedSent);
+    }
+    // A write's own presentation tells nothing: the write tells its outcome.
+    if (what == WriteFrame)
+        return;
+    // What the sensor answered the dialog tells whether it has a password.
+    probePending = false;
+    if (!taken) {
+        needUpdateWindow = true;
+        if (code == ble::kStatusPasswordRefused) {
+            passwordProtected = true;
+            showLock(true);
+            showCommandMessage(tr("Введён не верный пароль датчика"));
+        } else {
+            showCommandMessage(tr("Ошибка изменения пароля ВТ датчика"));
+            emit signalWriteLog("Error change password BLE");
+        }
+        return;
+    }
+    switch (what) {
+    case EnterFrame:
+        passwordProtected = pass != 0;
         passwordSet = false;
-        acceptedPassword = quint32(newPass);
+        acceptedPassword = pass;
         showCommandMessage(tr("Пароль принят"));
         emit signalWriteLog("Password bluetooth device is correct");
-    }
-    if (deleteRequested) {
+        break;
+    case SetFrame:
+        passwordProtected = pass != 0;
+        passwordSet = pass != 0;
+        acceptedPassword = pass;
+        showCommandMessage(tr("Новый пароль ВТ датчика успешно установлен"));
+        emit signalWriteLog("New password BLE device successfully set");
+        break;
+    case RemoveFrame:
         openedSensors.forget(shownOpenedSensor());
-        deleteRequested = false;
+        passwordProtected = false;
         passwordSet = false;
         acceptedPassword.reset();
         showCommandMessage(tr("Пароль ВТ датчика успешно удалён"));
         emit signalWriteLog("Password successfully delete");
+        break;
+    default:
+        return; // the removal's password was taken: "no password" follows
     }
-    if (newPasswordRequested) {
-        newPasswordRequested = false;
-        passwordSet = newPass != 0;
-        acceptedPassword = quint32(newPass);
-        showCommandMessage(tr("Новый пароль ВТ датчика успешно установлен"));
-        emit signalWriteLog("New password BLE device successfully set");
-    }
-    mainStatus = false;
-    timerStatusMsg->start(kStatusMessageMs);
     showLock(passwordSet);
 }
 
-void BLEDevice::handlePasswordRefused()
+void BLEDevice::passwordUnanswered(int what)
 {
-    if (!probeAnswered) {
-        probePending = false;
-        passwordProtected = true;
-        qDebug() << "Датчик запаролен";
-    } else {
-        // The typed password was wrong: nothing asked for happened, and it
-        // opened nothing.
-        if (passwordAwaited)
-            openedSensors.refused(passwordAwaitedSent);
-        inputRequested = false;
-        deleteRequested = false;
-        newPasswordRequested = false;
-        needUpdateWindow = true;
-        showCommandMessage(tr("Введён не верный пароль датчика"));
-    }
-    showLock(true);
-    probeAnswered = true;
+    // The probe goes again with a later answer; a write's presentation is
+    // told by its write.
+    if (!isSessionRunning() || what == ProbeFrame || what == WriteFrame)
+        return;
+    // The password still counts as sent: the sensor may have taken it.
+    showCommandMessage(what == RemoveFrame ? tr("Удаление пароля ВТ датчика не подтверждено")
+                                           : tr("Беспроводной датчик не ответил"));
+    emit signalWriteLog("Password BLE not answered");
 }
 
 void BLEDevice::handleRebooted()
@@ -372,12 +387,8 @@ void BLEDevice::showData(int slot)
     if (needUpdateWindow && kindAccepted)
         refreshWindow();
 
-    if (probePending) {
-        if (!storedPassValid)
-            probeUnlessOpened();
-        else
-            probeAnswered = true;
-    }
+    if (probePending && !storedPassValid)
+        probeUnlessOpened();
     logConnection();
 }
 
@@ -407,7 +418,6 @@ void BLEDevice::probeUnlessOpened()
         break;
     case OpenedSensors::Probe::Withheld:
         probePending = false;
-        probeAnswered = true;
         passwordProtected = true;
         showLock(true);
         break;

@@ -82,16 +82,13 @@ void BLEDevice::endRefusal()
 
 void BLEDevice::setEnableShowMainStatusMsgBLE()
 {
-    // Fires once per message: a later password command must keep its own
-    // 7 s before the link texts return.
+    // Fires once per message.
     timerStatusMsg->stop();
-    timerStatusCmd->stop();
     mainStatus = true;
 }
 
 void BLEDevice::setStatusCurCmdBLE()
 {
-    timerStatusCmd->stop();
     mainStatus = true;
 }
 

@@ -199,6 +199,7 @@ constexpr quint8 kStatusPasswordAccepted = 3;
 constexpr quint8 kStatusDirectiveCalibration = 4;
 constexpr quint8 kStatusRebooted = 5;
 constexpr quint8 kStatusPasswordRefused = 10;
+constexpr quint8 kStatusPasswordChangeFailed = 13;
 constexpr quint8 kStatusModeSet = 15;
 constexpr quint8 kStatusModeNotSet = 16;
 constexpr quint8 kLastStatus = 16;

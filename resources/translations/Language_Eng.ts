@@ -357,6 +357,14 @@ Wait until the progress bar reaches 100% and connect again</translation>
         <source>Ожидаем ответа от датчика</source>
         <translation>Waiting for the sensor to answer</translation>
     </message>
+    <message>
+        <source>Удаление пароля ВТ датчика не подтверждено</source>
+        <translation>Removal of the wireless sensor password was not confirmed</translation>
+    </message>
+    <message>
+        <source>Беспроводной датчик не ответил</source>
+        <translation>The wireless sensor did not answer</translation>
+    </message>
 </context>
 <context>
     <name>BaseDevice</name>
@@ -836,6 +844,14 @@ and not below lower</translation>
     <message>
         <source>работает</source>
         <translation>working</translation>
+    </message>
+    <message>
+        <source>Удаление пароля ВТ датчика не подтверждено</source>
+        <translation>Removal of the wireless sensor password was not confirmed</translation>
+    </message>
+    <message>
+        <source>Беспроводной датчик не ответил</source>
+        <translation>The wireless sensor did not answer</translation>
     </message>
 </context>
 <context>

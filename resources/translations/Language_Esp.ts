@@ -357,6 +357,14 @@ Espere a que la barra de progreso llegue al 100% y vuelva a conectar</translatio
         <source>Ожидаем ответа от датчика</source>
         <translation>Esperando la respuesta del sensor</translation>
     </message>
+    <message>
+        <source>Удаление пароля ВТ датчика не подтверждено</source>
+        <translation>No se confirmó la eliminación de la contraseña del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Беспроводной датчик не ответил</source>
+        <translation>El sensor inalámbrico no respondió</translation>
+    </message>
 </context>
 <context>
     <name>BaseDevice</name>
@@ -836,6 +844,14 @@ y no bajo el inferior</translation>
     <message>
         <source>работает</source>
         <translation>funciona</translation>
+    </message>
+    <message>
+        <source>Удаление пароля ВТ датчика не подтверждено</source>
+        <translation>No se confirmó la eliminación de la contraseña del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Беспроводной датчик не ответил</source>
+        <translation>El sensor inalámbrico no respondió</translation>
     </message>
 </context>
 <context>

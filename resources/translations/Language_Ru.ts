@@ -351,6 +351,14 @@
         <source>Ожидаем ответа от датчика</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Удаление пароля ВТ датчика не подтверждено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Беспроводной датчик не ответил</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BaseDevice</name>
@@ -817,6 +825,14 @@
     </message>
     <message>
         <source>работает</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удаление пароля ВТ датчика не подтверждено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Беспроводной датчик не ответил</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

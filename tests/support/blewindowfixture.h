@@ -116,28 +116,40 @@ public:
 
     // Runs the service menu's password row as a user does: types the
     // password into the dialog's first field and presses the button of that
-    // caption, then closes the dialog. Returns what each modal window showed,
-    // the password dialog last.
-    QList<ModalCloser::Seen> runSecurityRow(const QString &password, const QString &button)
+    // caption (and, when given, the next password and button 200 ms after
+    // the first press's frame went), then closes the dialog. Returns what
+    // each modal window showed, the password dialog last.
+    QList<ModalCloser::Seen> runSecurityRow(const QString &password, const QString &button,
+                                            const QString &nextPassword = {}, const QString &nextButton = {})
     {
         QAction *security = serviceEntry(QStringLiteral("security"));
         if (!security)
             return {};
         ModalCloser closer;
-        bool pressed = false;
-        closer.leaveOpen = [&pressed, password, button](QWidget *modal) {
+        bool pressed = false, done = false;
+        closer.leaveOpen = [&](QWidget *modal) {
             auto *dialog = qobject_cast<SecurityBLE *>(modal);
-            if (!dialog || pressed)
+            if (!dialog || done)
                 return false;
-            pressed = true;
-            // Pressed from the dialog's own loop, not from the closer's look.
-            QTimer::singleShot(0, dialog, [dialog, password, button] {
-                dialog->findChildren<QLineEdit *>().at(0)->setText(password);
-                for (QPushButton *b : dialog->findChildren<QPushButton *>()) {
-                    if (b->text() == button)
-                        b->click();
-                }
-            });
+            if (!pressed) {
+                pressed = true;
+                // Pressed from the dialog's own loop, not from the closer's look.
+                QTimer::singleShot(0, dialog, [&, dialog] {
+                    const auto press = [dialog](const QString &text, const QString &caption) {
+                        dialog->findChildren<QLineEdit *>().at(0)->setText(text);
+                        for (QPushButton *b : dialog->findChildren<QPushButton *>()) {
+                            if (b->text() == caption)
+                                b->click();
+                        }
+                    };
+                    press(password, button);
+                    if (!nextButton.isEmpty()) {
+                        QTest::qWait(200);
+                        press(nextPassword, nextButton);
+                    }
+                    done = true;
+                });
+            }
             return true;
         };
         security->trigger();

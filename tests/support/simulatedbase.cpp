@@ -86,8 +86,9 @@ void SimulatedBase::reportStatus(quint8 code, int most)
         status = code;
         statusRepeatsLeft = most < 0 ? statusRepeats : qMin(statusRepeats, most);
     };
-    if (relayDelayMs > 0)
-        QTimer::singleShot(relayDelayMs, this, report);
+    const int delay = code == Refused && refusalDelayMs ? *refusalDelayMs : relayDelayMs;
+    if (delay > 0)
+        QTimer::singleShot(delay, this, report);
     else
         report();
 }

@@ -99,6 +99,8 @@ public:
     // command came; until then the answers carry what they carried before
     // (an earlier command's outcome among them).
     int relayDelayMs = 0;
+    // When set, a refusal shows this long after its command came instead.
+    std::optional<int> refusalDelayMs;
     // Makes the data answers carry this status, as after a command (once the
     // relay delay has passed), in at most `most` of them when given.
     void reportStatus(quint8 code, int most = -1);

@@ -1,0 +1,110 @@
+#include "link/passwordquestion.h"
+
+#include <utility>
+
+namespace {
+
+// How often a wait looks at what the line brought.
+constexpr int kLookMs = 100;
+// A request's answer already on its way when the line is held.
+constexpr int kInFlightMs = 100;
+
+} // namespace
+
+PasswordQuestion::PasswordQuestion(QVector<int> answers, int answerMs, QObject *parent)
+    : QObject(parent), answerCodes(std::move(answers)), answerMs(answerMs), answerTime(new QTimer(this))
+{
+    answerTime->setSingleShot(true);
+    connect(answerTime, &QTimer::timeout, this, &PasswordQuestion::lapse);
+    settled.start();
+}
+
+bool PasswordQuestion::mayAsk() const
+{
+    if (inFlight)
+        return false;
+    // A run of the last answer, or of one reported before anything was asked.
+    const bool answerRuns = lastCode && answerCodes.contains(*lastCode);
+    return !answerRuns || settled.hasExpired(answerMs);
+}
+
+bool PasswordQuestion::waitTurn(BaseDevice::Procedure &run)
+{
+    for (;;) {
+        while (!mayAsk()) {
+            if (!run.waitAndTake(kLookMs))
+                return false;
+        }
+        run.holdLine();
+        if (!run.waitAndTake(kInFlightMs))
+            return false;
+        if (mayAsk())
+            return true;
+        run.releaseLine();
+    }
+}
+
+void PasswordQuestion::asked(int frame)
+{
+    what = frame;
+    inFlight = true;
+    answer.reset();
+    runBefore = lastCode;
+    answerTime->start(answerMs);
+}
+
+bool PasswordQuestion::reported(int code)
+{
+    const bool answers = answerCodes.contains(code);
+    const bool fresh = code != lastCode;
+    lastCode = code;
+    if (runBefore && code == *runBefore)
+        return false;
+    runBefore.reset();
+    if (!answers)
+        return false;
+    if (!inFlight) {
+        // Nothing was asked: the late answer of a frame that went unanswered.
+        // It stands as the last answer, and its run keeps the next frame back.
+        if (fresh) {
+            answer = code;
+            settled.start();
+        }
+        return false;
+    }
+    inFlight = false;
+    answerTime->stop();
+    answer = code;
+    settled.start();
+    emit answered(what, code);
+    return true;
+}
+
+bool PasswordQuestion::waitAnswer(BaseDevice::Procedure &run)
+{
+    while (inFlight) {
+        if (!run.waitAndTake(kLookMs))
+            return false;
+    }
+    return run.alive();
+}
+
+void PasswordQuestion::lapse()
+{
+    if (!inFlight)
+        return;
+    inFlight = false;
+    answer.reset();
+    settled.start();
+    emit unanswered(what);
+}
+
+void PasswordQuestion::reset()
+{
+    answerTime->stop();
+    inFlight = false;
+    runBefore.reset();
+    lastCode.reset();
+    answer.reset();
+    settled.start();
+}

@@ -1,0 +1,77 @@
+#ifndef PASSWORDQUESTION_H
+#define PASSWORDQUESTION_H
+
+#include "link/basedevice.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <QVector>
+
+#include <optional>
+
+// The password frames of a sensor that answers them only with a status code
+// in the data answers that follow (a wireless sensor behind the USB base).
+// Such a code names no frame: it answers whichever password frame went last.
+// So one frame goes at a time: the next one waits until the last one was
+// answered, or its answer time went by without an answer, which counts as
+// none. The base also repeats a code in several answers, and a frame's own
+// code cannot be told from such a run: a code counts for the frame in flight
+// only when it was reported after the frame went out and is no run of the
+// same code reported before it, and a frame goes only once the code that
+// answered the one before is no longer reported (or the answer time went by
+// since it came).
+class PasswordQuestion : public QObject
+{
+    Q_OBJECT
+public:
+    // `answers`: the codes that answer a password frame; `answerMs`: how long
+    // a frame's answer is awaited.
+    PasswordQuestion(QVector<int> answers, int answerMs, QObject *parent = nullptr);
+
+    // A frame may go now: none awaits its answer, and no answer from before
+    // is still being reported.
+    bool mayAsk() const;
+    bool awaited() const { return inFlight; }
+    // Waits in `run` until a frame may go. The answers of requests already
+    // on their way are taken last, with the line held, so that every code
+    // after the frame answers a request sent after it: the caller calls
+    // asked(), writes its frame at once and lets the line go. False when the
+    // session ended.
+    bool waitTurn(BaseDevice::Procedure &run);
+    // The frame `what` (the page's name for it) goes out now.
+    void asked(int what);
+    // The status code of a data answer, as it comes. True when it answers the
+    // frame in flight: answered() went out.
+    bool reported(int code);
+    // Waits in `run` until the frame asked last was answered or its answer
+    // time is over; false when the session ended.
+    bool waitAnswer(BaseDevice::Procedure &run);
+    // The code the sensor answered last, fresh; nothing after a frame that
+    // went unanswered.
+    std::optional<int> lastAnswer() const { return answer; }
+    // Nothing is awaited any more: another sensor is reached, or the session
+    // ended.
+    void reset();
+
+signals:
+    void answered(int what, int code);
+    void unanswered(int what);
+
+private:
+    void lapse();
+
+    QVector<int> answerCodes;
+    int answerMs;
+    QTimer *answerTime = nullptr;
+    bool inFlight = false;
+    int what = 0;
+    // The code reported when the frame went out, while it is still reported.
+    std::optional<int> runBefore;
+    std::optional<int> lastCode;
+    std::optional<int> answer;
+    // When the last answer came, or the last frame went unanswered.
+    QElapsedTimer settled;
+};
+
+#endif // PASSWORDQUESTION_H
