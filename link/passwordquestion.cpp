@@ -48,6 +48,7 @@ void PasswordQuestion::asked(int frame)
 {
     what = frame;
     inFlight = true;
+    doubtful = owed && !lapsedAt.hasExpired(answerMs);
     answer.reset();
     runBefore = lastCode;
     answerTime->start(answerMs);
@@ -68,6 +69,7 @@ bool PasswordQuestion::reported(int code)
         // It stands as the last answer, and its run keeps the next frame back.
         if (fresh) {
             answer = code;
+            owed = false;
             settled.start();
         }
         return false;
@@ -96,6 +98,8 @@ void PasswordQuestion::lapse()
     inFlight = false;
     answer.reset();
     settled.start();
+    owed = true;
+    lapsedAt.start();
     emit unanswered(what);
 }
 
@@ -106,5 +110,7 @@ void PasswordQuestion::reset()
     runBefore.reset();
     lastCode.reset();
     answer.reset();
+    owed = false;
+    doubtful = false;
     settled.start();
 }

@@ -50,6 +50,11 @@ public:
     // The code the sensor answered last, fresh; nothing after a frame that
     // went unanswered.
     std::optional<int> lastAnswer() const { return answer; }
+    // Whether the last answer is surely the last frame's own: false when that
+    // frame went while an earlier one's answer was still owed (it went
+    // unanswered shortly before, and nothing came since), which the code may
+    // as well have been.
+    bool lastAnswerSure() const { return !doubtful; }
     // Nothing is awaited any more: another sensor is reached, or the session
     // ended.
     void reset();
@@ -72,6 +77,11 @@ private:
     std::optional<int> answer;
     // When the last answer came, or the last frame went unanswered.
     QElapsedTimer settled;
+    // A frame went unanswered and no code came since: its answer may still
+    // come, for one more answer time from when it lapsed.
+    bool owed = false;
+    QElapsedTimer lapsedAt;
+    bool doubtful = false;
 };
 
 #endif // PASSWORDQUESTION_H

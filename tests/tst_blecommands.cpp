@@ -216,6 +216,20 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     f->runSecurityRow("555", "Удалить пароль датчика");
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Пароль ВТ датчика успешно удалён"), kOutcomeMs);
     QVERIFY(!f->base->sensor.password);
+
+    // An entry acknowledged only past its answer time, then a wrong-password removal: the late "taken" may be the
+    // entry's, so no "no password" goes, and the removal says it is not confirmed.
+    f->base->sensor.password = 555;
+    f->base->statusRepeats = 2;
+    f->base->relayDelayMs = BLEDevice::kCommandStatusMs + 2500;
+    f->base->refusalDelayMs = 3 * BLEDevice::kCommandStatusMs;
+    f->runSecurityRow("555", "Ввести пароль датчика");
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Беспроводной датчик не ответил"), kOutcomeMs);
+    const int removals = f->base->countRequests(0xE9);
+    f->runSecurityRow("9", "Удалить пароль датчика");
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Удаление пароля ВТ датчика не подтверждено"), kOutcomeMs);
+    QCOMPARE(f->base->countRequests(0xE9), removals);
+    QVERIFY(f->base->sensor.password == 555u);
 }
 
 QTEST_MAIN(TestBleCommands)

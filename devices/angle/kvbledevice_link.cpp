@@ -220,6 +220,12 @@ bool KVBLEDevice::delPassBLE()
     // entry would take it. What came instead was told as it came.
     if (passwordQuestion->lastAnswer() != kvble::kStatusPasswordAccepted)
         return true;
+    // Taken, but maybe by an earlier password that went unanswered just
+    // before: "no password" would then go to a sensor that password opened.
+    if (!passwordQuestion->lastAnswerSure()) {
+        showCommandMessage(tr("Удаление пароля ВТ датчика не подтверждено"));
+        return true;
+    }
     if (!sendPass(run, Delete, 0))
         return false;
     emit signalWriteLog(QStringLiteral("Delete password KVBLE"));

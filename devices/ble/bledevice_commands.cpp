@@ -183,6 +183,12 @@ bool BLEDevice::delPassBLE()
     // entry would take it. What came instead was told as it came.
     if (passwordQuestion->lastAnswer() != ble::kStatusPasswordAccepted)
         return true;
+    // Taken, but maybe by an earlier password that went unanswered just
+    // before: "no password" would then go to a sensor that password opened.
+    if (!passwordQuestion->lastAnswerSure()) {
+        showCommandMessage(tr("Удаление пароля ВТ датчика не подтверждено"));
+        return true;
+    }
     if (!askPassword(run, RemoveFrame, ble::kSensorSetPassword, 0))
         return false;
     emit signalWriteLog("Delete password BLE");
