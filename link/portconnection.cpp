@@ -41,6 +41,10 @@ void PortConnection::writeData(QByteArray data)
         qDebug() << "port doesn't exist";
         return;
     }
+    // A closed line takes nothing: a page still polling a port that failed
+    // to open, or an answer handled as the line dropped, writes nowhere.
+    if (!serial->isOpen())
+        return;
     if (serial->write(data) != data.size())
         qDebug() << "send error";
 }

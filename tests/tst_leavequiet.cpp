@@ -45,8 +45,10 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <utility>
 
 // A page the user leaves while one of its procedures waits goes quiet: the
 // procedure's wait ends at once, nothing of the page reaches the line the
@@ -609,6 +611,24 @@ void checkOnlinePassword(Reriruvozive &w)
     w.online()->checkPass();
 }
 
+// The tables are long: ctest runs them in shards side by side, each taking
+// every n-th row ("LEAVEQUIET_SHARD=i/n"); without one a table runs whole.
+bool inOwnShard(int row)
+{
+    const QList<QByteArray> shard = qgetenv("LEAVEQUIET_SHARD").split('/');
+    const int shards = shard.size() == 2 ? std::max(1, shard.at(1).toInt()) : 1;
+    return row % shards == (shard.size() == 2 ? shard.at(0).toInt() : 0);
+}
+
+// Nothing is written to a closed port, which Qt would warn of.
+int closedPortWrites = 0;
+QtMessageHandler testLog = nullptr;
+void countClosedPortWrites(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    closedPortWrites += message.contains("device not open");
+    testLog(type, context, message);
+}
+
 } // namespace
 
 // How the user leaves a procedure in the middle of its wait, or does not.
@@ -635,8 +655,12 @@ class TestLeaveQuiet : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { testLog = qInstallMessageHandler(countClosedPortWrites); }
+    void cleanup() { QCOMPARE(std::exchange(closedPortWrites, 0), 0); }
     void leftPageGoesQuiet_data();
     void leftPageGoesQuiet();
+    void pressedButtonAloneShowsItsPage_data();
+    void pressedButtonAloneShowsItsPage();
 };
 
 void TestLeaveQuiet::leftPageGoesQuiet_data()
@@ -743,14 +767,9 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
     };
     const char *const how[] = {"another device", "switched off",  "back at once",
                                "pressed again",  "window closed", "line hung up"};
-    // The table is long: ctest runs it in shards side by side, each taking
-    // every n-th row ("LEAVEQUIET_SHARD=i/n"); without one it runs whole.
-    const QList<QByteArray> shard = qgetenv("LEAVEQUIET_SHARD").split('/');
-    const int shards = shard.size() == 2 ? std::max(1, shard.at(1).toInt()) : 1;
-    const int ownShard = shard.size() == 2 ? shard.at(0).toInt() : 0;
     int index = 0;
     const auto add = [&](const Row &row, Leave leave) {
-        if (index++ % shards == ownShard)
+        if (inOwnShard(index++))
             QTest::addRow("%s, %s", row.name, how[leave]) << row.procedure << int(leave);
     };
     for (const Row &row : procedures) {
@@ -928,6 +947,57 @@ void TestLeaveQuiet::leftPageGoesQuiet()
     QVERIFY2(shown.isEmpty(), qPrintable(shown.join(" | ")));
     QCOMPARE(ui->stackedWidget->currentWidget(), pageAtLeave);
     QVERIFY(leave == WindowClosed || leave == HungUp || nextPage->isDeviceConnected());
+}
+
+// Every device button shows its own state only, whichever page was on
+// before: pressed, it alone is pressed and its page shows (the BLE button's
+// is the choice of the wireless link).
+const struct
+{
+    const char *name;
+    QPushButton *Ui_Deruvivuriri::*button;
+    QWidget *Ui_Deruvivuriri::*page;
+} kDeviceButtons[] = {
+    {"wired sensor", &Ui_Deruvivuriri::pushButtonDeviceFLS, &Ui_Deruvivuriri::DUT},
+    {"BLE", &Ui_Deruvivuriri::pushButtonBLE, &Ui_Deruvivuriri::ChoiceBLE},
+    {"angle sensor", &Ui_Deruvivuriri::pushButtonKV380, &Ui_Deruvivuriri::KV380},
+    {"PLM300", &Ui_Deruvivuriri::pushButtonPLM300, &Ui_Deruvivuriri::PLM300},
+    {"online unit", &Ui_Deruvivuriri::pushButtonQFOnline, &Ui_Deruvivuriri::QFOnline},
+    {"indicator", &Ui_Deruvivuriri::pushButtonN7, &Ui_Deruvivuriri::N7},
+};
+
+void TestLeaveQuiet::pressedButtonAloneShowsItsPage_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    const int count = int(std::size(kDeviceButtons));
+    for (int a = 0, row = 0; a < count; ++a) {
+        for (int b = a + 1; b < count; ++b) {
+            if (inOwnShard(row++))
+                QTest::addRow("%s, %s", kDeviceButtons[a].name, kDeviceButtons[b].name) << a << b;
+        }
+    }
+}
+
+void TestLeaveQuiet::pressedButtonAloneShowsItsPage()
+{
+    QFETCH(int, first);
+    QFETCH(int, second);
+    SimulatedDevice device;
+    qputenv(portlist::kExtraPortsVariable, device.portPath().toLocal8Bit());
+    Reriruvozive window;
+    Ui_Deruvivuriri *ui = window.form();
+    ui->comboBox_SerialPort->setCurrentText(device.portPath());
+    // The tag network's button is pressed alone, and stands for no device.
+    ui->pushButtonMirvelNet->click();
+    // Each pair in both orders.
+    for (int pressed : {first, second, first}) {
+        (ui->*kDeviceButtons[pressed].button)->click();
+        QCOMPARE(ui->stackedWidget->currentWidget(), ui->*kDeviceButtons[pressed].page);
+        for (const auto &d : kDeviceButtons)
+            QCOMPARE((ui->*d.button)->isChecked(), d.button == kDeviceButtons[pressed].button);
+        QVERIFY(!ui->pushButtonMirvelNet->isChecked());
+    }
 }
 
 QTEST_MAIN(TestLeaveQuiet)
