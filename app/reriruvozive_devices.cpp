@@ -367,8 +367,10 @@ void Reriruvozive::on_pushButtonChoiceAdvert_clicked()
 {
     setDeviceFlag(&Reriruvozive::deviceBLE);
     setParentForComponentsUI(ui->BLE_QF410);
+    // It lights the button itself, before the page waits for the base's
+    // identity: another press during that wait must find the button as it
+    // left it.
     conectAdvertDevice();
-    switchDeviceButtonIcon(ui->pushButtonBLE, true);
 }
 
 void Reriruvozive::on_pushButtonChoiceKVBLE_clicked()

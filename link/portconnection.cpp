@@ -7,6 +7,8 @@
 #include <QScopedValueRollback>
 #include <QTimer>
 
+#include <utility>
+
 PortConnection::PortConnection(QObject *parent) : QObject(parent)
 {
     serial = new QSerialPort(this);
@@ -81,6 +83,7 @@ void PortConnection::dropLineAfterFailure()
         serial->clear(QSerialPort::AllDirections);
         serial->close();
     }
+    dropChunk();
     serial->clearError();
     emit signalHandleError();
 }
@@ -120,6 +123,7 @@ void PortConnection::closeSerialPort()
             serial->clear(QSerialPort::Output);
         serial->close();
     }
+    dropChunk();
     emit signalOpenPort(false);
     emit signalWriteLog("Close port\r\n");
 }
@@ -138,9 +142,15 @@ void PortConnection::readDataByTimer()
     if (receiveBuffer.size() != before)
         return;
 
+    QByteArray chunk = std::exchange(receiveBuffer, QByteArray());
+    dropChunk();
+    emit dataOut(chunk);
+}
+
+void PortConnection::dropChunk()
+{
     disconnect(readTimer, &QTimer::timeout, this, &PortConnection::readDataByTimer);
     readTimer->stop();
     connect(serial, &QSerialPort::readyRead, this, &PortConnection::startReadAbsolutlyAllData, Qt::UniqueConnection);
-    emit dataOut(receiveBuffer);
     receiveBuffer.clear();
 }

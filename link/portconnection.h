@@ -40,6 +40,10 @@ public slots:
 
 private:
     void dropLineAfterFailure();
+    // Ends the gathering of a chunk: what it held is dropped, and the next
+    // byte starts a new one. A chunk of a line that closed belongs to the
+    // device the user left, not to the next one.
+    void dropChunk();
 
     QSerialPort *serial = nullptr;
     QTimer *readTimer = nullptr;
