@@ -18,6 +18,7 @@
 void Reriruvozive::connectFirmwareUpdater()
 {
     connect(firmwareUpdater, &FirmwareUpdater::writeData, portConnection, &PortConnection::writeData);
+    firmwareUpdater->setLine(portConnection);
     connect(firmwareUpdater, &FirmwareUpdater::signalWriteLog, this, &Reriruvozive::recieveLogMessage);
     connect(firmwareUpdater, &FirmwareUpdater::signalCheckIncommingDataWhileUpdate, this, [this] {
         // forwardBytesToFLSLambda: the bootloader answers one byte at a time.
@@ -129,8 +130,15 @@ void Reriruvozive::firmwareUpdateFinished(FirmwareUpdater::Page page, bool ok)
     // found like a sensor just plugged in.
     BaseDevice *asked = firmwarePage(page);
     asked->takeLineBack();
+    const bool seen = asked == activePage() && firmwareUpdater->isSeen();
     if (asked == activePage())
         asked->connectDevice();
+    // Its page is off or out of sight: the outcome is told in a box, once
+    // a switch under way is done, over the page the user went to.
+    const QString told =
+        firmwareUpdater->wasInterrupted() ? tr("Обновление прошивки прервано") : firmwareUpdater->outcomeText();
+    if (!seen && !told.isEmpty())
+        QTimer::singleShot(0, this, [this, told] { askService(told, false); });
 }
 
 bool Reriruvozive::firmwareUpdateRefuses()
@@ -148,10 +156,8 @@ void Reriruvozive::tellFirmwareUpdateRunning()
 
 void Reriruvozive::interruptFirmwareUpdate()
 {
-    if (!firmwareUpdater->interrupt())
-        return;
-    // Told once the switch is done, over the page the user went to.
-    QTimer::singleShot(0, this, [this] { askService(tr("Обновление прошивки прервано"), false); });
+    // Told where the user is, as every outcome of a download.
+    firmwareUpdater->interrupt();
 }
 
 void Reriruvozive::refreshUpdateEntry()

@@ -3,12 +3,14 @@
 #include "deruvivuriri_form.h"
 
 #include "link/frame.h"
+#include "link/serialline.h"
 #include "ui/dynamicqdialog.h"
 
 #include <QDialog>
 #include <QEventLoop>
 #include <QLabel>
 #include <QPointer>
+#include <QSerialPort>
 #include <QTimer>
 
 #include <algorithm>
@@ -31,6 +33,11 @@ BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
     connect(check, &QTimer::timeout, this, &BaseDevice::checkIncommingData);
     connect(search, &QTimer::timeout, this, &BaseDevice::signalRequestForSearchDevices);
     connect(watchdog, &QTimer::timeout, this, &BaseDevice::watchdogRanOut);
+    // A password goes through the port open when it is sent, and so does
+    // an identity the page learns.
+    openedSensors.setLines(
+        [this] { return serialPort && serialPort->isOpen() ? serialline::ofHandle(serialPort->handle()) : QString(); },
+        &serialline::stillThere);
 }
 
 BaseDevice::~BaseDevice() = default;

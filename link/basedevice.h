@@ -1,6 +1,7 @@
 #ifndef BASEDEVICE_H
 #define BASEDEVICE_H
 
+#include "link/openedsensors.h"
 #include "ui/statuslines.h"
 
 #include <QByteArray>
@@ -416,6 +417,9 @@ protected:
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
     StatusLines status;
     int deviceIndex = 0;
+    // The sensors a password was sent to from this page in this run, each
+    // kept for the line the page talked through (the open port's plugging).
+    OpenedSensors openedSensors;
 
 private:
     Intervals periods;

@@ -1,46 +1,72 @@
 #include "link/openedsensors.h"
 
 #include <algorithm>
+#include <utility>
+
+void OpenedSensors::setLines(std::function<QString()> lineNow, std::function<bool(const QString &)> lineStillThere)
+{
+    now = std::move(lineNow);
+    stillThere = std::move(lineStillThere);
+}
 
 OpenedSensors::Sent OpenedSensors::sent(const Sensor &to, quint32 password)
 {
+    const Record sending{0, to, password, lineNow()};
     // Sent again, a password is the record it had: it counts again from now
     // on, and the records stay as few as the passwords tried.
     for (Record &r : records) {
-        if (r.password == password && same(r.sensor, to)) {
+        if (r.password == password && same(r, sending)) {
             r.refused = false;
             return r.name;
         }
     }
     // "No password" is kept too: once taken, it says where the sensor's
     // passwords are to be forgotten.
-    records.push_back({++lastName, to, password});
+    records.push_back(sending);
+    records.back().name = ++lastName;
     return lastName;
+}
+
+bool OpenedSensors::waitsAt(const Record &r, int place) const
+{
+    return r.sensor.identity.isEmpty() && r.sensor.place == place && r.line == lineNow();
 }
 
 void OpenedSensors::identified(int place, const QString &identity)
 {
     if (identity.isEmpty())
         return;
+    bool mayBeOne = false;
     for (Record &r : records) {
-        if (r.sensor.identity.isEmpty() && r.sensor.place == place)
+        if (waitsAt(r, place)) {
             r.sensor.identity = identity;
+            continue;
+        }
+        // Its converter plugged again comes as another line, with the same
+        // sensor at the same place, or not: this sensor is given nothing,
+        // and is not probed either.
+        if (r.sensor.identity.isEmpty() && r.sensor.place == place && r.counts() && stillThere && !stillThere(r.line))
+            mayBeOne = true;
     }
+    if (mayBeOne && std::find(mayBeOpened.begin(), mayBeOpened.end(), identity) == mayBeOpened.end())
+        mayBeOpened.push_back(identity);
 }
 
 void OpenedSensors::moved(int from, int to)
 {
     for (Record &r : records) {
-        if (r.sensor.identity.isEmpty() && r.sensor.place == from)
+        if (waitsAt(r, from))
             r.sensor.place = to;
     }
 }
 
-bool OpenedSensors::same(const Sensor &a, const Sensor &b)
+bool OpenedSensors::same(const Record &a, const Record &b)
 {
-    if (a.identity.isEmpty() || b.identity.isEmpty())
-        return a.identity.isEmpty() && b.identity.isEmpty() && a.place == b.place;
-    return a.identity == b.identity;
+    const Sensor &x = a.sensor;
+    const Sensor &y = b.sensor;
+    if (x.identity.isEmpty() || y.identity.isEmpty())
+        return x.identity.isEmpty() && y.identity.isEmpty() && x.place == y.place && a.line == b.line;
+    return x.identity == y.identity;
 }
 
 OpenedSensors::Record *OpenedSensors::find(Sent name)
@@ -55,7 +81,7 @@ void OpenedSensors::took(Sent password)
     if (!r)
         return;
     if (r->password == 0) {
-        forget(r->sensor);
+        forgetLike(*r);
         return;
     }
     // A refusal reported before may have answered an earlier attempt.
@@ -71,15 +97,22 @@ void OpenedSensors::refused(Sent password)
     // another one sent to it may have.
     const Record answered = *r;
     for (Record &other : records) {
-        if (other.password == answered.password && same(other.sensor, answered.sensor))
+        if (other.password == answered.password && same(other, answered))
             other.refused = true;
     }
 }
 
 void OpenedSensors::forget(const Sensor &sensor)
 {
-    const auto ofSensor = [&sensor](const Record &r) { return same(r.sensor, sensor); };
-    records.erase(std::remove_if(records.begin(), records.end(), ofSensor), records.end());
+    forgetLike({0, sensor, 0, lineNow()});
+}
+
+void OpenedSensors::forgetLike(Record of)
+{
+    // A copy: `of` may be one of the records erased.
+    records.erase(std::remove_if(records.begin(), records.end(), [&of](const Record &r) { return same(r, of); }),
+                  records.end());
+    mayBeOpened.erase(std::remove(mayBeOpened.begin(), mayBeOpened.end(), of.sensor.identity), mayBeOpened.end());
 }
 
 OpenedSensors::Probe OpenedSensors::probeFor(const QString &identity) const
@@ -89,7 +122,9 @@ OpenedSensors::Probe OpenedSensors::probeFor(const QString &identity) const
     const auto opened = [&identity](const Record &r) {
         return r.counts() && (identity.isEmpty() || r.sensor.identity == identity);
     };
-    if (std::none_of(records.begin(), records.end(), opened))
+    const bool mayBe =
+        !identity.isEmpty() && std::find(mayBeOpened.begin(), mayBeOpened.end(), identity) != mayBeOpened.end();
+    if (!mayBe && std::none_of(records.begin(), records.end(), opened))
         return Probe::Allowed;
     return identity.isEmpty() ? Probe::IdentityFirst : Probe::Withheld;
 }

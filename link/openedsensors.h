@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 // The sensors of a page that a password may have opened: a password went to
@@ -16,12 +17,17 @@
 //
 // A password counts for the sensor it went to, known by its identity (a
 // serial number, an IMEI). One sent before the page knew the identity is
-// kept by the place it went to (a network number, a slot) and counts for the
-// sensor whose identity the page learns there next, in that session or a
-// later one of the run; until then a sensor of unknown identity is asked for
-// its identity before any probe. So a sensor sent a password here is never
-// probed; it is taken for protected and asked for its password, until it
-// refused every password sent to it or its password was removed.
+// kept by the line it went through (one plugging of a converter) and the
+// place on it (a network number, a slot), and counts for the sensor whose
+// identity the page learns there next through that same line, in that
+// session or a later one of the run; a sensor identified through another
+// line never takes it. Until then a sensor of unknown identity is asked for
+// its identity before any probe. A line that is gone (its converter
+// unplugged; plugged again it is another line) leaves such a password to no
+// sensor, and every sensor identified at its place since may be the one:
+// none of them is probed. So a sensor sent a password here is never probed;
+// it is taken for protected and asked for its password, until it refused
+// every password sent to it or its password was removed.
 class OpenedSensors
 {
 public:
@@ -41,14 +47,20 @@ public:
     // One password that went out, named to tell its outcome; 0 names none.
     using Sent = quint64;
 
+    // The line the page talks through now, and whether a line it talked
+    // through earlier is still there as it was (serialline). Without them
+    // every password goes through one line that stays.
+    void setLines(std::function<QString()> now, std::function<bool(const QString &)> stillThere);
+
     // `password` goes out to this sensor, to be entered or set: from now on
     // it counts as taken. 0 is no password and opens nothing.
     Sent sent(const Sensor &to, quint32 password);
-    // The sensor at `place` has this identity: what went there while it was
-    // not known went to this sensor.
+    // The sensor at `place` on the line of now has this identity: what went
+    // there through this line while it was not known went to this sensor.
     void identified(int place, const QString &identity);
-    // The sensor at `from` is now reached at `to` (a new network number):
-    // what went to it while its identity was not known moves with it.
+    // The sensor at `from` on the line of now is reached at `to` (a new
+    // network number): what went to it while its identity was not known
+    // moves with it.
     void moved(int from, int to);
     // The sensor answered that it took this password as the one it has: kept
     // while that is a password, and the sensor forgotten for 0, which is none.
@@ -67,20 +79,31 @@ private:
         Sent name = 0;
         Sensor sensor;
         quint32 password = 0;
+        QString line; // what it went through
         bool refused = false;
         // May have opened the sensor.
         bool counts() const { return password != 0 && !refused; }
     };
 
     Record *find(Sent name);
+    QString lineNow() const { return now ? now() : QString(); }
     // The same sensor, as far as the page knew each: by identity, or by
-    // place while the identity is not known.
-    static bool same(const Sensor &a, const Sensor &b);
+    // line and place while the identity is not known.
+    static bool same(const Record &a, const Record &b);
+    // Waits for the identity of the sensor at `place` on the line of now.
+    bool waitsAt(const Record &r, int place) const;
+    // Forgets every record of the sensor this one went to.
+    void forgetLike(Record of);
 
     // Every password sent in this run, one record for each sensor, until that
     // sensor is forgotten.
     std::vector<Record> records;
+    // Sensors identified at the place of a password whose line was gone by
+    // then: each may be the one it opened.
+    std::vector<QString> mayBeOpened;
     Sent lastName = 0;
+    std::function<QString()> now;
+    std::function<bool(const QString &)> stillThere;
 };
 
 #endif // OPENEDSENSORS_H

@@ -17,6 +17,7 @@ PortConnection::PortConnection(QObject *parent) : QObject(parent)
     readTimer->setInterval(kReadTickMs);
     connect(serial, &QSerialPort::readyRead, this, &PortConnection::startReadAbsolutlyAllData, Qt::DirectConnection);
     connect(serial, &QSerialPort::errorOccurred, this, &PortConnection::handleError, Qt::DirectConnection);
+    connect(serial, &QSerialPort::bytesWritten, this, &PortConnection::signalWritten);
 }
 
 PortConnection::~PortConnection()
@@ -47,8 +48,40 @@ void PortConnection::writeData(QByteArray data)
     // to open, or an answer handled as the line dropped, writes nowhere.
     if (!serial->isOpen())
         return;
-    if (serial->write(data) != data.size())
+    const qint64 accepted = serial->write(data);
+    if (accepted > 0)
+        handed += accepted;
+    if (accepted != data.size())
         qDebug() << "send error";
+}
+
+bool PortConnection::isWritten(const Mark &mark) const
+{
+    if (mark.stream + 1 == stream)
+        return lastStreamWritten >= mark.handed;
+    if (mark.stream != stream)
+        return false;
+    // The port's queue holds what is not yet written; a port closed without
+    // ending its stream has lost it.
+    if (!serial->isOpen())
+        return mark.handed == 0;
+    return handed - serial->bytesToWrite() >= mark.handed;
+}
+
+void PortConnection::endStream()
+{
+    lastStreamWritten = serial->isOpen() ? handed - serial->bytesToWrite() : 0;
+    ++stream;
+    handed = 0;
+}
+
+void PortConnection::dropUnwritten()
+{
+    if (!serial->isOpen() || serial->bytesToWrite() == 0)
+        return;
+    endStream();
+    const QScopedValueRollback<bool> closingNow(closing, true);
+    serial->clear(QSerialPort::Output);
 }
 
 void PortConnection::handleError(QSerialPort::SerialPortError error)
@@ -80,6 +113,7 @@ void PortConnection::dropLineAfterFailure()
     // (the write would fail and report the failure again), and the port closes once.
     if (serial->isOpen()) {
         const QScopedValueRollback<bool> closingNow(closing, true);
+        endStream();
         serial->clear(QSerialPort::AllDirections);
         serial->close();
     }
@@ -102,6 +136,9 @@ void PortConnection::openSerialPort(QString portname)
     }
     // A line that failed while it was being set up has been dropped already.
     if (opened && serial->isOpen()) {
+        // A port closed behind our back left its stream unended.
+        if (handed != 0)
+            endStream();
         emit signalOpenPort(true);
         qDebug() << "Open port" << portname;
         emit signalWriteLog("Open port " + portname + "\r\n");
@@ -119,7 +156,9 @@ void PortConnection::closeSerialPort()
         // What waits still goes out on a live line; on a dead one the write
         // fails, and what it left is dropped with the port.
         const QScopedValueRollback<bool> closingNow(closing, true);
-        if (!serial->flush())
+        const bool flushed = serial->flush();
+        endStream();
+        if (!flushed)
             serial->clear(QSerialPort::Output);
         serial->close();
     }

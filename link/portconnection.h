@@ -22,12 +22,27 @@ public:
     // Interval of the silence that ends a chunk.
     static constexpr int kReadTickMs = 10;
 
+    // A place in what was handed to the port: everything handed up to it is
+    // on the line once the port has written it. What is dropped unwritten (a
+    // hang-up, a close, dropUnwritten()) never counts as written.
+    struct Mark
+    {
+        quint64 stream = 0; // a close or a drop begins a new stream
+        qint64 handed = 0;
+    };
+    Mark handedMark() const { return {stream, handed}; }
+    bool isWritten(const Mark &mark) const;
+    // What waits to be written goes no more; the line stays open.
+    void dropUnwritten();
+
 signals:
     void signalOpenPort(bool stateSerialPort);
     void signalHandleError();
     void signalHandleNoError();
     void dataOut(QByteArray &data);
     void signalWriteLog(QString message);
+    // The port wrote some of what it was handed onto the line.
+    void signalWritten();
 
 public slots:
     QByteArray readData();
@@ -44,6 +59,8 @@ private:
     // byte starts a new one. A chunk of a line that closed belongs to the
     // device the user left, not to the next one.
     void dropChunk();
+    // What waits now is dropped or written before the next byte is handed.
+    void endStream();
 
     QSerialPort *serial = nullptr;
     QTimer *readTimer = nullptr;
@@ -51,6 +68,9 @@ private:
     // The port is being closed: whatever it reports meanwhile belongs to the
     // close (on a dead line a write, tcsetattr or ioctl fails), not to a new failure.
     bool closing = false;
+    quint64 stream = 0;
+    qint64 handed = 0;            // bytes handed in this stream
+    qint64 lastStreamWritten = 0; // of the stream before it, what went out
 };
 
 #endif // PORTCONNECTION_H

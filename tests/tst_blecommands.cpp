@@ -186,6 +186,16 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     f->base->identitySilent = false;
     const int sent = f->base->countRequests(0xE9);
     f->ui->pushButtonBLE->click();
+    // Another converter's base, its sensor of another serial in the same place, on and off: it does not take it.
+    auto other = std::make_unique<SimulatedBase>();
+    other->serial = 55555;
+    qputenv(portlist::kExtraPortsVariable, (f->base->portPath() + ":" + other->portPath()).toLocal8Bit());
+    f->window->updateSerialPorts();
+    std::swap(f->base, other);
+    openSensor();
+    QTRY_COMPARE_WITH_TIMEOUT(f->page->getSensorSerial(), 55555, kOutcomeMs);
+    f->ui->pushButtonBLE->click();
+    std::swap(f->base, other);
     openSensor();
     QTRY_VERIFY_WITH_TIMEOUT(f->page->isPasswordProtected(), kOutcomeMs);
     QCOMPARE(f->base->countRequests(0xE9), sent);

@@ -1,3 +1,4 @@
+#include "app/portlist.h"
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
@@ -25,6 +26,7 @@ class TestFlsPassword : public QObject
 private slots:
     void cleanup();
 
+    void unprotectedSensorGetsTheTypedPassword_data();
     void unprotectedSensorGetsTheTypedPassword();
     void enteredPasswordOpensTheSensorForWrites_data();
     void enteredPasswordOpensTheSensorForWrites();
@@ -53,6 +55,7 @@ const QString kProtectedText = "Изменение настроек устрой
 const QString kUnprotectedText =
     "Изменение настроек датчика не защищено паролем\nВы можете установить пароль или пропустить этот шаг";
 const QString kWrongPassword = "Ошибка\nВведён неверный пароль\nПопробуйте другой пароль";
+const QString kSilent = "Датчик не ответил";
 
 QByteArray shortAnswer(quint8 net, quint8 command)
 {
@@ -86,15 +89,29 @@ void TestFlsPassword::protect(quint32 password)
     s->device->sensor().unlocked = false;
 }
 
+void TestFlsPassword::unprotectedSensorGetsTheTypedPassword_data()
+{
+    QTest::addColumn<bool>("answerLost");
+    QTest::newRow("answered") << false;
+    QTest::newRow("its answer lost") << true;
+}
+
 void TestFlsPassword::unprotectedSensorGetsTheTypedPassword()
 {
     QVERIFY(startSession());
     QVERIFY(securityEntry());
-    DialogSteps script({DialogSteps::fillAndClick({"1234"}, "Установить пароль")});
+    QFETCH(bool, answerLost);
+    DialogSteps script({[this, answerLost](QWidget *dialog) {
+                            s->device->unansweredCommands = answerLost ? QList<quint8>{0xF7} : QList<quint8>();
+                            DialogSteps::fillAndClick({"1234"}, "Установить пароль")(dialog);
+                        },
+                        DialogSteps::accept()});
     const int from = s->device->requests().size();
     securityEntry()->trigger();
 
-    QCOMPARE(script.seen.size(), 1);
+    // Unconfirmed, the password is told so and shows no lock.
+    QCOMPARE(script.allTexts().contains(kSilent + "\nУстановка пароля не подтверждена"), answerLost);
+    QVERIFY(showsPicture(s->ui->label_LockDUT, answerLost ? ":/images/unlock.png" : ":/images/lock.png"));
     QCOMPARE(script.seen.at(0).className, QString("Security"));
     QVERIFY(script.seen.at(0).texts.contains(kUnprotectedText));
     // The probe carries no password; then the one typed, high byte first.
@@ -103,7 +120,6 @@ void TestFlsPassword::unprotectedSensorGetsTheTypedPassword()
     QCOMPARE(s->device->sensor().password, std::optional<quint32>(1234));
     QVERIFY(!s->page->isPasswordEntered());
     QCOMPARE(s->page->getStoredPassword(), 1234u);
-    QVERIFY(showsPicture(s->ui->label_LockDUT, ":/images/lock.png"));
     QTRY_VERIFY_WITH_TIMEOUT(s->logSinceStart().contains(" -- Set password FLS\r\n"), 2000);
     QTRY_VERIFY_WITH_TIMEOUT(s->logSinceStart().contains(" -- Check password FLS\r\n"), 2000);
     // The page polls again.
@@ -133,6 +149,7 @@ void TestFlsPassword::enteredPasswordOpensTheSensorForWrites()
         QVERIFY(!script.seen.isEmpty());
         QVERIFY(script.seen.at(0).texts.contains(kProtectedText));
         QCOMPARE(script.allTexts().contains(kWrongPassword), !right);
+        QCOMPARE(s->page->getLabelStatusMessageUp()->text() == "Пароль принят", right);
     }
     QCOMPARE(s->sent(0xF8).last(), signedRequest(1, 0xF8, be32(typed.toUInt())));
     QCOMPARE(s->page->isPasswordEntered(), right);
@@ -184,12 +201,15 @@ void TestFlsPassword::removalNeedsTheRightPassword_data()
     QTest::addColumn<bool>("offWhileTold");
     QTest::addColumn<bool>("serialLate");
     QTest::addColumn<bool>("answerLost");
-    QTest::newRow("right password") << "4321" << true << false << false << false;
-    QTest::newRow("wrong password") << "1111" << false << false << false << false;
-    QTest::newRow("wrong password, switched off while told") << "1111" << false << true << false << false;
+    QTest::addColumn<bool>("otherLine");
+    QTest::newRow("right password") << "4321" << true << false << false << false << false;
+    QTest::newRow("wrong password") << "1111" << false << false << false << false << false;
+    QTest::newRow("wrong password, switched off while told") << "1111" << false << true << false << false << false;
     QTest::newRow("right password, then one entered before the serial came")
-        << "4321" << true << false << true << false;
-    QTest::newRow("right password, its answer lost") << "4321" << true << false << false << true;
+        << "4321" << true << false << true << false << false;
+    QTest::newRow("right password, its answer lost") << "4321" << true << false << false << true << false;
+    QTest::newRow("right password, then one entered before the serial came, another converter's sensor seen")
+        << "4321" << true << false << true << false << true;
 }
 
 void TestFlsPassword::removalNeedsTheRightPassword()
@@ -200,6 +220,7 @@ void TestFlsPassword::removalNeedsTheRightPassword()
     QFETCH(bool, offWhileTold);
     QFETCH(bool, serialLate);
     QFETCH(bool, answerLost);
+    QFETCH(bool, otherLine);
     protect(4321);
     s->device->unansweredCommands = answerLost ? QList<quint8>{0xF8} : QList<quint8>();
 
@@ -229,6 +250,8 @@ void TestFlsPassword::removalNeedsTheRightPassword()
     QCOMPARE(s->sent(0xF8).last(), signedRequest(1, 0xF8, be32(typed.toUInt())));
     QCOMPARE(s->sent(0xF7).last(), signedRequest(1, 0xF7, be32(0)));
     QCOMPARE(texts.contains(kWrongPassword), !right);
+    QCOMPARE(texts.contains(kSilent + "\nПароль не удалён"), answerLost);
+    QCOMPARE(s->page->getLabelStatusMessageUp()->text() == "Пароль успешно удалён", removed);
     QCOMPARE(s->device->sensor().password.has_value(), !removed);
     QCOMPARE(s->page->getStoredPassword(), 0u);
     QTRY_VERIFY_WITH_TIMEOUT(s->logSinceStart().contains(" -- Delete password FLS\r\n"), 2000);
@@ -249,14 +272,30 @@ void TestFlsPassword::removalNeedsTheRightPassword()
         s->ui->pushButtonDeviceFLS->click();
         QVERIFY(s->connect("Подключен QF470"));
     }
-    DialogSteps lost({DialogSteps::fillAndClick({"4242"}, "Ввести пароль"), DialogSteps::click("Закрыть")});
+    DialogSteps lost(
+        {DialogSteps::fillAndClick({"4242"}, "Ввести пароль"), DialogSteps::accept(), DialogSteps::click("Закрыть")});
     const int lostFrom = s->device->requests().size();
     securityEntry()->trigger();
     s->device->unansweredCommands.clear();
+    if (otherLine) {
+        // Off; another converter whose sensor at the same number is on and off; then this one again.
+        auto other = std::make_unique<SimulatedFls>();
+        other->sensor().serial = 55555;
+        qputenv(portlist::kExtraPortsVariable, (s->device->portPath() + ":" + other->portPath()).toLocal8Bit());
+        s->window->updateSerialPorts();
+        s->ui->pushButtonDeviceFLS->click();
+        std::swap(s->device, other);
+        QVERIFY(s->connect("Подключен QF470"));
+        QTRY_COMPARE_WITH_TIMEOUT(s->ui->label_SerNumVal->text(), QString("55555"), 4000);
+        s->ui->pushButtonDeviceFLS->click();
+        std::swap(s->device, other);
+        QVERIFY(s->connect("Подключен QF470"));
+    }
     securityEntry()->trigger();
     // A sensor whose removal stopped short is still taken for opened: no probe.
     QCOMPARE(s->writesSince(lostFrom), answerLost ? QList<quint8>({0xF8}) : QList<quint8>({0xF7, 0xF8}));
-    QVERIFY(lost.seen.at(1).texts.contains(kProtectedText));
+    QCOMPARE(lost.seen.at(1).texts, QStringList({kSilent}));
+    QVERIFY(lost.seen.at(2).texts.contains(kProtectedText));
 }
 
 void TestFlsPassword::passwordsTheSensorCannotTakeAreRefused_data()
@@ -357,7 +396,7 @@ void TestFlsPassword::onlyAnAnswerAfterTheSendIsJudged()
     {
         DialogSteps script;
         f.page->checkPass();
-        QVERIFY(script.seen.isEmpty());
+        QCOMPARE(script.allTexts(), QStringList({kSilent}));
         QCOMPARE(f.page->getLastAnswer(), 0);
     }
 

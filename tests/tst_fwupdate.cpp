@@ -128,12 +128,16 @@ void TestFwUpdate::blockDownloadSendsTheWholeFileThenTheSensorIsBack_data()
     QTest::addColumn<int>("acknowledge");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("lateAnswer");
+    QTest::addColumn<bool>("fromCalibration");
     // The bootloader answers the sync byte of the start at once; a sensor
     // answer sent just before the restart must not hide that acknowledge.
     QTest::newRow("QF260, a padded last block")
-        << "QF260.bin" << int(SimulatedFls::kModelQF260) << 130 << 0xA5 << "Подключен QF260" << true;
+        << "QF260.bin" << int(SimulatedFls::kModelQF260) << 130 << 0xA5 << "Подключен QF260" << true << false;
     QTest::newRow("QF470, whole blocks and a zero block")
-        << "QF470_release.bin" << int(SimulatedFls::kModelQF470) << 640 << 0x79 << "Подключен QF470" << false;
+        << "QF470_release.bin" << int(SimulatedFls::kModelQF470) << 640 << 0x79 << "Подключен QF470" << false << false;
+    // Asked from the calibration page, the download is watched and told all the same.
+    QTest::newRow("QF470, from the calibration page")
+        << "QF470.bin" << int(SimulatedFls::kModelQF470) << 200 << 0x79 << "Подключен QF470" << false << true;
 }
 
 void TestFwUpdate::blockDownloadSendsTheWholeFileThenTheSensorIsBack()
@@ -144,6 +148,7 @@ void TestFwUpdate::blockDownloadSendsTheWholeFileThenTheSensorIsBack()
     QFETCH(int, acknowledge);
     QFETCH(QString, shown);
     QFETCH(bool, lateAnswer);
+    QFETCH(bool, fromCalibration);
 
     setUp(Dialect::Block, quint8(model));
     device->startDelayMs = 1000;
@@ -153,8 +158,13 @@ void TestFwUpdate::blockDownloadSendsTheWholeFileThenTheSensorIsBack()
 
     const QByteArray file = firmware(size);
     FirmwareDialogs dialogs(writeFile(name, file));
+    if (fromCalibration)
+        ui->ButtonTarirovka->click();
+    QVERIFY(ui->stackedWidget->currentWidget() == (fromCalibration ? ui->Tarirovka : ui->DUT));
     QVERIFY(pressUpdate());
     QCOMPARE(device->countRequests(5, 0x88), 1);
+    QCOMPARE(status(), QString("Переподключите питание датчика"));
+    QVERIFY(seen(ui->progressBarFirmwareDUT));
 
     QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Прошивка успешно обновлена"), kDownloadMs);
     QCOMPARE(ui->progressBarFirmwareDUT->value(), ui->progressBarFirmwareDUT->maximum());
@@ -217,14 +227,14 @@ void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
     // The texts of the download show on the page the user is on.
     const QString restart = QStringLiteral("Переподключите питание датчика");
     QVERIFY2(shownOn(askingPage).contains(restart), qPrintable(shownOn(askingPage).join(" | ")));
-    QVERIFY(status() != restart);
+    QVERIFY(page->getLabelStatusMessage()->text() != restart);
 
     QTRY_COMPARE_WITH_TIMEOUT(device->downloadsCompleted, 1, kDownloadMs);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kDownloadMs);
     QCOMPARE(finished.at(0).at(0).value<FirmwareUpdater::Page>(), asker);
     QCOMPARE(finished.at(0).at(1).toBool(), true);
     QVERIFY(shownOn(askingPage).contains(QStringLiteral("Прошивка успешно обновлена")));
-    QVERIFY(status() != QStringLiteral("Прошивка успешно обновлена"));
+    QVERIFY(page->getLabelStatusMessage()->text() != QStringLiteral("Прошивка успешно обновлена"));
     if (blockDialect)
         QCOMPARE(device->blockData, file + QByteArray(64 - size % 64, '\0'));
     else

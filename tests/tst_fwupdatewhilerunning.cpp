@@ -37,29 +37,46 @@ void TestFwUpdateWhileRunning::aDeviceSwitchEndsTheDownloadAndTheNewDeviceHasIts
     angle.sensor().netNum = 4;
     morePorts << angle.portPath();
     // Unplugged while the download's last frame still waits to be written (the erase, an option byte, a block's
-    // command, address or data), the download is told interrupted, the page goes off and the next port is taken
-    // at the first press.
-    const QList<int> framesAfterErase = {0, 2, 9, 13, 15, 21};
+    // command, address or data, the closing go or end frame), the download is told interrupted, the page goes off
+    // and the next port is taken at the first press. Switched off once its closing frame is written, it is told done.
+    struct Moment
+    {
+        Dialect dialect;
+        int frame; // counted from the reset, sync bytes aside
+        bool offOnceWritten;
+    };
+    const QList<Moment> moments = {{Dialect::Rom, 2, false},  {Dialect::Rom, 4, false},   {Dialect::Rom, 11, false},
+                                   {Dialect::Rom, 15, false}, {Dialect::Rom, 17, false},  {Dialect::Rom, 23, false},
+                                   {Dialect::Rom, 24, false}, {Dialect::Block, 4, false}, {Dialect::Block, 4, true}};
     std::list<SimulatedBootloader> pulled;
-    for (int i = 0; i < framesAfterErase.size(); ++i)
-        morePorts << pulled.emplace_back(Dialect::Rom).portPath();
+    for (const Moment &m : moments)
+        morePorts << pulled.emplace_back(m.dialect).portPath();
     setUp(Dialect::Block, SimulatedFls::kModelQF470);
     auto line = pulled.begin();
-    for (const int after : framesAfterErase) {
-        line->sensor().model = SimulatedFls::kModelQF210;
+    for (const Moment &m : moments) {
+        const bool rom = m.dialect == Dialect::Rom;
+        line->sensor().model = rom ? SimulatedFls::kModelQF210 : SimulatedFls::kModelQF260;
         ui->comboBox_SerialPort->setCurrentText(line->portPath());
-        connectWiredSensor("Подключен QF210");
-        FirmwareDialogs dialogs(writeFile("QF210.bin", firmware(0x4A40 + 300)));
-        int sinceErase = -1;
+        connectWiredSensor(rom ? "Подключен QF210" : "Подключен QF260");
+        FirmwareDialogs dialogs(writeFile(rom ? "QF210.bin" : "QF260.bin", firmware(rom ? 0x4A40 + 300 : 130)));
+        int sent = -1;
         const auto pull = connect(updater, &FirmwareUpdater::writeData, [&](const QByteArray &frame) {
-            sinceErase = frame == fwimage::globalErase() ? 0 : sinceErase + (sinceErase >= 0);
-            if (sinceErase == after)
+            sent += frame != QByteArray(1, char(fwimage::kSync));
+            if (sent == m.frame && !m.offOnceWritten)
                 line->hangUp();
         });
+        const auto off = connect(window->port(), &PortConnection::signalWritten, [&] {
+            if (m.offOnceWritten && sent == m.frame) {
+                sent = -2; // pressed once
+                QTimer::singleShot(0, ui->pushButtonDeviceFLS, &QPushButton::click);
+            }
+        });
         QVERIFY(pressUpdate());
-        QTRY_VERIFY_WITH_TIMEOUT(dialogs.messages.contains("Обновление прошивки прервано"), kDownloadMs);
+        const QString told = m.offOnceWritten ? "Прошивка успешно обновлена" : "Обновление прошивки прервано";
+        QTRY_VERIFY_WITH_TIMEOUT(dialogs.messages.contains(told), kDownloadMs);
         QVERIFY(!ui->pushButtonDeviceFLS->isChecked());
         disconnect(pull);
+        disconnect(off);
         ++line;
     }
     ui->comboBox_SerialPort->setCurrentText(device->portPath());

@@ -282,6 +282,19 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QCOMPARE(f->sim->sensors[0].password.value_or(0), 98765u);
     f->sim->identitySilent = false;
     f->ui->pushButtonBLE->click();
+    // Another converter's base, its sensor of another serial, on and off: it does not take it.
+    auto other = std::make_unique<SimulatedAngleBase>();
+    other->sensors[0].serial = 55555;
+    qputenv(portlist::kExtraPortsVariable, (f->sim->portPath() + ":" + other->portPath()).toLocal8Bit());
+    f->window->updateSerialPorts();
+    std::unique_ptr<SimulatedBase> otherBase(other.release());
+    std::swap(f->base, otherBase);
+    f->sim = static_cast<SimulatedAngleBase *>(f->base.get());
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    f->ui->pushButtonBLE->click();
+    std::swap(f->base, otherBase);
+    f->sim = static_cast<SimulatedAngleBase *>(f->base.get());
     QVERIFY(f->openAnglePage());
     QVERIFY(f->waitForAngleSensor());
     QCOMPARE(f->sim->requestsWith(0xE9).size(), 1);

@@ -234,7 +234,7 @@ void TestOnlinePassword::protectedUnitRefusesAWrongPasswordAndTakesTheRightOne()
     {
         PasswordUser user("4321", "Ввести пароль");
         page->checkPass();
-        QVERIFY(user.messages.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(user.messages, QStringList{"Пароль принят"}, kAnswerMs);
     }
     QVERIFY(device->unit.unlocked);
     QVERIFY(lockShows("unlock.png"));
@@ -247,13 +247,26 @@ void TestOnlinePassword::protectedUnitRefusesAWrongPasswordAndTakesTheRightOne()
     ui->pushButtonOnlineWriteSetting->click();
     QTRY_COMPARE_WITH_TIMEOUT(device->appliedRecords.size(), 1, kAnswerMs);
 
-    // Once the IMEI has come, the password counts for that unit: no probe.
+    // Another converter's unit on and off; then this one again, and once the IMEI has come, the password counts for
+    // that unit: no probe.
+    auto other = std::make_unique<SimulatedOnline>();
+    other->unit.imei = "86999999999999a";
+    qputenv(portlist::kExtraPortsVariable, (device->portPath() + ":" + other->portPath()).toLocal8Bit());
+    window->updateSerialPorts();
+    ui->pushButtonQFOnline->click();
+    std::swap(device, other);
+    connectPage();
+    QTRY_COMPARE_WITH_TIMEOUT(page->getImei(), QString("86999999999999A"), kAnswerMs);
+    ui->pushButtonQFOnline->click();
+    std::swap(device, other);
     device->unansweredCommands.clear();
+    connectPage();
     const int before = passwordFrames().size();
     {
         PasswordUser user("", "Закрыть");
         page->checkPass();
     }
+    QCOMPARE(passwordFrames().size(), before);
     // Off and on, the unit still open: neither a probe nor a removal after
     // a wrong password may take its password.
     ui->pushButtonQFOnline->click();
@@ -276,7 +289,7 @@ void TestOnlinePassword::unprotectedUnitTakesANewPassword()
         QCOMPARE(user.dialogTexts.size(), 1);
         QVERIFY(user.dialogTexts.first().contains("не защищено паролем"));
         QCOMPARE(user.fieldsShown, 1);
-        QVERIFY(user.messages.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(user.messages, QStringList{"Новый пароль успешно установлен"}, kAnswerMs);
     }
     QCOMPARE(device->unit.password, std::optional<quint32>(777));
     // The probe, then the new password, most significant byte first.
@@ -292,7 +305,7 @@ void TestOnlinePassword::deletingSendsTheEntryThenNoPassword()
     {
         PasswordUser user("4321", "Удалить пароль");
         page->checkPass();
-        QVERIFY(user.messages.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(user.messages, QStringList{"Пароль успешно удалён"}, kAnswerMs);
     }
     QVERIFY(!device->unit.password);
     const QList<QByteArray> frames = passwordFrames();
@@ -320,6 +333,7 @@ void TestOnlinePassword::deletingSendsTheEntryThenNoPassword()
     PasswordUser user("99", "Удалить пароль");
     page->checkPass();
     QCOMPARE(device->unit.password, std::optional<quint32>(99));
+    QTRY_VERIFY_WITH_TIMEOUT(user.messages.contains("Устройство не ответило\nПароль не удалён"), kAnswerMs);
 }
 
 void TestOnlinePassword::emptyPasswordIsNotSent()

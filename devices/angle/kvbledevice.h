@@ -257,8 +257,6 @@ private:
     qint32 serialNumber = 0;
     quint16 serialWord = 0;
     bool serialKnown = false;
-    // Sensors opened with their password in this run, by their serial.
-    OpenedSensors openedSensors;
     quint8 firmware = 0;
     quint16 angle = 0;
     quint32 rawValue = 0;

@@ -547,8 +547,6 @@ private:
     // and the name it was sent under.
     std::optional<quint32> passwordAwaited;
     OpenedSensors::Sent passwordAwaitedSent = 0;
-    // Sensors sent a password in this run, by their serial or their slot.
-    OpenedSensors openedSensors;
 
     // Automatic Empty/Full calibration.
     bool autoCalibrateAllMode = false;

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QSettings>
+#include <QStackedWidget>
 #include <QTimer>
 
 #include <algorithm>
@@ -180,6 +181,13 @@ bool FirmwareUpdater::startUpdateFirmware(const Request &asker, const File &file
     qDebug() << "Start update firmware";
     running = true;
     request = asker;
+    closingMark.reset();
+    closingWritten = false;
+    interrupted = false;
+    outcome.clear();
+    // The download is watched on its page, whichever page it was asked from.
+    if (auto *pages = request.formPage ? qobject_cast<QStackedWidget *>(request.formPage->parentWidget()) : nullptr)
+        pages->setCurrentWidget(request.formPage);
     emit started(request.page);
     ++updateGeneration;
     deInitAfterUpdate();
@@ -246,20 +254,28 @@ bool FirmwareUpdater::interrupt()
     // The download's waits end now: the step that waits returns at once.
     for (QEventLoop *loop : waits)
         loop->quit();
-    // The closing frame went out: only the wait for the new firmware is cut.
-    const bool completed = curStep == kStepDone && !updateFailed;
+    // The port wrote the closing frame: only the wait for the new firmware
+    // is cut. Until then the download is cut short, and what of it waits to
+    // be written never goes out.
+    const bool completed = !updateFailed && closingFrameWritten();
+    if (!completed && line)
+        line->dropUnwritten();
     deInitAfterUpdate();
     curStep = kStepDone;
     if (ui)
         ui->progressBarFirmwareDUT->hide();
     setInVisibleLabelBadFirmW();
     if (completed) {
+        noteClosingFrameWritten();
+        outcome = tr("Прошивка успешно обновлена");
         end(true);
-        showStatus(tr("Прошивка успешно обновлена"));
+        showStatus(outcome);
         return false;
     }
     emit signalWriteLog(QString("Interrupted update firmware %1 sec").arg(nowSecs() - timeStartUpdate));
-    showStatus(tr("Прошивка не обновлена"));
+    interrupted = true;
+    outcome = tr("Прошивка не обновлена");
+    showStatus(outcome);
     end(false);
     return true;
 }
@@ -502,10 +518,15 @@ void FirmwareUpdater::finishUpdate()
     const QByteArray endFrame = blockDialect ? fwimage::endFrame() : fwimage::goCommand();
     if (blockDialect)
         qDebug() << "Датчик КФ260 успешно прошит";
-    deInitAfterUpdate();
+    // No step follows and no answer is awaited: the download is done once
+    // its closing frame is on the line.
     curStep = kStepDone;
-    emit signalWriteLog(QString("End update firmware %1 sec").arg(nowSecs() - timeStartUpdate));
-    emit writeData(endFrame);
+    if (timerAnswerTimeout)
+        timerAnswerTimeout->stop();
+    stopWaiting();
+    if (!sendClosingFrame(endFrame))
+        return;
+    deInitAfterUpdate();
     if (!pause(kEndWaitMs))
         return;
     // What the bootloader said last is no answer for the page.
@@ -514,8 +535,67 @@ void FirmwareUpdater::finishUpdate()
     if (ui)
         ui->progressBarFirmwareDUT->hide();
     lastBlockSent = false;
+    outcome = tr("Прошивка успешно обновлена");
     end(true);
-    showStatus(tr("Прошивка успешно обновлена"));
+    showStatus(outcome);
+}
+
+bool FirmwareUpdater::sendClosingFrame(const QByteArray &frame)
+{
+    const quint32 generation = updateGeneration;
+    // writeData reaches the port at once: the frame ends this far into the
+    // port's stream, unless the port could not take it. A stream ended
+    // meanwhile (the port closed) tells whether it went out.
+    const PortConnection::Mark before = line ? line->handedMark() : PortConnection::Mark();
+    if (line)
+        closingMark = PortConnection::Mark{before.stream, before.handed + frame.size()};
+    emit writeData(frame);
+    if (line && line->handedMark().stream == before.stream && line->handedMark().handed != closingMark->handed)
+        closingMark.reset();
+    // A line that takes no byte for the whole patience fails the download;
+    // the frame it holds goes no more.
+    QTimer patience;
+    patience.setSingleShot(true);
+    patience.start(patienceMs);
+    while (!closingFrameWritten()) {
+        if (generation != updateGeneration)
+            return false;
+        if (!patience.isActive()) {
+            if (line)
+                line->dropUnwritten();
+            startFailure();
+            return false;
+        }
+        QEventLoop loop;
+        if (line)
+            connect(line, &PortConnection::signalWritten, &loop, &QEventLoop::quit);
+        connect(&patience, &QTimer::timeout, &loop, &QEventLoop::quit);
+        waits.push_back(&loop);
+        loop.exec();
+        waits.erase(std::find(waits.begin(), waits.end(), &loop));
+    }
+    if (generation != updateGeneration)
+        return false;
+    noteClosingFrameWritten();
+    return true;
+}
+
+bool FirmwareUpdater::closingFrameWritten() const
+{
+    return closingWritten || (closingMark && line && line->isWritten(*closingMark));
+}
+
+void FirmwareUpdater::noteClosingFrameWritten()
+{
+    if (closingWritten)
+        return;
+    closingWritten = true;
+    emit signalWriteLog(QString("End update firmware %1 sec").arg(nowSecs() - timeStartUpdate));
+}
+
+bool FirmwareUpdater::isSeen() const
+{
+    return request.formPage && request.formPage->isVisibleTo(request.formPage->window());
 }
 
 void FirmwareUpdater::deInitAfterUpdate()
@@ -628,7 +708,8 @@ void FirmwareUpdater::setInVisibleLabelBadFirmW()
 
 void FirmwareUpdater::showErrorUpdateFirmware()
 {
-    showStatus(tr("Прошивка не обновлена"));
+    outcome = tr("Прошивка не обновлена");
+    showStatus(outcome);
 }
 
 void FirmwareUpdater::leaveFailedUpdate()

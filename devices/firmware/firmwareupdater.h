@@ -2,6 +2,7 @@
 #define FIRMWAREUPDATER_H
 
 #include "devices/firmware/firmwareimage.h"
+#include "link/portconnection.h"
 #include "ui/statuslines.h"
 
 #include <QByteArray>
@@ -67,6 +68,9 @@ public:
 
     explicit FirmwareUpdater(Ui_Deruvivuriri *form, QObject *parent = nullptr);
     ~FirmwareUpdater() override;
+    // The port the download's frames are written to: it tells when the
+    // closing frame is on the line.
+    void setLine(PortConnection *port) { line = port; }
 
     // Asks for the file and judges it before anything is sent: a file with
     // no model word, one of a family the asking page does not serve, one for
@@ -82,14 +86,20 @@ public:
     // asking page has let go of the line. False when no download started: one
     // is running already, or it was interrupted during the restart.
     bool startUpdateFirmware(const Request &request, const File &file);
-    // Ends a running download at once: nothing more is sent, and the asking
-    // page is told the download failed. True when a download was cut short;
-    // one whose last frame had gone out already ends as completed.
+    // Ends a running download at once: nothing more is sent, what of it
+    // still waits to be written is dropped, and the asking page is told the
+    // download failed. True when a download was cut short; one whose closing
+    // frame the port had written already ends as completed.
     bool interrupt();
 
     // From the start until the download is over, completed, failed or interrupted.
     bool isUpdatingFirmware() const { return running; }
     Page askingPage() const { return request.page; }
+    // Whether the asking page is on screen, where the download tells itself.
+    bool isSeen() const;
+    // How the last download ended: interrupted, or told by this text.
+    bool wasInterrupted() const { return interrupted; }
+    QString outcomeText() const { return outcome; }
     quint8 getCurStep() const { return curStep; }
     // The first byte of what the line brought since the last look.
     void setAnswerUpdateFirmware(char &answer);
@@ -127,6 +137,12 @@ private:
     void runBlockStep();
     bool sendRomBlock();
     void finishUpdate();
+    // Hands the closing frame to the line and waits until the port has
+    // written it; false when the download was interrupted meanwhile, or
+    // failed because the line took nothing for the whole patience.
+    bool sendClosingFrame(const QByteArray &frame);
+    bool closingFrameWritten() const;
+    void noteClosingFrameWritten(); // logs the download's end once
     void startFailure();
     void leaveFailedUpdate();
     void clearUpdateState();
@@ -144,6 +160,7 @@ private:
     QLabel *remarkLine();
 
     Ui_Deruvivuriri *ui = nullptr;
+    QPointer<PortConnection> line;
     Request request;
     bool running = false;
     bool blockDialect = false;
@@ -163,6 +180,12 @@ private:
     qint64 timeStartUpdate = 0; // seconds since 1970 at the start
     bool stepRunning = false;
     bool updateFailed = false;
+    // The closing frame: where it ends in what the port was handed, and
+    // whether the port was seen to write it.
+    std::optional<PortConnection::Mark> closingMark;
+    bool closingWritten = false;
+    bool interrupted = false;
+    QString outcome;
     quint32 updateGeneration = 0; // a newer start or an interruption makes older steps stale
     QElapsedTimer sinceLastStep;
     // Patience: since the sync began or the last step went out.

@@ -261,10 +261,10 @@ public slots:
 
 public:
     // Sends one password frame (0xF7 set, 0xF8 enter) inside `run`, which
-    // holds the line from then on; a new password shows the lock. The
-    // sensor's answer, for the caller to judge; nothing once the session
+    // holds the line from then on; a new password shows the lock. What the
+    // sensor said of it, for the caller to judge; nothing once the session
     // ended.
-    std::optional<int> sendPass(Procedure &run, int pass, uchar step, uchar cmd);
+    std::optional<Outcome> sendPass(Procedure &run, int pass, uchar step, uchar cmd);
     // The step every write to the sensor runs first: while a password has
     // been entered, it is sent again with 0xF8. It leaves polling to the
     // write that runs it; a refusal is told when the write is over. False
@@ -346,9 +346,15 @@ private:
     void clearModelFlags();
     // Password exchange helpers (flsdevice_password.cpp).
     // The base's password step with one password frame to the picked
-    // sensor; gives the code of the answer it brought, nothing when the page
-    // was left during the wait. The sensors opened here follow it.
-    std::optional<int> exchangePassword(Procedure &run, quint8 cmd, quint32 password, int waitMs);
+    // sensor; gives what the sensor said of it, nothing when the page was
+    // left during the wait. The sensors opened here follow it.
+    std::optional<Outcome> exchangePassword(Procedure &run, quint8 cmd, quint32 password, int waitMs);
+    // A password step's outcome where the user looks: `done` on the upper
+    // status line for a while, a box for a refusal or a silence (with what
+    // is left unconfirmed, if anything).
+    void tellPasswordOutcome(Outcome said, const QString &done, const QString &unconfirmed);
+    // A passing remark on the upper status line.
+    void remark(const QString &text);
     // The page on the form the page's messages and dialogs go over.
     QWidget *dialogParent();
     // Runs the password dialog with the page as its receiver.
@@ -517,7 +523,6 @@ private:
     bool tableWriteAcknowledged = false;
     Security *securityDialog = nullptr;
     Procedure *securityRun = nullptr; // checkPass()'s, while its dialog is open
-    OpenedSensors openedSensors;      // opened with their password in this run
     QFont pageFont;
 
     QPixmap pixArrowDown, pixLogo, pixLogo2, pixTemp, pixBtnFls, pixBtnFls2, pixAlarm, pixDevFonSmall,

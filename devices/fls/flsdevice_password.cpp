@@ -43,6 +43,11 @@ void FLSDevice::tellProcedureRunning()
         literToPercent->statusMessage(text);
         return;
     }
+    remark(text);
+}
+
+void FLSDevice::remark(const QString &text)
+{
     // The lower line names the sensor until the parameters are next
     // refreshed; the remark goes once it has been read.
     showStatusMessageUp(text);
@@ -52,7 +57,26 @@ void FLSDevice::tellProcedureRunning()
     });
 }
 
-std::optional<int> FLSDevice::exchangePassword(Procedure &run, quint8 cmd, quint32 password, int waitMs)
+void FLSDevice::tellPasswordOutcome(Outcome said, const QString &done, const QString &unconfirmed)
+{
+    switch (said) {
+    case Outcome::Taken:
+        remark(done);
+        break;
+    case Outcome::Refused:
+        showWrongPassword(dialogParent());
+        break;
+    case Outcome::None: {
+        // The sensor may have done it all the same: the user is told what
+        // is not known, not that it was not done.
+        const QString silent = tr("Датчик не ответил");
+        showMessage(QString(), unconfirmed.isEmpty() ? silent : silent + '\n' + unconfirmed, dialogParent());
+        break;
+    }
+    }
+}
+
+std::optional<BaseDevice::Outcome> FLSDevice::exchangePassword(Procedure &run, quint8 cmd, quint32 password, int waitMs)
 {
     // The sensor may take the password while its answer is lost or comes
     // after the wait: it counts as taken from the moment it goes, until the
@@ -62,11 +86,16 @@ std::optional<int> FLSDevice::exchangePassword(Procedure &run, quint8 cmd, quint
     const OpenedSensors::Sent sent = openedSensors.sent({pickedSensorIdentity(), selectedNetNum()}, password);
     if (!exchange(run, fls::passwordFrame(selectedNetNum(), cmd, password), waitMs))
         return std::nullopt;
-    if (lastAnswer == fls::kPasswordRefusedCommand)
+    // Judged on all the line brought after the wait: a refusal followed by
+    // a poll answer is still a refusal.
+    const std::optional<Outcome> said = outcomeBeforeNext(run);
+    if (!said)
+        return std::nullopt;
+    if (*said == Outcome::Refused)
         openedSensors.refused(sent);
-    else if (lastAnswer == fls::kPasswordTakenCommand && cmd == fls::kSetPasswordCommand)
+    else if (*said == Outcome::Taken && cmd == fls::kSetPasswordCommand)
         openedSensors.took(sent);
-    return lastAnswer;
+    return said;
 }
 
 bool FLSDevice::writeRefused(Procedure &run, const QByteArray &frame, int waitMs)
@@ -98,30 +127,30 @@ bool FLSDevice::reRead(Procedure &run, int waitMs)
     return run.waitAndTake(waitMs) && lastAnswer == bus::kAllDataCommand;
 }
 
-std::optional<int> FLSDevice::sendPass(Procedure &run, int pass, uchar step, uchar cmd)
+std::optional<BaseDevice::Outcome> FLSDevice::sendPass(Procedure &run, int pass, uchar step, uchar cmd)
 {
     curStep = step;
-    const std::optional<int> answer = exchangePassword(run, cmd, quint32(pass), kPasswordAnswerMs);
+    const std::optional<Outcome> said = exchangePassword(run, cmd, quint32(pass), kPasswordAnswerMs);
     // Left during the wait: the answer, if any, is the next device's business.
-    if (answer && *answer == fls::kPasswordTakenCommand && ui) {
+    if (said && *said == Outcome::Taken && cmd == fls::kSetPasswordCommand && ui) {
         // The sensor took a new password: it is protected from now on.
         ui->label_LockDUT->setPixmap(pixLock);
         ui->label_LockDUT->setVisible(true);
     }
-    return answer;
+    return said;
 }
 
 bool FLSDevice::passwordStep(Procedure &run)
 {
     if (!passwordEntered)
         return run.alive();
-    const std::optional<int> answer =
+    const std::optional<Outcome> said =
         sendPass(run, int(storedPassword), fls::kEnterPasswordCommand, fls::kEnterPasswordCommand);
-    if (!answer)
+    if (!said)
         return false;
     // The write goes on; a box now would leave it running under the user's
     // next press.
-    if (*answer == fls::kPasswordRefusedCommand)
+    if (*said == Outcome::Refused)
         run.tellAfter([this] { showWrongPassword(dialogParent()); });
     return true;
 }
@@ -185,19 +214,21 @@ void FLSDevice::checkPass()
     }
 
     storedPassword = 0;
-    const std::optional<int> answer = exchangePassword(run, fls::kSetPasswordCommand, storedPassword, kProbeMs);
-    if (!answer)
+    const std::optional<Outcome> said = exchangePassword(run, fls::kSetPasswordCommand, storedPassword, kProbeMs);
+    if (!said)
         return;
-    if (*answer == fls::kPasswordTakenCommand) {
+    if (*said == Outcome::Taken) {
         qDebug() << "SET_NEW_PASS";
         runSecurityDialog(run, false);
-    } else if (*answer == fls::kPasswordRefusedCommand) {
+    } else if (*said == Outcome::Refused) {
         qDebug() << "WRONG_PASS";
         if (ui) {
             ui->label_LockDUT->setPixmap(pixLock);
             ui->label_LockDUT->setVisible(true);
         }
         runSecurityDialog(run, true);
+    } else {
+        tellPasswordOutcome(*said, QString(), QString());
     }
     if (run.alive())
         emit signalWriteLog("Check password FLS");
@@ -220,10 +251,10 @@ void FLSDevice::inputPass()
     if (!password)
         return;
     storedPassword = *password;
-    const std::optional<int> answer =
+    const std::optional<Outcome> said =
         exchangePassword(*securityRun, fls::kEnterPasswordCommand, storedPassword, kPasswordAnswerMs);
-    if (answer && *answer == fls::kPasswordRefusedCommand)
-        showWrongPassword(dialogParent());
+    if (said)
+        tellPasswordOutcome(*said, tr("Пароль принят"), QString());
 }
 
 bool FLSDevice::setPass()
@@ -233,15 +264,13 @@ bool FLSDevice::setPass()
     const std::optional<quint32> password = typedPassword(securityDialog->getLineEditSetPass());
     if (!password)
         return false;
-    if (ui)
-        ui->label_LockDUT->setVisible(true);
+    // The lock shows once the sensor took the password, not before.
     storedPassword = *password;
-    const std::optional<int> answer =
+    const std::optional<Outcome> said =
         sendPass(*securityRun, int(storedPassword), fls::kSetPasswordCommand, fls::kSetPasswordCommand);
-    if (!answer)
+    if (!said)
         return true;
-    if (*answer == fls::kPasswordRefusedCommand)
-        showWrongPassword(dialogParent());
+    tellPasswordOutcome(*said, tr("Новый пароль успешно установлен"), tr("Установка пароля не подтверждена"));
     // The port may have gone while the message was up.
     if (securityRun && securityRun->alive())
         emit signalWriteLog("Set password FLS");
@@ -262,27 +291,35 @@ bool FLSDevice::delPass()
     // one whose answer is lost, a sensor still open from an earlier entry
     // would take it. Left during a wait: nothing goes to the device the user
     // turned to.
-    if (!exchangePassword(run, fls::kEnterPasswordCommand, storedPassword, kProbeMs))
-        return true;
-    storedPassword = 0;
-    const std::optional<Outcome> entered = outcomeBeforeNext(run);
+    const std::optional<Outcome> entered = exchangePassword(run, fls::kEnterPasswordCommand, storedPassword, kProbeMs);
     if (!entered)
         return true;
-    if (*entered == Outcome::Refused) {
-        showWrongPassword(dialogParent());
-        qDebug() << "ошибка удаления пароля";
-    } else if (*entered == Outcome::Taken) {
-        const std::optional<int> answer = exchangePassword(run, fls::kSetPasswordCommand, storedPassword, kProbeMs);
-        if (!answer)
+    storedPassword = 0;
+    if (*entered == Outcome::Taken) {
+        const std::optional<Outcome> removed =
+            exchangePassword(run, fls::kSetPasswordCommand, storedPassword, kProbeMs);
+        if (!removed)
             return true;
-        if (*answer == fls::kPasswordTakenCommand) {
+        if (*removed == Outcome::Taken) {
             // Removed by the user: there is no password to enter any more,
             // and the sensor may be probed again.
             passwordEntered = false;
             qDebug() << "пароль успешно удалён";
-        } else if (*answer == fls::kPasswordRefusedCommand) {
+            remark(tr("Пароль успешно удалён"));
+        } else if (*removed == Outcome::Refused) {
+            // Closed again since it took the password: nothing was removed.
             qDebug() << "ошибка удаления пароля";
+            showMessage(QString(), tr("Ошибка удаления пароля"), dialogParent());
+        } else {
+            // Most likely removed; the sensor still counts as opened, so it
+            // is not probed until the user removes it with a word of it.
+            tellPasswordOutcome(*removed, QString(), tr("Удаление пароля не подтверждено"));
         }
+    } else {
+        if (*entered == Outcome::Refused)
+            qDebug() << "ошибка удаления пароля";
+        // Without a word of the password, no "no password" went.
+        tellPasswordOutcome(*entered, QString(), tr("Пароль не удалён"));
     }
     // The port may have gone while the message was up.
     if (run.alive())

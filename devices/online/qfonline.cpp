@@ -176,6 +176,9 @@ void QFOnline::setNewMode(uchar newMode)
 void QFOnline::createDialogInfoUserForButtonClicked(QString message)
 {
     infoPopup->show(message);
+    // A notice of the session: one left over the page the user turned to
+    // would tell of a device that is gone.
+    keepBox(infoPopup->current());
 }
 
 void QFOnline::tellProcedureRunning()

@@ -178,8 +178,6 @@ protected:
     void watchdogRanOut() override;
     // The unit is always number 1: no search.
     bool searchesTheBus() const override { return false; }
-    // Only the answer to a password frame is judged.
-    void forgetLastAnswer() override { passwordAnswer = 0; }
     // The page has no status lines: a notice tells that one runs.
     void tellProcedureRunning() override;
 
@@ -223,14 +221,18 @@ private:
     bool refuseUnusableAddress();
 
     // Password (qfonline_password.cpp).
-    // Sends one password frame and returns the answer to it (0 for none);
+    // Sends one password frame and returns what the unit said of it;
     // nothing when the page was left during the wait. The units opened here
     // follow it.
-    std::optional<quint8> exchangePassword(BaseDevice::Procedure &run, quint8 command, quint32 value);
-    // Enters the password typed in the dialog's input field and returns the
-    // unit's answer; nothing when the field was refused before anything was
-    // sent, or the page was left meanwhile.
-    std::optional<quint8> enterTypedPassword(BaseDevice::Procedure &run);
+    std::optional<Outcome> exchangePassword(BaseDevice::Procedure &run, quint8 command, quint32 value);
+    // Enters the password typed in the dialog's input field and returns what
+    // the unit said of it; nothing when the field was refused before
+    // anything was sent, or the page was left meanwhile.
+    std::optional<Outcome> enterTypedPassword(BaseDevice::Procedure &run);
+    // A password step's outcome where the user looks: `done` in a notice, the
+    // wrong-password box for a refusal, the page's no-answer notice (with
+    // what is left unconfirmed, if anything) for a silence.
+    void tellPasswordOutcome(Outcome said, const QString &done, const QString &unconfirmed);
     void showLock(bool locked);
     // The typed password as a number; nothing (after telling the user) for an
     // empty or oversized one.
@@ -294,14 +296,10 @@ private:
     quint8 commandAnswer = 0;
 
     quint32 password = 0;
-    // Answer code of the last password frame, cleared before each is sent.
-    quint8 passwordAnswer = 0;
     Security *securityDialog = nullptr;
     // The password check's procedure while its dialog is open: the dialog's
     // buttons are steps of it.
     BaseDevice::Procedure *passwordRun = nullptr;
-    // Units opened with their password in this run, by their IMEI.
-    OpenedSensors openedUnits;
 
     InfoPopup *infoPopup = nullptr;
     QLabel *captionLabel = nullptr;

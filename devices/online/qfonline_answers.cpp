@@ -213,7 +213,7 @@ void QFOnline::handleImei(const QByteArray &frame)
     if (!answer)
         return;
     imei = *answer;
-    openedUnits.identified(0, imei);
+    openedSensors.identified(0, imei);
     if (!ui)
         return;
     ui->label_24->setText(imei);
@@ -350,7 +350,6 @@ void QFOnline::showCalibration(int answering, int shown)
 
 void QFOnline::handlePassword(quint8 command)
 {
-    passwordAnswer = command;
     outcomeSaid(command == online::kPasswordRefusedCommand ? Outcome::Refused : Outcome::Taken);
     showLock(command == online::kPasswordRefusedCommand);
 }

@@ -21,7 +21,7 @@ constexpr int kSecurityHeight = 200;
 
 } // namespace
 
-std::optional<quint8> QFOnline::exchangePassword(Procedure &run, quint8 command, quint32 value)
+std::optional<BaseDevice::Outcome> QFOnline::exchangePassword(Procedure &run, quint8 command, quint32 value)
 {
     // The unit may take the password while its answer is lost or comes after
     // the wait: it counts as taken from the moment it goes, until the unit
@@ -29,14 +29,37 @@ std::optional<quint8> QFOnline::exchangePassword(Procedure &run, quint8 command,
     if (!run.alive())
         return std::nullopt;
     // The page talks to one unit at a time: it has one place.
-    const OpenedSensors::Sent sent = openedUnits.sent({imei, 0}, value);
+    const OpenedSensors::Sent sent = openedSensors.sent({imei, 0}, value);
     if (!exchange(run, online::passwordRequest(netNum, command, value), kPasswordAnswerMs))
         return std::nullopt;
-    if (passwordAnswer == online::kPasswordRefusedCommand)
-        openedUnits.refused(sent);
-    else if (passwordAnswer == online::kSetPasswordCommand && command == online::kSetPasswordCommand)
-        openedUnits.took(sent);
-    return passwordAnswer;
+    // Judged on all the line brought after the wait.
+    const std::optional<Outcome> said = outcomeBeforeNext(run);
+    if (!said)
+        return std::nullopt;
+    if (*said == Outcome::Refused)
+        openedSensors.refused(sent);
+    else if (*said == Outcome::Taken && command == online::kSetPasswordCommand)
+        openedSensors.took(sent);
+    return said;
+}
+
+void QFOnline::tellPasswordOutcome(Outcome said, const QString &done, const QString &unconfirmed)
+{
+    switch (said) {
+    case Outcome::Taken:
+        createDialogInfoUserForButtonClicked(done);
+        break;
+    case Outcome::Refused:
+        showWrongPassword(ui ? ui->DUT : nullptr);
+        break;
+    case Outcome::None: {
+        // The unit may have done it all the same: the user is told what is
+        // not known, not that it was not done.
+        const QString silent = tr("Устройство не ответило");
+        createDialogInfoUserForButtonClicked(unconfirmed.isEmpty() ? silent : silent + '\n' + unconfirmed);
+        break;
+    }
+    }
 }
 
 void QFOnline::showLock(bool locked)
@@ -68,31 +91,33 @@ void QFOnline::checkPass()
     // in this run (it stays open until it is powered off) takes for its new
     // one: such a unit is known to be protected and is not probed. The
     // IMEI tells it; one that does not come may be such a unit too.
-    OpenedSensors::Probe probe = openedUnits.probeFor(imei);
+    OpenedSensors::Probe probe = openedSensors.probeFor(imei);
     if (probe == OpenedSensors::Probe::IdentityFirst) {
         cmdGetIMEIAndSIM();
         if (!run.waitAndTake(kImeiAnswerMs))
             return;
-        probe = openedUnits.probeFor(imei);
+        probe = openedSensors.probeFor(imei);
     }
-    std::optional<quint8> answer = online::kPasswordRefusedCommand;
+    std::optional<Outcome> said = Outcome::Refused;
     if (probe == OpenedSensors::Probe::Allowed) {
         password = 0;
-        answer = exchangePassword(run, online::kSetPasswordCommand, password);
-        if (!answer)
+        said = exchangePassword(run, online::kSetPasswordCommand, password);
+        if (!said)
             return;
     }
     QWidget *parent = ui ? ui->DUT : nullptr;
     Security *dialog = nullptr;
-    if (*answer == online::kSetPasswordCommand) {
+    if (*said == Outcome::Taken) {
         // The unit took "no password": it has none, one may be set.
         showLock(false);
         qCDebug(lcOnline) << "SET_NEW_PASS";
         dialog = new Security(this, parent, false, true);
-    } else if (*answer == online::kPasswordRefusedCommand) {
+    } else if (*said == Outcome::Refused) {
         qCDebug(lcOnline) << "WRONG_PASS";
         showLock(true);
         dialog = new Security(this, parent, true, false);
+    } else {
+        tellPasswordOutcome(*said, QString(), QString());
     }
     if (dialog) {
         securityDialog = dialog;
@@ -108,7 +133,7 @@ void QFOnline::checkPass()
         emit signalWriteLog("Check password QFOnline");
 }
 
-std::optional<quint8> QFOnline::enterTypedPassword(Procedure &run)
+std::optional<BaseDevice::Outcome> QFOnline::enterTypedPassword(Procedure &run)
 {
     const std::optional<quint32> typed = typedPassword(securityDialog->getLineEditInputPass());
     if (!typed)
@@ -122,9 +147,9 @@ void QFOnline::inputPass()
 {
     if (!securityDialog || !passwordRun)
         return;
-    const std::optional<quint8> answer = enterTypedPassword(*passwordRun);
-    if (answer && *answer == online::kPasswordRefusedCommand)
-        showWrongPassword(ui ? ui->DUT : nullptr);
+    const std::optional<Outcome> said = enterTypedPassword(*passwordRun);
+    if (said)
+        tellPasswordOutcome(*said, tr("Пароль принят"), QString());
 }
 
 void QFOnline::setPass()
@@ -134,8 +159,7 @@ void QFOnline::setPass()
     const std::optional<quint32> typed = typedPassword(securityDialog->getLineEditSetPass());
     if (!typed)
         return;
-    if (ui)
-        ui->label_LockOnline->show();
+    // The lock shows once the unit took the password, not before.
     password = *typed;
     sendPass(int(password), online::kSetPasswordCommand);
     if (passwordRun->alive())
@@ -146,13 +170,12 @@ void QFOnline::sendPass(int pass, uchar cmd)
 {
     if (!passwordRun)
         return;
-    const std::optional<quint8> answer = exchangePassword(*passwordRun, cmd, quint32(pass));
-    if (!answer)
+    const std::optional<Outcome> said = exchangePassword(*passwordRun, cmd, quint32(pass));
+    if (!said)
         return;
-    if (*answer == online::kSetPasswordCommand)
+    if (*said == Outcome::Taken && cmd == online::kSetPasswordCommand)
         showLock(true); // protected from now on
-    else if (*answer == online::kPasswordRefusedCommand)
-        showWrongPassword(ui ? ui->DUT : nullptr);
+    tellPasswordOutcome(*said, tr("Новый пароль успешно установлен"), tr("Установка пароля не подтверждена"));
 }
 
 void QFOnline::delPass()
@@ -160,30 +183,37 @@ void QFOnline::delPass()
     if (!securityDialog || !passwordRun)
         return;
     Procedure &run = *passwordRun;
-    if (!enterTypedPassword(run))
-        return;
     // "No password" goes only to a unit that took the password: after a
     // wrong one, or one whose answer is lost, a unit still open from an
     // earlier entry would take it.
-    password = 0;
-    const std::optional<Outcome> entered = outcomeBeforeNext(run);
+    const std::optional<Outcome> entered = enterTypedPassword(run);
     if (!entered)
         return;
+    password = 0;
+    std::optional<Outcome> removed;
     if (*entered == Outcome::Taken) {
-        const std::optional<quint8> answer = exchangePassword(run, online::kSetPasswordCommand, password);
-        if (!answer)
+        removed = exchangePassword(run, online::kSetPasswordCommand, password);
+        if (!removed)
             return;
-        if (*answer == online::kSetPasswordCommand) {
+        if (*removed == Outcome::Taken)
             qCDebug(lcOnline) << "пароль успешно удалён";
-        } else if (*answer == online::kPasswordRefusedCommand) {
+        else if (*removed == Outcome::Refused)
             qCDebug(lcOnline) << "ошибка удаления пароля";
-        }
     } else if (*entered == Outcome::Refused) {
         qCDebug(lcOnline) << "ошибка удаления пароля";
     }
     emit signalWriteLog("Delete password QFOnline");
     // Told after the removal's answer: no exchange of the dialog goes on
     // under the box.
-    if (*entered == Outcome::Refused)
-        showWrongPassword(ui ? ui->DUT : nullptr);
+    if (!removed) {
+        // Without a word of the password, no "no password" went.
+        tellPasswordOutcome(*entered, QString(), tr("Пароль не удалён"));
+    } else if (*removed == Outcome::Refused) {
+        // Closed again since it took the password: nothing was removed.
+        createDialogInfoUserForButtonClicked(tr("Ошибка удаления пароля"));
+    } else {
+        // Unanswered, it is most likely removed; the unit still counts as
+        // opened, so it is not probed until a removal is answered.
+        tellPasswordOutcome(*removed, tr("Пароль успешно удалён"), tr("Удаление пароля не подтверждено"));
+    }
 }

@@ -580,6 +580,38 @@ Calibration not done</translation>
         <source>Дождитесь окончания текущей операции</source>
         <translation>Wait until the operation in progress ends</translation>
     </message>
+    <message>
+        <source>Датчик не ответил</source>
+        <translation>The sensor did not answer</translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation>Password accepted</translation>
+    </message>
+    <message>
+        <source>Новый пароль успешно установлен</source>
+        <translation>The new password was set</translation>
+    </message>
+    <message>
+        <source>Установка пароля не подтверждена</source>
+        <translation>Setting the password was not confirmed</translation>
+    </message>
+    <message>
+        <source>Пароль успешно удалён</source>
+        <translation>The password was removed</translation>
+    </message>
+    <message>
+        <source>Ошибка удаления пароля</source>
+        <translation>The password could not be removed</translation>
+    </message>
+    <message>
+        <source>Удаление пароля не подтверждено</source>
+        <translation>Removing the password was not confirmed</translation>
+    </message>
+    <message>
+        <source>Пароль не удалён</source>
+        <translation>The password was not removed</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdater</name>
@@ -1121,6 +1153,34 @@ Enter a number from %2 to %3</translation>
     <message>
         <source>Дождитесь окончания текущей операции</source>
         <translation>Wait until the operation in progress ends</translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation>Password accepted</translation>
+    </message>
+    <message>
+        <source>Новый пароль успешно установлен</source>
+        <translation>The new password was set</translation>
+    </message>
+    <message>
+        <source>Установка пароля не подтверждена</source>
+        <translation>Setting the password was not confirmed</translation>
+    </message>
+    <message>
+        <source>Пароль не удалён</source>
+        <translation>The password was not removed</translation>
+    </message>
+    <message>
+        <source>Ошибка удаления пароля</source>
+        <translation>The password could not be removed</translation>
+    </message>
+    <message>
+        <source>Пароль успешно удалён</source>
+        <translation>The password was removed</translation>
+    </message>
+    <message>
+        <source>Удаление пароля не подтверждено</source>
+        <translation>Removing the password was not confirmed</translation>
     </message>
 </context>
 <context>

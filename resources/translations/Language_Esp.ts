@@ -580,6 +580,38 @@ Calibración no realizada</translation>
         <source>Дождитесь окончания текущей операции</source>
         <translation>Espere a que termine la operación en curso</translation>
     </message>
+    <message>
+        <source>Датчик не ответил</source>
+        <translation>El sensor no respondió</translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation>Contraseña aceptada</translation>
+    </message>
+    <message>
+        <source>Новый пароль успешно установлен</source>
+        <translation>Se estableció la nueva contraseña</translation>
+    </message>
+    <message>
+        <source>Установка пароля не подтверждена</source>
+        <translation>No se confirmó el establecimiento de la contraseña</translation>
+    </message>
+    <message>
+        <source>Пароль успешно удалён</source>
+        <translation>Se eliminó la contraseña</translation>
+    </message>
+    <message>
+        <source>Ошибка удаления пароля</source>
+        <translation>No se pudo eliminar la contraseña</translation>
+    </message>
+    <message>
+        <source>Удаление пароля не подтверждено</source>
+        <translation>No se confirmó la eliminación de la contraseña</translation>
+    </message>
+    <message>
+        <source>Пароль не удалён</source>
+        <translation>No se eliminó la contraseña</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdater</name>
@@ -1121,6 +1153,34 @@ Introduzca un número de %2 a %3</translation>
     <message>
         <source>Дождитесь окончания текущей операции</source>
         <translation>Espere a que termine la operación en curso</translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation>Contraseña aceptada</translation>
+    </message>
+    <message>
+        <source>Новый пароль успешно установлен</source>
+        <translation>Se estableció la nueva contraseña</translation>
+    </message>
+    <message>
+        <source>Установка пароля не подтверждена</source>
+        <translation>No se confirmó el establecimiento de la contraseña</translation>
+    </message>
+    <message>
+        <source>Пароль не удалён</source>
+        <translation>No se eliminó la contraseña</translation>
+    </message>
+    <message>
+        <source>Ошибка удаления пароля</source>
+        <translation>No se pudo eliminar la contraseña</translation>
+    </message>
+    <message>
+        <source>Пароль успешно удалён</source>
+        <translation>Se eliminó la contraseña</translation>
+    </message>
+    <message>
+        <source>Удаление пароля не подтверждено</source>
+        <translation>No se confirmó la eliminación de la contraseña</translation>
     </message>
 </context>
 <context>

@@ -570,6 +570,38 @@
         <source>Дождитесь окончания текущей операции</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Датчик не ответил</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Новый пароль успешно установлен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установка пароля не подтверждена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль успешно удалён</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка удаления пароля</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удаление пароля не подтверждено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль не удалён</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdater</name>
@@ -1089,6 +1121,34 @@
     </message>
     <message>
         <source>Дождитесь окончания текущей операции</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль принят</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Новый пароль успешно установлен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установка пароля не подтверждена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль не удалён</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка удаления пароля</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль успешно удалён</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удаление пароля не подтверждено</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -122,7 +122,9 @@ public:
         return texts;
     }
 
-    QString status() const { return page->getLabelStatusMessage()->text(); }
+    // The wired page's status as the user sees it: empty while out of sight.
+    QString status() const { return seen(page->getLabelStatusMessage()) ? page->getLabelStatusMessage()->text() : ""; }
+    bool seen(QWidget *widget) const { return widget && widget->isVisibleTo(window.get()); }
 
     // The error line of a failed download, wherever it was put.
     QLabel *errorLine() const
@@ -133,11 +135,7 @@ public:
         }
         return nullptr;
     }
-    bool errorLineShown() const
-    {
-        QLabel *label = errorLine();
-        return label && !label->isHidden();
-    }
+    bool errorLineShown() const { return seen(errorLine()); }
 
     // Sync bytes the device was sent before anything else of the download.
     int leadingSyncs() const
