@@ -467,6 +467,8 @@ private:
     void setDeviceFlag(bool Reriruvozive::*flag);
     void openChosenPort();
     bool noPorts() const { return serialPortList.isEmpty(); }
+    // The port is open: requests have somewhere to go.
+    bool lineOpen() const;
     quint8 surveyAddress() const;
     void appendLog(const QString &text);
     void markParamChanged(QLabel *mark);

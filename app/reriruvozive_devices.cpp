@@ -63,6 +63,32 @@ void Reriruvozive::setupDevices()
     // its own button.
     add(&Reriruvozive::deviceN7, n7Device, ui->pushButtonN7, {ui->label_n7Alarm_1, ui->label_n7Alarm_3}, nullptr,
         &Reriruvozive::on_pushButtonN7_clicked);
+
+    // A device button shows its own state only: pressed, it is the only one
+    // pressed, so that every button does what it shows at its first press,
+    // whichever page was on before. The switch-off of a press finds only a
+    // device that holds its flag, and the BLE choice page sets none: the
+    // press itself puts the others out, before its own slot runs. The tag
+    // buttons stand for no device here, so they change no other button.
+    QList<QPushButton *> deviceButtons;
+    for (const DeviceEntry &d : devices) {
+        if (!deviceButtons.contains(d.button))
+            deviceButtons << d.button;
+    }
+    const QList<QPushButton *> column =
+        deviceButtons + QList<QPushButton *>{ui->pushButtonMirvelNet, ui->pushButtonWiredTag};
+    for (QPushButton *pressed : qAsConst(deviceButtons)) {
+        connect(pressed, &QAbstractButton::toggled, this, [this, pressed, column](bool on) {
+            if (!on)
+                return;
+            for (QPushButton *other : column) {
+                if (other != pressed && other->isChecked()) {
+                    other->setChecked(false);
+                    switchDeviceButtonIcon(other, false);
+                }
+            }
+        });
+    }
 }
 
 const Reriruvozive::DeviceEntry *Reriruvozive::activeDevice() const
@@ -188,10 +214,11 @@ void Reriruvozive::on_pushButtonDeviceFLS_clicked(bool checked)
     switchDeviceButtonIcon(ui->pushButtonDeviceFLS, checked);
     if (checked) {
         setDeviceFlag(&Reriruvozive::deviceFLS);
+        surveyQueueIndex = 0;
+        // Open before the session starts: its search asks at once.
+        openChosenPort();
         flsDevice->connectDevice();
         setParentForComponentsUI(ui->DUT);
-        surveyQueueIndex = 0;
-        openChosenPort();
     } else {
         appendLog("FLS is disconnected");
     }
@@ -240,9 +267,6 @@ void Reriruvozive::on_pushButtonKV380_clicked(bool checked)
         portConnection->openSerialPort(ui->comboBox_SerialPort->currentText());
         kv380Device->connectDevice();
         kv380Device->setSyncSwitchesWithDevice(true);
-        ui->pushButtonDeviceFLS->setChecked(false);
-        ui->pushButtonBLE->setChecked(false);
-        ui->pushButtonWiredTag->setChecked(false);
         ui->ButtonTarirovka->hide();
         ui->pushButtonService->show();
         kv380Device->showStatusMessage(tr("Подключите датчик"));
@@ -267,9 +291,10 @@ void Reriruvozive::on_pushButtonPLM300_clicked(bool checked)
     if (checked) {
         setParentForComponentsUI(ui->PLM300);
         setDeviceFlag(&Reriruvozive::devicePLM300);
-        plm300Device->connectDevice();
         surveyQueueIndex = 0;
+        // Open before the session starts: its search asks at once.
         openChosenPort();
+        plm300Device->connectDevice();
     } else {
         portConnection->closeSerialPort();
         plm300Device->showStatusMessage(tr("Подключите датчик"));
@@ -342,8 +367,10 @@ void Reriruvozive::on_pushButtonChoiceAdvert_clicked()
 {
     setDeviceFlag(&Reriruvozive::deviceBLE);
     setParentForComponentsUI(ui->BLE_QF410);
+    // It lights the button itself, before the page waits for the base's
+    // identity: another press during that wait must find the button as it
+    // left it.
     conectAdvertDevice();
-    switchDeviceButtonIcon(ui->pushButtonBLE, true);
 }
 
 void Reriruvozive::on_pushButtonChoiceKVBLE_clicked()

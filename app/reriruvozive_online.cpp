@@ -66,12 +66,9 @@ void Reriruvozive::sendOnlineCommand(const QByteArray &request, quint8 command, 
 {
     if (firmwareUpdateRefuses())
         return;
-    // Without an open port nothing reaches the unit: the port tells why, and
-    // no notice says otherwise.
-    if (!portConnection->getSerialPort()->isOpen()) {
-        portConnection->writeData(request);
+    // Without an open port nothing goes out, and no notice says otherwise.
+    if (!lineOpen())
         return;
-    }
     tellOnline(QFOnline::outcomeText(qfOnline->sendCommand(request, command), notice));
 }
 
@@ -102,12 +99,9 @@ void Reriruvozive::on_pushButtonOnlineWriteSetting_clicked()
 {
     if (firmwareUpdateRefuses())
         return;
-    // Without an open port nothing reaches the unit and nothing is told; a
-    // refused write has told the user why itself.
-    if (!portConnection->getSerialPort()->isOpen()) {
-        qfOnline->writeParam();
+    // Without an open port nothing goes out and nothing is told.
+    if (!lineOpen())
         return;
-    }
     tellOnline(QFOnline::outcomeText(qfOnline->writeSettings(), tr("Настройки записаны")));
 }
 

@@ -35,8 +35,19 @@ quint8 Reriruvozive::surveyAddress() const
     return static_cast<quint8>(surveyQueue.at(surveyQueueIndex));
 }
 
+// The pages ask for the bus requests on their timers and after their
+// answers: one whose port is closed (it failed to open, or dropped while the
+// page still took its last answer) gets none built, and what it would have
+// emptied for the answer stays as it is.
+bool Reriruvozive::lineOpen() const
+{
+    return portConnection->getSerialPort()->isOpen();
+}
+
 void Reriruvozive::requestForSearchDevices()
 {
+    if (!lineOpen())
+        return;
     cleanRingBuffer();
     surveyQueue.clear();
     portConnection->writeData(frame::searchRequest());
@@ -44,32 +55,44 @@ void Reriruvozive::requestForSearchDevices()
 
 void Reriruvozive::requestForGetAllDataFromDevice()
 {
+    if (!lineOpen())
+        return;
     portConnection->writeData(frame::request(surveyAddress(), bus::kAllDataCommand));
 }
 
 void Reriruvozive::requestForGetSerNumAndFirmWareVersion()
 {
+    if (!lineOpen())
+        return;
     portConnection->writeData(frame::request(surveyAddress(), bus::kSerialAndFirmwareCommand));
 }
 
 void Reriruvozive::requestForGetAllDataFromQFOnlineDevice()
 {
+    if (!lineOpen())
+        return;
     portConnection->writeData(online::statusRequest(surveyAddress()));
 }
 
 void Reriruvozive::requestForGetAllDataFromDeviceAdvert()
 {
+    if (!lineOpen())
+        return;
     qDebug() << "survey queue" << surveyQueue.toHex(' ');
     portConnection->writeData(ble::advertListRequest(surveyAddress()));
 }
 
 void Reriruvozive::requestForGetAllDataFromDeviceN7()
 {
+    if (!lineOpen())
+        return;
     portConnection->writeData(n7::readRequest(n7::sensorOfComboIndex(ui->comboBox_n7numberFLS->currentIndex())));
 }
 
 void Reriruvozive::requestForGetCfgQFOnline()
 {
+    if (!lineOpen())
+        return;
     portConnection->writeData(online::configReadRequest());
     qfOnline->setShowCfgReadMessage(true);
     qfOnline->setNeedUpdateCfgFields(true);

@@ -7,6 +7,8 @@
 #include <QScopedValueRollback>
 #include <QTimer>
 
+#include <utility>
+
 PortConnection::PortConnection(QObject *parent) : QObject(parent)
 {
     serial = new QSerialPort(this);
@@ -42,6 +44,10 @@ void PortConnection::writeData(QByteArray data)
         qDebug() << "port doesn't exist";
         return;
     }
+    // A closed line takes nothing: a page still polling a port that failed
+    // to open, or an answer handled as the line dropped, writes nowhere.
+    if (!serial->isOpen())
+        return;
     const qint64 accepted = serial->write(data);
     if (accepted > 0)
         handed += accepted;
@@ -111,6 +117,7 @@ void PortConnection::dropLineAfterFailure()
         serial->clear(QSerialPort::AllDirections);
         serial->close();
     }
+    dropChunk();
     serial->clearError();
     emit signalHandleError();
 }
@@ -155,6 +162,7 @@ void PortConnection::closeSerialPort()
             serial->clear(QSerialPort::Output);
         serial->close();
     }
+    dropChunk();
     emit signalOpenPort(false);
     emit signalWriteLog("Close port\r\n");
 }
@@ -173,9 +181,15 @@ void PortConnection::readDataByTimer()
     if (receiveBuffer.size() != before)
         return;
 
+    QByteArray chunk = std::exchange(receiveBuffer, QByteArray());
+    dropChunk();
+    emit dataOut(chunk);
+}
+
+void PortConnection::dropChunk()
+{
     disconnect(readTimer, &QTimer::timeout, this, &PortConnection::readDataByTimer);
     readTimer->stop();
     connect(serial, &QSerialPort::readyRead, this, &PortConnection::startReadAbsolutlyAllData, Qt::UniqueConnection);
-    emit dataOut(receiveBuffer);
     receiveBuffer.clear();
 }

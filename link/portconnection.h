@@ -55,6 +55,10 @@ public slots:
 
 private:
     void dropLineAfterFailure();
+    // Ends the gathering of a chunk: what it held is dropped, and the next
+    // byte starts a new one. A chunk of a line that closed belongs to the
+    // device the user left, not to the next one.
+    void dropChunk();
     // What waits now is dropped or written before the next byte is handed.
     void endStream();
 

@@ -47,6 +47,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 // A page the user leaves while one of its procedures waits goes quiet: the
 // procedure's wait ends at once, nothing of the page reaches the line the
@@ -609,6 +610,15 @@ void checkOnlinePassword(Reriruvozive &w)
     w.online()->checkPass();
 }
 
+// Qt warns of a write to a closed port: no test here may make it.
+int closedPortWrites = 0;
+QtMessageHandler testLog = nullptr;
+void countClosedPortWrites(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    closedPortWrites += message.contains("device not open");
+    testLog(type, context, message);
+}
+
 } // namespace
 
 // How the user leaves a procedure in the middle of its wait, or does not.
@@ -635,8 +645,11 @@ class TestLeaveQuiet : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { testLog = qInstallMessageHandler(countClosedPortWrites); }
+    void cleanup() { QCOMPARE(std::exchange(closedPortWrites, 0), 0); }
     void leftPageGoesQuiet_data();
     void leftPageGoesQuiet();
+    void pressedButtonAloneShowsItsPage();
 };
 
 void TestLeaveQuiet::leftPageGoesQuiet_data()
@@ -928,6 +941,40 @@ void TestLeaveQuiet::leftPageGoesQuiet()
     QVERIFY2(shown.isEmpty(), qPrintable(shown.join(" | ")));
     QCOMPARE(ui->stackedWidget->currentWidget(), pageAtLeave);
     QVERIFY(leave == WindowClosed || leave == HungUp || nextPage->isDeviceConnected());
+}
+
+// Every device button shows its own state only, whichever page was on
+// before: pressed, it alone is pressed and its page shows (the BLE button's:
+// the choice of the wireless link). Every pair, in both orders.
+void TestLeaveQuiet::pressedButtonAloneShowsItsPage()
+{
+    using Ui = Ui_Deruvivuriri;
+    const QList<QPair<QPushButton * Ui::*, QWidget *Ui::*>> buttons = {
+        {&Ui::pushButtonDeviceFLS, &Ui::DUT},     {&Ui::pushButtonBLE, &Ui::ChoiceBLE},
+        {&Ui::pushButtonKV380, &Ui::KV380},       {&Ui::pushButtonPLM300, &Ui::PLM300},
+        {&Ui::pushButtonQFOnline, &Ui::QFOnline}, {&Ui::pushButtonN7, &Ui::N7}};
+    SimulatedDevice device;
+    qputenv(portlist::kExtraPortsVariable, device.portPath().toLocal8Bit());
+    Reriruvozive window;
+    Ui *ui = window.form();
+    ui->comboBox_SerialPort->setCurrentText(device.portPath());
+    ui->pushButtonMirvelNet->click(); // a button that stands for no device
+    for (const auto &first : buttons) {
+        for (const auto &then : buttons) {
+            for (const auto &pressed : {first, then}) {
+                if (first == then || (ui->*pressed.first)->isChecked())
+                    continue;
+                (ui->*pressed.first)->click();
+                QCOMPARE(ui->stackedWidget->currentWidget()->objectName(), (ui->*pressed.second)->objectName());
+                QStringList down;
+                for (const QPushButton *button : ui->scrollAreaWidgetContents->findChildren<QPushButton *>()) {
+                    if (button->isChecked())
+                        down << button->objectName();
+                }
+                QCOMPARE(down, QStringList((ui->*pressed.first)->objectName()));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(TestLeaveQuiet)
