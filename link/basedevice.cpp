@@ -87,7 +87,6 @@ void BaseDevice::endSession()
     forgetReadings();
     // Nor is an outcome it awaited.
     awaited = Outcome::None;
-    lastSaid = Outcome::None;
     sessionEnded();
 }
 
@@ -571,34 +570,20 @@ bool BaseDevice::sendForAnswer(Procedure &run, const QByteArray &frame, int wait
     return run.waitAndTake(waitMs);
 }
 
-void BaseDevice::awaitOutcome(bool inRuns)
+void BaseDevice::awaitOutcome()
 {
     awaited = Outcome::None;
-    earlierTakenRun = inRuns && lastSaid == Outcome::Taken;
 }
 
 void BaseDevice::outcomeSaid(Outcome said)
 {
-    lastSaid = said;
-    if (awaited == Outcome::Refused)
-        return;
-    if (said != Outcome::Taken) {
-        // A run of "taken" from before the frame ended here.
-        earlierTakenRun = false;
-        if (said == Outcome::Refused)
-            awaited = said;
-        return;
-    }
-    if (!earlierTakenRun)
+    // A refusal since the frame went out stands, whatever came after it.
+    if (awaited != Outcome::Refused && said != Outcome::None)
         awaited = said;
 }
 
-std::optional<BaseDevice::Outcome> BaseDevice::outcomeBeforeNext(Procedure &run, int inFlightMs)
+std::optional<BaseDevice::Outcome> BaseDevice::outcomeBeforeNext(Procedure &run)
 {
-    if (inFlightMs > 0) {
-        run.holdLine();
-        run.waitAndTake(inFlightMs);
-    }
     if (!run.alive())
         return std::nullopt;
     // An answer already here may be the refusal.

@@ -397,24 +397,17 @@ protected:
         Refused, // a refusal came since it went out
     };
     // Such a frame goes out now (sendForAnswer() says so of each of its
-    // frames): what was said before is of other frames. With `inRuns` its
-    // outcome comes in the answers to requests sent after it (the page took
-    // those of requests already on their way first), a base repeating each
-    // outcome in several of them: "taken" does not count while a run of
-    // "taken" reported before the frame goes on, which may be an earlier
-    // frame's. A refusal counts whenever it came.
-    void awaitOutcome(bool inRuns = false);
+    // frames): what was said before is of other frames.
+    void awaitOutcome();
     // The intake's facts, as answers come: what an answer said of the
     // awaited frame (None: a report of something else). A session's end
     // forgets it.
     void outcomeSaid(Outcome said);
     // The last look before a frame that may go only once the sensor took the
     // awaited one: what the line brought is taken, then what became of that
-    // frame is told; nothing when the session ended. With `inFlightMs` no
-    // poll goes out from now on, and the answer of one already sent, which
-    // may bring the outcome, is waited for first (the hold ends with the
-    // procedure). The caller writes its frame at once, with no wait between.
-    std::optional<Outcome> outcomeBeforeNext(Procedure &run, int inFlightMs = 0);
+    // frame is told; nothing when the session ended. The caller writes its
+    // frame at once, with no wait between.
+    std::optional<Outcome> outcomeBeforeNext(Procedure &run);
 
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
@@ -444,10 +437,8 @@ private:
     // When the reading of each place was taken; an invalid timer: none.
     std::vector<QElapsedTimer> readingTaken;
     // What became of the awaited frame (awaitOutcome()) of the running
-    // session, and whether a run of "taken" from before it still goes on.
+    // session.
     Outcome awaited = Outcome::None;
-    bool earlierTakenRun = false;
-    Outcome lastSaid = Outcome::None; // what the last answer said
 
     Procedure *running = nullptr; // the started procedure of procedureSession
     bool lineLent = false;        // see lendLine()

@@ -50,11 +50,13 @@ public:
     // The code the sensor answered last, fresh; nothing after a frame that
     // went unanswered.
     std::optional<int> lastAnswer() const { return answer; }
-    // Whether the last answer is surely the last frame's own: false when that
-    // frame went while an earlier one's answer was still owed (it went
-    // unanswered shortly before, and nothing came since), which the code may
-    // as well have been.
-    bool lastAnswerSure() const { return !doubtful; }
+    // Whether a removal's "no password" may go now: the sensor's last answer
+    // is `takenCode`, its taking of the removal's password, and surely that
+    // frame's own. It is not when the frame went while an earlier one's
+    // answer was still owed (it went unanswered shortly before, and nothing
+    // came since), which the code may as well have been: "no password" would
+    // then go to a sensor the earlier password opened.
+    bool removalMayGo(int takenCode) const { return answer == takenCode && !doubtful; }
     // Nothing is awaited any more: another sensor is reached, or the session
     // ended.
     void reset();

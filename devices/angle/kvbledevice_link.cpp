@@ -153,9 +153,9 @@ bool KVBLEDevice::sendPass(Procedure &run, PasswordStep step, quint32 pass)
         return false;
     }
     // A removal's "no password" goes only while the sensor's last answer is
-    // its taking of the removal's password: an answer reported since (a late
-    // refusal) stops it.
-    if (step == Delete && passwordQuestion->lastAnswer() != kvble::kStatusPasswordAccepted) {
+    // surely its taking of the removal's password: an answer reported since
+    // (a late refusal) stops it.
+    if (step == Delete && !passwordQuestion->removalMayGo(kvble::kStatusPasswordAccepted)) {
         run.releaseLine();
         showCommandMessage(tr("Удаление пароля ВТ датчика не подтверждено"));
         return false;
@@ -220,12 +220,6 @@ bool KVBLEDevice::delPassBLE()
     // entry would take it. What came instead was told as it came.
     if (passwordQuestion->lastAnswer() != kvble::kStatusPasswordAccepted)
         return true;
-    // Taken, but maybe by an earlier password that went unanswered just
-    // before: "no password" would then go to a sensor that password opened.
-    if (!passwordQuestion->lastAnswerSure()) {
-        showCommandMessage(tr("Удаление пароля ВТ датчика не подтверждено"));
-        return true;
-    }
     if (!sendPass(run, Delete, 0))
         return false;
     emit signalWriteLog(QStringLiteral("Delete password KVBLE"));

@@ -103,9 +103,9 @@ bool BLEDevice::askPassword(Procedure &run, int what, uchar cmd, quint32 pass)
         return false;
     }
     // A removal's "no password" goes only while the sensor's last answer is
-    // its taking of the removal's password: an answer reported since (a late
-    // refusal) stops it.
-    if (what == RemoveFrame && passwordQuestion->lastAnswer() != ble::kStatusPasswordAccepted) {
+    // surely its taking of the removal's password: an answer reported since
+    // (a late refusal) stops it.
+    if (what == RemoveFrame && !passwordQuestion->removalMayGo(ble::kStatusPasswordAccepted)) {
         run.releaseLine();
         showCommandMessage(tr("Удаление пароля ВТ датчика не подтверждено"));
         return false;
@@ -183,12 +183,6 @@ bool BLEDevice::delPassBLE()
     // entry would take it. What came instead was told as it came.
     if (passwordQuestion->lastAnswer() != ble::kStatusPasswordAccepted)
         return true;
-    // Taken, but maybe by an earlier password that went unanswered just
-    // before: "no password" would then go to a sensor that password opened.
-    if (!passwordQuestion->lastAnswerSure()) {
-        showCommandMessage(tr("Удаление пароля ВТ датчика не подтверждено"));
-        return true;
-    }
     if (!askPassword(run, RemoveFrame, ble::kSensorSetPassword, 0))
         return false;
     emit signalWriteLog("Delete password BLE");
