@@ -582,6 +582,25 @@ void BaseDevice::outcomeSaid(Outcome said)
         awaited = said;
 }
 
+std::optional<BaseDevice::Outcome> BaseDevice::passwordExchange(Procedure &run, const OpenedSensors::Sensor &to,
+                                                                quint32 password, bool sets, const QByteArray &frame,
+                                                                int waitMs)
+{
+    if (!run.alive())
+        return std::nullopt;
+    const OpenedSensors::Sent sent = openedSensors.sent(to, password);
+    if (!exchange(run, frame, waitMs))
+        return std::nullopt;
+    const std::optional<Outcome> said = outcomeBeforeNext(run);
+    if (!said)
+        return std::nullopt;
+    if (*said == Outcome::Refused)
+        openedSensors.refused(sent);
+    else if (*said == Outcome::Taken && sets)
+        openedSensors.took(sent);
+    return said;
+}
+
 std::optional<BaseDevice::Outcome> BaseDevice::outcomeBeforeNext(Procedure &run)
 {
     if (!run.alive())

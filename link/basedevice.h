@@ -408,6 +408,14 @@ protected:
     // frame is told; nothing when the session ended. The caller writes its
     // frame at once, with no wait between.
     std::optional<Outcome> outcomeBeforeNext(Procedure &run);
+    // A password frame (`password` to `to`, a set when `sets`) by exchange(),
+    // and what became of it, judged on all the line brought after the wait:
+    // a refusal followed by a poll answer is still a refusal. The sensor may
+    // take it while its answer is lost or comes late, so it counts as taken
+    // from the moment it goes, until the sensor refuses it. Nothing when the
+    // session ended.
+    std::optional<Outcome> passwordExchange(Procedure &run, const OpenedSensors::Sensor &to, quint32 password,
+                                            bool sets, const QByteArray &frame, int waitMs);
 
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned

@@ -78,24 +78,8 @@ void FLSDevice::tellPasswordOutcome(Outcome said, const QString &done, const QSt
 
 std::optional<BaseDevice::Outcome> FLSDevice::exchangePassword(Procedure &run, quint8 cmd, quint32 password, int waitMs)
 {
-    // The sensor may take the password while its answer is lost or comes
-    // after the wait: it counts as taken from the moment it goes, until the
-    // sensor refuses it.
-    if (!run.alive())
-        return std::nullopt;
-    const OpenedSensors::Sent sent = openedSensors.sent({pickedSensorIdentity(), selectedNetNum()}, password);
-    if (!exchange(run, fls::passwordFrame(selectedNetNum(), cmd, password), waitMs))
-        return std::nullopt;
-    // Judged on all the line brought after the wait: a refusal followed by
-    // a poll answer is still a refusal.
-    const std::optional<Outcome> said = outcomeBeforeNext(run);
-    if (!said)
-        return std::nullopt;
-    if (*said == Outcome::Refused)
-        openedSensors.refused(sent);
-    else if (*said == Outcome::Taken && cmd == fls::kSetPasswordCommand)
-        openedSensors.took(sent);
-    return said;
+    return passwordExchange(run, {pickedSensorIdentity(), selectedNetNum()}, password, cmd == fls::kSetPasswordCommand,
+                            fls::passwordFrame(selectedNetNum(), cmd, password), waitMs);
 }
 
 bool FLSDevice::writeRefused(Procedure &run, const QByteArray &frame, int waitMs)

@@ -23,24 +23,9 @@ constexpr int kSecurityHeight = 200;
 
 std::optional<BaseDevice::Outcome> QFOnline::exchangePassword(Procedure &run, quint8 command, quint32 value)
 {
-    // The unit may take the password while its answer is lost or comes after
-    // the wait: it counts as taken from the moment it goes, until the unit
-    // refuses it.
-    if (!run.alive())
-        return std::nullopt;
     // The page talks to one unit at a time: it has one place.
-    const OpenedSensors::Sent sent = openedSensors.sent({imei, 0}, value);
-    if (!exchange(run, online::passwordRequest(netNum, command, value), kPasswordAnswerMs))
-        return std::nullopt;
-    // Judged on all the line brought after the wait.
-    const std::optional<Outcome> said = outcomeBeforeNext(run);
-    if (!said)
-        return std::nullopt;
-    if (*said == Outcome::Refused)
-        openedSensors.refused(sent);
-    else if (*said == Outcome::Taken && command == online::kSetPasswordCommand)
-        openedSensors.took(sent);
-    return said;
+    return passwordExchange(run, {imei, 0}, value, command == online::kSetPasswordCommand,
+                            online::passwordRequest(netNum, command, value), kPasswordAnswerMs);
 }
 
 void QFOnline::tellPasswordOutcome(Outcome said, const QString &done, const QString &unconfirmed)
