@@ -36,9 +36,10 @@ quint8 Reriruvozive::surveyAddress() const
 }
 
 // The pages ask for the bus requests on their timers and after their
-// answers: one whose port is closed (it failed to open, or dropped while the
-// page still took its last answer) gets none built, and what it would have
-// emptied for the answer stays as it is.
+// answers, whether the port is open or not (it failed to open, or dropped
+// while the page still took its last answer). A closed port writes nothing
+// itself; the requests that also empty or mark something for their answer
+// leave it as it is.
 bool Reriruvozive::lineOpen() const
 {
     return portConnection->getSerialPort()->isOpen();
@@ -55,37 +56,27 @@ void Reriruvozive::requestForSearchDevices()
 
 void Reriruvozive::requestForGetAllDataFromDevice()
 {
-    if (!lineOpen())
-        return;
     portConnection->writeData(frame::request(surveyAddress(), bus::kAllDataCommand));
 }
 
 void Reriruvozive::requestForGetSerNumAndFirmWareVersion()
 {
-    if (!lineOpen())
-        return;
     portConnection->writeData(frame::request(surveyAddress(), bus::kSerialAndFirmwareCommand));
 }
 
 void Reriruvozive::requestForGetAllDataFromQFOnlineDevice()
 {
-    if (!lineOpen())
-        return;
     portConnection->writeData(online::statusRequest(surveyAddress()));
 }
 
 void Reriruvozive::requestForGetAllDataFromDeviceAdvert()
 {
-    if (!lineOpen())
-        return;
     qDebug() << "survey queue" << surveyQueue.toHex(' ');
     portConnection->writeData(ble::advertListRequest(surveyAddress()));
 }
 
 void Reriruvozive::requestForGetAllDataFromDeviceN7()
 {
-    if (!lineOpen())
-        return;
     portConnection->writeData(n7::readRequest(n7::sensorOfComboIndex(ui->comboBox_n7numberFLS->currentIndex())));
 }
 

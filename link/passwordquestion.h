@@ -32,7 +32,6 @@ public:
     // A frame may go now: none awaits its answer, and no answer from before
     // is still being reported.
     bool mayAsk() const;
-    bool awaited() const { return inFlight; }
     // Waits in `run` until a frame may go. The answers of requests already
     // on their way are taken last, with the line held, so that every code
     // after the frame answers a request sent after it: the caller calls
