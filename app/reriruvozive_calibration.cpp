@@ -191,7 +191,8 @@ QString Reriruvozive::findUnfinishedTar(QStringList *devices, bool *swapped) con
     // first; one that holds a single sensor's is that sensor's alone.
     const QString otherWay = tarfile::tempName(dir, QStringList{devices->at(1), devices->at(0)});
     QFile file(otherWay);
-    if (file.open(QIODevice::ReadOnly) && tarfile::parseRun(file.readAll(), 2).sensorCount == 2) {
+    if (file.open(QIODevice::ReadOnly) &&
+        tarfile::parseRun(file.readAll(), 2, tarfile::Writer::Program).sensorCount == 2) {
         *swapped = true;
         return otherWay;
     }

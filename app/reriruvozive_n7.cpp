@@ -8,6 +8,7 @@
 #include "link/portconnection.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QLabel>
 #include <QStandardItemModel>
 #include <QTimer>
@@ -147,7 +148,8 @@ void Reriruvozive::on_pushButton_n7GetTarTable_clicked()
     // page restarts and shows nothing more.
     run.holdLine();
     n7Device->timerIntervalGetDataStop();
-    const bool saved = n7Device->saveToFile();
+    QString name;
+    const bool saved = n7Device->saveToFile(&name);
     // The file the user named is written even so; only the page says nothing
     // over the one the user turned to.
     if (!run.alive())
@@ -157,7 +159,8 @@ void Reriruvozive::on_pushButton_n7GetTarTable_clicked()
     // starts at once.
     if (!saved) {
         if (run.end())
-            askService(tr("Не удалось сохранить таблицу в файл"), false);
+            askService(tr("Не удалось сохранить таблицу в файл") + QLatin1Char('\n') + QDir::toNativeSeparators(name),
+                       false);
         return;
     }
     run.wait(kAfterWriteMs);

@@ -6,6 +6,7 @@
 #include "calibration/calibrationdialogs.h"
 #include "calibration/tarfile.h"
 #include "calibration/tarrun.h"
+#include "calibration/textfile.h"
 #include "deruvivuriri_form.h"
 #include "devices/ble/bleadwmodel.h"
 #include "devices/ble/bledevice.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSettings>
 
@@ -26,12 +28,6 @@ namespace {
 
 // Skipped lines named in the restore's message; more are only counted.
 constexpr int kNamedLines = 10;
-
-bool holds(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
-}
 
 } // namespace
 
@@ -67,13 +63,25 @@ bool Reriruvozive::writeTarTableAs(const QStringList &devices, const QString &fi
     // disk.
     const QString name = tarfile::tempName(tarFolder(), devices);
     const QString own = tarRun->ownsMirror() ? tarRun->mirrorName() : QString();
+    const QString notMoved = tr("Не удалось переместить незаконченную тарировку\n%1\nТаблица не записывается в файл")
+                                 .arg(QDir::toNativeSeparators(name));
     if (name != own && QFile::exists(name) && !keepTarAside(name)) {
-        tell(this, tr("Не удалось переместить незаконченную тарировку\n%1\nТаблица не записывается в файл")
-                       .arg(QDir::toNativeSeparators(name)));
+        tell(this, notMoved);
         return false;
     }
     tarRun->adoptMirror(name, finished, devices);
-    if (!tarRun->writeMirror()) {
+    bool written = tarRun->writeMirror();
+    // Another program wrote the run's file since the run did: what it holds
+    // is kept aside as an unfinished run is, never added to, and the table
+    // is written anew.
+    if (!written && tarRun->mirrorChangedElsewhere()) {
+        if (!keepTarAside(name)) {
+            tell(this, notMoved);
+            return false;
+        }
+        written = tarRun->writeMirror();
+    }
+    if (!written) {
         tell(this, tr("Не удалось записать файл тарировки\n%1\nТаблица не записывается в файл")
                        .arg(QDir::toNativeSeparators(name)));
         return false;
@@ -121,20 +129,30 @@ void Reriruvozive::endingTar()
     // The run ends only once the user's file holds it; until then it stays,
     // with its mirror, whatever went wrong.
     const QByteArray text = tarfile::runText(tarRun->rows());
-    if (!tarfile::writeWhole(csv, text) || !holds(csv, text)) {
+    if (!textfile::writeWhole(csv, text) || !tarfile::holds(csv, text)) {
         qDebug() << "error copy temp file";
-        tell(this, tr("Не удалось сохранить файл тарировки.\nТарировка не завершена"));
+        tell(this,
+             tr("Не удалось сохранить файл тарировки\n%1\nТарировка не завершена").arg(QDir::toNativeSeparators(csv)));
         return;
     }
     // Only the run's own mirror is its to finish: a name left from an
-    // earlier run may be another run's file by now.
+    // earlier run may be another run's file by now. The run ends once the
+    // user's file holds it; what could not be done besides is told.
+    QStringList undone;
     if (tarRun->ownsMirror()) {
         // The finished copy is made once per sensor: an earlier one stays.
         const QString finished = tarRun->finishedCopyName();
-        if (!finished.isEmpty() && !QFile::exists(finished) && !tarfile::writeWhole(finished, text))
+        if (!finished.isEmpty() && !QFile::exists(finished) && !textfile::writeWhole(finished, text)) {
             qDebug() << "Error open file for save tar table";
-        if (tarfile::isTempName(tarRun->mirrorName(), tarFolder()))
-            QFile::remove(tarRun->mirrorName());
+            undone << tr("Не удалось записать копию тарировки\n%1").arg(QDir::toNativeSeparators(finished));
+        }
+        const QString mirror = tarRun->mirrorName();
+        if (tarfile::isTempName(mirror, tarFolder()) && QFile::exists(mirror) && !QFile::remove(mirror)) {
+            appendLog("Ended tar left in " + mirror);
+            undone << tr("Не удалось удалить временный файл тарировки\n%1\n"
+                         "При следующем запуске тарировка будет предложена снова")
+                          .arg(QDir::toNativeSeparators(mirror));
+        }
     }
 
     tarRun->reset();
@@ -146,6 +164,8 @@ void Reriruvozive::endingTar()
     ui->pushButtonRestoreTar->show();
     // The advertising page is ready for its next sensor too.
     showAdvertTarButtons(false);
+    if (!undone.isEmpty())
+        tell(this, undone.join(QStringLiteral("\n\n")));
 }
 
 void Reriruvozive::restoreTar()
@@ -218,7 +238,10 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
     // The file is read with the run's own number of sensors: nothing in it
     // tells one sensor's decimal comma from a second sensor's reading.
     const int sensors = devices.size();
-    tarfile::ParsedRun parsed = tarfile::parseRun(file.readAll(), sensors);
+    // The program's own runs, kept aside ones included, end every line.
+    const bool ours = !chosenByUser || QFileInfo(path).absolutePath() == QDir(tarFolder()).absolutePath();
+    tarfile::ParsedRun parsed =
+        tarfile::parseRun(file.readAll(), sensors, ours ? tarfile::Writer::Program : tarfile::Writer::User);
     file.close();
     if (parsed.sensorCount != 0 && parsed.sensorCount != sensors) {
         giveUp(sensors == 1 ? tr("В файле показания двух датчиков, а тарировка идёт с одним датчиком.\n"

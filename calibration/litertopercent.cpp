@@ -4,9 +4,10 @@
 #include "calibration/cellnumber.h"
 #include "calibration/myitemdelegateforcell.h"
 #include "calibration/sensortable.h"
-#include "calibration/tarfile.h"
+#include "calibration/textfile.h"
 #include "ui/switch.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -273,8 +274,8 @@ bool LiterToPercent::saveToPath(const QString &path)
         }
         rows.append(row);
     }
-    if (!tarfile::writeWhole(path, sensortable::csvText(rows))) {
-        statusMessage(tr("Не удалось сохранить файл"));
+    if (!textfile::writeWhole(path, sensortable::csvText(rows))) {
+        statusMessage(tr("Не удалось сохранить файл") + QLatin1Char('\n') + QDir::toNativeSeparators(path));
         return false;
     }
     return true;

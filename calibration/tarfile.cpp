@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -84,7 +83,7 @@ QByteArray runText(const QList<Row> &rows)
     return out;
 }
 
-ParsedRun parseRun(const QByteArray &data, int sensorCount)
+ParsedRun parseRun(const QByteArray &data, int sensorCount, Writer writer)
 {
     sensorCount = qBound(1, sensorCount, kMaxSensors);
     struct Line
@@ -109,6 +108,10 @@ ParsedRun parseRun(const QByteArray &data, int sensorCount)
         Line line;
         line.number = i + 1;
         line.whole = i + 1 < lines.size();
+        if (!line.whole && writer == Writer::Program) {
+            parsed.skippedLineNumbers.append(line.number);
+            continue;
+        }
         const QString text = QString::fromLatin1(bytes);
         line.spaced = text.contains(kSeparator);
         line.fields = line.spaced ? splitFields(text, &line.ownSeparators) : text.split(QLatin1Char(','));
@@ -253,16 +256,10 @@ QString withCsvSuffix(const QString &name)
     return name.endsWith(kCsvSuffix) ? name : name + kCsvSuffix;
 }
 
-bool writeWhole(const QString &path, const QByteArray &bytes)
+bool holds(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.size() == bytes.size() && file.readAll() == bytes;
 }
 
 bool writeMirror(const QString &path, const QByteArray &bytes)
@@ -286,10 +283,18 @@ bool writeMirror(const QString &path, const QByteArray &bytes)
 bool appendToMirror(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Unbuffered: what a full disk did not take is not left to go out later,
+    // after the cut.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
+    const qint64 whole = file.size();
     // A portion comes with each append: the screen does not wait for the disk.
-    return file.write(bytes) == bytes.size() && syncToDiskSoon(file);
+    if (file.write(bytes) == bytes.size() && syncToDiskSoon(file))
+        return true;
+    // A line written in part would read as another portion, "1400, 2" of
+    // "1400, 2700": the file goes back to its last whole line.
+    file.resize(whole);
+    return false;
 }
 
 } // namespace tarfile

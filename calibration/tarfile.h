@@ -36,6 +36,12 @@ struct ParsedRun
     int skippedLines() const { return skippedLineNumbers.size(); }
 };
 
+// Who wrote a file a run is read from. The program ends every line it
+// writes, its run files and the runs it kept aside; a last line without
+// its line end there is a write cut short, never a portion. A file of the
+// user's may lack the last line end, as editors save them.
+enum class Writer { User, Program };
+
 // Reads a run file for a run of `sensorCount` sensors (1 or 2): the file
 // stores no number of sensors, and "1100,7,5" is one sensor at 1100 and 7.5
 // units, or two sensors and 5 units. A line holds 2 (sensor 1 and volume)
@@ -52,7 +58,7 @@ struct ParsedRun
 // they are written as the program writes them. A line with fewer readings
 // than the run has, or with more and separated otherwise, is skipped. Empty
 // lines are not counted.
-ParsedRun parseRun(const QByteArray &data, int sensorCount);
+ParsedRun parseRun(const QByteArray &data, int sensorCount, Writer writer = Writer::User);
 
 // Names in the folder `dir`: the temporary mirror of one or two sensors, the
 // same pair the other way round, and the finished copy.
@@ -81,17 +87,17 @@ bool isTempName(const QString &path, const QString &dir);
 // The name of the CSV the save dialog gave: ".csv" appended unless it ends so.
 QString withCsvSuffix(const QString &name);
 
-// Writes the whole file or leaves the old one untouched, and waits until it
-// is on the disk: for the files the user keeps.
-bool writeWhole(const QString &path, const QByteArray &bytes);
+// True when the file holds exactly these bytes.
+bool holds(const QString &path, const QByteArray &bytes);
 // Writes the whole file or leaves the old one untouched, and waits until it
 // is on the disk: for the run's mirror, which must survive the program, or
 // the power, going away at any moment.
 bool writeMirror(const QString &path, const QByteArray &bytes);
 // Adds lines at the end of a mirror that holds the rows before them, so that
 // a long run does not rewrite its whole table for each portion, and has them
-// put on the disk at once, without the screen waiting for it. Cut short, it
-// leaves a last line that reading skips.
+// put on the disk at once, without the screen waiting for it. Lines that
+// could not be written whole are cut off again: the mirror holds whole
+// portions only.
 bool appendToMirror(const QString &path, const QByteArray &bytes);
 
 } // namespace tarfile

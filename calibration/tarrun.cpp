@@ -5,7 +5,7 @@
 #include "ui/switch.h"
 #include "ui/widgettar.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -352,8 +352,12 @@ void TarRun::releaseMirror()
 
 void TarRun::adoptMirror(const QString &mirrorName, const QString &finishedName, const QStringList &devices)
 {
-    if (mirrorName != mirror)
+    // What a mirror holds is known only while the run owns it: one taken
+    // anew is written whole first.
+    if (mirrorName != mirror || !mirrorOwned) {
         mirroredRows = -1;
+        mirroredText.reset();
+    }
     mirror = mirrorName;
     finishedCopy = finishedName;
     mirrorIds = devices;
@@ -364,26 +368,35 @@ bool TarRun::writeMirror()
 {
     const bool portionOnly = portionPending;
     portionPending = false;
+    changedElsewhere = false;
     if (!mirrorOwned || mirror.isEmpty() || !hasTable())
         return false;
+    // The mirror is the run's own: one that holds something else than the
+    // run last wrote was written by another program, whatever its size. It
+    // is neither added to nor written over, however often asked; the caller
+    // decides what becomes of it.
+    const bool known = mirroredName == mirror && mirroredText;
+    if (known && QFile::exists(mirror) && !tarfile::holds(mirror, *mirroredText)) {
+        changedElsewhere = true;
+        mirroredRows = -1;
+        return false;
+    }
     const int n = rowCount();
     bool written = false;
-    qint64 size = 0;
+    QByteArray text;
     // A new portion alone adds its line to the mirror as it was last
     // written; anything else rewrites it whole.
-    if (portionOnly && n > 0 && mirroredName == mirror && mirroredRows == n - 1 &&
-        QFileInfo(mirror).size() == mirroredBytes) {
+    if (portionOnly && n > 0 && known && mirroredRows == n - 1 && QFile::exists(mirror)) {
         const QByteArray line = tarfile::runText({row(n - 1)});
         written = tarfile::appendToMirror(mirror, line);
-        size = mirroredBytes + line.size();
+        text = *mirroredText + line;
     } else {
-        const QByteArray text = tarfile::runText(rows());
+        text = tarfile::runText(rows());
         written = tarfile::writeMirror(mirror, text);
-        size = text.size();
     }
     mirroredName = mirror;
     mirroredRows = written ? n : -1;
-    mirroredBytes = written ? size : -1;
+    mirroredText = written ? std::optional<QByteArray>(text) : std::nullopt;
     return written;
 }
 

@@ -3,6 +3,7 @@
 
 #include "calibration/tarfile.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
@@ -112,6 +113,10 @@ public:
     // Rewrites the mirror from the table; false when there is none, the run
     // does not own it, or it cannot be written.
     bool writeMirror();
+    // True when the last write found that the mirror no longer holds what
+    // the run wrote into it: another program wrote it since, and the run
+    // wrote nothing over it.
+    bool mirrorChangedElsewhere() const { return changedElsewhere; }
 
     // Size that shows all rows and columns of a view.
     static QSize getTableViewSize(const QTableView *view);
@@ -158,11 +163,12 @@ private:
     QStringList mirrorIds;
     bool mirrorOwned = false;
     // What the mirror holds since its last write, so that a new portion
-    // only adds its line.
+    // only adds its line, and a mirror another program wrote is noticed.
     QString mirroredName;
     int mirroredRows = -1;
-    qint64 mirroredBytes = -1;
+    std::optional<QByteArray> mirroredText;
     bool portionPending = false;
+    bool changedElsewhere = false;
 };
 
 #endif // TARRUN_H

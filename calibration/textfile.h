@@ -2,14 +2,20 @@
 #define TEXTFILE_H
 
 #include <QByteArray>
+#include <QString>
 
-// What the readers of the table files users keep share.
+// What the readers and writers of the table files users keep share.
 namespace textfile {
 
 // The bytes of a text file without the UTF-8 byte order marks in front:
 // spreadsheet programs put one before a CSV they save, and files joined
 // together carry several. A mark left in place would spoil the first field.
 QByteArray withoutByteOrderMarks(const QByteArray &data);
+
+// Writes the whole file or leaves the old one as it was, and waits until it
+// is on the disk: written beside it, checked, and only then put in its
+// place. A link is followed, and the file keeps the old one's permissions.
+bool writeWhole(const QString &path, const QByteArray &bytes);
 
 } // namespace textfile
 

@@ -3,6 +3,8 @@
 #include "calibration/sensortable.h"
 #include "calibration/tarfile.h"
 #include "calibration/tarrun.h"
+#include "calibration/textfile.h"
+#include "fulldisk.h"
 #include "ui/widgettar.h"
 
 #include <QLineEdit>
@@ -194,7 +196,8 @@ void TestCalibrationFiles::runFileSurvivesAnything()
         QByteArray data(int(rng.bounded(200)), '\0');
         for (char &c : data)
             c = char(rng.bounded(i % 2 ? 256 : 64) + (i % 2 ? 0 : 32)); // binary, then printable
-        const tarfile::ParsedRun parsed = tarfile::parseRun(data, i % 4 < 2 ? 1 : 2);
+        const tarfile::ParsedRun parsed =
+            tarfile::parseRun(data, i % 4 < 2 ? 1 : 2, i % 8 < 4 ? tarfile::Writer::User : tarfile::Writer::Program);
         for (const tarfile::Row &row : parsed.rows)
             QCOMPARE(row.size(), parsed.sensorCount + 1);
         sensortable::parseCsv(data);
@@ -243,7 +246,7 @@ void TestCalibrationFiles::wholeFileIsReplacedOrLeftAlone_data()
 void TestCalibrationFiles::wholeFileIsReplacedOrLeftAlone()
 {
     QFETCH(bool, mirror);
-    const auto write = mirror ? tarfile::writeMirror : tarfile::writeWhole;
+    const auto write = mirror ? tarfile::writeMirror : textfile::writeWhole;
     QTemporaryDir dir;
     const QString path = dir.filePath("run");
     QVERIFY(write(path, "old\r\n"));
@@ -251,6 +254,14 @@ void TestCalibrationFiles::wholeFileIsReplacedOrLeftAlone()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("new\r\n"));
+    // The disk fills up part-way through a write, or through a portion's
+    // line: the file stays byte for byte.
+    {
+        const FullDisk full(7);
+        QVERIFY(!write(path, "newer content\r\n"));
+        QVERIFY(!tarfile::appendToMirror(path, "1400, 2700\r\n"));
+    }
+    QVERIFY(tarfile::holds(path, "new\r\n"));
     // A folder of that name cannot be written: false, and nothing else is
     // left there, the new content beside the old included.
     QVERIFY(QDir(dir.path()).mkdir("taken"));

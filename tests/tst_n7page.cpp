@@ -666,7 +666,7 @@ void TestN7Page::failedSaveIsToldToTheUser()
     DialogDriver driver({tablePath("folder")});
     ui->pushButton_n7GetTarTable->click();
     QCOMPARE(driver.seen.size(), 2);
-    QCOMPARE(driver.seen.at(1).texts, QStringList({"Не удалось сохранить таблицу в файл"}));
+    QCOMPARE(driver.seen.at(1).texts, QStringList({"Не удалось сохранить таблицу в файл\n" + tablePath("folder.csv")}));
     QVERIFY(QFileInfo(tablePath("folder.csv")).isDir());
     // The page goes on reading.
     const int reads = device->countRequests(0xEE);

@@ -1,7 +1,7 @@
 #include "app/portlist.h"
 #include "app/reriruvozive.h"
 #include "calibration/litertopercent.h"
-#include "calibration/tarfile.h"
+#include "calibration/textfile.h"
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
 #include "devices/fls/flstable.h"
@@ -438,7 +438,7 @@ void TestSensorTable::malformedCsvLeavesTheTable()
     if (content == "-")
         path = dir.filePath("missing.csv");
     else
-        QVERIFY(tarfile::writeWhole(path, content));
+        QVERIFY(textfile::writeWhole(path, content));
     LiterToPercent dialog(nullptr, true);
     script = std::make_unique<ModalScript>();
     script->thenShowing(told, ModalScript::accept());

@@ -4,6 +4,7 @@
 #include "calibration/tarrun.h"
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
+#include "fulldisk.h"
 #include "link/portconnection.h"
 #include "modalscript.h"
 #include "shortintervals.h"
@@ -570,6 +571,15 @@ void TestTarPage::declinedRunIsKeptWhereTheRestoreDialogOpensIt()
     QVERIFY(script->finished());
     QCOMPARE(rows(), (QStringList{"0/512", "5/512"}));
     QCOMPARE(readFile(mirror), unfinished);
+
+    // Another program rewrites the run's file at its size: the next portion
+    // adds nothing to it, keeps it aside and tells so.
+    writeFile(mirror, "999, 0\r\n999, 5\r\n");
+    script->thenShowing("Незаконченная тарировка сохранена", ModalScript::accept());
+    ui->pushButtonAdPortionTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(readFile(mirror), unfinished + "530, 10\r\n");
+    QCOMPARE(keptAside().size(), 3);
 }
 
 void TestTarPage::endingNeverLosesTheRun()
@@ -626,13 +636,31 @@ void TestTarPage::endingNeverLosesTheRun()
     QVERIFY2(script->finished(), qPrintable(script->nextStep()));
     runIsIntact();
 
-    // An existing file is replaced once the save dialog has asked.
+    // An existing file chosen, the disk fills up as it is replaced: the old
+    // file stays byte for byte.
     writeFile(userDir->filePath("old.csv"), "old\r\n");
-    script->thenShowing("Вы хотите завершить тарировку?", ModalScript::accept())
-        .then("save dialog", ModalScript::fileDialog(), ModalScript::chooseFile(userDir->filePath("old.csv")))
-        .then("replace?", ModalScript::className("QMessageBox"), ModalScript::click("&Yes"));
+    const auto endInto = [&](const QString &name) -> ModalScript & {
+        return script->thenShowing("Вы хотите завершить тарировку?", ModalScript::accept())
+            .then("save dialog", ModalScript::fileDialog(), ModalScript::chooseFile(name))
+            .then("replace?", ModalScript::className("QMessageBox"), ModalScript::click("&Yes"));
+    };
+    endInto(userDir->filePath("old.csv")).thenShowing("Не удалось сохранить файл тарировки", ModalScript::accept());
+    {
+        const FullDisk full(10);
+        ui->pushButtonEndTar->click();
+    }
+    QVERIFY2(script->finished(), qPrintable(script->nextStep()));
+    QCOMPARE(readFile(userDir->filePath("old.csv")), QByteArray("old\r\n"));
+    runIsIntact();
+
+    // An existing file is replaced once the save dialog has asked. The
+    // finished copy cannot be made (its name leads into a folder that is
+    // gone): the run ends all the same, and the user is told.
+    QVERIFY(QFile::link(userDir->filePath("gone/12345.etr"), configFile("12345.etr")));
+    endInto(userDir->filePath("old.csv")).thenShowing("Не удалось записать копию тарировки", ModalScript::accept());
     ui->pushButtonEndTar->click();
     QVERIFY2(script->finished(), qPrintable(script->nextStep()));
+    QVERIFY(QFile::remove(configFile("12345.etr")));
     QCOMPARE(readFile(userDir->filePath("old.csv")), mirrored);
     QVERIFY(!tar->isStarted());
     QVERIFY(!QFile::exists(mirror));
@@ -698,6 +726,8 @@ void TestTarPage::malformedRunFilesAreNotTakenAsARun_data()
     // The run has one sensor: a volume of a decimal comma, not a second reading.
     QTest::newRow("decimal comma with no blank") << QByteArray("1000,0\r\n1100,7,5\r\n1250,12,5\r\n")
                                                  << QStringList{"0/1000", "7.5/1100", "12.5/1250"} << QString();
+    QTest::newRow("a portion cut short as it was written")
+        << QByteArray("100, 0\r\n200, 5\r\n1400, 2") << QStringList{"0/100", "5/200"} << "пропущены: 1";
     QTest::newRow("two sensors' readings") << QByteArray("1000, 2100, 0\r\n") << QStringList{} << "показания двух";
 }
 

@@ -85,10 +85,10 @@ public:
         QString cellText;   // with UnfitCell
     };
 
-    // Saves the table on show to a file the user picks. False only when the
-    // file could not be written (nothing is left behind then); a cancelled
-    // choice is no failure.
-    bool saveToFile();
+    // Saves the table on show to a file the user picks, whose name goes to
+    // `chosen`. False only when the file could not be written (nothing is
+    // left behind then); a cancelled choice is no failure.
+    bool saveToFile(QString *chosen = nullptr);
     // Replaces the table from a file the user picks. A file that is not such
     // a table leaves the table on show as it was.
     TableLoad loadFile();

@@ -2,6 +2,8 @@
 // files.
 #include "devices/other/n7device.h"
 
+#include "calibration/tarfile.h"
+#include "calibration/textfile.h"
 #include "deruvivuriri_form.h"
 
 #include "link/frame.h"
@@ -9,7 +11,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
-#include <QSaveFile>
 #include <QScopedValueRollback>
 #include <QStandardItemModel>
 #include <QTimer>
@@ -170,28 +171,22 @@ void N7Device::setRows(const n7::Table &rows)
         ui->tableView_n7TarTable->setModel(model);
 }
 
-bool N7Device::saveToFile()
+bool N7Device::saveToFile(QString *chosen)
 {
     const QString name = QFileDialog::getSaveFileName(this, tr("Сохранить файл"), kStartFolder, kCsvSuffix);
     if (name.isEmpty())
         return true;
+    if (chosen)
+        *chosen = tarfile::withCsvSuffix(name);
     return saveTableTo(name);
 }
 
 bool N7Device::saveTableTo(const QString &fileName)
 {
-    QString name = fileName;
-    if (!name.endsWith(kCsvSuffix))
-        name += kCsvSuffix;
+    const QString name = tarfile::withCsvSuffix(fileName);
     // Written aside and put in place whole: a failed save leaves no half file
     // and keeps whatever the name held before.
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray text = n7::csvText(table());
-    if (file.write(text) != text.size())
-        return false;
-    return file.commit();
+    return textfile::writeWhole(name, n7::csvText(table()));
 }
 
 N7Device::TableLoad N7Device::loadFile()

@@ -2646,12 +2646,6 @@ The step must be smaller than the fuel left</translation>
         <translation>No</translation>
     </message>
     <message>
-        <source>Не удалось сохранить файл тарировки.
-Тарировка не завершена</source>
-        <translation>Could not save the calibration file.
-The calibration is not finished</translation>
-    </message>
-    <message>
         <source>Временный файл не был найден.
 Вы хотите открыть *.csv файл?</source>
         <translation>No temporary file was found.
@@ -2936,6 +2930,28 @@ The parameter write is not confirmed</translation>
 Тарировка не начата, попробуйте ещё раз</source>
         <translation>The sensor has not reported its level yet.
 The calibration was not started, try again</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл тарировки
+%1
+Тарировка не завершена</source>
+        <translation>Could not save the calibration file
+%1
+The calibration is not finished</translation>
+    </message>
+    <message>
+        <source>Не удалось записать копию тарировки
+%1</source>
+        <translation>Could not write the calibration copy
+%1</translation>
+    </message>
+    <message>
+        <source>Не удалось удалить временный файл тарировки
+%1
+При следующем запуске тарировка будет предложена снова</source>
+        <translation>Could not remove the temporary calibration file
+%1
+The calibration will be offered again at the next start</translation>
     </message>
 </context>
 <context>

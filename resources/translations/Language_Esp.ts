@@ -2650,12 +2650,6 @@ El paso debe ser menor que el combustible restante</translation>
         <translation>No</translation>
     </message>
     <message>
-        <source>Не удалось сохранить файл тарировки.
-Тарировка не завершена</source>
-        <translation>No se pudo guardar el archivo de calibración.
-La calibración no ha terminado</translation>
-    </message>
-    <message>
         <source>Временный файл не был найден.
 Вы хотите открыть *.csv файл?</source>
         <translation>No se encontró el archivo temporal.
@@ -2940,6 +2934,28 @@ La escritura de los parámetros no está confirmada</translation>
 Тарировка не начата, попробуйте ещё раз</source>
         <translation>El sensor aún no ha informado su nivel.
 No se inició la calibración, inténtelo de nuevo</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл тарировки
+%1
+Тарировка не завершена</source>
+        <translation>No se pudo guardar el archivo de calibración
+%1
+La calibración no ha terminado</translation>
+    </message>
+    <message>
+        <source>Не удалось записать копию тарировки
+%1</source>
+        <translation>No se pudo escribir la copia de la calibración
+%1</translation>
+    </message>
+    <message>
+        <source>Не удалось удалить временный файл тарировки
+%1
+При следующем запуске тарировка будет предложена снова</source>
+        <translation>No se pudo eliminar el archivo temporal de calibración
+%1
+La calibración se ofrecerá de nuevo en el próximo inicio</translation>
     </message>
 </context>
 <context>

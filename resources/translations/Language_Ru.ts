@@ -2598,11 +2598,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Не удалось сохранить файл тарировки.
-Тарировка не завершена</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Временный файл не был найден.
 Вы хотите открыть *.csv файл?</source>
         <translation type="unfinished"></translation>
@@ -2851,6 +2846,23 @@
     <message>
         <source>Датчик ещё не сообщил уровень.
 Тарировка не начата, попробуйте ещё раз</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл тарировки
+%1
+Тарировка не завершена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось записать копию тарировки
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось удалить временный файл тарировки
+%1
+При следующем запуске тарировка будет предложена снова</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -63,6 +63,11 @@ void fuzz::fuzzRunFile(const QByteArray &input)
         for (const QString &field : row)
             require(cells::number(field).has_value(), "runfile: a field that is no number was read");
     }
+    // Read as the program's own file, a last line without its line end is
+    // never a portion: the rows are those of the file cut after its last one.
+    const tarfile::ParsedRun own = tarfile::parseRun(input, sensors, tarfile::Writer::Program);
+    require(own.rows == tarfile::parseRun(input.left(input.lastIndexOf('\n') + 1), sensors).rows,
+            "runfile: a line cut short was read as a portion");
     // What the run writes of the rows it read reads back the same.
     const tarfile::ParsedRun again = tarfile::parseRun(tarfile::runText(parsed.rows), sensors);
     require(again.rows == parsed.rows && again.skippedLines() == 0, "runfile: rows written and read back changed");
