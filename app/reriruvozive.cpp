@@ -19,12 +19,12 @@
 #include "link/deviceeventfilter.h"
 #include "link/portconnection.h"
 #include "link/ringbuffer.h"
+#include "ui/programsettings.h"
 #include "ui/switch.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
-#include <QSettings>
 #include <QTimer>
 
 Reriruvozive::Reriruvozive(QWidget *parent) : QMainWindow(parent)
@@ -38,7 +38,7 @@ Reriruvozive::Reriruvozive(QWidget *parent) : QMainWindow(parent)
 
     QCoreApplication::setOrganizationName("Mirvel");
     QCoreApplication::setApplicationName("Reriruvozive-Mirvel");
-    settings = new QSettings(this);
+    settings = new ProgramSettings(this);
 
     setupFontApp();
 

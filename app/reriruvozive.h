@@ -170,6 +170,9 @@ public slots:
     // Texts built in code, said again in the language just chosen.
     void retranslateServiceMenu();
     void retranslateRemotePage();
+    // A choice of the program settings page took effect but the settings
+    // file did not take it: says so, with the file's name.
+    void tellChoiceNotStored();
 
     // Tank calibration (app/reriruvozive_calibration.cpp).
     void launchTarirovka();

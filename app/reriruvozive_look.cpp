@@ -4,6 +4,7 @@
 
 #include "deruvivuriri_form.h"
 #include "ui/formfonts.h"
+#include "ui/programsettings.h"
 
 #include "devices/fls/flsdevice.h"
 
@@ -14,7 +15,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QScreen>
-#include <QSettings>
 #include <QShortcut>
 #include <QTranslator>
 
@@ -190,13 +190,14 @@ void Reriruvozive::on_comboBoxChooseLanguage_activated(int index)
     if (index < 0 || index >= int(std::size(kLanguages)))
         return;
     const QString path = QString(":/translations/") + kLanguages[index].file;
-    settings->setValue("language", kLanguages[index].settingsValue);
-    settings->sync();
+    const bool stored = ProgramSettings::store("language", kLanguages[index].settingsValue);
     if (!translator)
         translator = new QTranslator(this);
     QCoreApplication::removeTranslator(translator);
     translator->load(path);
     QCoreApplication::installTranslator(translator);
+    if (!stored)
+        tellChoiceNotStored();
 }
 
 void Reriruvozive::changeEvent(QEvent *event)
@@ -216,10 +217,17 @@ void Reriruvozive::on_comboBoxChooseTheme_activated(int index)
     qDebug() << "theme = " << index;
     if (index < 0 || index >= int(std::size(kThemes)))
         return;
-    settings->setValue("theme", kThemes[index].settingsValue);
-    settings->sync();
+    // Stored or not, the choice holds for this run: the window's settings read it.
+    const bool stored = ProgramSettings::store("theme", kThemes[index].settingsValue);
     qApp->setStyleSheet(themedStyleSheet(index));
     updateSerialPorts();
+    if (!stored)
+        tellChoiceNotStored();
+}
+
+void Reriruvozive::tellChoiceNotStored()
+{
+    askService(tr("Не удалось сохранить файл") + '\n' + ProgramSettings::shownFileName(), false);
 }
 
 void Reriruvozive::on_pushButtonProgSettingBack_clicked()

@@ -5,11 +5,11 @@
 #include "link/deviceeventfilter.h"
 #include "resources/bundle.h"
 #include "ui/dynamicqdialog.h"
+#include "ui/programsettings.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QFile>
-#include <QSettings>
 #include <QSplashScreen>
 #include <QTranslator>
 
@@ -51,7 +51,7 @@ int run(int &argc, char **argv, const Hooks &hooks)
     QApplication::setOrganizationName("Mirvel");
     QApplication::setApplicationName("Reriruvozive-Mirvel");
 
-    QSettings settings;
+    const ProgramSettings settings;
     const QString path = ":/translations/" + translationFileFor(settings.value("language").toString());
     QFile translationFile(path);
     if (translationFile.open(QIODevice::ReadOnly)) {

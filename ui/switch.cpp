@@ -1,10 +1,10 @@
 #include "ui/switch.h"
 
-#include <QCoreApplication>
+#include "ui/programsettings.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPropertyAnimation>
-#include <QSettings>
 
 namespace {
 const QColor kThumbOff("#B9B9B9");
@@ -84,9 +84,7 @@ void Switch::setOffset(int value)
 
 bool Switch::checkDarkTheme() const
 {
-    QCoreApplication::setOrganizationName("Mirvel");
-    QCoreApplication::setApplicationName("Reriruvozive-Mirvel");
-    QSettings settings;
+    const ProgramSettings settings;
     return settings.value("theme").toString() == "dark";
 }
 

@@ -1,10 +1,10 @@
 #include "ui/widgettar.h"
 
-#include <QCoreApplication>
+#include "ui/programsettings.h"
+
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
-#include <QSettings>
 #include <QVBoxLayout>
 
 WidgetTar::WidgetTar(QWidget *parent, bool litres) : QWidget(parent)
@@ -73,9 +73,7 @@ void WidgetTar::setTextLabelLitrGalon(QString text)
 
 bool WidgetTar::checkDarkTheme()
 {
-    QCoreApplication::setOrganizationName("Mirvel");
-    QCoreApplication::setApplicationName("Reriruvozive-Mirvel");
-    QSettings settings;
+    const ProgramSettings settings;
     return settings.value("theme").toString() == "dark";
 }
 

@@ -5,12 +5,12 @@
 
 #include "deruvivuriri_form.h"
 
+#include "ui/programsettings.h"
 #include "ui/switch.h"
 
 #include <QIntValidator>
 #include <QLabel>
 #include <QMovie>
-#include <QSettings>
 #include <QTimer>
 
 namespace {
@@ -351,7 +351,7 @@ int KV380Device::animationModeKovshHandler()
 
 bool KV380Device::checkDarkTheme()
 {
-    const QSettings settings(QStringLiteral("Mirvel"), QStringLiteral("Reriruvozive-Mirvel"));
+    const ProgramSettings settings;
     return settings.value(QStringLiteral("theme")).toString() == QLatin1String("dark");
 }
 

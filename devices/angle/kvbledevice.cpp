@@ -5,12 +5,12 @@
 
 #include "deruvivuriri_form.h"
 
+#include "ui/programsettings.h"
 #include "ui/securityble.h"
 
 #include <QIntValidator>
 #include <QLabel>
 #include <QMovie>
-#include <QSettings>
 #include <QTimer>
 
 namespace {
@@ -160,7 +160,7 @@ bool KVBLEDevice::resetSettingToDefault()
 
 bool KVBLEDevice::checkDarkTheme()
 {
-    const QSettings settings(QStringLiteral("Mirvel"), QStringLiteral("Reriruvozive-Mirvel"));
+    const ProgramSettings settings;
     return settings.value(QStringLiteral("theme")).toString() == QLatin1String("dark");
 }
 

@@ -8,6 +8,7 @@
 #include "devices/ble/bleprotocol.h"
 #include "link/basedevice.h"
 #include "ui/formfonts.h"
+#include "ui/programsettings.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
 
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTimer>
@@ -342,7 +342,7 @@ void BLEAdwView::showUI(bool visible)
 
 bool BLEAdwView::checkDarkTheme()
 {
-    QSettings settings(QStringLiteral("Mirvel"), QStringLiteral("Reriruvozive-Mirvel"));
+    const ProgramSettings settings;
     return settings.value(QStringLiteral("theme")).toString() == QLatin1String("dark");
 }
 

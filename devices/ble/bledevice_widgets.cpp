@@ -8,10 +8,10 @@
 #include "devices/ble/adwertdialog.h"
 #include "devices/ble/bleadwview.h"
 #include "devices/ble/bleprotocol.h"
+#include "ui/programsettings.h"
 
 #include <QDialog>
 #include <QLabel>
-#include <QSettings>
 #include <QTimer>
 
 namespace {
@@ -171,7 +171,7 @@ bool BLEDevice::hideBirds()
 
 bool BLEDevice::checkDarkTheme()
 {
-    QSettings settings(QStringLiteral("Mirvel"), QStringLiteral("Reriruvozive-Mirvel"));
+    const ProgramSettings settings;
     return settings.value(QStringLiteral("theme")).toString() == QLatin1String("dark");
 }
 

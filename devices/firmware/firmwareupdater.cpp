@@ -7,6 +7,7 @@
 
 #include "devices/fls/flsprotocol.h"
 #include "ui/dynamicqdialog.h"
+#include "ui/programsettings.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
-#include <QSettings>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -115,11 +115,18 @@ FirmwareUpdater::~FirmwareUpdater()
 
 std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const Request &asker)
 {
-    QSettings settings;
-    const QString path = QFileDialog::getOpenFileName(nullptr, tr("Выберете файл прошивки"),
-                                                      settings.value(kDefaultDirKey).toString(), "*.cri *.bin");
-    if (!path.isEmpty())
-        settings.setValue(kDefaultDirKey, QFileInfo(path).absoluteFilePath());
+    const QString path = QFileDialog::getOpenFileName(
+        nullptr, tr("Выберете файл прошивки"), ProgramSettings().value(kDefaultDirKey).toString(), "*.cri *.bin");
+    // The dialog opens there next time. A settings file that does not take
+    // it is told with the message that follows the choice, once, until it
+    // takes it again.
+    QString notStored;
+    if (!path.isEmpty()) {
+        const bool stored = ProgramSettings::store(kDefaultDirKey, QFileInfo(path).absoluteFilePath());
+        if (!stored && !settingsFailureTold)
+            notStored = tr("Не удалось сохранить файл") + '\n' + ProgramSettings::shownFileName();
+        settingsFailureTold = !stored;
+    }
 
     // Everything is judged before a byte goes out, so that a wrong file never
     // leaves the device in its bootloader.
@@ -136,9 +143,13 @@ std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const R
     const bool blockModel = fwimage::isBlockModel(file.model) || asker.page == Page::Online;
     const fwimage::RomLayout layout = fwimage::romLayoutOf(file.model).value_or(fwimage::RomLayout());
     if (!readable || !fwimage::isUsableFile(file.bytes, blockModel, layout)) {
-        refuseFirmwareFile(asker.formPage);
+        tellOver(asker.formPage, tr("Файл прошивки должен соответствовать модели датчика\nВозможно, файл "
+                                    "повреждён\nВыберите другой файл") +
+                                     (notStored.isEmpty() ? QString() : "\n\n" + notStored));
         return std::nullopt;
     }
+    if (!notStored.isEmpty())
+        tellOver(asker.formPage, notStored);
     return file;
 }
 
@@ -164,12 +175,9 @@ bool FirmwareUpdater::takesModel(const Request &asker, fwimage::Model model)
     return asker.reportedModel == fwimage::Model::None || model == asker.reportedModel;
 }
 
-void FirmwareUpdater::refuseFirmwareFile(QWidget *over)
+void FirmwareUpdater::tellOver(QWidget *over, const QString &text)
 {
-    auto *dialog = new DynamicQDialog(over, QString(),
-                                      tr("Файл прошивки должен соответствовать модели датчика\nВозможно, файл "
-                                         "повреждён\nВыберите другой файл"),
-                                      false);
+    auto *dialog = new DynamicQDialog(over, QString(), text, false);
     dialog->exec();
     dialog->deleteLater();
 }

@@ -75,7 +75,10 @@ public:
     // Asks for the file and judges it before anything is sent: a file with
     // no model word, one of a family the asking page does not serve, one for
     // another model than the sensor reported, one the download cannot use,
-    // and a cancelled choice give the mismatch message and nothing.
+    // and a cancelled choice give the mismatch message and nothing. The
+    // chosen file's folder is kept for the next choice; when the settings
+    // file does not take it, a message after the choice names that file
+    // (once, until it takes a folder again).
     std::optional<File> chooseFirmwareFile(const Request &request);
     // Whether a file named for `model` may go into the asking page's device:
     // the angle, PLM300 and online pages take their own model alone, the
@@ -128,7 +131,7 @@ signals:
     void finished(FirmwareUpdater::Page page, bool ok);
 
 private:
-    void refuseFirmwareFile(QWidget *over);
+    void tellOver(QWidget *over, const QString &text);
     void initForUpdateFirmware();
     void deInitAfterUpdate();
     void createUpdateErrorTimers();
@@ -186,7 +189,8 @@ private:
     bool closingWritten = false;
     bool interrupted = false;
     QString outcome;
-    quint32 updateGeneration = 0; // a newer start or an interruption makes older steps stale
+    bool settingsFailureTold = false; // the last folder chosen was not stored, and that was told
+    quint32 updateGeneration = 0;     // a newer start or an interruption makes older steps stale
     QElapsedTimer sinceLastStep;
     // Patience: since the sync began or the last step went out.
     QElapsedTimer waitClock;

@@ -663,6 +663,10 @@ Choose another file</translation>
         <source>Прошивка успешно обновлена</source>
         <translation>Firmware updated successfully</translation>
     </message>
+    <message>
+        <source>Не удалось сохранить файл</source>
+        <translation>Could not save the file</translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>
@@ -2952,6 +2956,10 @@ The calibration is not finished</translation>
         <translation>Could not remove the temporary calibration file
 %1
 The calibration will be offered again at the next start</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл</source>
+        <translation>Could not save the file</translation>
     </message>
 </context>
 <context>

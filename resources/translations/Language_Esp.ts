@@ -663,6 +663,10 @@ Elija otro archivo</translation>
         <source>Прошивка успешно обновлена</source>
         <translation>Firmware actualizado correctamente</translation>
     </message>
+    <message>
+        <source>Не удалось сохранить файл</source>
+        <translation>No se pudo guardar el archivo</translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>
@@ -2956,6 +2960,10 @@ La calibración no ha terminado</translation>
         <translation>No se pudo eliminar el archivo temporal de calibración
 %1
 La calibración se ofrecerá de nuevo en el próximo inicio</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл</source>
+        <translation>No se pudo guardar el archivo</translation>
     </message>
 </context>
 <context>

@@ -651,6 +651,10 @@
         <source>Прошивка успешно обновлена</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Не удалось сохранить файл</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>
@@ -2863,6 +2867,10 @@
         <source>Не удалось удалить временный файл тарировки
 %1
 При следующем запуске тарировка будет предложена снова</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
