@@ -53,7 +53,7 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 declare -A max_len=(
     [fls]=256 [kv380]=128 [wiredtag]=128 [remote]=512 [splitter]=512
     [table]=512 [ble]=512 [bleadw]=640 [kvble]=512 [online]=768 [plm300]=128 [n7]=640
-    [runfile]=2048 [csv]=2048 [firmware]=24576
+    [runfile]=2048 [csv]=2048 [settings]=2048 [firmware]=24576
 )
 
 run_target() {

@@ -1,14 +1,54 @@
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "link/portconnection.h"
+#include "modalcloser.h"
 #include "simulateddevice.h"
+#include "ui/programsettings.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QSettings>
 #include <QTranslator>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+#include <optional>
+
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// No file grows past `bytes` while it lives: a write beyond is cut short
+// without a word, as a full disk may do.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes) : previousHandler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit cut = previous;
+        cut.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &cut);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+
+private:
+    rlimit previous{};
+    void (*previousHandler)(int);
+};
+
+} // namespace
 
 // Theme, language, title and the fit to a low desktop. The offscreen screen
 // is 800 x 600, lower than 700 pixels: the low-desktop fit applies here.
@@ -22,6 +62,8 @@ private slots:
     void eachThemeAppliesASheetWithNoPlaceholderLeft_data();
     void eachThemeAppliesASheetWithNoPlaceholderLeft();
     void theThemeChoiceSurvivesARestart();
+    void settingsFilesAreQtsOwnIni_data();
+    void settingsFilesAreQtsOwnIni();
     void languageChangesTheFormTextsAndTitle_data();
     void languageChangesTheFormTextsAndTitle();
     void languageSurvivesARestartInTheComboBox();
@@ -70,10 +112,14 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("mainColor");
+    QTest::addColumn<bool>("diskFull");
     QTest::newRow("light") << 0 << "white"
-                           << "#fef7f1";
+                           << "#fef7f1" << false;
     QTest::newRow("dark") << 1 << "dark"
-                          << "#1f2222";
+                          << "#1f2222" << false;
+    // The file keeps what it had and the user is told; the choice holds for this run.
+    QTest::newRow("light on a full disk") << 0 << "white"
+                                          << "#fef7f1" << true;
 }
 
 void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
@@ -81,8 +127,29 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
     QFETCH(int, index);
     QFETCH(QString, stored);
     QFETCH(QString, mainColor);
+    QFETCH(bool, diskFull);
+    const QString path = ProgramSettings().fileName();
+    ModalCloser boxes;
+    std::optional<FileSizeLimit> limit;
+    QByteArray before;
+    if (diskFull) {
+        // Larger than the lock file made beside it and the test's own log so
+        // far (neither is cut), within one write buffer (the cut comes with
+        // the flush).
+        QVERIFY(ProgramSettings::store("default_dir", QString(8000, 'd')));
+        before = contents(path);
+        limit.emplace(before.size());
+    }
     window->form()->comboBoxChooseTheme->setCurrentIndex(index);
     QMetaObject::invokeMethod(window.get(), "on_comboBoxChooseTheme_activated", Q_ARG(int, index));
+    limit.reset();
+    QCOMPARE(boxes.seen.size(), diskFull ? 1 : 0);
+    if (diskFull) {
+        QCOMPARE(contents(path), before);
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QFileInfo(path).fileName()});
+        QVERIFY(boxes.seen.first().texts.join('\n').contains(QDir::toNativeSeparators(path)));
+    }
 
     const QString sheet = qApp->styleSheet();
     QVERIFY(!sheet.isEmpty());
@@ -101,6 +168,40 @@ void TestLook::theThemeChoiceSurvivesARestart()
     QCOMPARE(window->form()->comboBoxChooseTheme->currentIndex(), 1);
     QVERIFY(qApp->styleSheet().contains("#1f2222"));
     QVERIFY(window->checkDarkTheme());
+}
+
+// The program's settings file is Qt's own INI file: written alike, and read
+// alike from what Qt wrote.
+void TestLook::settingsFilesAreQtsOwnIni_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("non-ASCII folder") << "default_dir" << QVariant("/home/пользователь/прошивки 2/QF210.bin");
+    QTest::newRow("comma, quotes, escapes") << "note" << QVariant("a, \"b\"; c=d\\e\tf\n");
+    QTest::newRow("blank ends") << "theme" << QVariant(" dark ");
+    QTest::newRow("at sign") << "language" << QVariant("@esp");
+    QTest::newRow("group General, key with a slash") << "General/папка/имя файла" << QVariant("x");
+    QTest::newRow("list") << "list" << QVariant(QStringList{"a", "@b", " c,d"});
+    QTest::newRow("bytes") << "bytes" << QVariant(QByteArray("\0\x01\xff)", 4));
+    QTest::newRow("other type") << "when" << QVariant(QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)));
+}
+
+void TestLook::settingsFilesAreQtsOwnIni()
+{
+    QFETCH(QString, key);
+    QFETCH(QVariant, value);
+    QTemporaryDir dir;
+    // Read under another name: a file read or written before is taken from memory.
+    const auto written = [&](const QString &name, QSettings::Format format) {
+        QSettings(dir.filePath(name), format).setValue(key, value);
+        QFile::copy(dir.filePath(name), dir.filePath("read-" + name));
+        return dir.filePath("read-" + name);
+    };
+    const QString ours = written("ours.conf", ProgramSettings::format());
+    const QString qts = written("qts.conf", QSettings::IniFormat);
+    QCOMPARE(contents(ours), contents(qts));
+    QCOMPARE(QSettings(ours, QSettings::IniFormat).value(key), value);
+    QCOMPARE(QSettings(qts, ProgramSettings::format()).value(key), value);
 }
 
 void TestLook::languageChangesTheFormTextsAndTitle_data()

@@ -17,7 +17,7 @@ namespace {
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // The letter a backslash puts before a character in a value; 0 for none.
-// The last four are only ever read: the writer leaves '?' and '\'' as they are.
+// The last two are only ever read: the writer leaves '?' and '\'' as they are.
 constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'},  {'n', '\n'}, {'r', '\r'}, {'t', '\t'},
                                 {'v', '\v'}, {'"', '"'},  {'\\', '\\'}, {'?', '?'},  {'\'', '\''}};
 constexpr int kWrittenEscapes = 9;

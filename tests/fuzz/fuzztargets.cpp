@@ -39,6 +39,7 @@ const std::vector<Target> &targets()
         {"firmware", fuzzFirmware},
         {"kvble", fuzzKvble},
         {"bleadw", fuzzBleAdw},
+        {"settings", fuzzSettings},
     };
     // clang-format on
     return table;

@@ -48,6 +48,7 @@ void fuzzCsv(const QByteArray &input);
 void fuzzFirmware(const QByteArray &input);
 void fuzzBleAdw(const QByteArray &input);
 void fuzzKvble(const QByteArray &input);
+void fuzzSettings(const QByteArray &input);
 
 // ---- Shared by the target functions ---------------------------------------
 

@@ -628,6 +628,22 @@ void addCsvFiles(Corpus &corpus)
     corpus.add("csv", "lf-only", QByteArray(sensor).replace("\r\n", "\n"));
 }
 
+// The settings file as the program writes it, and as hands and other
+// programs leave it: comments, every kind of value, a UTF-8 mark, CRLF.
+void addSettingsFiles(Corpus &corpus)
+{
+    corpus.add("settings", "program",
+               "[General]\ndefault_dir=/home/\\x43f\\x43e\\x43b\\x44c\\x437\\x43e\\x432\\x430\\x442\\x435\\x43b\\x44c/"
+               "QF210.bin\nlanguage=esp\ntheme=dark\n");
+    corpus.add("settings", "kinds",
+               "; comment\n[General]\nlist=a, @@b, \" c\", \"d,e\"\nnote=\"a, \\\"b\\\"; c=d\\\\e\\tf\\n\"\n"
+               "bytes=@ByteArray(\\0\\x1\\xff)\nrect=@Rect(1 2 3 4)\n"
+               "when=@DateTime(\\0\\0\\0\\x10\\0\\0\\0\\0\\0\\0%\\x84\\xe3\\0\\xa8\\x88\\x88\\0)\n\n"
+               "[%General]\nx=1\n\n[g]\nsub\\k=v\n%U043F%20a=multi\\\n  line\n");
+    corpus.add("settings", "marked",
+               "\xEF\xBB\xBF[g]\r\nk = \xD0\xBF\xD1\x80\xD0\xB8 , \"x\r\ny\"\r\nbroken\r\n[unclosed\r\nk2=\\x\r\n");
+}
+
 // Firmware files of every model: a header, the data past the model's data
 // start, a tail that fills no whole block.
 void addFirmwareFiles(Corpus &corpus)
@@ -863,6 +879,7 @@ int main(int argc, char **argv)
     addRunFiles(corpus);
     addCsvFiles(corpus);
     addFirmwareFiles(corpus);
+    addSettingsFiles(corpus);
     addBleAdw(corpus);
     addKvble(corpus, glueable);
     addGlued(corpus, glueable);
