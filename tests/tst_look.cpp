@@ -1,5 +1,6 @@
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
+#include "fulldisk.h"
 #include "link/portconnection.h"
 #include "modalcloser.h"
 #include "simulateddevice.h"
@@ -11,11 +12,8 @@
 #include <QTranslator>
 #include <QtTest>
 
-#include <csignal>
 #include <memory>
 #include <optional>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -24,29 +22,6 @@ QByteArray contents(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// No file grows past `bytes` while it lives: a write beyond is cut short
-// without a word, as a full disk may do.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes) : previousHandler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit cut = previous;
-        cut.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &cut);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-
-private:
-    rlimit previous{};
-    void (*previousHandler)(int);
-};
 
 } // namespace
 
@@ -130,7 +105,7 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
     QFETCH(bool, diskFull);
     const QString path = ProgramSettings().fileName();
     ModalCloser boxes;
-    std::optional<FileSizeLimit> limit;
+    std::optional<FullDisk> limit;
     QByteArray before;
     if (diskFull) {
         // Larger than the lock file made beside it and the test's own log so
