@@ -5,12 +5,14 @@
 #include "calibration/filereplace.h"
 
 #include <QDataStream>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDevice>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QTextCodec>
+#include <QTimeZone>
 
 namespace {
 
@@ -160,6 +162,10 @@ QString textOf(const QVariant &value)
     default:
         break;
     }
+    // Qt's stream would read through the null zone of such a date-time: a
+    // file holding one, read back, is written with no value there.
+    if (ProgramSettings::hasUnknownZone(value))
+        return QStringLiteral("@Invalid()");
     const bool dateTime = value.userType() == QMetaType::QDateTime;
     QByteArray bytes;
     QDataStream stream(&bytes, QIODevice::WriteOnly);
@@ -306,6 +312,9 @@ bool valueOf(const QByteArray &data, int from, int to, QTextCodec *codec, QStrin
     bool escapeAtEnd = false;
     int i = from;
     int chopLimit = 0; // blanks before this are kept
+    // As Qt's reader has it: an empty value is an empty text, and so is an
+    // empty item of a list, but for the last one, which is a null text.
+    text = QLatin1String("");
     const auto skipBlanks = [&] {
         while (i < to && (data.at(i) == ' ' || data.at(i) == '\t'))
             ++i;
@@ -525,6 +534,14 @@ bool ProgramSettings::store(const QString &key, const QVariant &value)
     settings.setValue(key, value);
     settings.sync();
     return settings.status() == NoError;
+}
+
+bool ProgramSettings::hasUnknownZone(const QVariant &value)
+{
+    if (value.userType() != QMetaType::QDateTime)
+        return false;
+    const QDateTime dateTime = value.toDateTime();
+    return dateTime.timeSpec() == Qt::TimeZone && !dateTime.timeZone().isValid();
 }
 
 QString ProgramSettings::shownFileName()

@@ -26,6 +26,9 @@ public:
     static bool store(const QString &key, const QVariant &value);
     // The file, written the way the user's system writes paths.
     static QString shownFileName();
+    // A date-time of a zone this system does not know, as a damaged file may
+    // give: Qt cannot put it into a stream, so it is written as no value.
+    static bool hasUnknownZone(const QVariant &value);
 };
 
 #endif // PROGRAMSETTINGS_H
