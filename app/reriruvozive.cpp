@@ -149,7 +149,7 @@ Reriruvozive::Reriruvozive(QWidget *parent) : QMainWindow(parent)
 
     ui->pushButton_Help->adjustSize();
     updateSerialPorts();
-    ui->stackedWidget->setCurrentWidget(ui->DUT);
+    showPage(ui->DUT);
 
     logMessage.append("Start Application");
     writeLogFileNoParams();

@@ -139,7 +139,19 @@ public slots:
     void conectAdvertDevice();
     void connectKVBLEDevice();
     void disconnectCurrentConnectedDevice();
+    // A device press's page: the device column moved onto it, shown, and
+    // the port list refreshed.
     void setParentForComponentsUI(QWidget *parentWidget);
+    // The one way the page on show changes (app/reriruvozive_pages.cpp).
+    // A device page shows with the device column (device buttons, port box,
+    // service button, calibration), which stays where it is while a page
+    // opened from it (service menu, calibration, settings, remote) shows.
+    void showPage(QWidget *page);
+    // A back button's way: the page of the device that is on, never another
+    // device's page with that one left on behind it; with none on, `named`
+    // when it is a device page, else the device page the user came from.
+    // Either way the column is on the page that shows.
+    void showPageBack(QWidget *named = nullptr);
     void switchDeviceButtonIcon(QPushButton *button, bool on);
     void setEnabledControlsForDevice(bool visible);
     void setLevelFromAnotherDevice(int level, int device);
@@ -456,6 +468,7 @@ private:
     {
         bool Reriruvozive::*flag;
         BaseDevice *page;
+        QWidget *formPage; // the page of the form its session shows on
         QPushButton *button;
         QList<QWidget *> editMarks;
         void (Reriruvozive::*writeSettings)();
@@ -465,6 +478,11 @@ private:
     std::vector<DeviceEntry> devices;
     void setupDevices();
     const DeviceEntry *activeDevice() const;
+    // The pages a device press moves the device column onto, and the one
+    // it is on.
+    bool isDevicePage(const QWidget *page) const;
+    QWidget *columnPage() const;
+    void placeDeviceColumn(QWidget *page);
     // The one place the device flags change: `flag` set (none: no device),
     // every other clear.
     void setDeviceFlag(bool Reriruvozive::*flag);

@@ -308,7 +308,7 @@ void Reriruvozive::launchTarirovka(BaseDevice::Procedure &run)
             qDebug() << "find notEnding Tar for 1 device with ser num =" << tarSensorIds().first();
     }
 
-    ui->stackedWidget->setCurrentWidget(deviceBLE && bleDevice->isAdvertMode() ? ui->bleAdwertTar : ui->Tarirovka);
+    showPage(deviceBLE && bleDevice->isAdvertMode() ? ui->bleAdwertTar : ui->Tarirovka);
     if (!tarRun->isUnfinishedFound())
         return;
     const bool resume =
@@ -589,21 +589,6 @@ void Reriruvozive::on_pushButtonRestoreTarAdw_clicked()
     restoreTar();
 }
 
-void Reriruvozive::on_pushButtonBackTarir_clicked()
-{
-    if (deviceFLS)
-        ui->stackedWidget->setCurrentWidget(ui->DUT);
-    else if (deviceBLE)
-        ui->stackedWidget->setCurrentWidget(ui->BLE_QF410);
-    else if (deviceQFOnline)
-        ui->stackedWidget->setCurrentWidget(ui->QFOnline);
-}
-
-void Reriruvozive::on_pushButtonBackTarirAdw_clicked()
-{
-    ui->stackedWidget->setCurrentWidget(ui->BLE_QF410);
-}
-
 void Reriruvozive::showAdvertTarButtons(bool running)
 {
     ui->pushButtonDelPortionAdw->setVisible(running);
@@ -629,7 +614,7 @@ void Reriruvozive::showTarGraph()
 {
     appendLog("Show graph");
     pageBeforeGraph = ui->stackedWidget->currentWidget();
-    ui->stackedWidget->setCurrentWidget(ui->GraphTar);
+    showPage(ui->GraphTar);
     auto *graph =
         new TarGraph(ui->GraphTar, tarRun->rows(), tarRun->sensorCount(), checkDarkTheme(), titleFont, pixmapArrow);
     connect(graph->backButton(), &QPushButton::clicked, this, &Reriruvozive::backToTar);
@@ -640,5 +625,5 @@ void Reriruvozive::showTarGraph()
 
 void Reriruvozive::backToTar()
 {
-    ui->stackedWidget->setCurrentWidget(pageBeforeGraph == ui->bleAdwertTar ? ui->bleAdwertTar : ui->Tarirovka);
+    showPage(pageBeforeGraph == ui->bleAdwertTar ? ui->bleAdwertTar : ui->Tarirovka);
 }

@@ -36,33 +36,35 @@ void Reriruvozive::openChosenPort()
 
 void Reriruvozive::setupDevices()
 {
-    const auto add = [this](bool Reriruvozive::*flag, BaseDevice *page, QPushButton *button, QList<QWidget *> marks,
-                            void (Reriruvozive::*write)(), void (Reriruvozive::*offOnPortError)(bool)) {
-        devices.push_back({flag, page, button, marks, write, offOnPortError});
+    const auto add = [this](bool Reriruvozive::*flag, BaseDevice *page, QWidget *formPage, QPushButton *button,
+                            QList<QWidget *> marks, void (Reriruvozive::*write)(),
+                            void (Reriruvozive::*offOnPortError)(bool)) {
+        devices.push_back({flag, page, formPage, button, marks, write, offOnPortError});
     };
-    add(&Reriruvozive::deviceBLE, bleDevice, ui->pushButtonBLE, {ui->label_Alarm_12BLE, ui->label_Alarm_10BLE},
-        &Reriruvozive::writeParamToDevice, &Reriruvozive::on_pushButtonBLE_clicked);
-    add(&Reriruvozive::deviceFLS, flsDevice, ui->pushButtonDeviceFLS,
+    add(&Reriruvozive::deviceBLE, bleDevice, ui->BLE_QF410, ui->pushButtonBLE,
+        {ui->label_Alarm_12BLE, ui->label_Alarm_10BLE}, &Reriruvozive::writeParamToDevice,
+        &Reriruvozive::on_pushButtonBLE_clicked);
+    add(&Reriruvozive::deviceFLS, flsDevice, ui->DUT, ui->pushButtonDeviceFLS,
         {ui->label_Alarm_6DUT, ui->label_Alarm_4DUT, ui->label_Alarm_3DUT, ui->label_Alarm_2DUT,
          ui->labelAlarmTypeFiltr},
         &Reriruvozive::writeParamToDevice, &Reriruvozive::on_pushButtonDeviceFLS_clicked);
-    add(&Reriruvozive::devicePLM300, plm300Device, ui->pushButtonPLM300,
+    add(&Reriruvozive::devicePLM300, plm300Device, ui->PLM300, ui->pushButtonPLM300,
         {ui->label_Alarm_1PLM300, ui->label_Alarm_2PLM300, ui->label_Alarm_3PLM300, ui->label_Alarm_4PLM300,
          ui->label_Alarm_5PLM300},
         &Reriruvozive::writeParamToPLM300, &Reriruvozive::on_pushButtonPLM300_clicked);
-    add(&Reriruvozive::deviceKV380, kv380Device, ui->pushButtonKV380,
+    add(&Reriruvozive::deviceKV380, kv380Device, ui->KV380, ui->pushButtonKV380,
         {ui->label_Alarm_1KV380, ui->label_Alarm_2KV380, ui->label_Alarm_3KV380, ui->label_Alarm_4KV380},
         &Reriruvozive::writeParamToKV380, &Reriruvozive::on_pushButtonKV380_clicked);
     // The online page writes its settings itself, field by field.
-    add(&Reriruvozive::deviceQFOnline, qfOnline, ui->pushButtonQFOnline, {}, nullptr,
+    add(&Reriruvozive::deviceQFOnline, qfOnline, ui->QFOnline, ui->pushButtonQFOnline, {}, nullptr,
         &Reriruvozive::on_pushButtonQFOnline_clicked);
     // The wireless angle sensor shares the BLE button.
-    add(&Reriruvozive::deviceKVBLE, kvbleDevice, ui->pushButtonBLE, {}, &Reriruvozive::on_ButtonWriteParamKVBLE_clicked,
-        &Reriruvozive::on_pushButtonBLE_clicked);
+    add(&Reriruvozive::deviceKVBLE, kvbleDevice, ui->KV_BLE, ui->pushButtonBLE, {},
+        &Reriruvozive::on_ButtonWriteParamKVBLE_clicked, &Reriruvozive::on_pushButtonBLE_clicked);
     // Ctrl+S writes nothing on the indicator's page: its table goes out by
     // its own button.
-    add(&Reriruvozive::deviceN7, n7Device, ui->pushButtonN7, {ui->label_n7Alarm_1, ui->label_n7Alarm_3}, nullptr,
-        &Reriruvozive::on_pushButtonN7_clicked);
+    add(&Reriruvozive::deviceN7, n7Device, ui->N7, ui->pushButtonN7, {ui->label_n7Alarm_1, ui->label_n7Alarm_3},
+        nullptr, &Reriruvozive::on_pushButtonN7_clicked);
 
     // A device button shows its own state only: pressed, it is the only one
     // pressed, so that every button does what it shows at its first press,
@@ -148,53 +150,6 @@ void Reriruvozive::switchDeviceButtonIcon(QPushButton *button, bool on)
         return;
     if (!on)
         button->setChecked(false);
-}
-
-void Reriruvozive::setParentForComponentsUI(QWidget *parentWidget)
-{
-    ui->label_SerNumName->setParent(parentWidget);
-    ui->label_SerNumVal->setParent(parentWidget);
-    ui->line_4DUT->setParent(parentWidget);
-    ui->line_2DUT->setParent(parentWidget);
-    ui->line_4DUT->show();
-    ui->line_2DUT->show();
-    ui->ButtonTarirovka->show();
-    ui->pushButtonService->show();
-    ui->label_FirmwareName->setParent(parentWidget);
-    ui->label_FirmwareVal->setParent(parentWidget);
-    ui->label_TempNameDUT->setParent(parentWidget);
-    ui->label_TempValDUT->setParent(parentWidget);
-    ui->scrollAreaBtnsDevices->setParent(parentWidget);
-    ui->scrollAreaBtnsDevices->show();
-    ui->label_NaprNameQF260DUT->hide();
-    ui->label_NaprValQF260DUT->hide();
-    ui->groupBoxSerialPort->setParent(parentWidget);
-    ui->groupBoxSerialPort->show();
-    ui->pushButtonDropDownList->setParent(parentWidget);
-    ui->pushButtonPushUpList->setParent(parentWidget);
-    // Re-parented widgets stay hidden until shown; the scroll buttons belong
-    // to the device column and go with it.
-    ui->pushButtonDropDownList->show();
-    ui->pushButtonPushUpList->show();
-
-    if (parentWidget == ui->BLE_QF410 || parentWidget == ui->ChoiceBLE) {
-        ui->label_FirmwareName->setGeometry(210, 90, 28, 20);
-        ui->label_FirmwareVal->setGeometry(300, 90, 81, 20);
-        ui->label_SerNumName->hide();
-        ui->label_SerNumVal->hide();
-    } else {
-        ui->label_FirmwareName->setGeometry(280, 36, 28, 20);
-        ui->label_FirmwareVal->setGeometry(310, 36, 81, 20);
-        ui->label_SerNumName->setGeometry(280, 11, 21, 20);
-        ui->label_SerNumVal->setGeometry(310, 11, 81, 20);
-        ui->label_SerNumName->show();
-        ui->label_SerNumVal->show();
-    }
-    ui->label_FirmwareName->show();
-    ui->label_FirmwareVal->show();
-
-    ui->stackedWidget->setCurrentWidget(parentWidget);
-    updateSerialPorts();
 }
 
 void Reriruvozive::setEnabledControlsForDevice(bool visible)
@@ -335,7 +290,6 @@ void Reriruvozive::on_pushButtonQFOnline_clicked(bool checked)
     disconnectCurrentConnectedDevice();
     switchDeviceButtonIcon(ui->pushButtonQFOnline, checked);
     if (checked) {
-        ui->stackedWidget->setCurrentWidget(ui->QFOnline);
         setParentForComponentsUI(ui->QFOnline);
         setDeviceFlag(&Reriruvozive::deviceQFOnline);
         qfOnline->connectDevice();

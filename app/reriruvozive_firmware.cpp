@@ -30,7 +30,12 @@ void Reriruvozive::connectFirmwareUpdater()
         char first = bytes.at(0);
         firmwareUpdater->setAnswerUpdateFirmware(first);
     });
-    connect(firmwareUpdater, &FirmwareUpdater::started, this, &Reriruvozive::refreshUpdateEntry);
+    // The download is watched on its page, whichever page it was asked from.
+    // Only the page in use starts one, so its request names that page.
+    connect(firmwareUpdater, &FirmwareUpdater::started, this, [this] {
+        showPage(firmwareRequest().formPage);
+        refreshUpdateEntry();
+    });
     connect(firmwareUpdater, &FirmwareUpdater::finished, this, &Reriruvozive::firmwareUpdateFinished);
 }
 
@@ -74,7 +79,7 @@ void Reriruvozive::openFirmwareUpdate()
         const BaseDevice::Procedure run(activePage());
         if (!run && run.page()->isProcedureRunning())
             return;
-        ui->stackedWidget->setCurrentWidget(ui->UpdateFWBLE);
+        showPage(ui->UpdateFWBLE);
         return;
     }
     if (firmwareUpdateRefuses())

@@ -111,9 +111,3 @@ void Reriruvozive::on_lineEditNetNumDUT_textEdited(QString arg1)
     Q_UNUSED(arg1)
     markParamChanged(ui->label_Alarm_6DUT);
 }
-
-void Reriruvozive::on_pushBtnEngineerBack_clicked()
-{
-    ui->stackedWidget->setCurrentWidget(ui->DUT);
-    flsDevice->setVisibleSwitch(true);
-}

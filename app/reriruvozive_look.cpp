@@ -230,11 +230,6 @@ void Reriruvozive::tellChoiceNotStored()
     askService(tr("Не удалось сохранить файл") + '\n' + ProgramSettings::shownFileName(), false);
 }
 
-void Reriruvozive::on_pushButtonProgSettingBack_clicked()
-{
-    ui->stackedWidget->setCurrentWidget(pageBeforeProgSetting ? pageBeforeProgSetting : ui->DUT);
-}
-
 void Reriruvozive::disableComboboxChooseThemeAndChooseLanguage(bool serialPortState)
 {
     ui->comboBoxChooseLanguage->setDisabled(serialPortState);

@@ -165,15 +165,20 @@ void Reriruvozive::slotServiceBtn()
         openFirmwareUpdate();
     } else if (entry == kEntryProgSetting) {
         pageBeforeProgSetting = ui->stackedWidget->currentWidget();
-        ui->stackedWidget->setCurrentWidget(ui->ProgrammSetting);
+        showPage(ui->ProgrammSetting);
     } else if (entry == kEntryRemote) {
         // Remote commands are typed for a tracker, not sent on the line, so
         // the pages must stop polling; with the port open the menu does not
-        // offer the entry and it does nothing.
+        // offer the entry and it does nothing. A device still chosen on a
+        // port that failed to open goes off as a press would put it, its
+        // button with it: the way back finds no stopped session under a
+        // pressed button.
         if (!portOpen) {
+            if (activeDevice())
+                disconnectCurrentConnectedDevice();
             flsDevice->disconnectDevice();
             bleDevice->disconnectDevice();
-            ui->stackedWidget->setCurrentWidget(ui->RemoteControl);
+            showPage(ui->RemoteControl);
         }
     } else if (firmwareUpdateRefuses()) {
         // The page's sensor is being updated, not missing: every entry below
@@ -235,9 +240,9 @@ void Reriruvozive::openEngineerMenu()
     if (deviceFLS) {
         setupEngineerMenuDUT();
         ui->pushBtnManualInput->show();
-        ui->stackedWidget->setCurrentWidget(ui->EngineerMenuDUT);
+        showPage(ui->EngineerMenuDUT);
     } else if (deviceBLE && !bleDevice->isAdvertMode()) {
-        ui->stackedWidget->setCurrentWidget(ui->EnineerMenuBLE);
+        showPage(ui->EnineerMenuBLE);
     }
 }
 
@@ -291,20 +296,4 @@ template <class Page> void Reriruvozive::runSecurityBLE(Page *page, QWidget *par
     dialog->deleteLater();
     page->setSecurityDialog(nullptr);
     securityBLEDialog = nullptr;
-}
-
-void Reriruvozive::on_pushBtnBackRemoteControl_clicked()
-{
-    // Nothing typed on the remote page is reset: the user may come back to it.
-    ui->stackedWidget->setCurrentWidget(ui->DUT);
-}
-
-void Reriruvozive::on_pushBtnUpdateFWBackBLE_clicked()
-{
-    ui->stackedWidget->setCurrentWidget(ui->BLE_QF410);
-}
-
-void Reriruvozive::on_pushBtnEngineerBackBLE_clicked()
-{
-    ui->stackedWidget->setCurrentWidget(ui->BLE_QF410);
 }

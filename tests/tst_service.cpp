@@ -86,6 +86,8 @@ private slots:
     void everyPageTheMenuOpensCanBeLeft_data();
     void everyPageTheMenuOpensCanBeLeft();
     void theWirelessEngineerPageCanBeLeft();
+    void everyBackLeadsToAPageWithTheDeviceColumn_data();
+    void everyBackLeadsToAPageWithTheDeviceColumn();
 
 private:
     Entries menuEntries() const;
@@ -525,7 +527,7 @@ void TestService::everyPageTheMenuOpensCanBeLeft_data()
                                                   << "update"
                                                   << "UpdateFWBLE"
                                                   << "pushBtnUpdateFWBackBLE"
-                                                  << "BLE_QF410";
+                                                  << "KV_BLE";
 }
 
 void TestService::everyPageTheMenuOpensCanBeLeft()
@@ -560,10 +562,66 @@ void TestService::theWirelessEngineerPageCanBeLeft()
     ui->pushBtnEngineerBackBLE->click();
     QCOMPARE(ui->stackedWidget->currentWidget(), ui->BLE_QF410);
 
-    // The wired one returns to the wired page.
+    // The wired one returns to the page of the device that is on.
     ui->stackedWidget->setCurrentWidget(ui->EngineerMenuDUT);
     ui->pushBtnEngineerBack->click();
-    QCOMPARE(ui->stackedWidget->currentWidget(), ui->DUT);
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->BLE_QF410);
+}
+
+void TestService::everyBackLeadsToAPageWithTheDeviceColumn_data()
+{
+    QTest::addColumn<QString>("back");
+    QTest::addColumn<QStringList>("presses"); // the device buttons pressed before
+    QTest::addColumn<bool>("on");             // a device is on after them
+    for (const char *back :
+         {"pushBtnBackRemoteControl", "pushBtnUpdateFWBackBLE", "pushBtnEngineerBackBLE", "pushBtnEngineerBack",
+          "pushButtonProgSettingBack", "pushButtonBackTarir", "pushButtonBackTarirAdw"}) {
+        QTest::addRow("%s, nothing on", back) << back << QStringList() << false;
+        QTest::addRow("%s, BLE choice", back) << back << QStringList{"pushButtonBLE"} << false;
+        for (const QString &device : {"pushButtonDeviceFLS", "pushButtonBLE pushButtonChoiceUSB",
+                                      "pushButtonBLE pushButtonChoiceAdvert", "pushButtonBLE pushButtonChoiceKVBLE",
+                                      "pushButtonKV380", "pushButtonPLM300", "pushButtonN7", "pushButtonQFOnline"}) {
+            const QStringList on = device.split(' ');
+            QTest::addRow("%s, %s on", back, qPrintable(on.last())) << back << on << true;
+            QTest::addRow("%s, %s off", back, qPrintable(on.last())) << back << on + on.mid(0, 1) << false;
+        }
+    }
+}
+
+// Whatever came before, a back from its page (shown as its opener shows it) leads to a page
+// holding the device column; a device on keeps its page and button; the next press shows its page.
+void TestService::everyBackLeadsToAPageWithTheDeviceColumn()
+{
+    QFETCH(QString, back);
+    QFETCH(QStringList, presses);
+    QFETCH(bool, on);
+    const auto button = [this](const QString &name) { return window->findChild<QPushButton *>(name); };
+    const auto pressed = [this] {
+        QStringList down;
+        for (const QPushButton *b : ui->scrollAreaWidgetContents->findChildren<QPushButton *>()) {
+            if (b->isChecked())
+                down << b->objectName();
+        }
+        return down;
+    };
+    ModalCloser closer;
+    for (const QString &name : presses)
+        button(name)->click();
+    QWidget *devicePage = ui->stackedWidget->currentWidget();
+    QWidget *page = button(back);
+    while (page->parentWidget() != ui->stackedWidget)
+        page = page->parentWidget();
+    window->showPage(page);
+    button(back)->click();
+    QWidget *shown = ui->stackedWidget->currentWidget();
+    for (QWidget *control : QWidgetList{ui->pushButtonDeviceFLS, ui->comboBox_SerialPort, ui->pushButtonService})
+        QVERIFY2(shown->isAncestorOf(control) && control->isVisibleTo(shown), qPrintable(control->objectName()));
+    QVERIFY(!on || shown == devicePage);
+    QCOMPARE(pressed(), on || shown == ui->ChoiceBLE ? presses.mid(0, 1) : QStringList());
+    QPushButton *next = ui->pushButtonBLE->isChecked() ? ui->pushButtonDeviceFLS : ui->pushButtonBLE;
+    next->click();
+    QCOMPARE(ui->stackedWidget->currentWidget(), next == ui->pushButtonBLE ? ui->ChoiceBLE : ui->DUT);
+    QVERIFY(closer.seen.isEmpty());
 }
 
 QTEST_MAIN(TestService)

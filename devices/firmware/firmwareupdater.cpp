@@ -17,7 +17,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
-#include <QStackedWidget>
 #include <QTimer>
 
 #include <algorithm>
@@ -193,9 +192,6 @@ bool FirmwareUpdater::startUpdateFirmware(const Request &asker, const File &file
     closingWritten = false;
     interrupted = false;
     outcome.clear();
-    // The download is watched on its page, whichever page it was asked from.
-    if (auto *pages = request.formPage ? qobject_cast<QStackedWidget *>(request.formPage->parentWidget()) : nullptr)
-        pages->setCurrentWidget(request.formPage);
     emit started(request.page);
     ++updateGeneration;
     deInitAfterUpdate();
