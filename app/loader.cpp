@@ -16,12 +16,23 @@ Loader::~Loader() = default;
 
 void Loader::getData()
 {
+    QNetworkRequest request(updatecheck::versionFileUrl());
+    // Left to itself, Qt asks for a packed answer and unpacks each piece whole
+    // before the reply sees any of it: a megabyte unpacking to a gigabyte is
+    // in memory before the limit below can count it. Asked for as it is, the
+    // answer's bytes are the bytes the limit counts.
+    request.setRawHeader("Accept-Encoding", "identity");
     // The reply is the manager's: a reply still running when the check goes
     // (the window closes) is aborted with it.
-    QNetworkReply *running = manager->get(QNetworkRequest(updatecheck::versionFileUrl()));
+    QNetworkReply *running = manager->get(request);
     // A reply keeps its whole body unless told otherwise; one byte past the
     // largest reply is enough to know it is too long.
     running->setReadBufferSize(updatecheck::kLargestReply + 1);
+    // A server packing the answer all the same sends no version file we read.
+    connect(running, &QNetworkReply::metaDataChanged, running, [running] {
+        if (!updatecheck::isUnencoded(running->rawHeader("Content-Encoding")))
+            running->abort();
+    });
     connect(running, &QNetworkReply::readyRead, running, [running] {
         if (running->bytesAvailable() > updatecheck::kLargestReply)
             running->abort();

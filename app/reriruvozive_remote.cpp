@@ -7,12 +7,10 @@
 #include "remote/remoteanswer.h"
 #include "remote/remotecommand.h"
 #include "ui/boundedintvalidator.h"
-#include "ui/validatorswap.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QMessageBox>
-#include <QRegularExpressionValidator>
 
 namespace {
 
@@ -35,11 +33,6 @@ void retranslateRemoteItems(QComboBox *box, const QStringList &sources)
         box->setItemText(i, translatedRemoteText(sources.at(i)));
 }
 
-QValidator *patternValidator(const char *pattern, QObject *parent)
-{
-    return new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(pattern)), parent);
-}
-
 } // namespace
 
 void Reriruvozive::initUIRC()
@@ -60,10 +53,8 @@ void Reriruvozive::initUIRC()
     addRemoteItems(ui->comboBoxModeRemoteControl, remote::modeTexts());
     addRemoteItems(ui->comboBoxTypeFiltrRemoteControl, remote::filterTypeTexts());
 
-    ui->lineEditNetNumRemoteControl->setValidator(
-        new BoundedIntValidator(0, remote::kNetNumTop, ui->lineEditNetNumRemoteControl));
-    ui->lineEditPassRemoteControl->setValidator(
-        patternValidator(remote::kPasswordPattern, ui->lineEditPassRemoteControl));
+    BoundedIntValidator::install(ui->lineEditNetNumRemoteControl, 0, remote::kNetNumTop);
+    BoundedIntValidator::install(ui->lineEditPassRemoteControl, 0, remote::kPasswordTop);
 
     ui->pushBtnBackRemoteControl->setIcon(QIcon(pixmapArrow));
     ui->pushBtnBackRemoteControl->setIconSize(pixmapArrow.size());
@@ -92,8 +83,7 @@ void Reriruvozive::on_comboBoxRemoteControl_activated(int index)
     if (const std::optional<remote::ValueInput> input = remote::valueInputOf(*command)) {
         ui->lineEditPassRemoteControl->clear();
         ui->lineEditPassRemoteControl->show();
-        replaceValidator(ui->lineEditPassRemoteControl,
-                         patternValidator(input->pattern, ui->lineEditPassRemoteControl));
+        BoundedIntValidator::install(ui->lineEditPassRemoteControl, 0, input->top);
         ui->label_2RC->show();
         showRemoteCaption();
     } else {

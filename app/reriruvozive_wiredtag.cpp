@@ -6,9 +6,6 @@
 #include "devices/other/wiredtagdevice.h"
 #include "devices/other/wiredtagprotocol.h"
 #include "link/portconnection.h"
-#include "ui/validatorswap.h"
-
-#include <QRegularExpressionValidator>
 
 namespace {
 
@@ -100,11 +97,7 @@ void Reriruvozive::on_checkBoxInputFormatWT_stateChanged(int arg1)
     QLineEdit *edit = ui->lineEditSETIDWT;
     const bool decimal = ui->checkBoxInputFormatWT->isChecked();
     edit->setText(wiredtag::convertTagIdText(edit->text(), decimal));
-    if (decimal)
-        replaceValidator(edit, new QIntValidator(1, wiredtag::kDecimalTagIdTop, edit));
-    else
-        replaceValidator(edit, new QRegularExpressionValidator(
-                                   QRegularExpression(QString::fromLatin1(wiredtag::kHexTagIdPattern)), edit));
+    wiredTagDevice->takeTagIdAs(decimal);
 }
 
 void Reriruvozive::on_lineEditSetNetNumWT_textEdited(QString arg1)

@@ -13,6 +13,12 @@ constexpr int kShortestBody = 7;
 
 } // namespace
 
+bool isUnencoded(const QByteArray &contentEncoding)
+{
+    const QByteArray coding = contentEncoding.trimmed().toLower();
+    return coding.isEmpty() || coding == "identity";
+}
+
 QString host()
 {
     const QString fromEnvironment = qEnvironmentVariable("RERIRUVOZIVE_UPDATE_HOST").trimmed();

@@ -20,6 +20,10 @@ constexpr char kArchivePath[] = "/download/_ftp/all/dut/ZEZ_Izezuzidivir.zip";
 // is not read on (a server sending without end would fill the memory).
 constexpr qint64 kLargestReply = 64 * 1024;
 
+// Whether a reply's Content-Encoding leaves the body as it is: none named,
+// or "identity". The check asks for no other.
+bool isUnencoded(const QByteArray &contentEncoding);
+
 QString host();
 QUrl versionFileUrl();
 QUrl archiveUrl();

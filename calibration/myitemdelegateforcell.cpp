@@ -1,6 +1,7 @@
 #include "calibration/myitemdelegateforcell.h"
 
 #include "calibration/cellnumber.h"
+#include "ui/refusaltip.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -18,7 +19,11 @@ MyItemDelegateForCell::~MyItemDelegateForCell() = default;
 QWidget *MyItemDelegateForCell::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const
 {
     auto *editor = new QLineEdit(parent);
-    editor->setValidator(new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(kPattern)), editor));
+    auto *shape = new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(kPattern)), editor);
+    editor->setValidator(shape);
+    // The fraction's mark is a point in every language: a comma refused
+    // without a word would leave "2,5" standing as 25.
+    tellRefusals(editor, shape, tr("Введите число до 999999999, дробную часть одной цифрой после точки"));
     return editor;
 }
 

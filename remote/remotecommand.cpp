@@ -84,7 +84,7 @@ const char *const kOffsetCaption = QT_TRANSLATE_NOOP("RemoteCommand", "Введ�
 const char *const kEmptyCaption = QT_TRANSLATE_NOOP("RemoteCommand", "Введите значение пустого");
 const char *const kFullCaption = QT_TRANSLATE_NOOP("RemoteCommand", "Введите значение полного");
 // Offsets travel as 16-bit words; three digits always fit.
-constexpr char kOffsetPattern[] = "[0-9]{1,3}";
+constexpr quint32 kOffsetTop = 999;
 
 template <class T, int N> constexpr int countOf(const T (&)[N])
 {
@@ -173,14 +173,14 @@ std::optional<ValueInput> valueInputOf(Command command)
     switch (command) {
     case Command::EnterPassword:
     case Command::SetPassword:
-        return ValueInput{kPasswordCaption, kPasswordPattern};
+        return ValueInput{kPasswordCaption, kPasswordTop};
     case Command::ShiftEmpty:
     case Command::ShiftFull:
-        return ValueInput{kOffsetCaption, kOffsetPattern};
+        return ValueInput{kOffsetCaption, kOffsetTop};
     case Command::SetEmpty:
-        return ValueInput{kEmptyCaption, kPasswordPattern};
+        return ValueInput{kEmptyCaption, kPasswordTop};
     case Command::SetFull:
-        return ValueInput{kFullCaption, kPasswordPattern};
+        return ValueInput{kFullCaption, kPasswordTop};
     case Command::StateRequest:
     case Command::FirmwareAndSerial:
     case Command::SetMode:

@@ -65,16 +65,17 @@ quint8 modeCode(int modeIndex);
 // level 0 and anything outside the lists.
 quint8 filterCode(int filterType, int levelIndex);
 
-// The value a command asks for: its caption and the pattern its input takes.
+// The value a command asks for: its caption and the largest number its input
+// takes (as many digits as that number has).
 struct ValueInput
 {
     const char *caption = nullptr; // untranslated source text
-    const char *pattern = nullptr;
+    quint32 top = 0;
 };
 // Nothing for the commands without a value (requests and the mode write).
 std::optional<ValueInput> valueInputOf(Command command);
-// Pattern of the value input before any command is picked.
-inline constexpr char kPasswordPattern[] = "[0-9]{1,9}";
+// Largest value before any command is picked: a password of nine digits.
+inline constexpr quint32 kPasswordTop = 999999999;
 
 struct Inputs
 {

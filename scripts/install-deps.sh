@@ -9,6 +9,8 @@ PACKAGES=(
     build-essential
     cmake
     pkg-config
+    # packs the update check's compressed answers in its test
+    zlib1g-dev
     qtbase5-dev
     qtbase5-dev-tools
     libqt5serialport5-dev

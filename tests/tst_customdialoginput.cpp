@@ -36,7 +36,7 @@ QLineEdit *field(CustomDialogInput &dialog, int i)
 QStringList labelTexts(CustomDialogInput &dialog)
 {
     QStringList out;
-    for (QLabel *label : dialog.findChildren<QLabel *>())
+    for (QLabel *label : dialog.findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly))
         out << label->text();
     return out;
 }

@@ -10,6 +10,7 @@
 #include "link/portconnection.h"
 #include "modalcloser.h"
 #include "simulateddevice.h"
+#include "ui/boundedintvalidator.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -97,6 +98,8 @@ private slots:
     void logLinesWaitWhileTheFileCannotBeOpened();
     void listedPortsAreRefreshedByNoticesNotByTheSecondTick();
     void theUsersOpenGlChoiceIsKept();
+    void integerFieldsTakeDigitsOnly_data();
+    void integerFieldsTakeDigitsOnly();
 
 private:
     std::unique_ptr<SimulatedDevice> device;
@@ -542,6 +545,39 @@ void TestMainWindow::theUsersOpenGlChoiceIsKept()
     startup::avoidOpenGlIntegration();
     QCOMPARE(qgetenv("QT_XCB_GL_INTEGRATION"), QByteArray("xcb_glx"));
     qputenv("QT_XCB_GL_INTEGRATION", before);
+}
+
+void TestMainWindow::integerFieldsTakeDigitsOnly_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("taken");
+    for (const char *text : {"12,5", "1 000", "2.5", "1,2"})
+        QTest::newRow(text) << text << false;
+    QTest::newRow("7") << "7" << true;
+}
+
+// Every whole-number field keeps one rule in every locale: digits, as typed
+// (Qt's own validator let "12,5" in and made it 125 when the field was left).
+void TestMainWindow::integerFieldsTakeDigitsOnly()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, taken);
+    int fields = 0;
+    for (QLineEdit *edit : window->findChildren<QLineEdit *>()) {
+        auto *rule = const_cast<QValidator *>(edit->validator());
+        QVERIFY2(!qobject_cast<QIntValidator *>(rule), qPrintable(edit->objectName()));
+        if (!qobject_cast<BoundedIntValidator *>(rule))
+            continue;
+        ++fields;
+        for (const char *locale : {"C", "en_US", "ru_RU"}) {
+            rule->setLocale(QLocale(QString::fromLatin1(locale)));
+            QString input = text;
+            int pos = input.size();
+            const bool refused = rule->validate(input, pos) == QValidator::Invalid;
+            QVERIFY2(refused != taken && input == text, qPrintable(edit->objectName() + QLatin1Char(' ') + locale));
+        }
+    }
+    QVERIFY2(fields >= 30, qPrintable(QString::number(fields)));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QSerialPort>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -281,6 +282,9 @@ void TestRemotePage::inputsRefuseWhatTheirCommandCannotCarry()
     net->clear();
     QTest::keyClicks(net, "2560");
     QCOMPARE(net->text(), QString("250"));
+    QTest::keyClicks(net, ","); // nor a separator, and it is told why
+    QCOMPARE(net->text(), QString("250"));
+    QCOMPARE(QToolTip::text(), QString("Введите целое число от 0 до 255, только цифры"));
 
     QLineEdit *value = ui->lineEditPassRemoteControl;
     pick(ui->comboBoxRemoteControl, 3);

@@ -12,6 +12,9 @@
 
 #include <memory>
 
+#include <sys/resource.h>
+#include <zlib.h>
+
 namespace {
 
 const QString kFailed = QStringLiteral("Не удалось проверить обновления");
@@ -63,6 +66,26 @@ private:
     QByteArray status;
     QByteArray body;
 };
+
+// A gzip answer unpacking to a version line and 1 GiB of zeros: after a full flush a packed MiB
+// stands alone, so one is repeated (the trailer, counting 2 MiB, is reached only after all of it).
+QByteArray gzippedGigabyte()
+{
+    QByteArray zeros(1 << 20, '\0'), packed(1 << 20, Qt::Uninitialized), body;
+    z_stream z = {};
+    deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, MAX_WBITS + 16, 9, Z_DEFAULT_STRATEGY);
+    for (QByteArray in : {"1.0.2.39\r\n" + zeros, zeros, QByteArray()}) {
+        z.next_in = reinterpret_cast<Bytef *>(in.data());
+        z.avail_in = uInt(in.size());
+        z.next_out = reinterpret_cast<Bytef *>(packed.data());
+        z.avail_out = uInt(packed.size());
+        deflate(&z, in.isEmpty() ? Z_FINISH : Z_FULL_FLUSH);
+        const QByteArray part = packed.left(packed.size() - int(z.avail_out));
+        body += in.isEmpty() || body.isEmpty() ? part : part.repeated(1023);
+    }
+    deflateEnd(&z);
+    return body;
+}
 
 // A port on 127.0.0.1 where nothing listens.
 QString closedHost()
@@ -201,6 +224,7 @@ void TestUpdateCheck::noticeTellsTheOutcome_data()
     QTest::newRow("no version") << QByteArray("200 OK") << QByteArray("maintenance\r\n") << kFailed;
     QTest::newRow("not found") << QByteArray("404 Not Found") << QByteArray("1.0.9.99\r\n") << kFailed;
     QTest::newRow("endless body") << QByteArray("200 OK") << QByteArray("1.0.2.39\r\n").leftJustified(4096) << kFailed;
+    QTest::newRow("packed gigabyte") << QByteArray("200 OK\r\nContent-Encoding: gzip") << gzippedGigabyte() << kFailed;
 }
 
 void TestUpdateCheck::noticeTellsTheOutcome()
@@ -211,6 +235,9 @@ void TestUpdateCheck::noticeTellsTheOutcome()
     VersionServer server(status, body);
     server.endless = QTest::currentDataTag() == QLatin1String("endless body");
     qputenv("RERIRUVOZIVE_UPDATE_HOST", server.host().toLatin1());
+    rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    const long peakBefore = usage.ru_maxrss;
     // The check waits a fixed half second while the window is built; on a
     // loaded machine even a server that answers at once may miss it, and the
     // next start takes the answer.
@@ -227,6 +254,11 @@ void TestUpdateCheck::noticeTellsTheOutcome()
     // (read on to the end of the wait, it takes hundreds of megabytes).
     QTRY_COMPARE_WITH_TIMEOUT(server.open, 0, 10000);
     QVERIFY2(server.sent < 4 << 20, qPrintable(QString::number(server.sent)));
+    // Nor a packed one more memory once unpacked (a window takes about 20 MiB;
+    // the sanitizers' first windows take more, until their quarantine is full).
+    getrusage(RUSAGE_SELF, &usage);
+    if (QTest::currentDataTag() == QLatin1String("packed gigabyte"))
+        QVERIFY2(usage.ru_maxrss - peakBefore < 32 << 10, qPrintable(QString::number(usage.ru_maxrss - peakBefore)));
 }
 
 void TestUpdateCheck::noServerAtAllIsAFailure()

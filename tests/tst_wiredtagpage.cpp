@@ -556,15 +556,15 @@ void TestWiredTagPage::readerIsFoundAndSetUpWithTheWindowsCommands()
 
     // A new ID typed in decimal is written most significant byte first.
     wui->lineEditSETIDWT->clear();
-    QTest::keyClicks(wui->lineEditSETIDWT, "439041101");
+    QTest::keyClicks(wui->lineEditSETIDWT, "287454020");
     QVERIFY(!wui->label_PixSetIDWT->isHidden());
     wui->pushButtonSetIDWT->click();
-    QTRY_COMPARE_WITH_TIMEOUT(reader.tagId, 0x1A2B3C4Du, 5000);
-    QCOMPARE(device->requestsWith(0xE1).value(0), QByteArray::fromHex("3105e11a2b3c4d78"));
-    QTRY_COMPARE_WITH_TIMEOUT(wui->lineEditSETIDWT->text(), QString("439041101"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(reader.tagId, 0x11223344u, 5000);
+    QCOMPARE(device->requestsWith(0xE1).value(0), QByteArray::fromHex("3105e111223344e6"));
+    QTRY_COMPARE_WITH_TIMEOUT(wui->lineEditSETIDWT->text(), QString("287454020"), 5000);
     QVERIFY(wui->label_PixSetIDWT->isHidden());
     wui->checkBoxInputFormatWT->click();
-    QCOMPARE(wui->lineEditSETIDWT->text(), QString("1a2b3c4d"));
+    QCOMPARE(wui->lineEditSETIDWT->text(), QString("11223344"));
 
     // Mode: picked, marked, written.
     QCOMPARE(wui->comboBoxModeWT->currentIndex(), 1);

@@ -1,5 +1,7 @@
 #include "ui/customdialoginput.h"
 
+#include "ui/boundedintvalidator.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,8 +9,9 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QPushButton>
-#include <QRegExpValidator>
 #include <QTimer>
+
+#include <limits>
 
 namespace {
 
@@ -41,10 +44,9 @@ CustomDialogInput::CustomDialogInput(QWidget *parent) : QDialog(parent)
     okButton = new QPushButton(tr("OK"), this);
     auto *cancelButton = new QPushButton(tr("Отмена"), this);
 
-    // Digits only: a count is never negative or written with a sign.
-    const QRegExp digits(QStringLiteral("[0-9]+"), Qt::CaseSensitive, QRegExp::RegExp);
-    fullEdit->setValidator(new QRegExpValidator(digits, fullEdit));
-    emptyEdit->setValidator(new QRegExpValidator(digits, emptyEdit));
+    // A count is never negative, and travels as 32 bits.
+    BoundedIntValidator::install(fullEdit, 0, std::numeric_limits<quint32>::max());
+    BoundedIntValidator::install(emptyEdit, 0, std::numeric_limits<quint32>::max());
 
     QFont font = emptyName->font();
     font.setPixelSize(kFontPixels);

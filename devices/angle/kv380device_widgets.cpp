@@ -5,10 +5,10 @@
 
 #include "deruvivuriri_form.h"
 
+#include "ui/boundedintvalidator.h"
 #include "ui/programsettings.h"
 #include "ui/switch.h"
 
-#include <QIntValidator>
 #include <QLabel>
 #include <QMovie>
 #include <QTimer>
@@ -44,16 +44,11 @@ int KV380Device::initUI()
         return 1;
 
     ui->lineEditKV380Up->setFocus();
-    ui->lineEditKV380DelayOff->setValidator(
-        new QIntValidator(kv380::kDelayRange.min, kv380::kDelayRange.max, ui->lineEditKV380DelayOff));
-    ui->lineEditKV380DelayOn->setValidator(
-        new QIntValidator(kv380::kDelayRange.min, kv380::kDelayRange.max, ui->lineEditKV380DelayOn));
-    ui->lineEditKV380Down->setValidator(
-        new QIntValidator(kv380::kThresholdRange.min, kv380::kThresholdRange.max, ui->lineEditKV380Down));
-    ui->lineEditKV380Up->setValidator(
-        new QIntValidator(kv380::kThresholdRange.min, kv380::kThresholdRange.max, ui->lineEditKV380Up));
-    ui->lineEdit_NetNumKV380->setValidator(
-        new QIntValidator(kv380::kNetNumRange.min, kv380::kNetNumRange.max, ui->lineEdit_NetNumKV380));
+    BoundedIntValidator::install(ui->lineEditKV380DelayOff, kv380::kDelayRange.min, kv380::kDelayRange.max);
+    BoundedIntValidator::install(ui->lineEditKV380DelayOn, kv380::kDelayRange.min, kv380::kDelayRange.max);
+    BoundedIntValidator::install(ui->lineEditKV380Down, kv380::kThresholdRange.min, kv380::kThresholdRange.max);
+    BoundedIntValidator::install(ui->lineEditKV380Up, kv380::kThresholdRange.min, kv380::kThresholdRange.max);
+    BoundedIntValidator::install(ui->lineEdit_NetNumKV380, kv380::kNetNumRange.min, kv380::kNetNumRange.max);
 
     pictureWidget = new QWidget(ui->KV380);
     pictureWidget->setObjectName("pictureWidgetKV380");

@@ -5,10 +5,10 @@
 
 #include "deruvivuriri_form.h"
 
+#include "ui/boundedintvalidator.h"
 #include "ui/programsettings.h"
 #include "ui/securityble.h"
 
-#include <QIntValidator>
 #include <QLabel>
 #include <QMovie>
 #include <QTimer>
@@ -54,11 +54,10 @@ bool KVBLEDevice::initUI()
     if (!ui)
         return true;
     ui->widgetKVBLE->hide();
-    ui->lineEditKVBLEDown->setValidator(
-        new QIntValidator(kvble::kThresholdRange.min, kvble::kThresholdRange.max, this));
-    ui->lineEditKVBLEUp->setValidator(new QIntValidator(kvble::kThresholdRange.min, kvble::kThresholdRange.max, this));
-    ui->lineEditKVBLEOn->setValidator(new QIntValidator(kvble::kDelayRange.min, kvble::kDelayRange.max, this));
-    ui->lineEditKVBLEOff->setValidator(new QIntValidator(kvble::kDelayRange.min, kvble::kDelayRange.max, this));
+    BoundedIntValidator::install(ui->lineEditKVBLEDown, kvble::kThresholdRange.min, kvble::kThresholdRange.max);
+    BoundedIntValidator::install(ui->lineEditKVBLEUp, kvble::kThresholdRange.min, kvble::kThresholdRange.max);
+    BoundedIntValidator::install(ui->lineEditKVBLEOn, kvble::kDelayRange.min, kvble::kDelayRange.max);
+    BoundedIntValidator::install(ui->lineEditKVBLEOff, kvble::kDelayRange.min, kvble::kDelayRange.max);
     pixLock = QPixmap(QStringLiteral(":/images/lock.png"));
     pixUnlock = QPixmap(QStringLiteral(":/images/unlock.png"));
     return true;

@@ -5,6 +5,7 @@
 
 #include "deruvivuriri_form.h"
 
+#include "ui/boundedintvalidator.h"
 #include "ui/securityble.h"
 
 #include <QDebug>
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegExpValidator>
 #include <QTimer>
 
 namespace {
@@ -46,8 +46,7 @@ void KVBLEDevice::connectNewDevice()
     label->setAlignment(Qt::AlignCenter);
     auto *serialField = new QLineEdit(dialog);
     serialField->setAlignment(Qt::AlignRight);
-    serialField->setValidator(
-        new QRegExpValidator(QRegExp(QStringLiteral("[0-9]+"), Qt::CaseSensitive, QRegExp::RegExp), serialField));
+    BoundedIntValidator::install(serialField, 0, kvble::kLargestSerial);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
     buttons->setCursor(Qt::PointingHandCursor);
     for (QAbstractButton *b : buttons->buttons()) {

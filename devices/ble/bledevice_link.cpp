@@ -6,6 +6,7 @@
 #include "deruvivuriri_form.h"
 
 #include "devices/ble/bleprotocol.h"
+#include "ui/boundedintvalidator.h"
 
 #include <QDebug>
 #include <QDialog>
@@ -14,8 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QTimer>
 
 namespace {
@@ -57,7 +56,7 @@ void BLEDevice::connectNewDevice()
     label->setAlignment(Qt::AlignCenter);
     auto *number = new QLineEdit(&dialog);
     number->setAlignment(Qt::AlignRight);
-    number->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]+")), number));
+    BoundedIntValidator::install(number, 0, ble::kLargestSerial);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     buttons->setCursor(Qt::PointingHandCursor);
     for (QAbstractButton *b : buttons->buttons()) {

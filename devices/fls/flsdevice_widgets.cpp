@@ -3,15 +3,16 @@
 
 #include "deruvivuriri_form.h"
 
+#include "calibration/cellnumber.h"
 #include "calibration/myitemdelegateforcell.h"
+#include "devices/fls/flsprocedures.h"
+#include "ui/boundedintvalidator.h"
 #include "ui/formfonts.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
 
 #include <QApplication>
-#include <QIntValidator>
 #include <QLabel>
-#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -77,10 +78,11 @@ bool FLSDevice::initUI()
     ui->scrollAreaWidgetContents->show();
     pageFont.setPointSize(16);
 
-    ui->lineEditStepTar->setValidator(
-        new QRegularExpressionValidator(QRegularExpression("[0-9]+"), ui->lineEditStepTar));
-    ui->lineEditNetNumDUT->setValidator(new QIntValidator(0, 255, ui->lineEditNetNumDUT));
-    ui->lineEdit_Lamp->setValidator(new QIntValidator(1, 99, ui->lineEdit_Lamp));
+    // The step is a whole volume, no larger than a volume cell holds.
+    BoundedIntValidator::install(ui->lineEditStepTar, 0, qint64(cells::kLargest));
+    BoundedIntValidator::install(ui->lineEditNetNumDUT, 0, fls::kNetNumMax);
+    BoundedIntValidator::install(ui->lineEdit_Lamp, fls::kAlarmLevelMin, fls::kAlarmLevelMax);
+    BoundedIntValidator::install(ui->lineEditSetSerNum, 0, fls::kUnsigned32Max);
 
     if (swInvers)
         swInvers->setFlag(true);

@@ -145,9 +145,9 @@ void QFOnline::initUI()
         field.edit->setValidator(new ByteLengthValidator(OnlineConfigBlock::spanOf(field.text).width, field.edit));
     // An address is one byte: a larger number cannot be typed.
     for (QLineEdit *edit : addressFields())
-        edit->setValidator(new BoundedIntValidator(0, OnlineConfigBlock::kAddressTop, edit));
-    ui->lineEditOnlinePeriodSend->setValidator(new BoundedIntValidator(
-        OnlineConfigBlock::kPeriodBottom, OnlineConfigBlock::kPeriodTop, ui->lineEditOnlinePeriodSend));
+        BoundedIntValidator::install(edit, 0, OnlineConfigBlock::kAddressTop);
+    BoundedIntValidator::install(ui->lineEditOnlinePeriodSend, OnlineConfigBlock::kPeriodBottom,
+                                 OnlineConfigBlock::kPeriodTop);
 
     placeQuestionMarks();
     setHeight(ui->tabWidgetQFOnline, kGpsTabHeight);

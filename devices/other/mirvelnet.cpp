@@ -1,8 +1,8 @@
 #include "devices/other/mirvelnet.h"
 
 #include "deruvivuriri_form.h"
+#include "ui/boundedintvalidator.h"
 
-#include <QIntValidator>
 #include <QSerialPort>
 #include <QStandardItemModel>
 
@@ -46,7 +46,7 @@ bool MirvelNet::initUI()
         {ui->lineEdit_mnSetTagDelay, kDelayTop},
     };
     for (const auto &limit : limits)
-        limit.first->setValidator(new QIntValidator(1, limit.second, limit.first));
+        BoundedIntValidator::install(limit.first, 1, limit.second);
 
     ui->comboBox_mnReaderMode->addItems({tr("Считыватель"), tr("Считыватель-индикатор"), tr("Метка с питанием"),
                                          tr("Мост Slave"), tr("Мост Master"), tr("Мост Slave Частотный выход"),

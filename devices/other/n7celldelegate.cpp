@@ -10,13 +10,7 @@ N7CellDelegate::N7CellDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
 QWidget *N7CellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const
 {
     auto *editor = new QLineEdit(parent);
-    auto *range = new BoundedIntValidator(0, n7::kCellTop, editor);
-    // Digits only, whatever the user's locale: a group separator would let
-    // "1,5" stand for 15.
-    QLocale digits = QLocale::c();
-    digits.setNumberOptions(QLocale::RejectGroupSeparator);
-    range->setLocale(digits);
-    editor->setValidator(range);
+    BoundedIntValidator::install(editor, 0, n7::kCellTop);
     return editor;
 }
 

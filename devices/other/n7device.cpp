@@ -44,7 +44,7 @@ bool N7Device::initUI()
     labelCaption = pagewidgets::createCaption(ui->pushButtonN7, tr("N7"), ui->label_NameButtKV380);
     // A number above the top cannot be typed: its low byte would be some
     // other sensor's address.
-    ui->lineEdit_n7NetNum->setValidator(new BoundedIntValidator(1, n7::kNetNumTop, ui->lineEdit_n7NetNum));
+    BoundedIntValidator::install(ui->lineEdit_n7NetNum, 1, n7::kNetNumTop);
 
     ui->comboBox_n7mode->addItem(tr("Активный"));
     ui->comboBox_n7mode->addItem(tr("Пассивный"));

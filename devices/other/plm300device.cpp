@@ -5,8 +5,8 @@
 
 #include "devices/other/pagewidgets.h"
 #include "devices/other/plm300protocol.h"
+#include "ui/boundedintvalidator.h"
 
-#include <QIntValidator>
 #include <QLabel>
 
 namespace {
@@ -16,8 +16,7 @@ constexpr int kNewNumberStepMs = 250;
 
 void setRange(QLineEdit *edit, plm300::Limits limits)
 {
-    // Owned by the field, so it goes with the form.
-    edit->setValidator(new QIntValidator(limits.bottom, limits.top, edit));
+    BoundedIntValidator::install(edit, limits.bottom, limits.top);
 }
 
 } // namespace

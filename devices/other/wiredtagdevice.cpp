@@ -5,6 +5,8 @@
 #include "link/bus.h"
 #include "link/frame.h"
 #include "ui/boundedintvalidator.h"
+#include "ui/refusaltip.h"
+#include "ui/validatorswap.h"
 
 #include <QFont>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <QTimer>
 
 #include <initializer_list>
+#include <limits>
 
 namespace {
 
@@ -57,6 +60,19 @@ quint8 WiredTagDevice::calc_crc8(char *inputData, int len)
 
 // ---- Set-up ----------------------------------------------------------------
 
+void WiredTagDevice::takeTagIdAs(bool decimal)
+{
+    QLineEdit *edit = ui->lineEditSETIDWT;
+    if (decimal) {
+        BoundedIntValidator::install(edit, 1, wiredtag::kDecimalTagIdTop);
+        return;
+    }
+    auto *hex =
+        new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(wiredtag::kHexTagIdPattern)), edit);
+    replaceValidator(edit, hex);
+    tellRefusals(edit, hex, tr("Введите шестнадцатеричное число: цифры 0-9 и буквы a-f"));
+}
+
 bool WiredTagDevice::initUI()
 {
     if (!ui)
@@ -65,9 +81,9 @@ bool WiredTagDevice::initUI()
     ui->line_UnderBtnWiredTag->hide();
     initPictures();
 
-    ui->lineEditSETIDWT->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QString::fromLatin1(wiredtag::kHexTagIdPattern)), ui->lineEditSETIDWT));
-    ui->lineEditSetNetNumWT->setValidator(new BoundedIntValidator(0, wiredtag::kNetNumTop, ui->lineEditSetNetNumWT));
+    takeTagIdAs(false);
+    BoundedIntValidator::install(ui->lineEditSetNetNumWT, 0, wiredtag::kNetNumTop);
+    BoundedIntValidator::install(ui->lineEditSetSerNumWT, 0, std::numeric_limits<quint32>::max());
 
     for (QLabel *mark :
          {ui->label_PixSetNetNumWT, ui->label_PixSetModeWT, ui->label_PixSetIDWT, ui->label_PixSetSerNumWT}) {

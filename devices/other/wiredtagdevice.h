@@ -32,6 +32,8 @@ public:
 
     bool initUI();
     void initPictures();
+    // The tag ID field takes a decimal or a hexadecimal number.
+    void takeTagIdAs(bool decimal);
     bool setWidgetsVisible(bool visible);
 
     bool getFirstDataRequest() const { return firstDataRequest; }

@@ -386,6 +386,13 @@ Try another password</translation>
     </message>
 </context>
 <context>
+    <name>BoundedIntValidator</name>
+    <message>
+        <source>Введите целое число от %1 до %2, только цифры</source>
+        <translation>Enter a whole number from %1 to %2, digits only</translation>
+    </message>
+</context>
+<context>
     <name>CalibrationDialogs</name>
     <message>
         <source>Сохранить файл</source>
@@ -996,6 +1003,13 @@ The table is unchanged</translation>
     <message>
         <source>Максимум. 50 метров.</source>
         <translation>Maximum. 50 metres.</translation>
+    </message>
+</context>
+<context>
+    <name>MyItemDelegateForCell</name>
+    <message>
+        <source>Введите число до 999999999, дробную часть одной цифрой после точки</source>
+        <translation>Enter a number up to 999999999, with one decimal digit after a point</translation>
     </message>
 </context>
 <context>
@@ -3094,6 +3108,10 @@ You can set a password or skip this step</translation>
     <message>
         <source>Дождитесь окончания текущей операции</source>
         <translation>Wait until the operation in progress ends</translation>
+    </message>
+    <message>
+        <source>Введите шестнадцатеричное число: цифры 0-9 и буквы a-f</source>
+        <translation>Enter a hexadecimal number: digits 0-9 and letters a-f</translation>
     </message>
 </context>
 </TS>

@@ -386,6 +386,13 @@ Pruebe otra contraseña</translation>
     </message>
 </context>
 <context>
+    <name>BoundedIntValidator</name>
+    <message>
+        <source>Введите целое число от %1 до %2, только цифры</source>
+        <translation>Introduzca un número entero de %1 a %2, solo cifras</translation>
+    </message>
+</context>
+<context>
     <name>CalibrationDialogs</name>
     <message>
         <source>Сохранить файл</source>
@@ -996,6 +1003,13 @@ La tabla no ha cambiado</translation>
     <message>
         <source>Максимум. 50 метров.</source>
         <translation>Máximo. 50 metros.</translation>
+    </message>
+</context>
+<context>
+    <name>MyItemDelegateForCell</name>
+    <message>
+        <source>Введите число до 999999999, дробную часть одной цифрой после точки</source>
+        <translation>Introduzca un número hasta 999999999, con un decimal tras un punto</translation>
     </message>
 </context>
 <context>
@@ -3098,6 +3112,10 @@ Puede establecer una contraseña u omitir este paso</translation>
     <message>
         <source>Дождитесь окончания текущей операции</source>
         <translation>Espere a que termine la operación en curso</translation>
+    </message>
+    <message>
+        <source>Введите шестнадцатеричное число: цифры 0-9 и буквы a-f</source>
+        <translation>Introduzca un número hexadecimal: cifras 0-9 y letras a-f</translation>
     </message>
 </context>
 </TS>

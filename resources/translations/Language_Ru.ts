@@ -378,6 +378,13 @@
     </message>
 </context>
 <context>
+    <name>BoundedIntValidator</name>
+    <message>
+        <source>Введите целое число от %1 до %2, только цифры</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CalibrationDialogs</name>
     <message>
         <source>Сохранить файл</source>
@@ -972,6 +979,13 @@
     </message>
     <message>
         <source>Максимум. 50 метров.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MyItemDelegateForCell</name>
+    <message>
+        <source>Введите число до 999999999, дробную часть одной цифрой после точки</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3001,6 +3015,10 @@
     </message>
     <message>
         <source>Дождитесь окончания текущей операции</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Введите шестнадцатеричное число: цифры 0-9 и буквы a-f</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
