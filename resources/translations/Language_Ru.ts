@@ -355,10 +355,6 @@
         <source>Удаление пароля ВТ датчика не подтверждено</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Беспроводной датчик не ответил</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>BaseDevice</name>
@@ -835,10 +831,6 @@
         <source>Удаление пароля ВТ датчика не подтверждено</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Беспроводной датчик не ответил</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>LiterToPercent</name>
@@ -1054,6 +1046,25 @@
     </message>
     <message>
         <source>Подключен ПЛМ-300</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PasswordQuestion</name>
+    <message>
+        <source>Удаление пароля ВТ датчика не подтверждено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Беспроводной датчик не ответил</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установка пароля ВТ датчика не подтверждена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ввод пароля ВТ датчика не подтверждён</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2906,6 +2917,11 @@
         <source>Введите пароль: число от 0 до %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Неизвестно, защищён ли датчик паролем
+Введите пароль или установите новый</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SecurityBLE</name>
@@ -2929,6 +2945,16 @@
     <message>
         <source>Изменение настроек датчика не защищено паролем
 Вы можете установить пароль или пропустить этот шаг</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ беспроводного датчика:
+защищён ли он паролем</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Неизвестно, защищён ли датчик паролем
+Введите пароль или установите новый</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
