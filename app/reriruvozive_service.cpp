@@ -286,8 +286,9 @@ void Reriruvozive::openSecurity()
 
 template <class Page> void Reriruvozive::runSecurityBLE(Page *page, QWidget *parentPage)
 {
-    const bool isProtected = page->isPasswordProtected();
-    auto *dialog = new SecurityBLE(page, parentPage, isProtected, !isProtected);
+    // It offers what the sensor reported of its password, and while the
+    // sensor's answer is on its way it says so and waits for it.
+    auto *dialog = new SecurityBLE(page, parentPage, page->sensorProtection());
     securityBLEDialog = dialog;
     // The page reads the typed password through the dialog while it runs.
     page->setSecurityDialog(dialog);

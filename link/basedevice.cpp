@@ -51,6 +51,8 @@ void BaseDevice::connectDevice()
     holds = 0;
     mutes = 0;
     sessionRunning = true;
+    // The line may reach another sensor than before.
+    protection.set(SensorProtection::State::NotKnown);
     poll->start(periods.poll);
     check->start(periods.check);
     if (searchesTheBus())

@@ -2,6 +2,7 @@
 #define BASEDEVICE_H
 
 #include "link/openedsensors.h"
+#include "link/sensorprotection.h"
 #include "ui/statuslines.h"
 
 #include <QByteArray>
@@ -67,6 +68,9 @@ public:
     virtual int run(int len, char *buf);
 
     bool isDeviceConnected() const { return deviceConnected; }
+    // Whether the sensor the page works with has a password, as it told;
+    // not known from the start of each session until it tells.
+    const SensorProtection *sensorProtection() const { return &protection; }
     // The device answered and the page's session still runs: a page left,
     // switched off or ended by an answer (a device of another kind) has
     // nothing the user could ask of its device, whatever it last heard.
@@ -424,6 +428,7 @@ protected:
     // The sensors a password was sent to from this page in this run, each
     // kept for the line the page talked through (the open port's plugging).
     OpenedSensors openedSensors;
+    SensorProtection protection;
 
 private:
     Intervals periods;

@@ -9,14 +9,23 @@ void OpenedSensors::setLines(std::function<QString()> lineNow, std::function<boo
     stillThere = std::move(lineStillThere);
 }
 
+void OpenedSensors::meetLineNow()
+{
+    const QString line = lineNow();
+    if (std::find(linesMet.begin(), linesMet.end(), line) == linesMet.end())
+        linesMet.push_back(line);
+}
+
 OpenedSensors::Sent OpenedSensors::sent(const Sensor &to, quint32 password)
 {
-    const Record sending{0, to, password, lineNow()};
+    meetLineNow();
+    const Record sending{0, to, password, lineNow(), linesMet.size()};
     // Sent again, a password is the record it had: it counts again from now
     // on, and the records stay as few as the passwords tried.
     for (Record &r : records) {
         if (r.password == password && same(r, sending)) {
             r.refused = false;
+            r.linesBefore = sending.linesBefore;
             return r.name;
         }
     }
@@ -36,6 +45,9 @@ void OpenedSensors::identified(int place, const QString &identity)
 {
     if (identity.isEmpty())
         return;
+    // Met before a password went, the line of now was there beside the one
+    // it went through: it is no converter plugged again.
+    const auto metIndex = std::find(linesMet.begin(), linesMet.end(), lineNow()) - linesMet.begin();
     bool mayBeOne = false;
     for (Record &r : records) {
         if (waitsAt(r, place)) {
@@ -45,9 +57,11 @@ void OpenedSensors::identified(int place, const QString &identity)
         // Its converter plugged again comes as another line, with the same
         // sensor at the same place, or not: this sensor is given nothing,
         // and is not probed either.
-        if (r.sensor.identity.isEmpty() && r.sensor.place == place && r.counts() && stillThere && !stillThere(r.line))
+        if (r.sensor.identity.isEmpty() && r.sensor.place == place && r.counts() && stillThere && !stillThere(r.line) &&
+            size_t(metIndex) >= r.linesBefore)
             mayBeOne = true;
     }
+    meetLineNow();
     if (mayBeOne && std::find(mayBeOpened.begin(), mayBeOpened.end(), identity) == mayBeOpened.end())
         mayBeOpened.push_back(identity);
 }
@@ -122,9 +136,9 @@ OpenedSensors::Probe OpenedSensors::probeFor(const QString &identity) const
     const auto opened = [&identity](const Record &r) {
         return r.counts() && (identity.isEmpty() || r.sensor.identity == identity);
     };
+    if (std::any_of(records.begin(), records.end(), opened))
+        return identity.isEmpty() ? Probe::IdentityFirst : Probe::Withheld;
     const bool mayBe =
         !identity.isEmpty() && std::find(mayBeOpened.begin(), mayBeOpened.end(), identity) != mayBeOpened.end();
-    if (!mayBe && std::none_of(records.begin(), records.end(), opened))
-        return Probe::Allowed;
-    return identity.isEmpty() ? Probe::IdentityFirst : Probe::Withheld;
+    return mayBe ? Probe::Uncertain : Probe::Allowed;
 }

@@ -24,17 +24,21 @@
 // line never takes it. Until then a sensor of unknown identity is asked for
 // its identity before any probe. A line that is gone (its converter
 // unplugged; plugged again it is another line) leaves such a password to no
-// sensor, and every sensor identified at its place since may be the one:
-// none of them is probed. So a sensor sent a password here is never probed;
-// it is taken for protected and asked for its password, until it refused
-// every password sent to it or its password was removed.
+// sensor, and every sensor identified at its place since through a line that
+// may be that converter plugged again may be the one: none of them is
+// probed, and whether it has a password is not known. A line the page met
+// before the password went was there beside the line it went through, so it
+// is another converter. So a sensor sent a password here is never probed; it
+// is taken for protected and asked for its password, until it refused every
+// password sent to it or its password was removed.
 class OpenedSensors
 {
 public:
     enum class Probe {
-        Allowed,      // never opened here: the probe may go
-        Withheld,     // opened here: no probe, the sensor counts as protected
-        IdentityFirst // its identity is not known yet and some sensor was opened here
+        Allowed,       // never opened here: the probe may go
+        Withheld,      // opened here: no probe, the sensor counts as protected
+        Uncertain,     // maybe opened through a line since gone: no probe, and its state is not known
+        IdentityFirst, // its identity is not known yet and some sensor was opened here
     };
 
     // What the page knows of a sensor it talks to.
@@ -80,6 +84,8 @@ private:
         Sensor sensor;
         quint32 password = 0;
         QString line; // what it went through
+        // How many lines the page had met when it went (linesMet).
+        size_t linesBefore = 0;
         bool refused = false;
         // May have opened the sensor.
         bool counts() const { return password != 0 && !refused; }
@@ -94,6 +100,8 @@ private:
     bool waitsAt(const Record &r, int place) const;
     // Forgets every record of the sensor this one went to.
     void forgetLike(Record of);
+    // The page talks through the line of now: it is met.
+    void meetLineNow();
 
     // Every password sent in this run, one record for each sensor, until that
     // sensor is forgotten.
@@ -101,6 +109,9 @@ private:
     // Sensors identified at the place of a password whose line was gone by
     // then: each may be the one it opened.
     std::vector<QString> mayBeOpened;
+    // The lines the page sent a password or learnt an identity through, in
+    // the order first met.
+    std::vector<QString> linesMet;
     Sent lastName = 0;
     std::function<QString()> now;
     std::function<bool(const QString &)> stillThere;

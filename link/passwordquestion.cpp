@@ -51,6 +51,7 @@ void PasswordQuestion::asked(int frame)
     doubtful = owed && !lapsedAt.hasExpired(answerMs);
     answer.reset();
     runBefore = lastCode;
+    runHidesAnswer = false;
     answerTime->start(answerMs);
 }
 
@@ -59,8 +60,10 @@ bool PasswordQuestion::reported(int code)
     const bool answers = answerCodes.contains(code);
     const bool fresh = code != lastCode;
     lastCode = code;
-    if (runBefore && code == *runBefore)
+    if (runBefore && code == *runBefore) {
+        runHidesAnswer = runHidesAnswer || (inFlight && answers);
         return false;
+    }
     runBefore.reset();
     if (!answers)
         return false;
@@ -69,8 +72,12 @@ bool PasswordQuestion::reported(int code)
         // It stands as the last answer, and its run keeps the next frame back.
         if (fresh) {
             answer = code;
-            owed = false;
             settled.start();
+            // Within one more answer time it is told as that frame's.
+            const bool told = owed && !lapsedAt.hasExpired(answerMs);
+            owed = false;
+            if (told)
+                emit answered(what, code, true);
         }
         return false;
     }
@@ -78,7 +85,7 @@ bool PasswordQuestion::reported(int code)
     answerTime->stop();
     answer = code;
     settled.start();
-    emit answered(what, code);
+    emit answered(what, code, false);
     return true;
 }
 
@@ -91,6 +98,16 @@ bool PasswordQuestion::waitAnswer(BaseDevice::Procedure &run)
     return run.alive();
 }
 
+QString PasswordQuestion::unansweredText(int frame, bool unsettled)
+{
+    if (frame == Remove || (unsettled && frame == RemoveEnter))
+        return tr("Удаление пароля ВТ датчика не подтверждено");
+    if (!unsettled)
+        return tr("Беспроводной датчик не ответил");
+    return frame == Set ? tr("Установка пароля ВТ датчика не подтверждена")
+                        : tr("Ввод пароля ВТ датчика не подтверждён");
+}
+
 void PasswordQuestion::lapse()
 {
     if (!inFlight)
@@ -100,7 +117,7 @@ void PasswordQuestion::lapse()
     settled.start();
     owed = true;
     lapsedAt.start();
-    emit unanswered(what);
+    emit unanswered(what, runHidesAnswer);
 }
 
 void PasswordQuestion::reset()

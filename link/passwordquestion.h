@@ -20,7 +20,11 @@
 // only when it was reported after the frame went out and is no run of the
 // same code reported before it, and a frame goes only once the code that
 // answered the one before is no longer reported (or the answer time went by
-// since it came).
+// since it came). A frame whose answer time went by while the code reported
+// before it went on being reported may have been answered within that run:
+// its outcome is not settled, which is no silence of the sensor. An answer
+// that comes after the answer time, within one more, is still its frame's,
+// told when it comes.
 class PasswordQuestion : public QObject
 {
     Q_OBJECT
@@ -28,6 +32,14 @@ public:
     // `answers`: the codes that answer a password frame; `answerMs`: how long
     // a frame's answer is awaited.
     PasswordQuestion(QVector<int> answers, int answerMs, QObject *parent = nullptr);
+
+    // The frames of a wireless page's password dialog and its probe, each
+    // page naming them alike.
+    enum Frame { Probe, Enter, Set, RemoveEnter, Remove };
+    // What a press of the dialog is told when the answer time of its `frame`
+    // went by: not answered, or not confirmed when it is `unsettled`. A
+    // removal stopped short is not confirmed either way.
+    static QString unansweredText(int frame, bool unsettled);
 
     // A frame may go now: none awaits its answer, and no answer from before
     // is still being reported.
@@ -61,8 +73,12 @@ public:
     void reset();
 
 signals:
-    void answered(int what, int code);
-    void unanswered(int what);
+    // `late`: it came after the frame's answer time, once unanswered() had
+    // gone out; nothing was asked since.
+    void answered(int what, int code, bool late);
+    // `unsettled`: the code reported before the frame went on being
+    // reported, so its own answer may have been among those reports.
+    void unanswered(int what, bool unsettled);
 
 private:
     void lapse();
@@ -74,6 +90,8 @@ private:
     int what = 0;
     // The code reported when the frame went out, while it is still reported.
     std::optional<int> runBefore;
+    // That code, an answer, was reported again after the frame went out.
+    bool runHidesAnswer = false;
     std::optional<int> lastCode;
     std::optional<int> answer;
     // When the last answer came, or the last frame went unanswered.

@@ -119,22 +119,24 @@ void TestBleCommands::updateEntryRestartsTheSensorWithACountdown()
 void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
 {
     f->base->sensor.password = 777;
-    openSensor();
-    QVERIFY(f->page->isPasswordProtected());
-    QVERIFY(f->serviceEntry("security"));
-
-    // An empty field: the dialog says why, and nothing goes to the sensor.
-    QList<ModalCloser::Seen> seen = f->runSecurityRow(QString(), "Ввести пароль датчика");
-    QCOMPARE(seen.size(), 2);
-    QVERIFY(seen.at(0).texts.contains("Введите пароль: число от 0 до 2147483647"));
-    QCOMPARE(seen.at(1).className, QString("SecurityBLE"));
-    QCOMPARE(f->base->countRequests(0xE8), 0);
-
-    seen = f->runSecurityRow("778", "Ввести пароль датчика");
+    // Opened while the probe's refusal is on its way, the dialog waits for it, then asks for the password.
+    f->base->refusalDelayMs = 2500;
+    QVERIFY(f->openPage());
+    QTRY_COMPARE_WITH_TIMEOUT(f->base->countRequests(0xE9), 1, BleWindowFixture::kConnectMs);
+    QList<ModalCloser::Seen> seen = f->runSecurityRow("778", "Ввести пароль датчика");
+    f->base->refusalDelayMs.reset();
     QCOMPARE(seen.size(), 1);
     QCOMPARE(f->base->countRequests(0xE8), 1);
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Введён не верный пароль датчика"), kOutcomeMs);
+    QVERIFY(f->page->isPasswordProtected());
     QVERIFY(!f->page->getAcceptedPassword());
+
+    // An empty field: the dialog says why, and nothing goes to the sensor.
+    seen = f->runSecurityRow(QString(), "Ввести пароль датчика");
+    QCOMPARE(seen.size(), 2);
+    QVERIFY(seen.at(0).texts.contains("Введите пароль: число от 0 до 2147483647"));
+    QCOMPARE(seen.at(1).className, QString("SecurityBLE"));
+    QCOMPARE(f->base->countRequests(0xE8), 1);
 
     // Entered with its report lost, a password was taken all the same: no probe follows off and on.
     f->base->statusRepeats = 0;
@@ -220,7 +222,10 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     // An entry acknowledged only past its answer time, then a wrong-password removal: the late "taken" may be the
     // entry's, so no "no password" goes, and the removal says it is not confirmed.
     f->base->sensor.password = 555;
+    f->base->sensor.unlocked = false;
     f->base->statusRepeats = 2;
+    f->ui->pushButtonBLE->click();
+    openSensor();
     f->base->relayDelayMs = BLEDevice::kCommandStatusMs + 2500;
     f->base->refusalDelayMs = 3 * BLEDevice::kCommandStatusMs;
     f->runSecurityRow("555", "Ввести пароль датчика");
@@ -230,6 +235,33 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Удаление пароля ВТ датчика не подтверждено"), kOutcomeMs);
     QCOMPARE(f->base->countRequests(0xE9), removals);
     QVERIFY(f->base->sensor.password == 555u);
+
+    // Another run: entered before the serial came, then its converter unplugged and plugged again with an open
+    // sensor. That one is not probed, nor shown protected or locked, and takes a new password, its status coming past
+    // the answer time: told not answered, then set.
+    f.reset();
+    f = std::make_unique<BleWindowFixture>();
+    f->base->sensor.password = 555;
+    f->base->identitySilent = true;
+    openSensor();
+    f->runSecurityRow("555", "Ввести пароль датчика");
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Пароль принят"), kOutcomeMs);
+    auto again = std::make_unique<SimulatedBase>();
+    f->base->hangUp();
+    QTRY_VERIFY_WITH_TIMEOUT(!f->window->port()->getSerialPort()->isOpen(), kOutcomeMs);
+    qputenv(portlist::kExtraPortsVariable, again->portPath().toLocal8Bit());
+    f->window->updateSerialPorts();
+    std::swap(f->base, again);
+    QVERIFY(f->openPage());
+    QTRY_VERIFY_WITH_TIMEOUT(f->page->sensorProtection()->is(SensorProtection::State::Uncertain), kOutcomeMs);
+    QVERIFY(f->ui->label_LockBLE_BLE->isHidden());
+    f->base->relayDelayMs = BLEDevice::kCommandStatusMs + 1500;
+    f->runSecurityRow("1234", "Установить пароль датчика");
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Беспроводной датчик не ответил"), kOutcomeMs);
+    QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Новый пароль ВТ датчика успешно установлен"), kOutcomeMs);
+    QCOMPARE(f->base->requestsWith(0xE9).size(), 1);
+    QVERIFY(f->base->sensor.password == 1234u);
+    QVERIFY(!f->ui->label_LockBLE_BLE->isHidden());
 }
 
 QTEST_MAIN(TestBleCommands)

@@ -202,14 +202,18 @@ void TestFlsPassword::removalNeedsTheRightPassword_data()
     QTest::addColumn<bool>("serialLate");
     QTest::addColumn<bool>("answerLost");
     QTest::addColumn<bool>("otherLine");
-    QTest::newRow("right password") << "4321" << true << false << false << false << false;
-    QTest::newRow("wrong password") << "1111" << false << false << false << false << false;
-    QTest::newRow("wrong password, switched off while told") << "1111" << false << true << false << false << false;
+    QTest::addColumn<bool>("pluggedAgain");
+    QTest::newRow("right password") << "4321" << true << false << false << false << false << false;
+    QTest::newRow("wrong password") << "1111" << false << false << false << false << false << false;
+    QTest::newRow("wrong password, switched off while told")
+        << "1111" << false << true << false << false << false << false;
     QTest::newRow("right password, then one entered before the serial came")
-        << "4321" << true << false << true << false << false;
-    QTest::newRow("right password, its answer lost") << "4321" << true << false << false << true << false;
+        << "4321" << true << false << true << false << false << false;
+    QTest::newRow("right password, its answer lost") << "4321" << true << false << false << true << false << false;
     QTest::newRow("right password, then one entered before the serial came, another converter's sensor seen")
-        << "4321" << true << false << true << false << true;
+        << "4321" << true << false << true << false << true << false;
+    QTest::newRow("right password, then one entered before the serial came, its converter plugged again, open")
+        << "4321" << true << false << true << false << false << true;
 }
 
 void TestFlsPassword::removalNeedsTheRightPassword()
@@ -221,6 +225,7 @@ void TestFlsPassword::removalNeedsTheRightPassword()
     QFETCH(bool, serialLate);
     QFETCH(bool, answerLost);
     QFETCH(bool, otherLine);
+    QFETCH(bool, pluggedAgain);
     protect(4321);
     s->device->unansweredCommands = answerLost ? QList<quint8>{0xF8} : QList<quint8>();
 
@@ -272,8 +277,10 @@ void TestFlsPassword::removalNeedsTheRightPassword()
         s->ui->pushButtonDeviceFLS->click();
         QVERIFY(s->connect("Подключен QF470"));
     }
+    // Not known to be protected, the sensor at the number may be given a new password.
     DialogSteps lost(
-        {DialogSteps::fillAndClick({"4242"}, "Ввести пароль"), DialogSteps::accept(), DialogSteps::click("Закрыть")});
+        {DialogSteps::fillAndClick({"4242"}, "Ввести пароль"), DialogSteps::accept(),
+         pluggedAgain ? DialogSteps::fillAndClick({"", "1234"}, "Установить пароль") : DialogSteps::click("Закрыть")});
     const int lostFrom = s->device->requests().size();
     securityEntry()->trigger();
     s->device->unansweredCommands.clear();
@@ -290,6 +297,21 @@ void TestFlsPassword::removalNeedsTheRightPassword()
         s->ui->pushButtonDeviceFLS->click();
         std::swap(s->device, other);
         QVERIFY(s->connect("Подключен QF470"));
+    }
+    if (pluggedAgain) {
+        // The converter comes back as another line, the sensor at the number without a password: it is not probed.
+        auto again = std::make_unique<SimulatedFls>();
+        s->device->hangUp();
+        QTRY_VERIFY_WITH_TIMEOUT(!s->ui->pushButtonDeviceFLS->isChecked(), 4000);
+        qputenv(portlist::kExtraPortsVariable, again->portPath().toLocal8Bit());
+        s->window->updateSerialPorts();
+        std::swap(s->device, again);
+        QVERIFY(s->connect("Подключен QF470"));
+        securityEntry()->trigger();
+        QCOMPARE(s->sent(0xF7), QStringList({signedRequest(1, 0xF7, be32(1234))}));
+        QCOMPARE(s->device->sensor().password, std::optional<quint32>(1234));
+        QVERIFY(showsPicture(s->ui->label_LockDUT, ":/images/lock.png"));
+        return;
     }
     securityEntry()->trigger();
     // A sensor whose removal stopped short is still taken for opened: no probe.

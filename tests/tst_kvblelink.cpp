@@ -165,7 +165,20 @@ void TestKvBleLink::newSensorIsLinkedByItsSerialNumber()
 void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
 {
     f->sim->sensors[0].password = 4321;
+    // Opened while the probe's refusal is on its way, the dialog waits for it, then asks for the password.
+    f->sim->refusalDelayMs = 2500;
     QVERIFY(f->openAnglePage());
+    QTRY_COMPARE_WITH_TIMEOUT(f->sim->countRequests(0xE9), 1, kOutcomeMs);
+    runSecurity([this](SecurityBLE *dialog) {
+        QPushButton *enter = nullptr;
+        for (QPushButton *b : dialog->findChildren<QPushButton *>())
+            enter = b->text() == "Ввести пароль датчика" ? b : enter;
+        if (QTest::qWaitFor([enter] { return enter->isVisible(); }, kOutcomeMs))
+            press(dialog, "1111", "Ввести пароль датчика");
+        QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Введён не верный пароль датчика"), kOutcomeMs);
+    });
+    f->sim->refusalDelayMs.reset();
+    QCOMPARE(f->sim->countRequests(0xE8), 1);
     QVERIFY(f->waitForAngleSensor());
     QVERIFY(f->kvPage->isPasswordProtected());
     QVERIFY(lockIs(":/images/lock.png"));
@@ -334,6 +347,17 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QCOMPARE(silent.size(), 1);
     QCOMPARE(silent.at(0).texts, QStringList({"Подключите датчик"}));
     QCOMPARE(f->sim->countRequests(0xE9), sets);
+
+    // Set while the base goes on reporting the probe's acceptance: the set's own cannot be told from that run. The
+    // sensor took it; the page says it is not confirmed, and no longer shows the sensor open.
+    f->sim->statusRepeats = 40;
+    f->ui->pushButtonBLE->click();
+    QVERIFY(f->openAnglePage());
+    QVERIFY(f->waitForAngleSensor());
+    runSecurity([](SecurityBLE *dialog) { press(dialog, "1234", "Установить пароль датчика"); });
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Установка пароля ВТ датчика не подтверждена"), kOutcomeMs);
+    QCOMPARE(f->sim->sensors[0].password.value_or(0), 1234u);
+    QVERIFY(f->ui->label_LockKVBLE->isHidden());
 }
 
 void TestKvBleLink::slowBaseStillConfirmsTheRightPassword()
@@ -370,6 +394,18 @@ void TestKvBleLink::slowBaseStillConfirmsTheRightPassword()
     QVERIFY(f->openAnglePage());
     QVERIFY(f->waitForAngleSensor());
     QVERIFY(f->kvPage->isPasswordProtected());
+    QCOMPARE(f->sim->countRequests(0xE9), probes);
+    QCOMPARE(f->sim->sensors[0].password.value_or(0), 4321u);
+
+    // An entry acknowledged only past its answer time, then a wrong-password removal: the late "taken" may be the
+    // entry's, so no "no password" goes, and the removal says it is not confirmed.
+    f->sim->statusRepeats = 2;
+    f->sim->relayDelayMs = KVBLEDevice::kCommandReplyMs + 2500;
+    f->sim->refusalDelayMs = 3 * KVBLEDevice::kCommandReplyMs;
+    runSecurity([](SecurityBLE *dialog) { press(dialog, "4321", "Ввести пароль датчика"); });
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Беспроводной датчик не ответил"), kOutcomeMs);
+    runSecurity([](SecurityBLE *dialog) { press(dialog, "9", "Удалить пароль датчика"); });
+    QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Удаление пароля ВТ датчика не подтверждено"), kOutcomeMs);
     QCOMPARE(f->sim->countRequests(0xE9), probes);
     QCOMPARE(f->sim->sensors[0].password.value_or(0), 4321u);
 }

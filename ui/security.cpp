@@ -90,6 +90,17 @@ void Security::refusePassword(QWidget *parent, quint32 maximum)
 }
 
 Security::Security(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode)
+    : Security(receiver, parent, protectedMode, unprotectedMode, false)
+{
+}
+
+Security::Security(QObject *receiver, QWidget *parent, SensorProtection::State state)
+    : Security(receiver, parent, state == SensorProtection::State::Protected, state == SensorProtection::State::Open,
+               state == SensorProtection::State::Uncertain)
+{
+}
+
+Security::Security(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode, bool notKnown)
     : QDialog(parent), receiver(receiver)
 {
     auto *grid = new QGridLayout;
@@ -108,8 +119,10 @@ Security::Security(QObject *receiver, QWidget *parent, bool protectedMode, bool 
     auto *unprotectedLabel = new QLabel(
         tr("Изменение настроек датчика не защищено паролем\nВы можете установить пароль или пропустить этот шаг"),
         this);
-    protectedLabel->setAlignment(Qt::AlignCenter);
-    unprotectedLabel->setAlignment(Qt::AlignCenter);
+    auto *notKnownLabel =
+        new QLabel(tr("Неизвестно, защищён ли датчик паролем\nВведите пароль или установите новый"), this);
+    for (QLabel *label : {protectedLabel, unprotectedLabel, notKnownLabel})
+        label->setAlignment(Qt::AlignCenter);
 
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
 
@@ -143,11 +156,20 @@ Security::Security(QObject *receiver, QWidget *parent, bool protectedMode, bool 
         grid->addWidget(set, 3, 1, 1, 2, Qt::AlignHCenter);
         grid->addWidget(close, 8, 2, 1, 1, Qt::AlignRight | Qt::AlignBottom);
     }
+    // No removal: whether there is a password to remove is what is not known.
+    if (notKnown) {
+        grid->addWidget(notKnownLabel, 0, 1, 1, 2);
+        grid->addWidget(lineEditInputPass, 1, 1, 1, 1);
+        grid->addWidget(enter, 1, 2, 1, 1);
+        grid->addWidget(lineEditSetPass, 2, 1, 1, 1);
+        grid->addWidget(set, 2, 2, 1, 1);
+        grid->addWidget(close, 8, 2, 1, 1);
+    }
 
     // Every widget belongs to the dialog; those of a group that was not asked
     // for stay hidden instead of showing up in a corner.
     const QList<QWidget *> widgets{
-        enter, set, remove, lineEditInputPass, lineEditSetPass, protectedLabel, unprotectedLabel, close};
+        enter, set, remove, lineEditInputPass, lineEditSetPass, protectedLabel, unprotectedLabel, notKnownLabel, close};
     for (QWidget *w : widgets) {
         if (grid->indexOf(w) < 0)
             w->hide();

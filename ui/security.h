@@ -1,6 +1,8 @@
 #ifndef SECURITY_H
 #define SECURITY_H
 
+#include "link/sensorprotection.h"
+
 #include <QByteArray>
 #include <QDialog>
 #include <QList>
@@ -22,6 +24,9 @@ class Security : public QDialog
     Q_OBJECT
 public:
     Security(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode);
+    // The groups of what the sensor reported; for a state not known, what
+    // is safe without knowing it: entering a password or setting one.
+    Security(QObject *receiver, QWidget *parent, SensorProtection::State state);
     ~Security() override;
 
     // The digits-only validator of both password dialogs; maximum is the
@@ -46,6 +51,7 @@ public slots:
     QString getLineEditSetPass();
 
 private:
+    Security(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode, bool notKnown);
     void callReceiver(const char *slot, QLineEdit *field);
     void setCommandsEnabled(bool enabled);
 

@@ -17,10 +17,10 @@ constexpr quint32 kSignedMaximum = 0x7FFFFFFFu;
 SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode)
     : QDialog(parent), receiver(receiver)
 {
-    auto *grid = new QGridLayout;
-    auto *enter = new QPushButton(tr("Ввести пароль датчика"), this);
-    auto *set = new QPushButton(tr("Установить пароль датчика"), this);
-    auto *remove = new QPushButton(tr("Удалить пароль датчика"), this);
+    grid = new QGridLayout;
+    enter = new QPushButton(tr("Ввести пароль датчика"), this);
+    set = new QPushButton(tr("Установить пароль датчика"), this);
+    remove = new QPushButton(tr("Удалить пароль датчика"), this);
     commandButtons = {enter, set, remove};
     for (QPushButton *b : {enter, set, remove}) {
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -28,22 +28,24 @@ SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode,
     }
 
     // Spaces the label from the field.
-    auto *spacing = new QFrame(this);
+    spacing = new QFrame(this);
 
     // Both fields exist in every mode so that the getters always answer.
     lineEditInputPassBLE = new QLineEdit(this);
     lineEditSetPassBLE = new QLineEdit(this);
     lineEditInputPassBLE->setMinimumWidth(250);
     lineEditSetPassBLE->setMinimumWidth(250);
-    auto *protectedLabel = new QLabel(tr("Изменение настроек датчика защищено паролем.\nВведите пароль"), this);
-    auto *unprotectedLabel = new QLabel(
+    protectedLabel = new QLabel(tr("Изменение настроек датчика защищено паролем.\nВведите пароль"), this);
+    unprotectedLabel = new QLabel(
         tr("Изменение настроек датчика не защищено паролем\nВы можете установить пароль или пропустить этот шаг"),
         this);
-    protectedLabel->setAlignment(Qt::AlignLeft);
-    unprotectedLabel->setAlignment(Qt::AlignLeft);
+    waitingLabel = new QLabel(tr("Ожидаем ответ беспроводного датчика:\nзащищён ли он паролем"), this);
+    uncertainLabel = new QLabel(tr("Неизвестно, защищён ли датчик паролем\nВведите пароль или установите новый"), this);
+    for (QLabel *label : {protectedLabel, unprotectedLabel, waitingLabel, uncertainLabel})
+        label->setAlignment(Qt::AlignLeft);
 
     // The theme style sheet draws the picture by this name.
-    auto *picture = new QLabel(this);
+    picture = new QLabel(this);
     picture->setObjectName("labelPicBle");
 
     // The wireless sensors take the password as a signed number.
@@ -51,7 +53,7 @@ SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode,
     lineEditSetPassBLE->setValidator(Security::passwordValidator(kSignedMaximum, lineEditSetPassBLE));
 
     // A cross without caption; the theme style sheet draws it by its name.
-    auto *close = new QPushButton(this);
+    close = new QPushButton(this);
     close->setObjectName("btnOkSecurityDialog");
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     close->setCursor(Qt::PointingHandCursor);
@@ -62,43 +64,105 @@ SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode,
     connect(enter, &QPushButton::clicked, this, [this] { callReceiver("inputPassBLE", lineEditInputPassBLE); });
     connect(set, &QPushButton::clicked, this, [this] { callReceiver("setPassBLE", lineEditSetPassBLE); });
 
-    // With both groups the frame, the picture and the close button are shared;
-    // each is placed once, where the group added last puts it.
-    if (protectedMode) {
-        grid->addWidget(protectedLabel, 1, 0, 1, 4);
-        grid->addWidget(spacing, 2, 0, 1, 2);
-        if (!unprotectedMode)
-            grid->addWidget(picture, 1, 2, 1, 1, Qt::AlignRight);
-        grid->addWidget(lineEditInputPassBLE, 3, 0, 1, 2, Qt::AlignLeft);
-        grid->addWidget(remove, 4, 0, 1, 1);
-        grid->addWidget(enter, 4, 1, 1, 1);
-        if (!unprotectedMode)
-            grid->addWidget(close, 0, 3, 1, 1, Qt::AlignRight | Qt::AlignTop);
-    }
-    if (unprotectedMode) {
-        grid->addWidget(unprotectedLabel, 1, 0, 1, 4);
-        if (!protectedMode)
-            grid->addWidget(spacing, 2, 0, 1, 2);
-        grid->addWidget(picture, 1, 3, 1, 1, Qt::AlignRight);
-        grid->addWidget(lineEditSetPassBLE, 3, 0, 1, 2, Qt::AlignLeft);
-        grid->addWidget(set, 3, 2, 1, 2, Qt::AlignRight);
-        grid->addWidget(close, 0, 3, 1, 1, Qt::AlignRight | Qt::AlignTop);
-    }
-
-    // Widgets of a group that was not asked for stay hidden.
-    const QList<QWidget *> widgets{
-        enter,   set,  remove, spacing, lineEditInputPassBLE, lineEditSetPassBLE, protectedLabel, unprotectedLabel,
-        picture, close};
-    for (QWidget *w : widgets) {
-        if (grid->indexOf(w) < 0)
-            w->hide();
-    }
-
+    showGroups(protectedMode, unprotectedMode);
     setLayout(grid);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
 }
 
+SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, const SensorProtection *protection)
+    : SecurityBLE(receiver, parent, false, false)
+{
+    showState(protection->state());
+    connect(protection, &SensorProtection::changed, this, &SecurityBLE::showState);
+}
+
 SecurityBLE::~SecurityBLE() = default;
+
+void SecurityBLE::layOut(const std::function<void()> &place)
+{
+    const QList<QWidget *> widgets{enter,
+                                   set,
+                                   remove,
+                                   spacing,
+                                   lineEditInputPassBLE,
+                                   lineEditSetPassBLE,
+                                   protectedLabel,
+                                   unprotectedLabel,
+                                   waitingLabel,
+                                   uncertainLabel,
+                                   picture,
+                                   close};
+    for (QWidget *w : widgets)
+        grid->removeWidget(w);
+    place();
+    // Widgets of a group that was not asked for stay hidden.
+    for (QWidget *w : widgets)
+        w->setVisible(grid->indexOf(w) >= 0);
+    if (isVisible())
+        adjustSize();
+}
+
+void SecurityBLE::showGroups(bool protectedMode, bool unprotectedMode)
+{
+    // With both groups the frame, the picture and the close button are shared;
+    // each is placed once, where the group added last puts it.
+    layOut([=] {
+        if (protectedMode) {
+            grid->addWidget(protectedLabel, 1, 0, 1, 4);
+            grid->addWidget(spacing, 2, 0, 1, 2);
+            if (!unprotectedMode)
+                grid->addWidget(picture, 1, 2, 1, 1, Qt::AlignRight);
+            grid->addWidget(lineEditInputPassBLE, 3, 0, 1, 2, Qt::AlignLeft);
+            grid->addWidget(remove, 4, 0, 1, 1);
+            grid->addWidget(enter, 4, 1, 1, 1);
+            if (!unprotectedMode)
+                grid->addWidget(close, 0, 3, 1, 1, Qt::AlignRight | Qt::AlignTop);
+        }
+        if (unprotectedMode) {
+            grid->addWidget(unprotectedLabel, 1, 0, 1, 4);
+            if (!protectedMode)
+                grid->addWidget(spacing, 2, 0, 1, 2);
+            grid->addWidget(picture, 1, 3, 1, 1, Qt::AlignRight);
+            grid->addWidget(lineEditSetPassBLE, 3, 0, 1, 2, Qt::AlignLeft);
+            grid->addWidget(set, 3, 2, 1, 2, Qt::AlignRight);
+            grid->addWidget(close, 0, 3, 1, 1, Qt::AlignRight | Qt::AlignTop);
+        }
+    });
+}
+
+void SecurityBLE::showState(SensorProtection::State state)
+{
+    switch (state) {
+    case SensorProtection::State::Protected:
+        showGroups(true, false);
+        return;
+    case SensorProtection::State::Open:
+        showGroups(false, true);
+        return;
+    case SensorProtection::State::NotKnown:
+        // Nothing is offered on a state the sensor has not reported.
+        layOut([this] {
+            grid->addWidget(waitingLabel, 1, 0, 1, 3);
+            grid->addWidget(picture, 1, 3, 1, 1, Qt::AlignRight);
+            grid->addWidget(close, 0, 3, 1, 1, Qt::AlignRight | Qt::AlignTop);
+        });
+        return;
+    case SensorProtection::State::Uncertain:
+        // Entering a password and setting one are safe either way: a
+        // protected sensor refuses a new password it was not opened for.
+        layOut([this] {
+            grid->addWidget(uncertainLabel, 1, 0, 1, 3);
+            grid->addWidget(picture, 1, 3, 1, 1, Qt::AlignRight);
+            grid->addWidget(spacing, 2, 0, 1, 2);
+            grid->addWidget(lineEditInputPassBLE, 3, 0, 1, 2, Qt::AlignLeft);
+            grid->addWidget(enter, 3, 2, 1, 2);
+            grid->addWidget(lineEditSetPassBLE, 4, 0, 1, 2, Qt::AlignLeft);
+            grid->addWidget(set, 4, 2, 1, 2);
+            grid->addWidget(close, 0, 3, 1, 1, Qt::AlignRight | Qt::AlignTop);
+        });
+        return;
+    }
+}
 
 QString SecurityBLE::getLineEditInputPassBLE()
 {

@@ -1,13 +1,18 @@
 #ifndef SECURITYBLE_H
 #define SECURITYBLE_H
 
+#include "link/sensorprotection.h"
+
 #include <QDialog>
 #include <QList>
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
+class QGridLayout;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -21,6 +26,9 @@ class SecurityBLE : public QDialog
     Q_OBJECT
 public:
     SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode);
+    // Shows what `protection` holds and follows it while open: while the
+    // sensor's answer is awaited it says so and offers nothing.
+    SecurityBLE(QObject *receiver, QWidget *parent, const SensorProtection *protection);
     ~SecurityBLE() override;
 
     // The password typed into the enter-password field, or into the
@@ -35,7 +43,24 @@ public slots:
 private:
     void callReceiver(const char *slot, QLineEdit *field);
     void setCommandsEnabled(bool enabled);
+    // Lays out the groups asked for.
+    void showGroups(bool protectedMode, bool unprotectedMode);
+    void showState(SensorProtection::State state);
+    // The grid holds what `place` puts there; every other widget is hidden.
+    void layOut(const std::function<void()> &place);
 
+    QGridLayout *grid = nullptr;
+    QPushButton *enter = nullptr;
+    QPushButton *set = nullptr;
+    QPushButton *remove = nullptr;
+    QPushButton *close = nullptr;
+    QWidget *spacing = nullptr;
+    QLabel *picture = nullptr;
+    QLabel *protectedLabel = nullptr;
+    QLabel *unprotectedLabel = nullptr;
+    // The state not reported: its answer awaited, or not asked.
+    QLabel *waitingLabel = nullptr;
+    QLabel *uncertainLabel = nullptr;
     QLineEdit *lineEditInputPassBLE = nullptr;
     QLineEdit *lineEditSetPassBLE = nullptr;
     QPointer<QObject> receiver;

@@ -122,11 +122,9 @@ void KVBLEDevice::relearnSensor()
 {
     newDevice = true;
     announceArmed = true;
-    protectionKnown = false;
+    setProtection(SensorProtection::State::NotKnown);
     passwordQuestion->reset();
     clearDeviceInfo();
-    if (ui)
-        ui->label_LockKVBLE->hide();
 }
 
 void KVBLEDevice::resetDeviceIsConnected()

@@ -71,7 +71,7 @@ public:
     bool isNeedUpdateWindow() const { return needUpdateWindow; }
     QDialog *getConnectDialog() const { return connectDialog; }
     void setConnectDialog(QDialog *dialog) { connectDialog = dialog; }
-    bool isPasswordProtected() const { return passwordProtected; }
+    bool isPasswordProtected() const { return protection.is(SensorProtection::State::Protected); }
     void setSecurityDialog(SecurityBLE *dialog) { securityDialog = dialog; }
     SecurityBLE *getSecurityDialog() const { return securityDialog; }
 
@@ -159,11 +159,11 @@ protected:
 private:
     // The password frames, named for their answers.
     enum PasswordStep {
-        Probe,         // "no password": taken means none, refused means one is set
-        Input,         // the typed password presented
-        Set,           // a new password
-        DeletePresent, // first half of a deletion: the present password
-        Delete,        // second half: "no password"
+        Probe = PasswordQuestion::Probe,               // "no password": taken means none, refused means one is set
+        Input = PasswordQuestion::Enter,               // the typed password presented
+        Set = PasswordQuestion::Set,                   // a new password
+        DeletePresent = PasswordQuestion::RemoveEnter, // first half of a deletion: the present password
+        Delete = PasswordQuestion::Remove,             // second half: "no password"
     };
 
     // Lifecycle (kvbledevice.cpp).
@@ -181,12 +181,15 @@ private:
     void handleStatus(int code);
     void handleLinkReport(bool present);
     // What the linked sensor answered a password frame, or that it did not.
-    void passwordAnswered(int step, int code);
-    void passwordUnanswered(int step);
+    void passwordAnswered(int step, int code, bool late);
+    void passwordUnanswered(int step, bool unsettled);
     void handleRebooted();
     void showStatusAction(const kvble::StatusAction &action);
     void showCommandMessage(const QString &text);
     void showLock(bool locked);
+    // The sensor's password state; the lock goes while the sensor has
+    // reported none.
+    void setProtection(SensorProtection::State state);
     void clearDeviceInfo();
     // The probe, unless the linked sensor was opened here (it then counts
     // as protected) or its serial is to come first.
@@ -282,9 +285,7 @@ private:
     QElapsedTimer commandSentAt;
     QSet<int> codesSinceCommand;
 
-    // Password state.
-    bool protectionKnown = false;
-    bool passwordProtected = false;
+    // Password state, beside the base's protection.
     bool lockShown = false; // the closed lock is the picture
     quint32 passwordLastSent = 0;
     OpenedSensors::Sent passwordSent = 0; // what the sensors opened here keep it by

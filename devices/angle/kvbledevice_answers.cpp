@@ -123,7 +123,8 @@ bool KVBLEDevice::handleData(const QByteArray &frame)
     // Until the sensor tells whether it has a password, an answer brings the
     // probe again once no password frame awaits its answer, the probe's own
     // included, and no procedure of the page runs.
-    if (!protectionKnown && sensorPresent && passwordQuestion->mayAsk() && !isProcedureRunning())
+    if (protection.is(SensorProtection::State::NotKnown) && sensorPresent && passwordQuestion->mayAsk() &&
+        !isProcedureRunning())
         probeUnlessOpened();
     resetTimerDeviceConnected();
     return true;
@@ -145,9 +146,11 @@ void KVBLEDevice::probeUnlessOpened()
         qDebug() << "checkPassOnlyBLE";
         break;
     case OpenedSensors::Probe::Withheld:
-        protectionKnown = true;
-        passwordProtected = true;
+        setProtection(SensorProtection::State::Protected);
         showLock(true);
+        break;
+    case OpenedSensors::Probe::Uncertain:
+        setProtection(SensorProtection::State::Uncertain);
         break;
     case OpenedSensors::Probe::IdentityFirst:
         emit signalRequestForGetSerNumAndFirmWareVersion();
@@ -327,8 +330,8 @@ void KVBLEDevice::handleLinkReport(bool present)
     showStatusMessageUp(tr("Связь с беспроводным датчиком установлена"));
     showStatusMessage(tr("Подключен KV-BLE"));
     setConnected(true);
-    // The sensor came back: its lock shows again as it was known.
-    if (protectionKnown && ui && ui->label_LockKVBLE->isHidden())
+    // The sensor came back: its lock shows again as it was reported.
+    if (protection.isReported() && ui && ui->label_LockKVBLE->isHidden())
         showLock(lockShown);
     if (newDevice && announceArmed) {
         emit signalNewDeviceIsConnected();
@@ -348,15 +351,21 @@ void KVBLEDevice::showLock(bool locked)
     ui->label_LockKVBLE->show();
 }
 
-void KVBLEDevice::passwordAnswered(int step, int code)
+void KVBLEDevice::setProtection(SensorProtection::State state)
+{
+    protection.set(state);
+    if (ui && !protection.isReported())
+        ui->label_LockKVBLE->hide();
+}
+
+void KVBLEDevice::passwordAnswered(int step, int code, bool late)
 {
     if (!isSessionRunning())
         return;
     const bool taken = code == kvble::kStatusPasswordAccepted;
-    protectionKnown = true;
     if (step == Probe) {
         // "No password" taken: the sensor has none; refused: it has one.
-        passwordProtected = !taken;
+        setProtection(taken ? SensorProtection::State::Open : SensorProtection::State::Protected);
         if (!taken)
             qDebug() << "Датчик запаролен";
         showLock(!taken);
@@ -368,31 +377,35 @@ void KVBLEDevice::passwordAnswered(int step, int code)
         if (code != kvble::kStatusPasswordRefused)
             return;
         // The sensor has a password, and this one was wrong: nothing asked
-        // for happened, and it opened nothing.
-        openedSensors.refused(passwordSent);
-        passwordProtected = true;
+        // for happened, and it opened nothing. A late refusal may answer
+        // another command: the password still counts as taken.
+        if (!late)
+            openedSensors.refused(passwordSent);
+        setProtection(SensorProtection::State::Protected);
         showLock(true);
         showCommandMessage(tr("Введён не верный пароль датчика"));
         return;
     }
     openedSensors.took(passwordSent);
-    switch (step) {
+    // The deletion's password taken after its wait is the password taken:
+    // its "no password" did not follow.
+    switch (late && step == DeletePresent ? Input : step) {
     case DeletePresent:
         return; // the sensor took its password; "no password" follows
     case Input:
-        passwordProtected = passwordLastSent != 0;
+        setProtection(passwordLastSent != 0 ? SensorProtection::State::Protected : SensorProtection::State::Open);
         showLock(false);
         showCommandMessage(tr("Пароль принят"));
         emit signalWriteLog(QStringLiteral("The password bluetooth device is correct"));
         break;
     case Set:
-        passwordProtected = passwordLastSent != 0;
-        showLock(passwordProtected);
+        setProtection(passwordLastSent != 0 ? SensorProtection::State::Protected : SensorProtection::State::Open);
+        showLock(isPasswordProtected());
         showCommandMessage(tr("Новый пароль ВТ датчика успешно установлен"));
         emit signalWriteLog(QStringLiteral("New password BLE device successfully set"));
         break;
     default:
-        passwordProtected = false;
+        setProtection(SensorProtection::State::Open);
         showLock(false);
         showCommandMessage(tr("Пароль ВТ датчика успешно удалён"));
         emit signalWriteLog(QStringLiteral("Password successfully delete"));
@@ -402,14 +415,16 @@ void KVBLEDevice::passwordAnswered(int step, int code)
         securityDialog->accept();
 }
 
-void KVBLEDevice::passwordUnanswered(int step)
+void KVBLEDevice::passwordUnanswered(int step, bool unsettled)
 {
     // The probe goes again with a later answer.
     if (!isSessionRunning() || step == Probe)
         return;
-    // The password still counts as sent: the sensor may have taken it.
-    showCommandMessage(step == Delete ? tr("Удаление пароля ВТ датчика не подтверждено")
-                                      : tr("Беспроводной датчик не ответил"));
+    // The password still counts as sent: the sensor may have taken it, and
+    // whether it has a password now is not known.
+    if (step == Delete || (step == Set && !isPasswordProtected()))
+        setProtection(SensorProtection::State::Uncertain);
+    showCommandMessage(PasswordQuestion::unansweredText(step, unsettled));
     emit signalWriteLog(QStringLiteral("Password KVBLE not answered"));
 }
 

@@ -115,7 +115,7 @@ bool KVBLEDevice::changeUiid(Procedure &run, const QString &serialNum)
     emit signalWriteLog(QStringLiteral("Change base UUID"));
     // Another sensor may answer from now on: whether it has a password is
     // asked anew.
-    protectionKnown = false;
+    setProtection(SensorProtection::State::NotKnown);
     passwordQuestion->reset();
     mainStatus = true;
     return true;

@@ -355,7 +355,7 @@ int BLEDevice::CompareNetNum(int netnum)
 void BLEDevice::initConnectionNewDevice()
 {
     updateCountdown = 0;
-    probePending = true;
+    setProtection(SensorProtection::State::NotKnown);
     waitingReply = false;
     paramsAcknowledged = false;
     sensorLinked = false;
@@ -379,7 +379,6 @@ bool BLEDevice::resetSettingToDefault()
     settingsChanged = false;
     firstConnectingDeviceAdwert = false;
     advertMode = false;
-    passwordProtected = false;
     storedPassValid = false;
     storedPass = 0;
     newPass = 0;

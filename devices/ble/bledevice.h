@@ -138,8 +138,11 @@ public:
     QLabel *getLevelFaultIcon() const { return levelFaultIcon; }
     BleSensorParams getParamsBLE() const { return paramsBLE; }
     void setParamsBLE(const BleSensorParams &value) { paramsBLE = value; }
-    bool isPasswordProtected() const { return passwordProtected; }
-    void setPasswordProtected(bool value) { passwordProtected = value; }
+    bool isPasswordProtected() const { return protection.is(SensorProtection::State::Protected); }
+    void setPasswordProtected(bool value)
+    {
+        protection.set(value ? SensorProtection::State::Protected : SensorProtection::State::Open);
+    }
     bool isStoredPassValid() const { return storedPassValid; }
     void setStoredPassValid(bool value) { storedPassValid = value; }
     SecurityBLE *getSecurityDialog() const { return securityDialog; }
@@ -388,8 +391,8 @@ private:
     // before, once nothing runs any more.
     void endRefusal();
     // What the linked sensor answered a password frame, or that it did not.
-    void passwordAnswered(int what, int code);
-    void passwordUnanswered(int what);
+    void passwordAnswered(int what, int code, bool late);
+    void passwordUnanswered(int what, bool unsettled);
     void handleRebooted();
     void showCommandMessage(const QString &text);
     void showData(int slot);
@@ -403,6 +406,9 @@ private:
     void probeUnlessOpened();
     // The lock beside the sensor's readings, shown closed or open.
     void showLock(bool locked);
+    // The sensor's password state; the lock goes while the sensor has
+    // reported none.
+    void setProtection(SensorProtection::State state);
     // The shown sensor's serial as the sensors opened here are kept by;
     // empty while it has not come.
     QString shownSensorIdentity() const;
@@ -538,18 +544,23 @@ private:
     std::optional<quint8> lastCommandStatus;
     int updateCountdown = 0;
 
-    // Password state.
-    bool passwordProtected = false;
+    // Password state, beside the base's protection.
     bool storedPassValid = false;
     int storedPass = 0;
     int newPass = 0;
     std::optional<quint32> acceptedPassword;
-    bool probePending = true;
     bool passwordSet = false;
     // The password frames, named for their answers: the probe, the dialog's
     // three presses (a removal presents the password, then sets none), and
     // the writes' own presentation.
-    enum PasswordFrame { ProbeFrame, EnterFrame, SetFrame, RemoveEnterFrame, RemoveFrame, WriteFrame };
+    enum PasswordFrame {
+        ProbeFrame = PasswordQuestion::Probe,
+        EnterFrame = PasswordQuestion::Enter,
+        SetFrame = PasswordQuestion::Set,
+        RemoveEnterFrame = PasswordQuestion::RemoveEnter,
+        RemoveFrame = PasswordQuestion::Remove,
+        WriteFrame,
+    };
     // One at a time: the base's status codes answer whichever went last.
     PasswordQuestion *passwordQuestion = nullptr;
     // The password of the frame in flight, and the name it was sent under.

@@ -153,7 +153,8 @@ bool BLEDevice::setPassBLE()
     const std::optional<quint32> pass = typedPassword(true);
     if (!pass)
         return false;
-    if (ui)
+    // The lock shows as the password goes, only as the sensor reported it.
+    if (ui && protection.isReported())
         ui->label_LockBLE_BLE->show();
     if (storedPassValid) {
         if (!sendPass(run, storedPass, ble::kPasswordEnterCommand))
@@ -214,7 +215,7 @@ bool BLEDevice::sendLevelFromCurrent(Procedure &run, bool full)
 
 bool BLEDevice::presentAcceptedPassword(Procedure &run)
 {
-    if (!(passwordProtected && acceptedPassword))
+    if (!(isPasswordProtected() && acceptedPassword))
         return true;
     if (!sendPass(run, int(*acceptedPassword), ble::kPasswordEnterCommand))
         return false;

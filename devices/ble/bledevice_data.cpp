@@ -167,8 +167,8 @@ void BLEDevice::handleStatus(quint8 code)
     if (code == ble::kStatusPasswordRefused) {
         // A command the locked sensor refused (Full, Empty); until the probe
         // was answered, the probe's refusal still on its way.
-        if (!probePending) {
-            passwordProtected = true;
+        if (!protection.is(SensorProtection::State::NotKnown)) {
+            setProtection(SensorProtection::State::Protected);
             showLock(true);
             needUpdateWindow = true;
             showCommandMessage(tr("Введён не верный пароль датчика"));
@@ -263,15 +263,14 @@ void BLEDevice::forgetSensor()
     showNoSensor();
 }
 
-void BLEDevice::passwordAnswered(int what, int code)
+void BLEDevice::passwordAnswered(int what, int code, bool late)
 {
     if (!isSessionRunning())
         return;
     const bool taken = code == ble::kStatusPasswordAccepted;
     if (what == ProbeFrame) {
         // "No password" taken: the sensor has none; refused: it has one.
-        probePending = false;
-        passwordProtected = !taken;
+        setProtection(taken ? SensorProtection::State::Open : SensorProtection::State::Protected);
         if (!taken)
             qDebug() << "Датчик запаролен";
         showLock(!taken);
@@ -280,20 +279,20 @@ void BLEDevice::passwordAnswered(int what, int code)
     const quint32 pass = passwordAwaited;
     if (taken) {
         openedSensors.took(passwordAwaitedSent);
-    } else if (code == ble::kStatusPasswordRefused) {
+    } else if (code == ble::kStatusPasswordRefused && !late) {
         // The typed password was wrong: nothing asked for happened, and it
-        // opened nothing.
+        // opened nothing. A late refusal may answer another command: the
+        // password still counts as taken.
         openedSensors.refused(passwordAwaitedSent);
     }
     // A write's own presentation tells nothing: the write tells its outcome.
     if (what == WriteFrame)
         return;
-    // What the sensor answered the dialog tells whether it has a password.
-    probePending = false;
     if (!taken) {
         needUpdateWindow = true;
+        // What the sensor answered the dialog tells whether it has a password.
         if (code == ble::kStatusPasswordRefused) {
-            passwordProtected = true;
+            setProtection(SensorProtection::State::Protected);
             showLock(true);
             showCommandMessage(tr("Введён не верный пароль датчика"));
         } else {
@@ -302,16 +301,18 @@ void BLEDevice::passwordAnswered(int what, int code)
         }
         return;
     }
-    switch (what) {
+    // The removal's password taken after its wait, is the password taken:
+    // its "no password" did not follow.
+    switch (late && what == RemoveEnterFrame ? int(EnterFrame) : what) {
     case EnterFrame:
-        passwordProtected = pass != 0;
+        setProtection(pass != 0 ? SensorProtection::State::Protected : SensorProtection::State::Open);
         passwordSet = false;
         acceptedPassword = pass;
         showCommandMessage(tr("Пароль принят"));
         emit signalWriteLog("Password bluetooth device is correct");
         break;
     case SetFrame:
-        passwordProtected = pass != 0;
+        setProtection(pass != 0 ? SensorProtection::State::Protected : SensorProtection::State::Open);
         passwordSet = pass != 0;
         acceptedPassword = pass;
         showCommandMessage(tr("Новый пароль ВТ датчика успешно установлен"));
@@ -319,7 +320,7 @@ void BLEDevice::passwordAnswered(int what, int code)
         break;
     case RemoveFrame:
         openedSensors.forget(shownOpenedSensor());
-        passwordProtected = false;
+        setProtection(SensorProtection::State::Open);
         passwordSet = false;
         acceptedPassword.reset();
         showCommandMessage(tr("Пароль ВТ датчика успешно удалён"));
@@ -331,15 +332,17 @@ void BLEDevice::passwordAnswered(int what, int code)
     showLock(passwordSet);
 }
 
-void BLEDevice::passwordUnanswered(int what)
+void BLEDevice::passwordUnanswered(int what, bool unsettled)
 {
     // The probe goes again with a later answer; a write's presentation is
     // told by its write.
     if (!isSessionRunning() || what == ProbeFrame || what == WriteFrame)
         return;
-    // The password still counts as sent: the sensor may have taken it.
-    showCommandMessage(what == RemoveFrame ? tr("Удаление пароля ВТ датчика не подтверждено")
-                                           : tr("Беспроводной датчик не ответил"));
+    // The password still counts as sent: the sensor may have taken it, and
+    // whether it has a password now is not known.
+    if (what == RemoveFrame || (what == SetFrame && !isPasswordProtected()))
+        setProtection(SensorProtection::State::Uncertain);
+    showCommandMessage(PasswordQuestion::unansweredText(what, unsettled));
     emit signalWriteLog("Password BLE not answered");
 }
 
@@ -387,7 +390,7 @@ void BLEDevice::showData(int slot)
     if (needUpdateWindow && kindAccepted)
         refreshWindow();
 
-    if (probePending && !storedPassValid)
+    if (protection.is(SensorProtection::State::NotKnown) && !storedPassValid)
         probeUnlessOpened();
     logConnection();
 }
@@ -398,6 +401,13 @@ void BLEDevice::showLock(bool locked)
         return;
     ui->label_LockBLE_BLE->setPixmap(locked ? pixLock : pixUnlock);
     ui->label_LockBLE_BLE->show();
+}
+
+void BLEDevice::setProtection(SensorProtection::State state)
+{
+    protection.set(state);
+    if (ui && !protection.isReported())
+        ui->label_LockBLE_BLE->hide();
 }
 
 QString BLEDevice::shownSensorIdentity() const
@@ -417,9 +427,11 @@ void BLEDevice::probeUnlessOpened()
         qDebug() << "checkPassOnlyBLE";
         break;
     case OpenedSensors::Probe::Withheld:
-        probePending = false;
-        passwordProtected = true;
+        setProtection(SensorProtection::State::Protected);
         showLock(true);
+        break;
+    case OpenedSensors::Probe::Uncertain:
+        setProtection(SensorProtection::State::Uncertain);
         break;
     case OpenedSensors::Probe::IdentityFirst:
         emit signalRequestForGetSerNumAndFirmWareVersion();

@@ -139,6 +139,9 @@ bool BLEDevice::showUI(bool visible)
                        static_cast<QWidget *>(ui->label_MAC_BLEName),
                        static_cast<QWidget *>(ui->label_MAC_BLE_VAL)})
         w->setVisible(visible);
+    // The lock shows only what the sensor reported.
+    if (!protection.isReported())
+        ui->label_LockBLE_BLE->hide();
     setVisibleStatusLabels(visible);
     return true;
 }

@@ -358,7 +358,7 @@ private:
     // The page on the form the page's messages and dialogs go over.
     QWidget *dialogParent();
     // Runs the password dialog with the page as its receiver.
-    void runSecurityDialog(Procedure &run, bool protectedMode);
+    void runSecurityDialog(Procedure &run, SensorProtection::State state);
     // The serial of the picked sensor as the sensors opened here are kept
     // by; empty while it has not come.
     QString pickedSensorIdentity() const;

@@ -139,9 +139,9 @@ bool FLSDevice::passwordStep(Procedure &run)
     return true;
 }
 
-void FLSDevice::runSecurityDialog(Procedure &run, bool protectedMode)
+void FLSDevice::runSecurityDialog(Procedure &run, SensorProtection::State state)
 {
-    auto *dialog = new Security(this, dialogParent(), protectedMode, !protectedMode);
+    auto *dialog = new Security(this, dialogParent(), state);
     securityDialog = dialog;
     securityRun = &run;
     dialog->resize(250, 200);
@@ -182,16 +182,20 @@ void FLSDevice::checkPass()
     // run (a sensor stays open until it is powered off). Such a sensor is
     // known to be protected: the dialog opens for it without the probe, and
     // a password entered now stays for the writes that follow. One whose
-    // serial does not come may be such a sensor too. The port may go while
-    // the dialog is open: then the page says nothing more.
+    // serial does not come may be such a sensor too. One that a password
+    // sent through a line since gone may have opened is not known to be
+    // protected. The port may go while the dialog is open: then the page
+    // says nothing more.
     std::optional<OpenedSensors::Probe> probe = OpenedSensors::Probe::Withheld;
     if (!passwordEntered)
         probe = probeForPicked(run);
     if (!probe)
         return;
     if (*probe != OpenedSensors::Probe::Allowed) {
-        qDebug() << "WRONG_PASS";
-        runSecurityDialog(run, true);
+        const bool uncertain = *probe == OpenedSensors::Probe::Uncertain;
+        if (!uncertain)
+            qDebug() << "WRONG_PASS";
+        runSecurityDialog(run, uncertain ? SensorProtection::State::Uncertain : SensorProtection::State::Protected);
         if (run.alive())
             emit signalWriteLog("Check password FLS");
         return;
@@ -203,14 +207,14 @@ void FLSDevice::checkPass()
         return;
     if (*said == Outcome::Taken) {
         qDebug() << "SET_NEW_PASS";
-        runSecurityDialog(run, false);
+        runSecurityDialog(run, SensorProtection::State::Open);
     } else if (*said == Outcome::Refused) {
         qDebug() << "WRONG_PASS";
         if (ui) {
             ui->label_LockDUT->setPixmap(pixLock);
             ui->label_LockDUT->setVisible(true);
         }
-        runSecurityDialog(run, true);
+        runSecurityDialog(run, SensorProtection::State::Protected);
     } else {
         tellPasswordOutcome(*said, QString(), QString());
     }

@@ -92,7 +92,11 @@ void QFOnline::checkPass()
     }
     QWidget *parent = ui ? ui->DUT : nullptr;
     Security *dialog = nullptr;
-    if (*said == Outcome::Taken) {
+    if (probe == OpenedSensors::Probe::Uncertain) {
+        // A password sent through a line since gone may have opened it: not
+        // probed, and not known to be protected.
+        dialog = new Security(this, parent, SensorProtection::State::Uncertain);
+    } else if (*said == Outcome::Taken) {
         // The unit took "no password": it has none, one may be set.
         showLock(false);
         qCDebug(lcOnline) << "SET_NEW_PASS";

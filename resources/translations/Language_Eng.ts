@@ -361,10 +361,6 @@ Wait until the progress bar reaches 100% and connect again</translation>
         <source>Удаление пароля ВТ датчика не подтверждено</source>
         <translation>Removal of the wireless sensor password was not confirmed</translation>
     </message>
-    <message>
-        <source>Беспроводной датчик не ответил</source>
-        <translation>The wireless sensor did not answer</translation>
-    </message>
 </context>
 <context>
     <name>BaseDevice</name>
@@ -860,10 +856,6 @@ and not below lower</translation>
         <source>Удаление пароля ВТ датчика не подтверждено</source>
         <translation>Removal of the wireless sensor password was not confirmed</translation>
     </message>
-    <message>
-        <source>Беспроводной датчик не ответил</source>
-        <translation>The wireless sensor did not answer</translation>
-    </message>
 </context>
 <context>
     <name>LiterToPercent</name>
@@ -1092,6 +1084,25 @@ The table is unchanged</translation>
     <message>
         <source>Подключен ПЛМ-300</source>
         <translation>PLM-300 connected</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordQuestion</name>
+    <message>
+        <source>Удаление пароля ВТ датчика не подтверждено</source>
+        <translation>Removal of the wireless sensor password was not confirmed</translation>
+    </message>
+    <message>
+        <source>Беспроводной датчик не ответил</source>
+        <translation>The wireless sensor did not answer</translation>
+    </message>
+    <message>
+        <source>Установка пароля ВТ датчика не подтверждена</source>
+        <translation>Setting the wireless sensor password was not confirmed</translation>
+    </message>
+    <message>
+        <source>Ввод пароля ВТ датчика не подтверждён</source>
+        <translation>Entering the wireless sensor password was not confirmed</translation>
     </message>
 </context>
 <context>
@@ -3010,6 +3021,12 @@ You can set a password or skip this step</translation>
         <source>Введите пароль: число от 0 до %1</source>
         <translation>Enter the password: a number from 0 to %1</translation>
     </message>
+    <message>
+        <source>Неизвестно, защищён ли датчик паролем
+Введите пароль или установите новый</source>
+        <translation>It is not known whether the sensor is password protected
+Enter the password or set a new one</translation>
+    </message>
 </context>
 <context>
     <name>SecurityBLE</name>
@@ -3036,6 +3053,18 @@ Enter the password</translation>
 Вы можете установить пароль или пропустить этот шаг</source>
         <translation>Changing the sensor settings is not password protected
 You can set a password or skip this step</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ беспроводного датчика:
+защищён ли он паролем</source>
+        <translation>Waiting for the wireless sensor to answer
+whether it is password protected</translation>
+    </message>
+    <message>
+        <source>Неизвестно, защищён ли датчик паролем
+Введите пароль или установите новый</source>
+        <translation>It is not known whether the sensor is password protected
+Enter the password or set a new one</translation>
     </message>
 </context>
 <context>

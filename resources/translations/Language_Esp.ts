@@ -361,10 +361,6 @@ Espere a que la barra de progreso llegue al 100% y vuelva a conectar</translatio
         <source>Удаление пароля ВТ датчика не подтверждено</source>
         <translation>No se confirmó la eliminación de la contraseña del sensor inalámbrico</translation>
     </message>
-    <message>
-        <source>Беспроводной датчик не ответил</source>
-        <translation>El sensor inalámbrico no respondió</translation>
-    </message>
 </context>
 <context>
     <name>BaseDevice</name>
@@ -860,10 +856,6 @@ y no bajo el inferior</translation>
         <source>Удаление пароля ВТ датчика не подтверждено</source>
         <translation>No se confirmó la eliminación de la contraseña del sensor inalámbrico</translation>
     </message>
-    <message>
-        <source>Беспроводной датчик не ответил</source>
-        <translation>El sensor inalámbrico no respondió</translation>
-    </message>
 </context>
 <context>
     <name>LiterToPercent</name>
@@ -1092,6 +1084,25 @@ La tabla no ha cambiado</translation>
     <message>
         <source>Подключен ПЛМ-300</source>
         <translation>PLM-300 conectado</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordQuestion</name>
+    <message>
+        <source>Удаление пароля ВТ датчика не подтверждено</source>
+        <translation>No se confirmó la eliminación de la contraseña del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Беспроводной датчик не ответил</source>
+        <translation>El sensor inalámbrico no respondió</translation>
+    </message>
+    <message>
+        <source>Установка пароля ВТ датчика не подтверждена</source>
+        <translation>No se confirmó el establecimiento de la contraseña del sensor inalámbrico</translation>
+    </message>
+    <message>
+        <source>Ввод пароля ВТ датчика не подтверждён</source>
+        <translation>No se confirmó la introducción de la contraseña del sensor inalámbrico</translation>
     </message>
 </context>
 <context>
@@ -3014,6 +3025,12 @@ Puede establecer una contraseña u omitir este paso</translation>
         <source>Введите пароль: число от 0 до %1</source>
         <translation>Introduzca la contraseña: un número de 0 a %1</translation>
     </message>
+    <message>
+        <source>Неизвестно, защищён ли датчик паролем
+Введите пароль или установите новый</source>
+        <translation>No se sabe si el sensor está protegido con contraseña
+Introduzca la contraseña o establezca una nueva</translation>
+    </message>
 </context>
 <context>
     <name>SecurityBLE</name>
@@ -3040,6 +3057,18 @@ Introduzca la contraseña</translation>
 Вы можете установить пароль или пропустить этот шаг</source>
         <translation>El cambio de ajustes del sensor no está protegido con contraseña
 Puede establecer una contraseña u omitir este paso</translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ беспроводного датчика:
+защищён ли он паролем</source>
+        <translation>Esperando a que el sensor inalámbrico responda
+si está protegido con contraseña</translation>
+    </message>
+    <message>
+        <source>Неизвестно, защищён ли датчик паролем
+Введите пароль или установите новый</source>
+        <translation>No se sabe si el sensor está protegido con contraseña
+Introduzca la contraseña o establezca una nueva</translation>
     </message>
 </context>
 <context>

@@ -355,10 +355,6 @@
         <source>Удаление пароля ВТ датчика не подтверждено</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Беспроводной датчик не ответил</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>BaseDevice</name>
@@ -842,10 +838,6 @@
         <source>Удаление пароля ВТ датчика не подтверждено</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Беспроводной датчик не ответил</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>LiterToPercent</name>
@@ -1068,6 +1060,25 @@
     </message>
     <message>
         <source>Подключен ПЛМ-300</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PasswordQuestion</name>
+    <message>
+        <source>Удаление пароля ВТ датчика не подтверждено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Беспроводной датчик не ответил</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установка пароля ВТ датчика не подтверждена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ввод пароля ВТ датчика не подтверждён</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2920,6 +2931,11 @@
         <source>Введите пароль: число от 0 до %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Неизвестно, защищён ли датчик паролем
+Введите пароль или установите новый</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SecurityBLE</name>
@@ -2943,6 +2959,16 @@
     <message>
         <source>Изменение настроек датчика не защищено паролем
 Вы можете установить пароль или пропустить этот шаг</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидаем ответ беспроводного датчика:
+защищён ли он паролем</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Неизвестно, защищён ли датчик паролем
+Введите пароль или установите новый</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -114,11 +114,12 @@ public:
         return nullptr;
     }
 
-    // Runs the service menu's password row as a user does: types the
-    // password into the dialog's first field and presses the button of that
-    // caption (and, when given, the next password and button 200 ms after
-    // the first press's frame went), then closes the dialog. Returns what
-    // each modal window showed, the password dialog last.
+    // Runs the service menu's password row as a user does: once the dialog
+    // offers the button of that caption, types the password into the fields
+    // it shows and presses the button (and, when given, the next password
+    // and button 200 ms after the first press's frame went), then closes the
+    // dialog. Returns what each modal window showed, the password dialog
+    // last.
     QList<ModalCloser::Seen> runSecurityRow(const QString &password, const QString &button,
                                             const QString &nextPassword = {}, const QString &nextButton = {})
     {
@@ -136,10 +137,12 @@ public:
                 // Pressed from the dialog's own loop, not from the closer's look.
                 QTimer::singleShot(0, dialog, [&, dialog] {
                     const auto press = [dialog](const QString &text, const QString &caption) {
-                        dialog->findChildren<QLineEdit *>().at(0)->setText(text);
                         for (QPushButton *b : dialog->findChildren<QPushButton *>()) {
-                            if (b->text() == caption)
+                            if (b->text() == caption && QTest::qWaitFor([b] { return b->isVisible(); }, kConnectMs)) {
+                                for (QLineEdit *field : dialog->findChildren<QLineEdit *>())
+                                    field->setText(field->isVisible() ? text : QString());
                                 b->click();
+                            }
                         }
                     };
                     press(password, button);
