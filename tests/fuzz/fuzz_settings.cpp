@@ -11,11 +11,13 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cstdio>
 #include <new>
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,10 +35,21 @@
 namespace {
 
 // On a memory disk where there is one: every input is synced to the disk.
+// libFuzzer ends a run without the program's own clean-up, so the folders
+// of runs that are over go first; each name carries its process.
 QTemporaryDir &scratch()
 {
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/fuzz-settings-XXXXXX")
-                                                                       : QString());
+    static QTemporaryDir dir([] {
+        const QDir shm(QStringLiteral("/dev/shm"));
+        if (!shm.exists())
+            return QString();
+        for (const QString &name : shm.entryList({QStringLiteral("fuzz-settings-*")}, QDir::Dirs)) {
+            const pid_t owner = name.section(QLatin1Char('-'), 2, 2).toInt();
+            if (owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH)
+                QDir(shm.filePath(name)).removeRecursively();
+        }
+        return shm.filePath(QStringLiteral("fuzz-settings-%1-XXXXXX").arg(::getpid()));
+    }());
     return dir;
 }
 
@@ -94,12 +107,50 @@ QVariantMap entriesOf(const QByteArray &bytes)
 // exception, which the program takes; others crash inside Qt. So an input is
 // first read by Qt's reader alone, in a child process, quietly: one it does
 // not survive there is Qt's finding, not the program's.
-bool qtReaderSurvives(const QByteArray &bytes)
+//
+// The child stays and reads one file after another: a fork of this process
+// per input, grown large under the sanitizers, would cost more than the
+// input's own run.
+class QtReader
 {
-    const QString path = fileOf(bytes);
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) {
+public:
+    bool survives(const QString &path)
+    {
+        if (child <= 0)
+            start();
+        const QByteArray name = QFile::encodeName(path);
+        const quint32 size = name.size();
+        char answer = 0;
+        if (sendAll(&size, sizeof size) && sendAll(name.constData(), name.size()) &&
+            ::recv(socket, &answer, 1, MSG_WAITALL) == 1)
+            return true;
+        // It died on this file: the next input gets a new one.
+        ::close(socket);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        child = -1;
+        return false;
+    }
+
+private:
+    void start()
+    {
+        int ends[2];
+        fuzz::require(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) == 0,
+                      "settings: no socket for the reader");
+        std::fflush(nullptr);
+        child = ::fork();
+        fuzz::require(child >= 0, "settings: the reader cannot be started");
+        if (child == 0) {
+            ::close(ends[0]);
+            serve(ends[1]);
+        }
+        ::close(ends[1]);
+        socket = ends[0];
+    }
+
+    [[noreturn]] static void serve(int socket)
+    {
 #ifdef SETTINGS_FUZZ_SANITIZED
         __sanitizer_set_death_callback(nullptr);
 #endif
@@ -108,17 +159,39 @@ bool qtReaderSurvives(const QByteArray &bytes)
         quiet.sa_handler = [](int) { ::_exit(1); };
         for (const int sig : {SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL})
             ::sigaction(sig, &quiet, nullptr);
-        try {
-            const QSettings settings(path, QSettings::IniFormat);
-            for (const QString &key : settings.allKeys())
-                settings.value(key);
-        } catch (const std::bad_alloc &) {
+        for (;;) {
+            quint32 size = 0;
+            if (::recv(socket, &size, sizeof size, MSG_WAITALL) != sizeof size || size > 4096)
+                ::_exit(0);
+            QByteArray name(int(size), '\0');
+            if (::recv(socket, name.data(), size, MSG_WAITALL) != ssize_t(size))
+                ::_exit(0);
+            try {
+                const QSettings settings(QFile::decodeName(name), QSettings::IniFormat);
+                for (const QString &key : settings.allKeys())
+                    settings.value(key);
+            } catch (const std::bad_alloc &) {
+            }
+            const char done = 1;
+            if (::send(socket, &done, 1, MSG_NOSIGNAL) != 1)
+                ::_exit(0);
         }
-        ::_exit(0);
     }
-    int status = 0;
-    const bool survived =
-        child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+
+    bool sendAll(const void *data, size_t size)
+    {
+        return ::send(socket, data, size, MSG_NOSIGNAL) == ssize_t(size);
+    }
+
+    pid_t child = -1;
+    int socket = -1;
+};
+
+bool qtReaderSurvives(const QByteArray &bytes)
+{
+    static QtReader reader;
+    const QString path = fileOf(bytes);
+    const bool survived = reader.survives(path);
     QFile::remove(path);
     return survived;
 }
