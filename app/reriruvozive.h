@@ -39,7 +39,7 @@ class Loader;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSettings;
+class ProgramSettings;
 class QShortcut;
 class QTimer;
 class QTranslator;
@@ -65,7 +65,7 @@ public:
     void setDeviceEventFilterObject(DeviceEventFilter *filter);
     void setTranslator(QTranslator *value);
 
-    QSettings *getSettings() const { return settings; }
+    ProgramSettings *getSettings() const { return settings; }
     QTranslator *getTranslator() const { return translator; }
     QString getNameTempTarFile() const;
     QString getNameTempTarFileWithoutTilda() const;
@@ -614,7 +614,7 @@ private:
     bool passwordEnteredCopy = false;
 
     QWidget *pageBeforeProgSetting = nullptr;
-    QSettings *settings = nullptr;
+    ProgramSettings *settings = nullptr;
     QString logMessage;
     bool helpPanelOpen = false;
     QList<portlist::Port> serialPortList;

@@ -22,7 +22,6 @@
 #include "ui/widgettar.h"
 
 #include <QDebug>
-#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -398,7 +397,6 @@ void Reriruvozive::addPortionTar()
     // A portion without readings of now is refused before anything is asked.
     if (!tarSensorsStillAnswer())
         return;
-    QDir().mkpath(tarFolder());
     const double step = cells::number(ui->lineEditStepTar->text()).value_or(0.0);
     std::optional<double> volume = tarRun->nextVolume(step);
     if (!volume) {

@@ -149,7 +149,7 @@ void Reriruvozive::on_pushButton_n7GetTarTable_clicked()
     run.holdLine();
     n7Device->timerIntervalGetDataStop();
     QString name;
-    const bool saved = n7Device->saveToFile(&name);
+    const bool saved = n7Device->saveToFile(run, &name);
     // The file the user named is written even so; only the page says nothing
     // over the one the user turned to.
     if (!run.alive())

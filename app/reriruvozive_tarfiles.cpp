@@ -6,11 +6,12 @@
 #include "calibration/calibrationdialogs.h"
 #include "calibration/tarfile.h"
 #include "calibration/tarrun.h"
-#include "calibration/textfile.h"
 #include "deruvivuriri_form.h"
 #include "devices/ble/bleadwmodel.h"
 #include "devices/ble/bledevice.h"
 #include "devices/fls/flsdevice.h"
+#include "files/textfile.h"
+#include "ui/programsettings.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -19,7 +20,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QSettings>
 
 using calibrationdialogs::ask;
 using calibrationdialogs::tell;
@@ -34,10 +34,6 @@ constexpr int kNamedLines = 10;
 bool Reriruvozive::writeTarTableInFile()
 {
     const QString dir = tarFolder();
-    if (!QDir().mkpath(dir)) {
-        qDebug() << "error create dir";
-        return false;
-    }
     // A run keeps the sensors it is named after, those of its columns left
     // when sensor 2's goes; a new run takes the name of the sensors now.
     const int sensors = tarRun->sensorCount();
@@ -65,6 +61,15 @@ bool Reriruvozive::writeTarTableAs(const QStringList &devices, const QString &fi
     const QString own = tarRun->ownsMirror() ? tarRun->mirrorName() : QString();
     const QString notMoved = tr("Не удалось переместить незаконченную тарировку\n%1\nТаблица не записывается в файл")
                                  .arg(QDir::toNativeSeparators(name));
+    const QString notWritten = tr("Не удалось записать файл тарировки\n%1\nТаблица не записывается в файл")
+                                   .arg(QDir::toNativeSeparators(name));
+    // A folder that cannot be made (no room, a parent that takes nothing, a
+    // file in its place) is told as the file it should hold.
+    if (!QDir().mkpath(tarFolder())) {
+        qDebug() << "error create dir";
+        tell(this, notWritten);
+        return false;
+    }
     if (name != own && QFile::exists(name) && !keepTarAside(name)) {
         tell(this, notMoved);
         return false;
@@ -82,8 +87,7 @@ bool Reriruvozive::writeTarTableAs(const QStringList &devices, const QString &fi
         written = tarRun->writeMirror();
     }
     if (!written) {
-        tell(this, tr("Не удалось записать файл тарировки\n%1\nТаблица не записывается в файл")
-                       .arg(QDir::toNativeSeparators(name)));
+        tell(this, notWritten);
         return false;
     }
     if (!own.isEmpty() && own != name && tarfile::isTempName(own, tarFolder()))
@@ -146,8 +150,11 @@ void Reriruvozive::endingTar()
             qDebug() << "Error open file for save tar table";
             undone << tr("Не удалось записать копию тарировки\n%1").arg(QDir::toNativeSeparators(finished));
         }
+        // A mirror another program wrote since the run did holds what the run
+        // does not: it is kept aside and told, as at a portion, never removed.
         const QString mirror = tarRun->mirrorName();
-        if (tarfile::isTempName(mirror, tarFolder()) && QFile::exists(mirror) && !QFile::remove(mirror)) {
+        if (tarfile::isTempName(mirror, tarFolder()) && QFile::exists(mirror) &&
+            !(tarRun->mirrorChangedSinceWritten() ? keepTarAside(mirror) : QFile::remove(mirror))) {
             appendLog("Ended tar left in " + mirror);
             undone << tr("Не удалось удалить временный файл тарировки\n%1\n"
                          "При следующем запуске тарировка будет предложена снова")
@@ -266,7 +273,6 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
         // sensors' temporary file from now on.
         if (finished.isEmpty())
             finished = tarfile::finishedName(tarFolder(), devices.first());
-        QDir().mkpath(tarFolder());
         writeTarTableAs(devices, finished);
     } else {
         tarRun->adoptMirror(path, finished, devices);

@@ -9,10 +9,10 @@
 // takes only the level of a sensor that answers.
 #include "app/portlist.h"
 #include "app/reriruvozive.h"
-#include "calibration/filereplace.h"
 #include "calibration/tarrun.h"
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
+#include "files/filereplace.h"
 #include "simulatedfls.h"
 
 #include <QApplication>

@@ -17,10 +17,9 @@ bool ask(QWidget *parent, const QString &upper, const QString &text, const QStri
          const QString &cancelText = QString());
 
 // Asks for the name of a CSV file to save (caption "Сохранить файл",
-// starting in "/"). ".csv" is appended to a name that does not end in it;
-// when a file of the name so made exists, which the save dialog did not ask
-// about, the user is asked whether to replace it. Empty when the user
-// cancelled or declined.
+// starting in "/"), as askSaveFileName() does: ".csv" is appended to a name
+// that does not end in it, and a file of the name so made is replaced only
+// when the user says so. Empty when the user cancelled or declined.
 QString askCsvSaveName(QWidget *parent);
 
 } // namespace calibrationdialogs

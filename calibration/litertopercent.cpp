@@ -4,7 +4,7 @@
 #include "calibration/cellnumber.h"
 #include "calibration/myitemdelegateforcell.h"
 #include "calibration/sensortable.h"
-#include "calibration/textfile.h"
+#include "files/textfile.h"
 #include "ui/switch.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "calibration/sensortable.h"
 
 #include "calibration/cellnumber.h"
-#include "calibration/textfile.h"
+#include "files/textfile.h"
 
 #include <algorithm>
 

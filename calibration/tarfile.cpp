@@ -1,8 +1,8 @@
 #include "calibration/tarfile.h"
 
 #include "calibration/cellnumber.h"
-#include "calibration/filereplace.h"
-#include "calibration/textfile.h"
+#include "files/filereplace.h"
+#include "files/textfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -251,11 +251,6 @@ bool isTempName(const QString &path, const QString &dir)
            info.fileName().startsWith(kTempPrefix) && info.fileName().endsWith(kRunSuffix);
 }
 
-QString withCsvSuffix(const QString &name)
-{
-    return name.endsWith(kCsvSuffix) ? name : name + kCsvSuffix;
-}
-
 bool holds(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -276,8 +271,7 @@ bool writeMirror(const QString &path, const QByteArray &bytes)
         QFile::remove(fresh);
         return false;
     }
-    syncFolder(QFileInfo(path).absolutePath());
-    return true;
+    return syncFolder(QFileInfo(path).absolutePath());
 }
 
 bool appendToMirror(const QString &path, const QByteArray &bytes)

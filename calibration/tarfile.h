@@ -84,8 +84,6 @@ QString withoutTilde(const QString &path);
 // True for a temporary run file in `dir`, as the program names them: never
 // a file the user chose.
 bool isTempName(const QString &path, const QString &dir);
-// The name of the CSV the save dialog gave: ".csv" appended unless it ends so.
-QString withCsvSuffix(const QString &name);
 
 // True when the file holds exactly these bytes.
 bool holds(const QString &path, const QByteArray &bytes);

@@ -375,12 +375,12 @@ bool TarRun::writeMirror()
     // run last wrote was written by another program, whatever its size. It
     // is neither added to nor written over, however often asked; the caller
     // decides what becomes of it.
-    const bool known = mirroredName == mirror && mirroredText;
-    if (known && QFile::exists(mirror) && !tarfile::holds(mirror, *mirroredText)) {
+    if (mirrorChangedSinceWritten()) {
         changedElsewhere = true;
         mirroredRows = -1;
         return false;
     }
+    const bool known = mirroredName == mirror && mirroredText;
     const int n = rowCount();
     bool written = false;
     QByteArray text;
@@ -398,6 +398,11 @@ bool TarRun::writeMirror()
     mirroredRows = written ? n : -1;
     mirroredText = written ? std::optional<QByteArray>(text) : std::nullopt;
     return written;
+}
+
+bool TarRun::mirrorChangedSinceWritten() const
+{
+    return mirroredName == mirror && mirroredText && QFile::exists(mirror) && !tarfile::holds(mirror, *mirroredText);
 }
 
 void TarRun::saveTempTarTable()

@@ -117,6 +117,9 @@ public:
     // the run wrote into it: another program wrote it since, and the run
     // wrote nothing over it.
     bool mirrorChangedElsewhere() const { return changedElsewhere; }
+    // True when the mirror, as it is now, holds something else than the run
+    // last wrote into it.
+    bool mirrorChangedSinceWritten() const;
 
     // Size that shows all rows and columns of a view.
     static QSize getTableViewSize(const QTableView *view);

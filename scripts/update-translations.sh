@@ -25,7 +25,7 @@ lupdate="$(command -v lupdate || true)"
 # Every file that may ask the translator, in a stable order.
 mapfile -t sources < <(
     printf '%s\n' ui/deruvivuriri.ui
-    find app ui link calibration devices remote -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | LC_ALL=C sort)
+    find app ui link files calibration devices remote -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | LC_ALL=C sort)
 
 # Language of each file: the Russian file exists so that choosing Russian
 # loads a file like the others; it translates nothing, the sources are Russian.

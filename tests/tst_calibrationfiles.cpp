@@ -3,7 +3,7 @@
 #include "calibration/sensortable.h"
 #include "calibration/tarfile.h"
 #include "calibration/tarrun.h"
-#include "calibration/textfile.h"
+#include "files/textfile.h"
 #include "fulldisk.h"
 #include "ui/widgettar.h"
 
@@ -214,9 +214,9 @@ void TestCalibrationFiles::fileNames_data()
     QTest::newRow("finished copy") << tarfile::finishedName("/cfg", 1001) << "/cfg/1001.etr";
     QTest::newRow("finished after a restore") << tarfile::withoutTilde("/cfg/~1001_1002.etr") << "/cfg/1001_1002.etr";
     QTest::newRow("a folder's own tilde stays") << tarfile::withoutTilde("/home/~me/~7.etr") << "/home/~me/7.etr";
-    QTest::newRow("csv appended") << tarfile::withCsvSuffix("table") << "table.csv";
-    QTest::newRow("csv kept") << tarfile::withCsvSuffix("table.csv") << "table.csv";
-    QTest::newRow("suffix case matters") << tarfile::withCsvSuffix("table.CSV") << "table.CSV.csv";
+    QTest::newRow("csv appended") << textfile::withSuffix("table", ".csv") << "table.csv";
+    QTest::newRow("csv kept") << textfile::withSuffix("table.csv", ".csv") << "table.csv";
+    QTest::newRow("suffix case matters") << textfile::withSuffix("table.CSV", ".csv") << "table.CSV.csv";
 }
 
 void TestCalibrationFiles::fileNames()

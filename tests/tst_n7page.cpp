@@ -5,6 +5,7 @@
 #include "dialogdriver.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
+#include "modalscript.h"
 #include "pagefixture.h"
 #include "resources/bundle.h"
 #include "shortintervals.h"
@@ -563,6 +564,15 @@ void TestN7Page::tableGoesThroughACsvFileAndBackIntoTheIndicator()
     device->sensors[0].litres.fill(4);
     device->sensors[0].units.fill(4);
     QTRY_COMPARE_WITH_TIMEOUT(cell(3, 1), QString("4"), 3 * kPollMs + kSlackMs);
+    // Named again without ".csv": asked, and No keeps the file as it was.
+    {
+        ModalScript script;
+        script.then("save dialog", ModalScript::fileDialog(), ModalScript::chooseFile(tablePath("roundtrip")))
+            .thenShowing("Заменить его?", ModalScript::reject());
+        ui->pushButton_n7GetTarTable->click();
+        QVERIFY(script.finished());
+    }
+    QCOMPARE(readFile(path), text);
     {
         DialogDriver driver({path});
         ui->pushButton_n7SetTarTable->click();
@@ -665,8 +675,9 @@ void TestN7Page::failedSaveIsToldToTheUser()
     QDir(files.path()).mkdir("folder.csv");
     DialogDriver driver({tablePath("folder")});
     ui->pushButton_n7GetTarTable->click();
-    QCOMPARE(driver.seen.size(), 2);
-    QCOMPARE(driver.seen.at(1).texts, QStringList({"Не удалось сохранить таблицу в файл\n" + tablePath("folder.csv")}));
+    // The name the suffix made is asked about first, as any taken name.
+    QCOMPARE(driver.seen.size(), 3);
+    QCOMPARE(driver.seen.at(2).texts, QStringList({"Не удалось сохранить таблицу в файл\n" + tablePath("folder.csv")}));
     QVERIFY(QFileInfo(tablePath("folder.csv")).isDir());
     // The page goes on reading.
     const int reads = device->countRequests(0xEE);

@@ -580,6 +580,15 @@ void TestTarPage::declinedRunIsKeptWhereTheRestoreDialogOpensIt()
     QVERIFY(script->finished());
     QCOMPARE(readFile(mirror), unfinished + "530, 10\r\n");
     QCOMPARE(keptAside().size(), 3);
+    // Rewritten again, then the run ends: kept aside and told as well.
+    writeFile(mirror, "999, 0\r\n");
+    script->thenShowing("Вы хотите завершить тарировку?", ModalScript::accept())
+        .then("save dialog", ModalScript::fileDialog(), ModalScript::chooseFile(userDir->filePath("last.csv")))
+        .thenShowing("Незаконченная тарировка сохранена", ModalScript::accept());
+    ui->pushButtonEndTar->click();
+    QVERIFY(script->finished());
+    QCOMPARE(keptAside().size(), 4);
+    QVERIFY(!QFile::exists(mirror));
 }
 
 void TestTarPage::endingNeverLosesTheRun()
@@ -588,16 +597,25 @@ void TestTarPage::endingNeverLosesTheRun()
     TarRun *tar = window->tar();
     ui->ButtonTarirovka->click();
     ui->pushButtonAdSensorTar->click();
+    const QString mirror = configFile("~12345.etr");
+    // Its folder cannot be made (a plain file stands in its place): told
+    // with the run's file from the first portion on, as the file's failure.
+    QVERIFY(QDir().rename(folder, folder + ".away"));
+    writeFile(folder, "");
+    script->thenShowing("Не удалось записать файл тарировки\n" + mirror, ModalScript::accept());
+    ui->pushButtonAdPortionTar->click();
+    const bool folderBack = QFile::remove(folder) && QDir().rename(folder + ".away", folder);
+    QVERIFY(script->finished());
+    QVERIFY(folderBack);
     // The run's file cannot be written (a folder holds the name it is
     // written under first): the user is told; the next portion writes it.
-    const QString mirror = configFile("~12345.etr");
     QVERIFY(QDir().mkpath(mirror + ".new"));
     script->thenShowing("Не удалось записать файл тарировки", ModalScript::accept());
     ui->pushButtonAdPortionTar->click();
     QVERIFY(script->finished());
     QVERIFY(QDir().rmdir(mirror + ".new"));
     ui->pushButtonAdPortionTar->click();
-    const QByteArray mirrored = "512, 0\r\n512, 5\r\n512, 10\r\n";
+    const QByteArray mirrored = "512, 0\r\n512, 5\r\n512, 10\r\n512, 15\r\n";
     QCOMPARE(readFile(mirror), mirrored);
     // An edited cell the file cannot take is told as a portion is.
     QVERIFY(QDir().mkpath(mirror + ".new"));
@@ -609,7 +627,7 @@ void TestTarPage::endingNeverLosesTheRun()
     QVERIFY(QDir().rmdir(mirror + ".new"));
     model->setData(model->index(2, 0), "10");
     const auto runIsIntact = [&] {
-        QCOMPARE(rows(), (QStringList{"0/512", "5/512", "10/512"}));
+        QCOMPARE(rows(), (QStringList{"0/512", "5/512", "10/512", "15/512"}));
         QVERIFY(tar->isStarted());
         QCOMPARE(readFile(mirror), mirrored);
     };

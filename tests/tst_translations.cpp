@@ -356,7 +356,7 @@ void TestTranslations::everyTextOfTheSourcesIsInTheTranslationFiles()
 
     const QString root = QStringLiteral(SOURCE_ROOT);
     QStringList sources{root + "/ui/deruvivuriri.ui"};
-    for (const char *dir : {"app", "ui", "link", "calibration", "devices", "remote"}) {
+    for (const char *dir : {"app", "ui", "link", "files", "calibration", "devices", "remote"}) {
         QDirIterator it(root + "/" + dir, {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext())
             sources << it.next();

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -26,6 +27,26 @@ void DynamicQDialog::tell(QWidget *parent, const QString &upperText, const QStri
 {
     DynamicQDialog message(parent, upperText, lowerText, false);
     message.exec();
+}
+
+int DynamicQDialog::run(DynamicQDialog *dialog)
+{
+    QPointer<DynamicQDialog> guard(dialog);
+    const int result = dialog->exec();
+    if (guard)
+        guard->deleteLater();
+    return result;
+}
+
+bool DynamicQDialog::ask(QWidget *parent, const QString &upperText, const QString &lowerText, const QString &okText,
+                         const QString &cancelText)
+{
+    auto *dialog = new DynamicQDialog(parent, upperText, lowerText, true);
+    if (!okText.isEmpty())
+        dialog->SetTextBtnOk(okText);
+    if (!cancelText.isEmpty())
+        dialog->SetTextBtnCncl(cancelText);
+    return run(dialog) == QDialog::Accepted;
 }
 
 int DynamicQDialog::naturalWidth(const QLabel *label)

@@ -26,6 +26,13 @@ public:
     static constexpr int kMessageHeight = 170;
     // Shows a message with its OK button and waits until it is closed.
     static void tell(QWidget *parent, const QString &upperText, const QString &lowerText);
+    // Runs a box made with new, which may go with its parent while it runs,
+    // and deletes it after: what exec() returned.
+    static int run(DynamicQDialog *dialog);
+    // Asks with OK and cancel; the button captions are replaced when given.
+    // True when the user accepted.
+    static bool ask(QWidget *parent, const QString &upperText, const QString &lowerText,
+                    const QString &okText = QString(), const QString &cancelText = QString());
 
     // Lays out texts and buttons in `dialog`. With ownLook the labels wrap and
     // the parts get the object names the theme style sheet draws by; without

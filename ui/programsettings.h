@@ -4,30 +4,38 @@
 #include <QSettings>
 
 // The program's own settings (theme, language, the folder of the last
-// firmware file), in the user's configuration folder under the program's
-// name.
+// firmware file): the file the native format keeps under the program's
+// name, read by Qt's own INI reader.
 //
-// The file is INI text, as Qt's native format writes it on this system, so a
-// file of an earlier version reads the same and Qt's INI reader reads ours.
-// What differs is the write: the whole text goes to a temporary file, which
-// is flushed and put on the disk before it takes the file's place. A write
-// cut short (a full disk, a size limit, an I/O error) or a folder that takes
-// no temporary file leaves the file as it was, byte for byte, and the
-// settings report AccessError.
+// Only store() writes it, staged: Qt's own INI writer writes the new
+// settings to a file beside it, Qt's reader reads that back, and only when
+// it gives what was meant and is on the disk does it take the file's place.
+// A write cut short (a full disk, a size limit, an I/O error) or a folder
+// that takes no new file leaves the file as it was, byte for byte.
 class ProgramSettings : public QSettings
 {
 public:
     explicit ProgramSettings(QObject *parent = nullptr);
 
-    // That format, for a file anywhere.
-    static Format format();
+    // The value for this run: a choice the file did not take holds until
+    // the file takes one. Of a file Qt's reader cannot read whole for want
+    // of memory (a damaged value may claim any size), what it read before
+    // it gave up, and the default.
+    QVariant value(const QString &key, const QVariant &defaultValue = QVariant()) const;
+    // Nothing but store() writes the file.
+    void setValue(const QString &key, const QVariant &value) = delete;
+    void remove(const QString &key) = delete;
+    void clear() = delete;
+
     // Sets one value and writes the file at once. False when the file kept
-    // its old content; the value still holds for this run of the program.
+    // its old content (a file that cannot be read whole is kept); the value
+    // still holds for this run of the program.
     static bool store(const QString &key, const QVariant &value);
     // The file, written the way the user's system writes paths.
     static QString shownFileName();
-    // A date-time of a zone this system does not know, as a damaged file may
-    // give: Qt cannot put it into a stream, so it is written as no value.
+    // A date-time of a zone this system does not know, or a list or map
+    // holding one, as a damaged file may give: Qt's writer cannot put it
+    // into its stream.
     static bool hasUnknownZone(const QVariant &value);
 };
 

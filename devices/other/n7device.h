@@ -86,9 +86,10 @@ public:
     };
 
     // Saves the table on show to a file the user picks, whose name goes to
-    // `chosen`. False only when the file could not be written (nothing is
-    // left behind then); a cancelled choice is no failure.
-    bool saveToFile(QString *chosen = nullptr);
+    // `chosen`; whether to replace a file the dialog did not ask about is
+    // asked through `run`. False only when the file could not be written
+    // (nothing is left behind then); a cancelled choice is no failure.
+    bool saveToFile(Procedure &run, QString *chosen = nullptr);
     // Replaces the table from a file the user picks. A file that is not such
     // a table leaves the table on show as it was.
     TableLoad loadFile();

@@ -2,9 +2,9 @@
 // files.
 #include "devices/other/n7device.h"
 
-#include "calibration/tarfile.h"
-#include "calibration/textfile.h"
 #include "deruvivuriri_form.h"
+#include "files/textfile.h"
+#include "ui/savefilename.h"
 
 #include "link/frame.h"
 
@@ -171,19 +171,22 @@ void N7Device::setRows(const n7::Table &rows)
         ui->tableView_n7TarTable->setModel(model);
 }
 
-bool N7Device::saveToFile(QString *chosen)
+bool N7Device::saveToFile(Procedure &run, QString *chosen)
 {
-    const QString name = QFileDialog::getSaveFileName(this, tr("Сохранить файл"), kStartFolder, kCsvSuffix);
+    // A name the suffix made is asked about like one the dialog gave, as a
+    // box of the page's session: left meanwhile, nothing is replaced.
+    const QString name = askSaveFileName(this, tr("Сохранить файл"), kStartFolder, kCsvSuffix,
+                                         [&](const QString &question) { return run.ask(this, QString(), question); });
     if (name.isEmpty())
         return true;
     if (chosen)
-        *chosen = tarfile::withCsvSuffix(name);
+        *chosen = name;
     return saveTableTo(name);
 }
 
 bool N7Device::saveTableTo(const QString &fileName)
 {
-    const QString name = tarfile::withCsvSuffix(fileName);
+    const QString name = textfile::withSuffix(fileName, kCsvSuffix);
     // Written aside and put in place whole: a failed save leaves no half file
     // and keeps whatever the name held before.
     return textfile::writeWhole(name, n7::csvText(table()));

@@ -1,6 +1,6 @@
 #include "devices/other/n7protocol.h"
 
-#include "calibration/textfile.h"
+#include "files/textfile.h"
 #include "link/frame.h"
 
 #include <QIODevice>

@@ -394,16 +394,6 @@ Try another password</translation>
         <source>Сохранить файл</source>
         <translation>Save file</translation>
     </message>
-    <message>
-        <source>.csv</source>
-        <translation>.csv</translation>
-    </message>
-    <message>
-        <source>Файл с таким именем уже существует.
-Заменить его?</source>
-        <translation>A file with this name already exists.
-Replace it?</translation>
-    </message>
 </context>
 <context>
     <name>CustomDialogInput</name>
@@ -2985,6 +2975,15 @@ The calibration will be offered again at the next start</translation>
     <message>
         <source>Не удалось сохранить файл</source>
         <translation>Could not save the file</translation>
+    </message>
+</context>
+<context>
+    <name>SaveFileName</name>
+    <message>
+        <source>Файл с таким именем уже существует.
+Заменить его?</source>
+        <translation>A file with this name already exists.
+Replace it?</translation>
     </message>
 </context>
 <context>

@@ -394,16 +394,6 @@ Pruebe otra contraseña</translation>
         <source>Сохранить файл</source>
         <translation>Guardar archivo</translation>
     </message>
-    <message>
-        <source>.csv</source>
-        <translation>.csv</translation>
-    </message>
-    <message>
-        <source>Файл с таким именем уже существует.
-Заменить его?</source>
-        <translation>Ya existe un archivo con este nombre.
-¿Reemplazarlo?</translation>
-    </message>
 </context>
 <context>
     <name>CustomDialogInput</name>
@@ -2989,6 +2979,15 @@ La calibración se ofrecerá de nuevo en el próximo inicio</translation>
     <message>
         <source>Не удалось сохранить файл</source>
         <translation>No se pudo guardar el archivo</translation>
+    </message>
+</context>
+<context>
+    <name>SaveFileName</name>
+    <message>
+        <source>Файл с таким именем уже существует.
+Заменить его?</source>
+        <translation>Ya existe un archivo con este nombre.
+¿Reemplazarlo?</translation>
     </message>
 </context>
 <context>

@@ -386,15 +386,6 @@
         <source>Сохранить файл</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>.csv</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Файл с таким именем уже существует.
-Заменить его?</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>CustomDialogInput</name>
@@ -2896,6 +2887,14 @@
     </message>
     <message>
         <source>Не удалось сохранить файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SaveFileName</name>
+    <message>
+        <source>Файл с таким именем уже существует.
+Заменить его?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,23 +1,71 @@
-// The program's settings file as a disk may hold it: read as Qt's own INI
-// reader reads it, and written back as Qt's own INI writer writes it.
+// The program's settings file as a disk may hold it, damaged ones included:
+// read by Qt's own INI reader, then a choice stored beside what it holds,
+// as the program stores one.
 #include "fuzztargets.h"
 
 #include "ui/programsettings.h"
 
-#include <QDataStream>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstdio>
+#include <new>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define SETTINGS_FUZZ_SANITIZED
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SETTINGS_FUZZ_SANITIZED
+#endif
+#endif
+#ifdef SETTINGS_FUZZ_SANITIZED
+#include <sanitizer/common_interface_defs.h>
+#endif
 
 namespace {
 
+// On a memory disk where there is one: every input is synced to the disk.
+// libFuzzer ends a run without the program's own clean-up, so the folders
+// of runs that are over go first; each name carries its process.
 QTemporaryDir &scratch()
 {
-    static QTemporaryDir dir;
+    static QTemporaryDir dir([] {
+        const QDir shm(QStringLiteral("/dev/shm"));
+        if (!shm.exists())
+            return QString();
+        for (const QString &name : shm.entryList({QStringLiteral("fuzz-settings-*")}, QDir::Dirs)) {
+            const pid_t owner = name.section(QLatin1Char('-'), 2, 2).toInt();
+            if (owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH)
+                QDir(shm.filePath(name)).removeRecursively();
+        }
+        return shm.filePath(QStringLiteral("fuzz-settings-%1-XXXXXX").arg(::getpid()));
+    }());
     return dir;
 }
 
-// A name never used before: QSettings keeps a file it read in memory.
-QString newPath()
+QString settingsFile()
+{
+    // The process's own file: workers of one run would share the home's.
+    static const bool own = [] {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch().path());
+        return true;
+    }();
+    Q_UNUSED(own)
+    return ProgramSettings().fileName();
+}
+
+// A name never used before: Qt keeps a file it read in memory.
+QString freshPath()
 {
     static int count = 0;
     return scratch().filePath(QString::number(++count) + QStringLiteral(".conf"));
@@ -25,11 +73,142 @@ QString newPath()
 
 QString fileOf(const QByteArray &bytes)
 {
-    const QString path = newPath();
+    const QString path = freshPath();
     QFile file(path);
     fuzz::require(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(),
                   "settings: the scratch file cannot be written");
     return path;
+}
+
+QVariantMap entriesOfFile(const QString &path)
+{
+    QVariantMap map;
+    {
+        const QSettings settings(path, QSettings::IniFormat);
+        for (const QString &key : settings.allKeys()) {
+            const QVariant value = settings.value(key);
+            // Qt's writer cannot take it: the program writes no value there.
+            map.insert(key, ProgramSettings::hasUnknownZone(value) ? QVariant() : value);
+        }
+    }
+    QFile::remove(path);
+    return map;
+}
+
+// Every key and value Qt's reader gives of these bytes.
+QVariantMap entriesOf(const QByteArray &bytes)
+{
+    return entriesOfFile(fileOf(bytes));
+}
+
+// Qt's reader turns the values Qt's stream wrote (the "@Variant(" and
+// "@DateTime(" forms) back into values itself, and a crafted one can ask it
+// for any amount of memory. Some of Qt's types survive that with an
+// exception, which the program takes; others crash inside Qt. So an input is
+// first read by Qt's reader alone, in a child process, quietly: one it does
+// not survive there is Qt's finding, not the program's.
+//
+// The child stays and reads one file after another: a fork of this process
+// per input, grown large under the sanitizers, would cost more than the
+// input's own run.
+class QtReader
+{
+public:
+    bool survives(const QString &path)
+    {
+        if (child <= 0)
+            start();
+        const QByteArray name = QFile::encodeName(path);
+        const quint32 size = name.size();
+        char answer = 0;
+        if (sendAll(&size, sizeof size) && sendAll(name.constData(), name.size()) &&
+            ::recv(socket, &answer, 1, MSG_WAITALL) == 1)
+            return true;
+        // It died on this file: the next input gets a new one.
+        ::close(socket);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        child = -1;
+        return false;
+    }
+
+private:
+    void start()
+    {
+        int ends[2];
+        fuzz::require(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) == 0,
+                      "settings: no socket for the reader");
+        std::fflush(nullptr);
+        child = ::fork();
+        fuzz::require(child >= 0, "settings: the reader cannot be started");
+        if (child == 0) {
+            ::close(ends[0]);
+            serve(ends[1]);
+        }
+        ::close(ends[1]);
+        socket = ends[0];
+    }
+
+    [[noreturn]] static void serve(int socket)
+    {
+#ifdef SETTINGS_FUZZ_SANITIZED
+        __sanitizer_set_death_callback(nullptr);
+#endif
+        ::dup2(::open("/dev/null", O_WRONLY), STDERR_FILENO);
+        struct sigaction quiet = {};
+        quiet.sa_handler = [](int) { ::_exit(1); };
+        for (const int sig : {SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL})
+            ::sigaction(sig, &quiet, nullptr);
+        for (;;) {
+            quint32 size = 0;
+            if (::recv(socket, &size, sizeof size, MSG_WAITALL) != sizeof size || size > 4096)
+                ::_exit(0);
+            QByteArray name(int(size), '\0');
+            if (::recv(socket, name.data(), size, MSG_WAITALL) != ssize_t(size))
+                ::_exit(0);
+            try {
+                const QSettings settings(QFile::decodeName(name), QSettings::IniFormat);
+                for (const QString &key : settings.allKeys())
+                    settings.value(key);
+            } catch (const std::bad_alloc &) {
+            }
+            const char done = 1;
+            if (::send(socket, &done, 1, MSG_NOSIGNAL) != 1)
+                ::_exit(0);
+        }
+    }
+
+    bool sendAll(const void *data, size_t size)
+    {
+        return ::send(socket, data, size, MSG_NOSIGNAL) == ssize_t(size);
+    }
+
+    pid_t child = -1;
+    int socket = -1;
+};
+
+bool qtReaderSurvives(const QByteArray &bytes)
+{
+    static QtReader reader;
+    const QString path = fileOf(bytes);
+    const bool survived = reader.survives(path);
+    QFile::remove(path);
+    return survived;
+}
+
+// Qt's writer writes these entries so that its reader gives every one back
+// as it was.
+bool qtGivesBack(const QVariantMap &entries)
+{
+    const QString written = freshPath();
+    {
+        QSettings settings(written, QSettings::IniFormat);
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+            settings.setValue(it.key(), it.value());
+    }
+    const QString read = freshPath();
+    QFile::rename(written, read);
+    return entriesOfFile(read) == entries;
 }
 
 QByteArray contentsOf(const QString &path)
@@ -38,55 +217,45 @@ QByteArray contentsOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Every key and value the settings at `path` give, as bytes that compare
-// (a NaN read twice is still the same).
-QByteArray entriesOf(const QString &path, QSettings::Format format)
-{
-    QSettings settings(path, format);
-    QByteArray entries;
-    QDataStream stream(&entries, QIODevice::WriteOnly);
-    for (const QString &key : settings.allKeys()) {
-        const QVariant value = settings.value(key);
-        stream << key;
-        if (ProgramSettings::hasUnknownZone(value))
-            stream << QStringLiteral("unknown zone");
-        else
-            stream << value;
-    }
-    QFile::remove(path);
-    return entries;
-}
-
 } // namespace
 
 void fuzz::fuzzSettings(const QByteArray &input)
 {
-    const QString ours = fileOf(input);
-    QSettings read(ours, ProgramSettings::format());
-    // Qt's reader takes a UTF-8 mark at the start for a part of the first key.
-    require(input.startsWith("\xEF\xBB\xBF") ||
-                entriesOf(fileOf(input), QSettings::IniFormat) == entriesOf(fileOf(input), ProgramSettings::format()),
-            "settings: a file read otherwise than Qt's own INI reader reads it");
-
-    const QString again = newPath();
-    const QString qts = newPath();
+    if (!qtReaderSurvives(input))
+        return;
+    const QString path = settingsFile();
     {
-        QSettings oursAgain(again, ProgramSettings::format());
-        QSettings qtsAgain(qts, QSettings::IniFormat);
-        // Qt's own writer cannot take a date-time of an unknown zone; ours
-        // writes no value there.
-        for (const QString &key : read.allKeys()) {
-            if (ProgramSettings::hasUnknownZone(read.value(key))) {
-                const QString alone = newPath();
-                QSettings(alone, ProgramSettings::format()).setValue(key, read.value(key));
-                QFile::remove(alone);
-                continue;
-            }
-            oursAgain.setValue(key, read.value(key));
-            qtsAgain.setValue(key, read.value(key));
-        }
+        QFile file(path);
+        require(QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
+                    file.write(input) == input.size(),
+                "settings: the settings file cannot be written");
+        // Qt takes a file of the size and time of one it read before for
+        // that one: each input gets a time of its own.
+        static qint64 seconds = 0;
+        file.flush();
+        file.setFileTime(QDateTime::fromSecsSinceEpoch(++seconds), QFileDevice::FileModificationTime);
     }
-    require(contentsOf(again) == contentsOf(qts), "settings: written otherwise than Qt's own INI writer writes");
-    for (const QString &path : {ours, again, qts})
-        QFile::remove(path);
+    // Qt's reader asks for as much memory as a damaged value claims: a file
+    // it cannot read so gives the program nothing and is kept.
+    QVariantMap held;
+    bool readable = true;
+    try {
+        held = entriesOf(input);
+    } catch (const std::bad_alloc &) {
+        readable = false;
+    }
+    held.insert(QStringLiteral("theme"), QStringLiteral("dark"));
+    const bool faithful = readable && qtGivesBack(held);
+    // Whatever the file holds, a read gives a value or none.
+    ProgramSettings().value(QStringLiteral("language"));
+    const bool stored = ProgramSettings::store(QStringLiteral("theme"), QStringLiteral("dark"));
+    require(stored || !faithful, "settings: a choice not stored beside a file Qt's writer gives back as it was");
+    require(readable || !stored, "settings: a file Qt's reader cannot read written over");
+    // Refused, the file is as it was, and nothing is left beside it.
+    const QByteArray now = contentsOf(path);
+    require(stored ? entriesOf(now).value(QStringLiteral("theme")) == QStringLiteral("dark") : now == input,
+            "settings: the file is neither the one stored nor the one before");
+    require(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden | QDir::System) ==
+                QStringList{QFileInfo(path).fileName()},
+            "settings: a file left beside the settings file");
 }

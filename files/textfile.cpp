@@ -1,7 +1,8 @@
-#include "calibration/textfile.h"
+#include "files/textfile.h"
 
-#include "calibration/filereplace.h"
+#include "files/filereplace.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace textfile {
@@ -28,7 +29,14 @@ bool writeWhole(const QString &path, const QByteArray &bytes)
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    // The new name is on the disk only once its folder is, the folder of a
+    // link's target for a link.
+    return file.commit() && syncFolder(QFileInfo(path).canonicalPath());
+}
+
+QString withSuffix(const QString &name, const QString &suffix)
+{
+    return name.endsWith(suffix) ? name : name + suffix;
 }
 
 } // namespace textfile

@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
-// What the readers and writers of the table files users keep share.
+// What the readers and writers of the files users keep share.
 namespace textfile {
 
 // The bytes of a text file without the UTF-8 byte order marks in front:
@@ -13,9 +13,14 @@ namespace textfile {
 QByteArray withoutByteOrderMarks(const QByteArray &data);
 
 // Writes the whole file or leaves the old one as it was, and waits until it
-// is on the disk: written beside it, checked, and only then put in its
-// place. A link is followed, and the file keeps the old one's permissions.
+// is on the disk under its name: written beside it, checked, only then put
+// in its place, and the folder synced. A link is followed, and the file
+// keeps the old one's permissions.
 bool writeWhole(const QString &path, const QByteArray &bytes);
+
+// The name with `suffix` appended unless it ends so (compared as it is
+// written: ".CSV" is no ".csv").
+QString withSuffix(const QString &name, const QString &suffix);
 
 } // namespace textfile
 

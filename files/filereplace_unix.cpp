@@ -1,4 +1,4 @@
-#include "calibration/filereplace.h"
+#include "files/filereplace.h"
 
 #include <QFile>
 #include <QThreadPool>
