@@ -124,23 +124,30 @@ bool writeStaged(const QString &target, const QVariantMap &choices)
     // A new settings object writes as Qt writes a file of its own: one that
     // read a file with a UTF-8 mark would write its texts unescaped, in
     // UTF-8 without the mark, which Qt reads back otherwise.
-    QVariantMap taken;
-    {
-        QSettings staged(written, QSettings::IniFormat);
-        for (auto it = meant.cbegin(); it != meant.cend(); ++it)
-            staged.setValue(it.key(), it.value());
-        taken = entriesOf(staged);
-        staged.sync();
-        if (staged.status() != QSettings::NoError)
+    // Qt's writer puts a damaged date-time or variant into its stream as
+    // the reader gave it, and may ask for as much room as that claims; its
+    // reader may ask again: a file it cannot write so is kept.
+    try {
+        QVariantMap taken;
+        {
+            QSettings staged(written, QSettings::IniFormat);
+            for (auto it = meant.cbegin(); it != meant.cend(); ++it)
+                staged.setValue(it.key(), it.value());
+            taken = entriesOf(staged);
+            staged.sync();
+            if (staged.status() != QSettings::NoError)
+                return fail();
+        }
+        // Read under a name of its own: what Qt wrote of the file is not
+        // taken for what it reads.
+        if (!replaceFile(written, readBack))
             return fail();
+        const QSettings check(readBack, QSettings::IniFormat);
+        if (check.status() != QSettings::NoError || !sameEntries(taken, entriesOf(check)))
+            return fail();
+    } catch (const std::bad_alloc &) {
+        return fail();
     }
-    // Read under a name of its own: what Qt wrote of the file is not taken
-    // for what it reads.
-    if (!replaceFile(written, readBack))
-        return fail();
-    const QSettings check(readBack, QSettings::IniFormat);
-    if (check.status() != QSettings::NoError || !sameEntries(taken, entriesOf(check)))
-        return fail();
     QFile file(readBack);
     if (!file.open(QIODevice::ReadOnly) || !syncToDisk(file))
         return fail();
