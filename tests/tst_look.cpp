@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QPolygonF>
 #include <QSettings>
 #include <QTranslator>
 #include <QtTest>
@@ -87,14 +88,18 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("mainColor");
-    QTest::addColumn<bool>("diskFull");
+    QTest::addColumn<QString>("fault");
     QTest::newRow("light") << 0 << "white"
-                           << "#fef7f1" << false;
+                           << "#fef7f1" << QString();
     QTest::newRow("dark") << 1 << "dark"
-                          << "#1f2222" << false;
+                          << "#1f2222" << QString();
     // The file keeps what it had and the user is told; the choice holds for this run.
     QTest::newRow("light on a full disk") << 0 << "white"
-                                          << "#fef7f1" << true;
+                                          << "#fef7f1"
+                                          << "full disk";
+    QTest::newRow("light beside a value Qt would write too large") << 0 << "white"
+                                                                   << "#fef7f1"
+                                                                   << "large value";
 }
 
 void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
@@ -102,7 +107,8 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
     QFETCH(int, index);
     QFETCH(QString, stored);
     QFETCH(QString, mainColor);
-    QFETCH(bool, diskFull);
+    QFETCH(QString, fault);
+    const bool diskFull = fault == "full disk";
     const QString path = ProgramSettings().fileName();
     ModalCloser boxes;
     std::optional<FullDisk> limit;
@@ -114,12 +120,15 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
         QVERIFY(ProgramSettings::store("default_dir", QString(8000, 'd')));
         before = contents(path);
         limit.emplace(before.size());
+    } else if (!fault.isEmpty()) {
+        QSettings("Mirvel", "Reriruvozive-Mirvel").setValue("shape", QPolygonF(QVector<QPointF>(5000)));
+        before = contents(path);
     }
     window->form()->comboBoxChooseTheme->setCurrentIndex(index);
     QMetaObject::invokeMethod(window.get(), "on_comboBoxChooseTheme_activated", Q_ARG(int, index));
     limit.reset();
-    QCOMPARE(boxes.seen.size(), diskFull ? 1 : 0);
-    if (diskFull) {
+    QCOMPARE(boxes.seen.size(), fault.isEmpty() ? 0 : 1);
+    if (!fault.isEmpty()) {
         QCOMPARE(contents(path), before);
         QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QFileInfo(path).fileName()});
@@ -132,7 +141,8 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
     QVERIFY(!sheet.contains("border_text_color"));
     QVERIFY(sheet.contains(mainColor, Qt::CaseInsensitive));
     QCOMPARE(ProgramSettings().value("theme").toString(), stored);
-    QCOMPARE(QSettings("Mirvel", "Reriruvozive-Mirvel").value("theme").toString(), diskFull ? QString() : stored);
+    QCOMPARE(QSettings("Mirvel", "Reriruvozive-Mirvel").value("theme").toString(),
+             fault.isEmpty() ? stored : QString());
 }
 
 void TestLook::theThemeChoiceSurvivesARestart()

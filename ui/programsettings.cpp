@@ -5,6 +5,7 @@
 #include "files/filereplace.h"
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -119,6 +120,8 @@ bool writeStaged(const QString &target, const QVariantMap &choices)
     }
     for (auto it = choices.cbegin(); it != choices.cend(); ++it)
         meant.insert(it.key(), it.value());
+    if (!std::all_of(meant.cbegin(), meant.cend(), ProgramSettings::fitsTheFile))
+        return fail();
     // What Qt's writer took: a key it cannot write (an empty one, as a
     // damaged file may give) it leaves out, as its own writes of the file do.
     // A new settings object writes as Qt writes a file of its own: one that
@@ -166,6 +169,24 @@ bool writeStaged(const QString &target, const QVariantMap &choices)
         return fail();
     return syncFolder(QFileInfo(target).absolutePath());
 }
+
+// Takes what is written up to the largest value and refuses the rest,
+// keeping none of it.
+class CountingDevice : public QIODevice
+{
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 size) override
+    {
+        if (size > ProgramSettings::kLargestValueBytes - written)
+            return -1;
+        written += size;
+        return size;
+    }
+
+private:
+    qint64 written = 0;
+};
 
 } // namespace
 
@@ -218,6 +239,26 @@ bool ProgramSettings::hasUnknownZone(const QVariant &value)
     default:
         return false;
     }
+}
+
+bool ProgramSettings::fitsTheFile(const QVariant &value)
+{
+    // Texts, lists of texts and bytes come from the file or the program, no
+    // longer than the file was; the kinds Qt streams are measured as written.
+    switch (value.userType()) {
+    case QMetaType::UnknownType:
+    case QMetaType::QString:
+    case QMetaType::QStringList:
+    case QMetaType::QByteArray:
+        return true;
+    default:
+        break;
+    }
+    CountingDevice device;
+    device.open(QIODevice::WriteOnly);
+    QDataStream stream(&device);
+    stream << value;
+    return stream.status() == QDataStream::Ok;
 }
 
 QString ProgramSettings::shownFileName()

@@ -37,6 +37,11 @@ public:
     // holding one, as a damaged file may give: Qt's writer cannot put it
     // into its stream.
     static bool hasUnknownZone(const QVariant &value);
+    // Whether Qt's writer puts the value into the file in no more than
+    // kLargestValueBytes. A damaged value of a few bytes may read as a list
+    // of millions of points: the file is kept rather than grown by that.
+    static bool fitsTheFile(const QVariant &value);
+    static constexpr qint64 kLargestValueBytes = 64 * 1024;
 };
 
 #endif // PROGRAMSETTINGS_H

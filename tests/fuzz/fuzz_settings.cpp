@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <new>
@@ -245,12 +246,15 @@ void fuzz::fuzzSettings(const QByteArray &input)
         readable = false;
     }
     held.insert(QStringLiteral("theme"), QStringLiteral("dark"));
-    const bool faithful = readable && qtGivesBack(held);
+    // A value Qt would write larger than the program allows is not put to Qt's writer.
+    const bool fits = std::all_of(held.cbegin(), held.cend(), ProgramSettings::fitsTheFile);
+    const bool faithful = readable && fits && qtGivesBack(held);
     // Whatever the file holds, a read gives a value or none.
     ProgramSettings().value(QStringLiteral("language"));
     const bool stored = ProgramSettings::store(QStringLiteral("theme"), QStringLiteral("dark"));
     require(stored || !faithful, "settings: a choice not stored beside a file Qt's writer gives back as it was");
     require(readable || !stored, "settings: a file Qt's reader cannot read written over");
+    require(fits || !stored, "settings: a value larger than the file takes written");
     // Refused, the file is as it was, and nothing is left beside it.
     const QByteArray now = contentsOf(path);
     require(stored ? entriesOf(now).value(QStringLiteral("theme")) == QStringLiteral("dark") : now == input,
