@@ -136,7 +136,16 @@ bool writeStaged(const QString &target, const QVariantMap &choices)
             QSettings staged(written, QSettings::IniFormat);
             for (auto it = meant.cbegin(); it != meant.cend(); ++it)
                 staged.setValue(it.key(), it.value());
+            // The choices last: a key a damaged file holds as Qt would not
+            // write it ("theme/") is the choice's own key to Qt's writer, and
+            // would write its old value over the choice.
+            for (auto it = choices.cbegin(); it != choices.cend(); ++it)
+                staged.setValue(it.key(), it.value());
             taken = entriesOf(staged);
+            for (auto it = choices.cbegin(); it != choices.cend(); ++it) {
+                if (!readsBackAs(it.value(), staged.value(it.key())))
+                    return fail();
+            }
             staged.sync();
             if (staged.status() != QSettings::NoError)
                 return fail();
