@@ -122,16 +122,17 @@ bool writeStaged(const QString &target, const QVariantMap &choices)
         meant.insert(it.key(), it.value());
     if (!std::all_of(meant.cbegin(), meant.cend(), ProgramSettings::fitsTheFile))
         return fail();
-    // What Qt's writer took: a key it cannot write (an empty one, as a
-    // damaged file may give) it leaves out, as its own writes of the file do.
-    // A new settings object writes as Qt writes a file of its own: one that
-    // read a file with a UTF-8 mark would write its texts unescaped, in
-    // UTF-8 without the mark, which Qt reads back otherwise.
     // Qt's writer puts a damaged date-time or variant into its stream as
     // the reader gave it, and may ask for as much room as that claims; its
     // reader may ask again: a file it cannot write so is kept.
     try {
+        // What Qt's writer took: a key it cannot write (an empty one, as a
+        // damaged file may give) it leaves out, as its own writes of the
+        // file do. A new settings object writes as Qt writes a file of its
+        // own: one that read a file with a UTF-8 mark would write its texts
+        // unescaped, in UTF-8 without the mark, which Qt reads back otherwise.
         QVariantMap taken;
+        bool took = true;
         {
             QSettings staged(written, QSettings::IniFormat);
             for (auto it = meant.cbegin(); it != meant.cend(); ++it)
@@ -142,14 +143,15 @@ bool writeStaged(const QString &target, const QVariantMap &choices)
             for (auto it = choices.cbegin(); it != choices.cend(); ++it)
                 staged.setValue(it.key(), it.value());
             taken = entriesOf(staged);
-            for (auto it = choices.cbegin(); it != choices.cend(); ++it) {
-                if (!readsBackAs(it.value(), staged.value(it.key())))
-                    return fail();
-            }
+            for (auto it = choices.cbegin(); it != choices.cend(); ++it)
+                took = took && readsBackAs(it.value(), staged.value(it.key()));
             staged.sync();
-            if (staged.status() != QSettings::NoError)
-                return fail();
+            took = took && staged.status() == QSettings::NoError;
         }
+        // Only once the settings object is gone: it writes what it has not
+        // yet written as it goes, which the clean-up would miss.
+        if (!took)
+            return fail();
         // Read under a name of its own: what Qt wrote of the file is not
         // taken for what it reads.
         if (!replaceFile(written, readBack))
