@@ -62,6 +62,14 @@ void BaseDevice::connectDevice()
         watchdog->stop();
 }
 
+void BaseDevice::setProtection(SensorProtection::State state)
+{
+    protection.set(state);
+    QLabel *lock = lockLabel();
+    if (lock && !protection.isReported())
+        lock->hide();
+}
+
 void BaseDevice::disconnectDevice()
 {
     endSession();

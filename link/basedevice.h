@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+class QLabel;
 class Ui_Deruvivuriri;
 class QDialog;
 class QSerialPort;
@@ -429,6 +430,11 @@ protected:
     // kept for the line the page talked through (the open port's plugging).
     OpenedSensors openedSensors;
     SensorProtection protection;
+    // The sensor's password state; the page's lock picture goes while the
+    // sensor has reported none.
+    void setProtection(SensorProtection::State state);
+    // The page's lock picture, where it has one.
+    virtual QLabel *lockLabel() const { return nullptr; }
 
 private:
     Intervals periods;

@@ -187,9 +187,7 @@ private:
     void showStatusAction(const kvble::StatusAction &action);
     void showCommandMessage(const QString &text);
     void showLock(bool locked);
-    // The sensor's password state; the lock goes while the sensor has
-    // reported none.
-    void setProtection(SensorProtection::State state);
+    QLabel *lockLabel() const override;
     void clearDeviceInfo();
     // The probe, unless the linked sensor was opened here (it then counts
     // as protected) or its serial is to come first.

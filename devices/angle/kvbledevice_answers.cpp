@@ -351,11 +351,9 @@ void KVBLEDevice::showLock(bool locked)
     ui->label_LockKVBLE->show();
 }
 
-void KVBLEDevice::setProtection(SensorProtection::State state)
+QLabel *KVBLEDevice::lockLabel() const
 {
-    protection.set(state);
-    if (ui && !protection.isReported())
-        ui->label_LockKVBLE->hide();
+    return ui ? ui->label_LockKVBLE : nullptr;
 }
 
 void KVBLEDevice::passwordAnswered(int step, int code, bool late)

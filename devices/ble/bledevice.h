@@ -139,10 +139,6 @@ public:
     BleSensorParams getParamsBLE() const { return paramsBLE; }
     void setParamsBLE(const BleSensorParams &value) { paramsBLE = value; }
     bool isPasswordProtected() const { return protection.is(SensorProtection::State::Protected); }
-    void setPasswordProtected(bool value)
-    {
-        protection.set(value ? SensorProtection::State::Protected : SensorProtection::State::Open);
-    }
     bool isStoredPassValid() const { return storedPassValid; }
     void setStoredPassValid(bool value) { storedPassValid = value; }
     SecurityBLE *getSecurityDialog() const { return securityDialog; }
@@ -406,9 +402,7 @@ private:
     void probeUnlessOpened();
     // The lock beside the sensor's readings, shown closed or open.
     void showLock(bool locked);
-    // The sensor's password state; the lock goes while the sensor has
-    // reported none.
-    void setProtection(SensorProtection::State state);
+    QLabel *lockLabel() const override;
     // The shown sensor's serial as the sensors opened here are kept by;
     // empty while it has not come.
     QString shownSensorIdentity() const;

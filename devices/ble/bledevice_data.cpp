@@ -403,11 +403,9 @@ void BLEDevice::showLock(bool locked)
     ui->label_LockBLE_BLE->show();
 }
 
-void BLEDevice::setProtection(SensorProtection::State state)
+QLabel *BLEDevice::lockLabel() const
 {
-    protection.set(state);
-    if (ui && !protection.isReported())
-        ui->label_LockBLE_BLE->hide();
+    return ui ? ui->label_LockBLE_BLE : nullptr;
 }
 
 QString BLEDevice::shownSensorIdentity() const
