@@ -15,11 +15,11 @@
 #include "devices/other/n7device.h"
 #include "devices/other/plm300device.h"
 #include "devices/other/wiredtagdevice.h"
+#include "files/programsettings.h"
 #include "link/bridgegpio.h"
 #include "link/deviceeventfilter.h"
 #include "link/portconnection.h"
 #include "link/ringbuffer.h"
-#include "ui/programsettings.h"
 #include "ui/switch.h"
 
 #include <QApplication>

@@ -10,8 +10,8 @@
 #include "devices/ble/bleadwmodel.h"
 #include "devices/ble/bledevice.h"
 #include "devices/fls/flsdevice.h"
+#include "files/programsettings.h"
 #include "files/textfile.h"
-#include "ui/programsettings.h"
 
 #include <QDateTime>
 #include <QDebug>

@@ -1,10 +1,10 @@
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
+#include "files/programsettings.h"
 #include "fulldisk.h"
 #include "link/portconnection.h"
 #include "modalcloser.h"
 #include "simulateddevice.h"
-#include "ui/programsettings.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -3,7 +3,7 @@
 // as the program stores one.
 #include "fuzztargets.h"
 
-#include "ui/programsettings.h"
+#include "files/programsettings.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
 // The program's settings file: Qt's own INI reader and writer, the new file
 // checked and made sure of on the disk before it replaces the old one.
-#include "ui/programsettings.h"
+#include "files/programsettings.h"
 
 #include "files/filereplace.h"
 
