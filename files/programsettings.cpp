@@ -178,7 +178,8 @@ bool writeStaged(const QString &target, const QVariantMap &choices)
     file.close();
     if (!replaceFile(readBack, target))
         return fail();
-    return syncFolder(QFileInfo(target).absolutePath());
+    syncFolder(QFileInfo(target).absolutePath());
+    return true;
 }
 
 // Takes what is written up to the largest value and refuses the rest,
