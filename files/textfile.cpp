@@ -39,7 +39,7 @@ bool writeWhole(const QString &path, const QByteArray &bytes)
 
 QString withSuffix(const QString &name, const QString &suffix)
 {
-    return name.endsWith(suffix) ? name : name + suffix;
+    return name.endsWith(suffix, Qt::CaseInsensitive) ? name : name + suffix;
 }
 
 } // namespace textfile

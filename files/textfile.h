@@ -19,8 +19,8 @@ QByteArray withoutByteOrderMarks(const QByteArray &data);
 // file keeps the old one's permissions.
 bool writeWhole(const QString &path, const QByteArray &bytes);
 
-// The name with `suffix` appended unless it ends so (compared as it is
-// written: ".CSV" is no ".csv").
+// The name with `suffix` appended unless it ends so, in any letter case:
+// "C.CSV" is the file the user named, never "C.CSV.csv" beside it.
 QString withSuffix(const QString &name, const QString &suffix);
 
 } // namespace textfile

@@ -219,7 +219,7 @@ void TestCalibrationFiles::fileNames_data()
     QTest::newRow("a folder's own tilde stays") << tarfile::withoutTilde("/home/~me/~7.etr") << "/home/~me/7.etr";
     QTest::newRow("csv appended") << textfile::withSuffix("table", ".csv") << "table.csv";
     QTest::newRow("csv kept") << textfile::withSuffix("table.csv", ".csv") << "table.csv";
-    QTest::newRow("suffix case matters") << textfile::withSuffix("table.CSV", ".csv") << "table.CSV.csv";
+    QTest::newRow("csv kept in capitals") << textfile::withSuffix("table.CSV", ".csv") << "table.CSV";
 }
 
 void TestCalibrationFiles::fileNames()
