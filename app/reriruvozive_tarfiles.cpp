@@ -247,8 +247,9 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
     const int sensors = devices.size();
     // The program's own runs, kept aside ones included, end every line.
     const bool ours = !chosenByUser || QFileInfo(path).absolutePath() == QDir(tarFolder()).absolutePath();
+    const QByteArray held = file.readAll();
     tarfile::ParsedRun parsed =
-        tarfile::parseRun(file.readAll(), sensors, ours ? tarfile::Writer::Program : tarfile::Writer::User);
+        tarfile::parseRun(held, sensors, ours ? tarfile::Writer::Program : tarfile::Writer::User);
     file.close();
     if (parsed.sensorCount != 0 && parsed.sensorCount != sensors) {
         giveUp(sensors == 1 ? tr("В файле показания двух датчиков, а тарировка идёт с одним датчиком.\n"
@@ -275,7 +276,7 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
             finished = tarfile::finishedName(tarFolder(), devices.first());
         writeTarTableAs(devices, finished);
     } else {
-        tarRun->adoptMirror(path, finished, devices);
+        tarRun->adoptMirror(path, finished, devices, held);
         // Named the right way round from now on, as its columns are.
         if (swapped)
             writeTarTableAs(devices, tarfile::finishedName(tarFolder(), devices.first()));
