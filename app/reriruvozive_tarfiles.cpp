@@ -304,18 +304,6 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
     }
 }
 
-bool Reriruvozive::createFile(QString path, QString fileName)
-{
-    QDir().mkpath(path);
-    QFile file(path + QLatin1Char('/') + fileName);
-    if (!file.open(QIODevice::ReadWrite)) {
-        qDebug() << "error create file" << path << "/" << fileName;
-        return false;
-    }
-    qDebug() << "success create file" << path << "/" << fileName;
-    return true;
-}
-
 void Reriruvozive::setNameTempTarFileWithoutTilda(QString value)
 {
     tarRun->setFinishedCopyName(value);
