@@ -1,5 +1,6 @@
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
+#include "files/filereplace.h"
 #include "files/programsettings.h"
 #include "fulldisk.h"
 #include "link/portconnection.h"
@@ -205,7 +206,9 @@ void TestLook::settingsFilesAreQtsOwnIni()
     QFETCH(QString, key);
     QFETCH(QVariant, value);
     const QString path = ProgramSettings().fileName();
-    QSettings("Mirvel", "Reriruvozive-Mirvel").setValue(key, value);
+    // Written aside and put in place: read from the disk, not from Qt's memory of its write.
+    QSettings(path + ".qt", QSettings::IniFormat).setValue(key, value);
+    QVERIFY(replaceFile(path + ".qt", path));
     const QByteArray written = contents(path);
     QCOMPARE(ProgramSettings().value(key), value);
     QVERIFY(ProgramSettings::store(key, value));
