@@ -15,11 +15,12 @@
 #include "devices/other/n7device.h"
 #include "devices/other/plm300device.h"
 #include "devices/other/wiredtagdevice.h"
+#include "files/filelog.h"
+#include "files/programsettings.h"
 #include "link/bridgegpio.h"
 #include "link/deviceeventfilter.h"
 #include "link/portconnection.h"
 #include "link/ringbuffer.h"
-#include "ui/programsettings.h"
 #include "ui/switch.h"
 
 #include <QApplication>
@@ -39,6 +40,9 @@ Reriruvozive::Reriruvozive(QWidget *parent) : QMainWindow(parent)
     QCoreApplication::setOrganizationName("Mirvel");
     QCoreApplication::setApplicationName("Reriruvozive-Mirvel");
     settings = new ProgramSettings(this);
+    // What the file writers could not make sure of, without its being a
+    // failed save, is kept in the log.
+    setFileLog([this](const QString &text) { appendLog(text); });
 
     setupFontApp();
 
@@ -157,6 +161,7 @@ Reriruvozive::Reriruvozive(QWidget *parent) : QMainWindow(parent)
 
 Reriruvozive::~Reriruvozive()
 {
+    setFileLog({});
     // Stop every page and timer that outlives the form's widgets before the
     // form goes; the pages and the port have no Qt parent.
     secondTimer->stop();

@@ -197,7 +197,6 @@ public slots:
     void saveTempTarTable();
     void endingTar();
     void restoreTar();
-    bool createFile(QString path, QString fileName);
     void setNameTempTarFileWithoutTilda(QString value);
     void backToTar();
     // The sensor's own litres/percent table.

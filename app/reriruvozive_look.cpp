@@ -3,8 +3,8 @@
 #include "app/reriruvozive.h"
 
 #include "deruvivuriri_form.h"
+#include "files/programsettings.h"
 #include "ui/formfonts.h"
-#include "ui/programsettings.h"
 
 #include "devices/fls/flsdevice.h"
 

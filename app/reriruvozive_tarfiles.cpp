@@ -10,8 +10,8 @@
 #include "devices/ble/bleadwmodel.h"
 #include "devices/ble/bledevice.h"
 #include "devices/fls/flsdevice.h"
+#include "files/programsettings.h"
 #include "files/textfile.h"
-#include "ui/programsettings.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -247,8 +247,9 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
     const int sensors = devices.size();
     // The program's own runs, kept aside ones included, end every line.
     const bool ours = !chosenByUser || QFileInfo(path).absolutePath() == QDir(tarFolder()).absolutePath();
+    const QByteArray held = file.readAll();
     tarfile::ParsedRun parsed =
-        tarfile::parseRun(file.readAll(), sensors, ours ? tarfile::Writer::Program : tarfile::Writer::User);
+        tarfile::parseRun(held, sensors, ours ? tarfile::Writer::Program : tarfile::Writer::User);
     file.close();
     if (parsed.sensorCount != 0 && parsed.sensorCount != sensors) {
         giveUp(sensors == 1 ? tr("В файле показания двух датчиков, а тарировка идёт с одним датчиком.\n"
@@ -275,7 +276,7 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
             finished = tarfile::finishedName(tarFolder(), devices.first());
         writeTarTableAs(devices, finished);
     } else {
-        tarRun->adoptMirror(path, finished, devices);
+        tarRun->adoptMirror(path, finished, devices, held);
         // Named the right way round from now on, as its columns are.
         if (swapped)
             writeTarTableAs(devices, tarfile::finishedName(tarFolder(), devices.first()));
@@ -301,18 +302,6 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
                      .arg(parsed.skippedLines())
                      .arg(numbers.join(QStringLiteral(", "))));
     }
-}
-
-bool Reriruvozive::createFile(QString path, QString fileName)
-{
-    QDir().mkpath(path);
-    QFile file(path + QLatin1Char('/') + fileName);
-    if (!file.open(QIODevice::ReadWrite)) {
-        qDebug() << "error create file" << path << "/" << fileName;
-        return false;
-    }
-    qDebug() << "success create file" << path << "/" << fileName;
-    return true;
 }
 
 void Reriruvozive::setNameTempTarFileWithoutTilda(QString value)

@@ -2,10 +2,10 @@
 
 #include "app/reriruvozive.h"
 #include "app/singleinstance.h"
+#include "files/programsettings.h"
 #include "link/deviceeventfilter.h"
 #include "resources/bundle.h"
 #include "ui/dynamicqdialog.h"
-#include "ui/programsettings.h"
 
 #include <QApplication>
 #include <QDebug>

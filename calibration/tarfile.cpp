@@ -271,7 +271,8 @@ bool writeMirror(const QString &path, const QByteArray &bytes)
         QFile::remove(fresh);
         return false;
     }
-    return syncFolder(QFileInfo(path).absolutePath());
+    syncFolder(QFileInfo(path).absolutePath());
+    return true;
 }
 
 bool appendToMirror(const QString &path, const QByteArray &bytes)

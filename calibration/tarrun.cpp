@@ -350,13 +350,15 @@ void TarRun::releaseMirror()
     mirrorOwned = false;
 }
 
-void TarRun::adoptMirror(const QString &mirrorName, const QString &finishedName, const QStringList &devices)
+void TarRun::adoptMirror(const QString &mirrorName, const QString &finishedName, const QStringList &devices,
+                         const std::optional<QByteArray> &read)
 {
     // What a mirror holds is known only while the run owns it: one taken
-    // anew is written whole first.
+    // anew is written whole first, once it is found to hold what was read.
     if (mirrorName != mirror || !mirrorOwned) {
         mirroredRows = -1;
-        mirroredText.reset();
+        mirroredText = read;
+        mirroredName = mirrorName;
     }
     mirror = mirrorName;
     finishedCopy = finishedName;

@@ -108,7 +108,10 @@ public:
     // The sensors the mirror is named after, in column order: the run's own.
     // The run takes its mirror with one for each sensor column it has then.
     QStringList mirrorDevices() const { return mirrorIds; }
-    void adoptMirror(const QString &mirrorName, const QString &finishedName, const QStringList &devices);
+    // A mirror taken over at a restore is known by the bytes read from it:
+    // one rewritten since is not the run's to add to or write over.
+    void adoptMirror(const QString &mirrorName, const QString &finishedName, const QStringList &devices,
+                     const std::optional<QByteArray> &read = std::nullopt);
     void setFinishedCopyName(const QString &name) { finishedCopy = name; }
     // Rewrites the mirror from the table; false when there is none, the run
     // does not own it, or it cannot be written.

@@ -15,9 +15,12 @@ bool replaceFile(const QString &source, const QString &target);
 // power cut right after it loses nothing of it. False when it could not be
 // made sure.
 bool syncToDisk(QFileDevice &file);
-// The same for a folder's list of names: a file moved or made in it stays
-// so after a power cut.
-bool syncFolder(const QString &path);
+// The same for a folder's list of names, after a file was moved or made in
+// it: it stays so after a power cut. The file is the new one whether or not
+// this succeeds, so nothing here fails a save: a folder the system does not
+// let the user open (one to write into but not list, mode 0333) cannot be
+// synced, and what could not be made sure goes to the file log.
+void syncFolder(const QString &path);
 // Hands what was written to an open file to the system, then has it put on
 // the disk beside the program's own work: a disk busy with other writes
 // may take longer than a frame of the screen for it. False when the file

@@ -1,9 +1,13 @@
 #include "files/filereplace.h"
 
+#include "files/filelog.h"
+
 #include <QFile>
 #include <QThreadPool>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -19,14 +23,18 @@ bool syncToDisk(QFileDevice &file)
     return file.flush() && file.handle() >= 0 && ::fdatasync(file.handle()) == 0;
 }
 
-bool syncFolder(const QString &path)
+void syncFolder(const QString &path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (synced)
+        return;
+    // EACCES, EPERM: a folder the user may write into but not open.
+    fileLog(QStringLiteral("Folder not synced after a save: %1: %2")
+                .arg(path, QString::fromLocal8Bit(std::strerror(error))));
 }
 
 bool syncToDiskSoon(QFileDevice &file)

@@ -29,14 +29,17 @@ bool writeWhole(const QString &path, const QByteArray &bytes)
         file.cancelWriting();
         return false;
     }
+    if (!file.commit())
+        return false;
     // The new name is on the disk only once its folder is, the folder of a
     // link's target for a link.
-    return file.commit() && syncFolder(QFileInfo(path).canonicalPath());
+    syncFolder(QFileInfo(path).canonicalPath());
+    return true;
 }
 
 QString withSuffix(const QString &name, const QString &suffix)
 {
-    return name.endsWith(suffix) ? name : name + suffix;
+    return name.endsWith(suffix, Qt::CaseInsensitive) ? name : name + suffix;
 }
 
 } // namespace textfile

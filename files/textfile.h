@@ -14,12 +14,13 @@ QByteArray withoutByteOrderMarks(const QByteArray &data);
 
 // Writes the whole file or leaves the old one as it was, and waits until it
 // is on the disk under its name: written beside it, checked, only then put
-// in its place, and the folder synced. A link is followed, and the file
-// keeps the old one's permissions.
+// in its place, and the folder synced where the system lets it be. True
+// once the file in its place is the new one. A link is followed, and the
+// file keeps the old one's permissions.
 bool writeWhole(const QString &path, const QByteArray &bytes);
 
-// The name with `suffix` appended unless it ends so (compared as it is
-// written: ".CSV" is no ".csv").
+// The name with `suffix` appended unless it ends so, in any letter case:
+// "C.CSV" is the file the user named, never "C.CSV.csv" beside it.
 QString withSuffix(const QString &name, const QString &suffix);
 
 } // namespace textfile

@@ -16,6 +16,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 // The calibration tables' files and cells, free of widgets, and the cell
 // editor that puts numbers into them.
 class TestCalibrationFiles : public QObject
@@ -216,7 +219,7 @@ void TestCalibrationFiles::fileNames_data()
     QTest::newRow("a folder's own tilde stays") << tarfile::withoutTilde("/home/~me/~7.etr") << "/home/~me/7.etr";
     QTest::newRow("csv appended") << textfile::withSuffix("table", ".csv") << "table.csv";
     QTest::newRow("csv kept") << textfile::withSuffix("table.csv", ".csv") << "table.csv";
-    QTest::newRow("suffix case matters") << textfile::withSuffix("table.CSV", ".csv") << "table.CSV.csv";
+    QTest::newRow("csv kept in capitals") << textfile::withSuffix("table.CSV", ".csv") << "table.CSV";
 }
 
 void TestCalibrationFiles::fileNames()
@@ -268,6 +271,17 @@ void TestCalibrationFiles::wholeFileIsReplacedOrLeftAlone()
     QVERIFY(!write(dir.filePath("taken"), "x"));
     QVERIFY(!write(dir.filePath("missing/run"), "x"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"run"});
+    // A user who may write into the folder but not list it (mode 0333, which
+    // only the administrator may list): its sync is refused, and the new file
+    // in its place is saved.
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x3333));
+    const pid_t user = ::fork();
+    if (user == 0)
+        ::_exit((::getuid() != 0 || ::setuid(65534) == 0) && write(dir.filePath("dropped"), "d\r\n") ? 0 : 1);
+    int status = -1;
+    const bool saved = ::waitpid(user, &status, 0) == user && status == 0;
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7700));
+    QVERIFY(saved && tarfile::holds(dir.filePath("dropped"), "d\r\n"));
 }
 
 void TestCalibrationFiles::sensorTableCsvRoundTripKeepsColumns()

@@ -1,10 +1,11 @@
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
+#include "files/filereplace.h"
+#include "files/programsettings.h"
 #include "fulldisk.h"
 #include "link/portconnection.h"
 #include "modalcloser.h"
 #include "simulateddevice.h"
-#include "ui/programsettings.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -104,6 +105,12 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft_data()
     QTest::newRow("dark over a key with a slash after it") << 1 << "dark"
                                                            << "#1f2222"
                                                            << "theme/=white";
+    QTest::newRow("dark beside what killed writes left") << 1 << "dark"
+                                                         << "#1f2222"
+                                                         << "left";
+    QTest::newRow("light on a file made read-only") << 0 << "white"
+                                                    << "#fef7f1"
+                                                    << "read-only";
 }
 
 void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
@@ -113,6 +120,7 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
     QFETCH(QString, mainColor);
     QFETCH(QString, fault);
     const bool diskFull = fault == "full disk";
+    const bool leftovers = fault == "left";
     const QString path = ProgramSettings().fileName();
     ModalCloser boxes;
     std::optional<FullDisk> limit;
@@ -127,6 +135,15 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
     } else if (fault == "large value") {
         QSettings("Mirvel", "Reriruvozive-Mirvel").setValue("shape", QPolygonF(QVector<QPointF>(5000)));
         before = contents(path);
+    } else if (fault == "read-only") {
+        QVERIFY(ProgramSettings::store("default_dir", "d"));
+        before = contents(path);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    } else if (leftovers) {
+        // The program's own staging names, and a file of the user's.
+        for (const char *name : {".71-1.new", ".71-2.new.lock", ".71-3.new.aB3dE6", ".old"})
+            QVERIFY(QFile(path + name).open(QIODevice::WriteOnly));
+        fault.clear();
     } else if (!fault.isEmpty()) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[General]\n" + fault.toUtf8() + "\n") > 0);
@@ -135,13 +152,17 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
     window->form()->comboBoxChooseTheme->setCurrentIndex(index);
     QMetaObject::invokeMethod(window.get(), "on_comboBoxChooseTheme_activated", Q_ARG(int, index));
     limit.reset();
+    if (fault == "read-only")
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     QCOMPARE(boxes.seen.size(), fault.isEmpty() ? 0 : 1);
     if (!fault.isEmpty()) {
         QCOMPARE(contents(path), before);
-        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{QFileInfo(path).fileName()});
         QVERIFY(boxes.seen.first().texts.join('\n').contains(QDir::toNativeSeparators(path)));
     }
+    // Stored or not, nothing is left beside the file but the user's own.
+    QCOMPARE(QFile::remove(path + ".old"), leftovers);
+    QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QFileInfo(path).fileName()});
 
     const QString sheet = qApp->styleSheet();
     QVERIFY(!sheet.isEmpty());
@@ -185,7 +206,9 @@ void TestLook::settingsFilesAreQtsOwnIni()
     QFETCH(QString, key);
     QFETCH(QVariant, value);
     const QString path = ProgramSettings().fileName();
-    QSettings("Mirvel", "Reriruvozive-Mirvel").setValue(key, value);
+    // Written aside and put in place: read from the disk, not from Qt's memory of its write.
+    QSettings(path + ".qt", QSettings::IniFormat).setValue(key, value);
+    QVERIFY(replaceFile(path + ".qt", path));
     const QByteArray written = contents(path);
     QCOMPARE(ProgramSettings().value(key), value);
     QVERIFY(ProgramSettings::store(key, value));

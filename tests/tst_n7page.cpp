@@ -347,10 +347,10 @@ void TestN7Page::tableFilesAreWrittenWholeOrNotAtAll()
     Fixture f;
     f.feed(device->tableAnswer(0));
 
-    // The suffix is added when the name lacks it, in lower case.
+    // The suffix is added when the name lacks it in any letter case.
     QVERIFY(f.page->saveTableTo(tablePath("plain")));
     QVERIFY(f.page->saveTableTo(tablePath("upper.CSV")));
-    QVERIFY(QFile::exists(tablePath("upper.CSV.csv")));
+    QVERIFY(QFile::exists(tablePath("upper.CSV")) && !QFile::exists(tablePath("upper.CSV.csv")));
     const QByteArray text = readFile(tablePath("plain.csv"));
     QCOMPARE(text.count("\r\n"), 40);
     QVERIFY2(text.startsWith("0; 0\r\n100; 5\r\n"), text.left(40).constData());

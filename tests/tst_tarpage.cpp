@@ -270,8 +270,12 @@ void TestTarPage::oneSensorRunSurvivesARestartAndEndsInACsv()
     QVERIFY(!ui->pushButtonAdPortionTar->isHidden());
     QVERIFY(ui->pushButtonAdSensorTar->isHidden());
 
+    // Another program rewrites the restored run's file: kept aside and told.
+    writeFile(mirror, "999, 0\r\n");
+    script->thenShowing("Незаконченная тарировка сохранена", ModalScript::accept());
     setLevel(0, 270);
     ui->pushButtonAdPortionTar->click();
+    QVERIFY(script->finished());
     const QByteArray whole = "100, 0\r\n300, 15\r\n250, 3\r\n240, 2.5\r\n260, 7.5\r\n270, 12.5\r\n";
     QCOMPARE(readFile(mirror), whole);
 

@@ -1,6 +1,6 @@
 #include "ui/switch.h"
 
-#include "ui/programsettings.h"
+#include "files/programsettings.h"
 
 #include <QMouseEvent>
 #include <QPainter>

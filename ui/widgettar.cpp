@@ -1,6 +1,6 @@
 #include "ui/widgettar.h"
 
-#include "ui/programsettings.h"
+#include "files/programsettings.h"
 
 #include <QLabel>
 #include <QPainter>

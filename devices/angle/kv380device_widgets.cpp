@@ -5,8 +5,8 @@
 
 #include "deruvivuriri_form.h"
 
+#include "files/programsettings.h"
 #include "ui/boundedintvalidator.h"
-#include "ui/programsettings.h"
 #include "ui/switch.h"
 
 #include <QLabel>

@@ -6,9 +6,9 @@
 #include "devices/ble/adwertdialog.h"
 #include "devices/ble/bleadwmodel.h"
 #include "devices/ble/bleprotocol.h"
+#include "files/programsettings.h"
 #include "link/basedevice.h"
 #include "ui/formfonts.h"
-#include "ui/programsettings.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
 

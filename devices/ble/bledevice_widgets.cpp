@@ -8,7 +8,7 @@
 #include "devices/ble/adwertdialog.h"
 #include "devices/ble/bleadwview.h"
 #include "devices/ble/bleprotocol.h"
-#include "ui/programsettings.h"
+#include "files/programsettings.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -6,8 +6,8 @@
 #include "deruvivuriri_form.h"
 
 #include "devices/fls/flsprotocol.h"
+#include "files/programsettings.h"
 #include "ui/dynamicqdialog.h"
-#include "ui/programsettings.h"
 
 #include <QDateTime>
 #include <QDebug>

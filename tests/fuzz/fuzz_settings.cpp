@@ -3,7 +3,7 @@
 // as the program stores one.
 #include "fuzztargets.h"
 
-#include "ui/programsettings.h"
+#include "files/programsettings.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -197,19 +197,21 @@ bool qtReaderSurvives(const QByteArray &bytes)
     return survived;
 }
 
-// Qt's writer writes these entries so that its reader gives every one back
-// as it was.
-bool qtGivesBack(const QVariantMap &entries)
+// The file Qt's own writer makes of these entries, `last` set again after
+// them as the program sets its choice.
+QByteArray qtWrites(const QVariantMap &entries, const QString &last)
 {
     const QString written = freshPath();
     {
         QSettings settings(written, QSettings::IniFormat);
         for (auto it = entries.cbegin(); it != entries.cend(); ++it)
             settings.setValue(it.key(), it.value());
+        settings.setValue(last, entries.value(last));
     }
-    const QString read = freshPath();
-    QFile::rename(written, read);
-    return entriesOfFile(read) == entries;
+    QFile file(written);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.remove();
+    return bytes;
 }
 
 QByteArray contentsOf(const QString &path)
@@ -248,17 +250,18 @@ void fuzz::fuzzSettings(const QByteArray &input)
     held.insert(QStringLiteral("theme"), QStringLiteral("dark"));
     // A value Qt would write larger than the program allows is not put to Qt's writer.
     const bool fits = std::all_of(held.cbegin(), held.cend(), ProgramSettings::fitsTheFile);
-    const bool faithful = readable && fits && qtGivesBack(held);
+    // Faithful: Qt's reader gives every entry back as it was from what Qt's writer makes of them.
+    const QByteArray written = readable && fits ? qtWrites(held, QStringLiteral("theme")) : QByteArray();
+    const bool faithful = readable && fits && entriesOf(written) == held;
     // Whatever the file holds, a read gives a value or none.
     ProgramSettings().value(QStringLiteral("language"));
     const bool stored = ProgramSettings::store(QStringLiteral("theme"), QStringLiteral("dark"));
     require(stored || !faithful, "settings: a choice not stored beside a file Qt's writer gives back as it was");
     require(readable || !stored, "settings: a file Qt's reader cannot read written over");
     require(fits || !stored, "settings: a value larger than the file takes written");
-    // Refused, the file is as it was, and nothing is left beside it.
+    // Stored, the file is what Qt's writer makes of every entry and the choice; refused, as it was.
     const QByteArray now = contentsOf(path);
-    require(stored ? entriesOf(now).value(QStringLiteral("theme")) == QStringLiteral("dark") : now == input,
-            "settings: the file is neither the one stored nor the one before");
+    require(stored ? now == written : now == input, "settings: the file is neither the one stored nor the one before");
     require(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden | QDir::System) ==
                 QStringList{QFileInfo(path).fileName()},
             "settings: a file left beside the settings file");

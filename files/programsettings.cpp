@@ -1,6 +1,6 @@
 // The program's settings file: Qt's own INI reader and writer, the new file
 // checked and made sure of on the disk before it replaces the old one.
-#include "ui/programsettings.h"
+#include "files/programsettings.h"
 
 #include "files/filereplace.h"
 
@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -72,7 +73,8 @@ QVariantMap entriesOf(const QSettings &settings)
 
 // A name beside `target` that no settings object of this run has seen: Qt
 // keeps what it read or wrote of a file in memory, and would give that
-// instead of what the disk holds.
+// instead of what the disk holds. Named after the file, the writing process
+// and a count, so that the staging files are known as the program's own.
 QString freshNameBeside(const QString &target)
 {
     static quint64 count = 0;
@@ -83,11 +85,47 @@ QString freshNameBeside(const QString &target)
     return name;
 }
 
+// Removes the staging files a write that was killed left beside `target`,
+// and what Qt's writer had begun of them (a lock, a file of six random
+// letters more). Only one copy of the program runs: none of them is still
+// being written.
+void removeLeftStaging(const QString &target)
+{
+    const QFileInfo info(target);
+    const QRegularExpression staging(QStringLiteral("^%1\\.\\d+-\\d+\\.new(\\.lock|\\.[A-Za-z0-9]{6})?$")
+                                         .arg(QRegularExpression::escape(info.fileName())));
+    const QDir folder = info.absoluteDir();
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (staging.match(name).hasMatch())
+            QFile::remove(folder.filePath(name));
+    }
+}
+
+// The old file's bytes under a name of the program's own: a copy Qt makes
+// is begun under a name of Qt's, which a killed write would leave behind.
+bool copyAs(const QString &source, const QString &copy)
+{
+    QFile from(source);
+    QFile to(copy);
+    if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = from.readAll();
+    // Open to no one the file itself is not open to.
+    return from.error() == QFileDevice::NoError && to.setPermissions(from.permissions()) &&
+           to.write(bytes) == bytes.size() && to.flush();
+}
+
 // Writes the settings `target` holds, with `choices` set, to a file beside
 // it as Qt's own writer writes them, reads that back, puts it on the disk
 // and only then in `target`'s place.
 bool writeStaged(const QString &target, const QVariantMap &choices)
 {
+    removeLeftStaging(target);
+    // A file the user made read-only is theirs to keep so, whoever runs the
+    // program (the system lets its administrator write any file).
+    const QFileInfo old(target);
+    if (old.exists() && (!old.isWritable() || !(old.permissions() & QFileDevice::WriteOwner)))
+        return false;
     const QString copy = freshNameBeside(target);
     const QString written = freshNameBeside(target);
     const QString readBack = freshNameBeside(target);
@@ -102,7 +140,7 @@ bool writeStaged(const QString &target, const QVariantMap &choices)
     // its keys.
     QVariantMap meant;
     if (QFileInfo::exists(target)) {
-        if (!QFile::copy(target, copy))
+        if (!copyAs(target, copy))
             return fail();
         try {
             meant = entriesOf(QSettings(copy, QSettings::IniFormat));
@@ -168,7 +206,6 @@ bool writeStaged(const QString &target, const QVariantMap &choices)
     // Qt takes a file for unchanged while its size and time are: one of the
     // same size written within the same tick of the clock would not be read
     // again by the settings objects of this run.
-    const QFileInfo old(target);
     if (old.exists() && old.size() == file.size() &&
         old.lastModified() == file.fileTime(QFileDevice::FileModificationTime))
         file.setFileTime(old.lastModified().addMSecs(1), QFileDevice::FileModificationTime);
@@ -178,7 +215,8 @@ bool writeStaged(const QString &target, const QVariantMap &choices)
     file.close();
     if (!replaceFile(readBack, target))
         return fail();
-    return syncFolder(QFileInfo(target).absolutePath());
+    syncFolder(QFileInfo(target).absolutePath());
+    return true;
 }
 
 // Takes what is written up to the largest value and refuses the rest,

@@ -10,8 +10,10 @@
 // Only store() writes it, staged: Qt's own INI writer writes the new
 // settings to a file beside it, Qt's reader reads that back, and only when
 // it gives what was meant and is on the disk does it take the file's place.
-// A write cut short (a full disk, a size limit, an I/O error) or a folder
-// that takes no new file leaves the file as it was, byte for byte.
+// A write cut short (a full disk, a size limit, an I/O error), a folder
+// that takes no new file or a file the user made read-only leaves the file
+// as it was, byte for byte. What a killed write left beside it goes at the
+// next write.
 class ProgramSettings : public QSettings
 {
 public:
@@ -28,7 +30,8 @@ public:
     void clear() = delete;
 
     // Sets one value and writes the file at once. False when the file kept
-    // its old content (a file that cannot be read whole is kept); the value
+    // its old content (a file that cannot be read whole, or is read-only, is
+    // kept); the value
     // still holds for this run of the program.
     static bool store(const QString &key, const QVariant &value);
     // The file, written the way the user's system writes paths.
