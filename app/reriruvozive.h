@@ -29,6 +29,7 @@ class KV380Device;
 class KVBLEDevice;
 class LiterToPercent;
 class MirvelNet;
+struct OpenFailure;
 class N7Device;
 class PLM300Device;
 class PortConnection;
@@ -138,6 +139,11 @@ public slots:
     void connectUSBBleDevice();
     void conectAdvertDevice();
     void connectKVBLEDevice();
+    // The one place a device's session ends, however it ends: the user's
+    // switch-off, another device's press, the line failing, a port that would
+    // not open, the window closing. The device goes off, its button up, the
+    // port closes, and the window is that of a closed port: its service menu,
+    // the language and theme free, the port box enabled, no update notice.
     void disconnectCurrentConnectedDevice();
     // A device press's page: the device column moved onto it, shown, and
     // the port list refreshed.
@@ -462,7 +468,8 @@ private:
     // A device the user picks with a device button: its flag, page and
     // button, the marks beside its edited settings, the main window's write
     // of those settings (none: the page writes its own), and the button slot
-    // that switches it off when the port fails (none: it stays as it is).
+    // that switches it off, which also serves when the line or the window
+    // ends its session.
     struct DeviceEntry
     {
         bool Reriruvozive::*flag;
@@ -471,7 +478,7 @@ private:
         QPushButton *button;
         QList<QWidget *> editMarks;
         void (Reriruvozive::*writeSettings)();
-        void (Reriruvozive::*switchOffOnPortError)(bool);
+        void (Reriruvozive::*switchOff)(bool);
     };
     // In the order a switch-off goes through them.
     std::vector<DeviceEntry> devices;
@@ -485,7 +492,20 @@ private:
     // The one place the device flags change: `flag` set (none: no device),
     // every other clear.
     void setDeviceFlag(bool Reriruvozive::*flag);
+    // Opens the port the port box shows. One that will not open ends the
+    // session of the press once the press is over, and says why.
     void openChosenPort();
+    // The active device goes off as its own button puts it off.
+    void switchActiveDeviceOff();
+    // The line ended the active device's session, not the user: it goes off,
+    // and the user is told `why`, if given, in a box.
+    void lineEndedSession(const QString &why);
+    QString openFailureText(const QString &port, const OpenFailure &failure) const;
+    // A box of the window shown without waiting for it, kept as a box of the
+    // active page's session, if one runs, as the window's other boxes are.
+    void showBox(const QString &message);
+    // Counts the ends of sessions: a later press finds the count moved on.
+    quint64 sessionEnds = 0;
     bool noPorts() const { return serialPortList.isEmpty(); }
     // The port is open: requests have somewhere to go.
     bool lineOpen() const;

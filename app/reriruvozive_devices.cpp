@@ -31,15 +31,33 @@ void Reriruvozive::openChosenPort()
 {
     ui->comboBox_SerialPort->setDisabled(true);
     currentPortIndex = ui->comboBox_SerialPort->currentIndex();
-    portConnection->openSerialPort(ui->comboBox_SerialPort->currentText());
+    const QString port = ui->comboBox_SerialPort->currentText();
+    portConnection->openSerialPort(port);
+    if (portConnection->getSerialPort()->isOpen())
+        return;
+    // The press goes on as it began and starts its session; once it is over,
+    // that session ends as a failed line ends one, unless another press or
+    // end came first.
+    const QString why = openFailureText(port, portConnection->lastOpenFailure());
+    QTimer::singleShot(0, this, [this, why, ends = sessionEnds] {
+        if (ends == sessionEnds && activeDevice() && !portConnection->getSerialPort()->isOpen())
+            lineEndedSession(why);
+    });
+}
+
+void Reriruvozive::switchActiveDeviceOff()
+{
+    if (const DeviceEntry *d = activeDevice()) {
+        d->button->setChecked(false);
+        (this->*d->switchOff)(false);
+    }
 }
 
 void Reriruvozive::setupDevices()
 {
     const auto add = [this](bool Reriruvozive::*flag, BaseDevice *page, QWidget *formPage, QPushButton *button,
-                            QList<QWidget *> marks, void (Reriruvozive::*write)(),
-                            void (Reriruvozive::*offOnPortError)(bool)) {
-        devices.push_back({flag, page, formPage, button, marks, write, offOnPortError});
+                            QList<QWidget *> marks, void (Reriruvozive::*write)(), void (Reriruvozive::*off)(bool)) {
+        devices.push_back({flag, page, formPage, button, marks, write, off});
     };
     add(&Reriruvozive::deviceBLE, bleDevice, ui->BLE_QF410, ui->pushButtonBLE,
         {ui->label_Alarm_12BLE, ui->label_Alarm_10BLE}, &Reriruvozive::writeParamToDevice,
@@ -128,6 +146,12 @@ void Reriruvozive::disconnectCurrentConnectedDevice()
     portConnection->closeSerialPort();
     ui->comboBox_SerialPort->setEnabled(true);
     twoSensorCalibration = false;
+    ++sessionEnds;
+    // A port closed by its own failure, or never opened, said nothing of it:
+    // the window of a closed port is set here, with no device on.
+    setupBtnService(false);
+    disableComboboxChooseThemeAndChooseLanguage(false);
+    deleteLabelUpdate();
 }
 
 void Reriruvozive::switchDeviceButtonIcon(QPushButton *button, bool on)
@@ -215,11 +239,8 @@ void Reriruvozive::on_pushButtonKV380_clicked(bool checked)
         ui->label_NaprNameQF260DUT->hide();
         ui->label_NaprValQF260DUT->hide();
         setDeviceFlag(&Reriruvozive::deviceKV380);
-        ui->comboBox_SerialPort->setDisabled(true);
-        currentPortIndex = ui->comboBox_SerialPort->currentIndex();
         surveyQueue.clear();
-        portConnection->closeSerialPort();
-        portConnection->openSerialPort(ui->comboBox_SerialPort->currentText());
+        openChosenPort();
         kv380Device->connectDevice();
         kv380Device->setSyncSwitchesWithDevice(true);
         ui->ButtonTarirovka->hide();
@@ -537,5 +558,7 @@ void Reriruvozive::closeEvent(QCloseEvent *event)
         page->takeLineBack();
         page->endSession();
     }
+    // Then the device goes off as a switch-off puts it, and the port closes.
+    switchActiveDeviceOff();
     QMainWindow::closeEvent(event);
 }

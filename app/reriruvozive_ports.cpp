@@ -8,6 +8,7 @@
 #include "devices/fls/flsdevice.h"
 #include "devices/other/n7device.h"
 #include "devices/other/plm300device.h"
+#include "link/openfailure.h"
 #include "link/portconnection.h"
 #include "ui/dynamicqdialog.h"
 
@@ -94,18 +95,63 @@ void Reriruvozive::handlerNoErrorSerial()
 
 void Reriruvozive::handlerErrorSerial()
 {
-    const DeviceEntry *d = activeDevice();
-    if (d && d->switchOffOnPortError) {
-        d->button->setChecked(false);
-        (this->*d->switchOffOnPortError)(false);
-    }
+    // A line that fails in a session is told by what the user sees at once:
+    // the device off, the beep, and the converter gone from the port list.
+    // The line that fails while its port opens is told with the open.
+    lineEndedSession(QString());
+}
+
+void Reriruvozive::lineEndedSession(const QString &why)
+{
+    const bool sessionRan = activeDevice();
+    switchActiveDeviceOff();
     QApplication::beep();
     updateSerialPorts();
+    // Without waiting, so that the port list goes on following the converters.
+    if (sessionRan && !why.isEmpty())
+        showBox(why);
+}
 
-    // Prepared but not shown: the switched-off button and the beep already
-    // tell the user, and a modal box here would stop the port list refresh.
-    auto *message = new DynamicQDialog(this, QString(), tr("Проверьте подключение преобразователя!"), false);
-    message->deleteLater();
+void Reriruvozive::showBox(const QString &message)
+{
+    auto *box = new DynamicQDialog(this, QString(), message, false);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (BaseDevice *page = activePage())
+        page->keepBox(box);
+    box->open();
+}
+
+QString Reriruvozive::openFailureText(const QString &port, const OpenFailure &failure) const
+{
+    QString why;
+    switch (failure.reason) {
+    case OpenFailure::Reason::Gone:
+        why = tr("Порт не найден: преобразователь отключён.");
+        break;
+    case OpenFailure::Reason::NotPermitted:
+        if (failure.group.isEmpty()) {
+            why = tr("Нет прав на доступ к порту. Доступ к нему даёт администратор системы.");
+            break;
+        }
+        why = tr("Нет прав на доступ к порту. Его открывают участники группы %1: добавьте в неё пользователя "
+                 "(sudo usermod -aG %1 $USER) и войдите в систему заново.")
+                  .arg(failure.group);
+        break;
+    case OpenFailure::Reason::Busy:
+        why = tr("Порт занят другой программой.");
+        break;
+    case OpenFailure::Reason::NotSerial:
+        why = tr("Это не последовательный порт.");
+        break;
+    case OpenFailure::Reason::LineFailed:
+        why = tr("Проверьте подключение преобразователя!");
+        break;
+    case OpenFailure::Reason::None:
+    case OpenFailure::Reason::Other:
+        why = failure.systemText;
+        break;
+    }
+    return tr("Не удалось открыть порт %1.").arg(port) + '\n' + why;
 }
 
 void Reriruvozive::timeOutOnTimer()

@@ -169,10 +169,9 @@ void Reriruvozive::slotServiceBtn()
     } else if (entry == kEntryRemote) {
         // Remote commands are typed for a tracker, not sent on the line, so
         // the pages must stop polling; with the port open the menu does not
-        // offer the entry and it does nothing. A device still chosen on a
-        // port that failed to open goes off as a press would put it, its
-        // button with it: the way back finds no stopped session under a
-        // pressed button.
+        // offer the entry and it does nothing. A device still chosen with
+        // no port open goes off as a press would put it, its button with
+        // it: the way back finds no stopped session under a pressed button.
         if (!portOpen) {
             if (activeDevice())
                 disconnectCurrentConnectedDevice();

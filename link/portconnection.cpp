@@ -88,35 +88,28 @@ void PortConnection::handleError(QSerialPort::SerialPortError error)
 {
     if (closing && error != QSerialPort::NoError)
         return;
-    switch (error) {
-    case QSerialPort::ResourceError:
-        dropLineAfterFailure();
-        break;
-    case QSerialPort::NoError:
+    // On Linux a vanished line (hang-up, end of file) is reported as a read
+    // or write error, over and over while the port stays open; it counts as
+    // the device going away, or the event loop spins on it.
+    const bool lineFailed =
+        error == QSerialPort::ResourceError || ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) &&
+                                                serial->isOpen() && serialLineHungUp(serial->handle()));
+    if (error == QSerialPort::NoError) {
         emit signalHandleNoError();
-        break;
-    case QSerialPort::ReadError:
-        // On Linux a vanished line (hang-up, end of file) is reported as a read
-        // error over and over while the port stays open; treat it as the device
-        // going away, or the event loop spins on it.
-        if (serial->isOpen() && serialLineHungUp(serial->handle()))
-            dropLineAfterFailure();
-        break;
-    default:
-        break;
+    } else if (lineFailed && opening) {
+        lineFailedWhileOpening = true;
+        if (serial->isOpen())
+            shut(true);
+    } else if (lineFailed) {
+        dropLineAfterFailure();
     }
 }
 
 void PortConnection::dropLineAfterFailure()
 {
-    // The line is gone: what waits to be written is discarded, never flushed
-    // (the write would fail and report the failure again), and the port closes once.
-    if (serial->isOpen()) {
-        const QScopedValueRollback<bool> closingNow(closing, true);
-        endStream();
-        serial->clear(QSerialPort::AllDirections);
-        serial->close();
-    }
+    // The line is gone: the port closes once.
+    if (serial->isOpen())
+        shut(true);
     dropChunk();
     serial->clearError();
     emit signalHandleError();
@@ -125,17 +118,21 @@ void PortConnection::dropLineAfterFailure()
 void PortConnection::openSerialPort(QString portname)
 {
     serial->setPortName(portname);
-    const bool opened = serial->open(QIODevice::ReadWrite);
-    if (opened) {
-        serial->flush();
-        serial->setBaudRate(QSerialPort::Baud19200, QSerialPort::AllDirections);
-        serial->setDataBits(QSerialPort::Data8);
-        serial->setParity(QSerialPort::NoParity);
-        serial->setStopBits(QSerialPort::OneStop);
-        serial->setFlowControl(QSerialPort::NoFlowControl);
+    openFailure = OpenFailure();
+    lineFailedWhileOpening = false;
+    {
+        const QScopedValueRollback<bool> openingNow(opening, true);
+        if (serial->open(QIODevice::ReadWrite)) {
+            serial->flush();
+            serial->setBaudRate(QSerialPort::Baud19200, QSerialPort::AllDirections);
+            serial->setDataBits(QSerialPort::Data8);
+            serial->setParity(QSerialPort::NoParity);
+            serial->setStopBits(QSerialPort::OneStop);
+            serial->setFlowControl(QSerialPort::NoFlowControl);
+        }
     }
-    // A line that failed while it was being set up has been dropped already.
-    if (opened && serial->isOpen()) {
+    // A line that failed while it was being set up has been closed already.
+    if (serial->isOpen()) {
         // A port closed behind our back left its stream unended.
         if (handed != 0)
             endStream();
@@ -143,7 +140,10 @@ void PortConnection::openSerialPort(QString portname)
         qDebug() << "Open port" << portname;
         emit signalWriteLog("Open port " + portname + "\r\n");
     } else {
-        qDebug() << "Error open port" << portname;
+        openFailure = lineFailedWhileOpening
+                          ? OpenFailure::of(portname, QSerialPort::ResourceError, serial->errorString())
+                          : OpenFailure::of(portname, serial->error(), serial->errorString());
+        qDebug() << "Error open port" << portname << serial->errorString();
         emit signalWriteLog("Error open port " + portname + "\r\n");
     }
 }
@@ -152,19 +152,23 @@ void PortConnection::closeSerialPort()
 {
     if (!serial->isOpen() || closing)
         return;
+    shut(false);
+    emit signalOpenPort(false);
+    emit signalWriteLog("Close port\r\n");
+}
+
+void PortConnection::shut(bool lineFailed)
+{
     {
-        // What waits still goes out on a live line; on a dead one the write
-        // fails, and what it left is dropped with the port.
+        // Whatever the port reports meanwhile belongs to the close.
         const QScopedValueRollback<bool> closingNow(closing, true);
-        const bool flushed = serial->flush();
+        const bool flushed = !lineFailed && serial->flush();
         endStream();
         if (!flushed)
-            serial->clear(QSerialPort::Output);
+            serial->clear(lineFailed ? QSerialPort::AllDirections : QSerialPort::Output);
         serial->close();
     }
     dropChunk();
-    emit signalOpenPort(false);
-    emit signalWriteLog("Close port\r\n");
 }
 
 void PortConnection::startReadAbsolutlyAllData()

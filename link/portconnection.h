@@ -1,6 +1,8 @@
 #ifndef PORTCONNECTION_H
 #define PORTCONNECTION_H
 
+#include "link/openfailure.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QSerialPort>
@@ -35,6 +37,9 @@ public:
     // What waits to be written goes no more; the line stays open.
     void dropUnwritten();
 
+    // Why the last open failed; reason None after one that succeeded.
+    const OpenFailure &lastOpenFailure() const { return openFailure; }
+
 signals:
     void signalOpenPort(bool stateSerialPort);
     void signalHandleError();
@@ -55,6 +60,9 @@ public slots:
 
 private:
     void dropLineAfterFailure();
+    // The one way the port closes: a live line writes what waits first, a
+    // failed one drops it (the write would fail and report the failure again).
+    void shut(bool lineFailed);
     // Ends the gathering of a chunk: what it held is dropped, and the next
     // byte starts a new one. A chunk of a line that closed belongs to the
     // device the user left, not to the next one.
@@ -68,6 +76,11 @@ private:
     // The port is being closed: whatever it reports meanwhile belongs to the
     // close (on a dead line a write, tcsetattr or ioctl fails), not to a new failure.
     bool closing = false;
+    // The port is being opened and set up: a failure of the line meanwhile is
+    // the open's own, told as its reason, never as a session's line failing.
+    bool opening = false;
+    bool lineFailedWhileOpening = false;
+    OpenFailure openFailure;
     quint64 stream = 0;
     qint64 handed = 0;            // bytes handed in this stream
     qint64 lastStreamWritten = 0; // of the stream before it, what went out

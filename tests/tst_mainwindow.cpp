@@ -12,9 +12,11 @@
 #include "simulateddevice.h"
 #include "ui/boundedintvalidator.h"
 
+#include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
 #include <QSerialPort>
 #include <QStandardPaths>
 #include <QThread>
@@ -23,6 +25,7 @@
 #include <memory>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -297,36 +300,73 @@ void TestMainWindow::pressingTheActiveButtonAgainSwitchesOff()
 void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes_data()
 {
     QTest::addColumn<bool>("wirelessAngleWrite");
-    QTest::newRow("wired sensor") << false;
+    // The device's button; how its session ends other than by a hang-up (a button pressed next, "close", or why its
+    // port will not open); what a box tells of a failed open.
+    QTest::addColumn<QStringList>("row");
+    QTest::newRow("wired sensor") << false << QStringList{"pushButtonDeviceFLS"};
     // 0.4 s into a write that waits for an outcome nobody reports.
-    QTest::newRow("wireless angle sensor writing") << true;
+    QTest::newRow("wireless angle sensor writing") << true << QStringList{"pushButtonBLE"};
+    // Every other end of a session leaves the same window.
+    QTest::newRow("switched off") << false << QStringList{"pushButtonQFOnline", "pushButtonQFOnline"};
+    QTest::newRow("another device") << false << QStringList{"pushButtonQFOnline", "pushButtonBLE"};
+    QTest::newRow("window closed") << false << QStringList{"pushButtonKV380", "close"};
+    QTest::newRow("port gone") << false << QStringList{"pushButtonDeviceFLS", "gone", "не найден"};
+    QTest::newRow("not a serial device") << false << QStringList{"pushButtonN7", "/dev/null", "не последовательный"};
+    QTest::newRow("busy") << false << QStringList{"pushButtonKV380", "busy", "занят"};
+    QTest::newRow("not permitted") << false << QStringList{"pushButtonPLM300", "denied", "usermod -aG"};
 }
 
 void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes()
 {
     QFETCH(bool, wirelessAngleWrite);
+    QFETCH(QStringList, row);
+    const QString pressed = row.value(0), end = row.value(1), told = row.value(2);
     Ui_Deruvivuriri *ui = window->form();
-    QPushButton *button = wirelessAngleWrite ? ui->pushButtonBLE : ui->pushButtonDeviceFLS;
-    ui->comboBox_SerialPort->setCurrentText(device->portPath());
+    QPushButton *button = window->findChild<QPushButton *>(pressed);
+    const QString port = end.startsWith('/') ? end : device->portPath();
+    qputenv(portlist::kExtraPortsVariable, port.toLocal8Bit());
+    window->updateSerialPorts();
+    ui->comboBox_SerialPort->setCurrentText(port);
+    QSerialPort holder(port);
+    if (end == "gone") // unplugged before the list was refreshed
+        device->hangUp();
+    QVERIFY(end != "busy" || holder.open(QIODevice::ReadWrite));
+    // Root may open any node: it is asked by a user outside the group the node lets in.
+    if (end == "denied" && ::geteuid() != 0)
+        QSKIP("only root can take the part of another user");
+    if (end == "denied")
+        QVERIFY(::chown(qPrintable(port), -1, 65534) == 0 && ::chmod(qPrintable(port), 060) == 0 &&
+                ::setresuid(65534, 65534, 0) == 0);
+    ModalCloser closer({wirelessAngleWrite});
     button->click();
+    QVERIFY(end != "denied" || ::setresuid(0, 0, 0) == 0);
     if (wirelessAngleWrite)
         ui->pushButtonChoiceKVBLE->click();
-    QVERIFY(window->port()->getSerialPort()->isOpen());
-    QVERIFY(device->waitForRequests(1));
+    struct stat node = {};
+    if (told.isEmpty()) {
+        QVERIFY(window->port()->getSerialPort()->isOpen());
+        QVERIFY(device->waitForRequests(1));
+        QCOMPARE(::stat(device->portPath().toLocal8Bit().constData(), &node), 0);
+    }
     // Tests running beside this one may be given the freed pseudo-terminal
     // number at once; only the removal of this node counts.
-    struct stat node = {};
-    QCOMPARE(::stat(device->portPath().toLocal8Bit().constData(), &node), 0);
     const auto nodeGone = [&node, path = device->portPath().toLocal8Bit()] {
         struct stat now = {};
         return ::stat(path.constData(), &now) != 0 || now.st_ctim.tv_sec != node.st_ctim.tv_sec ||
                now.st_ctim.tv_nsec != node.st_ctim.tv_nsec;
     };
 
-    if (wirelessAngleWrite) {
+    if (!told.isEmpty()) {
+        QTRY_VERIFY(!closer.seen.isEmpty());
+        const QString box = closer.seen.last().texts.join(' ');
+        QVERIFY2(box.contains(port) && box.contains(told), qPrintable(box));
+    } else if (end == "close") {
+        window->close();
+    } else if (!end.isEmpty()) {
+        window->findChild<QPushButton *>(end)->click();
+    } else if (wirelessAngleWrite) {
         ui->lineEditKVBLEUp->setText("50");
         window->kvble()->setUpEdited(true);
-        ModalCloser closer({true});
         QTimer::singleShot(400, device.get(), &SimulatedDevice::hangUp);
         QElapsedTimer writing;
         writing.start();
@@ -337,9 +377,17 @@ void TestMainWindow::hangingUpSwitchesTheDeviceOffAndRefreshes()
         device->hangUp();
     }
     QTRY_VERIFY_WITH_TIMEOUT(!window->port()->getSerialPort()->isOpen(), 3000);
-    QTRY_VERIFY_WITH_TIMEOUT(!window->deviceFlags().fls && !window->deviceFlags().kvble, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(answerroute::parserFor(window->deviceFlags()) == answerroute::Parser::None, 3000);
     QVERIFY(!button->isChecked());
     QVERIFY(ui->comboBox_SerialPort->isEnabled());
+    // The window of a closed port: its service menu, the language and theme free, no update notice.
+    QStringList entries;
+    for (const QAction *entry : ui->pushButtonService->menu()->actions())
+        entries << entry->objectName();
+    QCOMPARE(entries, QStringList({"prog_setting", "remote"}));
+    QVERIFY(ui->comboBoxChooseLanguage->isEnabled() && ui->comboBoxChooseTheme->isEnabled() && !window->updateNotice());
+    if (!end.isEmpty())
+        return;
     // The kernel removes a hung-up pseudo-terminal's node some time after the
     // last close, maybe after the error path's own refresh; the refresh that
     // follows its removal (the device watcher's, for a real converter) no

@@ -2976,6 +2976,30 @@ The calibration will be offered again at the next start</translation>
         <source>Не удалось сохранить файл</source>
         <translation>Could not save the file</translation>
     </message>
+    <message>
+        <source>Порт не найден: преобразователь отключён.</source>
+        <translation>Port not found: the converter is unplugged.</translation>
+    </message>
+    <message>
+        <source>Нет прав на доступ к порту. Его открывают участники группы %1: добавьте в неё пользователя (sudo usermod -aG %1 $USER) и войдите в систему заново.</source>
+        <translation>No permission to open the port. Members of the group %1 may open it: add the user to that group (sudo usermod -aG %1 $USER) and log in again.</translation>
+    </message>
+    <message>
+        <source>Порт занят другой программой.</source>
+        <translation>The port is in use by another program.</translation>
+    </message>
+    <message>
+        <source>Это не последовательный порт.</source>
+        <translation>This is not a serial port.</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть порт %1.</source>
+        <translation>Could not open port %1.</translation>
+    </message>
+    <message>
+        <source>Нет прав на доступ к порту. Доступ к нему даёт администратор системы.</source>
+        <translation>No permission to open the port. The system administrator can give access to it.</translation>
+    </message>
 </context>
 <context>
     <name>SaveFileName</name>

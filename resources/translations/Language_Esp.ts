@@ -2980,6 +2980,30 @@ La calibración se ofrecerá de nuevo en el próximo inicio</translation>
         <source>Не удалось сохранить файл</source>
         <translation>No se pudo guardar el archivo</translation>
     </message>
+    <message>
+        <source>Порт не найден: преобразователь отключён.</source>
+        <translation>Puerto no encontrado: el convertidor está desconectado.</translation>
+    </message>
+    <message>
+        <source>Нет прав на доступ к порту. Его открывают участники группы %1: добавьте в неё пользователя (sudo usermod -aG %1 $USER) и войдите в систему заново.</source>
+        <translation>Sin permiso para abrir el puerto. Lo pueden abrir los miembros del grupo %1: agregue el usuario a ese grupo (sudo usermod -aG %1 $USER) y vuelva a iniciar sesión.</translation>
+    </message>
+    <message>
+        <source>Порт занят другой программой.</source>
+        <translation>El puerto está en uso por otro programa.</translation>
+    </message>
+    <message>
+        <source>Это не последовательный порт.</source>
+        <translation>No es un puerto serie.</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть порт %1.</source>
+        <translation>No se pudo abrir el puerto %1.</translation>
+    </message>
+    <message>
+        <source>Нет прав на доступ к порту. Доступ к нему даёт администратор системы.</source>
+        <translation>Sin permiso para abrir el puerto. El administrador del sistema puede darle acceso.</translation>
+    </message>
 </context>
 <context>
     <name>SaveFileName</name>

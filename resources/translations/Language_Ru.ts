@@ -2889,6 +2889,30 @@
         <source>Не удалось сохранить файл</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Порт не найден: преобразователь отключён.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет прав на доступ к порту. Его открывают участники группы %1: добавьте в неё пользователя (sudo usermod -aG %1 $USER) и войдите в систему заново.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порт занят другой программой.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Это не последовательный порт.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось открыть порт %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет прав на доступ к порту. Доступ к нему даёт администратор системы.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SaveFileName</name>
