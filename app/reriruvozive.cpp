@@ -196,6 +196,7 @@ void Reriruvozive::connectPages()
         connect(page, &BaseDevice::copyQueueSurveyDevice, this, &Reriruvozive::recieveQueueSurveyDevice);
         connect(page, &BaseDevice::signalCheckIncommingData, this, &Reriruvozive::parceDataFromCOMPort);
         connect(page, &BaseDevice::signalRequestForSearchDevices, this, &Reriruvozive::requestForSearchDevices);
+        page->setInputDropper([this] { dropUnreadInput(); });
         connect(page, &BaseDevice::signalRequestForGetSerNumAndFirmWareVersion, this,
                 &Reriruvozive::requestForGetSerNumAndFirmWareVersion);
         connect(page, &BaseDevice::signalWriteLog, this, &Reriruvozive::recieveLogMessage);

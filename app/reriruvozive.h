@@ -127,6 +127,8 @@ public slots:
     void getDataFromPort(QByteArray &data);
     int parceDataFromCOMPort();
     void cleanRingBuffer();
+    // What the line brought and no page took yet, in the port and here.
+    void dropUnreadInput();
 
     // Port list and port errors.
     void updateSerialPorts();

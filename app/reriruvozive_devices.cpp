@@ -290,9 +290,10 @@ void Reriruvozive::on_pushButtonN7_clicked(bool checked)
     switchDeviceButtonIcon(ui->pushButtonN7, checked);
     if (checked) {
         setDeviceFlag(&Reriruvozive::deviceN7);
-        n7Device->connectDevice();
         setParentForComponentsUI(ui->N7);
+        // Open before the session starts: it drops what the line brought before.
         openChosenPort();
+        n7Device->connectDevice();
     } else {
         portConnection->closeSerialPort();
         n7Device->showStatusMessage(tr("Подключите датчик"));
@@ -313,10 +314,11 @@ void Reriruvozive::on_pushButtonQFOnline_clicked(bool checked)
     if (checked) {
         setParentForComponentsUI(ui->QFOnline);
         setDeviceFlag(&Reriruvozive::deviceQFOnline);
+        surveyQueueIndex = 0;
+        // Open before the session starts: it drops what the line brought before.
+        openChosenPort();
         qfOnline->connectDevice();
         qfOnline->setNeedUpdataWindow(true);
-        surveyQueueIndex = 0;
-        openChosenPort();
         qfOnline->cmdGetIMEIAndSIM();
     }
 }

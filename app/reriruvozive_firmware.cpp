@@ -92,8 +92,13 @@ void Reriruvozive::openFirmwareUpdate()
     // Nothing is sent and the page goes on as before until a file is taken;
     // a page left meanwhile is updated no more.
     const std::optional<FirmwareUpdater::File> file = firmwareUpdater->chooseFirmwareFile(request);
-    if (!file || (run && !run.alive()) || !portConnection->getSerialPort()->isOpen() ||
-        firmwareRequest().page != request.page)
+    if (!file)
+        return;
+    // A sensor left in its bootloader by an earlier download on this line
+    // would take the new image after the part of the old one it holds.
+    if (firmwareUpdater->leftOnLine() && !run.ask(request.formPage, QString(), FirmwareUpdater::powerCycleQuestion()))
+        return;
+    if ((run && !run.alive()) || !portConnection->getSerialPort()->isOpen() || firmwareRequest().page != request.page)
         return;
     // The bootloader gets the line alone: the page stops polling it, and its
     // own procedures are refused until the download gives the line back.
@@ -139,10 +144,14 @@ void Reriruvozive::firmwareUpdateFinished(FirmwareUpdater::Page page, bool ok)
     if (asked == activePage())
         asked->connectDevice();
     // Its page is off or out of sight: the outcome is told in a box, once
-    // a switch under way is done, over the page the user went to.
-    const QString told =
+    // a switch under way is done, over the page the user went to. What the
+    // user is to do about the sensor is told in a box wherever the page is.
+    QString told =
         firmwareUpdater->wasInterrupted() ? tr("Обновление прошивки прервано") : firmwareUpdater->outcomeText();
-    if (!seen && !told.isEmpty())
+    const QString advice = firmwareUpdater->adviceText();
+    if (!advice.isEmpty())
+        told += '\n' + advice;
+    if ((!seen || !advice.isEmpty()) && !told.isEmpty())
         QTimer::singleShot(0, this, [this, told] { askService(told, false); });
 }
 

@@ -113,7 +113,7 @@ void Reriruvozive::writeParamToFLS()
     if (netRefused && !configRefused)
         run.tellAfter([this] { flsDevice->showWrongPassword(ui->DUT); });
     flsDevice->setSearchActive(true);
-    requestForSearchDevices();
+    flsDevice->requestSearch();
     if (!run.waitAndTake(kWriteAnswerMs))
         return;
 

@@ -181,6 +181,12 @@ void Reriruvozive::cleanRingBuffer()
     rxBuffer->clear();
 }
 
+void Reriruvozive::dropUnreadInput()
+{
+    portConnection->dropUnread();
+    cleanRingBuffer();
+}
+
 answerroute::DeviceFlags Reriruvozive::deviceFlags() const
 {
     answerroute::DeviceFlags f;

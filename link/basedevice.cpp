@@ -31,7 +31,7 @@ BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
     // Wired once; the timers themselves only run inside a session.
     connect(poll, &QTimer::timeout, this, &BaseDevice::pollTick);
     connect(check, &QTimer::timeout, this, &BaseDevice::checkIncommingData);
-    connect(search, &QTimer::timeout, this, &BaseDevice::signalRequestForSearchDevices);
+    connect(search, &QTimer::timeout, this, &BaseDevice::requestSearch);
     connect(watchdog, &QTimer::timeout, this, &BaseDevice::watchdogRanOut);
     // A password goes through the port open when it is sent, and so does
     // an identity the page learns.
@@ -47,6 +47,9 @@ void BaseDevice::connectDevice()
     // A procedure still waiting from an earlier session must not take this
     // one for its own.
     endSession();
+    // What the line carried before the session (a bootloader's acknowledge
+    // sent while the port was closed, say) answers nothing of it.
+    dropUnreadInput();
     ++sessionNumber;
     holds = 0;
     mutes = 0;
@@ -182,10 +185,25 @@ void BaseDevice::startSearchDevices(bool askNow)
     if (!sessionRunning)
         return;
     searchStarting();
+    // From now on a chunk is read as the search answer: what came before
+    // the search goes, also when its first request is a period away.
+    dropUnreadInput();
     searchActive = true;
     search->start(periods.search);
     if (askNow)
-        emit signalRequestForSearchDevices();
+        requestSearch();
+}
+
+void BaseDevice::dropUnreadInput()
+{
+    if (dropInput)
+        dropInput();
+}
+
+void BaseDevice::requestSearch()
+{
+    dropUnreadInput();
+    emit signalRequestForSearchDevices();
 }
 
 void BaseDevice::stopSearchDevices()

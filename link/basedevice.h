@@ -58,6 +58,12 @@ public:
     int getDeviceIndex() const { return deviceIndex; }
     void setDeviceIndex(int value) { deviceIndex = value; }
 
+    // How what the line brought and no page took yet is dropped: the port's
+    // unread input, the chunk being gathered, the receive buffer. It is no
+    // answer to what goes next, so a session's start and every search drop
+    // it; data a device sends unasked stays otherwise. Set by the main window.
+    void setInputDropper(std::function<void()> drop) { dropInput = std::move(drop); }
+
     const Intervals &intervals() const { return periods; }
     // Takes effect at the next start of each timer.
     void setIntervals(const Intervals &value) { periods = value; }
@@ -263,6 +269,11 @@ public slots:
     // timer's first tick. Outside a session nothing is searched.
     void startSearchDevices(bool askNow = true);
     void stopSearchDevices();
+    // One search request. The answer to a search is bare network numbers,
+    // with nothing to tell it from a byte that came before it: what the line
+    // brought and nobody took yet is dropped first (setInputDropper()).
+    // Every search request of a page goes through here.
+    void requestSearch();
     // The watchdog. The starts do nothing outside a session; stopping always
     // works.
     // Starts it again, heard: after a wait that was no silence of the device.
@@ -462,12 +473,14 @@ private:
     Procedure *running = nullptr; // the started procedure of procedureSession
     bool lineLent = false;        // see lendLine()
     std::function<void()> lentTell;
+    std::function<void()> dropInput; // see setInputDropper()
 
     // The running session's number; 0 outside a session. A procedure takes
     // it when it begins, and is alive while it is still the running one.
     quint64 currentSession() const { return sessionRunning ? sessionNumber : 0; }
     bool isSessionStill(quint64 session) const { return session != 0 && session == currentSession(); }
 
+    void dropUnreadInput();
     // One wait in a local event loop, cut short when the session ends.
     void sleep(int ms, bool precisely);
     // Closes the running session's boxes, the last shown first.

@@ -84,6 +84,14 @@ void PortConnection::dropUnwritten()
     serial->clear(QSerialPort::Output);
 }
 
+void PortConnection::dropUnread()
+{
+    // Qt empties its own buffer with the system's.
+    if (serial->isOpen())
+        serial->clear(QSerialPort::Input);
+    dropChunk();
+}
+
 void PortConnection::handleError(QSerialPort::SerialPortError error)
 {
     if (closing && error != QSerialPort::NoError)

@@ -36,6 +36,10 @@ public:
     bool isWritten(const Mark &mark) const;
     // What waits to be written goes no more; the line stays open.
     void dropUnwritten();
+    // What the line brought and nobody took yet goes: the system's and the
+    // port's unread input and the chunk being gathered. It came before
+    // whatever is asked next, so it answers none of it.
+    void dropUnread();
 
     // Why the last open failed; reason None after one that succeeded.
     const OpenFailure &lastOpenFailure() const { return openFailure; }

@@ -129,15 +129,20 @@ void TestFwUpdate::blockDownloadSendsTheWholeFileThenTheSensorIsBack_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("lateAnswer");
     QTest::addColumn<bool>("fromCalibration");
+    QTest::addColumn<int>("leftAtBlock"); // a download before it was left after this block
     // The bootloader answers the sync byte of the start at once; a sensor
     // answer sent just before the restart must not hide that acknowledge.
     QTest::newRow("QF260, a padded last block")
-        << "QF260.bin" << int(SimulatedFls::kModelQF260) << 130 << 0xA5 << "Подключен QF260" << true << false;
-    QTest::newRow("QF470, whole blocks and a zero block")
-        << "QF470_release.bin" << int(SimulatedFls::kModelQF470) << 640 << 0x79 << "Подключен QF470" << false << false;
+        << "QF260.bin" << int(SimulatedFls::kModelQF260) << 130 << 0xA5 << "Подключен QF260" << true << false << 0;
+    QTest::newRow("QF470, whole blocks and a zero block") << "QF470_release.bin" << int(SimulatedFls::kModelQF470)
+                                                          << 640 << 0x79 << "Подключен QF470" << false << false << 0;
     // Asked from the calibration page, the download is watched and told all the same.
     QTest::newRow("QF470, from the calibration page")
-        << "QF470.bin" << int(SimulatedFls::kModelQF470) << 200 << 0x79 << "Подключен QF470" << false << true;
+        << "QF470.bin" << int(SimulatedFls::kModelQF470) << 200 << 0x79 << "Подключен QF470" << false << true << 0;
+    // A download switched off after its 10th block, whose acknowledge comes while the port is closed.
+    QTest::newRow("QF470, after a download left at its 10th block")
+        << "QF470.bin" << int(SimulatedFls::kModelQF470) << 43 * 64 << 0xA5 << "Подключен QF470" << false << false
+        << 10;
 }
 
 void TestFwUpdate::blockDownloadSendsTheWholeFileThenTheSensorIsBack()
@@ -149,6 +154,7 @@ void TestFwUpdate::blockDownloadSendsTheWholeFileThenTheSensorIsBack()
     QFETCH(QString, shown);
     QFETCH(bool, lateAnswer);
     QFETCH(bool, fromCalibration);
+    QFETCH(int, leftAtBlock);
 
     setUp(Dialect::Block, quint8(model));
     device->startDelayMs = 1000;
@@ -157,11 +163,31 @@ void TestFwUpdate::blockDownloadSendsTheWholeFileThenTheSensorIsBack()
     connectWiredSensor(shown);
 
     const QByteArray file = firmware(size);
+    if (leftAtBlock > 0) {
+        device->lateBlock = leftAtBlock;
+        device->lateMs = 1500;
+        FirmwareDialogs left(writeFile(name, file));
+        QVERIFY(pressUpdate());
+        QTRY_COMPARE_WITH_TIMEOUT(device->dataBlocks, leftAtBlock, kDownloadMs);
+        ui->pushButtonDeviceFLS->click();
+        QTRY_COMPARE_WITH_TIMEOUT(left.messages.size(), 1, kConnectMs); // told interrupted
+        QTRY_COMPARE_WITH_TIMEOUT(device->rawSent.size(), leftAtBlock + 1, kConnectMs);
+        // Switched on again, the page searches and finds nobody: the byte that waited is no sensor's number.
+        ui->pushButtonDeviceFLS->click();
+        const int from = device->rawReceived.size();
+        QTRY_VERIFY_WITH_TIMEOUT(device->rawReceived.mid(from).count(QByteArray::fromHex("31ffdc")) >= 3, kConnectMs);
+        QVERIFY(!device->rawReceived.mid(from).contains(QByteArray::fromHex("31a5")));
+        // The user switches the power off and on as told, and the next download asks for it first.
+        device->powerCycle();
+        QTRY_COMPARE_WITH_TIMEOUT(status(), shown, kConnectMs);
+        device->clearRequests();
+    }
     FirmwareDialogs dialogs(writeFile(name, file));
     if (fromCalibration)
         ui->ButtonTarirovka->click();
     QVERIFY(ui->stackedWidget->currentWidget() == (fromCalibration ? ui->Tarirovka : ui->DUT));
     QVERIFY(pressUpdate());
+    QCOMPARE(dialogs.messages, leftAtBlock ? QStringList(FirmwareUpdater::powerCycleQuestion()) : QStringList());
     QCOMPARE(device->countRequests(5, 0x88), 1);
     QCOMPARE(status(), QString("Переподключите питание датчика"));
     QVERIFY(seen(ui->progressBarFirmwareDUT));

@@ -27,6 +27,9 @@ private slots:
 namespace {
 
 const QString kWaitForTheDownload = QStringLiteral("Дождитесь окончания обновления прошивки");
+const QString kInterrupted =
+    QStringLiteral("Обновление прошивки прервано\nДатчик остаётся в режиме загрузчика до выключения и включения его "
+                   "питания");
 
 } // namespace
 
@@ -72,7 +75,7 @@ void TestFwUpdateWhileRunning::aDeviceSwitchEndsTheDownloadAndTheNewDeviceHasIts
             }
         });
         QVERIFY(pressUpdate());
-        const QString told = m.offOnceWritten ? "Прошивка успешно обновлена" : "Обновление прошивки прервано";
+        const QString told = m.offOnceWritten ? "Прошивка успешно обновлена" : kInterrupted;
         QTRY_VERIFY_WITH_TIMEOUT(dialogs.messages.contains(told), kDownloadMs);
         QVERIFY(!ui->pushButtonDeviceFLS->isChecked());
         disconnect(pull);
@@ -100,7 +103,7 @@ void TestFwUpdateWhileRunning::aDeviceSwitchEndsTheDownloadAndTheNewDeviceHasIts
     QVERIFY(!updater->isUpdatingFirmware());
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.at(0).at(1).toBool(), false);
-    QTRY_VERIFY_WITH_TIMEOUT(dialogs.messages.contains("Обновление прошивки прервано"), kConnectMs);
+    QTRY_VERIFY_WITH_TIMEOUT(dialogs.messages.contains(kInterrupted), kConnectMs);
     QVERIFY(logSinceStart().contains("Interrupted update firmware"));
     QVERIFY(ui->progressBarFirmwareDUT->isHidden());
     QVERIFY(!page->isProcedureRunning());
@@ -124,7 +127,7 @@ void TestFwUpdateWhileRunning::aDeviceSwitchEndsTheDownloadAndTheNewDeviceHasIts
     QCOMPARE(wiredPolls.count(), 0);
     QCOMPARE(wiredSearches.count(), 0);
     QCOMPARE(finished.count(), 1);
-    QCOMPARE(dialogs.messages.count("Обновление прошивки прервано"), 1);
+    QCOMPARE(dialogs.messages.count(kInterrupted), 1);
 }
 
 void TestFwUpdateWhileRunning::aSecondStartIsRefusedAndTheFirstDownloadCompletes()

@@ -185,6 +185,8 @@ void TestKv380Page::connectShowsTheFirstSensorAndFollowsItsTilt()
     second.up = 20;
     second.angle = 5;
     device->sensors = {first, second};
+    // A byte that waited on the line while the port was closed answers no search.
+    QVERIFY(device->sendRaw(QByteArray::fromHex("79")));
     connectPage();
     QCOMPARE(page->getLabelStatusMessage()->text(), kConnect);
     QVERIFY(shown(page->getLabelStatusMessage()));

@@ -159,7 +159,7 @@ bool BLEDevice::sendSlotCommand(BaseDevice::Procedure &run, const QByteArray &re
     if (!run.wait(kAfterSlotCommandMs))
         return false;
     setSearchActive(true);
-    emit signalRequestForSearchDevices();
+    requestSearch();
     restoreSurveyAddress();
     emit signalCheckIncommingData();
     checkAtAdvertPace();

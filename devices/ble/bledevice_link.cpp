@@ -146,7 +146,7 @@ bool BLEDevice::changeUiidBleForBaseReboot()
         return false;
     // The answer is the base's address alone, taken by the search handler.
     setSearchActive(true);
-    emit signalRequestForSearchDevices();
+    requestSearch();
     if (!run.waitAndTake(kSearchAnswerMs))
         return false;
     emit writeData(ble::linkIdWrite(foundNetNum, storedUuid));

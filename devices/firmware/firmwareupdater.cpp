@@ -7,6 +7,7 @@
 
 #include "devices/fls/flsprotocol.h"
 #include "files/programsettings.h"
+#include "link/serialline.h"
 #include "ui/dynamicqdialog.h"
 
 #include <QDateTime>
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <QSerialPort>
 #include <QTimer>
 
 #include <algorithm>
@@ -192,6 +194,8 @@ bool FirmwareUpdater::startUpdateFirmware(const Request &asker, const File &file
     closingWritten = false;
     interrupted = false;
     outcome.clear();
+    advice.clear();
+    downloadLine = openLine();
     emit started(request.page);
     ++updateGeneration;
     deInitAfterUpdate();
@@ -279,6 +283,7 @@ bool FirmwareUpdater::interrupt()
     emit signalWriteLog(QString("Interrupted update firmware %1 sec").arg(nowSecs() - timeStartUpdate));
     interrupted = true;
     outcome = tr("Прошивка не обновлена");
+    advice = tr("Датчик остаётся в режиме загрузчика до выключения и включения его питания");
     showStatus(outcome);
     end(false);
     return true;
@@ -357,10 +362,19 @@ void FirmwareUpdater::initForUpdateFirmware()
 void FirmwareUpdater::setAnswerUpdateFirmware(char &answer)
 {
     statusUpdateFirmware = quint8(answer);
-    // While the sync is offered, whatever the restarting device sends is no
-    // answer; after a step any other byte than an acknowledge refuses it.
-    if (!running || curStep == kStepSync || fwimage::isAcknowledge(statusUpdateFirmware))
+    // Before the sync byte (curStep 0) the line brings what the device sent
+    // before its restart, which is no answer.
+    if (!running || curStep == 0 || curStep >= kStepDone || fwimage::isAcknowledge(statusUpdateFirmware))
         return;
+    // A bootloader at its start answers the sync byte with its acknowledge
+    // alone. Any other byte (the refusal of a block it was filling when a
+    // download was left) tells of one that holds part of an image already:
+    // every block sent now would land after it.
+    if (curStep == kStepSync) {
+        stopNotAtStart();
+        return;
+    }
+    // After a step any other byte than an acknowledge refuses it.
     answerRefused = true;
     if (timerTimeLeft && timerTimeLeft->isActive()) {
         stopWaiting();
@@ -630,6 +644,12 @@ void FirmwareUpdater::clearUpdateState()
 void FirmwareUpdater::end(bool ok)
 {
     running = false;
+    // Past its reset, a download that did not complete leaves the sensor in
+    // its bootloader until its power is switched off and on; one that did
+    // leaves it running its new firmware.
+    leftLines.removeAll(downloadLine);
+    if (!ok && !downloadLine.isEmpty())
+        leftLines.append(downloadLine);
     showRemark(QString());
     if (!request.statusLine) {
         const quint32 generation = updateGeneration;
@@ -639,6 +659,24 @@ void FirmwareUpdater::end(bool ok)
         });
     }
     emit finished(request.page, ok);
+}
+
+QString FirmwareUpdater::openLine() const
+{
+    const QSerialPort *port = line ? line->getSerialPort() : nullptr;
+    return port && port->isOpen() ? serialline::ofHandle(port->handle()) : QString();
+}
+
+bool FirmwareUpdater::leftOnLine() const
+{
+    const QString now = openLine();
+    return !now.isEmpty() && leftLines.contains(now);
+}
+
+QString FirmwareUpdater::powerCycleQuestion()
+{
+    return tr("Обновление прошивки через этот преобразователь не было завершено, датчик может оставаться в режиме "
+              "загрузчика\nВыключите и включите питание датчика, затем нажмите OK");
 }
 
 void FirmwareUpdater::startWaiting(const QString &remark)
@@ -714,6 +752,27 @@ void FirmwareUpdater::showErrorUpdateFirmware()
 {
     outcome = tr("Прошивка не обновлена");
     showStatus(outcome);
+}
+
+void FirmwareUpdater::stopNotAtStart()
+{
+    ++updateGeneration;
+    for (QEventLoop *loop : waits)
+        loop->quit();
+    // Not even a sync byte more goes out.
+    if (line)
+        line->dropUnwritten();
+    deInitAfterUpdate();
+    curStep = kStepDone;
+    if (ui)
+        ui->progressBarFirmwareDUT->hide();
+    emit signalWriteLog(
+        QString("Error update firmware %1 sec, bootloader not at its start").arg(nowSecs() - timeStartUpdate));
+    outcome = tr("Прошивка не обновлена");
+    advice = tr("Загрузчик датчика не в начале загрузки прошивки\nВыключите и включите питание датчика, затем "
+                "начните обновление снова");
+    showStatus(outcome);
+    end(false);
 }
 
 void FirmwareUpdater::leaveFailedUpdate()

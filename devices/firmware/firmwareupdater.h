@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -103,6 +104,17 @@ public:
     // How the last download ended: interrupted, or told by this text.
     bool wasInterrupted() const { return interrupted; }
     QString outcomeText() const { return outcome; }
+    // What the user is to do about the sensor after the last download, told
+    // with its outcome; empty when nothing.
+    QString adviceText() const { return advice; }
+
+    // A download left part-way keeps the sensor in its bootloader, in the
+    // middle of an image, until its power is switched off and on: a new
+    // image would land after what it took. Whether a download through the
+    // line the port has open now was left so, and none completed since.
+    bool leftOnLine() const;
+    // The question before the next download on such a line.
+    static QString powerCycleQuestion();
     quint8 getCurStep() const { return curStep; }
     // The first byte of what the line brought since the last look.
     void setAnswerUpdateFirmware(char &answer);
@@ -148,6 +160,11 @@ private:
     void noteClosingFrameWritten(); // logs the download's end once
     void startFailure();
     void leaveFailedUpdate();
+    // The bootloader answered the sync byte with something else than its
+    // acknowledge: it is not at its start, and the download stops at once.
+    void stopNotAtStart();
+    // The line the port has open now; empty when none.
+    QString openLine() const;
     void clearUpdateState();
     void end(bool ok);
     // Waits `ms` in a local event loop; false when the download was started
@@ -189,6 +206,9 @@ private:
     bool closingWritten = false;
     bool interrupted = false;
     QString outcome;
+    QString advice;
+    QString downloadLine;             // the line the running download goes through
+    QStringList leftLines;            // lines with a download left part-way since the last completed one
     bool settingsFailureTold = false; // the last folder chosen was not stored, and that was told
     quint32 updateGeneration = 0;     // a newer start or an interruption makes older steps stale
     QElapsedTimer sinceLastStep;

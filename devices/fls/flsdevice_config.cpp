@@ -182,7 +182,7 @@ void FLSDevice::functionSwAngle()
     setSearchActive(true);
     sensorFound = false;
     sensorFound2 = false;
-    emit signalRequestForSearchDevices();
+    requestSearch();
     emit signalWriteLog("Switch mode Angle");
 }
 

@@ -660,6 +660,22 @@ Choose another file</translation>
         <source>Не удалось сохранить файл</source>
         <translation>Could not save the file</translation>
     </message>
+    <message>
+        <source>Датчик остаётся в режиме загрузчика до выключения и включения его питания</source>
+        <translation>The sensor stays in its bootloader until its power is switched off and on</translation>
+    </message>
+    <message>
+        <source>Обновление прошивки через этот преобразователь не было завершено, датчик может оставаться в режиме загрузчика
+Выключите и включите питание датчика, затем нажмите OK</source>
+        <translation>A firmware update through this converter was not completed, the sensor may still be in its bootloader
+Switch the sensor&apos;s power off and on, then press OK</translation>
+    </message>
+    <message>
+        <source>Загрузчик датчика не в начале загрузки прошивки
+Выключите и включите питание датчика, затем начните обновление снова</source>
+        <translation>The sensor&apos;s bootloader is not at the start of a firmware download
+Switch the sensor&apos;s power off and on, then start the update again</translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>

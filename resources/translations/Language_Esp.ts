@@ -660,6 +660,22 @@ Elija otro archivo</translation>
         <source>Не удалось сохранить файл</source>
         <translation>No se pudo guardar el archivo</translation>
     </message>
+    <message>
+        <source>Датчик остаётся в режиме загрузчика до выключения и включения его питания</source>
+        <translation>El sensor permanece en su cargador de arranque hasta que se apague y se encienda su alimentación</translation>
+    </message>
+    <message>
+        <source>Обновление прошивки через этот преобразователь не было завершено, датчик может оставаться в режиме загрузчика
+Выключите и включите питание датчика, затем нажмите OK</source>
+        <translation>Una actualización del firmware a través de este convertidor no se completó, el sensor puede seguir en su cargador de arranque
+Apague y encienda la alimentación del sensor y luego pulse OK</translation>
+    </message>
+    <message>
+        <source>Загрузчик датчика не в начале загрузки прошивки
+Выключите и включите питание датчика, затем начните обновление снова</source>
+        <translation>El cargador de arranque del sensor no está al inicio de una carga de firmware
+Apague y encienda la alimentación del sensor y luego inicie la actualización de nuevo</translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>

@@ -649,6 +649,20 @@
         <source>Не удалось сохранить файл</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Датчик остаётся в режиме загрузчика до выключения и включения его питания</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Обновление прошивки через этот преобразователь не было завершено, датчик может оставаться в режиме загрузчика
+Выключите и включите питание датчика, затем нажмите OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Загрузчик датчика не в начале загрузки прошивки
+Выключите и включите питание датчика, затем начните обновление снова</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>

@@ -69,6 +69,7 @@ void SimulatedBootloader::clearRecord()
     erased = false;
     downloadsCompleted = 0;
     rawReceived.clear();
+    rawSent.clear();
 }
 
 int SimulatedBootloader::requestLength(quint8 start, quint8 address, quint8 command) const
@@ -168,10 +169,14 @@ void SimulatedBootloader::answer(quint8 byte, double arrivalMs)
     answerFreeMs = due;
     const double wait = due - double(clock.nsecsElapsed()) / 1e6;
     const QByteArray out(1, static_cast<char>(byte));
-    if (wait < 0.5)
+    const auto send = [this, out] {
         sendRaw(out);
+        rawSent.append(out);
+    };
+    if (wait < 0.5)
+        send();
     else
-        QTimer::singleShot(int(std::ceil(wait)), Qt::PreciseTimer, this, [this, out] { sendRaw(out); });
+        QTimer::singleShot(int(std::ceil(wait)), Qt::PreciseTimer, this, send);
 }
 
 bool SimulatedBootloader::acceptsAddress(quint32 at, int length) const

@@ -58,6 +58,7 @@ public:
     bool erased = false;
     int downloadsCompleted = 0; // go or end frame taken
     QByteArray rawReceived;     // every byte sent while the sensor's own firmware was not running
+    QByteArray rawSent;         // every byte the bootloader answered, as it left
     // Arrival times on the device's clock (milliseconds), for measurements:
     // of each data block taken and of the closing go or end frame.
     QList<double> blockArrivalsMs;
