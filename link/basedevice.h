@@ -2,7 +2,7 @@
 #define BASEDEVICE_H
 
 #include "link/openedsensors.h"
-#include "link/sensorprotection.h"
+#include "ui/sensorprotection.h"
 #include "ui/statuslines.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #ifndef SECURITYBLE_H
 #define SECURITYBLE_H
 
-#include "link/sensorprotection.h"
+#include "ui/sensorprotection.h"
 
 #include <QDialog>
 #include <QList>
