@@ -379,9 +379,6 @@ bool BLEDevice::resetSettingToDefault()
     settingsChanged = false;
     firstConnectingDeviceAdwert = false;
     advertMode = false;
-    storedPassValid = false;
-    storedPass = 0;
-    newPass = 0;
     emptyVal = 0;
     fullValue = 0;
     tarSessionValue = 0;

@@ -139,8 +139,6 @@ public:
     BleSensorParams getParamsBLE() const { return paramsBLE; }
     void setParamsBLE(const BleSensorParams &value) { paramsBLE = value; }
     bool isPasswordProtected() const { return protection.is(SensorProtection::State::Protected); }
-    bool isStoredPassValid() const { return storedPassValid; }
-    void setStoredPassValid(bool value) { storedPassValid = value; }
     SecurityBLE *getSecurityDialog() const { return securityDialog; }
     void setSecurityDialog(SecurityBLE *dialog) { securityDialog = dialog; }
     bool isAutoCalibrateAllMode() const { return autoCalibrateAllMode; }
@@ -256,7 +254,6 @@ public slots:
     // of an earlier one first. False when the page was left (before or during
     // a wait): the caller goes no further.
     bool sendPass(BaseDevice::Procedure &run, int pass, uchar cmd);
-    bool setPass();
     // The link ID for the sensor of this serial number, a step of the new
     // sensor dialog's `run`; false when the number was refused or the page
     // left.
@@ -539,9 +536,6 @@ private:
     int updateCountdown = 0;
 
     // Password state, beside the base's protection.
-    bool storedPassValid = false;
-    int storedPass = 0;
-    int newPass = 0;
     std::optional<quint32> acceptedPassword;
     bool passwordSet = false;
     // The password frames, named for their answers: the probe, the dialog's
