@@ -80,8 +80,6 @@ public:
     // The advertising list is long and the base sends it slowly.
     static constexpr int kCheckIntervalAdvertMs = 600;
     static constexpr int kStatusMessageMs = 5000;
-    // A password frame's answer is awaited this long.
-    static constexpr int kCommandStatusMs = 7000;
     // Raw values averaged for the stability judgement.
     static constexpr int kStabilityWindow = 8;
     // Seconds the phone's updater has once the sensor restarted into its update mode.
