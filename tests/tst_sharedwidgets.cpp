@@ -728,30 +728,19 @@ void TestSharedWidgets::securityBleFieldsTakeDigitsWithinTheSignedRange()
 void TestSharedWidgets::securityBleOffersOnlyWhatIsSafeWhileTheStateIsNotReported()
 {
     PasswordPage page;
-    {
-        // Not known: entering and setting are offered, removing is not.
-        SecurityBLE uncertain(&page, nullptr, reported(State::Uncertain));
-        QCOMPARE(visibleButtonTexts(&uncertain),
-                 (QStringList{"btnOkSecurityDialog", "Ввести пароль датчика", "Установить пароль датчика"}));
-        QVERIFY(labelWithText(&uncertain, kNotKnown)->isVisibleTo(&uncertain));
-        QLabel *picture = uncertain.findChild<QLabel *>("labelPicBle");
-        QCOMPARE(timesInGrid(&uncertain, picture), 1);
-        QCOMPARE(cellOf(&uncertain, picture), (Cell{1, 3, 1, 1, Qt::AlignRight}));
-        QCOMPARE(timesInGrid(&uncertain, uncertain.findChild<QPushButton *>("btnOkSecurityDialog")), 1);
-        uncertain.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&uncertain));
-    }
-    {
-        // Its answer awaited: the dialog says so and offers nothing.
-        SecurityBLE waiting(&page, nullptr, reported(State::NotKnown));
-        QCOMPARE(visibleButtonTexts(&waiting), QStringList{"btnOkSecurityDialog"});
-        QVERIFY(visibleFields(&waiting).isEmpty());
-        QVERIFY(labelWithText(&waiting, kWaiting)->isVisibleTo(&waiting));
-        QCOMPARE(waiting.getLineEditInputPassBLE(), QString());
-        QCOMPARE(waiting.getLineEditSetPassBLE(), QString());
-        QTimer::singleShot(0, &waiting, [&waiting] { QTest::keyClick(&waiting, Qt::Key_Escape); });
-        QCOMPARE(waiting.exec(), int(QDialog::Rejected));
-    }
+    // Not known: entering and setting are offered, removing is not.
+    SecurityBLE uncertain(&page, nullptr, reported(State::Uncertain));
+    QCOMPARE(visibleButtonTexts(&uncertain),
+             (QStringList{"btnOkSecurityDialog", "Ввести пароль датчика", "Установить пароль датчика"}));
+    QVERIFY(labelWithText(&uncertain, kNotKnown)->isVisibleTo(&uncertain));
+    QCOMPARE(timesInGrid(&uncertain, uncertain.findChild<QLabel *>("labelPicBle")), 1);
+    // Its answer awaited: the dialog says so and offers nothing.
+    SecurityBLE waiting(&page, nullptr, reported(State::NotKnown));
+    QCOMPARE(visibleButtonTexts(&waiting), QStringList{"btnOkSecurityDialog"});
+    QVERIFY(visibleFields(&waiting).isEmpty());
+    QVERIFY(labelWithText(&waiting, kWaiting)->isVisibleTo(&waiting));
+    QTimer::singleShot(0, &waiting, [&waiting] { QTest::keyClick(&waiting, Qt::Key_Escape); });
+    QCOMPARE(waiting.exec(), int(QDialog::Rejected));
 }
 
 void TestSharedWidgets::dialogTextsAreTranslatedInTheirOwnContexts()
