@@ -22,6 +22,9 @@ void Loader::getData()
     // in memory before the limit below can count it. Asked for as it is, the
     // answer's bytes are the bytes the limit counts.
     request.setRawHeader("Accept-Encoding", "identity");
+    // A moved version file is fetched where it moved only when that is no
+    // less safe (never from https down to http); any other redirect fails.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     // The reply is the manager's: a reply still running when the check goes
     // (the window closes) is aborted with it.
     QNetworkReply *running = manager->get(request);
@@ -43,8 +46,11 @@ void Loader::onResult(QNetworkReply *reply)
 {
     reply->deleteLater();
     finished = true;
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug() << "ERROR" << reply->errorString();
+    // Only a 2xx answer is the version file: any other status without an
+    // error (a redirect not followed) carries the server's own page.
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (reply->error() != QNetworkReply::NoError || status < 200 || status > 299) {
+        qDebug() << "ERROR" << reply->errorString() << "HTTP status" << status;
         version.clear();
         emit done();
         return;

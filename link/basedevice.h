@@ -2,7 +2,7 @@
 #define BASEDEVICE_H
 
 #include "link/openedsensors.h"
-#include "link/sensorprotection.h"
+#include "ui/sensorprotection.h"
 #include "ui/statuslines.h"
 
 #include <QByteArray>
@@ -50,6 +50,9 @@ public:
         int check = 100;     // a look at what the line received
         int search = 1000;   // a bus search while nothing is found
         int watchdog = 5000; // without an answer for this long the device counts as gone
+        // A command a wireless sensor answers only with a status code in the
+        // base's later data answers: its answer is awaited this long.
+        int statusAnswer = 7000;
     };
 
     BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port);

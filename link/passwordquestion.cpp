@@ -11,8 +11,8 @@ constexpr int kInFlightMs = 100;
 
 } // namespace
 
-PasswordQuestion::PasswordQuestion(QVector<int> answers, int answerMs, QObject *parent)
-    : QObject(parent), answerCodes(std::move(answers)), answerMs(answerMs), answerTime(new QTimer(this))
+PasswordQuestion::PasswordQuestion(QVector<int> answers, BaseDevice *page)
+    : QObject(page), page(page), answerCodes(std::move(answers)), answerTime(new QTimer(this))
 {
     answerTime->setSingleShot(true);
     connect(answerTime, &QTimer::timeout, this, &PasswordQuestion::lapse);
@@ -25,7 +25,7 @@ bool PasswordQuestion::mayAsk() const
         return false;
     // A run of the last answer, or of one reported before anything was asked.
     const bool answerRuns = lastCode && answerCodes.contains(*lastCode);
-    return !answerRuns || settled.hasExpired(answerMs);
+    return !answerRuns || settled.hasExpired(answerMs());
 }
 
 bool PasswordQuestion::waitTurn(BaseDevice::Procedure &run)
@@ -48,11 +48,11 @@ void PasswordQuestion::asked(int frame)
 {
     what = frame;
     inFlight = true;
-    doubtful = owed && !lapsedAt.hasExpired(answerMs);
+    doubtful = owed && !lapsedAt.hasExpired(answerMs());
     answer.reset();
     runBefore = lastCode;
     runHidesAnswer = false;
-    answerTime->start(answerMs);
+    answerTime->start(answerMs());
 }
 
 bool PasswordQuestion::reported(int code)
@@ -74,7 +74,7 @@ bool PasswordQuestion::reported(int code)
             answer = code;
             settled.start();
             // Within one more answer time it is told as that frame's.
-            const bool told = owed && !lapsedAt.hasExpired(answerMs);
+            const bool told = owed && !lapsedAt.hasExpired(answerMs());
             owed = false;
             if (told)
                 emit answered(what, code, true);

@@ -29,9 +29,9 @@ class PasswordQuestion : public QObject
 {
     Q_OBJECT
 public:
-    // `answers`: the codes that answer a password frame; `answerMs`: how long
-    // a frame's answer is awaited.
-    PasswordQuestion(QVector<int> answers, int answerMs, QObject *parent = nullptr);
+    // `answers`: the codes that answer a password frame, each awaited for
+    // the page's status answer time (BaseDevice::Intervals).
+    PasswordQuestion(QVector<int> answers, BaseDevice *page);
 
     // The frames of a wireless page's password dialog and its probe, each
     // page naming them alike.
@@ -82,9 +82,10 @@ signals:
 
 private:
     void lapse();
+    int answerMs() const { return page->intervals().statusAnswer; }
 
+    BaseDevice *page;
     QVector<int> answerCodes;
-    int answerMs;
     QTimer *answerTime = nullptr;
     bool inFlight = false;
     int what = 0;

@@ -44,6 +44,7 @@ void TestBleCommands::init()
 {
     f = std::make_unique<BleWindowFixture>();
     QVERIFY(f->base->isValid());
+    BleWindowFixture::quickStatusAnswers(f->page);
 }
 
 void TestBleCommands::cleanup()
@@ -226,8 +227,8 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     f->base->statusRepeats = 2;
     f->ui->pushButtonBLE->click();
     openSensor();
-    f->base->relayDelayMs = BLEDevice::kCommandStatusMs + 2500;
-    f->base->refusalDelayMs = 3 * BLEDevice::kCommandStatusMs;
+    f->base->relayDelayMs = f->page->intervals().statusAnswer + 2500;
+    f->base->refusalDelayMs = 3 * f->page->intervals().statusAnswer;
     f->runSecurityRow("555", "Ввести пароль датчика");
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Беспроводной датчик не ответил"), kOutcomeMs);
     const int removals = f->base->countRequests(0xE9);
@@ -241,6 +242,7 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     // the answer time: told not answered, then set.
     f.reset();
     f = std::make_unique<BleWindowFixture>();
+    BleWindowFixture::quickStatusAnswers(f->page);
     f->base->sensor.password = 555;
     f->base->identitySilent = true;
     openSensor();
@@ -255,7 +257,7 @@ void TestBleCommands::securityRowRefusesWrongAndEmptyPasswords()
     QVERIFY(f->openPage());
     QTRY_VERIFY_WITH_TIMEOUT(f->page->sensorProtection()->is(SensorProtection::State::Uncertain), kOutcomeMs);
     QVERIFY(f->ui->label_LockBLE_BLE->isHidden());
-    f->base->relayDelayMs = BLEDevice::kCommandStatusMs + 1500;
+    f->base->relayDelayMs = f->page->intervals().statusAnswer + 1500;
     f->runSecurityRow("1234", "Установить пароль датчика");
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Беспроводной датчик не ответил"), kOutcomeMs);
     QTRY_COMPARE_WITH_TIMEOUT(f->upperStatus(), QString("Новый пароль ВТ датчика успешно установлен"), kOutcomeMs);

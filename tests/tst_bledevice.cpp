@@ -775,7 +775,7 @@ void TestBleDevice::passwordDialogCommandsAndTheirOutcomes()
     feed(data(10));
     QVERIFY(page->isPasswordProtected());
 
-    SecurityBLE dialog(page, ui->BLE_QF410, true, true);
+    SecurityBLE dialog(page, ui->BLE_QF410, page->sensorProtection());
     page->setSecurityDialog(&dialog);
     const QList<QLineEdit *> fields = dialog.findChildren<QLineEdit *>();
     QCOMPARE(fields.size(), 2);
@@ -841,7 +841,7 @@ void TestBleDevice::passwordsThatAreNoNumberAreRefusedAndNothingIsSent_data()
 void TestBleDevice::passwordsThatAreNoNumberAreRefusedAndNothingIsSent()
 {
     QFETCH(QString, text);
-    SecurityBLE dialog(page, ui->BLE_QF410, true, true);
+    SecurityBLE dialog(page, ui->BLE_QF410, page->sensorProtection());
     page->setSecurityDialog(&dialog);
     for (QLineEdit *field : dialog.findChildren<QLineEdit *>()) {
         field->setValidator(nullptr);

@@ -19,8 +19,8 @@ class TestCustomDialogInput : public QObject
 {
     Q_OBJECT
 private slots:
-    void typedTextsGiveBackTheirBits_data();
-    void typedTextsGiveBackTheirBits();
+    void typedTextsGiveBackTheirNumber_data();
+    void typedTextsGiveBackTheirNumber();
     void onlyDigitsCanBeTyped();
     void parentRefreshesTheValuesOnceWhileTheDialogLives();
     void emptyRowCanLeaveTheLayoutOrBeHidden();
@@ -43,19 +43,20 @@ QStringList labelTexts(CustomDialogInput &dialog)
 
 } // namespace
 
-void TestCustomDialogInput::typedTextsGiveBackTheirBits_data()
+void TestCustomDialogInput::typedTextsGiveBackTheirNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value");
     QTest::newRow("empty") << "" << 0;
     QTest::newRow("plain") << "4000" << 4000;
     QTest::newRow("leading zeros") << "0100" << 100;
-    QTest::newRow("largest 32-bit number") << "4294967295" << -1;
+    QTest::newRow("largest 32-bit number") << "4294967295" << 0;
+    QTest::newRow("beyond the signed range") << "2147483648" << 0;
     QTest::newRow("beyond 32 bits") << "4294967296" << 0;
     QTest::newRow("far beyond") << "99999999999999999999" << 0;
 }
 
-void TestCustomDialogInput::typedTextsGiveBackTheirBits()
+void TestCustomDialogInput::typedTextsGiveBackTheirNumber()
 {
     QFETCH(QString, text);
     QFETCH(int, value);
@@ -64,6 +65,7 @@ void TestCustomDialogInput::typedTextsGiveBackTheirBits()
     field(dialog, 1)->setText(text);
     QCOMPARE(dialog.getFullValue(), value);
     QCOMPARE(dialog.getEmptyValue(), value);
+    QCOMPARE(field(dialog, 0)->hasAcceptableInput(), value != 0);
     QCOMPARE(dialog.getStringEmptyValue(), text);
 }
 

@@ -54,6 +54,7 @@ namespace {
 const QString kProtectedText = "Изменение настроек устройства защищено паролем.\nВведите пароль";
 const QString kUnprotectedText =
     "Изменение настроек датчика не защищено паролем\nВы можете установить пароль или пропустить этот шаг";
+const QString kNotKnownText = "Неизвестно, защищён ли датчик паролем\nВведите пароль или установите новый";
 const QString kWrongPassword = "Ошибка\nВведён неверный пароль\nПопробуйте другой пароль";
 const QString kSilent = "Датчик не ответил";
 
@@ -311,6 +312,7 @@ void TestFlsPassword::removalNeedsTheRightPassword()
         QCOMPARE(s->sent(0xF7), QStringList({signedRequest(1, 0xF7, be32(1234))}));
         QCOMPARE(s->device->sensor().password, std::optional<quint32>(1234));
         QVERIFY(showsPicture(s->ui->label_LockDUT, ":/images/lock.png"));
+        QCOMPARE(lost.seen.at(2).texts, QStringList({kNotKnownText}));
         return;
     }
     securityEntry()->trigger();

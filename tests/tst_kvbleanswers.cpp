@@ -434,7 +434,7 @@ void TestKvBleAnswers::passwordOutcomeIsTakenOnlyFromLaterAnswers()
 
     // A new password the sensor does not take: it goes once the probe's code
     // is no longer reported, and tells its failure, not the code before it.
-    SecurityBLE dialog(page, ui->KV_BLE, false, true);
+    SecurityBLE dialog(page, ui->KV_BLE, page->sensorProtection());
     page->setSecurityDialog(&dialog);
     dialog.findChildren<QLineEdit *>().at(1)->setText("555");
     QTimer::singleShot(kLater, page, [this, s] { f->feed(data(s, 3) + data(s)); });
@@ -454,7 +454,7 @@ void TestKvBleAnswers::passwordThatCannotBeSentIsRefused()
     page->connectDevice();
     f->feed(data(Sensor()));
     writes->clear();
-    SecurityBLE dialog(page, ui->KV_BLE, true, true);
+    SecurityBLE dialog(page, ui->KV_BLE, page->sensorProtection());
     page->setSecurityDialog(&dialog);
     const QList<QLineEdit *> fields = dialog.findChildren<QLineEdit *>();
     fields.at(0)->setText("2147483648");

@@ -67,6 +67,7 @@ void TestKvBleLink::init()
 {
     f = std::make_unique<KvBleWindowFixture>();
     QVERIFY(f->sim->isValid());
+    BleWindowFixture::quickStatusAnswers(f->kvPage);
 }
 
 void TestKvBleLink::cleanup()
@@ -217,6 +218,7 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
 
     // Polled often, the base reports a wrong password once and at once: the
     // removal stops there, and the sensor, open from the entry, keeps its own.
+    const BaseDevice::Intervals usual = f->kvPage->intervals();
     shortintervals::apply(f->kvPage);
     f->ui->pushButtonBLE->click();
     QVERIFY(f->openAnglePage());
@@ -250,7 +252,7 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QCOMPARE(f->sim->sensors[0].password.value_or(0), 4321u);
     f->sim->refusalDelayMs.reset();
     f->sim->relayDelayMs = 0;
-    f->kvPage->setIntervals(BaseDevice::Intervals());
+    f->kvPage->setIntervals(usual);
     f->ui->pushButtonBLE->click();
     QVERIFY(f->openAnglePage());
     QVERIFY(f->waitForAngleSensor());
@@ -324,8 +326,8 @@ void TestKvBleLink::passwordIsPresentedDeletedAndSetAsTheSensorAnswers()
     QVERIFY(f->waitForAngleSensor());
     QCOMPARE(f->sim->requestsWith(0xE9).size(), 1);
 
-    // Removed right after an entry, with a base that repeats each outcome in five answers: each is told.
-    f->sim->statusRepeats = 5;
+    // Removed right after an entry, with a base that repeats each outcome in four answers: each is told.
+    f->sim->statusRepeats = 4;
     const int entered = f->logged("The password bluetooth device is correct");
     runSecurity([](SecurityBLE *dialog) {
         press(dialog, "98765", "Ввести пароль датчика");
@@ -366,7 +368,7 @@ void TestKvBleLink::slowBaseStillConfirmsTheRightPassword()
     // The base relays each password only after a while and meanwhile goes on
     // reporting the outcome of the one before.
     f->sim->relayDelayMs = 1500;
-    f->sim->statusRepeats = 6;
+    f->sim->statusRepeats = 4;
     QVERIFY(f->openAnglePage());
     QVERIFY(f->waitForAngleSensor());
     QVERIFY(lockIs(":/images/lock.png"));
@@ -400,8 +402,8 @@ void TestKvBleLink::slowBaseStillConfirmsTheRightPassword()
     // An entry acknowledged only past its answer time, then a wrong-password removal: the late "taken" may be the
     // entry's, so no "no password" goes, and the removal says it is not confirmed.
     f->sim->statusRepeats = 2;
-    f->sim->relayDelayMs = KVBLEDevice::kCommandReplyMs + 2500;
-    f->sim->refusalDelayMs = 3 * KVBLEDevice::kCommandReplyMs;
+    f->sim->relayDelayMs = f->kvPage->intervals().statusAnswer + 2500;
+    f->sim->refusalDelayMs = 3 * f->kvPage->intervals().statusAnswer;
     runSecurity([](SecurityBLE *dialog) { press(dialog, "4321", "Ввести пароль датчика"); });
     QTRY_COMPARE_WITH_TIMEOUT(f->angleUpper(), QString("Беспроводной датчик не ответил"), kOutcomeMs);
     runSecurity([](SecurityBLE *dialog) { press(dialog, "9", "Удалить пароль датчика"); });

@@ -396,8 +396,7 @@ void TestPageSignals::waitOfALeftSessionRestartsNothing()
 
     // The user leaves while a procedure holds the line and waits: the wait
     // ends at once, long before its time, and says so; neither the hold's
-    // end nor the restarts a procedure used to make afterwards set anything
-    // going.
+    // end nor a restart after it sets anything going.
     plm.connectDevice();
     {
         BaseDevice::Procedure run(&plm);

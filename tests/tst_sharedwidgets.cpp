@@ -161,6 +161,18 @@ const QString kProtected = "Изменение настроек устройст
 const QString kProtectedBle = "Изменение настроек датчика защищено паролем.\nВведите пароль";
 const QString kUnprotected =
     "Изменение настроек датчика не защищено паролем\nВы можете установить пароль или пропустить этот шаг";
+const QString kWaiting = "Ожидаем ответ беспроводного датчика:\nзащищён ли он паролем";
+const QString kNotKnown = "Неизвестно, защищён ли датчик паролем\nВведите пароль или установите новый";
+
+using State = SensorProtection::State;
+
+// The wireless dialog's state as its page would hold it.
+const SensorProtection *reported(State state)
+{
+    static SensorProtection states[4];
+    states[int(state)].set(state);
+    return &states[int(state)];
+}
 
 } // namespace
 
@@ -207,7 +219,7 @@ private slots:
     void securityBleButtonsReachTheReceiverAndStayOpen();
     void securityBleReceiverWithoutSlotsIsHarmless();
     void securityBleFieldsTakeDigitsWithinTheSignedRange();
-    void securityBleWithBothOrNoGroups();
+    void securityBleOffersOnlyWhatIsSafeWhileTheStateIsNotReported();
     void dialogTextsAreTranslatedInTheirOwnContexts();
 
     void sensorCardStartsWithItsFourLinesHidden();
@@ -493,7 +505,8 @@ void TestSharedWidgets::passwordsThatCannotBeSentAreRefusedWithAMessage()
     PasswordPage page;
     std::unique_ptr<QDialog> dialog;
     if (wireless)
-        dialog = std::make_unique<SecurityBLE>(&page, nullptr, protectedMode, !protectedMode);
+        dialog =
+            std::make_unique<SecurityBLE>(&page, nullptr, reported(protectedMode ? State::Protected : State::Open));
     else
         dialog = std::make_unique<Security>(&page, nullptr, protectedMode, !protectedMode);
     page.dialog = dialog.get();
@@ -547,7 +560,7 @@ void TestSharedWidgets::passwordReachesTheReceiverAsFourBytes()
 void TestSharedWidgets::protectedSecurityBleLayout()
 {
     PasswordPage page;
-    SecurityBLE dialog(&page, nullptr, true, false);
+    SecurityBLE dialog(&page, nullptr, reported(State::Protected));
     QVERIFY(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(visibleButtonTexts(&dialog),
              (QStringList{"btnOkSecurityDialog", "Ввести пароль датчика", "Удалить пароль датчика"}));
@@ -590,7 +603,7 @@ void TestSharedWidgets::protectedSecurityBleLayout()
 void TestSharedWidgets::unprotectedSecurityBleLayout()
 {
     PasswordPage page;
-    SecurityBLE dialog(&page, nullptr, false, true);
+    SecurityBLE dialog(&page, nullptr, reported(State::Open));
     QCOMPARE(visibleButtonTexts(&dialog), (QStringList{"btnOkSecurityDialog", "Установить пароль датчика"}));
     QLabel *label = labelWithText(&dialog, kUnprotected);
     QVERIFY(label && label->isVisibleTo(&dialog));
@@ -635,7 +648,7 @@ void TestSharedWidgets::securityBleButtonsReachTheReceiverAndStayOpen()
     QFETCH(QString, typed);
 
     PasswordPage page;
-    SecurityBLE dialog(&page, nullptr, protectedMode, !protectedMode);
+    SecurityBLE dialog(&page, nullptr, reported(protectedMode ? State::Protected : State::Open));
     page.dialog = &dialog;
     bool stillOpen = false;
     QTimer::singleShot(0, &dialog, [&] {
@@ -651,7 +664,7 @@ void TestSharedWidgets::securityBleButtonsReachTheReceiverAndStayOpen()
     QCOMPARE(page.seenText, typed);
 
     // Escape closes it as well.
-    SecurityBLE again(&page, nullptr, protectedMode, !protectedMode);
+    SecurityBLE again(&page, nullptr, reported(protectedMode ? State::Protected : State::Open));
     QTimer::singleShot(0, &again, [&again] { QTest::keyClick(&again, Qt::Key_Escape); });
     QCOMPARE(again.exec(), int(QDialog::Rejected));
 }
@@ -659,7 +672,7 @@ void TestSharedWidgets::securityBleButtonsReachTheReceiverAndStayOpen()
 void TestSharedWidgets::securityBleReceiverWithoutSlotsIsHarmless()
 {
     QObject plain;
-    SecurityBLE dialog(&plain, nullptr, true, false);
+    SecurityBLE dialog(&plain, nullptr, reported(State::Protected));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("SecurityBLE: the receiver has no slot inputPassBLE"));
@@ -667,14 +680,14 @@ void TestSharedWidgets::securityBleReceiverWithoutSlotsIsHarmless()
     QVERIFY(dialog.isVisible());
 
     auto *page = new PasswordPage;
-    SecurityBLE orphan(page, nullptr, true, false);
+    SecurityBLE orphan(page, nullptr, reported(State::Protected));
     delete page;
     orphan.show();
     QVERIFY(QTest::qWaitForWindowExposed(&orphan));
     buttonWithText(&orphan, "Удалить пароль датчика")->click();
     QVERIFY(orphan.isVisible());
 
-    SecurityBLE none(nullptr, nullptr, false, true);
+    SecurityBLE none(nullptr, nullptr, reported(State::Open));
     none.show();
     QVERIFY(QTest::qWaitForWindowExposed(&none));
     buttonWithText(&none, "Установить пароль датчика")->click();
@@ -682,7 +695,7 @@ void TestSharedWidgets::securityBleReceiverWithoutSlotsIsHarmless()
 
     // A second click while the page's slot still runs does not start another exchange.
     PasswordPage busy;
-    SecurityBLE twice(&busy, nullptr, true, false);
+    SecurityBLE twice(&busy, nullptr, reported(State::Protected));
     busy.dialog = &twice;
     visibleFields(&twice).first()->setText("42");
     busy.clickAgain = buttonWithText(&twice, "Ввести пароль датчика");
@@ -695,7 +708,7 @@ void TestSharedWidgets::securityBleReceiverWithoutSlotsIsHarmless()
 void TestSharedWidgets::securityBleFieldsTakeDigitsWithinTheSignedRange()
 {
     // The wireless pages convert with toInt: 2147483647 is the largest.
-    SecurityBLE dialog(nullptr, nullptr, true, true);
+    SecurityBLE dialog(nullptr, nullptr, reported(State::Uncertain));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     const QList<QLineEdit *> fields = visibleFields(&dialog);
@@ -712,29 +725,22 @@ void TestSharedWidgets::securityBleFieldsTakeDigitsWithinTheSignedRange()
     }
 }
 
-void TestSharedWidgets::securityBleWithBothOrNoGroups()
+void TestSharedWidgets::securityBleOffersOnlyWhatIsSafeWhileTheStateIsNotReported()
 {
     PasswordPage page;
-    {
-        SecurityBLE both(&page, nullptr, true, true);
-        QCOMPARE(visibleButtonTexts(&both), (QStringList{"btnOkSecurityDialog", "Ввести пароль датчика",
-                                                         "Удалить пароль датчика", "Установить пароль датчика"}));
-        QLabel *picture = both.findChild<QLabel *>("labelPicBle");
-        QCOMPARE(timesInGrid(&both, picture), 1);
-        QCOMPARE(cellOf(&both, picture), (Cell{1, 3, 1, 1, Qt::AlignRight}));
-        QCOMPARE(timesInGrid(&both, both.findChild<QPushButton *>("btnOkSecurityDialog")), 1);
-        both.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&both));
-    }
-    {
-        SecurityBLE none(&page, nullptr, false, false);
-        QVERIFY(visibleButtonTexts(&none).isEmpty());
-        QVERIFY(visibleFields(&none).isEmpty());
-        QCOMPARE(none.getLineEditInputPassBLE(), QString());
-        QCOMPARE(none.getLineEditSetPassBLE(), QString());
-        QTimer::singleShot(0, &none, [&none] { QTest::keyClick(&none, Qt::Key_Escape); });
-        QCOMPARE(none.exec(), int(QDialog::Rejected));
-    }
+    // Not known: entering and setting are offered, removing is not.
+    SecurityBLE uncertain(&page, nullptr, reported(State::Uncertain));
+    QCOMPARE(visibleButtonTexts(&uncertain),
+             (QStringList{"btnOkSecurityDialog", "Ввести пароль датчика", "Установить пароль датчика"}));
+    QVERIFY(labelWithText(&uncertain, kNotKnown)->isVisibleTo(&uncertain));
+    QCOMPARE(timesInGrid(&uncertain, uncertain.findChild<QLabel *>("labelPicBle")), 1);
+    // Its answer awaited: the dialog says so and offers nothing.
+    SecurityBLE waiting(&page, nullptr, reported(State::NotKnown));
+    QCOMPARE(visibleButtonTexts(&waiting), QStringList{"btnOkSecurityDialog"});
+    QVERIFY(visibleFields(&waiting).isEmpty());
+    QVERIFY(labelWithText(&waiting, kWaiting)->isVisibleTo(&waiting));
+    QTimer::singleShot(0, &waiting, [&waiting] { QTest::keyClick(&waiting, Qt::Key_Escape); });
+    QCOMPARE(waiting.exec(), int(QDialog::Rejected));
 }
 
 void TestSharedWidgets::dialogTextsAreTranslatedInTheirOwnContexts()
@@ -750,7 +756,7 @@ void TestSharedWidgets::dialogTextsAreTranslatedInTheirOwnContexts()
         QVERIFY(labelWithText(&security, "Security|" + kProtected));
         QVERIFY(labelWithText(&security, "Security|" + kUnprotected));
 
-        SecurityBLE ble(nullptr, nullptr, true, true);
+        SecurityBLE ble(nullptr, nullptr, reported(State::Uncertain));
         QVERIFY(buttonWithText(&ble, "SecurityBLE|Ввести пароль датчика"));
         QVERIFY(buttonWithText(&ble, "SecurityBLE|Установить пароль датчика"));
         QVERIFY(buttonWithText(&ble, "SecurityBLE|Удалить пароль датчика"));

@@ -44,11 +44,14 @@ private:
             ++open;
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
                 lastRequest += socket->readAll();
-                if (!lastRequest.contains("\r\n\r\n"))
+                if (!lastRequest.endsWith("\r\n\r\n"))
                     return;
-                const QByteArray length = "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
-                socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\n" +
-                              (endless ? QByteArray() : length) + "Connection: close\r\n\r\n" + body);
+                // Where a redirect leads: an older version.
+                const bool moved = lastRequest.mid(lastRequest.lastIndexOf("GET ")).startsWith("GET /moved ");
+                const QByteArray sending = moved ? QByteArray("1.0.2.37\r\n") : body;
+                const QByteArray length = "Content-Length: " + QByteArray::number(sending.size()) + "\r\n";
+                socket->write("HTTP/1.1 " + (moved ? "200 OK" : status) + "\r\nContent-Type: text/plain\r\n" +
+                              (endless ? QByteArray() : length) + "Connection: close\r\n\r\n" + sending);
                 if (!endless)
                     socket->disconnectFromHost();
             });
@@ -224,6 +227,13 @@ void TestUpdateCheck::noticeTellsTheOutcome_data()
     QTest::newRow("no version") << QByteArray("200 OK") << QByteArray("maintenance\r\n") << kFailed;
     QTest::newRow("not found") << QByteArray("404 Not Found") << QByteArray("1.0.9.99\r\n") << kFailed;
     QTest::newRow("endless body") << QByteArray("200 OK") << QByteArray("1.0.2.39\r\n").leftJustified(4096) << kFailed;
+    QTest::newRow("moved, nowhere said") << QByteArray("301 Moved Permanently") << QByteArray("1.0.2.39\r\n")
+                                         << kFailed;
+    QTest::newRow("found elsewhere") << QByteArray("302 Found\r\nLocation: /moved") << QByteArray("1.0.2.39\r\n")
+                                     << kUpToDate;
+    // Marked packed, the answer is refused whatever its bytes.
+    QTest::newRow("marked packed") << QByteArray("200 OK\r\nContent-Encoding: gzip") << QByteArray("1.0.2.39\r\n")
+                                   << kFailed;
     QTest::newRow("packed gigabyte") << QByteArray("200 OK\r\nContent-Encoding: gzip") << gzippedGigabyte() << kFailed;
 }
 
@@ -250,6 +260,7 @@ void TestUpdateCheck::noticeTellsTheOutcome()
     QVERIFY(window->updateNotice());
     QVERIFY(window->updateNotice()->text().startsWith(text));
     QVERIFY(server.lastRequest.startsWith("GET /download/_ftp/all/dut/ZEZ_Izezuzidivir.txt HTTP/1.1\r\n"));
+    QVERIFY(server.lastRequest.contains("\r\nAccept-Encoding: identity\r\n"));
     // Every reply ends, an endless one once longer than a version file can be
     // (read on to the end of the wait, it takes hundreds of megabytes).
     QTRY_COMPARE_WITH_TIMEOUT(server.open, 0, 10000);

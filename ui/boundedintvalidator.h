@@ -9,10 +9,10 @@ class QLineEdit;
 // else (a leading "-" too where the range goes below zero), whatever the
 // locale, making a number from bottom to top. Qt's own integer validator lets
 // the locale's group separators in and drops them when the field is left
-// ("12,5" became 125, "2 5 5" 255), and lets a number above its top stand
-// while typing; here a keystroke that would make the text anything but such
-// a number, or the beginning of one, is refused, and nothing typed is ever
-// rewritten.
+// ("12,5" turns into 125, "2 5 5" into 255), and lets a number above its top
+// stand while typing; here a keystroke that would make the text anything but
+// such a number, or the beginning of one, is refused, and nothing typed is
+// ever rewritten.
 class BoundedIntValidator : public QValidator
 {
     Q_OBJECT

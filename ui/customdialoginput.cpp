@@ -20,11 +20,15 @@ constexpr int kFieldWidth = 100;
 constexpr int kFontPixels = 14;
 constexpr int kRefreshMs = 50;
 
+// The sensors take a count as a signed 32-bit number, and the levels are
+// compared as such: a field holds one from 0 to its largest.
+constexpr int kLargestCount = std::numeric_limits<qint32>::max();
+
 int typedNumber(const QLineEdit *field)
 {
     bool ok = false;
-    const uint value = field->text().toUInt(&ok, 10);
-    return ok ? static_cast<int>(value) : 0;
+    const int value = field->text().toInt(&ok, 10);
+    return ok && value >= 0 ? value : 0;
 }
 
 } // namespace
@@ -44,9 +48,8 @@ CustomDialogInput::CustomDialogInput(QWidget *parent) : QDialog(parent)
     okButton = new QPushButton(tr("OK"), this);
     auto *cancelButton = new QPushButton(tr("Отмена"), this);
 
-    // A count is never negative, and travels as 32 bits.
-    BoundedIntValidator::install(fullEdit, 0, std::numeric_limits<quint32>::max());
-    BoundedIntValidator::install(emptyEdit, 0, std::numeric_limits<quint32>::max());
+    BoundedIntValidator::install(fullEdit, 0, kLargestCount);
+    BoundedIntValidator::install(emptyEdit, 0, kLargestCount);
 
     QFont font = emptyName->font();
     font.setPixelSize(kFontPixels);

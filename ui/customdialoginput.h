@@ -26,8 +26,8 @@ public slots:
     void updateValueLevel(int full, int empty);
     void setFullValue(int val);
     void setEmptyValue(int val);
-    // The typed numbers: the field read as an unsigned 32-bit number and
-    // given back with its bits; 0 for an empty field or one beyond 32 bits.
+    // The typed numbers, from 0 to 2147483647 (a count is a signed 32-bit
+    // number); 0 for an empty field or any other text.
     int getFullValue();
     int getEmptyValue();
     QString getStringEmptyValue();

@@ -1,7 +1,7 @@
 #ifndef SECURITY_H
 #define SECURITY_H
 
-#include "link/sensorprotection.h"
+#include "ui/sensorprotection.h"
 
 #include <QByteArray>
 #include <QDialog>

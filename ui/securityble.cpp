@@ -14,7 +14,7 @@ namespace {
 constexpr quint32 kSignedMaximum = 0x7FFFFFFFu;
 } // namespace
 
-SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode)
+SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, const SensorProtection *protection)
     : QDialog(parent), receiver(receiver)
 {
     grid = new QGridLayout;
@@ -64,16 +64,10 @@ SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode,
     connect(enter, &QPushButton::clicked, this, [this] { callReceiver("inputPassBLE", lineEditInputPassBLE); });
     connect(set, &QPushButton::clicked, this, [this] { callReceiver("setPassBLE", lineEditSetPassBLE); });
 
-    showGroups(protectedMode, unprotectedMode);
-    setLayout(grid);
-    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
-}
-
-SecurityBLE::SecurityBLE(QObject *receiver, QWidget *parent, const SensorProtection *protection)
-    : SecurityBLE(receiver, parent, false, false)
-{
     showState(protection->state());
     connect(protection, &SensorProtection::changed, this, &SecurityBLE::showState);
+    setLayout(grid);
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
 }
 
 SecurityBLE::~SecurityBLE() = default;
@@ -102,42 +96,29 @@ void SecurityBLE::layOut(const std::function<void()> &place)
         adjustSize();
 }
 
-void SecurityBLE::showGroups(bool protectedMode, bool unprotectedMode)
-{
-    // With both groups the frame, the picture and the close button are shared;
-    // each is placed once, where the group added last puts it.
-    layOut([=] {
-        if (protectedMode) {
-            grid->addWidget(protectedLabel, 1, 0, 1, 4);
-            grid->addWidget(spacing, 2, 0, 1, 2);
-            if (!unprotectedMode)
-                grid->addWidget(picture, 1, 2, 1, 1, Qt::AlignRight);
-            grid->addWidget(lineEditInputPassBLE, 3, 0, 1, 2, Qt::AlignLeft);
-            grid->addWidget(remove, 4, 0, 1, 1);
-            grid->addWidget(enter, 4, 1, 1, 1);
-            if (!unprotectedMode)
-                grid->addWidget(close, 0, 3, 1, 1, Qt::AlignRight | Qt::AlignTop);
-        }
-        if (unprotectedMode) {
-            grid->addWidget(unprotectedLabel, 1, 0, 1, 4);
-            if (!protectedMode)
-                grid->addWidget(spacing, 2, 0, 1, 2);
-            grid->addWidget(picture, 1, 3, 1, 1, Qt::AlignRight);
-            grid->addWidget(lineEditSetPassBLE, 3, 0, 1, 2, Qt::AlignLeft);
-            grid->addWidget(set, 3, 2, 1, 2, Qt::AlignRight);
-            grid->addWidget(close, 0, 3, 1, 1, Qt::AlignRight | Qt::AlignTop);
-        }
-    });
-}
-
 void SecurityBLE::showState(SensorProtection::State state)
 {
     switch (state) {
     case SensorProtection::State::Protected:
-        showGroups(true, false);
+        layOut([this] {
+            grid->addWidget(protectedLabel, 1, 0, 1, 4);
+            grid->addWidget(spacing, 2, 0, 1, 2);
+            grid->addWidget(picture, 1, 2, 1, 1, Qt::AlignRight);
+            grid->addWidget(lineEditInputPassBLE, 3, 0, 1, 2, Qt::AlignLeft);
+            grid->addWidget(remove, 4, 0, 1, 1);
+            grid->addWidget(enter, 4, 1, 1, 1);
+            grid->addWidget(close, 0, 3, 1, 1, Qt::AlignRight | Qt::AlignTop);
+        });
         return;
     case SensorProtection::State::Open:
-        showGroups(false, true);
+        layOut([this] {
+            grid->addWidget(unprotectedLabel, 1, 0, 1, 4);
+            grid->addWidget(spacing, 2, 0, 1, 2);
+            grid->addWidget(picture, 1, 3, 1, 1, Qt::AlignRight);
+            grid->addWidget(lineEditSetPassBLE, 3, 0, 1, 2, Qt::AlignLeft);
+            grid->addWidget(set, 3, 2, 1, 2, Qt::AlignRight);
+            grid->addWidget(close, 0, 3, 1, 1, Qt::AlignRight | Qt::AlignTop);
+        });
         return;
     case SensorProtection::State::NotKnown:
         // Nothing is offered on a state the sensor has not reported.

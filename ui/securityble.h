@@ -1,7 +1,7 @@
 #ifndef SECURITYBLE_H
 #define SECURITYBLE_H
 
-#include "link/sensorprotection.h"
+#include "ui/sensorprotection.h"
 
 #include <QDialog>
 #include <QList>
@@ -25,7 +25,6 @@ class SecurityBLE : public QDialog
 {
     Q_OBJECT
 public:
-    SecurityBLE(QObject *receiver, QWidget *parent, bool protectedMode, bool unprotectedMode);
     // Shows what `protection` holds and follows it while open: while the
     // sensor's answer is awaited it says so and offers nothing.
     SecurityBLE(QObject *receiver, QWidget *parent, const SensorProtection *protection);
@@ -43,8 +42,6 @@ public slots:
 private:
     void callReceiver(const char *slot, QLineEdit *field);
     void setCommandsEnabled(bool enabled);
-    // Lays out the groups asked for.
-    void showGroups(bool protectedMode, bool unprotectedMode);
     void showState(SensorProtection::State state);
     // The grid holds what `place` puts there; every other widget is hidden.
     void layOut(const std::function<void()> &place);

@@ -29,8 +29,7 @@ KVBLEDevice::KVBLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(
     connect(timerStatusMsg, &QTimer::timeout, this, &KVBLEDevice::setEnableShowMainStatusMsgBLE);
     connect(timerCommandReply, &QTimer::timeout, this, &KVBLEDevice::setStatusCurCmdBLE);
     passwordQuestion = new PasswordQuestion(
-        {kvble::kStatusPasswordAccepted, kvble::kStatusPasswordRefused, kvble::kStatusPasswordChangeFailed},
-        kCommandReplyMs, this);
+        {kvble::kStatusPasswordAccepted, kvble::kStatusPasswordRefused, kvble::kStatusPasswordChangeFailed}, this);
     connect(passwordQuestion, &PasswordQuestion::answered, this, &KVBLEDevice::passwordAnswered);
     connect(passwordQuestion, &PasswordQuestion::unanswered, this, &KVBLEDevice::passwordUnanswered);
 

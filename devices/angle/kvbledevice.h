@@ -42,8 +42,6 @@ public:
 
     // A status message stays this long before the link report may replace it.
     static constexpr int kStatusMessageMs = 5000;
-    // A command's waiting text stays this long without an answer.
-    static constexpr int kCommandReplyMs = 7000;
     // Seconds the phone's updater has once the sensor restarted for it.
     static constexpr int kCountdownSeconds = 30;
     // The new-device dialog says the link failed after this long without it.

@@ -45,7 +45,8 @@ void KVBLEDevice::sendCommand(const QByteArray &frame)
 void KVBLEDevice::showWaiting()
 {
     mainStatus = false;
-    timerCommandReply->start(kCommandReplyMs);
+    // A command's waiting text stays as long as its status is awaited.
+    timerCommandReply->start(intervals().statusAnswer);
     showStatusMessageUp(tr("Ожидаем ответ от беспроводного датчика"));
 }
 

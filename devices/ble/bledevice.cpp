@@ -48,8 +48,7 @@ BLEDevice::BLEDevice(Ui_Deruvivuriri *form, QSerialPort *port) : BaseDevice(form
     timerStatusMsg = new QTimer(this);
     connect(timerStatusMsg, &QTimer::timeout, this, &BLEDevice::setEnableShowMainStatusMsgBLE);
     passwordQuestion = new PasswordQuestion(
-        {ble::kStatusPasswordAccepted, ble::kStatusPasswordRefused, ble::kStatusPasswordChangeFailed}, kCommandStatusMs,
-        this);
+        {ble::kStatusPasswordAccepted, ble::kStatusPasswordRefused, ble::kStatusPasswordChangeFailed}, this);
     connect(passwordQuestion, &PasswordQuestion::answered, this, &BLEDevice::passwordAnswered);
     connect(passwordQuestion, &PasswordQuestion::unanswered, this, &BLEDevice::passwordUnanswered);
 
@@ -379,9 +378,6 @@ bool BLEDevice::resetSettingToDefault()
     settingsChanged = false;
     firstConnectingDeviceAdwert = false;
     advertMode = false;
-    storedPassValid = false;
-    storedPass = 0;
-    newPass = 0;
     emptyVal = 0;
     fullValue = 0;
     tarSessionValue = 0;

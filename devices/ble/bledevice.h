@@ -80,8 +80,6 @@ public:
     // The advertising list is long and the base sends it slowly.
     static constexpr int kCheckIntervalAdvertMs = 600;
     static constexpr int kStatusMessageMs = 5000;
-    // A password frame's answer is awaited this long.
-    static constexpr int kCommandStatusMs = 7000;
     // Raw values averaged for the stability judgement.
     static constexpr int kStabilityWindow = 8;
     // Seconds the phone's updater has once the sensor restarted into its update mode.
@@ -139,8 +137,6 @@ public:
     BleSensorParams getParamsBLE() const { return paramsBLE; }
     void setParamsBLE(const BleSensorParams &value) { paramsBLE = value; }
     bool isPasswordProtected() const { return protection.is(SensorProtection::State::Protected); }
-    bool isStoredPassValid() const { return storedPassValid; }
-    void setStoredPassValid(bool value) { storedPassValid = value; }
     SecurityBLE *getSecurityDialog() const { return securityDialog; }
     void setSecurityDialog(SecurityBLE *dialog) { securityDialog = dialog; }
     bool isAutoCalibrateAllMode() const { return autoCalibrateAllMode; }
@@ -256,7 +252,6 @@ public slots:
     // of an earlier one first. False when the page was left (before or during
     // a wait): the caller goes no further.
     bool sendPass(BaseDevice::Procedure &run, int pass, uchar cmd);
-    bool setPass();
     // The link ID for the sensor of this serial number, a step of the new
     // sensor dialog's `run`; false when the number was refused or the page
     // left.
@@ -539,9 +534,6 @@ private:
     int updateCountdown = 0;
 
     // Password state, beside the base's protection.
-    bool storedPassValid = false;
-    int storedPass = 0;
-    int newPass = 0;
     std::optional<quint32> acceptedPassword;
     bool passwordSet = false;
     // The password frames, named for their answers: the probe, the dialog's

@@ -44,7 +44,6 @@ bool BLEDevice::sendClearPasswordCmd()
     // procedure's own go first.
     if (!passwordQuestion->mayAsk() || isProcedureRunning())
         return false;
-    newPass = 0;
     const QByteArray frame = ble::passwordProbe();
     passwordQuestion->asked(ProbeFrame);
     emit writeData(frame);
@@ -113,7 +112,6 @@ bool BLEDevice::askPassword(Procedure &run, int what, uchar cmd, quint32 pass)
     awaitCommandOutcome();
     passwordQuestion->asked(what);
     passwordGoesOut(pass);
-    newPass = int(pass);
     emit writeData(ble::valueWrite(quint8(currentNetNum), cmd, pass));
     currentCommand = ble::kSerialAndFirmwareCommand;
     // The polls bring its answer; the waiting text stays as long as it is
@@ -122,15 +120,6 @@ bool BLEDevice::askPassword(Procedure &run, int what, uchar cmd, quint32 pass)
     mainStatus = false;
     showStatusMessageUp(tr("Ожидаем ответ от беспроводного датчика"));
     return run.waitAndTake(kPasswordAnswerMs);
-}
-
-bool BLEDevice::setPass()
-{
-    const std::optional<quint32> pass = typedPassword(false);
-    if (!pass)
-        return false;
-    storedPass = int(*pass);
-    return true;
 }
 
 bool BLEDevice::inputPassBLE()
@@ -156,11 +145,6 @@ bool BLEDevice::setPassBLE()
     // The lock shows as the password goes, only as the sensor reported it.
     if (ui && protection.isReported())
         ui->label_LockBLE_BLE->show();
-    if (storedPassValid) {
-        if (!sendPass(run, storedPass, ble::kPasswordEnterCommand))
-            return false;
-        run.releaseLine();
-    }
     if (!askPassword(run, SetFrame, ble::kSensorSetPassword, *pass))
         return false;
     emit signalWriteLog("Set password BLE");

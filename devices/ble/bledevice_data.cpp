@@ -390,7 +390,7 @@ void BLEDevice::showData(int slot)
     if (needUpdateWindow && kindAccepted)
         refreshWindow();
 
-    if (protection.is(SensorProtection::State::NotKnown) && !storedPassValid)
+    if (protection.is(SensorProtection::State::NotKnown))
         probeUnlessOpened();
     logConnection();
 }

@@ -32,7 +32,7 @@ void DialogSteps::poll()
     Seen s;
     s.className = QString::fromLatin1(modal->metaObject()->className());
     for (QLabel *label : modal->findChildren<QLabel *>()) {
-        if (!label->text().isEmpty())
+        if (!label->text().isEmpty() && label->isVisibleTo(modal))
             s.texts << label->text();
     }
     seen << s;

@@ -24,7 +24,7 @@ public:
     struct Seen
     {
         QString className;
-        QStringList texts; // non-empty label texts
+        QStringList texts; // texts of its labels on show
     };
 
     explicit DialogSteps(QList<Step> steps = {});

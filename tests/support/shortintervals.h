@@ -17,7 +17,7 @@ constexpr int kWatchdogMs = 1000;
 
 inline void apply(BaseDevice *page)
 {
-    BaseDevice::Intervals periods;
+    BaseDevice::Intervals periods = page->intervals();
     periods.poll = kPollMs;
     periods.check = kCheckMs;
     periods.search = kSearchMs;
