@@ -103,12 +103,11 @@ void Reriruvozive::handlerErrorSerial()
 
 void Reriruvozive::lineEndedSession(const QString &why)
 {
-    const bool sessionRan = activeDevice();
     switchActiveDeviceOff();
     QApplication::beep();
     updateSerialPorts();
     // Without waiting, so that the port list goes on following the converters.
-    if (sessionRan && !why.isEmpty())
+    if (!why.isEmpty())
         showBox(why);
 }
 

@@ -185,13 +185,14 @@ void BaseDevice::startSearchDevices(bool askNow)
     if (!sessionRunning)
         return;
     searchStarting();
-    // From now on a chunk is read as the search answer: what came before
-    // the search goes, also when its first request is a period away.
-    dropUnreadInput();
     searchActive = true;
     search->start(periods.search);
+    // From now on a chunk is read as the search answer: what came before
+    // the search goes, also when its first request is a period away.
     if (askNow)
         requestSearch();
+    else
+        dropUnreadInput();
 }
 
 void BaseDevice::dropUnreadInput()

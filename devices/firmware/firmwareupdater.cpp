@@ -258,20 +258,11 @@ bool FirmwareUpdater::interrupt()
 {
     if (!running)
         return false;
-    ++updateGeneration;
-    // The download's waits end now: the step that waits returns at once.
-    for (QEventLoop *loop : waits)
-        loop->quit();
     // The port wrote the closing frame: only the wait for the new firmware
     // is cut. Until then the download is cut short, and what of it waits to
     // be written never goes out.
     const bool completed = !updateFailed && closingFrameWritten();
-    if (!completed && line)
-        line->dropUnwritten();
-    deInitAfterUpdate();
-    curStep = kStepDone;
-    if (ui)
-        ui->progressBarFirmwareDUT->hide();
+    cutShort(!completed);
     setInVisibleLabelBadFirmW();
     if (completed) {
         noteClosingFrameWritten();
@@ -282,9 +273,8 @@ bool FirmwareUpdater::interrupt()
     }
     emit signalWriteLog(QString("Interrupted update firmware %1 sec").arg(nowSecs() - timeStartUpdate));
     interrupted = true;
-    outcome = tr("Прошивка не обновлена");
     advice = tr("Датчик остаётся в режиме загрузчика до выключения и включения его питания");
-    showStatus(outcome);
+    showErrorUpdateFirmware();
     end(false);
     return true;
 }
@@ -754,24 +744,29 @@ void FirmwareUpdater::showErrorUpdateFirmware()
     showStatus(outcome);
 }
 
-void FirmwareUpdater::stopNotAtStart()
+void FirmwareUpdater::cutShort(bool dropUnwritten)
 {
     ++updateGeneration;
+    // The download's waits end now: the step that waits returns at once.
     for (QEventLoop *loop : waits)
         loop->quit();
-    // Not even a sync byte more goes out.
-    if (line)
+    if (dropUnwritten && line)
         line->dropUnwritten();
     deInitAfterUpdate();
     curStep = kStepDone;
     if (ui)
         ui->progressBarFirmwareDUT->hide();
+}
+
+void FirmwareUpdater::stopNotAtStart()
+{
+    // Not even a sync byte more goes out.
+    cutShort(true);
     emit signalWriteLog(
         QString("Error update firmware %1 sec, bootloader not at its start").arg(nowSecs() - timeStartUpdate));
-    outcome = tr("Прошивка не обновлена");
     advice = tr("Загрузчик датчика не в начале загрузки прошивки\nВыключите и включите питание датчика, затем "
                 "начните обновление снова");
-    showStatus(outcome);
+    showErrorUpdateFirmware();
     end(false);
 }
 

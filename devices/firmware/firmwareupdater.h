@@ -163,6 +163,9 @@ private:
     // The bootloader answered the sync byte with something else than its
     // acknowledge: it is not at its start, and the download stops at once.
     void stopNotAtStart();
+    // Ends the download's steps and waits where they are, with what of it
+    // waits to be written if `dropUnwritten`.
+    void cutShort(bool dropUnwritten);
     // The line the port has open now; empty when none.
     QString openLine() const;
     void clearUpdateState();
