@@ -66,11 +66,6 @@ public:
     void setDeviceEventFilterObject(DeviceEventFilter *filter);
     void setTranslator(QTranslator *value);
 
-    ProgramSettings *getSettings() const { return settings; }
-    QTranslator *getTranslator() const { return translator; }
-    QString getNameTempTarFile() const;
-    QString getNameTempTarFileWithoutTilda() const;
-    bool getCalibrationStarted() const;
     // The tank calibration run and the open litres/percent dialog, for tests.
     TarRun *tar() const { return tarRun; }
     LiterToPercent *literToPercentDialog() const;
@@ -135,7 +130,6 @@ public slots:
     void secondIntervalTask();
     void handlerNoErrorSerial();
     void handlerErrorSerial();
-    void timeOutOnTimer();
 
     // Device switching.
     void connectUSBBleDevice();
@@ -205,7 +199,6 @@ public slots:
     void saveTempTarTable();
     void endingTar();
     void restoreTar();
-    void setNameTempTarFileWithoutTilda(QString value);
     void backToTar();
     // The sensor's own litres/percent table.
     void readTable();

@@ -303,8 +303,3 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
                      .arg(numbers.join(QStringLiteral(", "))));
     }
 }
-
-void Reriruvozive::setNameTempTarFileWithoutTilda(QString value)
-{
-    tarRun->setFinishedCopyName(value);
-}

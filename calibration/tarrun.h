@@ -67,15 +67,12 @@ public:
     // State of the run.
     int sensorCount() const { return sensors; }
     bool isStarted() const { return started; }
-    bool isDrainMode() const { return drain; }
     void setDrainMode(bool value) { drain = value; }
-    bool isGallons() const { return gallons; }
     void setGallons(bool value);
     bool hasTwoSensors() const { return twoSensors; }
     void setTwoSensors(bool value) { twoSensors = value; }
     bool isUnfinishedFound() const { return unfinishedFound; }
     void setUnfinishedFound(bool value) { unfinishedFound = value; }
-    int getRowToDelete() const { return rowToDelete; }
 
     // The table.
     int rowCount() const;
@@ -112,7 +109,6 @@ public:
     // one rewritten since is not the run's to add to or write over.
     void adoptMirror(const QString &mirrorName, const QString &finishedName, const QStringList &devices,
                      const std::optional<QByteArray> &read = std::nullopt);
-    void setFinishedCopyName(const QString &name) { finishedCopy = name; }
     // Rewrites the mirror from the table; false when there is none, the run
     // does not own it, or it cannot be written.
     bool writeMirror();
