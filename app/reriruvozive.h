@@ -462,9 +462,9 @@ private:
     BaseDevice *activePage() const;
     // A device the user picks with a device button: its flag, page and
     // button, the marks beside its edited settings, the main window's write
-    // of those settings (none: the page writes its own), and the button slot
-    // that switches it off, which also serves when the line or the window
-    // ends its session.
+    // of those settings (none: the page writes its own), and its button's
+    // click slot, which given false switches it off as the button does, also
+    // when the line or the window ends its session.
     struct DeviceEntry
     {
         bool Reriruvozive::*flag;
@@ -473,7 +473,7 @@ private:
         QPushButton *button;
         QList<QWidget *> editMarks;
         void (Reriruvozive::*writeSettings)();
-        void (Reriruvozive::*switchOff)(bool);
+        void (Reriruvozive::*buttonClicked)(bool);
     };
     // In the order a switch-off goes through them.
     std::vector<DeviceEntry> devices;
