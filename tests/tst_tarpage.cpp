@@ -777,7 +777,6 @@ void TestTarPage::malformedRunFilesAreNotTakenAsARun()
     if (told.startsWith("пропущены"))
         script->thenShowing("Незаконченная тарировка сохранена", ModalScript::accept());
     ui->pushButtonAdPortionTar->click();
-    QVERIFY(script->finished());
     if (told.startsWith("пропущены"))
         QCOMPARE(readFile(configFile(QDir(folder).entryList({"*.csv"}).value(0))), content);
     if (!restored.isEmpty())
