@@ -66,11 +66,6 @@ public:
     void setDeviceEventFilterObject(DeviceEventFilter *filter);
     void setTranslator(QTranslator *value);
 
-    ProgramSettings *getSettings() const { return settings; }
-    QTranslator *getTranslator() const { return translator; }
-    QString getNameTempTarFile() const;
-    QString getNameTempTarFileWithoutTilda() const;
-    bool getCalibrationStarted() const;
     // The tank calibration run and the open litres/percent dialog, for tests.
     TarRun *tar() const { return tarRun; }
     LiterToPercent *literToPercentDialog() const;
@@ -135,7 +130,6 @@ public slots:
     void secondIntervalTask();
     void handlerNoErrorSerial();
     void handlerErrorSerial();
-    void timeOutOnTimer();
 
     // Device switching.
     void connectUSBBleDevice();
@@ -205,7 +199,6 @@ public slots:
     void saveTempTarTable();
     void endingTar();
     void restoreTar();
-    void setNameTempTarFileWithoutTilda(QString value);
     void backToTar();
     // The sensor's own litres/percent table.
     void readTable();
@@ -469,9 +462,9 @@ private:
     BaseDevice *activePage() const;
     // A device the user picks with a device button: its flag, page and
     // button, the marks beside its edited settings, the main window's write
-    // of those settings (none: the page writes its own), and the button slot
-    // that switches it off, which also serves when the line or the window
-    // ends its session.
+    // of those settings (none: the page writes its own), and its button's
+    // click slot, which given false switches it off as the button does, also
+    // when the line or the window ends its session.
     struct DeviceEntry
     {
         bool Reriruvozive::*flag;
@@ -480,7 +473,7 @@ private:
         QPushButton *button;
         QList<QWidget *> editMarks;
         void (Reriruvozive::*writeSettings)();
-        void (Reriruvozive::*switchOff)(bool);
+        void (Reriruvozive::*buttonClicked)(bool);
     };
     // In the order a switch-off goes through them.
     std::vector<DeviceEntry> devices;

@@ -65,21 +65,6 @@ void Reriruvozive::setupTarRun()
     connect(tarRun, &TarRun::cellNotMirrored, this, &Reriruvozive::saveTempTarTable, Qt::QueuedConnection);
 }
 
-QString Reriruvozive::getNameTempTarFile() const
-{
-    return tarRun->mirrorName();
-}
-
-QString Reriruvozive::getNameTempTarFileWithoutTilda() const
-{
-    return tarRun->finishedCopyName();
-}
-
-bool Reriruvozive::getCalibrationStarted() const
-{
-    return tarRun->isStarted();
-}
-
 QString Reriruvozive::tarFolder() const
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);

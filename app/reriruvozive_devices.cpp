@@ -49,7 +49,7 @@ void Reriruvozive::switchActiveDeviceOff()
 {
     if (const DeviceEntry *d = activeDevice()) {
         d->button->setChecked(false);
-        (this->*d->switchOff)(false);
+        (this->*d->buttonClicked)(false);
     }
 }
 

@@ -152,14 +152,3 @@ QString Reriruvozive::openFailureText(const QString &port, const OpenFailure &fa
     }
     return tr("Не удалось открыть порт %1.").arg(port) + '\n' + why;
 }
-
-void Reriruvozive::timeOutOnTimer()
-{
-    if (currentPortIndex < 0 || currentPortIndex >= serialPortList.size())
-        return;
-    portConnection->closeSerialPort();
-    portConnection->openSerialPort(serialPortList.at(currentPortIndex).name);
-    ++currentPortIndex;
-    if (currentPortIndex >= serialPortList.size())
-        currentPortIndex = 0;
-}

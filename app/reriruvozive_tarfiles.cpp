@@ -59,6 +59,8 @@ bool Reriruvozive::writeTarTableAs(const QStringList &devices, const QString &fi
     // disk.
     const QString name = tarfile::tempName(tarFolder(), devices);
     const QString own = tarRun->ownsMirror() ? tarRun->mirrorName() : QString();
+    // A file left under the run's old name that holds more than the table goes aside, not away.
+    const bool ownHoldsMore = !own.isEmpty() && tarRun->mirrorChangedSinceWritten();
     const QString notMoved = tr("Не удалось переместить незаконченную тарировку\n%1\nТаблица не записывается в файл")
                                  .arg(QDir::toNativeSeparators(name));
     const QString notWritten = tr("Не удалось записать файл тарировки\n%1\nТаблица не записывается в файл")
@@ -76,9 +78,9 @@ bool Reriruvozive::writeTarTableAs(const QStringList &devices, const QString &fi
     }
     tarRun->adoptMirror(name, finished, devices);
     bool written = tarRun->writeMirror();
-    // Another program wrote the run's file since the run did: what it holds
-    // is kept aside as an unfinished run is, never added to, and the table
-    // is written anew.
+    // Another program wrote the run's file since the run did, or it holds
+    // lines the run could not read: what it holds is kept aside as an
+    // unfinished run is, never added to, and the table is written anew.
     if (!written && tarRun->mirrorChangedElsewhere()) {
         if (!keepTarAside(name)) {
             tell(this, notMoved);
@@ -90,8 +92,12 @@ bool Reriruvozive::writeTarTableAs(const QStringList &devices, const QString &fi
         tell(this, notWritten);
         return false;
     }
-    if (!own.isEmpty() && own != name && tarfile::isTempName(own, tarFolder()))
-        QFile::remove(own);
+    if (!own.isEmpty() && own != name && tarfile::isTempName(own, tarFolder())) {
+        if (ownHoldsMore)
+            keepTarAside(own);
+        else
+            QFile::remove(own);
+    }
     return true;
 }
 
@@ -276,7 +282,7 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
             finished = tarfile::finishedName(tarFolder(), devices.first());
         writeTarTableAs(devices, finished);
     } else {
-        tarRun->adoptMirror(path, finished, devices, held);
+        tarRun->adoptMirror(path, finished, devices, held, parsed.skippedLines() == 0);
         // Named the right way round from now on, as its columns are.
         if (swapped)
             writeTarTableAs(devices, tarfile::finishedName(tarFolder(), devices.first()));
@@ -302,9 +308,4 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
                      .arg(parsed.skippedLines())
                      .arg(numbers.join(QStringLiteral(", "))));
     }
-}
-
-void Reriruvozive::setNameTempTarFileWithoutTilda(QString value)
-{
-    tarRun->setFinishedCopyName(value);
 }

@@ -351,7 +351,7 @@ void TarRun::releaseMirror()
 }
 
 void TarRun::adoptMirror(const QString &mirrorName, const QString &finishedName, const QStringList &devices,
-                         const std::optional<QByteArray> &read)
+                         const std::optional<QByteArray> &read, bool allRead)
 {
     // What a mirror holds is known only while the run owns it: one taken
     // anew is written whole first, once it is found to hold what was read.
@@ -359,6 +359,7 @@ void TarRun::adoptMirror(const QString &mirrorName, const QString &finishedName,
         mirroredRows = -1;
         mirroredText = read;
         mirroredName = mirrorName;
+        holdsUnread = !allRead;
     }
     mirror = mirrorName;
     finishedCopy = finishedName;
@@ -399,12 +400,14 @@ bool TarRun::writeMirror()
     mirroredName = mirror;
     mirroredRows = written ? n : -1;
     mirroredText = written ? std::optional<QByteArray>(text) : std::nullopt;
+    holdsUnread = holdsUnread && !written;
     return written;
 }
 
 bool TarRun::mirrorChangedSinceWritten() const
 {
-    return mirroredName == mirror && mirroredText && QFile::exists(mirror) && !tarfile::holds(mirror, *mirroredText);
+    return mirroredName == mirror && mirroredText && QFile::exists(mirror) &&
+           (holdsUnread || !tarfile::holds(mirror, *mirroredText));
 }
 
 void TarRun::saveTempTarTable()

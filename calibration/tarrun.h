@@ -67,15 +67,12 @@ public:
     // State of the run.
     int sensorCount() const { return sensors; }
     bool isStarted() const { return started; }
-    bool isDrainMode() const { return drain; }
     void setDrainMode(bool value) { drain = value; }
-    bool isGallons() const { return gallons; }
     void setGallons(bool value);
     bool hasTwoSensors() const { return twoSensors; }
     void setTwoSensors(bool value) { twoSensors = value; }
     bool isUnfinishedFound() const { return unfinishedFound; }
     void setUnfinishedFound(bool value) { unfinishedFound = value; }
-    int getRowToDelete() const { return rowToDelete; }
 
     // The table.
     int rowCount() const;
@@ -109,10 +106,11 @@ public:
     // The run takes its mirror with one for each sensor column it has then.
     QStringList mirrorDevices() const { return mirrorIds; }
     // A mirror taken over at a restore is known by the bytes read from it:
-    // one rewritten since is not the run's to add to or write over.
+    // one rewritten since is not the run's to add to or write over, nor one
+    // with lines the run could not read (`allRead` false) until it is kept
+    // aside, as its rewrite would lose them.
     void adoptMirror(const QString &mirrorName, const QString &finishedName, const QStringList &devices,
-                     const std::optional<QByteArray> &read = std::nullopt);
-    void setFinishedCopyName(const QString &name) { finishedCopy = name; }
+                     const std::optional<QByteArray> &read = std::nullopt, bool allRead = true);
     // Rewrites the mirror from the table; false when there is none, the run
     // does not own it, or it cannot be written.
     bool writeMirror();
@@ -121,7 +119,7 @@ public:
     // wrote nothing over it.
     bool mirrorChangedElsewhere() const { return changedElsewhere; }
     // True when the mirror, as it is now, holds something else than the run
-    // last wrote into it.
+    // last wrote into it, or lines it was restored from and could not read.
     bool mirrorChangedSinceWritten() const;
 
     // Size that shows all rows and columns of a view.
@@ -175,6 +173,7 @@ private:
     std::optional<QByteArray> mirroredText;
     bool portionPending = false;
     bool changedElsewhere = false;
+    bool holdsUnread = false;
 };
 
 #endif // TARRUN_H

@@ -41,7 +41,6 @@ class QTimer;
 class BaseDevice : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(int deviceIndex READ getDeviceIndex WRITE setDeviceIndex)
 public:
     // The periods of a session, named once. Tests may shorten them.
     struct Intervals
@@ -57,9 +56,6 @@ public:
 
     BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port);
     ~BaseDevice() override;
-
-    int getDeviceIndex() const { return deviceIndex; }
-    void setDeviceIndex(int value) { deviceIndex = value; }
 
     // How what the line brought and no page took yet is dropped: the port's
     // unread input, the chunk being gathered, the receive buffer. It is no
@@ -101,7 +97,6 @@ public:
     // why (tellProcedureRunning() when none is given).
     void lendLine(std::function<void()> tell = {});
     void takeLineBack();
-    bool isLineLent() const { return lineLent; }
 
     QLabel *getLabelStatusMessage() const { return status.lower(); }
     QLabel *getLabelStatusMessageUp() const { return status.upper(); }
@@ -386,7 +381,6 @@ protected:
     void pausePolling();
     void resumePolling();
     QTimer *pollTimer() const { return poll; }
-    QTimer *checkTimer() const { return check; }
     QTimer *watchdogTimer() const { return watchdog; }
 
     // The password step every protected device shares: `run` holds the line

@@ -65,7 +65,6 @@ public:
     // How long that is for this updater; a test of the failure path gives a
     // shorter time than the user's.
     void setPatienceMs(int ms) { patienceMs = ms; }
-    int getPatienceMs() const { return patienceMs; }
 
     explicit FirmwareUpdater(Ui_Deruvivuriri *form, QObject *parent = nullptr);
     ~FirmwareUpdater() override;
@@ -98,7 +97,6 @@ public:
 
     // From the start until the download is over, completed, failed or interrupted.
     bool isUpdatingFirmware() const { return running; }
-    Page askingPage() const { return request.page; }
     // Whether the asking page is on screen, where the download tells itself.
     bool isSeen() const;
     // How the last download ended: interrupted, or told by this text.
