@@ -160,12 +160,6 @@ public slots:
     void UpdataValEngMenu();
     void clickTabOnTabWidget(int index);
     void createDialogConnectionToBLEFail();
-    void setEnabledDevBtn();
-    void setEnabledBLEBtn();
-    void setEnabledKV380Btn();
-    void setEnabledPLM300Btn();
-    void setEnabledN7Btn();
-    void setEnabledWMBtn();
 
     // USB BLE base.
     void attach_USBBLE_BASE();

@@ -515,36 +515,6 @@ void Reriruvozive::createDialogConnectionToBLEFail()
     message->deleteLater();
 }
 
-void Reriruvozive::setEnabledDevBtn()
-{
-    ui->pushButtonDeviceFLS->setDisabled(false);
-}
-
-void Reriruvozive::setEnabledBLEBtn()
-{
-    ui->pushButtonBLE->setDisabled(false);
-}
-
-void Reriruvozive::setEnabledKV380Btn()
-{
-    ui->pushButtonKV380->setDisabled(false);
-}
-
-void Reriruvozive::setEnabledPLM300Btn()
-{
-    ui->pushButtonPLM300->setDisabled(false);
-}
-
-void Reriruvozive::setEnabledN7Btn()
-{
-    ui->pushButtonN7->setDisabled(false);
-}
-
-void Reriruvozive::setEnabledWMBtn()
-{
-    ui->pushButtonWiredTag->setDisabled(false);
-}
-
 void Reriruvozive::closeEvent(QCloseEvent *event)
 {
     // Closing ends the application's event loops, the nested ones a waiting
