@@ -34,21 +34,22 @@ public:
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
     QByteArray lastRequest;
     bool endless = false; // the body again and again, never an end
-    int open = 0;         // connections not ended yet
+    int open = 0;         // replies asked for and not ended yet
     qint64 sent = 0;
 
 private:
     void take()
     {
         while (QTcpSocket *socket = server.nextPendingConnection()) {
-            ++open;
             // Each connection's request is its own: a check given up on by
-            // its window may still be on its way beside the next one's.
+            // its window may still be on its way beside the next one's, and
+            // a window gone may leave a connection that never asks anything.
             auto request = std::make_shared<QByteArray>();
             connect(socket, &QTcpSocket::readyRead, this, [this, socket, request] {
                 *request += socket->readAll();
                 if (!request->endsWith("\r\n\r\n"))
                     return;
+                ++open;
                 lastRequest += *request;
                 // Where a redirect leads: an older version.
                 const bool moved = request->startsWith("GET /moved ");
@@ -65,7 +66,10 @@ private:
                     socket->write(body);
             });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QTcpSocket::disconnected, this, [this] { --open; });
+            connect(socket, &QTcpSocket::disconnected, this, [this, request] {
+                if (request->endsWith("\r\n\r\n"))
+                    --open;
+            });
         }
     }
 
