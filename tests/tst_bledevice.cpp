@@ -75,7 +75,7 @@ private slots:
     void passwordsThatAreNoNumberAreRefusedAndNothingIsSent_data();
     void passwordsThatAreNoNumberAreRefusedAndNothingIsSent();
     void autoCalibrationWithoutDataIsRefused();
-    void discardAndFactorySettingsAreNotOfferedYet();
+    void discardAndFactorySettingsOnlySayTheyAreToCome();
     void connectingTwiceStillPollsOncePerTick();
     void noTimerRunsWhileThePageIsNotConnected();
 
@@ -868,7 +868,7 @@ void TestBleDevice::autoCalibrationWithoutDataIsRefused()
     QCOMPARE(page->getNeedUpdateFullValAutocalib(), 0);
 }
 
-void TestBleDevice::discardAndFactorySettingsAreNotOfferedYet()
+void TestBleDevice::discardAndFactorySettingsOnlySayTheyAreToCome()
 {
     feed(data());
     ModalCloser closer;

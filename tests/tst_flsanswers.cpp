@@ -160,7 +160,7 @@ private slots:
     void notCalibratedMarks();
     void pollingOrder_data();
     void pollingOrder();
-    void allDataFromUnpolledSensorIsNotTaken();
+    void allDataFromUnpolledSensorIsNotShownButKeepsTheLinkAlive();
     void twoSensorsLandOnTheirOwnCards();
     void gradeAndCalibrationComeFromTheAnsweringSensorAlone();
     void analogAndFrequencyOutputsSurviveOtherBitsOfA();
@@ -169,7 +169,7 @@ private slots:
     void paramWidgetsFollowTheSensorOnce();
     void paramWidgetsComeOnlyFromTheSelectedSensor();
     void answersGluedInOneChunkAreEachTaken();
-    void qf470WithoutByteCIsNotShown();
+    void qf470WithoutByteCShowsOnlyItsCount();
     void levelAcksAreReportedWithTheNextAnswer();
 
     // Other answers.
@@ -646,7 +646,7 @@ void TestFlsAnswers::pollingOrder()
     }
 }
 
-void TestFlsAnswers::allDataFromUnpolledSensorIsNotTaken()
+void TestFlsAnswers::allDataFromUnpolledSensorIsNotShownButKeepsTheLinkAlive()
 {
     search(bytes({4, 6}));
     QSignalSpy queue(page, &FLSDevice::copyQueueSurveyDevice);
@@ -926,7 +926,7 @@ void TestFlsAnswers::answersGluedInOneChunkAreEachTaken()
     QVERIFY(page->isPasswordEntered());
 }
 
-void TestFlsAnswers::qf470WithoutByteCIsNotShown()
+void TestFlsAnswers::qf470WithoutByteCShowsOnlyItsCount()
 {
     search(bytes({1}));
     feed(serialAnswer(1, 1, 208));

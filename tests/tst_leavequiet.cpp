@@ -819,8 +819,15 @@ void TestLeaveQuiet::leftPageGoesQuiet()
     bool told = false;
     bool back = false;
     const auto leaveNow = [&] {
-        // What the page wrote before the leave reaches the line first.
-        QTest::qWait(30);
+        // What the page wrote before the leave reaches the line first: the
+        // port wrote all it was handed since it opened (a frame still queued
+        // goes out at a close), and the line read it.
+        QTest::qWaitFor(
+            [&] {
+                const PortConnection::Mark handed = window.port()->handedMark();
+                return window.port()->isWritten(handed) && line.bytesTaken() == handed.handed;
+            },
+            kConnectMs);
         requestsBefore = line.requests().size();
         pageLog.clear();
         runningAtLeave = page->isProcedureRunning();

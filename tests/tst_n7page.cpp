@@ -733,6 +733,17 @@ void TestN7Page::silentIndicatorIsReportedAndComesBack()
     QVERIFY(!page->isDeviceConnected());
     for (const QList<QVariant> &line : qAsConst(log))
         QVERIFY2(!line.at(0).toString().contains("Device is not responding"), qPrintable(line.at(0).toString()));
+
+    // Off, and on again while the indicator is silent: its last answer, left on the line while the port was
+    // closed, is no sign of it.
+    ui->pushButtonDeviceFLS->click();
+    device->silent = true;
+    QVERIFY(device->sendRaw(device->tableAnswer(0)));
+    const int polled = device->countRequests(0xEE);
+    ui->pushButtonN7->click();
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xEE) >= polled + 2, 3 * kPollMs + kSlackMs);
+    QVERIFY(!page->isDeviceConnected());
+    QVERIFY(ui->tableView_n7TarTable->isHidden());
 }
 
 QTEST_MAIN(TestN7Page)

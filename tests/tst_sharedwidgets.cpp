@@ -739,8 +739,6 @@ void TestSharedWidgets::securityBleOffersOnlyWhatIsSafeWhileTheStateIsNotReporte
     QCOMPARE(visibleButtonTexts(&waiting), QStringList{"btnOkSecurityDialog"});
     QVERIFY(visibleFields(&waiting).isEmpty());
     QVERIFY(labelWithText(&waiting, kWaiting)->isVisibleTo(&waiting));
-    QTimer::singleShot(0, &waiting, [&waiting] { QTest::keyClick(&waiting, Qt::Key_Escape); });
-    QCOMPARE(waiting.exec(), int(QDialog::Rejected));
 }
 
 void TestSharedWidgets::dialogTextsAreTranslatedInTheirOwnContexts()

@@ -276,6 +276,12 @@ void TestTarPage::oneSensorRunSurvivesARestartAndEndsInACsv()
     setLevel(0, 270);
     ui->pushButtonAdPortionTar->click();
     QVERIFY(script->finished());
+    // The file the box names holds the other program's rewrite.
+    const QString told = QStringLiteral("Незаконченная тарировка сохранена в файле\n");
+    const QString box = script->seen.last();
+    QVERIFY2(box.contains(told), qPrintable(box));
+    const QString aside = box.mid(box.indexOf(told) + told.size()).section('|', 0, 0);
+    QCOMPARE(readFile(aside), QByteArray("999, 0\r\n"));
     const QByteArray whole = "100, 0\r\n300, 15\r\n250, 3\r\n240, 2.5\r\n260, 7.5\r\n270, 12.5\r\n";
     QCOMPARE(readFile(mirror), whole);
 

@@ -34,20 +34,25 @@ public:
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
     QByteArray lastRequest;
     bool endless = false; // the body again and again, never an end
-    int open = 0;         // connections not ended yet
+    int open = 0;         // replies asked for and not ended yet
     qint64 sent = 0;
 
 private:
     void take()
     {
         while (QTcpSocket *socket = server.nextPendingConnection()) {
-            ++open;
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-                lastRequest += socket->readAll();
-                if (!lastRequest.endsWith("\r\n\r\n"))
+            // Each connection's request is its own: a check given up on by
+            // its window may still be on its way beside the next one's, and
+            // a window gone may leave a connection that never asks anything.
+            auto request = std::make_shared<QByteArray>();
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket, request] {
+                *request += socket->readAll();
+                if (!request->endsWith("\r\n\r\n"))
                     return;
+                ++open;
+                lastRequest += *request;
                 // Where a redirect leads: an older version.
-                const bool moved = lastRequest.mid(lastRequest.lastIndexOf("GET ")).startsWith("GET /moved ");
+                const bool moved = request->startsWith("GET /moved ");
                 const QByteArray sending = moved ? QByteArray("1.0.2.37\r\n") : body;
                 const QByteArray length = "Content-Length: " + QByteArray::number(sending.size()) + "\r\n";
                 socket->write("HTTP/1.1 " + (moved ? "200 OK" : status) + "\r\nContent-Type: text/plain\r\n" +
@@ -61,7 +66,10 @@ private:
                     socket->write(body);
             });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QTcpSocket::disconnected, this, [this] { --open; });
+            connect(socket, &QTcpSocket::disconnected, this, [this, request] {
+                if (request->endsWith("\r\n\r\n"))
+                    --open;
+            });
         }
     }
 
@@ -229,6 +237,8 @@ void TestUpdateCheck::noticeTellsTheOutcome_data()
     QTest::newRow("endless body") << QByteArray("200 OK") << QByteArray("1.0.2.39\r\n").leftJustified(4096) << kFailed;
     QTest::newRow("moved, nowhere said") << QByteArray("301 Moved Permanently") << QByteArray("1.0.2.39\r\n")
                                          << kFailed;
+    // An answer without an error of Qt's own that is no version file all the same.
+    QTest::newRow("multiple choices") << QByteArray("300 Multiple Choices") << QByteArray("1.0.2.39\r\n") << kFailed;
     QTest::newRow("found elsewhere") << QByteArray("302 Found\r\nLocation: /moved") << QByteArray("1.0.2.39\r\n")
                                      << kUpToDate;
     // Marked packed, the answer is refused whatever its bytes.

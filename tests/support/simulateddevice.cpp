@@ -121,6 +121,7 @@ void SimulatedDevice::readFromProgram()
         // End of file or error on the master: the program closed the port.
         return;
     }
+    taken += bytes.size();
     takeBytes(bytes);
 }
 

@@ -59,6 +59,8 @@ public:
     void hangUp();
 
     const QList<Request> &requests() const { return received; }
+    // Every byte read from the program so far, framed or not.
+    qint64 bytesTaken() const { return taken; }
     void clearRequests() { received.clear(); }
     // Waits (processing events) until at least n requests were recorded.
     bool waitForRequests(int n, int timeoutMs = 3000);
@@ -103,6 +105,7 @@ private:
     QSocketNotifier *notifier = nullptr;
     QByteArray pending;
     QList<Request> received;
+    qint64 taken = 0;
     QHash<quint8, QByteArray> scripted;
     QByteArray heldAnswer;
     int heldGeneration = 0;
