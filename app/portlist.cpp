@@ -5,10 +5,19 @@
 
 namespace portlist {
 
+namespace {
+bool systemPortsListed = true;
+} // namespace
+
+void setSystemPortsListed(bool listed)
+{
+    systemPortsListed = listed;
+}
+
 QList<Port> availablePorts()
 {
     QList<Port> ports;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+    for (const QSerialPortInfo &info : systemPortsListed ? QSerialPortInfo::availablePorts() : QList<QSerialPortInfo>())
         ports.append(Port{info.portName(), info.isBusy(), info.isNull()});
 
     const QString extra = qEnvironmentVariable(kExtraPortsVariable);

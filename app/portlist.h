@@ -22,6 +22,9 @@ struct Port
 constexpr char kExtraPortsVariable[] = "RERIRUVOZIVE_EXTRA_PORTS";
 
 QList<Port> availablePorts();
+// Whether the serial library's ports are listed beside the extra ones; a
+// test leaves only the ports it owns.
+void setSystemPortsListed(bool listed);
 
 // The device file a port name stands for ("ttyUSB0" -> "/dev/ttyUSB0").
 QString location(const QString &name);

@@ -495,7 +495,13 @@ private:
     void showBox(const QString &message);
     // Counts the ends of sessions: a later press finds the count moved on.
     quint64 sessionEnds = 0;
-    bool noPorts() const { return serialPortList.isEmpty(); }
+    // The port a press opens: the port box's entry when it names a listed
+    // port; empty while the box shows only its hint.
+    QString chosenPort() const;
+    bool noPorts() const { return chosenPort().isEmpty(); }
+    // The port guard every device press passes: with no converter to open,
+    // the pressed button (if any) is lifted and the user told; true then.
+    bool refusedWithoutConverter(QPushButton *pressed);
     // The port is open: requests have somewhere to go.
     bool lineOpen() const;
     quint8 surveyAddress() const;

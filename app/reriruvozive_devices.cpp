@@ -23,22 +23,44 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-// Port guard: with no port to open, pressing a device button changes nothing.
-// Switching a device off needs no port: when the only converter is unplugged,
-// the device must still go off.
+// Port guard: with no port to open, a device press starts nothing; its button
+// is lifted, so that the next press, once a converter is listed, starts the
+// device. Switching a device off needs no port: when the only converter is
+// unplugged, the device must still go off.
+
+QString Reriruvozive::chosenPort() const
+{
+    // The hint the box shows without a converter names no port.
+    const QString shown = ui->comboBox_SerialPort->currentText();
+    return portlist::contains(serialPortList, shown) ? shown : QString();
+}
+
+bool Reriruvozive::refusedWithoutConverter(QPushButton *pressed)
+{
+    if (!noPorts())
+        return false;
+    if (pressed)
+        switchDeviceButtonIcon(pressed, false);
+    showBox(tr("Подключите\nпреобразователь"));
+    return true;
+}
 
 void Reriruvozive::openChosenPort()
 {
     ui->comboBox_SerialPort->setDisabled(true);
     currentPortIndex = ui->comboBox_SerialPort->currentIndex();
-    const QString port = ui->comboBox_SerialPort->currentText();
-    portConnection->openSerialPort(port);
+    // The list refreshed during the press may have lost the only port: the
+    // hint is never opened as one.
+    const QString port = chosenPort();
+    if (!port.isEmpty())
+        portConnection->openSerialPort(port);
     if (portConnection->getSerialPort()->isOpen())
         return;
     // The press goes on as it began and starts its session; once it is over,
     // that session ends as a failed line ends one, unless another press or
     // end came first.
-    const QString why = openFailureText(port, portConnection->lastOpenFailure());
+    const QString why =
+        port.isEmpty() ? tr("Подключите\nпреобразователь") : openFailureText(port, portConnection->lastOpenFailure());
     QTimer::singleShot(0, this, [this, why, ends = sessionEnds] {
         if (ends == sessionEnds && activeDevice() && !portConnection->getSerialPort()->isOpen())
             lineEndedSession(why);
@@ -186,7 +208,7 @@ void Reriruvozive::setEnabledControlsForDevice(bool visible)
 
 void Reriruvozive::on_pushButtonDeviceFLS_clicked(bool checked)
 {
-    if (checked && noPorts())
+    if (checked && refusedWithoutConverter(ui->pushButtonDeviceFLS))
         return;
     disconnectCurrentConnectedDevice();
     flsDevice->showStatusMessage(tr("Подключите датчик"));
@@ -205,7 +227,7 @@ void Reriruvozive::on_pushButtonDeviceFLS_clicked(bool checked)
 
 void Reriruvozive::on_pushButtonBLE_clicked(bool checked)
 {
-    if (checked && noPorts())
+    if (checked && refusedWithoutConverter(ui->pushButtonBLE))
         return;
     disconnectCurrentConnectedDevice();
     if (checked) {
@@ -224,7 +246,7 @@ void Reriruvozive::on_pushButtonBLE_clicked(bool checked)
 
 void Reriruvozive::on_pushButtonKV380_clicked(bool checked)
 {
-    if (checked && noPorts())
+    if (checked && refusedWithoutConverter(ui->pushButtonKV380))
         return;
     disconnectCurrentConnectedDevice();
     switchDeviceButtonIcon(ui->pushButtonKV380, checked);
@@ -260,7 +282,7 @@ void Reriruvozive::on_pushButtonKV380_clicked(bool checked)
 
 void Reriruvozive::on_pushButtonPLM300_clicked(bool checked)
 {
-    if (checked && noPorts())
+    if (checked && refusedWithoutConverter(ui->pushButtonPLM300))
         return;
     disconnectCurrentConnectedDevice();
     switchDeviceButtonIcon(ui->pushButtonPLM300, checked);
@@ -284,7 +306,7 @@ void Reriruvozive::on_pushButtonPLM300_clicked(bool checked)
 
 void Reriruvozive::on_pushButtonN7_clicked(bool checked)
 {
-    if (checked && noPorts())
+    if (checked && refusedWithoutConverter(ui->pushButtonN7))
         return;
     disconnectCurrentConnectedDevice();
     switchDeviceButtonIcon(ui->pushButtonN7, checked);
@@ -306,7 +328,7 @@ void Reriruvozive::on_pushButtonN7_clicked(bool checked)
 
 void Reriruvozive::on_pushButtonQFOnline_clicked(bool checked)
 {
-    if (checked && noPorts())
+    if (checked && refusedWithoutConverter(ui->pushButtonQFOnline))
         return;
     deleteLabelUpdate();
     disconnectCurrentConnectedDevice();
@@ -325,7 +347,7 @@ void Reriruvozive::on_pushButtonQFOnline_clicked(bool checked)
 
 void Reriruvozive::on_pushButtonWiredTag_clicked(bool checked)
 {
-    if (noPorts())
+    if (checked ? refusedWithoutConverter(ui->pushButtonWiredTag) : noPorts())
         return;
     setParentForComponentsUI(ui->WiredTag);
     switchDeviceButtonIcon(ui->pushButtonWiredTag, checked);
@@ -333,6 +355,11 @@ void Reriruvozive::on_pushButtonWiredTag_clicked(bool checked)
 
 void Reriruvozive::on_pushButtonChoiceUSB_clicked()
 {
+    if (refusedWithoutConverter(nullptr))
+        return;
+    // The choice starts the BLE button's device: pressed, the button shows
+    // it, whatever a refused press of another button left it.
+    ui->pushButtonBLE->setChecked(true);
     attach_USBBLE_BASE();
     setParentForComponentsUI(ui->BLE_QF410);
     connectUSBBleDevice();
@@ -342,6 +369,9 @@ void Reriruvozive::on_pushButtonChoiceUSB_clicked()
 
 void Reriruvozive::on_pushButtonChoiceAdvert_clicked()
 {
+    if (refusedWithoutConverter(nullptr))
+        return;
+    ui->pushButtonBLE->setChecked(true);
     setDeviceFlag(&Reriruvozive::deviceBLE);
     setParentForComponentsUI(ui->BLE_QF410);
     // It lights the button itself, before the page waits for the base's
@@ -352,6 +382,9 @@ void Reriruvozive::on_pushButtonChoiceAdvert_clicked()
 
 void Reriruvozive::on_pushButtonChoiceKVBLE_clicked()
 {
+    if (refusedWithoutConverter(nullptr))
+        return;
+    ui->pushButtonBLE->setChecked(true);
     attach_USBBLE_BASE();
     setDeviceFlag(&Reriruvozive::deviceKVBLE);
     setParentForComponentsUI(ui->KV_BLE);

@@ -90,8 +90,9 @@ void Reriruvozive::openFirmwareUpdate()
     if (!run && page->isProcedureRunning())
         return;
     // Nothing is sent and the page goes on as before until a file is taken;
-    // a page left meanwhile is updated no more.
-    const std::optional<FirmwareUpdater::File> file = firmwareUpdater->chooseFirmwareFile(request);
+    // a page left meanwhile is updated no more, and its file dialog closes.
+    const std::optional<FirmwareUpdater::File> file =
+        firmwareUpdater->chooseFirmwareFile(request, [&run](QDialog &dialog) { return run.exec(dialog); });
     if (!file)
         return;
     // A sensor left in its bootloader by an earlier download on this line

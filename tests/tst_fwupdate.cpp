@@ -70,9 +70,11 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
     QFETCH(QString, shown);
 
     setUp(Dialect::Rom, quint8(model));
-    // The bootloader starts a little after the reset: the sync byte has to
-    // be repeated until it answers.
+    // The bootloader starts a little after the reset, the restart putting
+    // other bytes on the line first: the sync byte has to be repeated until
+    // it answers.
     device->bootDelayMs = 900;
+    device->bootNoise = QByteArray::fromHex("00ff");
     device->startDelayMs = 1000;
     device->acknowledge = quint8(acknowledge);
     connectWiredSensor(shown);
@@ -329,6 +331,7 @@ void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage()
 
     setUp(Dialect::Block, SimulatedFls::kModelQF470);
     device->bootDelayMs = bootDelayMs;
+    device->bootNoise = QByteArray::fromHex("00ff"); // while it boots
     device->lateBlock = lateBlock;
     device->lateMs = 4500;
     connectWiredSensor("Подключен QF470");

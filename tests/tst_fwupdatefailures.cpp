@@ -1,4 +1,5 @@
 #include "fwupdatefixture.h"
+#include "modalcloser.h"
 
 #include <QElapsedTimer>
 #include <QProgressBar>
@@ -21,6 +22,7 @@ private slots:
     void aFileForAnotherModelThanTheSensorsIsRefusedBeforeTheReset_data();
     void aFileForAnotherModelThanTheSensorsIsRefusedBeforeTheReset();
     void aCancelledChoiceLeavesThePageWatchingItsSensor();
+    void aHungUpLineClosesTheFileDialog();
     void aBootloaderThatNeverAnswersTheSyncIsGivenUpWhateverTheLineBrings();
 
 private:
@@ -139,7 +141,8 @@ void TestFwUpdateFailures::filesAreRefusedBeforeAnythingIsSent()
         QVERIFY2(pressUpdate(), c.what);
         QVERIFY2(dialogs.fileDialogs == 1, c.what);
         QVERIFY2(dialogs.messages == QStringList({"Файл прошивки должен соответствовать модели датчика\nВозможно, файл "
-                                                  "повреждён\nВыберите другой файл"}),
+                                                  "повреждён\nВыберите другой файл"}) ||
+                     c.name.isEmpty(),
                  c.what);
         QVERIFY2(device->countRequests(5, 0x88) == 0, c.what);
         QVERIFY2(device->rawReceived.isEmpty(), c.what);
@@ -217,7 +220,7 @@ void TestFwUpdateFailures::aCancelledChoiceLeavesThePageWatchingItsSensor()
     FirmwareDialogs dialogs{QString()};
     QVERIFY(pressUpdate());
     QCOMPARE(dialogs.directoryOffered, QFileInfo(last).absolutePath());
-    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(dialogs.messages, QStringList()); // a cancel is no wrong file
     QCOMPARE(QSettings().value("default_dir").toString(), last);
 
     // The watchdog still runs: a sensor falling silent is noticed.
@@ -225,11 +228,30 @@ void TestFwUpdateFailures::aCancelledChoiceLeavesThePageWatchingItsSensor()
     QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Подключите датчик"), kConnectMs);
 }
 
+// The file dialog goes with its session, and nothing follows it. A box still
+// up long after the hang-up is closed here, and counted.
+void TestFwUpdateFailures::aHungUpLineClosesTheFileDialog()
+{
+    setUp(Dialect::Rom, SimulatedFls::kModelQF210);
+    connectWiredSensor("Подключен QF210");
+    ModalCloser closer;
+    QElapsedTimer up;
+    closer.leaveOpen = [&](QWidget *) {
+        if (!up.isValid()) {
+            up.start();
+            device->hangUp();
+        }
+        return up.elapsed() < kConnectMs;
+    };
+    QVERIFY(pressUpdate());
+    QCOMPARE(closer.seen.size(), 0);
+}
+
 // A bootloader that never answers the sync byte is given up once the time
 // the user has to switch the power off and on is over, and the failure is
-// shown. One that answers it with anything else (short, long, glued or
-// random chunks without an acknowledge in them) is not at its start: the
-// download stops at once and tells what to do.
+// shown, whatever else the line brings (short, long, glued or random chunks
+// without an acknowledge or a refusal in them). One that refuses it is not
+// at its start: the download stops at once and tells what to do.
 void TestFwUpdateFailures::aBootloaderThatNeverAnswersTheSyncIsGivenUpWhateverTheLineBrings()
 {
     setUp(Dialect::Rom, SimulatedFls::kModelQF210);
@@ -247,8 +269,8 @@ void TestFwUpdateFailures::aBootloaderThatNeverAnswersTheSyncIsGivenUpWhateverTh
         QByteArray noise(size, Qt::Uninitialized);
         for (char &c : noise) {
             c = char(random.bounded(256));
-            if (quint8(c) == 0x79 || quint8(c) == 0xA5)
-                c = char(0x1F);
+            if (quint8(c) == 0x79 || quint8(c) == 0xA5 || quint8(c) == 0x1F)
+                c = char(0x00);
         }
         // One chunk at a time, each meeting a download that offers its sync byte.
         if (!updater->isUpdatingFirmware()) {
@@ -259,13 +281,8 @@ void TestFwUpdateFailures::aBootloaderThatNeverAnswersTheSyncIsGivenUpWhateverTh
         QVERIFY(device->sendRaw(noise));
         QTRY_VERIFY_WITH_TIMEOUT(chunks.count() > delivered || !updater->isUpdatingFirmware(), kConnectMs);
         QTRY_COMPARE_WITH_TIMEOUT(window->rxCount(), 0, kConnectMs);
-        // A chunk longer than the receive buffer reaches nobody.
-        QCOMPARE(updater->isUpdatingFirmware(), size > 2048);
+        QVERIFY(updater->isUpdatingFirmware());
     }
-    QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.count("Прошивка не обновлена\nЗагрузчик датчика не в начале загрузки "
-                                                     "прошивки\nВыключите и включите питание датчика, затем начните "
-                                                     "обновление снова"),
-                              sizes.size() - 1, kConnectMs);
     QCOMPARE(int(updater->getCurStep()), 1);
     QCOMPARE(status(), QString("Переподключите питание датчика"));
     waitForFailure(kGivenUpMs);
@@ -276,7 +293,13 @@ void TestFwUpdateFailures::aBootloaderThatNeverAnswersTheSyncIsGivenUpWhateverTh
     QVERIFY2(device->rawReceived.mid(from).contains(QByteArray(6, char(0x7F))),
              qPrintable(device->rawReceived.toHex()));
     QVERIFY(!device->rawReceived.contains(QByteArray::fromHex("43bc")));
-    QCOMPARE(countInLog("Error update firmware"), sizes.size());
+    QVERIFY(pressUpdate());
+    QVERIFY(device->sendRaw(QByteArray(1, char(0x1F))));
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.count("Прошивка не обновлена\nЗагрузчик датчика не в начале загрузки "
+                                                     "прошивки\nВыключите и включите питание датчика, затем начните "
+                                                     "обновление снова"),
+                              1, kConnectMs);
+    QCOMPARE(countInLog("Error update firmware"), 2);
 }
 
 QTEST_MAIN(TestFwUpdateFailures)

@@ -17,9 +17,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QSerialPort>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QThread>
 #include <QtTest>
 
@@ -109,6 +111,7 @@ private slots:
     void hangingUpSwitchesTheDeviceOffAndRefreshes();
     void aPortListRefreshKeepsTheActivePortOpen();
     void aPortThatVanishedFromTheListSwitchesTheDeviceOff();
+    void aPressWithoutAConverterIsLiftedAndTold();
     void levelsIgnoreDeviceNumbersOutOfRange();
     void compareNetNumLooksOnlyAtEntriesThatExist();
     void indicatorLeftForAnotherDeviceStopsPolling();
@@ -456,6 +459,32 @@ void TestMainWindow::aPortThatVanishedFromTheListSwitchesTheDeviceOff()
     QVERIFY(!ui->pushButtonDeviceFLS->isChecked());
     QVERIFY(ui->comboBox_SerialPort->isEnabled());
     QCOMPARE(ui->comboBox_SerialPort->findText(device->portPath()), -1);
+}
+
+// The hint is no port: the press starts nothing, and the next one, a converter listed, starts the device. The only
+// port gone unnoticed is not opened as its hint.
+void TestMainWindow::aPressWithoutAConverterIsLiftedAndTold()
+{
+    Ui_Deruvivuriri *ui = window->form();
+    portlist::setSystemPortsListed(false);
+    const auto listAgain = qScopeGuard([] { portlist::setSystemPortsListed(true); });
+    QTemporaryFile gone;
+    QVERIFY(gone.open());
+    qputenv(portlist::kExtraPortsVariable, gone.fileName().toLocal8Bit());
+    window->updateSerialPorts();
+    gone.remove();
+    ModalCloser closer;
+    for (QPushButton *button : {ui->pushButtonPLM300, ui->pushButtonKV380}) {
+        button->click();
+        QTRY_COMPARE(closer.seen.size(), button == ui->pushButtonKV380 ? 2 : 1);
+        QCOMPARE(closer.seen.last().texts, QStringList("Подключите\nпреобразователь"));
+        QVERIFY(!button->isChecked());
+    }
+    qputenv(portlist::kExtraPortsVariable, device->portPath().toLocal8Bit());
+    window->updateSerialPorts(); // as when the converter is plugged
+    ui->pushButtonKV380->click();
+    QVERIFY(ui->pushButtonKV380->isChecked() && window->deviceFlags().kv380);
+    QVERIFY(window->port()->getSerialPort()->isOpen());
 }
 
 void TestMainWindow::levelsIgnoreDeviceNumbersOutOfRange()

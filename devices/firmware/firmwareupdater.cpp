@@ -114,20 +114,24 @@ FirmwareUpdater::~FirmwareUpdater()
     delete timerReadUpdate;
 }
 
-std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const Request &asker)
+std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const Request &asker,
+                                                                         const std::function<int(QDialog &)> &run)
 {
-    const QString path = QFileDialog::getOpenFileName(
-        nullptr, tr("Выберете файл прошивки"), ProgramSettings().value(kDefaultDirKey).toString(), "*.cri *.bin");
+    QFileDialog chooser(nullptr, tr("Выберете файл прошивки"), ProgramSettings().value(kDefaultDirKey).toString(),
+                        "*.cri *.bin");
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    // A cancel is no wrong file: nothing is said.
+    if (run(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = chooser.selectedFiles().constFirst();
     // The dialog opens there next time. A settings file that does not take
     // it is told with the message that follows the choice, once, until it
     // takes it again.
     QString notStored;
-    if (!path.isEmpty()) {
-        const bool stored = ProgramSettings::store(kDefaultDirKey, QFileInfo(path).absoluteFilePath());
-        if (!stored && !settingsFailureTold)
-            notStored = tr("Не удалось сохранить файл") + '\n' + ProgramSettings::shownFileName();
-        settingsFailureTold = !stored;
-    }
+    const bool stored = ProgramSettings::store(kDefaultDirKey, QFileInfo(path).absoluteFilePath());
+    if (!stored && !settingsFailureTold)
+        notStored = tr("Не удалось сохранить файл") + '\n' + ProgramSettings::shownFileName();
+    settingsFailureTold = !stored;
 
     // Everything is judged before a byte goes out, so that a wrong file never
     // leaves the device in its bootloader.
@@ -357,11 +361,13 @@ void FirmwareUpdater::setAnswerUpdateFirmware(char &answer)
     if (!running || curStep == 0 || curStep >= kStepDone || fwimage::isAcknowledge(statusUpdateFirmware))
         return;
     // A bootloader at its start answers the sync byte with its acknowledge
-    // alone. Any other byte (the refusal of a block it was filling when a
-    // download was left) tells of one that holds part of an image already:
-    // every block sent now would land after it.
+    // alone. Its refusal (of a block it was filling when a download was
+    // left) tells of one that holds part of an image already: every block
+    // sent now would land after it. Any other byte is what a line carries
+    // while the device restarts, no answer: the sync byte goes on.
     if (curStep == kStepSync) {
-        stopNotAtStart();
+        if (statusUpdateFirmware == fwimage::kRefusal)
+            stopNotAtStart();
         return;
     }
     // After a step any other byte than an acknowledge refuses it.

@@ -13,9 +13,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
+class QDialog;
 class QEventLoop;
 class QLabel;
 class QTimer;
@@ -74,12 +76,14 @@ public:
 
     // Asks for the file and judges it before anything is sent: a file with
     // no model word, one of a family the asking page does not serve, one for
-    // another model than the sensor reported, one the download cannot use,
-    // and a cancelled choice give the mismatch message and nothing. The
-    // chosen file's folder is kept for the next choice; when the settings
+    // another model than the sensor reported, and one the download cannot
+    // use give the mismatch message and nothing; a cancelled choice gives
+    // nothing. The file dialog runs through `run` (the asking page's session
+    // closes it, as a cancel, when it ends), and the messages over the page.
+    // The chosen file's folder is kept for the next choice; when the settings
     // file does not take it, a message after the choice names that file
     // (once, until it takes a folder again).
-    std::optional<File> chooseFirmwareFile(const Request &request);
+    std::optional<File> chooseFirmwareFile(const Request &request, const std::function<int(QDialog &)> &run);
     // Whether a file named for `model` may go into the asking page's device:
     // the angle, PLM300 and online pages take their own model alone, the
     // wired sensor page the wired fuel sensors' models, and only the model
@@ -158,8 +162,8 @@ private:
     void noteClosingFrameWritten(); // logs the download's end once
     void startFailure();
     void leaveFailedUpdate();
-    // The bootloader answered the sync byte with something else than its
-    // acknowledge: it is not at its start, and the download stops at once.
+    // The bootloader answered the sync byte with its refusal: it is not at
+    // its start, and the download stops at once.
     void stopNotAtStart();
     // Ends the download's steps and waits where they are, with what of it
     // waits to be written if `dropUnwritten`.

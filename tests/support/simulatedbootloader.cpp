@@ -116,6 +116,12 @@ void SimulatedBootloader::startBooting()
         if (generation == bootGeneration && state == Mode::Booting)
             state = Mode::Bootloader;
     };
+    for (int i = 0; i < bootNoise.size(); ++i) {
+        QTimer::singleShot(bootNoiseMs + 60 * i, this, [this, generation, byte = bootNoise.mid(i, 1)] {
+            if (generation == bootGeneration && state == Mode::Booting)
+                sendRaw(byte);
+        });
+    }
     if (bootDelayMs <= 0)
         listen();
     else

@@ -31,8 +31,12 @@ public:
 
     Dialect dialect;
     quint8 acknowledge = kAcknowledge;
-    int bootDelayMs = 0;       // after the reset, time before the bootloader listens
-    int startDelayMs = 0;      // after the last frame, time before the sensor answers again
+    int bootDelayMs = 0;  // after the reset, time before the bootloader listens
+    int startDelayMs = 0; // after the last frame, time before the sensor answers again
+    // Bytes a restart puts on the line before the bootloader listens, each on
+    // its own, the first this long after the reset, the next 60 ms apart.
+    QByteArray bootNoise;
+    int bootNoiseMs = 750;
     int silentAfterBlock = -1; // the bootloader goes quiet after acknowledging this data block (1 = first)
     int refuseBlock = -1;      // this data block is refused
     int lateBlock = -1;        // this data block is acknowledged lateMs later than the others
