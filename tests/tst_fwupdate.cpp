@@ -122,6 +122,8 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
     const QByteArray file = firmware(dataStart + dataSize);
     if (leftAtBlock > 0)
         leaveADownloadThenPowerCycle(leftAtBlock, name, file, shown);
+    if (QTest::currentTestFailed())
+        return;
     const QString path = writeFile(name, file);
     FirmwareDialogs dialogs(path);
     QVERIFY(pressUpdate());
@@ -210,6 +212,8 @@ void TestFwUpdate::blockDownloadSendsTheWholeFileThenTheSensorIsBack()
     const QByteArray file = firmware(size);
     if (leftAtBlock > 0)
         leaveADownloadThenPowerCycle(leftAtBlock, name, file, shown);
+    if (QTest::currentTestFailed())
+        return;
     FirmwareDialogs dialogs(writeFile(name, file));
     if (fromCalibration)
         ui->ButtonTarirovka->click();
