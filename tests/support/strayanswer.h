@@ -4,7 +4,6 @@
 #include "simulateddevice.h"
 
 #include <QByteArray>
-#include <QStringList>
 
 #include <memory>
 
@@ -25,19 +24,6 @@ template <class Device> void answerFirstSearchWith(Device &device, const QByteAr
                              device.sendRaw(stray);
                          }
                      });
-}
-
-// The requests to one of `nets` that are not reads (data 0xF0, serial and
-// firmware 0xFC), in hex.
-inline QStringList nonReadsTo(const QList<SimulatedDevice::Request> &requests, const QByteArray &nets)
-{
-    QStringList out;
-    for (const SimulatedDevice::Request &r : requests) {
-        if (r.bytes.size() > 3 && nets.contains(r.bytes.at(1)) && quint8(r.bytes.at(2)) != 0xF0 &&
-            quint8(r.bytes.at(2)) != 0xFC)
-            out << QString::fromLatin1(r.bytes.toHex(' '));
-    }
-    return out;
 }
 
 #endif // STRAYANSWER_H
