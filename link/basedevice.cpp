@@ -270,6 +270,7 @@ void BaseDevice::listUnanswered()
         return;
     }
     emit signalWriteLog("No listed network number answered, searching again");
+    showStatusMessage(tr("Подключите датчик"));
     startSearchDevices();
 }
 
