@@ -197,6 +197,11 @@ void Reriruvozive::connectPages()
         connect(page, &BaseDevice::signalCheckIncommingData, this, &Reriruvozive::parceDataFromCOMPort);
         connect(page, &BaseDevice::signalRequestForSearchDevices, this, &Reriruvozive::requestForSearchDevices);
         page->setInputDropper([this] { dropUnreadInput(); });
+        page->setBootloaderWatch([this] { return firmwareUpdater && firmwareUpdater->leftOnLine(); },
+                                 [this] {
+                                     if (firmwareUpdater)
+                                         firmwareUpdater->sensorAnsweredOnLine();
+                                 });
         connect(page, &BaseDevice::signalRequestForGetSerNumAndFirmWareVersion, this,
                 &Reriruvozive::requestForGetSerNumAndFirmWareVersion);
         connect(page, &BaseDevice::signalWriteLog, this, &Reriruvozive::recieveLogMessage);

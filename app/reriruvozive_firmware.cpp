@@ -89,6 +89,12 @@ void Reriruvozive::openFirmwareUpdate()
     BaseDevice::Procedure run(page);
     if (!run && page->isProcedureRunning())
         return;
+    // The reset goes to the page's number: one that never answered a frame
+    // may be a bootloader's byte or noise, not the sensor.
+    if (!page->hasOwnSensorAnswered()) {
+        page->showStatusMessage(tr("Подключите датчик"));
+        return;
+    }
     // Nothing is sent and the page goes on as before until a file is taken;
     // a page left meanwhile is updated no more, and its file dialog closes.
     const std::optional<FirmwareUpdater::File> file =

@@ -26,13 +26,15 @@ constexpr int kAnswerOnLineMs = 300;
 
 BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
     : QWidget(nullptr), ui(form), serialPort(port), poll(new QTimer(this)), check(new QTimer(this)),
-      search(new QTimer(this)), watchdog(new QTimer(this))
+      search(new QTimer(this)), watchdog(new QTimer(this)), unanswered(new QTimer(this))
 {
     // Wired once; the timers themselves only run inside a session.
     connect(poll, &QTimer::timeout, this, &BaseDevice::pollTick);
     connect(check, &QTimer::timeout, this, &BaseDevice::checkIncommingData);
     connect(search, &QTimer::timeout, this, &BaseDevice::requestSearch);
     connect(watchdog, &QTimer::timeout, this, &BaseDevice::watchdogRanOut);
+    unanswered->setSingleShot(true);
+    connect(unanswered, &QTimer::timeout, this, &BaseDevice::listUnanswered);
     // A password goes through the port open when it is sent, and so does
     // an identity the page learns.
     openedSensors.setLines(
@@ -56,6 +58,8 @@ void BaseDevice::connectDevice()
     sessionRunning = true;
     // The line may reach another sensor than before.
     protection.set(SensorProtection::State::NotKnown);
+    answeredNetNums.clear();
+    lineAnswered = false;
     poll->start(periods.poll);
     check->start(periods.check);
     if (searchesTheBus())
@@ -91,6 +95,7 @@ void BaseDevice::endSession()
     check->stop();
     resetAndStopTimerDeviceConnected();
     stopSearchDevices();
+    unanswered->stop();
     // A wait is a nested event loop: the one that began last ends first, and
     // each of its procedures finds its session over.
     for (QEventLoop *loop : waits)
@@ -186,6 +191,7 @@ void BaseDevice::startSearchDevices(bool askNow)
         return;
     searchStarting();
     searchActive = true;
+    searchAsked = false;
     search->start(periods.search);
     // From now on a chunk is read as the search answer: what came before
     // the search goes, also when its first request is a period away.
@@ -204,13 +210,73 @@ void BaseDevice::dropUnreadInput()
 void BaseDevice::requestSearch()
 {
     dropUnreadInput();
+    searchAsked = true;
     emit signalRequestForSearchDevices();
 }
 
 void BaseDevice::stopSearchDevices()
 {
+    // A search answer was taken: its numbers are sensors only once they
+    // answer a frame, and a list none of them answers is searched again.
+    if (searchActive && sessionRunning) {
+        answeredNetNums.clear();
+        unanswered->start(periods.watchdog);
+    }
     searchActive = false;
+    searchAsked = false;
     search->stop();
+}
+
+bool BaseDevice::hasListedAnswered() const
+{
+    return listedNetNums().isEmpty() || !answeredNetNums.isEmpty();
+}
+
+bool BaseDevice::hasOwnSensorAnswered() const
+{
+    const QByteArray listed = listedNetNums();
+    if (listed.isEmpty())
+        return true;
+    const int place = ownListPlace();
+    return place >= 0 && place < listed.size() && answeredNetNums.contains(listed.at(place));
+}
+
+void BaseDevice::noteAnswer(const QByteArray &answer)
+{
+    if (!sessionRunning || !frame::isValidAnswer(answer))
+        return;
+    const char net = answer.at(1);
+    const QByteArray listed = listedNetNums();
+    if (!listed.isEmpty() && !listed.contains(net))
+        return;
+    if (!listed.isEmpty() && !answeredNetNums.contains(net)) {
+        answeredNetNums.append(net);
+        unanswered->stop();
+    }
+    if (!lineAnswered) {
+        lineAnswered = true;
+        if (sensorAnsweredOnLine)
+            sensorAnsweredOnLine();
+    }
+}
+
+void BaseDevice::listUnanswered()
+{
+    if (!sessionRunning || searchActive || hasListedAnswered())
+        return;
+    // A procedure's silence is its own; the list is judged once it is over.
+    if (holds > 0 || mutes > 0 || isProcedureRunning()) {
+        unanswered->start(periods.watchdog);
+        return;
+    }
+    emit signalWriteLog("No listed network number answered, searching again");
+    showStatusMessage(tr("Подключите датчик"));
+    startSearchDevices();
+}
+
+QString BaseDevice::powerCycleText()
+{
+    return tr("Выключите и включите питание датчика");
 }
 
 void BaseDevice::restoreTimerDeviceConnected()
@@ -275,7 +341,10 @@ int BaseDevice::run(int len, char *buf)
 {
     const QByteArray chunk = buf && len > 0 ? QByteArray(buf, len) : QByteArray();
     if (searchActive) {
-        takeSearchAnswer(chunk);
+        // What came before the page's own request (in the period before a
+        // search's first request, say) answers nothing of it.
+        if (searchAsked)
+            takeSearchAnswer(chunk);
         return 1;
     }
     return takeAnswers(chunk) ? 1 : 0;
@@ -287,6 +356,7 @@ bool BaseDevice::takeAnswers(const QByteArray &chunk)
     // often arrive as one chunk.
     intakeStopped = false;
     for (const QByteArray &answer : splitChunk(chunk)) {
+        noteAnswer(answer);
         takeFrame(answer);
         if (intakeStopped)
             return false;
@@ -355,6 +425,12 @@ BaseDevice::Procedure::Procedure(BaseDevice *page, Kind kind) : owner(page), ses
     if (kind == Kind::Started) {
         if (owner->isProcedureRunning()) {
             owner->tellProcedureRunning();
+            return;
+        }
+        // Numbers none of which ever answered a frame may be a bootloader's
+        // bytes: nothing but reads goes to them.
+        if (!owner->hasListedAnswered()) {
+            owner->showStatusMessage(BaseDevice::tr("Подключите датчик"));
             return;
         }
         owner->procedureSession = sessionId;
@@ -530,6 +606,10 @@ void BaseDevice::createStatusLines(QWidget *page, const QString &lowerText)
 
 bool BaseDevice::showStatusMessage(QString message)
 {
+    // No sensor answered since a download left its bootloader on the line:
+    // only a power cycle brings the sensor back.
+    if (message == tr("Подключите датчик") && bootloaderHeld && bootloaderHeld())
+        message = powerCycleText();
     if (QLabel *line = status.lower(); line && messageRevealsLowerLine())
         line->show();
     return status.setLower(message);

@@ -62,6 +62,26 @@ public:
     // answer to what goes next, so a session's start and every search drop
     // it; data a device sends unasked stays otherwise. Set by the main window.
     void setInputDropper(std::function<void()> drop) { dropInput = std::move(drop); }
+    // How the page learns whether its line holds a bootloader a download
+    // left there (`held`), and tells that a sensor answered a frame on it
+    // (`answered`): a sensor that answers runs its firmware. Set by the main
+    // window.
+    void setBootloaderWatch(std::function<bool()> held, std::function<void()> answered)
+    {
+        bootloaderHeld = std::move(held);
+        sensorAnsweredOnLine = std::move(answered);
+    }
+    // What the lower status line says in place of "Подключите датчик" while
+    // the line holds such a bootloader.
+    static QString powerCycleText();
+    // A search answer is bare numbers, which a bootloader's byte or noise
+    // can make up: a listed number is a sensor only once it answered a
+    // framed request. True when one of the numbers the page's last search
+    // listed did, or the page lists none.
+    bool hasListedAnswered() const;
+    // The number the page works with answered a frame since it was listed
+    // (true on a page that lists none): a procedure may go to it.
+    bool hasOwnSensorAnswered() const;
 
     const Intervals &intervals() const { return periods; }
     // Takes effect at the next start of each timer.
@@ -372,7 +392,13 @@ protected:
     void stopIntake() { intakeStopped = true; }
     bool isIntakeStopped() const { return intakeStopped; }
     void setConnected(bool value) { deviceConnected = value; }
-    void setSearchActive(bool value) { searchActive = value; }
+    // A page that sets the search going itself has sent what the answer
+    // answers (a new number, a search of its own).
+    void setSearchActive(bool value)
+    {
+        searchActive = value;
+        searchAsked = value;
+    }
     // Creates the status lines on `page`, the lower one saying `lowerText`.
     void createStatusLines(QWidget *page, const QString &lowerText);
     // The check timer alone, for pages whose answers take longer to come in;
@@ -452,6 +478,17 @@ private:
     QTimer *watchdog = nullptr;
     bool deviceConnected = false;
     bool searchActive = false;
+    // The running search sent its request: only what came after it answers.
+    bool searchAsked = false;
+    // The listed numbers that answered a framed request since the list was
+    // taken, and the watch over a list none of them answers.
+    QByteArray answeredNetNums;
+    QTimer *unanswered = nullptr;
+    // A sensor answered a frame in this session: the line's bootloader, if
+    // one was left there, is gone.
+    bool lineAnswered = false;
+    std::function<bool()> bootloaderHeld;
+    std::function<void()> sensorAnsweredOnLine;
     bool sessionRunning = false;
     quint64 sessionNumber = 0;
     int holds = 0;                   // procedures holding the line in the running session
@@ -478,6 +515,10 @@ private:
     bool isSessionStill(quint64 session) const { return session != 0 && session == currentSession(); }
 
     void dropUnreadInput();
+    // A valid answer frame of a listed number proves it a sensor.
+    void noteAnswer(const QByteArray &answer);
+    // A list none of whose numbers answered for a watchdog period: searched again.
+    void listUnanswered();
     // One wait in a local event loop, cut short when the session ends.
     void sleep(int ms, bool precisely);
     // Closes the running session's boxes, the last shown first.

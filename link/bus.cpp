@@ -14,7 +14,19 @@ std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk)
         // A lone device answers with a frame start; its number is taken as 0.
         return QByteArray(1, '\0');
     }
-    return chunk;
+    return listedNumbers(chunk);
+}
+
+std::optional<QByteArray> listedNumbers(const QByteArray &numbers)
+{
+    QByteArray once;
+    for (char net : numbers) {
+        if (quint8(net) != frame::kSearchCommand && !once.contains(net))
+            once.append(net);
+    }
+    if (once.isEmpty())
+        return std::nullopt;
+    return once;
 }
 
 std::optional<AnswerHead> acceptAnswer(const QByteArray &frame)

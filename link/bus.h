@@ -25,6 +25,11 @@ constexpr int kSerialAndFirmwareLength = 10;
 // chunk is no search answer (empty, or a frame start of another length than
 // two). The two bytes 0x3E, x stand for one device with network number 0.
 std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk);
+// The numbers of a search answer in answer order, each once: a number that
+// comes twice (a sensor answering twice, a bootloader repeating its byte)
+// is one sensor at most, and the search's own address is no sensor's.
+// Nothing when no number is left.
+std::optional<QByteArray> listedNumbers(const QByteArray &numbers);
 
 struct AnswerHead
 {

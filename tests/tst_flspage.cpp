@@ -6,6 +6,7 @@
 #include "link/portconnection.h"
 #include "shortintervals.h"
 #include "simulatedfls.h"
+#include "strayanswer.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
 
@@ -166,6 +167,9 @@ void TestFlsPage::connectShowsTheSensorThenItsStability()
     s.count = 15000;
     // A byte that waited on the line while the port was closed answers no search.
     QVERIFY(device->sendRaw(QByteArray::fromHex("a5")));
+    // Nor do a bootloader's bytes and noise that answer a search request:
+    // the real sensor is found by the next search.
+    answerFirstSearchWith(*device, QByteArray::fromHex("1f79a5ff"));
     connectPage();
 
     QTRY_VERIFY_WITH_TIMEOUT(device->searchCount() >= 1, 3000);

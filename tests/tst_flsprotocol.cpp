@@ -563,7 +563,7 @@ private slots:
         QVERIFY(s);
         QCOMPARE(s->serial, quint32(7));
         QVERIFY(bus::acceptAnswer(big));
-        QCOMPARE(bus::decodeSearchAnswer(QByteArray(300, 0x05))->size(), 300);
+        QCOMPARE(*bus::decodeSearchAnswer(QByteArray(300, 0x05)), QByteArray(1, 0x05)); // one sensor said it 300 times
         decodeEverything(big);
     }
     void randomFramesNeverReadPastTheirEnd()

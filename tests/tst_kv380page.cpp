@@ -8,6 +8,7 @@
 #include "link/portconnection.h"
 #include "shortintervals.h"
 #include "simulatedkv380.h"
+#include "strayanswer.h"
 #include "ui/switch.h"
 
 #include <QApplication>
@@ -187,7 +188,11 @@ void TestKv380Page::connectShowsTheFirstSensorAndFollowsItsTilt()
     device->sensors = {first, second};
     // A byte that waited on the line while the port was closed answers no search.
     QVERIFY(device->sendRaw(QByteArray::fromHex("79")));
+    // Nor do a byte that comes before the first search request, a period
+    // after the press, and a bootloader's bytes and noise that answer it.
+    answerFirstSearchWith(*device, QByteArray::fromHex("1f79a5ff"));
     connectPage();
+    QVERIFY(device->sendRaw(QByteArray::fromHex("07")));
     QCOMPARE(page->getLabelStatusMessage()->text(), kConnect);
     QVERIFY(shown(page->getLabelStatusMessage()));
 
@@ -233,6 +238,7 @@ void TestKv380Page::connectShowsTheFirstSensorAndFollowsItsTilt()
                              2000);
     QCOMPARE(logSinceStart().count("Connected KV380"), 1);
     QVERIFY(!logSinceStart().contains("Device is not responding"));
+    QCOMPARE(device->countRequests(7, 0xF0), 0); // what came before the first search request listed nobody
 }
 
 void TestKv380Page::modeSwitchesChangeTheModeAndZeroIsSet()

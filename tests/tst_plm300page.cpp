@@ -10,6 +10,7 @@
 #include "pagefixture.h"
 #include "shortintervals.h"
 #include "simulatedplm300.h"
+#include "strayanswer.h"
 
 #include <QAction>
 #include <QLabel>
@@ -131,6 +132,8 @@ void TestPlm300Page::searchAnswerAddressesThePage_data()
     QTest::newRow("one sensor") << QByteArray::fromHex("05") << 5 << QStringList{"5"};
     QTest::newRow("three sensors") << QByteArray::fromHex("05070a") << 5 << QStringList{"5", "7", "10"};
     QTest::newRow("number 200") << QByteArray::fromHex("c8") << 200 << QStringList{"200"};
+    // A number said twice is one sensor; the search's own address is none.
+    QTest::newRow("a number twice") << QByteArray::fromHex("05ff0705") << 5 << QStringList{"5", "7"};
     QTest::newRow("a frame for an answer") << QByteArray::fromHex("3e0107") << 0 << QStringList{"0"};
 }
 
@@ -388,7 +391,11 @@ void TestPlm300Page::connectShowsDistanceSettingsAndSerial()
     device->glued = true;
     // A byte that waited on the line while the port was closed answers no search.
     QVERIFY(device->sendRaw(QByteArray::fromHex("a5")));
+    // Nor do a bootloader's bytes and noise that answer a search request:
+    // the sensor is found by the next search, and nothing goes to them after.
+    answerFirstSearchWith(*device, QByteArray::fromHex("1f79a5ff"));
     connectPage();
+    device->clearRequests();
 
     QCOMPARE(ui->label_ListDev_PLM300->text(), QString("9,12"));
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_SerNumVal->text(), QString("300123"), 2 * kPollMs + kSlackMs);

@@ -1,5 +1,6 @@
 #include "devices/angle/kv380protocol.h"
 
+#include "link/bus.h"
 #include "link/frame.h"
 
 #include <QStringList>
@@ -60,10 +61,12 @@ std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk)
     // A poll that crossed the search glues its answer to the numbers: the
     // numbers count, and only a chunk of answers alone names their sender.
     const frame::SearchChunk parts = frame::splitSearchChunk(chunk, answerLengths);
+    if (!parts.answers.isEmpty() && parts.numbers.isEmpty())
+        return oneByte(quint8(parts.answers.first().at(1)));
     if (!parts.answers.isEmpty())
-        return parts.numbers.isEmpty() ? oneByte(quint8(parts.answers.first().at(1))) : parts.numbers;
+        return bus::listedNumbers(parts.numbers);
     if (quint8(chunk.at(0)) != frame::kAnswerStart)
-        return chunk;
+        return bus::listedNumbers(chunk);
     if (chunk.size() == 1)
         return std::nullopt;
     // A whole answer frame names the sensor that sent it (an answer to a data

@@ -669,6 +669,13 @@ bool FirmwareUpdater::leftOnLine() const
     return !now.isEmpty() && leftLines.contains(now);
 }
 
+void FirmwareUpdater::sensorAnsweredOnLine()
+{
+    // While a download runs the line is the bootloader's.
+    if (!running)
+        leftLines.removeAll(openLine());
+}
+
 QString FirmwareUpdater::powerCycleQuestion()
 {
     return tr("Обновление прошивки через этот преобразователь не было завершено, датчик может оставаться в режиме "

@@ -115,6 +115,9 @@ public:
     // image would land after what it took. Whether a download through the
     // line the port has open now was left so, and none completed since.
     bool leftOnLine() const;
+    // A sensor answered a frame through the line the port has open now: it
+    // runs its firmware, and no bootloader is left there any more.
+    void sensorAnsweredOnLine();
     // The question before the next download on such a line.
     static QString powerCycleQuestion();
     quint8 getCurStep() const { return curStep; }

@@ -1,5 +1,6 @@
 #include "devices/other/plm300protocol.h"
 
+#include "link/bus.h"
 #include "link/frame.h"
 
 namespace plm300 {
@@ -68,7 +69,7 @@ std::optional<QByteArray> decodeSearchAnswer(const QByteArray &chunk)
             return std::nullopt;
         return QByteArray(1, '\0');
     }
-    return chunk;
+    return bus::listedNumbers(chunk);
 }
 
 std::vector<int> answerLengths(quint8 command)

@@ -1,5 +1,6 @@
 #include "devices/other/wiredtagprotocol.h"
 
+#include "link/bus.h"
 #include "link/frame.h"
 
 namespace wiredtag {
@@ -124,7 +125,7 @@ std::optional<QByteArray> searchAnswerIn(const QByteArray &chunk)
     }
     if (rest.isEmpty())
         return std::nullopt;
-    return rest;
+    return bus::listedNumbers(rest);
 }
 
 std::optional<quint8> decodeMode(const QByteArray &frame)

@@ -380,6 +380,14 @@ Try another password</translation>
         <source>Сетевой адрес %1 уже занят другим датчиком</source>
         <translation>Network address %1 is already taken by another sensor</translation>
     </message>
+    <message>
+        <source>Выключите и включите питание датчика</source>
+        <translation>Switch the sensor&apos;s power off and on</translation>
+    </message>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Connect the sensor</translation>
+    </message>
 </context>
 <context>
     <name>BoundedIntValidator</name>

@@ -380,6 +380,14 @@ Pruebe otra contraseña</translation>
         <source>Сетевой адрес %1 уже занят другим датчиком</source>
         <translation>La dirección de red %1 ya la tiene otro sensor</translation>
     </message>
+    <message>
+        <source>Выключите и включите питание датчика</source>
+        <translation>Apague y encienda la alimentación del sensor</translation>
+    </message>
+    <message>
+        <source>Подключите датчик</source>
+        <translation>Conecte el sensor</translation>
+    </message>
 </context>
 <context>
     <name>BoundedIntValidator</name>

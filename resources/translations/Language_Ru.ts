@@ -372,6 +372,14 @@
         <source>Сетевой адрес %1 уже занят другим датчиком</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Выключите и включите питание датчика</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подключите датчик</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BoundedIntValidator</name>

@@ -47,6 +47,8 @@ struct Kv380Page
     Kv380Page()
     {
         page->connectDevice();
+        // Its first search request goes a period after the session opens.
+        page->requestSearch();
         fixture.feed(kFoundNetNums);
         fuzz::require(!page->isSearchActive(), "kv380: the search answer was not taken");
         netNum = page->getNetNum();
@@ -74,7 +76,11 @@ struct Kv380SearchingPage
     PageFixture<KV380Device> fixture;
     KV380Device *page = fixture.page.get();
 
-    Kv380SearchingPage() { page->connectDevice(); }
+    Kv380SearchingPage()
+    {
+        page->connectDevice();
+        page->requestSearch();
+    }
 
     void take(const QByteArray &chunk)
     {

@@ -1,0 +1,29 @@
+#ifndef STRAYANSWER_H
+#define STRAYANSWER_H
+
+#include "simulateddevice.h"
+
+#include <QByteArray>
+
+#include <memory>
+
+// The line answers a page's first search request with `stray` alone (a
+// bootloader's refusal or acknowledge, noise), the device on it keeping
+// quiet for that request; from the next request on the device answers as
+// itself.
+template <class Device> void answerFirstSearchWith(Device &device, const QByteArray &stray)
+{
+    device.silent = true;
+    const auto sent = std::make_shared<bool>(false);
+    QObject::connect(&device, &SimulatedDevice::requestReceived, &device,
+                     [&device, stray, sent](const QByteArray &request) {
+                         if (*sent) {
+                             device.silent = false;
+                         } else if (request.size() == 3 && quint8(request.at(1)) == 0xFF) {
+                             *sent = true;
+                             device.sendRaw(stray);
+                         }
+                     });
+}
+
+#endif // STRAYANSWER_H
