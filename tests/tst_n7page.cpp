@@ -744,6 +744,7 @@ void TestN7Page::silentIndicatorIsReportedAndComesBack()
     QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xEE) >= polled + 2, 3 * kPollMs + kSlackMs);
     QVERIFY(!page->isDeviceConnected());
     QVERIFY(ui->tableView_n7TarTable->isHidden());
+    QCOMPARE(page->getLabelStatusMessage()->text(), kConnectSensor);
 }
 
 QTEST_MAIN(TestN7Page)

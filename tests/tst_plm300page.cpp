@@ -629,6 +629,11 @@ void TestPlm300Page::leavingThePageReportsNoLostSensor()
         QVERIFY2(!line.at(0).toString().contains("Device is not responding"), qPrintable(line.at(0).toString()));
     QVERIFY(!page->isDeviceConnected());
     QVERIFY(!window->deviceFlags().plm300);
+    // Back while the sensor is silent: nothing heard yet is no "connected".
+    ui->pushButtonDeviceFLS->click();
+    device->silent = true;
+    ui->pushButtonPLM300->click();
+    QCOMPARE(page->getLabelStatusMessage()->text(), kConnectSensor);
 }
 
 void TestPlm300Page::endOfAFirmwareUpdateResumesThePage()
