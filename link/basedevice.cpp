@@ -33,7 +33,6 @@ BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
     connect(check, &QTimer::timeout, this, &BaseDevice::checkIncommingData);
     connect(search, &QTimer::timeout, this, &BaseDevice::requestSearch);
     connect(watchdog, &QTimer::timeout, this, &BaseDevice::watchdogRanOut);
-    unanswered->setSingleShot(true);
     connect(unanswered, &QTimer::timeout, this, &BaseDevice::listUnanswered);
     // A password goes through the port open when it is sent, and so does
     // an identity the page learns.
@@ -193,12 +192,11 @@ void BaseDevice::startSearchDevices(bool askNow)
     searchActive = true;
     searchAsked = false;
     search->start(periods.search);
-    // From now on a chunk is read as the search answer: what came before
-    // the search goes, also when its first request is a period away.
+    // Only what comes after the search's own request answers it: until the
+    // first one goes (a period away when not asked now) a chunk is no
+    // answer, and the request drops what the line brought before it.
     if (askNow)
         requestSearch();
-    else
-        dropUnreadInput();
 }
 
 void BaseDevice::dropUnreadInput()
@@ -232,6 +230,22 @@ bool BaseDevice::hasListedAnswered() const
     return listedNetNums().isEmpty() || !answeredNetNums.isEmpty();
 }
 
+bool BaseDevice::havePolledAnswered() const
+{
+    for (char net : polledNetNums()) {
+        if (!answeredNetNums.contains(net))
+            return false;
+    }
+    return true;
+}
+
+QByteArray BaseDevice::polledNetNums() const
+{
+    const QByteArray listed = listedNetNums();
+    const int place = ownListPlace();
+    return place >= 0 && place < listed.size() ? listed.mid(place, 1) : QByteArray();
+}
+
 bool BaseDevice::hasOwnSensorAnswered() const
 {
     const QByteArray listed = listedNetNums();
@@ -249,10 +263,8 @@ void BaseDevice::noteAnswer(const QByteArray &answer)
     const QByteArray listed = listedNetNums();
     if (!listed.isEmpty() && !listed.contains(net))
         return;
-    if (!listed.isEmpty() && !answeredNetNums.contains(net)) {
+    if (!listed.isEmpty() && !answeredNetNums.contains(net))
         answeredNetNums.append(net);
-        unanswered->stop();
-    }
     if (!lineAnswered) {
         lineAnswered = true;
         if (sensorAnsweredOnLine)
@@ -262,15 +274,16 @@ void BaseDevice::noteAnswer(const QByteArray &answer)
 
 void BaseDevice::listUnanswered()
 {
-    if (!sessionRunning || searchActive || hasListedAnswered())
+    // Looked at once a watchdog period while the list stands: a number the
+    // user picks later, or one the page polls next, is judged too.
+    if (!sessionRunning || searchActive || havePolledAnswered())
         return;
     // A procedure's silence is its own; the list is judged once it is over.
-    if (holds > 0 || mutes > 0 || isProcedureRunning()) {
-        unanswered->start(periods.watchdog);
+    if (holds > 0 || mutes > 0 || isProcedureRunning())
         return;
-    }
-    emit signalWriteLog("No listed network number answered, searching again");
-    showStatusMessage(tr("Подключите датчик"));
+    emit signalWriteLog("A listed network number the page asks never answered, searching again");
+    if (!hasListedAnswered())
+        showStatusMessage(tr("Подключите датчик"));
     startSearchDevices();
 }
 

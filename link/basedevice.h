@@ -362,6 +362,10 @@ protected:
     // one did not, which the page still asks for: each may answer at its
     // number again at any moment.
     virtual QByteArray stillProbedNetNums() const { return {}; }
+    // The listed numbers the page asks in turn; by default the one it works
+    // with. Each must answer a frame within a watchdog period of being
+    // listed, or the bus is searched again.
+    virtual QByteArray polledNetNums() const;
     // One tick of the poll timer; by default the data request.
     virtual void pollTick();
     // How long after a reading of the sensor at `place` the page asks it
@@ -517,8 +521,10 @@ private:
     void dropUnreadInput();
     // A valid answer frame of a listed number proves it a sensor.
     void noteAnswer(const QByteArray &answer);
-    // A list none of whose numbers answered for a watchdog period: searched again.
+    // A listed number the page asks that has not answered for a watchdog
+    // period: the bus is searched again.
     void listUnanswered();
+    bool havePolledAnswered() const;
     // One wait in a local event loop, cut short when the session ends.
     void sleep(int ms, bool precisely);
     // Closes the running session's boxes, the last shown first.

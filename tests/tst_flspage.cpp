@@ -252,6 +252,12 @@ void TestFlsPage::silenceDisconnectsAndSearchesAgain()
     device->silent = false;
     device->badCrc = false;
     QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), status, kConnectMs);
+
+    // Gone again, and the search that finds it lists a bootloader's refusal beside it: the number that never
+    // answers is searched away while the sensor goes on answering.
+    answerFirstSearchWith(*device, QByteArray::fromHex("011f"));
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_ListDevDUT->text(), QString("1,31"), 2 * kWatchdogMs + kSlackMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_ListDevDUT->text(), QString("1"), 2 * kWatchdogMs + kSlackMs);
 }
 
 void TestFlsPage::framesNotForThePageAreNotShownButKeepItAlive_data()

@@ -226,11 +226,13 @@ void TestKv380Answers::searchWithoutAnswerKeepsSearching()
         search(chunk);
     }
     QVERIFY(page->isSearchActive());
+    QVERIFY(written.isEmpty());
+    if (cameBefore)
+        return; // no answer at all: nothing asked yet
     QCOMPARE(page->getLabelStatusMessage()->text(), QString("Подключите датчик"));
     QVERIFY(visible(page->getLabelStatusMessage()));
     QCOMPARE(log.size(), 1);
     QCOMPARE(log.at(0).at(0).toString(), QString("Device is not responding"));
-    QVERIFY(written.isEmpty());
 }
 
 void TestKv380Answers::answerFrameDuringTheSearchNamesItsSender()

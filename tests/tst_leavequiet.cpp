@@ -822,12 +822,13 @@ void TestLeaveQuiet::leftPageGoesQuiet()
         // What the page wrote before the leave reaches the line first: the
         // port wrote all it was handed since it opened (a frame still queued
         // goes out at a close), and the line read it.
-        QTest::qWaitFor(
+        const bool drained = QTest::qWaitFor(
             [&] {
                 const PortConnection::Mark handed = window.port()->handedMark();
                 return window.port()->isWritten(handed) && line.bytesTaken() == handed.handed;
             },
             kConnectMs);
+        QVERIFY(drained);
         requestsBefore = line.requests().size();
         pageLog.clear();
         runningAtLeave = page->isProcedureRunning();

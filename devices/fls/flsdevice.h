@@ -318,6 +318,8 @@ protected:
     QByteArray listedNetNums() const override { return foundNetNums; }
     int ownListPlace() const override { return currentDeviceIndex; }
     QByteArray stillProbedNetNums() const override { return lostNetNums; }
+    // The poll asks the first sensors of the list in turn.
+    QByteArray polledNetNums() const override { return foundNetNums.left(kMaxSensors); }
     // A second start is told on the upper line, which carries passing
     // remarks, or in the table dialog that covers the page.
     void tellProcedureRunning() override;
