@@ -4,7 +4,7 @@
 
 #include "deruvivuriri_form.h"
 #include "files/textfile.h"
-#include "ui/savefilename.h"
+#include "ui/filedialogs.h"
 
 #include "link/frame.h"
 
