@@ -734,6 +734,16 @@ void TestTarPage::runRestoredFromTheUsersCsvLeavesItAlone()
     QCOMPARE(readFile(userDir->filePath("new.csv")), QByteArray("100, 0\r\n155, 10\r\n512, 15\r\n"));
     QVERIFY(!QFile::exists(mirror));
     QVERIFY(!tar->isStarted());
+
+    // The line hangs up while the open dialog is up: it closes with the
+    // session, and nothing is told.
+    script->thenShowing("Временный файл не был найден", ModalScript::accept())
+        .then("open dialog", ModalScript::fileDialog(), [this](QWidget *dialog) {
+            device->hangUp();
+            QVERIFY(QTest::qWaitFor([dialog] { return !dialog->isVisible(); }, kConnectMs));
+        });
+    ui->pushButtonRestoreTar->click();
+    QVERIFY(script->finished());
 }
 
 void TestTarPage::malformedRunFilesAreNotTakenAsARun_data()
