@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -72,6 +73,9 @@ public:
 
     // The bridge whose latch attaches the USB BLE base; the platform's by default.
     void setBridgeGpio(std::unique_ptr<BridgeGpio> gpio);
+    // Where the port list comes from: the system's ports and the extra ones
+    // by default (portlist::availablePorts). A test lists the ports it owns.
+    void setPortSource(std::function<QList<portlist::Port>()> source) { portSource = std::move(source); }
 
     // Read-only views of the window's parts, for tests.
     Ui_Deruvivuriri *form() const { return ui; }
@@ -632,6 +636,7 @@ private:
     QString logMessage;
     bool helpPanelOpen = false;
     QList<portlist::Port> serialPortList;
+    std::function<QList<portlist::Port>()> portSource = portlist::availablePorts;
     int currentPortIndex = 0;
     quint8 currentNetNum = 0;
     quint8 lastCommandWT = 0xFF;

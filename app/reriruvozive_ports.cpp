@@ -17,7 +17,7 @@
 
 void Reriruvozive::updateSerialPorts()
 {
-    serialPortList = portlist::availablePorts();
+    serialPortList = portSource();
 
     // A refresh must not cut the line of a device that is working on a port
     // that is still there. A port that vanished while open goes the way of a
@@ -69,7 +69,7 @@ void Reriruvozive::secondIntervalTask()
     // cost time. With none listed the hint is kept up until one appears.
     if (!serialPortList.isEmpty())
         return;
-    if (portlist::availablePorts().isEmpty())
+    if (portSource().isEmpty())
         updateSerialPorts();
 }
 
