@@ -506,6 +506,9 @@ private:
     // The port guard every device press passes: with no converter to open,
     // the pressed button (if any) is lifted and the user told; true then.
     bool refusedWithoutConverter(QPushButton *pressed);
+    // The port guard of the three BLE choices; a choice that passes it
+    // presses the BLE button. False when refused.
+    bool bleChoiceStarts();
     // The port is open: requests have somewhere to go.
     bool lineOpen() const;
     quint8 surveyAddress() const;

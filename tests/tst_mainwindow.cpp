@@ -484,6 +484,17 @@ void TestMainWindow::aPressWithoutAConverterIsLiftedAndTold()
         QCOMPARE(closer.seen.last().texts, QStringList("Подключите\nпреобразователь"));
         QVERIFY(!button->isChecked());
     }
+    // So is a BLE choice pressed in that moment.
+    for (QPushButton *choice : {ui->pushButtonChoiceUSB, ui->pushButtonChoiceAdvert, ui->pushButtonChoiceKVBLE}) {
+        listGone();
+        ui->pushButtonBLE->click();
+        listGone();
+        const int told = closer.seen.size();
+        choice->click();
+        QTRY_COMPARE(closer.seen.size(), told + 1);
+        QCOMPARE(closer.seen.last().texts, QStringList("Подключите\nпреобразователь"));
+        QVERIFY(!ui->pushButtonBLE->isChecked() && !window->deviceFlags().ble && !window->deviceFlags().kvble);
+    }
     qputenv(portlist::kExtraPortsVariable, device->portPath().toLocal8Bit());
     window->updateSerialPorts(); // as when the converter is plugged
     ui->pushButtonKV380->click();
