@@ -980,6 +980,15 @@ void TestLeaveQuiet::pressedButtonAloneShowsItsPage()
                         down << button->objectName();
                 }
                 QCOMPARE(down, QStringList((ui->*pressed.first)->objectName()));
+                // Its status line, where it has one, says at once that nothing is heard yet.
+                QWidget *shown = ui->stackedWidget->currentWidget();
+                const QList<BaseDevice *> pages{window.fls(), window.kv380(), window.plm300(), window.n7()};
+                for (const BaseDevice *page : pages) {
+                    const QLabel *line = page->getLabelStatusMessage();
+                    if (shown->isAncestorOf(line))
+                        QVERIFY2(line->isVisibleTo(shown) && line->text() == "Подключите датчик",
+                                 qPrintable(line->text()));
+                }
             }
         }
     }
