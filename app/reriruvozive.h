@@ -6,6 +6,7 @@
 #include "devices/firmware/firmwareupdater.h"
 #include "link/basedevice.h"
 #include <QByteArray>
+#include <QDialog>
 #include <QFont>
 #include <QMainWindow>
 #include <QPixmap>
@@ -34,7 +35,6 @@ struct OpenFailure;
 class N7Device;
 class PLM300Device;
 class PortConnection;
-class QDialog;
 class QFile;
 class QFrame;
 class Loader;
@@ -496,7 +496,9 @@ private:
     QString openFailureText(const QString &port, const OpenFailure &failure) const;
     // A box of the window shown without waiting for it, kept as a box of the
     // active page's session, if one runs, as the window's other boxes are.
-    void showBox(const QString &message);
+    QDialog *showBox(const QString &message);
+    // The box of a refusal told off the device's page, while it is up.
+    QPointer<QDialog> refusalBox;
     // Counts the ends of sessions: a later press finds the count moved on.
     quint64 sessionEnds = 0;
     // The port a press opens: the port box's entry when it names a listed

@@ -111,13 +111,14 @@ void Reriruvozive::lineEndedSession(const QString &why)
         showBox(why);
 }
 
-void Reriruvozive::showBox(const QString &message)
+QDialog *Reriruvozive::showBox(const QString &message)
 {
     auto *box = new DynamicQDialog(this, QString(), message, false);
     box->setAttribute(Qt::WA_DeleteOnClose);
     if (BaseDevice *page = activePage())
         page->keepBox(box);
     box->open();
+    return box;
 }
 
 QString Reriruvozive::openFailureText(const QString &port, const OpenFailure &failure) const

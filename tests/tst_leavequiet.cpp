@@ -111,6 +111,18 @@ struct Procedure
     std::function<bool(Reriruvozive &)> toldRunning;
 };
 
+// Off the device's own page (on its engineer menu, say) a second start is
+// refused in a box that does not wait; closed here, it counts as told.
+bool closedRefusalBox()
+{
+    QWidget *box = QApplication::activeModalWidget();
+    for (const QLabel *label : box ? box->findChildren<QLabel *>() : QList<QLabel *>()) {
+        if (label->text() == QStringLiteral("Дождитесь окончания текущей операции"))
+            return box->close();
+    }
+    return false;
+}
+
 bool isPageFrame(const Procedure &p, const QByteArray &request)
 {
     if (p.isOwnFrame)
@@ -854,6 +866,7 @@ void TestLeaveQuiet::leftPageGoesQuiet()
             procedure.again(window);
             told =
                 procedure.toldRunning ? procedure.toldRunning(window) : page->getLabelStatusMessage()->text() != before;
+            told = closedRefusalBox() || told;
             boxesBefore = boxes.seen.size();
             told = told || boxesBefore > 0;
             break;

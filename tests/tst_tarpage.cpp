@@ -194,6 +194,14 @@ void TestTarPage::oneSensorRunSurvivesARestartAndEndsInACsv()
     setLevel(0, 100);
     ui->ButtonTarirovka->click();
     QCOMPARE(ui->stackedWidget->currentWidget(), ui->Tarirovka);
+    // Refused while another procedure of the page runs: told here, not on
+    // the device page's line.
+    {
+        const BaseDevice::Procedure other(window->fls());
+        script->thenShowing("Дождитесь окончания текущей операции", ModalScript::accept());
+        ui->pushButtonAdSensorTar->click();
+        QTRY_VERIFY(script->finished());
+    }
     ui->pushButtonAdSensorTar->click();
     QCOMPARE(rows(), QStringList{"0/100"});
     // Only one sensor on the bus: there is no second one to add.
