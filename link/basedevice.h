@@ -470,7 +470,6 @@ protected:
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
     StatusLines status;
-    int deviceIndex = 0;
     // The sensors a password was sent to from this page in this run, each
     // kept for the line the page talked through (the open port's plugging).
     OpenedSensors openedSensors;
