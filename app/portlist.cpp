@@ -5,21 +5,16 @@
 
 namespace portlist {
 
-namespace {
-bool systemPortsListed = true;
-} // namespace
-
-void setSystemPortsListed(bool listed)
-{
-    systemPortsListed = listed;
-}
-
 QList<Port> availablePorts()
 {
     QList<Port> ports;
-    for (const QSerialPortInfo &info : systemPortsListed ? QSerialPortInfo::availablePorts() : QList<QSerialPortInfo>())
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
         ports.append(Port{info.portName(), info.isBusy(), info.isNull()});
+    return withExtraPorts(ports);
+}
 
+QList<Port> withExtraPorts(QList<Port> ports)
+{
     const QString extra = qEnvironmentVariable(kExtraPortsVariable);
     for (const QString &path : extra.split(':', Qt::SkipEmptyParts)) {
         if (!QFileInfo::exists(path) || contains(ports, path))

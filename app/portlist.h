@@ -21,10 +21,10 @@ struct Port
 
 constexpr char kExtraPortsVariable[] = "RERIRUVOZIVE_EXTRA_PORTS";
 
+// The serial library's ports and the extra ones.
 QList<Port> availablePorts();
-// Whether the serial library's ports are listed beside the extra ones; a
-// test leaves only the ports it owns.
-void setSystemPortsListed(bool listed);
+// `listed` and each extra port it does not hold yet.
+QList<Port> withExtraPorts(QList<Port> listed);
 
 // The device file a port name stands for ("ttyUSB0" -> "/dev/ttyUSB0").
 QString location(const QString &name);

@@ -197,6 +197,18 @@ void Reriruvozive::connectPages()
         connect(page, &BaseDevice::signalCheckIncommingData, this, &Reriruvozive::parceDataFromCOMPort);
         connect(page, &BaseDevice::signalRequestForSearchDevices, this, &Reriruvozive::requestForSearchDevices);
         page->setInputDropper([this] { dropUnreadInput(); });
+        // A page's status lines are seen only while their page is on show:
+        // from a page opened from it (the calibration, say) a refusal comes
+        // in a box, one while it is up however often the user presses.
+        page->setRefusalElsewhere([this, page](const QString &text) {
+            const QLabel *line = page->getLabelStatusMessage();
+            QWidget *shown = ui->stackedWidget->currentWidget();
+            if (!line || !shown || shown->isAncestorOf(line))
+                return false;
+            if (!refusalBox)
+                refusalBox = showBox(text);
+            return true;
+        });
         page->setBootloaderWatch([this] { return firmwareUpdater && firmwareUpdater->leftOnLine(); },
                                  [this] {
                                      if (firmwareUpdater)

@@ -6,6 +6,7 @@
 #include "devices/firmware/firmwareupdater.h"
 #include "link/basedevice.h"
 #include <QByteArray>
+#include <QDialog>
 #include <QFont>
 #include <QMainWindow>
 #include <QPixmap>
@@ -14,6 +15,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -33,7 +35,6 @@ struct OpenFailure;
 class N7Device;
 class PLM300Device;
 class PortConnection;
-class QDialog;
 class QFile;
 class QFrame;
 class Loader;
@@ -72,6 +73,9 @@ public:
 
     // The bridge whose latch attaches the USB BLE base; the platform's by default.
     void setBridgeGpio(std::unique_ptr<BridgeGpio> gpio);
+    // Where the port list comes from: the system's ports and the extra ones
+    // by default (portlist::availablePorts). A test lists the ports it owns.
+    void setPortSource(std::function<QList<portlist::Port>()> source) { portSource = std::move(source); }
 
     // Read-only views of the window's parts, for tests.
     Ui_Deruvivuriri *form() const { return ui; }
@@ -492,7 +496,9 @@ private:
     QString openFailureText(const QString &port, const OpenFailure &failure) const;
     // A box of the window shown without waiting for it, kept as a box of the
     // active page's session, if one runs, as the window's other boxes are.
-    void showBox(const QString &message);
+    QDialog *showBox(const QString &message);
+    // The box of a refusal told off the device's page, while it is up.
+    QPointer<QDialog> refusalBox;
     // Counts the ends of sessions: a later press finds the count moved on.
     quint64 sessionEnds = 0;
     // The port a press opens: the port box's entry when it names a listed
@@ -502,6 +508,9 @@ private:
     // The port guard every device press passes: with no converter to open,
     // the pressed button (if any) is lifted and the user told; true then.
     bool refusedWithoutConverter(QPushButton *pressed);
+    // The port guard of the three BLE choices; a choice that passes it
+    // presses the BLE button. False when refused.
+    bool bleChoiceStarts();
     // The port is open: requests have somewhere to go.
     bool lineOpen() const;
     quint8 surveyAddress() const;
@@ -632,6 +641,7 @@ private:
     QString logMessage;
     bool helpPanelOpen = false;
     QList<portlist::Port> serialPortList;
+    std::function<QList<portlist::Port>()> portSource = portlist::availablePorts;
     int currentPortIndex = 0;
     quint8 currentNetNum = 0;
     quint8 lastCommandWT = 0xFF;

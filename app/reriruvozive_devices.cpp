@@ -26,7 +26,9 @@
 // Port guard: with no port to open, a device press starts nothing; its button
 // is lifted, so that the next press, once a converter is listed, starts the
 // device. Switching a device off needs no port: when the only converter is
-// unplugged, the device must still go off.
+// unplugged, the device must still go off. A port gone unnoticed until the
+// list refreshes during the press (on the way to the device's page) is met
+// when the press opens it: the session it started ends, and the user is told.
 
 QString Reriruvozive::chosenPort() const
 {
@@ -353,13 +355,20 @@ void Reriruvozive::on_pushButtonWiredTag_clicked(bool checked)
     switchDeviceButtonIcon(ui->pushButtonWiredTag, checked);
 }
 
-void Reriruvozive::on_pushButtonChoiceUSB_clicked()
+bool Reriruvozive::bleChoiceStarts()
 {
     if (refusedWithoutConverter(nullptr))
-        return;
+        return false;
     // The choice starts the BLE button's device: pressed, the button shows
     // it, whatever a refused press of another button left it.
     ui->pushButtonBLE->setChecked(true);
+    return true;
+}
+
+void Reriruvozive::on_pushButtonChoiceUSB_clicked()
+{
+    if (!bleChoiceStarts())
+        return;
     attach_USBBLE_BASE();
     setParentForComponentsUI(ui->BLE_QF410);
     connectUSBBleDevice();
@@ -369,9 +378,8 @@ void Reriruvozive::on_pushButtonChoiceUSB_clicked()
 
 void Reriruvozive::on_pushButtonChoiceAdvert_clicked()
 {
-    if (refusedWithoutConverter(nullptr))
+    if (!bleChoiceStarts())
         return;
-    ui->pushButtonBLE->setChecked(true);
     setDeviceFlag(&Reriruvozive::deviceBLE);
     setParentForComponentsUI(ui->BLE_QF410);
     // It lights the button itself, before the page waits for the base's
@@ -382,9 +390,8 @@ void Reriruvozive::on_pushButtonChoiceAdvert_clicked()
 
 void Reriruvozive::on_pushButtonChoiceKVBLE_clicked()
 {
-    if (refusedWithoutConverter(nullptr))
+    if (!bleChoiceStarts())
         return;
-    ui->pushButtonBLE->setChecked(true);
     attach_USBBLE_BASE();
     setDeviceFlag(&Reriruvozive::deviceKVBLE);
     setParentForComponentsUI(ui->KV_BLE);
@@ -394,8 +401,6 @@ void Reriruvozive::on_pushButtonChoiceKVBLE_clicked()
 
 void Reriruvozive::connectUSBBleDevice()
 {
-    if (noPorts())
-        return;
     bleDevice->setCurrentCommand(ble::kNoCommand);
     rxBuffer->clear();
     surveyQueue.clear();
@@ -421,8 +426,6 @@ void Reriruvozive::connectUSBBleDevice()
 
 void Reriruvozive::conectAdvertDevice()
 {
-    if (noPorts())
-        return;
     switchDeviceButtonIcon(ui->pushButtonBLE, true);
     bleDevice->setAdvertMode(true);
     // Opening the port is no silence of the base.
@@ -441,8 +444,6 @@ void Reriruvozive::conectAdvertDevice()
 void Reriruvozive::connectKVBLEDevice()
 {
     kvbleDevice->showUI(true);
-    if (noPorts())
-        return;
     kvbleDevice->setCurrentCommand(ble::kNoCommand);
     rxBuffer->clear();
     surveyQueue.clear();

@@ -150,8 +150,7 @@ void Reriruvozive::on_pushButton_n7GetTarTable_clicked()
     n7Device->timerIntervalGetDataStop();
     QString name;
     const bool saved = n7Device->saveToFile(run, &name);
-    // The file the user named is written even so; only the page says nothing
-    // over the one the user turned to.
+    // Left meanwhile, the dialog closed with nothing named.
     if (!run.alive())
         return;
     n7Device->setFirstDataRequest(true);
@@ -180,7 +179,7 @@ void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
     // nothing more.
     run.holdLine();
     n7Device->timerIntervalGetDataStop();
-    const N7Device::TableLoad load = n7Device->loadFile();
+    const N7Device::TableLoad load = n7Device->loadFile(run);
     if (!run.alive())
         return;
     // A file that is not the indicator's table is refused whole: nothing of

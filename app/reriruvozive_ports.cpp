@@ -17,7 +17,7 @@
 
 void Reriruvozive::updateSerialPorts()
 {
-    serialPortList = portlist::availablePorts();
+    serialPortList = portSource();
 
     // A refresh must not cut the line of a device that is working on a port
     // that is still there. A port that vanished while open goes the way of a
@@ -69,7 +69,7 @@ void Reriruvozive::secondIntervalTask()
     // cost time. With none listed the hint is kept up until one appears.
     if (!serialPortList.isEmpty())
         return;
-    if (portlist::availablePorts().isEmpty())
+    if (portSource().isEmpty())
         updateSerialPorts();
 }
 
@@ -111,13 +111,14 @@ void Reriruvozive::lineEndedSession(const QString &why)
         showBox(why);
 }
 
-void Reriruvozive::showBox(const QString &message)
+QDialog *Reriruvozive::showBox(const QString &message)
 {
     auto *box = new DynamicQDialog(this, QString(), message, false);
     box->setAttribute(Qt::WA_DeleteOnClose);
     if (BaseDevice *page = activePage())
         page->keepBox(box);
     box->open();
+    return box;
 }
 
 QString Reriruvozive::openFailureText(const QString &port, const OpenFailure &failure) const

@@ -53,7 +53,9 @@ void Reriruvozive::on_pushBtnCalcLtrPrc_clicked()
         dialog->getSwitchPercent()->setDisabled(true);
     dialog->resize(kLiterToPercentSize);
     flsDevice->setLiterToPercent(dialog);
-    dialog->exec();
+    // The sensor's table, as a box of its session: its end closes the dialog
+    // and the dialogs over it, its file dialogs among them.
+    flsDevice->execBox(*dialog);
     // A table answer arriving from now on has no dialog to go to.
     flsDevice->setLiterToPercent(nullptr);
     if (literToPercent)

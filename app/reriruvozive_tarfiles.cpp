@@ -12,12 +12,12 @@
 #include "devices/fls/flsdevice.h"
 #include "files/programsettings.h"
 #include "files/textfile.h"
+#include "ui/filedialogs.h"
 
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
 
@@ -226,8 +226,11 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
         if (!run.ask(this, QString(), tr("Временный файл не был найден.\nВы хотите открыть *.csv файл?")) ||
             tarPageLeft(run))
             return;
-        path = QFileDialog::getOpenFileName(nullptr, tr("Выберете файл с расширением *.csv"),
-                                            settings->value("default_dir").toString(), QStringLiteral("*.csv"));
+        // A box of the page's session: left meanwhile, it closes and no file
+        // is taken for the session that ended.
+        path =
+            askOpenFileName(nullptr, tr("Выберете файл с расширением *.csv"), settings->value("default_dir").toString(),
+                            QStringLiteral("*.csv"), [&run](QDialog &dialog) { return run.exec(dialog); });
         if (path.isEmpty() || tarPageLeft(run))
             return;
         qDebug() << "restoreTarFileName";

@@ -1,7 +1,7 @@
 #include "calibration/calibrationdialogs.h"
 
 #include "ui/dynamicqdialog.h"
-#include "ui/savefilename.h"
+#include "ui/filedialogs.h"
 
 #include <QCoreApplication>
 

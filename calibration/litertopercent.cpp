@@ -5,11 +5,11 @@
 #include "calibration/myitemdelegateforcell.h"
 #include "calibration/sensortable.h"
 #include "files/textfile.h"
+#include "ui/filedialogs.h"
 #include "ui/switch.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -211,8 +211,10 @@ void LiterToPercent::setDisableOrEnableSwitchPercent()
 
 int LiterToPercent::loadFile()
 {
-    const QString path = QFileDialog::getOpenFileName(nullptr, tr("Выберете файл для пересчёта"), QStringLiteral("/"),
-                                                      QStringLiteral("*.csv"));
+    // Over this dialog, which the sensor's session closes with every dialog
+    // over it: a file picked after that is no table of the sensor's.
+    const QString path =
+        askOpenFileName(this, tr("Выберете файл для пересчёта"), QStringLiteral("/"), QStringLiteral("*.csv"));
     if (path.isEmpty())
         return 0;
     return loadFromPath(path) ? 1 : 0;

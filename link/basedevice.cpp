@@ -609,7 +609,8 @@ QString BaseDevice::procedureRunningText()
 
 void BaseDevice::tellProcedureRunning()
 {
-    showStatusMessage(procedureRunningText());
+    if (!toldElsewhere(procedureRunningText()))
+        showStatusMessage(procedureRunningText());
 }
 
 void BaseDevice::createStatusLines(QWidget *page, const QString &lowerText)

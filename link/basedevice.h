@@ -71,6 +71,10 @@ public:
         bootloaderHeld = std::move(held);
         sensorAnsweredOnLine = std::move(answered);
     }
+    // How a refusal the page would tell on its status lines is told while the
+    // user looks at another page than the one holding them (the calibration
+    // page, say): true when it was told there. Set by the main window.
+    void setRefusalElsewhere(std::function<bool(const QString &)> tell) { refusalElsewhere = std::move(tell); }
     // What the lower status line says in place of "Подключите датчик" while
     // the line holds such a bootloader.
     static QString powerCycleText();
@@ -431,6 +435,9 @@ protected:
     virtual void tellProcedureRunning();
     // What tellProcedureRunning() says by default.
     static QString procedureRunningText();
+    // A refusal told elsewhere than on the page's status lines when the user
+    // does not see them (setRefusalElsewhere()); false: the page tells it.
+    bool toldElsewhere(const QString &text) const { return refusalElsewhere && refusalElsewhere(text); }
 
     // What became of a frame that decides whether the next one may go (a
     // removal's password before its "no password").
@@ -463,7 +470,6 @@ protected:
     Ui_Deruvivuriri *ui = nullptr;
     QSerialPort *serialPort = nullptr; // shared with the main window, not owned
     StatusLines status;
-    int deviceIndex = 0;
     // The sensors a password was sent to from this page in this run, each
     // kept for the line the page talked through (the open port's plugging).
     OpenedSensors openedSensors;
@@ -512,6 +518,7 @@ private:
     bool lineLent = false;        // see lendLine()
     std::function<void()> lentTell;
     std::function<void()> dropInput; // see setInputDropper()
+    std::function<bool(const QString &)> refusalElsewhere;
 
     // The running session's number; 0 outside a session. A procedure takes
     // it when it begins, and is alive while it is still the running one.

@@ -17,11 +17,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
-#include <QScopeGuard>
 #include <QSerialPort>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 #include <QThread>
 #include <QtTest>
 
@@ -466,19 +464,36 @@ void TestMainWindow::aPortThatVanishedFromTheListSwitchesTheDeviceOff()
 void TestMainWindow::aPressWithoutAConverterIsLiftedAndTold()
 {
     Ui_Deruvivuriri *ui = window->form();
-    portlist::setSystemPortsListed(false);
-    const auto listAgain = qScopeGuard([] { portlist::setSystemPortsListed(true); });
-    QTemporaryFile gone;
-    QVERIFY(gone.open());
-    qputenv(portlist::kExtraPortsVariable, gone.fileName().toLocal8Bit());
-    window->updateSerialPorts();
-    gone.remove();
+    // The ports this test owns, none of the machine's.
+    window->setPortSource([] { return portlist::withExtraPorts({}); });
+    QTemporaryDir folder;
+    const QString gone = folder.filePath("converter");
+    // The only converter listed, then unplugged before the list refreshes.
+    const auto listGone = [&] {
+        QFile node(gone);
+        QVERIFY(node.open(QIODevice::WriteOnly));
+        qputenv(portlist::kExtraPortsVariable, gone.toLocal8Bit());
+        window->updateSerialPorts();
+        QVERIFY(node.remove());
+    };
+    listGone();
     ModalCloser closer;
     for (QPushButton *button : {ui->pushButtonPLM300, ui->pushButtonKV380}) {
         button->click();
         QTRY_COMPARE(closer.seen.size(), button == ui->pushButtonKV380 ? 2 : 1);
         QCOMPARE(closer.seen.last().texts, QStringList("Подключите\nпреобразователь"));
         QVERIFY(!button->isChecked());
+    }
+    // So is a BLE choice pressed in that moment.
+    for (QPushButton *choice : {ui->pushButtonChoiceUSB, ui->pushButtonChoiceAdvert, ui->pushButtonChoiceKVBLE}) {
+        listGone();
+        ui->pushButtonBLE->click();
+        listGone();
+        const int told = closer.seen.size();
+        choice->click();
+        QTRY_COMPARE(closer.seen.size(), told + 1);
+        QCOMPARE(closer.seen.last().texts, QStringList("Подключите\nпреобразователь"));
+        QVERIFY(!ui->pushButtonBLE->isChecked() && !window->deviceFlags().ble && !window->deviceFlags().kvble);
     }
     qputenv(portlist::kExtraPortsVariable, device->portPath().toLocal8Bit());
     window->updateSerialPorts(); // as when the converter is plugged

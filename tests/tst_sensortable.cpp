@@ -531,7 +531,13 @@ void TestSensorTable::readEditWriteThroughTheMainWindow()
                          ModalScript::click(kWrite)(dialog);
                      })
         .thenShowing("Таблица успешно записана", ModalScript::accept())
-        .then("dialog", ModalScript::className("LiterToPercent"), ModalScript::accept());
+        // The line hangs up while a file is being chosen: both dialogs close
+        // with the sensor's session.
+        .then("dialog", ModalScript::className("LiterToPercent"), ModalScript::click("Загрузить"))
+        .then("file dialog", ModalScript::fileDialog(), [this](QWidget *) {
+            device->hangUp();
+            QVERIFY(QTest::qWaitFor([this] { return !window->fls()->isSessionRunning(); }, kConnectMs));
+        });
     window->form()->pushBtnCalcLtrPrc->click();
     QVERIFY2(script->finished(), qPrintable(script->nextStep()));
 

@@ -194,6 +194,14 @@ void TestTarPage::oneSensorRunSurvivesARestartAndEndsInACsv()
     setLevel(0, 100);
     ui->ButtonTarirovka->click();
     QCOMPARE(ui->stackedWidget->currentWidget(), ui->Tarirovka);
+    // Refused while another procedure of the page runs: told here, not on
+    // the device page's line.
+    {
+        const BaseDevice::Procedure other(window->fls());
+        script->thenShowing("Дождитесь окончания текущей операции", ModalScript::accept());
+        ui->pushButtonAdSensorTar->click();
+        QTRY_VERIFY(script->finished());
+    }
     ui->pushButtonAdSensorTar->click();
     QCOMPARE(rows(), QStringList{"0/100"});
     // Only one sensor on the bus: there is no second one to add.
@@ -734,6 +742,16 @@ void TestTarPage::runRestoredFromTheUsersCsvLeavesItAlone()
     QCOMPARE(readFile(userDir->filePath("new.csv")), QByteArray("100, 0\r\n155, 10\r\n512, 15\r\n"));
     QVERIFY(!QFile::exists(mirror));
     QVERIFY(!tar->isStarted());
+
+    // The line hangs up while the open dialog is up: it closes with the
+    // session, and nothing is told.
+    script->thenShowing("Временный файл не был найден", ModalScript::accept())
+        .then("open dialog", ModalScript::fileDialog(), [this](QWidget *dialog) {
+            device->hangUp();
+            QVERIFY(QTest::qWaitFor([dialog] { return !dialog->isVisible(); }, kConnectMs));
+        });
+    ui->pushButtonRestoreTar->click();
+    QVERIFY(script->finished());
 }
 
 void TestTarPage::malformedRunFilesAreNotTakenAsARun_data()

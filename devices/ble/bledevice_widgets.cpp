@@ -54,7 +54,7 @@ void BLEDevice::tellProcedureRunning()
         }
     }
     QLabel *line = status.lower();
-    if (!line)
+    if (!line || toldElsewhere(text))
         return;
     // Over the advertising cards the line shows for the refusal alone.
     if (!refusalShown) {

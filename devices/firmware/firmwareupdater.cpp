@@ -9,12 +9,12 @@
 #include "files/programsettings.h"
 #include "link/serialline.h"
 #include "ui/dynamicqdialog.h"
+#include "ui/filedialogs.h"
 
 #include <QDateTime>
 #include <QDebug>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
@@ -117,13 +117,11 @@ FirmwareUpdater::~FirmwareUpdater()
 std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const Request &asker,
                                                                          const std::function<int(QDialog &)> &run)
 {
-    QFileDialog chooser(nullptr, tr("Выберете файл прошивки"), ProgramSettings().value(kDefaultDirKey).toString(),
-                        "*.cri *.bin");
-    chooser.setFileMode(QFileDialog::ExistingFile);
+    const QString path = askOpenFileName(nullptr, tr("Выберете файл прошивки"),
+                                         ProgramSettings().value(kDefaultDirKey).toString(), "*.cri *.bin", run);
     // A cancel is no wrong file: nothing is said.
-    if (run(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+    if (path.isEmpty())
         return std::nullopt;
-    const QString path = chooser.selectedFiles().constFirst();
     // The dialog opens there next time. A settings file that does not take
     // it is told with the message that follows the choice, once, until it
     // takes it again.

@@ -43,7 +43,8 @@ void FLSDevice::tellProcedureRunning()
         literToPercent->statusMessage(text);
         return;
     }
-    remark(text);
+    if (!toldElsewhere(text))
+        remark(text);
 }
 
 void FLSDevice::remark(const QString &text)

@@ -88,10 +88,7 @@ void N7Device::connectDevice()
         ui->label_n7Alarm_3->hide();
     }
     reported.reset();
-    // Nothing is heard yet: a "connected" left from a session another
-    // device's button ended would speak for an indicator that may be gone.
-    showStatusMessageUp(" ");
-    showStatusMessage(tr("Подключите датчик"));
+    pagewidgets::showNothingHeard(this);
     BaseDevice::connectDevice();
     setFirstDataRequest(true);
 }

@@ -86,13 +86,16 @@ public:
     };
 
     // Saves the table on show to a file the user picks, whose name goes to
-    // `chosen`; whether to replace a file the dialog did not ask about is
-    // asked through `run`. False only when the file could not be written
-    // (nothing is left behind then); a cancelled choice is no failure.
+    // `chosen`. The file dialog, and the question whether to replace a file
+    // the dialog did not ask about, are boxes of `run`: its session's end
+    // closes them, and nothing is saved. False only when the file could not
+    // be written (nothing is left behind then); a cancelled choice is no
+    // failure.
     bool saveToFile(Procedure &run, QString *chosen = nullptr);
-    // Replaces the table from a file the user picks. A file that is not such
-    // a table leaves the table on show as it was.
-    TableLoad loadFile();
+    // Replaces the table from a file the user picks in a file dialog of
+    // `run`, closed by its session's end with nothing loaded. A file that is
+    // not such a table leaves the table on show as it was.
+    TableLoad loadFile(Procedure &run);
     // The same without asking for a name.
     bool saveTableTo(const QString &fileName);
     TableLoad loadTableFrom(const QString &fileName);

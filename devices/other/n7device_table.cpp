@@ -4,12 +4,11 @@
 
 #include "deruvivuriri_form.h"
 #include "files/textfile.h"
-#include "ui/savefilename.h"
+#include "ui/filedialogs.h"
 
 #include "link/frame.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
 #include <QScopedValueRollback>
 #include <QStandardItemModel>
@@ -173,10 +172,12 @@ void N7Device::setRows(const n7::Table &rows)
 
 bool N7Device::saveToFile(Procedure &run, QString *chosen)
 {
-    // A name the suffix made is asked about like one the dialog gave, as a
-    // box of the page's session: left meanwhile, nothing is replaced.
-    const QString name = askSaveFileName(this, tr("Сохранить файл"), kStartFolder, kCsvSuffix,
-                                         [&](const QString &question) { return run.ask(this, QString(), question); });
+    // The dialog, and a name the suffix made asked about like one the dialog
+    // gave, are boxes of the page's session: left meanwhile, nothing is named.
+    const QString name = askSaveFileName(
+        this, tr("Сохранить файл"), kStartFolder, kCsvSuffix,
+        [&](const QString &question) { return run.ask(this, QString(), question); },
+        [&run](QDialog &dialog) { return run.exec(dialog); });
     if (name.isEmpty())
         return true;
     if (chosen)
@@ -192,10 +193,11 @@ bool N7Device::saveTableTo(const QString &fileName)
     return textfile::writeWhole(name, n7::csvText(table()));
 }
 
-N7Device::TableLoad N7Device::loadFile()
+N7Device::TableLoad N7Device::loadFile(Procedure &run)
 {
-    const QString name =
-        QFileDialog::getOpenFileName(nullptr, tr("Выберете файл для пересчёта"), kStartFolder, QStringLiteral("*.csv"));
+    // A file picked for a session that has ended is no table of this one.
+    const QString name = askOpenFileName(nullptr, tr("Выберете файл для пересчёта"), kStartFolder,
+                                         QStringLiteral("*.csv"), [&run](QDialog &dialog) { return run.exec(dialog); });
     return loadTableFrom(name);
 }
 

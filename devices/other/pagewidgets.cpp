@@ -1,7 +1,9 @@
 #include "devices/other/pagewidgets.h"
 
+#include "link/basedevice.h"
 #include "ui/formfonts.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -42,6 +44,15 @@ void colourCaption(QLabel *caption, QFrame *underline, const QString &state, boo
         caption->setStyleSheet(QStringLiteral("QLabel {color : %1;}").arg(colour));
     if (underline)
         underline->setStyleSheet(QStringLiteral("QFrame {background-color :  %1;}").arg(colour));
+}
+
+void showNothingHeard(BaseDevice *page)
+{
+    // A "connected" left from a session another device's button ended would
+    // speak for a device that may be gone.
+    page->showStatusMessageUp(QStringLiteral(" "));
+    page->showStatusMessage(QCoreApplication::translate("BaseDevice", "Подключите датчик"));
+    page->setVisibleStatusLabels(true);
 }
 
 } // namespace pagewidgets

@@ -3,13 +3,14 @@
 
 #include <QString>
 
+class BaseDevice;
 class QFrame;
 class QLabel;
 class QPushButton;
 class QWidget;
 
-// Widgets the PLM300 and indicator pages add to the form: the caption of
-// their device button.
+// What the PLM300 and indicator pages show alike: the caption of their device
+// button, and their status lines as a session begins.
 namespace pagewidgets {
 
 // A centred caption along the bottom edge of the button, in the font of the
@@ -19,6 +20,10 @@ QLabel *createCaption(QPushButton *button, const QString &text, const QLabel *fo
 // "on" colours caption and underline in the theme's accent, "off" greys them;
 // any other state (compared exactly) leaves them as they are.
 void colourCaption(QLabel *caption, QFrame *underline, const QString &state, bool darkTheme);
+
+// A session of `page` begins with nothing heard: its status lines say so, and
+// show at once, while the page's other widgets wait for the device.
+void showNothingHeard(BaseDevice *page);
 
 } // namespace pagewidgets
 

@@ -70,10 +70,7 @@ void PLM300Device::connectDevice()
     // A write left in an earlier session leaves nothing to send in this one.
     edited.fill(false);
     viewIconChangedParam(false);
-    // Nothing is heard yet: a "connected" left from a session another
-    // device's button ended would speak for a sensor that may be gone.
-    showStatusMessageUp(" ");
-    showStatusMessage(tr("Подключите датчик"));
+    pagewidgets::showNothingHeard(this);
     BaseDevice::connectDevice();
     setFirstDataRequest(true);
 }

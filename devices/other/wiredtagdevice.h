@@ -75,6 +75,8 @@ private:
     quint8 currentCommand = 0xFF;
     quint16 firmwareVersion = 0;
     quint8 modes[kDevices] = {0, 0, 0};
+    // The reader the main window addresses now, of the two it takes turns with.
+    int deviceIndex = 0;
     bool secondDeviceFound = false;
     bool firstDataRequest = true;
     QByteArray searchAnswer;
