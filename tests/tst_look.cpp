@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QPolygonF>
+#include <QProcess>
 #include <QSettings>
 #include <QTranslator>
 #include <QtTest>
@@ -17,10 +18,24 @@
 #include <memory>
 #include <optional>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
+
+// Run with this and a key and a value, the test program stores them in the
+// program's settings as a user other than the administrator, and exits 0
+// once they are stored.
+constexpr char kStoreAsAnotherUser[] = "--store-as-another-user";
+
+int storeAsAnotherUser(int argc, char *argv[])
+{
+    // The administrator may list any folder: another user is taken on
+    // before anything else runs.
+    if (::getuid() == 0 && ::setuid(65534) != 0)
+        return 2;
+    QCoreApplication app(argc, argv);
+    return ProgramSettings::store(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+}
 
 QByteArray contents(const QString &path)
 {
@@ -153,13 +168,14 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
         const QFileDevice::Permissions kept = QFile::permissions(folder);
         QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions(0x6666)));
         QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x3333)));
-        const pid_t user = ::fork();
-        if (user == 0)
-            ::_exit((::getuid() != 0 || ::setuid(65534) == 0) && ProgramSettings::store("theme", stored) ? 0 : 1);
-        int status = -1;
-        const bool saved = ::waitpid(user, &status, 0) == user && status == 0;
+        // The store runs in a process of its own, started afresh: a copy of
+        // this one, threads and all, is no place to run the program's code.
+        QProcess user;
+        user.start(QCoreApplication::applicationFilePath(), {kStoreAsAnotherUser, "theme", stored});
+        const bool saved =
+            user.waitForFinished(60000) && user.exitStatus() == QProcess::NormalExit && user.exitCode() == 0;
         QFile::setPermissions(folder, kept);
-        QVERIFY(saved && contents(path).contains("theme=" + stored.toUtf8()));
+        QVERIFY2(saved && contents(path).contains("theme=" + stored.toUtf8()), user.readAllStandardError().constData());
         fault.clear();
     } else if (leftovers) {
         // The program's own staging names, and a file of the user's.
@@ -297,5 +313,10 @@ void TestLook::choicesAreLockedWhileAPortIsOpen()
     QVERIFY(ui->comboBoxChooseTheme->isEnabled());
 }
 
-QTEST_MAIN(TestLook)
+int main(int argc, char *argv[])
+{
+    if (argc == 4 && qstrcmp(argv[1], kStoreAsAnotherUser) == 0)
+        return storeAsAnotherUser(argc, argv);
+    QTEST_MAIN_IMPL(TestLook)
+}
 #include "tst_look.moc"
