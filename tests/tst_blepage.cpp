@@ -1,6 +1,7 @@
 #include "blewindowfixture.h"
 #include "devices/ble/bleadwmodel.h"
 #include "modalcloser.h"
+#include "pagetimers.h"
 #include "shortintervals.h"
 #include "ui/widgettar.h"
 
@@ -169,8 +170,7 @@ void TestBlePage::wrongSensorKindShowsOneMessageAndStopsPolling()
     QVERIFY(closer.seen.at(0).texts.contains("Подключите другое"));
     // No timer of the page is left to ask anything, or to open the message
     // again.
-    for (const QTimer *timer : f->page->findChildren<QTimer *>())
-        QVERIFY2(!timer->isActive(), qPrintable(QString::number(timer->interval())));
+    QCOMPARE(pagetimers::running(f->page), QStringList());
     QCOMPARE(closer.seen.size(), 1);
     QVERIFY(f->ui->label_UrovenBLE->isHidden());
 }

@@ -8,6 +8,7 @@
 #include "link/frame.h"
 #include "link/portconnection.h"
 #include "pagefixture.h"
+#include "pagetimers.h"
 #include "shortintervals.h"
 #include "simulatedplm300.h"
 #include "strayanswer.h"
@@ -644,8 +645,7 @@ void TestPlm300Page::endOfAFirmwareUpdateResumesThePage()
     QVERIFY(ui->label_UrovenPLM300->isHidden());
     // The bootloader has the line: no timer of the page is left to ask it
     // anything.
-    for (const QTimer *timer : page->findChildren<QTimer *>())
-        QVERIFY2(!timer->isActive(), qPrintable(QString::number(timer->interval())));
+    QCOMPARE(pagetimers::running(page), QStringList());
     const int searches = device->countRequests(0xFF);
     device->distance = 333;
     device->firmware = 124;
