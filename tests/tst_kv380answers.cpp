@@ -452,7 +452,13 @@ void TestKv380Answers::bucketAnimatesWhileItMoves()
     feed(SimulatedKv380::dataAnswer(s));
     page->modeKovshHandler();
     QCOMPARE(page->shownPicture(), lowered);
-    QTest::qWait(700);
+    // Still so once the page looked at the line seven times, over more than
+    // an animation step.
+    const auto lookSevenTimes = [this] {
+        QSignalSpy looks(page, &KV380Device::signalCheckIncommingData);
+        return QTest::qWaitFor([&looks] { return looks.count() >= 7; }, 5000);
+    };
+    QVERIFY(lookSevenTimes());
     QCOMPARE(page->shownPicture(), lowered);
 
     // Moving again, then leaving bucket mode: the animation ends with it.
@@ -464,7 +470,7 @@ void TestKv380Answers::bucketAnimatesWhileItMoves()
     page->setSyncSwitchesWithDevice(true);
     feed(SimulatedKv380::dataAnswer(s));
     QCOMPARE(page->shownPicture(), QString(":/images/kamazMid_white_theme.svg"));
-    QTest::qWait(700);
+    QVERIFY(lookSevenTimes());
     QCOMPARE(page->shownPicture(), QString(":/images/kamazMid_white_theme.svg"));
 }
 
