@@ -1,3 +1,4 @@
+#include "anotheruser.h"
 #include "calibration/cellnumber.h"
 #include "calibration/myitemdelegateforcell.h"
 #include "calibration/sensortable.h"
@@ -8,7 +9,6 @@
 #include "ui/widgettar.h"
 
 #include <QLineEdit>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
@@ -16,28 +16,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <unistd.h>
-
-namespace {
-
-// Run with this, "mirror" or "whole" and a path, the test program writes a
-// line there as a user other than the administrator, as the run's mirror or
-// as a file the user keeps, and exits 0 once it is written.
-constexpr char kWriteAsAnotherUser[] = "--write-as-another-user";
-
-int writeAsAnotherUser(int argc, char *argv[])
-{
-    // The administrator may list any folder: another user is taken on
-    // before anything else runs.
-    if (::getuid() == 0 && ::setuid(65534) != 0)
-        return 2;
-    QCoreApplication app(argc, argv);
-    const auto write = qstrcmp(argv[2], "mirror") == 0 ? tarfile::writeMirror : textfile::writeWhole;
-    return write(QString::fromLocal8Bit(argv[3]), "d\r\n") ? 0 : 1;
-}
-
-} // namespace
 
 // The calibration tables' files and cells, free of widgets, and the cell
 // editor that puts numbers into them.
@@ -294,15 +272,11 @@ void TestCalibrationFiles::wholeFileIsReplacedOrLeftAlone()
     // A user who may write into the folder but not list it (mode 0333, which
     // only the administrator may list): its sync is refused, and the new file
     // in its place is saved.
-    // The write runs in a process of its own, started afresh: a copy of this
-    // one, threads and all, is no place to run the program's code.
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x3333));
-    QProcess user;
-    user.start(QCoreApplication::applicationFilePath(),
-               {kWriteAsAnotherUser, mirror ? "mirror" : "whole", dir.filePath("dropped")});
-    const bool saved = user.waitForFinished(60000) && user.exitStatus() == QProcess::NormalExit && user.exitCode() == 0;
+    QByteArray said;
+    const bool saved = anotheruser::run({mirror ? "mirror" : "whole", dir.filePath("dropped")}, &said);
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7700));
-    QVERIFY2(saved && tarfile::holds(dir.filePath("dropped"), "d\r\n"), user.readAllStandardError().constData());
+    QVERIFY2(saved && tarfile::holds(dir.filePath("dropped"), "d\r\n"), said.constData());
 }
 
 void TestCalibrationFiles::sensorTableCsvRoundTripKeepsColumns()
@@ -476,8 +450,12 @@ void TestCalibrationFiles::nextVolumeCountsOnFromTheLastRow()
 
 int main(int argc, char *argv[])
 {
-    if (argc == 4 && qstrcmp(argv[1], kWriteAsAnotherUser) == 0)
-        return writeAsAnotherUser(argc, argv);
+    if (anotheruser::isThisRun(argc, argv)) {
+        return anotheruser::serve(argc, argv, [](const QStringList &to) {
+            const auto write = to.value(0) == "mirror" ? tarfile::writeMirror : textfile::writeWhole;
+            return to.size() == 2 && write(to.at(1), "d\r\n");
+        });
+    }
     QTEST_MAIN_IMPL(TestCalibrationFiles)
 }
 #include "tst_calibrationfiles.moc"

@@ -1,3 +1,4 @@
+#include "anotheruser.h"
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "files/filereplace.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QPolygonF>
-#include <QProcess>
 #include <QSettings>
 #include <QTranslator>
 #include <QtTest>
@@ -18,24 +18,7 @@
 #include <memory>
 #include <optional>
 
-#include <unistd.h>
-
 namespace {
-
-// Run with this and a key and a value, the test program stores them in the
-// program's settings as a user other than the administrator, and exits 0
-// once they are stored.
-constexpr char kStoreAsAnotherUser[] = "--store-as-another-user";
-
-int storeAsAnotherUser(int argc, char *argv[])
-{
-    // The administrator may list any folder: another user is taken on
-    // before anything else runs.
-    if (::getuid() == 0 && ::setuid(65534) != 0)
-        return 2;
-    QCoreApplication app(argc, argv);
-    return ProgramSettings::store(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])) ? 0 : 1;
-}
 
 QByteArray contents(const QString &path)
 {
@@ -168,14 +151,10 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
         const QFileDevice::Permissions kept = QFile::permissions(folder);
         QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions(0x6666)));
         QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x3333)));
-        // The store runs in a process of its own, started afresh: a copy of
-        // this one, threads and all, is no place to run the program's code.
-        QProcess user;
-        user.start(QCoreApplication::applicationFilePath(), {kStoreAsAnotherUser, "theme", stored});
-        const bool saved =
-            user.waitForFinished(60000) && user.exitStatus() == QProcess::NormalExit && user.exitCode() == 0;
+        QByteArray said;
+        const bool saved = anotheruser::run({"theme", stored}, &said);
         QFile::setPermissions(folder, kept);
-        QVERIFY2(saved && contents(path).contains("theme=" + stored.toUtf8()), user.readAllStandardError().constData());
+        QVERIFY2(saved && contents(path).contains("theme=" + stored.toUtf8()), said.constData());
         fault.clear();
     } else if (leftovers) {
         // The program's own staging names, and a file of the user's.
@@ -315,8 +294,11 @@ void TestLook::choicesAreLockedWhileAPortIsOpen()
 
 int main(int argc, char *argv[])
 {
-    if (argc == 4 && qstrcmp(argv[1], kStoreAsAnotherUser) == 0)
-        return storeAsAnotherUser(argc, argv);
+    if (anotheruser::isThisRun(argc, argv)) {
+        return anotheruser::serve(argc, argv, [](const QStringList &setting) {
+            return setting.size() == 2 && ProgramSettings::store(setting.at(0), setting.at(1));
+        });
+    }
     QTEST_MAIN_IMPL(TestLook)
 }
 #include "tst_look.moc"
