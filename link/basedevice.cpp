@@ -21,6 +21,10 @@ namespace {
 // An answer's way: the device's turnaround, the bytes on the line and the
 // silence that ends the chunk, with room for a busy event loop.
 constexpr int kAnswerOnLineMs = 300;
+// A sensor answers a password frame within its answer time, but a busy
+// machine may take that answer in much later: until then the frame is not
+// told unanswered. An answer that comes sooner ends the wait.
+constexpr int kLateOutcomeMs = 2000;
 
 } // namespace
 
@@ -410,7 +414,7 @@ void BaseDevice::watchdogRanOut()
     emit signalWriteLog("Device is not responding");
 }
 
-void BaseDevice::sleep(int ms, bool precisely)
+void BaseDevice::sleep(int ms, bool precisely, bool untilOutcome)
 {
     QEventLoop loop;
     QTimer timer;
@@ -419,7 +423,11 @@ void BaseDevice::sleep(int ms, bool precisely)
     connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     timer.start(ms);
     waits.push_back(&loop);
+    QEventLoop *const outer = outcomeWait;
+    if (untilOutcome)
+        outcomeWait = &loop;
     loop.exec();
+    outcomeWait = outer;
     waits.erase(std::find(waits.begin(), waits.end(), &loop));
 }
 
@@ -703,6 +711,21 @@ void BaseDevice::outcomeSaid(Outcome said)
     // A refusal since the frame went out stands, whatever came after it.
     if (awaited != Outcome::Refused && said != Outcome::None)
         awaited = said;
+    if (outcomeWait && awaited != Outcome::None)
+        outcomeWait->quit();
+}
+
+bool BaseDevice::awaitLateOutcome(Procedure &run)
+{
+    if (!run.alive())
+        return false;
+    if (awaited == Outcome::None) {
+        sleep(kLateOutcomeMs, false, true);
+        if (!run.alive())
+            return false;
+        emit signalCheckIncommingData();
+    }
+    return run.alive();
 }
 
 std::optional<BaseDevice::Outcome> BaseDevice::passwordExchange(Procedure &run, const OpenedSensors::Sensor &to,
@@ -712,7 +735,7 @@ std::optional<BaseDevice::Outcome> BaseDevice::passwordExchange(Procedure &run, 
     if (!run.alive())
         return std::nullopt;
     const OpenedSensors::Sent sent = openedSensors.sent(to, password);
-    if (!exchange(run, frame, waitMs))
+    if (!exchange(run, frame, waitMs) || !awaitLateOutcome(run))
         return std::nullopt;
     const std::optional<Outcome> said = outcomeBeforeNext(run);
     if (!said)

@@ -505,6 +505,8 @@ private:
     int mutes = 0;                   // procedures muting the watchdog in the running session
     quint64 procedureSession = 0;    // the session a started procedure runs in
     std::vector<QEventLoop *> waits; // the waits of the running session, innermost last
+    // The wait the awaited frame's outcome ends, once it is said.
+    QEventLoop *outcomeWait = nullptr;
     // The boxes shown in the running session, in the order they came.
     std::vector<QPointer<QDialog>> boxes;
     bool intakeStopped = false;
@@ -532,8 +534,12 @@ private:
     // period: the bus is searched again.
     void listUnanswered();
     bool havePolledAnswered() const;
-    // One wait in a local event loop, cut short when the session ends.
-    void sleep(int ms, bool precisely);
+    // One wait in a local event loop, cut short when the session ends, and
+    // once the awaited frame's outcome is said when `untilOutcome`.
+    void sleep(int ms, bool precisely, bool untilOutcome = false);
+    // After a password frame's answer time: a frame nothing was said of yet
+    // is given longer, until its outcome comes. False when the session ended.
+    bool awaitLateOutcome(Procedure &run);
     // Closes the running session's boxes, the last shown first.
     void closeBoxes();
     // The project's message box over `parent` (the page when none is

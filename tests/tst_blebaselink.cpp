@@ -158,6 +158,7 @@ void TestBleBaseLink::linkChangeTakesOnlyASerialAndEndsOnTheNewSensor()
 void TestBleBaseLink::updateModeRestartRunsOneCountdown()
 {
     openSensor();
+    const QList<QTimer *> before = f->page->findChildren<QTimer *>();
     f->ui->pushBtnInUpdBase->click();
     // The base is found first; its restart request carries the stored link ID, all zero.
     bool searched = false;
@@ -174,12 +175,23 @@ void TestBleBaseLink::updateModeRestartRunsOneCountdown()
     QCOMPARE(f->logged("Update firmware base BLE"), 1);
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->labelTimerUpdFwBLE->text(), QString("30"), 2500);
     QTRY_COMPARE_WITH_TIMEOUT(f->ui->labelTimerUpdFwBLE->text(), QString("29"), 2500);
-    // A second press while it counts sends nothing and starts no second countdown.
+    // A second press while it counts sends nothing and starts no second
+    // countdown: one timer counts, and each of its ticks shows a second less.
+    const int pressedAt = f->ui->labelTimerUpdFwBLE->text().toInt();
     f->ui->pushBtnInUpdBase->click();
     QCOMPARE(f->base->countRequests(0xE4), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(f->ui->labelTimerUpdFwBLE->text(), QString("28"), 2500);
-    QTest::qWait(600);
-    QCOMPARE(f->ui->labelTimerUpdFwBLE->text(), QString("28"));
+    QList<QTimer *> countdowns;
+    for (QTimer *timer : f->page->findChildren<QTimer *>()) {
+        if (!before.contains(timer) && timer->isActive())
+            countdowns << timer;
+    }
+    QCOMPARE(countdowns.size(), 1);
+    QList<int> shown;
+    QObject counting;
+    connect(countdowns.first(), &QTimer::timeout, &counting,
+            [&] { shown << f->ui->labelTimerUpdFwBLE->text().toInt(); });
+    QTRY_VERIFY_WITH_TIMEOUT(shown.size() >= 2, 5000);
+    QCOMPARE(shown.mid(0, 2), QList<int>({pressedAt - 1, pressedAt - 2}));
     // Polling goes back to the base's own address.
     QTRY_VERIFY_WITH_TIMEOUT(f->base->requestsWith(0xF0).last().at(1) == char(0x03), 2500);
 }
@@ -193,9 +205,11 @@ void TestBleBaseLink::newPasswordIsSaidSetOnlyOnceTheSensorConfirmedIt()
     setPassword("1234");
     QCOMPARE(f->base->countRequests(0xE9), 2); // the probe, then the new password
     QCOMPARE(f->upperStatus(), QString("Ожидаем ответ от беспроводного датчика"));
-    QTest::qWait(2500);
-    QCOMPARE(f->upperStatus(), QString("Ожидаем ответ от беспроводного датчика"));
+    // The page waits until the answer time goes by, then tells that.
+    QTRY_VERIFY_WITH_TIMEOUT(f->upperStatus() != QString("Ожидаем ответ от беспроводного датчика"), kAnswerMs);
+    QCOMPARE(f->upperStatus(), QString("Беспроводной датчик не ответил"));
     QVERIFY(!f->page->getAcceptedPassword());
+    QCOMPARE(f->logged("New password BLE device successfully set"), 0);
 
     f->base->statusRepeats = 2;
     setPassword("4321");

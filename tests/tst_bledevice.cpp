@@ -4,6 +4,7 @@
 #include "link/frame.h"
 #include "modalcloser.h"
 #include "pagefixture.h"
+#include "pagetimers.h"
 #include "resources/bundle.h"
 #include "silencewatch.h"
 #include "simulatedbase.h"
@@ -12,7 +13,6 @@
 #include "ui/widgettar.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRandomGenerator>
@@ -291,6 +291,10 @@ void TestBleDevice::searchAnswers()
     QFETCH(QByteArray, chunk);
     QFETCH(bool, found);
     QFETCH(int, number);
+    // A search period of its own, shorter than the page's looks at the line.
+    BaseDevice::Intervals periods = page->intervals();
+    periods.search = 150;
+    page->setIntervals(periods);
     QSignalSpy searches(page, &BLEDevice::signalRequestForSearchDevices);
     page->startSearchDevices();
     QCOMPARE(searches.count(), 1);
@@ -299,8 +303,10 @@ void TestBleDevice::searchAnswers()
     if (found) {
         QCOMPARE(int(page->getFoundNetNum()), number);
         QCOMPARE(page->CompareNetNum(number), 0);
-        // The search is over: no more requests.
-        QTest::qWait(1200);
+        // The search is over: no more requests while the page looks at the
+        // line four times, over two search periods.
+        QSignalSpy looks(page, &BLEDevice::signalCheckIncommingData);
+        QTRY_VERIFY_WITH_TIMEOUT(looks.count() >= 4, 5000);
         QCOMPARE(searches.count(), 1);
     } else {
         QCOMPARE(logCount(*logs, "Device is not responding"), 1);
@@ -532,11 +538,10 @@ void TestBleDevice::wrongKindStopsPollingAndShowsOneMessage()
     QVERIFY(messages.at(0)->isVisible());
     QVERIFY(messages.at(0)->findChildren<QLabel *>().size() >= 2);
     QCOMPARE(page->isDeviceConnected(), keptAlive);
-    // No watchdog either: the silence that follows is no lost base.
-    silencewatch::Watch watch(page);
-    QTest::qWait(1300);
+    // No watchdog either: the silence that follows is no lost base. No
+    // timer of the page is left to poll or to notice it.
+    QCOMPARE(pagetimers::running(page), QStringList());
     QCOMPARE(polls.count(), 0);
-    QCOMPARE(watch.silencesNoticed(), 0);
     messages.at(0)->accept();
     QTRY_VERIFY(ui->BLE_QF410->findChildren<DynamicQDialog *>().isEmpty());
 }
@@ -721,16 +726,22 @@ void TestBleDevice::passwordProbeAndItsOutcomes()
 void TestBleDevice::rebootRunsOneCountdown()
 {
     feed(data());
+    const QList<QTimer *> pageTimers = page->findChildren<QTimer *>();
     feed(data(5));
     page->awaitCommandOutcome();
     feed(data(5));
     QVERIFY(!ui->labelTimerUpdFwBLE->isHidden());
     QVERIFY(!ui->labelMsgUpdBLE->isHidden());
-    // One countdown, a second apart: four steps take more than three seconds.
-    QElapsedTimer clock;
-    clock.start();
-    QTRY_COMPARE_WITH_TIMEOUT(ui->labelTimerUpdFwBLE->text(), QString("27"), 10000);
-    QVERIFY2(clock.elapsed() > 3000, qPrintable(QString::number(clock.elapsed())));
+    // One countdown: one timer, each of its ticks one step.
+    QList<QTimer *> countdowns;
+    for (QTimer *timer : page->findChildren<QTimer *>()) {
+        if (timer->isActive() && !pageTimers.contains(timer))
+            countdowns << timer;
+    }
+    QCOMPARE(countdowns.size(), 1);
+    QSignalSpy ticks(countdowns.first(), &QTimer::timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 4, 10000);
+    QCOMPARE(ui->labelTimerUpdFwBLE->text(), QString::number(31 - ticks.count()));
     // The countdown ends with both labels hidden.
     for (int i = 0; i < 40; ++i)
         page->updateTimerFwBLE();
@@ -757,15 +768,12 @@ void TestBleDevice::passwordFramesPausePollingOnlyWhenItRuns()
     }
 
     page->disconnectDevice();
-    silencewatch::Watch watch(page);
-    // Outside a session nothing is sent, paused or resumed.
+    // Outside a session nothing is sent, paused or resumed: no timer of the
+    // page is left to poll or to notice a silence.
     BaseDevice::Procedure run(page);
     QVERIFY(!page->sendPass(run, 1, 0xE8));
     QCOMPARE(sentWith(0xE8).size(), 0);
-    QSignalSpy polls(page, &BLEDevice::signalRequestForGetAllDataFromDevice);
-    QTest::qWait(1200);
-    QCOMPARE(polls.count(), 0);
-    QCOMPARE(watch.silencesNoticed(), 0);
+    QCOMPARE(pagetimers::running(page), QStringList());
 }
 
 void TestBleDevice::passwordDialogCommandsAndTheirOutcomes()

@@ -1,6 +1,7 @@
 #include "blewindowfixture.h"
 #include "devices/ble/bleadwmodel.h"
 #include "modalcloser.h"
+#include "pagetimers.h"
 #include "shortintervals.h"
 #include "ui/widgettar.h"
 
@@ -149,7 +150,10 @@ void TestBlePage::eachStatusCodeShowsItsTextOnce()
         QTRY_COMPARE_WITH_TIMEOUT(upperStatus(), QString::fromUtf8(o.text), 4000);
     }
     QTRY_COMPARE_WITH_TIMEOUT(f->base->currentStatus(), quint8(0), 6000);
-    QTest::qWait(kPollMs + 100); // the last repeat's answer on its way
+    // An answer after the last repeat shows: the repeats before it were taken.
+    const QString level = f->ui->label_UrovenBLE->text();
+    f->base->sensor.level = quint16(f->base->sensor.level + 100);
+    QTRY_VERIFY_WITH_TIMEOUT(f->ui->label_UrovenBLE->text() != level, 4000);
     for (const Outcome &o : outcomes)
         QCOMPARE(logged(QString::fromLatin1(o.log)), 1);
     // Five seconds after the last message the link report shows again.
@@ -164,9 +168,9 @@ void TestBlePage::wrongSensorKindShowsOneMessageAndStopsPolling()
     QTRY_COMPARE_WITH_TIMEOUT(closer.seen.size(), 1, kConnectMs);
     QVERIFY(closer.seen.at(0).texts.contains("Подключенное устройство не соответствует выбранному"));
     QVERIFY(closer.seen.at(0).texts.contains("Подключите другое"));
-    const int polls = f->base->countRequests(0xF0);
-    QTest::qWait(2 * kPollMs + kPollMs / 2);
-    QCOMPARE(f->base->countRequests(0xF0), polls);
+    // No timer of the page is left to ask anything, or to open the message
+    // again.
+    QCOMPARE(pagetimers::running(f->page), QStringList());
     QCOMPARE(closer.seen.size(), 1);
     QVERIFY(f->ui->label_UrovenBLE->isHidden());
 }
@@ -217,9 +221,8 @@ void TestBlePage::advertisingFirmwareSwitchesToTheList()
     // The list is asked for every poll from now on, no more data.
     const int data = f->base->countRequests(0xF0);
     const int lists = f->base->countRequests(0xA6);
-    QTest::qWait(2 * kPollMs + 200);
+    QTRY_VERIFY_WITH_TIMEOUT(f->base->countRequests(0xA6) >= lists + 2, 4000);
     QCOMPARE(f->base->countRequests(0xF0), data);
-    QVERIFY(f->base->countRequests(0xA6) >= lists + 1);
 }
 
 void TestBlePage::faultyAnswersNeverShowAReading_data()

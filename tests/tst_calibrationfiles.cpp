@@ -1,3 +1,4 @@
+#include "anotheruser.h"
 #include "calibration/cellnumber.h"
 #include "calibration/myitemdelegateforcell.h"
 #include "calibration/sensortable.h"
@@ -15,9 +16,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 // The calibration tables' files and cells, free of widgets, and the cell
 // editor that puts numbers into them.
@@ -275,13 +273,10 @@ void TestCalibrationFiles::wholeFileIsReplacedOrLeftAlone()
     // only the administrator may list): its sync is refused, and the new file
     // in its place is saved.
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x3333));
-    const pid_t user = ::fork();
-    if (user == 0)
-        ::_exit((::getuid() != 0 || ::setuid(65534) == 0) && write(dir.filePath("dropped"), "d\r\n") ? 0 : 1);
-    int status = -1;
-    const bool saved = ::waitpid(user, &status, 0) == user && status == 0;
+    QByteArray said;
+    const bool saved = anotheruser::run({mirror ? "mirror" : "whole", dir.filePath("dropped")}, &said);
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7700));
-    QVERIFY(saved && tarfile::holds(dir.filePath("dropped"), "d\r\n"));
+    QVERIFY2(saved && tarfile::holds(dir.filePath("dropped"), "d\r\n"), said.constData());
 }
 
 void TestCalibrationFiles::sensorTableCsvRoundTripKeepsColumns()
@@ -453,5 +448,14 @@ void TestCalibrationFiles::nextVolumeCountsOnFromTheLastRow()
         QCOMPARE(*volume, next);
 }
 
-QTEST_MAIN(TestCalibrationFiles)
+int main(int argc, char *argv[])
+{
+    if (anotheruser::isThisRun(argc, argv)) {
+        return anotheruser::serve(argc, argv, [](const QStringList &to) {
+            const auto write = to.value(0) == "mirror" ? tarfile::writeMirror : textfile::writeWhole;
+            return to.size() == 2 && write(to.at(1), "d\r\n");
+        });
+    }
+    QTEST_MAIN_IMPL(TestCalibrationFiles)
+}
 #include "tst_calibrationfiles.moc"

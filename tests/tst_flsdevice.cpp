@@ -301,20 +301,37 @@ void TestFlsDevice::indexOfNetNumAmongFoundSensors()
 
 void TestFlsDevice::searchStartedTwiceSendsOneRequestPerTick()
 {
+    // A search period of its own, so that its timer is told from the poll's,
+    // and no watchdog meanwhile to search again.
+    BaseDevice::Intervals periods = page->intervals();
+    periods.search = 150;
+    periods.watchdog = 60000;
+    page->setIntervals(periods);
     QSignalSpy search(page, &FLSDevice::signalRequestForSearchDevices);
     page->connectDevice(); // its search asks at once
     page->startSearchDevices();
     QCOMPARE(search.count(), 2);
     QVERIFY(page->isSearchActive());
-    // One tick, one request: the second start did not connect the timer twice.
-    QTRY_COMPARE_WITH_TIMEOUT(search.count(), 3, 1500);
-    QTest::qWait(400);
-    QCOMPARE(search.count(), 3);
+    QTimer *timer = nullptr;
+    for (QTimer *t : page->findChildren<QTimer *>()) {
+        if (t->isActive() && t->interval() == periods.search)
+            timer = t;
+    }
+    QVERIFY(timer);
+    // One tick, one request: the second start did not connect the timer
+    // twice. Ticks are counted, however load spaces them.
+    QSignalSpy ticks(timer, &QTimer::timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 3, 5000);
+    QCOMPARE(search.count(), 2 + ticks.count());
 
     page->stopSearchDevices();
     QVERIFY(!page->isSearchActive());
-    QTest::qWait(1300);
-    QCOMPARE(search.count(), 3);
+    // Nothing more while the page looks at the line four times, over two
+    // search periods.
+    const int stopped = search.count();
+    QSignalSpy looks(page, &FLSDevice::signalCheckIncommingData);
+    QTRY_VERIFY_WITH_TIMEOUT(looks.count() >= 4, 5000);
+    QCOMPARE(search.count(), stopped);
 }
 
 void TestFlsDevice::newSearchForgetsTheSensorsFoundBefore()

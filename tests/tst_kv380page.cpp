@@ -6,6 +6,7 @@
 #include "devices/fls/flsdevice.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
+#include "pagetimers.h"
 #include "shortintervals.h"
 #include "simulatedkv380.h"
 #include "strayanswer.h"
@@ -434,10 +435,10 @@ void TestKv380Page::firmwareUpdateEndResumesThePage()
     // As the service menu's update does before the download.
     page->disconnectDevice();
     QVERIFY(!shown(ui->lineEditKV380Up));
-    QTest::qWait(300); // a request already on the line arrives
+    // The bootloader has the line: no timer of the page is left to ask it
+    // anything.
+    QCOMPARE(pagetimers::running(page), QStringList());
     const int polls = device->countRequests(4, 0xF0);
-    QTest::qWait(3 * kPollMs / 2);
-    QCOMPARE(device->countRequests(4, 0xF0), polls); // the bootloader has the line
 
     // The new firmware starts in another mode.
     device->sensor().firmware = 124;
@@ -454,17 +455,9 @@ void TestKv380Page::firmwareUpdateEndResumesThePage()
 
 void TestKv380Page::noPageTimerRunsWhileThePortIsClosed()
 {
-    const auto running = [](QObject *of) {
-        QStringList active;
-        for (QTimer *timer : of->findChildren<QTimer *>()) {
-            if (timer->isActive())
-                active << QString::number(timer->interval());
-        }
-        return active;
-    };
     // Nothing chosen yet: neither angle page wakes the program.
-    QCOMPARE(running(page), QStringList());
-    QCOMPARE(running(window->kvble()), QStringList());
+    QCOMPARE(pagetimers::running(page), QStringList());
+    QCOMPARE(pagetimers::running(window->kvble()), QStringList());
 
     // A bucket keeps the page's own movement check running too.
     device->sensor().netNum = 4;
@@ -472,11 +465,11 @@ void TestKv380Page::noPageTimerRunsWhileThePortIsClosed()
     connectPage();
     waitConnected();
     QTRY_VERIFY_WITH_TIMEOUT(shown(ui->lineEditKV380DelayOn), 3 * kPollMs + kSlackMs);
-    QVERIFY(!running(page).isEmpty());
+    QVERIFY(!pagetimers::running(page).isEmpty());
 
     ui->pushButtonKV380->click(); // off: the port closes
     QVERIFY(!window->port()->getSerialPort()->isOpen());
-    QCOMPARE(running(page), QStringList());
+    QCOMPARE(pagetimers::running(page), QStringList());
 }
 
 QTEST_MAIN(TestKv380Page)

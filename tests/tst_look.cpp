@@ -1,3 +1,4 @@
+#include "anotheruser.h"
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "files/filereplace.h"
@@ -16,9 +17,6 @@
 
 #include <memory>
 #include <optional>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -153,13 +151,10 @@ void TestLook::eachThemeAppliesASheetWithNoPlaceholderLeft()
         const QFileDevice::Permissions kept = QFile::permissions(folder);
         QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions(0x6666)));
         QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x3333)));
-        const pid_t user = ::fork();
-        if (user == 0)
-            ::_exit((::getuid() != 0 || ::setuid(65534) == 0) && ProgramSettings::store("theme", stored) ? 0 : 1);
-        int status = -1;
-        const bool saved = ::waitpid(user, &status, 0) == user && status == 0;
+        QByteArray said;
+        const bool saved = anotheruser::run({"theme", stored}, &said);
         QFile::setPermissions(folder, kept);
-        QVERIFY(saved && contents(path).contains("theme=" + stored.toUtf8()));
+        QVERIFY2(saved && contents(path).contains("theme=" + stored.toUtf8()), said.constData());
         fault.clear();
     } else if (leftovers) {
         // The program's own staging names, and a file of the user's.
@@ -297,5 +292,13 @@ void TestLook::choicesAreLockedWhileAPortIsOpen()
     QVERIFY(ui->comboBoxChooseTheme->isEnabled());
 }
 
-QTEST_MAIN(TestLook)
+int main(int argc, char *argv[])
+{
+    if (anotheruser::isThisRun(argc, argv)) {
+        return anotheruser::serve(argc, argv, [](const QStringList &setting) {
+            return setting.size() == 2 && ProgramSettings::store(setting.at(0), setting.at(1));
+        });
+    }
+    QTEST_MAIN_IMPL(TestLook)
+}
 #include "tst_look.moc"

@@ -2,6 +2,7 @@
 #include "devices/online/qfonline.h"
 #include "link/frame.h"
 #include "pagefixture.h"
+#include "pagetimers.h"
 #include "resources/bundle.h"
 #include "shortintervals.h"
 #include "ui/dynamicqdialog.h"
@@ -736,7 +737,8 @@ void TestOnlineAnswers::disconnectRightAfterConnectSendsNothing()
     page->connectDevice();
     page->disconnectDevice();
     QCOMPARE(queue.last().at(0).toByteArray(), QByteArray());
-    QTest::qWait(1300);
+    // No timer of the page is left to ask later.
+    QCOMPARE(pagetimers::running(page), QStringList());
     QCOMPARE(levels.size() + statuses.size(), 0);
     QVERIFY(!page->isDeviceConnected());
 }

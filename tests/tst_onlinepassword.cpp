@@ -214,6 +214,8 @@ void TestOnlinePassword::protectedUnitRefusesAWrongPasswordAndTakesTheRightOne()
     device->unit.password = 4321;
     device->unansweredCommands = {0xA7}; // the IMEI comes only later
     connectPage();
+    // The refusal comes after the answer time: it is told all the same.
+    device->lateCommands = {0xF8};
     {
         PasswordUser user("1111", "Ввести пароль");
         user.holdOpenMs = 3 * shortintervals::kWatchdogMs / 2;
@@ -230,6 +232,7 @@ void TestOnlinePassword::protectedUnitRefusesAWrongPasswordAndTakesTheRightOne()
     QVERIFY(!device->unit.unlocked);
     QVERIFY(lockShows("lock.png"));
     QCOMPARE(passwordFrames().last(), frame::withCrc(QByteArray::fromHex("3101f800000457")));
+    device->lateCommands.clear();
 
     {
         PasswordUser user("4321", "Ввести пароль");

@@ -3,6 +3,7 @@
 #include "ui/switch.h"
 
 #include <QLabel>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -213,13 +214,14 @@ void TestWidgets::switchOnTwiceAnimatesOnce()
     QTRY_COMPARE(sw.offset(), sw.onOffset());
     sw.setOffset(20); // moved by hand: a second setState(true) must not slide it
     sw.setState(true);
-    QTest::qWait(200);
+    const QPropertyAnimation *slide = sw.findChild<QPropertyAnimation *>();
+    QVERIFY(slide);
+    QCOMPARE(slide->state(), QAbstractAnimation::Stopped);
     QCOMPARE(sw.offset(), 20);
     // Off on an off switch slides from where the thumb is to the left end.
     Switch off;
     off.setState(false);
-    QTest::qWait(200);
-    QCOMPARE(off.offset(), 6);
+    QTRY_COMPARE(off.offset(), 6);
 }
 
 void TestWidgets::rightButtonReleaseLeavesTheSwitchAlone()

@@ -9,29 +9,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <new>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define SETTINGS_FUZZ_SANITIZED
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define SETTINGS_FUZZ_SANITIZED
-#endif
-#endif
-#ifdef SETTINGS_FUZZ_SANITIZED
-#include <sanitizer/common_interface_defs.h>
-#endif
 
 namespace {
 
@@ -106,86 +91,43 @@ QVariantMap entriesOf(const QByteArray &bytes)
 // "@DateTime(" forms) back into values itself, and a crafted one can ask it
 // for any amount of memory. Some of Qt's types survive that with an
 // exception, which the program takes; others crash inside Qt. So an input is
-// first read by Qt's reader alone, in a child process, quietly: one it does
-// not survive there is Qt's finding, not the program's.
+// first read by Qt's reader alone, in a process of its own, quietly: one it
+// does not survive there is Qt's finding, not the program's.
 //
-// The child stays and reads one file after another: a fork of this process
-// per input, grown large under the sanitizers, would cost more than the
-// input's own run.
+// The reader is a program of its own, started afresh (a copy of this
+// process, threads and all, is no place to run Qt's code), and it stays and
+// reads one file after another: a process per input, grown large under the
+// sanitizers, would cost more than the input's own run.
 class QtReader
 {
 public:
+    ~QtReader()
+    {
+        reader.closeWriteChannel();
+        reader.waitForFinished();
+    }
+
     bool survives(const QString &path)
     {
-        if (child <= 0)
+        if (reader.state() != QProcess::Running)
             start();
-        const QByteArray name = QFile::encodeName(path);
-        const quint32 size = name.size();
-        char answer = 0;
-        if (sendAll(&size, sizeof size) && sendAll(name.constData(), name.size()) &&
-            ::recv(socket, &answer, 1, MSG_WAITALL) == 1)
+        if (reader.write(QFile::encodeName(path) + '\n') > 0 && reader.waitForReadyRead(-1) &&
+            reader.read(1).size() == 1)
             return true;
         // It died on this file: the next input gets a new one.
-        ::close(socket);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        child = -1;
+        reader.waitForFinished(-1);
         return false;
     }
 
 private:
     void start()
     {
-        int ends[2];
-        fuzz::require(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) == 0,
-                      "settings: no socket for the reader");
-        std::fflush(nullptr);
-        child = ::fork();
-        fuzz::require(child >= 0, "settings: the reader cannot be started");
-        if (child == 0) {
-            ::close(ends[0]);
-            serve(ends[1]);
-        }
-        ::close(ends[1]);
-        socket = ends[0];
+        reader.setStandardErrorFile(QProcess::nullDevice());
+        reader.start(QStringLiteral(SETTINGS_READER), QStringList());
+        fuzz::require(reader.waitForStarted(-1), "settings: the reader cannot be started");
     }
 
-    [[noreturn]] static void serve(int socket)
-    {
-#ifdef SETTINGS_FUZZ_SANITIZED
-        __sanitizer_set_death_callback(nullptr);
-#endif
-        ::dup2(::open("/dev/null", O_WRONLY), STDERR_FILENO);
-        struct sigaction quiet = {};
-        quiet.sa_handler = [](int) { ::_exit(1); };
-        for (const int sig : {SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL})
-            ::sigaction(sig, &quiet, nullptr);
-        for (;;) {
-            quint32 size = 0;
-            if (::recv(socket, &size, sizeof size, MSG_WAITALL) != sizeof size || size > 4096)
-                ::_exit(0);
-            QByteArray name(int(size), '\0');
-            if (::recv(socket, name.data(), size, MSG_WAITALL) != ssize_t(size))
-                ::_exit(0);
-            try {
-                const QSettings settings(QFile::decodeName(name), QSettings::IniFormat);
-                for (const QString &key : settings.allKeys())
-                    settings.value(key);
-            } catch (const std::bad_alloc &) {
-            }
-            const char done = 1;
-            if (::send(socket, &done, 1, MSG_NOSIGNAL) != 1)
-                ::_exit(0);
-        }
-    }
-
-    bool sendAll(const void *data, size_t size)
-    {
-        return ::send(socket, data, size, MSG_NOSIGNAL) == ssize_t(size);
-    }
-
-    pid_t child = -1;
-    int socket = -1;
+    QProcess reader;
 };
 
 bool qtReaderSurvives(const QByteArray &bytes)

@@ -165,6 +165,10 @@ void SimulatedDevice::cutFrames()
         received.append(Request{request, monotonicMs()});
         emit requestReceived(request);
         const QByteArray answer = answerFor(request);
+        if (request.size() > 2 && lateCommands.contains(quint8(request.at(2)))) {
+            QTimer::singleShot(lateAnswerMs, this, [this, answer] { reply(answer); });
+            continue;
+        }
         reply(request.size() > 2 && unansweredCommands.contains(quint8(request.at(2))) ? QByteArray() : answer);
     }
 }

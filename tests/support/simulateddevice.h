@@ -49,6 +49,10 @@ public:
     int glueHoldMs = 1500;
     // Commands carried out whose answers are lost on the way back.
     QList<quint8> unansweredCommands;
+    // Commands whose answers leave lateAnswerMs after their request, as a
+    // busy machine may take them in.
+    QList<quint8> lateCommands;
+    int lateAnswerMs = 300;
 
     // Scripted answers by command byte, used by the default answerFor().
     void setAnswer(quint8 command, const QByteArray &answer) { scripted.insert(command, answer); }
