@@ -412,7 +412,7 @@ void TestFlsPassword::onlyAnAnswerAfterTheSendIsJudged()
     PageFixture<FLSDevice> f;
     // A procedure's wait belongs to a session; this one has found its sensor.
     f.page->connectDevice();
-    f.page->stopSearchDevices();
+    f.feed(QByteArray::fromHex("3e00"));
     // A refusal that came before: the probe gets no answer of its own, so
     // no dialog opens.
     f.feed(shortAnswer(0, 0xFD));
@@ -437,13 +437,14 @@ void TestFlsPassword::refusalGluedToAPollAnswerStillCounts()
     PageFixture<FLSDevice> f;
     // A procedure's wait belongs to a session; this one has found its sensor.
     f.page->connectDevice();
-    f.page->stopSearchDevices();
+    f.feed(QByteArray::fromHex("3e00"));
     SimulatedFls::Sensor sensor;
     sensor.netNum = 0;
     sensor.model = SimulatedFls::kModelQF210;
     sensor.form = 24;
     const QByteArray poll = SimulatedFls::allDataAnswer(sensor);
     const QByteArray write = QByteArray::fromHex(signedRequest(0, 0xF2, QByteArray(2, '\0')).toLatin1());
+    f.feed(poll);
     BaseDevice::Procedure run(f.page.get());
 
     // A refusal that arrived before the write is not the write's.

@@ -1,7 +1,12 @@
 #include "devices/angle/kv380device.h"
+#include "devices/online/qfonline.h"
+#include "devices/other/plm300device.h"
 #include "fwupdatefixture.h"
 #include "link/frame.h"
+#include "modalscript.h"
 #include "simulatedkv380.h"
+#include "simulatedonline.h"
+#include "strayanswer.h"
 
 #include <QProgressBar>
 #include <QSettings>
@@ -26,8 +31,11 @@ private slots:
     void theAnglePageFollowsItsSensorAfterItsDownload();
     void aLateBootloaderIsWaitedForAndTakesTheWholeImage_data();
     void aLateBootloaderIsWaitedForAndTakesTheWholeImage();
+    void nothingButReadsGoesToANumberThatNeverAnswered_data();
+    void nothingButReadsGoesToANumberThatNeverAnswered();
 
 private:
+    void leaveADownload(int atBlock, const QString &name, const QByteArray &file);
     void leaveADownloadThenPowerCycle(int atBlock, const QString &name, const QByteArray &file, const QString &shown);
 };
 
@@ -42,13 +50,22 @@ QByteArray romImage(const QByteArray &file, int dataStart)
     return data;
 }
 
+// Bytes a bootloader was sent hold no request but searches and reads.
+bool onlySearchesAndReads(const QByteArray &sent)
+{
+    for (int i = sent.indexOf('\x31'); i >= 0 && i + 2 < sent.size(); i = sent.indexOf('\x31', i + 1)) {
+        const quint8 command = quint8(sent.at(i + 2));
+        if (quint8(sent.at(i + 1)) != 0xFF && command != 0xF0 && command != 0xFC)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 // A download left after its `atBlock`th block, the page switched on again
-// over the bootloader it left: the page asks for the power cycle, and once
-// the sensor's power went off and on it shows the sensor with no press.
-void TestFwUpdate::leaveADownloadThenPowerCycle(int atBlock, const QString &name, const QByteArray &file,
-                                                const QString &shown)
+// over the bootloader it left: the page asks for the power cycle.
+void TestFwUpdate::leaveADownload(int atBlock, const QString &name, const QByteArray &file)
 {
     device->lateBlock = atBlock;
     device->lateMs = 1500;
@@ -71,10 +88,15 @@ void TestFwUpdate::leaveADownloadThenPowerCycle(int atBlock, const QString &name
     // answers a search with is asked nothing but reads.
     const QByteArray sent = device->rawReceived.mid(from);
     QVERIFY(!sent.contains(QByteArray::fromHex("31a5")));
-    for (int i = sent.indexOf('\x31'); i >= 0 && i + 2 < sent.size(); i = sent.indexOf('\x31', i + 1)) {
-        const quint8 command = quint8(sent.at(i + 2));
-        QVERIFY2(quint8(sent.at(i + 1)) == 0xFF || command == 0xF0 || command == 0xFC, qPrintable(sent.toHex(' ')));
-    }
+    QVERIFY2(onlySearchesAndReads(sent), qPrintable(sent.toHex(' ')));
+}
+
+// Once the sensor's power went off and on after a download left, the page
+// shows the sensor with no press.
+void TestFwUpdate::leaveADownloadThenPowerCycle(int atBlock, const QString &name, const QByteArray &file,
+                                                const QString &shown)
+{
+    leaveADownload(atBlock, name, file);
     device->powerCycle();
     QTRY_COMPARE_WITH_TIMEOUT(status(), shown, kConnectMs);
     device->clearRecord();
@@ -268,21 +290,30 @@ void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
 
     // The wired sensor page is not in use, so the reset goes to number 0.
     setUp(blockDialect ? Dialect::Block : Dialect::Rom, SimulatedFls::kModelGeneric, 0);
+    SimulatedOnline unit; // the online page's device, until the reset
     QSignalSpy finished(updater, &FirmwareUpdater::finished);
     QWidget *askingPage = nullptr;
+    BaseDevice *asking = nullptr;
     if (button == "kv380") {
         ui->pushButtonKV380->click();
         askingPage = ui->KV380;
+        asking = window->kv380();
     } else if (button == "plm300") {
         ui->pushButtonPLM300->click();
         askingPage = ui->PLM300;
+        asking = window->plm300();
     } else {
+        device->application = &unit;
         ui->pushButtonQFOnline->click();
         askingPage = ui->QFOnline;
+        asking = window->online();
     }
     QVERIFY(window->port()->getSerialPort()->isOpen());
+    // The download starts once the page's own device answered.
+    QTRY_VERIFY_WITH_TIMEOUT(asking->hasOwnSensorAnswered(), kConnectMs);
 
     const QByteArray file = firmware(size);
+    const int searches = device->searchCount();
     FirmwareDialogs dialogs(writeFile(name, file));
     QVERIFY(pressUpdate());
     QVERIFY(dialogs.messages.isEmpty());
@@ -308,7 +339,7 @@ void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
     // The wired sensor page stays out of it: it does not start searching,
     // and none goes on the line but the PLM300 page's own.
     QVERIFY(!page->isSearchActive());
-    QVERIFY(button == "plm300" || device->searchCount() == 0);
+    QVERIFY(button == "plm300" || device->searchCount() == searches);
     QVERIFY(!updater->isUpdatingFirmware());
     QVERIFY(ui->progressBarFirmwareDUT->isHidden());
 }
@@ -387,6 +418,113 @@ void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage()
     if (bootDelayMs > 0)
         QVERIFY2(leadingSyncs() > 50, qPrintable(QString::number(leadingSyncs())));
     QTRY_COMPARE_WITH_TIMEOUT(this->status(), QString("Подключен QF470"), kConnectMs);
+}
+
+void TestFwUpdate::nothingButReadsGoesToANumberThatNeverAnswered_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("press");
+    // The page works with a number no frame ever came from: a stray byte
+    // listed first beside the sensor, an empty list (nothing answers), the
+    // bootloader a download left. Each is refused before any box.
+    for (const char *before : {"a stray number listed first", "an empty list", "a left bootloader"}) {
+        for (const char *press : {"F2", "Ctrl+S", "security", "update"})
+            QTest::addRow("%s, %s", press, before) << before << press;
+    }
+    // The download's request is taken once the file is chosen, and a level
+    // goes once its question is answered: the sensor may answer at another
+    // number by then, or not at all.
+    QTest::newRow("update, the sensor at another number once the file is chosen") << "renumbered"
+                                                                                  << "update";
+    QTest::newRow("update, the sensor silent once the file is chosen") << "silenced"
+                                                                       << "update";
+    QTest::newRow("F2, the sensor silent once its question is answered") << "silenced"
+                                                                         << "F2";
+}
+
+void TestFwUpdate::nothingButReadsGoesToANumberThatNeverAnswered()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, press);
+    setUp(Dialect::Rom, SimulatedFls::kModelQF210);
+    const QString path = writeFile("QF210.bin", firmware(0x4A40 + 300));
+    // The keys reach the window.
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QString told = "Подключите датчик";
+    if (before == "a stray number listed first") {
+        answerFirstSearchWith(*device, QByteArray::fromHex("1f05"));
+        ui->pushButtonDeviceFLS->click();
+        QTRY_COMPARE_WITH_TIMEOUT(ui->label_ListDevDUT->text(), QString("31,5"), kConnectMs);
+    } else if (before == "an empty list") {
+        device->silent = true;
+        ui->pushButtonDeviceFLS->click();
+        QTRY_VERIFY_WITH_TIMEOUT(device->searchCount() >= 2, kConnectMs);
+    } else {
+        connectWiredSensor("Подключен QF210");
+        if (before == "a left bootloader") {
+            leaveADownload(2, "QF210.bin", firmware(0x4A40 + 300));
+            told = BaseDevice::powerCycleText();
+        }
+    }
+
+    if (before == "renumbered" || before == "silenced") {
+        const bool update = press == "update";
+        ModalScript script;
+        if (!update)
+            script.then("advice", ModalScript::showing("рекомендуется"), ModalScript::accept());
+        const auto last = update ? ModalScript::fileDialog() : ModalScript::showing("Вы уверены?");
+        script.then("the last dialog", last, [&](QWidget *dialog) {
+            device->sensor().silent = before == "silenced";
+            device->sensor().netNum = before == "renumbered" ? 3 : 5;
+            QTRY_VERIFY_WITH_TIMEOUT(before == "silenced" ? page->isSearchActive()
+                                                          : page->getCurrentNetNum() == 3 &&
+                                                                page->firmwareModel() == fwimage::Model::QF210,
+                                     kConnectMs);
+            (update ? ModalScript::chooseFile(path) : ModalScript::accept())(dialog);
+        });
+        if (update)
+            QVERIFY(pressUpdate());
+        else
+            QTest::keyClick(window.get(), Qt::Key_F2);
+        QVERIFY(script.finished() && script.unexpected.isEmpty());
+        // The reset and the level go to the number that answered when they
+        // go, or nowhere.
+        QCOMPARE(device->countRequests(5, update ? 0x88 : 0xF5), 0);
+        QCOMPARE(device->countRequests(3, 0x88), before == "renumbered" ? 1 : 0);
+        if (before == "silenced")
+            QCOMPARE(status(), told);
+        else
+            QTRY_COMPARE_WITH_TIMEOUT(device->downloadsCompleted, 1, kDownloadMs);
+        return;
+    }
+
+    const int fromRequest = device->requests().size();
+    const int fromRaw = device->rawReceived.size();
+    page->setParamChanged(true); // an edit waits to be written
+    FirmwareDialogs dialogs(path);
+    const qint64 taken = device->bytesTaken();
+    if (press == "F2")
+        QTest::keyClick(window.get(), Qt::Key_F2);
+    else if (press == "Ctrl+S")
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    else if (press == "security")
+        serviceEntry("security")->trigger();
+    else
+        QVERIFY(pressUpdate());
+    // Told where the user looks; the service menu of a page whose device is
+    // not connected says it in a box.
+    QCOMPARE(status(), told);
+    QCOMPARE(dialogs.fileDialogs, 0);
+    QVERIFY2(dialogs.messages.isEmpty() || dialogs.messages == QStringList("Подключите датчик"),
+             qPrintable(dialogs.messages.join('|')));
+    // Judged on the line once the page's next requests are on it: they are
+    // all it carried.
+    QTRY_VERIFY_WITH_TIMEOUT(device->bytesTaken() >= taken + 12, kConnectMs);
+    for (int i = fromRequest; i < device->requests().size(); ++i)
+        QVERIFY2(device->requests().at(i).bytes.size() <= 4, qPrintable(device->requests().at(i).bytes.toHex(' ')));
+    QVERIFY2(onlySearchesAndReads(device->rawReceived.mid(fromRaw)), qPrintable(device->rawReceived.toHex(' ')));
 }
 
 QTEST_MAIN(TestFwUpdate)

@@ -148,9 +148,7 @@ std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const R
     const bool blockModel = fwimage::isBlockModel(file.model) || asker.page == Page::Online;
     const fwimage::RomLayout layout = fwimage::romLayoutOf(file.model).value_or(fwimage::RomLayout());
     if (!readable || !fwimage::isUsableFile(file.bytes, blockModel, layout)) {
-        tellOver(asker.formPage, tr("Файл прошивки должен соответствовать модели датчика\nВозможно, файл "
-                                    "повреждён\nВыберите другой файл") +
-                                     (notStored.isEmpty() ? QString() : "\n\n" + notStored));
+        tellOver(asker.formPage, mismatchText() + (notStored.isEmpty() ? QString() : "\n\n" + notStored));
         return std::nullopt;
     }
     if (!notStored.isEmpty())
@@ -173,11 +171,28 @@ bool FirmwareUpdater::takesModel(const Request &asker, fwimage::Model model)
     case Page::WiredSensor:
         break;
     }
-    if (!fwimage::isWiredSensorModel(model))
-        return false;
-    // A sensor that named its model takes only that model's firmware: a file
-    // of the other dialect would fail once the device sits in its bootloader.
-    return asker.reportedModel == fwimage::Model::None || model == asker.reportedModel;
+    // The sensor takes only the firmware of the model it reported: a file of
+    // the other dialect would fail once the device sits in its bootloader,
+    // and a device that reported no fuel sensor's model (another device
+    // answering on the line, say) is no fuel sensor to write one into.
+    return fwimage::isWiredSensorModel(model) && model == asker.reportedModel;
+}
+
+QString FirmwareUpdater::refusal(const Request &asker, fwimage::Model model)
+{
+    if (asker.page == Page::WiredSensor && asker.reportedModel == fwimage::Model::None)
+        return unknownModelText();
+    return takesModel(asker, model) ? QString() : mismatchText();
+}
+
+QString FirmwareUpdater::unknownModelText()
+{
+    return tr("Датчик не сообщил свою модель\nОбновление прошивки невозможно");
+}
+
+QString FirmwareUpdater::mismatchText()
+{
+    return tr("Файл прошивки должен соответствовать модели датчика\nВозможно, файл повреждён\nВыберите другой файл");
 }
 
 void FirmwareUpdater::tellOver(QWidget *over, const QString &text)

@@ -38,13 +38,17 @@ public:
     enum class Page { WiredSensor, AngleSensor, PLM300, Online };
     Q_ENUM(Page)
 
-    // What the asking page gives the updater.
+    // What the asking page gives the updater, taken when the download
+    // starts, after every dialog of its start.
     struct Request
     {
         Page page = Page::WiredSensor;
-        quint8 netNum = 0; // the reset request goes to this number
+        // The reset request goes to this number: on the wired sensor page
+        // the one the page works with, on the others 0.
+        quint8 netNum = 0;
         // The model the connected sensor reported of itself; None when it
-        // reported none. A file for another model is refused.
+        // reported none. A file for another model is refused, and on the
+        // wired sensor page every file while the sensor reported none.
         fwimage::Model reportedModel = fwimage::Model::None;
         QWidget *formPage = nullptr; // where the user looks: progress and error line go there
         // The page's two status lines (the lower one for the state, the upper
@@ -86,9 +90,15 @@ public:
     std::optional<File> chooseFirmwareFile(const Request &request, const std::function<int(QDialog &)> &run);
     // Whether a file named for `model` may go into the asking page's device:
     // the angle, PLM300 and online pages take their own model alone, the
-    // wired sensor page the wired fuel sensors' models, and only the model
-    // its sensor reported when it reported one.
+    // wired sensor page only the wired fuel sensor model its sensor
+    // reported.
     static bool takesModel(const Request &request, fwimage::Model model);
+    // Why a file named for `model` may not go into the asking page's device:
+    // the wired sensor page's sensor reported no model, or takesModel()
+    // refuses it. Empty when it may.
+    static QString refusal(const Request &request, fwimage::Model model);
+    static QString unknownModelText();
+    static QString mismatchText();
     // Restarts the device into its bootloader and starts the download; the
     // asking page has let go of the line. False when no download started: one
     // is running already, or it was interrupted during the restart.

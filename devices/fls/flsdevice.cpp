@@ -72,8 +72,9 @@ void FLSDevice::pickSensor(int index)
 {
     // A pick during a procedure would send its remaining frames to another
     // sensor than its first ones; a sensor past the polled ones has no
-    // readings to show.
-    Procedure run(this);
+    // readings to show. It only reads: a sensor may be picked while the one
+    // the page works with has not answered.
+    Procedure run(this, Procedure::Kind::Reads);
     if (!run || !isFoundPlace(index)) {
         if (ui && isFoundPlace(currentDeviceIndex))
             ui->comboBox_NetNumDUT->setCurrentIndex(currentDeviceIndex);
@@ -92,9 +93,9 @@ void FLSDevice::pickSensor(int index)
     emit signalWriteLog("Change current net num");
 }
 
-bool FLSDevice::claimNetNum(quint8 newNet)
+bool FLSDevice::claimNetNum(Procedure &run, quint8 newNet)
 {
-    if (!netNumFree(newNet, dialogParent()))
+    if (!netNumFree(run, newNet, dialogParent()))
         return false;
     chosenNetNums = QByteArray(1, char(newNet)) + char(selectedNetNum());
     return true;
@@ -130,6 +131,8 @@ void FLSDevice::pollTick()
         emit writeData(frame::request(quint8(lostNetNums.at(which)), bus::kSerialAndFirmwareCommand));
         return;
     }
+    if (askUnheardListed())
+        return;
     BaseDevice::pollTick();
     pollAwaited = true;
     pollSent();
@@ -205,7 +208,7 @@ int FLSDevice::resetDeviceIsConnected()
     setVisiblePageWidgets(false);
     setConnected(false);
     showStatusMessageUp(tr(" "));
-    showStatusMessage(tr("Подключите датчик"));
+    showNoSensorHeard();
     sensorFound = false;
     sensorFound2 = false;
     answerIndex = 0;

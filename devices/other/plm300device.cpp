@@ -73,7 +73,7 @@ void PLM300Device::connectDevice()
     // Nothing is heard yet: a "connected" left from a session another
     // device's button ended would speak for a sensor that may be gone.
     showStatusMessageUp(" ");
-    showStatusMessage(tr("Подключите датчик"));
+    showNoSensorHeard();
     BaseDevice::connectDevice();
     setFirstDataRequest(true);
 }
@@ -103,7 +103,7 @@ int PLM300Device::resetDeviceIsConnected()
     // The notice is what the user has left to look at.
     setVisibleStatusLabels(true);
     showStatusMessageUp(" ");
-    showStatusMessage(tr("Подключите датчик"));
+    showNoSensorHeard();
     emit signalWriteLog("Device is not responding");
     return 1;
 }

@@ -684,6 +684,12 @@ Switch the sensor&apos;s power off and on, then press OK</translation>
         <translation>The sensor&apos;s bootloader is not at the start of a firmware download
 Switch the sensor&apos;s power off and on, then start the update again</translation>
     </message>
+    <message>
+        <source>Датчик не сообщил свою модель
+Обновление прошивки невозможно</source>
+        <translation>The sensor has not reported its model
+The firmware cannot be updated</translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>

@@ -684,6 +684,12 @@ Apague y encienda la alimentación del sensor y luego pulse OK</translation>
         <translation>El cargador de arranque del sensor no está al inicio de una carga de firmware
 Apague y encienda la alimentación del sensor y luego inicie la actualización de nuevo</translation>
     </message>
+    <message>
+        <source>Датчик не сообщил свою модель
+Обновление прошивки невозможно</source>
+        <translation>El sensor no ha informado su modelo
+No se puede actualizar el firmware</translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>

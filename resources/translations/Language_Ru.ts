@@ -671,6 +671,11 @@
 Выключите и включите питание датчика, затем начните обновление снова</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Датчик не сообщил свою модель
+Обновление прошивки невозможно</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>KV380Device</name>
