@@ -113,16 +113,23 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack_data
     QTest::addColumn<int>("acknowledge");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("leftAtBlock"); // a download before it was left after this block
+    // The file is dropped onto the dialog's name field from another window,
+    // the last file written (which the settings name) in another folder.
+    QTest::addColumn<QString>("lastFile");
     // The QF210 file ends with a padded block. The QF410's data fills whole
     // blocks and is followed by a zero block, its bootloader acknowledging
     // with the other byte.
     QTest::newRow("QF210, a padded last block") << "QF210_2.1.bin" << int(SimulatedFls::kModelQF210) << 0x4A40
-                                                << 0x8A00u << 300 << 0x79 << "Подключен QF210" << 0;
+                                                << 0x8A00u << 300 << 0x79 << "Подключен QF210" << 0 << QString();
     QTest::newRow("QF410, whole blocks") << "fw_qf410.cri" << int(SimulatedFls::kModelQF410) << 0x5040 << 0x9000u << 256
-                                         << 0xA5 << "Подключен QF410" << 0;
+                                         << 0xA5 << "Подключен QF410" << 0 << QString();
     // The bootloader left answers the search with its refusal, 0x1F.
     QTest::newRow("QF210, after a download left at its 2nd block")
-        << "QF210.bin" << int(SimulatedFls::kModelQF210) << 0x4A40 << 0x8A00u << 300 << 0x79 << "Подключен QF210" << 2;
+        << "QF210.bin" << int(SimulatedFls::kModelQF210) << 0x4A40 << 0x8A00u << 300 << 0x79 << "Подключен QF210" << 2
+        << QString();
+    QTest::newRow("QF210, dropped onto the name field")
+        << "new/QF210_new.bin" << int(SimulatedFls::kModelQF210) << 0x4A40 << 0x8A00u << 300 << 0x79
+        << "Подключен QF210" << 0 << "QF210_old.bin";
 }
 
 void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
@@ -135,6 +142,7 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
     QFETCH(int, acknowledge);
     QFETCH(QString, shown);
     QFETCH(int, leftAtBlock);
+    QFETCH(QString, lastFile);
 
     setUp(Dialect::Rom, quint8(model));
     // The bootloader starts a little after the reset, the restart putting
@@ -153,6 +161,10 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
         return;
     const QString path = writeFile(name, file);
     FirmwareDialogs dialogs(path);
+    if (!lastFile.isEmpty()) {
+        QSettings().setValue("default_dir", writeFile(lastFile, QByteArray(file.size(), 'x')));
+        dialogs.dropped = true;
+    }
     QVERIFY(pressUpdate());
     QCOMPARE(dialogs.fileDialogs, 1);
     // The sensor answered since any download was left: no power cycle is asked.

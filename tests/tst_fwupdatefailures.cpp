@@ -128,6 +128,9 @@ void TestFwUpdateFailures::filesAreRefusedBeforeAnythingIsSent()
         bool vanishes;
         quint8 model = SimulatedFls::kModelQF210;
         QString shown = "Подключен QF210";
+        // Picked in the dialog's list, then its own path dropped onto the
+        // end of its name in the name field: the field names no file.
+        bool droppedOnItsName = false;
     };
     const QList<Case> cases = {
         {"empty", "QF210.bin", 0, false},
@@ -136,6 +139,8 @@ void TestFwUpdateFailures::filesAreRefusedBeforeAnythingIsSent()
         {"no model in the name", "sensor.bin", 0x5000, false},
         {"unreadable", "QF410.bin", 0x6000, true, SimulatedFls::kModelQF410, "Подключен QF410"},
         {"cancelled", QString(), 0, false},
+        {"a name that is no file", "QF210_old.bin", 0x4A40 + 300, false, SimulatedFls::kModelQF210, "Подключен QF210",
+         true},
     };
 
     setUp(Dialect::Rom, SimulatedFls::kModelQF210);
@@ -146,10 +151,18 @@ void TestFwUpdateFailures::filesAreRefusedBeforeAnythingIsSent()
         device->sensor().model = c.model;
         connectWiredSensor(c.shown);
         const QString path = c.name.isEmpty() ? QString() : writeFile(c.name, firmware(c.size));
-        FirmwareDialogs dialogs(path, c.vanishes);
+        const QString named = c.droppedOnItsName ? c.name + path : path;
+        FirmwareDialogs dialogs(named, c.vanishes);
+        if (c.droppedOnItsName) {
+            dialogs.pickedFirst = path;
+            dialogs.dropped = true;
+        }
         QVERIFY2(pressUpdate(), c.what);
         QVERIFY2(dialogs.fileDialogs == 1, c.what);
-        QVERIFY2(dialogs.messages == QStringList(FirmwareUpdater::mismatchText()) || c.name.isEmpty(), c.what);
+        const QString told = c.droppedOnItsName ? "Файл прошивки не найден:\n" + named
+                                                : "Файл прошивки должен соответствовать модели датчика\nВозможно, "
+                                                  "файл повреждён\nВыберите другой файл";
+        QVERIFY2(dialogs.messages == QStringList(told) || c.name.isEmpty(), c.what);
         QVERIFY2(device->countRequests(5, 0x88) == 0, c.what);
         QVERIFY2(device->rawReceived.isEmpty(), c.what);
         QVERIFY2(!updater->isUpdatingFirmware(), c.what);
@@ -241,7 +254,8 @@ void TestFwUpdateFailures::aCancelledChoiceLeavesThePageWatchingItsSensor()
     FirmwareDialogs dialogs{QString()};
     QVERIFY(pressUpdate());
     QCOMPARE(dialogs.directoryOffered, QFileInfo(last).absolutePath());
-    QCOMPARE(dialogs.messages, QStringList()); // a cancel is no wrong file
+    QCOMPARE(dialogs.selectedOffered, QStringList()); // what is taken is what the user picks
+    QCOMPARE(dialogs.messages, QStringList());        // a cancel is no wrong file
     QCOMPARE(QSettings().value("default_dir").toString(), last);
 
     // The watchdog still runs: a sensor falling silent is noticed.

@@ -12,14 +12,17 @@
 
 #include <QDateTime>
 #include <QDebug>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QSerialPort>
 #include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -87,6 +90,21 @@ private:
     bool &running;
 };
 
+// The names the dialog's name field shows: what is typed, or each name of a
+// quoted list (several files selected).
+QStringList fieldNames(const QString &text)
+{
+    if (!text.contains(QLatin1Char('"')))
+        return text.trimmed().isEmpty() ? QStringList() : QStringList(text.trimmed());
+    QStringList names;
+    const QStringList parts = text.split(QLatin1Char('"'));
+    for (int i = 1; i < parts.size(); i += 2) {
+        if (!parts.at(i).isEmpty())
+            names << parts.at(i);
+    }
+    return names;
+}
+
 // Stops a timer and lets it go. It may be running its own slot right now
 // (the download ends from its step), so it goes once control is back in the
 // event loop.
@@ -117,13 +135,24 @@ FirmwareUpdater::~FirmwareUpdater()
 std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const Request &asker,
                                                                          const std::function<int(QDialog &)> &run)
 {
-    QFileDialog chooser(nullptr, tr("Выберете файл прошивки"), ProgramSettings().value(kDefaultDirKey).toString(),
-                        "*.cri *.bin");
+    // The settings keep the last file's whole path. The dialog opens in its
+    // folder with nothing selected: a file selected there stays selected
+    // under whatever the user names or drops into the name field.
+    const QString last = ProgramSettings().value(kDefaultDirKey).toString();
+    const QFileInfo lastFile(last);
+    QFileDialog chooser(nullptr, tr("Выберете файл прошивки"),
+                        last.isEmpty() || lastFile.isDir() ? last : lastFile.absolutePath(), "*.cri *.bin");
     chooser.setFileMode(QFileDialog::ExistingFile);
     // A cancel is no wrong file: nothing is said.
-    if (run(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+    if (run(chooser) != QDialog::Accepted)
         return std::nullopt;
-    const QString path = chooser.selectedFiles().constFirst();
+    QString refused;
+    const std::optional<QString> chosen = chosenPath(chooser, refused);
+    if (!chosen) {
+        tellOver(asker.formPage, refused);
+        return std::nullopt;
+    }
+    const QString path = *chosen;
     // The dialog opens there next time. A settings file that does not take
     // it is told with the message that follows the choice, once, until it
     // takes it again.
@@ -154,6 +183,38 @@ std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const R
     if (!notStored.isEmpty())
         tellOver(asker.formPage, notStored);
     return file;
+}
+
+std::optional<QString> FirmwareUpdater::chosenPath(const QFileDialog &chooser, QString &refused)
+{
+    // The file the user sees chosen is the one the name field names (a file
+    // dropped onto it from another window included). The dialog's selection
+    // need not be that file: a drop leaves a file picked before selected
+    // beside the one dropped, or selected under a name that no longer names
+    // it. A dialog of the platform's own has no such field.
+    const QStringList selected = chooser.selectedFiles();
+    const auto *field = chooser.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    const QStringList names = field ? fieldNames(field->text()) : QStringList();
+    if (names.size() > 1 || (names.isEmpty() && selected.size() != 1)) {
+        refused = tr("Выберите один файл прошивки");
+        return std::nullopt;
+    }
+    if (names.isEmpty())
+        return selected.constFirst();
+    QString name = names.constFirst();
+    const QUrl url(name);
+    if (url.isLocalFile())
+        name = url.toLocalFile();
+    // The field shows a file of the selection by its name alone, whichever
+    // folder it is in.
+    const QFileInfo named(chooser.directory().filePath(name));
+    if (selected.size() == 1 &&
+        (QFileInfo(selected.constFirst()).fileName() == name || QFileInfo(selected.constFirst()) == named))
+        return selected.constFirst();
+    if (named.isFile())
+        return named.absoluteFilePath();
+    refused = tr("Файл прошивки не найден:\n%1").arg(field->text());
+    return std::nullopt;
 }
 
 bool FirmwareUpdater::takesModel(const Request &asker, fwimage::Model model)

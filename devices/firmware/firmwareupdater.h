@@ -19,6 +19,7 @@
 
 class QDialog;
 class QEventLoop;
+class QFileDialog;
 class QLabel;
 class QTimer;
 class QWidget;
@@ -82,11 +83,13 @@ public:
     // no model word, one of a family the asking page does not serve, one for
     // another model than the sensor reported, and one the download cannot
     // use give the mismatch message and nothing; a cancelled choice gives
-    // nothing. The file dialog runs through `run` (the asking page's session
-    // closes it, as a cancel, when it ends), and the messages over the page.
-    // The chosen file's folder is kept for the next choice; when the settings
-    // file does not take it, a message after the choice names that file
-    // (once, until it takes a folder again).
+    // nothing. The file taken is the one the dialog's name field names; a
+    // name that is no file is told, and gives nothing. The file dialog runs
+    // through `run` (the asking page's session closes it, as a cancel, when
+    // it ends), and the messages over the page. The chosen file's whole path
+    // is kept for the next choice, whose dialog opens in its folder; when the
+    // settings file does not take it, a message after the choice names that
+    // file (once, until it takes a path again).
     std::optional<File> chooseFirmwareFile(const Request &request, const std::function<int(QDialog &)> &run);
     // Whether a file named for `model` may go into the asking page's device:
     // the angle, PLM300 and online pages take their own model alone, the
@@ -158,6 +161,9 @@ signals:
     void finished(FirmwareUpdater::Page page, bool ok);
 
 private:
+    // The file the user chose in `chooser`; nothing, with what to tell in
+    // `refused`, when the dialog's name field names no file, or several.
+    static std::optional<QString> chosenPath(const QFileDialog &chooser, QString &refused);
     void tellOver(QWidget *over, const QString &text);
     void initForUpdateFirmware();
     void deInitAfterUpdate();

@@ -685,6 +685,16 @@ Switch the sensor&apos;s power off and on, then press OK</translation>
 Switch the sensor&apos;s power off and on, then start the update again</translation>
     </message>
     <message>
+        <source>Выберите один файл прошивки</source>
+        <translation>Choose one firmware file</translation>
+    </message>
+    <message>
+        <source>Файл прошивки не найден:
+%1</source>
+        <translation>Firmware file not found:
+%1</translation>
+    </message>
+    <message>
         <source>Датчик не сообщил свою модель
 Обновление прошивки невозможно</source>
         <translation>The sensor has not reported its model

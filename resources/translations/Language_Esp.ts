@@ -685,6 +685,16 @@ Apague y encienda la alimentación del sensor y luego pulse OK</translation>
 Apague y encienda la alimentación del sensor y luego inicie la actualización de nuevo</translation>
     </message>
     <message>
+        <source>Выберите один файл прошивки</source>
+        <translation>Elija un solo archivo de firmware</translation>
+    </message>
+    <message>
+        <source>Файл прошивки не найден:
+%1</source>
+        <translation>Archivo de firmware no encontrado:
+%1</translation>
+    </message>
+    <message>
         <source>Датчик не сообщил свою модель
 Обновление прошивки невозможно</source>
         <translation>El sensor no ha informado su modelo

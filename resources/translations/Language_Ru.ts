@@ -672,6 +672,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Выберите один файл прошивки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл прошивки не найден:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Датчик не сообщил свою модель
 Обновление прошивки невозможно</source>
         <translation type="unfinished"></translation>
