@@ -203,6 +203,17 @@ void TestFlsPage::connectShowsTheSensorThenItsStability()
     const int firstToSensor = polls.indexOf(3);
     for (int i = firstToSensor; i < polls.size(); ++i)
         QCOMPARE(polls.at(i), quint8(3));
+
+    // Switched on again with another sensor: nothing of the last one shows.
+    ui->pushButtonDeviceFLS->click();
+    s.netNum = 1;
+    s.level = 700;
+    connectPage();
+    for (QLabel *value : {ui->label_UrovenDUT, ui->label_SerNumVal, ui->label_FirmwareVal})
+        QCOMPARE(value->text(), QString("--"));
+    QCOMPARE(ui->label_ListDevDUT->text() + ui->lineEditNetNumDUT->text(), QString());
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenDUT->text(), QString("700"), kConnectMs);
+    QCOMPARE(ui->label_ListDevDUT->text(), QString("1"));
 }
 
 void TestFlsPage::silenceDisconnectsAndSearchesAgain_data()

@@ -111,8 +111,39 @@ void FLSDevice::connectDevice()
     }
     sensorFound = false;
     sensorFound2 = false;
+    forgetSensorValues();
     BaseDevice::connectDevice();
     updateParamWidgets = true;
+}
+
+void FLSDevice::forgetSensorValues()
+{
+    temperatures.fill(0);
+    levelWords.fill(0);
+    cntValues.fill(0);
+    emptyValues.fill(0);
+    fullValues.fill(0);
+    configA.fill(0);
+    configB.fill(0);
+    configC.fill(0);
+    stabilityGrades.fill(0);
+    serialNumbers.fill(0);
+    firmwareVersions.fill(0);
+    for (RingBuffer *history : cntHistory)
+        history->clear();
+    level = 0;
+    currentValue = 0;
+    currentFirmware = 0;
+    outputVoltage = 0.0f;
+    setDefaultValuesToGuiField();
+    if (!ui)
+        return;
+    for (QLabel *label : {ui->label_ListDevDUT, ui->label_TempValDUT, ui->label_86})
+        label->clear();
+    ui->comboBox_NetNumDUT->clear();
+    ui->lineEditNetNumDUT->clear();
+    ui->progressBarLevelDUT->setValue(0);
+    ui->label_LockDUT->hide();
 }
 
 void FLSDevice::searchStarting()

@@ -198,7 +198,8 @@ public:
     int getStabilityGrade(int sensor) const;
 
 public slots:
-    // Lifecycle.
+    // Lifecycle. A session starts blank: what an earlier one's sensors said
+    // is not shown as this one's.
     void connectDevice() override;
     void disconnectDevice() override;
     int resetDeviceIsConnected();
@@ -397,6 +398,9 @@ private:
     // --- end of answer intake helpers ---
 
     // --- private helpers of the core, configuration and widgets ---
+    // The sensors' readings, serials and firmware, and what the page shows
+    // of them, back to none.
+    void forgetSensorValues();
     // Network number of the sensor chosen in the network-number combo: the
     // one whose bytes a configuration write carries.
     quint8 selectedNetNum() const;
