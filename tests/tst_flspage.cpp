@@ -269,6 +269,11 @@ void TestFlsPage::silenceDisconnectsAndSearchesAgain()
     answerFirstSearchWith(*device, QByteArray::fromHex("011f"));
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_ListDevDUT->text(), QString("1,31"), 2 * kWatchdogMs + kSlackMs);
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_ListDevDUT->text(), QString("1"), 2 * kWatchdogMs + kSlackMs);
+    // Nor is it looked for later as a sensor gone: only the sensor is asked.
+    const int strayAsked = device->countRequests(31, 0xFC);
+    const int polls = device->countRequests(1, 0xF0);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(1, 0xF0) >= polls + 6, 10 * kPollMs + kSlackMs);
+    QCOMPARE(device->countRequests(31, 0xFC), strayAsked);
 }
 
 void TestFlsPage::framesNotForThePageAreNotShownButKeepItAlive_data()
