@@ -209,11 +209,15 @@ void Reriruvozive::connectPages()
                 refusalBox = showBox(text);
             return true;
         });
-        page->setBootloaderWatch([this] { return firmwareUpdater && firmwareUpdater->leftOnLine(); },
-                                 [this] {
-                                     if (firmwareUpdater)
-                                         firmwareUpdater->sensorAnsweredOnLine();
-                                 });
+        // Only the devices a download goes to can be left in a bootloader,
+        // and only their pages tell of it: the indicator, say, is another
+        // device beside the sensor.
+        if (page == flsDevice || page == kv380Device || page == plm300Device || page == qfOnline)
+            page->setBootloaderWatch([this] { return firmwareUpdater && firmwareUpdater->leftOnLine(); },
+                                     [this] {
+                                         if (firmwareUpdater)
+                                             firmwareUpdater->sensorAnsweredOnLine();
+                                     });
         connect(page, &BaseDevice::signalRequestForGetSerNumAndFirmWareVersion, this,
                 &Reriruvozive::requestForGetSerNumAndFirmWareVersion);
         connect(page, &BaseDevice::signalWriteLog, this, &Reriruvozive::recieveLogMessage);

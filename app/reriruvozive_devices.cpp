@@ -269,7 +269,7 @@ void Reriruvozive::on_pushButtonKV380_clicked(bool checked)
         kv380Device->setSyncSwitchesWithDevice(true);
         ui->ButtonTarirovka->hide();
         ui->pushButtonService->show();
-        kv380Device->showStatusMessage(tr("Подключите датчик"));
+        kv380Device->showNoSensorHeard();
         setEnabledControlsForDevice(false);
     } else {
         portConnection->closeSerialPort();

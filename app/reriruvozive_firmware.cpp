@@ -42,7 +42,8 @@ void Reriruvozive::connectFirmwareUpdater()
 FirmwareUpdater::Request Reriruvozive::firmwareRequest() const
 {
     // The other wired devices are restarted by a reset addressed to 0 and
-    // name no model of their own.
+    // name no model of their own. The wired sensor page's reset goes to the
+    // number it works with.
     FirmwareUpdater::Request request;
     if (deviceKV380) {
         request.page = FirmwareUpdater::Page::AngleSensor;
@@ -84,29 +85,53 @@ void Reriruvozive::openFirmwareUpdate()
     }
     if (firmwareUpdateRefuses())
         return;
-    const FirmwareUpdater::Request request = firmwareRequest();
-    BaseDevice *page = firmwarePage(request.page);
+    // The page in use is the one the download is for (with no wired page
+    // on, the wired sensor page).
+    BaseDevice *page = firmwarePage(firmwareRequest().page);
     BaseDevice::Procedure run(page);
-    if (!run && page->isProcedureRunning())
+    if (!run) {
+        // Refused and told by the page: another of its procedures runs, or
+        // the number it works with never answered. Outside its session no
+        // device of it answers at all.
+        if (!page->isSessionRunning())
+            page->tellNoSensorHeard();
         return;
-    // The reset goes to the page's number: one that never answered a frame
-    // may be a bootloader's byte or noise, not the sensor.
+    }
+    // The reset goes to the device the page heard: a number that never
+    // answered a frame may be a bootloader's byte or noise, not the sensor.
     if (!page->hasOwnSensorAnswered()) {
-        page->showStatusMessage(tr("Подключите датчик"));
+        page->tellNoSensorHeard();
+        return;
+    }
+    // A wired sensor takes only the firmware of the model it reported.
+    const FirmwareUpdater::Request asked = firmwareRequest();
+    if (asked.page == FirmwareUpdater::Page::WiredSensor && asked.reportedModel == fwimage::Model::None) {
+        run.tell(asked.formPage, QString(), FirmwareUpdater::unknownModelText());
         return;
     }
     // Nothing is sent and the page goes on as before until a file is taken;
     // a page left meanwhile is updated no more, and its file dialog closes.
     const std::optional<FirmwareUpdater::File> file =
-        firmwareUpdater->chooseFirmwareFile(request, [&run](QDialog &dialog) { return run.exec(dialog); });
+        firmwareUpdater->chooseFirmwareFile(asked, [&run](QDialog &dialog) { return run.exec(dialog); });
     if (!file)
         return;
     // A sensor left in its bootloader by an earlier download on this line
     // would take the new image after the part of the old one it holds.
-    if (firmwareUpdater->leftOnLine() && !run.ask(request.formPage, QString(), FirmwareUpdater::powerCycleQuestion()))
+    if (firmwareUpdater->leftOnLine() && !run.ask(asked.formPage, QString(), FirmwareUpdater::powerCycleQuestion()))
         return;
-    if ((run && !run.alive()) || !portConnection->getSerialPort()->isOpen() || firmwareRequest().page != request.page)
+    if (!run.alive() || !portConnection->getSerialPort()->isOpen())
         return;
+    // The request is taken as the download starts, after every dialog: while
+    // they were up the page may have lost its sensor, or listed another.
+    const FirmwareUpdater::Request request = firmwareRequest();
+    if (request.page != asked.page || !page->hasOwnSensorAnswered()) {
+        page->tellNoSensorHeard();
+        return;
+    }
+    if (const QString refused = FirmwareUpdater::refusal(request, file->model); !refused.isEmpty()) {
+        run.tell(request.formPage, QString(), refused);
+        return;
+    }
     // The bootloader gets the line alone: the page stops polling it, and its
     // own procedures are refused until the download gives the line back.
     page->lendLine([this] { tellFirmwareUpdateRunning(); });

@@ -69,7 +69,7 @@ void Reriruvozive::writeParamToFLS()
         refuseNumber(0, fls::kNetNumMax);
         return;
     }
-    if (!flsDevice->claimNetNum(quint8(*newNet)))
+    if (!flsDevice->claimNetNum(run, quint8(*newNet)))
         return;
     const quint8 net = sensorNetNum();
 

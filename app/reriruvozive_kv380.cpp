@@ -151,9 +151,12 @@ void Reriruvozive::writeParamToKV380()
     // out until the user has put it right.
     if (kv380Device->isEdited(Setting::NetNum)) {
         const std::optional<int> net = kv380::fieldValue(ui->lineEdit_NetNumKV380->text(), kv380::kNetNumRange);
-        if (net && !kv380Device->netNumFree(quint8(*net), this))
+        if (net && !kv380Device->netNumFree(run, quint8(*net), this))
             return;
     }
+    // A box above may have been up while the page lost its sensor.
+    if (!run.sensorStillHeard())
+        return;
     // Polling and the watchdog wait for the write; what comes in is read at
     // the end of the write, not meanwhile. Each wait is false once the page
     // was left (or left and chosen again): the write then sends, reads and

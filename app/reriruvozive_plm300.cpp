@@ -162,9 +162,12 @@ void Reriruvozive::writeParamToPLM300()
     if (plm300Device->isEdited(Setting::NetNum)) {
         const std::optional<quint16> net =
             plm300::settingValue(ui->lineEdit_netNumPLM300->text(), plm300::kNetNumLimits);
-        if (net && !plm300Device->netNumFree(quint8(*net), this))
+        if (net && !plm300Device->netNumFree(run, quint8(*net), this))
             return;
     }
+    // A box above may have been up while the page lost its sensor.
+    if (!run.sensorStillHeard())
+        return;
 
     run.holdLine();
     plm300Device->timerIntervalGetDataStop();

@@ -2,6 +2,7 @@
 
 #include "deruvivuriri_form.h"
 
+#include "link/bus.h"
 #include "link/frame.h"
 #include "link/serialline.h"
 #include "ui/dynamicqdialog.h"
@@ -59,9 +60,12 @@ void BaseDevice::connectDevice()
     holds = 0;
     mutes = 0;
     sessionRunning = true;
-    // The line may reach another sensor than before.
+    // The line may reach another sensor than before: what the last session
+    // heard counts for nothing in this one.
     protection.set(SensorProtection::State::NotKnown);
+    deviceConnected = false;
     answeredNetNums.clear();
+    askedNetNums.clear();
     lineAnswered = false;
     poll->start(periods.poll);
     check->start(periods.check);
@@ -222,6 +226,7 @@ void BaseDevice::stopSearchDevices()
     // answer a frame, and a list none of them answers is searched again.
     if (searchActive && sessionRunning) {
         answeredNetNums.clear();
+        askedNetNums.clear();
         unanswered->start(periods.watchdog);
     }
     searchActive = false;
@@ -229,14 +234,18 @@ void BaseDevice::stopSearchDevices()
     search->stop();
 }
 
-bool BaseDevice::hasListedAnswered() const
+std::optional<quint8> BaseDevice::ownNetNum() const
 {
-    return listedNetNums().isEmpty() || !answeredNetNums.isEmpty();
+    const QByteArray listed = listedNetNums();
+    const int place = ownListPlace();
+    if (place < 0 || place >= listed.size())
+        return std::nullopt;
+    return quint8(listed.at(place));
 }
 
-bool BaseDevice::havePolledAnswered() const
+bool BaseDevice::haveAskedAnswered() const
 {
-    for (char net : polledNetNums()) {
+    for (char net : polledNetNums() + askedNetNums) {
         if (!answeredNetNums.contains(net))
             return false;
     }
@@ -245,18 +254,34 @@ bool BaseDevice::havePolledAnswered() const
 
 QByteArray BaseDevice::polledNetNums() const
 {
-    const QByteArray listed = listedNetNums();
-    const int place = ownListPlace();
-    return place >= 0 && place < listed.size() ? listed.mid(place, 1) : QByteArray();
+    const std::optional<quint8> own = ownNetNum();
+    return own ? QByteArray(1, char(*own)) : QByteArray();
 }
 
 bool BaseDevice::hasOwnSensorAnswered() const
 {
-    const QByteArray listed = listedNetNums();
-    if (listed.isEmpty())
+    if (!sessionRunning)
+        return false;
+    if (!searchesTheBus())
+        return deviceConnected;
+    // A page that searches again has lost what it listed.
+    const std::optional<quint8> own = ownNetNum();
+    return !searchActive && own && answeredNetNums.contains(char(*own));
+}
+
+bool BaseDevice::askUnheardListed()
+{
+    if (!sessionRunning || searchActive)
+        return false;
+    const QByteArray polled = polledNetNums();
+    for (char net : listedNetNums()) {
+        if (polled.contains(net) || answeredNetNums.contains(net) || askedNetNums.contains(net))
+            continue;
+        askedNetNums.append(net);
+        emit writeData(frame::request(quint8(net), bus::kSerialAndFirmwareCommand));
         return true;
-    const int place = ownListPlace();
-    return place >= 0 && place < listed.size() && answeredNetNums.contains(listed.at(place));
+    }
+    return false;
 }
 
 void BaseDevice::noteAnswer(const QByteArray &answer)
@@ -265,10 +290,19 @@ void BaseDevice::noteAnswer(const QByteArray &answer)
         return;
     const char net = answer.at(1);
     const QByteArray listed = listedNetNums();
-    if (!listed.isEmpty() && !listed.contains(net))
-        return;
-    if (!listed.isEmpty() && !answeredNetNums.contains(net))
+    if (!listed.contains(net)) {
+        // A page with a fixed address has no list: what answers is its device.
+        if (searchesTheBus())
+            return;
+    } else if (!answeredNetNums.contains(net)) {
         answeredNetNums.append(net);
+    }
+    // Only the page's own sensor tells that the line's bootloader is gone:
+    // another sensor of the list, or another device, may answer beside a
+    // sensor that still sits in its bootloader.
+    const std::optional<quint8> own = ownNetNum();
+    if (searchesTheBus() && (!own || quint8(net) != *own))
+        return;
     if (!lineAnswered) {
         lineAnswered = true;
         if (sensorAnsweredOnLine)
@@ -280,20 +314,39 @@ void BaseDevice::listUnanswered()
 {
     // Looked at once a watchdog period while the list stands: a number the
     // user picks later, or one the page polls next, is judged too.
-    if (!sessionRunning || searchActive || havePolledAnswered())
+    if (!sessionRunning || searchActive || haveAskedAnswered())
         return;
     // A procedure's silence is its own; the list is judged once it is over.
     if (holds > 0 || mutes > 0 || isProcedureRunning())
         return;
     emit signalWriteLog("A listed network number the page asks never answered, searching again");
-    if (!hasListedAnswered())
-        showStatusMessage(tr("Подключите датчик"));
+    if (!hasOwnSensorAnswered())
+        showNoSensorHeard();
     startSearchDevices();
 }
 
 QString BaseDevice::powerCycleText()
 {
     return tr("Выключите и включите питание датчика");
+}
+
+void BaseDevice::showNoSensorHeard()
+{
+    // No sensor answered since a download left its bootloader on the line:
+    // only a power cycle brings the sensor back.
+    showStatusMessage(bootloaderHeld && bootloaderHeld() ? powerCycleText() : tr("Подключите датчик"));
+}
+
+void BaseDevice::tellNoSensorHeard()
+{
+    showNoSensorHeard();
+    // A page out of sight (the calibration page is on, say) says it as every
+    // refusal there is said; one without status lines, or with them hidden,
+    // in a box over the window.
+    QLabel *line = status.lower();
+    const QString text = line ? line->text() : tr("Подключите датчик");
+    if (!toldElsewhere(text) && ui && (!line || !line->isVisibleTo(line->window())))
+        showMessage(QString(), text, ui->stackedWidget->window());
 }
 
 void BaseDevice::restoreTimerDeviceConnected()
@@ -405,6 +458,8 @@ void BaseDevice::takeSearchAnswer(const QByteArray &chunk)
 
 void BaseDevice::pollTick()
 {
+    if (askUnheardListed())
+        return;
     emit signalRequestForGetAllDataFromDevice();
 }
 
@@ -434,7 +489,7 @@ void BaseDevice::sleep(int ms, bool precisely, bool untilOutcome)
 BaseDevice::Procedure::Procedure(BaseDevice *page, Kind kind) : owner(page), sessionId(page->currentSession())
 {
     // The page's line is another's for now, whether a session runs or not.
-    if (kind == Kind::Started && owner->lineLent) {
+    if (kind != Kind::Step && owner->lineLent) {
         if (owner->lentTell)
             owner->lentTell();
         else
@@ -443,17 +498,19 @@ BaseDevice::Procedure::Procedure(BaseDevice *page, Kind kind) : owner(page), ses
     }
     if (!sessionId)
         return;
-    if (kind == Kind::Started) {
+    if (kind != Kind::Step) {
         if (owner->isProcedureRunning()) {
             owner->tellProcedureRunning();
             return;
         }
-        // Numbers none of which ever answered a frame may be a bootloader's
-        // bytes: nothing but reads goes to them.
-        if (!owner->hasListedAnswered()) {
-            owner->showStatusMessage(BaseDevice::tr("Подключите датчик"));
+        // A number that never answered a frame may be a bootloader's byte
+        // or noise, and a page that lists none has no sensor: nothing but
+        // reads goes to them.
+        if (kind == Kind::Started && owner->searchesTheBus() && !owner->hasOwnSensorAnswered()) {
+            owner->tellNoSensorHeard();
             return;
         }
+        target = owner->ownNetNum();
         owner->procedureSession = sessionId;
         owner->running = this;
         ownsRun = true;
@@ -495,6 +552,17 @@ bool BaseDevice::Procedure::end()
         tell();
     }
     return page && page->isSessionStill(sessionId);
+}
+
+bool BaseDevice::Procedure::sensorStillHeard()
+{
+    if (!alive())
+        return false;
+    if (!owner->searchesTheBus() || (owner->ownNetNum() == target && owner->hasOwnSensorAnswered()))
+        return true;
+    owner->tellNoSensorHeard();
+    end();
+    return false;
 }
 
 bool BaseDevice::Procedure::wait(int ms, bool precisely)
@@ -628,10 +696,6 @@ void BaseDevice::createStatusLines(QWidget *page, const QString &lowerText)
 
 bool BaseDevice::showStatusMessage(QString message)
 {
-    // No sensor answered since a download left its bootloader on the line:
-    // only a power cycle brings the sensor back.
-    if (message == tr("Подключите датчик") && bootloaderHeld && bootloaderHeld())
-        message = powerCycleText();
     if (QLabel *line = status.lower(); line && messageRevealsLowerLine())
         line->show();
     return status.setLower(message);
@@ -669,14 +733,22 @@ bool BaseDevice::showWrongPassword(QWidget *parent)
     return showMessage(QString(), tr("Ошибка\nВведён неверный пароль\nПопробуйте другой пароль"), parent);
 }
 
-bool BaseDevice::netNumFree(quint8 net, QWidget *parent)
+bool BaseDevice::netNumFree(Procedure &run, quint8 net, QWidget *parent)
 {
     // A sensor off the bus for a moment keeps its number: given to another,
     // both answer at it once the first is back.
     bool taken = stillProbedNetNums().contains(char(net));
-    const QByteArray listed = listedNetNums();
-    for (int i = 0; i < listed.size() && !taken; ++i)
-        taken = i != ownListPlace() && quint8(listed.at(i)) == net;
+    const int place = listedNetNums().indexOf(char(net));
+    if (!taken && place >= 0 && place != ownListPlace()) {
+        // Listed, it may be a sensor the page does not poll, or noise that
+        // answered the search: it is asked, alone on the line.
+        if (!answeredNetNums.contains(char(net))) {
+            run.holdLine();
+            if (!sendForAnswer(run, frame::request(net, bus::kSerialAndFirmwareCommand), kAnswerOnLineMs))
+                return false;
+        }
+        taken = answeredNetNums.contains(char(net));
+    }
     if (taken)
         showMessage(QString(), tr("Сетевой адрес %1 уже занят другим датчиком").arg(net), parent);
     return !taken;

@@ -42,6 +42,8 @@ class BaseDevice : public QWidget
 {
     Q_OBJECT
 public:
+    class Procedure;
+
     // The periods of a session, named once. Tests may shorten them.
     struct Intervals
     {
@@ -80,12 +82,18 @@ public:
     static QString powerCycleText();
     // A search answer is bare numbers, which a bootloader's byte or noise
     // can make up: a listed number is a sensor only once it answered a
-    // framed request. True when one of the numbers the page's last search
-    // listed did, or the page lists none.
-    bool hasListedAnswered() const;
-    // The number the page works with answered a frame since it was listed
-    // (true on a page that lists none): a procedure may go to it.
+    // framed request. True when the number the page works with did since it
+    // was listed, in the running session, and the page is not searching
+    // again; on a page with a fixed address, when its device answered in the
+    // running session. A page that lists nobody has no sensor.
     bool hasOwnSensorAnswered() const;
+    // The lower status line says that no sensor is heard: "Подключите
+    // датчик", or, while the line holds a bootloader a download left there,
+    // that the sensor's power is to be switched off and on.
+    void showNoSensorHeard();
+    // A procedure refused for want of a sensor that answered: told on the
+    // lower status line where that line is on screen, else in a box.
+    void tellNoSensorHeard();
 
     const Intervals &intervals() const { return periods; }
     // Takes effect at the next start of each timer.
@@ -141,11 +149,15 @@ public:
     // showMessage().
     bool showWrongPassword(QWidget *parent = nullptr);
     // Whether the sensor the page works with may be given network number
-    // `net`: false, after telling the user over `parent`, when another
-    // sensor the page's last search listed holds it, or one the page still
-    // looks for since it left the bus. Two sensors at one number answer over
-    // each other, and neither can be asked until one of them leaves the bus.
-    bool netNumFree(quint8 net, QWidget *parent = nullptr);
+    // `net` inside `run`: false, after telling the user over `parent`, when
+    // another sensor the page's last search listed holds it, or one the page
+    // still looks for since it left the bus. Two sensors at one number answer
+    // over each other, and neither can be asked until one of them leaves the
+    // bus. A listed number is such a sensor only once it answered a frame:
+    // one not heard yet is asked first (a read, `run` holding the line). A
+    // number that never answered is nobody's. False, with nothing told, when
+    // the session ended during the question.
+    bool netNumFree(Procedure &run, quint8 net, QWidget *parent = nullptr);
 
     // --- what the main window asks of the active page ---
     // The user changed settings the device has not been sent yet.
@@ -186,6 +198,10 @@ public:
             // start while one runs is refused and told
             // (tellProcedureRunning()), and begins nothing.
             Started,
+            // Started by the user like the above, but it only reads: it may
+            // ask a listed number that has not answered yet (the user picks
+            // another sensor of the list, say).
+            Reads,
             // A step of the intake, or of a procedure already running (the
             // serials asked after a search, say): it waits in the session and
             // refuses nothing.
@@ -198,11 +214,20 @@ public:
         Procedure &operator=(const Procedure &) = delete;
 
         // The procedure began: its page's session ran and, for a started one,
-        // no other procedure of the page ran. One that did not begin waits
-        // for nothing and is never alive.
+        // no other procedure of the page ran, and on a page that searches the
+        // bus, the number it works with answered a frame (else the page told
+        // that no sensor is heard). One that did not begin waits for nothing
+        // and is never alive.
         explicit operator bool() const { return began; }
         // Its session still runs, and it was not ended (end()).
         bool alive() const { return began && !ended && owner->isSessionStill(sessionId); }
+        // The last look before a frame that changes the device goes: alive,
+        // and the page still works with the number it began with, which
+        // answered a frame since it was listed. Otherwise the page tells that
+        // no sensor is heard and the procedure ends (end()): it sends nothing
+        // more. What came between (a box to read, a search answer) may have
+        // left the page with another number, or one that never answered.
+        bool sensorStillHeard();
         // Waits `ms` in a local event loop, so that answers keep coming in;
         // true when the session still runs after it. Nothing is waited once
         // the session ended, and the session's end cuts a wait short. A wait
@@ -270,6 +295,8 @@ public:
 
         BaseDevice *owner;
         quint64 sessionId;
+        // The number the page worked with when the procedure began.
+        std::optional<quint8> target;
         bool began = false;
         bool ownsRun = false;
         bool held = false;
@@ -370,8 +397,18 @@ protected:
     // with. Each must answer a frame within a watchdog period of being
     // listed, or the bus is searched again.
     virtual QByteArray polledNetNums() const;
-    // One tick of the poll timer; by default the data request.
+    // One tick of the poll timer; by default the data request, or in its
+    // place askUnheardListed().
     virtual void pollTick();
+    // A listed number the page does not poll is asked once for its serial
+    // and firmware (a read), in place of a poll, so that each number of the
+    // list is heard or found to be nobody: one that has not answered a
+    // watchdog period later sends the page searching again. True when one
+    // was asked now.
+    bool askUnheardListed();
+    // Whether `net`, listed, answered a framed request since the list was
+    // taken.
+    bool hasAnswered(quint8 net) const { return answeredNetNums.contains(char(net)); }
     // How long after a reading of the sensor at `place` the page asks it
     // again: by default one poll period, each tick reading every sensor the
     // page shows.
@@ -491,8 +528,10 @@ private:
     // The running search sent its request: only what came after it answers.
     bool searchAsked = false;
     // The listed numbers that answered a framed request since the list was
-    // taken, and the watch over a list none of them answers.
+    // taken, those not polled that were asked since (askUnheardListed()),
+    // and the watch over a list whose numbers do not answer.
     QByteArray answeredNetNums;
+    QByteArray askedNetNums;
     QTimer *unanswered = nullptr;
     // A sensor answered a frame in this session: the line's bootloader, if
     // one was left there, is gone.
@@ -528,12 +567,15 @@ private:
     bool isSessionStill(quint64 session) const { return session != 0 && session == currentSession(); }
 
     void dropUnreadInput();
+    // The number the page works with: the one at its place in the list;
+    // none while the list does not reach that place.
+    std::optional<quint8> ownNetNum() const;
     // A valid answer frame of a listed number proves it a sensor.
     void noteAnswer(const QByteArray &answer);
     // A listed number the page asks that has not answered for a watchdog
     // period: the bus is searched again.
     void listUnanswered();
-    bool havePolledAnswered() const;
+    bool haveAskedAnswered() const;
     // One wait in a local event loop, cut short when the session ends, and
     // once the awaited frame's outcome is said when `untilOutcome`.
     void sleep(int ms, bool precisely, bool untilOutcome = false);

@@ -243,6 +243,10 @@ void TestFlsDevice::feed(const QByteArray &chunk)
 void TestFlsDevice::openQuietSession()
 {
     page->connectDevice();
+    // The sensor at number 0 answers the search and a frame: nothing but
+    // reads goes to a number that never answered.
+    feed(bytes({0x3E, 0x00}));
+    feed(serialAndFirmware(0, 4321, 250));
     page->stopSearchDevices();
     page->timerIntervalGetDataStop();
     page->resetAndStopTimerDeviceConnected();
@@ -1196,6 +1200,13 @@ void TestFlsDevice::pageWithoutAFormCopesWithEverything()
     QSignalSpy writes(&bare, &FLSDevice::writeData);
 
     bare.connectDevice();
+    // Found by the search (the angle mode searches again), then heard.
+    const auto found = [&bare] {
+        for (QByteArray answer : {bytes({0x3E, 0x00}), serialAndFirmware(0, 1, 1)})
+            bare.run(answer.size(), answer.data());
+    };
+    found();
+    writes.clear();
     bare.setDefaultValuesToGuiField();
     bare.setVisiblePageWidgets(true);
     bare.setVisiblePageWidgets(false);
@@ -1215,6 +1226,9 @@ void TestFlsDevice::pageWithoutAFormCopesWithEverything()
     bare.functionSWMaster();
     bare.functionSwInvers();
     bare.functionSwAngle();
+    const int beforeSearch = writes.count();
+    found();
+    writes.erase(writes.begin() + beforeSearch, writes.end());
     bare.setEcoDrive();
     bare.disableTermo();
     bare.functionSwitchLitres();

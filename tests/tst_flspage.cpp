@@ -203,6 +203,17 @@ void TestFlsPage::connectShowsTheSensorThenItsStability()
     const int firstToSensor = polls.indexOf(3);
     for (int i = firstToSensor; i < polls.size(); ++i)
         QCOMPARE(polls.at(i), quint8(3));
+
+    // Switched on again with another sensor: nothing of the last one shows.
+    ui->pushButtonDeviceFLS->click();
+    s.netNum = 1;
+    s.level = 700;
+    connectPage();
+    for (QLabel *value : {ui->label_UrovenDUT, ui->label_SerNumVal, ui->label_FirmwareVal})
+        QCOMPARE(value->text(), QString("--"));
+    QCOMPARE(ui->label_ListDevDUT->text() + ui->lineEditNetNumDUT->text(), QString());
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenDUT->text(), QString("700"), kConnectMs);
+    QCOMPARE(ui->label_ListDevDUT->text(), QString("1"));
 }
 
 void TestFlsPage::silenceDisconnectsAndSearchesAgain_data()
@@ -258,6 +269,11 @@ void TestFlsPage::silenceDisconnectsAndSearchesAgain()
     answerFirstSearchWith(*device, QByteArray::fromHex("011f"));
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_ListDevDUT->text(), QString("1,31"), 2 * kWatchdogMs + kSlackMs);
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_ListDevDUT->text(), QString("1"), 2 * kWatchdogMs + kSlackMs);
+    // Nor is it looked for later as a sensor gone: only the sensor is asked.
+    const int strayAsked = device->countRequests(31, 0xFC);
+    const int polls = device->countRequests(1, 0xF0);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(1, 0xF0) >= polls + 6, 10 * kPollMs + kSlackMs);
+    QCOMPARE(device->countRequests(31, 0xFC), strayAsked);
 }
 
 void TestFlsPage::framesNotForThePageAreNotShownButKeepItAlive_data()

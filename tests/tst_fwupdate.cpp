@@ -1,7 +1,13 @@
 #include "devices/angle/kv380device.h"
+#include "devices/online/qfonline.h"
+#include "devices/other/n7device.h"
+#include "devices/other/plm300device.h"
 #include "fwupdatefixture.h"
 #include "link/frame.h"
+#include "modalscript.h"
 #include "simulatedkv380.h"
+#include "simulatedonline.h"
+#include "strayanswer.h"
 
 #include <QProgressBar>
 #include <QSettings>
@@ -26,8 +32,11 @@ private slots:
     void theAnglePageFollowsItsSensorAfterItsDownload();
     void aLateBootloaderIsWaitedForAndTakesTheWholeImage_data();
     void aLateBootloaderIsWaitedForAndTakesTheWholeImage();
+    void nothingButReadsGoesToANumberThatNeverAnswered_data();
+    void nothingButReadsGoesToANumberThatNeverAnswered();
 
 private:
+    void leaveADownload(int atBlock, const QString &name, const QByteArray &file);
     void leaveADownloadThenPowerCycle(int atBlock, const QString &name, const QByteArray &file, const QString &shown);
 };
 
@@ -42,13 +51,22 @@ QByteArray romImage(const QByteArray &file, int dataStart)
     return data;
 }
 
+// Bytes a bootloader was sent hold no request but searches and reads.
+bool onlySearchesAndReads(const QByteArray &sent)
+{
+    for (int i = sent.indexOf('\x31'); i >= 0 && i + 2 < sent.size(); i = sent.indexOf('\x31', i + 1)) {
+        const quint8 command = quint8(sent.at(i + 2));
+        if (quint8(sent.at(i + 1)) != 0xFF && command != 0xF0 && command != 0xFC)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 // A download left after its `atBlock`th block, the page switched on again
-// over the bootloader it left: the page asks for the power cycle, and once
-// the sensor's power went off and on it shows the sensor with no press.
-void TestFwUpdate::leaveADownloadThenPowerCycle(int atBlock, const QString &name, const QByteArray &file,
-                                                const QString &shown)
+// over the bootloader it left: the page asks for the power cycle.
+void TestFwUpdate::leaveADownload(int atBlock, const QString &name, const QByteArray &file)
 {
     device->lateBlock = atBlock;
     device->lateMs = 1500;
@@ -71,10 +89,19 @@ void TestFwUpdate::leaveADownloadThenPowerCycle(int atBlock, const QString &name
     // answers a search with is asked nothing but reads.
     const QByteArray sent = device->rawReceived.mid(from);
     QVERIFY(!sent.contains(QByteArray::fromHex("31a5")));
-    for (int i = sent.indexOf('\x31'); i >= 0 && i + 2 < sent.size(); i = sent.indexOf('\x31', i + 1)) {
-        const quint8 command = quint8(sent.at(i + 2));
-        QVERIFY2(quint8(sent.at(i + 1)) == 0xFF || command == 0xF0 || command == 0xFC, qPrintable(sent.toHex(' ')));
-    }
+    QVERIFY2(onlySearchesAndReads(sent), qPrintable(sent.toHex(' ')));
+}
+
+// Once the sensor's power went off and on after a download left, the page
+// shows the sensor with no press.
+void TestFwUpdate::leaveADownloadThenPowerCycle(int atBlock, const QString &name, const QByteArray &file,
+                                                const QString &shown)
+{
+    leaveADownload(atBlock, name, file);
+    // The indicator on that line is no device to switch off and on.
+    ui->pushButtonN7->click();
+    QCOMPARE(window->n7()->getLabelStatusMessage()->text(), QString("Подключите датчик"));
+    ui->pushButtonDeviceFLS->click();
     device->powerCycle();
     QTRY_COMPARE_WITH_TIMEOUT(status(), shown, kConnectMs);
     device->clearRecord();
@@ -91,16 +118,23 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack_data
     QTest::addColumn<int>("acknowledge");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("leftAtBlock"); // a download before it was left after this block
+    // The file is dropped onto the dialog's name field from another window,
+    // the last file written (which the settings name) in another folder.
+    QTest::addColumn<QString>("lastFile");
     // The QF210 file ends with a padded block. The QF410's data fills whole
     // blocks and is followed by a zero block, its bootloader acknowledging
     // with the other byte.
     QTest::newRow("QF210, a padded last block") << "QF210_2.1.bin" << int(SimulatedFls::kModelQF210) << 0x4A40
-                                                << 0x8A00u << 300 << 0x79 << "Подключен QF210" << 0;
+                                                << 0x8A00u << 300 << 0x79 << "Подключен QF210" << 0 << QString();
     QTest::newRow("QF410, whole blocks") << "fw_qf410.cri" << int(SimulatedFls::kModelQF410) << 0x5040 << 0x9000u << 256
-                                         << 0xA5 << "Подключен QF410" << 0;
+                                         << 0xA5 << "Подключен QF410" << 0 << QString();
     // The bootloader left answers the search with its refusal, 0x1F.
     QTest::newRow("QF210, after a download left at its 2nd block")
-        << "QF210.bin" << int(SimulatedFls::kModelQF210) << 0x4A40 << 0x8A00u << 300 << 0x79 << "Подключен QF210" << 2;
+        << "QF210.bin" << int(SimulatedFls::kModelQF210) << 0x4A40 << 0x8A00u << 300 << 0x79 << "Подключен QF210" << 2
+        << QString();
+    QTest::newRow("QF210, dropped onto the name field")
+        << "new/QF210_new.bin" << int(SimulatedFls::kModelQF210) << 0x4A40 << 0x8A00u << 300 << 0x79
+        << "Подключен QF210" << 0 << "QF210_old.bin";
 }
 
 void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
@@ -113,6 +147,7 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
     QFETCH(int, acknowledge);
     QFETCH(QString, shown);
     QFETCH(int, leftAtBlock);
+    QFETCH(QString, lastFile);
 
     setUp(Dialect::Rom, quint8(model));
     // The bootloader starts a little after the reset, the restart putting
@@ -131,6 +166,10 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
         return;
     const QString path = writeFile(name, file);
     FirmwareDialogs dialogs(path);
+    if (!lastFile.isEmpty()) {
+        QSettings().setValue("default_dir", writeFile(lastFile, QByteArray(file.size(), 'x')));
+        dialogs.dropped = true;
+    }
     QVERIFY(pressUpdate());
     QCOMPARE(dialogs.fileDialogs, 1);
     // The sensor answered since any download was left: no power cycle is asked.
@@ -268,21 +307,30 @@ void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
 
     // The wired sensor page is not in use, so the reset goes to number 0.
     setUp(blockDialect ? Dialect::Block : Dialect::Rom, SimulatedFls::kModelGeneric, 0);
+    SimulatedOnline unit; // the online page's device, until the reset
     QSignalSpy finished(updater, &FirmwareUpdater::finished);
     QWidget *askingPage = nullptr;
+    BaseDevice *asking = nullptr;
     if (button == "kv380") {
         ui->pushButtonKV380->click();
         askingPage = ui->KV380;
+        asking = window->kv380();
     } else if (button == "plm300") {
         ui->pushButtonPLM300->click();
         askingPage = ui->PLM300;
+        asking = window->plm300();
     } else {
+        device->application = &unit;
         ui->pushButtonQFOnline->click();
         askingPage = ui->QFOnline;
+        asking = window->online();
     }
     QVERIFY(window->port()->getSerialPort()->isOpen());
+    // The download starts once the page's own device answered.
+    QTRY_VERIFY_WITH_TIMEOUT(asking->hasOwnSensorAnswered(), kConnectMs);
 
     const QByteArray file = firmware(size);
+    const int searches = device->searchCount();
     FirmwareDialogs dialogs(writeFile(name, file));
     QVERIFY(pressUpdate());
     QVERIFY(dialogs.messages.isEmpty());
@@ -308,7 +356,7 @@ void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
     // The wired sensor page stays out of it: it does not start searching,
     // and none goes on the line but the PLM300 page's own.
     QVERIFY(!page->isSearchActive());
-    QVERIFY(button == "plm300" || device->searchCount() == 0);
+    QVERIFY(button == "plm300" || device->searchCount() == searches);
     QVERIFY(!updater->isUpdatingFirmware());
     QVERIFY(ui->progressBarFirmwareDUT->isHidden());
 }
@@ -387,6 +435,108 @@ void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage()
     if (bootDelayMs > 0)
         QVERIFY2(leadingSyncs() > 50, qPrintable(QString::number(leadingSyncs())));
     QTRY_COMPARE_WITH_TIMEOUT(this->status(), QString("Подключен QF470"), kConnectMs);
+}
+
+void TestFwUpdate::nothingButReadsGoesToANumberThatNeverAnswered_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("press");
+    // The page works with a number no frame ever came from: a stray byte
+    // listed first beside the sensor, an empty list (nothing answers), the
+    // bootloader a download left. Each is refused before any box.
+    for (const char *before : {"a stray number listed first", "an empty list", "a left bootloader"}) {
+        for (const char *press : {"F2", "Ctrl+S", "security", "update"})
+            QTest::addRow("%s, %s", press, before) << before << press;
+    }
+    // The download's request is taken once the file is chosen, and a level
+    // goes once its question is answered: the sensor may answer at another
+    // number by then, or not at all.
+    QTest::newRow("update, the sensor at another number once the file is chosen") << "renumbered"
+                                                                                  << "update";
+    QTest::newRow("F2, the sensor silent once its question is answered") << "silenced"
+                                                                         << "F2";
+}
+
+void TestFwUpdate::nothingButReadsGoesToANumberThatNeverAnswered()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, press);
+    setUp(Dialect::Rom, SimulatedFls::kModelQF210);
+    const QString path = writeFile("QF210.bin", firmware(0x4A40 + 300));
+    window->show(); // the keys reach the window
+    QApplication::setActiveWindow(window.get());
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    const bool f2 = press == "F2";
+    const auto pressIt = [&] {
+        if (press == "update")
+            pressUpdate();
+        else if (press == "security")
+            serviceEntry("security")->trigger();
+        else
+            QTest::keyClick(window.get(), f2 ? Qt::Key_F2 : Qt::Key_S, f2 ? Qt::NoModifier : Qt::ControlModifier);
+    };
+    QString told = "Подключите датчик";
+    if (before == "a stray number listed first") {
+        answerFirstSearchWith(*device, QByteArray::fromHex("1f05"));
+        ui->pushButtonDeviceFLS->click();
+        QTRY_COMPARE_WITH_TIMEOUT(ui->label_ListDevDUT->text(), QString("31,5"), kConnectMs);
+    } else if (before == "an empty list") {
+        device->silent = true;
+        ui->pushButtonDeviceFLS->click();
+        QTRY_VERIFY_WITH_TIMEOUT(device->searchCount() >= 2, kConnectMs);
+    } else {
+        connectWiredSensor("Подключен QF210");
+        if (before == "a left bootloader") {
+            leaveADownload(2, "QF210.bin", firmware(0x4A40 + 300));
+            told = BaseDevice::powerCycleText();
+        }
+    }
+
+    const int fromRequest = device->requests().size();
+    const int fromRaw = device->rawReceived.size();
+    // The page's own requests, which follow on the line whatever a press sent.
+    const auto pageRequests = [&] {
+        return device->requests().size() + device->rawReceived.count(QByteArray::fromHex("31ffdc"));
+    };
+    if (before == "renumbered" || before == "silenced") {
+        // While the last dialog is up the sensor answers at another number,
+        // or falls silent.
+        ModalScript script;
+        if (f2)
+            script.then("advice", ModalScript::showing("рекомендуется"), ModalScript::accept());
+        script.then("last", f2 ? ModalScript::showing("Вы уверены?") : ModalScript::fileDialog(), [&](QWidget *box) {
+            device->sensor().silent = before == "silenced";
+            device->sensor().netNum = before == "renumbered" ? 3 : 5;
+            QTRY_VERIFY_WITH_TIMEOUT(f2 ? page->isSearchActive()
+                                        : page->getCurrentNetNum() == 3 &&
+                                              page->firmwareModel() == fwimage::Model::QF210,
+                                     kConnectMs);
+            (f2 ? ModalScript::accept() : ModalScript::chooseFile(path))(box);
+        });
+        pressIt();
+        QVERIFY(script.finished() && script.unexpected.isEmpty());
+    } else {
+        page->setParamChanged(true); // an edit waits to be written
+        FirmwareDialogs dialogs(path);
+        pressIt();
+        // Told where the user looks; the service menu of a page whose device
+        // is not connected says it in a box.
+        QCOMPARE(status(), told);
+        QCOMPARE(dialogs.fileDialogs, 0);
+        QVERIFY(dialogs.messages.isEmpty() || dialogs.messages == QStringList("Подключите датчик"));
+    }
+    // Judged on the line once the page's next requests are on it: the reset
+    // and the level go to the number that answered when they go, or nowhere.
+    const int pressed = pageRequests();
+    QTRY_VERIFY_WITH_TIMEOUT(pageRequests() >= pressed + 3, kConnectMs);
+    if (before == "renumbered" || before == "silenced") {
+        QCOMPARE(device->countRequests(5, f2 ? 0xF5 : 0x88), 0);
+        QCOMPARE(device->countRequests(3, 0x88), f2 ? 0 : 1);
+        return;
+    }
+    for (int i = fromRequest; i < device->requests().size(); ++i)
+        QVERIFY2(device->requests().at(i).bytes.size() <= 4, qPrintable(device->requests().at(i).bytes.toHex(' ')));
+    QVERIFY2(onlySearchesAndReads(device->rawReceived.mid(fromRaw)), qPrintable(device->rawReceived.toHex(' ')));
 }
 
 QTEST_MAIN(TestFwUpdate)

@@ -1,3 +1,6 @@
+#include "devices/angle/kv380device.h"
+#include "devices/online/qfonline.h"
+#include "devices/other/plm300device.h"
 #include "fwupdatefixture.h"
 #include "modalcloser.h"
 
@@ -113,8 +116,8 @@ void TestFwUpdateFailures::aRefusedBlockFailsTheDownload()
 }
 
 // Each file is refused on the same page, one after the other: the page goes
-// on with its sensor after every refusal. The sensor names no model, so that
-// each file is judged for itself.
+// on with its sensor after every refusal. The sensor reports the model the
+// file is named for, so that each file is judged for its own fault.
 void TestFwUpdateFailures::filesAreRefusedBeforeAnythingIsSent()
 {
     struct Case
@@ -123,27 +126,43 @@ void TestFwUpdateFailures::filesAreRefusedBeforeAnythingIsSent()
         QString name; // empty: the dialog is cancelled
         int size;
         bool vanishes;
+        quint8 model = SimulatedFls::kModelQF210;
+        QString shown = "Подключен QF210";
+        // Picked in the dialog's list, then its own path dropped onto the
+        // end of its name in the name field: the field names no file.
+        bool droppedOnItsName = false;
     };
     const QList<Case> cases = {
         {"empty", "QF210.bin", 0, false},
         {"ends where its data starts", "QF210.bin", 0x4A40, false},
-        {"less than a block", "QF470.bin", 63, false},
+        {"less than a block", "QF470.bin", 63, false, SimulatedFls::kModelQF470, "Подключен QF470"},
         {"no model in the name", "sensor.bin", 0x5000, false},
-        {"unreadable", "QF410.bin", 0x6000, true},
+        {"unreadable", "QF410.bin", 0x6000, true, SimulatedFls::kModelQF410, "Подключен QF410"},
         {"cancelled", QString(), 0, false},
+        {"a name that is no file", "QF210_old.bin", 0x4A40 + 300, false, SimulatedFls::kModelQF210, "Подключен QF210",
+         true},
     };
 
-    setUp(Dialect::Rom, SimulatedFls::kModelGeneric);
-    connectWiredSensor("Датчик подключен");
+    setUp(Dialect::Rom, SimulatedFls::kModelQF210);
     for (const Case &c : cases) {
+        // Switched on again, the page reads the model anew.
+        if (ui->pushButtonDeviceFLS->isChecked())
+            ui->pushButtonDeviceFLS->click();
+        device->sensor().model = c.model;
+        connectWiredSensor(c.shown);
         const QString path = c.name.isEmpty() ? QString() : writeFile(c.name, firmware(c.size));
-        FirmwareDialogs dialogs(path, c.vanishes);
+        const QString named = c.droppedOnItsName ? c.name + path : path;
+        FirmwareDialogs dialogs(named, c.vanishes);
+        if (c.droppedOnItsName) {
+            dialogs.pickedFirst = path;
+            dialogs.dropped = true;
+        }
         QVERIFY2(pressUpdate(), c.what);
         QVERIFY2(dialogs.fileDialogs == 1, c.what);
-        QVERIFY2(dialogs.messages == QStringList({"Файл прошивки должен соответствовать модели датчика\nВозможно, файл "
-                                                  "повреждён\nВыберите другой файл"}) ||
-                     c.name.isEmpty(),
-                 c.what);
+        const QString told = c.droppedOnItsName ? "Файл не найден:\n" + named
+                                                : "Файл прошивки должен соответствовать модели датчика\nВозможно, "
+                                                  "файл повреждён\nВыберите другой файл";
+        QVERIFY2(dialogs.messages == QStringList(told) || c.name.isEmpty(), c.what);
         QVERIFY2(device->countRequests(5, 0x88) == 0, c.what);
         QVERIFY2(device->rawReceived.isEmpty(), c.what);
         QVERIFY2(!updater->isUpdatingFirmware(), c.what);
@@ -153,15 +172,14 @@ void TestFwUpdateFailures::filesAreRefusedBeforeAnythingIsSent()
         QTRY_VERIFY2_WITH_TIMEOUT(device->countRequests(5, 0xF0) > polls, c.what, kConnectMs);
         // Its answer is on its way: a loaded machine may have let the
         // watchdog run out meanwhile, and the answer brings the sensor back.
-        QTRY_VERIFY2_WITH_TIMEOUT(status() == QString("Датчик подключен"), c.what, kConnectMs);
-        QVERIFY2(page->isGenericFLS(), c.what);
+        QTRY_VERIFY2_WITH_TIMEOUT(status() == c.shown, c.what, kConnectMs);
     }
 }
 
 void TestFwUpdateFailures::aFileForAnotherModelThanTheSensorsIsRefusedBeforeTheReset_data()
 {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("model"); // -1: no sensor answers
+    QTest::addColumn<int>("model"); // -1: no sensor answers, and nothing is asked
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("size");
@@ -175,11 +193,16 @@ void TestFwUpdateFailures::aFileForAnotherModelThanTheSensorsIsRefusedBeforeTheR
         << wired << int(SimulatedFls::kModelQF210) << "Подключен QF210"
         << "qf210dir/ANGLEMETER_fw.bin" << 0x4A40 + 300;
     // Each page takes its own family's files alone, whatever answers.
-    QTest::newRow("QF210, angle page") << "pushButtonKV380" << -1 << QString() << "QF210_fuel.bin" << 0x4A40 + 300;
-    QTest::newRow("QF260, angle page") << "pushButtonKV380" << -1 << QString() << "QF260_fuel.bin" << 640;
+    const int any = SimulatedFls::kModelGeneric;
+    QTest::newRow("QF210, angle page") << "pushButtonKV380" << any << QString() << "QF210_fuel.bin" << 0x4A40 + 300;
+    QTest::newRow("QF260, angle page") << "pushButtonKV380" << any << QString() << "QF260_fuel.bin" << 640;
     QTest::newRow("angle sensor, wired page, no sensor") << wired << -1 << QString() << "AngleMeter.bin" << 64 + 300;
     QTest::newRow("QF210, online page") << "pushButtonQFOnline" << -1 << QString() << "QF210.bin" << 0x4A40 + 100;
-    QTest::newRow("angle sensor, PLM300 page") << "pushButtonPLM300" << -1 << QString() << "AngleMeter.bin" << 300;
+    QTest::newRow("angle sensor, PLM300 page") << "pushButtonPLM300" << any << QString() << "AngleMeter.bin" << 300;
+    // A fuel sensor page whose sensor reported no fuel sensor's model (a
+    // device of another kind answers) takes no file at all.
+    QTest::newRow("QF210, wired page, no model reported") << wired << any << "Датчик подключен"
+                                                          << "QF210.bin" << 0x4A40 + 300;
 }
 
 void TestFwUpdateFailures::aFileForAnotherModelThanTheSensorsIsRefusedBeforeTheReset()
@@ -193,19 +216,30 @@ void TestFwUpdateFailures::aFileForAnotherModelThanTheSensorsIsRefusedBeforeTheR
     setUp(Dialect::Rom, quint8(qMax(model, 0)));
     device->silent = model < 0;
     window->findChild<QPushButton *>(button)->click();
-    if (model >= 0)
+    BaseDevice *asking = button == "pushButtonKV380"      ? static_cast<BaseDevice *>(window->kv380())
+                         : button == "pushButtonPLM300"   ? static_cast<BaseDevice *>(window->plm300())
+                         : button == "pushButtonQFOnline" ? static_cast<BaseDevice *>(window->online())
+                                                          : page;
+    if (model >= 0) {
         QTRY_COMPARE_WITH_TIMEOUT(status(), shown, kConnectMs);
+        QTRY_VERIFY_WITH_TIMEOUT(asking->hasOwnSensorAnswered(), kConnectMs);
+    }
+    const bool noModel = asking == page && model == SimulatedFls::kModelGeneric;
     FirmwareDialogs dialogs(writeFile(name, firmware(size)));
     QVERIFY(pressUpdate());
-    QCOMPARE(dialogs.fileDialogs, 1);
-    QCOMPARE(dialogs.messages, QStringList({"Файл прошивки должен соответствовать модели датчика\nВозможно, файл "
-                                            "повреждён\nВыберите другой файл"}));
+    QCOMPARE(dialogs.fileDialogs, model < 0 || noModel ? 0 : 1);
+    if (model < 0) // told on the page's line where it shows, else in a box
+        QVERIFY(dialogs.messages == QStringList("Подключите датчик") ||
+                (dialogs.messages.isEmpty() && asking->getLabelStatusMessage()->text() == "Подключите датчик"));
+    else
+        QCOMPARE(dialogs.messages,
+                 QStringList(noModel ? FirmwareUpdater::unknownModelText() : FirmwareUpdater::mismatchText()));
     for (const SimulatedDevice::Request &request : device->requests())
         QVERIFY(request.bytes.size() < 3 || quint8(request.bytes.at(2)) != 0x88);
     QVERIFY(device->rawReceived.isEmpty());
     QVERIFY(!updater->isUpdatingFirmware());
     QVERIFY(!logSinceStart().contains("Starting update firmware"));
-    if (model < 0)
+    if (model < 0 || asking != page)
         return;
     const int polls = device->countRequests(5, 0xF0);
     QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(5, 0xF0) > polls, kConnectMs);
@@ -222,7 +256,8 @@ void TestFwUpdateFailures::aCancelledChoiceLeavesThePageWatchingItsSensor()
     FirmwareDialogs dialogs{QString()};
     QVERIFY(pressUpdate());
     QCOMPARE(dialogs.directoryOffered, QFileInfo(last).absolutePath());
-    QCOMPARE(dialogs.messages, QStringList()); // a cancel is no wrong file
+    QCOMPARE(dialogs.selectedOffered, QStringList()); // what is taken is what the user picks
+    QCOMPARE(dialogs.messages, QStringList());        // a cancel is no wrong file
     QCOMPARE(QSettings().value("default_dir").toString(), last);
 
     // The watchdog still runs: a sensor falling silent is noticed.
@@ -298,6 +333,10 @@ void TestFwUpdateFailures::aBootloaderThatNeverAnswersTheSyncIsGivenUpWhateverTh
     QVERIFY2(device->rawReceived.mid(from).contains(QByteArray(6, char(0x7F))),
              qPrintable(device->rawReceived.toHex()));
     QVERIFY(!device->rawReceived.contains(QByteArray::fromHex("43bc")));
+    // Nothing goes to the bootloader left; once the sensor answers again a
+    // download starts, and its bootloader refuses the sync.
+    device->powerCycle();
+    QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Подключен QF210"), kConnectMs);
     QVERIFY(pressUpdate());
     QVERIFY(device->sendRaw(QByteArray(1, char(0x1F))));
     QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.count("Прошивка не обновлена\nЗагрузчик датчика не в начале загрузки "

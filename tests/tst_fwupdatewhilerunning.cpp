@@ -1,5 +1,6 @@
 #include "devices/angle/kv380device.h"
 #include "devices/firmware/firmwareimage.h"
+#include "devices/other/plm300device.h"
 #include "fwupdatefixture.h"
 #include "simulatedkv380.h"
 
@@ -217,6 +218,7 @@ void TestFwUpdateWhileRunning::writesSendNothingIntoTheBootloader()
     if (plm300) {
         ui->pushButtonPLM300->click();
         QVERIFY(window->port()->getSerialPort()->isOpen());
+        QTRY_VERIFY_WITH_TIMEOUT(window->plm300()->hasOwnSensorAnswered(), kConnectMs);
         QTest::keyClicks(ui->lineEdit_max_PLM300, "500");
         file = firmware(64 + 200);
         name = "PLM300.cri";

@@ -396,11 +396,18 @@ void TestPageSignals::waitOfALeftSessionRestartsNothing()
         }
         return periods;
     };
+    // A procedure goes only to a sensor heard: one at 5 answers the search
+    // and a frame.
+    const auto connectHeard = [&plm] {
+        plm.connectDevice();
+        for (QByteArray answer : {QByteArray(1, 5), frame::withCrc(QByteArray::fromHex("3e05fc000000000000"))})
+            plm.run(answer.size(), answer.data());
+    };
 
     // The user leaves while a procedure holds the line and waits: the wait
     // ends at once, long before its time, and says so; neither the hold's
     // end nor a restart after it sets anything going.
-    plm.connectDevice();
+    connectHeard();
     {
         BaseDevice::Procedure run(&plm);
         QVERIFY(run);
@@ -422,15 +429,15 @@ void TestPageSignals::waitOfALeftSessionRestartsNothing()
     // Left and come back during the wait: the page is free for a new start at
     // once, while the left procedure is still on its way out; the new session
     // is not the left one's and keeps its own periods.
-    plm.connectDevice();
+    connectHeard();
     {
         BaseDevice::Procedure run(&plm);
         run.holdLine();
         run.resumeAt(100, 7777);
         bool secondBegan = false;
-        QTimer::singleShot(10, &plm, [&plm, &secondBegan] {
+        QTimer::singleShot(10, &plm, [&plm, &secondBegan, &connectHeard] {
             plm.disconnectDevice();
-            plm.connectDevice();
+            connectHeard();
             BaseDevice::Procedure second(&plm);
             secondBegan = bool(second);
         });

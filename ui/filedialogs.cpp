@@ -6,8 +6,60 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QUrl>
+
+#include <optional>
 
 namespace {
+
+// The names the dialog's name field shows: what is typed, or each name of a
+// quoted list (several files selected).
+QStringList fieldNames(const QString &text)
+{
+    if (!text.contains(QLatin1Char('"')))
+        return text.trimmed().isEmpty() ? QStringList() : QStringList(text.trimmed());
+    QStringList names;
+    const QStringList parts = text.split(QLatin1Char('"'));
+    for (int i = 1; i < parts.size(); i += 2) {
+        if (!parts.at(i).isEmpty())
+            names << parts.at(i);
+    }
+    return names;
+}
+
+// The file the user sees chosen is the one the name field names. The
+// dialog's selection need not be that file: a drop leaves a file picked
+// before selected beside the one dropped, or selected under a name that no
+// longer names it. A dialog of the platform's own has no such field.
+// Nothing, with what to tell in `refused`, when the field names no file or
+// several.
+std::optional<QString> namedFile(const QFileDialog &dialog, QString &refused)
+{
+    const QStringList selected = dialog.selectedFiles();
+    const auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    const QStringList names = field ? fieldNames(field->text()) : QStringList();
+    if (names.size() > 1 || (names.isEmpty() && selected.size() != 1)) {
+        refused = QCoreApplication::translate("FileDialogs", "Выберите один файл");
+        return std::nullopt;
+    }
+    if (names.isEmpty())
+        return selected.constFirst();
+    QString name = names.constFirst();
+    const QUrl url(name);
+    if (url.isLocalFile())
+        name = url.toLocalFile();
+    // The field shows a file of the selection by its name alone, whichever
+    // folder it is in.
+    const QFileInfo named(dialog.directory().filePath(name));
+    if (selected.size() == 1 &&
+        (QFileInfo(selected.constFirst()).fileName() == name || QFileInfo(selected.constFirst()) == named))
+        return selected.constFirst();
+    if (named.isFile())
+        return named.absoluteFilePath();
+    refused = QCoreApplication::translate("FileDialogs", "Файл не найден:\n%1").arg(field->text());
+    return std::nullopt;
+}
 
 QString chosenFile(QFileDialog &dialog, const DialogRun &run)
 {
@@ -18,12 +70,33 @@ QString chosenFile(QFileDialog &dialog, const DialogRun &run)
 
 } // namespace
 
-QString askOpenFileName(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
-                        const DialogRun &run)
+QString askOpenFileName(QWidget *parent, const QString &caption, const QString &start, const QString &filter,
+                        const DialogRun &run, const std::function<void(const QString &)> &tell)
 {
+    // Built from a file's whole path the dialog would open with that file
+    // selected, and a file selected there stays selected under whatever the
+    // user names or drops into the name field.
+    const QFileInfo startInfo(start);
+    const QString folder = start.isEmpty() || startInfo.isDir() ? start : startInfo.absolutePath();
     QFileDialog dialog(parent, caption, folder, filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    return chosenFile(dialog, run);
+    if ((run ? run(dialog) : dialog.exec()) != QDialog::Accepted)
+        return QString();
+    QString refused;
+    const std::optional<QString> named = namedFile(dialog, refused);
+    if (named)
+        return *named;
+    if (tell) {
+        tell(refused);
+    } else {
+        // A box of the dialog's session, as the dialog was.
+        DynamicQDialog box(parent, QString(), refused, false);
+        if (run)
+            run(box);
+        else
+            box.exec();
+    }
+    return QString();
 }
 
 QString askSaveFileName(QWidget *parent, const QString &caption, const QString &folder, const QString &suffix,

@@ -15,10 +15,15 @@ class QWidget;
 // the dialog is simply run.
 using DialogRun = std::function<int(QDialog &)>;
 
-// Asks for an existing file to open, among those `filter` shows. Empty when
+// Asks for an existing file to open, among those `filter` shows. `start` is
+// a folder, or the file chosen last: the dialog then opens in its folder
+// with nothing selected. The file named is the one the dialog's name field
+// names, a file dropped onto it from another window included; a name that
+// is no file, or several names, is told (through `tell` when given, else in
+// the program's message box over `parent`, run as the dialog was) and names nothing. Empty when
 // the user cancelled or the dialog's session ended.
-QString askOpenFileName(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
-                        const DialogRun &run = {});
+QString askOpenFileName(QWidget *parent, const QString &caption, const QString &start, const QString &filter,
+                        const DialogRun &run = {}, const std::function<void(const QString &)> &tell = {});
 
 // Asks for the name of a file to save in the file dialog, whose filter is
 // `suffix`, and appends `suffix` to a name that does not end in it. The

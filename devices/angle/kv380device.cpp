@@ -80,7 +80,7 @@ void KV380Device::resetDeviceIsConnected()
 {
     showUI(false);
     showStatusMessageUp(QStringLiteral(" "));
-    showStatusMessage(tr("Подключите датчик"));
+    showNoSensorHeard();
     emit signalWriteLog("Device is not responding");
     // Polling goes on; when the sensor answers again it is shown again, with
     // its serial and firmware read anew (it may be another sensor now).

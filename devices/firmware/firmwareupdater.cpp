@@ -117,8 +117,11 @@ FirmwareUpdater::~FirmwareUpdater()
 std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const Request &asker,
                                                                          const std::function<int(QDialog &)> &run)
 {
+    // The settings keep the last file's whole path; the dialog opens in its
+    // folder. A name that is no file is told where the user is looking.
     const QString path = askOpenFileName(nullptr, tr("Выберете файл прошивки"),
-                                         ProgramSettings().value(kDefaultDirKey).toString(), "*.cri *.bin", run);
+                                         ProgramSettings().value(kDefaultDirKey).toString(), "*.cri *.bin", run,
+                                         [this, &asker](const QString &refused) { tellOver(asker.formPage, refused); });
     // A cancel is no wrong file: nothing is said.
     if (path.isEmpty())
         return std::nullopt;
@@ -146,9 +149,7 @@ std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const R
     const bool blockModel = fwimage::isBlockModel(file.model) || asker.page == Page::Online;
     const fwimage::RomLayout layout = fwimage::romLayoutOf(file.model).value_or(fwimage::RomLayout());
     if (!readable || !fwimage::isUsableFile(file.bytes, blockModel, layout)) {
-        tellOver(asker.formPage, tr("Файл прошивки должен соответствовать модели датчика\nВозможно, файл "
-                                    "повреждён\nВыберите другой файл") +
-                                     (notStored.isEmpty() ? QString() : "\n\n" + notStored));
+        tellOver(asker.formPage, mismatchText() + (notStored.isEmpty() ? QString() : "\n\n" + notStored));
         return std::nullopt;
     }
     if (!notStored.isEmpty())
@@ -171,11 +172,28 @@ bool FirmwareUpdater::takesModel(const Request &asker, fwimage::Model model)
     case Page::WiredSensor:
         break;
     }
-    if (!fwimage::isWiredSensorModel(model))
-        return false;
-    // A sensor that named its model takes only that model's firmware: a file
-    // of the other dialect would fail once the device sits in its bootloader.
-    return asker.reportedModel == fwimage::Model::None || model == asker.reportedModel;
+    // The sensor takes only the firmware of the model it reported: a file of
+    // the other dialect would fail once the device sits in its bootloader,
+    // and a device that reported no fuel sensor's model (another device
+    // answering on the line, say) is no fuel sensor to write one into.
+    return fwimage::isWiredSensorModel(model) && model == asker.reportedModel;
+}
+
+QString FirmwareUpdater::refusal(const Request &asker, fwimage::Model model)
+{
+    if (asker.page == Page::WiredSensor && asker.reportedModel == fwimage::Model::None)
+        return unknownModelText();
+    return takesModel(asker, model) ? QString() : mismatchText();
+}
+
+QString FirmwareUpdater::unknownModelText()
+{
+    return tr("Датчик не сообщил свою модель\nОбновление прошивки невозможно");
+}
+
+QString FirmwareUpdater::mismatchText()
+{
+    return tr("Файл прошивки должен соответствовать модели датчика\nВозможно, файл повреждён\nВыберите другой файл");
 }
 
 void FirmwareUpdater::tellOver(QWidget *over, const QString &text)

@@ -38,13 +38,17 @@ public:
     enum class Page { WiredSensor, AngleSensor, PLM300, Online };
     Q_ENUM(Page)
 
-    // What the asking page gives the updater.
+    // What the asking page gives the updater, taken when the download
+    // starts, after every dialog of its start.
     struct Request
     {
         Page page = Page::WiredSensor;
-        quint8 netNum = 0; // the reset request goes to this number
+        // The reset request goes to this number: on the wired sensor page
+        // the one the page works with, on the others 0.
+        quint8 netNum = 0;
         // The model the connected sensor reported of itself; None when it
-        // reported none. A file for another model is refused.
+        // reported none. A file for another model is refused, and on the
+        // wired sensor page every file while the sensor reported none.
         fwimage::Model reportedModel = fwimage::Model::None;
         QWidget *formPage = nullptr; // where the user looks: progress and error line go there
         // The page's two status lines (the lower one for the state, the upper
@@ -78,17 +82,25 @@ public:
     // no model word, one of a family the asking page does not serve, one for
     // another model than the sensor reported, and one the download cannot
     // use give the mismatch message and nothing; a cancelled choice gives
-    // nothing. The file dialog runs through `run` (the asking page's session
-    // closes it, as a cancel, when it ends), and the messages over the page.
-    // The chosen file's folder is kept for the next choice; when the settings
-    // file does not take it, a message after the choice names that file
-    // (once, until it takes a folder again).
+    // nothing. The file taken is the one the dialog's name field names; a
+    // name that is no file is told, and gives nothing. The file dialog runs
+    // through `run` (the asking page's session closes it, as a cancel, when
+    // it ends), and the messages over the page. The chosen file's whole path
+    // is kept for the next choice, whose dialog opens in its folder; when the
+    // settings file does not take it, a message after the choice names that
+    // file (once, until it takes a path again).
     std::optional<File> chooseFirmwareFile(const Request &request, const std::function<int(QDialog &)> &run);
     // Whether a file named for `model` may go into the asking page's device:
     // the angle, PLM300 and online pages take their own model alone, the
-    // wired sensor page the wired fuel sensors' models, and only the model
-    // its sensor reported when it reported one.
+    // wired sensor page only the wired fuel sensor model its sensor
+    // reported.
     static bool takesModel(const Request &request, fwimage::Model model);
+    // Why a file named for `model` may not go into the asking page's device:
+    // the wired sensor page's sensor reported no model, or takesModel()
+    // refuses it. Empty when it may.
+    static QString refusal(const Request &request, fwimage::Model model);
+    static QString unknownModelText();
+    static QString mismatchText();
     // Restarts the device into its bootloader and starts the download; the
     // asking page has let go of the line. False when no download started: one
     // is running already, or it was interrupted during the restart.

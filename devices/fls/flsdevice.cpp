@@ -72,8 +72,9 @@ void FLSDevice::pickSensor(int index)
 {
     // A pick during a procedure would send its remaining frames to another
     // sensor than its first ones; a sensor past the polled ones has no
-    // readings to show.
-    Procedure run(this);
+    // readings to show. It only reads: a sensor may be picked while the one
+    // the page works with has not answered.
+    Procedure run(this, Procedure::Kind::Reads);
     if (!run || !isFoundPlace(index)) {
         if (ui && isFoundPlace(currentDeviceIndex))
             ui->comboBox_NetNumDUT->setCurrentIndex(currentDeviceIndex);
@@ -92,9 +93,9 @@ void FLSDevice::pickSensor(int index)
     emit signalWriteLog("Change current net num");
 }
 
-bool FLSDevice::claimNetNum(quint8 newNet)
+bool FLSDevice::claimNetNum(Procedure &run, quint8 newNet)
 {
-    if (!netNumFree(newNet, dialogParent()))
+    if (!netNumFree(run, newNet, dialogParent()))
         return false;
     chosenNetNums = QByteArray(1, char(newNet)) + char(selectedNetNum());
     return true;
@@ -110,8 +111,39 @@ void FLSDevice::connectDevice()
     }
     sensorFound = false;
     sensorFound2 = false;
+    forgetSensorValues();
     BaseDevice::connectDevice();
     updateParamWidgets = true;
+}
+
+void FLSDevice::forgetSensorValues()
+{
+    temperatures.fill(0);
+    levelWords.fill(0);
+    cntValues.fill(0);
+    emptyValues.fill(0);
+    fullValues.fill(0);
+    configA.fill(0);
+    configB.fill(0);
+    configC.fill(0);
+    stabilityGrades.fill(0);
+    serialNumbers.fill(0);
+    firmwareVersions.fill(0);
+    for (RingBuffer *history : cntHistory)
+        history->clear();
+    level = 0;
+    currentValue = 0;
+    currentFirmware = 0;
+    outputVoltage = 0.0f;
+    setDefaultValuesToGuiField();
+    if (!ui)
+        return;
+    for (QLabel *label : {ui->label_ListDevDUT, ui->label_TempValDUT, ui->label_86})
+        label->clear();
+    ui->comboBox_NetNumDUT->clear();
+    ui->lineEditNetNumDUT->clear();
+    ui->progressBarLevelDUT->setValue(0);
+    ui->label_LockDUT->hide();
 }
 
 void FLSDevice::searchStarting()
@@ -130,6 +162,8 @@ void FLSDevice::pollTick()
         emit writeData(frame::request(quint8(lostNetNums.at(which)), bus::kSerialAndFirmwareCommand));
         return;
     }
+    if (askUnheardListed())
+        return;
     BaseDevice::pollTick();
     pollAwaited = true;
     pollSent();
@@ -205,7 +239,7 @@ int FLSDevice::resetDeviceIsConnected()
     setVisiblePageWidgets(false);
     setConnected(false);
     showStatusMessageUp(tr(" "));
-    showStatusMessage(tr("Подключите датчик"));
+    showNoSensorHeard();
     sensorFound = false;
     sensorFound2 = false;
     answerIndex = 0;

@@ -120,7 +120,8 @@ public:
     // Refused with a message when another listed sensor has it: two sensors
     // would answer at one number. Taken, the search after the write finds
     // the selected sensor under it, or under its old number when it kept it.
-    bool claimNetNum(quint8 newNet);
+    // False with nothing told when the session ended meanwhile.
+    bool claimNetNum(Procedure &run, quint8 newNet);
     bool isSensorFound() const { return sensorFound; }
     // The serial of the found sensor at this place has come since the last
     // search: its card holds that sensor's and no earlier one's.
@@ -197,7 +198,8 @@ public:
     int getStabilityGrade(int sensor) const;
 
 public slots:
-    // Lifecycle.
+    // Lifecycle. A session starts blank: what an earlier one's sensors said
+    // is not shown as this one's.
     void connectDevice() override;
     void disconnectDevice() override;
     int resetDeviceIsConnected();
@@ -265,10 +267,12 @@ public:
     // sensor said of it, for the caller to judge; nothing once the session
     // ended.
     std::optional<Outcome> sendPass(Procedure &run, int pass, uchar step, uchar cmd);
-    // The step every write to the sensor runs first: while a password has
-    // been entered, it is sent again with 0xF8. It leaves polling to the
+    // The step every write to the sensor runs first: the last look at the
+    // sensor (Procedure::sensorStillHeard()), then, while a password has
+    // been entered, the password again with 0xF8. It leaves polling to the
     // write that runs it; a refusal is told when the write is over. False
-    // when the session ended during its wait: the write goes no further.
+    // when the sensor is no longer heard or the session ended during its
+    // wait: the write goes no further.
     bool passwordStep(Procedure &run);
     // Sends a write inside `run` and tells whether the sensor refused it
     // (0xFD) in the time given. Only answers that arrive after the send
@@ -394,6 +398,9 @@ private:
     // --- end of answer intake helpers ---
 
     // --- private helpers of the core, configuration and widgets ---
+    // The sensors' readings, serials and firmware, and what the page shows
+    // of them, back to none.
+    void forgetSensorValues();
     // Network number of the sensor chosen in the network-number combo: the
     // one whose bytes a configuration write carries.
     quint8 selectedNetNum() const;

@@ -60,8 +60,13 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
     }
 
     // Sensors found before and missing now are looked for later; one that
-    // is back is no longer lost.
-    const QByteArray before = lostNetNums + foundNetNums;
+    // is back is no longer lost. A number that never answered a frame was
+    // no sensor, and is looked for nowhere.
+    QByteArray before = lostNetNums;
+    for (char net : qAsConst(foundNetNums)) {
+        if (hasAnswered(quint8(net)))
+            before.append(net);
+    }
     lostNetNums.clear();
     for (char net : before) {
         if (!found->contains(net) && !lostNetNums.contains(net))

@@ -79,6 +79,8 @@ void FLSDevice::tellPasswordOutcome(Outcome said, const QString &done, const QSt
 
 std::optional<BaseDevice::Outcome> FLSDevice::exchangePassword(Procedure &run, quint8 cmd, quint32 password, int waitMs)
 {
+    if (!run.sensorStillHeard())
+        return std::nullopt;
     return passwordExchange(run, {pickedSensorIdentity(), selectedNetNum()}, password, cmd == fls::kSetPasswordCommand,
                             fls::passwordFrame(selectedNetNum(), cmd, password), waitMs);
 }
@@ -88,6 +90,8 @@ bool FLSDevice::writeRefused(Procedure &run, const QByteArray &frame, int waitMs
     // The last-reply code alone could miss a refusal followed by a poll
     // answer in the same chunk. A write leaves polling and the watchdog as
     // its procedure set them.
+    if (!run.sensorStillHeard())
+        return false;
     sendForAnswer(run, frame, waitMs);
     return refusedSinceSend;
 }
@@ -127,8 +131,11 @@ std::optional<BaseDevice::Outcome> FLSDevice::sendPass(Procedure &run, int pass,
 
 bool FLSDevice::passwordStep(Procedure &run)
 {
+    // Every write runs this step first: its last look at the sensor.
+    if (!run.sensorStillHeard())
+        return false;
     if (!passwordEntered)
-        return run.alive();
+        return true;
     const std::optional<Outcome> said =
         sendPass(run, int(storedPassword), fls::kEnterPasswordCommand, fls::kEnterPasswordCommand);
     if (!said)

@@ -3,7 +3,6 @@
 #include "link/basedevice.h"
 #include "ui/formfonts.h"
 
-#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -51,7 +50,7 @@ void showNothingHeard(BaseDevice *page)
     // A "connected" left from a session another device's button ended would
     // speak for a device that may be gone.
     page->showStatusMessageUp(QStringLiteral(" "));
-    page->showStatusMessage(QCoreApplication::translate("BaseDevice", "Подключите датчик"));
+    page->showNoSensorHeard();
     page->setVisibleStatusLabels(true);
 }
 

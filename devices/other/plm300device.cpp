@@ -100,7 +100,7 @@ int PLM300Device::resetDeviceIsConnected()
     // The notice is what the user has left to look at.
     setVisibleStatusLabels(true);
     showStatusMessageUp(" ");
-    showStatusMessage(tr("Подключите датчик"));
+    showNoSensorHeard();
     emit signalWriteLog("Device is not responding");
     return 1;
 }

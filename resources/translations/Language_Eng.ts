@@ -623,6 +623,19 @@ Calibration not done</translation>
     </message>
 </context>
 <context>
+    <name>FileDialogs</name>
+    <message>
+        <source>Выберите один файл</source>
+        <translation>Choose one file</translation>
+    </message>
+    <message>
+        <source>Файл не найден:
+%1</source>
+        <translation>File not found:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareUpdater</name>
     <message>
         <source>Выберете файл прошивки</source>
@@ -683,6 +696,12 @@ Switch the sensor&apos;s power off and on, then press OK</translation>
 Выключите и включите питание датчика, затем начните обновление снова</source>
         <translation>The sensor&apos;s bootloader is not at the start of a firmware download
 Switch the sensor&apos;s power off and on, then start the update again</translation>
+    </message>
+    <message>
+        <source>Датчик не сообщил свою модель
+Обновление прошивки невозможно</source>
+        <translation>The sensor has not reported its model
+The firmware cannot be updated</translation>
     </message>
 </context>
 <context>

@@ -623,6 +623,19 @@ Calibración no realizada</translation>
     </message>
 </context>
 <context>
+    <name>FileDialogs</name>
+    <message>
+        <source>Выберите один файл</source>
+        <translation>Elija un solo archivo</translation>
+    </message>
+    <message>
+        <source>Файл не найден:
+%1</source>
+        <translation>Archivo no encontrado:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareUpdater</name>
     <message>
         <source>Выберете файл прошивки</source>
@@ -683,6 +696,12 @@ Apague y encienda la alimentación del sensor y luego pulse OK</translation>
 Выключите и включите питание датчика, затем начните обновление снова</source>
         <translation>El cargador de arranque del sensor no está al inicio de una carga de firmware
 Apague y encienda la alimentación del sensor y luego inicie la actualización de nuevo</translation>
+    </message>
+    <message>
+        <source>Датчик не сообщил свою модель
+Обновление прошивки невозможно</source>
+        <translation>El sensor no ha informado su modelo
+No se puede actualizar el firmware</translation>
     </message>
 </context>
 <context>

@@ -614,6 +614,18 @@
     </message>
 </context>
 <context>
+    <name>FileDialogs</name>
+    <message>
+        <source>Выберите один файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл не найден:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FirmwareUpdater</name>
     <message>
         <source>Выберете файл прошивки</source>
@@ -669,6 +681,11 @@
     <message>
         <source>Загрузчик датчика не в начале загрузки прошивки
 Выключите и включите питание датчика, затем начните обновление снова</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Датчик не сообщил свою модель
+Обновление прошивки невозможно</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -26,7 +26,13 @@ public:
 
     int fileDialogs = 0;
     QStringList messages;
-    QString directoryOffered; // where the file dialog opened
+    QString directoryOffered;    // where the file dialog opened
+    QStringList selectedOffered; // what it had selected when it opened
+    // A file picked in the dialog's list before `file` is given.
+    QString pickedFirst;
+    // `file` is dropped onto the name field from another window, which
+    // leaves the focus, and what the list has selected, where they are.
+    bool dropped = false;
 
 private:
     void poll()
@@ -37,15 +43,24 @@ private:
         if (auto *chooser = qobject_cast<QFileDialog *>(modal)) {
             ++fileDialogs;
             directoryOffered = chooser->directory().absolutePath();
+            selectedOffered = chooser->selectedFiles();
             if (file.isEmpty()) {
                 chooser->reject();
                 return;
             }
-            chooser->selectFile(file);
+            auto *name = chooser->findChild<QLineEdit *>("fileNameEdit");
+            // A file picked in the list shows in the name field.
+            if (name && !pickedFirst.isEmpty())
+                name->setText(pickedFirst);
+            if (!dropped)
+                chooser->selectFile(file);
             // The name field keeps what it shows while it has the focus; the
             // user types the path there.
-            if (auto *name = chooser->findChild<QLineEdit *>("fileNameEdit"))
+            if (name) {
+                if (dropped)
+                    name->clearFocus();
                 name->setText(file);
+            }
             // The dialog's own accept checks the choice as its OK button does.
             static_cast<QDialog *>(chooser)->accept();
             if (vanish)

@@ -112,8 +112,14 @@ QByteArray SimulatedPlm300::answerFor(const QByteArray &request)
         return QByteArray();
     if (request.size() == 3 && quint8(request.at(1)) == kSearch)
         return QByteArray(1, char(netNum)) + otherNetNums;
-    if (quint8(request.at(1)) != netNum)
-        return QByteArray();
+    if (quint8(request.at(1)) != netNum) {
+        if (!otherNetNums.contains(request.at(1)) || request.size() != 4 || quint8(request.at(2)) != kSerial)
+            return QByteArray();
+        QByteArray other = serialAnswer();
+        other[1] = request.at(1);
+        other.chop(1);
+        return sealed(other);
+    }
     QByteArray answer = frameFor(request);
     if (answer.isEmpty() || !glued)
         return answer;

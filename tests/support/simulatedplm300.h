@@ -31,7 +31,9 @@ public:
     quint8 threshold = 50;
     quint8 mode = 0x00;
 
-    // Further sensors the search answer names after this one (they answer nothing else).
+    // Further sensors the search answer names after this one; each answers
+    // its serial request (with this one's serial and firmware) and nothing
+    // else.
     QByteArray otherNetNums;
 
     // Fault switches, all off by default.
