@@ -5,6 +5,7 @@
 #include "fwupdatefixture.h"
 #include "link/frame.h"
 #include "modalscript.h"
+#include "sharedline.h"
 #include "simulatedkv380.h"
 #include "simulatedonline.h"
 #include "strayanswer.h"
@@ -448,6 +449,9 @@ void TestFwUpdate::nothingButReadsGoesToANumberThatNeverAnswered_data()
         for (const char *press : {"F2", "Ctrl+S", "security", "update"})
             QTest::addRow("%s, %s", press, before) << before << press;
     }
+    // Another sensor on that line answers beside the bootloader: the power cycle is still asked for.
+    QTest::newRow("update, a left bootloader beside another sensor") << "a left bootloader beside another sensor"
+                                                                     << "update";
     // The download's request is taken once the file is chosen, and a level
     // goes once its question is answered: the sensor may answer at another
     // number by then, or not at all.
@@ -486,9 +490,20 @@ void TestFwUpdate::nothingButReadsGoesToANumberThatNeverAnswered()
         QTRY_VERIFY_WITH_TIMEOUT(device->searchCount() >= 2, kConnectMs);
     } else {
         connectWiredSensor("Подключен QF210");
-        if (before == "a left bootloader") {
+        if (before.startsWith("a left bootloader")) {
             leaveADownload(2, "QF210.bin", firmware(0x4A40 + 300));
             told = BaseDevice::powerCycleText();
+        }
+        if (before == "a left bootloader beside another sensor") {
+            // The line's searches list the bootloader's refusal first, then a
+            // sensor at 7 that answers its polls.
+            auto *refusal = new SimulatedDevice(device.get());
+            refusal->setAnswer(0xFF, QByteArray(1, char(SimulatedBootloader::kRefusal)));
+            auto *other = new SimulatedFls(device.get());
+            other->sensor().netNum = 7;
+            device->application = new SharedLine({refusal, other}, device.get());
+            device->powerCycle();
+            QTRY_VERIFY_WITH_TIMEOUT(page->hasCurrentReading(1), kConnectMs);
         }
     }
 

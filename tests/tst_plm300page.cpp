@@ -425,6 +425,14 @@ void TestPlm300Page::connectShowsDistanceSettingsAndSerial()
             QVERIFY2(quint8(r.at(1)) == 9 || quint8(r.at(1)) == 0 || r == QByteArray::fromHex("310cfc") + r.right(1),
                      qPrintable(r.toHex()));
     }
+
+    // Switched off and on, the search lists a stray byte after the two
+    // numbers: asked once and never answering, it is searched away.
+    ui->pushButtonPLM300->click();
+    answerFirstSearchWith(*device, QByteArray::fromHex("090c1f"));
+    ui->pushButtonPLM300->click();
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_ListDev_PLM300->text(), QString("9,12,31"), kConnectMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui->label_ListDev_PLM300->text(), QString("9,12"), 2 * kWatchdogMs + kSlackMs);
 }
 
 void TestPlm300Page::editedSettingsAreWrittenInOrderAndReadBack()
