@@ -136,15 +136,19 @@ void TestFlsBus::eachPickedSensorShowsItsOwnValues_data()
 {
     QTest::addColumn<int>("sensors");
     QTest::addColumn<int>("delivery");
-    QTest::newRow("two sensors, answers glued in pairs") << 2 << int(SimulatedDevice::Behaviour::Glued);
-    QTest::newRow("three sensors, one answer at a time") << 3 << int(SimulatedDevice::Behaviour::Answer);
-    QTest::newRow("two sensors, answers cut in two") << 2 << int(SimulatedDevice::Behaviour::Split);
+    QTest::addColumn<bool>("pickAnswersLost");
+    QTest::newRow("two sensors, answers glued in pairs") << 2 << int(SimulatedDevice::Behaviour::Glued) << false;
+    QTest::newRow("three sensors, one answer at a time") << 3 << int(SimulatedDevice::Behaviour::Answer) << false;
+    QTest::newRow("two sensors, answers cut in two") << 2 << int(SimulatedDevice::Behaviour::Split) << false;
+    QTest::newRow("two sensors, the pick's serial answers lost")
+        << 2 << int(SimulatedDevice::Behaviour::Answer) << true;
 }
 
 void TestFlsBus::eachPickedSensorShowsItsOwnValues()
 {
     QFETCH(int, sensors);
     QFETCH(int, delivery);
+    QFETCH(bool, pickAnswersLost);
     const Bus bus = sensors == 3 ? threeSensors() : twoSensors();
     device->sensors = bus.sensors;
     device->setBehaviour(SimulatedDevice::Behaviour(delivery));
@@ -158,6 +162,10 @@ void TestFlsBus::eachPickedSensorShowsItsOwnValues()
     QTRY_COMPARE_WITH_TIMEOUT(shown(), bus.expected.at(0), kShowMs);
 
     // Each pick shows that sensor alone, and back to the first again.
+    // Known from the search, a picked sensor's serial shows whether or not
+    // the pick's own questions are answered.
+    if (pickAnswersLost)
+        device->unansweredCommands = {0xFC};
     QList<int> picks;
     for (int i = 1; i < sensors; ++i)
         picks.append(i);

@@ -23,6 +23,7 @@
 #include "simulatedn7.h"
 #include "simulatedonline.h"
 #include "simulatedplm300.h"
+#include "testshard.h"
 #include "ui/dynamicqdialog.h"
 #include "ui/securityble.h"
 #include "ui/switch.h"
@@ -767,14 +768,10 @@ void TestLeaveQuiet::leftPageGoesQuiet_data()
     };
     const char *const how[] = {"another device", "switched off",  "back at once",
                                "pressed again",  "window closed", "line hung up"};
-    // The table is long: ctest runs it in shards side by side, each taking
-    // every n-th row ("LEAVEQUIET_SHARD=i/n"); without one it runs whole.
-    const QList<QByteArray> shard = qgetenv("LEAVEQUIET_SHARD").split('/');
-    const int shards = shard.size() == 2 ? std::max(1, shard.at(1).toInt()) : 1;
-    const int ownShard = shard.size() == 2 ? shard.at(0).toInt() : 0;
-    int index = 0;
+    // The table is long: ctest runs it in shards side by side.
+    TestShard shard;
     const auto add = [&](const Row &row, Leave leave) {
-        if (index++ % shards == ownShard)
+        if (shard.takesNextRow())
             QTest::addRow("%s, %s", row.name, how[leave]) << row.procedure << int(leave);
     };
     for (const Row &row : procedures) {
@@ -969,6 +966,8 @@ void TestLeaveQuiet::leftPageGoesQuiet()
 // the choice of the wireless link). Every pair, in both orders.
 void TestLeaveQuiet::pressedButtonAloneShowsItsPage()
 {
+    if (!TestShard().takesOtherFunctions())
+        QSKIP("run by the first shard");
     using Ui = Ui_Deruvivuriri;
     const QList<QPair<QPushButton * Ui::*, QWidget *Ui::*>> buttons = {
         {&Ui::pushButtonDeviceFLS, &Ui::DUT},     {&Ui::pushButtonBLE, &Ui::ChoiceBLE},

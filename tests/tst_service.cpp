@@ -5,6 +5,7 @@
 #include "link/portconnection.h"
 #include "modalcloser.h"
 #include "simulateddevice.h"
+#include "testshard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -102,6 +103,9 @@ private:
 
 void TestService::init()
 {
+    if (QTest::currentTestFunction() != QLatin1String("everyBackLeadsToAPageWithTheDeviceColumn") &&
+        !TestShard().takesOtherFunctions())
+        QSKIP("run by the first shard");
     device = std::make_unique<SimulatedDevice>();
     QVERIFY(device->isValid());
     qputenv(portlist::kExtraPortsVariable, device->portPath().toLocal8Bit());
@@ -573,17 +577,23 @@ void TestService::everyBackLeadsToAPageWithTheDeviceColumn_data()
     QTest::addColumn<QString>("back");
     QTest::addColumn<QStringList>("presses"); // the device buttons pressed before
     QTest::addColumn<bool>("on");             // a device is on after them
+    // The table is long: ctest runs it in shards side by side.
+    TestShard shard;
+    const auto add = [&shard](const QString &tag, const char *back, const QStringList &presses, bool on) {
+        if (shard.takesNextRow())
+            QTest::newRow(qPrintable(back + QStringLiteral(", ") + tag)) << QString(back) << presses << on;
+    };
     for (const char *back :
          {"pushBtnBackRemoteControl", "pushBtnUpdateFWBackBLE", "pushBtnEngineerBackBLE", "pushBtnEngineerBack",
           "pushButtonProgSettingBack", "pushButtonBackTarir", "pushButtonBackTarirAdw"}) {
-        QTest::addRow("%s, nothing on", back) << back << QStringList() << false;
-        QTest::addRow("%s, BLE choice", back) << back << QStringList{"pushButtonBLE"} << false;
+        add("nothing on", back, {}, false);
+        add("BLE choice", back, {"pushButtonBLE"}, false);
         for (const QString &device : {"pushButtonDeviceFLS", "pushButtonBLE pushButtonChoiceUSB",
                                       "pushButtonBLE pushButtonChoiceAdvert", "pushButtonBLE pushButtonChoiceKVBLE",
                                       "pushButtonKV380", "pushButtonPLM300", "pushButtonN7", "pushButtonQFOnline"}) {
             const QStringList on = device.split(' ');
-            QTest::addRow("%s, %s on", back, qPrintable(on.last())) << back << on << true;
-            QTest::addRow("%s, %s off", back, qPrintable(on.last())) << back << on + on.mid(0, 1) << false;
+            add(on.last() + " on", back, on, true);
+            add(on.last() + " off", back, on + on.mid(0, 1), false);
         }
     }
 }

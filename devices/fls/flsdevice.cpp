@@ -82,6 +82,9 @@ void FLSDevice::pickSensor(int index)
     }
     setCurrentDeviceIndex(index);
     showSelection();
+    // What is known of the picked sensor shows at once: its answers below
+    // may be lost on the line, and the serial must never stay another's.
+    showSelectedSerial();
     for (int i = 0; i < 2; ++i) {
         // The picked sensor itself is asked: the polling may be at another
         // sensor now.

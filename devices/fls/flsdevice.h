@@ -332,6 +332,7 @@ private:
     // Answer handlers.
     void handleAllData(const QByteArray &frame);
     void handleSerialAndFirmware(const QByteArray &frame, quint8 net);
+    void showSelectedSerial();
     void handleLevelAck(quint8 command);
     void handleHorizon();
     void handlePassword(quint8 command);

@@ -525,15 +525,28 @@ void FLSDevice::handleSerialAndFirmware(const QByteArray &frame, quint8 net)
     }
 
     // Stored under the answering sensor, shown for the selected one.
-    const size_t c = size_t(boundedIndex(currentDeviceIndex));
-    currentFirmware = firmwareVersions[c];
-    if (ui) {
-        ui->label_SerNumVal->setText(bus::serialText(serialNumbers[c]));
-        ui->label_SerNumVal->adjustSize();
-        ui->label_FirmwareVal->setText(bus::firmwareText(firmwareVersions[c]));
-        ui->label_FirmwareVal->adjustSize();
-    }
+    showSelectedSerial();
     emit signalRequestForGetAllDataFromDevice();
+}
+
+void FLSDevice::showSelectedSerial()
+{
+    const int selected = boundedIndex(currentDeviceIndex);
+    const size_t c = size_t(selected);
+    currentFirmware = firmwareVersions[c];
+    if (!ui)
+        return;
+    // A sensor whose serial never came shows none rather than another's.
+    if (isSerialKnown(selected)) {
+        ui->label_SerNumVal->setText(bus::serialText(serialNumbers[c]));
+        ui->label_FirmwareVal->setText(bus::firmwareText(firmwareVersions[c]));
+    } else {
+        // As the page shows any value not read yet.
+        ui->label_SerNumVal->setText(QStringLiteral("--"));
+        ui->label_FirmwareVal->setText(QStringLiteral("--"));
+    }
+    ui->label_SerNumVal->adjustSize();
+    ui->label_FirmwareVal->adjustSize();
 }
 
 void FLSDevice::handleLevelAck(quint8 command)
