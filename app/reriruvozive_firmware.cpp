@@ -26,9 +26,8 @@ void Reriruvozive::connectFirmwareUpdater()
         if (n <= 0)
             return;
         QByteArray bytes(n, Qt::Uninitialized);
-        rxBuffer->readBytes(bytes.data(), n);
-        char first = bytes.at(0);
-        firmwareUpdater->setAnswerUpdateFirmware(first);
+        if (rxBuffer->readBytes(bytes.data(), n))
+            firmwareUpdater->setAnswerUpdateFirmware(bytes);
     });
     // The download is watched on its page, whichever page it was asked from.
     // Only the page in use starts one, so its request names that page.

@@ -136,35 +136,44 @@ void TestFlsBus::eachPickedSensorShowsItsOwnValues_data()
 {
     QTest::addColumn<int>("sensors");
     QTest::addColumn<int>("delivery");
-    QTest::addColumn<bool>("pickAnswersLost");
-    QTest::newRow("two sensors, answers glued in pairs") << 2 << int(SimulatedDevice::Behaviour::Glued) << false;
-    QTest::newRow("three sensors, one answer at a time") << 3 << int(SimulatedDevice::Behaviour::Answer) << false;
-    QTest::newRow("two sensors, answers cut in two") << 2 << int(SimulatedDevice::Behaviour::Split) << false;
+    QTest::addColumn<QString>("serialsLost"); // answers to serial requests lost: "" none, "search", "picks"
+    QTest::newRow("two sensors, answers glued in pairs") << 2 << int(SimulatedDevice::Behaviour::Glued) << "";
+    QTest::newRow("three sensors, one answer at a time") << 3 << int(SimulatedDevice::Behaviour::Answer) << "";
+    QTest::newRow("two sensors, answers cut in two") << 2 << int(SimulatedDevice::Behaviour::Split) << "";
+    QTest::newRow("two sensors, the search's serial answers lost")
+        << 2 << int(SimulatedDevice::Behaviour::Answer) << "search";
     QTest::newRow("two sensors, the pick's serial answers lost")
-        << 2 << int(SimulatedDevice::Behaviour::Answer) << true;
+        << 2 << int(SimulatedDevice::Behaviour::Answer) << "picks";
 }
 
 void TestFlsBus::eachPickedSensorShowsItsOwnValues()
 {
     QFETCH(int, sensors);
     QFETCH(int, delivery);
-    QFETCH(bool, pickAnswersLost);
+    QFETCH(QString, serialsLost);
     const Bus bus = sensors == 3 ? threeSensors() : twoSensors();
     device->sensors = bus.sensors;
     device->setBehaviour(SimulatedDevice::Behaviour(delivery));
 
     ui->comboBox_SerialPort->setCurrentText(device->portPath());
+    if (serialsLost == "search")
+        device->unansweredCommands = {0xFC};
     ui->pushButtonDeviceFLS->click();
     QVERIFY(window->port()->getSerialPort()->isOpen());
 
     QTRY_COMPARE_WITH_TIMEOUT(ui->comboBox_NetNumDUT->count(), sensors, kShowMs);
+    if (serialsLost == "search") {
+        // Serials lost in the search are asked again while polling.
+        QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(bus.sensors.last().netNum, 0xFC) > 0, kShowMs);
+        device->unansweredCommands.clear();
+    }
     // Right after the search the first sensor is the one shown.
     QTRY_COMPARE_WITH_TIMEOUT(shown(), bus.expected.at(0), kShowMs);
 
     // Each pick shows that sensor alone, and back to the first again.
     // Known from the search, a picked sensor's serial shows whether or not
     // the pick's own questions are answered.
-    if (pickAnswersLost)
+    if (serialsLost == "picks")
         device->unansweredCommands = {0xFC};
     QList<int> picks;
     for (int i = 1; i < sensors; ++i)

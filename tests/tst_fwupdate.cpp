@@ -152,10 +152,11 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
 
     setUp(Dialect::Rom, quint8(model));
     // The bootloader starts a little after the reset, the restart putting
-    // other bytes on the line first: the sync byte has to be repeated until
-    // it answers.
+    // other bytes on the line first (one in the same read as the answer):
+    // the sync byte has to be repeated until it answers.
     device->bootDelayMs = 900;
     device->bootNoise = QByteArray::fromHex("00ff");
+    device->beforeSyncAnswer = QByteArray::fromHex("ff");
     device->startDelayMs = 1000;
     device->acknowledge = quint8(acknowledge);
     connectWiredSensor(shown);

@@ -369,9 +369,22 @@ void FirmwareUpdater::initForUpdateFirmware()
     sinceLastStep.start();
 }
 
-void FirmwareUpdater::setAnswerUpdateFirmware(char &answer)
+void FirmwareUpdater::setAnswerUpdateFirmware(const QByteArray &bytes)
 {
-    statusUpdateFirmware = quint8(answer);
+    if (bytes.isEmpty())
+        return;
+    // The bootloader answers each step with one byte. Until it answered the
+    // sync byte, what the restarting device put on the line may come in the
+    // same read as that answer: the answer counts wherever it stands, else
+    // a lost acknowledge would leave the sync byte going on unanswered.
+    statusUpdateFirmware = quint8(bytes.at(0));
+    if (curStep <= kStepSync) {
+        const auto isAnswer = [](quint8 b) { return fwimage::isAcknowledge(b) || b == fwimage::kRefusal; };
+        for (char b : bytes) {
+            if (isAnswer(quint8(b)) && !fwimage::isAcknowledge(statusUpdateFirmware))
+                statusUpdateFirmware = quint8(b);
+        }
+    }
     // Before the sync byte (curStep 0) the line brings what the device sent
     // before its restart, which is no answer.
     if (!running || curStep == 0 || curStep >= kStepDone || fwimage::isAcknowledge(statusUpdateFirmware))

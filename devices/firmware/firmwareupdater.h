@@ -133,8 +133,8 @@ public:
     // The question before the next download on such a line.
     static QString powerCycleQuestion();
     quint8 getCurStep() const { return curStep; }
-    // The first byte of what the line brought since the last look.
-    void setAnswerUpdateFirmware(char &answer);
+    // What the line brought since the last look.
+    void setAnswerUpdateFirmware(const QByteArray &bytes);
     // XOR of the bytes at positions 0 to len; see fwimage::xorChecksum.
     quint8 calcCheksum(QByteArray &inputData, int len);
 

@@ -15,6 +15,8 @@ namespace {
 
 // A lost sensor is asked once in this many polls.
 constexpr int kPollsPerLostProbe = 5;
+// A sensor whose serial answer was lost is asked again once in this many polls.
+constexpr int kPollsPerSerialAsk = 2;
 // The picked sensor answers its serial request within this time.
 constexpr int kPickAnswerMs = 100;
 
@@ -165,11 +167,29 @@ void FLSDevice::pollTick()
         emit writeData(frame::request(quint8(lostNetNums.at(which)), bus::kSerialAndFirmwareCommand));
         return;
     }
-    if (askUnheardListed())
+    if (askUnheardListed() || askLostSerial())
         return;
     BaseDevice::pollTick();
     pollAwaited = true;
     pollSent();
+}
+
+bool FLSDevice::askLostSerial()
+{
+    // A serial answer lost on the line (cut by a read, say) is asked again
+    // in place of every other poll, in turn among the sensors still without
+    // one: the page shows it and a calibration names its runs after it.
+    QList<int> unknown;
+    for (int i = 0; isFoundPlace(i); ++i) {
+        if (!serialKnown[size_t(i)])
+            unknown.append(i);
+    }
+    // A procedure asks what it needs itself, one question at a time.
+    if (unknown.isEmpty() || isProcedureRunning() || ++pollsSinceSerialAsk % kPollsPerSerialAsk != 0)
+        return false;
+    const int place = unknown.at((pollsSinceSerialAsk / kPollsPerSerialAsk) % unknown.size());
+    emit writeData(frame::request(quint8(foundNetNums.at(place)), bus::kSerialAndFirmwareCommand));
+    return true;
 }
 
 void FLSDevice::passUnansweredPoll()

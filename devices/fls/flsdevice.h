@@ -333,6 +333,7 @@ private:
     void handleAllData(const QByteArray &frame);
     void handleSerialAndFirmware(const QByteArray &frame, quint8 net);
     void showSelectedSerial();
+    bool askLostSerial();
     void handleLevelAck(quint8 command);
     void handleHorizon();
     void handlePassword(quint8 command);
@@ -451,6 +452,7 @@ private:
     // then one is asked in place of a poll, and its answer brings a search.
     QByteArray lostNetNums;
     int pollsSinceProbe = 0;
+    int pollsSinceSerialAsk = 0;
     std::array<quint16, kMaxSensors> firmwareVersions{};
     std::array<RingBuffer *, kMaxSensors> cntHistory{};
     // Model of each sensor's last readings (an fls::Model); Unknown until

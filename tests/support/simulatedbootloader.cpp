@@ -168,15 +168,15 @@ void SimulatedBootloader::takeBytes(const QByteArray &bytes)
         takeBlocks();
 }
 
-void SimulatedBootloader::answer(quint8 byte, double arrivalMs)
+void SimulatedBootloader::answer(quint8 byte, double arrivalMs, const QByteArray &before)
 {
     const double byteMs = baud > 0 ? 10000.0 / baud : 0.0;
     const double due = qMax(arrivalMs, answerFreeMs) + byteMs;
     answerFreeMs = due;
     const double wait = due - double(clock.nsecsElapsed()) / 1e6;
     const QByteArray out(1, static_cast<char>(byte));
-    const auto send = [this, out] {
-        sendRaw(out);
+    const auto send = [this, out, before] {
+        sendRaw(before + out);
         rawSent.append(out);
     };
     if (wait < 0.5)
@@ -209,7 +209,7 @@ void SimulatedBootloader::takeRom()
             if (quint8(in.byte) == kSync) {
                 synced = true;
                 rom = RomState::Command;
-                answer(acknowledge, in.arrivalMs);
+                answer(acknowledge, in.arrivalMs, beforeSyncAnswer);
             }
             break;
         }

@@ -36,6 +36,8 @@ public:
     // Bytes a restart puts on the line before the bootloader listens, each on
     // its own, the first this long after the reset, the next 60 ms apart.
     QByteArray bootNoise;
+    // Bytes the line carries in the same read as the answer to the sync byte, before it.
+    QByteArray beforeSyncAnswer;
     int bootNoiseMs = 750;
     int silentAfterBlock = -1; // the bootloader goes quiet after acknowledging this data block (1 = first)
     int refuseBlock = -1;      // this data block is refused
@@ -89,7 +91,7 @@ private:
     void takeRom();
     void takeBlocks();
     bool romDataWrite(const QByteArray &bytes, double arrivalMs);
-    void answer(quint8 byte, double arrivalMs);
+    void answer(quint8 byte, double arrivalMs, const QByteArray &before = QByteArray());
     bool acceptsAddress(quint32 address, int length) const;
 
     Mode state = Mode::Sensor;
