@@ -375,13 +375,13 @@ void FirmwareUpdater::setAnswerUpdateFirmware(const QByteArray &bytes)
         return;
     // The bootloader answers each step with one byte. Until it answered the
     // sync byte, what the restarting device put on the line may come in the
-    // same read as that answer: the answer counts wherever it stands, else
-    // a lost acknowledge would leave the sync byte going on unanswered.
+    // same read as that answer: its acknowledge counts wherever it stands,
+    // else the sync byte would go on unanswered. A refusal still counts only
+    // as the read's first byte, as a restart's byte may look like one.
     statusUpdateFirmware = quint8(bytes.at(0));
     if (curStep <= kStepSync) {
-        const auto isAnswer = [](quint8 b) { return fwimage::isAcknowledge(b) || b == fwimage::kRefusal; };
         for (char b : bytes) {
-            if (isAnswer(quint8(b)) && !fwimage::isAcknowledge(statusUpdateFirmware))
+            if (fwimage::isAcknowledge(quint8(b)))
                 statusUpdateFirmware = quint8(b);
         }
     }
