@@ -26,6 +26,11 @@ constexpr int kAnswerOnLineMs = 300;
 // machine may take that answer in much later: until then the frame is not
 // told unanswered. An answer that comes sooner ends the wait.
 constexpr int kLateOutcomeMs = 2000;
+// A device is silent once asked this many turns since it was last heard
+// without an answer: the first ask then had whole turns for its answer. A
+// program held back by a busy machine asks late and takes in late what the
+// line brought meanwhile; time alone would blame the device.
+constexpr quint64 kTurnsBeforeSilence = 3;
 
 } // namespace
 
@@ -34,10 +39,10 @@ BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
       search(new QTimer(this)), watchdog(new QTimer(this)), unanswered(new QTimer(this))
 {
     // Wired once; the timers themselves only run inside a session.
-    connect(poll, &QTimer::timeout, this, &BaseDevice::pollTick);
+    connect(poll, &QTimer::timeout, this, &BaseDevice::pollTurn);
     connect(check, &QTimer::timeout, this, &BaseDevice::checkIncommingData);
     connect(search, &QTimer::timeout, this, &BaseDevice::requestSearch);
-    connect(watchdog, &QTimer::timeout, this, &BaseDevice::watchdogRanOut);
+    connect(watchdog, &QTimer::timeout, this, &BaseDevice::watchdogTimeout);
     connect(unanswered, &QTimer::timeout, this, &BaseDevice::listUnanswered);
     // A password goes through the port open when it is sent, and so does
     // an identity the page learns.
@@ -119,9 +124,12 @@ void BaseDevice::stampReading(int place)
 {
     if (!sessionRunning || place < 0)
         return;
-    if (size_t(place) >= readingTaken.size())
+    if (size_t(place) >= readingTaken.size()) {
         readingTaken.resize(size_t(place) + 1);
+        readingTurn.resize(size_t(place) + 1);
+    }
     readingTaken[size_t(place)].start();
+    readingTurn[size_t(place)] = pollTurns;
 }
 
 void BaseDevice::forgetReading(int place)
@@ -141,8 +149,44 @@ bool BaseDevice::hasCurrentReading(int place) const
         return false;
     const QElapsedTimer &taken = readingTaken[size_t(place)];
     // A reading is replaced at the place's next turn: once that turn and its
-    // answer's way are over without one, the sensor no longer answers.
-    return taken.isValid() && !taken.hasExpired(readingRoundMs(place) + check->interval() + kAnswerOnLineMs);
+    // answer's way are over without one, the sensor no longer answers. When
+    // a busy machine held the program back, the turns come late: the reading
+    // is the sensor's last word until the place's next turn and one more for
+    // the answer's way have come.
+    if (!taken.isValid())
+        return false;
+    if (!taken.hasExpired(readingRoundMs(place) + check->interval() + kAnswerOnLineMs))
+        return true;
+    const int turnMs = std::max(1, poll->interval());
+    const quint64 roundTurns = quint64((readingRoundMs(place) + turnMs - 1) / turnMs);
+    return poll->isActive() && pollTurns - readingTurn[size_t(place)] <= roundTurns;
+}
+
+bool BaseDevice::askedSince(quint64 since) const
+{
+    if (!poll->isActive())
+        return true;
+    // No more turns than a watchdog period holds: a period shorter than
+    // three polls keeps its length.
+    const quint64 turnsInPeriod = quint64(periods.watchdog / std::max(1, poll->interval()));
+    return pollTurns - since >= std::min(kTurnsBeforeSilence, turnsInPeriod);
+}
+
+void BaseDevice::pollTurn()
+{
+    ++pollTurns;
+    pollTick();
+    if (watchdogDue && sessionRunning && askedSince(answerTurn)) {
+        watchdogDue = false;
+        watchdogRanOut();
+    }
+}
+
+void BaseDevice::watchdogTimeout()
+{
+    watchdogDue = !askedSince(answerTurn);
+    if (!watchdogDue)
+        watchdogRanOut();
 }
 
 int BaseDevice::readingRoundMs(int place) const
@@ -227,6 +271,7 @@ void BaseDevice::stopSearchDevices()
     if (searchActive && sessionRunning) {
         answeredNetNums.clear();
         askedNetNums.clear();
+        listTurn = pollTurns;
         unanswered->start(periods.watchdog);
     }
     searchActive = false;
@@ -314,7 +359,7 @@ void BaseDevice::listUnanswered()
 {
     // Looked at once a watchdog period while the list stands: a number the
     // user picks later, or one the page polls next, is judged too.
-    if (!sessionRunning || searchActive || haveAskedAnswered())
+    if (!sessionRunning || searchActive || haveAskedAnswered() || !askedSince(listTurn))
         return;
     // A procedure's silence is its own; the list is judged once it is over.
     if (holds > 0 || mutes > 0 || isProcedureRunning())
@@ -353,6 +398,8 @@ void BaseDevice::restoreTimerDeviceConnected()
 {
     if (!sessionRunning)
         return;
+    answerTurn = pollTurns;
+    watchdogDue = false;
     watchdog->blockSignals(false);
     watchdog->start(periods.watchdog);
 }
@@ -361,12 +408,16 @@ void BaseDevice::resetAndStopTimerDeviceConnected()
 {
     watchdog->blockSignals(true);
     watchdog->stop();
+    watchdogDue = false;
 }
 
 void BaseDevice::resetTimerDeviceConnected()
 {
-    if (sessionRunning)
-        watchdog->start(periods.watchdog);
+    if (!sessionRunning)
+        return;
+    answerTurn = pollTurns;
+    watchdogDue = false;
+    watchdog->start(periods.watchdog);
 }
 
 void BaseDevice::timerIntervalGetDataStart(uint checkMs, uint pollMs)

@@ -551,6 +551,16 @@ private:
     bool intakeStopped = false;
     // When the reading of each place was taken; an invalid timer: none.
     std::vector<QElapsedTimer> readingTaken;
+    // The page's poll turns so far, and the turn of each place's reading,
+    // of the last answer and of the list taken: a device counts as silent
+    // only once the page asked it and did not hear it, not because the
+    // machine held the program back for a while.
+    quint64 pollTurns = 0;
+    std::vector<quint64> readingTurn;
+    quint64 answerTurn = 0;
+    quint64 listTurn = 0;
+    // The watchdog ran out before the page could ask enough: judged at a turn.
+    bool watchdogDue = false;
     // What became of the awaited frame (awaitOutcome()) of the running
     // session.
     Outcome awaited = Outcome::None;
@@ -576,6 +586,13 @@ private:
     // period: the bus is searched again.
     void listUnanswered();
     bool haveAskedAnswered() const;
+    // The poll timer's tick: the page's turn (pollTick()), then a watchdog
+    // that waits for turns judges.
+    void pollTurn();
+    void watchdogTimeout();
+    // Since the turn `since` the page asked often enough for a silence to be
+    // the device's; with polling stopped, time alone tells.
+    bool askedSince(quint64 since) const;
     // One wait in a local event loop, cut short when the session ends, and
     // once the awaited frame's outcome is said when `untilOutcome`.
     void sleep(int ms, bool precisely, bool untilOutcome = false);
