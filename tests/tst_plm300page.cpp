@@ -624,8 +624,11 @@ void TestPlm300Page::requestsStayAtTwoAPollHoweverLongThePageIsOpen()
     // requests at every poll: twice the polls after a few, and growing.
     constexpr int kPolls = 30;
     QTRY_VERIFY_WITH_TIMEOUT(polls.size() >= kPolls, 2 * kPolls * kPollMs + kSlackMs);
+    // Counted as the device took them: what was on its way when counting
+    // began (the serial request the first data answer started, one poll's
+    // pair) arrives within the count.
     const int perPoll = asked() - before;
-    QVERIFY2(perPoll <= 2 * polls.size() + 2,
+    QVERIFY2(perPoll <= 2 * polls.size() + 3,
              qPrintable(QString("%1 requests in %2 polls").arg(perPoll).arg(polls.size())));
     // And the readings keep coming.
     device->distance = 271;
