@@ -601,8 +601,13 @@ void TestTarPage::declinedRunIsKeptWhereTheRestoreDialogOpensIt()
     QCOMPARE(rows(), (QStringList{"0/512", "5/512"}));
     QCOMPARE(readFile(mirror), unfinished);
 
-    // Another program rewrites the run's file at its size: the next portion
-    // adds nothing to it, keeps it aside and tells so.
+    // Another program rewrites the run's file at its size: the next portion,
+    // pressed once the level is read again after the dialogs, adds nothing to
+    // it, keeps it aside and tells so. (Answered at once by the script, the
+    // dialogs hold the program back between its polls; a portion pressed in
+    // the same instant may find the sensor's last answers not yet taken in,
+    // and is refused as a sensor that did not answer.)
+    QTRY_VERIFY_WITH_TIMEOUT(window->fls()->hasCurrentReading(0) && window->fls()->isSerialKnown(0), kConnectMs);
     writeFile(mirror, "999, 0\r\n999, 5\r\n");
     script->thenShowing("Незаконченная тарировка сохранена", ModalScript::accept());
     ui->pushButtonAdPortionTar->click();
