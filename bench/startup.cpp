@@ -6,7 +6,7 @@
 //    simulated wired sensor;
 //  - CPU used while idle with no device on, while polling one sensor, and
 //    with a silent port open.
-// Needs an X server (run it under xvfb-run, see the README). Every run uses a
+// Needs an X server (run it under xvfb-run, see docs/benchmarks.md). Every run uses a
 // throw-away home, so the user's settings and log are not touched.
 #include "app/startup.h"
 #include "app/reriruvozive.h"
@@ -214,7 +214,7 @@ int runParent(int argc, char **argv)
     const int pollMinutes = option("--poll-minutes", 2);
 
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::fprintf(stderr, "no X server: run under xvfb-run (see the README)\n");
+        std::fprintf(stderr, "no X server: run under xvfb-run (see docs/benchmarks.md)\n");
         return 1;
     }
     QTemporaryDir home;
