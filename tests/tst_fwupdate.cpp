@@ -409,6 +409,9 @@ void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage_data()
         << 0 << -1 << restart << left << QByteArray::fromHex("3e01a500") << false;
     QTest::newRow("3e 01 79 00 as it listens, a sync-valued first checksum")
         << 0 << -1 << restart << left << QByteArray::fromHex("3e017900") << true;
+    // Noise no byte rule tells from the answer: the first block still goes only to a synchronised bootloader.
+    QTest::newRow("a5 as it listens, a sync-valued first checksum")
+        << 0 << -1 << restart << left << QByteArray::fromHex("a5") << true;
 }
 
 void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage()
