@@ -54,6 +54,8 @@ private slots:
     void filesWithoutDataAreNotUsable_data();
     void filesWithoutDataAreNotUsable();
     void anyFileIsCutIntoBlocksWithinItsBounds();
+    void onlyTheBootloadersOwnByteAnswersTheSync_data();
+    void onlyTheBootloadersOwnByteAnswersTheSync();
 };
 
 void TestFirmwareImage::theFileNameDecidesBeforeItsFolders_data()
@@ -302,6 +304,37 @@ void TestFirmwareImage::anyFileIsCutIntoBlocksWithinItsBounds()
             fwimage::optionByte(file, i);
         fwimage::xorChecksum(file, size + int(random.bounded(300)) - 150);
     }
+}
+
+void TestFirmwareImage::onlyTheBootloadersOwnByteAnswersTheSync_data()
+{
+    QTest::addColumn<bool>("blockDialect");
+    // Reads in hex and step ticks ("."), then what was seen: per tick S (sync
+    // byte sent), W (wait) or G (synchronised); R for a read taken as the refusal.
+    QTest::addColumn<QString>("script");
+    QTest::newRow("acknowledge, then a quiet tick") << false << ". 79 . . = SWG";
+    QTest::newRow("after restart bytes in its read") << false << "00ff79 . . = WG";
+    QTest::newRow("followed by more") << false << "7900 a5 00 . . = SS";
+    QTest::newRow("inside a sensor's answer") << false << "3e01a500 3e017900 3e0179 . . = SS";
+    QTest::newRow("a lone refusal, one behind other bytes") << false << "1f 001f 3e011f00 . = RS";
+    QTest::newRow("block dialect: a quiet further sync byte") << true << "79 . . . = WSG";
+    QTest::newRow("block dialect: the further one answered") << true << "a5 . . a5 . . = WSWG";
+    QTest::newRow("block dialect: noise after it") << true << "79 . . 00 . 79 . . . = WSSWSG";
+}
+
+void TestFirmwareImage::onlyTheBootloadersOwnByteAnswersTheSync()
+{
+    QFETCH(bool, blockDialect);
+    QFETCH(QString, script);
+    fwimage::SyncWatch watch(blockDialect);
+    QString seen;
+    for (const QString &read : script.section(" = ", 0, 0).split(' ')) {
+        if (read == ".")
+            seen += QStringLiteral("SWG").at(int(watch.tick()));
+        else if (watch.take(QByteArray::fromHex(read.toLatin1())) == fwimage::SyncAnswer::Refusal)
+            seen += 'R';
+    }
+    QCOMPARE(seen, script.section(" = ", 1));
 }
 
 QTEST_APPLESS_MAIN(TestFirmwareImage)

@@ -392,13 +392,26 @@ void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage_data()
     QTest::addColumn<int>("lateBlock");
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("waiting");
+    // Put on the line as the bootloader begins to listen, after 80 sync bytes.
+    QTest::addColumn<QByteArray>("restartChunk");
+    QTest::addColumn<bool>("syncValuedChecksum"); // the first block's checksum is the sync byte
     // The user takes a while to switch the sensor's power off and on: the
     // sync byte is offered all that time, the time left counting down.
-    QTest::newRow("bootloader listening 10 s after the reset") << 10000 << -1 << "Переподключите питание датчика"
-                                                               << "Осталось (\\d+) с";
+    const QString restart = "Переподключите питание датчика", left = "Осталось (\\d+) с";
+    QTest::newRow("bootloader listening 10 s after the reset")
+        << 10000 << -1 << restart << left << QByteArray() << false;
     // The bootloader takes longer than usual over one block.
-    QTest::newRow("one block acknowledged 4.5 s late") << 0 << 3 << "Идёт обновление прошивки датчика"
-                                                       << "Ожидаем ответа от датчика, осталось (\\d+) с";
+    QTest::newRow("one block acknowledged 4.5 s late")
+        << 0 << 3 << "Идёт обновление прошивки датчика"
+        << "Ожидаем ответа от датчика, осталось (\\d+) с" << QByteArray() << false;
+    // The restart's last bytes are a sensor's answer holding an acknowledge.
+    QTest::newRow("3e 01 a5 00 as it listens")
+        << 0 << -1 << restart << left << QByteArray::fromHex("3e01a500") << false;
+    QTest::newRow("3e 01 79 00 as it listens, a sync-valued first checksum")
+        << 0 << -1 << restart << left << QByteArray::fromHex("3e017900") << true;
+    // Noise no byte rule tells from the answer: the first block still goes only to a synchronised bootloader.
+    QTest::newRow("a5 as it listens, a sync-valued first checksum")
+        << 0 << -1 << restart << left << QByteArray::fromHex("a5") << true;
 }
 
 void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage()
@@ -407,14 +420,20 @@ void TestFwUpdate::aLateBootloaderIsWaitedForAndTakesTheWholeImage()
     QFETCH(int, lateBlock);
     QFETCH(QString, status);
     QFETCH(QString, waiting);
+    QFETCH(QByteArray, restartChunk);
+    QFETCH(bool, syncValuedChecksum);
 
     setUp(Dialect::Block, SimulatedFls::kModelQF470);
     device->bootDelayMs = bootDelayMs;
     device->bootNoise = QByteArray::fromHex("00ff"); // while it boots
+    device->restartChunk = restartChunk;
+    device->listenAfterSyncs = restartChunk.isEmpty() ? 0 : 80;
     device->lateBlock = lateBlock;
     device->lateMs = 4500;
     connectWiredSensor("Подключен QF470");
-    const QByteArray file = firmware(5 * 64 + 10);
+    QByteArray file = firmware(5 * 64 + 10);
+    for (int b = 0; syncValuedChecksum && quint8(fwimage::dataBlockFrame(file.left(64)).back()) != 0x7F; ++b)
+        file[63] = char(b);
     FirmwareDialogs dialogs(writeFile("QF470.bin", file));
     QVERIFY(pressUpdate());
 

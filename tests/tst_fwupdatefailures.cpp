@@ -290,7 +290,7 @@ void TestFwUpdateFailures::aHungUpLineClosesTheFileDialog()
 // A bootloader that never answers the sync byte is given up once the time
 // the user has to switch the power off and on is over, and the failure is
 // shown, whatever else the line brings (short, long, glued or random chunks
-// without an acknowledge or a refusal in them). One that refuses it is not
+// without an acknowledge or a refusal where the bootloader's answer stands). One that refuses it is not
 // at its start: the download stops at once and tells what to do.
 void TestFwUpdateFailures::aBootloaderThatNeverAnswersTheSyncIsGivenUpWhateverTheLineBrings()
 {
@@ -305,6 +305,7 @@ void TestFwUpdateFailures::aBootloaderThatNeverAnswersTheSyncIsGivenUpWhateverTh
     int from = 0;
     QRandomGenerator random(22);
     const QList<int> sizes = {1, 2, 3, 66, 67, 68, 129, 130, 131, 2047, 2048, 3000};
+    QList<QByteArray> noises;
     for (int size : sizes) {
         QByteArray noise(size, Qt::Uninitialized);
         for (char &c : noise) {
@@ -312,6 +313,13 @@ void TestFwUpdateFailures::aBootloaderThatNeverAnswersTheSyncIsGivenUpWhateverTh
             if (quint8(c) == 0x79 || quint8(c) == 0xA5 || quint8(c) == 0x1F)
                 c = char(0x00);
         }
+        noises << noise;
+    }
+    // Then a sensor's answer holding an answer byte, an acknowledge followed
+    // by more, a refusal behind another byte.
+    for (const char *chunk : {"3e01a500", "3e017900", "79a500", "001f", "3e011f00"})
+        noises << QByteArray::fromHex(chunk);
+    for (const QByteArray &noise : noises) {
         // One chunk at a time, each meeting a download that offers its sync byte.
         if (!updater->isUpdatingFirmware()) {
             from = device->rawReceived.size();

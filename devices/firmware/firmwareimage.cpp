@@ -97,6 +97,47 @@ bool isAcknowledge(quint8 answer)
     return answer == kAcknowledge || answer == kAcknowledgeAlt;
 }
 
+SyncAnswer syncAnswer(const QByteArray &read)
+{
+    if (read.isEmpty())
+        return SyncAnswer::None;
+    const quint8 first = quint8(read.front());
+    if (first == kRefusal)
+        return SyncAnswer::Refusal;
+    if (first == frame::kAnswerStart || first == frame::kRequestStart)
+        return SyncAnswer::None;
+    return isAcknowledge(quint8(read.back())) ? SyncAnswer::Acknowledge : SyncAnswer::None;
+}
+
+SyncAnswer SyncWatch::take(const QByteArray &read)
+{
+    if (read.isEmpty())
+        return SyncAnswer::None;
+    quiet = false;
+    const SyncAnswer answer = syncAnswer(read);
+    acknowledged = answer == SyncAnswer::Acknowledge;
+    if (answer == SyncAnswer::None)
+        confirmationSent = false;
+    return answer;
+}
+
+SyncWatch::Step SyncWatch::tick()
+{
+    const bool wasQuiet = quiet;
+    quiet = true;
+    if (!acknowledged) {
+        confirmationSent = false;
+        return Step::SendSync;
+    }
+    if (!wasQuiet)
+        return Step::Wait;
+    if (confirm && !confirmationSent) {
+        confirmationSent = true;
+        return Step::SendSync;
+    }
+    return Step::Synchronised;
+}
+
 QByteArray eraseCommand()
 {
     return command(kEraseCommand);

@@ -52,6 +52,44 @@ constexpr quint8 kRefusal = 0x1F;
 // Every byte but the two acknowledges counts as no answer.
 bool isAcknowledge(quint8 answer);
 
+// ---- Synchronisation ----------------------------------------------------------
+
+// What one read of the line says while the sync byte is offered. The
+// bootloader answers the sync byte with one byte and then keeps quiet; a
+// restarting device may put its own bytes on the line first, in the same
+// read. So the acknowledge counts as the read's last byte, unless the read
+// starts like a frame of the sensors' protocol (a sensor's answer, which may
+// hold either byte anywhere); and the refusal counts as the read's first
+// byte alone. Anything else is no answer.
+enum class SyncAnswer { None, Acknowledge, Refusal };
+SyncAnswer syncAnswer(const QByteArray &read);
+
+// Tells, tick by tick of the step machine, when the bootloader has answered
+// the sync byte. An acknowledge counts once a whole tick went by with
+// nothing more from the line: line noise brings more bytes after it, the
+// bootloader none. In the block dialect one more sync byte is offered and
+// must meet that quiet too: a bootloader already listening but not yet
+// synchronised would otherwise take the first block's sync-valued bytes for
+// its sync byte, acknowledge them, and shift the image by one block. A
+// synchronised bootloader lets a further sync byte go, as it does the
+// repeated ones of a slow answer.
+class SyncWatch
+{
+public:
+    enum class Step { SendSync, Wait, Synchronised };
+    explicit SyncWatch(bool confirmWithSecondSync = false) : confirm(confirmWithSecondSync) {}
+    // A read of the line (an empty one brings nothing); what it says.
+    SyncAnswer take(const QByteArray &read);
+    // The step machine's tick: what to do now.
+    Step tick();
+
+private:
+    bool confirm = false;
+    bool acknowledged = false; // the last read that said anything acknowledged
+    bool quiet = true;         // nothing read since the last tick
+    bool confirmationSent = false;
+};
+
 // ---- ROM dialect --------------------------------------------------------------
 
 constexpr int kHeaderSize = 64;

@@ -242,6 +242,7 @@ bool FirmwareUpdater::startUpdateFirmware(const Request &asker, const File &file
     emit signalCheckIncommingDataWhileUpdate();
     statusUpdateFirmware = 0;
     answerRefused = false;
+    syncWatch = fwimage::SyncWatch(blockDialect);
     emit writeData(QByteArray(1, char(fwimage::kSync)));
     curStep = kStepSync;
     progressCount = 0;
@@ -373,32 +374,24 @@ void FirmwareUpdater::setAnswerUpdateFirmware(const QByteArray &bytes)
 {
     if (bytes.isEmpty())
         return;
-    // The bootloader answers each step with one byte. Until it answered the
-    // sync byte, what the restarting device put on the line may come in the
-    // same read as that answer: its acknowledge counts wherever it stands,
-    // else the sync byte would go on unanswered. A refusal still counts only
-    // as the read's first byte, as a restart's byte may look like one.
-    statusUpdateFirmware = quint8(bytes.at(0));
-    if (curStep <= kStepSync) {
-        for (char b : bytes) {
-            if (fwimage::isAcknowledge(quint8(b)))
-                statusUpdateFirmware = quint8(b);
-        }
-    }
     // Before the sync byte (curStep 0) the line brings what the device sent
     // before its restart, which is no answer.
-    if (!running || curStep == 0 || curStep >= kStepDone || fwimage::isAcknowledge(statusUpdateFirmware))
+    if (!running || curStep == 0 || curStep >= kStepDone)
         return;
-    // A bootloader at its start answers the sync byte with its acknowledge
-    // alone. Its refusal (of a block it was filling when a download was
-    // left) tells of one that holds part of an image already: every block
-    // sent now would land after it. Any other byte is what a line carries
-    // while the device restarts, no answer: the sync byte goes on.
+    // The sync byte's answer is told by the watch, at the step's tick.
+    // A refusal tells of a bootloader that holds part of an image already
+    // (it was filling a block when a download was left): every block sent
+    // now would land after it.
     if (curStep == kStepSync) {
-        if (statusUpdateFirmware == fwimage::kRefusal)
+        statusUpdateFirmware = 0;
+        if (syncWatch.take(bytes) == fwimage::SyncAnswer::Refusal)
             stopNotAtStart();
         return;
     }
+    // The bootloader answers each step with one byte: the read's first.
+    statusUpdateFirmware = quint8(bytes.at(0));
+    if (fwimage::isAcknowledge(statusUpdateFirmware))
+        return;
     // After a step any other byte than an acknowledge refuses it.
     answerRefused = true;
     if (timerTimeLeft && timerTimeLeft->isActive()) {
@@ -437,8 +430,11 @@ void FirmwareUpdater::processUpdatePolling()
         timerReadUpdate->start(kReadMs);
     }
 
-    const bool acknowledged = fwimage::isAcknowledge(statusUpdateFirmware);
-    if (curStep == kStepSync && !acknowledged) {
+    const fwimage::SyncWatch::Step sync =
+        curStep == kStepSync ? syncWatch.tick() : fwimage::SyncWatch::Step::Synchronised;
+    const bool acknowledged = curStep == kStepSync ? sync == fwimage::SyncWatch::Step::Synchronised
+                                                   : fwimage::isAcknowledge(statusUpdateFirmware);
+    if (sync == fwimage::SyncWatch::Step::SendSync) {
         emit writeData(QByteArray(1, char(fwimage::kSync)));
         if (ui) {
             ui->progressBarFirmwareDUT->setValue(0);

@@ -210,6 +210,7 @@ private:
     quint8 curStep = 0xFF;
     quint8 statusUpdateFirmware = 0; // the bootloader's last answer byte
     bool answerRefused = false;      // a byte other than an acknowledge came after the last step
+    fwimage::SyncWatch syncWatch;    // what the line said to the sync byte
     QByteArray streamFirmware;       // what is still to be sent
     quint32 writeAddress = 0;        // ROM dialect: flash address of the next block
     qint32 dataOffset = 0;

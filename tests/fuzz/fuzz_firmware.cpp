@@ -53,6 +53,25 @@ void fuzz::fuzzFirmware(const QByteArray &input)
     for (int len : {-1, 0, head.size() - 1, head.size(), head.size() + 1})
         fwimage::xorChecksum(head, len);
 
+    // The line's reads while the sync byte is offered, cut at the input's
+    // zero bytes, a step tick after each even-sized one.
+    for (bool blockDialect : {false, true}) {
+        fwimage::SyncWatch watch(blockDialect);
+        bool readSinceTick = false;
+        for (const QByteArray &read : input.left(4096).split('\0')) {
+            const fwimage::SyncAnswer answer = watch.take(read);
+            require((answer == fwimage::SyncAnswer::Refusal) == read.startsWith(char(fwimage::kRefusal)) &&
+                        (answer != fwimage::SyncAnswer::Acknowledge || fwimage::isAcknowledge(quint8(read.back()))),
+                    "firmware: a byte taken as the sync byte's answer where it cannot be one");
+            readSinceTick = readSinceTick || !read.isEmpty();
+            if (read.size() % 2 != 0)
+                continue;
+            require(watch.tick() != fwimage::SyncWatch::Step::Synchronised || !readSinceTick,
+                    "firmware: synchronised while the line brings bytes");
+            readSinceTick = false;
+        }
+    }
+
     // Each model's file as the updater takes it; models of the same layout
     // and dialect cut the same stream, which is sent once.
     const Model models[] = {Model::QF210,  Model::QF260,  Model::QF410,     Model::QF470,

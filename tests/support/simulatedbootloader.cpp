@@ -112,9 +112,12 @@ void SimulatedBootloader::startBooting()
     blockArrivalsMs.clear();
     dataBlocks = 0;
     refusals = 0;
+    bootSyncs = 0;
     const auto listen = [this, generation] {
-        if (generation == bootGeneration && state == Mode::Booting)
+        if (generation == bootGeneration && state == Mode::Booting) {
+            sendRaw(restartChunk);
             state = Mode::Bootloader;
+        }
     };
     for (int i = 0; i < bootNoise.size(); ++i) {
         QTimer::singleShot(bootNoiseMs + 60 * i, this, [this, generation, byte = bootNoise.mid(i, 1)] {
@@ -122,6 +125,8 @@ void SimulatedBootloader::startBooting()
                 sendRaw(byte);
         });
     }
+    if (listenAfterSyncs > 0)
+        return;
     if (bootDelayMs <= 0)
         listen();
     else
@@ -152,6 +157,11 @@ void SimulatedBootloader::takeBytes(const QByteArray &bytes)
         return;
     }
     rawReceived.append(bytes);
+    if (state == Mode::Booting && listenAfterSyncs > 0 && (bootSyncs += bytes.count(char(kSync))) >= listenAfterSyncs) {
+        sendRaw(restartChunk);
+        state = Mode::Bootloader;
+        return; // what came so far went by the restarting device
+    }
     if (state != Mode::Bootloader)
         return; // nothing listens while the device restarts or keeps quiet
     const double now = double(clock.nsecsElapsed()) / 1e6;

@@ -39,6 +39,8 @@ public:
     // Bytes the line carries in the same read as the answer to the sync byte, before it.
     QByteArray beforeSyncAnswer;
     int bootNoiseMs = 750;
+    QByteArray restartChunk;   // put on the line in one piece as the bootloader begins to listen
+    int listenAfterSyncs = 0;  // if set, it listens once this many sync bytes came while it restarted
     int silentAfterBlock = -1; // the bootloader goes quiet after acknowledging this data block (1 = first)
     int refuseBlock = -1;      // this data block is refused
     int lateBlock = -1;        // this data block is acknowledged lateMs later than the others
@@ -103,6 +105,7 @@ private:
     double lineFreeMs = 0; // the line toward the device is busy until then
     double answerFreeMs = 0;
     int bootGeneration = 0;
+    int bootSyncs = 0;
 };
 
 #endif // SIMULATEDBOOTLOADER_H
