@@ -225,8 +225,8 @@ void TestFlsPage::connectShowsTheSensorThenItsStability()
     QCOMPARE(ui->label_ListDevDUT->text() + ui->lineEditNetNumDUT->text(), QString());
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenDUT->text(), QString("700"), kConnectMs);
     QCOMPARE(ui->label_ListDevDUT->text(), QString("1"));
-    const int polls = device->countRequests(1, 0xF0);
-    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(1, 0xF0) >= polls + 4, 8 * kPollMs + kSlackMs);
+    const int asked = device->countRequests(1, 0xF0);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(1, 0xF0) >= asked + 4, 8 * kPollMs + kSlackMs);
     QCOMPARE(hold.objectName(), QString("held"));
     QVERIFY(
         !log.contains(QVariantList{QString("A listed network number the page asks never answered, searching again")}));

@@ -221,6 +221,7 @@ void TestFlsWrite::writesGoToThePickedSensor()
     QTRY_COMPARE_WITH_TIMEOUT(s->ui->label_ListDevDUT->text(), QString("9,31"), 8000);
     QTRY_VERIFY_WITH_TIMEOUT(s->page->hasOwnSensorAnswered(), 4000);
     s->ui->lineEditNetNumDUT->setText("31");
+    emit s->ui->lineEditNetNumDUT->textEdited("31");
     s->ui->ButtonWriteParamDUT->click();
     QVERIFY2(!script.allTexts().contains("Сетевой адрес 31 уже занят другим датчиком"),
              qPrintable(script.allTexts().join('|')));
