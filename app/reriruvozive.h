@@ -568,6 +568,10 @@ private:
     // The run's sensors have readings of now on the run's page and are the
     // run's own; tells the user why not otherwise.
     bool tarSensorsStillAnswer();
+    // tarSensorsStillAnswer() once each sensor of the run whose reading is
+    // old but may still be renewed gave its next one, inside `run`; false,
+    // with nothing told, when the page was left meanwhile.
+    bool tarReadingsOfNow(BaseDevice::Procedure &run);
     // The page's place of the run's sensor `sensor` (hasCurrentReading()):
     // an advertising run reads the one slot it began on.
     int tarReadingPlace(int sensor) const;

@@ -340,6 +340,8 @@ void Reriruvozive::addSensorTar()
             !tarSerialsReady(run, tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз")))
             return;
         // The start row takes a reading of now, as a portion does.
+        if (tarRun->hasTable() && (!run.page()->awaitReadings(run, {tarReadingPlace(0)}) || tarPageLeft(run)))
+            return;
         if (tarRun->hasTable() && !run.page()->hasCurrentReading(tarReadingPlace(0))) {
             run.tell(this, QString(), tr("Датчик ещё не сообщил уровень.\nТарировка не начата, попробуйте ещё раз"));
             return;
@@ -360,6 +362,8 @@ void Reriruvozive::addSensorTar()
             if (!tarSerialsReady(
                     run, tr("Датчик 2 не сообщил серийный номер.\nВторой датчик не добавлен, попробуйте ещё раз")))
                 break;
+            if (!flsDevice->awaitReadings(run, {1}) || tarPageLeft(run))
+                break;
             if (!flsDevice->hasCurrentReading(1)) {
                 run.tell(this, QString(),
                          tr("Датчик 2 ещё не сообщил уровень.\nВторой датчик не добавлен, попробуйте ещё раз"));
@@ -379,8 +383,13 @@ void Reriruvozive::addPortionTar()
 {
     if (!tarRun->hasTable() || tarRun->sensorCount() == 0 || tarRun->rowCount() == 0)
         return;
+    // The portion reads the sensors: a procedure of the run's page, which
+    // may wait for their next answers and ends with the page's session.
+    BaseDevice::Procedure run(tarPage(), BaseDevice::Procedure::Kind::Reads);
+    if (tarStepRefused(run))
+        return;
     // A portion without readings of now is refused before anything is asked.
-    if (!tarSensorsStillAnswer())
+    if (!tarReadingsOfNow(run))
         return;
     const double step = cells::number(ui->lineEditStepTar->text()).value_or(0.0);
     std::optional<double> volume = tarRun->nextVolume(step);
@@ -389,10 +398,10 @@ void Reriruvozive::addPortionTar()
         box.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
         box.setText(tr("Возможно тарировка закончена. Или проверьте параметры тарировки\nШаг тарировки должен "
                        "быть меньше остатка топлива"));
-        box.exec();
+        run.exec(box);
         volume = 0.0;
         // The readings are taken after the box, as they are then.
-        if (!tarSensorsStillAnswer())
+        if (tarPageLeft(run) || !tarReadingsOfNow(run))
             return;
     }
     const int readings[tarfile::kMaxSensors] = {levels[0], levels[1]};
@@ -414,6 +423,19 @@ bool Reriruvozive::tarSensorKnown(int sensor) const
     if (deviceBLE && !bleDevice->isAdvertMode())
         return bleDevice->isSensorSerialKnown();
     return true;
+}
+
+bool Reriruvozive::tarReadingsOfNow(BaseDevice::Procedure &run)
+{
+    // A reading older than its round (the machine held the program back, or
+    // the sensor fell silent) is the tank as it was: each sensor's next
+    // answer is waited for while it may still come.
+    std::vector<int> places;
+    for (int sensor = 0; sensor < tarRun->sensorCount(); ++sensor)
+        places.push_back(tarReadingPlace(sensor));
+    if (!run.page()->awaitReadings(run, places) || tarPageLeft(run))
+        return false;
+    return tarSensorsStillAnswer();
 }
 
 bool Reriruvozive::tarSensorsStillAnswer()

@@ -31,6 +31,11 @@ constexpr int kLateOutcomeMs = 2000;
 // program held back by a busy machine asks late and takes in late what the
 // line brought meanwhile; time alone would blame the device.
 constexpr quint64 kTurnsBeforeSilence = 3;
+// A tick this much later than its period is a hold of the program even on
+// short periods; shorter stalls are a loaded machine's usual jitter.
+constexpr int kShortestHoldMs = 1000;
+// How often a wait for a reading looks whether it came.
+constexpr int kReadingLookMs = 50;
 
 } // namespace
 
@@ -40,7 +45,10 @@ BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
 {
     // Wired once; the timers themselves only run inside a session.
     connect(poll, &QTimer::timeout, this, &BaseDevice::pollTurn);
-    connect(check, &QTimer::timeout, this, &BaseDevice::checkIncommingData);
+    connect(check, &QTimer::timeout, this, [this] {
+        noteTick();
+        checkIncommingData();
+    });
     connect(search, &QTimer::timeout, this, &BaseDevice::requestSearch);
     connect(watchdog, &QTimer::timeout, this, &BaseDevice::watchdogTimeout);
     connect(unanswered, &QTimer::timeout, this, &BaseDevice::listUnanswered);
@@ -108,6 +116,8 @@ void BaseDevice::endSession()
     resetAndStopTimerDeviceConnected();
     stopSearchDevices();
     unanswered->stop();
+    // The ticks stop: the pause until the next session is no hold.
+    lastTick.invalidate();
     // A wait is a nested event loop: the one that began last ends first, and
     // each of its procedures finds its session over.
     for (QEventLoop *loop : waits)
@@ -143,23 +153,57 @@ void BaseDevice::forgetReadings()
     readingTaken.clear();
 }
 
+int BaseDevice::readingAgeMs(int place) const
+{
+    return readingRoundMs(place) + check->interval() + kAnswerOnLineMs;
+}
+
 bool BaseDevice::hasCurrentReading(int place) const
 {
     if (!sessionRunning || place < 0 || size_t(place) >= readingTaken.size())
         return false;
-    const QElapsedTimer &taken = readingTaken[size_t(place)];
     // A reading is replaced at the place's next turn: once that turn and its
-    // answer's way are over without one, the sensor no longer answers. When
-    // a busy machine held the program back, the turns come late: the reading
-    // is the sensor's last word until the place's next turn and one more for
-    // the answer's way have come.
-    if (!taken.isValid())
+    // answer's way are over without one, it is the tank as it was, whatever
+    // held the turns back. An answer taken in the turns right after a hold
+    // may have waited on the line through it: the level from before.
+    const QElapsedTimer &taken = readingTaken[size_t(place)];
+    const bool afterHold = !poll->isActive() || readingTurn[size_t(place)] >= settledTurn;
+    return taken.isValid() && !taken.hasExpired(readingAgeMs(place)) && afterHold;
+}
+
+bool BaseDevice::awaitsReading(int place) const
+{
+    if (hasCurrentReading(place) || !poll->isActive() || place < 0 || size_t(place) >= readingTaken.size() ||
+        !readingTaken[size_t(place)].isValid())
         return false;
-    if (!taken.hasExpired(readingRoundMs(place) + check->interval() + kAnswerOnLineMs))
-        return true;
+    // When a busy machine held the program back, the turns come late: the
+    // sensor is not silent until the page asked it at its next turn, and one
+    // more for the answer's way.
     const int turnMs = std::max(1, poll->interval());
     const quint64 roundTurns = quint64((readingRoundMs(place) + turnMs - 1) / turnMs);
-    return poll->isActive() && pollTurns - readingTurn[size_t(place)] <= roundTurns;
+    return pollTurns - readingTurn[size_t(place)] <= roundTurns + 1;
+}
+
+bool BaseDevice::awaitReadings(Procedure &run, const std::vector<int> &places)
+{
+    const auto awaited = [this, &places] {
+        return std::any_of(places.begin(), places.end(), [this](int place) { return awaitsReading(place); });
+    };
+    while (awaited()) {
+        if (!run.waitAndTake(kReadingLookMs))
+            return false;
+    }
+    return true;
+}
+
+void BaseDevice::noteTick()
+{
+    // A tick later than a reading's whole age: the machine held the program
+    // back. What the line brought meanwhile is taken now and at the next
+    // turn; only the answers of the turn after it are surely of now.
+    if (lastTick.isValid() && lastTick.hasExpired(std::max(kShortestHoldMs, readingAgeMs(0))))
+        settledTurn = pollTurns + 2;
+    lastTick.start();
 }
 
 bool BaseDevice::askedSince(quint64 since) const
@@ -174,6 +218,7 @@ bool BaseDevice::askedSince(quint64 since) const
 
 void BaseDevice::pollTurn()
 {
+    noteTick();
     ++pollTurns;
     pollTick();
     if (watchdogDue && sessionRunning && askedSince(answerTurn)) {
@@ -432,6 +477,7 @@ void BaseDevice::timerIntervalGetDataStop()
 {
     check->stop();
     poll->stop();
+    lastTick.invalidate();
 }
 
 void BaseDevice::setCheckInterval(int ms)

@@ -176,8 +176,21 @@ public:
     // the answer's way). A value taken from the page (a calibration portion,
     // a level worked out) is taken only from such a reading; one kept from a
     // sensor that fell silent is the tank as it was. A page that reads no
-    // level has none.
+    // level has none. Poll turns never make an older reading new; and after
+    // the machine held the program back, an answer taken at the first turn
+    // after the hold may have waited on the line through it: a reading
+    // counts again from the second turn on.
     bool hasCurrentReading(int place) const;
+    // The reading at `place` is not of now, yet the page has not asked its
+    // sensor often enough since to take it for silent (the machine held the
+    // program back, say): its next answer is still to come. A value taken
+    // from the page waits for it, or is refused once this is false too.
+    bool awaitsReading(int place) const;
+    // Waits inside `run` while a reading at one of `places` is awaited
+    // (awaitsReading()), taking what the line brings: each is then of now
+    // or its sensor silent (hasCurrentReading() tells). False when the
+    // session ended meanwhile.
+    bool awaitReadings(Procedure &run, const std::vector<int> &places);
     // Ends the session, if one runs, and wakes every wait of it, without
     // anything else of disconnectDevice(): the main window closing ends
     // every page's session first, so that no procedure sends or logs after.
@@ -559,6 +572,11 @@ private:
     std::vector<quint64> readingTurn;
     quint64 answerTurn = 0;
     quint64 listTurn = 0;
+    // The page's last tick (a look at the line or a poll turn), and the
+    // first turn whose readings came after the last time the machine held
+    // the program back (noteTick()).
+    QElapsedTimer lastTick;
+    quint64 settledTurn = 0;
     // The watchdog ran out before the page could ask enough: judged at a turn.
     bool watchdogDue = false;
     // What became of the awaited frame (awaitOutcome()) of the running
@@ -593,6 +611,12 @@ private:
     // Since the turn `since` the page asked often enough for a silence to be
     // the device's; with polling stopped, time alone tells.
     bool askedSince(quint64 since) const;
+    // How long a reading at `place` is of now: its round, the check period
+    // and the answer's way.
+    int readingAgeMs(int place) const;
+    // Every tick of the check and poll timers: one that comes later than a
+    // reading's whole age tells a hold.
+    void noteTick();
     // One wait in a local event loop, cut short when the session ends, and
     // once the awaited frame's outcome is said when `untilOutcome`.
     void sleep(int ms, bool precisely, bool untilOutcome = false);

@@ -183,8 +183,17 @@ void TestFlsBus::eachPickedSensorShowsItsOwnValues()
         QList<int> serialRequests;
         for (const SimulatedFls::Sensor &s : bus.sensors)
             serialRequests.append(device->countRequests(s.netNum, 0xFC));
+        // As the pick asks its sensor, the level beside its serial is that
+        // sensor's, or none yet: never the one picked before.
+        QString levelAtAsk;
+        QObject context;
+        connect(device.get(), &SimulatedDevice::requestReceived, &context, [&](const QByteArray &r) {
+            if (levelAtAsk.isNull() && quint8(r.at(1)) == bus.sensors.at(pick).netNum && quint8(r.at(2)) == 0xFC)
+                levelAtAsk = ui->label_UrovenDUT->text();
+        });
         ui->comboBox_NetNumDUT->setCurrentIndex(pick);
         emit ui->comboBox_NetNumDUT->activated(pick);
+        QVERIFY2(levelAtAsk == "--" || levelAtAsk == bus.expected.at(pick).at(2), qPrintable(levelAtAsk));
         // The pick asks the picked sensor itself for its serial and firmware,
         // whichever sensor the polling is at.
         for (int i = 0; i < sensors; ++i) {

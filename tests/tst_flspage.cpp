@@ -205,15 +205,31 @@ void TestFlsPage::connectShowsTheSensorThenItsStability()
         QCOMPARE(polls.at(i), quint8(3));
 
     // Switched on again with another sensor: nothing of the last one shows.
+    // The machine holds the program back as the sensor is first asked,
+    // longer than the watchdog: the page asked nothing meanwhile, so the
+    // list is not taken for unanswered.
     ui->pushButtonDeviceFLS->click();
     s.netNum = 1;
     s.level = 700;
+    QSignalSpy log(page, &FLSDevice::signalWriteLog);
+    QObject hold;
+    connect(device.get(), &SimulatedDevice::requestReceived, &hold, [&hold](const QByteArray &r) {
+        if (hold.objectName().isEmpty() && r.size() > 3 && quint8(r.at(2)) == 0xFC) {
+            hold.setObjectName("held");
+            QTest::qSleep(2 * kWatchdogMs);
+        }
+    });
     connectPage();
     for (QLabel *value : {ui->label_UrovenDUT, ui->label_SerNumVal, ui->label_FirmwareVal})
         QCOMPARE(value->text(), QString("--"));
     QCOMPARE(ui->label_ListDevDUT->text() + ui->lineEditNetNumDUT->text(), QString());
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_UrovenDUT->text(), QString("700"), kConnectMs);
     QCOMPARE(ui->label_ListDevDUT->text(), QString("1"));
+    const int asked = device->countRequests(1, 0xF0);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(1, 0xF0) >= asked + 4, 8 * kPollMs + kSlackMs);
+    QCOMPARE(hold.objectName(), QString("held"));
+    QVERIFY(
+        !log.contains(QVariantList{QString("A listed network number the page asks never answered, searching again")}));
 }
 
 void TestFlsPage::silenceDisconnectsAndSearchesAgain_data()

@@ -3,6 +3,7 @@
 #include "devices/fls/flsdevice.h"
 #include "dialogsteps.h"
 #include "shortintervals.h"
+#include "strayanswer.h"
 #include "wiredsession.h"
 
 #include <QAction>
@@ -212,6 +213,19 @@ void TestFlsWrite::writesGoToThePickedSensor()
     QCOMPARE(script.allTexts().count("Сетевой адрес 5 уже занят другим датчиком"), 2);
     QVERIFY(!s->sent(0xFB).contains(signedRequest(7, 0xFB, bytes({5}))));
     QCOMPARE(s->ui->comboBox_NetNumDUT->currentText(), QString("9"));
+    // A number only a stray byte of the search listed never answers when
+    // asked: it is nobody's, and the sensor takes it.
+    s->ui->pushButtonDeviceFLS->click();
+    answerFirstSearchWith(*s->device, QByteArray::fromHex("091f"));
+    s->ui->pushButtonDeviceFLS->click();
+    QTRY_COMPARE_WITH_TIMEOUT(s->ui->label_ListDevDUT->text(), QString("9,31"), 8000);
+    QTRY_VERIFY_WITH_TIMEOUT(s->page->hasOwnSensorAnswered(), 4000);
+    s->ui->lineEditNetNumDUT->setText("31");
+    emit s->ui->lineEditNetNumDUT->textEdited("31");
+    s->ui->ButtonWriteParamDUT->click();
+    QVERIFY2(!script.allTexts().contains("Сетевой адрес 31 уже занят другим датчиком"),
+             qPrintable(script.allTexts().join('|')));
+    QCOMPARE(s->sent(0xFB).last(), signedRequest(9, 0xFB, bytes({31})));
 }
 
 void TestFlsWrite::networkNumbersTheSensorCannotTakeAreRefused()

@@ -87,6 +87,7 @@ void FLSDevice::pickSensor(int index)
     // What is known of the picked sensor shows at once: its answers below
     // may be lost on the line, and the serial must never stay another's.
     showSelectedSerial();
+    showPickedLevel();
     for (int i = 0; i < 2; ++i) {
         // The picked sensor itself is asked: the polling may be at another
         // sensor now.
@@ -134,6 +135,8 @@ void FLSDevice::forgetSensorValues()
     stabilityGrades.fill(0);
     serialNumbers.fill(0);
     firmwareVersions.fill(0);
+    cardLevelShown.fill(false);
+    pickedLevelAwaited = false;
     for (RingBuffer *history : cntHistory)
         history->clear();
     level = 0;
@@ -160,6 +163,7 @@ void FLSDevice::searchStarting()
 void FLSDevice::pollTick()
 {
     passUnansweredPoll();
+    showSilentCards();
     // A sensor lost since an earlier search is asked now and then in place
     // of a poll: one that answers again is searched for and polled anew.
     if (!lostNetNums.isEmpty() && ++pollsSinceProbe % kPollsPerLostProbe == 0) {

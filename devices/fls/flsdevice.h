@@ -333,6 +333,10 @@ private:
     void handleAllData(const QByteArray &frame);
     void handleSerialAndFirmware(const QByteArray &frame, quint8 net);
     void showSelectedSerial();
+    // The picked sensor's level of now, or none while it has not come.
+    void showPickedLevel();
+    // A card whose sensor fell silent says so in place of its last level.
+    void showSilentCards();
     bool askLostSerial();
     void handleLevelAck(quint8 command);
     void handleHorizon();
@@ -448,6 +452,11 @@ private:
     std::array<qint32, kMaxSensors> stabilityGrades{};
     std::array<quint32, kMaxSensors> serialNumbers{};
     std::array<bool, kMaxSensors> serialKnown{};
+    // The picked sensor's own level has not come since the pick.
+    bool pickedLevelAwaited = false;
+    // The card shows its sensor's level (else that it is silent, or
+    // nothing read yet).
+    std::array<bool, kMaxSensors> cardLevelShown{};
     // Sensors an earlier search found and the last one did not: now and
     // then one is asked in place of a poll, and its answer brings a search.
     QByteArray lostNetNums;

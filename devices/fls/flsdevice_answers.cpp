@@ -356,12 +356,16 @@ void FLSDevice::takeReadings(const fls::AllData &data, QString &logText)
         updateStability(s);
         showLevelState(s, c);
 
-        if (ui) {
+        // After a pick, another sensor's answer leaves the picked one's
+        // level unknown until its own comes.
+        pickedLevelAwaited = pickedLevelAwaited && s != c;
+        if (ui && !pickedLevelAwaited) {
             ui->label_UrovenDUT->setText(QString::number(levelWords[ci]));
             ui->progressBarLevelDUT->setValue(levelWords[ci]);
         }
         if (WidgetTar *card = cardOf(s))
             card->setLabel2Text(tr("Уровень ") + QString::number(levelWords[si]));
+        cardLevelShown[si] = true;
         stampReading(s);
         emit copyLevelValueToMain(levelWords[si], s);
 
@@ -547,6 +551,38 @@ void FLSDevice::showSelectedSerial()
     }
     ui->label_SerNumVal->adjustSize();
     ui->label_FirmwareVal->adjustSize();
+}
+
+void FLSDevice::showPickedLevel()
+{
+    // The level beside the picked sensor's serial is its own reading of
+    // now; until one comes the page shows none rather than the sensor
+    // picked before.
+    const int c = boundedIndex(currentDeviceIndex);
+    pickedLevelAwaited = !hasCurrentReading(c);
+    if (!ui)
+        return;
+    if (pickedLevelAwaited) {
+        ui->label_UrovenDUT->setText(QStringLiteral("--"));
+        ui->progressBarLevelDUT->setValue(ui->progressBarLevelDUT->minimum());
+        return;
+    }
+    ui->label_UrovenDUT->setText(QString::number(levelWords[size_t(c)]));
+    ui->progressBarLevelDUT->setValue(levelWords[size_t(c)]);
+}
+
+void FLSDevice::showSilentCards()
+{
+    // Beside sensors that answer the page goes on, and a silent one's card
+    // would show its last level as if it were read now.
+    for (int i = 0; isFoundPlace(i); ++i) {
+        const size_t si = size_t(i);
+        if (!cardLevelShown[si] || hasCurrentReading(i) || awaitsReading(i))
+            continue;
+        cardLevelShown[si] = false;
+        if (WidgetTar *card = cardOf(i))
+            card->setLabel2Text(tr("Не отвечает"));
+    }
 }
 
 void FLSDevice::handleLevelAck(quint8 command)

@@ -621,6 +621,10 @@ Calibration not done</translation>
         <source>Пароль не удалён</source>
         <translation>The password was not removed</translation>
     </message>
+    <message>
+        <source>Не отвечает</source>
+        <translation>Not answering</translation>
+    </message>
 </context>
 <context>
     <name>FileDialogs</name>

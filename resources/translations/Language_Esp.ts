@@ -621,6 +621,10 @@ Calibración no realizada</translation>
         <source>Пароль не удалён</source>
         <translation>No se eliminó la contraseña</translation>
     </message>
+    <message>
+        <source>Не отвечает</source>
+        <translation>No responde</translation>
+    </message>
 </context>
 <context>
     <name>FileDialogs</name>

@@ -612,6 +612,10 @@
         <source>Пароль не удалён</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Не отвечает</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileDialogs</name>
