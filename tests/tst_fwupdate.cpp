@@ -178,7 +178,7 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
     QVERIFY(pressUpdate());
     QCOMPARE(dialogs.fileDialogs, 1);
     // The sensor answered since any download was left: no power cycle is asked.
-    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join(" | ")));
     QCOMPARE(device->countRequests(5, 0x88), 1);
 
     QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Прошивка успешно обновлена"), kDownloadMs);

@@ -3,11 +3,13 @@
 #include "files/textfile.h"
 #include "ui/dynamicqdialog.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
@@ -100,6 +102,12 @@ protected:
             return false;
         drop->acceptProposedAction();
         if (event->type() == QEvent::Drop) {
+            // What the list had selected goes: the dialog would add the
+            // dropped file to it, the field then naming both.
+            if (auto *list = parent()->findChild<QAbstractItemView *>(QStringLiteral("listView"))) {
+                if (list->selectionModel())
+                    list->selectionModel()->clearSelection();
+            }
             // Several files are shown as the dialog shows a selection of
             // several, which is refused as such.
             field->setText(files.size() == 1
