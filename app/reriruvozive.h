@@ -66,6 +66,8 @@ public:
 
     void setDeviceEventFilterObject(DeviceEventFilter *filter);
     void setTranslator(QTranslator *value);
+    // The translator of Qt's own texts, which a language change reloads.
+    void setQtTranslator(QTranslator *value) { qtTranslator = value; }
 
     // The tank calibration run and the open litres/percent dialog, for tests.
     TarRun *tar() const { return tarRun; }
@@ -90,7 +92,9 @@ public:
     WiredTagDevice *wiredTag() const { return wiredTagDevice; }
     FirmwareUpdater *firmware() const { return firmwareUpdater; }
     QByteArray getSurveyQueue() const { return surveyQueue; }
-    int getCurrentNetNum() const { return currentNetNum; }
+    // The network number the page in use sends its writes to; 0 with no
+    // page in use. The page keeps it, the window reads it there.
+    int getCurrentNetNum() const { return activeNetNum(); }
     int getLevel(int device) const;
     int rxCount() const;
     // The outcome notice of the update check while it is shown.
@@ -621,10 +625,14 @@ private:
     std::optional<quint8> n7ChosenSlotShown();
     std::optional<N7Target> n7WriteTarget();
     bool buildN7WriteFrame(BaseDevice::Procedure &run, quint8 slot, quint8 netNum);
+    // The table write of the table on show; nothing, after telling which
+    // cell the indicator cannot hold, when one is such.
+    std::optional<QByteArray> n7WriteFrame(BaseDevice::Procedure &run, quint8 slot, quint8 netNum);
     QString n7CellPlace(int row, int column, const QString &text) const;
     // Wired sensor procedures.
     void writeParamToFLS();
     quint8 sensorNetNum() const;
+    quint8 activeNetNum() const;
     // Full or Empty from the present level, on the page in use, after the
     // user's confirmation (and the advice on smoothing, when asked).
     void askLevelFromCurrent(bool full, bool adviseSmoothing = true);
@@ -647,7 +655,6 @@ private:
     QList<portlist::Port> serialPortList;
     std::function<QList<portlist::Port>()> portSource = portlist::availablePorts;
     int currentPortIndex = 0;
-    quint8 currentNetNum = 0;
     quint8 lastCommandWT = 0xFF;
     int lastFullValue = 0;
     int lastEmptyValue = 0;
@@ -696,6 +703,7 @@ private:
     FirmwareUpdater *firmwareUpdater = nullptr;
     MirvelNet *mirvelNet = nullptr;
     QTranslator *translator = nullptr;
+    QTranslator *qtTranslator = nullptr;
     // Tank calibration: the run, the state of the device taken when the
     // calibration button was pressed, and the open litres/percent dialog.
     TarRun *tarRun = nullptr;

@@ -113,7 +113,7 @@ void Reriruvozive::on_pushBtnInUpdBLE_clicked()
         return;
     // A second restart is reported like the first.
     bleDevice->awaitCommandOutcome();
-    portConnection->writeData(ble::updateModeRequest(currentNetNum));
+    portConnection->writeData(ble::updateModeRequest(activeNetNum()));
     if (!run.wait(kUpdateFrameMs))
         return;
     ui->labelMsgUpdBLE->setWordWrap(true);

@@ -33,7 +33,7 @@ quint8 Reriruvozive::sensorNetNum() const
 {
     // On the wired page the frames go to the sensor whose settings the page
     // shows, which need not be the first one found.
-    return deviceFLS ? flsDevice->getSelectedNetNum() : currentNetNum;
+    return deviceFLS ? flsDevice->getSelectedNetNum() : activeNetNum();
 }
 
 void Reriruvozive::refuseNumber(quint32 minimum, quint32 maximum)

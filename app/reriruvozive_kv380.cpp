@@ -77,7 +77,7 @@ bool Reriruvozive::ChangeUpKV380()
     const std::optional<int> value = kv380::fieldValue(ui->lineEditKV380Up->text(), kv380::kThresholdRange);
     if (!value)
         return false;
-    portConnection->writeData(kv380::upWrite(currentNetNum, quint16(*value)));
+    portConnection->writeData(kv380::upWrite(kv380Device->writeNetNum(), quint16(*value)));
     kv380Device->setEdited(Setting::Up, false);
     ui->label_Alarm_1KV380->setPixmap(pixmapBirdGreen);
     return true;
@@ -88,7 +88,7 @@ bool Reriruvozive::ChangeDownKV380()
     const std::optional<int> value = kv380::fieldValue(ui->lineEditKV380Down->text(), kv380::kThresholdRange);
     if (!value)
         return false;
-    portConnection->writeData(kv380::downWrite(currentNetNum, quint16(*value)));
+    portConnection->writeData(kv380::downWrite(kv380Device->writeNetNum(), quint16(*value)));
     kv380Device->setEdited(Setting::Down, false);
     ui->label_Alarm_2KV380->setPixmap(pixmapBirdGreen);
     return true;
@@ -106,9 +106,10 @@ bool Reriruvozive::changeDelayKV380(bool on)
         return true;
     }
     const std::optional<int> value = kv380::fieldValue(field->text(), kv380::kDelayRange);
-    const std::optional<QByteArray> request = value ? (on ? kv380::delayOnWrite(currentNetNum, mode, *value)
-                                                          : kv380::delayOffWrite(currentNetNum, mode, *value))
-                                                    : std::nullopt;
+    const std::optional<QByteArray> request =
+        value ? (on ? kv380::delayOnWrite(kv380Device->writeNetNum(), mode, *value)
+                    : kv380::delayOffWrite(kv380Device->writeNetNum(), mode, *value))
+              : std::nullopt;
     if (!request)
         return false;
     portConnection->writeData(*request);
@@ -132,7 +133,7 @@ bool Reriruvozive::ChangeNetNumKV380()
     const std::optional<int> value = kv380::fieldValue(ui->lineEdit_NetNumKV380->text(), kv380::kNetNumRange);
     if (!value)
         return false;
-    portConnection->writeData(kv380::netNumWrite(currentNetNum, quint8(*value)));
+    portConnection->writeData(kv380::netNumWrite(kv380Device->writeNetNum(), quint8(*value)));
     qDebug() << "writedata Net Num";
     // The write looks for the sensor under its new number, then marks it.
     return true;

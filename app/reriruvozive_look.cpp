@@ -2,6 +2,8 @@
 // to start and to switch devices.
 #include "app/reriruvozive.h"
 
+#include "app/qttexts.h"
+
 #include "deruvivuriri_form.h"
 #include "files/programsettings.h"
 #include "ui/formfonts.h"
@@ -194,6 +196,14 @@ void Reriruvozive::on_comboBoxChooseLanguage_activated(int index)
     if (!translator)
         translator = new QTranslator(this);
     QCoreApplication::removeTranslator(translator);
+    // Qt's own texts follow the language; the program's translation,
+    // installed after them, is asked first.
+    if (!qtTranslator)
+        qtTranslator = new QTranslator(this);
+    QCoreApplication::removeTranslator(qtTranslator);
+    if (!qttexts::load(*qtTranslator, kLanguages[index].settingsValue))
+        appendLog("Qt's own texts for the chosen language were not found");
+    QCoreApplication::installTranslator(qtTranslator);
     translator->load(path);
     QCoreApplication::installTranslator(translator);
     if (!stored)

@@ -64,6 +64,14 @@ QString Reriruvozive::n7CellPlace(int row, int column, const QString &text) cons
 
 bool Reriruvozive::buildN7WriteFrame(BaseDevice::Procedure &run, quint8 slot, quint8 netNum)
 {
+    const std::optional<QByteArray> frame = n7WriteFrame(run, slot, netNum);
+    if (frame)
+        portConnection->writeData(*frame);
+    return frame.has_value();
+}
+
+std::optional<QByteArray> Reriruvozive::n7WriteFrame(BaseDevice::Procedure &run, quint8 slot, quint8 netNum)
+{
     n7::Column units{};
     n7::Column litres{};
     for (int row = 0; row < n7::kTableRows; ++row) {
@@ -79,13 +87,12 @@ bool Reriruvozive::buildN7WriteFrame(BaseDevice::Procedure &run, quint8 slot, qu
                                    .arg(0)
                                    .arg(n7::kCellTop),
                                false);
-                return false;
+                return std::nullopt;
             }
             (column == n7::kUnitsColumn ? units : litres)[size_t(row)] = *value;
         }
     }
-    portConnection->writeData(n7::tableWrite(slot, netNum, ui->checkBox_n7_ReqDut->isChecked(), units, litres));
-    return true;
+    return n7::tableWrite(slot, netNum, ui->checkBox_n7_ReqDut->isChecked(), units, litres);
 }
 
 void Reriruvozive::on_pushButton_n7WriteParam_clicked()
@@ -194,8 +201,12 @@ void Reriruvozive::on_pushButton_n7SetTarTable_clicked()
         const N7Device::CellEdits sent = n7Device->editedCells();
         // Polled again from the start, also under a refused cell's box.
         n7Device->setFirstDataRequest(true);
-        if (!buildN7WriteFrame(run, target->slot, target->netNum))
+        // Taken before the indicator is asked whether it is there: its
+        // answer shows its own table in place of the file's.
+        const std::optional<QByteArray> frame = n7WriteFrame(run, target->slot, target->netNum);
+        if (!frame || !n7Device->answersNow(run))
             return;
+        portConnection->writeData(*frame);
         n7Device->editsWritten(sent);
         break;
     }

@@ -74,12 +74,14 @@ void Reriruvozive::sendOnlineCommand(const QByteArray &request, quint8 command, 
 
 void Reriruvozive::on_pushButtonOnlineEngineOn_clicked()
 {
-    sendOnlineCommand(online::engineOnRequest(currentNetNum), online::kEngineOnCommand, tr("Калибровка произведена"));
+    sendOnlineCommand(online::engineOnRequest(qfOnline->writeNetNum()), online::kEngineOnCommand,
+                      tr("Калибровка произведена"));
 }
 
 void Reriruvozive::on_pushButtonOnlineEngineOff_clicked()
 {
-    sendOnlineCommand(online::engineOffRequest(currentNetNum), online::kEngineOffCommand, tr("Калибровка произведена"));
+    sendOnlineCommand(online::engineOffRequest(qfOnline->writeNetNum()), online::kEngineOffCommand,
+                      tr("Калибровка произведена"));
 }
 
 void Reriruvozive::on_pushButtonOnlineHorizont_clicked()

@@ -74,7 +74,7 @@ void Reriruvozive::on_comboBox_modePLM300_activated(int index)
         return;
     // Sent at once, even when the entry picked is the one shown.
     if (const std::optional<quint8> mode = plm300::modeOfIndex(index))
-        portConnection->writeData(plm300::modeWrite(currentNetNum, *mode));
+        portConnection->writeData(plm300::modeWrite(plm300Device->writeNetNum(), *mode));
 }
 
 void Reriruvozive::on_ButtonWriteParamPLM300_clicked()
@@ -116,7 +116,7 @@ void Reriruvozive::sendPlm300Setting(const Plm300Field &field)
     const std::optional<quint16> value = plm300::settingValue(field.edit->text(), field.limits);
     if (!value)
         return;
-    portConnection->writeData(plm300::settingWrite(currentNetNum, field.command, *value));
+    portConnection->writeData(plm300::settingWrite(plm300Device->writeNetNum(), field.command, *value));
     plm300Device->setEdited(field.setting, false);
     field.mark->setPixmap(pixmapBirdGreen);
 }
@@ -128,7 +128,7 @@ void Reriruvozive::ChangeNetNumPLM300(BaseDevice::Procedure &run, const Plm300Fi
         return;
     // Sent to the old number; the search that follows finds the sensor under
     // its new one and readdresses the page and the requests.
-    portConnection->writeData(plm300::netNumWrite(currentNetNum, quint8(*value)));
+    portConnection->writeData(plm300::netNumWrite(plm300Device->writeNetNum(), quint8(*value)));
     if (!plm300Device->searchUnderNewNumber(run))
         return;
     plm300Device->setEdited(field.setting, false);

@@ -92,12 +92,19 @@ void Reriruvozive::requestForGetCfgQFOnline()
 void Reriruvozive::recieveNetNumFromChild(QByteArray data)
 {
     surveyQueue = data;
-    currentNetNum = data.isEmpty() ? 0 : static_cast<quint8>(data.at(0));
 }
 
 void Reriruvozive::recieveQueueSurveyDevice(int data)
 {
     surveyQueueIndex = data;
+}
+
+quint8 Reriruvozive::activeNetNum() const
+{
+    // A copy kept here would hold whichever page passed on a list last, or
+    // a list the page has since changed.
+    const BaseDevice *page = activePage();
+    return page ? page->writeNetNum() : 0;
 }
 
 int Reriruvozive::CompareNetNum(uchar netnum)

@@ -29,7 +29,7 @@ void Reriruvozive::on_pushButtonSetModeWT_clicked()
     const int index = ui->comboBoxModeWT->currentIndex();
     if (index != wiredtag::kTagModeIndex && index != wiredtag::kReaderModeIndex)
         return;
-    portConnection->writeData(wiredtag::modeWrite(currentNetNum, index == wiredtag::kReaderModeIndex));
+    portConnection->writeData(wiredtag::modeWrite(wiredTagDevice->writeNetNum(), index == wiredtag::kReaderModeIndex));
     ui->label_PixSetModeWT->hide();
 }
 
@@ -40,7 +40,7 @@ void Reriruvozive::on_pushButton_SetSerWT_clicked()
     const std::optional<uint> serial = typedNumber(ui->lineEditSetSerNumWT);
     if (!serial)
         return;
-    portConnection->writeData(wiredtag::serialWrite(currentNetNum, *serial));
+    portConnection->writeData(wiredtag::serialWrite(wiredTagDevice->writeNetNum(), *serial));
     ui->label_PixSetSerNumWT->hide();
 }
 
@@ -58,7 +58,7 @@ void Reriruvozive::on_pushBtnSetNetNumWT_clicked()
     BaseDevice::Procedure run(wiredTagDevice);
     if (!run)
         return;
-    portConnection->writeData(wiredtag::netNumWrite(currentNetNum, static_cast<quint8>(*newNet)));
+    portConnection->writeData(wiredtag::netNumWrite(wiredTagDevice->writeNetNum(), static_cast<quint8>(*newNet)));
     // The reader answers with its new number, as it answers a search.
     lastCommandWT = wiredtag::kSearchCommand;
     wiredTagDevice->setCurrentCommand(wiredtag::kSearchCommand);
@@ -71,7 +71,7 @@ void Reriruvozive::on_pushButtonReadIDWT_clicked()
     BaseDevice::Procedure run(wiredTagDevice);
     if (!run)
         return;
-    portConnection->writeData(wiredtag::readTagIdRequest(currentNetNum));
+    portConnection->writeData(wiredtag::readTagIdRequest(wiredTagDevice->writeNetNum()));
     run.waitAndTake(kAnswerWaitMs);
 }
 
@@ -86,7 +86,7 @@ void Reriruvozive::on_pushButtonSetIDWT_clicked()
     BaseDevice::Procedure run(wiredTagDevice);
     if (!run)
         return;
-    portConnection->writeData(wiredtag::tagIdWrite(currentNetNum, *id));
+    portConnection->writeData(wiredtag::tagIdWrite(wiredTagDevice->writeNetNum(), *id));
     ui->label_PixSetIDWT->hide();
     run.waitAndTake(kAnswerWaitMs);
 }

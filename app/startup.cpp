@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/qttexts.h"
 #include "app/reriruvozive.h"
 #include "app/singleinstance.h"
 #include "files/programsettings.h"
@@ -52,7 +53,14 @@ int run(int &argc, char **argv, const Hooks &hooks)
     QApplication::setApplicationName("Reriruvozive-Mirvel");
 
     const ProgramSettings settings;
-    const QString path = ":/translations/" + translationFileFor(settings.value("language").toString());
+    const QString language = settings.value("language").toString();
+    // Qt's own boxes and dialogs speak the window's language too; the
+    // program's translation, installed after it, is asked first.
+    auto qtTranslator = std::make_unique<QTranslator>();
+    if (!qttexts::load(*qtTranslator, language))
+        qWarning() << "Qt's own texts for the language" << qttexts::languageFor(language) << "were not found";
+    QApplication::installTranslator(qtTranslator.get());
+    const QString path = ":/translations/" + translationFileFor(language);
     QFile translationFile(path);
     if (translationFile.open(QIODevice::ReadOnly)) {
         translationFile.close();
@@ -80,6 +88,7 @@ int run(int &argc, char **argv, const Hooks &hooks)
     window.setDeviceEventFilterObject(&watcher);
     qDebug() << "setDeviceEventFilterObject";
     window.setTranslator(translator.get());
+    window.setQtTranslator(qtTranslator.get());
     if (hooks.windowBuilt)
         hooks.windowBuilt(window);
     // Shown first, the window is on screen by the time the splash waits for

@@ -333,6 +333,11 @@ std::optional<quint8> BaseDevice::ownNetNum() const
     return quint8(listed.at(place));
 }
 
+quint8 BaseDevice::writeNetNum() const
+{
+    return ownNetNum().value_or(0);
+}
+
 bool BaseDevice::haveAskedAnswered() const
 {
     for (char net : polledNetNums() + askedNetNums) {

@@ -87,6 +87,10 @@ public:
     // again; on a page with a fixed address, when its device answered in the
     // running session. A page that lists nobody has no sensor.
     bool hasOwnSensorAnswered() const;
+    // The network number the page's writes go to: by default the one it
+    // works with, 0 while it has none. The page alone keeps it; the main
+    // window's writes read it here.
+    virtual quint8 writeNetNum() const;
     // The lower status line says that no sensor is heard: "Подключите
     // датчик", or, while the line holds a bootloader a download left there,
     // that the sensor's power is to be switched off and on.

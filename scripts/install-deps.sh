@@ -18,6 +18,8 @@ PACKAGES=(
     libqt5svg5-dev
     qttools5-dev
     qttools5-dev-tools
+    # Qt's own texts (message box buttons, the file dialog) in Russian and Spanish
+    qttranslations5-l10n
     libudev-dev
     xvfb
     xauth

@@ -169,13 +169,16 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
     const QString path = writeFile(name, file);
     FirmwareDialogs dialogs(path);
     if (!lastFile.isEmpty()) {
-        QSettings().setValue("default_dir", writeFile(lastFile, QByteArray(file.size(), 'x')));
+        QSettings().setValue("firmware_file", writeFile(lastFile, QByteArray(file.size(), 'x')));
+        // Picked in the list first, its name stays in the field under the drop.
+        dialogs.pickedFirst = QFileInfo(lastFile).fileName();
         dialogs.dropped = true;
     }
+    const QVariant calibrationFolder = QSettings().value("default_dir");
     QVERIFY(pressUpdate());
     QCOMPARE(dialogs.fileDialogs, 1);
     // The sensor answered since any download was left: no power cycle is asked.
-    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join(" | ")));
     QCOMPARE(device->countRequests(5, 0x88), 1);
 
     QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Прошивка успешно обновлена"), kDownloadMs);
@@ -205,7 +208,9 @@ void TestFwUpdate::romDownloadWritesOptionBytesAndBlocksThenTheSensorIsBack()
     QVERIFY(log.contains("Starting update firmware"));
     QVERIFY(log.contains(QRegularExpression("End update firmware \\d+ sec")));
     QVERIFY(!log.contains("Error update firmware"));
-    QCOMPARE(QSettings().value("default_dir").toString(), path);
+    QCOMPARE(QSettings().value("firmware_file").toString(), path);
+    // The calibration files' dialogs keep their own folder.
+    QCOMPARE(QSettings().value("default_dir"), calibrationFolder);
 
     // The new firmware runs: the page finds the sensor and polls it again.
     QTRY_COMPARE_WITH_TIMEOUT(status(), shown, kConnectMs);

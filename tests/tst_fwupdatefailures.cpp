@@ -128,9 +128,9 @@ void TestFwUpdateFailures::filesAreRefusedBeforeAnythingIsSent()
         bool vanishes;
         quint8 model = SimulatedFls::kModelQF210;
         QString shown = "Подключен QF210";
-        // Picked in the dialog's list, then its own path dropped onto the
+        // Picked in the dialog's list, then its own path pasted onto the
         // end of its name in the name field: the field names no file.
-        bool droppedOnItsName = false;
+        bool pastedOnItsName = false;
     };
     const QList<Case> cases = {
         {"empty", "QF210.bin", 0, false},
@@ -151,17 +151,17 @@ void TestFwUpdateFailures::filesAreRefusedBeforeAnythingIsSent()
         device->sensor().model = c.model;
         connectWiredSensor(c.shown);
         const QString path = c.name.isEmpty() ? QString() : writeFile(c.name, firmware(c.size));
-        const QString named = c.droppedOnItsName ? c.name + path : path;
+        const QString named = c.pastedOnItsName ? c.name + path : path;
         FirmwareDialogs dialogs(named, c.vanishes);
-        if (c.droppedOnItsName) {
+        if (c.pastedOnItsName) {
             dialogs.pickedFirst = path;
-            dialogs.dropped = true;
+            dialogs.pasted = true;
         }
         QVERIFY2(pressUpdate(), c.what);
         QVERIFY2(dialogs.fileDialogs == 1, c.what);
-        const QString told = c.droppedOnItsName ? "Файл не найден:\n" + named
-                                                : "Файл прошивки должен соответствовать модели датчика\nВозможно, "
-                                                  "файл повреждён\nВыберите другой файл";
+        const QString told = c.pastedOnItsName ? "Файл не найден:\n" + named
+                                               : "Файл прошивки должен соответствовать модели датчика\nВозможно, "
+                                                 "файл повреждён\nВыберите другой файл";
         QVERIFY2(dialogs.messages == QStringList(told) || c.name.isEmpty(), c.what);
         QVERIFY2(device->countRequests(5, 0x88) == 0, c.what);
         QVERIFY2(device->rawReceived.isEmpty(), c.what);
@@ -250,8 +250,10 @@ void TestFwUpdateFailures::aCancelledChoiceLeavesThePageWatchingItsSensor()
 {
     setUp(Dialect::Rom, SimulatedFls::kModelQF210);
     connectWiredSensor("Подключен QF210");
-    // The dialog opens where the last chosen file is.
+    // The dialog opens where the last chosen file is, also as an earlier
+    // version kept it.
     const QString last = writeFile("QF210_old.bin", firmware(10));
+    QSettings().remove("firmware_file");
     QSettings().setValue("default_dir", last);
     FirmwareDialogs dialogs{QString()};
     QVERIFY(pressUpdate());

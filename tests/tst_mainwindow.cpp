@@ -201,7 +201,9 @@ void TestMainWindow::busRequestsCarryTheSurveyAddress()
     QVERIFY(window->port()->getSerialPort()->isOpen());
 
     window->recieveNetNumFromChild(QByteArray::fromHex("050709"));
-    QCOMPARE(window->getCurrentNetNum(), 0x05);
+    // A list passed on is what the requests survey; writes go to the number
+    // the page in use keeps, and no page is in use.
+    QCOMPARE(window->getCurrentNetNum(), 0);
     window->recieveQueueSurveyDevice(1);
     window->requestForGetAllDataFromDevice();
     window->recieveQueueSurveyDevice(3); // past the end

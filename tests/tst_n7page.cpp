@@ -592,6 +592,22 @@ void TestN7Page::tableGoesThroughACsvFileAndBackIntoTheIndicator()
     }
     QCOMPARE(device->appliedWrites.size(), 2);
 
+    // Fallen silent while the dialog was open, the indicator gets nothing,
+    // and the page says it is not heard.
+    {
+        ModalScript script;
+        script.then("load dialog", ModalScript::fileDialog(), [&](QWidget *dialog) {
+            device->silent = true;
+            ModalScript::chooseFile(path)(dialog);
+        });
+        ui->pushButton_n7SetTarTable->click();
+        QVERIFY(script.finished());
+    }
+    QCOMPARE(device->countRequests(0xEF), 2);
+    QCOMPARE(page->getLabelStatusMessage()->text(), kConnectSensor);
+    device->silent = false;
+    QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, 3 * kPollMs + kSlackMs);
+
     // Discarded, an edit shows the indicator's value at once; one made
     // before another slot is picked is not that slot's.
     page->getModel()->item(5, 0)->setText("1");

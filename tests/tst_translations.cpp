@@ -1,10 +1,13 @@
+#include "app/qttexts.h"
 #include "deruvivuriri_form.h"
 #include "resources/bundle.h"
 #include "ui/dynamicqdialog.h"
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSet>
@@ -397,21 +400,39 @@ void TestTranslations::messageBoxButtonsSpeakTheChosenLanguage_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("captions"); // Cancel, OK
-    QTest::newRow("ru") << "Language_Ru.qm" << QStringList{QString::fromUtf8("Отмена"), "OK"};
-    QTest::newRow("en") << "Language_Eng.qm" << QStringList{"Cancel", "OK"};
-    QTest::newRow("esp") << "Language_Esp.qm" << QStringList{"Cancelar", "Aceptar"};
+    QTest::addColumn<QString>("language");     // the "language" setting
+    // Qt's own: a message box's Yes, and the file dialog's box for a name
+    // that is no file.
+    QTest::addColumn<QStringList>("qtTexts");
+    QTest::newRow("ru") << "Language_Ru.qm" << QStringList{QString::fromUtf8("Отмена"), "OK"} << "ru"
+                        << QStringList{QString::fromUtf8("&Да"), QString::fromUtf8("x\nФайл не найден.")};
+    QTest::newRow("en") << "Language_Eng.qm" << QStringList{"Cancel", "OK"} << "en"
+                        << QStringList{"&Yes", "x\nFile not found."};
+    QTest::newRow("esp") << "Language_Esp.qm" << QStringList{"Cancelar", "Aceptar"} << "esp"
+                         << QStringList{QString::fromUtf8("&Sí"), QString::fromUtf8("x\nFichero no encontrado.")};
 }
 
 void TestTranslations::messageBoxButtonsSpeakTheChosenLanguage()
 {
     QFETCH(QString, file);
     QFETCH(QStringList, captions);
+    QFETCH(QString, language);
+    QFETCH(QStringList, qtTexts);
+    auto *qtOwn = new QTranslator;
+    installed.append(qtOwn);
+    QVERIFY(qttexts::load(*qtOwn, language));
+    QCoreApplication::installTranslator(qtOwn);
     QVERIFY(install(file));
     DynamicQDialog dialog(nullptr, QString(), QStringLiteral("text"), true);
     QStringList shown;
     for (QPushButton *button : dialog.findChildren<QPushButton *>())
         shown << button->text();
     QCOMPARE(shown, captions);
+
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes);
+    const QString notFound = QFileDialog::tr("%1\nFile not found.\nPlease verify the correct file name was given.");
+    QCOMPARE((QStringList{box.button(QMessageBox::Yes)->text(), notFound.arg("x").section('\n', 0, 1)}), qtTexts);
 }
 
 QTEST_MAIN(TestTranslations)

@@ -538,7 +538,7 @@ void TestWiredTagPage::readerIsFoundAndSetUpWithTheWindowsCommands()
     QTRY_COMPARE_WITH_TIMEOUT(wpage->getLabelStatusMessage()->text(), QString("Датчик подключен"), 5000);
     QCOMPARE(wui->comboBoxModeWT->currentText(), QString("Режим Считыватель"));
     QCOMPARE(wui->lineEditSetNetNumWT->text(), QString("5"));
-    QCOMPARE(window->getCurrentNetNum(), int(kNet));
+    QCOMPARE(int(wpage->writeNetNum()), int(kNet));
 
     // The window's own serial request reaches the reader the search found.
     window->requestForGetSerNumAndFirmWareVersion();
@@ -589,7 +589,7 @@ void TestWiredTagPage::readerIsFoundAndSetUpWithTheWindowsCommands()
     QCOMPARE(int(reader.netNum), 254);
     QTRY_COMPARE_WITH_TIMEOUT(device->requestsWith(0xF0).size(), 2, 5000);
     QCOMPARE(device->requestsWith(0xF0).at(1).left(2), QByteArray::fromHex("31fe"));
-    QCOMPARE(window->getCurrentNetNum(), 254);
+    QCOMPARE(int(wpage->writeNetNum()), 254);
     QTRY_COMPARE_WITH_TIMEOUT(int(wpage->getCurrentCommand()), 0xFC, 5000);
 
     // From now on the commands go to the new number.

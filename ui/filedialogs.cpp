@@ -3,10 +3,15 @@
 #include "files/textfile.h"
 #include "ui/dynamicqdialog.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
+#include <QDir>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QUrl>
 
 #include <optional>
@@ -61,8 +66,67 @@ std::optional<QString> namedFile(const QFileDialog &dialog, QString &refused)
     return std::nullopt;
 }
 
+// The local files a drag carries; none when it carries no URL or a URL of
+// something that is no local file.
+QStringList droppedFiles(const QMimeData *data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            return QStringList();
+        files << QDir::toNativeSeparators(url.toLocalFile());
+    }
+    return files;
+}
+
+// A file dropped onto the name field is the file the user names: its path
+// takes the field's place. Left to the line edit, the drop would add the
+// file's URL to the name already there, a name of nothing.
+class DropNamesFile : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *field = qobject_cast<QLineEdit *>(watched);
+        if (!field ||
+            (event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove && event->type() != QEvent::Drop))
+            return false;
+        auto *drop = static_cast<QDropEvent *>(event);
+        const QStringList files = droppedFiles(drop->mimeData());
+        if (files.isEmpty())
+            return false;
+        drop->acceptProposedAction();
+        if (event->type() == QEvent::Drop) {
+            // What the list had selected goes: the dialog would add the
+            // dropped file to it, the field then naming both.
+            if (auto *list = parent()->findChild<QAbstractItemView *>(QStringLiteral("listView"))) {
+                if (list->selectionModel())
+                    list->selectionModel()->clearSelection();
+            }
+            // Several files are shown as the dialog shows a selection of
+            // several, which is refused as such.
+            field->setText(files.size() == 1
+                               ? files.constFirst()
+                               : QLatin1Char('"') + files.join(QStringLiteral("\" \"")) + QLatin1Char('"'));
+        }
+        return true;
+    }
+};
+
+void takeDropsOnName(QFileDialog &dialog)
+{
+    if (auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+        field->installEventFilter(new DropNamesFile(&dialog));
+}
+
 QString chosenFile(QFileDialog &dialog, const DialogRun &run)
 {
+    takeDropsOnName(dialog);
     const int result = run ? run(dialog) : dialog.exec();
     const QStringList files = dialog.selectedFiles();
     return result == QDialog::Accepted && !files.isEmpty() ? files.constFirst() : QString();
@@ -80,6 +144,7 @@ QString askOpenFileName(QWidget *parent, const QString &caption, const QString &
     const QString folder = start.isEmpty() || startInfo.isDir() ? start : startInfo.absolutePath();
     QFileDialog dialog(parent, caption, folder, filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    takeDropsOnName(dialog);
     if ((run ? run(dialog) : dialog.exec()) != QDialog::Accepted)
         return QString();
     QString refused;

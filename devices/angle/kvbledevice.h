@@ -39,6 +39,8 @@ public:
     bool settingsEdited() const override { return hasEditedSettings(); }
     void discardEdits() override { escapeCurSetting(); }
     void loadFactorySettings() override { setFactorySetting(); }
+    // The first number of those the base passed on for the sensor.
+    quint8 writeNetNum() const override { return netNumList.isEmpty() ? 0 : quint8(netNumList.at(0)); }
 
     // A status message stays this long before the link report may replace it.
     static constexpr int kStatusMessageMs = 5000;

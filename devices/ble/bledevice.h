@@ -64,6 +64,8 @@ public:
     bool settingsEdited() const override { return getSettingsChanged(); }
     void discardEdits() override { escapeCurSetting(); }
     void loadFactorySettings() override { setFactorySetting(); }
+    // The base's address, or the advertising list's, as the session talks to.
+    quint8 writeNetNum() const override { return quint8(currentNetNum); }
     // The advertising list polls on a session of its own. Left, the page
     // no longer speaks for the base: opening the port for another device
     // must not report it as lost.

@@ -66,7 +66,18 @@ constexpr quint8 kStepBlockData = 23;
 constexpr quint8 kStepEnd = 24;
 constexpr quint8 kStepDone = 25;
 
+// The last firmware file's whole path. The calibration files' dialogs start
+// in the folder of "default_dir"; earlier versions kept the firmware file
+// there, which is still read while this key holds nothing.
+const char *const kFirmwareFileKey = "firmware_file";
 const char *const kDefaultDirKey = "default_dir";
+
+QString lastFirmwareFile()
+{
+    const ProgramSettings settings;
+    const QString file = settings.value(kFirmwareFileKey).toString();
+    return file.isEmpty() ? settings.value(kDefaultDirKey).toString() : file;
+}
 
 qint64 nowSecs()
 {
@@ -119,8 +130,7 @@ std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const R
 {
     // The settings keep the last file's whole path; the dialog opens in its
     // folder. A name that is no file is told where the user is looking.
-    const QString path = askOpenFileName(nullptr, tr("Выберете файл прошивки"),
-                                         ProgramSettings().value(kDefaultDirKey).toString(), "*.cri *.bin", run,
+    const QString path = askOpenFileName(nullptr, tr("Выберете файл прошивки"), lastFirmwareFile(), "*.cri *.bin", run,
                                          [this, &asker](const QString &refused) { tellOver(asker.formPage, refused); });
     // A cancel is no wrong file: nothing is said.
     if (path.isEmpty())
@@ -129,7 +139,7 @@ std::optional<FirmwareUpdater::File> FirmwareUpdater::chooseFirmwareFile(const R
     // it is told with the message that follows the choice, once, until it
     // takes it again.
     QString notStored;
-    const bool stored = ProgramSettings::store(kDefaultDirKey, QFileInfo(path).absoluteFilePath());
+    const bool stored = ProgramSettings::store(kFirmwareFileKey, QFileInfo(path).absoluteFilePath());
     if (!stored && !settingsFailureTold)
         notStored = tr("Не удалось сохранить файл") + '\n' + ProgramSettings::shownFileName();
     settingsFailureTold = !stored;

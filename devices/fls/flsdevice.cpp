@@ -351,14 +351,6 @@ void FLSDevice::writeLogFile()
     emit signalWriteLog(QString("Current=%1 ,Level=%2 ,Temperature=%3").arg(cnt).arg(levelWord).arg(int(temperature)));
 }
 
-int FLSDevice::sendResetDevice(uchar netnum)
-{
-    const QByteArray request = fls::resetRequest(netnum);
-    emit writeData(request);
-    qDebug() << "send resset device" << request.toHex(' ');
-    return 1;
-}
-
 void FLSDevice::setConfigSlaveQF470(int config)
 {
     qDebug() << "config = " << config;

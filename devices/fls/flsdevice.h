@@ -206,7 +206,6 @@ public slots:
     int resetSettingToDefault();
     int setDefaultValuesToGuiField();
     void writeLogFile();
-    int sendResetDevice(uchar netnum);
 
     // QF470 slave sensors: nothing is sent, the sensor has no frame for them.
     quint8 getStateSlaveQF470() const { return 34; }

@@ -46,6 +46,8 @@ public:
     // What the main window asks of the active page.
     void discardEdits() override { escapeCurSetting(); }
     void loadFactorySettings() override { setFactorySetting(); }
+    // The unit's number, once a search found it.
+    quint8 writeNetNum() const override { return netNumQueue.isEmpty() ? 0 : quint8(netNumQueue.at(0)); }
 
     // Counts averaged for the stability grade.
     static constexpr int kCountHistory = 8;

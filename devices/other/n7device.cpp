@@ -10,10 +10,17 @@
 #include <QLabel>
 #include <QStandardItemModel>
 
+#include <algorithm>
+
 namespace {
 
 // Answers that show the page's widgets after a connect or a table button.
 constexpr int kRefreshAnswers = 1;
+
+// Before a write, the indicator is asked this many times for a table, each
+// answer awaited this long: its table takes about 90 ms on the line.
+constexpr int kNowAsks = 3;
+constexpr int kNowAnswerMs = 1000;
 
 // The status lines sit between the sensor's settings and the buttons of the
 // right-hand column, where nothing else is drawn (also on a form squeezed
@@ -130,6 +137,29 @@ void N7Device::pollTick()
         slotsAskedDiffer = true;
     slotAsked = slot;
     emit signalRequestForGetAllDataFromDevice();
+}
+
+bool N7Device::answersNow(Procedure &run)
+{
+    for (int ask = 0; ask < kNowAsks; ++ask) {
+        if (!run.alive())
+            return false;
+        // What came before the question answers something else.
+        emit signalCheckIncommingData();
+        const quint64 before = ownTables;
+        pollTick();
+        const int step = std::max(1, intervals().check);
+        for (int waited = 0; waited < kNowAnswerMs; waited += step) {
+            if (!run.waitAndTake(step))
+                return false;
+            if (ownTables != before)
+                return true;
+        }
+    }
+    emit signalWriteLog("The indicator did not answer before a write, nothing was written");
+    tellNoSensorHeard();
+    run.end();
+    return false;
 }
 
 void N7Device::forgetTableSlot()

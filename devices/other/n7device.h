@@ -65,6 +65,15 @@ public:
     // again meanwhile stays the user's.
     void editsWritten(const CellEdits &sent);
 
+    // The last look before a frame that changes the indicator goes: it is
+    // asked for the chosen slot's table, as a poll asks, and has to answer
+    // with one from its own address. The line is held while a file dialog is
+    // open, and the watchdog with it: that the indicator answered before the
+    // dialog says nothing of now. A lossy line is asked again. False, after
+    // telling that nothing is heard and ending `run`, when it did not answer;
+    // false too when `run`'s session ended.
+    bool answersNow(Procedure &run);
+
     // The sensor slot whose table and address are on show; nothing before
     // the first table, and while the slot an answer belongs to is unknown
     // (answers carry no slot number).
@@ -144,6 +153,8 @@ private:
     std::optional<quint8> slotAsked;
     bool slotsAskedDiffer = false;
     std::optional<quint8> tableSlot;
+    // Tables taken from the indicator's own address, counted.
+    quint64 ownTables = 0;
 
     // The places the user edited, and the table the indicator last reported
     // (to show again when the edits are discarded).

@@ -42,6 +42,7 @@ void N7Device::takeFrame(const QByteArray &answer)
     // acknowledgement of a write is not a table.
     const std::optional<n7::TableAnswer> table = n7::decodeTable(answer);
     if (table && table->address == n7::kUnitAddress) {
+        ++ownTables;
         parseData(*table);
         // With no read since the last table, this is a further answer to the
         // same reads, of the same slot.

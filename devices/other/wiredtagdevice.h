@@ -24,6 +24,8 @@ class WiredTagDevice : public BaseDevice
 public:
     explicit WiredTagDevice(Ui_Deruvivuriri *form);
     ~WiredTagDevice() override;
+    // The reader a search found first.
+    quint8 writeNetNum() const override { return searchAnswer.isEmpty() ? 0 : quint8(searchAnswer.at(0)); }
 
     // Gets everything the receive buffer held and the command the page waits
     // for (0xFF: the search answer); returns the command to hand in with the

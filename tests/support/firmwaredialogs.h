@@ -3,12 +3,15 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QStringList>
 #include <QTimer>
+#include <QUrl>
 
 // Plays the user at the dialogs of a firmware start: picks `file` in the file
 // dialog (cancels it when `file` is empty) and closes every message that
@@ -33,6 +36,9 @@ public:
     // `file` is dropped onto the name field from another window, which
     // leaves the focus, and what the list has selected, where they are.
     bool dropped = false;
+    // `file` is put into the name field while the focus is elsewhere, as a
+    // middle-button paste from another window puts it.
+    bool pasted = false;
 
 private:
     void poll()
@@ -52,12 +58,23 @@ private:
             // A file picked in the list shows in the name field.
             if (name && !pickedFirst.isEmpty())
                 name->setText(pickedFirst);
-            if (!dropped)
+            if (!dropped && !pasted)
                 chooser->selectFile(file);
             // The name field keeps what it shows while it has the focus; the
-            // user types the path there.
-            if (name) {
-                if (dropped)
+            // user types the path there, or drops the file onto what it shows
+            // from a file manager, which gives its URL as text too.
+            if (name && dropped) {
+                name->clearFocus();
+                QMimeData data;
+                data.setUrls({QUrl::fromLocalFile(file)});
+                data.setText(QUrl::fromLocalFile(file).toString());
+                const QPoint end(name->width() - 2, name->height() / 2);
+                QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(name, &enter);
+                QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(name, &drop);
+            } else if (name) {
+                if (pasted)
                     name->clearFocus();
                 name->setText(file);
             }
