@@ -3,8 +3,8 @@
 
 #include "app/answerroute.h"
 #include "app/portlist.h"
+#include "devices/base/basedevice.h"
 #include "devices/firmware/firmwareupdater.h"
-#include "link/basedevice.h"
 #include <QByteArray>
 #include <QDialog>
 #include <QFont>

@@ -3,11 +3,11 @@
 #include "deruvivuriri_form.h"
 
 #include "calibration/myitemdelegateforcell.h"
+#include "devices/base/basedevice.h"
 #include "devices/ble/adwertdialog.h"
 #include "devices/ble/bleadwmodel.h"
 #include "devices/ble/bleprotocol.h"
 #include "files/programsettings.h"
-#include "link/basedevice.h"
 #include "ui/formfonts.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"

@@ -1,7 +1,7 @@
 #ifndef FLSDEVICE_H
 #define FLSDEVICE_H
 
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
 #include "link/openedsensors.h"
 
 #include <QByteArray>

@@ -1,4 +1,4 @@
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
 
 #include "deruvivuriri_form.h"
 
