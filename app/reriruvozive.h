@@ -565,6 +565,19 @@ private:
     // file the user picks, inside the procedure `run` (the launch's own when
     // the user chose to go on with it).
     void restoreTar(BaseDevice::Procedure &run);
+    // The steps of restoreTar(): the run's serials (false, told, when they
+    // did not come), then the file it is restored from (nothing, told, when
+    // none was found or chosen, or the page was left).
+    bool restoreTarSerials(BaseDevice::Procedure &run);
+    struct TarToRestore
+    {
+        QString path;
+        QString finished;     // the run's finished copy
+        QStringList devices;  // the run's sensors, in column order
+        bool swapped = false; // a pair's file named the other way round
+        bool chosenByUser = false;
+    };
+    std::optional<TarToRestore> findTarToRestore(BaseDevice::Procedure &run);
     // The run's sensors have readings of now on the run's page and are the
     // run's own; tells the user why not otherwise.
     bool tarSensorsStillAnswer();
@@ -620,6 +633,11 @@ private:
     QString n7CellPlace(int row, int column, const QString &text) const;
     // Wired sensor procedures.
     void writeParamToFLS();
+    // The mode byte of a wired sensor's configuration write, its range as the
+    // user last changed it; a pending range change is taken.
+    quint8 flsModeWithRange();
+    // The written marks of a wired sensor's parameters, shown for a while.
+    void markFlsParamsWritten();
     quint8 sensorNetNum() const;
     // Full or Empty from the present level, on the page in use, after the
     // user's confirmation (and the advice on smoothing, when asked).

@@ -458,10 +458,7 @@ void BLEAdwView::createDialogConnectDevice()
     dialog = open;
     requestedName.clear();
     emit signalResetConnectingDevice();
-    if (page)
-        page->execBox(*open);
-    else
-        open->exec();
+    BaseDevice::execBox(page, *open);
     dialog = nullptr;
     requestedName.clear();
     open->deleteLater();
