@@ -20,6 +20,10 @@
 #include <optional>
 #include <vector>
 
+namespace tarfile {
+struct ParsedRun;
+}
+
 class BLEDevice;
 class CustomDialogInput;
 class CustomPopUp;
@@ -578,6 +582,11 @@ private:
         bool chosenByUser = false;
     };
     std::optional<TarToRestore> findTarToRestore(BaseDevice::Procedure &run);
+    // The restored run mirrors into its sensors' temporary file
+    // (`wholeFileRead`: no line of `held`, the file's bytes, was skipped).
+    void mirrorRestoredTar(const TarToRestore &restored, const QByteArray &held, bool wholeFileRead);
+    // The lines of the restored file that could not be read, told by number.
+    void tellSkippedTarLines(BaseDevice::Procedure &run, const tarfile::ParsedRun &parsed);
     // The run's sensors have readings of now on the run's page and are the
     // run's own; tells the user why not otherwise.
     bool tarSensorsStillAnswer();

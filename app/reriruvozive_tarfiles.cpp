@@ -252,7 +252,6 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
     if (!restored)
         return;
     const QString &path = restored->path;
-    QString finished = restored->finished;
     const QStringList &devices = restored->devices;
     const bool swapped = restored->swapped;
     const bool chosenByUser = restored->chosenByUser;
@@ -298,18 +297,7 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
         return;
     }
 
-    if (chosenByUser) {
-        // The user's own file is only read: the run mirrors into its
-        // sensors' temporary file from now on.
-        if (finished.isEmpty())
-            finished = tarfile::finishedName(tarFolder(), devices.first());
-        writeTarTableAs(devices, finished);
-    } else {
-        tarRun->adoptMirror(path, finished, devices, held, parsed.skippedLines() == 0);
-        // Named the right way round from now on, as its columns are.
-        if (swapped)
-            writeTarTableAs(devices, tarfile::finishedName(tarFolder(), devices.first()));
-    }
+    mirrorRestoredTar(*restored, held, parsed.skippedLines() == 0);
     ui->pushButtonAdPortionTar->show();
     if (advertSlot >= 0) {
         // The advertising page records this slot's sensor from now on.
@@ -318,17 +306,39 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
             levels[0] = model->getLevel();
         showAdvertTarButtons(true);
     }
-    if (parsed.skippedLines() > 0) {
-        // Named by number, so that the user finds them in the file.
-        QStringList numbers;
-        const QList<int> named = parsed.skippedLineNumbers.mid(0, kNamedLines);
-        for (int n : named)
-            numbers << QString::number(n);
-        if (parsed.skippedLineNumbers.size() > kNamedLines)
-            numbers << QStringLiteral("...");
-        run.tell(this, QString(),
-                 tr("Строки файла, которые не удалось прочитать, пропущены: %1\nНомера строк: %2")
-                     .arg(parsed.skippedLines())
-                     .arg(numbers.join(QStringLiteral(", "))));
+    if (parsed.skippedLines() > 0)
+        tellSkippedTarLines(run, parsed);
+}
+
+void Reriruvozive::mirrorRestoredTar(const TarToRestore &restored, const QByteArray &held, bool wholeFileRead)
+{
+    const QStringList &devices = restored.devices;
+    QString finished = restored.finished;
+    if (restored.chosenByUser) {
+        // The user's own file is only read: the run mirrors into its
+        // sensors' temporary file from now on.
+        if (finished.isEmpty())
+            finished = tarfile::finishedName(tarFolder(), devices.first());
+        writeTarTableAs(devices, finished);
+    } else {
+        tarRun->adoptMirror(restored.path, finished, devices, held, wholeFileRead);
+        // Named the right way round from now on, as its columns are.
+        if (restored.swapped)
+            writeTarTableAs(devices, tarfile::finishedName(tarFolder(), devices.first()));
     }
+}
+
+void Reriruvozive::tellSkippedTarLines(BaseDevice::Procedure &run, const tarfile::ParsedRun &parsed)
+{
+    // Named by number, so that the user finds them in the file.
+    QStringList numbers;
+    const QList<int> named = parsed.skippedLineNumbers.mid(0, kNamedLines);
+    for (int n : named)
+        numbers << QString::number(n);
+    if (parsed.skippedLineNumbers.size() > kNamedLines)
+        numbers << QStringLiteral("...");
+    run.tell(this, QString(),
+             tr("Строки файла, которые не удалось прочитать, пропущены: %1\nНомера строк: %2")
+                 .arg(parsed.skippedLines())
+                 .arg(numbers.join(QStringLiteral(", "))));
 }
