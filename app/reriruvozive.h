@@ -3,8 +3,8 @@
 
 #include "app/answerroute.h"
 #include "app/portlist.h"
+#include "devices/base/basedevice.h"
 #include "devices/firmware/firmwareupdater.h"
-#include "link/basedevice.h"
 #include <QByteArray>
 #include <QDialog>
 #include <QFont>
@@ -19,6 +19,10 @@
 #include <memory>
 #include <optional>
 #include <vector>
+
+namespace tarfile {
+struct ParsedRun;
+}
 
 class BLEDevice;
 class CustomDialogInput;
@@ -569,6 +573,24 @@ private:
     // file the user picks, inside the procedure `run` (the launch's own when
     // the user chose to go on with it).
     void restoreTar(BaseDevice::Procedure &run);
+    // The steps of restoreTar(): the run's serials (false, told, when they
+    // did not come), then the file it is restored from (nothing, told, when
+    // none was found or chosen, or the page was left).
+    bool restoreTarSerials(BaseDevice::Procedure &run);
+    struct TarToRestore
+    {
+        QString path;
+        QString finished;     // the run's finished copy
+        QStringList devices;  // the run's sensors, in column order
+        bool swapped = false; // a pair's file named the other way round
+        bool chosenByUser = false;
+    };
+    std::optional<TarToRestore> findTarToRestore(BaseDevice::Procedure &run);
+    // The restored run mirrors into its sensors' temporary file
+    // (`wholeFileRead`: no line of `held`, the file's bytes, was skipped).
+    void mirrorRestoredTar(const TarToRestore &restored, const QByteArray &held, bool wholeFileRead);
+    // The lines of the restored file that could not be read, told by number.
+    void tellSkippedTarLines(BaseDevice::Procedure &run, const tarfile::ParsedRun &parsed);
     // The run's sensors have readings of now on the run's page and are the
     // run's own; tells the user why not otherwise.
     bool tarSensorsStillAnswer();
@@ -631,6 +653,11 @@ private:
     QString n7CellPlace(int row, int column, const QString &text) const;
     // Wired sensor procedures.
     void writeParamToFLS();
+    // The mode byte of a wired sensor's configuration write, its range as the
+    // user last changed it; a pending range change is taken.
+    quint8 flsModeWithRange();
+    // The written marks of a wired sensor's parameters, shown for a while.
+    void markFlsParamsWritten();
     quint8 sensorNetNum() const;
     quint8 activeNetNum() const;
     // Full or Empty from the present level, on the page in use, after the

@@ -144,10 +144,7 @@ void Reriruvozive::autoCalibrateForAllDevices()
     form->addRow(count, box);
     dialog.setLayout(form);
     // It shows the page's values of now: the page's session's end closes it.
-    if (BaseDevice *page = activePage())
-        page->execBox(dialog);
-    else
-        dialog.exec();
+    BaseDevice::execBox(activePage(), dialog);
 }
 
 void Reriruvozive::autoCalibrateFLSOrBLE()

@@ -78,17 +78,8 @@ void Reriruvozive::writeParamToFLS()
     if (passwordEnteredCopy && !flsDevice->passwordStep(run))
         return;
 
-    quint8 a = getMode();
+    const quint8 a = flsModeWithRange();
     const quint8 b = getFiltr() | getTypeFiltr();
-    // A pending change to the narrow range wins over one to the wide range.
-    if (flsDevice->isRangeChangedTo1023()) {
-        flsDevice->setRangeChangedTo1023(false);
-        ui->progressBarLevelDUT->setMaximum(kNarrowRangeTop);
-    } else if (flsDevice->isRangeChangedTo4095() || flsDevice->isRange4095()) {
-        flsDevice->setRangeChangedTo4095(false);
-        a |= fls::kWideRangeBit;
-        ui->progressBarLevelDUT->setMaximum(kWideRangeTop);
-    }
 
     // Each write is judged by its own answer before anything else is asked.
     const bool configRefused = flsDevice->writeRefused(run, fls::configWrite(net, a, b, std::nullopt), kWriteAnswerMs);
@@ -136,6 +127,26 @@ void Reriruvozive::writeParamToFLS()
             flsDevice->showMessage(QString(), tr("Датчик не ответил\nЗапись параметров не подтверждена"), ui->DUT);
         return;
     }
+    markFlsParamsWritten();
+}
+
+quint8 Reriruvozive::flsModeWithRange()
+{
+    quint8 a = getMode();
+    // A pending change to the narrow range wins over one to the wide range.
+    if (flsDevice->isRangeChangedTo1023()) {
+        flsDevice->setRangeChangedTo1023(false);
+        ui->progressBarLevelDUT->setMaximum(kNarrowRangeTop);
+    } else if (flsDevice->isRangeChangedTo4095() || flsDevice->isRange4095()) {
+        flsDevice->setRangeChangedTo4095(false);
+        a |= fls::kWideRangeBit;
+        ui->progressBarLevelDUT->setMaximum(kWideRangeTop);
+    }
+    return a;
+}
+
+void Reriruvozive::markFlsParamsWritten()
+{
     for (QLabel *mark : {ui->label_Alarm_2DUT, ui->label_Alarm_3DUT, ui->label_Alarm_4DUT, ui->label_Alarm_6DUT})
         mark->setPixmap(pixmapBirdGreen);
     birdsTimer->start(kWrittenMarkMs);

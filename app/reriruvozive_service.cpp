@@ -209,8 +209,7 @@ int Reriruvozive::askService(const QString &message, bool withCancel)
 {
     QPointer<DynamicQDialog> dialog = new DynamicQDialog(this, QString(), message, withCancel);
     dialog->setModal(true);
-    BaseDevice *page = activePage();
-    const int result = page ? page->execBox(*dialog) : dialog->exec();
+    const int result = BaseDevice::execBox(activePage(), *dialog);
     if (dialog)
         dialog->deleteLater();
     return result;

@@ -189,16 +189,11 @@ void Reriruvozive::restoreTar()
     restoreTar(run);
 }
 
-void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
+bool Reriruvozive::restoreTarSerials(BaseDevice::Procedure &run)
 {
-    const int advertSlot = deviceBLE && bleDevice->isAdvertMode() ? advertTarSlot() : -1;
-    tarRun->bind(tarBindingOfSelectedPage());
-    if (!tarRun->hasTable())
-        return;
-    tarRun->setTwoSensors(flsDevice->isSensorFound());
     const TarSerials serials = askTarSerials(run);
     if (serials == TarSerials::PageLeft)
-        return;
+        return false;
     // Another pair's run would answer to a name with an unknown serial:
     // only sensor 1's own is looked for. A sensor without its serial gets
     // no run: it would be named after nobody's.
@@ -206,8 +201,13 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
         tarRun->setTwoSensors(false);
     } else if (serials == TarSerials::Unknown) {
         run.tell(this, QString(), tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз"));
-        return;
+        return false;
     }
+    return true;
+}
+
+std::optional<Reriruvozive::TarToRestore> Reriruvozive::findTarToRestore(BaseDevice::Procedure &run)
+{
     bool swapped = false;
     QStringList devices;
     QString path = findUnfinishedTar(&devices, &swapped);
@@ -220,22 +220,41 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
         devices = tarRunDevices(deviceFLS && tarRun->hasTwoSensors() ? 2 : 1);
         if (devices.isEmpty()) {
             run.tell(this, QString(), tr("Датчик не сообщил серийный номер.\nТарировка не начата, попробуйте ещё раз"));
-            return;
+            return std::nullopt;
         }
         // Runs kept aside, and runs saved before, are opened as files.
         if (!run.ask(this, QString(), tr("Временный файл не был найден.\nВы хотите открыть *.csv файл?")) ||
             tarPageLeft(run))
-            return;
+            return std::nullopt;
         // A box of the page's session: left meanwhile, it closes and no file
         // is taken for the session that ended.
         path =
             askOpenFileName(nullptr, tr("Выберете файл с расширением *.csv"), settings->value("default_dir").toString(),
                             QStringLiteral("*.csv"), [&run](QDialog &dialog) { return run.exec(dialog); });
         if (path.isEmpty() || tarPageLeft(run))
-            return;
+            return std::nullopt;
         qDebug() << "restoreTarFileName";
         chosenByUser = true;
     }
+    return TarToRestore{path, finished, devices, swapped, chosenByUser};
+}
+
+void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
+{
+    const int advertSlot = deviceBLE && bleDevice->isAdvertMode() ? advertTarSlot() : -1;
+    tarRun->bind(tarBindingOfSelectedPage());
+    if (!tarRun->hasTable())
+        return;
+    tarRun->setTwoSensors(flsDevice->isSensorFound());
+    if (!restoreTarSerials(run))
+        return;
+    const std::optional<TarToRestore> restored = findTarToRestore(run);
+    if (!restored)
+        return;
+    const QString &path = restored->path;
+    const QStringList &devices = restored->devices;
+    const bool swapped = restored->swapped;
+    const bool chosenByUser = restored->chosenByUser;
 
     QWidget *const startButtons[] = {ui->pushButtonAdSensorTar, ui->pushButtonDelSensorTar, ui->pushButtonRestoreTar};
     for (QWidget *button : startButtons)
@@ -278,18 +297,7 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
         return;
     }
 
-    if (chosenByUser) {
-        // The user's own file is only read: the run mirrors into its
-        // sensors' temporary file from now on.
-        if (finished.isEmpty())
-            finished = tarfile::finishedName(tarFolder(), devices.first());
-        writeTarTableAs(devices, finished);
-    } else {
-        tarRun->adoptMirror(path, finished, devices, held, parsed.skippedLines() == 0);
-        // Named the right way round from now on, as its columns are.
-        if (swapped)
-            writeTarTableAs(devices, tarfile::finishedName(tarFolder(), devices.first()));
-    }
+    mirrorRestoredTar(*restored, held, parsed.skippedLines() == 0);
     ui->pushButtonAdPortionTar->show();
     if (advertSlot >= 0) {
         // The advertising page records this slot's sensor from now on.
@@ -298,17 +306,39 @@ void Reriruvozive::restoreTar(BaseDevice::Procedure &run)
             levels[0] = model->getLevel();
         showAdvertTarButtons(true);
     }
-    if (parsed.skippedLines() > 0) {
-        // Named by number, so that the user finds them in the file.
-        QStringList numbers;
-        const QList<int> named = parsed.skippedLineNumbers.mid(0, kNamedLines);
-        for (int n : named)
-            numbers << QString::number(n);
-        if (parsed.skippedLineNumbers.size() > kNamedLines)
-            numbers << QStringLiteral("...");
-        run.tell(this, QString(),
-                 tr("Строки файла, которые не удалось прочитать, пропущены: %1\nНомера строк: %2")
-                     .arg(parsed.skippedLines())
-                     .arg(numbers.join(QStringLiteral(", "))));
+    if (parsed.skippedLines() > 0)
+        tellSkippedTarLines(run, parsed);
+}
+
+void Reriruvozive::mirrorRestoredTar(const TarToRestore &restored, const QByteArray &held, bool wholeFileRead)
+{
+    const QStringList &devices = restored.devices;
+    QString finished = restored.finished;
+    if (restored.chosenByUser) {
+        // The user's own file is only read: the run mirrors into its
+        // sensors' temporary file from now on.
+        if (finished.isEmpty())
+            finished = tarfile::finishedName(tarFolder(), devices.first());
+        writeTarTableAs(devices, finished);
+    } else {
+        tarRun->adoptMirror(restored.path, finished, devices, held, wholeFileRead);
+        // Named the right way round from now on, as its columns are.
+        if (restored.swapped)
+            writeTarTableAs(devices, tarfile::finishedName(tarFolder(), devices.first()));
     }
+}
+
+void Reriruvozive::tellSkippedTarLines(BaseDevice::Procedure &run, const tarfile::ParsedRun &parsed)
+{
+    // Named by number, so that the user finds them in the file.
+    QStringList numbers;
+    const QList<int> named = parsed.skippedLineNumbers.mid(0, kNamedLines);
+    for (int n : named)
+        numbers << QString::number(n);
+    if (parsed.skippedLineNumbers.size() > kNamedLines)
+        numbers << QStringLiteral("...");
+    run.tell(this, QString(),
+             tr("Строки файла, которые не удалось прочитать, пропущены: %1\nНомера строк: %2")
+                 .arg(parsed.skippedLines())
+                 .arg(numbers.join(QStringLiteral(", "))));
 }

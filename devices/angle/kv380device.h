@@ -2,7 +2,7 @@
 #define KV380DEVICE_H
 
 #include "devices/angle/kv380protocol.h"
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -2,9 +2,9 @@
 #define KVBLEDEVICE_H
 
 #include "devices/angle/kvbleprotocol.h"
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
+#include "devices/base/passwordquestion.h"
 #include "link/openedsensors.h"
-#include "link/passwordquestion.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

@@ -3,11 +3,11 @@
 #include "deruvivuriri_form.h"
 
 #include "calibration/myitemdelegateforcell.h"
+#include "devices/base/basedevice.h"
 #include "devices/ble/adwertdialog.h"
 #include "devices/ble/bleadwmodel.h"
 #include "devices/ble/bleprotocol.h"
 #include "files/programsettings.h"
-#include "link/basedevice.h"
 #include "ui/formfonts.h"
 #include "ui/switch.h"
 #include "ui/widgettar.h"
@@ -458,10 +458,7 @@ void BLEAdwView::createDialogConnectDevice()
     dialog = open;
     requestedName.clear();
     emit signalResetConnectingDevice();
-    if (page)
-        page->execBox(*open);
-    else
-        open->exec();
+    BaseDevice::execBox(page, *open);
     dialog = nullptr;
     requestedName.clear();
     open->deleteLater();

@@ -1,9 +1,9 @@
 #ifndef BLEDEVICE_H
 #define BLEDEVICE_H
 
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
+#include "devices/base/passwordquestion.h"
 #include "link/openedsensors.h"
-#include "link/passwordquestion.h"
 
 #include <QByteArray>
 #include <QFont>

@@ -1,7 +1,7 @@
 #ifndef FLSDEVICE_H
 #define FLSDEVICE_H
 
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
 #include "link/openedsensors.h"
 
 #include <QByteArray>
@@ -414,6 +414,13 @@ private:
     void selectListed();
     // The network-number field and combo name the selected sensor.
     void showSelection();
+    // The steps of taking a search answer `found`: the sensors missing from
+    // it are looked for later; the list replaces the last one; the page
+    // shows it; the listed sensors are asked their serials.
+    void keepLostNetNums(const QByteArray &found);
+    void takeFoundList(const QByteArray &found);
+    void showFoundList();
+    void askSerialsOfFoundList();
     // --- end of core, configuration and widgets helpers ---
 
     // Bus and connection state.

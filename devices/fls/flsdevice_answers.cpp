@@ -58,46 +58,8 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
         resetDeviceIsConnected();
         return;
     }
-
-    // Sensors found before and missing now are looked for later; one that
-    // is back is no longer lost. A number that never answered a frame was
-    // no sensor, and is looked for nowhere.
-    QByteArray before = lostNetNums;
-    for (char net : qAsConst(foundNetNums)) {
-        if (hasAnswered(quint8(net)))
-            before.append(net);
-    }
-    lostNetNums.clear();
-    for (char net : before) {
-        if (!found->contains(net) && !lostNetNums.contains(net))
-            lostNetNums.append(net);
-    }
-    // Found under the number a write gave it, the sensor left its old one
-    // free: no sensor is lost there.
-    if (chosenNetNums.size() > 1 && found->contains(chosenNetNums.at(0))) {
-        lostNetNums.replace(chosenNetNums.mid(1, 1), QByteArray());
-        openedSensors.moved(quint8(chosenNetNums.at(1)), quint8(chosenNetNums.at(0)));
-        chosenNetNums.truncate(1);
-    }
-    pollsSinceProbe = 0;
-    // A place that lists another network number now holds another sensor:
-    // its reading is not that one's. A place that kept its number keeps its
-    // reading, so that a sensor coming back leaves the others' as they are.
-    for (int i = 0; i < kMaxSensors; ++i) {
-        if (i >= found->size() || i >= foundNetNums.size() || found->at(i) != foundNetNums.at(i))
-            forgetReading(i);
-    }
-    foundNetNums = *found;
-    // The places of the list may hold other sensors now, with serials of
-    // their own.
-    sensorModels.fill(static_cast<int>(fls::Model::Unknown));
-    serialKnown.fill(false);
-    // The new list replaces the old one entirely, so the flags and the polling
-    // place of the previous search must not survive it.
-    sensorFound = false;
-    sensorFound2 = false;
-    answerIndex = 0;
-    pollAwaited = false;
+    keepLostNetNums(*found);
+    takeFoundList(*found);
     const int n = foundNetNums.size();
     qDebug() << "device found";
     qDebug() << "cnt=" << n;
@@ -111,6 +73,60 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
     selectListed();
     paramsRead.netNum = currentNetNum;
     pendingNetNum = currentNetNum;
+    showFoundList();
+    askSerialsOfFoundList();
+}
+
+void FLSDevice::keepLostNetNums(const QByteArray &found)
+{
+    // Sensors found before and missing now are looked for later; one that
+    // is back is no longer lost. A number that never answered a frame was
+    // no sensor, and is looked for nowhere.
+    QByteArray before = lostNetNums;
+    for (char net : qAsConst(foundNetNums)) {
+        if (hasAnswered(quint8(net)))
+            before.append(net);
+    }
+    lostNetNums.clear();
+    for (char net : before) {
+        if (!found.contains(net) && !lostNetNums.contains(net))
+            lostNetNums.append(net);
+    }
+    // Found under the number a write gave it, the sensor left its old one
+    // free: no sensor is lost there.
+    if (chosenNetNums.size() > 1 && found.contains(chosenNetNums.at(0))) {
+        lostNetNums.replace(chosenNetNums.mid(1, 1), QByteArray());
+        openedSensors.moved(quint8(chosenNetNums.at(1)), quint8(chosenNetNums.at(0)));
+        chosenNetNums.truncate(1);
+    }
+}
+
+void FLSDevice::takeFoundList(const QByteArray &found)
+{
+    pollsSinceProbe = 0;
+    // A place that lists another network number now holds another sensor:
+    // its reading is not that one's. A place that kept its number keeps its
+    // reading, so that a sensor coming back leaves the others' as they are.
+    for (int i = 0; i < kMaxSensors; ++i) {
+        if (i >= found.size() || i >= foundNetNums.size() || found.at(i) != foundNetNums.at(i))
+            forgetReading(i);
+    }
+    foundNetNums = found;
+    // The places of the list may hold other sensors now, with serials of
+    // their own.
+    sensorModels.fill(static_cast<int>(fls::Model::Unknown));
+    serialKnown.fill(false);
+    // The new list replaces the old one entirely, so the flags and the polling
+    // place of the previous search must not survive it.
+    sensorFound = false;
+    sensorFound2 = false;
+    answerIndex = 0;
+    pollAwaited = false;
+}
+
+void FLSDevice::showFoundList()
+{
+    const int n = foundNetNums.size();
     const quint8 first = static_cast<quint8>(foundNetNums.at(0));
     QString listText = QString::number(first);
     if (ui)
@@ -135,7 +151,10 @@ void FLSDevice::takeSearchAnswer(const QByteArray &chunk)
     emit copyNetNumToParent(foundNetNums);
     if (ui)
         ui->label_ListDevDUT->setText(listText);
+}
 
+void FLSDevice::askSerialsOfFoundList()
+{
     // The sensors found belong to this session: left meanwhile, the page
     // asks the next device's line nothing.
     Procedure step(this, Procedure::Kind::Step);

@@ -1,8 +1,8 @@
 #ifndef QFONLINE_H
 #define QFONLINE_H
 
+#include "devices/base/basedevice.h"
 #include "devices/online/onlineconfigblock.h"
-#include "link/basedevice.h"
 #include "link/openedsensors.h"
 
 #include <QByteArray>

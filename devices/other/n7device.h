@@ -1,8 +1,8 @@
 #ifndef N7DEVICE_H
 #define N7DEVICE_H
 
+#include "devices/base/basedevice.h"
 #include "devices/other/n7protocol.h"
-#include "link/basedevice.h"
 
 #include <QByteArray>
 #include <QPixmap>

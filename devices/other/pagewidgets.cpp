@@ -1,6 +1,6 @@
 #include "devices/other/pagewidgets.h"
 
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
 #include "ui/formfonts.h"
 
 #include <QFrame>

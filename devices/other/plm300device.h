@@ -1,7 +1,7 @@
 #ifndef PLM300DEVICE_H
 #define PLM300DEVICE_H
 
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
 
 #include <QByteArray>
 #include <QString>

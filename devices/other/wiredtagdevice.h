@@ -1,7 +1,7 @@
 #ifndef WIREDTAGDEVICE_H
 #define WIREDTAGDEVICE_H
 
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
 
 #include <QByteArray>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 #ifndef SHORTINTERVALS_H
 #define SHORTINTERVALS_H
 
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
 
 // Session periods five times shorter than a user's, for the end-to-end page
 // suites: a page sends the same requests in the same order, only sooner, and

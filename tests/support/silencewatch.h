@@ -1,7 +1,7 @@
 #ifndef SILENCEWATCH_H
 #define SILENCEWATCH_H
 
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,12 +1,17 @@
 #ifndef BASEDEVICE_H
 #define BASEDEVICE_H
 
+#include "devices/base/answerednumbers.h"
+#include "devices/base/frameoutcome.h"
+#include "devices/base/readingages.h"
+#include "devices/base/sessionboxes.h"
+#include "devices/base/sessionturns.h"
+#include "devices/base/sessionwaits.h"
 #include "link/openedsensors.h"
 #include "ui/sensorprotection.h"
 #include "ui/statuslines.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -20,7 +25,6 @@ class QLabel;
 class Ui_Deruvivuriri;
 class QDialog;
 class QSerialPort;
-class QEventLoop;
 class QTimer;
 
 // The base of every device page. It owns the bus session a page needs: the
@@ -142,6 +146,9 @@ public:
     // child, as if cancelled. What exec() returned; Rejected when the session
     // it was shown in ended meanwhile, whatever was pressed.
     int execBox(QDialog &dialog);
+    // The one way a dialog is shown as a box: of `page`'s session, as
+    // above, or a plain modal dialog when there is no page.
+    static int execBox(BaseDevice *page, QDialog &dialog);
     // A box shown without waiting for it (show() or open()), closed like one
     // of execBox() when the session ends. Outside a session nothing is kept.
     void keepBox(QDialog *dialog);
@@ -199,130 +206,6 @@ public:
     // anything else of disconnectDevice(): the main window closing ends
     // every page's session first, so that no procedure sends or logs after.
     void endSession();
-
-    // A procedure of this page: what a button, a dialog's button or a key
-    // starts, or a step of the intake, that talks to the device and waits for
-    // its answers. It takes the page's session when it begins, and every wait
-    // of it goes through it. The session's end (the user leaves the page or
-    // switches it off, the port hangs up, the main window closes) wakes every
-    // wait of the session at once, and each returns false: the procedure then
-    // returns, sending, restarting, logging and showing nothing more.
-    class Procedure
-    {
-    public:
-        enum class Kind {
-            // Started by the user. One runs at a time on a page: a second
-            // start while one runs is refused and told
-            // (tellProcedureRunning()), and begins nothing.
-            Started,
-            // Started by the user like the above, but it only reads: it may
-            // ask a listed number that has not answered yet (the user picks
-            // another sensor of the list, say).
-            Reads,
-            // A step of the intake, or of a procedure already running (the
-            // serials asked after a search, say): it waits in the session and
-            // refuses nothing.
-            Step,
-        };
-
-        explicit Procedure(BaseDevice *page, Kind kind = Kind::Started);
-        ~Procedure();
-        Procedure(const Procedure &) = delete;
-        Procedure &operator=(const Procedure &) = delete;
-
-        // The procedure began: its page's session ran and, for a started one,
-        // no other procedure of the page ran, and on a page that searches the
-        // bus, the number it works with answered a frame (else the page told
-        // that no sensor is heard). One that did not begin waits for nothing
-        // and is never alive.
-        explicit operator bool() const { return began; }
-        // Its session still runs, and it was not ended (end()).
-        bool alive() const { return began && !ended && owner->isSessionStill(sessionId); }
-        // The last look before a frame that changes the device goes: alive,
-        // and the page still works with the number it began with, which
-        // answered a frame since it was listed. Otherwise the page tells that
-        // no sensor is heard and the procedure ends (end()): it sends nothing
-        // more. What came between (a box to read, a search answer) may have
-        // left the page with another number, or one that never answered.
-        bool sensorStillHeard();
-        // Waits `ms` in a local event loop, so that answers keep coming in;
-        // true when the session still runs after it. Nothing is waited once
-        // the session ended, and the session's end cuts a wait short. A wait
-        // of two seconds or more runs on a coarse timer, which may end it up
-        // to a twentieth early, unless it is to be kept `precisely`.
-        bool wait(int ms, bool precisely = false);
-        // wait(), then what the line brought meanwhile is taken (its answers
-        // may show a box); false when the session ended during either.
-        bool waitAndTake(int ms, bool precisely = false);
-
-        // The boxes and dialogs of the procedure, shown as boxes of its
-        // page's session (execBox()): the session's end closes them, and the
-        // procedure goes no further. None is shown once the session ended; a
-        // procedure that did not begin for want of a session shows them as
-        // plain boxes.
-        // Runs `dialog`: what exec() returned; Rejected when the session ended.
-        int exec(QDialog &dialog);
-        // A question with OK and cancel: true when OK was pressed and the
-        // session still runs.
-        bool ask(QWidget *parent, const QString &upperText, const QString &lowerText);
-        // A message with OK: true when the procedure may go on after it (its
-        // session still runs, or it never had one).
-        bool tell(QWidget *parent, const QString &upperText, const QString &lowerText);
-
-        // Holds polling and the watchdog still while the procedure talks to
-        // the device. They go on when the procedure ends (or at
-        // releaseLine()), only if its session still runs and no other hold of
-        // it is left: a step holding the line inside a procedure that holds
-        // it leaves the procedure's hold as it is.
-        void holdLine();
-        // The poll and check periods to go on at, when not the session's poll
-        // period and the check period the page last set.
-        void resumeAt(int checkMs, int pollMs)
-        {
-            resumeCheckMs = checkMs;
-            resumePollMs = pollMs;
-        }
-        // Lets the line go now instead of at the procedure's end.
-        void releaseLine();
-        bool holdsLine() const { return held; }
-        // Mutes the watchdog alone while polling goes on: a silence the
-        // procedure causes (the user reading a box, a device busy with a
-        // command) is no lost device. It is heard again when the procedure
-        // ends (or at unmuteWatchdog()), only if its session still runs and
-        // no other procedure of it holds the line or mutes the watchdog.
-        void muteWatchdog();
-        void unmuteWatchdog();
-
-        // What the procedure found to show (a refusal its answer brought,
-        // say) is shown once the procedure has ended, at end() or at the end
-        // of its scope, in the order kept: the user's next press after the
-        // box starts at once. Nothing is shown once its session has ended.
-        void tellAfter(std::function<void()> tell);
-        // Ends the procedure before its scope does: the line and the watchdog
-        // go on as at its end, the page is free for the next start, no wait
-        // of it waits any more, and what it kept to tell is shown. True while
-        // its session still runs: the procedure may then show its own outcome.
-        bool end();
-
-        BaseDevice *page() const { return owner; }
-
-    private:
-        // The project's message box, as a box of the procedure.
-        int message(QWidget *parent, const QString &upperText, const QString &lowerText, bool withCancel);
-
-        BaseDevice *owner;
-        quint64 sessionId;
-        // The number the page worked with when the procedure began.
-        std::optional<quint8> target;
-        bool began = false;
-        bool ownsRun = false;
-        bool held = false;
-        bool muted = false;
-        bool ended = false;
-        std::vector<std::function<void()>> told;
-        int resumeCheckMs = 0;
-        int resumePollMs = 0;
-    };
 
 public slots:
     // Opens the session on the page's port: polling, checking, the search and
@@ -425,7 +308,7 @@ protected:
     bool askUnheardListed();
     // Whether `net`, listed, answered a framed request since the list was
     // taken.
-    bool hasAnswered(quint8 net) const { return answeredNetNums.contains(char(net)); }
+    bool hasAnswered(quint8 net) const { return numbers->hasAnswered(char(net)); }
     // How long after a reading of the sensor at `place` the page asks it
     // again: by default one poll period, each tick reading every sensor the
     // page shows.
@@ -495,11 +378,7 @@ protected:
 
     // What became of a frame that decides whether the next one may go (a
     // removal's password before its "no password").
-    enum class Outcome {
-        None,    // nothing said of it yet
-        Taken,   // the sensor took it, and nothing refused it since
-        Refused, // a refusal came since it went out
-    };
+    using Outcome = FrameOutcome::Outcome;
     // Such a frame goes out now (sendForAnswer() says so of each of its
     // frames): what was said before is of other frames.
     void awaitOutcome();
@@ -547,9 +426,7 @@ private:
     // The listed numbers that answered a framed request since the list was
     // taken, those not polled that were asked since (askUnheardListed()),
     // and the watch over a list whose numbers do not answer.
-    QByteArray answeredNetNums;
-    QByteArray askedNetNums;
-    QTimer *unanswered = nullptr;
+    AnsweredNumbers *numbers = nullptr;
     // A sensor answered a frame in this session: the line's bootloader, if
     // one was left there, is gone.
     bool lineAnswered = false;
@@ -557,35 +434,21 @@ private:
     std::function<void()> sensorAnsweredOnLine;
     bool sessionRunning = false;
     quint64 sessionNumber = 0;
-    int holds = 0;                   // procedures holding the line in the running session
-    int mutes = 0;                   // procedures muting the watchdog in the running session
-    quint64 procedureSession = 0;    // the session a started procedure runs in
-    std::vector<QEventLoop *> waits; // the waits of the running session, innermost last
-    // The wait the awaited frame's outcome ends, once it is said.
-    QEventLoop *outcomeWait = nullptr;
+    int holds = 0;                // procedures holding the line in the running session
+    int mutes = 0;                // procedures muting the watchdog in the running session
+    quint64 procedureSession = 0; // the session a started procedure runs in
+    SessionWaits waits;           // the waits of the running session
     // The boxes shown in the running session, in the order they came.
-    std::vector<QPointer<QDialog>> boxes;
+    SessionBoxes boxes;
     bool intakeStopped = false;
-    // When the reading of each place was taken; an invalid timer: none.
-    std::vector<QElapsedTimer> readingTaken;
-    // The page's poll turns so far, and the turn of each place's reading,
-    // of the last answer and of the list taken: a device counts as silent
-    // only once the page asked it and did not hear it, not because the
-    // machine held the program back for a while.
-    quint64 pollTurns = 0;
-    std::vector<quint64> readingTurn;
-    quint64 answerTurn = 0;
-    quint64 listTurn = 0;
-    // The page's last tick (a look at the line or a poll turn), and the
-    // first turn whose readings came after the last time the machine held
-    // the program back (noteTick()).
-    QElapsedTimer lastTick;
-    quint64 settledTurn = 0;
-    // The watchdog ran out before the page could ask enough: judged at a turn.
-    bool watchdogDue = false;
+    // When the reading of each place was taken.
+    ReadingAges readings;
+    // The page's poll turns so far, the watchdog's judgement on them, and
+    // the holds of the program they tell.
+    SessionTurns turns;
     // What became of the awaited frame (awaitOutcome()) of the running
     // session.
-    Outcome awaited = Outcome::None;
+    FrameOutcome awaited;
 
     Procedure *running = nullptr; // the started procedure of procedureSession
     bool lineLent = false;        // see lendLine()
@@ -612,26 +475,23 @@ private:
     // that waits for turns judges.
     void pollTurn();
     void watchdogTimeout();
-    // Since the turn `since` the page asked often enough for a silence to be
-    // the device's; with polling stopped, time alone tells.
-    bool askedSince(quint64 since) const;
+    // How the page asks now, for the turns' judgement.
+    SessionTurns::Pace pace() const;
     // How long a reading at `place` is of now: its round, the check period
     // and the answer's way.
     int readingAgeMs(int place) const;
     // Every tick of the check and poll timers: one that comes later than a
     // reading's whole age tells a hold.
     void noteTick();
-    // One wait in a local event loop, cut short when the session ends, and
-    // once the awaited frame's outcome is said when `untilOutcome`.
-    void sleep(int ms, bool precisely, bool untilOutcome = false);
     // After a password frame's answer time: a frame nothing was said of yet
     // is given longer, until its outcome comes. False when the session ended.
     bool awaitLateOutcome(Procedure &run);
-    // Closes the running session's boxes, the last shown first.
-    void closeBoxes();
     // The project's message box over `parent` (the page when none is
     // given), as a box of the running session (execBox()).
     int execMessage(QWidget *parent, const QString &upperText, const QString &lowerText, bool withCancel);
 };
+
+// Pages name their procedures BaseDevice::Procedure.
+#include "devices/base/procedure.h"
 
 #endif // BASEDEVICE_H

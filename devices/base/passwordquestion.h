@@ -1,7 +1,7 @@
 #ifndef PASSWORDQUESTION_H
 #define PASSWORDQUESTION_H
 
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
 
 #include "deruvivuriri_form.h"
 
@@ -8,7 +8,6 @@
 #include "ui/dynamicqdialog.h"
 
 #include <QDialog>
-#include <QEventLoop>
 #include <QLabel>
 #include <QPointer>
 #include <QSerialPort>
@@ -26,14 +25,6 @@ constexpr int kAnswerOnLineMs = 300;
 // machine may take that answer in much later: until then the frame is not
 // told unanswered. An answer that comes sooner ends the wait.
 constexpr int kLateOutcomeMs = 2000;
-// A device is silent once asked this many turns since it was last heard
-// without an answer: the first ask then had whole turns for its answer. A
-// program held back by a busy machine asks late and takes in late what the
-// line brought meanwhile; time alone would blame the device.
-constexpr quint64 kTurnsBeforeSilence = 3;
-// A tick this much later than its period is a hold of the program even on
-// short periods; shorter stalls are a loaded machine's usual jitter.
-constexpr int kShortestHoldMs = 1000;
 // How often a wait for a reading looks whether it came.
 constexpr int kReadingLookMs = 50;
 
@@ -41,7 +32,7 @@ constexpr int kReadingLookMs = 50;
 
 BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
     : QWidget(nullptr), ui(form), serialPort(port), poll(new QTimer(this)), check(new QTimer(this)),
-      search(new QTimer(this)), watchdog(new QTimer(this)), unanswered(new QTimer(this))
+      search(new QTimer(this)), watchdog(new QTimer(this)), numbers(new AnsweredNumbers(this))
 {
     // Wired once; the timers themselves only run inside a session.
     connect(poll, &QTimer::timeout, this, &BaseDevice::pollTurn);
@@ -51,7 +42,7 @@ BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
     });
     connect(search, &QTimer::timeout, this, &BaseDevice::requestSearch);
     connect(watchdog, &QTimer::timeout, this, &BaseDevice::watchdogTimeout);
-    connect(unanswered, &QTimer::timeout, this, &BaseDevice::listUnanswered);
+    connect(numbers, &AnsweredNumbers::watchDue, this, &BaseDevice::listUnanswered);
     // A password goes through the port open when it is sent, and so does
     // an identity the page learns.
     openedSensors.setLines(
@@ -77,8 +68,7 @@ void BaseDevice::connectDevice()
     // heard counts for nothing in this one.
     protection.set(SensorProtection::State::NotKnown);
     deviceConnected = false;
-    answeredNetNums.clear();
-    askedNetNums.clear();
+    numbers->clear();
     lineAnswered = false;
     poll->start(periods.poll);
     check->start(periods.check);
@@ -115,42 +105,33 @@ void BaseDevice::endSession()
     check->stop();
     resetAndStopTimerDeviceConnected();
     stopSearchDevices();
-    unanswered->stop();
+    numbers->stopWatch();
     // The ticks stop: the pause until the next session is no hold.
-    lastTick.invalidate();
-    // A wait is a nested event loop: the one that began last ends first, and
-    // each of its procedures finds its session over.
-    for (QEventLoop *loop : waits)
-        loop->quit();
-    closeBoxes();
+    turns.stopTicks();
+    waits.wakeAll();
+    boxes.closeAll();
     // What a session read is no reading of the next one's.
     forgetReadings();
     // Nor is an outcome it awaited.
-    awaited = Outcome::None;
+    awaited.await();
     sessionEnded();
 }
 
 void BaseDevice::stampReading(int place)
 {
-    if (!sessionRunning || place < 0)
+    if (!sessionRunning)
         return;
-    if (size_t(place) >= readingTaken.size()) {
-        readingTaken.resize(size_t(place) + 1);
-        readingTurn.resize(size_t(place) + 1);
-    }
-    readingTaken[size_t(place)].start();
-    readingTurn[size_t(place)] = pollTurns;
+    readings.stamp(place, turns.now());
 }
 
 void BaseDevice::forgetReading(int place)
 {
-    if (place >= 0 && size_t(place) < readingTaken.size())
-        readingTaken[size_t(place)].invalidate();
+    readings.forget(place);
 }
 
 void BaseDevice::forgetReadings()
 {
-    readingTaken.clear();
+    readings.forgetAll();
 }
 
 int BaseDevice::readingAgeMs(int place) const
@@ -160,28 +141,16 @@ int BaseDevice::readingAgeMs(int place) const
 
 bool BaseDevice::hasCurrentReading(int place) const
 {
-    if (!sessionRunning || place < 0 || size_t(place) >= readingTaken.size())
+    if (!sessionRunning)
         return false;
-    // A reading is replaced at the place's next turn: once that turn and its
-    // answer's way are over without one, it is the tank as it was, whatever
-    // held the turns back. An answer taken in the turns right after a hold
-    // may have waited on the line through it: the level from before.
-    const QElapsedTimer &taken = readingTaken[size_t(place)];
-    const bool afterHold = !poll->isActive() || readingTurn[size_t(place)] >= settledTurn;
-    return taken.isValid() && !taken.hasExpired(readingAgeMs(place)) && afterHold;
+    return readings.isCurrent(place, readingAgeMs(place), poll->isActive(), turns.settled());
 }
 
 bool BaseDevice::awaitsReading(int place) const
 {
-    if (hasCurrentReading(place) || !poll->isActive() || place < 0 || size_t(place) >= readingTaken.size() ||
-        !readingTaken[size_t(place)].isValid())
+    if (hasCurrentReading(place) || !poll->isActive())
         return false;
-    // When a busy machine held the program back, the turns come late: the
-    // sensor is not silent until the page asked it at its next turn, and one
-    // more for the answer's way.
-    const int turnMs = std::max(1, poll->interval());
-    const quint64 roundTurns = quint64((readingRoundMs(place) + turnMs - 1) / turnMs);
-    return pollTurns - readingTurn[size_t(place)] <= roundTurns + 1;
+    return readings.awaits(place, readingRoundMs(place), poll->interval(), turns.now());
 }
 
 bool BaseDevice::awaitReadings(Procedure &run, const std::vector<int> &places)
@@ -198,39 +167,26 @@ bool BaseDevice::awaitReadings(Procedure &run, const std::vector<int> &places)
 
 void BaseDevice::noteTick()
 {
-    // A tick later than a reading's whole age: the machine held the program
-    // back. What the line brought meanwhile is taken now and at the next
-    // turn; only the answers of the turn after it are surely of now.
-    if (lastTick.isValid() && lastTick.hasExpired(std::max(kShortestHoldMs, readingAgeMs(0))))
-        settledTurn = pollTurns + 2;
-    lastTick.start();
+    turns.tick(readingAgeMs(0));
 }
 
-bool BaseDevice::askedSince(quint64 since) const
+SessionTurns::Pace BaseDevice::pace() const
 {
-    if (!poll->isActive())
-        return true;
-    // No more turns than a watchdog period holds: a period shorter than
-    // three polls keeps its length.
-    const quint64 turnsInPeriod = quint64(periods.watchdog / std::max(1, poll->interval()));
-    return pollTurns - since >= std::min(kTurnsBeforeSilence, turnsInPeriod);
+    return {poll->isActive(), poll->interval(), periods.watchdog};
 }
 
 void BaseDevice::pollTurn()
 {
     noteTick();
-    ++pollTurns;
+    turns.countTurn();
     pollTick();
-    if (watchdogDue && sessionRunning && askedSince(answerTurn)) {
-        watchdogDue = false;
+    if (sessionRunning && turns.dueRanOut(pace()))
         watchdogRanOut();
-    }
 }
 
 void BaseDevice::watchdogTimeout()
 {
-    watchdogDue = !askedSince(answerTurn);
-    if (!watchdogDue)
+    if (turns.watchdogRanOut(pace()))
         watchdogRanOut();
 }
 
@@ -240,45 +196,23 @@ int BaseDevice::readingRoundMs(int place) const
     return poll->interval();
 }
 
-void BaseDevice::closeBoxes()
-{
-    // A box left over the page the user turned to would ask about a device
-    // that is gone, and its procedure would go on once it is answered.
-    const std::vector<QPointer<QDialog>> open = std::exchange(boxes, {});
-    for (auto box = open.rbegin(); box != open.rend(); ++box) {
-        if (!*box)
-            continue;
-        // A box it owns shown over it (a refusal over the password dialog,
-        // say) runs its loop inside this one's.
-        const QList<QDialog *> over = (*box)->findChildren<QDialog *>();
-        for (QDialog *dialog : over) {
-            if (dialog->isVisible())
-                dialog->reject();
-        }
-        if (*box)
-            (*box)->reject();
-    }
-}
-
 void BaseDevice::keepBox(QDialog *dialog)
 {
-    if (!sessionRunning || !dialog)
+    if (!sessionRunning)
         return;
-    boxes.erase(std::remove(boxes.begin(), boxes.end(), nullptr), boxes.end());
-    boxes.emplace_back(dialog);
+    boxes.keep(dialog);
 }
 
 int BaseDevice::execBox(QDialog &dialog)
 {
     const quint64 session = currentSession();
-    QPointer<QDialog> box(&dialog);
-    keepBox(&dialog);
-    const int result = dialog.exec();
-    // The dialog may have gone with its parent meanwhile.
-    boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
-                               [&box](const QPointer<QDialog> &kept) { return !kept || kept == box; }),
-                boxes.end());
+    const int result = boxes.exec(dialog, sessionRunning);
     return session && !isSessionStill(session) ? int(QDialog::Rejected) : result;
+}
+
+int BaseDevice::execBox(BaseDevice *page, QDialog &dialog)
+{
+    return page ? page->execBox(dialog) : dialog.exec();
 }
 
 void BaseDevice::startSearchDevices(bool askNow)
@@ -313,12 +247,8 @@ void BaseDevice::stopSearchDevices()
 {
     // A search answer was taken: its numbers are sensors only once they
     // answer a frame, and a list none of them answers is searched again.
-    if (searchActive && sessionRunning) {
-        answeredNetNums.clear();
-        askedNetNums.clear();
-        listTurn = pollTurns;
-        unanswered->start(periods.watchdog);
-    }
+    if (searchActive && sessionRunning)
+        numbers->listTaken(turns.now(), periods.watchdog);
     searchActive = false;
     searchAsked = false;
     search->stop();
@@ -340,11 +270,7 @@ quint8 BaseDevice::writeNetNum() const
 
 bool BaseDevice::haveAskedAnswered() const
 {
-    for (char net : polledNetNums() + askedNetNums) {
-        if (!answeredNetNums.contains(net))
-            return false;
-    }
-    return true;
+    return numbers->haveAskedAnswered(polledNetNums());
 }
 
 QByteArray BaseDevice::polledNetNums() const
@@ -361,22 +287,18 @@ bool BaseDevice::hasOwnSensorAnswered() const
         return deviceConnected;
     // A page that searches again has lost what it listed.
     const std::optional<quint8> own = ownNetNum();
-    return !searchActive && own && answeredNetNums.contains(char(*own));
+    return !searchActive && own && numbers->hasAnswered(char(*own));
 }
 
 bool BaseDevice::askUnheardListed()
 {
     if (!sessionRunning || searchActive)
         return false;
-    const QByteArray polled = polledNetNums();
-    for (char net : listedNetNums()) {
-        if (polled.contains(net) || answeredNetNums.contains(net) || askedNetNums.contains(net))
-            continue;
-        askedNetNums.append(net);
-        emit writeData(frame::request(quint8(net), bus::kSerialAndFirmwareCommand));
-        return true;
-    }
-    return false;
+    const std::optional<quint8> net = numbers->nextUnheard(listedNetNums(), polledNetNums());
+    if (!net)
+        return false;
+    emit writeData(frame::request(*net, bus::kSerialAndFirmwareCommand));
+    return true;
 }
 
 void BaseDevice::noteAnswer(const QByteArray &answer)
@@ -389,8 +311,8 @@ void BaseDevice::noteAnswer(const QByteArray &answer)
         // A page with a fixed address has no list: what answers is its device.
         if (searchesTheBus())
             return;
-    } else if (!answeredNetNums.contains(net)) {
-        answeredNetNums.append(net);
+    } else {
+        numbers->answered(net);
     }
     // Only the page's own sensor tells that the line's bootloader is gone:
     // another sensor of the list, or another device, may answer beside a
@@ -409,7 +331,7 @@ void BaseDevice::listUnanswered()
 {
     // Looked at once a watchdog period while the list stands: a number the
     // user picks later, or one the page polls next, is judged too.
-    if (!sessionRunning || searchActive || haveAskedAnswered() || !askedSince(listTurn))
+    if (!sessionRunning || searchActive || haveAskedAnswered() || !turns.askedSince(numbers->listTurn(), pace()))
         return;
     // A procedure's silence is its own; the list is judged once it is over.
     if (holds > 0 || mutes > 0 || isProcedureRunning())
@@ -448,8 +370,7 @@ void BaseDevice::restoreTimerDeviceConnected()
 {
     if (!sessionRunning)
         return;
-    answerTurn = pollTurns;
-    watchdogDue = false;
+    turns.heard();
     watchdog->blockSignals(false);
     watchdog->start(periods.watchdog);
 }
@@ -458,15 +379,14 @@ void BaseDevice::resetAndStopTimerDeviceConnected()
 {
     watchdog->blockSignals(true);
     watchdog->stop();
-    watchdogDue = false;
+    turns.forgetDue();
 }
 
 void BaseDevice::resetTimerDeviceConnected()
 {
     if (!sessionRunning)
         return;
-    answerTurn = pollTurns;
-    watchdogDue = false;
+    turns.heard();
     watchdog->start(periods.watchdog);
 }
 
@@ -482,7 +402,7 @@ void BaseDevice::timerIntervalGetDataStop()
 {
     check->stop();
     poll->stop();
-    lastTick.invalidate();
+    turns.stopTicks();
 }
 
 void BaseDevice::setCheckInterval(int ms)
@@ -571,194 +491,6 @@ void BaseDevice::watchdogRanOut()
     emit signalWriteLog("Device is not responding");
 }
 
-void BaseDevice::sleep(int ms, bool precisely, bool untilOutcome)
-{
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(precisely ? Qt::PreciseTimer : Qt::CoarseTimer);
-    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timer.start(ms);
-    waits.push_back(&loop);
-    QEventLoop *const outer = outcomeWait;
-    if (untilOutcome)
-        outcomeWait = &loop;
-    loop.exec();
-    outcomeWait = outer;
-    waits.erase(std::find(waits.begin(), waits.end(), &loop));
-}
-
-BaseDevice::Procedure::Procedure(BaseDevice *page, Kind kind) : owner(page), sessionId(page->currentSession())
-{
-    // The page's line is another's for now, whether a session runs or not.
-    if (kind != Kind::Step && owner->lineLent) {
-        if (owner->lentTell)
-            owner->lentTell();
-        else
-            owner->tellProcedureRunning();
-        return;
-    }
-    if (!sessionId)
-        return;
-    if (kind != Kind::Step) {
-        if (owner->isProcedureRunning()) {
-            owner->tellProcedureRunning();
-            return;
-        }
-        // A number that never answered a frame may be a bootloader's byte
-        // or noise, and a page that lists none has no sensor: nothing but
-        // reads goes to them.
-        if (kind == Kind::Started && owner->searchesTheBus() && !owner->hasOwnSensorAnswered()) {
-            owner->tellNoSensorHeard();
-            return;
-        }
-        target = owner->ownNetNum();
-        owner->procedureSession = sessionId;
-        owner->running = this;
-        ownsRun = true;
-    }
-    began = true;
-}
-
-BaseDevice::Procedure::~Procedure()
-{
-    end();
-}
-
-void BaseDevice::Procedure::tellAfter(std::function<void()> tell)
-{
-    if (alive())
-        told.push_back(std::move(tell));
-}
-
-bool BaseDevice::Procedure::end()
-{
-    if (ended || !began)
-        return false;
-    releaseLine();
-    unmuteWatchdog();
-    ended = true;
-    // A procedure of a session that ended left its run with the session.
-    if (ownsRun && owner->procedureSession == sessionId)
-        owner->procedureSession = 0;
-    if (owner->running == this)
-        owner->running = nullptr;
-    ownsRun = false;
-    // A box waits for the user: the page may go meanwhile, or its session.
-    const QPointer<BaseDevice> page(owner);
-    const std::vector<std::function<void()>> tells = std::move(told);
-    told.clear();
-    for (const std::function<void()> &tell : tells) {
-        if (!page || !page->isSessionStill(sessionId))
-            return false;
-        tell();
-    }
-    return page && page->isSessionStill(sessionId);
-}
-
-bool BaseDevice::Procedure::sensorStillHeard()
-{
-    if (!alive())
-        return false;
-    if (!owner->searchesTheBus() || (owner->ownNetNum() == target && owner->hasOwnSensorAnswered()))
-        return true;
-    owner->tellNoSensorHeard();
-    end();
-    return false;
-}
-
-bool BaseDevice::Procedure::wait(int ms, bool precisely)
-{
-    if (!alive())
-        return false;
-    owner->sleep(ms, precisely);
-    return alive();
-}
-
-bool BaseDevice::Procedure::waitAndTake(int ms, bool precisely)
-{
-    if (!wait(ms, precisely))
-        return false;
-    emit owner->signalCheckIncommingData();
-    return alive();
-}
-
-int BaseDevice::Procedure::exec(QDialog &dialog)
-{
-    if (began && !alive())
-        return QDialog::Rejected;
-    const int result = owner->execBox(dialog);
-    return began && !alive() ? int(QDialog::Rejected) : result;
-}
-
-bool BaseDevice::Procedure::ask(QWidget *parent, const QString &upperText, const QString &lowerText)
-{
-    return message(parent, upperText, lowerText, true) == QDialog::Accepted;
-}
-
-bool BaseDevice::Procedure::tell(QWidget *parent, const QString &upperText, const QString &lowerText)
-{
-    message(parent, upperText, lowerText, false);
-    return !began || alive();
-}
-
-int BaseDevice::Procedure::message(QWidget *parent, const QString &upperText, const QString &lowerText, bool withCancel)
-{
-    if (began && !alive())
-        return QDialog::Rejected;
-    const int result = owner->execMessage(parent, upperText, lowerText, withCancel);
-    return began && !alive() ? int(QDialog::Rejected) : result;
-}
-
-void BaseDevice::Procedure::holdLine()
-{
-    if (held || !alive())
-        return;
-    held = true;
-    ++owner->holds;
-    owner->resetAndStopTimerDeviceConnected();
-    owner->poll->stop();
-}
-
-void BaseDevice::Procedure::releaseLine()
-{
-    if (!held)
-        return;
-    held = false;
-    // A hold from a session that ended counts for none that came after it.
-    if (!alive() || --owner->holds > 0)
-        return;
-    if (owner->mutes == 0)
-        owner->restoreTimerDeviceConnected();
-    if (resumePollMs > 0) {
-        owner->timerIntervalGetDataStart(uint(resumeCheckMs), uint(resumePollMs));
-        return;
-    }
-    // The check keeps the period the page gave it (setCheckInterval()).
-    owner->check->start();
-    owner->poll->start(owner->periods.poll);
-}
-
-void BaseDevice::Procedure::muteWatchdog()
-{
-    if (muted || !alive())
-        return;
-    muted = true;
-    ++owner->mutes;
-    owner->resetAndStopTimerDeviceConnected();
-}
-
-void BaseDevice::Procedure::unmuteWatchdog()
-{
-    if (!muted)
-        return;
-    muted = false;
-    // A mute from a session that ended counts for none that came after it.
-    if (!alive() || --owner->mutes > 0 || owner->holds > 0)
-        return;
-    owner->restoreTimerDeviceConnected();
-}
-
 void BaseDevice::tellAfterProcedure(std::function<void()> tell)
 {
     if (running && isProcedureRunning() && running->alive()) {
@@ -844,12 +576,12 @@ bool BaseDevice::netNumFree(Procedure &run, quint8 net, QWidget *parent)
     if (!taken && place >= 0 && place != ownListPlace()) {
         // Listed, it may be a sensor the page does not poll, or noise that
         // answered the search: it is asked, alone on the line.
-        if (!answeredNetNums.contains(char(net))) {
+        if (!numbers->hasAnswered(char(net))) {
             run.holdLine();
             if (!sendForAnswer(run, frame::request(net, bus::kSerialAndFirmwareCommand), kAnswerOnLineMs))
                 return false;
         }
-        taken = answeredNetNums.contains(char(net));
+        taken = numbers->hasAnswered(char(net));
     }
     if (taken)
         showMessage(QString(), tr("Сетевой адрес %1 уже занят другим датчиком").arg(net), parent);
@@ -877,24 +609,21 @@ bool BaseDevice::sendForAnswer(Procedure &run, const QByteArray &frame, int wait
 
 void BaseDevice::awaitOutcome()
 {
-    awaited = Outcome::None;
+    awaited.await();
 }
 
 void BaseDevice::outcomeSaid(Outcome said)
 {
-    // A refusal since the frame went out stands, whatever came after it.
-    if (awaited != Outcome::Refused && said != Outcome::None)
-        awaited = said;
-    if (outcomeWait && awaited != Outcome::None)
-        outcomeWait->quit();
+    if (awaited.said(said))
+        waits.wakeOutcomeWait();
 }
 
 bool BaseDevice::awaitLateOutcome(Procedure &run)
 {
     if (!run.alive())
         return false;
-    if (awaited == Outcome::None) {
-        sleep(kLateOutcomeMs, false, true);
+    if (awaited.now() == Outcome::None) {
+        waits.sleep(kLateOutcomeMs, false, true);
         if (!run.alive())
             return false;
         emit signalCheckIncommingData();
@@ -929,5 +658,5 @@ std::optional<BaseDevice::Outcome> BaseDevice::outcomeBeforeNext(Procedure &run)
     emit signalCheckIncommingData();
     if (!run.alive())
         return std::nullopt;
-    return awaited;
+    return awaited.now();
 }

@@ -1,4 +1,4 @@
-#include "link/passwordquestion.h"
+#include "devices/base/passwordquestion.h"
 
 #include <utility>
 
