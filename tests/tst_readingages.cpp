@@ -16,7 +16,7 @@ private slots:
         QTest::addColumn<int>("turnsSince");
         QTest::addColumn<bool>("current");
         QTest::addColumn<bool>("awaited");
-        QTest::newRow("young") << 0 << 60000 << true << 0 << 5 << true << true;
+        QTest::newRow("young") << 0 << 60000 << true << 0 << 1 << true << true;
         QTest::newRow("young, polling stopped") << 0 << 60000 << false << 0 << 0 << true << true;
         QTest::newRow("never taken") << 2 << 60000 << true << 0 << 0 << false << false;
         QTest::newRow("no place") << -1 << 60000 << true << 0 << 0 << false << false;
