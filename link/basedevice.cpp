@@ -41,11 +41,17 @@ BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
     // Wired once; the timers themselves only run inside a session.
     connect(poll, &QTimer::timeout, this, &BaseDevice::pollTurn);
     connect(check, &QTimer::timeout, this, &BaseDevice::checkIncommingData);
-    connect(search, &QTimer::timeout, this, &BaseDevice::requestSearch);
+    connect(search, &QTimer::timeout, this, &BaseDevice::searchTurn);
     connect(watchdog, &QTimer::timeout, this, &BaseDevice::watchdogTimeout);
     connect(unanswered, &QTimer::timeout, this, &BaseDevice::listUnanswered);
     // A password goes through the port open when it is sent, and so does
     // an identity the page learns.
+    // The page's requests go out through these: a search waits until the
+    // last one's answer had its way (searchTurn()).
+    const auto asked = [this] { lastAsked.start(); };
+    connect(this, &BaseDevice::writeData, this, asked);
+    connect(this, &BaseDevice::signalRequestForGetAllDataFromDevice, this, asked);
+    connect(this, &BaseDevice::signalRequestForGetSerNumAndFirmWareVersion, this, asked);
     openedSensors.setLines(
         [this] { return serialPort && serialPort->isOpen() ? serialline::ofHandle(serialPort->handle()) : QString(); },
         &serialline::stillThere);
@@ -175,7 +181,11 @@ bool BaseDevice::askedSince(quint64 since) const
 void BaseDevice::pollTurn()
 {
     ++pollTurns;
-    pollTick();
+    // A search has the line to itself: its answer is bare numbers, and an
+    // answer glued to it would be listed as more of them. Its requests ask
+    // in this turn's place.
+    if (!searchActive)
+        pollTick();
     if (watchdogDue && sessionRunning && askedSince(answerTurn)) {
         watchdogDue = false;
         watchdogRanOut();
@@ -248,7 +258,23 @@ void BaseDevice::startSearchDevices(bool askNow)
     // first one goes (a period away when not asked now) a chunk is no
     // answer, and the request drops what the line brought before it.
     if (askNow)
-        requestSearch();
+        searchTurn();
+}
+
+void BaseDevice::searchTurn()
+{
+    // One request on the line at a time: the answer to the page's last
+    // request may still be on its way, and glued to the search's answer its
+    // bytes would be listed as numbers. The search asks once that way is
+    // over, then at its period again.
+    const qint64 left = lastAsked.isValid() ? kAnswerOnLineMs - lastAsked.elapsed() : 0;
+    if (left > 0) {
+        search->start(int(left));
+        return;
+    }
+    if (search->interval() != periods.search)
+        search->start(periods.search);
+    requestSearch();
 }
 
 void BaseDevice::dropUnreadInput()
@@ -481,8 +507,22 @@ bool BaseDevice::takeAnswers(const QByteArray &chunk)
         takeFrame(answer);
         if (intakeStopped)
             return false;
+        statusFollowsSensor();
     }
     return true;
+}
+
+void BaseDevice::statusFollowsSensor()
+{
+    // That no sensor is heard (a refusal told it, say) stands only until the
+    // page's own sensor answers: then the line says what the page says of it.
+    const QLabel *line = status.lower();
+    if (!line || (line->text() != tr("Подключите датчик") && line->text() != powerCycleText()) ||
+        !hasOwnSensorAnswered())
+        return;
+    const QString heard = heardStatusText();
+    if (!heard.isEmpty())
+        showStatusMessage(heard);
 }
 
 QList<QByteArray> BaseDevice::splitChunk(const QByteArray &chunk) const

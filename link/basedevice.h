@@ -415,6 +415,10 @@ protected:
     virtual int readingRoundMs(int place) const;
     // The watchdog ran out.
     virtual void watchdogRanOut();
+    // What the lower status line says of the sensor the page works with
+    // while it answers (its model, say); empty while the page cannot tell.
+    // "Подключите датчик" gives way to it once that sensor answers.
+    virtual QString heardStatusText() const { return {}; }
     // The running session ended (endSession()): what the page keeps of it
     // beyond the base's (an answer it awaits, a message's time) ends too.
     virtual void sessionEnded() {}
@@ -570,6 +574,8 @@ private:
     std::function<void()> lentTell;
     std::function<void()> dropInput; // see setInputDropper()
     std::function<bool(const QString &)> refusalElsewhere;
+    // When the page's last request went out; invalid: none yet.
+    QElapsedTimer lastAsked;
 
     // The running session's number; 0 outside a session. A procedure takes
     // it when it begins, and is alive while it is still the running one.
@@ -589,6 +595,12 @@ private:
     // The poll timer's tick: the page's turn (pollTick()), then a watchdog
     // that waits for turns judges.
     void pollTurn();
+    // The search timer's tick, and a search's first request: a search
+    // request (requestSearch()) once the last request's answer had its way.
+    void searchTurn();
+    // After an answer: a line that says no sensor is heard says
+    // heardStatusText() once the page's own sensor answered.
+    void statusFollowsSensor();
     void watchdogTimeout();
     // Since the turn `since` the page asked often enough for a silence to be
     // the device's; with polling stopped, time alone tells.
