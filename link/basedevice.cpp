@@ -266,12 +266,15 @@ void BaseDevice::searchTurn()
     // One request on the line at a time: the answer to the page's last
     // request may still be on its way, and glued to the search's answer its
     // bytes would be listed as numbers. The search asks once that way is
-    // over, then at its period again.
+    // over, then at its period again; waited for once, so that a page
+    // asking often never keeps it off the line.
     const qint64 left = lastAsked.isValid() ? kAnswerOnLineMs - lastAsked.elapsed() : 0;
-    if (left > 0) {
+    if (left > 0 && !searchWaited) {
+        searchWaited = true;
         search->start(int(left));
         return;
     }
+    searchWaited = false;
     if (search->interval() != periods.search)
         search->start(periods.search);
     requestSearch();

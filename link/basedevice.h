@@ -576,6 +576,7 @@ private:
     std::function<bool(const QString &)> refusalElsewhere;
     // When the page's last request went out; invalid: none yet.
     QElapsedTimer lastAsked;
+    bool searchWaited = false; // the search's next request waited for it once
 
     // The running session's number; 0 outside a session. A procedure takes
     // it when it begins, and is alive while it is still the running one.

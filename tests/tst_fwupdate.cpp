@@ -450,9 +450,6 @@ void TestFwUpdate::nothingButReadsGoesToANumberThatNeverAnswered_data()
         for (const char *press : {"F2", "Ctrl+S", "security", "update"})
             QTest::addRow("%s, %s", press, before) << before << press;
     }
-    // A refused calibration goes no further than its refusal.
-    QTest::newRow("Тарировка, a stray number listed first") << "a stray number listed first"
-                                                            << "Тарировка";
     // Another sensor on that line answers beside the bootloader: the power cycle is still asked for.
     QTest::newRow("update, a left bootloader beside another sensor") << "a left bootloader beside another sensor"
                                                                      << "update";
@@ -482,8 +479,6 @@ void TestFwUpdate::nothingButReadsGoesToANumberThatNeverAnswered()
             pressUpdate();
         else if (press == "security")
             serviceEntry("security")->trigger();
-        else if (press == "Тарировка")
-            ui->ButtonTarirovka->click();
         else
             QTest::keyClick(window.get(), f2 ? Qt::Key_F2 : Qt::Key_S, f2 ? Qt::NoModifier : Qt::ControlModifier);
     };
