@@ -259,8 +259,7 @@ void TestFlsPage::silenceDisconnectsAndSearchesAgain()
     QTRY_VERIFY_WITH_TIMEOUT(logSinceStart().contains(" -- Device is not responding\r\n"), 2000);
     QTRY_VERIFY_WITH_TIMEOUT(device->searchCount() > searchesBefore, 2 * kPollMs + 500 + kSlackMs);
     if (!byBadCrc) {
-        // The search has the line to itself: an answer to anything asked
-        // between its requests would be glued to the numbers it lists.
+        // The search has the line to itself: nothing is glued to its numbers.
         const int requests = device->requests().size();
         const int searches = device->searchCount();
         QTRY_VERIFY_WITH_TIMEOUT(device->searchCount() >= searches + 3, 3 * kWatchdogMs + kSlackMs);

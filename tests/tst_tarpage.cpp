@@ -202,8 +202,7 @@ void TestTarPage::oneSensorRunSurvivesARestartAndEndsInACsv()
         ui->pushButtonAdSensorTar->click();
         QTRY_VERIFY(script->finished());
     }
-    // Refused while no sensor is heard (the page searches the bus again):
-    // the one box that tells it, and nothing after it.
+    // Refused while no sensor is heard: one box tells it, nothing follows.
     device->sensor().silent = true;
     QTRY_VERIFY_WITH_TIMEOUT(window->fls()->isSearchActive(), kConnectMs);
     script->thenShowing("Подключите датчик", ModalScript::accept());
