@@ -41,17 +41,11 @@ BaseDevice::BaseDevice(Ui_Deruvivuriri *form, QSerialPort *port)
     // Wired once; the timers themselves only run inside a session.
     connect(poll, &QTimer::timeout, this, &BaseDevice::pollTurn);
     connect(check, &QTimer::timeout, this, &BaseDevice::checkIncommingData);
-    connect(search, &QTimer::timeout, this, &BaseDevice::searchTurn);
+    connect(search, &QTimer::timeout, this, &BaseDevice::requestSearch);
     connect(watchdog, &QTimer::timeout, this, &BaseDevice::watchdogTimeout);
     connect(unanswered, &QTimer::timeout, this, &BaseDevice::listUnanswered);
     // A password goes through the port open when it is sent, and so does
     // an identity the page learns.
-    // The page's requests go out through these: a search waits until the
-    // last one's answer had its way (searchTurn()).
-    const auto asked = [this] { lastAsked.start(); };
-    connect(this, &BaseDevice::writeData, this, asked);
-    connect(this, &BaseDevice::signalRequestForGetAllDataFromDevice, this, asked);
-    connect(this, &BaseDevice::signalRequestForGetSerNumAndFirmWareVersion, this, asked);
     openedSensors.setLines(
         [this] { return serialPort && serialPort->isOpen() ? serialline::ofHandle(serialPort->handle()) : QString(); },
         &serialline::stillThere);
@@ -258,26 +252,7 @@ void BaseDevice::startSearchDevices(bool askNow)
     // first one goes (a period away when not asked now) a chunk is no
     // answer, and the request drops what the line brought before it.
     if (askNow)
-        searchTurn();
-}
-
-void BaseDevice::searchTurn()
-{
-    // One request on the line at a time: the answer to the page's last
-    // request may still be on its way, and glued to the search's answer its
-    // bytes would be listed as numbers. The search asks once that way is
-    // over, then at its period again; waited for once, so that a page
-    // asking often never keeps it off the line.
-    const qint64 left = lastAsked.isValid() ? kAnswerOnLineMs - lastAsked.elapsed() : 0;
-    if (left > 0 && !searchWaited) {
-        searchWaited = true;
-        search->start(int(left));
-        return;
-    }
-    searchWaited = false;
-    if (search->interval() != periods.search)
-        search->start(periods.search);
-    requestSearch();
+        requestSearch();
 }
 
 void BaseDevice::dropUnreadInput()

@@ -574,9 +574,6 @@ private:
     std::function<void()> lentTell;
     std::function<void()> dropInput; // see setInputDropper()
     std::function<bool(const QString &)> refusalElsewhere;
-    // When the page's last request went out; invalid: none yet.
-    QElapsedTimer lastAsked;
-    bool searchWaited = false; // the search's next request waited for it once
 
     // The running session's number; 0 outside a session. A procedure takes
     // it when it begins, and is alive while it is still the running one.
@@ -596,9 +593,6 @@ private:
     // The poll timer's tick: the page's turn (pollTick()), then a watchdog
     // that waits for turns judges.
     void pollTurn();
-    // The search timer's tick, and a search's first request: a search
-    // request (requestSearch()) once the last request's answer had its way.
-    void searchTurn();
     // After an answer: a line that says no sensor is heard says
     // heardStatusText() once the page's own sensor answered.
     void statusFollowsSensor();
