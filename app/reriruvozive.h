@@ -556,10 +556,15 @@ private:
     // The page being calibrated. The calibration's steps that ask for the
     // serials are procedures of it: one at a time, ended with its session.
     BaseDevice *tarPage() const;
-    // Such a step is refused while another procedure of the page runs. On a
-    // page without a session it begins no procedure and goes on without
-    // serials, and so without a run named after them.
-    static bool tarStepRefused(const BaseDevice::Procedure &run) { return !run && run.page()->isProcedureRunning(); }
+    // Such a step is refused while another procedure of the page runs, or
+    // while the page's sensor has not answered: the refusal was told, and
+    // nothing follows it. On a page without a session it begins no
+    // procedure and goes on without serials, and so without a run named
+    // after them.
+    static bool tarStepRefused(const BaseDevice::Procedure &run)
+    {
+        return !run && (run.page()->isProcedureRunning() || run.page()->isSessionRunning());
+    }
     // The step began and the user left the page since, during one of its
     // questions, or another page is in use now: it goes no further, not as
     // a step of that one either.

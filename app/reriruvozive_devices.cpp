@@ -213,7 +213,6 @@ void Reriruvozive::on_pushButtonDeviceFLS_clicked(bool checked)
     if (checked && refusedWithoutConverter(ui->pushButtonDeviceFLS))
         return;
     disconnectCurrentConnectedDevice();
-    flsDevice->showStatusMessage(tr("Подключите датчик"));
     switchDeviceButtonIcon(ui->pushButtonDeviceFLS, checked);
     if (checked) {
         setDeviceFlag(&Reriruvozive::deviceFLS);
@@ -221,8 +220,12 @@ void Reriruvozive::on_pushButtonDeviceFLS_clicked(bool checked)
         // Open before the session starts: its search asks at once.
         openChosenPort();
         flsDevice->connectDevice();
+        // Once the port is open: beside a bootloader a download left on its
+        // line, the power cycle is asked for at once.
+        flsDevice->showNoSensorHeard();
         setParentForComponentsUI(ui->DUT);
     } else {
+        flsDevice->showStatusMessage(tr("Подключите датчик"));
         appendLog("FLS is disconnected");
     }
 }

@@ -274,6 +274,13 @@ void TestFlsPage::silenceDisconnectsAndSearchesAgain()
     QVERIFY(!page->isDeviceConnected());
     QTRY_VERIFY_WITH_TIMEOUT(logSinceStart().contains(" -- Device is not responding\r\n"), 2000);
     QTRY_VERIFY_WITH_TIMEOUT(device->searchCount() > searchesBefore, 2 * kPollMs + 500 + kSlackMs);
+    if (!byBadCrc) {
+        // The search has the line to itself: nothing is glued to its numbers.
+        const int requests = device->requests().size();
+        const int searches = device->searchCount();
+        QTRY_VERIFY_WITH_TIMEOUT(device->searchCount() >= searches + 3, 3 * kWatchdogMs + kSlackMs);
+        QCOMPARE(device->requests().size() - requests, device->searchCount() - searches);
+    }
 
     // The sensor comes back: the page finds it again.
     device->silent = false;

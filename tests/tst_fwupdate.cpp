@@ -84,7 +84,7 @@ void TestFwUpdate::leaveADownload(int atBlock, const QString &name, const QByteA
     QTRY_VERIFY_WITH_TIMEOUT(device->rawSent.size() > acknowledged, kConnectMs);
     ui->pushButtonDeviceFLS->click();
     const int from = device->rawReceived.size();
-    QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Выключите и включите питание датчика"), kConnectMs);
+    QCOMPARE(status(), QString("Выключите и включите питание датчика"));
     QTRY_VERIFY_WITH_TIMEOUT(device->rawReceived.mid(from).count(QByteArray::fromHex("31ffdc")) >= 3, kConnectMs);
     // The byte that waited is no sensor's number, and what the bootloader
     // answers a search with is asked nothing but reads.
@@ -484,6 +484,8 @@ void TestFwUpdate::nothingButReadsGoesToANumberThatNeverAnswered_data()
                                                                                   << "update";
     QTest::newRow("F2, the sensor silent once its question is answered") << "silenced"
                                                                          << "F2";
+    QTest::newRow("F2, the sensor shown at another number once its question is answered") << "renumbered"
+                                                                                          << "F2";
 }
 
 void TestFwUpdate::nothingButReadsGoesToANumberThatNeverAnswered()
@@ -554,14 +556,19 @@ void TestFwUpdate::nothingButReadsGoesToANumberThatNeverAnswered()
         script.then("last", f2 ? ModalScript::showing("Вы уверены?") : ModalScript::fileDialog(), [&](QWidget *box) {
             device->sensor().silent = before == "silenced";
             device->sensor().netNum = before == "renumbered" ? 3 : 5;
-            QTRY_VERIFY_WITH_TIMEOUT(f2 ? page->isSearchActive()
-                                        : page->getCurrentNetNum() == 3 &&
-                                              page->firmwareModel() == fwimage::Model::QF210,
+            QTRY_VERIFY_WITH_TIMEOUT(before == "silenced" ? page->isSearchActive()
+                                                          : page->getCurrentNetNum() == 3 &&
+                                                                page->firmwareModel() == fwimage::Model::QF210,
                                      kConnectMs);
             (f2 ? ModalScript::accept() : ModalScript::chooseFile(path))(box);
         });
         pressIt();
         QVERIFY(script.finished() && script.unexpected.isEmpty());
+        if (f2 && before == "renumbered") {
+            // Refused, told until the sensor the page shows answers.
+            QCOMPARE(status(), told);
+            QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Подключен QF210"), kConnectMs);
+        }
     } else {
         page->setParamChanged(true); // an edit waits to be written
         FirmwareDialogs dialogs(path);

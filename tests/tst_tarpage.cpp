@@ -202,6 +202,15 @@ void TestTarPage::oneSensorRunSurvivesARestartAndEndsInACsv()
         ui->pushButtonAdSensorTar->click();
         QTRY_VERIFY(script->finished());
     }
+    // Refused while no sensor is heard: one box tells it, nothing follows.
+    device->sensor().silent = true;
+    QTRY_VERIFY_WITH_TIMEOUT(window->fls()->isSearchActive(), kConnectMs);
+    script->thenShowing("Подключите датчик", ModalScript::accept());
+    ui->pushButtonAdSensorTar->click();
+    QTRY_VERIFY(script->finished());
+    QCOMPARE(rows(), QStringList());
+    device->sensor().silent = false;
+    QTRY_VERIFY_WITH_TIMEOUT(window->fls()->hasOwnSensorAnswered() && window->fls()->hasCurrentReading(0), kConnectMs);
     ui->pushButtonAdSensorTar->click();
     QCOMPARE(rows(), QStringList{"0/100"});
     // Only one sensor on the bus: there is no second one to add.

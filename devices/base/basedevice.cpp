@@ -179,7 +179,11 @@ void BaseDevice::pollTurn()
 {
     noteTick();
     turns.countTurn();
-    pollTick();
+    // A search has the line to itself: its answer is bare numbers, and an
+    // answer glued to it would be listed as more of them. Its requests ask
+    // in this turn's place.
+    if (!searchActive)
+        pollTick();
     if (sessionRunning && turns.dueRanOut(pace()))
         watchdogRanOut();
 }
@@ -452,8 +456,22 @@ bool BaseDevice::takeAnswers(const QByteArray &chunk)
         takeFrame(answer);
         if (intakeStopped)
             return false;
+        statusFollowsSensor();
     }
     return true;
+}
+
+void BaseDevice::statusFollowsSensor()
+{
+    // That no sensor is heard (a refusal told it, say) stands only until the
+    // page's own sensor answers: then the line says what the page says of it.
+    const QLabel *line = status.lower();
+    if (!line || (line->text() != tr("Подключите датчик") && line->text() != powerCycleText()) ||
+        !hasOwnSensorAnswered())
+        return;
+    const QString heard = heardStatusText();
+    if (!heard.isEmpty())
+        showStatusMessage(heard);
 }
 
 QList<QByteArray> BaseDevice::splitChunk(const QByteArray &chunk) const

@@ -315,6 +315,10 @@ protected:
     virtual int readingRoundMs(int place) const;
     // The watchdog ran out.
     virtual void watchdogRanOut();
+    // What the lower status line says of the sensor the page works with
+    // while it answers (its model, say); empty while the page cannot tell.
+    // "Подключите датчик" gives way to it once that sensor answers.
+    virtual QString heardStatusText() const { return {}; }
     // The running session ended (endSession()): what the page keeps of it
     // beyond the base's (an answer it awaits, a message's time) ends too.
     virtual void sessionEnded() {}
@@ -474,6 +478,9 @@ private:
     // The poll timer's tick: the page's turn (pollTick()), then a watchdog
     // that waits for turns judges.
     void pollTurn();
+    // After an answer: a line that says no sensor is heard says
+    // heardStatusText() once the page's own sensor answered.
+    void statusFollowsSensor();
     void watchdogTimeout();
     // How the page asks now, for the turns' judgement.
     SessionTurns::Pace pace() const;

@@ -323,6 +323,8 @@ protected:
     QByteArray stillProbedNetNums() const override { return lostNetNums; }
     // The poll asks the first sensors of the list in turn.
     QByteArray polledNetNums() const override { return foundNetNums.left(kMaxSensors); }
+    // The picked sensor's model, as its readings named it.
+    QString heardStatusText() const override;
     // A second start is told on the upper line, which carries passing
     // remarks, or in the table dialog that covers the page.
     void tellProcedureRunning() override;

@@ -821,6 +821,14 @@ void FLSDevice::refreshParamWidgetsSecondHalf(quint8 mode, QString &logText)
     emit signalWriteLog(logText);
 }
 
+QString FLSDevice::heardStatusText() const
+{
+    if (!isFoundPlace(currentDeviceIndex))
+        return {};
+    const char *text = fls::statusText(fls::Model(sensorModels[size_t(currentDeviceIndex)]));
+    return text ? tr(text) : QString();
+}
+
 void FLSDevice::clearModelFlags()
 {
     modelQF410 = modelQF210 = modelQF260 = modelQF470 = modelGeneric = false;
