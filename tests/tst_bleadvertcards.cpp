@@ -336,7 +336,8 @@ void TestBleAdvertCards::connectDialogClosesOnlyOnTheSensorAskedFor()
     disconnect(card, &BLEAdwView::signalToMainToConnectDevice, page, &BLEDevice::recieveStringFromDialog);
     bool stayedOpen = false;
     bool closed = false;
-    QTimer::singleShot(0, this, [&] {
+    QObject user;
+    QTimer::singleShot(0, &user, [&] {
         QPointer<AdwertDialog> dialog = card->connectDialog();
         QVERIFY(dialog);
         // The slot's present sensor is heard while the user types.

@@ -229,6 +229,7 @@ void TestBleAdvertPage::connectingASensorFillsItsSlot()
 
     QString firstAnswer;
     QString secondPress;
+    QObject pressing;
     int listsAfterRefusal = 0;
     DialogSteps steps({
         // The base does not take the configuration: the dialog says so and stays.
@@ -244,11 +245,15 @@ void TestBleAdvertPage::connectingASensorFillsItsSlot()
             QVERIFY(QTest::qWaitFor([&] { return f->base->countRequests(0xA6) > lists; }, 3000));
             listsAfterRefusal = f->base->countRequests(0xA6) - lists;
             base()->refuseConfig = false;
-            // Pressed twice: the second press, during the base's answer, is refused in the dialog.
-            QTimer::singleShot(400, w, [&secondPress, dialog] {
-                dialog->connectButton()->click();
-                secondPress = dialog->messageLabel()->text();
-            });
+            // Pressed twice: the second press, once the base has the configuration and before it
+            // answered, is refused in the dialog.
+            QObject::connect(f->base.get(), &SimulatedDevice::requestReceived, &pressing,
+                             [&secondPress, dialog](const QByteArray &request) {
+                                 if (!secondPress.isEmpty() || request.size() < 3 || quint8(request.at(2)) != 0xEC)
+                                     return;
+                                 dialog->connectButton()->click();
+                                 secondPress = dialog->messageLabel()->text();
+                             });
             DialogSteps::fillAndClick({"QF_000777", "4321"}, "Установить соединение")(w);
         },
         waitForClose(kListMs),

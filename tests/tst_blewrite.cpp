@@ -84,9 +84,13 @@ void TestBleWrite::writeTakesTheSensorsNewModeThenARefusedOneFails()
     QVERIFY(f->page->getSettingsChanged());
     QVERIFY(!f->ui->label_Alarm_12BLE->isHidden());
     QVERIFY(!f->ui->label_Alarm_10BLE->isHidden());
-    // A second press while the first write waits is not a second write, and says so.
+    // A second press while the first write waits (the base has its request
+    // and has not answered yet) is not a second write, and says so.
     QString secondPress;
-    QTimer::singleShot(300, f->ui->ButtonWriteParamBLE, [&] {
+    QObject pressing;
+    connect(f->base.get(), &SimulatedDevice::requestReceived, &pressing, [&](const QByteArray &request) {
+        if (!secondPress.isEmpty() || request.size() < 3 || quint8(request.at(2)) != 0xF2)
+            return;
         f->ui->ButtonWriteParamBLE->click();
         secondPress = f->lowerStatus();
     });

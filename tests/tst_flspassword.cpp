@@ -428,7 +428,7 @@ void TestFlsPassword::onlyAnAnswerAfterTheSendIsJudged()
     }
 
     // An answer that comes during the wait is judged.
-    QTimer::singleShot(50, [&f] { f.feed(shortAnswer(0, 0xF7)); });
+    QTimer::singleShot(50, f.page.get(), [&f] { f.feed(shortAnswer(0, 0xF7)); });
     DialogSteps opened({DialogSteps::click("Закрыть")});
     f.page->checkPass();
     QCOMPARE(opened.seen.size(), 1);
@@ -457,13 +457,13 @@ void TestFlsPassword::refusalGluedToAPollAnswerStillCounts()
     // Refusal and poll answer in one chunk, either way round: both handled.
     for (const QByteArray &chunk : {shortAnswer(0, 0xFD) + poll, poll + shortAnswer(0, 0xFD)}) {
         f.page->setPasswordEntered(true);
-        QTimer::singleShot(20, [&f, chunk] { f.feed(chunk); });
+        QTimer::singleShot(20, f.page.get(), [&f, chunk] { f.feed(chunk); });
         QVERIFY(f.page->writeRefused(run, write, 100));
         QVERIFY(!f.page->isPasswordEntered());
         QCOMPARE(f.ui->label_UrovenDUT->text(), QString::number(sensor.level));
     }
     // An acknowledgement glued to a poll answer is no refusal.
-    QTimer::singleShot(20, [&f, poll] { f.feed(shortAnswer(0, 0xF2) + poll); });
+    QTimer::singleShot(20, f.page.get(), [&f, poll] { f.feed(shortAnswer(0, 0xF2) + poll); });
     QVERIFY(!f.page->writeRefused(run, write, 100));
 }
 

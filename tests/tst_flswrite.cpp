@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 // Settings an engineer writes to a wired sensor through the main window: the
@@ -267,14 +266,18 @@ void TestFlsWrite::writeDuringAWriteIsIgnored()
 
     pick(s->ui->comboBox_FiltrDUT, 1);
     from = s->device->requests().size();
-    // While the write waits for the sensor the user presses again.
+    // While the write waits for the sensor the user presses again: once its
+    // request has reached the sensor, before the sensor answered.
     int pressedDuring = 0;
     QString told;
-    QTimer::singleShot(150, [this, &pressedDuring, &told] {
+    QObject pressing;
+    connect(s->device.get(), &SimulatedDevice::requestReceived, &pressing, [&](const QByteArray &request) {
+        if (pressedDuring > 0 || request.size() < 3 || quint8(request.at(2)) != 0xF2)
+            return;
+        ++pressedDuring;
         s->ui->ButtonWriteParamDUT->click();
         QTest::keyClick(s->window.get(), Qt::Key_S, Qt::ControlModifier);
         told = s->page->getLabelStatusMessageUp()->text();
-        ++pressedDuring;
     });
     pressCtrlS();
     QCOMPARE(pressedDuring, 1);

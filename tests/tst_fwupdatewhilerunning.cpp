@@ -64,12 +64,13 @@ void TestFwUpdateWhileRunning::aDeviceSwitchEndsTheDownloadAndTheNewDeviceHasIts
         connectWiredSensor(rom ? "Подключен QF210" : "Подключен QF260");
         FirmwareDialogs dialogs(writeFile(rom ? "QF210.bin" : "QF260.bin", firmware(rom ? 0x4A40 + 300 : 130)));
         int sent = -1;
-        const auto pull = connect(updater, &FirmwareUpdater::writeData, [&](const QByteArray &frame) {
+        QObject watching; // the watches go with this turn of the loop
+        const auto pull = connect(updater, &FirmwareUpdater::writeData, &watching, [&](const QByteArray &frame) {
             sent += frame != QByteArray(1, char(fwimage::kSync));
             if (sent == m.frame && !m.offOnceWritten)
                 line->hangUp();
         });
-        const auto off = connect(window->port(), &PortConnection::signalWritten, [&] {
+        const auto off = connect(window->port(), &PortConnection::signalWritten, &watching, [&] {
             if (m.offOnceWritten && sent == m.frame) {
                 sent = -2; // pressed once
                 QTimer::singleShot(0, ui->pushButtonDeviceFLS, &QPushButton::click);
@@ -144,10 +145,12 @@ void TestFwUpdateWhileRunning::aSecondStartIsRefusedAndTheFirstDownloadCompletes
         // Pressed while a settings write waits, the update is refused and
         // told as a second start is; the write goes on to its last frame.
         FirmwareDialogs duringWrite(writeFile("QF470.bin", file));
-        const auto press = connect(device.get(), &SimulatedDevice::requestReceived, [this](const QByteArray &r) {
-            if (quint8(r.at(2)) == 0xF2)
-                pressUpdate();
-        });
+        QObject pressing;
+        const auto press =
+            connect(device.get(), &SimulatedDevice::requestReceived, &pressing, [this](const QByteArray &r) {
+                if (quint8(r.at(2)) == 0xF2)
+                    pressUpdate();
+            });
         ui->comboBox_FiltrDUT->setCurrentIndex(2);
         emit ui->comboBox_FiltrDUT->activated(2);
         ui->ButtonWriteParamDUT->click();

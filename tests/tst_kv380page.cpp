@@ -323,9 +323,15 @@ void TestKv380Page::editedSettingsAreWrittenWithCtrlSAndReadBack()
 
     // Ctrl+S; while it runs the user presses the write button as well, and
     // the zero: both are refused, and told.
+    // They press once the first of its writes has reached the sensor, before it answered.
     ModalCloser closer;
     QString told;
-    QTimer::singleShot(200, ui->ButtonWriteParamKV380, [&] {
+    bool pressed = false;
+    QObject pressing;
+    connect(device.get(), &SimulatedDevice::requestReceived, &pressing, [&](const QByteArray &request) {
+        if (pressed || request.size() < 3 || quint8(request.at(2)) != 0xF5)
+            return;
+        pressed = true;
         ui->ButtonWriteParamKV380->click();
         ui->buttonSetNullKV380->click();
         told = page->getLabelStatusMessage()->text();

@@ -285,7 +285,7 @@ SimulatedBase *baseOnLine = nullptr;
 template <class T> void actInModal(const std::function<void(T *)> &act, const std::function<void()> &start)
 {
     QTimer user;
-    QObject::connect(&user, &QTimer::timeout, [&] {
+    QObject::connect(&user, &QTimer::timeout, &user, [&] {
         auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return;
@@ -484,7 +484,7 @@ void writePlm300NetNum(Reriruvozive &w)
 void clickAnsweringFileDialog(QPushButton *button, const QString &path, const std::function<bool()> &when)
 {
     QTimer user;
-    QObject::connect(&user, &QTimer::timeout, [&] {
+    QObject::connect(&user, &QTimer::timeout, &user, [&] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible() || !when())
             return;

@@ -840,10 +840,11 @@ void TestOnlineAnswers::switchClickedDuringAWriteGoesBackAndIsTold()
     readConfig(sampleRecord());
     Switch *fourth = page->getSwitch(QFOnline::Channel4);
     QStringList toldMeanwhile;
-    connect(page, &QFOnline::writeData, this, [&](const QByteArray &frame) {
+    QObject clicking;
+    connect(page, &QFOnline::writeData, &clicking, [&](const QByteArray &frame) {
         // The second click lands while the first write waits for its answers.
         if (quint8(frame.at(2)) == 0xA3 && framesWith(0xA3).size() == 1)
-            QTimer::singleShot(10, this, [&] {
+            QTimer::singleShot(10, &clicking, [&] {
                 QTest::mouseClick(fourth, Qt::LeftButton);
                 toldMeanwhile << page->findChild<DynamicQDialog *>()->findChildren<QLabel *>().first()->text();
             });

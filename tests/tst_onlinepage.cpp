@@ -404,8 +404,14 @@ void TestOnlinePage::commandsAreToldDoneOnlyOnTheUnitsAnswer()
 
     QPushButton *start = window->findChild<QPushButton *>(button);
     QStringList toldMeanwhile;
+    bool pressed = false;
+    QObject pressing;
+    // Pressed again once the unit has the command, before it would answer.
     if (pressedAgain)
-        QTimer::singleShot(300, start, [&] {
+        connect(device.get(), &SimulatedDevice::requestReceived, &pressing, [&](const QByteArray &request) {
+            if (pressed || request.size() < 3 || quint8(request.at(2)) != quint8(pressedAgain))
+                return;
+            pressed = true;
             start->click();
             toldMeanwhile = noticesShown();
         });

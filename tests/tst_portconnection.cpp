@@ -21,9 +21,10 @@ struct ChunkRecorder
 {
     explicit ChunkRecorder(PortConnection &port)
     {
-        QObject::connect(&port, &PortConnection::dataOut, [this](QByteArray &data) { chunks.append(data); });
+        QObject::connect(&port, &PortConnection::dataOut, &context, [this](QByteArray &data) { chunks.append(data); });
     }
     QList<QByteArray> chunks;
+    QObject context; // the collecting connection goes with the recorder
 };
 
 } // namespace

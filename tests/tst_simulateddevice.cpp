@@ -21,11 +21,13 @@ namespace {
 struct Line
 {
     SimulatedDevice device;
-    PortConnection port;
+    // Before the port, so that the port (the context of the collecting
+    // connection) goes first.
     QList<QByteArray> chunks;
+    PortConnection port;
     Line()
     {
-        QObject::connect(&port, &PortConnection::dataOut, [this](QByteArray &data) { chunks.append(data); });
+        QObject::connect(&port, &PortConnection::dataOut, &port, [this](QByteArray &data) { chunks.append(data); });
         port.openSerialPort(device.portPath());
     }
 };

@@ -12,7 +12,11 @@
 
 #include <memory>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <zlib.h>
 
 namespace {
@@ -100,15 +104,39 @@ QByteArray gzippedGigabyte()
     return body;
 }
 
-// A port on 127.0.0.1 where nothing listens.
-QString closedHost()
+// A port on 127.0.0.1 where nothing listens, held for as long as the object
+// lives: bound without listening and without letting anyone share it, so that
+// a connection there is refused and no other program can be given the port.
+class ClosedHost
 {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QStringLiteral("127.0.0.1:%1").arg(port);
-}
+public:
+    ClosedHost()
+    {
+        descriptor = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (descriptor < 0 || ::bind(descriptor, reinterpret_cast<sockaddr *>(&address), length) != 0 ||
+            ::getsockname(descriptor, reinterpret_cast<sockaddr *>(&address), &length) != 0)
+            return;
+        port = ntohs(address.sin_port);
+    }
+    ~ClosedHost()
+    {
+        if (descriptor >= 0)
+            ::close(descriptor);
+    }
+    ClosedHost(const ClosedHost &) = delete;
+    ClosedHost &operator=(const ClosedHost &) = delete;
+
+    bool isValid() const { return port != 0; }
+    QByteArray host() const { return "127.0.0.1:" + QByteArray::number(port); }
+
+private:
+    int descriptor = -1;
+    quint16 port = 0;
+};
 
 } // namespace
 
@@ -291,9 +319,9 @@ void TestUpdateCheck::noticeTellsTheOutcome()
 
 void TestUpdateCheck::noServerAtAllIsAFailure()
 {
-    qputenv("RERIRUVOZIVE_UPDATE_HOST", closedHost().toLatin1());
-    QElapsedTimer clock;
-    clock.start();
+    const ClosedHost closed;
+    QVERIFY(closed.isValid());
+    qputenv("RERIRUVOZIVE_UPDATE_HOST", closed.host());
     Reriruvozive window;
     QVERIFY(window.updateNotice());
     QCOMPARE(window.updateNotice()->text(), kFailed);
@@ -319,7 +347,9 @@ void TestUpdateCheck::newerVersionLinksTheArchive()
 
 void TestUpdateCheck::openingOrClosingThePortRemovesTheNotice()
 {
-    qputenv("RERIRUVOZIVE_UPDATE_HOST", closedHost().toLatin1());
+    const ClosedHost closed;
+    QVERIFY(closed.isValid());
+    qputenv("RERIRUVOZIVE_UPDATE_HOST", closed.host());
     Reriruvozive window;
     QPointer<QLabel> notice = window.updateNotice();
     QVERIFY(notice);
@@ -336,7 +366,9 @@ void TestUpdateCheck::openingOrClosingThePortRemovesTheNotice()
 // default size would put it.
 void TestUpdateCheck::noticeSitsInTheMiddleOfTheShownPage()
 {
-    qputenv("RERIRUVOZIVE_UPDATE_HOST", closedHost().toLatin1());
+    const ClosedHost closed;
+    QVERIFY(closed.isValid());
+    qputenv("RERIRUVOZIVE_UPDATE_HOST", closed.host());
     Reriruvozive window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -82,8 +82,8 @@ struct KvblePage
 
     KvblePage()
     {
-        QObject::connect(page, &KVBLEDevice::copyNetNumToParent, [this](const QByteArray &) { ++netNumsHanded; });
-        QObject::connect(page, &KVBLEDevice::writeData, requireBaseRequest);
+        QObject::connect(page, &KVBLEDevice::copyNetNumToParent, page, [this](const QByteArray &) { ++netNumsHanded; });
+        QObject::connect(page, &KVBLEDevice::writeData, page, requireBaseRequest);
         connect();
         QByteArray linked(kvble::kDataAnswerLength - 1, '\0');
         linked[0] = char(frame::kAnswerStart);
@@ -144,8 +144,9 @@ struct KvbleSearchingPage
 
     KvbleSearchingPage()
     {
-        QObject::connect(page, &KVBLEDevice::copyNetNumToParent, [this](const QByteArray &list) { handed = list; });
-        QObject::connect(page, &KVBLEDevice::writeData, requireBaseRequest);
+        QObject::connect(page, &KVBLEDevice::copyNetNumToParent, page,
+                         [this](const QByteArray &list) { handed = list; });
+        QObject::connect(page, &KVBLEDevice::writeData, page, requireBaseRequest);
         page->connectDevice();
     }
 

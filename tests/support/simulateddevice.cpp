@@ -1,6 +1,7 @@
 #include "simulateddevice.h"
 
 #include "link/frame.h"
+#include "link/portconnection.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -49,7 +50,43 @@ QString SimulatedDevice::portPath() const
 
 bool SimulatedDevice::sendRaw(const QByteArray &bytes)
 {
-    return pty && pty->write(bytes);
+    return write(bytes);
+}
+
+void SimulatedDevice::keepAnswersApart(PortConnection *port)
+{
+    intake = port;
+    handedOn = written;
+    connect(port, &PortConnection::dataOut, this, [this](const QByteArray &chunk) {
+        handedOn += chunk.size();
+        writeWaiting();
+    });
+    // A port closed drops what it had not handed on yet; what follows its
+    // opening again is apart from it.
+    connect(port, &PortConnection::signalOpenPort, this, [this] {
+        handedOn = written;
+        writeWaiting();
+    });
+}
+
+bool SimulatedDevice::write(const QByteArray &bytes, bool apart)
+{
+    if (!pty || !pty->isValid())
+        return false;
+    if (apart && intake && (handedOn < written || !waiting.isEmpty())) {
+        waiting.append(bytes);
+        return true;
+    }
+    if (!pty->write(bytes))
+        return false;
+    written += bytes.size();
+    return true;
+}
+
+void SimulatedDevice::writeWaiting()
+{
+    if (!waiting.isEmpty() && handedOn >= written && pty && pty->write(waiting.first()))
+        written += waiting.takeFirst().size();
 }
 
 void SimulatedDevice::hangUp()
@@ -163,6 +200,12 @@ void SimulatedDevice::cutFrames()
         const QByteArray request = pending.left(length);
         pending.remove(0, length);
         received.append(Request{request, monotonicMs()});
+        // The program drops what the line brought before it searches: what
+        // it did not hand on is gone, and so are answers still waiting.
+        if (intake && request.size() == 3 && quint8(request.at(1)) == frame::kSearchCommand) {
+            waiting.clear();
+            handedOn = written;
+        }
         emit requestReceived(request);
         const QByteArray answer = answerFor(request);
         if (request.size() > 2 && lateCommands.contains(quint8(request.at(2)))) {
@@ -179,51 +222,48 @@ void SimulatedDevice::reply(const QByteArray &answer)
         return;
     switch (behaviour) {
     case Behaviour::Answer:
-        pty->write(answer);
+        write(answer);
         break;
     case Behaviour::Silent:
         break;
     case Behaviour::BadCrc: {
         QByteArray bad = answer;
         bad[bad.size() - 1] = static_cast<char>(bad.at(bad.size() - 1) ^ 0x5A);
-        pty->write(bad);
+        write(bad);
         break;
     }
     case Behaviour::Short:
-        pty->write(answer.left(answer.size() / 2));
+        write(answer.left(answer.size() / 2));
         break;
     case Behaviour::Split: {
         // A bare search answer (network numbers) has no frame to cut.
         if (static_cast<quint8>(answer.at(0)) != frame::kAnswerStart) {
-            pty->write(answer);
+            write(answer);
             break;
         }
         const int half = answer.size() / 2;
-        pty->write(answer.left(half));
+        write(answer.left(half), false);
         const QByteArray rest = answer.mid(half);
-        QTimer::singleShot(splitPauseMs, this, [this, rest] {
-            if (pty)
-                pty->write(rest);
-        });
+        QTimer::singleShot(splitPauseMs, this, [this, rest] { write(rest, false); });
         break;
     }
     case Behaviour::Glued: {
         // Only answer frames wait: a bare search answer (network numbers)
         // leaves at once, as a bus would not hold it.
         if (static_cast<quint8>(answer.at(0)) != frame::kAnswerStart) {
-            pty->write(answer);
+            write(answer);
             break;
         }
         if (!heldAnswer.isEmpty()) {
-            pty->write(heldAnswer + answer);
+            write(heldAnswer + answer, false);
             heldAnswer.clear();
             break;
         }
         heldAnswer = answer;
         const int generation = ++heldGeneration;
         QTimer::singleShot(glueHoldMs, this, [this, generation] {
-            if (generation == heldGeneration && !heldAnswer.isEmpty() && pty) {
-                pty->write(heldAnswer);
+            if (generation == heldGeneration && !heldAnswer.isEmpty()) {
+                write(heldAnswer, false);
                 heldAnswer.clear();
             }
         });
@@ -233,7 +273,7 @@ void SimulatedDevice::reply(const QByteArray &answer)
         QByteArray noise(answer.size(), Qt::Uninitialized);
         for (char &c : noise)
             c = static_cast<char>(QRandomGenerator::global()->bounded(256));
-        pty->write(noise);
+        write(noise);
         break;
     }
     }

@@ -7,9 +7,11 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
+class PortConnection;
 class QSocketNotifier;
 
 // A device on the far end of a pseudo-terminal. It cuts what the program
@@ -62,6 +64,18 @@ public:
     bool sendRaw(const QByteArray &bytes);
     void hangUp();
 
+    // Answers meant apart are read apart: from now on each write waits until
+    // `intake` has handed on, as chunks of its own, every byte written before
+    // it. Two answers read as one chunk would be one frame to the program (a
+    // frame followed by its own CRC-8 leaves the CRC at zero, so two valid
+    // frames glued make one valid frame), however late the program reads.
+    // A split or glued answer is still written as its fault wants it. The
+    // program drops what it did not take before it searches or once its port
+    // closes: the count starts again there.
+    void keepAnswersApart(PortConnection *intake);
+    // Writes that wait for the program's intake to take what went before.
+    int writesWaiting() const { return int(waiting.size()); }
+
     const QList<Request> &requests() const { return received; }
     // Every byte read from the program so far, framed or not.
     qint64 bytesTaken() const { return taken; }
@@ -104,6 +118,9 @@ private:
     void readFromProgram();
     void cutFrames();
     void reply(const QByteArray &answer);
+    // Every write to the program passes here; `apart` ones wait their turn.
+    bool write(const QByteArray &bytes, bool apart = true);
+    void writeWaiting();
 
     std::unique_ptr<PseudoTerminal> pty;
     QSocketNotifier *notifier = nullptr;
@@ -114,6 +131,10 @@ private:
     QByteArray heldAnswer;
     int heldGeneration = 0;
     Behaviour behaviour = Behaviour::Answer;
+    QPointer<PortConnection> intake;
+    qint64 written = 0;  // bytes written to the program
+    qint64 handedOn = 0; // of those, bytes the intake handed on
+    QList<QByteArray> waiting;
 };
 
 #endif // SIMULATEDDEVICE_H
