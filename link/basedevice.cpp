@@ -71,6 +71,8 @@ void BaseDevice::connectDevice()
     deviceConnected = false;
     answeredNetNums.clear();
     askedNetNums.clear();
+    kinds.clear();
+    heardKind = AnswerKind::Unknown;
     lineAnswered = false;
     poll->start(periods.poll);
     check->start(periods.check);
@@ -271,6 +273,7 @@ void BaseDevice::stopSearchDevices()
     if (searchActive && sessionRunning) {
         answeredNetNums.clear();
         askedNetNums.clear();
+        kinds.clear();
         listTurn = pollTurns;
         unanswered->start(periods.watchdog);
     }
@@ -311,7 +314,7 @@ bool BaseDevice::hasOwnSensorAnswered() const
         return deviceConnected;
     // A page that searches again has lost what it listed.
     const std::optional<quint8> own = ownNetNum();
-    return !searchActive && own && answeredNetNums.contains(char(*own));
+    return !searchActive && own && answeredNetNums.contains(char(*own)) && isOwnKind(*own);
 }
 
 bool BaseDevice::askUnheardListed()
@@ -342,6 +345,7 @@ void BaseDevice::noteAnswer(const QByteArray &answer)
     } else if (!answeredNetNums.contains(net)) {
         answeredNetNums.append(net);
     }
+    noteKind(quint8(net), answerKind(answer));
     // Only the page's own sensor tells that the line's bootloader is gone:
     // another sensor of the list, or another device, may answer beside a
     // sensor that still sits in its bootloader.
@@ -353,6 +357,38 @@ void BaseDevice::noteAnswer(const QByteArray &answer)
         if (sensorAnsweredOnLine)
             sensorAnsweredOnLine();
     }
+}
+
+BaseDevice::AnswerKind BaseDevice::answerKind(const QByteArray &answer) const
+{
+    Q_UNUSED(answer)
+    return AnswerKind::Own;
+}
+
+void BaseDevice::noteKind(quint8 net, AnswerKind kind)
+{
+    if (kind == AnswerKind::Unknown)
+        return;
+    const std::optional<AnswerKind> before = foreignKind();
+    kinds.insert(net, kind);
+    heardKind = kind;
+    // Told as it is heard, once: the user sees why the page shows nothing
+    // of its device, and why what it would send is refused.
+    const std::optional<AnswerKind> now = foreignKind();
+    if (now && now != before)
+        showNoSensorHeard();
+}
+
+std::optional<BaseDevice::AnswerKind> BaseDevice::foreignKind() const
+{
+    AnswerKind kind = heardKind;
+    if (searchesTheBus()) {
+        const std::optional<quint8> own = ownNetNum();
+        kind = own && !searchActive ? kinds.value(*own, AnswerKind::Unknown) : AnswerKind::Unknown;
+    }
+    if (kind == AnswerKind::Unknown || kind == AnswerKind::Own)
+        return std::nullopt;
+    return kind;
 }
 
 void BaseDevice::listUnanswered()
@@ -379,7 +415,30 @@ void BaseDevice::showNoSensorHeard()
 {
     // No sensor answered since a download left its bootloader on the line:
     // only a power cycle brings the sensor back.
-    showStatusMessage(bootloaderHeld && bootloaderHeld() ? powerCycleText() : tr("Подключите датчик"));
+    showStatusMessage(noSensorHeardText());
+}
+
+QString BaseDevice::noSensorHeardText() const
+{
+    if (bootloaderHeld && bootloaderHeld())
+        return powerCycleText();
+    const std::optional<AnswerKind> foreign = foreignKind();
+    return foreign ? otherKindText(*foreign) : tr("Подключите датчик");
+}
+
+QString BaseDevice::otherKindText(AnswerKind kind)
+{
+    const QString mismatch = tr("Подключенное устройство не соответствует выбранному");
+    switch (kind) {
+    case AnswerKind::FuelSensor:
+        return mismatch + QStringLiteral(": ") + tr("датчик уровня топлива");
+    case AnswerKind::AngleSensor:
+        return mismatch + QStringLiteral(": ") + tr("датчик угла наклона");
+    case AnswerKind::Plm300:
+        return mismatch + QStringLiteral(": ") + tr("датчик ПЛМ-300");
+    default:
+        return mismatch;
+    }
 }
 
 void BaseDevice::tellNoSensorHeard()
@@ -389,7 +448,7 @@ void BaseDevice::tellNoSensorHeard()
     // refusal there is said; one without status lines, or with them hidden,
     // in a box over the window.
     QLabel *line = status.lower();
-    const QString text = line ? line->text() : tr("Подключите датчик");
+    const QString text = noSensorHeardText();
     if (!toldElsewhere(text) && ui && (!line || !line->isVisibleTo(line->window())))
         showMessage(QString(), text, ui->stackedWidget->window());
 }
@@ -555,9 +614,11 @@ BaseDevice::Procedure::Procedure(BaseDevice *page, Kind kind) : owner(page), ses
             return;
         }
         // A number that never answered a frame may be a bootloader's byte
-        // or noise, and a page that lists none has no sensor: nothing but
-        // reads goes to them.
-        if (kind == Kind::Started && owner->searchesTheBus() && !owner->hasOwnSensorAnswered()) {
+        // or noise, a device that answered in another family's frames is no
+        // device of the page, and a page that lists none, or whose device on
+        // its fixed address never answered, has no sensor: nothing but reads
+        // goes to them.
+        if (kind == Kind::Started && owner->gatesOnItsDevice() && !owner->hasOwnSensorAnswered()) {
             owner->tellNoSensorHeard();
             return;
         }
@@ -609,7 +670,7 @@ bool BaseDevice::Procedure::sensorStillHeard()
 {
     if (!alive())
         return false;
-    if (!owner->searchesTheBus() || (owner->ownNetNum() == target && owner->hasOwnSensorAnswered()))
+    if (!owner->gatesOnItsDevice() || (owner->ownNetNum() == target && owner->hasOwnSensorAnswered()))
         return true;
     owner->tellNoSensorHeard();
     end();

@@ -3,6 +3,7 @@
 #include "devices/other/plm300device.h"
 #include "fwupdatefixture.h"
 #include "simulatedkv380.h"
+#include "simulatedplm300.h"
 
 #include <QSignalSpy>
 
@@ -215,7 +216,10 @@ void TestFwUpdateWhileRunning::writesSendNothingIntoTheBootloader()
     QString name;
     quint32 flashStart = 0;
     int dataStart = 0;
+    SimulatedPlm300 plmSensor; // the PLM300 page's own device, until the reset
+    plmSensor.netNum = 0;
     if (plm300) {
+        device->application = &plmSensor;
         ui->pushButtonPLM300->click();
         QVERIFY(window->port()->getSerialPort()->isOpen());
         QTRY_VERIFY_WITH_TIMEOUT(window->plm300()->hasOwnSensorAnswered(), kConnectMs);

@@ -4,6 +4,8 @@
 
 #include "deruvivuriri_form.h"
 
+#include "devices/answerkinds.h"
+
 #include "ui/switch.h"
 
 #include <QDebug>
@@ -12,6 +14,11 @@
 std::vector<int> KV380Device::answerLengths(quint8 command) const
 {
     return kv380::answerLengths(command);
+}
+
+BaseDevice::AnswerKind KV380Device::answerKind(const QByteArray &answer) const
+{
+    return answerkinds::forPage(answer, AnswerKind::AngleSensor);
 }
 
 void KV380Device::takeSearchAnswer(const QByteArray &chunk)
@@ -55,7 +62,9 @@ void KV380Device::takeSearchAnswer(const QByteArray &chunk)
 void KV380Device::takeFrame(const QByteArray &frame)
 {
     const std::optional<kv380::AnswerHead> head = kv380::acceptAnswer(frame);
-    if (!head || head->net != netNum)
+    // Nothing of a device that answered in another family's frames is
+    // shown, its serial and firmware included.
+    if (!head || head->net != netNum || !isOwnKind(netNum))
         return;
     switch (head->command) {
     case kv380::kDataCommand:

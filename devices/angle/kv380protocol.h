@@ -113,6 +113,11 @@ struct Data
 // Decodes a data answer (little-endian fields) whose start byte and CRC were
 // checked; nothing when it is shorter than its fields.
 std::optional<Data> decodeData(const QByteArray &frame);
+// True when an answer is an angle sensor's data answer. Its length beyond
+// the fields is not known for certain; taken is only the form the sensor
+// sends (kDataAnswerLength), which no other family's data answer has: a
+// fuel sensor's 29 bytes, say, are never an angle.
+bool isAngleSensorData(const QByteArray &frame);
 
 struct SerialAndFirmware
 {

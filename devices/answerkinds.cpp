@@ -1,0 +1,34 @@
+#include "devices/answerkinds.h"
+
+#include "devices/angle/kv380protocol.h"
+#include "devices/fls/flsprotocol.h"
+#include "devices/other/plm300protocol.h"
+#include "link/bus.h"
+#include "link/frame.h"
+
+namespace answerkinds {
+
+using Kind = BaseDevice::AnswerKind;
+
+Kind ofData(const QByteArray &frame)
+{
+    if (fls::namesFuelSensor(frame))
+        return Kind::FuelSensor;
+    if (kv380::isAngleSensorData(frame))
+        return Kind::AngleSensor;
+    if (plm300::isPlm300Data(frame))
+        return Kind::Plm300;
+    return Kind::Unknown;
+}
+
+Kind forPage(const QByteArray &frame, Kind own)
+{
+    if (frame::readU8(frame, 2) != bus::kAllDataCommand)
+        return Kind::Unknown;
+    const Kind kind = ofData(frame);
+    if (kind == own)
+        return Kind::Own;
+    return kind == Kind::Unknown ? Kind::Other : kind;
+}
+
+} // namespace answerkinds
