@@ -334,18 +334,21 @@ bool BaseDevice::askUnheardListed()
 
 void BaseDevice::noteAnswer(const QByteArray &answer)
 {
-    if (!sessionRunning || !frame::isValidAnswer(answer))
+    if (!frame::isValidAnswer(answer))
         return;
     const char net = answer.at(1);
     const QByteArray listed = listedNetNums();
-    if (!listed.contains(net)) {
-        // A page with a fixed address has no list: what answers is its device.
-        if (searchesTheBus())
-            return;
-    } else if (!answeredNetNums.contains(net)) {
-        answeredNetNums.append(net);
-    }
+    // A page with a fixed address has no list: what answers is its device.
+    if (searchesTheBus() && !listed.contains(net))
+        return;
+    // The kind is kept for the page's intake also outside a session: it
+    // shows nothing of another kind's device, whenever its answer comes. A
+    // session's start forgets it.
     noteKind(quint8(net), answerKind(answer));
+    if (!sessionRunning)
+        return;
+    if (listed.contains(net) && !answeredNetNums.contains(net))
+        answeredNetNums.append(net);
     // Only the page's own sensor tells that the line's bootloader is gone:
     // another sensor of the list, or another device, may answer beside a
     // sensor that still sits in its bootloader.

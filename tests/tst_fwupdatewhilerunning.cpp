@@ -223,7 +223,8 @@ void TestFwUpdateWhileRunning::writesSendNothingIntoTheBootloader()
         ui->pushButtonPLM300->click();
         QVERIFY(window->port()->getSerialPort()->isOpen());
         QTRY_VERIFY_WITH_TIMEOUT(window->plm300()->hasOwnSensorAnswered(), kConnectMs);
-        QTest::keyClicks(ui->lineEdit_max_PLM300, "500");
+        ui->lineEdit_max_PLM300->clear();
+        QTest::keyClicks(ui->lineEdit_max_PLM300, "300");
         file = firmware(64 + 200);
         name = "PLM300.cri";
         flashStart = 0x9000;
