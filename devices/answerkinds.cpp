@@ -25,10 +25,9 @@ Kind forPage(const QByteArray &frame, Kind own)
 {
     if (frame::readU8(frame, 2) != bus::kAllDataCommand)
         return Kind::Unknown;
+    // A form no family names (a frame cut short, noise) proves nothing.
     const Kind kind = ofData(frame);
-    if (kind == own)
-        return Kind::Own;
-    return kind == Kind::Unknown ? Kind::Other : kind;
+    return kind == own ? Kind::Own : kind;
 }
 
 } // namespace answerkinds

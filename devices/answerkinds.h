@@ -17,8 +17,8 @@ namespace answerkinds {
 BaseDevice::AnswerKind ofData(const QByteArray &frame);
 
 // What a page serving the family `own` takes `frame` for: its own kind for a
-// data answer of its family, the family of another one that names it,
-// another kind for a data answer in no form of its own; Unknown for an
+// data answer of its family, the family of another one that names it;
+// Unknown for a form no family names (a frame cut short, noise) and for an
 // answer to another request (the serial answer every family gives alike).
 BaseDevice::AnswerKind forPage(const QByteArray &frame, BaseDevice::AnswerKind own);
 

@@ -273,7 +273,6 @@ void BaseDevice::stopSearchDevices()
     if (searchActive && sessionRunning) {
         answeredNetNums.clear();
         askedNetNums.clear();
-        kinds.clear();
         listTurn = pollTurns;
         unanswered->start(periods.watchdog);
     }

@@ -434,9 +434,15 @@ protected:
     // What an answer shows of the device that sent it (see AnswerKind);
     // by default every answer is of the page's own kind.
     virtual AnswerKind answerKind(const QByteArray &answer) const;
-    // The last answer of `net` that told a kind since it was listed showed
-    // it of the page's own kind.
+    // The last answer of `net` that told a kind in the session showed it of
+    // the page's own kind.
     bool isOwnKind(quint8 net) const { return kinds.value(net, AnswerKind::Unknown) == AnswerKind::Own; }
+    // The last such answer showed it of another kind.
+    bool isOtherKind(quint8 net) const
+    {
+        const AnswerKind kind = kinds.value(net, AnswerKind::Unknown);
+        return kind != AnswerKind::Unknown && kind != AnswerKind::Own;
+    }
     // How long after a reading of the sensor at `place` the page asks it
     // again: by default one poll period, each tick reading every sensor the
     // page shows.
@@ -560,9 +566,10 @@ private:
     // and the watch over a list whose numbers do not answer.
     QByteArray answeredNetNums;
     QByteArray askedNetNums;
-    // The kind the last telling answer of each number showed since the
-    // list was taken; on a page with a fixed address, the last one any
-    // answer showed in the session (heardKind).
+    // The kind the last telling answer of each number showed in the
+    // session (a number found again by a later search keeps it until its
+    // next data answer); on a page with a fixed address, the last one any
+    // answer showed (heardKind).
     QMap<quint8, AnswerKind> kinds;
     AnswerKind heardKind = AnswerKind::Unknown;
     QTimer *unanswered = nullptr;

@@ -243,10 +243,11 @@ void TestFlsDevice::feed(const QByteArray &chunk)
 void TestFlsDevice::openQuietSession()
 {
     page->connectDevice();
-    // The sensor at number 0 answers the search and a frame: nothing but
-    // reads goes to a number that never answered.
+    // The sensor at number 0 answers the search and as a fuel sensor:
+    // nothing but reads goes to a number that never answered so.
     feed(bytes({0x3E, 0x00}));
     feed(serialAndFirmware(0, 4321, 250));
+    feed(allData(29, 27, 0x61, 0, 0, 0));
     page->stopSearchDevices();
     page->timerIntervalGetDataStop();
     page->resetAndStopTimerDeviceConnected();

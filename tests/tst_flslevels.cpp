@@ -2,6 +2,7 @@
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
+#include "devices/online/qfonline.h"
 #include "dialogsteps.h"
 #include "link/frame.h"
 #include "ui/switch.h"
@@ -425,6 +426,8 @@ void TestFlsLevels::onlineUnitGetsTheShortLevelFrames()
     window.form()->comboBox_SerialPort->setCurrentText(unit.portPath());
     window.form()->pushButtonQFOnline->click();
     QCOMPARE(window.form()->stackedWidget->currentWidget(), window.form()->QFOnline);
+    // Sent only to a unit that answered as the online unit.
+    QTRY_VERIFY_WITH_TIMEOUT(window.online()->isDeviceConnected(), 5000);
 
     const auto levelFrames = [&unit] {
         QList<QByteArray> out;

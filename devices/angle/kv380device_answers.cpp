@@ -62,13 +62,18 @@ void KV380Device::takeSearchAnswer(const QByteArray &chunk)
 void KV380Device::takeFrame(const QByteArray &frame)
 {
     const std::optional<kv380::AnswerHead> head = kv380::acceptAnswer(frame);
+    if (!head || head->net != netNum)
+        return;
     // Nothing of a device that answered in another family's frames is
     // shown, its serial and firmware included.
-    if (!head || head->net != netNum || !isOwnKind(netNum))
+    if (isOtherKind(netNum)) {
+        forgetSensor();
         return;
+    }
     switch (head->command) {
     case kv380::kDataCommand:
-        if (const std::optional<kv380::Data> data = kv380::decodeData(frame))
+        if (const std::optional<kv380::Data> data = kv380::decodeData(frame);
+            data && answerKind(frame) == AnswerKind::Own)
             handleData(*data);
         break;
     case kv380::kSerialCommand:

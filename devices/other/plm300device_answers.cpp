@@ -66,13 +66,19 @@ void PLM300Device::takeSearchAnswer(const QByteArray &chunk)
 void PLM300Device::takeFrame(const QByteArray &frame)
 {
     const std::optional<bus::AnswerHead> head = bus::acceptAnswer(frame);
+    if (!head || head->net != netNum)
+        return;
     // Nothing of a device that answered in another family's frames is
     // shown, its serial and firmware included.
-    if (!head || head->net != netNum || !isOwnKind(netNum))
+    if (isOtherKind(netNum)) {
+        forgetSensor();
+        setConnected(false);
         return;
+    }
     switch (head->command) {
     case plm300::kDataCommand:
-        handleData(frame);
+        if (answerKind(frame) == AnswerKind::Own)
+            handleData(frame);
         break;
     case plm300::kSerialCommand:
         handleSerialAndFirmware(frame);
