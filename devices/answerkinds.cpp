@@ -14,6 +14,14 @@ Kind ofData(const QByteArray &frame)
 {
     if (fls::namesFuelSensor(frame))
         return Kind::FuelSensor;
+    // A fuel sensor's data answer glued to its next answer passes the CRC-8
+    // as one longer frame: it is still the fuel sensor's.
+    for (int length : {24, 25, 29, 45}) {
+        const QByteArray head = frame.left(length);
+        if (frame.size() > length && frame::readU8(frame, length) == frame::kAnswerStart &&
+            frame::isValidAnswer(head) && fls::namesFuelSensor(head))
+            return Kind::FuelSensor;
+    }
     if (kv380::isAngleSensorData(frame))
         return Kind::AngleSensor;
     if (plm300::isPlm300Data(frame))

@@ -273,6 +273,7 @@ void BaseDevice::stopSearchDevices()
     if (searchActive && sessionRunning) {
         answeredNetNums.clear();
         askedNetNums.clear();
+        kinds.clear();
         listTurn = pollTurns;
         unanswered->start(periods.watchdog);
     }
@@ -369,7 +370,10 @@ BaseDevice::AnswerKind BaseDevice::answerKind(const QByteArray &answer) const
 
 void BaseDevice::noteKind(quint8 net, AnswerKind kind)
 {
-    if (kind == AnswerKind::Unknown)
+    // A number that answered as the page's kind since it was listed stays
+    // so: a frame of another form at it is noise, or a second device
+    // answering over it, which no write could reach apart.
+    if (kind == AnswerKind::Unknown || isOwnKind(net))
         return;
     const std::optional<AnswerKind> before = foreignKind();
     kinds.insert(net, kind);

@@ -434,10 +434,10 @@ protected:
     // What an answer shows of the device that sent it (see AnswerKind);
     // by default every answer is of the page's own kind.
     virtual AnswerKind answerKind(const QByteArray &answer) const;
-    // The last answer of `net` that told a kind in the session showed it of
-    // the page's own kind.
+    // An answer of the page's own kind came from `net` since it was listed.
     bool isOwnKind(quint8 net) const { return kinds.value(net, AnswerKind::Unknown) == AnswerKind::Own; }
-    // The last such answer showed it of another kind.
+    // An answer of another kind came from `net` since it was listed, and
+    // none of the page's own.
     bool isOtherKind(quint8 net) const
     {
         const AnswerKind kind = kinds.value(net, AnswerKind::Unknown);
@@ -566,10 +566,10 @@ private:
     // and the watch over a list whose numbers do not answer.
     QByteArray answeredNetNums;
     QByteArray askedNetNums;
-    // The kind the last telling answer of each number showed in the
-    // session (a number found again by a later search keeps it until its
-    // next data answer); on a page with a fixed address, the last one any
-    // answer showed (heardKind).
+    // The kind each number showed since the list was taken: its own once an
+    // answer of the page's kind came, else the last other kind shown; on a
+    // page with a fixed address, the last kind any answer showed
+    // (heardKind).
     QMap<quint8, AnswerKind> kinds;
     AnswerKind heardKind = AnswerKind::Unknown;
     QTimer *unanswered = nullptr;

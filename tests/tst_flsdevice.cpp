@@ -243,11 +243,10 @@ void TestFlsDevice::feed(const QByteArray &chunk)
 void TestFlsDevice::openQuietSession()
 {
     page->connectDevice();
-    // The sensor at number 0 answers the search and as a fuel sensor:
-    // nothing but reads goes to a number that never answered so.
+    // The sensor at number 0 answers the search and a frame: nothing but
+    // reads goes to a number that never answered.
     feed(bytes({0x3E, 0x00}));
     feed(serialAndFirmware(0, 4321, 250));
-    feed(allData(29, 27, 0x61, 0, 0, 0));
     page->stopSearchDevices();
     page->timerIntervalGetDataStop();
     page->resetAndStopTimerDeviceConnected();
@@ -664,6 +663,7 @@ void TestFlsDevice::termoEcoDriveLitresAndPercentsFlipTheirBits()
 void TestFlsDevice::sendSerNumTwiceSetsThenClearsTheBit()
 {
     openQuietSession();
+    feed(allData(29, 27, 0x61, 0, 0, 0)); // it answered as a fuel sensor
     QSignalSpy writes(page, &FLSDevice::writeData);
     QSignalSpy log(page, &FLSDevice::signalWriteLog);
     page->enableSendSerNumForQF260();
@@ -1203,7 +1203,7 @@ void TestFlsDevice::pageWithoutAFormCopesWithEverything()
     bare.connectDevice();
     // Found by the search (the angle mode searches again), then heard.
     const auto found = [&bare] {
-        for (QByteArray answer : {bytes({0x3E, 0x00}), serialAndFirmware(0, 1, 1)})
+        for (QByteArray answer : {bytes({0x3E, 0x00}), serialAndFirmware(0, 1, 1), allData(25, 23, 3, 0, 0, 0)})
             bare.run(answer.size(), answer.data());
     };
     found();

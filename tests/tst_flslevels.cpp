@@ -421,6 +421,8 @@ void TestFlsLevels::onlineUnitGetsTheShortLevelFrames()
 {
     SimulatedDevice unit;
     QVERIFY(unit.isValid());
+    // It answers the status request as the online unit does.
+    unit.setAnswer(0xA0, frame::withCrc(QByteArray::fromHex("3e01a0") + QByteArray(33, '\0')));
     qputenv(portlist::kExtraPortsVariable, unit.portPath().toLocal8Bit());
     Reriruvozive window;
     window.form()->comboBox_SerialPort->setCurrentText(unit.portPath());

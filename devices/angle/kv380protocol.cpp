@@ -101,7 +101,7 @@ std::vector<int> answerLengths(quint8 command)
 
 bool isAngleSensorData(const QByteArray &frame)
 {
-    return frame.size() == kDataAnswerLength && frame::readU8(frame, 2) == kDataCommand;
+    return frame.size() >= kDataAnswerLength && frame::readU8(frame, 2) == kDataCommand;
 }
 
 std::optional<Data> decodeData(const QByteArray &frame)

@@ -113,10 +113,10 @@ struct Data
 // Decodes a data answer (little-endian fields) whose start byte and CRC were
 // checked; nothing when it is shorter than its fields.
 std::optional<Data> decodeData(const QByteArray &frame);
-// True when an answer is an angle sensor's data answer. Its length beyond
-// the fields is not known for certain; taken is only the form the sensor
-// sends (kDataAnswerLength), which no other family's data answer has: a
-// fuel sensor's 29 bytes, say, are never an angle.
+// True when an answer has the form of an angle sensor's data answer: at
+// least as long as its fields (its length beyond them is not known for
+// certain). A form the fuel sensors' rule names, 29 bytes say, is a fuel
+// sensor's, never an angle: that rule is asked first (answerkinds).
 bool isAngleSensorData(const QByteArray &frame);
 
 struct SerialAndFirmware
