@@ -87,19 +87,15 @@ void Reriruvozive::openFirmwareUpdate()
     // The page in use is the one the download is for (with no wired page
     // on, the wired sensor page).
     BaseDevice *page = firmwarePage(firmwareRequest().page);
+    // The procedure begins only while the page's device answered as a
+    // device of its kind (else the page tells why, before any box).
     BaseDevice::Procedure run(page);
     if (!run) {
         // Refused and told by the page: another of its procedures runs, or
-        // the number it works with never answered. Outside its session no
-        // device of it answers at all.
+        // its device never answered as one of its kind. Outside its session
+        // no device of it answers at all.
         if (!page->isSessionRunning())
             page->tellNoSensorHeard();
-        return;
-    }
-    // The reset goes to the device the page heard: a number that never
-    // answered a frame may be a bootloader's byte or noise, not the sensor.
-    if (!page->hasOwnSensorAnswered()) {
-        page->tellNoSensorHeard();
         return;
     }
     // A wired sensor takes only the firmware of the model it reported.
@@ -121,7 +117,10 @@ void Reriruvozive::openFirmwareUpdate()
     if (!run.alive() || !portConnection->getSerialPort()->isOpen())
         return;
     // The request is taken as the download starts, after every dialog: while
-    // they were up the page may have lost its sensor, or listed another.
+    // they were up the page may have lost its sensor, or listed another. The
+    // reset goes only to a device the page heard answer as one of its kind:
+    // a number that never answered may be a bootloader's byte or noise, and
+    // another kind's device would take a program that is not its own.
     const FirmwareUpdater::Request request = firmwareRequest();
     if (request.page != asked.page || !page->hasOwnSensorAnswered()) {
         page->tellNoSensorHeard();

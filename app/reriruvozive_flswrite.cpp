@@ -266,6 +266,10 @@ void Reriruvozive::setLevelFromCurrent(BaseDevice::Procedure &run, bool full)
         portConnection->writeData(full ? fls::fullFromLevelRequest(net) : fls::emptyFromLevelRequest(net));
         appendLog(full ? "Set full FLS" : "Set empty FLS");
     } else if (deviceQFOnline) {
+        // Only to the unit that answered as the online unit, looked at as
+        // the command goes: it may have fallen silent while a question was up.
+        if (!run.sensorStillHeard())
+            return;
         // The online unit takes these commands without the write signature.
         portConnection->writeData(
             frame::request(sensorNetNum(), full ? online::kSetFullCommand : online::kSetEmptyCommand));

@@ -91,8 +91,9 @@ void Reriruvozive::on_pushButtonOnlineHorizont_clicked()
 
 void Reriruvozive::on_pushButtonOnlineReadSetting_clicked()
 {
-    // Not between the frames of another exchange with the unit.
-    const BaseDevice::Procedure run(qfOnline);
+    // Not between the frames of another exchange with the unit. A read: it
+    // may ask a unit that has not answered yet.
+    const BaseDevice::Procedure run(qfOnline, BaseDevice::Procedure::Kind::Reads);
     if (run)
         requestForGetCfgQFOnline();
 }

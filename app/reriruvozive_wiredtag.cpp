@@ -68,7 +68,8 @@ void Reriruvozive::on_pushBtnSetNetNumWT_clicked()
 
 void Reriruvozive::on_pushButtonReadIDWT_clicked()
 {
-    BaseDevice::Procedure run(wiredTagDevice);
+    // A read: it may ask a reader that has not answered yet.
+    BaseDevice::Procedure run(wiredTagDevice, BaseDevice::Procedure::Kind::Reads);
     if (!run)
         return;
     portConnection->writeData(wiredtag::readTagIdRequest(wiredTagDevice->writeNetNum()));

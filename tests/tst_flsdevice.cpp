@@ -660,6 +660,7 @@ void TestFlsDevice::termoEcoDriveLitresAndPercentsFlipTheirBits()
 void TestFlsDevice::sendSerNumTwiceSetsThenClearsTheBit()
 {
     openQuietSession();
+    feed(allData(29, 27, 0x61, 0, 0, 0)); // it answered as a fuel sensor
     QSignalSpy writes(page, &FLSDevice::writeData);
     QSignalSpy log(page, &FLSDevice::signalWriteLog);
     page->enableSendSerNumForQF260();
@@ -1199,7 +1200,7 @@ void TestFlsDevice::pageWithoutAFormCopesWithEverything()
     bare.connectDevice();
     // Found by the search (the angle mode searches again), then heard.
     const auto found = [&bare] {
-        for (QByteArray answer : {bytes({0x3E, 0x00}), serialAndFirmware(0, 1, 1)})
+        for (QByteArray answer : {bytes({0x3E, 0x00}), serialAndFirmware(0, 1, 1), allData(25, 23, 3, 0, 0, 0)})
             bare.run(answer.size(), answer.data());
     };
     found();

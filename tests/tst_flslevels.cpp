@@ -2,6 +2,7 @@
 #include "app/reriruvozive.h"
 #include "deruvivuriri_form.h"
 #include "devices/fls/flsdevice.h"
+#include "devices/online/qfonline.h"
 #include "dialogsteps.h"
 #include "link/frame.h"
 #include "ui/switch.h"
@@ -420,11 +421,15 @@ void TestFlsLevels::onlineUnitGetsTheShortLevelFrames()
 {
     SimulatedDevice unit;
     QVERIFY(unit.isValid());
+    // It answers the status request as the online unit does.
+    unit.setAnswer(0xA0, frame::withCrc(QByteArray::fromHex("3e01a0") + QByteArray(33, '\0')));
     qputenv(portlist::kExtraPortsVariable, unit.portPath().toLocal8Bit());
     Reriruvozive window;
     window.form()->comboBox_SerialPort->setCurrentText(unit.portPath());
     window.form()->pushButtonQFOnline->click();
     QCOMPARE(window.form()->stackedWidget->currentWidget(), window.form()->QFOnline);
+    // Sent only to a unit that answered as the online unit.
+    QTRY_VERIFY_WITH_TIMEOUT(window.online()->isDeviceConnected(), 5000);
 
     const auto levelFrames = [&unit] {
         QList<QByteArray> out;

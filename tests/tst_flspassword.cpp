@@ -416,6 +416,7 @@ void TestFlsPassword::onlyAnAnswerAfterTheSendIsJudged()
     // A procedure's wait belongs to a session; this one has found its sensor.
     f.page->connectDevice();
     f.feed(QByteArray::fromHex("3e00"));
+    f.feed(frame::withCrc(QByteArray::fromHex("3e00f0") + QByteArray(24, '\0') + char(0x61))); // a fuel sensor
     // A refusal that came before: the probe gets no answer of its own, so
     // no dialog opens.
     f.feed(shortAnswer(0, 0xFD));

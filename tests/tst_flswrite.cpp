@@ -188,6 +188,8 @@ void TestFlsWrite::writesGoToThePickedSensor()
         }
         QCOMPARE(s->ui->lineEditNetNumDUT->text(), QString("9"));
         QCOMPARE(s->ui->comboBox_NetNumDUT->currentText(), QString("9"));
+        // Written once it answered as a fuel sensor again.
+        QTRY_VERIFY_WITH_TIMEOUT(s->page->hasOwnSensorAnswered(), 8000);
         pick(s->ui->comboBox_FiltrDUT, offAndOn ? 2 : 1);
         s->ui->ButtonWriteParamDUT->click();
         QCOMPARE(s->sent(0xFB).last(), signedRequest(9, 0xFB, bytes({9})));

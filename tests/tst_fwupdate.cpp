@@ -8,6 +8,7 @@
 #include "sharedline.h"
 #include "simulatedkv380.h"
 #include "simulatedonline.h"
+#include "simulatedplm300.h"
 #include "strayanswer.h"
 
 #include <QProgressBar>
@@ -315,14 +316,21 @@ void TestFwUpdate::theDownloadEndsOnThePageThatAskedForIt()
     // The wired sensor page is not in use, so the reset goes to number 0.
     setUp(blockDialect ? Dialect::Block : Dialect::Rom, SimulatedFls::kModelGeneric, 0);
     SimulatedOnline unit; // the online page's device, until the reset
+    // Each page's own device, at number 0, until the reset.
+    SimulatedKv380 angleSensor;
+    angleSensor.sensor().netNum = 0;
+    SimulatedPlm300 plmSensor;
+    plmSensor.netNum = 0;
     QSignalSpy finished(updater, &FirmwareUpdater::finished);
     QWidget *askingPage = nullptr;
     BaseDevice *asking = nullptr;
     if (button == "kv380") {
+        device->application = &angleSensor;
         ui->pushButtonKV380->click();
         askingPage = ui->KV380;
         asking = window->kv380();
     } else if (button == "plm300") {
+        device->application = &plmSensor;
         ui->pushButtonPLM300->click();
         askingPage = ui->PLM300;
         asking = window->plm300();

@@ -192,13 +192,20 @@ void TestFwUpdateFailures::aFileForAnotherModelThanTheSensorsIsRefusedBeforeTheR
     QTest::newRow("angle sensor file in a QF210 folder, a QF210 on the bus")
         << wired << int(SimulatedFls::kModelQF210) << "Подключен QF210"
         << "qf210dir/ANGLEMETER_fw.bin" << 0x4A40 + 300;
-    // Each page takes its own family's files alone, whatever answers.
+    // Each page takes its own family's device alone: a fuel sensor answering
+    // the angle or PLM300 page is no device of it, and is told; nothing is
+    // offered, whatever the file.
     const int any = SimulatedFls::kModelGeneric;
-    QTest::newRow("QF210, angle page") << "pushButtonKV380" << any << QString() << "QF210_fuel.bin" << 0x4A40 + 300;
-    QTest::newRow("QF260, angle page") << "pushButtonKV380" << any << QString() << "QF260_fuel.bin" << 640;
+    const QString fuel = BaseDevice::otherKindText(BaseDevice::AnswerKind::FuelSensor);
+    QTest::newRow("QF210, angle page") << "pushButtonKV380" << any << fuel << "QF210_fuel.bin" << 0x4A40 + 300;
+    QTest::newRow("QF260, angle page") << "pushButtonKV380" << any << fuel << "QF260_fuel.bin" << 640;
+    QTest::newRow("angle sensor, angle page, a fuel sensor answers")
+        << "pushButtonKV380" << any << fuel << "AngleMeter.bin" << 64 + 300;
     QTest::newRow("angle sensor, wired page, no sensor") << wired << -1 << QString() << "AngleMeter.bin" << 64 + 300;
     QTest::newRow("QF210, online page") << "pushButtonQFOnline" << -1 << QString() << "QF210.bin" << 0x4A40 + 100;
-    QTest::newRow("angle sensor, PLM300 page") << "pushButtonPLM300" << any << QString() << "AngleMeter.bin" << 300;
+    QTest::newRow("angle sensor, PLM300 page") << "pushButtonPLM300" << any << fuel << "AngleMeter.bin" << 300;
+    QTest::newRow("PLM300, PLM300 page, a fuel sensor answers")
+        << "pushButtonPLM300" << any << fuel << "PLM300.bin" << 300;
     // A fuel sensor page whose sensor reported no fuel sensor's model (a
     // device of another kind answers) takes no file at all.
     QTest::newRow("QF210, wired page, no model reported") << wired << any << "Датчик подключен"
@@ -220,18 +227,25 @@ void TestFwUpdateFailures::aFileForAnotherModelThanTheSensorsIsRefusedBeforeTheR
                          : button == "pushButtonPLM300"   ? static_cast<BaseDevice *>(window->plm300())
                          : button == "pushButtonQFOnline" ? static_cast<BaseDevice *>(window->online())
                                                           : page;
-    if (model >= 0) {
+    // Another kind's device answering the page shows nothing of it, its
+    // serial and firmware included.
+    const bool foreign = model >= 0 && asking != page;
+    if (foreign) {
+        QTRY_COMPARE_WITH_TIMEOUT(asking->getLabelStatusMessage()->text(), shown, kConnectMs);
+        QCOMPARE(ui->label_SerNumVal->text(), QString());
+    } else if (model >= 0) {
         QTRY_COMPARE_WITH_TIMEOUT(status(), shown, kConnectMs);
         QTRY_VERIFY_WITH_TIMEOUT(asking->hasOwnSensorAnswered(), kConnectMs);
     }
     const bool noModel = asking == page && model == SimulatedFls::kModelGeneric;
     FirmwareDialogs dialogs(writeFile(name, firmware(size)));
     QVERIFY(pressUpdate());
-    QCOMPARE(dialogs.fileDialogs, model < 0 || noModel ? 0 : 1);
-    if (model < 0) // told on the page's line where it shows, else in a box
-        QVERIFY(dialogs.messages == QStringList("Подключите датчик") ||
-                (dialogs.messages.isEmpty() && asking->getLabelStatusMessage()->text() == "Подключите датчик"));
-    else
+    QCOMPARE(dialogs.fileDialogs, model < 0 || noModel || foreign ? 0 : 1);
+    if (model < 0 || foreign) { // told on the page's line where it shows, else in a box
+        const QString told = foreign ? shown : "Подключите датчик";
+        QVERIFY(dialogs.messages == QStringList(told) ||
+                (dialogs.messages.isEmpty() && asking->getLabelStatusMessage()->text() == told));
+    } else
         QCOMPARE(dialogs.messages,
                  QStringList(noModel ? FirmwareUpdater::unknownModelText() : FirmwareUpdater::mismatchText()));
     for (const SimulatedDevice::Request &request : device->requests())

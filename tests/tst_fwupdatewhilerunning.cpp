@@ -3,6 +3,7 @@
 #include "devices/other/plm300device.h"
 #include "fwupdatefixture.h"
 #include "simulatedkv380.h"
+#include "simulatedplm300.h"
 
 #include <QSignalSpy>
 
@@ -218,11 +219,15 @@ void TestFwUpdateWhileRunning::writesSendNothingIntoTheBootloader()
     QString name;
     quint32 flashStart = 0;
     int dataStart = 0;
+    SimulatedPlm300 plmSensor; // the PLM300 page's own device, until the reset
+    plmSensor.netNum = 0;
     if (plm300) {
+        device->application = &plmSensor;
         ui->pushButtonPLM300->click();
         QVERIFY(window->port()->getSerialPort()->isOpen());
         QTRY_VERIFY_WITH_TIMEOUT(window->plm300()->hasOwnSensorAnswered(), kConnectMs);
-        QTest::keyClicks(ui->lineEdit_max_PLM300, "500");
+        ui->lineEdit_max_PLM300->clear();
+        QTest::keyClicks(ui->lineEdit_max_PLM300, "300");
         file = firmware(64 + 200);
         name = "PLM300.cri";
         flashStart = 0x9000;

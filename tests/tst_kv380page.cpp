@@ -451,6 +451,8 @@ void TestKv380Page::firmwareUpdateEndResumesThePage()
     device->sensor().firmware = 124;
     device->sensor().mode = SimulatedKv380::kMode2;
     emit window->firmware()->finished(FirmwareUpdater::Page::AngleSensor, true);
+    // The new session names no sensor until one answers.
+    QCOMPARE(ui->label_FirmwareVal->text() + ui->label_SerNumVal->text(), QString());
     QTRY_COMPARE_WITH_TIMEOUT(ui->label_FirmwareVal->text(), QString("1.2.4"), kConnectMs);
     QTRY_COMPARE_WITH_TIMEOUT(page->getLabelStatusMessage()->text(), kConnected, kConnectMs);
     QVERIFY(shown(ui->lineEditKV380Up));

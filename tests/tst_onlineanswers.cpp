@@ -765,6 +765,7 @@ void TestOnlineAnswers::noTimerRunsWhileThePortIsClosed()
 void TestOnlineAnswers::writeBeforeReadIsRefused()
 {
     page->connectDevice();
+    feed(statusAnswer(1234, 17, 1, 1, 1)); // writes go only to a unit that answered
     QSignalSpy reads(page, &QFOnline::signalRequestForGetCfgQFOnline);
     page->setAddressAPI("typed.apn");
     QVERIFY(!page->writeParam());
@@ -794,6 +795,7 @@ void TestOnlineAnswers::writeBeforeReadIsRefused()
 void TestOnlineAnswers::switchesFlipTheirBitsAndWriteTheBlock()
 {
     page->connectDevice();
+    feed(statusAnswer(1234, 17, 1, 1, 1)); // writes go only to a unit that answered
     QByteArray record = sampleRecord();
     record[0] = 0x01; // the write sets the format byte whatever was read
     readConfig(record);
@@ -823,6 +825,7 @@ void TestOnlineAnswers::switchesFlipTheirBitsAndWriteTheBlock()
 void TestOnlineAnswers::modeSwitchSendsOnlyTheNewMode()
 {
     page->connectDevice();
+    feed(statusAnswer(1234, 17, 1, 1, 1)); // writes go only to a unit that answered
     readConfig(sampleRecord());
     Level l;
     l.mode = 0x21;
@@ -837,6 +840,7 @@ void TestOnlineAnswers::modeSwitchSendsOnlyTheNewMode()
 void TestOnlineAnswers::switchClickedDuringAWriteGoesBackAndIsTold()
 {
     page->connectDevice();
+    feed(statusAnswer(1234, 17, 1, 1, 1)); // writes go only to a unit that answered
     readConfig(sampleRecord());
     Switch *fourth = page->getSwitch(QFOnline::Channel4);
     QStringList toldMeanwhile;
@@ -873,6 +877,7 @@ void TestOnlineAnswers::servicePlaceholdersShowOneNotice()
 {
     QFETCH(int, which);
     page->connectDevice();
+    feed(statusAnswer(1234, 17, 1, 1, 1)); // writes go only to a unit that answered
     const QByteArray before = page->getConfigBlock().bytes();
     ModalWatcher watcher;
     if (which == 0)
@@ -890,6 +895,7 @@ void TestOnlineAnswers::servicePlaceholdersShowOneNotice()
 void TestOnlineAnswers::passwordOutcomeComesOnlyFromItsOwnAnswer()
 {
     page->connectDevice();
+    feed(statusAnswer(1234, 17, 1, 1, 1)); // writes go only to a unit that answered
     // An old refusal is on record; the unit says nothing to the probe.
     feed(shortAnswer(1, 0xFD));
     QCOMPARE(page->getCmdToReturn(), 0xFDu);

@@ -5,6 +5,7 @@
 #include "devices/online/qfonline.h"
 #include "link/frame.h"
 #include "link/portconnection.h"
+#include "modalscript.h"
 #include "shortintervals.h"
 #include "simulatedonline.h"
 #include "ui/custompopup.h"
@@ -335,7 +336,21 @@ void TestOnlinePage::switchesChangeTheUnitAndFollowIt()
 
 void TestOnlinePage::calibrationButtonsTellOnlyWhatWentOut()
 {
+    // A unit that never answered in the session is sent no level: the
+    // press is refused and told, whatever boxes come.
+    device->silent = true;
     connectPage();
+    ModalScript script;
+    for (const char *box : {"the refusal", "the question, if asked"})
+        script.then(
+            box, [](QWidget *) { return true; }, ModalScript::accept());
+    ui->Button_SetFullDUTOnline->click();
+    QVERIFY2(script.seen.value(0).contains("Подключите датчик"), qPrintable(script.seen.join('/')));
+    const int polls = device->countRequests(0xA0);
+    QTRY_VERIFY_WITH_TIMEOUT(device->countRequests(0xA0) >= polls + 2, kAnswerMs);
+    QCOMPARE(device->countRequests(0xF5), 0);
+    device->silent = false;
+
     waitForReadings();
     ui->tabWidgetQFOnline->setCurrentIndex(2);
 

@@ -176,7 +176,8 @@ void TestOnlinePassword::connectPage()
     ui->comboBox_SerialPort->setCurrentText(device->portPath());
     ui->pushButtonQFOnline->click();
     QVERIFY(window->port()->getSerialPort()->isOpen());
-    QTRY_VERIFY_WITH_TIMEOUT(!ui->tabWidgetQFOnline->isHidden(), kReadingsMs);
+    // Its readings show, and it answered as the online unit.
+    QTRY_VERIFY_WITH_TIMEOUT(!ui->tabWidgetQFOnline->isHidden() && page->isDeviceConnected(), kReadingsMs);
 }
 
 bool TestOnlinePassword::lockShows(const char *picture) const

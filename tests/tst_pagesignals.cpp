@@ -400,7 +400,8 @@ void TestPageSignals::waitOfALeftSessionRestartsNothing()
     // and a frame.
     const auto connectHeard = [&plm] {
         plm.connectDevice();
-        for (QByteArray answer : {QByteArray(1, 5), frame::withCrc(QByteArray::fromHex("3e05fc000000000000"))})
+        for (QByteArray answer :
+             {QByteArray(1, 5), frame::withCrc(QByteArray::fromHex("3e05f0") + QByteArray(19, '\0'))})
             plm.run(answer.size(), answer.data());
     };
 

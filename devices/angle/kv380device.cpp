@@ -39,6 +39,7 @@ void KV380Device::connectDevice()
     // A write left in an earlier session leaves nothing to send in this one.
     edited.fill(false);
     viewIconChangedParam(false);
+    forgetSensor();
     BaseDevice::connectDevice();
 }
 
@@ -104,6 +105,12 @@ void KV380Device::forgetSensor()
 {
     setConnected(false);
     serialKnown = false;
+    // The header names the sensor that answers; until the next one does it
+    // names none, not the one before.
+    if (ui) {
+        ui->label_SerNumVal->clear();
+        ui->label_FirmwareVal->clear();
+    }
     connectionLogPending = true;
     connectionLogText.clear();
 }

@@ -132,6 +132,9 @@ signals:
 protected:
     // Answer intake (kv380device_answers.cpp).
     std::vector<int> answerLengths(quint8 command) const override;
+    // An angle sensor's data answer makes the number the page's sensor; a
+    // fuel sensor's or a PLM300's does not.
+    AnswerKind answerKind(const QByteArray &answer) const override;
     void takeFrame(const QByteArray &frame) override;
     void takeSearchAnswer(const QByteArray &chunk) override;
     // Lifecycle (kv380device.cpp).

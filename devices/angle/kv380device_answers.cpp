@@ -4,6 +4,8 @@
 
 #include "deruvivuriri_form.h"
 
+#include "devices/answerkinds.h"
+
 #include "ui/switch.h"
 
 #include <QDebug>
@@ -12,6 +14,11 @@
 std::vector<int> KV380Device::answerLengths(quint8 command) const
 {
     return kv380::answerLengths(command);
+}
+
+BaseDevice::AnswerKind KV380Device::answerKind(const QByteArray &answer) const
+{
+    return answerkinds::forPage(answer, AnswerKind::AngleSensor);
 }
 
 void KV380Device::takeSearchAnswer(const QByteArray &chunk)
@@ -57,9 +64,16 @@ void KV380Device::takeFrame(const QByteArray &frame)
     const std::optional<kv380::AnswerHead> head = kv380::acceptAnswer(frame);
     if (!head || head->net != netNum)
         return;
+    // Nothing of a device that answered in another family's frames is
+    // shown, its serial and firmware included.
+    if (isOtherKind(netNum)) {
+        forgetSensor();
+        return;
+    }
     switch (head->command) {
     case kv380::kDataCommand:
-        if (const std::optional<kv380::Data> data = kv380::decodeData(frame))
+        if (const std::optional<kv380::Data> data = kv380::decodeData(frame);
+            data && answerKind(frame) == AnswerKind::Own)
             handleData(*data);
         break;
     case kv380::kSerialCommand:

@@ -99,6 +99,11 @@ std::vector<int> answerLengths(quint8 command)
     }
 }
 
+bool isAngleSensorData(const QByteArray &frame)
+{
+    return frame.size() >= kDataAnswerLength && frame::readU8(frame, 2) == kDataCommand;
+}
+
 std::optional<Data> decodeData(const QByteArray &frame)
 {
     // Every field lies before the CRC-8; a shorter frame carries none of them

@@ -113,6 +113,11 @@ struct Data
 // Decodes a data answer (little-endian fields) whose start byte and CRC were
 // checked; nothing when it is shorter than its fields.
 std::optional<Data> decodeData(const QByteArray &frame);
+// True when an answer has the form of an angle sensor's data answer: at
+// least as long as its fields (its length beyond them is not known for
+// certain). A form the fuel sensors' rule names, 29 bytes say, is a fuel
+// sensor's, never an angle: that rule is asked first (answerkinds).
+bool isAngleSensorData(const QByteArray &frame);
 
 struct SerialAndFirmware
 {

@@ -153,6 +153,8 @@ protected:
     void sessionEnded() override;
     // Every request goes to the base at its fixed address: no search.
     bool searchesTheBus() const override { return false; }
+    // The base relays the sensor: each command asks what it needs.
+    bool gatesOnItsDevice() const override { return false; }
     // A write's own box shows that it runs.
     void tellProcedureRunning() override;
 

@@ -69,6 +69,8 @@ void BaseDevice::connectDevice()
     protection.set(SensorProtection::State::NotKnown);
     deviceConnected = false;
     numbers->clear();
+    kinds.clear();
+    heardKind = AnswerKind::Unknown;
     lineAnswered = false;
     poll->start(periods.poll);
     check->start(periods.check);
@@ -251,8 +253,10 @@ void BaseDevice::stopSearchDevices()
 {
     // A search answer was taken: its numbers are sensors only once they
     // answer a frame, and a list none of them answers is searched again.
-    if (searchActive && sessionRunning)
+    if (searchActive && sessionRunning) {
         numbers->listTaken(turns.now(), periods.watchdog);
+        kinds.clear();
+    }
     searchActive = false;
     searchAsked = false;
     search->stop();
@@ -291,7 +295,7 @@ bool BaseDevice::hasOwnSensorAnswered() const
         return deviceConnected;
     // A page that searches again has lost what it listed.
     const std::optional<quint8> own = ownNetNum();
-    return !searchActive && own && numbers->hasAnswered(char(*own));
+    return !searchActive && own && numbers->hasAnswered(char(*own)) && isOwnKind(*own);
 }
 
 bool BaseDevice::askUnheardListed()
@@ -307,17 +311,21 @@ bool BaseDevice::askUnheardListed()
 
 void BaseDevice::noteAnswer(const QByteArray &answer)
 {
-    if (!sessionRunning || !frame::isValidAnswer(answer))
+    if (!frame::isValidAnswer(answer))
         return;
     const char net = answer.at(1);
     const QByteArray listed = listedNetNums();
-    if (!listed.contains(net)) {
-        // A page with a fixed address has no list: what answers is its device.
-        if (searchesTheBus())
-            return;
-    } else {
+    // A page with a fixed address has no list: what answers is its device.
+    if (searchesTheBus() && !listed.contains(net))
+        return;
+    // The kind is kept for the page's intake also outside a session: it
+    // shows nothing of another kind's device, whenever its answer comes. A
+    // session's start forgets it.
+    noteKind(quint8(net), answerKind(answer));
+    if (!sessionRunning)
+        return;
+    if (listed.contains(net))
         numbers->answered(net);
-    }
     // Only the page's own sensor tells that the line's bootloader is gone:
     // another sensor of the list, or another device, may answer beside a
     // sensor that still sits in its bootloader.
@@ -329,6 +337,41 @@ void BaseDevice::noteAnswer(const QByteArray &answer)
         if (sensorAnsweredOnLine)
             sensorAnsweredOnLine();
     }
+}
+
+BaseDevice::AnswerKind BaseDevice::answerKind(const QByteArray &answer) const
+{
+    Q_UNUSED(answer)
+    return AnswerKind::Own;
+}
+
+void BaseDevice::noteKind(quint8 net, AnswerKind kind)
+{
+    // A number that answered as the page's kind since it was listed stays
+    // so: a frame of another form at it is noise, or a second device
+    // answering over it, which no write could reach apart.
+    if (kind == AnswerKind::Unknown || isOwnKind(net))
+        return;
+    const std::optional<AnswerKind> before = foreignKind();
+    kinds.insert(net, kind);
+    heardKind = kind;
+    // Told as it is heard, once: the user sees why the page shows nothing
+    // of its device, and why what it would send is refused.
+    const std::optional<AnswerKind> now = foreignKind();
+    if (now && now != before)
+        showNoSensorHeard();
+}
+
+std::optional<BaseDevice::AnswerKind> BaseDevice::foreignKind() const
+{
+    AnswerKind kind = heardKind;
+    if (searchesTheBus()) {
+        const std::optional<quint8> own = ownNetNum();
+        kind = own && !searchActive ? kinds.value(*own, AnswerKind::Unknown) : AnswerKind::Unknown;
+    }
+    if (kind == AnswerKind::Unknown || kind == AnswerKind::Own)
+        return std::nullopt;
+    return kind;
 }
 
 void BaseDevice::listUnanswered()
@@ -355,7 +398,30 @@ void BaseDevice::showNoSensorHeard()
 {
     // No sensor answered since a download left its bootloader on the line:
     // only a power cycle brings the sensor back.
-    showStatusMessage(bootloaderHeld && bootloaderHeld() ? powerCycleText() : tr("Подключите датчик"));
+    showStatusMessage(noSensorHeardText());
+}
+
+QString BaseDevice::noSensorHeardText() const
+{
+    if (bootloaderHeld && bootloaderHeld())
+        return powerCycleText();
+    const std::optional<AnswerKind> foreign = foreignKind();
+    return foreign ? otherKindText(*foreign) : tr("Подключите датчик");
+}
+
+QString BaseDevice::otherKindText(AnswerKind kind)
+{
+    const QString mismatch = tr("Подключенное устройство не соответствует выбранному");
+    switch (kind) {
+    case AnswerKind::FuelSensor:
+        return mismatch + QStringLiteral(": ") + tr("датчик уровня топлива");
+    case AnswerKind::AngleSensor:
+        return mismatch + QStringLiteral(": ") + tr("датчик угла наклона");
+    case AnswerKind::Plm300:
+        return mismatch + QStringLiteral(": ") + tr("датчик ПЛМ-300");
+    default:
+        return mismatch;
+    }
 }
 
 void BaseDevice::tellNoSensorHeard()
@@ -365,7 +431,7 @@ void BaseDevice::tellNoSensorHeard()
     // refusal there is said; one without status lines, or with them hidden,
     // in a box over the window.
     QLabel *line = status.lower();
-    const QString text = line ? line->text() : tr("Подключите датчик");
+    const QString text = noSensorHeardText();
     if (!toldElsewhere(text) && ui && (!line || !line->isVisibleTo(line->window())))
         showMessage(QString(), text, ui->stackedWidget->window());
 }

@@ -13,6 +13,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -84,12 +85,25 @@ public:
     // What the lower status line says in place of "Подключите датчик" while
     // the line holds such a bootloader.
     static QString powerCycleText();
+    // What an answer shows of the device that sent it, by its family's
+    // frames: a device of the page's own kind, one of a kind named by its
+    // frame, another kind's device the frame does not name, or nothing
+    // either way (an answer every family gives alike, the serial answer
+    // say). A listed number is the page's sensor only once an answer of its
+    // own kind came from it; until then every write, procedure and download
+    // of the page is refused.
+    enum class AnswerKind { Unknown, Own, FuelSensor, AngleSensor, Plm300, Other };
+    // What the lower status line says while a device of another `kind`
+    // answers as the page's device.
+    static QString otherKindText(AnswerKind kind);
     // A search answer is bare numbers, which a bootloader's byte or noise
     // can make up: a listed number is a sensor only once it answered a
-    // framed request. True when the number the page works with did since it
-    // was listed, in the running session, and the page is not searching
-    // again; on a page with a fixed address, when its device answered in the
-    // running session. A page that lists nobody has no sensor.
+    // framed request, and the page's sensor only once that answer was of the
+    // page's own kind (answerKind()). True when the number the page works
+    // with did since it was listed, in the running session, and the page is
+    // not searching again; on a page with a fixed address, when its device
+    // answered in the running session. A page that lists nobody has no
+    // sensor.
     bool hasOwnSensorAnswered() const;
     // The network number the page's writes go to: by default the one it
     // works with, 0 while it has none. The page alone keeps it; the main
@@ -97,7 +111,9 @@ public:
     virtual quint8 writeNetNum() const;
     // The lower status line says that no sensor is heard: "Подключите
     // датчик", or, while the line holds a bootloader a download left there,
-    // that the sensor's power is to be switched off and on.
+    // that the sensor's power is to be switched off and on, or, when a
+    // device of another kind answered as the page's device, that it does not
+    // match, with its kind where its answer named it.
     void showNoSensorHeard();
     // A procedure refused for want of a sensor that answered: told on the
     // lower status line where that line is on screen, else in a box.
@@ -269,6 +285,12 @@ protected:
     // False for a device with a fixed address: its session opens without a
     // bus search and its requests go out from the first tick.
     virtual bool searchesTheBus() const { return true; }
+    // True when a started procedure, a write or a download of the page goes
+    // only to a device that answered (hasOwnSensorAnswered()), looked at as
+    // it begins and as each frame goes (Procedure::sensorStillHeard()). A
+    // page whose device relays sensors (a base) asks what each of its
+    // commands needs instead.
+    virtual bool gatesOnItsDevice() const { return true; }
     // How the session opens on a bus search: false when its first request
     // goes a search period after the selection, not at once.
     virtual bool searchesAtOnce() const { return true; }
@@ -309,6 +331,18 @@ protected:
     // Whether `net`, listed, answered a framed request since the list was
     // taken.
     bool hasAnswered(quint8 net) const { return numbers->hasAnswered(char(net)); }
+    // What an answer shows of the device that sent it (see AnswerKind);
+    // by default every answer is of the page's own kind.
+    virtual AnswerKind answerKind(const QByteArray &answer) const;
+    // An answer of the page's own kind came from `net` since it was listed.
+    bool isOwnKind(quint8 net) const { return kinds.value(net, AnswerKind::Unknown) == AnswerKind::Own; }
+    // An answer of another kind came from `net` since it was listed, and
+    // none of the page's own.
+    bool isOtherKind(quint8 net) const
+    {
+        const AnswerKind kind = kinds.value(net, AnswerKind::Unknown);
+        return kind != AnswerKind::Unknown && kind != AnswerKind::Own;
+    }
     // How long after a reading of the sensor at `place` the page asks it
     // again: by default one poll period, each tick reading every sensor the
     // page shows.
@@ -431,6 +465,12 @@ private:
     // taken, those not polled that were asked since (askUnheardListed()),
     // and the watch over a list whose numbers do not answer.
     AnsweredNumbers *numbers = nullptr;
+    // The kind each number showed since the list was taken: its own once an
+    // answer of the page's kind came, else the last other kind shown; on a
+    // page with a fixed address, the last kind any answer showed
+    // (heardKind).
+    QMap<quint8, AnswerKind> kinds;
+    AnswerKind heardKind = AnswerKind::Unknown;
     // A sensor answered a frame in this session: the line's bootloader, if
     // one was left there, is gone.
     bool lineAnswered = false;
@@ -471,6 +511,14 @@ private:
     std::optional<quint8> ownNetNum() const;
     // A valid answer frame of a listed number proves it a sensor.
     void noteAnswer(const QByteArray &answer);
+    // What `kind` an answer of `net` showed; one of another kind at the
+    // page's number is told at once.
+    void noteKind(quint8 net, AnswerKind kind);
+    // The kind of device of another family that answered as the page's
+    // device, if one did.
+    std::optional<AnswerKind> foreignKind() const;
+    // What showNoSensorHeard() says.
+    QString noSensorHeardText() const;
     // A listed number the page asks that has not answered for a watchdog
     // period: the bus is searched again.
     void listUnanswered();

@@ -22,9 +22,11 @@ BaseDevice::Procedure::Procedure(BaseDevice *page, Kind kind) : owner(page), ses
             return;
         }
         // A number that never answered a frame may be a bootloader's byte
-        // or noise, and a page that lists none has no sensor: nothing but
-        // reads goes to them.
-        if (kind == Kind::Started && owner->searchesTheBus() && !owner->hasOwnSensorAnswered()) {
+        // or noise, a device that answered in another family's frames is no
+        // device of the page, and a page that lists none, or whose device on
+        // its fixed address never answered, has no sensor: nothing but reads
+        // goes to them.
+        if (kind == Kind::Started && owner->gatesOnItsDevice() && !owner->hasOwnSensorAnswered()) {
             owner->tellNoSensorHeard();
             return;
         }
@@ -81,7 +83,7 @@ bool BaseDevice::Procedure::sensorStillHeard()
 {
     if (!alive())
         return false;
-    if (!owner->searchesTheBus() || (owner->ownNetNum() == target && owner->hasOwnSensorAnswered()))
+    if (!owner->gatesOnItsDevice() || (owner->ownNetNum() == target && owner->hasOwnSensorAnswered()))
         return true;
     owner->tellNoSensorHeard();
     end();

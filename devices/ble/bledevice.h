@@ -305,6 +305,8 @@ protected:
     void sessionEnded() override;
     // The base answers at a fixed address: a connection polls it at once.
     bool searchesTheBus() const override { return false; }
+    // The base relays the sensors: each command asks what it needs.
+    bool gatesOnItsDevice() const override { return false; }
     // Said where the user looks: in the dialog a procedure of the page runs
     // in, else on the lower status line until the running procedure ended,
     // shown for that time over the advertising cards too.

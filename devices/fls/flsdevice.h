@@ -302,6 +302,9 @@ signals:
 protected:
     // The session's hooks: the intake, the poll and the watchdog.
     std::vector<int> answerLengths(quint8 command) const override;
+    // A data answer that names a fuel sensor's model makes the number a
+    // sensor of the page; an angle sensor's or a PLM300's does not.
+    AnswerKind answerKind(const QByteArray &answer) const override;
     void takeSearchAnswer(const QByteArray &chunk) override;
     void takeFrame(const QByteArray &frame) override;
     void pollTick() override;

@@ -4,6 +4,7 @@
 
 #include "deruvivuriri_form.h"
 
+#include "devices/answerkinds.h"
 #include "devices/fls/flsprotocol.h"
 #include "devices/fls/flstable.h"
 #include "link/bus.h"
@@ -47,6 +48,11 @@ void setSwitch(Switch *sw, bool on)
 std::vector<int> FLSDevice::answerLengths(quint8 command) const
 {
     return fls::answerLengths(command);
+}
+
+BaseDevice::AnswerKind FLSDevice::answerKind(const QByteArray &answer) const
+{
+    return answerkinds::forPage(answer, AnswerKind::FuelSensor);
 }
 
 void FLSDevice::takeSearchAnswer(const QByteArray &chunk)

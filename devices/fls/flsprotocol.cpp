@@ -155,6 +155,14 @@ std::optional<AllData> decodeAllData(const QByteArray &frame)
     return d;
 }
 
+bool namesFuelSensor(const QByteArray &frame)
+{
+    if (frame::readU8(frame, 2) != bus::kAllDataCommand)
+        return false;
+    const std::optional<AllData> d = decodeAllData(frame);
+    return d && !d->dropped && d->model != Model::Unknown;
+}
+
 // ---- Rules -----------------------------------------------------------------
 
 int stabilityGrade(int mean, qint32 count, int previous)

@@ -108,6 +108,10 @@ Model modelFromByte(quint8 byte);
 // 45: byte 27); long forms 38, 42, 45 and 84 whose byte 27 lies in 0x1E..0x21
 // come from other devices on the bus and are marked dropped.
 std::optional<AllData> decodeAllData(const QByteArray &frame);
+// True when an answer is a wired fuel sensor's data answer: a 0xF0 answer
+// whose length and model byte name a model (decodeAllData()). No other
+// family answers in these forms.
+bool namesFuelSensor(const QByteArray &frame);
 
 // ---- Rules -----------------------------------------------------------------
 

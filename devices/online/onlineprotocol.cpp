@@ -131,6 +131,23 @@ bool isAccepted(const QByteArray &frame)
     return crcRight || frame.size() == kConfigAnswerLength || last == 0;
 }
 
+bool isUnitAnswer(const QByteArray &frame)
+{
+    const std::optional<quint8> address = frame::readU8(frame, 1);
+    const std::optional<quint8> command = frame::readU8(frame, 2);
+    if (!address || !command || frame.size() < minimumAnswerLength(*command))
+        return false;
+    if (*command == kStatusCommand)
+        return true;
+    return *address == kUnitAddress && (*command == kConfigReadCommand || *command == kImeiCommand);
+}
+
+bool isUnitLevel(const QByteArray &frame)
+{
+    return frame::readU8(frame, 2) == kLevelCommand && frame.size() >= kLevelMinLength &&
+           frame.size() <= kLevelAnswerLength;
+}
+
 int minimumAnswerLength(quint8 command)
 {
     switch (command) {

@@ -105,6 +105,14 @@ bool endsSearch(const QByteArray &chunk);
 // configuration answer's length, or one whose last byte is 0 (the unit sends
 // some answers without a CRC). Never shorter than kMinimumAnswerLength.
 bool isAccepted(const QByteArray &frame);
+// True when an accepted answer can only be the online unit's: its status
+// answer, or an answer from the unit's own address to a request only the
+// unit takes (its settings, its IMEI). A level answer is no proof: a wired
+// fuel sensor at the unit's number answers that request as well.
+bool isUnitAnswer(const QByteArray &frame);
+// True when a level answer has the unit's own form, shorter than any wired
+// sensor's data answer.
+bool isUnitLevel(const QByteArray &frame);
 // Shortest frame a command's handler may read.
 int minimumAnswerLength(quint8 command);
 

@@ -170,6 +170,10 @@ protected:
     // The unit's configuration answer carries no CRC, so the chunk is cut by
     // the unit's own rules rather than the base's.
     QList<QByteArray> splitChunk(const QByteArray &chunk) const override;
+    // The unit's status answer, or an answer from its own address, makes it
+    // the page's device; a wired sensor's data answer at its number names
+    // that sensor's family.
+    AnswerKind answerKind(const QByteArray &answer) const override;
     void takeFrame(const QByteArray &frame) override;
     void takeSearchAnswer(const QByteArray &chunk) override;
     // Level and status in turn, one request a tick.

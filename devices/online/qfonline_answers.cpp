@@ -4,6 +4,7 @@
 
 #include "deruvivuriri_form.h"
 
+#include "devices/answerkinds.h"
 #include "devices/fls/flsprotocol.h"
 #include "devices/online/onlineprotocol.h"
 #include "link/frame.h"
@@ -63,6 +64,13 @@ int QFOnline::answeringSlot() const
     return qBound(0, queueIndex, kSlots - 1);
 }
 
+BaseDevice::AnswerKind QFOnline::answerKind(const QByteArray &answer) const
+{
+    if (online::isUnitAnswer(answer))
+        return AnswerKind::Own;
+    return answerkinds::ofData(answer);
+}
+
 void QFOnline::takeFrame(const QByteArray &frame)
 {
     if (!online::isAccepted(frame))
@@ -89,7 +97,10 @@ void QFOnline::takeFrame(const QByteArray &frame)
         handleImei(frame);
         break;
     case online::kLevelCommand:
-        handleLevel(frame);
+        // A wired sensor at the unit's number answers the level request in
+        // its own family's form: its level is none of the unit's.
+        if (online::isUnitLevel(frame))
+            handleLevel(frame);
         break;
     case online::kPasswordRefusedCommand:
         // A command of the unit's refused for want of the password, or a

@@ -23,6 +23,10 @@ constexpr int kSecurityHeight = 200;
 
 std::optional<BaseDevice::Outcome> QFOnline::exchangePassword(Procedure &run, quint8 command, quint32 value)
 {
+    // Only to the unit that answered as the online unit, looked at as each
+    // frame goes: the dialog may have been up while it fell silent.
+    if (!run.sensorStillHeard())
+        return std::nullopt;
     // The page talks to one unit at a time: it has one place.
     return passwordExchange(run, {imei, 0}, value, command == online::kSetPasswordCommand,
                             online::passwordRequest(netNum, command, value), kPasswordAnswerMs);

@@ -70,6 +70,7 @@ void PLM300Device::connectDevice()
     // A write left in an earlier session leaves nothing to send in this one.
     edited.fill(false);
     viewIconChangedParam(false);
+    forgetSensor();
     pagewidgets::showNothingHeard(this);
     BaseDevice::connectDevice();
     setFirstDataRequest(true);
@@ -79,6 +80,17 @@ void PLM300Device::disconnectDevice()
 {
     BaseDevice::disconnectDevice();
     showUI(false);
+}
+
+void PLM300Device::forgetSensor()
+{
+    // The header names the sensor that answers; until the next one does it
+    // names none, not the one before.
+    firmware = 0;
+    if (ui) {
+        ui->label_SerNumVal->clear();
+        ui->label_FirmwareVal->clear();
+    }
 }
 
 void PLM300Device::setFirstDataRequest(bool value)

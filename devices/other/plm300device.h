@@ -66,6 +66,9 @@ public slots:
 
 protected:
     std::vector<int> answerLengths(quint8 command) const override;
+    // A PLM300's data answer makes the number the page's sensor; a fuel or
+    // angle sensor's does not.
+    AnswerKind answerKind(const QByteArray &answer) const override;
     void takeFrame(const QByteArray &frame) override;
     void takeSearchAnswer(const QByteArray &chunk) override;
     void watchdogRanOut() override;
@@ -76,6 +79,9 @@ private:
     void handleData(const QByteArray &frame);
     void handleSerialAndFirmware(const QByteArray &frame);
     void keepBusListBelowSettings();
+    // A new session or a new list: the serial and firmware shown are of no
+    // sensor yet.
+    void forgetSensor();
 
     bool firstData = true;
     // The page's widgets are on show (showUI()).

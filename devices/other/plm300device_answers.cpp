@@ -4,6 +4,7 @@
 
 #include "deruvivuriri_form.h"
 
+#include "devices/answerkinds.h"
 #include "devices/other/plm300protocol.h"
 #include "link/bus.h"
 #include "link/frame.h"
@@ -25,6 +26,11 @@ std::vector<int> PLM300Device::answerLengths(quint8 command) const
     return plm300::answerLengths(command);
 }
 
+BaseDevice::AnswerKind PLM300Device::answerKind(const QByteArray &answer) const
+{
+    return answerkinds::forPage(answer, AnswerKind::Plm300);
+}
+
 void PLM300Device::takeSearchAnswer(const QByteArray &chunk)
 {
     const std::optional<QByteArray> found = plm300::decodeSearchAnswer(chunk);
@@ -37,6 +43,7 @@ void PLM300Device::takeSearchAnswer(const QByteArray &chunk)
     stopSearchDevices();
     foundNetNums = *found;
     netNum = quint8(foundNetNums.at(0));
+    forgetSensor();
 
     // The first read goes out at once, before the main window's serial request.
     emit writeData(frame::request(netNum, plm300::kDataCommand));
@@ -61,9 +68,17 @@ void PLM300Device::takeFrame(const QByteArray &frame)
     const std::optional<bus::AnswerHead> head = bus::acceptAnswer(frame);
     if (!head || head->net != netNum)
         return;
+    // Nothing of a device that answered in another family's frames is
+    // shown, its serial and firmware included.
+    if (isOtherKind(netNum)) {
+        forgetSensor();
+        setConnected(false);
+        return;
+    }
     switch (head->command) {
     case plm300::kDataCommand:
-        handleData(frame);
+        if (answerKind(frame) == AnswerKind::Own)
+            handleData(frame);
         break;
     case plm300::kSerialCommand:
         handleSerialAndFirmware(frame);

@@ -84,6 +84,11 @@ std::vector<int> answerLengths(quint8 command)
     }
 }
 
+bool isPlm300Data(const QByteArray &frame)
+{
+    return frame.size() == kDataAnswerLength && frame::readU8(frame, 2) == kDataCommand;
+}
+
 std::optional<Data> decodeData(const QByteArray &frame)
 {
     if (frame.size() < kDataAnswerLength)

@@ -96,6 +96,10 @@ struct Data
 
 // Decodes a 0xF0 answer already accepted; nothing when it is too short.
 std::optional<Data> decodeData(const QByteArray &frame);
+// True when an answer is a PLM300's data answer: the form the sensor sends
+// (kDataAnswerLength), shorter than any fuel or angle sensor's data answer.
+// A longer one could be another family's, and is never taken.
+bool isPlm300Data(const QByteArray &frame);
 
 // The 0xFC answer reads as on every wired device.
 using bus::decodeSerialAndFirmware;

@@ -388,6 +388,22 @@ Try another password</translation>
         <source>Подключите датчик</source>
         <translation>Connect the sensor</translation>
     </message>
+    <message>
+        <source>Подключенное устройство не соответствует выбранному</source>
+        <translation>The connected device does not match the one chosen</translation>
+    </message>
+    <message>
+        <source>датчик уровня топлива</source>
+        <translation>a fuel level sensor</translation>
+    </message>
+    <message>
+        <source>датчик угла наклона</source>
+        <translation>an angle sensor</translation>
+    </message>
+    <message>
+        <source>датчик ПЛМ-300</source>
+        <translation>a PLM300 sensor</translation>
+    </message>
 </context>
 <context>
     <name>BoundedIntValidator</name>

@@ -388,6 +388,22 @@ Pruebe otra contraseña</translation>
         <source>Подключите датчик</source>
         <translation>Conecte el sensor</translation>
     </message>
+    <message>
+        <source>Подключенное устройство не соответствует выбранному</source>
+        <translation>El dispositivo conectado no coincide con el elegido</translation>
+    </message>
+    <message>
+        <source>датчик уровня топлива</source>
+        <translation>un sensor de nivel de combustible</translation>
+    </message>
+    <message>
+        <source>датчик угла наклона</source>
+        <translation>un sensor de ángulo</translation>
+    </message>
+    <message>
+        <source>датчик ПЛМ-300</source>
+        <translation>un sensor PLM300</translation>
+    </message>
 </context>
 <context>
     <name>BoundedIntValidator</name>

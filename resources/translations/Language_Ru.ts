@@ -380,6 +380,22 @@
         <source>Подключите датчик</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Подключенное устройство не соответствует выбранному</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>датчик уровня топлива</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>датчик угла наклона</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>датчик ПЛМ-300</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BoundedIntValidator</name>
