@@ -1,7 +1,7 @@
 #ifndef ANSWERKINDS_H
 #define ANSWERKINDS_H
 
-#include "link/basedevice.h"
+#include "devices/base/basedevice.h"
 
 #include <QByteArray>
 
