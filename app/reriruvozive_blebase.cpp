@@ -2,16 +2,13 @@
 #include "app/reriruvozive.h"
 
 #include "deruvivuriri_form.h"
+#include "devices/ble/bleprotocol.h"
 #include "link/bridgegpio.h"
 #include "link/portconnection.h"
 
 #include <QDebug>
 
 namespace {
-
-constexpr quint16 kBaseLatchMask = 0x30;
-constexpr quint16 kBaseAttached = 0x30;
-constexpr quint16 kBaseDetached = 0x00;
 
 // The serial port must be closed first: the bridge is opened on its own.
 void writeBaseLatch(BridgeGpio *gpio, const QString &portName, quint16 value)
@@ -20,7 +17,7 @@ void writeBaseLatch(BridgeGpio *gpio, const QString &portName, quint16 value)
         qDebug() << "OFF ERROR";
         return;
     }
-    const int status = gpio->writeLatch(kBaseLatchMask, value);
+    const int status = gpio->writeLatch(ble::kBaseLatchMask, value);
     if (status == 0) {
         qDebug() << "OFF SUCCESS";
     } else {
@@ -35,11 +32,11 @@ void writeBaseLatch(BridgeGpio *gpio, const QString &portName, quint16 value)
 void Reriruvozive::attach_USBBLE_BASE()
 {
     portConnection->closeSerialPort();
-    writeBaseLatch(bridgeGpio.get(), ui->comboBox_SerialPort->currentText(), kBaseAttached);
+    writeBaseLatch(bridgeGpio.get(), ui->comboBox_SerialPort->currentText(), ble::kBaseAttached);
 }
 
 void Reriruvozive::deattach_USBBLE_BASE()
 {
     portConnection->closeSerialPort();
-    writeBaseLatch(bridgeGpio.get(), ui->comboBox_SerialPort->currentText(), kBaseDetached);
+    writeBaseLatch(bridgeGpio.get(), ui->comboBox_SerialPort->currentText(), ble::kBaseDetached);
 }

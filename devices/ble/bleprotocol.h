@@ -20,6 +20,11 @@ namespace ble {
 constexpr quint8 kBaseAddress = 0x03;
 // Address the advertising list is asked at.
 constexpr quint8 kAdvertAddress = 0x00;
+// The bridge's output latch bits that attach the USB BLE base (both set) or
+// detach it (both clear).
+constexpr quint16 kBaseLatchMask = 0x30;
+constexpr quint16 kBaseAttached = 0x30;
+constexpr quint16 kBaseDetached = 0x00;
 
 // Answers while the linked sensor is polled.
 constexpr quint8 kDataCommand = 0xF0;
